@@ -1,0 +1,49 @@
+# Shared build helpers.
+
+# Warnings for our own targets (third-party code is never built here).
+function(snipwell_target_defaults target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra)
+    if(SNIPWELL_WERROR)
+        target_compile_options(${target} PRIVATE -Werror)
+    endif()
+    # Keep the code compatible with Qt 6: no API deprecated in 5.15.
+    target_compile_definitions(${target} PRIVATE
+        QT_DISABLE_DEPRECATED_BEFORE=0x050F00
+        QT_NO_NARROWING_CONVERSIONS_IN_CONNECT)
+endfunction()
+
+# snipwell_add_test(NAME n LABELS l... SOURCES s... LIBS t... [TIMEOUT sec])
+# One GoogleTest executable, registered as one CTest test. Every test gets a
+# private HOME and XDG folders so it never reads or writes the real user's
+# settings, the dummy SDL audio driver and Qt's offscreen platform.
+function(snipwell_add_test)
+    cmake_parse_arguments(T "" "NAME;TIMEOUT" "LABELS;SOURCES;LIBS" ${ARGN})
+    if(NOT T_TIMEOUT)
+        set(T_TIMEOUT 300)
+    endif()
+    add_executable(${T_NAME} ${T_SOURCES})
+    set_target_properties(${T_NAME} PROPERTIES
+        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bin)
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
+    target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/tests/common)
+    snipwell_target_defaults(${T_NAME})
+    set(home ${CMAKE_BINARY_DIR}/test-home/${T_NAME})
+    add_test(NAME ${T_NAME}
+        COMMAND ${CMAKE_COMMAND} -E env
+            HOME=${home}
+            XDG_CONFIG_HOME=${home}/.config
+            XDG_DATA_HOME=${home}/.local/share
+            XDG_CACHE_HOME=${home}/.cache
+            XDG_RUNTIME_DIR=${home}/run
+            QT_QPA_PLATFORM=offscreen
+            SDL_AUDIODRIVER=dummy
+            SNIPWELL_FIXTURES=${SNIPWELL_FIXTURE_DIR}
+            SNIPWELL_APPDIR=${SNIPWELL_BIN_DIR}
+            SNIPWELL_SOURCE_DIR=${CMAKE_SOURCE_DIR}
+            ${CMAKE_SOURCE_DIR}/tests/common/run-in-home ${home}
+            $<TARGET_FILE:${T_NAME}>)
+    set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABELS}" TIMEOUT ${T_TIMEOUT})
+    if("media" IN_LIST T_LABELS)
+        add_dependencies(${T_NAME} fixtures)
+    endif()
+endfunction()

@@ -1,0 +1,18 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr">
+<context>
+    <name>main</name>
+    <message>
+        <source>An instance has already been running.</source>
+        <translation>Une instance est déjà en cours d’exécution.</translation>
+    </message>
+</context>
+<context>
+    <name>StartupWindow</name>
+    <message>
+        <source>Add a video or audio file to start cutting.</source>
+        <translation>Ajoutez un fichier vidéo ou audio pour commencer à couper.</translation>
+    </message>
+</context>
+</TS>

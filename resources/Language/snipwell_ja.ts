@@ -1,0 +1,18 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja">
+<context>
+    <name>main</name>
+    <message>
+        <source>An instance has already been running.</source>
+        <translation>既にインスタンスが実行されています。</translation>
+    </message>
+</context>
+<context>
+    <name>StartupWindow</name>
+    <message>
+        <source>Add a video or audio file to start cutting.</source>
+        <translation>動画または音声ファイルを追加してカットを始めましょう。</translation>
+    </message>
+</context>
+</TS>

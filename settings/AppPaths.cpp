@@ -1,0 +1,25 @@
+#include "AppPaths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+QString settingsFolder()
+{
+    QString base = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    base.replace('\\', '/');
+    const int slash = base.lastIndexOf('/');
+    if (slash >= 0)
+        base.truncate(slash);
+    QString folder = base + "/" + productTitle();
+    folder.replace('\\', '/');
+    if (!QDir().mkpath(folder))
+        return base;
+    return folder;
+}
+
+QString appFolder()
+{
+    static const QString folder = QCoreApplication::applicationDirPath();
+    return folder;
+}
