@@ -1,0 +1,348 @@
+/*
+ * orlcodec: the media library of Zelvane Snipwell.
+ *
+ * A flat C interface over the FFmpeg libraries. Conventions shared by every
+ * family:
+ *  - Handles are opaque pointer-sized values; 0 means failure. Every handle
+ *    is released by its family's destroy or release operation and is used by
+ *    one thread at a time (closing from another thread is allowed where noted).
+ *  - Strings are zero-terminated UTF-8. Returned strings and blobs belong to
+ *    the library and stay valid until the next call on the same handle that
+ *    returns a string, or until the handle is closed; copy them at once.
+ *  - Times are unsigned 64-bit microseconds.
+ *  - Open, start, add and select operations return 1 for success. Count and
+ *    size queries return 0 for none; "is"/"has" queries return non-zero for yes.
+ *  - Codec identifiers passed in are those of the older libavcodec numbering
+ *    (H.264 = 28, AAC = 86018), translated inside; container names are the
+ *    FFmpeg format names ("mp4", "mov", "matroska", ...).
+ *  - No call blocks without end: every blocking read honours the process-wide
+ *    interrupt switch, the abort-loading flag (while opening) and the handle's
+ *    own close request.
+ */
+#ifndef ORLCODEC_H
+#define ORLCODEC_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#if defined(ORLCODEC_BUILDING)
+#define ORL_API __attribute__((visibility("default")))
+#else
+#define ORL_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef intptr_t ORL_HANDLE;
+
+/* Stream kinds; the values double as the track types of Track_Create. */
+enum {
+    ORL_STREAM_VIDEO = 1,
+    ORL_STREAM_AUDIO = 2,
+    ORL_STREAM_SUBTITLE = 8
+};
+
+/* Encoded picture formats of the frame grabbers. */
+enum {
+    ORL_PICTURE_JPEG = 0,
+    ORL_PICTURE_PNG = 1
+};
+
+/* One stream as the information family reports it. Strings and the private
+ * data belong to the library (see the conventions above). Fields that do not
+ * apply to the stream's kind are 0. */
+typedef struct orl_stream_info {
+    int kind;               /* ORL_STREAM_* */
+    int index;              /* index of the stream in the container */
+    const char *name;       /* the stream's title, "" when none */
+    const char *codec_name; /* short decoder name ("h264", "aac", "subrip") */
+    const char *language;   /* language code as stored ("eng", "fre"), "" when none */
+    uint32_t codec_tag;     /* four-character tag; 0x43432020 marks closed captions */
+    int64_t bit_rate;       /* bit/s, 0 when unknown */
+    uint64_t duration;      /* µs, 0 when unknown */
+    int profile;
+    int level;
+    /* video */
+    int width;              /* stored picture size */
+    int height;
+    int rotation;           /* clockwise degrees 0, 90, 180, 270 for display */
+    int frame_rate_num;
+    int frame_rate_den;
+    int aspect_num;         /* display aspect ratio, reduced; 0 when unknown */
+    int aspect_den;
+    /* audio */
+    int channels;
+    int sample_rate;
+    int bits_per_sample;
+    /* codec private data */
+    const uint8_t *extradata;
+    int extradata_size;
+} orl_stream_info;
+
+/* An encoded picture returned by a frame grabber. */
+typedef struct orl_picture {
+    const uint8_t *data;
+    int size;   /* bytes */
+    int width;  /* pixels of the encoded picture */
+    int height;
+    int format; /* ORL_PICTURE_* */
+} orl_picture;
+
+/* ---- Engine: start-up, working folder, interrupts, errors ---------------- */
+
+/* Once, before any other use. network: enable network protocols;
+ * quiet: route FFmpeg's log to ours at warning level (else errors only). */
+ORL_API int Engine_Startup(int network, int quiet);
+/* Folder for the library's own files (temporary files of later jobs). */
+ORL_API int Engine_SetWorkFolder(const char *path_utf8);
+/* Process-wide switch: while 1, every blocking read of every handle returns
+ * at once with an error. */
+ORL_API void Engine_SetInterrupt(int on);
+/* Abort-loading flag: while 1, every open that is under way (and every open
+ * begun) returns failure early. */
+ORL_API void Engine_SetAbortLoading(int on);
+ORL_API int Engine_GetAbortLoading(void);
+/* Last error text of a handle of any family; "" when none or unknown handle. */
+ORL_API const char *Engine_GetLastError(ORL_HANDLE handle);
+/* Number of live handles of all families (leak checks). */
+ORL_API int Engine_GetHandleCount(void);
+/* Version text of the library and the FFmpeg it runs on. */
+ORL_API const char *Engine_GetVersion(void);
+
+/* ---- Buffer: memory the information family can open as media -------------- */
+
+/* Copies size bytes; 0 on failure. */
+ORL_API ORL_HANDLE Buffer_Create(const void *data, size_t size);
+ORL_API void Buffer_Destroy(ORL_HANDLE buffer);
+
+/* ---- Info: media information and frame grabbing -------------------------- */
+
+/* option: -1 default; reserved for later choices. */
+ORL_API ORL_HANDLE Info_Create(int option);
+ORL_API int Info_Open(ORL_HANDLE h, const char *path_utf8);
+/* Opens the bytes of a buffer; the buffer must outlive the open handle. */
+ORL_API int Info_OpenMemory(ORL_HANDLE h, ORL_HANDLE buffer);
+/* Disc structures are not read by this library: always fails cleanly. */
+ORL_API int Info_OpenDisc(ORL_HANDLE h, const char *path_utf8);
+/* May be called from another thread while a call on h is blocked reading:
+ * that call returns early. */
+ORL_API void Info_Close(ORL_HANDLE h);
+ORL_API void Info_Destroy(ORL_HANDLE h);
+
+/* Titles: one per program of a multi-program transport stream, else one. */
+ORL_API int Info_GetTitleCount(ORL_HANDLE h);
+/* Selects the title and, within it, its first video and audio stream. */
+ORL_API int Info_SelectTitle(ORL_HANDLE h, int title);
+ORL_API int Info_GetSelectedTitle(ORL_HANDLE h);
+ORL_API const char *Info_GetTitleName(ORL_HANDLE h, int title);
+ORL_API int Info_HasVideo(ORL_HANDLE h);
+ORL_API int Info_HasAudio(ORL_HANDLE h);
+
+/* Streams of the selected title, by kind. Attached pictures (covers) are not
+ * video streams. */
+ORL_API int Info_GetStreamCount(ORL_HANDLE h, int kind);
+ORL_API int Info_SelectStream(ORL_HANDLE h, int kind, int number);
+ORL_API int Info_GetSelectedStream(ORL_HANDLE h, int kind);
+ORL_API int Info_GetStreamInfo(ORL_HANDLE h, int kind, int number, orl_stream_info *info);
+
+/* Demuxer name ("mov,mp4,m4a,3gp,3g2,mj2", "matroska,webm", "mpegts"). */
+ORL_API const char *Info_GetFormatName(ORL_HANDLE h);
+/* Metadata by key: the title's program, then the container. Extra keys:
+ * "ffmpeg_format" (the demuxer name), "major_brand", "dvd_clip" (discs only).
+ * NULL when absent. */
+ORL_API const char *Info_GetMetadata(ORL_HANDLE h, const char *key);
+/* Binary metadata: "cover_image" is the attached picture's bytes. NULL and
+ * *size 0 when absent. */
+ORL_API const uint8_t *Info_GetMetadataBlob(ORL_HANDLE h, const char *key, int *size);
+/* Duration of the selected title, µs; 0 when unknown. */
+ORL_API uint64_t Info_GetDuration(ORL_HANDLE h);
+/* Picture size of the selected video stream as displayed (rotation applied). */
+ORL_API int Info_GetWidth(ORL_HANDLE h);
+ORL_API int Info_GetHeight(ORL_HANDLE h);
+/* Display aspect of the selected video stream (rotation applied); 1 on success. */
+ORL_API int Info_GetDisplayAspect(ORL_HANDLE h, int *num, int *den);
+ORL_API int Info_CanSeek(ORL_HANDLE h);
+
+ORL_API int Info_GetChapterCount(ORL_HANDLE h);
+ORL_API uint64_t Info_GetChapterStart(ORL_HANDLE h, int chapter);
+ORL_API uint64_t Info_GetChapterDuration(ORL_HANDLE h, int chapter);
+ORL_API const char *Info_GetChapterTitle(ORL_HANDLE h, int chapter);
+
+/* Picture of the selected video stream at time_us: the first frame at or
+ * after it. width/height 0 = displayed size (one of them 0 keeps the
+ * aspect). NULL on failure; release with Info_ReleaseFrame. */
+ORL_API const orl_picture *Info_GrabFrame(ORL_HANDLE h, uint64_t time_us, int width, int height,
+                                          int format);
+ORL_API void Info_ReleaseFrame(ORL_HANDLE h, const orl_picture *picture);
+
+/* ---- Grabber: the frame grabber of thumbnails and the thumbnail strip ----- */
+
+ORL_API ORL_HANDLE Grabber_Create(void);
+ORL_API int Grabber_Open(ORL_HANDLE g, const char *path_utf8);
+ORL_API void Grabber_Close(ORL_HANDLE g);
+ORL_API void Grabber_Destroy(ORL_HANDLE g);
+ORL_API int Grabber_GetWidth(ORL_HANDLE g);
+ORL_API int Grabber_GetHeight(ORL_HANDLE g);
+ORL_API int Grabber_GetDisplayAspect(ORL_HANDLE g, int *num, int *den);
+ORL_API uint64_t Grabber_GetDuration(ORL_HANDLE g);
+ORL_API int Grabber_CanSeek(ORL_HANDLE g);
+ORL_API const orl_picture *Grabber_GrabFrame(ORL_HANDLE g, uint64_t time_us, int width, int height,
+                                             int format);
+ORL_API void Grabber_ReleaseFrame(ORL_HANDLE g, const orl_picture *picture);
+
+/* ---- Player: playback (not yet available: operations fail) ---------------- */
+
+/* Frames are handed to a sink instead of painted into a native window. */
+typedef struct orl_video_sink {
+    void *opaque;
+    /* Called on a library thread with an RGB32 picture. */
+    void (*deliver)(void *opaque, int width, int height, int stride, const uint8_t *pixels);
+} orl_video_sink;
+
+/* A block of decoded audio in WAV layout (header then 16-bit samples). */
+typedef struct orl_audio_block {
+    const uint8_t *data;
+    int size;
+    int sample_rate;
+} orl_audio_block;
+
+ORL_API ORL_HANDLE Player_Create(int option);
+ORL_API ORL_HANDLE Player_OpenFile(const char *path_utf8);
+ORL_API int Player_Open(ORL_HANDLE p, const char *path_utf8, int display_width, int display_height);
+ORL_API int Player_OpenDisc(ORL_HANDLE p, const char *path_utf8, int display_width,
+                            int display_height);
+ORL_API int Player_SelectTitle(ORL_HANDLE p, int title);
+ORL_API int Player_ConfigureOpen(ORL_HANDLE p, int option);
+ORL_API int Player_ConfigureTiming(ORL_HANDLE p, int value, int extra);
+ORL_API int Player_SetVideoWindow(ORL_HANDLE p, const orl_video_sink *sink);
+ORL_API int Player_SetElementWindow(ORL_HANDLE p, const orl_video_sink *sink);
+ORL_API int Player_Play(ORL_HANDLE p);
+ORL_API int Player_Pause(ORL_HANDLE p);
+ORL_API int Player_Stop(ORL_HANDLE p);
+ORL_API int Player_Close(ORL_HANDLE p);
+ORL_API void Player_Destroy(ORL_HANDLE p);
+ORL_API int Player_Seek(ORL_HANDLE p, uint64_t time_us);
+ORL_API int Player_BeginAsyncSeek(ORL_HANDLE p, int64_t value, int extra);
+ORL_API int Player_EndAsyncSeek(ORL_HANDLE p);
+ORL_API int Player_StepFrame(ORL_HANDLE p, int direction);
+ORL_API int Player_StepKeyFrame(ORL_HANDLE p, int direction);
+ORL_API int Player_ShowFrame(ORL_HANDLE p);
+ORL_API int Player_RefreshScreen(ORL_HANDLE p);
+ORL_API uint64_t Player_GetFrameTime(ORL_HANDLE p);
+ORL_API uint64_t Player_GetPosition(ORL_HANDLE p);
+ORL_API uint64_t Player_GetDuration(ORL_HANDLE p);
+ORL_API int Player_IsEnded(ORL_HANDLE p);
+ORL_API int Player_IsPaused(ORL_HANDLE p);
+ORL_API int Player_HasVideo(ORL_HANDLE p);
+ORL_API int Player_HasAudio(ORL_HANDLE p);
+ORL_API int Player_AudioOutputFailed(ORL_HANDLE p);
+ORL_API int Player_SetAudioOnly(ORL_HANDLE p, int on);
+ORL_API int Player_SetVolume(ORL_HANDLE p, int volume, int extra);
+ORL_API int Player_SetRendererVolume(ORL_HANDLE p, int volume, int extra);
+ORL_API int Player_GetWidth(ORL_HANDLE p);
+ORL_API int Player_GetHeight(ORL_HANDLE p);
+ORL_API int Player_GetDisplayWidth(ORL_HANDLE p);
+ORL_API int Player_GetDisplayHeight(ORL_HANDLE p);
+ORL_API int Player_SetParams(ORL_HANDLE p, ORL_HANDLE params);
+ORL_API const orl_picture *Player_GrabFrame(ORL_HANDLE p, int width, int height, int format);
+ORL_API void Player_ReleaseFrame(ORL_HANDLE p, const orl_picture *picture);
+ORL_API const orl_audio_block *Player_GetAudioSamples(ORL_HANDLE p, int param);
+ORL_API void Player_ReleaseAudioSamples(ORL_HANDLE p, const orl_audio_block *block);
+
+/* ---- Param: parameter sets (not yet available: operations fail) ----------- */
+
+ORL_API ORL_HANDLE Param_Create(void);
+ORL_API void Param_Release(ORL_HANDLE p);
+ORL_API int Param_SetEncodeVideo(ORL_HANDLE p, int on);
+ORL_API int Param_SetEncodeAudio(ORL_HANDLE p, int on);
+ORL_API int Param_SetVideoCodec(ORL_HANDLE p, int legacy_codec_id);
+ORL_API int Param_SetAudioCodec(ORL_HANDLE p, int legacy_codec_id);
+ORL_API int Param_SetProfileMode(ORL_HANDLE p, int mode);
+ORL_API int Param_SetProfile(ORL_HANDLE p, int profile);
+ORL_API int Param_SetSize(ORL_HANDLE p, int width, int height);
+ORL_API int Param_SetFrameRate(ORL_HANDLE p, int num, int den);
+ORL_API int Param_SetVideoBitrate(ORL_HANDLE p, int64_t bits_per_second);
+ORL_API int Param_SetVideoQuality(ORL_HANDLE p, int quality);
+ORL_API int Param_SetChannels(ORL_HANDLE p, int channels);
+ORL_API int Param_SetSampleRate(ORL_HANDLE p, int sample_rate);
+ORL_API int Param_SetAudioBitrate(ORL_HANDLE p, int64_t bits_per_second);
+ORL_API int Param_SetAudioQuality(ORL_HANDLE p, int quality);
+ORL_API int Param_SetOption(ORL_HANDLE p, const char *key, const char *value);
+ORL_API int Param_SetBrightness(ORL_HANDLE p, int value);
+ORL_API int Param_SetSaturation(ORL_HANDLE p, int value);
+ORL_API int Param_SetContrast(ORL_HANDLE p, int value);
+ORL_API int Param_SetHue(ORL_HANDLE p, int value);
+ORL_API int Param_SelectProgram(ORL_HANDLE p, int program);
+ORL_API int Param_SelectAudio(ORL_HANDLE p, int number);
+ORL_API int Param_SetAudioCopyMask(ORL_HANDLE p, uint64_t mask);
+ORL_API int Param_SelectSubtitle(ORL_HANDLE p, int number);
+ORL_API int Param_SetSubtitleCopyMask(ORL_HANDLE p, uint64_t mask);
+ORL_API int Param_SetSubtitleCodec(ORL_HANDLE p, int codec_id);
+ORL_API int Param_UseClosedCaptions(ORL_HANDLE p, int on);
+ORL_API int Param_SetSubtitleFile(ORL_HANDLE p, const char *path_utf8);
+ORL_API int Param_SelectOverlay(ORL_HANDLE p, int slot);
+ORL_API int Param_SetAspect(ORL_HANDLE p, int num, int den);
+ORL_API int Param_SetRotation(ORL_HANDLE p, int degrees);
+ORL_API int Param_SetMirror(ORL_HANDLE p, int mirrored);
+ORL_API int Param_SetPadding(ORL_HANDLE p, int enabled, uint32_t argb);
+ORL_API int Param_SetCropRect(ORL_HANDLE p, double x, double y, double width, double height);
+
+/* ---- Conv: conversion of one range (not yet available: operations fail) --- */
+
+typedef void (*orl_progress_callback)(void *context, int percent, int state);
+
+ORL_API ORL_HANDLE Conv_CreateCopy(int option);
+ORL_API ORL_HANDLE Conv_CreateTranscode(int option);
+ORL_API int Conv_Open(ORL_HANDLE c, const char *src_utf8, const char *dst_utf8,
+                      const char *format_name, ORL_HANDLE params);
+ORL_API int Conv_OpenDisc(ORL_HANDLE c, const char *src_utf8, const char *dst_utf8,
+                          const char *format_name, ORL_HANDLE params);
+ORL_API int Conv_SetRange(ORL_HANDLE c, uint64_t start_us, uint64_t length_us);
+ORL_API int Conv_Start(ORL_HANDLE c);
+ORL_API int Conv_Stop(ORL_HANDLE c);
+ORL_API int Conv_IsFinished(ORL_HANDLE c);
+ORL_API int Conv_IsAborted(ORL_HANDLE c);
+ORL_API uint64_t Conv_GetPosition(ORL_HANDLE c);
+ORL_API uint64_t Conv_GetTotal(ORL_HANDLE c);
+ORL_API int Conv_AddTrack(ORL_HANDLE c, ORL_HANDLE track);
+ORL_API void Conv_Close(ORL_HANDLE c);
+ORL_API void Conv_Destroy(ORL_HANDLE c);
+
+/* ---- Merge: ranges appended into one output (not yet available) ----------- */
+
+ORL_API ORL_HANDLE Merge_CreateCopy(int option);
+ORL_API ORL_HANDLE Merge_CreateTranscode(int option);
+ORL_API int Merge_Open(ORL_HANDLE m, const char *dst_utf8, const char *format_name,
+                       ORL_HANDLE params);
+ORL_API int Merge_Start(ORL_HANDLE m);
+ORL_API int Merge_Add(ORL_HANDLE m, const char *src_utf8, uint64_t start_us, uint64_t length_us,
+                      ORL_HANDLE params);
+ORL_API int Merge_AddDisc(ORL_HANDLE m, const char *src_utf8, uint64_t start_us,
+                          uint64_t length_us, ORL_HANDLE params);
+ORL_API int Merge_Finish(ORL_HANDLE m);
+ORL_API int Merge_IsDone(ORL_HANDLE m);
+ORL_API int Merge_HasError(ORL_HANDLE m);
+ORL_API uint64_t Merge_GetPosition(ORL_HANDLE m);
+ORL_API uint64_t Merge_GetTotal(ORL_HANDLE m);
+ORL_API void Merge_Close(ORL_HANDLE m);
+ORL_API void Merge_Destroy(ORL_HANDLE m);
+
+/* ---- Track: elementary-stream descriptions (not yet available) ------------ */
+
+ORL_API ORL_HANDLE Track_Create(int kind);
+ORL_API int Track_SetCodec(ORL_HANDLE t, int legacy_codec_id);
+ORL_API int Track_SetSize(ORL_HANDLE t, int width, int height);
+ORL_API int Track_SetFrameRate(ORL_HANDLE t, int rate, int scale);
+ORL_API int Track_SetDisplaySize(ORL_HANDLE t, int width, int height);
+ORL_API int Track_SetAudio(ORL_HANDLE t, int first, int second);
+ORL_API int Track_SetTiming(ORL_HANDLE t, int num, int den);
+ORL_API int Track_SetPrivateData(ORL_HANDLE t, const uint8_t *data, int size);
+ORL_API void Track_Destroy(ORL_HANDLE t);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* ORLCODEC_H */

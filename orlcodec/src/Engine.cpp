@@ -1,0 +1,149 @@
+#include "Engine.h"
+
+#include "Handles.h"
+#include "orlcodec.h"
+
+#include <atomic>
+#include <cstdarg>
+#include <cstdio>
+#include <mutex>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/log.h>
+}
+
+namespace orl {
+
+namespace {
+
+std::atomic<bool> g_interrupt{false};
+std::atomic<bool> g_abortLoading{false};
+std::mutex g_folderMutex;
+std::string g_workFolder; // guarded by g_folderMutex
+std::once_flag g_startOnce;
+
+void logCallback(void *avcl, int level, const char *fmt, va_list vl)
+{
+    if (level > av_log_get_level())
+        return;
+    char line[1024];
+    static int printPrefix = 1; // av_log_format_line keeps it across calls
+    av_log_format_line(avcl, level, fmt, vl, line, sizeof line, &printPrefix);
+    std::fprintf(stderr, "orlcodec: %s", line);
+}
+
+} // namespace
+
+bool globalInterrupt()
+{
+    return g_interrupt.load(std::memory_order_relaxed);
+}
+
+bool abortLoading()
+{
+    return g_abortLoading.load(std::memory_order_relaxed);
+}
+
+std::string workFolder()
+{
+    std::lock_guard<std::mutex> lock(g_folderMutex);
+    return g_workFolder;
+}
+
+std::string errorText(int averror)
+{
+    char buf[AV_ERROR_MAX_STRING_SIZE] = {0};
+    av_strerror(averror, buf, sizeof buf);
+    return buf;
+}
+
+void logLine(int level, const char *format, ...)
+{
+    if (level > av_log_get_level())
+        return;
+    va_list ap;
+    va_start(ap, format);
+    std::fputs("orlcodec: ", stderr);
+    std::vfprintf(stderr, format, ap);
+    std::fputc('\n', stderr);
+    va_end(ap);
+}
+
+} // namespace orl
+
+using namespace orl;
+
+extern "C" {
+
+int Engine_Startup(int network, int quiet)
+{
+    try {
+        std::call_once(g_startOnce, [network] {
+            if (network)
+                avformat_network_init();
+        });
+        av_log_set_level(quiet ? AV_LOG_WARNING : AV_LOG_ERROR);
+        av_log_set_callback(logCallback);
+        return 1;
+    } catch (...) {
+        return 0;
+    }
+}
+
+int Engine_SetWorkFolder(const char *path_utf8)
+{
+    if (!path_utf8)
+        return 0;
+    try {
+        std::lock_guard<std::mutex> lock(g_folderMutex);
+        g_workFolder = path_utf8;
+        return 1;
+    } catch (...) {
+        return 0;
+    }
+}
+
+void Engine_SetInterrupt(int on)
+{
+    g_interrupt.store(on != 0);
+}
+
+void Engine_SetAbortLoading(int on)
+{
+    g_abortLoading.store(on != 0);
+}
+
+int Engine_GetAbortLoading(void)
+{
+    return g_abortLoading.load() ? 1 : 0;
+}
+
+const char *Engine_GetLastError(ORL_HANDLE handle)
+{
+    // The text is copied into thread-local storage so that it stays valid
+    // even when another thread changes the handle's error meanwhile.
+    thread_local std::string text;
+    try {
+        auto obj = findHandle(handle);
+        text = obj ? obj->lastError() : std::string();
+    } catch (...) {
+        text.clear();
+    }
+    return text.c_str();
+}
+
+int Engine_GetHandleCount(void)
+{
+    return static_cast<int>(liveHandleCount());
+}
+
+const char *Engine_GetVersion(void)
+{
+    thread_local std::string text;
+    text = std::string("orlcodec 1.0 on libavformat ") + LIBAVFORMAT_IDENT + ", " + LIBAVCODEC_IDENT;
+    return text.c_str();
+}
+
+} // extern "C"

@@ -1,0 +1,51 @@
+#pragma once
+// Handle registry shared by every operation family. Handles are small
+// counting numbers, never pointers, so a stale or made-up handle is refused
+// instead of being dereferenced. Objects are shared so that a call in
+// progress keeps its object alive while another thread closes the handle.
+#include "orlcodec.h"
+
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace orl {
+
+enum class HandleKind { Info, Grabber, Buffer, Player, Param, Conv, Merge, Track };
+
+class EngineObject {
+public:
+    explicit EngineObject(HandleKind kind) : m_kind(kind) {}
+    virtual ~EngineObject() = default;
+    EngineObject(const EngineObject &) = delete;
+    EngineObject &operator=(const EngineObject &) = delete;
+
+    HandleKind kind() const { return m_kind; }
+
+    void setError(std::string text);
+    void clearError();
+    // Copy of the last error text.
+    std::string lastError() const;
+
+private:
+    const HandleKind m_kind;
+    mutable std::mutex m_errorMutex;
+    std::string m_lastError; // guarded by m_errorMutex
+};
+
+// Registers obj and returns its new handle (never 0).
+ORL_HANDLE registerHandle(std::shared_ptr<EngineObject> obj);
+// Removes the handle and returns its object (null when unknown).
+std::shared_ptr<EngineObject> unregisterHandle(ORL_HANDLE h);
+std::shared_ptr<EngineObject> findHandle(ORL_HANDLE h);
+
+template <class T>
+std::shared_ptr<T> findHandleAs(ORL_HANDLE h)
+{
+    return std::dynamic_pointer_cast<T>(findHandle(h));
+}
+
+// Number of live handles; lets tests prove that nothing leaks.
+size_t liveHandleCount();
+
+} // namespace orl

@@ -1,0 +1,107 @@
+#pragma once
+// One opened media source: the object behind an information handle and a
+// frame-grabber handle. Titles, streams, metadata and chapters are read at
+// open; pictures are decoded on request.
+#include "Handles.h"
+#include "Input.h"
+#include "Picture.h"
+
+#include <atomic>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+struct AVFormatContext;
+struct AVCodecContext;
+struct AVStream;
+
+namespace orl {
+
+class MediaSource final : public EngineObject {
+public:
+    explicit MediaSource(HandleKind kind);
+    ~MediaSource() override;
+
+    // Serialises calls on the handle; close() from another thread first asks
+    // the running call to stop (requestStop) and then waits here.
+    std::mutex &mutex() { return m_mutex; }
+    // Makes blocking reads return early; any thread.
+    void requestStop() { m_stop.store(true); }
+
+    bool openFile(const std::string &path);
+    bool openMemory(std::shared_ptr<const std::vector<uint8_t>> bytes);
+    void close();
+    bool isOpen() const { return m_fmt != nullptr; }
+
+    int titleCount() const { return static_cast<int>(m_titles.size()); }
+    bool selectTitle(int title);
+    int selectedTitle() const { return m_title; }
+    const std::string *titleName(int title) const;
+    // Selects the first title with a video stream; false when none.
+    bool selectFirstVideoTitle();
+
+    int streamCount(int kind) const;
+    bool selectStream(int kind, int number);
+    int selectedStream(int kind) const;
+    bool streamInfo(int kind, int number, orl_stream_info *info) const;
+
+    const char *formatName() const;
+    const char *metadata(const std::string &key);
+    const uint8_t *blob(const std::string &key, int *size) const;
+    uint64_t duration() const;
+    int width() const;
+    int height() const;
+    bool displayAspect(int *num, int *den) const;
+    bool canSeek() const;
+
+    int chapterCount() const;
+    uint64_t chapterStart(int chapter) const;
+    uint64_t chapterDuration(int chapter) const;
+    const char *chapterTitle(int chapter);
+
+    const orl_picture *grabFrame(uint64_t timeUs, int width, int height, int format);
+    void releaseFrame(const orl_picture *picture);
+
+private:
+    struct StreamRecord {
+        int kind = 0;
+        orl_stream_info info{};
+        std::string name;
+        std::string codecName;
+        std::string language;
+    };
+    struct Title {
+        std::string name;
+        std::vector<int> streams[3]; // container stream indexes: video, audio, subtitle
+        int programIndex = -1;       // -1: the whole file
+    };
+
+    static int interruptCallback(void *opaque);
+    bool openInput(std::unique_ptr<Input> input, const std::string &probeName);
+    void readStreams();
+    void readTitles();
+    const std::vector<int> *kindList(int kind) const;
+    const AVStream *videoStream() const;
+    bool prepareDecoder(int streamIndex);
+    bool decodeAt(uint64_t timeUs, struct AVFrame *out);
+
+    std::mutex m_mutex;
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_opening{false};
+
+    // The rest is guarded by m_mutex.
+    std::unique_ptr<Input> m_input;
+    AVFormatContext *m_fmt = nullptr;
+    std::vector<StreamRecord> m_streams; // by container index
+    std::vector<Title> m_titles;
+    int m_title = -1;
+    int m_selected[3] = {-1, -1, -1}; // per kind, number within the title
+    std::string m_text;               // last returned text
+    AVCodecContext *m_decoder = nullptr;
+    int m_decoderStream = -1;
+    std::map<const orl_picture *, std::unique_ptr<EncodedPicture>> m_pictures;
+};
+
+} // namespace orl

@@ -1,0 +1,188 @@
+#include "Picture.h"
+
+#include "Engine.h"
+
+#include <cstring>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavutil/frame.h>
+#include <libavutil/imgutils.h>
+#include <libswscale/swscale.h>
+}
+
+namespace orl {
+
+namespace {
+
+struct FrameDeleter {
+    void operator()(AVFrame *f) const { av_frame_free(&f); }
+};
+struct CodecDeleter {
+    void operator()(AVCodecContext *c) const { avcodec_free_context(&c); }
+};
+struct PacketDeleter {
+    void operator()(AVPacket *p) const { av_packet_free(&p); }
+};
+struct SwsDeleter {
+    void operator()(SwsContext *s) const { sws_freeContext(s); }
+};
+using FramePtr = std::unique_ptr<AVFrame, FrameDeleter>;
+
+FramePtr allocFrame(AVPixelFormat fmt, int w, int h, std::string &error)
+{
+    FramePtr f(av_frame_alloc());
+    if (!f) {
+        error = "out of memory";
+        return nullptr;
+    }
+    f->format = fmt;
+    f->width = w;
+    f->height = h;
+    const int ret = av_frame_get_buffer(f.get(), 0);
+    if (ret < 0) {
+        error = "frame buffer: " + errorText(ret);
+        return nullptr;
+    }
+    return f;
+}
+
+// The "J" formats are full-range YUV under an old name; swscale wants the
+// plain format plus a range flag.
+AVPixelFormat plainFormat(AVPixelFormat fmt, bool &fullRange)
+{
+    switch (fmt) {
+    case AV_PIX_FMT_YUVJ420P: fullRange = true; return AV_PIX_FMT_YUV420P;
+    case AV_PIX_FMT_YUVJ422P: fullRange = true; return AV_PIX_FMT_YUV422P;
+    case AV_PIX_FMT_YUVJ444P: fullRange = true; return AV_PIX_FMT_YUV444P;
+    case AV_PIX_FMT_YUVJ440P: fullRange = true; return AV_PIX_FMT_YUV440P;
+    case AV_PIX_FMT_YUVJ411P: fullRange = true; return AV_PIX_FMT_YUV411P;
+    default: return fmt;
+    }
+}
+
+// Scales into dstFmt; YUV output is full range (what JPEG expects).
+FramePtr scale(const AVFrame *src, AVPixelFormat dstFmt, int w, int h, std::string &error)
+{
+    bool srcFull = src->color_range == AVCOL_RANGE_JPEG;
+    const AVPixelFormat srcFmt = plainFormat(static_cast<AVPixelFormat>(src->format), srcFull);
+    std::unique_ptr<SwsContext, SwsDeleter> sws(
+        sws_getContext(src->width, src->height, srcFmt, w, h, dstFmt, SWS_BICUBIC, nullptr,
+                       nullptr, nullptr));
+    if (!sws) {
+        error = "no scaler for this picture format";
+        return nullptr;
+    }
+    int *invTable = nullptr, *table = nullptr;
+    int srcRange = 0, dstRange = 0, brightness = 0, contrast = 0, saturation = 0;
+    if (sws_getColorspaceDetails(sws.get(), &invTable, &srcRange, &table, &dstRange, &brightness,
+                                 &contrast, &saturation) >= 0) {
+        sws_setColorspaceDetails(sws.get(), invTable, srcFull ? 1 : 0, table, 1, brightness,
+                                 contrast, saturation);
+    }
+    FramePtr dst = allocFrame(dstFmt, w, h, error);
+    if (!dst)
+        return nullptr;
+    dst->color_range = AVCOL_RANGE_JPEG;
+    sws_scale(sws.get(), src->data, src->linesize, 0, src->height, dst->data, dst->linesize);
+    return dst;
+}
+
+// Turns a packed RGB24 frame clockwise by 90, 180 or 270 degrees.
+FramePtr rotateRgb(const AVFrame *src, int rotation, std::string &error)
+{
+    const bool quarter = rotation == 90 || rotation == 270;
+    const int w = quarter ? src->height : src->width;
+    const int h = quarter ? src->width : src->height;
+    FramePtr dst = allocFrame(AV_PIX_FMT_RGB24, w, h, error);
+    if (!dst)
+        return nullptr;
+    for (int y = 0; y < src->height; ++y) {
+        const uint8_t *row = src->data[0] + static_cast<ptrdiff_t>(y) * src->linesize[0];
+        for (int x = 0; x < src->width; ++x) {
+            int dx = x, dy = y;
+            if (rotation == 90) {
+                dx = src->height - 1 - y;
+                dy = x;
+            } else if (rotation == 180) {
+                dx = src->width - 1 - x;
+                dy = src->height - 1 - y;
+            } else if (rotation == 270) {
+                dx = y;
+                dy = src->width - 1 - x;
+            }
+            std::memcpy(dst->data[0] + static_cast<ptrdiff_t>(dy) * dst->linesize[0] + dx * 3,
+                        row + x * 3, 3);
+        }
+    }
+    return dst;
+}
+
+} // namespace
+
+std::unique_ptr<EncodedPicture> encodePicture(const AVFrame *frame, int rotation, int width,
+                                              int height, int format, std::string &error)
+{
+    if (!frame || frame->width <= 0 || frame->height <= 0 || width <= 0 || height <= 0
+        || width > 16384 || height > 16384) {
+        error = "invalid picture size";
+        return nullptr;
+    }
+    const bool png = format == ORL_PICTURE_PNG;
+    const AVPixelFormat encodeFmt = png ? AV_PIX_FMT_RGB24 : AV_PIX_FMT_YUV420P;
+
+    FramePtr ready;
+    if (rotation == 0) {
+        ready = scale(frame, encodeFmt, width, height, error);
+    } else {
+        const bool quarter = rotation == 90 || rotation == 270;
+        FramePtr rgb = scale(frame, AV_PIX_FMT_RGB24, quarter ? height : width,
+                             quarter ? width : height, error);
+        FramePtr turned = rgb ? rotateRgb(rgb.get(), rotation, error) : nullptr;
+        if (turned)
+            ready = png ? std::move(turned) : scale(turned.get(), encodeFmt, width, height, error);
+    }
+    if (!ready)
+        return nullptr;
+
+    const AVCodec *codec = avcodec_find_encoder(png ? AV_CODEC_ID_PNG : AV_CODEC_ID_MJPEG);
+    std::unique_ptr<AVCodecContext, CodecDeleter> enc(codec ? avcodec_alloc_context3(codec) : nullptr);
+    if (!enc) {
+        error = "picture encoder missing";
+        return nullptr;
+    }
+    enc->width = width;
+    enc->height = height;
+    enc->pix_fmt = encodeFmt;
+    enc->time_base = AVRational{1, 25};
+    if (!png) {
+        enc->flags |= AV_CODEC_FLAG_QSCALE;
+        enc->global_quality = FF_QP2LAMBDA * 3;
+        enc->color_range = AVCOL_RANGE_JPEG;
+        enc->strict_std_compliance = FF_COMPLIANCE_UNOFFICIAL;
+        ready->quality = enc->global_quality;
+    }
+    int ret = avcodec_open2(enc.get(), codec, nullptr);
+    if (ret < 0) {
+        error = "picture encoder: " + errorText(ret);
+        return nullptr;
+    }
+    ready->pts = 0;
+    std::unique_ptr<AVPacket, PacketDeleter> pkt(av_packet_alloc());
+    if (!pkt || (ret = avcodec_send_frame(enc.get(), ready.get())) < 0
+        || (ret = avcodec_send_frame(enc.get(), nullptr)) < 0
+        || (ret = avcodec_receive_packet(enc.get(), pkt.get())) < 0) {
+        error = "picture encoding failed: " + errorText(ret);
+        return nullptr;
+    }
+    auto out = std::make_unique<EncodedPicture>();
+    out->bytes.assign(pkt->data, pkt->data + pkt->size);
+    out->pub.data = out->bytes.data();
+    out->pub.size = static_cast<int>(out->bytes.size());
+    out->pub.width = width;
+    out->pub.height = height;
+    out->pub.format = png ? ORL_PICTURE_PNG : ORL_PICTURE_JPEG;
+    return out;
+}
+
+} // namespace orl
