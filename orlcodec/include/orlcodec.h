@@ -251,7 +251,7 @@ ORL_API void Player_ReleaseFrame(ORL_HANDLE p, const orl_picture *picture);
 ORL_API const orl_audio_block *Player_GetAudioSamples(ORL_HANDLE p, int param);
 ORL_API void Player_ReleaseAudioSamples(ORL_HANDLE p, const orl_audio_block *block);
 
-/* ---- Param: parameter sets (not yet available: operations fail) ----------- */
+/* ---- Param: parameter sets ----------------------------------------------- */
 
 ORL_API ORL_HANDLE Param_Create(void);
 ORL_API void Param_Release(ORL_HANDLE p);
@@ -289,7 +289,78 @@ ORL_API int Param_SetMirror(ORL_HANDLE p, int mirrored);
 ORL_API int Param_SetPadding(ORL_HANDLE p, int enabled, uint32_t argb);
 ORL_API int Param_SetCropRect(ORL_HANDLE p, double x, double y, double width, double height);
 
-/* ---- Conv: conversion of one range (not yet available: operations fail) --- */
+/* Subtitle look (burned-in subtitles). Colours are ARGB. */
+ORL_API int Param_SetSubtitleAlpha(ORL_HANDLE p, int alpha);
+ORL_API int Param_SetSubtitleScale(ORL_HANDLE p, int scale_x, int scale_y);
+ORL_API int Param_SetSubtitleReserved(ORL_HANDLE p, int a, int b);
+ORL_API int Param_SetSubtitleFont(ORL_HANDLE p, const char *family_utf8);
+ORL_API int Param_SetSubtitleBold(ORL_HANDLE p, int on);
+ORL_API int Param_SetSubtitleItalic(ORL_HANDLE p, int on);
+ORL_API int Param_SetSubtitleUnderline(ORL_HANDLE p, int on);
+ORL_API int Param_SetSubtitleStrikeOut(ORL_HANDLE p, int on);
+ORL_API int Param_SetSubtitleFontSize(ORL_HANDLE p, int points);
+ORL_API int Param_SetSubtitleColor(ORL_HANDLE p, uint32_t argb);
+ORL_API int Param_SetSubtitleShadowColor(ORL_HANDLE p, uint32_t argb);
+ORL_API int Param_SetSubtitleOutlineColor(ORL_HANDLE p, uint32_t argb);
+ORL_API int Param_SetSubtitleShadowOffset(ORL_HANDLE p, double offset);
+ORL_API int Param_SetSubtitleOutlineSize(ORL_HANDLE p, double size);
+ORL_API int Param_SetSubtitleMarginH(ORL_HANDLE p, double fraction);
+ORL_API int Param_SetSubtitleMargin(ORL_HANDLE p, double fraction);
+ORL_API int Param_SetSubtitlePosition(ORL_HANDLE p, int position);
+ORL_API int Param_SetSubtitleSpacingH(ORL_HANDLE p, double spacing);
+ORL_API int Param_SetSubtitleSpacingV(ORL_HANDLE p, double spacing);
+
+/* Overlays: slot 0 watermark, 1 effect, 2 frame. The setters act on the
+   slot chosen last with Param_SelectOverlay. Positions and rectangles are
+   fractions of the picture. */
+ORL_API int Param_SetOverlayImage(ORL_HANDLE p, const char *path_utf8);
+ORL_API int Param_SetOverlayImageAux(ORL_HANDLE p, const char *text_utf8);
+ORL_API int Param_SetOverlayImageValue(ORL_HANDLE p, int value);
+ORL_API int Param_SetOverlayImagePosition(ORL_HANDLE p, double x, double y);
+ORL_API int Param_SetOverlayImageScalePercent(ORL_HANDLE p, int scale_x, int scale_y);
+ORL_API int Param_SetOverlayImageReserved(ORL_HANDLE p, int value);
+ORL_API int Param_SetOverlayImageAlpha(ORL_HANDLE p, int alpha);
+ORL_API int Param_SetOverlayFrameType(ORL_HANDLE p, int type);
+ORL_API int Param_SetOverlayImageScale(ORL_HANDLE p, double scale_x, double scale_y);
+ORL_API int Param_SetOverlayImageFlag(ORL_HANDLE p, int flag);
+ORL_API int Param_SetOverlaySourceRect(ORL_HANDLE p, double x, double y, double width, double height);
+ORL_API int Param_SetOverlayText(ORL_HANDLE p, const char *text_utf8);
+ORL_API int Param_SetOverlayTextAlpha(ORL_HANDLE p, int alpha);
+ORL_API int Param_SetOverlayTextPosition(ORL_HANDLE p, double x, double y);
+ORL_API int Param_SetOverlayTextReserved(ORL_HANDLE p, int value);
+ORL_API int Param_SetOverlayTextBold(ORL_HANDLE p, int on);
+ORL_API int Param_SetOverlayTextFontSize(ORL_HANDLE p, int points);
+ORL_API int Param_SetOverlayTextFont(ORL_HANDLE p, const char *family_utf8);
+ORL_API int Param_SetOverlayTextColor(ORL_HANDLE p, uint32_t argb);
+ORL_API int Param_SetOverlayTextOutlineColor(ORL_HANDLE p, uint32_t argb);
+ORL_API int Param_SetOverlayTextOutlineSize(ORL_HANDLE p, double size);
+ORL_API int Param_SetOverlayTextShadowColor(ORL_HANDLE p, uint32_t argb);
+ORL_API int Param_SetOverlayTextShadowOffset(ORL_HANDLE p, double offset);
+ORL_API int Param_SetOverlayTextItalic(ORL_HANDLE p, int on);
+ORL_API int Param_SetOverlayTextUnderline(ORL_HANDLE p, int on);
+ORL_API int Param_SetOverlayTextStrikeOut(ORL_HANDLE p, int on);
+ORL_API int Param_SetOverlayTextScale(ORL_HANDLE p, int scale_x, int scale_y);
+ORL_API int Param_SetOverlayTextOnTop(ORL_HANDLE p, int on_top);
+ORL_API int Param_SetOverlayTextSpacing(ORL_HANDLE p, double horizontal, double vertical);
+
+/* Background audio mixed into the output. */
+ORL_API int Param_SelectBackgroundAudio(ORL_HANDLE p, int slot);
+ORL_API int Param_SetBackgroundAudioFile(ORL_HANDLE p, const char *path_utf8);
+ORL_API int Param_SetBackgroundAudioRepeat(ORL_HANDLE p, int repeat);
+ORL_API int Param_SetBackgroundAudioReserved(ORL_HANDLE p, int value);
+ORL_API int Param_SetBackgroundAudioVolume(ORL_HANDLE p, int percent);
+ORL_API int Param_SetBackgroundAudioWeight(ORL_HANDLE p, int percent);
+ORL_API int Param_SetBackgroundAudioRange(ORL_HANDLE p, uint64_t start_us, uint64_t end_us);
+ORL_API int Param_SetBackgroundAudioExtra(ORL_HANDLE p, uint64_t a, uint64_t b);
+
+/* Sound: volume and rate in percent, equaliser points in Hz and dB. */
+ORL_API int Param_SetVolume(ORL_HANDLE p, int percent);
+ORL_API int Param_SetRate(ORL_HANDLE p, int percent);
+ORL_API int Param_SetSoundReserved(ORL_HANDLE p, int value);
+ORL_API int Param_SetEqualizer(ORL_HANDLE p, const double *frequencies_hz, const double *gains_db,
+                               int count);
+
+/* ---- Conv: conversion of one range ----------------------------------------- */
 
 typedef void (*orl_progress_callback)(void *context, int percent, int state);
 
@@ -310,7 +381,7 @@ ORL_API int Conv_AddTrack(ORL_HANDLE c, ORL_HANDLE track);
 ORL_API void Conv_Close(ORL_HANDLE c);
 ORL_API void Conv_Destroy(ORL_HANDLE c);
 
-/* ---- Merge: ranges appended into one output (not yet available) ----------- */
+/* ---- Merge: ranges appended into one output -------------------------------- */
 
 ORL_API ORL_HANDLE Merge_CreateCopy(int option);
 ORL_API ORL_HANDLE Merge_CreateTranscode(int option);
@@ -329,7 +400,7 @@ ORL_API uint64_t Merge_GetTotal(ORL_HANDLE m);
 ORL_API void Merge_Close(ORL_HANDLE m);
 ORL_API void Merge_Destroy(ORL_HANDLE m);
 
-/* ---- Track: elementary-stream descriptions (not yet available) ------------ */
+/* ---- Track: elementary streams fed packet by packet ------------------------ */
 
 ORL_API ORL_HANDLE Track_Create(int kind);
 ORL_API int Track_SetCodec(ORL_HANDLE t, int legacy_codec_id);
@@ -339,6 +410,11 @@ ORL_API int Track_SetDisplaySize(ORL_HANDLE t, int width, int height);
 ORL_API int Track_SetAudio(ORL_HANDLE t, int first, int second);
 ORL_API int Track_SetTiming(ORL_HANDLE t, int num, int den);
 ORL_API int Track_SetPrivateData(ORL_HANDLE t, const uint8_t *data, int size);
+/* Queues one packet (times in µs); data NULL ends the stream. */
+ORL_API int Track_WritePacket(ORL_HANDLE t, const uint8_t *data, int size, int64_t pts_us,
+                              int64_t dts_us, int64_t duration_us, int key_frame);
+/* Time of the last packet the conversion took from the track, in µs. */
+ORL_API uint64_t Track_GetTime(ORL_HANDLE t);
 ORL_API void Track_Destroy(ORL_HANDLE t);
 
 #ifdef __cplusplus

@@ -1,0 +1,560 @@
+// The Conv_, Merge_ and Track_ families: conversions of one range, ranges
+// joined into one file, and elementary streams fed by the caller.
+#include "CodecTable.h"
+#include "Engine.h"
+#include "ParamSet.h"
+#include "StreamCopy.h"
+#include "TrackMuxer.h"
+
+#include <cstring>
+
+namespace orl {
+
+namespace {
+
+InterruptCheck engineInterrupt()
+{
+    return [] { return globalInterrupt(); };
+}
+
+// The copy choice of a parameter set.
+bool copyChoiceFrom(const ParamValues &v, CopyChoice &choice, std::string &error)
+{
+    choice.program = v.program;
+    choice.audioIndex = v.audio;
+    choice.audioMask = v.audioMask;
+    choice.subtitleIndex = v.subtitle;
+    choice.subtitleMask = v.subtitleMask;
+    choice.closedCaptions = v.closedCaptions;
+    choice.subtitleCodec = 0;
+    if (v.subtitleCodec != 0) {
+        const LegacyCodec *codec = findLegacyCodec(v.subtitleCodec);
+        if (!codec) {
+            error = "unknown subtitle codec identifier";
+            return false;
+        }
+        choice.subtitleCodec = codec->codecId;
+    }
+    // Lifting closed captions out of the picture or muxing a separate
+    // subtitle file needs the encoder's path; a copy refuses, so the caller
+    // can retry without them.
+    if (v.closedCaptions) {
+        error = "closed captions cannot be copied as a stream";
+        return false;
+    }
+    if (!v.subtitleFile.empty()) {
+        error = "a subtitle file cannot be added without encoding";
+        return false;
+    }
+    return true;
+}
+
+class ConvObject : public EngineObject {
+public:
+    explicit ConvObject(bool transcode)
+        : EngineObject(HandleKind::Conv)
+        , transcode(transcode)
+    {
+    }
+
+    const bool transcode;
+    std::mutex mutex; // one call at a time; the worker has its own state
+    std::unique_ptr<StreamCopyConversion> copy;   // guarded by mutex
+    std::vector<std::shared_ptr<TrackObject>> tracks; // guarded by mutex
+    std::unique_ptr<TrackMuxer> trackMuxer;       // guarded by mutex
+    CopyProgress trackProgress;
+    std::string dst;    // guarded by mutex
+    std::string format; // guarded by mutex
+
+    const CopyProgress *progress() const
+    {
+        if (copy)
+            return &copy->progress();
+        if (trackMuxer)
+            return &trackProgress;
+        return nullptr;
+    }
+};
+
+class MergeObject : public EngineObject {
+public:
+    explicit MergeObject(bool transcode)
+        : EngineObject(HandleKind::Merge)
+        , transcode(transcode)
+        , merger(engineInterrupt())
+    {
+    }
+
+    const bool transcode;
+    std::mutex mutex;
+    StreamCopyMerger merger; // guarded by mutex
+};
+
+template <class T, class F, class R>
+R withObject(ORL_HANDLE h, R failure, F &&body)
+{
+    try {
+        auto obj = findHandleAs<T>(h);
+        if (!obj)
+            return failure;
+        return body(*obj);
+    } catch (const std::exception &e) {
+        if (auto obj = findHandle(h))
+            obj->setError(e.what());
+        return failure;
+    } catch (...) {
+        return failure;
+    }
+}
+
+void destroyHandle(ORL_HANDLE h, HandleKind kind)
+{
+    try {
+        if (auto obj = findHandle(h); obj && obj->kind() == kind)
+            unregisterHandle(h);
+    } catch (...) {
+    }
+}
+
+} // namespace
+} // namespace orl
+
+using namespace orl;
+
+extern "C" {
+
+// ------------------------------------------------------------------ Conv ---
+
+ORL_HANDLE Conv_CreateCopy(int)
+{
+    try {
+        return registerHandle(std::make_shared<ConvObject>(false));
+    } catch (...) {
+        return 0;
+    }
+}
+
+ORL_HANDLE Conv_CreateTranscode(int)
+{
+    try {
+        return registerHandle(std::make_shared<ConvObject>(true));
+    } catch (...) {
+        return 0;
+    }
+}
+
+int Conv_Open(ORL_HANDLE c, const char *src, const char *dst, const char *format, ORL_HANDLE params)
+{
+    return withObject<ConvObject>(c, 0, [&](ConvObject &conv) {
+        std::lock_guard<std::mutex> lock(conv.mutex);
+        conv.clearError();
+        if (!dst || !*dst) {
+            conv.setError("no destination");
+            return 0;
+        }
+        conv.copy.reset();
+        conv.trackMuxer.reset();
+        conv.dst = dst;
+        conv.format = format ? format : "";
+        if (!src) {
+            if (conv.tracks.empty()) {
+                conv.setError("no source and no tracks");
+                return 0;
+            }
+            conv.trackProgress.position_us = 0;
+            conv.trackProgress.total_us = 0;
+            auto muxer = std::make_unique<TrackMuxer>(conv.tracks, conv.trackProgress);
+            std::string error;
+            if (!muxer->open(conv.dst, conv.format, error)) {
+                conv.setError(error);
+                return 0;
+            }
+            conv.trackMuxer = std::move(muxer);
+            return 1;
+        }
+        if (conv.transcode) {
+            conv.setError("encoding is not available in this build");
+            return 0;
+        }
+        CopyChoice choice;
+        std::string error;
+        if (!copyChoiceFrom(paramValues(params), choice, error)) {
+            conv.setError(error);
+            return 0;
+        }
+        auto copy = std::make_unique<StreamCopyConversion>(engineInterrupt());
+        if (!copy->open(src, dst, conv.format, choice)) {
+            conv.setError(copy->lastError());
+            logLine(AV_LOG_WARNING, "copy open failed: %s", copy->lastError().c_str());
+            return 0;
+        }
+        conv.copy = std::move(copy);
+        return 1;
+    });
+}
+
+int Conv_OpenDisc(ORL_HANDLE c, const char *, const char *, const char *, ORL_HANDLE)
+{
+    return withObject<ConvObject>(c, 0, [&](ConvObject &conv) {
+        conv.setError("discs are not supported");
+        return 0;
+    });
+}
+
+int Conv_SetRange(ORL_HANDLE c, uint64_t start_us, uint64_t length_us)
+{
+    return withObject<ConvObject>(c, 0, [&](ConvObject &conv) {
+        std::lock_guard<std::mutex> lock(conv.mutex);
+        if (!conv.copy)
+            return 0;
+        conv.copy->setRange(start_us, length_us);
+        return 1;
+    });
+}
+
+int Conv_Start(ORL_HANDLE c)
+{
+    return withObject<ConvObject>(c, 0, [&](ConvObject &conv) {
+        std::lock_guard<std::mutex> lock(conv.mutex);
+        if (conv.copy) {
+            if (!conv.copy->start()) {
+                conv.setError(conv.copy->lastError());
+                return 0;
+            }
+            return 1;
+        }
+        if (conv.trackMuxer)
+            return conv.trackMuxer->start() ? 1 : 0;
+        conv.setError("nothing is open");
+        return 0;
+    });
+}
+
+int Conv_Stop(ORL_HANDLE c)
+{
+    return withObject<ConvObject>(c, 0, [&](ConvObject &conv) {
+        std::lock_guard<std::mutex> lock(conv.mutex);
+        if (conv.copy)
+            return conv.copy->stop() ? 1 : 0;
+        if (conv.trackMuxer) {
+            conv.trackMuxer->stop();
+            return 1;
+        }
+        return 0;
+    });
+}
+
+int Conv_IsFinished(ORL_HANDLE c)
+{
+    return withObject<ConvObject>(c, 1, [&](ConvObject &conv) {
+        std::lock_guard<std::mutex> lock(conv.mutex);
+        const CopyProgress *p = conv.progress();
+        return p ? (p->finished.load() ? 1 : 0) : 1;
+    });
+}
+
+int Conv_IsAborted(ORL_HANDLE c)
+{
+    return withObject<ConvObject>(c, 1, [&](ConvObject &conv) {
+        std::lock_guard<std::mutex> lock(conv.mutex);
+        const CopyProgress *p = conv.progress();
+        if (!p)
+            return 1;
+        if (p->failed.load() && conv.copy)
+            conv.setError(conv.copy->lastError());
+        return p->failed.load() ? 1 : 0;
+    });
+}
+
+uint64_t Conv_GetPosition(ORL_HANDLE c)
+{
+    return withObject<ConvObject>(c, uint64_t(0), [&](ConvObject &conv) {
+        std::lock_guard<std::mutex> lock(conv.mutex);
+        const CopyProgress *p = conv.progress();
+        return p ? p->position_us.load() : uint64_t(0);
+    });
+}
+
+uint64_t Conv_GetTotal(ORL_HANDLE c)
+{
+    return withObject<ConvObject>(c, uint64_t(0), [&](ConvObject &conv) {
+        std::lock_guard<std::mutex> lock(conv.mutex);
+        const CopyProgress *p = conv.progress();
+        return p ? p->total_us.load() : uint64_t(0);
+    });
+}
+
+int Conv_AddTrack(ORL_HANDLE c, ORL_HANDLE track)
+{
+    auto t = findHandleAs<TrackObject>(track);
+    if (!t)
+        return 0;
+    return withObject<ConvObject>(c, 0, [&](ConvObject &conv) {
+        std::lock_guard<std::mutex> lock(conv.mutex);
+        conv.tracks.push_back(t);
+        return 1;
+    });
+}
+
+void Conv_Close(ORL_HANDLE c)
+{
+    withObject<ConvObject>(c, 0, [&](ConvObject &conv) {
+        std::lock_guard<std::mutex> lock(conv.mutex);
+        if (conv.copy)
+            conv.copy->close();
+        conv.copy.reset();
+        conv.trackMuxer.reset();
+        conv.tracks.clear();
+        return 0;
+    });
+}
+
+void Conv_Destroy(ORL_HANDLE c)
+{
+    Conv_Close(c);
+    destroyHandle(c, HandleKind::Conv);
+}
+
+// ----------------------------------------------------------------- Merge ---
+
+ORL_HANDLE Merge_CreateCopy(int)
+{
+    try {
+        return registerHandle(std::make_shared<MergeObject>(false));
+    } catch (...) {
+        return 0;
+    }
+}
+
+ORL_HANDLE Merge_CreateTranscode(int)
+{
+    try {
+        return registerHandle(std::make_shared<MergeObject>(true));
+    } catch (...) {
+        return 0;
+    }
+}
+
+int Merge_Open(ORL_HANDLE m, const char *dst, const char *format, ORL_HANDLE)
+{
+    return withObject<MergeObject>(m, 0, [&](MergeObject &merge) {
+        std::lock_guard<std::mutex> lock(merge.mutex);
+        merge.clearError();
+        if (merge.transcode) {
+            merge.setError("encoding is not available in this build");
+            return 0;
+        }
+        if (!dst || !*dst) {
+            merge.setError("no destination");
+            return 0;
+        }
+        if (!merge.merger.open(dst, format ? format : "")) {
+            merge.setError(merge.merger.lastError());
+            return 0;
+        }
+        return 1;
+    });
+}
+
+int Merge_Start(ORL_HANDLE m)
+{
+    // The file is created by the first range; nothing to do until then.
+    return withObject<MergeObject>(m, 0, [&](MergeObject &) { return 1; });
+}
+
+int Merge_Add(ORL_HANDLE m, const char *src, uint64_t start_us, uint64_t length_us, ORL_HANDLE params)
+{
+    return withObject<MergeObject>(m, 0, [&](MergeObject &merge) {
+        std::lock_guard<std::mutex> lock(merge.mutex);
+        if (!src) {
+            merge.setError("no source");
+            return 0;
+        }
+        CopyChoice choice;
+        std::string error;
+        if (!copyChoiceFrom(paramValues(params), choice, error)) {
+            merge.setError(error);
+            return 0;
+        }
+        if (!merge.merger.add(src, start_us, length_us, choice)) {
+            merge.setError(merge.merger.lastError());
+            return 0;
+        }
+        return 1;
+    });
+}
+
+int Merge_AddDisc(ORL_HANDLE m, const char *, uint64_t, uint64_t, ORL_HANDLE)
+{
+    return withObject<MergeObject>(m, 0, [&](MergeObject &merge) {
+        merge.setError("discs are not supported");
+        return 0;
+    });
+}
+
+int Merge_Finish(ORL_HANDLE m)
+{
+    return withObject<MergeObject>(m, 0, [&](MergeObject &merge) {
+        std::lock_guard<std::mutex> lock(merge.mutex);
+        if (!merge.merger.isDone()) {
+            // Finishing while a range is still going in means stopping it.
+            merge.merger.abort();
+            return 1;
+        }
+        if (!merge.merger.finish()) {
+            merge.setError(merge.merger.lastError());
+            return 0;
+        }
+        return 1;
+    });
+}
+
+int Merge_IsDone(ORL_HANDLE m)
+{
+    return withObject<MergeObject>(m, 1, [&](MergeObject &merge) { return merge.merger.isDone() ? 1 : 0; });
+}
+
+int Merge_HasError(ORL_HANDLE m)
+{
+    return withObject<MergeObject>(m, 1, [&](MergeObject &merge) {
+        if (merge.merger.hasError()) {
+            merge.setError(merge.merger.lastError());
+            return 1;
+        }
+        return 0;
+    });
+}
+
+uint64_t Merge_GetPosition(ORL_HANDLE m)
+{
+    return withObject<MergeObject>(m, uint64_t(0),
+                                   [&](MergeObject &merge) { return merge.merger.progress().position_us.load(); });
+}
+
+uint64_t Merge_GetTotal(ORL_HANDLE m)
+{
+    return withObject<MergeObject>(m, uint64_t(0),
+                                   [&](MergeObject &merge) { return merge.merger.progress().total_us.load(); });
+}
+
+void Merge_Close(ORL_HANDLE m)
+{
+    withObject<MergeObject>(m, 0, [&](MergeObject &merge) {
+        std::lock_guard<std::mutex> lock(merge.mutex);
+        merge.merger.abort();
+        return 0;
+    });
+}
+
+void Merge_Destroy(ORL_HANDLE m)
+{
+    Merge_Close(m);
+    destroyHandle(m, HandleKind::Merge);
+}
+
+// ----------------------------------------------------------------- Track ---
+
+ORL_HANDLE Track_Create(int kind)
+{
+    if (kind != ORL_STREAM_VIDEO && kind != ORL_STREAM_AUDIO && kind != ORL_STREAM_SUBTITLE)
+        return 0;
+    try {
+        return registerHandle(std::make_shared<TrackObject>(kind));
+    } catch (...) {
+        return 0;
+    }
+}
+
+int Track_SetCodec(ORL_HANDLE t, int legacyCodec)
+{
+    return withObject<TrackObject>(t, 0, [&](TrackObject &track) {
+        track.legacyCodec = legacyCodec;
+        return findLegacyCodec(legacyCodec) ? 1 : 0;
+    });
+}
+
+int Track_SetSize(ORL_HANDLE t, int width, int height)
+{
+    return withObject<TrackObject>(t, 0, [&](TrackObject &track) {
+        track.width = width;
+        track.height = height;
+        return 1;
+    });
+}
+
+int Track_SetFrameRate(ORL_HANDLE t, int rate, int scale)
+{
+    return withObject<TrackObject>(t, 0, [&](TrackObject &track) {
+        track.frameRate = rate;
+        track.frameRateScale = scale;
+        return 1;
+    });
+}
+
+int Track_SetDisplaySize(ORL_HANDLE t, int width, int height)
+{
+    return withObject<TrackObject>(t, 0, [&](TrackObject &track) {
+        track.displayWidth = width;
+        track.displayHeight = height;
+        return 1;
+    });
+}
+
+int Track_SetAudio(ORL_HANDLE t, int first, int second)
+{
+    return withObject<TrackObject>(t, 0, [&](TrackObject &track) {
+        track.audioFirst = first;
+        track.audioSecond = second;
+        return 1;
+    });
+}
+
+int Track_SetTiming(ORL_HANDLE t, int num, int den)
+{
+    return withObject<TrackObject>(t, 0, [&](TrackObject &track) {
+        track.timingNum = num;
+        track.timingDen = den;
+        return 1;
+    });
+}
+
+int Track_SetPrivateData(ORL_HANDLE t, const uint8_t *data, int size)
+{
+    return withObject<TrackObject>(t, 0, [&](TrackObject &track) {
+        if (size < 0 || (size > 0 && !data))
+            return 0;
+        track.privateData.assign(data, data + size);
+        return 1;
+    });
+}
+
+int Track_WritePacket(ORL_HANDLE t, const uint8_t *data, int size, int64_t pts_us, int64_t dts_us,
+                      int64_t duration_us, int key_frame)
+{
+    static const std::atomic<bool> never{false};
+    return withObject<TrackObject>(t, 0, [&](TrackObject &track) {
+        if (!data)
+            return track.push(TrackPacket(), true, never) ? 1 : 0;
+        if (size < 0)
+            return 0;
+        TrackPacket packet;
+        packet.data.assign(data, data + size);
+        packet.pts_us = pts_us;
+        packet.dts_us = dts_us;
+        packet.duration_us = duration_us;
+        packet.key = key_frame != 0;
+        return track.push(std::move(packet), false, never) ? 1 : 0;
+    });
+}
+
+uint64_t Track_GetTime(ORL_HANDLE t)
+{
+    return withObject<TrackObject>(t, uint64_t(0), [&](TrackObject &track) { return track.lastTime_us.load(); });
+}
+
+void Track_Destroy(ORL_HANDLE t)
+{
+    destroyHandle(t, HandleKind::Track);
+}
+
+} // extern "C"
