@@ -8,6 +8,7 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavutil/frame.h>
 #include <libavutil/imgutils.h>
+#include <libavutil/opt.h>
 #include <libswscale/swscale.h>
 }
 
@@ -66,19 +67,21 @@ FramePtr scale(const AVFrame *src, AVPixelFormat dstFmt, int w, int h, std::stri
 {
     bool srcFull = src->color_range == AVCOL_RANGE_JPEG;
     const AVPixelFormat srcFmt = plainFormat(static_cast<AVPixelFormat>(src->format), srcFull);
-    std::unique_ptr<SwsContext, SwsDeleter> sws(
-        sws_getContext(src->width, src->height, srcFmt, w, h, dstFmt, SWS_BICUBIC, nullptr,
-                       nullptr, nullptr));
-    if (!sws) {
+    // The ranges are options of the context before it is initialised:
+    // changing them afterwards leaves the chroma conversion half done.
+    std::unique_ptr<SwsContext, SwsDeleter> sws(sws_alloc_context());
+    if (!sws || av_opt_set_int(sws.get(), "srcw", src->width, 0) < 0
+        || av_opt_set_int(sws.get(), "srch", src->height, 0) < 0
+        || av_opt_set_int(sws.get(), "src_format", srcFmt, 0) < 0
+        || av_opt_set_int(sws.get(), "dstw", w, 0) < 0
+        || av_opt_set_int(sws.get(), "dsth", h, 0) < 0
+        || av_opt_set_int(sws.get(), "dst_format", dstFmt, 0) < 0
+        || av_opt_set_int(sws.get(), "sws_flags", SWS_BICUBIC, 0) < 0
+        || av_opt_set_int(sws.get(), "src_range", srcFull ? 1 : 0, 0) < 0
+        || av_opt_set_int(sws.get(), "dst_range", 1, 0) < 0
+        || sws_init_context(sws.get(), nullptr, nullptr) < 0) {
         error = "no scaler for this picture format";
         return nullptr;
-    }
-    int *invTable = nullptr, *table = nullptr;
-    int srcRange = 0, dstRange = 0, brightness = 0, contrast = 0, saturation = 0;
-    if (sws_getColorspaceDetails(sws.get(), &invTable, &srcRange, &table, &dstRange, &brightness,
-                                 &contrast, &saturation) >= 0) {
-        sws_setColorspaceDetails(sws.get(), invTable, srcFull ? 1 : 0, table, 1, brightness,
-                                 contrast, saturation);
     }
     FramePtr dst = allocFrame(dstFmt, w, h, error);
     if (!dst)

@@ -1,0 +1,56 @@
+#pragma once
+// Owner of one information handle of the media library. The handle is
+// created with the object and closed and destroyed with it; every query
+// copies the library's strings and blobs at once.
+#include "orlcodec.h"
+
+#include <QByteArray>
+#include <QString>
+
+class VoInfoClass {
+public:
+    explicit VoInfoClass(int option = -1);
+    ~VoInfoClass();
+    VoInfoClass(const VoInfoClass &) = delete;
+    VoInfoClass &operator=(const VoInfoClass &) = delete;
+
+    bool isValid() const { return m_handle != 0; }
+    ORL_HANDLE handle() const { return m_handle; }
+
+    bool open(const QString &path);
+    bool openDisc(const QString &path);
+    // Opens bytes in memory as media.
+    bool openMemory(const QByteArray &bytes);
+    void close();
+
+    int titleCount() const;
+    bool selectTitle(int title);
+    QString titleName(int title) const;
+    bool hasVideo() const;
+    bool hasAudio() const;
+    int streamCount(int kind) const;
+    bool selectStream(int kind, int number);
+    bool streamInfo(int kind, int number, orl_stream_info *info) const;
+
+    QString formatName() const;
+    // Null QString when the key is absent.
+    QString metadata(const char *key) const;
+    QByteArray metadataBlob(const char *key) const;
+    uint64_t duration() const;
+    int width() const;
+    int height() const;
+
+    int chapterCount() const;
+    uint64_t chapterStart(int chapter) const;
+    uint64_t chapterDuration(int chapter) const;
+    QString chapterTitle(int chapter) const;
+
+    // Encoded picture (JPEG unless asked otherwise); empty on failure.
+    QByteArray grabFrame(uint64_t time_us, int width = 0, int height = 0,
+                         int format = ORL_PICTURE_JPEG);
+    QString lastError() const;
+
+private:
+    ORL_HANDLE m_handle = 0;
+    ORL_HANDLE m_buffer = 0; // bytes of openMemory, kept while open
+};
