@@ -3,6 +3,7 @@
 #include "MovEditTrim.h"
 
 extern "C" {
+#include <libavcodec/bsf.h>
 #include <libavutil/avstring.h>
 #include <libavutil/mathematics.h>
 #include <libavutil/mem.h>
@@ -60,6 +61,25 @@ int containerTakes(const AVOutputFormat *format, AVCodecID codec)
     const int r = avformat_query_codec(format, codec, FF_COMPLIANCE_NORMAL);
     return r > 0 ? 1 : (r == 0 ? 0 : -1);
 }
+
+// Bitstream filter a stream needs in a container that does not convert
+// it itself (length-prefixed H.264/HEVC into AVI or MPEG program streams).
+const char *neededFilter(const AVOutputFormat *format, const AVCodecParameters *par)
+{
+    const bool lengthPrefixed = par->extradata_size > 0 && par->extradata[0] == 1;
+    if (!lengthPrefixed || !av_match_name(format->name, "avi,mpeg,vob,dvd,svcd,vcd,h264,hevc"))
+        return nullptr;
+    if (par->codec_id == AV_CODEC_ID_H264)
+        return "h264_mp4toannexb";
+    if (par->codec_id == AV_CODEC_ID_HEVC)
+        return "hevc_mp4toannexb";
+    return nullptr;
+}
+
+struct BsfDeleter {
+    void operator()(AVBSFContext *ctx) const { av_bsf_free(&ctx); }
+};
+using BsfPtr = std::unique_ptr<AVBSFContext, BsfDeleter>;
 
 int64_t toMicros(int64_t ts, AVRational tb)
 {
@@ -423,6 +443,20 @@ public:
                     tag = 0;
                 ost->codecpar->codec_tag = tag;
             }
+            BsfPtr bsf;
+            if (const char *name = s.transcoder ? nullptr : neededFilter(m_ctx->oformat, ost->codecpar)) {
+                AVBSFContext *ctx = nullptr;
+                const AVBitStreamFilter *filter = av_bsf_get_by_name(name);
+                if (!filter || av_bsf_alloc(filter, &ctx) < 0)
+                    return fail(std::string("missing bitstream filter ") + name);
+                bsf.reset(ctx);
+                if (avcodec_parameters_copy(ctx->par_in, ost->codecpar) < 0)
+                    return fail("out of memory");
+                ctx->time_base_in = ist->time_base;
+                if (av_bsf_init(ctx) < 0 || avcodec_parameters_copy(ost->codecpar, ctx->par_out) < 0)
+                    return fail(std::string("cannot set up ") + name);
+            }
+            m_bsf.push_back(std::move(bsf));
             ost->disposition = ist->disposition;
             ost->avg_frame_rate = ist->avg_frame_rate;
             ost->r_frame_rate = ist->r_frame_rate;
@@ -515,9 +549,27 @@ public:
         const int64_t end = toMicros(pkt->pts + std::max<int64_t>(pkt->duration, 0), ost->time_base);
         if (end > m_end_us[outIndex])
             m_end_us[outIndex] = end;
-        const int r = av_interleaved_write_frame(m_ctx, pkt);
+        AVBSFContext *bsf = m_bsf[outIndex].get();
+        if (!bsf) {
+            const int r = av_interleaved_write_frame(m_ctx, pkt);
+            if (r < 0)
+                return fail("cannot write to the output: " + ffmpegError(r));
+            return true;
+        }
+        // The filter works in the output time base here: the packet was
+        // already rescaled, and the filter only rewrites the payload.
+        int r = av_bsf_send_packet(bsf, pkt);
         if (r < 0)
-            return fail("cannot write to the output: " + ffmpegError(r));
+            return fail("bitstream filter failed: " + ffmpegError(r));
+        PacketPtr filtered = makePacket();
+        while ((r = av_bsf_receive_packet(bsf, filtered.get())) == 0) {
+            filtered->stream_index = outIndex;
+            const int w = av_interleaved_write_frame(m_ctx, filtered.get());
+            if (w < 0)
+                return fail("cannot write to the output: " + ffmpegError(w));
+        }
+        if (r != AVERROR(EAGAIN) && r != AVERROR_EOF)
+            return fail("bitstream filter failed: " + ffmpegError(r));
         return true;
     }
 
@@ -590,6 +642,7 @@ private:
     int64_t m_sinkPos = 0;
     std::vector<int64_t> m_lastDts;
     std::vector<int64_t> m_end_us;
+    std::vector<BsfPtr> m_bsf; // per output stream, null when none is needed
     std::string m_error;
 };
 

@@ -111,11 +111,29 @@ TEST(Robustness, LaterFamiliesReportFailure)
 {
     EXPECT_EQ(Player_Create(-1), 0);
     EXPECT_EQ(Player_OpenFile(fixture("h264_aac.mp4").toUtf8().constData()), 0);
-    EXPECT_EQ(Conv_CreateCopy(-1), 0);
-    EXPECT_EQ(Conv_CreateTranscode(-1), 0);
-    EXPECT_EQ(Merge_CreateCopy(-1), 0);
-    EXPECT_EQ(Param_Create(), 0);
-    EXPECT_EQ(Track_Create(ORL_STREAM_VIDEO), 0);
+}
+
+TEST(Robustness, HandlesOfOneFamilyAreRefusedByAnother)
+{
+    const int before = Engine_GetHandleCount();
+    ORL_HANDLE conv = Conv_CreateCopy(-1);
+    ORL_HANDLE merge = Merge_CreateCopy(-1);
+    ORL_HANDLE params = Param_Create();
+    ASSERT_NE(conv, 0);
+    ASSERT_NE(merge, 0);
+    ASSERT_NE(params, 0);
+    const QByteArray src = fixture("h264_aac.mp4").toUtf8();
+    EXPECT_EQ(Conv_Open(params, src.constData(), "/tmp/x.mp4", "mp4", 0), 0);
+    EXPECT_EQ(Merge_Add(conv, src.constData(), 0, 0, params), 0);
+    EXPECT_EQ(Param_SelectAudio(merge, 1), 0);
+    EXPECT_EQ(Track_Create(99), 0);
+    EXPECT_EQ(Conv_Start(conv), 0); // nothing open
+    Param_Release(conv);            // a conversion is not a parameter set
+    EXPECT_EQ(Engine_GetHandleCount(), before + 3);
+    Conv_Destroy(conv);
+    Merge_Destroy(merge);
+    Param_Release(params);
+    EXPECT_EQ(Engine_GetHandleCount(), before);
 }
 
 TEST(Robustness, AbortLoadingEndsAnOpenOnAStalledSource)

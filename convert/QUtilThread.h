@@ -1,0 +1,53 @@
+#pragma once
+// Base of the background workers: one thread running run(), a manual-reset
+// stop event, and a wait for the thread that keeps the interface thread's
+// event loop running.
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+// A manual-reset event: stays signalled until reset.
+class ManualResetEvent {
+public:
+    void set();
+    void reset();
+    bool isSet() const;
+    // Waits until set or the timeout passes; true when set.
+    bool wait(std::chrono::milliseconds timeout) const;
+    void wait() const;
+
+private:
+    mutable std::mutex m_mutex;
+    mutable std::condition_variable m_cond;
+    bool m_set = false; // guarded by m_mutex
+};
+
+class QUtilThread {
+public:
+    QUtilThread();
+    virtual ~QUtilThread();
+
+    QUtilThread(const QUtilThread &) = delete;
+    QUtilThread &operator=(const QUtilThread &) = delete;
+
+    // Signals stop, waits for a previous thread, resets the stop event and
+    // starts a new thread running run().
+    bool start();
+    // Returns at once when no thread runs; otherwise waits for it while
+    // dispatching the calling thread's events.
+    void waitForExit();
+    bool isRunning() const { return m_running.load(); }
+
+protected:
+    virtual void run() = 0;
+    // Set by start() of the next run and by the destructor.
+    ManualResetEvent m_stopEvent;
+
+private:
+    void joinFinished();
+
+    std::thread m_thread;
+    std::atomic<bool> m_running{false};
+};

@@ -1,0 +1,248 @@
+// The conversion manager over real items: progress shares, finish counts,
+// merging, cancelling, failures and the shutdown step; and the snipcut
+// driver of the same path.
+#include "ConfigState.h"
+#include "MediaProbe.h"
+#include "OutputFormatParams.h"
+#include "OutputNaming.h"
+#include "ParserXML.h"
+#include "QConverterObject.h"
+#include "SystemCommand.h"
+#include "TestSupport.h"
+#include "VoVideoConvertItem.h"
+#include "VoVideoConvertManager.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using testsupport::fixture;
+
+namespace {
+
+struct ManagerRun {
+    QVector<int> progress;
+    int finishCount = 0;
+    int failures = 0;
+    int successes = 0;
+    QVector<bool> startStates;
+};
+
+class ConversionManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_root = m_dir.path() + "/";
+        ConfigState::instance().setConverterPath(m_root);
+        ConfigState::instance().setConvertedCount(0);
+        OutputFormatParams &p = OutputFormatParams::instance();
+        p.lossless = true;
+        p.container = "Original";
+        p.extension.clear();
+        p.videoCodecId = 0;
+        p.audioCodecId = 0;
+        VoVideoConvertManager::instance()->clear();
+        m_commands.clear();
+        setCommandRunner([this](const QString &program, const QStringList &args) {
+            m_commands << program + " " + args.join(' ');
+        });
+    }
+
+    void TearDown() override
+    {
+        VoVideoConvertManager::instance()->clear();
+        setCommandRunner(nullptr);
+    }
+
+    // Items of file, one per range (seconds).
+    void addItems(const QString &file, const QVector<QPair<double, double>> &ranges)
+    {
+        VoVideoConvertItem source;
+        ASSERT_TRUE(source.open(file));
+        for (const auto &r : ranges) {
+            VoVideoConvertItem *item = source.clone();
+            item->m_TrimStartTime = static_cast<uint64_t>(r.first * 1e6);
+            item->m_TrimEndTime = static_cast<uint64_t>(r.second * 1e6);
+            item->applyOutputFormat(OutputFormatParams::instance());
+            VoVideoConvertManager::instance()->insert(item, -1);
+        }
+        setAdjustFileName(source.m_fileSuffix, source.m_videoName);
+    }
+
+    // Runs the manager until it reports the end (and a moment longer for
+    // late reports); action runs on every overall progress value.
+    ManagerRun runManager(bool merge, const std::function<void(QConverterObject &, int)> &action = {})
+    {
+        ManagerRun run;
+        QConverterObject converter;
+        QEventLoop loop;
+        QObject::connect(&converter, &QConverterObject::emitConvertProToCtrl, [&](int pro) {
+            run.progress << pro;
+            if (action)
+                action(converter, pro);
+        });
+        QObject::connect(&converter, &QConverterObject::emitConvertedFinishCount, [&] { ++run.finishCount; });
+        QObject::connect(&converter, &QConverterObject::emitConvertedFinish, [&](bool ok) {
+            ++(ok ? run.successes : run.failures);
+        });
+        QObject::connect(&converter, &QConverterObject::emitIsStartConverter, [&](bool started) {
+            run.startStates << started;
+            if (!started)
+                QTimer::singleShot(300, &loop, &QEventLoop::quit);
+        });
+        QTimer::singleShot(0, &converter, [&] { converter.startConvert(merge); });
+        QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+        loop.exec();
+        return run;
+    }
+
+    QStringList outputFiles() const
+    {
+        QStringList files;
+        QDir dir(m_root);
+        for (const QString &sub : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+            for (const QString &f : QDir(dir.filePath(sub)).entryList(QDir::Files))
+                files << sub + "/" + f;
+        return files;
+    }
+
+    QTemporaryDir m_dir;
+    QString m_root;
+    QStringList m_commands;
+};
+
+} // namespace
+
+TEST_F(ConversionManagerTest, ThreeItemsShareTheProgressAndCountThreeTimes)
+{
+    addItems(fixture("long_h264_aac.mp4"), {{1, 3}, {5, 8}, {10, 12}});
+    const ManagerRun run = runManager(false);
+    EXPECT_EQ(run.finishCount, 3);
+    EXPECT_EQ(run.failures, 0);
+    ASSERT_FALSE(run.progress.isEmpty());
+    EXPECT_EQ(run.progress.last(), 100);
+    for (int i = 1; i < run.progress.size(); ++i)
+        EXPECT_GE(run.progress[i], run.progress[i - 1]);
+    EXPECT_TRUE(run.progress.contains(33));
+    EXPECT_TRUE(run.progress.contains(66));
+    EXPECT_EQ(outputFiles().join(","), "long_h264_aac/long_h264_aac_1.mp4,long_h264_aac/long_h264_aac_2.mp4,"
+                                       "long_h264_aac/long_h264_aac_3.mp4");
+    EXPECT_EQ(ConfigState::instance().convertedCount(), 3);
+    EXPECT_EQ(run.startStates.first(), true);
+    EXPECT_EQ(run.startStates.last(), false);
+    EXPECT_TRUE(m_commands.isEmpty()); // no shutdown asked
+
+    // A second run of the same source numbers on in the same folder.
+    const ManagerRun again = runManager(false);
+    EXPECT_EQ(again.finishCount, 3);
+    EXPECT_TRUE(outputFiles().contains("long_h264_aac/long_h264_aac_6.mp4"));
+}
+
+TEST_F(ConversionManagerTest, MergeWritesOneFileAndCountsOnce)
+{
+    addItems(fixture("long_h264_aac.mp4"), {{1, 3}, {5, 8}, {10, 12}});
+    const ManagerRun run = runManager(true);
+    EXPECT_EQ(run.finishCount, 1);
+    EXPECT_EQ(run.failures, 0);
+    EXPECT_EQ(outputFiles().join(","), "long_h264_aac/long_h264_aac_1.mp4");
+    const QString merged = m_root + "long_h264_aac/long_h264_aac_1.mp4";
+    EXPECT_GT(probeFile(merged).duration, 7.0);
+    EXPECT_EQ(decodeErrors(merged), "");
+}
+
+TEST_F(ConversionManagerTest, ShutdownOnlyAfterTheLastSuccess)
+{
+    ParserXML::readItemValue("SHOWDOWN_ITEM", "bIsShowDownComputer", "Y");
+    ParserXML::writeItemValue("SHOWDOWN_ITEM", "bIsShowDownComputer", "Y");
+    addItems(fixture("long_h264_aac.mp4"), {{1, 2}, {3, 4}});
+    runManager(false);
+    EXPECT_EQ(m_commands, QStringList{"systemctl poweroff"});
+
+    // A failing run never turns the computer off.
+    m_commands.clear();
+    VoVideoConvertManager::instance()->clear();
+    addItems(fixture("long_h264_aac.mp4"), {{1, 2}});
+    VoVideoConvertManager::instance()->itemAt(0)->m_videoPath = m_root + "vanished.mp4";
+    const ManagerRun failed = runManager(false);
+    EXPECT_EQ(failed.failures, 1);
+    EXPECT_TRUE(m_commands.isEmpty());
+    ParserXML::writeItemValue("SHOWDOWN_ITEM", "bIsShowDownComputer", "N");
+}
+
+TEST_F(ConversionManagerTest, FailingItemLeavesNothingAndStopsTheQueue)
+{
+    addItems(fixture("long_h264_aac.mp4"), {{1, 2}, {3, 4}, {5, 6}});
+    // The second item's source disappears before its turn.
+    VoVideoConvertManager::instance()->itemAt(1)->m_videoPath = m_root + "gone.mp4";
+    const ManagerRun run = runManager(false);
+    EXPECT_EQ(run.finishCount, 1);
+    EXPECT_EQ(run.failures, 1);
+    EXPECT_EQ(outputFiles().join(","), "long_h264_aac/long_h264_aac_1.mp4");
+    EXPECT_EQ(run.startStates.last(), false);
+}
+
+TEST_F(ConversionManagerTest, CancelDuringTheSecondItemDeletesItsPartialFile)
+{
+    // The second item reads from a pipe fed in real time, so the cancel
+    // lands while it is being written.
+    const QString fifo = m_dir.filePath("live.ts");
+    ASSERT_EQ(mkfifo(fifo.toUtf8().constData(), 0600), 0);
+    QProcess feeder;
+    feeder.start("ffmpeg", {"-nostdin", "-v", "error", "-re", "-i", fixture("long_h264_aac.mp4"), "-c", "copy",
+                            "-bsf:v", "h264_mp4toannexb", "-f", "mpegts", "-y", fifo});
+    ASSERT_TRUE(feeder.waitForStarted());
+
+    addItems(fixture("long_h264_aac.mp4"), {{1, 2}, {0, 0}, {5, 6}});
+    OutputFormatParams::instance().container = "mpegts";
+    OutputFormatParams::instance().extension = "ts";
+    for (int i = 0; i < 3; ++i)
+        VoVideoConvertManager::instance()->itemAt(i)->applyOutputFormat(OutputFormatParams::instance());
+    setAdjustFileName("mp4", "long_h264_aac.mp4");
+    VoVideoConvertManager::instance()->itemAt(1)->m_videoPath = fifo;
+
+    // A pipe has no known length, so the second item reports no progress:
+    // cancel a while after the first one is done.
+    bool scheduled = false;
+    bool cancelled = false;
+    qint64 cancelDuration = -1;
+    const ManagerRun run = runManager(false, [&](QConverterObject &c, int pro) {
+        if (!scheduled && pro >= 33) {
+            scheduled = true;
+            QTimer::singleShot(1500, &c, [&] {
+                QElapsedTimer t;
+                t.start();
+                cancelled = true;
+                c.OnCancelConvert();
+                cancelDuration = t.elapsed();
+            });
+        }
+    });
+    feeder.kill();
+    feeder.waitForFinished();
+    ASSERT_TRUE(cancelled);
+    EXPECT_GE(cancelDuration, 0);
+    EXPECT_LT(cancelDuration, 1000); // the stop is prompt
+    EXPECT_EQ(run.finishCount, 1);
+    EXPECT_EQ(outputFiles().join(","), "long_h264_aac/long_h264_aac_1.ts");
+}
+
+TEST_F(ConversionManagerTest, SnipcutDrivesTheSamePath)
+{
+    const auto r = testsupport::runProcess(
+        SNIPCUT_EXE, {"--mode", "lossless", "--container", "matroska", "--range", "2:4", "--range", "6:9",
+                      fixture("long_h264_aac.mp4"), m_root});
+    ASSERT_TRUE(r.finished);
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    const QStringList paths = QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts).filter(".mkv");
+    ASSERT_EQ(paths.size(), 2);
+    EXPECT_NEAR(probeFile(paths[1]).duration, 3.0, 1.2); // plus the lead-in
+    const auto bad = testsupport::runProcess(SNIPCUT_EXE, {"--mode", "lossless", fixture("not_media.mp4"), m_root});
+    EXPECT_NE(bad.exitCode, 0);
+}
