@@ -748,6 +748,8 @@ bool CAVConverter::StartStreams(const char *dst, const ConvertJob &job, void *co
             sleepPoll();
         }
         ok = Conv_IsAborted(conv) != 1;
+        if (ok && progress)
+            progress(context, Conv_GetPosition(conv) / 1000); // where it ended
     }
     if (conv) {
         if (!ok)

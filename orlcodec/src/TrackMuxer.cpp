@@ -120,6 +120,8 @@ bool TrackMuxer::open(const std::string &dst, const std::string &format, std::st
             par->codec_type = AVMEDIA_TYPE_AUDIO;
             par->sample_rate = t->audioFirst;
             av_channel_layout_default(&par->ch_layout, t->audioSecond > 0 ? t->audioSecond : 2);
+            if (par->codec_id == AV_CODEC_ID_AAC)
+                par->frame_size = 1024;
         } else {
             par->codec_type = AVMEDIA_TYPE_SUBTITLE;
             if (t->timingNum > 0 && t->timingDen > 0)

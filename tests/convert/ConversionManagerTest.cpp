@@ -20,6 +20,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using testsupport::fixture;
@@ -245,4 +247,41 @@ TEST_F(ConversionManagerTest, SnipcutDrivesTheSamePath)
     EXPECT_NEAR(probeFile(paths[1]).duration, 3.0, 1.2); // plus the lead-in
     const auto bad = testsupport::runProcess(SNIPCUT_EXE, {"--mode", "lossless", fixture("not_media.mp4"), m_root});
     EXPECT_NE(bad.exitCode, 0);
+}
+
+TEST_F(ConversionManagerTest, FullDiskEndsInFailureWithoutAPartialFile)
+{
+    // A file-size limit makes writes fail as on a full disk.
+    addItems(fixture("long_h264_aac.mp4"), {{0, 15}});
+    ParserXML::readItemValue("SHOWDOWN_ITEM", "bIsShowDownComputer", "N"); // settings written before the limit
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 200 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const ManagerRun run = runManager(false);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(run.failures, 1);
+    EXPECT_EQ(run.finishCount, 0);
+    EXPECT_EQ(outputFiles().join(","), "");
+    EXPECT_TRUE(m_commands.isEmpty());
+}
+
+TEST_F(ConversionManagerTest, SourceRemovedWhileConvertingStillEndsCleanly)
+{
+    // On this platform an open file outlives its name: the conversion either
+    // completes a valid file or reports failure and leaves nothing.
+    const QString copy = m_dir.filePath("source.mp4");
+    ASSERT_TRUE(QFile::copy(fixture("long_h264_aac.mp4"), copy));
+    addItems(copy, {{0, 18}});
+    const ManagerRun run = runManager(false, [&](QConverterObject &, int) { QFile::remove(copy); });
+    QFile::remove(copy);
+    EXPECT_EQ(run.startStates.last(), false);
+    if (run.failures == 0) {
+        ASSERT_EQ(outputFiles().size(), 1);
+        EXPECT_EQ(decodeErrors(m_root + outputFiles().first()), "");
+    } else {
+        EXPECT_TRUE(outputFiles().isEmpty());
+    }
 }
