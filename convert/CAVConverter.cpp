@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <thread>
 
 namespace {
@@ -31,9 +32,15 @@ bool isMp4Family(const std::string &format)
     return format == "mp4" || format == "m4a" || format == "3gp" || format == "3g2";
 }
 
-void sleepPoll()
+// Waits up to the 100 ms progress period, but returns as soon as the
+// engine reports the end, so a short job is not held up by the poll.
+void sleepPoll(const std::function<bool()> &ended = {})
 {
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    for (int slice = 0; slice < 10; ++slice) {
+        if (ended && ended())
+            return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
 }
 
 } // namespace
@@ -573,7 +580,7 @@ void CAVConverter::runConversion()
                 last = percent;
             }
         }
-        sleepPoll();
+        sleepPoll([this] { return Conv_IsFinished(m_conv) == 1; });
     }
     const bool aborted = Conv_IsAborted(m_conv) == 1;
     if (aborted && m_cancel) {
@@ -619,7 +626,7 @@ void CAVConverter::runMerge()
                 last = percent;
             }
         }
-        sleepPoll();
+        sleepPoll([this] { return Merge_IsDone(m_merger) == 1; });
     }
     if (Merge_HasError(m_merger) != 0) {
         rememberError(m_merger);

@@ -328,3 +328,24 @@ TEST_F(CopyConversionTest, BadSourcesFailCleanly)
                                         (out("blocker") + "/x.mp4").toUtf8().constData(), *job, &report, &record,
                                         false));
 }
+
+TEST_F(CopyConversionTest, AttachmentsRideAlongWhereTheContainerTakesThem)
+{
+    const QString src = fixture("attachment.mkv");
+    auto job = losslessJob(src, "matroska", 0.5, 1.5);
+    ASSERT_TRUE(job);
+    Report kept;
+    ASSERT_EQ(convert(src, out("attached.mkv"), *job, kept), 2);
+    int attachments = 0;
+    for (const ProbedStream &s : probeFile(out("attached.mkv")).streams)
+        attachments += s.type == "attachment";
+    EXPECT_EQ(attachments, 1);
+
+    // MP4 has no place for it: left out, never a reason to fail.
+    job = losslessJob(src, "mp4", 0.5, 1.5);
+    Report dropped;
+    ASSERT_EQ(convert(src, out("attached.mp4"), *job, dropped), 2);
+    const Probe p = probeFile(out("attached.mp4"));
+    EXPECT_EQ(p.streams.size(), 2);
+    EXPECT_EQ(decodeErrors(out("attached.mp4")), "");
+}
