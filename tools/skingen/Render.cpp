@@ -29,7 +29,8 @@ QRectF glyphBox(const QRectF &frame)
 
 QColor grey(int v, int alpha = 255) { return QColor(v, v, v, alpha); }
 
-void glyphButton(QPainter &p, const QRectF &r, int state, Glyph g)
+// offset moves the glyph sideways, for buttons that carry a badge on the right.
+void glyphButton(QPainter &p, const QRectF &r, int state, Glyph g, int offset)
 {
     const QRectF back = r.adjusted(1, 1, -1, -1);
     const qreal radius = qMin<qreal>(4, r.height() / 4);
@@ -43,7 +44,7 @@ void glyphButton(QPainter &p, const QRectF &r, int state, Glyph g)
     } else if (state == 3) {
         ink = colour::glyphDisabled();
     }
-    drawGlyph(p, g, glyphBox(r), ink);
+    drawGlyph(p, g, glyphBox(r).translated(offset, 0), ink);
 }
 
 void accentButton(QPainter &p, const QRectF &r, int state, Glyph g)
@@ -91,7 +92,6 @@ void tab(QPainter &p, const QRectF &r, int state, Recipe recipe)
     if (recipe == Recipe::DarkTab) {
         static const QColor fill[4] = {grey(40), grey(58), grey(74), grey(36)};
         p.fillRect(r, fill[state]);
-        p.fillRect(QRectF(r.right() - 1 + 1, r.top() + 6, -1, r.height() - 12), grey(30)); // separator
         if (state == 2)
             p.fillRect(QRectF(r.left(), r.bottom() - 2, r.width(), 2), colour::accent());
     } else if (recipe == Recipe::SideTab) {
@@ -396,7 +396,7 @@ void scrollArrow(QPainter &p, const QRectF &r, Glyph g, bool hover)
 void paintFrame(QPainter &p, const Picture &pic, const QRectF &r, int state)
 {
     switch (pic.recipe) {
-    case Recipe::GlyphButton: glyphButton(p, r, state, pic.glyph); break;
+    case Recipe::GlyphButton: glyphButton(p, r, state, pic.glyph, pic.param); break;
     case Recipe::AccentButton: accentButton(p, r, state, pic.glyph); break;
     case Recipe::CloseButton: closeButton(p, r, state); break;
     case Recipe::PlateButton: pushPlate(p, r, state, false, pic.glyph); break;

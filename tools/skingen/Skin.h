@@ -33,7 +33,7 @@ inline QColor info() { return {74, 132, 204}; }
 } // namespace colour
 
 enum class Recipe {
-    GlyphButton,   // 4 frames: a glyph; hover and press light a plate behind it
+    GlyphButton,   // 4 frames: a glyph; hover and press light a plate behind it; param shifts the glyph
     AccentButton,  // 4 frames: a glyph on an accent disc (the main actions)
     CloseButton,   // 4 frames: a cross; hover shows a red plate
     PlateButton,   // 4 frames: a rounded push-button plate, text is drawn by the widget

@@ -81,7 +81,7 @@ const QVector<Picture> &pictures()
         {"/image/CutListDlg/btn_moreline.png", 24, 24, R::GlyphButton, G::MoreLines},
         {"/image/CutListDlg/btn_moreline_edit.png", 24, 24, R::GlyphButton, G::Pencil},
         {"/image/CutListDlg/btn_moreline_delete.png", 24, 24, R::GlyphButton, G::Trash},
-        {"/image/CutListDlg/btn_open.png", 44, 36, R::GlyphButton, G::Folder},
+        {"/image/CutListDlg/btn_open.png", 44, 36, R::GlyphButton, G::Folder, -8},
         {"/image/CutListDlg/btn_size.png", 40, 10, R::HandleGrip},
         {"/image/CutListDlg/btn_silder_proess.png", 11, 40, R::HandleHead},
         {"/image/CutListDlg/trake1.png", 100, 6, R::Track},
