@@ -84,11 +84,11 @@ void QCustomSpinBox::editTextChange(QString str)
         m_edit->setText(QStringLiteral("0"));
         str = QStringLiteral("0");
     }
+    if (str == QLatin1String("-"))
+        return; // the start of a negative number: wait for its digits
     bool ok = false;
-    int value = str.toInt(&ok);
-    if (!ok) // a lone "-" or an overflow: keep the current value
-        value = str.startsWith('-') ? m_minimum : m_value;
-    setValue(value);
+    const int value = str.toInt(&ok);
+    setValue(ok ? value : m_value);
     // setValue only rewrites the text when the value changes; typing "015"
     // over 15 must still show the value, not the raw text.
     if (m_edit->text() != QString::number(m_value))

@@ -89,7 +89,7 @@ QWidget *buttonSheet()
         {"QImageButton start mark", [](QWidget *p) { auto *b = new QImageButton(p); b->setImage("/image/CutToolDlg/btn_start_time.png"); return b; }},
         {"QImageButton close", [](QWidget *p) { auto *b = new QImageButton(p); b->setImage("/image/btn_close.png"); return b; }},
         {"disabled looks pressed", [](QWidget *p) { auto *b = new QImageButton(p); b->setImage("/image/CutListDlg/btn_moreline.png"); b->setDisabledLooksPressed(true); return b; }},
-        {"QTextImageButton", [](QWidget *p) { auto *b = new QTextImageButton(p); b->setImage("/image/Common_bg/btn_common.png"); b->setText(QObject::tr("OK")); return b; }},
+        {"QTextImageButton", [](QWidget *p) { auto *b = new QTextImageButton(p); b->setImage("/image/Common_bg/btn_common.png"); b->setText("OK"); return b; }},
         {"QTextImageButton accent", [](QWidget *p) { auto *b = new QTextImageButton(p); b->setImage("/image/Common_bg/btn_common1.png"); b->setText("Add File"); return b; }},
         {"QTextImageButton tab", [](QWidget *p) { auto *b = new QTextImageButton(p); b->setImage("/image/Format_Dlg/tab_btn_bg_image.png"); b->setText("Video"); return b; }},
         {"tab, selected flag", [](QWidget *p) { auto *b = new QTextImageButton(p); b->setImage("/image/Format_Dlg/tab_btn_bg_image.png"); b->setText("Audio"); b->setSelected(true); return b; }},

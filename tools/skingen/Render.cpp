@@ -99,6 +99,8 @@ void tab(QPainter &p, const QRectF &r, int state, Recipe recipe)
             p.fillRect(r, grey(74));
         else if (state == 2)
             p.fillRect(r, grey(88));
+        else if (state == 3)
+            p.fillRect(r, grey(48)); // sunk into the side strip
         if (state == 2)
             p.fillRect(QRectF(r.left(), r.top(), 3, r.height()), colour::accent());
     } else { // LightTab: dark text on a light bar
