@@ -45,7 +45,11 @@ QWidget *panel()
     QPalette pal = w->palette();
     pal.setColor(QPalette::Window, QColor(51, 51, 51));
     pal.setColor(QPalette::WindowText, QColor(228, 228, 228));
+    pal.setColor(QPalette::Text, QColor(228, 228, 228));
     w->setPalette(pal);
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(12);
+    w->setFont(font);
     return w;
 }
 
