@@ -39,19 +39,21 @@ void triangleLeft(QPainter &p, qreal x, qreal top, qreal bottom, qreal tip)
     fillPolygon(p, {{x, top}, {tip, (top + bottom) / 2}, {x, bottom}});
 }
 
+// A three-quarter circle whose arrow head sits at the end of the turn: the
+// turn ends at the top, so the head points left (anticlockwise) or right
+// (clockwise) and the open quarter lies behind it.
 void rotateArrow(QPainter &p, const QColor &c, bool clockwise)
 {
     strokePen(p, c, 1.6);
     const QRectF arc(3, 3.5, 10, 10);
-    // An open circle with an arrow head at its upper end.
     if (clockwise) {
-        p.drawArc(arc, 100 * 16, -290 * 16);
+        p.drawArc(arc, -10 * 16, -270 * 16);
         fillWith(p, c);
-        fillPolygon(p, {{7.2, 1.2}, {11.2, 3.6}, {7.2, 6.2}});
+        fillPolygon(p, {{7.4, 1.2}, {11.6, 3.6}, {7.4, 6.0}});
     } else {
-        p.drawArc(arc, 80 * 16, 290 * 16);
+        p.drawArc(arc, 190 * 16, 270 * 16);
         fillWith(p, c);
-        fillPolygon(p, {{8.8, 1.2}, {4.8, 3.6}, {8.8, 6.2}});
+        fillPolygon(p, {{8.6, 1.2}, {4.4, 3.6}, {8.6, 6.0}});
     }
 }
 
