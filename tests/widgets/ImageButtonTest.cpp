@@ -7,8 +7,10 @@
 #include "QCustomImageWidget.h"
 #include "QImageButton.h"
 #include "QImageButtonEx.h"
+#include "QImageWidget.h"
 #include "QTextImageButton.h"
 #include "QVoBaseButton.h"
+#include "QVoCheckBox.h"
 #include "QVoRadioButton.h"
 #include "SkinImage.h"
 
@@ -262,4 +264,55 @@ TEST(VoRadioButton, ImageButtonLookShowsTheCheckedChoicePressed)
     EXPECT_EQ(r.paintedFrame(), 2);
     r.setEnabled(false);
     EXPECT_EQ(r.paintedFrame(), 3);
+}
+
+TEST(VoCheckBox, PaintsItsBoxPicturesAndAnswersOnItsWholeWidth)
+{
+    QVoCheckBox plain("Plain");
+    EXPECT_FALSE(plain.hasBoxPictures());
+
+    QVoCheckBox box("Don't show this window again");
+    ASSERT_TRUE(box.setBoxPictures("/VEditSource/btn_check_off.png", "/VEditSource/btn_check_on.png"));
+    box.resize(240, 20);
+    const QImage off = render(box);
+    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(200, 10));
+    EXPECT_TRUE(box.isChecked());
+    const QImage on = render(box);
+    const QRect picture = box.boxRect(box);
+    EXPECT_EQ(picture, QRect(0, 3, 14, 14));
+    const QImage onPicture = skin::load("/VEditSource/btn_check_on.png").toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    EXPECT_EQ(on.copy(picture), onPicture);
+    EXPECT_NE(off.copy(picture), on.copy(picture));
+}
+
+TEST(ImageWidget, FixedOrResizableAndDraggable)
+{
+    QImageWidget panel;
+    ASSERT_TRUE(panel.setImage("/pic/bg_msg.png", false));
+    EXPECT_EQ(panel.minimumSize(), QSize(180, 180));
+    EXPECT_EQ(panel.maximumSize(), QSize(180, 180));
+    ASSERT_TRUE(panel.setImage("/pic/bg_msg.png", true));
+    panel.resize(300, 50);
+    EXPECT_EQ(panel.size(), QSize(300, 50));
+
+    QImageWidget filled;
+    filled.setFillColor(QColor(62, 62, 62));
+    filled.resize(10, 10);
+    EXPECT_EQ(render(filled).pixelColor(5, 5), QColor(62, 62, 62));
+
+    QWidget host;
+    host.resize(400, 300);
+    QImageWidget chip(&host);
+    chip.resize(40, 40);
+    chip.move(10, 10);
+    host.show();
+    press(&chip, QPoint(5, 5));
+    dragTo(&chip, chip.mapToGlobal(QPoint(5, 5)) + QPoint(50, 20));
+    EXPECT_EQ(chip.pos(), QPoint(10, 10)); // not draggable
+    release(&chip, chip.mapToGlobal(QPoint(5, 5)));
+    chip.setDraggable(true);
+    press(&chip, QPoint(5, 5));
+    dragTo(&chip, chip.mapToGlobal(QPoint(5, 5)) + QPoint(50, 20));
+    EXPECT_EQ(chip.pos(), QPoint(60, 30));
+    release(&chip, chip.mapToGlobal(QPoint(5, 5)));
 }

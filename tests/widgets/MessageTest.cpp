@@ -230,3 +230,21 @@ TEST(VoMessageDlg, ButtonTextsAreTranslated)
     EXPECT_EQ(dlg.title(), "Zelvane Videoschneider");
     EXPECT_EQ(box.buttons()[0]->text(), "Abbrechen");
 }
+
+TEST(VoMessageDlg, DragsFromItsTopOnly)
+{
+    QVoMessageDlg dlg;
+    dlg.setMessage("Drag me");
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    dlg.move(200, 150);
+    const QPoint start = dlg.pos();
+    widgettest::press(&dlg, QPoint(150, 60)); // below the top 39 pixels
+    widgettest::dragTo(&dlg, dlg.mapToGlobal(QPoint(150, 60)) + QPoint(40, 40));
+    widgettest::release(&dlg, dlg.mapToGlobal(QPoint(150, 60)));
+    EXPECT_EQ(dlg.pos(), start);
+    widgettest::press(&dlg, QPoint(150, 30));
+    widgettest::dragTo(&dlg, dlg.mapToGlobal(QPoint(150, 30)) + QPoint(40, 25));
+    widgettest::release(&dlg, dlg.mapToGlobal(QPoint(150, 30)));
+    EXPECT_EQ(dlg.pos(), start + QPoint(40, 25));
+}
