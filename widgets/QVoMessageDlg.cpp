@@ -232,7 +232,8 @@ void QVoMessageDlg::paintEvent(QPaintEvent *)
     p.setFont(m_titleFont);
     p.setPen(titleColour);
     const QRect titleArea(QPoint(47, 16), QPoint(qMin(339, width() - 40), 38));
-    p.drawText(titleArea, Qt::AlignLeft | Qt::AlignVCenter, p.fontMetrics().elidedText(m_title, Qt::ElideRight, titleArea.width()));
+    // Top-aligned: one line of 12-pixel text then sits level with the icon.
+    p.drawText(titleArea, Qt::AlignLeft | Qt::AlignTop, p.fontMetrics().elidedText(m_title, Qt::ElideRight, titleArea.width()));
     if (!m_typeIcon.isNull())
         p.drawPixmap(m_iconRect, m_typeIcon);
     p.setFont(m_textFont);
