@@ -20,10 +20,15 @@ QString path(const QString &relativeOrFull)
 
 QPixmap load(const QString &relativeOrFull)
 {
+    return load(relativeOrFull, qApp ? qApp->devicePixelRatio() : 1.0);
+}
+
+QPixmap load(const QString &relativeOrFull, qreal devicePixelRatio)
+{
     const QString file = path(relativeOrFull);
     if (file.isEmpty())
         return {};
-    if (qApp && qApp->devicePixelRatio() > 1.0) {
+    if (devicePixelRatio > 1.0) {
         const int dot = file.lastIndexOf('.');
         const int slash = file.lastIndexOf('/');
         if (dot > slash) {

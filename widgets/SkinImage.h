@@ -17,6 +17,8 @@ QString path(const QString &relativeOrFull);
 // Loads a picture; with a device pixel ratio above 1 and a "name@2x.png"
 // beside it, the twin is loaded and marked as 2x. Empty pixmap on failure.
 QPixmap load(const QString &relativeOrFull);
+// The same for an explicit device pixel ratio.
+QPixmap load(const QString &relativeOrFull, qreal devicePixelRatio);
 
 // Size of a picture in logical pixels (device pixels / device pixel ratio).
 QSize logicalSize(const QPixmap &pixmap);

@@ -2,9 +2,13 @@
 // a sharp 2x twin, and every state strip holds four distinct equal frames.
 #include "TestSupport.h"
 
+#include "AppPaths.h"
+#include "SkinImage.h"
+
 #include <QFile>
 #include <QImage>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <gtest/gtest.h>
 
@@ -96,4 +100,28 @@ TEST(Pictures, FixedDialogBackgroundsHaveTheirWindowSizes)
     const QImage msg(testsupport::appDir() + "/pic/bg_msg.png");
     EXPECT_GE(msg.width(), 2 * 58 + 1);
     EXPECT_GE(msg.height(), 2 * 58 + 1);
+}
+
+TEST(Pictures, SharpTwinIsLoadedOnScaledScreens)
+{
+    const QPixmap one = skin::load("/image/PlayDlg/btn_play.png", 1.0);
+    const QPixmap two = skin::load("/image/PlayDlg/btn_play.png", 2.0);
+    ASSERT_FALSE(one.isNull());
+    ASSERT_FALSE(two.isNull());
+    EXPECT_EQ(two.devicePixelRatio(), 2.0);
+    EXPECT_EQ(two.size(), one.size() * 2);
+    // Controls size themselves in logical pixels, the same at both scales.
+    EXPECT_EQ(skin::logicalSize(two), skin::logicalSize(one));
+    EXPECT_EQ(skin::frameSize(two), QSize(32, 32));
+    EXPECT_EQ(skin::frameSource(two, 3), QRect(192, 0, 64, 64));
+    // A picture without a twin still loads, at 1x.
+    QTemporaryDir dir;
+    QImage lone(10, 6, QImage::Format_ARGB32);
+    lone.fill(Qt::red);
+    ASSERT_TRUE(lone.save(dir.filePath("lone.png")));
+    const QPixmap loaded = skin::load(dir.filePath("lone.png"), 2.0);
+    EXPECT_EQ(loaded.devicePixelRatio(), 1.0);
+    EXPECT_EQ(skin::logicalSize(loaded), QSize(10, 6));
+    EXPECT_EQ(skin::path("/pic/help.png"), appFolder() + "/pic/help.png");
+    EXPECT_TRUE(skin::load("/pic/no-such-picture.png", 2.0).isNull());
 }
