@@ -15,4 +15,70 @@
         <translation>Fügen Sie eine Video- oder Audiodatei hinzu, um mit dem Schneiden zu beginnen.</translation>
     </message>
 </context>
+<context>
+    <name>QVoMessageDlg</name>
+    <message>
+        <source>Zelvane Video Cutter</source>
+        <translation>Zelvane Videoschneider</translation>
+    </message>
+    <message>
+        <source>QVoMessageDlg::LoadTitleIconImg fail</source>
+        <translation>QVoMessageDlg::LoadTitleIconImg fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>QVoMessageDlg::InitButton fail</source>
+        <translation>QVoMessageDlg::InitButton fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>QVoMessageDlg::InitButton Load Yes Image fail</source>
+        <translation>QVoMessageDlg::InitButton: Laden des Ja-Bildes fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>QVoMessageDlg::InitButton Load Cancel Image fail</source>
+        <translation>QVoMessageDlg::InitButton: Laden des Abbrechen-Bildes fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Restart</source>
+        <translation>Neu starten</translation>
+    </message>
+    <message>
+        <source>Restart Later</source>
+        <translation>Später neu starten</translation>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation>JA</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>NEIN</translation>
+    </message>
+</context>
+<context>
+    <name>QVoMessageBox</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
+</context>
 </TS>

@@ -15,4 +15,70 @@
         <translation>Ajoutez un fichier vidéo ou audio pour commencer à couper.</translation>
     </message>
 </context>
+<context>
+    <name>QVoMessageDlg</name>
+    <message>
+        <source>Zelvane Video Cutter</source>
+        <translation>Zelvane Découpeur vidéo</translation>
+    </message>
+    <message>
+        <source>QVoMessageDlg::LoadTitleIconImg fail</source>
+        <translation>QVoMessageDlg::LoadTitleIconImg : échec</translation>
+    </message>
+    <message>
+        <source>QVoMessageDlg::InitButton fail</source>
+        <translation>QVoMessageDlg::InitButton : échec</translation>
+    </message>
+    <message>
+        <source>QVoMessageDlg::InitButton Load Yes Image fail</source>
+        <translation>QVoMessageDlg::InitButton : échec du chargement de l'image Oui</translation>
+    </message>
+    <message>
+        <source>QVoMessageDlg::InitButton Load Cancel Image fail</source>
+        <translation>QVoMessageDlg::InitButton : échec du chargement de l'image Annuler</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>Restart</source>
+        <translation>Redémarrer</translation>
+    </message>
+    <message>
+        <source>Restart Later</source>
+        <translation>Redémarrer plus tard</translation>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation>OUI</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>NON</translation>
+    </message>
+</context>
+<context>
+    <name>QVoMessageBox</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Oui</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Non</translation>
+    </message>
+</context>
 </TS>

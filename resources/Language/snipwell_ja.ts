@@ -15,4 +15,70 @@
         <translation>動画または音声ファイルを追加してカットを始めましょう。</translation>
     </message>
 </context>
+<context>
+    <name>QVoMessageDlg</name>
+    <message>
+        <source>Zelvane Video Cutter</source>
+        <translation>Zelvane ビデオカッター</translation>
+    </message>
+    <message>
+        <source>QVoMessageDlg::LoadTitleIconImg fail</source>
+        <translation>QVoMessageDlg::LoadTitleIconImg 失敗</translation>
+    </message>
+    <message>
+        <source>QVoMessageDlg::InitButton fail</source>
+        <translation>QVoMessageDlg::InitButton 失敗</translation>
+    </message>
+    <message>
+        <source>QVoMessageDlg::InitButton Load Yes Image fail</source>
+        <translation>QVoMessageDlg::InitButton「はい」画像の読み込みに失敗</translation>
+    </message>
+    <message>
+        <source>QVoMessageDlg::InitButton Load Cancel Image fail</source>
+        <translation>QVoMessageDlg::InitButton「キャンセル」画像の読み込みに失敗</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Restart</source>
+        <translation>再起動</translation>
+    </message>
+    <message>
+        <source>Restart Later</source>
+        <translation>後で再起動</translation>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation>はい</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>いいえ</translation>
+    </message>
+</context>
+<context>
+    <name>QVoMessageBox</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>はい</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>いいえ</translation>
+    </message>
+</context>
 </TS>

@@ -15,4 +15,70 @@
         <translation>添加视频或音频文件即可开始剪切。</translation>
     </message>
 </context>
+<context>
+    <name>QVoMessageDlg</name>
+    <message>
+        <source>Zelvane Video Cutter</source>
+        <translation>Zelvane 视频剪切器</translation>
+    </message>
+    <message>
+        <source>QVoMessageDlg::LoadTitleIconImg fail</source>
+        <translation>QVoMessageDlg::LoadTitleIconImg 失败</translation>
+    </message>
+    <message>
+        <source>QVoMessageDlg::InitButton fail</source>
+        <translation>QVoMessageDlg::InitButton 失败</translation>
+    </message>
+    <message>
+        <source>QVoMessageDlg::InitButton Load Yes Image fail</source>
+        <translation>QVoMessageDlg::InitButton 加载“是”按钮图片失败</translation>
+    </message>
+    <message>
+        <source>QVoMessageDlg::InitButton Load Cancel Image fail</source>
+        <translation>QVoMessageDlg::InitButton 加载“取消”按钮图片失败</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Restart</source>
+        <translation>重新启动</translation>
+    </message>
+    <message>
+        <source>Restart Later</source>
+        <translation>稍后重启</translation>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>否</translation>
+    </message>
+</context>
+<context>
+    <name>QVoMessageBox</name>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+</context>
 </TS>

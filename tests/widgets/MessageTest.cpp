@@ -1,0 +1,250 @@
+// The two message dialogs: flags and kinds to icons, button sets and the
+// standard-button values they return, sizing and placement.
+#include "WidgetTestHelpers.h"
+
+#include "QImageButton.h"
+#include "QTextImageButton.h"
+#include "QVoMessageBox.h"
+#include "QVoMessageDlg.h"
+
+#include "AppPaths.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <QTranslator>
+#include <gtest/gtest.h>
+
+namespace {
+QRect available() { return QGuiApplication::primaryScreen()->availableGeometry(); }
+
+// Runs `act` on the modal dialog once the static helper has shown it.
+template <typename Dialog, typename Act>
+void whenShown(Act act)
+{
+    QTimer::singleShot(0, [act] {
+        auto *dlg = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dlg, nullptr);
+        act(dlg);
+    });
+}
+
+int clickResult(QDialog &dlg, QAbstractButton *button)
+{
+    dlg.show();
+    dlg.setResult(0);
+    QTest::mouseClick(button, Qt::LeftButton);
+    return dlg.result();
+}
+} // namespace
+
+TEST(VoMessageDlg, WarningWithOkOnly)
+{
+    QVoMessageDlg dlg;
+    dlg.setFlags(0x12);
+    dlg.setMessage("Attention: Please don't change advanced settings if you are \nnon-professional user.");
+    EXPECT_EQ(dlg.typeIconPath(), "/pic/warning.png");
+    EXPECT_FALSE(dlg.typeIconRect().isEmpty());
+    EXPECT_EQ(dlg.okButton()->text(), "OK");
+    EXPECT_FALSE(dlg.cancelButton()->isVisibleTo(&dlg));
+    EXPECT_EQ(dlg.title(), "Zelvane Video Cutter");
+    EXPECT_EQ(clickResult(dlg, dlg.okButton()), 0x400);
+    EXPECT_EQ(clickResult(dlg, dlg.closeButton()), 0x400000);
+}
+
+TEST(VoMessageDlg, ButtonSetsAndResults)
+{
+    QVoMessageDlg yesNo;
+    yesNo.setFlags(0x400);
+    EXPECT_EQ(yesNo.okButton()->text(), "YES");
+    EXPECT_EQ(yesNo.cancelButton()->text(), "NO");
+    EXPECT_TRUE(yesNo.cancelButton()->isVisibleTo(&yesNo));
+    EXPECT_EQ(clickResult(yesNo, yesNo.okButton()), 0x4000);
+    EXPECT_EQ(clickResult(yesNo, yesNo.cancelButton()), 0x10000);
+    EXPECT_EQ(clickResult(yesNo, yesNo.closeButton()), 0x10000);
+
+    QVoMessageDlg okStop;
+    okStop.setFlags(0x100);
+    EXPECT_EQ(okStop.cancelButton()->text(), "Stop");
+    EXPECT_EQ(clickResult(okStop, okStop.okButton()), 0x400);
+    EXPECT_EQ(clickResult(okStop, okStop.cancelButton()), 0x400000);
+
+    // "Restart" is left to the caller's own connection.
+    QVoMessageDlg restart;
+    restart.setFlags(0x200);
+    EXPECT_EQ(restart.okButton()->text(), "Restart");
+    EXPECT_EQ(restart.cancelButton()->text(), "Restart Later");
+    EXPECT_EQ(clickResult(restart, restart.okButton()), 0);
+    EXPECT_TRUE(restart.isVisible());
+    EXPECT_EQ(clickResult(restart, restart.cancelButton()), 0x400000);
+}
+
+TEST(VoMessageDlg, IconBits)
+{
+    QVoMessageDlg dlg;
+    dlg.setFlags(0x22);
+    EXPECT_EQ(dlg.typeIconPath(), "/pic/Success.png");
+    dlg.setFlags(0x32);
+    EXPECT_EQ(dlg.typeIconPath(), "/pic/error.png");
+    dlg.setFlags(0x30); // no 0x02: no icon
+    EXPECT_TRUE(dlg.typeIconPath().isEmpty());
+    EXPECT_TRUE(dlg.typeIconRect().isNull());
+}
+
+TEST(VoMessageDlg, GrowsToFitItsMessageAndPlacesTheIcon)
+{
+    QVoMessageDlg dlg;
+    dlg.setMessage("Short.");
+    const QSize normal = dlg.size();
+    EXPECT_EQ(normal, QSize(360, 176));
+
+    const QFontMetrics fm([] { QFont f("Tahoma"); f.setPixelSize(12); return f; }());
+    const QString line = QString("x").repeated(60);
+    ASSERT_GT(fm.horizontalAdvance(line), 360 - 81);
+    ASSERT_LT(fm.horizontalAdvance(line), 487);
+    dlg.setMessage(line);
+    EXPECT_EQ(dlg.width(), fm.horizontalAdvance(line) + 81);
+    dlg.setFlags(0x12);
+    EXPECT_EQ(dlg.width(), fm.horizontalAdvance(line) + 113);
+    EXPECT_EQ(dlg.geometry().center().x(), available().center().x()); // re-centred
+
+    dlg.setMessage(QString("word ").repeated(400)); // widest allowed, then taller
+    EXPECT_EQ(dlg.width(), 487 + 113);
+    EXPECT_GT(dlg.height(), normal.height());
+    EXPECT_GE(dlg.textRect().top(), 36);
+    const QRect icon = dlg.typeIconRect();
+    EXPECT_EQ(icon.right() + 1 + 10, dlg.textRect().left());
+    EXPECT_LE(qAbs(icon.center().y() - dlg.textRect().center().y()), 1);
+    EXPECT_LE(dlg.okButton()->geometry().bottom(), dlg.height());
+    EXPECT_GT(dlg.okButton()->y(), dlg.textRect().bottom());
+}
+
+TEST(VoMessageDlg, StaticHelperReturnsTheAnswer)
+{
+    whenShown<QVoMessageDlg>([](QVoMessageDlg *dlg) {
+        EXPECT_EQ(dlg->title(), "Custom");
+        EXPECT_EQ(dlg->parentWidget(), nullptr);
+        QTest::mouseClick(dlg->okButton(), Qt::LeftButton);
+    });
+    EXPECT_EQ(QVoMessageDlg::ShowMsg("Stop now?", "Custom", 0x400), 0x4000);
+    whenShown<QVoMessageDlg>([](QVoMessageDlg *dlg) { QTest::mouseClick(dlg->closeButton(), Qt::LeftButton); });
+    EXPECT_EQ(QVoMessageDlg::ShowMsg("Stop now?", QString(), 0x400), 0x10000);
+}
+
+TEST(VoMessageBox, KindsAndButtonSets)
+{
+    EXPECT_EQ(QVoMessageBox::iconPath(1), "/pic/warning.png");
+    EXPECT_EQ(QVoMessageBox::iconPath(3), "/pic/Success.png");
+    EXPECT_EQ(QVoMessageBox::iconPath(4), "/pic/error.png");
+    EXPECT_EQ(QVoMessageBox::iconPath(5), "/pic/help.png");
+    EXPECT_TRUE(QVoMessageBox::iconPath(2).isEmpty());
+
+    struct Case {
+        int set;
+        QStringList texts;
+        QList<int> results;
+    };
+    const QList<Case> cases{{1, {"OK"}, {0x400}}, {2, {"Cancel"}, {0x400000}}, {4, {"Yes", "No"}, {0x4000, 0x10000}}};
+    for (const Case &c : cases) {
+        for (int i = 0; i < c.texts.size(); ++i) {
+            QVoMessageBox box;
+            box.setMessage("Message");
+            box.setKind(4);
+            box.setButtons(c.set);
+            box.prepare();
+            ASSERT_EQ(box.buttons().size(), c.texts.size());
+            EXPECT_EQ(box.buttons()[i]->text(), c.texts[i]);
+            EXPECT_FALSE(box.iconRect().isEmpty());
+            EXPECT_EQ(clickResult(box, box.buttons()[i]), c.results[i]);
+        }
+    }
+    QVoMessageBox box;
+    box.setButtons(4);
+    box.setButtonText(0x4000, "Switch");
+    box.prepare();
+    EXPECT_EQ(box.buttons()[0]->text(), "Switch");
+    EXPECT_EQ(clickResult(box, box.closeButton()), 0x200000);
+}
+
+TEST(VoMessageBox, WrapsLongLinesAndCentresItself)
+{
+    QVoMessageBox box;
+    box.setMessage(QString("segment ").repeated(200));
+    box.setKind(1);
+    box.prepare();
+    EXPECT_LE(box.textRect().width(), 500 + 1);
+    EXPECT_GT(box.textRect().height(), 3 * 14);
+    const QPoint centre = available().center();
+    EXPECT_LE((box.geometry().center() - centre).manhattanLength(), 2); // no parent: the screen
+
+    QWidget owner;
+    owner.setGeometry(300, 200, 700, 500);
+    QVoMessageBox child(&owner);
+    child.setMessage("Open file failed. ");
+    child.prepare();
+    EXPECT_LE((child.geometry().center() - owner.frameGeometry().center()).manhattanLength(), 2);
+
+    QWidget corner;
+    corner.setGeometry(0, 0, 60, 40);
+    QVoMessageBox clipped(&corner);
+    clipped.setMessage("Open audio device failed. ");
+    clipped.prepare();
+    EXPECT_EQ(clipped.pos(), QPoint(50, 50)); // coordinates that are not positive become 50
+
+    QWidget onTop(nullptr, Qt::Window | Qt::WindowStaysOnTopHint);
+    QVoMessageBox topBox(&onTop);
+    topBox.prepare();
+    EXPECT_TRUE(topBox.windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+TEST(VoMessageBox, StaticHelperTitlesAndAnswers)
+{
+    whenShown<QVoMessageBox>([](QVoMessageBox *box) {
+        EXPECT_EQ(box->titleText(), productTitle());
+        ASSERT_EQ(box->buttons().size(), 2);
+        QTest::mouseClick(box->buttons()[0], Qt::LeftButton);
+    });
+    EXPECT_EQ(QVoMessageBox::ShowMessage(nullptr, "Switching to the Simple Mode will change the segment length!", QString(), 1, 4),
+              0x4000);
+    whenShown<QVoMessageBox>([](QVoMessageBox *box) {
+        EXPECT_TRUE(box->titleText().isEmpty());
+        QTest::mouseClick(box->buttons()[0], Qt::LeftButton);
+    });
+    EXPECT_EQ(QVoMessageBox::ShowMessage(nullptr, "The output path is invalid!", QLatin1String(""), 4, 1), 0x400);
+}
+
+TEST(VoMessageDlg, ButtonTextsAreTranslated)
+{
+    QTranslator german;
+    ASSERT_TRUE(german.load(appFolder() + "/Language/snipwell_de.qm"));
+    QCoreApplication::installTranslator(&german);
+    QVoMessageDlg dlg;
+    dlg.setFlags(0x400);
+    QVoMessageBox box;
+    box.setButtons(2);
+    box.prepare();
+    QCoreApplication::removeTranslator(&german);
+    EXPECT_EQ(dlg.okButton()->text(), "JA");
+    EXPECT_EQ(dlg.cancelButton()->text(), "NEIN");
+    EXPECT_EQ(dlg.title(), "Zelvane Videoschneider");
+    EXPECT_EQ(box.buttons()[0]->text(), "Abbrechen");
+}
+
+TEST(VoMessageDlg, DragsFromItsTopOnly)
+{
+    QVoMessageDlg dlg;
+    dlg.setMessage("Drag me");
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    dlg.move(200, 150);
+    const QPoint start = dlg.pos();
+    widgettest::press(&dlg, QPoint(150, 60)); // below the top 39 pixels
+    widgettest::dragTo(&dlg, dlg.mapToGlobal(QPoint(150, 60)) + QPoint(40, 40));
+    widgettest::release(&dlg, dlg.mapToGlobal(QPoint(150, 60)));
+    EXPECT_EQ(dlg.pos(), start);
+    widgettest::press(&dlg, QPoint(150, 30));
+    widgettest::dragTo(&dlg, dlg.mapToGlobal(QPoint(150, 30)) + QPoint(40, 25));
+    widgettest::release(&dlg, dlg.mapToGlobal(QPoint(150, 30)));
+    EXPECT_EQ(dlg.pos(), start + QPoint(40, 25));
+}

@@ -1,0 +1,56 @@
+// Renders a named scene offscreen and writes it as a PNG:
+//   shot NAME OUT.png
+//   shot --list
+// Translucent windows are laid on a neutral backdrop so their edges show.
+#include "Scenes.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFontDatabase>
+#include <QPainter>
+#include <QWidget>
+
+#include <cstdio>
+#include <memory>
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QDir fonts(QStringLiteral("/usr/share/wine/fonts"));
+    for (const QString &name : fonts.entryList({"tahoma*.ttf"}, QDir::Files))
+        QFontDatabase::addApplicationFont(fonts.filePath(name));
+
+    if (argc == 2 && QByteArray(argv[1]) == "--list") {
+        for (const QString &name : scenes::names())
+            std::printf("%s\n", qPrintable(name));
+        return 0;
+    }
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: shot NAME OUT.png | shot --list\n");
+        return 2;
+    }
+    std::unique_ptr<QWidget> widget(scenes::create(QString::fromLocal8Bit(argv[1])));
+    if (!widget) {
+        std::fprintf(stderr, "shot: unknown scene %s\n", argv[1]);
+        return 2;
+    }
+    widget->show();
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    const QPixmap grabbed = widget->grab();
+    const int pad = 16;
+    const qreal ratio = grabbed.devicePixelRatio();
+    QImage out(QSize(grabbed.width() + int(2 * pad * ratio), grabbed.height() + int(2 * pad * ratio)), QImage::Format_ARGB32);
+    out.setDevicePixelRatio(ratio);
+    out.fill(QColor(24, 24, 24));
+    QPainter p(&out);
+    p.drawPixmap(QPoint(pad, pad), grabbed);
+    p.end();
+    if (!out.save(QString::fromLocal8Bit(argv[2]))) {
+        std::fprintf(stderr, "shot: cannot write %s\n", argv[2]);
+        return 1;
+    }
+    return 0;
+}
