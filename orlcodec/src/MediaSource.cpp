@@ -488,7 +488,10 @@ bool MediaSource::prepareDecoder(int streamIndex)
     int ret = avcodec_parameters_to_context(m_decoder, st->codecpar);
     if (ret >= 0) {
         m_decoder->pkt_timebase = st->time_base;
+        // One picture per seek: frame threads would only add their delay
+        // (each thread holds a frame back); slice threads cost none.
         m_decoder->thread_count = 0;
+        m_decoder->thread_type = FF_THREAD_SLICE;
         ret = avcodec_open2(m_decoder, codec, nullptr);
     }
     if (ret < 0) {
