@@ -93,8 +93,8 @@ typedef struct orl_picture {
 /* ---- Engine: start-up, working folder, interrupts, errors ---------------- */
 
 /* Once, before any other use. network: enable network protocols;
- * quiet: route FFmpeg's log to ours at warning level (else errors only). */
-ORL_API int Engine_Startup(int network, int quiet);
+ * verbose: FFmpeg's warnings join its errors in our log channel. */
+ORL_API int Engine_Startup(int network, int verbose);
 /* Folder for the library's own files (temporary files of later jobs). */
 ORL_API int Engine_SetWorkFolder(const char *path_utf8);
 /* Process-wide switch: while 1, every blocking read of every handle returns

@@ -224,6 +224,12 @@ TEST(MediaItem, CoversOfOtherKinds)
     ASSERT_TRUE(audio.open(fixture("tone.mp3")));
     EXPECT_EQ(audio.m_cover, nullptr); // audio without picture: none
     EXPECT_EQ(audio.m_coverSize, 0);
+    VoVideoConvertItem tagged;
+    ASSERT_TRUE(tagged.open(fixture("cover_tone.mp3")));
+    EXPECT_FALSE(tagged.m_hasVideo); // the picture is no video stream
+    ASSERT_NE(tagged.m_cover, nullptr);
+    EXPECT_EQ(tagged.m_cover->size(), QSize(64, 64));
+    EXPECT_EQ(tagged.m_editConfig.tags.coverSize, tagged.m_coverSize);
 
     // A video's thumbnail is the picture at a third of the duration.
     VoVideoConvertItem video;
