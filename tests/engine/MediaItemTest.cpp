@@ -136,6 +136,16 @@ TEST(MediaItem, TransportStreamOpensOnItsFirstProgramWithVideo)
     EXPECT_EQ(second.m_videoStreams[0].frameRateNum / std::max(1, second.m_videoStreams[0].frameRateDen), 30);
     VoVideoConvertItem missing;
     EXPECT_FALSE(missing.open(fixture("two_programs.ts"), 2));
+
+    // A first title with neither video nor audio is passed over...
+    VoVideoConvertItem skipping;
+    ASSERT_TRUE(skipping.open(fixture("empty_first_program.ts")));
+    EXPECT_EQ(skipping.m_titleIndex, 1);
+    EXPECT_EQ(skipping.m_videoName, "Main");
+    EXPECT_TRUE(skipping.m_hasVideo);
+    // ...but asked for by number it cannot be opened.
+    VoVideoConvertItem empty;
+    EXPECT_FALSE(empty.open(fixture("empty_first_program.ts"), 0));
 }
 
 TEST(MediaItem, RotatedVideoReportsDisplayedSize)
