@@ -166,6 +166,9 @@ std::unique_ptr<EncodedPicture> encodePicture(const AVFrame *frame, int rotation
         enc->global_quality = FF_QP2LAMBDA * 3;
         enc->color_range = AVCOL_RANGE_JPEG;
         enc->strict_std_compliance = FF_COMPLIANCE_UNOFFICIAL;
+        // The standard tables: optimal ones need a second pass over the
+        // picture for a few percent of size.
+        av_opt_set(enc->priv_data, "huffman", "default", 0);
         ready->quality = enc->global_quality;
     }
     int ret = avcodec_open2(enc.get(), codec, nullptr);
