@@ -9,7 +9,9 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QCoreApplication>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 using testsupport::ffprobeJson;
@@ -325,4 +327,25 @@ TEST(MediaItem, BadInputIsRefusedQuickly)
     // The brands are refused, not the files: the same audio opens otherwise.
     VoVideoConvertItem plain;
     EXPECT_TRUE(plain.open(fixture("tone.m4a")));
+}
+
+TEST(MediaItem, VisibleTextsAreTranslated)
+{
+    QTranslator german;
+    ASSERT_TRUE(german.load(testsupport::appDir() + "/Language/snipwell_de.qm"));
+    QCoreApplication::installTranslator(&german);
+    VoVideoConvertItem item;
+    const bool opened = item.open(fixture("h264_aac.mp4"));
+    VoInfoManager manager;
+    const bool managed = manager.open(fixture("h264_aac.mp4"), false, 0);
+    const std::vector<ChapterEntry> rows = manager.chapters();
+    QCoreApplication::removeTranslator(&german);
+    ASSERT_TRUE(opened);
+    ASSERT_TRUE(managed);
+    ASSERT_EQ(item.m_subtitleChoices.size(), 2);
+    EXPECT_EQ(QString::fromUtf8(item.m_subtitleChoices[0].first), "Kein Untertitel");
+    EXPECT_EQ(QString::fromUtf8(item.m_subtitleChoices[1].first), "Video-interne Untertitel (CC)");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(QString::fromStdString(rows[0].name), "Aktuell");
+    EXPECT_EQ(QString::fromStdString(rows[0].label), "Aktuell, 00:00:00-00:00:05");
 }
