@@ -119,6 +119,14 @@ TEST(MediaItem, ContainersNamesAndLanguages)
     ASSERT_TRUE(noDot.open(bare));
     EXPECT_EQ(noDot.m_videoName, "clip");
     EXPECT_EQ(noDot.m_fileSuffix, "mp4");
+    // Blanks and characters beyond ASCII reach the engine intact.
+    const QString odd = dir.path() + QString::fromUtf8("/Über clip 日本.MOV");
+    ASSERT_TRUE(QFile::copy(fixture("quicktime.mov"), odd));
+    VoVideoConvertItem unicode;
+    ASSERT_TRUE(unicode.open(odd));
+    EXPECT_EQ(unicode.m_videoName, QString::fromUtf8("Über clip 日本.MOV"));
+    EXPECT_EQ(unicode.m_fileSuffix, "MOV");
+    EXPECT_EQ(unicode.m_videoPath, odd);
 }
 
 TEST(MediaItem, TransportStreamOpensOnItsFirstProgramWithVideo)
