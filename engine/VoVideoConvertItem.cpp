@@ -106,7 +106,7 @@ bool VoVideoConvertItem::readFile(VoInfoClass &info, const QString &path, int ti
     if (brand.isEmpty())
         brand = formatName;
     brand = brand.toLower();
-    // Audible books: encrypted audio this program cannot convert.
+    // Encrypted audiobook formats: nothing here can convert them.
     if (brand == QLatin1String("aa") || brand == QLatin1String("aax "))
         return false;
 
