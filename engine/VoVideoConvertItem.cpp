@@ -19,6 +19,9 @@ const SubtitleFileKind kSubtitleFiles[] = {
     {"smi", "SMI"}, {"sami", "SAMI"}, {"sup", "SUP"}, {"vtt", "WEBVTT"}, {"lrc", "LRC"},
 };
 
+// Longest side of a cover grabbed from the video.
+constexpr int kCoverLongSide = 480;
+
 // Language of a stream for display: the table's name, else the raw code.
 QString languageName(const char *code)
 {
@@ -103,7 +106,7 @@ bool VoVideoConvertItem::readFile(VoInfoClass &info, const QString &path, int ti
     if (brand.isEmpty())
         brand = formatName;
     brand = brand.toLower();
-    // Audible books: encrypted audio this program cannot convert.
+    // Encrypted audiobook formats: nothing here can convert them.
     if (brand == QLatin1String("aa") || brand == QLatin1String("aax "))
         return false;
 
@@ -185,7 +188,19 @@ void VoVideoConvertItem::readCover(VoInfoClass &info)
     }
     if (!video)
         return;
-    const QByteArray bytes = info.grabFrame(m_duration / 3);
+    // The cover is shown as a small picture beside each segment; a bounded
+    // size keeps opening a large video quick.
+    int width = m_width, height = m_height;
+    if (qMax(width, height) > kCoverLongSide) {
+        if (width >= height) {
+            height = qMax(1, int(int64_t(height) * kCoverLongSide / width));
+            width = kCoverLongSide;
+        } else {
+            width = qMax(1, int(int64_t(width) * kCoverLongSide / height));
+            height = kCoverLongSide;
+        }
+    }
+    const QByteArray bytes = info.grabFrame(m_duration / 3, width, height);
     QImage image;
     if (!bytes.isEmpty() && image.loadFromData(bytes))
         setCover(image, bytes);

@@ -93,8 +93,8 @@ typedef struct orl_picture {
 /* ---- Engine: start-up, working folder, interrupts, errors ---------------- */
 
 /* Once, before any other use. network: enable network protocols;
- * quiet: route FFmpeg's log to ours at warning level (else errors only). */
-ORL_API int Engine_Startup(int network, int quiet);
+ * verbose: FFmpeg's warnings join its errors in our log channel. */
+ORL_API int Engine_Startup(int network, int verbose);
 /* Folder for the library's own files (temporary files of later jobs). */
 ORL_API int Engine_SetWorkFolder(const char *path_utf8);
 /* Process-wide switch: while 1, every blocking read of every handle returns
@@ -122,7 +122,8 @@ ORL_API void Buffer_Destroy(ORL_HANDLE buffer);
 /* option: -1 default; reserved for later choices. */
 ORL_API ORL_HANDLE Info_Create(int option);
 ORL_API int Info_Open(ORL_HANDLE h, const char *path_utf8);
-/* Opens the bytes of a buffer; the buffer must outlive the open handle. */
+/* Opens the bytes of a buffer. The handle keeps its own reference to the
+ * bytes, so the buffer may be destroyed while the handle stays open. */
 ORL_API int Info_OpenMemory(ORL_HANDLE h, ORL_HANDLE buffer);
 /* Disc structures are not read by this library: always fails cleanly. */
 ORL_API int Info_OpenDisc(ORL_HANDLE h, const char *path_utf8);

@@ -28,8 +28,12 @@ void logCallback(void *avcl, int level, const char *fmt, va_list vl)
 {
     if (level > av_log_get_level())
         return;
+    // FFmpeg logs from its own threads too; the prefix state and the
+    // output are shared.
+    static std::mutex mutex;
+    static int printPrefix = 1; // guarded by mutex; kept across calls by av_log_format_line
+    std::lock_guard<std::mutex> lock(mutex);
     char line[1024];
-    static int printPrefix = 1; // av_log_format_line keeps it across calls
     av_log_format_line(avcl, level, fmt, vl, line, sizeof line, &printPrefix);
     std::fprintf(stderr, "orlcodec: %s", line);
 }
@@ -77,14 +81,14 @@ using namespace orl;
 
 extern "C" {
 
-int Engine_Startup(int network, int quiet)
+int Engine_Startup(int network, int verbose)
 {
     try {
         std::call_once(g_startOnce, [network] {
             if (network)
                 avformat_network_init();
         });
-        av_log_set_level(quiet ? AV_LOG_WARNING : AV_LOG_ERROR);
+        av_log_set_level(verbose ? AV_LOG_WARNING : AV_LOG_ERROR);
         av_log_set_callback(logCallback);
         return 1;
     } catch (...) {

@@ -18,9 +18,10 @@ namespace orl {
 namespace {
 
 constexpr uint32_t kClosedCaptionTag = 0x43432020; // "CC  "
-// Upper bound of packets read for one picture, so that a file whose index
-// lies cannot make a grab decode for minutes.
-constexpr int kMaxGrabPackets = 20000;
+// Upper bound of packets read for one picture (minutes of video even with
+// long groups of pictures), so that a file whose index lies cannot make a
+// grab decode for minutes.
+constexpr int kMaxGrabPackets = 5000;
 
 struct FrameDeleter {
     void operator()(AVFrame *f) const { av_frame_free(&f); }
@@ -488,7 +489,10 @@ bool MediaSource::prepareDecoder(int streamIndex)
     int ret = avcodec_parameters_to_context(m_decoder, st->codecpar);
     if (ret >= 0) {
         m_decoder->pkt_timebase = st->time_base;
+        // One picture per seek: frame threads would only add their delay
+        // (each thread holds a frame back); slice threads cost none.
         m_decoder->thread_count = 0;
+        m_decoder->thread_type = FF_THREAD_SLICE;
         ret = avcodec_open2(m_decoder, codec, nullptr);
     }
     if (ret < 0) {
@@ -511,9 +515,21 @@ bool MediaSource::decodeAt(uint64_t timeUs, AVFrame *out)
         int ret = avformat_seek_file(m_fmt, m_decoderStream, INT64_MIN, target, target, 0);
         if (ret < 0)
             ret = av_seek_frame(m_fmt, m_decoderStream, target, AVSEEK_FLAG_BACKWARD);
-        if (ret < 0)
+        if (ret < 0) {
             logLine(AV_LOG_WARNING, "seek to %llu us failed: %s",
                     static_cast<unsigned long long>(timeUs), errorText(ret).c_str());
+            // A failed seek may leave the reader anywhere (even at the end).
+            // Jump to the byte position the time suggests, or when the
+            // duration is unknown back to the start and decode forward.
+            const uint64_t total = duration();
+            const int64_t size = avio_size(m_fmt->pb);
+            int64_t pos = 0;
+            if (total > 0 && size > 0)
+                pos = av_rescale(size, static_cast<int64_t>(std::min(timeUs, total)),
+                                 static_cast<int64_t>(total));
+            if (av_seek_frame(m_fmt, -1, pos, AVSEEK_FLAG_BYTE) < 0 && pos > 0)
+                av_seek_frame(m_fmt, -1, 0, AVSEEK_FLAG_BYTE);
+        }
     }
     avcodec_flush_buffers(m_decoder);
 

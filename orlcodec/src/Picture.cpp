@@ -67,6 +67,9 @@ FramePtr scale(const AVFrame *src, AVPixelFormat dstFmt, int w, int h, std::stri
 {
     bool srcFull = src->color_range == AVCOL_RANGE_JPEG;
     const AVPixelFormat srcFmt = plainFormat(static_cast<AVPixelFormat>(src->format), srcFull);
+    // Bicubic where the picture shrinks a lot (thumbnails keep detail),
+    // bilinear otherwise: it is much cheaper and looks the same there.
+    const int flags = (w * 2 < src->width || h * 2 < src->height) ? SWS_BICUBIC : SWS_BILINEAR;
     // The ranges are options of the context before it is initialised:
     // changing them afterwards leaves the chroma conversion half done.
     std::unique_ptr<SwsContext, SwsDeleter> sws(sws_alloc_context());
@@ -76,7 +79,7 @@ FramePtr scale(const AVFrame *src, AVPixelFormat dstFmt, int w, int h, std::stri
         || av_opt_set_int(sws.get(), "dstw", w, 0) < 0
         || av_opt_set_int(sws.get(), "dsth", h, 0) < 0
         || av_opt_set_int(sws.get(), "dst_format", dstFmt, 0) < 0
-        || av_opt_set_int(sws.get(), "sws_flags", SWS_BICUBIC, 0) < 0
+        || av_opt_set_int(sws.get(), "sws_flags", flags, 0) < 0
         || av_opt_set_int(sws.get(), "src_range", srcFull ? 1 : 0, 0) < 0
         || av_opt_set_int(sws.get(), "dst_range", 1, 0) < 0
         || sws_init_context(sws.get(), nullptr, nullptr) < 0) {
@@ -163,6 +166,9 @@ std::unique_ptr<EncodedPicture> encodePicture(const AVFrame *frame, int rotation
         enc->global_quality = FF_QP2LAMBDA * 3;
         enc->color_range = AVCOL_RANGE_JPEG;
         enc->strict_std_compliance = FF_COMPLIANCE_UNOFFICIAL;
+        // The standard tables: optimal ones need a second pass over the
+        // picture for a few percent of size.
+        av_opt_set(enc->priv_data, "huffman", "default", 0);
         ready->quality = enc->global_quality;
     }
     int ret = avcodec_open2(enc.get(), codec, nullptr);

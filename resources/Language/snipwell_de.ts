@@ -81,4 +81,22 @@
         <translation>Nein</translation>
     </message>
 </context>
+<context>
+    <name>VoVideoConvertItem</name>
+    <message>
+        <source>No Subtitle</source>
+        <translation>Kein Untertitel</translation>
+    </message>
+    <message>
+        <source>Video Internal CC</source>
+        <translation>Video-interne Untertitel (CC)</translation>
+    </message>
+</context>
+<context>
+    <name>VoInfoManager</name>
+    <message>
+        <source>Current</source>
+        <translation>Aktuell</translation>
+    </message>
+</context>
 </TS>

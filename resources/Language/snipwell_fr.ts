@@ -81,4 +81,22 @@
         <translation>Non</translation>
     </message>
 </context>
+<context>
+    <name>VoVideoConvertItem</name>
+    <message>
+        <source>No Subtitle</source>
+        <translation>Aucun sous-titre</translation>
+    </message>
+    <message>
+        <source>Video Internal CC</source>
+        <translation>Sous-titres codés intégrés à la vidéo</translation>
+    </message>
+</context>
+<context>
+    <name>VoInfoManager</name>
+    <message>
+        <source>Current</source>
+        <translation>Actuel</translation>
+    </message>
+</context>
 </TS>

@@ -81,4 +81,22 @@
         <translation>いいえ</translation>
     </message>
 </context>
+<context>
+    <name>VoVideoConvertItem</name>
+    <message>
+        <source>No Subtitle</source>
+        <translation>字幕なし</translation>
+    </message>
+    <message>
+        <source>Video Internal CC</source>
+        <translation>ビデオ内蔵クローズドキャプション</translation>
+    </message>
+</context>
+<context>
+    <name>VoInfoManager</name>
+    <message>
+        <source>Current</source>
+        <translation>現在</translation>
+    </message>
+</context>
 </TS>

@@ -81,4 +81,22 @@
         <translation>否</translation>
     </message>
 </context>
+<context>
+    <name>VoVideoConvertItem</name>
+    <message>
+        <source>No Subtitle</source>
+        <translation>无字幕</translation>
+    </message>
+    <message>
+        <source>Video Internal CC</source>
+        <translation>视频内嵌隐藏字幕</translation>
+    </message>
+</context>
+<context>
+    <name>VoInfoManager</name>
+    <message>
+        <source>Current</source>
+        <translation>当前</translation>
+    </message>
+</context>
 </TS>

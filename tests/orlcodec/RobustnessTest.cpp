@@ -180,3 +180,12 @@ TEST(Robustness, InterruptAndCloseFromAnotherThreadEndBlockedCalls)
         Info_Destroy(h);
     }
 }
+
+extern "C" int orl_plain_c_roundtrip(void);
+
+TEST(Robustness, HeaderWorksFromPlainC)
+{
+    const int before = Engine_GetHandleCount();
+    EXPECT_EQ(orl_plain_c_roundtrip(), 1);
+    EXPECT_EQ(Engine_GetHandleCount(), before);
+}
