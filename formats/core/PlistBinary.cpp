@@ -21,7 +21,7 @@ namespace {
 }
 
 // Seconds from 1970-01-01 to 2001-01-01, the epoch of binary dates.
-constexpr double kAppleEpochOffset = 978307200.0;
+constexpr double kBinaryDateEpoch = 978307200.0;
 
 class BinaryDecoder {
 public:
@@ -169,7 +169,7 @@ private:
             return decodeReal(pos, info);
         case 0x3: {
             const double seconds = readDouble(pos + 1);
-            const double sinceEpoch = seconds + kAppleEpochOffset;
+            const double sinceEpoch = seconds + kBinaryDateEpoch;
             // Converting a NaN or a value beyond 64 bits would be undefined.
             if (!(std::fabs(sinceEpoch) < 9.2e18))
                 fail("Plist: date out of range");
