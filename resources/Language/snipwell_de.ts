@@ -99,4 +99,23 @@
         <translation>Aktuell</translation>
     </message>
 </context>
+<context>
+    <name>ProfileCatalogue</name>
+    <message>
+        <source>The profile file %1 could not be read: %2</source>
+        <translation>Die Profildatei %1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>The profile file %1 has no valid entry "%2".</source>
+        <translation>Die Profildatei %1 enthält keinen gültigen Eintrag „%2“.</translation>
+    </message>
+    <message>
+        <source>The format %1 in the category "%2" of the profile file %3 has no valid entry "%4".</source>
+        <translation>Das Format %1 in der Kategorie „%2“ der Profildatei %3 enthält keinen gültigen Eintrag „%4“.</translation>
+    </message>
+    <message>
+        <source>The format %1 in the category "%2" of the profile file %3 names no audio codec for the video codec %4.</source>
+        <translation>Das Format %1 in der Kategorie „%2“ der Profildatei %3 nennt keinen Audiocodec für den Videocodec %4.</translation>
+    </message>
+</context>
 </TS>

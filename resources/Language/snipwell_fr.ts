@@ -99,4 +99,23 @@
         <translation>Actuel</translation>
     </message>
 </context>
+<context>
+    <name>ProfileCatalogue</name>
+    <message>
+        <source>The profile file %1 could not be read: %2</source>
+        <translation>Impossible de lire le fichier de profils %1 : %2</translation>
+    </message>
+    <message>
+        <source>The profile file %1 has no valid entry "%2".</source>
+        <translation>Le fichier de profils %1 ne contient aucune entrée « %2 » valide.</translation>
+    </message>
+    <message>
+        <source>The format %1 in the category "%2" of the profile file %3 has no valid entry "%4".</source>
+        <translation>Le format %1 de la catégorie « %2 » du fichier de profils %3 ne contient aucune entrée « %4 » valide.</translation>
+    </message>
+    <message>
+        <source>The format %1 in the category "%2" of the profile file %3 names no audio codec for the video codec %4.</source>
+        <translation>Le format %1 de la catégorie « %2 » du fichier de profils %3 n'indique aucun codec audio pour le codec vidéo %4.</translation>
+    </message>
+</context>
 </TS>

@@ -99,4 +99,23 @@
         <translation>現在</translation>
     </message>
 </context>
+<context>
+    <name>ProfileCatalogue</name>
+    <message>
+        <source>The profile file %1 could not be read: %2</source>
+        <translation>プロファイルファイル %1 を読み込めませんでした: %2</translation>
+    </message>
+    <message>
+        <source>The profile file %1 has no valid entry "%2".</source>
+        <translation>プロファイルファイル %1 に有効な項目「%2」がありません。</translation>
+    </message>
+    <message>
+        <source>The format %1 in the category "%2" of the profile file %3 has no valid entry "%4".</source>
+        <translation>プロファイルファイル %3 のカテゴリ「%2」にある形式 %1 に有効な項目「%4」がありません。</translation>
+    </message>
+    <message>
+        <source>The format %1 in the category "%2" of the profile file %3 names no audio codec for the video codec %4.</source>
+        <translation>プロファイルファイル %3 のカテゴリ「%2」にある形式 %1 には、ビデオコーデック %4 に対応するオーディオコーデックが指定されていません。</translation>
+    </message>
+</context>
 </TS>

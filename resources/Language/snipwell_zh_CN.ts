@@ -99,4 +99,23 @@
         <translation>当前</translation>
     </message>
 </context>
+<context>
+    <name>ProfileCatalogue</name>
+    <message>
+        <source>The profile file %1 could not be read: %2</source>
+        <translation>无法读取格式配置文件 %1：%2</translation>
+    </message>
+    <message>
+        <source>The profile file %1 has no valid entry "%2".</source>
+        <translation>格式配置文件 %1 中没有有效的条目“%2”。</translation>
+    </message>
+    <message>
+        <source>The format %1 in the category "%2" of the profile file %3 has no valid entry "%4".</source>
+        <translation>格式配置文件 %3 的类别“%2”中的格式 %1 没有有效的条目“%4”。</translation>
+    </message>
+    <message>
+        <source>The format %1 in the category "%2" of the profile file %3 names no audio codec for the video codec %4.</source>
+        <translation>格式配置文件 %3 的类别“%2”中的格式 %1 没有为视频编解码器 %4 指定音频编解码器。</translation>
+    </message>
+</context>
 </TS>
