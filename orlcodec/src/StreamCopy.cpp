@@ -299,7 +299,10 @@ public:
             else if (type == AVMEDIA_TYPE_ATTACHMENT)
                 take = av_match_name(format->name, "matroska") != 0;
             else if (type == AVMEDIA_TYPE_DATA)
-                take = containerTakes(format, st->codecpar->codec_id) == 1;
+                // A QuickTime chapter track shows up as opaque data; the
+                // chapters themselves are copied and rebuilt by the muxer.
+                take = containerTakes(format, st->codecpar->codec_id) == 1
+                    && st->codecpar->codec_id != AV_CODEC_ID_BIN_DATA;
             if (take) {
                 addStream(index, type, false);
                 m_selected.back().attachedPicture = type == AVMEDIA_TYPE_VIDEO;

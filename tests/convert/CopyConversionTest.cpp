@@ -268,6 +268,11 @@ TEST_F(CopyConversionTest, RotationChaptersAndCoverSurvive)
     for (const ProbedStream &s : probeFile(out("chapters.mp4")).streams)
         cover = cover || s.attachedPic;
     EXPECT_TRUE(cover);
+    // The reader finds nothing to complain about (a chapter track copied as
+    // data once left a dangling track reference).
+    const auto probe = testsupport::runProcess("ffprobe", {"-v", "error", out("chapters.mp4")});
+    EXPECT_EQ(QString::fromUtf8(probe.err).trimmed(), "");
+    EXPECT_EQ(decodeErrors(out("chapters.mp4")), "");
 }
 
 TEST_F(CopyConversionTest, MergedRangesJoinWithoutGapsOrBackwardTimes)
