@@ -21,6 +21,29 @@ int QVoMenuStyle::pixelMetric(PixelMetric metric, const QStyleOption *option, co
     }
 }
 
+// Items are laid out by our own drawing (icon column, text gap, shortcut,
+// sub-menu arrow), so the base style's widths are raised to fit it.
+QSize QVoMenuStyle::sizeFromContents(ContentsType type, const QStyleOption *option, const QSize &size, const QWidget *widget) const
+{
+    QSize result = QProxyStyle::sizeFromContents(type, option, size, widget);
+    const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
+    if (type != CT_MenuItem || !item || item->menuItemType == QStyleOptionMenuItem::Separator)
+        return result;
+    const QString text = item->text.section('\t', 0, 0);
+    const QString shortcut = item->text.section('\t', 1);
+    QFont font = item->font;
+    if (item->menuItemType == QStyleOptionMenuItem::DefaultItem)
+        font.setBold(true);
+    const QFontMetrics fm(font);
+    int width = qMax(item->maxIconWidth, kIconColumn) + kTextGap + fm.horizontalAdvance(text) + 6;
+    if (!shortcut.isEmpty())
+        width += 16 + fm.horizontalAdvance(shortcut);
+    if (item->menuItemType == QStyleOptionMenuItem::SubMenu)
+        width += 12;
+    result.setWidth(qMax(result.width(), width));
+    return result;
+}
+
 void QVoMenuStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *p, const QWidget *widget) const
 {
     if (element == PE_FrameMenu || element == PE_PanelMenu) {
