@@ -1,5 +1,6 @@
 #include "QVoBaseSlider.h"
 
+#include "ImageState.h"
 #include "QVoBaseButton.h"
 
 #include <QKeyEvent>
@@ -137,4 +138,24 @@ void QVoBaseSlider::keyPressEvent(QKeyEvent *event)
     default: QVoBaseProgress::keyPressEvent(event); return;
     }
     event->accept();
+}
+
+// A focused slider lights its handle, so keyboard users see where the arrow
+// keys will act.
+void QVoBaseSlider::focusInEvent(QFocusEvent *event)
+{
+    if (m_handle && m_handle->isEnabled() && m_handle->drawState() == imagestate::Normal) {
+        m_handle->setDrawState(imagestate::Hover);
+        m_handle->update();
+    }
+    QVoBaseProgress::focusInEvent(event);
+}
+
+void QVoBaseSlider::focusOutEvent(QFocusEvent *event)
+{
+    if (m_handle && m_handle->drawState() == imagestate::Hover && !m_handle->underMouse()) {
+        m_handle->setDrawState(imagestate::Normal);
+        m_handle->update();
+    }
+    QVoBaseProgress::focusOutEvent(event);
 }

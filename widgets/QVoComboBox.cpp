@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -334,10 +335,12 @@ void QVoComboBox::removeItem(int index)
     }
     if (index < 0 || index >= m_list->count())
         return;
-    QVoComboBoxItem *row = rowWidget(index);
+    QPointer<QVoComboBoxItem> row = rowWidget(index);
     rowRemoved(index, row);
     QListWidgetItem *item = m_list->item(index);
     m_list->removeItemWidget(item);
+    // The view may already have released the row; otherwise it goes now.
+    delete row.data();
     delete m_list->takeItem(m_list->row(item));
     if (m_list->count() == 0)
         drawTextChange(QString());

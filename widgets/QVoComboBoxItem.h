@@ -3,6 +3,7 @@
 // that paints the row background, separators, icon, text and bottom line.
 #include "QVoBaseRectImageDraw.h"
 
+#include <QPointer>
 #include <QWidget>
 
 class QListWidget;
@@ -56,6 +57,7 @@ private:
     ComboRowTemplate m_template;
     Qt::Alignment m_appliedAlignment;
     bool m_hovered = false;
-    QWidget *m_attached = nullptr;
+    // The owner may delete the attached box before the row goes.
+    QPointer<QWidget> m_attached;
     int m_bottomLine = 0;
 };

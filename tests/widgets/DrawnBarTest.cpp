@@ -177,6 +177,31 @@ TEST(DrawnSlider, HandleDragKeysAndMissingPicture)
     EXPECT_EQ(progress.count(), 1); // keys do not report progress
 }
 
+TEST(DrawnSlider, TabFocusLightsTheHandle)
+{
+    QWidget window;
+    auto *first = new QVoBaseSlider(&window);
+    auto *second = new QVoBaseSlider(&window);
+    for (QVoBaseSlider *s : {first, second}) {
+        s->resize(150, 20);
+        s->setHandlePicture("/VEditSource/slider_image.png");
+    }
+    second->move(0, 30);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    first->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(first->handle()->state(), 1);
+    QTest::keyClick(first, Qt::Key_Tab);
+    EXPECT_TRUE(second->hasFocus());
+    EXPECT_EQ(first->handle()->state(), 0);
+    EXPECT_EQ(second->handle()->state(), 1);
+    QTest::keyClick(second, Qt::Key_End);
+    EXPECT_EQ(second->value(), 100);
+    QTest::keyClick(second, Qt::Key_PageDown);
+    EXPECT_EQ(second->value(), 90);
+}
+
 TEST(DrawnScrollBar, EmptyRangeShowsNeitherHandleNorArrows)
 {
     QVoScrollBar bar(Qt::Vertical);

@@ -10,6 +10,7 @@
 #include <QAbstractItemView>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -232,6 +233,8 @@ TEST(DrawnCombo, KeyboardChangesRowsAndOpensAndClosesThePopup)
     QTest::keyClick(combo, Qt::Key_Down);
     EXPECT_EQ(combo->currentIndex(), 1);
     EXPECT_EQ(combo->drawText(), "English");
+    QTest::keyClick(combo, Qt::Key_PageDown);
+    EXPECT_EQ(combo->currentIndex(), 2);
     QTest::keyClick(combo, Qt::Key_End);
     EXPECT_EQ(combo->currentIndex(), 3);
     QTest::keyClick(combo, Qt::Key_Up);
@@ -290,7 +293,11 @@ TEST(CheckboxCombo, MultipleChoiceTextJoinsCheckedRows)
     EXPECT_TRUE(combo.drawText().isEmpty());
 
     combo.setRowChecked(1, true);
+    QPointer<QComboboxCheckbox> removedBox = combo.rowCheckbox(0);
+    QPointer<QVoComboBoxItem> removedRow = combo.rowWidget(0);
     combo.removeItem(0);
+    EXPECT_TRUE(removedBox.isNull()); // row and box go with their item
+    EXPECT_TRUE(removedRow.isNull());
     EXPECT_EQ(combo.drawText(), "B");
     EXPECT_TRUE(combo.isRowChecked(0));
     EXPECT_FALSE(combo.isRowChecked(7));
