@@ -217,6 +217,35 @@ TEST(DrawnCombo, ArrowOpensPopupAndTextStaysClearOfIt)
     EXPECT_EQ(combo->drawState(), 3);
 }
 
+TEST(DrawnCombo, EditableComboOpensOnlyFromItsArrow)
+{
+    QWidget window;
+    auto *combo = new QVoComboBox(&window);
+    combo->setGeometry(0, 0, 159, 24);
+    ASSERT_TRUE(combo->setBackgroundImage(kBody));
+    ASSERT_TRUE(combo->setArrowImage(kArrow));
+    combo->setEditable(true);
+    combo->setTextMargins(4, 0, 17, 1);
+    combo->setRowTextColor(QColor(1, 2, 3));
+    combo->addItems({"25", "30"});
+    window.show();
+    QApplication::processEvents();
+    combo->grab();
+    // The typed text sits on the drawn body, clear of the arrow.
+    EXPECT_EQ(combo->lineEdit()->geometry(), QRect(4, 0, 159 - 4 - 17, 23));
+    EXPECT_TRUE(combo->lineEdit()->styleSheet().contains("color:#010203"));
+
+    QSignalSpy clicked(combo, &QVoComboBox::emitClicked);
+    widgettest::press(combo, QPoint(2, 2));
+    widgettest::release(combo, combo->mapToGlobal(QPoint(2, 2)));
+    QApplication::processEvents();
+    EXPECT_FALSE(popupOpen(*combo));
+    EXPECT_EQ(clicked.count(), 1);
+    QTest::mouseClick(combo->arrowButton(), Qt::LeftButton);
+    EXPECT_TRUE(popupOpen(*combo));
+    combo->hidePopup();
+}
+
 TEST(DrawnCombo, KeyboardChangesRowsAndOpensAndClosesThePopup)
 {
     QWidget window;
