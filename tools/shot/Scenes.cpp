@@ -1,5 +1,7 @@
 #include "Scenes.h"
 
+#include "DrawnScenes.h"
+
 #include "QCheckButton.h"
 #include "QCustomComboBox.h"
 #include "QCustomSpinBox.h"
@@ -278,6 +280,8 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"msgdlg-long", [] { return messageDlg(0x32, QString("The output folder cannot be written. ").repeated(6)); }},
         {"dialog", closeDialog},
         {"mainframe", mainFrame},
+        {"drawn-controls", scenes::drawnControlSheet},
+        {"drawn-popups", scenes::drawnPopupSheet},
     };
     return t;
 }

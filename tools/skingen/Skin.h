@@ -66,6 +66,7 @@ enum class Recipe {
     Placeholder,   // large, faint glyph on a dark plate
     FaintGlyph,    // large, faint glyph on transparent ground
     FrameHandles,  // corner, edge and centre handles of a dashed frame
+    ScrollArrowStates, // 4 frames: scroll bar arrow pointing to the far end (glyph = direction)
 };
 
 struct Picture {

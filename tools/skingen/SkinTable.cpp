@@ -151,6 +151,19 @@ const QVector<Picture> &pictures()
         {"/VEditSource/adjust/rotate_R_90.png", 32, 32, R::GlyphButton, G::RotateRight},
         {"/VEditSource/adjust/flip_H.png", 32, 32, R::GlyphButton, G::FlipHorizontal},
         {"/VEditSource/adjust/flip_V.png", 32, 32, R::GlyphButton, G::FlipVertical},
+
+        // Drawn input controls and bars: edits, text boxes, spin boxes,
+        // progress bars, value sliders and scroll bar arrows.
+        {"/image/Common_bg/bg_edit.png", 120, 24, R::FieldStates},
+        {"/image/Common_bg/bg_textedit.png", 48, 48, R::Field},
+        {"/image/Common_bg/bg_spinbox.png", 78, 22, R::FieldStates},
+        {"/image/Common_bg/spin_up.png", 14, 10, R::DarkArrow, G::ArrowUp},
+        {"/image/Common_bg/spin_down.png", 14, 10, R::DarkArrow, G::ArrowDown},
+        {"/image/Common_bg/progress_track.png", 100, 8, R::Track},
+        {"/image/Common_bg/progress_fill.png", 100, 8, R::TrackFill},
+        {"/image/Common_bg/slider_handle.png", 14, 14, R::HandleRound},
+        {"/image/ScrollBar/arrow_vertical.png", 10, 12, R::ScrollArrowStates, G::ArrowDown},
+        {"/image/ScrollBar/arrow_horizontal.png", 12, 10, R::ScrollArrowStates, G::ArrowRight},
     };
     return table;
 }
@@ -175,6 +188,7 @@ bool isStateRecipe(Recipe recipe)
     case Recipe::HandleGrip:
     case Recipe::SmallArrow:
     case Recipe::DarkArrow:
+    case Recipe::ScrollArrowStates:
         return true;
     default:
         return false;
