@@ -27,9 +27,28 @@ std::string plainFontName(const std::string &name)
     return !name.empty() && name[0] == '@' ? name.substr(1) : name;
 }
 
-bool isMp4Family(const std::string &format)
+// The lossless fall-backs when a container refuses the chosen streams:
+// first without the chosen subtitle set, then without subtitles, then (MP4
+// family only) as QuickTime. Step 0 changes nothing and keeps the format.
+// Returns the format to try, or nullptr when the step does not apply.
+const char *prepareLosslessRetry(ORL_HANDLE p, int step, const std::string &format)
 {
-    return format == "mp4" || format == "m4a" || format == "3gp" || format == "3g2";
+    switch (step) {
+    case 1:
+        Param_SetSubtitleCopyMask(p, 0);
+        Param_UseClosedCaptions(p, 0);
+        Param_SetSubtitleFile(p, nullptr);
+        return format.c_str();
+    case 2:
+        Param_SelectSubtitle(p, -1);
+        Param_UseClosedCaptions(p, 0);
+        Param_SetSubtitleFile(p, nullptr);
+        return format.c_str();
+    case 3:
+        return format == "mp4" || format == "m4a" || format == "3gp" || format == "3g2" ? "mov" : nullptr;
+    default:
+        return nullptr;
+    }
 }
 
 // Waits up to the 100 ms progress period, but returns as soon as the
@@ -356,22 +375,9 @@ bool CAVConverter::StartConvert(const char *src, const char *dst, const ConvertJ
     m_async = false;
 
     bool ok = openAndStart(m_job.formatName.c_str());
-    if (!ok && m_job.lossless && m_params) {
-        // Containers refuse some subtitle streams: try without the chosen
-        // subtitle set, then without subtitles, then as QuickTime.
-        Param_SetSubtitleCopyMask(m_params, 0);
-        Param_UseClosedCaptions(m_params, 0);
-        Param_SetSubtitleFile(m_params, nullptr);
-        ok = openAndStart(m_job.formatName.c_str());
-        if (!ok) {
-            Param_SelectSubtitle(m_params, -1);
-            Param_UseClosedCaptions(m_params, 0);
-            Param_SetSubtitleFile(m_params, nullptr);
-            ok = openAndStart(m_job.formatName.c_str());
-        }
-        if (!ok && isMp4Family(m_job.formatName))
-            ok = openAndStart("mov");
-    }
+    for (int step = 1; !ok && m_job.lossless && m_params && step <= 3; ++step)
+        if (const char *format = prepareLosslessRetry(m_params, step, m_job.formatName))
+            ok = openAndStart(format);
     if (ok) {
         m_done.reset();
         m_mergeMode = false;
@@ -459,32 +465,16 @@ bool CAVConverter::AddMergeSegment(const char *src, const ConvertJob &job, void 
     };
 
     bool ok = add();
-    if (!ok && job.lossless && p) {
-        Param_SetSubtitleCopyMask(p, 0);
-        Param_UseClosedCaptions(p, 0);
-        Param_SetSubtitleFile(p, nullptr);
-        if (!reopen(job.formatName.c_str())) {
+    for (int step = 1; !ok && job.lossless && p && step <= 3; ++step) {
+        const char *format = prepareLosslessRetry(p, step, job.formatName);
+        if (!format)
+            continue;
+        // Each attempt starts the merged output anew.
+        if (!reopen(format)) {
             Param_Release(p);
             return false;
         }
         ok = add();
-        if (!ok) {
-            Param_SelectSubtitle(p, -1);
-            Param_UseClosedCaptions(p, 0);
-            Param_SetSubtitleFile(p, nullptr);
-            if (!reopen(job.formatName.c_str())) {
-                Param_Release(p);
-                return false;
-            }
-            ok = add();
-        }
-        if (!ok && isMp4Family(job.formatName)) {
-            if (!reopen("mov")) {
-                Param_Release(p);
-                return false;
-            }
-            ok = add();
-        }
     }
     if (ok) {
         m_mergeMode = true;
