@@ -90,6 +90,11 @@ void addAudioTagItems(AudioTagFile &file, const VEAudioTagInfo &tags)
 
 bool writeAudioTags(const std::string &path, const VEAudioTagInfo &tags)
 {
+    return tagdetail::writeAudioTagsThrough(path, tags, nullptr);
+}
+
+bool tagdetail::writeAudioTagsThrough(const std::string &path, const VEAudioTagInfo &tags, const StreamWrapper &wrap)
+{
     // Work on the file a link points to, so the link itself survives.
     char resolved[PATH_MAX];
     if (!realpath(path.c_str(), resolved))
@@ -139,7 +144,10 @@ bool writeAudioTags(const std::string &path, const VEAudioTagInfo &tags)
         auto stream = std::make_unique<FileTagStream>(tempFd);
         FileTagStream *raw = stream.get();
         AudioTagFile file;
-        if (file.openStream(std::move(stream), path16) == 0) {
+        std::unique_ptr<TagStream> edited = std::move(stream);
+        if (wrap)
+            edited = wrap(std::move(edited));
+        if (file.openStream(std::move(edited), path16) == 0) {
             file.clearAll();
             addAudioTagItems(file, tags);
             file.save();

@@ -223,7 +223,7 @@ int OggVorbisBlock::save()
     for (size_t i = 0; i < m_packets.size(); ++i)
         lacingNeeded += (i == 0 ? comment.size() : m_packets[i].size()) / 255 + 1;
     std::vector<PageLayout> layout;
-    if (m_headerPageCount == 1 && lacingNeeded <= kMaxLacing) {
+    if (lacingNeeded <= kMaxLacing) {
         std::vector<const std::vector<uint8_t> *> all = {&comment};
         for (size_t i = 1; i < m_packets.size(); ++i)
             all.push_back(&m_packets[i]);
