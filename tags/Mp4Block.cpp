@@ -111,6 +111,7 @@ int Mp4Block::parse()
     m_items.clear();
     m_moovSize = 0;
     m_udtaSize = 0;
+    m_fragmented = false;
     m_udtaPosition = 0;
     const int64_t fileSize = m_stream.size();
     uint8_t h[16];
@@ -158,6 +159,9 @@ int Mp4Block::parse()
     std::vector<uint8_t> moov;
     if (!tagio::readVector(m_stream, m_moovPosition, size_t(m_moovSize), moov))
         return -1;
+    Box mvex;
+    m_fragmented = findChild(moov.data(), size_t(m_moovHeader), moov.size(), "mvex", mvex);
+    m_moovIsLast = m_moovPosition + m_moovSize == fileSize;
     Box udta;
     if (!findChild(moov.data(), size_t(m_moovHeader), moov.size(), "udta", udta))
         return 0;
@@ -301,7 +305,7 @@ int Mp4Block::save()
     const int64_t position = m_udtaSize ? m_udtaPosition : m_moovPosition + m_moovSize;
     const int64_t delta = int64_t(udta.size()) - m_udtaSize;
     const int64_t newMoovSize = m_moovSize + delta;
-    if (m_extendedSizeLength == 0 && newMoovSize > 0xFFFFFFFFll)
+    if ((m_extendedSizeLength == 0 && newMoovSize > 0xFFFFFFFFll) || (delta != 0 && m_fragmented && !m_moovIsLast))
         return -1;
     if (!tagio::replaceRegion(m_stream, position, m_udtaSize, udta))
         return -1;

@@ -20,4 +20,8 @@ private:
     int m_extendedSizeLength = 0; // 8 when moov has a 64-bit size
     int64_t m_udtaPosition = 0;
     int64_t m_udtaSize = 0;     // 0 = no udta
+    // Fragments address their data from moof boxes, which the offset
+    // fix-up does not know: such a moov may only grow when nothing follows.
+    bool m_fragmented = false;
+    bool m_moovIsLast = false;
 };

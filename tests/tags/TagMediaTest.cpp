@@ -585,6 +585,15 @@ TEST_F(TagMedia, BadFilesAreLeftByteIdentical)
         writeAll(path, readAll(testsupport::fixture(cut.fixture)).left(cut.keep));
         paths << path;
     }
+    // A fragmented MP4: its fragments address data absolutely, so moov
+    // must not grow in front of them.
+    const QString fragmented = dir.filePath("fragmented.m4a");
+    ASSERT_EQ(testsupport::runProcess("ffmpeg", {"-nostdin", "-v", "error", "-i", testsupport::fixture("tone.m4a"),
+                                                 "-c", "copy", "-movflags", "frag_keyframe+empty_moov", "-f", "mp4",
+                                                 fragmented})
+                  .exitCode,
+              0);
+    paths << fragmented;
     // A missing file and a folder.
     const VEAudioTagInfo tags = fullRecord(cover);
     EXPECT_FALSE(writeAudioTags(dir.filePath("missing.mp3").toStdString(), tags));
