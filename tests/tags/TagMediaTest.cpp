@@ -456,6 +456,30 @@ TEST_F(TagMedia, OggCommentGrowingIntoNewPagesRenumbersLaterPages)
     expectSameAudio(before, path);
 }
 
+TEST_F(TagMedia, OggCommentOfExactlyFullPagesStaysOnePacket)
+{
+    // A comment packet of exactly 65,025 bytes fills one page's 255
+    // lacing values of 255; its end needs a lacing value 0 on one more
+    // page. Cutting the last full page short with a lacing value of 1
+    // instead would end the packet early and split it in two.
+    const QString path = copyFixture(dir, "tone.ogg");
+    const AudioSummary before = decodeAudio(path);
+    const int vendor = mutagenTags(path).value("vendor").toString().toUtf8().size();
+    // 03 "vorbis", vendor length and vendor, count, one field with its
+    // length and "TITLE=", the framing byte.
+    const int titleLength = 65025 - (7 + 4 + vendor + 4 + 4 + 6 + 1);
+    VEAudioTagInfo t;
+    t.title = std::string(size_t(titleLength), 'a');
+    ASSERT_TRUE(writeAudioTags(path.toStdString(), t));
+    EXPECT_TRUE(oggPageCheck(path).startsWith("pages ok"));
+    const QByteArray lengths = python(
+        "from mutagen.oggvorbis import OggVorbis\nimport sys\n"
+        "print(len(OggVorbis(sys.argv[1]).tags['TITLE'][0]))",
+        path);
+    EXPECT_EQ(lengths.trimmed().toInt(), titleLength);
+    expectSameAudio(before, path);
+}
+
 namespace {
 
 // The fixture's FLAC rebuilt with a SEEKTABLE, a vendor of 80 bytes and a
