@@ -1,7 +1,12 @@
 // Block-level behaviour on file images in memory: exact bytes where the
 // format fixes them, and the text rules of the tag writer.
 #include "ApeBlock.h"
+#include "AsfBlock.h"
 #include "AudioTagFile.h"
+#include "FlacBlock.h"
+#include "FuzzBlock.h"
+#include "Mp4Block.h"
+#include "OggVorbisBlock.h"
 #include "Id3v1Block.h"
 #include "Id3v2Block.h"
 #include "RiffInfoBlock.h"
@@ -10,7 +15,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -330,4 +338,28 @@ TEST(AudioTagFile, FacadeIndexesSlotsAndRejectsBadCalls)
     EXPECT_EQ(none.openStream(std::make_unique<MemoryTagStream>(std::vector<uint8_t>(2000, 0x42)), u"x.mp3"), -1);
     EXPECT_EQ(none.fileType(), -1);
     EXPECT_EQ(none.save(), -1);
+}
+
+// Inputs the fuzz targets once failed on run through every block again on
+// each test run (without the sanitizers, a crash or a hang still shows).
+TEST(FuzzRegressions, KeptInputsRunThroughEveryBlock)
+{
+    const char *source = std::getenv("SNIPWELL_SOURCE_DIR");
+    ASSERT_NE(source, nullptr);
+    const std::filesystem::path folder = std::filesystem::path(source) / "tests/fuzz/regressions";
+    int inputs = 0;
+    for (const auto &entry : std::filesystem::directory_iterator(folder)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::vector<uint8_t> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        fuzzblock::run<Id3v1Block>(data.data(), data.size());
+        fuzzblock::run<Id3v2Block>(data.data(), data.size());
+        fuzzblock::run<ApeBlock>(data.data(), data.size());
+        fuzzblock::run<RiffInfoBlock>(data.data(), data.size());
+        fuzzblock::run<Mp4Block>(data.data(), data.size());
+        fuzzblock::run<AsfBlock>(data.data(), data.size());
+        fuzzblock::run<OggVorbisBlock>(data.data(), data.size());
+        fuzzblock::run<FlacBlock>(data.data(), data.size());
+        ++inputs;
+    }
+    EXPECT_GT(inputs, 0);
 }
