@@ -8,10 +8,42 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <ogg/ogg.h>
 #include <string>
 #include <vector>
 
 namespace fuzzblock {
+
+// Mutations almost always break the page checksums, and pages with a bad
+// checksum are skipped by the page synchronisation: the checksums of every
+// page-like run of bytes are set right first so that the mutations reach
+// the packet and comment parsing.
+inline void fixOggChecksums(std::vector<uint8_t> &image)
+{
+    size_t pos = 0;
+    while (pos + 27 <= image.size()) {
+        if (std::memcmp(image.data() + pos, "OggS", 4) != 0) {
+            ++pos;
+            continue;
+        }
+        const size_t segments = image[pos + 26];
+        if (pos + 27 + segments > image.size())
+            break;
+        size_t body = 0;
+        for (size_t i = 0; i < segments; ++i)
+            body += image[pos + 27 + i];
+        if (pos + 27 + segments + body > image.size())
+            break;
+        ogg_page page;
+        page.header = image.data() + pos;
+        page.header_len = long(27 + segments);
+        page.body = image.data() + pos + 27 + segments;
+        page.body_len = long(body);
+        ogg_page_checksum_set(&page);
+        pos += 27 + segments + body;
+    }
+}
 
 inline void addItems(TagItemList &items, int slot, const uint8_t *data, size_t size)
 {
@@ -32,9 +64,9 @@ inline void addItems(TagItemList &items, int slot, const uint8_t *data, size_t s
 }
 
 template <typename Block>
-int run(const uint8_t *data, size_t size)
+int runImage(std::vector<uint8_t> image, const uint8_t *data, size_t size)
 {
-    MemoryTagStream stream(std::vector<uint8_t>(data, data + size), int64_t(size) + (4 << 20));
+    MemoryTagStream stream(std::move(image), int64_t(size) + (4 << 20));
     Block block(stream);
     if (!block.valid())
         return 0;
@@ -48,6 +80,12 @@ int run(const uint8_t *data, size_t size)
     block.items().clear();
     block.save();
     return 0;
+}
+
+template <typename Block>
+int run(const uint8_t *data, size_t size)
+{
+    return runImage<Block>(std::vector<uint8_t>(data, data + size), data, size);
 }
 
 } // namespace fuzzblock

@@ -3,5 +3,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    return fuzzblock::run<OggVorbisBlock>(data, size);
+    std::vector<uint8_t> image(data, data + size);
+    fuzzblock::fixOggChecksums(image);
+    return fuzzblock::runImage<OggVorbisBlock>(std::move(image), data, size);
 }
