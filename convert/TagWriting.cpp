@@ -1,7 +1,10 @@
 #include "TagWriting.h"
 
-// The tag writer library joins the build separately; until it does,
-// finished files keep the tags the muxer wrote.
-void writeFinishedFileTags(const std::string &, const VEAudioTagInfo &)
+#include "AudioTags.h"
+
+void writeFinishedFileTags(const std::string &path, const VEAudioTagInfo &tags)
 {
+    // Files of other types are left alone by the writer itself; whether a
+    // file changed is of no further interest to the conversion.
+    writeAudioTags(path, tags);
 }

@@ -354,3 +354,26 @@ TEST_F(CopyConversionTest, AttachmentsRideAlongWhereTheContainerTakesThem)
     EXPECT_EQ(p.streams.size(), 2);
     EXPECT_EQ(decodeErrors(out("attached.mp4")), "");
 }
+
+TEST_F(CopyConversionTest, FinishedAudioFilesGetTheItemsTags)
+{
+    const QString src = fixture("tone.mp3");
+    auto job = losslessJob(src, "mp3", 0.5, 2.0);
+    ASSERT_TRUE(job);
+    job->editConfig.tags.title = "Cut Title";
+    job->editConfig.tags.artist = "Ünïcode Artist";
+    job->editConfig.tags.track = "3/12";
+    Report report;
+    const QString dst = out("tagged.mp3");
+    ASSERT_EQ(convert(src, dst, *job, report), 2);
+    // mutagen reads what the tag writer put there.
+    const auto r = testsupport::runProcess(
+        "/usr/bin/python3",
+        {"-c", "import sys, mutagen.id3 as m; t = m.ID3(sys.argv[1]); "
+               "print(t['TIT2'].text[0]); print(t['TPE1'].text[0]); print(t['TRCK'].text[0])",
+         dst});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(QString::fromUtf8(r.out).split('\n').mid(0, 3),
+              (QStringList{"Cut Title", QString::fromUtf8("Ünïcode Artist"), "3/12"}));
+    EXPECT_EQ(decodeErrors(dst), "");
+}
