@@ -59,7 +59,18 @@ const AVOutputFormat *findOutputFormat(const std::string &name, const std::strin
 int containerTakes(const AVOutputFormat *format, AVCodecID codec)
 {
     const int r = avformat_query_codec(format, codec, FF_COMPLIANCE_NORMAL);
-    return r > 0 ? 1 : (r == 0 ? 0 : -1);
+    if (r >= 0)
+        return r > 0 ? 1 : 0;
+    // Raw elementary formats (.ac3, .aac, .flac, ...) write whatever they
+    // are given and cannot tell; they hold their own codec only.
+    if (format->flags & AVFMT_NOTIMESTAMPS) {
+        const AVMediaType type = avcodec_get_type(codec);
+        const AVCodecID own = type == AVMEDIA_TYPE_AUDIO ? format->audio_codec
+            : type == AVMEDIA_TYPE_VIDEO                 ? format->video_codec
+                                                         : format->subtitle_codec;
+        return codec == own ? 1 : 0;
+    }
+    return -1;
 }
 
 // Bitstream filter a stream needs in a container that does not convert
