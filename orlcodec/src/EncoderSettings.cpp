@@ -33,6 +33,9 @@ AVPixelFormat choosePixelFormat(const AVCodec *codec, AVPixelFormat source)
 {
     if (!codec->pix_fmts)
         return AV_PIX_FMT_YUV420P;
+    // Motion JPEG wants full-range pictures; its list starts with them.
+    if (codec->id == AV_CODEC_ID_MJPEG)
+        return codec->pix_fmts[0];
     for (const AVPixelFormat *f = codec->pix_fmts; *f != AV_PIX_FMT_NONE; ++f)
         if (*f == AV_PIX_FMT_YUV420P)
             return *f;

@@ -352,8 +352,10 @@ public:
             return false;
         if (venc && !encode(venc.get(), m_vst, nullptr, error))
             return false;
-        const int r = av_write_trailer(m_ctx);
+        int r = av_write_trailer(m_ctx);
         m_headerWritten = false;
+        if (r >= 0 && m_ctx->pb && m_ctx->pb->error < 0)
+            r = m_ctx->pb->error;
         if (r < 0) {
             error = "cannot complete the file: " + ffmpegError(r);
             return false;
@@ -422,6 +424,9 @@ private:
                 return false;
             }
             pkt->stream_index = st->index;
+            // The last picture of a file needs its duration to count.
+            if (pkt->duration <= 0 && enc->codec_type == AVMEDIA_TYPE_VIDEO)
+                pkt->duration = 1;
             av_packet_rescale_ts(pkt.get(), enc->time_base, st->time_base);
             r = av_interleaved_write_frame(m_ctx, pkt.get());
             if (r < 0) {

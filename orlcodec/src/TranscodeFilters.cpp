@@ -421,7 +421,9 @@ bool FilterGraph::burnSubtitles(Pad &cur, const GraphSpec &spec, std::string &er
     }
     const SubtitleLook &s = v.subtitleLook;
     const double opacity = std::clamp(s.alpha, 0, 255) / 255.0;
-    const int alignment = s.position == 16 ? 8 : (s.position == 32 ? 5 : 2);
+    // libass reads a forced alignment in the old numbering: 2 bottom, 6 top
+    // and 10 middle, each centred.
+    const int alignment = s.position == 16 ? 6 : (s.position == 32 ? 10 : 2);
     std::string style;
     if (!s.fontName.empty()) {
         std::string name;
@@ -431,12 +433,13 @@ bool FilterGraph::burnSubtitles(Pad &cur, const GraphSpec &spec, std::string &er
         style += "FontName=" + name + ",";
     }
     style += format("FontSize=%d,PrimaryColour=%s,SecondaryColour=%s,OutlineColour=%s,BackColour=%s,"
-                    "Bold=%d,Italic=%d,Underline=%d,StrikeOut=%d,ScaleX=%d,ScaleY=%d,Spacing=%.2f,"
+                    "Bold=%d,Italic=%d,Underline=%d,StrikeOut=%d,ScaleX=%.2f,ScaleY=%.2f,Spacing=%.2f,"
                     "BorderStyle=1,Outline=%.2f,Shadow=%.2f,Alignment=%d,MarginL=%d,MarginR=%d,MarginV=%d",
                     std::max(1, s.fontSize), assColour(s.color, opacity).c_str(), assColour(s.color, opacity).c_str(),
                     assColour(s.outlineColor, opacity).c_str(), assColour(s.shadowColor, opacity).c_str(),
                     s.bold ? -1 : 0, s.italic ? -1 : 0, s.underline ? -1 : 0, s.strikeOut ? -1 : 0,
-                    std::clamp(s.scaleX, 25, 400), std::clamp(s.scaleY, 25, 400), s.spacingH,
+                    // libass takes the scale of a forced style as a factor, not a percentage.
+                    std::clamp(s.scaleX, 25, 400) / 100.0, std::clamp(s.scaleY, 25, 400) / 100.0, s.spacingH,
                     std::max(0.0, s.outlineSize), std::max(0.0, s.shadowOffset), alignment,
                     static_cast<int>(std::lround(std::clamp(s.marginH, 0.0, 0.45) * kSubtitleLayoutWidth)),
                     static_cast<int>(std::lround(std::clamp(s.marginH, 0.0, 0.45) * kSubtitleLayoutWidth)),
