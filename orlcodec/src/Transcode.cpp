@@ -2,6 +2,7 @@
 
 #include "EncoderSettings.h"
 #include "Engine.h"
+#include "MediaSource.h"
 #include "TranscodeFilters.h"
 
 extern "C" {
@@ -539,11 +540,21 @@ public:
     {
         return m_video >= 0 ? av_guess_frame_rate(m_in.get(), m_in->streams[m_video], nullptr) : AVRational{0, 1};
     }
+    // Sample aspect of the picture as shown (after the source's rotation).
     AVRational sampleAspect() const
     {
-        return m_video >= 0 ? av_guess_sample_aspect_ratio(m_in.get(), m_in->streams[m_video], nullptr)
-                            : AVRational{1, 1};
+        if (m_video < 0)
+            return AVRational{1, 1};
+        const AVRational sar = av_guess_sample_aspect_ratio(m_in.get(), m_in->streams[m_video], nullptr);
+        if (sar.num <= 0 || sar.den <= 0)
+            return AVRational{1, 1};
+        return quarterTurn() ? AVRational{sar.den, sar.num} : sar;
     }
+    int rotation() const { return m_video >= 0 ? streamRotation(m_in->streams[m_video]) : 0; }
+    bool quarterTurn() const { return rotation() == 90 || rotation() == 270; }
+    // Picture size as shown.
+    int shownWidth() const { return quarterTurn() ? m_vdec->height : m_vdec->width; }
+    int shownHeight() const { return quarterTurn() ? m_vdec->width : m_vdec->height; }
     int64_t duration_us() const { return m_duration_us; }
 
     // Length of the range in output time (after the speed change).
@@ -581,7 +592,8 @@ public:
             spec.video.width = m_vdec->width;
             spec.video.height = m_vdec->height;
             spec.video.format = m_vdec->pix_fmt;
-            spec.video.sar = sampleAspect();
+            spec.video.sar = av_guess_sample_aspect_ratio(m_in.get(), m_in->streams[m_video], nullptr);
+            spec.video.rotation = rotation();
             spec.geometry = geometry;
             spec.frameRate = out.venc->framerate;
             spec.outFormat = out.venc->pix_fmt;
@@ -826,11 +838,10 @@ bool openEncodersFor(EncodedOutput &out, RangeSource &src, const ParamValues &en
 {
     VideoEncoderInput video;
     if (out.videoCodec) {
-        const AVCodecContext *dec = src.videoDecoder();
-        geometry = computeGeometry(edits, dec->width, dec->height, src.sampleAspect());
+        geometry = computeGeometry(edits, src.shownWidth(), src.shownHeight(), src.sampleAspect());
         video.width = geometry.frameW;
         video.height = geometry.frameH;
-        video.sourceFormat = dec->pix_fmt;
+        video.sourceFormat = src.videoDecoder()->pix_fmt;
         video.frameRate = outputFrameRate(encoding, src.frameRate(), out.videoCodec);
     }
     const AVCodecContext *adec = src.audioDecoder();
@@ -1062,9 +1073,8 @@ bool TranscodeMerger::add(const std::string &src, uint64_t start_us, uint64_t le
                 setError("this range has no picture but the merged file has");
                 return false;
             }
-            const AVCodecContext *dec = source->videoDecoder();
-            geometry = computeGeometry(v, dec->width, dec->height, source->sampleAspect(), m_output->venc->width,
-                                       m_output->venc->height);
+            geometry = computeGeometry(v, source->shownWidth(), source->shownHeight(), source->sampleAspect(),
+                                       m_output->venc->width, m_output->venc->height);
         }
         if (!source->prepare(start_us, length_us, *m_output, geometry, error)) {
             setError(error);

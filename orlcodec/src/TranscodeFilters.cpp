@@ -258,6 +258,13 @@ bool FilterGraph::buildVideo(const GraphSpec &spec, std::string &error)
         trim += format(":end_pts=%" PRId64, spec.end_us);
     if (!chain(cur, "trim", trim, error))
         return false;
+    const int shown = spec.video.rotation;
+    if (shown == 90 && !chain(cur, "transpose", "dir=clock", error))
+        return false;
+    if (shown == 270 && !chain(cur, "transpose", "dir=cclock", error))
+        return false;
+    if (shown == 180 && (!chain(cur, "hflip", "", error) || !chain(cur, "vflip", "", error)))
+        return false;
 
     if (g.cropped && !chain(cur, "crop", format("w=%d:h=%d:x=%d:y=%d:exact=1", g.cropW, g.cropH, g.cropX, g.cropY), error))
         return false;

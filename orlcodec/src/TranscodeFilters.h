@@ -6,7 +6,8 @@
 // own timeline.
 //
 // Video, in this order:
-//   trim to the range -> crop (or the pan-scan rectangle) -> rotation
+//   trim to the range -> the source's own display rotation (so edits see
+//   the picture as players show it) -> crop (or the pan-scan rectangle) -> rotation
 //   (quarter turns, clockwise) -> left-right mirror -> aspect: the picture is
 //   scaled to the aspect ratio (its own when none is set) and, with padding,
 //   centred in the output frame with bars of the fill colour; without
@@ -43,14 +44,16 @@ struct Geometry {
     int boxX = 0, boxY = 0, boxW = 0, boxH = 0;      // picture inside the frame
 };
 
-// Placement of the picture for a source of w x h (sample aspect sar). A
-// fixed frame (merges after their first range) overrides the size rule.
+// Placement of the picture for a source shown as w x h (sample aspect
+// sar, after its own display rotation). A fixed frame (merges after their
+// first range) overrides the size rule.
 Geometry computeGeometry(const ParamValues &v, int w, int h, AVRational sar, int fixedW = 0, int fixedH = 0);
 
 struct VideoSourceDesc {
-    int width = 0, height = 0;
+    int width = 0, height = 0; // as stored
     AVPixelFormat format = AV_PIX_FMT_NONE;
     AVRational sar{1, 1};
+    int rotation = 0;          // clockwise turn the source asks players to show it with
 };
 
 struct AudioSourceDesc {

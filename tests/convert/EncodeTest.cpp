@@ -96,6 +96,10 @@ Picture frameAt(const QString &file, double t)
             pic.height = s.toObject()["height"].toInt();
             break;
         }
+    // The CLI shows pictures turned as their stream asks.
+    const ProbedStream *video = probeFile(file).first("video");
+    if (video && std::abs(video->rotation) % 180 == 90)
+        std::swap(pic.width, pic.height);
     const auto r = testsupport::runProcess("ffmpeg", {"-nostdin", "-v", "error", "-ss", QString::number(t), "-i", file,
                                                       "-frames:v", "1", "-f", "rawvideo", "-pix_fmt", "rgb24", "-"});
     pic.rgb = r.out;
@@ -303,6 +307,26 @@ TEST_F(EncodeTest, CropRotationMirrorAndAspectShapeThePicture)
     p = frameAt(out("pan.mp4"), 0.5);
     EXPECT_GT(p.mean(0, 0, 320, 240).b, 200);
     EXPECT_LT(p.mean(0, 0, 320, 240).r, 40);
+}
+
+TEST_F(EncodeTest, SourceRotationIsAppliedBeforeTheEdits)
+{
+    // rotated.mp4 stores 320x240 pictures that players turn by 90 degrees;
+    // the output is upright and matches what the ffmpeg CLI shows.
+    const QString src = fixture("rotated.mp4");
+    ASSERT_EQ(encode(src, out("upright.mp4"), 0, 1), 2);
+    const Picture ours = frameAt(out("upright.mp4"), 0.48);
+    const Picture shown = frameAt(src, 0.48);
+    ASSERT_TRUE(ours.valid());
+    ASSERT_TRUE(shown.valid());
+    ASSERT_EQ(ours.width, 240);
+    ASSERT_EQ(ours.height, 320);
+    ASSERT_EQ(shown.width * 1000 + shown.height, ours.width * 1000 + ours.height);
+    EXPECT_EQ(probeFile(out("upright.mp4")).first("video")->rotation, 0);
+    double difference = 0;
+    for (int i = 0; i < ours.rgb.size(); ++i)
+        difference += std::abs(uint8_t(ours.rgb[i]) - uint8_t(shown.rgb[i]));
+    EXPECT_LT(difference / ours.rgb.size(), 12.0);
 }
 
 TEST_F(EncodeTest, PictureAdjustmentMovesColoursTheExpectedWay)
