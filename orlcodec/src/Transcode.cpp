@@ -524,6 +524,8 @@ public:
         }
         m_fileStart_us = ctx->start_time == AV_NOPTS_VALUE ? 0 : ctx->start_time;
         m_duration_us = ctx->duration == AV_NOPTS_VALUE ? 0 : ctx->duration;
+        if (v.closedCaptions)
+            logLine(AV_LOG_WARNING, "closed captions cannot be burned into the picture; the output has none");
         if (!v.background.path.empty() && m_audio >= 0) {
             m_background = std::make_unique<BackgroundReader>(m_abort, m_global);
             if (!m_background->open(v.background.path, v.background.repeat != 0, error))

@@ -591,16 +591,29 @@ TEST_F(EncodeTest, EveryProfileCodecEncodesOrFailsClearly)
         EXPECT_EQ(probe.count("audio"), 1);
         EXPECT_EQ(decodeErrors(dst), "");
     }
+    // DV takes only its broadcast sizes.
+    OutputFormatParams dv = h264Params();
+    dv.container = "avi";
+    dv.videoCodecId = 25;
+    dv.audioCodecId = 0x10000;
+    dv.width = 720;
+    dv.height = 576;
+    dv.frameRateNum = 25;
+    dv.frameRateDen = 1;
+    ASSERT_EQ(encode(fixture("split.mp4"), out("dv.avi"), 0, 0.5, {}, dv), 2) << m_lastError.toStdString();
+    EXPECT_EQ(streamInfo(out("dv.avi"), "video")["codec_name"].toString(), "dvvideo");
+
     // Codecs no encoder exists for, and H.263 at a size it cannot take,
     // fail with the reason.
-    for (int32_t video : {72, 71, 5}) {
+    const QPair<int32_t, int32_t> refused[] = {{72, 0x15001}, {71, 0x15001}, {5, 0x15001}, {13, 0x15026}, {13, 0x12000}};
+    for (const auto &codecs : refused) {
         OutputFormatParams p = h264Params();
         p.container = "avi";
-        p.videoCodecId = video;
-        p.audioCodecId = 0x15001;
-        const QString dst = out(QString("refused_%1.avi").arg(video));
+        p.videoCodecId = codecs.first;
+        p.audioCodecId = codecs.second;
+        const QString dst = out(QString("refused_%1_%2.avi").arg(codecs.first).arg(codecs.second));
         EXPECT_EQ(encode(fixture("split.mp4"), dst, 0, 0.5, {}, p), -1);
-        EXPECT_FALSE(m_lastError.isEmpty());
+        EXPECT_TRUE(m_lastError.contains("encoder") || m_lastError.contains("sizes")) << m_lastError.toStdString();
         EXPECT_FALSE(QFile::exists(dst));
     }
 }
