@@ -1,5 +1,7 @@
 #include "TranscodeFilters.h"
 
+#include "Engine.h"
+
 extern "C" {
 #include <libavfilter/buffersink.h>
 #include <libavfilter/buffersrc.h>
@@ -12,6 +14,8 @@ extern "C" {
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
+
+#include <unistd.h>
 
 namespace orl {
 
@@ -33,25 +37,22 @@ int even(double v)
 std::string format(const char *fmt, ...) __attribute__((format(printf, 1, 2)));
 std::string format(const char *fmt, ...)
 {
-    char buffer[512];
     va_list args;
     va_start(args, fmt);
-    vsnprintf(buffer, sizeof buffer, fmt, args);
+    va_list again;
+    va_copy(again, args);
+    const int n = vsnprintf(nullptr, 0, fmt, args);
     va_end(args);
-    return buffer;
+    std::string out(n > 0 ? static_cast<size_t>(n) : 0, '\0');
+    if (n > 0)
+        vsnprintf(out.data(), out.size() + 1, fmt, again);
+    va_end(again);
+    return out;
 }
 
 double speedOf(const ParamValues &v)
 {
     return v.rate > 0 ? std::clamp(v.rate / 100.0, 0.25, 4.0) : 1.0;
-}
-
-// ARGB as the 0xRRGGBBAA text FFmpeg's colour parser takes, with an extra
-// opacity factor.
-std::string rgba(uint32_t argb, double opacity)
-{
-    const int a = std::clamp(static_cast<int>(std::lround(((argb >> 24) & 0xff) * opacity)), 0, 255);
-    return format("0x%06X%02X", argb & 0xffffffu, a);
 }
 
 // ARGB as an ASS colour: &HAABBGGRR with AA the transparency.
@@ -71,24 +72,6 @@ std::string showWindow(uint64_t start_us, uint64_t end_us)
     if (end_us == 0 || end_us <= start_us)
         return format("gte(t,%.6f)", start_us / 1e6);
     return format("between(t,%.6f,%.6f)", start_us / 1e6, end_us / 1e6);
-}
-
-// A fontconfig pattern for a family with bold and italic.
-std::string fontPattern(const std::string &family, int bold, int italic)
-{
-    std::string pattern = family.empty() ? "Sans" : family;
-    // Characters with a meaning in fontconfig patterns are escaped.
-    std::string escaped;
-    for (char c : pattern) {
-        if (c == ':' || c == '-' || c == '\\' || c == ',')
-            escaped += '\\';
-        escaped += c;
-    }
-    if (bold)
-        escaped += ":bold";
-    if (italic)
-        escaped += ":italic";
-    return escaped;
 }
 
 } // namespace
@@ -377,36 +360,103 @@ bool FilterGraph::overlayPicture(Pad &cur, const OverlaySettings &o, int slot, c
     return true;
 }
 
+namespace {
+
+// ASS time "h:mm:ss.cc" of a source time; an end of 0 means never.
+std::string assTime(uint64_t us, bool end)
+{
+    if (end && us == 0)
+        return "9:59:59.99";
+    const uint64_t cs = us / 10000;
+    return format("%u:%02u:%02u.%02u", static_cast<unsigned>(cs / 360000), static_cast<unsigned>(cs / 6000 % 60),
+                  static_cast<unsigned>(cs / 100 % 60), static_cast<unsigned>(cs % 100));
+}
+
+// Text as an ASS dialogue line: line breaks become \N and braces lose
+// their meaning as override blocks.
+std::string assText(const std::string &text)
+{
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r')
+            continue;
+        if (c == '\n')
+            out += "\\N";
+        else if (c == '{' || c == '}')
+            out += std::string("\\") + c;
+        else
+            out += c;
+    }
+    return out;
+}
+
+std::string assName(const std::string &family)
+{
+    std::string out;
+    for (char c : family)
+        if (c != ',' && c != '{' && c != '}' && c != '\\' && c != '\n' && c != '\r')
+            out += c;
+    return out.empty() ? "Sans" : out;
+}
+
+} // namespace
+
 bool FilterGraph::overlayText(Pad &cur, const OverlaySettings &o, const GraphSpec &spec, std::string &error)
 {
+    // The text is laid out by libass, like subtitles, from a one-line script
+    // in picture pixels: it knows outline, shadow, underline, strike-out,
+    // spacing and scaling, and shows the line only within its times.
     const Geometry &g = spec.geometry;
     const double scale = g.frameH / kReferenceHeight;
     const double opacity = std::clamp(o.textAlpha, 0, 255) / 255.0;
-    const int size = std::max(6, static_cast<int>(std::lround(o.fontSize * scale * std::max(o.textScaleY, 1) / 100.0)));
-    std::vector<std::pair<std::string, std::string>> options{
-        {"text", o.text},
-        {"expansion", "none"},
-        {"font", fontPattern(o.fontName, o.bold, o.italic)},
-        {"fontsize", std::to_string(size)},
-        {"fontcolor", rgba(o.color, opacity)},
-        {"x", std::to_string(static_cast<int>(std::lround(o.textX * g.frameW)))},
-        {"y", std::to_string(static_cast<int>(std::lround(o.textY * g.frameH)))},
-        {"line_spacing", std::to_string(static_cast<int>(std::lround(o.spacingV * size)))},
+    const int size = std::max(6, static_cast<int>(std::lround(o.fontSize * scale)));
+    const auto colour = [&](uint32_t argb) {
+        const std::string c = assColour(argb, opacity); // &HAABBGGRR
+        return format("&H%s&", c.substr(4).c_str());
     };
-    if (o.outlineSize > 0) {
-        options.emplace_back("borderw", std::to_string(std::max(1, static_cast<int>(std::lround(o.outlineSize * scale)))));
-        options.emplace_back("bordercolor", rgba(o.outlineColor, opacity));
+    const auto alpha = [&](uint32_t argb) { return format("&H%s&", assColour(argb, opacity).substr(2, 2).c_str()); };
+    const std::string tags = format(
+        "{\\an7\\pos(%d,%d)\\fn%s\\fs%d\\b%d\\i%d\\u%d\\s%d\\fscx%d\\fscy%d\\fsp%.2f"
+        "\\1c%s\\1a%s\\3c%s\\3a%s\\4c%s\\4a%s\\bord%.2f\\shad%.2f}",
+        static_cast<int>(std::lround(o.textX * g.frameW)), static_cast<int>(std::lround(o.textY * g.frameH)),
+        assName(o.fontName).c_str(), size, o.bold ? 1 : 0, o.italic ? 1 : 0, o.underline ? 1 : 0,
+        o.strikeOut ? 1 : 0, std::clamp(o.textScaleX, 1, 1000), std::clamp(o.textScaleY, 1, 1000),
+        o.spacingH * size, colour(o.color).c_str(), alpha(o.color).c_str(), colour(o.outlineColor).c_str(),
+        alpha(o.outlineColor).c_str(), colour(o.shadowColor).c_str(), alpha(o.shadowColor).c_str(),
+        std::max(0.0, o.outlineSize * scale), std::max(0.0, o.shadowOffset * scale * 2));
+    const std::string script = format("[Script Info]\nScriptType: v4.00+\nPlayResX: %d\nPlayResY: %d\n"
+                                      "ScaledBorderAndShadow: yes\nWrapStyle: 2\n\n[V4+ Styles]\n"
+                                      "Format: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, OutlineColour, "
+                                      "BackColour, Bold, Italic, Underline, StrikeOut, ScaleX, ScaleY, Spacing, Angle, "
+                                      "BorderStyle, Outline, Shadow, Alignment, MarginL, MarginR, MarginV, Encoding\n"
+                                      "Style: Default,Sans,20,&H00FFFFFF,&H00FFFFFF,&H00000000,&H80000000,0,0,0,0,"
+                                      "100,100,0,0,1,1,0,7,0,0,0,1\n\n[Events]\n"
+                                      "Format: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\n",
+                                      g.frameW, g.frameH)
+        + "Dialogue: 0," + assTime(o.textStart_us, false) + "," + assTime(o.textEnd_us, true) + ",Default,,0,0,0,,"
+        + tags + assText(o.text) + "\n";
+
+    // The renderer reads the script while the filter is set up; the file is
+    // gone right after.
+    std::string folder = workFolder();
+    if (folder.empty())
+        folder = "/tmp";
+    std::string path = folder + "/snipwell-text-XXXXXX.ass";
+    std::vector<char> name(path.begin(), path.end());
+    name.push_back('\0');
+    const int fd = mkstemps(name.data(), 4);
+    if (fd < 0) {
+        error = "cannot write the text overlay's layout file in " + folder;
+        return false;
     }
-    const int shadow = static_cast<int>(std::lround(o.shadowOffset * scale * 2));
-    if (shadow != 0) {
-        options.emplace_back("shadowx", std::to_string(shadow));
-        options.emplace_back("shadowy", std::to_string(shadow));
-        options.emplace_back("shadowcolor", rgba(o.shadowColor, opacity));
-    }
-    const std::string window = showWindow(o.textStart_us, o.textEnd_us);
-    if (!window.empty())
-        options.emplace_back("enable", window);
-    AVFilterContext *text = create("drawtext", options, error);
+    path = name.data();
+    const bool written = write(fd, script.data(), script.size()) == static_cast<ssize_t>(script.size());
+    ::close(fd);
+    AVFilterContext *text = written ? create("subtitles", {{"filename", path}, {"charenc", "UTF-8"}}, error) : nullptr;
+    unlink(path.c_str());
+    if (!written)
+        error = "cannot write the text overlay's layout file in " + folder;
     if (!text || !link(cur, text, 0, error))
         return false;
     cur = Pad{text, 0};
