@@ -654,6 +654,35 @@ TEST_F(EncodeTest, MergedRangesAddUpAndFormOneTimeline)
     }
 }
 
+TEST_F(EncodeTest, MergeTakesSourcesOfOtherSizesAndWithoutSound)
+{
+    // A landscape file, a portrait one and one without sound: the later
+    // ranges fit the first one's frame, and the silent one gets silence so
+    // the sound stays in step.
+    const QString dst = out("mixed.mp4");
+    const QStringList sources{fixture("split.mp4"), fixture("rotated.mp4"), fixture("centre.mp4")};
+    CAVConverter converter;
+    ASSERT_TRUE(converter.OpenMerger(dst.toUtf8().constData(), *encodeJob(sources[0], 0, 1)));
+    for (const QString &src : sources) {
+        auto job = encodeJob(src, 0, 1);
+        Report report;
+        ASSERT_TRUE(converter.AddMergeSegment(src.toUtf8().constData(), *job, &report, &record));
+        ASSERT_TRUE(waitFor([&] { return report.state.load() != 0; }));
+        ASSERT_EQ(report.state.load(), 2) << converter.lastError();
+    }
+    converter.StopMerger(false);
+    ASSERT_TRUE(converter.mergedFileComplete());
+    EXPECT_NEAR(streamDuration(dst, "video"), 3.0, 2 * kFrame);
+    EXPECT_NEAR(streamDuration(dst, "audio"), 3.0, 0.06);
+    const Picture p = frameAt(dst, 1.5);
+    EXPECT_EQ(p.width, 320);
+    EXPECT_EQ(p.height, 240);
+    EXPECT_LT(p.mean(0, 0, 60, 240).luma(), 20); // the portrait picture between bars
+    EXPECT_GT(frameAt(dst, 2.5).mean(150, 110, 170, 130).g, 90);
+    EXPECT_LT(meanVolume(dst, 2.2, 0.6), -60);   // the silent range
+    EXPECT_EQ(decodeErrors(dst), "");
+}
+
 TEST_F(EncodeTest, FailuresEndAsFailuresWithTheLibraryText)
 {
     // A watermark picture that is not there: the graph cannot be built.
