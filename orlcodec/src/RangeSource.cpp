@@ -274,46 +274,46 @@ bool RangeSource::prepare(uint64_t start_us, uint64_t length_us, const EncodedOu
     m_end = length_us > 0 ? m_start + static_cast<int64_t>(length_us) : 0;
     m_outLength = outLength(m_params, length);
 
-    GraphSpec spec;
-    spec.params = &m_params;
-    spec.sourcePath = m_path;
-    spec.subtitleStream = m_subtitle;
-    spec.start_us = m_start;
-    spec.end_us = m_end;
-    spec.outLength_us = m_outLength;
+    GraphPlan plan;
+    plan.params = &m_params;
+    plan.sourcePath = m_path;
+    plan.subtitleStream = m_subtitle;
+    plan.start_us = m_start;
+    plan.end_us = m_end;
+    plan.outLength_us = m_outLength;
     if (out.venc) {
-        spec.video.width = m_vdec->width;
-        spec.video.height = m_vdec->height;
-        spec.video.format = m_vdec->pix_fmt;
-        spec.video.sar = av_guess_sample_aspect_ratio(m_in.get(), m_in->streams[m_video], nullptr);
-        spec.video.rotation = rotation();
-        spec.geometry = geometry;
-        spec.frameRate = out.venc->framerate;
-        spec.outFormat = out.venc->pix_fmt;
+        plan.video.width = m_vdec->width;
+        plan.video.height = m_vdec->height;
+        plan.video.format = m_vdec->pix_fmt;
+        plan.video.sar = av_guess_sample_aspect_ratio(m_in.get(), m_in->streams[m_video], nullptr);
+        plan.video.rotation = rotation();
+        plan.geometry = geometry;
+        plan.frameRate = out.venc->framerate;
+        plan.outFormat = out.venc->pix_fmt;
     }
     if (out.aenc) {
         if (!m_adec && m_outLength <= 0) {
             error = "a range without sound needs a known length";
             return false;
         }
-        spec.haveAudioSource = m_adec != nullptr;
+        plan.haveAudioSource = m_adec != nullptr;
         if (m_adec) {
-            spec.audio.sampleRate = m_adec->sample_rate;
-            spec.audio.format = m_adec->sample_fmt;
-            av_channel_layout_copy(&spec.audio.layout, &m_adec->ch_layout);
-            if (spec.audio.layout.order == AV_CHANNEL_ORDER_UNSPEC)
-                av_channel_layout_default(&spec.audio.layout, spec.audio.layout.nb_channels);
+            plan.audio.sampleRate = m_adec->sample_rate;
+            plan.audio.format = m_adec->sample_fmt;
+            av_channel_layout_copy(&plan.audio.layout, &m_adec->ch_layout);
+            if (plan.audio.layout.order == AV_CHANNEL_ORDER_UNSPEC)
+                av_channel_layout_default(&plan.audio.layout, plan.audio.layout.nb_channels);
         }
-        spec.outRate = out.aenc->sample_rate;
-        spec.outSampleFormat = out.aenc->sample_fmt;
-        av_channel_layout_copy(&spec.outLayout, &out.aenc->ch_layout);
+        plan.outRate = out.aenc->sample_rate;
+        plan.outSampleFormat = out.aenc->sample_fmt;
+        av_channel_layout_copy(&plan.outLayout, &out.aenc->ch_layout);
         if (m_background)
-            spec.background = m_background->desc();
+            plan.background = m_background->desc();
     }
-    const bool ok = m_graph.build(spec, error);
-    av_channel_layout_uninit(&spec.audio.layout);
-    av_channel_layout_uninit(&spec.outLayout);
-    av_channel_layout_uninit(&spec.background.layout);
+    const bool ok = m_graph.build(plan, error);
+    av_channel_layout_uninit(&plan.audio.layout);
+    av_channel_layout_uninit(&plan.outLayout);
+    av_channel_layout_uninit(&plan.background.layout);
     if (!ok)
         return false;
     if (!m_graph.backgroundIn)

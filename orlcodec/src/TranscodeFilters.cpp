@@ -196,7 +196,7 @@ bool FilterGraph::chain(Pad &cur, const char *filter, const std::string &args, s
     return true;
 }
 
-bool FilterGraph::build(const GraphSpec &spec, std::string &error)
+bool FilterGraph::build(const GraphPlan &plan, std::string &error)
 {
     avfilter_graph_free(&m_graph);
     videoIn = audioIn = backgroundIn = videoOut = audioOut = nullptr;
@@ -207,27 +207,27 @@ bool FilterGraph::build(const GraphSpec &spec, std::string &error)
     }
     // Filters run on the conversion's own thread; codecs take the cores.
     m_graph->nb_threads = 1;
-    if (spec.video.width > 0 && !buildVideo(spec, error))
+    if (plan.video.width > 0 && !buildVideo(plan, error))
         return false;
-    if (spec.outRate > 0 && !buildAudio(spec, error))
+    if (plan.outRate > 0 && !buildAudio(plan, error))
         return false;
     const int r = avfilter_graph_config(m_graph, nullptr);
     if (r < 0) {
         error = "the filter graph cannot be set up: " + ffmpegError(r);
         return false;
     }
-    if (audioOut && spec.outFrameSize > 0)
-        av_buffersink_set_frame_size(audioOut, static_cast<unsigned>(spec.outFrameSize));
+    if (audioOut && plan.outFrameSize > 0)
+        av_buffersink_set_frame_size(audioOut, static_cast<unsigned>(plan.outFrameSize));
     return true;
 }
 
-bool FilterGraph::buildVideo(const GraphSpec &spec, std::string &error)
+bool FilterGraph::buildVideo(const GraphPlan &plan, std::string &error)
 {
-    const ParamValues &v = *spec.params;
-    const Geometry &g = spec.geometry;
-    const AVRational sar = spec.video.sar.num > 0 ? spec.video.sar : AVRational{1, 1};
+    const ParamValues &v = *plan.params;
+    const Geometry &g = plan.geometry;
+    const AVRational sar = plan.video.sar.num > 0 ? plan.video.sar : AVRational{1, 1};
     const std::string args = format("video_size=%dx%d:pix_fmt=%d:time_base=1/1000000:pixel_aspect=%d/%d",
-                                    spec.video.width, spec.video.height, static_cast<int>(spec.video.format), sar.num,
+                                    plan.video.width, plan.video.height, static_cast<int>(plan.video.format), sar.num,
                                     sar.den);
     const AVFilter *buffer = avfilter_get_by_name("buffer");
     if (avfilter_graph_create_filter(&videoIn, buffer, "video_in", args.c_str(), nullptr, m_graph) < 0) {
@@ -236,12 +236,12 @@ bool FilterGraph::buildVideo(const GraphSpec &spec, std::string &error)
     }
     Pad cur{videoIn, 0};
 
-    std::string trim = format("start_pts=%" PRId64, spec.start_us);
-    if (spec.end_us > 0)
-        trim += format(":end_pts=%" PRId64, spec.end_us);
+    std::string trim = format("start_pts=%" PRId64, plan.start_us);
+    if (plan.end_us > 0)
+        trim += format(":end_pts=%" PRId64, plan.end_us);
     if (!chain(cur, "trim", trim, error))
         return false;
-    const int shown = spec.video.rotation;
+    const int shown = plan.video.rotation;
     if (shown == 90 && !chain(cur, "transpose", "dir=clock", error))
         return false;
     if (shown == 270 && !chain(cur, "transpose", "dir=cclock", error))
@@ -286,22 +286,22 @@ bool FilterGraph::buildVideo(const GraphSpec &spec, std::string &error)
     for (int slot : {1, 2, 0}) {
         const OverlaySettings &o = v.overlays[static_cast<size_t>(slot)];
         const bool textFirst = o.textOnTop == 0;
-        if (textFirst && !o.text.empty() && !overlayText(cur, o, spec, error))
+        if (textFirst && !o.text.empty() && !overlayText(cur, o, plan, error))
             return false;
-        if (!o.imagePath.empty() && !overlayPicture(cur, o, slot, spec, error))
+        if (!o.imagePath.empty() && !overlayPicture(cur, o, slot, plan, error))
             return false;
-        if (!textFirst && !o.text.empty() && !overlayText(cur, o, spec, error))
+        if (!textFirst && !o.text.empty() && !overlayText(cur, o, plan, error))
             return false;
     }
-    if (!burnSubtitles(cur, spec, error))
+    if (!burnSubtitles(cur, plan, error))
         return false;
 
     const double speed = speedOf(v);
-    if (!chain(cur, "setpts", format("expr=(PTS-%" PRId64 ")/%.6f", spec.start_us, speed), error))
+    if (!chain(cur, "setpts", format("expr=(PTS-%" PRId64 ")/%.6f", plan.start_us, speed), error))
         return false;
-    if (!chain(cur, "fps", format("fps=%d/%d:start_time=0", spec.frameRate.num, spec.frameRate.den), error))
+    if (!chain(cur, "fps", format("fps=%d/%d:start_time=0", plan.frameRate.num, plan.frameRate.den), error))
         return false;
-    if (!chain(cur, "format", format("pix_fmts=%s", av_get_pix_fmt_name(spec.outFormat)), error))
+    if (!chain(cur, "format", format("pix_fmts=%s", av_get_pix_fmt_name(plan.outFormat)), error))
         return false;
     const AVFilter *sink = avfilter_get_by_name("buffersink");
     if (avfilter_graph_create_filter(&videoOut, sink, "video_out", nullptr, nullptr, m_graph) < 0) {
@@ -311,10 +311,10 @@ bool FilterGraph::buildVideo(const GraphSpec &spec, std::string &error)
     return link(cur, videoOut, 0, error);
 }
 
-bool FilterGraph::overlayPicture(Pad &cur, const OverlaySettings &o, int slot, const GraphSpec &spec,
+bool FilterGraph::overlayPicture(Pad &cur, const OverlaySettings &o, int slot, const GraphPlan &plan,
                                  std::string &error)
 {
-    const Geometry &g = spec.geometry;
+    const Geometry &g = plan.geometry;
     AVFilterContext *movie = create("movie", {{"filename", o.imagePath}}, error);
     if (!movie) {
         error = "the overlay picture " + o.imagePath + " cannot be read: " + error;
@@ -402,12 +402,12 @@ std::string assName(const std::string &family)
 
 } // namespace
 
-bool FilterGraph::overlayText(Pad &cur, const OverlaySettings &o, const GraphSpec &spec, std::string &error)
+bool FilterGraph::overlayText(Pad &cur, const OverlaySettings &o, const GraphPlan &plan, std::string &error)
 {
     // The text is laid out by libass, like subtitles, from a one-line script
     // in picture pixels: it knows outline, shadow, underline, strike-out,
     // spacing and scaling, and shows the line only within its times.
-    const Geometry &g = spec.geometry;
+    const Geometry &g = plan.geometry;
     const double scale = g.frameH / kReferenceHeight;
     const double opacity = std::clamp(o.textAlpha, 0, 255) / 255.0;
     const int size = std::max(6, static_cast<int>(std::lround(o.fontSize * scale)));
@@ -463,16 +463,16 @@ bool FilterGraph::overlayText(Pad &cur, const OverlaySettings &o, const GraphSpe
     return true;
 }
 
-bool FilterGraph::burnSubtitles(Pad &cur, const GraphSpec &spec, std::string &error)
+bool FilterGraph::burnSubtitles(Pad &cur, const GraphPlan &plan, std::string &error)
 {
-    const ParamValues &v = *spec.params;
+    const ParamValues &v = *plan.params;
     std::string file;
     int stream = -1;
     if (!v.subtitleFile.empty()) {
         file = v.subtitleFile;
-    } else if (v.subtitle >= 0 && spec.subtitleStream >= 0) {
-        file = spec.sourcePath;
-        stream = spec.subtitleStream;
+    } else if (v.subtitle >= 0 && plan.subtitleStream >= 0) {
+        file = plan.sourcePath;
+        stream = plan.subtitleStream;
     } else {
         return true;
     }
@@ -515,34 +515,34 @@ bool FilterGraph::burnSubtitles(Pad &cur, const GraphSpec &spec, std::string &er
     return true;
 }
 
-bool FilterGraph::buildAudio(const GraphSpec &spec, std::string &error)
+bool FilterGraph::buildAudio(const GraphPlan &plan, std::string &error)
 {
-    const ParamValues &v = *spec.params;
+    const ParamValues &v = *plan.params;
     const double speed = speedOf(v);
     char layout[128] = {0};
     Pad cur;
-    if (spec.haveAudioSource) {
-        av_channel_layout_describe(&spec.audio.layout, layout, sizeof layout);
+    if (plan.haveAudioSource) {
+        av_channel_layout_describe(&plan.audio.layout, layout, sizeof layout);
         const std::string args
-            = format("time_base=1/1000000:sample_rate=%d:sample_fmt=%s:channel_layout=%s", spec.audio.sampleRate,
-                     av_get_sample_fmt_name(spec.audio.format), layout);
+            = format("time_base=1/1000000:sample_rate=%d:sample_fmt=%s:channel_layout=%s", plan.audio.sampleRate,
+                     av_get_sample_fmt_name(plan.audio.format), layout);
         const AVFilter *abuffer = avfilter_get_by_name("abuffer");
         if (avfilter_graph_create_filter(&audioIn, abuffer, "audio_in", args.c_str(), nullptr, m_graph) < 0) {
             error = "cannot create the audio input of the filter graph";
             return false;
         }
         cur = Pad{audioIn, 0};
-        std::string trim = format("start_pts=%" PRId64, spec.start_us);
-        if (spec.end_us > 0)
-            trim += format(":end_pts=%" PRId64, spec.end_us);
+        std::string trim = format("start_pts=%" PRId64, plan.start_us);
+        if (plan.end_us > 0)
+            trim += format(":end_pts=%" PRId64, plan.end_us);
         if (!chain(cur, "atrim", trim, error)
-            || !chain(cur, "asetpts", format("expr=PTS-%" PRId64, spec.start_us), error))
+            || !chain(cur, "asetpts", format("expr=PTS-%" PRId64, plan.start_us), error))
             return false;
     } else {
         // A range without sound in a file that has sound: silence.
-        av_channel_layout_describe(&spec.outLayout, layout, sizeof layout);
+        av_channel_layout_describe(&plan.outLayout, layout, sizeof layout);
         AVFilterContext *silence = nullptr;
-        const std::string args = format("r=%d:cl=%s", spec.outRate, layout);
+        const std::string args = format("r=%d:cl=%s", plan.outRate, layout);
         if (avfilter_graph_create_filter(&silence, avfilter_get_by_name("anullsrc"), "silence", args.c_str(), nullptr,
                                          m_graph)
             < 0) {
@@ -550,14 +550,14 @@ bool FilterGraph::buildAudio(const GraphSpec &spec, std::string &error)
             return false;
         }
         cur = Pad{silence, 0};
-        if (spec.outLength_us > 0
-            && !chain(cur, "atrim", format("duration=%.6f", spec.outLength_us * speed / 1e6), error))
+        if (plan.outLength_us > 0
+            && !chain(cur, "atrim", format("duration=%.6f", plan.outLength_us * speed / 1e6), error))
             return false;
     }
 
     if (v.volume != 100 && !chain(cur, "volume", format("volume=%.4f", std::clamp(v.volume, 0, 200) / 100.0), error))
         return false;
-    const double rangeLength = spec.outLength_us * speed / 1e6;
+    const double rangeLength = plan.outLength_us * speed / 1e6;
     if (v.fadeIn_us > 0 && !chain(cur, "afade", format("t=in:st=0:d=%.6f", v.fadeIn_us / 1e6), error))
         return false;
     if (v.fadeOut_us > 0 && rangeLength > 0) {
@@ -586,18 +586,18 @@ bool FilterGraph::buildAudio(const GraphSpec &spec, std::string &error)
             return false;
     }
 
-    if (spec.background.sampleRate > 0) {
+    if (plan.background.sampleRate > 0) {
         const BackgroundAudio &b = v.background;
         // Background times are source times like the range's.
-        const int64_t from = std::max<int64_t>(static_cast<int64_t>(b.start_us), spec.start_us);
+        const int64_t from = std::max<int64_t>(static_cast<int64_t>(b.start_us), plan.start_us);
         const bool cut = b.end_us > b.start_us;
         const bool audible = (!cut || static_cast<int64_t>(b.end_us) > from) && b.weight > 0;
         if (audible) {
             char bgLayout[128] = {0};
-            av_channel_layout_describe(&spec.background.layout, bgLayout, sizeof bgLayout);
+            av_channel_layout_describe(&plan.background.layout, bgLayout, sizeof bgLayout);
             const std::string args = format("time_base=1/%d:sample_rate=%d:sample_fmt=%s:channel_layout=%s",
-                                            spec.background.sampleRate, spec.background.sampleRate,
-                                            av_get_sample_fmt_name(spec.background.format), bgLayout);
+                                            plan.background.sampleRate, plan.background.sampleRate,
+                                            av_get_sample_fmt_name(plan.background.format), bgLayout);
             if (avfilter_graph_create_filter(&backgroundIn, avfilter_get_by_name("abuffer"), "background_in",
                                              args.c_str(), nullptr, m_graph)
                 < 0) {
@@ -610,7 +610,7 @@ bool FilterGraph::buildAudio(const GraphSpec &spec, std::string &error)
             if (b.volume != 100
                 && !chain(bg, "volume", format("volume=%.4f", std::clamp(b.volume, 0, 200) / 100.0), error))
                 return false;
-            const double delay_ms = (from - spec.start_us) / speed / 1000.0;
+            const double delay_ms = (from - plan.start_us) / speed / 1000.0;
             if (delay_ms > 0 && !chain(bg, "adelay", format("delays=%.3f:all=1", delay_ms), error))
                 return false;
             const int weight = std::clamp(b.weight, 0, 100);
@@ -626,14 +626,14 @@ bool FilterGraph::buildAudio(const GraphSpec &spec, std::string &error)
     }
 
     char outLayout[128] = {0};
-    av_channel_layout_describe(&spec.outLayout, outLayout, sizeof outLayout);
-    if (!chain(cur, "aresample", format("out_sample_rate=%d", spec.outRate), error)
+    av_channel_layout_describe(&plan.outLayout, outLayout, sizeof outLayout);
+    if (!chain(cur, "aresample", format("out_sample_rate=%d", plan.outRate), error)
         || !chain(cur, "aformat",
                   format("sample_fmts=%s:sample_rates=%d:channel_layouts=%s",
-                         av_get_sample_fmt_name(spec.outSampleFormat), spec.outRate, outLayout),
+                         av_get_sample_fmt_name(plan.outSampleFormat), plan.outRate, outLayout),
                   error))
         return false;
-    if (spec.outLength_us > 0 && !chain(cur, "apad", format("whole_dur=%.6f", spec.outLength_us / 1e6), error))
+    if (plan.outLength_us > 0 && !chain(cur, "apad", format("whole_dur=%.6f", plan.outLength_us / 1e6), error))
         return false;
     if (avfilter_graph_create_filter(&audioOut, avfilter_get_by_name("abuffersink"), "audio_out", nullptr, nullptr,
                                      m_graph)

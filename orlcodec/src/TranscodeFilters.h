@@ -62,7 +62,7 @@ struct AudioSourceDesc {
     AVChannelLayout layout{};
 };
 
-struct GraphSpec {
+struct GraphPlan {
     const ParamValues *params = nullptr;
     std::string sourcePath;      // for subtitles burned from the source itself
     int subtitleStream = -1;     // position among the source's subtitle streams
@@ -92,7 +92,7 @@ public:
     FilterGraph(const FilterGraph &) = delete;
     FilterGraph &operator=(const FilterGraph &) = delete;
 
-    bool build(const GraphSpec &spec, std::string &error);
+    bool build(const GraphPlan &plan, std::string &error);
 
     AVFilterContext *videoIn = nullptr;
     AVFilterContext *audioIn = nullptr;
@@ -105,11 +105,11 @@ private:
         AVFilterContext *ctx = nullptr;
         int pad = 0;
     };
-    bool buildVideo(const GraphSpec &spec, std::string &error);
-    bool buildAudio(const GraphSpec &spec, std::string &error);
-    bool overlayPicture(Pad &cur, const OverlaySettings &o, int slot, const GraphSpec &spec, std::string &error);
-    bool overlayText(Pad &cur, const OverlaySettings &o, const GraphSpec &spec, std::string &error);
-    bool burnSubtitles(Pad &cur, const GraphSpec &spec, std::string &error);
+    bool buildVideo(const GraphPlan &plan, std::string &error);
+    bool buildAudio(const GraphPlan &plan, std::string &error);
+    bool overlayPicture(Pad &cur, const OverlaySettings &o, int slot, const GraphPlan &plan, std::string &error);
+    bool overlayText(Pad &cur, const OverlaySettings &o, const GraphPlan &plan, std::string &error);
+    bool burnSubtitles(Pad &cur, const GraphPlan &plan, std::string &error);
 
     // Appends a filter with numeric arguments to the chain at cur.
     bool chain(Pad &cur, const char *filter, const std::string &args, std::string &error);

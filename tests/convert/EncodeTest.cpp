@@ -476,6 +476,18 @@ TEST_F(EncodeTest, SoundEditsChangeLevelsAndLength)
     EXPECT_LT(meanVolume(out("fade.mp4"), 0, 0.1), plain - 20);
     EXPECT_NEAR(meanVolume(out("fade.mp4"), 1.2, 0.6), plain, 1.0);
 
+    // An equaliser point on the tone lifts it; one far away leaves it.
+    const auto eq = [](double hz) {
+        return [hz](VEEditConfig &c) {
+            c.soundEffect.eqFrequencies = {hz};
+            c.soundEffect.eqGains = {6.0};
+        };
+    };
+    ASSERT_EQ(encode(fixture("split.mp4"), out("eq440.mp4"), 0, 2, eq(440)), 2);
+    EXPECT_NEAR(meanVolume(out("eq440.mp4"), 0.3, 1.4) - plain, 6.0, 1.5);
+    ASSERT_EQ(encode(fixture("split.mp4"), out("eq8k.mp4"), 0, 2, eq(8000)), 2);
+    EXPECT_NEAR(meanVolume(out("eq8k.mp4"), 0.3, 1.4) - plain, 0.0, 1.0);
+
     // 150 % speed: 3 s of source become 2 s, picture and sound alike.
     ASSERT_EQ(encode(fixture("split.mp4"), out("fast.mp4"), 0, 3, [](VEEditConfig &c) { c.soundEffect.rate = 150; }),
               2);
