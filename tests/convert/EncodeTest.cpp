@@ -772,35 +772,52 @@ TEST_F(EncodeTest, ManagerCancelsPromptlyAndReportsFailuresWithTheirReason)
         EXPECT_TRUE(outputs().isEmpty()) << outputs().join(",").toStdString();
     }
 
-    // A failing item: the manager reports a failure and logs the library's
-    // reason.
-    items->clear();
-    addItem(fixture("split.mp4"), [](VEEditConfig &c) { c.watermark.imagePath = "/nonexistent/mark.png"; });
+    // Failing items, one that cannot start and one that fails while being
+    // written (a file size limit on this process): the manager reports a
+    // failure each time, logs the library's reason and leaves no file.
     static QStringList logged;
-    logged.clear();
-    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &m) {
-        logged << m;
-    });
-    int failures = 0, successes = 0;
-    {
-        QConverterObject converter;
-        QEventLoop loop;
-        QObject::connect(&converter, &QConverterObject::emitConvertedFinish,
-                         [&](bool ok) { ++(ok ? successes : failures); });
-        QObject::connect(&converter, &QConverterObject::emitIsStartConverter, [&](bool started) {
-            if (!started)
-                QTimer::singleShot(200, &loop, &QEventLoop::quit);
-        });
-        QTimer::singleShot(0, &converter, [&] { converter.startConvert(false); });
-        QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    qInstallMessageHandler(previous);
-    items->clear();
-    EXPECT_EQ(failures, 1);
-    EXPECT_EQ(successes, 0);
-    EXPECT_TRUE(logged.join("\n").contains("mark.png")) << logged.join("\n").toStdString();
-    EXPECT_TRUE(outputs().isEmpty());
+    const auto runFailing = [&](const QString &file, const EditFn &edit, rlim_t sizeLimit) {
+        items->clear();
+        addItem(file, edit);
+        logged.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext &, const QString &m) { logged << m; });
+        struct rlimit saved;
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+        if (sizeLimit) {
+            struct rlimit limited = saved;
+            limited.rlim_cur = sizeLimit;
+            setrlimit(RLIMIT_FSIZE, &limited);
+        }
+        int failures = 0, successes = 0;
+        {
+            QConverterObject converter;
+            QEventLoop loop;
+            QObject::connect(&converter, &QConverterObject::emitConvertedFinish,
+                             [&](bool ok) { ++(ok ? successes : failures); });
+            QObject::connect(&converter, &QConverterObject::emitIsStartConverter, [&](bool started) {
+                if (!started)
+                    QTimer::singleShot(200, &loop, &QEventLoop::quit);
+            });
+            QTimer::singleShot(0, &converter, [&] { converter.startConvert(false); });
+            QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+        setrlimit(RLIMIT_FSIZE, &saved);
+        signal(SIGXFSZ, oldHandler);
+        qInstallMessageHandler(previous);
+        items->clear();
+        EXPECT_EQ(failures, 1);
+        EXPECT_EQ(successes, 0);
+        EXPECT_TRUE(outputs().isEmpty());
+        return logged.join("\n");
+    };
+    QString log = runFailing(fixture("split.mp4"),
+                             [](VEEditConfig &c) { c.watermark.imagePath = "/nonexistent/mark.png"; }, 0);
+    EXPECT_TRUE(log.contains("mark.png")) << log.toStdString();
+    log = runFailing(fixture("long_h264_aac.mp4"), {}, 60000);
+    EXPECT_TRUE(log.contains("File too large")) << log.toStdString();
 }
 
 TEST_F(EncodeTest, SnipcutEncodesWithEditsFromJson)
