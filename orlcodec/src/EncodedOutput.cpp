@@ -134,7 +134,7 @@ bool EncodedOutput::video(AVFrame *frame, AVRational tb, std::string &error)
     frame->pts = pts;
     frame->pict_type = AV_PICTURE_TYPE_NONE;
     const int64_t end_us = av_rescale_q(pts + 1, venc->time_base, kMicros);
-    note(end_us);
+    note(end_us, true);
     return encode(venc.get(), m_vst, frame, error);
 }
 
@@ -183,10 +183,13 @@ void EncodedOutput::discard()
     }
 }
 
-void EncodedOutput::note(int64_t end_us)
+void EncodedOutput::note(int64_t end_us, bool isVideo)
 {
     m_end_us = std::max(m_end_us, end_us);
-    m_rangeWritten_us = std::max(m_rangeWritten_us, end_us - m_offset_us);
+    // Sound runs ahead of the pictures the encoder still holds back: with
+    // pictures, progress counts the encoded ones (see encode()).
+    if (!isVideo && !venc)
+        m_rangeWritten_us = std::max(m_rangeWritten_us, end_us - m_offset_us);
 }
 
 bool EncodedOutput::drainFifo(bool all, std::string &error)
@@ -204,7 +207,7 @@ bool EncodedOutput::drainFifo(bool all, std::string &error)
         av_audio_fifo_read(m_fifo, reinterpret_cast<void **>(out->extended_data), out->nb_samples);
         out->pts = m_audioNext;
         m_audioNext += out->nb_samples;
-        note(av_rescale_q(m_audioNext, aenc->time_base, kMicros));
+        note(av_rescale_q(m_audioNext, aenc->time_base, kMicros), false);
         if (!encode(aenc.get(), m_ast, out.get(), error))
             return false;
     }
@@ -231,6 +234,10 @@ bool EncodedOutput::encode(AVCodecContext *enc, AVStream *st, AVFrame *frame, st
         // The last picture of a file needs its duration to count.
         if (pkt->duration <= 0 && enc->codec_type == AVMEDIA_TYPE_VIDEO)
             pkt->duration = 1;
+        if (enc->codec_type == AVMEDIA_TYPE_VIDEO) {
+            const int64_t end_us = av_rescale_q(pkt->pts + pkt->duration, enc->time_base, kMicros);
+            m_rangeWritten_us = std::max(m_rangeWritten_us, end_us - m_offset_us);
+        }
         av_packet_rescale_ts(pkt.get(), enc->time_base, st->time_base);
         r = av_interleaved_write_frame(m_ctx, pkt.get());
         if (r < 0) {

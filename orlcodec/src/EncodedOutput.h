@@ -61,7 +61,7 @@ public:
     void discard();
 
 private:
-    void note(int64_t end_us);
+    void note(int64_t end_us, bool isVideo);
 
     bool drainFifo(bool all, std::string &error);
 

@@ -20,6 +20,17 @@ const AVOutputFormat *findOutputFormat(const std::string &name, const std::strin
     return format;
 }
 
+// Frees a stopped job's encoders (their file already closed) on a thread
+// of their own.
+void releaseLater(std::unique_ptr<EncodedOutput> output)
+{
+    try {
+        std::thread([output = std::move(output)]() mutable { output.reset(); }).detach();
+    } catch (...) {
+        // No thread to spare: the objects go here, on the caller's time.
+    }
+}
+
 // Opens the encoders of out for the first range of src.
 bool openEncodersFor(EncodedOutput &out, RangeSource &src, const ParamValues &encoding, const ParamValues &edits,
                      Geometry &geometry, std::string &error)
@@ -158,6 +169,11 @@ void TranscodeConversion::run()
         m_progress.failed = true;
     } else {
         m_progress.position_us = m_progress.total_us.load();
+    }
+    if (m_abort) {
+        // The unfinished file is gone; tearing down codec threads can take
+        // a frame's time at large sizes, which a stop need not wait for.
+        releaseLater(std::move(m_output));
     }
     m_source.reset();
     m_progress.finished = true;
@@ -316,7 +332,7 @@ void TranscodeMerger::abort()
     join();
     if (m_output) {
         m_output->discard();
-        m_output.reset();
+        releaseLater(std::move(m_output));
     }
     m_dst.clear();
 }
