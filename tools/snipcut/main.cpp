@@ -1,5 +1,5 @@
 // snipcut [--merge] [--mode lossless|encode] [--container NAME|Original] [--ext EXT]
-//         [--vcodec TAG] [--acodec TAG] [--size WxH] [--fps F] [--vbitrate KBPS]
+//         [--vcodec TAG|none] [--acodec TAG|none] [--size WxH] [--fps F] [--vbitrate KBPS]
 //         [--abitrate KBPS] [--channels N] [--samplerate HZ] [--quality 50|90]
 //         [--edits FILE.json] --range START:END ... INPUT OUTDIR
 // Cuts ranges (seconds; END 0 = to the end) of INPUT into OUTDIR through
@@ -27,7 +27,7 @@ namespace {
 int usage()
 {
     std::fprintf(stderr, "usage: snipcut [--merge] [--mode lossless|encode] [--container NAME|Original] [--ext EXT]\n"
-                         "               [--vcodec TAG] [--acodec TAG] [--size WxH] [--fps F] [--vbitrate KBPS]\n"
+                         "               [--vcodec TAG|none] [--acodec TAG|none] [--size WxH] [--fps F] [--vbitrate KBPS]\n"
                          "               [--abitrate KBPS] [--channels N] [--samplerate HZ] [--quality 50|90]\n"
                          "               [--edits FILE.json] --range START:END ... INPUT OUTDIR\n");
     return 2;
