@@ -120,8 +120,11 @@ void EncodedOutput::beginRange()
     m_offset_us = m_end_us;
     if (venc)
         m_videoBase = av_rescale_q(m_offset_us, kMicros, venc->time_base);
+    // Samples still queued for a full encoder frame belong before the
+    // offset; only a gap in the sound is closed.
     if (aenc)
-        m_audioNext = std::max(m_audioNext, av_rescale_q(m_offset_us, kMicros, aenc->time_base));
+        m_audioNext = std::max(m_audioNext,
+                               av_rescale_q(m_offset_us, kMicros, aenc->time_base) - av_audio_fifo_size(m_fifo));
     m_rangeWritten_us = 0;
 }
 
@@ -145,7 +148,10 @@ bool EncodedOutput::audio(AVFrame *frame, std::string &error)
         error = "out of memory";
         return false;
     }
-    return drainFifo(false, error);
+    if (!drainFifo(false, error))
+        return false;
+    note(av_rescale_q(m_audioNext + av_audio_fifo_size(m_fifo), aenc->time_base, kMicros), false);
+    return true;
 }
 
 bool EncodedOutput::finish(std::string &error)
