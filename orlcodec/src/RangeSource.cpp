@@ -259,7 +259,7 @@ int64_t RangeSource::outLength(const ParamValues &v, int64_t length_us)
 }
 
 bool RangeSource::prepare(uint64_t start_us, uint64_t length_us, const EncodedOutput &out,
-                          const Geometry &geometry, std::string &error)
+                          const Geometry &geometry, bool padSound, std::string &error)
 {
     m_start = static_cast<int64_t>(start_us);
     int64_t length = static_cast<int64_t>(length_us);
@@ -281,6 +281,7 @@ bool RangeSource::prepare(uint64_t start_us, uint64_t length_us, const EncodedOu
     plan.start_us = m_start;
     plan.end_us = m_end;
     plan.outLength_us = m_outLength;
+    plan.padSound = padSound;
     if (out.venc) {
         plan.video.width = m_vdec->width;
         plan.video.height = m_vdec->height;

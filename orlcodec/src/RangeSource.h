@@ -38,8 +38,10 @@ public:
     static int64_t outLength(const ParamValues &v, int64_t length_us);
 
     // Builds the graph for [start, start + length) feeding the encoders of out.
+    // With padSound the sound is made exactly as long as the range, so the
+    // next merged range starts in step.
     bool prepare(uint64_t start_us, uint64_t length_us, const EncodedOutput &out, const Geometry &geometry,
-                 std::string &error);
+                 bool padSound, std::string &error);
 
     int64_t outLength_us() const { return m_outLength; }
 

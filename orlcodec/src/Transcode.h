@@ -6,8 +6,9 @@
 // continuous timeline.
 //
 // Ranges start exactly: decoding begins at the key frame before the start
-// and the graph drops what comes before it. Each range's sound is cut or
-// padded with silence to the range's length, so merged ranges stay in step.
+// and the graph drops what comes before it. In a merge each range's
+// sound is cut or padded with silence to the range's length, so the ranges
+// stay in step.
 // A stop ends the work within one frame and removes the unfinished file; a
 // failure anywhere ends as failed with the reason in lastError(), never as
 // finished.

@@ -633,7 +633,7 @@ bool FilterGraph::buildAudio(const GraphPlan &plan, std::string &error)
                          av_get_sample_fmt_name(plan.outSampleFormat), plan.outRate, outLayout),
                   error))
         return false;
-    if (plan.outLength_us > 0 && !chain(cur, "apad", format("whole_dur=%.6f", plan.outLength_us / 1e6), error))
+    if (plan.padSound && plan.outLength_us > 0 && !chain(cur, "apad", format("whole_dur=%.6f", plan.outLength_us / 1e6), error))
         return false;
     if (avfilter_graph_create_filter(&audioOut, avfilter_get_by_name("abuffersink"), "audio_out", nullptr, nullptr,
                                      m_graph)

@@ -22,8 +22,8 @@
 //
 // Audio: trim -> volume -> fades -> equaliser curve -> speed (pitch kept)
 // -> background audio mixed at its weight, delayed to its start, cut at its
-// end -> the encoder's rate, layout and sample format, padded with silence
-// to the range's length.
+// end -> the encoder's rate, layout and sample format (in merges padded with
+// silence to the range's length).
 #include "FFmpegPtr.h"
 #include "ParamSet.h"
 
@@ -69,6 +69,7 @@ struct GraphPlan {
     int64_t start_us = 0;        // range in source time
     int64_t end_us = 0;          // 0 = open
     int64_t outLength_us = 0;    // range length in output time, 0 = unknown
+    bool padSound = false;       // sound padded with silence to outLength_us (merges keep in step)
     // video (absent when width is 0)
     VideoSourceDesc video;
     Geometry geometry;

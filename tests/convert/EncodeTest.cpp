@@ -698,6 +698,19 @@ TEST_F(EncodeTest, MergeTakesSourcesOfOtherSizesAndWithoutSound)
     EXPECT_EQ(decodeErrors(dst), "");
 }
 
+TEST_F(EncodeTest, PartialDownloadEncodesWhatItHolds)
+{
+    // The index promises 10 s, the data holds about 6: picture and sound
+    // both end where the data ends, with no silence after the pictures.
+    const QString dst = out("partial.mp4");
+    ASSERT_EQ(encode(fixture("truncated_faststart.mp4"), dst, 0, 0), 2);
+    const double video = streamDuration(dst, "video");
+    EXPECT_GT(video, 4.0);
+    EXPECT_LT(video, 7.0);
+    EXPECT_NEAR(streamDuration(dst, "audio"), video, 0.1);
+    EXPECT_EQ(decodeErrors(dst), "");
+}
+
 TEST_F(EncodeTest, FailuresEndAsFailuresWithTheLibraryText)
 {
     // A watermark picture that is not there: the graph cannot be built.
