@@ -118,6 +118,8 @@ void applyOverlay(ORL_HANDLE p, int slot, const VEWatermarkSettings &o)
         Param_SetOverlayImageFlag(p, o.imageFlag);
         Param_SetOverlaySourceRect(p, o.imageSourceRect.x, o.imageSourceRect.y, o.imageSourceRect.width,
                                    o.imageSourceRect.height);
+        // Without its times a picture bound to the trim would show all along.
+        Param_SetOverlayImageTimes(p, o.imageStartTime, o.imageEndTime);
     }
     if (!o.text.empty()) {
         Param_SetOverlayText(p, o.text.c_str());
@@ -138,6 +140,7 @@ void applyOverlay(ORL_HANDLE p, int slot, const VEWatermarkSettings &o)
         Param_SetOverlayTextScale(p, o.textScaleX, o.textScaleY);
         Param_SetOverlayTextOnTop(p, o.textOnTop);
         Param_SetOverlayTextSpacing(p, o.spacingH, o.spacingV);
+        Param_SetOverlayTextTimes(p, o.textStartTime, o.textEndTime);
     }
 }
 
@@ -260,6 +263,7 @@ void applyEditSettings(ORL_HANDLE p, const ConvertJob &job)
     Param_SetSoundReserved(p, e.reserved);
     const int points = std::min(e.eqPointCount(), static_cast<int>(e.eqGains.size()));
     Param_SetEqualizer(p, e.eqFrequencies.data(), e.eqGains.data(), points);
+    Param_SetAudioFade(p, e.fadeIn, e.fadeOut);
 }
 
 ORL_HANDLE createJobParams(const ConvertJob &job)

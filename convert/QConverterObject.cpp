@@ -105,10 +105,16 @@ void QConverterObject::UpdataConverPro(uint nPro, convertState state)
     const float share = n == 0 ? 100.0f : 100.0f / static_cast<float>(n);
     const int overall = static_cast<int>(static_cast<float>(m_index) * share + share * static_cast<float>(nPro) / 100.0f);
     emit emitConvertProToCtrl(overall);
-    if (state == convertFinished)
+    if (state == convertFinished) {
         emit emitConvertedFinish(true);
-    else if (state != convertProgress)
+    } else if (state != convertProgress) {
+        // A conversion that failed while running says why in the log, as
+        // one that could not start does.
+        const CAVConverter *converter = m_merge ? m_merger : m_converter;
+        if (state == convertOpenFailed && converter)
+            qDebug() << "conversion failed:" << QString::fromStdString(converter->lastError());
         emit emitConvertedFinish(false);
+    }
 }
 
 void QConverterObject::converterFinishCount(bool ok)

@@ -207,13 +207,16 @@ struct VESoundEffect {
     std::vector<double> eqFrequencies;
     std::vector<double> eqGains;
     int effectIndex = 0;
+    // Fade-in from silence and fade-out to silence of the output's sound.
+    uint64_t fadeIn = 0;  // µs, 0 = none
+    uint64_t fadeOut = 0; // µs, 0 = none
 
     int eqPointCount() const { return static_cast<int>(eqFrequencies.size()); }
     bool operator==(const VESoundEffect &o) const
     {
         return volume == o.volume && reserved == o.reserved && rate == o.rate
             && eqFrequencies == o.eqFrequencies && eqGains == o.eqGains
-            && effectIndex == o.effectIndex;
+            && effectIndex == o.effectIndex && fadeIn == o.fadeIn && fadeOut == o.fadeOut;
     }
     bool operator!=(const VESoundEffect &o) const { return !(*this == o); }
 };

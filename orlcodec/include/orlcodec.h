@@ -343,6 +343,10 @@ ORL_API int Param_SetOverlayTextStrikeOut(ORL_HANDLE p, int on);
 ORL_API int Param_SetOverlayTextScale(ORL_HANDLE p, int scale_x, int scale_y);
 ORL_API int Param_SetOverlayTextOnTop(ORL_HANDLE p, int on_top);
 ORL_API int Param_SetOverlayTextSpacing(ORL_HANDLE p, double horizontal, double vertical);
+/* When the picture and the text of the current slot are shown, in source
+   times (µs); an end of 0 means to the end of the output. */
+ORL_API int Param_SetOverlayImageTimes(ORL_HANDLE p, uint64_t start_us, uint64_t end_us);
+ORL_API int Param_SetOverlayTextTimes(ORL_HANDLE p, uint64_t start_us, uint64_t end_us);
 
 /* Background audio mixed into the output. */
 ORL_API int Param_SelectBackgroundAudio(ORL_HANDLE p, int slot);
@@ -358,6 +362,8 @@ ORL_API int Param_SetBackgroundAudioExtra(ORL_HANDLE p, uint64_t a, uint64_t b);
 ORL_API int Param_SetVolume(ORL_HANDLE p, int percent);
 ORL_API int Param_SetRate(ORL_HANDLE p, int percent);
 ORL_API int Param_SetSoundReserved(ORL_HANDLE p, int value);
+/* Fade-in from silence at the start and fade-out at the end of each range (µs, 0 = none). */
+ORL_API int Param_SetAudioFade(ORL_HANDLE p, uint64_t fade_in_us, uint64_t fade_out_us);
 ORL_API int Param_SetEqualizer(ORL_HANDLE p, const double *frequencies_hz, const double *gains_db,
                                int count);
 

@@ -14,7 +14,7 @@ namespace orl {
 struct LegacyCodec {
     int32_t legacyId;
     AVCodecID codecId;
-    const char *encoderName; // preferred encoder; nullptr = FFmpeg's default for codecId
+    const char *encoderName; // the encoder used; nullptr = no encoder exists for this codec
 };
 
 // The row for a legacy identifier, or nullptr when the table lacks it.

@@ -5,6 +5,7 @@
 #include "ParamSet.h"
 #include "StreamCopy.h"
 #include "TrackMuxer.h"
+#include "Transcode.h"
 
 #include <cstring>
 
@@ -60,6 +61,7 @@ public:
     const bool transcode;
     std::mutex mutex; // one call at a time; the worker has its own state
     std::unique_ptr<StreamCopyConversion> copy;   // guarded by mutex
+    std::unique_ptr<TranscodeConversion> encode;  // guarded by mutex
     std::vector<std::shared_ptr<TrackObject>> tracks; // guarded by mutex
     std::unique_ptr<TrackMuxer> trackMuxer;       // guarded by mutex
     CopyProgress trackProgress;
@@ -70,6 +72,8 @@ public:
     {
         if (copy)
             return &copy->progress();
+        if (encode)
+            return &encode->progress();
         if (trackMuxer)
             return &trackProgress;
         return nullptr;
@@ -82,12 +86,19 @@ public:
         : EngineObject(HandleKind::Merge)
         , transcode(transcode)
         , merger(engineInterrupt())
+        , encoder(engineInterrupt())
     {
     }
 
     const bool transcode;
     std::mutex mutex;
-    StreamCopyMerger merger; // guarded by mutex
+    StreamCopyMerger merger;  // guarded by mutex
+    TranscodeMerger encoder;  // guarded by mutex
+
+    bool isDone() const { return transcode ? encoder.isDone() : merger.isDone(); }
+    bool hasError() const { return transcode ? encoder.hasError() : merger.hasError(); }
+    const CopyProgress &progress() const { return transcode ? encoder.progress() : merger.progress(); }
+    std::string mergeError() const { return transcode ? encoder.lastError() : merger.lastError(); }
 };
 
 template <class T, class F, class R>
@@ -153,6 +164,7 @@ int Conv_Open(ORL_HANDLE c, const char *src, const char *dst, const char *format
             return 0;
         }
         conv.copy.reset();
+        conv.encode.reset();
         conv.trackMuxer.reset();
         conv.dst = dst;
         conv.format = format ? format : "";
@@ -173,8 +185,14 @@ int Conv_Open(ORL_HANDLE c, const char *src, const char *dst, const char *format
             return 1;
         }
         if (conv.transcode) {
-            conv.setError("encoding is not available in this build");
-            return 0;
+            auto encode = std::make_unique<TranscodeConversion>(engineInterrupt());
+            if (!encode->open(src, dst, conv.format, paramValues(params))) {
+                conv.setError(encode->lastError());
+                logLine(AV_LOG_WARNING, "encoding open failed: %s", encode->lastError().c_str());
+                return 0;
+            }
+            conv.encode = std::move(encode);
+            return 1;
         }
         CopyChoice choice;
         std::string error;
@@ -205,6 +223,10 @@ int Conv_SetRange(ORL_HANDLE c, uint64_t start_us, uint64_t length_us)
 {
     return withObject<ConvObject>(c, 0, [&](ConvObject &conv) {
         std::lock_guard<std::mutex> lock(conv.mutex);
+        if (conv.encode) {
+            conv.encode->setRange(start_us, length_us);
+            return 1;
+        }
         if (!conv.copy)
             return 0;
         conv.copy->setRange(start_us, length_us);
@@ -223,6 +245,13 @@ int Conv_Start(ORL_HANDLE c)
             }
             return 1;
         }
+        if (conv.encode) {
+            if (!conv.encode->start()) {
+                conv.setError(conv.encode->lastError());
+                return 0;
+            }
+            return 1;
+        }
         if (conv.trackMuxer)
             return conv.trackMuxer->start() ? 1 : 0;
         conv.setError("nothing is open");
@@ -236,6 +265,8 @@ int Conv_Stop(ORL_HANDLE c)
         std::lock_guard<std::mutex> lock(conv.mutex);
         if (conv.copy)
             return conv.copy->stop() ? 1 : 0;
+        if (conv.encode)
+            return conv.encode->stop() ? 1 : 0;
         if (conv.trackMuxer) {
             conv.trackMuxer->stop();
             return 1;
@@ -262,6 +293,8 @@ int Conv_IsAborted(ORL_HANDLE c)
             return 1;
         if (p->failed.load() && conv.copy)
             conv.setError(conv.copy->lastError());
+        if (p->failed.load() && conv.encode)
+            conv.setError(conv.encode->lastError());
         return p->failed.load() ? 1 : 0;
     });
 }
@@ -303,6 +336,9 @@ void Conv_Close(ORL_HANDLE c)
         if (conv.copy)
             conv.copy->close();
         conv.copy.reset();
+        if (conv.encode)
+            conv.encode->close();
+        conv.encode.reset();
         conv.trackMuxer.reset();
         conv.tracks.clear();
         return 0;
@@ -335,18 +371,21 @@ ORL_HANDLE Merge_CreateTranscode(int)
     }
 }
 
-int Merge_Open(ORL_HANDLE m, const char *dst, const char *format, ORL_HANDLE)
+int Merge_Open(ORL_HANDLE m, const char *dst, const char *format, ORL_HANDLE params)
 {
     return withObject<MergeObject>(m, 0, [&](MergeObject &merge) {
         std::lock_guard<std::mutex> lock(merge.mutex);
         merge.clearError();
-        if (merge.transcode) {
-            merge.setError("encoding is not available in this build");
-            return 0;
-        }
         if (!dst || !*dst) {
             merge.setError("no destination");
             return 0;
+        }
+        if (merge.transcode) {
+            if (!merge.encoder.open(dst, format ? format : "", paramValues(params))) {
+                merge.setError(merge.encoder.lastError());
+                return 0;
+            }
+            return 1;
         }
         if (!merge.merger.open(dst, format ? format : "")) {
             merge.setError(merge.merger.lastError());
@@ -369,6 +408,13 @@ int Merge_Add(ORL_HANDLE m, const char *src, uint64_t start_us, uint64_t length_
         if (!src) {
             merge.setError("no source");
             return 0;
+        }
+        if (merge.transcode) {
+            if (!merge.encoder.add(src, start_us, length_us, paramValues(params))) {
+                merge.setError(merge.encoder.lastError());
+                return 0;
+            }
+            return 1;
         }
         CopyChoice choice;
         std::string error;
@@ -396,6 +442,17 @@ int Merge_Finish(ORL_HANDLE m)
 {
     return withObject<MergeObject>(m, 0, [&](MergeObject &merge) {
         std::lock_guard<std::mutex> lock(merge.mutex);
+        if (merge.transcode) {
+            if (!merge.encoder.isDone()) {
+                merge.encoder.abort();
+                return 1;
+            }
+            if (!merge.encoder.finish()) {
+                merge.setError(merge.encoder.lastError());
+                return 0;
+            }
+            return 1;
+        }
         if (!merge.merger.isDone()) {
             // Finishing while a range is still going in means stopping it.
             merge.merger.abort();
@@ -411,14 +468,14 @@ int Merge_Finish(ORL_HANDLE m)
 
 int Merge_IsDone(ORL_HANDLE m)
 {
-    return withObject<MergeObject>(m, 1, [&](MergeObject &merge) { return merge.merger.isDone() ? 1 : 0; });
+    return withObject<MergeObject>(m, 1, [&](MergeObject &merge) { return merge.isDone() ? 1 : 0; });
 }
 
 int Merge_HasError(ORL_HANDLE m)
 {
     return withObject<MergeObject>(m, 1, [&](MergeObject &merge) {
-        if (merge.merger.hasError()) {
-            merge.setError(merge.merger.lastError());
+        if (merge.hasError()) {
+            merge.setError(merge.mergeError());
             return 1;
         }
         return 0;
@@ -428,13 +485,13 @@ int Merge_HasError(ORL_HANDLE m)
 uint64_t Merge_GetPosition(ORL_HANDLE m)
 {
     return withObject<MergeObject>(m, uint64_t(0),
-                                   [&](MergeObject &merge) { return merge.merger.progress().position_us.load(); });
+                                   [&](MergeObject &merge) { return merge.progress().position_us.load(); });
 }
 
 uint64_t Merge_GetTotal(ORL_HANDLE m)
 {
     return withObject<MergeObject>(m, uint64_t(0),
-                                   [&](MergeObject &merge) { return merge.merger.progress().total_us.load(); });
+                                   [&](MergeObject &merge) { return merge.progress().total_us.load(); });
 }
 
 void Merge_Close(ORL_HANDLE m)
@@ -442,6 +499,7 @@ void Merge_Close(ORL_HANDLE m)
     withObject<MergeObject>(m, 0, [&](MergeObject &merge) {
         std::lock_guard<std::mutex> lock(merge.mutex);
         merge.merger.abort();
+        merge.encoder.abort();
         return 0;
     });
 }

@@ -55,6 +55,9 @@ uint64_t toMicroseconds(int64_t value, AVRational tb)
     return static_cast<uint64_t>(av_rescale_q(value, tb, AV_TIME_BASE_Q));
 }
 
+
+} // namespace
+
 // Clockwise display rotation from the stream's display matrix.
 int streamRotation(const AVStream *st)
 {
@@ -68,8 +71,6 @@ int streamRotation(const AVStream *st)
     const int r = static_cast<int>(std::lround(theta / 90.0)) * 90 % 360;
     return r < 0 ? r + 360 : r;
 }
-
-} // namespace
 
 MediaSource::MediaSource(HandleKind kind) : EngineObject(kind) {}
 

@@ -19,6 +19,9 @@ struct AVStream;
 
 namespace orl {
 
+// Clockwise display rotation (0, 90, 180, 270) from a stream's display matrix.
+int streamRotation(const AVStream *st);
+
 class MediaSource final : public EngineObject {
 public:
     explicit MediaSource(HandleKind kind);

@@ -172,6 +172,11 @@ ORL_PARAM_SETTER(Param_SetOverlayTextOnTop, (ORL_HANDLE p, int onTop), overlay(v
 ORL_PARAM_SETTER(Param_SetOverlayTextSpacing, (ORL_HANDLE p, double h, double vv),
                  overlay(v).spacingH = h; overlay(v).spacingV = vv)
 
+ORL_PARAM_SETTER(Param_SetOverlayImageTimes, (ORL_HANDLE p, uint64_t start, uint64_t end),
+                 overlay(v).imageStart_us = start; overlay(v).imageEnd_us = end)
+ORL_PARAM_SETTER(Param_SetOverlayTextTimes, (ORL_HANDLE p, uint64_t start, uint64_t end),
+                 overlay(v).textStart_us = start; overlay(v).textEnd_us = end)
+
 ORL_PARAM_SETTER(Param_SelectBackgroundAudio, (ORL_HANDLE p, int slot), v.backgroundSlot = slot)
 ORL_PARAM_SETTER(Param_SetBackgroundAudioFile, (ORL_HANDLE p, const char *path), v.background.path = text(path))
 ORL_PARAM_SETTER(Param_SetBackgroundAudioRepeat, (ORL_HANDLE p, int repeat), v.background.repeat = repeat)
@@ -185,6 +190,8 @@ ORL_PARAM_SETTER(Param_SetBackgroundAudioExtra, (ORL_HANDLE p, uint64_t a, uint6
 
 ORL_PARAM_SETTER(Param_SetVolume, (ORL_HANDLE p, int percent), v.volume = percent)
 ORL_PARAM_SETTER(Param_SetRate, (ORL_HANDLE p, int percent), v.rate = percent)
+ORL_PARAM_SETTER(Param_SetAudioFade, (ORL_HANDLE p, uint64_t fadeIn, uint64_t fadeOut),
+                 v.fadeIn_us = fadeIn; v.fadeOut_us = fadeOut)
 ORL_PARAM_SETTER(Param_SetSoundReserved, (ORL_HANDLE p, int value), v.soundReserved = value)
 
 int Param_SetEqualizer(ORL_HANDLE p, const double *frequencies, const double *gains, int count)

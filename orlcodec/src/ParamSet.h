@@ -24,6 +24,7 @@ struct OverlaySettings {
     double imageScale[2] = {0, 0};
     int imageFlag = 1;
     double sourceRect[4] = {0, 0, 1, 1};
+    uint64_t imageStart_us = 0, imageEnd_us = 0; // source times; end 0 = to the end
     // text part
     std::string text;
     int textAlpha = 255;
@@ -40,6 +41,7 @@ struct OverlaySettings {
     int textScaleX = 100, textScaleY = 100;
     int textOnTop = 1;
     double spacingH = 0, spacingV = 0;
+    uint64_t textStart_us = 0, textEnd_us = 0; // source times; end 0 = to the end
 };
 
 struct SubtitleLook {
@@ -117,6 +119,7 @@ struct ParamValues {
     int soundReserved = 100;
     std::vector<double> eqFrequencies;
     std::vector<double> eqGains;
+    uint64_t fadeIn_us = 0, fadeOut_us = 0;
 };
 
 class ParamSet : public EngineObject {

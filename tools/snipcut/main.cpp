@@ -1,11 +1,14 @@
-// snipcut [--merge] [--mode lossless] [--container NAME|Original] [--ext EXT]
-//         --range START:END ... INPUT OUTDIR
+// snipcut [--merge] [--mode lossless|encode] [--container NAME|Original] [--ext EXT]
+//         [--vcodec TAG|none] [--acodec TAG|none] [--size WxH] [--fps F] [--vbitrate KBPS]
+//         [--abitrate KBPS] [--channels N] [--samplerate HZ] [--quality 50|90]
+//         [--edits FILE.json] --range START:END ... INPUT OUTDIR
 // Cuts ranges (seconds; END 0 = to the end) of INPUT into OUTDIR through
 // the program's real conversion path: media items, the conversion
 // manager, the converter and the media library. Progress goes to stderr,
 // the output paths to stdout; the exit status is 0 only when every range
 // was converted. A developer and test tool.
 #include "ConfigState.h"
+#include "EditsJson.h"
 #include "OutputFormatParams.h"
 #include "OutputNaming.h"
 #include "QConverterObject.h"
@@ -14,6 +17,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QStringList>
 
 #include <cstdio>
@@ -22,9 +26,41 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: snipcut [--merge] [--mode lossless] [--container NAME|Original] [--ext EXT]\n"
-                         "               --range START:END ... INPUT OUTDIR\n");
+    std::fprintf(stderr, "usage: snipcut [--merge] [--mode lossless|encode] [--container NAME|Original] [--ext EXT]\n"
+                         "               [--vcodec TAG|none] [--acodec TAG|none] [--size WxH] [--fps F] [--vbitrate KBPS]\n"
+                         "               [--abitrate KBPS] [--channels N] [--samplerate HZ] [--quality 50|90]\n"
+                         "               [--edits FILE.json] --range START:END ... INPUT OUTDIR\n");
     return 2;
+}
+
+// Codec tags of the profiles and their engine identifiers.
+int32_t codecIdFor(const QString &tag)
+{
+    static const QList<QPair<QString, int32_t>> table{
+        {"AC3", 0x15003},  {"MJPG", 8},       {"MP2A", 0x15000}, {"in24", 0x1000D}, {"MP4V", 13},
+        {"PCM", 0x10000},  {"mp43", 17},      {"OGG", 0x15005},  {"APE", 0x10000},  {"wma3", 0x15026},
+        {"WMV1", 18},      {"caf", 0x11000},  {"wma2", 0x15008}, {"WMV2", 19},      {"DV60", 25},
+        {"wma1", 0x15007}, {"VBIS", 0x15005}, {"DV50", 25},      {"MP3", 0x15001},  {"mpg1", 1},
+        {"flac", 0x1500C}, {"VP8", 141},      {"mp1v", 1},       {"AMRN", 0x12000}, {"VP9", 169},
+        {"HMP2", 2},       {"flv1", 22},      {"AAC", 0x15002},  {"mp2v", 2},       {"fmp3", 0x1100D},
+        {"H263", 5},       {"H264", 28},      {"WMV3", 72},      {"H265", 1211250229}, {"Xvid", 1145656920},
+        {"vc-1", 71},      {"DIVX", 808802372}, {"pcmb", 0x10001}, {"alac", 0x15010}, {"OGV", 31}};
+    for (const auto &row : table)
+        if (row.first == tag)
+            return row.second;
+    return 0;
+}
+
+// A frame rate as a fraction; the NTSC rates become their exact values.
+QPair<int, int> rationalFrameRate(double fps)
+{
+    if (fps > 23.5 && fps < 23.99)
+        return {24000, 1001};
+    if (fps > 29.5 && fps < 29.99)
+        return {30000, 1001};
+    if (fps > 59.5 && fps < 59.99)
+        return {60000, 1001};
+    return {static_cast<int>(fps + 0.01), 1};
 }
 
 // The usual file extension of a container name.
@@ -51,12 +87,64 @@ int main(int argc, char *argv[])
     QString extension;
     QList<QPair<double, double>> ranges;
     QStringList positional;
+    OutputFormatParams &params = OutputFormatParams::instance();
+    params = OutputFormatParams();
+    params.quality = 50;
+    QString editsFile;
+    auto number = [&](int &i, auto &field) {
+        bool ok = false;
+        const double value = i + 1 < args.size() ? args[++i].toDouble(&ok) : 0;
+        if (!ok || value < 0)
+            return false;
+        field = static_cast<std::remove_reference_t<decltype(field)>>(value);
+        return true;
+    };
     for (int i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
         if (a == "--merge") {
             merge = true;
         } else if (a == "--mode" && i + 1 < args.size()) {
-            lossless = args[++i] == "lossless";
+            const QString mode = args[++i];
+            if (mode != "lossless" && mode != "encode")
+                return usage();
+            lossless = mode == "lossless";
+        } else if (a == "--vcodec" && i + 1 < args.size()) {
+            params.videoCodec = args[++i];
+            params.videoCodecId = params.videoCodec == "none" ? -1 : codecIdFor(params.videoCodec);
+            params.audioOnly = params.videoCodec == "none";
+        } else if (a == "--acodec" && i + 1 < args.size()) {
+            params.audioCodec = args[++i];
+            params.audioCodecId = params.audioCodec == "none" ? -1 : codecIdFor(params.audioCodec);
+        } else if (a == "--size" && i + 1 < args.size()) {
+            const QStringList wh = args[++i].split('x');
+            if (wh.size() != 2)
+                return usage();
+            params.width = wh[0].toInt();
+            params.height = wh[1].toInt();
+        } else if (a == "--fps") {
+            double fps = 0;
+            if (!number(i, fps))
+                return usage();
+            const QPair<int, int> rate = rationalFrameRate(fps);
+            params.frameRateNum = rate.first;
+            params.frameRateDen = rate.second;
+        } else if (a == "--vbitrate") {
+            if (!number(i, params.videoBitrate))
+                return usage();
+        } else if (a == "--abitrate") {
+            if (!number(i, params.audioBitrate))
+                return usage();
+        } else if (a == "--channels") {
+            if (!number(i, params.channels))
+                return usage();
+        } else if (a == "--samplerate") {
+            if (!number(i, params.sampleRate))
+                return usage();
+        } else if (a == "--quality") {
+            if (!number(i, params.quality))
+                return usage();
+        } else if (a == "--edits" && i + 1 < args.size()) {
+            editsFile = args[++i];
         } else if (a == "--container" && i + 1 < args.size()) {
             container = args[++i];
         } else if (a == "--ext" && i + 1 < args.size()) {
@@ -77,10 +165,6 @@ int main(int argc, char *argv[])
     }
     if (positional.size() != 2)
         return usage();
-    if (!lossless) {
-        std::fprintf(stderr, "snipcut: encoding options are not available yet; use --mode lossless\n");
-        return 2;
-    }
     if (ranges.isEmpty())
         ranges.append({0.0, 0.0});
 
@@ -91,12 +175,28 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    OutputFormatParams &params = OutputFormatParams::instance();
+    QByteArray edits;
+    if (!editsFile.isEmpty()) {
+        QFile file(editsFile);
+        if (!file.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "snipcut: cannot read %s\n", qUtf8Printable(editsFile));
+            delete source;
+            return 1;
+        }
+        edits = file.readAll();
+    }
+    if (!lossless && container == "Original") {
+        std::fprintf(stderr, "snipcut: encoding needs --container\n");
+        delete source;
+        return 2;
+    }
     params.lossless = lossless;
     params.container = container;
     params.extension = container == "Original" ? QString() : (extension.isEmpty() ? extensionFor(container) : extension);
-    params.videoCodecId = 0;
-    params.audioCodecId = 0;
+    if (lossless) {
+        params.videoCodecId = 0;
+        params.audioCodecId = 0;
+    }
 
     VoVideoConvertManager *items = VoVideoConvertManager::instance();
     for (const auto &range : ranges) {
@@ -104,6 +204,13 @@ int main(int argc, char *argv[])
         item->m_TrimStartTime = static_cast<uint64_t>(range.first * 1e6);
         item->m_TrimEndTime = static_cast<uint64_t>(range.second * 1e6);
         item->applyOutputFormat(params);
+        QString error;
+        if (!edits.isEmpty() && !applyEditsJson(edits, item->m_editConfig, &error)) {
+            std::fprintf(stderr, "snipcut: %s: %s\n", qUtf8Printable(editsFile), qUtf8Printable(error));
+            delete item;
+            delete source;
+            return 2;
+        }
         items->insert(item, -1);
     }
 

@@ -1,0 +1,89 @@
+#pragma once
+// The output of an encoding conversion or merge: the file and its encoders,
+// which stay open across the ranges of a merge, on one continuous timeline.
+#include "EncoderSettings.h"
+#include "FFmpegPtr.h"
+#include "StreamCopy.h"
+
+extern "C" {
+#include <libavutil/audio_fifo.h>
+}
+
+#include <atomic>
+#include <limits>
+#include <string>
+
+namespace orl {
+
+// The stop flags a blocking FFmpeg call of the encoding path watches: the
+// job's own and the process-wide switch.
+struct InterruptFlags {
+    const std::atomic<bool> *abort = nullptr;
+    InterruptCheck global;
+    bool check() const { return (abort && abort->load()) || (global && global()); }
+};
+int interruptFlagsCallback(void *opaque);
+
+// The output file and its encoders; lives across the ranges of a merge.
+class EncodedOutput {
+public:
+    EncodedOutput(const std::atomic<bool> *abort, InterruptCheck global);
+
+    ~EncodedOutput() { discard(); }
+
+    const AVCodec *videoCodec = nullptr;
+    const AVCodec *audioCodec = nullptr;
+    CodecContextPtr venc, aenc;
+
+    // Finds the encoders the parameter set asks for (none for a kind the
+    // set or the source leaves out).
+    bool chooseEncoders(const AVOutputFormat *format, const ParamValues &v, bool sourceVideo, bool sourceAudio,
+                        std::string &error);
+
+    bool openEncoders(const ParamValues &v, const VideoEncoderInput &video, int sourceRate, int sourceChannels,
+                      std::string &error);
+
+    bool create(const std::string &dst, std::string &error);
+
+    // The next range continues where everything written so far ends.
+    void beginRange();
+
+    int64_t rangeWritten_us() const { return m_rangeWritten_us; }
+
+    bool video(AVFrame *frame, AVRational tb, std::string &error);
+
+    bool audio(AVFrame *frame, std::string &error);
+
+    // Drains the encoders and completes the file.
+    bool finish(std::string &error);
+
+    // Closes without completing and removes the unfinished file.
+    void discard();
+
+private:
+    void note(int64_t end_us, bool isVideo);
+
+    bool drainFifo(bool all, std::string &error);
+
+    bool encode(AVCodecContext *enc, AVStream *st, AVFrame *frame, std::string &error);
+
+    void closeFile();
+
+    InterruptFlags m_irq;
+    const AVOutputFormat *m_format = nullptr;
+    AVFormatContext *m_ctx = nullptr;
+    AVStream *m_vst = nullptr;
+    AVStream *m_ast = nullptr;
+    AVAudioFifo *m_fifo = nullptr;
+    std::string m_dst;
+    bool m_created = false;
+    bool m_headerWritten = false;
+    int64_t m_offset_us = 0;       // output time where the current range begins
+    int64_t m_end_us = 0;          // output time where everything written ends
+    int64_t m_rangeWritten_us = 0; // how far the current range got
+    int64_t m_videoBase = 0;       // encoder time of the range's first frame
+    int64_t m_lastVideoPts = std::numeric_limits<int64_t>::min();
+    int64_t m_audioNext = 0;       // encoder time of the next sample
+};
+
+} // namespace orl

@@ -1,0 +1,506 @@
+#include "RangeSource.h"
+
+#include "Engine.h"
+#include "MediaSource.h"
+
+extern "C" {
+#include <libavfilter/buffersink.h>
+#include <libavfilter/buffersrc.h>
+#include <libavutil/channel_layout.h>
+}
+
+#include <algorithm>
+#include <limits>
+
+namespace orl {
+
+namespace {
+
+constexpr AVRational kMicros{1, 1000000};
+constexpr int64_t kBackgroundLead_us = 1000000; // background decoded ahead of the main sound
+
+// Opens a decoder for stream st with every core.
+bool openDecoder(const AVStream *st, CodecContextPtr &out, std::string &error)
+{
+    const AVCodec *decoder = avcodec_find_decoder(st->codecpar->codec_id);
+    if (!decoder) {
+        error = std::string("no decoder for ") + avcodec_get_name(st->codecpar->codec_id);
+        return false;
+    }
+    CodecContextPtr ctx(avcodec_alloc_context3(decoder));
+    if (!ctx || avcodec_parameters_to_context(ctx.get(), st->codecpar) < 0) {
+        error = "out of memory";
+        return false;
+    }
+    ctx->pkt_timebase = st->time_base;
+    ctx->thread_count = 0;
+    const int r = avcodec_open2(ctx.get(), decoder, nullptr);
+    if (r < 0) {
+        error = std::string("cannot open the ") + decoder->name + " decoder: " + ffmpegError(r);
+        return false;
+    }
+    out = std::move(ctx);
+    return true;
+}
+
+bool openInput(const std::string &path, InterruptFlags *irq, InputContextPtr &out, std::string &error)
+{
+    AVFormatContext *ctx = avformat_alloc_context();
+    if (!ctx) {
+        error = "out of memory";
+        return false;
+    }
+    ctx->interrupt_callback.callback = interruptFlagsCallback;
+    ctx->interrupt_callback.opaque = irq;
+    int r = avformat_open_input(&ctx, path.c_str(), nullptr, nullptr);
+    if (r < 0) {
+        error = "cannot open " + path + ": " + ffmpegError(r);
+        return false;
+    }
+    out.reset(ctx);
+    r = avformat_find_stream_info(ctx, nullptr);
+    if (r < 0) {
+        error = "cannot read the streams of " + path + ": " + ffmpegError(r);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+// The background sound: decoded from its own file, started again from the
+// beginning when it ends and repeat is on.
+class BackgroundReader {
+public:
+    BackgroundReader(const std::atomic<bool> *abort, InterruptCheck global)
+    {
+        m_irq.abort = abort;
+        m_irq.global = std::move(global);
+    }
+
+    bool open(const std::string &path, bool repeat, std::string &error)
+    {
+        m_repeat = repeat;
+        if (!openInput(path, &m_irq, m_in, error))
+            return false;
+        m_index = av_find_best_stream(m_in.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+        if (m_index < 0) {
+            error = "the background file " + path + " has no sound";
+            return false;
+        }
+        if (!openDecoder(m_in->streams[m_index], m_dec, error))
+            return false;
+        m_packet = makePacket();
+        return m_packet != nullptr;
+    }
+
+    AudioSourceDesc desc() const
+    {
+        AudioSourceDesc d;
+        d.sampleRate = m_dec->sample_rate;
+        d.format = m_dec->sample_fmt;
+        av_channel_layout_copy(&d.layout, &m_dec->ch_layout);
+        if (d.layout.order == AV_CHANNEL_ORDER_UNSPEC)
+            av_channel_layout_default(&d.layout, d.layout.nb_channels);
+        return d;
+    }
+
+    int64_t fed_us() const { return m_dec->sample_rate > 0 ? m_samples * 1000000 / m_dec->sample_rate : 0; }
+    bool ended() const { return m_ended; }
+
+    // Pushes one more decoded frame into src; at the file's end either
+    // starts over or closes src.
+    void feed(AVFilterContext *src)
+    {
+        if (m_ended)
+            return;
+        FramePtr frame(av_frame_alloc());
+        for (int attempts = 0; attempts < 4096; ++attempts) {
+            int r = avcodec_receive_frame(m_dec.get(), frame.get());
+            if (r >= 0) {
+                frame->pts = m_samples;
+                m_samples += frame->nb_samples;
+                m_gotFrame = true;
+                if (av_buffersrc_add_frame(src, frame.get()) < 0)
+                    close(src);
+                return;
+            }
+            if (r == AVERROR_EOF) {
+                if (m_repeat && m_gotFrame && av_seek_frame(m_in.get(), -1, 0, AVSEEK_FLAG_BACKWARD) >= 0) {
+                    avcodec_flush_buffers(m_dec.get());
+                    m_draining = false;
+                    continue;
+                }
+                close(src);
+                return;
+            }
+            if (m_draining) {
+                close(src);
+                return;
+            }
+            r = av_read_frame(m_in.get(), m_packet.get());
+            if (r < 0) {
+                avcodec_send_packet(m_dec.get(), nullptr);
+                m_draining = true;
+                continue;
+            }
+            if (m_packet->stream_index == m_index)
+                avcodec_send_packet(m_dec.get(), m_packet.get());
+            av_packet_unref(m_packet.get());
+        }
+        close(src);
+    }
+
+    void close(AVFilterContext *src)
+    {
+        // A graph that already ended its mix refuses the end mark; nothing lost.
+        if (!m_ended && av_buffersrc_add_frame(src, nullptr) < 0)
+            logLine(AV_LOG_DEBUG, "background input already closed");
+        m_ended = true;
+    }
+
+private:
+    InterruptFlags m_irq;
+    InputContextPtr m_in;
+    CodecContextPtr m_dec;
+    PacketPtr m_packet;
+    int m_index = -1;
+    bool m_repeat = true;
+    bool m_draining = false;
+    bool m_gotFrame = false;
+    bool m_ended = false;
+    int64_t m_samples = 0;
+};
+
+
+RangeSource::RangeSource(const std::atomic<bool> *abort, InterruptCheck global)
+    : m_global(global)
+    , m_abort(abort)
+{
+    m_irq.abort = abort;
+    m_irq.global = std::move(global);
+}
+
+bool RangeSource::open(const std::string &path, const ParamValues &v, std::string &error)
+{
+    m_path = path;
+    m_params = v;
+    if (!openInput(path, &m_irq, m_in, error))
+        return false;
+    AVFormatContext *ctx = m_in.get();
+    std::vector<int> title;
+    if (ctx->nb_programs > 1) {
+        if (v.program < 0 || v.program >= static_cast<int>(ctx->nb_programs)) {
+            error = "the source has no such title";
+            return false;
+        }
+        const AVProgram *p = ctx->programs[v.program];
+        for (unsigned i = 0; i < p->nb_stream_indexes; ++i)
+            title.push_back(static_cast<int>(p->stream_index[i]));
+    } else {
+        for (unsigned i = 0; i < ctx->nb_streams; ++i)
+            title.push_back(static_cast<int>(i));
+    }
+    std::vector<int> audio;
+    int subtitles = 0;
+    for (int index : title) {
+        const AVStream *st = ctx->streams[index];
+        const AVMediaType type = st->codecpar->codec_type;
+        if (type == AVMEDIA_TYPE_VIDEO && !(st->disposition & AV_DISPOSITION_ATTACHED_PIC) && m_video < 0)
+            m_video = index;
+        else if (type == AVMEDIA_TYPE_AUDIO)
+            audio.push_back(index);
+        else if (type == AVMEDIA_TYPE_SUBTITLE)
+            ++subtitles;
+    }
+    if (v.audio >= 0 && !audio.empty())
+        m_audio = audio[static_cast<size_t>(std::min<int>(v.audio, static_cast<int>(audio.size()) - 1))];
+    if (v.subtitle >= 0 && v.subtitle < subtitles)
+        m_subtitle = v.subtitle;
+    if (m_video >= 0 && !openDecoder(ctx->streams[m_video], m_vdec, error))
+        return false;
+    if (m_audio >= 0 && !openDecoder(ctx->streams[m_audio], m_adec, error))
+        return false;
+    if (m_vdec && m_vdec->pix_fmt == AV_PIX_FMT_NONE) {
+        error = "the source's picture format is unknown";
+        return false;
+    }
+    m_fileStart_us = ctx->start_time == AV_NOPTS_VALUE ? 0 : ctx->start_time;
+    m_duration_us = ctx->duration == AV_NOPTS_VALUE ? 0 : ctx->duration;
+    if (v.closedCaptions)
+        logLine(AV_LOG_WARNING, "closed captions cannot be burned into the picture; the output has none");
+    if (!v.background.path.empty() && m_audio >= 0) {
+        m_background = std::make_unique<BackgroundReader>(m_abort, m_global);
+        if (!m_background->open(v.background.path, v.background.repeat != 0, error))
+            return false;
+    }
+    return true;
+}
+
+AVRational RangeSource::frameRate() const
+{
+    return m_video >= 0 ? av_guess_frame_rate(m_in.get(), m_in->streams[m_video], nullptr) : AVRational{0, 1};
+}
+
+AVRational RangeSource::sampleAspect() const
+{
+    if (m_video < 0)
+        return AVRational{1, 1};
+    const AVRational sar = av_guess_sample_aspect_ratio(m_in.get(), m_in->streams[m_video], nullptr);
+    if (sar.num <= 0 || sar.den <= 0)
+        return AVRational{1, 1};
+    return quarterTurn() ? AVRational{sar.den, sar.num} : sar;
+}
+
+int64_t RangeSource::outLength(const ParamValues &v, int64_t length_us)
+{
+    const double speed = v.rate > 0 ? std::clamp(v.rate / 100.0, 0.25, 4.0) : 1.0;
+    return static_cast<int64_t>(std::llround(length_us / speed));
+}
+
+bool RangeSource::prepare(uint64_t start_us, uint64_t length_us, const EncodedOutput &out,
+                          const Geometry &geometry, bool padSound, std::string &error)
+{
+    m_start = static_cast<int64_t>(start_us);
+    int64_t length = static_cast<int64_t>(length_us);
+    if (length <= 0)
+        length = std::max<int64_t>(m_duration_us - m_start, 0);
+    else if (m_duration_us > 0)
+        length = std::min(length, std::max<int64_t>(m_duration_us - m_start, 0));
+    if (m_duration_us > 0 && m_start >= m_duration_us) {
+        error = "the range starts after the end of the source";
+        return false;
+    }
+    m_end = length_us > 0 ? m_start + static_cast<int64_t>(length_us) : 0;
+    m_outLength = outLength(m_params, length);
+
+    GraphPlan plan;
+    plan.params = &m_params;
+    plan.sourcePath = m_path;
+    plan.subtitleStream = m_subtitle;
+    plan.start_us = m_start;
+    plan.end_us = m_end;
+    plan.outLength_us = m_outLength;
+    plan.padSound = padSound;
+    if (out.venc) {
+        plan.video.width = m_vdec->width;
+        plan.video.height = m_vdec->height;
+        plan.video.format = m_vdec->pix_fmt;
+        plan.video.sar = av_guess_sample_aspect_ratio(m_in.get(), m_in->streams[m_video], nullptr);
+        plan.video.rotation = rotation();
+        plan.geometry = geometry;
+        plan.frameRate = out.venc->framerate;
+        plan.outFormat = out.venc->pix_fmt;
+    }
+    if (out.aenc) {
+        if (!m_adec && m_outLength <= 0) {
+            error = "a range without sound needs a known length";
+            return false;
+        }
+        plan.haveAudioSource = m_adec != nullptr;
+        if (m_adec) {
+            plan.audio.sampleRate = m_adec->sample_rate;
+            plan.audio.format = m_adec->sample_fmt;
+            av_channel_layout_copy(&plan.audio.layout, &m_adec->ch_layout);
+            if (plan.audio.layout.order == AV_CHANNEL_ORDER_UNSPEC)
+                av_channel_layout_default(&plan.audio.layout, plan.audio.layout.nb_channels);
+        }
+        plan.outRate = out.aenc->sample_rate;
+        plan.outSampleFormat = out.aenc->sample_fmt;
+        av_channel_layout_copy(&plan.outLayout, &out.aenc->ch_layout);
+        if (m_background)
+            plan.background = m_background->desc();
+    }
+    const bool ok = m_graph.build(plan, error);
+    av_channel_layout_uninit(&plan.audio.layout);
+    av_channel_layout_uninit(&plan.outLayout);
+    av_channel_layout_uninit(&plan.background.layout);
+    if (!ok)
+        return false;
+    if (!m_graph.backgroundIn)
+        m_background.reset();
+    m_useVideo = out.venc != nullptr;
+    m_useAudio = out.aenc != nullptr && m_adec != nullptr;
+    return true;
+}
+
+bool RangeSource::run(EncodedOutput &out, CopyProgress &progress, std::string &error)
+{
+    AVFormatContext *ctx = m_in.get();
+    if (m_start > 0) {
+        const int64_t target = m_start + m_fileStart_us;
+        const int r = avformat_seek_file(ctx, -1, std::numeric_limits<int64_t>::min(), target, target, 0);
+        if (r < 0 && !stopped())
+            logLine(AV_LOG_WARNING, "seek to %lld failed, decoding from the start", static_cast<long long>(target));
+    }
+    PacketPtr pkt = makePacket();
+    m_frame.reset(av_frame_alloc());
+    m_filtered.reset(av_frame_alloc());
+    bool videoDone = !m_useVideo, audioDone = !m_useAudio;
+    while (!(videoDone && audioDone)) {
+        if (stopped())
+            return false;
+        const int r = av_read_frame(ctx, pkt.get());
+        if (r == AVERROR(EAGAIN))
+            continue;
+        if (r < 0) {
+            if (stopped())
+                return false;
+            if (r != AVERROR_EOF)
+                logLine(AV_LOG_WARNING, "read error, ending the range: %s", ffmpegError(r).c_str());
+            break;
+        }
+        bool ok = true;
+        if (m_useVideo && pkt->stream_index == m_video && !videoDone)
+            ok = decode(m_vdec.get(), m_graph.videoIn, pkt.get(), m_video, videoDone, error);
+        else if (m_useAudio && pkt->stream_index == m_audio && !audioDone)
+            ok = decode(m_adec.get(), m_graph.audioIn, pkt.get(), m_audio, audioDone, error);
+        av_packet_unref(pkt.get());
+        if (!ok || !drain(out, progress, error))
+            return false;
+    }
+    // Flush the decoders, then close the graph's inputs.
+    bool ignored = false;
+    if (m_useVideo && !decode(m_vdec.get(), m_graph.videoIn, nullptr, m_video, ignored, error))
+        return false;
+    if (m_useAudio && !decode(m_adec.get(), m_graph.audioIn, nullptr, m_audio, ignored, error))
+        return false;
+    for (AVFilterContext *src : {m_graph.videoIn, m_graph.audioIn}) {
+        const int r = src ? av_buffersrc_add_frame(src, nullptr) : 0;
+        if (r < 0 && r != AVERROR_EOF) {
+            error = "the filter graph cannot end: " + ffmpegError(r);
+            return false;
+        }
+    }
+    if (m_background)
+        m_background->close(m_graph.backgroundIn);
+    m_flushing = true;
+    return drain(out, progress, error);
+}
+
+bool RangeSource::decode(AVCodecContext *dec, AVFilterContext *src, const AVPacket *pkt, int stream,
+                         bool &done, std::string &error)
+{
+    int r = avcodec_send_packet(dec, pkt);
+    if (r < 0 && r != AVERROR_EOF && r != AVERROR(EAGAIN)) {
+        // A damaged packet costs its frame, not the conversion.
+        logLine(AV_LOG_WARNING, "decoding error: %s", ffmpegError(r).c_str());
+        return true;
+    }
+    const AVRational tb = m_in->streams[stream]->time_base;
+    const bool isAudio = dec->codec_type == AVMEDIA_TYPE_AUDIO;
+    int64_t &next = isAudio ? m_nextAudio_us : m_nextVideo_us;
+    for (;;) {
+        r = avcodec_receive_frame(dec, m_frame.get());
+        if (r == AVERROR(EAGAIN) || r == AVERROR_EOF)
+            return true;
+        if (r < 0) {
+            logLine(AV_LOG_WARNING, "decoding error: %s", ffmpegError(r).c_str());
+            return true;
+        }
+        int64_t pts = m_frame->best_effort_timestamp;
+        pts = pts == AV_NOPTS_VALUE ? next : av_rescale_q(pts, tb, kMicros) - m_fileStart_us;
+        const int64_t duration = isAudio ? int64_t(m_frame->nb_samples) * 1000000 / std::max(1, m_frame->sample_rate)
+                                         : av_rescale_q(m_frame->pkt_duration, tb, kMicros);
+        next = pts + std::max<int64_t>(duration, 1);
+        m_frame->pts = pts;
+        m_frame->time_base = kMicros;
+        if (m_end > 0 && pts >= m_end) {
+            done = true;
+            av_frame_unref(m_frame.get());
+            continue;
+        }
+        if (done) {
+            av_frame_unref(m_frame.get());
+            continue;
+        }
+        r = av_buffersrc_add_frame_flags(src, m_frame.get(), AV_BUFFERSRC_FLAG_KEEP_REF);
+        av_frame_unref(m_frame.get());
+        if (r == AVERROR_EOF) {
+            done = true;
+            continue;
+        }
+        if (r < 0) {
+            error = std::string("the filter graph refused a frame: ") + ffmpegError(r);
+            return false;
+        }
+        if (isAudio)
+            feedBackground();
+    }
+}
+
+void RangeSource::feedBackground()
+{
+    if (!m_background)
+        return;
+    const double speed = m_params.rate > 0 ? std::clamp(m_params.rate / 100.0, 0.25, 4.0) : 1.0;
+    const int64_t mainOut = static_cast<int64_t>((m_nextAudio_us - m_start) / speed);
+    while (!m_background->ended() && m_background->fed_us() < mainOut + kBackgroundLead_us && !stopped())
+        m_background->feed(m_graph.backgroundIn);
+}
+
+bool RangeSource::drain(EncodedOutput &out, CopyProgress &progress, std::string &error)
+{
+    for (;;) {
+        bool any = false;
+        if (m_graph.videoOut && !m_videoEnded) {
+            const int r = av_buffersink_get_frame(m_graph.videoOut, m_filtered.get());
+            if (r >= 0) {
+                any = true;
+                const bool ok = out.video(m_filtered.get(), av_buffersink_get_time_base(m_graph.videoOut), error);
+                av_frame_unref(m_filtered.get());
+                if (!ok)
+                    return false;
+            } else if (r == AVERROR_EOF) {
+                m_videoEnded = true;
+            } else if (r != AVERROR(EAGAIN)) {
+                error = "the filter graph failed: " + ffmpegError(r);
+                return false;
+            }
+        }
+        if (m_graph.audioOut && !m_audioEnded) {
+            const int r = av_buffersink_get_frame(m_graph.audioOut, m_filtered.get());
+            if (r >= 0) {
+                any = true;
+                const bool ok = out.audio(m_filtered.get(), error);
+                av_frame_unref(m_filtered.get());
+                if (!ok)
+                    return false;
+            } else if (r == AVERROR_EOF) {
+                m_audioEnded = true;
+            } else if (r != AVERROR(EAGAIN)) {
+                error = "the filter graph failed: " + ffmpegError(r);
+                return false;
+            }
+        }
+        const uint64_t written = static_cast<uint64_t>(std::max<int64_t>(out.rangeWritten_us(), 0));
+        if (written > progress.position_us.load())
+            progress.position_us = std::min<uint64_t>(written, progress.total_us.load());
+        if (stopped())
+            return false;
+        if (!any) {
+            // While flushing, a source without its own input (silence)
+            // still has frames to give; keep pulling until every sink ends.
+            if (m_flushing && ((m_graph.videoOut && !m_videoEnded) || (m_graph.audioOut && !m_audioEnded))) {
+                if (m_graph.backgroundIn && m_background)
+                    m_background->close(m_graph.backgroundIn);
+                if (++m_idleRounds > 100000) {
+                    error = "the filter graph did not end";
+                    return false;
+                }
+                continue;
+            }
+            return true;
+        }
+        m_idleRounds = 0;
+    }
+}
+
+int RangeSource::rotation() const
+{
+    return m_video >= 0 ? streamRotation(m_in->streams[m_video]) : 0;
+}
+
+RangeSource::~RangeSource() = default;
+
+} // namespace orl

@@ -1,0 +1,83 @@
+#pragma once
+// One range of one source for an encoding conversion: its demuxer,
+// decoders, background sound and edit graph, run into an EncodedOutput.
+#include "EncodedOutput.h"
+#include "TranscodeFilters.h"
+
+#include <memory>
+#include <string>
+
+namespace orl {
+
+class BackgroundReader;
+
+// One range of one source: its demuxer, decoders, background sound and graph.
+class RangeSource {
+public:
+    RangeSource(const std::atomic<bool> *abort, InterruptCheck global);
+    ~RangeSource();
+
+    bool open(const std::string &path, const ParamValues &v, std::string &error);
+
+    bool hasVideo() const { return m_vdec != nullptr; }
+    bool hasAudio() const { return m_adec != nullptr; }
+    AVCodecContext *videoDecoder() const { return m_vdec.get(); }
+    AVCodecContext *audioDecoder() const { return m_adec.get(); }
+    AVRational frameRate() const;
+    // Sample aspect of the picture as shown (after the source's rotation).
+    AVRational sampleAspect() const;
+    // Clockwise turn the source asks players to show it with.
+    int rotation() const;
+    bool quarterTurn() const { return rotation() == 90 || rotation() == 270; }
+    // Picture size as shown.
+    int shownWidth() const { return quarterTurn() ? m_vdec->height : m_vdec->width; }
+    int shownHeight() const { return quarterTurn() ? m_vdec->width : m_vdec->height; }
+    int64_t duration_us() const { return m_duration_us; }
+
+    // Length of the range in output time (after the speed change).
+    static int64_t outLength(const ParamValues &v, int64_t length_us);
+
+    // Builds the graph for [start, start + length) feeding the encoders of out.
+    // With padSound the sound is made exactly as long as the range, so the
+    // next merged range starts in step.
+    bool prepare(uint64_t start_us, uint64_t length_us, const EncodedOutput &out, const Geometry &geometry,
+                 bool padSound, std::string &error);
+
+    int64_t outLength_us() const { return m_outLength; }
+
+    // Decodes, filters and encodes the range into out. False on a failure
+    // (error set) or a stop (error empty).
+    bool run(EncodedOutput &out, CopyProgress &progress, std::string &error);
+
+private:
+    bool stopped() const { return m_irq.check(); }
+
+    // Sends pkt (null = flush) to dec and pushes the frames into src.
+    bool decode(AVCodecContext *dec, AVFilterContext *src, const AVPacket *pkt, int stream, bool &done,
+                std::string &error);
+
+    void feedBackground();
+
+    bool drain(EncodedOutput &out, CopyProgress &progress, std::string &error);
+
+    InterruptCheck m_global;
+    const std::atomic<bool> *m_abort;
+    InterruptFlags m_irq;
+    InputContextPtr m_in;
+    std::string m_path;
+    ParamValues m_params;
+    int m_video = -1, m_audio = -1, m_subtitle = -1;
+    CodecContextPtr m_vdec, m_adec;
+    std::unique_ptr<BackgroundReader> m_background;
+    FilterGraph m_graph;
+    FramePtr m_frame, m_filtered;
+    int64_t m_fileStart_us = 0, m_duration_us = 0;
+    int64_t m_start = 0, m_end = 0, m_outLength = 0;
+    int64_t m_nextVideo_us = 0, m_nextAudio_us = 0;
+    bool m_useVideo = false, m_useAudio = false;
+    bool m_videoEnded = false, m_audioEnded = false;
+    bool m_flushing = false;
+    int m_idleRounds = 0;
+};
+
+} // namespace orl

@@ -1,0 +1,340 @@
+#include "Transcode.h"
+
+#include "EncodedOutput.h"
+#include "Engine.h"
+#include "RangeSource.h"
+
+#include <algorithm>
+
+namespace orl {
+
+namespace {
+
+const AVOutputFormat *findOutputFormat(const std::string &name, const std::string &dst)
+{
+    const AVOutputFormat *format = nullptr;
+    if (!name.empty())
+        format = av_guess_format(name.c_str(), nullptr, nullptr);
+    if (!format && !dst.empty())
+        format = av_guess_format(nullptr, dst.c_str(), nullptr);
+    return format;
+}
+
+// Frees a stopped job's encoders (their file already closed) on a thread
+// of their own.
+void releaseLater(std::unique_ptr<EncodedOutput> output)
+{
+    try {
+        std::thread([output = std::move(output)]() mutable { output.reset(); }).detach();
+    } catch (...) {
+        // No thread to spare: the objects go here, on the caller's time.
+    }
+}
+
+// Opens the encoders of out for the first range of src.
+bool openEncodersFor(EncodedOutput &out, RangeSource &src, const ParamValues &encoding, const ParamValues &edits,
+                     Geometry &geometry, std::string &error)
+{
+    VideoEncoderInput video;
+    if (out.videoCodec) {
+        geometry = computeGeometry(edits, src.shownWidth(), src.shownHeight(), src.sampleAspect());
+        video.width = geometry.frameW;
+        video.height = geometry.frameH;
+        video.sourceFormat = src.videoDecoder()->pix_fmt;
+        video.frameRate = outputFrameRate(encoding, src.frameRate(), out.videoCodec);
+    }
+    const AVCodecContext *adec = src.audioDecoder();
+    return out.openEncoders(encoding, video, adec ? adec->sample_rate : 0, adec ? adec->ch_layout.nb_channels : 0,
+                            error);
+}
+
+// Encoder settings come from the merge's first parameter set; edits and
+// stream choice from each range's own.
+ParamValues withEncoding(const ParamValues &range, const ParamValues &encoding)
+{
+    ParamValues v = range;
+    v.videoCodec = encoding.videoCodec;
+    v.audioCodec = encoding.audioCodec;
+    v.width = encoding.width;
+    v.height = encoding.height;
+    return v;
+}
+
+} // namespace
+
+// ----------------------------------------------------------- conversion ---
+
+TranscodeConversion::TranscodeConversion(InterruptCheck globalInterrupt)
+    : m_globalInterrupt(std::move(globalInterrupt))
+{
+}
+
+TranscodeConversion::~TranscodeConversion()
+{
+    close();
+}
+
+void TranscodeConversion::setError(const std::string &text)
+{
+    std::lock_guard<std::mutex> lock(m_errorMutex);
+    m_error = text;
+}
+
+std::string TranscodeConversion::lastError() const
+{
+    std::lock_guard<std::mutex> lock(m_errorMutex);
+    return m_error;
+}
+
+bool TranscodeConversion::open(const std::string &src, const std::string &dst, const std::string &format,
+                               const ParamValues &params)
+{
+    if (m_worker.joinable()) {
+        setError("a conversion is running");
+        return false;
+    }
+    m_source.reset();
+    m_output.reset();
+    m_abort = false;
+    const AVOutputFormat *ofmt = findOutputFormat(format, dst);
+    if (!ofmt) {
+        setError("unknown output container \"" + format + "\"");
+        return false;
+    }
+    auto source = std::make_unique<RangeSource>(&m_abort, m_globalInterrupt);
+    std::string error;
+    if (!source->open(src, params, error)) {
+        setError(error);
+        return false;
+    }
+    auto output = std::make_unique<EncodedOutput>(&m_abort, m_globalInterrupt);
+    if (!output->chooseEncoders(ofmt, params, source->hasVideo(), source->hasAudio(), error)) {
+        setError(error);
+        return false;
+    }
+    m_source = std::move(source);
+    m_output = std::move(output);
+    m_params = params;
+    m_src = src;
+    m_dst = dst;
+    m_format = ofmt->name;
+    m_start_us = m_length_us = 0;
+    return true;
+}
+
+void TranscodeConversion::setRange(uint64_t start_us, uint64_t length_us)
+{
+    m_start_us = start_us;
+    m_length_us = length_us;
+}
+
+bool TranscodeConversion::start()
+{
+    if (!m_source || !m_output || m_worker.joinable()) {
+        setError(m_worker.joinable() ? "a conversion is running" : "nothing is open");
+        return false;
+    }
+    std::string error;
+    Geometry geometry;
+    if (!openEncodersFor(*m_output, *m_source, m_params, m_params, geometry, error)
+        || !m_source->prepare(m_start_us, m_length_us, *m_output, geometry, false, error) || !m_output->create(m_dst, error)) {
+        m_output->discard();
+        setError(error);
+        logLine(AV_LOG_WARNING, "encoding could not start: %s", error.c_str());
+        return false;
+    }
+    m_output->beginRange();
+    m_abort = false;
+    m_progress.position_us = 0;
+    m_progress.total_us = static_cast<uint64_t>(std::max<int64_t>(m_source->outLength_us(), 0));
+    m_progress.failed = false;
+    m_progress.finished = false;
+    m_worker = std::thread(&TranscodeConversion::run, this);
+    return true;
+}
+
+void TranscodeConversion::run()
+{
+    std::string error;
+    bool ok = m_source->run(*m_output, m_progress, error);
+    if (ok)
+        ok = m_output->finish(error);
+    if (!ok) {
+        m_output->discard();
+        if (error.empty())
+            error = m_abort ? "stopped" : "the conversion failed";
+        setError(error);
+        if (!m_abort)
+            logLine(AV_LOG_WARNING, "encoding failed: %s", error.c_str());
+        m_progress.failed = true;
+    } else {
+        m_progress.position_us = m_progress.total_us.load();
+    }
+    if (m_abort) {
+        // The unfinished file is gone; tearing down codec threads can take
+        // a frame's time at large sizes, which a stop need not wait for.
+        releaseLater(std::move(m_output));
+    }
+    m_source.reset();
+    m_progress.finished = true;
+}
+
+bool TranscodeConversion::stop()
+{
+    if (!m_worker.joinable())
+        return true;
+    m_abort = true;
+    m_worker.join();
+    return true;
+}
+
+void TranscodeConversion::close()
+{
+    stop();
+    m_output.reset();
+    m_source.reset();
+}
+
+// --------------------------------------------------------------- merger ---
+
+TranscodeMerger::TranscodeMerger(InterruptCheck globalInterrupt)
+    : m_globalInterrupt(std::move(globalInterrupt))
+{
+}
+
+TranscodeMerger::~TranscodeMerger()
+{
+    abort();
+}
+
+void TranscodeMerger::setError(const std::string &text)
+{
+    std::lock_guard<std::mutex> lock(m_errorMutex);
+    m_error = text;
+}
+
+std::string TranscodeMerger::lastError() const
+{
+    std::lock_guard<std::mutex> lock(m_errorMutex);
+    return m_error;
+}
+
+void TranscodeMerger::join()
+{
+    if (m_worker.joinable())
+        m_worker.join();
+}
+
+bool TranscodeMerger::open(const std::string &dst, const std::string &format, const ParamValues &params)
+{
+    abort();
+    if (!findOutputFormat(format, dst)) {
+        setError("unknown output container \"" + format + "\"");
+        return false;
+    }
+    m_dst = dst;
+    m_format = format;
+    m_encoding = params;
+    m_abort = false;
+    m_progress.finished = false;
+    m_progress.failed = false;
+    return true;
+}
+
+bool TranscodeMerger::add(const std::string &src, uint64_t start_us, uint64_t length_us, const ParamValues &params)
+{
+    join();
+    if (m_dst.empty()) {
+        setError("the merger is not open");
+        return false;
+    }
+    if (m_progress.failed) {
+        setError("an earlier range failed");
+        return false;
+    }
+    const ParamValues v = withEncoding(params, m_encoding);
+    auto source = std::make_unique<RangeSource>(&m_abort, m_globalInterrupt);
+    std::string error;
+    if (!source->open(src, v, error)) {
+        setError(error);
+        return false;
+    }
+    Geometry geometry;
+    if (!m_output) {
+        auto output = std::make_unique<EncodedOutput>(&m_abort, m_globalInterrupt);
+        const AVOutputFormat *ofmt = findOutputFormat(m_format, m_dst);
+        if (!output->chooseEncoders(ofmt, v, source->hasVideo(), source->hasAudio(), error)
+            || !openEncodersFor(*output, *source, m_encoding, v, geometry, error)
+            || !source->prepare(start_us, length_us, *output, geometry, true, error) || !output->create(m_dst, error)) {
+            output->discard();
+            setError(error);
+            return false;
+        }
+        m_output = std::move(output);
+    } else {
+        if (m_output->venc) {
+            if (!source->hasVideo()) {
+                setError("this range has no picture but the merged file has");
+                return false;
+            }
+            geometry = computeGeometry(v, source->shownWidth(), source->shownHeight(), source->sampleAspect(),
+                                       m_output->venc->width, m_output->venc->height);
+        }
+        if (!source->prepare(start_us, length_us, *m_output, geometry, true, error)) {
+            setError(error);
+            return false;
+        }
+    }
+    m_output->beginRange();
+    m_progress.position_us = 0;
+    m_progress.total_us = static_cast<uint64_t>(std::max<int64_t>(source->outLength_us(), 0));
+    m_progress.finished = false;
+    m_worker = std::thread(&TranscodeMerger::run, this, std::move(source));
+    return true;
+}
+
+void TranscodeMerger::run(std::unique_ptr<RangeSource> source)
+{
+    std::string error;
+    if (source->run(*m_output, m_progress, error)) {
+        m_progress.position_us = m_progress.total_us.load();
+    } else {
+        setError(error.empty() ? (m_abort ? "stopped" : "the range could not be added") : error);
+        if (!m_abort)
+            logLine(AV_LOG_WARNING, "encoding a merged range failed: %s", error.c_str());
+        m_progress.failed = true;
+    }
+    source.reset();
+    m_progress.finished = true;
+}
+
+bool TranscodeMerger::finish()
+{
+    join();
+    if (!m_output)
+        return !m_progress.failed;
+    bool ok = !m_progress.failed;
+    std::string error;
+    if (ok && !m_output->finish(error)) {
+        setError(error);
+        ok = false;
+    }
+    if (!ok)
+        m_output->discard();
+    m_output.reset();
+    m_dst.clear();
+    return ok;
+}
+
+void TranscodeMerger::abort()
+{
+    m_abort = true;
+    join();
+    if (m_output) {
+        m_output->discard();
+        releaseLater(std::move(m_output));
+    }
+    m_dst.clear();
+}
+
+} // namespace orl

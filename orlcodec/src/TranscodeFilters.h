@@ -1,0 +1,126 @@
+#pragma once
+// The one libavfilter graph of an encoding range, built from a parameter
+// set. Its frames carry source times in microseconds (time base 1/1000000,
+// 0 = the source's first time), so that trims, text times and subtitles are
+// all in the source's timeline; the graph's end moves them to the range's
+// own timeline.
+//
+// Video, in this order:
+//   trim to the range -> the source's own display rotation (so edits see
+//   the picture as players show it) -> crop (or the pan-scan rectangle) -> rotation
+//   (quarter turns, clockwise) -> left-right mirror -> aspect: the picture is
+//   scaled to the aspect ratio (its own when none is set) and, with padding,
+//   centred in the output frame with bars of the fill colour; without
+//   padding it is stretched over the whole frame ("Full Screen", pan-scan)
+//   -> brightness/contrast/saturation and hue -> overlays: effect, frame,
+//   watermark, each its picture and its text in the order textOnTop asks
+//   -> subtitles burned in -> speed -> constant frame rate -> the encoder's
+//   pixel format.
+// The output frame is the parameter set's size, turned with the picture
+// when the rotation is a quarter turn, or the picture's own size when no
+// size is set.
+//
+// Audio: trim -> volume -> fades -> equaliser curve -> speed (pitch kept)
+// -> background audio mixed at its weight, delayed to its start, cut at its
+// end -> the encoder's rate, layout and sample format (in merges padded with
+// silence to the range's length).
+#include "FFmpegPtr.h"
+#include "ParamSet.h"
+
+extern "C" {
+#include <libavfilter/avfilter.h>
+}
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orl {
+
+struct Geometry {
+    int cropX = 0, cropY = 0, cropW = 0, cropH = 0; // source pixels
+    bool cropped = false;
+    int frameW = 0, frameH = 0;                      // output frame
+    int boxX = 0, boxY = 0, boxW = 0, boxH = 0;      // picture inside the frame
+};
+
+// Placement of the picture for a source shown as w x h (sample aspect
+// sar, after its own display rotation). A fixed frame (merges after their
+// first range) overrides the size rule.
+Geometry computeGeometry(const ParamValues &v, int w, int h, AVRational sar, int fixedW = 0, int fixedH = 0);
+
+struct VideoSourceDesc {
+    int width = 0, height = 0; // as stored
+    AVPixelFormat format = AV_PIX_FMT_NONE;
+    AVRational sar{1, 1};
+    int rotation = 0;          // clockwise turn the source asks players to show it with
+};
+
+struct AudioSourceDesc {
+    int sampleRate = 0;
+    AVSampleFormat format = AV_SAMPLE_FMT_NONE;
+    AVChannelLayout layout{};
+};
+
+struct GraphPlan {
+    const ParamValues *params = nullptr;
+    std::string sourcePath;      // for subtitles burned from the source itself
+    int subtitleStream = -1;     // position among the source's subtitle streams
+    int64_t start_us = 0;        // range in source time
+    int64_t end_us = 0;          // 0 = open
+    int64_t outLength_us = 0;    // range length in output time, 0 = unknown
+    bool padSound = false;       // sound padded with silence to outLength_us (merges keep in step)
+    // video (absent when width is 0)
+    VideoSourceDesc video;
+    Geometry geometry;
+    AVRational frameRate{25, 1};
+    AVPixelFormat outFormat = AV_PIX_FMT_YUV420P;
+    // audio (absent when outRate is 0); no source audio means silence
+    bool haveAudioSource = false;
+    AudioSourceDesc audio;
+    int outRate = 0;
+    AVSampleFormat outSampleFormat = AV_SAMPLE_FMT_FLTP;
+    AVChannelLayout outLayout{};
+    int outFrameSize = 0;        // samples per encoder frame, 0 = any
+    // background audio (absent when its rate is 0)
+    AudioSourceDesc background;
+};
+
+class FilterGraph {
+public:
+    FilterGraph();
+    ~FilterGraph();
+    FilterGraph(const FilterGraph &) = delete;
+    FilterGraph &operator=(const FilterGraph &) = delete;
+
+    bool build(const GraphPlan &plan, std::string &error);
+
+    AVFilterContext *videoIn = nullptr;
+    AVFilterContext *audioIn = nullptr;
+    AVFilterContext *backgroundIn = nullptr;
+    AVFilterContext *videoOut = nullptr;
+    AVFilterContext *audioOut = nullptr;
+
+private:
+    struct Pad {
+        AVFilterContext *ctx = nullptr;
+        int pad = 0;
+    };
+    bool buildVideo(const GraphPlan &plan, std::string &error);
+    bool buildAudio(const GraphPlan &plan, std::string &error);
+    bool overlayPicture(Pad &cur, const OverlaySettings &o, int slot, const GraphPlan &plan, std::string &error);
+    bool overlayText(Pad &cur, const OverlaySettings &o, const GraphPlan &plan, std::string &error);
+    bool burnSubtitles(Pad &cur, const GraphPlan &plan, std::string &error);
+
+    // Appends a filter with numeric arguments to the chain at cur.
+    bool chain(Pad &cur, const char *filter, const std::string &args, std::string &error);
+    // Creates a filter whose string options are set one by one (no escaping).
+    AVFilterContext *create(const char *filter, const std::vector<std::pair<std::string, std::string>> &options,
+                            std::string &error);
+    bool link(Pad &from, AVFilterContext *to, int toPad, std::string &error);
+
+    AVFilterGraph *m_graph = nullptr;
+    int m_count = 0;
+};
+
+} // namespace orl
