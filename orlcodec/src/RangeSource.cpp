@@ -365,8 +365,13 @@ bool RangeSource::run(EncodedOutput &out, CopyProgress &progress, std::string &e
         return false;
     if (m_useAudio && !decode(m_adec.get(), m_graph.audioIn, nullptr, m_audio, ignored, error))
         return false;
+    // The inputs end where their last frame ends, not where it starts:
+    // otherwise the constant-rate stage drops the last picture.
     for (AVFilterContext *src : {m_graph.videoIn, m_graph.audioIn}) {
-        const int r = src ? av_buffersrc_add_frame(src, nullptr) : 0;
+        int64_t end = src == m_graph.videoIn ? m_nextVideo_us : m_nextAudio_us;
+        if (m_end > 0)
+            end = std::min(end, m_end);
+        const int r = src ? av_buffersrc_close(src, end, AV_BUFFERSRC_FLAG_PUSH) : 0;
         if (r < 0 && r != AVERROR_EOF) {
             error = "the filter graph cannot end: " + ffmpegError(r);
             return false;

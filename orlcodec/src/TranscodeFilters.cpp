@@ -532,9 +532,11 @@ bool FilterGraph::buildAudio(const GraphPlan &plan, std::string &error)
             return false;
         }
         cur = Pad{audioIn, 0};
-        std::string trim = format("start_pts=%" PRId64, plan.start_us);
+        // atrim counts its *_pts options in samples, not in the input time
+        // base: give the range in seconds.
+        std::string trim = format("start=%.6f", plan.start_us / 1e6);
         if (plan.end_us > 0)
-            trim += format(":end_pts=%" PRId64, plan.end_us);
+            trim += format(":end=%.6f", plan.end_us / 1e6);
         if (!chain(cur, "atrim", trim, error)
             || !chain(cur, "asetpts", format("expr=PTS-%" PRId64, plan.start_us), error))
             return false;

@@ -71,3 +71,80 @@ TEST(ProfileConversion, EveryLosslessFormatCopiesAFixture)
     }
     EXPECT_GE(checked, 10);
 }
+
+namespace {
+
+// The number in a profile text ("192 kbps" → 192, "Auto" → 0).
+int leadingNumber(const QString &text)
+{
+    return text.section(' ', 0, 0).toInt();
+}
+
+} // namespace
+
+// Each encoding format at its defaults and at every resolution it lists:
+// a short range is encoded, and ffprobe must find the container, the
+// codecs and the size the format promises.
+TEST(ProfileConversion, EveryEncodingFormatEncodesAtEachResolution)
+{
+    QTemporaryDir dir;
+    ProfileCatalogue catalogue(testsupport::appDir() + "/profile/profiles_win.plist");
+    ASSERT_TRUE(catalogue.isLoaded()) << catalogue.errorText().toStdString();
+    int encodes = 0;
+    for (const QString &category : catalogue.getCategories()) {
+        for (const FormatItemInfo &item : catalogue.getItems(category)) {
+            const FormatProfile *defaults = catalogue.buildProfile(category, item.id, "", "", "", "");
+            ASSERT_NE(defaults, nullptr) << item.id.toStdString() << ": " << catalogue.errorText().toStdString();
+            const FormatProfile profile = *defaults;
+            const QString container = ProfileCatalogue::containerForExtension(profile.ext);
+            QStringList sizes{QString()}; // the default first
+            for (const QString &r : profile.resolutions)
+                if (r.contains('*'))
+                    sizes << r;
+            for (const QString &size : sizes) {
+                SCOPED_TRACE((category + "/" + item.title + " " + size).toStdString());
+                QStringList args{"--mode", "encode", "--container", container, "--ext", profile.ext};
+                args << "--vcodec" << (profile.audioOnly ? QString("none") : profile.videoCodec);
+                args << "--acodec" << profile.audioCodec;
+                if (!size.isEmpty())
+                    args << "--size" << QString(size).replace('*', 'x');
+                if (leadingNumber(profile.videoBitrateDefault) > 0)
+                    args << "--vbitrate" << QString::number(leadingNumber(profile.videoBitrateDefault));
+                if (leadingNumber(profile.audioBitrateDefault) > 0)
+                    args << "--abitrate" << QString::number(leadingNumber(profile.audioBitrateDefault));
+                if (leadingNumber(profile.sampleRateDefault) > 0)
+                    args << "--samplerate" << QString::number(leadingNumber(profile.sampleRateDefault));
+                if (leadingNumber(profile.channel) > 0)
+                    args << "--channels" << QString::number(leadingNumber(profile.channel));
+                // A default-size run is a second long; the others a few
+                // frames, which is all it takes to prove the size.
+                args << "--range" << (size.isEmpty() ? "1:2" : "1:1.2");
+                args << fixture(profile.audioOnly ? "tone.wav" : "h264_aac.mp4") << dir.filePath(item.id);
+                const auto r = testsupport::runProcess(testsupport::appDir() + "/snipcut", args, 180000);
+                ASSERT_TRUE(r.finished);
+                ASSERT_EQ(r.exitCode, 0) << r.err.right(600).constData();
+                const QString output =
+                    QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts).filter(dir.path()).value(0);
+                const QJsonObject probe = testsupport::ffprobeJson(output);
+                ASSERT_FALSE(probe.isEmpty()) << output.toStdString();
+                EXPECT_TRUE(formatMatches(container, probe["format"].toObject()["format_name"].toString()))
+                    << probe["format"].toObject()["format_name"].toString().toStdString();
+                bool video = false, audio = false;
+                for (const QJsonValue &v : probe["streams"].toArray()) {
+                    const QJsonObject s = v.toObject();
+                    if (s["codec_type"] == "video") {
+                        video = true;
+                        if (!size.isEmpty()) {
+                            EXPECT_EQ(QStringLiteral("%1*%2").arg(s["width"].toInt()).arg(s["height"].toInt()), size);
+                        }
+                    }
+                    audio = audio || s["codec_type"] == "audio";
+                }
+                EXPECT_EQ(video, !profile.audioOnly);
+                EXPECT_TRUE(audio);
+                ++encodes;
+            }
+        }
+    }
+    EXPECT_GE(encodes, 67);
+}

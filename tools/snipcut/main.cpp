@@ -11,6 +11,7 @@
 #include "EditsJson.h"
 #include "OutputFormatParams.h"
 #include "OutputNaming.h"
+#include "ProfileCatalogue.h"
 #include "QConverterObject.h"
 #include "VoVideoConvertItem.h"
 #include "VoVideoConvertManager.h"
@@ -31,36 +32,6 @@ int usage()
                          "               [--abitrate KBPS] [--channels N] [--samplerate HZ] [--quality 50|90]\n"
                          "               [--edits FILE.json] --range START:END ... INPUT OUTDIR\n");
     return 2;
-}
-
-// Codec tags of the profiles and their engine identifiers.
-int32_t codecIdFor(const QString &tag)
-{
-    static const QList<QPair<QString, int32_t>> table{
-        {"AC3", 0x15003},  {"MJPG", 8},       {"MP2A", 0x15000}, {"in24", 0x1000D}, {"MP4V", 13},
-        {"PCM", 0x10000},  {"mp43", 17},      {"OGG", 0x15005},  {"APE", 0x10000},  {"wma3", 0x15026},
-        {"WMV1", 18},      {"caf", 0x11000},  {"wma2", 0x15008}, {"WMV2", 19},      {"DV60", 25},
-        {"wma1", 0x15007}, {"VBIS", 0x15005}, {"DV50", 25},      {"MP3", 0x15001},  {"mpg1", 1},
-        {"flac", 0x1500C}, {"VP8", 141},      {"mp1v", 1},       {"AMRN", 0x12000}, {"VP9", 169},
-        {"HMP2", 2},       {"flv1", 22},      {"AAC", 0x15002},  {"mp2v", 2},       {"fmp3", 0x1100D},
-        {"H263", 5},       {"H264", 28},      {"WMV3", 72},      {"H265", 1211250229}, {"Xvid", 1145656920},
-        {"vc-1", 71},      {"DIVX", 808802372}, {"pcmb", 0x10001}, {"alac", 0x15010}, {"OGV", 31}};
-    for (const auto &row : table)
-        if (row.first == tag)
-            return row.second;
-    return 0;
-}
-
-// A frame rate as a fraction; the NTSC rates become their exact values.
-QPair<int, int> rationalFrameRate(double fps)
-{
-    if (fps > 23.5 && fps < 23.99)
-        return {24000, 1001};
-    if (fps > 29.5 && fps < 29.99)
-        return {30000, 1001};
-    if (fps > 59.5 && fps < 59.99)
-        return {60000, 1001};
-    return {static_cast<int>(fps + 0.01), 1};
 }
 
 // The usual file extension of a container name.
@@ -110,11 +81,11 @@ int main(int argc, char *argv[])
             lossless = mode == "lossless";
         } else if (a == "--vcodec" && i + 1 < args.size()) {
             params.videoCodec = args[++i];
-            params.videoCodecId = params.videoCodec == "none" ? -1 : codecIdFor(params.videoCodec);
+            params.videoCodecId = params.videoCodec == "none" ? -1 : ProfileCatalogue::codecIdForTag(params.videoCodec);
             params.audioOnly = params.videoCodec == "none";
         } else if (a == "--acodec" && i + 1 < args.size()) {
             params.audioCodec = args[++i];
-            params.audioCodecId = params.audioCodec == "none" ? -1 : codecIdFor(params.audioCodec);
+            params.audioCodecId = params.audioCodec == "none" ? -1 : ProfileCatalogue::codecIdForTag(params.audioCodec);
         } else if (a == "--size" && i + 1 < args.size()) {
             const QStringList wh = args[++i].split('x');
             if (wh.size() != 2)
@@ -125,9 +96,9 @@ int main(int argc, char *argv[])
             double fps = 0;
             if (!number(i, fps))
                 return usage();
-            const QPair<int, int> rate = rationalFrameRate(fps);
-            params.frameRateNum = rate.first;
-            params.frameRateDen = rate.second;
+            const FrameRateFraction rate = ProfileCatalogue::frameRateToRational(fps);
+            params.frameRateNum = rate.num;
+            params.frameRateDen = rate.den;
         } else if (a == "--vbitrate") {
             if (!number(i, params.videoBitrate))
                 return usage();
