@@ -6,7 +6,8 @@
 
 QAudioDataWidget::QAudioDataWidget(QWidget *parent) : QWidget(parent)
 {
-    setAttribute(Qt::WA_TranslucentBackground);
+    // Drawn over the parent, which shows through where nothing is painted.
+    setAttribute(Qt::WA_NoSystemBackground);
     m_background = skin::load(QStringLiteral("/image/PlayDlg/bg_audio.png"));
     setGeometry(5, 5, 394, 234);
     layoutBars();
@@ -71,9 +72,6 @@ void QAudioDataWidget::setAudioData(const uint8_t *data, int sps)
 void QAudioDataWidget::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.fillRect(rect(), Qt::transparent);
-    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (!m_background.isNull()) {
         const QSize s = skin::logicalSize(m_background);
         p.drawPixmap(QRect((width() - s.width()) / 2, (height() - s.height()) / 2, s.width(), s.height()),

@@ -13,7 +13,8 @@
 QDualSlider::QDualSlider(QWidget *parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::ClickFocus);
-    setAttribute(Qt::WA_TranslucentBackground);
+    // Drawn over the parent, which shows through where nothing is painted.
+    setAttribute(Qt::WA_NoSystemBackground);
 }
 
 void QDualSlider::connectHandle(QSliderCtrlBtn *btn)
@@ -24,7 +25,14 @@ void QDualSlider::connectHandle(QSliderCtrlBtn *btn)
 
 void QDualSlider::resizeToImages()
 {
-    resize(m_endW + m_trackW + m_w, std::max(m_trackH, 40));
+    resize(sizeHint());
+    setMinimumHeight(sizeHint().height());
+    updateGeometry();
+}
+
+QSize QDualSlider::sizeHint() const
+{
+    return QSize(m_endW + m_trackW + m_w, std::max(m_trackH, 40));
 }
 
 void QDualSlider::setStartHandleImage(const QString &path, int yOffset)
@@ -363,7 +371,8 @@ void QDualSlider::setShowValue()
 
 void QDualSlider::resizeEvent(QResizeEvent *)
 {
-    // Keep the fractions when the width changes.
+    // The handles keep their places on the track; owners set the
+    // percentages again after a resize.
     if (m_endBtn)
         m_endBtn->move(m_w + int(m_e), m_handleY);
     if (m_proBtn)
@@ -391,9 +400,6 @@ void QDualSlider::drawSliced(QPainter &p, const QPixmap &pix, int x, int width)
 void QDualSlider::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.fillRect(rect(), Qt::transparent);
-    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (m_showArea && !m_area.isNull()) {
         const QSize s = skin::logicalSize(m_area);
         const qreal dpr = m_area.devicePixelRatio();

@@ -34,6 +34,7 @@ public:
     double progressFraction() const;
     void setHandleTooltips(const QString &start, const QString &end);
     bool startPressedLast() const { return m_startPressedLast; }
+    QSize sizeHint() const override;
 
     QSliderCtrlBtn *startHandle() const { return m_startBtn; }
     QSliderCtrlBtn *endHandle() const { return m_endBtn; }

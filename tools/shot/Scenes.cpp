@@ -1,5 +1,7 @@
 #include "Scenes.h"
 
+#include "PlayerScenes.h"
+
 #include "QCheckButton.h"
 #include "QCustomComboBox.h"
 #include "QCustomSpinBox.h"
@@ -278,6 +280,9 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"msgdlg-long", [] { return messageDlg(0x32, QString("The output folder cannot be written. ").repeated(6)); }},
         {"dialog", closeDialog},
         {"mainframe", mainFrame},
+        {"player-panel", [] { return playerscenes::playerPanel(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"player-panel-empty", [] { return playerscenes::playerPanel(QString()); }},
+        {"trim-slider", playerscenes::trimSlider},
     };
     return t;
 }
