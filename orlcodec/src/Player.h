@@ -34,6 +34,9 @@ struct SwrContext;
 
 namespace orl {
 
+// Packets to read for one picture before the stream counts as broken.
+constexpr int kMaxPacketsPerPicture = 4000;
+
 class Player final : public EngineObject {
 public:
     Player();
@@ -83,6 +86,8 @@ private:
     struct VideoFrame {
         FramePtr frame;
         int64_t ptsUs = 0; // media time: 0 at the container's start
+        int64_t endUs = 0; // end of its span when the container says, else 0
+        bool spans(int64_t t) const { return endUs > ptsUs && t < endUs; }
     };
     struct AudioChunk {
         std::vector<int16_t> samples; // interleaved, device layout
@@ -127,7 +132,11 @@ private:
 
     // --- present side ---
     // Shows frame unless a seek has started since epoch was read.
-    void present(VideoFrame frame, uint64_t epoch);
+    // sequential: frame follows the one on screen, which joins the history.
+    void present(VideoFrame frame, uint64_t epoch, bool sequential = false);
+    // Steps back to the picture before the one on screen when the history
+    // holds it; false when it must be decoded again.
+    bool stepBackFromHistory();
     void deliverLocked(const orl_video_sink *sinks); // caller holds m_presentMutex
     void outputSize(int &w, int &h) const;
     int64_t clockUs() const; // caller holds m_mutex
@@ -191,6 +200,7 @@ private:
     bool m_quit = false;
     uint64_t m_epoch = 0;        // counts seeks and pauses; stale pictures are not shown
     bool m_presentInFlight = false;
+    bool m_audioBehind = false;  // samples queued are later than the picture shown
     int64_t m_asyncLast = -1;    // last interactive target, landed exactly at the end
     int64_t m_frameTimeUs = -1;  // time of the picture on screen, -1 none
     int64_t m_anchorMediaUs = 0; // clock = anchor media + (now − anchor wall)
@@ -211,6 +221,11 @@ private:
 
     std::mutex m_presentMutex; // serialises delivery to the sinks
     FramePtr m_current;          // guarded by m_presentMutex: the picture on screen
+    int64_t m_currentPtsUs = 0;  // guarded by m_presentMutex
+    int64_t m_currentEndUs = 0;  // guarded by m_presentMutex
+    // Guarded by m_presentMutex: the pictures shown just before the current
+    // one, in order and without gaps, so a step back costs no decoding.
+    std::deque<VideoFrame> m_history;
     SwsContext *m_sws = nullptr; // guarded by m_presentMutex
     std::vector<uint8_t> m_rgb;  // guarded by m_presentMutex
     std::vector<uint8_t> m_turned; // guarded by m_presentMutex

@@ -191,6 +191,18 @@ TEST(Player, TenStepsForwardAndBackReturnToTheSamePicture)
         EXPECT_EQ(Player_GetFrameTime(p.h), frames[i0 + i].us) << "back to " << i;
     }
     EXPECT_EQ(Player_GetFrameTime(p.h), start);
+    // Beyond the pictures stepped through, the way back decodes again.
+    ASSERT_EQ(Player_StepFrame(p.h, -1), 1);
+    EXPECT_EQ(Player_GetFrameTime(p.h), frames[i0 - 1].us);
+    ASSERT_EQ(Player_StepFrame(p.h, 1), 1);
+    EXPECT_EQ(Player_GetFrameTime(p.h), start);
+    // Playing on after steps back starts from the picture shown.
+    ASSERT_EQ(Player_StepFrame(p.h, -1), 1);
+    ASSERT_EQ(Player_Play(p.h), 1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    ASSERT_EQ(Player_Pause(p.h), 1);
+    EXPECT_GT(Player_GetFrameTime(p.h), frames[i0].us);
+    EXPECT_LT(Player_GetFrameTime(p.h), frames[i0].us + 400000);
 }
 
 TEST(Player, KeyFrameStepsLandOnTheNeighbouringKeyFrames)

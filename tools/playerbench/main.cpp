@@ -1,7 +1,8 @@
 // Times the player on one file: playerbench FILE
 // Prints "<job> ours=<seconds>" lines: player_open (open until the first
 // picture reaches the sink), step_fwd, step_back and seek_exact (medians
-// over 20 positions spread over the file).
+// over 20 positions spread over the file; step_back after a step forward,
+// step_back_cold right after a seek).
 #include "orlcodec.h"
 
 #include <algorithm>
@@ -69,7 +70,7 @@ int main(int argc, char **argv)
     ORL_HANDLE p = Player_OpenFile(argv[1]);
     Player_SetVideoWindow(p, &s);
     const uint64_t duration = Player_GetDuration(p);
-    std::vector<double> fwd, back, seek;
+    std::vector<double> fwd, back, seek, cold;
     for (int i = 0; i < 20; ++i) {
         // Positions between key frames, away from the ends.
         const uint64_t t = duration / 25 * (i + 2) + 337000;
@@ -82,10 +83,16 @@ int main(int argc, char **argv)
         t0 = now();
         Player_StepFrame(p, -1);
         back.push_back(now() - t0);
+        // Right after a seek nothing before the picture is decoded yet.
+        Player_Seek(p, t + 40000);
+        t0 = now();
+        Player_StepFrame(p, -1);
+        cold.push_back(now() - t0);
     }
     Player_Destroy(p);
     std::printf("step_fwd ours=%.4f\n", median(fwd));
     std::printf("step_back ours=%.4f\n", median(back));
     std::printf("seek_exact ours=%.4f\n", median(seek));
+    std::printf("step_back_cold ours=%.4f\n", median(cold));
     return 0;
 }
