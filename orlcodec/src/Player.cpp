@@ -283,6 +283,8 @@ void Player::close()
     {
         std::lock_guard<std::mutex> present(m_presentMutex);
         m_current.reset();
+        m_history.clear();
+        m_converted = false;
         sws_freeContext(m_sws);
         m_sws = nullptr;
     }
@@ -906,6 +908,7 @@ void Player::present(VideoFrame frame, uint64_t epoch, bool sequential)
         m_history.clear();
     }
     m_current = std::move(frame.frame);
+    m_converted = false;
     m_currentPtsUs = frame.ptsUs;
     m_currentEndUs = frame.endUs;
     deliverLocked(sinks);
@@ -936,6 +939,7 @@ bool Player::stepBackFromHistory()
         sinks[1] = m_elementSink;
     }
     m_current = std::move(previous.frame);
+    m_converted = false;
     m_currentPtsUs = previous.ptsUs;
     m_currentEndUs = previous.endUs;
     deliverLocked(sinks);
@@ -970,6 +974,13 @@ void Player::deliverLocked(const orl_video_sink *sinks)
     const int scaleH = quarter ? outW : outH;
     if (scaleW <= 0 || scaleH <= 0 || f->width <= 0 || f->height <= 0)
         return;
+    // A redraw of the same picture reuses the converted pixels.
+    if (m_converted) {
+        for (int i = 0; i < 2; ++i)
+            if (sinks[i].deliver)
+                sinks[i].deliver(sinks[i].opaque, outW, outH, m_convertedStride, m_convertedPixels);
+        return;
+    }
     m_sws = sws_getCachedContext(m_sws, f->width, f->height, static_cast<AVPixelFormat>(f->format),
                                  scaleW, scaleH, AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr,
                                  nullptr);
@@ -1004,6 +1015,9 @@ void Player::deliverLocked(const orl_video_sink *sinks)
         pixels = m_turned.data();
         stride = outW * 4;
     }
+    m_converted = true;
+    m_convertedPixels = pixels;
+    m_convertedStride = stride;
     for (int i = 0; i < 2; ++i)
         if (sinks[i].deliver)
             sinks[i].deliver(sinks[i].opaque, outW, outH, stride, pixels);

@@ -229,6 +229,9 @@ private:
     SwsContext *m_sws = nullptr; // guarded by m_presentMutex
     std::vector<uint8_t> m_rgb;  // guarded by m_presentMutex
     std::vector<uint8_t> m_turned; // guarded by m_presentMutex
+    bool m_converted = false;      // guarded by m_presentMutex: pixels match m_current
+    const uint8_t *m_convertedPixels = nullptr; // guarded by m_presentMutex
+    int m_convertedStride = 0;                  // guarded by m_presentMutex
 
     std::mutex m_blobMutex;
     std::map<const orl_picture *, std::unique_ptr<EncodedPicture>> m_grabs; // guarded by m_blobMutex
