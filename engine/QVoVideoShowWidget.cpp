@@ -1,35 +1,58 @@
 #include "QVoVideoShowWidget.h"
 
 #include <QMetaObject>
-#include <QMutex>
-#include <QMutexLocker>
 #include <QPainter>
 
+#include <cstring>
+#include <mutex>
+#include <vector>
+
 struct QVoVideoShowWidget::Private {
+    struct Buffer {
+        std::vector<uint8_t> pixels;
+        int width = 0;
+        int height = 0;
+    };
     QVoVideoShowWidget *owner = nullptr;
-    mutable QMutex mutex;
-    QImage image;            // guarded by mutex: the newest picture
+    // Three buffers: the newest complete picture, the one a paint is
+    // reading, and a free one the present thread fills. Neither side ever
+    // waits for the other beyond a buffer swap; an unpainted picture is
+    // simply replaced by a newer one.
+    mutable std::mutex mutex;
+    Buffer buffers[3];          // guarded by mutex (the filled one by its writer)
+    int latest = -1;            // guarded by mutex
+    int painting = -1;          // guarded by mutex
     bool updatePending = false; // guarded by mutex: one queued repaint at most
-    int delivered = 0;       // guarded by mutex
+    int delivered = 0;          // guarded by mutex
     QColor background{0, 0, 0};
     orl_video_sink sink{};
 
     static void deliver(void *opaque, int width, int height, int stride, const uint8_t *pixels)
     {
         auto *self = static_cast<Private *>(opaque);
-        const QImage view(pixels, width, height, stride, QImage::Format_RGB32);
-        QMutexLocker lock(&self->mutex);
-        // Reuse the buffer unless a paint still holds it; the present
-        // thread never waits for a paint.
-        if (self->image.size() != view.size() || !self->image.isDetached())
-            self->image = QImage(width, height, QImage::Format_RGB32);
-        for (int y = 0; y < height; ++y)
-            memcpy(self->image.scanLine(y), view.constScanLine(y), size_t(width) * 4);
-        ++self->delivered;
-        if (!self->updatePending) {
-            self->updatePending = true;
-            QMetaObject::invokeMethod(self->owner, "pictureArrived", Qt::QueuedConnection);
+        int target;
+        {
+            std::lock_guard<std::mutex> lock(self->mutex);
+            target = 0;
+            while (target == self->latest || target == self->painting)
+                ++target;
         }
+        Buffer &b = self->buffers[target];
+        b.pixels.resize(size_t(width) * height * 4);
+        b.width = width;
+        b.height = height;
+        for (int y = 0; y < height; ++y)
+            memcpy(b.pixels.data() + size_t(y) * width * 4, pixels + size_t(y) * stride, size_t(width) * 4);
+        bool post = false;
+        {
+            std::lock_guard<std::mutex> lock(self->mutex);
+            self->latest = target;
+            ++self->delivered;
+            post = !self->updatePending;
+            self->updatePending = true;
+        }
+        if (post)
+            QMetaObject::invokeMethod(self->owner, "pictureArrived", Qt::QueuedConnection);
     }
 };
 
@@ -66,21 +89,24 @@ const orl_video_sink *QVoVideoShowWidget::sink() const
 
 QImage QVoVideoShowWidget::currentImage() const
 {
-    QMutexLocker lock(&d->mutex);
-    return d->image.copy();
+    std::lock_guard<std::mutex> lock(d->mutex);
+    if (d->latest < 0)
+        return QImage();
+    const Private::Buffer &b = d->buffers[d->latest];
+    return QImage(b.pixels.data(), b.width, b.height, b.width * 4, QImage::Format_RGB32).copy();
 }
 
 int QVoVideoShowWidget::deliveredCount() const
 {
-    QMutexLocker lock(&d->mutex);
+    std::lock_guard<std::mutex> lock(d->mutex);
     return d->delivered;
 }
 
 void QVoVideoShowWidget::clearImage()
 {
     {
-        QMutexLocker lock(&d->mutex);
-        d->image = QImage();
+        std::lock_guard<std::mutex> lock(d->mutex);
+        d->latest = -1;
     }
     update();
 }
@@ -92,7 +118,7 @@ void QVoVideoShowWidget::drawYUVImageData() {}
 void QVoVideoShowWidget::pictureArrived()
 {
     {
-        QMutexLocker lock(&d->mutex);
+        std::lock_guard<std::mutex> lock(d->mutex);
         d->updatePending = false;
     }
     update();
@@ -102,13 +128,18 @@ void QVoVideoShowWidget::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.fillRect(rect(), d->background);
-    QImage image;
+    int index;
     {
-        QMutexLocker lock(&d->mutex);
-        image = d->image; // shared, so the next delivery gets a new buffer
+        std::lock_guard<std::mutex> lock(d->mutex);
+        index = d->latest;
+        d->painting = index;
     }
-    if (image.isNull())
-        return;
-    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    p.drawImage(rect(), image);
+    if (index >= 0) {
+        const Private::Buffer &b = d->buffers[index];
+        const QImage image(b.pixels.data(), b.width, b.height, b.width * 4, QImage::Format_RGB32);
+        p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        p.drawImage(rect(), image);
+    }
+    std::lock_guard<std::mutex> lock(d->mutex);
+    d->painting = -1;
 }

@@ -79,8 +79,11 @@ bool Player::openDecoder(int streamIndex, CodecContextPtr &ctx)
     c->thread_count = 0;
     // Frame threads hold back each picture until several more are in
     // flight, which a step or an exact seek would pay for every time.
+    // Sound decodes fast enough on one thread.
     if (codec->type == AVMEDIA_TYPE_VIDEO)
         c->thread_type = FF_THREAD_SLICE;
+    else
+        c->thread_count = 1;
     if (avcodec_open2(c.get(), codec, nullptr) < 0)
         return false;
     ctx = std::move(c);
