@@ -193,7 +193,18 @@ ORL_API const orl_picture *Grabber_GrabFrame(ORL_HANDLE g, uint64_t time_us, int
                                              int format);
 ORL_API void Grabber_ReleaseFrame(ORL_HANDLE g, const orl_picture *picture);
 
-/* ---- Player: playback (not yet available: operations fail) ---------------- */
+/* ---- Player: playback ---------------------------------------------------- */
+/* Pictures go to a sink, sound to the default audio device; without a device
+ * playback runs on the wall clock and Player_AudioOutputFailed reports it.
+ * Times are media times (0 = start of the file). Player_Seek shows the
+ * picture whose time span holds the time; between Player_BeginAsyncSeek and
+ * Player_EndAsyncSeek seeks only latch their target (the newest wins) and
+ * show key frames, and the end lands exactly on the last target.
+ * Player_StepFrame/Player_StepKeyFrame pause and move by one (key) picture;
+ * at either end they fail and the picture stays. Player_SetAudioOnly
+ * switches sample delivery for the level display: Player_GetAudioSamples
+ * returns the latest 50 ms heard in WAV layout (data length at byte 40,
+ * 16-bit loudness values from byte 44), or NULL when nothing is new. */
 
 /* Frames are handed to a sink instead of painted into a native window. */
 typedef struct orl_video_sink {

@@ -118,4 +118,46 @@
         <translation>Das Format %1 in der Kategorie „%2“ der Profildatei %3 nennt keinen Audiocodec für den Videocodec %4.</translation>
     </message>
 </context>
+<context>
+    <name>QVideoPlayDlg</name>
+    <message>
+        <source>Play</source>
+        <translation>Wiedergabe</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Previous Frame</source>
+        <translation>Vorheriges Bild</translation>
+    </message>
+    <message>
+        <source>Next Frame</source>
+        <translation>Nächstes Bild</translation>
+    </message>
+    <message>
+        <source>Previous Key Frame</source>
+        <translation>Vorheriges Schlüsselbild</translation>
+    </message>
+    <message>
+        <source>Next Key Frame</source>
+        <translation>Nächstes Schlüsselbild</translation>
+    </message>
+    <message>
+        <source>Drag media files here to start</source>
+        <translation>Mediendateien zum Starten hierher ziehen</translation>
+    </message>
+</context>
+<context>
+    <name>VideoImageWindow</name>
+    <message>
+        <source>Form</source>
+        <translation>Formular</translation>
+    </message>
+</context>
 </TS>

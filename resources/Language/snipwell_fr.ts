@@ -118,4 +118,46 @@
         <translation>Le format %1 de la catégorie « %2 » du fichier de profils %3 n'indique aucun codec audio pour le codec vidéo %4.</translation>
     </message>
 </context>
+<context>
+    <name>QVideoPlayDlg</name>
+    <message>
+        <source>Play</source>
+        <translation>Lecture</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêt</translation>
+    </message>
+    <message>
+        <source>Previous Frame</source>
+        <translation>Image précédente</translation>
+    </message>
+    <message>
+        <source>Next Frame</source>
+        <translation>Image suivante</translation>
+    </message>
+    <message>
+        <source>Previous Key Frame</source>
+        <translation>Image clé précédente</translation>
+    </message>
+    <message>
+        <source>Next Key Frame</source>
+        <translation>Image clé suivante</translation>
+    </message>
+    <message>
+        <source>Drag media files here to start</source>
+        <translation>Faites glisser des fichiers multimédias ici pour commencer</translation>
+    </message>
+</context>
+<context>
+    <name>VideoImageWindow</name>
+    <message>
+        <source>Form</source>
+        <translation>Formulaire</translation>
+    </message>
+</context>
 </TS>

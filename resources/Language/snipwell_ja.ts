@@ -118,4 +118,46 @@
         <translation>プロファイルファイル %3 のカテゴリ「%2」にある形式 %1 には、ビデオコーデック %4 に対応するオーディオコーデックが指定されていません。</translation>
     </message>
 </context>
+<context>
+    <name>QVideoPlayDlg</name>
+    <message>
+        <source>Play</source>
+        <translation>再生</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>一時停止</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Previous Frame</source>
+        <translation>前のフレーム</translation>
+    </message>
+    <message>
+        <source>Next Frame</source>
+        <translation>次のフレーム</translation>
+    </message>
+    <message>
+        <source>Previous Key Frame</source>
+        <translation>前のキーフレーム</translation>
+    </message>
+    <message>
+        <source>Next Key Frame</source>
+        <translation>次のキーフレーム</translation>
+    </message>
+    <message>
+        <source>Drag media files here to start</source>
+        <translation>ここにメディアファイルをドラッグして開始</translation>
+    </message>
+</context>
+<context>
+    <name>VideoImageWindow</name>
+    <message>
+        <source>Form</source>
+        <translation>フォーム</translation>
+    </message>
+</context>
 </TS>

@@ -118,4 +118,46 @@
         <translation>格式配置文件 %3 的类别“%2”中的格式 %1 没有为视频编解码器 %4 指定音频编解码器。</translation>
     </message>
 </context>
+<context>
+    <name>QVideoPlayDlg</name>
+    <message>
+        <source>Play</source>
+        <translation>播放</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>暂停</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Previous Frame</source>
+        <translation>上一帧</translation>
+    </message>
+    <message>
+        <source>Next Frame</source>
+        <translation>下一帧</translation>
+    </message>
+    <message>
+        <source>Previous Key Frame</source>
+        <translation>上一关键帧</translation>
+    </message>
+    <message>
+        <source>Next Key Frame</source>
+        <translation>下一关键帧</translation>
+    </message>
+    <message>
+        <source>Drag media files here to start</source>
+        <translation>将媒体文件拖到此处开始</translation>
+    </message>
+</context>
+<context>
+    <name>VideoImageWindow</name>
+    <message>
+        <source>Form</source>
+        <translation>窗体</translation>
+    </message>
+</context>
 </TS>

@@ -1,6 +1,7 @@
 #include "Scenes.h"
 
 #include "DrawnScenes.h"
+#include "PlayerScenes.h"
 
 #include "QCheckButton.h"
 #include "QCustomComboBox.h"
@@ -282,6 +283,9 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"mainframe", mainFrame},
         {"drawn-controls", scenes::drawnControlSheet},
         {"drawn-popups", scenes::drawnPopupSheet},
+        {"player-panel", [] { return playerscenes::playerPanel(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"player-panel-empty", [] { return playerscenes::playerPanel(QString()); }},
+        {"trim-slider", playerscenes::trimSlider},
     };
     return t;
 }

@@ -215,6 +215,20 @@ void drawGlyphDirect(QPainter &p, Glyph glyph, const QRectF &box, const QColor &
     case Glyph::MenuArrow:
         fillPolygon(p, {{4, 6}, {12, 6}, {8, 11}});
         break;
+    case Glyph::SoundOn:
+    case Glyph::SoundOff:
+        // A speaker; sound on shows two waves, muted a cross.
+        fillPolygon(p, {{1.5, 6}, {4.5, 6}, {8.5, 2.5}, {8.5, 13.5}, {4.5, 10}, {1.5, 10}});
+        strokePen(p, c, 1.3);
+        p.setBrush(Qt::NoBrush);
+        if (glyph == Glyph::SoundOn) {
+            p.drawArc(QRectF(6.5, 5, 5, 6), -60 * 16, 120 * 16);
+            p.drawArc(QRectF(6, 2.5, 9, 11), -60 * 16, 120 * 16);
+        } else {
+            p.drawLine(QPointF(10.5, 5.5), QPointF(15, 10.5));
+            p.drawLine(QPointF(15, 5.5), QPointF(10.5, 10.5));
+        }
+        break;
     case Glyph::Close:
         strokePen(p, c, 1.6);
         p.drawLine(QPointF(4, 4), QPointF(12, 12));

@@ -21,6 +21,7 @@ enum class Glyph {
     RotateLeft, RotateRight, FlipHorizontal, FlipVertical,
     Font, Picture, AddPicture, Film, Note, NoEffect,
     Check, Cross, Exclamation, Question,
+    SoundOn, SoundOff,
 };
 
 // Draws the glyph centred in box, in one colour, with lines scaled to the box.

@@ -51,6 +51,9 @@ const QVector<Picture> &pictures()
         {"/image/PlayDlg/loading_trake2.png", 100, 6, R::TrackFill},
         {"/image/PlayDlg/play_sound_trake_slider.png", 80, 4, R::Track},
         {"/image/PlayDlg/play_sound_trake_rate.png", 80, 4, R::TrackFill},
+        {"/image/PlayDlg/play_sound_btn.png", 10, 10, R::HandleRound},
+        {"/image/PlayDlg/btn_sound_open.png", 24, 24, R::GlyphButton, G::SoundOn},
+        {"/image/PlayDlg/btn_sound_close.png", 24, 24, R::GlyphButton, G::SoundOff},
 
         // Cut tool.
         {"/image/CutToolDlg/bg_cutTool.png", 300, 110, R::PlainPanel},

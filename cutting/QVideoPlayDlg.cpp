@@ -1,0 +1,635 @@
+#include "QVideoPlayDlg.h"
+
+#include "QAudioDataWidget.h"
+#include "QImageButton.h"
+#include "QVoVideoShowWidget.h"
+#include "SkinImage.h"
+#include "VideoImageWindow.h"
+#include "qSliderCtrl.h"
+
+#include <QCursor>
+#include <QDebug>
+#include <QLabel>
+#include <QPainter>
+#include <QToolTip>
+
+namespace {
+
+QImageButton *makeButton(QWidget *parent, const char *name, const QString &image, const QString &tip)
+{
+    auto *b = new QImageButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setImage(image);
+    b->setToolTip(tip);
+    return b;
+}
+
+} // namespace
+
+QVideoPlayDlg::QVideoPlayDlg(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("QVideoPlayDlg"));
+    resize(700, 520);
+    m_noFile = skin::load(QStringLiteral("/image/bg_noFile.png"));
+    buildControls();
+    connect(&m_timeTimer, &QTimer::timeout, this, &QVideoPlayDlg::UpdateTime);
+    connect(&m_screenTimer, &QTimer::timeout, this, &QVideoPlayDlg::UpdataScreen);
+    connect(&m_audioTimer, &QTimer::timeout, this, &QVideoPlayDlg::OnAudioDataTime);
+    setTransportEnabled(false);
+    layoutControls();
+}
+
+QVideoPlayDlg::~QVideoPlayDlg()
+{
+    // The surface must stop receiving pictures before it goes.
+    m_videoPlayWidget->imageWidget()->attach(0);
+    releaseGrabber();
+}
+
+void QVideoPlayDlg::buildControls()
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(12);
+    setFont(font);
+
+    m_videoPlayWidget = new VideoImageWindow(this);
+    m_videoPlayWidget->setObjectName(QStringLiteral("m_videoPlayWidget"));
+    m_videoPlayWidget->hide();
+    connect(m_videoPlayWidget, &VideoImageWindow::emitPlayOrPause, this, [this] {
+        if (!m_player)
+            return;
+        if (m_paused)
+            OnBtnPlay();
+        else
+            OnBtnPause();
+    });
+
+    m_audioWidget = new QAudioDataWidget(this);
+    m_audioWidget->setObjectName(QStringLiteral("m_audioDataWidget"));
+    m_audioWidget->hide();
+
+    const QString dir = QStringLiteral("/image/PlayDlg/");
+    m_btnPreviousKey = makeButton(this, "m_btnPreviousKey", dir + "btn_previous_key_frame.png",
+                                  tr("Previous Key Frame"));
+    m_btnPrevious = makeButton(this, "m_btnPrevious", dir + "btn_previous_frame.png", tr("Previous Frame"));
+    m_btnPlay = makeButton(this, "m_btnPlay", dir + "btn_play.png", tr("Play"));
+    m_btnPause = makeButton(this, "m_btnPause", dir + "btn_pause.png", tr("Pause"));
+    m_btnNext = makeButton(this, "m_btnNext", dir + "btn_next_frame.png", tr("Next Frame"));
+    m_btnNextKey = makeButton(this, "m_btnNextKey", dir + "btn_next_key_frame.png", tr("Next Key Frame"));
+    m_btnStop = makeButton(this, "m_btnStop", dir + "btn_stop.png", tr("Stop"));
+    m_btnSoundOpen = makeButton(this, "m_btnSoundOpen", dir + "btn_sound_open.png", QString());
+    m_btnSoundClose = makeButton(this, "m_btnSoundClose", dir + "btn_sound_close.png", QString());
+    m_btnPause->hide();
+    m_btnSoundClose->hide();
+
+    m_labPlayTime = new QLabel(this);
+    m_labPlayTime->setObjectName(QStringLiteral("m_labPlayTime"));
+    m_labPlayTime->setText(QStringLiteral("0:00:00 / 0:00:00"));
+    m_labPlayTime->setStyleSheet(QStringLiteral("color: rgb(228,228,228);"));
+
+    m_soundSlider = new qSliderCtrl(this);
+    m_soundSlider->setObjectName(QStringLiteral("m_soundSlider"));
+    m_soundSlider->setTrackImage(dir + "play_sound_trake_slider.png");
+    m_soundSlider->setFillImage(dir + "play_sound_trake_rate.png");
+    m_soundSlider->setHandleImage(dir + "play_sound_btn.png");
+    m_soundSlider->setRange(0, 200);
+    m_soundSlider->setValue(100);
+
+    m_labDrag = new QLabel(tr("Drag media files here to start"), this);
+    m_labDrag->setObjectName(QStringLiteral("m_labDrag"));
+    m_labDrag->setAlignment(Qt::AlignCenter);
+    m_labDrag->setStyleSheet(QStringLiteral("color: rgb(160,160,160);"));
+
+    connect(m_btnPlay, &QImageButton::clicked, this, &QVideoPlayDlg::OnBtnPlay);
+    connect(m_btnPause, &QImageButton::clicked, this, &QVideoPlayDlg::OnBtnPause);
+    connect(m_btnStop, &QImageButton::clicked, this, &QVideoPlayDlg::OnBtnStop);
+    connect(m_btnPrevious, &QImageButton::clicked, this, &QVideoPlayDlg::OnBtnPrevious);
+    connect(m_btnNext, &QImageButton::clicked, this, &QVideoPlayDlg::OnBtnNext);
+    connect(m_btnPreviousKey, &QImageButton::clicked, this, &QVideoPlayDlg::OnBtnPreKey);
+    connect(m_btnNextKey, &QImageButton::clicked, this, &QVideoPlayDlg::OnBtnNextKet);
+    connect(m_btnSoundOpen, &QImageButton::clicked, this, &QVideoPlayDlg::OnBtnSoundOpen);
+    connect(m_btnSoundClose, &QImageButton::clicked, this, &QVideoPlayDlg::OnBtnSoundClose);
+    connect(m_soundSlider, &qSliderCtrl::sendProgressValue, this, &QVideoPlayDlg::SoundValueChange);
+}
+
+QRect QVideoPlayDlg::pictureArea() const
+{
+    return QRect(QPoint(5, 10), QPoint(width() - 5, height() - 40));
+}
+
+void QVideoPlayDlg::layoutControls()
+{
+    const QRect area = pictureArea();
+    m_videoPlayWidget->setGeometry(area);
+    m_audioWidget->move(area.center().x() - m_audioWidget->width() / 2,
+                        area.center().y() - m_audioWidget->height() / 2);
+    const int barTop = height() - 36;
+    int x = 12;
+    for (QImageButton *b : {m_btnPreviousKey, m_btnPrevious}) {
+        b->move(x, barTop + (32 - b->height()) / 2);
+        x += b->width() + 4;
+    }
+    m_btnPlay->move(x, barTop + (32 - m_btnPlay->height()) / 2);
+    m_btnPause->move(m_btnPlay->pos());
+    x += m_btnPlay->width() + 4;
+    for (QImageButton *b : {m_btnNext, m_btnNextKey, m_btnStop}) {
+        b->move(x, barTop + (32 - b->height()) / 2);
+        x += b->width() + 4;
+    }
+    m_labPlayTime->setGeometry(x + 10, barTop, 200, 32);
+    const int sliderX = width() - 12 - m_soundSlider->width();
+    m_soundSlider->move(sliderX, barTop + (32 - m_soundSlider->height()) / 2);
+    const int soundX = sliderX - 4 - m_btnSoundOpen->width();
+    m_btnSoundOpen->move(soundX, barTop + (32 - m_btnSoundOpen->height()) / 2);
+    m_btnSoundClose->move(m_btnSoundOpen->pos());
+    m_labDrag->setGeometry(area.left(), area.center().y() + 40 - 12, area.width(), 24);
+}
+
+void QVideoPlayDlg::resizeEvent(QResizeEvent *)
+{
+    layoutControls();
+    fitVideo();
+}
+
+void QVideoPlayDlg::fitVideo()
+{
+    if (!m_player)
+        return;
+    int w = Player_GetWidth(m_player);
+    int h = Player_GetHeight(m_player);
+    const int dw = Player_GetDisplayWidth(m_player);
+    const int dh = Player_GetDisplayHeight(m_player);
+    if (dw != 0 && dh != 0) {
+        w = dw;
+        h = dh;
+    }
+    m_videoPlayWidget->setVideoSize(w, h);
+}
+
+void QVideoPlayDlg::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QRect area = pictureArea();
+    p.fillRect(area, QColor(0, 0, 0));
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(32, 32, 32));
+    p.drawRoundedRect(QRect(5, height() - 38, width() - 10, 36), 4, 4);
+    if (!m_player && !m_noFile.isNull()) {
+        const QSize s = skin::logicalSize(m_noFile);
+        p.drawPixmap(QRect(area.center().x() - s.width() / 2, area.center().y() - 20 - s.height() / 2,
+                           s.width(), s.height()),
+                     m_noFile);
+    }
+    if (m_videoPlayWidget->geometry() != area && !m_videoPlayWidget->inFullScreen())
+        m_videoPlayWidget->setGeometry(area);
+    fitVideo();
+    if (m_player && m_paused)
+        Player_RefreshScreen(m_player);
+}
+
+void QVideoPlayDlg::setTransportEnabled(bool enabled)
+{
+    for (QImageButton *b : {m_btnPrevious, m_btnPreviousKey, m_btnPlay, m_btnPause, m_btnStop, m_btnNext,
+                            m_btnNextKey})
+        b->setEnabled(enabled);
+}
+
+void QVideoPlayDlg::showPlayButton(bool play)
+{
+    m_btnPlay->setVisible(play);
+    m_btnPause->setVisible(!play);
+}
+
+void QVideoPlayDlg::leaveSection()
+{
+    if (m_sectionMode)
+        emit emitStopPlayTrim();
+    m_sectionMode = false;
+}
+
+void QVideoPlayDlg::releaseGrabber()
+{
+    if (m_grabber) {
+        Grabber_Destroy(m_grabber);
+        m_grabber = 0;
+    }
+}
+
+bool QVideoPlayDlg::open(const QString &path, ORL_HANDLE player)
+{
+    releaseGrabber();
+    m_borrowed = true;
+    if (m_player && m_player != player)
+        m_videoPlayWidget->imageWidget()->attach(0);
+    m_player = player;
+    emit emitTrimDSliderEnable(true);
+    if (!m_player) {
+        m_timeTimer.stop();
+        m_screenTimer.stop();
+        m_audioTimer.stop();
+        m_paused = false;
+        showPlayButton(true);
+        ShowTime(0);
+        m_videoPlayWidget->hide();
+        emit emitPlayProValue(0);
+        emit emitTrimDSliderEnable(false);
+        m_labDrag->show();
+        update();
+        return false;
+    }
+    Player_ConfigureTiming(m_player, 50000, 0);
+    m_filePath = path;
+    fitVideo();
+    // A muted panel stays muted for the next file.
+    Player_SetVolume(m_player, m_muted ? 0 : int(m_volume), 0);
+    ShowTime(0);
+    m_paused = true;
+    m_screenTimer.start(50);
+    m_videoPlayWidget->imageWidget()->attach(m_player);
+    setTransportEnabled(true);
+    if (Player_HasVideo(m_player)) {
+        Player_SetAudioOnly(m_player, 0);
+        m_audioOnly = false;
+        m_audioWidget->hide();
+        m_videoPlayWidget->show();
+    } else if (Player_HasAudio(m_player)) {
+        Player_SetAudioOnly(m_player, 1);
+        m_audioOnly = true;
+        m_audioWidget->show();
+        m_videoPlayWidget->hide();
+    }
+    m_sectionStart = 0;
+    m_sectionEnd = 0;
+    leaveSection();
+    OnPlayVideo();
+    m_labDrag->hide();
+    update();
+    return true;
+}
+
+void QVideoPlayDlg::close()
+{
+    m_paused = false;
+    m_timeTimer.stop();
+    m_screenTimer.stop();
+    m_audioTimer.stop();
+    m_sectionStart = 0;
+    m_sectionEnd = 0;
+    m_sectionMode = false;
+    setTransportEnabled(false);
+    m_labDrag->show();
+    // The player is borrowed: it is forgotten, not released.
+    m_videoPlayWidget->imageWidget()->attach(0);
+    m_videoPlayWidget->imageWidget()->clearImage();
+    m_player = 0;
+    releaseGrabber();
+    showPlayButton(true);
+    ShowTime(0);
+    m_videoPlayWidget->hide();
+    m_audioWidget->setAudioData(nullptr, 0);
+    m_audioWidget->hide();
+    emit emitPlayProValue(0);
+    emit emitTrimDSliderEnable(false);
+    update();
+}
+
+void QVideoPlayDlg::setConverting(bool converting)
+{
+    if (converting)
+        OnBtnStop();
+    setTransportEnabled(!converting);
+}
+
+void QVideoPlayDlg::setSection(uint64_t start, uint64_t end)
+{
+    m_sectionStart = start;
+    m_sectionEnd = end;
+}
+
+uint64_t QVideoPlayDlg::sectionEnd() const
+{
+    return m_sectionEnd ? m_sectionEnd : duration();
+}
+
+uint64_t QVideoPlayDlg::duration() const
+{
+    return m_player ? Player_GetDuration(m_player) : 0;
+}
+
+void QVideoPlayDlg::OnPlayVideo()
+{
+    if (!m_player)
+        return;
+    if (!Player_HasVideo(m_player) && !Player_HasAudio(m_player)) {
+        showPlayButton(true);
+        ShowTime(0);
+    }
+    if (Player_Play(m_player) == 0)
+        return;
+    if (m_audioOnly)
+        m_audioTimer.start(50);
+    else
+        m_videoPlayWidget->show();
+    showPlayButton(false);
+    m_paused = false;
+    m_screenTimer.stop();
+    m_timeTimer.start(100);
+    emit emitTrimDSliderEnable(true);
+}
+
+void QVideoPlayDlg::OnBtnPlay()
+{
+    leaveSection();
+    OnPlayVideo();
+}
+
+void QVideoPlayDlg::OnPauseVideo()
+{
+    if (!m_player)
+        return;
+    if (Player_Pause(m_player) == 0) {
+        qDebug() << "error :---------Pause Fail--------";
+        return;
+    }
+    m_paused = true;
+    m_screenTimer.start(50);
+    m_timeTimer.stop();
+    m_audioTimer.stop();
+    m_audioWidget->setAudioData(nullptr, 0);
+    showPlayButton(true);
+}
+
+void QVideoPlayDlg::OnBtnPause()
+{
+    leaveSection();
+    OnPauseVideo();
+}
+
+void QVideoPlayDlg::OnBtnStop()
+{
+    leaveSection();
+    if (!m_player)
+        return;
+    Player_Stop(m_player);
+    m_paused = true;
+    m_screenTimer.start(50);
+    m_timeTimer.stop();
+    m_audioTimer.stop();
+    m_audioWidget->setAudioData(nullptr, 0);
+    showPlayButton(true);
+    ShowTime(0);
+    emit emitPlayProValue(0);
+}
+
+void QVideoPlayDlg::VideoFinished()
+{
+    showPlayButton(true);
+    ShowTime(0);
+}
+
+void QVideoPlayDlg::step(bool key, int direction)
+{
+    if (!m_player)
+        return;
+    leaveSection();
+    OnPauseVideo();
+    if (key)
+        Player_StepKeyFrame(m_player, direction);
+    else
+        Player_StepFrame(m_player, direction);
+    refreshProTime();
+}
+
+void QVideoPlayDlg::OnBtnPrevious()
+{
+    step(false, -1);
+}
+
+void QVideoPlayDlg::OnBtnNext()
+{
+    step(false, 1);
+}
+
+void QVideoPlayDlg::OnBtnPreKey()
+{
+    step(true, -1);
+}
+
+void QVideoPlayDlg::OnBtnNextKet()
+{
+    step(true, 1);
+}
+
+void QVideoPlayDlg::refreshProTime()
+{
+    if (!m_player)
+        return;
+    const uint64_t d = Player_GetDuration(m_player);
+    const uint64_t pos = Player_GetPosition(m_player);
+    if (pos == 0 || d == 0)
+        return;
+    emit emitPlayProValue(pos * 100.0 / d);
+    ShowTime(pos);
+}
+
+void QVideoPlayDlg::PlaySection()
+{
+    m_sectionMode = true;
+    if (m_player)
+        Player_Seek(m_player, m_sectionStart);
+    OnPlayVideo();
+}
+
+void QVideoPlayDlg::StopPlaySection()
+{
+    m_sectionMode = false;
+    emit emitStopPlayTrim();
+}
+
+void QVideoPlayDlg::setPlaySeekStart()
+{
+    if (m_player)
+        Player_Seek(m_player, m_sectionStart);
+    const uint64_t d = duration();
+    emit emitPlayProValue(d ? m_sectionStart * 100.0 / d : 0.0);
+    ShowTime(m_sectionStart);
+}
+
+void QVideoPlayDlg::UpdateTime()
+{
+    if (!m_player)
+        return;
+    const uint64_t d = Player_GetDuration(m_player);
+    const uint64_t pos = Player_GetPosition(m_player);
+    if (m_sectionMode && m_sectionEnd != 0 && pos > m_sectionEnd) {
+        Player_Seek(m_player, m_sectionEnd);
+        ShowTime(m_sectionEnd);
+        emit emitPlayProValue(d ? m_sectionEnd * 100.0 / d : 0.0);
+        emit emitStopPlayTrim();
+        m_sectionMode = false;
+        OnPauseVideo();
+        return;
+    }
+    if (Player_IsEnded(m_player)) {
+        qDebug() << "paly__finish---";
+        Player_Stop(m_player);
+        m_timeTimer.stop();
+        showPlayButton(true);
+        ShowTime(0);
+        m_paused = true;
+        m_screenTimer.start(50);
+        emit emitPlayProValue(0);
+    } else if (pos != 0 && d != 0) {
+        emit emitPlayProValue(pos * 100.0 / d);
+        ShowTime(pos);
+        m_videoPlayWidget->update();
+    }
+}
+
+void QVideoPlayDlg::UpdataScreen()
+{
+    if (m_player && Player_HasVideo(m_player) && !Player_IsEnded(m_player))
+        Player_RefreshScreen(m_player);
+}
+
+void QVideoPlayDlg::OnAudioDataTime()
+{
+    if (!m_player)
+        return;
+    const orl_audio_block *block = Player_GetAudioSamples(m_player, 0);
+    if (!block)
+        return;
+    m_audioWidget->setAudioData(block->data, block->sample_rate / 2);
+    Player_ReleaseAudioSamples(m_player, block);
+}
+
+void QVideoPlayDlg::PlayProValueChange(double value)
+{
+    if (!m_player)
+        return;
+    const uint64_t d = Player_GetDuration(m_player);
+    const uint64_t target = uint64_t(double(d) * value);
+    if (m_sectionMode) {
+        const uint64_t end = m_sectionEnd ? m_sectionEnd : d;
+        if (target < m_sectionStart || target > end) {
+            m_sectionMode = false;
+            emit emitStopPlayTrim();
+        }
+    }
+    Player_Seek(m_player, target);
+    ShowTime(target);
+}
+
+void QVideoPlayDlg::PlaySeek(uint64_t value)
+{
+    if (!m_player)
+        return;
+    Player_Seek(m_player, value);
+    const uint64_t d = Player_GetDuration(m_player);
+    emit emitPlayProValue(d ? value * 100.0 / d : 0.0);
+}
+
+void QVideoPlayDlg::BeginAsyncSeek()
+{
+    if (m_player)
+        Player_BeginAsyncSeek(m_player, 2000000, 0);
+}
+
+void QVideoPlayDlg::EndAsyncSeek()
+{
+    if (!m_player)
+        return;
+    Player_EndAsyncSeek(m_player);
+    Player_RefreshScreen(m_player);
+}
+
+QString QVideoPlayDlg::formatTime(uint64_t us)
+{
+    const uint64_t ms = us / 1000;
+    return QStringLiteral("%1:%2:%3.%4")
+        .arg(ms / 3600000)
+        .arg(ms / 60000 % 60, 2, 10, QLatin1Char('0'))
+        .arg(ms / 1000 % 60, 2, 10, QLatin1Char('0'))
+        .arg(ms % 1000 / 10, 2, 10, QLatin1Char('0'));
+}
+
+void QVideoPlayDlg::ShowTime(uint64_t time)
+{
+    m_labPlayTime->setText(QStringLiteral("%1 / %2").arg(formatTime(time), formatTime(duration())));
+}
+
+QString QVideoPlayDlg::timeText() const
+{
+    return m_labPlayTime->text();
+}
+
+void QVideoPlayDlg::SoundValueChange(double value)
+{
+    m_volume = float(value * 200.0);
+    m_muted = value <= 0;
+    m_btnSoundOpen->setVisible(value > 0);
+    m_btnSoundClose->setVisible(value <= 0);
+    QImageButton *visible = value > 0 ? m_btnSoundOpen : m_btnSoundClose;
+    const QString tip = QStringLiteral("%1%").arg(int(m_volume));
+    visible->setToolTip(tip);
+    if (isVisible())
+        QToolTip::showText(QCursor::pos(), tip, visible);
+    if (m_player)
+        Player_SetVolume(m_player, int(m_volume), 0);
+}
+
+void QVideoPlayDlg::OnBtnSoundOpen()
+{
+    m_btnSoundClose->show();
+    m_btnSoundOpen->hide();
+    m_rememberedVolume = float(m_soundSlider->positionPercent() * 2.0);
+    if (m_rememberedVolume == 0)
+        m_rememberedVolume = 200;
+    m_soundSlider->setValue(0);
+    m_muted = true;
+    if (m_player)
+        Player_SetVolume(m_player, 0, 0);
+}
+
+void QVideoPlayDlg::OnBtnSoundClose()
+{
+    m_btnSoundOpen->show();
+    m_btnSoundClose->hide();
+    if (m_rememberedVolume == 0)
+        m_rememberedVolume = 200;
+    m_soundSlider->setValue(m_rememberedVolume);
+    m_volume = m_rememberedVolume;
+    m_muted = false;
+    if (m_player)
+        Player_SetVolume(m_player, int(m_rememberedVolume), 0);
+}
+
+QImage *QVideoPlayDlg::grabThumbnail(uint64_t time)
+{
+    if (m_filePath.isEmpty())
+        return nullptr;
+    if (!m_grabber) {
+        m_grabber = Grabber_Create();
+        if (!m_grabber)
+            return nullptr;
+        if (Grabber_Open(m_grabber, m_filePath.toUtf8().constData()) != 1) {
+            releaseGrabber();
+            return nullptr;
+        }
+    }
+    const int w = Grabber_GetWidth(m_grabber);
+    const int h = Grabber_GetHeight(m_grabber);
+    const bool canSeek = Grabber_CanSeek(m_grabber) != 0;
+    const orl_picture *pic = Grabber_GrabFrame(m_grabber, canSeek ? time : 0, w, h, ORL_PICTURE_JPEG);
+    if (!pic)
+        return nullptr;
+    QImage image;
+    image.loadFromData(pic->data, pic->size);
+    Grabber_ReleaseFrame(m_grabber, pic);
+    if (image.isNull())
+        return nullptr;
+    return new QImage(image.scaled(120, 120, Qt::KeepAspectRatio, Qt::FastTransformation));
+}
+
+void QVideoPlayDlg::DrawVideoFrame(void *) {}

@@ -1,0 +1,134 @@
+#pragma once
+// The top panel of the main window: the picture (or the level display of
+// an audio-only file), the transport, the time label and the volume. It
+// drives the borrowed player of the current file: plays the whole file or
+// the trimmed section, steps by pictures and key frames, seeks for the
+// sliders and the timeline and reports the position in percent.
+#include "orlcodec.h"
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+class QAudioDataWidget;
+class QImageButton;
+class QLabel;
+class VideoImageWindow;
+class qSliderCtrl;
+
+class QVideoPlayDlg : public QWidget {
+    Q_OBJECT
+public:
+    explicit QVideoPlayDlg(QWidget *parent = nullptr);
+    ~QVideoPlayDlg() override;
+
+    bool open(const QString &path, ORL_HANDLE player);
+    void close();
+    void setConverting(bool converting);
+    void setSection(uint64_t start, uint64_t end);
+    uint64_t sectionStart() const { return m_sectionStart; }
+    uint64_t sectionEnd() const;
+    uint64_t duration() const;
+    bool inSection() const { return m_sectionMode; }
+    // A new picture of the file at time, at most 120 × 120, owned by the
+    // caller; null when none could be grabbed.
+    QImage *grabThumbnail(uint64_t time);
+
+    // The panel's state, for its owner and its tests.
+    bool isPaused() const { return m_paused; }
+    bool isAudioOnly() const { return m_audioOnly; }
+    float volume() const { return m_volume; }
+    float rememberedVolume() const { return m_rememberedVolume; }
+    ORL_HANDLE player() const { return m_player; }
+    QString timeText() const;
+    static QString formatTime(uint64_t us);
+    VideoImageWindow *videoWindow() const { return m_videoPlayWidget; }
+    QAudioDataWidget *levelDisplay() const { return m_audioWidget; }
+    qSliderCtrl *soundSlider() const { return m_soundSlider; }
+    const QTimer &timeTimer() const { return m_timeTimer; }
+    const QTimer &screenTimer() const { return m_screenTimer; }
+    const QTimer &audioTimer() const { return m_audioTimer; }
+
+signals:
+    void emitTrimDSliderEnable(bool nEnable);
+    void emitPlayProValue(double nPro);
+    void emitStopPlayTrim();
+    void emitPausePlayTrim();
+    void emitAddFileName(QString name);
+    void emitAddFileNames(QStringList names);
+
+public slots:
+    void UpdateTime();
+    void UpdataScreen();
+    void OnAudioDataTime();
+    void PlayProValueChange(double value);
+    void PlaySeek(uint64_t value);
+    void BeginAsyncSeek();
+    void EndAsyncSeek();
+    void OnBtnPlay();
+    void OnPlayVideo();
+    void OnBtnPause();
+    void OnPauseVideo();
+    void OnBtnStop();
+    void VideoFinished();
+    void ShowTime(uint64_t time);
+    void OnBtnPrevious();
+    void OnBtnNext();
+    void OnBtnPreKey();
+    void OnBtnNextKet();
+    void refreshProTime();
+    void OnBtnSoundOpen();
+    void OnBtnSoundClose();
+    void SoundValueChange(double value);
+    void PlaySection();
+    void StopPlaySection();
+    void setPlaySeekStart();
+    void DrawVideoFrame(void *frame);
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+
+private:
+    void buildControls();
+    void layoutControls();
+    QRect pictureArea() const;
+    void fitVideo();
+    void setTransportEnabled(bool enabled);
+    void showPlayButton(bool play);
+    void leaveSection();
+    void step(bool key, int direction);
+    void releaseGrabber();
+
+    VideoImageWindow *m_videoPlayWidget = nullptr;
+    QImageButton *m_btnPause = nullptr;
+    QImageButton *m_btnPlay = nullptr;
+    QImageButton *m_btnStop = nullptr;
+    QLabel *m_labPlayTime = nullptr;
+    QImageButton *m_btnPrevious = nullptr;
+    QImageButton *m_btnNext = nullptr;
+    QImageButton *m_btnPreviousKey = nullptr;
+    QImageButton *m_btnNextKey = nullptr;
+    QImageButton *m_btnSoundClose = nullptr;
+    QImageButton *m_btnSoundOpen = nullptr;
+    qSliderCtrl *m_soundSlider = nullptr;
+    QLabel *m_labDrag = nullptr;
+    QAudioDataWidget *m_audioWidget = nullptr;
+    QPixmap m_noFile;
+
+    bool m_borrowed = false;
+    ORL_HANDLE m_player = 0;
+    ORL_HANDLE m_grabber = 0;
+    bool m_paused = false;
+    QTimer m_timeTimer;
+    QTimer m_screenTimer;
+    QTimer m_audioTimer;
+    float m_volume = 100;
+    float m_rememberedVolume = 100;
+    bool m_muted = false;
+    bool m_sectionMode = false;
+    uint64_t m_sectionStart = 0;
+    uint64_t m_sectionEnd = 0;
+    bool m_audioOnly = false;
+    QString m_filePath;
+};

@@ -1,0 +1,49 @@
+#pragma once
+// The surface the player's pictures appear on. The player's present thread
+// hands each picture to the sink; the widget keeps only the newest (an
+// older one not yet painted is dropped, so the player never waits on the
+// interface) and Qt paints it, fitted to the widget.
+#include "orlcodec.h"
+
+#include <QImage>
+#include <QWidget>
+#include <memory>
+
+class QVoVideoShowWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit QVoVideoShowWidget(QWidget *parent = nullptr);
+    ~QVoVideoShowWidget() override;
+
+    // Makes this widget the player's video window; 0 detaches. Detaching
+    // (also on destruction) returns only after a delivery in progress ends.
+    void attach(ORL_HANDLE player);
+    ORL_HANDLE attachedPlayer() const { return m_player; }
+    // The engine-facing callbacks, for players attached by other means.
+    const orl_video_sink *sink() const;
+
+    // Copy of the newest picture (null before the first).
+    QImage currentImage() const;
+    // Pictures delivered and pictures painted so far.
+    int deliveredCount() const;
+    void clearImage();
+
+signals:
+    void emitDrawImageData();
+    void emitDrawYUVImageData();
+
+protected slots:
+    void drawImageData();
+    void drawYUVImageData();
+
+private slots:
+    void pictureArrived();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+    ORL_HANDLE m_player = 0;
+};

@@ -1,0 +1,31 @@
+#include "VoPlayerClass.h"
+
+VoPlayerClass::~VoPlayerClass()
+{
+    release();
+}
+
+bool VoPlayerClass::open(const QString &path)
+{
+    if (!m_handle)
+        m_handle = Player_Create(-1);
+    if (!m_handle)
+        return false;
+    if (!Player_IsEnded(m_handle))
+        Player_Stop(m_handle);
+    return Player_Open(m_handle, path.toUtf8().constData(), 0, 0) == 1;
+}
+
+void VoPlayerClass::release()
+{
+    if (!m_handle)
+        return;
+    Player_Stop(m_handle);
+    Player_Destroy(m_handle);
+    m_handle = 0;
+}
+
+bool VoPlayerClass::audioOutputFailed() const
+{
+    return m_handle && Player_AudioOutputFailed(m_handle) != 0;
+}

@@ -1,0 +1,24 @@
+#pragma once
+// Owner of one player handle of the media library: the handle is destroyed
+// with the owner, so no path can leak it or use it after release.
+#include "orlcodec.h"
+
+#include <QString>
+
+class VoPlayerClass {
+public:
+    VoPlayerClass() = default;
+    ~VoPlayerClass();
+    VoPlayerClass(const VoPlayerClass &) = delete;
+    VoPlayerClass &operator=(const VoPlayerClass &) = delete;
+
+    // Creates the handle on first use, then opens path on it.
+    bool open(const QString &path);
+    // Stops and releases the handle.
+    void release();
+    ORL_HANDLE handle() const { return m_handle; }
+    bool audioOutputFailed() const;
+
+private:
+    ORL_HANDLE m_handle = 0;
+};

@@ -1,0 +1,244 @@
+#pragma once
+// The object behind a player handle.
+//
+// Threads: the caller's thread runs the commands (open, seek, step, play,
+// pause, close); a decode thread reads packets and decodes them into two
+// bounded queues (pictures and audio samples); a present thread shows each
+// picture when the clock reaches it; SDL's audio thread drains the sample
+// queue. The clock is the audio clock (re-anchored on every device callback)
+// or, without audio or without an audio device, the wall clock.
+//
+// Locks, always taken in this order: m_commandMutex (one command at a time),
+// m_decodeMutex (demuxer and decoders), m_mutex (queues, clock, flags).
+// SDL device calls are never made while m_mutex is held: the device lock
+// and m_mutex are both taken by the audio callback.
+#include "FFmpegPtr.h"
+#include "Handles.h"
+#include "Input.h"
+#include "Picture.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+struct SwsContext;
+struct SwrContext;
+
+namespace orl {
+
+// Packets to read for one picture before the stream counts as broken.
+constexpr int kMaxPacketsPerPicture = 4000;
+
+class Player final : public EngineObject {
+public:
+    Player();
+    ~Player() override;
+
+    bool open(const std::string &path, int displayWidth, int displayHeight);
+    void close();
+    bool isOpen() const;
+
+    bool play();
+    bool pause();
+    bool stop();
+    bool seek(uint64_t timeUs);
+    bool beginAsyncSeek(int64_t budgetUs);
+    bool endAsyncSeek();
+    bool stepFrame(int direction);
+    bool stepKeyFrame(int direction);
+    bool showFrame();
+    bool refreshScreen();
+
+    uint64_t frameTime() const;
+    uint64_t position() const;
+    uint64_t duration() const;
+    bool isEnded() const;
+    bool isPaused() const;
+    bool hasVideo() const;
+    bool hasAudio() const;
+    bool audioOutputFailed() const;
+
+    void setSampleDelivery(bool on);
+    void setVolume(int volume);
+    void setRendererVolume(int volume);
+    void setLateFrameTolerance(int64_t us);
+    void setVideoSink(const orl_video_sink *sink, bool element);
+
+    int width() const;
+    int height() const;
+    int displayWidth() const;
+    int displayHeight() const;
+
+    const orl_picture *grabFrame(int width, int height, int format);
+    void releaseFrame(const orl_picture *picture);
+    const orl_audio_block *audioSamples();
+    void releaseAudioSamples(const orl_audio_block *block);
+
+private:
+    struct VideoFrame {
+        FramePtr frame;
+        int64_t ptsUs = 0; // media time: 0 at the container's start
+        int64_t endUs = 0; // end of its span when the container says, else 0
+        bool spans(int64_t t) const { return endUs > ptsUs && t < endUs; }
+    };
+    struct AudioChunk {
+        std::vector<int16_t> samples; // interleaved, device layout
+        size_t offset = 0;            // samples already played
+        int64_t ptsUs = 0;            // time of samples[0]
+    };
+    struct AudioBlock {
+        orl_audio_block pub{};
+        std::vector<uint8_t> bytes;
+    };
+    using Clock = std::chrono::steady_clock;
+
+    static int interruptCallback(void *opaque);
+    static void audioCallback(void *opaque, uint8_t *stream, int len);
+
+    // --- decode side, caller holds m_decodeMutex ---
+    bool openDecoder(int streamIndex, CodecContextPtr &ctx);
+    bool openAudioOutput();
+    void closeAudioOutput();
+    // Reads and decodes one packet; false at the end of the stream or on
+    // an error that ends reading. Decoded pictures go to *pictures when
+    // given, else to the picture queue; samples go to the sample queue,
+    // dropping those before m_audioFloorUs.
+    bool decodePacket(std::deque<VideoFrame> *pictures);
+    void receiveVideo(std::deque<VideoFrame> *pictures);
+    void receiveAudio();
+    void pushAudio(AVFrame *frame);
+    int64_t frameTimeUs(const AVFrame *frame, const AVStream *st) const;
+    bool seekDemuxer(int64_t timeUs);
+    bool seekDemuxerTs(int64_t ts); // in the stream's time base
+    // Positions the decoders so the picture whose span holds timeUs is
+    // shown, and the pictures after it are queued.
+    bool seekExactLocked(int64_t timeUs);
+    bool seekKeyLocked(int64_t timeUs, int64_t budgetUs, uint64_t generation);
+    bool nextPictureLocked(VideoFrame &out);
+    void flushQueuesLocked();                  // caller holds m_mutex
+    void dropSamplesBeforeLocked(int64_t us);  // caller holds m_mutex
+    size_t consumeSamplesLocked(int16_t *out, size_t wanted, int64_t *firstUs); // m_mutex
+    // Stops playback for a step or a seek; waits out a picture in flight.
+    void pauseLocked(std::unique_lock<std::mutex> &lk);
+    void pauseForCommand();
+
+    // --- present side ---
+    // Shows frame unless a seek has started since epoch was read.
+    // sequential: frame follows the one on screen, which joins the history.
+    void present(VideoFrame frame, uint64_t epoch, bool sequential = false);
+    // Steps back to the picture before the one on screen when the history
+    // holds it; false when it must be decoded again.
+    bool stepBackFromHistory();
+    void deliverLocked(const orl_video_sink *sinks); // caller holds m_presentMutex
+    void outputSize(int &w, int &h) const;
+    int64_t clockUs() const; // caller holds m_mutex
+    void anchorClock(int64_t mediaUs); // caller holds m_mutex
+    void decodeLoop();
+    void presentLoop();
+    void stopThreads();
+    void startThreads();
+    void setAudioPaused(bool paused);
+
+    std::mutex m_commandMutex;
+    mutable std::mutex m_decodeMutex;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_cv; // with m_mutex: any change of queues or flags
+
+    std::atomic<bool> m_stopRequest{false}; // ends blocking reads at close
+    std::atomic<bool> m_opened{false};
+
+    // Immutable between open and close (written with all three locks held).
+    std::string m_path;
+    std::unique_ptr<Input> m_input;
+    InputContextPtr m_fmt;
+    CodecContextPtr m_video;
+    CodecContextPtr m_audio;
+    int m_videoStream = -1;
+    int m_audioStream = -1;
+    int64_t m_originUs = 0;
+    int64_t m_durationUs = 0;
+    int64_t m_frameDurationUs = 40000;
+    int m_width = 0;
+    int m_height = 0;
+    int m_rotation = 0;
+    int m_sarNum = 1;
+    int m_sarDen = 1;
+    int m_requestWidth = 0;
+    int m_requestHeight = 0;
+    uint32_t m_audioDevice = 0;
+    bool m_audioFailed = false;
+    int m_outRate = 44100;
+    int m_outChannels = 2;
+    int m_deviceBufferSamples = 0;
+
+    // Guarded by m_decodeMutex.
+    PacketPtr m_packet;
+    FramePtr m_scratch;
+    SwrContext *m_swr = nullptr;
+    bool m_demuxEnded = false;
+    int64_t m_audioFloorUs = 0; // samples before this time are dropped
+    int64_t m_skipBeforeUs = INT64_MIN; // pictures ending before this need no decoding
+    int64_t m_firstVideoDts = AV_NOPTS_VALUE; // first video packet after a seek
+    int64_t m_lastVideoUs = INT64_MIN;
+    int64_t m_nextAudioUs = 0;
+
+    // Guarded by m_mutex.
+    std::deque<VideoFrame> m_pictures;
+    std::deque<AudioChunk> m_samples;
+    size_t m_sampleCount = 0; // queued samples (all channels)
+    bool m_eof = false;       // decode thread has nothing more to queue
+    bool m_playing = false;
+    bool m_ended = false;
+    bool m_quit = false;
+    uint64_t m_epoch = 0;        // counts seeks and pauses; stale pictures are not shown
+    bool m_presentInFlight = false;
+    bool m_audioBehind = false;  // samples queued are later than the picture shown
+    int64_t m_asyncLast = -1;    // last interactive target, landed exactly at the end
+    int64_t m_frameTimeUs = -1;  // time of the picture on screen, -1 none
+    int64_t m_anchorMediaUs = 0; // clock = anchor media + (now − anchor wall)
+    Clock::time_point m_anchorWall;
+    int64_t m_pausedClockUs = 0;
+    bool m_asyncMode = false;
+    int64_t m_asyncBudgetUs = 0;
+    int64_t m_asyncTarget = -1; // latched: the newest target wins
+    uint64_t m_asyncGeneration = 0;
+    bool m_delivery = false;
+    std::vector<int16_t> m_levelSamples; // latest played samples, for the level display
+    bool m_levelFresh = false;
+    int m_volume = 100;
+    int m_rendererVolume = 100;
+    int64_t m_lateToleranceUs = 50000;
+    orl_video_sink m_sink{};
+    orl_video_sink m_elementSink{};
+
+    std::mutex m_presentMutex; // serialises delivery to the sinks
+    FramePtr m_current;          // guarded by m_presentMutex: the picture on screen
+    int64_t m_currentPtsUs = 0;  // guarded by m_presentMutex
+    int64_t m_currentEndUs = 0;  // guarded by m_presentMutex
+    // Guarded by m_presentMutex: the pictures shown just before the current
+    // one, in order and without gaps, so a step back costs no decoding.
+    std::deque<VideoFrame> m_history;
+    SwsContext *m_sws = nullptr; // guarded by m_presentMutex
+    std::vector<uint8_t> m_rgb;  // guarded by m_presentMutex
+    std::vector<uint8_t> m_turned; // guarded by m_presentMutex
+    bool m_converted = false;      // guarded by m_presentMutex: pixels match m_current
+    const uint8_t *m_convertedPixels = nullptr; // guarded by m_presentMutex
+    int m_convertedStride = 0;                  // guarded by m_presentMutex
+
+    std::mutex m_blobMutex;
+    std::map<const orl_picture *, std::unique_ptr<EncodedPicture>> m_grabs; // guarded by m_blobMutex
+    std::map<const orl_audio_block *, std::unique_ptr<AudioBlock>> m_blocks; // guarded by m_blobMutex
+
+    std::thread m_decodeThread;
+    std::thread m_presentThread;
+};
+
+} // namespace orl

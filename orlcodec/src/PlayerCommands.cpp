@@ -1,0 +1,513 @@
+// The player's commands (play, pause, seek, step) and queries, run on the
+// caller's thread; see Player.h for the threads and the lock order.
+#include "Player.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace orl {
+
+namespace {
+
+void putLe32(uint8_t *p, uint32_t v)
+{
+    p[0] = uint8_t(v);
+    p[1] = uint8_t(v >> 8);
+    p[2] = uint8_t(v >> 16);
+    p[3] = uint8_t(v >> 24);
+}
+
+void putLe16(uint8_t *p, uint16_t v)
+{
+    p[0] = uint8_t(v);
+    p[1] = uint8_t(v >> 8);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- commands
+
+bool Player::play()
+{
+    std::lock_guard<std::mutex> command(m_commandMutex);
+    std::lock_guard<std::mutex> decode(m_decodeMutex);
+    if (!m_fmt)
+        return false;
+    bool ended;
+    bool audioBehind;
+    int64_t shown;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        ended = m_ended;
+        audioBehind = m_audioBehind && !m_playing;
+        shown = m_frameTimeUs;
+    }
+    if (ended)
+        seekExactLocked(0);
+    else if (audioBehind && shown >= 0)
+        seekExactLocked(shown); // steps back left the sound ahead of the picture
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (!m_playing) {
+        anchorClock(m_pausedClockUs);
+        m_playing = true;
+        m_ended = false;
+        m_cv.notify_all();
+    }
+    return true;
+}
+
+bool Player::pause()
+{
+    std::lock_guard<std::mutex> command(m_commandMutex);
+    if (!m_opened.load())
+        return false;
+    std::unique_lock<std::mutex> lk(m_mutex);
+    pauseLocked(lk);
+    return true;
+}
+
+void Player::pauseLocked(std::unique_lock<std::mutex> &lk)
+{
+    if (!m_playing)
+        return;
+    int64_t clock = clockUs();
+    m_playing = false;
+    m_cv.notify_all();
+    // The picture the present thread has taken is shown first, so that
+    // the paused picture, the position and the queue agree.
+    while (m_presentInFlight)
+        m_cv.wait(lk);
+    if (m_videoStream >= 0 && m_frameTimeUs >= 0)
+        clock = m_frameTimeUs;
+    m_pausedClockUs = std::max<int64_t>(0, clock);
+}
+
+void Player::pauseForCommand()
+{
+    std::unique_lock<std::mutex> lk(m_mutex);
+    pauseLocked(lk);
+}
+
+bool Player::stop()
+{
+    std::lock_guard<std::mutex> command(m_commandMutex);
+    std::lock_guard<std::mutex> decode(m_decodeMutex);
+    if (!m_fmt)
+        return false;
+    pauseForCommand();
+    seekExactLocked(0);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_ended = false;
+    return true;
+}
+
+bool Player::seek(uint64_t timeUs)
+{
+    std::lock_guard<std::mutex> command(m_commandMutex);
+    const int64_t t = static_cast<int64_t>(std::min<uint64_t>(timeUs, INT64_MAX / 4));
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_asyncMode) {
+            // The newest target replaces one not yet started.
+            m_asyncTarget = t;
+            m_asyncLast = t;
+            ++m_asyncGeneration;
+            m_cv.notify_all();
+            return true;
+        }
+    }
+    std::lock_guard<std::mutex> decode(m_decodeMutex);
+    if (!m_fmt)
+        return false;
+    return seekExactLocked(t);
+}
+
+bool Player::beginAsyncSeek(int64_t budgetUs)
+{
+    std::lock_guard<std::mutex> command(m_commandMutex);
+    if (!m_opened.load())
+        return false;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_asyncMode = true;
+    m_asyncBudgetUs = std::max<int64_t>(0, budgetUs);
+    m_asyncLast = -1;
+    m_cv.notify_all();
+    return true;
+}
+
+bool Player::endAsyncSeek()
+{
+    std::lock_guard<std::mutex> command(m_commandMutex);
+    int64_t target;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_asyncMode)
+            return m_opened.load();
+        m_asyncMode = false;
+        m_asyncTarget = -1;
+        ++m_asyncGeneration; // cuts short a key-frame seek in progress
+        target = m_asyncLast;
+        m_cv.notify_all();
+    }
+    std::lock_guard<std::mutex> decode(m_decodeMutex);
+    if (!m_fmt)
+        return false;
+    if (target < 0)
+        return true;
+    return seekExactLocked(target);
+}
+
+bool Player::stepFrame(int direction)
+{
+    std::lock_guard<std::mutex> command(m_commandMutex);
+    std::lock_guard<std::mutex> decode(m_decodeMutex);
+    if (!m_fmt || m_videoStream < 0 || direction == 0)
+        return false;
+    pauseForCommand();
+    if (direction < 0) {
+        int64_t current;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            current = m_frameTimeUs;
+        }
+        if (current <= 0)
+            return false; // already on the first picture
+        if (stepBackFromHistory())
+            return true;
+        return seekExactLocked(current - 1);
+    }
+    VideoFrame next;
+    if (!nextPictureLocked(next))
+        return false; // already on the last picture
+    uint64_t epoch;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_ended = false;
+        dropSamplesBeforeLocked(next.ptsUs);
+        m_pausedClockUs = std::max<int64_t>(0, next.ptsUs);
+        epoch = m_epoch;
+    }
+    present(std::move(next), epoch, true);
+    return true;
+}
+
+bool Player::stepKeyFrame(int direction)
+{
+    std::lock_guard<std::mutex> command(m_commandMutex);
+    std::lock_guard<std::mutex> decode(m_decodeMutex);
+    if (!m_fmt || m_videoStream < 0 || direction == 0)
+        return false;
+    pauseForCommand();
+    int64_t current;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        current = m_frameTimeUs;
+    }
+    const AVStream *st = m_fmt->streams[m_videoStream];
+    // Candidate key frames by their index time; the time they show at is
+    // known only once decoded, so each candidate is tried in turn.
+    std::vector<int64_t> candidates;
+    const int entries = avformat_index_get_entries_count(m_fmt->streams[m_videoStream]);
+    const int64_t curTs = av_rescale_q(current + m_originUs, AV_TIME_BASE_Q, st->time_base);
+    const int64_t margin = av_rescale_q(2000000, AV_TIME_BASE_Q, st->time_base);
+    for (int i = 0; i < entries; ++i) {
+        const AVIndexEntry *e = avformat_index_get_entry(m_fmt->streams[m_videoStream], i);
+        if (!(e->flags & AVINDEX_KEYFRAME))
+            continue;
+        if (direction > 0 ? e->timestamp > curTs - margin : e->timestamp < curTs + margin)
+            candidates.push_back(e->timestamp);
+    }
+    if (direction < 0)
+        std::reverse(candidates.begin(), candidates.end());
+    auto landOn = [&](int64_t ts) -> int {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            flushQueuesLocked();
+        }
+        seekDemuxerTs(ts);
+        std::deque<VideoFrame> local;
+        int packets = 0;
+        while (local.empty() && decodePacket(&local) && ++packets < kMaxPacketsPerPicture) {
+        }
+        if (local.empty())
+            return -1;
+        const bool fits = direction > 0 ? local.front().ptsUs > current : local.front().ptsUs < current;
+        if (!fits)
+            return 0;
+        VideoFrame key = std::move(local.front());
+        local.pop_front();
+        uint64_t epoch;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            for (auto &v : local)
+                m_pictures.push_back(std::move(v));
+            m_audioFloorUs = key.ptsUs;
+            dropSamplesBeforeLocked(key.ptsUs);
+            m_pausedClockUs = std::max<int64_t>(0, key.ptsUs);
+            epoch = m_epoch;
+        }
+        present(std::move(key), epoch);
+        return 1;
+    };
+    for (int64_t ts : candidates) {
+        const int r = landOn(ts);
+        if (r == 1)
+            return true;
+        if (r < 0 && m_stopRequest.load())
+            return false;
+    }
+    if (direction < 0 && entries == 0) {
+        // No index: step back through seeks before the current picture.
+        int64_t ts = curTs - 1;
+        for (int attempt = 0; attempt < 8; ++attempt) {
+            if (landOn(ts) == 1)
+                return true;
+            if (m_firstVideoDts == AV_NOPTS_VALUE)
+                break;
+            ts = std::min(ts, m_firstVideoDts) - 1;
+        }
+    } else if (direction > 0 && entries == 0) {
+        VideoFrame v;
+        seekExactLocked(current);
+        for (int n = 0; n < kMaxPacketsPerPicture && nextPictureLocked(v); ++n) {
+            if (v.frame->key_frame && v.ptsUs > current) {
+                uint64_t epoch;
+                {
+                    std::lock_guard<std::mutex> lock(m_mutex);
+                    m_pausedClockUs = v.ptsUs;
+                    dropSamplesBeforeLocked(v.ptsUs);
+                    epoch = m_epoch;
+                }
+                present(std::move(v), epoch);
+                return true;
+            }
+        }
+    }
+    // No key frame that way: put the picture back where it was.
+    seekExactLocked(current);
+    return false;
+}
+
+bool Player::showFrame()
+{
+    return refreshScreen();
+}
+
+bool Player::refreshScreen()
+{
+    std::lock_guard<std::mutex> present(m_presentMutex);
+    orl_video_sink sinks[2];
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        sinks[0] = m_sink;
+        sinks[1] = m_elementSink;
+    }
+    if (!m_current)
+        return false;
+    deliverLocked(sinks);
+    return true;
+}
+
+void Player::setVideoSink(const orl_video_sink *sink, bool element)
+{
+    {
+        std::lock_guard<std::mutex> present(m_presentMutex);
+        std::lock_guard<std::mutex> lock(m_mutex);
+        orl_video_sink &target = element ? m_elementSink : m_sink;
+        target = sink ? *sink : orl_video_sink{};
+    }
+    refreshScreen();
+}
+
+// ---------------------------------------------------------------- queries
+
+uint64_t Player::frameTime() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_frameTimeUs > 0 ? static_cast<uint64_t>(m_frameTimeUs) : 0;
+}
+
+uint64_t Player::position() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    int64_t p = clockUs();
+    if (m_durationUs > 0)
+        p = std::min(p, m_durationUs);
+    return p > 0 ? static_cast<uint64_t>(p) : 0;
+}
+
+uint64_t Player::duration() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return static_cast<uint64_t>(m_durationUs);
+}
+
+bool Player::isEnded() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_ended;
+}
+
+bool Player::isPaused() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return !m_playing;
+}
+
+bool Player::hasVideo() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_videoStream >= 0;
+}
+
+bool Player::hasAudio() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_audioStream >= 0;
+}
+
+bool Player::audioOutputFailed() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_audioFailed;
+}
+
+void Player::setSampleDelivery(bool on)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_delivery = on;
+    if (!on) {
+        m_levelSamples.clear();
+        m_levelFresh = false;
+    }
+}
+
+void Player::setVolume(int volume)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_volume = std::clamp(volume, 0, 200);
+}
+
+void Player::setRendererVolume(int volume)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_rendererVolume = std::clamp(volume, 0, 200);
+}
+
+void Player::setLateFrameTolerance(int64_t us)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_lateToleranceUs = std::max<int64_t>(0, us);
+}
+
+int Player::width() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_width;
+}
+
+int Player::height() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_height;
+}
+
+int Player::displayWidth() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    int w, h;
+    outputSize(w, h);
+    return w;
+}
+
+int Player::displayHeight() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    int w, h;
+    outputSize(w, h);
+    return h;
+}
+
+const orl_picture *Player::grabFrame(int width, int height, int format)
+{
+    std::lock_guard<std::mutex> present(m_presentMutex);
+    if (!m_current)
+        return nullptr;
+    int dw, dh;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        outputSize(dw, dh);
+    }
+    if (width <= 0 && height <= 0) {
+        width = dw;
+        height = dh;
+    } else if (width <= 0) {
+        width = std::max(1, int(int64_t(height) * dw / std::max(1, dh)));
+    } else if (height <= 0) {
+        height = std::max(1, int(int64_t(width) * dh / std::max(1, dw)));
+    }
+    std::string error;
+    std::unique_ptr<EncodedPicture> pic = encodePicture(m_current.get(), m_rotation, width, height,
+                                                        format, error);
+    if (!pic) {
+        setError(error);
+        return nullptr;
+    }
+    const orl_picture *pub = &pic->pub;
+    std::lock_guard<std::mutex> lock(m_blobMutex);
+    m_grabs.emplace(pub, std::move(pic));
+    return pub;
+}
+
+void Player::releaseFrame(const orl_picture *picture)
+{
+    std::lock_guard<std::mutex> lock(m_blobMutex);
+    m_grabs.erase(picture);
+}
+
+const orl_audio_block *Player::audioSamples()
+{
+    auto block = std::make_unique<AudioBlock>();
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_delivery || !m_levelFresh || m_levelSamples.empty())
+            return nullptr;
+        m_levelFresh = false;
+        const size_t n = m_levelSamples.size();
+        block->bytes.assign(44 + n * 2, 0);
+        uint8_t *p = block->bytes.data();
+        std::memcpy(p, "RIFF", 4);
+        putLe32(p + 4, static_cast<uint32_t>(36 + n * 2));
+        std::memcpy(p + 8, "WAVEfmt ", 8);
+        putLe32(p + 16, 16);
+        putLe16(p + 20, 1);
+        putLe16(p + 22, static_cast<uint16_t>(m_outChannels));
+        putLe32(p + 24, static_cast<uint32_t>(m_outRate));
+        putLe32(p + 28, static_cast<uint32_t>(m_outRate * m_outChannels * 2));
+        putLe16(p + 32, static_cast<uint16_t>(m_outChannels * 2));
+        putLe16(p + 34, 16);
+        std::memcpy(p + 36, "data", 4);
+        putLe32(p + 40, static_cast<uint32_t>(n * 2));
+        // The level display reads the values as unsigned: hand it the
+        // loudness of each sample (0 silent, 65535 full scale).
+        for (size_t i = 0; i < n; ++i) {
+            const int v = std::abs(int(m_levelSamples[i]));
+            putLe16(p + 44 + i * 2, static_cast<uint16_t>(std::min(65535, v * 2)));
+        }
+        block->pub.sample_rate = m_outRate;
+    }
+    block->pub.data = block->bytes.data();
+    block->pub.size = static_cast<int>(block->bytes.size());
+    const orl_audio_block *pub = &block->pub;
+    std::lock_guard<std::mutex> lock(m_blobMutex);
+    m_blocks.emplace(pub, std::move(block));
+    return pub;
+}
+
+void Player::releaseAudioSamples(const orl_audio_block *block)
+{
+    std::lock_guard<std::mutex> lock(m_blobMutex);
+    m_blocks.erase(block);
+}
+
+} // namespace orl

@@ -1,0 +1,476 @@
+// Playback against ffprobe's frame list of the same file: every seek and
+// step must land on the picture ffprobe places at that time.
+#include "TestSupport.h"
+#include "orlcodec.h"
+
+#include <QDir>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+using testsupport::fixture;
+
+namespace {
+
+struct ProbedFrame {
+    uint64_t us;
+    bool key;
+};
+
+// Picture times of the first video stream, relative to the file's start.
+std::vector<ProbedFrame> probeFrames(const QString &path)
+{
+    const QJsonObject format = testsupport::ffprobeJson(path, {"-show_format"});
+    const double start = format.value("format").toObject().value("start_time").toString().toDouble();
+    const QJsonObject o = testsupport::ffprobeJson(
+        path, {"-select_streams", "v:0", "-show_entries",
+               "frame=best_effort_timestamp_time,key_frame"});
+    std::vector<ProbedFrame> frames;
+    for (const QJsonValue &v : o.value("frames").toArray()) {
+        const QJsonObject f = v.toObject();
+        const double t = f.value("best_effort_timestamp_time").toString().toDouble() - start;
+        frames.push_back({static_cast<uint64_t>(std::llround(t * 1e6)), f.value("key_frame").toInt() == 1});
+    }
+    return frames;
+}
+
+// The picture whose span [t_i, t_i+1) holds t.
+uint64_t frameAt(const std::vector<ProbedFrame> &frames, uint64_t t)
+{
+    uint64_t found = frames.front().us;
+    for (const auto &f : frames)
+        if (f.us <= t)
+            found = f.us;
+    return found;
+}
+
+size_t indexOf(const std::vector<ProbedFrame> &frames, uint64_t us)
+{
+    for (size_t i = 0; i < frames.size(); ++i)
+        if (frames[i].us == us)
+            return i;
+    return frames.size();
+}
+
+struct Sink {
+    std::mutex mutex;
+    int count = 0;
+    int width = 0;
+    int height = 0;
+    QImage last;
+    orl_video_sink sink{this, &Sink::deliver};
+    static void deliver(void *opaque, int w, int h, int stride, const uint8_t *pixels)
+    {
+        auto *self = static_cast<Sink *>(opaque);
+        std::lock_guard<std::mutex> lock(self->mutex);
+        ++self->count;
+        self->width = w;
+        self->height = h;
+        self->last = QImage(pixels, w, h, stride, QImage::Format_RGB32).copy();
+    }
+    int frames()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return count;
+    }
+};
+
+class Player {
+public:
+    explicit Player(const QString &path) : h(Player_OpenFile(path.toUtf8().constData())) {}
+    ~Player() { Player_Destroy(h); }
+    ORL_HANDLE h;
+};
+
+int threadCount()
+{
+    return QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+}
+
+void sleepMs(int ms)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+} // namespace
+
+TEST(Player, OpensAndReportsStreamsSizesAndFirstPicture)
+{
+    const QString path = fixture("h264_aac.mp4");
+    Player p(path);
+    ASSERT_NE(p.h, 0);
+    EXPECT_EQ(Player_HasVideo(p.h), 1);
+    EXPECT_EQ(Player_HasAudio(p.h), 1);
+    EXPECT_EQ(Player_GetWidth(p.h), 320);
+    EXPECT_EQ(Player_GetHeight(p.h), 240);
+    const double probed = testsupport::ffprobeJson(path, {"-show_format"})
+                              .value("format").toObject().value("duration").toString().toDouble();
+    EXPECT_NEAR(Player_GetDuration(p.h) / 1e6, probed, 0.001);
+    EXPECT_EQ(Player_AudioOutputFailed(p.h), 0); // the dummy driver opens
+    EXPECT_EQ(Player_IsPaused(p.h), 1);
+    Sink sink;
+    ASSERT_EQ(Player_SetVideoWindow(p.h, &sink.sink), 1);
+    EXPECT_EQ(sink.frames(), 1); // the first picture arrives with the sink
+    EXPECT_EQ(sink.width, 320);
+    EXPECT_EQ(sink.height, 240);
+    EXPECT_EQ(Player_GetFrameTime(p.h), 0u);
+
+    const orl_picture *pic = Player_GrabFrame(p.h, 0, 0, ORL_PICTURE_PNG);
+    ASSERT_NE(pic, nullptr);
+    QImage grabbed;
+    ASSERT_TRUE(grabbed.loadFromData(pic->data, pic->size, "PNG"));
+    EXPECT_EQ(grabbed.size(), QSize(320, 240));
+    Player_ReleaseFrame(p.h, pic);
+    Player_SetVideoWindow(p.h, nullptr);
+}
+
+TEST(Player, RotatedFileReportsDisplayedSize)
+{
+    Player p(fixture("rotated.mp4"));
+    ASSERT_NE(p.h, 0);
+    EXPECT_EQ(Player_GetWidth(p.h), 320);
+    EXPECT_EQ(Player_GetHeight(p.h), 240);
+    EXPECT_EQ(Player_GetDisplayWidth(p.h), 240);
+    EXPECT_EQ(Player_GetDisplayHeight(p.h), 320);
+    Sink sink;
+    Player_SetVideoWindow(p.h, &sink.sink);
+    EXPECT_EQ(sink.width, 240);
+    EXPECT_EQ(sink.height, 320);
+    Player_SetVideoWindow(p.h, nullptr);
+}
+
+TEST(Player, SeekShowsThePictureWhoseSpanHoldsTheTarget)
+{
+    const QString path = fixture("long_h264_aac.mp4");
+    const auto frames = probeFrames(path);
+    ASSERT_GT(frames.size(), 400u);
+    Player p(path);
+    ASSERT_NE(p.h, 0);
+    Sink sink;
+    Player_SetVideoWindow(p.h, &sink.sink);
+    // On a picture, between pictures, on and just before key frames, back
+    // again and near the end: every one in file order and out of it.
+    const uint64_t targets[] = {2000000, 2019999, 2020000, 1000000, 999999, 13370000,
+                                7979999, 40000,   0,       19950000, 19999999, 5555555};
+    for (uint64_t t : targets) {
+        const int before = sink.frames();
+        ASSERT_EQ(Player_Seek(p.h, t), 1) << t;
+        EXPECT_EQ(Player_GetFrameTime(p.h), frameAt(frames, t)) << "target " << t;
+        EXPECT_EQ(Player_GetPosition(p.h), Player_GetFrameTime(p.h));
+        EXPECT_EQ(sink.frames(), before + 1);
+    }
+    Player_SetVideoWindow(p.h, nullptr);
+}
+
+TEST(Player, TenStepsForwardAndBackReturnToTheSamePicture)
+{
+    const QString path = fixture("long_h264_aac.mp4");
+    const auto frames = probeFrames(path);
+    Player p(path);
+    ASSERT_NE(p.h, 0);
+    // Start just before a key frame so the way back crosses a group.
+    ASSERT_EQ(Player_Seek(p.h, 3920000), 1);
+    const uint64_t start = Player_GetFrameTime(p.h);
+    const size_t i0 = indexOf(frames, start);
+    ASSERT_LT(i0, frames.size());
+    for (int i = 1; i <= 10; ++i) {
+        ASSERT_EQ(Player_StepFrame(p.h, 1), 1);
+        EXPECT_EQ(Player_GetFrameTime(p.h), frames[i0 + i].us) << "step " << i;
+    }
+    for (int i = 9; i >= 0; --i) {
+        ASSERT_EQ(Player_StepFrame(p.h, -1), 1);
+        EXPECT_EQ(Player_GetFrameTime(p.h), frames[i0 + i].us) << "back to " << i;
+    }
+    EXPECT_EQ(Player_GetFrameTime(p.h), start);
+    // Beyond the pictures stepped through, the way back decodes again.
+    ASSERT_EQ(Player_StepFrame(p.h, -1), 1);
+    EXPECT_EQ(Player_GetFrameTime(p.h), frames[i0 - 1].us);
+    ASSERT_EQ(Player_StepFrame(p.h, 1), 1);
+    EXPECT_EQ(Player_GetFrameTime(p.h), start);
+    // Playing on after steps back starts from the picture shown.
+    ASSERT_EQ(Player_StepFrame(p.h, -1), 1);
+    ASSERT_EQ(Player_Play(p.h), 1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    ASSERT_EQ(Player_Pause(p.h), 1);
+    EXPECT_GT(Player_GetFrameTime(p.h), frames[i0].us);
+    EXPECT_LT(Player_GetFrameTime(p.h), frames[i0].us + 400000);
+}
+
+TEST(Player, KeyFrameStepsLandOnTheNeighbouringKeyFrames)
+{
+    const QString path = fixture("long_h264_aac.mp4");
+    const auto frames = probeFrames(path);
+    std::vector<uint64_t> keys;
+    for (const auto &f : frames)
+        if (f.key)
+            keys.push_back(f.us);
+    ASSERT_GT(keys.size(), 5u);
+    Player p(path);
+    ASSERT_NE(p.h, 0);
+    ASSERT_EQ(Player_Seek(p.h, 5500000), 1);
+    uint64_t cur = Player_GetFrameTime(p.h);
+    auto nextKey = [&](uint64_t t) {
+        for (uint64_t k : keys)
+            if (k > t)
+                return k;
+        return uint64_t(0);
+    };
+    auto prevKey = [&](uint64_t t) {
+        uint64_t found = 0;
+        for (uint64_t k : keys)
+            if (k < t)
+                found = k;
+        return found;
+    };
+    ASSERT_EQ(Player_StepKeyFrame(p.h, 1), 1);
+    EXPECT_EQ(Player_GetFrameTime(p.h), nextKey(cur));
+    cur = Player_GetFrameTime(p.h);
+    ASSERT_EQ(Player_StepKeyFrame(p.h, -1), 1);
+    EXPECT_EQ(Player_GetFrameTime(p.h), prevKey(cur));
+    // From a key frame itself the step back goes to the one before.
+    cur = Player_GetFrameTime(p.h);
+    ASSERT_EQ(Player_StepKeyFrame(p.h, -1), 1);
+    EXPECT_EQ(Player_GetFrameTime(p.h), prevKey(cur));
+    // Past the last key frame there is none to go to: the picture stays.
+    ASSERT_EQ(Player_Seek(p.h, keys.back() + 100000), 1);
+    cur = Player_GetFrameTime(p.h);
+    EXPECT_EQ(Player_StepKeyFrame(p.h, 1), 0);
+    EXPECT_EQ(Player_GetFrameTime(p.h), cur);
+}
+
+TEST(Player, SteppingPastEitherEndIsSafe)
+{
+    const QString path = fixture("h264_aac.mp4");
+    const auto frames = probeFrames(path);
+    Player p(path);
+    ASSERT_NE(p.h, 0);
+    EXPECT_EQ(Player_StepFrame(p.h, -1), 0);
+    EXPECT_EQ(Player_GetFrameTime(p.h), frames.front().us);
+    EXPECT_EQ(Player_StepKeyFrame(p.h, -1), 0);
+    ASSERT_EQ(Player_Seek(p.h, Player_GetDuration(p.h) + 1000000), 1);
+    EXPECT_EQ(Player_GetFrameTime(p.h), frames.back().us);
+    EXPECT_EQ(Player_StepFrame(p.h, 1), 0);
+    EXPECT_EQ(Player_StepFrame(p.h, 1), 0);
+    EXPECT_EQ(Player_GetFrameTime(p.h), frames.back().us);
+    ASSERT_EQ(Player_StepFrame(p.h, -1), 1);
+    EXPECT_EQ(Player_GetFrameTime(p.h), frames[frames.size() - 2].us);
+}
+
+TEST(Player, InteractiveSeekLandsExactlyAtTheEnd)
+{
+    const QString path = fixture("long_h264_aac.mp4");
+    const auto frames = probeFrames(path);
+    Player p(path);
+    ASSERT_NE(p.h, 0);
+    Sink sink;
+    Player_SetVideoWindow(p.h, &sink.sink);
+    ASSERT_EQ(Player_BeginAsyncSeek(p.h, 2000000, 0), 1);
+    // A drag: many targets faster than they can all be decoded.
+    for (uint64_t t = 1000000; t <= 12000000; t += 370000) {
+        EXPECT_EQ(Player_Seek(p.h, t), 1);
+        sleepMs(3);
+    }
+    const uint64_t last = 12345678;
+    EXPECT_EQ(Player_Seek(p.h, last), 1);
+    ASSERT_EQ(Player_EndAsyncSeek(p.h), 1);
+    EXPECT_EQ(Player_GetFrameTime(p.h), frameAt(frames, last));
+    EXPECT_GT(sink.frames(), 1);
+    Player_SetVideoWindow(p.h, nullptr);
+}
+
+TEST(Player, PlayAdvancesAtRealSpeedAndStopReturnsToTheStart)
+{
+    const QString path = fixture("long_h264_aac.mp4");
+    Player p(path);
+    ASSERT_NE(p.h, 0);
+    Sink sink;
+    Player_SetVideoWindow(p.h, &sink.sink);
+    ASSERT_EQ(Player_Play(p.h), 1);
+    sleepMs(300);
+    const auto t0 = std::chrono::steady_clock::now();
+    const uint64_t p0 = Player_GetPosition(p.h);
+    sleepMs(2000);
+    const uint64_t p1 = Player_GetPosition(p.h);
+    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    EXPECT_NEAR((p1 - p0) / 1e6 / wall, 1.0, 0.05);
+    // About 25 pictures a second reached the sink.
+    EXPECT_GT(sink.frames(), 45);
+    EXPECT_NEAR(double(Player_GetFrameTime(p.h)), double(Player_GetPosition(p.h)), 80000.0);
+    ASSERT_EQ(Player_Pause(p.h), 1);
+    const uint64_t paused = Player_GetPosition(p.h);
+    sleepMs(200);
+    EXPECT_EQ(Player_GetPosition(p.h), paused);
+    EXPECT_EQ(paused, Player_GetFrameTime(p.h));
+    ASSERT_EQ(Player_Stop(p.h), 1);
+    EXPECT_EQ(Player_GetFrameTime(p.h), 0u);
+    EXPECT_EQ(Player_IsEnded(p.h), 0);
+    Player_SetVideoWindow(p.h, nullptr);
+}
+
+TEST(Player, PlaybackEndsAndStopClearsTheEnd)
+{
+    Player p(fixture("h264_aac.mp4"));
+    ASSERT_NE(p.h, 0);
+    ASSERT_EQ(Player_Seek(p.h, Player_GetDuration(p.h) - 400000), 1);
+    ASSERT_EQ(Player_Play(p.h), 1);
+    for (int i = 0; i < 200 && !Player_IsEnded(p.h); ++i)
+        sleepMs(10);
+    EXPECT_EQ(Player_IsEnded(p.h), 1);
+    EXPECT_EQ(Player_IsPaused(p.h), 1);
+    ASSERT_EQ(Player_Stop(p.h), 1);
+    EXPECT_EQ(Player_IsEnded(p.h), 0);
+    EXPECT_EQ(Player_GetPosition(p.h), 0u);
+    // Play after the end starts again from the beginning.
+    ASSERT_EQ(Player_Seek(p.h, Player_GetDuration(p.h) - 200000), 1);
+    ASSERT_EQ(Player_Play(p.h), 1);
+    for (int i = 0; i < 200 && !Player_IsEnded(p.h); ++i)
+        sleepMs(10);
+    ASSERT_EQ(Player_Play(p.h), 1);
+    sleepMs(100);
+    EXPECT_LT(Player_GetPosition(p.h), 1000000u);
+}
+
+TEST(Player, AudioOnlyFileDeliversSampleBlocks)
+{
+    Player p(fixture("tone.mp3"));
+    ASSERT_NE(p.h, 0);
+    EXPECT_EQ(Player_HasVideo(p.h), 0);
+    EXPECT_EQ(Player_HasAudio(p.h), 1);
+    EXPECT_EQ(Player_StepFrame(p.h, 1), 0);
+    ASSERT_EQ(Player_SetAudioOnly(p.h, 1), 1);
+    ASSERT_EQ(Player_Play(p.h), 1);
+    const orl_audio_block *block = nullptr;
+    for (int i = 0; i < 100 && !block; ++i) {
+        sleepMs(10);
+        block = Player_GetAudioSamples(p.h, 0);
+    }
+    ASSERT_NE(block, nullptr);
+    ASSERT_GT(block->size, 44);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(block->data), 4), QByteArray("RIFF"));
+    const uint8_t *d = block->data;
+    const uint32_t dataLength = d[40] | d[41] << 8 | d[42] << 16 | uint32_t(d[43]) << 24;
+    EXPECT_EQ(int(dataLength), block->size - 44);
+    EXPECT_EQ(block->sample_rate, 44100);
+    // A sine at full swing: the mean loudness is far from silence.
+    double sum = 0;
+    for (uint32_t i = 0; i < dataLength / 2; ++i)
+        sum += d[44 + 2 * i] | d[45 + 2 * i] << 8;
+    EXPECT_GT(sum / (dataLength / 2), 3000.0);
+    Player_ReleaseAudioSamples(p.h, block);
+    // Without delivery nothing comes.
+    Player_SetAudioOnly(p.h, 0);
+    sleepMs(60);
+    EXPECT_EQ(Player_GetAudioSamples(p.h, 0), nullptr);
+    // Position of an audio-only file follows the audio.
+    const uint64_t a = Player_GetPosition(p.h);
+    sleepMs(300);
+    EXPECT_GT(Player_GetPosition(p.h), a + 200000);
+}
+
+TEST(Player, PlaysOnTheWallClockWhenTheAudioDeviceFails)
+{
+    const char *old = getenv("SDL_AUDIODRIVER");
+    const std::string saved = old ? old : "";
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    Player p(fixture("h264_aac.mp4"));
+    if (old)
+        setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
+    else
+        unsetenv("SDL_AUDIODRIVER");
+    ASSERT_NE(p.h, 0);
+    EXPECT_EQ(Player_AudioOutputFailed(p.h), 1);
+    ASSERT_EQ(Player_Play(p.h), 1);
+    sleepMs(200);
+    const auto t0 = std::chrono::steady_clock::now();
+    const uint64_t p0 = Player_GetPosition(p.h);
+    sleepMs(1000);
+    const uint64_t p1 = Player_GetPosition(p.h);
+    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    EXPECT_NEAR((p1 - p0) / 1e6 / wall, 1.0, 0.05);
+    EXPECT_GT(Player_GetFrameTime(p.h), 900000u);
+}
+
+TEST(Player, CloseDuringPlayIsPromptAndLeavesNoThread)
+{
+    const int before = threadCount();
+    ORL_HANDLE h = Player_OpenFile(fixture("long_h264_aac.mp4").toUtf8().constData());
+    ASSERT_NE(h, 0);
+    Sink sink;
+    Player_SetVideoWindow(h, &sink.sink);
+    ASSERT_EQ(Player_Play(h), 1);
+    sleepMs(300);
+    EXPECT_GT(threadCount(), before);
+    const auto t0 = std::chrono::steady_clock::now();
+    EXPECT_EQ(Player_Close(h), 1);
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - t0).count();
+    EXPECT_LT(ms, 200);
+    EXPECT_EQ(Player_HasVideo(h), 0);
+    EXPECT_EQ(Player_Play(h), 0);
+    const int frames = sink.frames();
+    sleepMs(100);
+    EXPECT_EQ(sink.frames(), frames); // nothing delivered after the close
+    Player_Destroy(h);
+    EXPECT_EQ(Player_Play(h), 0); // a stale handle is refused
+    for (int i = 0; i < 50 && threadCount() > before; ++i)
+        sleepMs(10);
+    EXPECT_EQ(threadCount(), before);
+}
+
+TEST(Player, CommandsRaceWithPlaybackWithoutDeadlock)
+{
+    const QString path = fixture("long_h264_aac.mp4");
+    const auto frames = probeFrames(path);
+    Player p(path);
+    ASSERT_NE(p.h, 0);
+    Sink sink;
+    Player_SetVideoWindow(p.h, &sink.sink);
+    for (int round = 0; round < 6; ++round) {
+        ASSERT_EQ(Player_Play(p.h), 1);
+        sleepMs(60);
+        const uint64_t t = 1000000 + round * 2345678;
+        ASSERT_EQ(Player_Seek(p.h, t), 1); // while playing
+        sleepMs(40);
+        ASSERT_EQ(Player_StepFrame(p.h, 1), 1); // pauses
+        const uint64_t shown = Player_GetFrameTime(p.h);
+        ASSERT_EQ(Player_StepFrame(p.h, -1), 1);
+        const size_t i = indexOf(frames, shown);
+        ASSERT_LT(i, frames.size());
+        EXPECT_EQ(Player_GetFrameTime(p.h), frames[i - 1].us);
+        ASSERT_EQ(Player_BeginAsyncSeek(p.h, 2000000, 0), 1);
+        Player_Seek(p.h, t + 500000);
+        ASSERT_EQ(Player_EndAsyncSeek(p.h), 1);
+        EXPECT_EQ(Player_GetFrameTime(p.h), frameAt(frames, t + 500000));
+    }
+    Player_SetVideoWindow(p.h, nullptr);
+}
+
+TEST(Player, BadInputFailsCleanly)
+{
+    EXPECT_EQ(Player_OpenFile(fixture("not_media.mp4").toUtf8().constData()), 0);
+    EXPECT_EQ(Player_OpenFile("/no/such/file.mp4"), 0);
+    EXPECT_EQ(Player_OpenFile(nullptr), 0);
+    ORL_HANDLE h = Player_Create(-1);
+    ASSERT_NE(h, 0);
+    EXPECT_EQ(Player_Play(h), 0);
+    EXPECT_EQ(Player_StepFrame(h, 1), 0);
+    EXPECT_EQ(Player_Seek(h, 1000), 0);
+    EXPECT_EQ(Player_GetDuration(h), 0u);
+    EXPECT_EQ(Player_GrabFrame(h, 0, 0, 0), nullptr);
+    EXPECT_EQ(Player_OpenDisc(h, fixture("h264_aac.mp4").toUtf8().constData(), 0, 0), 0);
+    EXPECT_EQ(Player_Open(h, fixture("truncated_noindex.mp4").toUtf8().constData(), 0, 0) == 1
+                  ? Player_HasVideo(h) + Player_HasAudio(h) > 0
+                  : true,
+              true);
+    Player_Destroy(h);
+    EXPECT_EQ(Player_Seek(h, 0), 0);
+}

@@ -1,0 +1,98 @@
+// Times the player on one file: playerbench FILE
+// Prints "<job> ours=<seconds>" lines: player_open (open until the first
+// picture reaches the sink), step_fwd, step_back and seek_exact (medians
+// over 20 positions spread over the file; step_back after a step forward,
+// step_back_cold right after a seek).
+#include "orlcodec.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+struct Sink {
+    std::vector<uint8_t> copy; // what the interface's surface does: one copy
+    int count = 0;
+    static void deliver(void *opaque, int w, int h, int stride, const uint8_t *pixels)
+    {
+        auto *self = static_cast<Sink *>(opaque);
+        self->copy.resize(size_t(w) * h * 4);
+        for (int y = 0; y < h; ++y)
+            std::memcpy(self->copy.data() + size_t(y) * w * 4, pixels + size_t(y) * stride, size_t(w) * 4);
+        ++self->count;
+    }
+};
+
+double now()
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: playerbench FILE\n");
+        return 2;
+    }
+    Sink sink;
+    orl_video_sink s{&sink, &Sink::deliver};
+
+    std::vector<double> opens;
+    for (int i = 0; i < 5; ++i) {
+        const double t0 = now();
+        ORL_HANDLE p = Player_OpenFile(argv[1]);
+        if (!p) {
+            std::fprintf(stderr, "playerbench: cannot open %s\n", argv[1]);
+            return 1;
+        }
+        const int before = sink.count;
+        Player_SetVideoWindow(p, &s);
+        if (sink.count == before) {
+            std::fprintf(stderr, "playerbench: no picture\n");
+            return 1;
+        }
+        opens.push_back(now() - t0);
+        Player_Destroy(p);
+    }
+    std::printf("player_open ours=%.4f\n", median(opens));
+
+    ORL_HANDLE p = Player_OpenFile(argv[1]);
+    Player_SetVideoWindow(p, &s);
+    const uint64_t duration = Player_GetDuration(p);
+    std::vector<double> fwd, back, seek, cold;
+    for (int i = 0; i < 20; ++i) {
+        // Positions between key frames, away from the ends.
+        const uint64_t t = duration / 25 * (i + 2) + 337000;
+        double t0 = now();
+        Player_Seek(p, t);
+        seek.push_back(now() - t0);
+        t0 = now();
+        Player_StepFrame(p, 1);
+        fwd.push_back(now() - t0);
+        t0 = now();
+        Player_StepFrame(p, -1);
+        back.push_back(now() - t0);
+        // Right after a seek nothing before the picture is decoded yet.
+        Player_Seek(p, t + 40000);
+        t0 = now();
+        Player_StepFrame(p, -1);
+        cold.push_back(now() - t0);
+    }
+    Player_Destroy(p);
+    std::printf("step_fwd ours=%.4f\n", median(fwd));
+    std::printf("step_back ours=%.4f\n", median(back));
+    std::printf("seek_exact ours=%.4f\n", median(seek));
+    std::printf("step_back_cold ours=%.4f\n", median(cold));
+    return 0;
+}
