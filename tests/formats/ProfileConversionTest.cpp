@@ -24,6 +24,8 @@ bool formatMatches(const QString &container, const QString &probed)
         return names.contains("mov");
     if (container == "adts")
         return names.contains("aac");
+    if (container == "mp2")
+        return names.contains("mp3"); // one reader for every MPEG audio layer
     if (container == "vob" || container == "dvd")
         return names.contains("mpeg");
     return names.contains(container);
@@ -106,8 +108,13 @@ TEST(ProfileConversion, EveryEncodingFormatEncodesAtEachResolution)
                 QStringList args{"--mode", "encode", "--container", container, "--ext", profile.ext};
                 args << "--vcodec" << (profile.audioOnly ? QString("none") : profile.videoCodec);
                 args << "--acodec" << profile.audioCodec;
-                if (!size.isEmpty())
-                    args << "--size" << QString(size).replace('*', 'x');
+                // The default run takes the format's default size and rate,
+                // as the custom parameters panel applies them.
+                const QString wanted = size.isEmpty() && profile.resolution.contains('*') ? profile.resolution : size;
+                if (!wanted.isEmpty())
+                    args << "--size" << QString(wanted).replace('*', 'x');
+                if (size.isEmpty() && profile.frameRateDefault.section(' ', 0, 0).toDouble() > 0)
+                    args << "--fps" << profile.frameRateDefault.section(' ', 0, 0);
                 if (leadingNumber(profile.videoBitrateDefault) > 0)
                     args << "--vbitrate" << QString::number(leadingNumber(profile.videoBitrateDefault));
                 if (leadingNumber(profile.audioBitrateDefault) > 0)
