@@ -200,7 +200,9 @@ void VoVideoConvertItem::readCover(VoInfoClass &info)
             height = kCoverLongSide;
         }
     }
-    const QByteArray bytes = info.grabFrame(m_duration / 3, width, height);
+    // Any picture near a third of the way in will do: the key frame there
+    // is decoded at once, where the exact picture may take a whole group.
+    const QByteArray bytes = info.grabFrame(m_duration / 3, width, height, ORL_PICTURE_JPEG | ORL_PICTURE_KEY_FRAME);
     QImage image;
     if (!bytes.isEmpty() && image.loadFromData(bytes))
         setCover(image, bytes);

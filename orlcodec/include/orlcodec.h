@@ -47,7 +47,11 @@ enum {
 /* Encoded picture formats of the frame grabbers. */
 enum {
     ORL_PICTURE_JPEG = 0,
-    ORL_PICTURE_PNG = 1
+    ORL_PICTURE_PNG = 1,
+    /* Flag added to a format: take the key frame at or before the time
+       instead of the exact picture (a preview needs no exactness and is
+       decoded at once). */
+    ORL_PICTURE_KEY_FRAME = 0x100
 };
 
 /* One stream as the information family reports it. Strings and the private

@@ -505,7 +505,7 @@ bool MediaSource::prepareDecoder(int streamIndex)
     return true;
 }
 
-bool MediaSource::decodeAt(uint64_t timeUs, AVFrame *out)
+bool MediaSource::decodeAt(uint64_t timeUs, AVFrame *out, bool keyFrame)
 {
     const AVStream *st = m_fmt->streams[m_decoderStream];
     const int64_t start = st->start_time != AV_NOPTS_VALUE ? st->start_time : 0;
@@ -545,7 +545,7 @@ bool MediaSource::decodeAt(uint64_t timeUs, AVFrame *out)
     auto drainFrames = [&]() {
         while (!found && avcodec_receive_frame(m_decoder, frame.get()) >= 0) {
             const int64_t ts = frame->best_effort_timestamp;
-            if (ts == AV_NOPTS_VALUE || ts >= target) {
+            if (keyFrame || ts == AV_NOPTS_VALUE || ts >= target) {
                 av_frame_move_ref(out, frame.get());
                 found = true;
             } else {
@@ -620,8 +620,10 @@ const orl_picture *MediaSource::grabFrame(uint64_t timeUs, int width, int height
     }
     if (!prepareDecoder(st->index))
         return nullptr;
+    const bool keyFrame = format & ORL_PICTURE_KEY_FRAME;
+    format &= ~ORL_PICTURE_KEY_FRAME;
     FramePtr frame(av_frame_alloc());
-    if (!frame || !decodeAt(timeUs, frame.get()))
+    if (!frame || !decodeAt(timeUs, frame.get(), keyFrame))
         return nullptr;
 
     const orl_stream_info &info = m_streams[st->index].info;

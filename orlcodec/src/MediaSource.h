@@ -88,7 +88,7 @@ private:
     const std::vector<int> *kindList(int kind) const;
     const AVStream *videoStream() const;
     bool prepareDecoder(int streamIndex);
-    bool decodeAt(uint64_t timeUs, struct AVFrame *out);
+    bool decodeAt(uint64_t timeUs, struct AVFrame *out, bool keyFrame = false);
 
     std::mutex m_mutex;
     std::atomic<bool> m_stop{false};
