@@ -848,7 +848,7 @@ TEST_F(EncodeTest, SnipcutEncodesWithEditsFromJson)
                       "320x240", "--fps", "25", "--quality", "90", "--edits", out("edits.json"), "--range", "0:1",
                       "--range", "1:2", "--merge", fixture("split.mp4"), root});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    const QString file = QString::fromUtf8(r.out).trimmed();
+    const QString file = QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts).filter(root).value(0);
     ASSERT_TRUE(file.endsWith(".mkv")) << file.toStdString();
     const Picture p = frameAt(file, 0.5);
     ASSERT_EQ(p.width, 240);

@@ -251,13 +251,15 @@ TEST(MediaItem, CoversOfOtherKinds)
     EXPECT_EQ(tagged.m_cover->size(), QSize(64, 64));
     EXPECT_EQ(tagged.m_editConfig.tags.coverSize, tagged.m_coverSize);
 
-    // A video's thumbnail is the picture at a third of the duration.
+    // A video's thumbnail is the key-frame picture near a third of the
+    // duration.
     VoVideoConvertItem video;
     ASSERT_TRUE(video.open(fixture("long_h264_aac.mp4")));
     ASSERT_NE(video.m_cover, nullptr);
     ORL_HANDLE h = Info_Create(-1);
     ASSERT_EQ(Info_Open(h, fixture("long_h264_aac.mp4").toUtf8().constData()), 1);
-    const orl_picture *third = Info_GrabFrame(h, video.m_duration / 3, 0, 0, ORL_PICTURE_JPEG);
+    const orl_picture *third =
+        Info_GrabFrame(h, video.m_duration / 3, 0, 0, ORL_PICTURE_JPEG | ORL_PICTURE_KEY_FRAME);
     ASSERT_NE(third, nullptr);
     EXPECT_EQ(video.m_coverData, QByteArray(reinterpret_cast<const char *>(third->data), third->size));
     Info_ReleaseFrame(h, third);
