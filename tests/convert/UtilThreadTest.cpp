@@ -1,0 +1,99 @@
+// The worker base: runs, restarts and the wait that keeps the interface
+// thread's events flowing.
+#include "CAVConverter.h"
+#include "QUtilThread.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+namespace {
+
+class Worker : public QUtilThread {
+public:
+    std::function<void(Worker &)> body;
+    std::atomic<int> runs{0};
+    bool stopRequested() const { return m_stopEvent.isSet(); }
+    bool waitStop(int ms) { return m_stopEvent.wait(std::chrono::milliseconds(ms)); }
+
+protected:
+    void run() override
+    {
+        ++runs;
+        if (body)
+            body(*this);
+    }
+};
+
+} // namespace
+
+TEST(UtilThread, WaitingKeepsTheEventLoopRunning)
+{
+    // The worker only ends once the interface thread has handled an event
+    // the worker posted: a blocking join would never return.
+    std::atomic<bool> handled{false};
+    QObject receiver;
+    Worker w;
+    w.body = [&](Worker &) {
+        QMetaObject::invokeMethod(&receiver, [&] { handled = true; }, Qt::QueuedConnection);
+        QElapsedTimer t;
+        t.start();
+        while (!handled && t.elapsed() < 5000)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    };
+    ASSERT_TRUE(w.start());
+    w.waitForExit();
+    EXPECT_TRUE(handled);
+    EXPECT_FALSE(w.isRunning());
+}
+
+TEST(UtilThread, RestartStopsThePreviousRunFirst)
+{
+    Worker w;
+    std::atomic<bool> firstSawStop{false};
+    w.body = [&](Worker &self) {
+        if (self.runs == 1)
+            firstSawStop = self.waitStop(5000); // ends only when asked to stop
+    };
+    ASSERT_TRUE(w.start());
+    QElapsedTimer t;
+    t.start();
+    ASSERT_TRUE(w.start()); // signals stop, waits for run 1, starts run 2
+    w.waitForExit();
+    EXPECT_TRUE(firstSawStop);
+    EXPECT_EQ(w.runs.load(), 2);
+    EXPECT_LT(t.elapsed(), 4000);
+    EXPECT_FALSE(w.stopRequested()); // reset for the new run
+}
+
+TEST(UtilThread, ManualResetEventStaysSetUntilReset)
+{
+    ManualResetEvent e;
+    EXPECT_FALSE(e.wait(std::chrono::milliseconds(10)));
+    e.set();
+    EXPECT_TRUE(e.wait(std::chrono::milliseconds(0)));
+    EXPECT_TRUE(e.wait(std::chrono::milliseconds(0))); // still set
+    e.reset();
+    EXPECT_FALSE(e.isSet());
+}
+
+TEST(UtilThread, IdleConverterStopsAndDiesQuietly)
+{
+    QElapsedTimer t;
+    t.start();
+    {
+        CAVConverter c;
+        c.StopConvert();
+        c.StopMerger(true);
+        EXPECT_FALSE(c.StartConvert(nullptr, "/tmp/x.mp4", ConvertJob(), nullptr, nullptr, false));
+        EXPECT_FALSE(c.AddMergeSegment("/tmp/a.mp4", ConvertJob(), nullptr, nullptr)); // no merger open
+        TrackSample sample;
+        EXPECT_FALSE(c.WriteSample(1, &sample)); // no such track
+        EXPECT_FALSE(c.WriteSample(1, nullptr));
+    }
+    EXPECT_LT(t.elapsed(), 1000);
+}
