@@ -984,14 +984,12 @@ StreamCopyConversion::~StreamCopyConversion()
 
 void StreamCopyConversion::setError(const std::string &text)
 {
-    std::lock_guard<std::mutex> lock(m_errorMutex);
-    m_error = text;
+    m_error.set(text);
 }
 
 std::string StreamCopyConversion::lastError() const
 {
-    std::lock_guard<std::mutex> lock(m_errorMutex);
-    return m_error;
+    return m_error.get();
 }
 
 bool StreamCopyConversion::open(const std::string &src, const std::string &dst,
@@ -1132,14 +1130,12 @@ StreamCopyMerger::~StreamCopyMerger()
 
 void StreamCopyMerger::setError(const std::string &text)
 {
-    std::lock_guard<std::mutex> lock(m_errorMutex);
-    m_error = text;
+    m_error.set(text);
 }
 
 std::string StreamCopyMerger::lastError() const
 {
-    std::lock_guard<std::mutex> lock(m_errorMutex);
-    return m_error;
+    return m_error.get();
 }
 
 void StreamCopyMerger::join()

@@ -9,6 +9,7 @@
 // packet that covers the start. Packets at or after the asked end are
 // dropped, except video packets that frames before the end depend on.
 // Output timestamps start at 0 (or the hidden lead-in) and only increase.
+#include "ErrorText.h"
 #include "FFmpegPtr.h"
 
 #include <atomic>
@@ -83,8 +84,7 @@ private:
     uint64_t m_length_us = 0;
     std::thread m_worker;
     CopyProgress m_progress;
-    mutable std::mutex m_errorMutex;
-    std::string m_error; // guarded by m_errorMutex
+    ErrorText m_error;
 };
 
 // Several source ranges joined into one output file, one range at a time.
@@ -124,8 +124,7 @@ private:
     int m_rangesAdded = 0;
     std::thread m_worker;
     CopyProgress m_progress;
-    mutable std::mutex m_errorMutex;
-    std::string m_error; // guarded by m_errorMutex
+    ErrorText m_error;
 };
 
 } // namespace orl

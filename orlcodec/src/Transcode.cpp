@@ -76,14 +76,12 @@ TranscodeConversion::~TranscodeConversion()
 
 void TranscodeConversion::setError(const std::string &text)
 {
-    std::lock_guard<std::mutex> lock(m_errorMutex);
-    m_error = text;
+    m_error.set(text);
 }
 
 std::string TranscodeConversion::lastError() const
 {
-    std::lock_guard<std::mutex> lock(m_errorMutex);
-    return m_error;
+    return m_error.get();
 }
 
 bool TranscodeConversion::open(const std::string &src, const std::string &dst, const std::string &format,
@@ -209,14 +207,12 @@ TranscodeMerger::~TranscodeMerger()
 
 void TranscodeMerger::setError(const std::string &text)
 {
-    std::lock_guard<std::mutex> lock(m_errorMutex);
-    m_error = text;
+    m_error.set(text);
 }
 
 std::string TranscodeMerger::lastError() const
 {
-    std::lock_guard<std::mutex> lock(m_errorMutex);
-    return m_error;
+    return m_error.get();
 }
 
 void TranscodeMerger::join()

@@ -12,6 +12,7 @@
 // A stop ends the work within one frame and removes the unfinished file; a
 // failure anywhere ends as failed with the reason in lastError(), never as
 // finished.
+#include "ErrorText.h"
 #include "ParamSet.h"
 #include "StreamCopy.h"
 
@@ -55,8 +56,7 @@ private:
     std::unique_ptr<EncodedOutput> m_output; // owned by the worker while it runs
     std::thread m_worker;
     CopyProgress m_progress;
-    mutable std::mutex m_errorMutex;
-    std::string m_error; // guarded by m_errorMutex
+    ErrorText m_error;
 };
 
 class TranscodeMerger {
@@ -91,8 +91,7 @@ private:
     std::unique_ptr<EncodedOutput> m_output; // touched by one worker at a time
     std::thread m_worker;
     CopyProgress m_progress;
-    mutable std::mutex m_errorMutex;
-    std::string m_error; // guarded by m_errorMutex
+    ErrorText m_error;
 };
 
 } // namespace orl
