@@ -377,3 +377,25 @@ TEST_F(CopyConversionTest, FinishedAudioFilesGetTheItemsTags)
               (QStringList{"Cut Title", QString::fromUtf8("Ünïcode Artist"), "3/12"}));
     EXPECT_EQ(decodeErrors(dst), "");
 }
+
+TEST_F(CopyConversionTest, TransportStreamIntoMp4KeepsExactStartAndSound)
+{
+    // Annex-B video and ADTS audio must be rewrapped for MP4; the seek in a
+    // transport stream lands by byte position, so the key frame search may
+    // have to look further back.
+    const QString src = fixture("two_programs.ts");
+    auto job = losslessJob(src, "mp4", 2.3, 1.5);
+    ASSERT_TRUE(job);
+    Report report;
+    const QString dst = out("from_ts.mp4");
+    ASSERT_EQ(convert(src, dst, *job, report), 2);
+    const Probe p = probeFile(dst);
+    ASSERT_TRUE(p.ok);
+    ASSERT_EQ(p.count("video"), 1);
+    ASSERT_EQ(p.count("audio"), 1);
+    EXPECT_NEAR(p.duration, 1.5, 0.05);
+    const QVector<double> frames = probeFrameTimes(dst);
+    ASSERT_FALSE(frames.isEmpty());
+    EXPECT_NEAR(frames.first(), 0.0, kFrame);
+    EXPECT_EQ(decodeErrors(dst), "");
+}
