@@ -1,5 +1,7 @@
 #include "VoVideoConvertItem.h"
 
+#include "ConvertJob.h"
+
 #include "LanguageTable.h"
 #include "OutputFormatParams.h"
 #include "SourceContainer.h"
@@ -466,43 +468,25 @@ void VoVideoConvertItem::resetTrackData()
     c.streamChoice.subtitleTrack = 0;
 }
 
+// One reading of the track choice serves the item and the converter.
 int VoVideoConvertItem::audioIndex() const
 {
-    const auto &tracks = m_editConfig.audioTracks;
-    for (size_t i = 0; i < tracks.size(); ++i)
-        if (tracks[i].selected)
-            return static_cast<int>(i);
-    return -1;
+    return engineStreamChoice(m_editConfig).audioIndex;
 }
 
 int VoVideoConvertItem::subtitleIndex() const
 {
-    const auto &tracks = m_editConfig.subtitleTracks;
-    for (size_t i = 0; i < tracks.size(); ++i)
-        if (tracks[i].selected)
-            return static_cast<int>(i);
-    return -1;
+    return engineStreamChoice(m_editConfig).subtitleIndex;
 }
 
 uint64_t VoVideoConvertItem::losslessAudioMask() const
 {
-    uint64_t mask = 0;
-    const auto &tracks = m_editConfig.audioTracks;
-    for (size_t i = 0; i < tracks.size() && i < 64; ++i)
-        if (tracks[i].selected)
-            mask |= uint64_t(1) << i;
-    return mask;
+    return engineStreamChoice(m_editConfig).audioMask;
 }
 
 uint64_t VoVideoConvertItem::losslessSubtitleMask() const
 {
-    uint64_t mask = 0;
-    const bool mov = m_editConfig.m_fileFormat == QLatin1String("mov");
-    const auto &tracks = m_editConfig.subtitleTracks;
-    for (size_t i = 0; i < tracks.size() && i < 64; ++i)
-        if (tracks[i].selected && (mov || tracks[i].info.codecTag != kClosedCaptionTag))
-            mask |= uint64_t(1) << i;
-    return mask;
+    return engineStreamChoice(m_editConfig).subtitleMask;
 }
 
 void VoVideoConvertItem::setSplitInfo(Split_Info info)
