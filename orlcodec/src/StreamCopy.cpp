@@ -20,6 +20,7 @@ namespace {
 
 constexpr AVRational kMicros{1, 1000000};
 constexpr int64_t kNoTime = AV_NOPTS_VALUE;
+constexpr int64_t kSubtitleLookBack_us = 10000000;
 
 struct InterruptState {
     const std::atomic<bool> *abort = nullptr;
@@ -687,10 +688,19 @@ public:
         AVFormatContext *ctx = m_input.ctx();
         int64_t seekTo = m_start;
         const int64_t base = m_input.startTime_us();
+        if (m_input.duration_us() > 0 && m_start >= base + m_input.duration_us())
+            return m_input.fail("the range starts after the end of the source");
+        // A subtitle shown at the start may have begun well before it: read
+        // from further back so that it is found and shown from the cut on.
+        bool subtitles = false;
+        for (const SelectedStream &s : m_input.selected())
+            subtitles = subtitles || s.type == AVMEDIA_TYPE_SUBTITLE;
+        if (subtitles && m_start > base)
+            seekTo = std::max(base, m_start - kSubtitleLookBack_us);
         for (int attempt = 0;; ++attempt) {
             m_pending.clear();
             int64_t key = kNoTime;
-            if (m_start > base || attempt > 0) {
+            if (seekTo > base || m_start > base || attempt > 0) {
                 if (av_seek_frame(ctx, -1, seekTo, AVSEEK_FLAG_BACKWARD) < 0 && attempt == 0)
                     avformat_seek_file(ctx, -1, std::numeric_limits<int64_t>::min(), seekTo, seekTo, 0);
             }
@@ -1146,6 +1156,13 @@ void StreamCopyMerger::join()
 
 bool StreamCopyMerger::open(const std::string &dst, const std::string &format)
 {
+    // Opening again would throw away the ranges already joined; a merge
+    // that has begun can only go on or fail.
+    if (m_output && m_rangesAdded > 0) {
+        join();
+        setError("the merged file already holds ranges");
+        return false;
+    }
     abort();
     if (!findOutputFormat(format, dst)) {
         setError("unknown output container \"" + format + "\"");

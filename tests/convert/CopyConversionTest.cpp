@@ -399,3 +399,64 @@ TEST_F(CopyConversionTest, TransportStreamIntoMp4KeepsExactStartAndSound)
     EXPECT_NEAR(frames.first(), 0.0, kFrame);
     EXPECT_EQ(decodeErrors(dst), "");
 }
+
+TEST_F(CopyConversionTest, SubtitlesAreCutAndShiftedWithTheRange)
+{
+    // Cues at 0.5-2.0 and 2.5-4.0 (plus the file's 23 ms offset). The range
+    // 1.1-3.6 starts at the key frame 1.0: the first cue shows from there
+    // until its end, the second is cut at the range's end.
+    const QString src = fixture("two_audio_subs.mkv");
+    auto job = losslessJob(src, "matroska", 1.1, 2.5);
+    ASSERT_TRUE(job);
+    Report report;
+    const QString dst = out("subs_cut.mkv");
+    ASSERT_EQ(convert(src, dst, *job, report), 2);
+    const Probe p = probeFile(dst);
+    const ProbedStream *subs = p.first("subtitle");
+    ASSERT_NE(subs, nullptr);
+    const double zero = p.first("video")->startTime; // where the key frame landed
+    const double lead = leadIn(src, 1.1);
+    const QVector<ProbedPacket> cues = probePackets(dst, subs->index);
+    ASSERT_EQ(cues.size(), 2);
+    EXPECT_NEAR(cues[0].pts - zero, 0.0, 0.01);
+    EXPECT_NEAR(cues[0].pts + cues[0].duration - zero, 1.0, 0.01);
+    EXPECT_NEAR(cues[1].pts - zero, 1.5, 0.01);
+    EXPECT_NEAR(cues[1].pts + cues[1].duration - zero, 2.5 + lead, 0.01);
+}
+
+TEST_F(CopyConversionTest, RangesOutsideTheFileAndMismatchedMergesFail)
+{
+    const QString src = fixture("h264_aac.mp4");
+    // A range that starts after the end: refused, no file left behind.
+    auto late = losslessJob(src, "mp4", 30.0, 2.0);
+    ASSERT_TRUE(late);
+    Report report;
+    const QString dst = out("late.mp4");
+    const int state = convert(src, dst, *late, report);
+    EXPECT_NE(state, 2);
+    if (state == 4) // started, then failed: the manager removes the file
+        QFile::remove(dst);
+
+    // Ranges of a differently sized source cannot join a copied merge.
+    CAVConverter merger;
+    auto first = losslessJob(src, "matroska", 0.0, 1.0);
+    const QString merged = out("mismatch.mkv");
+    ASSERT_TRUE(merger.OpenMerger(merged.toUtf8().constData(), *first));
+    Report r1;
+    ASSERT_TRUE(merger.AddMergeSegment(src.toUtf8().constData(), *first, &r1, &record));
+    ASSERT_TRUE(waitFor([&] { return r1.state.load() != 0; }));
+    ASSERT_EQ(r1.state.load(), 2);
+    // Another codec cannot join; the retries must not start the merged
+    // file over and lose the range already in it.
+    const QString other = fixture("plain.webm");
+    auto second = losslessJob(other, "matroska", 0.0, 1.0);
+    Report r2;
+    EXPECT_FALSE(merger.AddMergeSegment(other.toUtf8().constData(), *second, &r2, &record));
+    EXPECT_FALSE(merger.lastError().empty());
+    merger.StopMerger(false);
+    const Probe p = probeFile(merged);
+    ASSERT_TRUE(p.ok);
+    EXPECT_EQ(p.first("video")->codec, "h264");
+    EXPECT_NEAR(p.duration, 1.0, 0.1);
+    EXPECT_EQ(decodeErrors(merged), "");
+}
