@@ -460,3 +460,63 @@ TEST_F(CopyConversionTest, RangesOutsideTheFileAndMismatchedMergesFail)
     EXPECT_NEAR(p.duration, 1.0, 0.1);
     EXPECT_EQ(decodeErrors(merged), "");
 }
+
+TEST_F(CopyConversionTest, Mp4ThatRefusesAStreamIsRetriedAsQuickTime)
+{
+    // MP4 takes no PCM sound; QuickTime does: the last fall-back writes
+    // the file as "mov" under the asked name.
+    const QString src = fixture("tone.wav");
+    auto job = losslessJob(src, "mp4", 0.5, 2.0);
+    ASSERT_TRUE(job);
+    Report report;
+    const QString dst = out("pcm.mp4");
+    ASSERT_EQ(convert(src, dst, *job, report), 2);
+    const QJsonObject probe = testsupport::ffprobeJson(dst);
+    EXPECT_EQ(probe["format"].toObject()["format_name"].toString(), "mov,mp4,m4a,3gp,3g2,mj2");
+    const Probe p = probeFile(dst);
+    ASSERT_NE(p.first("audio"), nullptr);
+    EXPECT_TRUE(p.first("audio")->codec.startsWith("pcm_"));
+    EXPECT_NEAR(p.duration, 2.0, 0.05);
+}
+
+TEST_F(CopyConversionTest, AsynchronousStartReportsStartingThenFinished)
+{
+    const QString src = fixture("h264_aac.mp4");
+    auto job = losslessJob(src, "matroska", 1.0, 2.0);
+    ASSERT_TRUE(job);
+    struct States {
+        std::mutex mutex;
+        std::vector<int> seen; // guarded by mutex
+    } states;
+    auto cb = [](int32_t, void *ctx, int32_t state) {
+        auto *s = static_cast<States *>(ctx);
+        std::lock_guard<std::mutex> lock(s->mutex);
+        if (state != 5)
+            s->seen.push_back(state);
+    };
+    CAVConverter converter;
+    const QString dst = out("async.mkv");
+    ASSERT_TRUE(converter.StartConvert(src.toUtf8().constData(), dst.toUtf8().constData(), *job, &states, cb, true));
+    ASSERT_TRUE(waitFor([&] {
+        std::lock_guard<std::mutex> lock(states.mutex);
+        return states.seen.size() >= 2;
+    }));
+    {
+        std::lock_guard<std::mutex> lock(states.mutex);
+        EXPECT_EQ(states.seen, (std::vector<int>{3, 2}));
+    }
+    EXPECT_NEAR(probeFile(dst).duration, 2.0, 1.1);
+
+    // An asynchronous start of something that cannot open reports 4.
+    CAVConverter failing;
+    States failed;
+    ASSERT_TRUE(failing.StartConvert((testsupport::fixtureDir() + "/not_media.mp4").toUtf8().constData(),
+                                     out("never.mkv").toUtf8().constData(), *job, &failed, cb, true));
+    ASSERT_TRUE(waitFor([&] {
+        std::lock_guard<std::mutex> lock(failed.mutex);
+        return failed.seen.size() >= 2;
+    }));
+    std::lock_guard<std::mutex> lock(failed.mutex);
+    EXPECT_EQ(failed.seen, (std::vector<int>{3, 4}));
+    EXPECT_FALSE(QFile::exists(out("never.mkv")));
+}
