@@ -88,6 +88,15 @@ const char *neededFilter(const AVOutputFormat *format, const AVCodecParameters *
     return nullptr;
 }
 
+// How a stream's packets are framed: length-prefixed (MP4/Matroska style)
+// or with start codes / ADTS headers (transport stream style).
+int payloadForm(const AVCodecParameters *par)
+{
+    if (par->codec_id != AV_CODEC_ID_H264 && par->codec_id != AV_CODEC_ID_HEVC)
+        return 0;
+    return par->extradata_size > 0 && par->extradata[0] == 1 ? 1 : 0;
+}
+
 struct BsfDeleter {
     void operator()(AVBSFContext *ctx) const { av_bsf_free(&ctx); }
 };
@@ -1205,8 +1214,12 @@ bool StreamCopyMerger::add(const std::string &src, uint64_t start_us, uint64_t l
             return false;
         }
         m_output = std::move(output);
+        m_firstPayload.clear();
+        for (const SelectedStream &sel : input->selected())
+            m_firstPayload.push_back(payloadForm(input->ctx()->streams[sel.inIndex]->codecpar));
     } else {
-        // Every range must bring the same streams as the first one.
+        // Every range must bring the same streams as the first one, in the
+        // same payload form (a muxer's bitstream filters are set up once).
         AVFormatContext *oc = m_output->ctx();
         auto &sel = input->selected();
         if (sel.size() != oc->nb_streams) {
@@ -1218,7 +1231,8 @@ bool StreamCopyMerger::add(const std::string &src, uint64_t start_us, uint64_t l
             const AVCodecParameters *b = oc->streams[i]->codecpar;
             const bool sameCodec = sel[i].transcoder ? b->codec_type == AVMEDIA_TYPE_SUBTITLE : a->codec_id == b->codec_id;
             if (!sameCodec || a->codec_type != b->codec_type
-                || (a->codec_type == AVMEDIA_TYPE_VIDEO && (a->width != b->width || a->height != b->height))) {
+                || (a->codec_type == AVMEDIA_TYPE_VIDEO && (a->width != b->width || a->height != b->height))
+                || (i < m_firstPayload.size() && payloadForm(a) != m_firstPayload[i])) {
                 setError("this range's streams do not match the merged file");
                 return false;
             }

@@ -122,6 +122,7 @@ private:
     int64_t m_presentationEnd_us = 0;      // output time of the last range's asked end, 0 = its natural end
     bool m_editList = false;
     int m_rangesAdded = 0;
+    std::vector<int> m_firstPayload;       // payload form of each stream of the first range
     std::thread m_worker;
     CopyProgress m_progress;
     ErrorText m_error;

@@ -285,3 +285,39 @@ TEST_F(ConversionManagerTest, SourceRemovedWhileConvertingStillEndsCleanly)
         EXPECT_TRUE(outputFiles().isEmpty());
     }
 }
+
+TEST_F(ConversionManagerTest, CancelDuringAMergeRemovesTheMergedFile)
+{
+    // The second range reads from a pipe fed in real time, so the cancel
+    // lands while the merged file is being written.
+    const QString fifo = m_dir.filePath("live_merge.ts");
+    ASSERT_EQ(mkfifo(fifo.toUtf8().constData(), 0600), 0);
+    QProcess feeder;
+    feeder.start("ffmpeg", {"-nostdin", "-v", "error", "-re", "-i", fixture("long_h264_aac.ts"), "-c", "copy",
+                            "-f", "mpegts", "-y", fifo});
+    ASSERT_TRUE(feeder.waitForStarted());
+
+    OutputFormatParams::instance().container = "mpegts";
+    OutputFormatParams::instance().extension = "ts";
+    addItems(fixture("long_h264_aac.ts"), {{1, 2}, {0, 0}});
+    VoVideoConvertManager::instance()->itemAt(1)->m_videoPath = fifo;
+
+    bool scheduled = false;
+    bool cancelled = false;
+    const ManagerRun run = runManager(true, [&](QConverterObject &c, int pro) {
+        if (!scheduled && pro >= 50) {
+            scheduled = true;
+            QTimer::singleShot(1500, &c, [&] {
+                cancelled = true;
+                c.OnCancelConvert();
+            });
+        }
+    });
+    feeder.kill();
+    feeder.waitForFinished();
+    ASSERT_TRUE(cancelled);
+    EXPECT_EQ(run.finishCount, 0);
+    EXPECT_GE(run.failures, 1);
+    EXPECT_EQ(outputFiles().join(","), "");
+    EXPECT_EQ(run.startStates.last(), false);
+}

@@ -520,3 +520,26 @@ TEST_F(CopyConversionTest, AsynchronousStartReportsStartingThenFinished)
     EXPECT_EQ(failed.seen, (std::vector<int>{3, 4}));
     EXPECT_FALSE(QFile::exists(out("never.mkv")));
 }
+
+TEST_F(CopyConversionTest, MergeRefusesARangeWhosePicturesAreFramedDifferently)
+{
+    // The same pictures once from MP4 (length-prefixed) and once from a
+    // transport stream (start codes): the muxer's conversion is set up for
+    // the first form, so the second is refused instead of breaking the file.
+    CAVConverter merger;
+    const QString mp4 = fixture("long_h264_aac.mp4");
+    const QString ts = fixture("long_h264_aac.ts");
+    auto first = losslessJob(mp4, "mpegts", 1.0, 1.0);
+    ASSERT_TRUE(first);
+    const QString merged = out("framing.ts");
+    ASSERT_TRUE(merger.OpenMerger(merged.toUtf8().constData(), *first));
+    Report r1;
+    ASSERT_TRUE(merger.AddMergeSegment(mp4.toUtf8().constData(), *first, &r1, &record));
+    ASSERT_TRUE(waitFor([&] { return r1.state.load() != 0; }));
+    ASSERT_EQ(r1.state.load(), 2);
+    auto second = losslessJob(ts, "mpegts", 3.0, 1.0);
+    Report r2;
+    EXPECT_FALSE(merger.AddMergeSegment(ts.toUtf8().constData(), *second, &r2, &record));
+    merger.StopMerger(false);
+    EXPECT_EQ(decodeErrors(merged), "");
+}
