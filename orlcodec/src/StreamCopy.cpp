@@ -34,16 +34,15 @@ int interruptCallback(void *opaque)
     return static_cast<const InterruptState *>(opaque)->check() ? 1 : 0;
 }
 
-// Containers that can hide lead-in frames behind an edit list.
-bool hidesLeadIn(const AVOutputFormat *format)
-{
-    return format->flags & AVFMT_TS_NEGATIVE
-        && (av_match_name(format->name, "mp4,mov,ipod,3gp,3g2,psp,ismv,f4v") != 0);
-}
-
 bool isMovFamily(const AVOutputFormat *format)
 {
     return av_match_name(format->name, "mp4,mov,ipod,3gp,3g2,psp,ismv,f4v") != 0;
+}
+
+// Containers that can hide lead-in frames behind an edit list.
+bool hidesLeadIn(const AVOutputFormat *format)
+{
+    return (format->flags & AVFMT_TS_NEGATIVE) && isMovFamily(format);
 }
 
 const AVOutputFormat *findOutputFormat(const std::string &name, const std::string &dst)
