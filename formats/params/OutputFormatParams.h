@@ -24,6 +24,10 @@ struct OutputFormatParams {
     uint32_t channels = 0;
     uint32_t sampleRate = 0;   // Hz
     uint32_t audioBitrate = 0; // kbit/s
+    // High-Speed mode only: re-encode just the pictures between each cut
+    // point and its nearest key frame, copy the rest. Stored as
+    // "FRAMEEXACT_ITEM"/"bFrameExactCut" ("Y"/"N", default "N").
+    bool frameExactCut = false;
 
     // The process-wide instance, created empty on first use.
     static OutputFormatParams &instance();
