@@ -2,6 +2,7 @@
 
 #include "DrawnScenes.h"
 #include "PlayerScenes.h"
+#include "SegmentScenes.h"
 
 #include "QCheckButton.h"
 #include "QCustomComboBox.h"
@@ -286,6 +287,10 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"player-panel", [] { return playerscenes::playerPanel(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"player-panel-empty", [] { return playerscenes::playerPanel(QString()); }},
         {"trim-slider", playerscenes::trimSlider},
+        {"segments-free-mode", [] { return segmentscenes::freeMode(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"segments-simple-mode", [] { return segmentscenes::simpleMode(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"segments-collapsed", [] { return segmentscenes::collapsed(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"segments-switch-question", segmentscenes::switchQuestion},
     };
     return t;
 }
