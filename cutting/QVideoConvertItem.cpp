@@ -134,7 +134,7 @@ void QVideoConvertItem::startValueChange(double value)
     m_item->m_TrimStartTime = static_cast<uint64_t>(static_cast<double>(m_item->m_duration) * value);
     m_startTimeEdit->setTime(m_item->m_TrimStartTime);
     m_endTimeEdit->setTimeRange(m_item->m_TrimStartTime, m_item->m_duration);
-    m_TrimItemDSlider->setStartPercent(value * 100.0);
+    setBarStart(value * 100.0);
 }
 
 void QVideoConvertItem::endValueChange(double value)
@@ -144,7 +144,7 @@ void QVideoConvertItem::endValueChange(double value)
     m_item->m_TrimEndTime = static_cast<uint64_t>(static_cast<double>(m_item->m_duration) * value);
     m_startTimeEdit->setTimeRange(0, m_item->m_TrimEndTime);
     m_endTimeEdit->setTime(m_item->m_TrimEndTime);
-    m_TrimItemDSlider->setEndPercent(value * 100.0);
+    setBarEnd(value * 100.0);
 }
 
 void QVideoConvertItem::startTimeChange(uint64_t time)
@@ -154,7 +154,7 @@ void QVideoConvertItem::startTimeChange(uint64_t time)
     m_item->m_TrimStartTime = time;
     m_endTimeEdit->setTimeRange(time, m_item->m_duration);
     m_startTimeEdit->setTime(time);
-    m_TrimItemDSlider->setStartPercent(percentOf(time));
+    setBarStart(percentOf(time));
 }
 
 void QVideoConvertItem::endTimeChange(uint64_t time)
@@ -164,7 +164,7 @@ void QVideoConvertItem::endTimeChange(uint64_t time)
     m_item->m_TrimEndTime = time;
     m_startTimeEdit->setTimeRange(0, time);
     m_endTimeEdit->setTime(time);
-    m_TrimItemDSlider->setEndPercent(percentOf(time));
+    setBarEnd(percentOf(time));
 }
 
 void QVideoConvertItem::UpdateData()
@@ -185,11 +185,11 @@ void QVideoConvertItem::setTrim(uint64_t start, uint64_t end)
     m_endTimeEdit->setTime(trimEnd);
     m_startTimeEdit->setTime(start);
 
-    m_TrimItemDSlider->setEndPercent(100);
+    setBarEnd(100);
     const uint64_t duration = m_item->m_duration;
-    m_TrimItemDSlider->setStartPercent(duration ? static_cast<double>(start) * 100.0 / static_cast<double>(duration)
+    setBarStart(duration ? static_cast<double>(start) * 100.0 / static_cast<double>(duration)
                                                 : 0.0);
-    m_TrimItemDSlider->setEndPercent(percentOf(trimEnd));
+    setBarEnd(percentOf(trimEnd));
 }
 
 void QVideoConvertItem::setTrimReporting(uint64_t start, uint64_t end)
@@ -261,12 +261,24 @@ void QVideoConvertItem::layoutRow()
     m_btnClose->move(W - 20 - m_btnClose->width(), buttonTop);
     m_btnEdit->move(m_btnClose->x() - 10 - m_btnEdit->width(), centre - 6 - m_btnEdit->height() / 2);
 
-    const double start = m_TrimItemDSlider->startFraction() * 100.0;
-    const double end = m_TrimItemDSlider->endFraction() * 100.0;
     const int barLeft = m_videoIconWidget->x() + m_videoIconWidget->width() + 10;
     m_TrimItemDSlider->setGeometry(barLeft, centre + 15 - 3, qMax(10, W - 20 - barLeft), 7);
-    m_TrimItemDSlider->setEndPercent(end);
-    m_TrimItemDSlider->setStartPercent(start);
+    // Pixel positions from the old width would clamp the new ones.
+    m_TrimItemDSlider->setStartPercent(0);
+    m_TrimItemDSlider->setEndPercent(m_barEnd);
+    m_TrimItemDSlider->setStartPercent(m_barStart);
+}
+
+void QVideoConvertItem::setBarStart(double percent)
+{
+    m_barStart = percent;
+    m_TrimItemDSlider->setStartPercent(percent);
+}
+
+void QVideoConvertItem::setBarEnd(double percent)
+{
+    m_barEnd = percent;
+    m_TrimItemDSlider->setEndPercent(percent);
 }
 
 void QVideoConvertItem::resizeEvent(QResizeEvent *event)

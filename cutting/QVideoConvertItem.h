@@ -78,6 +78,10 @@ private:
     void layoutRow();
     // Percent of the duration at millisecond resolution; 100 without one.
     double percentOf(uint64_t time) const;
+    // The bar keeps its range in pixels; the row keeps it in percent so that
+    // a row given its item before it had a width still shows the range.
+    void setBarStart(double percent);
+    void setBarEnd(double percent);
     void startDrag();
 
     MouseImageWidget *m_videoIconWidget = nullptr;
@@ -92,4 +96,6 @@ private:
     int m_index = -1;
     VoVideoConvertItem *m_item = nullptr; // borrowed
     QPoint m_pressPos;
+    double m_barStart = 0;
+    double m_barEnd = 100;
 };

@@ -120,6 +120,14 @@ TEST(SegmentRows, OpenEndShowsTheDurationAndIsStoredAsIt)
     EXPECT_NEAR(row.rangeBar()->startFraction(), 1.0 / 3, 0.01);
     EXPECT_NEAR(row.rangeBar()->endFraction(), 1.0, 0.01);
 
+    // A row given its item before it was laid out shows the range too.
+    QVideoConvertItem early;
+    early.setItem(item.get());
+    early.resize(600, 48);
+    early.show();
+    EXPECT_NEAR(early.rangeBar()->startFraction(), 1.0 / 3, 0.01);
+    EXPECT_NEAR(early.rangeBar()->endFraction(), 1.0, 0.01);
+
     // Reporting a pair reports an open end as the duration.
     QSignalSpy ends(&row, &QVideoConvertItem::emitEndTimeChange);
     row.setTrimReporting(10 * sec, 0);
