@@ -5,6 +5,7 @@
 // and the item list never disagree.
 #include "ParserXML.h"
 #include "QButtonListDlg.h"
+#include "QCustomTimeEdit.h"
 #include "QImageButton.h"
 #include "QSimpleTimeLine.h"
 #include "QTextImageButton.h"
@@ -14,6 +15,7 @@
 #include "QVideoCutManageDlg.h"
 #include "QVoMessageBox.h"
 #include "TestSupport.h"
+#include "TimelineDriver.h"
 #include "VoVideoConvertItem.h"
 #include "VoVideoConvertManager.h"
 
@@ -271,6 +273,30 @@ TEST_F(SegmentManagerTest, TimelineEditsMoveTheSegmentAndSeekToTheEdgeThatMoved)
     info.startPos = 0.5f;
     emit panel->timeLine()->emitTimeItemInfoChange(info, 1, true);
     EXPECT_EQ(seeks.last().at(0).value<uint64_t>(), static_cast<uint64_t>(duration * 0.5f));
+
+    // The same with the mouse: the right edge of the first segment dragged
+    // to the right seeks to its new end, its left edge to its new start.
+    panel->resize(900, 245);
+    QSimpleTimeLine *line = panel->timeLine();
+    QTimeItem *box = line->container()->items().at(0);
+    const QPoint origin = line->container()->mapTo(line, box->geometry().topLeft());
+    const int middle = box->height() / 2;
+    timelinetest::Mouse mouse(line);
+    const QPoint rightEdge = origin + QPoint(box->width() - 2, middle);
+    mouse.press(rightEdge);
+    mouse.move(rightEdge + QPoint(15, 0));
+    mouse.release(rightEdge + QPoint(15, 0));
+    VoVideoConvertItem *first = panel->entries().at(0)->item();
+    EXPECT_EQ(currentIndex(), 0);
+    EXPECT_GT(first->m_TrimEndTime, 10 * sec);
+    EXPECT_EQ(seeks.last().at(0).value<uint64_t>(), first->m_TrimEndTime);
+    const QPoint leftEdge = origin + QPoint(1, middle);
+    mouse.press(leftEdge);
+    mouse.move(leftEdge + QPoint(20, 0));
+    mouse.release(leftEdge + QPoint(20, 0));
+    EXPECT_GT(first->m_TrimStartTime, 0u);
+    EXPECT_EQ(seeks.last().at(0).value<uint64_t>(), first->m_TrimStartTime);
+    EXPECT_EQ(panel->entries().at(0)->endTimeEdit()->time() / 1000, first->m_TrimEndTime / 1000);
 
     // The play-head follows the player (percent) and the cut tool (fraction).
     panel->videoPlayPro(25);
