@@ -195,32 +195,58 @@ void QVideoCutDlg::layoutControls()
     m_btnCancel->move(W - 5 - m_btnCancel->width(), lowMiddle - m_btnCancel->height() / 2);
 
     // The segment transport in the middle, the start group left of it, the
-    // end group and the format button right of it.
+    // end group and the format button right of it, all between the add-file
+    // and the convert buttons. When the row is too narrow for labels beside
+    // the edits (the smallest window, long words), the labels go above them.
     const int row = H / 2 + 30;
-    const int mid = W / 2;
     const int gap = 6;
-    m_btnPlayTrim->move(mid - gap / 2 - m_btnPlayTrim->width(), row - m_btnPlayTrim->height() / 2);
-    m_btnPauseTrim->move(m_btnPlayTrim->pos());
-    m_btnStopTrim->move(mid + gap / 2, row - m_btnStopTrim->height() / 2);
-
     const QFontMetrics fm(font());
     const int labStartW = fm.horizontalAdvance(m_labStart->text()) + 4;
     const int labEndW = fm.horizontalAdvance(m_labEnd->text()) + 4;
-    int x = m_btnPlayTrim->x() - 14 - m_btnStartSet->width();
-    m_btnStartSet->move(x, row - m_btnStartSet->height() / 2);
-    x -= gap + m_startTimeEdit->width();
-    m_startTimeEdit->move(x, row - m_startTimeEdit->height() / 2);
-    x -= gap + labStartW;
-    m_labStart->setGeometry(x, row - 11, labStartW, 22);
+    const int editW = m_startTimeEdit->width();
+    const int setW = m_btnStartSet->width();
+    const int transportW = m_btnPlayTrim->width() + gap + m_btnStopTrim->width();
+    const int availLeft = m_btnAddFile->x() + m_btnAddFile->width() + 8;
+    const int availRight = m_btnConvert->x() - 8;
+    auto groupWidth = [&](int labelW, bool stacked) {
+        return (stacked ? qMax(labelW, editW) : labelW + gap + editW) + gap + setW;
+    };
+    bool stacked = false;
+    int leftPart = 0, rightPart = 0;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        stacked = attempt == 1;
+        leftPart = groupWidth(labStartW, stacked) + 14;
+        rightPart = 14 + groupWidth(labEndW, stacked) + 12 + m_btnFormat->width();
+        if (leftPart + transportW + rightPart <= availRight - availLeft)
+            break;
+    }
+    // Transport centred when the block allows it, else the block slid inside.
+    int transportX = W / 2 - transportW / 2;
+    transportX = qMin(transportX, availRight - rightPart - transportW);
+    transportX = qMax(transportX, availLeft + leftPart);
 
-    x = m_btnStopTrim->x() + m_btnStopTrim->width() + 14;
-    m_labEnd->setGeometry(x, row - 11, labEndW, 22);
-    x += labEndW + gap;
-    m_endTimeEdit->move(x, row - m_endTimeEdit->height() / 2);
-    x += m_endTimeEdit->width() + gap;
-    m_btnEndSet->move(x, row - m_btnEndSet->height() / 2);
-    x += m_btnEndSet->width() + 12;
-    m_btnFormat->move(x, row - m_btnFormat->height() / 2);
+    m_btnPlayTrim->move(transportX, row - m_btnPlayTrim->height() / 2);
+    m_btnPauseTrim->move(m_btnPlayTrim->pos());
+    m_btnStopTrim->move(transportX + m_btnPlayTrim->width() + gap, row - m_btnStopTrim->height() / 2);
+
+    const int editTop = row - m_startTimeEdit->height() / 2;
+    auto placeGroup = [&](int x, QLabel *label, int labelW, QCustomTimeEdit *edit, QImageButton *set) {
+        if (stacked) {
+            label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            label->setGeometry(x, editTop - 20, qMax(labelW, editW), 18);
+        } else {
+            label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            label->setGeometry(x, row - 11, labelW, 22);
+            x += labelW + gap;
+        }
+        edit->move(x, editTop);
+        x += (stacked ? qMax(labelW, editW) : editW) + gap;
+        set->move(x, row - set->height() / 2);
+        return x + set->width();
+    };
+    placeGroup(transportX - leftPart, m_labStart, labStartW, m_startTimeEdit, m_btnStartSet);
+    const int afterEnd = placeGroup(transportX + transportW + 14, m_labEnd, labEndW, m_endTimeEdit, m_btnEndSet);
+    m_btnFormat->move(afterEnd + 12, row - m_btnFormat->height() / 2);
 }
 
 uint64_t QVideoCutDlg::duration() const

@@ -16,6 +16,7 @@
 #include "VoVideoConvertItem.h"
 
 #include <QJsonObject>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -268,20 +269,46 @@ TEST(CutTool, TransportAndConvertingStates)
     EXPECT_NEAR(t.dlg.trimSlider()->endFraction(), 1.0, 1e-6);
 }
 
-TEST(CutTool, WidthsFollowTheLanguage)
+TEST(CutTool, EveryLanguageFitsTheSmallestWindow)
 {
-    setLanguageIndex(QStringLiteral("French"));
-    QVideoCutDlg french;
-    EXPECT_EQ(french.startTimeEdit()->size(), QSize(113, 23));
-    setLanguageIndex(QStringLiteral("German"));
-    french.retranslate();
-    EXPECT_EQ(french.startTimeEdit()->size(), QSize(137, 23));
-    EXPECT_EQ(french.findChild<QTextImageButton *>("m_btnConvert")->size(), QSize(86, 57));
-    EXPECT_EQ(french.findChild<QTextImageButton *>("m_btnAddFile")->size(), QSize(76, 57));
-    setLanguageIndex(QStringLiteral("Japanese"));
-    french.retranslate();
-    EXPECT_EQ(french.findChild<QTextImageButton *>("m_btnAddFile")->size(), QSize(86, 57));
+    QVideoCutDlg live;
+    QLabel *liveStart = live.findChild<QLabel *>("m_labStart");
+    ASSERT_GE(languageNames().size(), 5);
+    for (const QString &name : languageNames()) {
+        SCOPED_TRACE(name.toStdString());
+        installLanguage(name);
+        for (int width : {710, 1300}) {
+            QVideoCutDlg dlg;
+            dlg.resize(width, 110);
+            dlg.show();
+            QVector<QWidget *> parts;
+            for (QWidget *w : dlg.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+                if (w->isVisibleTo(&dlg) && w != dlg.trimSlider())
+                    parts << w;
+            ASSERT_GE(parts.size(), 10);
+            for (int i = 0; i < parts.size(); ++i) {
+                EXPECT_TRUE(dlg.rect().contains(parts[i]->geometry())) << parts[i]->objectName().toStdString();
+                EXPECT_GE(parts[i]->y(), dlg.trimSlider()->geometry().bottom()) << parts[i]->objectName().toStdString();
+                for (int j = i + 1; j < parts.size(); ++j)
+                    EXPECT_FALSE(parts[i]->geometry().intersects(parts[j]->geometry()))
+                        << width << " " << parts[i]->objectName().toStdString() << " / "
+                        << parts[j]->objectName().toStdString();
+                if (auto *label = qobject_cast<QLabel *>(parts[i])) {
+                    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+                }
+            }
+        }
+    }
+    // A panel that exists already follows the switch.
+    installLanguage(QStringLiteral("Deutsch"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    EXPECT_EQ(liveStart->text(), QStringLiteral("Startzeit:"));
+    EXPECT_EQ(live.findChild<QTextImageButton *>("m_btnConvert")->size(), QSize(86, 57));
+    removeInstalledLanguage();
     setLanguageIndex(QStringLiteral("English"));
+    live.retranslate();
+    EXPECT_EQ(liveStart->text(), QStringLiteral("Start Time:"));
+    EXPECT_EQ(live.findChild<QTextImageButton *>("m_btnConvert")->size(), QSize(76, 57));
 }
 
 TEST(CutTool, TheRangeTheUserSetsIsTheRangeThatIsCut)
