@@ -167,6 +167,16 @@ TEST(TimeEdit, TypedTimesAreReportedExactlyAndHeldToTheRange)
     }
 }
 
+TEST(TimeEdit, TextColourFollowsTheEnabledState)
+{
+    TimeField f(0, hms(0, 1, 0, 0), 0);
+    EXPECT_EQ(f.edit.textColor(), QColor(159, 147, 147));
+    f.edit.setEnabled(false);
+    EXPECT_EQ(f.edit.textColor(), QColor(98, 120, 120));
+    f.edit.setEnabled(true);
+    EXPECT_EQ(f.edit.textColor(), QColor(69, 69, 69));
+}
+
 TEST(TimeEdit, ConversionDropsSubMillisecondsAndCapsAtADay)
 {
     EXPECT_EQ(QCustomTimeEdit::fromMicroseconds(1999), QTime(0, 0, 0, 1));
