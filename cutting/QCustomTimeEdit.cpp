@@ -71,7 +71,10 @@ QTime QCustomTimeEdit::fromMicroseconds(uint64_t us)
 void QCustomTimeEdit::setTime(uint64_t t)
 {
     m_lastTime = fromMicroseconds(t);
-    m_timeEdit->setTime(m_lastTime);
+    // The owner echoes every typed time back; rewriting the text then would
+    // move the cursor out of the section the user is typing into.
+    if (!m_reportingTyping)
+        m_timeEdit->setTime(m_lastTime);
 }
 
 void QCustomTimeEdit::setTimeRange(uint64_t min, uint64_t max)
@@ -149,7 +152,9 @@ void QCustomTimeEdit::timeTextEdited(QString text)
     m_lastTime = fromMicroseconds(ms * 1000);
     if (outside)
         m_timeEdit->setTime(m_lastTime);
+    m_reportingTyping = true;
     emit emitTimeChange(ms * 1000);
+    m_reportingTyping = false;
 }
 
 void QCustomTimeEdit::OnBtnUp()
@@ -213,6 +218,10 @@ void QCustomTimeEdit::onTimeChanged(QTime)
 
 void QCustomTimeEdit::timeEditingFinished()
 {
+    // Half-typed sections are completed by the editor in its own way; the
+    // field must end up showing the time that was reported.
+    if (m_timeEdit->time() != m_lastTime)
+        m_timeEdit->setTime(m_lastTime);
 }
 
 void QCustomTimeEdit::timeTextChanged(QString)

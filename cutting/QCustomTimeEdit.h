@@ -58,4 +58,5 @@ private:
     QImageButton *m_btnUp = nullptr;
     QImageButton *m_btnDown = nullptr;
     QTime m_lastTime{0, 0};
+    bool m_reportingTyping = false;
 };

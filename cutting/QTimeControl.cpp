@@ -87,6 +87,13 @@ void QTimeControl::setTimePoint(QPoint point)
     m_point = point;
 }
 
+void QTimeControl::setMarks(const QVector<double> &fractions, const QColor &color)
+{
+    m_marks = fractions;
+    m_markColor = color;
+    update();
+}
+
 double QTimeControl::pixelsPerTick() const
 {
     return double(width()) * double(m_step) / double(m_total);
@@ -122,6 +129,15 @@ void QTimeControl::paintEvent(QPaintEvent *)
             p.drawLine(t.x, h - 4, t.x, h);
     }
     p.drawLine(0, h - 1, w, h - 1);
+    if (!m_marks.isEmpty()) {
+        p.setPen(QPen(m_markColor, 1));
+        for (double f : qAsConst(m_marks)) {
+            if (f < 0 || f > 1)
+                continue;
+            const qreal x = int(f * w) + 1.5; // the pixel's centre: crisp with antialiasing
+            p.drawLine(QPointF(x, 0), QPointF(x, 5));
+        }
+    }
     if (!m_showLabels || marks.isEmpty())
         return;
     p.setFont(m_font);

@@ -34,6 +34,10 @@ public:
         bool major;
     };
     QVector<Tick> ticks() const;
+    // Short ticks hanging from the top edge at these fractions of the
+    // duration (key frames, for example); values outside 0..1 are skipped.
+    void setMarks(const QVector<double> &fractions, const QColor &color = QColor(222, 132, 52));
+    const QVector<double> &marks() const { return m_marks; }
 
 public slots:
     void setTimeFont(QFont font);
@@ -55,4 +59,6 @@ private:
     QColor m_textColor{0, 0, 0};
     QFont m_font;
     QPoint m_point;
+    QVector<double> m_marks;
+    QColor m_markColor;
 };

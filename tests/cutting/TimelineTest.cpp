@@ -2,6 +2,8 @@
 // to the widget under the pointer and bubble up, moves and the release go
 // to the widget that took the press.
 #include "QDrawLine.h"
+#include "QDualSlider.h"
+#include "QSliderCtrlBtn.h"
 #include "QSimpleTimeLine.h"
 #include "QTimeContainer.h"
 #include "QTimeControl.h"
@@ -411,4 +413,28 @@ TEST(Timeline, ThumbnailsFillTheirSlotsCutToShape)
         t.line.addThumbnail(wide);
     t.line.clearSegments();
     EXPECT_FALSE(t.c()->strip().isNull());
+}
+
+TEST(KeyFrameMarks, DrawnOnTheRulerAndTheTrimSlider)
+{
+    QTimeControl ruler;
+    ruler.resize(600, 37);
+    ruler.setMarks({0.5, -0.5, 1.5});
+    const QImage r = ruler.grab().toImage();
+    EXPECT_EQ(r.pixelColor(301, 2), QColor(222, 132, 52));
+    EXPECT_EQ(r.pixelColor(150, 2), QColor(32, 32, 32));
+
+    QDualSlider slider;
+    slider.setTrackImage("/image/CutToolDlg/trake_cut1.png");
+    slider.setStartHandleImage("/image/CutToolDlg/btn_silder_left.png", 0);
+    slider.setEndHandleImage("/image/CutToolDlg/btn_silder_right.png");
+    slider.resize(400, 40);
+    const int handle = slider.startHandle()->width();
+    const int x = handle + int(0.5 * (slider.width() - 2 * handle));
+    const QColor before = slider.grab().toImage().pixelColor(x, 20);
+    slider.setMarks({0.5}, QColor(0, 255, 0));
+    EXPECT_EQ(slider.grab().toImage().pixelColor(x, 20), QColor(0, 255, 0));
+    EXPECT_NE(before, QColor(0, 255, 0));
+    slider.setMarks({});
+    EXPECT_EQ(slider.grab().toImage().pixelColor(x, 20), before);
 }
