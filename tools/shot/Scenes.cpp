@@ -1,6 +1,7 @@
 #include "Scenes.h"
 
 #include "DrawnScenes.h"
+#include "FormatScenes.h"
 #include "PlayerScenes.h"
 
 #include "QCheckButton.h"
@@ -286,6 +287,9 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"player-panel", [] { return playerscenes::playerPanel(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"player-panel-empty", [] { return playerscenes::playerPanel(QString()); }},
         {"trim-slider", playerscenes::trimSlider},
+        {"format-highspeed", formatscenes::highSpeed},
+        {"format-encoding", formatscenes::encoding},
+        {"format-compact", formatscenes::compact},
     };
     return t;
 }
