@@ -60,6 +60,8 @@ void FormatItemWidget::fill(ProfileCatalogue &catalogue, const QString &category
         connect(item, &FormatItem::emitItemPress, this, &FormatItemWidget::ItemPress);
         QVBoxLayout *column = m_columns[i % m_columns.size()];
         column->insertWidget(column->count() - 1, item);
+        // At once, not on the layout's next pass: a press may follow now.
+        item->show();
         m_items << item;
     }
     verticalScrollBar()->setValue(0);

@@ -7,6 +7,7 @@
 #include "OutputFormatParams.h"
 #include "ParserXML.h"
 #include "QCheckButton.h"
+#include "QImageButton.h"
 #include "QSettingDlg.h"
 #include "QTextImageButton.h"
 #include "QVoComboBox.h"

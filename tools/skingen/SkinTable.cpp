@@ -204,7 +204,7 @@ static const QVector<FormatIconRow> &formatIconRows()
         {"mp3", "MP3", Glyph::Note, 1},     {"aac", "AAC", Glyph::Note, 1},   {"m4a", "M4A", Glyph::Note, 1},
         {"ogg", "OGG", Glyph::Note, 1},     {"flac", "FLAC", Glyph::Note, 1}, {"wav", "WAV", Glyph::Note, 1},
         {"ac3", "AC3", Glyph::Note, 1},     {"alac", "ALAC", Glyph::Note, 1}, {"mka", "MKA", Glyph::Note, 1},
-        {"mp2", "MP2", Glyph::Note, 1},     {"aiff", "AIFF", Glyph::Note, 1},
+        {"mp2", "MP2", Glyph::Note, 1},     {"aiff", "AIFF", Glyph::Note, 1}, {"wma", "WMA", Glyph::Note, 1},
     };
     return icons;
 }
