@@ -336,11 +336,27 @@ void QSettingDlg::CmbItemChange(int)
         snapshot[i] = value(Combo(i));
     const bool wasAudioOnly = m_audioOnly;
     const bool lossless = m_lossless;
-    load(*p, lossless);
-    for (int i = 0; i < ComboCount; ++i) {
-        if (wasAudioOnly && i <= VBitRate)
-            continue;
-        selectValue(Combo(i), snapshot[i]);
+    auto loadAndRestore = [&](const FormatProfile &profile) {
+        load(profile, lossless);
+        for (int i = 0; i < ComboCount; ++i) {
+            if (wasAudioOnly && i <= VBitRate)
+                continue;
+            selectValue(Combo(i), snapshot[i]);
+        }
+    };
+    const FormatProfile first = *p;
+    loadAndRestore(first);
+    // A restored resolution or channel count that is not the one the profile
+    // was built for would leave rate lists of another entry on screen, and
+    // the rates shown would not belong to the size shown: build once more
+    // from what the combos now hold.
+    auto chosen = [](const QString &v) { return v == kAuto ? QString() : v; };
+    if (chosen(value(VResolution)) != chosen(first.resolution) || chosen(value(AChannel)) != chosen(first.channel)
+        || chosen(value(VEncoder)) != chosen(first.videoCodec) || chosen(value(AEncoder)) != chosen(first.audioCodec)) {
+        const FormatProfile *again = catalogue().buildProfile(m_category, m_formatId, value(VEncoder),
+                                                              value(VResolution), value(AEncoder), value(AChannel));
+        if (again != nullptr)
+            loadAndRestore(*again);
     }
     m_loadedVideoCodec = value(VEncoder);
     m_loadedResolution = value(VResolution);
