@@ -238,8 +238,12 @@ void FormatWidget::retranslate()
     setTitleText(tr("Output Format"));
     m_radLosslessMode->setText(tr("High - Speed mode - Fast and Lossless (Recommended)"));
     m_radCustomize->setText(tr("Encoding mode - Customize file format, quality and codec (Slow)"));
-    m_radLosslessMode->fitWidth();
-    m_radCustomize->fitWidth();
+    // Room beyond the measured text: a translated or hinted text must not
+    // lose its end.
+    for (QCheckButton *radio : {m_radLosslessMode, m_radCustomize}) {
+        radio->fitWidth();
+        radio->resize(qMin(radio->width() + 24, kWidth - radio->x() - 20), radio->height());
+    }
     m_chkFrameExact->setText(tr("Frame-exact cuts (re-encode only at the cut points)"));
     m_chkFrameExact->adjustSize();
     m_btnLosslessShow->setText(tr("Show Advanced"));

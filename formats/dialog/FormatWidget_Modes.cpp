@@ -69,7 +69,7 @@ bool FormatWidget::isPanelShown() const
 
 QString FormatWidget::presetText() const
 {
-    return m_cmbQuality->currentText();
+    return m_cmbQuality->drawText();
 }
 
 int FormatWidget::attentionShownCount()
@@ -96,9 +96,7 @@ void FormatWidget::applyQuality()
     const int row = m_quality == HighQuality ? 0 : m_quality == SmallSize ? 1 : 2;
     if (row == 2)
         setQualityRows(true);
-    m_cmbQuality->blockSignals(true);
     m_cmbQuality->setCurrentIndex(row);
-    m_cmbQuality->blockSignals(false);
     m_settingDlg->setQuality(m_quality);
 }
 
@@ -394,9 +392,7 @@ void FormatWidget::valueChangeText(VideoQuality q)
     const int row = q == HighQuality ? 0 : q == SmallSize ? 1 : 2;
     if (row == 2)
         setQualityRows(true);
-    m_cmbQuality->blockSignals(true);
     m_cmbQuality->setCurrentIndex(row);
-    m_cmbQuality->blockSignals(false);
 }
 
 void FormatWidget::OnBtnOk()

@@ -182,14 +182,14 @@ QString QSettingDlg::value(Combo which) const
 
 void QSettingDlg::fill(Combo which, const QStringList &values, const QString &current)
 {
+    // Signals stay on: the drawn text follows the current row through them,
+    // and the logic listens to activated() only, which a program never sends.
     QVoComboBox *c = m_combos[which];
-    c->blockSignals(true);
     c->clear();
     for (const QString &v : values)
         c->addItem(displayText(which, v), QVariant(v));
     const int row = values.indexOf(current);
     c->setCurrentIndex(row >= 0 ? row : (values.isEmpty() ? -1 : 0));
-    c->blockSignals(false);
 }
 
 bool QSettingDlg::selectValue(Combo which, const QString &v)

@@ -153,7 +153,7 @@ protected:
                 chooseRow(combo, c == QSettingDlg::ABitRate ? combo->count() / 2 : 1);
         }
         for (int c = 0; c < QSettingDlg::ComboCount; ++c)
-            shown.texts[c] = panel->combo(QSettingDlg::Combo(c))->currentText();
+            shown.texts[c] = panel->combo(QSettingDlg::Combo(c))->drawText();
         return shown;
     }
 

@@ -325,6 +325,11 @@ TEST(FormatPanel, TextsOfRatesAndSizesBecomeNumbers)
     // picked before survives the reload.
     EXPECT_EQ(panel->value(QSettingDlg::VFrame), "25 fps");
     EXPECT_EQ(panel->value(QSettingDlg::VResolution), "1280*720");
+    // Every combo shows the row it holds, after all those reloads.
+    for (int c = 0; c < QSettingDlg::ComboCount; ++c) {
+        SCOPED_TRACE(c);
+        EXPECT_EQ(panel->combo(QSettingDlg::Combo(c))->drawText(), panel->combo(QSettingDlg::Combo(c))->currentText());
+    }
     dlg->OnBtnCancel();
 }
 
