@@ -409,7 +409,9 @@ void FormatWidget::OnBtnOk()
     else
         setEncodingFormat(m_encodingCategory, m_encodingId, false);
     m_settingDlg->accept();
-    const bool frameExact = lossless && m_chkFrameExact->isChecked();
+    // The choice is kept whatever the mode, so a job in Encoding mode does
+    // not forget it; only High-Speed mode applies it.
+    const bool frameExact = m_chkFrameExact->isChecked();
     storeSetting(QStringLiteral("FRAMEEXACT_ITEM"), QStringLiteral("bFrameExactCut"), QStringLiteral("N"),
                  frameExact ? QStringLiteral("Y") : QStringLiteral("N"));
     applyFrameExact(frameExact);

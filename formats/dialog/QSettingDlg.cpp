@@ -253,6 +253,7 @@ void QSettingDlg::setQuality(VideoQuality quality)
     m_quality = m_effectiveQuality = quality;
     if (quality == Customized && loadCustomRecord(m_formatId))
         return;
+    m_rateQuality = quality;
     if (!m_profileLoaded)
         return;
     const QString videoCodec = value(VEncoder);
@@ -295,6 +296,7 @@ bool QSettingDlg::loadCustomRecord(const QString &formatId)
     if (p == nullptr)
         return false;
     loadProfile(*p);
+    m_rateQuality = record->quality <= HighQuality ? VideoQuality(record->quality) : Customized;
     selectValue(VResolution, record->videoResolution);
     selectValue(VFrame, record->videoFrameRate);
     selectValue(VBitRate, record->videoBitrate);
@@ -398,9 +400,9 @@ void QSettingDlg::applyToOutputParams()
     const bool original = out.container == QLatin1String("Original");
 
     out.audioOnly = m_audioOnly;
-    out.quality = m_quality == HighQuality ? 90 : 50;
+    out.quality = m_rateQuality == HighQuality ? 90 : 50;
     auto byQuality = [this](const QString &high, const QString &low, const QString &def) {
-        return m_quality == HighQuality ? high : m_quality == SmallSize ? low : def;
+        return m_rateQuality == HighQuality ? high : m_rateQuality == SmallSize ? low : def;
     };
 
     if (m_audioOnly) {
@@ -478,7 +480,7 @@ void QSettingDlg::accept()
     record.audioChannel = value(AChannel);
     record.audioSampleRate = value(ASample);
     record.audioBitrate = value(ABitRate);
-    record.quality = uint32_t(m_effectiveQuality);
+    record.quality = uint32_t(m_rateQuality);
     ParserXML::writeCustomRecord(m_formatId, record);
     emit emitIsCustomized(true);
 }

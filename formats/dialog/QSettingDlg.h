@@ -92,6 +92,10 @@ private:
     bool m_audioOnly = false;
     VideoQuality m_quality = HighQuality;
     VideoQuality m_effectiveQuality = HighQuality;
+    // The preset "Auto" rows are resolved with: the asked one, or for a
+    // custom record the preset it was made from, so the same record writes
+    // the same file in every run.
+    VideoQuality m_rateQuality = HighQuality;
     uint32_t m_presetSignature = 0;
     // Values last loaded into the combos whose change rebuilds the profile.
     QString m_loadedVideoCodec, m_loadedResolution, m_loadedAudioCodec, m_loadedChannel;

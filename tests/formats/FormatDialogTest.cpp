@@ -118,6 +118,13 @@ TEST(FormatDialogModes, OnlyAModeSwitchReportsALosslessChange)
     });
     EXPECT_EQ(modeChanges.count(), 2);
     EXPECT_FALSE(OutputFormatParams::instance().lossless);
+    // Back in Encoding mode the format's record (made at Small Size, all
+    // "Auto") is what the panel holds and what is written.
+    const FormatProfile k =
+        *ProfileCatalogue::encodingCatalogue().buildProfile("General Video", "4000", {}, {}, {}, {});
+    EXPECT_EQ(dlg->presetText(), "Customized");
+    EXPECT_EQ(OutputFormatParams::instance().width, 0);
+    EXPECT_EQ(QString::number(OutputFormatParams::instance().videoBitrate) + " kbps", k.videoBitrateLow);
 }
 
 TEST(FormatDialogChoices, CustomizedRowFollowsTheTilesAndReturnsAfterOk)
@@ -198,12 +205,18 @@ TEST(FormatDialogChoices, CancelRestoresStoredFormatModeQualityAndFrameExactChoi
     EXPECT_TRUE(OutputFormatParams::instance().frameExactCut);
     EXPECT_EQ(stored("FRAMEEXACT_ITEM", "bFrameExactCut", "N"), "Y");
 
-    // Encoding mode never cuts frame-exactly, whatever is stored.
+    // Encoding mode never cuts frame-exactly, and does not forget the choice.
     dlg->show();
     click(child<QCheckButton>(dlg, "m_radCustomize"));
     click(child<QTextImageButton>(dlg, "m_btnOk"));
     EXPECT_FALSE(OutputFormatParams::instance().frameExactCut);
-    EXPECT_EQ(stored("FRAMEEXACT_ITEM", "bFrameExactCut", "N"), "N");
+    EXPECT_EQ(stored("FRAMEEXACT_ITEM", "bFrameExactCut", "N"), "Y");
+    dlg->show();
+    click(child<QCheckButton>(dlg, "m_radLosslessMode"));
+    EXPECT_TRUE(frameExact->isChecked());
+    EXPECT_TRUE(OutputFormatParams::instance().frameExactCut);
+    dlg->OnBtnCancel();
+    EXPECT_FALSE(OutputFormatParams::instance().frameExactCut);
 }
 
 TEST(FormatDialogChoices, DoubleClickOnATileAcceptsLikeOk)
