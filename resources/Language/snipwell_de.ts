@@ -161,6 +161,57 @@
     </message>
 </context>
 <context>
+    <name>QVideoCutDlg</name>
+    <message>
+        <source>Start Time:</source>
+        <translation>Startzeit:</translation>
+    </message>
+    <message>
+        <source>End Time:</source>
+        <translation>Endzeit:</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Open File</source>
+        <translation>Datei öffnen</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Starten</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Set Segment Start Time</source>
+        <translation>Startzeit des Abschnitts setzen</translation>
+    </message>
+    <message>
+        <source>Set Segment End Time</source>
+        <translation>Endzeit des Abschnitts setzen</translation>
+    </message>
+    <message>
+        <source>Play Segment</source>
+        <translation>Abschnitt abspielen</translation>
+    </message>
+    <message>
+        <source>Pause Segment</source>
+        <translation>Abschnitt anhalten</translation>
+    </message>
+    <message>
+        <source>Stop Segment</source>
+        <translation>Abschnitt stoppen</translation>
+    </message>
+</context>
+<context>
     <name>FormatWidget</name>
     <message>
         <source>Output Format</source>

@@ -161,6 +161,57 @@
     </message>
 </context>
 <context>
+    <name>QVideoCutDlg</name>
+    <message>
+        <source>Start Time:</source>
+        <translation>Début :</translation>
+    </message>
+    <message>
+        <source>End Time:</source>
+        <translation>Fin :</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>Open File</source>
+        <translation>Ouvrir un fichier</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Démarrer</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>Set Segment Start Time</source>
+        <translation>Définir le début du segment</translation>
+    </message>
+    <message>
+        <source>Set Segment End Time</source>
+        <translation>Définir la fin du segment</translation>
+    </message>
+    <message>
+        <source>Play Segment</source>
+        <translation>Lire le segment</translation>
+    </message>
+    <message>
+        <source>Pause Segment</source>
+        <translation>Mettre le segment en pause</translation>
+    </message>
+    <message>
+        <source>Stop Segment</source>
+        <translation>Arrêter le segment</translation>
+    </message>
+</context>
+<context>
     <name>FormatWidget</name>
     <message>
         <source>Output Format</source>

@@ -161,6 +161,57 @@
     </message>
 </context>
 <context>
+    <name>QVideoCutDlg</name>
+    <message>
+        <source>Start Time:</source>
+        <translation>開始時間:</translation>
+    </message>
+    <message>
+        <source>End Time:</source>
+        <translation>終了時間:</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>開く</translation>
+    </message>
+    <message>
+        <source>Open File</source>
+        <translation>ファイルを開く</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>形式</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>開始</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Set Segment Start Time</source>
+        <translation>セグメントの開始時間を設定</translation>
+    </message>
+    <message>
+        <source>Set Segment End Time</source>
+        <translation>セグメントの終了時間を設定</translation>
+    </message>
+    <message>
+        <source>Play Segment</source>
+        <translation>セグメントを再生</translation>
+    </message>
+    <message>
+        <source>Pause Segment</source>
+        <translation>セグメントを一時停止</translation>
+    </message>
+    <message>
+        <source>Stop Segment</source>
+        <translation>セグメントを停止</translation>
+    </message>
+</context>
+<context>
     <name>FormatWidget</name>
     <message>
         <source>Output Format</source>

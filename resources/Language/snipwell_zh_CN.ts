@@ -161,6 +161,57 @@
     </message>
 </context>
 <context>
+    <name>QVideoCutDlg</name>
+    <message>
+        <source>Start Time:</source>
+        <translation>开始时间：</translation>
+    </message>
+    <message>
+        <source>End Time:</source>
+        <translation>结束时间：</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>Open File</source>
+        <translation>打开文件</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>格式</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Set Segment Start Time</source>
+        <translation>设置片段开始时间</translation>
+    </message>
+    <message>
+        <source>Set Segment End Time</source>
+        <translation>设置片段结束时间</translation>
+    </message>
+    <message>
+        <source>Play Segment</source>
+        <translation>播放片段</translation>
+    </message>
+    <message>
+        <source>Pause Segment</source>
+        <translation>暂停片段</translation>
+    </message>
+    <message>
+        <source>Stop Segment</source>
+        <translation>停止片段</translation>
+    </message>
+</context>
+<context>
     <name>FormatWidget</name>
     <message>
         <source>Output Format</source>
