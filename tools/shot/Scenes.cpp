@@ -2,6 +2,7 @@
 
 #include "CutScenes.h"
 #include "DrawnScenes.h"
+#include "FormatScenes.h"
 #include "PlayerScenes.h"
 #include "SegmentScenes.h"
 
@@ -291,6 +292,9 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"cut-tool", [] { return cutscenes::cutTool(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), false); }},
         {"cut-tool-converting", [] { return cutscenes::cutTool(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), true); }},
         {"timeline", [] { return cutscenes::timeline(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"format-highspeed", formatscenes::highSpeed},
+        {"format-encoding", formatscenes::encoding},
+        {"format-compact", formatscenes::compact},
         {"segments-free-mode", [] { return segmentscenes::freeMode(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"segments-simple-mode", [] { return segmentscenes::simpleMode(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"segments-collapsed", [] { return segmentscenes::collapsed(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
