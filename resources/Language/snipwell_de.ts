@@ -211,4 +211,92 @@
         <translation>Abschnitt stoppen</translation>
     </message>
 </context>
+<context>
+    <name>QVideoConvertItem</name>
+    <message>
+        <source>Start Time:</source>
+        <translation>Startzeit:</translation>
+    </message>
+    <message>
+        <source>End Time:</source>
+        <translation>Endzeit:</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>No Subtitle</source>
+        <translation>Kein Untertitel</translation>
+    </message>
+</context>
+<context>
+    <name>QVideoCutManageDlg</name>
+    <message>
+        <source>Add Segment</source>
+        <translation>Abschnitt hinzufügen</translation>
+    </message>
+    <message>
+        <source>Show Segment List</source>
+        <translation>Abschnittsliste anzeigen</translation>
+    </message>
+    <message>
+        <source>Hide Segment List</source>
+        <translation>Abschnittsliste ausblenden</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Simple Mode</source>
+        <translation>Einfacher Modus</translation>
+    </message>
+    <message>
+        <source>Free Mode</source>
+        <translation>Freier Modus</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>Nach oben</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>Nach unten</translation>
+    </message>
+    <message>
+        <source>Merge Segments</source>
+        <translation>Abschnitte zusammenfügen</translation>
+    </message>
+    <message>
+        <source>Open The Output Folder</source>
+        <translation>Ausgabeordner öffnen</translation>
+    </message>
+    <message>
+        <source>Switching to the Simple Mode will change the segment length!</source>
+        <translation>Der Wechsel in den einfachen Modus ändert die Länge der Abschnitte!</translation>
+    </message>
+    <message>
+        <source>The output path is invalid!</source>
+        <translation>Der Ausgabepfad ist ungültig!</translation>
+    </message>
+    <message>
+        <source>File conversion failed, please check whether the output format parameters 
+and output file directory are set correctly.</source>
+        <translation>Die Konvertierung ist fehlgeschlagen. Bitte prüfen Sie, ob die Ausgabeformat-Parameter 
+und der Ausgabeordner richtig eingestellt sind.</translation>
+    </message>
+    <message>
+        <source>Invalid path</source>
+        <translation>Ungültiger Pfad</translation>
+    </message>
+</context>
 </TS>

@@ -211,4 +211,92 @@
         <translation>Arrêter le segment</translation>
     </message>
 </context>
+<context>
+    <name>QVideoConvertItem</name>
+    <message>
+        <source>Start Time:</source>
+        <translation>Début :</translation>
+    </message>
+    <message>
+        <source>End Time:</source>
+        <translation>Fin :</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Modifier</translation>
+    </message>
+    <message>
+        <source>No Subtitle</source>
+        <translation>Aucun sous-titre</translation>
+    </message>
+</context>
+<context>
+    <name>QVideoCutManageDlg</name>
+    <message>
+        <source>Add Segment</source>
+        <translation>Ajouter un segment</translation>
+    </message>
+    <message>
+        <source>Show Segment List</source>
+        <translation>Afficher la liste des segments</translation>
+    </message>
+    <message>
+        <source>Hide Segment List</source>
+        <translation>Masquer la liste des segments</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Modifier</translation>
+    </message>
+    <message>
+        <source>Simple Mode</source>
+        <translation>Mode simple</translation>
+    </message>
+    <message>
+        <source>Free Mode</source>
+        <translation>Mode libre</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>Monter</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>Descendre</translation>
+    </message>
+    <message>
+        <source>Merge Segments</source>
+        <translation>Fusionner les segments</translation>
+    </message>
+    <message>
+        <source>Open The Output Folder</source>
+        <translation>Ouvrir le dossier de sortie</translation>
+    </message>
+    <message>
+        <source>Switching to the Simple Mode will change the segment length!</source>
+        <translation>Le passage en mode simple modifiera la longueur des segments !</translation>
+    </message>
+    <message>
+        <source>The output path is invalid!</source>
+        <translation>Le dossier de sortie n'est pas valide !</translation>
+    </message>
+    <message>
+        <source>File conversion failed, please check whether the output format parameters 
+and output file directory are set correctly.</source>
+        <translation>La conversion a échoué. Vérifiez que les paramètres du format de sortie 
+et le dossier de sortie sont correctement définis.</translation>
+    </message>
+    <message>
+        <source>Invalid path</source>
+        <translation>Chemin non valide</translation>
+    </message>
+</context>
 </TS>

@@ -211,4 +211,92 @@
         <translation>セグメントを停止</translation>
     </message>
 </context>
+<context>
+    <name>QVideoConvertItem</name>
+    <message>
+        <source>Start Time:</source>
+        <translation>開始時間：</translation>
+    </message>
+    <message>
+        <source>End Time:</source>
+        <translation>終了時間：</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>編集</translation>
+    </message>
+    <message>
+        <source>No Subtitle</source>
+        <translation>字幕なし</translation>
+    </message>
+</context>
+<context>
+    <name>QVideoCutManageDlg</name>
+    <message>
+        <source>Add Segment</source>
+        <translation>セグメントを追加</translation>
+    </message>
+    <message>
+        <source>Show Segment List</source>
+        <translation>セグメント一覧を表示</translation>
+    </message>
+    <message>
+        <source>Hide Segment List</source>
+        <translation>セグメント一覧を隠す</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>編集</translation>
+    </message>
+    <message>
+        <source>Simple Mode</source>
+        <translation>シンプルモード</translation>
+    </message>
+    <message>
+        <source>Free Mode</source>
+        <translation>フリーモード</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>上へ移動</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>下へ移動</translation>
+    </message>
+    <message>
+        <source>Merge Segments</source>
+        <translation>セグメントを結合</translation>
+    </message>
+    <message>
+        <source>Open The Output Folder</source>
+        <translation>出力フォルダーを開く</translation>
+    </message>
+    <message>
+        <source>Switching to the Simple Mode will change the segment length!</source>
+        <translation>シンプルモードに切り替えると、セグメントの長さが変わります！</translation>
+    </message>
+    <message>
+        <source>The output path is invalid!</source>
+        <translation>出力先のパスが無効です！</translation>
+    </message>
+    <message>
+        <source>File conversion failed, please check whether the output format parameters 
+and output file directory are set correctly.</source>
+        <translation>ファイルの変換に失敗しました。出力形式のパラメーター
+と出力フォルダーが正しく設定されているか確認してください。</translation>
+    </message>
+    <message>
+        <source>Invalid path</source>
+        <translation>無効なパス</translation>
+    </message>
+</context>
 </TS>

@@ -211,4 +211,92 @@
         <translation>停止片段</translation>
     </message>
 </context>
+<context>
+    <name>QVideoConvertItem</name>
+    <message>
+        <source>Start Time:</source>
+        <translation>开始时间：</translation>
+    </message>
+    <message>
+        <source>End Time:</source>
+        <translation>结束时间：</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>编辑</translation>
+    </message>
+    <message>
+        <source>No Subtitle</source>
+        <translation>无字幕</translation>
+    </message>
+</context>
+<context>
+    <name>QVideoCutManageDlg</name>
+    <message>
+        <source>Add Segment</source>
+        <translation>添加片段</translation>
+    </message>
+    <message>
+        <source>Show Segment List</source>
+        <translation>显示片段列表</translation>
+    </message>
+    <message>
+        <source>Hide Segment List</source>
+        <translation>隐藏片段列表</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>编辑</translation>
+    </message>
+    <message>
+        <source>Simple Mode</source>
+        <translation>简单模式</translation>
+    </message>
+    <message>
+        <source>Free Mode</source>
+        <translation>自由模式</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>下移</translation>
+    </message>
+    <message>
+        <source>Merge Segments</source>
+        <translation>合并片段</translation>
+    </message>
+    <message>
+        <source>Open The Output Folder</source>
+        <translation>打开输出文件夹</translation>
+    </message>
+    <message>
+        <source>Switching to the Simple Mode will change the segment length!</source>
+        <translation>切换到简单模式将改变片段长度！</translation>
+    </message>
+    <message>
+        <source>The output path is invalid!</source>
+        <translation>输出路径无效！</translation>
+    </message>
+    <message>
+        <source>File conversion failed, please check whether the output format parameters 
+and output file directory are set correctly.</source>
+        <translation>文件转换失败，请检查输出格式参数
+和输出文件目录是否设置正确。</translation>
+    </message>
+    <message>
+        <source>Invalid path</source>
+        <translation>路径无效</translation>
+    </message>
+</context>
 </TS>

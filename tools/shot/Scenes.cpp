@@ -3,6 +3,7 @@
 #include "CutScenes.h"
 #include "DrawnScenes.h"
 #include "PlayerScenes.h"
+#include "SegmentScenes.h"
 
 #include "QCheckButton.h"
 #include "QCustomComboBox.h"
@@ -290,6 +291,10 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"cut-tool", [] { return cutscenes::cutTool(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), false); }},
         {"cut-tool-converting", [] { return cutscenes::cutTool(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), true); }},
         {"timeline", [] { return cutscenes::timeline(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"segments-free-mode", [] { return segmentscenes::freeMode(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"segments-simple-mode", [] { return segmentscenes::simpleMode(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"segments-collapsed", [] { return segmentscenes::collapsed(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"segments-switch-question", segmentscenes::switchQuestion},
     };
     return t;
 }

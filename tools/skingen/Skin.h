@@ -67,6 +67,7 @@ enum class Recipe {
     FaintGlyph,    // large, faint glyph on transparent ground
     FrameHandles,  // corner, edge and centre handles of a dashed frame
     ScrollArrowStates, // 4 frames: scroll bar arrow pointing to the far end (glyph = direction)
+    LightBarGlyph, // 4 frames: a dark glyph for a light bar; param shifts the glyph
 };
 
 struct Picture {
