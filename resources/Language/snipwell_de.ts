@@ -299,4 +299,60 @@ und der Ausgabeordner richtig eingestellt sind.</translation>
         <translation>Ungültiger Pfad</translation>
     </message>
 </context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Menu</source>
+        <translation>Menü</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimieren</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>Maximieren</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Adding segment failed. Please drag segment to leave some space at the end 
+or switch to the &quot;Free Mode&quot;.</source>
+        <translation>Das Hinzufügen des Abschnitts ist fehlgeschlagen. Bitte ziehen Sie einen Abschnitt, um am Ende etwas Platz zu lassen, 
+oder wechseln Sie in den &quot;Freien Modus&quot;.</translation>
+    </message>
+    <message>
+        <source>Open audio device failed. </source>
+        <translation>Das Audiogerät konnte nicht geöffnet werden. </translation>
+    </message>
+    <message>
+        <source>Open file failed. </source>
+        <translation>Die Datei konnte nicht geöffnet werden. </translation>
+    </message>
+    <message>
+        <source>All Supported Formats(%1);;Apple Video files(*.m4v);;AVI Video files(*.avi);;High-definition files(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; MPEG4 files(*.mp4 *.m4v);;MPEG files(*.mpg *.mpeg);;3GP files(*.3gp *.3g2);;Windows Media Video(*.wmv *.asf);; Real Media files(*.rm *.rmvb);;audio files(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;Video CD files(*.dat);; Quick Time files(*.mov);; Flash Video files(*.flv *.f4v);;MKV files(*.mkv);; Digital Video files(*.dv);;Microsoft Digital Video Recorder(*.dvr-ms);; Raw h.264 Video files(*.h.264);; Nullsoft Stream Video(*.nsv);;Unprotected VOB Files(*.vob);;WEBM Files(*.webm);;OGV Files(*.ogv);;All files(*.*)</source>
+        <translation>Alle unterstützten Formate(%1);;Apple-Videodateien(*.m4v);;AVI-Videodateien(*.avi);;HD-Dateien(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; MPEG4-Dateien(*.mp4 *.m4v);;MPEG-Dateien(*.mpg *.mpeg);;3GP-Dateien(*.3gp *.3g2);;Windows-Media-Video(*.wmv *.asf);; Real-Media-Dateien(*.rm *.rmvb);;Audiodateien(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;Video-CD-Dateien(*.dat);; QuickTime-Dateien(*.mov);; Flash-Videodateien(*.flv *.f4v);;MKV-Dateien(*.mkv);; Digital-Video-Dateien(*.dv);;Microsoft Digital Video Recorder(*.dvr-ms);; Rohe H.264-Videodateien(*.h.264);; Nullsoft Stream Video(*.nsv);;Ungeschützte VOB-Dateien(*.vob);;WEBM-Dateien(*.webm);;OGV-Dateien(*.ogv);;Alle Dateien(*.*)</translation>
+    </message>
+</context>
+<context>
+    <name>QLoadingDlg</name>
+    <message>
+        <source>Adding File:</source>
+        <translation>Datei wird hinzugefügt:</translation>
+    </message>
+    <message>
+        <source>Added:</source>
+        <translation>Hinzugefügt:</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+</context>
 </TS>

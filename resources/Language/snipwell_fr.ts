@@ -299,4 +299,60 @@ et le dossier de sortie sont correctement définis.</translation>
         <translation>Chemin non valide</translation>
     </message>
 </context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Menu</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Réduire</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>Agrandir</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Restaurer</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Adding segment failed. Please drag segment to leave some space at the end 
+or switch to the &quot;Free Mode&quot;.</source>
+        <translation>Échec de l&apos;ajout du segment. Faites glisser un segment pour laisser de la place à la fin 
+ou passez en &quot;Mode libre&quot;.</translation>
+    </message>
+    <message>
+        <source>Open audio device failed. </source>
+        <translation>Impossible d&apos;ouvrir le périphérique audio. </translation>
+    </message>
+    <message>
+        <source>Open file failed. </source>
+        <translation>Impossible d&apos;ouvrir le fichier. </translation>
+    </message>
+    <message>
+        <source>All Supported Formats(%1);;Apple Video files(*.m4v);;AVI Video files(*.avi);;High-definition files(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; MPEG4 files(*.mp4 *.m4v);;MPEG files(*.mpg *.mpeg);;3GP files(*.3gp *.3g2);;Windows Media Video(*.wmv *.asf);; Real Media files(*.rm *.rmvb);;audio files(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;Video CD files(*.dat);; Quick Time files(*.mov);; Flash Video files(*.flv *.f4v);;MKV files(*.mkv);; Digital Video files(*.dv);;Microsoft Digital Video Recorder(*.dvr-ms);; Raw h.264 Video files(*.h.264);; Nullsoft Stream Video(*.nsv);;Unprotected VOB Files(*.vob);;WEBM Files(*.webm);;OGV Files(*.ogv);;All files(*.*)</source>
+        <translation>Tous les formats pris en charge(%1);;Fichiers vidéo Apple(*.m4v);;Fichiers vidéo AVI(*.avi);;Fichiers haute définition(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; Fichiers MPEG4(*.mp4 *.m4v);;Fichiers MPEG(*.mpg *.mpeg);;Fichiers 3GP(*.3gp *.3g2);;Windows Media Video(*.wmv *.asf);; Fichiers Real Media(*.rm *.rmvb);;Fichiers audio(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;Fichiers Video CD(*.dat);; Fichiers QuickTime(*.mov);; Fichiers Flash Video(*.flv *.f4v);;Fichiers MKV(*.mkv);; Fichiers Digital Video(*.dv);;Microsoft Digital Video Recorder(*.dvr-ms);; Fichiers vidéo H.264 bruts(*.h.264);; Nullsoft Stream Video(*.nsv);;Fichiers VOB non protégés(*.vob);;Fichiers WEBM(*.webm);;Fichiers OGV(*.ogv);;Tous les fichiers(*.*)</translation>
+    </message>
+</context>
+<context>
+    <name>QLoadingDlg</name>
+    <message>
+        <source>Adding File:</source>
+        <translation>Ajout du fichier :</translation>
+    </message>
+    <message>
+        <source>Added:</source>
+        <translation>Ajoutés :</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêter</translation>
+    </message>
+</context>
 </TS>

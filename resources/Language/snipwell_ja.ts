@@ -299,4 +299,60 @@ and output file directory are set correctly.</source>
         <translation>無効なパス</translation>
     </message>
 </context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Menu</source>
+        <translation>メニュー</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>最大化</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>元に戻す</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Adding segment failed. Please drag segment to leave some space at the end 
+or switch to the &quot;Free Mode&quot;.</source>
+        <translation>セグメントを追加できませんでした。セグメントをドラッグして末尾に空きを作るか、
+「フリーモード」に切り替えてください。</translation>
+    </message>
+    <message>
+        <source>Open audio device failed. </source>
+        <translation>オーディオデバイスを開けませんでした。</translation>
+    </message>
+    <message>
+        <source>Open file failed. </source>
+        <translation>ファイルを開けませんでした。</translation>
+    </message>
+    <message>
+        <source>All Supported Formats(%1);;Apple Video files(*.m4v);;AVI Video files(*.avi);;High-definition files(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; MPEG4 files(*.mp4 *.m4v);;MPEG files(*.mpg *.mpeg);;3GP files(*.3gp *.3g2);;Windows Media Video(*.wmv *.asf);; Real Media files(*.rm *.rmvb);;audio files(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;Video CD files(*.dat);; Quick Time files(*.mov);; Flash Video files(*.flv *.f4v);;MKV files(*.mkv);; Digital Video files(*.dv);;Microsoft Digital Video Recorder(*.dvr-ms);; Raw h.264 Video files(*.h.264);; Nullsoft Stream Video(*.nsv);;Unprotected VOB Files(*.vob);;WEBM Files(*.webm);;OGV Files(*.ogv);;All files(*.*)</source>
+        <translation>サポートされているすべての形式(%1);;Apple ビデオファイル(*.m4v);;AVI ビデオファイル(*.avi);;ハイビジョンファイル(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; MPEG4 ファイル(*.mp4 *.m4v);;MPEG ファイル(*.mpg *.mpeg);;3GP ファイル(*.3gp *.3g2);;Windows Media ビデオ(*.wmv *.asf);; Real Media ファイル(*.rm *.rmvb);;オーディオファイル(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;ビデオ CD ファイル(*.dat);; QuickTime ファイル(*.mov);; Flash ビデオファイル(*.flv *.f4v);;MKV ファイル(*.mkv);; デジタルビデオファイル(*.dv);;Microsoft デジタルビデオレコーダー(*.dvr-ms);; 生の H.264 ビデオファイル(*.h.264);; Nullsoft ストリームビデオ(*.nsv);;保護されていない VOB ファイル(*.vob);;WEBM ファイル(*.webm);;OGV ファイル(*.ogv);;すべてのファイル(*.*)</translation>
+    </message>
+</context>
+<context>
+    <name>QLoadingDlg</name>
+    <message>
+        <source>Adding File:</source>
+        <translation>追加中のファイル:</translation>
+    </message>
+    <message>
+        <source>Added:</source>
+        <translation>追加済み:</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+</context>
 </TS>

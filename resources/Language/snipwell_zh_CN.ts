@@ -299,4 +299,60 @@ and output file directory are set correctly.</source>
         <translation>路径无效</translation>
     </message>
 </context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Menu</source>
+        <translation>菜单</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>最大化</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>还原</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Adding segment failed. Please drag segment to leave some space at the end 
+or switch to the &quot;Free Mode&quot;.</source>
+        <translation>添加片段失败。请拖动片段在末尾留出一些空间，
+或切换到“自由模式”。</translation>
+    </message>
+    <message>
+        <source>Open audio device failed. </source>
+        <translation>打开音频设备失败。</translation>
+    </message>
+    <message>
+        <source>Open file failed. </source>
+        <translation>打开文件失败。</translation>
+    </message>
+    <message>
+        <source>All Supported Formats(%1);;Apple Video files(*.m4v);;AVI Video files(*.avi);;High-definition files(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; MPEG4 files(*.mp4 *.m4v);;MPEG files(*.mpg *.mpeg);;3GP files(*.3gp *.3g2);;Windows Media Video(*.wmv *.asf);; Real Media files(*.rm *.rmvb);;audio files(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;Video CD files(*.dat);; Quick Time files(*.mov);; Flash Video files(*.flv *.f4v);;MKV files(*.mkv);; Digital Video files(*.dv);;Microsoft Digital Video Recorder(*.dvr-ms);; Raw h.264 Video files(*.h.264);; Nullsoft Stream Video(*.nsv);;Unprotected VOB Files(*.vob);;WEBM Files(*.webm);;OGV Files(*.ogv);;All files(*.*)</source>
+        <translation>所有支持的格式(%1);;Apple 视频文件(*.m4v);;AVI 视频文件(*.avi);;高清文件(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; MPEG4 文件(*.mp4 *.m4v);;MPEG 文件(*.mpg *.mpeg);;3GP 文件(*.3gp *.3g2);;Windows Media 视频(*.wmv *.asf);; Real Media 文件(*.rm *.rmvb);;音频文件(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;VCD 文件(*.dat);; QuickTime 文件(*.mov);; Flash 视频文件(*.flv *.f4v);;MKV 文件(*.mkv);; 数码视频文件(*.dv);;Microsoft 数字视频录像(*.dvr-ms);; 原始 H.264 视频文件(*.h.264);; Nullsoft 流视频(*.nsv);;未加密的 VOB 文件(*.vob);;WEBM 文件(*.webm);;OGV 文件(*.ogv);;所有文件(*.*)</translation>
+    </message>
+</context>
+<context>
+    <name>QLoadingDlg</name>
+    <message>
+        <source>Adding File:</source>
+        <translation>正在添加文件：</translation>
+    </message>
+    <message>
+        <source>Added:</source>
+        <translation>已添加：</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+</context>
 </TS>
