@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QStandardPaths>
 #include <functional>
@@ -111,7 +112,9 @@ QWidget *loadingDialog(const QString &mediaPath)
 {
     useScratchHome();
     auto *dialog = new QLoadingDlg;
-    dialog->setAddingPath(mediaPath.isEmpty() ? QStringLiteral("/home/user/Videos/holiday.mp4") : mediaPath);
+    // A path as a user's would read, not the build tree's.
+    const QString name = mediaPath.isEmpty() ? QStringLiteral("holiday.mp4") : QFileInfo(mediaPath).fileName();
+    dialog->setAddingPath(QStringLiteral("/home/user/Videos/") + name);
     dialog->setAddedCount(QStringLiteral("2/3"));
     dialog->setProgress(66.7);
     return dialog;
