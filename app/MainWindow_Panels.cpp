@@ -3,7 +3,6 @@
 #include "MainWindow.h"
 
 #include "AppPaths.h"
-#include "ParserXML.h"
 #include "QLoadingDlg.h"
 #include "QVideoConvertItem.h"
 #include "QVideoCutDlg.h"
@@ -105,11 +104,9 @@ void MainWindow::connectPanels()
     connect(this, &MainWindow::seedConvertItem, this, &MainWindow::addConvertItem);               // 43
 }
 
-bool MainWindow::isSimpleMode() const
-{
-    return ParserXML::readItemValue(QStringLiteral("LISTMODEL_ITEM"), QStringLiteral("ListModel_Line"),
-                                    QStringLiteral("N")) == QLatin1String("Y");
-}
+// The segment manager reads the stored mode and keeps it while it switches;
+// asking it spares a settings read on every handle move.
+bool MainWindow::isSimpleMode() const { return m_videoItemDlg->isSimpleMode(); }
 
 VoVideoConvertItem *MainWindow::currentItem() const
 {
