@@ -3,6 +3,7 @@
 #include "CutScenes.h"
 #include "DrawnScenes.h"
 #include "MainWindowScenes.h"
+#include "FormatScenes.h"
 #include "PlayerScenes.h"
 #include "SegmentScenes.h"
 
@@ -301,6 +302,9 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"main-window-simple-mode", [] { return mainwindowscenes::withSegments(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), true); }},
         {"loading-dialog", [] { return mainwindowscenes::loadingDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"main-window-converting", [] { return mainwindowscenes::converting(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"format-highspeed", formatscenes::highSpeed},
+        {"format-encoding", formatscenes::encoding},
+        {"format-compact", formatscenes::compact},
     };
     return t;
 }
