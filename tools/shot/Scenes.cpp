@@ -2,6 +2,7 @@
 
 #include "CutScenes.h"
 #include "DrawnScenes.h"
+#include "MainWindowScenes.h"
 #include "FormatScenes.h"
 #include "PlayerScenes.h"
 #include "SegmentScenes.h"
@@ -292,13 +293,18 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"cut-tool", [] { return cutscenes::cutTool(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), false); }},
         {"cut-tool-converting", [] { return cutscenes::cutTool(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), true); }},
         {"timeline", [] { return cutscenes::timeline(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
-        {"format-highspeed", formatscenes::highSpeed},
-        {"format-encoding", formatscenes::encoding},
-        {"format-compact", formatscenes::compact},
         {"segments-free-mode", [] { return segmentscenes::freeMode(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"segments-simple-mode", [] { return segmentscenes::simpleMode(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"segments-collapsed", [] { return segmentscenes::collapsed(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"segments-switch-question", segmentscenes::switchQuestion},
+        {"main-window-empty", mainwindowscenes::empty},
+        {"main-window-free-mode", [] { return mainwindowscenes::withSegments(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), false); }},
+        {"main-window-simple-mode", [] { return mainwindowscenes::withSegments(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), true); }},
+        {"loading-dialog", [] { return mainwindowscenes::loadingDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"main-window-converting", [] { return mainwindowscenes::converting(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"format-highspeed", formatscenes::highSpeed},
+        {"format-encoding", formatscenes::encoding},
+        {"format-compact", formatscenes::compact},
     };
     return t;
 }
