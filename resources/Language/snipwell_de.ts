@@ -160,4 +160,196 @@
         <translation>Formular</translation>
     </message>
 </context>
+<context>
+    <name>QPreferencesDlg</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Allgemein</translation>
+    </message>
+    <message>
+        <source>Convert</source>
+        <translation>Konvertieren</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>GeneralWidget</name>
+    <message>
+        <source>Automatic updates</source>
+        <translation>Automatische Updates</translation>
+    </message>
+    <message>
+        <source>Automatically update to the newest version</source>
+        <translation>Automatisch auf die neueste Version aktualisieren</translation>
+    </message>
+    <message>
+        <source>Close automatic updates</source>
+        <translation>Automatische Updates ausschalten</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Minimize to Tray</source>
+        <translation>In den Infobereich minimieren</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+</context>
+<context>
+    <name>ConvertWidget</name>
+    <message>
+        <source>Conversion Completed</source>
+        <translation>Konvertierung abgeschlossen</translation>
+    </message>
+    <message>
+        <source>Turn Off Computer</source>
+        <translation>Computer ausschalten</translation>
+    </message>
+    <message>
+        <source>Output Folder</source>
+        <translation>Ausgabeordner</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Ändern</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Save to</source>
+        <translation>Speichern in</translation>
+    </message>
+</context>
+<context>
+    <name>QShowCloseDlg</name>
+    <message>
+        <source>Minimize to Tray</source>
+        <translation>In den Infobereich minimieren</translation>
+    </message>
+    <message>
+        <source>Minimize (no system tray available)</source>
+        <translation>Minimieren (kein Infobereich vorhanden)</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Don't show this window again</source>
+        <translation>Dieses Fenster nicht mehr anzeigen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>QAboutDlg</name>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Visit:</source>
+        <translation>Besuchen:</translation>
+    </message>
+</context>
+<context>
+    <name>QUpdateDlg</name>
+    <message>
+        <source>Check for Updates</source>
+        <translation>Nach Updates suchen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Checking for updates...</source>
+        <translation>Suche nach Updates …</translation>
+    </message>
+    <message>
+        <source>You are up to date: %1 %2 is the newest version.</source>
+        <translation>Alles aktuell: %1 %2 ist die neueste Version.</translation>
+    </message>
+    <message>
+        <source>A new version %1 of %2 is available. You have version %3.</source>
+        <translation>Eine neue Version %1 von %2 ist verfügbar. Sie haben Version %3.</translation>
+    </message>
+    <message>
+        <source>Release notes</source>
+        <translation>Versionshinweise</translation>
+    </message>
+    <message>
+        <source>The update information could not be retrieved. Please check your network connection and try again later.</source>
+        <translation>Die Update-Informationen konnten nicht abgerufen werden. Bitte prüfen Sie Ihre Netzwerkverbindung und versuchen Sie es später erneut.</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramMenu</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Startseite</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Check for Updates</source>
+        <translation>Nach Updates suchen</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+</context>
+<context>
+    <name>ShellTray</name>
+    <message>
+        <source>Hidden (&amp;H)</source>
+        <translation>Ausblenden (&amp;H)</translation>
+    </message>
+    <message>
+        <source>Show Window (&amp;S)</source>
+        <translation>Fenster anzeigen (&amp;S)</translation>
+    </message>
+    <message>
+        <source>Quit (&amp;Q)</source>
+        <translation>Beenden (&amp;Q)</translation>
+    </message>
+</context>
 </TS>

@@ -160,4 +160,196 @@
         <translation>Formulaire</translation>
     </message>
 </context>
+<context>
+    <name>QPreferencesDlg</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Préférences</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Général</translation>
+    </message>
+    <message>
+        <source>Convert</source>
+        <translation>Conversion</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>GeneralWidget</name>
+    <message>
+        <source>Automatic updates</source>
+        <translation>Mises à jour automatiques</translation>
+    </message>
+    <message>
+        <source>Automatically update to the newest version</source>
+        <translation>Mettre à jour automatiquement vers la dernière version</translation>
+    </message>
+    <message>
+        <source>Close automatic updates</source>
+        <translation>Désactiver les mises à jour automatiques</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermeture</translation>
+    </message>
+    <message>
+        <source>Minimize to Tray</source>
+        <translation>Réduire dans la zone de notification</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Langue</translation>
+    </message>
+</context>
+<context>
+    <name>ConvertWidget</name>
+    <message>
+        <source>Conversion Completed</source>
+        <translation>Conversion terminée</translation>
+    </message>
+    <message>
+        <source>Turn Off Computer</source>
+        <translation>Éteindre l'ordinateur</translation>
+    </message>
+    <message>
+        <source>Output Folder</source>
+        <translation>Dossier de sortie</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Modifier</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Réinitialiser</translation>
+    </message>
+    <message>
+        <source>Save to</source>
+        <translation>Enregistrer dans</translation>
+    </message>
+</context>
+<context>
+    <name>QShowCloseDlg</name>
+    <message>
+        <source>Minimize to Tray</source>
+        <translation>Réduire dans la zone de notification</translation>
+    </message>
+    <message>
+        <source>Minimize (no system tray available)</source>
+        <translation>Réduire (aucune zone de notification disponible)</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>Don't show this window again</source>
+        <translation>Ne plus afficher cette fenêtre</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>QAboutDlg</name>
+    <message>
+        <source>About</source>
+        <translation>À propos</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Visit:</source>
+        <translation>Visiter :</translation>
+    </message>
+</context>
+<context>
+    <name>QUpdateDlg</name>
+    <message>
+        <source>Check for Updates</source>
+        <translation>Rechercher des mises à jour</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Checking for updates...</source>
+        <translation>Recherche de mises à jour…</translation>
+    </message>
+    <message>
+        <source>You are up to date: %1 %2 is the newest version.</source>
+        <translation>Vous êtes à jour : %1 %2 est la dernière version.</translation>
+    </message>
+    <message>
+        <source>A new version %1 of %2 is available. You have version %3.</source>
+        <translation>Une nouvelle version %1 de %2 est disponible. Vous avez la version %3.</translation>
+    </message>
+    <message>
+        <source>Release notes</source>
+        <translation>Notes de version</translation>
+    </message>
+    <message>
+        <source>The update information could not be retrieved. Please check your network connection and try again later.</source>
+        <translation>Les informations de mise à jour n'ont pas pu être récupérées. Vérifiez votre connexion réseau et réessayez plus tard.</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramMenu</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Préférences</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Accueil</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Aide</translation>
+    </message>
+    <message>
+        <source>Check for Updates</source>
+        <translation>Rechercher des mises à jour</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>À propos</translation>
+    </message>
+</context>
+<context>
+    <name>ShellTray</name>
+    <message>
+        <source>Hidden (&amp;H)</source>
+        <translation>Masquer (&amp;H)</translation>
+    </message>
+    <message>
+        <source>Show Window (&amp;S)</source>
+        <translation>Afficher la fenêtre (&amp;S)</translation>
+    </message>
+    <message>
+        <source>Quit (&amp;Q)</source>
+        <translation>Quitter (&amp;Q)</translation>
+    </message>
+</context>
 </TS>

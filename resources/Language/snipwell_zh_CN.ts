@@ -160,4 +160,196 @@
         <translation>窗体</translation>
     </message>
 </context>
+<context>
+    <name>QPreferencesDlg</name>
+    <message>
+        <source>Preferences</source>
+        <translation>首选项</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>常规</translation>
+    </message>
+    <message>
+        <source>Convert</source>
+        <translation>转换</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>GeneralWidget</name>
+    <message>
+        <source>Automatic updates</source>
+        <translation>自动更新</translation>
+    </message>
+    <message>
+        <source>Automatically update to the newest version</source>
+        <translation>自动更新到最新版本</translation>
+    </message>
+    <message>
+        <source>Close automatic updates</source>
+        <translation>关闭自动更新</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Minimize to Tray</source>
+        <translation>最小化到托盘</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+</context>
+<context>
+    <name>ConvertWidget</name>
+    <message>
+        <source>Conversion Completed</source>
+        <translation>转换完成后</translation>
+    </message>
+    <message>
+        <source>Turn Off Computer</source>
+        <translation>关闭计算机</translation>
+    </message>
+    <message>
+        <source>Output Folder</source>
+        <translation>输出文件夹</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>更改</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>重置</translation>
+    </message>
+    <message>
+        <source>Save to</source>
+        <translation>保存到</translation>
+    </message>
+</context>
+<context>
+    <name>QShowCloseDlg</name>
+    <message>
+        <source>Minimize to Tray</source>
+        <translation>最小化到托盘</translation>
+    </message>
+    <message>
+        <source>Minimize (no system tray available)</source>
+        <translation>最小化（没有可用的系统托盘）</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>Don't show this window again</source>
+        <translation>不再显示此窗口</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>QAboutDlg</name>
+    <message>
+        <source>About</source>
+        <translation>关于</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>版本</translation>
+    </message>
+    <message>
+        <source>Visit:</source>
+        <translation>访问：</translation>
+    </message>
+</context>
+<context>
+    <name>QUpdateDlg</name>
+    <message>
+        <source>Check for Updates</source>
+        <translation>检查更新</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Checking for updates...</source>
+        <translation>正在检查更新...</translation>
+    </message>
+    <message>
+        <source>You are up to date: %1 %2 is the newest version.</source>
+        <translation>已是最新：%1 %2 是最新版本。</translation>
+    </message>
+    <message>
+        <source>A new version %1 of %2 is available. You have version %3.</source>
+        <translation>%2 有新版本 %1 可用。您的版本是 %3。</translation>
+    </message>
+    <message>
+        <source>Release notes</source>
+        <translation>发行说明</translation>
+    </message>
+    <message>
+        <source>The update information could not be retrieved. Please check your network connection and try again later.</source>
+        <translation>无法获取更新信息。请检查网络连接，稍后再试。</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramMenu</name>
+    <message>
+        <source>Preferences</source>
+        <translation>首选项</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>主页</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>帮助</translation>
+    </message>
+    <message>
+        <source>Check for Updates</source>
+        <translation>检查更新</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>关于</translation>
+    </message>
+</context>
+<context>
+    <name>ShellTray</name>
+    <message>
+        <source>Hidden (&amp;H)</source>
+        <translation>隐藏 (&amp;H)</translation>
+    </message>
+    <message>
+        <source>Show Window (&amp;S)</source>
+        <translation>显示窗口 (&amp;S)</translation>
+    </message>
+    <message>
+        <source>Quit (&amp;Q)</source>
+        <translation>退出 (&amp;Q)</translation>
+    </message>
+</context>
 </TS>
