@@ -6,7 +6,7 @@
 
 namespace {
 constexpr int dialogWidth = 325;
-constexpr int dialogHeight = 176;
+constexpr int dialogHeight = 184;
 
 QCheckButton *choice(const QString &name, const QString &on, const QString &off, bool radio, QWidget *parent)
 {
@@ -44,7 +44,7 @@ QShowCloseDlg::QShowCloseDlg(bool exitChosen, bool trayAvailable, QWidget *paren
     m_radioClose->setGeometry(50, 80, dialogWidth - 70, 20);
     m_chkNote = choice(QStringLiteral("m_chkNote"), QStringLiteral("/image/Common_bg/btn_check_on1.png"),
                        QStringLiteral("/image/Common_bg/btn_check_off1.png"), false, this);
-    m_chkNote->setGeometry(20, dialogHeight - 44, 170, 20);
+    m_chkNote->setGeometry(50, 108, dialogWidth - 70, 20);
 
     m_btnCancel = new QTextImageButton(this);
     m_btnCancel->setObjectName(QStringLiteral("m_btnCancel"));
@@ -56,8 +56,6 @@ QShowCloseDlg::QShowCloseDlg(bool exitChosen, bool trayAvailable, QWidget *paren
     m_btnOk->setImage(QStringLiteral("/image/Common_bg/btn_common.png"));
     m_btnOk->setTextPixelSize(11);
     m_btnOk->move(m_btnCancel->x() - 8 - m_btnOk->width(), m_btnCancel->y());
-    // The check box shares the bottom row with the buttons; keep it clear.
-    m_chkNote->setFixedWidth(m_btnOk->x() - 24);
 
     m_radioClose->setChecked(exitChosen);
     m_radioMin->setChecked(!exitChosen);

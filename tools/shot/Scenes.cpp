@@ -2,6 +2,7 @@
 
 #include "DrawnScenes.h"
 #include "PlayerScenes.h"
+#include "ShellScenes.h"
 
 #include "QCheckButton.h"
 #include "QCustomComboBox.h"
@@ -286,6 +287,12 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"player-panel", [] { return playerscenes::playerPanel(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"player-panel-empty", [] { return playerscenes::playerPanel(QString()); }},
         {"trim-slider", playerscenes::trimSlider},
+        {"preferences-general", [] { return shellscenes::preferences(false); }},
+        {"preferences-convert", [] { return shellscenes::preferences(true); }},
+        {"close-dialog", shellscenes::closeDialog},
+        {"about", shellscenes::about},
+        {"update-available", shellscenes::updateAvailable},
+        {"menu-open", [] { return shellscenes::menuOpen(mainFrame()); }},
     };
     return t;
 }
