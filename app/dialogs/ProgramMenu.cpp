@@ -1,6 +1,7 @@
 #include "ProgramMenu.h"
 
 #include <QAction>
+#include <QEvent>
 
 ProgramMenu::ProgramMenu(QWidget *parent)
     : QVoMenu(parent)
@@ -39,4 +40,11 @@ void ProgramMenu::retranslateUi()
     m_actHelp->setText(tr("Help"));
     m_actUpdates->setText(tr("Check for Updates"));
     m_actAbout->setText(tr("About"));
+}
+
+void ProgramMenu::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QVoMenu::changeEvent(event);
 }

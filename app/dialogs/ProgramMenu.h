@@ -21,6 +21,9 @@ public:
     static QPoint popupPosition(const QPoint &cursor) { return cursor - QPoint(50, 0); }
     void retranslateUi();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     QAction *m_actPreferences;
     QAction *m_actHome;

@@ -5,6 +5,7 @@
 #include "SkinImage.h"
 
 #include <QDesktopServices>
+#include <QEvent>
 #include <QLabel>
 
 namespace {
@@ -80,6 +81,13 @@ void QAboutDlg::retranslateUi()
     const QUrl home = product::homePageUrl();
     m_labHome->setText(QStringLiteral("<a href=\"%1\" style=\"color: rgb(238,156,80);\">%2</a>")
                            .arg(home.toString(QUrl::FullyEncoded).toHtmlEscaped(), home.host().toHtmlEscaped()));
+}
+
+void QAboutDlg::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QNinePointsImageDialog::changeEvent(event);
 }
 
 void QAboutDlg::OnClickHome(const QString &link)

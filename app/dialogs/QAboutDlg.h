@@ -19,6 +19,9 @@ public:
 public slots:
     void OnClickHome(const QString &link);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     QLabel *m_labLogo;
     QLabel *m_labProject;

@@ -4,6 +4,8 @@
 #include "QCheckButton.h"
 #include "QTextImageButton.h"
 
+#include <QEvent>
+
 namespace {
 constexpr int dialogWidth = 325;
 constexpr int dialogHeight = 184;
@@ -75,6 +77,13 @@ void QShowCloseDlg::retranslateUi()
     m_chkNote->setText(tr("Don't show this window again"));
     m_btnOk->setText(tr("OK"));
     m_btnCancel->setText(tr("Cancel"));
+}
+
+void QShowCloseDlg::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QNinePointsImageDialog::changeEvent(event);
 }
 
 void QShowCloseDlg::OnChangeChoice()

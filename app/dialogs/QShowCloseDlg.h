@@ -26,6 +26,9 @@ public:
 public slots:
     void OnChangeChoice();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     QCheckButton *m_radioMin;
     QCheckButton *m_radioClose;

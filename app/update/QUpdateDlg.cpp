@@ -1,10 +1,9 @@
 #include "QUpdateDlg.h"
 
-#include "UpdateChecker.h"
-
 #include "QTextImageButton.h"
 
 #include <QDesktopServices>
+#include <QEvent>
 #include <QLabel>
 
 namespace {
@@ -58,35 +57,46 @@ QUpdateDlg::QUpdateDlg(QWidget *parent)
     m_btnOk->move(dialogWidth - 24 - m_btnOk->width(), dialogHeight - 18 - m_btnOk->height());
     connect(m_btnOk, &QPushButton::clicked, this, &QDialog::accept);
 
-    const QString title = tr("Check for Updates");
-    setTitleText(title);
-    setWindowTitle(title);
-    m_btnOk->setText(tr("OK"));
     showChecking();
 }
 
 void QUpdateDlg::showChecking()
 {
-    m_notesUrl.clear();
-    m_labMessage->setText(tr("Checking for updates..."));
-    m_labNotes->clear();
-    m_labNotes->hide();
+    m_checking = true;
+    retranslateUi();
 }
 
 void QUpdateDlg::showResult(const UpdateResult &result, const QString &productName, const QString &currentVersion)
 {
+    m_checking = false;
+    m_result = result;
+    m_productName = productName;
+    m_currentVersion = currentVersion;
+    retranslateUi();
+}
+
+void QUpdateDlg::retranslateUi()
+{
+    const QString title = tr("Check for Updates");
+    setTitleText(title);
+    setWindowTitle(title);
+    m_btnOk->setText(tr("OK"));
     m_notesUrl.clear();
     m_labNotes->clear();
     m_labNotes->hide();
-    switch (result.outcome) {
+    if (m_checking) {
+        m_labMessage->setText(tr("Checking for updates..."));
+        return;
+    }
+    switch (m_result.outcome) {
     case UpdateResult::UpToDate:
-        m_labMessage->setText(tr("You are up to date: %1 %2 is the newest version.").arg(productName, currentVersion));
+        m_labMessage->setText(tr("You are up to date: %1 %2 is the newest version.").arg(m_productName, m_currentVersion));
         break;
     case UpdateResult::NewVersion:
         m_labMessage->setText(tr("A new version %1 of %2 is available. You have version %3.")
-                                  .arg(result.version, productName, currentVersion));
-        if (result.notesUrl.isValid()) {
-            m_notesUrl = result.notesUrl;
+                                  .arg(m_result.version, m_productName, m_currentVersion));
+        if (m_result.notesUrl.isValid()) {
+            m_notesUrl = m_result.notesUrl;
             m_labNotes->setText(QStringLiteral("<a href=\"notes\" style=\"color: rgb(238,156,80);\">%1</a>")
                                     .arg(tr("Release notes").toHtmlEscaped()));
             m_labNotes->show();
@@ -97,6 +107,13 @@ void QUpdateDlg::showResult(const UpdateResult &result, const QString &productNa
                                  "Please check your network connection and try again later."));
         break;
     }
+}
+
+void QUpdateDlg::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QNinePointsImageDialog::changeEvent(event);
 }
 
 QString QUpdateDlg::messageText() const

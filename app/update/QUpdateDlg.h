@@ -3,11 +3,12 @@
 // check. Not modal, so the program stays usable while the feed is fetched.
 #include "QNinePointsImageDialog.h"
 
+#include "UpdateChecker.h"
+
 #include <QUrl>
 
 class QLabel;
 class QTextImageButton;
-struct UpdateResult;
 
 class QUpdateDlg : public QNinePointsImageDialog {
     Q_OBJECT
@@ -27,9 +28,18 @@ public:
 public slots:
     void OnClickNotes(const QString &link);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void retranslateUi();
+
     QLabel *m_labMessage;
     QLabel *m_labNotes;
     QTextImageButton *m_btnOk;
     QUrl m_notesUrl;
+    bool m_checking = true;
+    UpdateResult m_result;
+    QString m_productName;
+    QString m_currentVersion;
 };

@@ -1,5 +1,6 @@
 #include "AppPaths.h"
 #include "CloseFlow.h"
+#include "Languages.h"
 #include "ParserXML.h"
 #include "ProductInfo.h"
 #include "ProgramMenu.h"
@@ -191,4 +192,26 @@ TEST(ShellTray, MenuAndActivationBringTheWindowBack)
     tray.actHide()->trigger();
     tray.actShow()->trigger();
     EXPECT_TRUE(window.isVisible());
+}
+
+TEST(ShellWindows, FollowALanguageChangeWhileOpen)
+{
+    QShowCloseDlg close(true);
+    QAboutDlg about;
+    ProgramMenu menu;
+    close.show();
+    about.show();
+    ASSERT_NE(installLanguage("Deutsch"), nullptr);
+    QTRY_COMPARE(close.exitChoice()->text(), QString("Beenden"));
+    EXPECT_EQ(close.noteCheck()->text(), "Dieses Fenster nicht mehr anzeigen");
+    EXPECT_EQ(about.visitLabel()->text(), "Besuchen:");
+    EXPECT_EQ(menu.actions().at(0)->text(), "Einstellungen");
+    // The link follows the label that grew or shrank.
+    EXPECT_GT(about.homeLabel()->x(), about.visitLabel()->geometry().right());
+    ASSERT_NE(installLanguage(QString::fromUtf8("日本語")), nullptr);
+    QTRY_COMPARE(menu.actions().at(3)->text(), QString::fromUtf8("アップデートを確認"));
+    EXPECT_EQ(close.cancelButton()->text(), QString::fromUtf8("キャンセル"));
+    removeInstalledLanguage();
+    QTRY_COMPARE(close.exitChoice()->text(), QString("Exit"));
+    EXPECT_EQ(menu.actions().at(0)->text(), "Preferences");
 }
