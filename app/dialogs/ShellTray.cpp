@@ -43,9 +43,18 @@ void ShellTray::retranslateUi()
     m_trayIcon->setToolTip(productTitle());
 }
 
+namespace {
+int g_trayOverride = -1;
+}
+
 bool ShellTray::trayAvailable()
 {
-    return QSystemTrayIcon::isSystemTrayAvailable();
+    return g_trayOverride < 0 ? QSystemTrayIcon::isSystemTrayAvailable() : g_trayOverride != 0;
+}
+
+void ShellTray::overrideTrayAvailable(int available)
+{
+    g_trayOverride = available;
 }
 
 void ShellTray::iconActivated(QSystemTrayIcon::ActivationReason reason)

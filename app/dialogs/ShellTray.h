@@ -26,6 +26,9 @@ public:
 
     // Whether hiding the window leaves the user a way back to it.
     static bool trayAvailable();
+    // Tests stand in for a desktop with or without a tray; -1 asks the
+    // platform again.
+    static void overrideTrayAvailable(int available);
 
 public slots:
     void iconActivated(QSystemTrayIcon::ActivationReason reason);
