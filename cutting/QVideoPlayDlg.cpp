@@ -548,6 +548,8 @@ void QVideoPlayDlg::PlaySeek(uint64_t value)
     if (!m_player)
         return;
     Player_Seek(m_player, value);
+    // While paused no clock tick follows, so the label is set here.
+    ShowTime(value);
     const uint64_t d = Player_GetDuration(m_player);
     emit emitPlayProValue(d ? value * 100.0 / d : 0.0);
 }

@@ -352,4 +352,479 @@
         <translation>Beenden (&amp;Q)</translation>
     </message>
 </context>
+    <context>
+        <name>main</name>
+        <message>
+            <source>An instance has already been running.</source>
+            <translation>Es läuft bereits eine Instanz.</translation>
+        </message>
+    </context>
+    <context>
+        <name>StartupWindow</name>
+        <message>
+            <source>Add a video or audio file to start cutting.</source>
+            <translation>Fügen Sie eine Video- oder Audiodatei hinzu, um mit dem Schneiden zu beginnen.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVoMessageDlg</name>
+        <message>
+            <source>Zelvane Video Cutter</source>
+            <translation>Zelvane Videoschneider</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::LoadTitleIconImg fail</source>
+            <translation>QVoMessageDlg::LoadTitleIconImg fehlgeschlagen</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::InitButton fail</source>
+            <translation>QVoMessageDlg::InitButton fehlgeschlagen</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::InitButton Load Yes Image fail</source>
+            <translation>QVoMessageDlg::InitButton: Laden des Ja-Bildes fehlgeschlagen</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::InitButton Load Cancel Image fail</source>
+            <translation>QVoMessageDlg::InitButton: Laden des Abbrechen-Bildes fehlgeschlagen</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Stopp</translation>
+        </message>
+        <message>
+            <source>Restart</source>
+            <translation>Neu starten</translation>
+        </message>
+        <message>
+            <source>Restart Later</source>
+            <translation>Später neu starten</translation>
+        </message>
+        <message>
+            <source>YES</source>
+            <translation>JA</translation>
+        </message>
+        <message>
+            <source>NO</source>
+            <translation>NEIN</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVoMessageBox</name>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Abbrechen</translation>
+        </message>
+        <message>
+            <source>Yes</source>
+            <translation>Ja</translation>
+        </message>
+        <message>
+            <source>No</source>
+            <translation>Nein</translation>
+        </message>
+    </context>
+    <context>
+        <name>VoVideoConvertItem</name>
+        <message>
+            <source>No Subtitle</source>
+            <translation>Kein Untertitel</translation>
+        </message>
+        <message>
+            <source>Video Internal CC</source>
+            <translation>Video-interne Untertitel (CC)</translation>
+        </message>
+    </context>
+    <context>
+        <name>VoInfoManager</name>
+        <message>
+            <source>Current</source>
+            <translation>Aktuell</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProfileCatalogue</name>
+        <message>
+            <source>The profile file %1 could not be read: %2</source>
+            <translation>Die Profildatei %1 konnte nicht gelesen werden: %2</translation>
+        </message>
+        <message>
+            <source>The profile file %1 has no valid entry "%2".</source>
+            <translation>Die Profildatei %1 enthält keinen gültigen Eintrag „%2“.</translation>
+        </message>
+        <message>
+            <source>The format %1 in the category "%2" of the profile file %3 has no valid entry "%4".</source>
+            <translation>Das Format %1 in der Kategorie „%2“ der Profildatei %3 enthält keinen gültigen Eintrag „%4“.</translation>
+        </message>
+        <message>
+            <source>The format %1 in the category "%2" of the profile file %3 names no audio codec for the video codec %4.</source>
+            <translation>Das Format %1 in der Kategorie „%2“ der Profildatei %3 nennt keinen Audiocodec für den Videocodec %4.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoPlayDlg</name>
+        <message>
+            <source>Play</source>
+            <translation>Wiedergabe</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>Pause</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Stopp</translation>
+        </message>
+        <message>
+            <source>Previous Frame</source>
+            <translation>Vorheriges Bild</translation>
+        </message>
+        <message>
+            <source>Next Frame</source>
+            <translation>Nächstes Bild</translation>
+        </message>
+        <message>
+            <source>Previous Key Frame</source>
+            <translation>Vorheriges Schlüsselbild</translation>
+        </message>
+        <message>
+            <source>Next Key Frame</source>
+            <translation>Nächstes Schlüsselbild</translation>
+        </message>
+        <message>
+            <source>Drag media files here to start</source>
+            <translation>Mediendateien zum Starten hierher ziehen</translation>
+        </message>
+    </context>
+    <context>
+        <name>VideoImageWindow</name>
+        <message>
+            <source>Form</source>
+            <translation>Formular</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoCutDlg</name>
+        <message>
+            <source>Start Time:</source>
+            <translation>Startzeit:</translation>
+        </message>
+        <message>
+            <source>End Time:</source>
+            <translation>Endzeit:</translation>
+        </message>
+        <message>
+            <source>Open</source>
+            <translation>Öffnen</translation>
+        </message>
+        <message>
+            <source>Open File</source>
+            <translation>Datei öffnen</translation>
+        </message>
+        <message>
+            <source>Format</source>
+            <translation>Format</translation>
+        </message>
+        <message>
+            <source>Start</source>
+            <translation>Starten</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Stopp</translation>
+        </message>
+        <message>
+            <source>Set Segment Start Time</source>
+            <translation>Startzeit des Abschnitts setzen</translation>
+        </message>
+        <message>
+            <source>Set Segment End Time</source>
+            <translation>Endzeit des Abschnitts setzen</translation>
+        </message>
+        <message>
+            <source>Play Segment</source>
+            <translation>Abschnitt abspielen</translation>
+        </message>
+        <message>
+            <source>Pause Segment</source>
+            <translation>Abschnitt anhalten</translation>
+        </message>
+        <message>
+            <source>Stop Segment</source>
+            <translation>Abschnitt stoppen</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoConvertItem</name>
+        <message>
+            <source>Start Time:</source>
+            <translation>Startzeit:</translation>
+        </message>
+        <message>
+            <source>End Time:</source>
+            <translation>Endzeit:</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>Löschen</translation>
+        </message>
+        <message>
+            <source>Edit</source>
+            <translation>Bearbeiten</translation>
+        </message>
+        <message>
+            <source>No Subtitle</source>
+            <translation>Kein Untertitel</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoCutManageDlg</name>
+        <message>
+            <source>Add Segment</source>
+            <translation>Abschnitt hinzufügen</translation>
+        </message>
+        <message>
+            <source>Show Segment List</source>
+            <translation>Abschnittsliste anzeigen</translation>
+        </message>
+        <message>
+            <source>Hide Segment List</source>
+            <translation>Abschnittsliste ausblenden</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>Löschen</translation>
+        </message>
+        <message>
+            <source>Edit</source>
+            <translation>Bearbeiten</translation>
+        </message>
+        <message>
+            <source>Simple Mode</source>
+            <translation>Einfacher Modus</translation>
+        </message>
+        <message>
+            <source>Free Mode</source>
+            <translation>Freier Modus</translation>
+        </message>
+        <message>
+            <source>Move Up</source>
+            <translation>Nach oben</translation>
+        </message>
+        <message>
+            <source>Move Down</source>
+            <translation>Nach unten</translation>
+        </message>
+        <message>
+            <source>Merge Segments</source>
+            <translation>Abschnitte zusammenfügen</translation>
+        </message>
+        <message>
+            <source>Open The Output Folder</source>
+            <translation>Ausgabeordner öffnen</translation>
+        </message>
+        <message>
+            <source>Switching to the Simple Mode will change the segment length!</source>
+            <translation>Der Wechsel in den einfachen Modus ändert die Länge der Abschnitte!</translation>
+        </message>
+        <message>
+            <source>The output path is invalid!</source>
+            <translation>Der Ausgabepfad ist ungültig!</translation>
+        </message>
+        <message>
+            <source>File conversion failed, please check whether the output format parameters 
+and output file directory are set correctly.</source>
+            <translation>Die Konvertierung ist fehlgeschlagen. Bitte prüfen Sie, ob die Ausgabeformat-Parameter 
+und der Ausgabeordner richtig eingestellt sind.</translation>
+        </message>
+        <message>
+            <source>Invalid path</source>
+            <translation>Ungültiger Pfad</translation>
+        </message>
+    </context>
+    <context>
+        <name>MainWindow</name>
+        <message>
+            <source>Menu</source>
+            <translation>Menü</translation>
+        </message>
+        <message>
+            <source>Minimize</source>
+            <translation>Minimieren</translation>
+        </message>
+        <message>
+            <source>Maximize</source>
+            <translation>Maximieren</translation>
+        </message>
+        <message>
+            <source>Restore</source>
+            <translation>Wiederherstellen</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Schließen</translation>
+        </message>
+        <message>
+            <source>Adding segment failed. Please drag segment to leave some space at the end 
+or switch to the "Free Mode".</source>
+            <translation>Das Hinzufügen des Abschnitts ist fehlgeschlagen. Bitte ziehen Sie einen Abschnitt, um am Ende etwas Platz zu lassen, 
+oder wechseln Sie in den "Freien Modus".</translation>
+        </message>
+        <message>
+            <source>Open audio device failed. </source>
+            <translation>Das Audiogerät konnte nicht geöffnet werden. </translation>
+        </message>
+        <message>
+            <source>Open file failed. </source>
+            <translation>Die Datei konnte nicht geöffnet werden. </translation>
+        </message>
+        <message>
+            <source>All Supported Formats(%1);;Apple Video files(*.m4v);;AVI Video files(*.avi);;High-definition files(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; MPEG4 files(*.mp4 *.m4v);;MPEG files(*.mpg *.mpeg);;3GP files(*.3gp *.3g2);;Windows Media Video(*.wmv *.asf);; Real Media files(*.rm *.rmvb);;audio files(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;Video CD files(*.dat);; Quick Time files(*.mov);; Flash Video files(*.flv *.f4v);;MKV files(*.mkv);; Digital Video files(*.dv);;Microsoft Digital Video Recorder(*.dvr-ms);; Raw h.264 Video files(*.h.264);; Nullsoft Stream Video(*.nsv);;Unprotected VOB Files(*.vob);;WEBM Files(*.webm);;OGV Files(*.ogv);;All files(*.*)</source>
+            <translation>Alle unterstützten Formate(%1);;Apple-Videodateien(*.m4v);;AVI-Videodateien(*.avi);;HD-Dateien(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; MPEG4-Dateien(*.mp4 *.m4v);;MPEG-Dateien(*.mpg *.mpeg);;3GP-Dateien(*.3gp *.3g2);;Windows-Media-Video(*.wmv *.asf);; Real-Media-Dateien(*.rm *.rmvb);;Audiodateien(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;Video-CD-Dateien(*.dat);; QuickTime-Dateien(*.mov);; Flash-Videodateien(*.flv *.f4v);;MKV-Dateien(*.mkv);; Digital-Video-Dateien(*.dv);;Microsoft Digital Video Recorder(*.dvr-ms);; Rohe H.264-Videodateien(*.h.264);; Nullsoft Stream Video(*.nsv);;Ungeschützte VOB-Dateien(*.vob);;WEBM-Dateien(*.webm);;OGV-Dateien(*.ogv);;Alle Dateien(*.*)</translation>
+        </message>
+    </context>
+    <context>
+        <name>QLoadingDlg</name>
+        <message>
+            <source>Adding File:</source>
+            <translation>Datei wird hinzugefügt:</translation>
+        </message>
+        <message>
+            <source>Added:</source>
+            <translation>Hinzugefügt:</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Stopp</translation>
+        </message>
+    </context>
+    <context>
+        <name>FormatWidget</name>
+        <message>
+            <source>Output Format</source>
+            <translation>Ausgabeformat</translation>
+        </message>
+        <message>
+            <source>High - Speed mode - Fast and Lossless (Recommended)</source>
+            <translation>Hochgeschwindigkeitsmodus - schnell und verlustfrei (empfohlen)</translation>
+        </message>
+        <message>
+            <source>Encoding mode - Customize file format, quality and codec (Slow)</source>
+            <translation>Kodierungsmodus - Dateiformat, Qualität und Codec anpassen (langsam)</translation>
+        </message>
+        <message>
+            <source>Frame-exact cuts (re-encode only at the cut points)</source>
+            <translation>Bildgenaue Schnitte (nur an den Schnittpunkten neu kodieren)</translation>
+        </message>
+        <message>
+            <source>Show Advanced</source>
+            <translation>Erweitert anzeigen</translation>
+        </message>
+        <message>
+            <source>Hide Advanced</source>
+            <translation>Erweitert ausblenden</translation>
+        </message>
+        <message>
+            <source>Preset:</source>
+            <translation>Vorgabe:</translation>
+        </message>
+        <message>
+            <source>High Quality</source>
+            <translation>Hohe Qualität</translation>
+        </message>
+        <message>
+            <source>Small Size</source>
+            <translation>Kleine Datei</translation>
+        </message>
+        <message>
+            <source>Customized</source>
+            <translation>Angepasst</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Abbrechen</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Attention: Please don't change advanced settings if you are 
+non-professionals. Please leave it as the default "Original". 
+Otherwise the conversion may fail.</source>
+            <translation>Achtung: Bitte ändern Sie die erweiterten Einstellungen nicht, wenn Sie 
+kein Profi sind. Bitte belassen Sie die Vorgabe "Original". 
+Sonst kann die Konvertierung fehlschlagen.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QSettingDlg</name>
+        <message>
+            <source>Codec:</source>
+            <translation>Codec:</translation>
+        </message>
+        <message>
+            <source>Resolution:</source>
+            <translation>Auflösung:</translation>
+        </message>
+        <message>
+            <source>Frame Rate:</source>
+            <translation>Bildrate:</translation>
+        </message>
+        <message>
+            <source>Bit Rate:</source>
+            <translation>Bitrate:</translation>
+        </message>
+        <message>
+            <source>Channel:</source>
+            <translation>Kanäle:</translation>
+        </message>
+        <message>
+            <source>Sample Rate:</source>
+            <translation>Abtastrate:</translation>
+        </message>
+        <message>
+            <source>Video</source>
+            <translation>Video</translation>
+        </message>
+        <message>
+            <source>Audio</source>
+            <translation>Audio</translation>
+        </message>
+        <message>
+            <source>Default</source>
+            <translation>Standard</translation>
+        </message>
+        <message>
+            <source>Auto</source>
+            <translation>Auto</translation>
+        </message>
+        <message>
+            <source>Mono</source>
+            <translation>Mono</translation>
+        </message>
+        <message>
+            <source>Stereo</source>
+            <translation>Stereo</translation>
+        </message>
+        <message>
+            <source>5.1 Surround</source>
+            <translation>5.1-Surround</translation>
+        </message>
+    </context>
+    <context>
+        <name>FormatItem</name>
+        <message>
+            <source>Set</source>
+            <translation>Einstellen</translation>
+        </message>
+    </context>
 </TS>

@@ -352,4 +352,479 @@
         <translation>終了 (&amp;Q)</translation>
     </message>
 </context>
+    <context>
+        <name>main</name>
+        <message>
+            <source>An instance has already been running.</source>
+            <translation>既にインスタンスが実行されています。</translation>
+        </message>
+    </context>
+    <context>
+        <name>StartupWindow</name>
+        <message>
+            <source>Add a video or audio file to start cutting.</source>
+            <translation>動画または音声ファイルを追加してカットを始めましょう。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVoMessageDlg</name>
+        <message>
+            <source>Zelvane Video Cutter</source>
+            <translation>Zelvane ビデオカッター</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::LoadTitleIconImg fail</source>
+            <translation>QVoMessageDlg::LoadTitleIconImg 失敗</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::InitButton fail</source>
+            <translation>QVoMessageDlg::InitButton 失敗</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::InitButton Load Yes Image fail</source>
+            <translation>QVoMessageDlg::InitButton「はい」画像の読み込みに失敗</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::InitButton Load Cancel Image fail</source>
+            <translation>QVoMessageDlg::InitButton「キャンセル」画像の読み込みに失敗</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Restart</source>
+            <translation>再起動</translation>
+        </message>
+        <message>
+            <source>Restart Later</source>
+            <translation>後で再起動</translation>
+        </message>
+        <message>
+            <source>YES</source>
+            <translation>はい</translation>
+        </message>
+        <message>
+            <source>NO</source>
+            <translation>いいえ</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVoMessageBox</name>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
+        </message>
+        <message>
+            <source>Yes</source>
+            <translation>はい</translation>
+        </message>
+        <message>
+            <source>No</source>
+            <translation>いいえ</translation>
+        </message>
+    </context>
+    <context>
+        <name>VoVideoConvertItem</name>
+        <message>
+            <source>No Subtitle</source>
+            <translation>字幕なし</translation>
+        </message>
+        <message>
+            <source>Video Internal CC</source>
+            <translation>ビデオ内蔵クローズドキャプション</translation>
+        </message>
+    </context>
+    <context>
+        <name>VoInfoManager</name>
+        <message>
+            <source>Current</source>
+            <translation>現在</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProfileCatalogue</name>
+        <message>
+            <source>The profile file %1 could not be read: %2</source>
+            <translation>プロファイルファイル %1 を読み込めませんでした: %2</translation>
+        </message>
+        <message>
+            <source>The profile file %1 has no valid entry "%2".</source>
+            <translation>プロファイルファイル %1 に有効な項目「%2」がありません。</translation>
+        </message>
+        <message>
+            <source>The format %1 in the category "%2" of the profile file %3 has no valid entry "%4".</source>
+            <translation>プロファイルファイル %3 のカテゴリ「%2」にある形式 %1 に有効な項目「%4」がありません。</translation>
+        </message>
+        <message>
+            <source>The format %1 in the category "%2" of the profile file %3 names no audio codec for the video codec %4.</source>
+            <translation>プロファイルファイル %3 のカテゴリ「%2」にある形式 %1 には、ビデオコーデック %4 に対応するオーディオコーデックが指定されていません。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoPlayDlg</name>
+        <message>
+            <source>Play</source>
+            <translation>再生</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>一時停止</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Previous Frame</source>
+            <translation>前のフレーム</translation>
+        </message>
+        <message>
+            <source>Next Frame</source>
+            <translation>次のフレーム</translation>
+        </message>
+        <message>
+            <source>Previous Key Frame</source>
+            <translation>前のキーフレーム</translation>
+        </message>
+        <message>
+            <source>Next Key Frame</source>
+            <translation>次のキーフレーム</translation>
+        </message>
+        <message>
+            <source>Drag media files here to start</source>
+            <translation>ここにメディアファイルをドラッグして開始</translation>
+        </message>
+    </context>
+    <context>
+        <name>VideoImageWindow</name>
+        <message>
+            <source>Form</source>
+            <translation>フォーム</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoCutDlg</name>
+        <message>
+            <source>Start Time:</source>
+            <translation>開始時間:</translation>
+        </message>
+        <message>
+            <source>End Time:</source>
+            <translation>終了時間:</translation>
+        </message>
+        <message>
+            <source>Open</source>
+            <translation>開く</translation>
+        </message>
+        <message>
+            <source>Open File</source>
+            <translation>ファイルを開く</translation>
+        </message>
+        <message>
+            <source>Format</source>
+            <translation>形式</translation>
+        </message>
+        <message>
+            <source>Start</source>
+            <translation>開始</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Set Segment Start Time</source>
+            <translation>セグメントの開始時間を設定</translation>
+        </message>
+        <message>
+            <source>Set Segment End Time</source>
+            <translation>セグメントの終了時間を設定</translation>
+        </message>
+        <message>
+            <source>Play Segment</source>
+            <translation>セグメントを再生</translation>
+        </message>
+        <message>
+            <source>Pause Segment</source>
+            <translation>セグメントを一時停止</translation>
+        </message>
+        <message>
+            <source>Stop Segment</source>
+            <translation>セグメントを停止</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoConvertItem</name>
+        <message>
+            <source>Start Time:</source>
+            <translation>開始時間：</translation>
+        </message>
+        <message>
+            <source>End Time:</source>
+            <translation>終了時間：</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>削除</translation>
+        </message>
+        <message>
+            <source>Edit</source>
+            <translation>編集</translation>
+        </message>
+        <message>
+            <source>No Subtitle</source>
+            <translation>字幕なし</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoCutManageDlg</name>
+        <message>
+            <source>Add Segment</source>
+            <translation>セグメントを追加</translation>
+        </message>
+        <message>
+            <source>Show Segment List</source>
+            <translation>セグメント一覧を表示</translation>
+        </message>
+        <message>
+            <source>Hide Segment List</source>
+            <translation>セグメント一覧を隠す</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>削除</translation>
+        </message>
+        <message>
+            <source>Edit</source>
+            <translation>編集</translation>
+        </message>
+        <message>
+            <source>Simple Mode</source>
+            <translation>シンプルモード</translation>
+        </message>
+        <message>
+            <source>Free Mode</source>
+            <translation>フリーモード</translation>
+        </message>
+        <message>
+            <source>Move Up</source>
+            <translation>上へ移動</translation>
+        </message>
+        <message>
+            <source>Move Down</source>
+            <translation>下へ移動</translation>
+        </message>
+        <message>
+            <source>Merge Segments</source>
+            <translation>セグメントを結合</translation>
+        </message>
+        <message>
+            <source>Open The Output Folder</source>
+            <translation>出力フォルダーを開く</translation>
+        </message>
+        <message>
+            <source>Switching to the Simple Mode will change the segment length!</source>
+            <translation>シンプルモードに切り替えると、セグメントの長さが変わります！</translation>
+        </message>
+        <message>
+            <source>The output path is invalid!</source>
+            <translation>出力先のパスが無効です！</translation>
+        </message>
+        <message>
+            <source>File conversion failed, please check whether the output format parameters 
+and output file directory are set correctly.</source>
+            <translation>ファイルの変換に失敗しました。出力形式のパラメーター
+と出力フォルダーが正しく設定されているか確認してください。</translation>
+        </message>
+        <message>
+            <source>Invalid path</source>
+            <translation>無効なパス</translation>
+        </message>
+    </context>
+    <context>
+        <name>MainWindow</name>
+        <message>
+            <source>Menu</source>
+            <translation>メニュー</translation>
+        </message>
+        <message>
+            <source>Minimize</source>
+            <translation>最小化</translation>
+        </message>
+        <message>
+            <source>Maximize</source>
+            <translation>最大化</translation>
+        </message>
+        <message>
+            <source>Restore</source>
+            <translation>元に戻す</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>閉じる</translation>
+        </message>
+        <message>
+            <source>Adding segment failed. Please drag segment to leave some space at the end 
+or switch to the "Free Mode".</source>
+            <translation>セグメントを追加できませんでした。セグメントをドラッグして末尾に空きを作るか、
+「フリーモード」に切り替えてください。</translation>
+        </message>
+        <message>
+            <source>Open audio device failed. </source>
+            <translation>オーディオデバイスを開けませんでした。</translation>
+        </message>
+        <message>
+            <source>Open file failed. </source>
+            <translation>ファイルを開けませんでした。</translation>
+        </message>
+        <message>
+            <source>All Supported Formats(%1);;Apple Video files(*.m4v);;AVI Video files(*.avi);;High-definition files(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; MPEG4 files(*.mp4 *.m4v);;MPEG files(*.mpg *.mpeg);;3GP files(*.3gp *.3g2);;Windows Media Video(*.wmv *.asf);; Real Media files(*.rm *.rmvb);;audio files(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;Video CD files(*.dat);; Quick Time files(*.mov);; Flash Video files(*.flv *.f4v);;MKV files(*.mkv);; Digital Video files(*.dv);;Microsoft Digital Video Recorder(*.dvr-ms);; Raw h.264 Video files(*.h.264);; Nullsoft Stream Video(*.nsv);;Unprotected VOB Files(*.vob);;WEBM Files(*.webm);;OGV Files(*.ogv);;All files(*.*)</source>
+            <translation>サポートされているすべての形式(%1);;Apple ビデオファイル(*.m4v);;AVI ビデオファイル(*.avi);;ハイビジョンファイル(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; MPEG4 ファイル(*.mp4 *.m4v);;MPEG ファイル(*.mpg *.mpeg);;3GP ファイル(*.3gp *.3g2);;Windows Media ビデオ(*.wmv *.asf);; Real Media ファイル(*.rm *.rmvb);;オーディオファイル(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;ビデオ CD ファイル(*.dat);; QuickTime ファイル(*.mov);; Flash ビデオファイル(*.flv *.f4v);;MKV ファイル(*.mkv);; デジタルビデオファイル(*.dv);;Microsoft デジタルビデオレコーダー(*.dvr-ms);; 生の H.264 ビデオファイル(*.h.264);; Nullsoft ストリームビデオ(*.nsv);;保護されていない VOB ファイル(*.vob);;WEBM ファイル(*.webm);;OGV ファイル(*.ogv);;すべてのファイル(*.*)</translation>
+        </message>
+    </context>
+    <context>
+        <name>QLoadingDlg</name>
+        <message>
+            <source>Adding File:</source>
+            <translation>追加中のファイル:</translation>
+        </message>
+        <message>
+            <source>Added:</source>
+            <translation>追加済み:</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+    </context>
+    <context>
+        <name>FormatWidget</name>
+        <message>
+            <source>Output Format</source>
+            <translation>出力形式</translation>
+        </message>
+        <message>
+            <source>High - Speed mode - Fast and Lossless (Recommended)</source>
+            <translation>高速モード - 高速・無劣化（推奨）</translation>
+        </message>
+        <message>
+            <source>Encoding mode - Customize file format, quality and codec (Slow)</source>
+            <translation>エンコードモード - 形式・画質・コーデックを指定（低速）</translation>
+        </message>
+        <message>
+            <source>Frame-exact cuts (re-encode only at the cut points)</source>
+            <translation>フレーム単位のカット（カット位置だけ再エンコード）</translation>
+        </message>
+        <message>
+            <source>Show Advanced</source>
+            <translation>詳細を表示</translation>
+        </message>
+        <message>
+            <source>Hide Advanced</source>
+            <translation>詳細を隠す</translation>
+        </message>
+        <message>
+            <source>Preset:</source>
+            <translation>プリセット:</translation>
+        </message>
+        <message>
+            <source>High Quality</source>
+            <translation>高画質</translation>
+        </message>
+        <message>
+            <source>Small Size</source>
+            <translation>小さいサイズ</translation>
+        </message>
+        <message>
+            <source>Customized</source>
+            <translation>カスタム</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Attention: Please don't change advanced settings if you are 
+non-professionals. Please leave it as the default "Original". 
+Otherwise the conversion may fail.</source>
+            <translation>注意: 専門知識がない場合は詳細設定を変更しないでください。
+既定の "Original" のままにしてください。
+そうしないと変換に失敗することがあります。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QSettingDlg</name>
+        <message>
+            <source>Codec:</source>
+            <translation>コーデック:</translation>
+        </message>
+        <message>
+            <source>Resolution:</source>
+            <translation>解像度:</translation>
+        </message>
+        <message>
+            <source>Frame Rate:</source>
+            <translation>フレームレート:</translation>
+        </message>
+        <message>
+            <source>Bit Rate:</source>
+            <translation>ビットレート:</translation>
+        </message>
+        <message>
+            <source>Channel:</source>
+            <translation>チャンネル:</translation>
+        </message>
+        <message>
+            <source>Sample Rate:</source>
+            <translation>サンプルレート:</translation>
+        </message>
+        <message>
+            <source>Video</source>
+            <translation>映像</translation>
+        </message>
+        <message>
+            <source>Audio</source>
+            <translation>音声</translation>
+        </message>
+        <message>
+            <source>Default</source>
+            <translation>既定値</translation>
+        </message>
+        <message>
+            <source>Auto</source>
+            <translation>自動</translation>
+        </message>
+        <message>
+            <source>Mono</source>
+            <translation>モノラル</translation>
+        </message>
+        <message>
+            <source>Stereo</source>
+            <translation>ステレオ</translation>
+        </message>
+        <message>
+            <source>5.1 Surround</source>
+            <translation>5.1 サラウンド</translation>
+        </message>
+    </context>
+    <context>
+        <name>FormatItem</name>
+        <message>
+            <source>Set</source>
+            <translation>設定</translation>
+        </message>
+    </context>
 </TS>

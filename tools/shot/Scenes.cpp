@@ -1,7 +1,11 @@
 #include "Scenes.h"
 
+#include "CutScenes.h"
 #include "DrawnScenes.h"
+#include "MainWindowScenes.h"
+#include "FormatScenes.h"
 #include "PlayerScenes.h"
+#include "SegmentScenes.h"
 #include "ShellScenes.h"
 
 #include "QCheckButton.h"
@@ -287,6 +291,21 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"player-panel", [] { return playerscenes::playerPanel(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"player-panel-empty", [] { return playerscenes::playerPanel(QString()); }},
         {"trim-slider", playerscenes::trimSlider},
+        {"cut-tool", [] { return cutscenes::cutTool(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), false); }},
+        {"cut-tool-converting", [] { return cutscenes::cutTool(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), true); }},
+        {"timeline", [] { return cutscenes::timeline(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"segments-free-mode", [] { return segmentscenes::freeMode(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"segments-simple-mode", [] { return segmentscenes::simpleMode(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"segments-collapsed", [] { return segmentscenes::collapsed(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"segments-switch-question", segmentscenes::switchQuestion},
+        {"main-window-empty", mainwindowscenes::empty},
+        {"main-window-free-mode", [] { return mainwindowscenes::withSegments(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), false); }},
+        {"main-window-simple-mode", [] { return mainwindowscenes::withSegments(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), true); }},
+        {"loading-dialog", [] { return mainwindowscenes::loadingDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"main-window-converting", [] { return mainwindowscenes::converting(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"format-highspeed", formatscenes::highSpeed},
+        {"format-encoding", formatscenes::encoding},
+        {"format-compact", formatscenes::compact},
         {"preferences-general", [] { return shellscenes::preferences(false); }},
         {"preferences-convert", [] { return shellscenes::preferences(true); }},
         {"close-dialog", shellscenes::closeDialog},
