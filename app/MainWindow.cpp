@@ -74,6 +74,7 @@ MainWindow::MainWindow(QWidget *parent)
     connectPanels();
     applyStoredOutputFormat();
     buildTitleBar();
+    buildMenuAndTray();
 
     ConfigState::instance().setConverterPath(
         ParserXML::readItemValue(QStringLiteral("OutPut_path"), QStringLiteral("path_value"), defaultOutputFolder()));
@@ -185,6 +186,7 @@ void MainWindow::retranslate()
     m_btnRestore->setToolTip(tr("Restore"));
     m_btnClose->setToolTip(tr("Close"));
     addShortcutHints();
+    retranslateMenu();
 }
 
 void MainWindow::changeEvent(QEvent *event)
@@ -279,9 +281,3 @@ void MainWindow::OnFormatDlg()
     // format apply (applyStoredOutputFormat).
 }
 
-void MainWindow::OnMenu()
-{
-    // The program menu arrives with the menu and tray code.
-}
-
-void MainWindow::OnClose() { close(); }

@@ -4,6 +4,7 @@
 // an interval kept in the settings ("UPDATE_CHECK_ITEM": "interval_s",
 // "last_check"). Automatic checks stay silent unless a new version is
 // found.
+#include "QUpdateDlg.h"
 #include "UpdateChecker.h"
 
 #include <QObject>
@@ -11,7 +12,6 @@
 #include <QTimer>
 #include <QUrl>
 
-class QUpdateDlg;
 class QWidget;
 
 class UpdateComponent : public QObject {
