@@ -311,7 +311,10 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"close-dialog", shellscenes::closeDialog},
         {"about", shellscenes::about},
         {"update-available", shellscenes::updateAvailable},
-        {"menu-open", [] { return shellscenes::menuOpen(mainFrame()); }},
+        {"menu-open", [] {
+             const QString media = qEnvironmentVariable("SNIPWELL_SHOT_MEDIA");
+             return shellscenes::menuOpen(media.isEmpty() ? mainwindowscenes::empty() : mainwindowscenes::withSegments(media, false));
+         }},
     };
     return t;
 }

@@ -1,6 +1,8 @@
 #include "ShellScenes.h"
 
+#include "MainWindow.h"
 #include "ProgramMenu.h"
+#include "QImageButton.h"
 #include "QAboutDlg.h"
 #include "QPreferencesDlg.h"
 #include "QShowCloseDlg.h"
@@ -47,23 +49,30 @@ QWidget *updateAvailable()
 QWidget *menuOpen(QWidget *frame)
 {
     // A popup is a window of its own; paint its real rendering into the
-    // frame where it opens, with the pointer on its second entry.
-    ProgramMenu menu;
-    menu.popup(QPoint(0, 0));
-    menu.setActiveAction(menu.actHome());
+    // window where it opens, with the pointer on its second entry. In the
+    // main window that is the window's own menu under its menu button.
+    auto *window = qobject_cast<MainWindow *>(frame);
+    ProgramMenu fallback;
+    ProgramMenu *menu = window ? window->programMenu() : &fallback;
+    QPoint cursor(frame->width() - 1 - 4 * 26 + 12, 28);
+    if (window) {
+        if (auto *button = window->findChild<QImageButton *>(QStringLiteral("m_btnMenu")))
+            cursor = button->geometry().center() + QPoint(0, button->height() / 2 + 2);
+    }
+    menu->popup(QPoint(0, 0));
+    menu->setActiveAction(menu->actHome());
     for (int i = 0; i < 3; ++i)
         QApplication::processEvents();
-    const QPixmap picture = menu.grab();
-    menu.hide();
+    const QPixmap picture = menu->grab();
+    menu->hide();
     auto *shown = new QLabel(frame);
     shown->setPixmap(picture);
     shown->resize(picture.size() / picture.devicePixelRatio());
-    // Under the menu button, 50 pixels to the left of the pointer.
-    const QPoint cursor(frame->width() - 1 - 4 * 26 + 12, 28);
     const QPoint at = ProgramMenu::popupPosition(cursor);
-    // The window system keeps a popup on the screen; here, inside the frame.
+    // The window system keeps a popup on the screen; here, inside the window.
     shown->move(qMin(at.x(), frame->width() - shown->width() - 6), at.y());
     shown->raise();
+    shown->show();
     return frame;
 }
 
