@@ -2,6 +2,7 @@
 
 #include "AddFileThread.h"
 #include "AppPaths.h"
+#include "FormatWidget.h"
 #include "ConfigState.h"
 #include "Languages.h"
 #include "ParserXML.h"
@@ -12,8 +13,6 @@
 #include "QVideoCutManageDlg.h"
 #include "QVideoPlayDlg.h"
 #include "QVoMessageBox.h"
-#include "StoredOutputFormat.h"
-#include "ProfileCatalogue.h"
 #include "VoVideoConvertItem.h"
 #include "VoVideoConvertManager.h"
 #include "orlcodec.h"
@@ -72,7 +71,10 @@ MainWindow::MainWindow(QWidget *parent)
 
     buildPanels();
     connectPanels();
-    applyStoredOutputFormat();
+    // Every run starts in Encoding mode with the stored format and quality.
+    FormatWidget *format = FormatWidget::instance(this);
+    format->applyStoredFormatAtStartup();
+    connect(format, &FormatWidget::emitLosslessChange, this, &MainWindow::emitLosslessChange);
     buildTitleBar();
     buildMenuAndTray();
 
@@ -270,14 +272,5 @@ void MainWindow::IsStartToConverter(bool bStart)
     g_converting = bStart;
 }
 
-void MainWindow::applyStoredOutputFormat()
-{
-    ::applyStoredOutputFormat(ProfileCatalogue::encodingCatalogue(), ProfileCatalogue::losslessCatalogue());
-}
-
-void MainWindow::OnFormatDlg()
-{
-    // The format dialog is not part of this window yet; the stored mode and
-    // format apply (applyStoredOutputFormat).
-}
+void MainWindow::OnFormatDlg() { FormatWidget::instance(this)->runModal(this); }
 

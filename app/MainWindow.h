@@ -126,8 +126,6 @@ private:
     void placeTitleButtons();
     void updateMaxButtons();
     void retranslate();
-    // The stored output mode and format, for the next conversion.
-    void applyStoredOutputFormat();
 
     // Helpers of the panel slots (MainWindow_Panels.cpp).
     VoVideoConvertItem *currentItem() const;

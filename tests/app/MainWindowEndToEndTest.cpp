@@ -2,6 +2,8 @@
 // with the keys at play positions, convert, and find the outputs. Only the
 // window's own signals, buttons and keys drive it; ffprobe judges the files.
 #include "ConfigState.h"
+#include "FormatWidget.h"
+#include "OutputFormatParams.h"
 #include "MainWindowHelpers.h"
 #include "MediaProbe.h"
 #include "ParserXML.h"
@@ -44,9 +46,7 @@ protected:
     void SetUp() override
     {
         simple = GetParam();
-        // What the format dialog and the mode buttons store.
-        ParserXML::readItemValue("LOSSLESS_ITEM", "Lossless_convert", "Y");
-        ParserXML::writeItemValue("LOSSLESS_ITEM", "Lossless_convert", "Y");
+        // What the mode buttons of the segment list store.
         ParserXML::readItemValue("LISTMODEL_ITEM", "ListModel_Line", "N");
         ParserXML::writeItemValue("LISTMODEL_ITEM", "ListModel_Line", simple ? "Y" : "N");
         ParserXML::readItemValue("OutPut_path", "path_value", "");
@@ -59,6 +59,29 @@ protected:
         QSignalSpy pro(w.playerPanel(), &QVideoPlayDlg::emitPlayProValue);
         emit w.segmentManager()->sendPlayProToPlay(uint64_t(seconds * 1e6));
         ASSERT_TRUE(waitUntil([&] { return pro.count() > 0; }, 5000));
+    }
+
+    // Opens the format dialog with the cut tool's button and accepts it in
+    // High-Speed (stream copy) or Encoding mode.
+    void chooseMode(MainWindow &w, bool highSpeed)
+    {
+        bool answered = false;
+        QTimer::singleShot(0, &w, [&] {
+            FormatWidget *dialog = nullptr;
+            ASSERT_TRUE(waitUntil([&] { return (dialog = qobject_cast<FormatWidget *>(QApplication::activeModalWidget())); }));
+            QWidget *radio = dialog->findChild<QWidget *>(highSpeed ? "m_radLosslessMode" : "m_radCustomize");
+            ASSERT_NE(radio, nullptr);
+            QTest::mouseClick(radio, Qt::LeftButton, Qt::NoModifier, QPoint(8, radio->height() / 2));
+            auto *ok = dialog->findChild<QAbstractButton *>("m_btnOk");
+            ASSERT_NE(ok, nullptr);
+            QTest::mouseClick(ok, Qt::LeftButton);
+            answered = true;
+        });
+        auto *format = w.cutTool()->findChild<QAbstractButton *>("m_btnFormat");
+        ASSERT_NE(format, nullptr);
+        QTest::mouseClick(format, Qt::LeftButton);
+        ASSERT_TRUE(answered);
+        EXPECT_EQ(OutputFormatParams::instance().lossless, highSpeed);
     }
 
     void key(MainWindow &w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(&w, k, m); }
@@ -141,6 +164,9 @@ TEST_P(EndToEnd, OpenMarkThreeSegmentsAndConvertSeparateMergedAndEncoded)
             EXPECT_NEAR(item->m_TrimEndTime / 1e6, ranges[i].end, 0.05) << i;
         }
 
+        // A run starts in Encoding mode; the user picks High-Speed.
+        EXPECT_FALSE(OutputFormatParams::instance().lossless);
+        chooseMode(w, true);
         const QStringList separate = convert(w);
         expectOutputs(separate, {3, 3, 2});
         for (const QString &f : separate)
@@ -151,21 +177,16 @@ TEST_P(EndToEnd, OpenMarkThreeSegmentsAndConvertSeparateMergedAndEncoded)
         QTest::mouseClick(merge, Qt::LeftButton);
         ASSERT_TRUE(merge->isChecked());
         expectOutputs(convert(w), {8});
-    }
-    EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join('|').toStdString();
 
-    // An encoding format, as the format dialog stores it, applies at start.
-    ParserXML::writeItemValue("LOSSLESS_ITEM", "Lossless_convert", "N");
-    {
-        MainWindow w;
-        w.show();
-        open(w);
-        mark(w, {4, 7});
+        // Back to Encoding mode with the stored format (MP4 H.264/AAC),
+        // merged again: one file of re-encoded pictures.
+        chooseMode(w, false);
         const QStringList encoded = convert(w);
-        expectOutputs(encoded, {3});
+        expectOutputs(encoded, {8});
         const Probe p = probeFile(encoded.value(0));
         ASSERT_NE(p.first("video"), nullptr);
         EXPECT_EQ(p.first("video")->codec, "h264");
+        EXPECT_TRUE(encoded.value(0).endsWith(".mp4"));
     }
     EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join('|').toStdString();
 }

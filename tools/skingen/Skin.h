@@ -67,8 +67,8 @@ enum class Recipe {
     FaintGlyph,    // large, faint glyph on transparent ground
     FrameHandles,  // corner, edge and centre handles of a dashed frame
     ScrollArrowStates, // 4 frames: scroll bar arrow pointing to the far end (glyph = direction)
-    LightBarGlyph, // 4 frames: a dark glyph for a light bar; param shifts the glyph
     FormatIcon,    // a format tile's icon: a document with the label and a glyph, param = colour family
+    LightBarGlyph, // 4 frames: a dark glyph for a light bar; param shifts the glyph
 };
 
 struct Picture {
