@@ -6,6 +6,7 @@
 
 #include "AppPaths.h"
 #include "ConfigState.h"
+#include "FormatWidget.h"
 #include "Languages.h"
 #include "ParserXML.h"
 #include "ProductInfo.h"
@@ -217,15 +218,17 @@ TEST_F(MainWindowShell, ALanguageChosenInThePreferencesReachesEveryPanelAtOnce)
     auto *start = w.cutTool()->findChild<QLabel *>("m_labStart");
     auto *addSegment = w.segmentManager()->findChild<QAbstractButton *>("m_btnAddItem");
     auto *drag = w.playerPanel()->findChild<QLabel *>("m_labDrag");
-    ASSERT_TRUE(close && start && addSegment && drag);
+    FormatWidget *format = FormatWidget::instance(&w);
+    ASSERT_TRUE(close && start && addSegment && drag && format);
 
     struct Expect {
-        QString language, close, start, addSegment, drag, menu;
+        QString language, close, start, addSegment, drag, menu, format;
     };
     const QList<Expect> languages{
-        {"Deutsch", "Schließen", "Startzeit:", "Abschnitt hinzufügen", "Mediendateien zum Starten hierher ziehen", "Einstellungen"},
+        {"Deutsch", "Schließen", "Startzeit:", "Abschnitt hinzufügen", "Mediendateien zum Starten hierher ziehen", "Einstellungen",
+         "Ausgabeformat"},
         {QString::fromUtf8("日本語"), QString::fromUtf8("閉じる"), QString::fromUtf8("開始時間:"), QString::fromUtf8("セグメントを追加"),
-         QString::fromUtf8("ここにメディアファイルをドラッグして開始"), QString::fromUtf8("環境設定")},
+         QString::fromUtf8("ここにメディアファイルをドラッグして開始"), QString::fromUtf8("環境設定"), QString::fromUtf8("出力形式")},
     };
     for (const Expect &e : languages) {
         bool seen = false;
@@ -240,6 +243,7 @@ TEST_F(MainWindowShell, ALanguageChosenInThePreferencesReachesEveryPanelAtOnce)
         EXPECT_EQ(addSegment->toolTip(), e.addSegment);
         EXPECT_EQ(drag->text(), e.drag);
         EXPECT_EQ(w.programMenu()->actions().at(0)->text(), e.menu);
+        EXPECT_EQ(format->titleText(), e.format);
         EXPECT_EQ(ParserXML::readItemValue("Language_item", "Language_Name", "?"), e.language);
     }
 
