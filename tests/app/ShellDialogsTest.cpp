@@ -112,24 +112,6 @@ TEST(AboutDlg, ShowsNameVersionAndHomePage)
     EXPECT_FALSE(dlg.isVisible());
 }
 
-TEST_F(CloseFlowTest, ExitWithoutReminderIsRememberedAndTheNextCloseDoesNotAsk)
-{
-    QWidget window;
-    window.show();
-    bool asked = false;
-    answerCloseDialog(true, true, true, &asked);
-    EXPECT_EQ(CloseFlow::decide(&window, true), CloseFlow::Quit);
-    EXPECT_TRUE(asked);
-    EXPECT_EQ(ParserXML::readItemValue("REMIND_ITEM", "isShowRemind", "?"), "N");
-    EXPECT_EQ(ParserXML::readItemValue("CLOSE_ITEM", "bIsCloseDlg", "?"), "Y");
-
-    asked = false;
-    answerCloseDialog(false, false, true, &asked); // would answer if asked
-    EXPECT_EQ(CloseFlow::decide(&window, true), CloseFlow::Quit);
-    QApplication::processEvents();
-    EXPECT_FALSE(asked);
-}
-
 TEST_F(CloseFlowTest, MinimizeGoesToTheTrayOrMinimisesWithoutOne)
 {
     bool asked = false;
