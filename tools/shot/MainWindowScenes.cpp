@@ -123,8 +123,8 @@ QWidget *loadingDialog(const QString &mediaPath)
 QWidget *converting(const QString &mediaPath)
 {
     useScratchHome();
-    // Encoding takes long enough to be caught under way.
-    setSetting("LOSSLESS_ITEM", "Lossless_convert", "N");
+    // A run starts in Encoding mode, which takes long enough to be caught
+    // under way.
     setSetting("LISTMODEL_ITEM", "ListModel_Line", "N");
     MainWindow *w = openWindow(mediaPath);
     markSegments(w);
