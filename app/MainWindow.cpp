@@ -39,15 +39,6 @@ constexpr int kCloseRight = 24;
 constexpr int kMaxRight = 49;
 constexpr int kMinRight = 74;
 constexpr int kMenuRight = 102;
-
-// The default output folder: documents + product + "/Converted/".
-QString defaultOutputFolder()
-{
-    QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString product = docs + QLatin1Char('/') + productTitle();
-    QDir().mkpath(product);
-    return QString(product + QStringLiteral("/Converted/")).replace(QLatin1Char('\\'), QLatin1Char('/'));
-}
 } // namespace
 
 bool MainWindow::isConverting() { return g_converting; }
@@ -85,6 +76,7 @@ MainWindow::MainWindow(QWidget *parent)
     format->applyStoredFormatAtStartup();
     connect(format, &FormatWidget::emitLosslessChange, this, &MainWindow::emitLosslessChange);
     buildTitleBar();
+    buildMenuAndTray();
 
     ConfigState::instance().setConverterPath(
         ParserXML::readItemValue(QStringLiteral("OutPut_path"), QStringLiteral("path_value"), defaultOutputFolder()));
@@ -196,6 +188,7 @@ void MainWindow::retranslate()
     m_btnRestore->setToolTip(tr("Restore"));
     m_btnClose->setToolTip(tr("Close"));
     addShortcutHints();
+    retranslateMenu();
 }
 
 void MainWindow::changeEvent(QEvent *event)
@@ -281,9 +274,3 @@ void MainWindow::IsStartToConverter(bool bStart)
 
 void MainWindow::OnFormatDlg() { FormatWidget::instance(this)->runModal(this); }
 
-void MainWindow::OnMenu()
-{
-    // The program menu arrives with the menu and tray code.
-}
-
-void MainWindow::OnClose() { close(); }

@@ -8,12 +8,14 @@
 #include "QVariableSizeWidget.h"
 
 #include <QPointer>
+#include <QSystemTrayIcon>
 #include <QStringList>
 #include <QTimer>
 #include <cstdint>
 #include <memory>
 
 class AddFileThread;
+class ProgramMenu;
 class QAbstractButton;
 class QImageButton;
 class QLoadingDlg;
@@ -22,6 +24,8 @@ class QVBoxLayout;
 class QVideoCutDlg;
 class QVideoCutManageDlg;
 class QVideoPlayDlg;
+class ShellTray;
+class UpdateComponent;
 class VoVideoConvertItem;
 
 class MainWindow : public QVariableSizeWidget {
@@ -48,6 +52,10 @@ public:
     QPlayObject *playObject() const { return m_playObject; }
     bool isImporting() const;
     int savedListHeight() const { return m_savedListHeight; }
+    // The program menu, the tray and the update component (MainWindow_Menu.cpp).
+    ProgramMenu *programMenu() const { return m_menu; }
+    ShellTray *tray() const { return m_tray; }
+    UpdateComponent *updates() const { return m_updates; }
 
 signals:
     void seedConvertItem(VoVideoConvertItem *item);
@@ -87,6 +95,14 @@ public slots:
     void OnFormatDlg();
     void OnMenu();
     void OnClose();
+    void ActOnHome();
+    void ActOnHelp();
+    void ActOnAbout();
+    void ActOnPreferDlg();
+    void ActOnUpdates();
+    void iconActivated(QSystemTrayIcon::ActivationReason reason);
+    void setAutoUpdate(bool bUpdate);
+    void LangugeChangeSet(bool bChange);
     void showTimer();
 
 protected:
@@ -126,6 +142,9 @@ private:
     QAbstractButton *bindingButton(int panel, const char *name) const;
     bool handleShortcut(QObject *receiver, QKeyEvent *event);
     bool textFieldHasFocus(const QObject *receiver) const;
+    // Menu, tray, updates and language (MainWindow_Menu.cpp).
+    void buildMenuAndTray();
+    void retranslateMenu();
 
     QWidget *m_centralWidget = nullptr;
     QVBoxLayout *m_mainVLayout = nullptr;
@@ -134,6 +153,9 @@ private:
     QVideoCutManageDlg *m_videoItemDlg = nullptr;
 
     QImageButton *m_btnMenu = nullptr;
+    ProgramMenu *m_menu = nullptr;
+    ShellTray *m_tray = nullptr;
+    UpdateComponent *m_updates = nullptr;
     QImageButton *m_btnMax = nullptr;
     QImageButton *m_btnRestore = nullptr;
     QImageButton *m_btnMin = nullptr;

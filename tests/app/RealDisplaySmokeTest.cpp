@@ -3,7 +3,9 @@
 // guard; a click on the close button ends it cleanly.
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -94,6 +96,22 @@ void click(Display *dpy, Window w, int x, int y)
     }
 }
 
+// Settings of a user who answered the close question with "Exit" and
+// "Don't show this window again": the close button then ends the program.
+bool rememberExitOnClose()
+{
+    QString data = qEnvironmentVariable("XDG_DATA_HOME");
+    if (data.isEmpty())
+        data = QDir::homePath() + "/.local/share";
+    const QString folder = data + "/Zelvane Snipwell";
+    QDir().mkpath(folder);
+    QFile file(folder + "/VideoDefaultSetting.xml");
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && file.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ROOTITEM>\n"
+                      "    <REMIND_ITEM isShowRemind=\"N\"/>\n    <CLOSE_ITEM bIsCloseDlg=\"Y\"/>\n</ROOTITEM>\n")
+               > 0;
+}
+
 } // namespace
 
 TEST(RealDisplay, StartsWithAFileShowsItsPictureAndClosesOnTheCloseButton)
@@ -103,6 +121,7 @@ TEST(RealDisplay, StartsWithAFileShowsItsPictureAndClosesOnTheCloseButton)
         GTEST_SKIP() << "no X display (run under xvfb-run)";
     std::unique_ptr<Display, int (*)(Display *)> display(dpy, XCloseDisplay);
 
+    ASSERT_TRUE(rememberExitOnClose());
     QProcess first;
     first.setProcessEnvironment(programEnv());
     first.start(SNIPWELL_EXE, {testsupport::fixture("long_h264_aac.mp4")});

@@ -6,6 +6,7 @@
 #include "FormatScenes.h"
 #include "PlayerScenes.h"
 #include "SegmentScenes.h"
+#include "ShellScenes.h"
 
 #include "QCheckButton.h"
 #include "QCustomComboBox.h"
@@ -305,6 +306,15 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"format-highspeed", formatscenes::highSpeed},
         {"format-encoding", formatscenes::encoding},
         {"format-compact", formatscenes::compact},
+        {"preferences-general", [] { return shellscenes::preferences(false); }},
+        {"preferences-convert", [] { return shellscenes::preferences(true); }},
+        {"close-dialog", shellscenes::closeDialog},
+        {"about", shellscenes::about},
+        {"update-available", shellscenes::updateAvailable},
+        {"menu-open", [] {
+             const QString media = qEnvironmentVariable("SNIPWELL_SHOT_MEDIA");
+             return shellscenes::menuOpen(media.isEmpty() ? mainwindowscenes::empty() : mainwindowscenes::withSegments(media, false));
+         }},
     };
     return t;
 }
