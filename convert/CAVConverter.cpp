@@ -358,6 +358,11 @@ void CAVConverter::runConversion()
     }
     if (aborted)
         rememberError(m_conv);
+    if (const char *cut = Conv_GetCutReport(m_conv); cut && *cut) {
+        // A fall-back to key frames is news the user asked to hear about.
+        m_cutReport = cut;
+        std::printf("%s\n", cut);
+    }
     Conv_Close(m_conv);
     Conv_Destroy(m_conv);
     m_conv = 0;

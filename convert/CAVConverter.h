@@ -40,6 +40,9 @@ public:
 
     // The engine's last error text of the conversion or merger, for logs.
     std::string lastError() const { return m_lastError; }
+    // How the last lossless conversion was cut when frame-exact cuts were
+    // asked for ("frame-exact: ..." or "cut at key frames: ..."); empty otherwise.
+    std::string cutReport() const { return m_cutReport; }
     // False when the last StopMerger could not complete the merged file.
     bool mergedFileComplete() const { return m_mergeComplete; }
 
@@ -83,5 +86,6 @@ private:
     ConvertProgressFn m_mergeCallback = nullptr;
     std::vector<Track> m_tracks;
     std::string m_lastError;
+    std::string m_cutReport; // written by the worker before it signals done
     bool m_mergeComplete = true;
 };

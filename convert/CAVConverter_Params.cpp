@@ -29,6 +29,8 @@ void applyEncoderSettings(ORL_HANDLE p, const ConvertJob &job)
     if (job.lossless) {
         Param_SetVideoCodec(p, job.videoCodecId);
         Param_SetAudioCodec(p, job.audioCodecId);
+        if (job.frameExactCut)
+            Param_SetFrameExactCut(p, 1);
         return;
     }
     Param_SetEncodeVideo(p, 1);

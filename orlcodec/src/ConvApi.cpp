@@ -7,6 +7,7 @@
 #include "TrackMuxer.h"
 #include "Transcode.h"
 
+#include <cstdlib>
 #include <cstring>
 
 namespace orl {
@@ -22,6 +23,10 @@ bool copyChoiceFrom(const ParamValues &v, CopyChoice &choice, std::string &error
     choice.subtitleIndex = v.subtitle;
     choice.subtitleMask = v.subtitleMask;
     choice.closedCaptions = v.closedCaptions;
+    choice.frameExact = v.frameExactCut;
+    for (const auto &option : v.options)
+        if (option.first == "frame-exact-psnr")
+            choice.frameExactPsnr = std::atof(option.second.c_str());
     choice.subtitleCodec = 0;
     if (v.subtitleCodec != 0) {
         const LegacyCodec *codec = findLegacyCodec(v.subtitleCodec);
@@ -62,6 +67,7 @@ public:
     CopyProgress trackProgress;
     std::string dst;    // guarded by mutex
     std::string format; // guarded by mutex
+    std::string report; // guarded by mutex; last text handed out by Conv_GetCutReport
 
     const CopyProgress *progress() const
     {
@@ -309,6 +315,23 @@ uint64_t Conv_GetTotal(ORL_HANDLE c)
         std::lock_guard<std::mutex> lock(conv.mutex);
         const CopyProgress *p = conv.progress();
         return p ? p->total_us.load() : uint64_t(0);
+    });
+}
+
+int Conv_GetCutMode(ORL_HANDLE c)
+{
+    return withObject<ConvObject>(c, 0, [&](ConvObject &conv) {
+        std::lock_guard<std::mutex> lock(conv.mutex);
+        return conv.copy ? conv.copy->cutMode() : 0;
+    });
+}
+
+const char *Conv_GetCutReport(ORL_HANDLE c)
+{
+    return withObject<ConvObject>(c, "", [&](ConvObject &conv) -> const char * {
+        std::lock_guard<std::mutex> lock(conv.mutex);
+        conv.report = conv.copy ? conv.copy->cutReport() : std::string();
+        return conv.report.c_str();
     });
 }
 

@@ -287,6 +287,49 @@ void Info_ReleaseFrame(ORL_HANDLE h, const orl_picture *picture)
     });
 }
 
+int Info_GetKeyFrames(ORL_HANDLE h, const uint64_t **times)
+{
+    if (times)
+        *times = nullptr;
+    try {
+        std::shared_ptr<MediaSource> src = findHandleAs<MediaSource>(h);
+        if (!src || !times)
+            return 0;
+        KeyFrameQuery query;
+        {
+            std::lock_guard<std::mutex> lock(src->mutex());
+            if (!src->keyFrameQuery(query)) {
+                src->setError("no video stream in a file");
+                return 0;
+            }
+        }
+        // The search runs without the handle's lock, so a cancel or a
+        // close from another thread is not kept waiting behind it.
+        std::vector<uint64_t> list;
+        std::string error;
+        const bool ok = findKeyFrames(query, src->keyFrameCancel(), list, error);
+        std::lock_guard<std::mutex> lock(src->mutex());
+        if (!ok) {
+            src->setError(error);
+            return 0;
+        }
+        src->keyFrames() = std::move(list);
+        *times = src->keyFrames().data();
+        return static_cast<int>(src->keyFrames().size());
+    } catch (...) {
+        return 0;
+    }
+}
+
+void Info_CancelKeyFrames(ORL_HANDLE h)
+{
+    try {
+        if (std::shared_ptr<MediaSource> src = findHandleAs<MediaSource>(h))
+            src->cancelKeyFrames();
+    } catch (...) {
+    }
+}
+
 /* ---- Grabber ---- */
 
 ORL_HANDLE Grabber_Create(void)

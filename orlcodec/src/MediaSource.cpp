@@ -95,7 +95,10 @@ bool MediaSource::openFile(const std::string &path)
         setError(error);
         return false;
     }
-    return openInput(std::move(input), path);
+    if (!openInput(std::move(input), path))
+        return false;
+    m_path = path;
+    return true;
 }
 
 bool MediaSource::openMemory(std::shared_ptr<const std::vector<uint8_t>> bytes)
@@ -145,6 +148,8 @@ void MediaSource::close()
     if (m_fmt)
         avformat_close_input(&m_fmt);
     m_input.reset();
+    m_path.clear();
+    m_keyFrames.clear();
     m_streams.clear();
     m_titles.clear();
     m_title = -1;
@@ -366,6 +371,18 @@ uint64_t MediaSource::duration() const
         for (int index : list)
             longest = std::max(longest, m_streams[index].info.duration);
     return longest ? longest : whole;
+}
+
+bool MediaSource::keyFrameQuery(KeyFrameQuery &query)
+{
+    const AVStream *st = videoStream();
+    if (!st || m_path.empty())
+        return false;
+    m_keyStop.store(false);
+    query.path = m_path;
+    query.streamIndex = st->index;
+    query.fileStart_us = m_fmt->start_time != AV_NOPTS_VALUE ? m_fmt->start_time : 0;
+    return true;
 }
 
 const AVStream *MediaSource::videoStream() const

@@ -95,6 +95,7 @@ ORL_PARAM_SETTER(Param_SetAudioCopyMask, (ORL_HANDLE p, uint64_t mask), v.audioM
 ORL_PARAM_SETTER(Param_SelectSubtitle, (ORL_HANDLE p, int number), v.subtitle = number)
 ORL_PARAM_SETTER(Param_SetSubtitleCopyMask, (ORL_HANDLE p, uint64_t mask), v.subtitleMask = mask)
 ORL_PARAM_SETTER(Param_SetSubtitleCodec, (ORL_HANDLE p, int codec), v.subtitleCodec = codec)
+ORL_PARAM_SETTER(Param_SetFrameExactCut, (ORL_HANDLE p, int on), v.frameExactCut = on != 0)
 ORL_PARAM_SETTER(Param_UseClosedCaptions, (ORL_HANDLE p, int on), v.closedCaptions = on != 0)
 ORL_PARAM_SETTER(Param_SetSubtitleFile, (ORL_HANDLE p, const char *path), v.subtitleFile = text(path))
 ORL_PARAM_SETTER(Param_SetAspect, (ORL_HANDLE p, int num, int den), v.aspectNum = num; v.aspectDen = den)

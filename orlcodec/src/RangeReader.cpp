@@ -1,5 +1,7 @@
 #include "RangeReader.h"
 
+#include "SmartCut.h"
+
 #include "CopyOutput.h"
 #include "MediaTime.h"
 
@@ -105,7 +107,7 @@ bool RangeReader::preRoll(const std::atomic<bool> &abort)
         m_key = m_video >= 0 ? key : m_start;
         break;
     }
-    m_zero = m_hideLeadIn ? m_start : m_key;
+    m_zero = m_smart ? m_smart->exactStart_us() : m_hideLeadIn ? m_start : m_key;
     // Audio and subtitles start where the picture starts.
     std::deque<PacketPtr> kept;
     for (PacketPtr &pkt : m_pending) {
@@ -139,8 +141,13 @@ int RangeReader::next(AVPacket *out, const std::atomic<bool> &abort)
         } else {
             pkt = makePacket();
             const int r = av_read_frame(ctx, pkt.get());
-            if (r == AVERROR_EOF || (r < 0 && ctx->pb && avio_feof(ctx->pb)))
+            if (r == AVERROR_EOF || (r < 0 && ctx->pb && avio_feof(ctx->pb))) {
+                if (m_smart && !m_smart->videoDone()) {
+                    m_smart->finish(m_ready);
+                    continue;
+                }
                 return 0;
+            }
             if (r < 0) {
                 m_input.fail("cannot read the source: " + ffmpegError(r));
                 return -1;
@@ -151,6 +158,11 @@ int RangeReader::next(AVPacket *out, const std::atomic<bool> &abort)
         const int s = pkt->stream_index;
         if (m_done[s])
             continue;
+        if (s == m_video && m_smart) {
+            m_smart->feed(std::move(pkt), m_ready);
+            m_done[s] = m_smart->videoDone();
+            continue;
+        }
         const AVStream *st = ctx->streams[s];
         const int64_t pts = toMicros(pkt->pts != kNoTime ? pkt->pts : pkt->dts, st->time_base);
         const int64_t dts = toMicros(pkt->dts != kNoTime ? pkt->dts : pkt->pts, st->time_base);

@@ -14,6 +14,7 @@
 namespace orl {
 
 class CopyOutput;
+class SmartCut;
 
 // Reads the packets of one range of the selected streams in file order,
 // with the cut rules applied; timestamps stay in the input timeline.
@@ -27,6 +28,10 @@ public:
 
     // Next packet of the range: 1 got one, 0 the range is complete, -1 error.
     int next(AVPacket *out, const std::atomic<bool> &abort);
+
+    // Frame-exact cutting: the cut decides about every video packet and the
+    // output starts at the picture showing at the asked start. Set before preRoll.
+    void setSmartCut(SmartCut *cut) { m_smart = cut; }
 
     int64_t zero_us() const { return m_zero; }
     int64_t start_us() const { return m_start; }
@@ -50,6 +55,7 @@ private:
     int64_t m_key = 0;
     int64_t m_zero = 0;
     bool m_hideLeadIn = false;
+    SmartCut *m_smart = nullptr;
     std::vector<bool> m_done;
     std::deque<PacketPtr> m_pending; // read ahead during the pre-roll
     std::deque<PacketPtr> m_tail;    // video at or after the end, held back

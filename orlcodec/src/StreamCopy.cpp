@@ -1,11 +1,13 @@
 #include "StreamCopy.h"
 
 #include "CopyOutput.h"
+#include "FrameExactCopy.h"
 #include "MovEditTrim.h"
 #include "OutputFormat.h"
 #include "RangeReader.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <limits>
 
 namespace orl {
@@ -63,6 +65,7 @@ bool StreamCopyConversion::open(const std::string &src, const std::string &dst,
         return false;
     }
     m_input = std::move(input);
+    m_src = src;
     m_dst = dst;
     m_format = ofmt->name;
     m_choice = choice;
@@ -97,12 +100,55 @@ bool StreamCopyConversion::start()
 
 bool StreamCopyConversion::run(std::string &error)
 {
+    m_cutMode = 0;
+    m_cutReport.set(std::string());
+    std::unique_ptr<SmartCut> cut;
+    if (m_choice.frameExact) {
+        std::string why;
+        cut = planFrameExact(*m_input, m_src, m_output->ctx()->oformat, m_start_us, m_length_us, m_job, why);
+        if (m_job.stopRequested())
+            return false;
+        if (!cut) {
+            m_cutMode = 2;
+            m_cutReport.set("cut at key frames: " + why);
+        }
+    }
+    bool ok = copyOnce(cut.get(), error);
+    if (!ok || !cut)
+        return ok;
+    std::string why;
+    if (checkFrameExact(*cut, m_dst, m_choice.frameExactPsnr, m_job, why)) {
+        m_cutMode = 1;
+        m_cutReport.set("frame-exact: " + cut->summary());
+        return true;
+    }
+    if (m_job.stopRequested())
+        return false;
+    // Nothing unchecked is handed over: the range is cut again at key frames.
+    std::remove(m_dst.c_str());
+    m_cutMode = 2;
+    m_cutReport.set("cut at key frames: the frame-exact result failed its check (" + why + ")");
+    auto output = std::make_unique<CopyOutput>(&m_job.abortFlag(), m_job.global());
+    if (!output->create(m_dst, m_output->ctx() ? m_output->ctx()->oformat : findOutputFormat(m_format, m_dst), false)
+        || !output->addStreams(*m_input)) {
+        error = output->error();
+        return false;
+    }
+    m_output = std::move(output);
+    return copyOnce(nullptr, error);
+}
+
+bool StreamCopyConversion::copyOnce(SmartCut *cut, std::string &error)
+{
     bool ok = false;
-    const bool editList = hidesLeadIn(m_output->ctx()->oformat);
+    const bool editList = hidesLeadIn(m_output->ctx()->oformat) && !cut;
     {
         RangeReader reader(*m_input, static_cast<int64_t>(m_start_us), static_cast<int64_t>(m_length_us),
                            editList);
-        if (!reader.preRoll(m_job.abortFlag())) {
+        reader.setSmartCut(cut);
+        if (cut && !describeFrameExact(*cut, *m_input, *m_output)) {
+            error = "the cut's video description cannot be written";
+        } else if (!reader.preRoll(m_job.abortFlag())) {
             error = m_input->error();
         } else if (!m_output->addChapters(m_input->ctx(), reader.start_us(), reader.end_us(), reader.zero_us())
                    || !m_output->init() || !m_output->writeHeader()) {

@@ -20,6 +20,7 @@
 namespace orl {
 
 class CopyOutput;
+class SmartCut;
 
 // One stream-copy conversion: one source range into one output file.
 class StreamCopyConversion {
@@ -40,20 +41,27 @@ public:
 
     const CopyProgress &progress() const { return m_job.progress(); }
     std::string lastError() const { return m_job.lastError(); }
+    // How the last run cut (ORL_CUT_*) and a sentence saying so.
+    int cutMode() const { return m_cutMode.load(); }
+    std::string cutReport() const { return m_cutReport.get(); }
 
 private:
     bool run(std::string &error);
+    bool copyOnce(SmartCut *cut, std::string &error);
 
     Job m_job;
     // Set up on the caller's thread while no worker runs; the worker's
     // alone from start() until it ends.
     std::unique_ptr<CopyInput> m_input;
     std::unique_ptr<CopyOutput> m_output;
+    std::string m_src;
     std::string m_dst;
     std::string m_format;
     CopyChoice m_choice;
     uint64_t m_start_us = 0;
     uint64_t m_length_us = 0;
+    std::atomic<int> m_cutMode{0};
+    ErrorText m_cutReport;
 };
 
 // Several source ranges joined into one output file, one range at a time.
