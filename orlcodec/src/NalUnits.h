@@ -21,6 +21,7 @@ int h264NalType(const Bytes &nal);
 int hevcNalType(const Bytes &nal);
 
 enum {
+    kH264Idr = 5,
     kH264Sps = 7,
     kH264Pps = 8,
     kHevcVps = 32,

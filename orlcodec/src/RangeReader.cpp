@@ -1,11 +1,13 @@
 #include "RangeReader.h"
 
+#include "NalUnits.h"
 #include "SmartCut.h"
 
 #include "CopyOutput.h"
 #include "MediaTime.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace orl {
@@ -166,6 +168,11 @@ int RangeReader::next(AVPacket *out, const std::atomic<bool> &abort)
         const AVStream *st = ctx->streams[s];
         const int64_t pts = toMicros(pkt->pts != kNoTime ? pkt->pts : pkt->dts, st->time_base);
         const int64_t dts = toMicros(pkt->dts != kNoTime ? pkt->dts : pkt->pts, st->time_base);
+        if (s == m_video && pts != kNoTime && pts < m_key) {
+            // Pictures of an open group shown before its key frame refer to
+            // the group before, which is not in the output: undecodable.
+            continue;
+        }
         if (s == m_video) {
             if (dts != kNoTime && dts >= m_end) {
                 // Later packets all show at or after the end: frames
@@ -181,12 +188,21 @@ int RangeReader::next(AVPacket *out, const std::atomic<bool> &abort)
             for (PacketPtr &held : m_tail)
                 m_ready.push_back(std::move(held));
             m_tail.clear();
+            if (!m_setsChecked) {
+                m_setsChecked = true;
+                withParameterSets(pkt, st->codecpar);
+            }
             m_ready.push_back(std::move(pkt));
             continue;
         }
         if (pts != kNoTime && pts >= m_end) {
             if (st->codecpar->codec_type != AVMEDIA_TYPE_SUBTITLE)
                 m_done[s] = true;
+            continue;
+        }
+        if (pts != kNoTime && pts < m_zero && !keepLeadIn(pkt.get())) {
+            // Sound muxed late (transport streams carry it up to a second
+            // after the pictures of its time) that ends before the start.
             continue;
         }
         if (st->codecpar->codec_type == AVMEDIA_TYPE_SUBTITLE && pkt->duration > 0 && m_end != std::numeric_limits<int64_t>::max()) {
@@ -311,6 +327,27 @@ bool copyRange(CopyInput &input, CopyOutput &output, RangeReader &reader, int64_
         }
         av_packet_unref(pkt.get());
     }
+}
+
+// A stream with start codes may carry its parameter sets only in front of
+// IDR pictures; a range that starts at another key frame (a recovery
+// point) gets them from the stream description, or nothing decodes.
+void RangeReader::withParameterSets(PacketPtr &pkt, const AVCodecParameters *par)
+{
+    const bool hevc = par->codec_id == AV_CODEC_ID_HEVC;
+    if ((par->codec_id != AV_CODEC_ID_H264 && !hevc) || par->extradata_size <= 0 || par->extradata[0] == 1)
+        return;
+    for (const Bytes &n : splitAnnexB(pkt->data, pkt->size))
+        if (hevc ? hevcNalType(n) == kHevcSps : h264NalType(n) == kH264Sps)
+            return;
+    PacketPtr joined = makePacket();
+    if (!joined || av_new_packet(joined.get(), par->extradata_size + pkt->size) < 0)
+        return;
+    memcpy(joined->data, par->extradata, par->extradata_size);
+    memcpy(joined->data + par->extradata_size, pkt->data, pkt->size);
+    av_packet_copy_props(joined.get(), pkt.get());
+    joined->stream_index = pkt->stream_index;
+    pkt = std::move(joined);
 }
 
 } // namespace orl

@@ -47,6 +47,8 @@ private:
 
     bool allDone() const;
 
+    static void withParameterSets(PacketPtr &pkt, const AVCodecParameters *par);
+
     CopyInput &m_input;
     std::vector<int> m_map;
     int m_video = -1;
@@ -56,6 +58,7 @@ private:
     int64_t m_zero = 0;
     bool m_hideLeadIn = false;
     SmartCut *m_smart = nullptr;
+    bool m_setsChecked = false; // the first video packet was given its parameter sets
     std::vector<bool> m_done;
     std::deque<PacketPtr> m_pending; // read ahead during the pre-roll
     std::deque<PacketPtr> m_tail;    // video at or after the end, held back

@@ -8,6 +8,7 @@ extern "C" {
 }
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace orl {
@@ -148,6 +149,29 @@ public:
         }
     }
 
+    // Seeks so that reading goes on from a key frame at or before `time`
+    // (from the start of the file when time lies before the video).
+    void seekBack(int64_t time)
+    {
+        const int64_t streamStart = st->start_time != AV_NOPTS_VALUE ? st->start_time : 0;
+        const char *name = ctx->iformat->name;
+        const bool indexed = std::strstr(name, "mov") || std::strstr(name, "matroska");
+        if (time <= streamStart) {
+            // Files without an index cannot seek before their first
+            // timestamp; their first byte is the start.
+            if (!indexed && av_seek_frame(ctx.get(), -1, 0, AVSEEK_FLAG_BYTE) >= 0)
+                return;
+            time = streamStart;
+        }
+        if (av_seek_frame(ctx.get(), st->index, time, AVSEEK_FLAG_BACKWARD) < 0)
+            avformat_seek_file(ctx.get(), st->index, std::numeric_limits<int64_t>::min(), time, time, 0);
+    }
+
+    bool atStart(int64_t time) const
+    {
+        return time <= (st->start_time != AV_NOPTS_VALUE ? st->start_time : 0);
+    }
+
     // Positions the reader on a key frame at or before `time`; first is
     // that key frame's packet, later packets follow in order.
     bool seekAtOrBefore(int64_t time, PacketPtr &first)
@@ -155,15 +179,16 @@ public:
         int64_t back = 0;
         const int64_t second = std::max<int64_t>(1, av_rescale_q(1000000, kMicros, st->time_base));
         for (int attempt = 0; attempt < 10; ++attempt) {
-            const int64_t target = time == kInfinite ? time : time - back;
-            if (av_seek_frame(ctx.get(), st->index, target, AVSEEK_FLAG_BACKWARD) < 0 && attempt == 0)
-                avformat_seek_file(ctx.get(), st->index, std::numeric_limits<int64_t>::min(), target, target, 0);
+            const int64_t target = time - back;
+            seekBack(target);
             first = makePacket();
             bool overshot = false;
             for (;;) {
                 const int r = next(first.get());
-                if (r <= 0)
+                if (r <= 0) {
+                    overshot = r == 0; // landed after the last key frame
                     break;
+                }
                 const int64_t t = pktTime(first.get());
                 if ((first->flags & AV_PKT_FLAG_KEY) && t != AV_NOPTS_VALUE) {
                     if (t <= time)
@@ -173,13 +198,28 @@ public:
                 }
                 av_packet_unref(first.get());
             }
-            if (stopped() || !overshot)
+            if (stopped() || !overshot || atStart(target))
                 return false;
             back = back == 0 ? second : back * 2;
         }
         return false;
     }
 };
+
+bool SmartCut::startsSequence(const AVPacket *pkt) const
+{
+    if (m_hevc)
+        return true; // every HEVC key frame is a random access point; a CRA becomes a broken link
+    std::vector<Bytes> nals;
+    if (m_sourceSets.lengthPrefixed)
+        splitLengthPrefixed(pkt->data, pkt->size, m_sourceSets.lengthSize, nals);
+    else
+        nals = splitAnnexB(pkt->data, pkt->size);
+    for (const Bytes &n : nals)
+        if (h264NalType(n) == kH264Idr)
+            return true;
+    return false;
+}
 
 SmartCut::SmartCut(const std::atomic<bool> *abort, std::function<bool()> global)
     : m_abort(abort)
@@ -254,14 +294,11 @@ bool SmartCut::checkStream()
 bool SmartCut::readWindow(int64_t target, int keysBefore, int64_t stopAfter, std::vector<Packet> &out)
 {
     const int64_t second = std::max<int64_t>(1, av_rescale_q(1000000, kMicros, m_tb));
-    const int64_t streamStart = m_src->st->start_time != AV_NOPTS_VALUE ? m_src->st->start_time : 0;
     int64_t back = 0;
     for (int attempt = 0; attempt < 10; ++attempt) {
         out.clear();
         const int64_t seekTo = target - back;
-        if (av_seek_frame(m_src->ctx.get(), m_src->st->index, seekTo, AVSEEK_FLAG_BACKWARD) < 0 && attempt == 0)
-            avformat_seek_file(m_src->ctx.get(), m_src->st->index, std::numeric_limits<int64_t>::min(), seekTo,
-                               seekTo, 0);
+        m_src->seekBack(seekTo);
         PacketPtr pkt = makePacket();
         int keysAfter = 0;
         for (;;) {
@@ -276,7 +313,8 @@ bool SmartCut::readWindow(int64_t target, int keysBefore, int64_t stopAfter, std
             const int64_t t = pktTime(pkt.get());
             // Pictures before the first key frame cannot be decoded.
             if (t != AV_NOPTS_VALUE && (key || !out.empty()))
-                out.push_back({t, pkt->dts != AV_NOPTS_VALUE ? pkt->dts : t, pkt->duration, key});
+                out.push_back({t, pkt->dts != AV_NOPTS_VALUE ? pkt->dts : t, pkt->duration, key,
+                               key && startsSequence(pkt.get())});
             av_packet_unref(pkt.get());
             if (key && t != AV_NOPTS_VALUE && t > stopAfter && ++keysAfter >= 2)
                 break;
@@ -284,7 +322,7 @@ bool SmartCut::readWindow(int64_t target, int keysBefore, int64_t stopAfter, std
         int before = 0;
         for (const Packet &p : out)
             before += p.key && p.pts <= target;
-        if (before >= keysBefore || seekTo <= streamStart)
+        if (before >= keysBefore || m_src->atStart(seekTo))
             return !out.empty() || fail("the range holds no pictures");
         back = back == 0 ? second : back * 2;
     }
@@ -321,9 +359,11 @@ bool SmartCut::plan()
     m_frameDuration = counted ? std::max<int64_t>(1, durations / counted) : 1;
     m_k1 = kInfinite;
     bool seenK1 = false;
+    bool k1Idr = false;
     m_k1HasLeading = false;
     for (const Packet &p : a) {
         if (!seenK1 && p.key && p.pts >= m_exactStart) {
+            k1Idr = p.idr;
             m_k1 = p.pts;
             m_k1Dts = p.dts;
             seenK1 = true;
@@ -334,6 +374,12 @@ bool SmartCut::plan()
     }
     if (m_exactStart >= m_end)
         return fail("the range holds no pictures");
+    // An H.264 key frame that is no IDR picture (an open group's recovery
+    // point) cannot follow re-encoded pictures: decoders wait for the next
+    // recovery point and drop the whole group.
+    if (seenK1 && m_k1 < m_end && !k1Idr)
+        return fail("its key frames are recovery points of open groups of pictures, which cannot follow "
+                    "re-encoded pictures");
 
     // Tail: the last key frame at or before the end, the group before it
     // (its latest picture ends the copy) and the pictures up to the end.

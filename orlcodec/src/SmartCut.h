@@ -56,6 +56,7 @@ private:
     struct Packet {
         int64_t pts, dts, duration;
         bool key;
+        bool idr; // a key frame that starts a new coded sequence
     };
     struct Encoded {
         Bytes data;
@@ -65,6 +66,7 @@ private:
     class Source;
 
     bool fail(const std::string &why);
+    bool startsSequence(const AVPacket *pkt) const;
     bool checkStream();
     bool readWindow(int64_t target, int keysBefore, int64_t stopAfter, std::vector<Packet> &out);
     bool plan();
