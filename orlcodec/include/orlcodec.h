@@ -448,6 +448,9 @@ ORL_API int Merge_AddDisc(ORL_HANDLE m, const char *src_utf8, uint64_t start_us,
 ORL_API int Merge_Finish(ORL_HANDLE m);
 ORL_API int Merge_IsDone(ORL_HANDLE m);
 ORL_API int Merge_HasError(ORL_HANDLE m);
+/* As Conv_GetCutMode/Conv_GetCutReport, over the ranges added so far. */
+ORL_API int Merge_GetCutMode(ORL_HANDLE m);
+ORL_API const char *Merge_GetCutReport(ORL_HANDLE m);
 ORL_API uint64_t Merge_GetPosition(ORL_HANDLE m);
 ORL_API uint64_t Merge_GetTotal(ORL_HANDLE m);
 ORL_API void Merge_Close(ORL_HANDLE m);

@@ -95,6 +95,7 @@ public:
     std::mutex mutex;
     StreamCopyMerger merger;  // guarded by mutex
     TranscodeMerger encoder;  // guarded by mutex
+    std::string report;       // guarded by mutex; last text handed out by Merge_GetCutReport
 
     bool isDone() const { return transcode ? encoder.isDone() : merger.isDone(); }
     bool hasError() const { return transcode ? encoder.hasError() : merger.hasError(); }
@@ -497,6 +498,23 @@ int Merge_HasError(ORL_HANDLE m)
             return 1;
         }
         return 0;
+    });
+}
+
+int Merge_GetCutMode(ORL_HANDLE m)
+{
+    return withObject<MergeObject>(m, 0, [&](MergeObject &merge) {
+        std::lock_guard<std::mutex> lock(merge.mutex);
+        return merge.transcode ? 0 : merge.merger.cutMode();
+    });
+}
+
+const char *Merge_GetCutReport(ORL_HANDLE m)
+{
+    return withObject<MergeObject>(m, "", [&](MergeObject &merge) -> const char * {
+        std::lock_guard<std::mutex> lock(merge.mutex);
+        merge.report = merge.transcode ? std::string() : merge.merger.cutReport();
+        return merge.report.c_str();
     });
 }
 

@@ -7,6 +7,8 @@
 #include "RangeReader.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <cstdio>
 #include <limits>
 
@@ -236,37 +238,24 @@ bool StreamCopyMerger::add(const std::string &src, uint64_t start_us, uint64_t l
         m_job.setError(input->error());
         return false;
     }
-    if (!m_output) {
-        auto output = std::make_unique<CopyOutput>(&m_job.abortFlag(), m_job.global());
-        if (!output->create(m_dst, ofmt, false) || !output->addStreams(*input)) {
-            m_job.setError(output->error());
-            if (output->ctx())
-                output->close();
+    if (choice.frameExact) {
+        // Each range is cut (and checked) into a file of its own first, then
+        // joined like any other range: the merged file only ever receives
+        // ranges that passed their check.
+        const uint64_t total = length_us > 0 ? length_us
+                                             : static_cast<uint64_t>(std::max<int64_t>(
+                                                   input->duration_us() - static_cast<int64_t>(start_us), 0));
+        return m_job.launch(
+            [this, src, start_us, length_us, choice](std::string &error) {
+                return runExact(src, start_us, length_us, choice, error);
+            },
+            total, "the range could not be added");
+    }
+    {
+        std::string error;
+        if (!attach(*input, ofmt, error)) {
+            m_job.setError(error);
             return false;
-        }
-        m_output = std::move(output);
-        m_firstPayload.clear();
-        for (const SelectedStream &sel : input->selected())
-            m_firstPayload.push_back(payloadForm(input->ctx()->streams[sel.inIndex]->codecpar));
-    } else {
-        // Every range must bring the same streams as the first one, in the
-        // same payload form (a muxer's bitstream filters are set up once).
-        AVFormatContext *oc = m_output->ctx();
-        auto &sel = input->selected();
-        if (sel.size() != oc->nb_streams) {
-            m_job.setError("this range has other streams than the merged file");
-            return false;
-        }
-        for (size_t i = 0; i < sel.size(); ++i) {
-            const AVCodecParameters *a = input->ctx()->streams[sel[i].inIndex]->codecpar;
-            const AVCodecParameters *b = oc->streams[i]->codecpar;
-            const bool sameCodec = sel[i].transcoder ? b->codec_type == AVMEDIA_TYPE_SUBTITLE : a->codec_id == b->codec_id;
-            if (!sameCodec || a->codec_type != b->codec_type
-                || (a->codec_type == AVMEDIA_TYPE_VIDEO && (a->width != b->width || a->height != b->height))
-                || (i < m_firstPayload.size() && payloadForm(a) != m_firstPayload[i])) {
-                m_job.setError("this range's streams do not match the merged file");
-                return false;
-            }
         }
     }
     const int64_t available = input->duration_us() - static_cast<int64_t>(start_us);
@@ -274,6 +263,108 @@ bool StreamCopyMerger::add(const std::string &src, uint64_t start_us, uint64_t l
     return m_job.launch(
         [this, input, start_us, length_us](std::string &error) { return run(*input, start_us, length_us, error); },
         total, "the range could not be added");
+}
+
+// Creates the merged file from the first range's streams, or checks that a
+// later range brings the same streams.
+bool StreamCopyMerger::attach(CopyInput &input, const AVOutputFormat *ofmt, std::string &error)
+{
+    if (!m_output) {
+        auto output = std::make_unique<CopyOutput>(&m_job.abortFlag(), m_job.global());
+        if (!output->create(m_dst, ofmt, false) || !output->addStreams(input)) {
+            error = output->error();
+            if (output->ctx())
+                output->close();
+            return false;
+        }
+        m_output = std::move(output);
+        m_firstPayload.clear();
+        for (const SelectedStream &sel : input.selected())
+            m_firstPayload.push_back(payloadForm(input.ctx()->streams[sel.inIndex]->codecpar));
+    } else {
+        // Every range must bring the same streams as the first one, in the
+        // same payload form (a muxer's bitstream filters are set up once).
+        AVFormatContext *oc = m_output->ctx();
+        auto &sel = input.selected();
+        if (sel.size() != oc->nb_streams) {
+            error = "this range has other streams than the merged file";
+            return false;
+        }
+        for (size_t i = 0; i < sel.size(); ++i) {
+            const AVCodecParameters *a = input.ctx()->streams[sel[i].inIndex]->codecpar;
+            const AVCodecParameters *b = oc->streams[i]->codecpar;
+            const bool sameCodec = sel[i].transcoder ? b->codec_type == AVMEDIA_TYPE_SUBTITLE : a->codec_id == b->codec_id;
+            if (!sameCodec || a->codec_type != b->codec_type
+                || (a->codec_type == AVMEDIA_TYPE_VIDEO && (a->width != b->width || a->height != b->height))
+                || (i < m_firstPayload.size() && payloadForm(a) != m_firstPayload[i])) {
+                error = "this range's streams do not match the merged file";
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// A frame-exact range: cut into a file of its own by a conversion (which
+// checks it, or cuts at key frames when it cannot be exact), then joined.
+bool StreamCopyMerger::runExact(const std::string &src, uint64_t start_us, uint64_t length_us,
+                                const CopyChoice &choice, std::string &error)
+{
+    const size_t dot = m_dst.find_last_of("./");
+    const std::string ext = dot != std::string::npos && m_dst[dot] == '.' ? m_dst.substr(dot) : std::string();
+    const std::string part = m_dst + ".range" + std::to_string(m_rangesAdded + 1) + ext;
+    struct Remove {
+        std::string path;
+        ~Remove() { std::remove(path.c_str()); }
+    } cleanup{part};
+    {
+        StreamCopyConversion cut(m_job.global());
+        if (!cut.open(src, part, m_format, choice)) {
+            error = cut.lastError();
+            return false;
+        }
+        cut.setRange(start_us, length_us);
+        if (!cut.start()) {
+            error = cut.lastError();
+            return false;
+        }
+        while (!cut.progress().finished.load()) {
+            if (m_job.stopRequested()) {
+                cut.stop();
+                error = "stopped";
+                return false;
+            }
+            m_job.progress().position_us = cut.progress().position_us.load() / 2;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        cut.close();
+        if (cut.progress().failed.load()) {
+            error = cut.lastError();
+            return false;
+        }
+        const std::string note = "range " + std::to_string(m_rangesAdded + 1) + ": " + cut.cutReport();
+        const std::string before = m_cutReport.get();
+        m_cutReport.set(before.empty() ? note : before + "; " + note);
+        if (cut.cutMode() != 1 || m_cutMode.load() == 2)
+            m_cutMode = 2;
+        else
+            m_cutMode = 1;
+    }
+    // The part holds exactly the chosen streams: all of them are joined.
+    CopyChoice all;
+    all.audioIndex = 0;
+    all.audioMask = ~uint64_t(0);
+    all.subtitleIndex = choice.subtitleIndex >= 0 || choice.subtitleMask ? 0 : -1;
+    all.subtitleMask = ~uint64_t(0);
+    CopyInput input(&m_job.abortFlag(), m_job.global());
+    const AVOutputFormat *ofmt = findOutputFormat(m_format, m_dst);
+    if (!input.open(part) || !input.select(all, ofmt)) {
+        error = input.error();
+        return false;
+    }
+    if (!attach(input, ofmt, error))
+        return false;
+    return run(input, 0, 0, error);
 }
 
 bool StreamCopyMerger::run(CopyInput &input, uint64_t start_us, uint64_t length_us, std::string &error)

@@ -84,9 +84,15 @@ public:
 
     const CopyProgress &progress() const { return m_job.progress(); }
     std::string lastError() const { return m_job.lastError(); }
+    // How the frame-exact ranges were cut (ORL_CUT_*), one note per range.
+    int cutMode() const { return m_cutMode.load(); }
+    std::string cutReport() const { return m_cutReport.get(); }
 
 private:
     bool run(CopyInput &input, uint64_t start_us, uint64_t length_us, std::string &error);
+    bool attach(CopyInput &input, const AVOutputFormat *ofmt, std::string &error);
+    bool runExact(const std::string &src, uint64_t start_us, uint64_t length_us, const CopyChoice &choice,
+                  std::string &error);
 
     Job m_job;
     std::string m_dst;
@@ -99,6 +105,8 @@ private:
     bool m_editList = false;
     int m_rangesAdded = 0;
     std::vector<int> m_firstPayload;       // payload form of each stream of the first range
+    std::atomic<int> m_cutMode{0};
+    ErrorText m_cutReport;
 };
 
 } // namespace orl

@@ -174,6 +174,22 @@ double streamStart(const QJsonObject &probe, const char *type)
     return NAN;
 }
 
+// Positions of the source's first and last picture of a range (µs from the
+// start of the file): from the one showing at the start to the last one
+// before the end.
+std::pair<size_t, size_t> rangePictures(const StreamDump &source, int64_t start, int64_t length)
+{
+    const int64_t s = source.fileStart_us + start, e = s + length;
+    size_t from = 0;
+    for (size_t i = 0; i < source.pictures.size(); ++i)
+        if (toMicros(source.pictures[i].pts, source.tb) <= s)
+            from = i;
+    size_t to = from;
+    while (to + 1 < source.pictures.size() && toMicros(source.pictures[to + 1].pts, source.tb) < e)
+        ++to;
+    return {from, to};
+}
+
 struct Case {
     const char *fixture;
     const char *format; // output container
@@ -214,16 +230,8 @@ TEST_P(FrameExactCut, RandomRangesAreExactCopiedInTheMiddleAndClean)
         }
         EXPECT_EQ(r.mode, ORL_CUT_FRAME_EXACT) << r.report.toStdString();
 
-        // The source's pictures of the range: from the one showing at the
-        // start to the last one before the end.
-        const int64_t s = source.fileStart_us + start, e = s + length;
-        size_t from = 0;
-        for (size_t i = 0; i < source.pictures.size(); ++i)
-            if (toMicros(source.pictures[i].pts, source.tb) <= s)
-                from = i;
-        size_t to = from;
-        while (to + 1 < source.pictures.size() && toMicros(source.pictures[to + 1].pts, source.tb) < e)
-            ++to;
+        const auto [from, to] = rangePictures(source, start, length);
+        const int64_t e = source.fileStart_us + start + length;
 
         const StreamDump out = dumpVideo(dst, true);
         ASSERT_EQ(out.pictures.size(), to - from + 1);
@@ -334,6 +342,43 @@ TEST(FrameExactFallBack, UnsupportedCodecAndFailedCheckGiveKeyFrameCuts)
     const CutResult r = cut(fixture("gop_h264.mp4"), dir.filePath("none.mp4"), "mp4", 1000000, 1000000, false);
     EXPECT_EQ(r.mode, ORL_CUT_KEY_FRAMES);
     EXPECT_EQ(r.report, QString());
+}
+
+TEST(FrameExactMerge, ThreeRangesJoinContinuously)
+{
+    for (const char *name : {"gop_h264.mp4", "gop_hevc_open.ts"}) {
+        SCOPED_TRACE(name);
+        const QString src = fixture(name);
+        const StreamDump source = dumpVideo(src, true);
+        QTemporaryDir dir;
+        const bool ts = QString(name).endsWith(".ts");
+        const QString dst = dir.filePath(ts ? "merged.ts" : "merged.mp4");
+        ORL_HANDLE m = Merge_CreateCopy(-1);
+        ORL_HANDLE p = Param_Create();
+        Param_SetFrameExactCut(p, 1);
+        ASSERT_EQ(Merge_Open(m, dst.toUtf8().constData(), ts ? "mpegts" : "mp4", p), 1);
+        ASSERT_EQ(Merge_Start(m), 1);
+        const int64_t ranges[3][2] = {{1300000, 4100000}, {11000000, 2500000}, {6100000, 7300000}};
+        size_t expected = 0;
+        for (const auto &r : ranges) {
+            ASSERT_EQ(Merge_Add(m, src.toUtf8().constData(), r[0], r[1], p), 1);
+            while (Merge_IsDone(m) != 1)
+                QThread::msleep(5);
+            ASSERT_EQ(Merge_HasError(m), 0) << Engine_GetLastError(m);
+            const auto [from, to] = rangePictures(source, r[0], r[1]);
+            expected += to - from + 1;
+        }
+        EXPECT_EQ(Merge_GetCutMode(m), ORL_CUT_FRAME_EXACT) << Merge_GetCutReport(m);
+        EXPECT_EQ(Merge_Finish(m), 1);
+        Param_Release(p);
+        Merge_Close(m);
+        Merge_Destroy(m);
+        const QJsonObject probe = ffprobeJson(dst, {"-show_streams", "-count_frames", "-select_streams", "v"});
+        EXPECT_EQ(probe["streams"].toArray()[0].toObject()["nb_read_frames"].toString().toULongLong(), expected);
+        EXPECT_EQ(decodeErrors(dst), QString());
+        // No part files are left beside the merged file.
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+    }
 }
 
 std::vector<double> ffprobeKeyTimes(const QString &path)
