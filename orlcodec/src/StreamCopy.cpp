@@ -119,9 +119,14 @@ bool StreamCopyConversion::run(std::string &error)
     if (!ok || !cut)
         return ok;
     std::string why;
-    if (checkFrameExact(*cut, m_dst, m_choice.frameExactPsnr, m_job, why)) {
+    const auto checkStart = std::chrono::steady_clock::now();
+    const bool passed = checkFrameExact(*cut, m_dst, m_choice.frameExactPsnr, m_job, why);
+    const double checkSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - checkStart).count();
+    if (passed) {
+        char seconds[32];
+        std::snprintf(seconds, sizeof seconds, "%.3f", checkSeconds);
         m_cutMode = 1;
-        m_cutReport.set("frame-exact: " + cut->summary());
+        m_cutReport.set("frame-exact: " + cut->summary() + "; checked in " + seconds + " s");
         return true;
     }
     if (m_job.stopRequested())

@@ -160,4 +160,11 @@
         <translation>Formular</translation>
     </message>
 </context>
+<context>
+    <name>VoKeyFrameScanner</name>
+    <message>
+        <source>starts at %1, key frame</source>
+        <translation>beginnt bei %1, Schlüsselbild</translation>
+    </message>
+</context>
 </TS>

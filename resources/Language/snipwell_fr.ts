@@ -160,4 +160,11 @@
         <translation>Formulaire</translation>
     </message>
 </context>
+<context>
+    <name>VoKeyFrameScanner</name>
+    <message>
+        <source>starts at %1, key frame</source>
+        <translation>commence à %1, image clé</translation>
+    </message>
+</context>
 </TS>

@@ -160,4 +160,11 @@
         <translation>フォーム</translation>
     </message>
 </context>
+<context>
+    <name>VoKeyFrameScanner</name>
+    <message>
+        <source>starts at %1, key frame</source>
+        <translation>%1 (キーフレーム) から開始</translation>
+    </message>
+</context>
 </TS>

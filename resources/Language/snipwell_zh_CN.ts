@@ -160,4 +160,11 @@
         <translation>窗体</translation>
     </message>
 </context>
+<context>
+    <name>VoKeyFrameScanner</name>
+    <message>
+        <source>starts at %1, key frame</source>
+        <translation>从 %1 开始（关键帧）</translation>
+    </message>
+</context>
 </TS>
