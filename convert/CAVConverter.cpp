@@ -405,6 +405,10 @@ void CAVConverter::runMerge()
         rememberError(m_merger);
         report(0, m_cancel ? kStateCancelled : kStateFailed);
     } else {
+        if (const char *cut = Merge_GetCutReport(m_merger); cut && *cut && m_cutReport != cut) {
+            m_cutReport = cut;
+            std::printf("%s\n", cut);
+        }
         report(100, kStateFinished);
     }
     m_done.set();

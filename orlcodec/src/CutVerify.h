@@ -15,6 +15,10 @@ struct CutExpectation {
     const AVFrame *first = nullptr; // the source's first and last picture of the range
     const AVFrame *last = nullptr;
     double minPsnr = 38.0;         // dB, whole picture
+    // Video packets [lightFrom, lightTo) (decoding order) are decoded
+    // without deblocking and inverse transforms: their bitstream, count and
+    // order are still checked, their pixels are never compared.
+    int64_t lightFrom = -1, lightTo = -1;
 };
 
 // True when the first video stream of path decodes without an error, has

@@ -66,6 +66,8 @@ bool checkFrameExact(const SmartCut &cut, const std::string &dst, double minPsnr
     expect.first = cut.firstPicture();
     expect.last = cut.lastPicture();
     expect.minPsnr = minPsnr;
+    expect.lightFrom = cut.lightFrom();
+    expect.lightTo = cut.lightTo();
     return verifyCut(dst, expect, &job.abortFlag(), job.global(), why);
 }
 

@@ -360,17 +360,13 @@ bool SmartCut::plan()
     m_k1 = kInfinite;
     bool seenK1 = false;
     bool k1Idr = false;
-    m_k1HasLeading = false;
     for (const Packet &p : a) {
         if (!seenK1 && p.key && p.pts >= m_exactStart) {
             k1Idr = p.idr;
             m_k1 = p.pts;
             m_k1Dts = p.dts;
             seenK1 = true;
-            continue;
         }
-        if (seenK1 && p.pts < m_k1 && p.pts >= m_exactStart)
-            m_k1HasLeading = true;
     }
     if (m_exactStart >= m_end)
         return fail("the range holds no pictures");
@@ -695,8 +691,10 @@ void SmartCut::feed(PacketPtr pkt, std::deque<PacketPtr> &out)
 {
     auto pushAll = [&](const std::vector<Encoded> &list) {
         for (const Encoded &e : list)
-            if (PacketPtr p = makeOut(e))
+            if (PacketPtr p = makeOut(e)) {
                 out.push_back(std::move(p));
+                ++m_written;
+            }
     };
     if (m_state == State::Done)
         return;
@@ -738,6 +736,7 @@ void SmartCut::feed(PacketPtr pkt, std::deque<PacketPtr> &out)
         }
         out.push_back(std::move(pkt));
         ++m_copied;
+        ++m_written;
         m_state = State::Copying;
         return;
     }
@@ -748,8 +747,14 @@ void SmartCut::feed(PacketPtr pkt, std::deque<PacketPtr> &out)
     }
     if (t < m_k1 || (m_k2 != kInfinite && t > m_maxCopied))
         return; // leading pictures of the first copied key frame live in the head
+    if (key) {
+        if (m_secondCopiedKey < 0)
+            m_secondCopiedKey = m_written;
+        m_lastCopiedKey = m_written;
+    }
     out.push_back(std::move(pkt));
     ++m_copied;
+    ++m_written;
 }
 
 void SmartCut::finish(std::deque<PacketPtr> &out)

@@ -49,6 +49,11 @@ public:
     int64_t expectedPictures() const { return m_headCount + m_copied + m_tailCount; }
     const AVFrame *firstPicture() const { return m_first.get(); }
     const AVFrame *lastPicture() const { return m_last.get(); }
+    // Output video packets (decoding order) between the copied part's
+    // second and last key frame: the check decodes them without the costly
+    // pixel work, since only the pictures at both ends are compared.
+    int64_t lightFrom() const { return m_secondCopiedKey; }
+    int64_t lightTo() const { return m_lastCopiedKey; }
     // "14 pictures encoded at the start, 1420 copied, 37 encoded at the end".
     std::string summary() const;
 
@@ -96,7 +101,6 @@ private:
     int64_t m_exactStart = 0;  // first picture
     int64_t m_k1 = 0;          // first copied key frame
     int64_t m_k1Dts = 0;
-    bool m_k1HasLeading = false;
     bool m_k2HasLeading = false;
     int64_t m_k2 = 0;          // key frame where the copy ends (INT64_MAX: copy to the end)
     int64_t m_maxCopied = 0;   // latest picture of the copied part
@@ -104,6 +108,8 @@ private:
 
     std::vector<Encoded> m_head, m_tail;
     int64_t m_headCount = 0, m_tailCount = 0, m_copied = 0;
+    int64_t m_written = 0; // video packets queued so far
+    int64_t m_secondCopiedKey = -1, m_lastCopiedKey = -1;
     FramePtr m_first, m_last;
 
     enum class State { BeforeCopy, Copying, Done } m_state = State::BeforeCopy;
