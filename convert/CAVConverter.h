@@ -8,6 +8,7 @@
 #include <orlcodec.h>
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,9 @@ private:
     void report(int32_t percent, int32_t state);
     void rememberError(ORL_HANDLE handle);
     void dropTracks();
+    // Waits up to the 100 ms progress period, but returns as soon as the
+    // engine reports the end, so a short job is not held up by the poll.
+    static void sleepPoll(const std::function<bool()> &ended = {});
 
     struct Track {
         int32_t id = 0;

@@ -13,11 +13,6 @@ namespace orl {
 
 namespace {
 
-InterruptCheck engineInterrupt()
-{
-    return [] { return globalInterrupt(); };
-}
-
 // The copy choice of a parameter set.
 bool copyChoiceFrom(const ParamValues &v, CopyChoice &choice, std::string &error)
 {

@@ -1,6 +1,7 @@
 #include "MediaSource.h"
 
 #include "Engine.h"
+#include "SourceOpen.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,15 +23,6 @@ constexpr uint32_t kClosedCaptionTag = 0x43432020; // "CC  "
 // long groups of pictures), so that a file whose index lies cannot make a
 // grab decode for minutes.
 constexpr int kMaxGrabPackets = 5000;
-
-struct FrameDeleter {
-    void operator()(AVFrame *f) const { av_frame_free(&f); }
-};
-struct PacketDeleter {
-    void operator()(AVPacket *p) const { av_packet_free(&p); }
-};
-using FramePtr = std::unique_ptr<AVFrame, FrameDeleter>;
-using PacketPtr = std::unique_ptr<AVPacket, PacketDeleter>;
 
 int kindSlot(int kind)
 {
@@ -127,35 +119,18 @@ bool MediaSource::openInput(std::unique_ptr<Input> input, const std::string &pro
         ~OpeningGuard() { flag.store(false); }
     } guard{m_opening};
 
-    AVFormatContext *fmt = avformat_alloc_context();
-    if (!fmt) {
-        setError("out of memory");
+    std::string error;
+    OpenedSource source;
+    if (!openSourceInput(std::move(input), probeName, AVIOInterruptCB{&MediaSource::interruptCallback, this},
+                         source, error)) {
+        setError(abortLoading() || m_stop ? "loading aborted" : error);
         return false;
     }
-    fmt->pb = input->avio();
-    fmt->flags |= AVFMT_FLAG_CUSTOM_IO;
-    fmt->interrupt_callback = AVIOInterruptCB{&MediaSource::interruptCallback, this};
-    AVDictionary *opts = nullptr;
-    // Nested opens (playlists, references) may reach local files only.
-    av_dict_set(&opts, "protocol_whitelist", "file", 0);
-    int ret = avformat_open_input(&fmt, probeName.c_str(), nullptr, &opts);
-    av_dict_free(&opts);
-    if (ret < 0) {
-        // avformat_open_input has freed fmt; the custom I/O stays ours.
-        setError(abortLoading() || m_stop ? "loading aborted" : "cannot open: " + errorText(ret));
-        return false;
-    }
-    m_fmt = fmt;
-    m_input = std::move(input);
-    ret = avformat_find_stream_info(m_fmt, nullptr);
-    if (m_stop.load() || abortLoading() || globalInterrupt()) {
-        setError("loading aborted");
-        close();
-        return false;
-    }
-    if (ret < 0)
+    if (source.streamInfoResult < 0)
         logLine(AV_LOG_WARNING, "%s: stream information incomplete: %s", probeName.c_str(),
-                errorText(ret).c_str());
+                ffmpegError(source.streamInfoResult).c_str());
+    m_input = std::move(source.input);
+    m_fmt = source.ctx.release();
     readStreams();
     readTitles();
     selectTitle(0);
@@ -497,7 +472,7 @@ bool MediaSource::prepareDecoder(int streamIndex)
         ret = avcodec_open2(m_decoder, codec, nullptr);
     }
     if (ret < 0) {
-        setError("decoder: " + errorText(ret));
+        setError("decoder: " + ffmpegError(ret));
         avcodec_free_context(&m_decoder);
         return false;
     }
@@ -518,7 +493,7 @@ bool MediaSource::decodeAt(uint64_t timeUs, AVFrame *out, bool keyFrame)
             ret = av_seek_frame(m_fmt, m_decoderStream, target, AVSEEK_FLAG_BACKWARD);
         if (ret < 0) {
             logLine(AV_LOG_WARNING, "seek to %llu us failed: %s",
-                    static_cast<unsigned long long>(timeUs), errorText(ret).c_str());
+                    static_cast<unsigned long long>(timeUs), ffmpegError(ret).c_str());
             // A failed seek may leave the reader anywhere (even at the end).
             // Jump to the byte position the time suggests, or when the
             // duration is unknown back to the start and decode forward.

@@ -1,0 +1,304 @@
+#include "RangeReader.h"
+
+#include "CopyOutput.h"
+#include "MediaTime.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace orl {
+
+namespace {
+
+constexpr int64_t kSubtitleLookBack_us = 10000000;
+
+} // namespace
+
+RangeReader::RangeReader(CopyInput &input, int64_t start_us, int64_t length_us, bool hideLeadIn)
+    : m_input(input)
+    , m_map(input.outputMap())
+{
+    const int64_t base = input.startTime_us();
+    m_start = base + start_us;
+    m_end = length_us > 0 ? m_start + length_us : std::numeric_limits<int64_t>::max();
+    m_hideLeadIn = hideLeadIn;
+    for (SelectedStream &s : input.selected())
+        if (s.type == AVMEDIA_TYPE_VIDEO && !s.attachedPicture)
+            m_video = s.inIndex;
+    m_done.assign(input.ctx()->nb_streams, false);
+}
+
+bool RangeReader::preRoll(const std::atomic<bool> &abort)
+{
+    AVFormatContext *ctx = m_input.ctx();
+    int64_t seekTo = m_start;
+    const int64_t base = m_input.startTime_us();
+    if (m_input.duration_us() > 0 && m_start >= base + m_input.duration_us())
+        return m_input.fail("the range starts after the end of the source");
+    // A subtitle shown at the start may have begun well before it: read
+    // from further back so that it is found and shown from the cut on.
+    bool subtitles = false;
+    for (const SelectedStream &s : m_input.selected())
+        subtitles = subtitles || s.type == AVMEDIA_TYPE_SUBTITLE;
+    if (subtitles && m_start > base)
+        seekTo = std::max(base, m_start - kSubtitleLookBack_us);
+    for (int attempt = 0;; ++attempt) {
+        m_pending.clear();
+        int64_t key = kNoTime;
+        if (seekTo > base || m_start > base || attempt > 0) {
+            if (av_seek_frame(ctx, -1, seekTo, AVSEEK_FLAG_BACKWARD) < 0 && attempt == 0)
+                avformat_seek_file(ctx, -1, std::numeric_limits<int64_t>::min(), seekTo, seekTo, 0);
+        }
+        bool retry = false;
+        for (;;) {
+            if (abort.load())
+                return m_input.fail("stopped");
+            PacketPtr pkt = makePacket();
+            const int r = av_read_frame(ctx, pkt.get());
+            if (r == AVERROR_EOF || (r < 0 && ctx->pb && avio_feof(ctx->pb)))
+                break;
+            if (r < 0)
+                return m_input.fail("cannot read the source: " + ffmpegError(r));
+            if (!wanted(pkt.get()))
+                continue;
+            if (pkt->stream_index != m_video) {
+                const AVStream *st = ctx->streams[pkt->stream_index];
+                const bool reachedStart = m_video < 0
+                    && toMicros(pkt->pts != kNoTime ? pkt->pts : pkt->dts, st->time_base) >= m_start;
+                m_pending.push_back(std::move(pkt));
+                if (reachedStart)
+                    break; // without video the start needs no key frame
+                continue;
+            }
+            const AVRational tb = ctx->streams[m_video]->time_base;
+            const int64_t pts = toMicros(pkt->pts != kNoTime ? pkt->pts : pkt->dts, tb);
+            const int64_t dts = toMicros(pkt->dts != kNoTime ? pkt->dts : pkt->pts, tb);
+            const bool isKey = pkt->flags & AV_PKT_FLAG_KEY;
+            if (isKey && pts != kNoTime && pts <= m_start) {
+                dropPendingVideo();
+                key = pts;
+                m_pending.push_back(std::move(pkt));
+                continue;
+            }
+            if (isKey && key == kNoTime) {
+                // The seek landed after the start: look further back,
+                // or start at this key frame when there is no earlier one.
+                if (seekTo > base && attempt < 5) {
+                    seekTo = std::max(base, seekTo - (int64_t(2000000) << attempt));
+                    retry = true;
+                    break;
+                }
+                key = pts;
+                m_pending.push_back(std::move(pkt));
+                break;
+            }
+            if (key == kNoTime)
+                continue; // frames before the first key frame cannot be decoded
+            m_pending.push_back(std::move(pkt));
+            if (isKey || (dts != kNoTime && dts > m_start))
+                break; // no key frame at or before the start can follow
+        }
+        if (retry)
+            continue;
+        if (m_video >= 0 && key == kNoTime)
+            return m_input.fail("the range lies beyond the end of the video");
+        m_key = m_video >= 0 ? key : m_start;
+        break;
+    }
+    m_zero = m_hideLeadIn ? m_start : m_key;
+    // Audio and subtitles start where the picture starts.
+    std::deque<PacketPtr> kept;
+    for (PacketPtr &pkt : m_pending) {
+        if (pkt->stream_index != m_video && !keepLeadIn(pkt.get()))
+            continue;
+        kept.push_back(std::move(pkt));
+    }
+    m_pending.swap(kept);
+    return true;
+}
+
+int RangeReader::next(AVPacket *out, const std::atomic<bool> &abort)
+{
+    AVFormatContext *ctx = m_input.ctx();
+    for (;;) {
+        if (abort.load()) {
+            m_input.fail("stopped");
+            return -1;
+        }
+        if (!m_ready.empty()) {
+            av_packet_move_ref(out, m_ready.front().get());
+            m_ready.pop_front();
+            return 1;
+        }
+        if (allDone())
+            return 0;
+        PacketPtr pkt;
+        if (!m_pending.empty()) {
+            pkt = std::move(m_pending.front());
+            m_pending.pop_front();
+        } else {
+            pkt = makePacket();
+            const int r = av_read_frame(ctx, pkt.get());
+            if (r == AVERROR_EOF || (r < 0 && ctx->pb && avio_feof(ctx->pb)))
+                return 0;
+            if (r < 0) {
+                m_input.fail("cannot read the source: " + ffmpegError(r));
+                return -1;
+            }
+            if (!wanted(pkt.get()))
+                continue;
+        }
+        const int s = pkt->stream_index;
+        if (m_done[s])
+            continue;
+        const AVStream *st = ctx->streams[s];
+        const int64_t pts = toMicros(pkt->pts != kNoTime ? pkt->pts : pkt->dts, st->time_base);
+        const int64_t dts = toMicros(pkt->dts != kNoTime ? pkt->dts : pkt->pts, st->time_base);
+        if (s == m_video) {
+            if (dts != kNoTime && dts >= m_end) {
+                // Later packets all show at or after the end: frames
+                // held back for the end are not needed either.
+                m_tail.clear();
+                m_done[s] = true;
+                continue;
+            }
+            if (pts != kNoTime && pts >= m_end) {
+                m_tail.push_back(std::move(pkt)); // kept only if earlier frames need it
+                continue;
+            }
+            for (PacketPtr &held : m_tail)
+                m_ready.push_back(std::move(held));
+            m_tail.clear();
+            m_ready.push_back(std::move(pkt));
+            continue;
+        }
+        if (pts != kNoTime && pts >= m_end) {
+            if (st->codecpar->codec_type != AVMEDIA_TYPE_SUBTITLE)
+                m_done[s] = true;
+            continue;
+        }
+        if (st->codecpar->codec_type == AVMEDIA_TYPE_SUBTITLE && pkt->duration > 0 && m_end != std::numeric_limits<int64_t>::max()) {
+            // A subtitle that runs past the end is cut at the end.
+            const int64_t end = m_end;
+            const int64_t dur_us = toMicros(pkt->duration, st->time_base);
+            if (pts + dur_us > end)
+                pkt->duration = av_rescale_q(end - pts, kMicros, st->time_base);
+        }
+        m_ready.push_back(std::move(pkt));
+    }
+}
+
+bool RangeReader::wanted(const AVPacket *pkt) const
+{
+    const int s = pkt->stream_index;
+    if (s < 0 || s >= static_cast<int>(m_map.size()) || m_map[s] < 0)
+        return false;
+    // Covers are written once from the stream record, not from packets.
+    return !m_input.selected()[m_map[s]].attachedPicture;
+}
+
+void RangeReader::dropPendingVideo()
+{
+    std::deque<PacketPtr> kept;
+    for (PacketPtr &pkt : m_pending)
+        if (pkt->stream_index != m_video)
+            kept.push_back(std::move(pkt));
+    m_pending.swap(kept);
+}
+
+bool RangeReader::keepLeadIn(AVPacket *pkt) const
+{
+    const AVStream *st = m_input.ctx()->streams[pkt->stream_index];
+    const int64_t pts = toMicros(pkt->pts != kNoTime ? pkt->pts : pkt->dts, st->time_base);
+    if (pts == kNoTime)
+        return false;
+    const int64_t dur = std::max<int64_t>(toMicros(pkt->duration, st->time_base), 0);
+    if (st->codecpar->codec_type == AVMEDIA_TYPE_SUBTITLE) {
+        if (pts + dur <= m_zero || pts >= m_end)
+            return false;
+        if (pts < m_zero) {
+            // Shown from the cut on, for the rest of its time.
+            const int64_t shift = av_rescale_q(m_zero - pts, kMicros, st->time_base);
+            pkt->pts += shift;
+            if (pkt->dts != kNoTime)
+                pkt->dts += shift;
+            pkt->duration = std::max<int64_t>(pkt->duration - shift, 1);
+        }
+        return true;
+    }
+    // Audio: from the packet that covers the start.
+    return dur > 0 ? pts + dur > m_zero : pts >= m_zero;
+}
+
+bool RangeReader::allDone() const
+{
+    for (const SelectedStream &s : m_input.selected())
+        if (s.type != AVMEDIA_TYPE_SUBTITLE && !s.attachedPicture && !m_done[s.inIndex])
+            return false;
+    return true;
+}
+
+bool copyRange(CopyInput &input, CopyOutput &output, RangeReader &reader, int64_t offset_us,
+                      bool writeCovers, const std::atomic<bool> &abort, CopyProgress &progress,
+                      std::string &error)
+{
+    AVFormatContext *in = input.ctx();
+    const std::vector<int> map = input.outputMap();
+    std::vector<SelectedStream> &selected = input.selected();
+
+    if (writeCovers) {
+        for (size_t i = 0; i < selected.size(); ++i) {
+            if (!selected[i].attachedPicture)
+                continue;
+            const AVStream *st = in->streams[selected[i].inIndex];
+            PacketPtr cover = makePacket();
+            if (av_packet_ref(cover.get(), &st->attached_pic) < 0)
+                continue;
+            cover->pts = cover->dts = 0;
+            if (!output.write(static_cast<int>(i), cover.get(), st->time_base)) {
+                error = output.error();
+                return false;
+            }
+        }
+    }
+
+    PacketPtr pkt = makePacket();
+    for (;;) {
+        const int r = reader.next(pkt.get(), abort);
+        if (r < 0) {
+            error = input.error();
+            return false;
+        }
+        if (r == 0)
+            return true;
+        const int outIndex = map[pkt->stream_index];
+        SelectedStream &s = selected[outIndex];
+        const AVStream *ist = in->streams[pkt->stream_index];
+        AVRational tb = ist->time_base;
+        const int64_t shift = av_rescale_q(reader.zero_us() - offset_us, kMicros, tb);
+        if (pkt->pts != kNoTime)
+            pkt->pts -= shift;
+        if (pkt->dts != kNoTime)
+            pkt->dts -= shift;
+        if (s.transcoder) {
+            av_packet_rescale_ts(pkt.get(), tb, kMicros);
+            tb = kMicros;
+            if (!s.transcoder->convert(pkt.get())) {
+                av_packet_unref(pkt.get());
+                continue;
+            }
+        }
+        if (s.type == AVMEDIA_TYPE_VIDEO || s.type == AVMEDIA_TYPE_AUDIO) {
+            const int64_t at = toMicros(pkt->pts != kNoTime ? pkt->pts : pkt->dts, tb) - offset_us;
+            if (at > 0 && static_cast<uint64_t>(at) > progress.position_us.load())
+                progress.position_us.store(static_cast<uint64_t>(at));
+        }
+        if (!output.write(outIndex, pkt.get(), tb)) {
+            error = output.error();
+            return false;
+        }
+        av_packet_unref(pkt.get());
+    }
+}
+
+} // namespace orl
