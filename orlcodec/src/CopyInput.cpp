@@ -74,7 +74,7 @@ bool CopyInput::select(const CopyChoice &choice, const AVOutputFormat *format)
         }
     }
 
-    if (!video.empty())
+    if (!video.empty() && choice.video)
         addStream(video.front(), AVMEDIA_TYPE_VIDEO, true);
     if (choice.audioIndex >= 0) {
         if (choice.audioMask) {

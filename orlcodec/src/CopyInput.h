@@ -22,6 +22,7 @@ struct CopyChoice {
     uint64_t subtitleMask = 0; // bit i = i-th subtitle stream; 0 = subtitleIndex alone
     int subtitleCodec = 0;     // output subtitle codec (AVCodecID), 0 = keep when possible
     bool closedCaptions = false;
+    bool video = true;         // false: an audio-only output, the picture is left out
     bool frameExact = false;   // encode the pictures at the cut points (H.264/HEVC)
     double frameExactPsnr = 38.0; // dB the ends of a frame-exact cut must match the source by
 };

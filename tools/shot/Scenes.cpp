@@ -1,6 +1,8 @@
 #include "Scenes.h"
 
+#include "CutScenes.h"
 #include "DrawnScenes.h"
+#include "FormatScenes.h"
 #include "PlayerScenes.h"
 
 #include "QCheckButton.h"
@@ -286,6 +288,12 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"player-panel", [] { return playerscenes::playerPanel(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"player-panel-empty", [] { return playerscenes::playerPanel(QString()); }},
         {"trim-slider", playerscenes::trimSlider},
+        {"cut-tool", [] { return cutscenes::cutTool(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), false); }},
+        {"cut-tool-converting", [] { return cutscenes::cutTool(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), true); }},
+        {"timeline", [] { return cutscenes::timeline(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"format-highspeed", formatscenes::highSpeed},
+        {"format-encoding", formatscenes::encoding},
+        {"format-compact", formatscenes::compact},
     };
     return t;
 }
