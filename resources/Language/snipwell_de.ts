@@ -161,10 +161,6 @@
     </message>
 </context>
 <context>
-    <name>VoKeyFrameScanner</name>
-    <message>
-        <source>starts at %1, key frame</source>
-        <translation>beginnt bei %1, Schlüsselbild</translation>
     <name>QVideoCutDlg</name>
     <message>
         <source>Start Time:</source>
@@ -334,6 +330,13 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
     <message>
         <source>Set</source>
         <translation>Einstellen</translation>
+    </message>
+</context>
+<context>
+    <name>VoKeyFrameScanner</name>
+    <message>
+        <source>starts at %1, key frame</source>
+        <translation>beginnt bei %1, Schlüsselbild</translation>
     </message>
 </context>
 </TS>

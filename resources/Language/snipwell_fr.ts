@@ -161,10 +161,6 @@
     </message>
 </context>
 <context>
-    <name>VoKeyFrameScanner</name>
-    <message>
-        <source>starts at %1, key frame</source>
-        <translation>commence à %1, image clé</translation>
     <name>QVideoCutDlg</name>
     <message>
         <source>Start Time:</source>
@@ -334,6 +330,13 @@ Sinon, la conversion risque d&apos;échouer.</translation>
     <message>
         <source>Set</source>
         <translation>Régler</translation>
+    </message>
+</context>
+<context>
+    <name>VoKeyFrameScanner</name>
+    <message>
+        <source>starts at %1, key frame</source>
+        <translation>commence à %1, image clé</translation>
     </message>
 </context>
 </TS>

@@ -161,10 +161,6 @@
     </message>
 </context>
 <context>
-    <name>VoKeyFrameScanner</name>
-    <message>
-        <source>starts at %1, key frame</source>
-        <translation>%1 (キーフレーム) から開始</translation>
     <name>QVideoCutDlg</name>
     <message>
         <source>Start Time:</source>
@@ -334,6 +330,13 @@ Otherwise the conversion may fail.</source>
     <message>
         <source>Set</source>
         <translation>設定</translation>
+    </message>
+</context>
+<context>
+    <name>VoKeyFrameScanner</name>
+    <message>
+        <source>starts at %1, key frame</source>
+        <translation>%1 (キーフレーム) から開始</translation>
     </message>
 </context>
 </TS>

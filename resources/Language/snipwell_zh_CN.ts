@@ -161,10 +161,6 @@
     </message>
 </context>
 <context>
-    <name>VoKeyFrameScanner</name>
-    <message>
-        <source>starts at %1, key frame</source>
-        <translation>从 %1 开始（关键帧）</translation>
     <name>QVideoCutDlg</name>
     <message>
         <source>Start Time:</source>
@@ -334,6 +330,13 @@ Otherwise the conversion may fail.</source>
     <message>
         <source>Set</source>
         <translation>设置</translation>
+    </message>
+</context>
+<context>
+    <name>VoKeyFrameScanner</name>
+    <message>
+        <source>starts at %1, key frame</source>
+        <translation>从 %1 开始（关键帧）</translation>
     </message>
 </context>
 </TS>
