@@ -47,6 +47,9 @@ public:
     const QVector<quint64> &keyFrames() const { return m_keyFrames; }
 
 signals:
+    // Key frames of the current file as fractions of its duration, for
+    // the timeline ruler (QTimeControl::setMarks); empty for a new file.
+    void sendKeyFrameMarks(const QVector<double> &fractions);
     void OnBtnAdd();
     void sendPlayProToPlay(double value);
     void sendStartTimeChange(uint64_t time);

@@ -31,6 +31,7 @@ void QVideoCutDlg::requestKeyFrames()
     m_keyFramePath = path;
     m_keyFrames.clear();
     m_TrimDSlider->setMarks({});
+    emit sendKeyFrameMarks({});
     refreshKeyFrameHint();
     if (m_itemInfo && m_itemInfo->m_hasVideo && !m_itemInfo->m_isDisc)
         m_keyScanner->request(path);
@@ -50,7 +51,8 @@ void QVideoCutDlg::keyFramesFound(const QString &path, const QVector<quint64> &t
         for (quint64 t : times)
             fractions.append(double(t) / double(d));
     }
-    m_TrimDSlider->setMarks(fractions, QColor(222, 132, 52));
+    m_TrimDSlider->setMarks(fractions); // light ticks show on the track and on the range
+    emit sendKeyFrameMarks(fractions);
     refreshKeyFrameHint();
 }
 

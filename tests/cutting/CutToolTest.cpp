@@ -358,8 +358,12 @@ TEST(CutTool, KeyFramesTickTheSliderAndTheHintTellsWhereAKeyFrameCutStarts)
     params.lossless = true;
     params.frameExactCut = false;
     CutTool t("gop_h264.mp4"); // key frames at 0, 3.2, 10.4, 12.8 and 20 s
+    QSignalSpy forRuler(&t.dlg, &QVideoCutDlg::sendKeyFrameMarks);
     t.show(0, 0);
     QTRY_COMPARE_WITH_TIMEOUT(t.dlg.keyFrames().size(), 5, 20000);
+    // The timeline ruler gets the same ticks.
+    ASSERT_FALSE(forRuler.isEmpty());
+    EXPECT_EQ(forRuler.last().at(0).value<QVector<double>>(), t.dlg.trimSlider()->marks());
     const QVector<double> &marks = t.dlg.trimSlider()->marks();
     ASSERT_EQ(marks.size(), 5);
     EXPECT_NEAR(marks[1], 3.2 * kSecond / double(t.item.m_duration), 0.001);
