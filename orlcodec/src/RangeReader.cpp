@@ -59,8 +59,15 @@ bool RangeReader::preRoll(const std::atomic<bool> &abort)
                 return m_input.fail("stopped");
             PacketPtr pkt = makePacket();
             const int r = av_read_frame(ctx, pkt.get());
-            if (r == AVERROR_EOF || (r < 0 && ctx->pb && avio_feof(ctx->pb)))
+            if (r == AVERROR_EOF || (r < 0 && ctx->pb && avio_feof(ctx->pb))) {
+                // A seek near the end of a file without an index may land
+                // after its last key frame: look further back.
+                if (m_video >= 0 && key == kNoTime && seekTo > base && attempt < 5) {
+                    seekTo = std::max(base, seekTo - (int64_t(2000000) << attempt));
+                    retry = true;
+                }
                 break;
+            }
             if (r < 0)
                 return m_input.fail("cannot read the source: " + ffmpegError(r));
             if (!wanted(pkt.get()))

@@ -222,7 +222,9 @@ TEST_P(FrameExactCut, RandomRangesAreExactCopiedInTheMiddleAndClean)
         const QString dst = dir.filePath(QString("cut%1.%2").arg(round).arg(c.suffix));
         const CutResult r = cut(src, dst, c.format, start, length, true);
         ASSERT_TRUE(r.ok);
-        if (!c.exact) {
+        // A range that copies no key frame of an open group is encoded
+        // whole and exact even there.
+        if (!c.exact && r.mode != ORL_CUT_FRAME_EXACT) {
             EXPECT_EQ(r.mode, ORL_CUT_FELL_BACK);
             EXPECT_TRUE(r.report.startsWith("cut at key frames: ")) << r.report.toStdString();
             EXPECT_EQ(decodeErrors(dst), QString());
