@@ -4,6 +4,7 @@
 #include "CopyInput.h"
 #include "FFmpegPtr.h"
 #include "Job.h"
+#include "MediaTime.h"
 
 #include <atomic>
 #include <cstdint>
@@ -28,12 +29,26 @@ public:
     // Next packet of the range: 1 got one, 0 the range is complete, -1 error.
     int next(AVPacket *out, const std::atomic<bool> &abort);
 
+    // Where the source's readable data ended, in µs from its start, when it
+    // ended before the range did (a partial download); 0 otherwise.
+    int64_t sourceEnd_us() const { return m_sourceEnd; }
+
     int64_t zero_us() const { return m_zero; }
     int64_t start_us() const { return m_start; }
     int64_t end_us() const { return m_end; }
 
 private:
     bool wanted(const AVPacket *pkt) const;
+    // At the end of the readable data: was the source cut off?
+    void noteEnd();
+    // Packets on their way out: held one per stream, then ready.
+    void release(PacketPtr pkt);
+    // Lets the held packets out; at the end of the readable data, those
+    // read short are left out.
+    void flushHeld(bool atEnd);
+    void ready(PacketPtr pkt);
+    bool lastPacketsCutOff() const;
+    static bool readShort(const AVPacket *pkt, const AVCodecParameters *par);
 
     void dropPendingVideo();
 
@@ -50,10 +65,17 @@ private:
     int64_t m_key = 0;
     int64_t m_zero = 0;
     bool m_hideLeadIn = false;
+    bool m_firstGroup = false;       // video is still in the group of the start key frame
+    bool m_damaged = false;          // a packet was read short or flagged corrupt
+    bool m_skipToKey = false;        // video waits for a key frame after a damaged packet
+    int64_t m_readEnd = kNoTime;     // end of the last whole packet handed out (input time)
+    int64_t m_sourceEnd = 0;
     std::vector<bool> m_done;
     std::deque<PacketPtr> m_pending; // read ahead during the pre-roll
     std::deque<PacketPtr> m_tail;    // video at or after the end, held back
     std::deque<PacketPtr> m_ready;
+    std::vector<PacketPtr> m_held;   // per stream: its newest sound or picture packet
+    std::vector<int> m_lastSize;     // per stream: size of the packet let out last
 };
 
 // Copies one range from input to output, shifting input time `zero` to
