@@ -35,6 +35,25 @@ void ManualResetEvent::wait() const
         m_cond.wait(lock);
 }
 
+void runAwayFromInterface(const std::function<void()> &work)
+{
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() != app->thread()) {
+        work();
+        return;
+    }
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        work();
+        done = true;
+    });
+    while (!done.load()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    worker.join();
+}
+
 QUtilThread::QUtilThread() = default;
 
 QUtilThread::~QUtilThread()

@@ -160,4 +160,11 @@
         <translation>Formular</translation>
     </message>
 </context>
+<context>
+    <name>QConverterObject</name>
+    <message>
+        <source>The source ends at %1; the segment was cut there.</source>
+        <translation>Die Quelldatei endet bei %1; der Abschnitt wurde dort abgeschnitten.</translation>
+    </message>
+</context>
 </TS>

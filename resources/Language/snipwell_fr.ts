@@ -160,4 +160,11 @@
         <translation>Formulaire</translation>
     </message>
 </context>
+<context>
+    <name>QConverterObject</name>
+    <message>
+        <source>The source ends at %1; the segment was cut there.</source>
+        <translation>Le fichier source se termine à %1 ; le segment a été coupé à cet endroit.</translation>
+    </message>
+</context>
 </TS>

@@ -160,4 +160,11 @@
         <translation>フォーム</translation>
     </message>
 </context>
+<context>
+    <name>QConverterObject</name>
+    <message>
+        <source>The source ends at %1; the segment was cut there.</source>
+        <translation>ソースは %1 で終わっています。セグメントはそこで切り取られました。</translation>
+    </message>
+</context>
 </TS>

@@ -160,4 +160,11 @@
         <translation>窗体</translation>
     </message>
 </context>
+<context>
+    <name>QConverterObject</name>
+    <message>
+        <source>The source ends at %1; the segment was cut there.</source>
+        <translation>源文件在 %1 处结束；片段已在该处截断。</translation>
+    </message>
+</context>
 </TS>
