@@ -1,6 +1,7 @@
 #include "QUtilThread.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QThread>
 
 void ManualResetEvent::set()
@@ -42,15 +43,14 @@ void runAwayFromInterface(const std::function<void()> &work)
         work();
         return;
     }
-    std::atomic<bool> done{false};
+    // The loop ends the moment the work does (a queued quit), without
+    // polling; a quit posted before exec() starts is delivered by it.
+    QEventLoop loop;
     std::thread worker([&] {
         work();
-        done = true;
+        QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
     });
-    while (!done.load()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
+    loop.exec();
     worker.join();
 }
 
