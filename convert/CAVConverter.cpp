@@ -7,6 +7,8 @@
 #include <functional>
 #include <thread>
 
+#include <unistd.h>
+
 namespace {
 
 constexpr int32_t kStateCancelled = 1;
@@ -39,6 +41,27 @@ const char *prepareLosslessRetry(ORL_HANDLE p, int step, const std::string &form
     }
 }
 
+// The destination with its extension replaced, made unique so that no
+// file of someone else's is overwritten.
+std::string withExtension(const std::string &path, const std::string &extension)
+{
+    const size_t slash = path.rfind('/');
+    const size_t dot = path.rfind('.');
+    const std::string stem = dot != std::string::npos && (slash == std::string::npos || dot > slash)
+        ? path.substr(0, dot)
+        : path;
+    std::string candidate = stem + "." + extension;
+    for (int n = 1; access(candidate.c_str(), F_OK) == 0; ++n)
+        candidate = stem + "(" + std::to_string(n) + ")." + extension;
+    return candidate;
+}
+
+// The usual suffix of the containers a fall-back can change to.
+const char *extensionOf(const char *format)
+{
+    return std::strcmp(format, "mov") == 0 ? "mov" : nullptr;
+}
+
 } // namespace
 
 // ------------------------------------------------------------ converter ---
@@ -64,17 +87,21 @@ CAVConverter::~CAVConverter()
     StopConvert();
     StopMerger(true);
     dropTracks();
-    if (m_conv) {
-        Conv_Close(m_conv);
-        Conv_Destroy(m_conv);
-        m_conv = 0;
-    }
+    closeConversion();
     if (m_params) {
         Param_Release(m_params);
         m_params = 0;
     }
     m_stopEvent.set();
     waitForExit();
+}
+
+void CAVConverter::closeConversion()
+{
+    if (const ORL_HANDLE h = m_conv.exchange(0)) {
+        Conv_Close(h);
+        Conv_Destroy(h);
+    }
 }
 
 void CAVConverter::report(int32_t percent, int32_t state)
@@ -86,28 +113,58 @@ void CAVConverter::report(int32_t percent, int32_t state)
         callback(percent, context, state);
 }
 
+void CAVConverter::setError(const std::string &text)
+{
+    std::lock_guard<std::mutex> lock(m_errorMutex);
+    m_lastError = text;
+}
+
+std::string CAVConverter::lastError() const
+{
+    std::lock_guard<std::mutex> lock(m_errorMutex);
+    return m_lastError;
+}
+
 void CAVConverter::rememberError(ORL_HANDLE handle)
 {
     const char *text = Engine_GetLastError(handle);
     if (text && *text)
-        m_lastError = text;
+        setError(text);
 }
 
 bool CAVConverter::openAndStart(const char *formatName)
 {
+    const ORL_HANDLE h = m_conv.load();
     const int opened = m_job.isDisc
-        ? Conv_OpenDisc(m_conv, m_src.c_str(), m_dst.c_str(), formatName, m_params)
-        : Conv_Open(m_conv, m_src.c_str(), m_dst.c_str(), formatName, m_params);
+        ? Conv_OpenDisc(h, m_src.c_str(), m_dst.c_str(), formatName, m_params)
+        : Conv_Open(h, m_src.c_str(), m_dst.c_str(), formatName, m_params);
     if (opened != 1) {
-        rememberError(m_conv);
+        rememberError(h);
         return false;
     }
-    Conv_SetRange(m_conv, m_job.rangeStart, m_job.rangeLength);
-    if (Conv_Start(m_conv) != 1) {
-        rememberError(m_conv);
+    Conv_SetRange(h, m_job.rangeStart, m_job.rangeLength);
+    if (Conv_Start(h) != 1) {
+        rememberError(h);
         return false;
     }
     return true;
+}
+
+bool CAVConverter::openWithRetries()
+{
+    bool ok = openAndStart(m_job.formatName.c_str());
+    for (int step = 1; !ok && !m_cancel && m_job.lossless && m_params && step <= 3; ++step) {
+        const char *format = prepareLosslessRetry(m_params, step, m_job.formatName);
+        if (!format)
+            continue;
+        const std::string before = m_dst;
+        if (const char *extension = extensionOf(format))
+            m_dst = withExtension(m_dst, extension); // the name follows the container written
+        ok = openAndStart(format);
+        if (!ok)
+            m_dst = before;
+    }
+    return ok;
 }
 
 bool CAVConverter::StartConvert(const char *src, const char *dst, const ConvertJob &job, void *context,
@@ -120,9 +177,13 @@ bool CAVConverter::StartConvert(const char *src, const char *dst, const ConvertJ
         // handle of the first.
         StopConvert();
     }
-    m_conv = job.lossless ? Conv_CreateCopy(-1) : Conv_CreateTranscode(-1);
-    if (!m_conv)
+    m_cancel = false;
+    m_sourceEndedAt = 0;
+    setError(std::string());
+    const ORL_HANDLE h = job.lossless ? Conv_CreateCopy(-1) : Conv_CreateTranscode(-1);
+    if (!h)
         return false;
+    m_conv = h;
     m_context = context;
     m_callback = callback;
 
@@ -144,7 +205,6 @@ bool CAVConverter::StartConvert(const char *src, const char *dst, const ConvertJ
 
     if (async) {
         m_done.reset();
-        m_cancel = false;
         m_async = true;
         m_mergeMode = false;
         start();
@@ -152,10 +212,15 @@ bool CAVConverter::StartConvert(const char *src, const char *dst, const ConvertJ
     }
     m_async = false;
 
-    bool ok = openAndStart(m_job.formatName.c_str());
-    for (int step = 1; !ok && m_job.lossless && m_params && step <= 3; ++step)
-        if (const char *format = prepareLosslessRetry(m_params, step, m_job.formatName))
-            ok = openAndStart(format);
+    // The open reads the source, which may be slow or stalled: it runs off
+    // the interface thread, which keeps dispatching events meanwhile (a
+    // cancel among them ends the open through Conv_Stop).
+    bool ok = false;
+    runAwayFromInterface([this, &ok] { ok = openWithRetries(); });
+    if (ok && m_cancel) {
+        Conv_Stop(h);
+        ok = false;
+    }
     if (ok) {
         m_done.reset();
         m_mergeMode = false;
@@ -165,13 +230,13 @@ bool CAVConverter::StartConvert(const char *src, const char *dst, const ConvertJ
         Param_Release(m_params);
         m_params = 0;
     }
-    m_cancel = false;
     return ok;
 }
 
 void CAVConverter::StopConvert()
 {
-    if (!m_conv)
+    const ORL_HANDLE h = m_conv.load();
+    if (!h)
         return;
     if (m_chapterInfo) {
         Engine_SetInterrupt(1);
@@ -182,18 +247,14 @@ void CAVConverter::StopConvert()
     // The flag goes up before the stop, so the worker can tell a stop the
     // user asked for from a failure of the engine.
     m_cancel = true;
-    if (Conv_Stop(m_conv) == 0) {
+    if (Conv_Stop(h) == 0 && m_conv.load() == h) {
         std::printf("stop convert failed! \r\n");
         std::fflush(stdout);
     }
     if (isRunning())
         m_done.wait();
     waitForExit();
-    if (m_conv) {
-        Conv_Close(m_conv);
-        Conv_Destroy(m_conv);
-        m_conv = 0;
-    }
+    closeConversion();
     m_context = nullptr;
     m_callback = nullptr;
     if (m_params) {
@@ -230,38 +291,49 @@ bool CAVConverter::AddMergeSegment(const char *src, const ConvertJob &job, void 
     const ORL_HANDLE p = createJobParams(job);
     m_mergeContext = context;
     m_mergeCallback = callback;
+    const ORL_HANDLE merger = m_merger;
+    const std::string source = src;
 
     auto add = [&]() {
-        const int r = job.isDisc ? Merge_AddDisc(m_merger, src, job.rangeStart, job.rangeLength, p)
-                                 : Merge_Add(m_merger, src, job.rangeStart, job.rangeLength, p);
+        const int r = job.isDisc ? Merge_AddDisc(merger, source.c_str(), job.rangeStart, job.rangeLength, p)
+                                 : Merge_Add(merger, source.c_str(), job.rangeStart, job.rangeLength, p);
         if (r != 1)
-            rememberError(m_merger);
+            rememberError(merger);
         return r == 1;
     };
     auto reopen = [&](const char *format) {
-        return Merge_Open(m_merger, m_dst.c_str(), format, p) == 1 && Merge_Start(m_merger) == 1;
+        return Merge_Open(merger, m_dst.c_str(), format, p) == 1 && Merge_Start(merger) == 1;
     };
 
-    bool ok = add();
-    for (int step = 1; !ok && job.lossless && p && step <= 3; ++step) {
-        const char *format = prepareLosslessRetry(p, step, job.formatName);
-        if (!format)
-            continue;
-        // Each attempt starts the merged output anew.
-        if (!reopen(format)) {
-            Param_Release(p);
-            return false;
-        }
+    bool ok = false;
+    bool reopenFailed = false;
+    // The range's source is opened off the interface thread, as for a
+    // single conversion.
+    runAwayFromInterface([&] {
         ok = add();
-    }
-    if (ok) {
+        for (int step = 1; !ok && job.lossless && p && step <= 3; ++step) {
+            const char *format = prepareLosslessRetry(p, step, job.formatName);
+            if (!format)
+                continue;
+            // Each attempt starts the merged output anew, under the name of
+            // the container it writes.
+            if (const char *extension = extensionOf(format))
+                m_dst = withExtension(m_dst, extension);
+            if (!reopen(format)) {
+                reopenFailed = true;
+                return;
+            }
+            ok = add();
+        }
+    });
+    if (ok && !reopenFailed) {
         m_mergeMode = true;
         m_done.reset();
         start();
     }
     if (p)
         Param_Release(p);
-    return ok;
+    return ok && !reopenFailed;
 }
 
 void CAVConverter::StopMerger(bool wait)
@@ -281,6 +353,8 @@ void CAVConverter::StopMerger(bool wait)
             m_done.wait();
         waitForExit();
     }
+    // The watcher polls the merger until it has seen the end.
+    waitForExit();
     Merge_Close(m_merger);
     Merge_Destroy(m_merger);
     m_merger = 0;
@@ -314,13 +388,8 @@ void CAVConverter::runAsyncStart()
         report(0, kStateFailed);
     }
     if (!ok || m_cancel) {
-        if (!ok && m_conv) {
-            Conv_Close(m_conv);
-            Conv_Destroy(m_conv);
-            m_conv = 0;
-        }
-        m_context = nullptr;
-        m_callback = nullptr;
+        if (!ok)
+            closeConversion();
         m_hasJob = false;
         m_done.set();
         return;
@@ -330,16 +399,17 @@ void CAVConverter::runAsyncStart()
 
 void CAVConverter::runConversion()
 {
+    const ORL_HANDLE h = m_conv.load();
     int32_t last = 0;
-    while (Conv_IsFinished(m_conv) != 1) {
-        if (Conv_IsAborted(m_conv) == 1 && m_cancel) {
+    while (Conv_IsFinished(h) != 1) {
+        if (Conv_IsAborted(h) == 1 && m_cancel) {
             report(0, kStateCancelled);
             m_done.set();
             return;
         }
         if (m_callback) {
-            const uint64_t total = Conv_GetTotal(m_conv);
-            const uint64_t position = Conv_GetPosition(m_conv);
+            const uint64_t total = Conv_GetTotal(h);
+            const uint64_t position = Conv_GetPosition(h);
             int32_t percent = total ? static_cast<int32_t>(position * 100 / total) : 0;
             if (percent > 99)
                 percent = 99;
@@ -348,67 +418,69 @@ void CAVConverter::runConversion()
                 last = percent;
             }
         }
-        sleepPoll([this] { return Conv_IsFinished(m_conv) == 1; });
+        sleepPoll([h] { return Conv_IsFinished(h) == 1; });
     }
-    const bool aborted = Conv_IsAborted(m_conv) == 1;
+    const bool aborted = Conv_IsAborted(h) == 1;
     if (aborted && m_cancel) {
         report(0, kStateCancelled);
         m_done.set();
         return;
     }
     if (aborted)
-        rememberError(m_conv);
-    if (const char *cut = Conv_GetCutReport(m_conv); cut && *cut) {
+        rememberError(h);
+    else
+        m_sourceEndedAt = Conv_GetSourceEnd(h);
+    if (const char *cut = Conv_GetCutReport(h); cut && *cut) {
         // A fall-back to key frames is news the user asked to hear about.
         m_cutReport = cut;
         std::printf("%s\n", cut);
     }
-    Conv_Close(m_conv);
-    Conv_Destroy(m_conv);
-    m_conv = 0;
+    closeConversion();
     if (aborted) {
         // The engine gave up (read or write error): a failure, never a
         // finished file.
         report(0, kStateFailed);
+    } else if (!writeFinishedFileTags(m_dst, m_job.editConfig.tags)) {
+        // The sound is complete; its tags are not what the user asked for.
+        setError("the sound was converted, but its tags could not be written into the file");
+        report(0, kStateFailed);
     } else {
-        writeFinishedFileTags(m_dst, m_job.editConfig.tags);
         report(100, kStateFinished);
     }
-    m_context = nullptr;
-    m_callback = nullptr;
     m_hasJob = false;
-    m_job = ConvertJob();
     m_done.set();
 }
 
 void CAVConverter::runMerge()
 {
+    const ORL_HANDLE merger = m_merger;
     int32_t last = 0;
-    while (Merge_IsDone(m_merger) != 1) {
-        if (Merge_HasError(m_merger) != 0 && m_cancel) {
+    while (Merge_IsDone(merger) != 1) {
+        if (Merge_HasError(merger) != 0 && m_cancel) {
             report(0, kStateCancelled);
             m_done.set();
             return;
         }
         if (m_mergeCallback) {
-            const uint64_t total = Merge_GetTotal(m_merger);
-            const uint64_t position = Merge_GetPosition(m_merger);
+            const uint64_t total = Merge_GetTotal(merger);
+            const uint64_t position = Merge_GetPosition(merger);
             const int32_t percent = total ? static_cast<int32_t>(position * 100 / total) : 0;
             if (percent > last) {
                 report(percent, kStateProgress);
                 last = percent;
             }
         }
-        sleepPoll([this] { return Merge_IsDone(m_merger) == 1; });
+        sleepPoll([merger] { return Merge_IsDone(merger) == 1; });
     }
-    if (Merge_HasError(m_merger) != 0) {
-        rememberError(m_merger);
+    if (Merge_HasError(merger) != 0) {
+        rememberError(merger);
         report(0, m_cancel ? kStateCancelled : kStateFailed);
     } else {
-        if (const char *cut = Merge_GetCutReport(m_merger); cut && *cut && m_cutReport != cut) {
+        if (const char *cut = Merge_GetCutReport(merger); cut && *cut && m_cutReport != cut) {
             m_cutReport = cut;
             std::printf("%s\n", cut);
         }
+        m_sourceEndedAt = Merge_GetSourceEnd(merger);
         report(100, kStateFinished);
     }
     m_done.set();

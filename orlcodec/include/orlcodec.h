@@ -420,6 +420,10 @@ ORL_API int Conv_IsFinished(ORL_HANDLE c);
 ORL_API int Conv_IsAborted(ORL_HANDLE c);
 ORL_API uint64_t Conv_GetPosition(ORL_HANDLE c);
 ORL_API uint64_t Conv_GetTotal(ORL_HANDLE c);
+/* Where a source that ends early (a partial download) ended, in µs from its
+   start, when a finished conversion had to end its range there; 0 when the
+   range was read whole. The output then ends at the last whole picture. */
+ORL_API uint64_t Conv_GetSourceEnd(ORL_HANDLE c);
 ORL_API int Conv_AddTrack(ORL_HANDLE c, ORL_HANDLE track);
 /* How the finished stream copy was cut: ORL_CUT_* */
 enum {
@@ -453,6 +457,8 @@ ORL_API int Merge_GetCutMode(ORL_HANDLE m);
 ORL_API const char *Merge_GetCutReport(ORL_HANDLE m);
 ORL_API uint64_t Merge_GetPosition(ORL_HANDLE m);
 ORL_API uint64_t Merge_GetTotal(ORL_HANDLE m);
+/* As Conv_GetSourceEnd, for the range added last. */
+ORL_API uint64_t Merge_GetSourceEnd(ORL_HANDLE m);
 ORL_API void Merge_Close(ORL_HANDLE m);
 ORL_API void Merge_Destroy(ORL_HANDLE m);
 

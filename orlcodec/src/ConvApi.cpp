@@ -61,6 +61,9 @@ public:
     }
 
     const bool transcode;
+    // Raised by Conv_Stop before it waits for the call in progress, so that
+    // an open stuck on a stalled source gives up instead of holding the lock.
+    std::atomic<bool> stopping{false};
     std::mutex mutex; // one call at a time; the worker has its own state
     std::unique_ptr<StreamCopyConversion> copy;   // guarded by mutex
     std::unique_ptr<TranscodeConversion> encode;  // guarded by mutex
@@ -70,6 +73,11 @@ public:
     std::string dst;    // guarded by mutex
     std::string format; // guarded by mutex
     std::string report; // guarded by mutex; last text handed out by Conv_GetCutReport
+
+    InterruptCheck interrupt()
+    {
+        return [this] { return globalInterrupt() || stopping.load(); };
+    }
 
     const CopyProgress *progress() const
     {
@@ -88,12 +96,15 @@ public:
     explicit MergeObject(bool transcode)
         : EngineObject(HandleKind::Merge)
         , transcode(transcode)
-        , merger(engineInterrupt())
-        , encoder(engineInterrupt())
+        , merger([this] { return globalInterrupt() || stopping.load(); })
+        , encoder([this] { return globalInterrupt() || stopping.load(); })
     {
     }
 
     const bool transcode;
+    // Raised by Merge_Finish (of an unfinished range) and Merge_Close before
+    // they wait for the call in progress.
+    std::atomic<bool> stopping{false};
     std::mutex mutex;
     StreamCopyMerger merger;  // guarded by mutex
     TranscodeMerger encoder;  // guarded by mutex
@@ -108,18 +119,12 @@ public:
 template <class T, class F, class R>
 R withObject(ORL_HANDLE h, R failure, F &&body)
 {
-    try {
+    return guardBoundary(h, failure, [&]() -> R {
         auto obj = findHandleAs<T>(h);
         if (!obj)
             return failure;
         return body(*obj);
-    } catch (const std::exception &e) {
-        if (auto obj = findHandle(h))
-            obj->setError(e.what());
-        return failure;
-    } catch (...) {
-        return failure;
-    }
+    });
 }
 
 void destroyHandle(ORL_HANDLE h, HandleKind kind)
@@ -162,6 +167,7 @@ int Conv_Open(ORL_HANDLE c, const char *src, const char *dst, const char *format
 {
     return withObject<ConvObject>(c, 0, [&](ConvObject &conv) {
         std::lock_guard<std::mutex> lock(conv.mutex);
+        conv.stopping = false;
         conv.clearError();
         if (!dst || !*dst) {
             conv.setError("no destination");
@@ -189,7 +195,7 @@ int Conv_Open(ORL_HANDLE c, const char *src, const char *dst, const char *format
             return 1;
         }
         if (conv.transcode) {
-            auto encode = std::make_unique<TranscodeConversion>(engineInterrupt());
+            auto encode = std::make_unique<TranscodeConversion>(conv.interrupt());
             if (!encode->open(src, dst, conv.format, paramValues(params))) {
                 conv.setError(encode->lastError());
                 logLine(AV_LOG_WARNING, "encoding open failed: %s", encode->lastError().c_str());
@@ -204,7 +210,7 @@ int Conv_Open(ORL_HANDLE c, const char *src, const char *dst, const char *format
             conv.setError(error);
             return 0;
         }
-        auto copy = std::make_unique<StreamCopyConversion>(engineInterrupt());
+        auto copy = std::make_unique<StreamCopyConversion>(conv.interrupt());
         if (!copy->open(src, dst, conv.format, choice)) {
             conv.setError(copy->lastError());
             logLine(AV_LOG_WARNING, "copy open failed: %s", copy->lastError().c_str());
@@ -266,6 +272,7 @@ int Conv_Start(ORL_HANDLE c)
 int Conv_Stop(ORL_HANDLE c)
 {
     return withObject<ConvObject>(c, 0, [&](ConvObject &conv) {
+        conv.stopping = true;
         std::lock_guard<std::mutex> lock(conv.mutex);
         if (conv.copy)
             return conv.copy->stop() ? 1 : 0;
@@ -338,6 +345,15 @@ const char *Conv_GetCutReport(ORL_HANDLE c)
     });
 }
 
+uint64_t Conv_GetSourceEnd(ORL_HANDLE c)
+{
+    return withObject<ConvObject>(c, uint64_t(0), [&](ConvObject &conv) {
+        std::lock_guard<std::mutex> lock(conv.mutex);
+        const CopyProgress *p = conv.progress();
+        return p && p->finished.load() ? p->sourceEnd_us.load() : uint64_t(0);
+    });
+}
+
 int Conv_AddTrack(ORL_HANDLE c, ORL_HANDLE track)
 {
     auto t = findHandleAs<TrackObject>(track);
@@ -396,6 +412,7 @@ int Merge_Open(ORL_HANDLE m, const char *dst, const char *format, ORL_HANDLE par
 {
     return withObject<MergeObject>(m, 0, [&](MergeObject &merge) {
         std::lock_guard<std::mutex> lock(merge.mutex);
+        merge.stopping = false;
         merge.clearError();
         if (!dst || !*dst) {
             merge.setError("no destination");
@@ -462,11 +479,17 @@ int Merge_AddDisc(ORL_HANDLE m, const char *, uint64_t, uint64_t, ORL_HANDLE)
 int Merge_Finish(ORL_HANDLE m)
 {
     return withObject<MergeObject>(m, 0, [&](MergeObject &merge) {
+        // Finishing while a range is still going in stops it: the merged
+        // file would lack that range, so it is a failure, never complete.
+        const char *unfinished = "the merge was stopped before its last range was in";
+        if (!merge.isDone())
+            merge.stopping = true;
         std::lock_guard<std::mutex> lock(merge.mutex);
         if (merge.transcode) {
             if (!merge.encoder.isDone()) {
                 merge.encoder.abort();
-                return 1;
+                merge.setError(unfinished);
+                return 0;
             }
             if (!merge.encoder.finish()) {
                 merge.setError(merge.encoder.lastError());
@@ -475,9 +498,9 @@ int Merge_Finish(ORL_HANDLE m)
             return 1;
         }
         if (!merge.merger.isDone()) {
-            // Finishing while a range is still going in means stopping it.
             merge.merger.abort();
-            return 1;
+            merge.setError(unfinished);
+            return 0;
         }
         if (!merge.merger.finish()) {
             merge.setError(merge.merger.lastError());
@@ -532,9 +555,17 @@ uint64_t Merge_GetTotal(ORL_HANDLE m)
                                    [&](MergeObject &merge) { return merge.progress().total_us.load(); });
 }
 
+uint64_t Merge_GetSourceEnd(ORL_HANDLE m)
+{
+    return withObject<MergeObject>(m, uint64_t(0), [&](MergeObject &merge) {
+        return merge.isDone() ? merge.progress().sourceEnd_us.load() : uint64_t(0);
+    });
+}
+
 void Merge_Close(ORL_HANDLE m)
 {
     withObject<MergeObject>(m, 0, [&](MergeObject &merge) {
+        merge.stopping = true;
         std::lock_guard<std::mutex> lock(merge.mutex);
         merge.merger.abort();
         merge.encoder.abort();

@@ -30,6 +30,58 @@ const char *neededFilter(const AVOutputFormat *format, const AVCodecParameters *
     return nullptr;
 }
 
+// The H.264 parameter sets (SPS, PPS) of an avcC record, each as a
+// length-prefixed unit with the record's length size; empty when the record
+// cannot be read.
+std::vector<uint8_t> avcParameterSets(const AVCodecParameters *par)
+{
+    std::vector<uint8_t> out;
+    const uint8_t *p = par->extradata;
+    const int size = par->extradata_size;
+    if (par->codec_id != AV_CODEC_ID_H264 || size < 7 || p[0] != 1)
+        return out;
+    const int lengthSize = (p[4] & 3) + 1;
+    int pos = 5;
+    for (int list = 0; list < 2; ++list) {
+        if (pos >= size)
+            return {};
+        const int count = list == 0 ? (p[pos] & 0x1f) : p[pos];
+        ++pos;
+        for (int i = 0; i < count; ++i) {
+            if (pos + 2 > size)
+                return {};
+            const int length = (p[pos] << 8) | p[pos + 1];
+            pos += 2;
+            if (pos + length > size)
+                return {};
+            for (int b = lengthSize - 1; b >= 0; --b)
+                out.push_back(static_cast<uint8_t>(length >> (8 * b)));
+            out.insert(out.end(), p + pos, p + pos + length);
+            pos += length;
+        }
+    }
+    return out;
+}
+
+// Whether a length-prefixed H.264 packet holds an IDR picture or its own
+// parameter sets.
+bool carriesIdrOrParameterSets(const AVPacket *pkt, int lengthSize)
+{
+    for (int pos = 0; pos + lengthSize < pkt->size;) {
+        uint32_t length = 0;
+        for (int b = 0; b < lengthSize; ++b)
+            length = (length << 8) | pkt->data[pos + b];
+        pos += lengthSize;
+        if (length == 0 || pos + static_cast<int64_t>(length) > pkt->size)
+            return true; // not what we think it is: leave it alone
+        const int type = pkt->data[pos] & 0x1f;
+        if (type == 5 || type == 7)
+            return true;
+        pos += static_cast<int>(length);
+    }
+    return false;
+}
+
 } // namespace
 
 CopyOutput::CopyOutput(const std::atomic<bool> *abort, InterruptCheck global)
@@ -107,6 +159,14 @@ bool CopyOutput::addStreams(CopyInput &input)
             if (av_bsf_init(ctx) < 0 || avcodec_parameters_copy(ost->codecpar, ctx->par_out) < 0)
                 return fail(std::string("cannot set up ") + name);
         }
+        // A copy into a start-code container that begins at a recovery
+        // point (an open group's key frame, not an IDR picture) gets no
+        // parameter sets from the converting filter, which adds them to IDR
+        // pictures only: the first picture then carries them itself.
+        const bool annexB = av_match_name(m_ctx->oformat->name, "mpegts,mpeg,vob,dvd,svcd,vcd,avi,h264") != 0;
+        m_paramSets.push_back(!s.transcoder && annexB && s.type == AVMEDIA_TYPE_VIDEO
+                                  ? avcParameterSets(ist->codecpar)
+                                  : std::vector<uint8_t>());
         m_bsf.push_back(std::move(bsf));
         ost->disposition = ist->disposition;
         ost->avg_frame_rate = ist->avg_frame_rate;
@@ -181,6 +241,21 @@ bool CopyOutput::writeHeader()
 bool CopyOutput::write(int outIndex, AVPacket *pkt, AVRational inTb)
 {
     AVStream *ost = m_ctx->streams[outIndex];
+    if (!m_paramSets[outIndex].empty()) {
+        std::vector<uint8_t> sets;
+        sets.swap(m_paramSets[outIndex]); // the first picture only
+        const int lengthSize = (ost->codecpar->extradata[4] & 3) + 1;
+        if ((pkt->flags & AV_PKT_FLAG_KEY) && !carriesIdrOrParameterSets(pkt, lengthSize)) {
+            PacketPtr joined = makePacket();
+            if (!joined || av_new_packet(joined.get(), static_cast<int>(sets.size()) + pkt->size) < 0
+                || av_packet_copy_props(joined.get(), pkt) < 0)
+                return fail("out of memory");
+            memcpy(joined->data, sets.data(), sets.size());
+            memcpy(joined->data + sets.size(), pkt->data, pkt->size);
+            av_packet_unref(pkt);
+            av_packet_move_ref(pkt, joined.get());
+        }
+    }
     pkt->stream_index = outIndex;
     pkt->pos = -1;
     av_packet_rescale_ts(pkt, inTb, ost->time_base);

@@ -72,6 +72,7 @@ private:
     std::vector<int64_t> m_lastDts;
     std::vector<int64_t> m_end_us;
     std::vector<BsfPtr> m_bsf; // per output stream, null when none is needed
+    std::vector<std::vector<uint8_t>> m_paramSets; // per output stream: to put before its first picture
     std::string m_error;
 };
 

@@ -25,15 +25,13 @@ public:
 template <class R, class F>
 R withSource(ORL_HANDLE h, R fail, F &&f)
 {
-    try {
+    return guardBoundary(h, fail, [&]() -> R {
         std::shared_ptr<MediaSource> src = findHandleAs<MediaSource>(h);
         if (!src)
             return fail;
         std::lock_guard<std::mutex> lock(src->mutex());
         return f(*src);
-    } catch (...) {
-        return fail;
-    }
+    });
 }
 
 ORL_HANDLE createSource(HandleKind kind)

@@ -2,6 +2,9 @@
 
 #include <exception>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace orl {
 
 Job::Job(InterruptCheck global)
@@ -28,6 +31,7 @@ bool Job::launch(Body body, uint64_t total_us, std::string failureText)
     m_abort.store(false);
     m_progress.position_us = 0;
     m_progress.total_us = total_us;
+    m_progress.sourceEnd_us = 0;
     m_progress.failed = false;
     m_progress.finished = false;
     m_worker = std::thread([this, body = std::move(body), failureText = std::move(failureText)] {
@@ -56,8 +60,16 @@ void Job::reset()
     m_abort.store(false);
     m_progress.position_us = 0;
     m_progress.total_us = 0;
+    m_progress.sourceEnd_us = 0;
     m_progress.failed = false;
     m_progress.finished = false;
+}
+
+void Job::removeUnfinished(const std::string &path)
+{
+    struct stat st;
+    if (!path.empty() && ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        ::unlink(path.c_str());
 }
 
 void Job::join()

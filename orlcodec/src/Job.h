@@ -23,6 +23,9 @@ struct CopyProgress {
     std::atomic<uint64_t> total_us{0};    // length of the current range
     std::atomic<bool> finished{false};    // the worker has ended (success or not)
     std::atomic<bool> failed{false};      // it ended with an error or a stop
+    // Where a source that ends early (a partial download) ended, in µs of
+    // its own timeline, when the range had to end there; 0 = read whole.
+    std::atomic<uint64_t> sourceEnd_us{0};
 };
 
 class Job {
@@ -49,6 +52,10 @@ public:
     void join();
     // requestStop + join.
     void stop();
+
+    // The rule of every job: a failed or stopped job leaves no output file.
+    // Removes path when it is a regular file (never a device or a pipe).
+    static void removeUnfinished(const std::string &path);
 
     const std::atomic<bool> &abortFlag() const { return m_abort; }
     const InterruptCheck &global() const { return m_global; }

@@ -20,15 +20,13 @@ namespace {
 template <class F>
 int withParams(ORL_HANDLE p, F &&change)
 {
-    try {
+    return guardBoundary(p, 0, [&] {
         auto set = findHandleAs<ParamSet>(p);
         if (!set)
             return 0;
         set->update(std::forward<F>(change));
         return 1;
-    } catch (...) {
-        return 0;
-    }
+    });
 }
 
 std::string text(const char *s)

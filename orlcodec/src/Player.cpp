@@ -464,8 +464,11 @@ bool Player::seekDemuxerTs(int64_t ts)
     int ret = av_seek_frame(m_fmt.get(), stream, ts, AVSEEK_FLAG_BACKWARD);
     if (ret < 0)
         ret = avformat_seek_file(m_fmt.get(), stream, INT64_MIN, ts, INT64_MAX, 0);
-    if (ret < 0)
-        logLine(AV_LOG_DEBUG, "player: seek failed: %s", ffmpegError(ret).c_str());
+    if (ret < 0) {
+        // The picture shown then is not the one asked for: say so.
+        setError("seek failed: " + ffmpegError(ret));
+        logLine(AV_LOG_WARNING, "player: seek failed: %s", ffmpegError(ret).c_str());
+    }
     if (m_video)
         avcodec_flush_buffers(m_video.get());
     if (m_audio)
@@ -501,7 +504,8 @@ bool Player::seekExactLocked(int64_t timeUs)
     }
     m_audioFloorUs = timeUs;
     if (m_videoStream < 0) {
-        seekDemuxer(timeUs);
+        if (!seekDemuxer(timeUs))
+            return false;
         std::lock_guard<std::mutex> lock(m_mutex);
         if (m_playing)
             anchorClock(timeUs);

@@ -4,6 +4,7 @@
 #include "SmartCut.h"
 
 #include "CopyOutput.h"
+#include "Engine.h"
 #include "MediaTime.h"
 
 #include <algorithm>
@@ -15,6 +16,8 @@ namespace orl {
 namespace {
 
 constexpr int64_t kSubtitleLookBack_us = 10000000;
+// A source whose data ends this much before its promised end was cut off.
+constexpr int64_t kShortfall_us = 1000000;
 
 } // namespace
 
@@ -30,6 +33,8 @@ RangeReader::RangeReader(CopyInput &input, int64_t start_us, int64_t length_us, 
         if (s.type == AVMEDIA_TYPE_VIDEO && !s.attachedPicture)
             m_video = s.inIndex;
     m_done.assign(input.ctx()->nb_streams, false);
+    m_held.resize(input.ctx()->nb_streams);
+    m_lastSize.assign(input.ctx()->nb_streams, 0);
 }
 
 bool RangeReader::preRoll(const std::atomic<bool> &abort)
@@ -117,6 +122,7 @@ bool RangeReader::preRoll(const std::atomic<bool> &abort)
         break;
     }
     m_zero = m_smart ? m_smart->exactStart_us() : m_hideLeadIn ? m_start : m_key;
+    m_firstGroup = m_video >= 0 && !m_smart;
     // Audio and subtitles start where the picture starts.
     std::deque<PacketPtr> kept;
     for (PacketPtr &pkt : m_pending) {
@@ -141,8 +147,12 @@ int RangeReader::next(AVPacket *out, const std::atomic<bool> &abort)
             m_ready.pop_front();
             return 1;
         }
-        if (allDone())
+        if (allDone()) {
+            flushHeld(false);
+            if (!m_ready.empty())
+                continue;
             return 0;
+        }
         PacketPtr pkt;
         if (!m_pending.empty()) {
             pkt = std::move(m_pending.front());
@@ -155,6 +165,10 @@ int RangeReader::next(AVPacket *out, const std::atomic<bool> &abort)
                     m_smart->finish(m_ready);
                     continue;
                 }
+                flushHeld(true);
+                noteEnd();
+                if (!m_ready.empty())
+                    continue;
                 return 0;
             }
             if (r < 0) {
@@ -173,12 +187,34 @@ int RangeReader::next(AVPacket *out, const std::atomic<bool> &abort)
             continue;
         }
         const AVStream *st = ctx->streams[s];
+        // A packet read short (the file ends inside it) or flagged corrupt
+        // would end the output with a damaged picture or a click: leave it
+        // out, and leave out the pictures that depend on it up to the next
+        // key frame.
+        if ((pkt->flags & AV_PKT_FLAG_CORRUPT) || readShort(pkt.get(), st->codecpar)) {
+            m_damaged = true;
+            if (s == m_video) {
+                m_skipToKey = true;
+                m_tail.clear();
+            }
+            continue;
+        }
+        if (s == m_video && m_skipToKey) {
+            if (!(pkt->flags & AV_PKT_FLAG_KEY))
+                continue;
+            m_skipToKey = false;
+        }
         const int64_t pts = toMicros(pkt->pts != kNoTime ? pkt->pts : pkt->dts, st->time_base);
         const int64_t dts = toMicros(pkt->dts != kNoTime ? pkt->dts : pkt->pts, st->time_base);
-        if (s == m_video && pts != kNoTime && pts < m_key) {
-            // Pictures of an open group shown before its key frame refer to
-            // the group before, which is not in the output: undecodable.
-            continue;
+        if (s == m_video && m_firstGroup) {
+            // The key frame the copy starts from may be a recovery point of
+            // an open group (not an IDR picture): the pictures that follow
+            // it but show before it refer to the group before, which is not
+            // copied. They are left out; a closed group has none.
+            if ((pkt->flags & AV_PKT_FLAG_KEY) && pts != kNoTime && pts > m_key)
+                m_firstGroup = false;
+            else if (pts != kNoTime && pts < m_key)
+                continue;
         }
         if (s == m_video) {
             if (dts != kNoTime && dts >= m_end) {
@@ -193,15 +229,21 @@ int RangeReader::next(AVPacket *out, const std::atomic<bool> &abort)
                 continue;
             }
             for (PacketPtr &held : m_tail)
-                m_ready.push_back(std::move(held));
+                release(std::move(held));
             m_tail.clear();
             if (!m_setsChecked) {
                 m_setsChecked = true;
                 withParameterSets(pkt, st->codecpar);
             }
-            m_ready.push_back(std::move(pkt));
+            release(std::move(pkt));
             continue;
         }
+        // Sound muxed late in the file (transport streams put it up to a
+        // second after the pictures of its time) can arrive after the
+        // pre-roll: the lead-in rule holds for it too, or it would start
+        // before the first picture by as much as it was late.
+        if (pts != kNoTime && pts < m_zero && !keepLeadIn(pkt.get()))
+            continue;
         if (pts != kNoTime && pts >= m_end) {
             if (st->codecpar->codec_type != AVMEDIA_TYPE_SUBTITLE)
                 m_done[s] = true;
@@ -219,8 +261,97 @@ int RangeReader::next(AVPacket *out, const std::atomic<bool> &abort)
             if (pts + dur_us > end)
                 pkt->duration = av_rescale_q(end - pts, kMicros, st->time_base);
         }
-        m_ready.push_back(std::move(pkt));
+        release(std::move(pkt));
     }
+}
+
+bool RangeReader::readShort(const AVPacket *pkt, const AVCodecParameters *par)
+{
+    // Sound stored in fixed blocks (Windows Media, PCM) comes in whole
+    // blocks; a piece of one is what a cut-off file leaves.
+    if (par->codec_type != AVMEDIA_TYPE_AUDIO || par->block_align <= 0)
+        return false;
+    const AVCodecDescriptor *desc = avcodec_descriptor_get(par->codec_id);
+    const bool blocks = par->codec_id == AV_CODEC_ID_WMAV1 || par->codec_id == AV_CODEC_ID_WMAV2
+        || par->codec_id == AV_CODEC_ID_WMAPRO || par->codec_id == AV_CODEC_ID_WMALOSSLESS
+        || (desc && std::strncmp(desc->name, "pcm_", 4) == 0);
+    return blocks && pkt->size % par->block_align != 0;
+}
+
+void RangeReader::release(PacketPtr pkt)
+{
+    const int s = pkt->stream_index;
+    const AVMediaType type = m_input.ctx()->streams[s]->codecpar->codec_type;
+    if (type != AVMEDIA_TYPE_VIDEO && type != AVMEDIA_TYPE_AUDIO) {
+        ready(std::move(pkt));
+        return;
+    }
+    // Each sound or picture stream's newest packet waits for the next one:
+    // at a cut-off end it is the one read short.
+    if (m_held[s]) {
+        m_lastSize[s] = m_held[s]->size;
+        ready(std::move(m_held[s]));
+    }
+    m_held[s] = std::move(pkt);
+}
+
+void RangeReader::flushHeld(bool atEnd)
+{
+    const bool cutOff = atEnd && lastPacketsCutOff();
+    for (size_t s = 0; s < m_held.size(); ++s) {
+        PacketPtr &held = m_held[s];
+        if (!held)
+            continue;
+        // A parser hands the bytes left at the end of a cut-off file on as
+        // one last frame: a sound frame far smaller than the one before it
+        // is such a piece (sound frames of one stream are all about alike).
+        const bool piece = atEnd && m_input.ctx()->streams[s]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO
+            && held->size * 2 < m_lastSize[s];
+        if (cutOff || piece)
+            m_damaged = true;
+        else
+            ready(std::move(held));
+        held.reset();
+    }
+}
+
+void RangeReader::ready(PacketPtr pkt)
+{
+    const AVStream *st = m_input.ctx()->streams[pkt->stream_index];
+    const int64_t pts = toMicros(pkt->pts != kNoTime ? pkt->pts : pkt->dts, st->time_base);
+    if (pts != kNoTime && pts < m_end && st->codecpar->codec_type != AVMEDIA_TYPE_SUBTITLE) {
+        const int64_t end = pts + std::max<int64_t>(toMicros(pkt->duration, st->time_base), 0);
+        if (m_readEnd == kNoTime || end > m_readEnd)
+            m_readEnd = std::min(end, m_end);
+    }
+    m_ready.push_back(std::move(pkt));
+}
+
+bool RangeReader::lastPacketsCutOff() const
+{
+    // Transport streams cannot flag a packet read short (their last PES
+    // has no length); a file that is not a whole number of transport
+    // packets was cut off inside one.
+    AVFormatContext *ctx = m_input.ctx();
+    if (!ctx->pb || std::strcmp(ctx->iformat->name, "mpegts") != 0)
+        return false;
+    const int64_t size = avio_size(ctx->pb);
+    return size > 0 && size % 188 != 0 && size % 192 != 0 && size % 204 != 0;
+}
+
+void RangeReader::noteEnd()
+{
+    if (m_readEnd == kNoTime)
+        return;
+    // The end the range should have reached: its own, or the end the
+    // source's header promises.
+    const int64_t base = m_input.startTime_us();
+    int64_t promised = m_end;
+    if (m_input.duration_us() > 0)
+        promised = std::min(promised, base + m_input.duration_us());
+    const bool shortOfPromise = promised != std::numeric_limits<int64_t>::max() && m_readEnd + kShortfall_us < promised;
+    if (m_damaged || shortOfPromise)
+        m_sourceEnd = std::max<int64_t>(m_readEnd - base, 1);
 }
 
 bool RangeReader::wanted(const AVPacket *pkt) const
@@ -298,14 +429,21 @@ bool copyRange(CopyInput &input, CopyOutput &output, RangeReader &reader, int64_
     }
 
     PacketPtr pkt = makePacket();
+    std::vector<int> dropped(selected.size(), 0); // subtitle packets left out, per output stream
     for (;;) {
         const int r = reader.next(pkt.get(), abort);
         if (r < 0) {
             error = input.error();
             return false;
         }
-        if (r == 0)
+        if (r == 0) {
+            for (size_t i = 0; i < dropped.size(); ++i)
+                if (dropped[i] > 1)
+                    logLine(AV_LOG_WARNING, "subtitle stream %d: %d packets in all were left out",
+                            selected[i].inIndex, dropped[i]);
+            progress.sourceEnd_us = static_cast<uint64_t>(reader.sourceEnd_us());
             return true;
+        }
         const int outIndex = map[pkt->stream_index];
         SelectedStream &s = selected[outIndex];
         const AVStream *ist = in->streams[pkt->stream_index];
@@ -318,7 +456,11 @@ bool copyRange(CopyInput &input, CopyOutput &output, RangeReader &reader, int64_
         if (s.transcoder) {
             av_packet_rescale_ts(pkt.get(), tb, kMicros);
             tb = kMicros;
-            if (!s.transcoder->convert(pkt.get())) {
+            const int converted = s.transcoder->convert(pkt.get());
+            if (converted <= 0) {
+                if (converted < 0 && ++dropped[outIndex] == 1)
+                    logLine(AV_LOG_WARNING, "subtitle stream %d: a packet could not be converted and is left out",
+                            pkt->stream_index);
                 av_packet_unref(pkt.get());
                 continue;
             }

@@ -4,6 +4,7 @@
 #include "CopyInput.h"
 #include "FFmpegPtr.h"
 #include "Job.h"
+#include "MediaTime.h"
 
 #include <atomic>
 #include <cstdint>
@@ -32,6 +33,9 @@ public:
     // Frame-exact cutting: the cut decides about every video packet and the
     // output starts at the picture showing at the asked start. Set before preRoll.
     void setSmartCut(SmartCut *cut) { m_smart = cut; }
+    // Where the source's readable data ended, in µs from its start, when it
+    // ended before the range did (a partial download); 0 otherwise.
+    int64_t sourceEnd_us() const { return m_sourceEnd; }
 
     int64_t zero_us() const { return m_zero; }
     int64_t start_us() const { return m_start; }
@@ -39,6 +43,16 @@ public:
 
 private:
     bool wanted(const AVPacket *pkt) const;
+    // At the end of the readable data: was the source cut off?
+    void noteEnd();
+    // Packets on their way out: held one per stream, then ready.
+    void release(PacketPtr pkt);
+    // Lets the held packets out; at the end of the readable data, those
+    // read short are left out.
+    void flushHeld(bool atEnd);
+    void ready(PacketPtr pkt);
+    bool lastPacketsCutOff() const;
+    static bool readShort(const AVPacket *pkt, const AVCodecParameters *par);
 
     void dropPendingVideo();
 
@@ -59,10 +73,17 @@ private:
     bool m_hideLeadIn = false;
     SmartCut *m_smart = nullptr;
     bool m_setsChecked = false; // the first video packet was given its parameter sets
+    bool m_firstGroup = false;       // video is still in the group of the start key frame
+    bool m_damaged = false;          // a packet was read short or flagged corrupt
+    bool m_skipToKey = false;        // video waits for a key frame after a damaged packet
+    int64_t m_readEnd = kNoTime;     // end of the last whole packet handed out (input time)
+    int64_t m_sourceEnd = 0;
     std::vector<bool> m_done;
     std::deque<PacketPtr> m_pending; // read ahead during the pre-roll
     std::deque<PacketPtr> m_tail;    // video at or after the end, held back
     std::deque<PacketPtr> m_ready;
+    std::vector<PacketPtr> m_held;   // per stream: its newest sound or picture packet
+    std::vector<int> m_lastSize;     // per stream: size of the packet let out last
 };
 
 // Copies one range from input to output, shifting input time `zero` to

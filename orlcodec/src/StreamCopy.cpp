@@ -174,6 +174,8 @@ bool StreamCopyConversion::copyOnce(SmartCut *cut, std::string &error)
         if (!trimMovPresentation(m_dst, m_length_us, error))
             ok = false;
     }
+    if (!ok)
+        Job::removeUnfinished(m_dst);
     return ok;
 }
 
@@ -419,6 +421,8 @@ bool StreamCopyMerger::finish()
         if (!ok)
             m_job.setError(error);
     }
+    if (!ok || failed)
+        Job::removeUnfinished(m_dst);
     m_dst.clear();
     return ok && !failed;
 }
@@ -427,8 +431,9 @@ void StreamCopyMerger::abort()
 {
     m_job.stop();
     if (m_output) {
-        m_output->finish();
+        m_output->close();
         m_output.reset();
+        Job::removeUnfinished(m_dst);
     }
     m_dst.clear();
 }

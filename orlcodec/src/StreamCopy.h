@@ -12,6 +12,7 @@
 #include "CopyInput.h"
 #include "Job.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -103,7 +104,7 @@ private:
     int64_t m_timelineEnd_us = 0;          // where the next range begins
     int64_t m_presentationEnd_us = 0;      // output time of the last range's asked end, 0 = its natural end
     bool m_editList = false;
-    int m_rangesAdded = 0;
+    std::atomic<int> m_rangesAdded{0}; // read by open() while a worker may add
     std::vector<int> m_firstPayload;       // payload form of each stream of the first range
     std::atomic<int> m_cutMode{0};
     ErrorText m_cutReport;

@@ -56,34 +56,36 @@ bool SubtitleTranscoder::describe(AVCodecParameters *out) const
     return avcodec_parameters_from_context(out, m_enc.get()) >= 0;
 }
 
-bool SubtitleTranscoder::convert(AVPacket *pkt)
+int SubtitleTranscoder::convert(AVPacket *pkt)
 {
     AVSubtitle sub;
     memset(&sub, 0, sizeof sub);
     int got = 0;
-    if (avcodec_decode_subtitle2(m_dec.get(), &sub, &got, pkt) < 0 || !got)
-        return false;
+    if (avcodec_decode_subtitle2(m_dec.get(), &sub, &got, pkt) < 0)
+        return -1;
+    if (!got)
+        return 0;
     if (sub.num_rects == 0) {
         avsubtitle_free(&sub);
-        return false;
+        return 0;
     }
     sub.start_display_time = 0;
     const int size = avcodec_encode_subtitle(m_enc.get(), m_buffer, sizeof m_buffer, &sub);
     avsubtitle_free(&sub);
     if (size <= 0)
-        return false;
+        return -1;
     const int64_t pts = pkt->pts;
     const int64_t dts = pkt->dts;
     const int64_t duration = pkt->duration;
     av_packet_unref(pkt);
     if (av_new_packet(pkt, size) < 0)
-        return false;
+        return -1;
     memcpy(pkt->data, m_buffer, size);
     pkt->pts = pts;
     pkt->dts = dts;
     pkt->duration = duration;
     pkt->flags |= AV_PKT_FLAG_KEY;
-    return true;
+    return 1;
 }
 
 } // namespace orl

@@ -14,9 +14,9 @@ public:
     // Fills the output stream parameters (codec and its private data).
     bool describe(AVCodecParameters *out) const;
 
-    // Converts one packet in place (timestamps in µs are kept). False when
-    // it holds nothing to show.
-    bool convert(AVPacket *pkt);
+    // Converts one packet in place (timestamps in µs are kept): 1 done,
+    // 0 it holds nothing to show, -1 it could not be converted.
+    int convert(AVPacket *pkt);
 
 private:
     CodecContextPtr m_dec;

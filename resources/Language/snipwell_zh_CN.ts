@@ -1,342 +1,349 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
-<context>
-    <name>main</name>
-    <message>
-        <source>An instance has already been running.</source>
-        <translation>已有一个实例正在运行。</translation>
-    </message>
-</context>
-<context>
-    <name>StartupWindow</name>
-    <message>
-        <source>Add a video or audio file to start cutting.</source>
-        <translation>添加视频或音频文件即可开始剪切。</translation>
-    </message>
-</context>
-<context>
-    <name>QVoMessageDlg</name>
-    <message>
-        <source>Zelvane Video Cutter</source>
-        <translation>Zelvane 视频剪切器</translation>
-    </message>
-    <message>
-        <source>QVoMessageDlg::LoadTitleIconImg fail</source>
-        <translation>QVoMessageDlg::LoadTitleIconImg 失败</translation>
-    </message>
-    <message>
-        <source>QVoMessageDlg::InitButton fail</source>
-        <translation>QVoMessageDlg::InitButton 失败</translation>
-    </message>
-    <message>
-        <source>QVoMessageDlg::InitButton Load Yes Image fail</source>
-        <translation>QVoMessageDlg::InitButton 加载“是”按钮图片失败</translation>
-    </message>
-    <message>
-        <source>QVoMessageDlg::InitButton Load Cancel Image fail</source>
-        <translation>QVoMessageDlg::InitButton 加载“取消”按钮图片失败</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>确定</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>停止</translation>
-    </message>
-    <message>
-        <source>Restart</source>
-        <translation>重新启动</translation>
-    </message>
-    <message>
-        <source>Restart Later</source>
-        <translation>稍后重启</translation>
-    </message>
-    <message>
-        <source>YES</source>
-        <translation>是</translation>
-    </message>
-    <message>
-        <source>NO</source>
-        <translation>否</translation>
-    </message>
-</context>
-<context>
-    <name>QVoMessageBox</name>
-    <message>
-        <source>OK</source>
-        <translation>确定</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>取消</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>是</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>否</translation>
-    </message>
-</context>
-<context>
-    <name>VoVideoConvertItem</name>
-    <message>
-        <source>No Subtitle</source>
-        <translation>无字幕</translation>
-    </message>
-    <message>
-        <source>Video Internal CC</source>
-        <translation>视频内嵌隐藏字幕</translation>
-    </message>
-</context>
-<context>
-    <name>VoInfoManager</name>
-    <message>
-        <source>Current</source>
-        <translation>当前</translation>
-    </message>
-</context>
-<context>
-    <name>ProfileCatalogue</name>
-    <message>
-        <source>The profile file %1 could not be read: %2</source>
-        <translation>无法读取格式配置文件 %1：%2</translation>
-    </message>
-    <message>
-        <source>The profile file %1 has no valid entry "%2".</source>
-        <translation>格式配置文件 %1 中没有有效的条目“%2”。</translation>
-    </message>
-    <message>
-        <source>The format %1 in the category "%2" of the profile file %3 has no valid entry "%4".</source>
-        <translation>格式配置文件 %3 的类别“%2”中的格式 %1 没有有效的条目“%4”。</translation>
-    </message>
-    <message>
-        <source>The format %1 in the category "%2" of the profile file %3 names no audio codec for the video codec %4.</source>
-        <translation>格式配置文件 %3 的类别“%2”中的格式 %1 没有为视频编解码器 %4 指定音频编解码器。</translation>
-    </message>
-</context>
-<context>
-    <name>QVideoPlayDlg</name>
-    <message>
-        <source>Play</source>
-        <translation>播放</translation>
-    </message>
-    <message>
-        <source>Pause</source>
-        <translation>暂停</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>停止</translation>
-    </message>
-    <message>
-        <source>Previous Frame</source>
-        <translation>上一帧</translation>
-    </message>
-    <message>
-        <source>Next Frame</source>
-        <translation>下一帧</translation>
-    </message>
-    <message>
-        <source>Previous Key Frame</source>
-        <translation>上一关键帧</translation>
-    </message>
-    <message>
-        <source>Next Key Frame</source>
-        <translation>下一关键帧</translation>
-    </message>
-    <message>
-        <source>Drag media files here to start</source>
-        <translation>将媒体文件拖到此处开始</translation>
-    </message>
-</context>
-<context>
-    <name>VideoImageWindow</name>
-    <message>
-        <source>Form</source>
-        <translation>窗体</translation>
-    </message>
-</context>
-<context>
-    <name>QVideoCutDlg</name>
-    <message>
-        <source>Start Time:</source>
-        <translation>开始时间：</translation>
-    </message>
-    <message>
-        <source>End Time:</source>
-        <translation>结束时间：</translation>
-    </message>
-    <message>
-        <source>Open</source>
-        <translation>打开</translation>
-    </message>
-    <message>
-        <source>Open File</source>
-        <translation>打开文件</translation>
-    </message>
-    <message>
-        <source>Format</source>
-        <translation>格式</translation>
-    </message>
-    <message>
-        <source>Start</source>
-        <translation>开始</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>停止</translation>
-    </message>
-    <message>
-        <source>Set Segment Start Time</source>
-        <translation>设置片段开始时间</translation>
-    </message>
-    <message>
-        <source>Set Segment End Time</source>
-        <translation>设置片段结束时间</translation>
-    </message>
-    <message>
-        <source>Play Segment</source>
-        <translation>播放片段</translation>
-    </message>
-    <message>
-        <source>Pause Segment</source>
-        <translation>暂停片段</translation>
-    </message>
-    <message>
-        <source>Stop Segment</source>
-        <translation>停止片段</translation>
-    </message>
-</context>
-<context>
-    <name>FormatWidget</name>
-    <message>
-        <source>Output Format</source>
-        <translation>输出格式</translation>
-    </message>
-    <message>
-        <source>High - Speed mode - Fast and Lossless (Recommended)</source>
-        <translation>高速模式 - 快速无损（推荐）</translation>
-    </message>
-    <message>
-        <source>Encoding mode - Customize file format, quality and codec (Slow)</source>
-        <translation>编码模式 - 自定义文件格式、质量和编码器（较慢）</translation>
-    </message>
-    <message>
-        <source>Frame-exact cuts (re-encode only at the cut points)</source>
-        <translation>逐帧精确剪切（仅在剪切点重新编码）</translation>
-    </message>
-    <message>
-        <source>Show Advanced</source>
-        <translation>显示高级</translation>
-    </message>
-    <message>
-        <source>Hide Advanced</source>
-        <translation>隐藏高级</translation>
-    </message>
-    <message>
-        <source>Preset:</source>
-        <translation>预设:</translation>
-    </message>
-    <message>
-        <source>High Quality</source>
-        <translation>高质量</translation>
-    </message>
-    <message>
-        <source>Small Size</source>
-        <translation>小体积</translation>
-    </message>
-    <message>
-        <source>Customized</source>
-        <translation>自定义</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>取消</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>确定</translation>
-    </message>
-    <message>
-        <source>Attention: Please don&apos;t change advanced settings if you are 
-non-professionals. Please leave it as the default &quot;Original&quot;. 
+    <context>
+        <name>main</name>
+        <message>
+            <source>An instance has already been running.</source>
+            <translation>已有一个实例正在运行。</translation>
+        </message>
+    </context>
+    <context>
+        <name>StartupWindow</name>
+        <message>
+            <source>Add a video or audio file to start cutting.</source>
+            <translation>添加视频或音频文件即可开始剪切。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVoMessageDlg</name>
+        <message>
+            <source>Zelvane Video Cutter</source>
+            <translation>Zelvane 视频剪切器</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::LoadTitleIconImg fail</source>
+            <translation>QVoMessageDlg::LoadTitleIconImg 失败</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::InitButton fail</source>
+            <translation>QVoMessageDlg::InitButton 失败</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::InitButton Load Yes Image fail</source>
+            <translation>QVoMessageDlg::InitButton 加载“是”按钮图片失败</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::InitButton Load Cancel Image fail</source>
+            <translation>QVoMessageDlg::InitButton 加载“取消”按钮图片失败</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Restart</source>
+            <translation>重新启动</translation>
+        </message>
+        <message>
+            <source>Restart Later</source>
+            <translation>稍后重启</translation>
+        </message>
+        <message>
+            <source>YES</source>
+            <translation>是</translation>
+        </message>
+        <message>
+            <source>NO</source>
+            <translation>否</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVoMessageBox</name>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+        <message>
+            <source>Yes</source>
+            <translation>是</translation>
+        </message>
+        <message>
+            <source>No</source>
+            <translation>否</translation>
+        </message>
+    </context>
+    <context>
+        <name>VoVideoConvertItem</name>
+        <message>
+            <source>No Subtitle</source>
+            <translation>无字幕</translation>
+        </message>
+        <message>
+            <source>Video Internal CC</source>
+            <translation>视频内嵌隐藏字幕</translation>
+        </message>
+    </context>
+    <context>
+        <name>VoInfoManager</name>
+        <message>
+            <source>Current</source>
+            <translation>当前</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProfileCatalogue</name>
+        <message>
+            <source>The profile file %1 could not be read: %2</source>
+            <translation>无法读取格式配置文件 %1：%2</translation>
+        </message>
+        <message>
+            <source>The profile file %1 has no valid entry "%2".</source>
+            <translation>格式配置文件 %1 中没有有效的条目“%2”。</translation>
+        </message>
+        <message>
+            <source>The format %1 in the category "%2" of the profile file %3 has no valid entry "%4".</source>
+            <translation>格式配置文件 %3 的类别“%2”中的格式 %1 没有有效的条目“%4”。</translation>
+        </message>
+        <message>
+            <source>The format %1 in the category "%2" of the profile file %3 names no audio codec for the video codec %4.</source>
+            <translation>格式配置文件 %3 的类别“%2”中的格式 %1 没有为视频编解码器 %4 指定音频编解码器。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoPlayDlg</name>
+        <message>
+            <source>Play</source>
+            <translation>播放</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>暂停</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Previous Frame</source>
+            <translation>上一帧</translation>
+        </message>
+        <message>
+            <source>Next Frame</source>
+            <translation>下一帧</translation>
+        </message>
+        <message>
+            <source>Previous Key Frame</source>
+            <translation>上一关键帧</translation>
+        </message>
+        <message>
+            <source>Next Key Frame</source>
+            <translation>下一关键帧</translation>
+        </message>
+        <message>
+            <source>Drag media files here to start</source>
+            <translation>将媒体文件拖到此处开始</translation>
+        </message>
+    </context>
+    <context>
+        <name>VideoImageWindow</name>
+        <message>
+            <source>Form</source>
+            <translation>窗体</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoCutDlg</name>
+        <message>
+            <source>Start Time:</source>
+            <translation>开始时间：</translation>
+        </message>
+        <message>
+            <source>End Time:</source>
+            <translation>结束时间：</translation>
+        </message>
+        <message>
+            <source>Open</source>
+            <translation>打开</translation>
+        </message>
+        <message>
+            <source>Open File</source>
+            <translation>打开文件</translation>
+        </message>
+        <message>
+            <source>Format</source>
+            <translation>格式</translation>
+        </message>
+        <message>
+            <source>Start</source>
+            <translation>开始</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Set Segment Start Time</source>
+            <translation>设置片段开始时间</translation>
+        </message>
+        <message>
+            <source>Set Segment End Time</source>
+            <translation>设置片段结束时间</translation>
+        </message>
+        <message>
+            <source>Play Segment</source>
+            <translation>播放片段</translation>
+        </message>
+        <message>
+            <source>Pause Segment</source>
+            <translation>暂停片段</translation>
+        </message>
+        <message>
+            <source>Stop Segment</source>
+            <translation>停止片段</translation>
+        </message>
+    </context>
+    <context>
+        <name>FormatWidget</name>
+        <message>
+            <source>Output Format</source>
+            <translation>输出格式</translation>
+        </message>
+        <message>
+            <source>High - Speed mode - Fast and Lossless (Recommended)</source>
+            <translation>高速模式 - 快速无损（推荐）</translation>
+        </message>
+        <message>
+            <source>Encoding mode - Customize file format, quality and codec (Slow)</source>
+            <translation>编码模式 - 自定义文件格式、质量和编码器（较慢）</translation>
+        </message>
+        <message>
+            <source>Frame-exact cuts (re-encode only at the cut points)</source>
+            <translation>逐帧精确剪切（仅在剪切点重新编码）</translation>
+        </message>
+        <message>
+            <source>Show Advanced</source>
+            <translation>显示高级</translation>
+        </message>
+        <message>
+            <source>Hide Advanced</source>
+            <translation>隐藏高级</translation>
+        </message>
+        <message>
+            <source>Preset:</source>
+            <translation>预设:</translation>
+        </message>
+        <message>
+            <source>High Quality</source>
+            <translation>高质量</translation>
+        </message>
+        <message>
+            <source>Small Size</source>
+            <translation>小体积</translation>
+        </message>
+        <message>
+            <source>Customized</source>
+            <translation>自定义</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Attention: Please don't change advanced settings if you are 
+non-professionals. Please leave it as the default "Original". 
 Otherwise the conversion may fail.</source>
-        <translation>注意：如果您不是专业人员，请不要更改高级设置。
-请保留默认的 &quot;Original&quot;。
+            <translation>注意：如果您不是专业人员，请不要更改高级设置。
+请保留默认的 "Original"。
 否则转换可能会失败。</translation>
-    </message>
-</context>
-<context>
-    <name>QSettingDlg</name>
-    <message>
-        <source>Codec:</source>
-        <translation>编码器:</translation>
-    </message>
-    <message>
-        <source>Resolution:</source>
-        <translation>分辨率:</translation>
-    </message>
-    <message>
-        <source>Frame Rate:</source>
-        <translation>帧率:</translation>
-    </message>
-    <message>
-        <source>Bit Rate:</source>
-        <translation>比特率:</translation>
-    </message>
-    <message>
-        <source>Channel:</source>
-        <translation>声道:</translation>
-    </message>
-    <message>
-        <source>Sample Rate:</source>
-        <translation>采样率:</translation>
-    </message>
-    <message>
-        <source>Video</source>
-        <translation>视频</translation>
-    </message>
-    <message>
-        <source>Audio</source>
-        <translation>音频</translation>
-    </message>
-    <message>
-        <source>Default</source>
-        <translation>默认</translation>
-    </message>
-    <message>
-        <source>Auto</source>
-        <translation>自动</translation>
-    </message>
-    <message>
-        <source>Mono</source>
-        <translation>单声道</translation>
-    </message>
-    <message>
-        <source>Stereo</source>
-        <translation>立体声</translation>
-    </message>
-    <message>
-        <source>5.1 Surround</source>
-        <translation>5.1 环绕声</translation>
-    </message>
-</context>
-<context>
-    <name>FormatItem</name>
-    <message>
-        <source>Set</source>
-        <translation>设置</translation>
-    </message>
-</context>
-<context>
-    <name>VoKeyFrameScanner</name>
-    <message>
-        <source>starts at %1, key frame</source>
-        <translation>从 %1 开始（关键帧）</translation>
-    </message>
-</context>
+        </message>
+    </context>
+    <context>
+        <name>QSettingDlg</name>
+        <message>
+            <source>Codec:</source>
+            <translation>编码器:</translation>
+        </message>
+        <message>
+            <source>Resolution:</source>
+            <translation>分辨率:</translation>
+        </message>
+        <message>
+            <source>Frame Rate:</source>
+            <translation>帧率:</translation>
+        </message>
+        <message>
+            <source>Bit Rate:</source>
+            <translation>比特率:</translation>
+        </message>
+        <message>
+            <source>Channel:</source>
+            <translation>声道:</translation>
+        </message>
+        <message>
+            <source>Sample Rate:</source>
+            <translation>采样率:</translation>
+        </message>
+        <message>
+            <source>Video</source>
+            <translation>视频</translation>
+        </message>
+        <message>
+            <source>Audio</source>
+            <translation>音频</translation>
+        </message>
+        <message>
+            <source>Default</source>
+            <translation>默认</translation>
+        </message>
+        <message>
+            <source>Auto</source>
+            <translation>自动</translation>
+        </message>
+        <message>
+            <source>Mono</source>
+            <translation>单声道</translation>
+        </message>
+        <message>
+            <source>Stereo</source>
+            <translation>立体声</translation>
+        </message>
+        <message>
+            <source>5.1 Surround</source>
+            <translation>5.1 环绕声</translation>
+        </message>
+    </context>
+    <context>
+        <name>FormatItem</name>
+        <message>
+            <source>Set</source>
+            <translation>设置</translation>
+        </message>
+    </context>
+    <context>
+        <name>VoKeyFrameScanner</name>
+        <message>
+            <source>starts at %1, key frame</source>
+            <translation>从 %1 开始（关键帧）</translation>
+        </message>
+    </context>
+    <context>
+        <name>QConverterObject</name>
+        <message>
+            <source>The source ends at %1; the segment was cut there.</source>
+            <translation>源文件在 %1 处结束；片段已在该处截断。</translation>
+        </message>
+    </context>
 </TS>

@@ -21,9 +21,11 @@
 #include <QEventLoop>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -416,4 +418,74 @@ TEST_F(ConversionManagerTest, OriginalContainerIsKeptAndNamedByItsSuffix)
             << source.name.toStdString() << " -> " << written.first().toStdString();
         EXPECT_EQ(containerOf(output), containerOf(path)) << source.name.toStdString();
     }
+}
+
+TEST_F(ConversionManagerTest, FailureReasonReachesTheInterface)
+{
+    addItems(fixture("long_h264_aac.mp4"), {{0, 15}});
+    ParserXML::readItemValue("SHOWDOWN_ITEM", "bIsShowDownComputer", "N");
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 200 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QStringList reasons;
+    ManagerRun run;
+    {
+        QConverterObject converter;
+        QEventLoop loop;
+        QObject::connect(&converter, &QConverterObject::sendFailureReason, [&](const QString &r) { reasons << r; });
+        QObject::connect(&converter, &QConverterObject::emitConvertedFinish, [&](bool ok) {
+            ++(ok ? run.successes : run.failures);
+            QTimer::singleShot(300, &loop, &QEventLoop::quit);
+        });
+        QTimer::singleShot(0, &converter, [&] { converter.startConvert(false); });
+        QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+        loop.exec();
+        EXPECT_EQ(converter.failureText(), reasons.value(0));
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(run.failures, 1);
+    ASSERT_EQ(reasons.size(), 1);
+    EXPECT_TRUE(reasons.first().contains("too large")) << reasons.first().toStdString();
+    EXPECT_EQ(outputFiles().join(","), "");
+}
+
+TEST_F(ConversionManagerTest, CancelArrivingAsAnItemFinishesStopsCleanly)
+{
+    // The cancel lands after the first item's worker has reported its end
+    // but before that report is handled: the stop's wait handles it in the
+    // middle of the cancel, which must neither delete the converter being
+    // stopped nor start the next item.
+    addItems(fixture("long_h264_aac.mp4"), {{1, 2}, {3, 4}, {5, 6}});
+    QConverterObject converter;
+    std::atomic<bool> finishedReported{false};
+    QObject::connect(
+        &converter, &QConverterObject::seedConvertPro, &converter,
+        [&](uint, convertState state) {
+            if (state == convertFinished)
+                finishedReported = true;
+        },
+        Qt::DirectConnection);
+    int finishCount = 0;
+    QVector<bool> startStates;
+    QObject::connect(&converter, &QConverterObject::emitConvertedFinishCount, [&] { ++finishCount; });
+    QObject::connect(&converter, &QConverterObject::emitIsStartConverter, [&](bool s) { startStates << s; });
+    converter.startConvert(false);
+    // Wait for the worker's report without handling it.
+    QElapsedTimer t;
+    t.start();
+    while (!finishedReported && t.elapsed() < 30000)
+        QThread::msleep(1);
+    ASSERT_TRUE(finishedReported);
+    converter.OnCancelConvert();
+    QEventLoop loop;
+    QTimer::singleShot(500, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_EQ(finishCount, 1);
+    ASSERT_FALSE(startStates.isEmpty());
+    EXPECT_FALSE(startStates.last());
+    EXPECT_EQ(outputFiles().join(","), "long_h264_aac/long_h264_aac_1.mp4");
+    EXPECT_TRUE(m_commands.isEmpty());
 }

@@ -465,15 +465,17 @@ TEST_F(CopyConversionTest, RangesOutsideTheFileAndMismatchedMergesFail)
 TEST_F(CopyConversionTest, Mp4ThatRefusesAStreamIsRetriedAsQuickTime)
 {
     // MP4 takes no PCM sound; QuickTime does: the last fall-back writes
-    // the file as "mov" under the asked name.
+    // the file as "mov", and the name follows the container.
     const QString src = fixture("tone.wav");
     auto job = losslessJob(src, "mp4", 0.5, 2.0);
     ASSERT_TRUE(job);
     Report report;
-    const QString dst = out("pcm.mp4");
-    ASSERT_EQ(convert(src, dst, *job, report), 2);
+    ASSERT_EQ(convert(src, out("pcm.mp4"), *job, report), 2);
+    EXPECT_FALSE(QFile::exists(out("pcm.mp4")));
+    const QString dst = out("pcm.mov");
     const QJsonObject probe = testsupport::ffprobeJson(dst);
     EXPECT_EQ(probe["format"].toObject()["format_name"].toString(), "mov,mp4,m4a,3gp,3g2,mj2");
+    EXPECT_EQ(probe["format"].toObject()["tags"].toObject()["major_brand"].toString(), "qt  ");
     const Probe p = probeFile(dst);
     ASSERT_NE(p.first("audio"), nullptr);
     EXPECT_TRUE(p.first("audio")->codec.startsWith("pcm_"));
