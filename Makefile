@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 CTEST_FLAGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all run test build bootstrap configure clean
+.PHONY: all run test build bootstrap configure clean sanitize tsan
 
 all: build
 
@@ -27,6 +27,22 @@ run: bootstrap
 test: bootstrap
 	$(MAKE) build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
+
+# The same tests under AddressSanitizer with UndefinedBehaviorSanitizer, and
+# the media library and converter tests under ThreadSanitizer, each in a
+# build folder of its own. The fixtures of build/ are reused when present.
+SANITIZE_LABELS ?= media|unit|widget
+TSAN_TESTS ?= orlcodec_test|player_test|convert_test|encode_test|convert_naming_test
+
+sanitize: bootstrap
+	mkdir -p build-asan && if [ -d build/fixtures ]; then cp -an build/fixtures build-asan/; fi
+	$(MAKE) build BUILD_DIR=build-asan CMAKE_FLAGS="-DSNIPWELL_SANITIZE=address $(CMAKE_FLAGS)"
+	cd build-asan && ctest --output-on-failure -j $(JOBS) -L '$(SANITIZE_LABELS)' $(CTEST_FLAGS)
+
+tsan: bootstrap
+	mkdir -p build-tsan && if [ -d build/fixtures ]; then cp -an build/fixtures build-tsan/; fi
+	$(MAKE) build BUILD_DIR=build-tsan CMAKE_FLAGS="-DSNIPWELL_SANITIZE=thread $(CMAKE_FLAGS)"
+	cd build-tsan && ctest --output-on-failure -j $(JOBS) -R '$(TSAN_TESTS)' $(CTEST_FLAGS)
 
 clean:
 	rm -rf $(BUILD_DIR)

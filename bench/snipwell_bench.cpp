@@ -2,6 +2,8 @@
 //   open_info   open a media item: information, streams, tags and cover
 //   thumb_strip the segment timeline's strip: ten pictures across the file
 //               from the strip worker, until the last one is delivered
+//   key_frames  the key-frame times of the video (a packet scan for
+//               files without an index), from a cold cache
 // Exit status 0 when the job did all its work; prints the job's own time
 // as "inprocess=SECONDS".
 #include "ThumbnailStripWorker.h"
@@ -63,6 +65,21 @@ int thumbStrip(const char *path)
     return good == ThumbnailStripWorker::pictureCount ? 0 : 1;
 }
 
+int keyFrames(const char *path)
+{
+    ORL_HANDLE h = Info_Create(-1);
+    if (Info_Open(h, path) != 1) {
+        Info_Destroy(h);
+        return 1;
+    }
+    const uint64_t *times = nullptr;
+    const int n = Info_GetKeyFrames(h, &times);
+    std::printf("key_frames=%d\n", n);
+    Info_Close(h);
+    Info_Destroy(h);
+    return n > 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -78,6 +95,8 @@ int main(int argc, char **argv)
         job = openInfo;
     else if (std::strcmp(argv[1], "thumb_strip") == 0)
         job = thumbStrip;
+    else if (std::strcmp(argv[1], "key_frames") == 0)
+        job = keyFrames;
     if (!job) {
         std::fprintf(stderr, "unknown job %s\n", argv[1]);
         return 2;

@@ -29,8 +29,17 @@ function(snipwell_add_test)
     target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/tests/common)
     snipwell_target_defaults(${T_NAME})
     set(home ${CMAKE_BINARY_DIR}/test-home/${T_NAME})
+    # Sanitized builds stop at the first report; suppressions cover only
+    # reports inside Qt and FFmpeg (see tests/sanitizers/).
+    set(supp ${CMAKE_SOURCE_DIR}/tests/sanitizers)
+    set(sanitizer_env
+        ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=0
+        LSAN_OPTIONS=suppressions=${supp}/lsan.supp:print_suppressions=0
+        UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:suppressions=${supp}/ubsan.supp
+        TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=${supp}/tsan.supp)
     add_test(NAME ${T_NAME}
         COMMAND ${CMAKE_COMMAND} -E env
+            ${sanitizer_env}
             HOME=${home}
             XDG_CONFIG_HOME=${home}/.config
             XDG_DATA_HOME=${home}/.local/share

@@ -8,6 +8,8 @@
 #include <orlcodec.h>
 
 #include <atomic>
+#include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -37,10 +39,20 @@ public:
     bool WriteSample(int32_t id, const TrackSample *sample) override;
     void EndOfStreams() override;
 
-    // The engine's last error text of the conversion or merger, for logs.
-    std::string lastError() const { return m_lastError; }
+    // Why the conversion or merge failed (the engine's text, or the tag
+    // writer's), for the failure message; any thread.
+    std::string lastError() const;
+    // How the last lossless conversion was cut when frame-exact cuts were
+    // asked for ("frame-exact: ..." or "cut at key frames: ..."); empty otherwise.
+    std::string cutReport() const { return m_cutReport; }
     // False when the last StopMerger could not complete the merged file.
     bool mergedFileComplete() const { return m_mergeComplete; }
+    // The file actually written: the destination given, or the same name
+    // with another extension when the container had to change.
+    std::string outputPath() const { return m_dst; }
+    // Where a source that ends early (a partial download) ended, in µs of
+    // its timeline; 0 when the range was read whole. Valid once finished.
+    uint64_t sourceEndedAt() const { return m_sourceEndedAt.load(); }
 
 protected:
     void run() override;
@@ -52,7 +64,15 @@ private:
     void runAsyncStart();
     void report(int32_t percent, int32_t state);
     void rememberError(ORL_HANDLE handle);
+    void setError(const std::string &text);
+    // Opens, sets the range and starts, falling back as the lossless rules
+    // say; on a container change the destination is renamed after it.
+    bool openWithRetries();
+    void closeConversion();
     void dropTracks();
+    // Waits up to the 100 ms progress period, but returns as soon as the
+    // engine reports the end, so a short job is not held up by the poll.
+    static void sleepPoll(const std::function<bool()> &ended = {});
 
     struct Track {
         int32_t id = 0;
@@ -60,24 +80,31 @@ private:
         ORL_HANDLE handle = 0;
     };
 
-    ORL_HANDLE m_conv = 0;
-    ORL_HANDLE m_merger = 0;
+    // Threads: the owner's (interface) thread calls the public operations;
+    // one worker at a time runs run(). Fields the owner sets before start()
+    // and reads only after the worker has ended need no guard (the thread
+    // start and join order them).
+    std::atomic<ORL_HANDLE> m_conv{0}; // closed by whichever of owner and worker takes it first
+    ORL_HANDLE m_merger = 0;           // owner's; the worker only polls it
     std::atomic<bool> m_cancel{false};
-    void *m_context = nullptr;
-    ConvertProgressFn m_callback = nullptr;
+    void *m_context = nullptr;             // set before start(), cleared after the worker ended
+    ConvertProgressFn m_callback = nullptr; // as m_context
     std::atomic<bool> m_mergeMode{false};
-    bool m_async = false;
+    bool m_async = false;               // set before start()
     bool m_readChapters = false;
-    ORL_HANDLE m_params = 0;
+    ORL_HANDLE m_params = 0;            // owner's, or the asynchronous worker's while it opens
     ORL_HANDLE m_chapterInfo = 0;
-    ConvertJob m_job;
+    ConvertJob m_job;                   // set before start(); the worker's while it runs
     bool m_hasJob = false;
-    std::string m_src;
-    std::string m_dst;
+    std::string m_src;                  // as m_job
+    std::string m_dst;                  // as m_job
     ManualResetEvent m_done;
-    void *m_mergeContext = nullptr;
-    ConvertProgressFn m_mergeCallback = nullptr;
-    std::vector<Track> m_tracks;
-    std::string m_lastError;
-    bool m_mergeComplete = true;
+    void *m_mergeContext = nullptr;             // set before start()
+    ConvertProgressFn m_mergeCallback = nullptr; // set before start()
+    std::vector<Track> m_tracks;        // owner's
+    mutable std::mutex m_errorMutex;
+    std::string m_lastError;            // guarded by m_errorMutex
+    std::string m_cutReport;            // written by the worker before it signals done
+    std::atomic<uint64_t> m_sourceEndedAt{0};
+    bool m_mergeComplete = true;        // owner's
 };

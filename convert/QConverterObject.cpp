@@ -15,20 +15,75 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <functional>
 #include <memory>
+
+namespace {
+
+// Counts a call into a converter; parked converters go when the last ends.
+class CallScope {
+public:
+    CallScope(int &depth, const std::function<void()> &atEnd)
+        : m_depth(depth)
+        , m_atEnd(atEnd)
+    {
+        ++m_depth;
+    }
+    ~CallScope()
+    {
+        if (--m_depth == 0)
+            m_atEnd();
+    }
+    CallScope(const CallScope &) = delete;
+    CallScope &operator=(const CallScope &) = delete;
+
+private:
+    int &m_depth;
+    std::function<void()> m_atEnd;
+};
+
+} // namespace
 
 QConverterObject::QConverterObject(QObject *parent)
     : QObject(parent)
 {
     qRegisterMetaType<convertState>("convertState");
     connect(this, &QConverterObject::seedConvertPro, this, &QConverterObject::UpdataConverPro);
-    connect(this, &QConverterObject::emitConvertedFinish, this, &QConverterObject::converterFinishCount);
+    // Queued: the end of an item is handled after the call that reported it
+    // has returned, never inside it.
+    connect(this, &QConverterObject::emitConvertedFinish, this, &QConverterObject::converterFinishCount,
+            Qt::QueuedConnection);
 }
 
 QConverterObject::~QConverterObject()
 {
-    delete m_converter;
-    delete m_merger;
+    m_converter.reset();
+    m_merger.reset();
+    m_retired.clear();
+}
+
+void QConverterObject::retire(std::unique_ptr<CAVConverter> &converter)
+{
+    if (converter)
+        m_retired.push_back(std::move(converter));
+    reap();
+}
+
+void QConverterObject::reap()
+{
+    if (m_callDepth == 0)
+        m_retired.clear();
+}
+
+QString QConverterObject::noteTime(uint64_t us)
+{
+    const uint64_t tenths = us / 100000;
+    const uint64_t seconds = tenths / 10;
+    return QStringLiteral("%1:%2:%3.%4")
+        .arg(seconds / 3600)
+        .arg((seconds / 60) % 60, 2, 10, QLatin1Char('0'))
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'))
+        .arg(tenths % 10);
 }
 
 void QConverterObject::progressCallback(int32_t percent, void *context, int32_t state)
@@ -54,6 +109,16 @@ void QConverterObject::startConvert(bool merge)
     convertItem(m_queue.first(), true);
 }
 
+void QConverterObject::reportFailure(const QString &reason)
+{
+    m_failureText = reason;
+    if (!reason.isEmpty()) {
+        qDebug() << "conversion failed:" << reason;
+        emit sendFailureReason(reason);
+    }
+    emit emitConvertedFinish(false);
+}
+
 void QConverterObject::convertItem(VoVideoConvertItem *item, bool first)
 {
     Q_UNUSED(first);
@@ -65,6 +130,7 @@ void QConverterObject::convertItem(VoVideoConvertItem *item, bool first)
         m_cancelled = false;
         return;
     }
+    m_failureText.clear();
     const QByteArray source = item->m_videoPath.toUtf8();
     // A merge writes one file: later ranges need no name of their own, and
     // the name handed out last must stay the merged file's, so that a
@@ -73,30 +139,37 @@ void QConverterObject::convertItem(VoVideoConvertItem *item, bool first)
         (m_merge && m_merger ? m_mergedPath : getConvertPath()).toUtf8();
     std::unique_ptr<ConvertJob> job(item->assembleConvertJob(OutputFormatParams::instance()));
 
-    bool ok = false;
+    CallScope scope(m_callDepth, [this] { reap(); });
     if (m_merge) {
         if (!m_merger) {
             m_mergedPath = QString::fromUtf8(destination);
-            m_merger = new CAVConverter();
+            m_merger = std::make_unique<CAVConverter>();
             if (!m_merger->OpenMerger(destination.constData(), *job)) {
-                qDebug() << "merge output could not be opened:" << QString::fromStdString(m_merger->lastError());
-                emit emitConvertedFinish(false);
+                reportFailure(QString::fromStdString(m_merger->lastError()));
                 return;
             }
         }
-        ok = m_merger->AddMergeSegment(source.constData(), *job, this, &QConverterObject::progressCallback);
+        CAVConverter *merger = m_merger.get();
+        const bool ok = merger->AddMergeSegment(source.constData(), *job, this, &QConverterObject::progressCallback);
+        if (merger != m_merger.get())
+            return; // cancelled while the range was being opened
+        // A container fall-back renames the merged file.
+        m_mergedPath = QString::fromStdString(merger->outputPath());
+        ConfigState::instance().setOutputName(m_mergedPath);
         if (!ok)
-            qDebug() << "range could not be added:" << QString::fromStdString(m_merger->lastError());
-    } else {
-        delete m_converter;
-        m_converter = new CAVConverter();
-        ok = m_converter->StartConvert(source.constData(), destination.constData(), *job, this,
-                                       &QConverterObject::progressCallback, false);
-        if (!ok)
-            qDebug() << "conversion could not start:" << QString::fromStdString(m_converter->lastError());
+            reportFailure(QString::fromStdString(merger->lastError()));
+        return;
     }
+    retire(m_converter);
+    m_converter = std::make_unique<CAVConverter>();
+    CAVConverter *converter = m_converter.get();
+    const bool ok = converter->StartConvert(source.constData(), destination.constData(), *job, this,
+                                            &QConverterObject::progressCallback, false);
+    if (converter != m_converter.get())
+        return; // cancelled while the source was being opened
+    ConfigState::instance().setOutputName(QString::fromStdString(converter->outputPath()));
     if (!ok)
-        emit emitConvertedFinish(false);
+        reportFailure(QString::fromStdString(converter->lastError()));
 }
 
 void QConverterObject::UpdataConverPro(uint nPro, convertState state)
@@ -105,36 +178,48 @@ void QConverterObject::UpdataConverPro(uint nPro, convertState state)
     const float share = n == 0 ? 100.0f : 100.0f / static_cast<float>(n);
     const int overall = static_cast<int>(static_cast<float>(m_index) * share + share * static_cast<float>(nPro) / 100.0f);
     emit emitConvertProToCtrl(overall);
+    const CAVConverter *converter = m_merge ? m_merger.get() : m_converter.get();
     if (state == convertFinished) {
+        if (converter && converter->sourceEndedAt() > 0)
+            emit sendConvertNote(tr("The source ends at %1; the segment was cut there.")
+                                     .arg(noteTime(converter->sourceEndedAt())));
         emit emitConvertedFinish(true);
-    } else if (state != convertProgress) {
-        // A conversion that failed while running says why in the log, as
-        // one that could not start does.
-        const CAVConverter *converter = m_merge ? m_merger : m_converter;
-        if (state == convertOpenFailed && converter)
-            qDebug() << "conversion failed:" << QString::fromStdString(converter->lastError());
+    } else if (state == convertCancelled) {
         emit emitConvertedFinish(false);
+    } else if (state != convertProgress) {
+        reportFailure(converter ? QString::fromStdString(converter->lastError()) : QString());
     }
 }
 
 void QConverterObject::converterFinishCount(bool ok)
 {
     ConfigState &config = ConfigState::instance();
+    CallScope scope(m_callDepth, [this] { reap(); });
     if (ok)
         config.setConvertedCount(config.convertedCount() + 1);
 
-    m_queue.removeOne(m_current);
-    if (m_queue.isEmpty()) {
+    const bool wasQueued = m_queue.removeOne(m_current);
+    if (ok && m_cancelled) {
+        // An item that finished just as the user cancelled: it is complete
+        // and counted, and nothing else happens.
+        if (!m_merge)
+            emit emitConvertedFinishCount();
+        return;
+    }
+    if (m_queue.isEmpty() && wasQueued) {
         if (m_merge && m_merger) {
-            m_merger->StopMerger(false);
+            std::unique_ptr<CAVConverter> merger = std::move(m_merger);
+            merger->StopMerger(false);
             // A merged file that could not be completed is a failure, not
             // a finished file.
-            if (ok && !m_merger->mergedFileComplete()) {
+            if (ok && !merger->mergedFileComplete()) {
                 ok = false;
                 config.setConvertedCount(config.convertedCount() - 1);
+                m_failureText = QString::fromStdString(merger->lastError());
+                if (!m_failureText.isEmpty())
+                    emit sendFailureReason(m_failureText);
             }
-            delete m_merger;
-            m_merger = nullptr;
+            retire(merger);
         }
         emit emitIsStartConverter(false);
     }
@@ -157,7 +242,7 @@ void QConverterObject::converterFinishCount(bool ok)
                 emit emitConvertedFinishCount();
             }
         }
-        if (m_queue.isEmpty()
+        if (m_queue.isEmpty() && !m_cancelled
             && ParserXML::readItemValue("SHOWDOWN_ITEM", "bIsShowDownComputer", "N") == QLatin1String("Y")) {
             qDebug("\n\n\nshutdown---------\n\n\n");
             powerOffComputer();
@@ -177,9 +262,9 @@ void QConverterObject::converterFinishCount(bool ok)
             QDir().rmdir(dir);
     }
     if (m_merger) {
-        m_merger->StopMerger(false);
-        delete m_merger;
-        m_merger = nullptr;
+        std::unique_ptr<CAVConverter> merger = std::move(m_merger);
+        merger->StopMerger(false);
+        retire(merger);
     }
     if (!m_cancelled && !m_queue.isEmpty())
         emit emitIsStartConverter(false);
@@ -196,15 +281,17 @@ void QConverterObject::OnCancelConvert()
 void QConverterObject::stopAll()
 {
     m_cancelled = true;
+    m_failureText.clear();
+    CallScope scope(m_callDepth, [this] { reap(); });
+    // Taken out first: the stop waits dispatch events, and whatever runs
+    // meanwhile must find no converter to stop or delete again.
     if (m_merge) {
-        if (m_merger) {
-            m_merger->StopMerger(true);
-            delete m_merger;
-            m_merger = nullptr;
+        if (std::unique_ptr<CAVConverter> merger = std::move(m_merger)) {
+            merger->StopMerger(true);
+            retire(merger);
         }
-    } else if (m_converter) {
-        m_converter->StopConvert();
-        delete m_converter;
-        m_converter = nullptr;
+    } else if (std::unique_ptr<CAVConverter> converter = std::move(m_converter)) {
+        converter->StopConvert();
+        retire(converter);
     }
 }

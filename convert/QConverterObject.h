@@ -6,6 +6,9 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+#include <vector>
+
 class CAVConverter;
 class VoVideoConvertItem;
 
@@ -26,6 +29,11 @@ public:
     ~QConverterObject() override;
 
     void startConvert(bool merge);
+    // Why the last item failed (empty after a success or a cancel).
+    QString failureText() const { return m_failureText; }
+
+    // "0:00:41.2": a source time as the notes show it.
+    static QString noteTime(uint64_t us);
 
 signals:
     void emitIsStartConverter(bool bStart);
@@ -33,6 +41,12 @@ signals:
     void seedConvertPro(uint pro, convertState state);
     void emitConvertProToCtrl(int pro);
     void emitConvertedFinishCount();
+    // Why an item failed, for the failure message (sent before its
+    // emitConvertedFinish (false); never for a cancel).
+    void sendFailureReason(const QString &reason);
+    // Something the user should know about a finished item ("The source
+    // ends at 0:00:41.2; the segment was cut there.").
+    void sendConvertNote(const QString &note);
 
 public slots:
     void OnCancelConvert();
@@ -42,14 +56,24 @@ public slots:
 private:
     void convertItem(VoVideoConvertItem *item, bool first);
     void stopAll();
+    void reportFailure(const QString &reason);
+    // Converters are never deleted while one of their calls is on the stack:
+    // their waits dispatch events, and a cancel or a late report may arrive
+    // in the middle. retire() parks one; reap() deletes the parked ones once
+    // no call is in progress.
+    void retire(std::unique_ptr<CAVConverter> &converter);
+    void reap();
     static void progressCallback(int32_t percent, void *context, int32_t state);
 
     bool m_merge = false;
     QList<VoVideoConvertItem *> m_queue;
     bool m_cancelled = false;
     QString m_mergedPath;
-    CAVConverter *m_merger = nullptr;
-    CAVConverter *m_converter = nullptr;
+    std::unique_ptr<CAVConverter> m_merger;
+    std::unique_ptr<CAVConverter> m_converter;
+    std::vector<std::unique_ptr<CAVConverter>> m_retired;
+    int m_callDepth = 0; // calls into converters in progress on this thread
     VoVideoConvertItem *m_current = nullptr;
     int m_index = 0;
+    QString m_failureText;
 };

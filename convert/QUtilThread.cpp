@@ -1,6 +1,7 @@
 #include "QUtilThread.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QThread>
 
 void ManualResetEvent::set()
@@ -33,6 +34,24 @@ void ManualResetEvent::wait() const
     std::unique_lock<std::mutex> lock(m_mutex);
     while (!m_set)
         m_cond.wait(lock);
+}
+
+void runAwayFromInterface(const std::function<void()> &work)
+{
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() != app->thread()) {
+        work();
+        return;
+    }
+    // The loop ends the moment the work does (a queued quit), without
+    // polling; a quit posted before exec() starts is delivered by it.
+    QEventLoop loop;
+    std::thread worker([&] {
+        work();
+        QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
+    });
+    loop.exec();
+    worker.join();
 }
 
 QUtilThread::QUtilThread() = default;

@@ -5,8 +5,15 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
+
+// Runs work on a thread of its own and waits for it. On the interface
+// thread the wait keeps dispatching events, so an engine call that takes
+// long (an open of a slow source) never freezes the window; on any other
+// thread work simply runs in place.
+void runAwayFromInterface(const std::function<void()> &work);
 
 // A manual-reset event: stays signalled until reset.
 class ManualResetEvent {

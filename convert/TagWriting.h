@@ -4,5 +4,6 @@
 #include <string>
 
 // Writes an item's tags into a finished output file, in the tag format of
-// the file's type; files of other types are left alone.
-void writeFinishedFileTags(const std::string &path, const VEAudioTagInfo &tags);
+// the file's type; files of other types are left alone. False only when
+// the file is of an audio type and its tags could not be written.
+bool writeFinishedFileTags(const std::string &path, const VEAudioTagInfo &tags);

@@ -40,6 +40,7 @@ QVideoCutDlg::QVideoCutDlg(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("QVideoCutDlg"));
     m_background = skin::load(QStringLiteral("/image/CutToolDlg/bg_cutTool.png"));
     buildControls();
+    buildKeyFrameControls();
     connectControls();
     retranslate();
     resize(760, 110);
@@ -247,6 +248,7 @@ void QVideoCutDlg::layoutControls()
     placeGroup(transportX - leftPart, m_labStart, labStartW, m_startTimeEdit, m_btnStartSet);
     const int afterEnd = placeGroup(transportX + transportW + 14, m_labEnd, labEndW, m_endTimeEdit, m_btnEndSet);
     m_btnFormat->move(afterEnd + 12, row - m_btnFormat->height() / 2);
+    placeKeyFrameHint();
 }
 
 uint64_t QVideoCutDlg::duration() const
@@ -279,6 +281,7 @@ void QVideoCutDlg::setItem(VoVideoConvertItem *item)
     m_itemInfo = item;
     m_itemNumber = item->index();
     setTrimPair(item->m_TrimStartTime, item->m_TrimEndTime);
+    requestKeyFrames();
 }
 
 void QVideoCutDlg::setTrimPair(uint64_t start, uint64_t end)
@@ -298,6 +301,7 @@ void QVideoCutDlg::setTrimPair(uint64_t start, uint64_t end)
     m_endTimeEdit->setTime(end);
     m_startTimeEdit->setTimeRange(0, end);
     m_endTimeEdit->setTimeRange(start, d);
+    refreshKeyFrameHint();
 }
 
 void QVideoCutDlg::TrimDSliderEnable(bool bAble)
@@ -330,6 +334,7 @@ void QVideoCutDlg::startValueChange(double value)
     m_itemInfo->m_TrimStartTime = start;
     m_startTimeEdit->setTime(start);
     m_endTimeEdit->setTimeRange(start, d);
+    refreshKeyFrameHint();
 }
 
 void QVideoCutDlg::endValueChange(double value)
@@ -352,6 +357,7 @@ void QVideoCutDlg::startTimeChange(uint64_t t)
     m_endTimeEdit->setTimeRange(t, duration());
     m_TrimDSlider->setStartPercent(percentOf(t));
     m_TrimDSlider->setProgressPercent(percentOf(t), true);
+    refreshKeyFrameHint();
 }
 
 void QVideoCutDlg::endTimeChange(uint64_t t)
@@ -378,6 +384,7 @@ void QVideoCutDlg::setTrimStart(uint64_t t)
     m_TrimDSlider->setStartPercent(percentOf(t));
     m_startTimeEdit->setTime(t);
     m_endTimeEdit->setTimeRange(t, duration());
+    refreshKeyFrameHint();
 }
 
 void QVideoCutDlg::setTrimEnd(uint64_t t)
@@ -446,6 +453,7 @@ void QVideoCutDlg::reset()
     // The item shown until now may be deleted next; nothing may write to it.
     m_itemInfo = nullptr;
     m_itemNumber = -1;
+    refreshKeyFrameHint();
     setControlsEnabled(false);
     for (QCustomTimeEdit *e : {m_startTimeEdit, m_endTimeEdit}) {
         e->setTimeRange(0, 0);

@@ -5,6 +5,7 @@
 // file, format and convert buttons. It writes the current item's trim pair
 // and reports every change; the main window passes them on.
 #include <QPixmap>
+#include <QVector>
 #include <QWidget>
 #include <cstdint>
 
@@ -13,6 +14,7 @@ class QDualSlider;
 class QImageButton;
 class QLabel;
 class QTextImageButton;
+class VoKeyFrameScanner;
 class VoVideoConvertItem;
 
 class QVideoCutDlg : public QWidget {
@@ -40,7 +42,14 @@ public:
     QCustomTimeEdit *startTimeEdit() const { return m_startTimeEdit; }
     QCustomTimeEdit *endTimeEdit() const { return m_endTimeEdit; }
 
+    // Key frames of the current item's file (µs), drawn as ticks on the
+    // slider once the background search has found them.
+    const QVector<quint64> &keyFrames() const { return m_keyFrames; }
+
 signals:
+    // Key frames of the current file as fractions of its duration, for
+    // the timeline ruler (QTimeControl::setMarks); empty for a new file.
+    void sendKeyFrameMarks(const QVector<double> &fractions);
     void OnBtnAdd();
     void sendPlayProToPlay(double value);
     void sendStartTimeChange(uint64_t time);
@@ -60,6 +69,10 @@ signals:
     void emitShowFormatDlg();
 
 public slots:
+    // With a cut at key frames (High-Speed without frame-exact cuts) shows
+    // where the output really starts when that is not the chosen start;
+    // call it when the output mode changes.
+    void refreshKeyFrameHint();
     void TrimDSliderEnable(bool bAble);
     void videoPlayPro(double value);
     void setStartValue(double value);
@@ -85,6 +98,11 @@ private:
     void applyLanguageSizes();
     void layoutControls();
     void setTrimPair(uint64_t start, uint64_t end);
+    // QVideoCutDlg_KeyFrames.cpp
+    void buildKeyFrameControls();
+    void requestKeyFrames();
+    void keyFramesFound(const QString &path, const QVector<quint64> &times);
+    void placeKeyFrameHint();
     // Percent of the duration, at millisecond resolution; `empty` when the
     // item has no duration.
     double percentOf(uint64_t t, double empty = 0) const;
@@ -110,4 +128,9 @@ private:
     bool m_firstEnd = false;
     bool m_converting = false;
     QPixmap m_background;
+
+    VoKeyFrameScanner *m_keyScanner = nullptr;
+    QVector<quint64> m_keyFrames;
+    QString m_keyFramePath; // file the key frames belong to
+    QLabel *m_labKeyHint = nullptr;
 };

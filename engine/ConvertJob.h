@@ -26,6 +26,7 @@ struct ConvertJob {
     uint64_t rangeLength = 0;  // µs, 0 = to the end
     bool isDisc = false;
     bool lossless = false;
+    bool frameExactCut = false; // lossless: encode only the pictures at the cut points
     VEEditConfig editConfig;
 };
 

@@ -7,6 +7,7 @@
 #include "SourceContainer.h"
 #include "VoInfoClass.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -145,12 +146,26 @@ bool VoVideoConvertItem::readFile(VoInfoClass &info, const QString &path, int ti
         else if (upper == QLatin1String("ACD"))
             m_fileSuffix = QStringLiteral("wav");
     } else {
-        const int dot = m_videoName.lastIndexOf(QLatin1Char('.'));
-        m_fileSuffix = dot < 0 ? QStringLiteral("mp4") : m_videoName.mid(dot + 1);
+        // A program of a transport stream is named by its title, which has
+        // no suffix: the file's own name has.
+        const QString fileName = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+        const QString named = m_videoName.contains(QLatin1Char('.')) ? m_videoName : fileName;
+        const int dot = named.lastIndexOf(QLatin1Char('.'));
+        m_fileSuffix = dot < 0 ? QStringLiteral("mp4") : named.mid(dot + 1);
     }
 
-    m_sourceFormat = QString::fromStdString(sourceContainerName(
-        utf8(info.metadata("ffmpeg_format")), utf8(info.metadata("major_brand"))));
+    const std::string demuxer = utf8(info.metadata("ffmpeg_format"));
+    std::string majorBrand = utf8(info.metadata("major_brand"));
+    if (majorBrand.empty() && demuxer == "matroska,webm" && !isDisc) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            majorBrand = matroskaDocType(file.read(64).toStdString());
+    }
+    m_sourceFormat = QString::fromStdString(sourceContainerName(demuxer, majorBrand));
+    // A copy in the source's own container is named after that container,
+    // whatever the source file's suffix claims.
+    if (!isDisc)
+        m_fileSuffix = QString::fromStdString(suffixForContainer(utf8(m_sourceFormat), utf8(m_fileSuffix)));
 
     m_duration = info.duration();
     m_width = info.width();

@@ -33,6 +33,7 @@ ConvertJob *VoVideoConvertItem::assembleConvertJob(const OutputFormatParams &par
     job->rangeLength = m_TrimEndTime > m_TrimStartTime ? m_TrimEndTime - m_TrimStartTime : 0;
     job->isDisc = m_isDisc;
     job->lossless = params.lossless;
+    job->frameExactCut = params.lossless && params.frameExactCut;
     job->editConfig = m_editConfig;
     return job;
 }

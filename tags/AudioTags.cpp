@@ -90,38 +90,52 @@ void addAudioTagItems(AudioTagFile &file, const VEAudioTagInfo &tags)
 
 bool writeAudioTags(const std::string &path, const VEAudioTagInfo &tags)
 {
-    return tagdetail::writeAudioTagsThrough(path, tags, nullptr);
+    return writeAudioTagsChecked(path, tags) == TagWriteResult::Written;
+}
+
+TagWriteResult writeAudioTagsChecked(const std::string &path, const VEAudioTagInfo &tags)
+{
+    return tagdetail::writeAudioTagsCheckedThrough(path, tags, nullptr);
 }
 
 bool tagdetail::writeAudioTagsThrough(const std::string &path, const VEAudioTagInfo &tags, const StreamWrapper &wrap)
 {
-    // Work on the file a link points to, so the link itself survives.
-    char resolved[PATH_MAX];
-    if (!realpath(path.c_str(), resolved))
-        return false;
-    const std::string target = resolved;
+    return writeAudioTagsCheckedThrough(path, tags, wrap) == TagWriteResult::Written;
+}
+
+TagWriteResult tagdetail::writeAudioTagsCheckedThrough(const std::string &path, const VEAudioTagInfo &tags,
+                                                       const StreamWrapper &wrap)
+{
+    using R = TagWriteResult;
     std::u16string path16;
     if (!tagtext::utf8ToUtf16(path, path16))
         path16.assign(path.begin(), path.end());
+    // Work on the file a link points to, so the link itself survives.
+    char resolved[PATH_MAX];
+    if (!realpath(path.c_str(), resolved))
+        return R::Failed;
+    const std::string target = resolved;
 
     // A dry run on the original (nothing is saved) tells whether any block
     // would change: files no block accepts, read-only files and files with
     // nothing to write are never copied.
     auto original = FileTagStream::open(target);
     if (!original)
-        return false;
+        return R::Failed;
     struct stat st {};
     if (fstat(original->fd(), &st) != 0)
-        return false;
+        return R::Failed;
     {
         AudioTagFile probe;
+        // A file no block takes is not an audio file the writer knows,
+        // unless its name says it is one.
         if (probe.openStream(std::move(original), path16) != 0)
-            return false;
+            return AudioTagFile::typeOfPath(path16) < 0 ? R::NothingToDo : R::Failed;
         const int before = probe.itemCount();
         probe.clearAll();
         addAudioTagItems(probe, tags);
         if (before == 0 && probe.itemCount() == 0)
-            return false;
+            return R::NothingToDo;
     }
 
     const size_t slash = target.rfind('/');
@@ -129,8 +143,9 @@ bool tagdetail::writeAudioTagsThrough(const std::string &path, const VEAudioTagI
     std::string tempPath = folder + "." + target.substr(slash + 1) + ".tags-XXXXXX";
     const int tempFd = mkstemp(tempPath.data());
     if (tempFd < 0)
-        return false;
+        return R::Failed;
     bool keep = false;
+    bool unchanged = false; // saved without a failure, and without a byte to change
     {
         const int sourceFd = ::open(target.c_str(), O_RDONLY | O_CLOEXEC);
         if (sourceFd < 0 || !copyContents(sourceFd, tempFd)) {
@@ -138,7 +153,7 @@ bool tagdetail::writeAudioTagsThrough(const std::string &path, const VEAudioTagI
                 ::close(sourceFd);
             ::close(tempFd);
             unlink(tempPath.c_str());
-            return false;
+            return R::Failed;
         }
         ::close(sourceFd);
         auto stream = std::make_unique<FileTagStream>(tempFd);
@@ -152,6 +167,7 @@ bool tagdetail::writeAudioTagsThrough(const std::string &path, const VEAudioTagI
             addAudioTagItems(file, tags);
             file.save();
             keep = !file.lastSaveFailed() && file.lastSaveWrote() && raw->sync();
+            unchanged = !file.lastSaveFailed() && !file.lastSaveWrote();
             if (keep) {
                 fchmod(raw->fd(), st.st_mode & 07777);
                 if (fchown(raw->fd(), st.st_uid, st.st_gid) != 0) {
@@ -164,12 +180,12 @@ bool tagdetail::writeAudioTagsThrough(const std::string &path, const VEAudioTagI
     }
     if (!keep || rename(tempPath.c_str(), target.c_str()) != 0) {
         unlink(tempPath.c_str());
-        return false;
+        return unchanged ? R::NothingToDo : R::Failed;
     }
     const int dirFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         fsync(dirFd);
         ::close(dirFd);
     }
-    return true;
+    return R::Written;
 }

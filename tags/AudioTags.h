@@ -15,12 +15,20 @@
 // not a format we know, not writable, or a failure).
 bool writeAudioTags(const std::string &path, const VEAudioTagInfo &tags);
 
+// What writing the tags came to: the file was changed; there was nothing to
+// do (not an audio type the writer knows, or no tags to write and none
+// present); or an audio file's tags could not be written (it is unchanged).
+enum class TagWriteResult { Written, NothingToDo, Failed };
+TagWriteResult writeAudioTagsChecked(const std::string &path, const VEAudioTagInfo &tags);
+
 class TagStream;
 namespace tagdetail {
 // writeAudioTags with the stream of the temporary copy passed through
 // `wrap` first; the tests use it to make writes fail part-way.
 using StreamWrapper = std::function<std::unique_ptr<TagStream>(std::unique_ptr<TagStream>)>;
 bool writeAudioTagsThrough(const std::string &path, const VEAudioTagInfo &tags, const StreamWrapper &wrap);
+TagWriteResult writeAudioTagsCheckedThrough(const std::string &path, const VEAudioTagInfo &tags,
+                                            const StreamWrapper &wrap);
 } // namespace tagdetail
 
 // Fills a facade with the record's items, as writeAudioTags does.

@@ -17,9 +17,15 @@ namespace {
     throw std::runtime_error(text);
 }
 
+// Every text and CDATA part of the node, in order: a value may mix them
+// ("a <![CDATA[b]]> c").
 std::string nodeText(const pugi::xml_node &node)
 {
-    return node.first_child().value();
+    std::string text;
+    for (pugi::xml_node part = node.first_child(); part; part = part.next_sibling())
+        if (part.type() == pugi::node_pcdata || part.type() == pugi::node_cdata)
+            text += part.value();
+    return text;
 }
 
 bool isSpace(char c)

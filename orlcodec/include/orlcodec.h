@@ -181,6 +181,17 @@ ORL_API const char *Info_GetChapterTitle(ORL_HANDLE h, int chapter);
 ORL_API const orl_picture *Info_GrabFrame(ORL_HANDLE h, uint64_t time_us, int width, int height,
                                           int format);
 ORL_API void Info_ReleaseFrame(ORL_HANDLE h, const orl_picture *picture);
+/* Key frames of the selected video stream: presentation times in µs from the
+ * start of the file, ascending. Read from the container's index where it
+ * lists every key frame (MP4/MOV sample tables, Matroska cues), otherwise by
+ * reading every packet header of the file (no decoding). Results are kept
+ * per file (path, size, modification time), so asking again is immediate.
+ * Blocks while it reads; Info_CancelKeyFrames or Info_Close from another
+ * thread, or the interrupt switch, stop it at once (result 0). Returns the
+ * count, 0 for none or stopped; *times belongs to the handle. */
+ORL_API int Info_GetKeyFrames(ORL_HANDLE h, const uint64_t **times);
+/* Any thread: stops a running Info_GetKeyFrames of the handle. */
+ORL_API void Info_CancelKeyFrames(ORL_HANDLE h);
 
 /* ---- Grabber: the frame grabber of thumbnails and the thumbnail strip ----- */
 
@@ -297,6 +308,16 @@ ORL_API int Param_SelectSubtitle(ORL_HANDLE p, int number);
 ORL_API int Param_SetSubtitleCopyMask(ORL_HANDLE p, uint64_t mask);
 ORL_API int Param_SetSubtitleCodec(ORL_HANDLE p, int codec_id);
 ORL_API int Param_UseClosedCaptions(ORL_HANDLE p, int on);
+/* Stream copy of H.264/HEVC: start and end at the exact pictures asked for
+ * by encoding only the pictures from the start to the first key frame and
+ * from the last key frame to the end; the rest is copied. Every such output
+ * is checked by decoding it; a source that cannot be cut this way, or an
+ * output that fails the check, is cut at key frames instead, and
+ * Conv_GetCutReport says so. Off by default. */
+ORL_API int Param_SetFrameExactCut(ORL_HANDLE p, int on);
+/* Param_SetOption keys read by stream copies: "frame-exact-psnr" = the dB
+ * by which the first and last pictures of a frame-exact cut must match the
+ * source's (default 38). */
 ORL_API int Param_SetSubtitleFile(ORL_HANDLE p, const char *path_utf8);
 ORL_API int Param_SelectOverlay(ORL_HANDLE p, int slot);
 ORL_API int Param_SetAspect(ORL_HANDLE p, int num, int den);
@@ -399,7 +420,21 @@ ORL_API int Conv_IsFinished(ORL_HANDLE c);
 ORL_API int Conv_IsAborted(ORL_HANDLE c);
 ORL_API uint64_t Conv_GetPosition(ORL_HANDLE c);
 ORL_API uint64_t Conv_GetTotal(ORL_HANDLE c);
+/* Where a source that ends early (a partial download) ended, in µs from its
+   start, when a finished conversion had to end its range there; 0 when the
+   range was read whole. The output then ends at the last whole picture. */
+ORL_API uint64_t Conv_GetSourceEnd(ORL_HANDLE c);
 ORL_API int Conv_AddTrack(ORL_HANDLE c, ORL_HANDLE track);
+/* How the finished stream copy was cut: ORL_CUT_* */
+enum {
+    ORL_CUT_KEY_FRAMES = 0,  /* at key frames, as asked */
+    ORL_CUT_FRAME_EXACT = 1, /* frame-exact, and the check passed */
+    ORL_CUT_FELL_BACK = 2    /* frame-exact was asked; cut at key frames instead */
+};
+ORL_API int Conv_GetCutMode(ORL_HANDLE c);
+/* A sentence on how the cut was made and, after a fall-back, why; "" when
+ * nothing was asked. Belongs to the handle. */
+ORL_API const char *Conv_GetCutReport(ORL_HANDLE c);
 ORL_API void Conv_Close(ORL_HANDLE c);
 ORL_API void Conv_Destroy(ORL_HANDLE c);
 
@@ -417,8 +452,13 @@ ORL_API int Merge_AddDisc(ORL_HANDLE m, const char *src_utf8, uint64_t start_us,
 ORL_API int Merge_Finish(ORL_HANDLE m);
 ORL_API int Merge_IsDone(ORL_HANDLE m);
 ORL_API int Merge_HasError(ORL_HANDLE m);
+/* As Conv_GetCutMode/Conv_GetCutReport, over the ranges added so far. */
+ORL_API int Merge_GetCutMode(ORL_HANDLE m);
+ORL_API const char *Merge_GetCutReport(ORL_HANDLE m);
 ORL_API uint64_t Merge_GetPosition(ORL_HANDLE m);
 ORL_API uint64_t Merge_GetTotal(ORL_HANDLE m);
+/* As Conv_GetSourceEnd, for the range added last. */
+ORL_API uint64_t Merge_GetSourceEnd(ORL_HANDLE m);
 ORL_API void Merge_Close(ORL_HANDLE m);
 ORL_API void Merge_Destroy(ORL_HANDLE m);
 

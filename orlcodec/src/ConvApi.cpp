@@ -7,16 +7,12 @@
 #include "TrackMuxer.h"
 #include "Transcode.h"
 
+#include <cstdlib>
 #include <cstring>
 
 namespace orl {
 
 namespace {
-
-InterruptCheck engineInterrupt()
-{
-    return [] { return globalInterrupt(); };
-}
 
 // The copy choice of a parameter set.
 bool copyChoiceFrom(const ParamValues &v, CopyChoice &choice, std::string &error)
@@ -27,6 +23,10 @@ bool copyChoiceFrom(const ParamValues &v, CopyChoice &choice, std::string &error
     choice.subtitleIndex = v.subtitle;
     choice.subtitleMask = v.subtitleMask;
     choice.closedCaptions = v.closedCaptions;
+    choice.frameExact = v.frameExactCut;
+    for (const auto &option : v.options)
+        if (option.first == "frame-exact-psnr")
+            choice.frameExactPsnr = std::atof(option.second.c_str());
     // Video codec -1 asks for no picture, in a copy as in an encode.
     choice.video = v.videoCodec != -1;
     choice.subtitleCodec = 0;
@@ -61,6 +61,9 @@ public:
     }
 
     const bool transcode;
+    // Raised by Conv_Stop before it waits for the call in progress, so that
+    // an open stuck on a stalled source gives up instead of holding the lock.
+    std::atomic<bool> stopping{false};
     std::mutex mutex; // one call at a time; the worker has its own state
     std::unique_ptr<StreamCopyConversion> copy;   // guarded by mutex
     std::unique_ptr<TranscodeConversion> encode;  // guarded by mutex
@@ -69,6 +72,12 @@ public:
     CopyProgress trackProgress;
     std::string dst;    // guarded by mutex
     std::string format; // guarded by mutex
+    std::string report; // guarded by mutex; last text handed out by Conv_GetCutReport
+
+    InterruptCheck interrupt()
+    {
+        return [this] { return globalInterrupt() || stopping.load(); };
+    }
 
     const CopyProgress *progress() const
     {
@@ -87,15 +96,19 @@ public:
     explicit MergeObject(bool transcode)
         : EngineObject(HandleKind::Merge)
         , transcode(transcode)
-        , merger(engineInterrupt())
-        , encoder(engineInterrupt())
+        , merger([this] { return globalInterrupt() || stopping.load(); })
+        , encoder([this] { return globalInterrupt() || stopping.load(); })
     {
     }
 
     const bool transcode;
+    // Raised by Merge_Finish (of an unfinished range) and Merge_Close before
+    // they wait for the call in progress.
+    std::atomic<bool> stopping{false};
     std::mutex mutex;
     StreamCopyMerger merger;  // guarded by mutex
     TranscodeMerger encoder;  // guarded by mutex
+    std::string report;       // guarded by mutex; last text handed out by Merge_GetCutReport
 
     bool isDone() const { return transcode ? encoder.isDone() : merger.isDone(); }
     bool hasError() const { return transcode ? encoder.hasError() : merger.hasError(); }
@@ -106,18 +119,12 @@ public:
 template <class T, class F, class R>
 R withObject(ORL_HANDLE h, R failure, F &&body)
 {
-    try {
+    return guardBoundary(h, failure, [&]() -> R {
         auto obj = findHandleAs<T>(h);
         if (!obj)
             return failure;
         return body(*obj);
-    } catch (const std::exception &e) {
-        if (auto obj = findHandle(h))
-            obj->setError(e.what());
-        return failure;
-    } catch (...) {
-        return failure;
-    }
+    });
 }
 
 void destroyHandle(ORL_HANDLE h, HandleKind kind)
@@ -160,6 +167,7 @@ int Conv_Open(ORL_HANDLE c, const char *src, const char *dst, const char *format
 {
     return withObject<ConvObject>(c, 0, [&](ConvObject &conv) {
         std::lock_guard<std::mutex> lock(conv.mutex);
+        conv.stopping = false;
         conv.clearError();
         if (!dst || !*dst) {
             conv.setError("no destination");
@@ -187,7 +195,7 @@ int Conv_Open(ORL_HANDLE c, const char *src, const char *dst, const char *format
             return 1;
         }
         if (conv.transcode) {
-            auto encode = std::make_unique<TranscodeConversion>(engineInterrupt());
+            auto encode = std::make_unique<TranscodeConversion>(conv.interrupt());
             if (!encode->open(src, dst, conv.format, paramValues(params))) {
                 conv.setError(encode->lastError());
                 logLine(AV_LOG_WARNING, "encoding open failed: %s", encode->lastError().c_str());
@@ -202,7 +210,7 @@ int Conv_Open(ORL_HANDLE c, const char *src, const char *dst, const char *format
             conv.setError(error);
             return 0;
         }
-        auto copy = std::make_unique<StreamCopyConversion>(engineInterrupt());
+        auto copy = std::make_unique<StreamCopyConversion>(conv.interrupt());
         if (!copy->open(src, dst, conv.format, choice)) {
             conv.setError(copy->lastError());
             logLine(AV_LOG_WARNING, "copy open failed: %s", copy->lastError().c_str());
@@ -264,6 +272,7 @@ int Conv_Start(ORL_HANDLE c)
 int Conv_Stop(ORL_HANDLE c)
 {
     return withObject<ConvObject>(c, 0, [&](ConvObject &conv) {
+        conv.stopping = true;
         std::lock_guard<std::mutex> lock(conv.mutex);
         if (conv.copy)
             return conv.copy->stop() ? 1 : 0;
@@ -316,6 +325,32 @@ uint64_t Conv_GetTotal(ORL_HANDLE c)
         std::lock_guard<std::mutex> lock(conv.mutex);
         const CopyProgress *p = conv.progress();
         return p ? p->total_us.load() : uint64_t(0);
+    });
+}
+
+int Conv_GetCutMode(ORL_HANDLE c)
+{
+    return withObject<ConvObject>(c, 0, [&](ConvObject &conv) {
+        std::lock_guard<std::mutex> lock(conv.mutex);
+        return conv.copy ? conv.copy->cutMode() : 0;
+    });
+}
+
+const char *Conv_GetCutReport(ORL_HANDLE c)
+{
+    return withObject<ConvObject>(c, "", [&](ConvObject &conv) -> const char * {
+        std::lock_guard<std::mutex> lock(conv.mutex);
+        conv.report = conv.copy ? conv.copy->cutReport() : std::string();
+        return conv.report.c_str();
+    });
+}
+
+uint64_t Conv_GetSourceEnd(ORL_HANDLE c)
+{
+    return withObject<ConvObject>(c, uint64_t(0), [&](ConvObject &conv) {
+        std::lock_guard<std::mutex> lock(conv.mutex);
+        const CopyProgress *p = conv.progress();
+        return p && p->finished.load() ? p->sourceEnd_us.load() : uint64_t(0);
     });
 }
 
@@ -377,6 +412,7 @@ int Merge_Open(ORL_HANDLE m, const char *dst, const char *format, ORL_HANDLE par
 {
     return withObject<MergeObject>(m, 0, [&](MergeObject &merge) {
         std::lock_guard<std::mutex> lock(merge.mutex);
+        merge.stopping = false;
         merge.clearError();
         if (!dst || !*dst) {
             merge.setError("no destination");
@@ -443,11 +479,17 @@ int Merge_AddDisc(ORL_HANDLE m, const char *, uint64_t, uint64_t, ORL_HANDLE)
 int Merge_Finish(ORL_HANDLE m)
 {
     return withObject<MergeObject>(m, 0, [&](MergeObject &merge) {
+        // Finishing while a range is still going in stops it: the merged
+        // file would lack that range, so it is a failure, never complete.
+        const char *unfinished = "the merge was stopped before its last range was in";
+        if (!merge.isDone())
+            merge.stopping = true;
         std::lock_guard<std::mutex> lock(merge.mutex);
         if (merge.transcode) {
             if (!merge.encoder.isDone()) {
                 merge.encoder.abort();
-                return 1;
+                merge.setError(unfinished);
+                return 0;
             }
             if (!merge.encoder.finish()) {
                 merge.setError(merge.encoder.lastError());
@@ -456,9 +498,9 @@ int Merge_Finish(ORL_HANDLE m)
             return 1;
         }
         if (!merge.merger.isDone()) {
-            // Finishing while a range is still going in means stopping it.
             merge.merger.abort();
-            return 1;
+            merge.setError(unfinished);
+            return 0;
         }
         if (!merge.merger.finish()) {
             merge.setError(merge.merger.lastError());
@@ -484,6 +526,23 @@ int Merge_HasError(ORL_HANDLE m)
     });
 }
 
+int Merge_GetCutMode(ORL_HANDLE m)
+{
+    return withObject<MergeObject>(m, 0, [&](MergeObject &merge) {
+        std::lock_guard<std::mutex> lock(merge.mutex);
+        return merge.transcode ? 0 : merge.merger.cutMode();
+    });
+}
+
+const char *Merge_GetCutReport(ORL_HANDLE m)
+{
+    return withObject<MergeObject>(m, "", [&](MergeObject &merge) -> const char * {
+        std::lock_guard<std::mutex> lock(merge.mutex);
+        merge.report = merge.transcode ? std::string() : merge.merger.cutReport();
+        return merge.report.c_str();
+    });
+}
+
 uint64_t Merge_GetPosition(ORL_HANDLE m)
 {
     return withObject<MergeObject>(m, uint64_t(0),
@@ -496,9 +555,17 @@ uint64_t Merge_GetTotal(ORL_HANDLE m)
                                    [&](MergeObject &merge) { return merge.progress().total_us.load(); });
 }
 
+uint64_t Merge_GetSourceEnd(ORL_HANDLE m)
+{
+    return withObject<MergeObject>(m, uint64_t(0), [&](MergeObject &merge) {
+        return merge.isDone() ? merge.progress().sourceEnd_us.load() : uint64_t(0);
+    });
+}
+
 void Merge_Close(ORL_HANDLE m)
 {
     withObject<MergeObject>(m, 0, [&](MergeObject &merge) {
+        merge.stopping = true;
         std::lock_guard<std::mutex> lock(merge.mutex);
         merge.merger.abort();
         merge.encoder.abort();

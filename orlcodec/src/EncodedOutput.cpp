@@ -1,5 +1,7 @@
 #include "EncodedOutput.h"
 
+#include "MediaTime.h"
+
 extern "C" {
 #include <libavutil/channel_layout.h>
 }
@@ -8,17 +10,6 @@ extern "C" {
 #include <cstdio>
 
 namespace orl {
-
-namespace {
-
-constexpr AVRational kMicros{1, 1000000};
-
-} // namespace
-
-int interruptFlagsCallback(void *opaque)
-{
-    return static_cast<const InterruptFlags *>(opaque)->check() ? 1 : 0;
-}
 
 EncodedOutput::EncodedOutput(const std::atomic<bool> *abort, InterruptCheck global)
 {

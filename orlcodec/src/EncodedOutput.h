@@ -3,7 +3,8 @@
 // which stay open across the ranges of a merge, on one continuous timeline.
 #include "EncoderSettings.h"
 #include "FFmpegPtr.h"
-#include "StreamCopy.h"
+#include "Interrupt.h"
+#include "Job.h"
 
 extern "C" {
 #include <libavutil/audio_fifo.h>
@@ -14,15 +15,6 @@ extern "C" {
 #include <string>
 
 namespace orl {
-
-// The stop flags a blocking FFmpeg call of the encoding path watches: the
-// job's own and the process-wide switch.
-struct InterruptFlags {
-    const std::atomic<bool> *abort = nullptr;
-    InterruptCheck global;
-    bool check() const { return (abort && abort->load()) || (global && global()); }
-};
-int interruptFlagsCallback(void *opaque);
 
 // The output file and its encoders; lives across the ranges of a merge.
 class EncodedOutput {

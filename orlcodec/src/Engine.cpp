@@ -56,7 +56,7 @@ std::string workFolder()
     return g_workFolder;
 }
 
-std::string errorText(int averror)
+std::string ffmpegError(int averror)
 {
     char buf[AV_ERROR_MAX_STRING_SIZE] = {0};
     av_strerror(averror, buf, sizeof buf);

@@ -14,7 +14,7 @@ bool abortLoading();
 std::string workFolder();
 
 // FFmpeg error code as text ("Invalid data found when processing input").
-std::string errorText(int averror);
+std::string ffmpegError(int averror);
 
 // One log channel with the module prefix; level is an AV_LOG_* value.
 void logLine(int level, const char *format, ...) __attribute__((format(printf, 2, 3)));

@@ -6,6 +6,8 @@ extern "C" {
 #include <libavutil/error.h>
 }
 
+#include "Engine.h"
+
 #include <memory>
 #include <string>
 
@@ -33,11 +35,5 @@ using FramePtr = std::unique_ptr<AVFrame, FrameDeleter>;
 
 inline PacketPtr makePacket() { return PacketPtr(av_packet_alloc()); }
 
-inline std::string ffmpegError(int code)
-{
-    char buf[AV_ERROR_MAX_STRING_SIZE] = {0};
-    av_strerror(code, buf, sizeof buf);
-    return buf;
-}
 
 } // namespace orl

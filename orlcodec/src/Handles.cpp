@@ -1,6 +1,12 @@
 #include "Handles.h"
 
+#include "Engine.h"
+
 #include <unordered_map>
+
+extern "C" {
+#include <libavutil/log.h>
+}
 
 namespace orl {
 
@@ -19,6 +25,16 @@ Registry &registry()
 }
 
 } // namespace
+
+void recordBoundaryError(ORL_HANDLE h, const char *text) noexcept
+{
+    try {
+        logLine(AV_LOG_ERROR, "call failed: %s", text);
+        if (auto obj = findHandle(h))
+            obj->setError(text);
+    } catch (...) {
+    }
+}
 
 void EngineObject::setError(std::string text)
 {

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <mutex>
+#include <exception>
 #include <string>
 
 namespace orl {
@@ -47,5 +48,23 @@ std::shared_ptr<T> findHandleAs(ORL_HANDLE h)
 
 // Number of live handles; lets tests prove that nothing leaks.
 size_t liveHandleCount();
+
+// Records text as the last error of handle h (when it exists) and logs it.
+void recordBoundaryError(ORL_HANDLE h, const char *text) noexcept;
+
+// The one guard of the C boundary, used by every family: no exception
+// leaves the library, and its text becomes the handle's last error.
+template <class R, class F>
+R guardBoundary(ORL_HANDLE h, R failure, F &&body)
+{
+    try {
+        return body();
+    } catch (const std::exception &e) {
+        recordBoundaryError(h, e.what());
+    } catch (...) {
+        recordBoundaryError(h, "unexpected failure");
+    }
+    return failure;
+}
 
 } // namespace orl

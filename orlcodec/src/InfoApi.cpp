@@ -25,15 +25,13 @@ public:
 template <class R, class F>
 R withSource(ORL_HANDLE h, R fail, F &&f)
 {
-    try {
+    return guardBoundary(h, fail, [&]() -> R {
         std::shared_ptr<MediaSource> src = findHandleAs<MediaSource>(h);
         if (!src)
             return fail;
         std::lock_guard<std::mutex> lock(src->mutex());
         return f(*src);
-    } catch (...) {
-        return fail;
-    }
+    });
 }
 
 ORL_HANDLE createSource(HandleKind kind)
@@ -285,6 +283,49 @@ void Info_ReleaseFrame(ORL_HANDLE h, const orl_picture *picture)
         s.releaseFrame(picture);
         return 0;
     });
+}
+
+int Info_GetKeyFrames(ORL_HANDLE h, const uint64_t **times)
+{
+    if (times)
+        *times = nullptr;
+    try {
+        std::shared_ptr<MediaSource> src = findHandleAs<MediaSource>(h);
+        if (!src || !times)
+            return 0;
+        KeyFrameQuery query;
+        {
+            std::lock_guard<std::mutex> lock(src->mutex());
+            if (!src->keyFrameQuery(query)) {
+                src->setError("no video stream in a file");
+                return 0;
+            }
+        }
+        // The search runs without the handle's lock, so a cancel or a
+        // close from another thread is not kept waiting behind it.
+        std::vector<uint64_t> list;
+        std::string error;
+        const bool ok = findKeyFrames(query, src->keyFrameCancel(), list, error);
+        std::lock_guard<std::mutex> lock(src->mutex());
+        if (!ok) {
+            src->setError(error);
+            return 0;
+        }
+        src->keyFrames() = std::move(list);
+        *times = src->keyFrames().data();
+        return static_cast<int>(src->keyFrames().size());
+    } catch (...) {
+        return 0;
+    }
+}
+
+void Info_CancelKeyFrames(ORL_HANDLE h)
+{
+    try {
+        if (std::shared_ptr<MediaSource> src = findHandleAs<MediaSource>(h))
+            src->cancelKeyFrames();
+    } catch (...) {
+    }
 }
 
 /* ---- Grabber ---- */

@@ -22,8 +22,8 @@ constexpr int kPollSliceMs = 20;
 
 class FileInput final : public Input {
 public:
-    FileInput(int fd, bool regular, int64_t size, const AVIOInterruptCB &interrupt)
-        : m_fd(fd), m_regular(regular), m_size(size), m_interrupt(interrupt)
+    FileInput(int fd, bool regular, bool fifo, int64_t size, const AVIOInterruptCB &interrupt)
+        : m_fd(fd), m_regular(regular), m_fifo(fifo), m_size(size), m_interrupt(interrupt)
     {
     }
     ~FileInput() override
@@ -42,6 +42,15 @@ protected:
             const ssize_t n = ::read(m_fd, buf, static_cast<size_t>(size));
             if (n > 0)
                 return static_cast<int>(n);
+            if (n == 0 && m_fifo) {
+                // A pipe reads empty both before its writer comes and after
+                // it has gone; only the latter (a hang-up) is the end.
+                pollfd p{m_fd, POLLIN, 0};
+                const int ready = ::poll(&p, 1, kPollSliceMs);
+                if (ready > 0 && (p.revents & POLLHUP) && !(p.revents & POLLIN))
+                    return AVERROR_EOF;
+                continue;
+            }
             if (n == 0)
                 return AVERROR_EOF;
             if (errno == EINTR)
@@ -75,6 +84,7 @@ protected:
 private:
     int m_fd;
     bool m_regular;
+    bool m_fifo;
     int64_t m_size;
     AVIOInterruptCB m_interrupt;
 };
@@ -189,7 +199,7 @@ std::unique_ptr<Input> openFileInput(const std::string &path, const AVIOInterrup
         ::close(fd);
         return nullptr;
     }
-    auto input = std::make_unique<FileInput>(fd, regular, regular ? st.st_size : -1, interrupt);
+    auto input = std::make_unique<FileInput>(fd, regular, S_ISFIFO(st.st_mode), regular ? st.st_size : -1, interrupt);
     if (!input->init()) {
         error = "out of memory";
         return nullptr;

@@ -1,6 +1,7 @@
 #include "MediaSource.h"
 
 #include "Engine.h"
+#include "SourceOpen.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,15 +23,6 @@ constexpr uint32_t kClosedCaptionTag = 0x43432020; // "CC  "
 // long groups of pictures), so that a file whose index lies cannot make a
 // grab decode for minutes.
 constexpr int kMaxGrabPackets = 5000;
-
-struct FrameDeleter {
-    void operator()(AVFrame *f) const { av_frame_free(&f); }
-};
-struct PacketDeleter {
-    void operator()(AVPacket *p) const { av_packet_free(&p); }
-};
-using FramePtr = std::unique_ptr<AVFrame, FrameDeleter>;
-using PacketPtr = std::unique_ptr<AVPacket, PacketDeleter>;
 
 int kindSlot(int kind)
 {
@@ -103,7 +95,10 @@ bool MediaSource::openFile(const std::string &path)
         setError(error);
         return false;
     }
-    return openInput(std::move(input), path);
+    if (!openInput(std::move(input), path))
+        return false;
+    m_path = path;
+    return true;
 }
 
 bool MediaSource::openMemory(std::shared_ptr<const std::vector<uint8_t>> bytes)
@@ -127,35 +122,18 @@ bool MediaSource::openInput(std::unique_ptr<Input> input, const std::string &pro
         ~OpeningGuard() { flag.store(false); }
     } guard{m_opening};
 
-    AVFormatContext *fmt = avformat_alloc_context();
-    if (!fmt) {
-        setError("out of memory");
+    std::string error;
+    OpenedSource source;
+    if (!openSourceInput(std::move(input), probeName, AVIOInterruptCB{&MediaSource::interruptCallback, this},
+                         source, error)) {
+        setError(abortLoading() || m_stop ? "loading aborted" : error);
         return false;
     }
-    fmt->pb = input->avio();
-    fmt->flags |= AVFMT_FLAG_CUSTOM_IO;
-    fmt->interrupt_callback = AVIOInterruptCB{&MediaSource::interruptCallback, this};
-    AVDictionary *opts = nullptr;
-    // Nested opens (playlists, references) may reach local files only.
-    av_dict_set(&opts, "protocol_whitelist", "file", 0);
-    int ret = avformat_open_input(&fmt, probeName.c_str(), nullptr, &opts);
-    av_dict_free(&opts);
-    if (ret < 0) {
-        // avformat_open_input has freed fmt; the custom I/O stays ours.
-        setError(abortLoading() || m_stop ? "loading aborted" : "cannot open: " + errorText(ret));
-        return false;
-    }
-    m_fmt = fmt;
-    m_input = std::move(input);
-    ret = avformat_find_stream_info(m_fmt, nullptr);
-    if (m_stop.load() || abortLoading() || globalInterrupt()) {
-        setError("loading aborted");
-        close();
-        return false;
-    }
-    if (ret < 0)
+    if (source.streamInfoResult < 0)
         logLine(AV_LOG_WARNING, "%s: stream information incomplete: %s", probeName.c_str(),
-                errorText(ret).c_str());
+                ffmpegError(source.streamInfoResult).c_str());
+    m_input = std::move(source.input);
+    m_fmt = source.ctx.release();
     readStreams();
     readTitles();
     selectTitle(0);
@@ -170,6 +148,8 @@ void MediaSource::close()
     if (m_fmt)
         avformat_close_input(&m_fmt);
     m_input.reset();
+    m_path.clear();
+    m_keyFrames.clear();
     m_streams.clear();
     m_titles.clear();
     m_title = -1;
@@ -393,6 +373,18 @@ uint64_t MediaSource::duration() const
     return longest ? longest : whole;
 }
 
+bool MediaSource::keyFrameQuery(KeyFrameQuery &query)
+{
+    const AVStream *st = videoStream();
+    if (!st || m_path.empty())
+        return false;
+    m_keyStop.store(false);
+    query.path = m_path;
+    query.streamIndex = st->index;
+    query.fileStart_us = m_fmt->start_time != AV_NOPTS_VALUE ? m_fmt->start_time : 0;
+    return true;
+}
+
 const AVStream *MediaSource::videoStream() const
 {
     const std::vector<int> *list = kindList(ORL_STREAM_VIDEO);
@@ -497,7 +489,7 @@ bool MediaSource::prepareDecoder(int streamIndex)
         ret = avcodec_open2(m_decoder, codec, nullptr);
     }
     if (ret < 0) {
-        setError("decoder: " + errorText(ret));
+        setError("decoder: " + ffmpegError(ret));
         avcodec_free_context(&m_decoder);
         return false;
     }
@@ -518,7 +510,7 @@ bool MediaSource::decodeAt(uint64_t timeUs, AVFrame *out, bool keyFrame)
             ret = av_seek_frame(m_fmt, m_decoderStream, target, AVSEEK_FLAG_BACKWARD);
         if (ret < 0) {
             logLine(AV_LOG_WARNING, "seek to %llu us failed: %s",
-                    static_cast<unsigned long long>(timeUs), errorText(ret).c_str());
+                    static_cast<unsigned long long>(timeUs), ffmpegError(ret).c_str());
             // A failed seek may leave the reader anywhere (even at the end).
             // Jump to the byte position the time suggests, or when the
             // duration is unknown back to the start and decode forward.

@@ -4,6 +4,7 @@
 // open; pictures are decoded on request.
 #include "Handles.h"
 #include "Input.h"
+#include "KeyFrames.h"
 #include "Picture.h"
 
 #include <atomic>
@@ -31,7 +32,13 @@ public:
     // the running call to stop (requestStop) and then waits here.
     std::mutex &mutex() { return m_mutex; }
     // Makes blocking reads return early; any thread.
-    void requestStop() { m_stop.store(true); }
+    void requestStop()
+    {
+        m_stop.store(true);
+        m_keyStop.store(true);
+    }
+    // Stops a key-frame search under way (any thread); the next search runs again.
+    void cancelKeyFrames() { m_keyStop.store(true); }
 
     bool openFile(const std::string &path);
     bool openMemory(std::shared_ptr<const std::vector<uint8_t>> bytes);
@@ -64,6 +71,12 @@ public:
     uint64_t chapterDuration(int chapter) const;
     const char *chapterTitle(int chapter);
 
+    // What the key-frame search needs of the selected video stream; false
+    // without one. Clears an earlier cancel.
+    bool keyFrameQuery(KeyFrameQuery &query);
+    const std::atomic<bool> &keyFrameCancel() const { return m_keyStop; }
+    std::vector<uint64_t> &keyFrames() { return m_keyFrames; }
+
     const orl_picture *grabFrame(uint64_t timeUs, int width, int height, int format);
     void releaseFrame(const orl_picture *picture);
 
@@ -93,9 +106,12 @@ private:
     std::mutex m_mutex;
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_opening{false};
+    std::atomic<bool> m_keyStop{false};
 
     // The rest is guarded by m_mutex.
     std::unique_ptr<Input> m_input;
+    std::string m_path;                  // empty for memory sources
+    std::vector<uint64_t> m_keyFrames;   // last key-frame list handed out
     AVFormatContext *m_fmt = nullptr;
     std::vector<StreamRecord> m_streams; // by container index
     std::vector<Title> m_titles;

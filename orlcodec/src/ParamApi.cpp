@@ -20,15 +20,13 @@ namespace {
 template <class F>
 int withParams(ORL_HANDLE p, F &&change)
 {
-    try {
+    return guardBoundary(p, 0, [&] {
         auto set = findHandleAs<ParamSet>(p);
         if (!set)
             return 0;
         set->update(std::forward<F>(change));
         return 1;
-    } catch (...) {
-        return 0;
-    }
+    });
 }
 
 std::string text(const char *s)
@@ -95,6 +93,7 @@ ORL_PARAM_SETTER(Param_SetAudioCopyMask, (ORL_HANDLE p, uint64_t mask), v.audioM
 ORL_PARAM_SETTER(Param_SelectSubtitle, (ORL_HANDLE p, int number), v.subtitle = number)
 ORL_PARAM_SETTER(Param_SetSubtitleCopyMask, (ORL_HANDLE p, uint64_t mask), v.subtitleMask = mask)
 ORL_PARAM_SETTER(Param_SetSubtitleCodec, (ORL_HANDLE p, int codec), v.subtitleCodec = codec)
+ORL_PARAM_SETTER(Param_SetFrameExactCut, (ORL_HANDLE p, int on), v.frameExactCut = on != 0)
 ORL_PARAM_SETTER(Param_UseClosedCaptions, (ORL_HANDLE p, int on), v.closedCaptions = on != 0)
 ORL_PARAM_SETTER(Param_SetSubtitleFile, (ORL_HANDLE p, const char *path), v.subtitleFile = text(path))
 ORL_PARAM_SETTER(Param_SetAspect, (ORL_HANDLE p, int num, int den), v.aspectNum = num; v.aspectDen = den)

@@ -100,6 +100,7 @@ struct ParamValues {
     int subtitleCodec = 0;  // libavcodec identifier of the output subtitles, 0 = keep
     bool closedCaptions = false;
     std::string subtitleFile;
+    bool frameExactCut = false; // stream copy: encode the pictures at the cut points
     SubtitleLook subtitleLook;
     // overlays
     std::array<OverlaySettings, 3> overlays;

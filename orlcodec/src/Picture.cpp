@@ -42,7 +42,7 @@ FramePtr allocFrame(AVPixelFormat fmt, int w, int h, std::string &error)
     f->height = h;
     const int ret = av_frame_get_buffer(f.get(), 0);
     if (ret < 0) {
-        error = "frame buffer: " + errorText(ret);
+        error = "frame buffer: " + ffmpegError(ret);
         return nullptr;
     }
     return f;
@@ -173,7 +173,7 @@ std::unique_ptr<EncodedPicture> encodePicture(const AVFrame *frame, int rotation
     }
     int ret = avcodec_open2(enc.get(), codec, nullptr);
     if (ret < 0) {
-        error = "picture encoder: " + errorText(ret);
+        error = "picture encoder: " + ffmpegError(ret);
         return nullptr;
     }
     ready->pts = 0;
@@ -181,7 +181,7 @@ std::unique_ptr<EncodedPicture> encodePicture(const AVFrame *frame, int rotation
     if (!pkt || (ret = avcodec_send_frame(enc.get(), ready.get())) < 0
         || (ret = avcodec_send_frame(enc.get(), nullptr)) < 0
         || (ret = avcodec_receive_packet(enc.get(), pkt.get())) < 0) {
-        error = "picture encoding failed: " + errorText(ret);
+        error = "picture encoding failed: " + ffmpegError(ret);
         return nullptr;
     }
     auto out = std::make_unique<EncodedPicture>();

@@ -1,6 +1,8 @@
 #include "Player.h"
 
 #include "Engine.h"
+#include "FFmpegPtr.h"
+#include "SourceOpen.h"
 
 #include <algorithm>
 #include <cmath>
@@ -98,41 +100,19 @@ bool Player::open(const std::string &path, int displayWidth, int displayHeight)
     clearError();
 
     std::string error;
-    const AVIOInterruptCB cb{&Player::interruptCallback, this};
-    std::unique_ptr<Input> input = openFileInput(path, cb, error);
-    if (!input) {
+    OpenedSource source;
+    if (!openSource(path, AVIOInterruptCB{&Player::interruptCallback, this}, source, error)) {
         setError(error);
         return false;
     }
-    AVFormatContext *raw = avformat_alloc_context();
-    if (!raw) {
-        setError("out of memory");
-        return false;
-    }
-    raw->pb = input->avio();
-    raw->flags |= AVFMT_FLAG_CUSTOM_IO;
-    raw->interrupt_callback = cb;
-    AVDictionary *opts = nullptr;
-    av_dict_set(&opts, "protocol_whitelist", "file", 0);
-    int ret = avformat_open_input(&raw, path.c_str(), nullptr, &opts);
-    av_dict_free(&opts);
-    if (ret < 0) {
-        setError("cannot open: " + errorText(ret));
-        return false;
-    }
-    InputContextPtr fmt(raw);
-    ret = avformat_find_stream_info(fmt.get(), nullptr);
-    if (m_stopRequest.load() || globalInterrupt()) {
-        setError("loading aborted");
-        return false;
-    }
-    if (ret < 0)
+    if (source.streamInfoResult < 0)
         logLine(AV_LOG_WARNING, "player: %s: stream information incomplete: %s", path.c_str(),
-                errorText(ret).c_str());
+                ffmpegError(source.streamInfoResult).c_str());
 
     std::lock_guard<std::mutex> decode(m_decodeMutex);
-    m_fmt = std::move(fmt);
-    m_input = std::move(input);
+    m_fmt.reset();
+    m_input = std::move(source.input);
+    m_fmt = std::move(source.ctx);
     m_videoStream = -1;
     for (unsigned i = 0; i < m_fmt->nb_streams; ++i) {
         const AVStream *st = m_fmt->streams[i];
@@ -424,7 +404,7 @@ bool Player::decodePacket(std::deque<VideoFrame> *pictures)
     const int ret = av_read_frame(m_fmt.get(), pkt);
     if (ret < 0) {
         if (ret != AVERROR_EOF && ret != AVERROR_EXIT)
-            logLine(AV_LOG_WARNING, "player: read ends: %s", errorText(ret).c_str());
+            logLine(AV_LOG_WARNING, "player: read ends: %s", ffmpegError(ret).c_str());
         if (ret != AVERROR_EXIT) {
             // Drain what the decoders still hold.
             if (m_video) {
@@ -456,7 +436,7 @@ bool Player::decodePacket(std::deque<VideoFrame> *pictures)
             sent = avcodec_send_packet(m_video.get(), pkt);
         }
         if (sent < 0 && sent != AVERROR(EAGAIN))
-            logLine(AV_LOG_DEBUG, "player: video packet refused: %s", errorText(sent).c_str());
+            logLine(AV_LOG_DEBUG, "player: video packet refused: %s", ffmpegError(sent).c_str());
         receiveVideo(pictures);
     } else if (pkt->stream_index == m_audioStream) {
         int sent = avcodec_send_packet(m_audio.get(), pkt);
@@ -484,8 +464,11 @@ bool Player::seekDemuxerTs(int64_t ts)
     int ret = av_seek_frame(m_fmt.get(), stream, ts, AVSEEK_FLAG_BACKWARD);
     if (ret < 0)
         ret = avformat_seek_file(m_fmt.get(), stream, INT64_MIN, ts, INT64_MAX, 0);
-    if (ret < 0)
-        logLine(AV_LOG_DEBUG, "player: seek failed: %s", errorText(ret).c_str());
+    if (ret < 0) {
+        // The picture shown then is not the one asked for: say so.
+        setError("seek failed: " + ffmpegError(ret));
+        logLine(AV_LOG_WARNING, "player: seek failed: %s", ffmpegError(ret).c_str());
+    }
     if (m_video)
         avcodec_flush_buffers(m_video.get());
     if (m_audio)
@@ -521,7 +504,8 @@ bool Player::seekExactLocked(int64_t timeUs)
     }
     m_audioFloorUs = timeUs;
     if (m_videoStream < 0) {
-        seekDemuxer(timeUs);
+        if (!seekDemuxer(timeUs))
+            return false;
         std::lock_guard<std::mutex> lock(m_mutex);
         if (m_playing)
             anchorClock(timeUs);

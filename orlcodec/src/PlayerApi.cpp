@@ -13,14 +13,12 @@ using orl::Player;
 template <class R, class F>
 R withPlayer(ORL_HANDLE h, R fail, F &&f)
 {
-    try {
+    return orl::guardBoundary(h, fail, [&]() -> R {
         std::shared_ptr<Player> p = orl::findHandleAs<Player>(h);
         if (!p)
             return fail;
         return f(*p);
-    } catch (...) {
-        return fail;
-    }
+    });
 }
 
 } // namespace

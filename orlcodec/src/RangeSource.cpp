@@ -2,6 +2,8 @@
 
 #include "Engine.h"
 #include "MediaSource.h"
+#include "MediaTime.h"
+#include "SourceOpen.h"
 
 extern "C" {
 #include <libavfilter/buffersink.h>
@@ -16,7 +18,6 @@ namespace orl {
 
 namespace {
 
-constexpr AVRational kMicros{1, 1000000};
 constexpr int64_t kBackgroundLead_us = 1000000; // background decoded ahead of the main sound
 
 // Opens a decoder for stream st with every core.
@@ -43,24 +44,14 @@ bool openDecoder(const AVStream *st, CodecContextPtr &out, std::string &error)
     return true;
 }
 
-bool openInput(const std::string &path, InterruptFlags *irq, InputContextPtr &out, std::string &error)
+bool openInput(const std::string &path, InterruptFlags *irq, OpenedSource &out, std::string &error)
 {
-    AVFormatContext *ctx = avformat_alloc_context();
-    if (!ctx) {
-        error = "out of memory";
+    if (!openSource(path, AVIOInterruptCB{&interruptFlagsCallback, irq}, out, error)) {
+        error = path + ": " + error;
         return false;
     }
-    ctx->interrupt_callback.callback = interruptFlagsCallback;
-    ctx->interrupt_callback.opaque = irq;
-    int r = avformat_open_input(&ctx, path.c_str(), nullptr, nullptr);
-    if (r < 0) {
-        error = "cannot open " + path + ": " + ffmpegError(r);
-        return false;
-    }
-    out.reset(ctx);
-    r = avformat_find_stream_info(ctx, nullptr);
-    if (r < 0) {
-        error = "cannot read the streams of " + path + ": " + ffmpegError(r);
+    if (out.streamInfoResult < 0) {
+        error = "cannot read the streams of " + path + ": " + ffmpegError(out.streamInfoResult);
         return false;
     }
     return true;
@@ -81,14 +72,14 @@ public:
     bool open(const std::string &path, bool repeat, std::string &error)
     {
         m_repeat = repeat;
-        if (!openInput(path, &m_irq, m_in, error))
+        if (!openInput(path, &m_irq, m_source, error))
             return false;
-        m_index = av_find_best_stream(m_in.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+        m_index = av_find_best_stream(m_source.ctx.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
         if (m_index < 0) {
             error = "the background file " + path + " has no sound";
             return false;
         }
-        if (!openDecoder(m_in->streams[m_index], m_dec, error))
+        if (!openDecoder(m_source.ctx->streams[m_index], m_dec, error))
             return false;
         m_packet = makePacket();
         return m_packet != nullptr;
@@ -126,7 +117,7 @@ public:
                 return;
             }
             if (r == AVERROR_EOF) {
-                if (m_repeat && m_gotFrame && av_seek_frame(m_in.get(), -1, 0, AVSEEK_FLAG_BACKWARD) >= 0) {
+                if (m_repeat && m_gotFrame && av_seek_frame(m_source.ctx.get(), -1, 0, AVSEEK_FLAG_BACKWARD) >= 0) {
                     avcodec_flush_buffers(m_dec.get());
                     m_draining = false;
                     continue;
@@ -138,7 +129,7 @@ public:
                 close(src);
                 return;
             }
-            r = av_read_frame(m_in.get(), m_packet.get());
+            r = av_read_frame(m_source.ctx.get(), m_packet.get());
             if (r < 0) {
                 avcodec_send_packet(m_dec.get(), nullptr);
                 m_draining = true;
@@ -161,7 +152,7 @@ public:
 
 private:
     InterruptFlags m_irq;
-    InputContextPtr m_in;
+    OpenedSource m_source; // the demuxer and its byte source
     CodecContextPtr m_dec;
     PacketPtr m_packet;
     int m_index = -1;
@@ -185,9 +176,9 @@ bool RangeSource::open(const std::string &path, const ParamValues &v, std::strin
 {
     m_path = path;
     m_params = v;
-    if (!openInput(path, &m_irq, m_in, error))
+    if (!openInput(path, &m_irq, m_source, error))
         return false;
-    AVFormatContext *ctx = m_in.get();
+    AVFormatContext *ctx = m_source.ctx.get();
     std::vector<int> title;
     if (ctx->nb_programs > 1) {
         if (v.program < 0 || v.program >= static_cast<int>(ctx->nb_programs)) {
@@ -239,14 +230,14 @@ bool RangeSource::open(const std::string &path, const ParamValues &v, std::strin
 
 AVRational RangeSource::frameRate() const
 {
-    return m_video >= 0 ? av_guess_frame_rate(m_in.get(), m_in->streams[m_video], nullptr) : AVRational{0, 1};
+    return m_video >= 0 ? av_guess_frame_rate(m_source.ctx.get(), m_source.ctx->streams[m_video], nullptr) : AVRational{0, 1};
 }
 
 AVRational RangeSource::sampleAspect() const
 {
     if (m_video < 0)
         return AVRational{1, 1};
-    const AVRational sar = av_guess_sample_aspect_ratio(m_in.get(), m_in->streams[m_video], nullptr);
+    const AVRational sar = av_guess_sample_aspect_ratio(m_source.ctx.get(), m_source.ctx->streams[m_video], nullptr);
     if (sar.num <= 0 || sar.den <= 0)
         return AVRational{1, 1};
     return quarterTurn() ? AVRational{sar.den, sar.num} : sar;
@@ -286,7 +277,7 @@ bool RangeSource::prepare(uint64_t start_us, uint64_t length_us, const EncodedOu
         plan.video.width = m_vdec->width;
         plan.video.height = m_vdec->height;
         plan.video.format = m_vdec->pix_fmt;
-        plan.video.sar = av_guess_sample_aspect_ratio(m_in.get(), m_in->streams[m_video], nullptr);
+        plan.video.sar = av_guess_sample_aspect_ratio(m_source.ctx.get(), m_source.ctx->streams[m_video], nullptr);
         plan.video.rotation = rotation();
         plan.geometry = geometry;
         plan.frameRate = out.venc->framerate;
@@ -326,7 +317,7 @@ bool RangeSource::prepare(uint64_t start_us, uint64_t length_us, const EncodedOu
 
 bool RangeSource::run(EncodedOutput &out, CopyProgress &progress, std::string &error)
 {
-    AVFormatContext *ctx = m_in.get();
+    AVFormatContext *ctx = m_source.ctx.get();
     if (m_start > 0) {
         const int64_t target = m_start + m_fileStart_us;
         const int r = avformat_seek_file(ctx, -1, std::numeric_limits<int64_t>::min(), target, target, 0);
@@ -392,7 +383,7 @@ bool RangeSource::decode(AVCodecContext *dec, AVFilterContext *src, const AVPack
         logLine(AV_LOG_WARNING, "decoding error: %s", ffmpegError(r).c_str());
         return true;
     }
-    const AVRational tb = m_in->streams[stream]->time_base;
+    const AVRational tb = m_source.ctx->streams[stream]->time_base;
     const bool isAudio = dec->codec_type == AVMEDIA_TYPE_AUDIO;
     int64_t &next = isAudio ? m_nextAudio_us : m_nextVideo_us;
     for (;;) {
@@ -503,7 +494,7 @@ bool RangeSource::drain(EncodedOutput &out, CopyProgress &progress, std::string 
 
 int RangeSource::rotation() const
 {
-    return m_video >= 0 ? streamRotation(m_in->streams[m_video]) : 0;
+    return m_video >= 0 ? streamRotation(m_source.ctx->streams[m_video]) : 0;
 }
 
 RangeSource::~RangeSource() = default;

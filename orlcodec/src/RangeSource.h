@@ -2,6 +2,7 @@
 // One range of one source for an encoding conversion: its demuxer,
 // decoders, background sound and edit graph, run into an EncodedOutput.
 #include "EncodedOutput.h"
+#include "SourceOpen.h"
 #include "TranscodeFilters.h"
 
 #include <memory>
@@ -63,7 +64,7 @@ private:
     InterruptCheck m_global;
     const std::atomic<bool> *m_abort;
     InterruptFlags m_irq;
-    InputContextPtr m_in;
+    OpenedSource m_source; // the demuxer and its byte source
     std::string m_path;
     ParamValues m_params;
     int m_video = -1, m_audio = -1, m_subtitle = -1;

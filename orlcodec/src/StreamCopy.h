@@ -9,46 +9,19 @@
 // packet that covers the start. Packets at or after the asked end are
 // dropped, except video packets that frames before the end depend on.
 // Output timestamps start at 0 (or the hidden lead-in) and only increase.
-#include "ErrorText.h"
-#include "FFmpegPtr.h"
+#include "CopyInput.h"
+#include "Job.h"
 
 #include <atomic>
 #include <cstdint>
-#include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace orl {
 
-// Which streams of the source go into the output.
-struct CopyChoice {
-    int program = 0;           // title: program of a multi-program transport stream
-    int audioIndex = 0;        // position among the title's audio streams; -1 = no audio
-    uint64_t audioMask = 0;    // bit i = i-th audio stream; 0 = audioIndex alone
-    int subtitleIndex = -1;    // position among the title's subtitle streams; -1 = none
-    uint64_t subtitleMask = 0; // bit i = i-th subtitle stream; 0 = subtitleIndex alone
-    int subtitleCodec = 0;     // output subtitle codec (AVCodecID), 0 = keep when possible
-    bool closedCaptions = false;
-    bool video = true;         // false: an audio-only output, the picture is left out
-};
-
-// Everything a copy job reports while it runs; written by the worker,
-// read by any thread.
-struct CopyProgress {
-    std::atomic<uint64_t> position_us{0}; // output time written in the current range
-    std::atomic<uint64_t> total_us{0};    // length of the current range
-    std::atomic<bool> finished{false};    // the worker has ended (success or not)
-    std::atomic<bool> failed{false};      // it ended with an error or a stop
-};
-
-class CopyInput;
 class CopyOutput;
-
-// Returns true when a blocking FFmpeg call should give up.
-using InterruptCheck = std::function<bool()>;
+class SmartCut;
 
 // One stream-copy conversion: one source range into one output file.
 class StreamCopyConversion {
@@ -67,25 +40,29 @@ public:
     bool stop();
     void close();
 
-    const CopyProgress &progress() const { return m_progress; }
-    std::string lastError() const;
+    const CopyProgress &progress() const { return m_job.progress(); }
+    std::string lastError() const { return m_job.lastError(); }
+    // How the last run cut (ORL_CUT_*) and a sentence saying so.
+    int cutMode() const { return m_cutMode.load(); }
+    std::string cutReport() const { return m_cutReport.get(); }
 
 private:
-    void run();
-    void setError(const std::string &text);
+    bool run(std::string &error);
+    bool copyOnce(SmartCut *cut, std::string &error);
 
-    InterruptCheck m_globalInterrupt;
-    std::atomic<bool> m_abort{false};
-    std::unique_ptr<CopyInput> m_input;   // owned by the worker while it runs
-    std::unique_ptr<CopyOutput> m_output; // owned by the worker while it runs
+    Job m_job;
+    // Set up on the caller's thread while no worker runs; the worker's
+    // alone from start() until it ends.
+    std::unique_ptr<CopyInput> m_input;
+    std::unique_ptr<CopyOutput> m_output;
+    std::string m_src;
     std::string m_dst;
     std::string m_format;
     CopyChoice m_choice;
     uint64_t m_start_us = 0;
     uint64_t m_length_us = 0;
-    std::thread m_worker;
-    CopyProgress m_progress;
-    ErrorText m_error;
+    std::atomic<int> m_cutMode{0};
+    ErrorText m_cutReport;
 };
 
 // Several source ranges joined into one output file, one range at a time.
@@ -99,34 +76,38 @@ public:
     bool open(const std::string &dst, const std::string &format);
     // Appends a range on a worker thread; isDone() tells when it is in.
     bool add(const std::string &src, uint64_t start_us, uint64_t length_us, const CopyChoice &choice);
-    bool isDone() const { return m_progress.finished.load(); }
-    bool hasError() const { return m_progress.failed.load(); }
+    bool isDone() const { return m_job.progress().finished.load(); }
+    bool hasError() const { return m_job.progress().failed.load(); }
     // Waits for the current range and completes the file.
     bool finish();
     // Stops a range being added and closes the file.
     void abort();
 
-    const CopyProgress &progress() const { return m_progress; }
-    std::string lastError() const;
+    const CopyProgress &progress() const { return m_job.progress(); }
+    std::string lastError() const { return m_job.lastError(); }
+    // How the frame-exact ranges were cut (ORL_CUT_*), one note per range.
+    int cutMode() const { return m_cutMode.load(); }
+    std::string cutReport() const { return m_cutReport.get(); }
 
 private:
-    void run(std::unique_ptr<CopyInput> input, uint64_t start_us, uint64_t length_us);
-    void join();
-    void setError(const std::string &text);
+    bool run(CopyInput &input, uint64_t start_us, uint64_t length_us, std::string &error);
+    bool attach(CopyInput &input, const AVOutputFormat *ofmt, std::string &error);
+    bool runExact(const std::string &src, uint64_t start_us, uint64_t length_us, const CopyChoice &choice,
+                  std::string &error);
 
-    InterruptCheck m_globalInterrupt;
-    std::atomic<bool> m_abort{false};
+    Job m_job;
     std::string m_dst;
     std::string m_format;
-    std::unique_ptr<CopyOutput> m_output; // touched by one worker at a time
+    // The fields below are touched by one worker at a time, and by the
+    // caller's thread only between workers.
+    std::unique_ptr<CopyOutput> m_output;
     int64_t m_timelineEnd_us = 0;          // where the next range begins
     int64_t m_presentationEnd_us = 0;      // output time of the last range's asked end, 0 = its natural end
     bool m_editList = false;
-    int m_rangesAdded = 0;
+    std::atomic<int> m_rangesAdded{0}; // read by open() while a worker may add
     std::vector<int> m_firstPayload;       // payload form of each stream of the first range
-    std::thread m_worker;
-    CopyProgress m_progress;
-    ErrorText m_error;
+    std::atomic<int> m_cutMode{0};
+    ErrorText m_cutReport;
 };
 
 } // namespace orl

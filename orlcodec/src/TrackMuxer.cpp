@@ -2,7 +2,8 @@
 
 #include "CodecTable.h"
 #include "FFmpegPtr.h"
-#include "StreamCopy.h"
+#include "Job.h"
+#include "MediaTime.h"
 
 #include <chrono>
 #include <cstring>
@@ -11,7 +12,6 @@ namespace orl {
 
 namespace {
 constexpr size_t kMaxQueued = 2048;
-constexpr AVRational kMicros{1, 1000000};
 } // namespace
 
 bool TrackObject::push(TrackPacket packet, bool end, const std::atomic<bool> &abort)

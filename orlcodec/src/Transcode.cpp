@@ -2,6 +2,7 @@
 
 #include "EncodedOutput.h"
 #include "Engine.h"
+#include "OutputFormat.h"
 #include "RangeSource.h"
 
 #include <algorithm>
@@ -9,16 +10,6 @@
 namespace orl {
 
 namespace {
-
-const AVOutputFormat *findOutputFormat(const std::string &name, const std::string &dst)
-{
-    const AVOutputFormat *format = nullptr;
-    if (!name.empty())
-        format = av_guess_format(name.c_str(), nullptr, nullptr);
-    if (!format && !dst.empty())
-        format = av_guess_format(nullptr, dst.c_str(), nullptr);
-    return format;
-}
 
 // Frees a stopped job's encoders (their file already closed) on a thread
 // of their own.
@@ -65,7 +56,7 @@ ParamValues withEncoding(const ParamValues &range, const ParamValues &encoding)
 // ----------------------------------------------------------- conversion ---
 
 TranscodeConversion::TranscodeConversion(InterruptCheck globalInterrupt)
-    : m_globalInterrupt(std::move(globalInterrupt))
+    : m_job(std::move(globalInterrupt))
 {
 }
 
@@ -74,40 +65,30 @@ TranscodeConversion::~TranscodeConversion()
     close();
 }
 
-void TranscodeConversion::setError(const std::string &text)
-{
-    m_error.set(text);
-}
-
-std::string TranscodeConversion::lastError() const
-{
-    return m_error.get();
-}
-
 bool TranscodeConversion::open(const std::string &src, const std::string &dst, const std::string &format,
                                const ParamValues &params)
 {
-    if (m_worker.joinable()) {
-        setError("a conversion is running");
+    if (m_job.running()) {
+        m_job.setError("a conversion is running");
         return false;
     }
     m_source.reset();
     m_output.reset();
-    m_abort = false;
+    m_job.rearm();
     const AVOutputFormat *ofmt = findOutputFormat(format, dst);
     if (!ofmt) {
-        setError("unknown output container \"" + format + "\"");
+        m_job.setError("unknown output container \"" + format + "\"");
         return false;
     }
-    auto source = std::make_unique<RangeSource>(&m_abort, m_globalInterrupt);
+    auto source = std::make_unique<RangeSource>(&m_job.abortFlag(), m_job.global());
     std::string error;
     if (!source->open(src, params, error)) {
-        setError(error);
+        m_job.setError(error);
         return false;
     }
-    auto output = std::make_unique<EncodedOutput>(&m_abort, m_globalInterrupt);
+    auto output = std::make_unique<EncodedOutput>(&m_job.abortFlag(), m_job.global());
     if (!output->chooseEncoders(ofmt, params, source->hasVideo(), source->hasAudio(), error)) {
-        setError(error);
+        m_job.setError(error);
         return false;
     }
     m_source = std::move(source);
@@ -128,8 +109,8 @@ void TranscodeConversion::setRange(uint64_t start_us, uint64_t length_us)
 
 bool TranscodeConversion::start()
 {
-    if (!m_source || !m_output || m_worker.joinable()) {
-        setError(m_worker.joinable() ? "a conversion is running" : "nothing is open");
+    if (!m_source || !m_output || m_job.running()) {
+        m_job.setError(m_job.running() ? "a conversion is running" : "nothing is open");
         return false;
     }
     std::string error;
@@ -137,52 +118,38 @@ bool TranscodeConversion::start()
     if (!openEncodersFor(*m_output, *m_source, m_params, m_params, geometry, error)
         || !m_source->prepare(m_start_us, m_length_us, *m_output, geometry, false, error) || !m_output->create(m_dst, error)) {
         m_output->discard();
-        setError(error);
+        m_job.setError(error);
         logLine(AV_LOG_WARNING, "encoding could not start: %s", error.c_str());
         return false;
     }
     m_output->beginRange();
-    m_abort = false;
-    m_progress.position_us = 0;
-    m_progress.total_us = static_cast<uint64_t>(std::max<int64_t>(m_source->outLength_us(), 0));
-    m_progress.failed = false;
-    m_progress.finished = false;
-    m_worker = std::thread(&TranscodeConversion::run, this);
-    return true;
+    const uint64_t total = static_cast<uint64_t>(std::max<int64_t>(m_source->outLength_us(), 0));
+    return m_job.launch([this](std::string &error) { return run(error); }, total, "the conversion failed");
 }
 
-void TranscodeConversion::run()
+bool TranscodeConversion::run(std::string &error)
 {
-    std::string error;
-    bool ok = m_source->run(*m_output, m_progress, error);
+    bool ok = m_source->run(*m_output, m_job.progress(), error);
     if (ok)
         ok = m_output->finish(error);
     if (!ok) {
         m_output->discard();
-        if (error.empty())
-            error = m_abort ? "stopped" : "the conversion failed";
-        setError(error);
-        if (!m_abort)
-            logLine(AV_LOG_WARNING, "encoding failed: %s", error.c_str());
-        m_progress.failed = true;
-    } else {
-        m_progress.position_us = m_progress.total_us.load();
+        if (!m_job.stopRequested())
+            logLine(AV_LOG_WARNING, "encoding failed: %s", error.empty() ? "the conversion failed" : error.c_str());
     }
-    if (m_abort) {
+    if (m_job.stopRequested()) {
         // The unfinished file is gone; tearing down codec threads can take
         // a frame's time at large sizes, which a stop need not wait for.
         releaseLater(std::move(m_output));
     }
     m_source.reset();
-    m_progress.finished = true;
+    return ok;
 }
 
 bool TranscodeConversion::stop()
 {
-    if (!m_worker.joinable())
-        return true;
-    m_abort = true;
-    m_worker.join();
+    if (m_job.running())
+        m_job.stop();
     return true;
 }
 
@@ -196,7 +163,7 @@ void TranscodeConversion::close()
 // --------------------------------------------------------------- merger ---
 
 TranscodeMerger::TranscodeMerger(InterruptCheck globalInterrupt)
-    : m_globalInterrupt(std::move(globalInterrupt))
+    : m_job(std::move(globalInterrupt))
 {
 }
 
@@ -205,114 +172,92 @@ TranscodeMerger::~TranscodeMerger()
     abort();
 }
 
-void TranscodeMerger::setError(const std::string &text)
-{
-    m_error.set(text);
-}
-
-std::string TranscodeMerger::lastError() const
-{
-    return m_error.get();
-}
-
-void TranscodeMerger::join()
-{
-    if (m_worker.joinable())
-        m_worker.join();
-}
-
 bool TranscodeMerger::open(const std::string &dst, const std::string &format, const ParamValues &params)
 {
     abort();
     if (!findOutputFormat(format, dst)) {
-        setError("unknown output container \"" + format + "\"");
+        m_job.setError("unknown output container \"" + format + "\"");
         return false;
     }
     m_dst = dst;
     m_format = format;
     m_encoding = params;
-    m_abort = false;
-    m_progress.finished = false;
-    m_progress.failed = false;
+    m_job.reset();
     return true;
 }
 
 bool TranscodeMerger::add(const std::string &src, uint64_t start_us, uint64_t length_us, const ParamValues &params)
 {
-    join();
+    m_job.join();
     if (m_dst.empty()) {
-        setError("the merger is not open");
+        m_job.setError("the merger is not open");
         return false;
     }
-    if (m_progress.failed) {
-        setError("an earlier range failed");
+    if (m_job.progress().failed) {
+        m_job.setError("an earlier range failed");
         return false;
     }
     const ParamValues v = withEncoding(params, m_encoding);
-    auto source = std::make_unique<RangeSource>(&m_abort, m_globalInterrupt);
+    auto source = std::make_shared<RangeSource>(&m_job.abortFlag(), m_job.global());
     std::string error;
     if (!source->open(src, v, error)) {
-        setError(error);
+        m_job.setError(error);
         return false;
     }
     Geometry geometry;
     if (!m_output) {
-        auto output = std::make_unique<EncodedOutput>(&m_abort, m_globalInterrupt);
+        auto output = std::make_unique<EncodedOutput>(&m_job.abortFlag(), m_job.global());
         const AVOutputFormat *ofmt = findOutputFormat(m_format, m_dst);
         if (!output->chooseEncoders(ofmt, v, source->hasVideo(), source->hasAudio(), error)
             || !openEncodersFor(*output, *source, m_encoding, v, geometry, error)
             || !source->prepare(start_us, length_us, *output, geometry, true, error) || !output->create(m_dst, error)) {
             output->discard();
-            setError(error);
+            m_job.setError(error);
             return false;
         }
         m_output = std::move(output);
     } else {
         if (m_output->venc) {
             if (!source->hasVideo()) {
-                setError("this range has no picture but the merged file has");
+                m_job.setError("this range has no picture but the merged file has");
                 return false;
             }
             geometry = computeGeometry(v, source->shownWidth(), source->shownHeight(), source->sampleAspect(),
                                        m_output->venc->width, m_output->venc->height);
         }
         if (!source->prepare(start_us, length_us, *m_output, geometry, true, error)) {
-            setError(error);
+            m_job.setError(error);
             return false;
         }
     }
     m_output->beginRange();
-    m_progress.position_us = 0;
-    m_progress.total_us = static_cast<uint64_t>(std::max<int64_t>(source->outLength_us(), 0));
-    m_progress.finished = false;
-    m_worker = std::thread(&TranscodeMerger::run, this, std::move(source));
-    return true;
+    const uint64_t total = static_cast<uint64_t>(std::max<int64_t>(source->outLength_us(), 0));
+    return m_job.launch(
+        [this, source](std::string &error) mutable {
+            const bool ok = run(*source, error);
+            source.reset(); // the decoders go on the worker, not on the next add
+            return ok;
+        },
+        total, "the range could not be added");
 }
 
-void TranscodeMerger::run(std::unique_ptr<RangeSource> source)
+bool TranscodeMerger::run(RangeSource &source, std::string &error)
 {
-    std::string error;
-    if (source->run(*m_output, m_progress, error)) {
-        m_progress.position_us = m_progress.total_us.load();
-    } else {
-        setError(error.empty() ? (m_abort ? "stopped" : "the range could not be added") : error);
-        if (!m_abort)
-            logLine(AV_LOG_WARNING, "encoding a merged range failed: %s", error.c_str());
-        m_progress.failed = true;
-    }
-    source.reset();
-    m_progress.finished = true;
+    const bool ok = source.run(*m_output, m_job.progress(), error);
+    if (!ok && !m_job.stopRequested())
+        logLine(AV_LOG_WARNING, "encoding a merged range failed: %s", error.c_str());
+    return ok;
 }
 
 bool TranscodeMerger::finish()
 {
-    join();
+    m_job.join();
+    bool ok = !m_job.progress().failed;
     if (!m_output)
-        return !m_progress.failed;
-    bool ok = !m_progress.failed;
+        return ok;
     std::string error;
     if (ok && !m_output->finish(error)) {
-        setError(error);
+        m_job.setError(error);
         ok = false;
     }
     if (!ok)
@@ -324,8 +269,7 @@ bool TranscodeMerger::finish()
 
 void TranscodeMerger::abort()
 {
-    m_abort = true;
-    join();
+    m_job.stop();
     if (m_output) {
         m_output->discard();
         releaseLater(std::move(m_output));

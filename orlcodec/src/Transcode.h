@@ -12,15 +12,11 @@
 // A stop ends the work within one frame and removes the unfinished file; a
 // failure anywhere ends as failed with the reason in lastError(), never as
 // finished.
-#include "ErrorText.h"
+#include "Job.h"
 #include "ParamSet.h"
-#include "StreamCopy.h"
 
-#include <atomic>
 #include <memory>
-#include <mutex>
 #include <string>
-#include <thread>
 
 namespace orl {
 
@@ -40,23 +36,20 @@ public:
     bool stop();
     void close();
 
-    const CopyProgress &progress() const { return m_progress; }
-    std::string lastError() const;
+    const CopyProgress &progress() const { return m_job.progress(); }
+    std::string lastError() const { return m_job.lastError(); }
 
 private:
-    void run();
-    void setError(const std::string &text);
+    bool run(std::string &error);
 
-    InterruptCheck m_globalInterrupt;
-    std::atomic<bool> m_abort{false};
+    Job m_job;
+    // Set up on the caller's thread while no worker runs; the worker's
+    // alone from start() until it ends.
     ParamValues m_params;
     std::string m_src, m_dst, m_format;
     uint64_t m_start_us = 0, m_length_us = 0;
-    std::unique_ptr<RangeSource> m_source;  // owned by the worker while it runs
-    std::unique_ptr<EncodedOutput> m_output; // owned by the worker while it runs
-    std::thread m_worker;
-    CopyProgress m_progress;
-    ErrorText m_error;
+    std::unique_ptr<RangeSource> m_source;
+    std::unique_ptr<EncodedOutput> m_output;
 };
 
 class TranscodeMerger {
@@ -69,29 +62,25 @@ public:
     bool open(const std::string &dst, const std::string &format, const ParamValues &params);
     // Encodes a range on a worker thread, with that range's own edits.
     bool add(const std::string &src, uint64_t start_us, uint64_t length_us, const ParamValues &params);
-    bool isDone() const { return m_progress.finished.load(); }
-    bool hasError() const { return m_progress.failed.load(); }
+    bool isDone() const { return m_job.progress().finished.load(); }
+    bool hasError() const { return m_job.progress().failed.load(); }
     // Waits for the current range, drains the encoders and completes the file.
     bool finish();
     // Stops a range being encoded and removes the unfinished file.
     void abort();
 
-    const CopyProgress &progress() const { return m_progress; }
-    std::string lastError() const;
+    const CopyProgress &progress() const { return m_job.progress(); }
+    std::string lastError() const { return m_job.lastError(); }
 
 private:
-    void run(std::unique_ptr<RangeSource> source);
-    void join();
-    void setError(const std::string &text);
+    bool run(RangeSource &source, std::string &error);
 
-    InterruptCheck m_globalInterrupt;
-    std::atomic<bool> m_abort{false};
+    Job m_job;
     std::string m_dst, m_format;
     ParamValues m_encoding; // encoder settings of the whole file
-    std::unique_ptr<EncodedOutput> m_output; // touched by one worker at a time
-    std::thread m_worker;
-    CopyProgress m_progress;
-    ErrorText m_error;
+    // Touched by one worker at a time, and by the caller's thread only
+    // between workers.
+    std::unique_ptr<EncodedOutput> m_output;
 };
 
 } // namespace orl

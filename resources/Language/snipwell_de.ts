@@ -661,4 +661,25 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
             <translation>Einstellen</translation>
         </message>
     </context>
+    <context>
+        <name>StartupWindow</name>
+        <message>
+            <source>Add a video or audio file to start cutting.</source>
+            <translation>Fügen Sie eine Video- oder Audiodatei hinzu, um mit dem Schneiden zu beginnen.</translation>
+        </message>
+    </context>
+    <context>
+        <name>VoKeyFrameScanner</name>
+        <message>
+            <source>starts at %1, key frame</source>
+            <translation>beginnt bei %1, Schlüsselbild</translation>
+        </message>
+    </context>
+    <context>
+        <name>QConverterObject</name>
+        <message>
+            <source>The source ends at %1; the segment was cut there.</source>
+            <translation>Die Quelldatei endet bei %1; der Abschnitt wurde dort abgeschnitten.</translation>
+        </message>
+    </context>
 </TS>

@@ -661,4 +661,25 @@ Sinon, la conversion risque d'échouer.</translation>
             <translation>Régler</translation>
         </message>
     </context>
+    <context>
+        <name>StartupWindow</name>
+        <message>
+            <source>Add a video or audio file to start cutting.</source>
+            <translation>Ajoutez un fichier vidéo ou audio pour commencer à couper.</translation>
+        </message>
+    </context>
+    <context>
+        <name>VoKeyFrameScanner</name>
+        <message>
+            <source>starts at %1, key frame</source>
+            <translation>commence à %1, image clé</translation>
+        </message>
+    </context>
+    <context>
+        <name>QConverterObject</name>
+        <message>
+            <source>The source ends at %1; the segment was cut there.</source>
+            <translation>Le fichier source se termine à %1 ; le segment a été coupé à cet endroit.</translation>
+        </message>
+    </context>
 </TS>

@@ -661,4 +661,25 @@ Otherwise the conversion may fail.</source>
             <translation>設定</translation>
         </message>
     </context>
+    <context>
+        <name>StartupWindow</name>
+        <message>
+            <source>Add a video or audio file to start cutting.</source>
+            <translation>動画または音声ファイルを追加してカットを始めましょう。</translation>
+        </message>
+    </context>
+    <context>
+        <name>VoKeyFrameScanner</name>
+        <message>
+            <source>starts at %1, key frame</source>
+            <translation>%1 (キーフレーム) から開始</translation>
+        </message>
+    </context>
+    <context>
+        <name>QConverterObject</name>
+        <message>
+            <source>The source ends at %1; the segment was cut there.</source>
+            <translation>ソースは %1 で終わっています。セグメントはそこで切り取られました。</translation>
+        </message>
+    </context>
 </TS>

@@ -661,4 +661,25 @@ Otherwise the conversion may fail.</source>
             <translation>设置</translation>
         </message>
     </context>
+    <context>
+        <name>StartupWindow</name>
+        <message>
+            <source>Add a video or audio file to start cutting.</source>
+            <translation>添加视频或音频文件即可开始剪切。</translation>
+        </message>
+    </context>
+    <context>
+        <name>VoKeyFrameScanner</name>
+        <message>
+            <source>starts at %1, key frame</source>
+            <translation>从 %1 开始（关键帧）</translation>
+        </message>
+    </context>
+    <context>
+        <name>QConverterObject</name>
+        <message>
+            <source>The source ends at %1; the segment was cut there.</source>
+            <translation>源文件在 %1 处结束；片段已在该处截断。</translation>
+        </message>
+    </context>
 </TS>

@@ -13,13 +13,19 @@
 #include "VoVideoConvertManager.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonObject>
+#include <QMap>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -320,4 +326,166 @@ TEST_F(ConversionManagerTest, CancelDuringAMergeRemovesTheMergedFile)
     EXPECT_GE(run.failures, 1);
     EXPECT_EQ(outputFiles().join(","), "");
     EXPECT_EQ(run.startStates.last(), false);
+}
+
+namespace {
+
+// The container a file really is, told by ffprobe (and, where one demuxer
+// reads two containers, by the brand or the EBML document type).
+QString containerOf(const QString &path)
+{
+    const QJsonObject format = testsupport::ffprobeJson(path)["format"].toObject();
+    const QString name = format["format_name"].toString();
+    if (name == "mov,mp4,m4a,3gp,3g2,mj2")
+        return format["tags"].toObject()["major_brand"].toString() == "qt  " ? "mov" : "mp4";
+    if (name == "matroska,webm") {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return QString();
+        return file.read(64).contains("webm") ? "webm" : "matroska";
+    }
+    return name;
+}
+
+// The containers each output suffix stands for.
+QString containerOfSuffix(const QString &suffix)
+{
+    static const QMap<QString, QString> map{
+        {"mp4", "mp4"},  {"m4v", "mp4"},    {"m4a", "mp4"},    {"3gp", "mp4"},  {"mov", "mov"},
+        {"mkv", "matroska"}, {"webm", "webm"}, {"ts", "mpegts"}, {"m2ts", "mpegts"}, {"mts", "mpegts"},
+        {"mpg", "mpeg"}, {"vob", "mpeg"},   {"avi", "avi"},    {"flv", "flv"},  {"wmv", "asf"},
+        {"asf", "asf"},  {"wma", "asf"},    {"mp3", "mp3"},    {"wav", "wav"},  {"flac", "flac"},
+        {"ogg", "ogg"},  {"ogv", "ogg"},    {"aac", "aac"}};
+    return map.value(suffix.toLower());
+}
+
+} // namespace
+
+TEST_F(ConversionManagerTest, OriginalContainerIsKeptAndNamedByItsSuffix)
+{
+    // One source per suffix of the open dialog that this machine can write,
+    // made with the ffmpeg CLI; each is cut losslessly with "Original".
+    const QString v = "testsrc2=size=320x240:rate=25:duration=3";
+    const QString a = "sine=frequency=440:sample_rate=44100:duration=3";
+    struct Source {
+        QString name;
+        QStringList make; // ffmpeg arguments before the output name; empty: a fixture as it is
+    };
+    const QVector<Source> sources{
+        {"two_programs.ts", {}},
+        {"two_audio_subs.mkv", {}},
+        {"plain.webm", {}},
+        {"quicktime.mov", {}},
+        {"plain.avi", {}},
+        {"h264_aac.mp4", {}},
+        {"tone.mp3", {}}, {"tone.flac", {}}, {"tone.ogg", {}}, {"tone.wav", {}}, {"tone.m4a", {}},
+        {"tone.wma", {}}, {"tone.aac", {}},
+        {"clip.m4v", {"-i", fixture("h264_aac.mp4"), "-c", "copy", "-f", "mp4"}},
+        {"clip.m2ts", {"-i", fixture("long_h264_aac.ts"), "-t", "4", "-c", "copy", "-f", "mpegts"}},
+        {"clip.mts", {"-i", fixture("long_h264_aac.ts"), "-t", "4", "-c", "copy", "-f", "mpegts"}},
+        {"clip.3gp", {"-i", fixture("h264_aac.mp4"), "-c", "copy", "-f", "3gp"}},
+        {"clip.flv", {"-i", fixture("h264_aac.mp4"), "-c", "copy", "-f", "flv"}},
+        {"clip.mpg", {"-f", "lavfi", "-i", v, "-f", "lavfi", "-i", a, "-c:v", "mpeg2video", "-g", "12", "-c:a", "mp2", "-f", "mpeg"}},
+        {"clip.vob", {"-f", "lavfi", "-i", v, "-f", "lavfi", "-i", a, "-c:v", "mpeg2video", "-g", "12", "-c:a", "mp2", "-f", "vob"}},
+        {"clip.wmv", {"-f", "lavfi", "-i", v, "-f", "lavfi", "-i", a, "-c:v", "wmv2", "-c:a", "wmav2", "-f", "asf"}},
+        {"clip.ogv", {"-f", "lavfi", "-i", v, "-f", "lavfi", "-i", a, "-c:v", "libtheora", "-c:a", "libvorbis", "-f", "ogg"}},
+        // A Matroska file whose name claims MP4: the output is Matroska and says so.
+        {"lying.mp4", {"-i", fixture("two_audio_subs.mkv"), "-map", "0", "-c", "copy", "-f", "matroska"}},
+    };
+    for (const Source &source : sources) {
+        QString path;
+        if (source.make.isEmpty()) {
+            path = fixture(source.name);
+        } else {
+            path = m_dir.filePath("src/" + source.name);
+            QDir().mkpath(m_dir.filePath("src"));
+            const auto made = testsupport::runProcess("ffmpeg", QStringList{"-nostdin", "-v", "error", "-y"} + source.make
+                                                                    + QStringList{path});
+            ASSERT_EQ(made.exitCode, 0) << source.name.toStdString() << made.err.constData();
+        }
+        VoVideoConvertManager::instance()->clear();
+        addItems(path, {{0.5, 2.5}});
+        const QStringList before = outputFiles();
+        const ManagerRun run = runManager(false);
+        QStringList written = outputFiles();
+        for (const QString &f : before)
+            written.removeOne(f);
+        ASSERT_EQ(run.failures, 0) << source.name.toStdString();
+        ASSERT_EQ(written.size(), 1) << source.name.toStdString();
+        const QString output = m_root + written.first();
+        const QString suffix = QFileInfo(output).suffix();
+        EXPECT_EQ(containerOf(output), containerOfSuffix(suffix))
+            << source.name.toStdString() << " -> " << written.first().toStdString();
+        EXPECT_EQ(containerOf(output), containerOf(path)) << source.name.toStdString();
+    }
+}
+
+TEST_F(ConversionManagerTest, FailureReasonReachesTheInterface)
+{
+    addItems(fixture("long_h264_aac.mp4"), {{0, 15}});
+    ParserXML::readItemValue("SHOWDOWN_ITEM", "bIsShowDownComputer", "N");
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 200 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QStringList reasons;
+    ManagerRun run;
+    {
+        QConverterObject converter;
+        QEventLoop loop;
+        QObject::connect(&converter, &QConverterObject::sendFailureReason, [&](const QString &r) { reasons << r; });
+        QObject::connect(&converter, &QConverterObject::emitConvertedFinish, [&](bool ok) {
+            ++(ok ? run.successes : run.failures);
+            QTimer::singleShot(300, &loop, &QEventLoop::quit);
+        });
+        QTimer::singleShot(0, &converter, [&] { converter.startConvert(false); });
+        QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+        loop.exec();
+        EXPECT_EQ(converter.failureText(), reasons.value(0));
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(run.failures, 1);
+    ASSERT_EQ(reasons.size(), 1);
+    EXPECT_TRUE(reasons.first().contains("too large")) << reasons.first().toStdString();
+    EXPECT_EQ(outputFiles().join(","), "");
+}
+
+TEST_F(ConversionManagerTest, CancelArrivingAsAnItemFinishesStopsCleanly)
+{
+    // The cancel lands after the first item's worker has reported its end
+    // but before that report is handled: the stop's wait handles it in the
+    // middle of the cancel, which must neither delete the converter being
+    // stopped nor start the next item.
+    addItems(fixture("long_h264_aac.mp4"), {{1, 2}, {3, 4}, {5, 6}});
+    QConverterObject converter;
+    std::atomic<bool> finishedReported{false};
+    QObject::connect(
+        &converter, &QConverterObject::seedConvertPro, &converter,
+        [&](uint, convertState state) {
+            if (state == convertFinished)
+                finishedReported = true;
+        },
+        Qt::DirectConnection);
+    int finishCount = 0;
+    QVector<bool> startStates;
+    QObject::connect(&converter, &QConverterObject::emitConvertedFinishCount, [&] { ++finishCount; });
+    QObject::connect(&converter, &QConverterObject::emitIsStartConverter, [&](bool s) { startStates << s; });
+    converter.startConvert(false);
+    // Wait for the worker's report without handling it.
+    QElapsedTimer t;
+    t.start();
+    while (!finishedReported && t.elapsed() < 30000)
+        QThread::msleep(1);
+    ASSERT_TRUE(finishedReported);
+    converter.OnCancelConvert();
+    QEventLoop loop;
+    QTimer::singleShot(500, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_EQ(finishCount, 1);
+    ASSERT_FALSE(startStates.isEmpty());
+    EXPECT_FALSE(startStates.last());
+    EXPECT_EQ(outputFiles().join(","), "long_h264_aac/long_h264_aac_1.mp4");
+    EXPECT_TRUE(m_commands.isEmpty());
 }

@@ -63,7 +63,7 @@ bool waitFor(const std::function<bool()> &done, int timeout_ms = 30000)
 
 // A lossless job for [start, start + length) of file into container.
 std::unique_ptr<ConvertJob> losslessJob(const QString &file, const QString &container, double start,
-                                        double length, bool allTracks = true)
+                                        double length, bool allTracks = true, bool frameExact = false)
 {
     VoVideoConvertItem item;
     if (!item.open(file))
@@ -74,6 +74,7 @@ std::unique_ptr<ConvertJob> losslessJob(const QString &file, const QString &cont
     params.extension = container;
     params.videoCodecId = 0;
     params.audioCodecId = 0;
+    params.frameExactCut = frameExact;
     item.m_TrimStartTime = static_cast<uint64_t>(start * 1e6);
     item.m_TrimEndTime = length > 0 ? static_cast<uint64_t>((start + length) * 1e6) : 0;
     item.applyOutputFormat(params);
@@ -464,15 +465,17 @@ TEST_F(CopyConversionTest, RangesOutsideTheFileAndMismatchedMergesFail)
 TEST_F(CopyConversionTest, Mp4ThatRefusesAStreamIsRetriedAsQuickTime)
 {
     // MP4 takes no PCM sound; QuickTime does: the last fall-back writes
-    // the file as "mov" under the asked name.
+    // the file as "mov", and the name follows the container.
     const QString src = fixture("tone.wav");
     auto job = losslessJob(src, "mp4", 0.5, 2.0);
     ASSERT_TRUE(job);
     Report report;
-    const QString dst = out("pcm.mp4");
-    ASSERT_EQ(convert(src, dst, *job, report), 2);
+    ASSERT_EQ(convert(src, out("pcm.mp4"), *job, report), 2);
+    EXPECT_FALSE(QFile::exists(out("pcm.mp4")));
+    const QString dst = out("pcm.mov");
     const QJsonObject probe = testsupport::ffprobeJson(dst);
     EXPECT_EQ(probe["format"].toObject()["format_name"].toString(), "mov,mp4,m4a,3gp,3g2,mj2");
+    EXPECT_EQ(probe["format"].toObject()["tags"].toObject()["major_brand"].toString(), "qt  ");
     const Probe p = probeFile(dst);
     ASSERT_NE(p.first("audio"), nullptr);
     EXPECT_TRUE(p.first("audio")->codec.startsWith("pcm_"));
@@ -542,4 +545,45 @@ TEST_F(CopyConversionTest, MergeRefusesARangeWhosePicturesAreFramedDifferently)
     EXPECT_FALSE(merger.AddMergeSegment(ts.toUtf8().constData(), *second, &r2, &record));
     merger.StopMerger(false);
     EXPECT_EQ(decodeErrors(merged), "");
+}
+
+TEST_F(CopyConversionTest, FrameExactChoiceReachesTheEngineAndIsReported)
+{
+    // 5.0 s to 8.0 s of a file with key frames near 3.2 s and 10.4 s: a
+    // key-frame cut starts 1.8 s early; a frame-exact one has exactly the
+    // range's pictures: they sit 23 ms past each 40 ms step, so the one
+    // showing at 5.0 s begins at 4.983 s and the last at 7.983 s: 76.
+    const QString src = fixture("gop_h264.mkv");
+    for (bool exact : {true, false}) {
+        SCOPED_TRACE(exact ? "frame-exact" : "key frames");
+        auto job = losslessJob(src, "matroska", 5.0, 3.0, true, exact);
+        ASSERT_TRUE(job);
+        EXPECT_EQ(job->frameExactCut, exact);
+        Report report;
+        const QString dst = out(exact ? "exact.mkv" : "keys.mkv");
+        CAVConverter converter;
+        ASSERT_TRUE(converter.StartConvert(src.toUtf8().constData(), dst.toUtf8().constData(), *job, &report,
+                                           &record, false));
+        ASSERT_TRUE(waitFor([&] { return report.state.load() != 0; }));
+        ASSERT_EQ(report.state.load(), 2);
+        const QJsonObject probe = testsupport::ffprobeJson(dst, {"-show_streams", "-count_frames", "-select_streams", "v"});
+        const int pictures = probe["streams"].toArray()[0].toObject()["nb_read_frames"].toString().toInt();
+        if (exact) {
+            EXPECT_EQ(pictures, 76);
+            EXPECT_TRUE(QString::fromStdString(converter.cutReport()).startsWith("frame-exact: "));
+        } else {
+            EXPECT_GE(pictures, 120); // from the key frame at 3.2 s
+            EXPECT_EQ(converter.cutReport(), "");
+        }
+        EXPECT_EQ(decodeErrors(dst), "");
+    }
+    // Encoding never asks for it, whatever the stored choice.
+    VoVideoConvertItem item;
+    ASSERT_TRUE(item.open(src));
+    OutputFormatParams params;
+    params.lossless = false;
+    params.container = "mp4";
+    params.frameExactCut = true;
+    std::unique_ptr<ConvertJob> job(item.assembleConvertJob(params));
+    EXPECT_FALSE(job->frameExactCut);
 }

@@ -350,3 +350,54 @@ TEST(CutTool, TheRangeTheUserSetsIsTheRangeThatIsCut)
     const QJsonObject probe = testsupport::ffprobeJson(dst);
     EXPECT_NEAR(probe["format"].toObject()["duration"].toString().toDouble(), 5.7, 0.05);
 }
+
+TEST(CutTool, KeyFramesTickTheSliderAndTheHintTellsWhereAKeyFrameCutStarts)
+{
+    OutputFormatParams &params = OutputFormatParams::instance();
+    const OutputFormatParams saved = params;
+    params.lossless = true;
+    params.frameExactCut = false;
+    CutTool t("gop_h264.mp4"); // key frames at 0, 3.2, 10.4, 12.8 and 20 s
+    QSignalSpy forRuler(&t.dlg, &QVideoCutDlg::sendKeyFrameMarks);
+    t.show(0, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(t.dlg.keyFrames().size(), 5, 20000);
+    // The timeline ruler gets the same ticks.
+    ASSERT_FALSE(forRuler.isEmpty());
+    EXPECT_EQ(forRuler.last().at(0).value<QVector<double>>(), t.dlg.trimSlider()->marks());
+    const QVector<double> &marks = t.dlg.trimSlider()->marks();
+    ASSERT_EQ(marks.size(), 5);
+    EXPECT_NEAR(marks[1], 3.2 * kSecond / double(t.item.m_duration), 0.001);
+
+    QLabel *hint = child<QLabel>(t.dlg, "m_labKeyHint");
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(hint->isHidden()); // a start at 0 is a key frame
+
+    // Typing a start between key frames: the hint says where the output starts.
+    QTimeEditEx *start = t.dlg.startTimeEdit()->timeEdit();
+    start->setFocus();
+    start->setSelectedSection(QDateTimeEdit::SecondSection);
+    QTest::keyClicks(start, QStringLiteral("05"));
+    ASSERT_EQ(t.item.m_TrimStartTime, 5 * kSecond);
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_EQ(hint->text(), QString("starts at 0:00:03.200, key frame"));
+    // It sits under the start time, inside the panel.
+    EXPECT_GE(hint->y(), t.dlg.startTimeEdit()->geometry().bottom());
+    EXPECT_LE(hint->geometry().bottom(), t.dlg.height());
+
+    // Frame-exact cuts and encoding start where asked: no hint.
+    params.frameExactCut = true;
+    t.dlg.refreshKeyFrameHint();
+    EXPECT_TRUE(hint->isHidden());
+    params.frameExactCut = false;
+    params.lossless = false;
+    t.dlg.refreshKeyFrameHint();
+    EXPECT_TRUE(hint->isHidden());
+    params.lossless = true;
+    t.dlg.refreshKeyFrameHint();
+    EXPECT_TRUE(hint->isVisible());
+
+    // On a key frame the hint goes away.
+    t.dlg.startTimeChange(10400000);
+    EXPECT_TRUE(hint->isHidden());
+    params = saved;
+}

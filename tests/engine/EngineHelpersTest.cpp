@@ -69,7 +69,7 @@ TEST(SourceContainer, NameByFormatAndBrand)
     EXPECT_EQ(sourceContainerName(mov, ""), "mp4");
     EXPECT_EQ(sourceContainerName("matroska,webm", "matroska"), "matroska");
     EXPECT_EQ(sourceContainerName("matroska,webm", "webm"), "webm");
-    EXPECT_EQ(sourceContainerName("matroska,webm", ""), "mp4");
+    EXPECT_EQ(sourceContainerName("matroska,webm", ""), "matroska"); // never MP4 under a Matroska name
     EXPECT_EQ(sourceContainerName("DVD", "x"), "vob");
     EXPECT_EQ(sourceContainerName("Bluray", ""), "mpegts");
     EXPECT_EQ(sourceContainerName("ACD", ""), "wav");

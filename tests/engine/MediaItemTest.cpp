@@ -96,7 +96,7 @@ TEST(MediaItem, ContainersNamesAndLanguages)
     EXPECT_EQ(mov.m_sourceFormat, "mov");
     VoVideoConvertItem mkv;
     ASSERT_TRUE(mkv.open(fixture("two_audio_subs.mkv")));
-    EXPECT_EQ(mkv.m_sourceFormat, "mp4"); // no brand
+    EXPECT_EQ(mkv.m_sourceFormat, "matroska"); // from the EBML document type: Matroska stays Matroska
     EXPECT_EQ(mkv.m_audioTrackNames, (QStringList{"English(aac)", "French(aac)"}));
     ASSERT_EQ(mkv.m_subtitleChoices.size(), 3);
     EXPECT_EQ(mkv.m_subtitleChoices[0].first, "No Subtitle");
@@ -135,7 +135,7 @@ TEST(MediaItem, TransportStreamOpensOnItsFirstProgramWithVideo)
     ASSERT_TRUE(item.open(fixture("two_programs.ts")));
     EXPECT_EQ(item.m_titleIndex, 0);
     EXPECT_EQ(item.m_videoName, "First"); // several titles: the title's name
-    EXPECT_EQ(item.m_fileSuffix, "mp4");
+    EXPECT_EQ(item.m_fileSuffix, "ts");   // ... but the suffix is the file's
     EXPECT_EQ(item.m_sourceFormat, "mpegts");
     EXPECT_EQ(item.m_editConfig.streamChoice.ProgramIndex, 0);
     VoVideoConvertItem second;

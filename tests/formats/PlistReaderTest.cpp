@@ -399,6 +399,10 @@ TEST(PlistXml, ScalarConversions)
     EXPECT_EQ(valueOf<std::string>(xmlValue("<string>a &amp; b</string>")), "a & b");
     EXPECT_EQ(valueOf<std::string>(xmlValue("<string/>")), "");
     EXPECT_EQ(valueOf<std::string>(xmlValue("<string> \t</string>")), " \t"); // blanks are content
+    // Text and CDATA sections mixed in one value form one string.
+    EXPECT_EQ(valueOf<std::string>(xmlValue("<string>a <![CDATA[b <&>]]> c</string>")), "a b <&> c");
+    EXPECT_EQ(valueOf<std::string>(xmlValue("<string><![CDATA[x]]><![CDATA[y]]></string>")), "xy");
+    EXPECT_EQ(valueOf<int64_t>(xmlValue("<integer>1<![CDATA[2]]></integer>")), 12);
     EXPECT_TRUE(valueOf<PlistArray>(xmlValue("<array>\n  </array>")).empty());
     EXPECT_TRUE(valueOf<PlistDictionary>(xmlValue("<dict>\n</dict>")).empty());
     EXPECT_TRUE(valueOf<bool>(xmlValue("<true/>")));

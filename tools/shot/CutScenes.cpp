@@ -5,6 +5,10 @@
 #include "VoVideoConvertItem.h"
 #include "orlcodec.h"
 
+#include "OutputFormatParams.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QImage>
 
 namespace cutscenes {
@@ -23,6 +27,33 @@ QWidget *cutTool(const QString &mediaPath, bool converting)
     }
     dlg->setConverting(converting);
     // Nothing typed yet: no edit should show a focus selection.
+    dlg->setFocusPolicy(Qt::StrongFocus);
+    dlg->setFocus();
+    return dlg;
+}
+
+QWidget *keyFramesCutTool(const QString &mediaPath)
+{
+    // High-Speed without frame-exact cuts, a start between key frames: the
+    // ticks on the slider and the hint where the output really starts.
+    OutputFormatParams &params = OutputFormatParams::instance();
+    params.lossless = true;
+    params.frameExactCut = false;
+    auto *dlg = new QVideoCutDlg;
+    dlg->resize(900, 110);
+    auto *item = new VoVideoConvertItem(dlg);
+    if (!mediaPath.isEmpty() && item->open(mediaPath)) {
+        item->m_TrimStartTime = 5000000;
+        item->m_TrimEndTime = 15600000;
+        dlg->setItem(item);
+        dlg->setControlsEnabled(true);
+        dlg->videoPlayPro(30);
+        // The key frames arrive from a background search.
+        QElapsedTimer waited;
+        waited.start();
+        while (dlg->keyFrames().isEmpty() && waited.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
     dlg->setFocusPolicy(Qt::StrongFocus);
     dlg->setFocus();
     return dlg;

@@ -7,6 +7,8 @@ class QWidget;
 namespace cutscenes {
 // The cut tool showing the middle half of the file, play-head in between.
 QWidget *cutTool(const QString &mediaPath, bool converting);
+// The cut tool with key-frame ticks and the hint where a key-frame cut starts.
+QWidget *keyFramesCutTool(const QString &mediaPath);
 // A timeline with three segments over the file's thumbnail strip, the
 // middle one selected and the play-head inside it.
 QWidget *timeline(const QString &mediaPath);

@@ -293,6 +293,7 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"trim-slider", playerscenes::trimSlider},
         {"cut-tool", [] { return cutscenes::cutTool(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), false); }},
         {"cut-tool-converting", [] { return cutscenes::cutTool(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), true); }},
+        {"keyframes-cut-tool", [] { return cutscenes::keyFramesCutTool(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"timeline", [] { return cutscenes::timeline(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"segments-free-mode", [] { return segmentscenes::freeMode(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"segments-simple-mode", [] { return segmentscenes::simpleMode(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},

@@ -1,4 +1,4 @@
-// snipcut [--merge] [--mode lossless|encode] [--container NAME|Original] [--ext EXT]
+// snipcut [--merge] [--mode lossless|smart|encode] [--container NAME|Original] [--ext EXT]
 //         [--vcodec TAG|none] [--acodec TAG|none] [--size WxH] [--fps F] [--vbitrate KBPS]
 //         [--abitrate KBPS] [--channels N] [--samplerate HZ] [--quality 50|90]
 //         [--edits FILE.json] --range START:END ... INPUT OUTDIR
@@ -28,7 +28,7 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: snipcut [--merge] [--mode lossless|encode] [--container NAME|Original] [--ext EXT]\n"
+    std::fprintf(stderr, "usage: snipcut [--merge] [--mode lossless|smart|encode] [--container NAME|Original] [--ext EXT]\n"
                          "               [--vcodec TAG|none] [--acodec TAG|none] [--size WxH] [--fps F] [--vbitrate KBPS]\n"
                          "               [--abitrate KBPS] [--channels N] [--samplerate HZ] [--quality 50|90]\n"
                          "               [--edits FILE.json] --range START:END ... INPUT OUTDIR\n");
@@ -55,6 +55,7 @@ int main(int argc, char *argv[])
     QStringList args = app.arguments().mid(1);
     bool merge = false;
     bool lossless = false;
+    bool frameExact = false;
     QString container = "Original";
     QString extension;
     QList<QPair<double, double>> ranges;
@@ -77,9 +78,11 @@ int main(int argc, char *argv[])
             merge = true;
         } else if (a == "--mode" && i + 1 < args.size()) {
             const QString mode = args[++i];
-            if (mode != "lossless" && mode != "encode")
+            if (mode != "lossless" && mode != "smart" && mode != "encode")
                 return usage();
-            lossless = mode == "lossless";
+            // smart: lossless, frame-exact at the cut points
+            lossless = mode == "lossless" || mode == "smart";
+            frameExact = mode == "smart";
         } else if (a == "--vcodec" && i + 1 < args.size()) {
             params.videoCodec = args[++i];
             params.videoCodecId = params.videoCodec == "none" ? -1 : ProfileCatalogue::codecIdForTag(params.videoCodec);
@@ -163,6 +166,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     params.lossless = lossless;
+    params.frameExactCut = frameExact;
     params.container = container;
     params.extension = container == "Original" ? QString() : (extension.isEmpty() ? extensionFor(container) : extension);
     if (lossless) {

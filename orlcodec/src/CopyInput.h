@@ -1,0 +1,71 @@
+#pragma once
+// The source side of a stream copy: the opened file and the streams of it
+// that the copy takes.
+#include "Interrupt.h"
+#include "SourceOpen.h"
+#include "SubtitleTranscoder.h"
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orl {
+
+// Which streams of the source go into the output.
+struct CopyChoice {
+    int program = 0;           // title: program of a multi-program transport stream
+    int audioIndex = 0;        // position among the title's audio streams; -1 = no audio
+    uint64_t audioMask = 0;    // bit i = i-th audio stream; 0 = audioIndex alone
+    int subtitleIndex = -1;    // position among the title's subtitle streams; -1 = none
+    uint64_t subtitleMask = 0; // bit i = i-th subtitle stream; 0 = subtitleIndex alone
+    int subtitleCodec = 0;     // output subtitle codec (AVCodecID), 0 = keep when possible
+    bool closedCaptions = false;
+    bool video = true;         // false: an audio-only output, the picture is left out
+    bool frameExact = false;   // encode the pictures at the cut points (H.264/HEVC)
+    double frameExactPsnr = 38.0; // dB the ends of a frame-exact cut must match the source by
+};
+
+struct SelectedStream {
+    int inIndex = -1;
+    AVMediaType type = AVMEDIA_TYPE_UNKNOWN;
+    bool required = true;      // its loss fails the open
+    bool attachedPicture = false;
+    std::unique_ptr<SubtitleTranscoder> transcoder;
+};
+
+class CopyInput {
+public:
+    CopyInput(const std::atomic<bool> *abort, InterruptCheck global);
+
+    bool open(const std::string &path);
+
+    // Stream indexes of one title: a program of a multi-program transport
+    // stream, otherwise the whole file.
+    bool titleStreams(int program, std::vector<int> &out) const;
+
+    // Picks the streams of the choice and checks the container takes them.
+    bool select(const CopyChoice &choice, const AVOutputFormat *format);
+
+    AVFormatContext *ctx() const { return m_source.ctx.get(); }
+    std::vector<SelectedStream> &selected() { return m_selected; }
+    const std::string &error() const { return m_error; }
+    bool fail(const std::string &text);
+
+    // Output position of each input stream index, -1 when not copied.
+    std::vector<int> outputMap() const;
+
+    int64_t startTime_us() const;
+    int64_t duration_us() const;
+
+private:
+    void addStream(int index, AVMediaType type, bool required);
+
+    InterruptFlags m_irq;  // immutable after construction
+    OpenedSource m_source;
+    std::vector<SelectedStream> m_selected;
+    std::string m_error;
+};
+
+} // namespace orl

@@ -1,0 +1,74 @@
+#include "FrameExactCopy.h"
+
+#include "CopyInput.h"
+#include "CopyOutput.h"
+#include "CutVerify.h"
+#include "Job.h"
+#include "OutputFormat.h"
+
+extern "C" {
+#include <libavutil/avstring.h>
+}
+
+#include <limits>
+
+namespace orl {
+
+namespace {
+
+int videoInput(CopyInput &input)
+{
+    for (const SelectedStream &s : input.selected())
+        if (s.type == AVMEDIA_TYPE_VIDEO && !s.attachedPicture)
+            return s.inIndex;
+    return -1;
+}
+
+} // namespace
+
+std::unique_ptr<SmartCut> planFrameExact(CopyInput &input, const std::string &src, const AVOutputFormat *format,
+                                         uint64_t start_us, uint64_t length_us, Job &job, std::string &why)
+{
+    const int video = videoInput(input);
+    if (video < 0) {
+        why = "there is no video to cut";
+        return nullptr;
+    }
+    // Containers whose muxers take the spliced stream's private data as
+    // given (a list of parameter sets, or sets carried in the packets).
+    if (!isMovFamily(format) && !av_match_name(format->name, "matroska,mpegts")) {
+        why = std::string("the container ") + format->name + " is not written frame-exact";
+        return nullptr;
+    }
+    const int64_t start = input.startTime_us() + static_cast<int64_t>(start_us);
+    const int64_t end = length_us > 0 ? start + static_cast<int64_t>(length_us) : std::numeric_limits<int64_t>::max();
+    auto cut = std::make_unique<SmartCut>(&job.abortFlag(), job.global());
+    if (!cut->prepare(src, video, start, end)) {
+        why = cut->reason();
+        return nullptr;
+    }
+    return cut;
+}
+
+bool describeFrameExact(const SmartCut &cut, CopyInput &input, CopyOutput &output)
+{
+    const int video = videoInput(input);
+    const std::vector<int> map = input.outputMap();
+    if (video < 0 || map[video] < 0)
+        return false;
+    return cut.describe(output.ctx()->streams[map[video]]->codecpar);
+}
+
+bool checkFrameExact(const SmartCut &cut, const std::string &dst, double minPsnr, Job &job, std::string &why)
+{
+    CutExpectation expect;
+    expect.pictures = cut.expectedPictures();
+    expect.first = cut.firstPicture();
+    expect.last = cut.lastPicture();
+    expect.minPsnr = minPsnr;
+    expect.lightFrom = cut.lightFrom();
+    expect.lightTo = cut.lightTo();
+    return verifyCut(dst, expect, &job.abortFlag(), job.global(), why);
+}
+
+} // namespace orl

@@ -1,0 +1,47 @@
+#include "OutputFormat.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavutil/avstring.h>
+}
+
+namespace orl {
+
+const AVOutputFormat *findOutputFormat(const std::string &name, const std::string &dst)
+{
+    const AVOutputFormat *format = nullptr;
+    if (!name.empty())
+        format = av_guess_format(name.c_str(), nullptr, nullptr);
+    if (!format && !dst.empty())
+        format = av_guess_format(nullptr, dst.c_str(), nullptr);
+    return format;
+}
+
+bool isMovFamily(const AVOutputFormat *format)
+{
+    return av_match_name(format->name, "mp4,mov,ipod,3gp,3g2,psp,ismv,f4v") != 0;
+}
+
+bool hidesLeadIn(const AVOutputFormat *format)
+{
+    return (format->flags & AVFMT_TS_NEGATIVE) && isMovFamily(format);
+}
+
+int containerTakes(const AVOutputFormat *format, AVCodecID codec)
+{
+    const int r = avformat_query_codec(format, codec, FF_COMPLIANCE_NORMAL);
+    if (r >= 0)
+        return r > 0 ? 1 : 0;
+    // Raw elementary formats (.ac3, .aac, .flac, ...) write whatever they
+    // are given and cannot tell; they hold their own codec only.
+    if (format->flags & AVFMT_NOTIMESTAMPS) {
+        const AVMediaType type = avcodec_get_type(codec);
+        const AVCodecID own = type == AVMEDIA_TYPE_AUDIO ? format->audio_codec
+            : type == AVMEDIA_TYPE_VIDEO                 ? format->video_codec
+                                                         : format->subtitle_codec;
+        return codec == own ? 1 : 0;
+    }
+    return -1;
+}
+
+} // namespace orl
