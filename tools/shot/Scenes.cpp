@@ -1,6 +1,7 @@
 #include "Scenes.h"
 
 #include "DrawnScenes.h"
+#include "EditScenes.h"
 #include "PlayerScenes.h"
 
 #include "QCheckButton.h"
@@ -286,6 +287,14 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"player-panel", [] { return playerscenes::playerPanel(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"player-panel-empty", [] { return playerscenes::playerPanel(QString()); }},
         {"trim-slider", playerscenes::trimSlider},
+        {"edit-trim", [] { return editscenes::editDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), 0); }},
+        {"edit-adjust", [] { return editscenes::editDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), 1); }},
+        {"edit-effect", [] { return editscenes::editDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), 2); }},
+        {"edit-watermark", [] { return editscenes::editDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), 3); }},
+        {"edit-subtitle", [] { return editscenes::editDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), 4); }},
+        {"edit-audio", [] { return editscenes::editDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), 5); }},
+        {"edit-tag", [] { return editscenes::editDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), 6); }},
+        {"edit-crop-drag", [] { return editscenes::cropDrag(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
     };
     return t;
 }
