@@ -17,6 +17,7 @@ QVideoEditTag::QVideoEditTag(QWidget *parent) : QWidget(parent)
         b->setText(titles[i]);
         b->setTextPixelSize(12);
         b->setTextColors(QColor(74, 74, 74), QColor(74, 74, 74), QColor(74, 74, 74), QColor(150, 150, 150));
+        b->setCheckedColor(QColor(74, 74, 74));
         b->setObjectName(QString("m_btnTab%1").arg(i));
         connect(b, &QTextImageButton::clicked, this, &QVideoEditTag::onButton);
         row->addWidget(b);
