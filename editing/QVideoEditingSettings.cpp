@@ -52,14 +52,16 @@ void QVideoEditingSettings::setFrameOverlay(const VEWatermarkSettings &overlay)
         m_player->setOverlay(2, overlay);
 }
 
-void QVideoEditingSettings::setWatermark(const VEWatermarkSettings &watermark, int, bool)
+void QVideoEditingSettings::setWatermark(const VEWatermarkSettings &watermark, int readBack, bool contentChanged)
 {
     m_config.watermark = watermark;
     emit emitWatermarkSettingsChange(watermark);
-    // The preview keeps one copy of each overlay: content and properties
-    // go over together.
-    if (m_player)
-        m_player->setOverlay(0, watermark);
+    if (!m_player)
+        return;
+    if (contentChanged)
+        m_player->setWatermarkContent(watermark, 0, readBack != 0);
+    else
+        m_player->setWatermarkProperties(watermark, 0, readBack != 0);
 }
 
 void QVideoEditingSettings::setTrackChoice(const VETrackChoice &choice)
@@ -162,7 +164,7 @@ void QVideoEditingSettings::applyAll()
     m_player->setOverlay(1, effect);
     VEWatermarkSettings watermark = c.watermark;
     watermark.imageStartTime = c.trimStart;
-    m_player->setOverlay(0, watermark);
+    m_player->setWatermarkContent(watermark, 0, true);
     m_player->setStreamChoice(c.streamChoice);
     m_player->setSubtitleStyle(c.subtitleStyle);
 }
@@ -179,7 +181,7 @@ void QVideoEditingSettings::trimTimeChange(uint64_t startTime, uint64_t endTime)
     }
     m_config.audio.bgStartTime = startTime;
     if (m_player) {
-        m_player->setOverlay(0, m_config.watermark);
+        m_player->setWatermarkProperties(m_config.watermark, 0, true);
         m_player->setOverlay(1, m_config.effectOverlay);
         m_player->setOverlay(2, m_config.frameOverlay);
         m_player->setBackgroundAudio(m_config.audio);

@@ -7,6 +7,7 @@
 #include "QCommonButtonForm.h"
 #include "QEditOperationForm.h"
 #include "QMediaBorderFrame.h"
+#include "QMediaDashedFrame.h"
 #include "QMediaElementWindow.h"
 #include "QMediaForm.h"
 #include "QTextImageButton.h"
@@ -22,7 +23,9 @@
 #include "VoVideoConvertItem.h"
 #include "VoVideoConvertManager.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QMouseEvent>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -344,4 +347,37 @@ TEST(EditingDialogTest, EditOfASegmentStoresItsResultAndReachesTheOthers)
         EXPECT_EQ(items->itemAt(i)->m_editConfig.crop.cropRect, crop.cropRect) << i;
     }
     items->clear();
+}
+
+TEST(EditingDialogTest, DraggingTheCropCornerCropsThePreviewAndResetRestoresIt)
+{
+    auto dlg = openDialog(fixture("h264_aac.mp4"));
+    QTRY_VERIFY_WITH_TIMEOUT(dlg->isLoaded(), 10000);
+    dlg->player()->onPause();
+    clickTab(*dlg, Adjust);
+    QMediaBorderFrame *frame = dlg->mediaForm()->cropFrame();
+    QTRY_VERIFY(!dlg->mediaForm()->sourcePane()->currentImage().isNull());
+    const QRect area = dlg->mediaForm()->sourcePane()->pictureRect();
+    // Press on the top-left corner and drag it a quarter of the way in.
+    const QPoint from = area.topLeft();
+    const QPoint to = from + QPoint(area.width() / 4, area.height() / 4);
+    QTest::mousePress(frame, Qt::LeftButton, Qt::NoModifier, from);
+    QMouseEvent move(QEvent::MouseMove, to, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame, &move);
+    QTest::mouseRelease(frame, Qt::LeftButton, Qt::NoModifier, to);
+    const VERect r = dlg->settings()->crop().cropRect;
+    EXPECT_NEAR(r.x, 0.25, 0.02);
+    EXPECT_NEAR(r.y, 0.25, 0.02);
+    EXPECT_NEAR(r.x + r.width, 1.0, 1e-9);
+    EXPECT_NEAR(r.y + r.height, 1.0, 1e-9);
+    // The drawn rectangle follows, and a move after the release drags nothing.
+    QTRY_COMPARE(dlg->mediaForm()->cropFrame()->rectangle(0)->geometry().topLeft(), to);
+    QMouseEvent hover(QEvent::MouseMove, to + QPoint(30, 30), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(frame, &hover);
+    EXPECT_EQ(dlg->settings()->crop().cropRect, r);
+    EXPECT_EQ(frame->cursor().shape(), Qt::SizeAllCursor);
+
+    QTest::mouseClick(dlg->tabForm(Adjust)->commonButtons()->resetButton(), Qt::LeftButton);
+    EXPECT_EQ(dlg->settings()->crop().cropRect, VERect());
+    EXPECT_EQ(dlg->player()->crop().cropRect, VERect());
 }

@@ -150,6 +150,13 @@ protected:
             const QString png = m_dir.filePath(QString("%1_output_%2.png").arg(tag).arg(times[i]));
             EXPECT_TRUE(outputFrame(out, times[i], png));
             values << psnr(previews[i], png);
+            // The edit must show at all, or agreeing proves nothing: the
+            // preview differs from the unedited source (a different size
+            // cannot even be compared).
+            const QString unedited = m_dir.filePath(QString("%1_source_%2.png").arg(tag).arg(times[i]));
+            EXPECT_TRUE(outputFrame(src, times[i], unedited));
+            const double fromSource = psnr(previews[i], unedited);
+            EXPECT_TRUE(std::isnan(fromSource) || fromSource < 45.0) << tag.toStdString() << " " << fromSource;
             std::printf("preview/output %s at %.1f s: PSNR %.1f dB\n", qPrintable(tag), times[i], values.last());
         }
         return values;
