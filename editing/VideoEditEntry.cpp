@@ -1,10 +1,14 @@
 #include "VideoEditEntry.h"
 
+#include "OutputFormatParams.h"
+#include "ParserXML.h"
+#include "QEditTipDlg.h"
 #include "QVideoEditingDlg.h"
 #include "VoVideoConvertItem.h"
 #include "VoVideoConvertManager.h"
 
-VideoEditOutcome editMediaItem(QWidget *parent, int index, const std::function<int(QVideoEditingDlg &)> &run)
+VideoEditOutcome editMediaItem(QWidget *parent, int index, const std::function<int(QVideoEditingDlg &)> &run,
+                               const std::function<int(QEditTipDlg &)> &runTip)
 {
     VideoEditOutcome outcome;
     VoVideoConvertManager *items = VoVideoConvertManager::instance();
@@ -21,6 +25,14 @@ VideoEditOutcome editMediaItem(QWidget *parent, int index, const std::function<i
     outcome.accepted = result == QDialog::Accepted;
     if (outcome.accepted) {
         dlg.releasePlayer();
+        if (OutputFormatParams::instance().lossless
+            && ParserXML::readItemValue("EDIT_REMIND_ITEM", "isEditRemind", "Y") == QLatin1String("Y")) {
+            QEditTipDlg tip(parent);
+            outcome.tipShown = true;
+            const int answer = runTip ? runTip(tip) : tip.exec();
+            if (answer == QDialog::Accepted && tip.isDontShowAgain())
+                ParserXML::writeItemValue("EDIT_REMIND_ITEM", "isEditRemind", "N");
+        }
         for (int i = 0; i < items->count(); ++i)
             if (i != index)
                 dlg.applyAllTo(items->itemAt(i)->m_editConfig);

@@ -6,13 +6,17 @@
 #include <functional>
 
 class QDialog;
+class QEditTipDlg;
 class QVideoEditingDlg;
 class QWidget;
 
 struct VideoEditOutcome {
     bool accepted = false;
+    bool tipShown = false; // the High-Speed note was shown
 };
 
-// run shows the prepared dialog and returns its result (exec() when empty).
+// run shows the prepared dialog and returns its result (exec() when empty);
+// runTip likewise for the note that edits are not applied in High-Speed mode.
 VideoEditOutcome editMediaItem(QWidget *parent, int index,
-                               const std::function<int(QVideoEditingDlg &)> &run = {});
+                               const std::function<int(QVideoEditingDlg &)> &run = {},
+                               const std::function<int(QEditTipDlg &)> &runTip = {});

@@ -336,4 +336,27 @@
         <translation>Abbrechen</translation>
     </message>
 </context>
+<context>
+    <name>QEditTipDlg</name>
+    <message>
+        <source>Video Edit</source>
+        <translation>Video bearbeiten</translation>
+    </message>
+    <message>
+        <source>Note: The currently selected output mode is High-Speed mode (Lossless). The edited effect won't be applied to the output file.</source>
+        <translation>Hinweis: Als Ausgabemodus ist der Hochgeschwindigkeitsmodus (verlustfrei) gewählt. Die Bearbeitungen werden nicht auf die Ausgabedatei angewendet.</translation>
+    </message>
+    <message>
+        <source>Don't show this window again</source>
+        <translation>Dieses Fenster nicht mehr anzeigen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
 </TS>

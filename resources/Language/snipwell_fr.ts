@@ -336,4 +336,27 @@
         <translation>Annuler</translation>
     </message>
 </context>
+<context>
+    <name>QEditTipDlg</name>
+    <message>
+        <source>Video Edit</source>
+        <translation>Montage vidéo</translation>
+    </message>
+    <message>
+        <source>Note: The currently selected output mode is High-Speed mode (Lossless). The edited effect won't be applied to the output file.</source>
+        <translation>Remarque : le mode de sortie choisi est le mode Haute vitesse (sans perte). Les modifications ne seront pas appliquées au fichier de sortie.</translation>
+    </message>
+    <message>
+        <source>Don't show this window again</source>
+        <translation>Ne plus afficher cette fenêtre</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
 </TS>

@@ -336,4 +336,27 @@
         <translation>キャンセル</translation>
     </message>
 </context>
+<context>
+    <name>QEditTipDlg</name>
+    <message>
+        <source>Video Edit</source>
+        <translation>ビデオ編集</translation>
+    </message>
+    <message>
+        <source>Note: The currently selected output mode is High-Speed mode (Lossless). The edited effect won't be applied to the output file.</source>
+        <translation>注意：現在の出力モードは高速モード（ロスレス）です。編集した効果は出力ファイルに適用されません。</translation>
+    </message>
+    <message>
+        <source>Don't show this window again</source>
+        <translation>今後このウィンドウを表示しない</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+</context>
 </TS>

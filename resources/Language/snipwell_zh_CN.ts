@@ -336,4 +336,27 @@
         <translation>取消</translation>
     </message>
 </context>
+<context>
+    <name>QEditTipDlg</name>
+    <message>
+        <source>Video Edit</source>
+        <translation>视频编辑</translation>
+    </message>
+    <message>
+        <source>Note: The currently selected output mode is High-Speed mode (Lossless). The edited effect won't be applied to the output file.</source>
+        <translation>注意：当前选择的输出模式为高速模式（无损）。编辑的效果不会应用到输出文件。</translation>
+    </message>
+    <message>
+        <source>Don't show this window again</source>
+        <translation>不再显示此窗口</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
 </TS>

@@ -5,7 +5,11 @@
 #include "AppPaths.h"
 #include "QAudioDataWidget.h"
 #include "QCommonButtonForm.h"
+#include "OutputFormatParams.h"
+#include "ParserXML.h"
 #include "QEditOperationForm.h"
+#include "QEditTipDlg.h"
+#include "QVoCheckBox.h"
 #include "QMediaBorderFrame.h"
 #include "QMediaDashedFrame.h"
 #include "QMediaElementWindow.h"
@@ -380,4 +384,46 @@ TEST(EditingDialogTest, DraggingTheCropCornerCropsThePreviewAndResetRestoresIt)
     QTest::mouseClick(dlg->tabForm(Adjust)->commonButtons()->resetButton(), Qt::LeftButton);
     EXPECT_EQ(dlg->settings()->crop().cropRect, VERect());
     EXPECT_EQ(dlg->player()->crop().cropRect, VERect());
+}
+
+TEST(EditingDialogTest, HighSpeedModeNotesThatEditsAreNotAppliedUntilToldNotTo)
+{
+    VoVideoConvertManager *items = VoVideoConvertManager::instance();
+    items->clear();
+    auto *item = new VoVideoConvertItem;
+    ASSERT_TRUE(item->open(fixture("h264_aac.mp4")));
+    items->insert(item, -1);
+    OutputFormatParams::instance().lossless = true;
+    auto accept = [](QVideoEditingDlg &dlg) {
+        dlg.show();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return dlg.isLoaded(); }, 10000));
+        QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+        return dlg.result();
+    };
+    // Accepted without the box: shown again next time.
+    VideoEditOutcome outcome = editMediaItem(nullptr, 0, accept, [](QEditTipDlg &tip) {
+        EXPECT_FALSE(tip.isDontShowAgain());
+        QTest::mouseClick(tip.okButton(), Qt::LeftButton);
+        return tip.result();
+    });
+    EXPECT_TRUE(outcome.tipShown);
+    EXPECT_EQ(ParserXML::readItemValue("EDIT_REMIND_ITEM", "isEditRemind", "Y"), "Y");
+    // Ticked and accepted: never again.
+    outcome = editMediaItem(nullptr, 0, accept, [](QEditTipDlg &tip) {
+        tip.show();
+        QTest::mouseClick(tip.checkBox(), Qt::LeftButton, Qt::NoModifier, QPoint(7, tip.checkBox()->height() / 2));
+        EXPECT_TRUE(tip.isDontShowAgain());
+        QTest::mouseClick(tip.okButton(), Qt::LeftButton);
+        return tip.result();
+    });
+    EXPECT_TRUE(outcome.tipShown);
+    EXPECT_EQ(ParserXML::readItemValue("EDIT_REMIND_ITEM", "isEditRemind", "Y"), "N");
+    outcome = editMediaItem(nullptr, 0, accept, [](QEditTipDlg &) {
+        ADD_FAILURE() << "the note came back";
+        return 0;
+    });
+    EXPECT_TRUE(outcome.accepted);
+    EXPECT_FALSE(outcome.tipShown);
+    OutputFormatParams::instance().lossless = false;
+    items->clear();
 }
