@@ -397,6 +397,13 @@ void QDualSlider::drawSliced(QPainter &p, const QPixmap &pix, int x, int width)
                  QRect(srcW - capPx, 0, capPx, srcH));
 }
 
+void QDualSlider::setMarks(const QVector<double> &fractions, const QColor &color)
+{
+    m_marks = fractions;
+    m_markColor = color;
+    update();
+}
+
 void QDualSlider::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
@@ -414,4 +421,16 @@ void QDualSlider::paintEvent(QPaintEvent *)
     const int from = m_startBtn ? m_startBtn->x() + m_w : m_w;
     const int to = m_endBtn ? m_endBtn->x() : width() - m_endW;
     drawSliced(p, m_range, from, to - from);
+    if (!m_marks.isEmpty()) {
+        const int top = (height() - m_trackH) / 2 - 3;
+        const int bottom = top + m_trackH + 5;
+        const float L = trackLength();
+        p.setPen(m_markColor);
+        for (double f : qAsConst(m_marks)) {
+            if (f < 0 || f > 1)
+                continue;
+            const int x = m_w + int(f * L);
+            p.drawLine(x, top, x, bottom);
+        }
+    }
 }

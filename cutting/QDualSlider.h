@@ -3,7 +3,9 @@
 // a thin play-head that may sit anywhere on the track. Positions s, e, p
 // are pixels from the track's left end; fractions reported are s/L, e/L,
 // p/L with L = width − 2 × start handle width.
+#include <QColor>
 #include <QPixmap>
+#include <QVector>
 #include <QWidget>
 
 class QSliderCtrlBtn;
@@ -33,6 +35,10 @@ public:
     double endFraction() const;
     double progressFraction() const;
     void setHandleTooltips(const QString &start, const QString &end);
+    // Short ticks over the track at these fractions of it (key frames, for
+    // example); values outside 0..1 are not drawn.
+    void setMarks(const QVector<double> &fractions, const QColor &color = QColor(228, 228, 228));
+    const QVector<double> &marks() const { return m_marks; }
     bool startPressedLast() const { return m_startPressedLast; }
     QSize sizeHint() const override;
 
@@ -104,6 +110,8 @@ private:
     bool m_showArea = false;
     bool m_showValue = false;
     bool m_bodyPressed = false;
+    QVector<double> m_marks;
+    QColor m_markColor;
     QString m_startTip;
     QString m_endTip;
 };

@@ -27,6 +27,8 @@ bool copyChoiceFrom(const ParamValues &v, CopyChoice &choice, std::string &error
     choice.subtitleIndex = v.subtitle;
     choice.subtitleMask = v.subtitleMask;
     choice.closedCaptions = v.closedCaptions;
+    // Video codec -1 asks for no picture, in a copy as in an encode.
+    choice.video = v.videoCodec != -1;
     choice.subtitleCodec = 0;
     if (v.subtitleCodec != 0) {
         const LegacyCodec *codec = findLegacyCodec(v.subtitleCodec);

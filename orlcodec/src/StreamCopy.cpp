@@ -284,7 +284,7 @@ public:
             }
         }
 
-        if (!video.empty())
+        if (!video.empty() && choice.video)
             addStream(video.front(), AVMEDIA_TYPE_VIDEO, true);
         if (choice.audioIndex >= 0) {
             if (choice.audioMask) {

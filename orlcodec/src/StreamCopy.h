@@ -32,6 +32,7 @@ struct CopyChoice {
     uint64_t subtitleMask = 0; // bit i = i-th subtitle stream; 0 = subtitleIndex alone
     int subtitleCodec = 0;     // output subtitle codec (AVCodecID), 0 = keep when possible
     bool closedCaptions = false;
+    bool video = true;         // false: an audio-only output, the picture is left out
 };
 
 // Everything a copy job reports while it runs; written by the worker,

@@ -161,6 +161,178 @@
     </message>
 </context>
 <context>
+    <name>QVideoCutDlg</name>
+    <message>
+        <source>Start Time:</source>
+        <translation>Startzeit:</translation>
+    </message>
+    <message>
+        <source>End Time:</source>
+        <translation>Endzeit:</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Open File</source>
+        <translation>Datei öffnen</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Starten</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Set Segment Start Time</source>
+        <translation>Startzeit des Abschnitts setzen</translation>
+    </message>
+    <message>
+        <source>Set Segment End Time</source>
+        <translation>Endzeit des Abschnitts setzen</translation>
+    </message>
+    <message>
+        <source>Play Segment</source>
+        <translation>Abschnitt abspielen</translation>
+    </message>
+    <message>
+        <source>Pause Segment</source>
+        <translation>Abschnitt anhalten</translation>
+    </message>
+    <message>
+        <source>Stop Segment</source>
+        <translation>Abschnitt stoppen</translation>
+    </message>
+</context>
+<context>
+    <name>FormatWidget</name>
+    <message>
+        <source>Output Format</source>
+        <translation>Ausgabeformat</translation>
+    </message>
+    <message>
+        <source>High - Speed mode - Fast and Lossless (Recommended)</source>
+        <translation>Hochgeschwindigkeitsmodus - schnell und verlustfrei (empfohlen)</translation>
+    </message>
+    <message>
+        <source>Encoding mode - Customize file format, quality and codec (Slow)</source>
+        <translation>Kodierungsmodus - Dateiformat, Qualität und Codec anpassen (langsam)</translation>
+    </message>
+    <message>
+        <source>Frame-exact cuts (re-encode only at the cut points)</source>
+        <translation>Bildgenaue Schnitte (nur an den Schnittpunkten neu kodieren)</translation>
+    </message>
+    <message>
+        <source>Show Advanced</source>
+        <translation>Erweitert anzeigen</translation>
+    </message>
+    <message>
+        <source>Hide Advanced</source>
+        <translation>Erweitert ausblenden</translation>
+    </message>
+    <message>
+        <source>Preset:</source>
+        <translation>Vorgabe:</translation>
+    </message>
+    <message>
+        <source>High Quality</source>
+        <translation>Hohe Qualität</translation>
+    </message>
+    <message>
+        <source>Small Size</source>
+        <translation>Kleine Datei</translation>
+    </message>
+    <message>
+        <source>Customized</source>
+        <translation>Angepasst</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Attention: Please don&apos;t change advanced settings if you are 
+non-professionals. Please leave it as the default &quot;Original&quot;. 
+Otherwise the conversion may fail.</source>
+        <translation>Achtung: Bitte ändern Sie die erweiterten Einstellungen nicht, wenn Sie 
+kein Profi sind. Bitte belassen Sie die Vorgabe &quot;Original&quot;. 
+Sonst kann die Konvertierung fehlschlagen.</translation>
+    </message>
+</context>
+<context>
+    <name>QSettingDlg</name>
+    <message>
+        <source>Codec:</source>
+        <translation>Codec:</translation>
+    </message>
+    <message>
+        <source>Resolution:</source>
+        <translation>Auflösung:</translation>
+    </message>
+    <message>
+        <source>Frame Rate:</source>
+        <translation>Bildrate:</translation>
+    </message>
+    <message>
+        <source>Bit Rate:</source>
+        <translation>Bitrate:</translation>
+    </message>
+    <message>
+        <source>Channel:</source>
+        <translation>Kanäle:</translation>
+    </message>
+    <message>
+        <source>Sample Rate:</source>
+        <translation>Abtastrate:</translation>
+    </message>
+    <message>
+        <source>Video</source>
+        <translation>Video</translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <translation>Audio</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>Mono</source>
+        <translation>Mono</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>Stereo</translation>
+    </message>
+    <message>
+        <source>5.1 Surround</source>
+        <translation>5.1-Surround</translation>
+    </message>
+</context>
+<context>
+    <name>FormatItem</name>
+    <message>
+        <source>Set</source>
+        <translation>Einstellen</translation>
+    </message>
+</context>
+<context>
     <name>QVideoEditTag</name>
     <message>
         <source>Trim</source>

@@ -161,6 +161,178 @@
     </message>
 </context>
 <context>
+    <name>QVideoCutDlg</name>
+    <message>
+        <source>Start Time:</source>
+        <translation>Début :</translation>
+    </message>
+    <message>
+        <source>End Time:</source>
+        <translation>Fin :</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>Open File</source>
+        <translation>Ouvrir un fichier</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Démarrer</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>Set Segment Start Time</source>
+        <translation>Définir le début du segment</translation>
+    </message>
+    <message>
+        <source>Set Segment End Time</source>
+        <translation>Définir la fin du segment</translation>
+    </message>
+    <message>
+        <source>Play Segment</source>
+        <translation>Lire le segment</translation>
+    </message>
+    <message>
+        <source>Pause Segment</source>
+        <translation>Mettre le segment en pause</translation>
+    </message>
+    <message>
+        <source>Stop Segment</source>
+        <translation>Arrêter le segment</translation>
+    </message>
+</context>
+<context>
+    <name>FormatWidget</name>
+    <message>
+        <source>Output Format</source>
+        <translation>Format de sortie</translation>
+    </message>
+    <message>
+        <source>High - Speed mode - Fast and Lossless (Recommended)</source>
+        <translation>Mode haute vitesse - rapide et sans perte (recommandé)</translation>
+    </message>
+    <message>
+        <source>Encoding mode - Customize file format, quality and codec (Slow)</source>
+        <translation>Mode encodage - personnaliser le format, la qualité et le codec (lent)</translation>
+    </message>
+    <message>
+        <source>Frame-exact cuts (re-encode only at the cut points)</source>
+        <translation>Coupes à l&apos;image près (réencoder seulement aux points de coupe)</translation>
+    </message>
+    <message>
+        <source>Show Advanced</source>
+        <translation>Plus d&apos;options</translation>
+    </message>
+    <message>
+        <source>Hide Advanced</source>
+        <translation>Moins d&apos;options</translation>
+    </message>
+    <message>
+        <source>Preset:</source>
+        <translation>Préréglage :</translation>
+    </message>
+    <message>
+        <source>High Quality</source>
+        <translation>Haute qualité</translation>
+    </message>
+    <message>
+        <source>Small Size</source>
+        <translation>Petite taille</translation>
+    </message>
+    <message>
+        <source>Customized</source>
+        <translation>Personnalisé</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Attention: Please don&apos;t change advanced settings if you are 
+non-professionals. Please leave it as the default &quot;Original&quot;. 
+Otherwise the conversion may fail.</source>
+        <translation>Attention : ne modifiez pas les réglages avancés si vous n&apos;êtes 
+pas un professionnel. Laissez la valeur par défaut &quot;Original&quot;. 
+Sinon, la conversion risque d&apos;échouer.</translation>
+    </message>
+</context>
+<context>
+    <name>QSettingDlg</name>
+    <message>
+        <source>Codec:</source>
+        <translation>Codec :</translation>
+    </message>
+    <message>
+        <source>Resolution:</source>
+        <translation>Résolution :</translation>
+    </message>
+    <message>
+        <source>Frame Rate:</source>
+        <translation>Images/s :</translation>
+    </message>
+    <message>
+        <source>Bit Rate:</source>
+        <translation>Débit :</translation>
+    </message>
+    <message>
+        <source>Channel:</source>
+        <translation>Canaux :</translation>
+    </message>
+    <message>
+        <source>Sample Rate:</source>
+        <translation>Échantillonnage :</translation>
+    </message>
+    <message>
+        <source>Video</source>
+        <translation>Vidéo</translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <translation>Audio</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Par défaut</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>Mono</source>
+        <translation>Mono</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>Stéréo</translation>
+    </message>
+    <message>
+        <source>5.1 Surround</source>
+        <translation>Surround 5.1</translation>
+    </message>
+</context>
+<context>
+    <name>FormatItem</name>
+    <message>
+        <source>Set</source>
+        <translation>Régler</translation>
+    </message>
+</context>
+<context>
     <name>QVideoEditTag</name>
     <message>
         <source>Trim</source>

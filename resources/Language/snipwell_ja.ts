@@ -161,6 +161,178 @@
     </message>
 </context>
 <context>
+    <name>QVideoCutDlg</name>
+    <message>
+        <source>Start Time:</source>
+        <translation>開始時間:</translation>
+    </message>
+    <message>
+        <source>End Time:</source>
+        <translation>終了時間:</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>開く</translation>
+    </message>
+    <message>
+        <source>Open File</source>
+        <translation>ファイルを開く</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>形式</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>開始</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Set Segment Start Time</source>
+        <translation>セグメントの開始時間を設定</translation>
+    </message>
+    <message>
+        <source>Set Segment End Time</source>
+        <translation>セグメントの終了時間を設定</translation>
+    </message>
+    <message>
+        <source>Play Segment</source>
+        <translation>セグメントを再生</translation>
+    </message>
+    <message>
+        <source>Pause Segment</source>
+        <translation>セグメントを一時停止</translation>
+    </message>
+    <message>
+        <source>Stop Segment</source>
+        <translation>セグメントを停止</translation>
+    </message>
+</context>
+<context>
+    <name>FormatWidget</name>
+    <message>
+        <source>Output Format</source>
+        <translation>出力形式</translation>
+    </message>
+    <message>
+        <source>High - Speed mode - Fast and Lossless (Recommended)</source>
+        <translation>高速モード - 高速・無劣化（推奨）</translation>
+    </message>
+    <message>
+        <source>Encoding mode - Customize file format, quality and codec (Slow)</source>
+        <translation>エンコードモード - 形式・画質・コーデックを指定（低速）</translation>
+    </message>
+    <message>
+        <source>Frame-exact cuts (re-encode only at the cut points)</source>
+        <translation>フレーム単位のカット（カット位置だけ再エンコード）</translation>
+    </message>
+    <message>
+        <source>Show Advanced</source>
+        <translation>詳細を表示</translation>
+    </message>
+    <message>
+        <source>Hide Advanced</source>
+        <translation>詳細を隠す</translation>
+    </message>
+    <message>
+        <source>Preset:</source>
+        <translation>プリセット:</translation>
+    </message>
+    <message>
+        <source>High Quality</source>
+        <translation>高画質</translation>
+    </message>
+    <message>
+        <source>Small Size</source>
+        <translation>小さいサイズ</translation>
+    </message>
+    <message>
+        <source>Customized</source>
+        <translation>カスタム</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Attention: Please don&apos;t change advanced settings if you are 
+non-professionals. Please leave it as the default &quot;Original&quot;. 
+Otherwise the conversion may fail.</source>
+        <translation>注意: 専門知識がない場合は詳細設定を変更しないでください。
+既定の &quot;Original&quot; のままにしてください。
+そうしないと変換に失敗することがあります。</translation>
+    </message>
+</context>
+<context>
+    <name>QSettingDlg</name>
+    <message>
+        <source>Codec:</source>
+        <translation>コーデック:</translation>
+    </message>
+    <message>
+        <source>Resolution:</source>
+        <translation>解像度:</translation>
+    </message>
+    <message>
+        <source>Frame Rate:</source>
+        <translation>フレームレート:</translation>
+    </message>
+    <message>
+        <source>Bit Rate:</source>
+        <translation>ビットレート:</translation>
+    </message>
+    <message>
+        <source>Channel:</source>
+        <translation>チャンネル:</translation>
+    </message>
+    <message>
+        <source>Sample Rate:</source>
+        <translation>サンプルレート:</translation>
+    </message>
+    <message>
+        <source>Video</source>
+        <translation>映像</translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <translation>音声</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>既定値</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>自動</translation>
+    </message>
+    <message>
+        <source>Mono</source>
+        <translation>モノラル</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>ステレオ</translation>
+    </message>
+    <message>
+        <source>5.1 Surround</source>
+        <translation>5.1 サラウンド</translation>
+    </message>
+</context>
+<context>
+    <name>FormatItem</name>
+    <message>
+        <source>Set</source>
+        <translation>設定</translation>
+    </message>
+</context>
+<context>
     <name>QVideoEditTag</name>
     <message>
         <source>Trim</source>

@@ -161,6 +161,178 @@
     </message>
 </context>
 <context>
+    <name>QVideoCutDlg</name>
+    <message>
+        <source>Start Time:</source>
+        <translation>开始时间：</translation>
+    </message>
+    <message>
+        <source>End Time:</source>
+        <translation>结束时间：</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>Open File</source>
+        <translation>打开文件</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>格式</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Set Segment Start Time</source>
+        <translation>设置片段开始时间</translation>
+    </message>
+    <message>
+        <source>Set Segment End Time</source>
+        <translation>设置片段结束时间</translation>
+    </message>
+    <message>
+        <source>Play Segment</source>
+        <translation>播放片段</translation>
+    </message>
+    <message>
+        <source>Pause Segment</source>
+        <translation>暂停片段</translation>
+    </message>
+    <message>
+        <source>Stop Segment</source>
+        <translation>停止片段</translation>
+    </message>
+</context>
+<context>
+    <name>FormatWidget</name>
+    <message>
+        <source>Output Format</source>
+        <translation>输出格式</translation>
+    </message>
+    <message>
+        <source>High - Speed mode - Fast and Lossless (Recommended)</source>
+        <translation>高速模式 - 快速无损（推荐）</translation>
+    </message>
+    <message>
+        <source>Encoding mode - Customize file format, quality and codec (Slow)</source>
+        <translation>编码模式 - 自定义文件格式、质量和编码器（较慢）</translation>
+    </message>
+    <message>
+        <source>Frame-exact cuts (re-encode only at the cut points)</source>
+        <translation>逐帧精确剪切（仅在剪切点重新编码）</translation>
+    </message>
+    <message>
+        <source>Show Advanced</source>
+        <translation>显示高级</translation>
+    </message>
+    <message>
+        <source>Hide Advanced</source>
+        <translation>隐藏高级</translation>
+    </message>
+    <message>
+        <source>Preset:</source>
+        <translation>预设:</translation>
+    </message>
+    <message>
+        <source>High Quality</source>
+        <translation>高质量</translation>
+    </message>
+    <message>
+        <source>Small Size</source>
+        <translation>小体积</translation>
+    </message>
+    <message>
+        <source>Customized</source>
+        <translation>自定义</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Attention: Please don&apos;t change advanced settings if you are 
+non-professionals. Please leave it as the default &quot;Original&quot;. 
+Otherwise the conversion may fail.</source>
+        <translation>注意：如果您不是专业人员，请不要更改高级设置。
+请保留默认的 &quot;Original&quot;。
+否则转换可能会失败。</translation>
+    </message>
+</context>
+<context>
+    <name>QSettingDlg</name>
+    <message>
+        <source>Codec:</source>
+        <translation>编码器:</translation>
+    </message>
+    <message>
+        <source>Resolution:</source>
+        <translation>分辨率:</translation>
+    </message>
+    <message>
+        <source>Frame Rate:</source>
+        <translation>帧率:</translation>
+    </message>
+    <message>
+        <source>Bit Rate:</source>
+        <translation>比特率:</translation>
+    </message>
+    <message>
+        <source>Channel:</source>
+        <translation>声道:</translation>
+    </message>
+    <message>
+        <source>Sample Rate:</source>
+        <translation>采样率:</translation>
+    </message>
+    <message>
+        <source>Video</source>
+        <translation>视频</translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <translation>音频</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>默认</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>自动</translation>
+    </message>
+    <message>
+        <source>Mono</source>
+        <translation>单声道</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>立体声</translation>
+    </message>
+    <message>
+        <source>5.1 Surround</source>
+        <translation>5.1 环绕声</translation>
+    </message>
+</context>
+<context>
+    <name>FormatItem</name>
+    <message>
+        <source>Set</source>
+        <translation>设置</translation>
+    </message>
+</context>
+<context>
     <name>QVideoEditTag</name>
     <message>
         <source>Trim</source>

@@ -1,7 +1,9 @@
 #include "Scenes.h"
 
+#include "CutScenes.h"
 #include "DrawnScenes.h"
 #include "EditScenes.h"
+#include "FormatScenes.h"
 #include "PlayerScenes.h"
 
 #include "QCheckButton.h"
@@ -295,6 +297,12 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"edit-audio", [] { return editscenes::editDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), 5); }},
         {"edit-tag", [] { return editscenes::editDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), 6); }},
         {"edit-crop-drag", [] { return editscenes::cropDrag(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"cut-tool", [] { return cutscenes::cutTool(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), false); }},
+        {"cut-tool-converting", [] { return cutscenes::cutTool(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), true); }},
+        {"timeline", [] { return cutscenes::timeline(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"format-highspeed", formatscenes::highSpeed},
+        {"format-encoding", formatscenes::encoding},
+        {"format-compact", formatscenes::compact},
     };
     return t;
 }

@@ -1,5 +1,6 @@
 #include "Skin.h"
 
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -408,6 +409,54 @@ void scrollArrowStates(QPainter &p, const QRectF &r, int state, Glyph g)
     drawGlyph(p, g, QRectF(r.center().x() - s / 2, r.center().y() - s / 2, s, s), ink[state]);
 }
 
+// A document with a folded corner: a coloured band carries the container
+// name, the glyph above it says video or audio.
+void formatIcon(QPainter &p, const QRectF &r, const Picture &pic)
+{
+    const QColor bands[4] = {colour::info(), colour::success(), colour::accent(), grey(150)};
+    const QColor band = bands[qBound(0, pic.param, 3)];
+    const QRectF doc = r.adjusted(3.5, 1.5, -3.5, -1.5);
+    const qreal fold = doc.width() * 0.28;
+    QPainterPath page;
+    page.moveTo(doc.topLeft());
+    page.lineTo(doc.right() - fold, doc.top());
+    page.lineTo(doc.right(), doc.top() + fold);
+    page.lineTo(doc.bottomRight());
+    page.lineTo(doc.bottomLeft());
+    page.closeSubpath();
+    p.setPen(QPen(grey(120), 1));
+    p.setBrush(grey(236));
+    p.drawPath(page);
+    QPainterPath corner;
+    corner.moveTo(doc.right() - fold, doc.top());
+    corner.lineTo(doc.right() - fold, doc.top() + fold);
+    corner.lineTo(doc.right(), doc.top() + fold);
+    corner.closeSubpath();
+    p.setBrush(grey(190));
+    p.drawPath(corner);
+
+    const QString label = formatIconLabel(pic.path);
+    const QRectF strip(doc.left() - 2, doc.bottom() - doc.height() * 0.42, doc.width() + 4, doc.height() * 0.3);
+    p.setPen(Qt::NoPen);
+    p.setBrush(band);
+    p.drawRoundedRect(strip, 1.5, 1.5);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setBold(true);
+    qreal size = strip.height() * 0.78;
+    font.setPixelSize(qMax(1, qRound(size)));
+    // Long names get a smaller face rather than being clipped.
+    while (size > 4 && QFontMetricsF(font).horizontalAdvance(label) > strip.width() - 2) {
+        size -= 0.5;
+        font.setPixelSize(qMax(1, qRound(size)));
+    }
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(strip, Qt::AlignCenter, label);
+
+    const qreal g = qFloor(doc.height() * 0.4);
+    drawGlyph(p, pic.glyph, QRectF(doc.center().x() - g / 2 - fold * 0.15, doc.top() + doc.height() * 0.1, g, g), band.darker(115));
+}
+
 void paintFrame(QPainter &p, const Picture &pic, const QRectF &r, int state)
 {
     switch (pic.recipe) {
@@ -448,6 +497,7 @@ void paintFrame(QPainter &p, const Picture &pic, const QRectF &r, int state)
     case Recipe::FaintGlyph: faintGlyph(p, r, pic.glyph, pic.param == 1); break;
     case Recipe::FrameHandles: frameHandles(p, r); break;
     case Recipe::ScrollArrowStates: scrollArrowStates(p, r, state, pic.glyph); break;
+    case Recipe::FormatIcon: formatIcon(p, r, pic); break;
     }
 }
 

@@ -67,6 +67,7 @@ enum class Recipe {
     FaintGlyph,    // large, faint glyph on transparent ground
     FrameHandles,  // corner, edge and centre handles of a dashed frame
     ScrollArrowStates, // 4 frames: scroll bar arrow pointing to the far end (glyph = direction)
+    FormatIcon,    // a format tile's icon: a document with the label and a glyph, param = colour family
 };
 
 struct Picture {
@@ -79,6 +80,10 @@ struct Picture {
 };
 
 const QVector<Picture> &pictures();
+// The icons of the format tiles, one per icon name of the profile files.
+QVector<Picture> formatIcons();
+// The container name a format icon carries.
+QString formatIconLabel(const QString &path);
 bool isStateRecipe(Recipe recipe);
 
 // Paints one picture at the given device pixel ratio (1 or 2).

@@ -168,7 +168,61 @@ const QVector<Picture> &pictures()
         {"/image/ScrollBar/arrow_vertical.png", 10, 12, R::ScrollArrowStates, G::ArrowDown},
         {"/image/ScrollBar/arrow_horizontal.png", 12, 10, R::ScrollArrowStates, G::ArrowRight},
     };
-    return table;
+    static const QVector<Picture> all = table + formatIcons();
+    return all;
+}
+
+namespace {
+struct FormatIconRow {
+    const char *name;
+    const char *label;
+    Glyph glyph;
+    int family;
+};
+
+QString formatIconPath(const char *name)
+{
+    return QStringLiteral("/image/Format/icon_%1.png").arg(QLatin1String(name));
+}
+} // namespace
+
+static const QVector<FormatIconRow> &formatIconRows()
+{
+    // Colour families: 0 video container, 1 audio, 2 device or quality
+    // class, 3 the source's own container.
+    static const QVector<FormatIconRow> icons{
+        {"original", "SAME", Glyph::Film, 3},
+        {"mp4", "MP4", Glyph::Film, 0},     {"hevc", "HEVC", Glyph::Film, 0}, {"mkv", "MKV", Glyph::Film, 0},
+        {"avi", "AVI", Glyph::Film, 0},     {"xvid", "XVID", Glyph::Film, 0}, {"divx", "DIVX", Glyph::Film, 0},
+        {"mov", "MOV", Glyph::Film, 0},     {"wmv", "WMV", Glyph::Film, 0},   {"flv", "FLV", Glyph::Film, 0},
+        {"webm", "WEBM", Glyph::Film, 0},   {"mpeg", "MPG", Glyph::Film, 0},  {"ts", "TS", Glyph::Film, 0},
+        {"3gp", "3GP", Glyph::Film, 0},     {"ogv", "OGV", Glyph::Film, 0},   {"dv", "DV", Glyph::Film, 0},
+        {"m4v", "M4V", Glyph::Film, 0},
+        {"hd", "HD", Glyph::Film, 2},       {"4k", "4K", Glyph::Film, 2},     {"phone", "PHONE", Glyph::Film, 2},
+        {"tablet", "TABLET", Glyph::Film, 2}, {"tv", "TV", Glyph::Film, 2},   {"dvd", "DVD", Glyph::Film, 2},
+        {"console", "GAME", Glyph::Film, 2}, {"player", "PLAYER", Glyph::Film, 2}, {"web", "WEB", Glyph::Film, 2},
+        {"mp3", "MP3", Glyph::Note, 1},     {"aac", "AAC", Glyph::Note, 1},   {"m4a", "M4A", Glyph::Note, 1},
+        {"ogg", "OGG", Glyph::Note, 1},     {"flac", "FLAC", Glyph::Note, 1}, {"wav", "WAV", Glyph::Note, 1},
+        {"ac3", "AC3", Glyph::Note, 1},     {"alac", "ALAC", Glyph::Note, 1}, {"mka", "MKA", Glyph::Note, 1},
+        {"mp2", "MP2", Glyph::Note, 1},     {"aiff", "AIFF", Glyph::Note, 1}, {"wma", "WMA", Glyph::Note, 1},
+    };
+    return icons;
+}
+
+QVector<Picture> formatIcons()
+{
+    QVector<Picture> out;
+    for (const FormatIconRow &icon : formatIconRows())
+        out.append({formatIconPath(icon.name), 37, 37, Recipe::FormatIcon, icon.glyph, icon.family});
+    return out;
+}
+
+QString formatIconLabel(const QString &path)
+{
+    for (const FormatIconRow &icon : formatIconRows())
+        if (formatIconPath(icon.name) == path)
+            return QLatin1String(icon.label);
+    return QString();
 }
 
 bool isStateRecipe(Recipe recipe)

@@ -1,0 +1,113 @@
+#pragma once
+// The cut tool: the strip under the player with the trim slider of the
+// current segment, its start and end as editable times, buttons that set
+// them to the play position, play/pause/stop of the trimmed range, and the
+// file, format and convert buttons. It writes the current item's trim pair
+// and reports every change; the main window passes them on.
+#include <QPixmap>
+#include <QWidget>
+#include <cstdint>
+
+class QCustomTimeEdit;
+class QDualSlider;
+class QImageButton;
+class QLabel;
+class QTextImageButton;
+class VoVideoConvertItem;
+
+class QVideoCutDlg : public QWidget {
+    Q_OBJECT
+public:
+    explicit QVideoCutDlg(QWidget *parent = nullptr);
+
+    // Shows item's trim pair; a null item changes nothing.
+    void setItem(VoVideoConvertItem *item);
+    VoVideoConvertItem *currentItem() const { return m_itemInfo; }
+    int itemNumber() const { return m_itemNumber; }
+    uint64_t trimStart() const;
+    uint64_t trimEnd() const;
+    void setTrimStart(uint64_t t);
+    void setTrimEnd(uint64_t t);
+    void setControlsEnabled(bool enabled);
+    void reset();
+    void setConverting(bool converting);
+    bool isConverting() const { return m_converting; }
+    void retranslate();
+
+    // A hook for marks on the slider track (such as key frames): the slider
+    // the panel positions, for drawing over it.
+    QDualSlider *trimSlider() const { return m_TrimDSlider; }
+    QCustomTimeEdit *startTimeEdit() const { return m_startTimeEdit; }
+    QCustomTimeEdit *endTimeEdit() const { return m_endTimeEdit; }
+
+signals:
+    void OnBtnAdd();
+    void sendPlayProToPlay(double value);
+    void sendStartTimeChange(uint64_t time);
+    void emitStartValueChange(double value);
+    void emitEndValueChange(double value);
+    void emitSliderMousePress();
+    void emitSliderMouseRelease();
+    void emitStartTimeChange(uint64_t time);
+    void emitEndTimeChange(uint64_t time);
+    void emitOnBtnStartSet();
+    void emitOnBtnEndSet();
+    void emitPlaySelect();
+    void emitPauseSelect();
+    void emitStopSelect();
+    void emitOnConvert();
+    void emitStopConvert();
+    void emitShowFormatDlg();
+
+public slots:
+    void TrimDSliderEnable(bool bAble);
+    void videoPlayPro(double value);
+    void setStartValue(double value);
+    void setEndValue(float value);
+    void startValueChange(double value);
+    void endValueChange(double value);
+    void startTimeChange(uint64_t t);
+    void endTimeChange(uint64_t t);
+    void OnBtnStartTimeSet();
+    void OnBtnEndTimeSet();
+    void OnBtnTrim();
+    void OnPauseTrim();
+    void OnStopTrim();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void buildControls();
+    void connectControls();
+    void applyLanguageSizes();
+    void layoutControls();
+    void setTrimPair(uint64_t start, uint64_t end);
+    // Percent of the duration, at millisecond resolution; `empty` when the
+    // item has no duration.
+    double percentOf(uint64_t t, double empty = 0) const;
+    uint64_t duration() const;
+
+    QDualSlider *m_TrimDSlider = nullptr;
+    QTextImageButton *m_btnAddFile = nullptr;
+    QImageButton *m_btnStartSet = nullptr;
+    QImageButton *m_btnEndSet = nullptr;
+    QLabel *m_labStart = nullptr;
+    QLabel *m_labEnd = nullptr;
+    QCustomTimeEdit *m_startTimeEdit = nullptr;
+    QCustomTimeEdit *m_endTimeEdit = nullptr;
+    QImageButton *m_btnPlayTrim = nullptr;
+    QImageButton *m_btnPauseTrim = nullptr;
+    QImageButton *m_btnStopTrim = nullptr;
+    QTextImageButton *m_btnConvert = nullptr;
+    QTextImageButton *m_btnCancel = nullptr;
+    QTextImageButton *m_btnFormat = nullptr;
+
+    VoVideoConvertItem *m_itemInfo = nullptr;
+    int m_itemNumber = -1;
+    bool m_firstEnd = false;
+    bool m_converting = false;
+    QPixmap m_background;
+};
