@@ -174,11 +174,11 @@ void QTrimOperationForm::loadValues(const VEEditConfig &config, uint64_t duratio
             &QTrimOperationForm::chapterSelectedChanged);
 }
 
-void QTrimOperationForm::setControlsEnabled(bool enabled)
+void QTrimOperationForm::setPictureControlsEnabled(bool enabled)
 {
-    for (QWidget *w : findChildren<QWidget *>())
+    for (QWidget *w : {static_cast<QWidget *>(m_btnPreviousFrame), static_cast<QWidget *>(m_btnNextFrame),
+                       static_cast<QWidget *>(m_btnSnapshot), static_cast<QWidget *>(m_btnSnapshotMenu)})
         w->setEnabled(enabled);
-    m_slider->setEnabled(enabled);
 }
 
 void QTrimOperationForm::resetSlider()

@@ -23,8 +23,9 @@ public:
     // Shows the trim pair and chapters of config; duration of the file in µs.
     void loadValues(const VEEditConfig &config, uint64_t duration);
     const std::vector<ChapterEntry> &chapters() const { return m_chapters; }
-    // Disables every control (a file without video keeps only the range).
-    void setControlsEnabled(bool enabled);
+    // The controls that work on pictures (frame steps, snapshots); a file
+    // without video keeps the range, section play and the trim itself.
+    void setPictureControlsEnabled(bool enabled);
     // The range length the handle fractions are fractions of.
     uint64_t rangeLength() const;
     static QString timeText(uint64_t us);

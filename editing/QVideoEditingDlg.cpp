@@ -298,8 +298,9 @@ void QVideoEditingDlg::isHaveVideo(bool flag)
 {
     for (int i = AdjustTab; i <= SubtitleTab; ++i)
         m_tabBar->setTabEnabled(i, flag);
-    if (!flag)
-        m_trimForm->setControlsEnabled(false);
+    // Without pictures there is no frame to step to or to snapshot, but the
+    // range of the sound can still be trimmed.
+    m_trimForm->setPictureControlsEnabled(flag);
 }
 
 void QVideoEditingDlg::selectedTag(int index)

@@ -15,6 +15,7 @@
 #include "QMediaElementWindow.h"
 #include "QMediaForm.h"
 #include "QTextImageButton.h"
+#include "QSliderCtrlBtn.h"
 #include "QTrimOperationForm.h"
 #include "QVEDualSlider.h"
 #include "QVideoEditTag.h"
@@ -112,6 +113,36 @@ TEST(EditingDialogTest, AudioOnlyFileKeepsTrimAudioAndTagWithTheLevelDisplay)
     EXPECT_TRUE(dlg->mediaForm()->levelDisplay()->isVisible());
     clickTab(*dlg, Tag);
     EXPECT_FALSE(dlg->mediaForm()->levelDisplay()->isVisible());
+    // The sound's range can be trimmed; there are no frames to step through.
+    clickTab(*dlg, Trim);
+    QTrimOperationForm *trim = dlg->trimForm();
+    EXPECT_FALSE(trim->previousFrameButton()->isEnabled());
+    EXPECT_FALSE(trim->nextFrameButton()->isEnabled());
+    ASSERT_TRUE(trim->trimButton()->isEnabled());
+    trim->slider()->setStartPercent(50);
+    QTest::mouseClick(trim->trimButton(), Qt::LeftButton);
+    EXPECT_TRUE(dlg->player()->isTrimActive());
+    EXPECT_NEAR(double(dlg->player()->trimStart()), dlg->player()->duration() / 2.0,
+                dlg->player()->duration() * 0.02);
+    EXPECT_EQ(dlg->settings()->trimStartTime(), dlg->player()->trimStart());
+}
+
+TEST(EditingDialogTest, FrameStepsWorkOnTheHandlePressedLast)
+{
+    auto dlg = openDialog(fixture("long_h264_aac.mp4"));
+    QTRY_VERIFY_WITH_TIMEOUT(dlg->isLoaded(), 10000);
+    QTrimOperationForm *trim = dlg->trimForm();
+    trim->slider()->setStartPercent(25); // 5 s of 20
+    // The start handle pressed last: "Next Frame" goes to it, then one on.
+    QTest::mousePress(trim->slider()->startHandle(), Qt::LeftButton);
+    QTest::mouseRelease(trim->slider()->startHandle(), Qt::LeftButton);
+    ASSERT_TRUE(trim->slider()->startPressedLast());
+    QTest::mouseClick(trim->nextFrameButton(), Qt::LeftButton);
+    const double shown = double(Player_GetFrameTime(dlg->player()->handle()));
+    EXPECT_NEAR(shown, dlg->player()->duration() * trim->slider()->startFraction() + 40000, 45000);
+    EXPECT_TRUE(Player_IsPaused(dlg->player()->handle()));
+    QTest::mouseClick(trim->previousFrameButton(), Qt::LeftButton);
+    EXPECT_LT(double(Player_GetFrameTime(dlg->player()->handle())), shown);
 }
 
 TEST(EditingDialogTest, ApplyToAllKeepsThePartsAsPressedEvenAfterCancel)
