@@ -3,12 +3,12 @@
 // editing dialog is open: the tabs read and change it through here, and
 // each change is shown by the preview player at once.
 #include "VEEditConfig.h"
+#include "VoPlayerManager.h"
 
 #include <QObject>
 #include <QPair>
+#include <QPointer>
 #include <QSize>
-
-class VoPlayerManager;
 
 class QVideoEditingSettings : public QObject {
     Q_OBJECT
@@ -70,7 +70,8 @@ private:
     void applyAll();
 
     VEEditConfig m_config;
-    VoPlayerManager *m_player = nullptr;
+    // The preview may go before the holder (the dialog releases it on OK).
+    QPointer<VoPlayerManager> m_player;
     bool m_bindOverlaysToTrim = false;
     int m_editedDimension = 0;
 };

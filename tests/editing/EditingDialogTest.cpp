@@ -229,8 +229,14 @@ TEST(EditingDialogTest, OkReturnsTheEditsWithTheTrimFromTheHandles)
     QTest::mouseClick(dlg->okButton(), Qt::LeftButton);
     EXPECT_EQ(dlg->result(), QDialog::Accepted);
     dlg->releasePlayer();
+    // The holder outlives the preview: a late change is only stored.
+    VEPictureAdjust late = picture;
+    late.hue = 10;
+    dlg->settings()->setPicture(late);
+    EXPECT_EQ(dlg->settings()->player(), nullptr);
     const VEEditConfig result = dlg->editConfig();
     EXPECT_EQ(result.picture.contrast, 150);
+    EXPECT_EQ(result.picture.hue, 10);
     EXPECT_TRUE(result.trimmedFlag);
     EXPECT_NEAR(double(result.trimStart), duration * 0.25, duration * 0.02);
     EXPECT_NEAR(double(result.trimEnd), duration * 0.75, duration * 0.02);
