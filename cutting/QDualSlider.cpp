@@ -418,8 +418,10 @@ void QDualSlider::paintEvent(QPaintEvent *)
                      QRect(int((s.width() - m_endW) * dpr), 0, int(m_endW * dpr), int(s.height() * dpr)));
     }
     drawSliced(p, m_track, m_w, width() - m_w - m_endW);
-    const int from = m_startBtn ? m_startBtn->x() + m_w : m_w;
-    const int to = m_endBtn ? m_endBtn->x() : width() - m_endW;
+    // Without handles (a bar that only shows a range) the range is drawn
+    // from the stored positions.
+    const int from = m_startBtn ? m_startBtn->x() + m_w : m_w + int(m_s);
+    const int to = m_endBtn ? m_endBtn->x() : m_w + int(m_e);
     drawSliced(p, m_range, from, to - from);
     if (!m_marks.isEmpty()) {
         const int top = (height() - m_trackH) / 2 - 3;

@@ -592,6 +592,13 @@ bool MediaSource::decodeAt(uint64_t timeUs, AVFrame *out, bool keyFrame)
                 sent = avcodec_send_packet(m_decoder, pkt.get());
             }
             drainFrames();
+            // A key frame is wanted as it is: rather than decoding the
+            // pictures after it until the reorder delay lets it out, drain
+            // the decoder now (the next grab flushes it after its seek).
+            if (keyFrame && !found && sent >= 0 && (pkt->flags & AV_PKT_FLAG_KEY)) {
+                avcodec_send_packet(m_decoder, nullptr);
+                drainFrames();
+            }
             if (++packets > kMaxGrabPackets)
                 ended = true;
         }

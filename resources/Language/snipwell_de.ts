@@ -1,534 +1,622 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
-<context>
-    <name>main</name>
-    <message>
-        <source>An instance has already been running.</source>
-        <translation>Es läuft bereits eine Instanz.</translation>
-    </message>
-</context>
-<context>
-    <name>StartupWindow</name>
-    <message>
-        <source>Add a video or audio file to start cutting.</source>
-        <translation>Fügen Sie eine Video- oder Audiodatei hinzu, um mit dem Schneiden zu beginnen.</translation>
-    </message>
-</context>
-<context>
-    <name>QVoMessageDlg</name>
-    <message>
-        <source>Zelvane Video Cutter</source>
-        <translation>Zelvane Videoschneider</translation>
-    </message>
-    <message>
-        <source>QVoMessageDlg::LoadTitleIconImg fail</source>
-        <translation>QVoMessageDlg::LoadTitleIconImg fehlgeschlagen</translation>
-    </message>
-    <message>
-        <source>QVoMessageDlg::InitButton fail</source>
-        <translation>QVoMessageDlg::InitButton fehlgeschlagen</translation>
-    </message>
-    <message>
-        <source>QVoMessageDlg::InitButton Load Yes Image fail</source>
-        <translation>QVoMessageDlg::InitButton: Laden des Ja-Bildes fehlgeschlagen</translation>
-    </message>
-    <message>
-        <source>QVoMessageDlg::InitButton Load Cancel Image fail</source>
-        <translation>QVoMessageDlg::InitButton: Laden des Abbrechen-Bildes fehlgeschlagen</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Stopp</translation>
-    </message>
-    <message>
-        <source>Restart</source>
-        <translation>Neu starten</translation>
-    </message>
-    <message>
-        <source>Restart Later</source>
-        <translation>Später neu starten</translation>
-    </message>
-    <message>
-        <source>YES</source>
-        <translation>JA</translation>
-    </message>
-    <message>
-        <source>NO</source>
-        <translation>NEIN</translation>
-    </message>
-</context>
-<context>
-    <name>QVoMessageBox</name>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Ja</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>Nein</translation>
-    </message>
-</context>
-<context>
-    <name>VoVideoConvertItem</name>
-    <message>
-        <source>No Subtitle</source>
-        <translation>Kein Untertitel</translation>
-    </message>
-    <message>
-        <source>Video Internal CC</source>
-        <translation>Video-interne Untertitel (CC)</translation>
-    </message>
-</context>
-<context>
-    <name>VoInfoManager</name>
-    <message>
-        <source>Current</source>
-        <translation>Aktuell</translation>
-    </message>
-</context>
-<context>
-    <name>ProfileCatalogue</name>
-    <message>
-        <source>The profile file %1 could not be read: %2</source>
-        <translation>Die Profildatei %1 konnte nicht gelesen werden: %2</translation>
-    </message>
-    <message>
-        <source>The profile file %1 has no valid entry "%2".</source>
-        <translation>Die Profildatei %1 enthält keinen gültigen Eintrag „%2“.</translation>
-    </message>
-    <message>
-        <source>The format %1 in the category "%2" of the profile file %3 has no valid entry "%4".</source>
-        <translation>Das Format %1 in der Kategorie „%2“ der Profildatei %3 enthält keinen gültigen Eintrag „%4“.</translation>
-    </message>
-    <message>
-        <source>The format %1 in the category "%2" of the profile file %3 names no audio codec for the video codec %4.</source>
-        <translation>Das Format %1 in der Kategorie „%2“ der Profildatei %3 nennt keinen Audiocodec für den Videocodec %4.</translation>
-    </message>
-</context>
-<context>
-    <name>QVideoPlayDlg</name>
-    <message>
-        <source>Play</source>
-        <translation>Wiedergabe</translation>
-    </message>
-    <message>
-        <source>Pause</source>
-        <translation>Pause</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Stopp</translation>
-    </message>
-    <message>
-        <source>Previous Frame</source>
-        <translation>Vorheriges Bild</translation>
-    </message>
-    <message>
-        <source>Next Frame</source>
-        <translation>Nächstes Bild</translation>
-    </message>
-    <message>
-        <source>Previous Key Frame</source>
-        <translation>Vorheriges Schlüsselbild</translation>
-    </message>
-    <message>
-        <source>Next Key Frame</source>
-        <translation>Nächstes Schlüsselbild</translation>
-    </message>
-    <message>
-        <source>Drag media files here to start</source>
-        <translation>Mediendateien zum Starten hierher ziehen</translation>
-    </message>
-</context>
-<context>
-    <name>VideoImageWindow</name>
-    <message>
-        <source>Form</source>
-        <translation>Formular</translation>
-    </message>
-</context>
-<context>
-    <name>QVideoCutDlg</name>
-    <message>
-        <source>Start Time:</source>
-        <translation>Startzeit:</translation>
-    </message>
-    <message>
-        <source>End Time:</source>
-        <translation>Endzeit:</translation>
-    </message>
-    <message>
-        <source>Open</source>
-        <translation>Öffnen</translation>
-    </message>
-    <message>
-        <source>Open File</source>
-        <translation>Datei öffnen</translation>
-    </message>
-    <message>
-        <source>Format</source>
-        <translation>Format</translation>
-    </message>
-    <message>
-        <source>Start</source>
-        <translation>Starten</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Stopp</translation>
-    </message>
-    <message>
-        <source>Set Segment Start Time</source>
-        <translation>Startzeit des Abschnitts setzen</translation>
-    </message>
-    <message>
-        <source>Set Segment End Time</source>
-        <translation>Endzeit des Abschnitts setzen</translation>
-    </message>
-    <message>
-        <source>Play Segment</source>
-        <translation>Abschnitt abspielen</translation>
-    </message>
-    <message>
-        <source>Pause Segment</source>
-        <translation>Abschnitt anhalten</translation>
-    </message>
-    <message>
-        <source>Stop Segment</source>
-        <translation>Abschnitt stoppen</translation>
-    </message>
-</context>
-<context>
-    <name>FormatWidget</name>
-    <message>
-        <source>Output Format</source>
-        <translation>Ausgabeformat</translation>
-    </message>
-    <message>
-        <source>High - Speed mode - Fast and Lossless (Recommended)</source>
-        <translation>Hochgeschwindigkeitsmodus - schnell und verlustfrei (empfohlen)</translation>
-    </message>
-    <message>
-        <source>Encoding mode - Customize file format, quality and codec (Slow)</source>
-        <translation>Kodierungsmodus - Dateiformat, Qualität und Codec anpassen (langsam)</translation>
-    </message>
-    <message>
-        <source>Frame-exact cuts (re-encode only at the cut points)</source>
-        <translation>Bildgenaue Schnitte (nur an den Schnittpunkten neu kodieren)</translation>
-    </message>
-    <message>
-        <source>Show Advanced</source>
-        <translation>Erweitert anzeigen</translation>
-    </message>
-    <message>
-        <source>Hide Advanced</source>
-        <translation>Erweitert ausblenden</translation>
-    </message>
-    <message>
-        <source>Preset:</source>
-        <translation>Vorgabe:</translation>
-    </message>
-    <message>
-        <source>High Quality</source>
-        <translation>Hohe Qualität</translation>
-    </message>
-    <message>
-        <source>Small Size</source>
-        <translation>Kleine Datei</translation>
-    </message>
-    <message>
-        <source>Customized</source>
-        <translation>Angepasst</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Attention: Please don&apos;t change advanced settings if you are 
-non-professionals. Please leave it as the default &quot;Original&quot;. 
+    <context>
+        <name>main</name>
+        <message>
+            <source>An instance has already been running.</source>
+            <translation>Es läuft bereits eine Instanz.</translation>
+        </message>
+    </context>
+    <context>
+        <name>StartupWindow</name>
+        <message>
+            <source>Add a video or audio file to start cutting.</source>
+            <translation>Fügen Sie eine Video- oder Audiodatei hinzu, um mit dem Schneiden zu beginnen.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVoMessageDlg</name>
+        <message>
+            <source>Zelvane Video Cutter</source>
+            <translation>Zelvane Videoschneider</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::LoadTitleIconImg fail</source>
+            <translation>QVoMessageDlg::LoadTitleIconImg fehlgeschlagen</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::InitButton fail</source>
+            <translation>QVoMessageDlg::InitButton fehlgeschlagen</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::InitButton Load Yes Image fail</source>
+            <translation>QVoMessageDlg::InitButton: Laden des Ja-Bildes fehlgeschlagen</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::InitButton Load Cancel Image fail</source>
+            <translation>QVoMessageDlg::InitButton: Laden des Abbrechen-Bildes fehlgeschlagen</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Stopp</translation>
+        </message>
+        <message>
+            <source>Restart</source>
+            <translation>Neu starten</translation>
+        </message>
+        <message>
+            <source>Restart Later</source>
+            <translation>Später neu starten</translation>
+        </message>
+        <message>
+            <source>YES</source>
+            <translation>JA</translation>
+        </message>
+        <message>
+            <source>NO</source>
+            <translation>NEIN</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVoMessageBox</name>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Abbrechen</translation>
+        </message>
+        <message>
+            <source>Yes</source>
+            <translation>Ja</translation>
+        </message>
+        <message>
+            <source>No</source>
+            <translation>Nein</translation>
+        </message>
+    </context>
+    <context>
+        <name>VoVideoConvertItem</name>
+        <message>
+            <source>No Subtitle</source>
+            <translation>Kein Untertitel</translation>
+        </message>
+        <message>
+            <source>Video Internal CC</source>
+            <translation>Video-interne Untertitel (CC)</translation>
+        </message>
+    </context>
+    <context>
+        <name>VoInfoManager</name>
+        <message>
+            <source>Current</source>
+            <translation>Aktuell</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProfileCatalogue</name>
+        <message>
+            <source>The profile file %1 could not be read: %2</source>
+            <translation>Die Profildatei %1 konnte nicht gelesen werden: %2</translation>
+        </message>
+        <message>
+            <source>The profile file %1 has no valid entry "%2".</source>
+            <translation>Die Profildatei %1 enthält keinen gültigen Eintrag „%2“.</translation>
+        </message>
+        <message>
+            <source>The format %1 in the category "%2" of the profile file %3 has no valid entry "%4".</source>
+            <translation>Das Format %1 in der Kategorie „%2“ der Profildatei %3 enthält keinen gültigen Eintrag „%4“.</translation>
+        </message>
+        <message>
+            <source>The format %1 in the category "%2" of the profile file %3 names no audio codec for the video codec %4.</source>
+            <translation>Das Format %1 in der Kategorie „%2“ der Profildatei %3 nennt keinen Audiocodec für den Videocodec %4.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoPlayDlg</name>
+        <message>
+            <source>Play</source>
+            <translation>Wiedergabe</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>Pause</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Stopp</translation>
+        </message>
+        <message>
+            <source>Previous Frame</source>
+            <translation>Vorheriges Bild</translation>
+        </message>
+        <message>
+            <source>Next Frame</source>
+            <translation>Nächstes Bild</translation>
+        </message>
+        <message>
+            <source>Previous Key Frame</source>
+            <translation>Vorheriges Schlüsselbild</translation>
+        </message>
+        <message>
+            <source>Next Key Frame</source>
+            <translation>Nächstes Schlüsselbild</translation>
+        </message>
+        <message>
+            <source>Drag media files here to start</source>
+            <translation>Mediendateien zum Starten hierher ziehen</translation>
+        </message>
+    </context>
+    <context>
+        <name>VideoImageWindow</name>
+        <message>
+            <source>Form</source>
+            <translation>Formular</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoCutDlg</name>
+        <message>
+            <source>Start Time:</source>
+            <translation>Startzeit:</translation>
+        </message>
+        <message>
+            <source>End Time:</source>
+            <translation>Endzeit:</translation>
+        </message>
+        <message>
+            <source>Open</source>
+            <translation>Öffnen</translation>
+        </message>
+        <message>
+            <source>Open File</source>
+            <translation>Datei öffnen</translation>
+        </message>
+        <message>
+            <source>Format</source>
+            <translation>Format</translation>
+        </message>
+        <message>
+            <source>Start</source>
+            <translation>Starten</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Stopp</translation>
+        </message>
+        <message>
+            <source>Set Segment Start Time</source>
+            <translation>Startzeit des Abschnitts setzen</translation>
+        </message>
+        <message>
+            <source>Set Segment End Time</source>
+            <translation>Endzeit des Abschnitts setzen</translation>
+        </message>
+        <message>
+            <source>Play Segment</source>
+            <translation>Abschnitt abspielen</translation>
+        </message>
+        <message>
+            <source>Pause Segment</source>
+            <translation>Abschnitt anhalten</translation>
+        </message>
+        <message>
+            <source>Stop Segment</source>
+            <translation>Abschnitt stoppen</translation>
+        </message>
+    </context>
+    <context>
+        <name>FormatWidget</name>
+        <message>
+            <source>Output Format</source>
+            <translation>Ausgabeformat</translation>
+        </message>
+        <message>
+            <source>High - Speed mode - Fast and Lossless (Recommended)</source>
+            <translation>Hochgeschwindigkeitsmodus - schnell und verlustfrei (empfohlen)</translation>
+        </message>
+        <message>
+            <source>Encoding mode - Customize file format, quality and codec (Slow)</source>
+            <translation>Kodierungsmodus - Dateiformat, Qualität und Codec anpassen (langsam)</translation>
+        </message>
+        <message>
+            <source>Frame-exact cuts (re-encode only at the cut points)</source>
+            <translation>Bildgenaue Schnitte (nur an den Schnittpunkten neu kodieren)</translation>
+        </message>
+        <message>
+            <source>Show Advanced</source>
+            <translation>Erweitert anzeigen</translation>
+        </message>
+        <message>
+            <source>Hide Advanced</source>
+            <translation>Erweitert ausblenden</translation>
+        </message>
+        <message>
+            <source>Preset:</source>
+            <translation>Vorgabe:</translation>
+        </message>
+        <message>
+            <source>High Quality</source>
+            <translation>Hohe Qualität</translation>
+        </message>
+        <message>
+            <source>Small Size</source>
+            <translation>Kleine Datei</translation>
+        </message>
+        <message>
+            <source>Customized</source>
+            <translation>Angepasst</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Abbrechen</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Attention: Please don't change advanced settings if you are 
+non-professionals. Please leave it as the default "Original". 
 Otherwise the conversion may fail.</source>
-        <translation>Achtung: Bitte ändern Sie die erweiterten Einstellungen nicht, wenn Sie 
-kein Profi sind. Bitte belassen Sie die Vorgabe &quot;Original&quot;. 
+            <translation>Achtung: Bitte ändern Sie die erweiterten Einstellungen nicht, wenn Sie 
+kein Profi sind. Bitte belassen Sie die Vorgabe "Original". 
 Sonst kann die Konvertierung fehlschlagen.</translation>
-    </message>
-</context>
-<context>
-    <name>QSettingDlg</name>
-    <message>
-        <source>Codec:</source>
-        <translation>Codec:</translation>
-    </message>
-    <message>
-        <source>Resolution:</source>
-        <translation>Auflösung:</translation>
-    </message>
-    <message>
-        <source>Frame Rate:</source>
-        <translation>Bildrate:</translation>
-    </message>
-    <message>
-        <source>Bit Rate:</source>
-        <translation>Bitrate:</translation>
-    </message>
-    <message>
-        <source>Channel:</source>
-        <translation>Kanäle:</translation>
-    </message>
-    <message>
-        <source>Sample Rate:</source>
-        <translation>Abtastrate:</translation>
-    </message>
-    <message>
-        <source>Video</source>
-        <translation>Video</translation>
-    </message>
-    <message>
-        <source>Audio</source>
-        <translation>Audio</translation>
-    </message>
-    <message>
-        <source>Default</source>
-        <translation>Standard</translation>
-    </message>
-    <message>
-        <source>Auto</source>
-        <translation>Auto</translation>
-    </message>
-    <message>
-        <source>Mono</source>
-        <translation>Mono</translation>
-    </message>
-    <message>
-        <source>Stereo</source>
-        <translation>Stereo</translation>
-    </message>
-    <message>
-        <source>5.1 Surround</source>
-        <translation>5.1-Surround</translation>
-    </message>
-</context>
-<context>
-    <name>FormatItem</name>
-    <message>
-        <source>Set</source>
-        <translation>Einstellen</translation>
-    </message>
-</context>
-<context>
-    <name>QVideoEditTag</name>
-    <message>
-        <source>Trim</source>
-        <translation>Schneiden</translation>
-    </message>
-    <message>
-        <source>Adjust</source>
-        <translation>Anpassen</translation>
-    </message>
-    <message>
-        <source>Effect</source>
-        <translation>Effekt</translation>
-    </message>
-    <message>
-        <source>Watermark</source>
-        <translation>Wasserzeichen</translation>
-    </message>
-    <message>
-        <source>Subtitle</source>
-        <translation>Untertitel</translation>
-    </message>
-    <message>
-        <source>Audio</source>
-        <translation>Audio</translation>
-    </message>
-    <message>
-        <source>Tag</source>
-        <translation>Tags</translation>
-    </message>
-</context>
-<context>
-    <name>QCommonButtonForm</name>
-    <message>
-        <source>Apply to all</source>
-        <translation>Auf alle anwenden</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>Zurücksetzen</translation>
-    </message>
-</context>
-<context>
-    <name>QWaitForDlg</name>
-    <message>
-        <source>Loading</source>
-        <translation>Wird geladen</translation>
-    </message>
-</context>
-<context>
-    <name>QAdjustOperationForm</name>
-    <message>
-        <source>Crop, aspect, rotation and mirror of the picture. Drag the rectangle on the left picture to crop.</source>
-        <translation>Zuschnitt, Seitenverhältnis, Drehung und Spiegelung des Bildes. Ziehen Sie das Rechteck im linken Bild, um zuzuschneiden.</translation>
-    </message>
-</context>
-<context>
-    <name>QEffectOperationForm</name>
-    <message>
-        <source>Brightness, contrast, saturation and hue, video effects and frames.</source>
-        <translation>Helligkeit, Kontrast, Sättigung und Farbton, Videoeffekte und Rahmen.</translation>
-    </message>
-</context>
-<context>
-    <name>QWatermarkOperationForm</name>
-    <message>
-        <source>A text or picture watermark. Drag the boxes on the right picture to place and size them.</source>
-        <translation>Ein Text- oder Bildwasserzeichen. Ziehen Sie die Rahmen im rechten Bild, um sie zu platzieren und ihre Größe zu ändern.</translation>
-    </message>
-</context>
-<context>
-    <name>QSubtitleOperationForm</name>
-    <message>
-        <source>Subtitles burned into the picture, their font, colour and position.</source>
-        <translation>In das Bild eingebrannte Untertitel, ihre Schrift, Farbe und Position.</translation>
-    </message>
-</context>
-<context>
-    <name>QAudioOperationForm</name>
-    <message>
-        <source>Volume, background music and sound effects.</source>
-        <translation>Lautstärke, Hintergrundmusik und Klangeffekte.</translation>
-    </message>
-</context>
-<context>
-    <name>QAudioTagForm</name>
-    <message>
-        <source>Title, artist, album and the other tags written into the output.</source>
-        <translation>Titel, Interpret, Album und die anderen Tags, die in die Ausgabe geschrieben werden.</translation>
-    </message>
-</context>
-<context>
-    <name>QPlayerOperationForm</name>
-    <message>
-        <source>Play</source>
-        <translation>Wiedergabe</translation>
-    </message>
-    <message>
-        <source>Pause</source>
-        <translation>Pause</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Stopp</translation>
-    </message>
-    <message>
-        <source>Snapshot</source>
-        <translation>Schnappschuss</translation>
-    </message>
-    <message>
-        <source>Snapshot Menu</source>
-        <translation>Schnappschussmenü</translation>
-    </message>
-</context>
-<context>
-    <name>QTrimOperationForm</name>
-    <message>
-        <source>Previous Frame</source>
-        <translation>Vorheriges Bild</translation>
-    </message>
-    <message>
-        <source>Next Frame</source>
-        <translation>Nächstes Bild</translation>
-    </message>
-    <message>
-        <source>Play Section</source>
-        <translation>Abschnitt abspielen</translation>
-    </message>
-    <message>
-        <source>Pause Section</source>
-        <translation>Abschnitt anhalten</translation>
-    </message>
-    <message>
-        <source>Play</source>
-        <translation>Wiedergabe</translation>
-    </message>
-    <message>
-        <source>Pause</source>
-        <translation>Pause</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Stopp</translation>
-    </message>
-    <message>
-        <source>Snapshot</source>
-        <translation>Schnappschuss</translation>
-    </message>
-    <message>
-        <source>Snapshot Menu</source>
-        <translation>Schnappschussmenü</translation>
-    </message>
-    <message>
-        <source>Trim</source>
-        <translation>Schneiden</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>Zurücksetzen</translation>
-    </message>
-</context>
-<context>
-    <name>QVideoEditingDlg</name>
-    <message>
-        <source>Video Edit</source>
-        <translation>Video bearbeiten</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
-    </message>
-</context>
-<context>
-    <name>QEditTipDlg</name>
-    <message>
-        <source>Video Edit</source>
-        <translation>Video bearbeiten</translation>
-    </message>
-    <message>
-        <source>Note: The currently selected output mode is High-Speed mode (Lossless). The edited effect won't be applied to the output file.</source>
-        <translation>Hinweis: Als Ausgabemodus ist der Hochgeschwindigkeitsmodus (verlustfrei) gewählt. Die Bearbeitungen werden nicht auf die Ausgabedatei angewendet.</translation>
-    </message>
-    <message>
-        <source>Don't show this window again</source>
-        <translation>Dieses Fenster nicht mehr anzeigen</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
-    </message>
-</context>
+        </message>
+    </context>
+    <context>
+        <name>QSettingDlg</name>
+        <message>
+            <source>Codec:</source>
+            <translation>Codec:</translation>
+        </message>
+        <message>
+            <source>Resolution:</source>
+            <translation>Auflösung:</translation>
+        </message>
+        <message>
+            <source>Frame Rate:</source>
+            <translation>Bildrate:</translation>
+        </message>
+        <message>
+            <source>Bit Rate:</source>
+            <translation>Bitrate:</translation>
+        </message>
+        <message>
+            <source>Channel:</source>
+            <translation>Kanäle:</translation>
+        </message>
+        <message>
+            <source>Sample Rate:</source>
+            <translation>Abtastrate:</translation>
+        </message>
+        <message>
+            <source>Video</source>
+            <translation>Video</translation>
+        </message>
+        <message>
+            <source>Audio</source>
+            <translation>Audio</translation>
+        </message>
+        <message>
+            <source>Default</source>
+            <translation>Standard</translation>
+        </message>
+        <message>
+            <source>Auto</source>
+            <translation>Auto</translation>
+        </message>
+        <message>
+            <source>Mono</source>
+            <translation>Mono</translation>
+        </message>
+        <message>
+            <source>Stereo</source>
+            <translation>Stereo</translation>
+        </message>
+        <message>
+            <source>5.1 Surround</source>
+            <translation>5.1-Surround</translation>
+        </message>
+    </context>
+    <context>
+        <name>FormatItem</name>
+        <message>
+            <source>Set</source>
+            <translation>Einstellen</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoEditTag</name>
+        <message>
+            <source>Trim</source>
+            <translation>Schneiden</translation>
+        </message>
+        <message>
+            <source>Adjust</source>
+            <translation>Anpassen</translation>
+        </message>
+        <message>
+            <source>Effect</source>
+            <translation>Effekt</translation>
+        </message>
+        <message>
+            <source>Watermark</source>
+            <translation>Wasserzeichen</translation>
+        </message>
+        <message>
+            <source>Subtitle</source>
+            <translation>Untertitel</translation>
+        </message>
+        <message>
+            <source>Audio</source>
+            <translation>Audio</translation>
+        </message>
+        <message>
+            <source>Tag</source>
+            <translation>Tags</translation>
+        </message>
+    </context>
+    <context>
+        <name>QCommonButtonForm</name>
+        <message>
+            <source>Apply to all</source>
+            <translation>Auf alle anwenden</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>Zurücksetzen</translation>
+        </message>
+    </context>
+    <context>
+        <name>QWaitForDlg</name>
+        <message>
+            <source>Loading</source>
+            <translation>Wird geladen</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAdjustOperationForm</name>
+        <message>
+            <source>Crop, aspect, rotation and mirror of the picture. Drag the rectangle on the left picture to crop.</source>
+            <translation>Zuschnitt, Seitenverhältnis, Drehung und Spiegelung des Bildes. Ziehen Sie das Rechteck im linken Bild, um zuzuschneiden.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QEffectOperationForm</name>
+        <message>
+            <source>Brightness, contrast, saturation and hue, video effects and frames.</source>
+            <translation>Helligkeit, Kontrast, Sättigung und Farbton, Videoeffekte und Rahmen.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QWatermarkOperationForm</name>
+        <message>
+            <source>A text or picture watermark. Drag the boxes on the right picture to place and size them.</source>
+            <translation>Ein Text- oder Bildwasserzeichen. Ziehen Sie die Rahmen im rechten Bild, um sie zu platzieren und ihre Größe zu ändern.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QSubtitleOperationForm</name>
+        <message>
+            <source>Subtitles burned into the picture, their font, colour and position.</source>
+            <translation>In das Bild eingebrannte Untertitel, ihre Schrift, Farbe und Position.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAudioOperationForm</name>
+        <message>
+            <source>Volume, background music and sound effects.</source>
+            <translation>Lautstärke, Hintergrundmusik und Klangeffekte.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAudioTagForm</name>
+        <message>
+            <source>Title, artist, album and the other tags written into the output.</source>
+            <translation>Titel, Interpret, Album und die anderen Tags, die in die Ausgabe geschrieben werden.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QPlayerOperationForm</name>
+        <message>
+            <source>Play</source>
+            <translation>Wiedergabe</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>Pause</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Stopp</translation>
+        </message>
+        <message>
+            <source>Snapshot</source>
+            <translation>Schnappschuss</translation>
+        </message>
+        <message>
+            <source>Snapshot Menu</source>
+            <translation>Schnappschussmenü</translation>
+        </message>
+    </context>
+    <context>
+        <name>QTrimOperationForm</name>
+        <message>
+            <source>Previous Frame</source>
+            <translation>Vorheriges Bild</translation>
+        </message>
+        <message>
+            <source>Next Frame</source>
+            <translation>Nächstes Bild</translation>
+        </message>
+        <message>
+            <source>Play Section</source>
+            <translation>Abschnitt abspielen</translation>
+        </message>
+        <message>
+            <source>Pause Section</source>
+            <translation>Abschnitt anhalten</translation>
+        </message>
+        <message>
+            <source>Play</source>
+            <translation>Wiedergabe</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>Pause</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Stopp</translation>
+        </message>
+        <message>
+            <source>Snapshot</source>
+            <translation>Schnappschuss</translation>
+        </message>
+        <message>
+            <source>Snapshot Menu</source>
+            <translation>Schnappschussmenü</translation>
+        </message>
+        <message>
+            <source>Trim</source>
+            <translation>Schneiden</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>Zurücksetzen</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoEditingDlg</name>
+        <message>
+            <source>Video Edit</source>
+            <translation>Video bearbeiten</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Abbrechen</translation>
+        </message>
+    </context>
+    <context>
+        <name>QEditTipDlg</name>
+        <message>
+            <source>Video Edit</source>
+            <translation>Video bearbeiten</translation>
+        </message>
+        <message>
+            <source>Note: The currently selected output mode is High-Speed mode (Lossless). The edited effect won't be applied to the output file.</source>
+            <translation>Hinweis: Als Ausgabemodus ist der Hochgeschwindigkeitsmodus (verlustfrei) gewählt. Die Bearbeitungen werden nicht auf die Ausgabedatei angewendet.</translation>
+        </message>
+        <message>
+            <source>Don't show this window again</source>
+            <translation>Dieses Fenster nicht mehr anzeigen</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Abbrechen</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoConvertItem</name>
+        <message>
+            <source>Start Time:</source>
+            <translation>Startzeit:</translation>
+        </message>
+        <message>
+            <source>End Time:</source>
+            <translation>Endzeit:</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>Löschen</translation>
+        </message>
+        <message>
+            <source>Edit</source>
+            <translation>Bearbeiten</translation>
+        </message>
+        <message>
+            <source>No Subtitle</source>
+            <translation>Kein Untertitel</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoCutManageDlg</name>
+        <message>
+            <source>Add Segment</source>
+            <translation>Abschnitt hinzufügen</translation>
+        </message>
+        <message>
+            <source>Show Segment List</source>
+            <translation>Abschnittsliste anzeigen</translation>
+        </message>
+        <message>
+            <source>Hide Segment List</source>
+            <translation>Abschnittsliste ausblenden</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>Löschen</translation>
+        </message>
+        <message>
+            <source>Edit</source>
+            <translation>Bearbeiten</translation>
+        </message>
+        <message>
+            <source>Simple Mode</source>
+            <translation>Einfacher Modus</translation>
+        </message>
+        <message>
+            <source>Free Mode</source>
+            <translation>Freier Modus</translation>
+        </message>
+        <message>
+            <source>Move Up</source>
+            <translation>Nach oben</translation>
+        </message>
+        <message>
+            <source>Move Down</source>
+            <translation>Nach unten</translation>
+        </message>
+        <message>
+            <source>Merge Segments</source>
+            <translation>Abschnitte zusammenfügen</translation>
+        </message>
+        <message>
+            <source>Open The Output Folder</source>
+            <translation>Ausgabeordner öffnen</translation>
+        </message>
+        <message>
+            <source>Switching to the Simple Mode will change the segment length!</source>
+            <translation>Der Wechsel in den einfachen Modus ändert die Länge der Abschnitte!</translation>
+        </message>
+        <message>
+            <source>The output path is invalid!</source>
+            <translation>Der Ausgabepfad ist ungültig!</translation>
+        </message>
+        <message>
+            <source>File conversion failed, please check whether the output format parameters 
+and output file directory are set correctly.</source>
+            <translation>Die Konvertierung ist fehlgeschlagen. Bitte prüfen Sie, ob die Ausgabeformat-Parameter 
+und der Ausgabeordner richtig eingestellt sind.</translation>
+        </message>
+        <message>
+            <source>Invalid path</source>
+            <translation>Ungültiger Pfad</translation>
+        </message>
+    </context>
 </TS>

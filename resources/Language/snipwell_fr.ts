@@ -1,534 +1,622 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
-<context>
-    <name>main</name>
-    <message>
-        <source>An instance has already been running.</source>
-        <translation>Une instance est déjà en cours d’exécution.</translation>
-    </message>
-</context>
-<context>
-    <name>StartupWindow</name>
-    <message>
-        <source>Add a video or audio file to start cutting.</source>
-        <translation>Ajoutez un fichier vidéo ou audio pour commencer à couper.</translation>
-    </message>
-</context>
-<context>
-    <name>QVoMessageDlg</name>
-    <message>
-        <source>Zelvane Video Cutter</source>
-        <translation>Zelvane Découpeur vidéo</translation>
-    </message>
-    <message>
-        <source>QVoMessageDlg::LoadTitleIconImg fail</source>
-        <translation>QVoMessageDlg::LoadTitleIconImg : échec</translation>
-    </message>
-    <message>
-        <source>QVoMessageDlg::InitButton fail</source>
-        <translation>QVoMessageDlg::InitButton : échec</translation>
-    </message>
-    <message>
-        <source>QVoMessageDlg::InitButton Load Yes Image fail</source>
-        <translation>QVoMessageDlg::InitButton : échec du chargement de l'image Oui</translation>
-    </message>
-    <message>
-        <source>QVoMessageDlg::InitButton Load Cancel Image fail</source>
-        <translation>QVoMessageDlg::InitButton : échec du chargement de l'image Annuler</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Arrêter</translation>
-    </message>
-    <message>
-        <source>Restart</source>
-        <translation>Redémarrer</translation>
-    </message>
-    <message>
-        <source>Restart Later</source>
-        <translation>Redémarrer plus tard</translation>
-    </message>
-    <message>
-        <source>YES</source>
-        <translation>OUI</translation>
-    </message>
-    <message>
-        <source>NO</source>
-        <translation>NON</translation>
-    </message>
-</context>
-<context>
-    <name>QVoMessageBox</name>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Oui</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>Non</translation>
-    </message>
-</context>
-<context>
-    <name>VoVideoConvertItem</name>
-    <message>
-        <source>No Subtitle</source>
-        <translation>Aucun sous-titre</translation>
-    </message>
-    <message>
-        <source>Video Internal CC</source>
-        <translation>Sous-titres codés intégrés à la vidéo</translation>
-    </message>
-</context>
-<context>
-    <name>VoInfoManager</name>
-    <message>
-        <source>Current</source>
-        <translation>Actuel</translation>
-    </message>
-</context>
-<context>
-    <name>ProfileCatalogue</name>
-    <message>
-        <source>The profile file %1 could not be read: %2</source>
-        <translation>Impossible de lire le fichier de profils %1 : %2</translation>
-    </message>
-    <message>
-        <source>The profile file %1 has no valid entry "%2".</source>
-        <translation>Le fichier de profils %1 ne contient aucune entrée « %2 » valide.</translation>
-    </message>
-    <message>
-        <source>The format %1 in the category "%2" of the profile file %3 has no valid entry "%4".</source>
-        <translation>Le format %1 de la catégorie « %2 » du fichier de profils %3 ne contient aucune entrée « %4 » valide.</translation>
-    </message>
-    <message>
-        <source>The format %1 in the category "%2" of the profile file %3 names no audio codec for the video codec %4.</source>
-        <translation>Le format %1 de la catégorie « %2 » du fichier de profils %3 n'indique aucun codec audio pour le codec vidéo %4.</translation>
-    </message>
-</context>
-<context>
-    <name>QVideoPlayDlg</name>
-    <message>
-        <source>Play</source>
-        <translation>Lecture</translation>
-    </message>
-    <message>
-        <source>Pause</source>
-        <translation>Pause</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Arrêt</translation>
-    </message>
-    <message>
-        <source>Previous Frame</source>
-        <translation>Image précédente</translation>
-    </message>
-    <message>
-        <source>Next Frame</source>
-        <translation>Image suivante</translation>
-    </message>
-    <message>
-        <source>Previous Key Frame</source>
-        <translation>Image clé précédente</translation>
-    </message>
-    <message>
-        <source>Next Key Frame</source>
-        <translation>Image clé suivante</translation>
-    </message>
-    <message>
-        <source>Drag media files here to start</source>
-        <translation>Faites glisser des fichiers multimédias ici pour commencer</translation>
-    </message>
-</context>
-<context>
-    <name>VideoImageWindow</name>
-    <message>
-        <source>Form</source>
-        <translation>Formulaire</translation>
-    </message>
-</context>
-<context>
-    <name>QVideoCutDlg</name>
-    <message>
-        <source>Start Time:</source>
-        <translation>Début :</translation>
-    </message>
-    <message>
-        <source>End Time:</source>
-        <translation>Fin :</translation>
-    </message>
-    <message>
-        <source>Open</source>
-        <translation>Ouvrir</translation>
-    </message>
-    <message>
-        <source>Open File</source>
-        <translation>Ouvrir un fichier</translation>
-    </message>
-    <message>
-        <source>Format</source>
-        <translation>Format</translation>
-    </message>
-    <message>
-        <source>Start</source>
-        <translation>Démarrer</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Arrêter</translation>
-    </message>
-    <message>
-        <source>Set Segment Start Time</source>
-        <translation>Définir le début du segment</translation>
-    </message>
-    <message>
-        <source>Set Segment End Time</source>
-        <translation>Définir la fin du segment</translation>
-    </message>
-    <message>
-        <source>Play Segment</source>
-        <translation>Lire le segment</translation>
-    </message>
-    <message>
-        <source>Pause Segment</source>
-        <translation>Mettre le segment en pause</translation>
-    </message>
-    <message>
-        <source>Stop Segment</source>
-        <translation>Arrêter le segment</translation>
-    </message>
-</context>
-<context>
-    <name>FormatWidget</name>
-    <message>
-        <source>Output Format</source>
-        <translation>Format de sortie</translation>
-    </message>
-    <message>
-        <source>High - Speed mode - Fast and Lossless (Recommended)</source>
-        <translation>Mode haute vitesse - rapide et sans perte (recommandé)</translation>
-    </message>
-    <message>
-        <source>Encoding mode - Customize file format, quality and codec (Slow)</source>
-        <translation>Mode encodage - personnaliser le format, la qualité et le codec (lent)</translation>
-    </message>
-    <message>
-        <source>Frame-exact cuts (re-encode only at the cut points)</source>
-        <translation>Coupes à l&apos;image près (réencoder seulement aux points de coupe)</translation>
-    </message>
-    <message>
-        <source>Show Advanced</source>
-        <translation>Plus d&apos;options</translation>
-    </message>
-    <message>
-        <source>Hide Advanced</source>
-        <translation>Moins d&apos;options</translation>
-    </message>
-    <message>
-        <source>Preset:</source>
-        <translation>Préréglage :</translation>
-    </message>
-    <message>
-        <source>High Quality</source>
-        <translation>Haute qualité</translation>
-    </message>
-    <message>
-        <source>Small Size</source>
-        <translation>Petite taille</translation>
-    </message>
-    <message>
-        <source>Customized</source>
-        <translation>Personnalisé</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Attention: Please don&apos;t change advanced settings if you are 
-non-professionals. Please leave it as the default &quot;Original&quot;. 
+    <context>
+        <name>main</name>
+        <message>
+            <source>An instance has already been running.</source>
+            <translation>Une instance est déjà en cours d’exécution.</translation>
+        </message>
+    </context>
+    <context>
+        <name>StartupWindow</name>
+        <message>
+            <source>Add a video or audio file to start cutting.</source>
+            <translation>Ajoutez un fichier vidéo ou audio pour commencer à couper.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVoMessageDlg</name>
+        <message>
+            <source>Zelvane Video Cutter</source>
+            <translation>Zelvane Découpeur vidéo</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::LoadTitleIconImg fail</source>
+            <translation>QVoMessageDlg::LoadTitleIconImg : échec</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::InitButton fail</source>
+            <translation>QVoMessageDlg::InitButton : échec</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::InitButton Load Yes Image fail</source>
+            <translation>QVoMessageDlg::InitButton : échec du chargement de l'image Oui</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::InitButton Load Cancel Image fail</source>
+            <translation>QVoMessageDlg::InitButton : échec du chargement de l'image Annuler</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Arrêter</translation>
+        </message>
+        <message>
+            <source>Restart</source>
+            <translation>Redémarrer</translation>
+        </message>
+        <message>
+            <source>Restart Later</source>
+            <translation>Redémarrer plus tard</translation>
+        </message>
+        <message>
+            <source>YES</source>
+            <translation>OUI</translation>
+        </message>
+        <message>
+            <source>NO</source>
+            <translation>NON</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVoMessageBox</name>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Annuler</translation>
+        </message>
+        <message>
+            <source>Yes</source>
+            <translation>Oui</translation>
+        </message>
+        <message>
+            <source>No</source>
+            <translation>Non</translation>
+        </message>
+    </context>
+    <context>
+        <name>VoVideoConvertItem</name>
+        <message>
+            <source>No Subtitle</source>
+            <translation>Aucun sous-titre</translation>
+        </message>
+        <message>
+            <source>Video Internal CC</source>
+            <translation>Sous-titres codés intégrés à la vidéo</translation>
+        </message>
+    </context>
+    <context>
+        <name>VoInfoManager</name>
+        <message>
+            <source>Current</source>
+            <translation>Actuel</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProfileCatalogue</name>
+        <message>
+            <source>The profile file %1 could not be read: %2</source>
+            <translation>Impossible de lire le fichier de profils %1 : %2</translation>
+        </message>
+        <message>
+            <source>The profile file %1 has no valid entry "%2".</source>
+            <translation>Le fichier de profils %1 ne contient aucune entrée « %2 » valide.</translation>
+        </message>
+        <message>
+            <source>The format %1 in the category "%2" of the profile file %3 has no valid entry "%4".</source>
+            <translation>Le format %1 de la catégorie « %2 » du fichier de profils %3 ne contient aucune entrée « %4 » valide.</translation>
+        </message>
+        <message>
+            <source>The format %1 in the category "%2" of the profile file %3 names no audio codec for the video codec %4.</source>
+            <translation>Le format %1 de la catégorie « %2 » du fichier de profils %3 n'indique aucun codec audio pour le codec vidéo %4.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoPlayDlg</name>
+        <message>
+            <source>Play</source>
+            <translation>Lecture</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>Pause</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Arrêt</translation>
+        </message>
+        <message>
+            <source>Previous Frame</source>
+            <translation>Image précédente</translation>
+        </message>
+        <message>
+            <source>Next Frame</source>
+            <translation>Image suivante</translation>
+        </message>
+        <message>
+            <source>Previous Key Frame</source>
+            <translation>Image clé précédente</translation>
+        </message>
+        <message>
+            <source>Next Key Frame</source>
+            <translation>Image clé suivante</translation>
+        </message>
+        <message>
+            <source>Drag media files here to start</source>
+            <translation>Faites glisser des fichiers multimédias ici pour commencer</translation>
+        </message>
+    </context>
+    <context>
+        <name>VideoImageWindow</name>
+        <message>
+            <source>Form</source>
+            <translation>Formulaire</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoCutDlg</name>
+        <message>
+            <source>Start Time:</source>
+            <translation>Début :</translation>
+        </message>
+        <message>
+            <source>End Time:</source>
+            <translation>Fin :</translation>
+        </message>
+        <message>
+            <source>Open</source>
+            <translation>Ouvrir</translation>
+        </message>
+        <message>
+            <source>Open File</source>
+            <translation>Ouvrir un fichier</translation>
+        </message>
+        <message>
+            <source>Format</source>
+            <translation>Format</translation>
+        </message>
+        <message>
+            <source>Start</source>
+            <translation>Démarrer</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Arrêter</translation>
+        </message>
+        <message>
+            <source>Set Segment Start Time</source>
+            <translation>Définir le début du segment</translation>
+        </message>
+        <message>
+            <source>Set Segment End Time</source>
+            <translation>Définir la fin du segment</translation>
+        </message>
+        <message>
+            <source>Play Segment</source>
+            <translation>Lire le segment</translation>
+        </message>
+        <message>
+            <source>Pause Segment</source>
+            <translation>Mettre le segment en pause</translation>
+        </message>
+        <message>
+            <source>Stop Segment</source>
+            <translation>Arrêter le segment</translation>
+        </message>
+    </context>
+    <context>
+        <name>FormatWidget</name>
+        <message>
+            <source>Output Format</source>
+            <translation>Format de sortie</translation>
+        </message>
+        <message>
+            <source>High - Speed mode - Fast and Lossless (Recommended)</source>
+            <translation>Mode haute vitesse - rapide et sans perte (recommandé)</translation>
+        </message>
+        <message>
+            <source>Encoding mode - Customize file format, quality and codec (Slow)</source>
+            <translation>Mode encodage - personnaliser le format, la qualité et le codec (lent)</translation>
+        </message>
+        <message>
+            <source>Frame-exact cuts (re-encode only at the cut points)</source>
+            <translation>Coupes à l'image près (réencoder seulement aux points de coupe)</translation>
+        </message>
+        <message>
+            <source>Show Advanced</source>
+            <translation>Plus d'options</translation>
+        </message>
+        <message>
+            <source>Hide Advanced</source>
+            <translation>Moins d'options</translation>
+        </message>
+        <message>
+            <source>Preset:</source>
+            <translation>Préréglage :</translation>
+        </message>
+        <message>
+            <source>High Quality</source>
+            <translation>Haute qualité</translation>
+        </message>
+        <message>
+            <source>Small Size</source>
+            <translation>Petite taille</translation>
+        </message>
+        <message>
+            <source>Customized</source>
+            <translation>Personnalisé</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Annuler</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Attention: Please don't change advanced settings if you are 
+non-professionals. Please leave it as the default "Original". 
 Otherwise the conversion may fail.</source>
-        <translation>Attention : ne modifiez pas les réglages avancés si vous n&apos;êtes 
-pas un professionnel. Laissez la valeur par défaut &quot;Original&quot;. 
-Sinon, la conversion risque d&apos;échouer.</translation>
-    </message>
-</context>
-<context>
-    <name>QSettingDlg</name>
-    <message>
-        <source>Codec:</source>
-        <translation>Codec :</translation>
-    </message>
-    <message>
-        <source>Resolution:</source>
-        <translation>Résolution :</translation>
-    </message>
-    <message>
-        <source>Frame Rate:</source>
-        <translation>Images/s :</translation>
-    </message>
-    <message>
-        <source>Bit Rate:</source>
-        <translation>Débit :</translation>
-    </message>
-    <message>
-        <source>Channel:</source>
-        <translation>Canaux :</translation>
-    </message>
-    <message>
-        <source>Sample Rate:</source>
-        <translation>Échantillonnage :</translation>
-    </message>
-    <message>
-        <source>Video</source>
-        <translation>Vidéo</translation>
-    </message>
-    <message>
-        <source>Audio</source>
-        <translation>Audio</translation>
-    </message>
-    <message>
-        <source>Default</source>
-        <translation>Par défaut</translation>
-    </message>
-    <message>
-        <source>Auto</source>
-        <translation>Auto</translation>
-    </message>
-    <message>
-        <source>Mono</source>
-        <translation>Mono</translation>
-    </message>
-    <message>
-        <source>Stereo</source>
-        <translation>Stéréo</translation>
-    </message>
-    <message>
-        <source>5.1 Surround</source>
-        <translation>Surround 5.1</translation>
-    </message>
-</context>
-<context>
-    <name>FormatItem</name>
-    <message>
-        <source>Set</source>
-        <translation>Régler</translation>
-    </message>
-</context>
-<context>
-    <name>QVideoEditTag</name>
-    <message>
-        <source>Trim</source>
-        <translation>Découper</translation>
-    </message>
-    <message>
-        <source>Adjust</source>
-        <translation>Ajuster</translation>
-    </message>
-    <message>
-        <source>Effect</source>
-        <translation>Effet</translation>
-    </message>
-    <message>
-        <source>Watermark</source>
-        <translation>Filigrane</translation>
-    </message>
-    <message>
-        <source>Subtitle</source>
-        <translation>Sous-titres</translation>
-    </message>
-    <message>
-        <source>Audio</source>
-        <translation>Audio</translation>
-    </message>
-    <message>
-        <source>Tag</source>
-        <translation>Tags</translation>
-    </message>
-</context>
-<context>
-    <name>QCommonButtonForm</name>
-    <message>
-        <source>Apply to all</source>
-        <translation>Appliquer à tous</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>Réinitialiser</translation>
-    </message>
-</context>
-<context>
-    <name>QWaitForDlg</name>
-    <message>
-        <source>Loading</source>
-        <translation>Chargement</translation>
-    </message>
-</context>
-<context>
-    <name>QAdjustOperationForm</name>
-    <message>
-        <source>Crop, aspect, rotation and mirror of the picture. Drag the rectangle on the left picture to crop.</source>
-        <translation>Recadrage, format, rotation et miroir de l’image. Faites glisser le rectangle sur l’image de gauche pour recadrer.</translation>
-    </message>
-</context>
-<context>
-    <name>QEffectOperationForm</name>
-    <message>
-        <source>Brightness, contrast, saturation and hue, video effects and frames.</source>
-        <translation>Luminosité, contraste, saturation et teinte, effets vidéo et cadres.</translation>
-    </message>
-</context>
-<context>
-    <name>QWatermarkOperationForm</name>
-    <message>
-        <source>A text or picture watermark. Drag the boxes on the right picture to place and size them.</source>
-        <translation>Un filigrane texte ou image. Faites glisser les cadres sur l’image de droite pour les placer et les dimensionner.</translation>
-    </message>
-</context>
-<context>
-    <name>QSubtitleOperationForm</name>
-    <message>
-        <source>Subtitles burned into the picture, their font, colour and position.</source>
-        <translation>Sous-titres incrustés dans l’image, leur police, couleur et position.</translation>
-    </message>
-</context>
-<context>
-    <name>QAudioOperationForm</name>
-    <message>
-        <source>Volume, background music and sound effects.</source>
-        <translation>Volume, musique de fond et effets sonores.</translation>
-    </message>
-</context>
-<context>
-    <name>QAudioTagForm</name>
-    <message>
-        <source>Title, artist, album and the other tags written into the output.</source>
-        <translation>Titre, artiste, album et les autres tags écrits dans le fichier de sortie.</translation>
-    </message>
-</context>
-<context>
-    <name>QPlayerOperationForm</name>
-    <message>
-        <source>Play</source>
-        <translation>Lecture</translation>
-    </message>
-    <message>
-        <source>Pause</source>
-        <translation>Pause</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Arrêt</translation>
-    </message>
-    <message>
-        <source>Snapshot</source>
-        <translation>Capture</translation>
-    </message>
-    <message>
-        <source>Snapshot Menu</source>
-        <translation>Menu de capture</translation>
-    </message>
-</context>
-<context>
-    <name>QTrimOperationForm</name>
-    <message>
-        <source>Previous Frame</source>
-        <translation>Image précédente</translation>
-    </message>
-    <message>
-        <source>Next Frame</source>
-        <translation>Image suivante</translation>
-    </message>
-    <message>
-        <source>Play Section</source>
-        <translation>Lire la section</translation>
-    </message>
-    <message>
-        <source>Pause Section</source>
-        <translation>Suspendre la section</translation>
-    </message>
-    <message>
-        <source>Play</source>
-        <translation>Lecture</translation>
-    </message>
-    <message>
-        <source>Pause</source>
-        <translation>Pause</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Arrêt</translation>
-    </message>
-    <message>
-        <source>Snapshot</source>
-        <translation>Capture</translation>
-    </message>
-    <message>
-        <source>Snapshot Menu</source>
-        <translation>Menu de capture</translation>
-    </message>
-    <message>
-        <source>Trim</source>
-        <translation>Découper</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>Réinitialiser</translation>
-    </message>
-</context>
-<context>
-    <name>QVideoEditingDlg</name>
-    <message>
-        <source>Video Edit</source>
-        <translation>Montage vidéo</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
-    </message>
-</context>
-<context>
-    <name>QEditTipDlg</name>
-    <message>
-        <source>Video Edit</source>
-        <translation>Montage vidéo</translation>
-    </message>
-    <message>
-        <source>Note: The currently selected output mode is High-Speed mode (Lossless). The edited effect won't be applied to the output file.</source>
-        <translation>Remarque : le mode de sortie choisi est le mode Haute vitesse (sans perte). Les modifications ne seront pas appliquées au fichier de sortie.</translation>
-    </message>
-    <message>
-        <source>Don't show this window again</source>
-        <translation>Ne plus afficher cette fenêtre</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
-    </message>
-</context>
+            <translation>Attention : ne modifiez pas les réglages avancés si vous n'êtes 
+pas un professionnel. Laissez la valeur par défaut "Original". 
+Sinon, la conversion risque d'échouer.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QSettingDlg</name>
+        <message>
+            <source>Codec:</source>
+            <translation>Codec :</translation>
+        </message>
+        <message>
+            <source>Resolution:</source>
+            <translation>Résolution :</translation>
+        </message>
+        <message>
+            <source>Frame Rate:</source>
+            <translation>Images/s :</translation>
+        </message>
+        <message>
+            <source>Bit Rate:</source>
+            <translation>Débit :</translation>
+        </message>
+        <message>
+            <source>Channel:</source>
+            <translation>Canaux :</translation>
+        </message>
+        <message>
+            <source>Sample Rate:</source>
+            <translation>Échantillonnage :</translation>
+        </message>
+        <message>
+            <source>Video</source>
+            <translation>Vidéo</translation>
+        </message>
+        <message>
+            <source>Audio</source>
+            <translation>Audio</translation>
+        </message>
+        <message>
+            <source>Default</source>
+            <translation>Par défaut</translation>
+        </message>
+        <message>
+            <source>Auto</source>
+            <translation>Auto</translation>
+        </message>
+        <message>
+            <source>Mono</source>
+            <translation>Mono</translation>
+        </message>
+        <message>
+            <source>Stereo</source>
+            <translation>Stéréo</translation>
+        </message>
+        <message>
+            <source>5.1 Surround</source>
+            <translation>Surround 5.1</translation>
+        </message>
+    </context>
+    <context>
+        <name>FormatItem</name>
+        <message>
+            <source>Set</source>
+            <translation>Régler</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoEditTag</name>
+        <message>
+            <source>Trim</source>
+            <translation>Découper</translation>
+        </message>
+        <message>
+            <source>Adjust</source>
+            <translation>Ajuster</translation>
+        </message>
+        <message>
+            <source>Effect</source>
+            <translation>Effet</translation>
+        </message>
+        <message>
+            <source>Watermark</source>
+            <translation>Filigrane</translation>
+        </message>
+        <message>
+            <source>Subtitle</source>
+            <translation>Sous-titres</translation>
+        </message>
+        <message>
+            <source>Audio</source>
+            <translation>Audio</translation>
+        </message>
+        <message>
+            <source>Tag</source>
+            <translation>Tags</translation>
+        </message>
+    </context>
+    <context>
+        <name>QCommonButtonForm</name>
+        <message>
+            <source>Apply to all</source>
+            <translation>Appliquer à tous</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>Réinitialiser</translation>
+        </message>
+    </context>
+    <context>
+        <name>QWaitForDlg</name>
+        <message>
+            <source>Loading</source>
+            <translation>Chargement</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAdjustOperationForm</name>
+        <message>
+            <source>Crop, aspect, rotation and mirror of the picture. Drag the rectangle on the left picture to crop.</source>
+            <translation>Recadrage, format, rotation et miroir de l’image. Faites glisser le rectangle sur l’image de gauche pour recadrer.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QEffectOperationForm</name>
+        <message>
+            <source>Brightness, contrast, saturation and hue, video effects and frames.</source>
+            <translation>Luminosité, contraste, saturation et teinte, effets vidéo et cadres.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QWatermarkOperationForm</name>
+        <message>
+            <source>A text or picture watermark. Drag the boxes on the right picture to place and size them.</source>
+            <translation>Un filigrane texte ou image. Faites glisser les cadres sur l’image de droite pour les placer et les dimensionner.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QSubtitleOperationForm</name>
+        <message>
+            <source>Subtitles burned into the picture, their font, colour and position.</source>
+            <translation>Sous-titres incrustés dans l’image, leur police, couleur et position.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAudioOperationForm</name>
+        <message>
+            <source>Volume, background music and sound effects.</source>
+            <translation>Volume, musique de fond et effets sonores.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAudioTagForm</name>
+        <message>
+            <source>Title, artist, album and the other tags written into the output.</source>
+            <translation>Titre, artiste, album et les autres tags écrits dans le fichier de sortie.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QPlayerOperationForm</name>
+        <message>
+            <source>Play</source>
+            <translation>Lecture</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>Pause</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Arrêt</translation>
+        </message>
+        <message>
+            <source>Snapshot</source>
+            <translation>Capture</translation>
+        </message>
+        <message>
+            <source>Snapshot Menu</source>
+            <translation>Menu de capture</translation>
+        </message>
+    </context>
+    <context>
+        <name>QTrimOperationForm</name>
+        <message>
+            <source>Previous Frame</source>
+            <translation>Image précédente</translation>
+        </message>
+        <message>
+            <source>Next Frame</source>
+            <translation>Image suivante</translation>
+        </message>
+        <message>
+            <source>Play Section</source>
+            <translation>Lire la section</translation>
+        </message>
+        <message>
+            <source>Pause Section</source>
+            <translation>Suspendre la section</translation>
+        </message>
+        <message>
+            <source>Play</source>
+            <translation>Lecture</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>Pause</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Arrêt</translation>
+        </message>
+        <message>
+            <source>Snapshot</source>
+            <translation>Capture</translation>
+        </message>
+        <message>
+            <source>Snapshot Menu</source>
+            <translation>Menu de capture</translation>
+        </message>
+        <message>
+            <source>Trim</source>
+            <translation>Découper</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>Réinitialiser</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoEditingDlg</name>
+        <message>
+            <source>Video Edit</source>
+            <translation>Montage vidéo</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Annuler</translation>
+        </message>
+    </context>
+    <context>
+        <name>QEditTipDlg</name>
+        <message>
+            <source>Video Edit</source>
+            <translation>Montage vidéo</translation>
+        </message>
+        <message>
+            <source>Note: The currently selected output mode is High-Speed mode (Lossless). The edited effect won't be applied to the output file.</source>
+            <translation>Remarque : le mode de sortie choisi est le mode Haute vitesse (sans perte). Les modifications ne seront pas appliquées au fichier de sortie.</translation>
+        </message>
+        <message>
+            <source>Don't show this window again</source>
+            <translation>Ne plus afficher cette fenêtre</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Annuler</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoConvertItem</name>
+        <message>
+            <source>Start Time:</source>
+            <translation>Début :</translation>
+        </message>
+        <message>
+            <source>End Time:</source>
+            <translation>Fin :</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>Supprimer</translation>
+        </message>
+        <message>
+            <source>Edit</source>
+            <translation>Modifier</translation>
+        </message>
+        <message>
+            <source>No Subtitle</source>
+            <translation>Aucun sous-titre</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoCutManageDlg</name>
+        <message>
+            <source>Add Segment</source>
+            <translation>Ajouter un segment</translation>
+        </message>
+        <message>
+            <source>Show Segment List</source>
+            <translation>Afficher la liste des segments</translation>
+        </message>
+        <message>
+            <source>Hide Segment List</source>
+            <translation>Masquer la liste des segments</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>Supprimer</translation>
+        </message>
+        <message>
+            <source>Edit</source>
+            <translation>Modifier</translation>
+        </message>
+        <message>
+            <source>Simple Mode</source>
+            <translation>Mode simple</translation>
+        </message>
+        <message>
+            <source>Free Mode</source>
+            <translation>Mode libre</translation>
+        </message>
+        <message>
+            <source>Move Up</source>
+            <translation>Monter</translation>
+        </message>
+        <message>
+            <source>Move Down</source>
+            <translation>Descendre</translation>
+        </message>
+        <message>
+            <source>Merge Segments</source>
+            <translation>Fusionner les segments</translation>
+        </message>
+        <message>
+            <source>Open The Output Folder</source>
+            <translation>Ouvrir le dossier de sortie</translation>
+        </message>
+        <message>
+            <source>Switching to the Simple Mode will change the segment length!</source>
+            <translation>Le passage en mode simple modifiera la longueur des segments !</translation>
+        </message>
+        <message>
+            <source>The output path is invalid!</source>
+            <translation>Le dossier de sortie n'est pas valide !</translation>
+        </message>
+        <message>
+            <source>File conversion failed, please check whether the output format parameters 
+and output file directory are set correctly.</source>
+            <translation>La conversion a échoué. Vérifiez que les paramètres du format de sortie 
+et le dossier de sortie sont correctement définis.</translation>
+        </message>
+        <message>
+            <source>Invalid path</source>
+            <translation>Chemin non valide</translation>
+        </message>
+    </context>
 </TS>

@@ -1,534 +1,622 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="ja">
-<context>
-    <name>main</name>
-    <message>
-        <source>An instance has already been running.</source>
-        <translation>既にインスタンスが実行されています。</translation>
-    </message>
-</context>
-<context>
-    <name>StartupWindow</name>
-    <message>
-        <source>Add a video or audio file to start cutting.</source>
-        <translation>動画または音声ファイルを追加してカットを始めましょう。</translation>
-    </message>
-</context>
-<context>
-    <name>QVoMessageDlg</name>
-    <message>
-        <source>Zelvane Video Cutter</source>
-        <translation>Zelvane ビデオカッター</translation>
-    </message>
-    <message>
-        <source>QVoMessageDlg::LoadTitleIconImg fail</source>
-        <translation>QVoMessageDlg::LoadTitleIconImg 失敗</translation>
-    </message>
-    <message>
-        <source>QVoMessageDlg::InitButton fail</source>
-        <translation>QVoMessageDlg::InitButton 失敗</translation>
-    </message>
-    <message>
-        <source>QVoMessageDlg::InitButton Load Yes Image fail</source>
-        <translation>QVoMessageDlg::InitButton「はい」画像の読み込みに失敗</translation>
-    </message>
-    <message>
-        <source>QVoMessageDlg::InitButton Load Cancel Image fail</source>
-        <translation>QVoMessageDlg::InitButton「キャンセル」画像の読み込みに失敗</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>停止</translation>
-    </message>
-    <message>
-        <source>Restart</source>
-        <translation>再起動</translation>
-    </message>
-    <message>
-        <source>Restart Later</source>
-        <translation>後で再起動</translation>
-    </message>
-    <message>
-        <source>YES</source>
-        <translation>はい</translation>
-    </message>
-    <message>
-        <source>NO</source>
-        <translation>いいえ</translation>
-    </message>
-</context>
-<context>
-    <name>QVoMessageBox</name>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>キャンセル</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>はい</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>いいえ</translation>
-    </message>
-</context>
-<context>
-    <name>VoVideoConvertItem</name>
-    <message>
-        <source>No Subtitle</source>
-        <translation>字幕なし</translation>
-    </message>
-    <message>
-        <source>Video Internal CC</source>
-        <translation>ビデオ内蔵クローズドキャプション</translation>
-    </message>
-</context>
-<context>
-    <name>VoInfoManager</name>
-    <message>
-        <source>Current</source>
-        <translation>現在</translation>
-    </message>
-</context>
-<context>
-    <name>ProfileCatalogue</name>
-    <message>
-        <source>The profile file %1 could not be read: %2</source>
-        <translation>プロファイルファイル %1 を読み込めませんでした: %2</translation>
-    </message>
-    <message>
-        <source>The profile file %1 has no valid entry "%2".</source>
-        <translation>プロファイルファイル %1 に有効な項目「%2」がありません。</translation>
-    </message>
-    <message>
-        <source>The format %1 in the category "%2" of the profile file %3 has no valid entry "%4".</source>
-        <translation>プロファイルファイル %3 のカテゴリ「%2」にある形式 %1 に有効な項目「%4」がありません。</translation>
-    </message>
-    <message>
-        <source>The format %1 in the category "%2" of the profile file %3 names no audio codec for the video codec %4.</source>
-        <translation>プロファイルファイル %3 のカテゴリ「%2」にある形式 %1 には、ビデオコーデック %4 に対応するオーディオコーデックが指定されていません。</translation>
-    </message>
-</context>
-<context>
-    <name>QVideoPlayDlg</name>
-    <message>
-        <source>Play</source>
-        <translation>再生</translation>
-    </message>
-    <message>
-        <source>Pause</source>
-        <translation>一時停止</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>停止</translation>
-    </message>
-    <message>
-        <source>Previous Frame</source>
-        <translation>前のフレーム</translation>
-    </message>
-    <message>
-        <source>Next Frame</source>
-        <translation>次のフレーム</translation>
-    </message>
-    <message>
-        <source>Previous Key Frame</source>
-        <translation>前のキーフレーム</translation>
-    </message>
-    <message>
-        <source>Next Key Frame</source>
-        <translation>次のキーフレーム</translation>
-    </message>
-    <message>
-        <source>Drag media files here to start</source>
-        <translation>ここにメディアファイルをドラッグして開始</translation>
-    </message>
-</context>
-<context>
-    <name>VideoImageWindow</name>
-    <message>
-        <source>Form</source>
-        <translation>フォーム</translation>
-    </message>
-</context>
-<context>
-    <name>QVideoCutDlg</name>
-    <message>
-        <source>Start Time:</source>
-        <translation>開始時間:</translation>
-    </message>
-    <message>
-        <source>End Time:</source>
-        <translation>終了時間:</translation>
-    </message>
-    <message>
-        <source>Open</source>
-        <translation>開く</translation>
-    </message>
-    <message>
-        <source>Open File</source>
-        <translation>ファイルを開く</translation>
-    </message>
-    <message>
-        <source>Format</source>
-        <translation>形式</translation>
-    </message>
-    <message>
-        <source>Start</source>
-        <translation>開始</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>停止</translation>
-    </message>
-    <message>
-        <source>Set Segment Start Time</source>
-        <translation>セグメントの開始時間を設定</translation>
-    </message>
-    <message>
-        <source>Set Segment End Time</source>
-        <translation>セグメントの終了時間を設定</translation>
-    </message>
-    <message>
-        <source>Play Segment</source>
-        <translation>セグメントを再生</translation>
-    </message>
-    <message>
-        <source>Pause Segment</source>
-        <translation>セグメントを一時停止</translation>
-    </message>
-    <message>
-        <source>Stop Segment</source>
-        <translation>セグメントを停止</translation>
-    </message>
-</context>
-<context>
-    <name>FormatWidget</name>
-    <message>
-        <source>Output Format</source>
-        <translation>出力形式</translation>
-    </message>
-    <message>
-        <source>High - Speed mode - Fast and Lossless (Recommended)</source>
-        <translation>高速モード - 高速・無劣化（推奨）</translation>
-    </message>
-    <message>
-        <source>Encoding mode - Customize file format, quality and codec (Slow)</source>
-        <translation>エンコードモード - 形式・画質・コーデックを指定（低速）</translation>
-    </message>
-    <message>
-        <source>Frame-exact cuts (re-encode only at the cut points)</source>
-        <translation>フレーム単位のカット（カット位置だけ再エンコード）</translation>
-    </message>
-    <message>
-        <source>Show Advanced</source>
-        <translation>詳細を表示</translation>
-    </message>
-    <message>
-        <source>Hide Advanced</source>
-        <translation>詳細を隠す</translation>
-    </message>
-    <message>
-        <source>Preset:</source>
-        <translation>プリセット:</translation>
-    </message>
-    <message>
-        <source>High Quality</source>
-        <translation>高画質</translation>
-    </message>
-    <message>
-        <source>Small Size</source>
-        <translation>小さいサイズ</translation>
-    </message>
-    <message>
-        <source>Customized</source>
-        <translation>カスタム</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>キャンセル</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Attention: Please don&apos;t change advanced settings if you are 
-non-professionals. Please leave it as the default &quot;Original&quot;. 
+    <context>
+        <name>main</name>
+        <message>
+            <source>An instance has already been running.</source>
+            <translation>既にインスタンスが実行されています。</translation>
+        </message>
+    </context>
+    <context>
+        <name>StartupWindow</name>
+        <message>
+            <source>Add a video or audio file to start cutting.</source>
+            <translation>動画または音声ファイルを追加してカットを始めましょう。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVoMessageDlg</name>
+        <message>
+            <source>Zelvane Video Cutter</source>
+            <translation>Zelvane ビデオカッター</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::LoadTitleIconImg fail</source>
+            <translation>QVoMessageDlg::LoadTitleIconImg 失敗</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::InitButton fail</source>
+            <translation>QVoMessageDlg::InitButton 失敗</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::InitButton Load Yes Image fail</source>
+            <translation>QVoMessageDlg::InitButton「はい」画像の読み込みに失敗</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::InitButton Load Cancel Image fail</source>
+            <translation>QVoMessageDlg::InitButton「キャンセル」画像の読み込みに失敗</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Restart</source>
+            <translation>再起動</translation>
+        </message>
+        <message>
+            <source>Restart Later</source>
+            <translation>後で再起動</translation>
+        </message>
+        <message>
+            <source>YES</source>
+            <translation>はい</translation>
+        </message>
+        <message>
+            <source>NO</source>
+            <translation>いいえ</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVoMessageBox</name>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
+        </message>
+        <message>
+            <source>Yes</source>
+            <translation>はい</translation>
+        </message>
+        <message>
+            <source>No</source>
+            <translation>いいえ</translation>
+        </message>
+    </context>
+    <context>
+        <name>VoVideoConvertItem</name>
+        <message>
+            <source>No Subtitle</source>
+            <translation>字幕なし</translation>
+        </message>
+        <message>
+            <source>Video Internal CC</source>
+            <translation>ビデオ内蔵クローズドキャプション</translation>
+        </message>
+    </context>
+    <context>
+        <name>VoInfoManager</name>
+        <message>
+            <source>Current</source>
+            <translation>現在</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProfileCatalogue</name>
+        <message>
+            <source>The profile file %1 could not be read: %2</source>
+            <translation>プロファイルファイル %1 を読み込めませんでした: %2</translation>
+        </message>
+        <message>
+            <source>The profile file %1 has no valid entry "%2".</source>
+            <translation>プロファイルファイル %1 に有効な項目「%2」がありません。</translation>
+        </message>
+        <message>
+            <source>The format %1 in the category "%2" of the profile file %3 has no valid entry "%4".</source>
+            <translation>プロファイルファイル %3 のカテゴリ「%2」にある形式 %1 に有効な項目「%4」がありません。</translation>
+        </message>
+        <message>
+            <source>The format %1 in the category "%2" of the profile file %3 names no audio codec for the video codec %4.</source>
+            <translation>プロファイルファイル %3 のカテゴリ「%2」にある形式 %1 には、ビデオコーデック %4 に対応するオーディオコーデックが指定されていません。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoPlayDlg</name>
+        <message>
+            <source>Play</source>
+            <translation>再生</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>一時停止</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Previous Frame</source>
+            <translation>前のフレーム</translation>
+        </message>
+        <message>
+            <source>Next Frame</source>
+            <translation>次のフレーム</translation>
+        </message>
+        <message>
+            <source>Previous Key Frame</source>
+            <translation>前のキーフレーム</translation>
+        </message>
+        <message>
+            <source>Next Key Frame</source>
+            <translation>次のキーフレーム</translation>
+        </message>
+        <message>
+            <source>Drag media files here to start</source>
+            <translation>ここにメディアファイルをドラッグして開始</translation>
+        </message>
+    </context>
+    <context>
+        <name>VideoImageWindow</name>
+        <message>
+            <source>Form</source>
+            <translation>フォーム</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoCutDlg</name>
+        <message>
+            <source>Start Time:</source>
+            <translation>開始時間:</translation>
+        </message>
+        <message>
+            <source>End Time:</source>
+            <translation>終了時間:</translation>
+        </message>
+        <message>
+            <source>Open</source>
+            <translation>開く</translation>
+        </message>
+        <message>
+            <source>Open File</source>
+            <translation>ファイルを開く</translation>
+        </message>
+        <message>
+            <source>Format</source>
+            <translation>形式</translation>
+        </message>
+        <message>
+            <source>Start</source>
+            <translation>開始</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Set Segment Start Time</source>
+            <translation>セグメントの開始時間を設定</translation>
+        </message>
+        <message>
+            <source>Set Segment End Time</source>
+            <translation>セグメントの終了時間を設定</translation>
+        </message>
+        <message>
+            <source>Play Segment</source>
+            <translation>セグメントを再生</translation>
+        </message>
+        <message>
+            <source>Pause Segment</source>
+            <translation>セグメントを一時停止</translation>
+        </message>
+        <message>
+            <source>Stop Segment</source>
+            <translation>セグメントを停止</translation>
+        </message>
+    </context>
+    <context>
+        <name>FormatWidget</name>
+        <message>
+            <source>Output Format</source>
+            <translation>出力形式</translation>
+        </message>
+        <message>
+            <source>High - Speed mode - Fast and Lossless (Recommended)</source>
+            <translation>高速モード - 高速・無劣化（推奨）</translation>
+        </message>
+        <message>
+            <source>Encoding mode - Customize file format, quality and codec (Slow)</source>
+            <translation>エンコードモード - 形式・画質・コーデックを指定（低速）</translation>
+        </message>
+        <message>
+            <source>Frame-exact cuts (re-encode only at the cut points)</source>
+            <translation>フレーム単位のカット（カット位置だけ再エンコード）</translation>
+        </message>
+        <message>
+            <source>Show Advanced</source>
+            <translation>詳細を表示</translation>
+        </message>
+        <message>
+            <source>Hide Advanced</source>
+            <translation>詳細を隠す</translation>
+        </message>
+        <message>
+            <source>Preset:</source>
+            <translation>プリセット:</translation>
+        </message>
+        <message>
+            <source>High Quality</source>
+            <translation>高画質</translation>
+        </message>
+        <message>
+            <source>Small Size</source>
+            <translation>小さいサイズ</translation>
+        </message>
+        <message>
+            <source>Customized</source>
+            <translation>カスタム</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Attention: Please don't change advanced settings if you are 
+non-professionals. Please leave it as the default "Original". 
 Otherwise the conversion may fail.</source>
-        <translation>注意: 専門知識がない場合は詳細設定を変更しないでください。
-既定の &quot;Original&quot; のままにしてください。
+            <translation>注意: 専門知識がない場合は詳細設定を変更しないでください。
+既定の "Original" のままにしてください。
 そうしないと変換に失敗することがあります。</translation>
-    </message>
-</context>
-<context>
-    <name>QSettingDlg</name>
-    <message>
-        <source>Codec:</source>
-        <translation>コーデック:</translation>
-    </message>
-    <message>
-        <source>Resolution:</source>
-        <translation>解像度:</translation>
-    </message>
-    <message>
-        <source>Frame Rate:</source>
-        <translation>フレームレート:</translation>
-    </message>
-    <message>
-        <source>Bit Rate:</source>
-        <translation>ビットレート:</translation>
-    </message>
-    <message>
-        <source>Channel:</source>
-        <translation>チャンネル:</translation>
-    </message>
-    <message>
-        <source>Sample Rate:</source>
-        <translation>サンプルレート:</translation>
-    </message>
-    <message>
-        <source>Video</source>
-        <translation>映像</translation>
-    </message>
-    <message>
-        <source>Audio</source>
-        <translation>音声</translation>
-    </message>
-    <message>
-        <source>Default</source>
-        <translation>既定値</translation>
-    </message>
-    <message>
-        <source>Auto</source>
-        <translation>自動</translation>
-    </message>
-    <message>
-        <source>Mono</source>
-        <translation>モノラル</translation>
-    </message>
-    <message>
-        <source>Stereo</source>
-        <translation>ステレオ</translation>
-    </message>
-    <message>
-        <source>5.1 Surround</source>
-        <translation>5.1 サラウンド</translation>
-    </message>
-</context>
-<context>
-    <name>FormatItem</name>
-    <message>
-        <source>Set</source>
-        <translation>設定</translation>
-    </message>
-</context>
-<context>
-    <name>QVideoEditTag</name>
-    <message>
-        <source>Trim</source>
-        <translation>トリム</translation>
-    </message>
-    <message>
-        <source>Adjust</source>
-        <translation>調整</translation>
-    </message>
-    <message>
-        <source>Effect</source>
-        <translation>エフェクト</translation>
-    </message>
-    <message>
-        <source>Watermark</source>
-        <translation>透かし</translation>
-    </message>
-    <message>
-        <source>Subtitle</source>
-        <translation>字幕</translation>
-    </message>
-    <message>
-        <source>Audio</source>
-        <translation>オーディオ</translation>
-    </message>
-    <message>
-        <source>Tag</source>
-        <translation>タグ</translation>
-    </message>
-</context>
-<context>
-    <name>QCommonButtonForm</name>
-    <message>
-        <source>Apply to all</source>
-        <translation>すべてに適用</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>リセット</translation>
-    </message>
-</context>
-<context>
-    <name>QWaitForDlg</name>
-    <message>
-        <source>Loading</source>
-        <translation>読み込み中</translation>
-    </message>
-</context>
-<context>
-    <name>QAdjustOperationForm</name>
-    <message>
-        <source>Crop, aspect, rotation and mirror of the picture. Drag the rectangle on the left picture to crop.</source>
-        <translation>画像の切り抜き、縦横比、回転、反転。左の画像の枠をドラッグして切り抜きます。</translation>
-    </message>
-</context>
-<context>
-    <name>QEffectOperationForm</name>
-    <message>
-        <source>Brightness, contrast, saturation and hue, video effects and frames.</source>
-        <translation>明るさ、コントラスト、彩度、色相、ビデオエフェクトとフレーム。</translation>
-    </message>
-</context>
-<context>
-    <name>QWatermarkOperationForm</name>
-    <message>
-        <source>A text or picture watermark. Drag the boxes on the right picture to place and size them.</source>
-        <translation>テキストまたは画像の透かし。右の画像の枠をドラッグして位置と大きさを決めます。</translation>
-    </message>
-</context>
-<context>
-    <name>QSubtitleOperationForm</name>
-    <message>
-        <source>Subtitles burned into the picture, their font, colour and position.</source>
-        <translation>映像に焼き込む字幕と、そのフォント、色、位置。</translation>
-    </message>
-</context>
-<context>
-    <name>QAudioOperationForm</name>
-    <message>
-        <source>Volume, background music and sound effects.</source>
-        <translation>音量、BGM、サウンドエフェクト。</translation>
-    </message>
-</context>
-<context>
-    <name>QAudioTagForm</name>
-    <message>
-        <source>Title, artist, album and the other tags written into the output.</source>
-        <translation>出力に書き込むタイトル、アーティスト、アルバムなどのタグ。</translation>
-    </message>
-</context>
-<context>
-    <name>QPlayerOperationForm</name>
-    <message>
-        <source>Play</source>
-        <translation>再生</translation>
-    </message>
-    <message>
-        <source>Pause</source>
-        <translation>一時停止</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>停止</translation>
-    </message>
-    <message>
-        <source>Snapshot</source>
-        <translation>スナップショット</translation>
-    </message>
-    <message>
-        <source>Snapshot Menu</source>
-        <translation>スナップショットメニュー</translation>
-    </message>
-</context>
-<context>
-    <name>QTrimOperationForm</name>
-    <message>
-        <source>Previous Frame</source>
-        <translation>前のフレーム</translation>
-    </message>
-    <message>
-        <source>Next Frame</source>
-        <translation>次のフレーム</translation>
-    </message>
-    <message>
-        <source>Play Section</source>
-        <translation>区間を再生</translation>
-    </message>
-    <message>
-        <source>Pause Section</source>
-        <translation>区間を一時停止</translation>
-    </message>
-    <message>
-        <source>Play</source>
-        <translation>再生</translation>
-    </message>
-    <message>
-        <source>Pause</source>
-        <translation>一時停止</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>停止</translation>
-    </message>
-    <message>
-        <source>Snapshot</source>
-        <translation>スナップショット</translation>
-    </message>
-    <message>
-        <source>Snapshot Menu</source>
-        <translation>スナップショットメニュー</translation>
-    </message>
-    <message>
-        <source>Trim</source>
-        <translation>トリム</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>リセット</translation>
-    </message>
-</context>
-<context>
-    <name>QVideoEditingDlg</name>
-    <message>
-        <source>Video Edit</source>
-        <translation>ビデオ編集</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>キャンセル</translation>
-    </message>
-</context>
-<context>
-    <name>QEditTipDlg</name>
-    <message>
-        <source>Video Edit</source>
-        <translation>ビデオ編集</translation>
-    </message>
-    <message>
-        <source>Note: The currently selected output mode is High-Speed mode (Lossless). The edited effect won't be applied to the output file.</source>
-        <translation>注意：現在の出力モードは高速モード（ロスレス）です。編集した効果は出力ファイルに適用されません。</translation>
-    </message>
-    <message>
-        <source>Don't show this window again</source>
-        <translation>今後このウィンドウを表示しない</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>キャンセル</translation>
-    </message>
-</context>
+        </message>
+    </context>
+    <context>
+        <name>QSettingDlg</name>
+        <message>
+            <source>Codec:</source>
+            <translation>コーデック:</translation>
+        </message>
+        <message>
+            <source>Resolution:</source>
+            <translation>解像度:</translation>
+        </message>
+        <message>
+            <source>Frame Rate:</source>
+            <translation>フレームレート:</translation>
+        </message>
+        <message>
+            <source>Bit Rate:</source>
+            <translation>ビットレート:</translation>
+        </message>
+        <message>
+            <source>Channel:</source>
+            <translation>チャンネル:</translation>
+        </message>
+        <message>
+            <source>Sample Rate:</source>
+            <translation>サンプルレート:</translation>
+        </message>
+        <message>
+            <source>Video</source>
+            <translation>映像</translation>
+        </message>
+        <message>
+            <source>Audio</source>
+            <translation>音声</translation>
+        </message>
+        <message>
+            <source>Default</source>
+            <translation>既定値</translation>
+        </message>
+        <message>
+            <source>Auto</source>
+            <translation>自動</translation>
+        </message>
+        <message>
+            <source>Mono</source>
+            <translation>モノラル</translation>
+        </message>
+        <message>
+            <source>Stereo</source>
+            <translation>ステレオ</translation>
+        </message>
+        <message>
+            <source>5.1 Surround</source>
+            <translation>5.1 サラウンド</translation>
+        </message>
+    </context>
+    <context>
+        <name>FormatItem</name>
+        <message>
+            <source>Set</source>
+            <translation>設定</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoEditTag</name>
+        <message>
+            <source>Trim</source>
+            <translation>トリム</translation>
+        </message>
+        <message>
+            <source>Adjust</source>
+            <translation>調整</translation>
+        </message>
+        <message>
+            <source>Effect</source>
+            <translation>エフェクト</translation>
+        </message>
+        <message>
+            <source>Watermark</source>
+            <translation>透かし</translation>
+        </message>
+        <message>
+            <source>Subtitle</source>
+            <translation>字幕</translation>
+        </message>
+        <message>
+            <source>Audio</source>
+            <translation>オーディオ</translation>
+        </message>
+        <message>
+            <source>Tag</source>
+            <translation>タグ</translation>
+        </message>
+    </context>
+    <context>
+        <name>QCommonButtonForm</name>
+        <message>
+            <source>Apply to all</source>
+            <translation>すべてに適用</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>リセット</translation>
+        </message>
+    </context>
+    <context>
+        <name>QWaitForDlg</name>
+        <message>
+            <source>Loading</source>
+            <translation>読み込み中</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAdjustOperationForm</name>
+        <message>
+            <source>Crop, aspect, rotation and mirror of the picture. Drag the rectangle on the left picture to crop.</source>
+            <translation>画像の切り抜き、縦横比、回転、反転。左の画像の枠をドラッグして切り抜きます。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QEffectOperationForm</name>
+        <message>
+            <source>Brightness, contrast, saturation and hue, video effects and frames.</source>
+            <translation>明るさ、コントラスト、彩度、色相、ビデオエフェクトとフレーム。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QWatermarkOperationForm</name>
+        <message>
+            <source>A text or picture watermark. Drag the boxes on the right picture to place and size them.</source>
+            <translation>テキストまたは画像の透かし。右の画像の枠をドラッグして位置と大きさを決めます。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QSubtitleOperationForm</name>
+        <message>
+            <source>Subtitles burned into the picture, their font, colour and position.</source>
+            <translation>映像に焼き込む字幕と、そのフォント、色、位置。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAudioOperationForm</name>
+        <message>
+            <source>Volume, background music and sound effects.</source>
+            <translation>音量、BGM、サウンドエフェクト。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAudioTagForm</name>
+        <message>
+            <source>Title, artist, album and the other tags written into the output.</source>
+            <translation>出力に書き込むタイトル、アーティスト、アルバムなどのタグ。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QPlayerOperationForm</name>
+        <message>
+            <source>Play</source>
+            <translation>再生</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>一時停止</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Snapshot</source>
+            <translation>スナップショット</translation>
+        </message>
+        <message>
+            <source>Snapshot Menu</source>
+            <translation>スナップショットメニュー</translation>
+        </message>
+    </context>
+    <context>
+        <name>QTrimOperationForm</name>
+        <message>
+            <source>Previous Frame</source>
+            <translation>前のフレーム</translation>
+        </message>
+        <message>
+            <source>Next Frame</source>
+            <translation>次のフレーム</translation>
+        </message>
+        <message>
+            <source>Play Section</source>
+            <translation>区間を再生</translation>
+        </message>
+        <message>
+            <source>Pause Section</source>
+            <translation>区間を一時停止</translation>
+        </message>
+        <message>
+            <source>Play</source>
+            <translation>再生</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>一時停止</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Snapshot</source>
+            <translation>スナップショット</translation>
+        </message>
+        <message>
+            <source>Snapshot Menu</source>
+            <translation>スナップショットメニュー</translation>
+        </message>
+        <message>
+            <source>Trim</source>
+            <translation>トリム</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>リセット</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoEditingDlg</name>
+        <message>
+            <source>Video Edit</source>
+            <translation>ビデオ編集</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
+        </message>
+    </context>
+    <context>
+        <name>QEditTipDlg</name>
+        <message>
+            <source>Video Edit</source>
+            <translation>ビデオ編集</translation>
+        </message>
+        <message>
+            <source>Note: The currently selected output mode is High-Speed mode (Lossless). The edited effect won't be applied to the output file.</source>
+            <translation>注意：現在の出力モードは高速モード（ロスレス）です。編集した効果は出力ファイルに適用されません。</translation>
+        </message>
+        <message>
+            <source>Don't show this window again</source>
+            <translation>今後このウィンドウを表示しない</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoConvertItem</name>
+        <message>
+            <source>Start Time:</source>
+            <translation>開始時間：</translation>
+        </message>
+        <message>
+            <source>End Time:</source>
+            <translation>終了時間：</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>削除</translation>
+        </message>
+        <message>
+            <source>Edit</source>
+            <translation>編集</translation>
+        </message>
+        <message>
+            <source>No Subtitle</source>
+            <translation>字幕なし</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoCutManageDlg</name>
+        <message>
+            <source>Add Segment</source>
+            <translation>セグメントを追加</translation>
+        </message>
+        <message>
+            <source>Show Segment List</source>
+            <translation>セグメント一覧を表示</translation>
+        </message>
+        <message>
+            <source>Hide Segment List</source>
+            <translation>セグメント一覧を隠す</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>削除</translation>
+        </message>
+        <message>
+            <source>Edit</source>
+            <translation>編集</translation>
+        </message>
+        <message>
+            <source>Simple Mode</source>
+            <translation>シンプルモード</translation>
+        </message>
+        <message>
+            <source>Free Mode</source>
+            <translation>フリーモード</translation>
+        </message>
+        <message>
+            <source>Move Up</source>
+            <translation>上へ移動</translation>
+        </message>
+        <message>
+            <source>Move Down</source>
+            <translation>下へ移動</translation>
+        </message>
+        <message>
+            <source>Merge Segments</source>
+            <translation>セグメントを結合</translation>
+        </message>
+        <message>
+            <source>Open The Output Folder</source>
+            <translation>出力フォルダーを開く</translation>
+        </message>
+        <message>
+            <source>Switching to the Simple Mode will change the segment length!</source>
+            <translation>シンプルモードに切り替えると、セグメントの長さが変わります！</translation>
+        </message>
+        <message>
+            <source>The output path is invalid!</source>
+            <translation>出力先のパスが無効です！</translation>
+        </message>
+        <message>
+            <source>File conversion failed, please check whether the output format parameters 
+and output file directory are set correctly.</source>
+            <translation>ファイルの変換に失敗しました。出力形式のパラメーター
+と出力フォルダーが正しく設定されているか確認してください。</translation>
+        </message>
+        <message>
+            <source>Invalid path</source>
+            <translation>無効なパス</translation>
+        </message>
+    </context>
 </TS>

@@ -1,534 +1,622 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
-<context>
-    <name>main</name>
-    <message>
-        <source>An instance has already been running.</source>
-        <translation>已有一个实例正在运行。</translation>
-    </message>
-</context>
-<context>
-    <name>StartupWindow</name>
-    <message>
-        <source>Add a video or audio file to start cutting.</source>
-        <translation>添加视频或音频文件即可开始剪切。</translation>
-    </message>
-</context>
-<context>
-    <name>QVoMessageDlg</name>
-    <message>
-        <source>Zelvane Video Cutter</source>
-        <translation>Zelvane 视频剪切器</translation>
-    </message>
-    <message>
-        <source>QVoMessageDlg::LoadTitleIconImg fail</source>
-        <translation>QVoMessageDlg::LoadTitleIconImg 失败</translation>
-    </message>
-    <message>
-        <source>QVoMessageDlg::InitButton fail</source>
-        <translation>QVoMessageDlg::InitButton 失败</translation>
-    </message>
-    <message>
-        <source>QVoMessageDlg::InitButton Load Yes Image fail</source>
-        <translation>QVoMessageDlg::InitButton 加载“是”按钮图片失败</translation>
-    </message>
-    <message>
-        <source>QVoMessageDlg::InitButton Load Cancel Image fail</source>
-        <translation>QVoMessageDlg::InitButton 加载“取消”按钮图片失败</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>确定</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>停止</translation>
-    </message>
-    <message>
-        <source>Restart</source>
-        <translation>重新启动</translation>
-    </message>
-    <message>
-        <source>Restart Later</source>
-        <translation>稍后重启</translation>
-    </message>
-    <message>
-        <source>YES</source>
-        <translation>是</translation>
-    </message>
-    <message>
-        <source>NO</source>
-        <translation>否</translation>
-    </message>
-</context>
-<context>
-    <name>QVoMessageBox</name>
-    <message>
-        <source>OK</source>
-        <translation>确定</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>取消</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>是</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>否</translation>
-    </message>
-</context>
-<context>
-    <name>VoVideoConvertItem</name>
-    <message>
-        <source>No Subtitle</source>
-        <translation>无字幕</translation>
-    </message>
-    <message>
-        <source>Video Internal CC</source>
-        <translation>视频内嵌隐藏字幕</translation>
-    </message>
-</context>
-<context>
-    <name>VoInfoManager</name>
-    <message>
-        <source>Current</source>
-        <translation>当前</translation>
-    </message>
-</context>
-<context>
-    <name>ProfileCatalogue</name>
-    <message>
-        <source>The profile file %1 could not be read: %2</source>
-        <translation>无法读取格式配置文件 %1：%2</translation>
-    </message>
-    <message>
-        <source>The profile file %1 has no valid entry "%2".</source>
-        <translation>格式配置文件 %1 中没有有效的条目“%2”。</translation>
-    </message>
-    <message>
-        <source>The format %1 in the category "%2" of the profile file %3 has no valid entry "%4".</source>
-        <translation>格式配置文件 %3 的类别“%2”中的格式 %1 没有有效的条目“%4”。</translation>
-    </message>
-    <message>
-        <source>The format %1 in the category "%2" of the profile file %3 names no audio codec for the video codec %4.</source>
-        <translation>格式配置文件 %3 的类别“%2”中的格式 %1 没有为视频编解码器 %4 指定音频编解码器。</translation>
-    </message>
-</context>
-<context>
-    <name>QVideoPlayDlg</name>
-    <message>
-        <source>Play</source>
-        <translation>播放</translation>
-    </message>
-    <message>
-        <source>Pause</source>
-        <translation>暂停</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>停止</translation>
-    </message>
-    <message>
-        <source>Previous Frame</source>
-        <translation>上一帧</translation>
-    </message>
-    <message>
-        <source>Next Frame</source>
-        <translation>下一帧</translation>
-    </message>
-    <message>
-        <source>Previous Key Frame</source>
-        <translation>上一关键帧</translation>
-    </message>
-    <message>
-        <source>Next Key Frame</source>
-        <translation>下一关键帧</translation>
-    </message>
-    <message>
-        <source>Drag media files here to start</source>
-        <translation>将媒体文件拖到此处开始</translation>
-    </message>
-</context>
-<context>
-    <name>VideoImageWindow</name>
-    <message>
-        <source>Form</source>
-        <translation>窗体</translation>
-    </message>
-</context>
-<context>
-    <name>QVideoCutDlg</name>
-    <message>
-        <source>Start Time:</source>
-        <translation>开始时间：</translation>
-    </message>
-    <message>
-        <source>End Time:</source>
-        <translation>结束时间：</translation>
-    </message>
-    <message>
-        <source>Open</source>
-        <translation>打开</translation>
-    </message>
-    <message>
-        <source>Open File</source>
-        <translation>打开文件</translation>
-    </message>
-    <message>
-        <source>Format</source>
-        <translation>格式</translation>
-    </message>
-    <message>
-        <source>Start</source>
-        <translation>开始</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>停止</translation>
-    </message>
-    <message>
-        <source>Set Segment Start Time</source>
-        <translation>设置片段开始时间</translation>
-    </message>
-    <message>
-        <source>Set Segment End Time</source>
-        <translation>设置片段结束时间</translation>
-    </message>
-    <message>
-        <source>Play Segment</source>
-        <translation>播放片段</translation>
-    </message>
-    <message>
-        <source>Pause Segment</source>
-        <translation>暂停片段</translation>
-    </message>
-    <message>
-        <source>Stop Segment</source>
-        <translation>停止片段</translation>
-    </message>
-</context>
-<context>
-    <name>FormatWidget</name>
-    <message>
-        <source>Output Format</source>
-        <translation>输出格式</translation>
-    </message>
-    <message>
-        <source>High - Speed mode - Fast and Lossless (Recommended)</source>
-        <translation>高速模式 - 快速无损（推荐）</translation>
-    </message>
-    <message>
-        <source>Encoding mode - Customize file format, quality and codec (Slow)</source>
-        <translation>编码模式 - 自定义文件格式、质量和编码器（较慢）</translation>
-    </message>
-    <message>
-        <source>Frame-exact cuts (re-encode only at the cut points)</source>
-        <translation>逐帧精确剪切（仅在剪切点重新编码）</translation>
-    </message>
-    <message>
-        <source>Show Advanced</source>
-        <translation>显示高级</translation>
-    </message>
-    <message>
-        <source>Hide Advanced</source>
-        <translation>隐藏高级</translation>
-    </message>
-    <message>
-        <source>Preset:</source>
-        <translation>预设:</translation>
-    </message>
-    <message>
-        <source>High Quality</source>
-        <translation>高质量</translation>
-    </message>
-    <message>
-        <source>Small Size</source>
-        <translation>小体积</translation>
-    </message>
-    <message>
-        <source>Customized</source>
-        <translation>自定义</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>取消</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>确定</translation>
-    </message>
-    <message>
-        <source>Attention: Please don&apos;t change advanced settings if you are 
-non-professionals. Please leave it as the default &quot;Original&quot;. 
+    <context>
+        <name>main</name>
+        <message>
+            <source>An instance has already been running.</source>
+            <translation>已有一个实例正在运行。</translation>
+        </message>
+    </context>
+    <context>
+        <name>StartupWindow</name>
+        <message>
+            <source>Add a video or audio file to start cutting.</source>
+            <translation>添加视频或音频文件即可开始剪切。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVoMessageDlg</name>
+        <message>
+            <source>Zelvane Video Cutter</source>
+            <translation>Zelvane 视频剪切器</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::LoadTitleIconImg fail</source>
+            <translation>QVoMessageDlg::LoadTitleIconImg 失败</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::InitButton fail</source>
+            <translation>QVoMessageDlg::InitButton 失败</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::InitButton Load Yes Image fail</source>
+            <translation>QVoMessageDlg::InitButton 加载“是”按钮图片失败</translation>
+        </message>
+        <message>
+            <source>QVoMessageDlg::InitButton Load Cancel Image fail</source>
+            <translation>QVoMessageDlg::InitButton 加载“取消”按钮图片失败</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Restart</source>
+            <translation>重新启动</translation>
+        </message>
+        <message>
+            <source>Restart Later</source>
+            <translation>稍后重启</translation>
+        </message>
+        <message>
+            <source>YES</source>
+            <translation>是</translation>
+        </message>
+        <message>
+            <source>NO</source>
+            <translation>否</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVoMessageBox</name>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+        <message>
+            <source>Yes</source>
+            <translation>是</translation>
+        </message>
+        <message>
+            <source>No</source>
+            <translation>否</translation>
+        </message>
+    </context>
+    <context>
+        <name>VoVideoConvertItem</name>
+        <message>
+            <source>No Subtitle</source>
+            <translation>无字幕</translation>
+        </message>
+        <message>
+            <source>Video Internal CC</source>
+            <translation>视频内嵌隐藏字幕</translation>
+        </message>
+    </context>
+    <context>
+        <name>VoInfoManager</name>
+        <message>
+            <source>Current</source>
+            <translation>当前</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProfileCatalogue</name>
+        <message>
+            <source>The profile file %1 could not be read: %2</source>
+            <translation>无法读取格式配置文件 %1：%2</translation>
+        </message>
+        <message>
+            <source>The profile file %1 has no valid entry "%2".</source>
+            <translation>格式配置文件 %1 中没有有效的条目“%2”。</translation>
+        </message>
+        <message>
+            <source>The format %1 in the category "%2" of the profile file %3 has no valid entry "%4".</source>
+            <translation>格式配置文件 %3 的类别“%2”中的格式 %1 没有有效的条目“%4”。</translation>
+        </message>
+        <message>
+            <source>The format %1 in the category "%2" of the profile file %3 names no audio codec for the video codec %4.</source>
+            <translation>格式配置文件 %3 的类别“%2”中的格式 %1 没有为视频编解码器 %4 指定音频编解码器。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoPlayDlg</name>
+        <message>
+            <source>Play</source>
+            <translation>播放</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>暂停</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Previous Frame</source>
+            <translation>上一帧</translation>
+        </message>
+        <message>
+            <source>Next Frame</source>
+            <translation>下一帧</translation>
+        </message>
+        <message>
+            <source>Previous Key Frame</source>
+            <translation>上一关键帧</translation>
+        </message>
+        <message>
+            <source>Next Key Frame</source>
+            <translation>下一关键帧</translation>
+        </message>
+        <message>
+            <source>Drag media files here to start</source>
+            <translation>将媒体文件拖到此处开始</translation>
+        </message>
+    </context>
+    <context>
+        <name>VideoImageWindow</name>
+        <message>
+            <source>Form</source>
+            <translation>窗体</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoCutDlg</name>
+        <message>
+            <source>Start Time:</source>
+            <translation>开始时间：</translation>
+        </message>
+        <message>
+            <source>End Time:</source>
+            <translation>结束时间：</translation>
+        </message>
+        <message>
+            <source>Open</source>
+            <translation>打开</translation>
+        </message>
+        <message>
+            <source>Open File</source>
+            <translation>打开文件</translation>
+        </message>
+        <message>
+            <source>Format</source>
+            <translation>格式</translation>
+        </message>
+        <message>
+            <source>Start</source>
+            <translation>开始</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Set Segment Start Time</source>
+            <translation>设置片段开始时间</translation>
+        </message>
+        <message>
+            <source>Set Segment End Time</source>
+            <translation>设置片段结束时间</translation>
+        </message>
+        <message>
+            <source>Play Segment</source>
+            <translation>播放片段</translation>
+        </message>
+        <message>
+            <source>Pause Segment</source>
+            <translation>暂停片段</translation>
+        </message>
+        <message>
+            <source>Stop Segment</source>
+            <translation>停止片段</translation>
+        </message>
+    </context>
+    <context>
+        <name>FormatWidget</name>
+        <message>
+            <source>Output Format</source>
+            <translation>输出格式</translation>
+        </message>
+        <message>
+            <source>High - Speed mode - Fast and Lossless (Recommended)</source>
+            <translation>高速模式 - 快速无损（推荐）</translation>
+        </message>
+        <message>
+            <source>Encoding mode - Customize file format, quality and codec (Slow)</source>
+            <translation>编码模式 - 自定义文件格式、质量和编码器（较慢）</translation>
+        </message>
+        <message>
+            <source>Frame-exact cuts (re-encode only at the cut points)</source>
+            <translation>逐帧精确剪切（仅在剪切点重新编码）</translation>
+        </message>
+        <message>
+            <source>Show Advanced</source>
+            <translation>显示高级</translation>
+        </message>
+        <message>
+            <source>Hide Advanced</source>
+            <translation>隐藏高级</translation>
+        </message>
+        <message>
+            <source>Preset:</source>
+            <translation>预设:</translation>
+        </message>
+        <message>
+            <source>High Quality</source>
+            <translation>高质量</translation>
+        </message>
+        <message>
+            <source>Small Size</source>
+            <translation>小体积</translation>
+        </message>
+        <message>
+            <source>Customized</source>
+            <translation>自定义</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Attention: Please don't change advanced settings if you are 
+non-professionals. Please leave it as the default "Original". 
 Otherwise the conversion may fail.</source>
-        <translation>注意：如果您不是专业人员，请不要更改高级设置。
-请保留默认的 &quot;Original&quot;。
+            <translation>注意：如果您不是专业人员，请不要更改高级设置。
+请保留默认的 "Original"。
 否则转换可能会失败。</translation>
-    </message>
-</context>
-<context>
-    <name>QSettingDlg</name>
-    <message>
-        <source>Codec:</source>
-        <translation>编码器:</translation>
-    </message>
-    <message>
-        <source>Resolution:</source>
-        <translation>分辨率:</translation>
-    </message>
-    <message>
-        <source>Frame Rate:</source>
-        <translation>帧率:</translation>
-    </message>
-    <message>
-        <source>Bit Rate:</source>
-        <translation>比特率:</translation>
-    </message>
-    <message>
-        <source>Channel:</source>
-        <translation>声道:</translation>
-    </message>
-    <message>
-        <source>Sample Rate:</source>
-        <translation>采样率:</translation>
-    </message>
-    <message>
-        <source>Video</source>
-        <translation>视频</translation>
-    </message>
-    <message>
-        <source>Audio</source>
-        <translation>音频</translation>
-    </message>
-    <message>
-        <source>Default</source>
-        <translation>默认</translation>
-    </message>
-    <message>
-        <source>Auto</source>
-        <translation>自动</translation>
-    </message>
-    <message>
-        <source>Mono</source>
-        <translation>单声道</translation>
-    </message>
-    <message>
-        <source>Stereo</source>
-        <translation>立体声</translation>
-    </message>
-    <message>
-        <source>5.1 Surround</source>
-        <translation>5.1 环绕声</translation>
-    </message>
-</context>
-<context>
-    <name>FormatItem</name>
-    <message>
-        <source>Set</source>
-        <translation>设置</translation>
-    </message>
-</context>
-<context>
-    <name>QVideoEditTag</name>
-    <message>
-        <source>Trim</source>
-        <translation>剪切</translation>
-    </message>
-    <message>
-        <source>Adjust</source>
-        <translation>调整</translation>
-    </message>
-    <message>
-        <source>Effect</source>
-        <translation>效果</translation>
-    </message>
-    <message>
-        <source>Watermark</source>
-        <translation>水印</translation>
-    </message>
-    <message>
-        <source>Subtitle</source>
-        <translation>字幕</translation>
-    </message>
-    <message>
-        <source>Audio</source>
-        <translation>音频</translation>
-    </message>
-    <message>
-        <source>Tag</source>
-        <translation>标签</translation>
-    </message>
-</context>
-<context>
-    <name>QCommonButtonForm</name>
-    <message>
-        <source>Apply to all</source>
-        <translation>应用到全部</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>重置</translation>
-    </message>
-</context>
-<context>
-    <name>QWaitForDlg</name>
-    <message>
-        <source>Loading</source>
-        <translation>正在加载</translation>
-    </message>
-</context>
-<context>
-    <name>QAdjustOperationForm</name>
-    <message>
-        <source>Crop, aspect, rotation and mirror of the picture. Drag the rectangle on the left picture to crop.</source>
-        <translation>画面的裁剪、宽高比、旋转和镜像。拖动左侧画面上的矩形进行裁剪。</translation>
-    </message>
-</context>
-<context>
-    <name>QEffectOperationForm</name>
-    <message>
-        <source>Brightness, contrast, saturation and hue, video effects and frames.</source>
-        <translation>亮度、对比度、饱和度和色调，视频效果和边框。</translation>
-    </message>
-</context>
-<context>
-    <name>QWatermarkOperationForm</name>
-    <message>
-        <source>A text or picture watermark. Drag the boxes on the right picture to place and size them.</source>
-        <translation>文字或图片水印。拖动右侧画面上的框来放置并调整大小。</translation>
-    </message>
-</context>
-<context>
-    <name>QSubtitleOperationForm</name>
-    <message>
-        <source>Subtitles burned into the picture, their font, colour and position.</source>
-        <translation>烧录到画面中的字幕及其字体、颜色和位置。</translation>
-    </message>
-</context>
-<context>
-    <name>QAudioOperationForm</name>
-    <message>
-        <source>Volume, background music and sound effects.</source>
-        <translation>音量、背景音乐和音效。</translation>
-    </message>
-</context>
-<context>
-    <name>QAudioTagForm</name>
-    <message>
-        <source>Title, artist, album and the other tags written into the output.</source>
-        <translation>写入输出文件的标题、艺术家、专辑等标签。</translation>
-    </message>
-</context>
-<context>
-    <name>QPlayerOperationForm</name>
-    <message>
-        <source>Play</source>
-        <translation>播放</translation>
-    </message>
-    <message>
-        <source>Pause</source>
-        <translation>暂停</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>停止</translation>
-    </message>
-    <message>
-        <source>Snapshot</source>
-        <translation>快照</translation>
-    </message>
-    <message>
-        <source>Snapshot Menu</source>
-        <translation>快照菜单</translation>
-    </message>
-</context>
-<context>
-    <name>QTrimOperationForm</name>
-    <message>
-        <source>Previous Frame</source>
-        <translation>上一帧</translation>
-    </message>
-    <message>
-        <source>Next Frame</source>
-        <translation>下一帧</translation>
-    </message>
-    <message>
-        <source>Play Section</source>
-        <translation>播放片段</translation>
-    </message>
-    <message>
-        <source>Pause Section</source>
-        <translation>暂停片段</translation>
-    </message>
-    <message>
-        <source>Play</source>
-        <translation>播放</translation>
-    </message>
-    <message>
-        <source>Pause</source>
-        <translation>暂停</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>停止</translation>
-    </message>
-    <message>
-        <source>Snapshot</source>
-        <translation>快照</translation>
-    </message>
-    <message>
-        <source>Snapshot Menu</source>
-        <translation>快照菜单</translation>
-    </message>
-    <message>
-        <source>Trim</source>
-        <translation>剪切</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>重置</translation>
-    </message>
-</context>
-<context>
-    <name>QVideoEditingDlg</name>
-    <message>
-        <source>Video Edit</source>
-        <translation>视频编辑</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>确定</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>取消</translation>
-    </message>
-</context>
-<context>
-    <name>QEditTipDlg</name>
-    <message>
-        <source>Video Edit</source>
-        <translation>视频编辑</translation>
-    </message>
-    <message>
-        <source>Note: The currently selected output mode is High-Speed mode (Lossless). The edited effect won't be applied to the output file.</source>
-        <translation>注意：当前选择的输出模式为高速模式（无损）。编辑的效果不会应用到输出文件。</translation>
-    </message>
-    <message>
-        <source>Don't show this window again</source>
-        <translation>不再显示此窗口</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>确定</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>取消</translation>
-    </message>
-</context>
+        </message>
+    </context>
+    <context>
+        <name>QSettingDlg</name>
+        <message>
+            <source>Codec:</source>
+            <translation>编码器:</translation>
+        </message>
+        <message>
+            <source>Resolution:</source>
+            <translation>分辨率:</translation>
+        </message>
+        <message>
+            <source>Frame Rate:</source>
+            <translation>帧率:</translation>
+        </message>
+        <message>
+            <source>Bit Rate:</source>
+            <translation>比特率:</translation>
+        </message>
+        <message>
+            <source>Channel:</source>
+            <translation>声道:</translation>
+        </message>
+        <message>
+            <source>Sample Rate:</source>
+            <translation>采样率:</translation>
+        </message>
+        <message>
+            <source>Video</source>
+            <translation>视频</translation>
+        </message>
+        <message>
+            <source>Audio</source>
+            <translation>音频</translation>
+        </message>
+        <message>
+            <source>Default</source>
+            <translation>默认</translation>
+        </message>
+        <message>
+            <source>Auto</source>
+            <translation>自动</translation>
+        </message>
+        <message>
+            <source>Mono</source>
+            <translation>单声道</translation>
+        </message>
+        <message>
+            <source>Stereo</source>
+            <translation>立体声</translation>
+        </message>
+        <message>
+            <source>5.1 Surround</source>
+            <translation>5.1 环绕声</translation>
+        </message>
+    </context>
+    <context>
+        <name>FormatItem</name>
+        <message>
+            <source>Set</source>
+            <translation>设置</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoEditTag</name>
+        <message>
+            <source>Trim</source>
+            <translation>剪切</translation>
+        </message>
+        <message>
+            <source>Adjust</source>
+            <translation>调整</translation>
+        </message>
+        <message>
+            <source>Effect</source>
+            <translation>效果</translation>
+        </message>
+        <message>
+            <source>Watermark</source>
+            <translation>水印</translation>
+        </message>
+        <message>
+            <source>Subtitle</source>
+            <translation>字幕</translation>
+        </message>
+        <message>
+            <source>Audio</source>
+            <translation>音频</translation>
+        </message>
+        <message>
+            <source>Tag</source>
+            <translation>标签</translation>
+        </message>
+    </context>
+    <context>
+        <name>QCommonButtonForm</name>
+        <message>
+            <source>Apply to all</source>
+            <translation>应用到全部</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>重置</translation>
+        </message>
+    </context>
+    <context>
+        <name>QWaitForDlg</name>
+        <message>
+            <source>Loading</source>
+            <translation>正在加载</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAdjustOperationForm</name>
+        <message>
+            <source>Crop, aspect, rotation and mirror of the picture. Drag the rectangle on the left picture to crop.</source>
+            <translation>画面的裁剪、宽高比、旋转和镜像。拖动左侧画面上的矩形进行裁剪。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QEffectOperationForm</name>
+        <message>
+            <source>Brightness, contrast, saturation and hue, video effects and frames.</source>
+            <translation>亮度、对比度、饱和度和色调，视频效果和边框。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QWatermarkOperationForm</name>
+        <message>
+            <source>A text or picture watermark. Drag the boxes on the right picture to place and size them.</source>
+            <translation>文字或图片水印。拖动右侧画面上的框来放置并调整大小。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QSubtitleOperationForm</name>
+        <message>
+            <source>Subtitles burned into the picture, their font, colour and position.</source>
+            <translation>烧录到画面中的字幕及其字体、颜色和位置。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAudioOperationForm</name>
+        <message>
+            <source>Volume, background music and sound effects.</source>
+            <translation>音量、背景音乐和音效。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAudioTagForm</name>
+        <message>
+            <source>Title, artist, album and the other tags written into the output.</source>
+            <translation>写入输出文件的标题、艺术家、专辑等标签。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QPlayerOperationForm</name>
+        <message>
+            <source>Play</source>
+            <translation>播放</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>暂停</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Snapshot</source>
+            <translation>快照</translation>
+        </message>
+        <message>
+            <source>Snapshot Menu</source>
+            <translation>快照菜单</translation>
+        </message>
+    </context>
+    <context>
+        <name>QTrimOperationForm</name>
+        <message>
+            <source>Previous Frame</source>
+            <translation>上一帧</translation>
+        </message>
+        <message>
+            <source>Next Frame</source>
+            <translation>下一帧</translation>
+        </message>
+        <message>
+            <source>Play Section</source>
+            <translation>播放片段</translation>
+        </message>
+        <message>
+            <source>Pause Section</source>
+            <translation>暂停片段</translation>
+        </message>
+        <message>
+            <source>Play</source>
+            <translation>播放</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>暂停</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Snapshot</source>
+            <translation>快照</translation>
+        </message>
+        <message>
+            <source>Snapshot Menu</source>
+            <translation>快照菜单</translation>
+        </message>
+        <message>
+            <source>Trim</source>
+            <translation>剪切</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>重置</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoEditingDlg</name>
+        <message>
+            <source>Video Edit</source>
+            <translation>视频编辑</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+    </context>
+    <context>
+        <name>QEditTipDlg</name>
+        <message>
+            <source>Video Edit</source>
+            <translation>视频编辑</translation>
+        </message>
+        <message>
+            <source>Note: The currently selected output mode is High-Speed mode (Lossless). The edited effect won't be applied to the output file.</source>
+            <translation>注意：当前选择的输出模式为高速模式（无损）。编辑的效果不会应用到输出文件。</translation>
+        </message>
+        <message>
+            <source>Don't show this window again</source>
+            <translation>不再显示此窗口</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoConvertItem</name>
+        <message>
+            <source>Start Time:</source>
+            <translation>开始时间：</translation>
+        </message>
+        <message>
+            <source>End Time:</source>
+            <translation>结束时间：</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>删除</translation>
+        </message>
+        <message>
+            <source>Edit</source>
+            <translation>编辑</translation>
+        </message>
+        <message>
+            <source>No Subtitle</source>
+            <translation>无字幕</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoCutManageDlg</name>
+        <message>
+            <source>Add Segment</source>
+            <translation>添加片段</translation>
+        </message>
+        <message>
+            <source>Show Segment List</source>
+            <translation>显示片段列表</translation>
+        </message>
+        <message>
+            <source>Hide Segment List</source>
+            <translation>隐藏片段列表</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>删除</translation>
+        </message>
+        <message>
+            <source>Edit</source>
+            <translation>编辑</translation>
+        </message>
+        <message>
+            <source>Simple Mode</source>
+            <translation>简单模式</translation>
+        </message>
+        <message>
+            <source>Free Mode</source>
+            <translation>自由模式</translation>
+        </message>
+        <message>
+            <source>Move Up</source>
+            <translation>上移</translation>
+        </message>
+        <message>
+            <source>Move Down</source>
+            <translation>下移</translation>
+        </message>
+        <message>
+            <source>Merge Segments</source>
+            <translation>合并片段</translation>
+        </message>
+        <message>
+            <source>Open The Output Folder</source>
+            <translation>打开输出文件夹</translation>
+        </message>
+        <message>
+            <source>Switching to the Simple Mode will change the segment length!</source>
+            <translation>切换到简单模式将改变片段长度！</translation>
+        </message>
+        <message>
+            <source>The output path is invalid!</source>
+            <translation>输出路径无效！</translation>
+        </message>
+        <message>
+            <source>File conversion failed, please check whether the output format parameters 
+and output file directory are set correctly.</source>
+            <translation>文件转换失败，请检查输出格式参数
+和输出文件目录是否设置正确。</translation>
+        </message>
+        <message>
+            <source>Invalid path</source>
+            <translation>路径无效</translation>
+        </message>
+    </context>
 </TS>

@@ -81,6 +81,28 @@ TEST(Grab, PictureAtTimeMatchesFfmpeg)
     Info_Destroy(h);
 }
 
+TEST(Grab, KeyFrameGrabGivesTheKeyFrameBeforeAndLeavesExactGrabsRight)
+{
+    const QString path = fixture("long_h264_aac.mp4");
+    ORL_HANDLE h = Info_Create(-1);
+    ASSERT_EQ(Info_Open(h, path.toUtf8().constData()), 1);
+    // Key frames every second: 7.5 s and 12.6 s give the pictures of 7 s
+    // and 12 s; exact grabs in between on the same handle stay exact.
+    for (int round = 0; round < 2; ++round) {
+        for (double t : {7.5, 12.6}) {
+            {
+                Grab key(h, uint64_t(t * 1e6), 0, 0, ORL_PICTURE_JPEG | ORL_PICTURE_KEY_FRAME);
+                ASSERT_NE(key.pic, nullptr) << Engine_GetLastError(h);
+                EXPECT_LT(difference(decode(key.pic), ffmpegFrame(path, std::floor(t))), 4.0) << "t=" << t;
+            }
+            Grab exact(h, uint64_t(t * 1e6));
+            ASSERT_NE(exact.pic, nullptr);
+            EXPECT_LT(difference(decode(exact.pic), ffmpegFrame(path, t)), 4.0) << "t=" << t;
+        }
+    }
+    Info_Destroy(h);
+}
+
 TEST(Grab, RotatedVideoIsTurnedLikeFfmpeg)
 {
     const QString path = fixture("rotated.mp4");

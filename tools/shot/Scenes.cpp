@@ -5,6 +5,7 @@
 #include "EditScenes.h"
 #include "FormatScenes.h"
 #include "PlayerScenes.h"
+#include "SegmentScenes.h"
 
 #include "QCheckButton.h"
 #include "QCustomComboBox.h"
@@ -303,6 +304,10 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"format-highspeed", formatscenes::highSpeed},
         {"format-encoding", formatscenes::encoding},
         {"format-compact", formatscenes::compact},
+        {"segments-free-mode", [] { return segmentscenes::freeMode(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"segments-simple-mode", [] { return segmentscenes::simpleMode(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"segments-collapsed", [] { return segmentscenes::collapsed(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"segments-switch-question", segmentscenes::switchQuestion},
     };
     return t;
 }

@@ -48,6 +48,25 @@ void glyphButton(QPainter &p, const QRectF &r, int state, Glyph g, int offset)
     drawGlyph(p, g, glyphBox(r).translated(offset, 0), ink);
 }
 
+// The same for the light header of the segment list: a light glyph would
+// vanish there.
+void lightBarGlyph(QPainter &p, const QRectF &r, int state, Glyph g, int offset)
+{
+    const QRectF back = r.adjusted(1, 1, -1, -1);
+    const qreal radius = qMin<qreal>(4, r.height() / 4);
+    QColor ink = grey(72);
+    if (state == 1) {
+        plate(p, back, grey(196), QColor(), radius);
+        ink = grey(28);
+    } else if (state == 2) {
+        plate(p, back, colour::highlight(), QColor(), radius);
+        ink = Qt::white;
+    } else if (state == 3) {
+        ink = grey(172);
+    }
+    drawGlyph(p, g, glyphBox(r).translated(offset, 0), ink);
+}
+
 void accentButton(QPainter &p, const QRectF &r, int state, Glyph g)
 {
     const QColor fills[4] = {colour::accent(), colour::accentLight(), colour::accentDark(), grey(78)};
@@ -461,6 +480,7 @@ void paintFrame(QPainter &p, const Picture &pic, const QRectF &r, int state)
 {
     switch (pic.recipe) {
     case Recipe::GlyphButton: glyphButton(p, r, state, pic.glyph, pic.param); break;
+    case Recipe::LightBarGlyph: lightBarGlyph(p, r, state, pic.glyph, pic.param); break;
     case Recipe::AccentButton: accentButton(p, r, state, pic.glyph); break;
     case Recipe::CloseButton: closeButton(p, r, state); break;
     case Recipe::PlateButton: pushPlate(p, r, state, false, pic.glyph); break;

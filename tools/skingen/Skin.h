@@ -68,6 +68,7 @@ enum class Recipe {
     FrameHandles,  // corner, edge and centre handles of a dashed frame
     ScrollArrowStates, // 4 frames: scroll bar arrow pointing to the far end (glyph = direction)
     FormatIcon,    // a format tile's icon: a document with the label and a glyph, param = colour family
+    LightBarGlyph, // 4 frames: a dark glyph for a light bar; param shifts the glyph
 };
 
 struct Picture {

@@ -76,15 +76,15 @@ const QVector<Picture> &pictures()
         {"/image/CutListDlg/btn_add.png", 28, 28, R::AccentButton, G::Plus},
         {"/image/CutListDlg/btn_delete.png", 20, 20, R::GlyphButton, G::Trash},
         {"/image/CutListDlg/btn_edit.png", 20, 20, R::GlyphButton, G::Pencil},
-        {"/image/CutListDlg/btn_up.png", 24, 24, R::GlyphButton, G::ArrowUp},
-        {"/image/CutListDlg/btn_down.png", 24, 24, R::GlyphButton, G::ArrowDown},
-        {"/image/CutListDlg/btn_show.png", 24, 24, R::GlyphButton, G::ChevronDown},
-        {"/image/CutListDlg/btn_hide.png", 24, 24, R::GlyphButton, G::ChevronUp},
-        {"/image/CutListDlg/btn_oneline.png", 24, 24, R::GlyphButton, G::OneLine},
-        {"/image/CutListDlg/btn_moreline.png", 24, 24, R::GlyphButton, G::MoreLines},
-        {"/image/CutListDlg/btn_moreline_edit.png", 24, 24, R::GlyphButton, G::Pencil},
-        {"/image/CutListDlg/btn_moreline_delete.png", 24, 24, R::GlyphButton, G::Trash},
-        {"/image/CutListDlg/btn_open.png", 44, 36, R::GlyphButton, G::Folder, -8},
+        {"/image/CutListDlg/btn_up.png", 24, 24, R::LightBarGlyph, G::ArrowUp},
+        {"/image/CutListDlg/btn_down.png", 24, 24, R::LightBarGlyph, G::ArrowDown},
+        {"/image/CutListDlg/btn_show.png", 24, 24, R::LightBarGlyph, G::ChevronDown},
+        {"/image/CutListDlg/btn_hide.png", 24, 24, R::LightBarGlyph, G::ChevronUp},
+        {"/image/CutListDlg/btn_oneline.png", 24, 24, R::LightBarGlyph, G::OneLine},
+        {"/image/CutListDlg/btn_moreline.png", 24, 24, R::LightBarGlyph, G::MoreLines},
+        {"/image/CutListDlg/btn_moreline_edit.png", 24, 24, R::LightBarGlyph, G::Pencil},
+        {"/image/CutListDlg/btn_moreline_delete.png", 24, 24, R::LightBarGlyph, G::Trash},
+        {"/image/CutListDlg/btn_open.png", 44, 36, R::LightBarGlyph, G::Folder, -8},
         {"/image/CutListDlg/btn_size.png", 40, 10, R::HandleGrip},
         {"/image/CutListDlg/btn_silder_proess.png", 11, 40, R::HandleHead},
         {"/image/CutListDlg/trake1.png", 100, 6, R::Track},
@@ -229,6 +229,7 @@ bool isStateRecipe(Recipe recipe)
 {
     switch (recipe) {
     case Recipe::GlyphButton:
+    case Recipe::LightBarGlyph:
     case Recipe::AccentButton:
     case Recipe::CloseButton:
     case Recipe::PlateButton:

@@ -1,0 +1,200 @@
+#pragma once
+// The bottom panel of the main window: the segments of the work and their
+// conversion. Every segment is a media item of its own, kept in the item
+// list in the same order as the rows here. Free Mode lists the segments as
+// rows (any order, overlaps allowed); Simple Mode lays them side by side
+// on a timeline over a strip of thumbnails. The conversion row starts and
+// stops the conversion of all segments and opens the output folder.
+#include "TimeItemInfo.h"
+
+#include <QImage>
+#include <QList>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class QButtonListDlg;
+class QConverterObject;
+class QImageButton;
+class QImageButtonEx;
+class QScrollArea;
+class QSimpleTimeLine;
+class QSliderCtrlBtn;
+class QVBoxLayout;
+class QHBoxLayout;
+class QVideoConvertItem;
+class QVoCheckBox;
+class ThumbnailStripWorker;
+class VoVideoConvertItem;
+class qSliderCtrl;
+
+class QVideoCutManageDlg : public QWidget {
+    Q_OBJECT
+public:
+    explicit QVideoCutManageDlg(QWidget *parent = nullptr);
+    ~QVideoCutManageDlg() override;
+
+    static constexpr int collapsedHeight = 50;
+    static constexpr int listHeightDefault = 195;
+
+    // Plain operations of the main window.
+    QVideoConvertItem *currentEntry() const { return m_currentEntry; }
+    bool isListExpanded() const { return m_bListExpanded; }
+    TimeItemInfo currentTimeItemInfo() const;
+    void setTimelineStart(double fraction);
+    void setTimelineEnd(double fraction);
+    void setTimelineTotal(uint64_t duration);
+    bool timelineHasRoomAtEnd() const;
+    void setListHeight(int extra);
+    int listHeight() const { return m_extraHeight; }
+    void retranslate();
+    // The player panel whose spare height the size grip may take.
+    void setPlayerPanel(QWidget *panel) { m_playerPanel = panel; }
+
+    // State, for the owner's tests and screenshots.
+    bool isSimpleMode() const { return m_bSimpleMode; }
+    bool isConverting() const { return m_bConverting; }
+    const QList<QVideoConvertItem *> &entries() const { return m_entries; }
+    QButtonListDlg *pageButtons() const { return m_pageButtons; }
+    QSimpleTimeLine *timeLine() const { return m_timeLine; }
+    QScrollArea *listArea() const { return scrollArea; }
+    qSliderCtrl *progressBar() const { return m_progressBar; }
+    QVoCheckBox *mergeCheck() const { return m_chkMerger; }
+    QImageButton *button(const QString &objectName) const;
+    QImageButtonEx *openButton() const { return m_btnOpen; }
+    QSliderCtrlBtn *sizeGrip() const { return m_btnSize; }
+    int stripRequest() const { return m_stripRequest; }
+    // The highest progress shown during the last conversion.
+    int progressPeak() const { return m_progressPeak; }
+    bool stripWorkerIdle() const;
+
+    // How "Open The Output Folder" shows a folder; tests replace it so that
+    // no file browser starts. An empty opener restores the desktop's.
+    using FolderOpener = std::function<void(const QString &folder)>;
+    static void setFolderOpener(FolderOpener opener);
+
+signals:
+    void emitChangeHeight(int height, bool bShow);
+    void mouseMove(QMouseEvent *event, int x);
+    void emitStopPlay();
+    void emitPausePlay();
+    void seedIsAddItem(bool hasItems);
+    void emitStartTimeChange(uint64_t time);
+    void emitEndTimeChange(uint64_t time);
+    void emitBtnAdd();
+    void emitSelectItemChange();
+    void emitVideoImageChange();
+    void emitIsStartConverter(bool bStart);
+    void emitProgressValueChanged(double value);
+    void emitTimeLineMousePress();
+    void emitTimeLineMouseRelease();
+    void sendPlayProToPlay(uint64_t time);
+    void emitFormatChanged();
+    void seedLineImage(QImage image, int id);
+
+public slots:
+    void OnConvert();
+    void OnStopConvert();
+    void ConverterPro(int nPro);
+    void OnBtnOpen();
+    void OnBtnShowList();
+    void OnBtnHideList();
+    void btnSizeMouseMove(QMouseEvent *event, int y);
+    void btnSizeMouseDown(QMouseEvent *event, int y);
+    void addConvertItem(VoVideoConvertItem *item);
+    void stopShowLineBgImage();
+    void setLineBgImage(VoVideoConvertItem *item);
+    void StartTimeChange(uint64_t time);
+    void EndTimeChange(uint64_t time);
+    void OnClickItem(int index);
+    void OnBarbtnDelete();
+    void ActionDeleteALL();
+    void respondMouseStateEmit();
+    void respondDeleteEmit();
+    void respondEditEmit();
+    void setConvertState(bool bConverting);
+    void convertedFinish(bool success);
+    void OnBtnUp();
+    void OnBtnDown();
+    void swapItemValue(int i, int j);
+    void videoPlayPro(double pro);
+    void playProValueChange(double pro);
+
+private slots:
+    void OnStyleLine();
+    void OnStyleList();
+    void OnDelete();
+    void OnEdit();
+    void lineDeleteFile(int index);
+    void lineImage(QImage image, int id);
+    void timeItemInfoChange(TimeItemInfo info, int index, bool flag);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    void buildForm();
+    void layoutHeader();
+    void refresh();
+    void updateMoveButtons();
+    void setPageButtonsVisibility();
+    // Makes entry current: selected and enabled, every other row plain and
+    // disabled, the page buttons and (in Simple Mode) the timeline follow.
+    void makeCurrent(QVideoConvertItem *entry, bool selectOnTimeline);
+    // Takes the row at index out of the layout, the rows and memory, and
+    // the item out of the item list.
+    void removeEntryAt(int index);
+    void afterRemoval();
+    void showModeButtons();
+    void setFixedPanelHeight(int height);
+    // The order check and normalisation of the switch to Simple Mode;
+    // false when the user kept Free Mode.
+    bool prepareSimpleMode();
+    void fillTimeline();
+    void runEdit(QVideoConvertItem *entry);
+    QString outputFolder() const;
+
+    QImageButton *m_btnShowList = nullptr;
+    QImageButton *m_btnHideList = nullptr;
+    QSliderCtrlBtn *m_btnSize = nullptr;
+    QScrollArea *scrollArea = nullptr;
+    QWidget *m_scrollAreaWidget = nullptr;
+    QVBoxLayout *m_listLayout = nullptr;
+    QHBoxLayout *m_ConvertLayout = nullptr;
+    QImageButton *m_btnAddItem = nullptr;
+    qSliderCtrl *m_progressBar = nullptr;
+    QImageButtonEx *m_btnOpen = nullptr;
+    QVoCheckBox *m_chkMerger = nullptr;
+    QImageButton *m_btnUp = nullptr;
+    QImageButton *m_btnDown = nullptr;
+    QImageButton *m_btnEdit = nullptr;
+    QImageButton *m_btnDelete = nullptr;
+    QImageButton *m_btnStyleList = nullptr;
+    QImageButton *m_btnStyleLine = nullptr;
+    QButtonListDlg *m_pageButtons = nullptr;
+    QSimpleTimeLine *m_timeLine = nullptr;
+    QVBoxLayout *m_mainLayout = nullptr;
+
+    QList<QVideoConvertItem *> m_entries;
+    QVideoConvertItem *m_currentEntry = nullptr;
+    QVideoConvertItem *m_deletingEntry = nullptr;
+    bool m_bSimpleMode = false;
+    bool m_bListExpanded = false;
+    int m_extraHeight = 0;
+    int m_dragOriginY = 0;
+    int m_dragStartExtra = 0;
+    int m_dragSpare = 0;
+    QWidget *m_playerPanel = nullptr;
+
+    bool m_bConverting = false;
+    bool m_bUserStopped = false;
+    int m_progressPeak = 0;
+    QConverterObject *m_converter = nullptr;
+
+    std::unique_ptr<ThumbnailStripWorker> m_stripWorker;
+    int m_stripRequest = 0; // compared on the interface thread only
+};

@@ -1,0 +1,147 @@
+// The segment manager's conversion row and the thumbnail strip of Simple
+// Mode.
+#include "QVideoCutManageDlg.h"
+
+#include "AppPaths.h"
+#include "ConfigState.h"
+#include "ParserXML.h"
+#include "QButtonListDlg.h"
+#include "QConverterObject.h"
+#include "QImageButton.h"
+#include "QImageButtonEx.h"
+#include "QSimpleTimeLine.h"
+#include "QVoCheckBox.h"
+#include "QVoMessageBox.h"
+#include "QVoMessageDlg.h"
+#include "ThumbnailStripWorker.h"
+#include "VoVideoConvertItem.h"
+#include "qSliderCtrl.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace {
+
+QVideoCutManageDlg::FolderOpener &folderOpener()
+{
+    static QVideoCutManageDlg::FolderOpener opener;
+    return opener;
+}
+
+} // namespace
+
+void QVideoCutManageDlg::setFolderOpener(FolderOpener opener)
+{
+    folderOpener() = std::move(opener);
+}
+
+QString QVideoCutManageDlg::outputFolder() const
+{
+    QString folder = ConfigState::instance().converterPath();
+    if (folder.isEmpty()) {
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString fallback = documents + QLatin1Char('/') + productTitle() + QStringLiteral("/Converted/");
+        folder = ParserXML::readItemValue(QStringLiteral("OutPut_path"), QStringLiteral("path_value"), fallback);
+    }
+    return folder;
+}
+
+void QVideoCutManageDlg::OnConvert()
+{
+    const QString folder = outputFolder();
+    if (folder.isEmpty() || !(QFileInfo(folder).isDir() || QDir().mkpath(folder)) || !QFileInfo(folder).isDir()) {
+        QVoMessageBox::ShowMessage(this, tr("The output path is invalid!"), QLatin1String(""),
+                                   QVoMessageBox::Error, QVoMessageBox::OkButton);
+        return;
+    }
+    delete m_converter;
+    m_converter = new QConverterObject();
+    m_bUserStopped = false;
+    m_progressPeak = 0;
+    connect(m_converter, &QConverterObject::emitIsStartConverter, this, &QVideoCutManageDlg::setConvertState);
+    connect(m_converter, &QConverterObject::emitIsStartConverter, this, &QVideoCutManageDlg::emitIsStartConverter);
+    connect(m_converter, &QConverterObject::emitConvertProToCtrl, this, &QVideoCutManageDlg::ConverterPro);
+    connect(m_converter, &QConverterObject::emitConvertedFinish, this, &QVideoCutManageDlg::convertedFinish);
+    connect(m_converter, &QConverterObject::emitConvertedFinishCount, m_btnOpen, &QImageButtonEx::addItemCount);
+    ConfigState::instance().setConvertedCount(0);
+    m_converter->startConvert(m_chkMerger->isChecked());
+}
+
+void QVideoCutManageDlg::OnStopConvert()
+{
+    if (!m_converter)
+        return;
+    m_bUserStopped = true;
+    m_converter->OnCancelConvert();
+}
+
+void QVideoCutManageDlg::ConverterPro(int nPro)
+{
+    m_progressBar->setValue(nPro);
+    m_progressPeak = qMax(m_progressPeak, nPro);
+}
+
+void QVideoCutManageDlg::setConvertState(bool bConverting)
+{
+    m_bConverting = bConverting;
+    if (m_bListExpanded)
+        OnBtnHideList();
+    else
+        setPageButtonsVisibility();
+    m_btnAddItem->setEnabled(!bConverting && !m_entries.isEmpty());
+    m_btnShowList->setEnabled(!bConverting);
+    m_chkMerger->setVisible(!bConverting);
+    m_progressBar->setVisible(bConverting);
+    m_progressBar->setValue(0);
+}
+
+void QVideoCutManageDlg::convertedFinish(bool success)
+{
+    if (success || m_bUserStopped)
+        return;
+    QVoMessageBox::ShowMessage(this,
+                               tr("File conversion failed, please check whether the output format parameters \n"
+                                  "and output file directory are set correctly."),
+                               productTitle(), QVoMessageBox::Error, QVoMessageBox::OkButton);
+}
+
+void QVideoCutManageDlg::OnBtnOpen()
+{
+    m_btnOpen->resetItemCount();
+    const QString folder = outputFolder();
+    if (!QFileInfo(folder).isDir()) {
+        QVoMessageDlg::ShowMsg(tr("Invalid path"));
+        return;
+    }
+    if (folderOpener())
+        folderOpener()(folder);
+    else
+        QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}
+
+void QVideoCutManageDlg::setLineBgImage(VoVideoConvertItem *item)
+{
+    if (!item)
+        return;
+    ++m_stripRequest;
+    if (!m_stripWorker->isIdle())
+        stopShowLineBgImage();
+    m_timeLine->prepareThumbnails(ThumbnailStripWorker::pictureCount);
+    m_stripWorker->begin(item->m_videoPath, item->m_duration, m_stripRequest);
+}
+
+void QVideoCutManageDlg::stopShowLineBgImage()
+{
+    m_stripWorker->stop();
+}
+
+void QVideoCutManageDlg::lineImage(QImage image, int id)
+{
+    // A picture of a file that is no longer shown is dropped.
+    if (id != m_stripRequest)
+        return;
+    m_timeLine->addThumbnail(image);
+}

@@ -1,0 +1,261 @@
+// The segment manager's two modes and the list's size: the switch to
+// Simple Mode with its order check and normalisation, the timeline's
+// reports, and expanding, collapsing and sizing the list.
+#include "QVideoCutManageDlg.h"
+
+#include "AppPaths.h"
+#include "ParserXML.h"
+#include "QButtonListDlg.h"
+#include "QImageButton.h"
+#include "QSimpleTimeLine.h"
+#include "QSliderCtrlBtn.h"
+#include "QVideoConvertItem.h"
+#include "QVoMessageBox.h"
+#include "SegmentOrder.h"
+#include "VoVideoConvertItem.h"
+#include "VoVideoConvertManager.h"
+
+#include <QMouseEvent>
+#include <QScrollArea>
+
+bool QVideoCutManageDlg::prepareSimpleMode()
+{
+    QVector<SegmentRange> ranges;
+    for (QVideoConvertItem *entry : qAsConst(m_entries)) {
+        const VoVideoConvertItem *item = entry->item();
+        ranges.append({item->m_TrimStartTime, item->m_TrimEndTime, item->m_duration});
+    }
+    if (segmentsInTimelineOrder(ranges))
+        return true;
+    const int answer = QVoMessageBox::ShowMessage(
+        this, tr("Switching to the Simple Mode will change the segment length!"), productTitle(),
+        QVoMessageBox::Warning, QVoMessageBox::YesNoButtons);
+    if (answer != QVoMessageBox::Yes)
+        return false;
+
+    const QVector<int> removed = normaliseForTimeline(ranges);
+    // Changed starts first, while the rows still match the ranges.
+    for (int i = 0; i < m_entries.size(); ++i) {
+        QVideoConvertItem *entry = m_entries.at(i);
+        if (removed.contains(i))
+            continue;
+        if (entry->item()->m_TrimStartTime != ranges.at(i).start)
+            entry->startTimeChange(ranges.at(i).start);
+    }
+    for (int k = removed.size() - 1; k >= 0; --k)
+        removeEntryAt(removed.at(k));
+    return true;
+}
+
+void QVideoCutManageDlg::fillTimeline()
+{
+    for (QVideoConvertItem *entry : qAsConst(m_entries)) {
+        const VoVideoConvertItem *item = entry->item();
+        const double d = item->m_duration ? static_cast<double>(item->m_duration) : 1.0;
+        TimeItemInfo info;
+        info.startPos = static_cast<float>(static_cast<double>(item->m_TrimStartTime) / d);
+        info.endPos = item->m_TrimEndTime == 0 ? 1.0f : static_cast<float>(static_cast<double>(item->m_TrimEndTime) / d);
+        info.length = info.endPos - info.startPos;
+        info.minStart = 0;
+        info.maxEnd = 0;
+        m_timeLine->addTrimTime(info);
+    }
+}
+
+void QVideoCutManageDlg::OnStyleLine()
+{
+    if (!m_entries.isEmpty()) {
+        m_timeLine->clear();
+        if (!prepareSimpleMode()) {
+            // The user kept Free Mode: nothing has changed.
+            return;
+        }
+        fillTimeline();
+        QVideoConvertItem *selected = nullptr;
+        for (QVideoConvertItem *entry : qAsConst(m_entries))
+            if (entry->state() == 2) {
+                selected = entry;
+                break;
+            }
+        if (!selected)
+            selected = m_entries.first();
+        m_bSimpleMode = true;
+        m_currentEntry = nullptr;
+        makeCurrent(selected, true);
+        emit emitSelectItemChange();
+        // Clearing the timeline dropped its ruler and its pictures; the
+        // segments are shown over their file again.
+        m_timeLine->setTime(selected->item()->m_duration);
+        setLineBgImage(selected->item());
+        setPageButtonsVisibility();
+    }
+    ParserXML::writeItemValue(QStringLiteral("LISTMODEL_ITEM"), QStringLiteral("ListModel_Line"), QStringLiteral("Y"));
+    m_bSimpleMode = true;
+    scrollArea->hide();
+    m_timeLine->show();
+    m_btnStyleLine->hide();
+    m_btnStyleList->show();
+    m_btnDelete->show();
+    m_btnEdit->show();
+    m_btnUp->hide();
+    m_btnDown->hide();
+    refresh();
+}
+
+void QVideoCutManageDlg::OnStyleList()
+{
+    m_timeLine->clear();
+    ParserXML::writeItemValue(QStringLiteral("LISTMODEL_ITEM"), QStringLiteral("ListModel_Line"), QStringLiteral("N"));
+    m_bSimpleMode = false;
+    scrollArea->show();
+    m_timeLine->hide();
+    m_btnStyleLine->show();
+    m_btnStyleList->hide();
+    m_btnDelete->hide();
+    m_btnEdit->hide();
+    m_btnUp->show();
+    m_btnDown->show();
+    refresh();
+}
+
+void QVideoCutManageDlg::timeItemInfoChange(TimeItemInfo info, int index, bool flag)
+{
+    QVideoConvertItem *entry = m_entries.value(index);
+    if (!entry || !entry->item())
+        return;
+    if (entry != m_currentEntry)
+        makeCurrent(entry, false);
+    VoVideoConvertItem *item = entry->item();
+    const double d = static_cast<double>(item->m_duration);
+    // The timeline keeps fractions in single precision; an edge it reports
+    // unmoved keeps its exact time, or merely selecting a segment would
+    // shift it by a few microseconds.
+    auto timeOf = [d](float fraction, uint64_t held) {
+        if (d > 0 && static_cast<float>(static_cast<double>(held) / d) == fraction)
+            return held;
+        return static_cast<uint64_t>(d * fraction);
+    };
+    const uint64_t start = timeOf(info.startPos, item->m_TrimStartTime);
+    const uint64_t end = timeOf(info.endPos, item->m_TrimEndTime == 0 ? item->m_duration : item->m_TrimEndTime);
+    item->m_TrimStartTime = start;
+    item->m_TrimEndTime = end;
+    emit sendPlayProToPlay(flag ? start : end);
+    entry->setTrim(start, end);
+    emit emitSelectItemChange();
+    updateMoveButtons();
+}
+
+TimeItemInfo QVideoCutManageDlg::currentTimeItemInfo() const
+{
+    return m_timeLine->currentInfo();
+}
+
+void QVideoCutManageDlg::setTimelineStart(double fraction)
+{
+    TimeItemInfo info = m_timeLine->currentInfo();
+    if (m_timeLine->count() == 0)
+        return;
+    info.startPos = static_cast<float>(fraction);
+    info.length = info.endPos - info.startPos;
+    m_timeLine->setCurrentTimeItemInfoChange(info);
+}
+
+void QVideoCutManageDlg::setTimelineEnd(double fraction)
+{
+    TimeItemInfo info = m_timeLine->currentInfo();
+    if (m_timeLine->count() == 0)
+        return;
+    info.endPos = static_cast<float>(fraction);
+    info.length = info.endPos - info.startPos;
+    m_timeLine->setCurrentTimeItemInfoChange(info);
+}
+
+void QVideoCutManageDlg::setTimelineTotal(uint64_t duration)
+{
+    m_timeLine->setTime(duration);
+}
+
+bool QVideoCutManageDlg::timelineHasRoomAtEnd() const
+{
+    return m_timeLine->hasRoomAtEnd();
+}
+
+void QVideoCutManageDlg::showModeButtons()
+{
+    m_btnStyleLine->setVisible(!m_bSimpleMode);
+    m_btnStyleList->setVisible(m_bSimpleMode);
+}
+
+void QVideoCutManageDlg::setFixedPanelHeight(int height)
+{
+    setMinimumHeight(height);
+    setMaximumHeight(height);
+}
+
+void QVideoCutManageDlg::OnBtnShowList()
+{
+    m_btnShowList->hide();
+    m_btnHideList->show();
+    m_btnSize->show();
+    m_pageButtons->hide();
+    m_btnStyleLine->setEnabled(true);
+    m_btnStyleList->setEnabled(true);
+    showModeButtons();
+    m_btnDelete->setVisible(m_bSimpleMode);
+    m_btnEdit->setVisible(m_bSimpleMode);
+    m_btnUp->setVisible(!m_bSimpleMode);
+    m_btnDown->setVisible(!m_bSimpleMode);
+    if (!m_bListExpanded) {
+        m_bListExpanded = true;
+        setFixedPanelHeight(collapsedHeight + listHeightDefault + m_extraHeight);
+        emit emitChangeHeight(listHeightDefault + m_extraHeight, true);
+    }
+}
+
+void QVideoCutManageDlg::OnBtnHideList()
+{
+    m_btnShowList->show();
+    m_btnHideList->hide();
+    m_btnSize->hide();
+    m_btnStyleLine->setEnabled(false);
+    m_btnStyleList->setEnabled(false);
+    showModeButtons();
+    m_btnDelete->hide();
+    m_btnEdit->hide();
+    m_btnUp->hide();
+    m_btnDown->hide();
+    if (m_bListExpanded) {
+        m_bListExpanded = false;
+        setFixedPanelHeight(collapsedHeight);
+        emit emitChangeHeight(listHeightDefault + m_extraHeight, false);
+    }
+    setPageButtonsVisibility();
+}
+
+void QVideoCutManageDlg::btnSizeMouseDown(QMouseEvent *event, int)
+{
+    // Measured from where the pointer went down, so that a press without a
+    // move changes nothing.
+    m_dragOriginY = event ? event->globalPos().y() : m_btnSize->mapToGlobal(QPoint(0, 0)).y();
+    m_dragStartExtra = qMax(0, height() - collapsedHeight - listHeightDefault);
+    m_dragSpare = m_playerPanel ? qMax(0, m_playerPanel->height() - 300) : QWIDGETSIZE_MAX / 2;
+}
+
+void QVideoCutManageDlg::btnSizeMouseMove(QMouseEvent *event, int)
+{
+    if (!event)
+        return;
+    const int d = event->globalPos().y() - m_dragOriginY;
+    if (d > 0)
+        m_extraHeight = qMax(0, m_dragStartExtra - d);
+    else
+        m_extraHeight = m_dragStartExtra + qMin(-d, m_dragSpare);
+    setFixedPanelHeight(collapsedHeight + listHeightDefault + m_extraHeight);
+}
+
+void QVideoCutManageDlg::setListHeight(int extra)
+{
+    m_extraHeight = qMax(0, extra);
+    if (m_bListExpanded)
+        setFixedPanelHeight(collapsedHeight + listHeightDefault + m_extraHeight);
+}

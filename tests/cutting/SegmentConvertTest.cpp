@@ -1,0 +1,273 @@
+// The conversion row of the segment manager, driven through the panel:
+// one file per segment or one merged file, stream copy and encoding, the
+// progress bar, Stop, and the messages of the failures. Outputs are judged
+// by ffprobe.
+#include "ConfigState.h"
+#include "OutputFormatParams.h"
+#include "OutputNaming.h"
+#include "ParserXML.h"
+#include "QImageButton.h"
+#include "QImageButtonEx.h"
+#include "QVideoCutManageDlg.h"
+#include "QVoCheckBox.h"
+#include "QVoMessageBox.h"
+#include "QVoMessageDlg.h"
+#include "TestSupport.h"
+#include "VoVideoConvertItem.h"
+#include "VoVideoConvertManager.h"
+#include "qSliderCtrl.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using testsupport::fixture;
+
+namespace {
+
+constexpr int32_t kH264 = 28;
+constexpr int32_t kAac = 0x15002;
+
+// Closes the next message of the program and remembers its text.
+class MessageCatcher {
+public:
+    MessageCatcher()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            QWidget *w = QApplication::activeModalWidget();
+            if (auto *box = qobject_cast<QVoMessageBox *>(w)) {
+                texts << box->message();
+                box->done(QVoMessageBox::Ok);
+            } else if (auto *dlg = qobject_cast<QVoMessageDlg *>(w)) {
+                texts << dlg->message();
+                dlg->done(QVoMessageDlg::Ok);
+            }
+        });
+        m_timer.start(5);
+    }
+    QStringList texts;
+
+private:
+    QTimer m_timer;
+};
+
+class SegmentConvertTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_root = m_dir.path() + "/out/";
+        ConfigState::instance().setConverterPath(m_root);
+        VoVideoConvertManager::instance()->clear();
+        ParserXML::writeItemValue("LISTMODEL_ITEM", "ListModel_Line", "N");
+        setLossless();
+        panel.reset(new QVideoCutManageDlg);
+        panel->resize(900, 50);
+        panel->show();
+    }
+    void TearDown() override
+    {
+        panel.reset();
+        VoVideoConvertManager::instance()->clear();
+        QVideoCutManageDlg::setFolderOpener(nullptr);
+    }
+
+    static void setLossless()
+    {
+        OutputFormatParams &p = OutputFormatParams::instance();
+        p.lossless = true;
+        p.container = "Original";
+        p.extension.clear();
+        p.videoCodecId = 0;
+        p.audioCodecId = 0;
+    }
+    static void setEncoding()
+    {
+        OutputFormatParams &p = OutputFormatParams::instance();
+        p.lossless = false;
+        p.quality = 90;
+        p.container = "mp4";
+        p.extension = "mp4";
+        p.videoCodec = "H264";
+        p.videoCodecId = kH264;
+        p.audioCodec = "AAC";
+        p.audioCodecId = kAac;
+    }
+
+    // Segments of the fixture added as the main window adds them.
+    void addSegments(const QVector<QPair<double, double>> &ranges, const QString &file = "long_h264_aac.mp4")
+    {
+        VoVideoConvertItem source;
+        ASSERT_TRUE(source.open(fixture(file)));
+        for (const auto &r : ranges) {
+            VoVideoConvertItem *item = source.clone();
+            item->m_TrimStartTime = static_cast<uint64_t>(r.first * 1e6);
+            item->m_TrimEndTime = static_cast<uint64_t>(r.second * 1e6);
+            VoVideoConvertManager::instance()->insert(item, -1);
+            panel->addConvertItem(item);
+        }
+        setAdjustFileName(source.m_fileSuffix, source.m_videoName);
+        emit panel->emitFormatChanged(); // the rows apply the output mode
+    }
+
+    // Starts the conversion as the "Start" button does and waits for its end.
+    void convert()
+    {
+        QSignalSpy states(panel.get(), &QVideoCutManageDlg::emitIsStartConverter);
+        panel->OnConvert();
+        QTRY_VERIFY_WITH_TIMEOUT(!states.isEmpty() && !states.last().at(0).toBool(), 120000);
+        ASSERT_TRUE(states.first().at(0).toBool());
+    }
+
+    QStringList outputs() const
+    {
+        QStringList files;
+        QDir dir(m_root);
+        for (const QString &sub : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+            for (const QString &f : QDir(dir.filePath(sub)).entryList(QDir::Files))
+                files << dir.filePath(sub) + "/" + f;
+        return files;
+    }
+
+    static double durationOf(const QString &file)
+    {
+        return testsupport::ffprobeJson(file).value("format").toObject().value("duration").toString().toDouble();
+    }
+    static QStringList streamTypes(const QString &file)
+    {
+        QStringList types;
+        for (const QJsonValue &s : testsupport::ffprobeJson(file).value("streams").toArray())
+            types << s.toObject().value("codec_type").toString();
+        return types;
+    }
+
+    void expectIdleControls()
+    {
+        EXPECT_FALSE(panel->isConverting());
+        EXPECT_TRUE(panel->button("m_btnAddItem")->isEnabled());
+        EXPECT_TRUE(panel->button("m_btnShowList")->isEnabled());
+        EXPECT_FALSE(panel->mergeCheck()->isHidden());
+        EXPECT_TRUE(panel->progressBar()->isHidden());
+    }
+
+    QTemporaryDir m_dir;
+    QString m_root;
+    std::unique_ptr<QVideoCutManageDlg> panel;
+};
+
+} // namespace
+
+TEST_F(SegmentConvertTest, LosslessOneFilePerSegmentThenMerged)
+{
+    addSegments({{1, 4}, {6, 9}, {12, 16}});
+    QSignalSpy started(panel.get(), &QVideoCutManageDlg::emitIsStartConverter);
+    convert();
+    QStringList files = outputs();
+    ASSERT_EQ(files.size(), 3) << files.join(",").toStdString();
+    files.sort();
+    const double lengths[] = {3, 3, 4};
+    for (int i = 0; i < 3; ++i) {
+        // Stream copy starts at the key frame before the cut.
+        EXPECT_NEAR(durationOf(files[i]), lengths[i], 1.2) << files[i].toStdString();
+        EXPECT_EQ(streamTypes(files[i]), QStringList({"video", "audio"}));
+    }
+    EXPECT_EQ(panel->progressPeak(), 100);
+    EXPECT_EQ(panel->openButton()->itemCount(), 3);
+    expectIdleControls();
+
+    // The same segments merged into one file.
+    QDir(m_root).removeRecursively();
+    QTest::mouseClick(panel->mergeCheck(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    ASSERT_TRUE(panel->mergeCheck()->isChecked());
+    convert();
+    files = outputs();
+    ASSERT_EQ(files.size(), 1);
+    EXPECT_NEAR(durationOf(files[0]), 10.0, 1.5);
+    EXPECT_EQ(streamTypes(files[0]), QStringList({"video", "audio"}));
+    EXPECT_EQ(panel->progressPeak(), 100);
+
+    // The output folder opens, which clears the count of new files.
+    QString opened;
+    QVideoCutManageDlg::setFolderOpener([&](const QString &folder) { opened = folder; });
+    QTest::mouseClick(panel->openButton(), Qt::LeftButton);
+    EXPECT_EQ(opened, m_root);
+    EXPECT_EQ(panel->openButton()->itemCount(), 0);
+}
+
+TEST_F(SegmentConvertTest, EncodingSeparateAndMerged)
+{
+    setEncoding();
+    addSegments({{1, 3}, {6, 8.5}, {12, 13}});
+    convert();
+    QStringList files = outputs();
+    files.sort();
+    ASSERT_EQ(files.size(), 3);
+    const double lengths[] = {2, 2.5, 1};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_NEAR(durationOf(files[i]), lengths[i], 0.15) << files[i].toStdString();
+        EXPECT_EQ(streamTypes(files[i]), QStringList({"video", "audio"}));
+    }
+    EXPECT_EQ(panel->progressPeak(), 100);
+
+    QDir(m_root).removeRecursively();
+    panel->mergeCheck()->setChecked(true);
+    convert();
+    files = outputs();
+    ASSERT_EQ(files.size(), 1);
+    EXPECT_NEAR(durationOf(files[0]), 5.5, 0.2);
+    expectIdleControls();
+}
+
+TEST_F(SegmentConvertTest, StopLeavesNoPartialFileAndFreesTheControls)
+{
+    setEncoding();
+    addSegments({{0, 20}, {0, 20}, {0, 20}});
+    QSignalSpy states(panel.get(), &QVideoCutManageDlg::emitIsStartConverter);
+    MessageCatcher messages;
+    panel->OnConvert();
+    ASSERT_TRUE(panel->isConverting());
+    EXPECT_FALSE(panel->button("m_btnAddItem")->isEnabled());
+    EXPECT_TRUE(panel->mergeCheck()->isHidden());
+    EXPECT_FALSE(panel->progressBar()->isHidden());
+    QTRY_VERIFY_WITH_TIMEOUT(panel->progressPeak() >= 5, 60000);
+    ASSERT_LT(panel->progressPeak(), 33) << "the first segment ended before the stop";
+    panel->OnStopConvert();
+    QTRY_VERIFY_WITH_TIMEOUT(!panel->isConverting(), 10000);
+    // Late reports of the stopped converter must not bring a message up.
+    QTest::qWait(300);
+    EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join("|").toStdString();
+    EXPECT_TRUE(outputs().isEmpty()) << outputs().join(",").toStdString();
+    expectIdleControls();
+    EXPECT_EQ(panel->progressBar()->positionPercent(), 0);
+}
+
+TEST_F(SegmentConvertTest, FailuresShowTheirMessages)
+{
+    addSegments({{1, 2}});
+    VoVideoConvertManager::instance()->itemAt(0)->m_videoPath = m_dir.filePath("gone.mp4");
+    {
+        MessageCatcher messages;
+        convert();
+        QTRY_COMPARE(messages.texts.size(), 1);
+        EXPECT_EQ(messages.texts[0], "File conversion failed, please check whether the output format parameters "
+                                     "\nand output file directory are set correctly.");
+    }
+    expectIdleControls();
+
+    // An output folder that cannot be made is refused before anything runs.
+    QFile blocker(m_dir.filePath("file"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    ConfigState::instance().setConverterPath(m_dir.filePath("file") + "/sub/");
+    MessageCatcher messages;
+    QSignalSpy states(panel.get(), &QVideoCutManageDlg::emitIsStartConverter);
+    panel->OnConvert();
+    EXPECT_EQ(messages.texts, QStringList({"The output path is invalid!"}));
+    EXPECT_TRUE(states.isEmpty());
+    panel->OnBtnOpen();
+    EXPECT_EQ(messages.texts.last(), "Invalid path");
+}
