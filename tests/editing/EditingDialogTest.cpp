@@ -9,6 +9,7 @@
 #include "ParserXML.h"
 #include "QEditOperationForm.h"
 #include "QEditTipDlg.h"
+#include "QImageButton.h"
 #include "QVoCheckBox.h"
 #include "QMediaBorderFrame.h"
 #include "QMediaDashedFrame.h"
@@ -23,6 +24,9 @@
 #include "QVideoEditingSettings.h"
 #include "QVoBaseButton.h"
 #include "TestSupport.h"
+#include "QVideoConvertItem.h"
+#include "QVideoCutManageDlg.h"
+#include "SegmentEditing.h"
 #include "VideoEditEntry.h"
 #include "VoPlayerManager.h"
 #include "VoVideoConvertItem.h"
@@ -462,5 +466,51 @@ TEST(EditingDialogTest, HighSpeedModeNotesThatEditsAreNotAppliedUntilToldNotTo)
     EXPECT_TRUE(outcome.accepted);
     EXPECT_FALSE(outcome.tipShown);
     OutputFormatParams::instance().lossless = false;
+    items->clear();
+}
+
+TEST(EditingDialogTest, SegmentManagerEditOpensTheDialogForTheRowDoubleClicked)
+{
+    VoVideoConvertManager *items = VoVideoConvertManager::instance();
+    items->clear();
+    QVideoCutManageDlg panel;
+    panel.resize(900, 300);
+    panel.show();
+    for (int i = 0; i < 2; ++i) {
+        auto *item = new VoVideoConvertItem;
+        ASSERT_TRUE(item->open(fixture("h264_aac.mp4")));
+        items->insert(item, -1);
+        panel.addConvertItem(item);
+    }
+    ASSERT_EQ(panel.entries().size(), 2);
+    // Without an editor the row cannot start one.
+    EXPECT_FALSE(panel.entries()[1]->editButton()->isEnabled());
+    VECropSettings crop;
+    crop.cropRect = VERect{0.1, 0.2, 0.5, 0.5};
+    int opened = 0;
+    installSegmentEditing(&panel, [&](QVideoEditingDlg &dlg) {
+        ++opened;
+        dlg.show();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return dlg.isLoaded(); }, 10000));
+        dlg.settings()->setCrop(crop);
+        pressApplyToAll(dlg, Adjust);
+        clickTab(dlg, Trim);
+        dlg.trimForm()->slider()->setStartPercent(50);
+        QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+        return dlg.result();
+    });
+    ASSERT_TRUE(panel.entries()[1]->editButton()->isEnabled());
+    QSignalSpy paused(&panel, &QVideoCutManageDlg::emitPausePlay);
+    QTest::mouseDClick(panel.entries()[1], Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(paused.count(), 1);
+    VoVideoConvertItem *edited = items->itemAt(1);
+    EXPECT_EQ(edited->m_editConfig.crop.cropRect, crop.cropRect);
+    EXPECT_NEAR(double(edited->m_TrimStartTime), edited->m_duration / 2.0, edited->m_duration * 0.02);
+    EXPECT_EQ(items->itemAt(0)->m_editConfig.crop.cropRect, crop.cropRect);
+    EXPECT_EQ(items->itemAt(0)->m_TrimStartTime, 0u);
+    // The row's edit button reaches the same editor.
+    QTest::mouseClick(panel.entries()[0]->editButton(), Qt::LeftButton);
+    EXPECT_EQ(opened, 2);
     items->clear();
 }
