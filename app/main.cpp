@@ -3,10 +3,11 @@
 #include "AppPaths.h"
 #include "ScaleFactor.h"
 #include "SingleInstance.h"
-#include "StartupWindow.h"
+#include "MainWindow.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QMessageBox>
 #include <QTimer>
@@ -65,8 +66,15 @@ int main(int argc, char *argv[])
 
     int code = 0;
     {
-        StartupWindow window;
+        MainWindow window;
         window.show();
+        // One path as the only argument ("Open With" in a file manager)
+        // is imported once the window is up; anything else is ignored.
+        const QStringList args = QCoreApplication::arguments();
+        if (args.size() == 2 && !args[1].startsWith(QLatin1Char('-'))) {
+            const QString path = QFileInfo(args[1]).absoluteFilePath();
+            QTimer::singleShot(0, &window, [&window, path] { window.addImportFile({path}); });
+        }
         const int delay = autoCloseDelay();
         if (delay >= 0) {
             std::fprintf(stderr, "started\n");

@@ -12,12 +12,13 @@ function(snipwell_target_defaults target)
         QT_NO_NARROWING_CONVERSIONS_IN_CONNECT)
 endfunction()
 
-# snipwell_add_test(NAME n LABELS l... SOURCES s... LIBS t... [TIMEOUT sec])
+# snipwell_add_test(NAME n LABELS l... SOURCES s... LIBS t... [TIMEOUT sec] [WRAPPER cmd...])
+# WRAPPER runs the test through a command (such as xvfb-run for a display).
 # One GoogleTest executable, registered as one CTest test. Every test gets a
 # private HOME and XDG folders so it never reads or writes the real user's
 # settings, the dummy SDL audio driver and Qt's offscreen platform.
 function(snipwell_add_test)
-    cmake_parse_arguments(T "" "NAME;TIMEOUT" "LABELS;SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "" "NAME;TIMEOUT" "LABELS;SOURCES;LIBS;WRAPPER" ${ARGN})
     if(NOT T_TIMEOUT)
         set(T_TIMEOUT 300)
     endif()
@@ -41,7 +42,7 @@ function(snipwell_add_test)
             SNIPWELL_APPDIR=${SNIPWELL_BIN_DIR}
             SNIPWELL_SOURCE_DIR=${CMAKE_SOURCE_DIR}
             ${CMAKE_SOURCE_DIR}/tests/common/run-in-home ${home}
-            $<TARGET_FILE:${T_NAME}>)
+            ${T_WRAPPER} $<TARGET_FILE:${T_NAME}>)
     set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABELS}" TIMEOUT ${T_TIMEOUT})
     if("media" IN_LIST T_LABELS)
         add_dependencies(${T_NAME} fixtures)

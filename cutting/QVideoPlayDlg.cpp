@@ -9,6 +9,7 @@
 
 #include <QCursor>
 #include <QDebug>
+#include <QEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QToolTip>
@@ -69,14 +70,13 @@ void QVideoPlayDlg::buildControls()
     m_audioWidget->hide();
 
     const QString dir = QStringLiteral("/image/PlayDlg/");
-    m_btnPreviousKey = makeButton(this, "m_btnPreviousKey", dir + "btn_previous_key_frame.png",
-                                  tr("Previous Key Frame"));
-    m_btnPrevious = makeButton(this, "m_btnPrevious", dir + "btn_previous_frame.png", tr("Previous Frame"));
-    m_btnPlay = makeButton(this, "m_btnPlay", dir + "btn_play.png", tr("Play"));
-    m_btnPause = makeButton(this, "m_btnPause", dir + "btn_pause.png", tr("Pause"));
-    m_btnNext = makeButton(this, "m_btnNext", dir + "btn_next_frame.png", tr("Next Frame"));
-    m_btnNextKey = makeButton(this, "m_btnNextKey", dir + "btn_next_key_frame.png", tr("Next Key Frame"));
-    m_btnStop = makeButton(this, "m_btnStop", dir + "btn_stop.png", tr("Stop"));
+    m_btnPreviousKey = makeButton(this, "m_btnPreviousKey", dir + "btn_previous_key_frame.png", QString());
+    m_btnPrevious = makeButton(this, "m_btnPrevious", dir + "btn_previous_frame.png", QString());
+    m_btnPlay = makeButton(this, "m_btnPlay", dir + "btn_play.png", QString());
+    m_btnPause = makeButton(this, "m_btnPause", dir + "btn_pause.png", QString());
+    m_btnNext = makeButton(this, "m_btnNext", dir + "btn_next_frame.png", QString());
+    m_btnNextKey = makeButton(this, "m_btnNextKey", dir + "btn_next_key_frame.png", QString());
+    m_btnStop = makeButton(this, "m_btnStop", dir + "btn_stop.png", QString());
     m_btnSoundOpen = makeButton(this, "m_btnSoundOpen", dir + "btn_sound_open.png", QString());
     m_btnSoundClose = makeButton(this, "m_btnSoundClose", dir + "btn_sound_close.png", QString());
     m_btnPause->hide();
@@ -95,10 +95,12 @@ void QVideoPlayDlg::buildControls()
     m_soundSlider->setRange(0, 200);
     m_soundSlider->setValue(100);
 
-    m_labDrag = new QLabel(tr("Drag media files here to start"), this);
+    m_labDrag = new QLabel(this);
     m_labDrag->setObjectName(QStringLiteral("m_labDrag"));
     m_labDrag->setAlignment(Qt::AlignCenter);
     m_labDrag->setStyleSheet(QStringLiteral("color: rgb(160,160,160);"));
+
+    retranslate();
 
     connect(m_btnPlay, &QImageButton::clicked, this, &QVideoPlayDlg::OnBtnPlay);
     connect(m_btnPause, &QImageButton::clicked, this, &QVideoPlayDlg::OnBtnPause);
@@ -143,6 +145,26 @@ void QVideoPlayDlg::layoutControls()
     m_btnSoundOpen->move(soundX, barTop + (32 - m_btnSoundOpen->height()) / 2);
     m_btnSoundClose->move(m_btnSoundOpen->pos());
     m_labDrag->setGeometry(area.left(), area.center().y() + 40 - 12, area.width(), 24);
+}
+
+// The texts, set again when the interface language changes.
+void QVideoPlayDlg::retranslate()
+{
+    m_btnPreviousKey->setToolTip(tr("Previous Key Frame"));
+    m_btnPrevious->setToolTip(tr("Previous Frame"));
+    m_btnPlay->setToolTip(tr("Play"));
+    m_btnPause->setToolTip(tr("Pause"));
+    m_btnNext->setToolTip(tr("Next Frame"));
+    m_btnNextKey->setToolTip(tr("Next Key Frame"));
+    m_btnStop->setToolTip(tr("Stop"));
+    m_labDrag->setText(tr("Drag media files here to start"));
+}
+
+void QVideoPlayDlg::changeEvent(QEvent *e)
+{
+    if (e->type() == QEvent::LanguageChange && m_labDrag)
+        retranslate();
+    QWidget::changeEvent(e);
 }
 
 void QVideoPlayDlg::resizeEvent(QResizeEvent *)
@@ -526,6 +548,8 @@ void QVideoPlayDlg::PlaySeek(uint64_t value)
     if (!m_player)
         return;
     Player_Seek(m_player, value);
+    // While paused no clock tick follows, so the label is set here.
+    ShowTime(value);
     const uint64_t d = Player_GetDuration(m_player);
     emit emitPlayProValue(d ? value * 100.0 / d : 0.0);
 }

@@ -88,9 +88,11 @@ public slots:
 protected:
     void paintEvent(QPaintEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
+    void changeEvent(QEvent *e) override;
 
 private:
     void buildControls();
+    void retranslate();
     void layoutControls();
     QRect pictureArea() const;
     void fitVideo();

@@ -23,3 +23,14 @@ QString appFolder()
     static const QString folder = QCoreApplication::applicationDirPath();
     return folder;
 }
+
+QString defaultOutputFolder()
+{
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    documents.replace('\\', '/');
+    const QString product = documents + "/" + productTitle();
+    QDir().mkpath(product);
+    QString folder = product + "/Converted/";
+    folder.replace('\\', '/');
+    return folder;
+}

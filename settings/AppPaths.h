@@ -12,3 +12,8 @@ QString settingsFolder();
 
 // The application folder (the executable's directory), computed once.
 QString appFolder();
+
+// The output folder on a fresh profile: the user's documents folder + the
+// product title + "/Converted/", with "/" separators. The product folder is
+// created when missing.
+QString defaultOutputFolder();

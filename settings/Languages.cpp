@@ -67,3 +67,15 @@ QTranslator *installLanguage(const QString &displayName)
     g_installed = translator;
     return translator;
 }
+
+void suspendInstalledLanguage()
+{
+    if (g_installed)
+        QCoreApplication::removeTranslator(g_installed);
+}
+
+void resumeInstalledLanguage()
+{
+    if (g_installed)
+        QCoreApplication::installTranslator(g_installed);
+}

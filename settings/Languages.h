@@ -28,3 +28,9 @@ QString chooseLanguage(const QString &displayName);
 QTranslator *installLanguage(const QString &displayName);
 // Removes the translator installLanguage installed, if any.
 void removeInstalledLanguage();
+
+// Takes the installed translator out of the application for a while (the
+// preferences dialog previews languages on its own) and puts it back.
+// Resuming after the translator was replaced or removed does nothing.
+void suspendInstalledLanguage();
+void resumeInstalledLanguage();

@@ -619,4 +619,252 @@ und der Ausgabeordner richtig eingestellt sind.</translation>
             <translation>Ungültiger Pfad</translation>
         </message>
     </context>
+    <context>
+        <name>QPreferencesDlg</name>
+        <message>
+            <source>Preferences</source>
+            <translation>Einstellungen</translation>
+        </message>
+        <message>
+            <source>General</source>
+            <translation>Allgemein</translation>
+        </message>
+        <message>
+            <source>Convert</source>
+            <translation>Konvertieren</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Abbrechen</translation>
+        </message>
+    </context>
+    <context>
+        <name>GeneralWidget</name>
+        <message>
+            <source>Automatic updates</source>
+            <translation>Automatische Updates</translation>
+        </message>
+        <message>
+            <source>Automatically update to the newest version</source>
+            <translation>Automatisch auf die neueste Version aktualisieren</translation>
+        </message>
+        <message>
+            <source>Close automatic updates</source>
+            <translation>Automatische Updates ausschalten</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Schließen</translation>
+        </message>
+        <message>
+            <source>Minimize to Tray</source>
+            <translation>In den Infobereich minimieren</translation>
+        </message>
+        <message>
+            <source>Exit</source>
+            <translation>Beenden</translation>
+        </message>
+        <message>
+            <source>Language</source>
+            <translation>Sprache</translation>
+        </message>
+    </context>
+    <context>
+        <name>ConvertWidget</name>
+        <message>
+            <source>Conversion Completed</source>
+            <translation>Konvertierung abgeschlossen</translation>
+        </message>
+        <message>
+            <source>Turn Off Computer</source>
+            <translation>Computer ausschalten</translation>
+        </message>
+        <message>
+            <source>Output Folder</source>
+            <translation>Ausgabeordner</translation>
+        </message>
+        <message>
+            <source>Change</source>
+            <translation>Ändern</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>Zurücksetzen</translation>
+        </message>
+        <message>
+            <source>Save to</source>
+            <translation>Speichern in</translation>
+        </message>
+    </context>
+    <context>
+        <name>QShowCloseDlg</name>
+        <message>
+            <source>Minimize to Tray</source>
+            <translation>In den Infobereich minimieren</translation>
+        </message>
+        <message>
+            <source>Minimize (no system tray available)</source>
+            <translation>Minimieren (kein Infobereich vorhanden)</translation>
+        </message>
+        <message>
+            <source>Exit</source>
+            <translation>Beenden</translation>
+        </message>
+        <message>
+            <source>Don't show this window again</source>
+            <translation>Dieses Fenster nicht mehr anzeigen</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Abbrechen</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAboutDlg</name>
+        <message>
+            <source>About</source>
+            <translation>Über</translation>
+        </message>
+        <message>
+            <source>Version</source>
+            <translation>Version</translation>
+        </message>
+        <message>
+            <source>Visit:</source>
+            <translation>Besuchen:</translation>
+        </message>
+    </context>
+    <context>
+        <name>QUpdateDlg</name>
+        <message>
+            <source>Check for Updates</source>
+            <translation>Nach Updates suchen</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Checking for updates...</source>
+            <translation>Suche nach Updates …</translation>
+        </message>
+        <message>
+            <source>You are up to date: %1 %2 is the newest version.</source>
+            <translation>Alles aktuell: %1 %2 ist die neueste Version.</translation>
+        </message>
+        <message>
+            <source>A new version %1 of %2 is available. You have version %3.</source>
+            <translation>Eine neue Version %1 von %2 ist verfügbar. Sie haben Version %3.</translation>
+        </message>
+        <message>
+            <source>Release notes</source>
+            <translation>Versionshinweise</translation>
+        </message>
+        <message>
+            <source>The update information could not be retrieved. Please check your network connection and try again later.</source>
+            <translation>Die Update-Informationen konnten nicht abgerufen werden. Bitte prüfen Sie Ihre Netzwerkverbindung und versuchen Sie es später erneut.</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProgramMenu</name>
+        <message>
+            <source>Preferences</source>
+            <translation>Einstellungen</translation>
+        </message>
+        <message>
+            <source>Home</source>
+            <translation>Startseite</translation>
+        </message>
+        <message>
+            <source>Help</source>
+            <translation>Hilfe</translation>
+        </message>
+        <message>
+            <source>Check for Updates</source>
+            <translation>Nach Updates suchen</translation>
+        </message>
+        <message>
+            <source>About</source>
+            <translation>Über</translation>
+        </message>
+    </context>
+    <context>
+        <name>ShellTray</name>
+        <message>
+            <source>Hidden (&amp;H)</source>
+            <translation>Ausblenden (&amp;H)</translation>
+        </message>
+        <message>
+            <source>Show Window (&amp;S)</source>
+            <translation>Fenster anzeigen (&amp;S)</translation>
+        </message>
+        <message>
+            <source>Quit (&amp;Q)</source>
+            <translation>Beenden (&amp;Q)</translation>
+        </message>
+    </context>
+    <context>
+        <name>MainWindow</name>
+        <message>
+            <source>Menu</source>
+            <translation>Menü</translation>
+        </message>
+        <message>
+            <source>Minimize</source>
+            <translation>Minimieren</translation>
+        </message>
+        <message>
+            <source>Maximize</source>
+            <translation>Maximieren</translation>
+        </message>
+        <message>
+            <source>Restore</source>
+            <translation>Wiederherstellen</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Schließen</translation>
+        </message>
+        <message>
+            <source>Adding segment failed. Please drag segment to leave some space at the end 
+or switch to the "Free Mode".</source>
+            <translation>Das Hinzufügen des Abschnitts ist fehlgeschlagen. Bitte ziehen Sie einen Abschnitt, um am Ende etwas Platz zu lassen, 
+oder wechseln Sie in den "Freien Modus".</translation>
+        </message>
+        <message>
+            <source>Open audio device failed. </source>
+            <translation>Das Audiogerät konnte nicht geöffnet werden. </translation>
+        </message>
+        <message>
+            <source>Open file failed. </source>
+            <translation>Die Datei konnte nicht geöffnet werden. </translation>
+        </message>
+        <message>
+            <source>All Supported Formats(%1);;Apple Video files(*.m4v);;AVI Video files(*.avi);;High-definition files(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; MPEG4 files(*.mp4 *.m4v);;MPEG files(*.mpg *.mpeg);;3GP files(*.3gp *.3g2);;Windows Media Video(*.wmv *.asf);; Real Media files(*.rm *.rmvb);;audio files(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;Video CD files(*.dat);; Quick Time files(*.mov);; Flash Video files(*.flv *.f4v);;MKV files(*.mkv);; Digital Video files(*.dv);;Microsoft Digital Video Recorder(*.dvr-ms);; Raw h.264 Video files(*.h.264);; Nullsoft Stream Video(*.nsv);;Unprotected VOB Files(*.vob);;WEBM Files(*.webm);;OGV Files(*.ogv);;All files(*.*)</source>
+            <translation>Alle unterstützten Formate(%1);;Apple-Videodateien(*.m4v);;AVI-Videodateien(*.avi);;HD-Dateien(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; MPEG4-Dateien(*.mp4 *.m4v);;MPEG-Dateien(*.mpg *.mpeg);;3GP-Dateien(*.3gp *.3g2);;Windows-Media-Video(*.wmv *.asf);; Real-Media-Dateien(*.rm *.rmvb);;Audiodateien(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;Video-CD-Dateien(*.dat);; QuickTime-Dateien(*.mov);; Flash-Videodateien(*.flv *.f4v);;MKV-Dateien(*.mkv);; Digital-Video-Dateien(*.dv);;Microsoft Digital Video Recorder(*.dvr-ms);; Rohe H.264-Videodateien(*.h.264);; Nullsoft Stream Video(*.nsv);;Ungeschützte VOB-Dateien(*.vob);;WEBM-Dateien(*.webm);;OGV-Dateien(*.ogv);;Alle Dateien(*.*)</translation>
+        </message>
+    </context>
+    <context>
+        <name>QLoadingDlg</name>
+        <message>
+            <source>Adding File:</source>
+            <translation>Datei wird hinzugefügt:</translation>
+        </message>
+        <message>
+            <source>Added:</source>
+            <translation>Hinzugefügt:</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Stopp</translation>
+        </message>
+    </context>
 </TS>

@@ -619,4 +619,252 @@ et le dossier de sortie sont correctement définis.</translation>
             <translation>Chemin non valide</translation>
         </message>
     </context>
+    <context>
+        <name>QPreferencesDlg</name>
+        <message>
+            <source>Preferences</source>
+            <translation>Préférences</translation>
+        </message>
+        <message>
+            <source>General</source>
+            <translation>Général</translation>
+        </message>
+        <message>
+            <source>Convert</source>
+            <translation>Conversion</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Annuler</translation>
+        </message>
+    </context>
+    <context>
+        <name>GeneralWidget</name>
+        <message>
+            <source>Automatic updates</source>
+            <translation>Mises à jour automatiques</translation>
+        </message>
+        <message>
+            <source>Automatically update to the newest version</source>
+            <translation>Mettre à jour automatiquement vers la dernière version</translation>
+        </message>
+        <message>
+            <source>Close automatic updates</source>
+            <translation>Désactiver les mises à jour automatiques</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Fermeture</translation>
+        </message>
+        <message>
+            <source>Minimize to Tray</source>
+            <translation>Réduire dans la zone de notification</translation>
+        </message>
+        <message>
+            <source>Exit</source>
+            <translation>Quitter</translation>
+        </message>
+        <message>
+            <source>Language</source>
+            <translation>Langue</translation>
+        </message>
+    </context>
+    <context>
+        <name>ConvertWidget</name>
+        <message>
+            <source>Conversion Completed</source>
+            <translation>Conversion terminée</translation>
+        </message>
+        <message>
+            <source>Turn Off Computer</source>
+            <translation>Éteindre l'ordinateur</translation>
+        </message>
+        <message>
+            <source>Output Folder</source>
+            <translation>Dossier de sortie</translation>
+        </message>
+        <message>
+            <source>Change</source>
+            <translation>Modifier</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>Réinitialiser</translation>
+        </message>
+        <message>
+            <source>Save to</source>
+            <translation>Enregistrer dans</translation>
+        </message>
+    </context>
+    <context>
+        <name>QShowCloseDlg</name>
+        <message>
+            <source>Minimize to Tray</source>
+            <translation>Réduire dans la zone de notification</translation>
+        </message>
+        <message>
+            <source>Minimize (no system tray available)</source>
+            <translation>Réduire (aucune zone de notification disponible)</translation>
+        </message>
+        <message>
+            <source>Exit</source>
+            <translation>Quitter</translation>
+        </message>
+        <message>
+            <source>Don't show this window again</source>
+            <translation>Ne plus afficher cette fenêtre</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Annuler</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAboutDlg</name>
+        <message>
+            <source>About</source>
+            <translation>À propos</translation>
+        </message>
+        <message>
+            <source>Version</source>
+            <translation>Version</translation>
+        </message>
+        <message>
+            <source>Visit:</source>
+            <translation>Visiter :</translation>
+        </message>
+    </context>
+    <context>
+        <name>QUpdateDlg</name>
+        <message>
+            <source>Check for Updates</source>
+            <translation>Rechercher des mises à jour</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Checking for updates...</source>
+            <translation>Recherche de mises à jour…</translation>
+        </message>
+        <message>
+            <source>You are up to date: %1 %2 is the newest version.</source>
+            <translation>Vous êtes à jour : %1 %2 est la dernière version.</translation>
+        </message>
+        <message>
+            <source>A new version %1 of %2 is available. You have version %3.</source>
+            <translation>Une nouvelle version %1 de %2 est disponible. Vous avez la version %3.</translation>
+        </message>
+        <message>
+            <source>Release notes</source>
+            <translation>Notes de version</translation>
+        </message>
+        <message>
+            <source>The update information could not be retrieved. Please check your network connection and try again later.</source>
+            <translation>Les informations de mise à jour n'ont pas pu être récupérées. Vérifiez votre connexion réseau et réessayez plus tard.</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProgramMenu</name>
+        <message>
+            <source>Preferences</source>
+            <translation>Préférences</translation>
+        </message>
+        <message>
+            <source>Home</source>
+            <translation>Accueil</translation>
+        </message>
+        <message>
+            <source>Help</source>
+            <translation>Aide</translation>
+        </message>
+        <message>
+            <source>Check for Updates</source>
+            <translation>Rechercher des mises à jour</translation>
+        </message>
+        <message>
+            <source>About</source>
+            <translation>À propos</translation>
+        </message>
+    </context>
+    <context>
+        <name>ShellTray</name>
+        <message>
+            <source>Hidden (&amp;H)</source>
+            <translation>Masquer (&amp;H)</translation>
+        </message>
+        <message>
+            <source>Show Window (&amp;S)</source>
+            <translation>Afficher la fenêtre (&amp;S)</translation>
+        </message>
+        <message>
+            <source>Quit (&amp;Q)</source>
+            <translation>Quitter (&amp;Q)</translation>
+        </message>
+    </context>
+    <context>
+        <name>MainWindow</name>
+        <message>
+            <source>Menu</source>
+            <translation>Menu</translation>
+        </message>
+        <message>
+            <source>Minimize</source>
+            <translation>Réduire</translation>
+        </message>
+        <message>
+            <source>Maximize</source>
+            <translation>Agrandir</translation>
+        </message>
+        <message>
+            <source>Restore</source>
+            <translation>Restaurer</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Fermer</translation>
+        </message>
+        <message>
+            <source>Adding segment failed. Please drag segment to leave some space at the end 
+or switch to the "Free Mode".</source>
+            <translation>Échec de l'ajout du segment. Faites glisser un segment pour laisser de la place à la fin 
+ou passez en "Mode libre".</translation>
+        </message>
+        <message>
+            <source>Open audio device failed. </source>
+            <translation>Impossible d'ouvrir le périphérique audio. </translation>
+        </message>
+        <message>
+            <source>Open file failed. </source>
+            <translation>Impossible d'ouvrir le fichier. </translation>
+        </message>
+        <message>
+            <source>All Supported Formats(%1);;Apple Video files(*.m4v);;AVI Video files(*.avi);;High-definition files(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; MPEG4 files(*.mp4 *.m4v);;MPEG files(*.mpg *.mpeg);;3GP files(*.3gp *.3g2);;Windows Media Video(*.wmv *.asf);; Real Media files(*.rm *.rmvb);;audio files(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;Video CD files(*.dat);; Quick Time files(*.mov);; Flash Video files(*.flv *.f4v);;MKV files(*.mkv);; Digital Video files(*.dv);;Microsoft Digital Video Recorder(*.dvr-ms);; Raw h.264 Video files(*.h.264);; Nullsoft Stream Video(*.nsv);;Unprotected VOB Files(*.vob);;WEBM Files(*.webm);;OGV Files(*.ogv);;All files(*.*)</source>
+            <translation>Tous les formats pris en charge(%1);;Fichiers vidéo Apple(*.m4v);;Fichiers vidéo AVI(*.avi);;Fichiers haute définition(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; Fichiers MPEG4(*.mp4 *.m4v);;Fichiers MPEG(*.mpg *.mpeg);;Fichiers 3GP(*.3gp *.3g2);;Windows Media Video(*.wmv *.asf);; Fichiers Real Media(*.rm *.rmvb);;Fichiers audio(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;Fichiers Video CD(*.dat);; Fichiers QuickTime(*.mov);; Fichiers Flash Video(*.flv *.f4v);;Fichiers MKV(*.mkv);; Fichiers Digital Video(*.dv);;Microsoft Digital Video Recorder(*.dvr-ms);; Fichiers vidéo H.264 bruts(*.h.264);; Nullsoft Stream Video(*.nsv);;Fichiers VOB non protégés(*.vob);;Fichiers WEBM(*.webm);;Fichiers OGV(*.ogv);;Tous les fichiers(*.*)</translation>
+        </message>
+    </context>
+    <context>
+        <name>QLoadingDlg</name>
+        <message>
+            <source>Adding File:</source>
+            <translation>Ajout du fichier :</translation>
+        </message>
+        <message>
+            <source>Added:</source>
+            <translation>Ajoutés :</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Arrêter</translation>
+        </message>
+    </context>
 </TS>

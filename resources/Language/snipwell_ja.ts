@@ -619,4 +619,252 @@ and output file directory are set correctly.</source>
             <translation>無効なパス</translation>
         </message>
     </context>
+    <context>
+        <name>QPreferencesDlg</name>
+        <message>
+            <source>Preferences</source>
+            <translation>環境設定</translation>
+        </message>
+        <message>
+            <source>General</source>
+            <translation>一般</translation>
+        </message>
+        <message>
+            <source>Convert</source>
+            <translation>変換</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
+        </message>
+    </context>
+    <context>
+        <name>GeneralWidget</name>
+        <message>
+            <source>Automatic updates</source>
+            <translation>自動更新</translation>
+        </message>
+        <message>
+            <source>Automatically update to the newest version</source>
+            <translation>最新バージョンに自動的に更新する</translation>
+        </message>
+        <message>
+            <source>Close automatic updates</source>
+            <translation>自動更新をオフにする</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>閉じる</translation>
+        </message>
+        <message>
+            <source>Minimize to Tray</source>
+            <translation>トレイに最小化</translation>
+        </message>
+        <message>
+            <source>Exit</source>
+            <translation>終了</translation>
+        </message>
+        <message>
+            <source>Language</source>
+            <translation>言語</translation>
+        </message>
+    </context>
+    <context>
+        <name>ConvertWidget</name>
+        <message>
+            <source>Conversion Completed</source>
+            <translation>変換完了後</translation>
+        </message>
+        <message>
+            <source>Turn Off Computer</source>
+            <translation>コンピューターの電源を切る</translation>
+        </message>
+        <message>
+            <source>Output Folder</source>
+            <translation>出力フォルダー</translation>
+        </message>
+        <message>
+            <source>Change</source>
+            <translation>変更</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>リセット</translation>
+        </message>
+        <message>
+            <source>Save to</source>
+            <translation>保存先</translation>
+        </message>
+    </context>
+    <context>
+        <name>QShowCloseDlg</name>
+        <message>
+            <source>Minimize to Tray</source>
+            <translation>トレイに最小化</translation>
+        </message>
+        <message>
+            <source>Minimize (no system tray available)</source>
+            <translation>最小化（システムトレイがありません）</translation>
+        </message>
+        <message>
+            <source>Exit</source>
+            <translation>終了</translation>
+        </message>
+        <message>
+            <source>Don't show this window again</source>
+            <translation>今後このウィンドウを表示しない</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAboutDlg</name>
+        <message>
+            <source>About</source>
+            <translation>バージョン情報</translation>
+        </message>
+        <message>
+            <source>Version</source>
+            <translation>バージョン</translation>
+        </message>
+        <message>
+            <source>Visit:</source>
+            <translation>ウェブサイト:</translation>
+        </message>
+    </context>
+    <context>
+        <name>QUpdateDlg</name>
+        <message>
+            <source>Check for Updates</source>
+            <translation>アップデートを確認</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Checking for updates...</source>
+            <translation>アップデートを確認しています...</translation>
+        </message>
+        <message>
+            <source>You are up to date: %1 %2 is the newest version.</source>
+            <translation>最新の状態です: %1 %2 が最新バージョンです。</translation>
+        </message>
+        <message>
+            <source>A new version %1 of %2 is available. You have version %3.</source>
+            <translation>%2 の新しいバージョン %1 が利用できます。現在のバージョンは %3 です。</translation>
+        </message>
+        <message>
+            <source>Release notes</source>
+            <translation>リリースノート</translation>
+        </message>
+        <message>
+            <source>The update information could not be retrieved. Please check your network connection and try again later.</source>
+            <translation>アップデート情報を取得できませんでした。ネットワーク接続を確認して、後でもう一度お試しください。</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProgramMenu</name>
+        <message>
+            <source>Preferences</source>
+            <translation>環境設定</translation>
+        </message>
+        <message>
+            <source>Home</source>
+            <translation>ホーム</translation>
+        </message>
+        <message>
+            <source>Help</source>
+            <translation>ヘルプ</translation>
+        </message>
+        <message>
+            <source>Check for Updates</source>
+            <translation>アップデートを確認</translation>
+        </message>
+        <message>
+            <source>About</source>
+            <translation>バージョン情報</translation>
+        </message>
+    </context>
+    <context>
+        <name>ShellTray</name>
+        <message>
+            <source>Hidden (&amp;H)</source>
+            <translation>非表示 (&amp;H)</translation>
+        </message>
+        <message>
+            <source>Show Window (&amp;S)</source>
+            <translation>ウィンドウを表示 (&amp;S)</translation>
+        </message>
+        <message>
+            <source>Quit (&amp;Q)</source>
+            <translation>終了 (&amp;Q)</translation>
+        </message>
+    </context>
+    <context>
+        <name>MainWindow</name>
+        <message>
+            <source>Menu</source>
+            <translation>メニュー</translation>
+        </message>
+        <message>
+            <source>Minimize</source>
+            <translation>最小化</translation>
+        </message>
+        <message>
+            <source>Maximize</source>
+            <translation>最大化</translation>
+        </message>
+        <message>
+            <source>Restore</source>
+            <translation>元に戻す</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>閉じる</translation>
+        </message>
+        <message>
+            <source>Adding segment failed. Please drag segment to leave some space at the end 
+or switch to the "Free Mode".</source>
+            <translation>セグメントを追加できませんでした。セグメントをドラッグして末尾に空きを作るか、
+「フリーモード」に切り替えてください。</translation>
+        </message>
+        <message>
+            <source>Open audio device failed. </source>
+            <translation>オーディオデバイスを開けませんでした。</translation>
+        </message>
+        <message>
+            <source>Open file failed. </source>
+            <translation>ファイルを開けませんでした。</translation>
+        </message>
+        <message>
+            <source>All Supported Formats(%1);;Apple Video files(*.m4v);;AVI Video files(*.avi);;High-definition files(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; MPEG4 files(*.mp4 *.m4v);;MPEG files(*.mpg *.mpeg);;3GP files(*.3gp *.3g2);;Windows Media Video(*.wmv *.asf);; Real Media files(*.rm *.rmvb);;audio files(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;Video CD files(*.dat);; Quick Time files(*.mov);; Flash Video files(*.flv *.f4v);;MKV files(*.mkv);; Digital Video files(*.dv);;Microsoft Digital Video Recorder(*.dvr-ms);; Raw h.264 Video files(*.h.264);; Nullsoft Stream Video(*.nsv);;Unprotected VOB Files(*.vob);;WEBM Files(*.webm);;OGV Files(*.ogv);;All files(*.*)</source>
+            <translation>サポートされているすべての形式(%1);;Apple ビデオファイル(*.m4v);;AVI ビデオファイル(*.avi);;ハイビジョンファイル(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; MPEG4 ファイル(*.mp4 *.m4v);;MPEG ファイル(*.mpg *.mpeg);;3GP ファイル(*.3gp *.3g2);;Windows Media ビデオ(*.wmv *.asf);; Real Media ファイル(*.rm *.rmvb);;オーディオファイル(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;ビデオ CD ファイル(*.dat);; QuickTime ファイル(*.mov);; Flash ビデオファイル(*.flv *.f4v);;MKV ファイル(*.mkv);; デジタルビデオファイル(*.dv);;Microsoft デジタルビデオレコーダー(*.dvr-ms);; 生の H.264 ビデオファイル(*.h.264);; Nullsoft ストリームビデオ(*.nsv);;保護されていない VOB ファイル(*.vob);;WEBM ファイル(*.webm);;OGV ファイル(*.ogv);;すべてのファイル(*.*)</translation>
+        </message>
+    </context>
+    <context>
+        <name>QLoadingDlg</name>
+        <message>
+            <source>Adding File:</source>
+            <translation>追加中のファイル:</translation>
+        </message>
+        <message>
+            <source>Added:</source>
+            <translation>追加済み:</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+    </context>
 </TS>

@@ -619,4 +619,252 @@ and output file directory are set correctly.</source>
             <translation>路径无效</translation>
         </message>
     </context>
+    <context>
+        <name>QPreferencesDlg</name>
+        <message>
+            <source>Preferences</source>
+            <translation>首选项</translation>
+        </message>
+        <message>
+            <source>General</source>
+            <translation>常规</translation>
+        </message>
+        <message>
+            <source>Convert</source>
+            <translation>转换</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+    </context>
+    <context>
+        <name>GeneralWidget</name>
+        <message>
+            <source>Automatic updates</source>
+            <translation>自动更新</translation>
+        </message>
+        <message>
+            <source>Automatically update to the newest version</source>
+            <translation>自动更新到最新版本</translation>
+        </message>
+        <message>
+            <source>Close automatic updates</source>
+            <translation>关闭自动更新</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>关闭</translation>
+        </message>
+        <message>
+            <source>Minimize to Tray</source>
+            <translation>最小化到托盘</translation>
+        </message>
+        <message>
+            <source>Exit</source>
+            <translation>退出</translation>
+        </message>
+        <message>
+            <source>Language</source>
+            <translation>语言</translation>
+        </message>
+    </context>
+    <context>
+        <name>ConvertWidget</name>
+        <message>
+            <source>Conversion Completed</source>
+            <translation>转换完成后</translation>
+        </message>
+        <message>
+            <source>Turn Off Computer</source>
+            <translation>关闭计算机</translation>
+        </message>
+        <message>
+            <source>Output Folder</source>
+            <translation>输出文件夹</translation>
+        </message>
+        <message>
+            <source>Change</source>
+            <translation>更改</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>重置</translation>
+        </message>
+        <message>
+            <source>Save to</source>
+            <translation>保存到</translation>
+        </message>
+    </context>
+    <context>
+        <name>QShowCloseDlg</name>
+        <message>
+            <source>Minimize to Tray</source>
+            <translation>最小化到托盘</translation>
+        </message>
+        <message>
+            <source>Minimize (no system tray available)</source>
+            <translation>最小化（没有可用的系统托盘）</translation>
+        </message>
+        <message>
+            <source>Exit</source>
+            <translation>退出</translation>
+        </message>
+        <message>
+            <source>Don't show this window again</source>
+            <translation>不再显示此窗口</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAboutDlg</name>
+        <message>
+            <source>About</source>
+            <translation>关于</translation>
+        </message>
+        <message>
+            <source>Version</source>
+            <translation>版本</translation>
+        </message>
+        <message>
+            <source>Visit:</source>
+            <translation>访问：</translation>
+        </message>
+    </context>
+    <context>
+        <name>QUpdateDlg</name>
+        <message>
+            <source>Check for Updates</source>
+            <translation>检查更新</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Checking for updates...</source>
+            <translation>正在检查更新...</translation>
+        </message>
+        <message>
+            <source>You are up to date: %1 %2 is the newest version.</source>
+            <translation>已是最新：%1 %2 是最新版本。</translation>
+        </message>
+        <message>
+            <source>A new version %1 of %2 is available. You have version %3.</source>
+            <translation>%2 有新版本 %1 可用。您的版本是 %3。</translation>
+        </message>
+        <message>
+            <source>Release notes</source>
+            <translation>发行说明</translation>
+        </message>
+        <message>
+            <source>The update information could not be retrieved. Please check your network connection and try again later.</source>
+            <translation>无法获取更新信息。请检查网络连接，稍后再试。</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProgramMenu</name>
+        <message>
+            <source>Preferences</source>
+            <translation>首选项</translation>
+        </message>
+        <message>
+            <source>Home</source>
+            <translation>主页</translation>
+        </message>
+        <message>
+            <source>Help</source>
+            <translation>帮助</translation>
+        </message>
+        <message>
+            <source>Check for Updates</source>
+            <translation>检查更新</translation>
+        </message>
+        <message>
+            <source>About</source>
+            <translation>关于</translation>
+        </message>
+    </context>
+    <context>
+        <name>ShellTray</name>
+        <message>
+            <source>Hidden (&amp;H)</source>
+            <translation>隐藏 (&amp;H)</translation>
+        </message>
+        <message>
+            <source>Show Window (&amp;S)</source>
+            <translation>显示窗口 (&amp;S)</translation>
+        </message>
+        <message>
+            <source>Quit (&amp;Q)</source>
+            <translation>退出 (&amp;Q)</translation>
+        </message>
+    </context>
+    <context>
+        <name>MainWindow</name>
+        <message>
+            <source>Menu</source>
+            <translation>菜单</translation>
+        </message>
+        <message>
+            <source>Minimize</source>
+            <translation>最小化</translation>
+        </message>
+        <message>
+            <source>Maximize</source>
+            <translation>最大化</translation>
+        </message>
+        <message>
+            <source>Restore</source>
+            <translation>还原</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>关闭</translation>
+        </message>
+        <message>
+            <source>Adding segment failed. Please drag segment to leave some space at the end 
+or switch to the "Free Mode".</source>
+            <translation>添加片段失败。请拖动片段在末尾留出一些空间，
+或切换到“自由模式”。</translation>
+        </message>
+        <message>
+            <source>Open audio device failed. </source>
+            <translation>打开音频设备失败。</translation>
+        </message>
+        <message>
+            <source>Open file failed. </source>
+            <translation>打开文件失败。</translation>
+        </message>
+        <message>
+            <source>All Supported Formats(%1);;Apple Video files(*.m4v);;AVI Video files(*.avi);;High-definition files(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; MPEG4 files(*.mp4 *.m4v);;MPEG files(*.mpg *.mpeg);;3GP files(*.3gp *.3g2);;Windows Media Video(*.wmv *.asf);; Real Media files(*.rm *.rmvb);;audio files(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;Video CD files(*.dat);; Quick Time files(*.mov);; Flash Video files(*.flv *.f4v);;MKV files(*.mkv);; Digital Video files(*.dv);;Microsoft Digital Video Recorder(*.dvr-ms);; Raw h.264 Video files(*.h.264);; Nullsoft Stream Video(*.nsv);;Unprotected VOB Files(*.vob);;WEBM Files(*.webm);;OGV Files(*.ogv);;All files(*.*)</source>
+            <translation>所有支持的格式(%1);;Apple 视频文件(*.m4v);;AVI 视频文件(*.avi);;高清文件(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; MPEG4 文件(*.mp4 *.m4v);;MPEG 文件(*.mpg *.mpeg);;3GP 文件(*.3gp *.3g2);;Windows Media 视频(*.wmv *.asf);; Real Media 文件(*.rm *.rmvb);;音频文件(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;VCD 文件(*.dat);; QuickTime 文件(*.mov);; Flash 视频文件(*.flv *.f4v);;MKV 文件(*.mkv);; 数码视频文件(*.dv);;Microsoft 数字视频录像(*.dvr-ms);; 原始 H.264 视频文件(*.h.264);; Nullsoft 流视频(*.nsv);;未加密的 VOB 文件(*.vob);;WEBM 文件(*.webm);;OGV 文件(*.ogv);;所有文件(*.*)</translation>
+        </message>
+    </context>
+    <context>
+        <name>QLoadingDlg</name>
+        <message>
+            <source>Adding File:</source>
+            <translation>正在添加文件：</translation>
+        </message>
+        <message>
+            <source>Added:</source>
+            <translation>已添加：</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+    </context>
 </TS>

@@ -1,6 +1,8 @@
 // The player panel over a real player: adoption, transport, section mode,
 // seeking, time label, volume memory, the level display and thumbnails.
+#include "Languages.h"
 #include "QAudioDataWidget.h"
+#include "QImageButton.h"
 #include "QPlayObject.h"
 #include "QVideoPlayDlg.h"
 #include "QVoVideoShowWidget.h"
@@ -236,4 +238,21 @@ TEST(AudioDataWidget, BarsArePerRunMeansAndPeaksFall)
     EXPECT_EQ(w.peaks()[1], peak - 0 - 1 - 2);
     w.setAudioData(nullptr, 0);
     EXPECT_EQ(w.peaks()[1], 0);
+}
+
+TEST(PlayerPanel, FollowsALanguageChangeAtOnce)
+{
+    QVideoPlayDlg dlg;
+    dlg.show();
+    auto *drag = dlg.findChild<QLabel *>("m_labDrag");
+    auto *play = dlg.findChild<QImageButton *>("m_btnPlay");
+    ASSERT_TRUE(drag && play);
+    ASSERT_NE(installLanguage("Deutsch"), nullptr);
+    QTRY_COMPARE(drag->text(), QString::fromUtf8("Mediendateien zum Starten hierher ziehen"));
+    EXPECT_EQ(play->toolTip(), "Wiedergabe");
+    ASSERT_NE(installLanguage(QString::fromUtf8("日本語")), nullptr);
+    QTRY_COMPARE(play->toolTip(), QString::fromUtf8("再生"));
+    removeInstalledLanguage();
+    QTRY_COMPARE(drag->text(), QString("Drag media files here to start"));
+    EXPECT_EQ(play->toolTip(), "Play");
 }

@@ -76,3 +76,17 @@ TEST(Languages, LookupRulesOnAListOfOurOwn)
     EXPECT_EQ(ParserXML::readLanguageEntry(path, "Z"), qMakePair(QString(), QString()));
     EXPECT_TRUE(ParserXML::listLanguageNames(dir.filePath("none.xml")).isEmpty());
 }
+
+TEST(Languages, SuspendedTranslatorComesBackOnlyIfStillTheInstalledOne)
+{
+    ASSERT_NE(installLanguage("Deutsch"), nullptr);
+    const QString german = QCoreApplication::translate("QPreferencesDlg", "Cancel");
+    ASSERT_NE(german, "Cancel");
+    suspendInstalledLanguage();
+    EXPECT_EQ(QCoreApplication::translate("QPreferencesDlg", "Cancel"), "Cancel");
+    resumeInstalledLanguage();
+    EXPECT_EQ(QCoreApplication::translate("QPreferencesDlg", "Cancel"), german);
+    removeInstalledLanguage();
+    resumeInstalledLanguage(); // nothing left to resume
+    EXPECT_EQ(QCoreApplication::translate("QPreferencesDlg", "Cancel"), "Cancel");
+}

@@ -4,8 +4,10 @@
 #include "DrawnScenes.h"
 #include "EditScenes.h"
 #include "FormatScenes.h"
+#include "MainWindowScenes.h"
 #include "PlayerScenes.h"
 #include "SegmentScenes.h"
+#include "ShellScenes.h"
 
 #include "QCheckButton.h"
 #include "QCustomComboBox.h"
@@ -301,13 +303,27 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"cut-tool", [] { return cutscenes::cutTool(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), false); }},
         {"cut-tool-converting", [] { return cutscenes::cutTool(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), true); }},
         {"timeline", [] { return cutscenes::timeline(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
-        {"format-highspeed", formatscenes::highSpeed},
-        {"format-encoding", formatscenes::encoding},
-        {"format-compact", formatscenes::compact},
         {"segments-free-mode", [] { return segmentscenes::freeMode(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"segments-simple-mode", [] { return segmentscenes::simpleMode(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"segments-collapsed", [] { return segmentscenes::collapsed(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"segments-switch-question", segmentscenes::switchQuestion},
+        {"main-window-empty", mainwindowscenes::empty},
+        {"main-window-free-mode", [] { return mainwindowscenes::withSegments(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), false); }},
+        {"main-window-simple-mode", [] { return mainwindowscenes::withSegments(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), true); }},
+        {"loading-dialog", [] { return mainwindowscenes::loadingDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"main-window-converting", [] { return mainwindowscenes::converting(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"format-highspeed", formatscenes::highSpeed},
+        {"format-encoding", formatscenes::encoding},
+        {"format-compact", formatscenes::compact},
+        {"preferences-general", [] { return shellscenes::preferences(false); }},
+        {"preferences-convert", [] { return shellscenes::preferences(true); }},
+        {"close-dialog", shellscenes::closeDialog},
+        {"about", shellscenes::about},
+        {"update-available", shellscenes::updateAvailable},
+        {"menu-open", [] {
+             const QString media = qEnvironmentVariable("SNIPWELL_SHOT_MEDIA");
+             return shellscenes::menuOpen(media.isEmpty() ? mainwindowscenes::empty() : mainwindowscenes::withSegments(media, false));
+         }},
     };
     return t;
 }

@@ -1,8 +1,11 @@
 // Renders a named scene offscreen and writes it as a PNG:
 //   shot NAME OUT.png
 //   shot --list
+// SNIPWELL_SHOT_LANGUAGE names an interface language to render in.
 // Translucent windows are laid on a neutral backdrop so their edges show.
 #include "Scenes.h"
+
+#include "Languages.h"
 
 #include <QApplication>
 #include <QDir>
@@ -21,6 +24,10 @@ int main(int argc, char **argv)
     const QDir fonts(QStringLiteral("/usr/share/wine/fonts"));
     for (const QString &name : fonts.entryList({"tahoma*.ttf"}, QDir::Files))
         QFontDatabase::addApplicationFont(fonts.filePath(name));
+
+    // Reviews of a translation: SNIPWELL_SHOT_LANGUAGE=Deutsch shot ...
+    if (!qEnvironmentVariableIsEmpty("SNIPWELL_SHOT_LANGUAGE"))
+        installLanguage(qEnvironmentVariable("SNIPWELL_SHOT_LANGUAGE"));
 
     if (argc == 2 && QByteArray(argv[1]) == "--list") {
         for (const QString &name : scenes::names())

@@ -323,10 +323,18 @@ void warningIcon(QPainter &p, const QRectF &r)
 }
 
 // The program's mark: a play triangle on an accent tile, cut through by a
-// diagonal gap - one clip taken out of a stream.
+// diagonal gap - one clip taken out of a stream. Its proportions, shared by
+// the painted pictures and the scalable icon.
+namespace mark {
+constexpr qreal cornerRadius = 0.22;
+constexpr qreal playLeft = 0.32, playTop = 0.24, playTip = 0.78, playBottom = 0.76;
+constexpr qreal cutFromX = 0.36, cutFromY = 0.82, cutToX = 0.66, cutToY = 0.18;
+constexpr qreal cutWidth = 0.09;
+} // namespace mark
+
 void logo(QPainter &p, const QRectF &r)
 {
-    const qreal radius = r.width() * 0.22;
+    const qreal radius = r.width() * mark::cornerRadius;
     QLinearGradient g(r.topLeft(), r.bottomRight());
     g.setColorAt(0, colour::accentLight());
     g.setColorAt(1, colour::accentDark());
@@ -335,16 +343,17 @@ void logo(QPainter &p, const QRectF &r)
     p.drawRoundedRect(r, radius, radius);
     const qreal s = r.width();
     QPainterPath play;
-    play.moveTo(r.left() + s * 0.32, r.top() + s * 0.24);
-    play.lineTo(r.left() + s * 0.78, r.top() + s * 0.5);
-    play.lineTo(r.left() + s * 0.32, r.top() + s * 0.76);
+    play.moveTo(r.left() + s * mark::playLeft, r.top() + s * mark::playTop);
+    play.lineTo(r.left() + s * mark::playTip, r.top() + s * 0.5);
+    play.lineTo(r.left() + s * mark::playLeft, r.top() + s * mark::playBottom);
     play.closeSubpath();
     p.setBrush(Qt::white);
     p.drawPath(play);
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.setPen(QPen(colour::accent(), qMax<qreal>(1.5, s * 0.09), Qt::SolidLine, Qt::FlatCap));
+    p.setPen(QPen(colour::accent(), qMax<qreal>(1.5, s * mark::cutWidth), Qt::SolidLine, Qt::FlatCap));
     p.setClipPath(play);
-    p.drawLine(QPointF(r.left() + s * 0.36, r.top() + s * 0.82), QPointF(r.left() + s * 0.66, r.top() + s * 0.18));
+    p.drawLine(QPointF(r.left() + s * mark::cutFromX, r.top() + s * mark::cutFromY),
+               QPointF(r.left() + s * mark::cutToX, r.top() + s * mark::cutToY));
     p.setClipping(false);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
@@ -540,6 +549,32 @@ QImage render(const Picture &pic, int scale)
     }
     p.end();
     return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+QString logoSvg()
+{
+    const int s = 256;
+    auto n = [s](qreal f) { return QString::number(f * s, 'f', 2); };
+    auto hex = [](const QColor &c) { return c.name(QColor::HexRgb); };
+    const QString play = QStringLiteral("M %1 %2 L %3 %4 L %1 %5 Z")
+                             .arg(n(mark::playLeft), n(mark::playTop), n(mark::playTip), n(0.5), n(mark::playBottom));
+    QString svg;
+    svg += QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
+    svg += QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%1\" viewBox=\"0 0 %1 %1\">\n").arg(s);
+    svg += QStringLiteral("  <defs>\n"
+                          "    <linearGradient id=\"tile\" x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\">\n"
+                          "      <stop offset=\"0\" stop-color=\"%1\"/>\n"
+                          "      <stop offset=\"1\" stop-color=\"%2\"/>\n"
+                          "    </linearGradient>\n"
+                          "    <clipPath id=\"play\"><path d=\"%3\"/></clipPath>\n"
+                          "  </defs>\n")
+               .arg(hex(colour::accentLight()), hex(colour::accentDark()), play);
+    svg += QStringLiteral("  <rect width=\"%1\" height=\"%1\" rx=\"%2\" ry=\"%2\" fill=\"url(#tile)\"/>\n").arg(s).arg(n(mark::cornerRadius));
+    svg += QStringLiteral("  <path d=\"%1\" fill=\"#ffffff\"/>\n").arg(play);
+    svg += QStringLiteral("  <line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%4\" stroke=\"%5\" stroke-width=\"%6\" clip-path=\"url(#play)\"/>\n")
+               .arg(n(mark::cutFromX), n(mark::cutFromY), n(mark::cutToX), n(mark::cutToY), hex(colour::accent()), n(mark::cutWidth));
+    svg += QStringLiteral("</svg>\n");
+    return svg;
 }
 
 } // namespace skin

@@ -89,5 +89,7 @@ bool isStateRecipe(Recipe recipe);
 
 // Paints one picture at the given device pixel ratio (1 or 2).
 QImage render(const Picture &picture, int scale);
+// The program's mark as a scalable picture (SVG text).
+QString logoSvg();
 
 } // namespace skin

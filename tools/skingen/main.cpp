@@ -4,6 +4,9 @@
 // was written goes to OUTDIR/image/skin.txt (path, frames, width, height).
 //   skingen --sheet OUT.png [SCALE [PATH-FILTER]]
 // draws every picture on one review sheet instead.
+//   skingen --icons OUTDIR NAME
+// writes the program's icon as a freedesktop icon theme folder:
+// OUTDIR/hicolor/NxN/apps/NAME.png for each size, and the scalable one.
 #include "Skin.h"
 
 #include <QDir>
@@ -78,6 +81,27 @@ int drawSheet(const QString &file, int scale, const QString &filter)
     p.end();
     return sheet.save(file) ? 0 : 1;
 }
+
+int writeIcons(const QString &out, const QString &name)
+{
+    int failures = 0;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const skin::Picture mark{QString(), size, size, skin::Recipe::Logo};
+        const QString file = QStringLiteral("%1/hicolor/%2x%2/apps/%3.png").arg(out).arg(size).arg(name);
+        if (!writeImage(skin::render(mark, 1), file)) {
+            std::fprintf(stderr, "skingen: cannot write %s\n", qPrintable(file));
+            ++failures;
+        }
+    }
+    const QString svg = QStringLiteral("%1/hicolor/scalable/apps/%2.svg").arg(out, name);
+    QDir().mkpath(QFileInfo(svg).absolutePath());
+    QFile file(svg);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(skin::logoSvg().toUtf8()) < 0) {
+        std::fprintf(stderr, "skingen: cannot write %s\n", qPrintable(svg));
+        ++failures;
+    }
+    return failures == 0 ? 0 : 1;
+}
 } // namespace
 
 int main(int argc, char **argv)
@@ -88,6 +112,8 @@ int main(int argc, char **argv)
     if (argc >= 3 && QByteArray(argv[1]) == "--sheet")
         return drawSheet(QString::fromLocal8Bit(argv[2]), argc >= 4 ? qBound(1, atoi(argv[3]), 4) : 1,
                          argc >= 5 ? QString::fromLocal8Bit(argv[4]) : QString());
+    if (argc == 4 && QByteArray(argv[1]) == "--icons")
+        return writeIcons(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     if (argc != 2) {
         std::fprintf(stderr, "usage: skingen OUTDIR\n");
         return 2;

@@ -1,0 +1,174 @@
+#pragma once
+// The one top-level window: the player panel, the cut tool and the segment
+// manager stacked top to bottom under a drawn title bar. The panels never
+// know each other; every interaction between them passes through the
+// connections made here and through this window's slots, which read one
+// panel's state and push it into the others. The window also receives the
+// files the user opens or drops and turns them into media items.
+#include "QVariableSizeWidget.h"
+
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <QStringList>
+#include <QTimer>
+#include <cstdint>
+#include <memory>
+
+class AddFileThread;
+class ProgramMenu;
+class QAbstractButton;
+class QImageButton;
+class QLoadingDlg;
+class QPlayObject;
+class QVBoxLayout;
+class QVideoCutDlg;
+class QVideoCutManageDlg;
+class QVideoPlayDlg;
+class ShellTray;
+class UpdateComponent;
+class VoVideoConvertItem;
+
+class MainWindow : public QVariableSizeWidget {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Process-wide values other windows read.
+    static bool isConverting();
+    static QString openFolder();
+
+    // Places a dialog so that its centre lies on this window's centre.
+    void centreDialog(QWidget *dialog) const;
+    // The same rule as a pure function: a resulting x or y that is not
+    // positive becomes 50.
+    static QPoint centredTopLeft(const QRect &window, const QSize &dialog);
+
+    // The panels and helpers, for the menu code, tests and screenshots.
+    QVideoPlayDlg *playerPanel() const { return m_videoPlayDlg; }
+    QVideoCutDlg *cutTool() const { return m_videoCutToolbar; }
+    QVideoCutManageDlg *segmentManager() const { return m_videoItemDlg; }
+    QLoadingDlg *loadingDialog() const;
+    QPlayObject *playObject() const { return m_playObject; }
+    bool isImporting() const;
+    int savedListHeight() const { return m_savedListHeight; }
+    // The program menu, the tray and the update component (MainWindow_Menu.cpp).
+    ProgramMenu *programMenu() const { return m_menu; }
+    ShellTray *tray() const { return m_tray; }
+    UpdateComponent *updates() const { return m_updates; }
+
+signals:
+    void seedConvertItem(VoVideoConvertItem *item);
+    void seedAddComplete(bool bShowMsg);
+    void emitLosslessChange();
+    void emitStopPlay();
+    void emitPausePlay();
+    void emitAddFileNames(QStringList str);
+    // The add-file worker's report for the loading dialog.
+    void seedAddingFile(QString path, QString count, double progress);
+
+public slots:
+    void IsStartToConverter(bool bStart);
+    void showVideoList(int changeH, bool Show);
+    void OnAddFile();
+    void addImportFile(QStringList fileNames);
+    void StopAddFileThree();
+    void AddFileComplete(bool bShowMsg);
+    void RestoreDlg();
+    void addConvertItem(VoVideoConvertItem *item);
+    void StartValueChange(double value);
+    void EndValueChange(double value);
+    void sliderMousePress();
+    void sliderMouseRelease();
+    void StartTimeChange(uint64_t t);
+    void EndTimeChange(uint64_t t);
+    void itemVideoImageChange();
+    void progressValueChanged(double value);
+    void OnBtnStartSet();
+    void OnBtnEndSet();
+    void OnBtnAddItem();
+    void SelectItemChange();
+    void IsAddVideoFile(bool bFile);
+    void OnPlayTrim();
+    void OnPauseTrim();
+    void OnStopPlayTrim();
+    void OnFormatDlg();
+    void OnMenu();
+    void OnClose();
+    void ActOnHome();
+    void ActOnHelp();
+    void ActOnAbout();
+    void ActOnPreferDlg();
+    void ActOnUpdates();
+    void iconActivated(QSystemTrayIcon::ActivationReason reason);
+    void setAutoUpdate(bool bUpdate);
+    void LangugeChangeSet(bool bChange);
+    void showTimer();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private slots:
+    void showAddingFile(QString path, QString count, double progress);
+
+private:
+    // Construction steps (MainWindow.cpp, MainWindow_Panels.cpp).
+    void buildPanels();
+    void connectPanels();
+    void buildTitleBar();
+    void placeTitleButtons();
+    void updateMaxButtons();
+    void retranslate();
+
+    // Helpers of the panel slots (MainWindow_Panels.cpp).
+    VoVideoConvertItem *currentItem() const;
+    bool isSimpleMode() const;
+    void refreshThumbnail(VoVideoConvertItem *item);
+    void stopSectionPlay();
+    // Import (MainWindow_Import.cpp).
+    static void setOpenFolder(const QString &folder);
+    void startAddFileWorker();
+    static QStringList droppedPaths(const QList<QUrl> &urls);
+    // Keyboard (MainWindow_Keys.cpp).
+    void installShortcuts();
+    void addShortcutHints();
+    QAbstractButton *bindingButton(int panel, const char *name) const;
+    bool handleShortcut(QObject *receiver, QKeyEvent *event);
+    bool textFieldHasFocus(const QObject *receiver) const;
+    // Menu, tray, updates and language (MainWindow_Menu.cpp).
+    void buildMenuAndTray();
+    void retranslateMenu();
+
+    QWidget *m_centralWidget = nullptr;
+    QVBoxLayout *m_mainVLayout = nullptr;
+    QVideoPlayDlg *m_videoPlayDlg = nullptr;
+    QVideoCutDlg *m_videoCutToolbar = nullptr;
+    QVideoCutManageDlg *m_videoItemDlg = nullptr;
+
+    QImageButton *m_btnMenu = nullptr;
+    ProgramMenu *m_menu = nullptr;
+    ShellTray *m_tray = nullptr;
+    UpdateComponent *m_updates = nullptr;
+    QImageButton *m_btnMax = nullptr;
+    QImageButton *m_btnRestore = nullptr;
+    QImageButton *m_btnMin = nullptr;
+    QImageButton *m_btnClose = nullptr;
+
+    std::unique_ptr<AddFileThread> m_addFileThread;
+    QStringList m_fileNames;
+    QPointer<QLoadingDlg> m_loadingDlg;
+    QPlayObject *m_playObject = nullptr;
+
+    QStringList m_dropList;
+    QString m_lastDropPath;
+
+    QTimer m_showTimer;
+    int m_savedListHeight = 0;
+};

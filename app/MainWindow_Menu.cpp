@@ -1,0 +1,127 @@
+// The program menu and its windows, the tray, what the close button does,
+// update checks and the interface language.
+#include "MainWindow.h"
+
+#include "CloseFlow.h"
+#include "ProgramMenu.h"
+#include "QAboutDlg.h"
+#include "QPreferencesDlg.h"
+#include "ShellTray.h"
+#include "UpdateComponent.h"
+
+#include "QVideoCutManageDlg.h"
+
+#include "AppPaths.h"
+#include "Languages.h"
+#include "ParserXML.h"
+#include "ProductInfo.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QDesktopServices>
+
+void MainWindow::buildMenuAndTray()
+{
+    m_menu = new ProgramMenu(this);
+    connect(m_menu->actHome(), &QAction::triggered, this, &MainWindow::ActOnHome);
+    connect(m_menu->actHelp(), &QAction::triggered, this, &MainWindow::ActOnHelp);
+    connect(m_menu->actAbout(), &QAction::triggered, this, &MainWindow::ActOnAbout);
+    connect(m_menu->actPreferences(), &QAction::triggered, this, &MainWindow::ActOnPreferDlg);
+    connect(m_menu->actUpdates(), &QAction::triggered, this, &MainWindow::ActOnUpdates);
+
+    // The tray shows this window again on a click of its icon.
+    m_tray = new ShellTray(this);
+
+    m_updates = new UpdateComponent(this);
+    m_updates->init();
+    m_updates->setAppcastUrl(product::appcastUrl().toString(QUrl::FullyEncoded).toUtf8());
+    m_updates->setAppDetails(product::company(), productTitle(), product::version());
+}
+
+void MainWindow::OnMenu()
+{
+    m_menu->popup(ProgramMenu::popupPosition(QCursor::pos()));
+}
+
+void MainWindow::ActOnHome()
+{
+    QDesktopServices::openUrl(product::homePageUrl());
+}
+
+void MainWindow::ActOnHelp()
+{
+    QDesktopServices::openUrl(product::helpUrl());
+}
+
+void MainWindow::ActOnAbout()
+{
+    QAboutDlg dlg(this);
+    centreDialog(&dlg);
+    dlg.exec();
+}
+
+void MainWindow::ActOnPreferDlg()
+{
+    QPreferencesDlg dlg;
+    connect(&dlg, &QPreferencesDlg::emitAutoUpdate, this, &MainWindow::setAutoUpdate);
+    connect(&dlg, &QPreferencesDlg::emitLangugeChangeSet, this, &MainWindow::LangugeChangeSet);
+    centreDialog(&dlg);
+    // The dialog previews languages on its own controls; ours would mask them.
+    suspendInstalledLanguage();
+    dlg.exec();
+    QPreferencesDlg::storeOutputFolder();
+}
+
+void MainWindow::ActOnUpdates()
+{
+    m_updates->checkUpdateWithUi(this);
+}
+
+void MainWindow::setAutoUpdate(bool bUpdate)
+{
+    m_updates->setAutomaticCheckForUpdates(bUpdate);
+}
+
+void MainWindow::LangugeChangeSet(bool bChange)
+{
+    resumeInstalledLanguage();
+    // Installing sends every window a language change; each panel
+    // retranslates itself from it.
+    if (bChange)
+        installLanguage(ParserXML::readItemValue("Language_item", "Language_Name", "English"));
+}
+
+void MainWindow::iconActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    m_tray->iconActivated(reason);
+}
+
+void MainWindow::OnClose()
+{
+    switch (CloseFlow::decide(this, ShellTray::trayAvailable())) {
+    case CloseFlow::Quit:
+        startCloseAnimation();
+        break;
+    case CloseFlow::ToTray:
+        hide();
+        break;
+    case CloseFlow::Minimize:
+        // Without a tray a hidden window could not be reached again.
+        showMinimized();
+        break;
+    case CloseFlow::Nothing:
+        break;
+    }
+}
+
+// Called on every language change. The cut tool, the player panel and the
+// format dialog follow the change on their own; the segment list is told.
+void MainWindow::retranslateMenu()
+{
+    if (m_videoItemDlg)
+        m_videoItemDlg->retranslate();
+    if (m_menu)
+        m_menu->retranslateUi();
+    if (m_tray)
+        m_tray->retranslateUi();
+}

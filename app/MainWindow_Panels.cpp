@@ -1,0 +1,364 @@
+// The three panels, the connections between them, and the slots that carry
+// state from one panel into the others.
+#include "MainWindow.h"
+
+#include "AppPaths.h"
+#include "QLoadingDlg.h"
+#include "QVideoConvertItem.h"
+#include "QVideoCutDlg.h"
+#include "QVideoCutManageDlg.h"
+#include "QVideoPlayDlg.h"
+#include "QVoMessageBox.h"
+#include "TimeItemInfo.h"
+#include "VoVideoConvertItem.h"
+#include "VoVideoConvertManager.h"
+#include "orlcodec.h"
+
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kMaxItems = 100;
+} // namespace
+
+void MainWindow::buildPanels()
+{
+    m_centralWidget = new QWidget(this);
+    m_centralWidget->setObjectName(QStringLiteral("centralWidget"));
+    m_centralWidget->setMouseTracking(true);
+    setCentralWidget(m_centralWidget);
+
+    m_mainVLayout = new QVBoxLayout(m_centralWidget);
+    m_mainVLayout->setObjectName(QStringLiteral("m_mainVLayout"));
+    m_mainVLayout->setContentsMargins(5, 30, 5, 5);
+    m_mainVLayout->setSpacing(0);
+
+    auto addPanel = [this](QWidget *panel, const char *name, int stretch) {
+        auto *layout = new QVBoxLayout;
+        layout->setObjectName(QLatin1String(name));
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(panel);
+        m_mainVLayout->addLayout(layout, stretch);
+    };
+    m_videoPlayDlg = new QVideoPlayDlg(m_centralWidget);
+    m_videoCutToolbar = new QVideoCutDlg(m_centralWidget);
+    m_videoItemDlg = new QVideoCutManageDlg(m_centralWidget);
+    m_videoItemDlg->setPlayerPanel(m_videoPlayDlg);
+    addPanel(m_videoPlayDlg, "m_playLayout", 1);
+    addPanel(m_videoCutToolbar, "m_cutLayout", 0);
+    addPanel(m_videoItemDlg, "m_listLayout", 0);
+
+    setMinimumSize(720, 520);
+    resize(720, 530);
+    m_videoPlayDlg->setMinimumHeight(300);
+    m_videoCutToolbar->setMinimumHeight(110);
+    m_videoCutToolbar->setMaximumHeight(110);
+}
+
+void MainWindow::connectPanels()
+{
+    QVideoPlayDlg *play = m_videoPlayDlg;
+    QVideoCutDlg *cut = m_videoCutToolbar;
+    QVideoCutManageDlg *list = m_videoItemDlg;
+    connect(&m_showTimer, &QTimer::timeout, this, &MainWindow::showTimer);                         // 1
+    connect(this, &MainWindow::emitAddFileNames, this, &MainWindow::addImportFile);                // 2
+    connect(play, &QVideoPlayDlg::emitTrimDSliderEnable, cut, &QVideoCutDlg::TrimDSliderEnable);   // 3
+    connect(play, &QVideoPlayDlg::emitPlayProValue, cut, &QVideoCutDlg::videoPlayPro);             // 4
+    connect(cut, &QVideoCutDlg::sendPlayProToPlay, play, &QVideoPlayDlg::PlayProValueChange);      // 5
+    connect(play, &QVideoPlayDlg::emitStopPlayTrim, cut, &QVideoCutDlg::OnStopTrim);               // 6
+    connect(this, &MainWindow::emitStopPlay, play, &QVideoPlayDlg::OnBtnStop);                     // 7
+    connect(this, &MainWindow::emitPausePlay, play, &QVideoPlayDlg::OnBtnPause);                   // 8
+    connect(cut, &QVideoCutDlg::emitStartValueChange, this, &MainWindow::StartValueChange);        // 9
+    connect(cut, &QVideoCutDlg::emitEndValueChange, this, &MainWindow::EndValueChange);            // 10
+    connect(cut, &QVideoCutDlg::emitStartTimeChange, this, &MainWindow::StartTimeChange);          // 11
+    connect(cut, &QVideoCutDlg::emitEndTimeChange, this, &MainWindow::EndTimeChange);              // 12
+    connect(cut, &QVideoCutDlg::emitSliderMousePress, this, &MainWindow::sliderMousePress);        // 13
+    connect(cut, &QVideoCutDlg::emitSliderMouseRelease, this, &MainWindow::sliderMouseRelease);    // 14
+    connect(cut, &QVideoCutDlg::emitOnBtnStartSet, this, &MainWindow::OnBtnStartSet);              // 15
+    connect(cut, &QVideoCutDlg::emitOnBtnEndSet, this, &MainWindow::OnBtnEndSet);                  // 16
+    connect(cut, &QVideoCutDlg::emitOnConvert, list, &QVideoCutManageDlg::OnConvert);              // 17
+    connect(cut, &QVideoCutDlg::emitStopConvert, list, &QVideoCutManageDlg::OnStopConvert);        // 18
+    connect(cut, &QVideoCutDlg::emitShowFormatDlg, this, &MainWindow::OnFormatDlg);                // 19
+    connect(cut, &QVideoCutDlg::emitPlaySelect, this, &MainWindow::OnPlayTrim);                    // 20
+    connect(cut, &QVideoCutDlg::emitPauseSelect, this, &MainWindow::OnPauseTrim);                  // 21
+    connect(cut, &QVideoCutDlg::emitStopSelect, this, &MainWindow::OnStopPlayTrim);                // 22
+    connect(play, &QVideoPlayDlg::emitPlayProValue, list, &QVideoCutManageDlg::videoPlayPro);      // 23
+    connect(cut, &QVideoCutDlg::sendPlayProToPlay, list, &QVideoCutManageDlg::playProValueChange); // 24
+    connect(list, &QVideoCutManageDlg::sendPlayProToPlay, play, &QVideoPlayDlg::PlaySeek);         // 25
+    connect(list, &QVideoCutManageDlg::emitStartTimeChange, this, &MainWindow::StartTimeChange);   // 26
+    connect(list, &QVideoCutManageDlg::emitEndTimeChange, this, &MainWindow::EndTimeChange);       // 27
+    connect(list, &QVideoCutManageDlg::emitBtnAdd, this, &MainWindow::OnBtnAddItem);               // 28
+    connect(list, &QVideoCutManageDlg::emitSelectItemChange, this, &MainWindow::SelectItemChange); // 29
+    connect(list, &QVideoCutManageDlg::seedIsAddItem, this, &MainWindow::IsAddVideoFile);          // 30
+    connect(list, &QVideoCutManageDlg::emitIsStartConverter, this, &MainWindow::IsStartToConverter); // 31
+    connect(list, &QVideoCutManageDlg::emitVideoImageChange, this, &MainWindow::itemVideoImageChange); // 32
+    connect(list, &QVideoCutManageDlg::emitTimeLineMousePress, this, &MainWindow::sliderMousePress); // 33
+    connect(list, &QVideoCutManageDlg::emitTimeLineMouseRelease, this, &MainWindow::sliderMouseRelease); // 34
+    connect(list, &QVideoCutManageDlg::emitStopPlay, this, &MainWindow::emitStopPlay);             // 35
+    connect(list, &QVideoCutManageDlg::emitPausePlay, this, &MainWindow::emitPausePlay);           // 36
+    connect(list, &QVideoCutManageDlg::emitProgressValueChanged, this, &MainWindow::progressValueChanged); // 37
+    connect(list, &QVideoCutManageDlg::emitChangeHeight, this, &MainWindow::showVideoList);        // 38
+    connect(this, &MainWindow::emitLosslessChange, list, &QVideoCutManageDlg::emitFormatChanged);  // 39
+    connect(cut, &QVideoCutDlg::OnBtnAdd, this, &MainWindow::OnAddFile);                           // 40
+    connect(this, &QVariableSizeWidget::emitRestoreDlg, this, &MainWindow::RestoreDlg);            // 41
+    connect(this, &MainWindow::seedAddComplete, this, &MainWindow::AddFileComplete);               // 42
+    connect(this, &MainWindow::seedConvertItem, this, &MainWindow::addConvertItem);               // 43
+}
+
+// The segment manager reads the stored mode and keeps it while it switches;
+// asking it spares a settings read on every handle move.
+bool MainWindow::isSimpleMode() const { return m_videoItemDlg->isSimpleMode(); }
+
+VoVideoConvertItem *MainWindow::currentItem() const
+{
+    QVideoConvertItem *entry = m_videoItemDlg->currentEntry();
+    return entry ? entry->item() : nullptr;
+}
+
+void MainWindow::refreshThumbnail(VoVideoConvertItem *item)
+{
+    if (!item)
+        return;
+    if (QImage *image = m_videoPlayDlg->grabThumbnail(item->m_TrimStartTime)) {
+        delete item->m_cover;
+        item->m_cover = image;
+    }
+    if (QVideoConvertItem *entry = m_videoItemDlg->currentEntry(); entry && entry->item() == item)
+        entry->refreshPicture();
+}
+
+void MainWindow::stopSectionPlay()
+{
+    if (m_videoPlayDlg->inSection())
+        m_videoPlayDlg->StopPlaySection();
+}
+
+void MainWindow::StartValueChange(double value)
+{
+    if (isSimpleMode()) {
+        const TimeItemInfo info = m_videoItemDlg->currentTimeItemInfo();
+        if (info.minStart > value) {
+            value = info.minStart;
+            m_videoCutToolbar->setStartValue(value * 100);
+            m_videoCutToolbar->videoPlayPro(value * 100);
+        }
+        m_videoItemDlg->setTimelineStart(value);
+    }
+    m_videoCutToolbar->startValueChange(value);
+    if (QVideoConvertItem *entry = m_videoItemDlg->currentEntry())
+        entry->startValueChange(value);
+    stopSectionPlay();
+}
+
+void MainWindow::EndValueChange(double value)
+{
+    if (isSimpleMode()) {
+        const TimeItemInfo info = m_videoItemDlg->currentTimeItemInfo();
+        if (info.maxEnd < value) {
+            value = info.maxEnd;
+            m_videoCutToolbar->setEndValue(float(value * 100));
+            m_videoCutToolbar->videoPlayPro(value * 100);
+        }
+        m_videoItemDlg->setTimelineEnd(value);
+    }
+    m_videoCutToolbar->endValueChange(value);
+    if (QVideoConvertItem *entry = m_videoItemDlg->currentEntry())
+        entry->endValueChange(value);
+    stopSectionPlay();
+}
+
+void MainWindow::StartTimeChange(uint64_t t)
+{
+    VoVideoConvertItem *item = currentItem();
+    if (!item)
+        return;
+    const uint64_t duration = item->m_duration;
+    if (isSimpleMode() && duration > 0) {
+        const TimeItemInfo info = m_videoItemDlg->currentTimeItemInfo();
+        const auto lowest = uint64_t(double(duration) * info.minStart);
+        if (t < lowest) {
+            t = lowest;
+            m_videoCutToolbar->setStartValue(info.minStart * 100.0);
+            m_videoCutToolbar->videoPlayPro(info.minStart * 100.0);
+        }
+        m_videoItemDlg->setTimelineStart(double(t) / double(duration));
+    }
+    m_videoCutToolbar->startTimeChange(t);
+    if (QVideoConvertItem *entry = m_videoItemDlg->currentEntry())
+        entry->startTimeChange(t);
+    refreshThumbnail(item);
+    stopSectionPlay();
+}
+
+void MainWindow::EndTimeChange(uint64_t t)
+{
+    VoVideoConvertItem *item = currentItem();
+    if (!item)
+        return;
+    const uint64_t duration = item->m_duration;
+    if (isSimpleMode() && duration > 0) {
+        const TimeItemInfo info = m_videoItemDlg->currentTimeItemInfo();
+        const auto highest = uint64_t(double(duration) * info.maxEnd);
+        if (t > highest) {
+            t = highest;
+            m_videoCutToolbar->setEndValue(float(info.maxEnd * 100.0));
+            m_videoCutToolbar->videoPlayPro(info.maxEnd * 100.0);
+        }
+        m_videoItemDlg->setTimelineEnd(double(t) / double(duration));
+    }
+    m_videoCutToolbar->endTimeChange(t);
+    if (QVideoConvertItem *entry = m_videoItemDlg->currentEntry())
+        entry->endTimeChange(t);
+    stopSectionPlay();
+}
+
+void MainWindow::sliderMousePress() { m_videoPlayDlg->BeginAsyncSeek(); }
+
+void MainWindow::sliderMouseRelease()
+{
+    m_videoPlayDlg->EndAsyncSeek();
+    refreshThumbnail(currentItem());
+}
+
+void MainWindow::itemVideoImageChange() { refreshThumbnail(currentItem()); }
+
+void MainWindow::progressValueChanged(double value)
+{
+    m_videoPlayDlg->PlayProValueChange(value / 100.0);
+    m_videoCutToolbar->videoPlayPro(value);
+}
+
+void MainWindow::OnBtnStartSet()
+{
+    VoVideoConvertItem *item = currentItem();
+    if (!item)
+        return;
+    // The player's own position, not the slider's rounded fraction of the
+    // duration: a start a microsecond before a key frame would make a stream
+    // copy begin a whole key-frame interval early.
+    if (const ORL_HANDLE player = m_videoPlayDlg->player()) {
+        uint64_t at = Player_GetPosition(player);
+        const uint64_t end = m_videoCutToolbar->trimEnd();
+        if (end > 0 && at > end)
+            at = end;
+        m_videoCutToolbar->setTrimStart(at);
+    } else {
+        m_videoCutToolbar->OnBtnStartTimeSet();
+    }
+    uint64_t t = m_videoCutToolbar->trimStart();
+    const uint64_t duration = m_videoPlayDlg->duration();
+    if (isSimpleMode() && duration > 0) {
+        // The segment may not reach back over its left neighbour.
+        const auto lowest = uint64_t(double(duration) * m_videoItemDlg->currentTimeItemInfo().minStart);
+        if (t < lowest) {
+            t = lowest;
+            m_videoCutToolbar->setTrimStart(t);
+        }
+        m_videoItemDlg->setTimelineStart(double(t) / double(duration));
+    }
+    if (QVideoConvertItem *entry = m_videoItemDlg->currentEntry())
+        entry->startTimeChange(t);
+    refreshThumbnail(item);
+}
+
+void MainWindow::OnBtnEndSet()
+{
+    if (!currentItem())
+        return;
+    if (const ORL_HANDLE player = m_videoPlayDlg->player()) {
+        uint64_t at = Player_GetPosition(player);
+        const uint64_t start = m_videoCutToolbar->trimStart();
+        if (at < start)
+            at = start;
+        m_videoCutToolbar->setTrimEnd(at);
+    } else {
+        m_videoCutToolbar->OnBtnEndTimeSet();
+    }
+    uint64_t t = m_videoCutToolbar->trimEnd();
+    const uint64_t duration = m_videoPlayDlg->duration();
+    if (isSimpleMode() && duration > 0) {
+        const auto highest = uint64_t(double(duration) * m_videoItemDlg->currentTimeItemInfo().maxEnd);
+        if (t > highest) {
+            t = highest;
+            m_videoCutToolbar->setTrimEnd(t);
+        }
+        m_videoItemDlg->setTimelineEnd(double(t) / double(duration));
+    }
+    if (QVideoConvertItem *entry = m_videoItemDlg->currentEntry())
+        entry->endTimeChange(t);
+}
+
+void MainWindow::OnBtnAddItem()
+{
+    if (isSimpleMode() && !m_videoItemDlg->timelineHasRoomAtEnd()) {
+        QVoMessageBox::ShowMessage(this,
+                                   tr("Adding segment failed. Please drag segment to leave some space at the end \n"
+                                      "or switch to the \"Free Mode\"."),
+                                   productTitle(), QVoMessageBox::Warning, QVoMessageBox::OkButton);
+        return;
+    }
+    VoVideoConvertManager *items = VoVideoConvertManager::instance();
+    if (items->count() >= kMaxItems)
+        return;
+    QVideoConvertItem *entry = m_videoItemDlg->currentEntry();
+    VoVideoConvertItem *item = entry ? entry->item() : nullptr;
+    if (!item)
+        return;
+
+    item->m_isCurrent = false;
+    entry->ClickSelectChange(false);
+    entry->setState(0);
+    entry->setEnabled(false);
+
+    VoVideoConvertItem *copy = item->clone();
+    if (QImage *image = m_videoPlayDlg->grabThumbnail(copy->m_TrimStartTime)) {
+        delete copy->m_cover;
+        copy->m_cover = image;
+    }
+    items->insert(copy, -1);
+    m_videoItemDlg->addConvertItem(copy);
+    m_videoCutToolbar->setItem(copy);
+    if (!m_videoItemDlg->isListExpanded())
+        m_videoItemDlg->OnBtnShowList();
+}
+
+void MainWindow::SelectItemChange()
+{
+    m_videoCutToolbar->setItem(currentItem());
+    if (m_videoPlayDlg->inSection())
+        m_videoPlayDlg->StopPlaySection();
+}
+
+void MainWindow::IsAddVideoFile(bool bFile)
+{
+    if (bFile)
+        return;
+    m_videoPlayDlg->close();
+    m_videoCutToolbar->setControlsEnabled(false);
+}
+
+void MainWindow::OnPlayTrim()
+{
+    if (!m_videoCutToolbar->currentItem())
+        m_videoCutToolbar->reset();
+    if (m_videoPlayDlg->inSection()) {
+        m_videoPlayDlg->OnPlayVideo();
+        return;
+    }
+    if (VoVideoConvertItem *item = currentItem()) {
+        m_videoPlayDlg->setSection(item->m_TrimStartTime, item->m_TrimEndTime);
+        m_videoPlayDlg->PlaySection();
+    }
+}
+
+// Pausing keeps the range, so that the next play resumes inside it.
+void MainWindow::OnPauseTrim() { m_videoPlayDlg->OnPauseVideo(); }
+
+void MainWindow::OnStopPlayTrim()
+{
+    if (!m_videoPlayDlg->inSection()) {
+        if (VoVideoConvertItem *item = currentItem())
+            m_videoPlayDlg->setSection(item->m_TrimStartTime, item->m_TrimEndTime);
+    }
+    m_videoPlayDlg->OnPauseVideo();
+    m_videoPlayDlg->setPlaySeekStart();
+}

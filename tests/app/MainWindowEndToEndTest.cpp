@@ -1,0 +1,195 @@
+// A user's whole job in the real main window: open a file, mark segments
+// with the keys at play positions, convert, and find the outputs. Only the
+// window's own signals, buttons and keys drive it; ffprobe judges the files.
+#include "ConfigState.h"
+#include "FormatWidget.h"
+#include "OutputFormatParams.h"
+#include "MainWindowHelpers.h"
+#include "MediaProbe.h"
+#include "ParserXML.h"
+#include "QVideoCutDlg.h"
+#include "QVideoCutManageDlg.h"
+#include "QVideoPlayDlg.h"
+#include "TestSupport.h"
+#include "VoVideoConvertItem.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QDirIterator>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+using testsupport::fixture;
+
+namespace {
+
+constexpr double kTolerance = 0.1; // seconds; cuts fall on key frames
+
+struct Range {
+    double start;
+    double end;
+};
+
+// All files under the output root, newest last.
+QStringList outputs()
+{
+    QStringList files;
+    QDirIterator it(ConfigState::instance().converterPath(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << it.next();
+    files.sort();
+    return files;
+}
+
+class EndToEnd : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override
+    {
+        simple = GetParam();
+        // What the mode buttons of the segment list store.
+        ParserXML::readItemValue("LISTMODEL_ITEM", "ListModel_Line", "N");
+        ParserXML::writeItemValue("LISTMODEL_ITEM", "ListModel_Line", simple ? "Y" : "N");
+        ParserXML::readItemValue("OutPut_path", "path_value", "");
+        ParserXML::writeItemValue("OutPut_path", "path_value", root.path() + "/");
+    }
+
+    // Seeks the way the timeline does, and waits for the player to report.
+    void seek(MainWindow &w, double seconds)
+    {
+        QSignalSpy pro(w.playerPanel(), &QVideoPlayDlg::emitPlayProValue);
+        emit w.segmentManager()->sendPlayProToPlay(uint64_t(seconds * 1e6));
+        ASSERT_TRUE(waitUntil([&] { return pro.count() > 0; }, 5000));
+    }
+
+    // Opens the format dialog with the cut tool's button and accepts it in
+    // High-Speed (stream copy) or Encoding mode.
+    void chooseMode(MainWindow &w, bool highSpeed)
+    {
+        bool answered = false;
+        QTimer::singleShot(0, &w, [&] {
+            FormatWidget *dialog = nullptr;
+            ASSERT_TRUE(waitUntil([&] { return (dialog = qobject_cast<FormatWidget *>(QApplication::activeModalWidget())); }));
+            QWidget *radio = dialog->findChild<QWidget *>(highSpeed ? "m_radLosslessMode" : "m_radCustomize");
+            ASSERT_NE(radio, nullptr);
+            QTest::mouseClick(radio, Qt::LeftButton, Qt::NoModifier, QPoint(8, radio->height() / 2));
+            auto *ok = dialog->findChild<QAbstractButton *>("m_btnOk");
+            ASSERT_NE(ok, nullptr);
+            QTest::mouseClick(ok, Qt::LeftButton);
+            answered = true;
+        });
+        auto *format = w.cutTool()->findChild<QAbstractButton *>("m_btnFormat");
+        ASSERT_NE(format, nullptr);
+        QTest::mouseClick(format, Qt::LeftButton);
+        ASSERT_TRUE(answered);
+        EXPECT_EQ(OutputFormatParams::instance().lossless, highSpeed);
+    }
+
+    void key(MainWindow &w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(&w, k, m); }
+
+    void open(MainWindow &w)
+    {
+        ASSERT_TRUE(importThroughSignal(w, {fixture("long_h264_aac.mp4")}));
+        ASSERT_EQ(itemCount(), 1);
+        ASSERT_TRUE(waitUntil([&] { return !w.playerPanel()->isPaused(); }));
+        key(w, Qt::Key_Space); // pause
+        ASSERT_TRUE(w.playerPanel()->isPaused());
+    }
+
+    // Marks a segment: end first, then start, since a start is never set
+    // past the end.
+    void mark(MainWindow &w, Range r)
+    {
+        seek(w, r.end);
+        key(w, Qt::Key_O);
+        seek(w, r.start);
+        key(w, Qt::Key_I);
+        VoVideoConvertItem *item = w.cutTool()->currentItem();
+        ASSERT_NE(item, nullptr);
+        EXPECT_NEAR(item->m_TrimStartTime / 1e6, r.start, 0.05);
+        EXPECT_NEAR(item->m_TrimEndTime / 1e6, r.end, 0.05);
+    }
+
+    QStringList convert(MainWindow &w)
+    {
+        const QStringList before = outputs();
+        QSignalSpy state(w.segmentManager(), &QVideoCutManageDlg::emitIsStartConverter);
+        key(w, Qt::Key_Return, Qt::ControlModifier);
+        EXPECT_TRUE(waitUntil([&] { return MainWindow::isConverting(); }, 5000));
+        EXPECT_TRUE(waitUntil([&] { return !MainWindow::isConverting(); }, 120000));
+        QStringList made = outputs();
+        for (const QString &f : before)
+            made.removeAll(f);
+        return made;
+    }
+
+    void expectOutputs(const QStringList &files, const QVector<double> &durations, bool video = true)
+    {
+        ASSERT_EQ(files.size(), durations.size()) << files.join(' ').toStdString();
+        for (int i = 0; i < files.size(); ++i) {
+            SCOPED_TRACE(files[i].toStdString());
+            const Probe p = probeFile(files[i]);
+            ASSERT_TRUE(p.ok);
+            EXPECT_NEAR(p.duration, durations[i], kTolerance * (durations[i] > 4 ? 2 : 1));
+            EXPECT_EQ(p.count("video"), video ? 1 : 0);
+            EXPECT_EQ(p.count("audio"), 1);
+        }
+    }
+
+    bool simple = false;
+    QTemporaryDir root;
+};
+
+} // namespace
+
+TEST_P(EndToEnd, OpenMarkThreeSegmentsAndConvertSeparateMergedAndEncoded)
+{
+    MessageWatcher messages;
+    {
+        MainWindow w;
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        open(w);
+
+        const Range ranges[] = {{2, 5}, {8, 11}, {14, 16}};
+        mark(w, ranges[0]);
+        for (int i = 1; i < 3; ++i) {
+            key(w, Qt::Key_Insert);
+            ASSERT_EQ(itemCount(), i + 1);
+            mark(w, ranges[i]);
+        }
+        // The list holds the three ranges in order, each its own item.
+        for (int i = 0; i < 3; ++i) {
+            const VoVideoConvertItem *item = VoVideoConvertManager::instance()->itemAt(i);
+            EXPECT_NEAR(item->m_TrimStartTime / 1e6, ranges[i].start, 0.05) << i;
+            EXPECT_NEAR(item->m_TrimEndTime / 1e6, ranges[i].end, 0.05) << i;
+        }
+
+        // A run starts in Encoding mode; the user picks High-Speed.
+        EXPECT_FALSE(OutputFormatParams::instance().lossless);
+        chooseMode(w, true);
+        const QStringList separate = convert(w);
+        expectOutputs(separate, {3, 3, 2});
+        for (const QString &f : separate)
+            EXPECT_TRUE(f.endsWith(".mp4")) << f.toStdString();
+
+        auto *merge = w.segmentManager()->findChild<QAbstractButton *>("m_chkMerger");
+        ASSERT_NE(merge, nullptr);
+        QTest::mouseClick(merge, Qt::LeftButton);
+        ASSERT_TRUE(merge->isChecked());
+        expectOutputs(convert(w), {8});
+
+        // Back to Encoding mode with the stored format (MP4 H.264/AAC),
+        // merged again: one file of re-encoded pictures.
+        chooseMode(w, false);
+        const QStringList encoded = convert(w);
+        expectOutputs(encoded, {8});
+        const Probe p = probeFile(encoded.value(0));
+        ASSERT_NE(p.first("video"), nullptr);
+        EXPECT_EQ(p.first("video")->codec, "h264");
+        EXPECT_TRUE(encoded.value(0).endsWith(".mp4"));
+    }
+    EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join('|').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, EndToEnd, ::testing::Values(false, true),
+                         [](const auto &info) { return info.param ? "SimpleMode" : "FreeMode"; });

@@ -1,0 +1,63 @@
+#pragma once
+// Shared by the main-window tests: a watcher that answers every message box
+// the window shows (and remembers its text), and small helpers to start an
+// import and wait for it as a user would.
+#include "MainWindow.h"
+#include "QLoadingDlg.h"
+#include "QTextImageButton.h"
+#include "QVoMessageBox.h"
+#include "VoVideoConvertManager.h"
+
+#include <QApplication>
+#include <QStringList>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+// Answers each message box with its first button (OK, or Yes) shortly after
+// it appears; the texts are kept in the order they were shown.
+class MessageWatcher {
+public:
+    MessageWatcher()
+    {
+        m_timer.setInterval(20);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
+        m_timer.start();
+    }
+    QStringList texts;
+
+private:
+    void poll()
+    {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            auto *box = qobject_cast<QVoMessageBox *>(w);
+            if (!box || !box->isVisible() || box->property("answered").toBool())
+                continue;
+            box->setProperty("answered", true);
+            texts << box->message();
+            box->prepare();
+            if (!box->buttons().isEmpty())
+                box->buttons().first()->click();
+            else
+                box->reject();
+        }
+    }
+    QTimer m_timer;
+};
+
+// Waits (events running) until cond holds or ms pass.
+inline bool waitUntil(const std::function<bool()> &cond, int ms = 20000)
+{
+    return QTest::qWaitFor(cond, ms);
+}
+
+inline int itemCount() { return VoVideoConvertManager::instance()->count(); }
+
+// Imports paths through the window's own drop signal and waits until the
+// loading dialog has gone.
+inline bool importThroughSignal(MainWindow &w, const QStringList &paths)
+{
+    QTimer::singleShot(0, &w, [&w, paths] { emit w.emitAddFileNames(paths); });
+    QTest::qWait(1);
+    return waitUntil([&w] { return !w.isImporting(); });
+}

@@ -1,0 +1,137 @@
+#include "MainWindowScenes.h"
+
+#include "MainWindow.h"
+#include "ParserXML.h"
+#include "QLoadingDlg.h"
+#include "QVideoCutDlg.h"
+#include "QVideoCutManageDlg.h"
+#include "QVideoPlayDlg.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QStandardPaths>
+#include <functional>
+
+namespace mainwindowscenes {
+namespace {
+
+// The window reads and writes settings and converts into the documents
+// folder: a scene keeps all of that in a scratch home of its own.
+void useScratchHome()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    const QString home = QDir::tempPath() + QStringLiteral("/snipwell-shot-%1").arg(QCoreApplication::applicationPid());
+    QDir(home).removeRecursively();
+    QDir().mkpath(home + "/.local/share");
+    qputenv("HOME", home.toUtf8());
+    qputenv("XDG_DATA_HOME", (home + "/.local/share").toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home + "/.config").toUtf8());
+}
+
+void setSetting(const char *item, const char *attribute, const char *value)
+{
+    ParserXML::readItemValue(QLatin1String(item), QLatin1String(attribute), QLatin1String(value));
+    ParserXML::writeItemValue(QLatin1String(item), QLatin1String(attribute), QLatin1String(value));
+}
+
+void waitFor(const std::function<bool()> &done, int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+void pressKey(QWidget *w, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+    QApplication::sendEvent(w, &release);
+}
+
+void seek(MainWindow *w, double seconds)
+{
+    emit w->segmentManager()->sendPlayProToPlay(uint64_t(seconds * 1e6));
+    waitFor([] { return false; }, 120);
+}
+
+MainWindow *openWindow(const QString &mediaPath)
+{
+    auto *w = new MainWindow;
+    w->show();
+    waitFor([] { return false; }, 100);
+    if (!mediaPath.isEmpty()) {
+        w->addImportFile({mediaPath});
+        waitFor([w] { return !w->isImporting(); }, 10000);
+        waitFor([] { return false; }, 300);
+        pressKey(w, Qt::Key_Space);
+    }
+    return w;
+}
+
+// Three segments, the way a user marks them: end first, then start.
+void markSegments(MainWindow *w)
+{
+    const double ranges[3][2] = {{2, 5}, {8, 11}, {14, 17}};
+    for (int i = 0; i < 3; ++i) {
+        if (i > 0)
+            pressKey(w, Qt::Key_Insert);
+        seek(w, ranges[i][1]);
+        pressKey(w, Qt::Key_O);
+        seek(w, ranges[i][0]);
+        pressKey(w, Qt::Key_I);
+    }
+    seek(w, 9.5);
+}
+} // namespace
+
+QWidget *empty()
+{
+    useScratchHome();
+    return openWindow(QString());
+}
+
+QWidget *withSegments(const QString &mediaPath, bool simpleMode)
+{
+    useScratchHome();
+    setSetting("LISTMODEL_ITEM", "ListModel_Line", simpleMode ? "Y" : "N");
+    MainWindow *w = openWindow(mediaPath);
+    markSegments(w);
+    waitFor([] { return false; }, 600);
+    return w;
+}
+
+QWidget *loadingDialog(const QString &mediaPath)
+{
+    useScratchHome();
+    auto *dialog = new QLoadingDlg;
+    // A path as a user's would read, not the build tree's.
+    const QString name = mediaPath.isEmpty() ? QStringLiteral("holiday.mp4") : QFileInfo(mediaPath).fileName();
+    dialog->setAddingPath(QStringLiteral("/home/user/Videos/") + name);
+    dialog->setAddedCount(QStringLiteral("2/3"));
+    dialog->setProgress(66.7);
+    return dialog;
+}
+
+QWidget *converting(const QString &mediaPath)
+{
+    useScratchHome();
+    // A run starts in Encoding mode, which takes long enough to be caught
+    // under way.
+    setSetting("LISTMODEL_ITEM", "ListModel_Line", "N");
+    MainWindow *w = openWindow(mediaPath);
+    markSegments(w);
+    pressKey(w, Qt::Key_Return, Qt::ControlModifier);
+    waitFor([] { return MainWindow::isConverting(); }, 5000);
+    waitFor([] { return false; }, 700);
+    return w;
+}
+
+} // namespace mainwindowscenes

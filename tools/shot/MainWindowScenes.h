@@ -1,0 +1,14 @@
+#pragma once
+// Scenes of the main window with the real engine and a media file.
+#include <QString>
+
+class QWidget;
+
+namespace mainwindowscenes {
+QWidget *empty();
+// The file open and paused mid-way with three segments.
+QWidget *withSegments(const QString &mediaPath, bool simpleMode);
+QWidget *loadingDialog(const QString &mediaPath);
+// A conversion under way, caught at about a third.
+QWidget *converting(const QString &mediaPath);
+} // namespace mainwindowscenes

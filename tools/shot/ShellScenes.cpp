@@ -1,0 +1,79 @@
+#include "ShellScenes.h"
+
+#include "MainWindow.h"
+#include "ProgramMenu.h"
+#include "QImageButton.h"
+#include "QAboutDlg.h"
+#include "QPreferencesDlg.h"
+#include "QShowCloseDlg.h"
+#include "QTextImageButton.h"
+#include "QUpdateDlg.h"
+#include "UpdateChecker.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QUrl>
+
+namespace shellscenes {
+
+QWidget *preferences(bool convertPage)
+{
+    auto *dlg = new QPreferencesDlg;
+    if (convertPage)
+        dlg->pageButtons().at(1)->click();
+    return dlg;
+}
+
+QWidget *closeDialog()
+{
+    return new QShowCloseDlg(true, true);
+}
+
+QWidget *about()
+{
+    return new QAboutDlg;
+}
+
+QWidget *updateAvailable()
+{
+    auto *dlg = new QUpdateDlg;
+    UpdateResult result;
+    result.outcome = UpdateResult::NewVersion;
+    result.version = QStringLiteral("2.3.0");
+    result.notesUrl = QUrl(QStringLiteral("https://www.zelvane.com/snipwell/notes/2.3.0"));
+    dlg->showResult(result, QStringLiteral("Zelvane Snipwell"), QStringLiteral("2.2.1"));
+    return dlg;
+}
+
+QWidget *menuOpen(QWidget *frame)
+{
+    // A popup is a window of its own; paint its real rendering into the
+    // window where it opens, with the pointer on its second entry. In the
+    // main window that is the window's own menu under its menu button.
+    auto *window = qobject_cast<MainWindow *>(frame);
+    ProgramMenu fallback;
+    ProgramMenu *menu = window ? window->programMenu() : &fallback;
+    QPoint cursor(frame->width() - 1 - 4 * 26 + 12, 28);
+    if (window) {
+        if (auto *button = window->findChild<QImageButton *>(QStringLiteral("m_btnMenu")))
+            cursor = button->geometry().center() + QPoint(0, button->height() / 2 + 2);
+    }
+    menu->popup(QPoint(0, 0));
+    menu->setActiveAction(menu->actHome());
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+    const QPixmap picture = menu->grab();
+    menu->hide();
+    auto *shown = new QLabel(frame);
+    shown->setPixmap(picture);
+    shown->resize(picture.size() / picture.devicePixelRatio());
+    const QPoint at = ProgramMenu::popupPosition(cursor);
+    // The window system keeps a popup on the screen; here, inside the window.
+    shown->move(qMin(at.x(), frame->width() - shown->width() - 6), at.y());
+    shown->raise();
+    shown->show();
+    return frame;
+}
+
+} // namespace shellscenes

@@ -1,0 +1,13 @@
+#pragma once
+// Scenes of the shell's windows: preferences, the close question, About,
+// the update window and the program menu.
+class QWidget;
+
+namespace shellscenes {
+QWidget *preferences(bool convertPage);
+QWidget *closeDialog();
+QWidget *about();
+QWidget *updateAvailable();
+// The program menu opened under the menu button of a main-window frame.
+QWidget *menuOpen(QWidget *frame);
+} // namespace shellscenes
