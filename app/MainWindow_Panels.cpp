@@ -9,6 +9,7 @@
 #include "QVideoCutManageDlg.h"
 #include "QVideoPlayDlg.h"
 #include "QVoMessageBox.h"
+#include "SegmentEditing.h"
 #include "TimeItemInfo.h"
 #include "VoVideoConvertItem.h"
 #include "VoVideoConvertManager.h"
@@ -43,6 +44,7 @@ void MainWindow::buildPanels()
     m_videoCutToolbar = new QVideoCutDlg(m_centralWidget);
     m_videoItemDlg = new QVideoCutManageDlg(m_centralWidget);
     m_videoItemDlg->setPlayerPanel(m_videoPlayDlg);
+    installSegmentEditing(m_videoItemDlg);
     addPanel(m_videoPlayDlg, "m_playLayout", 1);
     addPanel(m_videoCutToolbar, "m_cutLayout", 0);
     addPanel(m_videoItemDlg, "m_listLayout", 0);

@@ -65,8 +65,7 @@ QVideoConvertItem::QVideoConvertItem(QWidget *parent) : CListItemWgt(parent)
     m_btnEdit = new QImageButton(this);
     m_btnEdit->setObjectName(QStringLiteral("m_btnEdit"));
     m_btnEdit->setImage(QStringLiteral("/image/CutListDlg/btn_edit.png"));
-    // The editing dialog is not part of the program yet: the button keeps
-    // its signal but cannot be pressed.
+    // Enabled once the panel has an editor to run (setEditable).
     m_btnEdit->setEnabled(false);
 
     m_TrimItemDSlider = new QDualSlider(this);
@@ -104,6 +103,18 @@ QColor QVideoConvertItem::stateColor(int state) const
 int QVideoConvertItem::itemIndex() const
 {
     return m_item ? m_item->m_index : m_index;
+}
+
+void QVideoConvertItem::setEditable(bool editable)
+{
+    m_btnEdit->setEnabled(editable);
+}
+
+void QVideoConvertItem::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (m_btnEdit->isEnabled())
+        emit emitEdit();
 }
 
 void QVideoConvertItem::OnBtnDelete()

@@ -47,6 +47,9 @@ public:
     QDualSlider *rangeBar() const { return m_TrimItemDSlider; }
     QImageButton *deleteButton() const { return m_btnClose; }
     QImageButton *editButton() const { return m_btnEdit; }
+    // The edit button and a double-click open the editing dialog once the
+    // panel has an editor to run.
+    void setEditable(bool editable);
     MouseImageWidget *pictureWidget() const { return m_videoIconWidget; }
 
 signals:
@@ -70,6 +73,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;

@@ -269,7 +269,7 @@ void QVideoCutManageDlg::refresh()
         m_btnAddItem->setEnabled(hasEntries);
         emit seedIsAddItem(hasEntries);
         m_btnDelete->setEnabled(m_timeLine->count() > 0);
-        m_btnEdit->setEnabled(false);
+        m_btnEdit->setEnabled(m_editRunner && m_currentEntry);
     } else {
         m_timeLine->hide();
         scrollArea->setVisible(hasEntries);
@@ -325,6 +325,8 @@ void QVideoCutManageDlg::makeCurrent(QVideoConvertItem *entry, bool selectOnTime
     if (selectOnTimeline && m_bSimpleMode && index < m_timeLine->count())
         m_timeLine->selectIndex(index);
     m_currentEntry = entry;
+    if (m_bSimpleMode)
+        m_btnEdit->setEnabled(bool(m_editRunner));
 }
 
 void QVideoCutManageDlg::addConvertItem(VoVideoConvertItem *item)
@@ -348,6 +350,7 @@ void QVideoCutManageDlg::addConvertItem(VoVideoConvertItem *item)
     connect(entry, &QVideoConvertItem::emitMousePress, this, &QVideoCutManageDlg::respondMouseStateEmit);
     connect(entry, &QVideoConvertItem::emitDelete, this, &QVideoCutManageDlg::respondDeleteEmit);
     connect(entry, &QVideoConvertItem::emitEdit, this, &QVideoCutManageDlg::respondEditEmit);
+    entry->setEditable(bool(m_editRunner));
     connect(entry, &QVideoConvertItem::emitStartTimeChange, this, &QVideoCutManageDlg::StartTimeChange);
     connect(entry, &QVideoConvertItem::emitEndTimeChange, this, &QVideoCutManageDlg::EndTimeChange);
     connect(entry, &QVideoConvertItem::emitSwapItem, this, &QVideoCutManageDlg::swapItemValue);
@@ -542,6 +545,14 @@ void QVideoCutManageDlg::swapItemValue(int i, int j)
     updateMoveButtons();
 }
 
+void QVideoCutManageDlg::setEditRunner(EditRunner runner)
+{
+    m_editRunner = std::move(runner);
+    for (QVideoConvertItem *entry : qAsConst(m_entries))
+        entry->setEditable(bool(m_editRunner));
+    refresh();
+}
+
 void QVideoCutManageDlg::respondEditEmit()
 {
     runEdit(qobject_cast<QVideoConvertItem *>(sender()));
@@ -556,9 +567,19 @@ void QVideoCutManageDlg::runEdit(QVideoConvertItem *entry)
 {
     if (!entry || !entry->item())
         return;
-    // The editing dialog is not part of the program yet; the player is
-    // paused as it will be for the dialog.
     emit emitPausePlay();
+    if (!m_editRunner)
+        return;
+    if (!m_editRunner(this, m_entries.indexOf(entry)))
+        return;
+    // The edit may have moved the segment: the row and its timeline box
+    // follow the item's trim pair.
+    VoVideoConvertItem *item = entry->item();
+    entry->setTrim(item->m_TrimStartTime, item->m_TrimEndTime);
+    if (m_bSimpleMode) {
+        m_timeLine->clear();
+        fillTimeline();
+    }
 }
 
 void QVideoCutManageDlg::videoPlayPro(double pro)

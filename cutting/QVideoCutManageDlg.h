@@ -73,6 +73,11 @@ public:
     // no file browser starts. An empty opener restores the desktop's.
     using FolderOpener = std::function<void(const QString &folder)>;
     static void setFolderOpener(FolderOpener opener);
+    // Runs the editing dialog for item index of the item list; true when
+    // the edit was accepted. The editing side installs it (it lies above
+    // this panel); without one "Edit" only pauses the player.
+    using EditRunner = std::function<bool(QWidget *parent, int itemIndex)>;
+    void setEditRunner(EditRunner runner);
 
 signals:
     void emitChangeHeight(int height, bool bShow);
@@ -172,6 +177,7 @@ private:
     QImageButton *m_btnUp = nullptr;
     QImageButton *m_btnDown = nullptr;
     QImageButton *m_btnEdit = nullptr;
+    EditRunner m_editRunner;
     QImageButton *m_btnDelete = nullptr;
     QImageButton *m_btnStyleList = nullptr;
     QImageButton *m_btnStyleLine = nullptr;

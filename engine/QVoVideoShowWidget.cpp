@@ -71,6 +71,36 @@ QVoVideoShowWidget::QVoVideoShowWidget(QWidget *parent) : QWidget(parent), d(new
 QVoVideoShowWidget::~QVoVideoShowWidget()
 {
     attach(0);
+    attachElement(0);
+}
+
+void QVoVideoShowWidget::attachElement(ORL_HANDLE player)
+{
+    if (m_elementPlayer && m_elementPlayer != player)
+        Player_SetElementWindow(m_elementPlayer, nullptr);
+    m_elementPlayer = player;
+    if (m_elementPlayer)
+        Player_SetElementWindow(m_elementPlayer, &d->sink);
+}
+
+void QVoVideoShowWidget::setKeepAspect(bool keep)
+{
+    m_keepAspect = keep;
+    update();
+}
+
+QRect QVoVideoShowWidget::pictureRect() const
+{
+    QSize picture;
+    {
+        std::lock_guard<std::mutex> lock(d->mutex);
+        if (d->latest >= 0)
+            picture = QSize(d->buffers[d->latest].width, d->buffers[d->latest].height);
+    }
+    if (!m_keepAspect || picture.isEmpty())
+        return rect();
+    const QSize fitted = picture.scaled(size(), Qt::KeepAspectRatio);
+    return QRect(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), fitted);
 }
 
 void QVoVideoShowWidget::attach(ORL_HANDLE player)
@@ -138,7 +168,12 @@ void QVoVideoShowWidget::paintEvent(QPaintEvent *)
         const Private::Buffer &b = d->buffers[index];
         const QImage image(b.pixels.data(), b.width, b.height, b.width * 4, QImage::Format_RGB32);
         p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        p.drawImage(rect(), image);
+        QRect target = rect();
+        if (m_keepAspect && b.width > 0 && b.height > 0) {
+            const QSize fitted = QSize(b.width, b.height).scaled(size(), Qt::KeepAspectRatio);
+            target = QRect(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), fitted);
+        }
+        p.drawImage(target, image);
     }
     std::lock_guard<std::mutex> lock(d->mutex);
     d->painting = -1;

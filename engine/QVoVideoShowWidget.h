@@ -19,6 +19,15 @@ public:
     // (also on destruction) returns only after a delivery in progress ends.
     void attach(ORL_HANDLE player);
     ORL_HANDLE attachedPlayer() const { return m_player; }
+    // The same as the player's element window (the unedited picture of the
+    // editing preview); detached likewise.
+    void attachElement(ORL_HANDLE player);
+    // Fit the picture inside the widget with its own proportions (bars of
+    // the background colour) instead of stretching it.
+    void setKeepAspect(bool keep);
+    // Where the picture is drawn, in widget pixels; the whole widget before
+    // the first picture or when stretching.
+    QRect pictureRect() const;
     // The engine-facing callbacks, for players attached by other means.
     const orl_video_sink *sink() const;
 
@@ -46,4 +55,6 @@ private:
     struct Private;
     std::unique_ptr<Private> d;
     ORL_HANDLE m_player = 0;
+    ORL_HANDLE m_elementPlayer = 0;
+    bool m_keepAspect = false;
 };

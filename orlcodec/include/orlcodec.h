@@ -272,6 +272,12 @@ ORL_API int Player_GetWidth(ORL_HANDLE p);
 ORL_API int Player_GetHeight(ORL_HANDLE p);
 ORL_API int Player_GetDisplayWidth(ORL_HANDLE p);
 ORL_API int Player_GetDisplayHeight(ORL_HANDLE p);
+/* Edits of a parameter set (a copy is taken; 0 removes them) shown from the
+ * picture on screen on: the video sink and Player_GrabFrame give the edited
+ * picture, made by the encoder's own filter graph for the picture's source
+ * time; the element sink keeps the unedited one. Needs an open file; fails
+ * (and shows the picture unedited) when an edit cannot be made, e.g. an
+ * overlay picture that cannot be read. */
 ORL_API int Player_SetParams(ORL_HANDLE p, ORL_HANDLE params);
 ORL_API const orl_picture *Player_GrabFrame(ORL_HANDLE p, int width, int height, int format);
 ORL_API void Player_ReleaseFrame(ORL_HANDLE p, const orl_picture *picture);

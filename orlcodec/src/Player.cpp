@@ -270,6 +270,14 @@ void Player::close()
         m_converted = false;
         sws_freeContext(m_sws);
         m_sws = nullptr;
+        // Edits belong to the file they were made for.
+        m_edits.reset();
+        m_audioEdits.reset();
+        m_edited.reset();
+        m_editedValid = false;
+        m_editedConverted = false;
+        sws_freeContext(m_editedSws);
+        m_editedSws = nullptr;
     }
     std::lock_guard<std::mutex> lock(m_mutex);
     m_pictures.clear();
@@ -370,6 +378,26 @@ void Player::pushAudio(AVFrame *frame)
     int64_t pts = frameTimeUs(frame, st);
     if (pts == INT64_MIN)
         pts = m_nextAudioUs;
+    if (m_audioEdits && m_audioEdits->active()) {
+        std::string error;
+        std::vector<FramePtr> edited = m_audioEdits->apply(frame, pts, error);
+        if (edited.empty() && !error.empty()) {
+            // Heard unedited rather than not at all.
+            logLine(AV_LOG_WARNING, "player: %s", error.c_str());
+            setError(error);
+            m_audioEdits.reset();
+            pushSamples(frame, pts);
+            return;
+        }
+        for (FramePtr &f : edited)
+            pushSamples(f.get(), f->pts != AV_NOPTS_VALUE ? f->pts : m_nextAudioUs);
+        return;
+    }
+    pushSamples(frame, pts);
+}
+
+void Player::pushSamples(AVFrame *frame, int64_t pts)
+{
     const int outMax = swr_get_out_samples(m_swr, frame->nb_samples);
     if (outMax <= 0)
         return;
@@ -896,6 +924,7 @@ void Player::present(VideoFrame frame, uint64_t epoch, bool sequential)
     }
     m_current = std::move(frame.frame);
     m_converted = false;
+    m_editedValid = false;
     m_currentPtsUs = frame.ptsUs;
     m_currentEndUs = frame.endUs;
     deliverLocked(sinks);
@@ -927,6 +956,7 @@ bool Player::stepBackFromHistory()
     }
     m_current = std::move(previous.frame);
     m_converted = false;
+    m_editedValid = false;
     m_currentPtsUs = previous.ptsUs;
     m_currentEndUs = previous.endUs;
     deliverLocked(sinks);
@@ -951,6 +981,55 @@ void Player::deliverLocked(const orl_video_sink *sinks)
 {
     if (!m_current || (!sinks[0].deliver && !sinks[1].deliver))
         return;
+    if (!m_edits) {
+        deliverSourceLocked(sinks, 2);
+        return;
+    }
+    deliverSourceLocked(sinks + 1, 1);
+    if (!sinks[0].deliver)
+        return;
+    const AVFrame *e = editedLocked();
+    if (!e)
+        return;
+    if (!m_editedConverted) {
+        m_editedSws = sws_getCachedContext(m_editedSws, e->width, e->height, static_cast<AVPixelFormat>(e->format),
+                                           e->width, e->height, AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr,
+                                           nullptr);
+        if (!m_editedSws)
+            return;
+        m_editedRgb.resize(size_t(e->width) * e->height * 4);
+        uint8_t *dst[4] = {m_editedRgb.data(), nullptr, nullptr, nullptr};
+        int dstStride[4] = {e->width * 4, 0, 0, 0};
+        sws_scale(m_editedSws, e->data, e->linesize, 0, e->height, dst, dstStride);
+        m_editedConverted = true;
+    }
+    sinks[0].deliver(sinks[0].opaque, e->width, e->height, e->width * 4, m_editedRgb.data());
+}
+
+const AVFrame *Player::editedLocked()
+{
+    if (!m_edits || !m_current)
+        return nullptr;
+    if (!m_editedValid) {
+        std::string error;
+        m_edited = m_edits->apply(m_current.get(), m_currentPtsUs, error);
+        m_editedConverted = false;
+        m_editedValid = true;
+        if (!m_edited) {
+            setError(error);
+            logLine(AV_LOG_WARNING, "player: %s", error.c_str());
+        }
+    }
+    return m_edited.get();
+}
+
+void Player::deliverSourceLocked(const orl_video_sink *sinks, int count)
+{
+    bool any = false;
+    for (int i = 0; i < count; ++i)
+        any = any || sinks[i].deliver;
+    if (!any)
+        return;
     const AVFrame *f = m_current.get();
     int outW = 0;
     int outH = 0;
@@ -963,7 +1042,7 @@ void Player::deliverLocked(const orl_video_sink *sinks)
         return;
     // A redraw of the same picture reuses the converted pixels.
     if (m_converted) {
-        for (int i = 0; i < 2; ++i)
+        for (int i = 0; i < count; ++i)
             if (sinks[i].deliver)
                 sinks[i].deliver(sinks[i].opaque, outW, outH, m_convertedStride, m_convertedPixels);
         return;
@@ -1005,7 +1084,7 @@ void Player::deliverLocked(const orl_video_sink *sinks)
     m_converted = true;
     m_convertedPixels = pixels;
     m_convertedStride = stride;
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < count; ++i)
         if (sinks[i].deliver)
             sinks[i].deliver(sinks[i].opaque, outW, outH, stride, pixels);
 }

@@ -12,6 +12,8 @@
 // m_decodeMutex (demuxer and decoders), m_mutex (queues, clock, flags).
 // SDL device calls are never made while m_mutex is held: the device lock
 // and m_mutex are both taken by the audio callback.
+#include "AudioEditPreview.h"
+#include "EditPreview.h"
 #include "FFmpegPtr.h"
 #include "Handles.h"
 #include "Input.h"
@@ -71,6 +73,10 @@ public:
     void setRendererVolume(int volume);
     void setLateFrameTolerance(int64_t us);
     void setVideoSink(const orl_video_sink *sink, bool element);
+    // Edits shown in the video sink from the next picture on (the element
+    // sink keeps the unedited picture); null shows the pictures as they are.
+    // Shows the picture on screen again at once with the new edits.
+    bool setEdits(const ParamValues *edits);
 
     int width() const;
     int height() const;
@@ -115,6 +121,7 @@ private:
     void receiveVideo(std::deque<VideoFrame> *pictures);
     void receiveAudio();
     void pushAudio(AVFrame *frame);
+    void pushSamples(AVFrame *frame, int64_t ptsUs);
     int64_t frameTimeUs(const AVFrame *frame, const AVStream *st) const;
     bool seekDemuxer(int64_t timeUs);
     bool seekDemuxerTs(int64_t ts); // in the stream's time base
@@ -138,6 +145,11 @@ private:
     // holds it; false when it must be decoded again.
     bool stepBackFromHistory();
     void deliverLocked(const orl_video_sink *sinks); // caller holds m_presentMutex
+    // The sources's picture, scaled and turned, to count sinks.
+    void deliverSourceLocked(const orl_video_sink *sinks, int count); // m_presentMutex
+    // The edited picture of the one on screen (made once per picture and
+    // edit set); null when it cannot be made. Caller holds m_presentMutex.
+    const AVFrame *editedLocked();
     void outputSize(int &w, int &h) const;
     int64_t clockUs() const; // caller holds m_mutex
     void anchorClock(int64_t mediaUs); // caller holds m_mutex
@@ -189,6 +201,7 @@ private:
     int64_t m_firstVideoDts = AV_NOPTS_VALUE; // first video packet after a seek
     int64_t m_lastVideoUs = INT64_MIN;
     int64_t m_nextAudioUs = 0;
+    std::unique_ptr<AudioEditPreview> m_audioEdits; // the sound edits heard, null = none
 
     // Guarded by m_mutex.
     std::deque<VideoFrame> m_pictures;
@@ -232,6 +245,13 @@ private:
     bool m_converted = false;      // guarded by m_presentMutex: pixels match m_current
     const uint8_t *m_convertedPixels = nullptr; // guarded by m_presentMutex
     int m_convertedStride = 0;                  // guarded by m_presentMutex
+    // Guarded by m_presentMutex: the edits and the edited picture on screen.
+    std::unique_ptr<EditPreview> m_edits;
+    FramePtr m_edited;
+    bool m_editedValid = false;      // m_edited belongs to m_current and m_edits
+    bool m_editedConverted = false;  // m_editedRgb matches m_edited
+    SwsContext *m_editedSws = nullptr;
+    std::vector<uint8_t> m_editedRgb;
 
     std::mutex m_blobMutex;
     std::map<const orl_picture *, std::unique_ptr<EncodedPicture>> m_grabs; // guarded by m_blobMutex

@@ -2,6 +2,7 @@
 // the handle registry, so a stale handle is refused, and no exception
 // leaves the library.
 #include "Handles.h"
+#include "ParamSet.h"
 #include "Player.h"
 
 #include "orlcodec.h"
@@ -256,12 +257,18 @@ int Player_GetDisplayHeight(ORL_HANDLE h)
     return withPlayer(h, 0, [](Player &p) { return p.displayHeight(); });
 }
 
-int Player_SetParams(ORL_HANDLE h, ORL_HANDLE)
+int Player_SetParams(ORL_HANDLE h, ORL_HANDLE params)
 {
-    // The editing preview's filter graph is not part of playback yet.
-    return withPlayer(h, 0, [](Player &p) {
-        p.setError("edit parameters are not applied by the player");
-        return 0;
+    // The player takes its own copy, as a conversion does; 0 ends the edits.
+    return withPlayer(h, 0, [&](Player &p) {
+        if (!params)
+            return p.setEdits(nullptr) ? 1 : 0;
+        if (!orl::findHandleAs<orl::ParamSet>(params)) {
+            p.setError("not a parameter set");
+            return 0;
+        }
+        const orl::ParamValues values = orl::paramValues(params);
+        return p.setEdits(&values) ? 1 : 0;
     });
 }
 

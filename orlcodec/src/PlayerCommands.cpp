@@ -308,6 +308,46 @@ bool Player::refreshScreen()
     return true;
 }
 
+bool Player::setEdits(const ParamValues *edits)
+{
+    if (!isOpen()) {
+        setError("no file is open");
+        return false;
+    }
+    PreviewSource source;
+    {
+        std::lock_guard<std::mutex> decode(m_decodeMutex);
+        source.path = m_path;
+        for (unsigned i = 0; m_fmt && i < m_fmt->nb_streams; ++i)
+            if (m_fmt->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_SUBTITLE)
+                ++source.subtitleStreams;
+    }
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        source.sar = AVRational{m_sarNum, m_sarDen};
+        source.rotation = m_rotation;
+    }
+    std::unique_ptr<EditPreview> preview = edits ? std::make_unique<EditPreview>(*edits, source) : nullptr;
+    {
+        // Samples already queued keep the old sound: at most the queue's
+        // length of a second, like any change made while playing.
+        std::lock_guard<std::mutex> decode(m_decodeMutex);
+        m_audioEdits = edits ? std::make_unique<AudioEditPreview>(*edits) : nullptr;
+    }
+    {
+        std::lock_guard<std::mutex> present(m_presentMutex);
+        m_edits = std::move(preview);
+        m_edited.reset();
+        m_editedValid = false;
+        m_editedConverted = false;
+    }
+    refreshScreen();
+    std::lock_guard<std::mutex> present(m_presentMutex);
+    // A picture the edits cannot be made on is a failure the caller sees
+    // (a missing overlay picture, an unreadable subtitle file).
+    return !m_edits || !m_current || editedLocked() != nullptr;
+}
+
 void Player::setVideoSink(const orl_video_sink *sink, bool element)
 {
     {
@@ -447,8 +487,20 @@ const orl_picture *Player::grabFrame(int width, int height, int format)
         height = std::max(1, int(int64_t(width) * dh / std::max(1, dw)));
     }
     std::string error;
-    std::unique_ptr<EncodedPicture> pic = encodePicture(m_current.get(), m_rotation, width, height,
-                                                        format, error);
+    std::unique_ptr<EncodedPicture> pic;
+    if (m_edits) {
+        // A grab is of what the video sink shows: the edited picture.
+        const AVFrame *e = editedLocked();
+        if (!e)
+            return nullptr;
+        if (width == dw && height == dh) {
+            width = e->width;
+            height = e->height;
+        }
+        pic = encodePicture(e, 0, width, height, format, error);
+    } else {
+        pic = encodePicture(m_current.get(), m_rotation, width, height, format, error);
+    }
     if (!pic) {
         setError(error);
         return nullptr;

@@ -239,7 +239,7 @@ bool FilterGraph::buildVideo(const GraphPlan &plan, std::string &error)
     std::string trim = format("start_pts=%" PRId64, plan.start_us);
     if (plan.end_us > 0)
         trim += format(":end_pts=%" PRId64, plan.end_us);
-    if (!chain(cur, "trim", trim, error))
+    if (!plan.preview && !chain(cur, "trim", trim, error))
         return false;
     const int shown = plan.video.rotation;
     if (shown == 90 && !chain(cur, "transpose", "dir=clock", error))
@@ -297,9 +297,11 @@ bool FilterGraph::buildVideo(const GraphPlan &plan, std::string &error)
         return false;
 
     const double speed = speedOf(v);
-    if (!chain(cur, "setpts", format("expr=(PTS-%" PRId64 ")/%.6f", plan.start_us, speed), error))
+    if (!plan.preview
+        && !chain(cur, "setpts", format("expr=(PTS-%" PRId64 ")/%.6f", plan.start_us, speed), error))
         return false;
-    if (!chain(cur, "fps", format("fps=%d/%d:start_time=0", plan.frameRate.num, plan.frameRate.den), error))
+    if (!plan.preview
+        && !chain(cur, "fps", format("fps=%d/%d:start_time=0", plan.frameRate.num, plan.frameRate.den), error))
         return false;
     if (!chain(cur, "format", format("pix_fmts=%s", av_get_pix_fmt_name(plan.outFormat)), error))
         return false;
@@ -537,8 +539,9 @@ bool FilterGraph::buildAudio(const GraphPlan &plan, std::string &error)
         std::string trim = format("start=%.6f", plan.start_us / 1e6);
         if (plan.end_us > 0)
             trim += format(":end=%.6f", plan.end_us / 1e6);
-        if (!chain(cur, "atrim", trim, error)
-            || !chain(cur, "asetpts", format("expr=PTS-%" PRId64, plan.start_us), error))
+        if (!plan.preview
+            && (!chain(cur, "atrim", trim, error)
+                || !chain(cur, "asetpts", format("expr=PTS-%" PRId64, plan.start_us), error)))
             return false;
     } else {
         // A range without sound in a file that has sound: silence.

@@ -70,6 +70,11 @@ struct GraphPlan {
     int64_t end_us = 0;          // 0 = open
     int64_t outLength_us = 0;    // range length in output time, 0 = unknown
     bool padSound = false;       // sound padded with silence to outLength_us (merges keep in step)
+    // A player's pictures: the edits only, without the range trim, the
+    // retiming and the constant frame rate, so each picture in gives one
+    // picture out with its own time (the preview shows what the encoder
+    // writes for that source time).
+    bool preview = false;
     // video (absent when width is 0)
     VideoSourceDesc video;
     Geometry geometry;

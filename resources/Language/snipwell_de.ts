@@ -682,4 +682,203 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
             <translation>Die Quelldatei endet bei %1; der Abschnitt wurde dort abgeschnitten.</translation>
         </message>
     </context>
+    <context>
+        <name>QVideoEditTag</name>
+        <message>
+            <source>Trim</source>
+            <translation>Schneiden</translation>
+        </message>
+        <message>
+            <source>Adjust</source>
+            <translation>Anpassen</translation>
+        </message>
+        <message>
+            <source>Effect</source>
+            <translation>Effekt</translation>
+        </message>
+        <message>
+            <source>Watermark</source>
+            <translation>Wasserzeichen</translation>
+        </message>
+        <message>
+            <source>Subtitle</source>
+            <translation>Untertitel</translation>
+        </message>
+        <message>
+            <source>Audio</source>
+            <translation>Audio</translation>
+        </message>
+        <message>
+            <source>Tag</source>
+            <translation>Tags</translation>
+        </message>
+    </context>
+    <context>
+        <name>QCommonButtonForm</name>
+        <message>
+            <source>Apply to all</source>
+            <translation>Auf alle anwenden</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>Zurücksetzen</translation>
+        </message>
+    </context>
+    <context>
+        <name>QWaitForDlg</name>
+        <message>
+            <source>Loading</source>
+            <translation>Wird geladen</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAdjustOperationForm</name>
+        <message>
+            <source>Crop, aspect, rotation and mirror of the picture. Drag the rectangle on the left picture to crop.</source>
+            <translation>Zuschnitt, Seitenverhältnis, Drehung und Spiegelung des Bildes. Ziehen Sie das Rechteck im linken Bild, um zuzuschneiden.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QEffectOperationForm</name>
+        <message>
+            <source>Brightness, contrast, saturation and hue, video effects and frames.</source>
+            <translation>Helligkeit, Kontrast, Sättigung und Farbton, Videoeffekte und Rahmen.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QWatermarkOperationForm</name>
+        <message>
+            <source>A text or picture watermark. Drag the boxes on the right picture to place and size them.</source>
+            <translation>Ein Text- oder Bildwasserzeichen. Ziehen Sie die Rahmen im rechten Bild, um sie zu platzieren und ihre Größe zu ändern.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QSubtitleOperationForm</name>
+        <message>
+            <source>Subtitles burned into the picture, their font, colour and position.</source>
+            <translation>In das Bild eingebrannte Untertitel, ihre Schrift, Farbe und Position.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAudioOperationForm</name>
+        <message>
+            <source>Volume, background music and sound effects.</source>
+            <translation>Lautstärke, Hintergrundmusik und Klangeffekte.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAudioTagForm</name>
+        <message>
+            <source>Title, artist, album and the other tags written into the output.</source>
+            <translation>Titel, Interpret, Album und die anderen Tags, die in die Ausgabe geschrieben werden.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QPlayerOperationForm</name>
+        <message>
+            <source>Play</source>
+            <translation>Wiedergabe</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>Pause</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Stopp</translation>
+        </message>
+        <message>
+            <source>Snapshot</source>
+            <translation>Schnappschuss</translation>
+        </message>
+        <message>
+            <source>Snapshot Menu</source>
+            <translation>Schnappschussmenü</translation>
+        </message>
+    </context>
+    <context>
+        <name>QTrimOperationForm</name>
+        <message>
+            <source>Previous Frame</source>
+            <translation>Vorheriges Bild</translation>
+        </message>
+        <message>
+            <source>Next Frame</source>
+            <translation>Nächstes Bild</translation>
+        </message>
+        <message>
+            <source>Play Section</source>
+            <translation>Abschnitt abspielen</translation>
+        </message>
+        <message>
+            <source>Pause Section</source>
+            <translation>Abschnitt anhalten</translation>
+        </message>
+        <message>
+            <source>Play</source>
+            <translation>Wiedergabe</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>Pause</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Stopp</translation>
+        </message>
+        <message>
+            <source>Snapshot</source>
+            <translation>Schnappschuss</translation>
+        </message>
+        <message>
+            <source>Snapshot Menu</source>
+            <translation>Schnappschussmenü</translation>
+        </message>
+        <message>
+            <source>Trim</source>
+            <translation>Schneiden</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>Zurücksetzen</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoEditingDlg</name>
+        <message>
+            <source>Video Edit</source>
+            <translation>Video bearbeiten</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Abbrechen</translation>
+        </message>
+    </context>
+    <context>
+        <name>QEditTipDlg</name>
+        <message>
+            <source>Video Edit</source>
+            <translation>Video bearbeiten</translation>
+        </message>
+        <message>
+            <source>Note: The currently selected output mode is High-Speed mode (Lossless). The edited effect won't be applied to the output file.</source>
+            <translation>Hinweis: Als Ausgabemodus ist der Hochgeschwindigkeitsmodus (verlustfrei) gewählt. Die Bearbeitungen werden nicht auf die Ausgabedatei angewendet.</translation>
+        </message>
+        <message>
+            <source>Don't show this window again</source>
+            <translation>Dieses Fenster nicht mehr anzeigen</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Abbrechen</translation>
+        </message>
+    </context>
 </TS>

@@ -682,4 +682,203 @@ Sinon, la conversion risque d'échouer.</translation>
             <translation>Le fichier source se termine à %1 ; le segment a été coupé à cet endroit.</translation>
         </message>
     </context>
+    <context>
+        <name>QVideoEditTag</name>
+        <message>
+            <source>Trim</source>
+            <translation>Découper</translation>
+        </message>
+        <message>
+            <source>Adjust</source>
+            <translation>Ajuster</translation>
+        </message>
+        <message>
+            <source>Effect</source>
+            <translation>Effet</translation>
+        </message>
+        <message>
+            <source>Watermark</source>
+            <translation>Filigrane</translation>
+        </message>
+        <message>
+            <source>Subtitle</source>
+            <translation>Sous-titres</translation>
+        </message>
+        <message>
+            <source>Audio</source>
+            <translation>Audio</translation>
+        </message>
+        <message>
+            <source>Tag</source>
+            <translation>Tags</translation>
+        </message>
+    </context>
+    <context>
+        <name>QCommonButtonForm</name>
+        <message>
+            <source>Apply to all</source>
+            <translation>Appliquer à tous</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>Réinitialiser</translation>
+        </message>
+    </context>
+    <context>
+        <name>QWaitForDlg</name>
+        <message>
+            <source>Loading</source>
+            <translation>Chargement</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAdjustOperationForm</name>
+        <message>
+            <source>Crop, aspect, rotation and mirror of the picture. Drag the rectangle on the left picture to crop.</source>
+            <translation>Recadrage, format, rotation et miroir de l’image. Faites glisser le rectangle sur l’image de gauche pour recadrer.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QEffectOperationForm</name>
+        <message>
+            <source>Brightness, contrast, saturation and hue, video effects and frames.</source>
+            <translation>Luminosité, contraste, saturation et teinte, effets vidéo et cadres.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QWatermarkOperationForm</name>
+        <message>
+            <source>A text or picture watermark. Drag the boxes on the right picture to place and size them.</source>
+            <translation>Un filigrane texte ou image. Faites glisser les cadres sur l’image de droite pour les placer et les dimensionner.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QSubtitleOperationForm</name>
+        <message>
+            <source>Subtitles burned into the picture, their font, colour and position.</source>
+            <translation>Sous-titres incrustés dans l’image, leur police, couleur et position.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAudioOperationForm</name>
+        <message>
+            <source>Volume, background music and sound effects.</source>
+            <translation>Volume, musique de fond et effets sonores.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAudioTagForm</name>
+        <message>
+            <source>Title, artist, album and the other tags written into the output.</source>
+            <translation>Titre, artiste, album et les autres tags écrits dans le fichier de sortie.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QPlayerOperationForm</name>
+        <message>
+            <source>Play</source>
+            <translation>Lecture</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>Pause</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Arrêt</translation>
+        </message>
+        <message>
+            <source>Snapshot</source>
+            <translation>Capture</translation>
+        </message>
+        <message>
+            <source>Snapshot Menu</source>
+            <translation>Menu de capture</translation>
+        </message>
+    </context>
+    <context>
+        <name>QTrimOperationForm</name>
+        <message>
+            <source>Previous Frame</source>
+            <translation>Image précédente</translation>
+        </message>
+        <message>
+            <source>Next Frame</source>
+            <translation>Image suivante</translation>
+        </message>
+        <message>
+            <source>Play Section</source>
+            <translation>Lire la section</translation>
+        </message>
+        <message>
+            <source>Pause Section</source>
+            <translation>Suspendre la section</translation>
+        </message>
+        <message>
+            <source>Play</source>
+            <translation>Lecture</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>Pause</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Arrêt</translation>
+        </message>
+        <message>
+            <source>Snapshot</source>
+            <translation>Capture</translation>
+        </message>
+        <message>
+            <source>Snapshot Menu</source>
+            <translation>Menu de capture</translation>
+        </message>
+        <message>
+            <source>Trim</source>
+            <translation>Découper</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>Réinitialiser</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoEditingDlg</name>
+        <message>
+            <source>Video Edit</source>
+            <translation>Montage vidéo</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Annuler</translation>
+        </message>
+    </context>
+    <context>
+        <name>QEditTipDlg</name>
+        <message>
+            <source>Video Edit</source>
+            <translation>Montage vidéo</translation>
+        </message>
+        <message>
+            <source>Note: The currently selected output mode is High-Speed mode (Lossless). The edited effect won't be applied to the output file.</source>
+            <translation>Remarque : le mode de sortie choisi est le mode Haute vitesse (sans perte). Les modifications ne seront pas appliquées au fichier de sortie.</translation>
+        </message>
+        <message>
+            <source>Don't show this window again</source>
+            <translation>Ne plus afficher cette fenêtre</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Annuler</translation>
+        </message>
+    </context>
 </TS>

@@ -682,4 +682,203 @@ Otherwise the conversion may fail.</source>
             <translation>ソースは %1 で終わっています。セグメントはそこで切り取られました。</translation>
         </message>
     </context>
+    <context>
+        <name>QVideoEditTag</name>
+        <message>
+            <source>Trim</source>
+            <translation>トリム</translation>
+        </message>
+        <message>
+            <source>Adjust</source>
+            <translation>調整</translation>
+        </message>
+        <message>
+            <source>Effect</source>
+            <translation>エフェクト</translation>
+        </message>
+        <message>
+            <source>Watermark</source>
+            <translation>透かし</translation>
+        </message>
+        <message>
+            <source>Subtitle</source>
+            <translation>字幕</translation>
+        </message>
+        <message>
+            <source>Audio</source>
+            <translation>オーディオ</translation>
+        </message>
+        <message>
+            <source>Tag</source>
+            <translation>タグ</translation>
+        </message>
+    </context>
+    <context>
+        <name>QCommonButtonForm</name>
+        <message>
+            <source>Apply to all</source>
+            <translation>すべてに適用</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>リセット</translation>
+        </message>
+    </context>
+    <context>
+        <name>QWaitForDlg</name>
+        <message>
+            <source>Loading</source>
+            <translation>読み込み中</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAdjustOperationForm</name>
+        <message>
+            <source>Crop, aspect, rotation and mirror of the picture. Drag the rectangle on the left picture to crop.</source>
+            <translation>画像の切り抜き、縦横比、回転、反転。左の画像の枠をドラッグして切り抜きます。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QEffectOperationForm</name>
+        <message>
+            <source>Brightness, contrast, saturation and hue, video effects and frames.</source>
+            <translation>明るさ、コントラスト、彩度、色相、ビデオエフェクトとフレーム。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QWatermarkOperationForm</name>
+        <message>
+            <source>A text or picture watermark. Drag the boxes on the right picture to place and size them.</source>
+            <translation>テキストまたは画像の透かし。右の画像の枠をドラッグして位置と大きさを決めます。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QSubtitleOperationForm</name>
+        <message>
+            <source>Subtitles burned into the picture, their font, colour and position.</source>
+            <translation>映像に焼き込む字幕と、そのフォント、色、位置。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAudioOperationForm</name>
+        <message>
+            <source>Volume, background music and sound effects.</source>
+            <translation>音量、BGM、サウンドエフェクト。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAudioTagForm</name>
+        <message>
+            <source>Title, artist, album and the other tags written into the output.</source>
+            <translation>出力に書き込むタイトル、アーティスト、アルバムなどのタグ。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QPlayerOperationForm</name>
+        <message>
+            <source>Play</source>
+            <translation>再生</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>一時停止</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Snapshot</source>
+            <translation>スナップショット</translation>
+        </message>
+        <message>
+            <source>Snapshot Menu</source>
+            <translation>スナップショットメニュー</translation>
+        </message>
+    </context>
+    <context>
+        <name>QTrimOperationForm</name>
+        <message>
+            <source>Previous Frame</source>
+            <translation>前のフレーム</translation>
+        </message>
+        <message>
+            <source>Next Frame</source>
+            <translation>次のフレーム</translation>
+        </message>
+        <message>
+            <source>Play Section</source>
+            <translation>区間を再生</translation>
+        </message>
+        <message>
+            <source>Pause Section</source>
+            <translation>区間を一時停止</translation>
+        </message>
+        <message>
+            <source>Play</source>
+            <translation>再生</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>一時停止</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Snapshot</source>
+            <translation>スナップショット</translation>
+        </message>
+        <message>
+            <source>Snapshot Menu</source>
+            <translation>スナップショットメニュー</translation>
+        </message>
+        <message>
+            <source>Trim</source>
+            <translation>トリム</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>リセット</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoEditingDlg</name>
+        <message>
+            <source>Video Edit</source>
+            <translation>ビデオ編集</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
+        </message>
+    </context>
+    <context>
+        <name>QEditTipDlg</name>
+        <message>
+            <source>Video Edit</source>
+            <translation>ビデオ編集</translation>
+        </message>
+        <message>
+            <source>Note: The currently selected output mode is High-Speed mode (Lossless). The edited effect won't be applied to the output file.</source>
+            <translation>注意：現在の出力モードは高速モード（ロスレス）です。編集した効果は出力ファイルに適用されません。</translation>
+        </message>
+        <message>
+            <source>Don't show this window again</source>
+            <translation>今後このウィンドウを表示しない</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
+        </message>
+    </context>
 </TS>

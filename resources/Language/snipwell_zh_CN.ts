@@ -682,4 +682,203 @@ Otherwise the conversion may fail.</source>
             <translation>源文件在 %1 处结束；片段已在该处截断。</translation>
         </message>
     </context>
+    <context>
+        <name>QVideoEditTag</name>
+        <message>
+            <source>Trim</source>
+            <translation>剪切</translation>
+        </message>
+        <message>
+            <source>Adjust</source>
+            <translation>调整</translation>
+        </message>
+        <message>
+            <source>Effect</source>
+            <translation>效果</translation>
+        </message>
+        <message>
+            <source>Watermark</source>
+            <translation>水印</translation>
+        </message>
+        <message>
+            <source>Subtitle</source>
+            <translation>字幕</translation>
+        </message>
+        <message>
+            <source>Audio</source>
+            <translation>音频</translation>
+        </message>
+        <message>
+            <source>Tag</source>
+            <translation>标签</translation>
+        </message>
+    </context>
+    <context>
+        <name>QCommonButtonForm</name>
+        <message>
+            <source>Apply to all</source>
+            <translation>应用到全部</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>重置</translation>
+        </message>
+    </context>
+    <context>
+        <name>QWaitForDlg</name>
+        <message>
+            <source>Loading</source>
+            <translation>正在加载</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAdjustOperationForm</name>
+        <message>
+            <source>Crop, aspect, rotation and mirror of the picture. Drag the rectangle on the left picture to crop.</source>
+            <translation>画面的裁剪、宽高比、旋转和镜像。拖动左侧画面上的矩形进行裁剪。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QEffectOperationForm</name>
+        <message>
+            <source>Brightness, contrast, saturation and hue, video effects and frames.</source>
+            <translation>亮度、对比度、饱和度和色调，视频效果和边框。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QWatermarkOperationForm</name>
+        <message>
+            <source>A text or picture watermark. Drag the boxes on the right picture to place and size them.</source>
+            <translation>文字或图片水印。拖动右侧画面上的框来放置并调整大小。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QSubtitleOperationForm</name>
+        <message>
+            <source>Subtitles burned into the picture, their font, colour and position.</source>
+            <translation>烧录到画面中的字幕及其字体、颜色和位置。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAudioOperationForm</name>
+        <message>
+            <source>Volume, background music and sound effects.</source>
+            <translation>音量、背景音乐和音效。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QAudioTagForm</name>
+        <message>
+            <source>Title, artist, album and the other tags written into the output.</source>
+            <translation>写入输出文件的标题、艺术家、专辑等标签。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QPlayerOperationForm</name>
+        <message>
+            <source>Play</source>
+            <translation>播放</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>暂停</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Snapshot</source>
+            <translation>快照</translation>
+        </message>
+        <message>
+            <source>Snapshot Menu</source>
+            <translation>快照菜单</translation>
+        </message>
+    </context>
+    <context>
+        <name>QTrimOperationForm</name>
+        <message>
+            <source>Previous Frame</source>
+            <translation>上一帧</translation>
+        </message>
+        <message>
+            <source>Next Frame</source>
+            <translation>下一帧</translation>
+        </message>
+        <message>
+            <source>Play Section</source>
+            <translation>播放片段</translation>
+        </message>
+        <message>
+            <source>Pause Section</source>
+            <translation>暂停片段</translation>
+        </message>
+        <message>
+            <source>Play</source>
+            <translation>播放</translation>
+        </message>
+        <message>
+            <source>Pause</source>
+            <translation>暂停</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Snapshot</source>
+            <translation>快照</translation>
+        </message>
+        <message>
+            <source>Snapshot Menu</source>
+            <translation>快照菜单</translation>
+        </message>
+        <message>
+            <source>Trim</source>
+            <translation>剪切</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>重置</translation>
+        </message>
+    </context>
+    <context>
+        <name>QVideoEditingDlg</name>
+        <message>
+            <source>Video Edit</source>
+            <translation>视频编辑</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+    </context>
+    <context>
+        <name>QEditTipDlg</name>
+        <message>
+            <source>Video Edit</source>
+            <translation>视频编辑</translation>
+        </message>
+        <message>
+            <source>Note: The currently selected output mode is High-Speed mode (Lossless). The edited effect won't be applied to the output file.</source>
+            <translation>注意：当前选择的输出模式为高速模式（无损）。编辑的效果不会应用到输出文件。</translation>
+        </message>
+        <message>
+            <source>Don't show this window again</source>
+            <translation>不再显示此窗口</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+    </context>
 </TS>

@@ -2,7 +2,9 @@
 // Prints "<job> ours=<seconds>" lines: player_open (open until the first
 // picture reaches the sink), step_fwd, step_back and seek_exact (medians
 // over 20 positions spread over the file; step_back after a step forward,
-// step_back_cold right after a seek).
+// step_back_cold right after a seek) and preview_update (a changed picture
+// value of the editing preview, from the hand-over until the edited
+// picture reached the sink, while paused; median of 20 changes).
 #include "orlcodec.h"
 
 #include <algorithm>
@@ -90,9 +92,32 @@ int main(int argc, char **argv)
         cold.push_back(now() - t0);
     }
     Player_Destroy(p);
+
+    p = Player_OpenFile(argv[1]);
+    Player_SetVideoWindow(p, &s);
+    Player_Seek(p, duration / 2 + 337000);
+    std::vector<double> updates;
+    for (int i = 0; i < 21; ++i) {
+        const ORL_HANDLE params = Param_Create();
+        Param_SetBrightness(params, -100 + i * 10);
+        Param_SetContrast(params, 90 + i * 3);
+        const int before = sink.count;
+        const double t0 = now();
+        const int ok = Player_SetParams(p, params);
+        const double spent = now() - t0;
+        Param_Release(params);
+        if (ok != 1 || sink.count == before) {
+            std::fprintf(stderr, "playerbench: the edited picture was not shown: %s\n", Engine_GetLastError(p));
+            return 1;
+        }
+        if (i > 0) // the first builds the filters for the first time
+            updates.push_back(spent);
+    }
+    Player_Destroy(p);
     std::printf("step_fwd ours=%.4f\n", median(fwd));
     std::printf("step_back ours=%.4f\n", median(back));
     std::printf("seek_exact ours=%.4f\n", median(seek));
     std::printf("step_back_cold ours=%.4f\n", median(cold));
+    std::printf("preview_update ours=%.4f\n", median(updates));
     return 0;
 }

@@ -2,8 +2,9 @@
 
 #include "CutScenes.h"
 #include "DrawnScenes.h"
-#include "MainWindowScenes.h"
+#include "EditScenes.h"
 #include "FormatScenes.h"
+#include "MainWindowScenes.h"
 #include "PlayerScenes.h"
 #include "SegmentScenes.h"
 #include "ShellScenes.h"
@@ -291,6 +292,14 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"player-panel", [] { return playerscenes::playerPanel(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"player-panel-empty", [] { return playerscenes::playerPanel(QString()); }},
         {"trim-slider", playerscenes::trimSlider},
+        {"edit-trim", [] { return editscenes::editDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), 0); }},
+        {"edit-adjust", [] { return editscenes::editDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), 1); }},
+        {"edit-effect", [] { return editscenes::editDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), 2); }},
+        {"edit-watermark", [] { return editscenes::editDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), 3); }},
+        {"edit-subtitle", [] { return editscenes::editDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), 4); }},
+        {"edit-audio", [] { return editscenes::editDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), 5); }},
+        {"edit-tag", [] { return editscenes::editDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), 6); }},
+        {"edit-crop-drag", [] { return editscenes::cropDrag(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"cut-tool", [] { return cutscenes::cutTool(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), false); }},
         {"cut-tool-converting", [] { return cutscenes::cutTool(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), true); }},
         {"keyframes-cut-tool", [] { return cutscenes::keyFramesCutTool(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},

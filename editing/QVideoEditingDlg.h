@@ -1,0 +1,133 @@
+#pragma once
+// The modal "Video Edit" window for one media item: a private preview
+// player, seven tabs of edits, crop and watermark rectangles on the
+// preview, and on OK the finished edit record. "Apply to all" records a
+// tab's parts at the moment of the press, for the caller to copy into the
+// other items after the dialog closes (also after Cancel).
+#include "QNinePointsImageDialog.h"
+#include "QUtilThread.h"
+#include "VEEditConfig.h"
+
+#include <QList>
+#include <QString>
+
+#include <atomic>
+
+class QAdjustOperationForm;
+class QAudioOperationForm;
+class QAudioTagForm;
+class QEditOperationForm;
+class QEffectOperationForm;
+class QMediaForm;
+class QPlayerOperationForm;
+class QProgressIndicator;
+class QSubtitleOperationForm;
+class QTimer;
+class QTrimOperationForm;
+class QVideoEditTag;
+class QVideoEditingSettings;
+class QVoBaseButton;
+class QImageButton;
+class QWaitForDlg;
+class QWatermarkOperationForm;
+class VoInfoManager;
+class VoPlayerManager;
+
+// The parts "Apply to all" has recorded, each with its flag.
+struct ApplyAllStore {
+    bool crop = false, picture = false, watermark = false, effectOverlay = false, frameOverlay = false;
+    bool subtitleChoice = false, audioChoice = false, subtitleStyle = false, audio = false, soundEffect = false;
+    VEEditConfig parts;
+};
+
+class QVideoEditingDlg : public QNinePointsImageDialog, public QUtilThread {
+    Q_OBJECT
+public:
+    explicit QVideoEditingDlg(QWidget *parent = nullptr);
+    ~QVideoEditingDlg() override;
+
+    void setMediaSource(const QString &path, int width, int height);
+    void setInitialConfig(const VEEditConfig &config);
+    void setBoundToTrim(bool bound);
+    void releasePlayer();
+    VEEditConfig editConfig() const;
+    // Copies the recorded "Apply to all" parts into target.
+    void applyAllTo(VEEditConfig &target) const;
+    const ApplyAllStore &applyAllStore() const { return m_applyAll; }
+
+    bool isLoaded() const { return m_loaded; }
+    VoPlayerManager *player() const { return m_player; }
+    QVideoEditingSettings *settings() const { return m_settings; }
+    QVideoEditTag *tabBar() const { return m_tabBar; }
+    QMediaForm *mediaForm() const { return m_mediaForm; }
+    QPlayerOperationForm *transportBar() const { return m_transport; }
+    QTrimOperationForm *trimForm() const { return m_trimForm; }
+    QEditOperationForm *tabForm(int index) const;
+    QVoBaseButton *okButton() const { return m_btnOK; }
+    QVoBaseButton *cancelButton() const { return m_btnCancel; }
+
+signals:
+    void emitAddSubtitleToCmb(QString text, QString path);
+    void emitThreadComplete();
+    void emitPlayer();
+    void emitPreviousFile();
+    void emitNextFile();
+
+public slots:
+    void isHaveVideo(bool flag);
+    void selectedTag(int index);
+    void onWatermartTextSetting();
+    void dlgClose();
+    void onSubtitleSetting();
+    void onApplyToAll();
+    void onSnapshot();
+    void onSnapshotMenu();
+    void loadingTimer();
+    void threadComplete();
+    void startPlayerCon();
+    void onOK();
+
+protected:
+    void run() override;
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void wire();
+
+    VoPlayerManager *m_player = nullptr;
+    VoInfoManager *m_info = nullptr;
+    QVideoEditingSettings *m_settings = nullptr;
+    QVideoEditTag *m_tabBar = nullptr;
+    QPlayerOperationForm *m_transport = nullptr;
+    QMediaForm *m_mediaForm = nullptr;
+    QTrimOperationForm *m_trimForm = nullptr;
+    QAdjustOperationForm *m_adjustForm = nullptr;
+    QEffectOperationForm *m_effectForm = nullptr;
+    QWatermarkOperationForm *m_watermarkForm = nullptr;
+    QSubtitleOperationForm *m_subtitleForm = nullptr;
+    QAudioOperationForm *m_audioForm = nullptr;
+    QAudioTagForm *m_tagForm = nullptr;
+    QProgressIndicator *m_spinner = nullptr;
+    QImageButton *m_btnPrevious = nullptr;
+    QImageButton *m_btnNext = nullptr;
+    QVoBaseButton *m_btnOK = nullptr;
+    QVoBaseButton *m_btnCancel = nullptr;
+    QTimer *m_loadTimer = nullptr;
+    QWaitForDlg *m_waitDlg = nullptr;
+    QList<QWidget *> m_tabForms;
+
+    QString m_mediaPath;
+    int m_hintWidth = 0;
+    int m_hintHeight = 0;
+    VEEditConfig m_initialConfig;
+    VEEditConfig m_working; // the loading step's copy, then the result on OK
+    ApplyAllStore m_applyAll;
+    QString m_snapshotSuffix;
+    QString m_snapshotFolder;
+    std::atomic<bool> m_loaded{false};
+    bool m_subDialogOpen = false;
+    bool m_firstShow = true;
+    bool m_bindToTrim = false;
+    bool m_playerOpened = false;
+};

@@ -1,0 +1,96 @@
+#include "EditScenes.h"
+
+#include "QMediaBorderFrame.h"
+#include "QMediaForm.h"
+#include "QMediaElementWindow.h"
+#include "QVideoEditTag.h"
+#include "QVideoEditingDlg.h"
+#include "QVideoEditingSettings.h"
+#include "QTextImageButton.h"
+#include "VoPlayerManager.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QMouseEvent>
+#include <QTest>
+
+namespace editscenes {
+
+namespace {
+
+void settle(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+QVideoEditingDlg *loaded(const QString &mediaPath)
+{
+    auto *dlg = new QVideoEditingDlg;
+    dlg->setMediaSource(mediaPath, 0, 0);
+    dlg->setBoundToTrim(true);
+    dlg->show();
+    QElapsedTimer t;
+    t.start();
+    while (!dlg->isLoaded() && t.elapsed() < 15000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    settle(1200); // a moment of playback, then a still picture
+    if (dlg->player())
+        dlg->player()->onPause();
+    return dlg;
+}
+
+} // namespace
+
+QWidget *editDialog(const QString &mediaPath, int tab)
+{
+    QVideoEditingDlg *dlg = loaded(mediaPath);
+    if (tab == 2) {
+        VEPictureAdjust picture;
+        picture.saturation = 170;
+        picture.contrast = 120;
+        dlg->settings()->setPicture(picture);
+    } else if (tab == 3) {
+        VEWatermarkSettings w;
+        w.text = "Snipwell";
+        w.textX = 0.06;
+        w.textY = 0.08;
+        w.fontSize = 36;
+        const QString picture = QFileInfo(mediaPath).dir().filePath("wm_alpha.png");
+        if (QFileInfo::exists(picture)) {
+            w.imagePath = picture.toStdString();
+            w.imageX = 0.62;
+            w.imageY = 0.6;
+        }
+        dlg->settings()->setWatermark(w, 1, true);
+        dlg->player()->setWatermarkContent(w, 0, true);
+    }
+    QTest::mouseClick(dlg->tabBar()->button(tab), Qt::LeftButton);
+    settle(300);
+    return dlg;
+}
+
+QWidget *cropDrag(const QString &mediaPath)
+{
+    QVideoEditingDlg *dlg = loaded(mediaPath);
+    QTest::mouseClick(dlg->tabBar()->button(1), Qt::LeftButton);
+    settle(200);
+    QMediaBorderFrame *frame = dlg->mediaForm()->cropFrame();
+    const QRect area = dlg->mediaForm()->sourcePane()->pictureRect();
+    // Press on the top-left corner and drag it inwards, button still held.
+    const QPoint from = area.topLeft();
+    const QPoint to = area.topLeft() + QPoint(area.width() / 4, area.height() / 5);
+    QTest::mousePress(frame, Qt::LeftButton, Qt::NoModifier, from);
+    for (int i = 1; i <= 8; ++i) {
+        QMouseEvent move(QEvent::MouseMove, from + (to - from) * i / 8, Qt::LeftButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(frame, &move);
+    }
+    settle(300);
+    return dlg;
+}
+
+} // namespace editscenes

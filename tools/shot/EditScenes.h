@@ -1,0 +1,12 @@
+#pragma once
+// Scenes of the "Video Edit" dialog with a file loaded.
+#include <QString>
+
+class QWidget;
+
+namespace editscenes {
+// The dialog on tab (0 Trim .. 6 Tag) with the media file loaded.
+QWidget *editDialog(const QString &mediaPath, int tab);
+// The Adjust tab while the crop rectangle's corner is being dragged.
+QWidget *cropDrag(const QString &mediaPath);
+} // namespace editscenes
