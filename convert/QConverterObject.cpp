@@ -59,7 +59,9 @@ QConverterObject::~QConverterObject()
 {
     m_converter.reset();
     m_merger.reset();
-    m_retired.clear();
+    m_callDepth = 0;
+    m_reaping = false;
+    reap();
 }
 
 void QConverterObject::retire(std::unique_ptr<CAVConverter> &converter)
@@ -71,8 +73,19 @@ void QConverterObject::retire(std::unique_ptr<CAVConverter> &converter)
 
 void QConverterObject::reap()
 {
-    if (m_callDepth == 0)
-        m_retired.clear();
+    // A converter's destructor waits for its worker while dispatching events,
+    // and a queued end-of-item event can retire (and reap) again from inside
+    // it: each converter is taken out of the list before it is destroyed, so
+    // none is destroyed twice.
+    if (m_callDepth != 0 || m_reaping)
+        return;
+    m_reaping = true;
+    while (!m_retired.empty()) {
+        std::unique_ptr<CAVConverter> doomed = std::move(m_retired.back());
+        m_retired.pop_back();
+        doomed.reset();
+    }
+    m_reaping = false;
 }
 
 QString QConverterObject::noteTime(uint64_t us)

@@ -73,6 +73,7 @@ private:
     std::unique_ptr<CAVConverter> m_converter;
     std::vector<std::unique_ptr<CAVConverter>> m_retired;
     int m_callDepth = 0; // calls into converters in progress on this thread
+    bool m_reaping = false; // a converter's destructor is running inside reap()
     VoVideoConvertItem *m_current = nullptr;
     int m_index = 0;
     QString m_failureText;
