@@ -5,6 +5,8 @@
 #include "AppPaths.h"
 #include "QLoadingDlg.h"
 #include "QVideoConvertItem.h"
+#include "QSimpleTimeLine.h"
+#include "QTimeControl.h"
 #include "QVideoCutDlg.h"
 #include "QVideoCutManageDlg.h"
 #include "QVideoPlayDlg.h"
@@ -104,6 +106,10 @@ void MainWindow::connectPanels()
     connect(this, &QVariableSizeWidget::emitRestoreDlg, this, &MainWindow::RestoreDlg);            // 41
     connect(this, &MainWindow::seedAddComplete, this, &MainWindow::AddFileComplete);               // 42
     connect(this, &MainWindow::seedConvertItem, this, &MainWindow::addConvertItem);               // 43
+    // Key frames found for the shown file are marked on the timeline's ruler
+    // as on the cut tool's slider.
+    connect(cut, &QVideoCutDlg::sendKeyFrameMarks, list->timeLine()->ruler(),
+            [ruler = list->timeLine()->ruler()](const QVector<double> &fractions) { ruler->setMarks(fractions); });
 }
 
 // The segment manager reads the stored mode and keeps it while it switches;

@@ -198,6 +198,7 @@ private:
 
     bool m_bConverting = false;
     bool m_bUserStopped = false;
+    QStringList m_convertNotes; // notes of the running conversion, shown when it ends
     int m_progressPeak = 0;
     QConverterObject *m_converter = nullptr;
 

@@ -66,6 +66,9 @@ void QVideoCutManageDlg::OnConvert()
     connect(m_converter, &QConverterObject::emitConvertProToCtrl, this, &QVideoCutManageDlg::ConverterPro);
     connect(m_converter, &QConverterObject::emitConvertedFinish, this, &QVideoCutManageDlg::convertedFinish);
     connect(m_converter, &QConverterObject::emitConvertedFinishCount, m_btnOpen, &QImageButtonEx::addItemCount);
+    m_convertNotes.clear();
+    connect(m_converter, &QConverterObject::sendConvertNote, this,
+            [this](const QString &note) { m_convertNotes.append(note); });
     ConfigState::instance().setConvertedCount(0);
     m_converter->startConvert(m_chkMerger->isChecked());
 }
@@ -96,16 +99,27 @@ void QVideoCutManageDlg::setConvertState(bool bConverting)
     m_chkMerger->setVisible(!bConverting);
     m_progressBar->setVisible(bConverting);
     m_progressBar->setValue(0);
+    if (!bConverting && !m_convertNotes.isEmpty()) {
+        // A finished segment that differs from what was asked (its source
+        // ended early) is finished, but the user hears about it.
+        const QString notes = m_convertNotes.join(QLatin1Char('\n'));
+        m_convertNotes.clear();
+        if (!m_bUserStopped)
+            QVoMessageBox::ShowMessage(this, notes, productTitle(), QVoMessageBox::Warning,
+                                       QVoMessageBox::OkButton);
+    }
 }
 
 void QVideoCutManageDlg::convertedFinish(bool success)
 {
     if (success || m_bUserStopped)
         return;
-    QVoMessageBox::ShowMessage(this,
-                               tr("File conversion failed, please check whether the output format parameters \n"
-                                  "and output file directory are set correctly."),
-                               productTitle(), QVoMessageBox::Error, QVoMessageBox::OkButton);
+    QString text = tr("File conversion failed, please check whether the output format parameters \n"
+                      "and output file directory are set correctly.");
+    // The engine's own reason, when it gave one, helps the user see what to change.
+    if (m_converter && !m_converter->failureText().isEmpty())
+        text += QLatin1String("\n\n") + m_converter->failureText();
+    QVoMessageBox::ShowMessage(this, text, productTitle(), QVoMessageBox::Error, QVoMessageBox::OkButton);
 }
 
 void QVideoCutManageDlg::OnBtnOpen()

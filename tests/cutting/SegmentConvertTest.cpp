@@ -253,8 +253,11 @@ TEST_F(SegmentConvertTest, FailuresShowTheirMessages)
         MessageCatcher messages;
         convert();
         QTRY_COMPARE(messages.texts.size(), 1);
-        EXPECT_EQ(messages.texts[0], "File conversion failed, please check whether the output format parameters "
-                                     "\nand output file directory are set correctly.");
+        EXPECT_TRUE(messages.texts[0].startsWith("File conversion failed, please check whether the output format "
+                                                 "parameters \nand output file directory are set correctly."))
+            << messages.texts[0].toStdString();
+        // The engine's reason follows the message: here, the missing source.
+        EXPECT_TRUE(messages.texts[0].contains("gone.mp4")) << messages.texts[0].toStdString();
     }
     expectIdleControls();
 
