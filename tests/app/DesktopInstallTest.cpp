@@ -13,8 +13,8 @@
 namespace {
 const QString appId = QStringLiteral("com.zelvane.Snipwell");
 
-// The keys of the "[Desktop Entry]" group, read as the specification of
-// launcher files has them (";" is a list separator there, not a comment).
+// The keys of the "[Desktop Entry]" group, read the way the freedesktop rules for
+// launcher files read them (";" is a list separator there, not a comment).
 QHash<QString, QString> desktopEntry(const QString &path)
 {
     QHash<QString, QString> keys;
