@@ -10,7 +10,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -191,8 +190,11 @@ void QAdjustOperationForm::setSettings(QVideoEditingSettings *settings)
 
 void QAdjustOperationForm::setComboIndex(int index)
 {
-    const QSignalBlocker quiet(m_cbbAspectRatio);
+    // Not a signal blocker: the drawn combo repaints its text from the
+    // same signal.
+    m_showing = true;
     m_cbbAspectRatio->setCurrentIndex(index);
+    m_showing = false;
 }
 
 void QAdjustOperationForm::showSize(const VERect &rect)
@@ -220,7 +222,7 @@ void QAdjustOperationForm::loadSettings()
 
 void QAdjustOperationForm::aspectRatioChanged(int index)
 {
-    if (!m_settings || index < 0)
+    if (!m_settings || index < 0 || m_showing)
         return;
     VECropSettings crop = m_settings->crop();
     if (index == PanScan) {

@@ -71,5 +71,6 @@ private:
     QVoComboBox *m_cbbAspectRatio = nullptr;
     QTimer *m_editTimer = nullptr;
     bool m_widthEdited = true;
+    bool m_showing = false; // the combo shows the record, the user chose nothing
     QMetaObject::Connection m_playerConnection;
 };

@@ -61,7 +61,7 @@ QVoBaseSlider *makeAlphaSlider(QWidget *parent, const QString &name)
 {
     auto *s = new QVoBaseSlider(parent);
     s->setObjectName(name);
-    s->setFixedSize(140, 20);
+    s->setFixedSize(110, 20);
     s->setTrackPicture("/VEditSource/slider_bottom.png");
     s->setFillPicture("/VEditSource/slider_top.png");
     s->setHandlePicture("/VEditSource/slider_image.png");
@@ -114,7 +114,7 @@ QWatermarkOperationForm::QWatermarkOperationForm(QVideoEditingSettings *settings
     m_leAddWKText->setObjectName("m_leAddWKText");
     m_leAddWKText->setBackgroundImage("/VEditSource/edit_background.png");
     m_leAddWKText->setMargins(3, 2, 3, 2);
-    m_leAddWKText->setFixedSize(210, 64);
+    m_leAddWKText->setFixedSize(180, 64);
     m_leAddWKText->textEdit()->setAcceptRichText(false);
     m_leAddWKText->textEdit()->setStyleSheet(
         "QTextEdit {background-color:transparent;border:none;color: rgb(246, 246, 246);"
@@ -124,7 +124,7 @@ QWatermarkOperationForm::QWatermarkOperationForm(QVideoEditingSettings *settings
     m_btnSetWKTFont->setObjectName("m_btnSetWKTFont");
     m_btnSetWKTFont->setImage("/VEditSource/btn_common.png", true);
     m_btnSetWKTFont->setText(tr("Set Font"));
-    m_btnSetWKTFont->setFixedSize(90, 26);
+    m_btnSetWKTFont->setFixedSize(80, 26);
     m_lblTextTransparency = caption(this, tr("Transparency:"), "m_lblTextTransparency");
     m_sliderTextAlpha = makeAlphaSlider(this, "m_sliderTextAlpha");
     m_leTextAlphaValue = percentEdit(this, "m_leTextAlphaValue");
@@ -132,37 +132,42 @@ QWatermarkOperationForm::QWatermarkOperationForm(QVideoEditingSettings *settings
 
     auto percentRow = [this](QVoBaseSlider *slider, QVoLineEdit *edit) {
         auto *row = new QHBoxLayout;
-        row->setSpacing(6);
+        row->setSpacing(4);
         row->addWidget(slider);
+        row->addSpacing(6);
         row->addWidget(edit);
         row->addWidget(caption(this, QStringLiteral("%"), QString()));
-        row->addStretch();
         return row;
     };
-    // The picture on the left, the text on the right.
     auto *row = new QHBoxLayout;
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(8);
+    // The picture on the left: its button, its bin, its transparency.
     row->addWidget(m_lblWatermarkImage, 0, Qt::AlignTop);
     row->addWidget(m_btnAddWKImg, 0, Qt::AlignTop);
     row->addWidget(m_btnDelete, 0, Qt::AlignTop);
     auto *imageAlpha = new QVBoxLayout;
+    imageAlpha->setSpacing(6);
     imageAlpha->addWidget(m_lblTransparency);
     imageAlpha->addLayout(percentRow(m_sliderAlpha, m_leAlphaValue));
     imageAlpha->addStretch();
     row->addLayout(imageAlpha);
-    row->addSpacing(16);
-    row->addWidget(m_lblWatermarkText, 0, Qt::AlignTop);
+    row->addStretch(1);
+    // The text on the right: its caption over the font button, the edit,
+    // its transparency.
+    auto *textCaption = new QVBoxLayout;
+    textCaption->setSpacing(0);
+    textCaption->addWidget(m_lblWatermarkText, 0, Qt::AlignLeft | Qt::AlignTop);
+    textCaption->addStretch();
+    textCaption->addWidget(m_btnSetWKTFont);
+    row->addLayout(textCaption);
     row->addWidget(m_leAddWKText, 0, Qt::AlignTop);
-    auto *textSide = new QVBoxLayout;
-    auto *textTop = new QHBoxLayout;
-    textTop->addWidget(m_lblTextTransparency);
-    textTop->addStretch();
-    textTop->addWidget(m_btnSetWKTFont);
-    textSide->addLayout(textTop);
-    textSide->addLayout(percentRow(m_sliderTextAlpha, m_leTextAlphaValue));
-    textSide->addStretch();
-    row->addLayout(textSide, 1);
+    auto *textAlpha = new QVBoxLayout;
+    textAlpha->setSpacing(6);
+    textAlpha->addWidget(m_lblTextTransparency);
+    textAlpha->addLayout(percentRow(m_sliderTextAlpha, m_leTextAlphaValue));
+    textAlpha->addStretch();
+    row->addLayout(textAlpha);
     static_cast<QVBoxLayout *>(layout())->insertLayout(1, row);
 
     connect(m_btnAddWKImg, &QImageButton::clicked, this, &QWatermarkOperationForm::onSetAddWKImg);
