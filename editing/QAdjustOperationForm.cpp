@@ -9,6 +9,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -176,7 +177,23 @@ QAdjustOperationForm::QAdjustOperationForm(QVideoEditingSettings *settings, QWid
     connect(m_leCropArea_H, &QLineEdit::editingFinished, this, &QAdjustOperationForm::commitPendingSize);
     connect(m_cbbAspectRatio, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &QAdjustOperationForm::aspectRatioChanged);
+    m_leCropArea_W->installEventFilter(this);
+    m_leCropArea_H->installEventFilter(this);
     setSettings(settings);
+}
+
+bool QAdjustOperationForm::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter applies the typed size and goes no further: the dialog would
+    // take it for its default button.
+    if ((watched == m_leCropArea_W || watched == m_leCropArea_H) && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            commitPendingSize();
+            return true;
+        }
+    }
+    return QEditOperationForm::eventFilter(watched, event);
 }
 
 void QAdjustOperationForm::setSettings(QVideoEditingSettings *settings)

@@ -49,6 +49,9 @@ public slots:
     void loadingSetting();
     void wideTimer();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 protected slots:
     void onReset() override { reset(); }
 

@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
@@ -170,6 +171,8 @@ QWatermarkOperationForm::QWatermarkOperationForm(QVideoEditingSettings *settings
     row->addLayout(textAlpha);
     static_cast<QVBoxLayout *>(layout())->insertLayout(1, row);
 
+    m_leAlphaValue->installEventFilter(this);
+    m_leTextAlphaValue->installEventFilter(this);
     connect(m_btnAddWKImg, &QImageButton::clicked, this, &QWatermarkOperationForm::onSetAddWKImg);
     connect(m_btnDelete, &QImageButton::clicked, this, &QWatermarkOperationForm::onDeleteImage);
     // Mouse and arrow keys alike; values set from the record are not the user's.
@@ -185,6 +188,18 @@ QWatermarkOperationForm::QWatermarkOperationForm(QVideoEditingSettings *settings
     connect(m_leTextAlphaValue, &QLineEdit::textEdited, this, &QWatermarkOperationForm::alphaTextEdited);
     connect(m_leAddWKText->textEdit(), &QTextEdit::textChanged, this, &QWatermarkOperationForm::wkTextEdited);
     connect(m_btnSetWKTFont, &QVoBaseButton::clicked, this, &QWatermarkOperationForm::emitWatermartTextSetting);
+}
+
+bool QWatermarkOperationForm::eventFilter(QObject *watched, QEvent *event)
+{
+    // Every keystroke is applied already; Enter must not reach the dialog,
+    // which would take it for its default button.
+    if ((watched == m_leAlphaValue || watched == m_leTextAlphaValue) && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return true;
+    }
+    return QEditOperationForm::eventFilter(watched, event);
 }
 
 void QWatermarkOperationForm::showPicture(const QString &path)

@@ -54,6 +54,9 @@ public slots:
     void alphaTextEdited(const QString &text);
     void reset();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 protected slots:
     void onReset() override { reset(); }
 

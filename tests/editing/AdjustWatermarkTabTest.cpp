@@ -171,7 +171,11 @@ TEST(AdjustTabTest, TypedCropSizeWaitsForThePauseIsRaisedToTheMinimumAndKeptInTh
     shifted.cropRect.x = 0.5;
     dlg->settings()->setCrop(shifted);
     retype(tab->widthEdit(), "9999");
-    QTest::keyClick(tab->widthEdit(), Qt::Key_Return); // Enter applies without the pause
+    // Enter applies without the pause, and only that: even with OK as the
+    // default button the dialog stays open.
+    dlg->okButton()->setDefault(true);
+    QTest::keyClick(tab->widthEdit(), Qt::Key_Return);
+    EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(tab->widthEdit()->text(), "320");
     EXPECT_DOUBLE_EQ(cropOf(*dlg).cropRect.width, 1.0);
     EXPECT_DOUBLE_EQ(cropOf(*dlg).cropRect.x, 0.0);
