@@ -15,6 +15,7 @@
 #include "QVoBaseButton.h"
 #include "QWaitForDlg.h"
 #include "QWatermarkOperationForm.h"
+#include "QWatermartTextSettingDlg.h"
 #include "VoInfoManager.h"
 #include "VoPlayerManager.h"
 
@@ -165,6 +166,8 @@ void QVideoEditingDlg::wire()
                                      static_cast<QEditOperationForm *>(m_audioForm)})
         connect(form, &QEditOperationForm::emitApplyToAll, this, &QVideoEditingDlg::onApplyToAll);
     connect(m_tabBar, &QVideoEditTag::emitSelectedTag, this, &QVideoEditingDlg::selectedTag);
+    connect(m_watermarkForm, &QWatermarkOperationForm::emitWatermartTextSetting, this,
+            &QVideoEditingDlg::onWatermartTextSetting);
 }
 
 QEditOperationForm *QVideoEditingDlg::tabForm(int index) const
@@ -316,7 +319,11 @@ void QVideoEditingDlg::selectedTag(int index)
 
 void QVideoEditingDlg::onWatermartTextSetting()
 {
+    QWatermartTextSettingDlg dlg(this);
+    dlg.setSettings(m_settings);
+    connect(&dlg, &QWatermartTextSettingDlg::emitDlgClose, this, &QVideoEditingDlg::dlgClose);
     m_subDialogOpen = true;
+    dlg.exec();
 }
 
 void QVideoEditingDlg::dlgClose()
@@ -346,6 +353,8 @@ void QVideoEditingDlg::onSnapshotMenu() {}
 void QVideoEditingDlg::onOK()
 {
     m_trimForm->onTrim();
+    // A size typed just before OK has not had its pause yet.
+    m_adjustForm->commitPendingSize();
     VEEditConfig result = m_settings->config();
     result.trimmedFlag = m_player && m_player->isTrimActive();
     m_settings->setConfig(result);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace previewgeometry {
@@ -209,13 +210,23 @@ void lockProportion(int zone, VERect &n, const VERect &s, double r)
     }
 }
 
-int evenPixels(double v)
-{
-    const int n = static_cast<int>(v);
-    return std::max(2, n - (n & 1));
-}
-
 } // namespace
+
+int evenCropPixels(double fraction, int size)
+{
+    if (size <= 0)
+        return 0;
+    // In 1/65536 steps, so that a fraction a hair below a whole pixel count
+    // still gives that count.
+    const int64_t c = std::llround(std::clamp(fraction, 0.0, 1.0) * 65536.0);
+    if (c == 65536)
+        return size;
+    const int64_t product = static_cast<int64_t>(size) * c;
+    if (product >= (int64_t(1) << 48))
+        return size;
+    const int64_t e = product / 65536 + 1;
+    return e < size ? static_cast<int>(e & ~int64_t(1)) : size;
+}
 
 VERect dragCrop(int zone, const QPoint &press, const QPoint &pointer, const VERect &saved, const QRect &area,
                 const VECropSettings &crop)
@@ -279,8 +290,8 @@ void storeCrop(VECropSettings &crop, const VERect &rect, const QSize &sourceSize
     crop.panRect = rect;
     if (crop.aspectMode == 1) {
         crop.panScan = 0;
-        crop.aspectNum = evenPixels(rect.width * sourceSize.width());
-        crop.aspectDen = evenPixels(rect.height * sourceSize.height());
+        crop.aspectNum = std::max(2, evenCropPixels(rect.width, sourceSize.width()));
+        crop.aspectDen = std::max(2, evenCropPixels(rect.height, sourceSize.height()));
     } else if (crop.aspectMode == 0 && crop.padEnabled == 0) {
         crop.panScan = 0;
         crop.aspectNum = 0;

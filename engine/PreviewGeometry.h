@@ -33,6 +33,9 @@ bool movesBottom(int zone);
 // saved; crop gives the pan-scan state, rotation and mode.
 VERect dragCrop(int zone, const QPoint &press, const QPoint &pointer, const VERect &saved, const QRect &area,
                 const VECropSettings &crop);
+// A crop size in whole pixels, rounded down to even, for a fraction of a
+// size in pixels; the whole size when the fraction reaches it.
+int evenCropPixels(double fraction, int size);
 // Stores a dragged rectangle in crop (both rectangles) with the ratio terms
 // that follow it; sourceSize in source pixels.
 void storeCrop(VECropSettings &crop, const VERect &rect, const QSize &sourceSize);

@@ -737,6 +737,62 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
             <source>Crop, aspect, rotation and mirror of the picture. Drag the rectangle on the left picture to crop.</source>
             <translation>Zuschnitt, Seitenverhältnis, Drehung und Spiegelung des Bildes. Ziehen Sie das Rechteck im linken Bild, um zuzuschneiden.</translation>
         </message>
+        <message>
+            <source>Rotation:</source>
+            <translation>Drehung:</translation>
+        </message>
+        <message>
+            <source>Rotate Anticlockwise</source>
+            <translation>Gegen den Uhrzeigersinn drehen</translation>
+        </message>
+        <message>
+            <source>Rotate Clockwise</source>
+            <translation>Im Uhrzeigersinn drehen</translation>
+        </message>
+        <message>
+            <source>Flip Horizontal</source>
+            <translation>Horizontal spiegeln</translation>
+        </message>
+        <message>
+            <source>Flip Vertical</source>
+            <translation>Vertikal spiegeln</translation>
+        </message>
+        <message>
+            <source>Crop Area Size:</source>
+            <translation>Größe des Zuschnitts:</translation>
+        </message>
+        <message>
+            <source>Width of the crop area in pixels of the source</source>
+            <translation>Breite des Zuschnitts in Pixeln der Quelle</translation>
+        </message>
+        <message>
+            <source>Height of the crop area in pixels of the source</source>
+            <translation>Höhe des Zuschnitts in Pixeln der Quelle</translation>
+        </message>
+        <message>
+            <source>Original Resolution:</source>
+            <translation>Originalauflösung:</translation>
+        </message>
+        <message>
+            <source>Aspect Ratio:</source>
+            <translation>Seitenverhältnis:</translation>
+        </message>
+        <message>
+            <source>Original Display</source>
+            <translation>Originalanzeige</translation>
+        </message>
+        <message>
+            <source>Original Resolution</source>
+            <translation>Originalauflösung</translation>
+        </message>
+        <message>
+            <source>Full Screen</source>
+            <translation>Vollbild</translation>
+        </message>
+        <message>
+            <source>Pan Scan</source>
+            <translation>Pan &amp; Scan</translation>
+        </message>
     </context>
     <context>
         <name>QEffectOperationForm</name>
@@ -750,6 +806,42 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
         <message>
             <source>A text or picture watermark. Drag the boxes on the right picture to place and size them.</source>
             <translation>Ein Text- oder Bildwasserzeichen. Ziehen Sie die Rahmen im rechten Bild, um sie zu platzieren und ihre Größe zu ändern.</translation>
+        </message>
+        <message>
+            <source>Image:</source>
+            <translation>Bild:</translation>
+        </message>
+        <message>
+            <source>Add Watermark Image</source>
+            <translation>Wasserzeichenbild hinzufügen</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>Löschen</translation>
+        </message>
+        <message>
+            <source>Transparency:</source>
+            <translation>Deckkraft:</translation>
+        </message>
+        <message>
+            <source>Text:</source>
+            <translation>Text:</translation>
+        </message>
+        <message>
+            <source>Type the watermark text here</source>
+            <translation>Wasserzeichentext hier eingeben</translation>
+        </message>
+        <message>
+            <source>Set Font</source>
+            <translation>Schrift…</translation>
+        </message>
+        <message>
+            <source>Open Image</source>
+            <translation>Bild öffnen</translation>
+        </message>
+        <message>
+            <source>Images (*.jpg *.jpeg *.png *.gif *.bmp *.webp *.heic)</source>
+            <translation>Bilder (*.jpg *.jpeg *.png *.gif *.bmp *.webp *.heic)</translation>
         </message>
     </context>
     <context>
@@ -879,6 +971,73 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
         <message>
             <source>Cancel</source>
             <translation>Abbrechen</translation>
+        </message>
+    </context>
+    <context>
+        <name>QWatermartTextSettingDlg</name>
+        <message>
+            <source>Font</source>
+            <translation>Schrift</translation>
+        </message>
+        <message>
+            <source>Choose the font of the watermark text</source>
+            <translation>Schrift des Wasserzeichentextes wählen</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>Zurücksetzen</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Abbrechen</translation>
+        </message>
+        <message>
+            <source>Font Name:</source>
+            <translation>Schriftart:</translation>
+        </message>
+        <message>
+            <source>Font Color:</source>
+            <translation>Schriftfarbe:</translation>
+        </message>
+        <message>
+            <source>Outline Color:</source>
+            <translation>Konturfarbe:</translation>
+        </message>
+        <message>
+            <source>Outline Size:</source>
+            <translation>Konturstärke:</translation>
+        </message>
+        <message>
+            <source>Shadow Color:</source>
+            <translation>Schattenfarbe:</translation>
+        </message>
+        <message>
+            <source>Shadow Offset:</source>
+            <translation>Schattenversatz:</translation>
+        </message>
+        <message>
+            <source>Horizontal Spacing:</source>
+            <translation>Zeichenabstand:</translation>
+        </message>
+        <message>
+            <source>Vertical Spacing:</source>
+            <translation>Zeilenabstand:</translation>
+        </message>
+        <message>
+            <source>Choose a colour</source>
+            <translation>Farbe wählen</translation>
+        </message>
+        <message>
+            <source>Default</source>
+            <translation>Standard</translation>
+        </message>
+        <message>
+            <source>Select Color</source>
+            <translation>Farbe auswählen</translation>
         </message>
     </context>
 </TS>

@@ -737,6 +737,62 @@ Sinon, la conversion risque d'échouer.</translation>
             <source>Crop, aspect, rotation and mirror of the picture. Drag the rectangle on the left picture to crop.</source>
             <translation>Recadrage, format, rotation et miroir de l’image. Faites glisser le rectangle sur l’image de gauche pour recadrer.</translation>
         </message>
+        <message>
+            <source>Rotation:</source>
+            <translation>Rotation :</translation>
+        </message>
+        <message>
+            <source>Rotate Anticlockwise</source>
+            <translation>Pivoter dans le sens antihoraire</translation>
+        </message>
+        <message>
+            <source>Rotate Clockwise</source>
+            <translation>Pivoter dans le sens horaire</translation>
+        </message>
+        <message>
+            <source>Flip Horizontal</source>
+            <translation>Retourner horizontalement</translation>
+        </message>
+        <message>
+            <source>Flip Vertical</source>
+            <translation>Retourner verticalement</translation>
+        </message>
+        <message>
+            <source>Crop Area Size:</source>
+            <translation>Taille de la zone de recadrage :</translation>
+        </message>
+        <message>
+            <source>Width of the crop area in pixels of the source</source>
+            <translation>Largeur de la zone de recadrage en pixels de la source</translation>
+        </message>
+        <message>
+            <source>Height of the crop area in pixels of the source</source>
+            <translation>Hauteur de la zone de recadrage en pixels de la source</translation>
+        </message>
+        <message>
+            <source>Original Resolution:</source>
+            <translation>Résolution d'origine :</translation>
+        </message>
+        <message>
+            <source>Aspect Ratio:</source>
+            <translation>Format d'image :</translation>
+        </message>
+        <message>
+            <source>Original Display</source>
+            <translation>Affichage d'origine</translation>
+        </message>
+        <message>
+            <source>Original Resolution</source>
+            <translation>Résolution d'origine</translation>
+        </message>
+        <message>
+            <source>Full Screen</source>
+            <translation>Plein écran</translation>
+        </message>
+        <message>
+            <source>Pan Scan</source>
+            <translation>Pan &amp; Scan</translation>
+        </message>
     </context>
     <context>
         <name>QEffectOperationForm</name>
@@ -750,6 +806,42 @@ Sinon, la conversion risque d'échouer.</translation>
         <message>
             <source>A text or picture watermark. Drag the boxes on the right picture to place and size them.</source>
             <translation>Un filigrane texte ou image. Faites glisser les cadres sur l’image de droite pour les placer et les dimensionner.</translation>
+        </message>
+        <message>
+            <source>Image:</source>
+            <translation>Image :</translation>
+        </message>
+        <message>
+            <source>Add Watermark Image</source>
+            <translation>Ajouter une image en filigrane</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>Supprimer</translation>
+        </message>
+        <message>
+            <source>Transparency:</source>
+            <translation>Opacité :</translation>
+        </message>
+        <message>
+            <source>Text:</source>
+            <translation>Texte :</translation>
+        </message>
+        <message>
+            <source>Type the watermark text here</source>
+            <translation>Saisissez ici le texte du filigrane</translation>
+        </message>
+        <message>
+            <source>Set Font</source>
+            <translation>Police…</translation>
+        </message>
+        <message>
+            <source>Open Image</source>
+            <translation>Ouvrir une image</translation>
+        </message>
+        <message>
+            <source>Images (*.jpg *.jpeg *.png *.gif *.bmp *.webp *.heic)</source>
+            <translation>Images (*.jpg *.jpeg *.png *.gif *.bmp *.webp *.heic)</translation>
         </message>
     </context>
     <context>
@@ -879,6 +971,73 @@ Sinon, la conversion risque d'échouer.</translation>
         <message>
             <source>Cancel</source>
             <translation>Annuler</translation>
+        </message>
+    </context>
+    <context>
+        <name>QWatermartTextSettingDlg</name>
+        <message>
+            <source>Font</source>
+            <translation>Police</translation>
+        </message>
+        <message>
+            <source>Choose the font of the watermark text</source>
+            <translation>Choisir la police du texte en filigrane</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>Réinitialiser</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Annuler</translation>
+        </message>
+        <message>
+            <source>Font Name:</source>
+            <translation>Nom de la police :</translation>
+        </message>
+        <message>
+            <source>Font Color:</source>
+            <translation>Couleur de la police :</translation>
+        </message>
+        <message>
+            <source>Outline Color:</source>
+            <translation>Couleur du contour :</translation>
+        </message>
+        <message>
+            <source>Outline Size:</source>
+            <translation>Épaisseur du contour :</translation>
+        </message>
+        <message>
+            <source>Shadow Color:</source>
+            <translation>Couleur de l'ombre :</translation>
+        </message>
+        <message>
+            <source>Shadow Offset:</source>
+            <translation>Décalage de l'ombre :</translation>
+        </message>
+        <message>
+            <source>Horizontal Spacing:</source>
+            <translation>Espacement horizontal :</translation>
+        </message>
+        <message>
+            <source>Vertical Spacing:</source>
+            <translation>Espacement vertical :</translation>
+        </message>
+        <message>
+            <source>Choose a colour</source>
+            <translation>Choisir une couleur</translation>
+        </message>
+        <message>
+            <source>Default</source>
+            <translation>Par défaut</translation>
+        </message>
+        <message>
+            <source>Select Color</source>
+            <translation>Sélectionner une couleur</translation>
         </message>
     </context>
 </TS>

@@ -737,6 +737,62 @@ Otherwise the conversion may fail.</source>
             <source>Crop, aspect, rotation and mirror of the picture. Drag the rectangle on the left picture to crop.</source>
             <translation>画像の切り抜き、縦横比、回転、反転。左の画像の枠をドラッグして切り抜きます。</translation>
         </message>
+        <message>
+            <source>Rotation:</source>
+            <translation>回転:</translation>
+        </message>
+        <message>
+            <source>Rotate Anticlockwise</source>
+            <translation>反時計回りに回転</translation>
+        </message>
+        <message>
+            <source>Rotate Clockwise</source>
+            <translation>時計回りに回転</translation>
+        </message>
+        <message>
+            <source>Flip Horizontal</source>
+            <translation>左右反転</translation>
+        </message>
+        <message>
+            <source>Flip Vertical</source>
+            <translation>上下反転</translation>
+        </message>
+        <message>
+            <source>Crop Area Size:</source>
+            <translation>切り抜き範囲のサイズ:</translation>
+        </message>
+        <message>
+            <source>Width of the crop area in pixels of the source</source>
+            <translation>切り抜き範囲の幅（元映像のピクセル）</translation>
+        </message>
+        <message>
+            <source>Height of the crop area in pixels of the source</source>
+            <translation>切り抜き範囲の高さ（元映像のピクセル）</translation>
+        </message>
+        <message>
+            <source>Original Resolution:</source>
+            <translation>元の解像度:</translation>
+        </message>
+        <message>
+            <source>Aspect Ratio:</source>
+            <translation>アスペクト比:</translation>
+        </message>
+        <message>
+            <source>Original Display</source>
+            <translation>元の表示</translation>
+        </message>
+        <message>
+            <source>Original Resolution</source>
+            <translation>元の解像度</translation>
+        </message>
+        <message>
+            <source>Full Screen</source>
+            <translation>フルスクリーン</translation>
+        </message>
+        <message>
+            <source>Pan Scan</source>
+            <translation>パン＆スキャン</translation>
+        </message>
     </context>
     <context>
         <name>QEffectOperationForm</name>
@@ -750,6 +806,42 @@ Otherwise the conversion may fail.</source>
         <message>
             <source>A text or picture watermark. Drag the boxes on the right picture to place and size them.</source>
             <translation>テキストまたは画像の透かし。右の画像の枠をドラッグして位置と大きさを決めます。</translation>
+        </message>
+        <message>
+            <source>Image:</source>
+            <translation>画像:</translation>
+        </message>
+        <message>
+            <source>Add Watermark Image</source>
+            <translation>透かし画像を追加</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>削除</translation>
+        </message>
+        <message>
+            <source>Transparency:</source>
+            <translation>不透明度:</translation>
+        </message>
+        <message>
+            <source>Text:</source>
+            <translation>テキスト:</translation>
+        </message>
+        <message>
+            <source>Type the watermark text here</source>
+            <translation>ここに透かしのテキストを入力</translation>
+        </message>
+        <message>
+            <source>Set Font</source>
+            <translation>フォント設定</translation>
+        </message>
+        <message>
+            <source>Open Image</source>
+            <translation>画像を開く</translation>
+        </message>
+        <message>
+            <source>Images (*.jpg *.jpeg *.png *.gif *.bmp *.webp *.heic)</source>
+            <translation>画像 (*.jpg *.jpeg *.png *.gif *.bmp *.webp *.heic)</translation>
         </message>
     </context>
     <context>
@@ -879,6 +971,73 @@ Otherwise the conversion may fail.</source>
         <message>
             <source>Cancel</source>
             <translation>キャンセル</translation>
+        </message>
+    </context>
+    <context>
+        <name>QWatermartTextSettingDlg</name>
+        <message>
+            <source>Font</source>
+            <translation>フォント</translation>
+        </message>
+        <message>
+            <source>Choose the font of the watermark text</source>
+            <translation>透かしテキストのフォントを選択</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>リセット</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
+        </message>
+        <message>
+            <source>Font Name:</source>
+            <translation>フォント名:</translation>
+        </message>
+        <message>
+            <source>Font Color:</source>
+            <translation>文字の色:</translation>
+        </message>
+        <message>
+            <source>Outline Color:</source>
+            <translation>縁取りの色:</translation>
+        </message>
+        <message>
+            <source>Outline Size:</source>
+            <translation>縁取りの太さ:</translation>
+        </message>
+        <message>
+            <source>Shadow Color:</source>
+            <translation>影の色:</translation>
+        </message>
+        <message>
+            <source>Shadow Offset:</source>
+            <translation>影のずれ:</translation>
+        </message>
+        <message>
+            <source>Horizontal Spacing:</source>
+            <translation>文字間隔:</translation>
+        </message>
+        <message>
+            <source>Vertical Spacing:</source>
+            <translation>行間隔:</translation>
+        </message>
+        <message>
+            <source>Choose a colour</source>
+            <translation>色を選択</translation>
+        </message>
+        <message>
+            <source>Default</source>
+            <translation>既定</translation>
+        </message>
+        <message>
+            <source>Select Color</source>
+            <translation>色の選択</translation>
         </message>
     </context>
 </TS>

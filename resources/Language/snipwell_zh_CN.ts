@@ -737,6 +737,62 @@ Otherwise the conversion may fail.</source>
             <source>Crop, aspect, rotation and mirror of the picture. Drag the rectangle on the left picture to crop.</source>
             <translation>画面的裁剪、宽高比、旋转和镜像。拖动左侧画面上的矩形进行裁剪。</translation>
         </message>
+        <message>
+            <source>Rotation:</source>
+            <translation>旋转：</translation>
+        </message>
+        <message>
+            <source>Rotate Anticlockwise</source>
+            <translation>逆时针旋转</translation>
+        </message>
+        <message>
+            <source>Rotate Clockwise</source>
+            <translation>顺时针旋转</translation>
+        </message>
+        <message>
+            <source>Flip Horizontal</source>
+            <translation>水平翻转</translation>
+        </message>
+        <message>
+            <source>Flip Vertical</source>
+            <translation>垂直翻转</translation>
+        </message>
+        <message>
+            <source>Crop Area Size:</source>
+            <translation>裁剪区域大小：</translation>
+        </message>
+        <message>
+            <source>Width of the crop area in pixels of the source</source>
+            <translation>裁剪区域宽度（源视频像素）</translation>
+        </message>
+        <message>
+            <source>Height of the crop area in pixels of the source</source>
+            <translation>裁剪区域高度（源视频像素）</translation>
+        </message>
+        <message>
+            <source>Original Resolution:</source>
+            <translation>原始分辨率：</translation>
+        </message>
+        <message>
+            <source>Aspect Ratio:</source>
+            <translation>宽高比：</translation>
+        </message>
+        <message>
+            <source>Original Display</source>
+            <translation>原始显示</translation>
+        </message>
+        <message>
+            <source>Original Resolution</source>
+            <translation>原始分辨率</translation>
+        </message>
+        <message>
+            <source>Full Screen</source>
+            <translation>全屏</translation>
+        </message>
+        <message>
+            <source>Pan Scan</source>
+            <translation>全景扫描</translation>
+        </message>
     </context>
     <context>
         <name>QEffectOperationForm</name>
@@ -750,6 +806,42 @@ Otherwise the conversion may fail.</source>
         <message>
             <source>A text or picture watermark. Drag the boxes on the right picture to place and size them.</source>
             <translation>文字或图片水印。拖动右侧画面上的框来放置并调整大小。</translation>
+        </message>
+        <message>
+            <source>Image:</source>
+            <translation>图片：</translation>
+        </message>
+        <message>
+            <source>Add Watermark Image</source>
+            <translation>添加水印图片</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>删除</translation>
+        </message>
+        <message>
+            <source>Transparency:</source>
+            <translation>不透明度：</translation>
+        </message>
+        <message>
+            <source>Text:</source>
+            <translation>文字：</translation>
+        </message>
+        <message>
+            <source>Type the watermark text here</source>
+            <translation>在此输入水印文字</translation>
+        </message>
+        <message>
+            <source>Set Font</source>
+            <translation>设置字体</translation>
+        </message>
+        <message>
+            <source>Open Image</source>
+            <translation>打开图片</translation>
+        </message>
+        <message>
+            <source>Images (*.jpg *.jpeg *.png *.gif *.bmp *.webp *.heic)</source>
+            <translation>图片 (*.jpg *.jpeg *.png *.gif *.bmp *.webp *.heic)</translation>
         </message>
     </context>
     <context>
@@ -879,6 +971,73 @@ Otherwise the conversion may fail.</source>
         <message>
             <source>Cancel</source>
             <translation>取消</translation>
+        </message>
+    </context>
+    <context>
+        <name>QWatermartTextSettingDlg</name>
+        <message>
+            <source>Font</source>
+            <translation>字体</translation>
+        </message>
+        <message>
+            <source>Choose the font of the watermark text</source>
+            <translation>选择水印文字的字体</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>重置</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+        <message>
+            <source>Font Name:</source>
+            <translation>字体名称：</translation>
+        </message>
+        <message>
+            <source>Font Color:</source>
+            <translation>字体颜色：</translation>
+        </message>
+        <message>
+            <source>Outline Color:</source>
+            <translation>描边颜色：</translation>
+        </message>
+        <message>
+            <source>Outline Size:</source>
+            <translation>描边粗细：</translation>
+        </message>
+        <message>
+            <source>Shadow Color:</source>
+            <translation>阴影颜色：</translation>
+        </message>
+        <message>
+            <source>Shadow Offset:</source>
+            <translation>阴影偏移：</translation>
+        </message>
+        <message>
+            <source>Horizontal Spacing:</source>
+            <translation>水平间距：</translation>
+        </message>
+        <message>
+            <source>Vertical Spacing:</source>
+            <translation>垂直间距：</translation>
+        </message>
+        <message>
+            <source>Choose a colour</source>
+            <translation>选择颜色</translation>
+        </message>
+        <message>
+            <source>Default</source>
+            <translation>默认</translation>
+        </message>
+        <message>
+            <source>Select Color</source>
+            <translation>选择颜色</translation>
         </message>
     </context>
 </TS>

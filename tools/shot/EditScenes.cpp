@@ -48,7 +48,15 @@ QVideoEditingDlg *loaded(const QString &mediaPath)
 QWidget *editDialog(const QString &mediaPath, int tab)
 {
     QVideoEditingDlg *dlg = loaded(mediaPath);
-    if (tab == 2) {
+    if (tab == 1) {
+        VECropSettings crop;
+        crop.cropRect = VERect{0.12, 0.1, 0.7, 0.8};
+        crop.panRect = crop.cropRect;
+        crop.aspectMode = 3;
+        crop.aspectNum = 16;
+        crop.aspectDen = 9;
+        dlg->settings()->setCrop(crop);
+    } else if (tab == 2) {
         VEPictureAdjust picture;
         picture.saturation = 170;
         picture.contrast = 120;
