@@ -7,7 +7,9 @@
 #include "QVoLineEdit.h"
 #include "QVoMessageBox.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QTemporaryFile>
 #include <QFileInfo>
 #include <QLabel>
 
@@ -118,7 +120,10 @@ QString QCaptureSettingDlg::folderProblem(const QString &folder)
     const QFileInfo info(folder);
     if (!info.exists())
         return QStringLiteral("\"%1\"").arg(folder) + tr("is not exists");
-    if (!info.isDir() || !info.isWritable())
+    // Permission bits do not tell (an administrator passes them, a read-only
+    // mount does not show in them): a file is made there and removed.
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".snapshot-XXXXXX")));
+    if (!info.isDir() || !probe.open())
         return tr("The folder \"%1\" cannot be written to. Please choose another folder for snapshots.").arg(folder);
     return QString();
 }
