@@ -8,6 +8,8 @@
 #include "QCheckboxCombobox.h"
 #include "QComboboxCheckbox.h"
 #include "QSubtitleOperationForm.h"
+#include "QSubtitleSettingDlg.h"
+#include "QVoDoubleSpinBox.h"
 #include "QTextImageButton.h"
 #include "QVideoEditTag.h"
 #include "QVideoEditingDlg.h"
@@ -116,10 +118,20 @@ TEST_F(SubtitleOutput, fileChosenInTheDialogIsBurnedAtItsTimeAndOnlyInItsArea)
     EXPECT_EQ(tab->trackList()->currentText(), "holiday (SRT)");
     EXPECT_EQ(tab->pathField()->text(), latin);
     EXPECT_TRUE(dlg.player()->editsShown());
+    // "Set Font" opens the font dialog over the editing dialog; a thicker outline, OK.
+    QTimer::singleShot(50, [] {
+        QTRY_VERIFY(qobject_cast<QSubtitleSettingDlg *>(QApplication::activeModalWidget()));
+        auto *font = qobject_cast<QSubtitleSettingDlg *>(QApplication::activeModalWidget());
+        font->outlineSize()->setValue(2.0);
+        QTest::mouseClick(font->okButton(), Qt::LeftButton);
+    });
+    QTest::mouseClick(tab->fontButton(), Qt::LeftButton);
+    EXPECT_DOUBLE_EQ(dlg.settings()->subtitleStyle().outlineSize, 2.0);
     QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
     ASSERT_EQ(dlg.result(), QDialog::Accepted);
     const VEEditConfig edits = dlg.editConfig();
     EXPECT_EQ(edits.streamChoice.subtlType, -3);
+    EXPECT_DOUBLE_EQ(edits.subtitleStyle.outlineSize, 2.0);
 
     const QString withSubtitle = m_dir.filePath("with.mp4");
     ASSERT_TRUE(previewcompare::encode(fixture("h264_aac.mp4"), withSubtitle, edits));
