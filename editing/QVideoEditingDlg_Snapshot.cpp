@@ -33,13 +33,14 @@ void QVideoEditingDlg::showMessage(const QString &text)
 
 void QVideoEditingDlg::onSnapshot()
 {
+    // Without a preview there is no picture to save and nothing to say.
+    if (!m_player)
+        return;
     const QString problem = QCaptureSettingDlg::folderProblem(m_snapshotFolder);
     if (!problem.isEmpty()) {
         showMessage(problem);
         return;
     }
-    if (!m_player)
-        return;
     const QDateTime now = m_snapshotClock ? m_snapshotClock() : QDateTime::currentDateTime();
     const QString path = snapshotPath(m_snapshotFolder, m_snapshotSuffix, now);
     showMessage(m_player->snapshot(path, m_snapshotSuffix) ? tr("Snapshot successfully!") : tr("Snapshot failed!"));
