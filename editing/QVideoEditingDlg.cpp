@@ -9,6 +9,7 @@
 #include "QPlayerOperationForm.h"
 #include "QProgressIndicator.h"
 #include "QSubtitleOperationForm.h"
+#include "QSubtitleSettingDlg.h"
 #include "QTrimOperationForm.h"
 #include "QVideoEditTag.h"
 #include "QVideoEditingSettings.h"
@@ -109,6 +110,8 @@ QVideoEditingDlg::QVideoEditingDlg(QWidget *parent) : QNinePointsImageDialog(par
             Qt::BlockingQueuedConnection);
     wire();
     selectedTag(TrimTab);
+    m_snapshotSuffix = getImgSuffix();
+    m_snapshotFolder = getImgFolder();
 }
 
 QVideoEditingDlg::~QVideoEditingDlg()
@@ -168,6 +171,8 @@ void QVideoEditingDlg::wire()
     connect(m_tabBar, &QVideoEditTag::emitSelectedTag, this, &QVideoEditingDlg::selectedTag);
     connect(m_watermarkForm, &QWatermarkOperationForm::emitWatermartTextSetting, this,
             &QVideoEditingDlg::onWatermartTextSetting);
+    connect(m_subtitleForm, &QSubtitleOperationForm::emitSubtitleSetting, this, &QVideoEditingDlg::onSubtitleSetting);
+    connect(m_subtitleForm, &QSubtitleOperationForm::emitAddSubtitleToCmb, this, &QVideoEditingDlg::emitAddSubtitleToCmb);
 }
 
 QEditOperationForm *QVideoEditingDlg::tabForm(int index) const
@@ -331,24 +336,14 @@ void QVideoEditingDlg::dlgClose()
     m_subDialogOpen = false;
 }
 
-void QVideoEditingDlg::onSubtitleSetting() {}
-
-void QVideoEditingDlg::onSnapshot()
+void QVideoEditingDlg::onSubtitleSetting()
 {
-    if (!m_player)
-        return;
-    if (m_snapshotSuffix.isEmpty())
-        m_snapshotSuffix = getImgSuffix();
-    if (m_snapshotFolder.isEmpty())
-        m_snapshotFolder = getImgFolder();
-    QDir().mkpath(m_snapshotFolder);
-    const QString name = QStringLiteral("ScreenCapture_")
-        + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmmsszzz")) + QLatin1Char('.')
-        + m_snapshotSuffix.toLower();
-    m_player->snapshot(QDir(m_snapshotFolder).filePath(name), m_snapshotSuffix);
+    QSubtitleSettingDlg dlg(this);
+    dlg.setSettings(m_settings);
+    m_subDialogOpen = true;
+    connect(&dlg, &QSubtitleSettingDlg::emitDlgClose, this, &QVideoEditingDlg::dlgClose);
+    dlg.exec();
 }
-
-void QVideoEditingDlg::onSnapshotMenu() {}
 
 void QVideoEditingDlg::onOK()
 {

@@ -8,10 +8,12 @@
 #include "QUtilThread.h"
 #include "VEEditConfig.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 
 #include <atomic>
+#include <functional>
 
 class QAdjustOperationForm;
 class QAudioOperationForm;
@@ -19,6 +21,7 @@ class QAudioTagForm;
 class QEditOperationForm;
 class QEffectOperationForm;
 class QMediaForm;
+class QMessageOpacityForm;
 class QPlayerOperationForm;
 class QProgressIndicator;
 class QSubtitleOperationForm;
@@ -65,6 +68,16 @@ public:
     QEditOperationForm *tabForm(int index) const;
     QVoBaseButton *okButton() const { return m_btnOK; }
     QVoBaseButton *cancelButton() const { return m_btnCancel; }
+    QSubtitleOperationForm *subtitleForm() const { return m_subtitleForm; }
+    // The pop-up of the snapshot messages; null until the first message.
+    QMessageOpacityForm *toast() const { return m_toast; }
+    QString snapshotFolder() const { return m_snapshotFolder; }
+    QString snapshotSuffix() const { return m_snapshotSuffix; }
+    // The clock snapshot names are made from (tests fix it).
+    void setSnapshotClock(std::function<QDateTime()> clock) { m_snapshotClock = std::move(clock); }
+    // "ScreenCapture_<time>.<suffix>" in folder, with "_2", "_3", ... before
+    // the suffix when that name is taken: a snapshot never replaces another.
+    static QString snapshotPath(const QString &folder, const QString &suffix, const QDateTime &time);
 
 signals:
     void emitAddSubtitleToCmb(QString text, QString path);
@@ -82,6 +95,8 @@ public slots:
     void onApplyToAll();
     void onSnapshot();
     void onSnapshotMenu();
+    void openImgPath();
+    void showPathSettingDlg();
     void loadingTimer();
     void threadComplete();
     void startPlayerCon();
@@ -94,6 +109,7 @@ protected:
 
 private:
     void wire();
+    void showMessage(const QString &text);
 
     VoPlayerManager *m_player = nullptr;
     VoInfoManager *m_info = nullptr;
@@ -116,6 +132,8 @@ private:
     QTimer *m_loadTimer = nullptr;
     QWaitForDlg *m_waitDlg = nullptr;
     QList<QWidget *> m_tabForms;
+    QMessageOpacityForm *m_toast = nullptr;
+    std::function<QDateTime()> m_snapshotClock;
 
     QString m_mediaPath;
     int m_hintWidth = 0;

@@ -144,6 +144,15 @@ void QVideoEditingSettings::loadConfig(const VEEditConfig &config)
 void QVideoEditingSettings::addExternalSubtitle(const VESubtitleTrackEntry &entry)
 {
     m_config.subtitleTracks.push_back(entry);
+    if (m_player)
+        m_player->setSubtitleTracks(m_config.subtitleTracks);
+}
+
+void QVideoEditingSettings::setSubtitleTracks(const std::vector<VESubtitleTrackEntry> &tracks)
+{
+    m_config.subtitleTracks = tracks;
+    if (m_player)
+        m_player->setSubtitleTracks(tracks);
 }
 
 void QVideoEditingSettings::applyAll()

@@ -56,6 +56,9 @@ public:
     void setConfig(const VEEditConfig &config) { m_config = config; }
     void loadConfig(const VEEditConfig &config);
     void addExternalSubtitle(const VESubtitleTrackEntry &entry);
+    // The subtitle entries with their checked flags (which streams a
+    // conversion copies or burns).
+    void setSubtitleTracks(const std::vector<VESubtitleTrackEntry> &tracks);
 
 signals:
     void emitWatermarkSettingsChange(VEWatermarkSettings watermark);

@@ -599,6 +599,11 @@ void VoPlayerManager::setStreamChoice(const VETrackChoice &choice)
     showEdits();
 }
 
+void VoPlayerManager::setSubtitleTracks(const std::vector<VESubtitleTrackEntry> &tracks)
+{
+    m_edits.subtitleTracks = tracks;
+}
+
 void VoPlayerManager::setSubtitleStyle(const VESubtitleStyle &style)
 {
     m_edits.subtitleStyle = style;

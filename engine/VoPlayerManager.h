@@ -72,6 +72,8 @@ public:
     void setTrackChoice(const VETrackChoice &choice);
     void setStreamChoice(const VETrackChoice &choice);
     void setSubtitleStyle(const VESubtitleStyle &style);
+    // Stored only: the stream choice that follows shows them.
+    void setSubtitleTracks(const std::vector<VESubtitleTrackEntry> &tracks);
     void setBackgroundAudio(const VEAudioSettings &audio);
     void setSoundEffect(const VESoundEffect &effect);
     VECropSettings crop() const { return m_edits.crop; }

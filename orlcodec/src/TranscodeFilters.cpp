@@ -1,6 +1,7 @@
 #include "TranscodeFilters.h"
 
 #include "Engine.h"
+#include "SubtitleFile.h"
 
 extern "C" {
 #include <libavfilter/buffersink.h>
@@ -503,10 +504,33 @@ bool FilterGraph::burnSubtitles(Pad &cur, const GraphPlan &plan, std::string &er
                     static_cast<int>(std::lround(std::clamp(s.marginH, 0.0, 0.45) * kSubtitleLayoutWidth)),
                     static_cast<int>(std::lround(std::clamp(s.marginH, 0.0, 0.45) * kSubtitleLayoutWidth)),
                     static_cast<int>(std::lround(std::clamp(s.margin, 0.0, 0.45) * kSubtitleLayoutHeight)));
+    // A subtitle file is read by our own reader: its encoding is found the
+    // same way the editing dialog found it, and the filter gets the text
+    // in UTF-8 (left to itself it would take a legacy 8-bit file as UTF-8).
+    std::string utf8Copy;
+    if (stream < 0) {
+        const subtitles::SubtitleFile parsed = subtitles::readSubtitleFile(file);
+        if (!parsed.ok()) {
+            error = "the subtitle file cannot be read: " + file;
+            return false;
+        }
+        std::string folder = workFolder();
+        utf8Copy = subtitles::writeUtf8Copy(parsed, file, folder.empty() ? "/tmp" : folder);
+        if (utf8Copy.empty()) {
+            error = "cannot write the subtitle text in " + (folder.empty() ? std::string("/tmp") : folder);
+            return false;
+        }
+        file = utf8Copy;
+    }
     std::vector<std::pair<std::string, std::string>> options{{"filename", file}, {"force_style", style}};
     if (stream >= 0)
         options.emplace_back("si", std::to_string(stream));
+    else
+        options.emplace_back("charenc", "UTF-8");
     AVFilterContext *subtitles = create("subtitles", options, error);
+    // The filter has read the whole text while it was set up.
+    if (!utf8Copy.empty())
+        unlink(utf8Copy.c_str());
     if (!subtitles) {
         error = "the subtitles cannot be read: " + error;
         return false;

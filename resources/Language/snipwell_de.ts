@@ -850,6 +850,98 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
             <source>Subtitles burned into the picture, their font, colour and position.</source>
             <translation>In das Bild eingebrannte Untertitel, ihre Schrift, Farbe und Position.</translation>
         </message>
+        <message>
+            <source>Track:</source>
+            <translation>Spur:</translation>
+        </message>
+        <message>
+            <source>File:</source>
+            <translation>Datei:</translation>
+        </message>
+        <message>
+            <source>Open File</source>
+            <translation>Datei öffnen</translation>
+        </message>
+        <message>
+            <source>Set Font</source>
+            <translation>Schrift festlegen</translation>
+        </message>
+        <message>
+            <source>Transparency:</source>
+            <translation>Transparenz:</translation>
+        </message>
+        <message>
+            <source>Position:</source>
+            <translation>Position:</translation>
+        </message>
+        <message>
+            <source>Top</source>
+            <translation>Oben</translation>
+        </message>
+        <message>
+            <source>Middle</source>
+            <translation>Mitte</translation>
+        </message>
+        <message>
+            <source>Bottom</source>
+            <translation>Unten</translation>
+        </message>
+        <message>
+            <source>Margin:</source>
+            <translation>Rand:</translation>
+        </message>
+        <message>
+            <source>Scale:</source>
+            <translation>Skalierung:</translation>
+        </message>
+        <message>
+            <source>No Subtitle</source>
+            <translation>Keine Untertitel</translation>
+        </message>
+        <message>
+            <source>Video Internet CC</source>
+            <translation>Video-Internet-Untertitel (CC)</translation>
+        </message>
+        <message>
+            <source>All Subtitle</source>
+            <translation>Alle Untertitel</translation>
+        </message>
+        <message>
+            <source>The subtitle file "%1" cannot be opened.</source>
+            <translation>Die Untertiteldatei „%1“ kann nicht geöffnet werden.</translation>
+        </message>
+        <message>
+            <source>The file "%1" is too large to be a subtitle file.</source>
+            <translation>Die Datei „%1“ ist zu groß für eine Untertiteldatei.</translation>
+        </message>
+        <message>
+            <source>The file "%1" is not a subtitle file this program reads (SRT, ASS, SSA, WebVTT or MicroDVD SUB).</source>
+            <translation>Die Datei „%1“ ist keine Untertiteldatei, die dieses Programm lesen kann (SRT, ASS, SSA, WebVTT oder MicroDVD-SUB).</translation>
+        </message>
+        <message>
+            <source>The file "%1" is not a text subtitle file.</source>
+            <translation>Die Datei „%1“ ist keine Textuntertiteldatei.</translation>
+        </message>
+        <message>
+            <source>The file "%1" is damaged: its header is missing.</source>
+            <translation>Die Datei „%1“ ist beschädigt: Ihr Kopfteil fehlt.</translation>
+        </message>
+        <message>
+            <source>The file "%1" holds no subtitle with a valid time.</source>
+            <translation>Die Datei „%1“ enthält keinen Untertitel mit gültiger Zeitangabe.</translation>
+        </message>
+        <message>
+            <source>Open Subtitle File</source>
+            <translation>Untertiteldatei öffnen</translation>
+        </message>
+        <message>
+            <source>Subtitles (%1)</source>
+            <translation>Untertitel (%1)</translation>
+        </message>
+        <message>
+            <source>Subtitle files can only be burned into the picture in Encoding mode.</source>
+            <translation>Untertiteldateien können nur im Kodierungsmodus in das Bild eingebrannt werden.</translation>
+        </message>
     </context>
     <context>
         <name>QAudioOperationForm</name>
@@ -949,6 +1041,22 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
             <source>Cancel</source>
             <translation>Abbrechen</translation>
         </message>
+        <message>
+            <source>Snapshot successfully!</source>
+            <translation>Schnappschuss gespeichert!</translation>
+        </message>
+        <message>
+            <source>Snapshot failed!</source>
+            <translation>Schnappschuss fehlgeschlagen!</translation>
+        </message>
+        <message>
+            <source>Open Folder</source>
+            <translation>Ordner öffnen</translation>
+        </message>
+        <message>
+            <source>Settings</source>
+            <translation>Einstellungen</translation>
+        </message>
     </context>
     <context>
         <name>QEditTipDlg</name>
@@ -1038,6 +1146,104 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
         <message>
             <source>Select Color</source>
             <translation>Farbe auswählen</translation>
+        </message>
+    </context>
+    <context>
+        <name>QSubtitleSettingDlg</name>
+        <message>
+            <source>Font</source>
+            <translation>Schrift</translation>
+        </message>
+        <message>
+            <source>Font Name:</source>
+            <translation>Schriftart:</translation>
+        </message>
+        <message>
+            <source>Default</source>
+            <translation>Standard</translation>
+        </message>
+        <message>
+            <source>Font Color:</source>
+            <translation>Schriftfarbe:</translation>
+        </message>
+        <message>
+            <source>Outline Color:</source>
+            <translation>Konturfarbe:</translation>
+        </message>
+        <message>
+            <source>Outline Size:</source>
+            <translation>Konturstärke:</translation>
+        </message>
+        <message>
+            <source>Shadow Color:</source>
+            <translation>Schattenfarbe:</translation>
+        </message>
+        <message>
+            <source>Shadow Offset:</source>
+            <translation>Schattenversatz:</translation>
+        </message>
+        <message>
+            <source>Horizontal Spacing:</source>
+            <translation>Zeichenabstand:</translation>
+        </message>
+        <message>
+            <source>Vertical Spacing:</source>
+            <translation>Zeilenabstand:</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>Zurücksetzen</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Abbrechen</translation>
+        </message>
+    </context>
+    <context>
+        <name>QCaptureSettingDlg</name>
+        <message>
+            <source>Snapshot Setting</source>
+            <translation>Schnappschuss-Einstellungen</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Schließen</translation>
+        </message>
+        <message>
+            <source>Save to:</source>
+            <translation>Speichern in:</translation>
+        </message>
+        <message>
+            <source>Format:</source>
+            <translation>Format:</translation>
+        </message>
+        <message>
+            <source>Please choose destination folder</source>
+            <translation>Bitte Zielordner wählen</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Abbrechen</translation>
+        </message>
+        <message>
+            <source>is not exists</source>
+            <translation> existiert nicht</translation>
+        </message>
+        <message>
+            <source>The folder "%1" cannot be written to. Please choose another folder for snapshots.</source>
+            <translation>In den Ordner „%1“ kann nicht geschrieben werden. Bitte einen anderen Ordner für Schnappschüsse wählen.</translation>
+        </message>
+        <message>
+            <source>Save to</source>
+            <translation>Speichern in</translation>
         </message>
     </context>
 </TS>

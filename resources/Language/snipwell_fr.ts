@@ -850,6 +850,98 @@ Sinon, la conversion risque d'échouer.</translation>
             <source>Subtitles burned into the picture, their font, colour and position.</source>
             <translation>Sous-titres incrustés dans l’image, leur police, couleur et position.</translation>
         </message>
+        <message>
+            <source>Track:</source>
+            <translation>Piste :</translation>
+        </message>
+        <message>
+            <source>File:</source>
+            <translation>Fichier :</translation>
+        </message>
+        <message>
+            <source>Open File</source>
+            <translation>Ouvrir un fichier</translation>
+        </message>
+        <message>
+            <source>Set Font</source>
+            <translation>Définir la police</translation>
+        </message>
+        <message>
+            <source>Transparency:</source>
+            <translation>Transparence :</translation>
+        </message>
+        <message>
+            <source>Position:</source>
+            <translation>Position :</translation>
+        </message>
+        <message>
+            <source>Top</source>
+            <translation>Haut</translation>
+        </message>
+        <message>
+            <source>Middle</source>
+            <translation>Milieu</translation>
+        </message>
+        <message>
+            <source>Bottom</source>
+            <translation>Bas</translation>
+        </message>
+        <message>
+            <source>Margin:</source>
+            <translation>Marge :</translation>
+        </message>
+        <message>
+            <source>Scale:</source>
+            <translation>Échelle :</translation>
+        </message>
+        <message>
+            <source>No Subtitle</source>
+            <translation>Aucun sous-titre</translation>
+        </message>
+        <message>
+            <source>Video Internet CC</source>
+            <translation>Sous-titres codés de la vidéo (CC)</translation>
+        </message>
+        <message>
+            <source>All Subtitle</source>
+            <translation>Tous les sous-titres</translation>
+        </message>
+        <message>
+            <source>The subtitle file "%1" cannot be opened.</source>
+            <translation>Le fichier de sous-titres « %1 » ne peut pas être ouvert.</translation>
+        </message>
+        <message>
+            <source>The file "%1" is too large to be a subtitle file.</source>
+            <translation>Le fichier « %1 » est trop volumineux pour être un fichier de sous-titres.</translation>
+        </message>
+        <message>
+            <source>The file "%1" is not a subtitle file this program reads (SRT, ASS, SSA, WebVTT or MicroDVD SUB).</source>
+            <translation>Le fichier « %1 » n’est pas un fichier de sous-titres que ce programme sait lire (SRT, ASS, SSA, WebVTT ou SUB MicroDVD).</translation>
+        </message>
+        <message>
+            <source>The file "%1" is not a text subtitle file.</source>
+            <translation>Le fichier « %1 » n’est pas un fichier de sous-titres texte.</translation>
+        </message>
+        <message>
+            <source>The file "%1" is damaged: its header is missing.</source>
+            <translation>Le fichier « %1 » est endommagé : son en-tête est absent.</translation>
+        </message>
+        <message>
+            <source>The file "%1" holds no subtitle with a valid time.</source>
+            <translation>Le fichier « %1 » ne contient aucun sous-titre avec un horodatage valide.</translation>
+        </message>
+        <message>
+            <source>Open Subtitle File</source>
+            <translation>Ouvrir un fichier de sous-titres</translation>
+        </message>
+        <message>
+            <source>Subtitles (%1)</source>
+            <translation>Sous-titres (%1)</translation>
+        </message>
+        <message>
+            <source>Subtitle files can only be burned into the picture in Encoding mode.</source>
+            <translation>Les fichiers de sous-titres ne peuvent être incrustés dans l’image qu’en mode Encodage.</translation>
+        </message>
     </context>
     <context>
         <name>QAudioOperationForm</name>
@@ -949,6 +1041,22 @@ Sinon, la conversion risque d'échouer.</translation>
             <source>Cancel</source>
             <translation>Annuler</translation>
         </message>
+        <message>
+            <source>Snapshot successfully!</source>
+            <translation>Capture enregistrée !</translation>
+        </message>
+        <message>
+            <source>Snapshot failed!</source>
+            <translation>Échec de la capture !</translation>
+        </message>
+        <message>
+            <source>Open Folder</source>
+            <translation>Ouvrir le dossier</translation>
+        </message>
+        <message>
+            <source>Settings</source>
+            <translation>Paramètres</translation>
+        </message>
     </context>
     <context>
         <name>QEditTipDlg</name>
@@ -1038,6 +1146,104 @@ Sinon, la conversion risque d'échouer.</translation>
         <message>
             <source>Select Color</source>
             <translation>Sélectionner une couleur</translation>
+        </message>
+    </context>
+    <context>
+        <name>QSubtitleSettingDlg</name>
+        <message>
+            <source>Font</source>
+            <translation>Police</translation>
+        </message>
+        <message>
+            <source>Font Name:</source>
+            <translation>Police :</translation>
+        </message>
+        <message>
+            <source>Default</source>
+            <translation>Par défaut</translation>
+        </message>
+        <message>
+            <source>Font Color:</source>
+            <translation>Couleur du texte :</translation>
+        </message>
+        <message>
+            <source>Outline Color:</source>
+            <translation>Couleur du contour :</translation>
+        </message>
+        <message>
+            <source>Outline Size:</source>
+            <translation>Épaisseur du contour :</translation>
+        </message>
+        <message>
+            <source>Shadow Color:</source>
+            <translation>Couleur de l’ombre :</translation>
+        </message>
+        <message>
+            <source>Shadow Offset:</source>
+            <translation>Décalage de l’ombre :</translation>
+        </message>
+        <message>
+            <source>Horizontal Spacing:</source>
+            <translation>Espacement horizontal :</translation>
+        </message>
+        <message>
+            <source>Vertical Spacing:</source>
+            <translation>Espacement vertical :</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>Réinitialiser</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Annuler</translation>
+        </message>
+    </context>
+    <context>
+        <name>QCaptureSettingDlg</name>
+        <message>
+            <source>Snapshot Setting</source>
+            <translation>Paramètres de capture</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Fermer</translation>
+        </message>
+        <message>
+            <source>Save to:</source>
+            <translation>Enregistrer dans :</translation>
+        </message>
+        <message>
+            <source>Format:</source>
+            <translation>Format :</translation>
+        </message>
+        <message>
+            <source>Please choose destination folder</source>
+            <translation>Veuillez choisir le dossier de destination</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Annuler</translation>
+        </message>
+        <message>
+            <source>is not exists</source>
+            <translation> n’existe pas</translation>
+        </message>
+        <message>
+            <source>The folder "%1" cannot be written to. Please choose another folder for snapshots.</source>
+            <translation>Impossible d’écrire dans le dossier « %1 ». Veuillez choisir un autre dossier pour les captures.</translation>
+        </message>
+        <message>
+            <source>Save to</source>
+            <translation>Enregistrer dans</translation>
         </message>
     </context>
 </TS>

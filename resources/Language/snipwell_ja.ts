@@ -850,6 +850,98 @@ Otherwise the conversion may fail.</source>
             <source>Subtitles burned into the picture, their font, colour and position.</source>
             <translation>映像に焼き込む字幕と、そのフォント、色、位置。</translation>
         </message>
+        <message>
+            <source>Track:</source>
+            <translation>トラック:</translation>
+        </message>
+        <message>
+            <source>File:</source>
+            <translation>ファイル:</translation>
+        </message>
+        <message>
+            <source>Open File</source>
+            <translation>ファイルを開く</translation>
+        </message>
+        <message>
+            <source>Set Font</source>
+            <translation>フォント設定</translation>
+        </message>
+        <message>
+            <source>Transparency:</source>
+            <translation>透明度:</translation>
+        </message>
+        <message>
+            <source>Position:</source>
+            <translation>位置:</translation>
+        </message>
+        <message>
+            <source>Top</source>
+            <translation>上</translation>
+        </message>
+        <message>
+            <source>Middle</source>
+            <translation>中央</translation>
+        </message>
+        <message>
+            <source>Bottom</source>
+            <translation>下</translation>
+        </message>
+        <message>
+            <source>Margin:</source>
+            <translation>余白:</translation>
+        </message>
+        <message>
+            <source>Scale:</source>
+            <translation>拡大率:</translation>
+        </message>
+        <message>
+            <source>No Subtitle</source>
+            <translation>字幕なし</translation>
+        </message>
+        <message>
+            <source>Video Internet CC</source>
+            <translation>ビデオのクローズドキャプション</translation>
+        </message>
+        <message>
+            <source>All Subtitle</source>
+            <translation>すべての字幕</translation>
+        </message>
+        <message>
+            <source>The subtitle file "%1" cannot be opened.</source>
+            <translation>字幕ファイル「%1」を開けません。</translation>
+        </message>
+        <message>
+            <source>The file "%1" is too large to be a subtitle file.</source>
+            <translation>ファイル「%1」は字幕ファイルとしては大きすぎます。</translation>
+        </message>
+        <message>
+            <source>The file "%1" is not a subtitle file this program reads (SRT, ASS, SSA, WebVTT or MicroDVD SUB).</source>
+            <translation>ファイル「%1」はこのプログラムが読める字幕ファイル（SRT、ASS、SSA、WebVTT、MicroDVD SUB）ではありません。</translation>
+        </message>
+        <message>
+            <source>The file "%1" is not a text subtitle file.</source>
+            <translation>ファイル「%1」はテキスト形式の字幕ファイルではありません。</translation>
+        </message>
+        <message>
+            <source>The file "%1" is damaged: its header is missing.</source>
+            <translation>ファイル「%1」は破損しています: ヘッダーがありません。</translation>
+        </message>
+        <message>
+            <source>The file "%1" holds no subtitle with a valid time.</source>
+            <translation>ファイル「%1」には有効な時刻を持つ字幕がありません。</translation>
+        </message>
+        <message>
+            <source>Open Subtitle File</source>
+            <translation>字幕ファイルを開く</translation>
+        </message>
+        <message>
+            <source>Subtitles (%1)</source>
+            <translation>字幕 (%1)</translation>
+        </message>
+        <message>
+            <source>Subtitle files can only be burned into the picture in Encoding mode.</source>
+            <translation>字幕ファイルはエンコードモードでのみ映像に焼き込めます。</translation>
+        </message>
     </context>
     <context>
         <name>QAudioOperationForm</name>
@@ -949,6 +1041,22 @@ Otherwise the conversion may fail.</source>
             <source>Cancel</source>
             <translation>キャンセル</translation>
         </message>
+        <message>
+            <source>Snapshot successfully!</source>
+            <translation>スナップショットを保存しました！</translation>
+        </message>
+        <message>
+            <source>Snapshot failed!</source>
+            <translation>スナップショットに失敗しました！</translation>
+        </message>
+        <message>
+            <source>Open Folder</source>
+            <translation>フォルダーを開く</translation>
+        </message>
+        <message>
+            <source>Settings</source>
+            <translation>設定</translation>
+        </message>
     </context>
     <context>
         <name>QEditTipDlg</name>
@@ -1038,6 +1146,104 @@ Otherwise the conversion may fail.</source>
         <message>
             <source>Select Color</source>
             <translation>色の選択</translation>
+        </message>
+    </context>
+    <context>
+        <name>QSubtitleSettingDlg</name>
+        <message>
+            <source>Font</source>
+            <translation>フォント</translation>
+        </message>
+        <message>
+            <source>Font Name:</source>
+            <translation>フォント名:</translation>
+        </message>
+        <message>
+            <source>Default</source>
+            <translation>既定</translation>
+        </message>
+        <message>
+            <source>Font Color:</source>
+            <translation>文字色:</translation>
+        </message>
+        <message>
+            <source>Outline Color:</source>
+            <translation>縁取りの色:</translation>
+        </message>
+        <message>
+            <source>Outline Size:</source>
+            <translation>縁取りの太さ:</translation>
+        </message>
+        <message>
+            <source>Shadow Color:</source>
+            <translation>影の色:</translation>
+        </message>
+        <message>
+            <source>Shadow Offset:</source>
+            <translation>影のずれ:</translation>
+        </message>
+        <message>
+            <source>Horizontal Spacing:</source>
+            <translation>文字間隔:</translation>
+        </message>
+        <message>
+            <source>Vertical Spacing:</source>
+            <translation>行間隔:</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>リセット</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
+        </message>
+    </context>
+    <context>
+        <name>QCaptureSettingDlg</name>
+        <message>
+            <source>Snapshot Setting</source>
+            <translation>スナップショットの設定</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>閉じる</translation>
+        </message>
+        <message>
+            <source>Save to:</source>
+            <translation>保存先:</translation>
+        </message>
+        <message>
+            <source>Format:</source>
+            <translation>形式:</translation>
+        </message>
+        <message>
+            <source>Please choose destination folder</source>
+            <translation>保存先フォルダーを選んでください</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
+        </message>
+        <message>
+            <source>is not exists</source>
+            <translation> は存在しません</translation>
+        </message>
+        <message>
+            <source>The folder "%1" cannot be written to. Please choose another folder for snapshots.</source>
+            <translation>フォルダー「%1」に書き込めません。スナップショット用に別のフォルダーを選んでください。</translation>
+        </message>
+        <message>
+            <source>Save to</source>
+            <translation>保存先</translation>
         </message>
     </context>
 </TS>

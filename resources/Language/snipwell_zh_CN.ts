@@ -850,6 +850,98 @@ Otherwise the conversion may fail.</source>
             <source>Subtitles burned into the picture, their font, colour and position.</source>
             <translation>烧录到画面中的字幕及其字体、颜色和位置。</translation>
         </message>
+        <message>
+            <source>Track:</source>
+            <translation>轨道：</translation>
+        </message>
+        <message>
+            <source>File:</source>
+            <translation>文件：</translation>
+        </message>
+        <message>
+            <source>Open File</source>
+            <translation>打开文件</translation>
+        </message>
+        <message>
+            <source>Set Font</source>
+            <translation>设置字体</translation>
+        </message>
+        <message>
+            <source>Transparency:</source>
+            <translation>透明度：</translation>
+        </message>
+        <message>
+            <source>Position:</source>
+            <translation>位置：</translation>
+        </message>
+        <message>
+            <source>Top</source>
+            <translation>顶部</translation>
+        </message>
+        <message>
+            <source>Middle</source>
+            <translation>中间</translation>
+        </message>
+        <message>
+            <source>Bottom</source>
+            <translation>底部</translation>
+        </message>
+        <message>
+            <source>Margin:</source>
+            <translation>边距：</translation>
+        </message>
+        <message>
+            <source>Scale:</source>
+            <translation>缩放：</translation>
+        </message>
+        <message>
+            <source>No Subtitle</source>
+            <translation>无字幕</translation>
+        </message>
+        <message>
+            <source>Video Internet CC</source>
+            <translation>视频隐藏式字幕</translation>
+        </message>
+        <message>
+            <source>All Subtitle</source>
+            <translation>全部字幕</translation>
+        </message>
+        <message>
+            <source>The subtitle file "%1" cannot be opened.</source>
+            <translation>无法打开字幕文件“%1”。</translation>
+        </message>
+        <message>
+            <source>The file "%1" is too large to be a subtitle file.</source>
+            <translation>文件“%1”太大，不可能是字幕文件。</translation>
+        </message>
+        <message>
+            <source>The file "%1" is not a subtitle file this program reads (SRT, ASS, SSA, WebVTT or MicroDVD SUB).</source>
+            <translation>文件“%1”不是本程序可读取的字幕文件（SRT、ASS、SSA、WebVTT 或 MicroDVD SUB）。</translation>
+        </message>
+        <message>
+            <source>The file "%1" is not a text subtitle file.</source>
+            <translation>文件“%1”不是文本字幕文件。</translation>
+        </message>
+        <message>
+            <source>The file "%1" is damaged: its header is missing.</source>
+            <translation>文件“%1”已损坏：缺少文件头。</translation>
+        </message>
+        <message>
+            <source>The file "%1" holds no subtitle with a valid time.</source>
+            <translation>文件“%1”中没有时间有效的字幕。</translation>
+        </message>
+        <message>
+            <source>Open Subtitle File</source>
+            <translation>打开字幕文件</translation>
+        </message>
+        <message>
+            <source>Subtitles (%1)</source>
+            <translation>字幕 (%1)</translation>
+        </message>
+        <message>
+            <source>Subtitle files can only be burned into the picture in Encoding mode.</source>
+            <translation>字幕文件只能在编码模式下压制到画面中。</translation>
+        </message>
     </context>
     <context>
         <name>QAudioOperationForm</name>
@@ -949,6 +1041,22 @@ Otherwise the conversion may fail.</source>
             <source>Cancel</source>
             <translation>取消</translation>
         </message>
+        <message>
+            <source>Snapshot successfully!</source>
+            <translation>快照已保存！</translation>
+        </message>
+        <message>
+            <source>Snapshot failed!</source>
+            <translation>快照失败！</translation>
+        </message>
+        <message>
+            <source>Open Folder</source>
+            <translation>打开文件夹</translation>
+        </message>
+        <message>
+            <source>Settings</source>
+            <translation>设置</translation>
+        </message>
     </context>
     <context>
         <name>QEditTipDlg</name>
@@ -1038,6 +1146,104 @@ Otherwise the conversion may fail.</source>
         <message>
             <source>Select Color</source>
             <translation>选择颜色</translation>
+        </message>
+    </context>
+    <context>
+        <name>QSubtitleSettingDlg</name>
+        <message>
+            <source>Font</source>
+            <translation>字体</translation>
+        </message>
+        <message>
+            <source>Font Name:</source>
+            <translation>字体名称：</translation>
+        </message>
+        <message>
+            <source>Default</source>
+            <translation>默认</translation>
+        </message>
+        <message>
+            <source>Font Color:</source>
+            <translation>字体颜色：</translation>
+        </message>
+        <message>
+            <source>Outline Color:</source>
+            <translation>描边颜色：</translation>
+        </message>
+        <message>
+            <source>Outline Size:</source>
+            <translation>描边粗细：</translation>
+        </message>
+        <message>
+            <source>Shadow Color:</source>
+            <translation>阴影颜色：</translation>
+        </message>
+        <message>
+            <source>Shadow Offset:</source>
+            <translation>阴影偏移：</translation>
+        </message>
+        <message>
+            <source>Horizontal Spacing:</source>
+            <translation>水平间距：</translation>
+        </message>
+        <message>
+            <source>Vertical Spacing:</source>
+            <translation>垂直间距：</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>重置</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+    </context>
+    <context>
+        <name>QCaptureSettingDlg</name>
+        <message>
+            <source>Snapshot Setting</source>
+            <translation>快照设置</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>关闭</translation>
+        </message>
+        <message>
+            <source>Save to:</source>
+            <translation>保存到：</translation>
+        </message>
+        <message>
+            <source>Format:</source>
+            <translation>格式：</translation>
+        </message>
+        <message>
+            <source>Please choose destination folder</source>
+            <translation>请选择目标文件夹</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+        <message>
+            <source>is not exists</source>
+            <translation> 不存在</translation>
+        </message>
+        <message>
+            <source>The folder "%1" cannot be written to. Please choose another folder for snapshots.</source>
+            <translation>无法写入文件夹“%1”。请为快照选择其他文件夹。</translation>
+        </message>
+        <message>
+            <source>Save to</source>
+            <translation>保存到</translation>
         </message>
     </context>
 </TS>

@@ -1,6 +1,9 @@
 #include "EditScenes.h"
 
+#include "QCaptureSettingDlg.h"
 #include "QMediaBorderFrame.h"
+#include "QSubtitleOperationForm.h"
+#include "QVoComboBox.h"
 #include "QMediaForm.h"
 #include "QMediaElementWindow.h"
 #include "QVideoEditTag.h"
@@ -77,7 +80,22 @@ QWidget *editDialog(const QString &mediaPath, int tab)
         dlg->player()->setWatermarkContent(w, 0, true);
     }
     QTest::mouseClick(dlg->tabBar()->button(tab), Qt::LeftButton);
+    if (tab == 4) {
+        // A subtitle file beside the fixtures, burned in, at the top.
+        const QString subtitle = QFileInfo(mediaPath).dir().filePath("subs.srt");
+        if (QFileInfo::exists(subtitle))
+            dlg->subtitleForm()->addSubtitleFile(subtitle);
+    }
     settle(300);
+    return dlg;
+}
+
+QWidget *snapshotSettings()
+{
+    auto *dlg = new QCaptureSettingDlg;
+    dlg->formatCombo()->setCurrentIndex(1);
+    dlg->show();
+    settle(200);
     return dlg;
 }
 

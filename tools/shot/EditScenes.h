@@ -9,4 +9,6 @@ namespace editscenes {
 QWidget *editDialog(const QString &mediaPath, int tab);
 // The Adjust tab while the crop rectangle's corner is being dragged.
 QWidget *cropDrag(const QString &mediaPath);
+// "Snapshot Setting" with the stored folder, PNG chosen.
+QWidget *snapshotSettings();
 } // namespace editscenes
