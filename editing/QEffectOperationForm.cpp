@@ -10,6 +10,7 @@
 #include "QVideoEffectManager.h"
 #include "QVoBaseSlider.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -96,6 +97,7 @@ void QEffectOperationForm::addControl(Control c, const QString &caption, const c
                         "rgb(80, 80, 80); font-family: Tahoma; font-size: 12px;"
                         " selection-background-color: rgb(89, 104, 130); }");
     connect(slider, &QVoBaseSlider::sendProgressValue, this, &QEffectOperationForm::progressValue);
+    slider->installEventFilter(this);
     connect(edit, &QLineEdit::textEdited, this, &QEffectOperationForm::textEdited);
     m_labels[c] = label;
     m_sliders[c] = slider;
@@ -124,6 +126,24 @@ void QEffectOperationForm::resizeEvent(QResizeEvent *event)
 {
     QEditOperationForm::resizeEvent(event);
     placeControls();
+}
+
+bool QEffectOperationForm::eventFilter(QObject *watched, QEvent *event)
+{
+    // The arrow keys move a slider without reporting it; the value it has
+    // once the key is handled is the user's choice.
+    if (event->type() == QEvent::KeyRelease) {
+        for (int c = 0; c < ControlCount; ++c) {
+            if (watched != m_sliders[c])
+                continue;
+            const int v = static_cast<int>(std::lround(m_sliders[c]->value()));
+            if (QString::number(v) != m_edits[c]->text()) {
+                m_edits[c]->setText(QString::number(v));
+                store(static_cast<Control>(c), v);
+            }
+        }
+    }
+    return QEditOperationForm::eventFilter(watched, event);
 }
 
 void QEffectOperationForm::fillLists()

@@ -61,6 +61,7 @@ protected slots:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     enum Control { Brightness, Contrast, Saturation, Hue, ControlCount };

@@ -126,6 +126,12 @@ TEST(EffectTabTest, SlidersAndEditsStoreTheMappedValues)
         EXPECT_EQ(s->picture().saturation, 100) << near;
     }
 
+    // The arrow keys move a slider one step, and the record follows.
+    f->saturationSlider()->setFocus();
+    QTest::keyClick(f->saturationSlider(), Qt::Key_Right);
+    EXPECT_EQ(f->saturationEdit()->text(), "102");
+    EXPECT_EQ(s->picture().saturation, 102);
+
     // Typing: leading zeros go, above 200 is 200, nothing is 0.
     typeInto(f->hueEdit(), "0150");
     EXPECT_EQ(f->hueEdit()->text(), "150");
