@@ -142,7 +142,7 @@ private:
         int64_t start_us = 0;
     };
     std::vector<AnimatedInput> m_animated;
-    AVFilterGraph *m_graph = nullptr;
+    FilterGraphPtr m_graph;
     int m_count = 0;
 };
 
