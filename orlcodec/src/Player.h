@@ -12,6 +12,10 @@
 // m_decodeMutex (demuxer and decoders), m_mutex (queues, clock, flags).
 // SDL device calls are never made while m_mutex is held: the device lock
 // and m_mutex are both taken by the audio callback.
+//
+// The code is kept by side: Player.cpp (open, close, threads), PlayerDecode.cpp
+// (decoding and seeking), PlayerAudio.cpp (audio device, sample queue, clock),
+// PlayerPresent.cpp (showing pictures), PlayerCommands.cpp (the commands).
 #include "AudioEditPreview.h"
 #include "EditPreview.h"
 #include "FFmpegPtr.h"
@@ -30,9 +34,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-
-struct SwsContext;
-struct SwrContext;
 
 namespace orl {
 
@@ -194,7 +195,7 @@ private:
     // Guarded by m_decodeMutex.
     PacketPtr m_packet;
     FramePtr m_scratch;
-    SwrContext *m_swr = nullptr;
+    SwrContextPtr m_swr;
     bool m_demuxEnded = false;
     int64_t m_audioFloorUs = 0; // samples before this time are dropped
     int64_t m_skipBeforeUs = INT64_MIN; // pictures ending before this need no decoding
@@ -239,7 +240,7 @@ private:
     // Guarded by m_presentMutex: the pictures shown just before the current
     // one, in order and without gaps, so a step back costs no decoding.
     std::deque<VideoFrame> m_history;
-    SwsContext *m_sws = nullptr; // guarded by m_presentMutex
+    SwsContextPtr m_sws;         // guarded by m_presentMutex
     std::vector<uint8_t> m_rgb;  // guarded by m_presentMutex
     std::vector<uint8_t> m_turned; // guarded by m_presentMutex
     bool m_converted = false;      // guarded by m_presentMutex: pixels match m_current
@@ -250,7 +251,7 @@ private:
     FramePtr m_edited;
     bool m_editedValid = false;      // m_edited belongs to m_current and m_edits
     bool m_editedConverted = false;  // m_editedRgb matches m_edited
-    SwsContext *m_editedSws = nullptr;
+    SwsContextPtr m_editedSws;
     std::vector<uint8_t> m_editedRgb;
 
     std::mutex m_blobMutex;

@@ -131,10 +131,7 @@ Geometry computeGeometry(const ParamValues &v, int w, int h, AVRational sar, int
 
 FilterGraph::FilterGraph() = default;
 
-FilterGraph::~FilterGraph()
-{
-    avfilter_graph_free(&m_graph);
-}
+FilterGraph::~FilterGraph() = default;
 
 AVFilterContext *FilterGraph::create(const char *filter,
                                      const std::vector<std::pair<std::string, std::string>> &options,
@@ -146,7 +143,7 @@ AVFilterContext *FilterGraph::create(const char *filter,
         return nullptr;
     }
     const std::string name = format("%s_%d", filter, m_count++);
-    AVFilterContext *ctx = avfilter_graph_alloc_filter(m_graph, f, name.c_str());
+    AVFilterContext *ctx = avfilter_graph_alloc_filter(m_graph.get(), f, name.c_str());
     if (!ctx) {
         error = "out of memory";
         return nullptr;
@@ -186,7 +183,7 @@ bool FilterGraph::chain(Pad &cur, const char *filter, const std::string &args, s
     AVFilterContext *ctx = nullptr;
     const std::string name = format("%s_%d", filter, m_count++);
     const int r = avfilter_graph_create_filter(&ctx, f, name.c_str(), args.empty() ? nullptr : args.c_str(), nullptr,
-                                               m_graph);
+                                               m_graph.get());
     if (r < 0) {
         error = std::string("filter ") + filter + " (" + args + "): " + ffmpegError(r);
         return false;
@@ -199,9 +196,10 @@ bool FilterGraph::chain(Pad &cur, const char *filter, const std::string &args, s
 
 bool FilterGraph::build(const GraphPlan &plan, std::string &error)
 {
-    avfilter_graph_free(&m_graph);
+    m_graph.reset();
     videoIn = audioIn = backgroundIn = videoOut = audioOut = nullptr;
-    m_graph = avfilter_graph_alloc();
+    m_animated.clear();
+    m_graph.reset(avfilter_graph_alloc());
     if (!m_graph) {
         error = "out of memory";
         return false;
@@ -212,7 +210,7 @@ bool FilterGraph::build(const GraphPlan &plan, std::string &error)
         return false;
     if (plan.outRate > 0 && !buildAudio(plan, error))
         return false;
-    const int r = avfilter_graph_config(m_graph, nullptr);
+    const int r = avfilter_graph_config(m_graph.get(), nullptr);
     if (r < 0) {
         error = "the filter graph cannot be set up: " + ffmpegError(r);
         return false;
@@ -220,6 +218,32 @@ bool FilterGraph::build(const GraphPlan &plan, std::string &error)
     if (audioOut && plan.outFrameSize > 0)
         av_buffersink_set_frame_size(audioOut, static_cast<unsigned>(plan.outFrameSize));
     return true;
+}
+
+int FilterGraph::addVideoFrame(AVFrame *frame, int flags)
+{
+    for (const AnimatedInput &a : m_animated) {
+        const int64_t t = frame->pts == AV_NOPTS_VALUE ? 0 : frame->pts;
+        FramePtr picture(av_frame_clone(a.animation->frameAt(t - a.start_us)));
+        if (!picture)
+            return AVERROR(ENOMEM);
+        picture->pts = t;
+        const int r = av_buffersrc_add_frame_flags(a.source, picture.get(), 0);
+        if (r < 0 && r != AVERROR_EOF)
+            return r;
+    }
+    return av_buffersrc_add_frame_flags(videoIn, frame, flags);
+}
+
+int FilterGraph::closeVideo(int64_t pts, int flags)
+{
+    int result = videoIn ? av_buffersrc_close(videoIn, pts, flags) : 0;
+    for (const AnimatedInput &a : m_animated) {
+        const int r = av_buffersrc_close(a.source, pts, flags);
+        if (r < 0 && r != AVERROR_EOF && result >= 0)
+            result = r;
+    }
+    return result;
 }
 
 bool FilterGraph::buildVideo(const GraphPlan &plan, std::string &error)
@@ -231,7 +255,7 @@ bool FilterGraph::buildVideo(const GraphPlan &plan, std::string &error)
                                     plan.video.width, plan.video.height, static_cast<int>(plan.video.format), sar.num,
                                     sar.den);
     const AVFilter *buffer = avfilter_get_by_name("buffer");
-    if (avfilter_graph_create_filter(&videoIn, buffer, "video_in", args.c_str(), nullptr, m_graph) < 0) {
+    if (avfilter_graph_create_filter(&videoIn, buffer, "video_in", args.c_str(), nullptr, m_graph.get()) < 0) {
         error = "cannot create the video input of the filter graph";
         return false;
     }
@@ -307,7 +331,7 @@ bool FilterGraph::buildVideo(const GraphPlan &plan, std::string &error)
     if (!chain(cur, "format", format("pix_fmts=%s", av_get_pix_fmt_name(plan.outFormat)), error))
         return false;
     const AVFilter *sink = avfilter_get_by_name("buffersink");
-    if (avfilter_graph_create_filter(&videoOut, sink, "video_out", nullptr, nullptr, m_graph) < 0) {
+    if (avfilter_graph_create_filter(&videoOut, sink, "video_out", nullptr, nullptr, m_graph.get()) < 0) {
         error = "cannot create the video output of the filter graph";
         return false;
     }
@@ -318,12 +342,39 @@ bool FilterGraph::overlayPicture(Pad &cur, const OverlaySettings &o, int slot, c
                                  std::string &error)
 {
     const Geometry &g = plan.geometry;
-    AVFilterContext *movie = create("movie", {{"filename", o.imagePath}}, error);
-    if (!movie) {
-        error = "the overlay picture " + o.imagePath + " cannot be read: " + error;
-        return false;
+    Pad pic;
+    if (slot != 0 && o.frameType == 1) {
+        // An effect's pictures move: they are handed in with each picture
+        // (addVideoFrame), so a frame is chosen by time alone.
+        std::string why;
+        std::shared_ptr<const OverlayAnimation> animation = OverlayAnimation::load(o.imagePath, why);
+        if (!animation) {
+            error = "the overlay picture " + o.imagePath + " cannot be read: " + why;
+            return false;
+        }
+        if (animation->frameCount() > 1) {
+            const std::string args = format("video_size=%dx%d:pix_fmt=%d:time_base=1/1000000:pixel_aspect=1/1",
+                                            animation->width(), animation->height(), static_cast<int>(AV_PIX_FMT_RGBA));
+            AVFilterContext *source = nullptr;
+            const std::string name = format("animation_%d", m_count++);
+            if (avfilter_graph_create_filter(&source, avfilter_get_by_name("buffer"), name.c_str(), args.c_str(),
+                                             nullptr, m_graph.get())
+                < 0) {
+                error = "cannot create the input of an animated overlay";
+                return false;
+            }
+            m_animated.push_back(AnimatedInput{source, animation, static_cast<int64_t>(o.imageStart_us)});
+            pic = Pad{source, 0};
+        }
     }
-    Pad pic{movie, 0};
+    if (!pic.ctx) {
+        AVFilterContext *movie = create("movie", {{"filename", o.imagePath}}, error);
+        if (!movie) {
+            error = "the overlay picture " + o.imagePath + " cannot be read: " + error;
+            return false;
+        }
+        pic = Pad{movie, 0};
+    }
     if (!chain(pic, "format", "pix_fmts=rgba", error))
         return false;
     const double sx = std::clamp(o.sourceRect[0], 0.0, 1.0), sy = std::clamp(o.sourceRect[1], 0.0, 1.0);
@@ -553,7 +604,7 @@ bool FilterGraph::buildAudio(const GraphPlan &plan, std::string &error)
             = format("time_base=1/1000000:sample_rate=%d:sample_fmt=%s:channel_layout=%s", plan.audio.sampleRate,
                      av_get_sample_fmt_name(plan.audio.format), layout);
         const AVFilter *abuffer = avfilter_get_by_name("abuffer");
-        if (avfilter_graph_create_filter(&audioIn, abuffer, "audio_in", args.c_str(), nullptr, m_graph) < 0) {
+        if (avfilter_graph_create_filter(&audioIn, abuffer, "audio_in", args.c_str(), nullptr, m_graph.get()) < 0) {
             error = "cannot create the audio input of the filter graph";
             return false;
         }
@@ -573,7 +624,7 @@ bool FilterGraph::buildAudio(const GraphPlan &plan, std::string &error)
         AVFilterContext *silence = nullptr;
         const std::string args = format("r=%d:cl=%s", plan.outRate, layout);
         if (avfilter_graph_create_filter(&silence, avfilter_get_by_name("anullsrc"), "silence", args.c_str(), nullptr,
-                                         m_graph)
+                                         m_graph.get())
             < 0) {
             error = "cannot create silence for a range without sound";
             return false;
@@ -628,7 +679,7 @@ bool FilterGraph::buildAudio(const GraphPlan &plan, std::string &error)
                                             plan.background.sampleRate, plan.background.sampleRate,
                                             av_get_sample_fmt_name(plan.background.format), bgLayout);
             if (avfilter_graph_create_filter(&backgroundIn, avfilter_get_by_name("abuffer"), "background_in",
-                                             args.c_str(), nullptr, m_graph)
+                                             args.c_str(), nullptr, m_graph.get())
                 < 0) {
                 error = "cannot create the background audio input";
                 return false;
@@ -665,7 +716,7 @@ bool FilterGraph::buildAudio(const GraphPlan &plan, std::string &error)
     if (plan.padSound && plan.outLength_us > 0 && !chain(cur, "apad", format("whole_dur=%.6f", plan.outLength_us / 1e6), error))
         return false;
     if (avfilter_graph_create_filter(&audioOut, avfilter_get_by_name("abuffersink"), "audio_out", nullptr, nullptr,
-                                     m_graph)
+                                     m_graph.get())
         < 0) {
         error = "cannot create the audio output of the filter graph";
         return false;
