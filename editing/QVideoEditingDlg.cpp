@@ -70,6 +70,9 @@ QVideoEditingDlg::QVideoEditingDlg(QWidget *parent) : QNinePointsImageDialog(par
         form->setGeometry(kFormRect);
         form->hide();
     }
+    // The preview shows nothing on "Tag": its fields take the whole area.
+    m_tagForm->setGeometry(kFormRect.left(), kPreviewRect.top(), kFormRect.width(),
+                           kFormRect.bottom() - kPreviewRect.top() + 1);
     m_trimForm->show();
     m_spinner = new QProgressIndicator(this);
     m_spinner->setGeometry(kWidth / 2 - 20, kPreviewRect.center().y() - 20, 40, 40);
