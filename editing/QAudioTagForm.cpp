@@ -190,13 +190,13 @@ QPair<QString, QString> QAudioTagForm::splitNumberPair(const std::string &value)
 
 QString QAudioTagForm::tagText(const std::string &bytes)
 {
-    QTextCodec::ConverterState state;
-    const QString utf8 = QTextCodec::codecForName("UTF-8")->toUnicode(bytes.data(), static_cast<int>(bytes.size()),
-                                                                       &state);
-    if (state.invalidChars == 0)
+    const QByteArray raw(bytes.data(), static_cast<int>(bytes.size()));
+    const QString utf8 = QString::fromUtf8(raw);
+    // Valid UTF-8 comes back byte for byte; anything else is legacy text.
+    if (utf8.toUtf8() == raw)
         return utf8;
     QTextCodec *legacy = QTextCodec::codecForName("Windows-1252");
-    return legacy ? legacy->toUnicode(bytes.data(), static_cast<int>(bytes.size())) : QString::fromLatin1(bytes.data());
+    return legacy ? legacy->toUnicode(raw) : QString::fromLatin1(raw);
 }
 
 void QAudioTagForm::loadTags()

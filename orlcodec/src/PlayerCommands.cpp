@@ -332,7 +332,7 @@ bool Player::setEdits(const ParamValues *edits)
         // Samples already queued keep the old sound: at most the queue's
         // length of a second, like any change made while playing.
         std::lock_guard<std::mutex> decode(m_decodeMutex);
-        m_audioEdits = edits ? std::make_unique<AudioEditPreview>(*edits) : nullptr;
+        m_audioEdits = edits ? std::make_unique<AudioEditPreview>(*edits, m_durationUs) : nullptr;
     }
     {
         std::lock_guard<std::mutex> present(m_presentMutex);
