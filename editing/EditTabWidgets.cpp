@@ -73,6 +73,9 @@ void styleCombo(QVoComboBox *combo, int width, int height)
     combo->setFont(tabFont(12));
     combo->setRowFont(tabFont(11));
     combo->setTextColor(kText);
+    combo->setRowTextColor(kText);
+    combo->setRowBackground(QColor(51, 51, 51));
+    combo->setRowHoverBackground(kSelection);
     combo->setRowHeight(22);
     combo->setMaxVisibleItems(16);
     combo->setRowSelectedBackground(kSelection);

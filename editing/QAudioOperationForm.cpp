@@ -183,6 +183,8 @@ void QAudioOperationForm::buildTrackList()
         m_cbbAudioList->setCurrentIndex(current);
     }
     m_cbbAudioList->setEnabled(!c.trackListLocked);
+    // The drawn text follows the index through the signals blocked above.
+    m_cbbAudioList->drawTextChange(m_cbbAudioList->currentText());
 }
 
 void QAudioOperationForm::chooseFirstCheckedTrack(VETrackChoice &choice) const

@@ -76,6 +76,11 @@ QAudioTagForm::QAudioTagForm(QVideoEditingSettings *settings, QWidget *parent) :
     m_editGenre->setInsertPolicy(QComboBox::NoInsert);
     styleCombo(m_editGenre, 220, 22);
     m_editGenre->addItems(genres());
+    QFont editFont("Tahoma");
+    editFont.setPixelSize(12);
+    m_editGenre->lineEdit()->setFont(editFont);
+    m_editGenre->lineEdit()->setStyleSheet("QLineEdit { background: transparent; border: none; color: rgb(246, 246, 246);"
+                                           " selection-background-color: rgb(89, 104, 130); }");
     m_editTrack1 = valueEdit(this, "m_editTrack1", 3);
     m_editTrack2 = valueEdit(this, "m_editTrack2", 3);
     m_editDisc1 = valueEdit(this, "m_editDisc1", 3);

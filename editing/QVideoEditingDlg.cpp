@@ -312,6 +312,8 @@ void QVideoEditingDlg::selectedTag(int index)
         return;
     for (int i = 0; i < m_tabForms.size(); ++i)
         m_tabForms[i]->setVisible(i == index);
+    // The tags take the preview's place; playing has nothing to show there.
+    m_transport->setVisible(index != TagTab);
     if (QEditOperationForm *form = tabForm(index); form && m_loaded)
         form->loadOnce();
     m_mediaForm->setMode(index);

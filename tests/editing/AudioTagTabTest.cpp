@@ -303,6 +303,7 @@ TEST(AudioTabTest, TrackRowsFollowTheModeAndChoosingOneSetsTheStreamChoice)
     ASSERT_EQ(list->count(), 3);
     EXPECT_EQ(list->itemText(0), "No Audio");
     EXPECT_EQ(list->currentIndex(), 2);
+    EXPECT_EQ(list->drawText(), "German (AC3)");
     EXPECT_TRUE(list->isRowChecked(2));
 
     list->setCurrentIndex(1);
@@ -325,6 +326,7 @@ TEST(AudioTabTest, TrackRowsFollowTheModeAndChoosingOneSetsTheStreamChoice)
     EXPECT_EQ(list->itemText(1), "All Audio");
     EXPECT_EQ(list->currentIndex(), 2);
     EXPECT_FALSE(list->isRowChecked(1));
+    EXPECT_EQ(list->drawText(), "English (AAC)") << "the checked tracks are shown";
     list->setRowChecked(3, true);
     form.AudioCheckClick(3);
     EXPECT_TRUE(list->isRowChecked(1)) << "every track checked is all audio";
