@@ -232,10 +232,7 @@ void QVideoPlayDlg::leaveSection()
 
 void QVideoPlayDlg::releaseGrabber()
 {
-    if (m_grabber) {
-        Grabber_Destroy(m_grabber);
-        m_grabber = 0;
-    }
+    m_grabber.close();
 }
 
 bool QVideoPlayDlg::open(const QString &path, ORL_HANDLE player)
@@ -633,24 +630,9 @@ QImage *QVideoPlayDlg::grabThumbnail(uint64_t time)
 {
     if (m_filePath.isEmpty())
         return nullptr;
-    if (!m_grabber) {
-        m_grabber = Grabber_Create();
-        if (!m_grabber)
-            return nullptr;
-        if (Grabber_Open(m_grabber, m_filePath.toUtf8().constData()) != 1) {
-            releaseGrabber();
-            return nullptr;
-        }
-    }
-    const int w = Grabber_GetWidth(m_grabber);
-    const int h = Grabber_GetHeight(m_grabber);
-    const bool canSeek = Grabber_CanSeek(m_grabber) != 0;
-    const orl_picture *pic = Grabber_GrabFrame(m_grabber, canSeek ? time : 0, w, h, ORL_PICTURE_JPEG);
-    if (!pic)
+    if (!m_grabber.isOpen() && !m_grabber.open(m_filePath))
         return nullptr;
-    QImage image;
-    image.loadFromData(pic->data, pic->size);
-    Grabber_ReleaseFrame(m_grabber, pic);
+    const QImage image = m_grabber.grabImage(time, m_grabber.width(), m_grabber.height());
     if (image.isNull())
         return nullptr;
     return new QImage(image.scaled(120, 120, Qt::KeepAspectRatio, Qt::FastTransformation));

@@ -4,6 +4,7 @@
 // drives the borrowed player of the current file: plays the whole file or
 // the trimmed section, steps by pictures and key frames, seeks for the
 // sliders and the timeline and reports the position in percent.
+#include "VoGrabberClass.h"
 #include "orlcodec.h"
 
 #include <QImage>
@@ -120,7 +121,7 @@ private:
 
     bool m_borrowed = false;
     ORL_HANDLE m_player = 0;
-    ORL_HANDLE m_grabber = 0;
+    VoGrabberClass m_grabber; // opened on the first thumbnail of a file
     bool m_paused = false;
     QTimer m_timeTimer;
     QTimer m_screenTimer;

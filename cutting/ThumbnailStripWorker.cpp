@@ -10,21 +10,15 @@ ThumbnailStripWorker::~ThumbnailStripWorker()
     stop();
     m_stopEvent.set();
     waitForExit();
-    if (m_grabber) {
-        Grabber_Close(m_grabber);
-        Grabber_Destroy(m_grabber);
-    }
 }
 
 void ThumbnailStripWorker::begin(const QString &path, uint64_t duration_us, int requestId)
 {
-    if (!m_grabber)
-        m_grabber = Grabber_Create();
     m_path = path;
     m_duration_us = duration_us;
     m_requestId = requestId;
     m_stop = false;
-    if (path.isEmpty() || !m_grabber)
+    if (path.isEmpty())
         return;
     // Marked busy here rather than in the run, so that a stop asked for
     // right after this call never sees a stale idle flag.
@@ -42,14 +36,14 @@ bool ThumbnailStripWorker::stop()
     return m_idle.load();
 }
 
-QImage ThumbnailStripWorker::grabPicture(ORL_HANDLE grabber, uint64_t time_us)
+QImage ThumbnailStripWorker::grabPicture(VoGrabberClass &grabber, uint64_t time_us)
 {
-    if (!grabber)
+    if (!grabber.isOpen())
         return QImage();
-    int w = Grabber_GetWidth(grabber);
-    int h = Grabber_GetHeight(grabber);
+    int w = grabber.width();
+    int h = grabber.height();
     int a = 0, b = 0;
-    if (Grabber_GetDisplayAspect(grabber, &a, &b) == 1 && a > 0 && b > 0 && w > 0 && h > 0) {
+    if (grabber.displayAspect(&a, &b) && a > 0 && b > 0 && w > 0 && h > 0) {
         if (static_cast<int64_t>(h) * a <= static_cast<int64_t>(w) * b)
             w = static_cast<int>(static_cast<int64_t>(h) * a / b);
         else
@@ -61,21 +55,13 @@ QImage ThumbnailStripWorker::grabPicture(ORL_HANDLE grabber, uint64_t time_us)
         w = qMax(1, static_cast<int>(static_cast<int64_t>(w) * pictureHeight / h));
         h = pictureHeight;
     }
-    const bool canSeek = Grabber_CanSeek(grabber) != 0;
-    const orl_picture *pic =
-        Grabber_GrabFrame(grabber, canSeek ? time_us : 0, w, h, ORL_PICTURE_JPEG | ORL_PICTURE_KEY_FRAME);
-    if (!pic)
-        return QImage();
-    QImage image;
-    image.loadFromData(pic->data, static_cast<int>(pic->size));
-    Grabber_ReleaseFrame(grabber, pic);
-    return image;
+    return grabber.grabImage(time_us, w, h, ORL_PICTURE_JPEG | ORL_PICTURE_KEY_FRAME);
 }
 
 void ThumbnailStripWorker::run()
 {
     const int requestId = m_requestId.load();
-    if (Grabber_Open(m_grabber, m_path.toUtf8().constData()) == 1) {
+    if (m_grabber.open(m_path)) {
         QImage lastGood;
         for (int i = 0; i < pictureCount && !m_stop.load(); ++i) {
             const uint64_t t = m_duration_us * static_cast<uint64_t>(i) / pictureCount;
@@ -87,7 +73,7 @@ void ThumbnailStripWorker::run()
             if (m_deliver)
                 m_deliver(lastGood, requestId);
         }
-        Grabber_Close(m_grabber);
+        m_grabber.close();
     }
     m_idle = true;
 }

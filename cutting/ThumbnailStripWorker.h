@@ -5,7 +5,7 @@
 // request they answer so that the receiver can drop the answers to a file
 // it no longer shows.
 #include "QUtilThread.h"
-#include "orlcodec.h"
+#include "VoGrabberClass.h"
 
 #include <QImage>
 #include <QString>
@@ -35,14 +35,14 @@ public:
 
     // One picture of an open grabber at time_us, sized from the stream's
     // shown aspect to pictureHeight; a null image when nothing came.
-    static QImage grabPicture(ORL_HANDLE grabber, uint64_t time_us);
+    static QImage grabPicture(VoGrabberClass &grabber, uint64_t time_us);
 
 protected:
     void run() override;
 
 private:
     Deliver m_deliver;
-    ORL_HANDLE m_grabber = 0;      // created once; used by one run at a time
+    VoGrabberClass m_grabber;      // used by one run at a time
     QString m_path;                // written before start, read by the run
     uint64_t m_duration_us = 0;    // likewise
     std::atomic<int> m_requestId{0};

@@ -12,6 +12,10 @@
 // m_decodeMutex (demuxer and decoders), m_mutex (queues, clock, flags).
 // SDL device calls are never made while m_mutex is held: the device lock
 // and m_mutex are both taken by the audio callback.
+//
+// The code is kept by side: Player.cpp (open, close, threads), PlayerDecode.cpp
+// (decoding and seeking), PlayerAudio.cpp (audio device, sample queue, clock),
+// PlayerPresent.cpp (showing pictures), PlayerCommands.cpp (the commands).
 #include "AudioEditPreview.h"
 #include "EditPreview.h"
 #include "FFmpegPtr.h"

@@ -2,6 +2,7 @@
 
 #include "QSimpleTimeLine.h"
 #include "QVideoCutDlg.h"
+#include "VoGrabberClass.h"
 #include "VoVideoConvertItem.h"
 #include "orlcodec.h"
 
@@ -65,26 +66,15 @@ namespace {
 // delivers them.
 void fillStrip(QSimpleTimeLine *line, const QString &path)
 {
-    ORL_HANDLE g = Grabber_Create();
-    if (!g)
+    VoGrabberClass g;
+    if (!g.open(path))
         return;
-    if (Grabber_Open(g, path.toUtf8().constData()) == 1) {
-        const uint64_t duration = Grabber_GetDuration(g);
-        const int w = Grabber_GetWidth(g);
-        const int h = Grabber_GetHeight(g);
-        for (int i = 0; i < 10; ++i) {
-            const orl_picture *pic =
-                Grabber_GrabFrame(g, duration * uint64_t(i) / 10, w, h, ORL_PICTURE_JPEG | ORL_PICTURE_KEY_FRAME);
-            if (!pic)
-                continue;
-            QImage image;
-            image.loadFromData(pic->data, pic->size);
-            Grabber_ReleaseFrame(g, pic);
+    for (int i = 0; i < 10; ++i) {
+        const QImage image = g.grabImage(g.duration() * uint64_t(i) / 10, g.width(), g.height(),
+                                         ORL_PICTURE_JPEG | ORL_PICTURE_KEY_FRAME);
+        if (!image.isNull())
             line->addThumbnail(image.scaledToHeight(120, Qt::SmoothTransformation));
-        }
     }
-    Grabber_Close(g);
-    Grabber_Destroy(g);
 }
 
 } // namespace
