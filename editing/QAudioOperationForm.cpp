@@ -1,6 +1,9 @@
 #include "QAudioOperationForm.h"
 
 #include "EditTabWidgets.h"
+#include "QAudioEffectManager.h"
+#include "QCommonButtonForm.h"
+#include "QHorizontalListFrom.h"
 #include "QCheckboxCombobox.h"
 #include "QVideoEditingSettings.h"
 #include "QVoBaseButton.h"
@@ -92,33 +95,62 @@ QAudioOperationForm::QAudioOperationForm(QVideoEditingSettings *settings, QWidge
         fade->setFixedWidth(48);
     }
 
+    m_lblSoundEffects = captionLabel(this, tr("Sound effects:"), "m_lblSoundEffects");
+    m_library = new QAudioEffectManager(this);
+    m_effectsList = new QHorizontalListFrom(this);
+    m_effectsList->setObjectName("m_effectsList");
+    for (const EffectEntry &entry : m_library->entries())
+        m_effectsList->addItem(QEffectLibrary::thumbnailPath(entry), entry.name);
+
+    // Left the settings, in three rows with the common buttons in the last;
+    // right the sound effects, as tall as the three rows.
     auto *grid = new QGridLayout;
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(8);
+    grid->setVerticalSpacing(6);
     grid->addWidget(m_lblTrack, 0, 0);
     grid->addWidget(m_cbbAudioList, 0, 1);
-    grid->addWidget(m_lblVolume, 0, 3);
-    grid->addWidget(m_sliderVolume, 0, 4);
-    grid->addWidget(m_leVolumeValue, 0, 5);
-    grid->addWidget(m_lblFadeIn, 0, 7);
-    grid->addWidget(m_leFadeIn, 0, 8);
+    grid->addWidget(m_lblVolume, 0, 2);
+    grid->addWidget(m_sliderVolume, 0, 3);
+    grid->addWidget(m_leVolumeValue, 0, 4);
     auto *file = new QHBoxLayout;
     file->setSpacing(4);
     file->addWidget(m_leBgVoicePath);
     file->addWidget(m_btnSetBgVoice);
     grid->addWidget(m_lblFile, 1, 0);
-    grid->addLayout(file, 1, 1, 1, 2);
-    grid->addWidget(m_lblWeight, 1, 3);
-    grid->addWidget(m_sliderBgVoice, 1, 4);
-    grid->addWidget(m_leBgVoiceValue, 1, 5);
-    grid->addWidget(m_cbxRepeat, 1, 6);
-    grid->addWidget(m_lblFadeOut, 1, 7);
-    grid->addWidget(m_leFadeOut, 1, 8);
-    grid->setColumnStretch(9, 1);
-    grid->setColumnMinimumWidth(2, 4);
-    if (auto *column = qobject_cast<QVBoxLayout *>(layout()))
-        column->insertLayout(1, grid);
+    grid->addLayout(file, 1, 1);
+    grid->addWidget(m_lblWeight, 1, 2);
+    grid->addWidget(m_sliderBgVoice, 1, 3);
+    grid->addWidget(m_leBgVoiceValue, 1, 4);
+    grid->addWidget(m_cbxRepeat, 1, 5);
+    auto *fades = new QHBoxLayout;
+    fades->setSpacing(6);
+    fades->addWidget(m_lblFadeIn);
+    fades->addWidget(m_leFadeIn);
+    fades->addSpacing(10);
+    fades->addWidget(m_lblFadeOut);
+    fades->addWidget(m_leFadeOut);
+    fades->addStretch();
+    grid->addLayout(fades, 2, 0, 1, 3);
+    if (commonButtons()) {
+        layout()->removeWidget(commonButtons());
+        grid->addWidget(commonButtons(), 2, 3, 1, 3);
+    }
+    auto *effects = new QVBoxLayout;
+    effects->setSpacing(2);
+    effects->addWidget(m_lblSoundEffects);
+    effects->addWidget(m_effectsList, 1);
+    auto *row = new QHBoxLayout;
+    row->setSpacing(14);
+    row->addLayout(grid);
+    row->addLayout(effects, 1);
+    if (auto *column = qobject_cast<QVBoxLayout *>(layout())) {
+        column->setContentsMargins(12, 6, 12, 6);
+        column->insertLayout(1, row);
+    }
+    m_sliderVolume->setFixedWidth(96);
+    m_sliderBgVoice->setFixedWidth(96);
+    m_leBgVoicePath->setFixedWidth(136);
 
     connect(m_sliderVolume, &QVoBaseSlider::sendProgressValue, this, &QAudioOperationForm::progressValue);
     connect(m_leVolumeValue, &QLineEdit::textEdited, this, &QAudioOperationForm::valuetextEdited);
@@ -128,6 +160,8 @@ QAudioOperationForm::QAudioOperationForm(QVideoEditingSettings *settings, QWidge
     connect(m_btnSetBgVoice, &QVoBaseButton::clicked, this, &QAudioOperationForm::onSetBgVoice);
     connect(m_leFadeIn, &QLineEdit::editingFinished, this, &QAudioOperationForm::fadeTextEdited);
     connect(m_leFadeOut, &QLineEdit::editingFinished, this, &QAudioOperationForm::fadeTextEdited);
+    connect(m_effectsList, &QHorizontalListFrom::currentIndexChanged, this,
+            &QAudioOperationForm::effectsCurrentIndexChanged);
 }
 
 // ---------------------------------------------------------------- tracks ---
@@ -375,6 +409,25 @@ void QAudioOperationForm::fadeTextEdited()
     m_settings->setSoundEffect(effect);
 }
 
+// ---------------------------------------------------------- sound effect ---
+
+void QAudioOperationForm::effectsCurrentIndexChanged(int index)
+{
+    const EffectEntry *entry = m_library->entryAt(index);
+    if (!entry)
+        return;
+    VESoundEffect effect = m_settings->soundEffect();
+    effect.effectIndex = index;
+    effect.eqFrequencies.clear();
+    effect.eqGains.clear();
+    for (const auto &point : entry->eq) {
+        effect.eqFrequencies.push_back(point.first);
+        effect.eqGains.push_back(point.second);
+    }
+    effect.rate = entry->rate > 0 ? entry->rate : 100;
+    m_settings->setSoundEffect(effect);
+}
+
 // ------------------------------------------------------ background file ---
 
 void QAudioOperationForm::onSetBgVoice()
@@ -411,6 +464,11 @@ void QAudioOperationForm::loadingSetting()
     showVolume(std::clamp(audio.volume, 0, kMaxVolume));
     m_leFadeIn->setText(fadeText(effect.fadeIn));
     m_leFadeOut->setText(fadeText(effect.fadeOut));
+    // effectIndex is 0 also when no effect was ever chosen: highlighting the
+    // first entry then would claim an effect that is not applied, and a
+    // press on it would do nothing.
+    const bool chosen = !effect.eqFrequencies.empty() || effect.rate != 100;
+    m_effectsList->setCurrentIndex(chosen ? effect.effectIndex : -1);
     m_loading = false;
     // The combo's signals are wired once the rows stand, as the rows'
     // boxes are made with them.
@@ -448,4 +506,5 @@ void QAudioOperationForm::reset()
     m_settings->setAudioTracks(c.audioTracks);
     m_settings->setStreamChoice(choice);
     loadingSetting();
+    m_effectsList->clearHighlight();
 }

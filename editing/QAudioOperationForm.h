@@ -1,14 +1,16 @@
 #pragma once
 // The "Audio" tab: which audio tracks go into the output, the volume, the
 // fades, a background audio file mixed in at a weight (repeated or once)
-// and a sound effect from the library. Every change goes through the
+// and a sound effect (equaliser curve and rate) from the library. Every change goes through the
 // settings holder, so the preview plays it at once.
 #include "QEditOperationForm.h"
 #include "VEEditConfig.h"
 
 #include <functional>
 
+class QAudioEffectManager;
 class QCheckboxCombobox;
+class QHorizontalListFrom;
 class QLabel;
 class QVoBaseButton;
 class QVoBaseSlider;
@@ -37,6 +39,8 @@ public:
     QVoCheckBox *repeatBox() const { return m_cbxRepeat; }
     QVoLineEdit *fadeInEdit() const { return m_leFadeIn; }
     QVoLineEdit *fadeOutEdit() const { return m_leFadeOut; }
+    QHorizontalListFrom *effectsList() const { return m_effectsList; }
+    const QAudioEffectManager *effectLibrary() const { return m_library; }
 
 public slots:
     void loadingSetting();
@@ -47,6 +51,7 @@ public slots:
     void weightTextEdited(QString text);
     void weightProgressValue(double value);
     void fadeTextEdited();
+    void effectsCurrentIndexChanged(int index);
     void reset();
     void AudioCheckClick(int index);
     void AudioCheckChange(int index, int state);
@@ -79,6 +84,9 @@ private:
     QVoBaseSlider *m_sliderBgVoice = nullptr;
     QVoLineEdit *m_leBgVoiceValue = nullptr;
     QVoCheckBox *m_cbxRepeat = nullptr;
+    QLabel *m_lblSoundEffects = nullptr;
+    QHorizontalListFrom *m_effectsList = nullptr;
+    QAudioEffectManager *m_library = nullptr;
     QLabel *m_lblFadeIn = nullptr;
     QVoLineEdit *m_leFadeIn = nullptr;
     QLabel *m_lblFadeOut = nullptr;

@@ -813,6 +813,10 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
             <source>audio files(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;video files(*.avi;*.mp4;*.mov;*.3gp;*.flv;*.mkv;*.rmvb;*.wmv;*.mpg;*.mpeg;*.ts;*.trp);;all files(*.*)</source>
             <translation>Audiodateien(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;Videodateien(*.avi;*.mp4;*.mov;*.3gp;*.flv;*.mkv;*.rmvb;*.wmv;*.mpg;*.mpeg;*.ts;*.trp);;Alle Dateien(*.*)</translation>
         </message>
+        <message>
+            <source>Sound effects:</source>
+            <translation>Klangeffekte:</translation>
+        </message>
     </context>
     <context>
         <name>QAudioTagForm</name>

@@ -813,6 +813,10 @@ Sinon, la conversion risque d'échouer.</translation>
             <source>audio files(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;video files(*.avi;*.mp4;*.mov;*.3gp;*.flv;*.mkv;*.rmvb;*.wmv;*.mpg;*.mpeg;*.ts;*.trp);;all files(*.*)</source>
             <translation>fichiers audio(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;fichiers vidéo(*.avi;*.mp4;*.mov;*.3gp;*.flv;*.mkv;*.rmvb;*.wmv;*.mpg;*.mpeg;*.ts;*.trp);;tous les fichiers(*.*)</translation>
         </message>
+        <message>
+            <source>Sound effects:</source>
+            <translation>Effets sonores :</translation>
+        </message>
     </context>
     <context>
         <name>QAudioTagForm</name>

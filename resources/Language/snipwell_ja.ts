@@ -813,6 +813,10 @@ Otherwise the conversion may fail.</source>
             <source>audio files(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;video files(*.avi;*.mp4;*.mov;*.3gp;*.flv;*.mkv;*.rmvb;*.wmv;*.mpg;*.mpeg;*.ts;*.trp);;all files(*.*)</source>
             <translation>音声ファイル(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;動画ファイル(*.avi;*.mp4;*.mov;*.3gp;*.flv;*.mkv;*.rmvb;*.wmv;*.mpg;*.mpeg;*.ts;*.trp);;すべてのファイル(*.*)</translation>
         </message>
+        <message>
+            <source>Sound effects:</source>
+            <translation>サウンド効果:</translation>
+        </message>
     </context>
     <context>
         <name>QAudioTagForm</name>

@@ -813,6 +813,10 @@ Otherwise the conversion may fail.</source>
             <source>audio files(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;video files(*.avi;*.mp4;*.mov;*.3gp;*.flv;*.mkv;*.rmvb;*.wmv;*.mpg;*.mpeg;*.ts;*.trp);;all files(*.*)</source>
             <translation>音频文件(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;视频文件(*.avi;*.mp4;*.mov;*.3gp;*.flv;*.mkv;*.rmvb;*.wmv;*.mpg;*.mpeg;*.ts;*.trp);;所有文件(*.*)</translation>
         </message>
+        <message>
+            <source>Sound effects:</source>
+            <translation>音效:</translation>
+        </message>
     </context>
     <context>
         <name>QAudioTagForm</name>

@@ -7,7 +7,10 @@
 #include "OutputFormatParams.h"
 #include "QAudioOperationForm.h"
 #include "QAudioTagForm.h"
+#include "QAudioEffectManager.h"
 #include "QCheckboxCombobox.h"
+#include "QHorizontalListFrom.h"
+#include "QHorizontalListItem.h"
 #include "QCommonButtonForm.h"
 #include "QVoBaseSlider.h"
 #include "QVoCheckBox.h"
@@ -40,6 +43,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -283,6 +287,50 @@ TEST(AudioTabTest, VolumeAndWeightAreHeldToTheirRangesAndWrittenToBothRecords)
     EXPECT_EQ(settings.audio(), VEEditConfig().audio);
     EXPECT_EQ(settings.soundEffect(), VESoundEffect());
     EXPECT_EQ(form.volumeEdit()->text(), "100");
+}
+
+TEST(AudioTabTest, ASoundEffectSendsItsCurveAndRateAndOneWithoutCurveSendsNoPoints)
+{
+    QVideoEditingSettings settings;
+    QAudioOperationForm form(&settings);
+    form.loadSettings();
+    const QAudioEffectManager *library = form.effectLibrary();
+    ASSERT_GT(library->count(), 1);
+    ASSERT_EQ(form.effectsList()->count(), library->count());
+    int curved = -1, plain = -1;
+    for (int i = 0; i < library->count(); ++i) {
+        if (!library->entryAt(i)->eq.empty() && curved < 0)
+            curved = i;
+        if (library->entryAt(i)->eq.empty() && plain < 0)
+            plain = i;
+    }
+    ASSERT_GE(curved, 0);
+    ASSERT_GE(plain, 0);
+    EXPECT_EQ(form.effectsList()->currentIndex(), -1) << "no effect chosen, none highlighted";
+
+    QTest::mouseClick(form.effectsList()->item(curved), Qt::LeftButton);
+    VESoundEffect e = settings.soundEffect();
+    EXPECT_EQ(e.effectIndex, curved);
+    ASSERT_EQ(e.eqFrequencies.size(), library->entryAt(curved)->eq.size());
+    EXPECT_EQ(e.eqGains.size(), e.eqFrequencies.size());
+    EXPECT_TRUE(std::is_sorted(e.eqFrequencies.begin(), e.eqFrequencies.end()));
+    EXPECT_DOUBLE_EQ(e.eqGains.front(), library->entryAt(curved)->eq.begin()->second);
+
+    QTest::mouseClick(form.effectsList()->item(plain), Qt::LeftButton);
+    e = settings.soundEffect();
+    EXPECT_EQ(e.effectIndex, plain);
+    EXPECT_TRUE(e.eqFrequencies.empty()) << "the previous curve is not kept";
+    EXPECT_TRUE(e.eqGains.empty());
+    EXPECT_EQ(e.rate, library->entryAt(plain)->rate);
+    EXPECT_NE(e.rate, 100) << "the installed entries without a curve change the speed";
+
+    QAudioOperationForm reopened(&settings);
+    reopened.loadSettings();
+    EXPECT_EQ(reopened.effectsList()->currentIndex(), plain);
+
+    QTest::mouseClick(form.commonButtons()->resetButton(), Qt::LeftButton);
+    EXPECT_EQ(form.effectsList()->currentIndex(), -1);
+    EXPECT_EQ(settings.soundEffect().rate, 100);
 }
 
 TEST(AudioTabTest, TrackRowsFollowTheModeAndChoosingOneSetsTheStreamChoice)
