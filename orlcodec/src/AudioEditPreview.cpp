@@ -23,13 +23,13 @@ constexpr int64_t kJump_us = 200000;
 AudioEditPreview::AudioEditPreview(const ParamValues &edits, int64_t duration_us)
     : m_edits(edits), m_duration_us(duration_us)
 {
-    // Speed belongs to the output's timeline; a player keeps the source's.
-    m_edits.rate = 100;
+    m_speedPercent = m_edits.rate > 0 ? std::clamp(m_edits.rate, 25, 400) : 100;
+    m_edits.rate = m_speedPercent;
     bool equaliser = false;
     for (double gain : m_edits.eqGains)
         equaliser = equaliser || gain > 0.01 || gain < -0.01;
     const bool background = !m_edits.background.path.empty() && m_edits.background.weight > 0;
-    m_active = m_edits.volume != 100 || equaliser || m_edits.fadeIn_us > 0 || m_edits.fadeOut_us > 0 || background;
+    m_active = m_edits.volume != 100 || m_speedPercent != 100 || equaliser || m_edits.fadeIn_us > 0 || m_edits.fadeOut_us > 0 || background;
 }
 
 AudioEditPreview::~AudioEditPreview()
@@ -47,7 +47,8 @@ bool AudioEditPreview::rebuild(const AVFrame *frame, int64_t ptsUs, std::string 
     plan.start_us = static_cast<int64_t>(m_edits.playStart_us);
     plan.end_us = static_cast<int64_t>(m_edits.playEnd_us);
     const int64_t end = plan.end_us > plan.start_us ? plan.end_us : m_duration_us;
-    plan.outLength_us = std::max<int64_t>(0, end - plan.start_us);
+    // The range's length in output time, as a conversion of it has it.
+    plan.outLength_us = std::max<int64_t>(0, end - plan.start_us) * 100 / m_speedPercent;
     plan.previewAt_us = ptsUs;
     plan.haveAudioSource = true;
     plan.audio.sampleRate = frame->sample_rate;
@@ -75,7 +76,7 @@ bool AudioEditPreview::rebuild(const AVFrame *frame, int64_t ptsUs, std::string 
             logLine(AV_LOG_WARNING, "player: %s", why.c_str());
         } else {
             const int64_t into = ptsUs - std::max<int64_t>(static_cast<int64_t>(b.start_us), plan.start_us);
-            reader->startAt(std::max<int64_t>(0, into));
+            reader->startAt(std::max<int64_t>(0, into) * 100 / m_speedPercent);
             plan.background = reader->desc();
             m_background = std::move(reader);
         }
@@ -104,7 +105,8 @@ void AudioEditPreview::feedBackground(int64_t untilUs)
 {
     if (!m_background || !m_graph || !m_graph->backgroundIn)
         return;
-    const int64_t wanted = untilUs - m_graphStart + kBackgroundLead_us;
+    // The background joins after the speed change: it runs in output time.
+    const int64_t wanted = (untilUs - m_graphStart) * 100 / m_speedPercent + kBackgroundLead_us;
     while (!m_background->ended() && m_background->fed_us() < wanted)
         m_background->feed(m_graph->backgroundIn);
 }
@@ -143,8 +145,11 @@ std::vector<FramePtr> AudioEditPreview::apply(const AVFrame *frame, int64_t ptsU
         r = av_buffersink_get_frame(m_graph->audioOut, got.get());
         if (r < 0)
             break;
-        if (got->pts != AV_NOPTS_VALUE)
-            got->pts = av_rescale_q(got->pts, av_buffersink_get_time_base(m_graph->audioOut), AVRational{1, 1000000});
+        if (got->pts != AV_NOPTS_VALUE) {
+            const int64_t outUs
+                = av_rescale_q(got->pts, av_buffersink_get_time_base(m_graph->audioOut), AVRational{1, 1000000});
+            got->pts = m_graphStart + (outUs - m_graphStart) * m_speedPercent / 100;
+        }
         out.push_back(std::move(got));
     }
     return out;

@@ -1,8 +1,10 @@
 #pragma once
 // The sound edits of a player, run through the encoder's own audio filter
 // chain (FilterGraph in preview form): volume, fades at the played range's
-// ends, the equaliser curve and the background sound mixed at its weight
-// are heard as the output will have them. Samples keep their format, rate
+// ends, the equaliser curve, the speed (pitch kept) and the background
+// sound mixed at its weight are heard as the output will have them. The
+// results carry source times again, so the player's clock (running at the
+// speed) keeps pictures and sound together. Samples keep their format, rate
 // and layout, so the player's own conversion to the device stays as it is.
 //
 // Used by the player's decode thread only (its decode lock).
@@ -29,6 +31,9 @@ public:
 
     // False when the edits change nothing a player can let be heard.
     bool active() const { return m_active; }
+    // The edits' speed in percent (100 = as recorded): the results cover
+    // that much more source time than they last.
+    int speedPercent() const { return m_speedPercent; }
     // The edited samples of frame (pts in µs of media time, and so are the
     // results'); none on failure, with error set.
     std::vector<FramePtr> apply(const AVFrame *frame, int64_t ptsUs, std::string &error);
@@ -39,6 +44,7 @@ private:
 
     ParamValues m_edits;
     int64_t m_duration_us = 0;
+    int m_speedPercent = 100;
     std::atomic<bool> m_abort{false};
     std::unique_ptr<BackgroundReader> m_background;
     int64_t m_graphStart = 0; // source time the graph started at

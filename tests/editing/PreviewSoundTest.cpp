@@ -31,7 +31,8 @@ uint32_t le32(const unsigned char *p)
 
 // Plays file with the edits from its start for seconds and keeps every
 // block of played samples the level feed hands out.
-std::vector<Heard> listen(const QString &file, const VEAudioSettings &audio, const VESoundEffect &effect, double seconds)
+std::vector<Heard> listen(const QString &file, const VEAudioSettings &audio, const VESoundEffect &effect, double seconds,
+                          double *playedTo = nullptr)
 {
     VoPlayerManager player;
     QVideoEditingSettings settings;
@@ -57,6 +58,8 @@ std::vector<Heard> listen(const QString &file, const VEAudioSettings &audio, con
     t.start();
     while (t.elapsed() < seconds * 1000 && !QTest::currentTestFailed())
         QTest::qWait(20);
+    if (playedTo)
+        *playedTo = settings.positionMs() / 1000.0;
     player.onPause();
     return heard;
 }
@@ -150,4 +153,20 @@ TEST(PreviewSoundTest, TheBackgroundToneIsHeardInTheMix)
         if (h.t > 1.3)
             late.push_back(h);
     EXPECT_GT(toneShare(late, 2000), 5 * without);
+}
+
+TEST(PreviewSoundTest, ASpeedIsHeardWithItsPitchAndTheClockFollowsIt)
+{
+    VESoundEffect fast;
+    fast.rate = 150;
+    double fastTo = 0, plainTo = 0;
+    const std::vector<Heard> sped = listen(fixture("tone.wav"), VEAudioSettings(), fast, 2.0, &fastTo);
+    const std::vector<Heard> plain = listen(fixture("tone.wav"), VEAudioSettings(), VESoundEffect(), 2.0, &plainTo);
+    ASSERT_GT(sped.size(), 10u);
+    // Two seconds of playing cover three of the source at 150 %.
+    EXPECT_NEAR(fastTo / plainTo, 1.5, 0.15) << fastTo << " against " << plainTo;
+    // The 440 Hz tone keeps its pitch (its rectified line at 880 Hz), it
+    // does not rise to 660 Hz (1320 Hz).
+    EXPECT_GT(toneShare(sped, 880), 0.5 * toneShare(plain, 880));
+    EXPECT_LT(toneShare(sped, 1320), 0.2 * toneShare(sped, 880));
 }
