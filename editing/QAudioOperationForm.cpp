@@ -242,6 +242,17 @@ void QAudioOperationForm::AudioSelChange(int index)
     if (index == 0) {
         choice.audioType = -1;
     } else if (m_settings->config().m_bLossless && index == 1 && text == tr("All Audio")) {
+        // The output keeps the checked tracks: all of them.
+        std::vector<VEAudioTrackEntry> tracks = m_settings->audioTracks();
+        m_loading = true;
+        for (size_t i = 0; i < tracks.size(); ++i) {
+            tracks[i].selected = true;
+            m_cbbAudioList->setRowChecked(firstTrackRow() + static_cast<int>(i), true);
+        }
+        m_cbbAudioList->setRowChecked(0, false);
+        m_cbbAudioList->setRowChecked(1, true);
+        m_loading = false;
+        m_settings->setAudioTracks(tracks);
         choice.audioType = 0;
         choice.audioTrack = 0;
     } else {

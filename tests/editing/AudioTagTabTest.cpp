@@ -383,6 +383,11 @@ TEST(AudioTabTest, TrackRowsFollowTheModeAndChoosingOneSetsTheStreamChoice)
     EXPECT_EQ(settings.streamChoice().audioType, -1);
     EXPECT_FALSE(list->isRowChecked(2));
     EXPECT_FALSE(settings.audioTracks()[0].selected);
+    // Choosing the "All Audio" row itself keeps every track.
+    list->setCurrentIndex(1);
+    EXPECT_EQ(settings.streamChoice().audioType, 0);
+    EXPECT_TRUE(settings.audioTracks()[0].selected && settings.audioTracks()[1].selected);
+    EXPECT_TRUE(list->isRowChecked(2) && list->isRowChecked(3));
 }
 
 // ------------------------------------------------- through the dialog ---
