@@ -12,6 +12,19 @@ function(snipwell_target_defaults target)
         QT_NO_NARROWING_CONVERSIONS_IN_CONNECT)
 endfunction()
 
+# Sanitized builds stop at the first report; suppressions cover only
+# reports inside Qt and FFmpeg (see tests/sanitizers/). Every program of the
+# build that runs (tests, and the tools that make files during the build)
+# runs with these settings.
+set(SNIPWELL_SANITIZER_SUPPRESSIONS ${CMAKE_SOURCE_DIR}/tests/sanitizers)
+set(SNIPWELL_SANITIZER_ENV
+    ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=0
+    LSAN_OPTIONS=suppressions=${SNIPWELL_SANITIZER_SUPPRESSIONS}/lsan.supp:print_suppressions=0
+    UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:suppressions=${SNIPWELL_SANITIZER_SUPPRESSIONS}/ubsan.supp
+    TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=${SNIPWELL_SANITIZER_SUPPRESSIONS}/tsan.supp)
+# The command prefix that runs a program of the build with them.
+set(SNIPWELL_RUN_TOOL ${CMAKE_COMMAND} -E env ${SNIPWELL_SANITIZER_ENV})
+
 # snipwell_add_test(NAME n LABELS l... SOURCES s... LIBS t... [TIMEOUT sec] [WRAPPER cmd...])
 # WRAPPER runs the test through a command (such as xvfb-run for a display).
 # One GoogleTest executable, registered as one CTest test. Every test gets a
@@ -22,6 +35,10 @@ function(snipwell_add_test)
     if(NOT T_TIMEOUT)
         set(T_TIMEOUT 300)
     endif()
+    # Instrumented code runs two to five times slower.
+    if(SNIPWELL_SANITIZE)
+        math(EXPR T_TIMEOUT "${T_TIMEOUT} * 4")
+    endif()
     add_executable(${T_NAME} ${T_SOURCES})
     set_target_properties(${T_NAME} PROPERTIES
         RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bin)
@@ -29,17 +46,9 @@ function(snipwell_add_test)
     target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/tests/common)
     snipwell_target_defaults(${T_NAME})
     set(home ${CMAKE_BINARY_DIR}/test-home/${T_NAME})
-    # Sanitized builds stop at the first report; suppressions cover only
-    # reports inside Qt and FFmpeg (see tests/sanitizers/).
-    set(supp ${CMAKE_SOURCE_DIR}/tests/sanitizers)
-    set(sanitizer_env
-        ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=0
-        LSAN_OPTIONS=suppressions=${supp}/lsan.supp:print_suppressions=0
-        UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:suppressions=${supp}/ubsan.supp
-        TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=${supp}/tsan.supp)
     add_test(NAME ${T_NAME}
         COMMAND ${CMAKE_COMMAND} -E env
-            ${sanitizer_env}
+            ${SNIPWELL_SANITIZER_ENV}
             HOME=${home}
             XDG_CONFIG_HOME=${home}/.config
             XDG_DATA_HOME=${home}/.local/share

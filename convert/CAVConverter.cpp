@@ -88,10 +88,7 @@ CAVConverter::~CAVConverter()
     StopMerger(true);
     dropTracks();
     closeConversion();
-    if (m_params) {
-        Param_Release(m_params);
-        m_params = 0;
-    }
+    m_params.reset();
     m_stopEvent.set();
     waitForExit();
 }
@@ -136,8 +133,8 @@ bool CAVConverter::openAndStart(const char *formatName)
 {
     const ORL_HANDLE h = m_conv.load();
     const int opened = m_job.isDisc
-        ? Conv_OpenDisc(h, m_src.c_str(), m_dst.c_str(), formatName, m_params)
-        : Conv_Open(h, m_src.c_str(), m_dst.c_str(), formatName, m_params);
+        ? Conv_OpenDisc(h, m_src.c_str(), m_dst.c_str(), formatName, m_params.get())
+        : Conv_Open(h, m_src.c_str(), m_dst.c_str(), formatName, m_params.get());
     if (opened != 1) {
         rememberError(h);
         return false;
@@ -154,7 +151,7 @@ bool CAVConverter::openWithRetries()
 {
     bool ok = openAndStart(m_job.formatName.c_str());
     for (int step = 1; !ok && !m_cancel && m_job.lossless && m_params && step <= 3; ++step) {
-        const char *format = prepareLosslessRetry(m_params, step, m_job.formatName);
+        const char *format = prepareLosslessRetry(m_params.get(), step, m_job.formatName);
         if (!format)
             continue;
         const std::string before = m_dst;
@@ -187,10 +184,8 @@ bool CAVConverter::StartConvert(const char *src, const char *dst, const ConvertJ
     m_context = context;
     m_callback = callback;
 
-    m_params = Param_Create();
+    m_params = createJobParams(job);
     if (m_params) {
-        applyEncoderSettings(m_params, job);
-        applyEditSettings(m_params, job);
         std::printf("video: 0x%0x, %u*%u, %u fps, %u kbps %u\nAudio: 0x%0x, %u Hz, %u bps, %u\n",
                     static_cast<unsigned>(job.videoCodecId), static_cast<unsigned>(job.width),
                     static_cast<unsigned>(job.height), static_cast<unsigned>(job.frameRateX100),
@@ -226,10 +221,7 @@ bool CAVConverter::StartConvert(const char *src, const char *dst, const ConvertJ
         m_mergeMode = false;
         start();
     }
-    if (m_params) {
-        Param_Release(m_params);
-        m_params = 0;
-    }
+    m_params.reset();
     return ok;
 }
 
@@ -257,10 +249,7 @@ void CAVConverter::StopConvert()
     closeConversion();
     m_context = nullptr;
     m_callback = nullptr;
-    if (m_params) {
-        Param_Release(m_params);
-        m_params = 0;
-    }
+    m_params.reset();
 }
 
 bool CAVConverter::OpenMerger(const char *dst, const ConvertJob &job)
@@ -268,15 +257,14 @@ bool CAVConverter::OpenMerger(const char *dst, const ConvertJob &job)
     if (!dst)
         return false;
     m_dst = dst;
-    m_merger = job.lossless ? Merge_CreateCopy(-1) : Merge_CreateTranscode(-1);
+    m_merger = EngineHandle::merger(job.lossless ? Merge_CreateCopy(-1) : Merge_CreateTranscode(-1));
     if (!m_merger)
         return false;
-    const ORL_HANDLE p = createJobParams(job);
-    bool ok = Merge_Open(m_merger, dst, job.formatName.c_str(), p) == 1 && Merge_Start(m_merger) == 1;
+    const EngineHandle params = createJobParams(job);
+    const ORL_HANDLE p = params.get();
+    bool ok = Merge_Open(m_merger.get(), dst, job.formatName.c_str(), p) == 1 && Merge_Start(m_merger.get()) == 1;
     if (!ok)
-        rememberError(m_merger);
-    if (p)
-        Param_Release(p);
+        rememberError(m_merger.get());
     return ok;
 }
 
@@ -288,10 +276,11 @@ bool CAVConverter::AddMergeSegment(const char *src, const ConvertJob &job, void 
     // The previous segment's watcher has ended (the merger reported it in);
     // make sure its thread is gone before a new one starts.
     waitForExit();
-    const ORL_HANDLE p = createJobParams(job);
+    const EngineHandle params = createJobParams(job);
+    const ORL_HANDLE p = params.get();
     m_mergeContext = context;
     m_mergeCallback = callback;
-    const ORL_HANDLE merger = m_merger;
+    const ORL_HANDLE merger = m_merger.get();
     const std::string source = src;
 
     auto add = [&]() {
@@ -331,8 +320,6 @@ bool CAVConverter::AddMergeSegment(const char *src, const ConvertJob &job, void 
         m_done.reset();
         start();
     }
-    if (p)
-        Param_Release(p);
     return ok && !reopenFailed;
 }
 
@@ -342,9 +329,9 @@ void CAVConverter::StopMerger(bool wait)
         return;
     if (wait)
         m_cancel = true; // before the finish, so the watcher reports a cancel
-    m_mergeComplete = Merge_Finish(m_merger) != 0;
+    m_mergeComplete = Merge_Finish(m_merger.get()) != 0;
     if (!m_mergeComplete) {
-        rememberError(m_merger);
+        rememberError(m_merger.get());
         std::printf("stop Merger failed! \r\n");
         std::fflush(stdout);
     }
@@ -355,9 +342,7 @@ void CAVConverter::StopMerger(bool wait)
     }
     // The watcher polls the merger until it has seen the end.
     waitForExit();
-    Merge_Close(m_merger);
-    Merge_Destroy(m_merger);
-    m_merger = 0;
+    m_merger.reset();
     m_mergeCallback = nullptr;
     m_mergeContext = nullptr;
 }
@@ -378,10 +363,7 @@ void CAVConverter::runAsyncStart()
 {
     report(1, kStateStarting);
     bool ok = openAndStart(m_job.formatName.c_str());
-    if (m_params) {
-        Param_Release(m_params);
-        m_params = 0;
-    }
+    m_params.reset();
     if (m_cancel) {
         report(100, kStateCancelled);
     } else if (!ok) {
@@ -453,7 +435,7 @@ void CAVConverter::runConversion()
 
 void CAVConverter::runMerge()
 {
-    const ORL_HANDLE merger = m_merger;
+    const ORL_HANDLE merger = m_merger.get();
     int32_t last = 0;
     while (Merge_IsDone(merger) != 1) {
         if (Merge_HasError(merger) != 0 && m_cancel) {

@@ -2,6 +2,7 @@
 // Turns one range of one media item into a file, or appends it to a merged
 // file, through the media library; a worker thread watches the engine and
 // reports progress through the caller's callback.
+#include "EngineHandle.h"
 #include "IAVConverter.h"
 #include "QUtilThread.h"
 
@@ -15,8 +16,8 @@
 
 // The engine's parameter set for a job: encoder settings (lossless: the
 // codecs only) and the edit record's values, in the order the engine takes
-// them. Returns 0 when no parameter set could be created.
-ORL_HANDLE createJobParams(const ConvertJob &job);
+// them. Holds no handle when no parameter set could be created.
+EngineHandle createJobParams(const ConvertJob &job);
 void applyEncoderSettings(ORL_HANDLE p, const ConvertJob &job);
 void applyEditSettings(ORL_HANDLE p, const ConvertJob &job);
 
@@ -77,7 +78,7 @@ private:
     struct Track {
         int32_t id = 0;
         int32_t type = 0;
-        ORL_HANDLE handle = 0;
+        EngineHandle handle;
     };
 
     // Threads: the owner's (interface) thread calls the public operations;
@@ -85,14 +86,14 @@ private:
     // and reads only after the worker has ended need no guard (the thread
     // start and join order them).
     std::atomic<ORL_HANDLE> m_conv{0}; // closed by whichever of owner and worker takes it first
-    ORL_HANDLE m_merger = 0;           // owner's; the worker only polls it
+    EngineHandle m_merger;             // owner's; the worker only polls it
     std::atomic<bool> m_cancel{false};
     void *m_context = nullptr;             // set before start(), cleared after the worker ended
     ConvertProgressFn m_callback = nullptr; // as m_context
     std::atomic<bool> m_mergeMode{false};
     bool m_async = false;               // set before start()
     bool m_readChapters = false;
-    ORL_HANDLE m_params = 0;            // owner's, or the asynchronous worker's while it opens
+    EngineHandle m_params;              // owner's, or the asynchronous worker's while it opens
     ORL_HANDLE m_chapterInfo = 0;
     ConvertJob m_job;                   // set before start(); the worker's while it runs
     bool m_hasJob = false;

@@ -59,12 +59,12 @@ void applyEditSettings(ORL_HANDLE p, const ConvertJob &job)
     applyEditParams(p, job.editConfig, job.lossless);
 }
 
-ORL_HANDLE createJobParams(const ConvertJob &job)
+EngineHandle createJobParams(const ConvertJob &job)
 {
-    const ORL_HANDLE p = Param_Create();
+    EngineHandle p = EngineHandle::params(Param_Create());
     if (p) {
-        applyEncoderSettings(p, job);
-        applyEditSettings(p, job);
+        applyEncoderSettings(p.get(), job);
+        applyEditSettings(p.get(), job);
     }
     return p;
 }

@@ -9,8 +9,6 @@
 
 void CAVConverter::dropTracks()
 {
-    for (Track &t : m_tracks)
-        Track_Destroy(t.handle);
     m_tracks.clear();
 }
 
@@ -53,7 +51,7 @@ void CAVConverter::AddTrack(int32_t id, int32_t type, int32_t codecId, const Tra
         return;
     }
     std::fflush(stdout);
-    m_tracks.push_back({id, type, t});
+    m_tracks.push_back({id, type, EngineHandle::track(t)});
 }
 
 void CAVConverter::AddTrack(TypeFirst, int32_t type, int32_t id, int32_t codecId, const TrackParams *params)
@@ -69,7 +67,7 @@ bool CAVConverter::WriteSample(int32_t id, const TrackSample *sample)
         if (t.id != id)
             continue;
         const auto toMicros = [&](int64_t v) { return v * 1000000 / static_cast<int64_t>(sample->timescale); };
-        return Track_WritePacket(t.handle, sample->data, sample->size, toMicros(sample->pts),
+        return Track_WritePacket(t.handle.get(), sample->data, sample->size, toMicros(sample->pts),
                                  toMicros(sample->dts), toMicros(sample->duration), sample->keyFrame ? 1 : 0)
             == 1;
     }
@@ -79,7 +77,7 @@ bool CAVConverter::WriteSample(int32_t id, const TrackSample *sample)
 void CAVConverter::EndOfStreams()
 {
     for (const Track &t : m_tracks)
-        Track_WritePacket(t.handle, nullptr, 0, 0, 0, 0, 0);
+        Track_WritePacket(t.handle.get(), nullptr, 0, 0, 0, 0, 0);
 }
 
 bool CAVConverter::StartStreams(const char *dst, const ConvertJob &job, void *context,
@@ -87,7 +85,8 @@ bool CAVConverter::StartStreams(const char *dst, const ConvertJob &job, void *co
 {
     if (!dst)
         return false;
-    const ORL_HANDLE p = Param_Create();
+    const EngineHandle params = EngineHandle::params(Param_Create());
+    const ORL_HANDLE p = params.get();
     if (!p)
         return false;
     Param_SetEncodeVideo(p, 1);
@@ -100,14 +99,15 @@ bool CAVConverter::StartStreams(const char *dst, const ConvertJob &job, void *co
                 static_cast<unsigned>(job.audioCodecId), job.sampleRate, job.audioBitrate, job.channels);
     std::fflush(stdout);
 
-    const ORL_HANDLE conv = Conv_CreateCopy(-1);
+    const EngineHandle converter = EngineHandle::converter(Conv_CreateCopy(-1));
+    const ORL_HANDLE conv = converter.get();
     bool ok = conv != 0;
     ORL_HANDLE timed = 0;
     if (ok) {
         ORL_HANDLE firstOf[9] = {0};
         for (const Track &t : m_tracks)
             if (t.type >= 0 && t.type < 9 && !firstOf[t.type])
-                firstOf[t.type] = t.handle;
+                firstOf[t.type] = t.handle.get();
         for (int type : {1, 2, 8})
             if (firstOf[type])
                 Conv_AddTrack(conv, firstOf[type]);
@@ -126,13 +126,8 @@ bool CAVConverter::StartStreams(const char *dst, const ConvertJob &job, void *co
         if (ok && progress)
             progress(context, Conv_GetPosition(conv) / 1000); // where it ended
     }
-    if (conv) {
-        if (!ok)
-            rememberError(conv);
-        Conv_Close(conv);
-        Conv_Destroy(conv);
-    }
-    Param_Release(p);
+    if (conv && !ok)
+        rememberError(conv);
     dropTracks();
     return ok;
 }

@@ -96,7 +96,7 @@ bool CopyOutput::create(const std::string &dst, const AVOutputFormat *format, bo
     int r = avformat_alloc_output_context2(&ctx, format, nullptr, dst.c_str());
     if (r < 0 || !ctx)
         return fail("cannot set up the output: " + ffmpegError(r));
-    m_ctx = ctx;
+    m_ctx.reset(ctx);
     ctx->interrupt_callback.callback = interruptFlagsCallback;
     ctx->interrupt_callback.opaque = &m_irq;
     if (format->flags & AVFMT_NOFILE)
@@ -113,7 +113,7 @@ bool CopyOutput::create(const std::string &dst, const AVOutputFormat *format, bo
             return fail("out of memory");
         }
         ctx->pb->seekable = AVIO_SEEKABLE_NORMAL;
-        m_customIo = true;
+        ctx->flags |= AVFMT_FLAG_CUSTOM_IO;
         return true;
     }
     r = avio_open2(&ctx->pb, dst.c_str(), AVIO_FLAG_WRITE, &ctx->interrupt_callback, nullptr);
@@ -127,7 +127,7 @@ bool CopyOutput::addStreams(CopyInput &input)
     AVFormatContext *in = input.ctx();
     for (SelectedStream &s : input.selected()) {
         const AVStream *ist = in->streams[s.inIndex];
-        AVStream *ost = avformat_new_stream(m_ctx, nullptr);
+        AVStream *ost = avformat_new_stream(m_ctx.get(), nullptr);
         if (!ost)
             return fail("out of memory");
         if (s.transcoder) {
@@ -222,7 +222,7 @@ bool CopyOutput::init()
     // Lead-in frames at negative times become an edit list.
     if (isMovFamily(m_ctx->oformat))
         av_dict_set(&opts, "use_editlist", "1", 0);
-    const int r = avformat_init_output(m_ctx, &opts);
+    const int r = avformat_init_output(m_ctx.get(), &opts);
     av_dict_free(&opts);
     if (r < 0)
         return fail("the container does not take these streams: " + ffmpegError(r));
@@ -231,7 +231,7 @@ bool CopyOutput::init()
 
 bool CopyOutput::writeHeader()
 {
-    const int r = avformat_write_header(m_ctx, nullptr);
+    const int r = avformat_write_header(m_ctx.get(), nullptr);
     if (r < 0)
         return fail("cannot write the file header: " + ffmpegError(r));
     m_headerWritten = true;
@@ -272,7 +272,7 @@ bool CopyOutput::write(int outIndex, AVPacket *pkt, AVRational inTb)
         m_end_us[outIndex] = end;
     AVBSFContext *bsf = m_bsf[outIndex].get();
     if (!bsf) {
-        const int r = av_interleaved_write_frame(m_ctx, pkt);
+        const int r = av_interleaved_write_frame(m_ctx.get(), pkt);
         if (r < 0)
             return fail("cannot write to the output: " + ffmpegError(r));
         return true;
@@ -285,7 +285,7 @@ bool CopyOutput::write(int outIndex, AVPacket *pkt, AVRational inTb)
     PacketPtr filtered = makePacket();
     while ((r = av_bsf_receive_packet(bsf, filtered.get())) == 0) {
         filtered->stream_index = outIndex;
-        const int w = av_interleaved_write_frame(m_ctx, filtered.get());
+        const int w = av_interleaved_write_frame(m_ctx.get(), filtered.get());
         if (w < 0)
             return fail("cannot write to the output: " + ffmpegError(w));
     }
@@ -308,7 +308,7 @@ bool CopyOutput::finish()
         return false;
     bool ok = true;
     if (m_headerWritten) {
-        const int r = av_write_trailer(m_ctx);
+        const int r = av_write_trailer(m_ctx.get());
         if (r < 0)
             ok = fail("cannot complete the output file: " + ffmpegError(r));
         m_headerWritten = false;
@@ -319,17 +319,7 @@ bool CopyOutput::finish()
 
 void CopyOutput::close()
 {
-    if (!m_ctx)
-        return;
-    if (m_customIo) {
-        if (m_ctx->pb)
-            av_freep(&m_ctx->pb->buffer);
-        avio_context_free(&m_ctx->pb);
-    } else if (!(m_ctx->oformat->flags & AVFMT_NOFILE)) {
-        avio_closep(&m_ctx->pb);
-    }
-    avformat_free_context(m_ctx);
-    m_ctx = nullptr;
+    m_ctx.reset();
 }
 
 bool CopyOutput::fail(const std::string &text)

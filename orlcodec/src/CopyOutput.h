@@ -28,7 +28,7 @@ class CopyOutput {
 public:
     CopyOutput(const std::atomic<bool> *abort, InterruptCheck global);
 
-    ~CopyOutput() { close(); }
+    ~CopyOutput() = default;
 
     // Allocates the muxer and, unless dryRun, creates the file.
     bool create(const std::string &dst, const AVOutputFormat *format, bool dryRun);
@@ -56,7 +56,7 @@ public:
 
     void close();
 
-    AVFormatContext *ctx() const { return m_ctx; }
+    AVFormatContext *ctx() const { return m_ctx.get(); }
     const std::string &error() const { return m_error; }
     bool fail(const std::string &text);
 
@@ -65,8 +65,7 @@ private:
     static int64_t discardSeek(void *opaque, int64_t offset, int whence);
 
     InterruptFlags m_irq; // immutable after construction
-    AVFormatContext *m_ctx = nullptr;
-    bool m_customIo = false;
+    OutputContextPtr m_ctx;
     bool m_headerWritten = false;
     int64_t m_sinkPos = 0;
     std::vector<int64_t> m_lastDts;

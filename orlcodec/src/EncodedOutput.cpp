@@ -51,7 +51,7 @@ bool EncodedOutput::openEncoders(const ParamValues &v, const VideoEncoderInput &
         aenc.reset(avcodec_alloc_context3(audioCodec));
         if (!aenc || !openAudioEncoder(aenc.get(), audioCodec, v, sourceRate, sourceChannels, m_format, error))
             return false;
-        m_fifo = av_audio_fifo_alloc(aenc->sample_fmt, aenc->ch_layout.nb_channels, 4096);
+        m_fifo.reset(av_audio_fifo_alloc(aenc->sample_fmt, aenc->ch_layout.nb_channels, 4096));
         if (!m_fifo) {
             error = "out of memory";
             return false;
@@ -68,7 +68,7 @@ bool EncodedOutput::create(const std::string &dst, std::string &error)
         error = "cannot set up the output: " + ffmpegError(r);
         return false;
     }
-    m_ctx = ctx;
+    m_ctx.reset(ctx);
     m_dst = dst;
     ctx->interrupt_callback.callback = interruptFlagsCallback;
     ctx->interrupt_callback.opaque = &m_irq;
@@ -115,7 +115,7 @@ void EncodedOutput::beginRange()
     // offset; only a gap in the sound is closed.
     if (aenc)
         m_audioNext = std::max(m_audioNext,
-                               av_rescale_q(m_offset_us, kMicros, aenc->time_base) - av_audio_fifo_size(m_fifo));
+                               av_rescale_q(m_offset_us, kMicros, aenc->time_base) - av_audio_fifo_size(m_fifo.get()));
     m_rangeWritten_us = 0;
 }
 
@@ -134,14 +134,14 @@ bool EncodedOutput::video(AVFrame *frame, AVRational tb, std::string &error)
 
 bool EncodedOutput::audio(AVFrame *frame, std::string &error)
 {
-    if (av_audio_fifo_write(m_fifo, reinterpret_cast<void **>(frame->extended_data), frame->nb_samples)
+    if (av_audio_fifo_write(m_fifo.get(), reinterpret_cast<void **>(frame->extended_data), frame->nb_samples)
         < frame->nb_samples) {
         error = "out of memory";
         return false;
     }
     if (!drainFifo(false, error))
         return false;
-    note(av_rescale_q(m_audioNext + av_audio_fifo_size(m_fifo), aenc->time_base, kMicros), false);
+    note(av_rescale_q(m_audioNext + av_audio_fifo_size(m_fifo.get()), aenc->time_base, kMicros), false);
     return true;
 }
 
@@ -155,7 +155,7 @@ bool EncodedOutput::finish(std::string &error)
         return false;
     if (venc && !encode(venc.get(), m_vst, nullptr, error))
         return false;
-    int r = av_write_trailer(m_ctx);
+    int r = av_write_trailer(m_ctx.get());
     m_headerWritten = false;
     if (r >= 0 && m_ctx->pb && m_ctx->pb->error < 0)
         r = m_ctx->pb->error;
@@ -174,10 +174,7 @@ void EncodedOutput::discard()
     if (m_created)
         std::remove(m_dst.c_str());
     m_created = false;
-    if (m_fifo) {
-        av_audio_fifo_free(m_fifo);
-        m_fifo = nullptr;
-    }
+    m_fifo.reset();
 }
 
 void EncodedOutput::note(int64_t end_us, bool isVideo)
@@ -192,16 +189,16 @@ void EncodedOutput::note(int64_t end_us, bool isVideo)
 bool EncodedOutput::drainFifo(bool all, std::string &error)
 {
     const int frameSize = aenc->frame_size > 0 ? aenc->frame_size : 1024;
-    while (av_audio_fifo_size(m_fifo) >= frameSize || (all && av_audio_fifo_size(m_fifo) > 0)) {
+    while (av_audio_fifo_size(m_fifo.get()) >= frameSize || (all && av_audio_fifo_size(m_fifo.get()) > 0)) {
         FramePtr out(av_frame_alloc());
-        out->nb_samples = std::min(frameSize, av_audio_fifo_size(m_fifo));
+        out->nb_samples = std::min(frameSize, av_audio_fifo_size(m_fifo.get()));
         out->format = aenc->sample_fmt;
         out->sample_rate = aenc->sample_rate;
         if (av_channel_layout_copy(&out->ch_layout, &aenc->ch_layout) < 0 || av_frame_get_buffer(out.get(), 0) < 0) {
             error = "out of memory";
             return false;
         }
-        av_audio_fifo_read(m_fifo, reinterpret_cast<void **>(out->extended_data), out->nb_samples);
+        av_audio_fifo_read(m_fifo.get(), reinterpret_cast<void **>(out->extended_data), out->nb_samples);
         out->pts = m_audioNext;
         m_audioNext += out->nb_samples;
         note(av_rescale_q(m_audioNext, aenc->time_base, kMicros), false);
@@ -236,7 +233,7 @@ bool EncodedOutput::encode(AVCodecContext *enc, AVStream *st, AVFrame *frame, st
             m_rangeWritten_us = std::max(m_rangeWritten_us, end_us - m_offset_us);
         }
         av_packet_rescale_ts(pkt.get(), enc->time_base, st->time_base);
-        r = av_interleaved_write_frame(m_ctx, pkt.get());
+        r = av_interleaved_write_frame(m_ctx.get(), pkt.get());
         if (r < 0) {
             error = "cannot write to the output: " + ffmpegError(r);
             return false;
@@ -246,12 +243,7 @@ bool EncodedOutput::encode(AVCodecContext *enc, AVStream *st, AVFrame *frame, st
 
 void EncodedOutput::closeFile()
 {
-    if (!m_ctx)
-        return;
-    if (!(m_format->flags & AVFMT_NOFILE))
-        avio_closep(&m_ctx->pb);
-    avformat_free_context(m_ctx);
-    m_ctx = nullptr;
+    m_ctx.reset();
     m_headerWritten = false;
 }
 

@@ -63,10 +63,10 @@ private:
 
     InterruptFlags m_irq;
     const AVOutputFormat *m_format = nullptr;
-    AVFormatContext *m_ctx = nullptr;
+    OutputContextPtr m_ctx;
     AVStream *m_vst = nullptr;
     AVStream *m_ast = nullptr;
-    AVAudioFifo *m_fifo = nullptr;
+    AudioFifoPtr m_fifo;
     std::string m_dst;
     bool m_created = false;
     bool m_headerWritten = false;

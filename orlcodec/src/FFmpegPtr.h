@@ -11,6 +11,11 @@ extern "C" {
 #include <memory>
 #include <string>
 
+struct SwsContext;
+struct SwrContext;
+struct AVFilterGraph;
+struct AVAudioFifo;
+
 namespace orl {
 
 struct InputContextDeleter {
@@ -35,5 +40,31 @@ using FramePtr = std::unique_ptr<AVFrame, FrameDeleter>;
 
 inline PacketPtr makePacket() { return PacketPtr(av_packet_alloc()); }
 
+// A muxer together with its byte sink: the file it opened, or a sink of
+// our own when AVFMT_FLAG_CUSTOM_IO is set (its buffer is freed with it).
+struct OutputContextDeleter {
+    void operator()(AVFormatContext *ctx) const;
+};
+using OutputContextPtr = std::unique_ptr<AVFormatContext, OutputContextDeleter>;
+
+struct SwsContextDeleter {
+    void operator()(SwsContext *ctx) const;
+};
+using SwsContextPtr = std::unique_ptr<SwsContext, SwsContextDeleter>;
+
+struct SwrContextDeleter {
+    void operator()(SwrContext *ctx) const;
+};
+using SwrContextPtr = std::unique_ptr<SwrContext, SwrContextDeleter>;
+
+struct FilterGraphDeleter {
+    void operator()(AVFilterGraph *graph) const;
+};
+using FilterGraphPtr = std::unique_ptr<AVFilterGraph, FilterGraphDeleter>;
+
+struct AudioFifoDeleter {
+    void operator()(AVAudioFifo *fifo) const;
+};
+using AudioFifoPtr = std::unique_ptr<AVAudioFifo, AudioFifoDeleter>;
 
 } // namespace orl

@@ -133,7 +133,7 @@ bool MediaSource::openInput(std::unique_ptr<Input> input, const std::string &pro
         logLine(AV_LOG_WARNING, "%s: stream information incomplete: %s", probeName.c_str(),
                 ffmpegError(source.streamInfoResult).c_str());
     m_input = std::move(source.input);
-    m_fmt = source.ctx.release();
+    m_fmt = std::move(source.ctx);
     readStreams();
     readTitles();
     selectTitle(0);
@@ -142,11 +142,9 @@ bool MediaSource::openInput(std::unique_ptr<Input> input, const std::string &pro
 
 void MediaSource::close()
 {
-    if (m_decoder)
-        avcodec_free_context(&m_decoder);
+    m_decoder.reset();
     m_decoderStream = -1;
-    if (m_fmt)
-        avformat_close_input(&m_fmt);
+    m_fmt.reset();
     m_input.reset();
     m_path.clear();
     m_keyFrames.clear();
@@ -192,7 +190,7 @@ void MediaSource::readStreams()
             AVRational rate = st->avg_frame_rate.num > 0 ? st->avg_frame_rate : st->r_frame_rate;
             info.frame_rate_num = rate.num > 0 && rate.den > 0 ? rate.num : 0;
             info.frame_rate_den = rate.num > 0 && rate.den > 0 ? rate.den : 0;
-            AVRational sar = av_guess_sample_aspect_ratio(m_fmt, const_cast<AVStream *>(st), nullptr);
+            AVRational sar = av_guess_sample_aspect_ratio(m_fmt.get(), const_cast<AVStream *>(st), nullptr);
             if (sar.num <= 0 || sar.den <= 0)
                 sar = AVRational{1, 1};
             if (par->width > 0 && par->height > 0) {
@@ -465,8 +463,7 @@ bool MediaSource::prepareDecoder(int streamIndex)
 {
     if (m_decoder && m_decoderStream == streamIndex)
         return true;
-    if (m_decoder)
-        avcodec_free_context(&m_decoder);
+    m_decoder.reset();
     m_decoderStream = -1;
     const AVStream *st = m_fmt->streams[streamIndex];
     const AVCodec *codec = avcodec_find_decoder(st->codecpar->codec_id);
@@ -474,23 +471,23 @@ bool MediaSource::prepareDecoder(int streamIndex)
         setError(std::string("no decoder for ") + avcodec_get_name(st->codecpar->codec_id));
         return false;
     }
-    m_decoder = avcodec_alloc_context3(codec);
+    m_decoder.reset(avcodec_alloc_context3(codec));
     if (!m_decoder) {
         setError("out of memory");
         return false;
     }
-    int ret = avcodec_parameters_to_context(m_decoder, st->codecpar);
+    int ret = avcodec_parameters_to_context(m_decoder.get(), st->codecpar);
     if (ret >= 0) {
         m_decoder->pkt_timebase = st->time_base;
         // One picture per seek: frame threads would only add their delay
         // (each thread holds a frame back); slice threads cost none.
         m_decoder->thread_count = 0;
         m_decoder->thread_type = FF_THREAD_SLICE;
-        ret = avcodec_open2(m_decoder, codec, nullptr);
+        ret = avcodec_open2(m_decoder.get(), codec, nullptr);
     }
     if (ret < 0) {
         setError("decoder: " + ffmpegError(ret));
-        avcodec_free_context(&m_decoder);
+        m_decoder.reset();
         return false;
     }
     m_decoderStream = streamIndex;
@@ -505,9 +502,9 @@ bool MediaSource::decodeAt(uint64_t timeUs, AVFrame *out, bool keyFrame)
         + av_rescale_q(static_cast<int64_t>(std::min<uint64_t>(timeUs, INT64_MAX / 4)),
                        AV_TIME_BASE_Q, st->time_base);
     if (canSeek()) {
-        int ret = avformat_seek_file(m_fmt, m_decoderStream, INT64_MIN, target, target, 0);
+        int ret = avformat_seek_file(m_fmt.get(), m_decoderStream, INT64_MIN, target, target, 0);
         if (ret < 0)
-            ret = av_seek_frame(m_fmt, m_decoderStream, target, AVSEEK_FLAG_BACKWARD);
+            ret = av_seek_frame(m_fmt.get(), m_decoderStream, target, AVSEEK_FLAG_BACKWARD);
         if (ret < 0) {
             logLine(AV_LOG_WARNING, "seek to %llu us failed: %s",
                     static_cast<unsigned long long>(timeUs), ffmpegError(ret).c_str());
@@ -520,11 +517,11 @@ bool MediaSource::decodeAt(uint64_t timeUs, AVFrame *out, bool keyFrame)
             if (total > 0 && size > 0)
                 pos = av_rescale(size, static_cast<int64_t>(std::min(timeUs, total)),
                                  static_cast<int64_t>(total));
-            if (av_seek_frame(m_fmt, -1, pos, AVSEEK_FLAG_BYTE) < 0 && pos > 0)
-                av_seek_frame(m_fmt, -1, 0, AVSEEK_FLAG_BYTE);
+            if (av_seek_frame(m_fmt.get(), -1, pos, AVSEEK_FLAG_BYTE) < 0 && pos > 0)
+                av_seek_frame(m_fmt.get(), -1, 0, AVSEEK_FLAG_BYTE);
         }
     }
-    avcodec_flush_buffers(m_decoder);
+    avcodec_flush_buffers(m_decoder.get());
 
     FramePtr frame(av_frame_alloc());
     FramePtr last(av_frame_alloc());
@@ -535,7 +532,7 @@ bool MediaSource::decodeAt(uint64_t timeUs, AVFrame *out, bool keyFrame)
     }
     bool found = false;
     auto drainFrames = [&]() {
-        while (!found && avcodec_receive_frame(m_decoder, frame.get()) >= 0) {
+        while (!found && avcodec_receive_frame(m_decoder.get(), frame.get()) >= 0) {
             const int64_t ts = frame->best_effort_timestamp;
             if (keyFrame || ts == AV_NOPTS_VALUE || ts >= target) {
                 av_frame_move_ref(out, frame.get());
@@ -558,14 +555,14 @@ bool MediaSource::decodeAt(uint64_t timeUs, AVFrame *out, bool keyFrame)
             setError("interrupted");
             return false;
         }
-        const int ret = av_read_frame(m_fmt, pkt.get());
+        const int ret = av_read_frame(m_fmt.get(), pkt.get());
         if (ret < 0) {
             if (ret == AVERROR_EXIT) {
                 setError("interrupted");
                 return false;
             }
             ended = true;
-            avcodec_send_packet(m_decoder, nullptr);
+            avcodec_send_packet(m_decoder.get(), nullptr);
             drainFrames();
             break;
         }
@@ -578,17 +575,17 @@ bool MediaSource::decodeAt(uint64_t timeUs, AVFrame *out, bool keyFrame)
             // decoding: this keeps long groups of pictures cheap.
             const bool beforeTarget = pkt->pts != AV_NOPTS_VALUE && pkt->pts < target;
             m_decoder->skip_frame = beforeTarget ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
-            int sent = avcodec_send_packet(m_decoder, pkt.get());
+            int sent = avcodec_send_packet(m_decoder.get(), pkt.get());
             if (sent == AVERROR(EAGAIN)) {
                 drainFrames();
-                sent = avcodec_send_packet(m_decoder, pkt.get());
+                sent = avcodec_send_packet(m_decoder.get(), pkt.get());
             }
             drainFrames();
             // A key frame is wanted as it is: rather than decoding the
             // pictures after it until the reorder delay lets it out, drain
             // the decoder now (the next grab flushes it after its seek).
             if (keyFrame && !found && sent >= 0 && (pkt->flags & AV_PKT_FLAG_KEY)) {
-                avcodec_send_packet(m_decoder, nullptr);
+                avcodec_send_packet(m_decoder.get(), nullptr);
                 drainFrames();
             }
             if (++packets > kMaxGrabPackets)

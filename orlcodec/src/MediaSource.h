@@ -2,6 +2,7 @@
 // One opened media source: the object behind an information handle and a
 // frame-grabber handle. Titles, streams, metadata and chapters are read at
 // open; pictures are decoded on request.
+#include "FFmpegPtr.h"
 #include "Handles.h"
 #include "Input.h"
 #include "KeyFrames.h"
@@ -112,13 +113,13 @@ private:
     std::unique_ptr<Input> m_input;
     std::string m_path;                  // empty for memory sources
     std::vector<uint64_t> m_keyFrames;   // last key-frame list handed out
-    AVFormatContext *m_fmt = nullptr;
+    InputContextPtr m_fmt;
     std::vector<StreamRecord> m_streams; // by container index
     std::vector<Title> m_titles;
     int m_title = -1;
     int m_selected[3] = {-1, -1, -1}; // per kind, number within the title
     std::string m_text;               // last returned text
-    AVCodecContext *m_decoder = nullptr;
+    CodecContextPtr m_decoder;
     int m_decoderStream = -1;
     std::map<const orl_picture *, std::unique_ptr<EncodedPicture>> m_pictures;
 };

@@ -1,6 +1,7 @@
 #include "Picture.h"
 
 #include "Engine.h"
+#include "FFmpegPtr.h"
 
 #include <cstring>
 
@@ -15,20 +16,6 @@ extern "C" {
 namespace orl {
 
 namespace {
-
-struct FrameDeleter {
-    void operator()(AVFrame *f) const { av_frame_free(&f); }
-};
-struct CodecDeleter {
-    void operator()(AVCodecContext *c) const { avcodec_free_context(&c); }
-};
-struct PacketDeleter {
-    void operator()(AVPacket *p) const { av_packet_free(&p); }
-};
-struct SwsDeleter {
-    void operator()(SwsContext *s) const { sws_freeContext(s); }
-};
-using FramePtr = std::unique_ptr<AVFrame, FrameDeleter>;
 
 FramePtr allocFrame(AVPixelFormat fmt, int w, int h, std::string &error)
 {
@@ -72,7 +59,7 @@ FramePtr scale(const AVFrame *src, AVPixelFormat dstFmt, int w, int h, std::stri
     const int flags = (w * 2 < src->width || h * 2 < src->height) ? SWS_BICUBIC : SWS_BILINEAR;
     // The ranges are options of the context before it is initialised:
     // changing them afterwards leaves the chroma conversion half done.
-    std::unique_ptr<SwsContext, SwsDeleter> sws(sws_alloc_context());
+    SwsContextPtr sws(sws_alloc_context());
     if (!sws || av_opt_set_int(sws.get(), "srcw", src->width, 0) < 0
         || av_opt_set_int(sws.get(), "srch", src->height, 0) < 0
         || av_opt_set_int(sws.get(), "src_format", srcFmt, 0) < 0
@@ -152,7 +139,7 @@ std::unique_ptr<EncodedPicture> encodePicture(const AVFrame *frame, int rotation
         return nullptr;
 
     const AVCodec *codec = avcodec_find_encoder(png ? AV_CODEC_ID_PNG : AV_CODEC_ID_MJPEG);
-    std::unique_ptr<AVCodecContext, CodecDeleter> enc(codec ? avcodec_alloc_context3(codec) : nullptr);
+    CodecContextPtr enc(codec ? avcodec_alloc_context3(codec) : nullptr);
     if (!enc) {
         error = "picture encoder missing";
         return nullptr;
@@ -177,7 +164,7 @@ std::unique_ptr<EncodedPicture> encodePicture(const AVFrame *frame, int rotation
         return nullptr;
     }
     ready->pts = 0;
-    std::unique_ptr<AVPacket, PacketDeleter> pkt(av_packet_alloc());
+    PacketPtr pkt(av_packet_alloc());
     if (!pkt || (ret = avcodec_send_frame(enc.get(), ready.get())) < 0
         || (ret = avcodec_send_frame(enc.get(), nullptr)) < 0
         || (ret = avcodec_receive_packet(enc.get(), pkt.get())) < 0) {

@@ -188,16 +188,14 @@ void Player::close()
         m_current.reset();
         m_history.clear();
         m_converted = false;
-        sws_freeContext(m_sws);
-        m_sws = nullptr;
+        m_sws.reset();
         // Edits belong to the file they were made for.
         m_edits.reset();
         m_audioEdits.reset();
         m_edited.reset();
         m_editedValid = false;
         m_editedConverted = false;
-        sws_freeContext(m_editedSws);
-        m_editedSws = nullptr;
+        m_editedSws.reset();
     }
     std::lock_guard<std::mutex> lock(m_mutex);
     m_pictures.clear();

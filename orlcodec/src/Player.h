@@ -35,9 +35,6 @@
 #include <thread>
 #include <vector>
 
-struct SwsContext;
-struct SwrContext;
-
 namespace orl {
 
 // Packets to read for one picture before the stream counts as broken.
@@ -203,7 +200,7 @@ private:
     // Guarded by m_decodeMutex.
     PacketPtr m_packet;
     FramePtr m_scratch;
-    SwrContext *m_swr = nullptr;
+    SwrContextPtr m_swr;
     bool m_demuxEnded = false;
     int64_t m_audioFloorUs = 0; // samples before this time are dropped
     int64_t m_skipBeforeUs = INT64_MIN; // pictures ending before this need no decoding
@@ -249,7 +246,7 @@ private:
     // Guarded by m_presentMutex: the pictures shown just before the current
     // one, in order and without gaps, so a step back costs no decoding.
     std::deque<VideoFrame> m_history;
-    SwsContext *m_sws = nullptr; // guarded by m_presentMutex
+    SwsContextPtr m_sws;         // guarded by m_presentMutex
     std::vector<uint8_t> m_rgb;  // guarded by m_presentMutex
     std::vector<uint8_t> m_turned; // guarded by m_presentMutex
     bool m_converted = false;      // guarded by m_presentMutex: pixels match m_current
@@ -260,7 +257,7 @@ private:
     FramePtr m_edited;
     bool m_editedValid = false;      // m_edited belongs to m_current and m_edits
     bool m_editedConverted = false;  // m_editedRgb matches m_edited
-    SwsContext *m_editedSws = nullptr;
+    SwsContextPtr m_editedSws;
     std::vector<uint8_t> m_editedRgb;
 
     std::mutex m_blobMutex;

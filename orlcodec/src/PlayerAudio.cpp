@@ -72,7 +72,7 @@ bool Player::openAudioOutput()
         logLine(AV_LOG_WARNING, "player: audio conversion unavailable");
         return false;
     }
-    m_swr = swr;
+    m_swr.reset(swr);
     return true;
 }
 
@@ -84,7 +84,7 @@ void Player::closeAudioOutput()
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         m_audioDevice = 0;
     }
-    swr_free(&m_swr);
+    m_swr.reset();
 }
 
 int64_t Player::clockUs() const

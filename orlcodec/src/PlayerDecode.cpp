@@ -105,13 +105,13 @@ void Player::pushAudio(AVFrame *frame)
 
 void Player::pushSamples(AVFrame *frame, int64_t pts)
 {
-    const int outMax = swr_get_out_samples(m_swr, frame->nb_samples);
+    const int outMax = swr_get_out_samples(m_swr.get(), frame->nb_samples);
     if (outMax <= 0)
         return;
     AudioChunk chunk;
     chunk.samples.resize(static_cast<size_t>(outMax) * m_outChannels);
     uint8_t *out = reinterpret_cast<uint8_t *>(chunk.samples.data());
-    const int got = swr_convert(m_swr, &out, outMax, const_cast<const uint8_t **>(frame->extended_data),
+    const int got = swr_convert(m_swr.get(), &out, outMax, const_cast<const uint8_t **>(frame->extended_data),
                                 frame->nb_samples);
     if (got <= 0)
         return;
@@ -209,7 +209,7 @@ bool Player::seekDemuxerTs(int64_t ts)
     if (m_audio)
         avcodec_flush_buffers(m_audio.get());
     if (m_swr)
-        swr_init(m_swr);
+        swr_init(m_swr.get());
     m_demuxEnded = false;
     m_firstVideoDts = AV_NOPTS_VALUE;
     m_lastVideoUs = INT64_MIN;

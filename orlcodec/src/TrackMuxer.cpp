@@ -54,16 +54,8 @@ bool TrackObject::drained()
 }
 
 struct TrackMuxer::Output {
-    AVFormatContext *ctx = nullptr;
+    OutputContextPtr ctx;
     bool headerWritten = false;
-    ~Output()
-    {
-        if (!ctx)
-            return;
-        if (!(ctx->oformat->flags & AVFMT_NOFILE))
-            avio_closep(&ctx->pb);
-        avformat_free_context(ctx);
-    }
 };
 
 TrackMuxer::TrackMuxer(std::vector<std::shared_ptr<TrackObject>> tracks, CopyProgress &progress)
@@ -87,12 +79,14 @@ bool TrackMuxer::open(const std::string &dst, const std::string &format, std::st
         return false;
     }
     auto out = std::make_unique<Output>();
-    if (avformat_alloc_output_context2(&out->ctx, ofmt, nullptr, dst.c_str()) < 0 || !out->ctx) {
+    AVFormatContext *ctx = nullptr;
+    if (avformat_alloc_output_context2(&ctx, ofmt, nullptr, dst.c_str()) < 0 || !ctx) {
         error = "cannot set up the output";
         return false;
     }
+    out->ctx.reset(ctx);
     for (const auto &t : m_tracks) {
-        AVStream *st = avformat_new_stream(out->ctx, nullptr);
+        AVStream *st = avformat_new_stream(out->ctx.get(), nullptr);
         if (!st) {
             error = "out of memory";
             return false;
@@ -144,7 +138,7 @@ bool TrackMuxer::open(const std::string &dst, const std::string &format, std::st
             return false;
         }
     }
-    const int r = avformat_write_header(out->ctx, nullptr);
+    const int r = avformat_write_header(out->ctx.get(), nullptr);
     if (r < 0) {
         error = "the container does not take these tracks: " + ffmpegError(r);
         return false;
@@ -199,7 +193,7 @@ void TrackMuxer::run()
             m_tracks[i]->lastTime_us = static_cast<uint64_t>(std::max<int64_t>(tp.pts_us, 0));
             if (tp.dts_us > 0 && static_cast<uint64_t>(tp.dts_us) > m_progress.position_us.load())
                 m_progress.position_us = static_cast<uint64_t>(tp.dts_us);
-            if (av_interleaved_write_frame(m_out->ctx, pkt.get()) < 0) {
+            if (av_interleaved_write_frame(m_out->ctx.get(), pkt.get()) < 0) {
                 ok = false;
                 break;
             }
@@ -210,7 +204,7 @@ void TrackMuxer::run()
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     if (m_out->headerWritten) {
-        if (av_write_trailer(m_out->ctx) < 0)
+        if (av_write_trailer(m_out->ctx.get()) < 0)
             ok = false;
         m_out->headerWritten = false;
     }

@@ -69,12 +69,14 @@ public:
 private:
     void run();
 
-    std::vector<std::shared_ptr<TrackObject>> m_tracks;
-    CopyProgress &m_progress;
+    // Threads: the owner's thread opens, starts and stops; the worker
+    // writes. The worker's start and join order the hand-over of m_out.
+    std::vector<std::shared_ptr<TrackObject>> m_tracks; // immutable; each track guards its queue
+    CopyProgress &m_progress;         // atomics inside
     struct Output;
-    std::unique_ptr<Output> m_out;
+    std::unique_ptr<Output> m_out;    // owner's until start(), then the worker's until joined
     std::atomic<bool> m_abort{false};
-    std::thread m_worker;
+    std::thread m_worker;             // started and joined by the owner's thread only
 };
 
 } // namespace orl

@@ -130,10 +130,7 @@ Geometry computeGeometry(const ParamValues &v, int w, int h, AVRational sar, int
 
 FilterGraph::FilterGraph() = default;
 
-FilterGraph::~FilterGraph()
-{
-    avfilter_graph_free(&m_graph);
-}
+FilterGraph::~FilterGraph() = default;
 
 AVFilterContext *FilterGraph::create(const char *filter,
                                      const std::vector<std::pair<std::string, std::string>> &options,
@@ -145,7 +142,7 @@ AVFilterContext *FilterGraph::create(const char *filter,
         return nullptr;
     }
     const std::string name = format("%s_%d", filter, m_count++);
-    AVFilterContext *ctx = avfilter_graph_alloc_filter(m_graph, f, name.c_str());
+    AVFilterContext *ctx = avfilter_graph_alloc_filter(m_graph.get(), f, name.c_str());
     if (!ctx) {
         error = "out of memory";
         return nullptr;
@@ -185,7 +182,7 @@ bool FilterGraph::chain(Pad &cur, const char *filter, const std::string &args, s
     AVFilterContext *ctx = nullptr;
     const std::string name = format("%s_%d", filter, m_count++);
     const int r = avfilter_graph_create_filter(&ctx, f, name.c_str(), args.empty() ? nullptr : args.c_str(), nullptr,
-                                               m_graph);
+                                               m_graph.get());
     if (r < 0) {
         error = std::string("filter ") + filter + " (" + args + "): " + ffmpegError(r);
         return false;
@@ -198,9 +195,9 @@ bool FilterGraph::chain(Pad &cur, const char *filter, const std::string &args, s
 
 bool FilterGraph::build(const GraphPlan &plan, std::string &error)
 {
-    avfilter_graph_free(&m_graph);
+    m_graph.reset();
     videoIn = audioIn = backgroundIn = videoOut = audioOut = nullptr;
-    m_graph = avfilter_graph_alloc();
+    m_graph.reset(avfilter_graph_alloc());
     if (!m_graph) {
         error = "out of memory";
         return false;
@@ -211,7 +208,7 @@ bool FilterGraph::build(const GraphPlan &plan, std::string &error)
         return false;
     if (plan.outRate > 0 && !buildAudio(plan, error))
         return false;
-    const int r = avfilter_graph_config(m_graph, nullptr);
+    const int r = avfilter_graph_config(m_graph.get(), nullptr);
     if (r < 0) {
         error = "the filter graph cannot be set up: " + ffmpegError(r);
         return false;
@@ -230,7 +227,7 @@ bool FilterGraph::buildVideo(const GraphPlan &plan, std::string &error)
                                     plan.video.width, plan.video.height, static_cast<int>(plan.video.format), sar.num,
                                     sar.den);
     const AVFilter *buffer = avfilter_get_by_name("buffer");
-    if (avfilter_graph_create_filter(&videoIn, buffer, "video_in", args.c_str(), nullptr, m_graph) < 0) {
+    if (avfilter_graph_create_filter(&videoIn, buffer, "video_in", args.c_str(), nullptr, m_graph.get()) < 0) {
         error = "cannot create the video input of the filter graph";
         return false;
     }
@@ -306,7 +303,7 @@ bool FilterGraph::buildVideo(const GraphPlan &plan, std::string &error)
     if (!chain(cur, "format", format("pix_fmts=%s", av_get_pix_fmt_name(plan.outFormat)), error))
         return false;
     const AVFilter *sink = avfilter_get_by_name("buffersink");
-    if (avfilter_graph_create_filter(&videoOut, sink, "video_out", nullptr, nullptr, m_graph) < 0) {
+    if (avfilter_graph_create_filter(&videoOut, sink, "video_out", nullptr, nullptr, m_graph.get()) < 0) {
         error = "cannot create the video output of the filter graph";
         return false;
     }
@@ -529,7 +526,7 @@ bool FilterGraph::buildAudio(const GraphPlan &plan, std::string &error)
             = format("time_base=1/1000000:sample_rate=%d:sample_fmt=%s:channel_layout=%s", plan.audio.sampleRate,
                      av_get_sample_fmt_name(plan.audio.format), layout);
         const AVFilter *abuffer = avfilter_get_by_name("abuffer");
-        if (avfilter_graph_create_filter(&audioIn, abuffer, "audio_in", args.c_str(), nullptr, m_graph) < 0) {
+        if (avfilter_graph_create_filter(&audioIn, abuffer, "audio_in", args.c_str(), nullptr, m_graph.get()) < 0) {
             error = "cannot create the audio input of the filter graph";
             return false;
         }
@@ -549,7 +546,7 @@ bool FilterGraph::buildAudio(const GraphPlan &plan, std::string &error)
         AVFilterContext *silence = nullptr;
         const std::string args = format("r=%d:cl=%s", plan.outRate, layout);
         if (avfilter_graph_create_filter(&silence, avfilter_get_by_name("anullsrc"), "silence", args.c_str(), nullptr,
-                                         m_graph)
+                                         m_graph.get())
             < 0) {
             error = "cannot create silence for a range without sound";
             return false;
@@ -608,7 +605,7 @@ bool FilterGraph::buildAudio(const GraphPlan &plan, std::string &error)
                                             plan.background.sampleRate, plan.background.sampleRate,
                                             av_get_sample_fmt_name(plan.background.format), bgLayout);
             if (avfilter_graph_create_filter(&backgroundIn, avfilter_get_by_name("abuffer"), "background_in",
-                                             args.c_str(), nullptr, m_graph)
+                                             args.c_str(), nullptr, m_graph.get())
                 < 0) {
                 error = "cannot create the background audio input";
                 return false;
@@ -645,7 +642,7 @@ bool FilterGraph::buildAudio(const GraphPlan &plan, std::string &error)
     if (plan.padSound && plan.outLength_us > 0 && !chain(cur, "apad", format("whole_dur=%.6f", plan.outLength_us / 1e6), error))
         return false;
     if (avfilter_graph_create_filter(&audioOut, avfilter_get_by_name("abuffersink"), "audio_out", nullptr, nullptr,
-                                     m_graph)
+                                     m_graph.get())
         < 0) {
         error = "cannot create the audio output of the filter graph";
         return false;

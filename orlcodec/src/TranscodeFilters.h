@@ -127,7 +127,7 @@ private:
                             std::string &error);
     bool link(Pad &from, AVFilterContext *to, int toPad, std::string &error);
 
-    AVFilterGraph *m_graph = nullptr;
+    FilterGraphPtr m_graph;
     int m_count = 0;
 };
 

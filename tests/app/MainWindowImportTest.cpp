@@ -51,7 +51,9 @@ void drop(MainWindow &w, const QList<QUrl> &urls, Qt::DropAction *accepted = nul
 // Everything a drop started has run: the queued import and its worker.
 void settle(MainWindow &w)
 {
-    QTest::qWait(50);
+    // The drop hands its list on through a queued call: deliver it, so the
+    // import has begun before its end is waited for.
+    QCoreApplication::sendPostedEvents();
     EXPECT_TRUE(waitUntil([&w] { return !w.isImporting(); }));
 }
 
@@ -136,7 +138,8 @@ TEST(MainWindowImport, DropsImportTheLastFileOnlyAndNothingWhileConverting)
     w.IsStartToConverter(true);
     Qt::DropAction action = Qt::CopyAction;
     drop(w, {QUrl::fromLocalFile(c)}, &action);
-    QTest::qWait(200);
+    // A drop that was taken would have queued its list by now.
+    QCoreApplication::sendPostedEvents();
     EXPECT_EQ(action, Qt::IgnoreAction);
     EXPECT_EQ(adding.count(), 0);
     EXPECT_FALSE(w.isImporting());

@@ -4,13 +4,16 @@
 // over 20 positions spread over the file; step_back after a step forward,
 // step_back_cold right after a seek) and preview_update (a changed picture
 // value of the editing preview, from the hand-over until the edited
-// picture reached the sink, while paused; median of 20 changes).
+// picture reached the sink, while paused; median of 20 changes),
+// play_rate (seconds of the file played per second of real time, over 3 s
+// of playback) and player_close (a close during playback).
 #include "orlcodec.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -119,5 +122,28 @@ int main(int argc, char **argv)
     std::printf("seek_exact ours=%.4f\n", median(seek));
     std::printf("step_back_cold ours=%.4f\n", median(cold));
     std::printf("preview_update ours=%.4f\n", median(updates));
+
+    p = Player_OpenFile(argv[1]);
+    Player_SetVideoWindow(p, &s);
+    Player_Play(p);
+    // The first half second fills the queues; the rate is taken after.
+    const double started = now();
+    while (Player_GetPosition(p) < 500000) {
+        if (now() - started > 10) {
+            std::fprintf(stderr, "playerbench: playback does not advance\n");
+            return 1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    const uint64_t p0 = Player_GetPosition(p);
+    const double t0 = now();
+    std::this_thread::sleep_for(std::chrono::seconds(3));
+    const double rate = (Player_GetPosition(p) - p0) / 1e6 / (now() - t0);
+    const double c0 = now();
+    Player_Close(p);
+    const double closing = now() - c0;
+    Player_Destroy(p);
+    std::printf("play_rate ours=%.4f\n", rate);
+    std::printf("player_close ours=%.4f\n", closing);
     return 0;
 }
