@@ -4,10 +4,14 @@
 
 #include <QHBoxLayout>
 
-QVideoEditTag::QVideoEditTag(QWidget *parent) : QWidget(parent)
+QVideoEditTag::QVideoEditTag(QWidget *parent)
+    : QVideoEditTag({tr("Trim"), tr("Adjust"), tr("Effect"), tr("Watermark"), tr("Subtitle"), tr("Audio"), tr("Tag")},
+                    parent)
 {
-    const QStringList titles{tr("Trim"), tr("Adjust"), tr("Effect"), tr("Watermark"),
-                             tr("Subtitle"), tr("Audio"), tr("Tag")};
+}
+
+QVideoEditTag::QVideoEditTag(const QStringList &titles, QWidget *parent) : QWidget(parent)
+{
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);

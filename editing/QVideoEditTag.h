@@ -9,6 +9,8 @@ class QVideoEditTag : public QWidget {
     Q_OBJECT
 public:
     explicit QVideoEditTag(QWidget *parent = nullptr);
+    // A tab bar of other titles, in the same look (a tab's own sub-tabs).
+    QVideoEditTag(const QStringList &titles, QWidget *parent);
     void setCurrentIndex(int index);
     int currentIndex() const { return m_current; }
     void setTabEnabled(int index, bool enabled);

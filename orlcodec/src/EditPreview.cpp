@@ -92,7 +92,7 @@ FramePtr EditPreview::apply(const AVFrame *frame, int64_t ptsUs, std::string &er
     }
     in->pts = ptsUs;
     in->pkt_dts = AV_NOPTS_VALUE;
-    int r = av_buffersrc_add_frame_flags(m_graph->videoIn, in.get(), AV_BUFFERSRC_FLAG_KEEP_REF);
+    int r = m_graph->addVideoFrame(in.get(), AV_BUFFERSRC_FLAG_KEEP_REF);
     if (r < 0) {
         error = "the edits refused the picture: " + ffmpegError(r);
         m_graph.reset();

@@ -221,7 +221,10 @@ bool RangeSource::run(EncodedOutput &out, CopyProgress &progress, std::string &e
         int64_t end = src == m_graph.videoIn ? m_nextVideo_us : m_nextAudio_us;
         if (m_end > 0)
             end = std::min(end, m_end);
-        const int r = src ? av_buffersrc_close(src, end, AV_BUFFERSRC_FLAG_PUSH) : 0;
+        // The pictures end together with the moving overlays fed beside them.
+        const int r = !src ? 0
+            : src == m_graph.videoIn ? m_graph.closeVideo(end, AV_BUFFERSRC_FLAG_PUSH)
+                                     : av_buffersrc_close(src, end, AV_BUFFERSRC_FLAG_PUSH);
         if (r < 0 && r != AVERROR_EOF) {
             error = "the filter graph cannot end: " + ffmpegError(r);
             return false;
@@ -269,7 +272,8 @@ bool RangeSource::decode(AVCodecContext *dec, AVFilterContext *src, const AVPack
             av_frame_unref(m_frame.get());
             continue;
         }
-        r = av_buffersrc_add_frame_flags(src, m_frame.get(), AV_BUFFERSRC_FLAG_KEEP_REF);
+        r = isAudio ? av_buffersrc_add_frame_flags(src, m_frame.get(), AV_BUFFERSRC_FLAG_KEEP_REF)
+                    : m_graph.addVideoFrame(m_frame.get(), AV_BUFFERSRC_FLAG_KEEP_REF);
         av_frame_unref(m_frame.get());
         if (r == AVERROR_EOF) {
             done = true;

@@ -197,6 +197,7 @@ bool FilterGraph::build(const GraphPlan &plan, std::string &error)
 {
     m_graph.reset();
     videoIn = audioIn = backgroundIn = videoOut = audioOut = nullptr;
+    m_animated.clear();
     m_graph.reset(avfilter_graph_alloc());
     if (!m_graph) {
         error = "out of memory";
@@ -216,6 +217,32 @@ bool FilterGraph::build(const GraphPlan &plan, std::string &error)
     if (audioOut && plan.outFrameSize > 0)
         av_buffersink_set_frame_size(audioOut, static_cast<unsigned>(plan.outFrameSize));
     return true;
+}
+
+int FilterGraph::addVideoFrame(AVFrame *frame, int flags)
+{
+    for (const AnimatedInput &a : m_animated) {
+        const int64_t t = frame->pts == AV_NOPTS_VALUE ? 0 : frame->pts;
+        FramePtr picture(av_frame_clone(a.animation->frameAt(t - a.start_us)));
+        if (!picture)
+            return AVERROR(ENOMEM);
+        picture->pts = t;
+        const int r = av_buffersrc_add_frame_flags(a.source, picture.get(), 0);
+        if (r < 0 && r != AVERROR_EOF)
+            return r;
+    }
+    return av_buffersrc_add_frame_flags(videoIn, frame, flags);
+}
+
+int FilterGraph::closeVideo(int64_t pts, int flags)
+{
+    int result = videoIn ? av_buffersrc_close(videoIn, pts, flags) : 0;
+    for (const AnimatedInput &a : m_animated) {
+        const int r = av_buffersrc_close(a.source, pts, flags);
+        if (r < 0 && r != AVERROR_EOF && result >= 0)
+            result = r;
+    }
+    return result;
 }
 
 bool FilterGraph::buildVideo(const GraphPlan &plan, std::string &error)
@@ -314,12 +341,39 @@ bool FilterGraph::overlayPicture(Pad &cur, const OverlaySettings &o, int slot, c
                                  std::string &error)
 {
     const Geometry &g = plan.geometry;
-    AVFilterContext *movie = create("movie", {{"filename", o.imagePath}}, error);
-    if (!movie) {
-        error = "the overlay picture " + o.imagePath + " cannot be read: " + error;
-        return false;
+    Pad pic;
+    if (slot != 0 && o.frameType == 1) {
+        // An effect's pictures move: they are handed in with each picture
+        // (addVideoFrame), so a frame is chosen by time alone.
+        std::string why;
+        std::shared_ptr<const OverlayAnimation> animation = OverlayAnimation::load(o.imagePath, why);
+        if (!animation) {
+            error = "the overlay picture " + o.imagePath + " cannot be read: " + why;
+            return false;
+        }
+        if (animation->frameCount() > 1) {
+            const std::string args = format("video_size=%dx%d:pix_fmt=%d:time_base=1/1000000:pixel_aspect=1/1",
+                                            animation->width(), animation->height(), static_cast<int>(AV_PIX_FMT_RGBA));
+            AVFilterContext *source = nullptr;
+            const std::string name = format("animation_%d", m_count++);
+            if (avfilter_graph_create_filter(&source, avfilter_get_by_name("buffer"), name.c_str(), args.c_str(),
+                                             nullptr, m_graph.get())
+                < 0) {
+                error = "cannot create the input of an animated overlay";
+                return false;
+            }
+            m_animated.push_back(AnimatedInput{source, animation, static_cast<int64_t>(o.imageStart_us)});
+            pic = Pad{source, 0};
+        }
     }
-    Pad pic{movie, 0};
+    if (!pic.ctx) {
+        AVFilterContext *movie = create("movie", {{"filename", o.imagePath}}, error);
+        if (!movie) {
+            error = "the overlay picture " + o.imagePath + " cannot be read: " + error;
+            return false;
+        }
+        pic = Pad{movie, 0};
+    }
     if (!chain(pic, "format", "pix_fmts=rgba", error))
         return false;
     const double sx = std::clamp(o.sourceRect[0], 0.0, 1.0), sy = std::clamp(o.sourceRect[1], 0.0, 1.0);

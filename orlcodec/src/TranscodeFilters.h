@@ -14,6 +14,8 @@
 //   padding it is stretched over the whole frame ("Full Screen", pan-scan)
 //   -> brightness/contrast/saturation and hue -> overlays: effect, frame,
 //   watermark, each its picture and its text in the order textOnTop asks
+//   (an effect or frame of type 1 with several frames loops them from its
+//   start time)
 //   -> subtitles burned in -> speed -> constant frame rate -> the encoder's
 //   pixel format.
 // The output frame is the parameter set's size, turned with the picture
@@ -25,6 +27,7 @@
 // end -> the encoder's rate, layout and sample format (in merges padded with
 // silence to the range's length).
 #include "FFmpegPtr.h"
+#include "OverlayAnimation.h"
 #include "ParamSet.h"
 
 extern "C" {
@@ -103,6 +106,13 @@ public:
 
     bool build(const GraphPlan &plan, std::string &error);
 
+    // Hands a picture (pts in µs of source time) to videoIn, after giving
+    // every animated overlay its frame for that time. Same flags and
+    // results as av_buffersrc_add_frame_flags.
+    int addVideoFrame(AVFrame *frame, int flags);
+    // Ends the pictures at pts: videoIn and the animated overlays' inputs.
+    int closeVideo(int64_t pts, int flags);
+
     AVFilterContext *videoIn = nullptr;
     AVFilterContext *audioIn = nullptr;
     AVFilterContext *backgroundIn = nullptr;
@@ -127,6 +137,14 @@ private:
                             std::string &error);
     bool link(Pad &from, AVFilterContext *to, int toPad, std::string &error);
 
+    // An overlay whose pictures move: its frames are handed in with each
+    // picture, chosen by the picture's time (time since start_us).
+    struct AnimatedInput {
+        AVFilterContext *source = nullptr;
+        std::shared_ptr<const OverlayAnimation> animation;
+        int64_t start_us = 0;
+    };
+    std::vector<AnimatedInput> m_animated;
     FilterGraphPtr m_graph;
     int m_count = 0;
 };

@@ -744,6 +744,30 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
             <source>Brightness, contrast, saturation and hue, video effects and frames.</source>
             <translation>Helligkeit, Kontrast, Sättigung und Farbton, Videoeffekte und Rahmen.</translation>
         </message>
+        <message>
+            <source>Brightness:</source>
+            <translation>Helligkeit:</translation>
+        </message>
+        <message>
+            <source>Contrast:</source>
+            <translation>Kontrast:</translation>
+        </message>
+        <message>
+            <source>Saturation:</source>
+            <translation>Sättigung:</translation>
+        </message>
+        <message>
+            <source>Hue:</source>
+            <translation>Farbton:</translation>
+        </message>
+        <message>
+            <source>Video effects</source>
+            <translation>Videoeffekte</translation>
+        </message>
+        <message>
+            <source>Frame</source>
+            <translation>Rahmen</translation>
+        </message>
     </context>
     <context>
         <name>QWatermarkOperationForm</name>
@@ -995,6 +1019,109 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
         <message>
             <source>Cancel</source>
             <translation>Abbrechen</translation>
+        </message>
+    </context>
+    <context>
+        <name>EffectLibrary</name>
+        <message>
+            <source>None</source>
+            <translation>Ohne</translation>
+        </message>
+        <message>
+            <source>Snow</source>
+            <translation>Schnee</translation>
+        </message>
+        <message>
+            <source>Rain</source>
+            <translation>Regen</translation>
+        </message>
+        <message>
+            <source>Bubbles</source>
+            <translation>Blasen</translation>
+        </message>
+        <message>
+            <source>Sparkles</source>
+            <translation>Funkeln</translation>
+        </message>
+        <message>
+            <source>Falling Leaves</source>
+            <translation>Fallende Blätter</translation>
+        </message>
+        <message>
+            <source>Light Leak</source>
+            <translation>Lichteinfall</translation>
+        </message>
+        <message>
+            <source>Film Grain</source>
+            <translation>Filmkorn</translation>
+        </message>
+        <message>
+            <source>Confetti</source>
+            <translation>Konfetti</translation>
+        </message>
+        <message>
+            <source>Gold</source>
+            <translation>Gold</translation>
+        </message>
+        <message>
+            <source>Wood</source>
+            <translation>Holz</translation>
+        </message>
+        <message>
+            <source>Film Strip</source>
+            <translation>Filmstreifen</translation>
+        </message>
+        <message>
+            <source>Instant Photo</source>
+            <translation>Sofortbild</translation>
+        </message>
+        <message>
+            <source>Rounded</source>
+            <translation>Abgerundet</translation>
+        </message>
+        <message>
+            <source>Neon</source>
+            <translation>Neon</translation>
+        </message>
+        <message>
+            <source>Dots</source>
+            <translation>Punkte</translation>
+        </message>
+        <message>
+            <source>Vignette</source>
+            <translation>Vignette</translation>
+        </message>
+        <message>
+            <source>Bass Boost</source>
+            <translation>Bassverstärkung</translation>
+        </message>
+        <message>
+            <source>Treble Boost</source>
+            <translation>Höhenverstärkung</translation>
+        </message>
+        <message>
+            <source>Voice</source>
+            <translation>Stimme</translation>
+        </message>
+        <message>
+            <source>Radio</source>
+            <translation>Radio</translation>
+        </message>
+        <message>
+            <source>Telephone</source>
+            <translation>Telefon</translation>
+        </message>
+        <message>
+            <source>Stadium</source>
+            <translation>Stadion</translation>
+        </message>
+        <message>
+            <source>Slow</source>
+            <translation>Langsam</translation>
+        </message>
+        <message>
+            <source>Fast</source>
+            <translation>Schnell</translation>
         </message>
     </context>
 </TS>

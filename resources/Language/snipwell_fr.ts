@@ -744,6 +744,30 @@ Sinon, la conversion risque d'échouer.</translation>
             <source>Brightness, contrast, saturation and hue, video effects and frames.</source>
             <translation>Luminosité, contraste, saturation et teinte, effets vidéo et cadres.</translation>
         </message>
+        <message>
+            <source>Brightness:</source>
+            <translation>Luminosité :</translation>
+        </message>
+        <message>
+            <source>Contrast:</source>
+            <translation>Contraste :</translation>
+        </message>
+        <message>
+            <source>Saturation:</source>
+            <translation>Saturation :</translation>
+        </message>
+        <message>
+            <source>Hue:</source>
+            <translation>Teinte :</translation>
+        </message>
+        <message>
+            <source>Video effects</source>
+            <translation>Effets vidéo</translation>
+        </message>
+        <message>
+            <source>Frame</source>
+            <translation>Cadre</translation>
+        </message>
     </context>
     <context>
         <name>QWatermarkOperationForm</name>
@@ -995,6 +1019,109 @@ Sinon, la conversion risque d'échouer.</translation>
         <message>
             <source>Cancel</source>
             <translation>Annuler</translation>
+        </message>
+    </context>
+    <context>
+        <name>EffectLibrary</name>
+        <message>
+            <source>None</source>
+            <translation>Aucun</translation>
+        </message>
+        <message>
+            <source>Snow</source>
+            <translation>Neige</translation>
+        </message>
+        <message>
+            <source>Rain</source>
+            <translation>Pluie</translation>
+        </message>
+        <message>
+            <source>Bubbles</source>
+            <translation>Bulles</translation>
+        </message>
+        <message>
+            <source>Sparkles</source>
+            <translation>Scintillements</translation>
+        </message>
+        <message>
+            <source>Falling Leaves</source>
+            <translation>Feuilles qui tombent</translation>
+        </message>
+        <message>
+            <source>Light Leak</source>
+            <translation>Fuite de lumière</translation>
+        </message>
+        <message>
+            <source>Film Grain</source>
+            <translation>Grain de film</translation>
+        </message>
+        <message>
+            <source>Confetti</source>
+            <translation>Confettis</translation>
+        </message>
+        <message>
+            <source>Gold</source>
+            <translation>Doré</translation>
+        </message>
+        <message>
+            <source>Wood</source>
+            <translation>Bois</translation>
+        </message>
+        <message>
+            <source>Film Strip</source>
+            <translation>Pellicule</translation>
+        </message>
+        <message>
+            <source>Instant Photo</source>
+            <translation>Photo instantanée</translation>
+        </message>
+        <message>
+            <source>Rounded</source>
+            <translation>Arrondi</translation>
+        </message>
+        <message>
+            <source>Neon</source>
+            <translation>Néon</translation>
+        </message>
+        <message>
+            <source>Dots</source>
+            <translation>Pois</translation>
+        </message>
+        <message>
+            <source>Vignette</source>
+            <translation>Vignette</translation>
+        </message>
+        <message>
+            <source>Bass Boost</source>
+            <translation>Renfort des basses</translation>
+        </message>
+        <message>
+            <source>Treble Boost</source>
+            <translation>Renfort des aigus</translation>
+        </message>
+        <message>
+            <source>Voice</source>
+            <translation>Voix</translation>
+        </message>
+        <message>
+            <source>Radio</source>
+            <translation>Radio</translation>
+        </message>
+        <message>
+            <source>Telephone</source>
+            <translation>Téléphone</translation>
+        </message>
+        <message>
+            <source>Stadium</source>
+            <translation>Stade</translation>
+        </message>
+        <message>
+            <source>Slow</source>
+            <translation>Lent</translation>
+        </message>
+        <message>
+            <source>Fast</source>
+            <translation>Rapide</translation>
         </message>
     </context>
 </TS>

@@ -744,6 +744,30 @@ Otherwise the conversion may fail.</source>
             <source>Brightness, contrast, saturation and hue, video effects and frames.</source>
             <translation>明るさ、コントラスト、彩度、色相、ビデオエフェクトとフレーム。</translation>
         </message>
+        <message>
+            <source>Brightness:</source>
+            <translation>明るさ:</translation>
+        </message>
+        <message>
+            <source>Contrast:</source>
+            <translation>コントラスト:</translation>
+        </message>
+        <message>
+            <source>Saturation:</source>
+            <translation>彩度:</translation>
+        </message>
+        <message>
+            <source>Hue:</source>
+            <translation>色相:</translation>
+        </message>
+        <message>
+            <source>Video effects</source>
+            <translation>ビデオエフェクト</translation>
+        </message>
+        <message>
+            <source>Frame</source>
+            <translation>フレーム</translation>
+        </message>
     </context>
     <context>
         <name>QWatermarkOperationForm</name>
@@ -995,6 +1019,109 @@ Otherwise the conversion may fail.</source>
         <message>
             <source>Cancel</source>
             <translation>キャンセル</translation>
+        </message>
+    </context>
+    <context>
+        <name>EffectLibrary</name>
+        <message>
+            <source>None</source>
+            <translation>なし</translation>
+        </message>
+        <message>
+            <source>Snow</source>
+            <translation>雪</translation>
+        </message>
+        <message>
+            <source>Rain</source>
+            <translation>雨</translation>
+        </message>
+        <message>
+            <source>Bubbles</source>
+            <translation>泡</translation>
+        </message>
+        <message>
+            <source>Sparkles</source>
+            <translation>きらめき</translation>
+        </message>
+        <message>
+            <source>Falling Leaves</source>
+            <translation>落ち葉</translation>
+        </message>
+        <message>
+            <source>Light Leak</source>
+            <translation>光漏れ</translation>
+        </message>
+        <message>
+            <source>Film Grain</source>
+            <translation>フィルムグレイン</translation>
+        </message>
+        <message>
+            <source>Confetti</source>
+            <translation>紙吹雪</translation>
+        </message>
+        <message>
+            <source>Gold</source>
+            <translation>ゴールド</translation>
+        </message>
+        <message>
+            <source>Wood</source>
+            <translation>木目</translation>
+        </message>
+        <message>
+            <source>Film Strip</source>
+            <translation>フィルムストリップ</translation>
+        </message>
+        <message>
+            <source>Instant Photo</source>
+            <translation>インスタント写真</translation>
+        </message>
+        <message>
+            <source>Rounded</source>
+            <translation>角丸</translation>
+        </message>
+        <message>
+            <source>Neon</source>
+            <translation>ネオン</translation>
+        </message>
+        <message>
+            <source>Dots</source>
+            <translation>ドット</translation>
+        </message>
+        <message>
+            <source>Vignette</source>
+            <translation>ビネット</translation>
+        </message>
+        <message>
+            <source>Bass Boost</source>
+            <translation>低音強調</translation>
+        </message>
+        <message>
+            <source>Treble Boost</source>
+            <translation>高音強調</translation>
+        </message>
+        <message>
+            <source>Voice</source>
+            <translation>ボイス</translation>
+        </message>
+        <message>
+            <source>Radio</source>
+            <translation>ラジオ</translation>
+        </message>
+        <message>
+            <source>Telephone</source>
+            <translation>電話</translation>
+        </message>
+        <message>
+            <source>Stadium</source>
+            <translation>スタジアム</translation>
+        </message>
+        <message>
+            <source>Slow</source>
+            <translation>スロー</translation>
+        </message>
+        <message>
+            <source>Fast</source>
+            <translation>高速</translation>
         </message>
     </context>
 </TS>

@@ -744,6 +744,30 @@ Otherwise the conversion may fail.</source>
             <source>Brightness, contrast, saturation and hue, video effects and frames.</source>
             <translation>亮度、对比度、饱和度和色调，视频效果和边框。</translation>
         </message>
+        <message>
+            <source>Brightness:</source>
+            <translation>亮度:</translation>
+        </message>
+        <message>
+            <source>Contrast:</source>
+            <translation>对比度:</translation>
+        </message>
+        <message>
+            <source>Saturation:</source>
+            <translation>饱和度:</translation>
+        </message>
+        <message>
+            <source>Hue:</source>
+            <translation>色调:</translation>
+        </message>
+        <message>
+            <source>Video effects</source>
+            <translation>视频特效</translation>
+        </message>
+        <message>
+            <source>Frame</source>
+            <translation>边框</translation>
+        </message>
     </context>
     <context>
         <name>QWatermarkOperationForm</name>
@@ -995,6 +1019,109 @@ Otherwise the conversion may fail.</source>
         <message>
             <source>Cancel</source>
             <translation>取消</translation>
+        </message>
+    </context>
+    <context>
+        <name>EffectLibrary</name>
+        <message>
+            <source>None</source>
+            <translation>无</translation>
+        </message>
+        <message>
+            <source>Snow</source>
+            <translation>雪花</translation>
+        </message>
+        <message>
+            <source>Rain</source>
+            <translation>雨</translation>
+        </message>
+        <message>
+            <source>Bubbles</source>
+            <translation>泡泡</translation>
+        </message>
+        <message>
+            <source>Sparkles</source>
+            <translation>闪光</translation>
+        </message>
+        <message>
+            <source>Falling Leaves</source>
+            <translation>落叶</translation>
+        </message>
+        <message>
+            <source>Light Leak</source>
+            <translation>漏光</translation>
+        </message>
+        <message>
+            <source>Film Grain</source>
+            <translation>胶片颗粒</translation>
+        </message>
+        <message>
+            <source>Confetti</source>
+            <translation>彩纸</translation>
+        </message>
+        <message>
+            <source>Gold</source>
+            <translation>金色</translation>
+        </message>
+        <message>
+            <source>Wood</source>
+            <translation>木纹</translation>
+        </message>
+        <message>
+            <source>Film Strip</source>
+            <translation>胶片</translation>
+        </message>
+        <message>
+            <source>Instant Photo</source>
+            <translation>拍立得</translation>
+        </message>
+        <message>
+            <source>Rounded</source>
+            <translation>圆角</translation>
+        </message>
+        <message>
+            <source>Neon</source>
+            <translation>霓虹</translation>
+        </message>
+        <message>
+            <source>Dots</source>
+            <translation>圆点</translation>
+        </message>
+        <message>
+            <source>Vignette</source>
+            <translation>暗角</translation>
+        </message>
+        <message>
+            <source>Bass Boost</source>
+            <translation>低音增强</translation>
+        </message>
+        <message>
+            <source>Treble Boost</source>
+            <translation>高音增强</translation>
+        </message>
+        <message>
+            <source>Voice</source>
+            <translation>人声</translation>
+        </message>
+        <message>
+            <source>Radio</source>
+            <translation>收音机</translation>
+        </message>
+        <message>
+            <source>Telephone</source>
+            <translation>电话</translation>
+        </message>
+        <message>
+            <source>Stadium</source>
+            <translation>体育场</translation>
+        </message>
+        <message>
+            <source>Slow</source>
+            <translation>慢速</translation>
+        </message>
+        <message>
+            <source>Fast</source>
+            <translation>快速</translation>
         </message>
     </context>
 </TS>

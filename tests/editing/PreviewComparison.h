@@ -125,6 +125,8 @@ protected:
         player.setCrop(edits.crop);
         player.setPicture(edits.picture);
         player.setOverlay(0, edits.watermark);
+        player.setOverlay(1, edits.effectOverlay);
+        player.setOverlay(2, edits.frameOverlay);
         player.setStreamChoice(edits.streamChoice);
         player.setSubtitleStyle(edits.subtitleStyle);
         EXPECT_TRUE(player.editsShown()) << Engine_GetLastError(player.handle());

@@ -6,7 +6,8 @@
 //   (16:9, 4:3, 9:16) with a transparent middle, and a thumbnail;
 // OUTDIR/AudioEffects/<entry>/: a config.xml with an equaliser curve or a
 //   rate, and a thumbnail.
-// Everything is painted from code with fixed seeds: every run writes the
+// The first entry of each library, "None", has no content: choosing it
+// takes the effect away. Everything is painted from code with fixed seeds: every run writes the
 // same files. STAMP is written last, when all went well.
 #include "ApngWriter.h"
 #include "EffectArt.h"
@@ -61,6 +62,35 @@ bool save(const QImage &picture, const QString &file)
     return writePng(file, picture, error) || fail(file + ": " + error);
 }
 
+// The "no effect" thumbnail: a slashed circle on a dark plate.
+QImage noneThumbnail()
+{
+    QImage image(kThumbnail, QImage::Format_ARGB32_Premultiplied);
+    image.fill(QColor(40, 40, 44));
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double r = kThumbnail.height() * 0.28;
+    const QPointF c(kThumbnail.width() / 2.0, kThumbnail.height() / 2.0);
+    p.setPen(QPen(QColor(200, 200, 200), kThumbnail.height() / 14.0, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(c, r, r);
+    p.drawLine(c + QPointF(-r * 0.7, r * 0.7), c + QPointF(r * 0.7, -r * 0.7));
+    return image;
+}
+
+// The first entry of every library: choosing it takes the effect away.
+bool writeNone(const QString &root, const char *element)
+{
+    const QString dir = root + "/00_None";
+    QDir().mkpath(dir);
+    if (!save(noneThumbnail(), dir + "/thumbnail.png"))
+        return false;
+    const QString config = QString("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                   "<%1 APPMinVersion=\"1\" Version=\"1\" Name=\"None\" Thumbnail=\"thumbnail.png\"/>\n")
+                               .arg(element);
+    return writeText(dir + "/config.xml", config) || fail("cannot write " + dir + "/config.xml");
+}
+
 QString pictureLine(const QString &file, QSize size, int type)
 {
     return QString("    <Picture FileName=\"%1\" Width=\"%2\" Height=\"%3\" Type=\"%4\"/>\n")
@@ -74,6 +104,8 @@ bool writeVideoEffects(const QString &root)
 {
     const Shape shapes[] = {{"16x9", QSize(480, 270)}, {"9x16", QSize(270, 480)}};
     const QStringList names = videoEffectNames(), folders = videoEffectFolders();
+    if (!writeNone(root, "VideoEffect"))
+        return false;
     for (int k = 0; k < kVideoEffectCount; ++k) {
         const auto kind = static_cast<VideoEffect>(k);
         const QString dir = root + '/' + folders[k];
@@ -114,6 +146,8 @@ bool writeFrames(const QString &root)
 {
     const Shape shapes[] = {{"16x9", QSize(1280, 720)}, {"4x3", QSize(960, 720)}, {"9x16", QSize(720, 1280)}};
     const QStringList names = frameNames(), folders = frameFolders();
+    if (!writeNone(root, "VideoFrame"))
+        return false;
     for (int k = 0; k < kFrameStyleCount; ++k) {
         const auto kind = static_cast<FrameStyle>(k);
         const QString dir = root + '/' + folders[k];
@@ -145,6 +179,8 @@ bool writeFrames(const QString &root)
 
 bool writeSoundEffects(const QString &root)
 {
+    if (!writeNone(root, "AudioEffect"))
+        return false;
     for (const SoundEffect &effect : soundEffects()) {
         const QString dir = root + '/' + effect.folder;
         QDir().mkpath(dir);

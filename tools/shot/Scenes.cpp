@@ -3,6 +3,7 @@
 #include "CutScenes.h"
 #include "DrawnScenes.h"
 #include "EditScenes.h"
+#include "EffectScenes.h"
 #include "FormatScenes.h"
 #include "MainWindowScenes.h"
 #include "PlayerScenes.h"
@@ -294,7 +295,8 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"trim-slider", playerscenes::trimSlider},
         {"edit-trim", [] { return editscenes::editDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), 0); }},
         {"edit-adjust", [] { return editscenes::editDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), 1); }},
-        {"edit-effect", [] { return editscenes::editDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), 2); }},
+        {"edit-effect", [] { return effectscenes::effectTab(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"effects-library", effectscenes::librarySheet},
         {"edit-watermark", [] { return editscenes::editDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), 3); }},
         {"edit-subtitle", [] { return editscenes::editDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), 4); }},
         {"edit-audio", [] { return editscenes::editDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), 5); }},
