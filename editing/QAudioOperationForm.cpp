@@ -475,11 +475,13 @@ void QAudioOperationForm::loadingSetting()
     showVolume(std::clamp(audio.volume, 0, kMaxVolume));
     m_leFadeIn->setText(fadeText(effect.fadeIn));
     m_leFadeOut->setText(fadeText(effect.fadeOut));
-    // effectIndex is 0 also when no effect was ever chosen: highlighting the
-    // first entry then would claim an effect that is not applied, and a
-    // press on it would do nothing.
+    // effectIndex is 0 also when no effect was ever chosen: highlighting an
+    // entry that changes the sound would then claim an effect that is not
+    // applied (and a press on it would do nothing).
+    const EffectEntry *entry = m_library->entryAt(effect.effectIndex);
+    const bool neutralEntry = entry && entry->eq.empty() && entry->rate == 100;
     const bool chosen = !effect.eqFrequencies.empty() || effect.rate != 100;
-    m_effectsList->setCurrentIndex(chosen ? effect.effectIndex : -1);
+    m_effectsList->setCurrentIndex(chosen || neutralEntry ? effect.effectIndex : -1);
     m_loading = false;
     // The combo's signals are wired once the rows stand, as the rows'
     // boxes are made with them.

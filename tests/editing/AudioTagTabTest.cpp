@@ -297,16 +297,22 @@ TEST(AudioTabTest, ASoundEffectSendsItsCurveAndRateAndOneWithoutCurveSendsNoPoin
     const QAudioEffectManager *library = form.effectLibrary();
     ASSERT_GT(library->count(), 1);
     ASSERT_EQ(form.effectsList()->count(), library->count());
-    int curved = -1, plain = -1;
+    int curved = -1, neutral = -1, paced = -1;
     for (int i = 0; i < library->count(); ++i) {
-        if (!library->entryAt(i)->eq.empty() && curved < 0)
+        const EffectEntry *entry = library->entryAt(i);
+        if (!entry->eq.empty() && curved < 0)
             curved = i;
-        if (library->entryAt(i)->eq.empty() && plain < 0)
-            plain = i;
+        if (entry->eq.empty() && entry->rate == 100 && neutral < 0)
+            neutral = i;
+        if (entry->eq.empty() && entry->rate != 100 && paced < 0)
+            paced = i;
     }
     ASSERT_GE(curved, 0);
-    ASSERT_GE(plain, 0);
-    EXPECT_EQ(form.effectsList()->currentIndex(), -1) << "no effect chosen, none highlighted";
+    ASSERT_GE(neutral, 0) << "an entry without EQ and Rate";
+    ASSERT_GE(paced, 0) << "an entry without EQ with a Rate";
+    // Nothing chosen yet: only an entry that leaves the sound alone may
+    // stand highlighted for it.
+    EXPECT_EQ(form.effectsList()->currentIndex(), neutral == 0 ? 0 : -1);
 
     QTest::mouseClick(form.effectsList()->item(curved), Qt::LeftButton);
     VESoundEffect e = settings.soundEffect();
@@ -316,17 +322,25 @@ TEST(AudioTabTest, ASoundEffectSendsItsCurveAndRateAndOneWithoutCurveSendsNoPoin
     EXPECT_TRUE(std::is_sorted(e.eqFrequencies.begin(), e.eqFrequencies.end()));
     EXPECT_DOUBLE_EQ(e.eqGains.front(), library->entryAt(curved)->eq.begin()->second);
 
-    QTest::mouseClick(form.effectsList()->item(plain), Qt::LeftButton);
+    // Without EQ: no points (the previous curve is not kept), and without
+    // Rate: 100.
+    QTest::mouseClick(form.effectsList()->item(neutral), Qt::LeftButton);
     e = settings.soundEffect();
-    EXPECT_EQ(e.effectIndex, plain);
-    EXPECT_TRUE(e.eqFrequencies.empty()) << "the previous curve is not kept";
+    EXPECT_EQ(e.effectIndex, neutral);
+    EXPECT_TRUE(e.eqFrequencies.empty());
     EXPECT_TRUE(e.eqGains.empty());
-    EXPECT_EQ(e.rate, library->entryAt(plain)->rate);
-    EXPECT_NE(e.rate, 100) << "the installed entries without a curve change the speed";
+    EXPECT_EQ(e.rate, 100);
+
+    QTest::mouseClick(form.effectsList()->item(paced), Qt::LeftButton);
+    e = settings.soundEffect();
+    EXPECT_EQ(e.effectIndex, paced);
+    EXPECT_TRUE(e.eqFrequencies.empty());
+    EXPECT_EQ(e.rate, library->entryAt(paced)->rate);
+    EXPECT_NE(e.rate, 100);
 
     QAudioOperationForm reopened(&settings);
     reopened.loadSettings();
-    EXPECT_EQ(reopened.effectsList()->currentIndex(), plain);
+    EXPECT_EQ(reopened.effectsList()->currentIndex(), paced);
 
     QTest::mouseClick(form.commonButtons()->resetButton(), Qt::LeftButton);
     EXPECT_EQ(form.effectsList()->currentIndex(), -1);
