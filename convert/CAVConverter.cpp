@@ -230,12 +230,6 @@ void CAVConverter::StopConvert()
     const ORL_HANDLE h = m_conv.load();
     if (!h)
         return;
-    if (m_chapterInfo) {
-        Engine_SetInterrupt(1);
-        m_cancel = true;
-        Info_Close(m_chapterInfo);
-        Engine_SetInterrupt(0);
-    }
     // The flag goes up before the stop, so the worker can tell a stop the
     // user asked for from a failure of the engine.
     m_cancel = true;

@@ -92,14 +92,12 @@ private:
     ConvertProgressFn m_callback = nullptr; // as m_context
     std::atomic<bool> m_mergeMode{false};
     bool m_async = false;               // set before start()
-    bool m_readChapters = false;
     EngineHandle m_params;              // owner's, or the asynchronous worker's while it opens
-    ORL_HANDLE m_chapterInfo = 0;
     ConvertJob m_job;                   // set before start(); the worker's while it runs
-    bool m_hasJob = false;
+    bool m_hasJob = false;              // as m_job
     std::string m_src;                  // as m_job
     std::string m_dst;                  // as m_job
-    ManualResetEvent m_done;
+    ManualResetEvent m_done;            // set by the worker, waited for by the owner (thread-safe)
     void *m_mergeContext = nullptr;             // set before start()
     ConvertProgressFn m_mergeCallback = nullptr; // set before start()
     std::vector<Track> m_tracks;        // owner's

@@ -72,6 +72,9 @@ QVideoEditingDlg::QVideoEditingDlg(QWidget *parent) : QNinePointsImageDialog(par
         form->setGeometry(kFormRect);
         form->hide();
     }
+    // The preview shows nothing on "Tag": its fields take the whole area.
+    m_tagForm->setGeometry(kFormRect.left(), kPreviewRect.top(), kFormRect.width(),
+                           kFormRect.bottom() - kPreviewRect.top() + 1);
     m_trimForm->show();
     m_spinner = new QProgressIndicator(this);
     m_spinner->setGeometry(kWidth / 2 - 20, kPreviewRect.center().y() - 20, 40, 40);
@@ -317,6 +320,8 @@ void QVideoEditingDlg::selectedTag(int index)
         return;
     for (int i = 0; i < m_tabForms.size(); ++i)
         m_tabForms[i]->setVisible(i == index);
+    // The tags take the preview's place; playing has nothing to show there.
+    m_transport->setVisible(index != TagTab);
     if (QEditOperationForm *form = tabForm(index); form && m_loaded)
         form->loadOnce();
     m_mediaForm->setMode(index);

@@ -34,6 +34,10 @@ public:
     void setSubtitleStyle(const VESubtitleStyle &style);
     VETrackChoice streamChoice() const { return m_config.streamChoice; }
     void setStreamChoice(const VETrackChoice &choice);
+    // The checked flags of the source's audio tracks (High-Speed mode keeps
+    // every checked one); nothing to show, so nothing is pushed.
+    std::vector<VEAudioTrackEntry> audioTracks() const { return m_config.audioTracks; }
+    void setAudioTracks(const std::vector<VEAudioTrackEntry> &tracks) { m_config.audioTracks = tracks; }
     VEAudioSettings audio() const { return m_config.audio; }
     void setAudio(const VEAudioSettings &audio, bool fileChanged);
     VESoundEffect soundEffect() const { return m_config.soundEffect; }

@@ -442,6 +442,8 @@ void VoPlayerManager::onTrim(uint64_t startTime, uint64_t endTime)
     m_trimStart = startTime;
     m_trimActive = true;
     onStop();
+    // The sound's fades follow the range.
+    showEdits();
     if (hasPlayer())
         Player_Seek(handle(), m_trimStart);
     showClocks(0, 0);
@@ -459,6 +461,7 @@ void VoPlayerManager::onReset()
     m_trimEnd = 0;
     m_trimActive = false;
     onStop();
+    showEdits();
     if (hasPlayer())
         Player_Seek(handle(), 0);
     showClocks(0, 0);
@@ -542,6 +545,8 @@ void VoPlayerManager::showEdits()
     if (!params)
         return;
     applyEditParams(params, m_edits, false);
+    if (m_trimActive)
+        Param_SetPlayRange(params, m_trimStart, m_trimEnd);
     // The picture is framed as the conversion will frame it: the output
     // format's size, or the item's own when the format keeps it.
     const OutputFormatParams &out = OutputFormatParams::instance();

@@ -406,6 +406,9 @@ ORL_API int Param_SetRate(ORL_HANDLE p, int percent);
 ORL_API int Param_SetSoundReserved(ORL_HANDLE p, int value);
 /* Fade-in from silence at the start and fade-out at the end of each range (µs, 0 = none). */
 ORL_API int Param_SetAudioFade(ORL_HANDLE p, uint64_t fade_in_us, uint64_t fade_out_us);
+// The range a player plays (end 0 = to the end): its preview fades the
+// sound in and out at this range's ends, as a conversion of it would.
+ORL_API int Param_SetPlayRange(ORL_HANDLE p, uint64_t start_us, uint64_t end_us);
 ORL_API int Param_SetEqualizer(ORL_HANDLE p, const double *frequencies_hz, const double *gains_db,
                                int count);
 

@@ -189,6 +189,8 @@ ORL_PARAM_SETTER(Param_SetBackgroundAudioExtra, (ORL_HANDLE p, uint64_t a, uint6
 
 ORL_PARAM_SETTER(Param_SetVolume, (ORL_HANDLE p, int percent), v.volume = percent)
 ORL_PARAM_SETTER(Param_SetRate, (ORL_HANDLE p, int percent), v.rate = percent)
+ORL_PARAM_SETTER(Param_SetPlayRange, (ORL_HANDLE p, uint64_t start_us, uint64_t end_us),
+                 v.playStart_us = start_us; v.playEnd_us = end_us)
 ORL_PARAM_SETTER(Param_SetAudioFade, (ORL_HANDLE p, uint64_t fadeIn, uint64_t fadeOut),
                  v.fadeIn_us = fadeIn; v.fadeOut_us = fadeOut)
 ORL_PARAM_SETTER(Param_SetSoundReserved, (ORL_HANDLE p, int value), v.soundReserved = value)

@@ -121,6 +121,9 @@ struct ParamValues {
     std::vector<double> eqFrequencies;
     std::vector<double> eqGains;
     uint64_t fadeIn_us = 0, fadeOut_us = 0;
+    // The range a player plays (its trim; end 0 = the source's end): where
+    // its preview puts the fades. Conversions take their range elsewhere.
+    uint64_t playStart_us = 0, playEnd_us = 0;
 };
 
 class ParamSet : public EngineObject {

@@ -153,6 +153,11 @@ private:
     const AVFrame *editedLocked();
     void outputSize(int &w, int &h) const;
     int64_t clockUs() const; // caller holds m_mutex
+    // Media time that frames of played sound cover, and the frames that
+    // cover a media time: the edits' speed is heard in the preview, and
+    // the clock, pictures included, follows it.
+    int64_t playedUs(int64_t frames) const;
+    int64_t framesFor(int64_t mediaUs) const;
     void anchorClock(int64_t mediaUs); // caller holds m_mutex
     void decodeLoop();
     void presentLoop();
@@ -229,6 +234,7 @@ private:
     bool m_levelFresh = false;
     int m_volume = 100;
     int m_rendererVolume = 100;
+    std::atomic<int> m_speedPercent{100}; // changed under m_mutex with the clock re-anchored
     int64_t m_lateToleranceUs = 50000;
     orl_video_sink m_sink{};
     orl_video_sink m_elementSink{};

@@ -92,7 +92,17 @@ int64_t Player::clockUs() const
     if (!m_playing)
         return m_pausedClockUs;
     const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - m_anchorWall);
-    return m_anchorMediaUs + elapsed.count();
+    return m_anchorMediaUs + elapsed.count() * m_speedPercent.load() / 100;
+}
+
+int64_t Player::playedUs(int64_t frames) const
+{
+    return frames * 10000 * m_speedPercent.load() / m_outRate;
+}
+
+int64_t Player::framesFor(int64_t mediaUs) const
+{
+    return mediaUs * m_outRate / 10000 / m_speedPercent.load();
 }
 
 void Player::anchorClock(int64_t mediaUs)
@@ -107,7 +117,7 @@ size_t Player::consumeSamplesLocked(int16_t *out, size_t wanted, int64_t *firstU
     while (done < wanted && !m_samples.empty()) {
         AudioChunk &c = m_samples.front();
         if (done == 0 && firstUs)
-            *firstUs = c.ptsUs + int64_t(c.offset / m_outChannels) * 1000000 / m_outRate;
+            *firstUs = c.ptsUs + playedUs(int64_t(c.offset / m_outChannels));
         const size_t n = std::min(wanted - done, c.samples.size() - c.offset);
         const int16_t *src = c.samples.data() + c.offset;
         if (out)
@@ -138,13 +148,13 @@ void Player::audioCallback(void *opaque, uint8_t *stream, int len)
     std::lock_guard<std::mutex> lock(self->m_mutex);
     size_t got = 0;
     if (self->m_playing && !self->m_asyncMode) {
-        const int64_t latency = int64_t(self->m_deviceBufferSamples) * 1000000 / self->m_outRate;
+        const int64_t latency = self->playedUs(self->m_deviceBufferSamples);
         if (!self->m_samples.empty()) {
             // A callback served late (a busy machine) must not slow the
             // clock down: what the device would have played meanwhile is
             // skipped, as an underrun of real hardware does.
             const AudioChunk &c = self->m_samples.front();
-            const int64_t queued = c.ptsUs + int64_t(c.offset / self->m_outChannels) * 1000000 / self->m_outRate;
+            const int64_t queued = c.ptsUs + self->playedUs(int64_t(c.offset / self->m_outChannels));
             const int64_t expected = self->clockUs() + latency;
             if (queued < expected - 2 * latency)
                 self->dropSamplesBeforeLocked(expected);
@@ -172,15 +182,15 @@ void Player::dropSamplesBeforeLocked(int64_t timeUs)
     while (!m_samples.empty()) {
         AudioChunk &c = m_samples.front();
         const size_t frames = (c.samples.size() - c.offset) / m_outChannels;
-        const int64_t start = c.ptsUs + int64_t(c.offset / m_outChannels) * 1000000 / m_outRate;
-        const int64_t end = start + int64_t(frames) * 1000000 / m_outRate;
+        const int64_t start = c.ptsUs + playedUs(int64_t(c.offset / m_outChannels));
+        const int64_t end = start + playedUs(int64_t(frames));
         if (end <= timeUs) {
             m_sampleCount -= c.samples.size() - c.offset;
             m_samples.pop_front();
             continue;
         }
         if (start < timeUs) {
-            const size_t skip = static_cast<size_t>((timeUs - start) * m_outRate / 1000000) * m_outChannels;
+            const size_t skip = static_cast<size_t>(framesFor(timeUs - start)) * m_outChannels;
             const size_t n = std::min(skip, c.samples.size() - c.offset);
             c.offset += n;
             m_sampleCount -= n;

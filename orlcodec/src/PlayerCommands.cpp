@@ -332,7 +332,14 @@ bool Player::setEdits(const ParamValues *edits)
         // Samples already queued keep the old sound: at most the queue's
         // length of a second, like any change made while playing.
         std::lock_guard<std::mutex> decode(m_decodeMutex);
-        m_audioEdits = edits ? std::make_unique<AudioEditPreview>(*edits) : nullptr;
+        m_audioEdits = edits ? std::make_unique<AudioEditPreview>(*edits, m_durationUs) : nullptr;
+        const int speed = m_audioEdits ? m_audioEdits->speedPercent() : 100;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (speed != m_speedPercent.load()) {
+            // The clock goes on from where it is, at the new pace.
+            anchorClock(clockUs());
+            m_speedPercent = speed;
+        }
     }
     {
         std::lock_guard<std::mutex> present(m_presentMutex);

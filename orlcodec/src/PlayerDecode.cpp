@@ -87,6 +87,12 @@ void Player::pushAudio(AVFrame *frame)
             logLine(AV_LOG_WARNING, "player: %s", error.c_str());
             setError(error);
             m_audioEdits.reset();
+            {
+                // Unedited sound plays at its own pace; so does the clock.
+                std::lock_guard<std::mutex> lock(m_mutex);
+                anchorClock(clockUs());
+                m_speedPercent = 100;
+            }
             pushSamples(frame, pts);
             return;
         }
@@ -111,12 +117,12 @@ void Player::pushSamples(AVFrame *frame, int64_t pts)
         return;
     chunk.samples.resize(static_cast<size_t>(got) * m_outChannels);
     chunk.ptsUs = pts;
-    m_nextAudioUs = pts + int64_t(got) * 1000000 / m_outRate;
+    m_nextAudioUs = pts + playedUs(got);
     // Samples before the floor belong to pictures before the one shown.
     if (m_nextAudioUs <= m_audioFloorUs)
         return;
     if (pts < m_audioFloorUs) {
-        const size_t skip = static_cast<size_t>((m_audioFloorUs - pts) * m_outRate / 1000000);
+        const size_t skip = static_cast<size_t>(framesFor(m_audioFloorUs - pts));
         chunk.offset = std::min(chunk.samples.size(), skip * m_outChannels);
     }
     std::lock_guard<std::mutex> lock(m_mutex);

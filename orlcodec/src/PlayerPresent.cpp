@@ -27,7 +27,7 @@ void Player::presentLoop()
         if (!m_audioDevice && !m_samples.empty()) {
             // No device drains the samples: the wall clock does.
             int64_t first = 0;
-            const int64_t frames = (now - (m_samples.front().ptsUs)) * m_outRate / 1000000;
+            const int64_t frames = framesFor(now - m_samples.front().ptsUs);
             if (frames > 0)
                 consumeSamplesLocked(nullptr, static_cast<size_t>(frames) * m_outChannels, &first);
         }

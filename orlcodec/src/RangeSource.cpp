@@ -3,6 +3,7 @@
 #include "Engine.h"
 #include "MediaSource.h"
 #include "MediaTime.h"
+#include "BackgroundReader.h"
 #include "SourceOpen.h"
 
 extern "C" {
@@ -20,149 +21,7 @@ namespace {
 
 constexpr int64_t kBackgroundLead_us = 1000000; // background decoded ahead of the main sound
 
-// Opens a decoder for stream st with every core.
-bool openDecoder(const AVStream *st, CodecContextPtr &out, std::string &error)
-{
-    const AVCodec *decoder = avcodec_find_decoder(st->codecpar->codec_id);
-    if (!decoder) {
-        error = std::string("no decoder for ") + avcodec_get_name(st->codecpar->codec_id);
-        return false;
-    }
-    CodecContextPtr ctx(avcodec_alloc_context3(decoder));
-    if (!ctx || avcodec_parameters_to_context(ctx.get(), st->codecpar) < 0) {
-        error = "out of memory";
-        return false;
-    }
-    ctx->pkt_timebase = st->time_base;
-    ctx->thread_count = 0;
-    const int r = avcodec_open2(ctx.get(), decoder, nullptr);
-    if (r < 0) {
-        error = std::string("cannot open the ") + decoder->name + " decoder: " + ffmpegError(r);
-        return false;
-    }
-    out = std::move(ctx);
-    return true;
-}
-
-bool openInput(const std::string &path, InterruptFlags *irq, OpenedSource &out, std::string &error)
-{
-    if (!openSource(path, AVIOInterruptCB{&interruptFlagsCallback, irq}, out, error)) {
-        error = path + ": " + error;
-        return false;
-    }
-    if (out.streamInfoResult < 0) {
-        error = "cannot read the streams of " + path + ": " + ffmpegError(out.streamInfoResult);
-        return false;
-    }
-    return true;
-}
-
 } // namespace
-
-// The background sound: decoded from its own file, started again from the
-// beginning when it ends and repeat is on.
-class BackgroundReader {
-public:
-    BackgroundReader(const std::atomic<bool> *abort, InterruptCheck global)
-    {
-        m_irq.abort = abort;
-        m_irq.global = std::move(global);
-    }
-
-    bool open(const std::string &path, bool repeat, std::string &error)
-    {
-        m_repeat = repeat;
-        if (!openInput(path, &m_irq, m_source, error))
-            return false;
-        m_index = av_find_best_stream(m_source.ctx.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
-        if (m_index < 0) {
-            error = "the background file " + path + " has no sound";
-            return false;
-        }
-        if (!openDecoder(m_source.ctx->streams[m_index], m_dec, error))
-            return false;
-        m_packet = makePacket();
-        return m_packet != nullptr;
-    }
-
-    AudioSourceDesc desc() const
-    {
-        AudioSourceDesc d;
-        d.sampleRate = m_dec->sample_rate;
-        d.format = m_dec->sample_fmt;
-        av_channel_layout_copy(&d.layout, &m_dec->ch_layout);
-        if (d.layout.order == AV_CHANNEL_ORDER_UNSPEC)
-            av_channel_layout_default(&d.layout, d.layout.nb_channels);
-        return d;
-    }
-
-    int64_t fed_us() const { return m_dec->sample_rate > 0 ? m_samples * 1000000 / m_dec->sample_rate : 0; }
-    bool ended() const { return m_ended; }
-
-    // Pushes one more decoded frame into src; at the file's end either
-    // starts over or closes src.
-    void feed(AVFilterContext *src)
-    {
-        if (m_ended)
-            return;
-        FramePtr frame(av_frame_alloc());
-        for (int attempts = 0; attempts < 4096; ++attempts) {
-            int r = avcodec_receive_frame(m_dec.get(), frame.get());
-            if (r >= 0) {
-                frame->pts = m_samples;
-                m_samples += frame->nb_samples;
-                m_gotFrame = true;
-                if (av_buffersrc_add_frame(src, frame.get()) < 0)
-                    close(src);
-                return;
-            }
-            if (r == AVERROR_EOF) {
-                if (m_repeat && m_gotFrame && av_seek_frame(m_source.ctx.get(), -1, 0, AVSEEK_FLAG_BACKWARD) >= 0) {
-                    avcodec_flush_buffers(m_dec.get());
-                    m_draining = false;
-                    continue;
-                }
-                close(src);
-                return;
-            }
-            if (m_draining) {
-                close(src);
-                return;
-            }
-            r = av_read_frame(m_source.ctx.get(), m_packet.get());
-            if (r < 0) {
-                avcodec_send_packet(m_dec.get(), nullptr);
-                m_draining = true;
-                continue;
-            }
-            if (m_packet->stream_index == m_index)
-                avcodec_send_packet(m_dec.get(), m_packet.get());
-            av_packet_unref(m_packet.get());
-        }
-        close(src);
-    }
-
-    void close(AVFilterContext *src)
-    {
-        // A graph that already ended its mix refuses the end mark; nothing lost.
-        if (!m_ended && av_buffersrc_add_frame(src, nullptr) < 0)
-            logLine(AV_LOG_DEBUG, "background input already closed");
-        m_ended = true;
-    }
-
-private:
-    InterruptFlags m_irq;
-    OpenedSource m_source; // the demuxer and its byte source
-    CodecContextPtr m_dec;
-    PacketPtr m_packet;
-    int m_index = -1;
-    bool m_repeat = true;
-    bool m_draining = false;
-    bool m_gotFrame = false;
-    bool m_ended = false;
-    int64_t m_samples = 0;
-};
-
 
 RangeSource::RangeSource(const std::atomic<bool> *abort, InterruptCheck global)
     : m_global(global)

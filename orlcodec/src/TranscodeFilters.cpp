@@ -638,11 +638,14 @@ bool FilterGraph::buildAudio(const GraphPlan &plan, std::string &error)
     if (v.volume != 100 && !chain(cur, "volume", format("volume=%.4f", std::clamp(v.volume, 0, 200) / 100.0), error))
         return false;
     const double rangeLength = plan.outLength_us * speed / 1e6;
-    if (v.fadeIn_us > 0 && !chain(cur, "afade", format("t=in:st=0:d=%.6f", v.fadeIn_us / 1e6), error))
+    // A player's samples keep source times: its fades sit at the range's own.
+    const double rangeStart = plan.preview ? plan.start_us / 1e6 : 0.0;
+    if (v.fadeIn_us > 0
+        && !chain(cur, "afade", format("t=in:st=%.6f:d=%.6f", rangeStart, v.fadeIn_us / 1e6), error))
         return false;
     if (v.fadeOut_us > 0 && rangeLength > 0) {
         const double d = std::min(v.fadeOut_us / 1e6, rangeLength);
-        if (!chain(cur, "afade", format("t=out:st=%.6f:d=%.6f", rangeLength - d, d), error))
+        if (!chain(cur, "afade", format("t=out:st=%.6f:d=%.6f", rangeStart + rangeLength - d, d), error))
             return false;
     }
     for (size_t i = 0; i < v.eqFrequencies.size() && i < v.eqGains.size(); ++i) {
@@ -669,7 +672,8 @@ bool FilterGraph::buildAudio(const GraphPlan &plan, std::string &error)
     if (plan.background.sampleRate > 0) {
         const BackgroundAudio &b = v.background;
         // Background times are source times like the range's.
-        const int64_t from = std::max<int64_t>(static_cast<int64_t>(b.start_us), plan.start_us);
+        const int64_t origin = plan.preview ? plan.previewAt_us : plan.start_us;
+        const int64_t from = std::max<int64_t>(static_cast<int64_t>(b.start_us), origin);
         const bool cut = b.end_us > b.start_us;
         const bool audible = (!cut || static_cast<int64_t>(b.end_us) > from) && b.weight > 0;
         if (audible) {
@@ -690,7 +694,7 @@ bool FilterGraph::buildAudio(const GraphPlan &plan, std::string &error)
             if (b.volume != 100
                 && !chain(bg, "volume", format("volume=%.4f", std::clamp(b.volume, 0, 200) / 100.0), error))
                 return false;
-            const double delay_ms = (from - plan.start_us) / speed / 1000.0;
+            const double delay_ms = (from - origin) / speed / 1000.0;
             if (delay_ms > 0 && !chain(bg, "adelay", format("delays=%.3f:all=1", delay_ms), error))
                 return false;
             const int weight = std::clamp(b.weight, 0, 100);

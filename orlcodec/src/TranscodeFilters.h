@@ -78,6 +78,9 @@ struct GraphPlan {
     // picture out with its own time (the preview shows what the encoder
     // writes for that source time).
     bool preview = false;
+    // A player's sound starts wherever playing starts (source time): the
+    // background is placed from there, while fades keep to the range.
+    int64_t previewAt_us = 0;
     // video (absent when width is 0)
     VideoSourceDesc video;
     Geometry geometry;

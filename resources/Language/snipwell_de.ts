@@ -973,12 +973,128 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
             <source>Volume, background music and sound effects.</source>
             <translation>Lautstärke, Hintergrundmusik und Klangeffekte.</translation>
         </message>
+        <message>
+            <source>Track:</source>
+            <translation>Spur:</translation>
+        </message>
+        <message>
+            <source>Volume:</source>
+            <translation>Lautstärke:</translation>
+        </message>
+        <message>
+            <source>File:</source>
+            <translation>Datei:</translation>
+        </message>
+        <message>
+            <source>Open File</source>
+            <translation>Datei öffnen</translation>
+        </message>
+        <message>
+            <source>Weight:</source>
+            <translation>Anteil:</translation>
+        </message>
+        <message>
+            <source>Repeat</source>
+            <translation>Wiederholen</translation>
+        </message>
+        <message>
+            <source>Fade in (s):</source>
+            <translation>Einblenden (s):</translation>
+        </message>
+        <message>
+            <source>Fade out (s):</source>
+            <translation>Ausblenden (s):</translation>
+        </message>
+        <message>
+            <source>No Audio</source>
+            <translation>Kein Ton</translation>
+        </message>
+        <message>
+            <source>All Audio</source>
+            <translation>Alle Tonspuren</translation>
+        </message>
+        <message>
+            <source>Open Audio File</source>
+            <translation>Audiodatei öffnen</translation>
+        </message>
+        <message>
+            <source>audio files(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;video files(*.avi;*.mp4;*.mov;*.3gp;*.flv;*.mkv;*.rmvb;*.wmv;*.mpg;*.mpeg;*.ts;*.trp);;all files(*.*)</source>
+            <translation>Audiodateien(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;Videodateien(*.avi;*.mp4;*.mov;*.3gp;*.flv;*.mkv;*.rmvb;*.wmv;*.mpg;*.mpeg;*.ts;*.trp);;Alle Dateien(*.*)</translation>
+        </message>
+        <message>
+            <source>Sound effects:</source>
+            <translation>Klangeffekte:</translation>
+        </message>
     </context>
     <context>
         <name>QAudioTagForm</name>
         <message>
             <source>Title, artist, album and the other tags written into the output.</source>
             <translation>Titel, Interpret, Album und die anderen Tags, die in die Ausgabe geschrieben werden.</translation>
+        </message>
+        <message>
+            <source>Title:</source>
+            <translation>Titel:</translation>
+        </message>
+        <message>
+            <source>Artist:</source>
+            <translation>Interpret:</translation>
+        </message>
+        <message>
+            <source>Composer:</source>
+            <translation>Komponist:</translation>
+        </message>
+        <message>
+            <source>Album:</source>
+            <translation>Album:</translation>
+        </message>
+        <message>
+            <source>Genre:</source>
+            <translation>Genre:</translation>
+        </message>
+        <message>
+            <source>Track:</source>
+            <translation>Titelnummer:</translation>
+        </message>
+        <message>
+            <source>Disc Num:</source>
+            <translation>CD-Nr.:</translation>
+        </message>
+        <message>
+            <source>Year:</source>
+            <translation>Jahr:</translation>
+        </message>
+        <message>
+            <source>Grouping:</source>
+            <translation>Gruppierung:</translation>
+        </message>
+        <message>
+            <source>Copyright:</source>
+            <translation>Copyright:</translation>
+        </message>
+        <message>
+            <source>Comments:</source>
+            <translation>Kommentare:</translation>
+        </message>
+        <message>
+            <source>Cover:</source>
+            <translation>Cover:</translation>
+        </message>
+        <message>
+            <source>Add Image</source>
+            <translation>Bild hinzufügen</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>Löschen</translation>
+        </message>
+        <message>
+            <source>Open Image</source>
+            <translation>Bild öffnen</translation>
+        </message>
+        <message>
+            <source>Images (*.png *.xpm *.jpg)</source>
+            <translation>Bilder (*.png *.xpm *.jpg)</translation>
         </message>
     </context>
     <context>

@@ -973,12 +973,128 @@ Sinon, la conversion risque d'échouer.</translation>
             <source>Volume, background music and sound effects.</source>
             <translation>Volume, musique de fond et effets sonores.</translation>
         </message>
+        <message>
+            <source>Track:</source>
+            <translation>Piste :</translation>
+        </message>
+        <message>
+            <source>Volume:</source>
+            <translation>Volume :</translation>
+        </message>
+        <message>
+            <source>File:</source>
+            <translation>Fichier :</translation>
+        </message>
+        <message>
+            <source>Open File</source>
+            <translation>Ouvrir un fichier</translation>
+        </message>
+        <message>
+            <source>Weight:</source>
+            <translation>Poids :</translation>
+        </message>
+        <message>
+            <source>Repeat</source>
+            <translation>Répéter</translation>
+        </message>
+        <message>
+            <source>Fade in (s):</source>
+            <translation>Fondu d'entrée (s) :</translation>
+        </message>
+        <message>
+            <source>Fade out (s):</source>
+            <translation>Fondu de sortie (s) :</translation>
+        </message>
+        <message>
+            <source>No Audio</source>
+            <translation>Pas d'audio</translation>
+        </message>
+        <message>
+            <source>All Audio</source>
+            <translation>Tout l'audio</translation>
+        </message>
+        <message>
+            <source>Open Audio File</source>
+            <translation>Ouvrir un fichier audio</translation>
+        </message>
+        <message>
+            <source>audio files(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;video files(*.avi;*.mp4;*.mov;*.3gp;*.flv;*.mkv;*.rmvb;*.wmv;*.mpg;*.mpeg;*.ts;*.trp);;all files(*.*)</source>
+            <translation>fichiers audio(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;fichiers vidéo(*.avi;*.mp4;*.mov;*.3gp;*.flv;*.mkv;*.rmvb;*.wmv;*.mpg;*.mpeg;*.ts;*.trp);;tous les fichiers(*.*)</translation>
+        </message>
+        <message>
+            <source>Sound effects:</source>
+            <translation>Effets sonores :</translation>
+        </message>
     </context>
     <context>
         <name>QAudioTagForm</name>
         <message>
             <source>Title, artist, album and the other tags written into the output.</source>
             <translation>Titre, artiste, album et les autres tags écrits dans le fichier de sortie.</translation>
+        </message>
+        <message>
+            <source>Title:</source>
+            <translation>Titre :</translation>
+        </message>
+        <message>
+            <source>Artist:</source>
+            <translation>Artiste :</translation>
+        </message>
+        <message>
+            <source>Composer:</source>
+            <translation>Compositeur :</translation>
+        </message>
+        <message>
+            <source>Album:</source>
+            <translation>Album :</translation>
+        </message>
+        <message>
+            <source>Genre:</source>
+            <translation>Genre :</translation>
+        </message>
+        <message>
+            <source>Track:</source>
+            <translation>Piste :</translation>
+        </message>
+        <message>
+            <source>Disc Num:</source>
+            <translation>N° de disque :</translation>
+        </message>
+        <message>
+            <source>Year:</source>
+            <translation>Année :</translation>
+        </message>
+        <message>
+            <source>Grouping:</source>
+            <translation>Regroupement :</translation>
+        </message>
+        <message>
+            <source>Copyright:</source>
+            <translation>Copyright :</translation>
+        </message>
+        <message>
+            <source>Comments:</source>
+            <translation>Commentaires :</translation>
+        </message>
+        <message>
+            <source>Cover:</source>
+            <translation>Pochette :</translation>
+        </message>
+        <message>
+            <source>Add Image</source>
+            <translation>Ajouter une image</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>Supprimer</translation>
+        </message>
+        <message>
+            <source>Open Image</source>
+            <translation>Ouvrir une image</translation>
+        </message>
+        <message>
+            <source>Images (*.png *.xpm *.jpg)</source>
+            <translation>Images (*.png *.xpm *.jpg)</translation>
         </message>
     </context>
     <context>

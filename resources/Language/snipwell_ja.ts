@@ -973,12 +973,128 @@ Otherwise the conversion may fail.</source>
             <source>Volume, background music and sound effects.</source>
             <translation>音量、BGM、サウンドエフェクト。</translation>
         </message>
+        <message>
+            <source>Track:</source>
+            <translation>トラック:</translation>
+        </message>
+        <message>
+            <source>Volume:</source>
+            <translation>音量:</translation>
+        </message>
+        <message>
+            <source>File:</source>
+            <translation>ファイル:</translation>
+        </message>
+        <message>
+            <source>Open File</source>
+            <translation>ファイルを開く</translation>
+        </message>
+        <message>
+            <source>Weight:</source>
+            <translation>比率:</translation>
+        </message>
+        <message>
+            <source>Repeat</source>
+            <translation>繰り返し</translation>
+        </message>
+        <message>
+            <source>Fade in (s):</source>
+            <translation>フェードイン (秒):</translation>
+        </message>
+        <message>
+            <source>Fade out (s):</source>
+            <translation>フェードアウト (秒):</translation>
+        </message>
+        <message>
+            <source>No Audio</source>
+            <translation>音声なし</translation>
+        </message>
+        <message>
+            <source>All Audio</source>
+            <translation>すべての音声</translation>
+        </message>
+        <message>
+            <source>Open Audio File</source>
+            <translation>音声ファイルを開く</translation>
+        </message>
+        <message>
+            <source>audio files(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;video files(*.avi;*.mp4;*.mov;*.3gp;*.flv;*.mkv;*.rmvb;*.wmv;*.mpg;*.mpeg;*.ts;*.trp);;all files(*.*)</source>
+            <translation>音声ファイル(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;動画ファイル(*.avi;*.mp4;*.mov;*.3gp;*.flv;*.mkv;*.rmvb;*.wmv;*.mpg;*.mpeg;*.ts;*.trp);;すべてのファイル(*.*)</translation>
+        </message>
+        <message>
+            <source>Sound effects:</source>
+            <translation>サウンド効果:</translation>
+        </message>
     </context>
     <context>
         <name>QAudioTagForm</name>
         <message>
             <source>Title, artist, album and the other tags written into the output.</source>
             <translation>出力に書き込むタイトル、アーティスト、アルバムなどのタグ。</translation>
+        </message>
+        <message>
+            <source>Title:</source>
+            <translation>タイトル:</translation>
+        </message>
+        <message>
+            <source>Artist:</source>
+            <translation>アーティスト:</translation>
+        </message>
+        <message>
+            <source>Composer:</source>
+            <translation>作曲者:</translation>
+        </message>
+        <message>
+            <source>Album:</source>
+            <translation>アルバム:</translation>
+        </message>
+        <message>
+            <source>Genre:</source>
+            <translation>ジャンル:</translation>
+        </message>
+        <message>
+            <source>Track:</source>
+            <translation>トラック:</translation>
+        </message>
+        <message>
+            <source>Disc Num:</source>
+            <translation>ディスク番号:</translation>
+        </message>
+        <message>
+            <source>Year:</source>
+            <translation>年:</translation>
+        </message>
+        <message>
+            <source>Grouping:</source>
+            <translation>グループ:</translation>
+        </message>
+        <message>
+            <source>Copyright:</source>
+            <translation>著作権:</translation>
+        </message>
+        <message>
+            <source>Comments:</source>
+            <translation>コメント:</translation>
+        </message>
+        <message>
+            <source>Cover:</source>
+            <translation>カバー:</translation>
+        </message>
+        <message>
+            <source>Add Image</source>
+            <translation>画像を追加</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>削除</translation>
+        </message>
+        <message>
+            <source>Open Image</source>
+            <translation>画像を開く</translation>
+        </message>
+        <message>
+            <source>Images (*.png *.xpm *.jpg)</source>
+            <translation>画像 (*.png *.xpm *.jpg)</translation>
         </message>
     </context>
     <context>

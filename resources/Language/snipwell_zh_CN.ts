@@ -973,12 +973,128 @@ Otherwise the conversion may fail.</source>
             <source>Volume, background music and sound effects.</source>
             <translation>音量、背景音乐和音效。</translation>
         </message>
+        <message>
+            <source>Track:</source>
+            <translation>音轨:</translation>
+        </message>
+        <message>
+            <source>Volume:</source>
+            <translation>音量:</translation>
+        </message>
+        <message>
+            <source>File:</source>
+            <translation>文件:</translation>
+        </message>
+        <message>
+            <source>Open File</source>
+            <translation>打开文件</translation>
+        </message>
+        <message>
+            <source>Weight:</source>
+            <translation>比重:</translation>
+        </message>
+        <message>
+            <source>Repeat</source>
+            <translation>重复</translation>
+        </message>
+        <message>
+            <source>Fade in (s):</source>
+            <translation>淡入 (秒):</translation>
+        </message>
+        <message>
+            <source>Fade out (s):</source>
+            <translation>淡出 (秒):</translation>
+        </message>
+        <message>
+            <source>No Audio</source>
+            <translation>无音频</translation>
+        </message>
+        <message>
+            <source>All Audio</source>
+            <translation>全部音频</translation>
+        </message>
+        <message>
+            <source>Open Audio File</source>
+            <translation>打开音频文件</translation>
+        </message>
+        <message>
+            <source>audio files(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;video files(*.avi;*.mp4;*.mov;*.3gp;*.flv;*.mkv;*.rmvb;*.wmv;*.mpg;*.mpeg;*.ts;*.trp);;all files(*.*)</source>
+            <translation>音频文件(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;视频文件(*.avi;*.mp4;*.mov;*.3gp;*.flv;*.mkv;*.rmvb;*.wmv;*.mpg;*.mpeg;*.ts;*.trp);;所有文件(*.*)</translation>
+        </message>
+        <message>
+            <source>Sound effects:</source>
+            <translation>音效:</translation>
+        </message>
     </context>
     <context>
         <name>QAudioTagForm</name>
         <message>
             <source>Title, artist, album and the other tags written into the output.</source>
             <translation>写入输出文件的标题、艺术家、专辑等标签。</translation>
+        </message>
+        <message>
+            <source>Title:</source>
+            <translation>标题:</translation>
+        </message>
+        <message>
+            <source>Artist:</source>
+            <translation>艺术家:</translation>
+        </message>
+        <message>
+            <source>Composer:</source>
+            <translation>作曲:</translation>
+        </message>
+        <message>
+            <source>Album:</source>
+            <translation>专辑:</translation>
+        </message>
+        <message>
+            <source>Genre:</source>
+            <translation>流派:</translation>
+        </message>
+        <message>
+            <source>Track:</source>
+            <translation>音轨:</translation>
+        </message>
+        <message>
+            <source>Disc Num:</source>
+            <translation>碟片号:</translation>
+        </message>
+        <message>
+            <source>Year:</source>
+            <translation>年份:</translation>
+        </message>
+        <message>
+            <source>Grouping:</source>
+            <translation>分组:</translation>
+        </message>
+        <message>
+            <source>Copyright:</source>
+            <translation>版权:</translation>
+        </message>
+        <message>
+            <source>Comments:</source>
+            <translation>注释:</translation>
+        </message>
+        <message>
+            <source>Cover:</source>
+            <translation>封面:</translation>
+        </message>
+        <message>
+            <source>Add Image</source>
+            <translation>添加图片</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>删除</translation>
+        </message>
+        <message>
+            <source>Open Image</source>
+            <translation>打开图片</translation>
+        </message>
+        <message>
+            <source>Images (*.png *.xpm *.jpg)</source>
+            <translation>图片 (*.png *.xpm *.jpg)</translation>
         </message>
     </context>
     <context>

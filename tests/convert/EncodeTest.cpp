@@ -97,7 +97,8 @@ Picture frameAt(const QString &file, double t)
             break;
         }
     // The CLI shows pictures turned as their stream asks.
-    const ProbedStream *video = probeFile(file).first("video");
+    const Probe probed = probeFile(file); // the stream below lives in it
+    const ProbedStream *video = probed.first("video");
     if (video && std::abs(video->rotation) % 180 == 90)
         std::swap(pic.width, pic.height);
     const auto r = testsupport::runProcess("ffmpeg", {"-nostdin", "-v", "error", "-ss", QString::number(t), "-i", file,

@@ -11,8 +11,10 @@
 #include "QVideoEditingSettings.h"
 #include "QTextImageButton.h"
 #include "VoPlayerManager.h"
+#include "VoVideoConvertItem.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMouseEvent>
@@ -78,6 +80,38 @@ QWidget *editDialog(const QString &mediaPath, int tab)
         }
         dlg->settings()->setWatermark(w, 1, true);
         dlg->player()->setWatermarkContent(w, 0, true);
+    } else if (tab == 5) {
+        // The segment manager hands the dialog the item's tracks.
+        VoVideoConvertItem item;
+        if (item.open(mediaPath))
+            dlg->settings()->setAudioTracks(item.m_editConfig.audioTracks);
+        VEAudioSettings audio = dlg->settings()->audio();
+        const QString background = QFileInfo(mediaPath).dir().filePath("bg_tone.wav");
+        if (QFileInfo::exists(background))
+            audio.backgroundPath = background.toStdString();
+        audio.volume = 80;
+        audio.weight = 35;
+        dlg->settings()->setAudio(audio, true);
+        VESoundEffect effect = dlg->settings()->soundEffect();
+        effect.volume = 80;
+        effect.fadeIn = 1500000;
+        dlg->settings()->setSoundEffect(effect);
+    } else if (tab == 6) {
+        VEAudioTagInfo tags = dlg->settings()->tags();
+        tags.title = "Harbour Lights";
+        tags.artist = "The Night Ferry";
+        tags.album = "Tide Tables";
+        tags.genre = "Electronic";
+        tags.track = "3/12";
+        tags.year = "2021";
+        tags.comment = "Recorded live on the quay.";
+        QFile cover(QFileInfo(mediaPath).dir().filePath("cover.png"));
+        if (cover.open(QIODevice::ReadOnly)) {
+            const QByteArray bytes = cover.readAll();
+            tags.coverData.assign(bytes.constData(), static_cast<size_t>(bytes.size()));
+            tags.coverSize = bytes.size();
+        }
+        dlg->settings()->setTags(tags);
     }
     QTest::mouseClick(dlg->tabBar()->button(tab), Qt::LeftButton);
     if (tab == 4) {
