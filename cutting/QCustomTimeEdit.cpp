@@ -54,6 +54,15 @@ QCustomTimeEdit::QCustomTimeEdit(QWidget *parent) : QImageWidget(parent)
     setFocusProxy(m_timeEdit);
 }
 
+QCustomTimeEdit::~QCustomTimeEdit()
+{
+    // The inner editor outlives this part of the object: losing focus while
+    // the widget tree is torn down finishes its editing, which must not
+    // reach slots of an edit that is already half destroyed.
+    if (m_timeEdit)
+        m_timeEdit->disconnect(this);
+}
+
 uint64_t QCustomTimeEdit::toMicroseconds(const QTime &time)
 {
     if (!time.isValid())

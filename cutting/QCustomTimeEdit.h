@@ -16,6 +16,7 @@ class QCustomTimeEdit : public QImageWidget {
     Q_OBJECT
 public:
     explicit QCustomTimeEdit(QWidget *parent = nullptr);
+    ~QCustomTimeEdit() override;
 
     // Shows t (sub-millisecond parts dropped) and remembers it.
     void setTime(uint64_t t);

@@ -5,6 +5,7 @@
 // file, format and convert buttons. It writes the current item's trim pair
 // and reports every change; the main window passes them on.
 #include <QPixmap>
+#include <QPointer>
 #include <QVector>
 #include <QWidget>
 #include <cstdint>
@@ -15,7 +16,7 @@ class QImageButton;
 class QLabel;
 class QTextImageButton;
 class VoKeyFrameScanner;
-class VoVideoConvertItem;
+#include "VoVideoConvertItem.h"
 
 class QVideoCutDlg : public QWidget {
     Q_OBJECT
@@ -123,7 +124,9 @@ private:
     QTextImageButton *m_btnCancel = nullptr;
     QTextImageButton *m_btnFormat = nullptr;
 
-    VoVideoConvertItem *m_itemInfo = nullptr;
+    // The item can be removed from the list while a scan of it is still
+    // running; a guarded pointer reads as none then.
+    QPointer<VoVideoConvertItem> m_itemInfo;
     int m_itemNumber = -1;
     bool m_firstEnd = false;
     bool m_converting = false;
