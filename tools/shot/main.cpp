@@ -8,6 +8,7 @@
 #include "Languages.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QDir>
 #include <QFontDatabase>
 #include <QPainter>
@@ -36,6 +37,13 @@ int main(int argc, char **argv)
     }
     if (argc != 3) {
         std::fprintf(stderr, "usage: shot NAME OUT.png | shot --list\n");
+        return 2;
+    }
+    // A scene over a file that is not there would render an empty picture
+    // (or wait on a message box nobody sees): refuse instead.
+    const QString media = qEnvironmentVariable("SNIPWELL_SHOT_MEDIA");
+    if (!media.isEmpty() && !QFileInfo::exists(media)) {
+        std::fprintf(stderr, "shot: media %s not found\n", qPrintable(media));
         return 2;
     }
     std::unique_ptr<QWidget> widget(scenes::create(QString::fromLocal8Bit(argv[1])));
