@@ -107,8 +107,9 @@ TEST(VideoShowWidget, KeepsTheNewestPictureOfAPlayingFile)
     EXPECT_EQ(surface.deliveredCount(), 1);
     EXPECT_EQ(surface.currentImage().size(), QSize(320, 240));
     ASSERT_EQ(Player_Play(p), 1);
-    QTest::qWait(400);
-    EXPECT_GT(surface.deliveredCount(), 5);
+    // Pictures keep coming while it plays (however slowly a loaded machine
+    // decodes them).
+    EXPECT_TRUE(QTest::qWaitFor([&] { return surface.deliveredCount() > 5; }, 10000)) << surface.deliveredCount();
     // Detaching ends deliveries even while the file plays on.
     surface.attach(0);
     const int n = surface.deliveredCount();
