@@ -126,8 +126,8 @@ void MainWindow::refreshThumbnail(VoVideoConvertItem *item)
     if (!item)
         return;
     if (QImage *image = m_videoPlayDlg->grabThumbnail(item->m_TrimStartTime)) {
-        delete item->m_cover;
-        item->m_cover = image;
+        item->m_cover = *image;
+        delete image;
     }
     if (QVideoConvertItem *entry = m_videoItemDlg->currentEntry(); entry && entry->item() == item)
         entry->refreshPicture();
@@ -318,8 +318,8 @@ void MainWindow::OnBtnAddItem()
 
     VoVideoConvertItem *copy = item->clone();
     if (QImage *image = m_videoPlayDlg->grabThumbnail(copy->m_TrimStartTime)) {
-        delete copy->m_cover;
-        copy->m_cover = image;
+        copy->m_cover = *image;
+        delete image;
     }
     items->insert(copy, -1);
     m_videoItemDlg->addConvertItem(copy);
