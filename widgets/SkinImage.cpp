@@ -137,4 +137,16 @@ void drawFrame(QPainter &p, const QRect &target, const QPixmap &pix, int frame, 
     p.drawPixmap(QRectF(target), pix, QRectF(frameSource(pix, frame, frames)));
 }
 
+void drawFocusRing(QPainter &p, const QRect &target)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(0, 0, 0, 140), 1));
+    p.drawRect(target.adjusted(0, 0, -1, -1));
+    p.setPen(QPen(QColor(120, 190, 255), 1, Qt::DotLine));
+    p.drawRect(target.adjusted(1, 1, -2, -2));
+    p.restore();
+}
+
 } // namespace skin

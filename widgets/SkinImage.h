@@ -51,4 +51,8 @@ void drawNinePart(QPainter &painter, const QRect &target, const QPixmap &pixmap,
 // Paints frame `frame` of a state strip over `target` (stretched as is).
 void drawFrame(QPainter &painter, const QRect &target, const QPixmap &pixmap, int frame, int frames = 4);
 
+// The mark of the control that holds the keyboard: a thin light outline
+// just inside `target`, seen on dark and light pictures alike.
+void drawFocusRing(QPainter &painter, const QRect &target);
+
 } // namespace skin
