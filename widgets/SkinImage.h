@@ -55,4 +55,9 @@ void drawFrame(QPainter &painter, const QRect &target, const QPixmap &pixmap, in
 // just inside `target`, seen on dark and light pictures alike.
 void drawFocusRing(QPainter &painter, const QRect &target);
 
+// A bar picture stretched to width: its left and right caps (cap logical
+// pixels, at most half of either width) keep their size, the middle
+// stretches. Drawn at x, centred vertically in an area areaHeight high.
+void drawThreePart(QPainter &painter, const QPixmap &pixmap, int x, int width, int areaHeight, int cap);
+
 } // namespace skin
