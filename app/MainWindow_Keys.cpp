@@ -254,7 +254,9 @@ void MainWindow::focusPlayerArea()
     // Once a dialog of ours has gone, nothing may make this window active
     // again (no window manager, or one that leaves it to the program), and
     // the keys would reach nobody.
-    if (isVisible() && !QApplication::activeWindow() && !QApplication::activeModalWidget())
+    // The window that was active may be the dialog that just went.
+    const QWidget *active = QApplication::activeWindow();
+    if (isVisible() && (!active || !active->isVisible()) && !QApplication::activeModalWidget())
         activateWindow();
 }
 
