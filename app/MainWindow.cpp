@@ -106,11 +106,15 @@ MainWindow::MainWindow(QWidget *parent)
 
     installShortcuts();
     retranslate();
+    restoreArrangement();
+    // The keys work from the start: nothing is being typed yet.
+    focusPlayerArea();
 }
 
 MainWindow::~MainWindow()
 {
     qApp->removeEventFilter(this);
+    storeArrangement();
     // The worker may still hand over items; it stops before the window goes.
     m_addFileThread->requestStop();
     EngineSession::setAbortLoading(true);
@@ -186,8 +190,9 @@ void MainWindow::retranslate()
     m_btnMax->setToolTip(tr("Maximize"));
     m_btnRestore->setToolTip(tr("Restore"));
     m_btnClose->setToolTip(tr("Close"));
-    addShortcutHints();
     retranslateMenu();
+    // The key names change with the language too.
+    nameAllButtons();
 }
 
 void MainWindow::changeEvent(QEvent *event)
@@ -220,6 +225,39 @@ void MainWindow::resizeEvent(QResizeEvent *event)
 {
     QVariableSizeWidget::resizeEvent(event);
     placeTitleButtons();
+    if (!isClosing() && !isMaximizedByFrame() && isVisible())
+        m_keptSize = size();
+}
+
+namespace {
+const QString kWindowItem = QStringLiteral("MAINWINDOW_ITEM");
+} // namespace
+
+void MainWindow::restoreArrangement()
+{
+    const int w = ParserXML::readItemValue(kWindowItem, QStringLiteral("Width"), QString()).toInt();
+    const int h = ParserXML::readItemValue(kWindowItem, QStringLiteral("Height"), QString()).toInt();
+    const int list = ParserXML::readItemValue(kWindowItem, QStringLiteral("ListHeight"), QString()).toInt();
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QSize room = screen ? screen->availableGeometry().size() : QSize(w, h);
+    if (w > 0 && h > 0)
+        resize(qBound(minimumWidth(), w, qMax(minimumWidth(), room.width())),
+               qBound(minimumHeight(), h, qMax(minimumHeight(), room.height())));
+    m_keptSize = size();
+    if (list > 0)
+        m_videoItemDlg->setListHeight(list);
+}
+
+void MainWindow::storeArrangement()
+{
+    if (!m_keptSize.isValid())
+        return;
+    // Stored as the window is without the segment list, which opens again
+    // with the next file and adds its height then.
+    const int height = m_keptSize.height() - (m_videoItemDlg->isListExpanded() ? m_listGrowth : 0);
+    ParserXML::writeItemValue(kWindowItem, QStringLiteral("Width"), QString::number(m_keptSize.width()));
+    ParserXML::writeItemValue(kWindowItem, QStringLiteral("Height"), QString::number(qMax(height, minimumHeight())));
+    ParserXML::writeItemValue(kWindowItem, QStringLiteral("ListHeight"), QString::number(m_videoItemDlg->listHeight()));
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -242,8 +280,13 @@ void MainWindow::showVideoList(int changeH, bool Show)
     if (Show) {
         const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
         const int available = screen ? screen->availableGeometry().height() : height() + changeH;
+        const int before = height();
         setMinimumSize(710, 715);
-        resize(width(), qMin(height() + changeH, available));
+        const int target = qMin(before + changeH, available);
+        resize(width(), target);
+        // What the list added, as asked (the window system may apply it
+        // later): the minimum size can add more than the list itself.
+        m_listGrowth = qMax(target, minimumHeight()) - before;
     } else {
         setMinimumSize(710, 520);
         if (!isMaximizedByFrame())
@@ -269,6 +312,8 @@ void MainWindow::IsStartToConverter(bool bStart)
     m_videoPlayDlg->setConverting(bStart);
     m_videoCutToolbar->setConverting(bStart);
     g_converting = bStart;
+    if (!bStart)
+        focusPlayerArea();
 }
 
 void MainWindow::OnFormatDlg() { FormatWidget::instance(this)->runModal(this); }

@@ -138,9 +138,20 @@ private:
     static QStringList droppedPaths(const QList<QUrl> &urls);
     // Keyboard (MainWindow_Keys.cpp).
     void installShortcuts();
-    void addShortcutHints();
     QAbstractButton *bindingButton(int panel, const char *name) const;
+    bool handleKey(QWidget *receiver, QKeyEvent *event);
     bool handleShortcut(QObject *receiver, QKeyEvent *event);
+    // " (key)" for a button a key presses, in the interface language.
+    QString shortcutHint(const QAbstractButton *button) const;
+    // The button's tooltip gains its key; its accessible name is the tooltip
+    // without the key.
+    void nameButton(QAbstractButton *button);
+    void nameAllButtons();
+    void focusPlayerArea();
+    void arrangeTabOrder();
+    // What the user arranged, read at start and stored when the window goes.
+    void restoreArrangement();
+    void storeArrangement();
     bool textFieldHasFocus(const QObject *receiver) const;
     // Menu, tray, updates and language (MainWindow_Menu.cpp).
     void buildMenuAndTray();
@@ -171,4 +182,8 @@ private:
 
     QTimer m_showTimer;
     int m_savedListHeight = 0;
+    // The last size the user gave the window (not maximised, not closing),
+    // and how much the open segment list added to its height.
+    QSize m_keptSize;
+    int m_listGrowth = 0;
 };

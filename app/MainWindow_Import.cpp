@@ -54,6 +54,11 @@ void MainWindow::addImportFile(QStringList fileNames)
 {
     if (fileNames.isEmpty())
         return;
+    // A dropped file or one named on the command line also sets where the
+    // next open-file dialog starts.
+    const QFileInfo last(fileNames.constLast());
+    if (last.isFile())
+        setOpenFolder(last.absolutePath());
     // A previous run still handing over items finishes first, so that none
     // of its items lands in the new work.
     if (m_addFileThread->isRunning()) {
@@ -110,6 +115,7 @@ void MainWindow::AddFileComplete(bool bShowMsg)
     EngineSession::setAbortLoading(false);
     if (VoVideoConvertManager::instance()->count() > 0)
         m_videoItemDlg->OnBtnShowList();
+    focusPlayerArea();
 }
 
 void MainWindow::addConvertItem(VoVideoConvertItem *item)

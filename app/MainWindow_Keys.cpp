@@ -1,6 +1,11 @@
-// Keyboard shortcuts of the main window. Each one presses the button that
+// The keyboard in the main window. Each shortcut presses the button that
 // does the same job, so a key does exactly what a click does and nothing a
-// disabled or hidden button would not.
+// disabled or hidden button would not. The keys belong to the player area
+// whenever no text field is being typed in: the window opens with the focus
+// there and puts it back after every dialog, import and conversion, and Esc
+// leaves a text field. Tab walks the controls in the order they are read.
+// Each button's tooltip names its key; a button without words of its own is
+// named for screen readers by its tooltip.
 #include "MainWindow.h"
 
 #include "QLoadingDlg.h"
@@ -13,12 +18,15 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 enum Panel { Player, CutTool, Segments };
@@ -48,8 +56,14 @@ const KeyBinding kBindings[] = {
     {Qt::Key_Escape, Qt::NoModifier, CutTool, "m_btnStopTrim"},
 };
 
-// The hint shown in a tooltip: the first binding of that button.
-QString hintFor(const KeyBinding &b) { return QKeySequence(int(b.modifiers) | b.key).toString(QKeySequence::NativeText); }
+// The key named in a tooltip, in the interface language (key names are
+// translated like every other text).
+QString keyName(int key, Qt::KeyboardModifiers modifiers)
+{
+    return QKeySequence(int(modifiers) | key).toString(QKeySequence::NativeText);
+}
+
+const char *const kHintProperty = "shortcutHint";
 
 bool isLive(const QAbstractButton *button) { return button && button->isEnabled() && button->isVisible(); }
 } // namespace
@@ -62,7 +76,11 @@ QAbstractButton *MainWindow::bindingButton(int panel, const char *name) const
     return owner ? owner->findChild<QAbstractButton *>(QLatin1String(name)) : nullptr;
 }
 
-void MainWindow::installShortcuts() { qApp->installEventFilter(this); }
+void MainWindow::installShortcuts()
+{
+    qApp->installEventFilter(this);
+    nameAllButtons();
+}
 
 namespace {
 bool isTextField(const QObject *o)
@@ -86,10 +104,66 @@ bool MainWindow::textFieldHasFocus(const QObject *receiver) const
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType()
-        && static_cast<QWidget *>(watched)->window() == this && !QApplication::activeModalWidget())
-        return handleShortcut(watched, static_cast<QKeyEvent *>(event));
+    if (!watched->isWidgetType())
+        return QVariableSizeWidget::eventFilter(watched, event);
+    auto *widget = static_cast<QWidget *>(watched);
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (widget->window() == this && !QApplication::activeModalWidget())
+            return handleKey(widget, static_cast<QKeyEvent *>(event));
+        break;
+    case QEvent::ToolTipChange:
+    case QEvent::Polish:
+        // A button's tooltip may be set before it joins this window (a new
+        // segment row), so it is named again when it is first shown.
+        if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
+            if (button->window() == this)
+                nameButton(button);
+        }
+        break;
+    case QEvent::Hide:
+        // Whatever dialog closes, the keys go back to the player, once no
+        // other window of the program is still waiting for an answer.
+        if (widget != this && widget->isWindow() && qobject_cast<QDialog *>(widget))
+            QMetaObject::invokeMethod(
+                this, [this] {
+                    if (isVisible() && !QApplication::activeModalWidget())
+                        focusPlayerArea();
+                },
+                Qt::QueuedConnection);
+        break;
+    default:
+        break;
+    }
     return QVariableSizeWidget::eventFilter(watched, event);
+}
+
+bool MainWindow::handleKey(QWidget *receiver, QKeyEvent *event)
+{
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    switch (event->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        // The order follows the controls where they stand now (rows come
+        // and go, the language changes widths); the widgets move the focus.
+        arrangeTabOrder();
+        return false;
+    case Qt::Key_Escape:
+        // Esc leaves a text field and gives the keys back to the player.
+        if (plain && textFieldHasFocus(receiver)) {
+            focusPlayerArea();
+            return true;
+        }
+        break;
+    case Qt::Key_Space:
+        // A button reached with Tab is pressed with Space, as anywhere else.
+        if (plain && qobject_cast<QAbstractButton *>(receiver) && receiver->hasFocus())
+            return false;
+        break;
+    default:
+        break;
+    }
+    return handleShortcut(receiver, event);
 }
 
 bool MainWindow::handleShortcut(QObject *receiver, QKeyEvent *event)
@@ -129,20 +203,96 @@ bool MainWindow::handleShortcut(QObject *receiver, QKeyEvent *event)
     return matched;
 }
 
-void MainWindow::addShortcutHints()
+QString MainWindow::shortcutHint(const QAbstractButton *button) const
 {
-    // Panels set their own tooltips when their language changes; the hints
-    // are added once they have.
-    QTimer::singleShot(0, this, [this] {
-        QList<const QAbstractButton *> done;
-        for (const KeyBinding &b : kBindings) {
-            QAbstractButton *button = bindingButton(b.panel, b.button);
-            if (!button || done.contains(button))
-                continue;
-            done.append(button);
-            const QString hint = QStringLiteral(" (%1)").arg(hintFor(b));
-            if (!button->toolTip().endsWith(hint))
-                button->setToolTip(button->toolTip() + hint);
-        }
+    // The first binding of a button is the one named.
+    for (const KeyBinding &b : kBindings) {
+        if (bindingButton(b.panel, b.button) == button)
+            return QStringLiteral(" (%1)").arg(keyName(b.key, b.modifiers));
+    }
+    // Delete presses the panel's button in Simple Mode and the current
+    // row's own in Free Mode.
+    const QString name = button->objectName();
+    if (m_videoItemDlg && m_videoItemDlg->isAncestorOf(button)
+        && (name == QLatin1String("m_btnDelete")
+            || (name == QLatin1String("m_btnClose") && qobject_cast<QVideoConvertItem *>(button->parentWidget()))))
+        return QStringLiteral(" (%1)").arg(keyName(Qt::Key_Delete, Qt::NoModifier));
+    return QString();
+}
+
+void MainWindow::nameButton(QAbstractButton *button)
+{
+    // The tooltip the panel set, without the key this window added to it.
+    QString tip = button->toolTip();
+    const QString added = button->property(kHintProperty).toString();
+    if (!added.isEmpty() && tip.endsWith(added))
+        tip.chop(added.size());
+    // A button's own words name it; a picture button is named by its tip.
+    const QString name = button->text().isEmpty() ? tip : button->text();
+    if (!name.isEmpty() && button->accessibleName() != name)
+        button->setAccessibleName(name);
+    if (tip.isEmpty())
+        return;
+    const QString hint = shortcutHint(button);
+    button->setProperty(kHintProperty, hint);
+    // Setting it comes back here once, and then finds it complete.
+    if (button->toolTip() != tip + hint)
+        button->setToolTip(tip + hint);
+}
+
+void MainWindow::nameAllButtons()
+{
+    for (QAbstractButton *button : findChildren<QAbstractButton *>())
+        nameButton(button);
+}
+
+void MainWindow::focusPlayerArea()
+{
+    if (!m_videoPlayDlg || !m_videoPlayDlg->isEnabled())
+        return;
+    m_videoPlayDlg->setFocus(Qt::OtherFocusReason);
+    // Once a dialog of ours has gone, nothing may make this window active
+    // again (no window manager, or one that leaves it to the program), and
+    // the keys would reach nobody.
+    // The window that was active may be the dialog that just went.
+    const QWidget *active = QApplication::activeWindow();
+    if (isVisible() && (!active || !active->isVisible()) && !QApplication::activeModalWidget())
+        activateWindow();
+}
+
+void MainWindow::arrangeTabOrder()
+{
+    // Every control Tab can reach, ordered as the window is read: row by
+    // row from the top, left to right within a row. A large control (the
+    // player, the list) is placed by its top line, like a line of text;
+    // the editor inside a time field follows its owner.
+    struct Stop {
+        QWidget *widget;
+        QPoint at;
+    };
+    auto anchor = [this](QWidget *c) { return c->mapTo(this, QPoint(0, qMin(c->height(), 24) / 2)); };
+    QVector<Stop> stops;
+    for (QWidget *c : m_centralWidget->findChildren<QWidget *>()) {
+        if (!(c->focusPolicy() & Qt::TabFocus) || c->focusProxy())
+            continue;
+        bool inner = false;
+        for (QWidget *p = c->parentWidget(); p && p != m_centralWidget; p = p->parentWidget())
+            inner = inner || isTextField(p);
+        if (!inner)
+            stops.append({c, anchor(c)});
+    }
+    // Controls of one row may differ a few pixels in height.
+    constexpr int kRowTolerance = 12;
+    std::sort(stops.begin(), stops.end(), [](const Stop &a, const Stop &b) { return a.at.y() < b.at.y(); });
+    int rowTop = stops.isEmpty() ? 0 : stops.first().at.y();
+    for (Stop &s : stops) {
+        if (s.at.y() - rowTop > kRowTolerance)
+            rowTop = s.at.y();
+        s.at.setY(rowTop);
+    }
+    std::stable_sort(stops.begin(), stops.end(), [](const Stop &a, const Stop &b) {
+        return a.at.y() != b.at.y() ? a.at.y() < b.at.y() : a.at.x() < b.at.x();
     });
+    for (int i = 1; i < stops.size(); ++i)
+        QWidget::setTabOrder(stops[i - 1].widget, stops[i].widget);
 }

@@ -66,8 +66,8 @@ void MainWindow::ActOnPreferDlg()
     connect(&dlg, &QPreferencesDlg::emitAutoUpdate, this, &MainWindow::setAutoUpdate);
     connect(&dlg, &QPreferencesDlg::emitLangugeChangeSet, this, &MainWindow::LangugeChangeSet);
     centreDialog(&dlg);
-    // The dialog previews languages on its own controls; ours would mask them.
-    suspendInstalledLanguage();
+    // The dialog previews a language on its own controls only; this window
+    // keeps the language it has until the choice is taken.
     dlg.exec();
     QPreferencesDlg::storeOutputFolder();
 }
@@ -84,7 +84,6 @@ void MainWindow::setAutoUpdate(bool bUpdate)
 
 void MainWindow::LangugeChangeSet(bool bChange)
 {
-    resumeInstalledLanguage();
     // Installing sends every window a language change; each panel
     // retranslates itself from it.
     if (bChange)

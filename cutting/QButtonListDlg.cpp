@@ -2,6 +2,7 @@
 
 #include "QTextImageButton.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 
 namespace {
@@ -55,10 +56,21 @@ void QButtonListDlg::refresh()
         QTextImageButton *b = m_buttons.at(i);
         b->setVisible(!(i < m_firstVisible || i - m_firstVisible + 1 > visibleCount));
         b->setText(QString::number(i + 1));
+        b->setToolTip(tr("Segment %1").arg(i + 1));
+        b->setFocusPolicy(Qt::TabFocus);
     }
+    m_btnPrevious->setToolTip(tr("Previous Segments"));
+    m_btnNext->setToolTip(tr("Next Segments"));
     m_btnPrevious->setVisible(m_firstVisible != 0);
     m_btnNext->setVisible(m_firstVisible + visibleCount < n);
     placeArrows();
+}
+
+void QButtonListDlg::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        refresh();
+    QWidget::changeEvent(event);
 }
 
 void QButtonListDlg::placeArrows()

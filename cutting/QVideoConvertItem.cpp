@@ -1,5 +1,6 @@
 #include "QVideoConvertItem.h"
 
+#include "ControlNames.h"
 #include "MouseImageWidget.h"
 #include "OutputFormatParams.h"
 #include "QCustomTimeEdit.h"
@@ -62,7 +63,9 @@ QVideoConvertItem::QVideoConvertItem(QWidget *parent) : CListItemWgt(parent)
     m_btnClose = new QImageButton(this);
     m_btnClose->setObjectName(QStringLiteral("m_btnClose"));
     m_btnClose->setImage(QStringLiteral("/image/CutListDlg/btn_delete.png"));
+    m_btnClose->setFocusPolicy(Qt::TabFocus);
     m_btnEdit = new QImageButton(this);
+    m_btnEdit->setFocusPolicy(Qt::TabFocus);
     m_btnEdit->setObjectName(QStringLiteral("m_btnEdit"));
     m_btnEdit->setImage(QStringLiteral("/image/CutListDlg/btn_edit.png"));
     // Enabled once the panel has an editor to run (setEditable).
@@ -249,6 +252,9 @@ void QVideoConvertItem::retranslate()
     m_labEnd->adjustSize();
     m_btnClose->setToolTip(tr("Delete"));
     m_btnEdit->setToolTip(tr("Edit"));
+    nameTimeEdit(m_startTimeEdit, tr("Segment Start Time"));
+    nameTimeEdit(m_endTimeEdit, tr("Segment End Time"));
+    m_TrimItemDSlider->setAccessibleName(tr("Segment"));
     if (m_item && !m_item->m_subtitleChoices.isEmpty())
         m_item->m_subtitleChoices[0].first = QStringLiteral("%1").arg(tr("No Subtitle")).toUtf8();
     layoutRow();

@@ -1,5 +1,6 @@
 #include "QVideoCutDlg.h"
 
+#include "ControlNames.h"
 #include "Languages.h"
 #include "QCustomTimeEdit.h"
 #include "QDualSlider.h"
@@ -21,6 +22,7 @@ QImageButton *imageButton(QWidget *parent, const char *name, const QString &imag
     auto *b = new QImageButton(parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setImage(image);
+    b->setFocusPolicy(Qt::TabFocus);
     return b;
 }
 
@@ -30,6 +32,7 @@ QTextImageButton *textButton(QWidget *parent, const char *name, const QString &i
     b->setObjectName(QString::fromLatin1(name));
     b->setImage(image);
     b->setStretch(true);
+    b->setFocusPolicy(Qt::TabFocus);
     return b;
 }
 
@@ -136,6 +139,12 @@ void QVideoCutDlg::retranslate()
     m_btnPlayTrim->setToolTip(tr("Play Segment"));
     m_btnPauseTrim->setToolTip(tr("Pause Segment"));
     m_btnStopTrim->setToolTip(tr("Stop Segment"));
+    m_btnFormat->setToolTip(tr("Output Format"));
+    m_btnConvert->setToolTip(tr("Start Conversion"));
+    m_btnCancel->setToolTip(tr("Stop Conversion"));
+    nameTimeEdit(m_startTimeEdit, tr("Start Time"));
+    nameTimeEdit(m_endTimeEdit, tr("End Time"));
+    m_TrimDSlider->setAccessibleName(tr("Segment"));
     applyLanguageSizes();
     layoutControls();
 }

@@ -34,6 +34,7 @@ QImageButton *makeButton(QWidget *parent, const char *name, const QString &image
     auto *b = new QImageButton(parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setImage(QStringLiteral("/image/CutListDlg/") + image);
+    b->setFocusPolicy(Qt::TabFocus);
     return b;
 }
 
@@ -161,6 +162,8 @@ void QVideoCutManageDlg::buildForm()
     m_progressBar->hide();
     m_btnOpen = new QImageButtonEx(convertHost);
     m_btnOpen->setObjectName(QStringLiteral("m_btnOpen"));
+    m_btnOpen->setFocusPolicy(Qt::TabFocus);
+    m_chkMerger->setFocusPolicy(Qt::TabFocus);
     m_btnOpen->setImage(QStringLiteral("/image/CutListDlg/btn_open.png"));
     m_ConvertLayout->addWidget(m_chkMerger);
     m_ConvertLayout->addWidget(m_progressBar);
@@ -209,6 +212,9 @@ void QVideoCutManageDlg::retranslate()
     m_btnUp->setToolTip(tr("Move Up"));
     m_btnDown->setToolTip(tr("Move Down"));
     m_chkMerger->setText(tr("Merge Segments"));
+    m_chkMerger->setToolTip(tr("Join all segments into one file"));
+    m_timeLine->setAccessibleName(tr("Timeline"));
+    scrollArea->setAccessibleName(tr("Segment List"));
     m_btnOpen->setToolTip(tr("Open The Output Folder"));
     for (QVideoConvertItem *entry : qAsConst(m_entries))
         entry->retranslate();

@@ -22,6 +22,8 @@ QImageButton *makeButton(QWidget *parent, const char *name, const QString &image
     b->setObjectName(QString::fromLatin1(name));
     b->setImage(image);
     b->setToolTip(tip);
+    // Reached with Tab; a click leaves the keyboard focus where it was.
+    b->setFocusPolicy(Qt::TabFocus);
     return b;
 }
 
@@ -30,6 +32,10 @@ QImageButton *makeButton(QWidget *parent, const char *name, const QString &image
 QVideoPlayDlg::QVideoPlayDlg(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("QVideoPlayDlg"));
+    // The player area holds the keyboard whenever nothing is being typed:
+    // the window's shortcuts act from here, and a click on the picture
+    // takes the keys out of a text field.
+    setFocusPolicy(Qt::StrongFocus);
     resize(700, 520);
     m_noFile = skin::load(QStringLiteral("/image/bg_noFile.png"));
     buildControls();
@@ -158,6 +164,9 @@ void QVideoPlayDlg::retranslate()
     m_btnNextKey->setToolTip(tr("Next Key Frame"));
     m_btnStop->setToolTip(tr("Stop"));
     m_labDrag->setText(tr("Drag media files here to start"));
+    setAccessibleName(tr("Player"));
+    m_soundSlider->setAccessibleName(tr("Volume"));
+    m_videoPlayWidget->setAccessibleName(tr("Picture"));
 }
 
 void QVideoPlayDlg::changeEvent(QEvent *e)

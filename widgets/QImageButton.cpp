@@ -74,7 +74,9 @@ void QImageButton::paintEvent(QPaintEvent *event)
         p.setPen(Qt::white);
         const QRect area = m_textRect.isNull() ? rect() : m_textRect;
         p.drawText(area, Qt::AlignCenter, p.fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width()));
-    }
+    }    // A button reached with Tab shows that it holds the keyboard.
+    if (hasFocus())
+        skin::drawFocusRing(p, rect());
 }
 
 void QImageButton::enterEvent(QEvent *event)

@@ -107,7 +107,9 @@ void QTextImageButton::paintEvent(QPaintEvent *event)
         p.setFont(font);
         p.setPen(textColor());
         p.drawText(rect(), Qt::AlignCenter, p.fontMetrics().elidedText(text(), Qt::ElideRight, width()));
-    }
+    }    // A button reached with Tab shows that it holds the keyboard.
+    if (hasFocus())
+        skin::drawFocusRing(p, rect());
 }
 
 void QTextImageButton::enterEvent(QEvent *event)

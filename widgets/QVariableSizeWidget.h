@@ -30,6 +30,8 @@ public:
     void setResizable(bool on) { m_frame.setResizable(on); }
 
     bool isMaximizedByFrame() const { return m_frame.isMaximized(); }
+    // True while the close animation shrinks the window.
+    bool isClosing() const { return m_closing; }
     FramelessFrame &frame() { return m_frame; }
 
 signals:

@@ -138,6 +138,18 @@ void drawFrame(QPainter &p, const QRect &target, const QPixmap &pix, int frame, 
     p.drawPixmap(QRectF(target), pix, QRectF(frameSource(pix, frame, frames)));
 }
 
+void drawFocusRing(QPainter &p, const QRect &target)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(0, 0, 0, 140), 1));
+    p.drawRect(target.adjusted(0, 0, -1, -1));
+    p.setPen(QPen(QColor(120, 190, 255), 1, Qt::DotLine));
+    p.drawRect(target.adjusted(1, 1, -2, -2));
+    p.restore();
+}
+
 void drawThreePart(QPainter &painter, const QPixmap &pixmap, int x, int width, int areaHeight, int cap)
 {
     if (pixmap.isNull() || width <= 0)

@@ -51,6 +51,10 @@ void drawNinePart(QPainter &painter, const QRect &target, const QPixmap &pixmap,
 // Paints frame `frame` of a state strip over `target` (stretched as is).
 void drawFrame(QPainter &painter, const QRect &target, const QPixmap &pixmap, int frame, int frames = 4);
 
+// The mark of the control that holds the keyboard: a thin light outline
+// just inside `target`, seen on dark and light pictures alike.
+void drawFocusRing(QPainter &painter, const QRect &target);
+
 // A bar picture stretched to width: its left and right caps (cap logical
 // pixels, at most half of either width) keep their size, the middle
 // stretches. Drawn at x, centred vertically in an area areaHeight high.

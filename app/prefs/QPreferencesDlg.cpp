@@ -171,18 +171,22 @@ bool QPreferencesDlg::setLanguge(QString qmFile)
     // A language entry without a file (the interface's own language) is
     // previewed by retranslating with no translator; otherwise a previewed
     // language could never be taken back to it.
-    if (info.isDir()) {
-        retranslateUi();
-        return true;
-    }
-    if (!info.isFile())
+    if (!info.isDir() && !info.isFile())
         return false;
     QTranslator translator;
-    if (!translator.load(qmFile))
+    if (info.isFile() && !translator.load(qmFile))
         return false;
-    QCoreApplication::installTranslator(&translator);
+    // The program's own translator steps aside for the moment of the
+    // preview, so that a text the previewed language lacks shows in English
+    // rather than in the language in use. The language changes this posts
+    // reach the other windows once it is back, so they keep their language.
+    suspendInstalledLanguage();
+    if (info.isFile())
+        QCoreApplication::installTranslator(&translator);
     retranslateUi();
-    QCoreApplication::removeTranslator(&translator);
+    if (info.isFile())
+        QCoreApplication::removeTranslator(&translator);
+    resumeInstalledLanguage();
     return true;
 }
 

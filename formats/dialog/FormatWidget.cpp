@@ -216,12 +216,10 @@ void FormatWidget::buildTabs()
     auto build = [this](ProfileCatalogue &catalogue, CategoriesBtnWgt *box, QList<QTextImageButton *> &tabs,
                         void (FormatWidget::*slot)()) {
         for (const QString &category : catalogue.getCategories()) {
-            const int width = qMax(90, QFontMetrics(tahoma(12)).horizontalAdvance(category) + 28);
+            // Sized and named in the interface language by retranslate().
             QTextImageButton *tab = textButton(box, QString(), QStringLiteral("/image/Format_Dlg/tab_btn_bg_image.png"),
-                                               QSize(width, 30));
+                                               QSize(90, 30));
             tab->setStretch(true);
-            tab->setFixedSize(width, 30);
-            tab->setText(category);
             tab->setProperty("category", category);
             connect(tab, &QPushButton::clicked, this, slot);
             box->addButton(tab);
@@ -253,6 +251,25 @@ void FormatWidget::retranslate()
         m_cmbQuality->setItemText(row, qualityName(VideoQuality(m_cmbQuality->itemData(row).toInt())));
     m_btnCancel->setText(tr("Cancel"));
     m_btnOk->setText(tr("OK"));
+    // The category stays the profile's key; the tab shows its name.
+    for (QTextImageButton *tab : m_tabs + m_losslessTabs) {
+        const QString name = categoryName(tab->property("category").toString());
+        tab->setText(name);
+        tab->setFixedSize(qMax(90, QFontMetrics(tahoma(12)).horizontalAdvance(name) + 28), 30);
+    }
+}
+
+QString FormatWidget::categoryName(const QString &category)
+{
+    // The categories of the profiles we ship; a category only a profile
+    // file of one's own knows keeps the name it has there.
+    static const char *const known[] = {QT_TR_NOOP("General Video"), QT_TR_NOOP("HD Video"), QT_TR_NOOP("Devices"),
+                                        QT_TR_NOOP("Web"), QT_TR_NOOP("Audio")};
+    for (const char *name : known) {
+        if (category == QLatin1String(name))
+            return tr(name);
+    }
+    return category;
 }
 
 void FormatWidget::changeEvent(QEvent *event)

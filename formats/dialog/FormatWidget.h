@@ -67,6 +67,8 @@ public:
     QString losslessId() const { return m_losslessId; }
     QString devFormat() const { return m_devFormat; }
     QString presetText() const;
+    // The name a profile category is shown by, in the interface language.
+    static QString categoryName(const QString &category);
     QPropertyAnimation *heightAnimation() const { return m_heightAnimation; }
     QSettingDlg *settingDlg() const { return m_settingDlg; }
     FormatItemWidget *encodingGrid() const { return m_formatItemDlg; }

@@ -145,6 +145,18 @@
             <source>Drag media files here to start</source>
             <translation>Mediendateien zum Starten hierher ziehen</translation>
         </message>
+        <message>
+            <source>Player</source>
+            <translation>Wiedergabe</translation>
+        </message>
+        <message>
+            <source>Volume</source>
+            <translation>Lautstärke</translation>
+        </message>
+        <message>
+            <source>Picture</source>
+            <translation>Bild</translation>
+        </message>
     </context>
     <context>
         <name>VideoImageWindow</name>
@@ -395,6 +407,30 @@
             <source>Stop Segment</source>
             <translation>Abschnitt stoppen</translation>
         </message>
+        <message>
+            <source>Output Format</source>
+            <translation>Ausgabeformat</translation>
+        </message>
+        <message>
+            <source>Start Conversion</source>
+            <translation>Konvertierung starten</translation>
+        </message>
+        <message>
+            <source>Stop Conversion</source>
+            <translation>Konvertierung stoppen</translation>
+        </message>
+        <message>
+            <source>Start Time</source>
+            <translation>Startzeit</translation>
+        </message>
+        <message>
+            <source>End Time</source>
+            <translation>Endzeit</translation>
+        </message>
+        <message>
+            <source>Segment</source>
+            <translation>Abschnitt</translation>
+        </message>
     </context>
     <context>
         <name>QVideoConvertItem</name>
@@ -417,6 +453,18 @@
         <message>
             <source>No Subtitle</source>
             <translation>Kein Untertitel</translation>
+        </message>
+        <message>
+            <source>Segment Start Time</source>
+            <translation>Startzeit des Abschnitts</translation>
+        </message>
+        <message>
+            <source>Segment End Time</source>
+            <translation>Endzeit des Abschnitts</translation>
+        </message>
+        <message>
+            <source>Segment</source>
+            <translation>Abschnitt</translation>
         </message>
     </context>
     <context>
@@ -482,6 +530,18 @@ und der Ausgabeordner richtig eingestellt sind.</translation>
         <message>
             <source>Invalid path</source>
             <translation>Ungültiger Pfad</translation>
+        </message>
+        <message>
+            <source>Join all segments into one file</source>
+            <translation>Alle Abschnitte zu einer Datei verbinden</translation>
+        </message>
+        <message>
+            <source>Timeline</source>
+            <translation>Zeitleiste</translation>
+        </message>
+        <message>
+            <source>Segment List</source>
+            <translation>Abschnittsliste</translation>
         </message>
     </context>
     <context>
@@ -597,6 +657,26 @@ Otherwise the conversion may fail.</source>
             <translation>Achtung: Bitte ändern Sie die erweiterten Einstellungen nicht, wenn Sie 
 kein Profi sind. Bitte belassen Sie die Vorgabe "Original". 
 Sonst kann die Konvertierung fehlschlagen.</translation>
+        </message>
+        <message>
+            <source>General Video</source>
+            <translation>Allgemeine Videos</translation>
+        </message>
+        <message>
+            <source>HD Video</source>
+            <translation>HD-Videos</translation>
+        </message>
+        <message>
+            <source>Devices</source>
+            <translation>Geräte</translation>
+        </message>
+        <message>
+            <source>Web</source>
+            <translation>Web</translation>
+        </message>
+        <message>
+            <source>Audio</source>
+            <translation>Audio</translation>
         </message>
     </context>
     <context>
@@ -1487,6 +1567,79 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
         <message>
             <source>Fast</source>
             <translation>Schnell</translation>
+        </message>
+    </context>
+    <context>
+        <name>ControlNames</name>
+        <message>
+            <source>%1: later</source>
+            <translation>%1: später</translation>
+        </message>
+        <message>
+            <source>%1: earlier</source>
+            <translation>%1: früher</translation>
+        </message>
+    </context>
+    <context>
+        <name>QButtonListDlg</name>
+        <message>
+            <source>Segment %1</source>
+            <translation>Abschnitt %1</translation>
+        </message>
+        <message>
+            <source>Previous Segments</source>
+            <translation>Vorherige Abschnitte</translation>
+        </message>
+        <message>
+            <source>Next Segments</source>
+            <translation>Nächste Abschnitte</translation>
+        </message>
+    </context>
+    <context>
+        <name>QShortcut</name>
+        <message>
+            <source>Ctrl</source>
+            <translation>Strg</translation>
+        </message>
+        <message>
+            <source>Shift</source>
+            <translation>Umschalt</translation>
+        </message>
+        <message>
+            <source>Alt</source>
+            <translation>Alt</translation>
+        </message>
+        <message>
+            <source>Space</source>
+            <translation>Leertaste</translation>
+        </message>
+        <message>
+            <source>Esc</source>
+            <translation>Esc</translation>
+        </message>
+        <message>
+            <source>Return</source>
+            <translation>Eingabe</translation>
+        </message>
+        <message>
+            <source>Enter</source>
+            <translation>Enter</translation>
+        </message>
+        <message>
+            <source>Ins</source>
+            <translation>Einfg</translation>
+        </message>
+        <message>
+            <source>Del</source>
+            <translation>Entf</translation>
+        </message>
+        <message>
+            <source>Left</source>
+            <translation>Links</translation>
+        </message>
+        <message>
+            <source>Right</source>
+            <translation>Rechts</translation>
         </message>
     </context>
 </TS>

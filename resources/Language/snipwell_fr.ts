@@ -145,6 +145,18 @@
             <source>Drag media files here to start</source>
             <translation>Faites glisser des fichiers multimédias ici pour commencer</translation>
         </message>
+        <message>
+            <source>Player</source>
+            <translation>Lecteur</translation>
+        </message>
+        <message>
+            <source>Volume</source>
+            <translation>Volume</translation>
+        </message>
+        <message>
+            <source>Picture</source>
+            <translation>Image</translation>
+        </message>
     </context>
     <context>
         <name>VideoImageWindow</name>
@@ -395,6 +407,30 @@
             <source>Stop Segment</source>
             <translation>Arrêter le segment</translation>
         </message>
+        <message>
+            <source>Output Format</source>
+            <translation>Format de sortie</translation>
+        </message>
+        <message>
+            <source>Start Conversion</source>
+            <translation>Démarrer la conversion</translation>
+        </message>
+        <message>
+            <source>Stop Conversion</source>
+            <translation>Arrêter la conversion</translation>
+        </message>
+        <message>
+            <source>Start Time</source>
+            <translation>Heure de début</translation>
+        </message>
+        <message>
+            <source>End Time</source>
+            <translation>Heure de fin</translation>
+        </message>
+        <message>
+            <source>Segment</source>
+            <translation>Segment</translation>
+        </message>
     </context>
     <context>
         <name>QVideoConvertItem</name>
@@ -417,6 +453,18 @@
         <message>
             <source>No Subtitle</source>
             <translation>Aucun sous-titre</translation>
+        </message>
+        <message>
+            <source>Segment Start Time</source>
+            <translation>Heure de début du segment</translation>
+        </message>
+        <message>
+            <source>Segment End Time</source>
+            <translation>Heure de fin du segment</translation>
+        </message>
+        <message>
+            <source>Segment</source>
+            <translation>Segment</translation>
         </message>
     </context>
     <context>
@@ -482,6 +530,18 @@ et le dossier de sortie sont correctement définis.</translation>
         <message>
             <source>Invalid path</source>
             <translation>Chemin non valide</translation>
+        </message>
+        <message>
+            <source>Join all segments into one file</source>
+            <translation>Réunir tous les segments dans un seul fichier</translation>
+        </message>
+        <message>
+            <source>Timeline</source>
+            <translation>Chronologie</translation>
+        </message>
+        <message>
+            <source>Segment List</source>
+            <translation>Liste des segments</translation>
         </message>
     </context>
     <context>
@@ -597,6 +657,26 @@ Otherwise the conversion may fail.</source>
             <translation>Attention : ne modifiez pas les réglages avancés si vous n'êtes 
 pas un professionnel. Laissez la valeur par défaut "Original". 
 Sinon, la conversion risque d'échouer.</translation>
+        </message>
+        <message>
+            <source>General Video</source>
+            <translation>Vidéo générale</translation>
+        </message>
+        <message>
+            <source>HD Video</source>
+            <translation>Vidéo HD</translation>
+        </message>
+        <message>
+            <source>Devices</source>
+            <translation>Appareils</translation>
+        </message>
+        <message>
+            <source>Web</source>
+            <translation>Web</translation>
+        </message>
+        <message>
+            <source>Audio</source>
+            <translation>Audio</translation>
         </message>
     </context>
     <context>
@@ -1487,6 +1567,79 @@ Sinon, la conversion risque d'échouer.</translation>
         <message>
             <source>Fast</source>
             <translation>Rapide</translation>
+        </message>
+    </context>
+    <context>
+        <name>ControlNames</name>
+        <message>
+            <source>%1: later</source>
+            <translation>%1 : plus tard</translation>
+        </message>
+        <message>
+            <source>%1: earlier</source>
+            <translation>%1 : plus tôt</translation>
+        </message>
+    </context>
+    <context>
+        <name>QButtonListDlg</name>
+        <message>
+            <source>Segment %1</source>
+            <translation>Segment %1</translation>
+        </message>
+        <message>
+            <source>Previous Segments</source>
+            <translation>Segments précédents</translation>
+        </message>
+        <message>
+            <source>Next Segments</source>
+            <translation>Segments suivants</translation>
+        </message>
+    </context>
+    <context>
+        <name>QShortcut</name>
+        <message>
+            <source>Ctrl</source>
+            <translation>Ctrl</translation>
+        </message>
+        <message>
+            <source>Shift</source>
+            <translation>Maj</translation>
+        </message>
+        <message>
+            <source>Alt</source>
+            <translation>Alt</translation>
+        </message>
+        <message>
+            <source>Space</source>
+            <translation>Espace</translation>
+        </message>
+        <message>
+            <source>Esc</source>
+            <translation>Échap</translation>
+        </message>
+        <message>
+            <source>Return</source>
+            <translation>Entrée</translation>
+        </message>
+        <message>
+            <source>Enter</source>
+            <translation>Entrée</translation>
+        </message>
+        <message>
+            <source>Ins</source>
+            <translation>Inser</translation>
+        </message>
+        <message>
+            <source>Del</source>
+            <translation>Suppr</translation>
+        </message>
+        <message>
+            <source>Left</source>
+            <translation>Gauche</translation>
+        </message>
+        <message>
+            <source>Right</source>
+            <translation>Droite</translation>
         </message>
     </context>
 </TS>

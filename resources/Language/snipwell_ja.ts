@@ -145,6 +145,18 @@
             <source>Drag media files here to start</source>
             <translation>ここにメディアファイルをドラッグして開始</translation>
         </message>
+        <message>
+            <source>Player</source>
+            <translation>プレーヤー</translation>
+        </message>
+        <message>
+            <source>Volume</source>
+            <translation>音量</translation>
+        </message>
+        <message>
+            <source>Picture</source>
+            <translation>映像</translation>
+        </message>
     </context>
     <context>
         <name>VideoImageWindow</name>
@@ -395,6 +407,30 @@
             <source>Stop Segment</source>
             <translation>セグメントを停止</translation>
         </message>
+        <message>
+            <source>Output Format</source>
+            <translation>出力形式</translation>
+        </message>
+        <message>
+            <source>Start Conversion</source>
+            <translation>変換を開始</translation>
+        </message>
+        <message>
+            <source>Stop Conversion</source>
+            <translation>変換を停止</translation>
+        </message>
+        <message>
+            <source>Start Time</source>
+            <translation>開始時間</translation>
+        </message>
+        <message>
+            <source>End Time</source>
+            <translation>終了時間</translation>
+        </message>
+        <message>
+            <source>Segment</source>
+            <translation>セグメント</translation>
+        </message>
     </context>
     <context>
         <name>QVideoConvertItem</name>
@@ -417,6 +453,18 @@
         <message>
             <source>No Subtitle</source>
             <translation>字幕なし</translation>
+        </message>
+        <message>
+            <source>Segment Start Time</source>
+            <translation>セグメントの開始時間</translation>
+        </message>
+        <message>
+            <source>Segment End Time</source>
+            <translation>セグメントの終了時間</translation>
+        </message>
+        <message>
+            <source>Segment</source>
+            <translation>セグメント</translation>
         </message>
     </context>
     <context>
@@ -482,6 +530,18 @@ and output file directory are set correctly.</source>
         <message>
             <source>Invalid path</source>
             <translation>無効なパス</translation>
+        </message>
+        <message>
+            <source>Join all segments into one file</source>
+            <translation>すべてのセグメントを1つのファイルに結合</translation>
+        </message>
+        <message>
+            <source>Timeline</source>
+            <translation>タイムライン</translation>
+        </message>
+        <message>
+            <source>Segment List</source>
+            <translation>セグメント一覧</translation>
         </message>
     </context>
     <context>
@@ -597,6 +657,26 @@ Otherwise the conversion may fail.</source>
             <translation>注意: 専門知識がない場合は詳細設定を変更しないでください。
 既定の "Original" のままにしてください。
 そうしないと変換に失敗することがあります。</translation>
+        </message>
+        <message>
+            <source>General Video</source>
+            <translation>一般ビデオ</translation>
+        </message>
+        <message>
+            <source>HD Video</source>
+            <translation>HDビデオ</translation>
+        </message>
+        <message>
+            <source>Devices</source>
+            <translation>デバイス</translation>
+        </message>
+        <message>
+            <source>Web</source>
+            <translation>ウェブ</translation>
+        </message>
+        <message>
+            <source>Audio</source>
+            <translation>オーディオ</translation>
         </message>
     </context>
     <context>
@@ -1487,6 +1567,79 @@ Otherwise the conversion may fail.</source>
         <message>
             <source>Fast</source>
             <translation>高速</translation>
+        </message>
+    </context>
+    <context>
+        <name>ControlNames</name>
+        <message>
+            <source>%1: later</source>
+            <translation>%1: 後へ</translation>
+        </message>
+        <message>
+            <source>%1: earlier</source>
+            <translation>%1: 前へ</translation>
+        </message>
+    </context>
+    <context>
+        <name>QButtonListDlg</name>
+        <message>
+            <source>Segment %1</source>
+            <translation>セグメント %1</translation>
+        </message>
+        <message>
+            <source>Previous Segments</source>
+            <translation>前のセグメント</translation>
+        </message>
+        <message>
+            <source>Next Segments</source>
+            <translation>次のセグメント</translation>
+        </message>
+    </context>
+    <context>
+        <name>QShortcut</name>
+        <message>
+            <source>Ctrl</source>
+            <translation>Ctrl</translation>
+        </message>
+        <message>
+            <source>Shift</source>
+            <translation>Shift</translation>
+        </message>
+        <message>
+            <source>Alt</source>
+            <translation>Alt</translation>
+        </message>
+        <message>
+            <source>Space</source>
+            <translation>スペース</translation>
+        </message>
+        <message>
+            <source>Esc</source>
+            <translation>Esc</translation>
+        </message>
+        <message>
+            <source>Return</source>
+            <translation>Enter</translation>
+        </message>
+        <message>
+            <source>Enter</source>
+            <translation>Enter</translation>
+        </message>
+        <message>
+            <source>Ins</source>
+            <translation>Ins</translation>
+        </message>
+        <message>
+            <source>Del</source>
+            <translation>Del</translation>
+        </message>
+        <message>
+            <source>Left</source>
+            <translation>左</translation>
+        </message>
+        <message>
+            <source>Right</source>
+            <translation>右</translation>
         </message>
     </context>
 </TS>

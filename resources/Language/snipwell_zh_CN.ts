@@ -145,6 +145,18 @@
             <source>Drag media files here to start</source>
             <translation>将媒体文件拖到此处开始</translation>
         </message>
+        <message>
+            <source>Player</source>
+            <translation>播放器</translation>
+        </message>
+        <message>
+            <source>Volume</source>
+            <translation>音量</translation>
+        </message>
+        <message>
+            <source>Picture</source>
+            <translation>画面</translation>
+        </message>
     </context>
     <context>
         <name>VideoImageWindow</name>
@@ -395,6 +407,30 @@
             <source>Stop Segment</source>
             <translation>停止片段</translation>
         </message>
+        <message>
+            <source>Output Format</source>
+            <translation>输出格式</translation>
+        </message>
+        <message>
+            <source>Start Conversion</source>
+            <translation>开始转换</translation>
+        </message>
+        <message>
+            <source>Stop Conversion</source>
+            <translation>停止转换</translation>
+        </message>
+        <message>
+            <source>Start Time</source>
+            <translation>开始时间</translation>
+        </message>
+        <message>
+            <source>End Time</source>
+            <translation>结束时间</translation>
+        </message>
+        <message>
+            <source>Segment</source>
+            <translation>片段</translation>
+        </message>
     </context>
     <context>
         <name>QVideoConvertItem</name>
@@ -417,6 +453,18 @@
         <message>
             <source>No Subtitle</source>
             <translation>无字幕</translation>
+        </message>
+        <message>
+            <source>Segment Start Time</source>
+            <translation>片段开始时间</translation>
+        </message>
+        <message>
+            <source>Segment End Time</source>
+            <translation>片段结束时间</translation>
+        </message>
+        <message>
+            <source>Segment</source>
+            <translation>片段</translation>
         </message>
     </context>
     <context>
@@ -482,6 +530,18 @@ and output file directory are set correctly.</source>
         <message>
             <source>Invalid path</source>
             <translation>路径无效</translation>
+        </message>
+        <message>
+            <source>Join all segments into one file</source>
+            <translation>将所有片段合并为一个文件</translation>
+        </message>
+        <message>
+            <source>Timeline</source>
+            <translation>时间线</translation>
+        </message>
+        <message>
+            <source>Segment List</source>
+            <translation>片段列表</translation>
         </message>
     </context>
     <context>
@@ -597,6 +657,26 @@ Otherwise the conversion may fail.</source>
             <translation>注意：如果您不是专业人员，请不要更改高级设置。
 请保留默认的 "Original"。
 否则转换可能会失败。</translation>
+        </message>
+        <message>
+            <source>General Video</source>
+            <translation>常规视频</translation>
+        </message>
+        <message>
+            <source>HD Video</source>
+            <translation>高清视频</translation>
+        </message>
+        <message>
+            <source>Devices</source>
+            <translation>设备</translation>
+        </message>
+        <message>
+            <source>Web</source>
+            <translation>网络</translation>
+        </message>
+        <message>
+            <source>Audio</source>
+            <translation>音频</translation>
         </message>
     </context>
     <context>
@@ -1487,6 +1567,79 @@ Otherwise the conversion may fail.</source>
         <message>
             <source>Fast</source>
             <translation>快速</translation>
+        </message>
+    </context>
+    <context>
+        <name>ControlNames</name>
+        <message>
+            <source>%1: later</source>
+            <translation>%1：向后</translation>
+        </message>
+        <message>
+            <source>%1: earlier</source>
+            <translation>%1：向前</translation>
+        </message>
+    </context>
+    <context>
+        <name>QButtonListDlg</name>
+        <message>
+            <source>Segment %1</source>
+            <translation>片段 %1</translation>
+        </message>
+        <message>
+            <source>Previous Segments</source>
+            <translation>上一组片段</translation>
+        </message>
+        <message>
+            <source>Next Segments</source>
+            <translation>下一组片段</translation>
+        </message>
+    </context>
+    <context>
+        <name>QShortcut</name>
+        <message>
+            <source>Ctrl</source>
+            <translation>Ctrl</translation>
+        </message>
+        <message>
+            <source>Shift</source>
+            <translation>Shift</translation>
+        </message>
+        <message>
+            <source>Alt</source>
+            <translation>Alt</translation>
+        </message>
+        <message>
+            <source>Space</source>
+            <translation>空格</translation>
+        </message>
+        <message>
+            <source>Esc</source>
+            <translation>Esc</translation>
+        </message>
+        <message>
+            <source>Return</source>
+            <translation>回车</translation>
+        </message>
+        <message>
+            <source>Enter</source>
+            <translation>Enter</translation>
+        </message>
+        <message>
+            <source>Ins</source>
+            <translation>Ins</translation>
+        </message>
+        <message>
+            <source>Del</source>
+            <translation>Del</translation>
+        </message>
+        <message>
+            <source>Left</source>
+            <translation>左</translation>
+        </message>
+        <message>
+            <source>Right</source>
+            <translation>右</translation>
         </message>
     </context>
 </TS>

@@ -1,6 +1,7 @@
 // File import into the real main window: refused names, drops, Stop during
 // a list, and the folder the open-file dialog remembers across restarts.
 #include "AddFileThread.h"
+#include "AppPaths.h"
 #include "MainWindowHelpers.h"
 #include "ParserXML.h"
 #include "QPlayObject.h"
@@ -194,6 +195,9 @@ TEST(MainWindowImport, StopDuringAListKeepsTheFirstItemAndNeverOpensTheSecond)
 
 TEST(MainWindowImport, TheOpenDialogStartsInTheLastFolderAlsoAfterARestart)
 {
+    // A first start: earlier imports would have set a folder.
+    QDir(settingsFolder()).removeRecursively();
+    QDir().mkpath(settingsFolder());
     QTemporaryDir dir;
     const QString path = copyAs(dir, fixture("h264_aac.mp4"), "chosen/clip.mp4");
     const QString folder = QFileInfo(path).absolutePath();

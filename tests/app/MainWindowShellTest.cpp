@@ -16,6 +16,7 @@
 #include "QImageButton.h"
 #include "QPreferencesDlg.h"
 #include "QShowCloseDlg.h"
+#include "QTextImageButton.h"
 #include "QUpdateDlg.h"
 #include "QVideoCutDlg.h"
 #include "QVideoCutManageDlg.h"
@@ -217,18 +218,27 @@ TEST_F(MainWindowShell, ALanguageChosenInThePreferencesReachesEveryPanelAtOnce)
     auto *close = titleButton(w, "m_btnClose");
     auto *start = w.cutTool()->findChild<QLabel *>("m_labStart");
     auto *addSegment = w.segmentManager()->findChild<QAbstractButton *>("m_btnAddItem");
+    auto *convert = w.cutTool()->findChild<QAbstractButton *>("m_btnConvert");
     auto *drag = w.playerPanel()->findChild<QLabel *>("m_labDrag");
     FormatWidget *format = FormatWidget::instance(&w);
-    ASSERT_TRUE(close && start && addSegment && drag && format);
+    ASSERT_TRUE(close && start && addSegment && convert && drag && format);
+    ASSERT_EQ(format->encodingTabs().size(), 5);
 
+    // Every button names its key, in the language of the interface.
     struct Expect {
-        QString language, close, start, addSegment, drag, menu, format;
+        QString language, close, start, addSegment, convert, drag, menu, format;
+        QStringList tabs;
     };
     const QList<Expect> languages{
-        {"Deutsch", "Schließen", "Startzeit:", "Abschnitt hinzufügen", "Mediendateien zum Starten hierher ziehen", "Einstellungen",
-         "Ausgabeformat"},
-        {QString::fromUtf8("日本語"), QString::fromUtf8("閉じる"), QString::fromUtf8("開始時間:"), QString::fromUtf8("セグメントを追加"),
-         QString::fromUtf8("ここにメディアファイルをドラッグして開始"), QString::fromUtf8("環境設定"), QString::fromUtf8("出力形式")},
+        {"Deutsch", "Schließen", "Startzeit:", "Abschnitt hinzufügen (Einfg)", "Konvertierung starten (Strg+Eingabe)",
+         "Mediendateien zum Starten hierher ziehen", "Einstellungen", "Ausgabeformat",
+         {"Allgemeine Videos", "HD-Videos", "Geräte", "Web", "Audio"}},
+        {QString::fromUtf8("日本語"), QString::fromUtf8("閉じる"), QString::fromUtf8("開始時間:"),
+         QString::fromUtf8("セグメントを追加 (Ins)"), QString::fromUtf8("変換を開始 (Ctrl+Enter)"),
+         QString::fromUtf8("ここにメディアファイルをドラッグして開始"), QString::fromUtf8("環境設定"),
+         QString::fromUtf8("出力形式"),
+         {QString::fromUtf8("一般ビデオ"), QString::fromUtf8("HDビデオ"), QString::fromUtf8("デバイス"),
+          QString::fromUtf8("ウェブ"), QString::fromUtf8("オーディオ")}},
     };
     for (const Expect &e : languages) {
         bool seen = false;
@@ -238,27 +248,49 @@ TEST_F(MainWindowShell, ALanguageChosenInThePreferencesReachesEveryPanelAtOnce)
         }, &seen);
         w.programMenu()->actPreferences()->trigger();
         ASSERT_TRUE(seen);
-        QTRY_COMPARE(close->toolTip(), e.close);
+        // Deliver the language change (to the application, then from it to
+        // every window) and look at once: nothing may arrive later.
+        for (int round = 0; round < 3; ++round)
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        EXPECT_EQ(close->toolTip(), e.close);
         EXPECT_EQ(start->text(), e.start);
         EXPECT_EQ(addSegment->toolTip(), e.addSegment);
+        EXPECT_EQ(convert->toolTip(), e.convert);
         EXPECT_EQ(drag->text(), e.drag);
         EXPECT_EQ(w.programMenu()->actions().at(0)->text(), e.menu);
         EXPECT_EQ(format->titleText(), e.format);
+        QStringList tabs;
+        for (QTextImageButton *tab : format->encodingTabs())
+            tabs << tab->text();
+        EXPECT_EQ(tabs, e.tabs);
+        EXPECT_EQ(format->losslessTabs().value(0)->text(), e.tabs.value(0));
         EXPECT_EQ(ParserXML::readItemValue("Language_item", "Language_Name", "?"), e.language);
     }
 
-    // Cancel after a preview leaves the interface in the language it had.
-    const auto cancel = whenModal<QPreferencesDlg>([](QPreferencesDlg *dlg) {
+    // While another language is previewed, the main window keeps its own;
+    // Cancel leaves the interface in the language it had.
+    QString startWhilePreviewing, cancelWhilePreviewing;
+    const auto cancel = whenModal<QPreferencesDlg>([&](QPreferencesDlg *dlg) {
         chooseLanguage(dlg, "Deutsch");
+        for (int round = 0; round < 3; ++round)
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        startWhilePreviewing = start->text();
+        cancelWhilePreviewing = dlg->cancelButton()->text();
+        chooseLanguage(dlg, "English");
+        for (int round = 0; round < 3; ++round)
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        EXPECT_EQ(dlg->cancelButton()->text(), "Cancel");
+        EXPECT_EQ(start->text(), QString::fromUtf8("開始時間:"));
         click(dlg->cancelButton());
     });
     w.programMenu()->actPreferences()->trigger();
-    // Deliver the language changes the preview caused (to the application,
-    // then from it to every window) before looking.
+    EXPECT_EQ(startWhilePreviewing, QString::fromUtf8("開始時間:"));
+    EXPECT_EQ(cancelWhilePreviewing, "Abbrechen");
     for (int round = 0; round < 3; ++round)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     EXPECT_EQ(close->toolTip(), QString::fromUtf8("閉じる"));
     EXPECT_EQ(start->text(), QString::fromUtf8("開始時間:"));
+    EXPECT_EQ(addSegment->toolTip(), QString::fromUtf8("セグメントを追加 (Ins)"));
 }
 
 TEST_F(MainWindowShell, PreferencesReachTheUpdatesAndTheOutputFolder)

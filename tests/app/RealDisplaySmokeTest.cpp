@@ -1,9 +1,13 @@
 // The program on a real X display (Xvfb): started with a file, it imports
 // it and shows its first picture; a second start meets the single-instance
-// guard; a click on the close button ends it cleanly.
+// guard; a click on the close button ends it cleanly. Keys are typed with
+// xdotool, through the X server as a keyboard would.
 #include "TestSupport.h"
 
+#include "MediaProbe.h"
+
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -112,6 +116,52 @@ bool rememberExitOnClose()
                > 0;
 }
 
+// Starts the program with a file and waits until its first picture shows.
+Window startWithFile(Display *dpy, QProcess &program, const QString &file, XWindowAttributes &attrs)
+{
+    program.setProcessEnvironment(programEnv());
+    program.start(SNIPWELL_EXE, {file});
+    if (!program.waitForStarted(10000))
+        return 0;
+    Window w = 0;
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 30000 && program.state() == QProcess::Running) {
+        if (!w)
+            w = findWindow(dpy, DefaultRootWindow(dpy), "Zelvane Snipwell");
+        if (w && XGetWindowAttributes(dpy, w, &attrs) && colourfulPixels(dpy, w, 20, 45, attrs.width - 40, 240) > 2000)
+            return w;
+        QThread::msleep(100);
+    }
+    return 0;
+}
+
+void stop(QProcess &program)
+{
+    if (program.state() == QProcess::NotRunning)
+        return;
+    program.kill();
+    program.waitForFinished();
+}
+
+QString documentsOutput()
+{
+    return QDir::homePath() + "/Documents/Zelvane Snipwell/Converted";
+}
+
+// Files under the output folder that ffprobe reads as whole.
+QStringList finishedOutputs()
+{
+    QStringList files;
+    QDirIterator it(documentsOutput(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString f = it.next();
+        if (probeFile(f).ok)
+            files << f;
+    }
+    return files;
+}
+
 } // namespace
 
 TEST(RealDisplay, StartsWithAFileShowsItsPictureAndClosesOnTheCloseButton)
@@ -170,4 +220,45 @@ TEST(RealDisplay, StartsWithAFileShowsItsPictureAndClosesOnTheCloseButton)
     ASSERT_TRUE(ended) << "the close button did not end the program";
     EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(first.exitCode(), 0) << first.readAllStandardError().constData();
+}
+
+// The first minute of a keyboard user: "snipwell FILE", then without a click
+// Ctrl+Right, I, Ctrl+Right, O, Ctrl+Return. Each key-frame step stops on the
+// next key frame (one a second), so the output holds one second.
+TEST(RealDisplay, KeysAloneCutASegmentRightAfterTheStart)
+{
+    Display *dpy = XOpenDisplay(nullptr);
+    if (!dpy)
+        GTEST_SKIP() << "no X display (run under xvfb-run)";
+    std::unique_ptr<Display, int (*)(Display *)> display(dpy, XCloseDisplay);
+    const testsupport::ProcessResult version = testsupport::runProcess("xdotool", {"version"}, 10000);
+    ASSERT_EQ(version.exitCode, 0) << "xdotool is missing";
+    QDir(documentsOutput()).removeRecursively();
+
+    QProcess program;
+    XWindowAttributes attrs{};
+    const Window w = startWithFile(dpy, program, testsupport::fixture("long_h264_aac.mp4"), attrs);
+    ASSERT_NE(w, Window(0)) << program.readAllStandardError().constData();
+
+    // The window gets the input focus as a window manager gives it; the
+    // keys go to whatever has the focus inside.
+    const QString id = QString::number(w);
+    EXPECT_EQ(testsupport::runProcess("xdotool", {"windowfocus", "--sync", id}, 10000).exitCode, 0);
+    const testsupport::ProcessResult typed = testsupport::runProcess(
+        "xdotool", {"key", "--delay", "300", "ctrl+Right", "i", "ctrl+Right", "o", "ctrl+Return"}, 20000);
+    EXPECT_EQ(typed.exitCode, 0) << typed.err.constData();
+
+    QStringList outputs;
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 60000 && program.state() == QProcess::Running && outputs.isEmpty()) {
+        QThread::msleep(200);
+        outputs = finishedOutputs();
+    }
+    stop(program);
+    ASSERT_EQ(outputs.size(), 1) << "the keys wrote nothing";
+    const Probe p = probeFile(outputs.first());
+    EXPECT_NEAR(p.duration, 1.0, 0.1);
+    EXPECT_EQ(p.count("video"), 1);
+    EXPECT_EQ(p.count("audio"), 1);
 }
