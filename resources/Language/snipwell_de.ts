@@ -77,6 +77,18 @@
     <context>
         <name>VoVideoConvertItem</name>
         <message>
+            <source>Encrypted audiobooks cannot be converted.</source>
+            <translation>Verschlüsselte Hörbücher können nicht umgewandelt werden.</translation>
+        </message>
+        <message>
+            <source>The file holds no audio or video stream.</source>
+            <translation>Die Datei enthält keinen Audio- oder Videostream.</translation>
+        </message>
+        <message>
+            <source>The media library could not start.</source>
+            <translation>Die Medienbibliothek konnte nicht gestartet werden.</translation>
+        </message>
+        <message>
             <source>No Subtitle</source>
             <translation>Kein Untertitel</translation>
         </message>
@@ -486,6 +498,10 @@ und der Ausgabeordner richtig eingestellt sind.</translation>
     </context>
     <context>
         <name>MainWindow</name>
+        <message>
+            <source>This file ends at %1 although it declares %2 — it may be an unfinished download.</source>
+            <translation>Diese Datei endet bei %1, obwohl sie %2 angibt — vielleicht ist der Download nicht abgeschlossen.</translation>
+        </message>
         <message>
             <source>Menu</source>
             <translation>Menü</translation>
@@ -1487,6 +1503,21 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
         <message>
             <source>Fast</source>
             <translation>Schnell</translation>
+        </message>
+    </context>
+    <context>
+        <name>AddFileThread</name>
+        <message>
+            <source>Only files on this computer can be opened.</source>
+            <translation>Nur Dateien auf diesem Computer können geöffnet werden.</translation>
+        </message>
+        <message>
+            <source>The file name has no extension.</source>
+            <translation>Der Dateiname hat keine Endung.</translation>
+        </message>
+        <message>
+            <source>Folders are not opened; choose a file.</source>
+            <translation>Ordner werden nicht geöffnet; wählen Sie eine Datei.</translation>
         </message>
     </context>
 </TS>

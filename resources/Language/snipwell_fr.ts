@@ -77,6 +77,18 @@
     <context>
         <name>VoVideoConvertItem</name>
         <message>
+            <source>Encrypted audiobooks cannot be converted.</source>
+            <translation>Les livres audio chiffrés ne peuvent pas être convertis.</translation>
+        </message>
+        <message>
+            <source>The file holds no audio or video stream.</source>
+            <translation>Le fichier ne contient aucun flux audio ou vidéo.</translation>
+        </message>
+        <message>
+            <source>The media library could not start.</source>
+            <translation>La bibliothèque multimédia n’a pas pu démarrer.</translation>
+        </message>
+        <message>
             <source>No Subtitle</source>
             <translation>Aucun sous-titre</translation>
         </message>
@@ -486,6 +498,10 @@ et le dossier de sortie sont correctement définis.</translation>
     </context>
     <context>
         <name>MainWindow</name>
+        <message>
+            <source>This file ends at %1 although it declares %2 — it may be an unfinished download.</source>
+            <translation>Ce fichier s’arrête à %1 alors qu’il annonce %2 — le téléchargement n’est peut-être pas terminé.</translation>
+        </message>
         <message>
             <source>Menu</source>
             <translation>Menu</translation>
@@ -1487,6 +1503,21 @@ Sinon, la conversion risque d'échouer.</translation>
         <message>
             <source>Fast</source>
             <translation>Rapide</translation>
+        </message>
+    </context>
+    <context>
+        <name>AddFileThread</name>
+        <message>
+            <source>Only files on this computer can be opened.</source>
+            <translation>Seuls les fichiers de cet ordinateur peuvent être ouverts.</translation>
+        </message>
+        <message>
+            <source>The file name has no extension.</source>
+            <translation>Le nom du fichier n’a pas d’extension.</translation>
+        </message>
+        <message>
+            <source>Folders are not opened; choose a file.</source>
+            <translation>Les dossiers ne sont pas ouverts ; choisissez un fichier.</translation>
         </message>
     </context>
 </TS>

@@ -77,6 +77,18 @@
     <context>
         <name>VoVideoConvertItem</name>
         <message>
+            <source>Encrypted audiobooks cannot be converted.</source>
+            <translation>暗号化されたオーディオブックは変換できません。</translation>
+        </message>
+        <message>
+            <source>The file holds no audio or video stream.</source>
+            <translation>ファイルに音声または映像のストリームがありません。</translation>
+        </message>
+        <message>
+            <source>The media library could not start.</source>
+            <translation>メディアライブラリを起動できませんでした。</translation>
+        </message>
+        <message>
             <source>No Subtitle</source>
             <translation>字幕なし</translation>
         </message>
@@ -486,6 +498,10 @@ and output file directory are set correctly.</source>
     </context>
     <context>
         <name>MainWindow</name>
+        <message>
+            <source>This file ends at %1 although it declares %2 — it may be an unfinished download.</source>
+            <translation>このファイルは %2 と記載されていますが、%1 で終わっています — ダウンロードが完了していない可能性があります。</translation>
+        </message>
         <message>
             <source>Menu</source>
             <translation>メニュー</translation>
@@ -1487,6 +1503,21 @@ Otherwise the conversion may fail.</source>
         <message>
             <source>Fast</source>
             <translation>高速</translation>
+        </message>
+    </context>
+    <context>
+        <name>AddFileThread</name>
+        <message>
+            <source>Only files on this computer can be opened.</source>
+            <translation>このコンピューター上のファイルのみ開くことができます。</translation>
+        </message>
+        <message>
+            <source>The file name has no extension.</source>
+            <translation>ファイル名に拡張子がありません。</translation>
+        </message>
+        <message>
+            <source>Folders are not opened; choose a file.</source>
+            <translation>フォルダーは開けません。ファイルを選択してください。</translation>
         </message>
     </context>
 </TS>

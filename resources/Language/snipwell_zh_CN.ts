@@ -77,6 +77,18 @@
     <context>
         <name>VoVideoConvertItem</name>
         <message>
+            <source>Encrypted audiobooks cannot be converted.</source>
+            <translation>无法转换加密的有声读物。</translation>
+        </message>
+        <message>
+            <source>The file holds no audio or video stream.</source>
+            <translation>文件中没有音频或视频流。</translation>
+        </message>
+        <message>
+            <source>The media library could not start.</source>
+            <translation>无法启动媒体库。</translation>
+        </message>
+        <message>
             <source>No Subtitle</source>
             <translation>无字幕</translation>
         </message>
@@ -486,6 +498,10 @@ and output file directory are set correctly.</source>
     </context>
     <context>
         <name>MainWindow</name>
+        <message>
+            <source>This file ends at %1 although it declares %2 — it may be an unfinished download.</source>
+            <translation>此文件声明的时长为 %2，但在 %1 处就结束了 — 可能是未下载完成的文件。</translation>
+        </message>
         <message>
             <source>Menu</source>
             <translation>菜单</translation>
@@ -1487,6 +1503,21 @@ Otherwise the conversion may fail.</source>
         <message>
             <source>Fast</source>
             <translation>快速</translation>
+        </message>
+    </context>
+    <context>
+        <name>AddFileThread</name>
+        <message>
+            <source>Only files on this computer can be opened.</source>
+            <translation>只能打开本机上的文件。</translation>
+        </message>
+        <message>
+            <source>The file name has no extension.</source>
+            <translation>文件名没有扩展名。</translation>
+        </message>
+        <message>
+            <source>Folders are not opened; choose a file.</source>
+            <translation>不会打开文件夹；请选择一个文件。</translation>
         </message>
     </context>
 </TS>
