@@ -21,28 +21,36 @@ bool AddFileThread::startList(const QStringList &paths)
     return start();
 }
 
-VoVideoConvertItem *AddFileThread::makeItem(const QString &path)
+VoVideoConvertItem *AddFileThread::makeItem(const QString &path, QString *reason)
 {
+    QString why;
+    VoVideoConvertItem *item = nullptr;
     const int dot = path.lastIndexOf(QLatin1Char('.'));
-    if (dot < 0)
-        return nullptr;
     // A dot inside a folder name is no suffix.
-    const QString suffix = path.mid(dot);
-    if (suffix.contains(QLatin1Char('/')))
-        return nullptr;
-    if (QStringLiteral(".aa; .aax;").contains(suffix.toLower() + QLatin1Char(';')))
-        return nullptr;
-    // Only local files are imported; the media library would otherwise
-    // reach out to remote locations it was never meant to read.
-    if (path.contains(QLatin1String("://")) && QUrl(path).scheme().size() > 1)
-        return nullptr;
-
-    auto *item = new VoVideoConvertItem();
-    if (!item->open(path)) {
-        delete item;
-        return nullptr;
+    const QString suffix = dot < 0 ? QString() : path.mid(dot);
+    if (path.isEmpty()) {
+        // A drop of folders only.
+        why = QCoreApplication::translate("AddFileThread", "Folders are not opened; choose a file.");
+    } else if (suffix.isEmpty() || suffix.contains(QLatin1Char('/'))) {
+        why = QCoreApplication::translate("AddFileThread", "The file name has no extension.");
+    } else if (QStringLiteral(".aa; .aax;").contains(suffix.toLower() + QLatin1Char(';'))) {
+        why = QCoreApplication::translate("VoVideoConvertItem", "Encrypted audiobooks cannot be converted.");
+    } else if (path.contains(QLatin1String("://")) && QUrl(path).scheme().size() > 1) {
+        // Only local files are imported; the media library would otherwise
+        // reach out to remote locations it was never meant to read.
+        why = QCoreApplication::translate("AddFileThread", "Only files on this computer can be opened.");
+    } else {
+        item = new VoVideoConvertItem();
+        if (item->open(path)) {
+            item->moveToThread(QCoreApplication::instance()->thread());
+        } else {
+            why = item->openError();
+            delete item;
+            item = nullptr;
+        }
     }
-    item->moveToThread(QCoreApplication::instance()->thread());
+    if (reason)
+        *reason = why;
     return item;
 }
 
@@ -54,12 +62,13 @@ void AddFileThread::run()
     for (int i = 0; i < n && !m_stop.load(); ++i) {
         if (m_callbacks.adding)
             m_callbacks.adding(paths[i], QStringLiteral("%1/%2").arg(i + 1).arg(n), (i + 1) * 100.0 / n);
-        VoVideoConvertItem *item = makeItem(paths[i]);
+        QString reason;
+        VoVideoConvertItem *item = makeItem(paths[i], &reason);
         // A Stop that cut this opening short is no failure of the file.
         if (!item && m_stop.load())
             break;
         if (m_callbacks.item)
-            m_callbacks.item(item);
+            m_callbacks.item(item, paths[i], reason);
         else
             delete item;
     }

@@ -16,8 +16,9 @@ public:
     struct Callbacks {
         // Before each path: the path, "i/n" and the progress in percent.
         std::function<void(const QString &, const QString &, double)> adding;
-        // One result per path; null when the file was refused or unreadable.
-        std::function<void(VoVideoConvertItem *)> item;
+        // One result per path: the item, or null with the path and the
+        // reason it was refused or could not be read.
+        std::function<void(VoVideoConvertItem *, const QString &, const QString &)> item;
         std::function<void()> complete;
     };
 
@@ -33,9 +34,10 @@ public:
 
     // The media item for one path, or null: paths without a suffix, the
     // audiobook suffixes ".aa"/".aax", locations that are not local files
-    // and files the media library cannot read are refused. The item is
-    // moved to the interface thread before it is returned.
-    static VoVideoConvertItem *makeItem(const QString &path);
+    // and files the media library cannot read are refused, with the reason
+    // in *reason. The item is moved to the interface thread before it is
+    // returned.
+    static VoVideoConvertItem *makeItem(const QString &path, QString *reason = nullptr);
 
 protected:
     void run() override;

@@ -99,7 +99,12 @@ MainWindow::MainWindow(QWidget *parent)
     callbacks.adding = [this](const QString &path, const QString &count, double progress) {
         emit seedAddingFile(path, count, progress);
     };
-    callbacks.item = [this](VoVideoConvertItem *item) { emit seedConvertItem(item); };
+    callbacks.item = [this](VoVideoConvertItem *item, const QString &path, const QString &reason) {
+        if (item)
+            emit seedConvertItem(item);
+        else
+            emit seedOpenFailed(path, reason);
+    };
     callbacks.complete = [this] { emit seedAddComplete(false); };
     m_addFileThread->setCallbacks(std::move(callbacks));
     connect(this, &MainWindow::seedAddingFile, this, &MainWindow::showAddingFile);

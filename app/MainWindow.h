@@ -66,6 +66,8 @@ signals:
     void emitAddFileNames(QStringList str);
     // The add-file worker's report for the loading dialog.
     void seedAddingFile(QString path, QString count, double progress);
+    // The add-file worker could not make an item of path, for reason.
+    void seedOpenFailed(QString path, QString reason);
 
 public slots:
     void IsStartToConverter(bool bStart);
@@ -117,6 +119,7 @@ protected:
 
 private slots:
     void showAddingFile(QString path, QString count, double progress);
+    void showOpenFailed(QString path, QString reason);
 
 private:
     // Construction steps (MainWindow.cpp, MainWindow_Panels.cpp).
@@ -136,6 +139,13 @@ private:
     static void setOpenFolder(const QString &folder);
     void startAddFileWorker();
     static QStringList droppedPaths(const QList<QUrl> &urls);
+    // Removes the previous file's segments, items and player, once per import.
+    void replaceWorkOnce();
+    // Opens path again in the player holder and returns to position: the
+    // previous file, after a new one could not be played.
+    void reopenPlayer(const QString &path, uint64_t position, bool paused);
+    // A time as the partial-file notice shows it: "0:00:02.6".
+    static QString shortClock(uint64_t us);
     // Keyboard (MainWindow_Keys.cpp).
     void installShortcuts();
     QAbstractButton *bindingButton(int panel, const char *name) const;
@@ -176,6 +186,9 @@ private:
     QStringList m_fileNames;
     QPointer<QLoadingDlg> m_loadingDlg;
     QPlayObject *m_playObject = nullptr;
+    // The running import has put its first item in place of the previous
+    // work; until then a failed open leaves that work as it was.
+    bool m_importReplacedWork = false;
 
     QStringList m_dropList;
     QString m_lastDropPath;

@@ -71,19 +71,15 @@ void MainWindow::addImportFile(QStringList fileNames)
         m_loadingDlg->deleteLater();
         m_loadingDlg = nullptr;
     }
-    // The panel borrows the previous holder's player: let go of it first.
-    m_videoPlayDlg->close();
-    delete m_playObject;
-    m_playObject = new QPlayObject(this);
 
     m_fileNames = fileNames;
     m_loadingDlg = new QLoadingDlg(this);
     centreDialog(m_loadingDlg);
     connect(m_loadingDlg, &QLoadingDlg::seedStopAddFile, this, &MainWindow::StopAddFileThree);
 
-    m_videoItemDlg->ActionDeleteALL();
-    VoVideoConvertManager::instance()->clear();
-
+    // An import replaces the current work, but only once its first file has
+    // opened (replaceWorkOnce): a file that fails leaves the work untouched.
+    m_importReplacedWork = false;
     m_addFileThread->startList(m_fileNames);
     QPointer<QLoadingDlg> dialog = m_loadingDlg;
     dialog->exec();
@@ -118,41 +114,111 @@ void MainWindow::AddFileComplete(bool bShowMsg)
     focusPlayerArea();
 }
 
+void MainWindow::replaceWorkOnce()
+{
+    if (m_importReplacedWork)
+        return;
+    m_importReplacedWork = true;
+    m_videoItemDlg->ActionDeleteALL();
+    VoVideoConvertManager::instance()->clear();
+}
+
 void MainWindow::addConvertItem(VoVideoConvertItem *item)
 {
     VoVideoConvertManager *items = VoVideoConvertManager::instance();
-    if (item && m_playObject && m_playObject->open(item->m_videoPath)
-        && m_videoPlayDlg->open(item->m_videoPath, m_playObject->playerHandle())) {
-        items->insert(item, -1);
-        m_videoCutToolbar->reset();
-        m_videoCutToolbar->setControlsEnabled(true);
-        const uint64_t duration = m_videoPlayDlg->duration() ? m_videoPlayDlg->duration() : item->m_duration;
-        item->m_TrimStartTime = 0;
-        item->m_TrimEndTime = duration;
-        item->m_duration = duration;
-        item->m_isCurrent = true;
-        refreshThumbnail(item);
-        m_videoItemDlg->addConvertItem(item);
-        m_videoItemDlg->setLineBgImage(item);
-        m_videoItemDlg->setTimelineTotal(duration);
-        m_videoCutToolbar->setItem(item);
-        setAdjustFileName(item->m_fileSuffix, item->m_videoName);
-        if (m_playObject->audioOutputFailed())
-            QVoMessageBox::ShowMessage(this, tr("Open audio device failed. "), productTitle(), QVoMessageBox::Error,
-                                       QVoMessageBox::OkButton);
+    if (!item) {
+        showOpenFailed(QString(), QString());
         return;
     }
-    // The file did not open, or opened for reading but not for playing: it
-    // never joins the item list, so rows and items stay index for index.
-    if (item) {
-        m_videoPlayDlg->close();
-        m_videoCutToolbar->setControlsEnabled(false);
+    // Some audio systems give out one device at a time, so the previous
+    // player lets go before the new one opens; should the new one fail,
+    // the previous file comes back where it was.
+    const QString previousPath = m_playObject ? m_playObject->path() : QString();
+    const uint64_t previousPosition = m_videoPlayDlg->player() ? Player_GetPosition(m_videoPlayDlg->player()) : 0;
+    const bool previousPaused = m_videoPlayDlg->isPaused();
+    m_videoPlayDlg->close();
+    delete m_playObject;
+    m_playObject = new QPlayObject(this);
+    if (!m_playObject->open(item->m_videoPath)) {
+        const QString path = item->m_videoPath;
+        const QString reason = m_playObject->lastError();
         delete item;
+        reopenPlayer(previousPath, previousPosition, previousPaused);
+        showOpenFailed(path, reason);
+        return;
     }
-    if (items->count() == 0)
+    replaceWorkOnce();
+    if (item->endsEarly())
+        Player_LimitDuration(m_playObject->playerHandle(), item->m_duration);
+    m_videoPlayDlg->open(item->m_videoPath, m_playObject->playerHandle());
+
+    items->insert(item, -1);
+    m_videoCutToolbar->reset();
+    m_videoCutToolbar->setControlsEnabled(true);
+    const uint64_t duration = m_videoPlayDlg->duration() ? m_videoPlayDlg->duration() : item->m_duration;
+    item->m_TrimStartTime = 0;
+    item->m_TrimEndTime = duration;
+    item->m_duration = duration;
+    item->m_isCurrent = true;
+    refreshThumbnail(item);
+    m_videoItemDlg->addConvertItem(item);
+    m_videoItemDlg->setLineBgImage(item);
+    m_videoItemDlg->setTimelineTotal(duration);
+    m_videoCutToolbar->setItem(item);
+    setAdjustFileName(item->m_fileSuffix, item->m_videoName);
+    if (item->endsEarly())
+        QVoMessageBox::ShowMessage(this,
+                                   tr("This file ends at %1 although it declares %2 — it may be an "
+                                      "unfinished download.")
+                                       .arg(shortClock(item->m_duration), shortClock(item->m_declaredDuration)),
+                                   productTitle(), QVoMessageBox::Warning, QVoMessageBox::OkButton);
+    if (m_playObject->audioOutputFailed())
+        QVoMessageBox::ShowMessage(this, tr("Open audio device failed. "), productTitle(), QVoMessageBox::Error,
+                                   QVoMessageBox::OkButton);
+}
+
+void MainWindow::reopenPlayer(const QString &path, uint64_t position, bool paused)
+{
+    if (path.isEmpty() || !m_playObject->open(path)) {
+        m_videoPlayDlg->close();
+        return;
+    }
+    // The current item knows where a partial file's data ends.
+    const VoVideoConvertItem *item = currentItem();
+    if (item && item->endsEarly())
+        Player_LimitDuration(m_playObject->playerHandle(), item->m_duration);
+    m_videoPlayDlg->open(path, m_playObject->playerHandle());
+    m_videoPlayDlg->PlaySeek(position);
+    if (paused)
+        m_videoPlayDlg->OnBtnPause();
+}
+
+void MainWindow::showOpenFailed(QString path, QString reason)
+{
+    if (VoVideoConvertManager::instance()->count() == 0)
         m_videoItemDlg->OnBtnHideList();
-    QVoMessageBox::ShowMessage(this, tr("Open file failed. "), productTitle(), QVoMessageBox::Error,
-                               QVoMessageBox::OkButton);
+    // The fixed words first; below them which file, and why.
+    QString text = tr("Open file failed. ");
+    const QString name = QFileInfo(path).fileName();
+    QStringList details;
+    if (!name.isEmpty())
+        details << name;
+    if (!reason.isEmpty())
+        details << reason;
+    if (!details.isEmpty())
+        text += QLatin1String("\n\n") + details.join(QLatin1Char('\n'));
+    QVoMessageBox::ShowMessage(this, text, productTitle(), QVoMessageBox::Error, QVoMessageBox::OkButton);
+}
+
+QString MainWindow::shortClock(uint64_t us)
+{
+    // Tenths are enough to compare two ends; hours are never padded.
+    const uint64_t tenths = (us + 50000) / 100000;
+    return QStringLiteral("%1:%2:%3.%4")
+        .arg(tenths / 36000)
+        .arg(tenths / 600 % 60, 2, 10, QLatin1Char('0'))
+        .arg(tenths / 10 % 60, 2, 10, QLatin1Char('0'))
+        .arg(tenths % 10);
 }
 
 QStringList MainWindow::droppedPaths(const QList<QUrl> &urls)

@@ -105,6 +105,7 @@ void MainWindow::connectPanels()
     connect(this, &QVariableSizeWidget::emitRestoreDlg, this, &MainWindow::RestoreDlg);            // 41
     connect(this, &MainWindow::seedAddComplete, this, &MainWindow::AddFileComplete);               // 42
     connect(this, &MainWindow::seedConvertItem, this, &MainWindow::addConvertItem);               // 43
+    connect(this, &MainWindow::seedOpenFailed, this, &MainWindow::showOpenFailed);
     // Key frames found for the shown file are marked on the timeline's ruler
     // as on the cut tool's slider.
     connect(cut, &QVideoCutDlg::sendKeyFrameMarks, list->timeLine()->ruler(),

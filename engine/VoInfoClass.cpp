@@ -108,6 +108,11 @@ uint64_t VoInfoClass::duration() const
     return Info_GetDuration(m_handle);
 }
 
+uint64_t VoInfoClass::readableEnd() const
+{
+    return Info_GetReadableEnd(m_handle);
+}
+
 int VoInfoClass::width() const
 {
     return Info_GetWidth(m_handle);

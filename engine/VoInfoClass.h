@@ -37,6 +37,8 @@ public:
     QString metadata(const char *key) const;
     QByteArray metadataBlob(const char *key) const;
     uint64_t duration() const;
+    // Where the file's data ends; below duration() for a partial file.
+    uint64_t readableEnd() const;
     int width() const;
     int height() const;
 

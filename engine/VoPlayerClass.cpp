@@ -29,3 +29,9 @@ bool VoPlayerClass::audioOutputFailed() const
 {
     return m_handle && Player_AudioOutputFailed(m_handle) != 0;
 }
+
+QString VoPlayerClass::lastError() const
+{
+    const char *text = m_handle ? Engine_GetLastError(m_handle) : nullptr;
+    return QString::fromUtf8(text ? text : "");
+}

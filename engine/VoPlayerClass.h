@@ -18,6 +18,8 @@ public:
     void release();
     ORL_HANDLE handle() const { return m_handle; }
     bool audioOutputFailed() const;
+    // The library's reason for the last failure on the handle.
+    QString lastError() const;
 
 private:
     ORL_HANDLE m_handle = 0;

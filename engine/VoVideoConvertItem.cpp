@@ -76,14 +76,30 @@ VoVideoConvertItem::VoVideoConvertItem(QObject *parent) : QObject(parent) {}
 
 VoVideoConvertItem::~VoVideoConvertItem() = default;
 
+bool VoVideoConvertItem::endsNoticeablyEarly(uint64_t declared, uint64_t readable)
+{
+    constexpr uint64_t kSecond = 1000000;
+    return readable < declared && declared - readable > qMax(kSecond, declared / 200);
+}
+
 bool VoVideoConvertItem::open(const QString &path, int titleIndex, bool isDisc)
 {
+    m_openError.clear();
     VoInfoClass info(-1);
-    if (!info.isValid())
+    if (!info.isValid()) {
+        m_openError = tr("The media library could not start.");
         return false;
+    }
     const bool opened = isDisc ? info.openDisc(path) : info.open(path);
-    if (!opened)
+    if (!opened) {
+        // The library names the path in front of some reasons; the user
+        // sees the file's name beside the reason anyway.
+        QString reason = info.lastError();
+        if (reason.startsWith(path + QLatin1String(": ")))
+            reason = reason.mid(path.size() + 2);
+        m_openError = reason;
         return false;
+    }
     // The handle is closed and destroyed by VoInfoClass on both outcomes.
     return readFile(info, path, titleIndex, isDisc);
 }
@@ -102,11 +118,14 @@ bool VoVideoConvertItem::readFile(VoInfoClass &info, const QString &path, int ti
                 break;
             }
         }
-        if (title < 0 || !info.selectTitle(title))
+        if (title < 0 || !info.selectTitle(title)) {
+            m_openError = tr("The file holds no audio or video stream.");
             return false;
+        }
         info.selectStream(ORL_STREAM_VIDEO, 0);
         info.selectStream(ORL_STREAM_AUDIO, 0);
     } else if (!info.selectTitle(titleIndex)) {
+        m_openError = info.lastError();
         return false;
     }
     m_isDisc = isDisc;
@@ -116,8 +135,10 @@ bool VoVideoConvertItem::readFile(VoInfoClass &info, const QString &path, int ti
 
     m_hasVideo = info.hasVideo();
     m_hasAudio = info.hasAudio();
-    if (!m_hasVideo && !m_hasAudio)
+    if (!m_hasVideo && !m_hasAudio) {
+        m_openError = tr("The file holds no audio or video stream.");
         return false;
+    }
 
     const QString formatName = info.formatName();
     QString brand = info.metadata("major_brand");
@@ -125,8 +146,10 @@ bool VoVideoConvertItem::readFile(VoInfoClass &info, const QString &path, int ti
         brand = formatName;
     brand = brand.toLower();
     // Encrypted audiobook formats: nothing here can convert them.
-    if (brand == QLatin1String("aa") || brand == QLatin1String("aax "))
+    if (brand == QLatin1String("aa") || brand == QLatin1String("aax ")) {
+        m_openError = tr("Encrypted audiobooks cannot be converted.");
         return false;
+    }
 
     // Display name.
     if (isDisc) {
@@ -183,6 +206,12 @@ bool VoVideoConvertItem::readFile(VoInfoClass &info, const QString &path, int ti
         m_fileSuffix = QString::fromStdString(suffixForContainer(utf8(m_sourceFormat), utf8(m_fileSuffix)));
 
     m_duration = info.duration();
+    m_declaredDuration = m_duration;
+    // A partial download plays, cuts and is measured only up to where its
+    // data ends; the declared length stays known so the user can be told.
+    const uint64_t readable = info.readableEnd();
+    if (endsNoticeablyEarly(m_duration, readable))
+        m_duration = readable;
     m_width = info.width();
     m_height = info.height();
     readCover(info);
@@ -417,6 +446,7 @@ VoVideoConvertItem *VoVideoConvertItem::clone(QObject *parent) const
     copy->m_TrimStartTime = m_TrimStartTime;
     copy->m_TrimEndTime = m_TrimEndTime;
     copy->m_duration = m_duration;
+    copy->m_declaredDuration = m_declaredDuration;
     copy->m_isCurrent = true;
     copy->m_subtitleChoices = m_subtitleChoices;
     copy->m_audioTrackNames = m_audioTrackNames;

@@ -40,8 +40,20 @@ public:
     explicit VoVideoConvertItem(QObject *parent = nullptr);
     ~VoVideoConvertItem() override;
 
-    // Reads everything from the file. False leaves the item unusable.
+    // Reads everything from the file. False leaves the item unusable, with
+    // the reason in openError().
     bool open(const QString &path, int titleIndex = -1, bool isDisc = false);
+    // Why the last open failed, for the user: the media library's reason or
+    // what the item itself refused.
+    QString openError() const { return m_openError; }
+    // The file holds noticeably less than its header declares (a partial
+    // download): m_duration is then where its data ends, below
+    // m_declaredDuration.
+    bool endsEarly() const { return m_declaredDuration > m_duration; }
+    // The gap between the declared duration and the readable end below
+    // which a file counts as whole: the last packets of the streams end a
+    // little apart, and a declared length is rounded.
+    static bool endsNoticeablyEarly(uint64_t declared, uint64_t readable);
 
     // A copy for a new segment: same file, information and edits; it starts
     // with the current mark set and outside the item list (m_index -1).
@@ -90,6 +102,7 @@ public:
     uint64_t m_TrimStartTime = 0;
     uint64_t m_TrimEndTime = 0;
     uint64_t m_duration = 0;
+    uint64_t m_declaredDuration = 0; // what the header declares; m_duration when whole
     bool m_isCurrent = false;
     QList<QPair<QByteArray, QByteArray>> m_subtitleChoices; // UTF-8 text, path
     QStringList m_audioTrackNames;
@@ -106,6 +119,7 @@ public:
     int32_t m_index = -1;
 
 private:
+    QString m_openError;
     bool readFile(VoInfoClass &info, const QString &path, int titleIndex, bool isDisc);
     void readCover(VoInfoClass &info);
     void readStreams(VoInfoClass &info);

@@ -163,6 +163,12 @@ ORL_API const char *Info_GetMetadata(ORL_HANDLE h, const char *key);
 ORL_API const uint8_t *Info_GetMetadataBlob(ORL_HANDLE h, const char *key, int *size);
 /* Duration of the selected title, µs; 0 when unknown. */
 ORL_API uint64_t Info_GetDuration(ORL_HANDLE h);
+/* Where the file's data ends, µs: below the duration when the file holds
+ * less than its header declares (a partial download). Compares an index in
+ * the header with the file's size, or reads the last packets of the file,
+ * never the whole file. Equals the duration when the file is whole or when
+ * that cannot be told cheaply. */
+ORL_API uint64_t Info_GetReadableEnd(ORL_HANDLE h);
 /* Picture size of the selected video stream as displayed (rotation applied). */
 ORL_API int Info_GetWidth(ORL_HANDLE h);
 ORL_API int Info_GetHeight(ORL_HANDLE h);
@@ -260,6 +266,10 @@ ORL_API int Player_RefreshScreen(ORL_HANDLE p);
 ORL_API uint64_t Player_GetFrameTime(ORL_HANDLE p);
 ORL_API uint64_t Player_GetPosition(ORL_HANDLE p);
 ORL_API uint64_t Player_GetDuration(ORL_HANDLE p);
+/* Shortens the duration to limit_us (never lengthens it): a file that ends
+ * before its declared duration plays, seeks and reports only up to where its
+ * data ends (Info_GetReadableEnd). */
+ORL_API int Player_LimitDuration(ORL_HANDLE p, uint64_t limit_us);
 ORL_API int Player_IsEnded(ORL_HANDLE p);
 ORL_API int Player_IsPaused(ORL_HANDLE p);
 ORL_API int Player_HasVideo(ORL_HANDLE p);

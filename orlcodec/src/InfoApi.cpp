@@ -230,6 +230,11 @@ uint64_t Info_GetDuration(ORL_HANDLE h)
     return withSource(h, uint64_t(0), [](MediaSource &s) { return s.duration(); });
 }
 
+uint64_t Info_GetReadableEnd(ORL_HANDLE h)
+{
+    return withSource(h, uint64_t(0), [](MediaSource &s) { return s.readableEnd(); });
+}
+
 int Info_GetWidth(ORL_HANDLE h)
 {
     return withSource(h, 0, [](MediaSource &s) { return s.width(); });

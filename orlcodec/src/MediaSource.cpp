@@ -1,6 +1,7 @@
 #include "MediaSource.h"
 
 #include "Engine.h"
+#include "ReadableEnd.h"
 #include "SourceOpen.h"
 
 #include <algorithm>
@@ -152,6 +153,7 @@ void MediaSource::close()
     m_titles.clear();
     m_title = -1;
     m_selected[0] = m_selected[1] = m_selected[2] = -1;
+    m_readableEnd = -1;
     m_stop.store(false);
 }
 
@@ -369,6 +371,18 @@ uint64_t MediaSource::duration() const
         for (int index : list)
             longest = std::max(longest, m_streams[index].info.duration);
     return longest ? longest : whole;
+}
+
+uint64_t MediaSource::readableEnd()
+{
+    const uint64_t declared = duration();
+    // A program of a transport stream has its length from its own packets.
+    if (!m_fmt || m_path.empty() || (m_title >= 0 && m_title < titleCount() && m_titles[m_title].programIndex >= 0))
+        return declared;
+    if (m_readableEnd < 0)
+        m_readableEnd = static_cast<int64_t>(
+            orl::readableEnd(m_fmt.get(), m_path, declared, AVIOInterruptCB{&MediaSource::interruptCallback, this}));
+    return std::min(declared, static_cast<uint64_t>(m_readableEnd));
 }
 
 bool MediaSource::keyFrameQuery(KeyFrameQuery &query)

@@ -62,6 +62,9 @@ public:
     const char *metadata(const std::string &key);
     const uint8_t *blob(const std::string &key, int *size) const;
     uint64_t duration() const;
+    // Where the file's data ends (ReadableEnd.h); the duration when the file
+    // holds what it declares. Found on first request, then kept.
+    uint64_t readableEnd();
     int width() const;
     int height() const;
     bool displayAspect(int *num, int *den) const;
@@ -119,6 +122,7 @@ private:
     int m_title = -1;
     int m_selected[3] = {-1, -1, -1}; // per kind, number within the title
     std::string m_text;               // last returned text
+    int64_t m_readableEnd = -1;       // -1 until first asked
     CodecContextPtr m_decoder;
     int m_decoderStream = -1;
     std::map<const orl_picture *, std::unique_ptr<EncodedPicture>> m_pictures;

@@ -63,6 +63,8 @@ public:
     uint64_t frameTime() const;
     uint64_t position() const;
     uint64_t duration() const;
+    // Shortens the duration (never lengthens it); false when not open.
+    bool limitDuration(uint64_t limitUs);
     bool isEnded() const;
     bool isPaused() const;
     bool hasVideo() const;

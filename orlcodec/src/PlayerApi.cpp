@@ -187,6 +187,11 @@ uint64_t Player_GetDuration(ORL_HANDLE h)
     return withPlayer(h, uint64_t(0), [](Player &p) { return p.duration(); });
 }
 
+int Player_LimitDuration(ORL_HANDLE h, uint64_t limit_us)
+{
+    return withPlayer(h, 0, [&](Player &p) { return p.limitDuration(limit_us) ? 1 : 0; });
+}
+
 int Player_IsEnded(ORL_HANDLE h)
 {
     return withPlayer(h, 0, [](Player &p) { return p.isEnded() ? 1 : 0; });

@@ -389,6 +389,20 @@ uint64_t Player::duration() const
     return static_cast<uint64_t>(m_durationUs);
 }
 
+bool Player::limitDuration(uint64_t limitUs)
+{
+    // Written like the other values fixed at open: with all three locks.
+    std::lock_guard<std::mutex> command(m_commandMutex);
+    std::lock_guard<std::mutex> decode(m_decodeMutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (!m_opened.load() || limitUs == 0)
+        return false;
+    const int64_t limit = static_cast<int64_t>(std::min<uint64_t>(limitUs, INT64_MAX));
+    if (m_durationUs == 0 || limit < m_durationUs)
+        m_durationUs = limit;
+    return true;
+}
+
 bool Player::isEnded() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);

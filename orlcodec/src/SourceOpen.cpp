@@ -2,6 +2,57 @@
 
 namespace orl {
 
+namespace {
+
+// True when the bytes start like an MP4/MOV file (a "ftyp" box first) but no
+// "moov" box, the index every sample is found through, follows among the
+// top-level boxes: the writer never finished (an interrupted recording, or
+// a download of a file that keeps its index at the end).
+bool isMp4WithoutIndex(AVIOContext *pb)
+{
+    if (!pb || avio_seek(pb, 0, SEEK_SET) < 0)
+        return false;
+    const int64_t size = avio_size(pb);
+    int64_t pos = 0;
+    bool first = true;
+    for (int boxes = 0; boxes < 1000 && (size < 0 || pos + 8 <= size); ++boxes) {
+        if (avio_seek(pb, pos, SEEK_SET) < 0)
+            break;
+        int64_t boxSize = avio_rb32(pb);
+        const uint32_t type = avio_rl32(pb);
+        if (pb->eof_reached)
+            break;
+        if (first && type != MKTAG('f', 't', 'y', 'p'))
+            return false;
+        first = false;
+        if (type == MKTAG('m', 'o', 'o', 'v'))
+            return false;
+        if (boxSize == 1)
+            boxSize = static_cast<int64_t>(avio_rb64(pb));
+        else if (boxSize == 0) // to the end of the file
+            break;
+        if (boxSize < 8)
+            break;
+        pos += boxSize;
+    }
+    return !first;
+}
+
+// What a failed open says to the user: the library's reason, and for the
+// common case of data no demuxer recognises, what that usually means.
+std::string openFailure(int averror, AVIOContext *pb)
+{
+    if (averror == AVERROR_INVALIDDATA) {
+        if (isMp4WithoutIndex(pb))
+            return "the file has no index (moov box): it was not written to the end, "
+                   "an unfinished download or recording";
+        return "no known media format found, or the data is damaged (" + ffmpegError(averror) + ")";
+    }
+    return "cannot open the source: " + ffmpegError(averror);
+}
+
+} // namespace
+
 bool openSource(const std::string &path, const AVIOInterruptCB &interrupt, OpenedSource &out,
                 std::string &error)
 {
@@ -30,7 +81,7 @@ bool openSourceInput(std::unique_ptr<Input> input, const std::string &name, cons
     const bool interrupted = interrupt.callback && interrupt.callback(interrupt.opaque);
     if (r < 0) {
         // avformat_open_input has freed fmt; the byte source is still ours.
-        error = interrupted ? "loading aborted" : "cannot open the source: " + ffmpegError(r);
+        error = interrupted ? "loading aborted" : openFailure(r, input->avio());
         return false;
     }
     out.input = std::move(input);

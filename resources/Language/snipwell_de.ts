@@ -84,6 +84,18 @@
             <source>Video Internal CC</source>
             <translation>Video-interne Untertitel (CC)</translation>
         </message>
+        <message>
+            <source>Encrypted audiobooks cannot be converted.</source>
+            <translation>Verschlüsselte Hörbücher können nicht umgewandelt werden.</translation>
+        </message>
+        <message>
+            <source>The file holds no audio or video stream.</source>
+            <translation>Die Datei enthält keinen Audio- oder Videostream.</translation>
+        </message>
+        <message>
+            <source>The media library could not start.</source>
+            <translation>Die Medienbibliothek konnte nicht gestartet werden.</translation>
+        </message>
     </context>
     <context>
         <name>VoInfoManager</name>
@@ -583,6 +595,10 @@ oder wechseln Sie in den "Freien Modus".</translation>
         <message>
             <source>All Supported Formats(%1);;Apple Video files(*.m4v);;AVI Video files(*.avi);;High-definition files(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; MPEG4 files(*.mp4 *.m4v);;MPEG files(*.mpg *.mpeg);;3GP files(*.3gp *.3g2);;Windows Media Video(*.wmv *.asf);; Real Media files(*.rm *.rmvb);;audio files(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;Video CD files(*.dat);; Quick Time files(*.mov);; Flash Video files(*.flv *.f4v);;MKV files(*.mkv);; Digital Video files(*.dv);;Microsoft Digital Video Recorder(*.dvr-ms);; Raw h.264 Video files(*.h.264);; Nullsoft Stream Video(*.nsv);;Unprotected VOB Files(*.vob);;WEBM Files(*.webm);;OGV Files(*.ogv);;All files(*.*)</source>
             <translation>Alle unterstützten Formate(%1);;Apple-Videodateien(*.m4v);;AVI-Videodateien(*.avi);;HD-Dateien(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; MPEG4-Dateien(*.mp4 *.m4v);;MPEG-Dateien(*.mpg *.mpeg);;3GP-Dateien(*.3gp *.3g2);;Windows-Media-Video(*.wmv *.asf);; Real-Media-Dateien(*.rm *.rmvb);;Audiodateien(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;Video-CD-Dateien(*.dat);; QuickTime-Dateien(*.mov);; Flash-Videodateien(*.flv *.f4v);;MKV-Dateien(*.mkv);; Digital-Video-Dateien(*.dv);;Microsoft Digital Video Recorder(*.dvr-ms);; Rohe H.264-Videodateien(*.h.264);; Nullsoft Stream Video(*.nsv);;Ungeschützte VOB-Dateien(*.vob);;WEBM-Dateien(*.webm);;OGV-Dateien(*.ogv);;Alle Dateien(*.*)</translation>
+        </message>
+        <message>
+            <source>This file ends at %1 although it declares %2 — it may be an unfinished download.</source>
+            <translation>Diese Datei endet bei %1, obwohl sie %2 angibt — vielleicht ist der Download nicht abgeschlossen.</translation>
         </message>
     </context>
     <context>
@@ -1640,6 +1656,21 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
         <message>
             <source>Right</source>
             <translation>Rechts</translation>
+        </message>
+    </context>
+    <context>
+        <name>AddFileThread</name>
+        <message>
+            <source>Only files on this computer can be opened.</source>
+            <translation>Nur Dateien auf diesem Computer können geöffnet werden.</translation>
+        </message>
+        <message>
+            <source>The file name has no extension.</source>
+            <translation>Der Dateiname hat keine Endung.</translation>
+        </message>
+        <message>
+            <source>Folders are not opened; choose a file.</source>
+            <translation>Ordner werden nicht geöffnet; wählen Sie eine Datei.</translation>
         </message>
     </context>
 </TS>

@@ -84,6 +84,18 @@
             <source>Video Internal CC</source>
             <translation>Sous-titres codés intégrés à la vidéo</translation>
         </message>
+        <message>
+            <source>Encrypted audiobooks cannot be converted.</source>
+            <translation>Les livres audio chiffrés ne peuvent pas être convertis.</translation>
+        </message>
+        <message>
+            <source>The file holds no audio or video stream.</source>
+            <translation>Le fichier ne contient aucun flux audio ou vidéo.</translation>
+        </message>
+        <message>
+            <source>The media library could not start.</source>
+            <translation>La bibliothèque multimédia n’a pas pu démarrer.</translation>
+        </message>
     </context>
     <context>
         <name>VoInfoManager</name>
@@ -583,6 +595,10 @@ ou passez en "Mode libre".</translation>
         <message>
             <source>All Supported Formats(%1);;Apple Video files(*.m4v);;AVI Video files(*.avi);;High-definition files(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; MPEG4 files(*.mp4 *.m4v);;MPEG files(*.mpg *.mpeg);;3GP files(*.3gp *.3g2);;Windows Media Video(*.wmv *.asf);; Real Media files(*.rm *.rmvb);;audio files(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;Video CD files(*.dat);; Quick Time files(*.mov);; Flash Video files(*.flv *.f4v);;MKV files(*.mkv);; Digital Video files(*.dv);;Microsoft Digital Video Recorder(*.dvr-ms);; Raw h.264 Video files(*.h.264);; Nullsoft Stream Video(*.nsv);;Unprotected VOB Files(*.vob);;WEBM Files(*.webm);;OGV Files(*.ogv);;All files(*.*)</source>
             <translation>Tous les formats pris en charge(%1);;Fichiers vidéo Apple(*.m4v);;Fichiers vidéo AVI(*.avi);;Fichiers haute définition(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; Fichiers MPEG4(*.mp4 *.m4v);;Fichiers MPEG(*.mpg *.mpeg);;Fichiers 3GP(*.3gp *.3g2);;Windows Media Video(*.wmv *.asf);; Fichiers Real Media(*.rm *.rmvb);;Fichiers audio(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;Fichiers Video CD(*.dat);; Fichiers QuickTime(*.mov);; Fichiers Flash Video(*.flv *.f4v);;Fichiers MKV(*.mkv);; Fichiers Digital Video(*.dv);;Microsoft Digital Video Recorder(*.dvr-ms);; Fichiers vidéo H.264 bruts(*.h.264);; Nullsoft Stream Video(*.nsv);;Fichiers VOB non protégés(*.vob);;Fichiers WEBM(*.webm);;Fichiers OGV(*.ogv);;Tous les fichiers(*.*)</translation>
+        </message>
+        <message>
+            <source>This file ends at %1 although it declares %2 — it may be an unfinished download.</source>
+            <translation>Ce fichier s’arrête à %1 alors qu’il annonce %2 — le téléchargement n’est peut-être pas terminé.</translation>
         </message>
     </context>
     <context>
@@ -1640,6 +1656,21 @@ Sinon, la conversion risque d'échouer.</translation>
         <message>
             <source>Right</source>
             <translation>Droite</translation>
+        </message>
+    </context>
+    <context>
+        <name>AddFileThread</name>
+        <message>
+            <source>Only files on this computer can be opened.</source>
+            <translation>Seuls les fichiers de cet ordinateur peuvent être ouverts.</translation>
+        </message>
+        <message>
+            <source>The file name has no extension.</source>
+            <translation>Le nom du fichier n’a pas d’extension.</translation>
+        </message>
+        <message>
+            <source>Folders are not opened; choose a file.</source>
+            <translation>Les dossiers ne sont pas ouverts ; choisissez un fichier.</translation>
         </message>
     </context>
 </TS>

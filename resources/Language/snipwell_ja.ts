@@ -84,6 +84,18 @@
             <source>Video Internal CC</source>
             <translation>ビデオ内蔵クローズドキャプション</translation>
         </message>
+        <message>
+            <source>Encrypted audiobooks cannot be converted.</source>
+            <translation>暗号化されたオーディオブックは変換できません。</translation>
+        </message>
+        <message>
+            <source>The file holds no audio or video stream.</source>
+            <translation>ファイルに音声または映像のストリームがありません。</translation>
+        </message>
+        <message>
+            <source>The media library could not start.</source>
+            <translation>メディアライブラリを起動できませんでした。</translation>
+        </message>
     </context>
     <context>
         <name>VoInfoManager</name>
@@ -583,6 +595,10 @@ or switch to the "Free Mode".</source>
         <message>
             <source>All Supported Formats(%1);;Apple Video files(*.m4v);;AVI Video files(*.avi);;High-definition files(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; MPEG4 files(*.mp4 *.m4v);;MPEG files(*.mpg *.mpeg);;3GP files(*.3gp *.3g2);;Windows Media Video(*.wmv *.asf);; Real Media files(*.rm *.rmvb);;audio files(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;Video CD files(*.dat);; Quick Time files(*.mov);; Flash Video files(*.flv *.f4v);;MKV files(*.mkv);; Digital Video files(*.dv);;Microsoft Digital Video Recorder(*.dvr-ms);; Raw h.264 Video files(*.h.264);; Nullsoft Stream Video(*.nsv);;Unprotected VOB Files(*.vob);;WEBM Files(*.webm);;OGV Files(*.ogv);;All files(*.*)</source>
             <translation>サポートされているすべての形式(%1);;Apple ビデオファイル(*.m4v);;AVI ビデオファイル(*.avi);;ハイビジョンファイル(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; MPEG4 ファイル(*.mp4 *.m4v);;MPEG ファイル(*.mpg *.mpeg);;3GP ファイル(*.3gp *.3g2);;Windows Media ビデオ(*.wmv *.asf);; Real Media ファイル(*.rm *.rmvb);;オーディオファイル(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;ビデオ CD ファイル(*.dat);; QuickTime ファイル(*.mov);; Flash ビデオファイル(*.flv *.f4v);;MKV ファイル(*.mkv);; デジタルビデオファイル(*.dv);;Microsoft デジタルビデオレコーダー(*.dvr-ms);; 生の H.264 ビデオファイル(*.h.264);; Nullsoft ストリームビデオ(*.nsv);;保護されていない VOB ファイル(*.vob);;WEBM ファイル(*.webm);;OGV ファイル(*.ogv);;すべてのファイル(*.*)</translation>
+        </message>
+        <message>
+            <source>This file ends at %1 although it declares %2 — it may be an unfinished download.</source>
+            <translation>このファイルは %2 と記載されていますが、%1 で終わっています — ダウンロードが完了していない可能性があります。</translation>
         </message>
     </context>
     <context>
@@ -1640,6 +1656,21 @@ Otherwise the conversion may fail.</source>
         <message>
             <source>Right</source>
             <translation>右</translation>
+        </message>
+    </context>
+    <context>
+        <name>AddFileThread</name>
+        <message>
+            <source>Only files on this computer can be opened.</source>
+            <translation>このコンピューター上のファイルのみ開くことができます。</translation>
+        </message>
+        <message>
+            <source>The file name has no extension.</source>
+            <translation>ファイル名に拡張子がありません。</translation>
+        </message>
+        <message>
+            <source>Folders are not opened; choose a file.</source>
+            <translation>フォルダーは開けません。ファイルを選択してください。</translation>
         </message>
     </context>
 </TS>

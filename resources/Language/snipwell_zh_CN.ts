@@ -84,6 +84,18 @@
             <source>Video Internal CC</source>
             <translation>视频内嵌隐藏字幕</translation>
         </message>
+        <message>
+            <source>Encrypted audiobooks cannot be converted.</source>
+            <translation>无法转换加密的有声读物。</translation>
+        </message>
+        <message>
+            <source>The file holds no audio or video stream.</source>
+            <translation>文件中没有音频或视频流。</translation>
+        </message>
+        <message>
+            <source>The media library could not start.</source>
+            <translation>无法启动媒体库。</translation>
+        </message>
     </context>
     <context>
         <name>VoInfoManager</name>
@@ -583,6 +595,10 @@ or switch to the "Free Mode".</source>
         <message>
             <source>All Supported Formats(%1);;Apple Video files(*.m4v);;AVI Video files(*.avi);;High-definition files(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; MPEG4 files(*.mp4 *.m4v);;MPEG files(*.mpg *.mpeg);;3GP files(*.3gp *.3g2);;Windows Media Video(*.wmv *.asf);; Real Media files(*.rm *.rmvb);;audio files(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;Video CD files(*.dat);; Quick Time files(*.mov);; Flash Video files(*.flv *.f4v);;MKV files(*.mkv);; Digital Video files(*.dv);;Microsoft Digital Video Recorder(*.dvr-ms);; Raw h.264 Video files(*.h.264);; Nullsoft Stream Video(*.nsv);;Unprotected VOB Files(*.vob);;WEBM Files(*.webm);;OGV Files(*.ogv);;All files(*.*)</source>
             <translation>所有支持的格式(%1);;Apple 视频文件(*.m4v);;AVI 视频文件(*.avi);;高清文件(*.mts *.ts *.m2ts *.m2t *.tp *.trp);; MPEG4 文件(*.mp4 *.m4v);;MPEG 文件(*.mpg *.mpeg);;3GP 文件(*.3gp *.3g2);;Windows Media 视频(*.wmv *.asf);; Real Media 文件(*.rm *.rmvb);;音频文件(*.wav;*.mp3;*.aac;*.m4a;*.wma;*.ogg;*.ape;*.flac);;VCD 文件(*.dat);; QuickTime 文件(*.mov);; Flash 视频文件(*.flv *.f4v);;MKV 文件(*.mkv);; 数码视频文件(*.dv);;Microsoft 数字视频录像(*.dvr-ms);; 原始 H.264 视频文件(*.h.264);; Nullsoft 流视频(*.nsv);;未加密的 VOB 文件(*.vob);;WEBM 文件(*.webm);;OGV 文件(*.ogv);;所有文件(*.*)</translation>
+        </message>
+        <message>
+            <source>This file ends at %1 although it declares %2 — it may be an unfinished download.</source>
+            <translation>此文件声明的时长为 %2，但在 %1 处就结束了 — 可能是未下载完成的文件。</translation>
         </message>
     </context>
     <context>
@@ -1640,6 +1656,21 @@ Otherwise the conversion may fail.</source>
         <message>
             <source>Right</source>
             <translation>右</translation>
+        </message>
+    </context>
+    <context>
+        <name>AddFileThread</name>
+        <message>
+            <source>Only files on this computer can be opened.</source>
+            <translation>只能打开本机上的文件。</translation>
+        </message>
+        <message>
+            <source>The file name has no extension.</source>
+            <translation>文件名没有扩展名。</translation>
+        </message>
+        <message>
+            <source>Folders are not opened; choose a file.</source>
+            <translation>不会打开文件夹；请选择一个文件。</translation>
         </message>
     </context>
 </TS>

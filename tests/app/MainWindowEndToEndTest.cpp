@@ -7,6 +7,8 @@
 #include "MainWindowHelpers.h"
 #include "MediaProbe.h"
 #include "ParserXML.h"
+#include "QCustomTimeEdit.h"
+#include "QSimpleTimeLine.h"
 #include "QVideoCutDlg.h"
 #include "QVideoCutManageDlg.h"
 #include "QVideoPlayDlg.h"
@@ -16,7 +18,9 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QDirIterator>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using testsupport::fixture;
@@ -189,6 +193,55 @@ TEST_P(EndToEnd, OpenMarkThreeSegmentsAndConvertSeparateMergedAndEncoded)
         EXPECT_TRUE(encoded.value(0).endsWith(".mp4"));
     }
     EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join('|').toStdString();
+}
+
+// A partial download: the header declares 10 s, the data ends about half
+// way. The user is told on opening, and the player, the cut tool, the ruler
+// and the output all stop where the data does.
+TEST_P(EndToEnd, APartialDownloadIsToldOnOpeningAndEndsWhereItsDataEnds)
+{
+    const QString partial = fixture("partial.mkv");
+    // ffprobe's word: the declared length, and the end of the last packet.
+    const Probe probe = probeFile(partial);
+    ASSERT_TRUE(probe.ok);
+    double dataEnd = 0;
+    for (const ProbedStream &st : probe.streams)
+        for (const ProbedPacket &p : probePackets(partial, st.index))
+            if (!std::isnan(p.pts))
+                dataEnd = std::max(dataEnd, p.pts + (std::isnan(p.duration) ? 0 : p.duration));
+    ASSERT_GT(probe.duration - dataEnd, 2.0) << "the fixture is no partial file";
+
+    MessageWatcher messages;
+    MainWindow w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(importThroughSignal(w, {partial}));
+    ASSERT_EQ(itemCount(), 1);
+    ASSERT_TRUE(waitUntil([&] { return messages.texts.size() == 1; }));
+    const QRegularExpression notice(
+        "^This file ends at (\\d+):(\\d\\d):(\\d\\d\\.\\d) although it declares (\\d+):(\\d\\d):(\\d\\d\\.\\d) "
+        "— it may be an unfinished download\\.$");
+    const QRegularExpressionMatch m = notice.match(messages.texts.first());
+    ASSERT_TRUE(m.hasMatch()) << messages.texts.first().toStdString();
+    auto seconds = [&](int first) {
+        return m.captured(first).toInt() * 3600 + m.captured(first + 1).toInt() * 60 + m.captured(first + 2).toDouble();
+    };
+    EXPECT_NEAR(seconds(1), dataEnd, 0.15);
+    EXPECT_NEAR(seconds(4), probe.duration, 0.06);
+
+    EXPECT_NEAR(w.playerPanel()->duration() / 1e6, dataEnd, 0.15);
+    EXPECT_NEAR(w.cutTool()->endTimeEdit()->time() / 1e6, dataEnd, 0.15);
+    EXPECT_NEAR(w.cutTool()->endTimeEdit()->maximumTime() / 1e6, dataEnd, 0.15);
+    EXPECT_NEAR(w.segmentManager()->timeLine()->total() / 1e6, dataEnd, 0.15);
+    EXPECT_TRUE(w.playerPanel()->timeText().endsWith(QVideoPlayDlg::formatTime(w.playerPanel()->duration())))
+        << w.playerPanel()->timeText().toStdString();
+
+    // The whole file, copied: the output holds what the data holds, and no
+    // note about a source that ended early follows.
+    chooseMode(w, true);
+    const QStringList made = convert(w);
+    expectOutputs(made, {dataEnd});
+    EXPECT_EQ(messages.texts.size(), 1) << messages.texts.join('|').toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, EndToEnd, ::testing::Values(false, true),

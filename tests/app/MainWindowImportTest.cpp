@@ -8,8 +8,14 @@
 #include "QTextImageButton.h"
 #include "QVideoPlayDlg.h"
 #include "TestSupport.h"
+#include "QVideoCutDlg.h"
+#include "QVideoCutManageDlg.h"
+#include "QCustomTimeEdit.h"
+#include "QSimpleTimeLine.h"
 #include "VoVideoConvertItem.h"
+#include "orlcodec.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
@@ -84,7 +90,8 @@ TEST(MainWindowImport, RefusedNamesAndUnreadableFilesGiveTheMessageAndNoItem)
         messages.texts.clear();
         ASSERT_TRUE(importThroughSignal(w, {path}));
         EXPECT_TRUE(waitUntil([&] { return messages.texts.size() == 1; }));
-        EXPECT_EQ(messages.texts, QStringList{kOpenFailed}) << path.toStdString();
+        EXPECT_TRUE(messages.texts.value(0).startsWith(kOpenFailed + "\n\n" + QFileInfo(path).fileName() + "\n"))
+            << messages.texts.join('|').toStdString();
         EXPECT_EQ(itemCount(), 0);
         EXPECT_EQ(w.playerPanel()->player(), 0);
     }
@@ -121,15 +128,17 @@ TEST(MainWindowImport, DropsImportTheLastFileOnlyAndNothingWhileConverting)
     drop(w, {QUrl::fromLocalFile(dir.filePath("folder"))});
     settle(w);
     EXPECT_TRUE(waitUntil([&] { return messages.texts.size() == 1; }));
-    EXPECT_EQ(messages.texts, QStringList{kOpenFailed});
-    EXPECT_EQ(itemCount(), 0);
+    EXPECT_TRUE(messages.texts.value(0).startsWith(kOpenFailed + "\n\n")) << messages.texts.join('|').toStdString();
+    // A failed open keeps the work it would have replaced.
+    ASSERT_EQ(itemCount(), 1);
+    EXPECT_EQ(VoVideoConvertManager::instance()->itemAt(0)->m_videoPath, b);
 
     // A location that is not a local file fails like an unreadable one.
     messages.texts.clear();
     drop(w, {QUrl("smb://server/share/clip.mp4")});
     settle(w);
     EXPECT_TRUE(waitUntil([&] { return messages.texts.size() == 1; }));
-    EXPECT_EQ(messages.texts, QStringList{kOpenFailed});
+    EXPECT_TRUE(messages.texts.value(0).startsWith(kOpenFailed + "\n\nclip.mp4\n")) << messages.texts.join('|').toStdString();
 
     // While converting a drop is refused and changes nothing.
     ASSERT_TRUE(importThroughSignal(w, {a}));
@@ -240,4 +249,145 @@ TEST(MainWindowImport, TheOpenDialogStartsInTheLastFolderAlsoAfterARestart)
     EXPECT_FALSE(again.isImporting());
     EXPECT_EQ(itemCount(), 0);
     EXPECT_EQ(MainWindow::openFolder(), folder);
+}
+
+namespace {
+
+// What the user sees of the work in the window, to compare before and after
+// an import.
+struct WorkSeen {
+    QStringList items; // path and trim pair of each item, in list order
+    quintptr player = 0;
+    uint64_t playerDuration = 0;
+    uint64_t startShown = 0;
+    uint64_t endShown = 0;
+    const VoVideoConvertItem *shownItem = nullptr;
+    bool cutToolEnabled = false;
+    uint64_t timelineTotal = 0;
+    bool operator==(const WorkSeen &o) const
+    {
+        return items == o.items && player == o.player && playerDuration == o.playerDuration
+            && startShown == o.startShown && endShown == o.endShown && shownItem == o.shownItem
+            && cutToolEnabled == o.cutToolEnabled && timelineTotal == o.timelineTotal;
+    }
+};
+
+std::ostream &operator<<(std::ostream &os, const WorkSeen &s)
+{
+    return os << s.items.join(" | ").toStdString() << " player " << s.player << " (" << s.playerDuration
+              << ") shown " << s.startShown << "-" << s.endShown << " enabled " << s.cutToolEnabled << " total "
+              << s.timelineTotal;
+}
+
+WorkSeen workSeen(MainWindow &w)
+{
+    WorkSeen s;
+    for (int i = 0; i < itemCount(); ++i) {
+        const VoVideoConvertItem *item = VoVideoConvertManager::instance()->itemAt(i);
+        s.items << QStringLiteral("%1 %2-%3").arg(item->m_videoPath).arg(item->m_TrimStartTime).arg(item->m_TrimEndTime);
+    }
+    s.player = quintptr(w.playerPanel()->player());
+    s.playerDuration = w.playerPanel()->duration();
+    s.startShown = w.cutTool()->startTimeEdit()->time();
+    s.endShown = w.cutTool()->endTimeEdit()->time();
+    s.shownItem = w.cutTool()->currentItem();
+    s.cutToolEnabled = w.cutTool()->endTimeEdit()->isEnabled();
+    s.timelineTotal = w.segmentManager()->timeLine()->total();
+    return s;
+}
+
+QAbstractButton *button(QWidget *panel, const char *name)
+{
+    auto *b = panel->findChild<QAbstractButton *>(QString::fromLatin1(name));
+    EXPECT_NE(b, nullptr) << name;
+    return b;
+}
+
+// Moves the play position the way the timeline does and waits for the player.
+void seekTo(MainWindow &w, double seconds)
+{
+    QSignalSpy pro(w.playerPanel(), &QVideoPlayDlg::emitPlayProValue);
+    emit w.segmentManager()->sendPlayProToPlay(uint64_t(seconds * 1e6));
+    EXPECT_TRUE(waitUntil([&] { return pro.count() > 0; }, 5000));
+}
+
+} // namespace
+
+TEST(MainWindowImport, AFailedOpenLeavesTheWorkAsItWasAndSaysWhichFileAndWhy)
+{
+    QTemporaryDir dir;
+    MainWindow w;
+    w.show();
+    MessageWatcher messages;
+    ASSERT_TRUE(importThroughSignal(w, {fixture("long_h264_aac.mp4")}));
+    ASSERT_EQ(itemCount(), 1);
+    // Pause, mark 3-8 s on the first segment and add a second one.
+    ASSERT_TRUE(waitUntil([&] { return !w.playerPanel()->isPaused(); }));
+    QTest::mouseClick(button(w.playerPanel(), "m_btnPause"), Qt::LeftButton);
+    ASSERT_TRUE(w.playerPanel()->isPaused());
+    seekTo(w, 8);
+    QTest::mouseClick(button(w.cutTool(), "m_btnEndSet"), Qt::LeftButton);
+    seekTo(w, 3);
+    QTest::mouseClick(button(w.cutTool(), "m_btnStartSet"), Qt::LeftButton);
+    QTest::mouseClick(button(w.segmentManager(), "m_btnAddItem"), Qt::LeftButton);
+    ASSERT_EQ(itemCount(), 2);
+    const VoVideoConvertItem *first = VoVideoConvertManager::instance()->itemAt(0);
+    EXPECT_NEAR(first->m_TrimStartTime / 1e6, 3, 0.05);
+    EXPECT_NEAR(first->m_TrimEndTime / 1e6, 8, 0.05);
+    const WorkSeen before = workSeen(w);
+    ASSERT_NE(before.player, 0u);
+    ASSERT_TRUE(messages.texts.isEmpty()) << messages.texts.join('|').toStdString();
+
+    // Each damaged file, with a word of the reason the user must see.
+    struct Damaged {
+        QString path;
+        QString reason;
+    };
+    const QList<Damaged> damaged{
+        {fixture("empty.mp4"), "empty"},
+        {fixture("not_media.mp4"), "no known media format"},
+        {fixture("random_bytes.mp4"), "no known media format"},
+        {fixture("truncated_noindex.mp4"), "no index"},
+        {fixture("subtitle_only.mkv"), "no audio or video stream"},
+        {copyAs(dir, fixture("h264_aac.mp4"), "book.aax"), "audiobook"},
+    };
+    bool viaDialog = true;
+    for (const Damaged &d : damaged) {
+        SCOPED_TRACE(d.path.toStdString());
+        messages.texts.clear();
+        if (viaDialog) {
+            // The first through the open-file dialog of the Add File button.
+            viaDialog = false;
+            QTimer::singleShot(0, [&] {
+                QFileDialog *dialog = nullptr;
+                ASSERT_TRUE(waitUntil([&] { return (dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())); }));
+                dialog->selectFile(d.path);
+                QMetaObject::invokeMethod(dialog, "accept");
+            });
+            QTest::mouseClick(button(w.cutTool(), "m_btnAddFile"), Qt::LeftButton);
+        } else {
+            drop(w, {QUrl::fromLocalFile(d.path)});
+        }
+        settle(w);
+        ASSERT_TRUE(waitUntil([&] { return messages.texts.size() == 1; }));
+        // The work first: it is what a failed open must not lose.
+        EXPECT_EQ(workSeen(w), before);
+        const QStringList lines = messages.texts.first().split('\n');
+        EXPECT_EQ(lines.size(), 4) << messages.texts.first().toStdString();
+        EXPECT_EQ(lines.value(0), kOpenFailed);
+        EXPECT_EQ(lines.value(1), "");
+        EXPECT_EQ(lines.value(2), QFileInfo(d.path).fileName());
+        EXPECT_TRUE(lines.value(3).contains(d.reason, Qt::CaseInsensitive)) << lines.value(3).toStdString();
+    }
+
+    // The work goes on: the old player still plays, and the next good file
+    // replaces it all.
+    QTest::mouseClick(button(w.playerPanel(), "m_btnPlay"), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] {
+        return !w.playerPanel()->isPaused() && Player_GetPosition(w.playerPanel()->player()) > 3100000;
+    }));
+    ASSERT_TRUE(importThroughSignal(w, {fixture("h264_aac.mp4")}));
+    ASSERT_EQ(itemCount(), 1);
+    EXPECT_EQ(VoVideoConvertManager::instance()->itemAt(0)->m_videoPath, fixture("h264_aac.mp4"));
+    EXPECT_NEAR(w.playerPanel()->duration() / 1e6, 5, 0.1);
 }

@@ -13,6 +13,8 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 #include <QTranslator>
+#include <algorithm>
+#include <memory>
 #include <gtest/gtest.h>
 
 using testsupport::ffprobeJson;
@@ -354,6 +356,10 @@ TEST(MediaItem, BadInputIsRefusedQuickly)
         VoVideoConvertItem item;
         EXPECT_FALSE(item.open(path)) << path.toStdString();
         EXPECT_LT(timer.elapsed(), 2000) << path.toStdString();
+        // Every refusal has a reason the user can be shown, without the
+        // path the user sees beside it anyway.
+        EXPECT_FALSE(item.openError().isEmpty()) << path.toStdString();
+        EXPECT_FALSE(item.openError().contains(path)) << item.openError().toStdString();
         VoInfoManager manager;
         if (!path.endsWith(".m4a") && !path.endsWith(".mkv")) {
             EXPECT_FALSE(manager.open(path, false, 0)) << path.toStdString();
@@ -384,4 +390,40 @@ TEST(MediaItem, VisibleTextsAreTranslated)
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(QString::fromStdString(rows[0].name), "Aktuell");
     EXPECT_EQ(QString::fromStdString(rows[0].label), "Aktuell, 00:00:00-00:00:05");
+}
+
+// A partial download: the item's length is where the data ends (ffprobe's
+// last packet), the declared length is kept for telling the user; its
+// clone for a segment keeps both. Whole files, and partial ones whose
+// length the demuxer measures from the data (AVI without its index, transport
+// streams), have nothing to tell.
+TEST(MediaItem, APartialFileIsMeasuredToWhereItsDataEnds)
+{
+    const QString partial = fixture("partial.mkv");
+    const QJsonObject probe = testsupport::ffprobeJson(partial, {"-show_packets", "-show_format"});
+    double dataEnd = 0;
+    for (const QJsonValue &v : probe["packets"].toArray()) {
+        const QJsonObject p = v.toObject();
+        dataEnd = std::max(dataEnd, p["pts_time"].toString().toDouble() + p["duration_time"].toString().toDouble());
+    }
+    const double declared = probe["format"].toObject()["duration"].toString().toDouble();
+
+    VoVideoConvertItem item;
+    ASSERT_TRUE(item.open(partial));
+    EXPECT_TRUE(item.endsEarly());
+    EXPECT_NEAR(item.m_duration / 1e6, dataEnd, 0.15);
+    EXPECT_NEAR(item.m_declaredDuration / 1e6, declared, 0.01);
+    std::unique_ptr<VoVideoConvertItem> copy(item.clone());
+    EXPECT_TRUE(copy->endsEarly());
+    EXPECT_EQ(copy->m_declaredDuration, item.m_declaredDuration);
+
+    for (const char *whole : {"long.mkv", "long_h264_aac.mp4", "plain.avi", "tone.mp3", "partial.avi", "partial.ts"}) {
+        VoVideoConvertItem w;
+        ASSERT_TRUE(w.open(fixture(whole))) << whole;
+        EXPECT_FALSE(w.endsEarly()) << whole;
+    }
+    // A few milliseconds between the streams' ends are no partial file.
+    EXPECT_FALSE(VoVideoConvertItem::endsNoticeablyEarly(10000000, 9950000));
+    EXPECT_TRUE(VoVideoConvertItem::endsNoticeablyEarly(10000000, 8500000));
+    EXPECT_FALSE(VoVideoConvertItem::endsNoticeablyEarly(7200000000, 7190000000));
 }

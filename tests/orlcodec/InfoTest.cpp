@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using testsupport::ffprobeJson;
@@ -212,4 +213,73 @@ TEST(Info, MemoryBufferOpensAndOutlivesItsHandle)
     EXPECT_EQ(Engine_GetHandleCount(), before);
     EXPECT_EQ(Buffer_Create(nullptr, 10), 0);
     EXPECT_EQ(Buffer_Create(bytes.constData(), 0), 0);
+}
+
+// Where the data of a file ends, against the end of the last packet ffprobe
+// reads from it: below the declared duration for partial files of every
+// kind, exactly the duration for whole ones.
+TEST(Info, ReadableEndIsWhereTheLastPacketEnds)
+{
+    auto lastPacketEnd = [](const QString &path) {
+        const QJsonObject probe = ffprobeJson(path, {"-show_packets", "-show_format"});
+        // Times count from the container's start, as the duration does.
+        const double start = probe["format"].toObject()["start_time"].toString().toDouble();
+        double end = 0;
+        for (const QJsonValue &v : probe["packets"].toArray()) {
+            const QJsonObject p = v.toObject();
+            if (p.contains("pts_time"))
+                end = std::max(end, p["pts_time"].toString().toDouble() + p["duration_time"].toString().toDouble());
+        }
+        return end - start;
+    };
+    struct Case {
+        const char *name;
+        bool partial; // declares more than it holds
+    };
+    const Case cases[] = {
+        {"partial.mkv", true},       {"truncated_faststart.mp4", true}, {"partial.avi", false},
+        {"partial.ts", false},       {"long.mkv", false},               {"faststart.mp4", false},
+        {"long_h264_aac.mp4", false}, {"plain.avi", false},             {"long_h264_aac.ts", false},
+        {"plain.webm", false},       {"tone.mp3", false},               {"two_audio_subs.mkv", false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = fixture(c.name);
+        Info info;
+        ASSERT_TRUE(info.open(path)) << Engine_GetLastError(info.h);
+        const uint64_t declared = Info_GetDuration(info.h);
+        const uint64_t readable = Info_GetReadableEnd(info.h);
+        const double oracle = lastPacketEnd(path);
+        ASSERT_GT(oracle, 0.5);
+        EXPECT_NEAR(readable / 1e6, oracle, 0.15);
+        if (c.partial)
+            EXPECT_GT(declared / 1e6 - oracle, 2.0) << "the fixture no longer declares more than it holds";
+        else // the streams' last packets end a few milliseconds apart
+            EXPECT_NEAR(readable / 1e6, declared / 1e6, 0.1);
+        // Asking again gives the same answer without reading again.
+        EXPECT_EQ(Info_GetReadableEnd(info.h), readable);
+        // The handle still reads pictures after the tail was looked at.
+        if (Info_HasVideo(info.h)) {
+            const orl_picture *picture = Info_GrabFrame(info.h, readable / 2, 64, 0, ORL_PICTURE_JPEG);
+            EXPECT_NE(picture, nullptr) << Engine_GetLastError(info.h);
+            Info_ReleaseFrame(info.h, picture);
+        }
+    }
+}
+
+// A file that cannot be opened says why, in words a user can act on.
+TEST(Info, FailedOpensNameTheirReason)
+{
+    const std::pair<const char *, const char *> cases[] = {
+        {"empty.mp4", "file is empty"},
+        {"not_media.mp4", "no known media format"},
+        {"random_bytes.mp4", "no known media format"},
+        {"truncated_noindex.mp4", "no index (moov box)"},
+    };
+    for (const auto &c : cases) {
+        Info info;
+        EXPECT_FALSE(info.open(fixture(c.first))) << c.first;
+        EXPECT_TRUE(QString::fromUtf8(Engine_GetLastError(info.h)).contains(c.second))
+            << c.first << ": " << Engine_GetLastError(info.h);
+    }
 }

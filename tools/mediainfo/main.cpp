@@ -94,7 +94,7 @@ int main(int argc, char **argv)
     const QString path = args.first();
     VoVideoConvertItem item;
     if (!item.open(path))
-        return fail(QStringLiteral("cannot open %1").arg(path));
+        return fail(QStringLiteral("cannot open %1: %2").arg(path, item.openError()));
 
     QJsonObject o;
     o.insert("videoName", item.m_videoName);
@@ -107,6 +107,8 @@ int main(int argc, char **argv)
     o.insert("hasAudio", item.m_hasAudio);
     o.insert("titleIndex", item.m_titleIndex);
     o.insert("duration", double(item.m_duration));
+    // Above duration for a partial file: what its header declares.
+    o.insert("declaredDuration", double(item.m_declaredDuration));
     o.insert("coverSize", item.m_coverSize);
     o.insert("chapterCount", item.m_chapterCount);
     o.insert("audioTrackNames", QJsonArray::fromStringList(item.m_audioTrackNames));

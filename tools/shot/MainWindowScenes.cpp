@@ -5,14 +5,19 @@
 #include "QLoadingDlg.h"
 #include "QVideoCutDlg.h"
 #include "QVideoCutManageDlg.h"
+#include "QTextImageButton.h"
 #include "QVideoPlayDlg.h"
+#include "QVoMessageBox.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
 #include <QStandardPaths>
+#include <QTimer>
 #include <functional>
 
 namespace mainwindowscenes {
@@ -132,6 +137,55 @@ QWidget *converting(const QString &mediaPath)
     waitFor([] { return MainWindow::isConverting(); }, 5000);
     waitFor([] { return false; }, 700);
     return w;
+}
+
+QWidget *partialDownload(const QString &mediaPath)
+{
+    useScratchHome();
+    setSetting("LISTMODEL_ITEM", "ListModel_Line", "Y");
+    auto *w = new MainWindow;
+    w->show();
+    waitFor([] { return false; }, 100);
+    // The notice is modal and holds the import until answered: once it has
+    // been up a moment (the picture and the ruler drawn behind it), the
+    // window and the box are pictured together, and the box is answered.
+    QPixmap picture;
+    QElapsedTimer shown;
+    QTimer poll;
+    poll.setInterval(50);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            auto *box = qobject_cast<QVoMessageBox *>(top);
+            if (!box || !box->isVisible() || box->property("answered").toBool())
+                continue;
+            if (!shown.isValid())
+                shown.start();
+            if (shown.elapsed() < 700)
+                return;
+            box->setProperty("answered", true);
+            picture = w->grab();
+            QPainter p(&picture);
+            QPoint at = box->geometry().topLeft() - w->geometry().topLeft();
+            if (!QRect(QPoint(0, 0), w->size()).contains(QRect(at, box->size())))
+                at = QPoint((w->width() - box->width()) / 2, (w->height() - box->height()) / 2);
+            p.drawPixmap(at, box->grab());
+            p.end();
+            box->prepare();
+            if (!box->buttons().isEmpty())
+                box->buttons().first()->click();
+            else
+                box->reject();
+        }
+    });
+    poll.start();
+    w->addImportFile({mediaPath});
+    waitFor([w] { return !w->isImporting(); }, 10000);
+    poll.stop();
+    auto *label = new QLabel;
+    label->setPixmap(picture);
+    label->resize(picture.size() / picture.devicePixelRatio());
+    w->deleteLater();
+    return label;
 }
 
 } // namespace mainwindowscenes

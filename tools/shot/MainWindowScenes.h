@@ -11,4 +11,7 @@ QWidget *withSegments(const QString &mediaPath, bool simpleMode);
 QWidget *loadingDialog(const QString &mediaPath);
 // A conversion under way, caught at about a third.
 QWidget *converting(const QString &mediaPath);
+// A partial download just opened: the window in Simple Mode with the
+// notice of where the file's data ends over it.
+QWidget *partialDownload(const QString &mediaPath);
 } // namespace mainwindowscenes

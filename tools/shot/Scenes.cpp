@@ -316,6 +316,7 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"main-window-simple-mode", [] { return mainwindowscenes::withSegments(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), true); }},
         {"loading-dialog", [] { return mainwindowscenes::loadingDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"main-window-converting", [] { return mainwindowscenes::converting(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"main-window-partial-download", [] { return mainwindowscenes::partialDownload(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"format-highspeed", formatscenes::highSpeed},
         {"format-encoding", formatscenes::encoding},
         {"format-compact", formatscenes::compact},
