@@ -51,7 +51,11 @@ protected:
         if (wait && event->type() == QEvent::Show && !m_seen) {
             m_seen = true;
             // Queued: a window closed inside its own show never ends its loop.
-            QTimer::singleShot(0, wait, [this, wait] { m_action(wait); });
+            QPointer<QWaitForDlg> guarded(wait);
+            QTimer::singleShot(0, this, [this, guarded] {
+                if (guarded)
+                    m_action(guarded);
+            });
         }
         return false;
     }
