@@ -9,6 +9,7 @@
 #include "QVideoEditTag.h"
 #include "QVideoEditingDlg.h"
 #include "QVoBaseButton.h"
+#include "VoPlayerManager.h"
 #include "TestSupport.h"
 
 #include <QImage>
@@ -53,11 +54,12 @@ Means meansOf(const QString &png)
     return m;
 }
 
+// Replaces the edit's number: the first key typed replaces the selection.
+// (Emptying the edit first would leave the "0" it then shows in front.)
 void typeInto(QLineEdit *edit, const QString &text)
 {
     edit->setFocus();
     edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
     QTest::keyClicks(edit, text);
 }
 
@@ -70,6 +72,7 @@ VEEditConfig editedThroughTheTab(int brightness, int contrast, int saturation, i
     dlg.setBoundToTrim(true);
     dlg.show();
     EXPECT_TRUE(QTest::qWaitFor([&] { return dlg.isLoaded(); }, 10000));
+    dlg.player()->onPause();
     QTest::mouseClick(dlg.tabBar()->button(kEffectTab), Qt::LeftButton);
     auto *form = qobject_cast<QEffectOperationForm *>(dlg.tabForm(kEffectTab));
     EXPECT_TRUE(form && form->isVisible());
@@ -79,6 +82,10 @@ VEEditConfig editedThroughTheTab(int brightness, int contrast, int saturation, i
     typeInto(form->contrastEdit(), QString::number(contrast));
     typeInto(form->saturationEdit(), QString::number(saturation));
     typeInto(form->hueEdit(), QString::number(hue));
+    EXPECT_EQ(form->brightnessEdit()->text(), QString::number(brightness));
+    EXPECT_EQ(form->contrastEdit()->text(), QString::number(contrast));
+    EXPECT_EQ(form->saturationEdit()->text(), QString::number(saturation));
+    EXPECT_EQ(form->hueEdit()->text(), QString::number(hue));
     QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     return dlg.editConfig();
