@@ -3,6 +3,7 @@
 #include "QAdjustOperationForm.h"
 #include "QAudioOperationForm.h"
 #include "QAudioTagForm.h"
+#include "EditLoadWorker.h"
 #include "QEffectOperationForm.h"
 #include "QImageButton.h"
 #include "QMediaForm.h"
@@ -17,12 +18,12 @@
 #include "QWaitForDlg.h"
 #include "QWatermarkOperationForm.h"
 #include "QWatermartTextSettingDlg.h"
-#include "VoInfoManager.h"
 #include "VoPlayerManager.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QTimer>
 
 namespace {
@@ -50,7 +51,7 @@ QVideoEditingDlg::QVideoEditingDlg(QWidget *parent) : QNinePointsImageDialog(par
     setModal(true);
 
     m_player = new VoPlayerManager(this);
-    m_info = new VoInfoManager(this);
+    m_loader = new EditLoadWorker(this);
     m_settings = new QVideoEditingSettings(this);
     m_settings->attachPlayer(m_player);
     m_tabBar = new QVideoEditTag(this);
@@ -109,8 +110,7 @@ QVideoEditingDlg::QVideoEditingDlg(QWidget *parent) : QNinePointsImageDialog(par
     connect(m_loadTimer, &QTimer::timeout, this, &QVideoEditingDlg::loadingTimer);
     connect(this, &QVideoEditingDlg::emitThreadComplete, this, &QVideoEditingDlg::threadComplete,
             Qt::QueuedConnection);
-    connect(this, &QVideoEditingDlg::emitPlayer, this, &QVideoEditingDlg::startPlayerCon,
-            Qt::BlockingQueuedConnection);
+    connect(m_loader, &EditLoadWorker::emitLoaded, this, &QVideoEditingDlg::loaded);
     wire();
     selectedTag(TrimTab);
     m_snapshotSuffix = getImgSuffix();
@@ -119,8 +119,10 @@ QVideoEditingDlg::QVideoEditingDlg(QWidget *parent) : QNinePointsImageDialog(par
 
 QVideoEditingDlg::~QVideoEditingDlg()
 {
-    m_stopEvent.set();
-    waitForExit();
+    // A file that is slow to answer must not hold up the window's end: the
+    // loader finishes on its own and deletes itself.
+    m_loader->dispose();
+    m_loader = nullptr;
     releasePlayer();
 }
 
@@ -239,44 +241,44 @@ void QVideoEditingDlg::keyPressEvent(QKeyEvent *event)
 void QVideoEditingDlg::loadingTimer()
 {
     m_loadTimer->stop();
+    if (!m_player) {
+        m_working = m_initialConfig;
+        emit emitThreadComplete();
+        return;
+    }
+    EditLoadRequest request;
+    request.path = m_mediaPath;
+    request.hintWidth = m_hintWidth;
+    request.hintHeight = m_hintHeight;
+    request.config = m_initialConfig;
     m_waitDlg = new QWaitForDlg(this);
-    start();
+    m_loader->begin(request);
     m_spinner->show();
     m_spinner->raise();
     m_spinner->startAnimation();
+    // The dialog may be destroyed while the wait runs (its owner closing).
+    QPointer<QVideoEditingDlg> self(this);
     m_waitDlg->exec();
+    if (!self)
+        return;
     delete m_waitDlg;
     m_waitDlg = nullptr;
     m_spinner->stopAnimation();
     m_spinner->hide();
 }
 
-void QVideoEditingDlg::run()
+void QVideoEditingDlg::loaded(VEEditConfig config)
 {
-    m_working = m_initialConfig;
-    if (!m_player || m_stopEvent.isSet()) {
-        emit emitThreadComplete();
+    if (m_loadAbandoned)
         return;
-    }
-    m_info->open(m_mediaPath, m_working.isDisc != 0, m_working.streamChoice.ProgramIndex);
-    m_working.displayWidth = m_hintWidth;
-    m_working.displayHeight = m_hintHeight;
-    emit emitPlayer();
+    m_working = std::move(config);
+    startPlayerCon();
     if (m_playerOpened) {
         const QSize shown = m_player->displaySize();
         if (m_working.displayWidth == 0)
             m_working.displayWidth = shown.width();
         if (m_working.displayHeight == 0)
             m_working.displayHeight = shown.height();
-    }
-    const VEAudioTagInfo tags = m_info->tags();
-    if (!m_working.tags.tagFlag)
-        m_working.tags = tags;
-    if (m_working.chapters.empty()) {
-        const std::vector<ChapterEntry> chapters = m_info->chapters();
-        // Entry 0 alone is the whole file: a file without chapters has none.
-        if (chapters.size() > 1)
-            m_working.chapters = chapters;
     }
     emit emitThreadComplete();
 }
@@ -291,6 +293,8 @@ void QVideoEditingDlg::startPlayerCon()
 
 void QVideoEditingDlg::threadComplete()
 {
+    if (m_loadAbandoned)
+        return;
     // The holder pushes to the player, which lives on this thread.
     m_settings->loadConfig(m_working);
     m_trimForm->loadValues(m_working, m_player ? m_player->duration() : 0);
@@ -348,6 +352,20 @@ void QVideoEditingDlg::onSubtitleSetting()
     m_subDialogOpen = true;
     connect(&dlg, &QSubtitleSettingDlg::emitDlgClose, this, &QVideoEditingDlg::dlgClose);
     dlg.exec();
+}
+
+void QVideoEditingDlg::done(int result)
+{
+    // Closed while loading: what the loading step finds is not wanted any
+    // more, and the wait must end with the dialog.
+    if (!m_loaded && !m_firstShow) {
+        m_loadAbandoned = true;
+        m_loadTimer->stop();
+        m_loader->cancel();
+        if (m_waitDlg)
+            m_waitDlg->reject();
+    }
+    QNinePointsImageDialog::done(result);
 }
 
 void QVideoEditingDlg::onOK()

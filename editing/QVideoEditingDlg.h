@@ -5,19 +5,18 @@
 // tab's parts at the moment of the press, for the caller to copy into the
 // other items after the dialog closes (also after Cancel).
 #include "QNinePointsImageDialog.h"
-#include "QUtilThread.h"
 #include "VEEditConfig.h"
 
 #include <QDateTime>
 #include <QList>
 #include <QString>
 
-#include <atomic>
 #include <functional>
 
 class QAdjustOperationForm;
 class QAudioOperationForm;
 class QAudioTagForm;
+class EditLoadWorker;
 class QEditOperationForm;
 class QEffectOperationForm;
 class QMediaForm;
@@ -33,7 +32,6 @@ class QVoBaseButton;
 class QImageButton;
 class QWaitForDlg;
 class QWatermarkOperationForm;
-class VoInfoManager;
 class VoPlayerManager;
 
 // The parts "Apply to all" has recorded, each with its flag.
@@ -43,7 +41,7 @@ struct ApplyAllStore {
     VEEditConfig parts;
 };
 
-class QVideoEditingDlg : public QNinePointsImageDialog, public QUtilThread {
+class QVideoEditingDlg : public QNinePointsImageDialog {
     Q_OBJECT
 public:
     explicit QVideoEditingDlg(QWidget *parent = nullptr);
@@ -59,6 +57,9 @@ public:
     const ApplyAllStore &applyAllStore() const { return m_applyAll; }
 
     bool isLoaded() const { return m_loaded; }
+    // True from the start of the loading step until its result is shown
+    // or the dialog is closed.
+    bool isLoading() const { return m_waitDlg != nullptr; }
     VoPlayerManager *player() const { return m_player; }
     QVideoEditingSettings *settings() const { return m_settings; }
     QVideoEditTag *tabBar() const { return m_tabBar; }
@@ -82,7 +83,6 @@ public:
 signals:
     void emitAddSubtitleToCmb(QString text, QString path);
     void emitThreadComplete();
-    void emitPlayer();
     void emitPreviousFile();
     void emitNextFile();
 
@@ -100,10 +100,13 @@ public slots:
     void loadingTimer();
     void threadComplete();
     void startPlayerCon();
+    // The loading step's record, on this thread: opens the player with it.
+    void loaded(VEEditConfig config);
     void onOK();
 
+    void done(int result) override;
+
 protected:
-    void run() override;
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
@@ -112,7 +115,7 @@ private:
     void showMessage(const QString &text);
 
     VoPlayerManager *m_player = nullptr;
-    VoInfoManager *m_info = nullptr;
+    EditLoadWorker *m_loader = nullptr;
     QVideoEditingSettings *m_settings = nullptr;
     QVideoEditTag *m_tabBar = nullptr;
     QPlayerOperationForm *m_transport = nullptr;
@@ -143,9 +146,10 @@ private:
     ApplyAllStore m_applyAll;
     QString m_snapshotSuffix;
     QString m_snapshotFolder;
-    std::atomic<bool> m_loaded{false};
+    bool m_loaded = false;
     bool m_subDialogOpen = false;
     bool m_firstShow = true;
     bool m_bindToTrim = false;
     bool m_playerOpened = false;
+    bool m_loadAbandoned = false; // closed before loading finished
 };

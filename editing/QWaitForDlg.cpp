@@ -1,5 +1,7 @@
 #include "QWaitForDlg.h"
 
+#include <QKeyEvent>
+
 QWaitForDlg::QWaitForDlg(QWidget *parent) : QDialog(parent)
 {
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
@@ -8,4 +10,15 @@ QWaitForDlg::QWaitForDlg(QWidget *parent) : QDialog(parent)
     setModal(true);
     if (parent)
         setGeometry(parent->geometry());
+}
+
+void QWaitForDlg::keyPressEvent(QKeyEvent *event)
+{
+    // Escape would end the wait and leave a half-loaded window usable; the
+    // owner ends the wait when loading is done or the owner is closed.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

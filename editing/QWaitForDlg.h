@@ -7,4 +7,7 @@ class QWaitForDlg : public QDialog {
     Q_OBJECT
 public:
     explicit QWaitForDlg(QWidget *parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 };

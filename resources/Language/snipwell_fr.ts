@@ -1438,6 +1438,10 @@ Sinon, la conversion risque d'échouer.</translation>
             <source>Cancel</source>
             <translation>Annuler</translation>
         </message>
+        <message>
+            <source>Choose the font of the subtitles</source>
+            <translation>Choisir la police des sous-titres</translation>
+        </message>
     </context>
     <context>
         <name>QCaptureSettingDlg</name>
@@ -1671,6 +1675,76 @@ Sinon, la conversion risque d'échouer.</translation>
         <message>
             <source>Folders are not opened; choose a file.</source>
             <translation>Les dossiers ne sont pas ouverts ; choisissez un fichier.</translation>
+        </message>
+    </context>
+    <context>
+        <name>QFontLookPanel</name>
+        <message>
+            <source>Font Name:</source>
+            <translation>Nom de la police :</translation>
+        </message>
+        <message>
+            <source>Font Color:</source>
+            <translation>Couleur de la police :</translation>
+        </message>
+        <message>
+            <source>Outline Color:</source>
+            <translation>Couleur du contour :</translation>
+        </message>
+        <message>
+            <source>Outline Size:</source>
+            <translation>Épaisseur du contour :</translation>
+        </message>
+        <message>
+            <source>Shadow Color:</source>
+            <translation>Couleur de l'ombre :</translation>
+        </message>
+        <message>
+            <source>Shadow Offset:</source>
+            <translation>Décalage de l'ombre :</translation>
+        </message>
+        <message>
+            <source>Horizontal Spacing:</source>
+            <translation>Espacement horizontal :</translation>
+        </message>
+        <message>
+            <source>Vertical Spacing:</source>
+            <translation>Espacement vertical :</translation>
+        </message>
+        <message>
+            <source>Choose a colour</source>
+            <translation>Choisir une couleur</translation>
+        </message>
+        <message>
+            <source>Default</source>
+            <translation>Par défaut</translation>
+        </message>
+        <message>
+            <source>Select Color</source>
+            <translation>Sélectionner une couleur</translation>
+        </message>
+        <message>
+            <source>Font</source>
+            <translation>Police</translation>
+        </message>
+    </context>
+    <context>
+        <name>QFontLookDialog</name>
+        <message>
+            <source>Font</source>
+            <translation>Police</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>Réinitialiser</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Annuler</translation>
         </message>
     </context>
 </TS>

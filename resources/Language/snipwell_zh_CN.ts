@@ -1438,6 +1438,10 @@ Otherwise the conversion may fail.</source>
             <source>Cancel</source>
             <translation>取消</translation>
         </message>
+        <message>
+            <source>Choose the font of the subtitles</source>
+            <translation>选择字幕的字体</translation>
+        </message>
     </context>
     <context>
         <name>QCaptureSettingDlg</name>
@@ -1671,6 +1675,76 @@ Otherwise the conversion may fail.</source>
         <message>
             <source>Folders are not opened; choose a file.</source>
             <translation>不会打开文件夹；请选择一个文件。</translation>
+        </message>
+    </context>
+    <context>
+        <name>QFontLookPanel</name>
+        <message>
+            <source>Font Name:</source>
+            <translation>字体名称：</translation>
+        </message>
+        <message>
+            <source>Font Color:</source>
+            <translation>字体颜色：</translation>
+        </message>
+        <message>
+            <source>Outline Color:</source>
+            <translation>描边颜色：</translation>
+        </message>
+        <message>
+            <source>Outline Size:</source>
+            <translation>描边粗细：</translation>
+        </message>
+        <message>
+            <source>Shadow Color:</source>
+            <translation>阴影颜色：</translation>
+        </message>
+        <message>
+            <source>Shadow Offset:</source>
+            <translation>阴影偏移：</translation>
+        </message>
+        <message>
+            <source>Horizontal Spacing:</source>
+            <translation>水平间距：</translation>
+        </message>
+        <message>
+            <source>Vertical Spacing:</source>
+            <translation>垂直间距：</translation>
+        </message>
+        <message>
+            <source>Choose a colour</source>
+            <translation>选择颜色</translation>
+        </message>
+        <message>
+            <source>Default</source>
+            <translation>默认</translation>
+        </message>
+        <message>
+            <source>Select Color</source>
+            <translation>选择颜色</translation>
+        </message>
+        <message>
+            <source>Font</source>
+            <translation>字体</translation>
+        </message>
+    </context>
+    <context>
+        <name>QFontLookDialog</name>
+        <message>
+            <source>Font</source>
+            <translation>字体</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>重置</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
         </message>
     </context>
 </TS>

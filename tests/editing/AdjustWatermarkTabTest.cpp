@@ -221,6 +221,56 @@ TEST(AdjustTabTest, CropRectangleOnThePreviewAndTheSizeBoxesFollowEachOther)
                  QString("%1 of %2, at %3").arg(frame->rectangle(0)->geometry().height()).arg(area.height()).arg(frame->rectangle(0)->geometry().top()).toStdString());
 }
 
+TEST(AdjustTabTest, NoEdgeOrCornerDragsTheCropBelowItsSmallestSize)
+{
+    auto dlg = openLoaded(fixture("h264_aac.mp4"));
+    dlg->player()->onPause();
+    QAdjustOperationForm *tab = adjustTab(*dlg);
+    QTRY_VERIFY(!dlg->mediaForm()->sourcePane()->currentImage().isNull());
+    const QRect area = dlg->mediaForm()->sourcePane()->pictureRect();
+    QMediaBorderFrame *frame = dlg->mediaForm()->cropFrame();
+    // The smallest crop is 20 pixels of the drawn picture each way.
+    const double minW = 20.0 / area.width(), minH = 20.0 / area.height();
+    const QPoint past(60, 60); // how far beyond the opposite edge the pointer goes
+
+    struct Drag {
+        const char *name;
+        QPoint grab, to;
+        bool left, right, top, bottom; // the edges the handle moves
+    };
+    const Drag drags[] = {
+        {"left", QPoint(area.left(), area.center().y()), QPoint(area.right() + past.x(), area.center().y()), true, false, false, false},
+        {"right", QPoint(area.right(), area.center().y()), QPoint(area.left() - past.x(), area.center().y()), false, true, false, false},
+        {"top", QPoint(area.center().x(), area.top()), QPoint(area.center().x(), area.bottom() + past.y()), false, false, true, false},
+        {"bottom", QPoint(area.center().x(), area.bottom()), QPoint(area.center().x(), area.top() - past.y()), false, false, false, true},
+        {"top-left", area.topLeft(), area.bottomRight() + past, true, false, true, false},
+        {"top-right", area.topRight(), area.bottomLeft() + QPoint(-past.x(), past.y()), false, true, true, false},
+        {"bottom-left", area.bottomLeft(), area.topRight() + QPoint(past.x(), -past.y()), true, false, false, true},
+        {"bottom-right", area.bottomRight(), area.topLeft() - past, false, true, false, true},
+    };
+    for (const Drag &d : drags) {
+        SCOPED_TRACE(d.name);
+        // Each drag starts from the whole picture, as "Reset" gives it.
+        QTest::mouseClick(tab->commonButtons()->resetButton(), Qt::LeftButton);
+        ASSERT_EQ(cropOf(*dlg).cropRect, (VERect{0, 0, 1, 1}));
+        QTest::mousePress(frame, Qt::LeftButton, Qt::NoModifier, d.grab);
+        QMouseEvent move(QEvent::MouseMove, d.to, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(frame, &move);
+        QTest::mouseRelease(frame, Qt::LeftButton, Qt::NoModifier, d.to);
+        const VERect r = cropOf(*dlg).cropRect;
+        // A moved edge stops at the smallest size; the opposite edge stays.
+        EXPECT_NEAR(r.width, d.left || d.right ? minW : 1.0, 1e-6);
+        EXPECT_NEAR(r.height, d.top || d.bottom ? minH : 1.0, 1e-6);
+        EXPECT_NEAR(r.x + r.width, d.left ? 1.0 : (d.right ? minW : 1.0), 1e-6);
+        EXPECT_NEAR(r.y + r.height, d.top ? 1.0 : (d.bottom ? minH : 1.0), 1e-6);
+        EXPECT_GE(r.x, 0.0);
+        EXPECT_GE(r.y, 0.0);
+        // The size boxes show it in source pixels.
+        EXPECT_EQ(tab->widthEdit()->text(), QString::number(std::lround(r.width * 320)));
+        EXPECT_EQ(tab->heightEdit()->text(), QString::number(std::lround(r.height * 240)));
+    }
+}
+
 TEST(AdjustTabTest, AspectChoicesFillTheRatioAndPanScanSurvivesARotation)
 {
     // A full-HD source, so the even rounding has real numbers to work on.
@@ -410,14 +460,14 @@ TEST(WatermarkTabTest, FontDialogWritesAtOnceAndResetKeepsSizeAndStyle)
     text->setFocus();
     QTest::keyClicks(text, "Aa");
 
-    QWatermartTextSettingDlg::setFontChooser([](QFont &font, QWidget *) {
+    QFontLookPanel::setFontChooser([](QFont &font, QWidget *) {
         font.setFamily("DejaVu Serif");
         font.setPointSize(40);
         font.setBold(true);
         font.setItalic(true);
         return true;
     });
-    QWatermartTextSettingDlg::setColorChooser([](QColor &color, QWidget *) {
+    QFontLookPanel::setColorChooser([](QColor &color, QWidget *) {
         color = QColor(255, 0, 0, 200);
         return true;
     });
@@ -464,8 +514,8 @@ TEST(WatermarkTabTest, FontDialogWritesAtOnceAndResetKeepsSizeAndStyle)
     QTest::mouseClick(tab->fontButton(), Qt::LeftButton);
     EXPECT_TRUE(checked);
     EXPECT_EQ(QApplication::activeModalWidget(), dlg.get());
-    QWatermartTextSettingDlg::setFontChooser(nullptr);
-    QWatermartTextSettingDlg::setColorChooser(nullptr);
+    QFontLookPanel::setFontChooser(nullptr);
+    QFontLookPanel::setColorChooser(nullptr);
 }
 
 // Through the tabs, OK, the real converter: the file has the turned, cropped

@@ -250,6 +250,36 @@ TEST(TagTabTest, TextsLoadFromLegacyBytesAndEditsMarkTheTagsAsTheItemsOwn)
     EXPECT_FALSE(form.deleteImageButton()->isVisibleTo(&form));
 }
 
+TEST(TagTabTest, EachBoxWritesItsOwnFieldAndLoadsBackFromIt)
+{
+    QVideoEditingSettings settings;
+    QAudioTagForm form(&settings);
+    form.loadSettings();
+    const struct {
+        const char *box;
+        const char *typed;
+        std::string VEAudioTagInfo::*field;
+    } boxes[] = {{"m_editTitle", "Ti", &VEAudioTagInfo::title},      {"m_editArtist", "Ar", &VEAudioTagInfo::artist},
+                 {"m_editComposer", "Co", &VEAudioTagInfo::composer}, {"m_editAlbum", "Al", &VEAudioTagInfo::album},
+                 {"m_editYear", "1999", &VEAudioTagInfo::year},      {"m_editGrouping", "Gr", &VEAudioTagInfo::grouping},
+                 {"m_editCopyright", "Cr", &VEAudioTagInfo::copyright}};
+    for (const auto &b : boxes) {
+        SCOPED_TRACE(b.box);
+        const VEAudioTagInfo before = settings.tags();
+        retype(form.edit(b.box), b.typed);
+        VEAudioTagInfo expected = before;
+        expected.*b.field = b.typed;
+        // The one field changed, and no other.
+        for (int i = 0; i < 14; ++i)
+            EXPECT_EQ(*settings.tags().field(i), *expected.field(i)) << VEAudioTagInfo::metadataKey(i);
+    }
+    // A fresh form shows every field in its own box.
+    QAudioTagForm again(&settings);
+    again.loadSettings();
+    for (const auto &b : boxes)
+        EXPECT_EQ(again.edit(b.box)->text(), b.typed) << b.box;
+}
+
 // ----------------------------------------------------------- Audio tab ---
 
 TEST(AudioTabTest, VolumeAndWeightAreHeldToTheirRangesAndWrittenToBothRecords)
@@ -287,6 +317,35 @@ TEST(AudioTabTest, VolumeAndWeightAreHeldToTheirRangesAndWrittenToBothRecords)
     EXPECT_EQ(settings.audio(), VEEditConfig().audio);
     EXPECT_EQ(settings.soundEffect(), VESoundEffect());
     EXPECT_EQ(form.volumeEdit()->text(), "100");
+}
+
+TEST(AudioTabTest, ABackgroundChosenForATrimmedSegmentStartsWithTheSegment)
+{
+    // The background plays from the segment's start, not the file's.
+    QVideoEditingSettings settings;
+    VEEditConfig segment;
+    segment.trimStart = 2000000;
+    segment.trimEnd = 4000000;
+    segment.audio.bgEndTime = 123;
+    settings.setConfig(segment);
+    settings.setBoundToTrim(true);
+    QAudioOperationForm form(&settings);
+    form.loadSettings();
+    form.setFileChooser([](QWidget *, const QString &, const QString &, const QString &) { return fixture("bg_tone.wav"); });
+    QTest::mouseClick(form.backgroundButton(), Qt::LeftButton);
+    EXPECT_EQ(settings.audio().backgroundPath, fixture("bg_tone.wav").toStdString());
+    EXPECT_EQ(settings.audio().bgStartTime, 2000000u);
+    EXPECT_EQ(settings.audio().bgEndTime, 0u);
+
+    // Not bound to the trim, the times stay as they were.
+    QVideoEditingSettings free;
+    free.setConfig(segment);
+    QAudioOperationForm freeForm(&free);
+    freeForm.loadSettings();
+    freeForm.setFileChooser([](QWidget *, const QString &, const QString &, const QString &) { return fixture("bg_tone.wav"); });
+    QTest::mouseClick(freeForm.backgroundButton(), Qt::LeftButton);
+    EXPECT_EQ(free.audio().bgStartTime, 0u);
+    EXPECT_EQ(free.audio().bgEndTime, 123u);
 }
 
 TEST(AudioTabTest, ASoundEffectSendsItsCurveAndRateAndOneWithoutCurveSendsNoPoints)

@@ -2,39 +2,89 @@
 #include "VEEditConfig.h"
 
 #include <QVariant>
+
+#include <functional>
+#include <utility>
+#include <vector>
 #include <gtest/gtest.h>
 
-TEST(EditingRecords, FreshConfigHasTheDocumentedDefaults)
+namespace {
+
+template <class Record> using Change = std::pair<const char *, std::function<void(Record &)>>;
+
+// Each change of one field makes the record differ from a fresh one.
+template <class Record> void expectEveryChangeSeen(const std::vector<Change<Record>> &changes)
 {
-    const VEEditConfig c;
-    EXPECT_EQ(c.crop.cropRect, (VERect{0, 0, 1, 1}));
-    EXPECT_EQ(c.crop.panRect, (VERect{0, 0, 1, 1}));
-    EXPECT_EQ(c.crop.rotation, 0);
-    EXPECT_EQ(c.crop.padEnabled, 1);
-    EXPECT_EQ(c.crop.reservedB, 1);
-    EXPECT_EQ(c.crop.fillColor, 0xff000000u);
-    EXPECT_EQ(c.picture, (VEPictureAdjust{0, 0, 100, 100, 0}));
-    EXPECT_EQ(c.audio.volume, 100);
-    EXPECT_EQ(c.audio.weight, 50);
-    EXPECT_EQ(c.audio.repeat, 1);
-    EXPECT_EQ(c.soundEffect.volume, 100);
-    EXPECT_EQ(c.soundEffect.rate, 100);
-    EXPECT_EQ(c.subtitleStyle.fontSize, 18);
-    EXPECT_EQ(c.subtitleStyle.alpha, 255);
-    EXPECT_EQ(c.subtitleStyle.position, 0);
-    EXPECT_DOUBLE_EQ(c.subtitleStyle.margin, 0.05);
-    EXPECT_EQ(c.watermark.fontSize, 28);
-    EXPECT_EQ(c.watermark.textAlpha, 255);
-    EXPECT_EQ(c.watermark.imageAlpha, 255);
-    EXPECT_EQ(c.watermark.fontColor, 0xffffffffu);
-    EXPECT_EQ(c.watermark.shadowColor, 0x80000000u);
-    EXPECT_EQ(c.streamChoice.subtlType, -1);
-    EXPECT_EQ(c.trackChoice.subtlType, -1);
-    EXPECT_EQ(c.reserved3, 3);
-    EXPECT_EQ(c.trimStart, 0u);
-    EXPECT_EQ(c.trimEnd, 0u);
-    EXPECT_FALSE(c.trimmedFlag);
-    EXPECT_EQ(c.tags.coverSize, 0);
+    for (const auto &[field, change] : changes) {
+        Record r;
+        change(r);
+        EXPECT_FALSE(r == Record()) << field;
+        EXPECT_TRUE(r != Record()) << field;
+    }
+}
+
+#define CHANGE(type, field, value) Change<type>{#field, [](type &r) { r.field = value; }}
+
+} // namespace
+
+// The holder writes and the preview redraws only what changed, and the
+// subtitle font dialog's Cancel puts the look back only when it differs:
+// a field left out of a record's comparison is an edit nobody sees.
+TEST(EditingRecords, EveryFieldTakesPartInTheRecordsComparison)
+{
+    expectEveryChangeSeen<VECropSettings>({
+        CHANGE(VECropSettings, aspectMode, 3), CHANGE(VECropSettings, panScan, 1),
+        CHANGE(VECropSettings, aspectNum, 16), CHANGE(VECropSettings, aspectDen, 9),
+        CHANGE(VECropSettings, reservedA, 7), CHANGE(VECropSettings, reservedB, 0),
+        CHANGE(VECropSettings, rotation, 90), CHANGE(VECropSettings, mirrored, 1),
+        CHANGE(VECropSettings, padEnabled, 0), CHANGE(VECropSettings, fillColor, 0xff102030u),
+        CHANGE(VECropSettings, cropRect.x, 0.1), CHANGE(VECropSettings, cropRect.height, 0.5),
+        CHANGE(VECropSettings, panRect.y, 0.2), CHANGE(VECropSettings, panRect.width, 0.4),
+    });
+    expectEveryChangeSeen<VEPictureAdjust>({
+        CHANGE(VEPictureAdjust, brightness, 3), CHANGE(VEPictureAdjust, reserved, 1),
+        CHANGE(VEPictureAdjust, saturation, 101), CHANGE(VEPictureAdjust, contrast, 99),
+        CHANGE(VEPictureAdjust, hue, -1),
+    });
+    expectEveryChangeSeen<VETrackChoice>({
+        CHANGE(VETrackChoice, ProgramIndex, 1), CHANGE(VETrackChoice, audioType, -1),
+        CHANGE(VETrackChoice, audioTrack, 2), CHANGE(VETrackChoice, subtitleTrack, 1),
+        CHANGE(VETrackChoice, subtitleCount, 2), CHANGE(VETrackChoice, subtlType, -3),
+        CHANGE(VETrackChoice, path, "a.srt"),
+    });
+    expectEveryChangeSeen<VESubtitleStyle>({
+        CHANGE(VESubtitleStyle, alpha, 254), CHANGE(VESubtitleStyle, scale[0], 50),
+        CHANGE(VESubtitleStyle, scale[1], 50), CHANGE(VESubtitleStyle, reserved, 1),
+        CHANGE(VESubtitleStyle, reservedInts[1], 1), CHANGE(VESubtitleStyle, fontName, "Serif"),
+        CHANGE(VESubtitleStyle, fontSize, 19), CHANGE(VESubtitleStyle, bold, 1),
+        CHANGE(VESubtitleStyle, italic, 1), CHANGE(VESubtitleStyle, underline, 1),
+        CHANGE(VESubtitleStyle, strikeOut, 1), CHANGE(VESubtitleStyle, fontColor, 0xfffffffeu),
+        CHANGE(VESubtitleStyle, shadowColor, 0x81000000u), CHANGE(VESubtitleStyle, outlineColor, 0xff000001u),
+        CHANGE(VESubtitleStyle, shadowOffset, 0.6), CHANGE(VESubtitleStyle, outlineSize, 1.1),
+        CHANGE(VESubtitleStyle, position, 16), CHANGE(VESubtitleStyle, spacingH, 0.05),
+        CHANGE(VESubtitleStyle, spacingV, 0.05), CHANGE(VESubtitleStyle, marginH, 0.1),
+        CHANGE(VESubtitleStyle, margin, 0.1), CHANGE(VESubtitleStyle, padding[15], 1),
+    });
+    using W = VEWatermarkSettings;
+    expectEveryChangeSeen<W>({
+        CHANGE(W, text, "T"), CHANGE(W, textAlpha, 1), CHANGE(W, textReserved, 1), CHANGE(W, textScaleX, 99),
+        CHANGE(W, textScaleY, 99), CHANGE(W, textX, 0.1), CHANGE(W, textY, 0.1), CHANGE(W, textEnabled, 0),
+        CHANGE(W, textOnTop, 0), CHANGE(W, fontName, "Serif"), CHANGE(W, fontSize, 29), CHANGE(W, bold, 1),
+        CHANGE(W, italic, 1), CHANGE(W, underline, 1), CHANGE(W, strikeOut, 1),
+        CHANGE(W, fontColor, 0xfffffffeu), CHANGE(W, shadowColor, 0x81000000u),
+        CHANGE(W, outlineColor, 0xff000001u), CHANGE(W, shadowOffset, 0.6), CHANGE(W, outlineSize, 1.1),
+        CHANGE(W, textStartTime, 1u), CHANGE(W, textEndTime, 1u), CHANGE(W, textAuxA, 1.0),
+        CHANGE(W, textAuxB, 1.0), CHANGE(W, textWidth, 0.2), CHANGE(W, textHeight, 0.2),
+        CHANGE(W, spacingH, 0.05), CHANGE(W, spacingV, 0.05), CHANGE(W, textAuxC, 1.0),
+        CHANGE(W, textAuxD, 1.0), CHANGE(W, imagePath, "a.png"), CHANGE(W, imageFlag, 0),
+        CHANGE(W, imageReserved, 1), CHANGE(W, imageAlpha, 1), CHANGE(W, imageScaleX, 99),
+        CHANGE(W, imageScaleY, 99), CHANGE(W, imageX, 0.1), CHANGE(W, imageY, 0.1),
+        CHANGE(W, imageEnabled, 0), CHANGE(W, imageAux, "x"), CHANGE(W, imageInts[5], 1),
+        CHANGE(W, frameType, 1), CHANGE(W, imageStartTime, 1u), CHANGE(W, imageEndTime, 1u),
+        CHANGE(W, imageInts2[3], 1), CHANGE(W, imageSourceRect.width, 0.5), CHANGE(W, imageScale[1], 1.0),
+        CHANGE(W, imageWidth, 0.2), CHANGE(W, imageHeight, 0.2), CHANGE(W, overlayReserved, 1),
+        CHANGE(W, listIndex, 2),
+    });
 }
 
 TEST(EditingRecords, OverlaysDifferOnlyWhereTheyShould)

@@ -251,3 +251,29 @@ TEST(EffectTabTest, TheDialogsResultConvertsWithTheFrameAndTheEffect)
     const QRgb corner = qRgb(static_cast<uchar>(r.out[0]), static_cast<uchar>(r.out[1]), static_cast<uchar>(r.out[2]));
     EXPECT_TRUE(goldish(corner)) << std::hex << corner;
 }
+
+TEST(EffectTabTest, AnEffectOrFrameChosenForATrimmedSegmentStartsWithTheSegment)
+{
+    VEEditConfig segment;
+    segment.trimStart = 1500000;
+    segment.trimEnd = 4000000;
+    segment.effectOverlay.imageEndTime = 99;
+    segment.frameOverlay.imageEndTime = 99;
+    EffectTab t = openEffectTab(segment);
+    QEffectOperationForm *f = t.form;
+    ASSERT_TRUE(f);
+    clickItem(f->effectsList(), indexOf(*f->effects(), "Snow"));
+    const VEWatermarkSettings effect = t.dlg->settings()->effectOverlay();
+    EXPECT_FALSE(effect.imagePath.empty());
+    EXPECT_EQ(effect.imageStartTime, 1500000u);
+    EXPECT_EQ(effect.imageEndTime, 0u);
+    QTest::mouseClick(f->effectTag()->button(1), Qt::LeftButton);
+    clickItem(f->frameList(), indexOf(*f->frames(), "Gold"));
+    const VEWatermarkSettings frame = t.dlg->settings()->frameOverlay();
+    EXPECT_FALSE(frame.imagePath.empty());
+    EXPECT_EQ(frame.imageStartTime, 1500000u);
+    EXPECT_EQ(frame.imageEndTime, 0u);
+    // The preview shows them from the same time.
+    EXPECT_EQ(t.dlg->player()->overlay(1).imageStartTime, 1500000u);
+    EXPECT_EQ(t.dlg->player()->overlay(2).imageStartTime, 1500000u);
+}

@@ -5,6 +5,7 @@
 #include "QCheckboxCombobox.h"
 #include "QComboboxCheckbox.h"
 #include "QSubtitleOperationForm.h"
+#include "QFontLookPanel.h"
 #include "QSubtitleSettingDlg.h"
 #include "QVideoEditingSettings.h"
 #include "QVoBaseButton.h"
@@ -16,6 +17,7 @@
 #include "VoVideoConvertItem.h"
 
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -262,6 +264,12 @@ TEST_F(SubtitleTab, marginPositionAndResetWriteTheStyle)
     QTest::keyClicks(form.marginEdit(), "12");
     EXPECT_DOUBLE_EQ(settings.subtitleStyle().margin, 0.12);
     EXPECT_DOUBLE_EQ(form.marginSlider()->value(), 120.0);
+    // A margin is at most the whole picture: more is taken as 100.
+    form.marginEdit()->clear();
+    QTest::keyClicks(form.marginEdit(), "250");
+    EXPECT_EQ(form.marginEdit()->text(), "100");
+    EXPECT_DOUBLE_EQ(settings.subtitleStyle().margin, 1.0);
+    EXPECT_DOUBLE_EQ(form.marginSlider()->value(), 1000.0);
     QTest::mouseClick(form.positionButton(16), Qt::LeftButton);
     EXPECT_EQ(settings.subtitleStyle().position, 16);
     QTest::mouseClick(form.positionButton(32), Qt::LeftButton);
@@ -355,4 +363,36 @@ TEST_F(SubtitleTab, fontDialogWritesAtOnceAndCancelPutsTheLookBack)
     EXPECT_EQ(settings.subtitleStyle().bold, 1);
     QTest::mouseClick(again.okButton(), Qt::LeftButton);
     EXPECT_EQ(settings.subtitleStyle().fontColor, 0xffffffffu);
+
+    // Font and colours chosen in the dialog are written at once; Cancel
+    // takes them back with the rest.
+    QFontLookPanel::setFontChooser([](QFont &font, QWidget *) {
+        font.setFamily("DejaVu Serif");
+        font.setPointSize(24);
+        font.setItalic(true);
+        return true;
+    });
+    QFontLookPanel::setColorChooser([](QColor &color, QWidget *) {
+        color = QColor(0, 128, 255, 160);
+        return true;
+    });
+    const VESubtitleStyle opened = settings.subtitleStyle();
+    QSubtitleSettingDlg chooser;
+    chooser.setSettings(&settings);
+    QTest::mouseClick(chooser.fontButton(), Qt::LeftButton);
+    EXPECT_EQ(settings.subtitleStyle().fontName, "DejaVu Serif");
+    EXPECT_EQ(settings.subtitleStyle().fontSize, 24);
+    EXPECT_EQ(settings.subtitleStyle().italic, 1);
+    EXPECT_EQ(chooser.fontButton()->text(), "DejaVu Serif");
+    QTest::mouseClick(chooser.colorButton(QFontLookPanel::ShadowColor), Qt::LeftButton);
+    EXPECT_EQ(settings.subtitleStyle().shadowColor, 0xa00080ffu);
+    EXPECT_EQ(settings.subtitleStyle().fontColor, opened.fontColor);
+    // A cancelled chooser changes nothing.
+    QFontLookPanel::setColorChooser([](QColor &, QWidget *) { return false; });
+    QTest::mouseClick(chooser.colorButton(QFontLookPanel::OutlineColor), Qt::LeftButton);
+    EXPECT_EQ(settings.subtitleStyle().outlineColor, opened.outlineColor);
+    QTest::mouseClick(chooser.cancelButton(), Qt::LeftButton);
+    EXPECT_EQ(settings.subtitleStyle(), opened);
+    QFontLookPanel::setFontChooser(nullptr);
+    QFontLookPanel::setColorChooser(nullptr);
 }

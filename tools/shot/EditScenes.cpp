@@ -3,6 +3,7 @@
 #include "QCaptureSettingDlg.h"
 #include "QMediaBorderFrame.h"
 #include "QSubtitleOperationForm.h"
+#include "QSubtitleSettingDlg.h"
 #include "QVoComboBox.h"
 #include "QMediaForm.h"
 #include "QMediaElementWindow.h"
@@ -128,6 +129,24 @@ QWidget *snapshotSettings()
 {
     auto *dlg = new QCaptureSettingDlg;
     dlg->formatCombo()->setCurrentIndex(1);
+    dlg->show();
+    settle(200);
+    return dlg;
+}
+
+QWidget *fontDialog()
+{
+    // The holder outlives the scene's window: it is the window's child.
+    auto *dlg = new QSubtitleSettingDlg;
+    auto *settings = new QVideoEditingSettings(dlg);
+    VESubtitleStyle style;
+    style.fontColor = 0xffffd040u;
+    style.outlineColor = 0xff202060u;
+    style.outlineSize = 2.0;
+    style.spacingH = 0.05;
+    style.spacingV = 0.05;
+    settings->setSubtitleStyle(style);
+    dlg->setSettings(settings);
     dlg->show();
     settle(200);
     return dlg;

@@ -11,4 +11,6 @@ QWidget *editDialog(const QString &mediaPath, int tab);
 QWidget *cropDrag(const QString &mediaPath);
 // "Snapshot Setting" with the stored folder, PNG chosen.
 QWidget *snapshotSettings();
+// The "Font" dialog of subtitles and watermark text, with a look of its own.
+QWidget *fontDialog();
 } // namespace editscenes

@@ -302,6 +302,7 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"edit-audio", [] { return editscenes::editDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), 5); }},
         {"edit-tag", [] { return editscenes::editDialog(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), 6); }},
         {"snapshot-settings", editscenes::snapshotSettings},
+        {"font-dialog", editscenes::fontDialog},
         {"edit-crop-drag", [] { return editscenes::cropDrag(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"cut-tool", [] { return cutscenes::cutTool(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), false); }},
         {"cut-tool-converting", [] { return cutscenes::cutTool(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), true); }},
