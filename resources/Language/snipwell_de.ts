@@ -422,6 +422,14 @@
     <context>
         <name>QVideoCutManageDlg</name>
         <message>
+            <source>%1%</source>
+            <translation>%1 %</translation>
+        </message>
+        <message>
+            <source>%1% · %2 left</source>
+            <translation>%1 % · noch %2</translation>
+        </message>
+        <message>
             <source>Add Segment</source>
             <translation>Abschnitt hinzufügen</translation>
         </message>
