@@ -104,6 +104,9 @@ public slots:
     void setAutoUpdate(bool bUpdate);
     void LangugeChangeSet(bool bChange);
     void showTimer();
+    // Files a later start of the program handed over: the window comes to
+    // the front and opens the last one as if it had been dropped on it.
+    void openHandedOverFiles(const QStringList &files);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -134,6 +137,8 @@ private:
     void stopSectionPlay();
     // Import (MainWindow_Import.cpp).
     static void setOpenFolder(const QString &folder);
+    void bringToFront();
+    void openHandedOverFile();
     void startAddFileWorker();
     static QStringList droppedPaths(const QList<QUrl> &urls);
     // Keyboard (MainWindow_Keys.cpp).
@@ -168,6 +173,9 @@ private:
 
     QStringList m_dropList;
     QString m_lastDropPath;
+    // A file from a later start, waiting for an open dialog to close.
+    QString m_handedOverPath;
+    QTimer m_handOverTimer;
 
     QTimer m_showTimer;
     int m_savedListHeight = 0;

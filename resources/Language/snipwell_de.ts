@@ -495,6 +495,10 @@ und der Ausgabeordner richtig eingestellt sind.</translation>
     <context>
         <name>MainWindow</name>
         <message>
+            <source>%1 was not opened: a conversion is running. Open it when the conversion has finished.</source>
+            <translation>%1 wurde nicht geöffnet: Eine Konvertierung läuft. Öffnen Sie die Datei, wenn die Konvertierung beendet ist.</translation>
+        </message>
+        <message>
             <source>Menu</source>
             <translation>Menü</translation>
         </message>

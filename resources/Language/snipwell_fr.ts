@@ -495,6 +495,10 @@ et le dossier de sortie sont correctement définis.</translation>
     <context>
         <name>MainWindow</name>
         <message>
+            <source>%1 was not opened: a conversion is running. Open it when the conversion has finished.</source>
+            <translation>%1 n'a pas été ouvert : une conversion est en cours. Ouvrez-le une fois la conversion terminée.</translation>
+        </message>
+        <message>
             <source>Menu</source>
             <translation>Menu</translation>
         </message>

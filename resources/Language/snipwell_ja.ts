@@ -495,6 +495,10 @@ and output file directory are set correctly.</source>
     <context>
         <name>MainWindow</name>
         <message>
+            <source>%1 was not opened: a conversion is running. Open it when the conversion has finished.</source>
+            <translation>%1 は開かれませんでした。変換中です。変換が終わってから開いてください。</translation>
+        </message>
+        <message>
             <source>Menu</source>
             <translation>メニュー</translation>
         </message>

@@ -495,6 +495,10 @@ and output file directory are set correctly.</source>
     <context>
         <name>MainWindow</name>
         <message>
+            <source>%1 was not opened: a conversion is running. Open it when the conversion has finished.</source>
+            <translation>未打开 %1：正在进行转换。请在转换完成后再打开。</translation>
+        </message>
+        <message>
             <source>Menu</source>
             <translation>菜单</translation>
         </message>

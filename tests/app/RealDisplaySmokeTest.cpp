@@ -147,7 +147,8 @@ TEST(RealDisplay, StartsWithAFileShowsItsPictureAndClosesOnTheCloseButton)
     EXPECT_GT(colourful, 2000) << "the first picture never appeared";
     EXPECT_GE(attrs.width, 720);
 
-    // A second start meets the guard, says so and ends with 0.
+    // A second start meets the guard, hands its file to this window and
+    // ends with 0 without a word.
     QProcess second;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
@@ -157,12 +158,17 @@ TEST(RealDisplay, StartsWithAFileShowsItsPictureAndClosesOnTheCloseButton)
     ASSERT_TRUE(second.waitForFinished(30000));
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
-    EXPECT_TRUE(second.readAllStandardError().contains("An instance has already been running."));
+    EXPECT_FALSE(second.readAllStandardError().contains("An instance has already been running."));
     EXPECT_EQ(first.state(), QProcess::Running);
 
-    // The close button sits 25 pixels in from the right edge.
-    click(dpy, w, attrs.width - 13, 12);
-    const bool ended = first.waitForFinished(15000);
+    // The close button sits 25 pixels in from the right edge. The window
+    // is opening the handed-over file and may not take the click yet; a
+    // user clicks again.
+    bool ended = false;
+    for (int i = 0; i < 15 && !ended; ++i) {
+        click(dpy, w, attrs.width - 13, 12);
+        ended = first.waitForFinished(1000);
+    }
     if (!ended) {
         first.kill();
         first.waitForFinished();
