@@ -107,6 +107,9 @@ public slots:
     // Files a later start of the program handed over: the window comes to
     // the front and opens the last one as if it had been dropped on it.
     void openHandedOverFiles(const QStringList &files);
+    // Ends the program as the close dialog's "Exit" does, without asking
+    // and without the animation (SIGTERM, SIGINT).
+    void endProgram();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -150,6 +153,9 @@ private:
     // Menu, tray, updates and language (MainWindow_Menu.cpp).
     void buildMenuAndTray();
     void retranslateMenu();
+    // What every way of ending the program does first: a running
+    // conversion stops and leaves no partial file.
+    void stopWorkForExit();
 
     QWidget *m_centralWidget = nullptr;
     QVBoxLayout *m_mainVLayout = nullptr;

@@ -7,6 +7,7 @@
 #include "QVoMessageBox.h"
 #include "ScaleFactor.h"
 #include "SingleInstance.h"
+#include "TerminationSignals.h"
 
 #include <QApplication>
 #include <QDir>
@@ -89,8 +90,11 @@ int main(int argc, char *argv[])
 
     int code = 0;
     {
+        TerminationSignals termination;
         MainWindow window;
         QObject::connect(&instance, &SingleInstance::filesHandedOver, &window, &MainWindow::openHandedOverFiles);
+        QObject::connect(&termination, &TerminationSignals::terminationRequested, &window,
+                         &MainWindow::endProgram);
         window.show();
         const QString file = fileArgument();
         if (!file.isEmpty())

@@ -208,6 +208,7 @@ void QConverterObject::converterFinishCount(bool ok)
 {
     ConfigState &config = ConfigState::instance();
     CallScope scope(m_callDepth, [this] { reap(); });
+    m_stopPending = false;
     if (ok)
         config.setConvertedCount(config.convertedCount() + 1);
 
@@ -286,6 +287,7 @@ void QConverterObject::converterFinishCount(bool ok)
 
 void QConverterObject::OnCancelConvert()
 {
+    m_stopPending = m_merge ? bool(m_merger) : bool(m_converter);
     stopAll();
     m_queue.clear();
     emit emitIsStartConverter(false);

@@ -83,6 +83,9 @@ public:
     using EditRunner = std::function<bool(QWidget *parent, int itemIndex)>;
     void setEditRunner(EditRunner runner);
 
+    // Stops a running conversion for the end of the program and waits
+    // (handling events) until its partial file is gone.
+    void stopConversionForExit();
     // "1:05" or "1:02:05", for the time left of a conversion.
     static QString timeLeftText(qint64 ms);
 

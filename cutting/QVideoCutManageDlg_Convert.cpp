@@ -17,11 +17,16 @@
 #include "VoVideoConvertItem.h"
 #include "qSliderCtrl.h"
 
+#include <QDeadlineTimer>
+#include <QDebug>
 #include <QDesktopServices>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPointer>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -80,6 +85,25 @@ void QVideoCutManageDlg::OnStopConvert()
         return;
     m_bUserStopped = true;
     m_converter->OnCancelConvert();
+}
+
+void QVideoCutManageDlg::stopConversionForExit()
+{
+    if (!m_converter || !m_bConverting)
+        return;
+    m_bUserStopped = true;
+    QPointer<QConverterObject> converter = m_converter;
+    converter->OnCancelConvert();
+    // The stopped converter's last report, which removes the partial file,
+    // arrives as queued events; the program must not end before them.
+    const QDeadlineTimer deadline(10000);
+    while (converter && converter->isStopPending() && !deadline.hasExpired()) {
+        QEventLoop slice;
+        QTimer::singleShot(10, &slice, &QEventLoop::quit);
+        slice.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    if (converter && converter->isStopPending())
+        qWarning() << "conversion: the stopped conversion did not report its end";
 }
 
 QString QVideoCutManageDlg::timeLeftText(qint64 ms)
