@@ -218,7 +218,7 @@ private:
     int m_estimatePercent = -1;
     qint64 m_estimateAtMs = 0;   // clock time of the last estimate
     qint64 m_estimateLeftMs = -1; // time left then; -1 while there is none
-    QConverterObject *m_converter = nullptr;
+    std::unique_ptr<QConverterObject> m_converter; // the run of the last Start
 
     std::unique_ptr<ThumbnailStripWorker> m_stripWorker;
     int m_stripRequest = 0; // compared on the interface thread only
