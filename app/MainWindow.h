@@ -106,6 +106,12 @@ public slots:
     void setAutoUpdate(bool bUpdate);
     void LangugeChangeSet(bool bChange);
     void showTimer();
+    // Files a later start of the program handed over: the window comes to
+    // the front and opens the last one as if it had been dropped on it.
+    void openHandedOverFiles(const QStringList &files);
+    // Ends the program as the close dialog's "Exit" does, without asking
+    // and without the animation (SIGTERM, SIGINT).
+    void endProgram();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -137,6 +143,8 @@ private:
     void stopSectionPlay();
     // Import (MainWindow_Import.cpp).
     static void setOpenFolder(const QString &folder);
+    void bringToFront();
+    void openHandedOverFile();
     void startAddFileWorker();
     static QStringList droppedPaths(const QList<QUrl> &urls);
     // Removes the previous file's segments, items and player, once per import.
@@ -166,6 +174,9 @@ private:
     // Menu, tray, updates and language (MainWindow_Menu.cpp).
     void buildMenuAndTray();
     void retranslateMenu();
+    // What every way of ending the program does first: a running
+    // conversion stops and leaves no partial file.
+    void stopWorkForExit();
 
     QWidget *m_centralWidget = nullptr;
     QVBoxLayout *m_mainVLayout = nullptr;
@@ -192,6 +203,9 @@ private:
 
     QStringList m_dropList;
     QString m_lastDropPath;
+    // A file from a later start, waiting for an open dialog to close.
+    QString m_handedOverPath;
+    QTimer m_handOverTimer;
 
     QTimer m_showTimer;
     int m_savedListHeight = 0;

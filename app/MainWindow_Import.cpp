@@ -16,7 +16,9 @@
 #include "VoVideoConvertItem.h"
 #include "VoVideoConvertManager.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -267,4 +269,53 @@ void MainWindow::dropEvent(QDropEvent *event)
     m_lastDropPath = m_dropList.constLast();
     // The drag source waits for the drop to return; the import runs after.
     QMetaObject::invokeMethod(this, [this, list = m_dropList] { emit emitAddFileNames(list); }, Qt::QueuedConnection);
+}
+
+void MainWindow::openHandedOverFiles(const QStringList &files)
+{
+    if (files.isEmpty())
+        return;
+    bringToFront();
+    // As with a drop, the last file counts.
+    m_handedOverPath = files.constLast();
+    openHandedOverFile();
+}
+
+void MainWindow::bringToFront()
+{
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::openHandedOverFile()
+{
+    if (m_handedOverPath.isEmpty())
+        return;
+    // An open dialog would not take a drop either; the file waits for it.
+    if (QApplication::activeModalWidget() || isImporting()) {
+        if (!m_handOverTimer.isActive()) {
+            m_handOverTimer.setInterval(200);
+            connect(&m_handOverTimer, &QTimer::timeout, this, &MainWindow::openHandedOverFile, Qt::UniqueConnection);
+            m_handOverTimer.start();
+        }
+        return;
+    }
+    m_handOverTimer.stop();
+    const QString path = m_handedOverPath;
+    m_handedOverPath.clear();
+    if (isConverting()) {
+        // A drop is refused while converting; a file from a start must not
+        // vanish without a word.
+        QVoMessageBox::ShowMessage(this,
+                                   tr("%1 was not opened: a conversion is running. Open it when the "
+                                      "conversion has finished.")
+                                       .arg(QFileInfo(path).fileName()),
+                                   productTitle(), QVoMessageBox::Warning, QVoMessageBox::OkButton);
+        return;
+    }
+    qInfo().noquote() << "instance: opening" << path << "from a later start";
+    QMetaObject::invokeMethod(this, [this, path] { emit emitAddFileNames({path}); }, Qt::QueuedConnection);
 }

@@ -17,6 +17,7 @@
 #include "ProductInfo.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QDesktopServices>
 
@@ -99,6 +100,7 @@ void MainWindow::OnClose()
 {
     switch (CloseFlow::decide(this, ShellTray::trayAvailable())) {
     case CloseFlow::Quit:
+        stopWorkForExit();
         startCloseAnimation();
         break;
     case CloseFlow::ToTray:
@@ -111,6 +113,20 @@ void MainWindow::OnClose()
     case CloseFlow::Nothing:
         break;
     }
+}
+
+void MainWindow::stopWorkForExit()
+{
+    m_videoItemDlg->stopConversionForExit();
+}
+
+void MainWindow::endProgram()
+{
+    stopWorkForExit();
+    // Settings are written as they change; close() lets the window put
+    // away what it keeps until it closes, as after "Exit".
+    close();
+    QCoreApplication::exit(0);
 }
 
 // Called on every language change. The cut tool, the player panel and the

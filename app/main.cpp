@@ -1,15 +1,18 @@
 // Process entry: scale factor, application object, single-instance guard,
 // then the main window until the event loop ends.
 #include "AppPaths.h"
+#include "Languages.h"
+#include "MainWindow.h"
+#include "ParserXML.h"
+#include "QVoMessageBox.h"
 #include "ScaleFactor.h"
 #include "SingleInstance.h"
-#include "MainWindow.h"
+#include "TerminationSignals.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
-#include <QMessageBox>
 #include <QTimer>
 
 #include <cstdio>
@@ -28,8 +31,9 @@ void registerInterfaceFonts()
 }
 
 // For tests that start real processes: with SNIPWELL_AUTOCLOSE_MS set, the
-// instance message is printed to stderr and accepted after that delay, and
-// the main window quits after it; nothing is shown any differently.
+// instance message and the class of the dialog showing it are printed to
+// stderr and the message is accepted after that delay, and the main window
+// quits after it; nothing is shown any differently.
 int autoCloseDelay()
 {
     bool ok = false;
@@ -39,15 +43,31 @@ int autoCloseDelay()
 
 void showAlreadyRunning()
 {
-    QMessageBox box(QMessageBox::Information, QString(),
-                    QCoreApplication::translate("main", "An instance has already been running."),
-                    QMessageBox::Ok);
+    // The window that would load the user's language never comes up here.
+    installLanguage(ParserXML::readItemValue(QStringLiteral("Language_item"), QStringLiteral("Language_Name"),
+                                             QStringLiteral("English")));
+    QVoMessageBox box;
+    box.setTitle(QLatin1String(""));
+    box.setMessage(QCoreApplication::translate("main", "An instance has already been running."));
+    box.setKind(QVoMessageBox::Warning);
+    box.setButtons(QVoMessageBox::OkButton);
     const int delay = autoCloseDelay();
     if (delay >= 0) {
-        std::fprintf(stderr, "message: %s\n", qUtf8Printable(box.text()));
-        QTimer::singleShot(delay, &box, &QMessageBox::accept);
+        std::fprintf(stderr, "message: %s\ndialog: %s\n", qUtf8Printable(box.message()),
+                     box.metaObject()->className());
+        QTimer::singleShot(delay, &box, [&box] { box.done(QVoMessageBox::Ok); });
     }
     box.exec();
+}
+
+// The file named on the command line ("Open With" in a file manager), or
+// empty: only a single argument that is not an option counts.
+QString fileArgument()
+{
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() == 2 && !args[1].startsWith(QLatin1Char('-')))
+        return QFileInfo(args[1]).absoluteFilePath();
+    return QString();
 }
 } // namespace
 
@@ -60,21 +80,25 @@ int main(int argc, char *argv[])
 
     SingleInstance instance(productTitle());
     if (!instance.acquire()) {
-        showAlreadyRunning();
+        // A file goes to the running window, which opens it; only a start
+        // without one (or one the running instance did not take) is told.
+        const QString file = fileArgument();
+        if (file.isEmpty() || !instance.handOver({file}))
+            showAlreadyRunning();
         return 0;
     }
 
     int code = 0;
     {
+        TerminationSignals termination;
         MainWindow window;
+        QObject::connect(&instance, &SingleInstance::filesHandedOver, &window, &MainWindow::openHandedOverFiles);
+        QObject::connect(&termination, &TerminationSignals::terminationRequested, &window,
+                         &MainWindow::endProgram);
         window.show();
-        // One path as the only argument ("Open With" in a file manager)
-        // is imported once the window is up; anything else is ignored.
-        const QStringList args = QCoreApplication::arguments();
-        if (args.size() == 2 && !args[1].startsWith(QLatin1Char('-'))) {
-            const QString path = QFileInfo(args[1]).absoluteFilePath();
-            QTimer::singleShot(0, &window, [&window, path] { window.addImportFile({path}); });
-        }
+        const QString file = fileArgument();
+        if (!file.isEmpty())
+            QTimer::singleShot(0, &window, [&window, file] { window.addImportFile({file}); });
         const int delay = autoCloseDelay();
         if (delay >= 0) {
             std::fprintf(stderr, "started\n");

@@ -211,6 +211,7 @@ void QConverterObject::converterFinishCount(bool ok)
 {
     ConfigState &config = ConfigState::instance();
     CallScope scope(m_callDepth, [this] { reap(); });
+    m_stopPending = false;
     if (ok)
         config.setConvertedCount(config.convertedCount() + 1);
 
@@ -295,6 +296,7 @@ int QConverterObject::dropRemovedItems()
 
 void QConverterObject::OnCancelConvert()
 {
+    m_stopPending = m_merge ? bool(m_merger) : bool(m_converter);
     stopAll();
     m_queue.clear();
     emit emitIsStartConverter(false);

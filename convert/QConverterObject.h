@@ -30,6 +30,9 @@ public:
     ~QConverterObject() override;
 
     void startConvert(bool merge);
+    // True from a stop until the stopped converter's last report has been
+    // handled, which removes its partial file.
+    bool isStopPending() const { return m_stopPending; }
     // Why the last item failed (empty after a success or a cancel).
     QString failureText() const { return m_failureText; }
 
@@ -85,4 +88,5 @@ private:
     QPointer<VoVideoConvertItem> m_current;
     int m_index = 0;
     QString m_failureText;
+    bool m_stopPending = false;
 };

@@ -18,6 +18,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLinearGradient>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -158,8 +159,13 @@ void QVideoCutManageDlg::buildForm()
     m_progressBar->setValue(0);
     m_progressBar->setEnabled(false);
     m_progressBar->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_progressBar->setFixedSize(160, 12);
+    m_progressBar->setFixedSize(140, 12);
     m_progressBar->hide();
+    m_labProgress = new QLabel(convertHost);
+    m_labProgress->setObjectName(QStringLiteral("m_labProgress"));
+    m_labProgress->setFont(font);
+    m_labProgress->setStyleSheet(QStringLiteral("color: rgb(51,51,51);"));
+    m_labProgress->hide();
     m_btnOpen = new QImageButtonEx(convertHost);
     m_btnOpen->setObjectName(QStringLiteral("m_btnOpen"));
     m_btnOpen->setFocusPolicy(Qt::TabFocus);
@@ -167,6 +173,7 @@ void QVideoCutManageDlg::buildForm()
     m_btnOpen->setImage(QStringLiteral("/image/CutListDlg/btn_open.png"));
     m_ConvertLayout->addWidget(m_chkMerger);
     m_ConvertLayout->addWidget(m_progressBar);
+    m_ConvertLayout->addWidget(m_labProgress);
     m_ConvertLayout->addWidget(m_btnOpen);
 
     connect(m_pageButtons, &QButtonListDlg::ClickIndex, this, &QVideoCutManageDlg::OnClickItem);
@@ -216,6 +223,12 @@ void QVideoCutManageDlg::retranslate()
     m_timeLine->setAccessibleName(tr("Timeline"));
     scrollArea->setAccessibleName(tr("Segment List"));
     m_btnOpen->setToolTip(tr("Open The Output Folder"));
+    // Wide enough for the longest figure, so the row does not move while
+    // the figures change.
+    m_labProgress->setMinimumWidth(
+        m_labProgress->fontMetrics().horizontalAdvance(tr("%1% · %2 left").arg(100).arg(timeLeftText(36000000))) + 4);
+    if (m_bConverting)
+        showProgressFigure();
     for (QVideoConvertItem *entry : qAsConst(m_entries))
         entry->retranslate();
     layoutHeader();

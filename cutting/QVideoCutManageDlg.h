@@ -7,6 +7,7 @@
 // stops the conversion of all segments and opens the output folder.
 #include "TimeItemInfo.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QList>
 #include <QWidget>
@@ -18,6 +19,7 @@ class QButtonListDlg;
 class QConverterObject;
 class QImageButton;
 class QImageButtonEx;
+class QLabel;
 class QScrollArea;
 class QSimpleTimeLine;
 class QSliderCtrlBtn;
@@ -60,6 +62,8 @@ public:
     QSimpleTimeLine *timeLine() const { return m_timeLine; }
     QScrollArea *listArea() const { return scrollArea; }
     qSliderCtrl *progressBar() const { return m_progressBar; }
+    // The figure beside the progress bar: percentage and time left.
+    QLabel *progressText() const { return m_labProgress; }
     QVoCheckBox *mergeCheck() const { return m_chkMerger; }
     QImageButton *button(const QString &objectName) const;
     QImageButtonEx *openButton() const { return m_btnOpen; }
@@ -78,6 +82,12 @@ public:
     // this panel); without one "Edit" only pauses the player.
     using EditRunner = std::function<bool(QWidget *parent, int itemIndex)>;
     void setEditRunner(EditRunner runner);
+
+    // Stops a running conversion for the end of the program and waits
+    // (handling events) until its partial file is gone.
+    void stopConversionForExit();
+    // "1:05" or "1:02:05", for the time left of a conversion.
+    static QString timeLeftText(qint64 ms);
 
 signals:
     void emitChangeHeight(int height, bool bShow);
@@ -162,6 +172,7 @@ private:
     void fillTimeline();
     void runEdit(QVideoConvertItem *entry);
     QString outputFolder() const;
+    void showProgressFigure();
 
     QImageButton *m_btnShowList = nullptr;
     QImageButton *m_btnHideList = nullptr;
@@ -172,6 +183,7 @@ private:
     QHBoxLayout *m_ConvertLayout = nullptr;
     QImageButton *m_btnAddItem = nullptr;
     qSliderCtrl *m_progressBar = nullptr;
+    QLabel *m_labProgress = nullptr;
     QImageButtonEx *m_btnOpen = nullptr;
     QVoCheckBox *m_chkMerger = nullptr;
     QImageButton *m_btnUp = nullptr;
@@ -200,6 +212,12 @@ private:
     bool m_bUserStopped = false;
     QStringList m_convertNotes; // notes of the running conversion, shown when it ends
     int m_progressPeak = 0;
+    // The estimate of the time left is made when the percentage moves and
+    // counts down between moves, so it does not jump with every report.
+    QElapsedTimer m_convertClock;
+    int m_estimatePercent = -1;
+    qint64 m_estimateAtMs = 0;   // clock time of the last estimate
+    qint64 m_estimateLeftMs = -1; // time left then; -1 while there is none
     std::unique_ptr<QConverterObject> m_converter; // the run of the last Start
 
     std::unique_ptr<ThumbnailStripWorker> m_stripWorker;

@@ -17,10 +17,16 @@
 #include "VoVideoConvertItem.h"
 #include "qSliderCtrl.h"
 
+#include <QDeadlineTimer>
+#include <QDebug>
 #include <QDesktopServices>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
+#include <QLabel>
+#include <QPointer>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -80,10 +86,62 @@ void QVideoCutManageDlg::OnStopConvert()
     m_converter->OnCancelConvert();
 }
 
+void QVideoCutManageDlg::stopConversionForExit()
+{
+    if (!m_converter || !m_bConverting)
+        return;
+    m_bUserStopped = true;
+    QPointer<QConverterObject> converter = m_converter.get();
+    converter->OnCancelConvert();
+    // The stopped converter's last report, which removes the partial file,
+    // arrives as queued events; the program must not end before them.
+    const QDeadlineTimer deadline(10000);
+    while (converter && converter->isStopPending() && !deadline.hasExpired()) {
+        QEventLoop slice;
+        QTimer::singleShot(10, &slice, &QEventLoop::quit);
+        slice.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    if (converter && converter->isStopPending())
+        qWarning() << "conversion: the stopped conversion did not report its end";
+}
+
+QString QVideoCutManageDlg::timeLeftText(qint64 ms)
+{
+    const qint64 seconds = qMax<qint64>(0, (ms + 999) / 1000);
+    if (seconds >= 3600)
+        return QStringLiteral("%1:%2:%3")
+            .arg(seconds / 3600)
+            .arg((seconds / 60) % 60, 2, 10, QLatin1Char('0'))
+            .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
 void QVideoCutManageDlg::ConverterPro(int nPro)
 {
     m_progressBar->setValue(nPro);
     m_progressPeak = qMax(m_progressPeak, nPro);
+    if (!m_bConverting)
+        return;
+    const qint64 now = m_convertClock.elapsed();
+    if (nPro != m_estimatePercent) {
+        m_estimatePercent = nPro;
+        m_estimateAtMs = now;
+        // The time so far, stretched over what is left. The first second
+        // and the first percent say too little to be worth showing.
+        m_estimateLeftMs = nPro > 0 && nPro < 100 && now >= 1000 ? now * (100 - nPro) / nPro : -1;
+    }
+    showProgressFigure();
+}
+
+void QVideoCutManageDlg::showProgressFigure()
+{
+    const int percent = qMax(0, m_estimatePercent);
+    if (m_estimateLeftMs < 0) {
+        m_labProgress->setText(tr("%1%").arg(percent));
+        return;
+    }
+    const qint64 left = m_estimateLeftMs - (m_convertClock.elapsed() - m_estimateAtMs);
+    m_labProgress->setText(tr("%1% · %2 left").arg(percent).arg(timeLeftText(left)));
 }
 
 void QVideoCutManageDlg::setConvertState(bool bConverting)
@@ -98,6 +156,15 @@ void QVideoCutManageDlg::setConvertState(bool bConverting)
     m_chkMerger->setVisible(!bConverting);
     m_progressBar->setVisible(bConverting);
     m_progressBar->setValue(0);
+    m_labProgress->setVisible(bConverting);
+    m_estimatePercent = -1;
+    m_estimateLeftMs = -1;
+    if (bConverting) {
+        m_convertClock.start();
+        showProgressFigure();
+    }
+    // The row changes its width: the folder button keeps its own place.
+    layoutHeader();
     if (!bConverting && !m_convertNotes.isEmpty()) {
         // A finished segment that differs from what was asked (its source
         // ended early) is finished, but the user hears about it.

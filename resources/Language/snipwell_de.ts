@@ -555,6 +555,14 @@ und der Ausgabeordner richtig eingestellt sind.</translation>
             <source>Segment List</source>
             <translation>Abschnittsliste</translation>
         </message>
+        <message>
+            <source>%1%</source>
+            <translation>%1 %</translation>
+        </message>
+        <message>
+            <source>%1% · %2 left</source>
+            <translation>%1 % · noch %2</translation>
+        </message>
     </context>
     <context>
         <name>MainWindow</name>
@@ -599,6 +607,10 @@ oder wechseln Sie in den "Freien Modus".</translation>
         <message>
             <source>This file ends at %1 although it declares %2 — it may be an unfinished download.</source>
             <translation>Diese Datei endet bei %1, obwohl sie %2 angibt — vielleicht ist der Download nicht abgeschlossen.</translation>
+        </message>
+        <message>
+            <source>%1 was not opened: a conversion is running. Open it when the conversion has finished.</source>
+            <translation>%1 wurde nicht geöffnet: Eine Konvertierung läuft. Öffnen Sie die Datei, wenn die Konvertierung beendet ist.</translation>
         </message>
     </context>
     <context>

@@ -555,6 +555,14 @@ et le dossier de sortie sont correctement définis.</translation>
             <source>Segment List</source>
             <translation>Liste des segments</translation>
         </message>
+        <message>
+            <source>%1%</source>
+            <translation>%1 %</translation>
+        </message>
+        <message>
+            <source>%1% · %2 left</source>
+            <translation>%1 % · encore %2</translation>
+        </message>
     </context>
     <context>
         <name>MainWindow</name>
@@ -599,6 +607,10 @@ ou passez en "Mode libre".</translation>
         <message>
             <source>This file ends at %1 although it declares %2 — it may be an unfinished download.</source>
             <translation>Ce fichier s’arrête à %1 alors qu’il annonce %2 — le téléchargement n’est peut-être pas terminé.</translation>
+        </message>
+        <message>
+            <source>%1 was not opened: a conversion is running. Open it when the conversion has finished.</source>
+            <translation>%1 n'a pas été ouvert : une conversion est en cours. Ouvrez-le une fois la conversion terminée.</translation>
         </message>
     </context>
     <context>

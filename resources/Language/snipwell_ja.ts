@@ -555,6 +555,14 @@ and output file directory are set correctly.</source>
             <source>Segment List</source>
             <translation>セグメント一覧</translation>
         </message>
+        <message>
+            <source>%1%</source>
+            <translation>%1%</translation>
+        </message>
+        <message>
+            <source>%1% · %2 left</source>
+            <translation>%1% · 残り %2</translation>
+        </message>
     </context>
     <context>
         <name>MainWindow</name>
@@ -599,6 +607,10 @@ or switch to the "Free Mode".</source>
         <message>
             <source>This file ends at %1 although it declares %2 — it may be an unfinished download.</source>
             <translation>このファイルは %2 と記載されていますが、%1 で終わっています — ダウンロードが完了していない可能性があります。</translation>
+        </message>
+        <message>
+            <source>%1 was not opened: a conversion is running. Open it when the conversion has finished.</source>
+            <translation>%1 は開かれませんでした。変換中です。変換が終わってから開いてください。</translation>
         </message>
     </context>
     <context>

@@ -555,6 +555,14 @@ and output file directory are set correctly.</source>
             <source>Segment List</source>
             <translation>片段列表</translation>
         </message>
+        <message>
+            <source>%1%</source>
+            <translation>%1%</translation>
+        </message>
+        <message>
+            <source>%1% · %2 left</source>
+            <translation>%1% · 剩余 %2</translation>
+        </message>
     </context>
     <context>
         <name>MainWindow</name>
@@ -599,6 +607,10 @@ or switch to the "Free Mode".</source>
         <message>
             <source>This file ends at %1 although it declares %2 — it may be an unfinished download.</source>
             <translation>此文件声明的时长为 %2，但在 %1 处就结束了 — 可能是未下载完成的文件。</translation>
+        </message>
+        <message>
+            <source>%1 was not opened: a conversion is running. Open it when the conversion has finished.</source>
+            <translation>未打开 %1：正在进行转换。请在转换完成后再打开。</translation>
         </message>
     </context>
     <context>

@@ -1,5 +1,6 @@
 // File import into the real main window: refused names, drops, Stop during
-// a list, and the folder the open-file dialog remembers across restarts.
+// a list, the folder the open-file dialog remembers across restarts, and
+// files handed over by a later start of the program.
 #include "AddFileThread.h"
 #include "AppPaths.h"
 #include "MainWindowHelpers.h"
@@ -390,4 +391,48 @@ TEST(MainWindowImport, AFailedOpenLeavesTheWorkAsItWasAndSaysWhichFileAndWhy)
     ASSERT_EQ(itemCount(), 1);
     EXPECT_EQ(VoVideoConvertManager::instance()->itemAt(0)->m_videoPath, fixture("h264_aac.mp4"));
     EXPECT_NEAR(w.playerPanel()->duration() / 1e6, 5, 0.1);
+}
+
+TEST(MainWindowImport, AFileFromALaterStartOpensInTheWindowBroughtBack)
+{
+    QTemporaryDir dir;
+    const QString a = copyAs(dir, fixture("h264_aac.mp4"), "a.mp4");
+    const QString b = copyAs(dir, fixture("long_h264_aac.mp4"), "b.mp4");
+    MainWindow w;
+    w.show();
+    MessageWatcher messages;
+
+    // Hidden in the tray: the window comes back and opens the file.
+    w.hide();
+    w.openHandedOverFiles({a});
+    EXPECT_TRUE(w.isVisible());
+    settle(w);
+    ASSERT_EQ(itemCount(), 1);
+    EXPECT_EQ(VoVideoConvertManager::instance()->itemAt(0)->m_videoPath, a);
+
+    // While a dialog of the window is open, the file waits for it to close.
+    QVoMessageBox *question = new QVoMessageBox(&w);
+    question->setMessage("Question?");
+    question->setAttribute(Qt::WA_DeleteOnClose);
+    question->open();
+    w.showMinimized();
+    w.openHandedOverFiles({b});
+    EXPECT_FALSE(w.isMinimized());
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(VoVideoConvertManager::instance()->itemAt(0)->m_videoPath, a);
+    question->close();
+    ASSERT_TRUE(waitUntil([] {
+        return itemCount() == 1 && VoVideoConvertManager::instance()->itemAt(0)->m_videoPath.endsWith("b.mp4");
+    }));
+    settle(w);
+
+    // While converting it is not opened, and the user is told.
+    w.IsStartToConverter(true);
+    w.openHandedOverFiles({a});
+    EXPECT_TRUE(waitUntil([&] { return messages.texts.size() == 1; }));
+    EXPECT_TRUE(messages.texts.value(0).startsWith("a.mp4 was not opened")) << messages.texts.join('|').toStdString();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(w.isImporting());
+    EXPECT_EQ(VoVideoConvertManager::instance()->itemAt(0)->m_videoPath, b);
+    w.IsStartToConverter(false);
 }

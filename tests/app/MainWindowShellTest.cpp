@@ -25,10 +25,15 @@
 #include "ShellTray.h"
 #include "UpdateComponent.h"
 
+#include "TestSupport.h"
+#include "QTextImageButton.h"
+
 #include <QAction>
 #include <QDesktopServices>
 #include <QDir>
+#include <QDirIterator>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QUrlQuery>
 #include <gtest/gtest.h>
 
@@ -179,6 +184,33 @@ TEST_F(MainWindowShell, ExitWithoutReminderIsRememberedAndTheNextCloseExitsWitho
     click(titleButton(w, "m_btnClose"));
     QTRY_VERIFY(!w.isVisible());
     EXPECT_FALSE(asked);
+}
+
+TEST_F(MainWindowShell, ExitDuringAConversionStopsItAndLeavesNoPartialFile)
+{
+    QTemporaryDir out;
+    auto written = [&out] {
+        QStringList files;
+        QDirIterator it(out.path(), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files << it.next();
+        return files;
+    };
+    MainWindow w;
+    ConfigState::instance().setConverterPath(out.path() + "/");
+    w.show();
+    ASSERT_TRUE(importThroughSignal(w, {testsupport::fixture("long_h264_aac.mp4")}));
+    ASSERT_EQ(itemCount(), 1);
+    // Every run starts in Encoding mode: long enough to be caught under way.
+    click(w.cutTool()->findChild<QTextImageButton *>("m_btnConvert"));
+    ASSERT_TRUE(MainWindow::isConverting());
+    ASSERT_TRUE(waitUntil([&] { return !written().isEmpty() && QFileInfo(written().first()).size() > 0; }));
+
+    const auto answer = answerClose(true, false);
+    click(titleButton(w, "m_btnClose"));
+    QTRY_VERIFY(!w.isVisible());
+    EXPECT_FALSE(MainWindow::isConverting());
+    EXPECT_TRUE(written().isEmpty()) << written().join(", ").toStdString();
 }
 
 TEST_F(MainWindowShell, MinimizeToTrayHidesAndTheTrayIconBringsTheWindowBack)

@@ -19,6 +19,8 @@
 
 #include <QDir>
 #include <QJsonArray>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -245,6 +247,61 @@ TEST_F(SegmentConvertTest, StopLeavesNoPartialFileAndFreesTheControls)
     EXPECT_TRUE(outputs().isEmpty()) << outputs().join(",").toStdString();
     expectIdleControls();
     EXPECT_EQ(panel->progressBar()->positionPercent(), 0);
+}
+
+TEST_F(SegmentConvertTest, ProgressShowsPercentAndTimeLeftBesideAFreeFolderButton)
+{
+    setEncoding();
+    addSegments({{0, 20}, {0, 20}, {0, 20}});
+    MessageCatcher messages;
+    QString opened;
+    QVideoCutManageDlg::setFolderOpener([&](const QString &folder) { opened = folder; });
+    panel->OnConvert();
+    ASSERT_TRUE(panel->isConverting());
+    QTRY_VERIFY_WITH_TIMEOUT(panel->progressPeak() >= 1, 60000);
+
+    // Bar, figure and folder button side by side in the panel, each clear
+    // of the others and of the header's other buttons.
+    auto rectOf = [this](QWidget *w) { return QRect(w->mapTo(panel.get(), QPoint(0, 0)), w->size()); };
+    QWidget *open = panel->openButton();
+    const QRect openRect = rectOf(open);
+    const QRect barRect = rectOf(panel->progressBar());
+    EXPECT_FALSE(barRect.intersects(openRect)) << "bar over the folder button";
+    EXPECT_TRUE(panel->rect().contains(openRect));
+    QWidget *underCentre = panel->childAt(openRect.center());
+    EXPECT_TRUE(underCentre == open || open->isAncestorOf(underCentre));
+    auto *figure = panel->findChild<QLabel *>("m_labProgress");
+    ASSERT_NE(figure, nullptr);
+    const QRect figureRect = rectOf(figure);
+    EXPECT_FALSE(figureRect.intersects(openRect));
+    EXPECT_FALSE(barRect.intersects(figureRect));
+    for (QImageButton *b : panel->findChildren<QImageButton *>()) {
+        if (b == open || !b->isVisible())
+            continue;
+        for (const QRect &r : {openRect, barRect, figureRect})
+            EXPECT_FALSE(rectOf(b).intersects(r)) << b->objectName().toStdString();
+    }
+
+    // The figure grows from a percentage to one with the time left.
+    const QRegularExpression withTimeLeft("^(\\d+)% · (\\d+):(\\d\\d) left$");
+    QTRY_VERIFY_WITH_TIMEOUT(withTimeLeft.match(figure->text()).hasMatch(), 60000);
+    const QRegularExpressionMatch m = withTimeLeft.match(figure->text());
+    const int percent = m.captured(1).toInt();
+    EXPECT_GE(percent, 1);
+    EXPECT_LE(percent, panel->progressPeak());
+    const int secondsLeft = m.captured(2).toInt() * 60 + m.captured(3).toInt();
+    EXPECT_GT(secondsLeft, 0);
+    EXPECT_LT(secondsLeft, 600);
+
+    // It opens the folder while the conversion runs.
+    QTest::mouseClick(open, Qt::LeftButton);
+    EXPECT_EQ(opened, m_root);
+    EXPECT_TRUE(panel->isConverting());
+
+    panel->OnStopConvert();
+    QTRY_VERIFY_WITH_TIMEOUT(!panel->isConverting(), 10000);
+    EXPECT_TRUE(figure->isHidden());
+    EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join("|").toStdString();
 }
 
 TEST_F(SegmentConvertTest, FailuresShowTheirMessages)

@@ -82,9 +82,8 @@ MainWindow *openWindow(const QString &mediaPath)
 }
 
 // Three segments, the way a user marks them: end first, then start.
-void markSegments(MainWindow *w)
+void markSegments(MainWindow *w, const double (&ranges)[3][2] = {{2, 5}, {8, 11}, {14, 17}})
 {
-    const double ranges[3][2] = {{2, 5}, {8, 11}, {14, 17}};
     for (int i = 0; i < 3; ++i) {
         if (i > 0)
             pressKey(w, Qt::Key_Insert);
@@ -132,10 +131,13 @@ QWidget *converting(const QString &mediaPath)
     // under way.
     setSetting("LISTMODEL_ITEM", "ListModel_Line", "N");
     MainWindow *w = openWindow(mediaPath);
-    markSegments(w);
+    // Long segments, so that the run is still under way once it can tell
+    // the time left.
+    markSegments(w, {{0, 6.5}, {7, 13.5}, {14, 20}});
     pressKey(w, Qt::Key_Return, Qt::ControlModifier);
     waitFor([] { return MainWindow::isConverting(); }, 5000);
-    waitFor([] { return false; }, 700);
+    QLabel *figure = w->segmentManager()->progressText();
+    waitFor([figure] { return figure->text().contains(QStringLiteral("·")); }, 10000);
     return w;
 }
 
