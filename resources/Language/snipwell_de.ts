@@ -1489,4 +1489,15 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
             <translation>Schnell</translation>
         </message>
     </context>
+    <context>
+        <name>QCustomTimeEdit</name>
+        <message>
+            <source>Set to %1, the latest time allowed here.</source>
+            <translation>Auf %1 gesetzt, die späteste hier erlaubte Zeit.</translation>
+        </message>
+        <message>
+            <source>Set to %1, the earliest time allowed here.</source>
+            <translation>Auf %1 gesetzt, die früheste hier erlaubte Zeit.</translation>
+        </message>
+    </context>
 </TS>

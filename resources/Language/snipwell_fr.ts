@@ -1489,4 +1489,15 @@ Sinon, la conversion risque d'échouer.</translation>
             <translation>Rapide</translation>
         </message>
     </context>
+    <context>
+        <name>QCustomTimeEdit</name>
+        <message>
+            <source>Set to %1, the latest time allowed here.</source>
+            <translation>Réglé sur %1, le temps le plus tardif permis ici.</translation>
+        </message>
+        <message>
+            <source>Set to %1, the earliest time allowed here.</source>
+            <translation>Réglé sur %1, le temps le plus tôt permis ici.</translation>
+        </message>
+    </context>
 </TS>

@@ -1489,4 +1489,15 @@ Otherwise the conversion may fail.</source>
             <translation>高速</translation>
         </message>
     </context>
+    <context>
+        <name>QCustomTimeEdit</name>
+        <message>
+            <source>Set to %1, the latest time allowed here.</source>
+            <translation>ここで指定できる最も遅い時刻 %1 に設定しました。</translation>
+        </message>
+        <message>
+            <source>Set to %1, the earliest time allowed here.</source>
+            <translation>ここで指定できる最も早い時刻 %1 に設定しました。</translation>
+        </message>
+    </context>
 </TS>

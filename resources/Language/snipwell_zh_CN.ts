@@ -1489,4 +1489,15 @@ Otherwise the conversion may fail.</source>
             <translation>快速</translation>
         </message>
     </context>
+    <context>
+        <name>QCustomTimeEdit</name>
+        <message>
+            <source>Set to %1, the latest time allowed here.</source>
+            <translation>已设为 %1，即此处允许的最晚时间。</translation>
+        </message>
+        <message>
+            <source>Set to %1, the earliest time allowed here.</source>
+            <translation>已设为 %1，即此处允许的最早时间。</translation>
+        </message>
+    </context>
 </TS>

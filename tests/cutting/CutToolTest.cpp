@@ -181,6 +181,7 @@ TEST(CutTool, TypedAndSteppedTimesReachTheItem)
     start->setFocus();
     start->setSelectedSection(QDateTimeEdit::SecondSection);
     QTest::keyClicks(start, QStringLiteral("07"));
+    QTest::keyClick(start, Qt::Key_Return);
     EXPECT_EQ(t.item.m_TrimStartTime, 7 * kSecond);
     // The player is sent to the new start.
     ASSERT_FALSE(seek.isEmpty());
@@ -202,7 +203,9 @@ TEST(CutTool, TypedAndSteppedTimesReachTheItem)
 
     // A start typed past the end is held at the end.
     start->setFocus();
-    t.dlg.startTimeEdit()->timeTextEdited(QStringLiteral("05:00:00.000"));
+    start->setSelectedSection(QDateTimeEdit::HourSection);
+    QTest::keyClicks(start, QStringLiteral("05"));
+    QTest::keyClick(start, Qt::Key_Return);
     EXPECT_EQ(t.item.m_TrimStartTime, t.item.m_TrimEndTime);
 }
 
@@ -322,6 +325,7 @@ TEST(CutTool, TheRangeTheUserSetsIsTheRangeThatIsCut)
     QTest::keyClicks(start, QStringLiteral("03"));
     start->setSelectedSection(QDateTimeEdit::MSecSection);
     QTest::keyClicks(start, QStringLiteral("300"));
+    QTest::keyClick(start, Qt::Key_Return);
     ASSERT_EQ(t.item.m_TrimStartTime, 3300 * 1000ULL) << start->text().toStdString();
     t.dlg.endTimeChange(8999 * 1000ULL);
     t.dlg.endTimeEdit()->timeEdit()->setCurrentSection(QDateTimeEdit::MSecSection);
@@ -377,6 +381,7 @@ TEST(CutTool, KeyFramesTickTheSliderAndTheHintTellsWhereAKeyFrameCutStarts)
     start->setFocus();
     start->setSelectedSection(QDateTimeEdit::SecondSection);
     QTest::keyClicks(start, QStringLiteral("05"));
+    QTest::keyClick(start, Qt::Key_Return);
     ASSERT_EQ(t.item.m_TrimStartTime, 5 * kSecond);
     EXPECT_TRUE(hint->isVisible());
     EXPECT_EQ(hint->text(), QString("starts at 0:00:03.200, key frame"));
