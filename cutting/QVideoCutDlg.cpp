@@ -138,6 +138,7 @@ void QVideoCutDlg::retranslate()
     m_btnStopTrim->setToolTip(tr("Stop Segment"));
     applyLanguageSizes();
     layoutControls();
+    refreshKeyFrameHint();
 }
 
 void QVideoCutDlg::changeEvent(QEvent *event)

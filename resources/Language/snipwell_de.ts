@@ -348,6 +348,18 @@
     <context>
         <name>QVideoCutDlg</name>
         <message>
+            <source>starts at %1, frame-exact</source>
+            <translation>beginnt bei %1, bildgenau</translation>
+        </message>
+        <message>
+            <source>starts at %1, key frame: %2 files are not cut frame-exact</source>
+            <translation>beginnt bei %1, Schlüsselbild: %2-Dateien werden nicht bildgenau geschnitten</translation>
+        </message>
+        <message>
+            <source>starts at %1, key frame: %2 video is not cut frame-exact</source>
+            <translation>beginnt bei %1, Schlüsselbild: %2-Video wird nicht bildgenau geschnitten</translation>
+        </message>
+        <message>
             <source>Start Time:</source>
             <translation>Startzeit:</translation>
         </message>

@@ -348,6 +348,18 @@
     <context>
         <name>QVideoCutDlg</name>
         <message>
+            <source>starts at %1, frame-exact</source>
+            <translation>commence à %1, à l'image près</translation>
+        </message>
+        <message>
+            <source>starts at %1, key frame: %2 files are not cut frame-exact</source>
+            <translation>commence à %1, image clé : les fichiers %2 ne sont pas coupés à l'image près</translation>
+        </message>
+        <message>
+            <source>starts at %1, key frame: %2 video is not cut frame-exact</source>
+            <translation>commence à %1, image clé : la vidéo %2 n'est pas coupée à l'image près</translation>
+        </message>
+        <message>
             <source>Start Time:</source>
             <translation>Début :</translation>
         </message>

@@ -348,6 +348,18 @@
     <context>
         <name>QVideoCutDlg</name>
         <message>
+            <source>starts at %1, frame-exact</source>
+            <translation>%1 から開始 (フレーム単位で正確)</translation>
+        </message>
+        <message>
+            <source>starts at %1, key frame: %2 files are not cut frame-exact</source>
+            <translation>%1 (キーフレーム) から開始: %2 ファイルはフレーム単位で正確にカットできません</translation>
+        </message>
+        <message>
+            <source>starts at %1, key frame: %2 video is not cut frame-exact</source>
+            <translation>%1 (キーフレーム) から開始: %2 の映像はフレーム単位で正確にカットできません</translation>
+        </message>
+        <message>
             <source>Start Time:</source>
             <translation>開始時間:</translation>
         </message>

@@ -348,6 +348,18 @@
     <context>
         <name>QVideoCutDlg</name>
         <message>
+            <source>starts at %1, frame-exact</source>
+            <translation>从 %1 开始（帧精确）</translation>
+        </message>
+        <message>
+            <source>starts at %1, key frame: %2 files are not cut frame-exact</source>
+            <translation>从 %1 开始（关键帧）：%2 文件无法帧精确剪切</translation>
+        </message>
+        <message>
+            <source>starts at %1, key frame: %2 video is not cut frame-exact</source>
+            <translation>从 %1 开始（关键帧）：%2 视频无法帧精确剪切</translation>
+        </message>
+        <message>
             <source>Start Time:</source>
             <translation>开始时间：</translation>
         </message>

@@ -1,7 +1,11 @@
 // Times typed into the edits of the whole window, as a user types them:
 // a click into the field, Ctrl+A, the digits, then Return or Tab, in the cut
-// tool and in the current segment row, with the start already past 0.
+// tool and in the current segment row, with the start already past 0; and
+// the cut tool's hint on where the output starts, as the output mode and
+// the frame-exact choice change in the format dialog.
 #include "MainWindowHelpers.h"
+#include "FormatWidget.h"
+#include "OutputFormatParams.h"
 #include "ParserXML.h"
 #include "QCustomTimeEdit.h"
 #include "QImageButton.h"
@@ -12,6 +16,7 @@
 #include "TestSupport.h"
 #include "VoVideoConvertItem.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <gtest/gtest.h>
@@ -46,6 +51,36 @@ QCustomTimeEdit *rowEdit(QVideoConvertItem *row, const char *name)
     auto *edit = row ? row->findChild<QCustomTimeEdit *>(QLatin1String(name)) : nullptr;
     EXPECT_NE(edit, nullptr) << name;
     return edit;
+}
+
+// Opens the format dialog with the cut tool's button and accepts it with
+// High-Speed or Encoding mode and frame-exact cuts on or off.
+void chooseOutput(MainWindow &w, bool highSpeed, bool frameExact)
+{
+    bool answered = false;
+    QTimer::singleShot(0, &w, [&] {
+        FormatWidget *dialog = nullptr;
+        ASSERT_TRUE(waitUntil([&] { return (dialog = qobject_cast<FormatWidget *>(QApplication::activeModalWidget())); }));
+        QWidget *radio = dialog->findChild<QWidget *>(highSpeed ? "m_radLosslessMode" : "m_radCustomize");
+        ASSERT_NE(radio, nullptr);
+        QTest::mouseClick(radio, Qt::LeftButton, Qt::NoModifier, QPoint(8, radio->height() / 2));
+        if (highSpeed) {
+            auto *exact = dialog->findChild<QAbstractButton *>("m_chkFrameExact");
+            ASSERT_NE(exact, nullptr);
+            if (exact->isChecked() != frameExact)
+                QTest::mouseClick(exact, Qt::LeftButton, Qt::NoModifier, QPoint(8, exact->height() / 2));
+            ASSERT_EQ(exact->isChecked(), frameExact);
+        }
+        auto *ok = dialog->findChild<QAbstractButton *>("m_btnOk");
+        ASSERT_NE(ok, nullptr);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        answered = true;
+    });
+    auto *format = w.cutTool()->findChild<QAbstractButton *>("m_btnFormat");
+    ASSERT_NE(format, nullptr);
+    QTest::mouseClick(format, Qt::LeftButton);
+    ASSERT_TRUE(answered);
+    ASSERT_EQ(OutputFormatParams::instance().lossless, highSpeed);
 }
 
 } // namespace
@@ -124,5 +159,38 @@ TEST(MainWindowTypedTimes, TypedStartAndEndBecomeTheSegmentInTheCutToolAndTheRow
     EXPECT_EQ(shown(rowStart), QStringLiteral("00:00:08.000"));
     ASSERT_NE(rowStart->note(), nullptr);
     EXPECT_TRUE(rowStart->note()->isVisible());
+    EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join('|').toStdString();
+}
+
+TEST(MainWindowTypedTimes, TheStartHintFollowsTheOutputModeAndTheFrameExactChoice)
+{
+    freeMode();
+    MainWindow w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.activateWindow();
+    MessageWatcher messages;
+    // Key frames at 0, 3.2, 10.4, 12.8 and 20 s.
+    ASSERT_TRUE(importThroughSignal(w, {fixture("gop_h264.mp4")}));
+    QVideoCutDlg *cut = w.cutTool();
+    ASSERT_TRUE(waitUntil([&] { return cut->keyFrames().size() == 5; }));
+    auto *hint = cut->findChild<QLabel *>("m_labKeyHint");
+    ASSERT_NE(hint, nullptr);
+    typeTime(cut->startTimeEdit(), QStringLiteral("00:00:05.000"));
+    ASSERT_EQ(cut->trimStart(), 5000 * kMs);
+    EXPECT_TRUE(hint->isHidden()); // Encoding mode starts where asked
+
+    chooseOutput(w, true, false);
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_EQ(hint->text(), QStringLiteral("starts at 0:00:03.200, key frame"));
+
+    chooseOutput(w, true, true);
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_EQ(hint->text(), QStringLiteral("starts at 0:00:05.000, frame-exact"));
+
+    chooseOutput(w, true, false);
+    EXPECT_EQ(hint->text(), QStringLiteral("starts at 0:00:03.200, key frame"));
+    chooseOutput(w, false, false);
+    EXPECT_TRUE(hint->isHidden());
     EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join('|').toStdString();
 }
