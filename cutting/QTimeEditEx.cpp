@@ -63,7 +63,8 @@ void QTimeEditEx::keyPressEvent(QKeyEvent *event)
 
 void QTimeEditEx::focusOutEvent(QFocusEvent *event)
 {
-    if (!isReadOnly())
+    // The field's own context menu (Paste) takes the focus only for a moment.
+    if (!isReadOnly() && event->reason() != Qt::PopupFocusReason)
         emit emitTextConfirmed(lineEdit()->text());
     QTimeEdit::focusOutEvent(event);
 }

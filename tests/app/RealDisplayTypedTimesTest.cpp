@@ -166,7 +166,7 @@ TEST(RealDisplay, TimesTypedIntoTheFieldsAfterTheStartIsPastZeroAreTheTimesCut)
     typeTime(window, inside(plates[1]), QStringLiteral("00:00:17.000"));
 
     // "Start" sits at the right edge of the cut tool, level with the fields.
-    clickAt(window, QPoint(attrs.width - 43, plates[1].center().y() - 5));
+    clickAt(window, QPoint(attrs.width - 48, plates[1].center().y() - 5));
 
     // The output: complete once ffprobe reads a duration from it and it
     // stopped growing between two looks.
