@@ -95,6 +95,9 @@ TEST(MainWindowTypedTimes, TypedStartAndEndBecomeTheSegmentInTheCutToolAndTheRow
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     MessageWatcher messages;
     ASSERT_TRUE(importThroughSignal(w, {fixture("long_h264_aac.mp4")}));
+    // The loading dialog had the activation; the user is back in the window.
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     VoVideoConvertItem *item = w.cutTool()->currentItem();
     ASSERT_NE(item, nullptr);
     const uint64_t d = item->m_duration;
@@ -172,6 +175,8 @@ TEST(MainWindowTypedTimes, TheStartHintFollowsTheOutputModeAndTheFrameExactChoic
     MessageWatcher messages;
     // Key frames at 0, 3.2, 10.4, 12.8 and 20 s.
     ASSERT_TRUE(importThroughSignal(w, {fixture("gop_h264.mp4")}));
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     QVideoCutDlg *cut = w.cutTool();
     ASSERT_TRUE(waitUntil([&] { return cut->keyFrames().size() == 5; }));
     auto *hint = cut->findChild<QLabel *>("m_labKeyHint");

@@ -389,7 +389,9 @@ TEST(CutTool, KeyFramesTickTheSliderAndTheHintTellsWhereAKeyFrameCutStarts)
     EXPECT_GE(hint->y(), t.dlg.startTimeEdit()->geometry().bottom());
     EXPECT_LE(hint->geometry().bottom(), t.dlg.height());
 
-    // A frame-exact cut starts where asked, and says so.
+    // A frame-exact cut (into MP4, which takes one) starts where asked, and says so.
+    params.container = QStringLiteral("mp4");
+    params.extension = QStringLiteral("mp4");
     params.frameExactCut = true;
     t.dlg.refreshKeyFrameHint();
     EXPECT_EQ(hint->text(), QString("starts at 0:00:05.000, frame-exact"));
