@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 
 #include "AppPaths.h"
+#include "FormatWidget.h"
 #include "QLoadingDlg.h"
 #include "QVideoConvertItem.h"
 #include "QSimpleTimeLine.h"
@@ -110,6 +111,10 @@ void MainWindow::connectPanels()
     // as on the cut tool's slider.
     connect(cut, &QVideoCutDlg::sendKeyFrameMarks, list->timeLine()->ruler(),
             [ruler = list->timeLine()->ruler()](const QVector<double> &fractions) { ruler->setMarks(fractions); });
+    // How the cut tool's hint says the start will be cut depends on the
+    // output mode, the format and the frame-exact choice.
+    connect(FormatWidget::instance(this), &FormatWidget::settingChangeForFormat, cut,
+            &QVideoCutDlg::refreshKeyFrameHint);
 }
 
 // The segment manager reads the stored mode and keeps it while it switches;

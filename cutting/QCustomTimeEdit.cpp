@@ -4,13 +4,22 @@
 #include "QTimeEditEx.h"
 
 #include <QEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 
 namespace {
 
 constexpr int kMsPerDay = 24 * 3600 * 1000;
 constexpr int kMsPerHour = 3600 * 1000;
 constexpr int kMsPerMinute = 60 * 1000;
+// Long enough to read a line, short enough not to linger over the panel.
+constexpr int kNoteMs = 5000;
+
+QString clockText(const QTime &t)
+{
+    return t.toString(QStringLiteral("hh:mm:ss.zzz"));
+}
 
 } // namespace
 
@@ -51,7 +60,12 @@ QCustomTimeEdit::QCustomTimeEdit(QWidget *parent) : QImageWidget(parent)
     connect(m_timeEdit, &QTimeEditEx::emitTextChanged, this, &QCustomTimeEdit::timeTextChanged);
     connect(m_timeEdit, &QTimeEditEx::emitTextFinish, this, &QCustomTimeEdit::timeEditingFinished);
     connect(m_timeEdit, &QTimeEdit::timeChanged, this, &QCustomTimeEdit::onTimeChanged);
+    connect(m_timeEdit, &QTimeEditEx::emitTextConfirmed, this, &QCustomTimeEdit::commitTypedText);
+    connect(m_timeEdit, &QTimeEditEx::emitTextCancelled, this, &QCustomTimeEdit::cancelTypedText);
     setFocusProxy(m_timeEdit);
+    m_noteTimer.setSingleShot(true);
+    m_noteTimer.setInterval(kNoteMs);
+    connect(&m_noteTimer, &QTimer::timeout, this, &QCustomTimeEdit::hideNote);
 }
 
 QCustomTimeEdit::~QCustomTimeEdit()
@@ -61,6 +75,7 @@ QCustomTimeEdit::~QCustomTimeEdit()
     // reach slots of an edit that is already half destroyed.
     if (m_timeEdit)
         m_timeEdit->disconnect(this);
+    delete m_note.data();
 }
 
 uint64_t QCustomTimeEdit::toMicroseconds(const QTime &time)
@@ -80,17 +95,21 @@ QTime QCustomTimeEdit::fromMicroseconds(uint64_t us)
 void QCustomTimeEdit::setTime(uint64_t t)
 {
     m_lastTime = fromMicroseconds(t);
-    // The owner echoes every typed time back; rewriting the text then would
-    // move the cursor out of the section the user is typing into.
-    if (!m_reportingTyping)
-        m_timeEdit->setTime(m_lastTime);
+    m_typing = false;
+    m_timeEdit->setTime(m_lastTime);
 }
 
 void QCustomTimeEdit::setTimeRange(uint64_t min, uint64_t max)
 {
-    const QTime lo = fromMicroseconds(min);
-    const QTime hi = fromMicroseconds(max);
-    m_timeEdit->setTimeRange(lo, hi < lo ? lo : hi);
+    m_timeEdit->setAllowedRange(fromMicroseconds(min), fromMicroseconds(max));
+    // The shown time follows a range that moved past it, as a plain time
+    // edit's does; text the user is still typing is left alone.
+    const QTime lo = m_timeEdit->allowedMinimum();
+    const QTime hi = m_timeEdit->allowedMaximum();
+    if (!m_typing && (m_lastTime < lo || m_lastTime > hi)) {
+        m_lastTime = m_lastTime < lo ? lo : hi;
+        m_timeEdit->setTime(m_lastTime);
+    }
 }
 
 uint64_t QCustomTimeEdit::time() const
@@ -100,12 +119,12 @@ uint64_t QCustomTimeEdit::time() const
 
 uint64_t QCustomTimeEdit::minimumTime() const
 {
-    return toMicroseconds(m_timeEdit->minimumTime());
+    return toMicroseconds(m_timeEdit->allowedMinimum());
 }
 
 uint64_t QCustomTimeEdit::maximumTime() const
 {
-    return toMicroseconds(m_timeEdit->maximumTime());
+    return toMicroseconds(m_timeEdit->allowedMaximum());
 }
 
 QColor QCustomTimeEdit::textColor() const
@@ -123,47 +142,115 @@ void QCustomTimeEdit::setTextColor(const QColor &color)
 
 void QCustomTimeEdit::produce(uint64_t t)
 {
+    m_typing = false;
+    hideNote();
     m_lastTime = fromMicroseconds(t);
     if (m_timeEdit->time() != m_lastTime)
         m_timeEdit->setTime(m_lastTime);
     emit emitTimeChange(t);
 }
 
-void QCustomTimeEdit::timeTextEdited(QString text)
+bool QCustomTimeEdit::parseTypedTime(const QString &text, uint64_t *ms)
 {
-    const int firstColon = text.indexOf(QLatin1Char(':'));
-    const int secondColon = firstColon < 0 ? -1 : text.indexOf(QLatin1Char(':'), firstColon + 1);
-    const int hours = text.left(firstColon < 0 ? text.size() : firstColon).trimmed().toInt();
-    int minutes = 0;
-    int seconds = 0;
-    int millis = 0;
-    if (firstColon >= 0) {
-        const QString rest = secondColon < 0 ? text.mid(firstColon + 1)
-                                             : text.mid(firstColon + 1, secondColon - firstColon - 1);
-        minutes = rest.trimmed().toInt();
+    static const QRegularExpression shape(QStringLiteral(
+        "^\\s*(?:(?:(\\d*)\\s*:)?\\s*(\\d*)\\s*:)?\\s*(\\d*)(?:[.,](\\d*))?\\s*$"));
+    const QRegularExpressionMatch m = shape.match(text);
+    if (!m.hasMatch() || !text.contains(QRegularExpression(QStringLiteral("\\d"))))
+        return false;
+    // Each part is capped so that a run of digits cannot overflow; the
+    // result is held to the field's range afterwards anyway.
+    auto part = [&](int i) { return qMin(m.captured(i).left(9).toULongLong(), 99999999ULL); };
+    const uint64_t hours = part(1), minutes = part(2), seconds = part(3);
+    // The field reads "12.5" as 12.500 s, so a confirmed text must too.
+    const QString fraction = (m.captured(4) + QStringLiteral("000")).left(3);
+    *ms = ((hours * 60 + minutes) * 60 + seconds) * 1000 + fraction.toULongLong();
+    return true;
+}
+
+void QCustomTimeEdit::timeTextEdited(QString)
+{
+    // Half-typed texts are not times yet: "1" on the way to "17" would
+    // move the segment's end before its start. The text is read when the
+    // user confirms it (commitTypedText).
+    m_typing = true;
+    hideNote();
+}
+
+void QCustomTimeEdit::commitTypedText(QString text)
+{
+    if (!m_typing)
+        return;
+    m_typing = false;
+    uint64_t typed = 0;
+    if (!parseTypedTime(text, &typed)) {
+        m_timeEdit->setTime(m_lastTime);
+        return;
     }
-    if (secondColon >= 0) {
-        const QString tail = text.mid(secondColon + 1);
-        const int dot = tail.indexOf(QLatin1Char('.'));
-        if (dot >= 0) {
-            seconds = tail.left(dot).trimmed().toInt();
-            millis = tail.mid(dot + 1).trimmed().toInt();
-        }
-    }
-    uint64_t ms = ((uint64_t(qMax(hours, 0)) * 3600 + uint64_t(qMax(minutes, 0)) * 60 + uint64_t(qMax(seconds, 0))) * 1000
-                   + uint64_t(qMax(millis, 0)));
-    // A typed time outside the field's range would become a trim point
-    // beyond the file or behind the other end; hold it to the range.
     const uint64_t lo = minimumTime() / 1000;
     const uint64_t hi = maximumTime() / 1000;
-    const bool outside = ms < lo || ms > hi;
-    ms = qBound(lo, ms, hi);
-    m_lastTime = fromMicroseconds(ms * 1000);
-    if (outside)
-        m_timeEdit->setTime(m_lastTime);
-    m_reportingTyping = true;
-    emit emitTimeChange(ms * 1000);
-    m_reportingTyping = false;
+    const uint64_t held = qBound(lo, typed, hi);
+    const bool changed = fromMicroseconds(held * 1000) != m_lastTime;
+    m_lastTime = fromMicroseconds(held * 1000);
+    m_timeEdit->setTime(m_lastTime);
+    if (changed)
+        emit emitTimeChange(held * 1000);
+    // The owner may have moved the time further (a neighbouring segment in
+    // the way); what the field shows now is what counts.
+    const uint64_t result = toMicroseconds(m_lastTime) / 1000;
+    if (result == typed)
+        return;
+    const QString when = clockText(m_lastTime);
+    showNote(result < typed ? tr("Set to %1, the latest time allowed here.").arg(when)
+                            : tr("Set to %1, the earliest time allowed here.").arg(when));
+}
+
+void QCustomTimeEdit::cancelTypedText()
+{
+    if (!m_typing)
+        return;
+    m_typing = false;
+    m_timeEdit->setTime(m_lastTime);
+}
+
+void QCustomTimeEdit::showNote(const QString &text)
+{
+    QWidget *host = window();
+    if (!m_note || m_note->parentWidget() != host) {
+        delete m_note.data();
+        m_note = new QLabel(host);
+        m_note->setObjectName(QStringLiteral("m_labTimeNote"));
+        m_note->setStyleSheet(QStringLiteral(
+            "QLabel{background: rgb(255,244,204); color: rgb(51,51,51);"
+            " border: 1px solid rgb(222,132,52); padding: 2px 5px;}"));
+        m_note->setAttribute(Qt::WA_TransparentForMouseEvents);
+        m_note->setWordWrap(true);
+        QFont small(QStringLiteral("Tahoma"));
+        small.setPixelSize(11);
+        m_note->setFont(small);
+    }
+    m_note->setText(text);
+    // One line where the window allows it, wrapped in a narrow one.
+    const int wanted = m_note->fontMetrics().horizontalAdvance(text) + 14;
+    const int w = qMax(60, qMin(wanted, qMin(320, host->width())));
+    m_note->setFixedWidth(w);
+    m_note->setFixedHeight(m_note->heightForWidth(w));
+    // Under the field, or above it when the window ends first; never past
+    // the window's sides.
+    QPoint at = mapTo(host, QPoint(0, height() + 2));
+    if (at.y() + m_note->height() > host->height())
+        at.setY(mapTo(host, QPoint(0, 0)).y() - m_note->height() - 2);
+    at.setX(qBound(0, at.x(), qMax(0, host->width() - m_note->width())));
+    m_note->move(at);
+    m_note->show();
+    m_note->raise();
+    m_noteTimer.start();
+}
+
+void QCustomTimeEdit::hideNote()
+{
+    m_noteTimer.stop();
+    if (m_note)
+        m_note->hide();
 }
 
 void QCustomTimeEdit::OnBtnUp()
@@ -187,8 +274,9 @@ void QCustomTimeEdit::OnBtnUp()
     default:
         break;
     }
-    const int max = m_timeEdit->maximumTime().msecsSinceStartOfDay();
-    const int result = (carried >= 0 && carried <= max) ? carried : stepped;
+    const int min = m_timeEdit->allowedMinimum().msecsSinceStartOfDay();
+    const int max = m_timeEdit->allowedMaximum().msecsSinceStartOfDay();
+    const int result = (carried >= 0 && carried <= max) ? carried : qBound(min, stepped, max);
     produce(uint64_t(result) * 1000);
 }
 
@@ -215,9 +303,9 @@ void QCustomTimeEdit::OnBtnDown()
     default:
         break;
     }
-    const int min = m_timeEdit->minimumTime().msecsSinceStartOfDay();
-    const int max = m_timeEdit->maximumTime().msecsSinceStartOfDay();
-    const int result = (borrowed >= 0 && borrowed >= min && borrowed < max) ? borrowed : stepped;
+    const int min = m_timeEdit->allowedMinimum().msecsSinceStartOfDay();
+    const int max = m_timeEdit->allowedMaximum().msecsSinceStartOfDay();
+    const int result = (borrowed >= 0 && borrowed >= min && borrowed < max) ? borrowed : qBound(min, stepped, max);
     produce(uint64_t(result) * 1000);
 }
 
@@ -227,8 +315,8 @@ void QCustomTimeEdit::onTimeChanged(QTime)
 
 void QCustomTimeEdit::timeEditingFinished()
 {
-    // Half-typed sections are completed by the editor in its own way; the
-    // field must end up showing the time that was reported.
+    // The typed text was taken over just before (commitTypedText); the
+    // editor's own completion of it must not leave another time showing.
     if (m_timeEdit->time() != m_lastTime)
         m_timeEdit->setTime(m_lastTime);
 }

@@ -1,12 +1,18 @@
 #pragma once
 // A time field "hh:mm:ss.zzz" on a light plate with small up/down buttons.
-// Every change the user makes (typing, the buttons, the wheel, the arrow
-// keys) is reported as microseconds through emitTimeChange. A step that
-// runs past the end of a section carries into the next larger unit (59 s
-// up gives the next minute), which a plain time edit cannot do.
+// Every change the user makes is reported as microseconds through
+// emitTimeChange: a step (the buttons, the wheel, the arrow keys) at once,
+// a typed time when it is confirmed with Return or by leaving the field.
+// A step that runs past the end of a section carries into the next larger
+// unit (59 s up gives the next minute), which a plain time edit cannot do.
+// A typed time outside the allowed range is held to it, and a short note
+// beside the field says so.
 #include "QImageWidget.h"
 
+#include <QLabel>
+#include <QPointer>
 #include <QTime>
+#include <QTimer>
 #include <cstdint>
 
 class QImageButton;
@@ -32,8 +38,16 @@ public:
     QImageButton *downButton() const { return m_btnDown; }
     QColor textColor() const;
 
+    // The note shown when a typed time was changed to fit (null before the
+    // first one); it lives on the window so that it may overhang the panel.
+    QLabel *note() const { return m_note; }
+
     static uint64_t toMicroseconds(const QTime &time);
     static QTime fromMicroseconds(uint64_t us);
+    // Reads a typed time: "h:m:s.f", "m:s.f" or "s.f", every part optional
+    // and f a decimal fraction of a second as the field shows it ("12.5" is
+    // 12.500 s). False for a text without any digit.
+    static bool parseTypedTime(const QString &text, uint64_t *ms);
 
 signals:
     void emitTimeChange(uint64_t time);
@@ -45,6 +59,9 @@ public slots:
     void onTimeChanged(QTime time);
     void timeEditingFinished();
     void timeTextChanged(QString text);
+    // The typed text confirmed (Return, Enter, leaving the field).
+    void commitTypedText(QString text);
+    void cancelTypedText();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -54,10 +71,15 @@ private:
     void setTextColor(const QColor &color);
     // Reports t and makes sure the field shows what was reported.
     void produce(uint64_t t);
+    void showNote(const QString &text);
+    void hideNote();
 
     QTimeEditEx *m_timeEdit = nullptr;
     QImageButton *m_btnUp = nullptr;
     QImageButton *m_btnDown = nullptr;
     QTime m_lastTime{0, 0};
-    bool m_reportingTyping = false;
+    // Keys were typed since the field last showed a time of its own.
+    bool m_typing = false;
+    QPointer<QLabel> m_note;
+    QTimer m_noteTimer;
 };

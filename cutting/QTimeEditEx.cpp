@@ -1,12 +1,20 @@
 #include "QTimeEditEx.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 
 QTimeEditEx::QTimeEditEx(QWidget *parent) : QTimeEdit(parent)
 {
+    setTimeRange(QTime(0, 0), QTime(23, 59, 59, 999));
     connect(lineEdit(), &QLineEdit::textEdited, this, &QTimeEditEx::emitTextEdited);
     connect(lineEdit(), &QLineEdit::textChanged, this, &QTimeEditEx::emitTextChanged);
     connect(lineEdit(), &QLineEdit::editingFinished, this, &QTimeEditEx::emitTextFinish);
+}
+
+void QTimeEditEx::setAllowedRange(const QTime &lo, const QTime &hi)
+{
+    m_allowedMin = lo;
+    m_allowedMax = hi < lo ? lo : hi;
 }
 
 void QTimeEditEx::stepBy(int steps)
@@ -22,12 +30,12 @@ void QTimeEditEx::stepBy(int steps)
 
 QAbstractSpinBox::StepEnabled QTimeEditEx::stepEnabled() const
 {
-    StepEnabled enabled = QTimeEdit::stepEnabled();
     if (isReadOnly())
-        return enabled;
-    if (time() < maximumTime())
+        return StepNone;
+    StepEnabled enabled = StepNone;
+    if (time() < m_allowedMax)
         enabled |= StepUpEnabled;
-    if (time() > minimumTime())
+    if (time() > m_allowedMin)
         enabled |= StepDownEnabled;
     return enabled;
 }
@@ -40,4 +48,23 @@ void QTimeEditEx::stepUp()
 void QTimeEditEx::stepDown()
 {
     stepBy(-1);
+}
+
+void QTimeEditEx::keyPressEvent(QKeyEvent *event)
+{
+    if (!isReadOnly()) {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+            emit emitTextConfirmed(lineEdit()->text());
+        else if (event->key() == Qt::Key_Escape)
+            emit emitTextCancelled();
+    }
+    QTimeEdit::keyPressEvent(event);
+}
+
+void QTimeEditEx::focusOutEvent(QFocusEvent *event)
+{
+    // The field's own context menu (Paste) takes the focus only for a moment.
+    if (!isReadOnly() && event->reason() != Qt::PopupFocusReason)
+        emit emitTextConfirmed(lineEdit()->text());
+    QTimeEdit::focusOutEvent(event);
 }

@@ -147,6 +147,7 @@ void QVideoCutDlg::retranslate()
     m_TrimDSlider->setAccessibleName(tr("Segment"));
     applyLanguageSizes();
     layoutControls();
+    refreshKeyFrameHint();
 }
 
 void QVideoCutDlg::changeEvent(QEvent *event)

@@ -70,9 +70,11 @@ signals:
     void emitShowFormatDlg();
 
 public slots:
-    // With a cut at key frames (High-Speed without frame-exact cuts) shows
-    // where the output really starts when that is not the chosen start;
-    // call it when the output mode changes.
+    // In High-Speed mode, with a start between key frames, says where the
+    // output will really start: at the key frame before it, or exactly
+    // there when frame-exact cuts are on and the file and container allow
+    // them (and, when they do not, why). Call it when the output mode,
+    // format or frame-exact choice changes.
     void refreshKeyFrameHint();
     void TrimDSliderEnable(bool bAble);
     void videoPlayPro(double value);
@@ -104,6 +106,7 @@ private:
     void requestKeyFrames();
     void keyFramesFound(const QString &path, const QVector<quint64> &times);
     void placeKeyFrameHint();
+    QString keyFrameHintText() const;
     // Percent of the duration, at millisecond resolution; `empty` when the
     // item has no duration.
     double percentOf(uint64_t t, double empty = 0) const;

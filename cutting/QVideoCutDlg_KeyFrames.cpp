@@ -8,6 +8,8 @@
 #include "VoKeyFrameScanner.h"
 #include "VoVideoConvertItem.h"
 
+#include "orlcodec.h"
+
 #include <QLabel>
 
 void QVideoCutDlg::buildKeyFrameControls()
@@ -56,14 +58,62 @@ void QVideoCutDlg::keyFramesFound(const QString &path, const QVector<quint64> &t
     refreshKeyFrameHint();
 }
 
+namespace {
+
+QString clockText(quint64 us)
+{
+    const quint64 ms = us / 1000;
+    return QStringLiteral("%1:%2:%3.%4")
+        .arg(ms / 3600000)
+        .arg(ms / 60000 % 60, 2, 10, QChar('0'))
+        .arg(ms / 1000 % 60, 2, 10, QChar('0'))
+        .arg(ms % 1000, 3, 10, QChar('0'));
+}
+
+} // namespace
+
+QString QVideoCutDlg::keyFrameHintText() const
+{
+    const OutputFormatParams &params = OutputFormatParams::instance();
+    // Encoding starts every output at the asked picture; so does a copy
+    // whose start is a key frame. Key frames still being searched: unknown.
+    if (!m_itemInfo || !params.lossless || m_keyFramePath != m_itemInfo->m_videoPath || m_keyFrames.isEmpty())
+        return QString();
+    const quint64 start = m_itemInfo->m_TrimStartTime;
+    const quint64 key = VoKeyFrameScanner::keyFrameCutStart(m_keyFrames, start);
+    // Within a millisecond is the same picture as far as the user can tell.
+    if (start - key < 1000)
+        return QString();
+    if (!params.frameExactCut)
+        return VoKeyFrameScanner::startHint(m_keyFrames, start);
+
+    // Frame-exact asked for: the same choice of container the job makes.
+    const bool original = params.keepsSourceContainer();
+    const QString format = (original ? m_itemInfo->m_sourceFormat : params.container).toLower();
+    const QString extension = original ? m_itemInfo->m_fileSuffix : params.extension;
+    const QString codec = m_itemInfo->m_videoStreams.isEmpty()
+        ? QString()
+        : QString::fromStdString(m_itemInfo->m_videoStreams.first().codecName);
+    switch (Conv_FrameExactObstacle(format.toUtf8().constData(), extension.toUtf8().constData(),
+                                    codec.toUtf8().constData())) {
+    case ORL_EXACT_POSSIBLE:
+        return tr("starts at %1, frame-exact").arg(clockText(start));
+    case ORL_EXACT_CONTAINER:
+        return tr("starts at %1, key frame: %2 files are not cut frame-exact")
+            .arg(clockText(key), (extension.isEmpty() ? format : extension).toUpper());
+    case ORL_EXACT_CODEC:
+        return tr("starts at %1, key frame: %2 video is not cut frame-exact")
+            .arg(clockText(key), codec.toUpper());
+    default:
+        return VoKeyFrameScanner::startHint(m_keyFrames, start);
+    }
+}
+
 void QVideoCutDlg::refreshKeyFrameHint()
 {
     if (!m_labKeyHint)
         return;
-    const OutputFormatParams &params = OutputFormatParams::instance();
-    QString text;
-    if (m_itemInfo && params.lossless && !params.frameExactCut && m_keyFramePath == m_itemInfo->m_videoPath)
-        text = VoKeyFrameScanner::startHint(m_keyFrames, m_itemInfo->m_TrimStartTime);
+    const QString text = keyFrameHintText();
     m_labKeyHint->setText(text);
     m_labKeyHint->setVisible(!text.isEmpty());
     placeKeyFrameHint();

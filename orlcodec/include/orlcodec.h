@@ -451,6 +451,20 @@ enum {
     ORL_CUT_FELL_BACK = 2    /* frame-exact was asked; cut at key frames instead */
 };
 ORL_API int Conv_GetCutMode(ORL_HANDLE c);
+/* What keeps a stream copy from being cut frame-exact, as far as it is known
+ * before any file is read: ORL_EXACT_*. format is a container name as a job
+ * gives it ("mp4", "matroska"); when no container has that name, the file
+ * name extension (without the dot) decides, as it does for the output.
+ * video_codec is the source video's codec name ("h264"). Further reasons
+ * (an interlaced source, say) show only when the file is cut, in
+ * Conv_GetCutReport. */
+enum {
+    ORL_EXACT_POSSIBLE = 0,
+    ORL_EXACT_NO_VIDEO = 1,  /* nothing to cut frame-exact */
+    ORL_EXACT_CONTAINER = 2, /* the output container is not written frame-exact */
+    ORL_EXACT_CODEC = 3      /* pictures of that codec cannot be re-encoded to match */
+};
+ORL_API int Conv_FrameExactObstacle(const char *format, const char *extension, const char *video_codec);
 /* A sentence on how the cut was made and, after a fall-back, why; "" when
  * nothing was asked. Belongs to the handle. */
 ORL_API const char *Conv_GetCutReport(ORL_HANDLE c);

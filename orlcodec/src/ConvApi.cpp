@@ -2,6 +2,8 @@
 // joined into one file, and elementary streams fed by the caller.
 #include "CodecTable.h"
 #include "Engine.h"
+#include "FrameExactCopy.h"
+#include "OutputFormat.h"
 #include "ParamSet.h"
 #include "StreamCopy.h"
 #include "TrackMuxer.h"
@@ -334,6 +336,20 @@ int Conv_GetCutMode(ORL_HANDLE c)
         std::lock_guard<std::mutex> lock(conv.mutex);
         return conv.copy ? conv.copy->cutMode() : 0;
     });
+}
+
+int Conv_FrameExactObstacle(const char *format, const char *extension, const char *video_codec)
+{
+    try {
+        const std::string dst = extension && *extension ? std::string("x.") + extension : std::string();
+        const AVOutputFormat *out = findOutputFormat(format ? format : "", dst);
+        const AVCodecDescriptor *codec = video_codec && *video_codec ? avcodec_descriptor_get_by_name(video_codec)
+                                                                     : nullptr;
+        std::string why;
+        return frameExactObstacle(out, codec ? codec->id : AV_CODEC_ID_NONE, why);
+    } catch (...) {
+        return ORL_EXACT_CONTAINER;
+    }
 }
 
 const char *Conv_GetCutReport(ORL_HANDLE c)

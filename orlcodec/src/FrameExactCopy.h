@@ -13,6 +13,10 @@ class CopyInput;
 class CopyOutput;
 class Job;
 
+// Whether pictures of codec can be cut frame-exact into format, before any
+// file is read (ORL_EXACT_*); why gets the reason when they cannot.
+int frameExactObstacle(const AVOutputFormat *format, AVCodecID codec, std::string &why);
+
 // A prepared cut of [start, start + length) (µs from the start of the
 // file, length 0 = to the end), or null with why set.
 std::unique_ptr<SmartCut> planFrameExact(CopyInput &input, const std::string &src, const AVOutputFormat *format,

@@ -443,6 +443,18 @@
             <source>Segment</source>
             <translation>Abschnitt</translation>
         </message>
+        <message>
+            <source>starts at %1, frame-exact</source>
+            <translation>beginnt bei %1, bildgenau</translation>
+        </message>
+        <message>
+            <source>starts at %1, key frame: %2 files are not cut frame-exact</source>
+            <translation>beginnt bei %1, Schlüsselbild: %2-Dateien werden nicht bildgenau geschnitten</translation>
+        </message>
+        <message>
+            <source>starts at %1, key frame: %2 video is not cut frame-exact</source>
+            <translation>beginnt bei %1, Schlüsselbild: %2-Video wird nicht bildgenau geschnitten</translation>
+        </message>
     </context>
     <context>
         <name>QVideoConvertItem</name>
@@ -1757,6 +1769,17 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
         <message>
             <source>Cancel</source>
             <translation>Abbrechen</translation>
+        </message>
+    </context>
+    <context>
+        <name>QCustomTimeEdit</name>
+        <message>
+            <source>Set to %1, the latest time allowed here.</source>
+            <translation>Auf %1 gesetzt, die späteste hier erlaubte Zeit.</translation>
+        </message>
+        <message>
+            <source>Set to %1, the earliest time allowed here.</source>
+            <translation>Auf %1 gesetzt, die früheste hier erlaubte Zeit.</translation>
         </message>
     </context>
 </TS>

@@ -443,6 +443,18 @@
             <source>Segment</source>
             <translation>Segment</translation>
         </message>
+        <message>
+            <source>starts at %1, frame-exact</source>
+            <translation>commence à %1, à l'image près</translation>
+        </message>
+        <message>
+            <source>starts at %1, key frame: %2 files are not cut frame-exact</source>
+            <translation>commence à %1, image clé : les fichiers %2 ne sont pas coupés à l'image près</translation>
+        </message>
+        <message>
+            <source>starts at %1, key frame: %2 video is not cut frame-exact</source>
+            <translation>commence à %1, image clé : la vidéo %2 n'est pas coupée à l'image près</translation>
+        </message>
     </context>
     <context>
         <name>QVideoConvertItem</name>
@@ -1757,6 +1769,17 @@ Sinon, la conversion risque d'échouer.</translation>
         <message>
             <source>Cancel</source>
             <translation>Annuler</translation>
+        </message>
+    </context>
+    <context>
+        <name>QCustomTimeEdit</name>
+        <message>
+            <source>Set to %1, the latest time allowed here.</source>
+            <translation>Réglé sur %1, le temps le plus tardif permis ici.</translation>
+        </message>
+        <message>
+            <source>Set to %1, the earliest time allowed here.</source>
+            <translation>Réglé sur %1, le temps le plus tôt permis ici.</translation>
         </message>
     </context>
 </TS>

@@ -443,6 +443,18 @@
             <source>Segment</source>
             <translation>セグメント</translation>
         </message>
+        <message>
+            <source>starts at %1, frame-exact</source>
+            <translation>%1 から開始 (フレーム単位で正確)</translation>
+        </message>
+        <message>
+            <source>starts at %1, key frame: %2 files are not cut frame-exact</source>
+            <translation>%1 (キーフレーム) から開始: %2 ファイルはフレーム単位で正確にカットできません</translation>
+        </message>
+        <message>
+            <source>starts at %1, key frame: %2 video is not cut frame-exact</source>
+            <translation>%1 (キーフレーム) から開始: %2 の映像はフレーム単位で正確にカットできません</translation>
+        </message>
     </context>
     <context>
         <name>QVideoConvertItem</name>
@@ -1757,6 +1769,17 @@ Otherwise the conversion may fail.</source>
         <message>
             <source>Cancel</source>
             <translation>キャンセル</translation>
+        </message>
+    </context>
+    <context>
+        <name>QCustomTimeEdit</name>
+        <message>
+            <source>Set to %1, the latest time allowed here.</source>
+            <translation>ここで指定できる最も遅い時刻 %1 に設定しました。</translation>
+        </message>
+        <message>
+            <source>Set to %1, the earliest time allowed here.</source>
+            <translation>ここで指定できる最も早い時刻 %1 に設定しました。</translation>
         </message>
     </context>
 </TS>

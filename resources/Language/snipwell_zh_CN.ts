@@ -443,6 +443,18 @@
             <source>Segment</source>
             <translation>片段</translation>
         </message>
+        <message>
+            <source>starts at %1, frame-exact</source>
+            <translation>从 %1 开始（帧精确）</translation>
+        </message>
+        <message>
+            <source>starts at %1, key frame: %2 files are not cut frame-exact</source>
+            <translation>从 %1 开始（关键帧）：%2 文件无法帧精确剪切</translation>
+        </message>
+        <message>
+            <source>starts at %1, key frame: %2 video is not cut frame-exact</source>
+            <translation>从 %1 开始（关键帧）：%2 视频无法帧精确剪切</translation>
+        </message>
     </context>
     <context>
         <name>QVideoConvertItem</name>
@@ -1757,6 +1769,17 @@ Otherwise the conversion may fail.</source>
         <message>
             <source>Cancel</source>
             <translation>取消</translation>
+        </message>
+    </context>
+    <context>
+        <name>QCustomTimeEdit</name>
+        <message>
+            <source>Set to %1, the latest time allowed here.</source>
+            <translation>已设为 %1，即此处允许的最晚时间。</translation>
+        </message>
+        <message>
+            <source>Set to %1, the earliest time allowed here.</source>
+            <translation>已设为 %1，即此处允许的最早时间。</translation>
         </message>
     </context>
 </TS>

@@ -181,6 +181,7 @@ TEST(CutTool, TypedAndSteppedTimesReachTheItem)
     start->setFocus();
     start->setSelectedSection(QDateTimeEdit::SecondSection);
     QTest::keyClicks(start, QStringLiteral("07"));
+    QTest::keyClick(start, Qt::Key_Return);
     EXPECT_EQ(t.item.m_TrimStartTime, 7 * kSecond);
     // The player is sent to the new start.
     ASSERT_FALSE(seek.isEmpty());
@@ -202,7 +203,9 @@ TEST(CutTool, TypedAndSteppedTimesReachTheItem)
 
     // A start typed past the end is held at the end.
     start->setFocus();
-    t.dlg.startTimeEdit()->timeTextEdited(QStringLiteral("05:00:00.000"));
+    start->setSelectedSection(QDateTimeEdit::HourSection);
+    QTest::keyClicks(start, QStringLiteral("05"));
+    QTest::keyClick(start, Qt::Key_Return);
     EXPECT_EQ(t.item.m_TrimStartTime, t.item.m_TrimEndTime);
 }
 
@@ -322,6 +325,7 @@ TEST(CutTool, TheRangeTheUserSetsIsTheRangeThatIsCut)
     QTest::keyClicks(start, QStringLiteral("03"));
     start->setSelectedSection(QDateTimeEdit::MSecSection);
     QTest::keyClicks(start, QStringLiteral("300"));
+    QTest::keyClick(start, Qt::Key_Return);
     ASSERT_EQ(t.item.m_TrimStartTime, 3300 * 1000ULL) << start->text().toStdString();
     t.dlg.endTimeChange(8999 * 1000ULL);
     t.dlg.endTimeEdit()->timeEdit()->setCurrentSection(QDateTimeEdit::MSecSection);
@@ -377,6 +381,7 @@ TEST(CutTool, KeyFramesTickTheSliderAndTheHintTellsWhereAKeyFrameCutStarts)
     start->setFocus();
     start->setSelectedSection(QDateTimeEdit::SecondSection);
     QTest::keyClicks(start, QStringLiteral("05"));
+    QTest::keyClick(start, Qt::Key_Return);
     ASSERT_EQ(t.item.m_TrimStartTime, 5 * kSecond);
     EXPECT_TRUE(hint->isVisible());
     EXPECT_EQ(hint->text(), QString("starts at 0:00:03.200, key frame"));
@@ -384,10 +389,13 @@ TEST(CutTool, KeyFramesTickTheSliderAndTheHintTellsWhereAKeyFrameCutStarts)
     EXPECT_GE(hint->y(), t.dlg.startTimeEdit()->geometry().bottom());
     EXPECT_LE(hint->geometry().bottom(), t.dlg.height());
 
-    // Frame-exact cuts and encoding start where asked: no hint.
+    // A frame-exact cut (into MP4, which takes one) starts where asked, and says so.
+    params.container = QStringLiteral("mp4");
+    params.extension = QStringLiteral("mp4");
     params.frameExactCut = true;
     t.dlg.refreshKeyFrameHint();
-    EXPECT_TRUE(hint->isHidden());
+    EXPECT_EQ(hint->text(), QString("starts at 0:00:05.000, frame-exact"));
+    // Encoding starts where asked: no hint.
     params.frameExactCut = false;
     params.lossless = false;
     t.dlg.refreshKeyFrameHint();
@@ -399,5 +407,32 @@ TEST(CutTool, KeyFramesTickTheSliderAndTheHintTellsWhereAKeyFrameCutStarts)
     // On a key frame the hint goes away.
     t.dlg.startTimeChange(10400000);
     EXPECT_TRUE(hint->isHidden());
+    params = saved;
+}
+
+TEST(CutTool, TheHintSaysWhyASourceIsNotCutFrameExact)
+{
+    OutputFormatParams &params = OutputFormatParams::instance();
+    const OutputFormatParams saved = params;
+    params.lossless = true;
+    params.frameExactCut = true;
+    params.container = QStringLiteral("Original");
+    params.extension.clear();
+    CutTool t("plain.avi"); // MPEG-4 Part 2 in AVI, a key frame each second
+    t.show(0, 0);
+    QTRY_VERIFY_WITH_TIMEOUT(t.dlg.keyFrames().size() > 2, 20000);
+    const quint64 second = t.dlg.keyFrames().at(1);
+    QLabel *hint = child<QLabel>(t.dlg, "m_labKeyHint");
+    t.dlg.startTimeChange(second + 400000);
+    const QString key = QStringLiteral("0:00:0%1.%2").arg(second / 1000000).arg(second / 1000 % 1000, 3, 10, QChar('0'));
+
+    // Kept in its own container: AVI is not written frame-exact.
+    t.dlg.refreshKeyFrameHint();
+    EXPECT_EQ(hint->text(), QStringLiteral("starts at %1, key frame: AVI files are not cut frame-exact").arg(key));
+    // Into MP4: the container would do, the pictures cannot be matched.
+    params.container = QStringLiteral("mp4");
+    params.extension = QStringLiteral("mp4");
+    t.dlg.refreshKeyFrameHint();
+    EXPECT_EQ(hint->text(), QStringLiteral("starts at %1, key frame: MPEG4 video is not cut frame-exact").arg(key));
     params = saved;
 }

@@ -5,6 +5,8 @@
 #include "QTimeEditEx.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QWheelEvent>
 #include <QSignalSpy>
@@ -130,41 +132,106 @@ TEST(TimeEdit, ArrowKeysAndWheelStepWithTheSameCarry)
     EXPECT_EQ(f.lastEmitted(), hms(0, 1, 0, 0));
 }
 
-TEST(TimeEdit, TypedTimesAreReportedExactlyAndHeldToTheRange)
+TEST(TimeEdit, TypedTimesAreReportedOnceConfirmedAndHeldToTheRange)
 {
-    TimeField f(0, hms(0, 1, 35, 0), 0);
-    QLineEdit *line = f.edit.timeEdit()->editor();
-    f.edit.timeEdit()->setFocus();
+    QWidget window;
+    window.resize(400, 120);
+    auto *edit = new QCustomTimeEdit(&window);
+    edit->setGeometry(10, 10, 137, 23);
+    auto *other = new QLineEdit(&window);
+    other->setGeometry(10, 60, 100, 23);
+    QSignalSpy spy(edit, &QCustomTimeEdit::emitTimeChange);
+    // An end field: the start at 12 s, the file 20 s long, showing the end.
+    edit->setTimeRange(hms(0, 0, 12, 0), hms(0, 0, 20, 0));
+    edit->setTime(hms(0, 0, 20, 0));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTimeEditEx *inner = edit->timeEdit();
+    auto last = [&] { return spy.isEmpty() ? ~0ULL : spy.last().at(0).value<uint64_t>(); };
+    auto selectAllAndType = [&](const QString &text) {
+        QTest::mouseClick(inner->editor(), Qt::LeftButton, Qt::NoModifier, inner->editor()->rect().center());
+        QTest::keyClick(inner, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(inner, text);
+    };
 
-    // Every keystroke's text is read as the time it shows.
-    f.selectSection(QDateTimeEdit::SecondSection);
-    QTest::keyClicks(f.edit.timeEdit(), QStringLiteral("42"));
-    ASSERT_FALSE(f.spy.isEmpty()) << line->text().toStdString() << " focus " << f.edit.timeEdit()->hasFocus() << " cursor " << line->cursorPosition();
-    EXPECT_EQ(f.lastEmitted(), hms(0, 0, 42, 0)) << line->text().toStdString();
-    f.edit.timeTextEdited(QStringLiteral("00:01:02.345"));
-    EXPECT_EQ(f.lastEmitted(), hms(0, 1, 2, 345));
+    // The whole text typed over: nothing while typing ("1" on the way to
+    // "17" lies below the start), the time once Return confirms it.
+    selectAllAndType(QStringLiteral("00:00:17.000"));
+    EXPECT_TRUE(spy.isEmpty());
+    QTest::keyClick(inner, Qt::Key_Return);
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(last(), hms(0, 0, 17, 0));
+    EXPECT_EQ(inner->text(), QStringLiteral("00:00:17.000"));
+    EXPECT_EQ(edit->time(), hms(0, 0, 17, 0));
 
-    // Past the end of the file: the end of the file.
-    f.edit.timeTextEdited(QStringLiteral("00:09:02.345"));
-    EXPECT_EQ(f.lastEmitted(), hms(0, 1, 35, 0));
-    EXPECT_EQ(f.text(), QStringLiteral("00:01:35.000"));
-    // Below the minimum: the minimum.
-    f.edit.setTimeRange(hms(0, 0, 20, 0), hms(0, 1, 35, 0));
-    f.edit.timeTextEdited(QStringLiteral("00:00:05.000"));
-    EXPECT_EQ(f.lastEmitted(), hms(0, 0, 20, 0));
-    // Without a seconds part only hours and minutes count.
-    f.edit.timeTextEdited(QStringLiteral("00:01"));
-    EXPECT_EQ(f.lastEmitted(), hms(0, 1, 0, 0));
+    // One section, confirmed by leaving the field with Tab.
+    inner->setSelectedSection(QDateTimeEdit::MSecSection);
+    QTest::keyClicks(inner, QStringLiteral("5"));
+    QTest::keyClick(inner, Qt::Key_Tab);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !inner->hasFocus(); }, 2000));
+    ASSERT_EQ(spy.count(), 2);
+    EXPECT_EQ(last(), hms(0, 0, 17, 500)); // the field reads ".5" as half a second
+    EXPECT_EQ(inner->text(), QStringLiteral("00:00:17.500"));
 
-    // Real keystrokes: whatever the editor lets through stays in range.
-    f.spy.clear();
-    f.edit.setTime(0);
-    f.selectSection(QDateTimeEdit::MinuteSection);
-    QTest::keyClicks(f.edit.timeEdit(), QStringLiteral("59"));
-    for (const QList<QVariant> &args : qAsConst(f.spy)) {
-        EXPECT_LE(args.at(0).value<uint64_t>(), hms(0, 1, 35, 0));
-        EXPECT_GE(args.at(0).value<uint64_t>(), hms(0, 0, 20, 0));
+    // Pasted over the whole text.
+    QApplication::clipboard()->setText(QStringLiteral("00:00:13.250"));
+    QTest::mouseClick(inner->editor(), Qt::LeftButton, Qt::NoModifier, inner->editor()->rect().center());
+    QTest::keyClick(inner, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(inner, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(inner, Qt::Key_Enter);
+    EXPECT_EQ(last(), hms(0, 0, 13, 250));
+
+    // Below the allowed range: the earliest allowed time, and a note says so.
+    selectAllAndType(QStringLiteral("00:00:05.000"));
+    QTest::keyClick(inner, Qt::Key_Return);
+    EXPECT_EQ(last(), hms(0, 0, 12, 0));
+    EXPECT_EQ(inner->text(), QStringLiteral("00:00:12.000"));
+    ASSERT_NE(edit->note(), nullptr);
+    EXPECT_TRUE(edit->note()->isVisible());
+    EXPECT_TRUE(edit->note()->text().contains(QStringLiteral("00:00:12.000"))) << edit->note()->text().toStdString();
+    EXPECT_TRUE(window.rect().contains(edit->note()->geometry()))
+        << edit->note()->geometry().x() << "," << edit->note()->geometry().y() << " " << edit->note()->width() << "x"
+        << edit->note()->height();
+    // Typing again takes the note away; past the end gives the end.
+    selectAllAndType(QStringLiteral("00:01:00.000"));
+    EXPECT_FALSE(edit->note()->isVisible());
+    QTest::keyClick(inner, Qt::Key_Return);
+    EXPECT_EQ(last(), hms(0, 0, 20, 0));
+    EXPECT_TRUE(edit->note()->isVisible());
+    EXPECT_TRUE(edit->note()->text().contains(QStringLiteral("00:00:20.000")));
+    // The note goes by itself.
+    QTRY_VERIFY_WITH_TIMEOUT(!edit->note()->isVisible(), 8000);
+
+    // Escape drops what was typed; confirming an unchanged time reports nothing.
+    const int reports = spy.count();
+    selectAllAndType(QStringLiteral("00:00:14.000"));
+    QTest::keyClick(inner, Qt::Key_Escape);
+    EXPECT_EQ(inner->text(), QStringLiteral("00:00:20.000"));
+    QTest::keyClick(inner, Qt::Key_Return);
+    EXPECT_EQ(spy.count(), reports);
+    EXPECT_EQ(edit->time(), hms(0, 0, 20, 0));
+}
+
+TEST(TimeEdit, ShortTypedFormsReadFromTheRight)
+{
+    const struct {
+        const char *text;
+        uint64_t ms;
+    } cases[] = {
+        {"00:00:17.000", 17000}, {"01:02:03.4", 3723400}, {"00:00:1.000", 1000}, {"17", 17000},
+        {"17.25", 17250},        {"1:30", 90000},         {"12,5", 12500},       {" 0:00:09.05 ", 9050},
+    };
+    for (const auto &c : cases) {
+        uint64_t ms = 0;
+        ASSERT_TRUE(QCustomTimeEdit::parseTypedTime(QString::fromLatin1(c.text), &ms)) << c.text;
+        EXPECT_EQ(ms, c.ms) << c.text;
     }
+    uint64_t ms = 0;
+    EXPECT_FALSE(QCustomTimeEdit::parseTypedTime(QString(), &ms));
+    EXPECT_FALSE(QCustomTimeEdit::parseTypedTime(QStringLiteral("::."), &ms));
+    EXPECT_FALSE(QCustomTimeEdit::parseTypedTime(QStringLiteral("12 s"), &ms));
 }
 
 TEST(TimeEdit, TextColourFollowsTheEnabledState)
