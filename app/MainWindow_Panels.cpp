@@ -15,7 +15,6 @@
 #include "TimeItemInfo.h"
 #include "VoVideoConvertItem.h"
 #include "VoVideoConvertManager.h"
-#include "orlcodec.h"
 
 #include <QVBoxLayout>
 
@@ -127,8 +126,8 @@ void MainWindow::refreshThumbnail(VoVideoConvertItem *item)
     if (!item)
         return;
     if (QImage *image = m_videoPlayDlg->grabThumbnail(item->m_TrimStartTime)) {
-        delete item->m_cover;
-        item->m_cover = image;
+        item->m_cover = *image;
+        delete image;
     }
     if (QVideoConvertItem *entry = m_videoItemDlg->currentEntry(); entry && entry->item() == item)
         entry->refreshPicture();
@@ -243,8 +242,8 @@ void MainWindow::OnBtnStartSet()
     // The player's own position, not the slider's rounded fraction of the
     // duration: a start a microsecond before a key frame would make a stream
     // copy begin a whole key-frame interval early.
-    if (const ORL_HANDLE player = m_videoPlayDlg->player()) {
-        uint64_t at = Player_GetPosition(player);
+    if (m_videoPlayDlg->player()) {
+        uint64_t at = m_videoPlayDlg->position();
         const uint64_t end = m_videoCutToolbar->trimEnd();
         if (end > 0 && at > end)
             at = end;
@@ -272,8 +271,8 @@ void MainWindow::OnBtnEndSet()
 {
     if (!currentItem())
         return;
-    if (const ORL_HANDLE player = m_videoPlayDlg->player()) {
-        uint64_t at = Player_GetPosition(player);
+    if (m_videoPlayDlg->player()) {
+        uint64_t at = m_videoPlayDlg->position();
         const uint64_t start = m_videoCutToolbar->trimStart();
         if (at < start)
             at = start;
@@ -319,8 +318,8 @@ void MainWindow::OnBtnAddItem()
 
     VoVideoConvertItem *copy = item->clone();
     if (QImage *image = m_videoPlayDlg->grabThumbnail(copy->m_TrimStartTime)) {
-        delete copy->m_cover;
-        copy->m_cover = image;
+        copy->m_cover = *image;
+        delete image;
     }
     items->insert(copy, -1);
     m_videoItemDlg->addConvertItem(copy);
