@@ -122,6 +122,36 @@ std::string CAVConverter::lastError() const
     return m_lastError;
 }
 
+std::string CAVConverter::outputPath() const
+{
+    std::lock_guard<std::mutex> lock(m_errorMutex);
+    return m_published.empty() ? m_dst : m_published;
+}
+
+void CAVConverter::setDestination(const std::string &finalPath)
+{
+    m_partial = partialPathFor(finalPath);
+    m_partialInUse.reset(m_partial);
+    std::lock_guard<std::mutex> lock(m_errorMutex);
+    m_dst = finalPath;
+    m_published.clear();
+}
+
+bool CAVConverter::publish()
+{
+    std::string target = m_dst;
+    std::string error;
+    if (!publishPartial(m_partial, target, error)) {
+        setError(error);
+        return false;
+    }
+    if (target != m_dst) {
+        std::lock_guard<std::mutex> lock(m_errorMutex);
+        m_published = target;
+    }
+    return true;
+}
+
 void CAVConverter::rememberError(ORL_HANDLE handle)
 {
     const char *text = Engine_GetLastError(handle);
@@ -133,8 +163,8 @@ bool CAVConverter::openAndStart(const char *formatName)
 {
     const ORL_HANDLE h = m_conv.load();
     const int opened = m_job.isDisc
-        ? Conv_OpenDisc(h, m_src.c_str(), m_dst.c_str(), formatName, m_params.get())
-        : Conv_Open(h, m_src.c_str(), m_dst.c_str(), formatName, m_params.get());
+        ? Conv_OpenDisc(h, m_src.c_str(), m_partial.c_str(), formatName, m_params.get())
+        : Conv_Open(h, m_src.c_str(), m_partial.c_str(), formatName, m_params.get());
     if (opened != 1) {
         rememberError(h);
         return false;
@@ -156,10 +186,10 @@ bool CAVConverter::openWithRetries()
             continue;
         const std::string before = m_dst;
         if (const char *extension = extensionOf(format))
-            m_dst = withExtension(m_dst, extension); // the name follows the container written
+            setDestination(withExtension(m_dst, extension)); // the name follows the container written
         ok = openAndStart(format);
-        if (!ok)
-            m_dst = before;
+        if (!ok && m_dst != before)
+            setDestination(before);
     }
     return ok;
 }
@@ -196,7 +226,7 @@ bool CAVConverter::StartConvert(const char *src, const char *dst, const ConvertJ
     m_job = job;
     m_hasJob = true;
     m_src = src;
-    m_dst = dst;
+    setDestination(dst);
 
     if (async) {
         m_done.reset();
@@ -241,6 +271,10 @@ void CAVConverter::StopConvert()
         m_done.wait();
     waitForExit();
     closeConversion();
+    // A stopped output never gets its name (the engine removes what it
+    // wrote; this covers a stop that came before it knew of the file).
+    discardPartial(m_partial);
+    m_partialInUse.reset();
     m_context = nullptr;
     m_callback = nullptr;
     m_params.reset();
@@ -250,13 +284,14 @@ bool CAVConverter::OpenMerger(const char *dst, const ConvertJob &job)
 {
     if (!dst)
         return false;
-    m_dst = dst;
+    setDestination(dst);
     m_merger = EngineHandle::merger(job.lossless ? Merge_CreateCopy(-1) : Merge_CreateTranscode(-1));
     if (!m_merger)
         return false;
     const EngineHandle params = createJobParams(job);
     const ORL_HANDLE p = params.get();
-    bool ok = Merge_Open(m_merger.get(), dst, job.formatName.c_str(), p) == 1 && Merge_Start(m_merger.get()) == 1;
+    bool ok = Merge_Open(m_merger.get(), m_partial.c_str(), job.formatName.c_str(), p) == 1
+        && Merge_Start(m_merger.get()) == 1;
     if (!ok)
         rememberError(m_merger.get());
     return ok;
@@ -285,7 +320,7 @@ bool CAVConverter::AddMergeSegment(const char *src, const ConvertJob &job, void 
         return r == 1;
     };
     auto reopen = [&](const char *format) {
-        return Merge_Open(merger, m_dst.c_str(), format, p) == 1 && Merge_Start(merger) == 1;
+        return Merge_Open(merger, m_partial.c_str(), format, p) == 1 && Merge_Start(merger) == 1;
     };
 
     bool ok = false;
@@ -300,8 +335,10 @@ bool CAVConverter::AddMergeSegment(const char *src, const ConvertJob &job, void 
                 continue;
             // Each attempt starts the merged output anew, under the name of
             // the container it writes.
-            if (const char *extension = extensionOf(format))
-                m_dst = withExtension(m_dst, extension);
+            if (const char *extension = extensionOf(format)) {
+                discardPartial(m_partial);
+                setDestination(withExtension(m_dst, extension));
+            }
             if (!reopen(format)) {
                 reopenFailed = true;
                 return;
@@ -318,6 +355,16 @@ bool CAVConverter::AddMergeSegment(const char *src, const ConvertJob &job, void 
 }
 
 void CAVConverter::StopMerger(bool wait)
+{
+    finishMerger(wait, !wait);
+}
+
+void CAVConverter::AbandonMerger()
+{
+    finishMerger(false, false);
+}
+
+void CAVConverter::finishMerger(bool wait, bool keep)
 {
     if (!m_merger)
         return;
@@ -337,6 +384,12 @@ void CAVConverter::StopMerger(bool wait)
     // The watcher polls the merger until it has seen the end.
     waitForExit();
     m_merger.reset();
+    // Only a merged file that is complete and wanted gets its name.
+    if (m_mergeComplete && keep)
+        m_mergeComplete = publish();
+    else
+        discardPartial(m_partial);
+    m_partialInUse.reset();
     m_mergeCallback = nullptr;
     m_mergeContext = nullptr;
 }
@@ -366,6 +419,7 @@ void CAVConverter::runAsyncStart()
     if (!ok || m_cancel) {
         if (!ok)
             closeConversion();
+        discardPartial(m_partial);
         m_hasJob = false;
         m_done.set();
         return;
@@ -379,6 +433,7 @@ void CAVConverter::runConversion()
     int32_t last = 0;
     while (Conv_IsFinished(h) != 1) {
         if (Conv_IsAborted(h) == 1 && m_cancel) {
+            discardPartial(m_partial);
             report(0, kStateCancelled);
             m_done.set();
             return;
@@ -398,6 +453,7 @@ void CAVConverter::runConversion()
     }
     const bool aborted = Conv_IsAborted(h) == 1;
     if (aborted && m_cancel) {
+        discardPartial(m_partial);
         report(0, kStateCancelled);
         m_done.set();
         return;
@@ -412,13 +468,18 @@ void CAVConverter::runConversion()
         std::printf("%s\n", cut);
     }
     closeConversion();
+    // The output gets its name only complete: tags written, on the disk.
     if (aborted) {
         // The engine gave up (read or write error): a failure, never a
         // finished file.
+        discardPartial(m_partial);
         report(0, kStateFailed);
-    } else if (!writeFinishedFileTags(m_dst, m_job.editConfig.tags)) {
+    } else if (!writeFinishedFileTags(m_partial, m_job.editConfig.tags, m_dst)) {
         // The sound is complete; its tags are not what the user asked for.
         setError("the sound was converted, but its tags could not be written into the file");
+        discardPartial(m_partial);
+        report(0, kStateFailed);
+    } else if (!publish()) {
         report(0, kStateFailed);
     } else {
         report(100, kStateFinished);

@@ -4,6 +4,7 @@
 // reports progress through the caller's callback.
 #include "EngineHandle.h"
 #include "IAVConverter.h"
+#include "PartialOutput.h"
 #include "QUtilThread.h"
 
 #include <orlcodec.h>
@@ -33,6 +34,9 @@ public:
     bool AddMergeSegment(const char *src, const ConvertJob &job, void *context,
                          ConvertProgressFn callback) override;
     void StopMerger(bool wait) override;
+    // Ends a merge whose result is not wanted (a range failed): the merged
+    // file is never given its name.
+    void AbandonMerger();
     bool StartStreams(const char *dst, const ConvertJob &job, void *context,
                       StreamsProgressFn progress, StreamsTimeFn time) override;
     void AddTrack(int32_t id, int32_t type, int32_t codecId, const TrackParams *params) override;
@@ -49,8 +53,10 @@ public:
     // False when the last StopMerger could not complete the merged file.
     bool mergedFileComplete() const { return m_mergeComplete; }
     // The file actually written: the destination given, or the same name
-    // with another extension when the container had to change.
-    std::string outputPath() const { return m_dst; }
+    // with another extension when the container had to change (or with a
+    // number, when another file took the name while it was being written).
+    // Until it is complete the output lives under partialPathFor() of it.
+    std::string outputPath() const;
     // Where a source that ends early (a partial download) ended, in µs of
     // its timeline; 0 when the range was read whole. Valid once finished.
     uint64_t sourceEndedAt() const { return m_sourceEndedAt.load(); }
@@ -71,6 +77,12 @@ private:
     bool openWithRetries();
     void closeConversion();
     void dropTracks();
+    // The destination the engine writes to: the temporary of m_dst.
+    void setDestination(const std::string &finalPath);
+    // Gives the complete temporary its final name; false (error set) when
+    // it cannot. Worker or owner, whichever ends the job.
+    bool publish();
+    void finishMerger(bool wait, bool keep);
     // Waits up to the 100 ms progress period, but returns as soon as the
     // engine reports the end, so a short job is not held up by the poll.
     static void sleepPoll(const std::function<bool()> &ended = {});
@@ -96,13 +108,18 @@ private:
     ConvertJob m_job;                   // set before start(); the worker's while it runs
     bool m_hasJob = false;              // as m_job
     std::string m_src;                  // as m_job
-    std::string m_dst;                  // as m_job
+    // As m_job: the final name. Written under m_errorMutex as well, since
+    // outputPath() may read it while an open runs away from the interface.
+    std::string m_dst;
+    std::string m_partial;              // as m_job: where the engine writes until the output is complete
+    PartialInUse m_partialInUse;        // owner's; marks m_partial as ours while it is written
     ManualResetEvent m_done;            // set by the worker, waited for by the owner (thread-safe)
     void *m_mergeContext = nullptr;             // set before start()
     ConvertProgressFn m_mergeCallback = nullptr; // set before start()
     std::vector<Track> m_tracks;        // owner's
     mutable std::mutex m_errorMutex;
     std::string m_lastError;            // guarded by m_errorMutex
+    std::string m_published;            // guarded by m_errorMutex: the name the output got, when not m_dst
     std::string m_cutReport;            // written by the worker before it signals done
     std::atomic<uint64_t> m_sourceEndedAt{0};
     bool m_mergeComplete = true;        // owner's

@@ -112,7 +112,8 @@ bool CAVConverter::StartStreams(const char *dst, const ConvertJob &job, void *co
             if (firstOf[type])
                 Conv_AddTrack(conv, firstOf[type]);
         timed = firstOf[1] ? firstOf[1] : firstOf[2];
-        ok = Conv_Open(conv, nullptr, dst, job.formatName.c_str(), p) == 1 && Conv_Start(conv) == 1;
+        setDestination(dst);
+        ok = Conv_Open(conv, nullptr, m_partial.c_str(), job.formatName.c_str(), p) == 1 && Conv_Start(conv) == 1;
     }
     if (ok) {
         while (Conv_IsFinished(conv) != 1) {
@@ -128,6 +129,11 @@ bool CAVConverter::StartStreams(const char *dst, const ConvertJob &job, void *co
     }
     if (conv && !ok)
         rememberError(conv);
+    if (ok)
+        ok = publish();
+    else
+        discardPartial(m_partial);
+    m_partialInUse.reset();
     dropTracks();
     return ok;
 }

@@ -6,6 +6,7 @@
 #include "OutputFormatParams.h"
 #include "OutputNaming.h"
 #include "ParserXML.h"
+#include "PartialOutput.h"
 #include "SystemCommand.h"
 #include "VoVideoConvertItem.h"
 #include "VoVideoConvertManager.h"
@@ -111,6 +112,14 @@ void QConverterObject::startConvert(bool merge)
     VoVideoConvertManager *items = VoVideoConvertManager::instance();
     if (items->count() == 0)
         return;
+    // Temporaries of a run that was killed (or lost its power) never
+    // became outputs: they go before anything new is written beside them.
+    const QString root = ConfigState::instance().converterPath();
+    if (!root.isEmpty()) {
+        const int stale = removeStalePartials(QFile::encodeName(root).toStdString());
+        if (stale > 0)
+            qDebug() << "removed" << stale << "unfinished outputs of an earlier run under" << root;
+    }
     m_queue.clear();
     for (int i = 0; i < items->count(); ++i)
         if (VoVideoConvertItem *item = items->itemAt(i))
@@ -231,6 +240,7 @@ void QConverterObject::converterFinishCount(bool ok)
         if (m_merge && m_merger) {
             std::unique_ptr<CAVConverter> merger = std::move(m_merger);
             merger->StopMerger(false);
+            config.setOutputName(QString::fromStdString(merger->outputPath()));
             // A merged file that could not be completed is a failure, not
             // a finished file.
             if (ok && !merger->mergedFileComplete()) {
@@ -281,7 +291,7 @@ void QConverterObject::converterFinishCount(bool ok)
     }
     if (m_merger) {
         std::unique_ptr<CAVConverter> merger = std::move(m_merger);
-        merger->StopMerger(false);
+        merger->AbandonMerger();
         retire(merger);
     }
     if (!m_cancelled && !m_queue.isEmpty())

@@ -2,7 +2,7 @@
 
 #include "AudioTags.h"
 
-bool writeFinishedFileTags(const std::string &path, const VEAudioTagInfo &tags)
+bool writeFinishedFileTags(const std::string &path, const VEAudioTagInfo &tags, const std::string &typeName)
 {
-    return writeAudioTagsChecked(path, tags) != TagWriteResult::Failed;
+    return writeAudioTagsChecked(path, tags, typeName) != TagWriteResult::Failed;
 }

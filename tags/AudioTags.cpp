@@ -93,9 +93,9 @@ bool writeAudioTags(const std::string &path, const VEAudioTagInfo &tags)
     return writeAudioTagsChecked(path, tags) == TagWriteResult::Written;
 }
 
-TagWriteResult writeAudioTagsChecked(const std::string &path, const VEAudioTagInfo &tags)
+TagWriteResult writeAudioTagsChecked(const std::string &path, const VEAudioTagInfo &tags, const std::string &typeName)
 {
-    return tagdetail::writeAudioTagsCheckedThrough(path, tags, nullptr);
+    return tagdetail::writeAudioTagsCheckedThrough(path, tags, nullptr, typeName);
 }
 
 bool tagdetail::writeAudioTagsThrough(const std::string &path, const VEAudioTagInfo &tags, const StreamWrapper &wrap)
@@ -104,12 +104,13 @@ bool tagdetail::writeAudioTagsThrough(const std::string &path, const VEAudioTagI
 }
 
 TagWriteResult tagdetail::writeAudioTagsCheckedThrough(const std::string &path, const VEAudioTagInfo &tags,
-                                                       const StreamWrapper &wrap)
+                                                       const StreamWrapper &wrap, const std::string &typeName)
 {
     using R = TagWriteResult;
-    std::u16string path16;
-    if (!tagtext::utf8ToUtf16(path, path16))
-        path16.assign(path.begin(), path.end());
+    const std::string &named = typeName.empty() ? path : typeName;
+    std::u16string path16; // what the file's type is told by
+    if (!tagtext::utf8ToUtf16(named, path16))
+        path16.assign(named.begin(), named.end());
     // Work on the file a link points to, so the link itself survives.
     char resolved[PATH_MAX];
     if (!realpath(path.c_str(), resolved))

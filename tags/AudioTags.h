@@ -18,8 +18,11 @@ bool writeAudioTags(const std::string &path, const VEAudioTagInfo &tags);
 // What writing the tags came to: the file was changed; there was nothing to
 // do (not an audio type the writer knows, or no tags to write and none
 // present); or an audio file's tags could not be written (it is unchanged).
+// typeName names the file's type when its path does not (a file still under
+// a temporary name); empty: the path does.
 enum class TagWriteResult { Written, NothingToDo, Failed };
-TagWriteResult writeAudioTagsChecked(const std::string &path, const VEAudioTagInfo &tags);
+TagWriteResult writeAudioTagsChecked(const std::string &path, const VEAudioTagInfo &tags,
+                                     const std::string &typeName = std::string());
 
 class TagStream;
 namespace tagdetail {
@@ -28,7 +31,7 @@ namespace tagdetail {
 using StreamWrapper = std::function<std::unique_ptr<TagStream>(std::unique_ptr<TagStream>)>;
 bool writeAudioTagsThrough(const std::string &path, const VEAudioTagInfo &tags, const StreamWrapper &wrap);
 TagWriteResult writeAudioTagsCheckedThrough(const std::string &path, const VEAudioTagInfo &tags,
-                                            const StreamWrapper &wrap);
+                                            const StreamWrapper &wrap, const std::string &typeName = std::string());
 } // namespace tagdetail
 
 // Fills a facade with the record's items, as writeAudioTags does.

@@ -17,11 +17,25 @@ CopyInput::CopyInput(const std::atomic<bool> *abort, InterruptCheck global)
 
 bool CopyInput::open(const std::string &path)
 {
+    m_path = path;
     std::string error;
     if (!openSource(path, AVIOInterruptCB{&interruptFlagsCallback, &m_irq}, m_source, error))
         return fail(error);
     if (m_source.streamInfoResult < 0)
         return fail("cannot read the source's streams: " + ffmpegError(m_source.streamInfoResult));
+    return true;
+}
+
+bool CopyInput::reopen()
+{
+    const unsigned streams = m_source.ctx ? m_source.ctx->nb_streams : 0;
+    OpenedSource again;
+    std::string error;
+    if (!openSource(m_path, AVIOInterruptCB{&interruptFlagsCallback, &m_irq}, again, error))
+        return fail(error);
+    if (!again.ctx || again.ctx->nb_streams != streams)
+        return fail("the source changed while it was read");
+    m_source = std::move(again);
     return true;
 }
 

@@ -41,6 +41,11 @@ public:
 
     bool open(const std::string &path);
 
+    // Opens the same file again, reading from its start: the way back to
+    // an earlier position when a seek in a file without an index failed.
+    // The streams and their selection stay as they are.
+    bool reopen();
+
     // Stream indexes of one title: a program of a multi-program transport
     // stream, otherwise the whole file.
     bool titleStreams(int program, std::vector<int> &out) const;
@@ -64,6 +69,7 @@ private:
 
     InterruptFlags m_irq;  // immutable after construction
     OpenedSource m_source;
+    std::string m_path;
     std::vector<SelectedStream> m_selected;
     std::string m_error;
 };

@@ -11,6 +11,7 @@ extern "C" {
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace orl {
 
@@ -190,29 +191,16 @@ bool CopyOutput::addStreams(CopyInput &input)
     return true;
 }
 
-bool CopyOutput::addChapters(const AVFormatContext *in, int64_t from_us, int64_t to_us, int64_t zero_us)
+bool CopyOutput::addChapters(const AVFormatContext *in, int64_t from_us, int64_t to_us, int64_t zero_us,
+                             int64_t at_us)
 {
-    for (unsigned i = 0; i < in->nb_chapters; ++i) {
-        const AVChapter *ch = in->chapters[i];
-        const int64_t start = toMicros(ch->start, ch->time_base);
-        const int64_t end = toMicros(ch->end, ch->time_base);
-        if (end <= from_us || start >= to_us)
-            continue;
-        auto *copy = static_cast<AVChapter *>(av_mallocz(sizeof(AVChapter)));
-        if (!copy)
-            return fail("out of memory");
-        if (av_dynarray_add_nofree(&m_ctx->chapters, reinterpret_cast<int *>(&m_ctx->nb_chapters), copy) < 0) {
-            av_free(copy);
-            return fail("out of memory");
-        }
-        copy->id = ch->id;
-        copy->time_base = kMicros;
-        copy->start = std::max(start, from_us) - zero_us;
-        copy->end = std::min(end, to_us) - zero_us;
-        if (copy->start < 0)
-            copy->start = 0;
-        av_dict_copy(&copy->metadata, ch->metadata, 0);
+    // A range without an end runs to the end of the source.
+    if (to_us == std::numeric_limits<int64_t>::max() && in->duration > 0) {
+        const int64_t base = in->start_time != kNoTime ? in->start_time : 0;
+        to_us = base + in->duration;
     }
+    if (!m_chapters.add(in, from_us, to_us, zero_us, at_us))
+        return fail("out of memory");
     return true;
 }
 
@@ -222,6 +210,10 @@ bool CopyOutput::init()
     // Lead-in frames at negative times become an edit list.
     if (isMovFamily(m_ctx->oformat))
         av_dict_set(&opts, "use_editlist", "1", 0);
+    if (!OutputChapters::placedAtTrailer(m_ctx->oformat) && !m_chapters.place(m_ctx.get(), 0)) {
+        av_dict_free(&opts);
+        return fail("out of memory");
+    }
     const int r = avformat_init_output(m_ctx.get(), &opts);
     av_dict_free(&opts);
     if (r < 0)
@@ -308,6 +300,11 @@ bool CopyOutput::finish()
         return false;
     bool ok = true;
     if (m_headerWritten) {
+        // Chapters the muxer writes with its trailer (and those of a
+        // merge's later ranges); none past what was written.
+        OutputChapters::endAt(m_ctx.get(), end_us());
+        if (!m_chapters.place(m_ctx.get(), end_us()))
+            ok = fail("out of memory");
         const int r = av_write_trailer(m_ctx.get());
         if (r < 0)
             ok = fail("cannot complete the output file: " + ffmpegError(r));

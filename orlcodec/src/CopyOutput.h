@@ -4,6 +4,7 @@
 // increase.
 #include "FFmpegPtr.h"
 #include "Interrupt.h"
+#include "OutputChapters.h"
 
 extern "C" {
 #include <libavcodec/bsf.h>
@@ -36,9 +37,9 @@ public:
     // Output streams shaped after the selected input streams.
     bool addStreams(CopyInput &input);
 
-    // Copies the chapters that overlap [from, to) of the input timeline,
-    // shifted so that `zero` becomes output time 0.
-    bool addChapters(const AVFormatContext *in, int64_t from_us, int64_t to_us, int64_t zero_us);
+    // Takes the chapters that overlap [from, to) of the input timeline,
+    // trimmed to it, with input time `zero` at output time `at`.
+    bool addChapters(const AVFormatContext *in, int64_t from_us, int64_t to_us, int64_t zero_us, int64_t at_us = 0);
 
     bool init();
 
@@ -66,6 +67,7 @@ private:
 
     InterruptFlags m_irq; // immutable after construction
     OutputContextPtr m_ctx;
+    OutputChapters m_chapters;
     bool m_headerWritten = false;
     int64_t m_sinkPos = 0;
     std::vector<int64_t> m_lastDts;

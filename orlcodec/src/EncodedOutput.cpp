@@ -97,12 +97,26 @@ bool EncodedOutput::create(const std::string &dst, std::string &error)
         }
         m_created = true;
     }
+    if (!OutputChapters::placedAtTrailer(m_format) && !m_chapters.place(ctx, 0)) {
+        error = "out of memory";
+        return false;
+    }
     r = avformat_write_header(ctx, nullptr);
     if (r < 0) {
         error = "cannot write the file header: " + ffmpegError(r);
         return false;
     }
     m_headerWritten = true;
+    return true;
+}
+
+bool EncodedOutput::addChapters(const AVFormatContext *in, int64_t from_us, int64_t to_us, double speed,
+                                std::string &error)
+{
+    if (!m_chapters.add(in, from_us, to_us, from_us, m_end_us, speed)) {
+        error = "out of memory";
+        return false;
+    }
     return true;
 }
 
@@ -155,6 +169,13 @@ bool EncodedOutput::finish(std::string &error)
         return false;
     if (venc && !encode(venc.get(), m_vst, nullptr, error))
         return false;
+    // Chapters the muxer writes with its trailer (and those of a merge's
+    // later ranges); none past what was written.
+    OutputChapters::endAt(m_ctx.get(), m_end_us);
+    if (!m_chapters.place(m_ctx.get(), m_end_us)) {
+        error = "out of memory";
+        return false;
+    }
     int r = av_write_trailer(m_ctx.get());
     m_headerWritten = false;
     if (r >= 0 && m_ctx->pb && m_ctx->pb->error < 0)

@@ -5,6 +5,7 @@
 #include "FFmpegPtr.h"
 #include "Interrupt.h"
 #include "Job.h"
+#include "OutputChapters.h"
 
 extern "C" {
 #include <libavutil/audio_fifo.h>
@@ -37,6 +38,11 @@ public:
 
     bool create(const std::string &dst, std::string &error);
 
+    // Takes the chapters of the next range: [from, to) of in's timeline,
+    // with `from` where everything written so far ends. Call before
+    // beginRange (and, for the first range, before create).
+    bool addChapters(const AVFormatContext *in, int64_t from_us, int64_t to_us, double speed, std::string &error);
+
     // The next range continues where everything written so far ends.
     void beginRange();
 
@@ -64,6 +70,7 @@ private:
     InterruptFlags m_irq;
     const AVOutputFormat *m_format = nullptr;
     OutputContextPtr m_ctx;
+    OutputChapters m_chapters;
     AVStream *m_vst = nullptr;
     AVStream *m_ast = nullptr;
     AudioFifoPtr m_fifo;

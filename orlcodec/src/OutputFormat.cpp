@@ -12,8 +12,15 @@ const AVOutputFormat *findOutputFormat(const std::string &name, const std::strin
     const AVOutputFormat *format = nullptr;
     if (!name.empty())
         format = av_guess_format(name.c_str(), nullptr, nullptr);
-    if (!format && !dst.empty())
-        format = av_guess_format(nullptr, dst.c_str(), nullptr);
+    if (!format && !dst.empty()) {
+        // An output written under its temporary name (".name.ext.partial")
+        // is named by the extension it will have.
+        static const std::string temporary = ".partial";
+        const bool isTemporary = dst.size() > temporary.size()
+            && dst.compare(dst.size() - temporary.size(), temporary.size(), temporary) == 0;
+        const std::string named = isTemporary ? dst.substr(0, dst.size() - temporary.size()) : dst;
+        format = av_guess_format(nullptr, named.c_str(), nullptr);
+    }
     return format;
 }
 

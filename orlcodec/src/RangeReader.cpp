@@ -51,10 +51,12 @@ bool RangeReader::preRoll(const std::atomic<bool> &abort)
         subtitles = subtitles || s.type == AVMEDIA_TYPE_SUBTITLE;
     if (subtitles && m_start > base)
         seekTo = std::max(base, m_start - kSubtitleLookBack_us);
+    // Set once seeking has failed: the source is read from its start.
+    bool linear = false;
     for (int attempt = 0;; ++attempt) {
         m_pending.clear();
         int64_t key = kNoTime;
-        if (seekTo > base || m_start > base || attempt > 0) {
+        if (!linear && (seekTo > base || m_start > base || attempt > 0)) {
             if (av_seek_frame(ctx, -1, seekTo, AVSEEK_FLAG_BACKWARD) < 0 && attempt == 0)
                 avformat_seek_file(ctx, -1, std::numeric_limits<int64_t>::min(), seekTo, seekTo, 0);
         }
@@ -114,10 +116,22 @@ bool RangeReader::preRoll(const std::atomic<bool> &abort)
             if (isKey || (dts != kNoTime && dts > m_start))
                 break; // no key frame at or before the start can follow
         }
-        if (retry)
+        if (retry && !linear)
             continue;
-        if (m_video >= 0 && key == kNoTime)
-            return m_input.fail("the range lies beyond the end of the video");
+        if (m_video >= 0 && key == kNoTime) {
+            // A file without an index (Matroska without cues, a partial
+            // download, an index-less FLV or AVI, a transport stream) may
+            // not seek back once its reader has been to the end: scan it
+            // from the start, which is the nearest earlier position known.
+            if (linear)
+                return m_input.fail("the range lies beyond the end of the video");
+            if (!m_input.reopen())
+                return false;
+            ctx = m_input.ctx();
+            linear = true;
+            seekTo = base;
+            continue;
+        }
         m_key = m_video >= 0 ? key : m_start;
         break;
     }

@@ -46,6 +46,9 @@ public:
 
     int64_t outLength_us() const { return m_outLength; }
 
+    // Hands the prepared range's chapters to out (see EncodedOutput::addChapters).
+    bool addChaptersTo(EncodedOutput &out, std::string &error) const;
+
     // Decodes, filters and encodes the range into out. False on a failure
     // (error set) or a stop (error empty).
     bool run(EncodedOutput &out, CopyProgress &progress, std::string &error);

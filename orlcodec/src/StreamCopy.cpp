@@ -385,9 +385,9 @@ bool StreamCopyMerger::run(CopyInput &input, uint64_t start_us, uint64_t length_
                        first && hidesLeadIn(oc->oformat));
     if (!reader.preRoll(m_job.abortFlag())) {
         error = input.error();
-    } else if (first
-               && (!m_output->addChapters(input.ctx(), reader.start_us(), reader.end_us(), reader.zero_us())
-                   || !m_output->init() || !m_output->writeHeader())) {
+    } else if (!m_output->addChapters(input.ctx(), reader.start_us(), reader.end_us(), reader.zero_us(),
+                                      m_timelineEnd_us)
+               || (first && (!m_output->init() || !m_output->writeHeader()))) {
         error = m_output->error();
     } else {
         ok = copyRange(input, *m_output, reader, m_timelineEnd_us, first, m_job.abortFlag(), m_job.progress(),

@@ -1,5 +1,7 @@
 #include "TrackMuxer.h"
 
+#include "OutputFormat.h"
+
 #include "CodecTable.h"
 #include "FFmpegPtr.h"
 #include "Job.h"
@@ -71,9 +73,7 @@ TrackMuxer::~TrackMuxer()
 
 bool TrackMuxer::open(const std::string &dst, const std::string &format, std::string &error)
 {
-    const AVOutputFormat *ofmt = av_guess_format(format.c_str(), nullptr, nullptr);
-    if (!ofmt)
-        ofmt = av_guess_format(nullptr, dst.c_str(), nullptr);
+    const AVOutputFormat *ofmt = findOutputFormat(format, dst);
     if (!ofmt) {
         error = "unknown output container \"" + format + "\"";
         return false;

@@ -116,7 +116,8 @@ bool TranscodeConversion::start()
     std::string error;
     Geometry geometry;
     if (!openEncodersFor(*m_output, *m_source, m_params, m_params, geometry, error)
-        || !m_source->prepare(m_start_us, m_length_us, *m_output, geometry, false, error) || !m_output->create(m_dst, error)) {
+        || !m_source->prepare(m_start_us, m_length_us, *m_output, geometry, false, error)
+        || !m_source->addChaptersTo(*m_output, error) || !m_output->create(m_dst, error)) {
         m_output->discard();
         m_job.setError(error);
         logLine(AV_LOG_WARNING, "encoding could not start: %s", error.c_str());
@@ -210,7 +211,8 @@ bool TranscodeMerger::add(const std::string &src, uint64_t start_us, uint64_t le
         const AVOutputFormat *ofmt = findOutputFormat(m_format, m_dst);
         if (!output->chooseEncoders(ofmt, v, source->hasVideo(), source->hasAudio(), error)
             || !openEncodersFor(*output, *source, m_encoding, v, geometry, error)
-            || !source->prepare(start_us, length_us, *output, geometry, true, error) || !output->create(m_dst, error)) {
+            || !source->prepare(start_us, length_us, *output, geometry, true, error)
+            || !source->addChaptersTo(*output, error) || !output->create(m_dst, error)) {
             output->discard();
             m_job.setError(error);
             return false;
@@ -225,7 +227,8 @@ bool TranscodeMerger::add(const std::string &src, uint64_t start_us, uint64_t le
             geometry = computeGeometry(v, source->shownWidth(), source->shownHeight(), source->sampleAspect(),
                                        m_output->venc->width, m_output->venc->height);
         }
-        if (!source->prepare(start_us, length_us, *m_output, geometry, true, error)) {
+        if (!source->prepare(start_us, length_us, *m_output, geometry, true, error)
+            || !source->addChaptersTo(*m_output, error)) {
             m_job.setError(error);
             return false;
         }

@@ -259,3 +259,36 @@ TEST_F(CutEdgeTest, PartialDownloadEndsAtTheLastWholePictureWithANote)
     ASSERT_EQ(cut(mp4, out("whole.mkv"), *job, &sourceEnd), 2);
     EXPECT_EQ(sourceEnd, 0u);
 }
+
+TEST_F(CutEdgeTest, SourcesWithoutAnIndexAreCutFromInsideTheirReadablePart)
+{
+    // Partial downloads and files without an index: the range starts well
+    // inside what the file holds, so the reader must find its way back to
+    // the key frame before it (by a seek, or by reading from an earlier place).
+    const QString mp4 = fixture("long_h264_aac.mp4");
+    const QString flv = make("whole.flv", {"-i", mp4, "-c", "copy", "-f", "flv"});
+    const QString avi = make("whole.avi", {"-i", mp4, "-c:v", "copy", "-bsf:v", "h264_mp4toannexb", "-c:a", "libmp3lame", "-f", "avi"});
+    struct Case {
+        QString source;
+        const char *container;
+        const char *ext;
+    } cases[] = {{fixture("partial.mkv"), "matroska", "mkv"},
+                 {truncated(fixture("long.mkv"), "cut.mkv", 0.3), "matroska", "mkv"},
+                 {fixture("truncated_faststart.mp4"), "mp4", "mp4"},
+                 {truncated(fixture("long_h264_aac.ts"), "part.ts", 0.5), "mpegts", "ts"},
+                 {truncated(flv, "part.flv", 0.5), "flv", "flv"},
+                 {truncated(avi, "part.avi", 0.5), "avi", "avi"}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.source.toStdString());
+        auto job = cutJob(c.source, c.container, 1.5, 2.5);
+        ASSERT_TRUE(job);
+        const QString dst = out(QString("inside_%1.%2").arg(QFileInfo(c.source).baseName(), c.ext));
+        ASSERT_EQ(cut(c.source, dst, *job), 2);
+        EXPECT_EQ(decodeErrors(dst), "");
+        // One second, and at most the lead-in from the key frame before
+        // the start (one a second) besides.
+        const double length = probeFile(dst).duration;
+        EXPECT_GT(length, 1.0 - 2 * kFrame);
+        EXPECT_LT(length, 2.0 + 2 * kFrame);
+    }
+}

@@ -1,0 +1,115 @@
+#include "OutputChapters.h"
+
+#include "MediaTime.h"
+
+extern "C" {
+#include <libavutil/avstring.h>
+#include <libavutil/mem.h>
+}
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace orl {
+
+OutputChapters::~OutputChapters()
+{
+    for (Chapter &c : m_pending)
+        av_dict_free(&c.metadata);
+}
+
+bool OutputChapters::add(const AVFormatContext *in, int64_t from_us, int64_t to_us, int64_t zero_us, int64_t at_us,
+                         double speed)
+{
+    if (!in || to_us <= from_us)
+        return true;
+    if (!(speed > 0))
+        speed = 1.0;
+    auto outTime = [&](int64_t t) {
+        return at_us + static_cast<int64_t>(std::llround(static_cast<double>(t - zero_us) / speed));
+    };
+    for (unsigned i = 0; i < in->nb_chapters; ++i) {
+        const AVChapter *ch = in->chapters[i];
+        const int64_t start = toMicros(ch->start, ch->time_base);
+        int64_t end = toMicros(ch->end, ch->time_base);
+        if (start == kNoTime)
+            continue;
+        if (end == kNoTime || end < start)
+            end = to_us;
+        if (end <= from_us || start >= to_us)
+            continue;
+        Chapter c;
+        // The range's first chapter covers everything the range shows
+        // before it, lead-in pictures included.
+        c.start_us = start <= from_us ? at_us : std::max(at_us, outTime(start));
+        c.end_us = outTime(std::min(end, to_us));
+        if (c.end_us <= c.start_us)
+            continue;
+        if (av_dict_copy(&c.metadata, ch->metadata, 0) < 0) {
+            av_dict_free(&c.metadata);
+            return false;
+        }
+        m_pending.push_back(c);
+    }
+    return true;
+}
+
+bool OutputChapters::place(AVFormatContext *out, int64_t end_us)
+{
+    std::vector<Chapter> pending;
+    pending.swap(m_pending);
+    bool ok = true;
+    for (Chapter &c : pending) {
+        if (end_us > 0) {
+            // The output ended early (a source cut off): nothing points
+            // past its end.
+            if (c.start_us >= end_us) {
+                av_dict_free(&c.metadata);
+                continue;
+            }
+            c.end_us = std::min(c.end_us, end_us);
+        }
+        auto *chapter = ok ? static_cast<AVChapter *>(av_mallocz(sizeof(AVChapter))) : nullptr;
+        if (!chapter
+            || av_dynarray_add_nofree(&out->chapters, reinterpret_cast<int *>(&out->nb_chapters), chapter) < 0) {
+            av_free(chapter);
+            av_dict_free(&c.metadata);
+            ok = false;
+            continue;
+        }
+        chapter->id = m_nextId++;
+        chapter->time_base = kMicros;
+        chapter->start = c.start_us;
+        chapter->end = c.end_us;
+        chapter->metadata = c.metadata; // the muxer's now
+        c.metadata = nullptr;
+    }
+    return ok;
+}
+
+bool OutputChapters::placedAtTrailer(const AVOutputFormat *format)
+{
+    return av_match_name(format->name, "matroska,webm") != 0;
+}
+
+void OutputChapters::endAt(AVFormatContext *out, int64_t end_us)
+{
+    if (end_us <= 0)
+        return;
+    unsigned kept = 0;
+    for (unsigned i = 0; i < out->nb_chapters; ++i) {
+        AVChapter *ch = out->chapters[i];
+        const int64_t end = av_rescale_q(end_us, kMicros, ch->time_base);
+        if (ch->start >= end) {
+            av_dict_free(&ch->metadata);
+            av_freep(&out->chapters[i]);
+            continue;
+        }
+        ch->end = std::min(ch->end, end);
+        out->chapters[kept++] = ch;
+    }
+    out->nb_chapters = kept;
+}
+
+} // namespace orl
