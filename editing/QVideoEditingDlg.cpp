@@ -261,6 +261,9 @@ void QVideoEditingDlg::run()
     m_info->open(m_mediaPath, m_working.isDisc != 0, m_working.streamChoice.ProgramIndex);
     m_working.displayWidth = m_hintWidth;
     m_working.displayHeight = m_hintHeight;
+    // The preview's file is opened here, off the interface thread; the
+    // interface only takes the opened player over (startPlayerCon).
+    m_opening = VoPlayerManager::openPreview(m_mediaPath, m_working, 0);
     emit emitPlayer();
     if (m_playerOpened) {
         const QSize shown = m_player->displaySize();
@@ -286,7 +289,7 @@ void QVideoEditingDlg::startPlayerCon()
     if (!m_player)
         return;
     m_player->setTrim(m_working.trimStart, m_working.trimEnd);
-    m_playerOpened = m_player->openWithConfig(m_mediaPath, m_working, 0);
+    m_playerOpened = m_player->adoptOpened(std::move(m_opening), m_mediaPath, m_working);
 }
 
 void QVideoEditingDlg::threadComplete()

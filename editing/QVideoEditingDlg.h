@@ -7,6 +7,7 @@
 #include "QNinePointsImageDialog.h"
 #include "QUtilThread.h"
 #include "VEEditConfig.h"
+#include "VoPlayerManager.h"
 
 #include <QDateTime>
 #include <QList>
@@ -148,4 +149,7 @@ private:
     bool m_firstShow = true;
     bool m_bindToTrim = false;
     bool m_playerOpened = false;
+    // Opened by the loading step on its thread, taken over by startPlayerCon
+    // (a blocking queued call orders the two).
+    VoPlayerManager::OpenedPreview m_opening;
 };
