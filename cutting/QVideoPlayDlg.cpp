@@ -241,6 +241,8 @@ bool QVideoPlayDlg::open(const QString &path, VoPlayerControl::Handle handle)
     m_borrowed = true;
     if (player() && player() != handle)
         m_videoPlayWidget->imageWidget()->attach(0);
+    // Commands posted for the file before are gone with it: start afresh.
+    m_control.attach(0);
     m_control.attach(handle);
     m_stepPending = false;
     emit emitTrimDSliderEnable(true);

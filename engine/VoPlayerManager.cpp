@@ -128,6 +128,8 @@ bool VoPlayerManager::open(const QString &path, int width, int height, int optio
     m_edits.displayWidth = width;
     m_edits.displayHeight = height;
     m_path = path;
+    // Commands posted for the file before are gone with it.
+    m_control.attach(0);
     const bool opened = m_player->open(path);
     if (opened) {
         if (!m_info)

@@ -295,8 +295,9 @@ ORL_API int Player_SetParams(ORL_HANDLE p, ORL_HANDLE params);
  * namesake would. A posted seek replaces posted seeks and steps that have not
  * started, and an exact seek still decoding gives up for it: the newest
  * position wins. While an exact seek decodes far past its key frame, the key
- * frame is shown first. Player_SetNotify reports each command's end; setting
- * NULL returns only after a report in progress has ended.
+ * frame is shown first. Player_SetNotify reports the end of each posted
+ * command, one report per post (a replaced one included) until the file is
+ * closed; setting NULL returns only after a report in progress has ended.
  * Player_WaitPosted returns 1 once nothing posted waits or runs, 0 after
  * timeout_ms. */
 ORL_API int Player_PostSeek(ORL_HANDLE p, uint64_t time_us);

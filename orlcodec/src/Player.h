@@ -189,6 +189,7 @@ private:
     // Makes a running exact seek give up and drops the waiting seeks and
     // steps; the caller's seek takes their place.
     void supersede();
+    void replaceWaitingLocked(); // caller holds m_postMutex
     bool superseded(uint64_t generation) const;
     void notifyShown(bool idle);
     bool playCommand();
@@ -305,6 +306,7 @@ private:
     struct PostedCommand {
         Posted kind;
         int64_t value;
+        bool replaced; // a newer seek made it moot: reported, not run
     };
     std::mutex m_postMutex;
     std::condition_variable m_postCv;       // with m_postMutex: queue, busy or quit changed

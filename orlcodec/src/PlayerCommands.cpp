@@ -344,31 +344,27 @@ bool Player::post(Posted kind, int64_t value)
     std::lock_guard<std::mutex> lock(m_postMutex);
     if (m_postQuit)
         return false;
-    if (kind == Posted::Seek || kind == Posted::Stop) {
-        // Positions asked for before this one are moot.
-        m_posted.erase(std::remove_if(m_posted.begin(), m_posted.end(),
-                                      [](const PostedCommand &c) {
-                                          return c.kind == Posted::Seek || c.kind == Posted::Step
-                                              || c.kind == Posted::StepKey;
-                                      }),
-                       m_posted.end());
-        ++m_seekGeneration;
-    }
-    m_posted.push_back(PostedCommand{kind, value});
+    if (kind == Posted::Seek || kind == Posted::Stop)
+        replaceWaitingLocked();
+    m_posted.push_back(PostedCommand{kind, value, false});
     m_postCv.notify_all();
     return true;
+}
+
+void Player::replaceWaitingLocked()
+{
+    // Positions asked for before this one are moot. They stay in the queue,
+    // marked, so that each post is still answered by one report.
+    for (PostedCommand &c : m_posted)
+        if (c.kind == Posted::Seek || c.kind == Posted::Step || c.kind == Posted::StepKey)
+            c.replaced = true;
+    ++m_seekGeneration;
 }
 
 void Player::supersede()
 {
     std::lock_guard<std::mutex> lock(m_postMutex);
-    m_posted.erase(std::remove_if(m_posted.begin(), m_posted.end(),
-                                  [](const PostedCommand &c) {
-                                      return c.kind == Posted::Seek || c.kind == Posted::Step
-                                          || c.kind == Posted::StepKey;
-                                  }),
-                   m_posted.end());
-    ++m_seekGeneration;
+    replaceWaitingLocked();
 }
 
 bool Player::superseded(uint64_t generation) const
@@ -444,14 +440,16 @@ void Player::commandLoop()
         m_posted.pop_front();
         m_postBusy = true;
         lock.unlock();
-        runPosted(c.kind, c.value);
+        if (!c.replaced)
+            runPosted(c.kind, c.value);
         lock.lock();
-        m_postBusy = false;
         const bool idle = m_posted.empty();
-        m_postCv.notify_all();
         lock.unlock();
+        // Still busy while reporting: a close waits for the report to end.
         notifyShown(idle);
         lock.lock();
+        m_postBusy = false;
+        m_postCv.notify_all();
     }
 }
 

@@ -531,6 +531,7 @@ TEST(PostedCommands, ReturnAtOnceAndTheNewestSeekWins)
 
     // Nine seconds into a ten-second group: hundreds of pictures to decode,
     // so the picture cannot be there when the post returns.
+    const int framesBefore = sink.frames();
     ASSERT_EQ(Player_PostSeek(p.h, 9900000), 1);
     EXPECT_EQ(Player_GetFrameTime(p.h), 0u);
     // A run of newer targets, as a held key makes them; only the last counts.
@@ -539,11 +540,12 @@ TEST(PostedCommands, ReturnAtOnceAndTheNewestSeekWins)
         ASSERT_EQ(Player_PostSeek(p.h, t), 1);
     ASSERT_EQ(Player_WaitPosted(p.h, 20000), 1);
     EXPECT_EQ(Player_GetFrameTime(p.h), frameAt(frames, 18765432));
+    // Waiting seeks were replaced, not run one after another (each run
+    // shows a key frame and its exact picture); still, every post is answered.
+    EXPECT_LT(sink.frames() - framesBefore, 8);
     {
         std::lock_guard<std::mutex> lock(reports.mutex);
-        EXPECT_GE(reports.count, 1);
-        // Waiting seeks were replaced, not run one after another.
-        EXPECT_LT(reports.count, 6);
+        EXPECT_EQ(reports.count, 6);
         EXPECT_TRUE(reports.idle);
         EXPECT_EQ(reports.shown, frameAt(frames, 18765432));
     }
