@@ -86,6 +86,14 @@ int uiStall(const QString &path)
         return 1;
     }
     QVideoPlayDlg *panel = w.playerPanel();
+    // Paused first, as a user does before looking for a picture.
+    QWidget *pause = panel->findChild<QWidget *>(QStringLiteral("m_btnPause"));
+    if (!pause) {
+        std::fprintf(stderr, "uibench: no pause button\n");
+        return 1;
+    }
+    QTest::mouseClick(pause, Qt::LeftButton);
+    runFor(500);
     QCustomTimeEdit *start = w.cutTool()->startTimeEdit();
     // A click into the seconds, where a user clicks to step whole seconds.
     QLineEdit *line = start->timeEdit()->editor();
@@ -121,7 +129,7 @@ int uiStall(const QString &path)
     last = clock.elapsed();
     probe.start(5);
     keys.start(50);
-    waitFor([&] { return sent == 30; }, 600000);
+    waitFor([&] { return sent == 30; }, 120000);
     // The picture of the last position: within a picture of the start time.
     const uint64_t target = w.cutTool()->currentItem()->m_TrimStartTime;
     const ORL_HANDLE player = panel->player();
@@ -130,7 +138,12 @@ int uiStall(const QString &path)
             const uint64_t t = Player_GetFrameTime(player);
             return Player_GetPosition(player) == t && t <= target + 1000 && target < t + 40000;
         },
-        600000);
+        60000);
+    if (!shown)
+        std::fprintf(stderr, "uibench: the last picture did not come: asked %llu, shown %llu, position %llu\n",
+                     static_cast<unsigned long long>(target),
+                     static_cast<unsigned long long>(Player_GetFrameTime(player)),
+                     static_cast<unsigned long long>(Player_GetPosition(player)));
     const qint64 landed = clock.elapsed();
     runFor(100);
     probe.stop();

@@ -64,8 +64,8 @@ private:
     static void notify(void *opaque, uint64_t shownUs, int idle);
     void posted(bool ok);
 
-    Handle m_player = 0;
-    int m_pending = 0;
+    Handle m_player = 0;  // interface thread only
+    int m_pending = 0;    // interface thread only: posts not yet reported
     // Changed on every attach; a report of an earlier attachment is stale.
     std::atomic<unsigned> m_serial{0};
 };
