@@ -156,10 +156,7 @@ private:
     // --- present side ---
     // Shows frame unless a seek has started since epoch was read.
     // sequential: frame follows the one on screen, which joins the history.
-    // history: the pictures just before frame, without gaps, kept for steps back.
-    void present(VideoFrame frame, uint64_t epoch, bool sequential = false,
-                 std::deque<VideoFrame> *history = nullptr);
-    size_t historyCap() const;
+    void present(VideoFrame frame, uint64_t epoch, bool sequential = false);
     // Steps back to the picture before the one on screen when the history
     // holds it; false when it must be decoded again.
     bool stepBackFromHistory();

@@ -252,13 +252,7 @@ bool Player::seekExactLocked(int64_t timeUs, bool preview)
         return true;
     }
     const AVStream *st = m_fmt->streams[m_videoStream];
-    // The pictures just before the target are decoded in full and kept, so
-    // that steps back from it cost no decoding; earlier ones that nothing
-    // refers to are skipped.
-    const size_t keep = historyCap();
-    const int64_t keepFromUs = timeUs - int64_t(keep + 1) * m_frameDurationUs;
     std::deque<VideoFrame> local;
-    std::deque<VideoFrame> history;
     VideoFrame shown;
     bool have = false;
     bool abandoned = false;
@@ -267,7 +261,7 @@ bool Player::seekExactLocked(int64_t timeUs, bool preview)
     for (int attempt = 0; attempt < 8 && !have && !abandoned; ++attempt) {
         local.clear();
         seekDemuxerTs(seekTs);
-        m_skipBeforeUs = keepFromUs;
+        m_skipBeforeUs = timeUs;
         int packets = 0;
         while (local.empty() && !(abandoned = superseded(generation)) && decodePacket(&local)
                && ++packets < kMaxPacketsPerPicture) {
@@ -311,15 +305,13 @@ bool Player::seekExactLocked(int64_t timeUs, bool preview)
         if (key.frame)
             present(std::move(key), epoch);
     }
-    m_skipBeforeUs = keepFromUs;
+    m_skipBeforeUs = timeUs;
     bool ended = false;
     // A picture whose container duration covers the target is the one;
     // otherwise the next picture must show that it starts after the target.
     bool found = shown.spans(timeUs);
     for (int packets = 0; packets < kMaxPacketsPerPicture && !found; ++packets) {
         while (!found && !local.empty() && local.front().ptsUs <= timeUs) {
-            if (shown.ptsUs >= keepFromUs)
-                history.push_back(std::move(shown));
             shown = std::move(local.front());
             local.pop_front();
             found = shown.spans(timeUs);
@@ -334,8 +326,6 @@ bool Player::seekExactLocked(int64_t timeUs, bool preview)
         ended = !decodePacket(&local);
     }
     m_skipBeforeUs = INT64_MIN;
-    while (history.size() > keep)
-        history.pop_front();
     uint64_t epoch;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -349,7 +339,7 @@ bool Player::seekExactLocked(int64_t timeUs, bool preview)
         epoch = m_epoch;
         m_cv.notify_all();
     }
-    present(std::move(shown), epoch, false, &history);
+    present(std::move(shown), epoch);
     return true;
 }
 

@@ -71,14 +71,7 @@ void Player::presentLoop()
     }
 }
 
-size_t Player::historyCap() const
-{
-    // Bounded by memory: about 64 MB of pictures.
-    const int64_t bytes = std::max<int64_t>(1, int64_t(m_width) * m_height * 3 / 2);
-    return static_cast<size_t>(std::clamp<int64_t>((64 << 20) / bytes, 2, 32));
-}
-
-void Player::present(VideoFrame frame, uint64_t epoch, bool sequential, std::deque<VideoFrame> *history)
+void Player::present(VideoFrame frame, uint64_t epoch, bool sequential)
 {
     std::lock_guard<std::mutex> present(m_presentMutex);
     orl_video_sink sinks[2];
@@ -96,13 +89,13 @@ void Player::present(VideoFrame frame, uint64_t epoch, bool sequential, std::deq
         previous.ptsUs = m_currentPtsUs;
         previous.endUs = m_currentEndUs;
         m_history.push_back(std::move(previous));
-        const size_t cap = historyCap();
+        // Bounded by memory: about 64 MB of pictures.
+        const int64_t bytes = std::max<int64_t>(1, int64_t(m_width) * m_height * 3 / 2);
+        const size_t cap = static_cast<size_t>(std::clamp<int64_t>((64 << 20) / bytes, 2, 32));
         while (m_history.size() > cap)
             m_history.pop_front();
     } else if (!sequential) {
         m_history.clear();
-        if (history)
-            m_history = std::move(*history);
     }
     m_current = std::move(frame.frame);
     m_converted = false;
