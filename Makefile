@@ -35,8 +35,8 @@ test: bootstrap
 # they alone would take longer than everything else together.
 SANITIZE_LABELS ?= media|unit|widget
 SANITIZE_EXCLUDE ?= slow
-TSAN_TESTS ?= orlcodec_test|player_test|convert_test|encode_test|convert_naming_test
-TSAN_TARGETS ?= orlcodec_test player_test convert_test encode_test convert_naming_test
+TSAN_TESTS ?= orlcodec_test|player_test|convert_test|encode_test|convert_naming_test|strip_worker_test
+TSAN_TARGETS ?= orlcodec_test player_test convert_test encode_test convert_naming_test strip_worker_test
 
 sanitize: bootstrap
 	mkdir -p build-asan && if [ -d build/fixtures ]; then cp -an build/fixtures build-asan/; fi

@@ -4,6 +4,7 @@
 #include "AppPaths.h"
 #include "FormatWidget.h"
 #include "ConfigState.h"
+#include "EngineSession.h"
 #include "Languages.h"
 #include "ParserXML.h"
 #include "QImageButton.h"
@@ -15,7 +16,6 @@
 #include "QVoMessageBox.h"
 #include "VoVideoConvertItem.h"
 #include "VoVideoConvertManager.h"
-#include "orlcodec.h"
 
 #include <QApplication>
 #include <QDir>
@@ -92,8 +92,7 @@ MainWindow::MainWindow(QWidget *parent)
     g_openFolder = ParserXML::readItemValue(QStringLiteral("Open_path"), QStringLiteral("Open_path_value"),
                                             QStringLiteral("."));
 
-    Engine_Startup(1, 1);
-    Engine_SetWorkFolder(settingsFolder().toUtf8().constData());
+    EngineSession::start(settingsFolder());
     QVoMessageBox::setDefaultTitle(productTitle());
 
     AddFileThread::Callbacks callbacks;
@@ -114,9 +113,9 @@ MainWindow::~MainWindow()
     qApp->removeEventFilter(this);
     // The worker may still hand over items; it stops before the window goes.
     m_addFileThread->requestStop();
-    Engine_SetAbortLoading(1);
+    EngineSession::setAbortLoading(true);
     m_addFileThread.reset();
-    Engine_SetAbortLoading(0);
+    EngineSession::setAbortLoading(false);
     delete m_loadingDlg.data();
     // The panels borrow the holder's player and the rows borrow the items:
     // both go before what they borrow.

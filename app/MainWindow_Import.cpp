@@ -4,6 +4,7 @@
 
 #include "AddFileThread.h"
 #include "AppPaths.h"
+#include "EngineSession.h"
 #include "OutputNaming.h"
 #include "ParserXML.h"
 #include "QLoadingDlg.h"
@@ -14,7 +15,6 @@
 #include "QVoMessageBox.h"
 #include "VoVideoConvertItem.h"
 #include "VoVideoConvertManager.h"
-#include "orlcodec.h"
 
 #include <QCoreApplication>
 #include <QDragEnterEvent>
@@ -96,7 +96,7 @@ void MainWindow::showAddingFile(QString path, QString count, double progress)
 void MainWindow::StopAddFileThree()
 {
     m_addFileThread->requestStop();
-    Engine_SetAbortLoading(1);
+    EngineSession::setAbortLoading(true);
 }
 
 void MainWindow::AddFileComplete(bool bShowMsg)
@@ -107,7 +107,7 @@ void MainWindow::AddFileComplete(bool bShowMsg)
         m_loadingDlg->deleteLater();
         m_loadingDlg = nullptr;
     }
-    Engine_SetAbortLoading(0);
+    EngineSession::setAbortLoading(false);
     if (VoVideoConvertManager::instance()->count() > 0)
         m_videoItemDlg->OnBtnShowList();
 }

@@ -15,7 +15,6 @@
 #include "TimeItemInfo.h"
 #include "VoVideoConvertItem.h"
 #include "VoVideoConvertManager.h"
-#include "orlcodec.h"
 
 #include <QVBoxLayout>
 
@@ -142,8 +141,7 @@ void MainWindow::thumbnailArrived(quintptr key, const QImage &image)
             item = items->itemAt(i);
     if (!item)
         return; // removed while its picture was grabbed
-    delete item->m_cover;
-    item->m_cover = new QImage(image);
+    item->m_cover = image;
     for (QVideoConvertItem *entry : m_videoItemDlg->entries())
         if (entry->item() == item)
             entry->refreshPicture();
@@ -258,8 +256,8 @@ void MainWindow::OnBtnStartSet()
     // The player's own position, not the slider's rounded fraction of the
     // duration: a start a microsecond before a key frame would make a stream
     // copy begin a whole key-frame interval early.
-    if (const ORL_HANDLE player = m_videoPlayDlg->player()) {
-        uint64_t at = Player_GetPosition(player);
+    if (m_videoPlayDlg->player()) {
+        uint64_t at = m_videoPlayDlg->position();
         const uint64_t end = m_videoCutToolbar->trimEnd();
         if (end > 0 && at > end)
             at = end;
@@ -287,8 +285,8 @@ void MainWindow::OnBtnEndSet()
 {
     if (!currentItem())
         return;
-    if (const ORL_HANDLE player = m_videoPlayDlg->player()) {
-        uint64_t at = Player_GetPosition(player);
+    if (m_videoPlayDlg->player()) {
+        uint64_t at = m_videoPlayDlg->position();
         const uint64_t start = m_videoCutToolbar->trimStart();
         if (at < start)
             at = start;

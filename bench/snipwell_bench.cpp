@@ -23,7 +23,7 @@ namespace {
 int openInfo(const char *path)
 {
     VoVideoConvertItem item;
-    if (!item.open(QString::fromUtf8(path)) || !item.m_cover)
+    if (!item.open(QString::fromUtf8(path)) || item.m_cover.isNull())
         return 1;
     return 0;
 }

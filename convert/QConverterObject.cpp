@@ -117,6 +117,9 @@ void QConverterObject::startConvert(bool merge)
             m_queue.append(item);
     if (m_queue.isEmpty())
         return;
+    // A cancel ends the run it was made in, not the next one.
+    m_cancelled = false;
+    m_total = m_queue.size();
     emit emitIsStartConverter(true);
     m_index = 0;
     convertItem(m_queue.first(), true);
@@ -187,7 +190,7 @@ void QConverterObject::convertItem(VoVideoConvertItem *item, bool first)
 
 void QConverterObject::UpdataConverPro(uint nPro, convertState state)
 {
-    const int n = VoVideoConvertManager::instance()->count();
+    const int n = m_total;
     const float share = n == 0 ? 100.0f : 100.0f / static_cast<float>(n);
     const int overall = static_cast<int>(static_cast<float>(m_index) * share + share * static_cast<float>(nPro) / 100.0f);
     emit emitConvertProToCtrl(overall);
@@ -211,7 +214,11 @@ void QConverterObject::converterFinishCount(bool ok)
     if (ok)
         config.setConvertedCount(config.convertedCount() + 1);
 
-    const bool wasQueued = m_queue.removeOne(m_current);
+    const bool wasQueued = !m_queue.isEmpty() && m_queue.first() == m_current;
+    if (wasQueued)
+        m_queue.removeFirst();
+    // Removed items count as passed, so the progress still ends at 100.
+    m_index += dropRemovedItems();
     if (ok && m_cancelled) {
         // An item that finished just as the user cancelled: it is complete
         // and counted, and nothing else happens.
@@ -237,20 +244,17 @@ void QConverterObject::converterFinishCount(bool ok)
         emit emitIsStartConverter(false);
     }
 
-    const int itemCount = VoVideoConvertManager::instance()->count();
     if (ok) {
         if (!m_merge) {
             emit emitConvertedFinishCount();
-            if (m_index + 1 < itemCount) {
+            if (!m_queue.isEmpty()) {
                 ++m_index;
-                if (!m_queue.isEmpty())
-                    convertItem(m_queue.first(), false);
+                convertItem(m_queue.first(), false);
             }
         } else {
-            if (m_index + 1 < itemCount) {
+            if (!m_queue.isEmpty()) {
                 ++m_index;
-                if (!m_queue.isEmpty())
-                    convertItem(m_queue.first(), false);
+                convertItem(m_queue.first(), false);
             } else {
                 emit emitConvertedFinishCount();
             }
@@ -282,6 +286,11 @@ void QConverterObject::converterFinishCount(bool ok)
     if (!m_cancelled && !m_queue.isEmpty())
         emit emitIsStartConverter(false);
     m_queue.clear();
+}
+
+int QConverterObject::dropRemovedItems()
+{
+    return m_queue.removeAll(QPointer<VoVideoConvertItem>());
 }
 
 void QConverterObject::OnCancelConvert()

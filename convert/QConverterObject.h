@@ -4,6 +4,7 @@
 #include <QList>
 #include <QMetaType>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <memory>
@@ -65,16 +66,23 @@ private:
     void reap();
     static void progressCallback(int32_t percent, void *context, int32_t state);
 
+    // Leaves out queued items that were deleted since the run began; how many.
+    int dropRemovedItems();
+
     bool m_merge = false;
-    QList<VoVideoConvertItem *> m_queue;
-    bool m_cancelled = false;
+    // The items still to convert, the one converting first. An item the
+    // user removes meanwhile turns null here and is skipped; the one being
+    // converted needs nothing of its item after the start.
+    QList<QPointer<VoVideoConvertItem>> m_queue;
+    int m_total = 0; // items the run began with, for the progress shares
+    bool m_cancelled = false; // a cancel of this run; cleared when the next begins
     QString m_mergedPath;
     std::unique_ptr<CAVConverter> m_merger;
     std::unique_ptr<CAVConverter> m_converter;
     std::vector<std::unique_ptr<CAVConverter>> m_retired;
     int m_callDepth = 0; // calls into converters in progress on this thread
     bool m_reaping = false; // a converter's destructor is running inside reap()
-    VoVideoConvertItem *m_current = nullptr;
+    QPointer<VoVideoConvertItem> m_current;
     int m_index = 0;
     QString m_failureText;
 };

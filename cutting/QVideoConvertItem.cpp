@@ -214,7 +214,7 @@ void QVideoConvertItem::setTrimReporting(uint64_t start, uint64_t end)
 
 void QVideoConvertItem::refreshPicture()
 {
-    m_videoIconWidget->setPictures(iconPath, m_item ? m_item->m_cover : nullptr);
+    m_videoIconWidget->setPictures(iconPath, m_item && !m_item->m_cover.isNull() ? &m_item->m_cover : nullptr);
     m_videoIconWidget->update();
 }
 
@@ -328,8 +328,8 @@ QMimeData *QVideoConvertItem::makeDragData(const QPixmap &picture, int index)
 void QVideoConvertItem::startDrag()
 {
     QPixmap picture;
-    if (m_item && m_item->m_cover && !m_item->m_cover->isNull())
-        picture = QPixmap::fromImage(*m_item->m_cover);
+    if (m_item && !m_item->m_cover.isNull())
+        picture = QPixmap::fromImage(m_item->m_cover);
     else
         picture = skin::load(iconPath);
     auto *drag = new QDrag(this);

@@ -77,7 +77,7 @@ QVideoCutManageDlg::~QVideoCutManageDlg()
     const QList<QVideoConvertItem *> entries = m_entries;
     m_entries.clear();
     qDeleteAll(entries);
-    delete m_converter;
+    m_converter.reset();
 }
 
 void QVideoCutManageDlg::buildForm()

@@ -200,7 +200,7 @@ private:
     bool m_bUserStopped = false;
     QStringList m_convertNotes; // notes of the running conversion, shown when it ends
     int m_progressPeak = 0;
-    QConverterObject *m_converter = nullptr;
+    std::unique_ptr<QConverterObject> m_converter; // the run of the last Start
 
     std::unique_ptr<ThumbnailStripWorker> m_stripWorker;
     int m_stripRequest = 0; // compared on the interface thread only

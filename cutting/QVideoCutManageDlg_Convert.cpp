@@ -57,17 +57,16 @@ void QVideoCutManageDlg::OnConvert()
                                    QVoMessageBox::Error, QVoMessageBox::OkButton);
         return;
     }
-    delete m_converter;
-    m_converter = new QConverterObject();
+    m_converter = std::make_unique<QConverterObject>();
     m_bUserStopped = false;
     m_progressPeak = 0;
-    connect(m_converter, &QConverterObject::emitIsStartConverter, this, &QVideoCutManageDlg::setConvertState);
-    connect(m_converter, &QConverterObject::emitIsStartConverter, this, &QVideoCutManageDlg::emitIsStartConverter);
-    connect(m_converter, &QConverterObject::emitConvertProToCtrl, this, &QVideoCutManageDlg::ConverterPro);
-    connect(m_converter, &QConverterObject::emitConvertedFinish, this, &QVideoCutManageDlg::convertedFinish);
-    connect(m_converter, &QConverterObject::emitConvertedFinishCount, m_btnOpen, &QImageButtonEx::addItemCount);
+    connect(m_converter.get(), &QConverterObject::emitIsStartConverter, this, &QVideoCutManageDlg::setConvertState);
+    connect(m_converter.get(), &QConverterObject::emitIsStartConverter, this, &QVideoCutManageDlg::emitIsStartConverter);
+    connect(m_converter.get(), &QConverterObject::emitConvertProToCtrl, this, &QVideoCutManageDlg::ConverterPro);
+    connect(m_converter.get(), &QConverterObject::emitConvertedFinish, this, &QVideoCutManageDlg::convertedFinish);
+    connect(m_converter.get(), &QConverterObject::emitConvertedFinishCount, m_btnOpen, &QImageButtonEx::addItemCount);
     m_convertNotes.clear();
-    connect(m_converter, &QConverterObject::sendConvertNote, this,
+    connect(m_converter.get(), &QConverterObject::sendConvertNote, this,
             [this](const QString &note) { m_convertNotes.append(note); });
     ConfigState::instance().setConvertedCount(0);
     m_converter->startConvert(m_chkMerger->isChecked());
@@ -141,8 +140,6 @@ void QVideoCutManageDlg::setLineBgImage(VoVideoConvertItem *item)
     if (!item)
         return;
     ++m_stripRequest;
-    if (!m_stripWorker->isIdle())
-        stopShowLineBgImage();
     m_timeLine->prepareThumbnails(ThumbnailStripWorker::pictureCount);
     m_stripWorker->begin(item->m_videoPath, item->m_duration, m_stripRequest);
 }

@@ -459,6 +459,11 @@ void QVideoPlayDlg::OnBtnNextKet()
     step(true, 1);
 }
 
+uint64_t QVideoPlayDlg::position() const
+{
+    return m_player ? Player_GetPosition(m_player) : 0;
+}
+
 void QVideoPlayDlg::refreshProTime()
 {
     if (!player())

@@ -35,6 +35,8 @@ public:
     uint64_t sectionStart() const { return m_sectionStart; }
     uint64_t sectionEnd() const;
     uint64_t duration() const;
+    // Where the player stands now, 0 without a file.
+    uint64_t position() const;
     bool inSection() const { return m_sectionMode; }
     // Asks for a picture of the file at time, at most 120 × 120, grabbed
     // on a worker; thumbnailReady follows (a null image when none could be

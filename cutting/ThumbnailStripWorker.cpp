@@ -1,8 +1,5 @@
 #include "ThumbnailStripWorker.h"
 
-#include <QElapsedTimer>
-#include <thread>
-
 ThumbnailStripWorker::ThumbnailStripWorker(Deliver deliver) : m_deliver(std::move(deliver)) {}
 
 ThumbnailStripWorker::~ThumbnailStripWorker()
@@ -14,26 +11,34 @@ ThumbnailStripWorker::~ThumbnailStripWorker()
 
 void ThumbnailStripWorker::begin(const QString &path, uint64_t duration_us, int requestId)
 {
-    m_path = path;
-    m_duration_us = duration_us;
-    m_requestId = requestId;
-    m_stop = false;
-    if (path.isEmpty())
+    if (path.isEmpty()) {
+        stop();
         return;
-    // Marked busy here rather than in the run, so that a stop asked for
-    // right after this call never sees a stale idle flag.
-    m_idle = false;
-    start();
+    }
+    bool startWorker = false;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_pending = Request{path, duration_us, requestId};
+        m_interrupt = true;
+        // Busy from here on, so that a check right after this call never
+        // sees a stale idle flag.
+        m_idle = false;
+        startWorker = !m_running;
+        m_running = true;
+    }
+    // A worker that has given up taking requests is past its last use of
+    // any member: the wait for it inside start() is a short one.
+    if (startWorker)
+        start();
 }
 
-bool ThumbnailStripWorker::stop()
+void ThumbnailStripWorker::stop()
 {
-    m_stop = true;
-    QElapsedTimer waited;
-    waited.start();
-    while (!m_idle.load() && waited.elapsed() < 3000)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    return m_idle.load();
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_pending.reset();
+    m_interrupt = true;
+    if (!m_running)
+        m_idle = true;
 }
 
 QImage ThumbnailStripWorker::grabPicture(VoGrabberClass &grabber, uint64_t time_us)
@@ -60,20 +65,38 @@ QImage ThumbnailStripWorker::grabPicture(VoGrabberClass &grabber, uint64_t time_
 
 void ThumbnailStripWorker::run()
 {
-    const int requestId = m_requestId.load();
-    if (m_grabber.open(m_path)) {
-        QImage lastGood;
-        for (int i = 0; i < pictureCount && !m_stop.load(); ++i) {
-            const uint64_t t = m_duration_us * static_cast<uint64_t>(i) / pictureCount;
-            const QImage image = grabPicture(m_grabber, t);
-            if (!image.isNull())
-                lastGood = image;
-            if (m_stop.load())
-                break;
-            if (m_deliver)
-                m_deliver(lastGood, requestId);
+    for (;;) {
+        Request request;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (!m_pending || m_stopEvent.isSet()) {
+                m_pending.reset();
+                m_running = false;
+                m_idle = true;
+                return;
+            }
+            request = std::move(*m_pending);
+            m_pending.reset();
+            m_interrupt = false;
         }
-        m_grabber.close();
+        grabStrip(request);
     }
-    m_idle = true;
+}
+
+void ThumbnailStripWorker::grabStrip(const Request &request)
+{
+    if (!m_grabber.open(request.path))
+        return;
+    QImage lastGood;
+    for (int i = 0; i < pictureCount && !m_interrupt.load(); ++i) {
+        const uint64_t t = request.duration_us * static_cast<uint64_t>(i) / pictureCount;
+        const QImage image = grabPicture(m_grabber, t);
+        if (!image.isNull())
+            lastGood = image;
+        if (m_interrupt.load())
+            break;
+        if (m_deliver)
+            m_deliver(lastGood, request.id);
+    }
+    m_grabber.close();
 }

@@ -3,7 +3,9 @@
 // spread over a file, grabbed at the key frame before each point and at
 // the strip's own size, handed over one by one with the number of the
 // request they answer so that the receiver can drop the answers to a file
-// it no longer shows.
+// it no longer shows. The newest request wins: one asked for while a strip
+// is being grabbed ends that strip after its current picture, and nothing
+// the interface thread calls here waits for the worker.
 #include "QUtilThread.h"
 #include "VoGrabberClass.h"
 
@@ -11,6 +13,8 @@
 #include <QString>
 #include <atomic>
 #include <functional>
+#include <mutex>
+#include <optional>
 
 class ThumbnailStripWorker : public QUtilThread {
 public:
@@ -25,12 +29,13 @@ public:
     explicit ThumbnailStripWorker(Deliver deliver);
     ~ThumbnailStripWorker() override;
 
-    // Starts a strip of path for request requestId; the caller has stopped
-    // any earlier run first (stop()).
+    // Asks for a strip of path for request requestId, replacing any strip
+    // still asked for or being grabbed. Returns at once.
     void begin(const QString &path, uint64_t duration_us, int requestId);
-    // Asks a running strip to end and waits, 20 ms at a time and at most
-    // 3 s, until the worker is idle. True when it is.
-    bool stop();
+    // Drops what was asked for; a strip being grabbed ends after its
+    // current picture. Returns at once.
+    void stop();
+    // No strip asked for and none being grabbed.
     bool isIdle() const { return m_idle.load(); }
 
     // One picture of an open grabber at time_us, sized from the stream's
@@ -41,11 +46,18 @@ protected:
     void run() override;
 
 private:
-    Deliver m_deliver;
-    VoGrabberClass m_grabber;      // used by one run at a time
-    QString m_path;                // written before start, read by the run
-    uint64_t m_duration_us = 0;    // likewise
-    std::atomic<int> m_requestId{0};
-    std::atomic<bool> m_stop{false};
+    struct Request {
+        QString path;
+        uint64_t duration_us = 0;
+        int id = 0;
+    };
+    void grabStrip(const Request &request);
+
+    const Deliver m_deliver;
+    VoGrabberClass m_grabber;         // worker thread only
+    std::mutex m_mutex;
+    std::optional<Request> m_pending; // guarded by m_mutex
+    bool m_running = false;           // guarded by m_mutex: the worker takes requests
+    std::atomic<bool> m_interrupt{false}; // a newer request or a stop came
     std::atomic<bool> m_idle{true};
 };

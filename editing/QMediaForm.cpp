@@ -42,6 +42,7 @@ void QMediaForm::attachPlayer(VoPlayerManager *player)
     connect(player, &VoPlayerManager::emitAudioData, this, &QMediaForm::audioData);
     connect(player, &VoPlayerManager::emitPlayerChange, this, &QMediaForm::playerChange);
     connect(player, &VoPlayerManager::emitCropAreaChange, this, &QMediaForm::CropAreaChange);
+    connect(player, &VoPlayerManager::emitCropSet, this, &QMediaForm::CropAreaChange);
     connect(player, &VoPlayerManager::emitWatermarkRectChange, this, &QMediaForm::watermarkRectChange);
     connect(m_cropFrame, SIGNAL(emitMouseMoveEvent(QMouseEvent *)), player, SLOT(mouseMoveEvent(QMouseEvent *)));
     connect(m_cropFrame, SIGNAL(emitMousePressEvent(QMouseEvent *)), player, SLOT(mousePressEvent(QMouseEvent *)));

@@ -607,6 +607,9 @@ void VoPlayerManager::setCrop(const VECropSettings &crop)
 {
     m_edits.crop = crop;
     showEdits();
+    // A crop set from outside (typed sizes, an aspect choice, a reset) moves
+    // the rectangle drawn over the preview as a drag does.
+    emit emitCropSet(crop);
 }
 
 void VoPlayerManager::setPicture(const VEPictureAdjust &picture)

@@ -118,6 +118,8 @@ signals:
     void emitTrimPlayState(bool playing);
     void emitTrimTimeChange(uint64_t trimStartTime, uint64_t trimEndTime);
     void emitCropAreaChange(VECropSettings crop);
+    // Any crop the preview now shows, also one set by a call, not a drag.
+    void emitCropSet(VECropSettings crop);
     void emitWatermarkRectChange(VEWatermarkSettings watermarkSettings, int currentWatermarkIndex);
     void emitWatermarkSettingChange(VEWatermarkSettings watermarkSettings, int currentWatermarkIndex);
 

@@ -52,14 +52,29 @@ QString nameOrCodec(const orl_stream_info &si)
     return name.isEmpty() ? QString::fromUtf8(si.codec_name ? si.codec_name : "") : name;
 }
 
+// What every stream record holds alike. The language is the name the
+// table gives (or the raw code), as shown: names such as "Occitan (post
+// 1500)" keep their parentheses.
+template <typename Record>
+void fillStreamRecord(Record &record, const orl_stream_info &si)
+{
+    record.streamIndex = si.index;
+    const QString language = languageName(si.language);
+    QString display = nameOrCodec(si);
+    if (!language.isEmpty())
+        display += QStringLiteral(" (%1)").arg(language);
+    record.displayText = utf8(display);
+    record.name = si.name ? si.name : "";
+    record.codecName = si.codec_name ? si.codec_name : "";
+    record.language = utf8(language);
+    record.extraData = privateData(si);
+}
+
 } // namespace
 
 VoVideoConvertItem::VoVideoConvertItem(QObject *parent) : QObject(parent) {}
 
-VoVideoConvertItem::~VoVideoConvertItem()
-{
-    delete m_cover;
-}
+VoVideoConvertItem::~VoVideoConvertItem() = default;
 
 bool VoVideoConvertItem::open(const QString &path, int titleIndex, bool isDisc)
 {
@@ -177,8 +192,7 @@ bool VoVideoConvertItem::readFile(VoInfoClass &info, const QString &path, int ti
 
 void VoVideoConvertItem::setCover(const QImage &image, const QByteArray &bytes)
 {
-    delete m_cover;
-    m_cover = new QImage(image);
+    m_cover = image;
     m_coverData = bytes;
     m_coverSize = bytes.size();
 }
@@ -306,23 +320,14 @@ void VoVideoConvertItem::readStreams(VoInfoClass &info)
             if (!info.streamInfo(ORL_STREAM_VIDEO, i, &si))
                 continue;
             VideoStreamInfo v;
-            v.streamIndex = si.index;
-            const QString language = languageName(si.language);
-            QString display = nameOrCodec(si);
-            if (!language.isEmpty())
-                display += QStringLiteral(" (%1)").arg(language);
-            v.displayText = utf8(display);
-            v.name = si.name ? si.name : "";
-            v.codecName = si.codec_name ? si.codec_name : "";
+            fillStreamRecord(v, si);
             v.width = si.width;
             v.height = si.height;
-            v.language = utf8(QString(language).remove(QLatin1Char('(')).remove(QLatin1Char(')')));
             v.bitRate = si.bit_rate;
             v.frameRateNum = si.frame_rate_num;
             v.frameRateDen = si.frame_rate_den;
             v.profile = si.profile;
             v.level = si.level;
-            v.extraData = privateData(si);
             m_videoStreams.append(v);
         }
         info.selectStream(ORL_STREAM_VIDEO, 0);
@@ -331,20 +336,11 @@ void VoVideoConvertItem::readStreams(VoInfoClass &info)
             if (!info.streamInfo(ORL_STREAM_AUDIO, i, &si))
                 continue;
             AudioStreamInfo a;
-            a.streamIndex = si.index;
-            const QString language = languageName(si.language);
-            QString display = nameOrCodec(si);
-            if (!language.isEmpty())
-                display += QStringLiteral(" (%1)").arg(language);
-            a.displayText = utf8(display);
-            a.name = si.name ? si.name : "";
-            a.codecName = si.codec_name ? si.codec_name : "";
-            a.language = utf8(language);
+            fillStreamRecord(a, si);
             a.channels = si.channels;
             a.sampleRate = si.sample_rate;
             a.bitRate = si.bit_rate;
             a.profile = si.profile;
-            a.extraData = privateData(si);
             m_audioStreams.append(a);
             m_editConfig.audioTracks.push_back(VEAudioTrackEntry{false, a});
         }
@@ -353,14 +349,10 @@ void VoVideoConvertItem::readStreams(VoInfoClass &info)
             if (!info.streamInfo(ORL_STREAM_SUBTITLE, i, &si))
                 continue;
             SubtitleStreamInfo s;
-            s.streamIndex = si.index;
+            fillStreamRecord(s, si);
             s.displayText = utf8(subtitleTexts.value(i));
-            s.name = si.name ? si.name : "";
-            s.language = utf8(languageName(si.language));
-            s.codecName = si.codec_name ? si.codec_name : "";
             s.codecTag = si.codec_tag;
             s.value = si.duration;
-            s.extraData = privateData(si);
             m_subtitleStreams.append(s);
             m_editConfig.subtitleTracks.push_back(VESubtitleTrackEntry{false, s});
         }
@@ -424,7 +416,7 @@ VoVideoConvertItem *VoVideoConvertItem::clone(QObject *parent) const
     copy->m_height = m_height;
     copy->m_hasVideo = m_hasVideo;
     copy->m_hasAudio = m_hasAudio;
-    copy->m_cover = m_cover ? new QImage(*m_cover) : nullptr;
+    copy->m_cover = m_cover;
     copy->m_coverData = m_coverData;
     copy->m_coverSize = m_coverSize;
     copy->m_isDisc = m_isDisc;

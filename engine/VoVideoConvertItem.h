@@ -82,7 +82,7 @@ public:
     int32_t m_height = 0;
     bool m_hasVideo = true;
     bool m_hasAudio = true;
-    QImage *m_cover = nullptr; // owned; null when none
+    QImage m_cover;            // a null image when none
     QByteArray m_coverData;    // the cover's encoded bytes
     int32_t m_coverSize = 0;
     bool m_isDisc = false;

@@ -3,6 +3,7 @@
 #include "AppPaths.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <QGuiApplication>
 #include <QPainter>
 
@@ -135,6 +136,22 @@ void drawFrame(QPainter &p, const QRect &target, const QPixmap &pix, int frame, 
     if (pix.isNull())
         return;
     p.drawPixmap(QRectF(target), pix, QRectF(frameSource(pix, frame, frames)));
+}
+
+void drawThreePart(QPainter &painter, const QPixmap &pixmap, int x, int width, int areaHeight, int cap)
+{
+    if (pixmap.isNull() || width <= 0)
+        return;
+    const QSize s = logicalSize(pixmap);
+    const int y = (areaHeight - s.height()) / 2;
+    const qreal dpr = pixmap.devicePixelRatio();
+    cap = std::max(0, std::min(cap, std::min(s.width() / 2, width / 2)));
+    const int capPx = int(cap * dpr);
+    const int srcW = int(s.width() * dpr);
+    const int srcH = int(s.height() * dpr);
+    painter.drawPixmap(QRect(x, y, cap, s.height()), pixmap, QRect(0, 0, capPx, srcH));
+    painter.drawPixmap(QRect(x + cap, y, width - 2 * cap, s.height()), pixmap, QRect(capPx, 0, srcW - 2 * capPx, srcH));
+    painter.drawPixmap(QRect(x + width - cap, y, cap, s.height()), pixmap, QRect(srcW - capPx, 0, capPx, srcH));
 }
 
 } // namespace skin

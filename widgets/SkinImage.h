@@ -51,4 +51,9 @@ void drawNinePart(QPainter &painter, const QRect &target, const QPixmap &pixmap,
 // Paints frame `frame` of a state strip over `target` (stretched as is).
 void drawFrame(QPainter &painter, const QRect &target, const QPixmap &pixmap, int frame, int frames = 4);
 
+// A bar picture stretched to width: its left and right caps (cap logical
+// pixels, at most half of either width) keep their size, the middle
+// stretches. Drawn at x, centred vertically in an area areaHeight high.
+void drawThreePart(QPainter &painter, const QPixmap &pixmap, int x, int width, int areaHeight, int cap);
+
 } // namespace skin

@@ -2,6 +2,7 @@
 
 #include "Engine.h"
 #include "FFmpegPtr.h"
+#include "MediaSource.h"
 #include "MediaTime.h"
 #include "SourceOpen.h"
 
@@ -18,23 +19,6 @@ extern "C" {
 }
 
 namespace orl {
-
-namespace {
-
-int streamRotation(const AVStream *st)
-{
-    const uint8_t *matrix = av_stream_get_side_data(st, AV_PKT_DATA_DISPLAYMATRIX, nullptr);
-    if (!matrix)
-        return 0;
-    double theta = -av_display_rotation_get(reinterpret_cast<const int32_t *>(matrix));
-    if (std::isnan(theta))
-        return 0;
-    theta -= 360 * std::floor(theta / 360 + 0.9 / 360);
-    const int r = static_cast<int>(std::lround(theta / 90.0)) * 90 % 360;
-    return r < 0 ? r + 360 : r;
-}
-
-} // namespace
 
 Player::Player() : EngineObject(HandleKind::Player)
 {

@@ -1,6 +1,7 @@
 #include "TranscodeFilters.h"
 
 #include "Engine.h"
+#include "AssText.h"
 #include "SubtitleFile.h"
 
 extern "C" {
@@ -19,6 +20,11 @@ extern "C" {
 #include <unistd.h>
 
 namespace orl {
+
+using subtitles::assColour;
+using subtitles::assName;
+using subtitles::assText;
+using subtitles::assTime;
 
 namespace {
 
@@ -54,14 +60,6 @@ std::string format(const char *fmt, ...)
 double speedOf(const ParamValues &v)
 {
     return v.rate > 0 ? std::clamp(v.rate / 100.0, 0.25, 4.0) : 1.0;
-}
-
-// ARGB as an ASS colour: &HAABBGGRR with AA the transparency.
-std::string assColour(uint32_t argb, double opacity)
-{
-    const int a = std::clamp(static_cast<int>(std::lround(((argb >> 24) & 0xff) * opacity)), 0, 255);
-    const unsigned r = (argb >> 16) & 0xff, g = (argb >> 8) & 0xff, b = argb & 0xff;
-    return format("&H%02X%02X%02X%02X", 255 - a, b, g, r);
 }
 
 // A "between(t,a,b)" expression for a show window in source time; empty
@@ -413,48 +411,6 @@ bool FilterGraph::overlayPicture(Pad &cur, const OverlaySettings &o, int slot, c
     cur = Pad{overlay, 0};
     return true;
 }
-
-namespace {
-
-// ASS time "h:mm:ss.cc" of a source time; an end of 0 means never.
-std::string assTime(uint64_t us, bool end)
-{
-    if (end && us == 0)
-        return "9:59:59.99";
-    const uint64_t cs = us / 10000;
-    return format("%u:%02u:%02u.%02u", static_cast<unsigned>(cs / 360000), static_cast<unsigned>(cs / 6000 % 60),
-                  static_cast<unsigned>(cs / 100 % 60), static_cast<unsigned>(cs % 100));
-}
-
-// Text as an ASS dialogue line: line breaks become \N and braces lose
-// their meaning as override blocks.
-std::string assText(const std::string &text)
-{
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r')
-            continue;
-        if (c == '\n')
-            out += "\\N";
-        else if (c == '{' || c == '}')
-            out += std::string("\\") + c;
-        else
-            out += c;
-    }
-    return out;
-}
-
-std::string assName(const std::string &family)
-{
-    std::string out;
-    for (char c : family)
-        if (c != ',' && c != '{' && c != '}' && c != '\\' && c != '\n' && c != '\r')
-            out += c;
-    return out.empty() ? "Sans" : out;
-}
-
-} // namespace
 
 bool FilterGraph::overlayText(Pad &cur, const OverlaySettings &o, const GraphPlan &plan, std::string &error)
 {

@@ -13,6 +13,7 @@
 #include "VoVideoConvertManager.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonObject>
@@ -21,6 +22,7 @@
 #include <QEventLoop>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -102,13 +104,41 @@ protected:
         });
         QObject::connect(&converter, &QConverterObject::emitIsStartConverter, [&](bool started) {
             run.startStates << started;
+            // Whatever the end sends with it is handled before the loop ends.
             if (!started)
-                QTimer::singleShot(300, &loop, &QEventLoop::quit);
+                QTimer::singleShot(0, &loop, &QEventLoop::quit);
         });
         QTimer::singleShot(0, &converter, [&] { converter.startConvert(merge); });
         QTimer::singleShot(60000, &loop, &QEventLoop::quit);
         loop.exec();
         return run;
+    }
+
+    // Bytes of every file under the output root, hidden ones too.
+    qint64 writtenBytes() const
+    {
+        qint64 total = 0;
+        QDirIterator it(m_root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            it.next();
+            total += it.fileInfo().size();
+        }
+        return total;
+    }
+
+    // Runs cancel once the output has grown past what it held now: the
+    // range being written is then the one read from the pipe.
+    void cancelOnceWriting(QConverterObject &c, const std::function<void()> &cancel)
+    {
+        const qint64 before = writtenBytes();
+        auto *poll = new QTimer(&c);
+        QObject::connect(poll, &QTimer::timeout, &c, [this, poll, before, cancel] {
+            if (writtenBytes() > before) {
+                poll->stop();
+                cancel();
+            }
+        });
+        poll->start(20);
     }
 
     QStringList outputFiles() const
@@ -223,7 +253,7 @@ TEST_F(ConversionManagerTest, CancelDuringTheSecondItemDeletesItsPartialFile)
     const ManagerRun run = runManager(false, [&](QConverterObject &c, int pro) {
         if (!scheduled && pro >= 33) {
             scheduled = true;
-            QTimer::singleShot(1500, &c, [&] {
+            cancelOnceWriting(c, [&] {
                 QElapsedTimer t;
                 t.start();
                 cancelled = true;
@@ -239,6 +269,53 @@ TEST_F(ConversionManagerTest, CancelDuringTheSecondItemDeletesItsPartialFile)
     EXPECT_LT(cancelDuration, 1000); // the stop is prompt
     EXPECT_EQ(run.finishCount, 1);
     EXPECT_EQ(outputFiles().join(","), "long_h264_aac/long_h264_aac_1.ts");
+}
+
+TEST_F(ConversionManagerTest, AnItemRemovedWhileTheRunGoesOnIsSkippedAndTheRestIsWritten)
+{
+    // Items 2 and 3 are deleted while item 1 converts: the run writes item
+    // 1 and 4 and ends normally, never reaching into a deleted item.
+    addItems(fixture("long_h264_aac.mp4"), {{1, 3}, {4, 5}, {6, 7}, {8, 10}});
+    bool removed = false;
+    const ManagerRun run = runManager(false, [&](QConverterObject &, int) {
+        if (!removed) {
+            removed = true;
+            VoVideoConvertManager::instance()->removeAt(1);
+            VoVideoConvertManager::instance()->removeAt(1);
+        }
+    });
+    ASSERT_TRUE(removed);
+    EXPECT_EQ(run.finishCount, 2);
+    EXPECT_EQ(run.failures, 0);
+    EXPECT_EQ(run.startStates.last(), false);
+    EXPECT_EQ(run.progress.last(), 100);
+    const QStringList files = outputFiles();
+    ASSERT_EQ(files.size(), 2) << files.join(",").toStdString();
+    EXPECT_NEAR(probeFile(m_root + files[1]).duration, 2.0, 0.5); // the last item, 8 s to 10 s
+}
+
+TEST_F(ConversionManagerTest, ACancelledRunDoesNotCancelTheNextStart)
+{
+    addItems(fixture("long_h264_aac.mp4"), {{1, 2}, {3, 4}});
+    QConverterObject converter;
+    int finishCount = 0;
+    int ends = 0;
+    QObject::connect(&converter, &QConverterObject::emitConvertedFinishCount, [&] { ++finishCount; });
+    QObject::connect(&converter, &QConverterObject::emitIsStartConverter, [&](bool started) {
+        if (!started)
+            ++ends;
+    });
+    QObject::connect(&converter, &QConverterObject::emitConvertProToCtrl, &converter, [&](int) {
+        if (ends == 0)
+            converter.OnCancelConvert();
+    }, Qt::QueuedConnection);
+    converter.startConvert(false);
+    QTRY_COMPARE_WITH_TIMEOUT(ends, 1, 30000);
+    const int cancelledRunFinished = finishCount;
+
+    converter.startConvert(false);
+    QTRY_COMPARE_WITH_TIMEOUT(ends, 2, 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(finishCount - cancelledRunFinished, 2, 30000);
 }
 
 TEST_F(ConversionManagerTest, SnipcutDrivesTheSamePath)
@@ -313,7 +390,7 @@ TEST_F(ConversionManagerTest, CancelDuringAMergeRemovesTheMergedFile)
     const ManagerRun run = runManager(true, [&](QConverterObject &c, int pro) {
         if (!scheduled && pro >= 50) {
             scheduled = true;
-            QTimer::singleShot(1500, &c, [&] {
+            cancelOnceWriting(c, [&] {
                 cancelled = true;
                 c.OnCancelConvert();
             });
@@ -438,7 +515,7 @@ TEST_F(ConversionManagerTest, FailureReasonReachesTheInterface)
         QObject::connect(&converter, &QConverterObject::sendFailureReason, [&](const QString &r) { reasons << r; });
         QObject::connect(&converter, &QConverterObject::emitConvertedFinish, [&](bool ok) {
             ++(ok ? run.successes : run.failures);
-            QTimer::singleShot(300, &loop, &QEventLoop::quit);
+            QTimer::singleShot(0, &loop, &QEventLoop::quit);
         });
         QTimer::singleShot(0, &converter, [&] { converter.startConvert(false); });
         QTimer::singleShot(60000, &loop, &QEventLoop::quit);
@@ -480,9 +557,9 @@ TEST_F(ConversionManagerTest, CancelArrivingAsAnItemFinishesStopsCleanly)
         QThread::msleep(1);
     ASSERT_TRUE(finishedReported);
     converter.OnCancelConvert();
-    QEventLoop loop;
-    QTimer::singleShot(500, &loop, &QEventLoop::quit);
-    loop.exec();
+    // The first item's report is handled after the cancel; nothing follows it.
+    QTRY_COMPARE_WITH_TIMEOUT(finishCount, 1, 10000);
+    QCoreApplication::processEvents();
     EXPECT_EQ(finishCount, 1);
     ASSERT_FALSE(startStates.isEmpty());
     EXPECT_FALSE(startStates.last());

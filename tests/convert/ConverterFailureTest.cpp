@@ -9,6 +9,8 @@
 #include "VoVideoConvertItem.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -138,8 +140,17 @@ TEST_F(ConverterFailureTest, FinishingAMergeWhileARangeGoesInIsAFailureAndLeaves
     ASSERT_TRUE(waitFor([&] { return state.load() != 0; }));
     ASSERT_EQ(state.load(), 2);
     state = 0;
+    // What the folder holds once the first range is in: the second one is
+    // going in when the written bytes grow beyond it.
+    const auto written = [this] {
+        qint64 bytes = 0;
+        for (const QFileInfo &f : QDir(m_dir.path()).entryInfoList(QDir::Files | QDir::Hidden))
+            bytes += f.size();
+        return bytes;
+    };
+    const qint64 afterFirst = written();
     ASSERT_TRUE(merger.AddMergeSegment(fifo.toUtf8().constData(), *second, &state, &recordState));
-    QThread::msleep(800);
+    ASSERT_TRUE(waitFor([&] { return written() > afterFirst; }, 20000));
     merger.StopMerger(false); // what the manager calls to complete the file
     feeder.kill();
     feeder.waitForFinished();

@@ -3,6 +3,7 @@
 #include "CAVConverter.h"
 #include "QUtilThread.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QObject>
@@ -96,4 +97,63 @@ TEST(UtilThread, IdleConverterStopsAndDiesQuietly)
         EXPECT_FALSE(c.WriteSample(1, nullptr));
     }
     EXPECT_LT(t.elapsed(), 1000);
+}
+
+TEST(UtilThread, WaitSleepsUntilTheWorkerEndsInsteadOfPolling)
+{
+    // A polling wait wakes the event dispatcher every few milliseconds; a
+    // wait on the worker's end wakes only for real events.
+    Worker w;
+    w.body = [](Worker &self) { self.waitStop(300); };
+    int wakeups = 0;
+    QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance();
+    ASSERT_NE(dispatcher, nullptr);
+    const auto counter = QObject::connect(dispatcher, &QAbstractEventDispatcher::awake, [&] { ++wakeups; });
+    ASSERT_TRUE(w.start());
+    QElapsedTimer t;
+    t.start();
+    w.waitForExit();
+    QObject::disconnect(counter);
+    EXPECT_GE(t.elapsed(), 250);
+    EXPECT_FALSE(w.isRunning());
+    EXPECT_LT(wakeups, 15);
+}
+
+TEST(UtilThread, ASlotThatRestartsTheWorkerDuringAWaitIsWaitedForToo)
+{
+    // The wait delivers the interface thread's events; one of them starts
+    // the next run. The outer wait must then wait for that run as well,
+    // still answering events, instead of joining it blocking.
+    Worker w;
+    std::atomic<bool> secondMayEnd{false};
+    std::atomic<bool> delivered{false};
+    QObject receiver;
+    w.body = [&](Worker &self) {
+        if (self.runs == 1) {
+            QMetaObject::invokeMethod(&receiver, [&] { w.start(); }, Qt::QueuedConnection);
+            self.waitStop(5000); // the restart stops this run
+        } else {
+            QMetaObject::invokeMethod(&receiver, [&] { delivered = true; secondMayEnd = true; },
+                                      Qt::QueuedConnection);
+            QElapsedTimer t;
+            t.start();
+            while (!secondMayEnd && t.elapsed() < 5000)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    };
+    ASSERT_TRUE(w.start());
+    w.waitForExit();
+    EXPECT_EQ(w.runs.load(), 2);
+    EXPECT_TRUE(delivered); // the second run ended through an event, not a timeout
+    EXPECT_FALSE(w.isRunning());
+}
+
+TEST(UtilThread, AWaitFromAnotherThreadBlocksUntilTheEnd)
+{
+    Worker w;
+    w.body = [](Worker &self) { self.waitStop(100); };
+    ASSERT_TRUE(w.start());
+    std::thread other([&] { w.waitForExit(); });
+    other.join();
+    EXPECT_FALSE(w.isRunning());
 }

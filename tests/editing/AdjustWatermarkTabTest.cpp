@@ -156,7 +156,8 @@ TEST(AdjustTabTest, TypedCropSizeWaitsForThePauseIsRaisedToTheMinimumAndKeptInTh
     EXPECT_EQ(cropOf(*dlg).cropRect.width, 1.0);
     EXPECT_EQ(tab->widthEdit()->text(), "5");
     QTRY_COMPARE_WITH_TIMEOUT(tab->widthEdit()->text(), QString("20"), 4000);
-    EXPECT_GE(clock.elapsed(), QAdjustOperationForm::kEditDelayMs - 50);
+    // A coarse timer may fire up to a twentieth of its interval early.
+    EXPECT_GE(clock.elapsed(), QAdjustOperationForm::kEditDelayMs * 19 / 20 - 20);
     EXPECT_DOUBLE_EQ(cropOf(*dlg).cropRect.width, 20.0 / 320);
     EXPECT_DOUBLE_EQ(cropOf(*dlg).cropRect.height, 1.0);
 
@@ -215,7 +216,9 @@ TEST(AdjustTabTest, CropRectangleOnThePreviewAndTheSizeBoxesFollowEachOther)
     retype(tab->heightEdit(), "120");
     QTest::keyClick(tab->heightEdit(), Qt::Key_Return);
     EXPECT_DOUBLE_EQ(cropOf(*dlg).cropRect.height, 0.5);
-    QTRY_COMPARE(frame->rectangle(0)->geometry().height(), area.height() / 2);
+    // Half the picture's height, give or take the pixel the rounding takes.
+    QTRY_VERIFY2(std::abs(frame->rectangle(0)->geometry().height() - area.height() / 2) <= 1,
+                 QString("%1 of %2, at %3").arg(frame->rectangle(0)->geometry().height()).arg(area.height()).arg(frame->rectangle(0)->geometry().top()).toStdString());
 }
 
 TEST(AdjustTabTest, AspectChoicesFillTheRatioAndPanScanSurvivesARotation)

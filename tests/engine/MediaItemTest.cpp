@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QProcess>
 #include <QCoreApplication>
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -72,7 +73,7 @@ TEST_P(ItemAgainstProbe, MatchesFfprobe)
         EXPECT_EQ(item.m_width, firstVideo["width"].toInt());
         EXPECT_EQ(item.m_height, firstVideo["height"].toInt());
         // Without an attached picture the cover is a picture of the video.
-        ASSERT_NE(item.m_cover, nullptr);
+        ASSERT_FALSE(item.m_cover.isNull());
         EXPECT_EQ(item.m_coverSize, item.m_coverData.size());
         EXPECT_GT(item.m_coverSize, 0);
     }
@@ -129,6 +130,32 @@ TEST(MediaItem, ContainersNamesAndLanguages)
     EXPECT_EQ(unicode.m_videoPath, odd);
 }
 
+TEST(MediaItem, EveryKindOfStreamRecordsItsLanguageAlike)
+{
+    // Languages whose names carry parentheses, on a video, an audio and a
+    // subtitle stream: each record holds the name as shown, whole.
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/languages.mkv";
+    QProcess ffmpeg;
+    ffmpeg.start("ffmpeg", {"-nostdin", "-v", "error", "-f", "lavfi", "-i", "testsrc2=d=1:s=64x64:r=10", "-f", "lavfi",
+                            "-i", "sine=d=1", "-i", fixture("subs.srt"), "-map", "0", "-map", "1", "-map", "2",
+                            "-c:v", "libx264", "-c:a", "aac", "-c:s", "srt", "-metadata:s:v", "language=ina",
+                            "-metadata:s:a", "language=oci", "-metadata:s:s", "language=ton", "-y", path});
+    ASSERT_TRUE(ffmpeg.waitForFinished(30000));
+    ASSERT_EQ(ffmpeg.exitCode(), 0) << ffmpeg.readAllStandardError().toStdString();
+    VoVideoConvertItem item;
+    ASSERT_TRUE(item.open(path));
+    ASSERT_EQ(item.m_videoStreams.size(), 1);
+    ASSERT_EQ(item.m_audioStreams.size(), 1);
+    ASSERT_EQ(item.m_subtitleStreams.size(), 1);
+    EXPECT_EQ(item.m_videoStreams[0].language, "Interlingua (International Auxiliary Language Association)");
+    EXPECT_EQ(item.m_audioStreams[0].language, "Occitan (post 1500)");
+    EXPECT_EQ(item.m_subtitleStreams[0].language, "Tonga (Tonga Islands)");
+    EXPECT_EQ(item.m_audioStreams[0].displayText, "aac (Occitan (post 1500))");
+    EXPECT_EQ(item.m_videoStreams[0].codecName, "h264");
+    EXPECT_GE(item.m_videoStreams[0].streamIndex, 0);
+}
+
 TEST(MediaItem, TransportStreamOpensOnItsFirstProgramWithVideo)
 {
     VoVideoConvertItem item;
@@ -164,8 +191,8 @@ TEST(MediaItem, RotatedVideoReportsDisplayedSize)
     ASSERT_TRUE(item.open(fixture("rotated.mp4")));
     EXPECT_EQ(item.m_width, 240);
     EXPECT_EQ(item.m_height, 320);
-    ASSERT_NE(item.m_cover, nullptr);
-    EXPECT_EQ(item.m_cover->size(), QSize(240, 320));
+    ASSERT_FALSE(item.m_cover.isNull());
+    EXPECT_EQ(item.m_cover.size(), QSize(240, 320));
 }
 
 TEST(MediaItem, CoversTagsAndChapters)
@@ -175,8 +202,8 @@ TEST(MediaItem, CoversTagsAndChapters)
     VoVideoConvertItem item;
     ASSERT_TRUE(item.open(path));
     // The attached picture, not a frame of the video.
-    ASSERT_NE(item.m_cover, nullptr);
-    EXPECT_EQ(item.m_cover->size(), QSize(64, 64));
+    ASSERT_FALSE(item.m_cover.isNull());
+    EXPECT_EQ(item.m_cover.size(), QSize(64, 64));
     EXPECT_TRUE(item.m_coverData.startsWith("\x89PNG"));
     EXPECT_EQ(item.m_editConfig.tags.coverSize, item.m_coverSize);
     const QJsonObject tags = probe["format"].toObject()["tags"].toObject();
@@ -242,20 +269,20 @@ TEST(MediaItem, CoversOfOtherKinds)
 {
     VoVideoConvertItem audio;
     ASSERT_TRUE(audio.open(fixture("tone.mp3")));
-    EXPECT_EQ(audio.m_cover, nullptr); // audio without picture: none
+    EXPECT_TRUE(audio.m_cover.isNull()); // audio without picture: none
     EXPECT_EQ(audio.m_coverSize, 0);
     VoVideoConvertItem tagged;
     ASSERT_TRUE(tagged.open(fixture("cover_tone.mp3")));
     EXPECT_FALSE(tagged.m_hasVideo); // the picture is no video stream
-    ASSERT_NE(tagged.m_cover, nullptr);
-    EXPECT_EQ(tagged.m_cover->size(), QSize(64, 64));
+    ASSERT_FALSE(tagged.m_cover.isNull());
+    EXPECT_EQ(tagged.m_cover.size(), QSize(64, 64));
     EXPECT_EQ(tagged.m_editConfig.tags.coverSize, tagged.m_coverSize);
 
     // A video's thumbnail is the key-frame picture near a third of the
     // duration.
     VoVideoConvertItem video;
     ASSERT_TRUE(video.open(fixture("long_h264_aac.mp4")));
-    ASSERT_NE(video.m_cover, nullptr);
+    ASSERT_FALSE(video.m_cover.isNull());
     ORL_HANDLE h = Info_Create(-1);
     ASSERT_EQ(Info_Open(h, fixture("long_h264_aac.mp4").toUtf8().constData()), 1);
     const orl_picture *third =
@@ -308,9 +335,8 @@ TEST(MediaItem, CloneMakesAnIndependentSegment)
     EXPECT_EQ(copy->m_index, -1);
     EXPECT_EQ(copy->m_TrimStartTime, 1000000u);
     EXPECT_EQ(copy->m_videoPath, item.m_videoPath);
-    ASSERT_NE(copy->m_cover, nullptr);
-    EXPECT_NE(copy->m_cover, item.m_cover);
-    EXPECT_EQ(*copy->m_cover, *item.m_cover);
+    ASSERT_FALSE(copy->m_cover.isNull());
+    EXPECT_EQ(copy->m_cover, item.m_cover);
     EXPECT_EQ(copy->m_audioStreams.size(), item.m_audioStreams.size());
 }
 

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 TEST(CustomComboBox, RowsCurrentRowAndRemoval)
@@ -272,7 +273,13 @@ TEST(ProgressIndicator, TurnsThirtyDegreesPerTick)
     busy.stopAnimation();
     EXPECT_FALSE(busy.isAnimated());
     const int stopped = busy.angle();
-    QTest::qWait(20);
+    // A timer of the animation's own delay fires five times: a tick the
+    // stop failed to end would have turned the indicator meanwhile.
+    int ticks = 0;
+    QTimer sentinel;
+    QObject::connect(&sentinel, &QTimer::timeout, [&] { ++ticks; });
+    sentinel.start(5);
+    QTRY_VERIFY_WITH_TIMEOUT(ticks >= 5, 5000);
     EXPECT_EQ(busy.angle(), stopped);
     busy.setAnimationDelay(40);
     EXPECT_FALSE(busy.isAnimated()); // a new delay does not start a stopped indicator

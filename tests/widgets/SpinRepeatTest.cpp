@@ -4,16 +4,18 @@
 
 #include <QElapsedTimer>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
-double holdFor(QVoDoubleSpinBox &spin, QVoBaseButton *button, int ms)
+// Lets count ticks of the repeat's own 100 ms clock pass.
+void letTicksPass(int count)
 {
-    const double before = spin.value();
-    QTest::mousePress(button, Qt::LeftButton);
-    QTest::qWait(ms);
-    QTest::mouseRelease(button, Qt::LeftButton);
-    return spin.value() - before;
+    int ticks = 0;
+    QTimer clock;
+    QObject::connect(&clock, &QTimer::timeout, [&] { ++ticks; });
+    clock.start(100);
+    QTRY_VERIFY_WITH_TIMEOUT(ticks >= count, 10000);
 }
 } // namespace
 
@@ -43,10 +45,11 @@ TEST(SpinRepeat, HoldingRepeatsAfterTheDelayAndStopsOnRelease)
         QTest::mouseRelease(button, Qt::LeftButton);
         EXPECT_EQ(spin.value() - before, 5 * sign);
     }
-    // A short press is one click, no repeat.
-    EXPECT_EQ(holdFor(spin, spin.upButton(), 300), 1);
-    // Released means stopped: nothing moves afterwards.
-    const double after = spin.value();
-    QTest::qWait(300);
-    EXPECT_EQ(spin.value(), after);
+    // A click is one step, and released means stopped: nothing moves
+    // during the next ten ticks, more than the repeat's delay.
+    const double before = spin.value();
+    QTest::mouseClick(spin.upButton(), Qt::LeftButton);
+    EXPECT_EQ(spin.value() - before, 1);
+    letTicksPass(10);
+    EXPECT_EQ(spin.value() - before, 1);
 }

@@ -8,6 +8,9 @@
 #include <functional>
 #include <mutex>
 #include <thread>
+#include <vector>
+
+class QEventLoop;
 
 // Runs work on a thread of its own and waits for it. On the interface
 // thread the wait keeps dispatching events, so an engine call that takes
@@ -42,8 +45,15 @@ public:
     // Signals stop, waits for a previous thread, resets the stop event and
     // starts a new thread running run().
     bool start();
-    // Returns at once when no thread runs; otherwise waits for it while
-    // dispatching the calling thread's events.
+    // Returns at once when no thread runs; otherwise waits for it. On the
+    // interface thread the wait runs a local event loop that the worker's
+    // end quits: the window keeps painting and answering, nothing polls.
+    // Re-entrancy: while it waits, every event of the interface thread is
+    // delivered — queued signals of this and other workers, timers, user
+    // input and deferred deletes — so any slot may run, including one that
+    // calls start() or waitForExit() on this same worker (a nested wait
+    // ends with the same run). Callers re-check their own state after the
+    // wait rather than assume it unchanged. On other threads it blocks.
     void waitForExit();
     bool isRunning() const { return m_running.load(); }
 
@@ -54,7 +64,13 @@ protected:
 
 private:
     void joinFinished();
+    void finished();
 
     std::thread m_thread;
     std::atomic<bool> m_running{false};
+    // Waiters to wake when the run ends: local loops on the interface
+    // thread, the condition for any other thread.
+    std::mutex m_waitMutex;
+    std::condition_variable m_waitCond;      // notified under m_waitMutex
+    std::vector<QEventLoop *> m_waitLoops;   // guarded by m_waitMutex
 };

@@ -16,7 +16,7 @@ struct VideoStreamInfo {
     std::string codecName;
     int width = 0;
     int height = 0;
-    std::string language;    // without parentheses
+    std::string language;    // the language's name as shown, else its code
     int64_t bitRate = 0;
     int frameRateNum = 0;
     int frameRateDen = 0;

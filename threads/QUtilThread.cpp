@@ -4,6 +4,8 @@
 #include <QEventLoop>
 #include <QThread>
 
+#include <algorithm>
+
 void ManualResetEvent::set()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -74,9 +76,18 @@ bool QUtilThread::start()
     m_running = true;
     m_thread = std::thread([this] {
         run();
-        m_running = false;
+        finished();
     });
     return true;
+}
+
+void QUtilThread::finished()
+{
+    std::lock_guard<std::mutex> lock(m_waitMutex);
+    m_running = false;
+    for (QEventLoop *loop : m_waitLoops)
+        QMetaObject::invokeMethod(loop, "quit", Qt::QueuedConnection);
+    m_waitCond.notify_all();
 }
 
 void QUtilThread::waitForExit()
@@ -86,11 +97,27 @@ void QUtilThread::waitForExit()
     if (m_thread.get_id() == std::this_thread::get_id())
         return; // the worker itself cannot wait for its own end
     QCoreApplication *app = QCoreApplication::instance();
-    const bool pumpEvents = app && QThread::currentThread() == app->thread();
-    while (m_running.load()) {
-        if (pumpEvents)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        std::this_thread::sleep_for(std::chrono::milliseconds(pumpEvents ? 2 : 10));
+    if (app && QThread::currentThread() == app->thread()) {
+        // Again while running: a slot run during the wait may have started
+        // the next run, which must not be joined blocking.
+        for (;;) {
+            QEventLoop loop;
+            {
+                std::lock_guard<std::mutex> lock(m_waitMutex);
+                if (!m_running)
+                    break;
+                m_waitLoops.push_back(&loop);
+            }
+            // A quit posted between the registration and exec() waits in
+            // the queue and ends the loop as soon as it starts.
+            loop.exec();
+            std::lock_guard<std::mutex> lock(m_waitMutex);
+            m_waitLoops.erase(std::find(m_waitLoops.begin(), m_waitLoops.end(), &loop));
+        }
+    } else {
+        std::unique_lock<std::mutex> lock(m_waitMutex);
+        while (m_running)
+            m_waitCond.wait(lock);
     }
     joinFinished();
 }

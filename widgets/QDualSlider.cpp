@@ -381,20 +381,7 @@ void QDualSlider::resizeEvent(QResizeEvent *)
 
 void QDualSlider::drawSliced(QPainter &p, const QPixmap &pix, int x, int width)
 {
-    if (pix.isNull() || width <= 0)
-        return;
-    const QSize s = skin::logicalSize(pix);
-    const int y = (height() - s.height()) / 2;
-    const qreal dpr = pix.devicePixelRatio();
-    const int cap = std::min(m_cap, std::min(s.width() / 2, width / 2));
-    const int capPx = int(cap * dpr);
-    const int srcW = int(s.width() * dpr);
-    const int srcH = int(s.height() * dpr);
-    p.drawPixmap(QRect(x, y, cap, s.height()), pix, QRect(0, 0, capPx, srcH));
-    p.drawPixmap(QRect(x + cap, y, width - 2 * cap, s.height()), pix,
-                 QRect(capPx, 0, srcW - 2 * capPx, srcH));
-    p.drawPixmap(QRect(x + width - cap, y, cap, s.height()), pix,
-                 QRect(srcW - capPx, 0, capPx, srcH));
+    skin::drawThreePart(p, pix, x, width, height(), m_cap);
 }
 
 void QDualSlider::setMarks(const QVector<double> &fractions, const QColor &color)

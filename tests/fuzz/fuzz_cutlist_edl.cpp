@@ -1,0 +1,6 @@
+#include "FuzzCutList.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    return fuzzcutlist::run(data, size, cutlist::Format::Edl);
+}

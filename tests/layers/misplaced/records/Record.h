@@ -1,0 +1,3 @@
+#pragma once
+// A record reaching up into the engine: the check must refuse it.
+#include "MediaThing.h"
