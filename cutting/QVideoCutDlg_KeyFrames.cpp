@@ -8,7 +8,7 @@
 #include "VoKeyFrameScanner.h"
 #include "VoVideoConvertItem.h"
 
-#include "orlcodec.h"
+#include "EngineSession.h"
 
 #include <QLabel>
 
@@ -94,14 +94,13 @@ QString QVideoCutDlg::keyFrameHintText() const
     const QString codec = m_itemInfo->m_videoStreams.isEmpty()
         ? QString()
         : QString::fromStdString(m_itemInfo->m_videoStreams.first().codecName);
-    switch (Conv_FrameExactObstacle(format.toUtf8().constData(), extension.toUtf8().constData(),
-                                    codec.toUtf8().constData())) {
-    case ORL_EXACT_POSSIBLE:
+    switch (EngineSession::frameExactObstacle(format, extension, codec)) {
+    case EngineSession::FrameExactObstacle::None:
         return tr("starts at %1, frame-exact").arg(clockText(start));
-    case ORL_EXACT_CONTAINER:
+    case EngineSession::FrameExactObstacle::Container:
         return tr("starts at %1, key frame: %2 files are not cut frame-exact")
             .arg(clockText(key), (extension.isEmpty() ? format : extension).toUpper());
-    case ORL_EXACT_CODEC:
+    case EngineSession::FrameExactObstacle::Codec:
         return tr("starts at %1, key frame: %2 video is not cut frame-exact")
             .arg(clockText(key), codec.toUpper());
     default:

@@ -13,4 +13,9 @@ void start(const QString &workFolder);
 // cleared again once the interrupted work has wound down.
 void setAbortLoading(bool abort);
 
+// Why a cut into container format (or extension) of video in codec could
+// not be frame-exact, before any file is read.
+enum class FrameExactObstacle { None, NoVideo, Container, Codec };
+FrameExactObstacle frameExactObstacle(const QString &format, const QString &extension, const QString &codec);
+
 } // namespace EngineSession
