@@ -69,18 +69,22 @@ std::unique_ptr<ConvertJob> jobFor(const QString &file, const OutputFormatParams
     return std::unique_ptr<ConvertJob>(item.assembleConvertJob(params));
 }
 
-// What a job's folder holds over its run: whether the final name showed
-// before the job reported its end, and whether the temporary showed.
+// What a job's folder holds over its run: whether the temporary showed, and
+// whether the final name showed while the output was still being written
+// (before the temporary went).
 struct Watch {
     QString folder;
     QString name;
+    bool finalSeen = false;
     bool finalEarly = false;
     bool partialSeen = false;
 
     void look()
     {
-        finalEarly = finalEarly || QFile::exists(folder + "/" + name);
-        partialSeen = partialSeen || QFile::exists(folder + "/." + name + ".partial");
+        const bool partial = QFile::exists(folder + "/." + name + ".partial");
+        finalSeen = finalSeen || QFile::exists(folder + "/" + name);
+        finalEarly = finalEarly || (finalSeen && partial);
+        partialSeen = partialSeen || partial;
     }
     // Runs the event loop, looking, until done() or a minute has passed.
     bool until(const std::function<bool()> &done)
