@@ -461,7 +461,7 @@ void QVideoPlayDlg::OnBtnNextKet()
 
 uint64_t QVideoPlayDlg::position() const
 {
-    return m_player ? Player_GetPosition(m_player) : 0;
+    return m_control.position();
 }
 
 void QVideoPlayDlg::refreshProTime()
