@@ -191,7 +191,8 @@ TEST_F(MainWindowShell, ExitDuringAConversionStopsItAndLeavesNoPartialFile)
     QTemporaryDir out;
     auto written = [&out] {
         QStringList files;
-        QDirIterator it(out.path(), QDir::Files, QDirIterator::Subdirectories);
+        // Hidden too: an output is written under a hidden temporary name.
+        QDirIterator it(out.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
         while (it.hasNext())
             files << it.next();
         return files;

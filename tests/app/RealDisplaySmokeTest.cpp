@@ -180,7 +180,8 @@ int cutToolRowY(Display *dpy, Window w, const XWindowAttributes &attrs)
 QStringList filesUnder(const QString &folder)
 {
     QStringList files;
-    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+    // Hidden too: an output is written under a hidden temporary name.
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext())
         files << it.next();
     return files;

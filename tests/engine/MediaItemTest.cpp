@@ -41,7 +41,13 @@ TEST_P(ItemAgainstProbe, MatchesFfprobe)
     EXPECT_EQ(item.m_videoPath, path);
     EXPECT_EQ(item.m_videoName, QString(GetParam()));
     EXPECT_EQ(item.m_fileSuffix, QString(GetParam()).section('.', -1));
-    EXPECT_EQ(item.m_duration, seconds_to_us(probe["format"].toObject()["duration"]));
+    // A partial download is measured to where its data ends (its own test
+    // judges that against ffprobe's last packet); whole files by the header.
+    const bool partial = QString(GetParam()).startsWith("partial") || QString(GetParam()).startsWith("truncated");
+    if (partial)
+        EXPECT_LE(item.m_duration, seconds_to_us(probe["format"].toObject()["duration"]));
+    else
+        EXPECT_EQ(item.m_duration, seconds_to_us(probe["format"].toObject()["duration"]));
 
     QStringList audioLanguages;
     int video = 0, subtitles = 0;
