@@ -1,5 +1,7 @@
 #include "H264Syntax.h"
 
+#include <algorithm>
+
 namespace orl {
 
 namespace {
@@ -174,13 +176,35 @@ Bytes escapeNal(const Bytes &rbsp)
     return out;
 }
 
-bool parseH264Sps(const uint8_t *nal, size_t size, H264Sps &out)
+namespace {
+
+// Where the reordering limits sit in a sequence parameter set.
+struct ReorderFields {
+    size_t restrictionFlag = 0; // bitstream_restriction_flag
+    size_t reorder = 0;         // max_num_reorder_frames (0: not present)
+    size_t end = 0;             // after max_dec_frame_buffering
+    long numReorder = -1;
+    long maxDecFrameBuffering = -1;
+};
+
+bool skipHrd(Reader &r)
 {
-    if (size < 4 || (nal[0] & 0x1f) != kH264Sps)
+    const unsigned long count = r.ue() + 1;
+    if (count > 32)
         return false;
-    const Bytes rbsp = unescapeNal(nal, size);
+    r.bits(8);
+    for (unsigned long i = 0; i < count; ++i) {
+        r.ue();
+        r.ue();
+        r.bit();
+    }
+    r.bits(20);
+    return r.ok();
+}
+
+bool readSps(const Bytes &rbsp, H264Sps &s, ReorderFields *reorder)
+{
     Reader r(rbsp, 8);
-    H264Sps s;
     const unsigned long profile = r.bits(8);
     r.bits(16); // constraint flags, level
     s.id = static_cast<int>(r.ue());
@@ -223,8 +247,114 @@ bool parseH264Sps(const uint8_t *nal, size_t size, H264Sps &out)
     s.frameMbsOnly = r.bit();
     if (!r.ok() || s.id > 31 || s.log2MaxFrameNum > 16 || s.log2MaxPocLsb > 16 || s.pocType > 2)
         return false;
+    if (!reorder)
+        return true;
+    if (!s.frameMbsOnly)
+        r.bit();
+    r.bit(); // direct_8x8_inference_flag
+    if (r.bit())
+        for (int i = 0; i < 4; ++i)
+            r.ue();
+    if (!r.bit())
+        return false; // no VUI: nothing to find or extend here
+    if (r.bit() && r.bits(8) == 255)
+        r.bits(32);
+    if (r.bit())
+        r.bit();
+    if (r.bit()) {
+        r.bits(4);
+        if (r.bit())
+            r.bits(24);
+    }
+    if (r.bit()) {
+        r.ue();
+        r.ue();
+    }
+    if (r.bit()) {
+        r.bits(32);
+        r.bits(32);
+        r.bit();
+    }
+    const bool nalHrd = r.bit();
+    if (nalHrd && !skipHrd(r))
+        return false;
+    const bool vclHrd = r.bit();
+    if (vclHrd && !skipHrd(r))
+        return false;
+    if (nalHrd || vclHrd)
+        r.bit();
+    r.bit(); // pic_struct_present_flag
+    reorder->restrictionFlag = r.pos();
+    if (r.bit()) {
+        r.bit();
+        for (int i = 0; i < 4; ++i)
+            r.ue();
+        reorder->reorder = r.pos();
+        reorder->numReorder = static_cast<long>(r.ue());
+        reorder->maxDecFrameBuffering = static_cast<long>(r.ue());
+    }
+    reorder->end = r.pos();
+    return r.ok();
+}
+
+} // namespace
+
+bool parseH264Sps(const uint8_t *nal, size_t size, H264Sps &out)
+{
+    if (size < 4 || (nal[0] & 0x1f) != kH264Sps)
+        return false;
+    const Bytes rbsp = unescapeNal(nal, size);
+    H264Sps s;
+    if (!readSps(rbsp, s, nullptr))
+        return false;
     out = s;
     return true;
+}
+
+int h264ReorderDepth(const uint8_t *nal, size_t size)
+{
+    if (size < 4 || (nal[0] & 0x1f) != kH264Sps)
+        return -1;
+    const Bytes rbsp = unescapeNal(nal, size);
+    H264Sps s;
+    ReorderFields f;
+    if (!readSps(rbsp, s, &f))
+        return -1;
+    return static_cast<int>(f.numReorder);
+}
+
+Bytes h264WithReorderDepth(const uint8_t *nal, size_t size, int depth)
+{
+    if (size < 4 || (nal[0] & 0x1f) != kH264Sps || depth < 0 || depth > 16)
+        return {};
+    const Bytes rbsp = unescapeNal(nal, size);
+    H264Sps s;
+    ReorderFields f;
+    if (!readSps(rbsp, s, &f))
+        return {};
+    const long buffering = std::max<long>({f.maxDecFrameBuffering, static_cast<long>(depth),
+                                           static_cast<long>(s.maxNumRefFrames)});
+    Writer w;
+    if (f.reorder) {
+        w.copy(rbsp, 0, f.reorder);
+    } else {
+        // No limits given yet: the flag is set and the defaults written
+        // out (vectors may cross the picture edge, no size limits, 16-bit
+        // vector lengths), with the asked depth.
+        w.copy(rbsp, 0, f.restrictionFlag);
+        w.bit(1);
+        w.bit(1);
+        w.ue(2);
+        w.ue(1);
+        w.ue(16);
+        w.ue(16);
+    }
+    w.ue(static_cast<unsigned long>(depth));
+    w.ue(static_cast<unsigned long>(buffering));
+    w.bit(1); // rbsp_stop_one_bit
+    while (!w.aligned())
+        w.bit(0);
+    return escapeNal(w.out());
 }
 
 bool parseH264Pps(const uint8_t *nal, size_t size, H264Pps &out)

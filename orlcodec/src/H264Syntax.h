@@ -64,6 +64,12 @@ Bytes escapeNal(const Bytes &rbsp);
 
 bool parseH264Sps(const uint8_t *nal, size_t size, H264Sps &out);
 bool parseH264Pps(const uint8_t *nal, size_t size, H264Pps &out);
+// How many pictures a sequence parameter set says may wait for reordering
+// (max_num_reorder_frames); -1 when it does not say.
+int h264ReorderDepth(const uint8_t *nal, size_t size);
+// The parameter set with that reordering depth (and a picture buffer large
+// enough for it); empty when the set cannot be read.
+Bytes h264WithReorderDepth(const uint8_t *nal, size_t size, int depth);
 // nal is the escaped unit as stored (header byte first). False when the
 // header cannot be read or uses features not handled here (field pictures,
 // slice groups), so the slice is left as it is.

@@ -129,7 +129,11 @@ bool StreamCopyConversion::run(std::string &error)
         return ok;
     std::string why;
     const auto checkStart = std::chrono::steady_clock::now();
-    const bool passed = checkFrameExact(*cut, m_dst, m_choice.frameExactPsnr, m_job, why);
+    bool passed = false;
+    if (m_unrepaired > 0)
+        why = std::to_string(m_unrepaired) + " copied pictures refer to pictures the cut leaves out";
+    else
+        passed = checkFrameExact(*cut, m_dst, m_choice.frameExactPsnr, m_job, why);
     const double checkSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - checkStart).count();
     if (passed) {
         char seconds[32];
@@ -172,6 +176,7 @@ bool StreamCopyConversion::copyOnce(SmartCut *cut, std::string &error)
         } else {
             ok = copyRange(*m_input, *m_output, reader, 0, true, m_job.abortFlag(), m_job.progress(), error);
         }
+        m_unrepaired = reader.unrepairedPictures();
         if (ok && !cut && reader.unrepairedPictures() > 0) {
             const std::string before = m_cutReport.get();
             const std::string note = decoderWarning(reader.unrepairedPictures());

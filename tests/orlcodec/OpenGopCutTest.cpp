@@ -6,10 +6,15 @@
 #include "orlcodec.h"
 
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 using testsupport::fixture;
 using testsupport::ProcessResult;
@@ -112,4 +117,96 @@ TEST(OpenGopCut, StartsInTenGroupsDecodeWithoutMessagesAndShowTheSourcePictures)
     std::printf("open-group cuts with decoder messages: %d of %d (the ffmpeg CLI's copies: %d)\n", ours, cuts,
                 theirs);
     EXPECT_EQ(ours, 0);
+}
+
+namespace {
+
+// Times (s, from the start of the file as ranges count them) of the
+// source's pictures in showing order, and of its key frames.
+struct Timeline {
+    std::vector<double> pictures, keys;
+};
+
+Timeline timeline(const QString &path)
+{
+    Timeline t;
+    const QJsonObject probe =
+        testsupport::ffprobeJson(path, {"-show_format", "-select_streams", "v", "-show_packets"});
+    const double start = probe["format"].toObject()["start_time"].toString().toDouble();
+    for (const QJsonValue &v : probe["packets"].toArray()) {
+        const QJsonObject p = v.toObject();
+        const double at = p["pts_time"].toString().toDouble() - start;
+        t.pictures.push_back(at);
+        if (p["flags"].toString().startsWith('K'))
+            t.keys.push_back(at);
+    }
+    std::sort(t.pictures.begin(), t.pictures.end());
+    return t;
+}
+
+// The longest run of consecutive source pictures the output shows unchanged.
+int longestCopiedRun(const QStringList &out, const QStringList &source)
+{
+    int best = 0;
+    for (int i = 0; i < out.size(); ++i) {
+        const int at = source.indexOf(out[i]);
+        int n = 0;
+        while (at >= 0 && i + n < out.size() && out[i + n] == source.value(at + n))
+            ++n;
+        best = std::max(best, n);
+    }
+    return best;
+}
+
+} // namespace
+
+TEST(OpenGopCut, FrameExactCutsEncodeUpToARecoveryPointAndCopyFromIt)
+{
+    const QString src = fixture("open_gop_pyramid.ts");
+    const Timeline source = timeline(src);
+    const Decoded sourcePictures = decode(src);
+    ASSERT_GE(source.keys.size(), 10u);
+    const double frame = 0.04;
+    // Inside a group; one picture before a key frame (a single picture to
+    // encode); exactly on a key frame (nothing to encode at the start).
+    const double starts[] = {source.keys[1] + 0.43, source.keys[3] - frame, source.keys[5]};
+    const struct {
+        const char *format, *suffix;
+    } containers[] = {{"mpegts", "ts"}, {"matroska", "mkv"}, {"mp4", "mp4"}};
+    QTemporaryDir dir;
+    for (double start : starts) {
+        // The pictures from the one showing at the start to the last one
+        // before the end.
+        const double end = start + 3.0, slack = 1e-4;
+        double first = source.pictures.front();
+        for (double at : source.pictures)
+            if (at <= start + slack)
+                first = at;
+        int expected = 0;
+        for (double at : source.pictures)
+            expected += at >= first && at < end - slack;
+        for (const auto &c : containers) {
+            SCOPED_TRACE(QString("start %1 s into %2").arg(start).arg(c.suffix).toStdString());
+            const QString out = dir.filePath(QString("exact%1.%2").arg(start).arg(c.suffix));
+            ORL_HANDLE h = Conv_CreateCopy(-1);
+            ORL_HANDLE p = Param_Create();
+            Param_SetFrameExactCut(p, 1);
+            ASSERT_EQ(Conv_Open(h, src.toUtf8().constData(), out.toUtf8().constData(), c.format, p), 1);
+            ASSERT_EQ(Conv_SetRange(h, static_cast<uint64_t>(start * 1e6), 3000000), 1);
+            ASSERT_EQ(Conv_Start(h), 1);
+            while (Conv_IsFinished(h) != 1)
+                QThread::msleep(5);
+            EXPECT_EQ(Conv_IsAborted(h), 0);
+            EXPECT_EQ(Conv_GetCutMode(h), ORL_CUT_FRAME_EXACT) << Conv_GetCutReport(h);
+            Param_Release(p);
+            Conv_Close(h);
+            Conv_Destroy(h);
+
+            const Decoded cut = decode(out);
+            EXPECT_EQ(cut.errors.toStdString(), "");
+            EXPECT_EQ(cut.pictures.size(), expected);
+            // At least one whole group (1.2 s) is copied picture for picture.
+            EXPECT_GE(longestCopiedRun(cut.pictures, sourcePictures.pictures), 30);
+        }
+    }
 }
