@@ -126,6 +126,14 @@
     <context>
         <name>QVideoPlayDlg</name>
         <message>
+            <source>Mute</source>
+            <translation>Stumm schalten</translation>
+        </message>
+        <message>
+            <source>Sound On</source>
+            <translation>Ton einschalten</translation>
+        </message>
+        <message>
             <source>Play</source>
             <translation>Wiedergabe</translation>
         </message>

@@ -126,6 +126,14 @@
     <context>
         <name>QVideoPlayDlg</name>
         <message>
+            <source>Mute</source>
+            <translation>Couper le son</translation>
+        </message>
+        <message>
+            <source>Sound On</source>
+            <translation>Rétablir le son</translation>
+        </message>
+        <message>
             <source>Play</source>
             <translation>Lecture</translation>
         </message>

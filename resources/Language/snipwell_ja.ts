@@ -126,6 +126,14 @@
     <context>
         <name>QVideoPlayDlg</name>
         <message>
+            <source>Mute</source>
+            <translation>消音</translation>
+        </message>
+        <message>
+            <source>Sound On</source>
+            <translation>音声オン</translation>
+        </message>
+        <message>
             <source>Play</source>
             <translation>再生</translation>
         </message>

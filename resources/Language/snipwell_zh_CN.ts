@@ -126,6 +126,14 @@
     <context>
         <name>QVideoPlayDlg</name>
         <message>
+            <source>Mute</source>
+            <translation>静音</translation>
+        </message>
+        <message>
+            <source>Sound On</source>
+            <translation>打开声音</translation>
+        </message>
+        <message>
             <source>Play</source>
             <translation>播放</translation>
         </message>
