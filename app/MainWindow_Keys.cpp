@@ -8,6 +8,8 @@
 // named for screen readers by its tooltip.
 #include "MainWindow.h"
 
+#include "QTimeEditEx.h"
+
 #include "QLoadingDlg.h"
 #include "QVideoConvertItem.h"
 #include "QVideoCutDlg.h"
@@ -153,6 +155,14 @@ bool MainWindow::handleKey(QWidget *receiver, QKeyEvent *event)
     case Qt::Key_Escape:
         // Esc leaves a text field and gives the keys back to the player.
         if (plain && textFieldHasFocus(receiver)) {
+            // Leaving confirms what a field holds, so what was typed is
+            // dropped first, as Escape does in the field itself.
+            for (QObject *o : std::initializer_list<QObject *>{receiver, QApplication::focusWidget()}) {
+                if (auto *edit = qobject_cast<QTimeEditEx *>(o)) {
+                    edit->dropTyping();
+                    break;
+                }
+            }
             focusPlayerArea();
             return true;
         }
