@@ -7,6 +7,28 @@
             <source>An instance has already been running.</source>
             <translation>Es läuft bereits eine Instanz.</translation>
         </message>
+        <message>
+            <source>Usage: snipwell [FILE]
+       snipwell --version | --help
+
+Opens %1 with FILE, a video or audio file, ready to cut. If the program is already running, FILE opens in its window.
+
+  -h, --help     show this help and exit
+  -v, --version  show the version and exit
+</source>
+            <translation>Aufruf: snipwell [DATEI]
+       snipwell --version | --help
+
+Öffnet %1 mit DATEI, einer Video- oder Audiodatei, bereit zum Schneiden. Läuft das Programm bereits, öffnet sich DATEI in seinem Fenster.
+
+  -h, --help     diese Hilfe zeigen und beenden
+  -v, --version  die Version zeigen und beenden
+</translation>
+        </message>
+        <message>
+            <source>Unknown option: %1</source>
+            <translation>Unbekannte Option: %1</translation>
+        </message>
     </context>
     <context>
         <name>QVoMessageDlg</name>

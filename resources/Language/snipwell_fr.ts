@@ -7,6 +7,28 @@
             <source>An instance has already been running.</source>
             <translation>Une instance est déjà en cours d’exécution.</translation>
         </message>
+        <message>
+            <source>Usage: snipwell [FILE]
+       snipwell --version | --help
+
+Opens %1 with FILE, a video or audio file, ready to cut. If the program is already running, FILE opens in its window.
+
+  -h, --help     show this help and exit
+  -v, --version  show the version and exit
+</source>
+            <translation>Utilisation : snipwell [FICHIER]
+               snipwell --version | --help
+
+Ouvre %1 avec FICHIER, un fichier vidéo ou audio, prêt à être découpé. Si le programme est déjà lancé, FICHIER s’ouvre dans sa fenêtre.
+
+  -h, --help     afficher cette aide et quitter
+  -v, --version  afficher la version et quitter
+</translation>
+        </message>
+        <message>
+            <source>Unknown option: %1</source>
+            <translation>Option inconnue : %1</translation>
+        </message>
     </context>
     <context>
         <name>QVoMessageDlg</name>

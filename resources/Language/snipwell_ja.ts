@@ -7,6 +7,28 @@
             <source>An instance has already been running.</source>
             <translation>既にインスタンスが実行されています。</translation>
         </message>
+        <message>
+            <source>Usage: snipwell [FILE]
+       snipwell --version | --help
+
+Opens %1 with FILE, a video or audio file, ready to cut. If the program is already running, FILE opens in its window.
+
+  -h, --help     show this help and exit
+  -v, --version  show the version and exit
+</source>
+            <translation>使い方: snipwell [ファイル]
+        snipwell --version | --help
+
+動画または音声のファイルを指定して %1 を開き、すぐにカットできる状態にします。プログラムがすでに起動している場合は、そのウィンドウでファイルを開きます。
+
+  -h, --help     このヘルプを表示して終了
+  -v, --version  バージョンを表示して終了
+</translation>
+        </message>
+        <message>
+            <source>Unknown option: %1</source>
+            <translation>不明なオプション: %1</translation>
+        </message>
     </context>
     <context>
         <name>QVoMessageDlg</name>

@@ -7,6 +7,28 @@
             <source>An instance has already been running.</source>
             <translation>已有一个实例正在运行。</translation>
         </message>
+        <message>
+            <source>Usage: snipwell [FILE]
+       snipwell --version | --help
+
+Opens %1 with FILE, a video or audio file, ready to cut. If the program is already running, FILE opens in its window.
+
+  -h, --help     show this help and exit
+  -v, --version  show the version and exit
+</source>
+            <translation>用法: snipwell [文件]
+      snipwell --version | --help
+
+用指定的视频或音频文件打开 %1，即可开始剪切。如果程序已在运行，文件将在其窗口中打开。
+
+  -h, --help     显示此帮助并退出
+  -v, --version  显示版本并退出
+</translation>
+        </message>
+        <message>
+            <source>Unknown option: %1</source>
+            <translation>未知选项: %1</translation>
+        </message>
     </context>
     <context>
         <name>QVoMessageDlg</name>
