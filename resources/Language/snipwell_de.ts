@@ -7,6 +7,28 @@
             <source>An instance has already been running.</source>
             <translation>Es läuft bereits eine Instanz.</translation>
         </message>
+        <message>
+            <source>Usage: snipwell [FILE]
+       snipwell --version | --help
+
+Opens %1 with FILE, a video or audio file, ready to cut. If the program is already running, FILE opens in its window.
+
+  -h, --help     show this help and exit
+  -v, --version  show the version and exit
+</source>
+            <translation>Aufruf: snipwell [DATEI]
+       snipwell --version | --help
+
+Öffnet %1 mit DATEI, einer Video- oder Audiodatei, bereit zum Schneiden. Läuft das Programm bereits, öffnet sich DATEI in seinem Fenster.
+
+  -h, --help     diese Hilfe zeigen und beenden
+  -v, --version  die Version zeigen und beenden
+</translation>
+        </message>
+        <message>
+            <source>Unknown option: %1</source>
+            <translation>Unbekannte Option: %1</translation>
+        </message>
     </context>
     <context>
         <name>QVoMessageDlg</name>
@@ -125,6 +147,14 @@
     </context>
     <context>
         <name>QVideoPlayDlg</name>
+        <message>
+            <source>Mute</source>
+            <translation>Stumm schalten</translation>
+        </message>
+        <message>
+            <source>Sound On</source>
+            <translation>Ton einschalten</translation>
+        </message>
         <message>
             <source>Play</source>
             <translation>Wiedergabe</translation>
@@ -782,13 +812,6 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
         </message>
     </context>
     <context>
-        <name>StartupWindow</name>
-        <message>
-            <source>Add a video or audio file to start cutting.</source>
-            <translation>Fügen Sie eine Video- oder Audiodatei hinzu, um mit dem Schneiden zu beginnen.</translation>
-        </message>
-    </context>
-    <context>
         <name>VoKeyFrameScanner</name>
         <message>
             <source>starts at %1, key frame</source>
@@ -853,10 +876,6 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
     </context>
     <context>
         <name>QAdjustOperationForm</name>
-        <message>
-            <source>Crop, aspect, rotation and mirror of the picture. Drag the rectangle on the left picture to crop.</source>
-            <translation>Zuschnitt, Seitenverhältnis, Drehung und Spiegelung des Bildes. Ziehen Sie das Rechteck im linken Bild, um zuzuschneiden.</translation>
-        </message>
         <message>
             <source>Rotation:</source>
             <translation>Drehung:</translation>
@@ -948,10 +967,6 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
     <context>
         <name>QWatermarkOperationForm</name>
         <message>
-            <source>A text or picture watermark. Drag the boxes on the right picture to place and size them.</source>
-            <translation>Ein Text- oder Bildwasserzeichen. Ziehen Sie die Rahmen im rechten Bild, um sie zu platzieren und ihre Größe zu ändern.</translation>
-        </message>
-        <message>
             <source>Image:</source>
             <translation>Bild:</translation>
         </message>
@@ -990,10 +1005,6 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
     </context>
     <context>
         <name>QSubtitleOperationForm</name>
-        <message>
-            <source>Subtitles burned into the picture, their font, colour and position.</source>
-            <translation>In das Bild eingebrannte Untertitel, ihre Schrift, Farbe und Position.</translation>
-        </message>
         <message>
             <source>Track:</source>
             <translation>Spur:</translation>
@@ -1089,10 +1100,6 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
     </context>
     <context>
         <name>QAudioOperationForm</name>
-        <message>
-            <source>Volume, background music and sound effects.</source>
-            <translation>Lautstärke, Hintergrundmusik und Klangeffekte.</translation>
-        </message>
         <message>
             <source>Track:</source>
             <translation>Spur:</translation>
@@ -1364,48 +1371,8 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
             <translation>Abbrechen</translation>
         </message>
         <message>
-            <source>Font Name:</source>
-            <translation>Schriftart:</translation>
-        </message>
-        <message>
-            <source>Font Color:</source>
-            <translation>Schriftfarbe:</translation>
-        </message>
-        <message>
-            <source>Outline Color:</source>
-            <translation>Konturfarbe:</translation>
-        </message>
-        <message>
-            <source>Outline Size:</source>
-            <translation>Konturstärke:</translation>
-        </message>
-        <message>
-            <source>Shadow Color:</source>
-            <translation>Schattenfarbe:</translation>
-        </message>
-        <message>
-            <source>Shadow Offset:</source>
-            <translation>Schattenversatz:</translation>
-        </message>
-        <message>
-            <source>Horizontal Spacing:</source>
-            <translation>Zeichenabstand:</translation>
-        </message>
-        <message>
-            <source>Vertical Spacing:</source>
-            <translation>Zeilenabstand:</translation>
-        </message>
-        <message>
-            <source>Choose a colour</source>
-            <translation>Farbe wählen</translation>
-        </message>
-        <message>
             <source>Default</source>
             <translation>Standard</translation>
-        </message>
-        <message>
-            <source>Select Color</source>
-            <translation>Farbe auswählen</translation>
         </message>
     </context>
     <context>
@@ -1415,40 +1382,8 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
             <translation>Schrift</translation>
         </message>
         <message>
-            <source>Font Name:</source>
-            <translation>Schriftart:</translation>
-        </message>
-        <message>
             <source>Default</source>
             <translation>Standard</translation>
-        </message>
-        <message>
-            <source>Font Color:</source>
-            <translation>Schriftfarbe:</translation>
-        </message>
-        <message>
-            <source>Outline Color:</source>
-            <translation>Konturfarbe:</translation>
-        </message>
-        <message>
-            <source>Outline Size:</source>
-            <translation>Konturstärke:</translation>
-        </message>
-        <message>
-            <source>Shadow Color:</source>
-            <translation>Schattenfarbe:</translation>
-        </message>
-        <message>
-            <source>Shadow Offset:</source>
-            <translation>Schattenversatz:</translation>
-        </message>
-        <message>
-            <source>Horizontal Spacing:</source>
-            <translation>Zeichenabstand:</translation>
-        </message>
-        <message>
-            <source>Vertical Spacing:</source>
-            <translation>Zeilenabstand:</translation>
         </message>
         <message>
             <source>Reset</source>

@@ -7,6 +7,28 @@
             <source>An instance has already been running.</source>
             <translation>Une instance est déjà en cours d’exécution.</translation>
         </message>
+        <message>
+            <source>Usage: snipwell [FILE]
+       snipwell --version | --help
+
+Opens %1 with FILE, a video or audio file, ready to cut. If the program is already running, FILE opens in its window.
+
+  -h, --help     show this help and exit
+  -v, --version  show the version and exit
+</source>
+            <translation>Utilisation : snipwell [FICHIER]
+               snipwell --version | --help
+
+Ouvre %1 avec FICHIER, un fichier vidéo ou audio, prêt à être découpé. Si le programme est déjà lancé, FICHIER s’ouvre dans sa fenêtre.
+
+  -h, --help     afficher cette aide et quitter
+  -v, --version  afficher la version et quitter
+</translation>
+        </message>
+        <message>
+            <source>Unknown option: %1</source>
+            <translation>Option inconnue : %1</translation>
+        </message>
     </context>
     <context>
         <name>QVoMessageDlg</name>
@@ -125,6 +147,14 @@
     </context>
     <context>
         <name>QVideoPlayDlg</name>
+        <message>
+            <source>Mute</source>
+            <translation>Couper le son</translation>
+        </message>
+        <message>
+            <source>Sound On</source>
+            <translation>Rétablir le son</translation>
+        </message>
         <message>
             <source>Play</source>
             <translation>Lecture</translation>
@@ -782,13 +812,6 @@ Sinon, la conversion risque d'échouer.</translation>
         </message>
     </context>
     <context>
-        <name>StartupWindow</name>
-        <message>
-            <source>Add a video or audio file to start cutting.</source>
-            <translation>Ajoutez un fichier vidéo ou audio pour commencer à couper.</translation>
-        </message>
-    </context>
-    <context>
         <name>VoKeyFrameScanner</name>
         <message>
             <source>starts at %1, key frame</source>
@@ -853,10 +876,6 @@ Sinon, la conversion risque d'échouer.</translation>
     </context>
     <context>
         <name>QAdjustOperationForm</name>
-        <message>
-            <source>Crop, aspect, rotation and mirror of the picture. Drag the rectangle on the left picture to crop.</source>
-            <translation>Recadrage, format, rotation et miroir de l’image. Faites glisser le rectangle sur l’image de gauche pour recadrer.</translation>
-        </message>
         <message>
             <source>Rotation:</source>
             <translation>Rotation :</translation>
@@ -948,10 +967,6 @@ Sinon, la conversion risque d'échouer.</translation>
     <context>
         <name>QWatermarkOperationForm</name>
         <message>
-            <source>A text or picture watermark. Drag the boxes on the right picture to place and size them.</source>
-            <translation>Un filigrane texte ou image. Faites glisser les cadres sur l’image de droite pour les placer et les dimensionner.</translation>
-        </message>
-        <message>
             <source>Image:</source>
             <translation>Image :</translation>
         </message>
@@ -990,10 +1005,6 @@ Sinon, la conversion risque d'échouer.</translation>
     </context>
     <context>
         <name>QSubtitleOperationForm</name>
-        <message>
-            <source>Subtitles burned into the picture, their font, colour and position.</source>
-            <translation>Sous-titres incrustés dans l’image, leur police, couleur et position.</translation>
-        </message>
         <message>
             <source>Track:</source>
             <translation>Piste :</translation>
@@ -1089,10 +1100,6 @@ Sinon, la conversion risque d'échouer.</translation>
     </context>
     <context>
         <name>QAudioOperationForm</name>
-        <message>
-            <source>Volume, background music and sound effects.</source>
-            <translation>Volume, musique de fond et effets sonores.</translation>
-        </message>
         <message>
             <source>Track:</source>
             <translation>Piste :</translation>
@@ -1364,48 +1371,8 @@ Sinon, la conversion risque d'échouer.</translation>
             <translation>Annuler</translation>
         </message>
         <message>
-            <source>Font Name:</source>
-            <translation>Nom de la police :</translation>
-        </message>
-        <message>
-            <source>Font Color:</source>
-            <translation>Couleur de la police :</translation>
-        </message>
-        <message>
-            <source>Outline Color:</source>
-            <translation>Couleur du contour :</translation>
-        </message>
-        <message>
-            <source>Outline Size:</source>
-            <translation>Épaisseur du contour :</translation>
-        </message>
-        <message>
-            <source>Shadow Color:</source>
-            <translation>Couleur de l'ombre :</translation>
-        </message>
-        <message>
-            <source>Shadow Offset:</source>
-            <translation>Décalage de l'ombre :</translation>
-        </message>
-        <message>
-            <source>Horizontal Spacing:</source>
-            <translation>Espacement horizontal :</translation>
-        </message>
-        <message>
-            <source>Vertical Spacing:</source>
-            <translation>Espacement vertical :</translation>
-        </message>
-        <message>
-            <source>Choose a colour</source>
-            <translation>Choisir une couleur</translation>
-        </message>
-        <message>
             <source>Default</source>
             <translation>Par défaut</translation>
-        </message>
-        <message>
-            <source>Select Color</source>
-            <translation>Sélectionner une couleur</translation>
         </message>
     </context>
     <context>
@@ -1415,40 +1382,8 @@ Sinon, la conversion risque d'échouer.</translation>
             <translation>Police</translation>
         </message>
         <message>
-            <source>Font Name:</source>
-            <translation>Police :</translation>
-        </message>
-        <message>
             <source>Default</source>
             <translation>Par défaut</translation>
-        </message>
-        <message>
-            <source>Font Color:</source>
-            <translation>Couleur du texte :</translation>
-        </message>
-        <message>
-            <source>Outline Color:</source>
-            <translation>Couleur du contour :</translation>
-        </message>
-        <message>
-            <source>Outline Size:</source>
-            <translation>Épaisseur du contour :</translation>
-        </message>
-        <message>
-            <source>Shadow Color:</source>
-            <translation>Couleur de l’ombre :</translation>
-        </message>
-        <message>
-            <source>Shadow Offset:</source>
-            <translation>Décalage de l’ombre :</translation>
-        </message>
-        <message>
-            <source>Horizontal Spacing:</source>
-            <translation>Espacement horizontal :</translation>
-        </message>
-        <message>
-            <source>Vertical Spacing:</source>
-            <translation>Espacement vertical :</translation>
         </message>
         <message>
             <source>Reset</source>

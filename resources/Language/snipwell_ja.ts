@@ -7,6 +7,28 @@
             <source>An instance has already been running.</source>
             <translation>既にインスタンスが実行されています。</translation>
         </message>
+        <message>
+            <source>Usage: snipwell [FILE]
+       snipwell --version | --help
+
+Opens %1 with FILE, a video or audio file, ready to cut. If the program is already running, FILE opens in its window.
+
+  -h, --help     show this help and exit
+  -v, --version  show the version and exit
+</source>
+            <translation>使い方: snipwell [ファイル]
+        snipwell --version | --help
+
+動画または音声のファイルを指定して %1 を開き、すぐにカットできる状態にします。プログラムがすでに起動している場合は、そのウィンドウでファイルを開きます。
+
+  -h, --help     このヘルプを表示して終了
+  -v, --version  バージョンを表示して終了
+</translation>
+        </message>
+        <message>
+            <source>Unknown option: %1</source>
+            <translation>不明なオプション: %1</translation>
+        </message>
     </context>
     <context>
         <name>QVoMessageDlg</name>
@@ -125,6 +147,14 @@
     </context>
     <context>
         <name>QVideoPlayDlg</name>
+        <message>
+            <source>Mute</source>
+            <translation>消音</translation>
+        </message>
+        <message>
+            <source>Sound On</source>
+            <translation>音声オン</translation>
+        </message>
         <message>
             <source>Play</source>
             <translation>再生</translation>
@@ -782,13 +812,6 @@ Otherwise the conversion may fail.</source>
         </message>
     </context>
     <context>
-        <name>StartupWindow</name>
-        <message>
-            <source>Add a video or audio file to start cutting.</source>
-            <translation>動画または音声ファイルを追加してカットを始めましょう。</translation>
-        </message>
-    </context>
-    <context>
         <name>VoKeyFrameScanner</name>
         <message>
             <source>starts at %1, key frame</source>
@@ -853,10 +876,6 @@ Otherwise the conversion may fail.</source>
     </context>
     <context>
         <name>QAdjustOperationForm</name>
-        <message>
-            <source>Crop, aspect, rotation and mirror of the picture. Drag the rectangle on the left picture to crop.</source>
-            <translation>画像の切り抜き、縦横比、回転、反転。左の画像の枠をドラッグして切り抜きます。</translation>
-        </message>
         <message>
             <source>Rotation:</source>
             <translation>回転:</translation>
@@ -948,10 +967,6 @@ Otherwise the conversion may fail.</source>
     <context>
         <name>QWatermarkOperationForm</name>
         <message>
-            <source>A text or picture watermark. Drag the boxes on the right picture to place and size them.</source>
-            <translation>テキストまたは画像の透かし。右の画像の枠をドラッグして位置と大きさを決めます。</translation>
-        </message>
-        <message>
             <source>Image:</source>
             <translation>画像:</translation>
         </message>
@@ -990,10 +1005,6 @@ Otherwise the conversion may fail.</source>
     </context>
     <context>
         <name>QSubtitleOperationForm</name>
-        <message>
-            <source>Subtitles burned into the picture, their font, colour and position.</source>
-            <translation>映像に焼き込む字幕と、そのフォント、色、位置。</translation>
-        </message>
         <message>
             <source>Track:</source>
             <translation>トラック:</translation>
@@ -1089,10 +1100,6 @@ Otherwise the conversion may fail.</source>
     </context>
     <context>
         <name>QAudioOperationForm</name>
-        <message>
-            <source>Volume, background music and sound effects.</source>
-            <translation>音量、BGM、サウンドエフェクト。</translation>
-        </message>
         <message>
             <source>Track:</source>
             <translation>トラック:</translation>
@@ -1364,48 +1371,8 @@ Otherwise the conversion may fail.</source>
             <translation>キャンセル</translation>
         </message>
         <message>
-            <source>Font Name:</source>
-            <translation>フォント名:</translation>
-        </message>
-        <message>
-            <source>Font Color:</source>
-            <translation>文字の色:</translation>
-        </message>
-        <message>
-            <source>Outline Color:</source>
-            <translation>縁取りの色:</translation>
-        </message>
-        <message>
-            <source>Outline Size:</source>
-            <translation>縁取りの太さ:</translation>
-        </message>
-        <message>
-            <source>Shadow Color:</source>
-            <translation>影の色:</translation>
-        </message>
-        <message>
-            <source>Shadow Offset:</source>
-            <translation>影のずれ:</translation>
-        </message>
-        <message>
-            <source>Horizontal Spacing:</source>
-            <translation>文字間隔:</translation>
-        </message>
-        <message>
-            <source>Vertical Spacing:</source>
-            <translation>行間隔:</translation>
-        </message>
-        <message>
-            <source>Choose a colour</source>
-            <translation>色を選択</translation>
-        </message>
-        <message>
             <source>Default</source>
             <translation>既定</translation>
-        </message>
-        <message>
-            <source>Select Color</source>
-            <translation>色の選択</translation>
         </message>
     </context>
     <context>
@@ -1415,40 +1382,8 @@ Otherwise the conversion may fail.</source>
             <translation>フォント</translation>
         </message>
         <message>
-            <source>Font Name:</source>
-            <translation>フォント名:</translation>
-        </message>
-        <message>
             <source>Default</source>
             <translation>既定</translation>
-        </message>
-        <message>
-            <source>Font Color:</source>
-            <translation>文字色:</translation>
-        </message>
-        <message>
-            <source>Outline Color:</source>
-            <translation>縁取りの色:</translation>
-        </message>
-        <message>
-            <source>Outline Size:</source>
-            <translation>縁取りの太さ:</translation>
-        </message>
-        <message>
-            <source>Shadow Color:</source>
-            <translation>影の色:</translation>
-        </message>
-        <message>
-            <source>Shadow Offset:</source>
-            <translation>影のずれ:</translation>
-        </message>
-        <message>
-            <source>Horizontal Spacing:</source>
-            <translation>文字間隔:</translation>
-        </message>
-        <message>
-            <source>Vertical Spacing:</source>
-            <translation>行間隔:</translation>
         </message>
         <message>
             <source>Reset</source>

@@ -7,6 +7,28 @@
             <source>An instance has already been running.</source>
             <translation>已有一个实例正在运行。</translation>
         </message>
+        <message>
+            <source>Usage: snipwell [FILE]
+       snipwell --version | --help
+
+Opens %1 with FILE, a video or audio file, ready to cut. If the program is already running, FILE opens in its window.
+
+  -h, --help     show this help and exit
+  -v, --version  show the version and exit
+</source>
+            <translation>用法: snipwell [文件]
+      snipwell --version | --help
+
+用指定的视频或音频文件打开 %1，即可开始剪切。如果程序已在运行，文件将在其窗口中打开。
+
+  -h, --help     显示此帮助并退出
+  -v, --version  显示版本并退出
+</translation>
+        </message>
+        <message>
+            <source>Unknown option: %1</source>
+            <translation>未知选项: %1</translation>
+        </message>
     </context>
     <context>
         <name>QVoMessageDlg</name>
@@ -125,6 +147,14 @@
     </context>
     <context>
         <name>QVideoPlayDlg</name>
+        <message>
+            <source>Mute</source>
+            <translation>静音</translation>
+        </message>
+        <message>
+            <source>Sound On</source>
+            <translation>打开声音</translation>
+        </message>
         <message>
             <source>Play</source>
             <translation>播放</translation>
@@ -782,13 +812,6 @@ Otherwise the conversion may fail.</source>
         </message>
     </context>
     <context>
-        <name>StartupWindow</name>
-        <message>
-            <source>Add a video or audio file to start cutting.</source>
-            <translation>添加视频或音频文件即可开始剪切。</translation>
-        </message>
-    </context>
-    <context>
         <name>VoKeyFrameScanner</name>
         <message>
             <source>starts at %1, key frame</source>
@@ -853,10 +876,6 @@ Otherwise the conversion may fail.</source>
     </context>
     <context>
         <name>QAdjustOperationForm</name>
-        <message>
-            <source>Crop, aspect, rotation and mirror of the picture. Drag the rectangle on the left picture to crop.</source>
-            <translation>画面的裁剪、宽高比、旋转和镜像。拖动左侧画面上的矩形进行裁剪。</translation>
-        </message>
         <message>
             <source>Rotation:</source>
             <translation>旋转：</translation>
@@ -948,10 +967,6 @@ Otherwise the conversion may fail.</source>
     <context>
         <name>QWatermarkOperationForm</name>
         <message>
-            <source>A text or picture watermark. Drag the boxes on the right picture to place and size them.</source>
-            <translation>文字或图片水印。拖动右侧画面上的框来放置并调整大小。</translation>
-        </message>
-        <message>
             <source>Image:</source>
             <translation>图片：</translation>
         </message>
@@ -990,10 +1005,6 @@ Otherwise the conversion may fail.</source>
     </context>
     <context>
         <name>QSubtitleOperationForm</name>
-        <message>
-            <source>Subtitles burned into the picture, their font, colour and position.</source>
-            <translation>烧录到画面中的字幕及其字体、颜色和位置。</translation>
-        </message>
         <message>
             <source>Track:</source>
             <translation>轨道：</translation>
@@ -1089,10 +1100,6 @@ Otherwise the conversion may fail.</source>
     </context>
     <context>
         <name>QAudioOperationForm</name>
-        <message>
-            <source>Volume, background music and sound effects.</source>
-            <translation>音量、背景音乐和音效。</translation>
-        </message>
         <message>
             <source>Track:</source>
             <translation>音轨:</translation>
@@ -1364,48 +1371,8 @@ Otherwise the conversion may fail.</source>
             <translation>取消</translation>
         </message>
         <message>
-            <source>Font Name:</source>
-            <translation>字体名称：</translation>
-        </message>
-        <message>
-            <source>Font Color:</source>
-            <translation>字体颜色：</translation>
-        </message>
-        <message>
-            <source>Outline Color:</source>
-            <translation>描边颜色：</translation>
-        </message>
-        <message>
-            <source>Outline Size:</source>
-            <translation>描边粗细：</translation>
-        </message>
-        <message>
-            <source>Shadow Color:</source>
-            <translation>阴影颜色：</translation>
-        </message>
-        <message>
-            <source>Shadow Offset:</source>
-            <translation>阴影偏移：</translation>
-        </message>
-        <message>
-            <source>Horizontal Spacing:</source>
-            <translation>水平间距：</translation>
-        </message>
-        <message>
-            <source>Vertical Spacing:</source>
-            <translation>垂直间距：</translation>
-        </message>
-        <message>
-            <source>Choose a colour</source>
-            <translation>选择颜色</translation>
-        </message>
-        <message>
             <source>Default</source>
             <translation>默认</translation>
-        </message>
-        <message>
-            <source>Select Color</source>
-            <translation>选择颜色</translation>
         </message>
     </context>
     <context>
@@ -1415,40 +1382,8 @@ Otherwise the conversion may fail.</source>
             <translation>字体</translation>
         </message>
         <message>
-            <source>Font Name:</source>
-            <translation>字体名称：</translation>
-        </message>
-        <message>
             <source>Default</source>
             <translation>默认</translation>
-        </message>
-        <message>
-            <source>Font Color:</source>
-            <translation>字体颜色：</translation>
-        </message>
-        <message>
-            <source>Outline Color:</source>
-            <translation>描边颜色：</translation>
-        </message>
-        <message>
-            <source>Outline Size:</source>
-            <translation>描边粗细：</translation>
-        </message>
-        <message>
-            <source>Shadow Color:</source>
-            <translation>阴影颜色：</translation>
-        </message>
-        <message>
-            <source>Shadow Offset:</source>
-            <translation>阴影偏移：</translation>
-        </message>
-        <message>
-            <source>Horizontal Spacing:</source>
-            <translation>水平间距：</translation>
-        </message>
-        <message>
-            <source>Vertical Spacing:</source>
-            <translation>垂直间距：</translation>
         </message>
         <message>
             <source>Reset</source>
