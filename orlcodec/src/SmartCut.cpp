@@ -807,17 +807,17 @@ void SmartCut::feed(PacketPtr pkt, std::deque<PacketPtr> &out)
             splitLengthPrefixed(pkt->data, pkt->size, m_sourceSets.lengthSize, nals);
         else
             nals = splitAnnexB(pkt->data, pkt->size);
-        bool ownSets = false;
+        bool hasSps = false;
         for (const Bytes &n : nals)
-            ownSets = ownSets || (!m_hevc && h264NalType(n) == kH264Sps);
-        // The copied group starts a new coded sequence (HEVC) or follows
-        // encoded pictures with parameter sets of their own (H.264): its
-        // own parameter sets again, which a stream with start codes may
-        // carry only in front of IDR pictures (a stream with length fields
-        // has all of them in its description). An HEVC group's leading
-        // pictures (dropped, they were encoded into the head) are
-        // announced as absent.
-        if (m_hevc || (!m_head.empty() && !prefixed && !ownSets && !m_sourceSets.nals.empty())) {
+            hasSps = hasSps || (!m_hevc && h264NalType(n) == kH264Sps);
+        // The copied group starts a new coded sequence (HEVC), or follows
+        // encoded pictures with parameter sets of their own or nothing at
+        // all (H.264): its own parameter sets again, which a stream with
+        // start codes may carry only in front of IDR pictures (a stream
+        // with length fields has all of them in its description). An HEVC
+        // group's leading pictures (dropped, they were encoded into the
+        // head) are announced as absent.
+        if (m_hevc || (!prefixed && !hasSps && !m_sourceSets.nals.empty())) {
             std::vector<Bytes> spliced = m_sourceSets.nals;
             for (Bytes &n : nals) {
                 if (m_hevc && hevcNalType(n) == kHevcCraNut && n.size() > 1)

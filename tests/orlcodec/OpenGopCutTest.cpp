@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 using testsupport::fixture;
@@ -160,19 +161,13 @@ int longestCopiedRun(const QStringList &out, const QStringList &source)
 
 } // namespace
 
-TEST(OpenGopCut, FrameExactCutsEncodeUpToARecoveryPointAndCopyFromIt)
+namespace {
+
+void checkFrameExactCuts(const QString &src, const std::vector<double> &starts,
+                         const std::vector<std::pair<const char *, const char *>> &containers)
 {
-    const QString src = fixture("open_gop_pyramid.ts");
     const Timeline source = timeline(src);
     const Decoded sourcePictures = decode(src);
-    ASSERT_GE(source.keys.size(), 10u);
-    const double frame = 0.04;
-    // Inside a group; one picture before a key frame (a single picture to
-    // encode); exactly on a key frame (nothing to encode at the start).
-    const double starts[] = {source.keys[1] + 0.43, source.keys[3] - frame, source.keys[5]};
-    const struct {
-        const char *format, *suffix;
-    } containers[] = {{"mpegts", "ts"}, {"matroska", "mkv"}, {"mp4", "mp4"}};
     QTemporaryDir dir;
     for (double start : starts) {
         // The pictures from the one showing at the start to the last one
@@ -185,13 +180,13 @@ TEST(OpenGopCut, FrameExactCutsEncodeUpToARecoveryPointAndCopyFromIt)
         int expected = 0;
         for (double at : source.pictures)
             expected += at >= first && at < end - slack;
-        for (const auto &c : containers) {
-            SCOPED_TRACE(QString("start %1 s into %2").arg(start).arg(c.suffix).toStdString());
-            const QString out = dir.filePath(QString("exact%1.%2").arg(start).arg(c.suffix));
+        for (const auto &[format, suffix] : containers) {
+            SCOPED_TRACE(QString("%1: start %2 s into %3").arg(src).arg(start).arg(suffix).toStdString());
+            const QString out = dir.filePath(QString("exact%1.%2").arg(start).arg(suffix));
             ORL_HANDLE h = Conv_CreateCopy(-1);
             ORL_HANDLE p = Param_Create();
             Param_SetFrameExactCut(p, 1);
-            ASSERT_EQ(Conv_Open(h, src.toUtf8().constData(), out.toUtf8().constData(), c.format, p), 1);
+            ASSERT_EQ(Conv_Open(h, src.toUtf8().constData(), out.toUtf8().constData(), format, p), 1);
             ASSERT_EQ(Conv_SetRange(h, static_cast<uint64_t>(start * 1e6), 3000000), 1);
             ASSERT_EQ(Conv_Start(h), 1);
             while (Conv_IsFinished(h) != 1)
@@ -205,8 +200,29 @@ TEST(OpenGopCut, FrameExactCutsEncodeUpToARecoveryPointAndCopyFromIt)
             const Decoded cut = decode(out);
             EXPECT_EQ(cut.errors.toStdString(), "");
             EXPECT_EQ(cut.pictures.size(), expected);
-            // At least one whole group (1.2 s) is copied picture for picture.
+            // At least one whole group (1.2 s or more) is copied picture for picture.
             EXPECT_GE(longestCopiedRun(cut.pictures, sourcePictures.pictures), 30);
         }
     }
+}
+
+} // namespace
+
+TEST(OpenGopCut, FrameExactCutsEncodeUpToARecoveryPointAndCopyFromIt)
+{
+    const QString pyramid = fixture("open_gop_pyramid.ts");
+    const Timeline keys = timeline(pyramid);
+    ASSERT_GE(keys.keys.size(), 10u);
+    const double frame = 0.04;
+    // Inside a group; one picture before a key frame (a single picture to
+    // encode); exactly on a key frame (nothing to encode at the start).
+    checkFrameExactCuts(pyramid, {keys.keys[1] + 0.43, keys.keys[3] - frame, keys.keys[5]},
+                        {{"mpegts", "ts"}, {"matroska", "mkv"}, {"mp4", "mp4"}});
+    // A stream whose parameter sets come only in front of IDR pictures (a
+    // transport stream made from an MP4): the copy that begins right at a
+    // recovery point brings them along.
+    const QString remuxed = fixture("gop_h264_open.ts");
+    const Timeline remuxedKeys = timeline(remuxed);
+    ASSERT_GE(remuxedKeys.keys.size(), 3u);
+    checkFrameExactCuts(remuxed, {remuxedKeys.keys[1]}, {{"mpegts", "ts"}});
 }
