@@ -2,11 +2,11 @@
 // One media item: an input file, or one segment cut from it. Holds what the
 // media library found in the file, the range to convert, and the stream
 // choice and edits that go into the output.
+#include "CoverPicture.h"
 #include "VEEditConfig.h"
 #include "VEStreamInfo.h"
 
 #include <QByteArray>
-#include <QImage>
 #include <QList>
 #include <QObject>
 #include <QPair>
@@ -42,7 +42,9 @@ public:
 
     // Reads everything from the file. False leaves the item unusable, with
     // the reason in openError().
-    bool open(const QString &path, int titleIndex = -1, bool isDisc = false);
+    // Without withCover no picture is grabbed for the segment rows (the
+    // command line shows none, and grabbing one decodes video).
+    bool open(const QString &path, int titleIndex = -1, bool isDisc = false, bool withCover = true);
     // Why the last open failed, for the user: the media library's reason or
     // what the item itself refused.
     QString openError() const { return m_openError; }
@@ -94,7 +96,7 @@ public:
     int32_t m_height = 0;
     bool m_hasVideo = true;
     bool m_hasAudio = true;
-    QImage m_cover;            // a null image when none
+    CoverPicture m_cover;      // null when none
     QByteArray m_coverData;    // the cover's encoded bytes
     int32_t m_coverSize = 0;
     bool m_isDisc = false;
@@ -120,9 +122,9 @@ public:
 
 private:
     QString m_openError;
-    bool readFile(VoInfoClass &info, const QString &path, int titleIndex, bool isDisc);
+    bool readFile(VoInfoClass &info, const QString &path, int titleIndex, bool isDisc, bool withCover);
     void readCover(VoInfoClass &info);
     void readStreams(VoInfoClass &info);
     void findSubtitleFiles();
-    void setCover(const QImage &image, const QByteArray &bytes);
+    bool setCover(const QByteArray &bytes);
 };

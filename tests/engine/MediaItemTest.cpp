@@ -201,6 +201,8 @@ TEST(MediaItem, RotatedVideoReportsDisplayedSize)
     EXPECT_EQ(item.m_height, 320);
     ASSERT_FALSE(item.m_cover.isNull());
     EXPECT_EQ(item.m_cover.size(), QSize(240, 320));
+    // The size read from the JPEG's header is the decoded picture's.
+    EXPECT_EQ(item.m_cover.image().size(), QSize(240, 320));
 }
 
 TEST(MediaItem, CoversTagsAndChapters)
@@ -213,6 +215,7 @@ TEST(MediaItem, CoversTagsAndChapters)
     ASSERT_FALSE(item.m_cover.isNull());
     EXPECT_EQ(item.m_cover.size(), QSize(64, 64));
     EXPECT_TRUE(item.m_coverData.startsWith("\x89PNG"));
+    EXPECT_EQ(item.m_cover.image().size(), QSize(64, 64));
     EXPECT_EQ(item.m_editConfig.tags.coverSize, item.m_coverSize);
     const QJsonObject tags = probe["format"].toObject()["tags"].toObject();
     EXPECT_EQ(QString::fromStdString(item.m_editConfig.tags.title), tags["title"].toString());
