@@ -119,6 +119,9 @@ public:
     QList<VideoStreamInfo> m_videoStreams;
     VEEditConfig m_editConfig;
     int32_t m_index = -1;
+    // Merged losslessly with one chapter per part: this part's title; empty
+    // keeps the source's chapters.
+    QString m_partChapter;
 
 private:
     QString m_openError;
