@@ -130,7 +130,12 @@ std::string CAVConverter::outputPath() const
 
 void CAVConverter::setDestination(const std::string &finalPath)
 {
-    m_partial = partialPathFor(finalPath);
+    // The temporary is made (and locked) when it is named: one of another
+    // name that was not completed goes.
+    const std::string partial = partialPathFor(finalPath);
+    if (!m_partial.empty() && m_partial != partial)
+        discardPartial(m_partial);
+    m_partial = partial;
     m_partialInUse.reset(m_partial);
     std::lock_guard<std::mutex> lock(m_errorMutex);
     m_dst = finalPath;
@@ -250,6 +255,9 @@ bool CAVConverter::StartConvert(const char *src, const char *dst, const ConvertJ
         m_done.reset();
         m_mergeMode = false;
         start();
+    } else {
+        discardPartial(m_partial);
+        m_partialInUse.reset();
     }
     m_params.reset();
     return ok;
@@ -284,16 +292,19 @@ bool CAVConverter::OpenMerger(const char *dst, const ConvertJob &job)
 {
     if (!dst)
         return false;
-    setDestination(dst);
     m_merger = EngineHandle::merger(job.lossless ? Merge_CreateCopy(-1) : Merge_CreateTranscode(-1));
     if (!m_merger)
         return false;
+    setDestination(dst);
     const EngineHandle params = createJobParams(job);
     const ORL_HANDLE p = params.get();
     bool ok = Merge_Open(m_merger.get(), m_partial.c_str(), job.formatName.c_str(), p) == 1
         && Merge_Start(m_merger.get()) == 1;
-    if (!ok)
+    if (!ok) {
         rememberError(m_merger.get());
+        discardPartial(m_partial);
+        m_partialInUse.reset();
+    }
     return ok;
 }
 
