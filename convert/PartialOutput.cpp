@@ -201,6 +201,23 @@ void PartialInUse::reset(const std::string &partialPath)
     }
 }
 
+PartialWriteback::PartialWriteback(const std::string &partialPath)
+    : m_fd(partialPath.empty() ? -1 : ::open(partialPath.c_str(), O_RDONLY | O_CLOEXEC))
+{
+}
+
+PartialWriteback::~PartialWriteback()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+void PartialWriteback::push()
+{
+    if (m_fd >= 0)
+        ::sync_file_range(m_fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
 int removeStalePartials(const std::string &folder)
 {
     int removed = 0;

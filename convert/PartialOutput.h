@@ -37,6 +37,22 @@ private:
     int m_lockFd = -1; // an open, locked descriptor of the temporary
 };
 
+// Hands what has been written of a temporary to the disk while the
+// conversion still runs, so that the flush before its rename (which a
+// power loss makes necessary) finds little left to write.
+class PartialWriteback {
+public:
+    explicit PartialWriteback(const std::string &partialPath);
+    ~PartialWriteback();
+    PartialWriteback(const PartialWriteback &) = delete;
+    PartialWriteback &operator=(const PartialWriteback &) = delete;
+    // Starts writing out the pages written so far; never waits for them.
+    void push();
+
+private:
+    int m_fd = -1;
+};
+
 // Removes the temporaries of ours that earlier runs left in folder and in
 // its sub-folders one level down (where outputs are written), except those
 // this process is writing. Returns how many went.

@@ -101,6 +101,12 @@ typedef struct orl_picture {
 ORL_API int Engine_Startup(int network, int verbose);
 /* Folder for the library's own files (temporary files of later jobs). */
 ORL_API int Engine_SetWorkFolder(const char *path_utf8);
+/* How many conversion and merge jobs (and ranges of a merge) have ended so
+ * far, and a wait for the next end: read the count, look at the job
+ * (Conv_IsFinished, Merge_IsDone), and if it runs on, wait with the count
+ * read; 1 as soon as any job ended after it, 0 after timeout_ms. */
+ORL_API uint64_t Engine_GetJobEndCount(void);
+ORL_API int Engine_WaitForJobEnd(uint64_t seen, int timeout_ms);
 /* Process-wide switch: while 1, every blocking read of every handle returns
  * at once with an error. */
 ORL_API void Engine_SetInterrupt(int on);
