@@ -150,7 +150,7 @@ bool FileCut::run()
         return false;
     }
     VoVideoConvertItem source;
-    if (!source.open(m_path, -1, false, false)) {
+    if (!source.open(m_path, -1, false, VoVideoConvertItem::OpenMode::ForConversion)) {
         reportError(m_o.json, m_path,
                     source.openError().isEmpty() ? tr("not a media file we can read") : source.openError());
         return false;

@@ -27,7 +27,7 @@ QJsonObject fileInfo(const QString &path, QString &error)
     if (!sourceReadable(path, error))
         return {};
     VoVideoConvertItem item;
-    if (!item.open(path, -1, false, false)) {
+    if (!item.open(path, -1, false, VoVideoConvertItem::OpenMode::NoCover)) {
         error = item.openError().isEmpty() ? QCoreApplication::translate("snipwell-cli", "not a media file we can read")
                                            : item.openError();
         return {};

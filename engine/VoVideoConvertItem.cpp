@@ -82,10 +82,10 @@ bool VoVideoConvertItem::endsNoticeablyEarly(uint64_t declared, uint64_t readabl
     return readable < declared && declared - readable > qMax(kSecond, declared / 200);
 }
 
-bool VoVideoConvertItem::open(const QString &path, int titleIndex, bool isDisc, bool withCover)
+bool VoVideoConvertItem::open(const QString &path, int titleIndex, bool isDisc, OpenMode mode)
 {
     m_openError.clear();
-    VoInfoClass info(-1);
+    VoInfoClass info(mode == OpenMode::ForConversion ? ORL_INFO_HEADERS : -1);
     if (!info.isValid()) {
         m_openError = tr("The media library could not start.");
         return false;
@@ -101,7 +101,7 @@ bool VoVideoConvertItem::open(const QString &path, int titleIndex, bool isDisc, 
         return false;
     }
     // The handle is closed and destroyed by VoInfoClass on both outcomes.
-    return readFile(info, path, titleIndex, isDisc, withCover);
+    return readFile(info, path, titleIndex, isDisc, mode == OpenMode::Full);
 }
 
 bool VoVideoConvertItem::readFile(VoInfoClass &info, const QString &path, int titleIndex,

@@ -42,9 +42,13 @@ public:
 
     // Reads everything from the file. False leaves the item unusable, with
     // the reason in openError().
-    // Without withCover no picture is grabbed for the segment rows (the
-    // command line shows none, and grabbing one decodes video).
-    bool open(const QString &path, int titleIndex = -1, bool isDisc = false, bool withCover = true);
+    // How much an open reads. Full: everything the window shows. NoCover:
+    // no picture for the segment rows (grabbing one decodes video).
+    // ForConversion: no cover, and stream details from the container's
+    // headers where they suffice, for an item that is only converted (the
+    // converter reads the file again anyway).
+    enum class OpenMode { Full, NoCover, ForConversion };
+    bool open(const QString &path, int titleIndex = -1, bool isDisc = false, OpenMode mode = OpenMode::Full);
     // Why the last open failed, for the user: the media library's reason or
     // what the item itself refused.
     QString openError() const { return m_openError; }

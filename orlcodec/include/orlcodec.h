@@ -129,7 +129,12 @@ ORL_API void Buffer_Destroy(ORL_HANDLE buffer);
 
 /* ---- Info: media information and frame grabbing -------------------------- */
 
-/* option: -1 default; reserved for later choices. */
+/* option: -1 default, the full probe (pictures are decoded where the
+ * container leaves stream details open); ORL_INFO_HEADERS: the container's
+ * headers alone when they describe every stream (MP4/MOV, Matroska), for a
+ * caller that needs only what the headers say and opens the file again to
+ * convert it. */
+enum { ORL_INFO_HEADERS = 1 };
 ORL_API ORL_HANDLE Info_Create(int option);
 ORL_API int Info_Open(ORL_HANDLE h, const char *path_utf8);
 /* Opens the bytes of a buffer. The handle keeps its own reference to the
