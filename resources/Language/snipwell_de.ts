@@ -7,6 +7,28 @@
             <source>An instance has already been running.</source>
             <translation>Es läuft bereits eine Instanz.</translation>
         </message>
+        <message>
+            <source>Usage: snipwell [FILE]
+       snipwell --version | --help
+
+Opens %1 with FILE, a video or audio file, ready to cut. If the program is already running, FILE opens in its window.
+
+  -h, --help     show this help and exit
+  -v, --version  show the version and exit
+</source>
+            <translation>Aufruf: snipwell [DATEI]
+       snipwell --version | --help
+
+Öffnet %1 mit DATEI, einer Video- oder Audiodatei, bereit zum Schneiden. Läuft das Programm bereits, öffnet sich DATEI in seinem Fenster.
+
+  -h, --help     diese Hilfe zeigen und beenden
+  -v, --version  die Version zeigen und beenden
+</translation>
+        </message>
+        <message>
+            <source>Unknown option: %1</source>
+            <translation>Unbekannte Option: %1</translation>
+        </message>
     </context>
     <context>
         <name>QVoMessageDlg</name>
@@ -168,6 +190,14 @@
         <message>
             <source>Picture</source>
             <translation>Bild</translation>
+        </message>
+        <message>
+            <source>Mute</source>
+            <translation>Stumm schalten</translation>
+        </message>
+        <message>
+            <source>Sound On</source>
+            <translation>Ton einschalten</translation>
         </message>
     </context>
     <context>
@@ -1837,8 +1867,8 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
             <translation>--cut %1: schreiben Sie den Abschnitt als START-END</translation>
         </message>
         <message>
-            <source>--cut %1: &apos;%2&apos; is not a time (12.5, 1:02.5 or 1:02:03.250)</source>
-            <translation>--cut %1: &apos;%2&apos; ist keine Zeit (12.5, 1:02.5 oder 1:02:03.250)</translation>
+            <source>--cut %1: '%2' is not a time (12.5, 1:02.5 or 1:02:03.250)</source>
+            <translation>--cut %1: '%2' ist keine Zeit (12.5, 1:02.5 oder 1:02:03.250)</translation>
         </message>
         <message>
             <source>--cut %1: the end is not after the start</source>
@@ -1877,12 +1907,12 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
             <translation>--container gehört zu --mode copy oder exact; --format wählt den Container einer Kodierung</translation>
         </message>
         <message>
-            <source>unknown container &apos;%1&apos;; one of: %2</source>
-            <translation>unbekannter Container &apos;%1&apos;; einer von: %2</translation>
+            <source>unknown container '%1'; one of: %2</source>
+            <translation>unbekannter Container '%1'; einer von: %2</translation>
         </message>
         <message>
-            <source>unknown format &apos;%1&apos;; one of: %2</source>
-            <translation>unbekanntes Format &apos;%1&apos;; eines von: %2</translation>
+            <source>unknown format '%1'; one of: %2</source>
+            <translation>unbekanntes Format '%1'; eines von: %2</translation>
         </message>
         <message>
             <source>--quality %1: use small or high</source>
@@ -1931,17 +1961,17 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
     --container NAME      copy and exact: original (the default), mp4, mkv,
                           mov, ts, ... as in the lossless format list
     --format NAME         encode: a format by its title or number, as in
-                          the format dialog (&quot;MP4 H.264/AAC&quot;, 4000)
+                          the format dialog ("MP4 H.264/AAC", 4000)
     --quality QUALITY     encode: small or high (the default)
     --merge               all segments of a FILE into one output
     --merge-chapters      with --merge (copy, exact): one chapter per segment
-    --output-dir DIR      where outputs go (default: the program&apos;s output
+    --output-dir DIR      where outputs go (default: the program's output
                           folder, a folder per FILE)
-    --name TEMPLATE       output names, as the window&apos;s template: {name}
+    --name TEMPLATE       output names, as the window's template: {name}
                           {n} {label} {start} {end} {ext} {date}
                           (default {name}_{n}.{ext})
 
-  Encoding parameters (encode; default: the format&apos;s):
+  Encoding parameters (encode; default: the format's):
     --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none
     --audio-codec TAG     (AAC, MP3, ...), or none
     --size WxH            picture size
@@ -1950,7 +1980,7 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
     --audio-bitrate KBPS
     --channels N
     --sample-rate HZ
-    --edits FILE          edits as JSON: the editing record&apos;s fields
+    --edits FILE          edits as JSON: the editing record's fields
 
   Running:
     --jobs N              files converted at once (default 1)
@@ -1974,7 +2004,7 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
     --container NAME      copy und exact: original (Standard), mp4, mkv,
                           mov, ts, ... wie in der Liste verlustfreier Formate
     --format NAME         encode: ein Format nach Titel oder Nummer, wie im
-                          Formatdialog (&quot;MP4 H.264/AAC&quot;, 4000)
+                          Formatdialog ("MP4 H.264/AAC", 4000)
     --quality QUALITY     encode: small oder high (Standard)
     --merge               alle Abschnitte einer DATEI in eine Ausgabe
     --merge-chapters      mit --merge (copy, exact): ein Kapitel je Abschnitt
@@ -2027,8 +2057,8 @@ Umwandlungsweg wie das Fenster von Zelvane Snipwell.
 </translation>
         </message>
         <message>
-            <source>  --help                  this text (COMMAND --help: the command&apos;s)
-  --version               the program&apos;s version
+            <source>  --help                  this text (COMMAND --help: the command's)
+  --version               the program's version
 
 Exit status: 0 when every output was written, 1 when a file failed (the
 others are still written), 2 for a wrong command line. Ctrl+C stops and
@@ -2051,12 +2081,12 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
             <translation>ein Befehl fehlt: info oder cut</translation>
         </message>
         <message>
-            <source>unknown command &apos;%1&apos;</source>
-            <translation>unbekannter Befehl &apos;%1&apos;</translation>
+            <source>unknown command '%1'</source>
+            <translation>unbekannter Befehl '%1'</translation>
         </message>
         <message>
-            <source>Try &apos;snipwell-cli --help&apos;.</source>
-            <translation>Siehe &apos;snipwell-cli --help&apos;.</translation>
+            <source>Try 'snipwell-cli --help'.</source>
+            <translation>Siehe 'snipwell-cli --help'.</translation>
         </message>
     </context>
 </TS>

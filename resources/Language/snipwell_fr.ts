@@ -7,6 +7,28 @@
             <source>An instance has already been running.</source>
             <translation>Une instance est déjà en cours d’exécution.</translation>
         </message>
+        <message>
+            <source>Usage: snipwell [FILE]
+       snipwell --version | --help
+
+Opens %1 with FILE, a video or audio file, ready to cut. If the program is already running, FILE opens in its window.
+
+  -h, --help     show this help and exit
+  -v, --version  show the version and exit
+</source>
+            <translation>Utilisation : snipwell [FICHIER]
+               snipwell --version | --help
+
+Ouvre %1 avec FICHIER, un fichier vidéo ou audio, prêt à être découpé. Si le programme est déjà lancé, FICHIER s’ouvre dans sa fenêtre.
+
+  -h, --help     afficher cette aide et quitter
+  -v, --version  afficher la version et quitter
+</translation>
+        </message>
+        <message>
+            <source>Unknown option: %1</source>
+            <translation>Option inconnue : %1</translation>
+        </message>
     </context>
     <context>
         <name>QVoMessageDlg</name>
@@ -168,6 +190,14 @@
         <message>
             <source>Picture</source>
             <translation>Image</translation>
+        </message>
+        <message>
+            <source>Mute</source>
+            <translation>Couper le son</translation>
+        </message>
+        <message>
+            <source>Sound On</source>
+            <translation>Rétablir le son</translation>
         </message>
     </context>
     <context>
@@ -1786,7 +1816,7 @@ Sinon, la conversion risque d'échouer.</translation>
         <name>snipwell-cli</name>
         <message>
             <source>the file has no chapters</source>
-            <translation>le fichier n&apos;a pas de chapitres</translation>
+            <translation>le fichier n'a pas de chapitres</translation>
         </message>
         <message>
             <source>not a media file we can read</source>
@@ -1806,11 +1836,11 @@ Sinon, la conversion risque d'échouer.</translation>
         </message>
         <message>
             <source>%1: not frame-exact, %2</source>
-            <translation>%1 : pas à l&apos;image près, %2</translation>
+            <translation>%1 : pas à l'image près, %2</translation>
         </message>
         <message>
             <source>--name %1: %2 is not a placeholder; use {name} {n} {label} {start} {end} {ext} {date}</source>
-            <translation>--name %1 : %2 n&apos;est pas un champ ; utilisez {name} {n} {label} {start} {end} {ext} {date}</translation>
+            <translation>--name %1 : %2 n'est pas un champ ; utilisez {name} {n} {label} {start} {end} {ext} {date}</translation>
         </message>
         <message>
             <source>the output folder cannot be made</source>
@@ -1818,7 +1848,7 @@ Sinon, la conversion risque d'échouer.</translation>
         </message>
         <message>
             <source>the output folder is not writable</source>
-            <translation>le dossier de sortie n&apos;est pas accessible en écriture</translation>
+            <translation>le dossier de sortie n'est pas accessible en écriture</translation>
         </message>
         <message>
             <source>stopped; nothing half-written was left behind</source>
@@ -1837,12 +1867,12 @@ Sinon, la conversion risque d'échouer.</translation>
             <translation>--cut %1 : écrivez le segment sous la forme START-END</translation>
         </message>
         <message>
-            <source>--cut %1: &apos;%2&apos; is not a time (12.5, 1:02.5 or 1:02:03.250)</source>
-            <translation>--cut %1 : « %2 » n&apos;est pas un temps (12.5, 1:02.5 ou 1:02:03.250)</translation>
+            <source>--cut %1: '%2' is not a time (12.5, 1:02.5 or 1:02:03.250)</source>
+            <translation>--cut %1 : « %2 » n'est pas un temps (12.5, 1:02.5 ou 1:02:03.250)</translation>
         </message>
         <message>
             <source>--cut %1: the end is not after the start</source>
-            <translation>--cut %1 : la fin n&apos;est pas après le début</translation>
+            <translation>--cut %1 : la fin n'est pas après le début</translation>
         </message>
         <message>
             <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue)</source>
@@ -1870,19 +1900,19 @@ Sinon, la conversion risque d'échouer.</translation>
         </message>
         <message>
             <source>--format, --quality, the encoding parameters and --edits go with --mode encode</source>
-            <translation>--format, --quality, les paramètres d&apos;encodage et --edits vont avec --mode encode</translation>
+            <translation>--format, --quality, les paramètres d'encodage et --edits vont avec --mode encode</translation>
         </message>
         <message>
             <source>--container goes with --mode copy or exact; --format chooses the container of an encode</source>
-            <translation>--container va avec --mode copy ou exact ; --format choisit le conteneur d&apos;un encodage</translation>
+            <translation>--container va avec --mode copy ou exact ; --format choisit le conteneur d'un encodage</translation>
         </message>
         <message>
-            <source>unknown container &apos;%1&apos;; one of: %2</source>
-            <translation>conteneur inconnu « %1 » ; l&apos;un de : %2</translation>
+            <source>unknown container '%1'; one of: %2</source>
+            <translation>conteneur inconnu « %1 » ; l'un de : %2</translation>
         </message>
         <message>
-            <source>unknown format &apos;%1&apos;; one of: %2</source>
-            <translation>format inconnu « %1 » ; l&apos;un de : %2</translation>
+            <source>unknown format '%1'; one of: %2</source>
+            <translation>format inconnu « %1 » ; l'un de : %2</translation>
         </message>
         <message>
             <source>--quality %1: use small or high</source>
@@ -1911,7 +1941,7 @@ Sinon, la conversion risque d'échouer.</translation>
 </source>
             <translation>snipwell-cli info FICHIER...
     Un objet JSON par ligne pour chaque FICHIER : format, durée, flux,
-    chapitres et nombre d&apos;images clés.
+    chapitres et nombre d'images clés.
 </translation>
         </message>
         <message>
@@ -1931,17 +1961,17 @@ Sinon, la conversion risque d'échouer.</translation>
     --container NAME      copy and exact: original (the default), mp4, mkv,
                           mov, ts, ... as in the lossless format list
     --format NAME         encode: a format by its title or number, as in
-                          the format dialog (&quot;MP4 H.264/AAC&quot;, 4000)
+                          the format dialog ("MP4 H.264/AAC", 4000)
     --quality QUALITY     encode: small or high (the default)
     --merge               all segments of a FILE into one output
     --merge-chapters      with --merge (copy, exact): one chapter per segment
-    --output-dir DIR      where outputs go (default: the program&apos;s output
+    --output-dir DIR      where outputs go (default: the program's output
                           folder, a folder per FILE)
-    --name TEMPLATE       output names, as the window&apos;s template: {name}
+    --name TEMPLATE       output names, as the window's template: {name}
                           {n} {label} {start} {end} {ext} {date}
                           (default {name}_{n}.{ext})
 
-  Encoding parameters (encode; default: the format&apos;s):
+  Encoding parameters (encode; default: the format's):
     --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none
     --audio-codec TAG     (AAC, MP3, ...), or none
     --size WxH            picture size
@@ -1950,7 +1980,7 @@ Sinon, la conversion risque d'échouer.</translation>
     --audio-bitrate KBPS
     --channels N
     --sample-rate HZ
-    --edits FILE          edits as JSON: the editing record&apos;s fields
+    --edits FILE          edits as JSON: the editing record's fields
 
   Running:
     --jobs N              files converted at once (default 1)
@@ -1961,22 +1991,22 @@ Sinon, la conversion risque d'échouer.</translation>
             <translation>snipwell-cli cut [OPTIONS] FICHIER...
     Découpe les mêmes segments dans chaque FICHIER.
 
-  Segments (dans l&apos;ordre donné ; aucun : le fichier entier) :
+  Segments (dans l'ordre donné ; aucun : le fichier entier) :
     --cut START-END       un segment ; temps en 12.5, 1:02.5 ou 1:02:03.250 ;
-                          une END vide va jusqu&apos;à la fin (répétable)
-    --cuts LIST           les segments d&apos;une liste de coupes : .csv, .tsv, .edl,
+                          une END vide va jusqu'à la fin (répétable)
+    --cuts LIST           les segments d'une liste de coupes : .csv, .tsv, .edl,
                           .cue ou lignes de chapitres .txt (répétable)
     --chapters            un segment par chapitre de chaque FICHIER
 
   Sortie :
     --mode MODE           copy (sans perte aux images clés, par défaut),
-                          exact (sans perte, à l&apos;image près) ou encode
+                          exact (sans perte, à l'image près) ou encode
     --container NAME      copy et exact : original (par défaut), mp4, mkv,
                           mov, ts, ... comme dans la liste des formats sans perte
     --format NAME         encode : un format par son titre ou son numéro, comme
-                          dans la boîte de formats (&quot;MP4 H.264/AAC&quot;, 4000)
+                          dans la boîte de formats ("MP4 H.264/AAC", 4000)
     --quality QUALITY     encode : small ou high (par défaut)
-    --merge               tous les segments d&apos;un FICHIER dans une seule sortie
+    --merge               tous les segments d'un FICHIER dans une seule sortie
     --merge-chapters      avec --merge (copy, exact) : un chapitre par segment
     --output-dir DIR      où vont les sorties (par défaut : le dossier de sortie
                           du programme, un dossier par FICHIER)
@@ -1984,16 +2014,16 @@ Sinon, la conversion risque d'échouer.</translation>
                           {name} {n} {label} {start} {end} {ext} {date}
                           (par défaut {name}_{n}.{ext})
 
-  Paramètres d&apos;encodage (encode ; par défaut : ceux du format) :
+  Paramètres d'encodage (encode ; par défaut : ceux du format) :
     --video-codec TAG     comme les profils nomment les codecs (H264, HEVC, ...), ou none
     --audio-codec TAG     (AAC, MP3, ...), ou none
-    --size WxH            taille de l&apos;image
-    --fps RATE            fréquence d&apos;images
+    --size WxH            taille de l'image
+    --fps RATE            fréquence d'images
     --video-bitrate KBPS
     --audio-bitrate KBPS
     --channels N
     --sample-rate HZ
-    --edits FILE          retouches en JSON : les champs de l&apos;enregistrement de retouche
+    --edits FILE          retouches en JSON : les champs de l'enregistrement de retouche
 
   Exécution :
     --jobs N              fichiers convertis à la fois (par défaut 1)
@@ -2027,8 +2057,8 @@ de conversion que la fenêtre de Zelvane Snipwell.
 </translation>
         </message>
         <message>
-            <source>  --help                  this text (COMMAND --help: the command&apos;s)
-  --version               the program&apos;s version
+            <source>  --help                  this text (COMMAND --help: the command's)
+  --version               the program's version
 
 Exit status: 0 when every output was written, 1 when a file failed (the
 others are still written), 2 for a wrong command line. Ctrl+C stops and
@@ -2051,11 +2081,11 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
             <translation>il manque une commande : info ou cut</translation>
         </message>
         <message>
-            <source>unknown command &apos;%1&apos;</source>
+            <source>unknown command '%1'</source>
             <translation>commande inconnue « %1 »</translation>
         </message>
         <message>
-            <source>Try &apos;snipwell-cli --help&apos;.</source>
+            <source>Try 'snipwell-cli --help'.</source>
             <translation>Voir « snipwell-cli --help ».</translation>
         </message>
     </context>

@@ -7,6 +7,28 @@
             <source>An instance has already been running.</source>
             <translation>既にインスタンスが実行されています。</translation>
         </message>
+        <message>
+            <source>Usage: snipwell [FILE]
+       snipwell --version | --help
+
+Opens %1 with FILE, a video or audio file, ready to cut. If the program is already running, FILE opens in its window.
+
+  -h, --help     show this help and exit
+  -v, --version  show the version and exit
+</source>
+            <translation>使い方: snipwell [ファイル]
+        snipwell --version | --help
+
+動画または音声のファイルを指定して %1 を開き、すぐにカットできる状態にします。プログラムがすでに起動している場合は、そのウィンドウでファイルを開きます。
+
+  -h, --help     このヘルプを表示して終了
+  -v, --version  バージョンを表示して終了
+</translation>
+        </message>
+        <message>
+            <source>Unknown option: %1</source>
+            <translation>不明なオプション: %1</translation>
+        </message>
     </context>
     <context>
         <name>QVoMessageDlg</name>
@@ -168,6 +190,14 @@
         <message>
             <source>Picture</source>
             <translation>映像</translation>
+        </message>
+        <message>
+            <source>Mute</source>
+            <translation>消音</translation>
+        </message>
+        <message>
+            <source>Sound On</source>
+            <translation>音声オン</translation>
         </message>
     </context>
     <context>
@@ -1837,8 +1867,8 @@ Otherwise the conversion may fail.</source>
             <translation>--cut %1: 区間は START-END と書いてください</translation>
         </message>
         <message>
-            <source>--cut %1: &apos;%2&apos; is not a time (12.5, 1:02.5 or 1:02:03.250)</source>
-            <translation>--cut %1: &apos;%2&apos; は時間ではありません（12.5、1:02.5、1:02:03.250）</translation>
+            <source>--cut %1: '%2' is not a time (12.5, 1:02.5 or 1:02:03.250)</source>
+            <translation>--cut %1: '%2' は時間ではありません（12.5、1:02.5、1:02:03.250）</translation>
         </message>
         <message>
             <source>--cut %1: the end is not after the start</source>
@@ -1877,12 +1907,12 @@ Otherwise the conversion may fail.</source>
             <translation>--container は --mode copy または exact と併用します。エンコードのコンテナーは --format で選びます</translation>
         </message>
         <message>
-            <source>unknown container &apos;%1&apos;; one of: %2</source>
-            <translation>不明なコンテナー &apos;%1&apos;。次のいずれか: %2</translation>
+            <source>unknown container '%1'; one of: %2</source>
+            <translation>不明なコンテナー '%1'。次のいずれか: %2</translation>
         </message>
         <message>
-            <source>unknown format &apos;%1&apos;; one of: %2</source>
-            <translation>不明な形式 &apos;%1&apos;。次のいずれか: %2</translation>
+            <source>unknown format '%1'; one of: %2</source>
+            <translation>不明な形式 '%1'。次のいずれか: %2</translation>
         </message>
         <message>
             <source>--quality %1: use small or high</source>
@@ -1931,17 +1961,17 @@ Otherwise the conversion may fail.</source>
     --container NAME      copy and exact: original (the default), mp4, mkv,
                           mov, ts, ... as in the lossless format list
     --format NAME         encode: a format by its title or number, as in
-                          the format dialog (&quot;MP4 H.264/AAC&quot;, 4000)
+                          the format dialog ("MP4 H.264/AAC", 4000)
     --quality QUALITY     encode: small or high (the default)
     --merge               all segments of a FILE into one output
     --merge-chapters      with --merge (copy, exact): one chapter per segment
-    --output-dir DIR      where outputs go (default: the program&apos;s output
+    --output-dir DIR      where outputs go (default: the program's output
                           folder, a folder per FILE)
-    --name TEMPLATE       output names, as the window&apos;s template: {name}
+    --name TEMPLATE       output names, as the window's template: {name}
                           {n} {label} {start} {end} {ext} {date}
                           (default {name}_{n}.{ext})
 
-  Encoding parameters (encode; default: the format&apos;s):
+  Encoding parameters (encode; default: the format's):
     --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none
     --audio-codec TAG     (AAC, MP3, ...), or none
     --size WxH            picture size
@@ -1950,7 +1980,7 @@ Otherwise the conversion may fail.</source>
     --audio-bitrate KBPS
     --channels N
     --sample-rate HZ
-    --edits FILE          edits as JSON: the editing record&apos;s fields
+    --edits FILE          edits as JSON: the editing record's fields
 
   Running:
     --jobs N              files converted at once (default 1)
@@ -1974,7 +2004,7 @@ Otherwise the conversion may fail.</source>
     --container NAME      copy と exact：original（既定）、mp4、mkv、
                           mov、ts など無劣化フォーマット一覧のとおり
     --format NAME         encode：形式ダイアログと同じタイトルまたは番号
-                          （&quot;MP4 H.264/AAC&quot;、4000）
+                          （"MP4 H.264/AAC"、4000）
     --quality QUALITY     encode：small または high（既定）
     --merge               1 つのファイルの全区間を 1 つの出力に結合
     --merge-chapters      --merge と併用（copy、exact）：区間ごとに 1 チャプター
@@ -2027,8 +2057,8 @@ path as the Zelvane Snipwell window.
 </translation>
         </message>
         <message>
-            <source>  --help                  this text (COMMAND --help: the command&apos;s)
-  --version               the program&apos;s version
+            <source>  --help                  this text (COMMAND --help: the command's)
+  --version               the program's version
 
 Exit status: 0 when every output was written, 1 when a file failed (the
 others are still written), 2 for a wrong command line. Ctrl+C stops and
@@ -2051,12 +2081,12 @@ leaves no partial output. See snipwell-cli(1).
             <translation>コマンドがありません: info または cut</translation>
         </message>
         <message>
-            <source>unknown command &apos;%1&apos;</source>
-            <translation>不明なコマンド &apos;%1&apos;</translation>
+            <source>unknown command '%1'</source>
+            <translation>不明なコマンド '%1'</translation>
         </message>
         <message>
-            <source>Try &apos;snipwell-cli --help&apos;.</source>
-            <translation>&apos;snipwell-cli --help&apos; を参照してください。</translation>
+            <source>Try 'snipwell-cli --help'.</source>
+            <translation>'snipwell-cli --help' を参照してください。</translation>
         </message>
     </context>
 </TS>

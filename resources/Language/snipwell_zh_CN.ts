@@ -7,6 +7,28 @@
             <source>An instance has already been running.</source>
             <translation>已有一个实例正在运行。</translation>
         </message>
+        <message>
+            <source>Usage: snipwell [FILE]
+       snipwell --version | --help
+
+Opens %1 with FILE, a video or audio file, ready to cut. If the program is already running, FILE opens in its window.
+
+  -h, --help     show this help and exit
+  -v, --version  show the version and exit
+</source>
+            <translation>用法: snipwell [文件]
+      snipwell --version | --help
+
+用指定的视频或音频文件打开 %1，即可开始剪切。如果程序已在运行，文件将在其窗口中打开。
+
+  -h, --help     显示此帮助并退出
+  -v, --version  显示版本并退出
+</translation>
+        </message>
+        <message>
+            <source>Unknown option: %1</source>
+            <translation>未知选项: %1</translation>
+        </message>
     </context>
     <context>
         <name>QVoMessageDlg</name>
@@ -168,6 +190,14 @@
         <message>
             <source>Picture</source>
             <translation>画面</translation>
+        </message>
+        <message>
+            <source>Mute</source>
+            <translation>静音</translation>
+        </message>
+        <message>
+            <source>Sound On</source>
+            <translation>打开声音</translation>
         </message>
     </context>
     <context>
@@ -1837,8 +1867,8 @@ Otherwise the conversion may fail.</source>
             <translation>--cut %1：请将片段写成 START-END</translation>
         </message>
         <message>
-            <source>--cut %1: &apos;%2&apos; is not a time (12.5, 1:02.5 or 1:02:03.250)</source>
-            <translation>--cut %1：&apos;%2&apos; 不是时间（12.5、1:02.5 或 1:02:03.250）</translation>
+            <source>--cut %1: '%2' is not a time (12.5, 1:02.5 or 1:02:03.250)</source>
+            <translation>--cut %1：'%2' 不是时间（12.5、1:02.5 或 1:02:03.250）</translation>
         </message>
         <message>
             <source>--cut %1: the end is not after the start</source>
@@ -1877,12 +1907,12 @@ Otherwise the conversion may fail.</source>
             <translation>--container 需与 --mode copy 或 exact 一起使用；编码的容器由 --format 选择</translation>
         </message>
         <message>
-            <source>unknown container &apos;%1&apos;; one of: %2</source>
-            <translation>未知容器 &apos;%1&apos;；可选：%2</translation>
+            <source>unknown container '%1'; one of: %2</source>
+            <translation>未知容器 '%1'；可选：%2</translation>
         </message>
         <message>
-            <source>unknown format &apos;%1&apos;; one of: %2</source>
-            <translation>未知格式 &apos;%1&apos;；可选：%2</translation>
+            <source>unknown format '%1'; one of: %2</source>
+            <translation>未知格式 '%1'；可选：%2</translation>
         </message>
         <message>
             <source>--quality %1: use small or high</source>
@@ -1931,17 +1961,17 @@ Otherwise the conversion may fail.</source>
     --container NAME      copy and exact: original (the default), mp4, mkv,
                           mov, ts, ... as in the lossless format list
     --format NAME         encode: a format by its title or number, as in
-                          the format dialog (&quot;MP4 H.264/AAC&quot;, 4000)
+                          the format dialog ("MP4 H.264/AAC", 4000)
     --quality QUALITY     encode: small or high (the default)
     --merge               all segments of a FILE into one output
     --merge-chapters      with --merge (copy, exact): one chapter per segment
-    --output-dir DIR      where outputs go (default: the program&apos;s output
+    --output-dir DIR      where outputs go (default: the program's output
                           folder, a folder per FILE)
-    --name TEMPLATE       output names, as the window&apos;s template: {name}
+    --name TEMPLATE       output names, as the window's template: {name}
                           {n} {label} {start} {end} {ext} {date}
                           (default {name}_{n}.{ext})
 
-  Encoding parameters (encode; default: the format&apos;s):
+  Encoding parameters (encode; default: the format's):
     --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none
     --audio-codec TAG     (AAC, MP3, ...), or none
     --size WxH            picture size
@@ -1950,7 +1980,7 @@ Otherwise the conversion may fail.</source>
     --audio-bitrate KBPS
     --channels N
     --sample-rate HZ
-    --edits FILE          edits as JSON: the editing record&apos;s fields
+    --edits FILE          edits as JSON: the editing record's fields
 
   Running:
     --jobs N              files converted at once (default 1)
@@ -1974,7 +2004,7 @@ Otherwise the conversion may fail.</source>
     --container NAME      copy 和 exact：original（默认）、mp4、mkv、
                           mov、ts 等，与无损格式列表相同
     --format NAME         encode：按标题或编号指定格式，与格式对话框相同
-                          （&quot;MP4 H.264/AAC&quot;、4000）
+                          （"MP4 H.264/AAC"、4000）
     --quality QUALITY     encode：small 或 high（默认）
     --merge               将一个文件的所有片段合并为一个输出
     --merge-chapters      与 --merge 一起使用（copy、exact）：每个片段一个章节
@@ -2027,8 +2057,8 @@ path as the Zelvane Snipwell window.
 </translation>
         </message>
         <message>
-            <source>  --help                  this text (COMMAND --help: the command&apos;s)
-  --version               the program&apos;s version
+            <source>  --help                  this text (COMMAND --help: the command's)
+  --version               the program's version
 
 Exit status: 0 when every output was written, 1 when a file failed (the
 others are still written), 2 for a wrong command line. Ctrl+C stops and
@@ -2050,12 +2080,12 @@ leaves no partial output. See snipwell-cli(1).
             <translation>缺少命令：info 或 cut</translation>
         </message>
         <message>
-            <source>unknown command &apos;%1&apos;</source>
-            <translation>未知命令 &apos;%1&apos;</translation>
+            <source>unknown command '%1'</source>
+            <translation>未知命令 '%1'</translation>
         </message>
         <message>
-            <source>Try &apos;snipwell-cli --help&apos;.</source>
-            <translation>请参阅 &apos;snipwell-cli --help&apos;。</translation>
+            <source>Try 'snipwell-cli --help'.</source>
+            <translation>请参阅 'snipwell-cli --help'。</translation>
         </message>
     </context>
 </TS>
