@@ -2,15 +2,12 @@
 // engine and conversion path the window uses, without the window.
 #include "AppPaths.h"
 #include "CliOutput.h"
+#include "ProductInfo.h"
 #include "Subcommands.h"
 
 #include <QCoreApplication>
 #include <QLocale>
 #include <QTranslator>
-
-#ifndef SNIPWELL_VERSION
-#define SNIPWELL_VERSION "0"
-#endif
 
 namespace {
 
@@ -41,7 +38,7 @@ int main(int argc, char *argv[])
         return cli::ExitOk;
     }
     if (first == QLatin1String("--version")) {
-        cli::printOut(QStringLiteral("snipwell-cli " SNIPWELL_VERSION));
+        cli::printOut(QStringLiteral("snipwell-cli ") + product::version());
         return cli::ExitOk;
     }
     const QStringList args = all.mid(2);

@@ -64,7 +64,7 @@ TEST(DesktopInstall, LauncherIconsAndMetainfoLandWhereDesktopsLook)
 
     // The command line beside it, with its manual page; the installed one
     // runs and finds its formats in the installed application folder.
-    EXPECT_TRUE(QFileInfo(share + "/man/man1/snipwell-cli.1").isFile());
+    EXPECT_TRUE(QFileInfo(share + "/man/man1/snipwell-cli.1.gz").isFile());
     const testsupport::ProcessResult cli = testsupport::runProcess(
         prefix.path() + "/bin/snipwell-cli", {"cut", "--format", "Betamax", "--output-dir", prefix.path(), "x.mp4"});
     EXPECT_EQ(cli.exitCode, 2);
