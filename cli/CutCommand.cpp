@@ -35,11 +35,6 @@ namespace cli {
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("snipwell-cli", text);
-}
-
 QString clock(uint64_t us)
 {
     return QConverterObject::noteTime(us);
@@ -47,7 +42,8 @@ QString clock(uint64_t us)
 
 QString rangeText(const cutlist::Segment &s)
 {
-    return s.end_us == 0 ? clock(s.start_us) + QLatin1Char('-') : clock(s.start_us) + QLatin1Char('-') + clock(s.end_us);
+    return s.end_us == 0 ? clock(s.start_us) + QLatin1Char('-')
+                         : clock(s.start_us) + QLatin1Char('-') + clock(s.end_us);
 }
 
 // The file's video frame rate, which EDL timecodes count in (25 when the
@@ -79,8 +75,9 @@ bool segmentsFor(const CutOptions &o, const QString &path, const VoVideoConvertI
             read.rate = frameRateOf(item);
             const cutlist::ReadResult list = cutlist::readFile(QFile::encodeName(s.path).toStdString(), read);
             if (!list.ok()) {
-                reportError(o.json, path,
-                            QStringLiteral("%1: %2").arg(s.path, QString::fromStdString(cutlist::describe(list.error))));
+                reportError(
+                    o.json, path,
+                    QStringLiteral("%1: %2").arg(s.path, QString::fromStdString(cutlist::describe(list.error))));
                 return false;
             }
             segments.insert(segments.end(), list.segments.begin(), list.segments.end());
@@ -94,7 +91,7 @@ bool segmentsFor(const CutOptions &o, const QString &path, const VoVideoConvertI
                 }
             }
             if (chapters.empty()) {
-                reportError(o.json, path, tr("the file has no chapters"));
+                reportError(o.json, path, QCoreApplication::translate("snipwell-cli", "the file has no chapters"));
                 return false;
             }
             const cutlist::ReadResult list = cutlist::segmentsFromChapters(chapters, item.m_duration);
@@ -152,7 +149,9 @@ bool FileCut::run()
     VoVideoConvertItem source;
     if (!source.open(m_path, -1, false, VoVideoConvertItem::OpenMode::ForConversion)) {
         reportError(m_o.json, m_path,
-                    source.openError().isEmpty() ? tr("not a media file we can read") : source.openError());
+                    source.openError().isEmpty()
+                        ? QCoreApplication::translate("snipwell-cli", "not a media file we can read")
+                        : source.openError());
         return false;
     }
     cutlist::SegmentList wanted;
@@ -164,12 +163,14 @@ bool FileCut::run()
     const cutlist::Fit fit = cutlist::fitToDuration(wanted, source.m_duration);
     for (size_t i : fit.clipped)
         reportNote(m_o.json, m_path,
-                   tr("segment %1 (%2) ends past the end of the file (%3); it was cut there")
+                   QCoreApplication::translate("snipwell-cli",
+                                               "segment %1 (%2) ends past the end of the file (%3); it was cut there")
                        .arg(i + 1)
                        .arg(rangeText(wanted[i]), clock(source.m_duration)));
     for (size_t i : fit.outside) {
         reportError(m_o.json, m_path,
-                    tr("segment %1 (%2) starts past the end of the file (%3); it was left out")
+                    QCoreApplication::translate("snipwell-cli",
+                                                "segment %1 (%2) starts past the end of the file (%3); it was left out")
                         .arg(i + 1)
                         .arg(rangeText(wanted[i]), clock(source.m_duration)));
         ok = false;
@@ -194,7 +195,8 @@ bool FileCut::prepareItems(const VoVideoConvertItem &source, const cutlist::Segm
         item->m_TrimStartTime = s.start_us;
         item->m_TrimEndTime = s.end_us;
         if (m_o.mergeChapters)
-            item->m_partChapter = s.label.empty() ? tr("Part %1").arg(number) : QString::fromStdString(s.label);
+            item->m_partChapter = s.label.empty() ? QCoreApplication::translate("snipwell-cli", "Part %1").arg(number)
+                                                  : QString::fromStdString(s.label);
         item->applyOutputFormat(m_o.params);
         QString error;
         if (!m_o.edits.isEmpty() && !applyEditsJson(m_o.edits, item->m_editConfig, &error)) {
@@ -257,7 +259,7 @@ bool FileCut::convert(const VoVideoConvertItem &source)
         // Another process may be writing the same name under its temporary.
         return freeOutputPath(m_folder, pattern, fields, [](const QString &path) {
             return QFileInfo::exists(path)
-                   || QFileInfo::exists(QString::fromStdString(partialPathFor(QFile::encodeName(path).toStdString())));
+                || QFileInfo::exists(QString::fromStdString(partialPathFor(QFile::encodeName(path).toStdString())));
         });
     });
 
@@ -283,7 +285,9 @@ bool FileCut::convert(const VoVideoConvertItem &source)
         }
         // A frame-exact cut that fell back says so, with the reason.
         if (exact && report.startsWith(QLatin1String("cut at key frames")))
-            reportNote(m_o.json, m_path, tr("%1: not frame-exact, %2").arg(QFileInfo(path).fileName(), report));
+            reportNote(m_o.json, m_path,
+                       QCoreApplication::translate("snipwell-cli", "%1: not frame-exact, %2")
+                           .arg(QFileInfo(path).fileName(), report));
     });
     QObject::connect(&converter, &QConverterObject::sendConvertNote,
                      [&](const QString &note) { reportNote(m_o.json, m_path, note); });
@@ -322,8 +326,8 @@ bool FileCut::convert(const VoVideoConvertItem &source)
     if (!ended)
         failed = true;
     if (m_o.json)
-        printJson(QJsonObject{{"type", "done"}, {"file", m_path}, {"ok", !failed}, {"outputs", outputs},
-                              {"seconds", seconds}});
+        printJson(QJsonObject{
+            {"type", "done"}, {"file", m_path}, {"ok", !failed}, {"outputs", outputs}, {"seconds", seconds}});
     return !failed;
 }
 
@@ -372,8 +376,9 @@ int runParallel(const CutOptions &o, InterruptWatch &watch)
                 if (running.isEmpty())
                     loop.quit();
             });
-            p->start(program, QStringList{QStringLiteral("cut")} + o.perFileArgs
-                                  + QStringList{QStringLiteral("--"), o.files[next++]});
+            p->start(program,
+                     QStringList{QStringLiteral("cut")} + o.perFileArgs
+                         + QStringList{QStringLiteral("--"), o.files[next++]});
         }
     };
     watch.setHandler([&running] {
@@ -400,17 +405,22 @@ int runCut(const QStringList &args)
     if (!o.nameTemplate.isEmpty()) {
         const QString unknown = unknownPlaceholder(o.nameTemplate);
         if (!unknown.isEmpty())
-            return usageError(tr("--name %1: %2 is not a placeholder; use {name} {n} {label} {start} {end} {ext} {date}")
-                                  .arg(o.nameTemplate, unknown));
+            return usageError(
+                QCoreApplication::translate(
+                    "snipwell-cli",
+                    "--name %1: %2 is not a placeholder; use {name} {n} {label} {start} {end} {ext} {date}")
+                    .arg(o.nameTemplate, unknown));
     }
     if (!o.outputDir.isEmpty()) {
         const QFileInfo dir(o.outputDir);
         if (!dir.exists() && !QDir().mkpath(o.outputDir)) {
-            reportError(o.json, o.outputDir, tr("the output folder cannot be made"));
+            reportError(o.json, o.outputDir,
+                        QCoreApplication::translate("snipwell-cli", "the output folder cannot be made"));
             return ExitFailed;
         }
         if (!QFileInfo(o.outputDir).isDir() || ::access(QFile::encodeName(o.outputDir).constData(), W_OK | X_OK) != 0) {
-            reportError(o.json, o.outputDir, tr("the output folder is not writable"));
+            reportError(o.json, o.outputDir,
+                        QCoreApplication::translate("snipwell-cli", "the output folder is not writable"));
             return ExitFailed;
         }
     }
@@ -426,7 +436,8 @@ int runCut(const QStringList &args)
             status = ExitFailed;
     }
     if (watch.interrupted()) {
-        reportError(o.json, QString(), tr("stopped; nothing half-written was left behind"));
+        reportError(o.json, QString(),
+                    QCoreApplication::translate("snipwell-cli", "stopped; nothing half-written was left behind"));
         status = ExitFailed;
     }
     return status;

@@ -13,11 +13,6 @@ namespace cli {
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("snipwell-cli", text);
-}
-
 // Finds a format of catalogue by its title (any case) or its number.
 bool findFormat(ProfileCatalogue &catalogue, const QString &name, FormatItemInfo &found)
 {
@@ -76,7 +71,7 @@ bool parseTime(const QString &text, uint64_t &us)
     if (utf8.isEmpty())
         return false;
     return cutlist::text::parseTime(std::string_view(utf8.constData(), size_t(utf8.size())), us)
-           == cutlist::text::TimeParse::Ok;
+        == cutlist::text::TimeParse::Ok;
 }
 
 bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
@@ -103,14 +98,14 @@ bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
             inlineValue = true;
         }
         static const QStringList withValue{
-            "--cut",          "--cuts",          "--mode",     "--format", "--quality",     "--container",
-            "--output-dir",   "--name",          "--jobs",     "--video-codec", "--audio-codec", "--size",
-            "--fps",          "--video-bitrate", "--audio-bitrate", "--channels", "--sample-rate", "--edits"};
+            "--cut",        "--cuts",          "--mode",          "--format",      "--quality",     "--container",
+            "--output-dir", "--name",          "--jobs",          "--video-codec", "--audio-codec", "--size",
+            "--fps",        "--video-bitrate", "--audio-bitrate", "--channels",    "--sample-rate", "--edits"};
         static const QStringList flags{"--chapters", "--merge", "--merge-chapters", "--json"};
         if (withValue.contains(name)) {
             if (!inlineValue) {
                 if (i + 1 >= args.size())
-                    return fail(tr("%1 needs a value").arg(name));
+                    return fail(QCoreApplication::translate("snipwell-cli", "%1 needs a value").arg(name));
                 value = args[++i];
             }
             if (name != QLatin1String("--jobs"))
@@ -118,7 +113,7 @@ bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
         } else if (flags.contains(name) && !inlineValue) {
             o.perFileArgs << name;
         } else if (a.startsWith(QLatin1String("-")) && a != QLatin1String("-")) {
-            return fail(tr("unknown option %1").arg(a));
+            return fail(QCoreApplication::translate("snipwell-cli", "unknown option %1").arg(a));
         } else {
             o.files << a;
             continue;
@@ -127,26 +122,35 @@ bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
         if (name == QLatin1String("--cut")) {
             const int dash = value.indexOf(QLatin1Char('-'));
             if (dash < 0)
-                return fail(tr("--cut %1: write the segment as START-END").arg(value));
+                return fail(
+                    QCoreApplication::translate("snipwell-cli", "--cut %1: write the segment as START-END").arg(value));
             SegmentSource s;
             const QString start = value.left(dash), end = value.mid(dash + 1);
             if (!parseTime(start, s.start_us))
-                return fail(tr("--cut %1: '%2' is not a time (12.5, 1:02.5 or 1:02:03.250)").arg(value, start));
+                return fail(QCoreApplication::translate("snipwell-cli",
+                                                        "--cut %1: '%2' is not a time (12.5, 1:02.5 or 1:02:03.250)")
+                                .arg(value, start));
             if (!end.trimmed().isEmpty()) {
                 if (!parseTime(end, s.end_us))
-                    return fail(tr("--cut %1: '%2' is not a time (12.5, 1:02.5 or 1:02:03.250)").arg(value, end));
+                    return fail(QCoreApplication::translate(
+                                    "snipwell-cli", "--cut %1: '%2' is not a time (12.5, 1:02.5 or 1:02:03.250)")
+                                    .arg(value, end));
                 if (s.end_us <= s.start_us)
-                    return fail(tr("--cut %1: the end is not after the start").arg(value));
+                    return fail(QCoreApplication::translate("snipwell-cli", "--cut %1: the end is not after the start")
+                                    .arg(value));
             }
             o.sources.push_back(s);
         } else if (name == QLatin1String("--cuts")) {
             // Read once here so that a broken list stops the run before
             // any file; each file reads it again with its own length.
             if (!cutlist::formatForFileName(QFile::encodeName(value).toStdString()))
-                return fail(tr("--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue)").arg(value));
+                return fail(QCoreApplication::translate("snipwell-cli",
+                                                        "--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue)")
+                                .arg(value));
             const cutlist::ReadResult list = cutlist::readFile(QFile::encodeName(value).toStdString());
             if (!list.ok())
-                return fail(QStringLiteral("--cuts %1: %2").arg(value, QString::fromStdString(cutlist::describe(list.error))));
+                return fail(
+                    QStringLiteral("--cuts %1: %2").arg(value, QString::fromStdString(cutlist::describe(list.error))));
             SegmentSource s;
             s.kind = SegmentSource::List;
             s.path = value;
@@ -176,7 +180,8 @@ bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
             bool ok = false;
             o.jobs = value.toInt(&ok);
             if (!ok || o.jobs < 1 || o.jobs > 64)
-                return fail(tr("--jobs %1: give a number from 1 to 64").arg(value));
+                return fail(
+                    QCoreApplication::translate("snipwell-cli", "--jobs %1: give a number from 1 to 64").arg(value));
         } else if (name == QLatin1String("--json")) {
             o.json = true;
         } else if (name == QLatin1String("--video-codec")) {
@@ -201,7 +206,7 @@ bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
     }
 
     if (o.files.isEmpty())
-        return fail(tr("no FILE to cut"));
+        return fail(QCoreApplication::translate("snipwell-cli", "no FILE to cut"));
     if (!sawMode)
         mode = format.isEmpty() ? QStringLiteral("copy") : QStringLiteral("encode");
     if (mode == QLatin1String("copy"))
@@ -211,20 +216,22 @@ bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
     else if (mode == QLatin1String("encode"))
         o.mode = CutOptions::Encode;
     else
-        return fail(tr("--mode %1: use copy, exact or encode").arg(mode));
+        return fail(QCoreApplication::translate("snipwell-cli", "--mode %1: use copy, exact or encode").arg(mode));
     if (o.mergeChapters && !o.merge)
-        return fail(tr("--merge-chapters goes with --merge"));
+        return fail(QCoreApplication::translate("snipwell-cli", "--merge-chapters goes with --merge"));
     if (o.mergeChapters && o.mode == CutOptions::Encode)
-        return fail(tr("--merge-chapters goes with --mode copy or exact"));
+        return fail(QCoreApplication::translate("snipwell-cli", "--merge-chapters goes with --mode copy or exact"));
     const bool encoding = o.mode == CutOptions::Encode;
-    const QStringList encodeOnly{format, quality, videoCodec, audioCodec, size, fps, videoBitrate, audioBitrate,
-                                 channels, sampleRate, o.editsPath};
+    const QStringList encodeOnly{format,       quality,      videoCodec, audioCodec, size,       fps,
+                                 videoBitrate, audioBitrate, channels,   sampleRate, o.editsPath};
     if (!encoding) {
         for (const QString &v : encodeOnly)
             if (!v.isEmpty())
-                return fail(tr("--format, --quality, the encoding parameters and --edits go with --mode encode"));
+                return fail(QCoreApplication::translate(
+                    "snipwell-cli", "--format, --quality, the encoding parameters and --edits go with --mode encode"));
     } else if (!container.isEmpty()) {
-        return fail(tr("--container goes with --mode copy or exact; --format chooses the container of an encode"));
+        return fail(QCoreApplication::translate(
+            "snipwell-cli", "--container goes with --mode copy or exact; --format chooses the container of an encode"));
     }
 
     OutputFormatParams &p = o.params;
@@ -243,7 +250,7 @@ bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
             if (!lossless.isLoaded())
                 return fail(lossless.errorText());
             if (!findContainer(lossless, container, item))
-                return fail(tr("unknown container '%1'; one of: %2")
+                return fail(QCoreApplication::translate("snipwell-cli", "unknown container '%1'; one of: %2")
                                 .arg(container, containerNames(lossless).join(QStringLiteral(", "))));
             if (item.ext.isEmpty()) {
                 p.container = QStringLiteral("Original");
@@ -262,7 +269,8 @@ bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
     // The window's first format.
     const QString wanted = format.isEmpty() ? QStringLiteral("4000") : format;
     if (!findFormat(catalogue, wanted, item))
-        return fail(tr("unknown format '%1'; one of: %2").arg(wanted, formatTitles(catalogue).join(QStringLiteral(", "))));
+        return fail(QCoreApplication::translate("snipwell-cli", "unknown format '%1'; one of: %2")
+                        .arg(wanted, formatTitles(catalogue).join(QStringLiteral(", "))));
     const FormatProfile *built = catalogue.buildProfile(item.category, item.id, videoCodec, {}, audioCodec, {});
     if (!built)
         return fail(catalogue.errorText());
@@ -271,7 +279,7 @@ bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
     if (quality == QLatin1String("small"))
         q = ProfileQuality::Small;
     else if (!quality.isEmpty() && quality != QLatin1String("high"))
-        return fail(tr("--quality %1: use small or high").arg(quality));
+        return fail(QCoreApplication::translate("snipwell-cli", "--quality %1: use small or high").arg(quality));
 
     ProfileChoices choices;
     const QString kAuto = QStringLiteral("Auto");
@@ -282,7 +290,7 @@ bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
         const QStringList wh = size.toLower().split(QLatin1Char('x'));
         bool okW = false, okH = false;
         if (wh.size() != 2 || wh[0].toUInt(&okW) == 0 || wh[1].toUInt(&okH) == 0 || !okW || !okH)
-            return fail(tr("--size %1: write it as WIDTHxHEIGHT").arg(size));
+            return fail(QCoreApplication::translate("snipwell-cli", "--size %1: write it as WIDTHxHEIGHT").arg(size));
         choices.resolution = wh[0] + QLatin1Char('*') + wh[1];
     }
     auto number = [&](const QString &option, const QString &v, const char *unit, QString &choice) {
@@ -293,7 +301,7 @@ bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
         bool ok = false;
         const double n = v.toDouble(&ok);
         if (!ok || n <= 0) {
-            error = tr("%1 %2: give a positive number").arg(option, v);
+            error = QCoreApplication::translate("snipwell-cli", "%1 %2: give a positive number").arg(option, v);
             return false;
         }
         choice = v + QLatin1Char(' ') + QLatin1String(unit);
@@ -307,7 +315,8 @@ bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
     if (channels.isEmpty()) {
         choices.channel = kAuto;
     } else if (channels.toUInt() == 0) {
-        return fail(tr("%1 %2: give a positive number").arg(QStringLiteral("--channels"), channels));
+        return fail(QCoreApplication::translate("snipwell-cli", "%1 %2: give a positive number")
+                        .arg(QStringLiteral("--channels"), channels));
     } else {
         choices.channel = channels;
     }
@@ -324,12 +333,13 @@ bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
     if (!o.editsPath.isEmpty()) {
         QFile file(o.editsPath);
         if (!file.open(QIODevice::ReadOnly))
-            return fail(tr("--edits %1: %2").arg(o.editsPath, file.errorString()));
+            return fail(
+                QCoreApplication::translate("snipwell-cli", "--edits %1: %2").arg(o.editsPath, file.errorString()));
         o.edits = file.readAll();
         VEEditConfig probe;
         QString why;
         if (!applyEditsJson(o.edits, probe, &why))
-            return fail(tr("--edits %1: %2").arg(o.editsPath, why));
+            return fail(QCoreApplication::translate("snipwell-cli", "--edits %1: %2").arg(o.editsPath, why));
     }
     return true;
 }
