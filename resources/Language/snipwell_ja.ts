@@ -148,14 +148,6 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
     <context>
         <name>QVideoPlayDlg</name>
         <message>
-            <source>Mute</source>
-            <translation>消音</translation>
-        </message>
-        <message>
-            <source>Sound On</source>
-            <translation>音声オン</translation>
-        </message>
-        <message>
             <source>Play</source>
             <translation>再生</translation>
         </message>
@@ -198,6 +190,14 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
         <message>
             <source>Picture</source>
             <translation>映像</translation>
+        </message>
+        <message>
+            <source>Mute</source>
+            <translation>消音</translation>
+        </message>
+        <message>
+            <source>Sound On</source>
+            <translation>音声オン</translation>
         </message>
     </context>
     <context>
@@ -812,6 +812,13 @@ Otherwise the conversion may fail.</source>
         </message>
     </context>
     <context>
+        <name>StartupWindow</name>
+        <message>
+            <source>Add a video or audio file to start cutting.</source>
+            <translation>動画または音声ファイルを追加してカットを始めましょう。</translation>
+        </message>
+    </context>
+    <context>
         <name>VoKeyFrameScanner</name>
         <message>
             <source>starts at %1, key frame</source>
@@ -876,6 +883,10 @@ Otherwise the conversion may fail.</source>
     </context>
     <context>
         <name>QAdjustOperationForm</name>
+        <message>
+            <source>Crop, aspect, rotation and mirror of the picture. Drag the rectangle on the left picture to crop.</source>
+            <translation>画像の切り抜き、縦横比、回転、反転。左の画像の枠をドラッグして切り抜きます。</translation>
+        </message>
         <message>
             <source>Rotation:</source>
             <translation>回転:</translation>
@@ -967,6 +978,10 @@ Otherwise the conversion may fail.</source>
     <context>
         <name>QWatermarkOperationForm</name>
         <message>
+            <source>A text or picture watermark. Drag the boxes on the right picture to place and size them.</source>
+            <translation>テキストまたは画像の透かし。右の画像の枠をドラッグして位置と大きさを決めます。</translation>
+        </message>
+        <message>
             <source>Image:</source>
             <translation>画像:</translation>
         </message>
@@ -1005,6 +1020,10 @@ Otherwise the conversion may fail.</source>
     </context>
     <context>
         <name>QSubtitleOperationForm</name>
+        <message>
+            <source>Subtitles burned into the picture, their font, colour and position.</source>
+            <translation>映像に焼き込む字幕と、そのフォント、色、位置。</translation>
+        </message>
         <message>
             <source>Track:</source>
             <translation>トラック:</translation>
@@ -1100,6 +1119,10 @@ Otherwise the conversion may fail.</source>
     </context>
     <context>
         <name>QAudioOperationForm</name>
+        <message>
+            <source>Volume, background music and sound effects.</source>
+            <translation>音量、BGM、サウンドエフェクト。</translation>
+        </message>
         <message>
             <source>Track:</source>
             <translation>トラック:</translation>
@@ -1371,8 +1394,48 @@ Otherwise the conversion may fail.</source>
             <translation>キャンセル</translation>
         </message>
         <message>
+            <source>Font Name:</source>
+            <translation>フォント名:</translation>
+        </message>
+        <message>
+            <source>Font Color:</source>
+            <translation>文字の色:</translation>
+        </message>
+        <message>
+            <source>Outline Color:</source>
+            <translation>縁取りの色:</translation>
+        </message>
+        <message>
+            <source>Outline Size:</source>
+            <translation>縁取りの太さ:</translation>
+        </message>
+        <message>
+            <source>Shadow Color:</source>
+            <translation>影の色:</translation>
+        </message>
+        <message>
+            <source>Shadow Offset:</source>
+            <translation>影のずれ:</translation>
+        </message>
+        <message>
+            <source>Horizontal Spacing:</source>
+            <translation>文字間隔:</translation>
+        </message>
+        <message>
+            <source>Vertical Spacing:</source>
+            <translation>行間隔:</translation>
+        </message>
+        <message>
+            <source>Choose a colour</source>
+            <translation>色を選択</translation>
+        </message>
+        <message>
             <source>Default</source>
             <translation>既定</translation>
+        </message>
+        <message>
+            <source>Select Color</source>
+            <translation>色の選択</translation>
         </message>
     </context>
     <context>
@@ -1382,8 +1445,40 @@ Otherwise the conversion may fail.</source>
             <translation>フォント</translation>
         </message>
         <message>
+            <source>Font Name:</source>
+            <translation>フォント名:</translation>
+        </message>
+        <message>
             <source>Default</source>
             <translation>既定</translation>
+        </message>
+        <message>
+            <source>Font Color:</source>
+            <translation>文字色:</translation>
+        </message>
+        <message>
+            <source>Outline Color:</source>
+            <translation>縁取りの色:</translation>
+        </message>
+        <message>
+            <source>Outline Size:</source>
+            <translation>縁取りの太さ:</translation>
+        </message>
+        <message>
+            <source>Shadow Color:</source>
+            <translation>影の色:</translation>
+        </message>
+        <message>
+            <source>Shadow Offset:</source>
+            <translation>影のずれ:</translation>
+        </message>
+        <message>
+            <source>Horizontal Spacing:</source>
+            <translation>文字間隔:</translation>
+        </message>
+        <message>
+            <source>Vertical Spacing:</source>
+            <translation>行間隔:</translation>
         </message>
         <message>
             <source>Reset</source>
@@ -1715,6 +1810,283 @@ Otherwise the conversion may fail.</source>
         <message>
             <source>Set to %1, the earliest time allowed here.</source>
             <translation>ここで指定できる最も早い時刻 %1 に設定しました。</translation>
+        </message>
+    </context>
+    <context>
+        <name>snipwell-cli</name>
+        <message>
+            <source>the file has no chapters</source>
+            <translation>ファイルにチャプターがありません</translation>
+        </message>
+        <message>
+            <source>not a media file we can read</source>
+            <translation>読み取れるメディアファイルではありません</translation>
+        </message>
+        <message>
+            <source>segment %1 (%2) ends past the end of the file (%3); it was cut there</source>
+            <translation>区間 %1（%2）はファイルの末尾（%3）より後で終わるため、そこで切りました</translation>
+        </message>
+        <message>
+            <source>segment %1 (%2) starts past the end of the file (%3); it was left out</source>
+            <translation>区間 %1（%2）はファイルの末尾（%3）より後で始まるため、省きました</translation>
+        </message>
+        <message>
+            <source>Part %1</source>
+            <translation>パート %1</translation>
+        </message>
+        <message>
+            <source>%1: not frame-exact, %2</source>
+            <translation>%1: フレーム単位ではありません、%2</translation>
+        </message>
+        <message>
+            <source>--name %1: %2 is not a placeholder; use {name} {n} {label} {start} {end} {ext} {date}</source>
+            <translation>--name %1: %2 はプレースホルダーではありません。{name} {n} {label} {start} {end} {ext} {date} を使ってください</translation>
+        </message>
+        <message>
+            <source>the output folder cannot be made</source>
+            <translation>出力フォルダーを作成できません</translation>
+        </message>
+        <message>
+            <source>the output folder is not writable</source>
+            <translation>出力フォルダーに書き込めません</translation>
+        </message>
+        <message>
+            <source>stopped; nothing half-written was left behind</source>
+            <translation>停止しました。書きかけのファイルは残っていません</translation>
+        </message>
+        <message>
+            <source>%1 needs a value</source>
+            <translation>%1 には値が必要です</translation>
+        </message>
+        <message>
+            <source>unknown option %1</source>
+            <translation>不明なオプション %1</translation>
+        </message>
+        <message>
+            <source>--cut %1: write the segment as START-END</source>
+            <translation>--cut %1: 区間は START-END と書いてください</translation>
+        </message>
+        <message>
+            <source>--cut %1: '%2' is not a time (12.5, 1:02.5 or 1:02:03.250)</source>
+            <translation>--cut %1: '%2' は時間ではありません（12.5、1:02.5、1:02:03.250）</translation>
+        </message>
+        <message>
+            <source>--cut %1: the end is not after the start</source>
+            <translation>--cut %1: 終わりが始まりより後ではありません</translation>
+        </message>
+        <message>
+            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue)</source>
+            <translation>--cuts %1: カットリストではありません（.csv、.tsv、.txt、.edl、.cue）</translation>
+        </message>
+        <message>
+            <source>--jobs %1: give a number from 1 to 64</source>
+            <translation>--jobs %1: 1 から 64 までの数を指定してください</translation>
+        </message>
+        <message>
+            <source>no FILE to cut</source>
+            <translation>切り出すファイルがありません</translation>
+        </message>
+        <message>
+            <source>--mode %1: use copy, exact or encode</source>
+            <translation>--mode %1: copy、exact、encode のいずれかを使ってください</translation>
+        </message>
+        <message>
+            <source>--merge-chapters goes with --merge</source>
+            <translation>--merge-chapters は --merge と併用します</translation>
+        </message>
+        <message>
+            <source>--merge-chapters goes with --mode copy or exact</source>
+            <translation>--merge-chapters は --mode copy または exact と併用します</translation>
+        </message>
+        <message>
+            <source>--format, --quality, the encoding parameters and --edits go with --mode encode</source>
+            <translation>--format、--quality、エンコードのパラメーター、--edits は --mode encode と併用します</translation>
+        </message>
+        <message>
+            <source>--container goes with --mode copy or exact; --format chooses the container of an encode</source>
+            <translation>--container は --mode copy または exact と併用します。エンコードのコンテナーは --format で選びます</translation>
+        </message>
+        <message>
+            <source>unknown container '%1'; one of: %2</source>
+            <translation>不明なコンテナー '%1'。次のいずれか: %2</translation>
+        </message>
+        <message>
+            <source>unknown format '%1'; one of: %2</source>
+            <translation>不明な形式 '%1'。次のいずれか: %2</translation>
+        </message>
+        <message>
+            <source>--quality %1: use small or high</source>
+            <translation>--quality %1: small または high を使ってください</translation>
+        </message>
+        <message>
+            <source>--size %1: write it as WIDTHxHEIGHT</source>
+            <translation>--size %1: 幅x高さ の形で書いてください</translation>
+        </message>
+        <message>
+            <source>%1 %2: give a positive number</source>
+            <translation>%1 %2: 正の数を指定してください</translation>
+        </message>
+        <message>
+            <source>--edits %1: %2</source>
+            <translation>--edits %1: %2</translation>
+        </message>
+        <message>
+            <source>no FILE to read</source>
+            <translation>読み取るファイルがありません</translation>
+        </message>
+        <message>
+            <source>snipwell-cli info FILE...
+    One JSON object a line for each FILE: format, duration, streams,
+    chapters and the number of key frames.
+</source>
+            <translation>snipwell-cli info ファイル...
+    ファイルごとに 1 行の JSON オブジェクト：形式、長さ、ストリーム、
+    チャプター、キーフレーム数。
+</translation>
+        </message>
+        <message>
+            <source>snipwell-cli cut [OPTIONS] FILE...
+    Cuts the same segments out of every FILE.
+
+  Segments (in the order given; none: the whole file):
+    --cut START-END       a segment; times as 12.5, 1:02.5 or 1:02:03.250;
+                          an empty END runs to the end (repeatable)
+    --cuts LIST           the segments of a cut list: .csv, .tsv, .edl, .cue,
+                          or .txt chapter lines (repeatable)
+    --chapters            one segment per chapter of each FILE
+
+  Output:
+    --mode MODE           copy (lossless at key frames, the default),
+                          exact (lossless, frame-exact) or encode
+    --container NAME      copy and exact: original (the default), mp4, mkv,
+                          mov, ts, ... as in the lossless format list
+    --format NAME         encode: a format by its title or number, as in
+                          the format dialog ("MP4 H.264/AAC", 4000)
+    --quality QUALITY     encode: small or high (the default)
+    --merge               all segments of a FILE into one output
+    --merge-chapters      with --merge (copy, exact): one chapter per segment
+    --output-dir DIR      where outputs go (default: the program's output
+                          folder, a folder per FILE)
+    --name TEMPLATE       output names, as the window's template: {name}
+                          {n} {label} {start} {end} {ext} {date}
+                          (default {name}_{n}.{ext})
+
+  Encoding parameters (encode; default: the format's):
+    --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none
+    --audio-codec TAG     (AAC, MP3, ...), or none
+    --size WxH            picture size
+    --fps RATE            frame rate
+    --video-bitrate KBPS
+    --audio-bitrate KBPS
+    --channels N
+    --sample-rate HZ
+    --edits FILE          edits as JSON: the editing record's fields
+
+  Running:
+    --jobs N              files converted at once (default 1)
+    --json                one JSON object a line on standard output:
+                          progress, each output with its path and cut
+                          report, notes and errors
+</source>
+            <translation>snipwell-cli cut [オプション] ファイル...
+    すべてのファイルから同じ区間を切り出します。
+
+  区間（指定した順。指定なし：ファイル全体）:
+    --cut START-END       区間。時間は 12.5、1:02.5、1:02:03.250 の形式。
+                          END を空にすると末尾まで（繰り返し可）
+    --cuts LIST           カットリストの区間：.csv、.tsv、.edl、.cue、
+                          または .txt のチャプター行（繰り返し可）
+    --chapters            各ファイルのチャプターごとに 1 区間
+
+  出力:
+    --mode MODE           copy（キーフレームで無劣化、既定）、
+                          exact（無劣化・フレーム単位）または encode
+    --container NAME      copy と exact：original（既定）、mp4、mkv、
+                          mov、ts など無劣化フォーマット一覧のとおり
+    --format NAME         encode：形式ダイアログと同じタイトルまたは番号
+                          （"MP4 H.264/AAC"、4000）
+    --quality QUALITY     encode：small または high（既定）
+    --merge               1 つのファイルの全区間を 1 つの出力に結合
+    --merge-chapters      --merge と併用（copy、exact）：区間ごとに 1 チャプター
+    --output-dir DIR      出力先（既定：プログラムの出力フォルダー、
+                          ファイルごとに 1 フォルダー）
+    --name TEMPLATE       出力名。ウィンドウの名前テンプレートと同じ：
+                          {name} {n} {label} {start} {end} {ext} {date}
+                          （既定 {name}_{n}.{ext}）
+
+  エンコードのパラメーター（encode。既定：形式の値）:
+    --video-codec TAG     プロファイルでのコーデック名（H264、HEVC など）または none
+    --audio-codec TAG     （AAC、MP3 など）または none
+    --size WxH            画面サイズ
+    --fps RATE            フレームレート
+    --video-bitrate KBPS
+    --audio-bitrate KBPS
+    --channels N
+    --sample-rate HZ
+    --edits FILE          JSON による編集：編集レコードのフィールド
+
+  実行:
+    --jobs N              同時に変換するファイル数（既定 1）
+    --json                標準出力に 1 行ごとに 1 つの JSON オブジェクト：
+                          進行状況、パスとカットレポート付きの各出力、
+                          注意とエラー
+</translation>
+        </message>
+        <message>
+            <source>no such file</source>
+            <translation>そのようなファイルはありません</translation>
+        </message>
+        <message>
+            <source>a folder, not a file</source>
+            <translation>ファイルではなくフォルダーです</translation>
+        </message>
+        <message>
+            <source>not readable (permission denied)</source>
+            <translation>読み取れません（アクセス権がありません）</translation>
+        </message>
+        <message>
+            <source>Usage: snipwell-cli COMMAND [OPTIONS] FILE...
+Cuts video and audio files without the window, on the same conversion
+path as the Zelvane Snipwell window.
+
+</source>
+            <translation>使い方: snipwell-cli コマンド [オプション] ファイル...
+ウィンドウを使わずに動画・音声ファイルを切り出します。Zelvane Snipwell の
+ウィンドウと同じ変換経路を使います。
+
+</translation>
+        </message>
+        <message>
+            <source>  --help                  this text (COMMAND --help: the command's)
+  --version               the program's version
+
+Exit status: 0 when every output was written, 1 when a file failed (the
+others are still written), 2 for a wrong command line. Ctrl+C stops and
+leaves no partial output. See snipwell-cli(1).
+</source>
+            <translation>  --help                  この説明（コマンド --help：そのコマンドの説明）
+  --version               プログラムのバージョン
+
+終了ステータス: すべての出力を書き込んだときは 0、失敗したファイルがあるときは 1
+（他のファイルは書き込まれます）、コマンドラインの誤りは 2。Ctrl+C で停止し、
+書きかけの出力は残りません。snipwell-cli(1) を参照してください。
+</translation>
+        </message>
+        <message>
+            <source>Usage: </source>
+            <translation>使い方: </translation>
+        </message>
+        <message>
+            <source>a command is missing: info or cut</source>
+            <translation>コマンドがありません: info または cut</translation>
+        </message>
+        <message>
+            <source>unknown command '%1'</source>
+            <translation>不明なコマンド '%1'</translation>
+        </message>
+        <message>
+            <source>Try 'snipwell-cli --help'.</source>
+            <translation>'snipwell-cli --help' を参照してください。</translation>
         </message>
     </context>
 </TS>
