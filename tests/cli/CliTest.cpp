@@ -218,10 +218,10 @@ TEST_F(CliTest, ExactCutsReportHowEachRangeWasCutAndFallBackWithTheReason)
     EXPECT_TRUE(report.startsWith("frame-exact")) << report.toStdString();
     EXPECT_NEAR(probedDuration(path), 2.4, 0.05);
 
-    // Open-GOP H.264 is cut at key frames: the output is still written, and
-    // the note says so and why.
+    // AVI is not written frame-exact: it is cut at key frames, the output
+    // is still written, and the note says so and why.
     const ProcessResult open = cli({"cut", "--mode", "exact", "--cut", "1.3-3.3", "--output-dir", out("open"),
-                                    fixture("gop_h264_open.ts")});
+                                    fixture("plain.avi")});
     EXPECT_EQ(open.exitCode, 0) << open.err.constData();
     ASSERT_EQ(lines(open.out).size(), 1);
     EXPECT_TRUE(open.err.contains("not frame-exact, cut at key frames: ")) << open.err.constData();
