@@ -195,6 +195,7 @@ void QVideoCutManageDlg::buildForm()
     connect(m_btnOpen, &QImageButtonEx::clicked, this, &QVideoCutManageDlg::OnBtnOpen);
     connect(m_btnUp, &QImageButton::clicked, this, &QVideoCutManageDlg::OnBtnUp);
     connect(m_btnDown, &QImageButton::clicked, this, &QVideoCutManageDlg::OnBtnDown);
+    setupLabelEditing();
 }
 
 QImageButton *QVideoCutManageDlg::button(const QString &objectName) const
@@ -373,6 +374,10 @@ void QVideoCutManageDlg::addConvertItem(VoVideoConvertItem *item)
     connect(entry, &QVideoConvertItem::emitStartTimeChange, this, &QVideoCutManageDlg::StartTimeChange);
     connect(entry, &QVideoConvertItem::emitEndTimeChange, this, &QVideoCutManageDlg::EndTimeChange);
     connect(entry, &QVideoConvertItem::emitSwapItem, this, &QVideoCutManageDlg::swapItemValue);
+    connect(entry, &QVideoConvertItem::emitLabelChanged, this, [this, entry] {
+        refreshLabels();
+        emit emitLabelChanged(m_entries.indexOf(entry));
+    });
     connect(this, &QVideoCutManageDlg::emitFormatChanged, entry, &QVideoConvertItem::UpdateData);
 
     m_listLayout->insertWidget(m_listLayout->count() - 1, entry);
@@ -386,6 +391,7 @@ void QVideoCutManageDlg::addConvertItem(VoVideoConvertItem *item)
     refresh();
     setPageButtonsVisibility();
     updateMoveButtons();
+    refreshLabels();
 }
 
 void QVideoCutManageDlg::respondMouseStateEmit()
@@ -444,6 +450,7 @@ void QVideoCutManageDlg::afterRemoval()
     setPageButtonsVisibility();
     refresh();
     updateMoveButtons();
+    refreshLabels();
     if (VoVideoConvertManager::instance()->count() == 0)
         OnBtnHideList();
 }
@@ -562,6 +569,7 @@ void QVideoCutManageDlg::swapItemValue(int i, int j)
             emit emitSelectItemChange();
     }
     updateMoveButtons();
+    refreshLabels();
 }
 
 void QVideoCutManageDlg::setEditRunner(EditRunner runner)
@@ -599,6 +607,7 @@ void QVideoCutManageDlg::runEdit(QVideoConvertItem *entry)
         m_timeLine->clear();
         fillTimeline();
     }
+    refreshLabels();
 }
 
 void QVideoCutManageDlg::videoPlayPro(double pro)

@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QList>
+#include <QPointer>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -83,6 +84,15 @@ public:
     using EditRunner = std::function<bool(QWidget *parent, int itemIndex)>;
     void setEditRunner(EditRunner runner);
 
+    // Opens the label editor of segment index: on its row in Free Mode, on
+    // its box in Simple Mode. F2 does it for the current segment.
+    void editLabel(int index);
+    // The rows and boxes show the items' labels again (after an outside
+    // change of them, or a change of order).
+    void refreshLabels();
+    // The open label editor, if any.
+    QWidget *labelEditor() const;
+
     // Stops a running conversion for the end of the program and waits
     // (handling events) until its partial file is gone.
     void stopConversionForExit();
@@ -106,6 +116,8 @@ signals:
     void emitTimeLineMouseRelease();
     void sendPlayProToPlay(uint64_t time);
     void emitFormatChanged();
+    // The user named a segment (or changed its name).
+    void emitLabelChanged(int index);
     void seedLineImage(QImage image, int id);
 
 public slots:
@@ -173,6 +185,7 @@ private:
     void runEdit(QVideoConvertItem *entry);
     QString outputFolder() const;
     void showProgressFigure();
+    void setupLabelEditing();
 
     QImageButton *m_btnShowList = nullptr;
     QImageButton *m_btnHideList = nullptr;
@@ -220,6 +233,7 @@ private:
     qint64 m_estimateLeftMs = -1; // time left then; -1 while there is none
     std::unique_ptr<QConverterObject> m_converter; // the run of the last Start
 
+    QPointer<QWidget> m_timelineLabelEditor;
     std::unique_ptr<ThumbnailStripWorker> m_stripWorker;
     int m_stripRequest = 0; // compared on the interface thread only
 };

@@ -101,6 +101,10 @@ public:
     int32_t m_titleIndex = 0;
     uint64_t m_TrimStartTime = 0;
     uint64_t m_TrimEndTime = 0;
+    // The user's name for the segment (a chapter title, a part of output
+    // names); empty when it has none. One line, trimmed. A clone starts
+    // without one: it is a new segment.
+    QString m_label;
     uint64_t m_duration = 0;
     uint64_t m_declaredDuration = 0; // what the header declares; m_duration when whole
     bool m_isCurrent = false;

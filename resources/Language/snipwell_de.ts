@@ -490,6 +490,18 @@
             <source>Segment</source>
             <translation>Abschnitt</translation>
         </message>
+        <message>
+            <source>Segment %1</source>
+            <translation>Segment %1</translation>
+        </message>
+        <message>
+            <source>Double-click or press F2 to name the segment</source>
+            <translation>Doppelklicken oder F2 drücken, um das Segment zu benennen</translation>
+        </message>
+        <message>
+            <source>Segment Label</source>
+            <translation>Segmentname</translation>
+        </message>
     </context>
     <context>
         <name>QVideoCutManageDlg</name>
@@ -574,6 +586,10 @@ und der Ausgabeordner richtig eingestellt sind.</translation>
         <message>
             <source>%1% · %2 left</source>
             <translation>%1 % · noch %2</translation>
+        </message>
+        <message>
+            <source>Segment Label</source>
+            <translation>Segmentname</translation>
         </message>
     </context>
     <context>

@@ -490,6 +490,18 @@
             <source>Segment</source>
             <translation>Segment</translation>
         </message>
+        <message>
+            <source>Segment %1</source>
+            <translation>Segment %1</translation>
+        </message>
+        <message>
+            <source>Double-click or press F2 to name the segment</source>
+            <translation>Double-cliquez ou appuyez sur F2 pour nommer le segment</translation>
+        </message>
+        <message>
+            <source>Segment Label</source>
+            <translation>Nom du segment</translation>
+        </message>
     </context>
     <context>
         <name>QVideoCutManageDlg</name>
@@ -574,6 +586,10 @@ et le dossier de sortie sont correctement définis.</translation>
         <message>
             <source>%1% · %2 left</source>
             <translation>%1 % · encore %2</translation>
+        </message>
+        <message>
+            <source>Segment Label</source>
+            <translation>Nom du segment</translation>
         </message>
     </context>
     <context>

@@ -490,6 +490,18 @@
             <source>Segment</source>
             <translation>セグメント</translation>
         </message>
+        <message>
+            <source>Segment %1</source>
+            <translation>セグメント %1</translation>
+        </message>
+        <message>
+            <source>Double-click or press F2 to name the segment</source>
+            <translation>ダブルクリックまたは F2 キーでセグメントに名前を付けます</translation>
+        </message>
+        <message>
+            <source>Segment Label</source>
+            <translation>セグメント名</translation>
+        </message>
     </context>
     <context>
         <name>QVideoCutManageDlg</name>
@@ -574,6 +586,10 @@ and output file directory are set correctly.</source>
         <message>
             <source>%1% · %2 left</source>
             <translation>%1% · 残り %2</translation>
+        </message>
+        <message>
+            <source>Segment Label</source>
+            <translation>セグメント名</translation>
         </message>
     </context>
     <context>

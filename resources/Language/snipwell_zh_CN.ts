@@ -490,6 +490,18 @@
             <source>Segment</source>
             <translation>片段</translation>
         </message>
+        <message>
+            <source>Segment %1</source>
+            <translation>片段 %1</translation>
+        </message>
+        <message>
+            <source>Double-click or press F2 to name the segment</source>
+            <translation>双击或按 F2 为片段命名</translation>
+        </message>
+        <message>
+            <source>Segment Label</source>
+            <translation>片段名称</translation>
+        </message>
     </context>
     <context>
         <name>QVideoCutManageDlg</name>
@@ -574,6 +586,10 @@ and output file directory are set correctly.</source>
         <message>
             <source>%1% · %2 left</source>
             <translation>%1% · 剩余 %2</translation>
+        </message>
+        <message>
+            <source>Segment Label</source>
+            <translation>片段名称</translation>
         </message>
     </context>
     <context>
