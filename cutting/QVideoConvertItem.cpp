@@ -318,12 +318,15 @@ void QVideoConvertItem::layoutRow()
     m_btnClose->move(W - 20 - m_btnClose->width(), buttonTop);
     m_btnEdit->move(m_btnClose->x() - 10 - m_btnEdit->width(), centre - 6 - m_btnEdit->height() / 2);
 
-    const int barLeft = m_videoIconWidget->x() + m_videoIconWidget->width() + 10;
-    const int nameRight = m_labStart->x() - 12;
-    m_labName->setGeometry(barLeft, centre - 5 - m_labStart->height() / 2, qMax(0, nameRight - barLeft),
-                           m_labStart->height());
-    m_labName->setVisible(nameRight - barLeft >= 24);
+    // The label sits on the bar's line, before the bar: the line above is
+    // taken by the time edits. Of one width in every row, so that the bars
+    // keep one scale.
+    const int nameLeft = m_videoIconWidget->x() + m_videoIconWidget->width() + 10;
+    const int nameWidth = W >= 420 ? 150 : 0;
+    m_labName->setGeometry(nameLeft, centre + 15 - 8, nameWidth, 16);
+    m_labName->setVisible(nameWidth > 0);
     refreshLabel();
+    const int barLeft = nameLeft + (nameWidth > 0 ? nameWidth + 8 : 0);
     m_TrimItemDSlider->setGeometry(barLeft, centre + 15 - 3, qMax(10, W - 20 - barLeft), 7);
     // Pixel positions from the old width would clamp the new ones.
     m_TrimItemDSlider->setStartPercent(0);

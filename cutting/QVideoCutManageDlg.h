@@ -92,6 +92,13 @@ public:
     void refreshLabels();
     // The open label editor, if any.
     QWidget *labelEditor() const;
+    // Puts new items (outside the item list, in list order) into the work,
+    // after the present segments or in their place; the panel owns them
+    // from then on. The first new segment becomes current. In Simple Mode
+    // segments out of time order are put in order as the switch to it
+    // does, after its question; false when the user declined it and the
+    // panel went to Free Mode.
+    bool placeSegments(const QList<VoVideoConvertItem *> &items, bool replace);
 
     // Stops a running conversion for the end of the program and waits
     // (handling events) until its partial file is gone.

@@ -1,4 +1,5 @@
-// Segment labels: shown on the rows and the timeline boxes, edited in place.
+// Segment labels, shown on the rows and the timeline boxes and edited in
+// place, and segments placed all at once (from a cut list, from chapters).
 #include "QVideoCutManageDlg.h"
 
 #include "QSimpleTimeLine.h"
@@ -7,6 +8,7 @@
 #include "QVideoConvertItem.h"
 #include "SegmentLabelEdit.h"
 #include "VoVideoConvertItem.h"
+#include "VoVideoConvertManager.h"
 
 #include <QScrollArea>
 #include <QShortcut>
@@ -82,4 +84,43 @@ void QVideoCutManageDlg::refreshLabels()
         if (i < m_timeLine->count() && entry->item())
             m_timeLine->setLabel(i, entry->item()->m_label);
     }
+}
+
+bool QVideoCutManageDlg::placeSegments(const QList<VoVideoConvertItem *> &items, bool replace)
+{
+    if (items.isEmpty() || m_bConverting)
+        return m_bSimpleMode;
+    const int before = m_entries.size();
+    const bool simple = m_bSimpleMode;
+    // Rows first, with the items' own ranges; a Simple Mode panel would
+    // put each new segment after the last instead.
+    m_bSimpleMode = false;
+    VoVideoConvertManager *list = VoVideoConvertManager::instance();
+    for (VoVideoConvertItem *item : items) {
+        item->m_isCurrent = false;
+        list->insert(item, -1);
+        addConvertItem(item);
+    }
+    // The old segments go after the new ones came, so the list is never
+    // empty on the way and the file stays open in the player.
+    if (replace)
+        for (int i = before - 1; i >= 0; --i)
+            removeEntryAt(i);
+    m_currentEntry = nullptr;
+    makeCurrent(m_entries.value(replace ? 0 : before), false);
+    if (simple) {
+        // The switch checks the order and asks before it changes anything;
+        // declined, the panel stays in Free Mode with the list as given.
+        OnStyleLine();
+        if (!m_bSimpleMode)
+            OnStyleList();
+    }
+    setPageButtonsVisibility();
+    refresh();
+    updateMoveButtons();
+    refreshLabels();
+    if (!m_bListExpanded)
+        OnBtnShowList();
+    emit emitSelectItemChange();
+    return m_bSimpleMode == simple;
 }
