@@ -16,9 +16,12 @@
 #include "AppPaths.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+
+#include <functional>
 
 namespace {
 
@@ -49,6 +52,29 @@ QString namesOf(const cutlist::SegmentList &segments, const std::vector<std::siz
         names << segmentName(segments.at(i), i);
     return names.join(MainWindow::tr(", "));
 }
+
+// Runs a function when the watched object is told of a new interface
+// language, as the menu's own entries follow it.
+class LanguageWatch : public QObject {
+public:
+    LanguageWatch(QObject *watched, std::function<void()> onChange)
+        : QObject(watched)
+        , m_onChange(std::move(onChange))
+    {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::LanguageChange)
+            m_onChange();
+        return false;
+    }
+
+private:
+    std::function<void()> m_onChange;
+};
 
 } // namespace
 
@@ -160,6 +186,7 @@ void MainWindow::buildCutListActions()
     // Texts and states are set whenever the menu opens: the language and
     // the work may have changed since.
     connect(m_menu, &QMenu::aboutToShow, this, &MainWindow::refreshCutListActions);
+    new LanguageWatch(m_menu, [this] { refreshCutListActions(); });
     refreshCutListActions();
 }
 

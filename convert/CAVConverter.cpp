@@ -313,6 +313,10 @@ bool CAVConverter::AddMergeSegment(const char *src, const ConvertJob &job, void 
     const std::string source = src;
 
     auto add = [&]() {
+        if (job.chapterTitle && Merge_SetNextChapter(merger, job.chapterTitle->c_str()) != 1) {
+            rememberError(merger);
+            return false;
+        }
         const int r = job.isDisc ? Merge_AddDisc(merger, source.c_str(), job.rangeStart, job.rangeLength, p)
                                  : Merge_Add(merger, source.c_str(), job.rangeStart, job.rangeLength, p);
         if (r != 1)

@@ -163,6 +163,9 @@ void QConverterObject::convertItem(VoVideoConvertItem *item, bool first)
     const QByteArray destination =
         (m_merge && m_merger ? m_mergedPath : getConvertPath()).toUtf8();
     std::unique_ptr<ConvertJob> job(item->assembleConvertJob(OutputFormatParams::instance()));
+    if (m_merge && m_segmentChapters)
+        job->chapterTitle = (item->m_label.isEmpty() ? tr("Segment %1").arg(item->m_index + 1) : item->m_label)
+                                .toStdString();
 
     CallScope scope(m_callDepth, [this] { reap(); });
     if (m_merge) {

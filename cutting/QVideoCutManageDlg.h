@@ -66,6 +66,8 @@ public:
     // The figure beside the progress bar: percentage and time left.
     QLabel *progressText() const { return m_labProgress; }
     QVoCheckBox *mergeCheck() const { return m_chkMerger; }
+    // "Chapters from segments", offered while "Merge Segments" is on.
+    QVoCheckBox *chaptersCheck() const { return m_chkChapters; }
     QImageButton *button(const QString &objectName) const;
     QImageButtonEx *openButton() const { return m_btnOpen; }
     QSliderCtrlBtn *sizeGrip() const { return m_btnSize; }
@@ -206,6 +208,7 @@ private:
     QLabel *m_labProgress = nullptr;
     QImageButtonEx *m_btnOpen = nullptr;
     QVoCheckBox *m_chkMerger = nullptr;
+    QVoCheckBox *m_chkChapters = nullptr;
     QImageButton *m_btnUp = nullptr;
     QImageButton *m_btnDown = nullptr;
     QImageButton *m_btnEdit = nullptr;

@@ -4,6 +4,7 @@
 #include "VEEditConfig.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 struct ConvertJob {
@@ -28,6 +29,9 @@ struct ConvertJob {
     bool lossless = false;
     bool frameExactCut = false; // lossless: encode only the pictures at the cut points
     VEEditConfig editConfig;
+    // In a merge: the title of the one chapter this range becomes, in place
+    // of the source's chapters; none keeps the source's.
+    std::optional<std::string> chapterTitle;
 };
 
 // Stream choice derived from the edit record for the engine: the position

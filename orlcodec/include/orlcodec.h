@@ -480,6 +480,11 @@ ORL_API int Merge_Open(ORL_HANDLE m, const char *dst_utf8, const char *format_na
 ORL_API int Merge_Start(ORL_HANDLE m);
 ORL_API int Merge_Add(ORL_HANDLE m, const char *src_utf8, uint64_t start_us, uint64_t length_us,
                       ORL_HANDLE params);
+/* The next range added (Merge_Add) becomes one chapter of the output titled
+   title_utf8, in place of the source chapters it spans. A merge with any
+   such range should give every range one, or the others bring their
+   source's chapters. */
+ORL_API int Merge_SetNextChapter(ORL_HANDLE m, const char *title_utf8);
 ORL_API int Merge_AddDisc(ORL_HANDLE m, const char *src_utf8, uint64_t start_us,
                           uint64_t length_us, ORL_HANDLE params);
 ORL_API int Merge_Finish(ORL_HANDLE m);

@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 namespace orl {
 
@@ -111,6 +112,7 @@ public:
     StreamCopyMerger merger;  // guarded by mutex
     TranscodeMerger encoder;  // guarded by mutex
     std::string report;       // guarded by mutex; last text handed out by Merge_GetCutReport
+    std::optional<std::string> nextChapter; // guarded by mutex; taken by the next Merge_Add
 
     bool isDone() const { return transcode ? encoder.isDone() : merger.isDone(); }
     bool hasError() const { return transcode ? encoder.hasError() : merger.hasError(); }
@@ -463,8 +465,10 @@ int Merge_Add(ORL_HANDLE m, const char *src, uint64_t start_us, uint64_t length_
             merge.setError("no source");
             return 0;
         }
+        std::optional<std::string> chapter;
+        chapter.swap(merge.nextChapter);
         if (merge.transcode) {
-            if (!merge.encoder.add(src, start_us, length_us, paramValues(params))) {
+            if (!merge.encoder.add(src, start_us, length_us, paramValues(params), chapter)) {
                 merge.setError(merge.encoder.lastError());
                 return 0;
             }
@@ -476,10 +480,19 @@ int Merge_Add(ORL_HANDLE m, const char *src, uint64_t start_us, uint64_t length_
             merge.setError(error);
             return 0;
         }
-        if (!merge.merger.add(src, start_us, length_us, choice)) {
+        if (!merge.merger.add(src, start_us, length_us, choice, chapter)) {
             merge.setError(merge.merger.lastError());
             return 0;
         }
+        return 1;
+    });
+}
+
+int Merge_SetNextChapter(ORL_HANDLE m, const char *title)
+{
+    return withObject<MergeObject>(m, 0, [&](MergeObject &merge) {
+        std::lock_guard<std::mutex> lock(merge.mutex);
+        merge.nextChapter = std::string(title ? title : "");
         return 1;
     });
 }

@@ -39,7 +39,8 @@ public:
 
     // Takes the chapters that overlap [from, to) of the input timeline,
     // trimmed to it, with input time `zero` at output time `at`.
-    bool addChapters(const AVFormatContext *in, int64_t from_us, int64_t to_us, int64_t zero_us, int64_t at_us = 0);
+    bool addChapters(const AVFormatContext *in, int64_t from_us, int64_t to_us, int64_t zero_us, int64_t at_us = 0,
+                     const std::string *title = nullptr);
 
     bool init();
 

@@ -111,9 +111,9 @@ bool EncodedOutput::create(const std::string &dst, std::string &error)
 }
 
 bool EncodedOutput::addChapters(const AVFormatContext *in, int64_t from_us, int64_t to_us, double speed,
-                                std::string &error)
+                                std::string &error, const std::string *title)
 {
-    if (!m_chapters.add(in, from_us, to_us, from_us, m_end_us, speed)) {
+    if (!m_chapters.add(in, from_us, to_us, from_us, m_end_us, speed, title)) {
         error = "out of memory";
         return false;
     }

@@ -9,9 +9,16 @@ extern "C" {
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace orl {
+
+namespace {
+// Less than any chapter anyone would mean, more than the few packets by
+// which a joined range's end differs from the asked one.
+constexpr int64_t kJoinSlack_us = 250000;
+} // namespace
 
 OutputChapters::~OutputChapters()
 {
@@ -20,7 +27,7 @@ OutputChapters::~OutputChapters()
 }
 
 bool OutputChapters::add(const AVFormatContext *in, int64_t from_us, int64_t to_us, int64_t zero_us, int64_t at_us,
-                         double speed)
+                         double speed, const std::string *title)
 {
     if (!in || to_us <= from_us)
         return true;
@@ -29,6 +36,21 @@ bool OutputChapters::add(const AVFormatContext *in, int64_t from_us, int64_t to_
     auto outTime = [&](int64_t t) {
         return at_us + static_cast<int64_t>(std::llround(static_cast<double>(t - zero_us) / speed));
     };
+    if (title) {
+        Chapter c;
+        c.start_us = at_us;
+        // A range without a known end ends where the output does.
+        c.end_us = to_us == std::numeric_limits<int64_t>::max() ? std::numeric_limits<int64_t>::max() / 2
+                                                               : outTime(to_us);
+        if (c.end_us <= c.start_us)
+            return true;
+        if (av_dict_set(&c.metadata, "title", title->c_str(), 0) < 0) {
+            av_dict_free(&c.metadata);
+            return false;
+        }
+        m_pending.push_back(c);
+        return true;
+    }
     for (unsigned i = 0; i < in->nb_chapters; ++i) {
         const AVChapter *ch = in->chapters[i];
         const int64_t start = toMicros(ch->start, ch->time_base);
@@ -84,6 +106,19 @@ bool OutputChapters::place(AVFormatContext *out, int64_t end_us)
         chapter->end = c.end_us;
         chapter->metadata = c.metadata; // the muxer's now
         c.metadata = nullptr;
+    }
+    // Ranges join where the written one ended, a few milliseconds off the
+    // end its chapter was given: chapters that nearly meet are made to
+    // meet, so players never see two at once or a moment of none.
+    for (unsigned i = 0; i + 1 < out->nb_chapters; ++i) {
+        AVChapter *ch = out->chapters[i];
+        const AVChapter *next = out->chapters[i + 1];
+        const int64_t nextStart = av_rescale_q(next->start, next->time_base, ch->time_base);
+        const int64_t slack = av_rescale_q(kJoinSlack_us, kMicros, ch->time_base);
+        if (nextStart > ch->start && std::llabs(ch->end - nextStart) <= slack)
+            ch->end = nextStart;
+        else if (ch->end > nextStart && nextStart > ch->start)
+            ch->end = nextStart;
     }
     return ok;
 }

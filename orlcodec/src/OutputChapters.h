@@ -7,6 +7,7 @@ extern "C" {
 }
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace orl {
@@ -23,8 +24,10 @@ public:
     // divided by `speed`. The chapter the range starts in begins at `at`
     // (a chapter cut in two keeps its title); one that ends where the range
     // starts, or begins where it ends, is left out. False: out of memory.
+    // With a title, the range becomes one chapter of that title instead,
+    // whatever chapters the source has there.
     bool add(const AVFormatContext *in, int64_t from_us, int64_t to_us, int64_t zero_us, int64_t at_us,
-             double speed = 1.0);
+             double speed = 1.0, const std::string *title = nullptr);
 
     // Hands the chapters gathered so far to the muxer, none reaching past
     // end_us (0: no limit known yet). False: out of memory.

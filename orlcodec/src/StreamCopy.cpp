@@ -228,9 +228,10 @@ bool StreamCopyMerger::open(const std::string &dst, const std::string &format)
 }
 
 bool StreamCopyMerger::add(const std::string &src, uint64_t start_us, uint64_t length_us,
-                           const CopyChoice &choice)
+                           const CopyChoice &choice, const std::optional<std::string> &chapter)
 {
     m_job.join();
+    m_chapter = chapter;
     if (m_dst.empty()) {
         m_job.setError("the merger is not open");
         return false;
@@ -386,7 +387,7 @@ bool StreamCopyMerger::run(CopyInput &input, uint64_t start_us, uint64_t length_
     if (!reader.preRoll(m_job.abortFlag())) {
         error = input.error();
     } else if (!m_output->addChapters(input.ctx(), reader.start_us(), reader.end_us(), reader.zero_us(),
-                                      m_timelineEnd_us)
+                                      m_timelineEnd_us, m_chapter ? &*m_chapter : nullptr)
                || (first && (!m_output->init() || !m_output->writeHeader()))) {
         error = m_output->error();
     } else {

@@ -591,6 +591,14 @@ und der Ausgabeordner richtig eingestellt sind.</translation>
             <source>Segment Label</source>
             <translation>Segmentname</translation>
         </message>
+        <message>
+            <source>Chapters from segments</source>
+            <translation>Kapitel aus Segmenten</translation>
+        </message>
+        <message>
+            <source>One chapter per segment in the merged file, titled with its label</source>
+            <translation>Ein Kapitel je Segment in der zusammengefügten Datei, benannt nach dem Segmentnamen</translation>
+        </message>
     </context>
     <context>
         <name>MainWindow</name>
@@ -1028,6 +1036,10 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
         <message>
             <source>The source ends at %1; the segment was cut there.</source>
             <translation>Die Quelldatei endet bei %1; der Abschnitt wurde dort abgeschnitten.</translation>
+        </message>
+        <message>
+            <source>Segment %1</source>
+            <translation>Segment %1</translation>
         </message>
     </context>
     <context>

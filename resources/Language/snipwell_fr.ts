@@ -591,6 +591,14 @@ et le dossier de sortie sont correctement définis.</translation>
             <source>Segment Label</source>
             <translation>Nom du segment</translation>
         </message>
+        <message>
+            <source>Chapters from segments</source>
+            <translation>Chapitres depuis les segments</translation>
+        </message>
+        <message>
+            <source>One chapter per segment in the merged file, titled with its label</source>
+            <translation>Un chapitre par segment dans le fichier fusionné, intitulé d’après son nom</translation>
+        </message>
     </context>
     <context>
         <name>MainWindow</name>
@@ -1028,6 +1036,10 @@ Sinon, la conversion risque d'échouer.</translation>
         <message>
             <source>The source ends at %1; the segment was cut there.</source>
             <translation>Le fichier source se termine à %1 ; le segment a été coupé à cet endroit.</translation>
+        </message>
+        <message>
+            <source>Segment %1</source>
+            <translation>Segment %1</translation>
         </message>
     </context>
     <context>

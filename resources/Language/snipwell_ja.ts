@@ -591,6 +591,14 @@ and output file directory are set correctly.</source>
             <source>Segment Label</source>
             <translation>セグメント名</translation>
         </message>
+        <message>
+            <source>Chapters from segments</source>
+            <translation>セグメントからチャプター</translation>
+        </message>
+        <message>
+            <source>One chapter per segment in the merged file, titled with its label</source>
+            <translation>結合したファイルにセグメントごとのチャプターを作り、セグメント名をタイトルにします</translation>
+        </message>
     </context>
     <context>
         <name>MainWindow</name>
@@ -1028,6 +1036,10 @@ Otherwise the conversion may fail.</source>
         <message>
             <source>The source ends at %1; the segment was cut there.</source>
             <translation>ソースは %1 で終わっています。セグメントはそこで切り取られました。</translation>
+        </message>
+        <message>
+            <source>Segment %1</source>
+            <translation>セグメント %1</translation>
         </message>
     </context>
     <context>

@@ -591,6 +591,14 @@ and output file directory are set correctly.</source>
             <source>Segment Label</source>
             <translation>片段名称</translation>
         </message>
+        <message>
+            <source>Chapters from segments</source>
+            <translation>由片段生成章节</translation>
+        </message>
+        <message>
+            <source>One chapter per segment in the merged file, titled with its label</source>
+            <translation>在合并后的文件中为每个片段生成一个章节，以片段名称为标题</translation>
+        </message>
     </context>
     <context>
         <name>MainWindow</name>
@@ -1028,6 +1036,10 @@ Otherwise the conversion may fail.</source>
         <message>
             <source>The source ends at %1; the segment was cut there.</source>
             <translation>源文件在 %1 处结束；片段已在该处截断。</translation>
+        </message>
+        <message>
+            <source>Segment %1</source>
+            <translation>片段 %1</translation>
         </message>
     </context>
     <context>

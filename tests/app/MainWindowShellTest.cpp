@@ -291,7 +291,7 @@ TEST_F(MainWindowShell, ALanguageChosenInThePreferencesReachesEveryPanelAtOnce)
         EXPECT_EQ(addSegment->toolTip(), e.addSegment);
         EXPECT_EQ(convert->toolTip(), e.convert);
         EXPECT_EQ(drag->text(), e.drag);
-        EXPECT_EQ(w.programMenu()->actions().at(0)->text(), e.menu);
+        EXPECT_EQ(w.programMenu()->actPreferences()->text(), e.menu);
         EXPECT_EQ(format->titleText(), e.format);
         QStringList tabs;
         for (QTextImageButton *tab : format->encodingTabs())
