@@ -23,8 +23,12 @@ void applyEncoderSettings(ORL_HANDLE p, const ConvertJob &job)
         Param_SetAudioCodec(p, job.audioCodecId);
         if (job.frameExactCut)
             Param_SetFrameExactCut(p, 1);
+        if (!job.partChapter.empty())
+            Param_SetOption(p, "part-chapter", job.partChapter.c_str());
         return;
     }
+    if (!job.partChapter.empty())
+        Param_SetOption(p, "part-chapter", job.partChapter.c_str());
     Param_SetEncodeVideo(p, 1);
     Param_SetEncodeAudio(p, 1);
     Param_SetVideoCodec(p, job.videoCodecId);

@@ -4,7 +4,6 @@
 #include "VEEditConfig.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 struct ConvertJob {
@@ -28,10 +27,8 @@ struct ConvertJob {
     bool isDisc = false;
     bool lossless = false;
     bool frameExactCut = false; // lossless: encode only the pictures at the cut points
+    std::string partChapter;    // lossless merge: this range's one chapter title (UTF-8); empty: the source's chapters
     VEEditConfig editConfig;
-    // In a merge: the title of the one chapter this range becomes, in place
-    // of the source's chapters; none keeps the source's.
-    std::optional<std::string> chapterTitle;
 };
 
 // Stream choice derived from the edit record for the engine: the position

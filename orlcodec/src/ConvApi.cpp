@@ -30,6 +30,8 @@ bool copyChoiceFrom(const ParamValues &v, CopyChoice &choice, std::string &error
     for (const auto &option : v.options)
         if (option.first == "frame-exact-psnr")
             choice.frameExactPsnr = std::atof(option.second.c_str());
+        else if (option.first == "part-chapter")
+            choice.partChapter = option.second;
     // Video codec -1 asks for no picture, in a copy as in an encode.
     choice.video = v.videoCodec != -1;
     choice.subtitleCodec = 0;
@@ -112,7 +114,6 @@ public:
     StreamCopyMerger merger;  // guarded by mutex
     TranscodeMerger encoder;  // guarded by mutex
     std::string report;       // guarded by mutex; last text handed out by Merge_GetCutReport
-    std::optional<std::string> nextChapter; // guarded by mutex; taken by the next Merge_Add
 
     bool isDone() const { return transcode ? encoder.isDone() : merger.isDone(); }
     bool hasError() const { return transcode ? encoder.hasError() : merger.hasError(); }
@@ -465,10 +466,13 @@ int Merge_Add(ORL_HANDLE m, const char *src, uint64_t start_us, uint64_t length_
             merge.setError("no source");
             return 0;
         }
-        std::optional<std::string> chapter;
-        chapter.swap(merge.nextChapter);
         if (merge.transcode) {
-            if (!merge.encoder.add(src, start_us, length_us, paramValues(params), chapter)) {
+            const ParamValues values = paramValues(params);
+            std::optional<std::string> chapter;
+            for (const auto &option : values.options)
+                if (option.first == "part-chapter")
+                    chapter = option.second;
+            if (!merge.encoder.add(src, start_us, length_us, values, chapter)) {
                 merge.setError(merge.encoder.lastError());
                 return 0;
             }
@@ -480,19 +484,10 @@ int Merge_Add(ORL_HANDLE m, const char *src, uint64_t start_us, uint64_t length_
             merge.setError(error);
             return 0;
         }
-        if (!merge.merger.add(src, start_us, length_us, choice, chapter)) {
+        if (!merge.merger.add(src, start_us, length_us, choice)) {
             merge.setError(merge.merger.lastError());
             return 0;
         }
-        return 1;
-    });
-}
-
-int Merge_SetNextChapter(ORL_HANDLE m, const char *title)
-{
-    return withObject<MergeObject>(m, 0, [&](MergeObject &merge) {
-        std::lock_guard<std::mutex> lock(merge.mutex);
-        merge.nextChapter = std::string(title ? title : "");
         return 1;
     });
 }

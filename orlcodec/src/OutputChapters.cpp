@@ -27,7 +27,7 @@ OutputChapters::~OutputChapters()
 }
 
 bool OutputChapters::add(const AVFormatContext *in, int64_t from_us, int64_t to_us, int64_t zero_us, int64_t at_us,
-                         double speed, const std::string *title)
+                         double speed)
 {
     if (!in || to_us <= from_us)
         return true;
@@ -36,21 +36,6 @@ bool OutputChapters::add(const AVFormatContext *in, int64_t from_us, int64_t to_
     auto outTime = [&](int64_t t) {
         return at_us + static_cast<int64_t>(std::llround(static_cast<double>(t - zero_us) / speed));
     };
-    if (title) {
-        Chapter c;
-        c.start_us = at_us;
-        // A range without a known end ends where the output does.
-        c.end_us = to_us == std::numeric_limits<int64_t>::max() ? std::numeric_limits<int64_t>::max() / 2
-                                                               : outTime(to_us);
-        if (c.end_us <= c.start_us)
-            return true;
-        if (av_dict_set(&c.metadata, "title", title->c_str(), 0) < 0) {
-            av_dict_free(&c.metadata);
-            return false;
-        }
-        m_pending.push_back(c);
-        return true;
-    }
     for (unsigned i = 0; i < in->nb_chapters; ++i) {
         const AVChapter *ch = in->chapters[i];
         const int64_t start = toMicros(ch->start, ch->time_base);
@@ -74,6 +59,21 @@ bool OutputChapters::add(const AVFormatContext *in, int64_t from_us, int64_t to_
         }
         m_pending.push_back(c);
     }
+    return true;
+}
+
+bool OutputChapters::addTitled(int64_t start_us, int64_t end_us, const std::string &title)
+{
+    if (end_us <= start_us)
+        return true;
+    Chapter c;
+    c.start_us = start_us;
+    c.end_us = end_us;
+    if (av_dict_set(&c.metadata, "title", title.c_str(), 0) < 0) {
+        av_dict_free(&c.metadata);
+        return false;
+    }
+    m_pending.push_back(c);
     return true;
 }
 

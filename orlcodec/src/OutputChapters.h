@@ -24,10 +24,12 @@ public:
     // divided by `speed`. The chapter the range starts in begins at `at`
     // (a chapter cut in two keeps its title); one that ends where the range
     // starts, or begins where it ends, is left out. False: out of memory.
-    // With a title, the range becomes one chapter of that title instead,
-    // whatever chapters the source has there.
     bool add(const AVFormatContext *in, int64_t from_us, int64_t to_us, int64_t zero_us, int64_t at_us,
-             double speed = 1.0, const std::string *title = nullptr);
+             double speed = 1.0);
+
+    // One chapter [start_us, end_us) of the output with the given title.
+    // False: out of memory.
+    bool addTitled(int64_t start_us, int64_t end_us, const std::string &title);
 
     // Hands the chapters gathered so far to the muxer, none reaching past
     // end_us (0: no limit known yet). False: out of memory.

@@ -15,7 +15,6 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -76,10 +75,7 @@ public:
     // Remembers the destination; the file is created by the first add.
     bool open(const std::string &dst, const std::string &format);
     // Appends a range on a worker thread; isDone() tells when it is in.
-    // With a chapter title the range becomes one chapter of that title in
-    // place of the source's chapters.
-    bool add(const std::string &src, uint64_t start_us, uint64_t length_us, const CopyChoice &choice,
-             const std::optional<std::string> &chapter = std::nullopt);
+    bool add(const std::string &src, uint64_t start_us, uint64_t length_us, const CopyChoice &choice);
     bool isDone() const { return m_job.progress().finished.load(); }
     bool hasError() const { return m_job.progress().failed.load(); }
     // Waits for the current range and completes the file.
@@ -94,7 +90,8 @@ public:
     std::string cutReport() const { return m_cutReport.get(); }
 
 private:
-    bool run(CopyInput &input, uint64_t start_us, uint64_t length_us, std::string &error);
+    bool run(CopyInput &input, uint64_t start_us, uint64_t length_us, const std::string &partChapter,
+             std::string &error);
     bool attach(CopyInput &input, const AVOutputFormat *ofmt, std::string &error);
     bool runExact(const std::string &src, uint64_t start_us, uint64_t length_us, const CopyChoice &choice,
                   std::string &error);
@@ -108,7 +105,6 @@ private:
     int64_t m_timelineEnd_us = 0;          // where the next range begins
     int64_t m_presentationEnd_us = 0;      // output time of the last range's asked end, 0 = its natural end
     bool m_editList = false;
-    std::optional<std::string> m_chapter; // the running range's one chapter, or its source's
     std::atomic<int> m_rangesAdded{0}; // read by open() while a worker may add
     std::vector<int> m_firstPayload;       // payload form of each stream of the first range
     std::atomic<int> m_cutMode{0};

@@ -41,7 +41,7 @@ QJsonArray mergeWithChapters(const Case &c, const QTemporaryDir &dir, bool title
     const uint64_t ranges[2][2] = {{1000000, 2000000}, {4000000, 2000000}};
     for (int i = 0; i < 2; ++i) {
         if (titled) {
-            EXPECT_EQ(Merge_SetNextChapter(m, titles[i]), 1);
+            EXPECT_EQ(Param_SetOption(p, "part-chapter", titles[i]), 1);
         }
         EXPECT_EQ(Merge_Add(m, src.constData(), ranges[i][0], ranges[i][1], p), 1) << Engine_GetLastError(m);
         while (Merge_IsDone(m) != 1)
