@@ -6,6 +6,7 @@
 #include "ConfigState.h"
 #include "ParserXML.h"
 #include "QButtonListDlg.h"
+#include "OutputNaming.h"
 #include "QConverterObject.h"
 #include "QImageButton.h"
 #include "QImageButtonEx.h"
@@ -76,6 +77,7 @@ void QVideoCutManageDlg::OnConvert()
             [this](const QString &note) { m_convertNotes.append(note); });
     ConfigState::instance().setConvertedCount(0);
     m_converter->setSegmentChapters(m_chkChapters->isChecked());
+    m_converter->setOutputNamer(templateOutputNamer(m_chkMerger->isChecked()));
     m_converter->startConvert(m_chkMerger->isChecked());
 }
 

@@ -287,6 +287,26 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>Save to</source>
             <translation>Speichern in</translation>
         </message>
+        <message>
+            <source>Output Names</source>
+            <translation>Ausgabenamen</translation>
+        </message>
+        <message>
+            <source>Segment files:</source>
+            <translation>Segmentdateien:</translation>
+        </message>
+        <message>
+            <source>Merged files:</source>
+            <translation>Zusammengefügte Dateien:</translation>
+        </message>
+        <message>
+            <source>“%1” is not a placeholder; the template is not kept.</source>
+            <translation>„%1“ ist kein Platzhalter; die Vorlage wird nicht übernommen.</translation>
+        </message>
+        <message>
+            <source>{name} source name, {ext} extension, {n} or {n:02} segment number, {label}, {start}, {end}, {date}</source>
+            <translation>{name} Quellname, {ext} Endung, {n} oder {n:02} Segmentnummer, {label}, {start}, {end}, {date}</translation>
+        </message>
     </context>
     <context>
         <name>QShowCloseDlg</name>

@@ -287,6 +287,26 @@ Ouvre %1 avec FICHIER, un fichier vidéo ou audio, prêt à être découpé. Si 
             <source>Save to</source>
             <translation>Enregistrer dans</translation>
         </message>
+        <message>
+            <source>Output Names</source>
+            <translation>Noms de sortie</translation>
+        </message>
+        <message>
+            <source>Segment files:</source>
+            <translation>Fichiers de segment :</translation>
+        </message>
+        <message>
+            <source>Merged files:</source>
+            <translation>Fichiers fusionnés :</translation>
+        </message>
+        <message>
+            <source>“%1” is not a placeholder; the template is not kept.</source>
+            <translation>« %1 » n’est pas un espace réservé ; le modèle n’est pas conservé.</translation>
+        </message>
+        <message>
+            <source>{name} source name, {ext} extension, {n} or {n:02} segment number, {label}, {start}, {end}, {date}</source>
+            <translation>{name} nom de la source, {ext} extension, {n} ou {n:02} numéro du segment, {label}, {start}, {end}, {date}</translation>
+        </message>
     </context>
     <context>
         <name>QShowCloseDlg</name>

@@ -287,6 +287,26 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>Save to</source>
             <translation>保存先</translation>
         </message>
+        <message>
+            <source>Output Names</source>
+            <translation>出力ファイル名</translation>
+        </message>
+        <message>
+            <source>Segment files:</source>
+            <translation>セグメントファイル:</translation>
+        </message>
+        <message>
+            <source>Merged files:</source>
+            <translation>結合ファイル:</translation>
+        </message>
+        <message>
+            <source>“%1” is not a placeholder; the template is not kept.</source>
+            <translation>「%1」はプレースホルダーではありません。このテンプレートは保存されません。</translation>
+        </message>
+        <message>
+            <source>{name} source name, {ext} extension, {n} or {n:02} segment number, {label}, {start}, {end}, {date}</source>
+            <translation>{name} 元の名前、{ext} 拡張子、{n} または {n:02} セグメント番号、{label}、{start}、{end}、{date}</translation>
+        </message>
     </context>
     <context>
         <name>QShowCloseDlg</name>

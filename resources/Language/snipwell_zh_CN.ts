@@ -287,6 +287,26 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>Save to</source>
             <translation>保存到</translation>
         </message>
+        <message>
+            <source>Output Names</source>
+            <translation>输出文件名</translation>
+        </message>
+        <message>
+            <source>Segment files:</source>
+            <translation>片段文件：</translation>
+        </message>
+        <message>
+            <source>Merged files:</source>
+            <translation>合并文件：</translation>
+        </message>
+        <message>
+            <source>“%1” is not a placeholder; the template is not kept.</source>
+            <translation>“%1”不是占位符；该模板不会保存。</translation>
+        </message>
+        <message>
+            <source>{name} source name, {ext} extension, {n} or {n:02} segment number, {label}, {start}, {end}, {date}</source>
+            <translation>{name} 源文件名，{ext} 扩展名，{n} 或 {n:02} 片段编号，{label}、{start}、{end}、{date}</translation>
+        </message>
     </context>
     <context>
         <name>QShowCloseDlg</name>

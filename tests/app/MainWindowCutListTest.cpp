@@ -12,6 +12,7 @@
 #include "QVideoConvertItem.h"
 #include "QVideoCutManageDlg.h"
 #include "QVideoPlayDlg.h"
+#include "QPreferencesDlg.h"
 #include "QVoMessageBox.h"
 #include "TestSupport.h"
 #include "VoVideoConvertItem.h"
@@ -25,6 +26,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -401,4 +403,81 @@ TEST_F(CutListWindow, ImportedListsConvertToMergedFilesWithTheirChapters)
     // message may come.
     const QStringList other = answers.texts.filter(QRegularExpression("^(?!The source ends at 0:00:20)"));
     EXPECT_TRUE(other.isEmpty()) << other.join('|').toStdString();
+}
+
+// Templates typed in the preferences name the outputs: labels and numbers
+// in segment files, the span in a merged file; a slip is shown and not kept.
+TEST_F(CutListWindow, OutputNamesFollowTheTemplatesOfThePreferences)
+{
+    Answers answers;
+    MainWindow w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    open(w, "long_h264_aac.mp4");
+
+    auto typeTemplates = [&](const QString &segment, const QString &merged, QString *hint) {
+        bool seen = false;
+        QTimer::singleShot(0, &w, [&] {
+            QPreferencesDlg *dlg = nullptr;
+            ASSERT_TRUE(waitUntil([&] { return (dlg = qobject_cast<QPreferencesDlg *>(QApplication::activeModalWidget())); }));
+            for (const auto &[name, text] : {std::pair<const char *, QString>{"m_segmentTemplate", segment},
+                                             std::pair<const char *, QString>{"m_mergedTemplate", merged}}) {
+                auto *edit = dlg->findChild<QLineEdit *>(name);
+                ASSERT_NE(edit, nullptr);
+                QTest::mouseClick(edit, Qt::LeftButton);
+                QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(edit, text);
+            }
+            *hint = dlg->findChild<QLabel *>("m_templateHint")->text();
+            seen = true;
+            QTest::mouseClick(dlg->okButton(), Qt::LeftButton);
+        });
+        w.programMenu()->actPreferences()->trigger();
+        ASSERT_TRUE(seen);
+    };
+    QString hint;
+    typeTemplates("{n:02} {label} {start}.{ext}", "{name} {start}-{end}", &hint);
+    EXPECT_TRUE(hint.startsWith("{name}")) << hint.toStdString();
+
+    ASSERT_TRUE(importMenu(w, writeFile(lists, "names.csv", "1,3,Intro: \"A/B\"\n65.5,70,\n")));
+    bool answered = false;
+    QTimer::singleShot(0, &w, [&] {
+        QWidget *dialog = nullptr;
+        ASSERT_TRUE(waitUntil([&] { return (dialog = QApplication::activeModalWidget()) != nullptr; }));
+        QTest::mouseClick(dialog->findChild<QWidget *>("m_radLosslessMode"), Qt::LeftButton, Qt::NoModifier, QPoint(8, 8));
+        QTest::mouseClick(dialog->findChild<QAbstractButton *>("m_btnOk"), Qt::LeftButton);
+        answered = true;
+    });
+    QTest::mouseClick(w.findChild<QAbstractButton *>("m_btnFormat"), Qt::LeftButton);
+    ASSERT_TRUE(answered);
+
+    auto convertAll = [&] {
+        QStringList before;
+        for (QDirIterator it(ConfigState::instance().converterPath(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+            before << it.next();
+        QTest::keyClick(&w, Qt::Key_Return, Qt::ControlModifier);
+        EXPECT_TRUE(waitUntil([&] { return MainWindow::isConverting(); }, 5000));
+        EXPECT_TRUE(waitUntil([&] { return !MainWindow::isConverting(); }, 120000));
+        QStringList made;
+        for (QDirIterator it(ConfigState::instance().converterPath(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+            const QString f = it.next();
+            if (!before.contains(f))
+                made << QFileInfo(f).fileName();
+        }
+        made.sort();
+        return made;
+    };
+    // The file is 20 s long: the second segment lies past its end and is
+    // left out. Characters file systems refuse become '_'.
+    EXPECT_EQ(convertAll(), QStringList{"01 Intro_ _A_B_ 00.00.01.000.mp4"});
+    // Again: the same name is taken, so the number counts on.
+    EXPECT_EQ(convertAll(), QStringList{"02 Intro_ _A_B_ 00.00.01.000.mp4"});
+
+    QTest::mouseClick(w.segmentManager()->findChild<QAbstractButton *>("m_chkMerger"), Qt::LeftButton);
+    EXPECT_EQ(convertAll(), QStringList{"long_h264_aac 00.00.01.000-00.00.03.000.mp4"});
+
+    // A slip shows at once and keeps the template the user had.
+    typeTemplates("{nn}.{ext}", "{name} {start}-{end}", &hint);
+    EXPECT_TRUE(hint.contains("“{nn}” is not a placeholder")) << hint.toStdString();
+    EXPECT_EQ(ParserXML::readItemValue("OUTPUTNAME_ITEM", "SegmentTemplate", ""), "{n:02} {label} {start}.{ext}");
 }
