@@ -14,8 +14,15 @@
 #include <QTimer>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class AddFileThread;
+class QAction;
+namespace cutlist {
+struct Error;
+struct Segment;
+using SegmentList = std::vector<Segment>;
+} // namespace cutlist
 class ProgramMenu;
 class QAbstractButton;
 class QImageButton;
@@ -57,6 +64,13 @@ public:
     ProgramMenu *programMenu() const { return m_menu; }
     ShellTray *tray() const { return m_tray; }
     UpdateComponent *updates() const { return m_updates; }
+    // Cut lists (MainWindow_CutList.cpp): what the menu's entries do once
+    // a file is chosen; false after a refusal, which the user was shown.
+    bool importCutList(const QString &path);
+    bool exportCutList(const QString &path);
+    // The user's sentence for a cut-list fault, with its line (reading) or
+    // segment (writing).
+    static QString cutListErrorText(const cutlist::Error &error, bool reading);
 
 signals:
     void seedConvertItem(VoVideoConvertItem *item);
@@ -103,6 +117,9 @@ public slots:
     void ActOnAbout();
     void ActOnPreferDlg();
     void ActOnUpdates();
+    void ActOnImportCutList();
+    void ActOnExportCutList();
+    void ActOnSegmentsFromChapters();
     void iconActivated(QSystemTrayIcon::ActivationReason reason);
     void setAutoUpdate(bool bUpdate);
     void LangugeChangeSet(bool bChange);
@@ -179,6 +196,13 @@ private:
     // What every way of ending the program does first: a running
     // conversion stops and leaves no partial file.
     void stopWorkForExit();
+    // Cut lists (MainWindow_CutList.cpp).
+    void buildCutListActions();
+    void refreshCutListActions();
+    // Asks whether count new segments replace the work's or follow them,
+    // unless the work is only the file just opened; false: cancelled.
+    bool askReplaceSegments(int count, bool &replace);
+    bool placeCutList(const VoVideoConvertItem &source, const cutlist::SegmentList &segments);
 
     QWidget *m_centralWidget = nullptr;
     QVBoxLayout *m_mainVLayout = nullptr;
@@ -190,6 +214,9 @@ private:
     ProgramMenu *m_menu = nullptr;
     ShellTray *m_tray = nullptr;
     UpdateComponent *m_updates = nullptr;
+    QAction *m_actImportCutList = nullptr;
+    QAction *m_actExportCutList = nullptr;
+    QAction *m_actChapterSegments = nullptr;
     QImageButton *m_btnMax = nullptr;
     QImageButton *m_btnRestore = nullptr;
     QImageButton *m_btnMin = nullptr;

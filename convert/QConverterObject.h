@@ -31,6 +31,9 @@ public:
     ~QConverterObject() override;
 
     void startConvert(bool merge);
+    // A merge writes one chapter per segment, titled with its label or
+    // "Segment N", instead of the chapters of the sources.
+    void setSegmentChapters(bool on) { m_segmentChapters = on; }
     // True from a stop until the stopped converter's last report has been
     // handled, which removes its partial file.
     bool isStopPending() const { return m_stopPending; }
@@ -86,6 +89,7 @@ private:
     int dropRemovedItems();
 
     bool m_merge = false;
+    bool m_segmentChapters = false;
     // The items still to convert, the one converting first. An item the
     // user removes meanwhile turns null here and is skipped; the one being
     // converted needs nothing of its item after the start.

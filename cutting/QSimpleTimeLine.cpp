@@ -1,6 +1,7 @@
 #include "QSimpleTimeLine.h"
 
 #include "QDrawLine.h"
+#include "QTimeItem.h"
 #include "QTimeContainer.h"
 #include "QTimeControl.h"
 #include "QVoBaseButton.h"
@@ -17,6 +18,7 @@ QSimpleTimeLine::QSimpleTimeLine(QWidget *parent) : QWidget(parent)
     m_container->setObjectName(QStringLiteral("m_timeContainer"));
     connect(m_container, &QTimeContainer::emitTimeItemInfoChange, this, &QSimpleTimeLine::emitTimeItemInfoChange);
     connect(m_container, &QTimeContainer::emitDeleteFile, this, &QSimpleTimeLine::emitDeleteFile);
+    connect(m_container, &QTimeContainer::emitEditLabel, this, &QSimpleTimeLine::emitEditLabel);
     connect(this, &QSimpleTimeLine::emitMouseMoveEvent, m_container, &QTimeContainer::mainMouseMoveEvent);
     connect(this, &QSimpleTimeLine::emitMousePressEvent, m_container, &QTimeContainer::mainMousePressEvent);
     connect(this, &QSimpleTimeLine::emitMouseReleaseEvent, m_container, &QTimeContainer::mainMouseReleaseEvent);
@@ -269,4 +271,10 @@ void QSimpleTimeLine::mouseReleaseEvent(QMouseEvent *event)
     m_dragging = false;
     emit emitMouseReleaseEvent(event);
     emit emitMouseRelease();
+}
+
+void QSimpleTimeLine::setLabel(int index, const QString &label)
+{
+    if (QTimeItem *box = m_container->items().value(index))
+        box->setLabel(label);
 }

@@ -37,6 +37,8 @@ public:
     void clear();
     // Segments go; the thumbnails stay.
     void clearSegments();
+    // The label box index shows.
+    void setLabel(int index, const QString &label);
     void prepareThumbnails(int slotCount);
     void addThumbnail(const QImage &image);
 
@@ -56,6 +58,8 @@ signals:
     void emitTimeItemInfoChange(TimeItemInfo info, int index, bool flag);
     void emitProgressValueChanged(double value);
     void emitDeleteFile(int index);
+    // A double-click on box index.
+    void emitEditLabel(int index);
     void emitMousePress();
     void emitMouseRelease();
     void emitMouseMoveEvent(QMouseEvent *event);

@@ -52,6 +52,11 @@ void QTimeContainer::addTrimTime(const TimeItemInfo &info)
     box->setInfo(info);
     connect(box, &QTimeItem::emitMousePress, this, &QTimeContainer::itemMousePress);
     connect(box, &QTimeItem::emitShowTreeMenu, this, &QTimeContainer::itemShowTreeMenu);
+    connect(box, &QTimeItem::emitEditLabel, this, [this, box] {
+        const int index = m_items.indexOf(box);
+        if (index >= 0)
+            emit emitEditLabel(index);
+    });
     const int W = width();
     int w = 0;
     int left = 0;

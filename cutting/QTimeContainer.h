@@ -49,6 +49,7 @@ public:
 signals:
     void emitTimeItemInfoChange(TimeItemInfo info, int index, bool flag);
     void emitDeleteFile(int index);
+    void emitEditLabel(int index);
 
 public slots:
     void timeItemInfoChange(TimeItemInfo info, int index);

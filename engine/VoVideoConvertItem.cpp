@@ -275,6 +275,12 @@ void VoVideoConvertItem::readStreams(VoInfoClass &info)
     m_splitInMinutes = false;
     m_splitParts = 1;
     m_chapterCount = info.chapterCount();
+    m_chapters.clear();
+    for (int i = 0; i < m_chapterCount; ++i) {
+        const uint64_t start = info.chapterStart(i);
+        const uint64_t length = info.chapterDuration(i);
+        m_chapters.append({start, length > 0 ? start + length : 0, info.chapterTitle(i)});
+    }
 
     m_audioTrackNames.clear();
     m_subtitleChoices.clear();
@@ -456,6 +462,7 @@ VoVideoConvertItem *VoVideoConvertItem::clone(QObject *parent) const
     copy->m_splitInMinutes = m_splitInMinutes;
     copy->m_splitParts = m_splitParts;
     copy->m_chapterCount = m_chapterCount;
+    copy->m_chapters = m_chapters;
     copy->m_subtitleStreams = m_subtitleStreams;
     copy->m_audioStreams = m_audioStreams;
     copy->m_videoStreams = m_videoStreams;

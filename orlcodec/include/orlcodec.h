@@ -344,8 +344,9 @@ ORL_API int Param_UseClosedCaptions(ORL_HANDLE p, int on);
 ORL_API int Param_SetFrameExactCut(ORL_HANDLE p, int on);
 /* Param_SetOption keys read by stream copies: "frame-exact-psnr" = the dB
  * by which the first and last pictures of a frame-exact cut must match the
- * source's (default 38); "part-chapter" = in a merge, the range becomes one
- * chapter of that title (UTF-8) in place of the source's chapters. */
+ * source's (default 38); "part-chapter" = in a merge (stream copy or
+ * encoding), the range becomes one chapter of that title (UTF-8) in place
+ * of the source's chapters. */
 ORL_API int Param_SetSubtitleFile(ORL_HANDLE p, const char *path_utf8);
 ORL_API int Param_SelectOverlay(ORL_HANDLE p, int slot);
 ORL_API int Param_SetAspect(ORL_HANDLE p, int num, int den);

@@ -287,6 +287,26 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>Save to</source>
             <translation>Speichern in</translation>
         </message>
+        <message>
+            <source>Output Names</source>
+            <translation>Ausgabenamen</translation>
+        </message>
+        <message>
+            <source>Segment files:</source>
+            <translation>Segmentdateien:</translation>
+        </message>
+        <message>
+            <source>Merged files:</source>
+            <translation>Zusammengefügte Dateien:</translation>
+        </message>
+        <message>
+            <source>“%1” is not a placeholder; the template is not kept.</source>
+            <translation>„%1“ ist kein Platzhalter; die Vorlage wird nicht übernommen.</translation>
+        </message>
+        <message>
+            <source>{name} source name, {ext} extension, {n} or {n:02} segment number, {label}, {start}, {end}, {date}</source>
+            <translation>{name} Quellname, {ext} Endung, {n} oder {n:02} Segmentnummer, {label}, {start}, {end}, {date}</translation>
+        </message>
     </context>
     <context>
         <name>QShowCloseDlg</name>
@@ -520,6 +540,18 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>Segment</source>
             <translation>Abschnitt</translation>
         </message>
+        <message>
+            <source>Segment %1</source>
+            <translation>Segment %1</translation>
+        </message>
+        <message>
+            <source>Double-click or press F2 to name the segment</source>
+            <translation>Doppelklicken oder F2 drücken, um das Segment zu benennen</translation>
+        </message>
+        <message>
+            <source>Segment Label</source>
+            <translation>Segmentname</translation>
+        </message>
     </context>
     <context>
         <name>QVideoCutManageDlg</name>
@@ -605,6 +637,18 @@ und der Ausgabeordner richtig eingestellt sind.</translation>
             <source>%1% · %2 left</source>
             <translation>%1 % · noch %2</translation>
         </message>
+        <message>
+            <source>Segment Label</source>
+            <translation>Segmentname</translation>
+        </message>
+        <message>
+            <source>Chapters from segments</source>
+            <translation>Kapitel aus Segmenten</translation>
+        </message>
+        <message>
+            <source>One chapter per segment in the merged file, titled with its label</source>
+            <translation>Ein Kapitel je Segment in der zusammengefügten Datei, benannt nach dem Segmentnamen</translation>
+        </message>
     </context>
     <context>
         <name>MainWindow</name>
@@ -653,6 +697,218 @@ oder wechseln Sie in den "Freien Modus".</translation>
         <message>
             <source>%1 was not opened: a conversion is running. Open it when the conversion has finished.</source>
             <translation>%1 wurde nicht geöffnet: Eine Konvertierung läuft. Öffnen Sie die Datei, wenn die Konvertierung beendet ist.</translation>
+        </message>
+        <message>
+            <source>%1 “%2”</source>
+            <translation>%1 „%2“</translation>
+        </message>
+        <message>
+            <source>, </source>
+            <translation>, </translation>
+        </message>
+        <message>
+            <source>The file is not text in any encoding a cut list is written in.</source>
+            <translation>Die Datei ist kein Text in einer Kodierung, in der Schnittlisten geschrieben werden.</translation>
+        </message>
+        <message>
+            <source>The file holds no segment.</source>
+            <translation>Die Datei enthält kein Segment.</translation>
+        </message>
+        <message>
+            <source>“%1” is not a time.</source>
+            <translation>„%1“ ist keine Zeitangabe.</translation>
+        </message>
+        <message>
+            <source>A time lies before the start of the file.</source>
+            <translation>Eine Zeit liegt vor dem Anfang der Datei.</translation>
+        </message>
+        <message>
+            <source>The time “%1” is larger than the format or any file can hold.</source>
+            <translation>Die Zeit „%1“ ist größer, als das Format oder eine Datei fassen kann.</translation>
+        </message>
+        <message>
+            <source>A segment ends where or before it starts.</source>
+            <translation>Ein Segment endet dort, wo es beginnt, oder davor.</translation>
+        </message>
+        <message>
+            <source>A segment has no start time.</source>
+            <translation>Ein Segment hat keine Startzeit.</translation>
+        </message>
+        <message>
+            <source>There are more fields than start, end and label.</source>
+            <translation>Es gibt mehr Felder als Start, Ende und Name.</translation>
+        </message>
+        <message>
+            <source>A quoted label is not closed, or text follows its closing quote.</source>
+            <translation>Ein Name in Anführungszeichen ist nicht geschlossen, oder nach dem schließenden Zeichen folgt Text.</translation>
+        </message>
+        <message>
+            <source>A chapter or track does not come after the one before it.</source>
+            <translation>Ein Kapitel oder Titel liegt nicht nach dem vorherigen.</translation>
+        </message>
+        <message>
+            <source>A segment starts at or after the end of the file.</source>
+            <translation>Ein Segment beginnt am Ende der Datei oder danach.</translation>
+        </message>
+        <message>
+            <source>This line is not understood: “%1”.</source>
+            <translation>Diese Zeile ist unverständlich: „%1“.</translation>
+        </message>
+        <message>
+            <source>“%1” is not a timecode at the file's frame rate.</source>
+            <translation>„%1“ ist kein Timecode bei der Bildrate der Datei.</translation>
+        </message>
+        <message>
+            <source>The file's frame rate cannot count timecodes.</source>
+            <translation>Mit der Bildrate der Datei lassen sich keine Timecodes zählen.</translation>
+        </message>
+        <message>
+            <source>A track has no “INDEX 01” line.</source>
+            <translation>Ein Titel hat keine Zeile „INDEX 01“.</translation>
+        </message>
+        <message>
+            <source>The sheet names a second file; only sheets of one file can be read.</source>
+            <translation>Die Liste nennt eine zweite Datei; nur Listen zu einer Datei können gelesen werden.</translation>
+        </message>
+        <message>
+            <source>Chapter text must begin at 0:00, and the first segment begins later.</source>
+            <translation>Kapiteltext muss bei 0:00 beginnen, das erste Segment beginnt aber später.</translation>
+        </message>
+        <message>
+            <source>A segment does not begin where the one before it ends, which this format cannot hold.</source>
+            <translation>Ein Segment beginnt nicht dort, wo das vorherige endet; das kann dieses Format nicht aufnehmen.</translation>
+        </message>
+        <message>
+            <source>In this format the last segment must run to the end of the file.</source>
+            <translation>In diesem Format muss das letzte Segment bis zum Ende der Datei reichen.</translation>
+        </message>
+        <message>
+            <source>A label holds a line break.</source>
+            <translation>Ein Name enthält einen Zeilenumbruch.</translation>
+        </message>
+        <message>
+            <source>A segment runs to the end of a file whose length is unknown.</source>
+            <translation>Ein Segment reicht bis zum Ende einer Datei unbekannter Länge.</translation>
+        </message>
+        <message>
+            <source>There are more segments than this format can number.</source>
+            <translation>Es gibt mehr Segmente, als dieses Format nummerieren kann.</translation>
+        </message>
+        <message>
+            <source>The file cannot be opened.</source>
+            <translation>Die Datei kann nicht geöffnet werden.</translation>
+        </message>
+        <message>
+            <source>The file cannot be written.</source>
+            <translation>Die Datei kann nicht geschrieben werden.</translation>
+        </message>
+        <message>
+            <source>The file is too large to be a cut list.</source>
+            <translation>Die Datei ist zu groß für eine Schnittliste.</translation>
+        </message>
+        <message>
+            <source>Line %1: %2</source>
+            <translation>Zeile %1: %2</translation>
+        </message>
+        <message>
+            <source>Segment %1: %2</source>
+            <translation>Segment %1: %2</translation>
+        </message>
+        <message>
+            <source>Import Cut List…</source>
+            <translation>Schnittliste importieren…</translation>
+        </message>
+        <message>
+            <source>Export Cut List…</source>
+            <translation>Schnittliste exportieren…</translation>
+        </message>
+        <message>
+            <source>Segments From Chapters</source>
+            <translation>Segmente aus Kapiteln</translation>
+        </message>
+        <message>
+            <source>Replace</source>
+            <translation>Ersetzen</translation>
+        </message>
+        <message>
+            <source>Append</source>
+            <translation>Anhängen</translation>
+        </message>
+        <message>
+            <source>The work already has segments (%1). Replace them with the %2 from the list, or append those after them?</source>
+            <translation>Die Arbeit hat bereits Segmente (%1). Sollen sie durch die %2 aus der Liste ersetzt oder diese danach angehängt werden?</translation>
+        </message>
+        <message>
+            <source>The work can hold at most %1 segments; appending %2 to %3 would pass that.</source>
+            <translation>Die Arbeit fasst höchstens %1 Segmente; %2 an %3 anzuhängen wäre mehr.</translation>
+        </message>
+        <message>
+            <source>The list has %1 segments; the work can hold at most %2.</source>
+            <translation>Die Liste hat %1 Segmente; die Arbeit fasst höchstens %2.</translation>
+        </message>
+        <message>
+            <source>Cut Lists (*.csv *.tsv *.txt *.edl *.cue);;All Files (*)</source>
+            <translation>Schnittlisten (*.csv *.tsv *.txt *.edl *.cue);;Alle Dateien (*)</translation>
+        </message>
+        <message>
+            <source>Import Cut List</source>
+            <translation>Schnittliste importieren</translation>
+        </message>
+        <message>
+            <source>The cut list “%1” cannot be imported.</source>
+            <translation>Die Schnittliste „%1“ kann nicht importiert werden.</translation>
+        </message>
+        <message>
+            <source>Its type is none of CSV, TSV, chapter text (.txt), EDL or CUE sheet.</source>
+            <translation>Ihr Typ ist weder CSV, TSV, Kapiteltext (.txt), EDL noch CUE-Datei.</translation>
+        </message>
+        <message>
+            <source>None of its segments lies within the file, which ends at %1.</source>
+            <translation>Keines ihrer Segmente liegt innerhalb der Datei, die bei %1 endet.</translation>
+        </message>
+        <message>
+            <source>Segments reaching past the end of the file were cut at its end: %1.</source>
+            <translation>Segmente, die über das Ende der Datei hinausreichen, wurden dort gekürzt: %1.</translation>
+        </message>
+        <message>
+            <source>Segments after the end of the file were left out: %1.</source>
+            <translation>Segmente nach dem Ende der Datei wurden ausgelassen: %1.</translation>
+        </message>
+        <message>
+            <source>CSV (*.csv)</source>
+            <translation>CSV (*.csv)</translation>
+        </message>
+        <message>
+            <source>TSV (*.tsv)</source>
+            <translation>TSV (*.tsv)</translation>
+        </message>
+        <message>
+            <source>Chapter Text (*.txt)</source>
+            <translation>Kapiteltext (*.txt)</translation>
+        </message>
+        <message>
+            <source>CMX3600 EDL (*.edl)</source>
+            <translation>CMX3600-EDL (*.edl)</translation>
+        </message>
+        <message>
+            <source>CUE Sheet (*.cue)</source>
+            <translation>CUE-Datei (*.cue)</translation>
+        </message>
+        <message>
+            <source>Export Cut List</source>
+            <translation>Schnittliste exportieren</translation>
+        </message>
+        <message>
+            <source>The cut list cannot be saved as “%1”.</source>
+            <translation>Die Schnittliste kann nicht als „%1“ gespeichert werden.</translation>
+        </message>
+        <message>
+            <source>The file has no chapters.</source>
+            <translation>Die Datei hat keine Kapitel.</translation>
+        </message>
+        <message>
+            <source>Chapter %1 starts at or after the end of the file; no segment was made.</source>
+            <translation>Kapitel %1 beginnt am Ende der Datei oder danach; es wurde kein Segment erstellt.</translation>
         </message>
     </context>
     <context>
@@ -830,6 +1086,10 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
         <message>
             <source>The source ends at %1; the segment was cut there.</source>
             <translation>Die Quelldatei endet bei %1; der Abschnitt wurde dort abgeschnitten.</translation>
+        </message>
+        <message>
+            <source>Segment %1</source>
+            <translation>Segment %1</translation>
         </message>
     </context>
     <context>

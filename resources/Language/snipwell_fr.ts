@@ -287,6 +287,26 @@ Ouvre %1 avec FICHIER, un fichier vidéo ou audio, prêt à être découpé. Si 
             <source>Save to</source>
             <translation>Enregistrer dans</translation>
         </message>
+        <message>
+            <source>Output Names</source>
+            <translation>Noms de sortie</translation>
+        </message>
+        <message>
+            <source>Segment files:</source>
+            <translation>Fichiers de segment :</translation>
+        </message>
+        <message>
+            <source>Merged files:</source>
+            <translation>Fichiers fusionnés :</translation>
+        </message>
+        <message>
+            <source>“%1” is not a placeholder; the template is not kept.</source>
+            <translation>« %1 » n’est pas un espace réservé ; le modèle n’est pas conservé.</translation>
+        </message>
+        <message>
+            <source>{name} source name, {ext} extension, {n} or {n:02} segment number, {label}, {start}, {end}, {date}</source>
+            <translation>{name} nom de la source, {ext} extension, {n} ou {n:02} numéro du segment, {label}, {start}, {end}, {date}</translation>
+        </message>
     </context>
     <context>
         <name>QShowCloseDlg</name>
@@ -520,6 +540,18 @@ Ouvre %1 avec FICHIER, un fichier vidéo ou audio, prêt à être découpé. Si 
             <source>Segment</source>
             <translation>Segment</translation>
         </message>
+        <message>
+            <source>Segment %1</source>
+            <translation>Segment %1</translation>
+        </message>
+        <message>
+            <source>Double-click or press F2 to name the segment</source>
+            <translation>Double-cliquez ou appuyez sur F2 pour nommer le segment</translation>
+        </message>
+        <message>
+            <source>Segment Label</source>
+            <translation>Nom du segment</translation>
+        </message>
     </context>
     <context>
         <name>QVideoCutManageDlg</name>
@@ -605,6 +637,18 @@ et le dossier de sortie sont correctement définis.</translation>
             <source>%1% · %2 left</source>
             <translation>%1 % · encore %2</translation>
         </message>
+        <message>
+            <source>Segment Label</source>
+            <translation>Nom du segment</translation>
+        </message>
+        <message>
+            <source>Chapters from segments</source>
+            <translation>Chapitres depuis les segments</translation>
+        </message>
+        <message>
+            <source>One chapter per segment in the merged file, titled with its label</source>
+            <translation>Un chapitre par segment dans le fichier fusionné, intitulé d’après son nom</translation>
+        </message>
     </context>
     <context>
         <name>MainWindow</name>
@@ -653,6 +697,218 @@ ou passez en "Mode libre".</translation>
         <message>
             <source>%1 was not opened: a conversion is running. Open it when the conversion has finished.</source>
             <translation>%1 n'a pas été ouvert : une conversion est en cours. Ouvrez-le une fois la conversion terminée.</translation>
+        </message>
+        <message>
+            <source>%1 “%2”</source>
+            <translation>%1 « %2 »</translation>
+        </message>
+        <message>
+            <source>, </source>
+            <translation>, </translation>
+        </message>
+        <message>
+            <source>The file is not text in any encoding a cut list is written in.</source>
+            <translation>Le fichier n’est pas du texte dans un codage utilisé pour les listes de coupes.</translation>
+        </message>
+        <message>
+            <source>The file holds no segment.</source>
+            <translation>Le fichier ne contient aucun segment.</translation>
+        </message>
+        <message>
+            <source>“%1” is not a time.</source>
+            <translation>« %1 » n’est pas une durée.</translation>
+        </message>
+        <message>
+            <source>A time lies before the start of the file.</source>
+            <translation>Un temps se situe avant le début du fichier.</translation>
+        </message>
+        <message>
+            <source>The time “%1” is larger than the format or any file can hold.</source>
+            <translation>Le temps « %1 » dépasse ce que le format ou un fichier peut contenir.</translation>
+        </message>
+        <message>
+            <source>A segment ends where or before it starts.</source>
+            <translation>Un segment se termine là où il commence ou avant.</translation>
+        </message>
+        <message>
+            <source>A segment has no start time.</source>
+            <translation>Un segment n’a pas de temps de début.</translation>
+        </message>
+        <message>
+            <source>There are more fields than start, end and label.</source>
+            <translation>Il y a plus de champs que début, fin et nom.</translation>
+        </message>
+        <message>
+            <source>A quoted label is not closed, or text follows its closing quote.</source>
+            <translation>Un nom entre guillemets n’est pas fermé, ou du texte suit le guillemet fermant.</translation>
+        </message>
+        <message>
+            <source>A chapter or track does not come after the one before it.</source>
+            <translation>Un chapitre ou une piste ne vient pas après le précédent.</translation>
+        </message>
+        <message>
+            <source>A segment starts at or after the end of the file.</source>
+            <translation>Un segment commence à la fin du fichier ou après.</translation>
+        </message>
+        <message>
+            <source>This line is not understood: “%1”.</source>
+            <translation>Cette ligne n’est pas comprise : « %1 ».</translation>
+        </message>
+        <message>
+            <source>“%1” is not a timecode at the file's frame rate.</source>
+            <translation>« %1 » n’est pas un timecode à la fréquence d’images du fichier.</translation>
+        </message>
+        <message>
+            <source>The file's frame rate cannot count timecodes.</source>
+            <translation>La fréquence d’images du fichier ne permet pas de compter des timecodes.</translation>
+        </message>
+        <message>
+            <source>A track has no “INDEX 01” line.</source>
+            <translation>Une piste n’a pas de ligne « INDEX 01 ».</translation>
+        </message>
+        <message>
+            <source>The sheet names a second file; only sheets of one file can be read.</source>
+            <translation>La feuille nomme un second fichier ; seules les feuilles d’un seul fichier peuvent être lues.</translation>
+        </message>
+        <message>
+            <source>Chapter text must begin at 0:00, and the first segment begins later.</source>
+            <translation>Le texte de chapitres doit commencer à 0:00, et le premier segment commence plus tard.</translation>
+        </message>
+        <message>
+            <source>A segment does not begin where the one before it ends, which this format cannot hold.</source>
+            <translation>Un segment ne commence pas là où le précédent se termine, ce que ce format ne peut pas contenir.</translation>
+        </message>
+        <message>
+            <source>In this format the last segment must run to the end of the file.</source>
+            <translation>Dans ce format, le dernier segment doit aller jusqu’à la fin du fichier.</translation>
+        </message>
+        <message>
+            <source>A label holds a line break.</source>
+            <translation>Un nom contient un saut de ligne.</translation>
+        </message>
+        <message>
+            <source>A segment runs to the end of a file whose length is unknown.</source>
+            <translation>Un segment va jusqu’à la fin d’un fichier de durée inconnue.</translation>
+        </message>
+        <message>
+            <source>There are more segments than this format can number.</source>
+            <translation>Il y a plus de segments que ce format ne peut en numéroter.</translation>
+        </message>
+        <message>
+            <source>The file cannot be opened.</source>
+            <translation>Le fichier ne peut pas être ouvert.</translation>
+        </message>
+        <message>
+            <source>The file cannot be written.</source>
+            <translation>Le fichier ne peut pas être écrit.</translation>
+        </message>
+        <message>
+            <source>The file is too large to be a cut list.</source>
+            <translation>Le fichier est trop volumineux pour être une liste de coupes.</translation>
+        </message>
+        <message>
+            <source>Line %1: %2</source>
+            <translation>Ligne %1 : %2</translation>
+        </message>
+        <message>
+            <source>Segment %1: %2</source>
+            <translation>Segment %1 : %2</translation>
+        </message>
+        <message>
+            <source>Import Cut List…</source>
+            <translation>Importer une liste de coupes…</translation>
+        </message>
+        <message>
+            <source>Export Cut List…</source>
+            <translation>Exporter la liste de coupes…</translation>
+        </message>
+        <message>
+            <source>Segments From Chapters</source>
+            <translation>Segments depuis les chapitres</translation>
+        </message>
+        <message>
+            <source>Replace</source>
+            <translation>Remplacer</translation>
+        </message>
+        <message>
+            <source>Append</source>
+            <translation>Ajouter</translation>
+        </message>
+        <message>
+            <source>The work already has segments (%1). Replace them with the %2 from the list, or append those after them?</source>
+            <translation>Le travail a déjà des segments (%1). Les remplacer par les %2 de la liste, ou ajouter ceux-ci après eux ?</translation>
+        </message>
+        <message>
+            <source>The work can hold at most %1 segments; appending %2 to %3 would pass that.</source>
+            <translation>Le travail peut contenir au plus %1 segments ; ajouter %2 à %3 dépasserait cette limite.</translation>
+        </message>
+        <message>
+            <source>The list has %1 segments; the work can hold at most %2.</source>
+            <translation>La liste a %1 segments ; le travail peut en contenir au plus %2.</translation>
+        </message>
+        <message>
+            <source>Cut Lists (*.csv *.tsv *.txt *.edl *.cue);;All Files (*)</source>
+            <translation>Listes de coupes (*.csv *.tsv *.txt *.edl *.cue);;Tous les fichiers (*)</translation>
+        </message>
+        <message>
+            <source>Import Cut List</source>
+            <translation>Importer une liste de coupes</translation>
+        </message>
+        <message>
+            <source>The cut list “%1” cannot be imported.</source>
+            <translation>La liste de coupes « %1 » ne peut pas être importée.</translation>
+        </message>
+        <message>
+            <source>Its type is none of CSV, TSV, chapter text (.txt), EDL or CUE sheet.</source>
+            <translation>Son type n’est ni CSV, ni TSV, ni texte de chapitres (.txt), ni EDL, ni feuille CUE.</translation>
+        </message>
+        <message>
+            <source>None of its segments lies within the file, which ends at %1.</source>
+            <translation>Aucun de ses segments ne se trouve dans le fichier, qui se termine à %1.</translation>
+        </message>
+        <message>
+            <source>Segments reaching past the end of the file were cut at its end: %1.</source>
+            <translation>Les segments dépassant la fin du fichier ont été coupés à sa fin : %1.</translation>
+        </message>
+        <message>
+            <source>Segments after the end of the file were left out: %1.</source>
+            <translation>Les segments situés après la fin du fichier ont été ignorés : %1.</translation>
+        </message>
+        <message>
+            <source>CSV (*.csv)</source>
+            <translation>CSV (*.csv)</translation>
+        </message>
+        <message>
+            <source>TSV (*.tsv)</source>
+            <translation>TSV (*.tsv)</translation>
+        </message>
+        <message>
+            <source>Chapter Text (*.txt)</source>
+            <translation>Texte de chapitres (*.txt)</translation>
+        </message>
+        <message>
+            <source>CMX3600 EDL (*.edl)</source>
+            <translation>EDL CMX3600 (*.edl)</translation>
+        </message>
+        <message>
+            <source>CUE Sheet (*.cue)</source>
+            <translation>Feuille CUE (*.cue)</translation>
+        </message>
+        <message>
+            <source>Export Cut List</source>
+            <translation>Exporter la liste de coupes</translation>
+        </message>
+        <message>
+            <source>The cut list cannot be saved as “%1”.</source>
+            <translation>La liste de coupes ne peut pas être enregistrée sous « %1 ».</translation>
+        </message>
+        <message>
+            <source>The file has no chapters.</source>
+            <translation>Le fichier n’a pas de chapitres.</translation>
+        </message>
+        <message>
+            <source>Chapter %1 starts at or after the end of the file; no segment was made.</source>
+            <translation>Le chapitre %1 commence à la fin du fichier ou après ; aucun segment n’a été créé.</translation>
         </message>
     </context>
     <context>
@@ -830,6 +1086,10 @@ Sinon, la conversion risque d'échouer.</translation>
         <message>
             <source>The source ends at %1; the segment was cut there.</source>
             <translation>Le fichier source se termine à %1 ; le segment a été coupé à cet endroit.</translation>
+        </message>
+        <message>
+            <source>Segment %1</source>
+            <translation>Segment %1</translation>
         </message>
     </context>
     <context>

@@ -4,6 +4,7 @@
 #include "ParserXML.h"
 #include "QVideoCutManageDlg.h"
 #include "QVoMessageBox.h"
+#include "MainWindow.h"
 #include "VoVideoConvertItem.h"
 #include "VoVideoConvertManager.h"
 
@@ -105,6 +106,45 @@ QWidget *switchQuestion()
     box->setMessage(QVideoCutManageDlg::tr("Switching to the Simple Mode will change the segment length!"));
     box->setKind(QVoMessageBox::Warning);
     box->setButtons(QVoMessageBox::YesNoButtons);
+    box->prepare();
+    return box;
+}
+
+QWidget *labelled(const QString &mediaPath, bool simple)
+{
+    QVideoCutManageDlg *panel = panelWith(mediaPath, simple, {{0, 4.5}, {6, 11.5}, {13, 18}}, 1);
+    const char *labels[] = {"Cold open", "Interview, part \"two\"", ""};
+    VoVideoConvertManager *items = VoVideoConvertManager::instance();
+    for (int i = 0; i < items->count() && i < 3; ++i)
+        items->itemAt(i)->m_label = QString::fromUtf8(labels[i]);
+    panel->refreshLabels();
+    panel->OnBtnShowList();
+    if (simple) {
+        if (VoVideoConvertItem *item = items->itemAt(0))
+            panel->setLineBgImage(item);
+        QElapsedTimer t;
+        t.start();
+        while (!panel->stripWorkerIdle() && t.elapsed() < 5000)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+    } else {
+        panel->setListHeight(10);
+    }
+    settle(200);
+    return panel;
+}
+
+QWidget *importQuestion()
+{
+    auto *box = new QVoMessageBox;
+    box->setTitle(QStringLiteral("Zelvane Snipwell"));
+    box->setKind(QVoMessageBox::Help);
+    box->setButtons(QVoMessageBox::YesNoButtons);
+    box->setButtonText(QVoMessageBox::Yes, MainWindow::tr("Replace"));
+    box->setButtonText(QVoMessageBox::No, MainWindow::tr("Append"));
+    box->setMessage(MainWindow::tr("The work already has segments (%1). Replace them with the %2 from the list, or "
+                                   "append those after them?")
+                        .arg(3)
+                        .arg(12));
     box->prepare();
     return box;
 }
