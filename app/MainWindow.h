@@ -140,6 +140,7 @@ private:
     VoVideoConvertItem *currentItem() const;
     bool isSimpleMode() const;
     void refreshThumbnail(VoVideoConvertItem *item);
+    void thumbnailArrived(quintptr key, const QImage &image);
     void stopSectionPlay();
     // Import (MainWindow_Import.cpp).
     static void setOpenFolder(const QString &folder);

@@ -107,6 +107,7 @@ void MainWindow::connectPanels()
     connect(this, &MainWindow::seedAddComplete, this, &MainWindow::AddFileComplete);               // 42
     connect(this, &MainWindow::seedConvertItem, this, &MainWindow::addConvertItem);               // 43
     connect(this, &MainWindow::seedOpenFailed, this, &MainWindow::showOpenFailed);
+    connect(m_videoPlayDlg, &QVideoPlayDlg::thumbnailReady, this, &MainWindow::thumbnailArrived);
     // Key frames found for the shown file are marked on the timeline's ruler
     // as on the cut tool's slider.
     connect(cut, &QVideoCutDlg::sendKeyFrameMarks, list->timeLine()->ruler(),
@@ -129,14 +130,27 @@ VoVideoConvertItem *MainWindow::currentItem() const
 
 void MainWindow::refreshThumbnail(VoVideoConvertItem *item)
 {
-    if (!item)
+    // The picture is grabbed on the player panel's worker; thumbnailArrived
+    // puts it in place, if the item is still there by then.
+    if (item)
+        m_videoPlayDlg->requestThumbnail(reinterpret_cast<quintptr>(item), item->m_TrimStartTime);
+}
+
+void MainWindow::thumbnailArrived(quintptr key, const QImage &image)
+{
+    if (image.isNull())
         return;
-    if (QImage *image = m_videoPlayDlg->grabThumbnail(item->m_TrimStartTime)) {
-        item->m_cover = *image;
-        delete image;
-    }
-    if (QVideoConvertItem *entry = m_videoItemDlg->currentEntry(); entry && entry->item() == item)
-        entry->refreshPicture();
+    VoVideoConvertManager *items = VoVideoConvertManager::instance();
+    VoVideoConvertItem *item = nullptr;
+    for (int i = 0; i < items->count() && !item; ++i)
+        if (reinterpret_cast<quintptr>(items->itemAt(i)) == key)
+            item = items->itemAt(i);
+    if (!item)
+        return; // removed while its picture was grabbed
+    item->m_cover = image;
+    for (QVideoConvertItem *entry : m_videoItemDlg->entries())
+        if (entry->item() == item)
+            entry->refreshPicture();
 }
 
 void MainWindow::stopSectionPlay()
@@ -323,11 +337,8 @@ void MainWindow::OnBtnAddItem()
     entry->setEnabled(false);
 
     VoVideoConvertItem *copy = item->clone();
-    if (QImage *image = m_videoPlayDlg->grabThumbnail(copy->m_TrimStartTime)) {
-        copy->m_cover = *image;
-        delete image;
-    }
     items->insert(copy, -1);
+    refreshThumbnail(copy);
     m_videoItemDlg->addConvertItem(copy);
     m_videoCutToolbar->setItem(copy);
     if (!m_videoItemDlg->isListExpanded())

@@ -112,6 +112,7 @@ public:
     bool m_splitInMinutes = false;
     int32_t m_splitParts = 1;
     int32_t m_chapterCount = 0;
+    QList<SplitSegment> m_chapterSegments; // read with the item, in file order
     QList<SubtitleStreamInfo> m_subtitleStreams;
     QList<AudioStreamInfo> m_audioStreams;
     QList<VideoStreamInfo> m_videoStreams;
