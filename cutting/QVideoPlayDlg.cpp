@@ -470,7 +470,7 @@ void QVideoPlayDlg::OnBtnNextKet()
 
 uint64_t QVideoPlayDlg::position() const
 {
-    return m_player ? Player_GetPosition(m_player) : 0;
+    return player() ? m_control.position() : 0;
 }
 
 void QVideoPlayDlg::refreshProTime()
