@@ -470,7 +470,7 @@ void QVideoPlayDlg::OnBtnNextKet()
 
 uint64_t QVideoPlayDlg::position() const
 {
-    return player() ? m_control.position() : 0;
+    return m_control.position();
 }
 
 void QVideoPlayDlg::refreshProTime()
