@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class AddFileThread;
@@ -142,6 +143,12 @@ private:
     void refreshThumbnail(VoVideoConvertItem *item);
     void thumbnailArrived(quintptr key, const QImage &image);
     void stopSectionPlay();
+    // The rest of a start (end) mark once its time is known.
+    void applyStart(VoVideoConvertItem *item, uint64_t t);
+    void applyEnd(uint64_t t);
+    // Runs action once the marks asked for before it have their time.
+    void afterMarks(std::function<void()> action);
+    void addItemNow();
     // Import (MainWindow_Import.cpp).
     static void setOpenFolder(const QString &folder);
     void bringToFront();

@@ -17,6 +17,7 @@
 #include "VoVideoConvertItem.h"
 #include "VoVideoConvertManager.h"
 
+#include <QPointer>
 #include <QVBoxLayout>
 
 namespace {
@@ -79,7 +80,7 @@ void MainWindow::connectPanels()
     connect(cut, &QVideoCutDlg::emitSliderMouseRelease, this, &MainWindow::sliderMouseRelease);    // 14
     connect(cut, &QVideoCutDlg::emitOnBtnStartSet, this, &MainWindow::OnBtnStartSet);              // 15
     connect(cut, &QVideoCutDlg::emitOnBtnEndSet, this, &MainWindow::OnBtnEndSet);                  // 16
-    connect(cut, &QVideoCutDlg::emitOnConvert, list, &QVideoCutManageDlg::OnConvert);              // 17
+    connect(cut, &QVideoCutDlg::emitOnConvert, list, [this, list] { afterMarks([list] { list->OnConvert(); }); }); // 17
     connect(cut, &QVideoCutDlg::emitStopConvert, list, &QVideoCutManageDlg::OnStopConvert);        // 18
     connect(cut, &QVideoCutDlg::emitShowFormatDlg, this, &MainWindow::OnFormatDlg);                // 19
     connect(cut, &QVideoCutDlg::emitPlaySelect, this, &MainWindow::OnPlayTrim);                    // 20
@@ -259,19 +260,32 @@ void MainWindow::OnBtnStartSet()
     VoVideoConvertItem *item = currentItem();
     if (!item)
         return;
-    // The player's own position, not the slider's rounded fraction of the
-    // duration: a start a microsecond before a key frame would make a stream
-    // copy begin a whole key-frame interval early.
-    if (m_videoPlayDlg->player()) {
-        uint64_t at = m_videoPlayDlg->position();
+    if (!m_videoPlayDlg->player()) {
+        m_videoCutToolbar->OnBtnStartTimeSet();
+        applyStart(item, m_videoCutToolbar->trimStart());
+        return;
+    }
+    // The time of the picture the user will see once the steps and seeks
+    // already asked for have landed, not where the player happens to stand
+    // while they decode (a mark right after Ctrl+Right would take the
+    // picture before it). The player's own time, not the slider's rounded
+    // fraction: a start a microsecond before a key frame would make a
+    // stream copy begin a whole key-frame interval early.
+    QPointer<VoVideoConvertItem> marked(item);
+    m_videoPlayDlg->whenShown(this, [this, marked](quint64 at) {
+        // A segment picked meanwhile is not the one the mark was made for.
+        if (!marked || currentItem() != marked)
+            return;
         const uint64_t end = m_videoCutToolbar->trimEnd();
         if (end > 0 && at > end)
             at = end;
         m_videoCutToolbar->setTrimStart(at);
-    } else {
-        m_videoCutToolbar->OnBtnStartTimeSet();
-    }
-    uint64_t t = m_videoCutToolbar->trimStart();
+        applyStart(marked, m_videoCutToolbar->trimStart());
+    });
+}
+
+void MainWindow::applyStart(VoVideoConvertItem *item, uint64_t t)
+{
     const uint64_t duration = m_videoPlayDlg->duration();
     if (isSimpleMode() && duration > 0) {
         // The segment may not reach back over its left neighbour.
@@ -289,18 +303,28 @@ void MainWindow::OnBtnStartSet()
 
 void MainWindow::OnBtnEndSet()
 {
-    if (!currentItem())
+    VoVideoConvertItem *item = currentItem();
+    if (!item)
         return;
-    if (m_videoPlayDlg->player()) {
-        uint64_t at = m_videoPlayDlg->position();
+    if (!m_videoPlayDlg->player()) {
+        m_videoCutToolbar->OnBtnEndTimeSet();
+        applyEnd(m_videoCutToolbar->trimEnd());
+        return;
+    }
+    QPointer<VoVideoConvertItem> marked(item);
+    m_videoPlayDlg->whenShown(this, [this, marked](quint64 at) {
+        if (!marked || currentItem() != marked)
+            return;
         const uint64_t start = m_videoCutToolbar->trimStart();
         if (at < start)
             at = start;
         m_videoCutToolbar->setTrimEnd(at);
-    } else {
-        m_videoCutToolbar->OnBtnEndTimeSet();
-    }
-    uint64_t t = m_videoCutToolbar->trimEnd();
+        applyEnd(m_videoCutToolbar->trimEnd());
+    });
+}
+
+void MainWindow::applyEnd(uint64_t t)
+{
     const uint64_t duration = m_videoPlayDlg->duration();
     if (isSimpleMode() && duration > 0) {
         const auto highest = uint64_t(double(duration) * m_videoItemDlg->currentTimeItemInfo().maxEnd);
@@ -314,7 +338,22 @@ void MainWindow::OnBtnEndSet()
         entry->endTimeChange(t);
 }
 
+void MainWindow::afterMarks(std::function<void()> action)
+{
+    // What copies or converts the segment comes after a mark still waiting
+    // for its picture, as the user asked for them; at once otherwise.
+    if (m_videoPlayDlg->isWaitingForPicture())
+        m_videoPlayDlg->whenShown(this, [action](quint64) { action(); });
+    else
+        action();
+}
+
 void MainWindow::OnBtnAddItem()
+{
+    afterMarks([this] { addItemNow(); });
+}
+
+void MainWindow::addItemNow()
 {
     if (isSimpleMode() && !m_videoItemDlg->timelineHasRoomAtEnd()) {
         QVoMessageBox::ShowMessage(this,

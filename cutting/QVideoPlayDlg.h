@@ -53,6 +53,18 @@ public:
     VoPlayerControl::Handle player() const { return m_control.handle(); }
     // Seeks and steps posted whose picture has not arrived yet.
     int pendingCommands() const { return m_control.pending(); }
+    // Calls done, in the order asked, with the time of the picture the user
+    // will see once the seeks and steps asked for so far have landed: what
+    // marks a position waits for it, the window does not. Nothing is
+    // called without a file, or for a file closed in between.
+    void whenShown(QObject *context, std::function<void(quint64 shownUs)> done)
+    {
+        m_control.whenShown(context, std::move(done));
+    }
+    // Something asked for above still waits for its picture.
+    bool isWaitingForPicture() const { return m_control.isWaiting(); }
+    // No seek or step is on its way and nothing waits for its picture.
+    bool isSettled() const { return m_control.isSettled(); }
     QString timeText() const;
     static QString formatTime(uint64_t us);
     VideoImageWindow *videoWindow() const { return m_videoPlayWidget; }

@@ -4,6 +4,8 @@
 
 #include <QMetaObject>
 
+#include <algorithm>
+
 VoPlayerControl::VoPlayerControl(QObject *parent) : QObject(parent) {}
 
 VoPlayerControl::~VoPlayerControl()
@@ -20,7 +22,14 @@ void VoPlayerControl::attach(Handle player)
     if (m_player)
         Player_SetNotify(m_player, nullptr, nullptr);
     ++m_serial;
-    m_pending = 0;
+    // Reports of the old player no longer come: what waited for them
+    // belonged to its file.
+    m_posted = 0;
+    m_reported = 0;
+    m_shownKnown = false;
+    m_queue.clear();
+    m_held = 0;
+    m_marks = 0;
     m_player = player;
     if (m_player)
         Player_SetNotify(m_player, &VoPlayerControl::notify, this);
@@ -34,75 +43,148 @@ void VoPlayerControl::notify(void *opaque, uint64_t shownUs, int idle)
     QMetaObject::invokeMethod(
         self,
         [self, serial, shownUs, idle] {
-            if (serial != self->m_serial.load())
-                return;
-            if (self->m_pending > 0)
-                --self->m_pending;
-            emit self->pictureShown(shownUs, idle != 0);
+            if (serial == self->m_serial.load())
+                self->reported(shownUs, idle != 0);
         },
         Qt::QueuedConnection);
 }
 
-void VoPlayerControl::posted(bool ok)
+void VoPlayerControl::reported(quint64 shownUs, bool idle)
 {
-    if (ok)
-        ++m_pending;
+    if (m_reported < m_posted)
+        ++m_reported;
+    m_lastShown = shownUs;
+    m_shownKnown = true;
+    emit pictureShown(shownUs, idle && m_queue.empty());
+    drain();
+}
+
+bool VoPlayerControl::post(Kind kind, int64_t value)
+{
+    int r = 0;
+    switch (kind) {
+    case Kind::Seek:
+        r = Player_PostSeek(m_player, uint64_t(value));
+        break;
+    case Kind::Step:
+        r = Player_PostStepFrame(m_player, int(value));
+        break;
+    case Kind::StepKey:
+        r = Player_PostStepKeyFrame(m_player, int(value));
+        break;
+    case Kind::Play:
+        r = Player_PostPlay(m_player);
+        break;
+    case Kind::Pause:
+        r = Player_PostPause(m_player);
+        break;
+    case Kind::Stop:
+        r = Player_PostStop(m_player);
+        break;
+    case Kind::BeginAsync:
+        r = Player_PostBeginAsyncSeek(m_player, value);
+        break;
+    case Kind::EndAsync:
+        r = Player_PostEndAsyncSeek(m_player);
+        break;
+    case Kind::Mark:
+        break;
+    }
+    if (r == 1)
+        ++m_posted;
+    return r == 1;
+}
+
+bool VoPlayerControl::ask(Kind kind, int64_t value)
+{
+    if (!m_player)
+        return false;
+    if (m_queue.empty())
+        return post(kind, value);
+    // A mark waits: posted now, this command could replace the seek the
+    // mark is waiting for.
+    m_queue.push_back(Entry{kind, value, nullptr, nullptr});
+    ++m_held;
+    return true;
+}
+
+void VoPlayerControl::drain()
+{
+    if (m_draining)
+        return; // the outer loop goes on with what was added
+    m_draining = true;
+    // Taken off before running: a mark may ask again, post or let go.
+    while (!m_queue.empty()) {
+        if (m_queue.front().kind != Kind::Mark) {
+            const Entry e = m_queue.front();
+            m_queue.pop_front();
+            --m_held;
+            post(e.kind, e.value);
+            continue;
+        }
+        if (m_posted != m_reported)
+            break;
+        Entry e = std::move(m_queue.front());
+        m_queue.pop_front();
+        --m_marks;
+        const quint64 shown = m_shownKnown ? m_lastShown : (hasVideo() ? frameTime() : position());
+        if (e.context)
+            e.done(shown);
+    }
+    m_draining = false;
+}
+
+void VoPlayerControl::whenShown(QObject *context, std::function<void(quint64)> done)
+{
+    if (!m_player || !done)
+        return;
+    if (m_queue.empty() && m_posted == m_reported) {
+        // Nothing on its way: the picture on screen is the one.
+        done(hasVideo() ? frameTime() : position());
+        return;
+    }
+    m_queue.push_back(Entry{Kind::Mark, 0, context, std::move(done)});
+    ++m_marks;
 }
 
 bool VoPlayerControl::seek(uint64_t timeUs)
 {
-    const bool ok = m_player && Player_PostSeek(m_player, timeUs) == 1;
-    posted(ok);
-    return ok;
+    return ask(Kind::Seek, int64_t(std::min<uint64_t>(timeUs, INT64_MAX)));
 }
 
 bool VoPlayerControl::stepFrame(int direction)
 {
-    const bool ok = m_player && Player_PostStepFrame(m_player, direction) == 1;
-    posted(ok);
-    return ok;
+    return ask(Kind::Step, direction);
 }
 
 bool VoPlayerControl::stepKeyFrame(int direction)
 {
-    const bool ok = m_player && Player_PostStepKeyFrame(m_player, direction) == 1;
-    posted(ok);
-    return ok;
+    return ask(Kind::StepKey, direction);
 }
 
 bool VoPlayerControl::play()
 {
-    const bool ok = m_player && Player_PostPlay(m_player) == 1;
-    posted(ok);
-    return ok;
+    return ask(Kind::Play, 0);
 }
 
 bool VoPlayerControl::pause()
 {
-    const bool ok = m_player && Player_PostPause(m_player) == 1;
-    posted(ok);
-    return ok;
+    return ask(Kind::Pause, 0);
 }
 
 bool VoPlayerControl::stop()
 {
-    const bool ok = m_player && Player_PostStop(m_player) == 1;
-    posted(ok);
-    return ok;
+    return ask(Kind::Stop, 0);
 }
 
 bool VoPlayerControl::beginAsyncSeek(int64_t budgetUs)
 {
-    const bool ok = m_player && Player_PostBeginAsyncSeek(m_player, budgetUs) == 1;
-    posted(ok);
-    return ok;
+    return ask(Kind::BeginAsync, budgetUs);
 }
 
 bool VoPlayerControl::endAsyncSeek()
 {
-    const bool ok = m_player && Player_PostEndAsyncSeek(m_player) == 1;
-    posted(ok);
-    return ok;
+    return ask(Kind::EndAsync, 0);
 }
 
 uint64_t VoPlayerControl::duration() const

@@ -7,8 +7,12 @@
 #include <QByteArray>
 #include <QObject>
 
+#include <QPointer>
+
 #include <atomic>
 #include <cstdint>
+#include <deque>
+#include <functional>
 
 class VoPlayerControl : public QObject {
     Q_OBJECT
@@ -32,8 +36,19 @@ public:
     bool stop();
     bool beginAsyncSeek(int64_t budgetUs);
     bool endAsyncSeek();
-    // Commands posted whose end has not been reported yet.
-    int pending() const { return m_pending; }
+    // Commands asked for whose end has not been reported yet.
+    int pending() const { return int(m_posted - m_reported) + m_held; }
+    // Calls done with the time of the picture the user will see once every
+    // command asked for before this call has ended: at once when none is
+    // on its way, else from the report of the last of them. Commands asked
+    // for after it wait for it, so that a newer seek cannot replace the one
+    // it marks. Calls keep their order; they are dropped when the player is
+    // let go of or context is gone.
+    void whenShown(QObject *context, std::function<void(quint64 shownUs)> done);
+    // A call waits for a picture.
+    bool isWaiting() const { return m_marks > 0; }
+    // Nothing asked for is on its way and no call waits for a picture.
+    bool isSettled() const { return m_posted == m_reported && m_queue.empty(); }
 
     uint64_t duration() const;
     uint64_t position() const;
@@ -61,11 +76,32 @@ signals:
     void pictureShown(quint64 shownUs, bool idle);
 
 private:
-    static void notify(void *opaque, uint64_t shownUs, int idle);
-    void posted(bool ok);
+    enum class Kind { Seek, Step, StepKey, Play, Pause, Stop, BeginAsync, EndAsync, Mark };
+    struct Entry {
+        Kind kind;
+        int64_t value = 0;
+        QPointer<QObject> context; // Mark only
+        std::function<void(quint64)> done;
+    };
 
-    Handle m_player = 0;  // interface thread only
-    int m_pending = 0;    // interface thread only: posts not yet reported
+    static void notify(void *opaque, uint64_t shownUs, int idle);
+    void reported(quint64 shownUs, bool idle);
+    bool ask(Kind kind, int64_t value);
+    bool post(Kind kind, int64_t value);
+    // Posts what may go and calls the marks whose picture is known.
+    void drain();
+
+    Handle m_player = 0;      // interface thread only
+    uint64_t m_posted = 0;    // interface thread only: posts since attach
+    uint64_t m_reported = 0;  // interface thread only: their reports so far
+    quint64 m_lastShown = 0;  // interface thread only: time of the last report
+    bool m_shownKnown = false; // interface thread only: a report came since attach
+    // Interface thread only: marks waiting, and the commands asked for
+    // after the first of them, in order.
+    std::deque<Entry> m_queue;
+    int m_held = 0;  // commands in m_queue
+    int m_marks = 0; // marks in m_queue
+    bool m_draining = false;
     // Changed on every attach; a report of an earlier attachment is stale.
     std::atomic<unsigned> m_serial{0};
 };
