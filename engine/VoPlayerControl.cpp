@@ -55,8 +55,10 @@ void VoPlayerControl::reported(quint64 shownUs, bool idle)
         ++m_reported;
     m_lastShown = shownUs;
     m_shownKnown = true;
-    emit pictureShown(shownUs, idle && m_queue.empty());
+    // The marks this report completes first; idle only if nothing they
+    // held back or asked for is on its way now.
     drain();
+    emit pictureShown(shownUs, idle && m_queue.empty() && m_posted == m_reported);
 }
 
 bool VoPlayerControl::post(Kind kind, int64_t value)

@@ -119,6 +119,8 @@ TEST(MainWindowPanels, KeysPressTheButtonsButNeverWhileATextFieldHasFocus)
     QTest::keyClick(&w, Qt::Key_I);
     ASSERT_TRUE(marksLanded(w));
     EXPECT_NEAR(item(0)->m_TrimStartTime / 1e6, 7.0, 0.05); // the next key frame
+    // The clock shows the picture the step landed on, mark or no mark.
+    EXPECT_TRUE(play->timeText().startsWith(QStringLiteral("0:00:07.00"))) << play->timeText().toStdString();
     QTest::keyClick(&w, Qt::Key_Left, Qt::ControlModifier);
     QTest::keyClick(&w, Qt::Key_Left, Qt::ControlModifier);
     QTest::keyClick(&w, Qt::Key_O);
