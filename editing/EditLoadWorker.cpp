@@ -86,6 +86,7 @@ void EditLoadWorker::run()
     if (m_request.openPreview && !m_stopEvent.isSet()) {
         // Opening decodes the first picture: here, not on the dialog's thread.
         VoPlayerManager::OpenedPreview opened = VoPlayerManager::openPreview(m_request.path, working, 0);
+        VoPlayerClass::threadDone();
         std::lock_guard<std::mutex> lock(m_endMutex);
         m_opened = std::move(opened);
     }

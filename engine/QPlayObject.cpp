@@ -48,6 +48,7 @@ void QPlayObject::openAsync(const QString &path)
     opening->player = std::make_unique<VoPlayerClass>();
     m_thread = std::thread([this, opening] {
         opening->ok = opening->player->open(opening->path);
+        VoPlayerClass::threadDone();
         QMetaObject::invokeMethod(
             this, [this, opening] { finishOpening(opening); }, Qt::QueuedConnection);
     });

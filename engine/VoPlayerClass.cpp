@@ -1,5 +1,7 @@
 #include "VoPlayerClass.h"
 
+#include <SDL.h>
+
 VoPlayerClass::~VoPlayerClass()
 {
     release();
@@ -34,4 +36,9 @@ QString VoPlayerClass::lastError() const
 {
     const char *text = m_handle ? Engine_GetLastError(m_handle) : nullptr;
     return QString::fromUtf8(text ? text : "");
+}
+
+void VoPlayerClass::threadDone()
+{
+    SDL_TLSCleanup();
 }
