@@ -131,14 +131,23 @@ MainWindow::~MainWindow()
     delete m_videoItemDlg;
     delete m_videoCutToolbar;
     delete m_videoPlayDlg;
+    // A player still opening is cut short rather than waited for.
+    EngineSession::setAbortLoading(true);
     delete m_playObject;
+    EngineSession::setAbortLoading(false);
+    for (const PendingOpen &open : m_openQueue)
+        delete open.item;
+    m_openQueue.clear();
     VoVideoConvertManager::instance()->clear();
     g_converting = false;
 }
 
 QLoadingDlg *MainWindow::loadingDialog() const { return m_loadingDlg.data(); }
 
-bool MainWindow::isImporting() const { return m_addFileThread->isRunning() || m_loadingDlg; }
+bool MainWindow::isImporting() const
+{
+    return m_addFileThread->isRunning() || m_loadingDlg || playerOpening();
+}
 
 void MainWindow::buildTitleBar()
 {

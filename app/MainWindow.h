@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -159,7 +160,14 @@ private:
     VoVideoConvertItem *currentItem() const;
     bool isSimpleMode() const;
     void refreshThumbnail(VoVideoConvertItem *item);
+    void thumbnailArrived(quintptr key, const QImage &image);
     void stopSectionPlay();
+    // The rest of a start (end) mark once its time is known.
+    void applyStart(VoVideoConvertItem *item, uint64_t t);
+    void applyEnd(uint64_t t);
+    // Runs action once the marks asked for before it have their time.
+    void afterMarks(std::function<void()> action);
+    void addItemNow();
     // Import (MainWindow_Import.cpp).
     static void setOpenFolder(const QString &folder);
     void bringToFront();
@@ -167,10 +175,18 @@ private:
     void startAddFileWorker();
     static QStringList droppedPaths(const QList<QUrl> &urls);
     // Removes the previous file's segments, items and player, once per import.
-    void replaceWorkOnce();
-    // Opens path again in the player holder and returns to position: the
-    // previous file, after a new one could not be played.
-    void reopenPlayer(const QString &path, uint64_t position, bool paused);
+    void replaceWorkOnce(unsigned importId);
+    // The players of the items delivered open one after the other off the
+    // interface thread (the holder's thread); each item is shown once its
+    // player has opened.
+    bool playerOpening() const;
+    void openNextPlayer();
+    QPlayObject *playObject(bool create);
+    void playerOpened(bool ok);
+    void showOpenedItem(VoVideoConvertItem *item, unsigned importId);
+    // The previous file opened again after a new one could not be played:
+    // it returns to where it was.
+    void previousReopened(bool ok);
     // A time as the partial-file notice shows it: "0:00:02.6".
     static QString shortClock(uint64_t us);
     // Keyboard (MainWindow_Keys.cpp).
@@ -226,9 +242,21 @@ private:
     QStringList m_fileNames;
     QPointer<QLoadingDlg> m_loadingDlg;
     QPlayObject *m_playObject = nullptr;
+    struct PendingOpen {
+        VoVideoConvertItem *item; // owned until shown
+        unsigned importId;
+    };
+    QList<PendingOpen> m_openQueue; // the first one's player is opening
+    bool m_itemOpening = false;     // the first one's player opens or is being shown
+    bool m_reopening = false;       // the previous file opens again
+    bool m_completeWaiting = false; // the import ended before its players opened
+    QString m_previousPath;
+    uint64_t m_previousPosition = 0;
+    bool m_previousPaused = false;
+    unsigned m_importId = 0;
+    unsigned m_replacedForImport = 0;
     // The running import has put its first item in place of the previous
     // work; until then a failed open leaves that work as it was.
-    bool m_importReplacedWork = false;
 
     QStringList m_dropList;
     QString m_lastDropPath;

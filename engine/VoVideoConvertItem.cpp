@@ -275,6 +275,8 @@ void VoVideoConvertItem::readStreams(VoInfoClass &info)
     m_splitInMinutes = false;
     m_splitParts = 1;
     m_chapterCount = info.chapterCount();
+    // Kept now, while the file is open on the loading thread: a split by
+    // chapters later must not open the file again on the interface thread.
     m_chapters.clear();
     for (int i = 0; i < m_chapterCount; ++i) {
         const uint64_t start = info.chapterStart(i);
@@ -571,20 +573,10 @@ void VoVideoConvertItem::setSplitInfo(Split_Info info)
         m_splitSegments.append({(parts - 1) * length, 0});
         break;
     }
-    case 3: {
-        VoInfoClass info(-1);
-        const bool opened = m_isDisc ? info.openDisc(m_videoPath) : info.open(m_videoPath);
-        if (!opened)
-            break;
-        if (m_isDisc)
-            info.selectTitle(m_titleIndex);
-        const int count = info.chapterCount();
-        for (int i = 0; i < count; ++i) {
-            const uint64_t start = info.chapterStart(i);
-            m_splitSegments.append({start, start + info.chapterDuration(i)});
-        }
+    case 3:
+        for (const ChapterMark &c : m_chapters)
+            m_splitSegments.append({c.start, c.end});
         break;
-    }
     default:
         break;
     }
