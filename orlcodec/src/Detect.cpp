@@ -348,11 +348,22 @@ bool Detector::detect(const orl_detect_settings &s, std::vector<orl_detect_range
             out.push_back({uint64_t(at), uint64_t(at), score ? std::strtod(score, nullptr) : 0});
             return;
         }
-        if (const char *e = metaValue(f, endKey))
-            close(std::max<int64_t>(0, secondsToMicros(e)));
-        if (const char *b = metaValue(f, startKey))
-            if (openStart < 0)
-                openStart = std::max<int64_t>(0, secondsToMicros(b));
+        const char *e = metaValue(f, endKey);
+        const char *b = metaValue(f, startKey);
+        const int64_t end = e ? std::max<int64_t>(0, secondsToMicros(e)) : -1;
+        const int64_t begin = b ? std::max<int64_t>(0, secondsToMicros(b)) : -1;
+        // One frame may carry both: a range that reached its shortest
+        // length on the very picture that ends it, or the end of one range
+        // and the start of the next.
+        if (b && e && begin <= end && openStart < 0) {
+            openStart = begin;
+            close(end);
+            return;
+        }
+        if (e)
+            close(end);
+        if (b && openStart < 0)
+            openStart = begin;
     };
 
     const bool ok = decodeAll([&](AVFrame *frame) {

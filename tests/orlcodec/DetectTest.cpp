@@ -93,6 +93,10 @@ TEST(Detect, SettingsChangeWhatIsFound)
     s = defaults(ORL_DETECT_FREEZE);
     s.min_length_us = 3500000;
     expectRanges(d.run(path, s), {});
+    // The black second is a still picture too; its start and end come on
+    // the same picture.
+    s.min_length_us = 1000000;
+    expectRanges(d.run(path, s), {{3.0, 4.0}, {7.0, 10.0}});
 }
 
 // A kind the file cannot give is refused with its own reason and a text;
