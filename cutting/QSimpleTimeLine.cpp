@@ -6,6 +6,8 @@
 #include "QTimeControl.h"
 #include "QVoBaseButton.h"
 #include "SkinImage.h"
+#include "VoDetector.h"
+#include "WaveformWorker.h"
 
 #include <QFile>
 #include <QMouseEvent>
@@ -45,6 +47,38 @@ QSimpleTimeLine::QSimpleTimeLine(QWidget *parent) : QWidget(parent)
     setFocusPolicy(Qt::ClickFocus);
     setMouseTracking(true);
     resize(600, 200);
+}
+
+QSimpleTimeLine::~QSimpleTimeLine()
+{
+    // The worker may still hand an outline to this object; it is dropped.
+    m_waveWorker.reset();
+}
+
+void QSimpleTimeLine::showWaveform(const QString &path, uint64_t duration_us)
+{
+    const int id = ++m_waveRequest;
+    m_container->setWaveform({}, 0, 0);
+    m_waveArrived = false;
+    if (!m_waveWorker)
+        m_waveWorker.reset(new WaveformWorker([this](const QVector<quint8> &peaks, int requestId) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, peaks, requestId] {
+                    if (requestId != m_waveRequest)
+                        return;
+                    m_waveArrived = true;
+                    m_container->setWaveform(peaks, VoDetector::waveformRate, m_waveDuration);
+                },
+                Qt::QueuedConnection);
+        }));
+    m_waveDuration = duration_us;
+    m_waveWorker->begin(path, id);
+}
+
+bool QSimpleTimeLine::waveformSettled() const
+{
+    return m_waveArrived;
 }
 
 void QSimpleTimeLine::setPlayHeadImage(const QString &path, int top)
@@ -92,6 +126,10 @@ void QSimpleTimeLine::clear()
     m_dragging = false;
     m_timeControl->reset();
     m_container->clear();
+    ++m_waveRequest;
+    m_waveArrived = true;
+    if (m_waveWorker)
+        m_waveWorker->stop();
 }
 
 void QSimpleTimeLine::clearSegments()

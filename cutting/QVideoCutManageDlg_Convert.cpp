@@ -213,6 +213,7 @@ void QVideoCutManageDlg::setLineBgImage(VoVideoConvertItem *item)
     ++m_stripRequest;
     m_timeLine->prepareThumbnails(ThumbnailStripWorker::pictureCount);
     m_stripWorker->begin(item->m_videoPath, item->m_duration, m_stripRequest);
+    m_timeLine->showWaveform(item->m_videoPath, item->m_duration);
 }
 
 void QVideoCutManageDlg::stopShowLineBgImage()

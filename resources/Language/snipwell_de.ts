@@ -2348,5 +2348,63 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
             <source>Try 'snipwell-cli --help'.</source>
             <translation>Siehe 'snipwell-cli --help'.</translation>
         </message>
+        <message>
+            <source>the file has no sound to search</source>
+            <translation>die Datei hat keinen Ton zum Durchsuchen</translation>
+        </message>
+        <message>
+            <source>the file has no pictures to search</source>
+            <translation>die Datei hat keine Bilder zum Durchsuchen</translation>
+        </message>
+        <message>
+            <source>stopped</source>
+            <translation>angehalten</translation>
+        </message>
+        <message>
+            <source>a setting is out of its range</source>
+            <translation>eine Einstellung liegt außerhalb ihres Bereichs</translation>
+        </message>
+        <message>
+            <source>cannot be read: %1</source>
+            <translation>kann nicht gelesen werden: %1</translation>
+        </message>
+        <message>
+            <source>no KIND given: silence, black, scene or freeze</source>
+            <translation>keine ART angegeben: silence, black, scene oder freeze</translation>
+        </message>
+        <message>
+            <source>unknown KIND %1: silence, black, scene or freeze</source>
+            <translation>unbekannte ART %1: silence, black, scene oder freeze</translation>
+        </message>
+        <message>
+            <source>%1 needs a number</source>
+            <translation>%1 braucht eine Zahl</translation>
+        </message>
+        <message>
+            <source>snipwell-cli detect KIND [OPTIONS] FILE...
+    Finds places to cut in every FILE and prints them in seconds, one a
+    line: KIND silence, black or freeze gives START END of each range,
+    scene the time of each picture change.
+
+    --threshold VALUE     silence: level in dB (-50); black: share of black
+                          pixels, 0 to 1 (0.98); scene: change score, 0 to
+                          100 (10); freeze: difference in dB (-60)
+    --min-length SECONDS  shortest range (silence 1, black 0.5, freeze 2);
+                          scene: shortest time between changes (1)
+    --json                one JSON object a line for each FILE
+</source>
+            <translation>snipwell-cli detect ART [OPTIONEN] DATEI...
+    Findet Schnittstellen in jeder DATEI und gibt sie in Sekunden aus, eine je
+    Zeile: ART silence, black oder freeze gibt ANFANG ENDE jedes Bereichs,
+    scene den Zeitpunkt jedes Bildwechsels.
+
+    --threshold WERT      silence: Pegel in dB (-50); black: Anteil schwarzer
+                          Pixel, 0 bis 1 (0.98); scene: Wechselwert, 0 bis
+                          100 (10); freeze: Unterschied in dB (-60)
+    --min-length SEKUNDEN kürzester Bereich (silence 1, black 0.5, freeze 2);
+                          scene: kürzester Abstand zwischen Wechseln (1)
+    --json                ein JSON-Objekt je Zeile für jede DATEI
+</translation>
+        </message>
     </context>
 </TS>

@@ -2348,5 +2348,63 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
             <source>Try 'snipwell-cli --help'.</source>
             <translation>Voir « snipwell-cli --help ».</translation>
         </message>
+        <message>
+            <source>the file has no sound to search</source>
+            <translation>le fichier n’a pas de son à analyser</translation>
+        </message>
+        <message>
+            <source>the file has no pictures to search</source>
+            <translation>le fichier n’a pas d’images à analyser</translation>
+        </message>
+        <message>
+            <source>stopped</source>
+            <translation>arrêté</translation>
+        </message>
+        <message>
+            <source>a setting is out of its range</source>
+            <translation>un réglage est hors de sa plage</translation>
+        </message>
+        <message>
+            <source>cannot be read: %1</source>
+            <translation>illisible : %1</translation>
+        </message>
+        <message>
+            <source>no KIND given: silence, black, scene or freeze</source>
+            <translation>aucun TYPE indiqué : silence, black, scene ou freeze</translation>
+        </message>
+        <message>
+            <source>unknown KIND %1: silence, black, scene or freeze</source>
+            <translation>TYPE inconnu %1 : silence, black, scene ou freeze</translation>
+        </message>
+        <message>
+            <source>%1 needs a number</source>
+            <translation>%1 attend un nombre</translation>
+        </message>
+        <message>
+            <source>snipwell-cli detect KIND [OPTIONS] FILE...
+    Finds places to cut in every FILE and prints them in seconds, one a
+    line: KIND silence, black or freeze gives START END of each range,
+    scene the time of each picture change.
+
+    --threshold VALUE     silence: level in dB (-50); black: share of black
+                          pixels, 0 to 1 (0.98); scene: change score, 0 to
+                          100 (10); freeze: difference in dB (-60)
+    --min-length SECONDS  shortest range (silence 1, black 0.5, freeze 2);
+                          scene: shortest time between changes (1)
+    --json                one JSON object a line for each FILE
+</source>
+            <translation>snipwell-cli detect TYPE [OPTIONS] FICHIER...
+    Trouve des points de coupe dans chaque FICHIER et les affiche en secondes,
+    un par ligne : TYPE silence, black ou freeze donne DÉBUT FIN de chaque
+    plage, scene l’instant de chaque changement d’image.
+
+    --threshold VALEUR    silence : niveau en dB (-50) ; black : part de pixels
+                          noirs, de 0 à 1 (0.98) ; scene : score de changement,
+                          de 0 à 100 (10) ; freeze : écart en dB (-60)
+    --min-length SECONDES plage la plus courte (silence 1, black 0.5, freeze 2) ;
+                          scene : écart minimal entre deux changements (1)
+    --json                un objet JSON par ligne pour chaque FICHIER
+</translation>
+        </message>
     </context>
 </TS>

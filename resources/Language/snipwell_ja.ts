@@ -2348,5 +2348,63 @@ leaves no partial output. See snipwell-cli(1).
             <source>Try 'snipwell-cli --help'.</source>
             <translation>'snipwell-cli --help' を参照してください。</translation>
         </message>
+        <message>
+            <source>the file has no sound to search</source>
+            <translation>ファイルに検索できる音声がありません</translation>
+        </message>
+        <message>
+            <source>the file has no pictures to search</source>
+            <translation>ファイルに検索できる映像がありません</translation>
+        </message>
+        <message>
+            <source>stopped</source>
+            <translation>停止しました</translation>
+        </message>
+        <message>
+            <source>a setting is out of its range</source>
+            <translation>設定値が範囲外です</translation>
+        </message>
+        <message>
+            <source>cannot be read: %1</source>
+            <translation>読み込めません: %1</translation>
+        </message>
+        <message>
+            <source>no KIND given: silence, black, scene or freeze</source>
+            <translation>KIND が指定されていません: silence、black、scene、freeze のいずれか</translation>
+        </message>
+        <message>
+            <source>unknown KIND %1: silence, black, scene or freeze</source>
+            <translation>不明な KIND %1: silence、black、scene、freeze のいずれか</translation>
+        </message>
+        <message>
+            <source>%1 needs a number</source>
+            <translation>%1 には数値が必要です</translation>
+        </message>
+        <message>
+            <source>snipwell-cli detect KIND [OPTIONS] FILE...
+    Finds places to cut in every FILE and prints them in seconds, one a
+    line: KIND silence, black or freeze gives START END of each range,
+    scene the time of each picture change.
+
+    --threshold VALUE     silence: level in dB (-50); black: share of black
+                          pixels, 0 to 1 (0.98); scene: change score, 0 to
+                          100 (10); freeze: difference in dB (-60)
+    --min-length SECONDS  shortest range (silence 1, black 0.5, freeze 2);
+                          scene: shortest time between changes (1)
+    --json                one JSON object a line for each FILE
+</source>
+            <translation>snipwell-cli detect KIND [オプション] ファイル...
+    各ファイルからカット位置を探し、1 行に 1 つずつ秒で表示します:
+    KIND が silence、black、freeze なら各範囲の 開始 終了、
+    scene なら各場面転換の時刻です。
+
+    --threshold 値        silence: dB 単位のレベル (-50)、black: 黒い画素の
+                          割合 0〜1 (0.98)、scene: 変化スコア 0〜100 (10)、
+                          freeze: dB 単位の差 (-60)
+    --min-length 秒       最短の範囲 (silence 1、black 0.5、freeze 2)、
+                          scene: 変化どうしの最短間隔 (1)
+    --json                ファイルごとに 1 行 1 つの JSON オブジェクト
+</translation>
+        </message>
     </context>
 </TS>

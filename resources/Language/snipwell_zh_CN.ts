@@ -2347,5 +2347,63 @@ leaves no partial output. See snipwell-cli(1).
             <source>Try 'snipwell-cli --help'.</source>
             <translation>请参阅 'snipwell-cli --help'。</translation>
         </message>
+        <message>
+            <source>the file has no sound to search</source>
+            <translation>文件中没有可检测的声音</translation>
+        </message>
+        <message>
+            <source>the file has no pictures to search</source>
+            <translation>文件中没有可检测的画面</translation>
+        </message>
+        <message>
+            <source>stopped</source>
+            <translation>已停止</translation>
+        </message>
+        <message>
+            <source>a setting is out of its range</source>
+            <translation>某项设置超出了其范围</translation>
+        </message>
+        <message>
+            <source>cannot be read: %1</source>
+            <translation>无法读取：%1</translation>
+        </message>
+        <message>
+            <source>no KIND given: silence, black, scene or freeze</source>
+            <translation>未指定 KIND：silence、black、scene 或 freeze</translation>
+        </message>
+        <message>
+            <source>unknown KIND %1: silence, black, scene or freeze</source>
+            <translation>未知的 KIND %1：silence、black、scene 或 freeze</translation>
+        </message>
+        <message>
+            <source>%1 needs a number</source>
+            <translation>%1 需要一个数字</translation>
+        </message>
+        <message>
+            <source>snipwell-cli detect KIND [OPTIONS] FILE...
+    Finds places to cut in every FILE and prints them in seconds, one a
+    line: KIND silence, black or freeze gives START END of each range,
+    scene the time of each picture change.
+
+    --threshold VALUE     silence: level in dB (-50); black: share of black
+                          pixels, 0 to 1 (0.98); scene: change score, 0 to
+                          100 (10); freeze: difference in dB (-60)
+    --min-length SECONDS  shortest range (silence 1, black 0.5, freeze 2);
+                          scene: shortest time between changes (1)
+    --json                one JSON object a line for each FILE
+</source>
+            <translation>snipwell-cli detect KIND [选项] 文件...
+    在每个文件中查找剪切点，以秒为单位逐行输出：
+    KIND 为 silence、black 或 freeze 时给出每个区间的 开始 结束，
+    为 scene 时给出每次画面切换的时间。
+
+    --threshold 值        silence：电平，单位 dB（-50）；black：黑色像素比例，
+                          0 到 1（0.98）；scene：变化分数，0 到 100（10）；
+                          freeze：差异，单位 dB（-60）
+    --min-length 秒       最短区间（silence 1，black 0.5，freeze 2）；
+                          scene：两次切换之间的最短间隔（1）
+    --json                每个文件输出一行 JSON 对象
+</translation>
+        </message>
     </context>
 </TS>

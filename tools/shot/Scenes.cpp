@@ -310,6 +310,7 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"timeline", [] { return cutscenes::timeline(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"segments-free-mode", [] { return segmentscenes::freeMode(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"segments-simple-mode", [] { return segmentscenes::simpleMode(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
+        {"segments-waveform", [] { return segmentscenes::waveform(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"segments-collapsed", [] { return segmentscenes::collapsed(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"segments-switch-question", segmentscenes::switchQuestion},
         {"cutlist-import-question", segmentscenes::importQuestion},

@@ -2,6 +2,7 @@
 
 #include "OutputFormatParams.h"
 #include "ParserXML.h"
+#include "QSimpleTimeLine.h"
 #include "QVideoCutManageDlg.h"
 #include "QVoMessageBox.h"
 #include "MainWindow.h"
@@ -77,19 +78,31 @@ QWidget *freeMode(const QString &mediaPath)
     return panel;
 }
 
-QWidget *simpleMode(const QString &mediaPath)
+QWidget *simpleModeWith(const QString &mediaPath, const QVector<Range> &ranges, int current, double playedPercent)
 {
-    QVideoCutManageDlg *panel = panelWith(mediaPath, true, {{1, 5}, {7, 11.5}, {14, 18}}, 1);
+    QVideoCutManageDlg *panel = panelWith(mediaPath, true, ranges, current);
     panel->OnBtnShowList();
     if (VoVideoConvertItem *item = VoVideoConvertManager::instance()->itemAt(0))
         panel->setLineBgImage(item);
-    panel->videoPlayPro(40);
+    panel->videoPlayPro(playedPercent);
     QElapsedTimer t;
     t.start();
-    while (!panel->stripWorkerIdle() && t.elapsed() < 5000)
+    while ((!panel->stripWorkerIdle() || !panel->timeLine()->waveformSettled()) && t.elapsed() < 5000)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     settle(200);
     return panel;
+}
+
+QWidget *simpleMode(const QString &mediaPath)
+{
+    return simpleModeWith(mediaPath, {{1, 5}, {7, 11.5}, {14, 18}}, 1, 40);
+}
+
+QWidget *waveform(const QString &mediaPath)
+{
+    // The segments between the silences of the file, as the detection
+    // makes them.
+    return simpleModeWith(mediaPath, {{0, 2}, {3.5, 6}, {6.5, 9}}, 1, 25);
 }
 
 QWidget *collapsed(const QString &mediaPath)
