@@ -1782,4 +1782,103 @@ Sinon, la conversion risque d'échouer.</translation>
             <translation>Réglé sur %1, le temps le plus tôt permis ici.</translation>
         </message>
     </context>
+    <context>
+        <name>ProjectFile</name>
+        <message>
+            <source>%1 should be %2.</source>
+            <translation>%1 devrait être %2.</translation>
+        </message>
+        <message>
+            <source>an object</source>
+            <translation>un objet</translation>
+        </message>
+        <message>
+            <source>true or false</source>
+            <translation>true ou false</translation>
+        </message>
+        <message>
+            <source>a number</source>
+            <translation>un nombre</translation>
+        </message>
+        <message>
+            <source>a list of texts</source>
+            <translation>une liste de textes</translation>
+        </message>
+        <message>
+            <source>a list of numbers</source>
+            <translation>une liste de nombres</translation>
+        </message>
+        <message>
+            <source>a list of numbers of the right length</source>
+            <translation>une liste de nombres de la bonne longueur</translation>
+        </message>
+        <message>
+            <source>base64 data</source>
+            <translation>des données base64</translation>
+        </message>
+        <message>
+            <source>base64 data of the right length</source>
+            <translation>des données base64 de la bonne longueur</translation>
+        </message>
+        <message>
+            <source>a whole number in range</source>
+            <translation>un nombre entier dans les limites</translation>
+        </message>
+        <message>
+            <source>a text</source>
+            <translation>un texte</translation>
+        </message>
+        <message>
+            <source>a list</source>
+            <translation>une liste</translation>
+        </message>
+        <message>
+            <source>&quot;encoding&quot; or &quot;high-speed&quot;</source>
+            <translation>« encoding » ou « high-speed »</translation>
+        </message>
+        <message>
+            <source>&quot;free&quot; or &quot;simple&quot;</source>
+            <translation>« free » ou « simple »</translation>
+        </message>
+        <message>
+            <source>The project names no source file.</source>
+            <translation>Le projet ne nomme aucun fichier source.</translation>
+        </message>
+        <message>
+            <source>%1 ends before it starts.</source>
+            <translation>%1 se termine avant de commencer.</translation>
+        </message>
+        <message>
+            <source>The project file is incomplete: it ends early (after %1 bytes).</source>
+            <translation>Le fichier de projet est incomplet : il s’arrête trop tôt (après %1 octets).</translation>
+        </message>
+        <message>
+            <source>The project file is damaged: %1 at byte %2.</source>
+            <translation>Le fichier de projet est endommagé : %1 à l’octet %2.</translation>
+        </message>
+        <message>
+            <source>This is not a project file of Zelvane Snipwell.</source>
+            <translation>Ce n’est pas un fichier de projet de Zelvane Snipwell.</translation>
+        </message>
+        <message>
+            <source>The project file has no valid format version.</source>
+            <translation>Le fichier de projet n’a pas de version de format valide.</translation>
+        </message>
+        <message>
+            <source>This project was saved by a newer version of Zelvane Snipwell (project format %1); this version reads format %2 and older. Please update the program to open it.</source>
+            <translation>Ce projet a été enregistré par une version plus récente de Zelvane Snipwell (format de projet %1) ; cette version lit le format %2 et antérieurs. Mettez le programme à jour pour l’ouvrir.</translation>
+        </message>
+        <message>
+            <source>The project file cannot be used: %1</source>
+            <translation>Le fichier de projet est inutilisable : %1</translation>
+        </message>
+        <message>
+            <source>The project file could not be read: %1</source>
+            <translation>Le fichier de projet n’a pas pu être lu : %1</translation>
+        </message>
+        <message>
+            <source>The project could not be saved to %1: %2</source>
+            <translation>Le projet n’a pas pu être enregistré dans %1 : %2</translation>
+        </message>
+    </context>
 </TS>

@@ -1782,4 +1782,103 @@ Otherwise the conversion may fail.</source>
             <translation>ここで指定できる最も早い時刻 %1 に設定しました。</translation>
         </message>
     </context>
+    <context>
+        <name>ProjectFile</name>
+        <message>
+            <source>%1 should be %2.</source>
+            <translation>%1 は %2 である必要があります。</translation>
+        </message>
+        <message>
+            <source>an object</source>
+            <translation>オブジェクト</translation>
+        </message>
+        <message>
+            <source>true or false</source>
+            <translation>true または false</translation>
+        </message>
+        <message>
+            <source>a number</source>
+            <translation>数値</translation>
+        </message>
+        <message>
+            <source>a list of texts</source>
+            <translation>テキストのリスト</translation>
+        </message>
+        <message>
+            <source>a list of numbers</source>
+            <translation>数値のリスト</translation>
+        </message>
+        <message>
+            <source>a list of numbers of the right length</source>
+            <translation>正しい長さの数値のリスト</translation>
+        </message>
+        <message>
+            <source>base64 data</source>
+            <translation>base64 データ</translation>
+        </message>
+        <message>
+            <source>base64 data of the right length</source>
+            <translation>正しい長さの base64 データ</translation>
+        </message>
+        <message>
+            <source>a whole number in range</source>
+            <translation>範囲内の整数</translation>
+        </message>
+        <message>
+            <source>a text</source>
+            <translation>テキスト</translation>
+        </message>
+        <message>
+            <source>a list</source>
+            <translation>リスト</translation>
+        </message>
+        <message>
+            <source>&quot;encoding&quot; or &quot;high-speed&quot;</source>
+            <translation>「encoding」または「high-speed」</translation>
+        </message>
+        <message>
+            <source>&quot;free&quot; or &quot;simple&quot;</source>
+            <translation>「free」または「simple」</translation>
+        </message>
+        <message>
+            <source>The project names no source file.</source>
+            <translation>プロジェクトにソースファイルが指定されていません。</translation>
+        </message>
+        <message>
+            <source>%1 ends before it starts.</source>
+            <translation>%1 は開始より前に終わっています。</translation>
+        </message>
+        <message>
+            <source>The project file is incomplete: it ends early (after %1 bytes).</source>
+            <translation>プロジェクトファイルが不完全です: 途中で終わっています (%1 バイト)。</translation>
+        </message>
+        <message>
+            <source>The project file is damaged: %1 at byte %2.</source>
+            <translation>プロジェクトファイルが壊れています: バイト %2 で %1。</translation>
+        </message>
+        <message>
+            <source>This is not a project file of Zelvane Snipwell.</source>
+            <translation>これは Zelvane Snipwell のプロジェクトファイルではありません。</translation>
+        </message>
+        <message>
+            <source>The project file has no valid format version.</source>
+            <translation>プロジェクトファイルに有効な形式バージョンがありません。</translation>
+        </message>
+        <message>
+            <source>This project was saved by a newer version of Zelvane Snipwell (project format %1); this version reads format %2 and older. Please update the program to open it.</source>
+            <translation>このプロジェクトは新しいバージョンの Zelvane Snipwell で保存されました (プロジェクト形式 %1)。このバージョンが読めるのは形式 %2 以前です。開くにはプログラムを更新してください。</translation>
+        </message>
+        <message>
+            <source>The project file cannot be used: %1</source>
+            <translation>プロジェクトファイルを使用できません: %1</translation>
+        </message>
+        <message>
+            <source>The project file could not be read: %1</source>
+            <translation>プロジェクトファイルを読み込めませんでした: %1</translation>
+        </message>
+        <message>
+            <source>The project could not be saved to %1: %2</source>
+            <translation>プロジェクトを %1 に保存できませんでした: %2</translation>
+        </message>
+    </context>
 </TS>

@@ -1782,4 +1782,103 @@ Otherwise the conversion may fail.</source>
             <translation>已设为 %1，即此处允许的最早时间。</translation>
         </message>
     </context>
+    <context>
+        <name>ProjectFile</name>
+        <message>
+            <source>%1 should be %2.</source>
+            <translation>%1 应为%2。</translation>
+        </message>
+        <message>
+            <source>an object</source>
+            <translation>对象</translation>
+        </message>
+        <message>
+            <source>true or false</source>
+            <translation>true 或 false</translation>
+        </message>
+        <message>
+            <source>a number</source>
+            <translation>数字</translation>
+        </message>
+        <message>
+            <source>a list of texts</source>
+            <translation>文本列表</translation>
+        </message>
+        <message>
+            <source>a list of numbers</source>
+            <translation>数字列表</translation>
+        </message>
+        <message>
+            <source>a list of numbers of the right length</source>
+            <translation>长度正确的数字列表</translation>
+        </message>
+        <message>
+            <source>base64 data</source>
+            <translation>base64 数据</translation>
+        </message>
+        <message>
+            <source>base64 data of the right length</source>
+            <translation>长度正确的 base64 数据</translation>
+        </message>
+        <message>
+            <source>a whole number in range</source>
+            <translation>范围内的整数</translation>
+        </message>
+        <message>
+            <source>a text</source>
+            <translation>文本</translation>
+        </message>
+        <message>
+            <source>a list</source>
+            <translation>列表</translation>
+        </message>
+        <message>
+            <source>&quot;encoding&quot; or &quot;high-speed&quot;</source>
+            <translation>“encoding”或“high-speed”</translation>
+        </message>
+        <message>
+            <source>&quot;free&quot; or &quot;simple&quot;</source>
+            <translation>“free”或“simple”</translation>
+        </message>
+        <message>
+            <source>The project names no source file.</source>
+            <translation>项目未指明源文件。</translation>
+        </message>
+        <message>
+            <source>%1 ends before it starts.</source>
+            <translation>%1 的结束早于开始。</translation>
+        </message>
+        <message>
+            <source>The project file is incomplete: it ends early (after %1 bytes).</source>
+            <translation>项目文件不完整：提前结束（%1 字节之后）。</translation>
+        </message>
+        <message>
+            <source>The project file is damaged: %1 at byte %2.</source>
+            <translation>项目文件已损坏：第 %2 字节处%1。</translation>
+        </message>
+        <message>
+            <source>This is not a project file of Zelvane Snipwell.</source>
+            <translation>这不是 Zelvane Snipwell 的项目文件。</translation>
+        </message>
+        <message>
+            <source>The project file has no valid format version.</source>
+            <translation>项目文件没有有效的格式版本。</translation>
+        </message>
+        <message>
+            <source>This project was saved by a newer version of Zelvane Snipwell (project format %1); this version reads format %2 and older. Please update the program to open it.</source>
+            <translation>此项目由更新版本的 Zelvane Snipwell 保存（项目格式 %1）；此版本只能读取格式 %2 及更早的格式。请更新程序后再打开。</translation>
+        </message>
+        <message>
+            <source>The project file cannot be used: %1</source>
+            <translation>无法使用项目文件：%1</translation>
+        </message>
+        <message>
+            <source>The project file could not be read: %1</source>
+            <translation>无法读取项目文件：%1</translation>
+        </message>
+        <message>
+            <source>The project could not be saved to %1: %2</source>
+            <translation>无法将项目保存到 %1：%2</translation>
+        </message>
+    </context>
 </TS>
