@@ -16,6 +16,7 @@
 
 class AddFileThread;
 class ProgramMenu;
+class ProjectSession;
 class QAbstractButton;
 class QImageButton;
 class QLoadingDlg;
@@ -56,6 +57,8 @@ public:
     ProgramMenu *programMenu() const { return m_menu; }
     ShellTray *tray() const { return m_tray; }
     UpdateComponent *updates() const { return m_updates; }
+    // Projects, undo and redo (ProjectSession.cpp).
+    ProjectSession *project() const { return m_project; }
 
 signals:
     void seedConvertItem(VoVideoConvertItem *item);
@@ -128,6 +131,7 @@ private slots:
     void showOpenFailed(QString path, QString reason);
 
 private:
+    friend class ProjectSession;
     // Construction steps (MainWindow.cpp, MainWindow_Panels.cpp).
     void buildPanels();
     void connectPanels();
@@ -188,6 +192,7 @@ private:
     ProgramMenu *m_menu = nullptr;
     ShellTray *m_tray = nullptr;
     UpdateComponent *m_updates = nullptr;
+    ProjectSession *m_project = nullptr;
     QImageButton *m_btnMax = nullptr;
     QImageButton *m_btnRestore = nullptr;
     QImageButton *m_btnMin = nullptr;

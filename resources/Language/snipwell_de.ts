@@ -334,6 +334,30 @@
     <context>
         <name>ProgramMenu</name>
         <message>
+            <source>Open Project…</source>
+            <translation>Projekt öffnen…</translation>
+        </message>
+        <message>
+            <source>Save Project</source>
+            <translation>Projekt speichern</translation>
+        </message>
+        <message>
+            <source>Save Project As…</source>
+            <translation>Projekt speichern unter…</translation>
+        </message>
+        <message>
+            <source>Recent</source>
+            <translation>Zuletzt verwendet</translation>
+        </message>
+        <message>
+            <source>Undo</source>
+            <translation>Rückgängig</translation>
+        </message>
+        <message>
+            <source>Redo</source>
+            <translation>Wiederholen</translation>
+        </message>
+        <message>
             <source>Preferences</source>
             <translation>Einstellungen</translation>
         </message>
@@ -1879,6 +1903,59 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
         <message>
             <source>The project could not be saved to %1: %2</source>
             <translation>Das Projekt konnte nicht unter %1 gespeichert werden: %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProjectSession</name>
+        <message>
+            <source>Restore the segments of %1 from %2?</source>
+            <translation>Die Segmente von %1 vom %2 wiederherstellen?</translation>
+        </message>
+        <message>
+            <source>No recent files</source>
+            <translation>Keine zuletzt verwendeten Dateien</translation>
+        </message>
+        <message>
+            <source>Save Project As</source>
+            <translation>Projekt speichern unter</translation>
+        </message>
+        <message>
+            <source>Zelvane Snipwell projects (*.snipwell)</source>
+            <translation>Zelvane-Snipwell-Projekte (*.snipwell)</translation>
+        </message>
+        <message>
+            <source>Open Project</source>
+            <translation>Projekt öffnen</translation>
+        </message>
+        <message>
+            <source>%1 was not opened: a conversion is running. Open it when the conversion has finished.</source>
+            <translation>%1 wurde nicht geöffnet: Eine Umwandlung läuft. Öffnen Sie es, wenn die Umwandlung beendet ist.</translation>
+        </message>
+        <message>
+            <source>The project %1 could not be opened.</source>
+            <translation>Das Projekt %1 konnte nicht geöffnet werden.</translation>
+        </message>
+        <message>
+            <source>The source file of the project %1 was not found:
+%2</source>
+            <translation>Die Quelldatei des Projekts %1 wurde nicht gefunden:
+%2</translation>
+        </message>
+        <message>
+            <source>The segments of %1 have changed. Save them as a project before they are closed?</source>
+            <translation>Die Segmente von %1 wurden geändert. Vor dem Schließen als Projekt speichern?</translation>
+        </message>
+        <message>
+            <source>Save</source>
+            <translation>Speichern</translation>
+        </message>
+        <message>
+            <source>Discard</source>
+            <translation>Verwerfen</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Abbrechen</translation>
         </message>
     </context>
 </TS>

@@ -334,6 +334,30 @@
     <context>
         <name>ProgramMenu</name>
         <message>
+            <source>Open Project…</source>
+            <translation>Ouvrir un projet…</translation>
+        </message>
+        <message>
+            <source>Save Project</source>
+            <translation>Enregistrer le projet</translation>
+        </message>
+        <message>
+            <source>Save Project As…</source>
+            <translation>Enregistrer le projet sous…</translation>
+        </message>
+        <message>
+            <source>Recent</source>
+            <translation>Récents</translation>
+        </message>
+        <message>
+            <source>Undo</source>
+            <translation>Annuler</translation>
+        </message>
+        <message>
+            <source>Redo</source>
+            <translation>Rétablir</translation>
+        </message>
+        <message>
             <source>Preferences</source>
             <translation>Préférences</translation>
         </message>
@@ -1879,6 +1903,59 @@ Sinon, la conversion risque d'échouer.</translation>
         <message>
             <source>The project could not be saved to %1: %2</source>
             <translation>Le projet n’a pas pu être enregistré dans %1 : %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProjectSession</name>
+        <message>
+            <source>Restore the segments of %1 from %2?</source>
+            <translation>Restaurer les segments de %1 du %2 ?</translation>
+        </message>
+        <message>
+            <source>No recent files</source>
+            <translation>Aucun fichier récent</translation>
+        </message>
+        <message>
+            <source>Save Project As</source>
+            <translation>Enregistrer le projet sous</translation>
+        </message>
+        <message>
+            <source>Zelvane Snipwell projects (*.snipwell)</source>
+            <translation>Projets Zelvane Snipwell (*.snipwell)</translation>
+        </message>
+        <message>
+            <source>Open Project</source>
+            <translation>Ouvrir un projet</translation>
+        </message>
+        <message>
+            <source>%1 was not opened: a conversion is running. Open it when the conversion has finished.</source>
+            <translation>%1 n’a pas été ouvert : une conversion est en cours. Ouvrez-le une fois la conversion terminée.</translation>
+        </message>
+        <message>
+            <source>The project %1 could not be opened.</source>
+            <translation>Le projet %1 n’a pas pu être ouvert.</translation>
+        </message>
+        <message>
+            <source>The source file of the project %1 was not found:
+%2</source>
+            <translation>Le fichier source du projet %1 est introuvable :
+%2</translation>
+        </message>
+        <message>
+            <source>The segments of %1 have changed. Save them as a project before they are closed?</source>
+            <translation>Les segments de %1 ont été modifiés. Les enregistrer comme projet avant de fermer ?</translation>
+        </message>
+        <message>
+            <source>Save</source>
+            <translation>Enregistrer</translation>
+        </message>
+        <message>
+            <source>Discard</source>
+            <translation>Ne pas enregistrer</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Annuler</translation>
         </message>
     </context>
 </TS>

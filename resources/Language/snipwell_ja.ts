@@ -334,6 +334,30 @@
     <context>
         <name>ProgramMenu</name>
         <message>
+            <source>Open Project…</source>
+            <translation>プロジェクトを開く…</translation>
+        </message>
+        <message>
+            <source>Save Project</source>
+            <translation>プロジェクトを保存</translation>
+        </message>
+        <message>
+            <source>Save Project As…</source>
+            <translation>名前を付けてプロジェクトを保存…</translation>
+        </message>
+        <message>
+            <source>Recent</source>
+            <translation>最近使ったファイル</translation>
+        </message>
+        <message>
+            <source>Undo</source>
+            <translation>元に戻す</translation>
+        </message>
+        <message>
+            <source>Redo</source>
+            <translation>やり直し</translation>
+        </message>
+        <message>
             <source>Preferences</source>
             <translation>環境設定</translation>
         </message>
@@ -1879,6 +1903,59 @@ Otherwise the conversion may fail.</source>
         <message>
             <source>The project could not be saved to %1: %2</source>
             <translation>プロジェクトを %1 に保存できませんでした: %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProjectSession</name>
+        <message>
+            <source>Restore the segments of %1 from %2?</source>
+            <translation>%2 時点の %1 のセグメントを復元しますか?</translation>
+        </message>
+        <message>
+            <source>No recent files</source>
+            <translation>最近使ったファイルはありません</translation>
+        </message>
+        <message>
+            <source>Save Project As</source>
+            <translation>名前を付けてプロジェクトを保存</translation>
+        </message>
+        <message>
+            <source>Zelvane Snipwell projects (*.snipwell)</source>
+            <translation>Zelvane Snipwell プロジェクト (*.snipwell)</translation>
+        </message>
+        <message>
+            <source>Open Project</source>
+            <translation>プロジェクトを開く</translation>
+        </message>
+        <message>
+            <source>%1 was not opened: a conversion is running. Open it when the conversion has finished.</source>
+            <translation>%1 は開かれませんでした: 変換中です。変換が終わってから開いてください。</translation>
+        </message>
+        <message>
+            <source>The project %1 could not be opened.</source>
+            <translation>プロジェクト %1 を開けませんでした。</translation>
+        </message>
+        <message>
+            <source>The source file of the project %1 was not found:
+%2</source>
+            <translation>プロジェクト %1 のソースファイルが見つかりません:
+%2</translation>
+        </message>
+        <message>
+            <source>The segments of %1 have changed. Save them as a project before they are closed?</source>
+            <translation>%1 のセグメントが変更されています。閉じる前にプロジェクトとして保存しますか?</translation>
+        </message>
+        <message>
+            <source>Save</source>
+            <translation>保存</translation>
+        </message>
+        <message>
+            <source>Discard</source>
+            <translation>破棄</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
         </message>
     </context>
 </TS>

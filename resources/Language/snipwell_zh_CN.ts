@@ -334,6 +334,30 @@
     <context>
         <name>ProgramMenu</name>
         <message>
+            <source>Open Project…</source>
+            <translation>打开项目…</translation>
+        </message>
+        <message>
+            <source>Save Project</source>
+            <translation>保存项目</translation>
+        </message>
+        <message>
+            <source>Save Project As…</source>
+            <translation>项目另存为…</translation>
+        </message>
+        <message>
+            <source>Recent</source>
+            <translation>最近使用</translation>
+        </message>
+        <message>
+            <source>Undo</source>
+            <translation>撤销</translation>
+        </message>
+        <message>
+            <source>Redo</source>
+            <translation>重做</translation>
+        </message>
+        <message>
             <source>Preferences</source>
             <translation>首选项</translation>
         </message>
@@ -1879,6 +1903,59 @@ Otherwise the conversion may fail.</source>
         <message>
             <source>The project could not be saved to %1: %2</source>
             <translation>无法将项目保存到 %1：%2</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProjectSession</name>
+        <message>
+            <source>Restore the segments of %1 from %2?</source>
+            <translation>要恢复 %1 在 %2 的片段吗？</translation>
+        </message>
+        <message>
+            <source>No recent files</source>
+            <translation>没有最近使用的文件</translation>
+        </message>
+        <message>
+            <source>Save Project As</source>
+            <translation>项目另存为</translation>
+        </message>
+        <message>
+            <source>Zelvane Snipwell projects (*.snipwell)</source>
+            <translation>Zelvane Snipwell 项目 (*.snipwell)</translation>
+        </message>
+        <message>
+            <source>Open Project</source>
+            <translation>打开项目</translation>
+        </message>
+        <message>
+            <source>%1 was not opened: a conversion is running. Open it when the conversion has finished.</source>
+            <translation>未打开 %1：正在转换。请在转换完成后再打开。</translation>
+        </message>
+        <message>
+            <source>The project %1 could not be opened.</source>
+            <translation>无法打开项目 %1。</translation>
+        </message>
+        <message>
+            <source>The source file of the project %1 was not found:
+%2</source>
+            <translation>找不到项目 %1 的源文件：
+%2</translation>
+        </message>
+        <message>
+            <source>The segments of %1 have changed. Save them as a project before they are closed?</source>
+            <translation>%1 的片段已更改。关闭前要保存为项目吗？</translation>
+        </message>
+        <message>
+            <source>Save</source>
+            <translation>保存</translation>
+        </message>
+        <message>
+            <source>Discard</source>
+            <translation>放弃</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
         </message>
     </context>
 </TS>

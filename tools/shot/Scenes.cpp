@@ -324,6 +324,7 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"preferences-general", [] { return shellscenes::preferences(false); }},
         {"preferences-convert", [] { return shellscenes::preferences(true); }},
         {"close-dialog", shellscenes::closeDialog},
+        {"unsaved-question", shellscenes::unsavedQuestion},
         {"about", shellscenes::about},
         {"update-available", shellscenes::updateAvailable},
         {"menu-open", [] {
