@@ -13,6 +13,7 @@
 #include "UpdateChecker.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QApplication>
 #include <QLabel>
 #include <QUrl>
@@ -35,6 +36,14 @@ QWidget *closeDialog()
 QWidget *unsavedQuestion()
 {
     QVoMessageBox *box = ProjectSession::discardQuestion(nullptr, QStringLiteral("holiday.mp4"));
+    box->prepare();
+    return box;
+}
+
+QWidget *restoreQuestion()
+{
+    QVoMessageBox *box = ProjectSession::restoreQuestion(nullptr, QStringLiteral("holiday.mp4"),
+                                                         QDateTime(QDate(2026, 12, 9), QTime(18, 42)));
     box->prepare();
     return box;
 }
