@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 CTEST_FLAGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all run test build bootstrap configure clean sanitize tsan
+.PHONY: all run test build program package bootstrap configure clean sanitize tsan
 
 all: build
 
@@ -20,9 +20,18 @@ configure: $(BUILD_DIR)/build.ninja
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
+# Only the program and the data it installs: no tests, no developer tools.
+program: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target program
+
 run: bootstrap
-	$(MAKE) build
+	$(MAKE) program
 	./$(BUILD_DIR)/bin/snipwell
+
+# zelvane-snipwell_<version>_<arch>.deb in the build folder.
+package: bootstrap
+	$(MAKE) program
+	cd $(BUILD_DIR) && cpack -G DEB
 
 test: bootstrap
 	$(MAKE) build

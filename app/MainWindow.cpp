@@ -238,6 +238,9 @@ void MainWindow::resizeEvent(QResizeEvent *event)
 
 namespace {
 const QString kWindowItem = QStringLiteral("MAINWINDOW_ITEM");
+// The window's smallest size without and with the segment list open.
+constexpr QSize kMinimumWithoutList(710, 520);
+constexpr QSize kMinimumWithList(710, 715);
 } // namespace
 
 void MainWindow::restoreArrangement()
@@ -263,7 +266,9 @@ void MainWindow::storeArrangement()
     // with the next file and adds its height then.
     const int height = m_keptSize.height() - (m_videoItemDlg->isListExpanded() ? m_listGrowth : 0);
     ParserXML::writeItemValue(kWindowItem, QStringLiteral("Width"), QString::number(m_keptSize.width()));
-    ParserXML::writeItemValue(kWindowItem, QStringLiteral("Height"), QString::number(qMax(height, minimumHeight())));
+    // Against the minimum without the list: the one in force now counts it.
+    ParserXML::writeItemValue(kWindowItem, QStringLiteral("Height"),
+                              QString::number(qMax(height, kMinimumWithoutList.height())));
     ParserXML::writeItemValue(kWindowItem, QStringLiteral("ListHeight"), QString::number(m_videoItemDlg->listHeight()));
 }
 
@@ -288,14 +293,14 @@ void MainWindow::showVideoList(int changeH, bool Show)
         const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
         const int available = screen ? screen->availableGeometry().height() : height() + changeH;
         const int before = height();
-        setMinimumSize(710, 715);
+        setMinimumSize(kMinimumWithList);
         const int target = qMin(before + changeH, available);
         resize(width(), target);
         // What the list added, as asked (the window system may apply it
         // later): the minimum size can add more than the list itself.
         m_listGrowth = qMax(target, minimumHeight()) - before;
-    } else {
-        setMinimumSize(710, 520);
+        } else {
+        setMinimumSize(kMinimumWithoutList);
         if (!isMaximizedByFrame())
             resize(width(), height() - changeH);
     }

@@ -8,6 +8,7 @@
 #include "QVariableSizeWidget.h"
 
 #include <QPointer>
+#include <QVector>
 #include <QSystemTrayIcon>
 #include <QStringList>
 #include <QTimer>
@@ -117,6 +118,7 @@ public slots:
     void endProgram();
 
 protected:
+    bool focusNextPrevChild(bool next) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -170,7 +172,7 @@ private:
     void nameButton(QAbstractButton *button);
     void nameAllButtons();
     void focusPlayerArea();
-    void arrangeTabOrder();
+    QVector<QWidget *> arrangeTabOrder();
     // What the user arranged, read at start and stored when the window goes.
     void restoreArrangement();
     void storeArrangement();

@@ -8,6 +8,8 @@
 // named for screen readers by its tooltip.
 #include "MainWindow.h"
 
+#include "QTimeEditEx.h"
+
 #include "QLoadingDlg.h"
 #include "QVideoConvertItem.h"
 #include "QVideoCutDlg.h"
@@ -64,6 +66,8 @@ QString keyName(int key, Qt::KeyboardModifiers modifiers)
 }
 
 const char *const kHintProperty = "shortcutHint";
+// The name this window gave a button; a name its panel set is left alone.
+const char *const kGivenNameProperty = "givenAccessibleName";
 
 bool isLive(const QAbstractButton *button) { return button && button->isEnabled() && button->isVisible(); }
 } // namespace
@@ -151,6 +155,14 @@ bool MainWindow::handleKey(QWidget *receiver, QKeyEvent *event)
     case Qt::Key_Escape:
         // Esc leaves a text field and gives the keys back to the player.
         if (plain && textFieldHasFocus(receiver)) {
+            // Leaving confirms what a field holds, so what was typed is
+            // dropped first, as Escape does in the field itself.
+            for (QObject *o : std::initializer_list<QObject *>{receiver, QApplication::focusWidget()}) {
+                if (auto *edit = qobject_cast<QTimeEditEx *>(o)) {
+                    edit->dropTyping();
+                    break;
+                }
+            }
             focusPlayerArea();
             return true;
         }
@@ -229,8 +241,12 @@ void MainWindow::nameButton(QAbstractButton *button)
         tip.chop(added.size());
     // A button's own words name it; a picture button is named by its tip.
     const QString name = button->text().isEmpty() ? tip : button->text();
-    if (!name.isEmpty() && button->accessibleName() != name)
+    const QString own = button->accessibleName();
+    const bool panelNamedIt = !own.isEmpty() && own != button->property(kGivenNameProperty).toString();
+    if (!name.isEmpty() && !panelNamedIt && own != name) {
+        button->setProperty(kGivenNameProperty, name);
         button->setAccessibleName(name);
+    }
     if (tip.isEmpty())
         return;
     const QString hint = shortcutHint(button);
@@ -260,7 +276,7 @@ void MainWindow::focusPlayerArea()
         activateWindow();
 }
 
-void MainWindow::arrangeTabOrder()
+QVector<QWidget *> MainWindow::arrangeTabOrder()
 {
     // Every control Tab can reach, ordered as the window is read: row by
     // row from the top, left to right within a row. A large control (the
@@ -293,6 +309,34 @@ void MainWindow::arrangeTabOrder()
     std::stable_sort(stops.begin(), stops.end(), [](const Stop &a, const Stop &b) {
         return a.at.y() != b.at.y() ? a.at.y() < b.at.y() : a.at.x() < b.at.x();
     });
-    for (int i = 1; i < stops.size(); ++i)
-        QWidget::setTabOrder(stops[i - 1].widget, stops[i].widget);
+    QVector<QWidget *> order;
+    for (const Stop &s : stops)
+        order.append(s.widget);
+    for (int i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    return order;
+}
+
+bool MainWindow::focusNextPrevChild(bool next)
+{
+    // Reached once a time field has walked its own sections. Qt's chain runs
+    // through every widget of the window, and past the last control it comes
+    // to inner editors that hand the focus to their field; so the walk is
+    // made here over the arranged controls, and goes round.
+    const QVector<QWidget *> order = arrangeTabOrder();
+    QWidget *focus = QApplication::focusWidget();
+    int at = -1;
+    for (QWidget *w = focus; w && at < 0; w = w->parentWidget())
+        at = order.indexOf(w);
+    if (at < 0)
+        return QVariableSizeWidget::focusNextPrevChild(next);
+    const int n = order.size();
+    for (int step = 1; step < n; ++step) {
+        QWidget *c = order[((next ? at + step : at - step) % n + n) % n];
+        if (c->isVisible() && c->isEnabled() && c->window() == this) {
+            c->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return true;
 }

@@ -1,9 +1,10 @@
-// Process entry: scale factor, application object, single-instance guard,
-// then the main window until the event loop ends.
+// Process entry: the informational options, then scale factor, application
+// object, single-instance guard, and the main window until the event loop ends.
 #include "AppPaths.h"
 #include "Languages.h"
 #include "MainWindow.h"
 #include "ParserXML.h"
+#include "ProductInfo.h"
 #include "ProjectSession.h"
 #include "QVoMessageBox.h"
 #include "ScaleFactor.h"
@@ -17,6 +18,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 // The interface font is Tahoma; Debian ships a metric-compatible one outside
@@ -61,6 +63,60 @@ void showAlreadyRunning()
     box.exec();
 }
 
+enum class InfoOption { None, Version, Help, Unknown };
+
+// --version and --help answer on the terminal and end the process: no
+// display is needed, no window opens and the running instance is not asked.
+InfoOption infoOption(int argc, char *argv[], const char **unknown)
+{
+    InfoOption found = InfoOption::None;
+    for (int i = 1; i < argc; ++i) {
+        const char *arg = argv[i];
+        if (std::strcmp(arg, "--version") == 0 || std::strcmp(arg, "-v") == 0) {
+            if (found == InfoOption::None)
+                found = InfoOption::Version;
+        } else if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
+            found = InfoOption::Help;
+        } else if (arg[0] == '-' && arg[1] == '-' && found == InfoOption::None) {
+            // Qt's own options (-platform, -style …) take a single dash.
+            *unknown = arg;
+            return InfoOption::Unknown;
+        }
+    }
+    return found;
+}
+
+int answerInfoOption(InfoOption option, const char *unknown, int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    installLanguage(ParserXML::readItemValue(QStringLiteral("Language_item"), QStringLiteral("Language_Name"),
+                                             QStringLiteral("English")));
+    const QString name = productTitle();
+    if (option == InfoOption::Version) {
+        std::printf("%s %s\n", qUtf8Printable(name), qUtf8Printable(product::version()));
+        return 0;
+    }
+    const QString usage =
+        QCoreApplication::translate("main", "Usage: snipwell [FILE]\n"
+                                            "       snipwell --version | --help\n"
+                                            "\n"
+                                            "Opens %1 with FILE, a video or audio file, ready to cut. If the program "
+                                            "is already running, FILE opens in its window.\n"
+                                            "\n"
+                                            "  -h, --help     show this help and exit\n"
+                                            "  -v, --version  show the version and exit\n")
+            .arg(name);
+    if (option == InfoOption::Unknown) {
+        std::fprintf(stderr, "%s\n\n%s",
+                     qUtf8Printable(QCoreApplication::translate("main", "Unknown option: %1")
+                                        .arg(QString::fromLocal8Bit(unknown))),
+                     qUtf8Printable(usage));
+        return 2;
+    }
+    std::printf("%s", qUtf8Printable(usage));
+    return 0;
+}
+
 // The file named on the command line ("Open With" in a file manager), or
 // empty: only a single argument that is not an option counts.
 QString fileArgument()
@@ -74,6 +130,11 @@ QString fileArgument()
 
 int main(int argc, char *argv[])
 {
+    const char *unknown = nullptr;
+    const InfoOption info = infoOption(argc, argv, &unknown);
+    if (info != InfoOption::None)
+        return answerInfoOption(info, unknown, argc, argv);
+
     applyScaleFactor();
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(productTitle());

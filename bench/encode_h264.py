@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """encode_h264: 10 s of the 1080p bench input encoded to H.264/AAC MP4 at
-4000 kbit/s, through the program's own conversion path (snipcut), against
+4000 kbit/s, through the program's own conversion path (snipwell-cli), against
 the ffmpeg CLI with the same settings (Baseline profile, 4000k video, AAC
 128k stereo 44.1 kHz, default x264 preset on both sides).
 
@@ -21,7 +21,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 BUILD = os.path.abspath(os.environ.get("BUILD_DIR", os.path.join(ROOT, "build")))
 BENCH_DIR = os.path.join(BUILD, "bench")
 INPUT = os.path.join(BENCH_DIR, "input_1080p_120s.mp4")
-SNIPCUT = os.path.join(BUILD, "bin", "snipcut")
+CLI = os.path.join(BUILD, "bin", "snipwell-cli")
 RUNS = int(os.environ.get("RUNS", "3"))
 
 
@@ -41,9 +41,9 @@ def make_input():
 
 
 def job_encode_h264(tmpdir):
-    ours = [[SNIPCUT, "--mode", "encode", "--container", "mp4", "--vcodec", "H264", "--acodec", "AAC",
-             "--vbitrate", "4000", "--abitrate", "128", "--range", "10:20", INPUT,
-             os.path.join(tmpdir, "ours_encode")]]
+    ours = [[CLI, "cut", "--json", "--format", "MP4 H.264/AAC", "--video-codec", "H264", "--audio-codec", "AAC",
+             "--video-bitrate", "4000", "--audio-bitrate", "128", "--cut", "10-20",
+             "--output-dir", os.path.join(tmpdir, "ours_encode"), INPUT]]
     theirs = [["ffmpeg", "-nostdin", "-v", "error", "-y", "-ss", "10", "-i", INPUT, "-t", "10",
                "-c:v", "libx264", "-profile:v", "baseline", "-b:v", "4000k",
                "-c:a", "aac", "-b:a", "128k", "-ar", "44100", "-ac", "2",
@@ -61,8 +61,8 @@ def timed(commands):
 
 
 def main():
-    if not os.access(SNIPCUT, os.X_OK):
-        sys.exit("%s is missing: build the snipcut target first" % SNIPCUT)
+    if not os.access(CLI, os.X_OK):
+        sys.exit("%s is missing: build the snipwell-cli target first" % CLI)
     make_input()
     ours_times, theirs_times = [], []
     for _ in range(RUNS):

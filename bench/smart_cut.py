@@ -3,8 +3,8 @@
 
 smart_cut: a 60 s range, starting and ending between key frames, of a
 2-minute 1080p H.264/AAC MP4 with 5-second groups of pictures, cut
-frame-exact through the program's own conversion path (snipcut --mode
-smart; the check of the output included), against the ffmpeg CLI's exact
+frame-exact through the program's own conversion path (snipwell-cli cut --mode
+exact; the check of the output included), against the ffmpeg CLI's exact
 alternative: the range encoded completely with libx264 at the quality our
 encoded pictures get (CRF 16, preset veryfast), sound copied. Goal: at most
 0.15 of its time. The share of the check is printed on standard error.
@@ -21,7 +21,7 @@ BUILD = os.path.abspath(os.environ.get("BUILD_DIR", os.path.join(ROOT, "build"))
 BENCH_DIR = os.path.join(BUILD, "bench")
 LONG_GOP = os.path.join(BENCH_DIR, "input_1080p_120s_gop5.mp4")
 LONG_GOP_TS = os.path.join(BENCH_DIR, "input_1080p_120s_gop5.ts")
-SNIPCUT = os.path.join(BUILD, "bin", "snipcut")
+CLI = os.path.join(BUILD, "bin", "snipwell-cli")
 DRIVER = os.path.join(BENCH_DIR, "snipwell_bench")
 RANGE = (30.3, 90.7)
 
@@ -46,8 +46,8 @@ def make_inputs():
 
 def job_smart_cut(tmpdir):
     make_inputs()
-    ours = [[SNIPCUT, "--mode", "smart", "--container", "mp4", "--range", "%g:%g" % RANGE, LONG_GOP,
-             os.path.join(tmpdir, "ours_smart")]]
+    ours = [[CLI, "cut", "--json", "--mode", "exact", "--container", "mp4", "--cut", "%g-%g" % RANGE,
+             "--output-dir", os.path.join(tmpdir, "ours_smart"), LONG_GOP]]
     theirs = [["ffmpeg", "-nostdin", "-v", "error", "-y", "-ss", str(RANGE[0]), "-i", LONG_GOP,
                "-t", "%g" % (RANGE[1] - RANGE[0]), "-c:v", "libx264", "-preset", "veryfast", "-crf", "16",
                "-c:a", "copy", "-map", "0", os.path.join(tmpdir, "theirs_smart.mp4")]]

@@ -66,12 +66,23 @@ const char *extensionOf(const char *format)
 
 // ------------------------------------------------------------ converter ---
 
-void CAVConverter::sleepPoll(const std::function<bool()> &ended)
+void CAVConverter::sleepPoll(const std::function<bool()> &ended, int period_ms)
 {
-    for (int slice = 0; slice < 10; ++slice) {
-        if (ended && ended())
+    if (!ended) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(period_ms));
+        return;
+    }
+    // Woken by the engine the moment any job ends; the count read before
+    // the look makes an end between look and wait count too.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(period_ms);
+    for (;;) {
+        const uint64_t seen = Engine_GetJobEndCount();
+        if (ended())
             return;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return;
+        Engine_WaitForJobEnd(seen, static_cast<int>(left.count()));
     }
 }
 
@@ -130,7 +141,12 @@ std::string CAVConverter::outputPath() const
 
 void CAVConverter::setDestination(const std::string &finalPath)
 {
-    m_partial = partialPathFor(finalPath);
+    // The temporary is made (and locked) when it is named: one of another
+    // name that was not completed goes.
+    const std::string partial = partialPathFor(finalPath);
+    if (!m_partial.empty() && m_partial != partial)
+        discardPartial(m_partial);
+    m_partial = partial;
     m_partialInUse.reset(m_partial);
     std::lock_guard<std::mutex> lock(m_errorMutex);
     m_dst = finalPath;
@@ -250,6 +266,9 @@ bool CAVConverter::StartConvert(const char *src, const char *dst, const ConvertJ
         m_done.reset();
         m_mergeMode = false;
         start();
+    } else {
+        discardPartial(m_partial);
+        m_partialInUse.reset();
     }
     m_params.reset();
     return ok;
@@ -284,16 +303,19 @@ bool CAVConverter::OpenMerger(const char *dst, const ConvertJob &job)
 {
     if (!dst)
         return false;
-    setDestination(dst);
     m_merger = EngineHandle::merger(job.lossless ? Merge_CreateCopy(-1) : Merge_CreateTranscode(-1));
     if (!m_merger)
         return false;
+    setDestination(dst);
     const EngineHandle params = createJobParams(job);
     const ORL_HANDLE p = params.get();
     bool ok = Merge_Open(m_merger.get(), m_partial.c_str(), job.formatName.c_str(), p) == 1
         && Merge_Start(m_merger.get()) == 1;
-    if (!ok)
+    if (!ok) {
         rememberError(m_merger.get());
+        discardPartial(m_partial);
+        m_partialInUse.reset();
+    }
     return ok;
 }
 
@@ -431,6 +453,7 @@ void CAVConverter::runConversion()
 {
     const ORL_HANDLE h = m_conv.load();
     int32_t last = 0;
+    PartialWriteback writeback(m_partial);
     while (Conv_IsFinished(h) != 1) {
         if (Conv_IsAborted(h) == 1 && m_cancel) {
             discardPartial(m_partial);
@@ -449,7 +472,9 @@ void CAVConverter::runConversion()
                 last = percent;
             }
         }
-        sleepPoll([h] { return Conv_IsFinished(h) == 1; });
+        // Short periods: the disk takes the output while it is written.
+        sleepPoll([h] { return Conv_IsFinished(h) == 1; }, 10);
+        writeback.push();
     }
     const bool aborted = Conv_IsAborted(h) == 1;
     if (aborted && m_cancel) {
@@ -492,6 +517,7 @@ void CAVConverter::runMerge()
 {
     const ORL_HANDLE merger = m_merger.get();
     int32_t last = 0;
+    PartialWriteback writeback(m_partial);
     while (Merge_IsDone(merger) != 1) {
         if (Merge_HasError(merger) != 0 && m_cancel) {
             report(0, kStateCancelled);
@@ -507,7 +533,8 @@ void CAVConverter::runMerge()
                 last = percent;
             }
         }
-        sleepPoll([merger] { return Merge_IsDone(merger) == 1; });
+        sleepPoll([merger] { return Merge_IsDone(merger) == 1; }, 10);
+        writeback.push();
     }
     if (Merge_HasError(merger) != 0) {
         rememberError(merger);

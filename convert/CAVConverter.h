@@ -85,7 +85,7 @@ private:
     void finishMerger(bool wait, bool keep);
     // Waits up to the 100 ms progress period, but returns as soon as the
     // engine reports the end, so a short job is not held up by the poll.
-    static void sleepPoll(const std::function<bool()> &ended = {});
+    static void sleepPoll(const std::function<bool()> &ended = {}, int period_ms = 100);
 
     struct Track {
         int32_t id = 0;

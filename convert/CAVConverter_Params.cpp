@@ -23,6 +23,8 @@ void applyEncoderSettings(ORL_HANDLE p, const ConvertJob &job)
         Param_SetAudioCodec(p, job.audioCodecId);
         if (job.frameExactCut)
             Param_SetFrameExactCut(p, 1);
+        if (!job.partChapter.empty())
+            Param_SetOption(p, "part-chapter", job.partChapter.c_str());
         return;
     }
     Param_SetEncodeVideo(p, 1);

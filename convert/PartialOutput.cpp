@@ -10,6 +10,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -47,6 +48,38 @@ std::string canonical(const std::string &path)
     if (!::realpath(folderOf(path).c_str(), resolved))
         return path;
     return std::string(resolved) + "/" + name;
+}
+
+// Creates the temporary (empty) when it is not there yet and locks it; the
+// media library later opens the same file, which keeps the lock. -1 when
+// it cannot be made (the conversion then reports why it cannot write).
+int lockPartial(const std::string &path)
+{
+    // Another process's sweep may remove the file between our open and our
+    // lock: the lock counts only on the file that still has the name.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+        if (fd < 0)
+            return -1;
+        struct stat held, named;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && ::stat(path.c_str(), &named) == 0
+            && held.st_ino == named.st_ino && held.st_dev == named.st_dev)
+            return fd;
+        ::close(fd);
+    }
+    return -1;
+}
+
+// Whether another process holds the temporary: removing it would pull the
+// file from under a conversion that is still running.
+bool isLockedElsewhere(const std::string &path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd); // releases the lock taken just now, if any
+    return locked;
 }
 
 bool isInUse(const std::string &path)
@@ -157,9 +190,32 @@ void PartialInUse::reset(const std::string &partialPath)
         if (it != inUse().end())
             inUse().erase(it);
     }
+    if (m_lockFd >= 0) {
+        ::close(m_lockFd);
+        m_lockFd = -1;
+    }
     m_path = key;
-    if (!m_path.empty())
+    if (!m_path.empty()) {
         inUse().insert(m_path);
+        m_lockFd = lockPartial(partialPath);
+    }
+}
+
+PartialWriteback::PartialWriteback(const std::string &partialPath)
+    : m_fd(partialPath.empty() ? -1 : ::open(partialPath.c_str(), O_RDONLY | O_CLOEXEC))
+{
+}
+
+PartialWriteback::~PartialWriteback()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+void PartialWriteback::push()
+{
+    if (m_fd >= 0)
+        ::sync_file_range(m_fd, 0, 0, SYNC_FILE_RANGE_WRITE);
 }
 
 int removeStalePartials(const std::string &folder)
@@ -182,7 +238,8 @@ int removeStalePartials(const std::string &folder)
                     self(path, false, self);
                 continue;
             }
-            if (S_ISREG(st.st_mode) && isPartialName(name) && !isInUse(path) && ::unlink(path.c_str()) == 0)
+            if (S_ISREG(st.st_mode) && isPartialName(name) && !isInUse(path) && !isLockedElsewhere(path)
+                && ::unlink(path.c_str()) == 0)
                 ++removed;
         }
         ::closedir(d);

@@ -20,7 +20,10 @@ bool publishPartial(const std::string &partialPath, std::string &finalPath, std:
 // Removes a temporary that will not be completed.
 void discardPartial(const std::string &partialPath);
 
-// A temporary being written by this process: the sweep below leaves it alone.
+// A temporary being written by this process: the sweep below leaves it
+// alone, and so does the sweep of any other process writing into the same
+// folder (the command line converting several files at once, or beside the
+// window), because the temporary is held under a lock while it is ours.
 class PartialInUse {
 public:
     explicit PartialInUse(const std::string &partialPath = std::string());
@@ -31,6 +34,23 @@ public:
 
 private:
     std::string m_path;
+    int m_lockFd = -1; // an open, locked descriptor of the temporary
+};
+
+// Hands what has been written of a temporary to the disk while the
+// conversion still runs, so that the flush before its rename (which a
+// power loss makes necessary) finds little left to write.
+class PartialWriteback {
+public:
+    explicit PartialWriteback(const std::string &partialPath);
+    ~PartialWriteback();
+    PartialWriteback(const PartialWriteback &) = delete;
+    PartialWriteback &operator=(const PartialWriteback &) = delete;
+    // Starts writing out the pages written so far; never waits for them.
+    void push();
+
+private:
+    int m_fd = -1;
 };
 
 // Removes the temporaries of ours that earlier runs left in folder and in

@@ -160,8 +160,16 @@ void QConverterObject::convertItem(VoVideoConvertItem *item, bool first)
     // A merge writes one file: later ranges need no name of their own, and
     // the name handed out last must stay the merged file's, so that a
     // failure removes that file.
-    const QByteArray destination =
-        (m_merge && m_merger ? m_mergedPath : getConvertPath()).toUtf8();
+    QString name;
+    if (m_merge && m_merger) {
+        name = m_mergedPath;
+    } else if (m_namer) {
+        name = m_namer(*item, m_index);
+        ConfigState::instance().setOutputName(name);
+    } else {
+        name = getConvertPath();
+    }
+    const QByteArray destination = name.toUtf8();
     std::unique_ptr<ConvertJob> job(item->assembleConvertJob(OutputFormatParams::instance()));
 
     CallScope scope(m_callDepth, [this] { reap(); });
@@ -208,6 +216,10 @@ void QConverterObject::UpdataConverPro(uint nPro, convertState state)
         if (converter && converter->sourceEndedAt() > 0)
             emit sendConvertNote(tr("The source ends at %1; the segment was cut there.")
                                      .arg(noteTime(converter->sourceEndedAt())));
+        // A merged file is whole only once the merger is closed.
+        if (converter && !m_merge)
+            emit sendOutputWritten(QString::fromStdString(converter->outputPath()),
+                                   QString::fromStdString(converter->cutReport()));
         emit emitConvertedFinish(true);
     } else if (state == convertCancelled) {
         emit emitConvertedFinish(false);
@@ -250,6 +262,9 @@ void QConverterObject::converterFinishCount(bool ok)
                 if (!m_failureText.isEmpty())
                     emit sendFailureReason(m_failureText);
             }
+            if (ok)
+                emit sendOutputWritten(QString::fromStdString(merger->outputPath()),
+                                       QString::fromStdString(merger->cutReport()));
             retire(merger);
         }
         emit emitIsStartConverter(false);
@@ -270,7 +285,7 @@ void QConverterObject::converterFinishCount(bool ok)
                 emit emitConvertedFinishCount();
             }
         }
-        if (m_queue.isEmpty() && !m_cancelled
+        if (m_queue.isEmpty() && !m_cancelled && m_powerOffAllowed
             && ParserXML::readItemValue("SHOWDOWN_ITEM", "bIsShowDownComputer", "N") == QLatin1String("Y")) {
             qDebug("\n\n\nshutdown---------\n\n\n");
             powerOffComputer();

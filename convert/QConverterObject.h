@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -39,6 +40,15 @@ public:
     // "0:00:41.2": a source time as the notes show it.
     static QString noteTime(uint64_t us);
 
+    // Names the output of the item at position (from 0) of the run, or of
+    // the merged file (the first item); without one the window's rule
+    // (a folder per source, base_N.ext) names them.
+    using OutputNamer = std::function<QString(const VoVideoConvertItem &item, int position)>;
+    void setOutputNamer(OutputNamer namer) { m_namer = std::move(namer); }
+    // The window honours the user's "turn the computer off when done"; a
+    // command run from a script must not.
+    void setPowerOffAllowed(bool allowed) { m_powerOffAllowed = allowed; }
+
 signals:
     void emitIsStartConverter(bool bStart);
     void emitConvertedFinish(bool bSucceed);
@@ -51,6 +61,9 @@ signals:
     // Something the user should know about a finished item ("The source
     // ends at 0:00:41.2; the segment was cut there.").
     void sendConvertNote(const QString &note);
+    // A finished output under its final name, with how it was cut (the
+    // frame-exact report; empty when nothing was asked).
+    void sendOutputWritten(const QString &path, const QString &cutReport);
 
 public slots:
     void OnCancelConvert();
@@ -89,4 +102,6 @@ private:
     int m_index = 0;
     QString m_failureText;
     bool m_stopPending = false;
+    OutputNamer m_namer;
+    bool m_powerOffAllowed = true;
 };

@@ -50,6 +50,12 @@ void QTimeEditEx::stepDown()
     stepBy(-1);
 }
 
+void QTimeEditEx::dropTyping()
+{
+    if (!isReadOnly())
+        emit emitTextCancelled();
+}
+
 void QTimeEditEx::keyPressEvent(QKeyEvent *event)
 {
     if (!isReadOnly()) {

@@ -28,6 +28,10 @@ public:
 
     QLineEdit *editor() const { return lineEdit(); }
 
+    // What was typed since the last confirmed time is dropped, as Escape
+    // does; for a window that takes Escape before the field sees it.
+    void dropTyping();
+
 public slots:
     void stepUp();
     void stepDown();

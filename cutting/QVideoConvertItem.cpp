@@ -217,7 +217,7 @@ void QVideoConvertItem::setTrimReporting(uint64_t start, uint64_t end)
 
 void QVideoConvertItem::refreshPicture()
 {
-    m_videoIconWidget->setPictures(iconPath, m_item && !m_item->m_cover.isNull() ? &m_item->m_cover : nullptr);
+    m_videoIconWidget->setPictures(iconPath, m_item && !m_item->m_cover.isNull() ? &m_item->m_cover.image() : nullptr);
     m_videoIconWidget->update();
 }
 
@@ -335,7 +335,7 @@ void QVideoConvertItem::startDrag()
 {
     QPixmap picture;
     if (m_item && !m_item->m_cover.isNull())
-        picture = QPixmap::fromImage(m_item->m_cover);
+        picture = QPixmap::fromImage(m_item->m_cover.image());
     else
         picture = skin::load(iconPath);
     auto *drag = new QDrag(this);

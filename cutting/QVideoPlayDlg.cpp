@@ -163,6 +163,12 @@ void QVideoPlayDlg::retranslate()
     m_btnNext->setToolTip(tr("Next Frame"));
     m_btnNextKey->setToolTip(tr("Next Key Frame"));
     m_btnStop->setToolTip(tr("Stop"));
+    // Their tips show the volume level; the names say what they do.
+    m_btnSoundOpen->setAccessibleName(tr("Mute"));
+    m_btnSoundClose->setAccessibleName(tr("Sound On"));
+    const QString level = QStringLiteral("%1%").arg(int(m_muted ? 0 : m_volume));
+    m_btnSoundOpen->setToolTip(level);
+    m_btnSoundClose->setToolTip(level);
     m_labDrag->setText(tr("Drag media files here to start"));
     setAccessibleName(tr("Player"));
     m_soundSlider->setAccessibleName(tr("Volume"));

@@ -27,6 +27,7 @@ struct ConvertJob {
     bool isDisc = false;
     bool lossless = false;
     bool frameExactCut = false; // lossless: encode only the pictures at the cut points
+    std::string partChapter;    // lossless merge: this range's one chapter title (UTF-8); empty: the source's chapters
     VEEditConfig editConfig;
 };
 

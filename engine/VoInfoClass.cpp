@@ -143,6 +143,12 @@ QString VoInfoClass::chapterTitle(int chapter) const
     return fromEngine(Info_GetChapterTitle(m_handle, chapter));
 }
 
+int VoInfoClass::keyFrameCount() const
+{
+    const uint64_t *times = nullptr;
+    return Info_GetKeyFrames(m_handle, &times);
+}
+
 QByteArray VoInfoClass::grabFrame(uint64_t time_us, int width, int height, int format)
 {
     const orl_picture *pic = Info_GrabFrame(m_handle, time_us, width, height, format);

@@ -46,6 +46,8 @@ public:
     uint64_t chapterStart(int chapter) const;
     uint64_t chapterDuration(int chapter) const;
     QString chapterTitle(int chapter) const;
+    // The video's key frames; reads the whole file when it has no index.
+    int keyFrameCount() const;
 
     // Encoded picture (JPEG unless asked otherwise); empty on failure.
     QByteArray grabFrame(uint64_t time_us, int width = 0, int height = 0,

@@ -82,10 +82,10 @@ bool VoVideoConvertItem::endsNoticeablyEarly(uint64_t declared, uint64_t readabl
     return readable < declared && declared - readable > qMax(kSecond, declared / 200);
 }
 
-bool VoVideoConvertItem::open(const QString &path, int titleIndex, bool isDisc)
+bool VoVideoConvertItem::open(const QString &path, int titleIndex, bool isDisc, OpenMode mode)
 {
     m_openError.clear();
-    VoInfoClass info(-1);
+    VoInfoClass info(mode == OpenMode::ForConversion ? ORL_INFO_HEADERS : -1);
     if (!info.isValid()) {
         m_openError = tr("The media library could not start.");
         return false;
@@ -101,11 +101,11 @@ bool VoVideoConvertItem::open(const QString &path, int titleIndex, bool isDisc)
         return false;
     }
     // The handle is closed and destroyed by VoInfoClass on both outcomes.
-    return readFile(info, path, titleIndex, isDisc);
+    return readFile(info, path, titleIndex, isDisc, mode == OpenMode::Full);
 }
 
 bool VoVideoConvertItem::readFile(VoInfoClass &info, const QString &path, int titleIndex,
-                                  bool isDisc)
+                                  bool isDisc, bool withCover)
 {
     // Title.
     int title = titleIndex;
@@ -214,16 +214,21 @@ bool VoVideoConvertItem::readFile(VoInfoClass &info, const QString &path, int ti
         m_duration = readable;
     m_width = info.width();
     m_height = info.height();
-    readCover(info);
+    if (withCover)
+        readCover(info);
     readStreams(info);
     return true;
 }
 
-void VoVideoConvertItem::setCover(const QImage &image, const QByteArray &bytes)
+bool VoVideoConvertItem::setCover(const QByteArray &bytes)
 {
-    m_cover = image;
+    CoverPicture cover(bytes);
+    if (cover.isNull())
+        return false;
+    m_cover = cover;
     m_coverData = bytes;
     m_coverSize = bytes.size();
+    return true;
 }
 
 void VoVideoConvertItem::readCover(VoInfoClass &info)
@@ -231,19 +236,15 @@ void VoVideoConvertItem::readCover(VoInfoClass &info)
     const QByteArray blob = info.metadataBlob("cover_image");
     const bool video = m_hasVideo && m_width > 0 && m_height > 0;
     if (!blob.isEmpty()) {
-        QImage image;
-        if (image.loadFromData(blob)) {
-            setCover(image, blob);
+        if (setCover(blob))
             return;
-        }
-        // Not a picture file: maybe media of its own (a short clip).
+        // Not a picture file we show as it is (or media of its own, a
+        // short clip): the media library makes a JPEG of it.
         VoInfoClass blobInfo(-1);
         if (blobInfo.openMemory(blob)) {
             const QByteArray bytes = blobInfo.grabFrame(blobInfo.duration() / 3);
-            if (!bytes.isEmpty() && image.loadFromData(bytes)) {
-                setCover(image, bytes);
+            if (!bytes.isEmpty() && setCover(bytes))
                 return;
-            }
         }
     }
     if (!video)
@@ -263,9 +264,8 @@ void VoVideoConvertItem::readCover(VoInfoClass &info)
     // Any picture near a third of the way in will do: the key frame there
     // is decoded at once, where the exact picture may take a whole group.
     const QByteArray bytes = info.grabFrame(m_duration / 3, width, height, ORL_PICTURE_JPEG | ORL_PICTURE_KEY_FRAME);
-    QImage image;
-    if (!bytes.isEmpty() && image.loadFromData(bytes))
-        setCover(image, bytes);
+    if (!bytes.isEmpty())
+        setCover(bytes);
 }
 
 void VoVideoConvertItem::readStreams(VoInfoClass &info)

@@ -2,11 +2,11 @@
 // One media item: an input file, or one segment cut from it. Holds what the
 // media library found in the file, the range to convert, and the stream
 // choice and edits that go into the output.
+#include "CoverPicture.h"
 #include "VEEditConfig.h"
 #include "VEStreamInfo.h"
 
 #include <QByteArray>
-#include <QImage>
 #include <QList>
 #include <QObject>
 #include <QPair>
@@ -42,7 +42,13 @@ public:
 
     // Reads everything from the file. False leaves the item unusable, with
     // the reason in openError().
-    bool open(const QString &path, int titleIndex = -1, bool isDisc = false);
+    // How much an open reads. Full: everything the window shows. NoCover:
+    // no picture for the segment rows (grabbing one decodes video).
+    // ForConversion: no cover, and stream details from the container's
+    // headers where they suffice, for an item that is only converted (the
+    // converter reads the file again anyway).
+    enum class OpenMode { Full, NoCover, ForConversion };
+    bool open(const QString &path, int titleIndex = -1, bool isDisc = false, OpenMode mode = OpenMode::Full);
     // Why the last open failed, for the user: the media library's reason or
     // what the item itself refused.
     QString openError() const { return m_openError; }
@@ -94,7 +100,7 @@ public:
     int32_t m_height = 0;
     bool m_hasVideo = true;
     bool m_hasAudio = true;
-    QImage m_cover;            // a null image when none
+    CoverPicture m_cover;      // null when none
     QByteArray m_coverData;    // the cover's encoded bytes
     int32_t m_coverSize = 0;
     bool m_isDisc = false;
@@ -117,12 +123,15 @@ public:
     QList<VideoStreamInfo> m_videoStreams;
     VEEditConfig m_editConfig;
     int32_t m_index = -1;
+    // Merged losslessly with one chapter per part: this part's title; empty
+    // keeps the source's chapters.
+    QString m_partChapter;
 
 private:
     QString m_openError;
-    bool readFile(VoInfoClass &info, const QString &path, int titleIndex, bool isDisc);
+    bool readFile(VoInfoClass &info, const QString &path, int titleIndex, bool isDisc, bool withCover);
     void readCover(VoInfoClass &info);
     void readStreams(VoInfoClass &info);
     void findSubtitleFiles();
-    void setCover(const QImage &image, const QByteArray &bytes);
+    bool setCover(const QByteArray &bytes);
 };

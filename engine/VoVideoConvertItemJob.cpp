@@ -34,6 +34,7 @@ ConvertJob *VoVideoConvertItem::assembleConvertJob(const OutputFormatParams &par
     job->isDisc = m_isDisc;
     job->lossless = params.lossless;
     job->frameExactCut = params.lossless && params.frameExactCut;
+    job->partChapter = m_partChapter.toStdString();
     job->editConfig = m_editConfig;
     return job;
 }

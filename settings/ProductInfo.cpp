@@ -3,8 +3,8 @@
 namespace product {
 
 QString company() { return QStringLiteral("Zelvane"); }
-QString version() { return QStringLiteral("2.2.1"); }
-QString buildVersion() { return QStringLiteral("2.2.1.43"); }
+QString version() { return QStringLiteral(SNIPWELL_VERSION); }
+QString buildVersion() { return QStringLiteral(SNIPWELL_BUILD_VERSION); }
 QString identifier() { return QStringLiteral("81"); }
 QString serviceHost() { return QStringLiteral("https://www.zelvane.com"); }
 

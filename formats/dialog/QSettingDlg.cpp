@@ -1,5 +1,7 @@
 #include "QSettingDlg.h"
 
+#include "ProfileParams.h"
+
 #include "OutputFormatParams.h"
 #include "ParserXML.h"
 #include "QTextImageButton.h"
@@ -13,29 +15,6 @@
 namespace {
 
 const QString kAuto = QStringLiteral("Auto");
-
-bool isAutoLike(const QString &v)
-{
-    return v == QLatin1String("Original") || v == kAuto || v == QLatin1String("Smart Fit");
-}
-
-// The number before the first occurrence of unit ("192 kbps", 'k' → 192);
-// 0 when the unit letter is missing or nothing numeric precedes it.
-double numberBefore(const QString &text, QChar unit)
-{
-    const int at = text.indexOf(unit);
-    if (at <= 0)
-        return 0;
-    bool ok = false;
-    const double v = text.left(at).trimmed().toDouble(&ok);
-    return ok && v > 0 ? v : 0;
-}
-
-uint32_t unsignedBefore(const QString &text, QChar unit)
-{
-    const double v = numberBefore(text, unit);
-    return v >= 4294967295.0 ? 0 : static_cast<uint32_t>(v);
-}
 
 QVoComboBox *makeCombo(QWidget *parent, const QString &name)
 {
@@ -399,72 +378,19 @@ void QSettingDlg::applyToOutputParams()
     }
     const bool original = out.container == QLatin1String("Original");
 
-    out.audioOnly = m_audioOnly;
-    out.quality = m_rateQuality == HighQuality ? 90 : 50;
-    auto byQuality = [this](const QString &high, const QString &low, const QString &def) {
-        return m_rateQuality == HighQuality ? high : m_rateQuality == SmallSize ? low : def;
-    };
-
-    if (m_audioOnly) {
-        out.videoCodec.clear();
-        out.videoCodecId = -1;
-        out.width = out.height = 0;
-        out.frameRateNum = 0;
-        out.frameRateDen = 0;
-        out.videoBitrate = 0;
-    } else {
-        if (original) {
-            out.videoCodec.clear();
-            out.videoCodecId = 0;
-        } else {
-            QString codec = videoChoice;
-            if (codec.isEmpty() || codec == kAuto || codec == QLatin1String("Smart Fit"))
-                codec = k.videoCodec;
-            out.videoCodec = codec;
-            out.videoCodecId = codec.isEmpty() ? -1 : ProfileCatalogue::codecIdForTag(codec);
-        }
-        const QStringList size = resolutionChoice.split(QLatin1Char('*'));
-        bool okW = false, okH = false;
-        const uint w = size.size() == 2 ? size[0].trimmed().toUInt(&okW) : 0;
-        const uint h = size.size() == 2 ? size[1].trimmed().toUInt(&okH) : 0;
-        out.width = okW && okH && w <= 16384 ? int32_t(w) : 0;
-        out.height = okW && okH && h <= 16384 ? int32_t(h) : 0;
-
-        QString rate = value(VFrame);
-        if (isAutoLike(rate))
-            rate = k.frameRateDefault;
-        const FrameRateFraction fraction = ProfileCatalogue::frameRateToRational(numberBefore(rate, QLatin1Char('f')));
-        out.frameRateNum = fraction.num;
-        out.frameRateDen = fraction.den;
-
-        QString bitrate = value(VBitRate);
-        if (isAutoLike(bitrate))
-            bitrate = byQuality(k.videoBitrateHigh, k.videoBitrateLow, k.videoBitrateDefault);
-        out.videoBitrate = int32_t(qMin<uint32_t>(unsignedBefore(bitrate, QLatin1Char('k')), INT32_MAX));
-    }
-
-    if (original) {
-        out.audioCodec.clear();
-        out.audioCodecId = 0;
-    } else {
-        QString codec = audioChoice;
-        if (codec == kAuto || codec == QLatin1String("Smart Fit"))
-            codec = k.audioCodec;
-        out.audioCodec = codec;
-        out.audioCodecId = codec.isEmpty() ? -1 : ProfileCatalogue::codecIdForTag(codec);
-    }
-    QString channels = channelChoice;
-    if (isAutoLike(channels))
-        channels = k.channel;
-    out.channels = channels.trimmed().toUInt();
-    QString sampleRate = value(ASample);
-    if (isAutoLike(sampleRate))
-        sampleRate = k.sampleRateDefault;
-    out.sampleRate = unsignedBefore(sampleRate, QLatin1Char('H'));
-    QString audioBitrate = value(ABitRate);
-    if (isAutoLike(audioBitrate))
-        audioBitrate = byQuality(k.audioBitrateHigh, k.audioBitrateLow, k.audioBitrateDefault);
-    out.audioBitrate = unsignedBefore(audioBitrate, QLatin1Char('k'));
+    ProfileChoices choices;
+    choices.videoCodec = videoChoice;
+    choices.resolution = resolutionChoice;
+    choices.frameRate = value(VFrame);
+    choices.videoBitrate = value(VBitRate);
+    choices.audioCodec = audioChoice;
+    choices.channel = channelChoice;
+    choices.sampleRate = value(ASample);
+    choices.audioBitrate = value(ABitRate);
+    const ProfileQuality quality = m_rateQuality == HighQuality ? ProfileQuality::High
+                                   : m_rateQuality == SmallSize ? ProfileQuality::Small
+                                                                : ProfileQuality::Custom;
+    applyProfileChoices(k, choices, quality, m_audioOnly, original, out);
 }
 
 void QSettingDlg::accept()

@@ -101,6 +101,12 @@ typedef struct orl_picture {
 ORL_API int Engine_Startup(int network, int verbose);
 /* Folder for the library's own files (temporary files of later jobs). */
 ORL_API int Engine_SetWorkFolder(const char *path_utf8);
+/* How many conversion and merge jobs (and ranges of a merge) have ended so
+ * far, and a wait for the next end: read the count, look at the job
+ * (Conv_IsFinished, Merge_IsDone), and if it runs on, wait with the count
+ * read; 1 as soon as any job ended after it, 0 after timeout_ms. */
+ORL_API uint64_t Engine_GetJobEndCount(void);
+ORL_API int Engine_WaitForJobEnd(uint64_t seen, int timeout_ms);
 /* Process-wide switch: while 1, every blocking read of every handle returns
  * at once with an error. */
 ORL_API void Engine_SetInterrupt(int on);
@@ -123,7 +129,12 @@ ORL_API void Buffer_Destroy(ORL_HANDLE buffer);
 
 /* ---- Info: media information and frame grabbing -------------------------- */
 
-/* option: -1 default; reserved for later choices. */
+/* option: -1 default, the full probe (pictures are decoded where the
+ * container leaves stream details open); ORL_INFO_HEADERS: the container's
+ * headers alone when they describe every stream (MP4/MOV, Matroska), for a
+ * caller that needs only what the headers say and opens the file again to
+ * convert it. */
+enum { ORL_INFO_HEADERS = 1 };
 ORL_API ORL_HANDLE Info_Create(int option);
 ORL_API int Info_Open(ORL_HANDLE h, const char *path_utf8);
 /* Opens the bytes of a buffer. The handle keeps its own reference to the
@@ -333,7 +344,8 @@ ORL_API int Param_UseClosedCaptions(ORL_HANDLE p, int on);
 ORL_API int Param_SetFrameExactCut(ORL_HANDLE p, int on);
 /* Param_SetOption keys read by stream copies: "frame-exact-psnr" = the dB
  * by which the first and last pictures of a frame-exact cut must match the
- * source's (default 38). */
+ * source's (default 38); "part-chapter" = in a merge, the range becomes one
+ * chapter of that title (UTF-8) in place of the source's chapters. */
 ORL_API int Param_SetSubtitleFile(ORL_HANDLE p, const char *path_utf8);
 ORL_API int Param_SelectOverlay(ORL_HANDLE p, int slot);
 ORL_API int Param_SetAspect(ORL_HANDLE p, int num, int den);

@@ -29,6 +29,8 @@ bool copyChoiceFrom(const ParamValues &v, CopyChoice &choice, std::string &error
     for (const auto &option : v.options)
         if (option.first == "frame-exact-psnr")
             choice.frameExactPsnr = std::atof(option.second.c_str());
+        else if (option.first == "part-chapter")
+            choice.partChapter = option.second;
     // Video codec -1 asks for no picture, in a copy as in an encode.
     choice.video = v.videoCodec != -1;
     choice.subtitleCodec = 0;

@@ -25,6 +25,9 @@ struct CopyChoice {
     bool video = true;         // false: an audio-only output, the picture is left out
     bool frameExact = false;   // encode the pictures at the cut points (H.264/HEVC)
     double frameExactPsnr = 38.0; // dB the ends of a frame-exact cut must match the source by
+    // In a merge: the range becomes one chapter of this title instead of
+    // bringing the source's chapters; empty: the source's.
+    std::string partChapter;
 };
 
 struct SelectedStream {

@@ -204,6 +204,20 @@ bool CopyOutput::addChapters(const AVFormatContext *in, int64_t from_us, int64_t
     return true;
 }
 
+bool CopyOutput::addPartChapter(const AVFormatContext *in, int64_t to_us, int64_t zero_us, int64_t at_us,
+                                const std::string &title)
+{
+    if (to_us == std::numeric_limits<int64_t>::max() && in->duration > 0) {
+        const int64_t base = in->start_time != kNoTime ? in->start_time : 0;
+        to_us = base + in->duration;
+    }
+    if (to_us == std::numeric_limits<int64_t>::max())
+        return true; // no end known: the output's end closes it when placed
+    if (!m_chapters.addTitled(at_us, at_us + (to_us - zero_us), title))
+        return fail("out of memory");
+    return true;
+}
+
 bool CopyOutput::init()
 {
     AVDictionary *opts = nullptr;

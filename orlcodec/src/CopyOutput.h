@@ -40,6 +40,10 @@ public:
     // Takes the chapters that overlap [from, to) of the input timeline,
     // trimmed to it, with input time `zero` at output time `at`.
     bool addChapters(const AVFormatContext *in, int64_t from_us, int64_t to_us, int64_t zero_us, int64_t at_us = 0);
+    // The range as one chapter titled title: from at_us (its lead-in
+    // included) to where input time to_us lands.
+    bool addPartChapter(const AVFormatContext *in, int64_t to_us, int64_t zero_us, int64_t at_us,
+                        const std::string &title);
 
     bool init();
 

@@ -4,6 +4,8 @@
 #include "orlcodec.h"
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdarg>
 #include <cstdio>
 #include <mutex>
@@ -20,6 +22,9 @@ namespace {
 
 std::atomic<bool> g_interrupt{false};
 std::atomic<bool> g_abortLoading{false};
+std::mutex g_jobEndMutex;
+std::condition_variable g_jobEnded;
+uint64_t g_jobEnds = 0; // guarded by g_jobEndMutex
 std::mutex g_folderMutex;
 std::string g_workFolder; // guarded by g_folderMutex
 std::once_flag g_startOnce;
@@ -39,6 +44,28 @@ void logCallback(void *avcl, int level, const char *fmt, va_list vl)
 }
 
 } // namespace
+
+void announceJobEnd()
+{
+    {
+        std::lock_guard<std::mutex> lock(g_jobEndMutex);
+        ++g_jobEnds;
+    }
+    g_jobEnded.notify_all();
+}
+
+uint64_t jobEnds()
+{
+    std::lock_guard<std::mutex> lock(g_jobEndMutex);
+    return g_jobEnds;
+}
+
+bool waitForJobEnd(uint64_t seen, int timeout_ms)
+{
+    std::unique_lock<std::mutex> lock(g_jobEndMutex);
+    return g_jobEnded.wait_for(lock, std::chrono::milliseconds(timeout_ms < 0 ? 0 : timeout_ms),
+                               [seen] { return g_jobEnds != seen; });
+}
 
 bool globalInterrupt()
 {
@@ -104,6 +131,24 @@ int Engine_SetWorkFolder(const char *path_utf8)
         std::lock_guard<std::mutex> lock(g_folderMutex);
         g_workFolder = path_utf8;
         return 1;
+    } catch (...) {
+        return 0;
+    }
+}
+
+uint64_t Engine_GetJobEndCount(void)
+{
+    try {
+        return jobEnds();
+    } catch (...) {
+        return 0;
+    }
+}
+
+int Engine_WaitForJobEnd(uint64_t seen, int timeout_ms)
+{
+    try {
+        return waitForJobEnd(seen, timeout_ms) ? 1 : 0;
     } catch (...) {
         return 0;
     }

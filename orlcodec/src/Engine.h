@@ -13,6 +13,14 @@ bool globalInterrupt();
 bool abortLoading();
 std::string workFolder();
 
+// Counts the ends of conversion and merge jobs, so that a caller waiting for
+// one wakes at once instead of polling: read jobEnds(), check the job, then
+// waitForJobEnd with that count.
+void announceJobEnd();
+uint64_t jobEnds();
+// True when a job ended after `seen` was read, within timeout_ms.
+bool waitForJobEnd(uint64_t seen, int timeout_ms);
+
 // FFmpeg error code as text ("Invalid data found when processing input").
 std::string ffmpegError(int averror);
 

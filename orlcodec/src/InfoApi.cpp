@@ -103,9 +103,15 @@ void Buffer_Destroy(ORL_HANDLE buffer)
 
 /* ---- Info ---- */
 
-ORL_HANDLE Info_Create(int)
+ORL_HANDLE Info_Create(int option)
 {
-    return createSource(HandleKind::Info);
+    const ORL_HANDLE h = createSource(HandleKind::Info);
+    if (h && option == ORL_INFO_HEADERS)
+        withSource(h, 0, [](MediaSource &s) {
+            s.setHeadersOnly(true);
+            return 1;
+        });
+    return h;
 }
 
 int Info_Open(ORL_HANDLE h, const char *path_utf8)

@@ -1,5 +1,7 @@
 #include "Job.h"
 
+#include "Engine.h"
+
 #include <exception>
 
 #include <sys/stat.h>
@@ -51,6 +53,7 @@ bool Job::launch(Body body, uint64_t total_us, std::string failureText)
             m_progress.failed = true;
         }
         m_progress.finished = true;
+        announceJobEnd();
     });
     return true;
 }

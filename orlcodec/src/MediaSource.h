@@ -41,6 +41,9 @@ public:
     // Stops a key-frame search under way (any thread); the next search runs again.
     void cancelKeyFrames() { m_keyStop.store(true); }
 
+    // Information from the container's headers alone when they suffice
+    // (no picture decoded to complete it); set before opening.
+    void setHeadersOnly(bool headersOnly) { m_headersOnly = headersOnly; }
     bool openFile(const std::string &path);
     bool openMemory(std::shared_ptr<const std::vector<uint8_t>> bytes);
     void close();
@@ -114,6 +117,7 @@ private:
 
     // The rest is guarded by m_mutex.
     std::unique_ptr<Input> m_input;
+    bool m_headersOnly = false;
     std::string m_path;                  // empty for memory sources
     std::vector<uint64_t> m_keyFrames;   // last key-frame list handed out
     InputContextPtr m_fmt;

@@ -55,6 +55,21 @@ bool OutputChapters::add(const AVFormatContext *in, int64_t from_us, int64_t to_
     return true;
 }
 
+bool OutputChapters::addTitled(int64_t start_us, int64_t end_us, const std::string &title)
+{
+    if (end_us <= start_us)
+        return true;
+    Chapter c;
+    c.start_us = start_us;
+    c.end_us = end_us;
+    if (av_dict_set(&c.metadata, "title", title.c_str(), 0) < 0) {
+        av_dict_free(&c.metadata);
+        return false;
+    }
+    m_pending.push_back(c);
+    return true;
+}
+
 bool OutputChapters::place(AVFormatContext *out, int64_t end_us)
 {
     std::vector<Chapter> pending;

@@ -7,6 +7,7 @@ extern "C" {
 }
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace orl {
@@ -25,6 +26,10 @@ public:
     // starts, or begins where it ends, is left out. False: out of memory.
     bool add(const AVFormatContext *in, int64_t from_us, int64_t to_us, int64_t zero_us, int64_t at_us,
              double speed = 1.0);
+
+    // One chapter [start_us, end_us) of the output with the given title.
+    // False: out of memory.
+    bool addTitled(int64_t start_us, int64_t end_us, const std::string &title);
 
     // Hands the chapters gathered so far to the muxer, none reaching past
     // end_us (0: no limit known yet). False: out of memory.

@@ -1,5 +1,7 @@
 #include "SourceOpen.h"
 
+#include <cstring>
+
 namespace orl {
 
 namespace {
@@ -62,8 +64,35 @@ bool openSource(const std::string &path, const AVIOInterruptCB &interrupt, Opene
     return openSourceInput(std::move(input), path, interrupt, out, error);
 }
 
+namespace {
+
+// Whether the headers read so far name everything the program shows of
+// each stream: codec, picture size and rate, sound channels and rate, and
+// the length. Only containers that keep these in headers of their own.
+bool headersDescribeStreams(const AVFormatContext *fmt)
+{
+    const char *name = fmt->iformat ? fmt->iformat->name : "";
+    const bool describes = std::strncmp(name, "mov,", 4) == 0 || std::strncmp(name, "matroska", 8) == 0;
+    if (!describes || fmt->nb_streams == 0 || fmt->duration <= 0)
+        return false;
+    for (unsigned i = 0; i < fmt->nb_streams; ++i) {
+        const AVStream *st = fmt->streams[i];
+        const AVCodecParameters *par = st->codecpar;
+        if (par->codec_id == AV_CODEC_ID_NONE)
+            return false;
+        if (par->codec_type == AVMEDIA_TYPE_VIDEO && !(st->disposition & AV_DISPOSITION_ATTACHED_PIC)
+            && (par->width <= 0 || par->height <= 0 || st->avg_frame_rate.num <= 0 || st->avg_frame_rate.den <= 0))
+            return false;
+        if (par->codec_type == AVMEDIA_TYPE_AUDIO && (par->sample_rate <= 0 || par->ch_layout.nb_channels <= 0))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 bool openSourceInput(std::unique_ptr<Input> input, const std::string &name, const AVIOInterruptCB &interrupt,
-                     OpenedSource &out, std::string &error)
+                     OpenedSource &out, std::string &error, bool headersOnly)
 {
     out.reset();
     AVFormatContext *fmt = avformat_alloc_context();
@@ -86,7 +115,15 @@ bool openSourceInput(std::unique_ptr<Input> input, const std::string &name, cons
     }
     out.input = std::move(input);
     out.ctx.reset(fmt);
-    out.streamInfoResult = avformat_find_stream_info(fmt, nullptr);
+    if (headersOnly && headersDescribeStreams(fmt)) {
+        // The length is the one the headers declare, as a probe would have
+        // taken it from the streams; where the data really ends is measured
+        // from it as after a probe.
+        fmt->duration_estimation_method = AVFMT_DURATION_FROM_STREAM;
+        out.streamInfoResult = 0;
+    } else {
+        out.streamInfoResult = avformat_find_stream_info(fmt, nullptr);
+    }
     if (interrupt.callback && interrupt.callback(interrupt.opaque)) {
         error = "loading aborted";
         out.reset();

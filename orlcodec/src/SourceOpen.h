@@ -43,7 +43,9 @@ bool openSource(const std::string &path, const AVIOInterruptCB &interrupt, Opene
                 std::string &error);
 
 // The same over a byte source of the caller's (name only guides probing).
+// With headersOnly, a container whose headers already describe every
+// stream (MP4/MOV, Matroska) is not probed further: no picture is decoded.
 bool openSourceInput(std::unique_ptr<Input> input, const std::string &name, const AVIOInterruptCB &interrupt,
-                     OpenedSource &out, std::string &error);
+                     OpenedSource &out, std::string &error, bool headersOnly = false);
 
 } // namespace orl

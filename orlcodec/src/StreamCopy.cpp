@@ -268,7 +268,9 @@ bool StreamCopyMerger::add(const std::string &src, uint64_t start_us, uint64_t l
     const int64_t available = input->duration_us() - static_cast<int64_t>(start_us);
     const uint64_t total = length_us > 0 ? length_us : static_cast<uint64_t>(std::max<int64_t>(available, 0));
     return m_job.launch(
-        [this, input, start_us, length_us](std::string &error) { return run(*input, start_us, length_us, error); },
+        [this, input, start_us, length_us, part = choice.partChapter](std::string &error) {
+            return run(*input, start_us, length_us, part, error);
+        },
         total, "the range could not be added");
 }
 
@@ -371,10 +373,11 @@ bool StreamCopyMerger::runExact(const std::string &src, uint64_t start_us, uint6
     }
     if (!attach(input, ofmt, error))
         return false;
-    return run(input, 0, 0, error);
+    return run(input, 0, 0, choice.partChapter, error);
 }
 
-bool StreamCopyMerger::run(CopyInput &input, uint64_t start_us, uint64_t length_us, std::string &error)
+bool StreamCopyMerger::run(CopyInput &input, uint64_t start_us, uint64_t length_us, const std::string &partChapter,
+                           std::string &error)
 {
     bool ok = false;
     const bool first = m_rangesAdded == 0;
@@ -385,8 +388,11 @@ bool StreamCopyMerger::run(CopyInput &input, uint64_t start_us, uint64_t length_
                        first && hidesLeadIn(oc->oformat));
     if (!reader.preRoll(m_job.abortFlag())) {
         error = input.error();
-    } else if (!m_output->addChapters(input.ctx(), reader.start_us(), reader.end_us(), reader.zero_us(),
-                                      m_timelineEnd_us)
+    } else if (!(partChapter.empty()
+                     ? m_output->addChapters(input.ctx(), reader.start_us(), reader.end_us(), reader.zero_us(),
+                                             m_timelineEnd_us)
+                     : m_output->addPartChapter(input.ctx(), reader.end_us(), reader.zero_us(), m_timelineEnd_us,
+                                                partChapter))
                || (first && (!m_output->init() || !m_output->writeHeader()))) {
         error = m_output->error();
     } else {

@@ -90,7 +90,8 @@ public:
     std::string cutReport() const { return m_cutReport.get(); }
 
 private:
-    bool run(CopyInput &input, uint64_t start_us, uint64_t length_us, std::string &error);
+    bool run(CopyInput &input, uint64_t start_us, uint64_t length_us, const std::string &partChapter,
+             std::string &error);
     bool attach(CopyInput &input, const AVOutputFormat *ofmt, std::string &error);
     bool runExact(const std::string &src, uint64_t start_us, uint64_t length_us, const CopyChoice &choice,
                   std::string &error);

@@ -3,6 +3,7 @@
 #include "OutputFormat.h"
 
 #include "CodecTable.h"
+#include "Engine.h"
 #include "FFmpegPtr.h"
 #include "Job.h"
 #include "MediaTime.h"
@@ -211,6 +212,7 @@ void TrackMuxer::run()
     m_out.reset();
     m_progress.failed = !ok;
     m_progress.finished = true;
+    announceJobEnd();
 }
 
 void TrackMuxer::stop()

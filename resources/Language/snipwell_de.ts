@@ -7,6 +7,28 @@
             <source>An instance has already been running.</source>
             <translation>Es läuft bereits eine Instanz.</translation>
         </message>
+        <message>
+            <source>Usage: snipwell [FILE]
+       snipwell --version | --help
+
+Opens %1 with FILE, a video or audio file, ready to cut. If the program is already running, FILE opens in its window.
+
+  -h, --help     show this help and exit
+  -v, --version  show the version and exit
+</source>
+            <translation>Aufruf: snipwell [DATEI]
+       snipwell --version | --help
+
+Öffnet %1 mit DATEI, einer Video- oder Audiodatei, bereit zum Schneiden. Läuft das Programm bereits, öffnet sich DATEI in seinem Fenster.
+
+  -h, --help     diese Hilfe zeigen und beenden
+  -v, --version  die Version zeigen und beenden
+</translation>
+        </message>
+        <message>
+            <source>Unknown option: %1</source>
+            <translation>Unbekannte Option: %1</translation>
+        </message>
     </context>
     <context>
         <name>QVoMessageDlg</name>
@@ -168,6 +190,14 @@
         <message>
             <source>Picture</source>
             <translation>Bild</translation>
+        </message>
+        <message>
+            <source>Mute</source>
+            <translation>Stumm schalten</translation>
+        </message>
+        <message>
+            <source>Sound On</source>
+            <translation>Ton einschalten</translation>
         </message>
     </context>
     <context>
@@ -1857,11 +1887,11 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
             <translation>eine Liste</translation>
         </message>
         <message>
-            <source>&quot;encoding&quot; or &quot;high-speed&quot;</source>
+            <source>"encoding" or "high-speed"</source>
             <translation>„encoding“ oder „high-speed“</translation>
         </message>
         <message>
-            <source>&quot;free&quot; or &quot;simple&quot;</source>
+            <source>"free" or "simple"</source>
             <translation>„free“ oder „simple“</translation>
         </message>
         <message>
@@ -1956,6 +1986,283 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
         <message>
             <source>Cancel</source>
             <translation>Abbrechen</translation>
+        </message>
+    </context>
+    <context>
+        <name>snipwell-cli</name>
+        <message>
+            <source>the file has no chapters</source>
+            <translation>die Datei hat keine Kapitel</translation>
+        </message>
+        <message>
+            <source>not a media file we can read</source>
+            <translation>keine Mediendatei, die wir lesen können</translation>
+        </message>
+        <message>
+            <source>segment %1 (%2) ends past the end of the file (%3); it was cut there</source>
+            <translation>Abschnitt %1 (%2) endet nach dem Ende der Datei (%3); er wurde dort abgeschnitten</translation>
+        </message>
+        <message>
+            <source>segment %1 (%2) starts past the end of the file (%3); it was left out</source>
+            <translation>Abschnitt %1 (%2) beginnt nach dem Ende der Datei (%3); er wurde ausgelassen</translation>
+        </message>
+        <message>
+            <source>Part %1</source>
+            <translation>Teil %1</translation>
+        </message>
+        <message>
+            <source>%1: not frame-exact, %2</source>
+            <translation>%1: nicht bildgenau, %2</translation>
+        </message>
+        <message>
+            <source>--name %1: %2 is not a placeholder; use {name} {n} {label} {start} {end} {ext} {date}</source>
+            <translation>--name %1: %2 ist kein Platzhalter; verwenden Sie {name} {n} {label} {start} {end} {ext} {date}</translation>
+        </message>
+        <message>
+            <source>the output folder cannot be made</source>
+            <translation>der Ausgabeordner kann nicht angelegt werden</translation>
+        </message>
+        <message>
+            <source>the output folder is not writable</source>
+            <translation>in den Ausgabeordner kann nicht geschrieben werden</translation>
+        </message>
+        <message>
+            <source>stopped; nothing half-written was left behind</source>
+            <translation>angehalten; nichts Halbfertiges ist zurückgeblieben</translation>
+        </message>
+        <message>
+            <source>%1 needs a value</source>
+            <translation>%1 braucht einen Wert</translation>
+        </message>
+        <message>
+            <source>unknown option %1</source>
+            <translation>unbekannte Option %1</translation>
+        </message>
+        <message>
+            <source>--cut %1: write the segment as START-END</source>
+            <translation>--cut %1: schreiben Sie den Abschnitt als START-END</translation>
+        </message>
+        <message>
+            <source>--cut %1: '%2' is not a time (12.5, 1:02.5 or 1:02:03.250)</source>
+            <translation>--cut %1: '%2' ist keine Zeit (12.5, 1:02.5 oder 1:02:03.250)</translation>
+        </message>
+        <message>
+            <source>--cut %1: the end is not after the start</source>
+            <translation>--cut %1: das Ende liegt nicht nach dem Anfang</translation>
+        </message>
+        <message>
+            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue)</source>
+            <translation>--cuts %1: keine Schnittliste (.csv, .tsv, .txt, .edl oder .cue)</translation>
+        </message>
+        <message>
+            <source>--jobs %1: give a number from 1 to 64</source>
+            <translation>--jobs %1: geben Sie eine Zahl von 1 bis 64 an</translation>
+        </message>
+        <message>
+            <source>no FILE to cut</source>
+            <translation>keine DATEI zum Schneiden</translation>
+        </message>
+        <message>
+            <source>--mode %1: use copy, exact or encode</source>
+            <translation>--mode %1: verwenden Sie copy, exact oder encode</translation>
+        </message>
+        <message>
+            <source>--merge-chapters goes with --merge</source>
+            <translation>--merge-chapters gehört zu --merge</translation>
+        </message>
+        <message>
+            <source>--merge-chapters goes with --mode copy or exact</source>
+            <translation>--merge-chapters gehört zu --mode copy oder exact</translation>
+        </message>
+        <message>
+            <source>--format, --quality, the encoding parameters and --edits go with --mode encode</source>
+            <translation>--format, --quality, die Kodierparameter und --edits gehören zu --mode encode</translation>
+        </message>
+        <message>
+            <source>--container goes with --mode copy or exact; --format chooses the container of an encode</source>
+            <translation>--container gehört zu --mode copy oder exact; --format wählt den Container einer Kodierung</translation>
+        </message>
+        <message>
+            <source>unknown container '%1'; one of: %2</source>
+            <translation>unbekannter Container '%1'; einer von: %2</translation>
+        </message>
+        <message>
+            <source>unknown format '%1'; one of: %2</source>
+            <translation>unbekanntes Format '%1'; eines von: %2</translation>
+        </message>
+        <message>
+            <source>--quality %1: use small or high</source>
+            <translation>--quality %1: verwenden Sie small oder high</translation>
+        </message>
+        <message>
+            <source>--size %1: write it as WIDTHxHEIGHT</source>
+            <translation>--size %1: schreiben Sie es als BREITExHÖHE</translation>
+        </message>
+        <message>
+            <source>%1 %2: give a positive number</source>
+            <translation>%1 %2: geben Sie eine positive Zahl an</translation>
+        </message>
+        <message>
+            <source>--edits %1: %2</source>
+            <translation>--edits %1: %2</translation>
+        </message>
+        <message>
+            <source>no FILE to read</source>
+            <translation>keine DATEI zum Lesen</translation>
+        </message>
+        <message>
+            <source>snipwell-cli info FILE...
+    One JSON object a line for each FILE: format, duration, streams,
+    chapters and the number of key frames.
+</source>
+            <translation>snipwell-cli info DATEI...
+    Ein JSON-Objekt je Zeile für jede DATEI: Format, Dauer, Datenströme,
+    Kapitel und die Zahl der Schlüsselbilder.
+</translation>
+        </message>
+        <message>
+            <source>snipwell-cli cut [OPTIONS] FILE...
+    Cuts the same segments out of every FILE.
+
+  Segments (in the order given; none: the whole file):
+    --cut START-END       a segment; times as 12.5, 1:02.5 or 1:02:03.250;
+                          an empty END runs to the end (repeatable)
+    --cuts LIST           the segments of a cut list: .csv, .tsv, .edl, .cue,
+                          or .txt chapter lines (repeatable)
+    --chapters            one segment per chapter of each FILE
+
+  Output:
+    --mode MODE           copy (lossless at key frames, the default),
+                          exact (lossless, frame-exact) or encode
+    --container NAME      copy and exact: original (the default), mp4, mkv,
+                          mov, ts, ... as in the lossless format list
+    --format NAME         encode: a format by its title or number, as in
+                          the format dialog ("MP4 H.264/AAC", 4000)
+    --quality QUALITY     encode: small or high (the default)
+    --merge               all segments of a FILE into one output
+    --merge-chapters      with --merge (copy, exact): one chapter per segment
+    --output-dir DIR      where outputs go (default: the program's output
+                          folder, a folder per FILE)
+    --name TEMPLATE       output names, as the window's template: {name}
+                          {n} {label} {start} {end} {ext} {date}
+                          (default {name}_{n}.{ext})
+
+  Encoding parameters (encode; default: the format's):
+    --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none
+    --audio-codec TAG     (AAC, MP3, ...), or none
+    --size WxH            picture size
+    --fps RATE            frame rate
+    --video-bitrate KBPS
+    --audio-bitrate KBPS
+    --channels N
+    --sample-rate HZ
+    --edits FILE          edits as JSON: the editing record's fields
+
+  Running:
+    --jobs N              files converted at once (default 1)
+    --json                one JSON object a line on standard output:
+                          progress, each output with its path and cut
+                          report, notes and errors
+</source>
+            <translation>snipwell-cli cut [OPTIONEN] DATEI...
+    Schneidet dieselben Abschnitte aus jeder DATEI.
+
+  Abschnitte (in der angegebenen Reihenfolge; keiner: die ganze Datei):
+    --cut START-END       ein Abschnitt; Zeiten als 12.5, 1:02.5 oder 1:02:03.250;
+                          ein leeres END reicht bis zum Ende (wiederholbar)
+    --cuts LIST           die Abschnitte einer Schnittliste: .csv, .tsv, .edl,
+                          .cue oder .txt-Kapitelzeilen (wiederholbar)
+    --chapters            ein Abschnitt je Kapitel jeder DATEI
+
+  Ausgabe:
+    --mode MODE           copy (verlustfrei an Schlüsselbildern, Standard),
+                          exact (verlustfrei, bildgenau) oder encode
+    --container NAME      copy und exact: original (Standard), mp4, mkv,
+                          mov, ts, ... wie in der Liste verlustfreier Formate
+    --format NAME         encode: ein Format nach Titel oder Nummer, wie im
+                          Formatdialog ("MP4 H.264/AAC", 4000)
+    --quality QUALITY     encode: small oder high (Standard)
+    --merge               alle Abschnitte einer DATEI in eine Ausgabe
+    --merge-chapters      mit --merge (copy, exact): ein Kapitel je Abschnitt
+    --output-dir DIR      wohin die Ausgaben gehen (Standard: der Ausgabeordner
+                          des Programms, ein Ordner je DATEI)
+    --name TEMPLATE       Ausgabenamen wie die Namensvorlage des Fensters:
+                          {name} {n} {label} {start} {end} {ext} {date}
+                          (Standard {name}_{n}.{ext})
+
+  Kodierparameter (encode; Standard: die des Formats):
+    --video-codec TAG     wie die Profile Codecs nennen (H264, HEVC, ...) oder none
+    --audio-codec TAG     (AAC, MP3, ...) oder none
+    --size WxH            Bildgröße
+    --fps RATE            Bildrate
+    --video-bitrate KBPS
+    --audio-bitrate KBPS
+    --channels N
+    --sample-rate HZ
+    --edits FILE          Bearbeitungen als JSON: die Felder des Bearbeitungsdatensatzes
+
+  Ausführung:
+    --jobs N              gleichzeitig umgewandelte Dateien (Standard 1)
+    --json                ein JSON-Objekt je Zeile auf der Standardausgabe:
+                          Fortschritt, jede Ausgabe mit Pfad und Schnittbericht,
+                          Hinweise und Fehler
+</translation>
+        </message>
+        <message>
+            <source>no such file</source>
+            <translation>keine solche Datei</translation>
+        </message>
+        <message>
+            <source>a folder, not a file</source>
+            <translation>ein Ordner, keine Datei</translation>
+        </message>
+        <message>
+            <source>not readable (permission denied)</source>
+            <translation>nicht lesbar (keine Berechtigung)</translation>
+        </message>
+        <message>
+            <source>Usage: snipwell-cli COMMAND [OPTIONS] FILE...
+Cuts video and audio files without the window, on the same conversion
+path as the Zelvane Snipwell window.
+
+</source>
+            <translation>Aufruf: snipwell-cli BEFEHL [OPTIONEN] DATEI...
+Schneidet Video- und Audiodateien ohne Fenster, auf demselben
+Umwandlungsweg wie das Fenster von Zelvane Snipwell.
+
+</translation>
+        </message>
+        <message>
+            <source>  --help                  this text (COMMAND --help: the command's)
+  --version               the program's version
+
+Exit status: 0 when every output was written, 1 when a file failed (the
+others are still written), 2 for a wrong command line. Ctrl+C stops and
+leaves no partial output. See snipwell-cli(1).
+</source>
+            <translation>  --help                  dieser Text (BEFEHL --help: der des Befehls)
+  --version               die Version des Programms
+
+Rückgabewert: 0, wenn jede Ausgabe geschrieben wurde, 1, wenn eine Datei
+scheiterte (die anderen werden dennoch geschrieben), 2 bei falschem Aufruf.
+Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
+</translation>
+        </message>
+        <message>
+            <source>Usage: </source>
+            <translation>Aufruf: </translation>
+        </message>
+        <message>
+            <source>a command is missing: info or cut</source>
+            <translation>ein Befehl fehlt: info oder cut</translation>
+        </message>
+        <message>
+            <source>unknown command '%1'</source>
+            <translation>unbekannter Befehl '%1'</translation>
+        </message>
+        <message>
+            <source>Try 'snipwell-cli --help'.</source>
+            <translation>Siehe 'snipwell-cli --help'.</translation>
         </message>
     </context>
 </TS>

@@ -7,6 +7,28 @@
             <source>An instance has already been running.</source>
             <translation>Une instance est déjà en cours d’exécution.</translation>
         </message>
+        <message>
+            <source>Usage: snipwell [FILE]
+       snipwell --version | --help
+
+Opens %1 with FILE, a video or audio file, ready to cut. If the program is already running, FILE opens in its window.
+
+  -h, --help     show this help and exit
+  -v, --version  show the version and exit
+</source>
+            <translation>Utilisation : snipwell [FICHIER]
+               snipwell --version | --help
+
+Ouvre %1 avec FICHIER, un fichier vidéo ou audio, prêt à être découpé. Si le programme est déjà lancé, FICHIER s’ouvre dans sa fenêtre.
+
+  -h, --help     afficher cette aide et quitter
+  -v, --version  afficher la version et quitter
+</translation>
+        </message>
+        <message>
+            <source>Unknown option: %1</source>
+            <translation>Option inconnue : %1</translation>
+        </message>
     </context>
     <context>
         <name>QVoMessageDlg</name>
@@ -168,6 +190,14 @@
         <message>
             <source>Picture</source>
             <translation>Image</translation>
+        </message>
+        <message>
+            <source>Mute</source>
+            <translation>Couper le son</translation>
+        </message>
+        <message>
+            <source>Sound On</source>
+            <translation>Rétablir le son</translation>
         </message>
     </context>
     <context>
@@ -1857,11 +1887,11 @@ Sinon, la conversion risque d'échouer.</translation>
             <translation>une liste</translation>
         </message>
         <message>
-            <source>&quot;encoding&quot; or &quot;high-speed&quot;</source>
+            <source>"encoding" or "high-speed"</source>
             <translation>« encoding » ou « high-speed »</translation>
         </message>
         <message>
-            <source>&quot;free&quot; or &quot;simple&quot;</source>
+            <source>"free" or "simple"</source>
             <translation>« free » ou « simple »</translation>
         </message>
         <message>
@@ -1956,6 +1986,283 @@ Sinon, la conversion risque d'échouer.</translation>
         <message>
             <source>Cancel</source>
             <translation>Annuler</translation>
+        </message>
+    </context>
+    <context>
+        <name>snipwell-cli</name>
+        <message>
+            <source>the file has no chapters</source>
+            <translation>le fichier n'a pas de chapitres</translation>
+        </message>
+        <message>
+            <source>not a media file we can read</source>
+            <translation>pas un fichier multimédia lisible</translation>
+        </message>
+        <message>
+            <source>segment %1 (%2) ends past the end of the file (%3); it was cut there</source>
+            <translation>le segment %1 (%2) finit après la fin du fichier (%3) ; il a été coupé là</translation>
+        </message>
+        <message>
+            <source>segment %1 (%2) starts past the end of the file (%3); it was left out</source>
+            <translation>le segment %1 (%2) commence après la fin du fichier (%3) ; il a été omis</translation>
+        </message>
+        <message>
+            <source>Part %1</source>
+            <translation>Partie %1</translation>
+        </message>
+        <message>
+            <source>%1: not frame-exact, %2</source>
+            <translation>%1 : pas à l'image près, %2</translation>
+        </message>
+        <message>
+            <source>--name %1: %2 is not a placeholder; use {name} {n} {label} {start} {end} {ext} {date}</source>
+            <translation>--name %1 : %2 n'est pas un champ ; utilisez {name} {n} {label} {start} {end} {ext} {date}</translation>
+        </message>
+        <message>
+            <source>the output folder cannot be made</source>
+            <translation>le dossier de sortie ne peut pas être créé</translation>
+        </message>
+        <message>
+            <source>the output folder is not writable</source>
+            <translation>le dossier de sortie n'est pas accessible en écriture</translation>
+        </message>
+        <message>
+            <source>stopped; nothing half-written was left behind</source>
+            <translation>arrêté ; aucun fichier à moitié écrit ne reste</translation>
+        </message>
+        <message>
+            <source>%1 needs a value</source>
+            <translation>%1 demande une valeur</translation>
+        </message>
+        <message>
+            <source>unknown option %1</source>
+            <translation>option inconnue %1</translation>
+        </message>
+        <message>
+            <source>--cut %1: write the segment as START-END</source>
+            <translation>--cut %1 : écrivez le segment sous la forme START-END</translation>
+        </message>
+        <message>
+            <source>--cut %1: '%2' is not a time (12.5, 1:02.5 or 1:02:03.250)</source>
+            <translation>--cut %1 : « %2 » n'est pas un temps (12.5, 1:02.5 ou 1:02:03.250)</translation>
+        </message>
+        <message>
+            <source>--cut %1: the end is not after the start</source>
+            <translation>--cut %1 : la fin n'est pas après le début</translation>
+        </message>
+        <message>
+            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue)</source>
+            <translation>--cuts %1 : pas une liste de coupes (.csv, .tsv, .txt, .edl ou .cue)</translation>
+        </message>
+        <message>
+            <source>--jobs %1: give a number from 1 to 64</source>
+            <translation>--jobs %1 : donnez un nombre de 1 à 64</translation>
+        </message>
+        <message>
+            <source>no FILE to cut</source>
+            <translation>aucun FICHIER à découper</translation>
+        </message>
+        <message>
+            <source>--mode %1: use copy, exact or encode</source>
+            <translation>--mode %1 : utilisez copy, exact ou encode</translation>
+        </message>
+        <message>
+            <source>--merge-chapters goes with --merge</source>
+            <translation>--merge-chapters va avec --merge</translation>
+        </message>
+        <message>
+            <source>--merge-chapters goes with --mode copy or exact</source>
+            <translation>--merge-chapters va avec --mode copy ou exact</translation>
+        </message>
+        <message>
+            <source>--format, --quality, the encoding parameters and --edits go with --mode encode</source>
+            <translation>--format, --quality, les paramètres d'encodage et --edits vont avec --mode encode</translation>
+        </message>
+        <message>
+            <source>--container goes with --mode copy or exact; --format chooses the container of an encode</source>
+            <translation>--container va avec --mode copy ou exact ; --format choisit le conteneur d'un encodage</translation>
+        </message>
+        <message>
+            <source>unknown container '%1'; one of: %2</source>
+            <translation>conteneur inconnu « %1 » ; l'un de : %2</translation>
+        </message>
+        <message>
+            <source>unknown format '%1'; one of: %2</source>
+            <translation>format inconnu « %1 » ; l'un de : %2</translation>
+        </message>
+        <message>
+            <source>--quality %1: use small or high</source>
+            <translation>--quality %1 : utilisez small ou high</translation>
+        </message>
+        <message>
+            <source>--size %1: write it as WIDTHxHEIGHT</source>
+            <translation>--size %1 : écrivez-la sous la forme LARGEURxHAUTEUR</translation>
+        </message>
+        <message>
+            <source>%1 %2: give a positive number</source>
+            <translation>%1 %2 : donnez un nombre positif</translation>
+        </message>
+        <message>
+            <source>--edits %1: %2</source>
+            <translation>--edits %1 : %2</translation>
+        </message>
+        <message>
+            <source>no FILE to read</source>
+            <translation>aucun FICHIER à lire</translation>
+        </message>
+        <message>
+            <source>snipwell-cli info FILE...
+    One JSON object a line for each FILE: format, duration, streams,
+    chapters and the number of key frames.
+</source>
+            <translation>snipwell-cli info FICHIER...
+    Un objet JSON par ligne pour chaque FICHIER : format, durée, flux,
+    chapitres et nombre d'images clés.
+</translation>
+        </message>
+        <message>
+            <source>snipwell-cli cut [OPTIONS] FILE...
+    Cuts the same segments out of every FILE.
+
+  Segments (in the order given; none: the whole file):
+    --cut START-END       a segment; times as 12.5, 1:02.5 or 1:02:03.250;
+                          an empty END runs to the end (repeatable)
+    --cuts LIST           the segments of a cut list: .csv, .tsv, .edl, .cue,
+                          or .txt chapter lines (repeatable)
+    --chapters            one segment per chapter of each FILE
+
+  Output:
+    --mode MODE           copy (lossless at key frames, the default),
+                          exact (lossless, frame-exact) or encode
+    --container NAME      copy and exact: original (the default), mp4, mkv,
+                          mov, ts, ... as in the lossless format list
+    --format NAME         encode: a format by its title or number, as in
+                          the format dialog ("MP4 H.264/AAC", 4000)
+    --quality QUALITY     encode: small or high (the default)
+    --merge               all segments of a FILE into one output
+    --merge-chapters      with --merge (copy, exact): one chapter per segment
+    --output-dir DIR      where outputs go (default: the program's output
+                          folder, a folder per FILE)
+    --name TEMPLATE       output names, as the window's template: {name}
+                          {n} {label} {start} {end} {ext} {date}
+                          (default {name}_{n}.{ext})
+
+  Encoding parameters (encode; default: the format's):
+    --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none
+    --audio-codec TAG     (AAC, MP3, ...), or none
+    --size WxH            picture size
+    --fps RATE            frame rate
+    --video-bitrate KBPS
+    --audio-bitrate KBPS
+    --channels N
+    --sample-rate HZ
+    --edits FILE          edits as JSON: the editing record's fields
+
+  Running:
+    --jobs N              files converted at once (default 1)
+    --json                one JSON object a line on standard output:
+                          progress, each output with its path and cut
+                          report, notes and errors
+</source>
+            <translation>snipwell-cli cut [OPTIONS] FICHIER...
+    Découpe les mêmes segments dans chaque FICHIER.
+
+  Segments (dans l'ordre donné ; aucun : le fichier entier) :
+    --cut START-END       un segment ; temps en 12.5, 1:02.5 ou 1:02:03.250 ;
+                          une END vide va jusqu'à la fin (répétable)
+    --cuts LIST           les segments d'une liste de coupes : .csv, .tsv, .edl,
+                          .cue ou lignes de chapitres .txt (répétable)
+    --chapters            un segment par chapitre de chaque FICHIER
+
+  Sortie :
+    --mode MODE           copy (sans perte aux images clés, par défaut),
+                          exact (sans perte, à l'image près) ou encode
+    --container NAME      copy et exact : original (par défaut), mp4, mkv,
+                          mov, ts, ... comme dans la liste des formats sans perte
+    --format NAME         encode : un format par son titre ou son numéro, comme
+                          dans la boîte de formats ("MP4 H.264/AAC", 4000)
+    --quality QUALITY     encode : small ou high (par défaut)
+    --merge               tous les segments d'un FICHIER dans une seule sortie
+    --merge-chapters      avec --merge (copy, exact) : un chapitre par segment
+    --output-dir DIR      où vont les sorties (par défaut : le dossier de sortie
+                          du programme, un dossier par FICHIER)
+    --name TEMPLATE       noms des sorties, comme le modèle de la fenêtre :
+                          {name} {n} {label} {start} {end} {ext} {date}
+                          (par défaut {name}_{n}.{ext})
+
+  Paramètres d'encodage (encode ; par défaut : ceux du format) :
+    --video-codec TAG     comme les profils nomment les codecs (H264, HEVC, ...), ou none
+    --audio-codec TAG     (AAC, MP3, ...), ou none
+    --size WxH            taille de l'image
+    --fps RATE            fréquence d'images
+    --video-bitrate KBPS
+    --audio-bitrate KBPS
+    --channels N
+    --sample-rate HZ
+    --edits FILE          retouches en JSON : les champs de l'enregistrement de retouche
+
+  Exécution :
+    --jobs N              fichiers convertis à la fois (par défaut 1)
+    --json                un objet JSON par ligne sur la sortie standard :
+                          progression, chaque sortie avec son chemin et son
+                          rapport de coupe, remarques et erreurs
+</translation>
+        </message>
+        <message>
+            <source>no such file</source>
+            <translation>fichier introuvable</translation>
+        </message>
+        <message>
+            <source>a folder, not a file</source>
+            <translation>un dossier, pas un fichier</translation>
+        </message>
+        <message>
+            <source>not readable (permission denied)</source>
+            <translation>illisible (permission refusée)</translation>
+        </message>
+        <message>
+            <source>Usage: snipwell-cli COMMAND [OPTIONS] FILE...
+Cuts video and audio files without the window, on the same conversion
+path as the Zelvane Snipwell window.
+
+</source>
+            <translation>Usage : snipwell-cli COMMANDE [OPTIONS] FICHIER...
+Découpe des fichiers vidéo et audio sans la fenêtre, par le même chemin
+de conversion que la fenêtre de Zelvane Snipwell.
+
+</translation>
+        </message>
+        <message>
+            <source>  --help                  this text (COMMAND --help: the command's)
+  --version               the program's version
+
+Exit status: 0 when every output was written, 1 when a file failed (the
+others are still written), 2 for a wrong command line. Ctrl+C stops and
+leaves no partial output. See snipwell-cli(1).
+</source>
+            <translation>  --help                  ce texte (COMMANDE --help : celui de la commande)
+  --version               la version du programme
+
+Code de sortie : 0 si chaque sortie a été écrite, 1 si un fichier a échoué
+(les autres sont tout de même écrits), 2 pour une ligne de commande erronée.
+Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
+</translation>
+        </message>
+        <message>
+            <source>Usage: </source>
+            <translation>Usage : </translation>
+        </message>
+        <message>
+            <source>a command is missing: info or cut</source>
+            <translation>il manque une commande : info ou cut</translation>
+        </message>
+        <message>
+            <source>unknown command '%1'</source>
+            <translation>commande inconnue « %1 »</translation>
+        </message>
+        <message>
+            <source>Try 'snipwell-cli --help'.</source>
+            <translation>Voir « snipwell-cli --help ».</translation>
         </message>
     </context>
 </TS>

@@ -7,6 +7,28 @@
             <source>An instance has already been running.</source>
             <translation>既にインスタンスが実行されています。</translation>
         </message>
+        <message>
+            <source>Usage: snipwell [FILE]
+       snipwell --version | --help
+
+Opens %1 with FILE, a video or audio file, ready to cut. If the program is already running, FILE opens in its window.
+
+  -h, --help     show this help and exit
+  -v, --version  show the version and exit
+</source>
+            <translation>使い方: snipwell [ファイル]
+        snipwell --version | --help
+
+動画または音声のファイルを指定して %1 を開き、すぐにカットできる状態にします。プログラムがすでに起動している場合は、そのウィンドウでファイルを開きます。
+
+  -h, --help     このヘルプを表示して終了
+  -v, --version  バージョンを表示して終了
+</translation>
+        </message>
+        <message>
+            <source>Unknown option: %1</source>
+            <translation>不明なオプション: %1</translation>
+        </message>
     </context>
     <context>
         <name>QVoMessageDlg</name>
@@ -168,6 +190,14 @@
         <message>
             <source>Picture</source>
             <translation>映像</translation>
+        </message>
+        <message>
+            <source>Mute</source>
+            <translation>消音</translation>
+        </message>
+        <message>
+            <source>Sound On</source>
+            <translation>音声オン</translation>
         </message>
     </context>
     <context>
@@ -1857,11 +1887,11 @@ Otherwise the conversion may fail.</source>
             <translation>リスト</translation>
         </message>
         <message>
-            <source>&quot;encoding&quot; or &quot;high-speed&quot;</source>
+            <source>"encoding" or "high-speed"</source>
             <translation>「encoding」または「high-speed」</translation>
         </message>
         <message>
-            <source>&quot;free&quot; or &quot;simple&quot;</source>
+            <source>"free" or "simple"</source>
             <translation>「free」または「simple」</translation>
         </message>
         <message>
@@ -1956,6 +1986,283 @@ Otherwise the conversion may fail.</source>
         <message>
             <source>Cancel</source>
             <translation>キャンセル</translation>
+        </message>
+    </context>
+    <context>
+        <name>snipwell-cli</name>
+        <message>
+            <source>the file has no chapters</source>
+            <translation>ファイルにチャプターがありません</translation>
+        </message>
+        <message>
+            <source>not a media file we can read</source>
+            <translation>読み取れるメディアファイルではありません</translation>
+        </message>
+        <message>
+            <source>segment %1 (%2) ends past the end of the file (%3); it was cut there</source>
+            <translation>区間 %1（%2）はファイルの末尾（%3）より後で終わるため、そこで切りました</translation>
+        </message>
+        <message>
+            <source>segment %1 (%2) starts past the end of the file (%3); it was left out</source>
+            <translation>区間 %1（%2）はファイルの末尾（%3）より後で始まるため、省きました</translation>
+        </message>
+        <message>
+            <source>Part %1</source>
+            <translation>パート %1</translation>
+        </message>
+        <message>
+            <source>%1: not frame-exact, %2</source>
+            <translation>%1: フレーム単位ではありません、%2</translation>
+        </message>
+        <message>
+            <source>--name %1: %2 is not a placeholder; use {name} {n} {label} {start} {end} {ext} {date}</source>
+            <translation>--name %1: %2 はプレースホルダーではありません。{name} {n} {label} {start} {end} {ext} {date} を使ってください</translation>
+        </message>
+        <message>
+            <source>the output folder cannot be made</source>
+            <translation>出力フォルダーを作成できません</translation>
+        </message>
+        <message>
+            <source>the output folder is not writable</source>
+            <translation>出力フォルダーに書き込めません</translation>
+        </message>
+        <message>
+            <source>stopped; nothing half-written was left behind</source>
+            <translation>停止しました。書きかけのファイルは残っていません</translation>
+        </message>
+        <message>
+            <source>%1 needs a value</source>
+            <translation>%1 には値が必要です</translation>
+        </message>
+        <message>
+            <source>unknown option %1</source>
+            <translation>不明なオプション %1</translation>
+        </message>
+        <message>
+            <source>--cut %1: write the segment as START-END</source>
+            <translation>--cut %1: 区間は START-END と書いてください</translation>
+        </message>
+        <message>
+            <source>--cut %1: '%2' is not a time (12.5, 1:02.5 or 1:02:03.250)</source>
+            <translation>--cut %1: '%2' は時間ではありません（12.5、1:02.5、1:02:03.250）</translation>
+        </message>
+        <message>
+            <source>--cut %1: the end is not after the start</source>
+            <translation>--cut %1: 終わりが始まりより後ではありません</translation>
+        </message>
+        <message>
+            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue)</source>
+            <translation>--cuts %1: カットリストではありません（.csv、.tsv、.txt、.edl、.cue）</translation>
+        </message>
+        <message>
+            <source>--jobs %1: give a number from 1 to 64</source>
+            <translation>--jobs %1: 1 から 64 までの数を指定してください</translation>
+        </message>
+        <message>
+            <source>no FILE to cut</source>
+            <translation>切り出すファイルがありません</translation>
+        </message>
+        <message>
+            <source>--mode %1: use copy, exact or encode</source>
+            <translation>--mode %1: copy、exact、encode のいずれかを使ってください</translation>
+        </message>
+        <message>
+            <source>--merge-chapters goes with --merge</source>
+            <translation>--merge-chapters は --merge と併用します</translation>
+        </message>
+        <message>
+            <source>--merge-chapters goes with --mode copy or exact</source>
+            <translation>--merge-chapters は --mode copy または exact と併用します</translation>
+        </message>
+        <message>
+            <source>--format, --quality, the encoding parameters and --edits go with --mode encode</source>
+            <translation>--format、--quality、エンコードのパラメーター、--edits は --mode encode と併用します</translation>
+        </message>
+        <message>
+            <source>--container goes with --mode copy or exact; --format chooses the container of an encode</source>
+            <translation>--container は --mode copy または exact と併用します。エンコードのコンテナーは --format で選びます</translation>
+        </message>
+        <message>
+            <source>unknown container '%1'; one of: %2</source>
+            <translation>不明なコンテナー '%1'。次のいずれか: %2</translation>
+        </message>
+        <message>
+            <source>unknown format '%1'; one of: %2</source>
+            <translation>不明な形式 '%1'。次のいずれか: %2</translation>
+        </message>
+        <message>
+            <source>--quality %1: use small or high</source>
+            <translation>--quality %1: small または high を使ってください</translation>
+        </message>
+        <message>
+            <source>--size %1: write it as WIDTHxHEIGHT</source>
+            <translation>--size %1: 幅x高さ の形で書いてください</translation>
+        </message>
+        <message>
+            <source>%1 %2: give a positive number</source>
+            <translation>%1 %2: 正の数を指定してください</translation>
+        </message>
+        <message>
+            <source>--edits %1: %2</source>
+            <translation>--edits %1: %2</translation>
+        </message>
+        <message>
+            <source>no FILE to read</source>
+            <translation>読み取るファイルがありません</translation>
+        </message>
+        <message>
+            <source>snipwell-cli info FILE...
+    One JSON object a line for each FILE: format, duration, streams,
+    chapters and the number of key frames.
+</source>
+            <translation>snipwell-cli info ファイル...
+    ファイルごとに 1 行の JSON オブジェクト：形式、長さ、ストリーム、
+    チャプター、キーフレーム数。
+</translation>
+        </message>
+        <message>
+            <source>snipwell-cli cut [OPTIONS] FILE...
+    Cuts the same segments out of every FILE.
+
+  Segments (in the order given; none: the whole file):
+    --cut START-END       a segment; times as 12.5, 1:02.5 or 1:02:03.250;
+                          an empty END runs to the end (repeatable)
+    --cuts LIST           the segments of a cut list: .csv, .tsv, .edl, .cue,
+                          or .txt chapter lines (repeatable)
+    --chapters            one segment per chapter of each FILE
+
+  Output:
+    --mode MODE           copy (lossless at key frames, the default),
+                          exact (lossless, frame-exact) or encode
+    --container NAME      copy and exact: original (the default), mp4, mkv,
+                          mov, ts, ... as in the lossless format list
+    --format NAME         encode: a format by its title or number, as in
+                          the format dialog ("MP4 H.264/AAC", 4000)
+    --quality QUALITY     encode: small or high (the default)
+    --merge               all segments of a FILE into one output
+    --merge-chapters      with --merge (copy, exact): one chapter per segment
+    --output-dir DIR      where outputs go (default: the program's output
+                          folder, a folder per FILE)
+    --name TEMPLATE       output names, as the window's template: {name}
+                          {n} {label} {start} {end} {ext} {date}
+                          (default {name}_{n}.{ext})
+
+  Encoding parameters (encode; default: the format's):
+    --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none
+    --audio-codec TAG     (AAC, MP3, ...), or none
+    --size WxH            picture size
+    --fps RATE            frame rate
+    --video-bitrate KBPS
+    --audio-bitrate KBPS
+    --channels N
+    --sample-rate HZ
+    --edits FILE          edits as JSON: the editing record's fields
+
+  Running:
+    --jobs N              files converted at once (default 1)
+    --json                one JSON object a line on standard output:
+                          progress, each output with its path and cut
+                          report, notes and errors
+</source>
+            <translation>snipwell-cli cut [オプション] ファイル...
+    すべてのファイルから同じ区間を切り出します。
+
+  区間（指定した順。指定なし：ファイル全体）:
+    --cut START-END       区間。時間は 12.5、1:02.5、1:02:03.250 の形式。
+                          END を空にすると末尾まで（繰り返し可）
+    --cuts LIST           カットリストの区間：.csv、.tsv、.edl、.cue、
+                          または .txt のチャプター行（繰り返し可）
+    --chapters            各ファイルのチャプターごとに 1 区間
+
+  出力:
+    --mode MODE           copy（キーフレームで無劣化、既定）、
+                          exact（無劣化・フレーム単位）または encode
+    --container NAME      copy と exact：original（既定）、mp4、mkv、
+                          mov、ts など無劣化フォーマット一覧のとおり
+    --format NAME         encode：形式ダイアログと同じタイトルまたは番号
+                          （"MP4 H.264/AAC"、4000）
+    --quality QUALITY     encode：small または high（既定）
+    --merge               1 つのファイルの全区間を 1 つの出力に結合
+    --merge-chapters      --merge と併用（copy、exact）：区間ごとに 1 チャプター
+    --output-dir DIR      出力先（既定：プログラムの出力フォルダー、
+                          ファイルごとに 1 フォルダー）
+    --name TEMPLATE       出力名。ウィンドウの名前テンプレートと同じ：
+                          {name} {n} {label} {start} {end} {ext} {date}
+                          （既定 {name}_{n}.{ext}）
+
+  エンコードのパラメーター（encode。既定：形式の値）:
+    --video-codec TAG     プロファイルでのコーデック名（H264、HEVC など）または none
+    --audio-codec TAG     （AAC、MP3 など）または none
+    --size WxH            画面サイズ
+    --fps RATE            フレームレート
+    --video-bitrate KBPS
+    --audio-bitrate KBPS
+    --channels N
+    --sample-rate HZ
+    --edits FILE          JSON による編集：編集レコードのフィールド
+
+  実行:
+    --jobs N              同時に変換するファイル数（既定 1）
+    --json                標準出力に 1 行ごとに 1 つの JSON オブジェクト：
+                          進行状況、パスとカットレポート付きの各出力、
+                          注意とエラー
+</translation>
+        </message>
+        <message>
+            <source>no such file</source>
+            <translation>そのようなファイルはありません</translation>
+        </message>
+        <message>
+            <source>a folder, not a file</source>
+            <translation>ファイルではなくフォルダーです</translation>
+        </message>
+        <message>
+            <source>not readable (permission denied)</source>
+            <translation>読み取れません（アクセス権がありません）</translation>
+        </message>
+        <message>
+            <source>Usage: snipwell-cli COMMAND [OPTIONS] FILE...
+Cuts video and audio files without the window, on the same conversion
+path as the Zelvane Snipwell window.
+
+</source>
+            <translation>使い方: snipwell-cli コマンド [オプション] ファイル...
+ウィンドウを使わずに動画・音声ファイルを切り出します。Zelvane Snipwell の
+ウィンドウと同じ変換経路を使います。
+
+</translation>
+        </message>
+        <message>
+            <source>  --help                  this text (COMMAND --help: the command's)
+  --version               the program's version
+
+Exit status: 0 when every output was written, 1 when a file failed (the
+others are still written), 2 for a wrong command line. Ctrl+C stops and
+leaves no partial output. See snipwell-cli(1).
+</source>
+            <translation>  --help                  この説明（コマンド --help：そのコマンドの説明）
+  --version               プログラムのバージョン
+
+終了ステータス: すべての出力を書き込んだときは 0、失敗したファイルがあるときは 1
+（他のファイルは書き込まれます）、コマンドラインの誤りは 2。Ctrl+C で停止し、
+書きかけの出力は残りません。snipwell-cli(1) を参照してください。
+</translation>
+        </message>
+        <message>
+            <source>Usage: </source>
+            <translation>使い方: </translation>
+        </message>
+        <message>
+            <source>a command is missing: info or cut</source>
+            <translation>コマンドがありません: info または cut</translation>
+        </message>
+        <message>
+            <source>unknown command '%1'</source>
+            <translation>不明なコマンド '%1'</translation>
+        </message>
+        <message>
+            <source>Try 'snipwell-cli --help'.</source>
+            <translation>'snipwell-cli --help' を参照してください。</translation>
         </message>
     </context>
 </TS>

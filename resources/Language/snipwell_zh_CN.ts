@@ -7,6 +7,28 @@
             <source>An instance has already been running.</source>
             <translation>已有一个实例正在运行。</translation>
         </message>
+        <message>
+            <source>Usage: snipwell [FILE]
+       snipwell --version | --help
+
+Opens %1 with FILE, a video or audio file, ready to cut. If the program is already running, FILE opens in its window.
+
+  -h, --help     show this help and exit
+  -v, --version  show the version and exit
+</source>
+            <translation>用法: snipwell [文件]
+      snipwell --version | --help
+
+用指定的视频或音频文件打开 %1，即可开始剪切。如果程序已在运行，文件将在其窗口中打开。
+
+  -h, --help     显示此帮助并退出
+  -v, --version  显示版本并退出
+</translation>
+        </message>
+        <message>
+            <source>Unknown option: %1</source>
+            <translation>未知选项: %1</translation>
+        </message>
     </context>
     <context>
         <name>QVoMessageDlg</name>
@@ -168,6 +190,14 @@
         <message>
             <source>Picture</source>
             <translation>画面</translation>
+        </message>
+        <message>
+            <source>Mute</source>
+            <translation>静音</translation>
+        </message>
+        <message>
+            <source>Sound On</source>
+            <translation>打开声音</translation>
         </message>
     </context>
     <context>
@@ -1857,11 +1887,11 @@ Otherwise the conversion may fail.</source>
             <translation>列表</translation>
         </message>
         <message>
-            <source>&quot;encoding&quot; or &quot;high-speed&quot;</source>
+            <source>"encoding" or "high-speed"</source>
             <translation>“encoding”或“high-speed”</translation>
         </message>
         <message>
-            <source>&quot;free&quot; or &quot;simple&quot;</source>
+            <source>"free" or "simple"</source>
             <translation>“free”或“simple”</translation>
         </message>
         <message>
@@ -1956,6 +1986,282 @@ Otherwise the conversion may fail.</source>
         <message>
             <source>Cancel</source>
             <translation>取消</translation>
+        </message>
+    </context>
+    <context>
+        <name>snipwell-cli</name>
+        <message>
+            <source>the file has no chapters</source>
+            <translation>文件没有章节</translation>
+        </message>
+        <message>
+            <source>not a media file we can read</source>
+            <translation>不是可读取的媒体文件</translation>
+        </message>
+        <message>
+            <source>segment %1 (%2) ends past the end of the file (%3); it was cut there</source>
+            <translation>片段 %1（%2）的结束超出文件结尾（%3）；已在该处截断</translation>
+        </message>
+        <message>
+            <source>segment %1 (%2) starts past the end of the file (%3); it was left out</source>
+            <translation>片段 %1（%2）的开始超出文件结尾（%3）；已略过</translation>
+        </message>
+        <message>
+            <source>Part %1</source>
+            <translation>第 %1 部分</translation>
+        </message>
+        <message>
+            <source>%1: not frame-exact, %2</source>
+            <translation>%1：未精确到帧，%2</translation>
+        </message>
+        <message>
+            <source>--name %1: %2 is not a placeholder; use {name} {n} {label} {start} {end} {ext} {date}</source>
+            <translation>--name %1：%2 不是占位符；请使用 {name} {n} {label} {start} {end} {ext} {date}</translation>
+        </message>
+        <message>
+            <source>the output folder cannot be made</source>
+            <translation>无法创建输出文件夹</translation>
+        </message>
+        <message>
+            <source>the output folder is not writable</source>
+            <translation>输出文件夹不可写入</translation>
+        </message>
+        <message>
+            <source>stopped; nothing half-written was left behind</source>
+            <translation>已停止；未留下写了一半的文件</translation>
+        </message>
+        <message>
+            <source>%1 needs a value</source>
+            <translation>%1 需要一个值</translation>
+        </message>
+        <message>
+            <source>unknown option %1</source>
+            <translation>未知选项 %1</translation>
+        </message>
+        <message>
+            <source>--cut %1: write the segment as START-END</source>
+            <translation>--cut %1：请将片段写成 START-END</translation>
+        </message>
+        <message>
+            <source>--cut %1: '%2' is not a time (12.5, 1:02.5 or 1:02:03.250)</source>
+            <translation>--cut %1：'%2' 不是时间（12.5、1:02.5 或 1:02:03.250）</translation>
+        </message>
+        <message>
+            <source>--cut %1: the end is not after the start</source>
+            <translation>--cut %1：结束不在开始之后</translation>
+        </message>
+        <message>
+            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue)</source>
+            <translation>--cuts %1：不是剪辑列表（.csv、.tsv、.txt、.edl 或 .cue）</translation>
+        </message>
+        <message>
+            <source>--jobs %1: give a number from 1 to 64</source>
+            <translation>--jobs %1：请给出 1 到 64 之间的数字</translation>
+        </message>
+        <message>
+            <source>no FILE to cut</source>
+            <translation>没有要剪切的文件</translation>
+        </message>
+        <message>
+            <source>--mode %1: use copy, exact or encode</source>
+            <translation>--mode %1：请使用 copy、exact 或 encode</translation>
+        </message>
+        <message>
+            <source>--merge-chapters goes with --merge</source>
+            <translation>--merge-chapters 需与 --merge 一起使用</translation>
+        </message>
+        <message>
+            <source>--merge-chapters goes with --mode copy or exact</source>
+            <translation>--merge-chapters 需与 --mode copy 或 exact 一起使用</translation>
+        </message>
+        <message>
+            <source>--format, --quality, the encoding parameters and --edits go with --mode encode</source>
+            <translation>--format、--quality、编码参数和 --edits 需与 --mode encode 一起使用</translation>
+        </message>
+        <message>
+            <source>--container goes with --mode copy or exact; --format chooses the container of an encode</source>
+            <translation>--container 需与 --mode copy 或 exact 一起使用；编码的容器由 --format 选择</translation>
+        </message>
+        <message>
+            <source>unknown container '%1'; one of: %2</source>
+            <translation>未知容器 '%1'；可选：%2</translation>
+        </message>
+        <message>
+            <source>unknown format '%1'; one of: %2</source>
+            <translation>未知格式 '%1'；可选：%2</translation>
+        </message>
+        <message>
+            <source>--quality %1: use small or high</source>
+            <translation>--quality %1：请使用 small 或 high</translation>
+        </message>
+        <message>
+            <source>--size %1: write it as WIDTHxHEIGHT</source>
+            <translation>--size %1：请写成 宽x高</translation>
+        </message>
+        <message>
+            <source>%1 %2: give a positive number</source>
+            <translation>%1 %2：请给出正数</translation>
+        </message>
+        <message>
+            <source>--edits %1: %2</source>
+            <translation>--edits %1：%2</translation>
+        </message>
+        <message>
+            <source>no FILE to read</source>
+            <translation>没有要读取的文件</translation>
+        </message>
+        <message>
+            <source>snipwell-cli info FILE...
+    One JSON object a line for each FILE: format, duration, streams,
+    chapters and the number of key frames.
+</source>
+            <translation>snipwell-cli info 文件...
+    每个文件输出一行 JSON 对象：格式、时长、流、
+    章节和关键帧数量。
+</translation>
+        </message>
+        <message>
+            <source>snipwell-cli cut [OPTIONS] FILE...
+    Cuts the same segments out of every FILE.
+
+  Segments (in the order given; none: the whole file):
+    --cut START-END       a segment; times as 12.5, 1:02.5 or 1:02:03.250;
+                          an empty END runs to the end (repeatable)
+    --cuts LIST           the segments of a cut list: .csv, .tsv, .edl, .cue,
+                          or .txt chapter lines (repeatable)
+    --chapters            one segment per chapter of each FILE
+
+  Output:
+    --mode MODE           copy (lossless at key frames, the default),
+                          exact (lossless, frame-exact) or encode
+    --container NAME      copy and exact: original (the default), mp4, mkv,
+                          mov, ts, ... as in the lossless format list
+    --format NAME         encode: a format by its title or number, as in
+                          the format dialog ("MP4 H.264/AAC", 4000)
+    --quality QUALITY     encode: small or high (the default)
+    --merge               all segments of a FILE into one output
+    --merge-chapters      with --merge (copy, exact): one chapter per segment
+    --output-dir DIR      where outputs go (default: the program's output
+                          folder, a folder per FILE)
+    --name TEMPLATE       output names, as the window's template: {name}
+                          {n} {label} {start} {end} {ext} {date}
+                          (default {name}_{n}.{ext})
+
+  Encoding parameters (encode; default: the format's):
+    --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none
+    --audio-codec TAG     (AAC, MP3, ...), or none
+    --size WxH            picture size
+    --fps RATE            frame rate
+    --video-bitrate KBPS
+    --audio-bitrate KBPS
+    --channels N
+    --sample-rate HZ
+    --edits FILE          edits as JSON: the editing record's fields
+
+  Running:
+    --jobs N              files converted at once (default 1)
+    --json                one JSON object a line on standard output:
+                          progress, each output with its path and cut
+                          report, notes and errors
+</source>
+            <translation>snipwell-cli cut [选项] 文件...
+    从每个文件中剪切相同的片段。
+
+  片段（按给出的顺序；不指定：整个文件）：
+    --cut START-END       一个片段；时间格式为 12.5、1:02.5 或 1:02:03.250；
+                          END 为空表示到结尾（可重复）
+    --cuts LIST           剪辑列表中的片段：.csv、.tsv、.edl、.cue
+                          或 .txt 章节行（可重复）
+    --chapters            每个文件的每个章节作为一个片段
+
+  输出：
+    --mode MODE           copy（在关键帧处无损，默认）、
+                          exact（无损，精确到帧）或 encode
+    --container NAME      copy 和 exact：original（默认）、mp4、mkv、
+                          mov、ts 等，与无损格式列表相同
+    --format NAME         encode：按标题或编号指定格式，与格式对话框相同
+                          （"MP4 H.264/AAC"、4000）
+    --quality QUALITY     encode：small 或 high（默认）
+    --merge               将一个文件的所有片段合并为一个输出
+    --merge-chapters      与 --merge 一起使用（copy、exact）：每个片段一个章节
+    --output-dir DIR      输出位置（默认：程序的输出文件夹，
+                          每个文件一个文件夹）
+    --name TEMPLATE       输出名称，与窗口的名称模板相同：
+                          {name} {n} {label} {start} {end} {ext} {date}
+                          （默认 {name}_{n}.{ext}）
+
+  编码参数（encode；默认：格式自身的值）：
+    --video-codec TAG     按配置文件中的编解码器名称（H264、HEVC 等），或 none
+    --audio-codec TAG     （AAC、MP3 等），或 none
+    --size WxH            画面尺寸
+    --fps RATE            帧率
+    --video-bitrate KBPS
+    --audio-bitrate KBPS
+    --channels N
+    --sample-rate HZ
+    --edits FILE          以 JSON 表示的编辑：编辑记录的字段
+
+  运行：
+    --jobs N              同时转换的文件数（默认 1）
+    --json                在标准输出上每行一个 JSON 对象：
+                          进度、每个输出及其路径和剪切报告、
+                          提示和错误
+</translation>
+        </message>
+        <message>
+            <source>no such file</source>
+            <translation>没有此文件</translation>
+        </message>
+        <message>
+            <source>a folder, not a file</source>
+            <translation>是文件夹，不是文件</translation>
+        </message>
+        <message>
+            <source>not readable (permission denied)</source>
+            <translation>不可读取（权限被拒绝）</translation>
+        </message>
+        <message>
+            <source>Usage: snipwell-cli COMMAND [OPTIONS] FILE...
+Cuts video and audio files without the window, on the same conversion
+path as the Zelvane Snipwell window.
+
+</source>
+            <translation>用法：snipwell-cli 命令 [选项] 文件...
+无需窗口即可剪切视频和音频文件，使用与 Zelvane Snipwell
+窗口相同的转换路径。
+
+</translation>
+        </message>
+        <message>
+            <source>  --help                  this text (COMMAND --help: the command's)
+  --version               the program's version
+
+Exit status: 0 when every output was written, 1 when a file failed (the
+others are still written), 2 for a wrong command line. Ctrl+C stops and
+leaves no partial output. See snipwell-cli(1).
+</source>
+            <translation>  --help                  本说明（命令 --help：该命令的说明）
+  --version               程序版本
+
+退出状态：所有输出均已写入时为 0，有文件失败时为 1（其他文件仍会写入），
+命令行错误时为 2。Ctrl+C 会停止，且不会留下不完整的输出。参见 snipwell-cli(1)。
+</translation>
+        </message>
+        <message>
+            <source>Usage: </source>
+            <translation>用法：</translation>
+        </message>
+        <message>
+            <source>a command is missing: info or cut</source>
+            <translation>缺少命令：info 或 cut</translation>
+        </message>
+        <message>
+            <source>unknown command '%1'</source>
+            <translation>未知命令 '%1'</translation>
+        </message>
+        <message>
+            <source>Try 'snipwell-cli --help'.</source>
+            <translation>请参阅 'snipwell-cli --help'。</translation>
         </message>
     </context>
 </TS>

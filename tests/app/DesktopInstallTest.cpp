@@ -61,6 +61,14 @@ TEST(DesktopInstall, LauncherIconsAndMetainfoLandWhereDesktopsLook)
     EXPECT_EQ(entry.value("Icon"), appId);
     EXPECT_EQ(entry.value("Categories"), "AudioVideo;Video;AudioVideoEditing;");
     EXPECT_TRUE(QFileInfo(prefix.path() + "/bin/snipwell").exists());
+
+    // The command line beside it, with its manual page; the installed one
+    // runs and finds its formats in the installed application folder.
+    EXPECT_TRUE(QFileInfo(share + "/man/man1/snipwell-cli.1.gz").isFile());
+    const testsupport::ProcessResult cli = testsupport::runProcess(
+        prefix.path() + "/bin/snipwell-cli", {"cut", "--format", "Betamax", "--output-dir", prefix.path(), "x.mp4"});
+    EXPECT_EQ(cli.exitCode, 2);
+    EXPECT_TRUE(cli.err.contains("MP4 H.264/AAC")) << cli.err.constData(); // the format list it offers instead
     const QStringList mime = entry.value("MimeType").split(';', Qt::SkipEmptyParts);
     for (const char *type : {"video/mp4", "video/x-matroska", "video/quicktime", "video/mp2t", "video/webm", "audio/mpeg", "audio/flac"})
         EXPECT_TRUE(mime.contains(QLatin1String(type))) << type;

@@ -57,7 +57,12 @@ inline int itemCount() { return VoVideoConvertManager::instance()->count(); }
 // loading dialog has gone.
 inline bool importThroughSignal(MainWindow &w, const QStringList &paths)
 {
-    QTimer::singleShot(0, &w, [&w, paths] { emit w.emitAddFileNames(paths); });
-    QTest::qWait(1);
-    return waitUntil([&w] { return !w.isImporting(); });
+    // From the event loop, as a drop arrives; done once the signal has been
+    // handled and the import it started has finished.
+    bool delivered = false;
+    QTimer::singleShot(0, &w, [&w, paths, &delivered] {
+        emit w.emitAddFileNames(paths);
+        delivered = true;
+    });
+    return waitUntil([&w, &delivered] { return delivered && !w.isImporting(); });
 }

@@ -148,14 +148,13 @@ TEST(MainWindowPanels, KeysPressTheButtonsButNeverWhileATextFieldHasFocus)
     EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join('|').toStdString();
 
     // The keys are named where the buttons explain themselves.
-    QTest::qWait(10);
     auto tip = [&](QWidget *panel, const char *name) {
         auto *b = panel->findChild<QAbstractButton *>(QLatin1String(name));
         return b ? b->toolTip() : QString();
     };
-    EXPECT_TRUE(tip(play, "m_btnPlay").endsWith("(Space)")) << tip(play, "m_btnPlay").toStdString();
-    EXPECT_TRUE(tip(w.cutTool(), "m_btnStartSet").endsWith("(I)"));
-    EXPECT_TRUE(tip(w.cutTool(), "m_btnConvert").endsWith("(Ctrl+Return)"));
+    QTRY_VERIFY2(tip(play, "m_btnPlay").endsWith("(Space)"), qPrintable(tip(play, "m_btnPlay")));
+    QTRY_VERIFY(tip(w.cutTool(), "m_btnStartSet").endsWith("(I)"));
+    QTRY_VERIFY(tip(w.cutTool(), "m_btnConvert").endsWith("(Ctrl+Return)"));
 }
 
 TEST(MainWindowPanels, TitleBarSizesAndTheCentringRule)

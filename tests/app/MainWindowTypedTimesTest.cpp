@@ -131,6 +131,11 @@ TEST(MainWindowTypedTimes, TypedStartAndEndBecomeTheSegmentInTheCutToolAndTheRow
     typeTime(end, QStringLiteral("00:00:17.000"));
     EXPECT_EQ(item->m_TrimEndTime, 17000 * kMs);
     EXPECT_FALSE(end->note()->isVisible());
+    // Esc drops what was typed and gives the keys back to the player.
+    typeTime(end, QStringLiteral("00:00:13.000"), Qt::Key_Escape);
+    ASSERT_TRUE(waitUntil([&] { return !end->timeEdit()->hasFocus(); }, 2000));
+    EXPECT_EQ(item->m_TrimEndTime, 17000 * kMs);
+    EXPECT_EQ(shown(end), QStringLiteral("00:00:17.000"));
 
     // The current segment row shows the same pair and edits it the same way.
     if (!w.segmentManager()->isListExpanded())

@@ -1,5 +1,5 @@
 // The conversion manager over real items: progress shares, finish counts,
-// merging, cancelling, failures and the shutdown step; and the snipcut
+// merging, cancelling, failures and the shutdown step; and the command line
 // driver of the same path.
 #include "ConfigState.h"
 #include "MediaProbe.h"
@@ -318,18 +318,18 @@ TEST_F(ConversionManagerTest, ACancelledRunDoesNotCancelTheNextStart)
     QTRY_COMPARE_WITH_TIMEOUT(finishCount - cancelledRunFinished, 2, 30000);
 }
 
-TEST_F(ConversionManagerTest, SnipcutDrivesTheSamePath)
+TEST_F(ConversionManagerTest, TheCommandLineDrivesTheSamePath)
 {
     const auto r = testsupport::runProcess(
-        SNIPCUT_EXE, {"--mode", "lossless", "--container", "matroska", "--range", "2:4", "--range", "6:9",
-                      fixture("long_h264_aac.mp4"), m_root});
+        SNIPWELL_CLI, {"cut", "--container", "mkv", "--cut", "2-4", "--cut", "6-9", "--output-dir", m_root,
+                       fixture("long_h264_aac.mp4")});
     ASSERT_TRUE(r.finished);
     EXPECT_EQ(r.exitCode, 0) << r.err.constData();
     const QStringList paths = QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts).filter(".mkv");
     ASSERT_EQ(paths.size(), 2);
     EXPECT_NEAR(probeFile(paths[1]).duration, 3.0, 1.2); // plus the lead-in
-    const auto bad = testsupport::runProcess(SNIPCUT_EXE, {"--mode", "lossless", fixture("not_media.mp4"), m_root});
-    EXPECT_NE(bad.exitCode, 0);
+    const auto bad = testsupport::runProcess(SNIPWELL_CLI, {"cut", "--output-dir", m_root, fixture("not_media.mp4")});
+    EXPECT_EQ(bad.exitCode, 1);
 }
 
 TEST_F(ConversionManagerTest, FullDiskEndsInFailureWithoutAPartialFile)

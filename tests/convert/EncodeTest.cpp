@@ -837,7 +837,7 @@ TEST_F(EncodeTest, ManagerCancelsPromptlyAndReportsFailuresWithTheirReason)
     EXPECT_TRUE(log.contains("File too large")) << log.toStdString();
 }
 
-TEST_F(EncodeTest, SnipcutEncodesWithEditsFromJson)
+TEST_F(EncodeTest, TheCommandLineEncodesWithEditsFromJson)
 {
     QFile edits(out("edits.json"));
     ASSERT_TRUE(edits.open(QIODevice::WriteOnly));
@@ -845,9 +845,9 @@ TEST_F(EncodeTest, SnipcutEncodesWithEditsFromJson)
     edits.close();
     const QString root = out("cli");
     const auto r = testsupport::runProcess(
-        SNIPCUT_EXE, {"--mode", "encode", "--container", "matroska", "--vcodec", "H264", "--acodec", "AAC", "--size",
-                      "320x240", "--fps", "25", "--quality", "90", "--edits", out("edits.json"), "--range", "0:1",
-                      "--range", "1:2", "--merge", fixture("split.mp4"), root});
+        SNIPWELL_CLI, {"cut", "--format", "MKV Video", "--video-codec", "H264", "--audio-codec", "AAC", "--size",
+                       "320x240", "--fps", "25", "--quality", "high", "--edits", out("edits.json"), "--cut", "0-1",
+                       "--cut", "1-2", "--merge", "--output-dir", root, fixture("split.mp4")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QString file = QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts).filter(root).value(0);
     ASSERT_TRUE(file.endsWith(".mkv")) << file.toStdString();
@@ -866,8 +866,8 @@ TEST_F(EncodeTest, SnipcutEncodesWithEditsFromJson)
     bad.write(R"({"crop": {"rotation": "sideways"}})");
     bad.close();
     const auto refused = testsupport::runProcess(
-        SNIPCUT_EXE, {"--mode", "encode", "--container", "mp4", "--edits", out("bad.json"), fixture("split.mp4"),
-                      out("cli2")});
+        SNIPWELL_CLI, {"cut", "--format", "4000", "--edits", out("bad.json"), "--output-dir", out("cli2"),
+                       fixture("split.mp4")});
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_TRUE(refused.err.contains("crop.rotation"));
 }

@@ -7,6 +7,7 @@
 #include "ConvertJob.h"
 #include "OutputFormatParams.h"
 #include "OutputNaming.h"
+#include "PartialOutput.h"
 #include "QConverterObject.h"
 #include "TestSupport.h"
 #include "VoVideoConvertItem.h"
@@ -17,6 +18,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -282,4 +284,44 @@ TEST_F(PartialOutputTest, TheNextRunClearsTemporariesAKilledRunLeft)
     for (const QString &path : kept)
         EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
     EXPECT_EQ(entries(root + "/h264_aac"), QStringList{"h264_aac_1.mkv"});
+}
+
+// Several conversions into one folder at once (the command line converting
+// files side by side, or beside the window): a temporary another process
+// is writing is not stale, however the sweep of a new run finds it; once
+// that process has gone it is.
+TEST_F(PartialOutputTest, TheSweepLeavesTemporariesOtherProcessesAreWriting)
+{
+    const QString root = folder("shared");
+    const QString theirs = root + "/.theirs_1.mp4.partial";
+    QFile f(theirs);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("being written");
+    f.close();
+    // Another process holding the temporary as a conversion holds its own.
+    QProcess other;
+    other.start("/usr/bin/python3", {"-c",
+                                     "import fcntl, sys, time\n"
+                                     "f = open(sys.argv[1])\n"
+                                     "fcntl.flock(f, fcntl.LOCK_EX)\n"
+                                     "print('held', flush=True)\n"
+                                     "time.sleep(60)\n",
+                                     theirs});
+    ASSERT_TRUE(other.waitForReadyRead(10000));
+    ASSERT_TRUE(other.readAllStandardOutput().startsWith("held"));
+    EXPECT_EQ(removeStalePartials(QFile::encodeName(root).toStdString()), 0);
+    EXPECT_TRUE(QFile::exists(theirs));
+    other.kill();
+    other.waitForFinished();
+    EXPECT_EQ(removeStalePartials(QFile::encodeName(root).toStdString()), 1);
+    EXPECT_FALSE(QFile::exists(theirs));
+
+    // Ours is held the same way while it is written: another process
+    // cannot take it.
+    const std::string ours = QFile::encodeName(root + "/.ours_1.mp4.partial").toStdString();
+    {
+        PartialInUse held(ours);
+        EXPECT_EQ(QProcess::execute("flock", {"-n", QString::fromStdString(ours), "true"}), 1);
+    }
+    EXPECT_EQ(QProcess::execute("flock", {"-n", QString::fromStdString(ours), "true"}), 0);
 }

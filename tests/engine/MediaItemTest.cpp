@@ -201,6 +201,8 @@ TEST(MediaItem, RotatedVideoReportsDisplayedSize)
     EXPECT_EQ(item.m_height, 320);
     ASSERT_FALSE(item.m_cover.isNull());
     EXPECT_EQ(item.m_cover.size(), QSize(240, 320));
+    // The size read from the JPEG's header is the decoded picture's.
+    EXPECT_EQ(item.m_cover.image().size(), QSize(240, 320));
 }
 
 TEST(MediaItem, CoversTagsAndChapters)
@@ -213,6 +215,7 @@ TEST(MediaItem, CoversTagsAndChapters)
     ASSERT_FALSE(item.m_cover.isNull());
     EXPECT_EQ(item.m_cover.size(), QSize(64, 64));
     EXPECT_TRUE(item.m_coverData.startsWith("\x89PNG"));
+    EXPECT_EQ(item.m_cover.image().size(), QSize(64, 64));
     EXPECT_EQ(item.m_editConfig.tags.coverSize, item.m_coverSize);
     const QJsonObject tags = probe["format"].toObject()["tags"].toObject();
     EXPECT_EQ(QString::fromStdString(item.m_editConfig.tags.title), tags["title"].toString());
@@ -432,4 +435,44 @@ TEST(MediaItem, APartialFileIsMeasuredToWhereItsDataEnds)
     EXPECT_FALSE(VoVideoConvertItem::endsNoticeablyEarly(10000000, 9950000));
     EXPECT_TRUE(VoVideoConvertItem::endsNoticeablyEarly(10000000, 8500000));
     EXPECT_FALSE(VoVideoConvertItem::endsNoticeablyEarly(7200000000, 7190000000));
+}
+
+// An item opened only to be converted (the command line) reads the
+// container's headers where they describe every stream, without decoding a
+// picture: what it holds must be what the full open finds.
+TEST(MediaItem, AnItemOpenedForConversionHoldsWhatTheFullOpenFinds)
+{
+    for (const char *name : {"h264_aac.mp4", "long_h264_aac.mp4", "two_audio_subs.mkv", "quicktime.mov", "vfr.mp4",
+                             "rotated.mp4", "chapters_cover.mp4", "tone.m4a", "truncated_faststart.mp4", "partial.mkv",
+                             "long_h264_aac.ts", "plain.webm", "gop_hevc.mp4"}) {
+        SCOPED_TRACE(name);
+        VoVideoConvertItem full, light;
+        ASSERT_TRUE(full.open(fixture(name)));
+        ASSERT_TRUE(light.open(fixture(name), -1, false, VoVideoConvertItem::OpenMode::ForConversion));
+        EXPECT_EQ(light.m_sourceFormat, full.m_sourceFormat);
+        EXPECT_EQ(light.m_duration, full.m_duration);
+        EXPECT_EQ(light.m_declaredDuration, full.m_declaredDuration);
+        EXPECT_EQ(light.m_width, full.m_width);
+        EXPECT_EQ(light.m_height, full.m_height);
+        EXPECT_EQ(light.m_hasVideo, full.m_hasVideo);
+        EXPECT_EQ(light.m_hasAudio, full.m_hasAudio);
+        EXPECT_EQ(light.m_chapterCount, full.m_chapterCount);
+        EXPECT_TRUE(light.m_cover.isNull());
+        ASSERT_EQ(light.m_videoStreams.size(), full.m_videoStreams.size());
+        for (int i = 0; i < full.m_videoStreams.size(); ++i) {
+            EXPECT_EQ(light.m_videoStreams[i].codecName, full.m_videoStreams[i].codecName);
+            EXPECT_EQ(light.m_videoStreams[i].width, full.m_videoStreams[i].width);
+            EXPECT_EQ(light.m_videoStreams[i].height, full.m_videoStreams[i].height);
+            EXPECT_EQ(light.m_videoStreams[i].frameRateNum * int64_t(full.m_videoStreams[i].frameRateDen),
+                      full.m_videoStreams[i].frameRateNum * int64_t(light.m_videoStreams[i].frameRateDen));
+        }
+        ASSERT_EQ(light.m_audioStreams.size(), full.m_audioStreams.size());
+        for (int i = 0; i < full.m_audioStreams.size(); ++i) {
+            EXPECT_EQ(light.m_audioStreams[i].codecName, full.m_audioStreams[i].codecName);
+            EXPECT_EQ(light.m_audioStreams[i].channels, full.m_audioStreams[i].channels);
+            EXPECT_EQ(light.m_audioStreams[i].sampleRate, full.m_audioStreams[i].sampleRate);
+            EXPECT_EQ(light.m_audioStreams[i].language, full.m_audioStreams[i].language);
+        }
+        EXPECT_EQ(light.m_subtitleStreams.size(), full.m_subtitleStreams.size());
+    }
 }

@@ -1,5 +1,5 @@
 // Every format of the shipped profile files converts a short fixture
-// through the program's conversion path (tools/snipcut), and ffprobe finds
+// through the program's conversion path (snipwell-cli), and ffprobe finds
 // the container and codecs the format promises.
 #include "ProfileCatalogue.h"
 #include "TestSupport.h"
@@ -48,11 +48,9 @@ TEST(ProfileConversion, EveryLosslessFormatCopiesAFixture)
             const QString container = original ? QString("Original") : ProfileCatalogue::containerForExtension(item.ext);
             ASSERT_FALSE(container.isEmpty());
             const QString outDir = dir.filePath(item.id);
-            QStringList args{"--mode", "lossless", "--container", container};
-            if (!original)
-                args << "--ext" << item.ext;
-            args << "--range" << "1:3" << source << outDir;
-            const auto r = testsupport::runProcess(testsupport::appDir() + "/snipcut", args);
+            const QStringList args{"cut", "--container", original ? QString("original") : item.ext,
+                                   "--cut", "1-3", "--output-dir", outDir, source};
+            const auto r = testsupport::runProcess(testsupport::appDir() + "/snipwell-cli", args);
             // Some containers cannot take H.264/AAC at all; those fail
             // cleanly and leave nothing behind.
             const QStringList outputs = QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts).filter(outDir);
@@ -73,16 +71,6 @@ TEST(ProfileConversion, EveryLosslessFormatCopiesAFixture)
     }
     EXPECT_GE(checked, 10);
 }
-
-namespace {
-
-// The number in a profile text ("192 kbps" → 192, "Auto" → 0).
-int leadingNumber(const QString &text)
-{
-    return text.section(' ', 0, 0).toInt();
-}
-
-} // namespace
 
 // Each encoding format at its defaults and at every resolution it lists:
 // a short range is encoded, and ffprobe must find the container, the
@@ -105,29 +93,17 @@ TEST(ProfileConversion, EveryEncodingFormatEncodesAtEachResolution)
                     sizes << r;
             for (const QString &size : sizes) {
                 SCOPED_TRACE((category + "/" + item.title + " " + size).toStdString());
-                QStringList args{"--mode", "encode", "--container", container, "--ext", profile.ext};
-                args << "--vcodec" << (profile.audioOnly ? QString("none") : profile.videoCodec);
-                args << "--acodec" << profile.audioCodec;
-                // The default run takes the format's default size and rate,
-                // as the custom parameters panel applies them.
-                const QString wanted = size.isEmpty() && profile.resolution.contains('*') ? profile.resolution : size;
-                if (!wanted.isEmpty())
-                    args << "--size" << QString(wanted).replace('*', 'x');
-                if (size.isEmpty() && profile.frameRateDefault.section(' ', 0, 0).toDouble() > 0)
-                    args << "--fps" << profile.frameRateDefault.section(' ', 0, 0);
-                if (leadingNumber(profile.videoBitrateDefault) > 0)
-                    args << "--vbitrate" << QString::number(leadingNumber(profile.videoBitrateDefault));
-                if (leadingNumber(profile.audioBitrateDefault) > 0)
-                    args << "--abitrate" << QString::number(leadingNumber(profile.audioBitrateDefault));
-                if (leadingNumber(profile.sampleRateDefault) > 0)
-                    args << "--samplerate" << QString::number(leadingNumber(profile.sampleRateDefault));
-                if (leadingNumber(profile.channel) > 0)
-                    args << "--channels" << QString::number(leadingNumber(profile.channel));
+                // The format's own codecs, rates and bit rates, as the
+                // format dialog applies them; the size when one is chosen.
+                QStringList args{"cut", "--format", item.id};
+                if (!size.isEmpty())
+                    args << "--size" << QString(size).replace('*', 'x');
                 // A default-size run is a second long; the others a few
                 // frames, which is all it takes to prove the size.
-                args << "--range" << (size.isEmpty() ? "1:2" : "1:1.2");
-                args << fixture(profile.audioOnly ? "tone.wav" : "h264_aac.mp4") << dir.filePath(item.id);
-                const auto r = testsupport::runProcess(testsupport::appDir() + "/snipcut", args, 180000);
+                args << "--cut" << (size.isEmpty() ? "1-2" : "1-1.2");
+                args << "--output-dir" << dir.filePath(item.id + (size.isEmpty() ? QString() : "_" + QString(size).replace('*', 'x')));
+                args << fixture(profile.audioOnly ? "tone.wav" : "h264_aac.mp4");
+                const auto r = testsupport::runProcess(testsupport::appDir() + "/snipwell-cli", args, 180000);
                 ASSERT_TRUE(r.finished);
                 ASSERT_EQ(r.exitCode, 0) << r.err.right(600).constData();
                 const QString output =

@@ -1,0 +1,54 @@
+#pragma once
+// The options of `snipwell-cli cut`, read and checked before any file is
+// touched: whatever is wrong with the command line itself is a usage
+// error (exit status 2), never half a run.
+#include "OutputFormatParams.h"
+#include "VEEditConfig.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <vector>
+
+namespace cli {
+
+// Where segments come from, in the order the command line gives them.
+struct SegmentSource {
+    enum Kind { Range, List, Chapters };
+    Kind kind = Range;
+    uint64_t start_us = 0;
+    uint64_t end_us = 0; // 0: to the end of the file
+    QString path;        // the cut list, for List
+};
+
+struct CutOptions {
+    enum Mode { Copy, Exact, Encode };
+    std::vector<SegmentSource> sources;
+    Mode mode = Copy;
+    bool merge = false;
+    bool mergeChapters = false;
+    QString outputDir;    // empty: the program's output folder
+    QString nameTemplate; // empty: the window's default
+    int jobs = 1;
+    bool json = false;
+    QStringList files;
+    // The output parameters every segment is converted with.
+    OutputFormatParams params;
+    // Edits from --edits, applied to every segment; empty when none.
+    QByteArray edits;
+    QString editsPath;
+    // The options as given, without --jobs and the files: what a helper
+    // process converting one of the files is started with.
+    QStringList perFileArgs;
+};
+
+// Reads args; false with error set (a sentence for the user) when the
+// command line is wrong.
+bool parseCutOptions(const QStringList &args, CutOptions &options, QString &error);
+
+// "12.5", "1:02.5" or "1:02:03.250" in µs; false for anything else.
+bool parseTime(const QString &text, uint64_t &us);
+
+} // namespace cli

@@ -1,0 +1,103 @@
+#include "Subcommands.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+namespace cli {
+
+const std::vector<Subcommand> &subcommands()
+{
+    static const std::vector<Subcommand> table{
+        {"info", runInfo,
+         QT_TRANSLATE_NOOP("snipwell-cli",
+                           "snipwell-cli info FILE...\n"
+                           "    One JSON object a line for each FILE: format, duration, streams,\n"
+                           "    chapters and the number of key frames.\n")},
+        {"cut", runCut,
+         QT_TRANSLATE_NOOP("snipwell-cli",
+                           "snipwell-cli cut [OPTIONS] FILE...\n"
+                           "    Cuts the same segments out of every FILE.\n"
+                           "\n"
+                           "  Segments (in the order given; none: the whole file):\n"
+                           "    --cut START-END       a segment; times as 12.5, 1:02.5 or 1:02:03.250;\n"
+                           "                          an empty END runs to the end (repeatable)\n"
+                           "    --cuts LIST           the segments of a cut list: .csv, .tsv, .edl, .cue,\n"
+                           "                          or .txt chapter lines (repeatable)\n"
+                           "    --chapters            one segment per chapter of each FILE\n"
+                           "\n"
+                           "  Output:\n"
+                           "    --mode MODE           copy (lossless at key frames, the default),\n"
+                           "                          exact (lossless, frame-exact) or encode\n"
+                           "    --container NAME      copy and exact: original (the default), mp4, mkv,\n"
+                           "                          mov, ts, ... as in the lossless format list\n"
+                           "    --format NAME         encode: a format by its title or number, as in\n"
+                           "                          the format dialog (\"MP4 H.264/AAC\", 4000)\n"
+                           "    --quality QUALITY     encode: small or high (the default)\n"
+                           "    --merge               all segments of a FILE into one output\n"
+                           "    --merge-chapters      with --merge (copy, exact): one chapter per segment\n"
+                           "    --output-dir DIR      where outputs go (default: the program's output\n"
+                           "                          folder, a folder per FILE)\n"
+                           "    --name TEMPLATE       output names, as the window's template: {name}\n"
+                           "                          {n} {label} {start} {end} {ext} {date}\n"
+                           "                          (default {name}_{n}.{ext})\n"
+                           "\n"
+                           "  Encoding parameters (encode; default: the format's):\n"
+                           "    --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none\n"
+                           "    --audio-codec TAG     (AAC, MP3, ...), or none\n"
+                           "    --size WxH            picture size\n"
+                           "    --fps RATE            frame rate\n"
+                           "    --video-bitrate KBPS\n"
+                           "    --audio-bitrate KBPS\n"
+                           "    --channels N\n"
+                           "    --sample-rate HZ\n"
+                           "    --edits FILE          edits as JSON: the editing record's fields\n"
+                           "\n"
+                           "  Running:\n"
+                           "    --jobs N              files converted at once (default 1)\n"
+                           "    --json                one JSON object a line on standard output:\n"
+                           "                          progress, each output with its path and cut\n"
+                           "                          report, notes and errors\n")},
+    };
+    return table;
+}
+
+bool sourceReadable(const QString &path, QString &why)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        why = QCoreApplication::translate("snipwell-cli", "no such file");
+    else if (info.isDir())
+        why = QCoreApplication::translate("snipwell-cli", "a folder, not a file");
+    else if (!info.isReadable())
+        why = QCoreApplication::translate("snipwell-cli", "not readable (permission denied)");
+    else
+        return true;
+    return false;
+}
+
+QString helpText()
+{
+    QString text = QCoreApplication::translate("snipwell-cli",
+                                               "Usage: snipwell-cli COMMAND [OPTIONS] FILE...\n"
+                                               "Cuts video and audio files without the window, on the same conversion\n"
+                                               "path as the Zelvane Snipwell window.\n"
+                                               "\n");
+    for (const Subcommand &command : subcommands())
+        text += QCoreApplication::translate("snipwell-cli", command.help) + QLatin1Char('\n');
+    text += QCoreApplication::translate("snipwell-cli",
+                                        "  --help                  this text (COMMAND --help: the command's)\n"
+                                        "  --version               the program's version\n"
+                                        "\n"
+                                        "Exit status: 0 when every output was written, 1 when a file failed (the\n"
+                                        "others are still written), 2 for a wrong command line. Ctrl+C stops and\n"
+                                        "leaves no partial output. See snipwell-cli(1).\n");
+    return text;
+}
+
+QString helpText(const Subcommand &command)
+{
+    return QCoreApplication::translate("snipwell-cli", "Usage: ")
+        + QCoreApplication::translate("snipwell-cli", command.help);
+}
+
+} // namespace cli

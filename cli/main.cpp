@@ -1,0 +1,55 @@
+// snipwell-cli: the program's conversions from the command line, on the
+// engine and conversion path the window uses, without the window.
+#include "AppPaths.h"
+#include "CliOutput.h"
+#include "ProductInfo.h"
+#include "Subcommands.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <QTranslator>
+
+namespace {
+
+// Messages in the language the environment asks for (LANGUAGE, LC_ALL,
+// LC_MESSAGES, LANG), when the program has it; English otherwise.
+void installTranslation(QCoreApplication &app, QTranslator &translator)
+{
+    if (translator.load(QLocale::system(), QStringLiteral("snipwell"), QStringLiteral("_"),
+                        appFolder() + QStringLiteral("/Language")))
+        app.installTranslator(&translator);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    cli::captureStandardStreams();
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("snipwell-cli"));
+    QTranslator translator;
+    installTranslation(app, translator);
+    const QStringList all = app.arguments();
+    if (all.size() < 2)
+        return cli::usageError(QCoreApplication::translate("snipwell-cli", "a command is missing: info or cut"));
+    const QString first = all[1];
+    if (first == QLatin1String("--help") || first == QLatin1String("-h") || first == QLatin1String("help")) {
+        cli::printOut(cli::helpText());
+        return cli::ExitOk;
+    }
+    if (first == QLatin1String("--version")) {
+        cli::printOut(QStringLiteral("snipwell-cli ") + product::version());
+        return cli::ExitOk;
+    }
+    const QStringList args = all.mid(2);
+    for (const cli::Subcommand &command : cli::subcommands()) {
+        if (first != QLatin1String(command.name))
+            continue;
+        if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+            cli::printOut(cli::helpText(command));
+            return cli::ExitOk;
+        }
+        return command.run(args);
+    }
+    return cli::usageError(QCoreApplication::translate("snipwell-cli", "unknown command '%1'").arg(first));
+}

@@ -1,0 +1,448 @@
+// snipwell-cli as a user runs it: the built program as a process on the
+// media fixtures, every option and every way a run can go wrong; what it
+// writes is judged by ffprobe, what it says by its exit status and text.
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <unistd.h>
+
+// Readable failures for lists of paths.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+using testsupport::fixture;
+using testsupport::ProcessResult;
+
+namespace {
+
+ProcessResult cli(const QStringList &args, int timeout_ms = 120000)
+{
+    return testsupport::runProcess(SNIPWELL_CLI, args, timeout_ms);
+}
+
+// Runs the command as an ordinary user: permissions mean nothing to root,
+// which the tests may run as.
+ProcessResult cliAsUser(const QStringList &args)
+{
+    if (geteuid() != 0)
+        return cli(args);
+    return testsupport::runProcess("setpriv", QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", "--",
+                                                          SNIPWELL_CLI} + args);
+}
+
+QStringList lines(const QByteArray &text)
+{
+    return QString::fromUtf8(text).split('\n', Qt::SkipEmptyParts);
+}
+
+QList<QJsonObject> jsonLines(const QByteArray &text)
+{
+    QList<QJsonObject> objects;
+    for (const QString &line : lines(text)) {
+        QJsonParseError error;
+        const QJsonDocument doc = QJsonDocument::fromJson(line.toUtf8(), &error);
+        EXPECT_TRUE(doc.isObject()) << "not a JSON object: " << line.toStdString();
+        objects << doc.object();
+    }
+    return objects;
+}
+
+double probedDuration(const QString &file)
+{
+    return testsupport::ffprobeJson(file)["format"].toObject()["duration"].toString().toDouble();
+}
+
+QString probedFormat(const QString &file)
+{
+    return testsupport::ffprobeJson(file)["format"].toObject()["format_name"].toString();
+}
+
+// Every entry of a folder, hidden temporaries included.
+QStringList entries(const QString &dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+}
+
+// The long options a text names: "--cut", "--merge-chapters"...
+QSet<QString> longOptions(const QString &text)
+{
+    QSet<QString> names;
+    static const QRegularExpression option(QStringLiteral("(?<![\\w-])--[a-z][a-z-]*[a-z]"));
+    QRegularExpressionMatchIterator it = option.globalMatch(text);
+    while (it.hasNext())
+        names.insert(it.next().captured());
+    return names;
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    QString out(const QString &name = "out") const { return m_dir.filePath(name); }
+    QString copy(const QString &fixtureName, const QString &as)
+    {
+        const QString path = m_dir.filePath(as);
+        EXPECT_TRUE(QFile::copy(fixture(fixtureName), path));
+        return path;
+    }
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+TEST_F(CliTest, HelpAndManPageNameTheSameOptionsAndTheProgramLinksNoPictureLibrary)
+{
+    const ProcessResult help = cli({"--help"});
+    ASSERT_EQ(help.exitCode, 0);
+    QFile man(SNIPWELL_MAN_PAGE);
+    ASSERT_TRUE(man.open(QIODevice::ReadOnly));
+    // roff writes a dash as "\-".
+    const QString page = QString::fromUtf8(man.readAll()).replace("\\-", "-");
+    const QSet<QString> inHelp = longOptions(QString::fromUtf8(help.out));
+    const QSet<QString> inMan = longOptions(page);
+    EXPECT_EQ(inHelp, inMan) << "only in --help: " << QStringList((inHelp - inMan).values()).join(' ').toStdString()
+                             << "; only in the man page: " << QStringList((inMan - inHelp).values()).join(' ').toStdString();
+    EXPECT_GE(inHelp.size(), 20);
+    const ProcessResult cutHelp = cli({"cut", "--help"});
+    EXPECT_EQ(cutHelp.exitCode, 0);
+    EXPECT_TRUE(cutHelp.out.contains("--merge-chapters"));
+
+    // Starting lean: neither Qt's picture nor its widget library.
+    const ProcessResult needed = testsupport::runProcess("readelf", {"-d", SNIPWELL_CLI});
+    ASSERT_EQ(needed.exitCode, 0);
+    EXPECT_TRUE(needed.out.contains("libQt5Core"));
+    EXPECT_FALSE(needed.out.contains("libQt5Gui"));
+    EXPECT_FALSE(needed.out.contains("libQt5Widgets"));
+}
+
+TEST_F(CliTest, InfoDescribesEachFileAsFfprobeSeesIt)
+{
+    const QString chapters = fixture("chapters_cover.mp4");
+    const ProcessResult r = cli({"info", chapters, fixture("h264_aac.mp4"), out("missing.mp4")});
+    EXPECT_EQ(r.exitCode, 1); // the missing file; the others are still described
+    EXPECT_TRUE(r.err.contains("missing.mp4: ")) << r.err.constData();
+    const QList<QJsonObject> infos = jsonLines(r.out);
+    ASSERT_EQ(infos.size(), 2);
+    const QJsonObject probe = testsupport::ffprobeJson(chapters, {"-show_format", "-show_streams", "-show_chapters"});
+    const QJsonObject info = infos[0];
+    EXPECT_EQ(info["file"].toString(), chapters);
+    EXPECT_NEAR(info["duration"].toDouble(), probe["format"].toObject()["duration"].toString().toDouble(), 0.05);
+    const QJsonArray probedChapters = probe["chapters"].toArray();
+    const QJsonArray ourChapters = info["chapters"].toArray();
+    ASSERT_EQ(ourChapters.size(), probedChapters.size());
+    for (int i = 0; i < ourChapters.size(); ++i) {
+        const QJsonObject theirs = probedChapters[i].toObject();
+        EXPECT_EQ(ourChapters[i]["title"].toString(), theirs["tags"].toObject()["title"].toString());
+        EXPECT_NEAR(ourChapters[i]["start"].toDouble(), theirs["start_time"].toString().toDouble(), 0.01);
+        EXPECT_NEAR(ourChapters[i]["end"].toDouble(), theirs["end_time"].toString().toDouble(), 0.01);
+    }
+    QStringList ourCodecs, theirCodecs;
+    for (const QJsonValue &s : info["streams"].toArray())
+        ourCodecs << s["type"].toString() + ":" + s["codec"].toString();
+    for (const QJsonValue &s : probe["streams"].toArray())
+        if (s["codec_type"] == "video" || s["codec_type"] == "audio")
+            if (s["disposition"].toObject()["attached_pic"].toInt() == 0)
+                theirCodecs << s["codec_type"].toString() + ":" + s["codec_name"].toString();
+    EXPECT_EQ(ourCodecs, theirCodecs);
+    // Key frames: ffprobe's count of pictures flagged as key frames.
+    const QJsonObject packets =
+        testsupport::ffprobeJson(fixture("h264_aac.mp4"), {"-select_streams", "v:0", "-show_entries", "packet=flags"});
+    int keys = 0;
+    for (const QJsonValue &p : packets["packets"].toArray())
+        keys += p["flags"].toString().startsWith('K') ? 1 : 0;
+    EXPECT_EQ(infos[1]["keyFrames"].toInt(), keys);
+    EXPECT_GT(keys, 1);
+}
+
+TEST_F(CliTest, CutsTheSameSegmentsOutOfEveryFileIntoTheChosenContainerAndNames)
+{
+    const QString a = copy("long_h264_aac.mp4", "first.mp4");
+    const QString b = copy("long_h264_aac.mp4", "second.mp4");
+    const ProcessResult r = cli({"cut", "--cut", "2-6", "--cut", "1:00.0-", "--cut", "0:00:16.5-", "--container", "mkv",
+                                 "--name", "{name} {n:02}.{ext}", "--output-dir", out(), a, b});
+    ASSERT_TRUE(r.finished);
+    // "1:00.0-" starts past the 20 s files: left out and named, a failure;
+    // the other segments are written all the same.
+    EXPECT_EQ(r.exitCode, 1) << r.err.constData();
+    EXPECT_EQ(r.err.count("starts past the end"), 2) << r.err.constData();
+    const QStringList written = lines(r.out);
+    EXPECT_EQ(written.join('|').toStdString(), QStringList({out() + "/first 01.mkv", out() + "/first 02.mkv",
+                                                            out() + "/second 01.mkv", out() + "/second 02.mkv"})
+                                                   .join('|')
+                                                   .toStdString());
+    for (const QString &path : written) {
+        EXPECT_TRUE(probedFormat(path).contains("matroska")) << path.toStdString();
+    }
+    // Copies start at the key frame at or before the start (a second apart).
+    EXPECT_NEAR(probedDuration(written[0]), 4.0, 1.05);
+    EXPECT_NEAR(probedDuration(written[1]), 3.5, 1.05);
+    // A second run never overwrites: the numbers count on.
+    const ProcessResult again =
+        cli({"cut", "--cut", "2-3", "--container", "mkv", "--name", "{name} {n:02}.{ext}", "--output-dir", out(), a});
+    EXPECT_EQ(again.exitCode, 0);
+    EXPECT_EQ(lines(again.out).join(' ').toStdString(), (out() + "/first 03.mkv").toStdString());
+}
+
+TEST_F(CliTest, ExactCutsReportHowEachRangeWasCutAndFallBackWithTheReason)
+{
+    const ProcessResult r = cli({"cut", "--json", "--mode", "exact", "--cut", "1.32-3.72", "--output-dir", out(),
+                                 fixture("long_h264_aac.mp4")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    const QList<QJsonObject> events = jsonLines(r.out);
+    QString path, report;
+    bool progress = false, done = false;
+    for (const QJsonObject &e : events) {
+        progress = progress || e["type"] == "progress";
+        if (e["type"] == "output") {
+            path = e["path"].toString();
+            report = e["cutReport"].toString();
+        }
+        if (e["type"] == "done") {
+            done = e["ok"].toBool() && e["outputs"].toInt() == 1;
+        }
+    }
+    EXPECT_TRUE(progress);
+    EXPECT_TRUE(done);
+    EXPECT_TRUE(report.startsWith("frame-exact")) << report.toStdString();
+    EXPECT_NEAR(probedDuration(path), 2.4, 0.05);
+
+    // Open-GOP H.264 is cut at key frames: the output is still written, and
+    // the note says so and why.
+    const ProcessResult open = cli({"cut", "--mode", "exact", "--cut", "1.3-3.3", "--output-dir", out("open"),
+                                    fixture("gop_h264_open.ts")});
+    EXPECT_EQ(open.exitCode, 0) << open.err.constData();
+    ASSERT_EQ(lines(open.out).size(), 1);
+    EXPECT_TRUE(open.err.contains("not frame-exact, cut at key frames: ")) << open.err.constData();
+}
+
+TEST_F(CliTest, SegmentsFromCutListsAndChaptersMergedOrOneFileEach)
+{
+    QFile csv(out("list.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("start,end,label\n1,2.5,\"Intro, short\"\n0:03,0:05,Main\n");
+    csv.close();
+    const ProcessResult listed =
+        cli({"cut", "--cuts", out("list.csv"), "--name", "{label}", "--output-dir", out("listed"), fixture("long_h264_aac.mp4")});
+    ASSERT_EQ(listed.exitCode, 0) << listed.err.constData();
+    EXPECT_EQ(lines(listed.out), (QStringList{out("listed") + "/Intro, short.mp4", out("listed") + "/Main.mp4"}));
+
+    const ProcessResult chapters =
+        cli({"cut", "--chapters", "--name", "{n} {label}", "--output-dir", out("chapters"), fixture("chapters_cover.mp4")});
+    ASSERT_EQ(chapters.exitCode, 0) << chapters.err.constData();
+    const QStringList parts = lines(chapters.out);
+    ASSERT_EQ(parts, (QStringList{out("chapters") + "/1 Opening.mp4", out("chapters") + "/2 Middle.mp4",
+                                  out("chapters") + "/3 Ending.mp4"}));
+    EXPECT_NEAR(probedDuration(parts[1]), 2.0, 0.1);
+
+    // Merged: one file as long as its parts; with --merge-chapters one
+    // chapter per part, named by its label.
+    const ProcessResult merged = cli({"cut", "--chapters", "--merge", "--merge-chapters", "--output-dir", out("merged"),
+                                      fixture("chapters_cover.mp4")});
+    ASSERT_EQ(merged.exitCode, 0) << merged.err.constData();
+    ASSERT_EQ(lines(merged.out).size(), 1);
+    const QString file = lines(merged.out).first();
+    EXPECT_NEAR(probedDuration(file), 6.0, 0.1);
+    const QJsonArray probed = testsupport::ffprobeJson(file, {"-show_chapters"})["chapters"].toArray();
+    ASSERT_EQ(probed.size(), 3);
+    EXPECT_EQ(probed[1].toObject()["tags"].toObject()["title"].toString(), "Middle");
+    EXPECT_NEAR(probed[1].toObject()["start_time"].toString().toDouble(), 2.0, 0.1);
+
+    // A file without chapters cannot be cut by them.
+    const ProcessResult none = cli({"cut", "--chapters", "--output-dir", out("none"), fixture("h264_aac.mp4")});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_TRUE(none.err.contains("no chapters")) << none.err.constData();
+}
+
+TEST_F(CliTest, EncodesToAFormatAtEitherQuality)
+{
+    const ProcessResult high = cli({"cut", "--format", "MKV Video", "--cut", "1-3", "--output-dir", out("high"),
+                                    fixture("long_h264_aac.mp4")});
+    ASSERT_EQ(high.exitCode, 0) << high.err.constData();
+    const ProcessResult small = cli({"cut", "--format", "mkv video", "--quality", "small", "--cut", "1-3",
+                                     "--output-dir", out("small"), fixture("long_h264_aac.mp4")});
+    ASSERT_EQ(small.exitCode, 0) << small.err.constData();
+    const QString highFile = lines(high.out).value(0), smallFile = lines(small.out).value(0);
+    EXPECT_TRUE(highFile.endsWith(".mkv"));
+    EXPECT_TRUE(probedFormat(highFile).contains("matroska"));
+    // Re-encoded: exact at both ends, not at key frames.
+    EXPECT_NEAR(probedDuration(highFile), 2.0, 0.1);
+    EXPECT_LT(QFileInfo(smallFile).size(), QFileInfo(highFile).size());
+}
+
+TEST_F(CliTest, WrongCommandLinesExitWithTwoAndTouchNothing)
+{
+    const QString file = fixture("h264_aac.mp4");
+    const QList<QPair<QStringList, QString>> cases{
+        {{"cut", "--cut", "1:xx-2", file}, "'1:xx' is not a time"},
+        {{"cut", "--cut", "4-3", file}, "the end is not after the start"},
+        {{"cut", "--cut", "3", file}, "START-END"},
+        {{"cut", "--format", "Betamax", file}, "unknown format 'Betamax'"},
+        {{"cut", "--container", "tape", file}, "unknown container 'tape'"},
+        {{"cut", "--mode", "fast", file}, "--mode fast"},
+        {{"cut", "--format", "4000", "--quality", "best", file}, "--quality best"},
+        {{"cut", "--container", "mkv", "--quality", "small", file}, "--mode encode"},
+        {{"cut", "--merge-chapters", file}, "--merge-chapters goes with --merge"},
+        {{"cut", "--name", "{title}", file}, "{title}"},
+        {{"cut", "--jobs", "0", file}, "--jobs 0"},
+        {{"cut", "--cuts", out("absent.csv"), file}, "absent.csv"},
+        {{"cut", "--frobnicate", file}, "unknown option --frobnicate"},
+        {{"cut", "--cut", "1-2"}, "no FILE"},
+        {{"info"}, "no FILE"},
+        {{"split", file}, "unknown command 'split'"},
+        {{}, "a command is missing"},
+    };
+    for (const auto &c : cases) {
+        QStringList args = c.first;
+        if (args.value(0) == "cut")
+            args.insert(1, "--output-dir"), args.insert(2, out("never"));
+        const ProcessResult r = cli(args);
+        EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains(c.second.toUtf8())) << args.join(' ').toStdString() << ": " << r.err.constData();
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    EXPECT_TRUE(entries(out("never")).isEmpty());
+
+    // In the language the environment asks for.
+    QProcess german;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("LANGUAGE");
+    env.remove("LC_ALL");
+    env.remove("LC_MESSAGES");
+    env.insert("LANG", "de_DE.UTF-8");
+    german.setProcessEnvironment(env);
+    german.start(SNIPWELL_CLI, {"cut", "--mode", "fast", file});
+    ASSERT_TRUE(german.waitForFinished(30000));
+    EXPECT_EQ(german.exitCode(), 2);
+    EXPECT_TRUE(german.readAllStandardError().contains("verwenden Sie copy, exact oder encode"));
+}
+
+TEST_F(CliTest, AFileThatFailsIsNamedWithItsReasonAndTheOthersAreStillWritten)
+{
+    const QString good = copy("h264_aac.mp4", "good.mp4");
+    const QString unreadable = copy("h264_aac.mp4", "locked.mp4");
+    ASSERT_TRUE(QFile::setPermissions(unreadable, QFileDevice::WriteOwner));
+    QDir().mkpath(out());
+    QFile::setPermissions(out(), QFileDevice::Permissions(0x7777)); // the ordinary user writes here
+    QFile::setPermissions(m_dir.path(), QFileDevice::Permissions(0x7777));
+    const ProcessResult r = cliAsUser({"cut", "--cut", "1-2", "--output-dir", out(), out("../absent.mp4"), unreadable,
+                                       fixture("not_media.mp4"), fixture("random_bytes.mp4"), good});
+    ASSERT_TRUE(r.finished);
+    EXPECT_EQ(r.exitCode, 1);
+    const QString err = QString::fromUtf8(r.err);
+    EXPECT_TRUE(err.contains("absent.mp4: no such file")) << err.toStdString();
+    EXPECT_TRUE(err.contains("locked.mp4: not readable")) << err.toStdString();
+    EXPECT_TRUE(err.contains("not_media.mp4: ")) << err.toStdString();
+    EXPECT_TRUE(err.contains("random_bytes.mp4: ")) << err.toStdString();
+    EXPECT_EQ(lines(r.out), QStringList{out() + "/good_1.mp4"});
+    EXPECT_EQ(entries(out()), QStringList{"good_1.mp4"});
+    EXPECT_NEAR(probedDuration(out() + "/good_1.mp4"), 1.0, 1.05);
+
+    // An output folder the user may not write to: a failure, nothing tried.
+    QDir().mkpath(out("closed"));
+    QFile::setPermissions(out("closed"), QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther
+                                             | QFileDevice::ExeOther);
+    const ProcessResult closed = cliAsUser({"cut", "--output-dir", out("closed"), good});
+    EXPECT_EQ(closed.exitCode, 1);
+    EXPECT_TRUE(closed.err.contains("not writable")) << closed.err.constData();
+    EXPECT_TRUE(entries(out("closed")).isEmpty());
+}
+
+TEST_F(CliTest, TimesPastTheEndAreCutThereWithANote)
+{
+    const ProcessResult r = cli({"cut", "--json", "--cut", "2-1:30", "--output-dir", out(), fixture("long_h264_aac.mp4")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    QString note, path;
+    for (const QJsonObject &e : jsonLines(r.out)) {
+        if (e["type"] == "note")
+            note += e["message"].toString() + "\n";
+        if (e["type"] == "output")
+            path = e["path"].toString();
+    }
+    EXPECT_TRUE(note.contains("ends past the end of the file (0:00:20.0)")) << note.toStdString();
+    EXPECT_NEAR(probedDuration(path), 18.0, 1.05);
+}
+
+TEST_F(CliTest, AFullDiskFailsAndLeavesNoPartialFile)
+{
+    // A small file system of its own, mounted in a private namespace.
+    const ProcessResult probe = testsupport::runProcess("unshare", {"-rm", "true"});
+    if (probe.exitCode != 0)
+        GTEST_SKIP() << "no user namespace for a small tmpfs here: " << probe.err.constData();
+    const QString dir = out("small");
+    QDir().mkpath(dir);
+    const QString script = QStringLiteral("mount -t tmpfs -o size=160k none \"$1\" || exit 99; \"$2\" cut --cut 0-15 "
+                                          "--output-dir \"$1\" \"$3\"; rc=$?; ls -A \"$1\"; exit $rc");
+    const ProcessResult r = testsupport::runProcess(
+        "unshare", {"-rm", "sh", "-c", script, "sh", dir, SNIPWELL_CLI, fixture("long_h264_aac.mp4")});
+    if (r.exitCode == 99)
+        GTEST_SKIP() << "tmpfs cannot be mounted here: " << r.err.constData();
+    EXPECT_EQ(r.exitCode, 1) << r.err.constData();
+    EXPECT_TRUE(r.err.contains("long_h264_aac.mp4: ")) << r.err.constData();
+    // ls -A of the full folder after the run: nothing, not even a temporary.
+    EXPECT_TRUE(r.out.trimmed().isEmpty()) << r.out.constData();
+}
+
+TEST_F(CliTest, CtrlCStopsAtOnceAndLeavesNothingBehind)
+{
+    const QString a = copy("long_h264_aac.mp4", "a.mp4");
+    const QString b = copy("long_h264_aac.mp4", "b.mp4");
+    const QString c = copy("long_h264_aac.mp4", "c.mp4");
+    for (const QStringList &jobs : {QStringList{}, QStringList{"--jobs", "2"}}) {
+        SCOPED_TRACE(jobs.join(' ').toStdString());
+        const QString dir = out(jobs.isEmpty() ? "one" : "two");
+        QProcess p;
+        p.start(SNIPWELL_CLI, QStringList{"cut", "--json", "--format", "4000", "--output-dir", dir} + jobs
+                                  + QStringList{a, b, c});
+        ASSERT_TRUE(p.waitForStarted());
+        // Interrupted once the first encode is under way.
+        QByteArray seen;
+        while (!seen.contains("\"progress\"") && p.state() == QProcess::Running) {
+            p.waitForReadyRead(5000);
+            seen += p.readAllStandardOutput();
+        }
+        ASSERT_TRUE(seen.contains("\"progress\"")) << seen.constData();
+        ::kill(pid_t(p.processId()), SIGINT);
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p.exitCode(), 1);
+        seen += p.readAllStandardOutput();
+        EXPECT_TRUE(seen.contains("stopped")) << seen.constData();
+        EXPECT_TRUE(entries(dir).isEmpty()) << entries(dir).join(' ').toStdString();
+    }
+}
+
+TEST_F(CliTest, JobsConvertSeveralFilesAtOnce)
+{
+    QStringList files;
+    for (int i = 0; i < 4; ++i)
+        files << copy("h264_aac.mp4", QStringLiteral("clip%1.mp4").arg(i));
+    files.insert(2, fixture("not_media.mp4"));
+    const ProcessResult r = cli(QStringList{"cut", "--json", "--jobs", "2", "--cut", "1-3", "--output-dir", out()} + files);
+    EXPECT_EQ(r.exitCode, 1); // the one that is no media
+    QStringList written;
+    int errors = 0;
+    for (const QJsonObject &e : jsonLines(r.out)) {
+        if (e["type"] == "output")
+            written << QFileInfo(e["path"].toString()).fileName();
+        if (e["type"] == "error")
+            errors += e["file"].toString().endsWith("not_media.mp4") ? 1 : 100;
+    }
+    written.sort();
+    EXPECT_EQ(written, (QStringList{"clip0_1.mp4", "clip1_1.mp4", "clip2_1.mp4", "clip3_1.mp4"}));
+    EXPECT_EQ(errors, 1);
+    for (const QString &name : written) {
+        EXPECT_NEAR(probedDuration(out() + "/" + name), 2.0, 1.05);
+    }
+}
