@@ -121,6 +121,10 @@ MainWindow::MainWindow(QWidget *parent)
 MainWindow::~MainWindow()
 {
     qApp->removeEventFilter(this);
+    // The project goes first: the waits below handle events, and none of
+    // its steps may look at panels that are going.
+    delete m_project;
+    m_project = nullptr;
     storeArrangement();
     // The worker may still hand over items; it stops before the window goes.
     m_addFileThread->requestStop();

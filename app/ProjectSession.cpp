@@ -589,7 +589,7 @@ WorkState ProjectSession::fromProject(const Project &project) const
         segment->end = s.end_us == 0 || (duration && s.end_us > duration) ? duration : s.end_us;
         segment->label = s.label;
         segment->edit = std::make_shared<const VEEditConfig>(s.edit);
-        segment->cover = m_template ? m_template->m_cover : QImage();
+        segment->cover = m_template ? m_template->m_cover : CoverPicture();
         segment->stored = s.stored;
         state.segments.append(segment);
     }

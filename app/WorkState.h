@@ -3,10 +3,10 @@
 // their ranges, names and edits, the output settings and the mode. Undo
 // keeps one per step; a segment's record is shared between steps that did
 // not change it, so a long history costs little.
+#include "CoverPicture.h"
 #include "OutputFormatParams.h"
 #include "VEEditConfig.h"
 
-#include <QImage>
 #include <QJsonObject>
 #include <QString>
 #include <QVector>
@@ -18,7 +18,7 @@ struct SegmentState {
     uint64_t end = 0;
     QString label;
     std::shared_ptr<const VEEditConfig> edit;
-    QImage cover;       // shown on the row; not part of the comparison
+    CoverPicture cover; // shown on the row; not part of the comparison
     QJsonObject stored; // the segment's keys from a project file
 };
 
