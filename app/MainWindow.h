@@ -25,6 +25,7 @@ struct Segment;
 using SegmentList = std::vector<Segment>;
 } // namespace cutlist
 class ProgramMenu;
+class ProjectSession;
 class QAbstractButton;
 class QImageButton;
 class QLoadingDlg;
@@ -72,6 +73,8 @@ public:
     // The user's sentence for a cut-list fault, with its line (reading) or
     // segment (writing).
     static QString cutListErrorText(const cutlist::Error &error, bool reading);
+    // Projects, undo and redo (ProjectSession.cpp).
+    ProjectSession *project() const { return m_project; }
 
 signals:
     void seedConvertItem(VoVideoConvertItem *item);
@@ -148,6 +151,7 @@ private slots:
     void showOpenFailed(QString path, QString reason);
 
 private:
+    friend class ProjectSession;
     // Construction steps (MainWindow.cpp, MainWindow_Panels.cpp).
     void buildPanels();
     void connectPanels();
@@ -233,6 +237,7 @@ private:
     QAction *m_actImportCutList = nullptr;
     QAction *m_actExportCutList = nullptr;
     QAction *m_actChapterSegments = nullptr;
+    ProjectSession *m_project = nullptr;
     QImageButton *m_btnMax = nullptr;
     QImageButton *m_btnRestore = nullptr;
     QImageButton *m_btnMin = nullptr;

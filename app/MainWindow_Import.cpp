@@ -7,6 +7,7 @@
 #include "EngineSession.h"
 #include "OutputNaming.h"
 #include "ParserXML.h"
+#include "ProjectSession.h"
 #include "QLoadingDlg.h"
 #include "QPlayObject.h"
 #include "QVideoCutDlg.h"
@@ -56,6 +57,11 @@ void MainWindow::addImportFile(QStringList fileNames)
 {
     if (fileNames.isEmpty())
         return;
+    // A project names its source; opening it imports that.
+    if (ProjectSession::isProjectPath(fileNames.constLast())) {
+        m_project->openProject(fileNames.constLast());
+        return;
+    }
     // A dropped file or one named on the command line also sets where the
     // next open-file dialog starts.
     const QFileInfo last(fileNames.constLast());

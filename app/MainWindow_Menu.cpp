@@ -4,6 +4,7 @@
 
 #include "CloseFlow.h"
 #include "ProgramMenu.h"
+#include "ProjectSession.h"
 #include "QAboutDlg.h"
 #include "QPreferencesDlg.h"
 #include "ShellTray.h"
@@ -101,6 +102,9 @@ void MainWindow::OnClose()
 {
     switch (CloseFlow::decide(this, ShellTray::trayAvailable())) {
     case CloseFlow::Quit:
+        // Hiding keeps the work; ending the program would lose it.
+        if (!m_project->confirmDiscard())
+            break;
         stopWorkForExit();
         startCloseAnimation();
         break;

@@ -403,6 +403,30 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>About</source>
             <translation>Über</translation>
         </message>
+        <message>
+            <source>Open Project…</source>
+            <translation>Projekt öffnen…</translation>
+        </message>
+        <message>
+            <source>Save Project</source>
+            <translation>Projekt speichern</translation>
+        </message>
+        <message>
+            <source>Save Project As…</source>
+            <translation>Projekt speichern unter…</translation>
+        </message>
+        <message>
+            <source>Recent</source>
+            <translation>Zuletzt verwendet</translation>
+        </message>
+        <message>
+            <source>Undo</source>
+            <translation>Rückgängig</translation>
+        </message>
+        <message>
+            <source>Redo</source>
+            <translation>Wiederholen</translation>
+        </message>
     </context>
     <context>
         <name>ShellTray</name>
@@ -2405,6 +2429,158 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
                           scene: kürzester Abstand zwischen Wechseln (1)
     --json                ein JSON-Objekt je Zeile für jede DATEI
 </translation>
+        </message>
+    </context>
+    <context>
+        <name>ProjectFile</name>
+        <message>
+            <source>%1 should be %2.</source>
+            <translation>%1 sollte %2 sein.</translation>
+        </message>
+        <message>
+            <source>an object</source>
+            <translation>ein Objekt</translation>
+        </message>
+        <message>
+            <source>true or false</source>
+            <translation>true oder false</translation>
+        </message>
+        <message>
+            <source>a number</source>
+            <translation>eine Zahl</translation>
+        </message>
+        <message>
+            <source>a list of texts</source>
+            <translation>eine Liste von Texten</translation>
+        </message>
+        <message>
+            <source>a list of numbers</source>
+            <translation>eine Liste von Zahlen</translation>
+        </message>
+        <message>
+            <source>a list of numbers of the right length</source>
+            <translation>eine Liste von Zahlen der richtigen Länge</translation>
+        </message>
+        <message>
+            <source>base64 data</source>
+            <translation>Base64-Daten</translation>
+        </message>
+        <message>
+            <source>base64 data of the right length</source>
+            <translation>Base64-Daten der richtigen Länge</translation>
+        </message>
+        <message>
+            <source>a whole number in range</source>
+            <translation>eine ganze Zahl im gültigen Bereich</translation>
+        </message>
+        <message>
+            <source>a text</source>
+            <translation>ein Text</translation>
+        </message>
+        <message>
+            <source>a list</source>
+            <translation>eine Liste</translation>
+        </message>
+        <message>
+            <source>"encoding" or "high-speed"</source>
+            <translation>„encoding“ oder „high-speed“</translation>
+        </message>
+        <message>
+            <source>"free" or "simple"</source>
+            <translation>„free“ oder „simple“</translation>
+        </message>
+        <message>
+            <source>The project names no source file.</source>
+            <translation>Das Projekt nennt keine Quelldatei.</translation>
+        </message>
+        <message>
+            <source>%1 ends before it starts.</source>
+            <translation>%1 endet vor seinem Anfang.</translation>
+        </message>
+        <message>
+            <source>The project file is incomplete: it ends early (after %1 bytes).</source>
+            <translation>Die Projektdatei ist unvollständig: Sie endet vorzeitig (nach %1 Bytes).</translation>
+        </message>
+        <message>
+            <source>The project file is damaged: %1 at byte %2.</source>
+            <translation>Die Projektdatei ist beschädigt: %1 bei Byte %2.</translation>
+        </message>
+        <message>
+            <source>This is not a project file of Zelvane Snipwell.</source>
+            <translation>Dies ist keine Projektdatei von Zelvane Snipwell.</translation>
+        </message>
+        <message>
+            <source>The project file has no valid format version.</source>
+            <translation>Die Projektdatei hat keine gültige Formatversion.</translation>
+        </message>
+        <message>
+            <source>This project was saved by a newer version of Zelvane Snipwell (project format %1); this version reads format %2 and older. Please update the program to open it.</source>
+            <translation>Dieses Projekt wurde mit einer neueren Version von Zelvane Snipwell gespeichert (Projektformat %1); diese Version liest Format %2 und älter. Bitte aktualisieren Sie das Programm, um es zu öffnen.</translation>
+        </message>
+        <message>
+            <source>The project file cannot be used: %1</source>
+            <translation>Die Projektdatei kann nicht verwendet werden: %1</translation>
+        </message>
+        <message>
+            <source>The project file could not be read: %1</source>
+            <translation>Die Projektdatei konnte nicht gelesen werden: %1</translation>
+        </message>
+        <message>
+            <source>The project could not be saved to %1: %2</source>
+            <translation>Das Projekt konnte nicht unter %1 gespeichert werden: %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProjectSession</name>
+        <message>
+            <source>Restore the segments of %1 from %2?</source>
+            <translation>Die Segmente von %1 vom %2 wiederherstellen?</translation>
+        </message>
+        <message>
+            <source>No recent files</source>
+            <translation>Keine zuletzt verwendeten Dateien</translation>
+        </message>
+        <message>
+            <source>Save Project As</source>
+            <translation>Projekt speichern unter</translation>
+        </message>
+        <message>
+            <source>Zelvane Snipwell projects (*.snipwell)</source>
+            <translation>Zelvane-Snipwell-Projekte (*.snipwell)</translation>
+        </message>
+        <message>
+            <source>Open Project</source>
+            <translation>Projekt öffnen</translation>
+        </message>
+        <message>
+            <source>%1 was not opened: a conversion is running. Open it when the conversion has finished.</source>
+            <translation>%1 wurde nicht geöffnet: Eine Umwandlung läuft. Öffnen Sie es, wenn die Umwandlung beendet ist.</translation>
+        </message>
+        <message>
+            <source>The project %1 could not be opened.</source>
+            <translation>Das Projekt %1 konnte nicht geöffnet werden.</translation>
+        </message>
+        <message>
+            <source>The source file of the project %1 was not found:
+%2</source>
+            <translation>Die Quelldatei des Projekts %1 wurde nicht gefunden:
+%2</translation>
+        </message>
+        <message>
+            <source>The segments of %1 have changed. Save them as a project before they are closed?</source>
+            <translation>Die Segmente von %1 wurden geändert. Vor dem Schließen als Projekt speichern?</translation>
+        </message>
+        <message>
+            <source>Save</source>
+            <translation>Speichern</translation>
+        </message>
+        <message>
+            <source>Discard</source>
+            <translation>Verwerfen</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Abbrechen</translation>
         </message>
     </context>
 </TS>

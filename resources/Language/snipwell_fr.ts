@@ -403,6 +403,30 @@ Ouvre %1 avec FICHIER, un fichier vidéo ou audio, prêt à être découpé. Si 
             <source>About</source>
             <translation>À propos</translation>
         </message>
+        <message>
+            <source>Open Project…</source>
+            <translation>Ouvrir un projet…</translation>
+        </message>
+        <message>
+            <source>Save Project</source>
+            <translation>Enregistrer le projet</translation>
+        </message>
+        <message>
+            <source>Save Project As…</source>
+            <translation>Enregistrer le projet sous…</translation>
+        </message>
+        <message>
+            <source>Recent</source>
+            <translation>Récents</translation>
+        </message>
+        <message>
+            <source>Undo</source>
+            <translation>Annuler</translation>
+        </message>
+        <message>
+            <source>Redo</source>
+            <translation>Rétablir</translation>
+        </message>
     </context>
     <context>
         <name>ShellTray</name>
@@ -2405,6 +2429,158 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
                           scene : écart minimal entre deux changements (1)
     --json                un objet JSON par ligne pour chaque FICHIER
 </translation>
+        </message>
+    </context>
+    <context>
+        <name>ProjectFile</name>
+        <message>
+            <source>%1 should be %2.</source>
+            <translation>%1 devrait être %2.</translation>
+        </message>
+        <message>
+            <source>an object</source>
+            <translation>un objet</translation>
+        </message>
+        <message>
+            <source>true or false</source>
+            <translation>true ou false</translation>
+        </message>
+        <message>
+            <source>a number</source>
+            <translation>un nombre</translation>
+        </message>
+        <message>
+            <source>a list of texts</source>
+            <translation>une liste de textes</translation>
+        </message>
+        <message>
+            <source>a list of numbers</source>
+            <translation>une liste de nombres</translation>
+        </message>
+        <message>
+            <source>a list of numbers of the right length</source>
+            <translation>une liste de nombres de la bonne longueur</translation>
+        </message>
+        <message>
+            <source>base64 data</source>
+            <translation>des données base64</translation>
+        </message>
+        <message>
+            <source>base64 data of the right length</source>
+            <translation>des données base64 de la bonne longueur</translation>
+        </message>
+        <message>
+            <source>a whole number in range</source>
+            <translation>un nombre entier dans les limites</translation>
+        </message>
+        <message>
+            <source>a text</source>
+            <translation>un texte</translation>
+        </message>
+        <message>
+            <source>a list</source>
+            <translation>une liste</translation>
+        </message>
+        <message>
+            <source>"encoding" or "high-speed"</source>
+            <translation>« encoding » ou « high-speed »</translation>
+        </message>
+        <message>
+            <source>"free" or "simple"</source>
+            <translation>« free » ou « simple »</translation>
+        </message>
+        <message>
+            <source>The project names no source file.</source>
+            <translation>Le projet ne nomme aucun fichier source.</translation>
+        </message>
+        <message>
+            <source>%1 ends before it starts.</source>
+            <translation>%1 se termine avant de commencer.</translation>
+        </message>
+        <message>
+            <source>The project file is incomplete: it ends early (after %1 bytes).</source>
+            <translation>Le fichier de projet est incomplet : il s’arrête trop tôt (après %1 octets).</translation>
+        </message>
+        <message>
+            <source>The project file is damaged: %1 at byte %2.</source>
+            <translation>Le fichier de projet est endommagé : %1 à l’octet %2.</translation>
+        </message>
+        <message>
+            <source>This is not a project file of Zelvane Snipwell.</source>
+            <translation>Ce n’est pas un fichier de projet de Zelvane Snipwell.</translation>
+        </message>
+        <message>
+            <source>The project file has no valid format version.</source>
+            <translation>Le fichier de projet n’a pas de version de format valide.</translation>
+        </message>
+        <message>
+            <source>This project was saved by a newer version of Zelvane Snipwell (project format %1); this version reads format %2 and older. Please update the program to open it.</source>
+            <translation>Ce projet a été enregistré par une version plus récente de Zelvane Snipwell (format de projet %1) ; cette version lit le format %2 et antérieurs. Mettez le programme à jour pour l’ouvrir.</translation>
+        </message>
+        <message>
+            <source>The project file cannot be used: %1</source>
+            <translation>Le fichier de projet est inutilisable : %1</translation>
+        </message>
+        <message>
+            <source>The project file could not be read: %1</source>
+            <translation>Le fichier de projet n’a pas pu être lu : %1</translation>
+        </message>
+        <message>
+            <source>The project could not be saved to %1: %2</source>
+            <translation>Le projet n’a pas pu être enregistré dans %1 : %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProjectSession</name>
+        <message>
+            <source>Restore the segments of %1 from %2?</source>
+            <translation>Restaurer les segments de %1 du %2 ?</translation>
+        </message>
+        <message>
+            <source>No recent files</source>
+            <translation>Aucun fichier récent</translation>
+        </message>
+        <message>
+            <source>Save Project As</source>
+            <translation>Enregistrer le projet sous</translation>
+        </message>
+        <message>
+            <source>Zelvane Snipwell projects (*.snipwell)</source>
+            <translation>Projets Zelvane Snipwell (*.snipwell)</translation>
+        </message>
+        <message>
+            <source>Open Project</source>
+            <translation>Ouvrir un projet</translation>
+        </message>
+        <message>
+            <source>%1 was not opened: a conversion is running. Open it when the conversion has finished.</source>
+            <translation>%1 n’a pas été ouvert : une conversion est en cours. Ouvrez-le une fois la conversion terminée.</translation>
+        </message>
+        <message>
+            <source>The project %1 could not be opened.</source>
+            <translation>Le projet %1 n’a pas pu être ouvert.</translation>
+        </message>
+        <message>
+            <source>The source file of the project %1 was not found:
+%2</source>
+            <translation>Le fichier source du projet %1 est introuvable :
+%2</translation>
+        </message>
+        <message>
+            <source>The segments of %1 have changed. Save them as a project before they are closed?</source>
+            <translation>Les segments de %1 ont été modifiés. Les enregistrer comme projet avant de fermer ?</translation>
+        </message>
+        <message>
+            <source>Save</source>
+            <translation>Enregistrer</translation>
+        </message>
+        <message>
+            <source>Discard</source>
+            <translation>Ne pas enregistrer</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Annuler</translation>
         </message>
     </context>
 </TS>

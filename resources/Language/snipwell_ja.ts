@@ -403,6 +403,30 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>About</source>
             <translation>バージョン情報</translation>
         </message>
+        <message>
+            <source>Open Project…</source>
+            <translation>プロジェクトを開く…</translation>
+        </message>
+        <message>
+            <source>Save Project</source>
+            <translation>プロジェクトを保存</translation>
+        </message>
+        <message>
+            <source>Save Project As…</source>
+            <translation>名前を付けてプロジェクトを保存…</translation>
+        </message>
+        <message>
+            <source>Recent</source>
+            <translation>最近使ったファイル</translation>
+        </message>
+        <message>
+            <source>Undo</source>
+            <translation>元に戻す</translation>
+        </message>
+        <message>
+            <source>Redo</source>
+            <translation>やり直し</translation>
+        </message>
     </context>
     <context>
         <name>ShellTray</name>
@@ -2405,6 +2429,158 @@ leaves no partial output. See snipwell-cli(1).
                           scene: 変化どうしの最短間隔 (1)
     --json                ファイルごとに 1 行 1 つの JSON オブジェクト
 </translation>
+        </message>
+    </context>
+    <context>
+        <name>ProjectFile</name>
+        <message>
+            <source>%1 should be %2.</source>
+            <translation>%1 は %2 である必要があります。</translation>
+        </message>
+        <message>
+            <source>an object</source>
+            <translation>オブジェクト</translation>
+        </message>
+        <message>
+            <source>true or false</source>
+            <translation>true または false</translation>
+        </message>
+        <message>
+            <source>a number</source>
+            <translation>数値</translation>
+        </message>
+        <message>
+            <source>a list of texts</source>
+            <translation>テキストのリスト</translation>
+        </message>
+        <message>
+            <source>a list of numbers</source>
+            <translation>数値のリスト</translation>
+        </message>
+        <message>
+            <source>a list of numbers of the right length</source>
+            <translation>正しい長さの数値のリスト</translation>
+        </message>
+        <message>
+            <source>base64 data</source>
+            <translation>base64 データ</translation>
+        </message>
+        <message>
+            <source>base64 data of the right length</source>
+            <translation>正しい長さの base64 データ</translation>
+        </message>
+        <message>
+            <source>a whole number in range</source>
+            <translation>範囲内の整数</translation>
+        </message>
+        <message>
+            <source>a text</source>
+            <translation>テキスト</translation>
+        </message>
+        <message>
+            <source>a list</source>
+            <translation>リスト</translation>
+        </message>
+        <message>
+            <source>"encoding" or "high-speed"</source>
+            <translation>「encoding」または「high-speed」</translation>
+        </message>
+        <message>
+            <source>"free" or "simple"</source>
+            <translation>「free」または「simple」</translation>
+        </message>
+        <message>
+            <source>The project names no source file.</source>
+            <translation>プロジェクトにソースファイルが指定されていません。</translation>
+        </message>
+        <message>
+            <source>%1 ends before it starts.</source>
+            <translation>%1 は開始より前に終わっています。</translation>
+        </message>
+        <message>
+            <source>The project file is incomplete: it ends early (after %1 bytes).</source>
+            <translation>プロジェクトファイルが不完全です: 途中で終わっています (%1 バイト)。</translation>
+        </message>
+        <message>
+            <source>The project file is damaged: %1 at byte %2.</source>
+            <translation>プロジェクトファイルが壊れています: バイト %2 で %1。</translation>
+        </message>
+        <message>
+            <source>This is not a project file of Zelvane Snipwell.</source>
+            <translation>これは Zelvane Snipwell のプロジェクトファイルではありません。</translation>
+        </message>
+        <message>
+            <source>The project file has no valid format version.</source>
+            <translation>プロジェクトファイルに有効な形式バージョンがありません。</translation>
+        </message>
+        <message>
+            <source>This project was saved by a newer version of Zelvane Snipwell (project format %1); this version reads format %2 and older. Please update the program to open it.</source>
+            <translation>このプロジェクトは新しいバージョンの Zelvane Snipwell で保存されました (プロジェクト形式 %1)。このバージョンが読めるのは形式 %2 以前です。開くにはプログラムを更新してください。</translation>
+        </message>
+        <message>
+            <source>The project file cannot be used: %1</source>
+            <translation>プロジェクトファイルを使用できません: %1</translation>
+        </message>
+        <message>
+            <source>The project file could not be read: %1</source>
+            <translation>プロジェクトファイルを読み込めませんでした: %1</translation>
+        </message>
+        <message>
+            <source>The project could not be saved to %1: %2</source>
+            <translation>プロジェクトを %1 に保存できませんでした: %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProjectSession</name>
+        <message>
+            <source>Restore the segments of %1 from %2?</source>
+            <translation>%2 時点の %1 のセグメントを復元しますか?</translation>
+        </message>
+        <message>
+            <source>No recent files</source>
+            <translation>最近使ったファイルはありません</translation>
+        </message>
+        <message>
+            <source>Save Project As</source>
+            <translation>名前を付けてプロジェクトを保存</translation>
+        </message>
+        <message>
+            <source>Zelvane Snipwell projects (*.snipwell)</source>
+            <translation>Zelvane Snipwell プロジェクト (*.snipwell)</translation>
+        </message>
+        <message>
+            <source>Open Project</source>
+            <translation>プロジェクトを開く</translation>
+        </message>
+        <message>
+            <source>%1 was not opened: a conversion is running. Open it when the conversion has finished.</source>
+            <translation>%1 は開かれませんでした: 変換中です。変換が終わってから開いてください。</translation>
+        </message>
+        <message>
+            <source>The project %1 could not be opened.</source>
+            <translation>プロジェクト %1 を開けませんでした。</translation>
+        </message>
+        <message>
+            <source>The source file of the project %1 was not found:
+%2</source>
+            <translation>プロジェクト %1 のソースファイルが見つかりません:
+%2</translation>
+        </message>
+        <message>
+            <source>The segments of %1 have changed. Save them as a project before they are closed?</source>
+            <translation>%1 のセグメントが変更されています。閉じる前にプロジェクトとして保存しますか?</translation>
+        </message>
+        <message>
+            <source>Save</source>
+            <translation>保存</translation>
+        </message>
+        <message>
+            <source>Discard</source>
+            <translation>破棄</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
         </message>
     </context>
 </TS>

@@ -403,6 +403,30 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>About</source>
             <translation>关于</translation>
         </message>
+        <message>
+            <source>Open Project…</source>
+            <translation>打开项目…</translation>
+        </message>
+        <message>
+            <source>Save Project</source>
+            <translation>保存项目</translation>
+        </message>
+        <message>
+            <source>Save Project As…</source>
+            <translation>项目另存为…</translation>
+        </message>
+        <message>
+            <source>Recent</source>
+            <translation>最近使用</translation>
+        </message>
+        <message>
+            <source>Undo</source>
+            <translation>撤销</translation>
+        </message>
+        <message>
+            <source>Redo</source>
+            <translation>重做</translation>
+        </message>
     </context>
     <context>
         <name>ShellTray</name>
@@ -2404,6 +2428,158 @@ leaves no partial output. See snipwell-cli(1).
                           scene：两次切换之间的最短间隔（1）
     --json                每个文件输出一行 JSON 对象
 </translation>
+        </message>
+    </context>
+    <context>
+        <name>ProjectFile</name>
+        <message>
+            <source>%1 should be %2.</source>
+            <translation>%1 应为%2。</translation>
+        </message>
+        <message>
+            <source>an object</source>
+            <translation>对象</translation>
+        </message>
+        <message>
+            <source>true or false</source>
+            <translation>true 或 false</translation>
+        </message>
+        <message>
+            <source>a number</source>
+            <translation>数字</translation>
+        </message>
+        <message>
+            <source>a list of texts</source>
+            <translation>文本列表</translation>
+        </message>
+        <message>
+            <source>a list of numbers</source>
+            <translation>数字列表</translation>
+        </message>
+        <message>
+            <source>a list of numbers of the right length</source>
+            <translation>长度正确的数字列表</translation>
+        </message>
+        <message>
+            <source>base64 data</source>
+            <translation>base64 数据</translation>
+        </message>
+        <message>
+            <source>base64 data of the right length</source>
+            <translation>长度正确的 base64 数据</translation>
+        </message>
+        <message>
+            <source>a whole number in range</source>
+            <translation>范围内的整数</translation>
+        </message>
+        <message>
+            <source>a text</source>
+            <translation>文本</translation>
+        </message>
+        <message>
+            <source>a list</source>
+            <translation>列表</translation>
+        </message>
+        <message>
+            <source>"encoding" or "high-speed"</source>
+            <translation>“encoding”或“high-speed”</translation>
+        </message>
+        <message>
+            <source>"free" or "simple"</source>
+            <translation>“free”或“simple”</translation>
+        </message>
+        <message>
+            <source>The project names no source file.</source>
+            <translation>项目未指明源文件。</translation>
+        </message>
+        <message>
+            <source>%1 ends before it starts.</source>
+            <translation>%1 的结束早于开始。</translation>
+        </message>
+        <message>
+            <source>The project file is incomplete: it ends early (after %1 bytes).</source>
+            <translation>项目文件不完整：提前结束（%1 字节之后）。</translation>
+        </message>
+        <message>
+            <source>The project file is damaged: %1 at byte %2.</source>
+            <translation>项目文件已损坏：第 %2 字节处%1。</translation>
+        </message>
+        <message>
+            <source>This is not a project file of Zelvane Snipwell.</source>
+            <translation>这不是 Zelvane Snipwell 的项目文件。</translation>
+        </message>
+        <message>
+            <source>The project file has no valid format version.</source>
+            <translation>项目文件没有有效的格式版本。</translation>
+        </message>
+        <message>
+            <source>This project was saved by a newer version of Zelvane Snipwell (project format %1); this version reads format %2 and older. Please update the program to open it.</source>
+            <translation>此项目由更新版本的 Zelvane Snipwell 保存（项目格式 %1）；此版本只能读取格式 %2 及更早的格式。请更新程序后再打开。</translation>
+        </message>
+        <message>
+            <source>The project file cannot be used: %1</source>
+            <translation>无法使用项目文件：%1</translation>
+        </message>
+        <message>
+            <source>The project file could not be read: %1</source>
+            <translation>无法读取项目文件：%1</translation>
+        </message>
+        <message>
+            <source>The project could not be saved to %1: %2</source>
+            <translation>无法将项目保存到 %1：%2</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProjectSession</name>
+        <message>
+            <source>Restore the segments of %1 from %2?</source>
+            <translation>要恢复 %1 在 %2 的片段吗？</translation>
+        </message>
+        <message>
+            <source>No recent files</source>
+            <translation>没有最近使用的文件</translation>
+        </message>
+        <message>
+            <source>Save Project As</source>
+            <translation>项目另存为</translation>
+        </message>
+        <message>
+            <source>Zelvane Snipwell projects (*.snipwell)</source>
+            <translation>Zelvane Snipwell 项目 (*.snipwell)</translation>
+        </message>
+        <message>
+            <source>Open Project</source>
+            <translation>打开项目</translation>
+        </message>
+        <message>
+            <source>%1 was not opened: a conversion is running. Open it when the conversion has finished.</source>
+            <translation>未打开 %1：正在转换。请在转换完成后再打开。</translation>
+        </message>
+        <message>
+            <source>The project %1 could not be opened.</source>
+            <translation>无法打开项目 %1。</translation>
+        </message>
+        <message>
+            <source>The source file of the project %1 was not found:
+%2</source>
+            <translation>找不到项目 %1 的源文件：
+%2</translation>
+        </message>
+        <message>
+            <source>The segments of %1 have changed. Save them as a project before they are closed?</source>
+            <translation>%1 的片段已更改。关闭前要保存为项目吗？</translation>
+        </message>
+        <message>
+            <source>Save</source>
+            <translation>保存</translation>
+        </message>
+        <message>
+            <source>Discard</source>
+            <translation>放弃</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
         </message>
     </context>
 </TS>

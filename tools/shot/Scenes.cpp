@@ -328,6 +328,8 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"preferences-general", [] { return shellscenes::preferences(false); }},
         {"preferences-convert", [] { return shellscenes::preferences(true); }},
         {"close-dialog", shellscenes::closeDialog},
+        {"unsaved-question", shellscenes::unsavedQuestion},
+        {"restore-question", shellscenes::restoreQuestion},
         {"about", shellscenes::about},
         {"update-available", shellscenes::updateAvailable},
         {"menu-open", [] {
