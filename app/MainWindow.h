@@ -79,6 +79,9 @@ public:
 signals:
     void seedConvertItem(VoVideoConvertItem *item);
     void seedAddComplete(bool bShowMsg);
+    // An import has ended: its files' players are open (or failed) and the
+    // loading dialog has gone.
+    void importSettled();
     void emitLosslessChange();
     void emitStopPlay();
     void emitPausePlay();
@@ -191,6 +194,9 @@ private:
     // The previous file opened again after a new one could not be played:
     // it returns to where it was.
     void previousReopened(bool ok);
+    // Opens path again in the player (off this thread) and shows it at
+    // position: for work brought back while no file plays.
+    void reopenPlayer(const QString &path, uint64_t position, bool paused);
     // A time as the partial-file notice shows it: "0:00:02.6".
     static QString shortClock(uint64_t us);
     // Keyboard (MainWindow_Keys.cpp).
@@ -260,6 +266,7 @@ private:
     bool m_previousPaused = false;
     unsigned m_importId = 0;
     unsigned m_replacedForImport = 0;
+    bool m_importReplacedWork = false; // the running import has replaced the work
     // The running import has put its first item in place of the previous
     // work; until then a failed open leaves that work as it was.
 

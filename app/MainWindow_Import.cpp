@@ -88,6 +88,7 @@ void MainWindow::addImportFile(QStringList fileNames)
     // An import replaces the current work, but only once its first file has
     // opened (replaceWorkOnce): a file that fails leaves the work untouched.
     ++m_importId;
+    m_importReplacedWork = false;
     m_addFileThread->startList(m_fileNames);
     QPointer<QLoadingDlg> dialog = m_loadingDlg;
     dialog->exec();
@@ -126,6 +127,7 @@ void MainWindow::AddFileComplete(bool bShowMsg)
     if (VoVideoConvertManager::instance()->count() > 0)
         m_videoItemDlg->OnBtnShowList();
     focusPlayerArea();
+    emit importSettled();
 }
 
 void MainWindow::replaceWorkOnce(unsigned importId)
@@ -133,6 +135,7 @@ void MainWindow::replaceWorkOnce(unsigned importId)
     if (m_replacedForImport == importId)
         return;
     m_replacedForImport = importId;
+    m_importReplacedWork = true;
     m_videoItemDlg->ActionDeleteALL();
     VoVideoConvertManager::instance()->clear();
 }
@@ -246,6 +249,19 @@ void MainWindow::showOpenedItem(VoVideoConvertItem *item, unsigned importId)
     if (m_playObject->audioOutputFailed())
         QVoMessageBox::ShowMessage(this, tr("Open audio device failed. "), productTitle(), QVoMessageBox::Error,
                                    QVoMessageBox::OkButton);
+}
+
+void MainWindow::reopenPlayer(const QString &path, uint64_t position, bool paused)
+{
+    // The file opens on the holder's thread, as every open does; the player
+    // shows it at position once it is open.
+    if (path.isEmpty() || m_itemOpening || m_reopening)
+        return;
+    m_previousPath = path;
+    m_previousPosition = position;
+    m_previousPaused = paused;
+    m_reopening = true;
+    playObject(true)->openAsync(path);
 }
 
 void MainWindow::previousReopened(bool ok)

@@ -127,7 +127,7 @@ ProjectSession::ProjectSession(MainWindow *window)
     buildMenu();
     connect(m_stack, &QUndoStack::cleanChanged, this, &ProjectSession::refreshTitle);
     connect(m_stack, &QUndoStack::indexChanged, this, &ProjectSession::refreshTitle);
-    connect(window, &MainWindow::seedAddComplete, this, &ProjectSession::importFinished);
+    connect(window, &MainWindow::importSettled, this, &ProjectSession::importFinished);
 
     QVideoCutManageDlg *list = window->segmentManager();
     for (const char *name : {"m_btnStyleLine", "m_btnStyleList"}) {

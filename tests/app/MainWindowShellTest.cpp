@@ -129,11 +129,11 @@ TEST_F(MainWindowShell, MenuButtonOpensTheMenuInItsOrderAndItsEntriesOpenTheirWi
     QStringList texts;
     for (QAction *a : w.programMenu()->actions())
         texts << a->text();
-    // The project entries and undo first, then the cut lists, each group set
+    // The cut lists, the project entries and undo first, each group set
     // apart by a line.
-    EXPECT_EQ(texts, (QStringList{"Open Project…", "Save Project", "Save Project As…", "Recent", "", "Undo", "Redo", "",
-                                  "Import Cut List…", "Export Cut List…", "Segments From Chapters", "", "Preferences",
-                                  "Home", "Help", "Check for Updates", "About"}));
+    EXPECT_EQ(texts, (QStringList{"Import Cut List…", "Export Cut List…", "Segments From Chapters", "",
+                                  "Open Project…", "Save Project", "Save Project As…", "Recent", "", "Undo", "Redo", "",
+                                  "Preferences", "Home", "Help", "Check for Updates", "About"}));
     w.programMenu()->hide();
 
     UrlCatcher browser;
