@@ -153,6 +153,8 @@ protected:
         key(w, Qt::Key_O);
         seek(w, start);
         key(w, Qt::Key_I);
+        // The marks land with the pictures they were made on.
+        ASSERT_TRUE(marksLanded(w));
     }
 
     QStringList convert(MainWindow &w)
