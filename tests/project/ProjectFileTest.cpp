@@ -274,7 +274,7 @@ TEST(SourceFingerprint, FindsTheSourceWhereItWentAndOnlyIt)
     // Larger than two chunks, so head and tail are separate reads.
     QByteArray data(3 * SourceFingerprint::kChunk + 17, '\0');
     for (int i = 0; i < data.size(); ++i)
-        data[i] = char((i * 7919) >> 8);
+        data[i] = char((uint32_t(i) * 7919u) >> 8);
     const QString original = dir.filePath("old/clip.mp4");
     auto writeFile = [](const QString &path, const QByteArray &bytes) {
         QFile f(path);
