@@ -1658,124 +1658,12 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
     <context>
         <name>QWatermartTextSettingDlg</name>
         <message>
-            <source>Font</source>
-            <translation>Schrift</translation>
-        </message>
-        <message>
             <source>Choose the font of the watermark text</source>
             <translation>Schrift des Wasserzeichentextes wählen</translation>
-        </message>
-        <message>
-            <source>Reset</source>
-            <translation>Zurücksetzen</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>Abbrechen</translation>
-        </message>
-        <message>
-            <source>Font Name:</source>
-            <translation>Schriftart:</translation>
-        </message>
-        <message>
-            <source>Font Color:</source>
-            <translation>Schriftfarbe:</translation>
-        </message>
-        <message>
-            <source>Outline Color:</source>
-            <translation>Konturfarbe:</translation>
-        </message>
-        <message>
-            <source>Outline Size:</source>
-            <translation>Konturstärke:</translation>
-        </message>
-        <message>
-            <source>Shadow Color:</source>
-            <translation>Schattenfarbe:</translation>
-        </message>
-        <message>
-            <source>Shadow Offset:</source>
-            <translation>Schattenversatz:</translation>
-        </message>
-        <message>
-            <source>Horizontal Spacing:</source>
-            <translation>Zeichenabstand:</translation>
-        </message>
-        <message>
-            <source>Vertical Spacing:</source>
-            <translation>Zeilenabstand:</translation>
-        </message>
-        <message>
-            <source>Choose a colour</source>
-            <translation>Farbe wählen</translation>
-        </message>
-        <message>
-            <source>Default</source>
-            <translation>Standard</translation>
-        </message>
-        <message>
-            <source>Select Color</source>
-            <translation>Farbe auswählen</translation>
         </message>
     </context>
     <context>
         <name>QSubtitleSettingDlg</name>
-        <message>
-            <source>Font</source>
-            <translation>Schrift</translation>
-        </message>
-        <message>
-            <source>Font Name:</source>
-            <translation>Schriftart:</translation>
-        </message>
-        <message>
-            <source>Default</source>
-            <translation>Standard</translation>
-        </message>
-        <message>
-            <source>Font Color:</source>
-            <translation>Schriftfarbe:</translation>
-        </message>
-        <message>
-            <source>Outline Color:</source>
-            <translation>Konturfarbe:</translation>
-        </message>
-        <message>
-            <source>Outline Size:</source>
-            <translation>Konturstärke:</translation>
-        </message>
-        <message>
-            <source>Shadow Color:</source>
-            <translation>Schattenfarbe:</translation>
-        </message>
-        <message>
-            <source>Shadow Offset:</source>
-            <translation>Schattenversatz:</translation>
-        </message>
-        <message>
-            <source>Horizontal Spacing:</source>
-            <translation>Zeichenabstand:</translation>
-        </message>
-        <message>
-            <source>Vertical Spacing:</source>
-            <translation>Zeilenabstand:</translation>
-        </message>
-        <message>
-            <source>Reset</source>
-            <translation>Zurücksetzen</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>Abbrechen</translation>
-        </message>
         <message>
             <source>Choose the font of the subtitles</source>
             <translation>Schrift der Untertitel wählen</translation>

@@ -1658,124 +1658,12 @@ Sinon, la conversion risque d'échouer.</translation>
     <context>
         <name>QWatermartTextSettingDlg</name>
         <message>
-            <source>Font</source>
-            <translation>Police</translation>
-        </message>
-        <message>
             <source>Choose the font of the watermark text</source>
             <translation>Choisir la police du texte en filigrane</translation>
-        </message>
-        <message>
-            <source>Reset</source>
-            <translation>Réinitialiser</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>Annuler</translation>
-        </message>
-        <message>
-            <source>Font Name:</source>
-            <translation>Nom de la police :</translation>
-        </message>
-        <message>
-            <source>Font Color:</source>
-            <translation>Couleur de la police :</translation>
-        </message>
-        <message>
-            <source>Outline Color:</source>
-            <translation>Couleur du contour :</translation>
-        </message>
-        <message>
-            <source>Outline Size:</source>
-            <translation>Épaisseur du contour :</translation>
-        </message>
-        <message>
-            <source>Shadow Color:</source>
-            <translation>Couleur de l'ombre :</translation>
-        </message>
-        <message>
-            <source>Shadow Offset:</source>
-            <translation>Décalage de l'ombre :</translation>
-        </message>
-        <message>
-            <source>Horizontal Spacing:</source>
-            <translation>Espacement horizontal :</translation>
-        </message>
-        <message>
-            <source>Vertical Spacing:</source>
-            <translation>Espacement vertical :</translation>
-        </message>
-        <message>
-            <source>Choose a colour</source>
-            <translation>Choisir une couleur</translation>
-        </message>
-        <message>
-            <source>Default</source>
-            <translation>Par défaut</translation>
-        </message>
-        <message>
-            <source>Select Color</source>
-            <translation>Sélectionner une couleur</translation>
         </message>
     </context>
     <context>
         <name>QSubtitleSettingDlg</name>
-        <message>
-            <source>Font</source>
-            <translation>Police</translation>
-        </message>
-        <message>
-            <source>Font Name:</source>
-            <translation>Police :</translation>
-        </message>
-        <message>
-            <source>Default</source>
-            <translation>Par défaut</translation>
-        </message>
-        <message>
-            <source>Font Color:</source>
-            <translation>Couleur du texte :</translation>
-        </message>
-        <message>
-            <source>Outline Color:</source>
-            <translation>Couleur du contour :</translation>
-        </message>
-        <message>
-            <source>Outline Size:</source>
-            <translation>Épaisseur du contour :</translation>
-        </message>
-        <message>
-            <source>Shadow Color:</source>
-            <translation>Couleur de l’ombre :</translation>
-        </message>
-        <message>
-            <source>Shadow Offset:</source>
-            <translation>Décalage de l’ombre :</translation>
-        </message>
-        <message>
-            <source>Horizontal Spacing:</source>
-            <translation>Espacement horizontal :</translation>
-        </message>
-        <message>
-            <source>Vertical Spacing:</source>
-            <translation>Espacement vertical :</translation>
-        </message>
-        <message>
-            <source>Reset</source>
-            <translation>Réinitialiser</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>Annuler</translation>
-        </message>
         <message>
             <source>Choose the font of the subtitles</source>
             <translation>Choisir la police des sous-titres</translation>

@@ -1658,124 +1658,12 @@ Otherwise the conversion may fail.</source>
     <context>
         <name>QWatermartTextSettingDlg</name>
         <message>
-            <source>Font</source>
-            <translation>フォント</translation>
-        </message>
-        <message>
             <source>Choose the font of the watermark text</source>
             <translation>透かしテキストのフォントを選択</translation>
-        </message>
-        <message>
-            <source>Reset</source>
-            <translation>リセット</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>キャンセル</translation>
-        </message>
-        <message>
-            <source>Font Name:</source>
-            <translation>フォント名:</translation>
-        </message>
-        <message>
-            <source>Font Color:</source>
-            <translation>文字の色:</translation>
-        </message>
-        <message>
-            <source>Outline Color:</source>
-            <translation>縁取りの色:</translation>
-        </message>
-        <message>
-            <source>Outline Size:</source>
-            <translation>縁取りの太さ:</translation>
-        </message>
-        <message>
-            <source>Shadow Color:</source>
-            <translation>影の色:</translation>
-        </message>
-        <message>
-            <source>Shadow Offset:</source>
-            <translation>影のずれ:</translation>
-        </message>
-        <message>
-            <source>Horizontal Spacing:</source>
-            <translation>文字間隔:</translation>
-        </message>
-        <message>
-            <source>Vertical Spacing:</source>
-            <translation>行間隔:</translation>
-        </message>
-        <message>
-            <source>Choose a colour</source>
-            <translation>色を選択</translation>
-        </message>
-        <message>
-            <source>Default</source>
-            <translation>既定</translation>
-        </message>
-        <message>
-            <source>Select Color</source>
-            <translation>色の選択</translation>
         </message>
     </context>
     <context>
         <name>QSubtitleSettingDlg</name>
-        <message>
-            <source>Font</source>
-            <translation>フォント</translation>
-        </message>
-        <message>
-            <source>Font Name:</source>
-            <translation>フォント名:</translation>
-        </message>
-        <message>
-            <source>Default</source>
-            <translation>既定</translation>
-        </message>
-        <message>
-            <source>Font Color:</source>
-            <translation>文字色:</translation>
-        </message>
-        <message>
-            <source>Outline Color:</source>
-            <translation>縁取りの色:</translation>
-        </message>
-        <message>
-            <source>Outline Size:</source>
-            <translation>縁取りの太さ:</translation>
-        </message>
-        <message>
-            <source>Shadow Color:</source>
-            <translation>影の色:</translation>
-        </message>
-        <message>
-            <source>Shadow Offset:</source>
-            <translation>影のずれ:</translation>
-        </message>
-        <message>
-            <source>Horizontal Spacing:</source>
-            <translation>文字間隔:</translation>
-        </message>
-        <message>
-            <source>Vertical Spacing:</source>
-            <translation>行間隔:</translation>
-        </message>
-        <message>
-            <source>Reset</source>
-            <translation>リセット</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>キャンセル</translation>
-        </message>
         <message>
             <source>Choose the font of the subtitles</source>
             <translation>字幕のフォントを選択</translation>

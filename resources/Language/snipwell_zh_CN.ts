@@ -1658,124 +1658,12 @@ Otherwise the conversion may fail.</source>
     <context>
         <name>QWatermartTextSettingDlg</name>
         <message>
-            <source>Font</source>
-            <translation>字体</translation>
-        </message>
-        <message>
             <source>Choose the font of the watermark text</source>
             <translation>选择水印文字的字体</translation>
-        </message>
-        <message>
-            <source>Reset</source>
-            <translation>重置</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>确定</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>取消</translation>
-        </message>
-        <message>
-            <source>Font Name:</source>
-            <translation>字体名称：</translation>
-        </message>
-        <message>
-            <source>Font Color:</source>
-            <translation>字体颜色：</translation>
-        </message>
-        <message>
-            <source>Outline Color:</source>
-            <translation>描边颜色：</translation>
-        </message>
-        <message>
-            <source>Outline Size:</source>
-            <translation>描边粗细：</translation>
-        </message>
-        <message>
-            <source>Shadow Color:</source>
-            <translation>阴影颜色：</translation>
-        </message>
-        <message>
-            <source>Shadow Offset:</source>
-            <translation>阴影偏移：</translation>
-        </message>
-        <message>
-            <source>Horizontal Spacing:</source>
-            <translation>水平间距：</translation>
-        </message>
-        <message>
-            <source>Vertical Spacing:</source>
-            <translation>垂直间距：</translation>
-        </message>
-        <message>
-            <source>Choose a colour</source>
-            <translation>选择颜色</translation>
-        </message>
-        <message>
-            <source>Default</source>
-            <translation>默认</translation>
-        </message>
-        <message>
-            <source>Select Color</source>
-            <translation>选择颜色</translation>
         </message>
     </context>
     <context>
         <name>QSubtitleSettingDlg</name>
-        <message>
-            <source>Font</source>
-            <translation>字体</translation>
-        </message>
-        <message>
-            <source>Font Name:</source>
-            <translation>字体名称：</translation>
-        </message>
-        <message>
-            <source>Default</source>
-            <translation>默认</translation>
-        </message>
-        <message>
-            <source>Font Color:</source>
-            <translation>字体颜色：</translation>
-        </message>
-        <message>
-            <source>Outline Color:</source>
-            <translation>描边颜色：</translation>
-        </message>
-        <message>
-            <source>Outline Size:</source>
-            <translation>描边粗细：</translation>
-        </message>
-        <message>
-            <source>Shadow Color:</source>
-            <translation>阴影颜色：</translation>
-        </message>
-        <message>
-            <source>Shadow Offset:</source>
-            <translation>阴影偏移：</translation>
-        </message>
-        <message>
-            <source>Horizontal Spacing:</source>
-            <translation>水平间距：</translation>
-        </message>
-        <message>
-            <source>Vertical Spacing:</source>
-            <translation>垂直间距：</translation>
-        </message>
-        <message>
-            <source>Reset</source>
-            <translation>重置</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>确定</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>取消</translation>
-        </message>
         <message>
             <source>Choose the font of the subtitles</source>
             <translation>选择字幕的字体</translation>
