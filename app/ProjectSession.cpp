@@ -253,9 +253,9 @@ QString ProjectSession::titleText() const
 
 void ProjectSession::refreshTitle()
 {
-    // The drawn title bar shows it; the window system keeps the program's
-    // name, which is how other programs find the window.
+    // The task bar and window lists name the work as the drawn title does.
     m_window->setTitleText(titleText());
+    m_window->setWindowTitle(titleText());
     m_window->update();
     emit titleChanged();
 }
