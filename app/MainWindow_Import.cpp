@@ -62,6 +62,10 @@ void MainWindow::addImportFile(QStringList fileNames)
         m_project->openProject(fileNames.constLast());
         return;
     }
+    // Another file takes the place of the work: unsaved work is asked about
+    // before anything starts, so that Cancel leaves it exactly as it is.
+    if (!m_project->confirmDiscard())
+        return;
     // A dropped file or one named on the command line also sets where the
     // next open-file dialog starts.
     const QFileInfo last(fileNames.constLast());

@@ -711,6 +711,7 @@ bool ProjectSession::openProject(const QString &path)
 QVoMessageBox *ProjectSession::discardQuestion(QWidget *parent, const QString &name)
 {
     auto *box = new QVoMessageBox(parent);
+    box->setObjectName(QStringLiteral("discardQuestion"));
     box->setTitle(productTitle());
     box->setMessage(tr("The segments of %1 have changed. Save them as a project before they are closed?").arg(name));
     box->setKind(QVoMessageBox::Warning);
@@ -723,7 +724,8 @@ QVoMessageBox *ProjectSession::discardQuestion(QWidget *parent, const QString &n
 
 bool ProjectSession::confirmDiscard()
 {
-    if (!hasUnsavedChanges())
+    // A project being opened has asked already, before its source's import.
+    if (m_openingProject || !hasUnsavedChanges())
         return true;
     const QString name = m_projectPath.isEmpty() ? QFileInfo(m_sourcePath).fileName()
                                                  : QFileInfo(m_projectPath).fileName();
