@@ -128,6 +128,8 @@ void MainWindow::stopWorkForExit()
 void MainWindow::endProgram()
 {
     stopWorkForExit();
+    // No one can be asked about unsaved work now; the next start offers it.
+    m_project->keepForRecovery();
     // Settings are written as they change; close() lets the window put
     // away what it keeps until it closes, as after "Exit".
     close();

@@ -157,7 +157,8 @@ ProjectSession::~ProjectSession()
 {
     qApp->removeEventFilter(this);
     // The program ends normally: nothing is left to restore.
-    removeAutosave();
+    if (!m_keepAutosave)
+        removeAutosave();
     m_autosaveLock.reset();
     // The commands hold no items, only records; the stack goes first so
     // that nothing is applied while the window is going.
@@ -757,14 +758,36 @@ void ProjectSession::writeAutosave()
         removeAutosave();
         return;
     }
+    writeAutosaveNow();
+}
+
+bool ProjectSession::writeAutosaveNow()
+{
     Project project = toProject();
     QJsonObject session;
     session.insert(QStringLiteral("saved_at"), QDateTime::currentDateTime().toString(Qt::ISODate));
     session.insert(QStringLiteral("project"), m_projectPath);
     project.stored.insert(QStringLiteral("autosave"), session);
     QString error;
-    if (!ProjectFile::write(m_autosavePath, project, &error))
+    if (!ProjectFile::write(m_autosavePath, project, &error)) {
         qWarning().noquote() << "project: autosave failed:" << error;
+        return false;
+    }
+    return true;
+}
+
+void ProjectSession::keepForRecovery()
+{
+    if (!hasUnsavedChanges())
+        return;
+    m_autosaveTimer->stop();
+    // Half-replaced work is not worth writing; the last autosave, made
+    // before the import began, holds the work as it was.
+    if (!m_window->isImporting() && !MainWindow::isConverting())
+        writeAutosaveNow();
+    m_keepAutosave = QFileInfo::exists(m_autosavePath);
+    if (m_keepAutosave)
+        qInfo().noquote() << "project: unsaved work kept for the next start in" << m_autosavePath;
 }
 
 void ProjectSession::removeAutosave()
