@@ -622,7 +622,7 @@ TEST_F(ProjectWindow, AnotherFileOverUnsavedWorkAsksFirstAndCancelKeepsEverythin
     const int steps = stack->count();
     ASSERT_TRUE(w.project()->hasUnsavedChanges());
     // The window system names the work as the drawn title does.
-    EXPECT_EQ(w.windowTitle(), "*long_h264_aac.mp4 — Zelvane Snipwell");
+    EXPECT_EQ(w.windowTitle().toStdString(), "*long_h264_aac.mp4 — Zelvane Snipwell");
     const QString other = fixture("h264_aac.mp4");
     auto unchanged = [&](const char *how) {
         SCOPED_TRACE(how);
@@ -632,7 +632,7 @@ TEST_F(ProjectWindow, AnotherFileOverUnsavedWorkAsksFirstAndCancelKeepsEverythin
         EXPECT_TRUE(w.project()->hasUnsavedChanges());
         EXPECT_EQ(w.playObject()->path(), fixture("long_h264_aac.mp4"));
         EXPECT_NE(w.playerPanel()->player(), 0);
-        EXPECT_EQ(w.windowTitle(), "*long_h264_aac.mp4 — Zelvane Snipwell");
+        EXPECT_EQ(w.windowTitle().toStdString(), "*long_h264_aac.mp4 — Zelvane Snipwell");
     };
 
     // Cancel, whichever way the other file comes: Ctrl+O, a drop, a later start.
@@ -679,7 +679,7 @@ TEST_F(ProjectWindow, AnotherFileOverUnsavedWorkAsksFirstAndCancelKeepsEverythin
         EXPECT_EQ(saved.segments[i].end_us, before.segments[i].end);
     }
     EXPECT_FALSE(w.project()->hasUnsavedChanges());
-    EXPECT_EQ(w.windowTitle(), "h264_aac.mp4 — Zelvane Snipwell");
+    EXPECT_EQ(w.windowTitle().toStdString(), "h264_aac.mp4 — Zelvane Snipwell");
 
     // Nothing unsaved: the next file opens without a word.
     dropOn(w, fixture("long_h264_aac.mp4"));
