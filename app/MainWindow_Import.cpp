@@ -10,6 +10,7 @@
 #include "ProjectSession.h"
 #include "QLoadingDlg.h"
 #include "QPlayObject.h"
+#include "QSimpleTimeLine.h"
 #include "QVideoCutDlg.h"
 #include "QVideoCutManageDlg.h"
 #include "QVideoPlayDlg.h"
@@ -142,6 +143,8 @@ void MainWindow::replaceWorkOnce(unsigned importId)
     m_importReplacedWork = true;
     m_videoItemDlg->ActionDeleteALL();
     VoVideoConvertManager::instance()->clear();
+    // Places marked in the previous file mean nothing in the next.
+    m_videoItemDlg->timeLine()->setMarkers({});
 }
 
 bool MainWindow::playerOpening() const

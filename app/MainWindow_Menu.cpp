@@ -31,6 +31,7 @@ void MainWindow::buildMenuAndTray()
     connect(m_menu->actPreferences(), &QAction::triggered, this, &MainWindow::ActOnPreferDlg);
     connect(m_menu->actUpdates(), &QAction::triggered, this, &MainWindow::ActOnUpdates);
     buildCutListActions();
+    buildDetectAction();
 
     // The tray shows this window again on a click of its icon.
     m_tray = new ShellTray(this);

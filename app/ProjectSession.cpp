@@ -298,6 +298,7 @@ WorkState ProjectSession::captureWork() const
     QVideoCutManageDlg *list = m_window->segmentManager();
     VoVideoConvertManager *items = VoVideoConvertManager::instance();
     state.simple = list->isSimpleMode();
+    state.markers = list->timeLine()->markers();
     state.output = captureOutput();
     state.current = list->entries().indexOf(list->currentEntry());
     for (int i = 0; i < items->count(); ++i) {
@@ -396,6 +397,7 @@ void ProjectSession::applyWork(const WorkState &state)
         placeSegments(state, false);
     else
         rebuildSegments(state);
+    list->timeLine()->setMarkers(state.markers);
     m_applying = false;
     // What the window shows now is the base of the next step, even should
     // it differ from the record; undo and the change would otherwise take
