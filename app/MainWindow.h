@@ -127,6 +127,7 @@ public slots:
     void ActOnImportCutList();
     void ActOnExportCutList();
     void ActOnSegmentsFromChapters();
+    void ActOnDetect();
     void iconActivated(QSystemTrayIcon::ActivationReason reason);
     void setAutoUpdate(bool bUpdate);
     void LangugeChangeSet(bool bChange);
@@ -227,8 +228,13 @@ private:
     void refreshCutListActions();
     // Asks whether count new segments replace the work's or follow them,
     // unless the work is only the file just opened; false: cancelled.
-    bool askReplaceSegments(int count, bool &replace);
+    // question: the sentence asked, with %1 the work's count and %2 the new
+    // one; empty: the cut list's.
+    bool askReplaceSegments(int count, bool &replace, const QString &question = QString());
     bool placeCutList(const VoVideoConvertItem &source, const cutlist::SegmentList &segments);
+    // Detection (MainWindow_Detect.cpp).
+    void buildDetectAction();
+    void refreshDetectAction();
 
     QWidget *m_centralWidget = nullptr;
     QVBoxLayout *m_mainVLayout = nullptr;
@@ -243,6 +249,7 @@ private:
     QAction *m_actImportCutList = nullptr;
     QAction *m_actExportCutList = nullptr;
     QAction *m_actChapterSegments = nullptr;
+    QAction *m_actDetect = nullptr;
     ProjectSession *m_project = nullptr;
     QImageButton *m_btnMax = nullptr;
     QImageButton *m_btnRestore = nullptr;

@@ -31,6 +31,7 @@ void MainWindow::buildMenuAndTray()
     connect(m_menu->actPreferences(), &QAction::triggered, this, &MainWindow::ActOnPreferDlg);
     connect(m_menu->actUpdates(), &QAction::triggered, this, &MainWindow::ActOnUpdates);
     buildCutListActions();
+    buildDetectAction();
 
     // The tray shows this window again on a click of its icon.
     m_tray = new ShellTray(this);
@@ -128,6 +129,8 @@ void MainWindow::stopWorkForExit()
 void MainWindow::endProgram()
 {
     stopWorkForExit();
+    // No one can be asked about unsaved work now; the next start offers it.
+    m_project->keepForRecovery();
     // Settings are written as they change; close() lets the window put
     // away what it keeps until it closes, as after "Exit".
     close();

@@ -934,6 +934,14 @@ or switch to the "Free Mode".</source>
             <source>Chapter %1 starts at or after the end of the file; no segment was made.</source>
             <translation>チャプター %1 がファイルの終わり以降に始まるため、セグメントを作成しませんでした。</translation>
         </message>
+        <message>
+            <source>Detect Cuts…</source>
+            <translation>カット位置を検出…</translation>
+        </message>
+        <message>
+            <source>The work already has segments (%1). Replace them with the %2 found, or append those after them?</source>
+            <translation>作業にはすでにセグメントがあります（%1 個）。見つかった %2 個で置き換えますか、それとも後ろに追加しますか？</translation>
+        </message>
     </context>
     <context>
         <name>QLoadingDlg</name>
@@ -2469,6 +2477,173 @@ leaves no partial output. See snipwell-cli(1).
         <message>
             <source>Cancel</source>
             <translation>キャンセル</translation>
+        </message>
+    </context>
+    <context>
+        <name>QDetectDlg</name>
+        <message>
+            <source>Silence</source>
+            <translation>無音</translation>
+        </message>
+        <message>
+            <source>Black pictures</source>
+            <translation>黒い画面</translation>
+        </message>
+        <message>
+            <source>Scene changes</source>
+            <translation>シーンの切り替わり</translation>
+        </message>
+        <message>
+            <source>Frozen pictures</source>
+            <translation>静止した画面</translation>
+        </message>
+        <message>
+            <source>Searching for silence…</source>
+            <translation>無音を検索中…</translation>
+        </message>
+        <message>
+            <source>Searching for black pictures…</source>
+            <translation>黒い画面を検索中…</translation>
+        </message>
+        <message>
+            <source>Searching for scene changes…</source>
+            <translation>シーンの切り替わりを検索中…</translation>
+        </message>
+        <message>
+            <source>Searching for frozen pictures…</source>
+            <translation>静止した画面を検索中…</translation>
+        </message>
+        <message>
+            <source>Detect Cuts</source>
+            <translation>カット位置の検出</translation>
+        </message>
+        <message>
+            <source>Search the file for:</source>
+            <translation>ファイル内で検索するもの：</translation>
+        </message>
+        <message>
+            <source>for at least</source>
+            <translation>最短の長さ</translation>
+        </message>
+        <message>
+            <source>quieter than</source>
+            <translation>音量がこれ未満</translation>
+        </message>
+        <message>
+            <source>Sound below this level counts as silence.</source>
+            <translation>この音量より小さい音を無音とみなします。</translation>
+        </message>
+        <message>
+            <source>pixels darker than</source>
+            <translation>これより暗い画素</translation>
+        </message>
+        <message>
+            <source>covering</source>
+            <translation>画面に占める割合</translation>
+        </message>
+        <message>
+            <source>A pixel at or below this brightness counts as black.</source>
+            <translation>この明るさ以下の画素を黒とみなします。</translation>
+        </message>
+        <message>
+            <source>How much of a picture must be black for the picture to count as black.</source>
+            <translation>画面が黒とみなされるために必要な黒い部分の割合です。</translation>
+        </message>
+        <message>
+            <source>change above</source>
+            <translation>変化量がこれを超える</translation>
+        </message>
+        <message>
+            <source>apart by at least</source>
+            <translation>最小の間隔</translation>
+        </message>
+        <message>
+            <source>How much the picture must change, from 1 (a little) to 100 (all of it).</source>
+            <translation>画面がどれだけ変わる必要があるか。1（わずか）から 100（すべて）まで。</translation>
+        </message>
+        <message>
+            <source>differences below</source>
+            <translation>差がこれ未満</translation>
+        </message>
+        <message>
+            <source>Pictures differing by less than this count as the same picture.</source>
+            <translation>差がこれより小さい画面を同じ画面とみなします。</translation>
+        </message>
+        <message>
+            <source>Make of what is found:</source>
+            <translation>見つかったものから作るもの：</translation>
+        </message>
+        <message>
+            <source>Segments between the findings (leave out silence, black and frozen pictures)</source>
+            <translation>見つかった箇所の間のセグメント（無音・黒い画面・静止した画面を除く）</translation>
+        </message>
+        <message>
+            <source>Segments of the findings themselves</source>
+            <translation>見つかった箇所そのもののセグメント</translation>
+        </message>
+        <message>
+            <source>Detect</source>
+            <translation>検出</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>閉じる</translation>
+        </message>
+        <message>
+            <source>The whole file is searched. Undo (Ctrl+Z) takes back the segments made.</source>
+            <translation>ファイル全体を検索します。作られたセグメントは元に戻す（Ctrl+Z）で取り消せます。</translation>
+        </message>
+        <message>
+            <source>Choose at least one thing to search for.</source>
+            <translation>検索するものを少なくとも一つ選んでください。</translation>
+        </message>
+        <message>
+            <source>(%2 of %3) %1</source>
+            <translation>（%3 件中 %2 件目）%1</translation>
+        </message>
+        <message>
+            <source>Stopped. Nothing was changed.</source>
+            <translation>停止しました。何も変更していません。</translation>
+        </message>
+        <message>
+            <source>The file has no sound, so there is no silence to search for.</source>
+            <translation>このファイルには音声がないため、無音を検索できません。</translation>
+        </message>
+        <message>
+            <source>The file has no pictures, so black pictures, scene changes and frozen pictures cannot be searched for.</source>
+            <translation>このファイルには映像がないため、黒い画面・シーンの切り替わり・静止した画面は検索できません。</translation>
+        </message>
+        <message>
+            <source>A setting of “%1” is out of its range.</source>
+            <translation>「%1」の設定が範囲外です。</translation>
+        </message>
+        <message>
+            <source>The file could not be read in the search for “%1”.</source>
+            <translation>「%1」の検索中にファイルを読み込めませんでした。</translation>
+        </message>
+        <message>
+            <source>Nothing was found. Lower the minimum lengths or loosen the levels to find more.</source>
+            <translation>何も見つかりませんでした。もっと見つけるには、最短の長さを短くするか、しきい値を緩めてください。</translation>
+        </message>
+        <message>
+            <source>Places were found, but they leave no segment of a quarter second or more.</source>
+            <translation>箇所は見つかりましたが、0.25 秒以上のセグメントが残りません。</translation>
+        </message>
+        <message>
+            <source>This would make %1 segments; the work can hold at most %2. Raise the minimum lengths to find fewer places.</source>
+            <translation>セグメントが %1 個になりますが、作業に入るのは最大 %2 個です。見つかる箇所を減らすには最短の長さを長くしてください。</translation>
+        </message>
+        <message>
+            <source>Markers on the timeline (the segments stay as they are)</source>
+            <translation>タイムライン上のマーカー（セグメントはそのまま）</translation>
+        </message>
+        <message>
+            <source>Places were found only at the very start or end of the file; there is nothing to mark.</source>
+            <translation>見つかった箇所はファイルの先頭か末尾だけなので、マーカーを付ける所がありません。</translation>
         </message>
     </context>
 </TS>
