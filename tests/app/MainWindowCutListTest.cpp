@@ -3,6 +3,7 @@
 // past the file's end told in messages, exports, segments from the file's
 // chapters, and a merged conversion with a chapter per segment that
 // ffprobe judges.
+#include "FileDialogAnswer.h"
 #include "ConfigState.h"
 #include "MainWindowHelpers.h"
 #include "MediaProbe.h"
@@ -54,8 +55,7 @@ void chooseInNextFileDialog(const QString &path, bool *seen)
         waitUntil([&] { return (dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())); });
         ASSERT_NE(dialog, nullptr);
         *seen = true;
-        dialog->selectFile(path);
-        QMetaObject::invokeMethod(dialog, "accept");
+        testsupport::chooseInFileDialog(dialog, path);
     });
 }
 

@@ -1,6 +1,7 @@
 // File import into the real main window: refused names, drops, Stop during
 // a list, the folder the open-file dialog remembers across restarts, and
 // files handed over by a later start of the program.
+#include "FileDialogAnswer.h"
 #include "AddFileThread.h"
 #include "AppPaths.h"
 #include "MainWindowHelpers.h"
@@ -221,8 +222,7 @@ TEST(MainWindowImport, TheOpenDialogStartsInTheLastFolderAlsoAfterARestart)
             startedIn = dialog->directory().absolutePath();
             filter = dialog->nameFilters().value(0);
             if (choose) {
-                dialog->selectFile(path);
-                QMetaObject::invokeMethod(dialog, "accept");
+                testsupport::chooseInFileDialog(dialog, path);
             } else {
                 QMetaObject::invokeMethod(dialog, "reject");
             }
@@ -363,8 +363,7 @@ TEST(MainWindowImport, AFailedOpenLeavesTheWorkAsItWasAndSaysWhichFileAndWhy)
             QTimer::singleShot(0, [&] {
                 QFileDialog *dialog = nullptr;
                 ASSERT_TRUE(waitUntil([&] { return (dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())); }));
-                dialog->selectFile(d.path);
-                QMetaObject::invokeMethod(dialog, "accept");
+                testsupport::chooseInFileDialog(dialog, d.path);
             });
             QTest::mouseClick(button(w.cutTool(), "m_btnAddFile"), Qt::LeftButton);
         } else {

@@ -3,6 +3,7 @@
 // menu saves, opens and undoes; ffprobe and ffmpeg judge the outputs.
 #include "ConfigState.h"
 #include "EditRecordJson.h"
+#include "FileDialogAnswer.h"
 #include "FormatDialogDriver.h"
 #include "MainWindowHelpers.h"
 #include "MediaProbe.h"
@@ -141,8 +142,7 @@ private:
             return;
         if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
             modal->setProperty("answered", true);
-            dialog->selectFile(file);
-            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+            testsupport::chooseInFileDialog(dialog, file, Qt::QueuedConnection);
         } else if (auto *box = qobject_cast<QVoMessageBox *>(modal)) {
             modal->setProperty("answered", true);
             box->prepare();

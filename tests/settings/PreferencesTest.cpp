@@ -1,3 +1,4 @@
+#include "FileDialogAnswer.h"
 #include "AppPaths.h"
 #include "ConfigState.h"
 #include "ConvertWidget.h"
@@ -166,8 +167,7 @@ TEST_F(PreferencesTest, OkWritesEveryValueAndTheChosenFolderWithASlash)
         EXPECT_EQ(chooser->windowTitle(), "Save to");
         EXPECT_TRUE(chooser->testOption(QFileDialog::ShowDirsOnly));
         chooser->setDirectory(target.path());
-        chooser->selectFile(target.path());
-        QMetaObject::invokeMethod(chooser, "accept");
+        testsupport::chooseInFileDialog(chooser, target.path());
     });
     click(child<QTextImageButton>(&dlg, "m_btnChange"));
     ASSERT_TRUE(sawChooser);
