@@ -103,6 +103,8 @@ public slots:
     void ActOnAbout();
     void ActOnPreferDlg();
     void ActOnUpdates();
+    // The current segments applied to files the user chooses (MainWindow_Batch.cpp).
+    void ActOnApplySegments();
     void iconActivated(QSystemTrayIcon::ActivationReason reason);
     void setAutoUpdate(bool bUpdate);
     void LangugeChangeSet(bool bChange);
@@ -179,6 +181,7 @@ private:
     // What every way of ending the program does first: a running
     // conversion stops and leaves no partial file.
     void stopWorkForExit();
+    void stopBatchForExit();
 
     QWidget *m_centralWidget = nullptr;
     QVBoxLayout *m_mainVLayout = nullptr;

@@ -29,6 +29,7 @@ void MainWindow::buildMenuAndTray()
     connect(m_menu->actAbout(), &QAction::triggered, this, &MainWindow::ActOnAbout);
     connect(m_menu->actPreferences(), &QAction::triggered, this, &MainWindow::ActOnPreferDlg);
     connect(m_menu->actUpdates(), &QAction::triggered, this, &MainWindow::ActOnUpdates);
+    connect(m_menu->actApplySegments(), &QAction::triggered, this, &MainWindow::ActOnApplySegments);
 
     // The tray shows this window again on a click of its icon.
     m_tray = new ShellTray(this);
@@ -117,6 +118,7 @@ void MainWindow::OnClose()
 
 void MainWindow::stopWorkForExit()
 {
+    stopBatchForExit();
     m_videoItemDlg->stopConversionForExit();
 }
 

@@ -108,9 +108,17 @@ void QConverterObject::progressCallback(int32_t percent, void *context, int32_t 
 
 void QConverterObject::startConvert(bool merge)
 {
+    VoVideoConvertManager *manager = VoVideoConvertManager::instance();
+    QList<VoVideoConvertItem *> items;
+    for (int i = 0; i < manager->count(); ++i)
+        items.append(manager->itemAt(i));
+    startConvert(merge, items);
+}
+
+void QConverterObject::startConvert(bool merge, const QList<VoVideoConvertItem *> &items)
+{
     m_merge = merge;
-    VoVideoConvertManager *items = VoVideoConvertManager::instance();
-    if (items->count() == 0)
+    if (items.isEmpty())
         return;
     // Temporaries of a run that was killed (or lost its power) never
     // became outputs: they go before anything new is written beside them.
@@ -121,8 +129,8 @@ void QConverterObject::startConvert(bool merge)
             qDebug() << "removed" << stale << "unfinished outputs of an earlier run under" << root;
     }
     m_queue.clear();
-    for (int i = 0; i < items->count(); ++i)
-        if (VoVideoConvertItem *item = items->itemAt(i))
+    for (VoVideoConvertItem *item : items)
+        if (item)
             m_queue.append(item);
     if (m_queue.isEmpty())
         return;

@@ -31,6 +31,9 @@ public:
     ~QConverterObject() override;
 
     void startConvert(bool merge);
+    // The same over items the caller owns instead of the window's item
+    // list (segments applied to other files); they must outlive the run.
+    void startConvert(bool merge, const QList<VoVideoConvertItem *> &items);
     // True from a stop until the stopped converter's last report has been
     // handled, which removes its partial file.
     bool isStopPending() const { return m_stopPending; }

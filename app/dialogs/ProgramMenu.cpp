@@ -20,6 +20,8 @@ ProgramMenu::ProgramMenu(QWidget *parent)
     font.setPixelSize(12);
     setFont(font);
 
+    m_actApplySegments = addAction(QString());
+    m_actApplySegments->setObjectName(QStringLiteral("actApplySegments"));
     m_actPreferences = addAction(QString());
     m_actHome = addAction(QString());
     m_actHelp = addAction(QString());
@@ -35,6 +37,7 @@ ProgramMenu::ProgramMenu(QWidget *parent)
 
 void ProgramMenu::retranslateUi()
 {
+    m_actApplySegments->setText(tr("Apply Segments To Other Files…"));
     m_actPreferences->setText(tr("Preferences"));
     m_actHome->setText(tr("Home"));
     m_actHelp->setText(tr("Help"));

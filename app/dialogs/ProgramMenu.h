@@ -16,6 +16,7 @@ public:
     QAction *actHelp() const { return m_actHelp; }
     QAction *actUpdates() const { return m_actUpdates; }
     QAction *actAbout() const { return m_actAbout; }
+    QAction *actApplySegments() const { return m_actApplySegments; }
 
     // Where the menu opens for a cursor position: 50 pixels to its left.
     static QPoint popupPosition(const QPoint &cursor) { return cursor - QPoint(50, 0); }
@@ -30,4 +31,5 @@ private:
     QAction *m_actHelp;
     QAction *m_actUpdates;
     QAction *m_actAbout;
+    QAction *m_actApplySegments;
 };

@@ -364,6 +364,10 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
     <context>
         <name>ProgramMenu</name>
         <message>
+            <source>Apply Segments To Other Files…</source>
+            <translation>Segmente auf andere Dateien anwenden …</translation>
+        </message>
+        <message>
             <source>Preferences</source>
             <translation>Einstellungen</translation>
         </message>
@@ -608,6 +612,34 @@ und der Ausgabeordner richtig eingestellt sind.</translation>
     </context>
     <context>
         <name>MainWindow</name>
+        <message>
+            <source>Open a file and mark its segments first.</source>
+            <translation>Öffnen Sie zuerst eine Datei und markieren Sie ihre Segmente.</translation>
+        </message>
+        <message>
+            <source>Apply Segments To Other Files</source>
+            <translation>Segmente auf andere Dateien anwenden</translation>
+        </message>
+        <message>
+            <source>All files (*)</source>
+            <translation>Alle Dateien (*)</translation>
+        </message>
+        <message>
+            <source>The output path is invalid!</source>
+            <translation>Der Ausgabepfad ist ungültig!</translation>
+        </message>
+        <message>
+            <source>stopped; nothing half-written was left</source>
+            <translation>gestoppt; nichts halb Geschriebenes blieb zurück</translation>
+        </message>
+        <message>
+            <source>1 file written</source>
+            <translation>1 Datei geschrieben</translation>
+        </message>
+        <message>
+            <source>%1 files written</source>
+            <translation>%1 Dateien geschrieben</translation>
+        </message>
         <message>
             <source>Menu</source>
             <translation>Menü</translation>
@@ -2089,4 +2121,78 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
             <translation>Siehe 'snipwell-cli --help'.</translation>
         </message>
     </context>
+<context>
+    <name>BatchApplyDlg</name>
+        <message>
+            <source>Apply Segments To Other Files</source>
+            <translation>Segmente auf andere Dateien anwenden</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Stopp</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Schließen</translation>
+        </message>
+        <message>
+            <source>1 segment for each file</source>
+            <translation>1 Segment je Datei</translation>
+        </message>
+        <message>
+            <source>%1 segments for each file</source>
+            <translation>%1 Segmente je Datei</translation>
+        </message>
+        <message>
+            <source>Opening…</source>
+            <translation>Wird geöffnet …</translation>
+        </message>
+        <message>
+            <source>File %1 of %2: %3</source>
+            <translation>Datei %1 von %2: %3</translation>
+        </message>
+        <message>
+            <source>Stopped: %1 of %2 files done, %3 failed.</source>
+            <translation>Gestoppt: %1 von %2 Dateien erledigt, %3 fehlgeschlagen.</translation>
+        </message>
+        <message>
+            <source>Done: %1 of %2 files failed.</source>
+            <translation>Fertig: %1 von %2 Dateien fehlgeschlagen.</translation>
+        </message>
+        <message>
+            <source>Done: all %1 files converted.</source>
+            <translation>Fertig: alle %1 Dateien umgewandelt.</translation>
+        </message>
+        <message>
+            <source>%1%</source>
+            <translation>%1 %</translation>
+        </message>
+        <message>
+            <source>%1 — %2</source>
+            <translation>%1 — %2</translation>
+        </message>
+        <message>
+            <source>%1 — failed: %2</source>
+            <translation>%1 — fehlgeschlagen: %2</translation>
+        </message>
+</context>
+<context>
+    <name>SegmentBatch</name>
+        <message>
+            <source>The file cannot be read.</source>
+            <translation>Die Datei kann nicht gelesen werden.</translation>
+        </message>
+        <message>
+            <source>Segment %1 (%2) ends past the end of the file (%3); it was cut there.</source>
+            <translation>Segment %1 (%2) endet nach dem Ende der Datei (%3); es wurde dort abgeschnitten.</translation>
+        </message>
+        <message>
+            <source>Segment %1 (%2) starts past the end of the file (%3).</source>
+            <translation>Segment %1 (%2) beginnt nach dem Ende der Datei (%3).</translation>
+        </message>
+        <message>
+            <source>The conversion failed.</source>
+            <translation>Die Umwandlung ist fehlgeschlagen.</translation>
+        </message>
+</context>
 </TS>

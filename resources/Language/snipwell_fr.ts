@@ -364,6 +364,10 @@ Ouvre %1 avec FICHIER, un fichier vidéo ou audio, prêt à être découpé. Si 
     <context>
         <name>ProgramMenu</name>
         <message>
+            <source>Apply Segments To Other Files…</source>
+            <translation>Appliquer les segments à d’autres fichiers…</translation>
+        </message>
+        <message>
             <source>Preferences</source>
             <translation>Préférences</translation>
         </message>
@@ -608,6 +612,34 @@ et le dossier de sortie sont correctement définis.</translation>
     </context>
     <context>
         <name>MainWindow</name>
+        <message>
+            <source>Open a file and mark its segments first.</source>
+            <translation>Ouvrez d’abord un fichier et marquez ses segments.</translation>
+        </message>
+        <message>
+            <source>Apply Segments To Other Files</source>
+            <translation>Appliquer les segments à d’autres fichiers</translation>
+        </message>
+        <message>
+            <source>All files (*)</source>
+            <translation>Tous les fichiers (*)</translation>
+        </message>
+        <message>
+            <source>The output path is invalid!</source>
+            <translation>Le dossier de sortie n’est pas valide !</translation>
+        </message>
+        <message>
+            <source>stopped; nothing half-written was left</source>
+            <translation>arrêté ; aucun fichier à moitié écrit n’est resté</translation>
+        </message>
+        <message>
+            <source>1 file written</source>
+            <translation>1 fichier écrit</translation>
+        </message>
+        <message>
+            <source>%1 files written</source>
+            <translation>%1 fichiers écrits</translation>
+        </message>
         <message>
             <source>Menu</source>
             <translation>Menu</translation>
@@ -2089,4 +2121,78 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
             <translation>Voir « snipwell-cli --help ».</translation>
         </message>
     </context>
+<context>
+    <name>BatchApplyDlg</name>
+        <message>
+            <source>Apply Segments To Other Files</source>
+            <translation>Appliquer les segments à d’autres fichiers</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Arrêter</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Fermer</translation>
+        </message>
+        <message>
+            <source>1 segment for each file</source>
+            <translation>1 segment par fichier</translation>
+        </message>
+        <message>
+            <source>%1 segments for each file</source>
+            <translation>%1 segments par fichier</translation>
+        </message>
+        <message>
+            <source>Opening…</source>
+            <translation>Ouverture…</translation>
+        </message>
+        <message>
+            <source>File %1 of %2: %3</source>
+            <translation>Fichier %1 sur %2 : %3</translation>
+        </message>
+        <message>
+            <source>Stopped: %1 of %2 files done, %3 failed.</source>
+            <translation>Arrêté : %1 fichiers sur %2 traités, %3 en échec.</translation>
+        </message>
+        <message>
+            <source>Done: %1 of %2 files failed.</source>
+            <translation>Terminé : %1 fichiers sur %2 en échec.</translation>
+        </message>
+        <message>
+            <source>Done: all %1 files converted.</source>
+            <translation>Terminé : les %1 fichiers ont été convertis.</translation>
+        </message>
+        <message>
+            <source>%1%</source>
+            <translation>%1 %</translation>
+        </message>
+        <message>
+            <source>%1 — %2</source>
+            <translation>%1 — %2</translation>
+        </message>
+        <message>
+            <source>%1 — failed: %2</source>
+            <translation>%1 — échec : %2</translation>
+        </message>
+</context>
+<context>
+    <name>SegmentBatch</name>
+        <message>
+            <source>The file cannot be read.</source>
+            <translation>Le fichier ne peut pas être lu.</translation>
+        </message>
+        <message>
+            <source>Segment %1 (%2) ends past the end of the file (%3); it was cut there.</source>
+            <translation>Le segment %1 (%2) finit après la fin du fichier (%3) ; il a été coupé là.</translation>
+        </message>
+        <message>
+            <source>Segment %1 (%2) starts past the end of the file (%3).</source>
+            <translation>Le segment %1 (%2) commence après la fin du fichier (%3).</translation>
+        </message>
+        <message>
+            <source>The conversion failed.</source>
+            <translation>La conversion a échoué.</translation>
+        </message>
+</context>
 </TS>

@@ -364,6 +364,10 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
     <context>
         <name>ProgramMenu</name>
         <message>
+            <source>Apply Segments To Other Files…</source>
+            <translation>セグメントを他のファイルに適用…</translation>
+        </message>
+        <message>
             <source>Preferences</source>
             <translation>環境設定</translation>
         </message>
@@ -608,6 +612,34 @@ and output file directory are set correctly.</source>
     </context>
     <context>
         <name>MainWindow</name>
+        <message>
+            <source>Open a file and mark its segments first.</source>
+            <translation>先にファイルを開いてセグメントを指定してください。</translation>
+        </message>
+        <message>
+            <source>Apply Segments To Other Files</source>
+            <translation>セグメントを他のファイルに適用</translation>
+        </message>
+        <message>
+            <source>All files (*)</source>
+            <translation>すべてのファイル (*)</translation>
+        </message>
+        <message>
+            <source>The output path is invalid!</source>
+            <translation>出力先が無効です!</translation>
+        </message>
+        <message>
+            <source>stopped; nothing half-written was left</source>
+            <translation>停止しました。書きかけのファイルは残っていません</translation>
+        </message>
+        <message>
+            <source>1 file written</source>
+            <translation>1 ファイルを書き出しました</translation>
+        </message>
+        <message>
+            <source>%1 files written</source>
+            <translation>%1 ファイルを書き出しました</translation>
+        </message>
         <message>
             <source>Menu</source>
             <translation>メニュー</translation>
@@ -2089,4 +2121,78 @@ leaves no partial output. See snipwell-cli(1).
             <translation>'snipwell-cli --help' を参照してください。</translation>
         </message>
     </context>
+<context>
+    <name>BatchApplyDlg</name>
+        <message>
+            <source>Apply Segments To Other Files</source>
+            <translation>セグメントを他のファイルに適用</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>閉じる</translation>
+        </message>
+        <message>
+            <source>1 segment for each file</source>
+            <translation>各ファイルに 1 セグメント</translation>
+        </message>
+        <message>
+            <source>%1 segments for each file</source>
+            <translation>各ファイルに %1 セグメント</translation>
+        </message>
+        <message>
+            <source>Opening…</source>
+            <translation>開いています…</translation>
+        </message>
+        <message>
+            <source>File %1 of %2: %3</source>
+            <translation>ファイル %1 / %2: %3</translation>
+        </message>
+        <message>
+            <source>Stopped: %1 of %2 files done, %3 failed.</source>
+            <translation>停止しました: %2 ファイル中 %1 完了、%3 失敗。</translation>
+        </message>
+        <message>
+            <source>Done: %1 of %2 files failed.</source>
+            <translation>完了: %2 ファイル中 %1 失敗。</translation>
+        </message>
+        <message>
+            <source>Done: all %1 files converted.</source>
+            <translation>完了: %1 ファイルすべてを変換しました。</translation>
+        </message>
+        <message>
+            <source>%1%</source>
+            <translation>%1%</translation>
+        </message>
+        <message>
+            <source>%1 — %2</source>
+            <translation>%1 — %2</translation>
+        </message>
+        <message>
+            <source>%1 — failed: %2</source>
+            <translation>%1 — 失敗: %2</translation>
+        </message>
+</context>
+<context>
+    <name>SegmentBatch</name>
+        <message>
+            <source>The file cannot be read.</source>
+            <translation>ファイルを読み込めません。</translation>
+        </message>
+        <message>
+            <source>Segment %1 (%2) ends past the end of the file (%3); it was cut there.</source>
+            <translation>セグメント %1 (%2) はファイルの終わり (%3) より後で終わるため、そこで切りました。</translation>
+        </message>
+        <message>
+            <source>Segment %1 (%2) starts past the end of the file (%3).</source>
+            <translation>セグメント %1 (%2) はファイルの終わり (%3) より後で始まります。</translation>
+        </message>
+        <message>
+            <source>The conversion failed.</source>
+            <translation>変換に失敗しました。</translation>
+        </message>
+</context>
 </TS>

@@ -364,6 +364,10 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
     <context>
         <name>ProgramMenu</name>
         <message>
+            <source>Apply Segments To Other Files…</source>
+            <translation>将片段应用到其他文件…</translation>
+        </message>
+        <message>
             <source>Preferences</source>
             <translation>首选项</translation>
         </message>
@@ -608,6 +612,34 @@ and output file directory are set correctly.</source>
     </context>
     <context>
         <name>MainWindow</name>
+        <message>
+            <source>Open a file and mark its segments first.</source>
+            <translation>请先打开一个文件并标记其片段。</translation>
+        </message>
+        <message>
+            <source>Apply Segments To Other Files</source>
+            <translation>将片段应用到其他文件</translation>
+        </message>
+        <message>
+            <source>All files (*)</source>
+            <translation>所有文件 (*)</translation>
+        </message>
+        <message>
+            <source>The output path is invalid!</source>
+            <translation>输出路径无效!</translation>
+        </message>
+        <message>
+            <source>stopped; nothing half-written was left</source>
+            <translation>已停止;未留下写了一半的文件</translation>
+        </message>
+        <message>
+            <source>1 file written</source>
+            <translation>已写入 1 个文件</translation>
+        </message>
+        <message>
+            <source>%1 files written</source>
+            <translation>已写入 %1 个文件</translation>
+        </message>
         <message>
             <source>Menu</source>
             <translation>菜单</translation>
@@ -2088,4 +2120,78 @@ leaves no partial output. See snipwell-cli(1).
             <translation>请参阅 'snipwell-cli --help'。</translation>
         </message>
     </context>
+<context>
+    <name>BatchApplyDlg</name>
+        <message>
+            <source>Apply Segments To Other Files</source>
+            <translation>将片段应用到其他文件</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>关闭</translation>
+        </message>
+        <message>
+            <source>1 segment for each file</source>
+            <translation>每个文件 1 个片段</translation>
+        </message>
+        <message>
+            <source>%1 segments for each file</source>
+            <translation>每个文件 %1 个片段</translation>
+        </message>
+        <message>
+            <source>Opening…</source>
+            <translation>正在打开…</translation>
+        </message>
+        <message>
+            <source>File %1 of %2: %3</source>
+            <translation>第 %1 个文件,共 %2 个:%3</translation>
+        </message>
+        <message>
+            <source>Stopped: %1 of %2 files done, %3 failed.</source>
+            <translation>已停止:%2 个文件中完成 %1 个,失败 %3 个。</translation>
+        </message>
+        <message>
+            <source>Done: %1 of %2 files failed.</source>
+            <translation>完成:%2 个文件中有 %1 个失败。</translation>
+        </message>
+        <message>
+            <source>Done: all %1 files converted.</source>
+            <translation>完成:全部 %1 个文件已转换。</translation>
+        </message>
+        <message>
+            <source>%1%</source>
+            <translation>%1%</translation>
+        </message>
+        <message>
+            <source>%1 — %2</source>
+            <translation>%1 — %2</translation>
+        </message>
+        <message>
+            <source>%1 — failed: %2</source>
+            <translation>%1 — 失败:%2</translation>
+        </message>
+</context>
+<context>
+    <name>SegmentBatch</name>
+        <message>
+            <source>The file cannot be read.</source>
+            <translation>无法读取该文件。</translation>
+        </message>
+        <message>
+            <source>Segment %1 (%2) ends past the end of the file (%3); it was cut there.</source>
+            <translation>片段 %1(%2)结束于文件末尾(%3)之后;已在该处截断。</translation>
+        </message>
+        <message>
+            <source>Segment %1 (%2) starts past the end of the file (%3).</source>
+            <translation>片段 %1(%2)开始于文件末尾(%3)之后。</translation>
+        </message>
+        <message>
+            <source>The conversion failed.</source>
+            <translation>转换失败。</translation>
+        </message>
+</context>
 </TS>

@@ -129,7 +129,7 @@ TEST_F(MainWindowShell, MenuButtonOpensTheMenuInItsOrderAndItsEntriesOpenTheirWi
     QStringList texts;
     for (QAction *a : w.programMenu()->actions())
         texts << a->text();
-    EXPECT_EQ(texts, (QStringList{"Preferences", "Home", "Help", "Check for Updates", "About"}));
+    EXPECT_EQ(texts, (QStringList{"Apply Segments To Other Files…", "Preferences", "Home", "Help", "Check for Updates", "About"}));
     w.programMenu()->hide();
 
     UrlCatcher browser;
