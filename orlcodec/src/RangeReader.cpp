@@ -1,5 +1,6 @@
 #include "RangeReader.h"
 
+#include "H264MarkingRepair.h"
 #include "NalUnits.h"
 #include "SmartCut.h"
 
@@ -37,6 +38,18 @@ RangeReader::RangeReader(CopyInput &input, int64_t start_us, int64_t length_us, 
     m_lastSize.assign(input.ctx()->nb_streams, 0);
 }
 
+RangeReader::~RangeReader() = default;
+
+int RangeReader::repairedPictures() const
+{
+    return m_repair ? m_repair->rewritten() : 0;
+}
+
+int RangeReader::unrepairedPictures() const
+{
+    return m_repair ? m_repair->unrepaired() : 0;
+}
+
 bool RangeReader::preRoll(const std::atomic<bool> &abort)
 {
     AVFormatContext *ctx = m_input.ctx();
@@ -61,6 +74,7 @@ bool RangeReader::preRoll(const std::atomic<bool> &abort)
                 avformat_seek_file(ctx, -1, std::numeric_limits<int64_t>::min(), seekTo, seekTo, 0);
         }
         bool retry = false;
+        bool rescan = false;
         for (;;) {
             if (abort.load())
                 return m_input.fail("stopped");
@@ -106,6 +120,18 @@ bool RangeReader::preRoll(const std::atomic<bool> &abort)
                     retry = true;
                     break;
                 }
+                if (!linear && attempt > 0 && pts > m_start) {
+                    // Even a seek to the start of the file landed past
+                    // its first key frame (transport streams seek by
+                    // timestamps found near a byte position): read it
+                    // from its first byte instead.
+                    if (!m_input.reopen())
+                        return false;
+                    ctx = m_input.ctx();
+                    linear = true;
+                    rescan = true;
+                    break;
+                }
                 key = pts;
                 m_pending.push_back(std::move(pkt));
                 break;
@@ -116,7 +142,7 @@ bool RangeReader::preRoll(const std::atomic<bool> &abort)
             if (isKey || (dts != kNoTime && dts > m_start))
                 break; // no key frame at or before the start can follow
         }
-        if (retry && !linear)
+        if ((retry && !linear) || rescan)
             continue;
         if (m_video >= 0 && key == kNoTime) {
             // A file without an index (Matroska without cues, a partial
@@ -137,6 +163,11 @@ bool RangeReader::preRoll(const std::atomic<bool> &abort)
     }
     m_zero = m_smart ? m_smart->exactStart_us() : m_hideLeadIn ? m_start : m_key;
     m_firstGroup = m_video >= 0 && !m_smart;
+    if (m_video >= 0) {
+        const AVCodecParameters *par = ctx->streams[m_video]->codecpar;
+        if (par->codec_id == AV_CODEC_ID_H264)
+            m_repair = std::make_unique<H264MarkingRepair>(par->extradata, par->extradata_size, m_smart != nullptr);
+    }
     // Audio and subtitles start where the picture starts.
     std::deque<PacketPtr> kept;
     for (PacketPtr &pkt : m_pending) {
@@ -176,7 +207,9 @@ int RangeReader::next(AVPacket *out, const std::atomic<bool> &abort)
             const int r = av_read_frame(ctx, pkt.get());
             if (r == AVERROR_EOF || (r < 0 && ctx->pb && avio_feof(ctx->pb))) {
                 if (m_smart && !m_smart->videoDone()) {
+                    const size_t before = m_ready.size();
                     m_smart->finish(m_ready);
+                    repairFrom(before);
                     continue;
                 }
                 flushHeld(true);
@@ -196,7 +229,9 @@ int RangeReader::next(AVPacket *out, const std::atomic<bool> &abort)
         if (m_done[s])
             continue;
         if (s == m_video && m_smart) {
+            const size_t before = m_ready.size();
             m_smart->feed(std::move(pkt), m_ready);
+            repairFrom(before);
             m_done[s] = m_smart->videoDone();
             continue;
         }
@@ -231,19 +266,27 @@ int RangeReader::next(AVPacket *out, const std::atomic<bool> &abort)
                 continue;
         }
         if (s == m_video) {
-            if (dts != kNoTime && dts >= m_end) {
-                // Later packets all show at or after the end: frames
-                // held back for the end are not needed either.
+            // Pictures past the end that earlier ones depend on are kept;
+            // a container without an edit list shows them, so the pictures
+            // shown between the end and them are kept as well (the output
+            // then runs on a little, instead of jumping).
+            const int64_t inside = std::max(m_end, m_shownUntil);
+            if (dts != kNoTime && dts >= inside) {
+                // Later packets all show after that: frames held back for
+                // the end are not needed either.
                 m_tail.clear();
                 m_done[s] = true;
                 continue;
             }
-            if (pts != kNoTime && pts >= m_end) {
+            if (pts != kNoTime && pts >= inside) {
                 m_tail.push_back(std::move(pkt)); // kept only if earlier frames need it
                 continue;
             }
-            for (PacketPtr &held : m_tail)
+            for (PacketPtr &held : m_tail) {
+                const int64_t heldPts = toMicros(held->pts != kNoTime ? held->pts : held->dts, st->time_base);
+                m_shownUntil = std::max(m_shownUntil, heldPts);
                 release(std::move(held));
+            }
             m_tail.clear();
             if (!m_setsChecked) {
                 m_setsChecked = true;
@@ -292,9 +335,20 @@ bool RangeReader::readShort(const AVPacket *pkt, const AVCodecParameters *par)
     return blocks && pkt->size % par->block_align != 0;
 }
 
+void RangeReader::repairFrom(size_t first)
+{
+    if (!m_repair)
+        return;
+    for (size_t i = first; i < m_ready.size() && !m_repair->done(); ++i)
+        if (m_ready[i]->stream_index == m_video)
+            m_repair->process(m_ready[i]);
+}
+
 void RangeReader::release(PacketPtr pkt)
 {
     const int s = pkt->stream_index;
+    if (s == m_video && m_repair && !m_repair->done())
+        m_repair->process(pkt);
     const AVMediaType type = m_input.ctx()->streams[s]->codecpar->codec_type;
     if (type != AVMEDIA_TYPE_VIDEO && type != AVMEDIA_TYPE_AUDIO) {
         ready(std::move(pkt));

@@ -9,12 +9,14 @@
 #include <atomic>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace orl {
 
 class CopyOutput;
+class H264MarkingRepair;
 class SmartCut;
 
 // Reads the packets of one range of the selected streams in file order,
@@ -22,6 +24,7 @@ class SmartCut;
 class RangeReader {
 public:
     RangeReader(CopyInput &input, int64_t start_us, int64_t length_us, bool hideLeadIn);
+    ~RangeReader();
 
     // Finds the key frame to start from and buffers the packets up to the
     // asked start. Sets zero(): the input time that becomes output time 0.
@@ -36,6 +39,11 @@ public:
     // Where the source's readable data ended, in µs from its start, when it
     // ended before the range did (a partial download); 0 otherwise.
     int64_t sourceEnd_us() const { return m_sourceEnd; }
+    // H.264 copied from a recovery point: pictures whose reference marking
+    // was rewritten to fit the pictures a decoder has, and pictures that
+    // will still make a decoder complain.
+    int repairedPictures() const;
+    int unrepairedPictures() const;
 
     int64_t zero_us() const { return m_zero; }
     int64_t start_us() const { return m_start; }
@@ -51,6 +59,9 @@ private:
     // read short are left out.
     void flushHeld(bool atEnd);
     void ready(PacketPtr pkt);
+    // Passes the video packets queued from position first on through the
+    // marking repair (frame-exact cuts queue them directly).
+    void repairFrom(size_t first);
     bool lastPacketsCutOff() const;
     static bool readShort(const AVPacket *pkt, const AVCodecParameters *par);
 
@@ -72,6 +83,7 @@ private:
     int64_t m_zero = 0;
     bool m_hideLeadIn = false;
     SmartCut *m_smart = nullptr;
+    std::unique_ptr<H264MarkingRepair> m_repair;
     bool m_setsChecked = false; // the first video packet was given its parameter sets
     bool m_firstGroup = false;       // video is still in the group of the start key frame
     bool m_damaged = false;          // a packet was read short or flagged corrupt
@@ -81,6 +93,7 @@ private:
     std::vector<bool> m_done;
     std::deque<PacketPtr> m_pending; // read ahead during the pre-roll
     std::deque<PacketPtr> m_tail;    // video at or after the end, held back
+    int64_t m_shownUntil = kNoTime;  // latest picture after the end kept for an earlier one
     std::deque<PacketPtr> m_ready;
     std::vector<PacketPtr> m_held;   // per stream: its newest sound or picture packet
     std::vector<int> m_lastSize;     // per stream: size of the packet let out last

@@ -1,6 +1,7 @@
 #include "SmartCut.h"
 
 #include "Engine.h"
+#include "H264Syntax.h"
 
 extern "C" {
 #include <libavutil/opt.h>
@@ -370,12 +371,29 @@ bool SmartCut::plan()
     }
     if (m_exactStart >= m_end)
         return fail("the range holds no pictures");
-    // An H.264 key frame that is no IDR picture (an open group's recovery
-    // point) cannot follow re-encoded pictures: decoders wait for the next
-    // recovery point and drop the whole group.
-    if (seenK1 && m_k1 < m_end && !k1Idr)
-        return fail("its key frames are recovery points of open groups of pictures, which cannot follow "
-                    "re-encoded pictures");
+    if (!m_hevc && seenK1 && m_k1 < m_end && !k1Idr) {
+        // An H.264 key frame that is no IDR picture (an open group's
+        // recovery point) goes on numbering its pictures from the group
+        // before: the encoded pictures end with a reset of the reference
+        // and order counts, which only a picture after the first can carry.
+        // With a single picture to encode, the next group is encoded too.
+        int headPictures = 0;
+        for (const Packet &p : a)
+            headPictures += p.pts >= m_exactStart && p.pts < m_k1;
+        if (headPictures == 1) {
+            seenK1 = false;
+            for (const Packet &p : a)
+                if (!seenK1 && p.key && p.pts > m_k1) {
+                    m_k1 = p.pts;
+                    m_k1Dts = p.dts;
+                    k1Idr = p.idr;
+                    seenK1 = true;
+                }
+            if (!seenK1)
+                m_k1 = kInfinite;
+        }
+        m_k1Resets = seenK1 && m_k1 < m_end && !k1Idr && headPictures > 0;
+    }
 
     // Tail: the last key frame at or before the end, the group before it
     // (its latest picture ends the copy) and the pictures up to the end.
@@ -629,6 +647,8 @@ bool SmartCut::spliceForms(std::vector<Encoded> &packets, bool head)
         Encoded &e = packets[i];
         std::vector<Bytes> nals = splitAnnexB(e.data.data(), e.data.size());
         if (i == 0) {
+            if (head && !m_allEncoded && m_k1Resets && !announceReordering(nals))
+                return fail("the encoded pictures cannot announce the copied pictures' reordering");
             for (const Bytes &n : nals) {
                 const int type = m_hevc ? hevcNalType(n) : h264NalType(n);
                 if (m_hevc ? (type >= kHevcVps && type <= kHevcPps) : (type == kH264Sps || type == kH264Pps))
@@ -639,6 +659,8 @@ bool SmartCut::spliceForms(std::vector<Encoded> &packets, bool head)
         }
         e.data = prefixed ? joinLengthPrefixed(nals, m_sourceSets.lengthSize) : joinAnnexB(nals);
     }
+    if (head && !m_allEncoded && m_k1Resets && !resetAtEnd(packets.back(), ownSets))
+        return fail("the encoded pictures cannot be joined to the copied recovery point");
     if (head && !m_allEncoded) {
         // Decoding times end just before the first copied picture's.
         const int64_t n = static_cast<int64_t>(packets.size());
@@ -655,6 +677,76 @@ bool SmartCut::spliceForms(std::vector<Encoded> &packets, bool head)
             m_extradata = joinAnnexB(all);
         }
     }
+    return true;
+}
+
+// The encoded pictures are stored in order, the copied ones are not: a
+// decoder that sized its reordering by the first parameter set would output
+// the copied recovery point's group as soon as it decodes it, and then drop
+// its reordered pictures. The encoded pictures' sequence parameter set
+// announces the copied ones' reordering depth instead.
+bool SmartCut::announceReordering(std::vector<Bytes> &nals) const
+{
+    int depth = -1;
+    for (const Bytes &n : m_sourceSets.nals)
+        if (h264NalType(n) == kH264Sps)
+            depth = std::max(depth, h264ReorderDepth(n.data(), n.size()));
+    if (depth < 0)
+        depth = m_src->st->codecpar->video_delay;
+    if (depth <= 0)
+        return true;
+    for (Bytes &n : nals) {
+        if (h264NalType(n) != kH264Sps)
+            continue;
+        Bytes changed = h264WithReorderDepth(n.data(), n.size(), depth);
+        if (changed.empty())
+            return false;
+        n = std::move(changed);
+    }
+    return true;
+}
+
+// The last encoded picture resets the reference pictures, frame numbers
+// and picture order (a marking command 5): the copied recovery point then
+// numbers on as it does in the source, and decoders show it and its group
+// after the encoded pictures instead of dropping them as out of order.
+bool SmartCut::resetAtEnd(Encoded &last, const std::vector<Bytes> &ownSets) const
+{
+    H264Sps sps;
+    H264Pps pps;
+    for (const Bytes &n : ownSets) {
+        if (h264NalType(n) == kH264Sps)
+            parseH264Sps(n.data(), n.size(), sps);
+        else if (h264NalType(n) == kH264Pps)
+            parseH264Pps(n.data(), n.size(), pps);
+    }
+    if (sps.id < 0 || pps.id < 0)
+        return false;
+    const bool prefixed = m_sourceSets.lengthPrefixed;
+    std::vector<Bytes> nals;
+    if (prefixed) {
+        if (!splitLengthPrefixed(last.data.data(), last.data.size(), m_sourceSets.lengthSize, nals))
+            return false;
+    } else {
+        nals = splitAnnexB(last.data.data(), last.data.size());
+    }
+    bool slices = false;
+    for (Bytes &n : nals) {
+        const int type = h264NalType(n);
+        if (type != 1 && type != kH264Idr)
+            continue;
+        H264SliceHeader h;
+        if (!parseH264Slice(n.data(), n.size(), sps, pps, h) || h.refIdc == 0 || h.nalType == kH264Idr)
+            return false;
+        Bytes rewritten = rewriteH264Marking(n.data(), n.size(), h, pps, true, {MarkingOp{5, 0, 0}});
+        if (rewritten.empty())
+            return false;
+        n = std::move(rewritten);
+        slices = true;
+    }
+    if (!slices)
+        return false;
+    last.data = prefixed ? joinLengthPrefixed(nals, m_sourceSets.lengthSize) : joinAnnexB(nals);
     return true;
 }
 
@@ -709,19 +801,26 @@ void SmartCut::feed(PacketPtr pkt, std::deque<PacketPtr> &out)
         if (!key || t != m_k1)
             return;
         pushAll(m_head);
-        if (m_hevc) {
-            // The copied group starts a new coded sequence: its own
-            // parameter sets again, and its leading pictures (dropped,
-            // they were encoded into the head) announced as absent.
-            std::vector<Bytes> nals;
-            const bool prefixed = m_sourceSets.lengthPrefixed;
-            if (prefixed)
-                splitLengthPrefixed(pkt->data, pkt->size, m_sourceSets.lengthSize, nals);
-            else
-                nals = splitAnnexB(pkt->data, pkt->size);
+        std::vector<Bytes> nals;
+        const bool prefixed = m_sourceSets.lengthPrefixed;
+        if (prefixed)
+            splitLengthPrefixed(pkt->data, pkt->size, m_sourceSets.lengthSize, nals);
+        else
+            nals = splitAnnexB(pkt->data, pkt->size);
+        bool hasSps = false;
+        for (const Bytes &n : nals)
+            hasSps = hasSps || (!m_hevc && h264NalType(n) == kH264Sps);
+        // The copied group starts a new coded sequence (HEVC), or follows
+        // encoded pictures with parameter sets of their own or nothing at
+        // all (H.264): its own parameter sets again, which a stream with
+        // start codes may carry only in front of IDR pictures (a stream
+        // with length fields has all of them in its description). An HEVC
+        // group's leading pictures (dropped, they were encoded into the
+        // head) are announced as absent.
+        if (m_hevc || (!prefixed && !hasSps && !m_sourceSets.nals.empty())) {
             std::vector<Bytes> spliced = m_sourceSets.nals;
             for (Bytes &n : nals) {
-                if (hevcNalType(n) == kHevcCraNut && n.size() > 1)
+                if (m_hevc && hevcNalType(n) == kHevcCraNut && n.size() > 1)
                     n[0] = static_cast<uint8_t>((n[0] & 0x81) | (kHevcBlaNLp << 1));
                 spliced.push_back(std::move(n));
             }

@@ -82,6 +82,8 @@ private:
     bool grabPicture(int64_t fromKey, int64_t pts, FramePtr &out);
     bool openEncoder(CodecContextPtr &enc, const AVFrame *sample);
     bool spliceForms(std::vector<Encoded> &packets, bool head);
+    bool resetAtEnd(Encoded &last, const std::vector<Bytes> &ownSets) const;
+    bool announceReordering(std::vector<Bytes> &nals) const;
     PacketPtr makeOut(const Encoded &e) const;
 
     const std::atomic<bool> *m_abort;
@@ -101,6 +103,7 @@ private:
     int64_t m_exactStart = 0;  // first picture
     int64_t m_k1 = 0;          // first copied key frame
     int64_t m_k1Dts = 0;
+    bool m_k1Resets = false;   // the first copied key frame is an H.264 recovery point after encoded pictures
     bool m_k2HasLeading = false;
     int64_t m_k2 = 0;          // key frame where the copy ends (INT64_MAX: copy to the end)
     int64_t m_maxCopied = 0;   // latest picture of the copied part

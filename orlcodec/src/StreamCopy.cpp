@@ -25,6 +25,15 @@ int payloadForm(const AVCodecParameters *par)
     return par->extradata_size > 0 && par->extradata[0] == 1 ? 1 : 0;
 }
 
+// What a key-frame cut says when its first pictures still refer to pictures
+// before the cut in a way that no rewriting of their headers can hide.
+std::string decoderWarning(int pictures)
+{
+    return std::to_string(pictures) + (pictures == 1 ? " picture" : " pictures")
+        + " after the start refer to pictures before the cut in a way that only encoding could repair: "
+          "decoders may report errors there";
+}
+
 } // namespace
 
 // ----------------------------------------------------------- conversion ---
@@ -120,7 +129,11 @@ bool StreamCopyConversion::run(std::string &error)
         return ok;
     std::string why;
     const auto checkStart = std::chrono::steady_clock::now();
-    const bool passed = checkFrameExact(*cut, m_dst, m_choice.frameExactPsnr, m_job, why);
+    bool passed = false;
+    if (m_unrepaired > 0)
+        why = std::to_string(m_unrepaired) + " copied pictures refer to pictures the cut leaves out";
+    else
+        passed = checkFrameExact(*cut, m_dst, m_choice.frameExactPsnr, m_job, why);
     const double checkSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - checkStart).count();
     if (passed) {
         char seconds[32];
@@ -162,6 +175,12 @@ bool StreamCopyConversion::copyOnce(SmartCut *cut, std::string &error)
             error = m_output->error();
         } else {
             ok = copyRange(*m_input, *m_output, reader, 0, true, m_job.abortFlag(), m_job.progress(), error);
+        }
+        m_unrepaired = reader.unrepairedPictures();
+        if (ok && !cut && reader.unrepairedPictures() > 0) {
+            const std::string before = m_cutReport.get();
+            const std::string note = decoderWarning(reader.unrepairedPictures());
+            m_cutReport.set(before.empty() ? "cut at key frames; " + note : before + "; " + note);
         }
     }
     if (!m_output->finish() && ok) {
@@ -398,6 +417,12 @@ bool StreamCopyMerger::run(CopyInput &input, uint64_t start_us, uint64_t length_
     } else {
         ok = copyRange(input, *m_output, reader, m_timelineEnd_us, first, m_job.abortFlag(), m_job.progress(),
                        error);
+        if (ok && reader.unrepairedPictures() > 0) {
+            const std::string note = "range " + std::to_string(m_rangesAdded + 1) + ": "
+                + decoderWarning(reader.unrepairedPictures());
+            const std::string before = m_cutReport.get();
+            m_cutReport.set(before.empty() ? note : before + "; " + note);
+        }
     }
     ++m_rangesAdded;
     if (ok) {

@@ -63,6 +63,7 @@ private:
     uint64_t m_length_us = 0;
     std::atomic<int> m_cutMode{0};
     ErrorText m_cutReport;
+    int m_unrepaired = 0; // pictures of the last copy a decoder will complain about
 };
 
 // Several source ranges joined into one output file, one range at a time.

@@ -196,6 +196,9 @@ struct Case {
     const char *suffix;
     bool hevc;
     bool exact = true; // false: the cut falls back to key frames, and says so
+    // H.264 open groups: the reference marking of the first copied group's
+    // pictures may be rewritten, so only later groups are copied byte for byte.
+    bool firstGroupRewritten = false;
 };
 
 class FrameExactCut : public ::testing::TestWithParam<Case> {
@@ -269,22 +272,28 @@ TEST_P(FrameExactCut, RandomRangesAreExactCopiedInTheMiddleAndClean)
         std::set<std::string> written;
         for (const auto &p : out.packets)
             written.insert(p.data);
-        bool inside = false;
-        int copied = 0;
+        bool inside = false, rewritable = false;
+        int copied = 0, copiedKeys = 0;
         for (const auto &p : source.packets) {
             if (p.key && p.pts == k2)
                 break;
             if (p.key && p.pts == k1) {
                 inside = true;
+                rewritable = c.firstGroupRewritten;
                 if (c.hevc)
                     continue;
+            } else if (p.key) {
+                rewritable = false;
             }
             if (!inside || p.pts < k1 || k2 <= k1)
+                continue;
+            copiedKeys += p.key;
+            if (rewritable)
                 continue;
             EXPECT_TRUE(written.count(p.data)) << "source packet at " << p.pts << " not copied";
             ++copied;
         }
-        if (k2 > k1 && k1 >= 0) {
+        if (k2 > k1 && k1 >= 0 && (!c.firstGroupRewritten || copiedKeys > 1)) {
             EXPECT_GT(copied, 0);
         }
     }
@@ -295,8 +304,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Case{"gop_h264.mp4", "mp4", "mp4", false}, Case{"gop_h264.mov", "mov", "mov", false},
                       Case{"gop_h264.mkv", "matroska", "mkv", false}, Case{"gop_h264.ts", "mpegts", "ts", false},
                       Case{"gop_h264.m2ts", "mpegts", "m2ts", false},
-                      Case{"gop_h264_open.mkv", "matroska", "mkv", false, false},
-                      Case{"gop_h264_open.ts", "mpegts", "ts", false, false}, Case{"gop_hevc.mp4", "mp4", "mp4", true},
+                      Case{"gop_h264_open.mkv", "matroska", "mkv", false, true, true},
+                      Case{"gop_h264_open.ts", "mpegts", "ts", false, true, true},
+                      Case{"open_gop_pyramid.ts", "mpegts", "ts", false, true, true},
+                      Case{"gop_hevc.mp4", "mp4", "mp4", true},
                       Case{"gop_hevc.mov", "mov", "mov", true}, Case{"gop_hevc.m2ts", "mpegts", "m2ts", true},
                       Case{"gop_hevc_open.mkv", "matroska", "mkv", true},
                       Case{"gop_hevc_open.ts", "mpegts", "ts", true}),
