@@ -7,6 +7,7 @@
 #include "EngineSession.h"
 #include "Languages.h"
 #include "ParserXML.h"
+#include "ProjectSession.h"
 #include "QImageButton.h"
 #include "QLoadingDlg.h"
 #include "QPlayObject.h"
@@ -110,6 +111,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(this, &MainWindow::seedAddingFile, this, &MainWindow::showAddingFile);
 
     installShortcuts();
+    m_project = new ProjectSession(this);
     retranslate();
     restoreArrangement();
     // The keys work from the start: nothing is being typed yet.
@@ -119,6 +121,10 @@ MainWindow::MainWindow(QWidget *parent)
 MainWindow::~MainWindow()
 {
     qApp->removeEventFilter(this);
+    // The project goes first: the waits below handle events, and none of
+    // its steps may look at panels that are going.
+    delete m_project;
+    m_project = nullptr;
     storeArrangement();
     // The worker may still hand over items; it stops before the window goes.
     m_addFileThread->requestStop();
@@ -131,14 +137,23 @@ MainWindow::~MainWindow()
     delete m_videoItemDlg;
     delete m_videoCutToolbar;
     delete m_videoPlayDlg;
+    // A player still opening is cut short rather than waited for.
+    EngineSession::setAbortLoading(true);
     delete m_playObject;
+    EngineSession::setAbortLoading(false);
+    for (const PendingOpen &open : m_openQueue)
+        delete open.item;
+    m_openQueue.clear();
     VoVideoConvertManager::instance()->clear();
     g_converting = false;
 }
 
 QLoadingDlg *MainWindow::loadingDialog() const { return m_loadingDlg.data(); }
 
-bool MainWindow::isImporting() const { return m_addFileThread->isRunning() || m_loadingDlg; }
+bool MainWindow::isImporting() const
+{
+    return m_addFileThread->isRunning() || m_loadingDlg || playerOpening();
+}
 
 void MainWindow::buildTitleBar()
 {
@@ -326,5 +341,10 @@ void MainWindow::IsStartToConverter(bool bStart)
         focusPlayerArea();
 }
 
-void MainWindow::OnFormatDlg() { FormatWidget::instance(this)->runModal(this); }
+void MainWindow::OnFormatDlg()
+{
+    FormatWidget::instance(this)->runModal(this);
+    // An accepted output setting is one step of the work.
+    m_project->noteChange();
+}
 

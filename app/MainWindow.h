@@ -13,10 +13,19 @@
 #include <QStringList>
 #include <QTimer>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <vector>
 
 class AddFileThread;
+class QAction;
+namespace cutlist {
+struct Error;
+struct Segment;
+using SegmentList = std::vector<Segment>;
+} // namespace cutlist
 class ProgramMenu;
+class ProjectSession;
 class QAbstractButton;
 class QImageButton;
 class QLoadingDlg;
@@ -57,10 +66,22 @@ public:
     ProgramMenu *programMenu() const { return m_menu; }
     ShellTray *tray() const { return m_tray; }
     UpdateComponent *updates() const { return m_updates; }
+    // Cut lists (MainWindow_CutList.cpp): what the menu's entries do once
+    // a file is chosen; false after a refusal, which the user was shown.
+    bool importCutList(const QString &path);
+    bool exportCutList(const QString &path);
+    // The user's sentence for a cut-list fault, with its line (reading) or
+    // segment (writing).
+    static QString cutListErrorText(const cutlist::Error &error, bool reading);
+    // Projects, undo and redo (ProjectSession.cpp).
+    ProjectSession *project() const { return m_project; }
 
 signals:
     void seedConvertItem(VoVideoConvertItem *item);
     void seedAddComplete(bool bShowMsg);
+    // An import has ended: its files' players are open (or failed) and the
+    // loading dialog has gone.
+    void importSettled();
     void emitLosslessChange();
     void emitStopPlay();
     void emitPausePlay();
@@ -103,6 +124,9 @@ public slots:
     void ActOnAbout();
     void ActOnPreferDlg();
     void ActOnUpdates();
+    void ActOnImportCutList();
+    void ActOnExportCutList();
+    void ActOnSegmentsFromChapters();
     // The current segments applied to files the user chooses (MainWindow_Batch.cpp).
     void ActOnApplySegments();
     void iconActivated(QSystemTrayIcon::ActivationReason reason);
@@ -132,6 +156,7 @@ private slots:
     void showOpenFailed(QString path, QString reason);
 
 private:
+    friend class ProjectSession;
     // Construction steps (MainWindow.cpp, MainWindow_Panels.cpp).
     void buildPanels();
     void connectPanels();
@@ -144,7 +169,14 @@ private:
     VoVideoConvertItem *currentItem() const;
     bool isSimpleMode() const;
     void refreshThumbnail(VoVideoConvertItem *item);
+    void thumbnailArrived(quintptr key, const QImage &image);
     void stopSectionPlay();
+    // The rest of a start (end) mark once its time is known.
+    void applyStart(VoVideoConvertItem *item, uint64_t t);
+    void applyEnd(uint64_t t);
+    // Runs action once the marks asked for before it have their time.
+    void afterMarks(std::function<void()> action);
+    void addItemNow();
     // Import (MainWindow_Import.cpp).
     static void setOpenFolder(const QString &folder);
     void bringToFront();
@@ -152,9 +184,20 @@ private:
     void startAddFileWorker();
     static QStringList droppedPaths(const QList<QUrl> &urls);
     // Removes the previous file's segments, items and player, once per import.
-    void replaceWorkOnce();
-    // Opens path again in the player holder and returns to position: the
-    // previous file, after a new one could not be played.
+    void replaceWorkOnce(unsigned importId);
+    // The players of the items delivered open one after the other off the
+    // interface thread (the holder's thread); each item is shown once its
+    // player has opened.
+    bool playerOpening() const;
+    void openNextPlayer();
+    QPlayObject *playObject(bool create);
+    void playerOpened(bool ok);
+    void showOpenedItem(VoVideoConvertItem *item, unsigned importId);
+    // The previous file opened again after a new one could not be played:
+    // it returns to where it was.
+    void previousReopened(bool ok);
+    // Opens path again in the player (off this thread) and shows it at
+    // position: for work brought back while no file plays.
     void reopenPlayer(const QString &path, uint64_t position, bool paused);
     // A time as the partial-file notice shows it: "0:00:02.6".
     static QString shortClock(uint64_t us);
@@ -181,6 +224,13 @@ private:
     // What every way of ending the program does first: a running
     // conversion stops and leaves no partial file.
     void stopWorkForExit();
+    // Cut lists (MainWindow_CutList.cpp).
+    void buildCutListActions();
+    void refreshCutListActions();
+    // Asks whether count new segments replace the work's or follow them,
+    // unless the work is only the file just opened; false: cancelled.
+    bool askReplaceSegments(int count, bool &replace);
+    bool placeCutList(const VoVideoConvertItem &source, const cutlist::SegmentList &segments);
     void stopBatchForExit();
 
     QWidget *m_centralWidget = nullptr;
@@ -193,6 +243,10 @@ private:
     ProgramMenu *m_menu = nullptr;
     ShellTray *m_tray = nullptr;
     UpdateComponent *m_updates = nullptr;
+    QAction *m_actImportCutList = nullptr;
+    QAction *m_actExportCutList = nullptr;
+    QAction *m_actChapterSegments = nullptr;
+    ProjectSession *m_project = nullptr;
     QImageButton *m_btnMax = nullptr;
     QImageButton *m_btnRestore = nullptr;
     QImageButton *m_btnMin = nullptr;
@@ -202,9 +256,22 @@ private:
     QStringList m_fileNames;
     QPointer<QLoadingDlg> m_loadingDlg;
     QPlayObject *m_playObject = nullptr;
+    struct PendingOpen {
+        VoVideoConvertItem *item; // owned until shown
+        unsigned importId;
+    };
+    QList<PendingOpen> m_openQueue; // the first one's player is opening
+    bool m_itemOpening = false;     // the first one's player opens or is being shown
+    bool m_reopening = false;       // the previous file opens again
+    bool m_completeWaiting = false; // the import ended before its players opened
+    QString m_previousPath;
+    uint64_t m_previousPosition = 0;
+    bool m_previousPaused = false;
+    unsigned m_importId = 0;
+    unsigned m_replacedForImport = 0;
+    bool m_importReplacedWork = false; // the running import has replaced the work
     // The running import has put its first item in place of the previous
     // work; until then a failed open leaves that work as it was.
-    bool m_importReplacedWork = false;
 
     QStringList m_dropList;
     QString m_lastDropPath;

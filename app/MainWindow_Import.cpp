@@ -7,6 +7,7 @@
 #include "EngineSession.h"
 #include "OutputNaming.h"
 #include "ParserXML.h"
+#include "ProjectSession.h"
 #include "QLoadingDlg.h"
 #include "QPlayObject.h"
 #include "QVideoCutDlg.h"
@@ -56,6 +57,11 @@ void MainWindow::addImportFile(QStringList fileNames)
 {
     if (fileNames.isEmpty())
         return;
+    // A project names its source; opening it imports that.
+    if (ProjectSession::isProjectPath(fileNames.constLast())) {
+        m_project->openProject(fileNames.constLast());
+        return;
+    }
     // A dropped file or one named on the command line also sets where the
     // next open-file dialog starts.
     const QFileInfo last(fileNames.constLast());
@@ -81,6 +87,7 @@ void MainWindow::addImportFile(QStringList fileNames)
 
     // An import replaces the current work, but only once its first file has
     // opened (replaceWorkOnce): a file that fails leaves the work untouched.
+    ++m_importId;
     m_importReplacedWork = false;
     m_addFileThread->startList(m_fileNames);
     QPointer<QLoadingDlg> dialog = m_loadingDlg;
@@ -105,6 +112,12 @@ void MainWindow::StopAddFileThree()
 void MainWindow::AddFileComplete(bool bShowMsg)
 {
     Q_UNUSED(bShowMsg)
+    // The loading dialog stays until the last item's player has opened.
+    if (playerOpening()) {
+        m_completeWaiting = true;
+        return;
+    }
+    m_completeWaiting = false;
     if (m_loadingDlg) {
         m_loadingDlg->done(QDialog::Accepted);
         m_loadingDlg->deleteLater();
@@ -114,42 +127,101 @@ void MainWindow::AddFileComplete(bool bShowMsg)
     if (VoVideoConvertManager::instance()->count() > 0)
         m_videoItemDlg->OnBtnShowList();
     focusPlayerArea();
+    emit importSettled();
 }
 
-void MainWindow::replaceWorkOnce()
+void MainWindow::replaceWorkOnce(unsigned importId)
 {
-    if (m_importReplacedWork)
+    if (m_replacedForImport == importId)
         return;
+    m_replacedForImport = importId;
     m_importReplacedWork = true;
     m_videoItemDlg->ActionDeleteALL();
     VoVideoConvertManager::instance()->clear();
 }
 
+bool MainWindow::playerOpening() const
+{
+    return !m_openQueue.isEmpty() || m_reopening;
+}
+
 void MainWindow::addConvertItem(VoVideoConvertItem *item)
 {
-    VoVideoConvertManager *items = VoVideoConvertManager::instance();
     if (!item) {
         showOpenFailed(QString(), QString());
         return;
     }
-    // Some audio systems give out one device at a time, so the previous
-    // player lets go before the new one opens; should the new one fail,
-    // the previous file comes back where it was.
-    const QString previousPath = m_playObject ? m_playObject->path() : QString();
-    const uint64_t previousPosition = m_videoPlayDlg->player() ? Player_GetPosition(m_videoPlayDlg->player()) : 0;
-    const bool previousPaused = m_videoPlayDlg->isPaused();
+    // Each item's player opens on the holder's thread, one after the
+    // other in the order the items came.
+    m_openQueue.append(PendingOpen{item, m_importId});
+    openNextPlayer();
+}
+
+void MainWindow::openNextPlayer()
+{
+    // A message box of the item before may still be open: the next one
+    // waits for it.
+    if (m_itemOpening || m_reopening)
+        return;
+    if (m_openQueue.isEmpty()) {
+        if (m_completeWaiting)
+            AddFileComplete(false);
+        return;
+    }
+    const VoVideoConvertItem *item = m_openQueue.first().item;
+    // Should the new file fail to play, the previous one comes back where
+    // it was.
+    m_previousPath = m_playObject ? m_playObject->path() : QString();
+    m_previousPosition = m_videoPlayDlg->player() ? Player_GetPosition(m_videoPlayDlg->player()) : 0;
+    m_previousPaused = m_videoPlayDlg->isPaused();
     m_videoPlayDlg->close();
-    delete m_playObject;
-    m_playObject = new QPlayObject(this);
-    if (!m_playObject->open(item->m_videoPath)) {
+    m_itemOpening = true;
+    playObject(true)->openAsync(item->m_videoPath);
+}
+
+QPlayObject *MainWindow::playObject(bool create)
+{
+    if (!m_playObject && create) {
+        m_playObject = new QPlayObject(this);
+        connect(m_playObject, &QPlayObject::opened, this, &MainWindow::playerOpened);
+    }
+    return m_playObject;
+}
+
+void MainWindow::playerOpened(bool ok)
+{
+    if (m_reopening) {
+        m_reopening = false;
+        previousReopened(ok);
+        openNextPlayer();
+        return;
+    }
+    if (!m_itemOpening || m_openQueue.isEmpty())
+        return;
+    const PendingOpen next = m_openQueue.takeFirst();
+    VoVideoConvertItem *item = next.item;
+    if (!ok) {
         const QString path = item->m_videoPath;
         const QString reason = m_playObject->lastError();
         delete item;
-        reopenPlayer(previousPath, previousPosition, previousPaused);
+        if (m_previousPath.isEmpty()) {
+            m_videoPlayDlg->close();
+        } else {
+            m_reopening = true;
+            m_playObject->openAsync(m_previousPath);
+        }
         showOpenFailed(path, reason);
-        return;
+    } else {
+        showOpenedItem(item, next.importId);
     }
-    replaceWorkOnce();
+    m_itemOpening = false;
+    openNextPlayer();
+}
+
+void MainWindow::showOpenedItem(VoVideoConvertItem *item, unsigned importId)
+{
+    VoVideoConvertManager *items = VoVideoConvertManager::instance();
+    replaceWorkOnce(importId);
     if (item->endsEarly())
         Player_LimitDuration(m_playObject->playerHandle(), item->m_duration);
     m_videoPlayDlg->open(item->m_videoPath, m_playObject->playerHandle());
@@ -181,7 +253,20 @@ void MainWindow::addConvertItem(VoVideoConvertItem *item)
 
 void MainWindow::reopenPlayer(const QString &path, uint64_t position, bool paused)
 {
-    if (path.isEmpty() || !m_playObject->open(path)) {
+    // The file opens on the holder's thread, as every open does; the player
+    // shows it at position once it is open.
+    if (path.isEmpty() || m_itemOpening || m_reopening)
+        return;
+    m_previousPath = path;
+    m_previousPosition = position;
+    m_previousPaused = paused;
+    m_reopening = true;
+    playObject(true)->openAsync(path);
+}
+
+void MainWindow::previousReopened(bool ok)
+{
+    if (!ok) {
         m_videoPlayDlg->close();
         return;
     }
@@ -189,9 +274,9 @@ void MainWindow::reopenPlayer(const QString &path, uint64_t position, bool pause
     const VoVideoConvertItem *item = currentItem();
     if (item && item->endsEarly())
         Player_LimitDuration(m_playObject->playerHandle(), item->m_duration);
-    m_videoPlayDlg->open(path, m_playObject->playerHandle());
-    m_videoPlayDlg->PlaySeek(position);
-    if (paused)
+    m_videoPlayDlg->open(m_previousPath, m_playObject->playerHandle());
+    m_videoPlayDlg->PlaySeek(m_previousPosition);
+    if (m_previousPaused)
         m_videoPlayDlg->OnBtnPause();
 }
 

@@ -4,6 +4,7 @@
 
 #include "CloseFlow.h"
 #include "ProgramMenu.h"
+#include "ProjectSession.h"
 #include "QAboutDlg.h"
 #include "QPreferencesDlg.h"
 #include "ShellTray.h"
@@ -30,6 +31,7 @@ void MainWindow::buildMenuAndTray()
     connect(m_menu->actPreferences(), &QAction::triggered, this, &MainWindow::ActOnPreferDlg);
     connect(m_menu->actUpdates(), &QAction::triggered, this, &MainWindow::ActOnUpdates);
     connect(m_menu->actApplySegments(), &QAction::triggered, this, &MainWindow::ActOnApplySegments);
+    buildCutListActions();
 
     // The tray shows this window again on a click of its icon.
     m_tray = new ShellTray(this);
@@ -101,6 +103,9 @@ void MainWindow::OnClose()
 {
     switch (CloseFlow::decide(this, ShellTray::trayAvailable())) {
     case CloseFlow::Quit:
+        // Hiding keeps the work; ending the program would lose it.
+        if (!m_project->confirmDiscard())
+            break;
         stopWorkForExit();
         startCloseAnimation();
         break;

@@ -17,6 +17,7 @@
 #include "VoVideoConvertItem.h"
 #include "VoVideoConvertManager.h"
 
+#include <QPointer>
 #include <QVBoxLayout>
 
 namespace {
@@ -79,7 +80,7 @@ void MainWindow::connectPanels()
     connect(cut, &QVideoCutDlg::emitSliderMouseRelease, this, &MainWindow::sliderMouseRelease);    // 14
     connect(cut, &QVideoCutDlg::emitOnBtnStartSet, this, &MainWindow::OnBtnStartSet);              // 15
     connect(cut, &QVideoCutDlg::emitOnBtnEndSet, this, &MainWindow::OnBtnEndSet);                  // 16
-    connect(cut, &QVideoCutDlg::emitOnConvert, list, &QVideoCutManageDlg::OnConvert);              // 17
+    connect(cut, &QVideoCutDlg::emitOnConvert, list, [this, list] { afterMarks([list] { list->OnConvert(); }); }); // 17
     connect(cut, &QVideoCutDlg::emitStopConvert, list, &QVideoCutManageDlg::OnStopConvert);        // 18
     connect(cut, &QVideoCutDlg::emitShowFormatDlg, this, &MainWindow::OnFormatDlg);                // 19
     connect(cut, &QVideoCutDlg::emitPlaySelect, this, &MainWindow::OnPlayTrim);                    // 20
@@ -107,6 +108,7 @@ void MainWindow::connectPanels()
     connect(this, &MainWindow::seedAddComplete, this, &MainWindow::AddFileComplete);               // 42
     connect(this, &MainWindow::seedConvertItem, this, &MainWindow::addConvertItem);               // 43
     connect(this, &MainWindow::seedOpenFailed, this, &MainWindow::showOpenFailed);
+    connect(m_videoPlayDlg, &QVideoPlayDlg::thumbnailReady, this, &MainWindow::thumbnailArrived);
     // Key frames found for the shown file are marked on the timeline's ruler
     // as on the cut tool's slider.
     connect(cut, &QVideoCutDlg::sendKeyFrameMarks, list->timeLine()->ruler(),
@@ -129,14 +131,27 @@ VoVideoConvertItem *MainWindow::currentItem() const
 
 void MainWindow::refreshThumbnail(VoVideoConvertItem *item)
 {
-    if (!item)
+    // The picture is grabbed on the player panel's worker; thumbnailArrived
+    // puts it in place, if the item is still there by then.
+    if (item)
+        m_videoPlayDlg->requestThumbnail(reinterpret_cast<quintptr>(item), item->m_TrimStartTime);
+}
+
+void MainWindow::thumbnailArrived(quintptr key, const QImage &image)
+{
+    if (image.isNull())
         return;
-    if (QImage *image = m_videoPlayDlg->grabThumbnail(item->m_TrimStartTime)) {
-        item->m_cover = *image;
-        delete image;
-    }
-    if (QVideoConvertItem *entry = m_videoItemDlg->currentEntry(); entry && entry->item() == item)
-        entry->refreshPicture();
+    VoVideoConvertManager *items = VoVideoConvertManager::instance();
+    VoVideoConvertItem *item = nullptr;
+    for (int i = 0; i < items->count() && !item; ++i)
+        if (reinterpret_cast<quintptr>(items->itemAt(i)) == key)
+            item = items->itemAt(i);
+    if (!item)
+        return; // removed while its picture was grabbed
+    item->m_cover = image;
+    for (QVideoConvertItem *entry : m_videoItemDlg->entries())
+        if (entry->item() == item)
+            entry->refreshPicture();
 }
 
 void MainWindow::stopSectionPlay()
@@ -245,19 +260,32 @@ void MainWindow::OnBtnStartSet()
     VoVideoConvertItem *item = currentItem();
     if (!item)
         return;
-    // The player's own position, not the slider's rounded fraction of the
-    // duration: a start a microsecond before a key frame would make a stream
-    // copy begin a whole key-frame interval early.
-    if (m_videoPlayDlg->player()) {
-        uint64_t at = m_videoPlayDlg->position();
+    if (!m_videoPlayDlg->player()) {
+        m_videoCutToolbar->OnBtnStartTimeSet();
+        applyStart(item, m_videoCutToolbar->trimStart());
+        return;
+    }
+    // The time of the picture the user will see once the steps and seeks
+    // already asked for have landed, not where the player happens to stand
+    // while they decode (a mark right after Ctrl+Right would take the
+    // picture before it). The player's own time, not the slider's rounded
+    // fraction: a start a microsecond before a key frame would make a
+    // stream copy begin a whole key-frame interval early.
+    QPointer<VoVideoConvertItem> marked(item);
+    m_videoPlayDlg->whenShown(this, [this, marked](quint64 at) {
+        // A segment picked meanwhile is not the one the mark was made for.
+        if (!marked || currentItem() != marked)
+            return;
         const uint64_t end = m_videoCutToolbar->trimEnd();
         if (end > 0 && at > end)
             at = end;
         m_videoCutToolbar->setTrimStart(at);
-    } else {
-        m_videoCutToolbar->OnBtnStartTimeSet();
-    }
-    uint64_t t = m_videoCutToolbar->trimStart();
+        applyStart(marked, m_videoCutToolbar->trimStart());
+    });
+}
+
+void MainWindow::applyStart(VoVideoConvertItem *item, uint64_t t)
+{
     const uint64_t duration = m_videoPlayDlg->duration();
     if (isSimpleMode() && duration > 0) {
         // The segment may not reach back over its left neighbour.
@@ -275,18 +303,28 @@ void MainWindow::OnBtnStartSet()
 
 void MainWindow::OnBtnEndSet()
 {
-    if (!currentItem())
+    VoVideoConvertItem *item = currentItem();
+    if (!item)
         return;
-    if (m_videoPlayDlg->player()) {
-        uint64_t at = m_videoPlayDlg->position();
+    if (!m_videoPlayDlg->player()) {
+        m_videoCutToolbar->OnBtnEndTimeSet();
+        applyEnd(m_videoCutToolbar->trimEnd());
+        return;
+    }
+    QPointer<VoVideoConvertItem> marked(item);
+    m_videoPlayDlg->whenShown(this, [this, marked](quint64 at) {
+        if (!marked || currentItem() != marked)
+            return;
         const uint64_t start = m_videoCutToolbar->trimStart();
         if (at < start)
             at = start;
         m_videoCutToolbar->setTrimEnd(at);
-    } else {
-        m_videoCutToolbar->OnBtnEndTimeSet();
-    }
-    uint64_t t = m_videoCutToolbar->trimEnd();
+        applyEnd(m_videoCutToolbar->trimEnd());
+    });
+}
+
+void MainWindow::applyEnd(uint64_t t)
+{
     const uint64_t duration = m_videoPlayDlg->duration();
     if (isSimpleMode() && duration > 0) {
         const auto highest = uint64_t(double(duration) * m_videoItemDlg->currentTimeItemInfo().maxEnd);
@@ -300,7 +338,22 @@ void MainWindow::OnBtnEndSet()
         entry->endTimeChange(t);
 }
 
+void MainWindow::afterMarks(std::function<void()> action)
+{
+    // What copies or converts the segment comes after a mark still waiting
+    // for its picture, as the user asked for them; at once otherwise.
+    if (m_videoPlayDlg->isWaitingForPicture())
+        m_videoPlayDlg->whenShown(this, [action](quint64) { action(); });
+    else
+        action();
+}
+
 void MainWindow::OnBtnAddItem()
+{
+    afterMarks([this] { addItemNow(); });
+}
+
+void MainWindow::addItemNow()
 {
     if (isSimpleMode() && !m_videoItemDlg->timelineHasRoomAtEnd()) {
         QVoMessageBox::ShowMessage(this,
@@ -323,11 +376,8 @@ void MainWindow::OnBtnAddItem()
     entry->setEnabled(false);
 
     VoVideoConvertItem *copy = item->clone();
-    if (QImage *image = m_videoPlayDlg->grabThumbnail(copy->m_TrimStartTime)) {
-        copy->m_cover = *image;
-        delete image;
-    }
     items->insert(copy, -1);
+    refreshThumbnail(copy);
     m_videoItemDlg->addConvertItem(copy);
     m_videoCutToolbar->setItem(copy);
     if (!m_videoItemDlg->isListExpanded())

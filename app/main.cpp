@@ -5,6 +5,7 @@
 #include "MainWindow.h"
 #include "ParserXML.h"
 #include "ProductInfo.h"
+#include "ProjectSession.h"
 #include "QVoMessageBox.h"
 #include "ScaleFactor.h"
 #include "SingleInstance.h"
@@ -157,6 +158,8 @@ int main(int argc, char *argv[])
         QObject::connect(&termination, &TerminationSignals::terminationRequested, &window,
                          &MainWindow::endProgram);
         window.show();
+        // Work a crash or a kill left behind is offered back first.
+        QTimer::singleShot(0, &window, [&window] { window.project()->offerRestore(); });
         const QString file = fileArgument();
         if (!file.isEmpty())
             QTimer::singleShot(0, &window, [&window, file] { window.addImportFile({file}); });

@@ -4,11 +4,15 @@
 //               from the strip worker, until the last one is delivered
 //   key_frames  the key-frame times of the video (a packet scan for
 //               files without an index), from a cold cache
+//   detect_silence, detect_black
+//               the silences / black stretches of the file, default settings
+//   waveform    the sound's outline, 100 values a second
 // Exit status 0 when the job did all its work; prints the job's own time
 // as "inprocess=SECONDS".
 #include "ThumbnailStripWorker.h"
 #include "VoVideoConvertItem.h"
 #include "orlcodec.h"
+#include "orlcodec_detect.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -80,6 +84,40 @@ int keyFrames(const char *path)
     return n > 0 ? 0 : 1;
 }
 
+int detect(const char *path, int kind)
+{
+    orl_detect_settings s{};
+    Detect_DefaultSettings(kind, &s);
+    ORL_HANDLE h = Detect_Create();
+    const int ok = Detect_Run(h, path, &s);
+    const orl_detect_range *ranges = nullptr;
+    std::printf("ranges=%d\n", Detect_GetRanges(h, &ranges));
+    if (!ok)
+        std::fprintf(stderr, "%s\n", Engine_GetLastError(h));
+    Detect_Destroy(h);
+    return ok ? 0 : 1;
+}
+
+int detectSilence(const char *path)
+{
+    return detect(path, ORL_DETECT_SILENCE);
+}
+
+int detectBlack(const char *path)
+{
+    return detect(path, ORL_DETECT_BLACK);
+}
+
+int waveform(const char *path)
+{
+    ORL_HANDLE h = Detect_Create();
+    const uint8_t *peaks = nullptr;
+    const int n = Detect_Waveform(h, path, 0, 100, &peaks);
+    std::printf("peaks=%d\n", n);
+    Detect_Destroy(h);
+    return n > 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -97,6 +135,12 @@ int main(int argc, char **argv)
         job = thumbStrip;
     else if (std::strcmp(argv[1], "key_frames") == 0)
         job = keyFrames;
+    else if (std::strcmp(argv[1], "detect_silence") == 0)
+        job = detectSilence;
+    else if (std::strcmp(argv[1], "detect_black") == 0)
+        job = detectBlack;
+    else if (std::strcmp(argv[1], "waveform") == 0)
+        job = waveform;
     if (!job) {
         std::fprintf(stderr, "unknown job %s\n", argv[1]);
         return 2;

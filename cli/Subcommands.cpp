@@ -57,6 +57,19 @@ const std::vector<Subcommand> &subcommands()
                            "    --json                one JSON object a line on standard output:\n"
                            "                          progress, each output with its path and cut\n"
                            "                          report, notes and errors\n")},
+        {"detect", runDetect,
+         QT_TRANSLATE_NOOP("snipwell-cli",
+                           "snipwell-cli detect KIND [OPTIONS] FILE...\n"
+                           "    Finds places to cut in every FILE and prints them in seconds, one a\n"
+                           "    line: KIND silence, black or freeze gives START END of each range,\n"
+                           "    scene the time of each picture change.\n"
+                           "\n"
+                           "    --threshold VALUE     silence: level in dB (-50); black: share of black\n"
+                           "                          pixels, 0 to 1 (0.98); scene: change score, 0 to\n"
+                           "                          100 (10); freeze: difference in dB (-60)\n"
+                           "    --min-length SECONDS  shortest range (silence 1, black 0.5, freeze 2);\n"
+                           "                          scene: shortest time between changes (1)\n"
+                           "    --json                one JSON object a line for each FILE\n")},
     };
     return table;
 }

@@ -27,6 +27,8 @@ void applyEncoderSettings(ORL_HANDLE p, const ConvertJob &job)
             Param_SetOption(p, "part-chapter", job.partChapter.c_str());
         return;
     }
+    if (!job.partChapter.empty())
+        Param_SetOption(p, "part-chapter", job.partChapter.c_str());
     Param_SetEncodeVideo(p, 1);
     Param_SetEncodeAudio(p, 1);
     Param_SetVideoCodec(p, job.videoCodecId);

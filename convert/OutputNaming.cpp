@@ -2,7 +2,12 @@
 
 #include "ConfigState.h"
 #include "OutputFormatParams.h"
+#include "OutputTemplate.h"
+#include "ParserXML.h"
+#include "VoVideoConvertItem.h"
+#include "VoVideoConvertManager.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 
@@ -86,4 +91,42 @@ QString getConvertPath()
         QDir().mkpath(folder);
     state.setOutputName(path);
     return path;
+}
+
+QString segmentNameTemplate()
+{
+    return ParserXML::readItemValue("OUTPUTNAME_ITEM", "SegmentTemplate", defaultOutputTemplate());
+}
+
+QString mergedNameTemplate()
+{
+    return ParserXML::readItemValue("OUTPUTNAME_ITEM", "MergedTemplate", defaultOutputTemplate());
+}
+
+std::function<QString(const VoVideoConvertItem &item, int position)> templateOutputNamer(bool merge)
+{
+    const QString pattern = merge ? mergedNameTemplate() : segmentNameTemplate();
+    if (pattern == defaultOutputTemplate() || !unknownPlaceholder(pattern).isEmpty())
+        return {};
+    return [pattern, merge](const VoVideoConvertItem &item, int) {
+        ConfigState &state = ConfigState::instance();
+        const QString folder = state.outputDir().isEmpty() ? state.converterPath() : state.outputDir();
+        OutputNameFields fields;
+        fields.name = baseName(state.adjustFileName().isEmpty() ? item.m_videoName : state.adjustFileName());
+        fields.ext = outputExtension(item.m_fileSuffix);
+        fields.n = item.m_index + 1;
+        fields.label = item.m_label;
+        fields.start_us = item.m_TrimStartTime;
+        fields.end_us = item.m_TrimEndTime == 0 ? item.m_duration : item.m_TrimEndTime;
+        if (merge) {
+            // A merged file spans its first segment's start to its last's end.
+            const VoVideoConvertManager *items = VoVideoConvertManager::instance();
+            if (const VoVideoConvertItem *last = items->itemAt(items->count() - 1))
+                fields.end_us = last->m_TrimEndTime == 0 ? last->m_duration : last->m_TrimEndTime;
+        }
+        fields.date = QDate::currentDate();
+        if (!folder.isEmpty())
+            QDir().mkpath(folder);
+        return freeOutputPath(folder, pattern, fields, [](const QString &path) { return QFileInfo::exists(path); });
+    };
 }

@@ -179,6 +179,9 @@ void QConverterObject::convertItem(VoVideoConvertItem *item, bool first)
     }
     const QByteArray destination = name.toUtf8();
     std::unique_ptr<ConvertJob> job(item->assembleConvertJob(OutputFormatParams::instance()));
+    if (m_merge && m_segmentChapters)
+        job->partChapter = (item->m_label.isEmpty() ? tr("Segment %1").arg(item->m_index + 1) : item->m_label)
+                               .toStdString();
 
     CallScope scope(m_callDepth, [this] { reap(); });
     if (m_merge) {

@@ -34,6 +34,9 @@ public:
     // The same over items the caller owns instead of the window's item
     // list (segments applied to other files); they must outlive the run.
     void startConvert(bool merge, const QList<VoVideoConvertItem *> &items);
+    // A merge writes one chapter per segment, titled with its label or
+    // "Segment N", instead of the chapters of the sources.
+    void setSegmentChapters(bool on) { m_segmentChapters = on; }
     // True from a stop until the stopped converter's last report has been
     // handled, which removes its partial file.
     bool isStopPending() const { return m_stopPending; }
@@ -89,6 +92,7 @@ private:
     int dropRemovedItems();
 
     bool m_merge = false;
+    bool m_segmentChapters = false;
     // The items still to convert, the one converting first. An item the
     // user removes meanwhile turns null here and is skipped; the one being
     // converted needs nothing of its item after the start.

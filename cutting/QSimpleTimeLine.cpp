@@ -1,10 +1,13 @@
 #include "QSimpleTimeLine.h"
 
 #include "QDrawLine.h"
+#include "QTimeItem.h"
 #include "QTimeContainer.h"
 #include "QTimeControl.h"
 #include "QVoBaseButton.h"
 #include "SkinImage.h"
+#include "VoDetector.h"
+#include "WaveformWorker.h"
 
 #include <QFile>
 #include <QMouseEvent>
@@ -17,6 +20,7 @@ QSimpleTimeLine::QSimpleTimeLine(QWidget *parent) : QWidget(parent)
     m_container->setObjectName(QStringLiteral("m_timeContainer"));
     connect(m_container, &QTimeContainer::emitTimeItemInfoChange, this, &QSimpleTimeLine::emitTimeItemInfoChange);
     connect(m_container, &QTimeContainer::emitDeleteFile, this, &QSimpleTimeLine::emitDeleteFile);
+    connect(m_container, &QTimeContainer::emitEditLabel, this, &QSimpleTimeLine::emitEditLabel);
     connect(this, &QSimpleTimeLine::emitMouseMoveEvent, m_container, &QTimeContainer::mainMouseMoveEvent);
     connect(this, &QSimpleTimeLine::emitMousePressEvent, m_container, &QTimeContainer::mainMousePressEvent);
     connect(this, &QSimpleTimeLine::emitMouseReleaseEvent, m_container, &QTimeContainer::mainMouseReleaseEvent);
@@ -43,6 +47,38 @@ QSimpleTimeLine::QSimpleTimeLine(QWidget *parent) : QWidget(parent)
     setFocusPolicy(Qt::ClickFocus);
     setMouseTracking(true);
     resize(600, 200);
+}
+
+QSimpleTimeLine::~QSimpleTimeLine()
+{
+    // The worker may still hand an outline to this object; it is dropped.
+    m_waveWorker.reset();
+}
+
+void QSimpleTimeLine::showWaveform(const QString &path, uint64_t duration_us)
+{
+    const int id = ++m_waveRequest;
+    m_container->setWaveform({}, 0, 0);
+    m_waveArrived = false;
+    if (!m_waveWorker)
+        m_waveWorker.reset(new WaveformWorker([this](const QVector<quint8> &peaks, int requestId) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, peaks, requestId] {
+                    if (requestId != m_waveRequest)
+                        return;
+                    m_waveArrived = true;
+                    m_container->setWaveform(peaks, VoDetector::waveformRate, m_waveDuration);
+                },
+                Qt::QueuedConnection);
+        }));
+    m_waveDuration = duration_us;
+    m_waveWorker->begin(path, id);
+}
+
+bool QSimpleTimeLine::waveformSettled() const
+{
+    return m_waveArrived;
 }
 
 void QSimpleTimeLine::setPlayHeadImage(const QString &path, int top)
@@ -90,6 +126,10 @@ void QSimpleTimeLine::clear()
     m_dragging = false;
     m_timeControl->reset();
     m_container->clear();
+    ++m_waveRequest;
+    m_waveArrived = true;
+    if (m_waveWorker)
+        m_waveWorker->stop();
 }
 
 void QSimpleTimeLine::clearSegments()
@@ -269,4 +309,10 @@ void QSimpleTimeLine::mouseReleaseEvent(QMouseEvent *event)
     m_dragging = false;
     emit emitMouseReleaseEvent(event);
     emit emitMouseRelease();
+}
+
+void QSimpleTimeLine::setLabel(int index, const QString &label)
+{
+    if (QTimeItem *box = m_container->items().value(index))
+        box->setLabel(label);
 }

@@ -8,17 +8,20 @@
 #include <QColor>
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 
 class QDrawLine;
 class QMouseEvent;
 class QTimeContainer;
 class QTimeControl;
 class QVoBaseButton;
+class WaveformWorker;
 
 class QSimpleTimeLine : public QWidget {
     Q_OBJECT
 public:
     explicit QSimpleTimeLine(QWidget *parent = nullptr);
+    ~QSimpleTimeLine() override;
 
     // The play-head shows the picture (when it exists) and sits at top.
     void setPlayHeadImage(const QString &path, int top);
@@ -37,8 +40,15 @@ public:
     void clear();
     // Segments go; the thumbnails stay.
     void clearSegments();
+    // The label box index shows.
+    void setLabel(int index, const QString &label);
     void prepareThumbnails(int slotCount);
     void addThumbnail(const QImage &image);
+    // Reads the sound's outline of path on a worker and shows it under the
+    // strip, over duration_us; an outline shown before goes at once.
+    void showWaveform(const QString &path, uint64_t duration_us);
+    // The outline asked for last has arrived (or there is none to show).
+    bool waveformSettled() const;
 
     uint64_t total() const { return m_total; }
     double progress() const { return m_progress; }
@@ -56,6 +66,8 @@ signals:
     void emitTimeItemInfoChange(TimeItemInfo info, int index, bool flag);
     void emitProgressValueChanged(double value);
     void emitDeleteFile(int index);
+    // A double-click on box index.
+    void emitEditLabel(int index);
     void emitMousePress();
     void emitMouseRelease();
     void emitMouseMoveEvent(QMouseEvent *event);
@@ -102,4 +114,8 @@ private:
     bool m_dragging = false;
     QColor m_background{51, 51, 51};
     int m_playHeadTop = 20;
+    std::unique_ptr<WaveformWorker> m_waveWorker; // made on first use
+    int m_waveRequest = 0;                        // interface thread only
+    uint64_t m_waveDuration = 0;
+    bool m_waveArrived = true;
 };

@@ -52,6 +52,11 @@ void QTimeContainer::addTrimTime(const TimeItemInfo &info)
     box->setInfo(info);
     connect(box, &QTimeItem::emitMousePress, this, &QTimeContainer::itemMousePress);
     connect(box, &QTimeItem::emitShowTreeMenu, this, &QTimeContainer::itemShowTreeMenu);
+    connect(box, &QTimeItem::emitEditLabel, this, [this, box] {
+        const int index = m_items.indexOf(box);
+        if (index >= 0)
+            emit emitEditLabel(index);
+    });
     const int W = width();
     int w = 0;
     int left = 0;
@@ -242,6 +247,13 @@ void QTimeContainer::clear()
     m_strip = QImage();
     m_slotWidth = 0;
     m_nextSlotX = 0;
+    m_waveform.clear();
+    update();
+}
+
+void QTimeContainer::setWaveform(const QVector<quint8> &peaks, int rate, uint64_t duration_us)
+{
+    m_waveform.set(peaks, rate, duration_us);
     update();
 }
 
@@ -287,10 +299,13 @@ void QTimeContainer::paintEvent(QPaintEvent *)
     const int W = width();
     const int H = height();
     p.fillRect(rect(), QColor(51, 51, 51));
+    // With an outline the strip moves up and the outline fills the rest.
+    const int stripTop = m_waveform.isEmpty() ? (H - 120) / 2 : 2;
     if (!m_strip.isNull()) {
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(QRect(0, (H - 120) / 2, W, 120), m_strip);
+        p.drawImage(QRect(0, stripTop, W, 120), m_strip);
     }
+    m_waveform.paint(p, QRect(0, stripTop + 122, W, H - stripTop - 124));
     if (m_items.isEmpty())
         return;
     const QColor shade(0, 0, 0, 204);

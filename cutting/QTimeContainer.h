@@ -5,6 +5,7 @@
 // never shifts it) or drags one of its edges, bounded by the neighbours.
 // Every change is reported as the box's TimeItemInfo.
 #include "TimeItemInfo.h"
+#include "WaveformBand.h"
 
 #include <QImage>
 #include <QList>
@@ -37,6 +38,10 @@ public:
     void clearSegments();
     void prepareThumbnails(int slotCount);
     void addThumbnail(const QImage &image);
+    // The sound's outline under the strip (see WaveformBand::set); empty
+    // peaks take it away.
+    void setWaveform(const QVector<quint8> &peaks, int rate, uint64_t duration_us);
+    bool hasWaveform() const { return !m_waveform.isEmpty(); }
 
     const QList<QTimeItem *> &items() const { return m_items; }
     QTimeItem *currentItem() const { return m_current; }
@@ -49,6 +54,7 @@ public:
 signals:
     void emitTimeItemInfoChange(TimeItemInfo info, int index, bool flag);
     void emitDeleteFile(int index);
+    void emitEditLabel(int index);
 
 public slots:
     void timeItemInfoChange(TimeItemInfo info, int index);
@@ -101,4 +107,5 @@ private:
     int m_slotCount = 10;
     int m_slotWidth = 0;
     int m_nextSlotX = 0;
+    WaveformBand m_waveform;
 };

@@ -37,6 +37,41 @@ void QTimeItem::paintEvent(QPaintEvent *)
     p.setPen(QPen(m_state == 2 ? QColor(244, 229, 137) : QColor(74, 74, 74), 2));
     p.setBrush(Qt::NoBrush);
     p.drawPath(path);
+    if (m_label.isEmpty() || width() < 16)
+        return;
+    // On a dark plate, so that the text reads over any thumbnail.
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(11);
+    p.setFont(font);
+    const QFontMetrics fm(font);
+    const QString shown = fm.elidedText(m_label, Qt::ElideRight, width() - 10);
+    if (shown.isEmpty())
+        return;
+    const QRect plate(3, 3, fm.horizontalAdvance(shown) + 6, fm.height() + 2);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0, 170));
+    p.drawRoundedRect(plate, 2, 2);
+    p.setPen(m_state == 2 ? QColor(244, 229, 137) : QColor(228, 228, 228));
+    p.drawText(plate.adjusted(3, 1, -3, -1), Qt::AlignLeft | Qt::AlignVCenter, shown);
+}
+
+void QTimeItem::setLabel(const QString &label)
+{
+    if (m_label == label)
+        return;
+    m_label = label;
+    setToolTip(label);
+    update();
+}
+
+void QTimeItem::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || event->modifiers() != Qt::NoModifier) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    emit emitEditLabel();
 }
 
 void QTimeItem::enterEvent(QEvent *event)

@@ -17,20 +17,27 @@ public:
     void setInfo(const TimeItemInfo &info) { m_info = info; }
     // The last pixel column the box covers, in its parent's coordinates.
     int rightEdge() const { return x() + width() - 1; }
+    // The segment's label, drawn at the box's top left as far as it fits.
+    QString label() const { return m_label; }
+    void setLabel(const QString &label);
 
 signals:
     void emitMousePress();
     void emitShowTreeMenu();
+    // A double-click: the user wants to name the segment.
+    void emitEditLabel();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void enterEvent(QEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     void selectForMenu();
 
     int m_state = 0; // 0 normal, 1 hovered, 2 selected
     TimeItemInfo m_info;
+    QString m_label;
 };

@@ -6,6 +6,7 @@
 #include "QCustomTimeEdit.h"
 #include "QDualSlider.h"
 #include "QImageButton.h"
+#include "SegmentLabelEdit.h"
 #include "SkinImage.h"
 #include "VoVideoConvertItem.h"
 
@@ -57,6 +58,8 @@ QVideoConvertItem::QVideoConvertItem(QWidget *parent) : CListItemWgt(parent)
 
     m_labStart = makeLabel(this, "m_labStart");
     m_labEnd = makeLabel(this, "m_labEnd");
+    m_labName = makeLabel(this, "m_labName");
+    m_labName->setTextFormat(Qt::PlainText);
     m_startTimeEdit = makeTimeEdit(this, "m_startTimeEdit");
     m_endTimeEdit = makeTimeEdit(this, "m_endTimeEdit");
 
@@ -116,6 +119,10 @@ void QVideoConvertItem::setEditable(bool editable)
 void QVideoConvertItem::mouseDoubleClickEvent(QMouseEvent *event)
 {
     event->accept();
+    if (m_item && m_labName->isVisible() && m_labName->geometry().contains(event->pos())) {
+        beginLabelEdit();
+        return;
+    }
     if (m_btnEdit->isEnabled())
         emit emitEdit();
 }
@@ -244,6 +251,38 @@ void QVideoConvertItem::setItem(VoVideoConvertItem *item)
     UpdateData();
 }
 
+void QVideoConvertItem::refreshLabel()
+{
+    const bool named = m_item && !m_item->m_label.isEmpty();
+    const QString text = named ? m_item->m_label : tr("Segment %1").arg(itemIndex() + 1);
+    m_labName->setStyleSheet(named ? QStringLiteral("color: rgb(228,228,228);")
+                                   : QStringLiteral("color: rgb(140,140,140); font-style: italic;"));
+    // Before the row has its width there is nothing to elide against.
+    const int room = m_labName->width() - 2;
+    m_labName->setText(room > 0 ? m_labName->fontMetrics().elidedText(text, Qt::ElideRight, room) : text);
+    m_labName->setToolTip(named ? m_item->m_label : tr("Double-click or press F2 to name the segment"));
+}
+
+void QVideoConvertItem::beginLabelEdit()
+{
+    if (!m_item || labelEditor())
+        return;
+    QRect where = m_labName->geometry();
+    where.setHeight(qMax(where.height(), 20));
+    where.moveTop(m_labName->geometry().center().y() - where.height() / 2);
+    where.setWidth(qMax(where.width(), 120));
+    SegmentLabelEdit *edit = SegmentLabelEdit::open(this, where, m_item->m_label);
+    edit->setAccessibleName(tr("Segment Label"));
+    m_labelEditor = edit;
+    connect(edit, &SegmentLabelEdit::committed, this, [this](const QString &label) {
+        if (!m_item || m_item->m_label == label)
+            return;
+        m_item->m_label = label;
+        refreshLabel();
+        emit emitLabelChanged();
+    });
+}
+
 void QVideoConvertItem::retranslate()
 {
     m_labStart->setText(tr("Start Time:"));
@@ -255,6 +294,7 @@ void QVideoConvertItem::retranslate()
     nameTimeEdit(m_startTimeEdit, tr("Segment Start Time"));
     nameTimeEdit(m_endTimeEdit, tr("Segment End Time"));
     m_TrimItemDSlider->setAccessibleName(tr("Segment"));
+    m_labName->setAccessibleName(tr("Segment Label"));
     if (m_item && !m_item->m_subtitleChoices.isEmpty())
         m_item->m_subtitleChoices[0].first = QStringLiteral("%1").arg(tr("No Subtitle")).toUtf8();
     layoutRow();
@@ -278,7 +318,15 @@ void QVideoConvertItem::layoutRow()
     m_btnClose->move(W - 20 - m_btnClose->width(), buttonTop);
     m_btnEdit->move(m_btnClose->x() - 10 - m_btnEdit->width(), centre - 6 - m_btnEdit->height() / 2);
 
-    const int barLeft = m_videoIconWidget->x() + m_videoIconWidget->width() + 10;
+    // The label sits on the bar's line, before the bar: the line above is
+    // taken by the time edits. Of one width in every row, so that the bars
+    // keep one scale.
+    const int nameLeft = m_videoIconWidget->x() + m_videoIconWidget->width() + 10;
+    const int nameWidth = W >= 420 ? 150 : 0;
+    m_labName->setGeometry(nameLeft, centre + 15 - 8, nameWidth, 16);
+    m_labName->setVisible(nameWidth > 0);
+    refreshLabel();
+    const int barLeft = nameLeft + (nameWidth > 0 ? nameWidth + 8 : 0);
     m_TrimItemDSlider->setGeometry(barLeft, centre + 15 - 3, qMax(10, W - 20 - barLeft), 7);
     // Pixel positions from the old width would clamp the new ones.
     m_TrimItemDSlider->setStartPercent(0);

@@ -5,8 +5,10 @@
 // it onto another row. It shows a media item it does not own.
 #include "CListItemWgt.h"
 
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPoint>
+#include <QPointer>
 #include <cstdint>
 
 class MouseImageWidget;
@@ -51,6 +53,14 @@ public:
     // panel has an editor to run.
     void setEditable(bool editable);
     MouseImageWidget *pictureWidget() const { return m_videoIconWidget; }
+    // The segment's label at the left of the row; "Segment N" in grey when
+    // it has none, N being its place in the list.
+    QLabel *labelText() const { return m_labName; }
+    // Opens the in-place editor over the label (double-click on it, F2).
+    void beginLabelEdit();
+    // The open editor, if any.
+    QLineEdit *labelEditor() const { return m_labelEditor && !m_labelEditor->isHidden() ? m_labelEditor.data() : nullptr; }
+    void refreshLabel();
 
 signals:
     void emitDelete();
@@ -58,6 +68,8 @@ signals:
     void emitEndTimeChange(uint64_t time);
     void emitSwapItem(int i, int j);
     void emitEdit();
+    // The user changed the item's label.
+    void emitLabelChanged();
 
 public slots:
     void OnBtnDelete();
@@ -93,6 +105,8 @@ private:
     QCustomTimeEdit *m_endTimeEdit = nullptr;
     QLabel *m_labStart = nullptr;
     QLabel *m_labEnd = nullptr;
+    QLabel *m_labName = nullptr;
+    QPointer<QLineEdit> m_labelEditor;
     QImageButton *m_btnClose = nullptr;
     QImageButton *m_btnEdit = nullptr;
     QDualSlider *m_TrimItemDSlider = nullptr;

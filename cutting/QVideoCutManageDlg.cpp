@@ -151,6 +151,17 @@ void QVideoCutManageDlg::buildForm()
     font.setPixelSize(12);
     m_chkMerger->setFont(font);
     m_chkMerger->setStyleSheet(QStringLiteral("color: rgb(51,51,51);"));
+    m_chkChapters = new QVoCheckBox(convertHost);
+    m_chkChapters->setObjectName(QStringLiteral("m_chkChapters"));
+    m_chkChapters->setBoxPictures(QStringLiteral("/image/Common_bg/btn_check_off1.png"),
+                                  QStringLiteral("/image/Common_bg/btn_check_on1.png"));
+    m_chkChapters->setFont(font);
+    m_chkChapters->setStyleSheet(QStringLiteral("color: rgb(51,51,51);"));
+    m_chkChapters->setFocusPolicy(Qt::TabFocus);
+    m_chkChapters->setChecked(ParserXML::readItemValue(QStringLiteral("MERGE_ITEM"), QStringLiteral("SegmentChapters"),
+                                                       QStringLiteral("N"))
+                              == QLatin1String("Y"));
+    m_chkChapters->setVisible(false);
     m_progressBar = new qSliderCtrl(convertHost);
     m_progressBar->setObjectName(QStringLiteral("m_progressBar"));
     m_progressBar->setTrackImage(QStringLiteral("/image/CutListDlg/trake1.png"));
@@ -172,6 +183,7 @@ void QVideoCutManageDlg::buildForm()
     m_chkMerger->setFocusPolicy(Qt::TabFocus);
     m_btnOpen->setImage(QStringLiteral("/image/CutListDlg/btn_open.png"));
     m_ConvertLayout->addWidget(m_chkMerger);
+    m_ConvertLayout->addWidget(m_chkChapters);
     m_ConvertLayout->addWidget(m_progressBar);
     m_ConvertLayout->addWidget(m_labProgress);
     m_ConvertLayout->addWidget(m_btnOpen);
@@ -195,6 +207,16 @@ void QVideoCutManageDlg::buildForm()
     connect(m_btnOpen, &QImageButtonEx::clicked, this, &QVideoCutManageDlg::OnBtnOpen);
     connect(m_btnUp, &QImageButton::clicked, this, &QVideoCutManageDlg::OnBtnUp);
     connect(m_btnDown, &QImageButton::clicked, this, &QVideoCutManageDlg::OnBtnDown);
+    // Chapters only mean something in one merged file.
+    connect(m_chkMerger, &QAbstractButton::toggled, this, [this](bool merge) {
+        m_chkChapters->setVisible(merge);
+        layoutHeader();
+    });
+    connect(m_chkChapters, &QAbstractButton::toggled, this, [](bool on) {
+        ParserXML::writeItemValue(QStringLiteral("MERGE_ITEM"), QStringLiteral("SegmentChapters"),
+                                  on ? QStringLiteral("Y") : QStringLiteral("N"));
+    });
+    setupLabelEditing();
 }
 
 QImageButton *QVideoCutManageDlg::button(const QString &objectName) const
@@ -220,6 +242,8 @@ void QVideoCutManageDlg::retranslate()
     m_btnDown->setToolTip(tr("Move Down"));
     m_chkMerger->setText(tr("Merge Segments"));
     m_chkMerger->setToolTip(tr("Join all segments into one file"));
+    m_chkChapters->setText(tr("Chapters from segments"));
+    m_chkChapters->setToolTip(tr("One chapter per segment in the merged file, titled with its label"));
     m_timeLine->setAccessibleName(tr("Timeline"));
     scrollArea->setAccessibleName(tr("Segment List"));
     m_btnOpen->setToolTip(tr("Open The Output Folder"));
@@ -373,6 +397,10 @@ void QVideoCutManageDlg::addConvertItem(VoVideoConvertItem *item)
     connect(entry, &QVideoConvertItem::emitStartTimeChange, this, &QVideoCutManageDlg::StartTimeChange);
     connect(entry, &QVideoConvertItem::emitEndTimeChange, this, &QVideoCutManageDlg::EndTimeChange);
     connect(entry, &QVideoConvertItem::emitSwapItem, this, &QVideoCutManageDlg::swapItemValue);
+    connect(entry, &QVideoConvertItem::emitLabelChanged, this, [this, entry] {
+        refreshLabels();
+        emit emitLabelChanged(m_entries.indexOf(entry));
+    });
     connect(this, &QVideoCutManageDlg::emitFormatChanged, entry, &QVideoConvertItem::UpdateData);
 
     m_listLayout->insertWidget(m_listLayout->count() - 1, entry);
@@ -386,6 +414,7 @@ void QVideoCutManageDlg::addConvertItem(VoVideoConvertItem *item)
     refresh();
     setPageButtonsVisibility();
     updateMoveButtons();
+    refreshLabels();
 }
 
 void QVideoCutManageDlg::respondMouseStateEmit()
@@ -444,6 +473,7 @@ void QVideoCutManageDlg::afterRemoval()
     setPageButtonsVisibility();
     refresh();
     updateMoveButtons();
+    refreshLabels();
     if (VoVideoConvertManager::instance()->count() == 0)
         OnBtnHideList();
 }
@@ -562,6 +592,7 @@ void QVideoCutManageDlg::swapItemValue(int i, int j)
             emit emitSelectItemChange();
     }
     updateMoveButtons();
+    refreshLabels();
 }
 
 void QVideoCutManageDlg::setEditRunner(EditRunner runner)
@@ -599,6 +630,7 @@ void QVideoCutManageDlg::runEdit(QVideoConvertItem *entry)
         m_timeLine->clear();
         fillTimeline();
     }
+    refreshLabels();
 }
 
 void QVideoCutManageDlg::videoPlayPro(double pro)

@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QList>
+#include <QPointer>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -65,6 +66,8 @@ public:
     // The figure beside the progress bar: percentage and time left.
     QLabel *progressText() const { return m_labProgress; }
     QVoCheckBox *mergeCheck() const { return m_chkMerger; }
+    // "Chapters from segments", offered while "Merge Segments" is on.
+    QVoCheckBox *chaptersCheck() const { return m_chkChapters; }
     QImageButton *button(const QString &objectName) const;
     QImageButtonEx *openButton() const { return m_btnOpen; }
     QSliderCtrlBtn *sizeGrip() const { return m_btnSize; }
@@ -82,6 +85,22 @@ public:
     // this panel); without one "Edit" only pauses the player.
     using EditRunner = std::function<bool(QWidget *parent, int itemIndex)>;
     void setEditRunner(EditRunner runner);
+
+    // Opens the label editor of segment index: on its row in Free Mode, on
+    // its box in Simple Mode. F2 does it for the current segment.
+    void editLabel(int index);
+    // The rows and boxes show the items' labels again (after an outside
+    // change of them, or a change of order).
+    void refreshLabels();
+    // The open label editor, if any.
+    QWidget *labelEditor() const;
+    // Puts new items (outside the item list, in list order) into the work,
+    // after the present segments or in their place; the panel owns them
+    // from then on. The first new segment becomes current. In Simple Mode
+    // segments out of time order are put in order as the switch to it
+    // does, after its question; false when the user declined it and the
+    // panel went to Free Mode.
+    bool placeSegments(const QList<VoVideoConvertItem *> &items, bool replace);
 
     // Stops a running conversion for the end of the program and waits
     // (handling events) until its partial file is gone.
@@ -106,6 +125,8 @@ signals:
     void emitTimeLineMouseRelease();
     void sendPlayProToPlay(uint64_t time);
     void emitFormatChanged();
+    // The user named a segment (or changed its name).
+    void emitLabelChanged(int index);
     void seedLineImage(QImage image, int id);
 
 public slots:
@@ -173,6 +194,7 @@ private:
     void runEdit(QVideoConvertItem *entry);
     QString outputFolder() const;
     void showProgressFigure();
+    void setupLabelEditing();
 
     QImageButton *m_btnShowList = nullptr;
     QImageButton *m_btnHideList = nullptr;
@@ -186,6 +208,7 @@ private:
     QLabel *m_labProgress = nullptr;
     QImageButtonEx *m_btnOpen = nullptr;
     QVoCheckBox *m_chkMerger = nullptr;
+    QVoCheckBox *m_chkChapters = nullptr;
     QImageButton *m_btnUp = nullptr;
     QImageButton *m_btnDown = nullptr;
     QImageButton *m_btnEdit = nullptr;
@@ -220,6 +243,7 @@ private:
     qint64 m_estimateLeftMs = -1; // time left then; -1 while there is none
     std::unique_ptr<QConverterObject> m_converter; // the run of the last Start
 
+    QPointer<QWidget> m_timelineLabelEditor;
     std::unique_ptr<ThumbnailStripWorker> m_stripWorker;
     int m_stripRequest = 0; // compared on the interface thread only
 };

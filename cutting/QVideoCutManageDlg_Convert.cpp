@@ -6,6 +6,7 @@
 #include "ConfigState.h"
 #include "ParserXML.h"
 #include "QButtonListDlg.h"
+#include "OutputNaming.h"
 #include "QConverterObject.h"
 #include "QImageButton.h"
 #include "QImageButtonEx.h"
@@ -75,6 +76,8 @@ void QVideoCutManageDlg::OnConvert()
     connect(m_converter.get(), &QConverterObject::sendConvertNote, this,
             [this](const QString &note) { m_convertNotes.append(note); });
     ConfigState::instance().setConvertedCount(0);
+    m_converter->setSegmentChapters(m_chkChapters->isChecked());
+    m_converter->setOutputNamer(templateOutputNamer(m_chkMerger->isChecked()));
     m_converter->startConvert(m_chkMerger->isChecked());
 }
 
@@ -154,6 +157,7 @@ void QVideoCutManageDlg::setConvertState(bool bConverting)
     m_btnAddItem->setEnabled(!bConverting && !m_entries.isEmpty());
     m_btnShowList->setEnabled(!bConverting);
     m_chkMerger->setVisible(!bConverting);
+    m_chkChapters->setVisible(!bConverting && m_chkMerger->isChecked());
     m_progressBar->setVisible(bConverting);
     m_progressBar->setValue(0);
     m_labProgress->setVisible(bConverting);
@@ -209,6 +213,7 @@ void QVideoCutManageDlg::setLineBgImage(VoVideoConvertItem *item)
     ++m_stripRequest;
     m_timeLine->prepareThumbnails(ThumbnailStripWorker::pictureCount);
     m_stripWorker->begin(item->m_videoPath, item->m_duration, m_stripRequest);
+    m_timeLine->showWaveform(item->m_videoPath, item->m_duration);
 }
 
 void QVideoCutManageDlg::stopShowLineBgImage()

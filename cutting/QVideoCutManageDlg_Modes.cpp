@@ -60,6 +60,7 @@ void QVideoCutManageDlg::fillTimeline()
         info.maxEnd = 0;
         m_timeLine->addTrimTime(info);
     }
+    refreshLabels();
 }
 
 void QVideoCutManageDlg::OnStyleLine()

@@ -5,6 +5,7 @@
 #include "QVoVideoShowWidget.h"
 #include "SkinImage.h"
 #include "VideoImageWindow.h"
+#include "VoThumbnailWorker.h"
 #include "qSliderCtrl.h"
 
 #include <QCursor>
@@ -40,8 +41,13 @@ QVideoPlayDlg::QVideoPlayDlg(QWidget *parent) : QWidget(parent)
     m_noFile = skin::load(QStringLiteral("/image/bg_noFile.png"));
     buildControls();
     connect(&m_timeTimer, &QTimer::timeout, this, &QVideoPlayDlg::UpdateTime);
-    connect(&m_screenTimer, &QTimer::timeout, this, &QVideoPlayDlg::UpdataScreen);
     connect(&m_audioTimer, &QTimer::timeout, this, &QVideoPlayDlg::OnAudioDataTime);
+    connect(&m_control, &VoPlayerControl::pictureShown, this, &QVideoPlayDlg::pictureShown);
+    // The key crosses to the owner by signal; spies and queued
+    // connections need its type by name.
+    qRegisterMetaType<quintptr>("quintptr");
+    m_thumbnails = new VoThumbnailWorker(this);
+    connect(m_thumbnails, &VoThumbnailWorker::thumbnailReady, this, &QVideoPlayDlg::thumbnailReady);
     setTransportEnabled(false);
     layoutControls();
 }
@@ -50,7 +56,7 @@ QVideoPlayDlg::~QVideoPlayDlg()
 {
     // The surface must stop receiving pictures before it goes.
     m_videoPlayWidget->imageWidget()->attach(0);
-    releaseGrabber();
+    m_control.attach(0);
 }
 
 void QVideoPlayDlg::buildControls()
@@ -63,7 +69,7 @@ void QVideoPlayDlg::buildControls()
     m_videoPlayWidget->setObjectName(QStringLiteral("m_videoPlayWidget"));
     m_videoPlayWidget->hide();
     connect(m_videoPlayWidget, &VideoImageWindow::emitPlayOrPause, this, [this] {
-        if (!m_player)
+        if (!player())
             return;
         if (m_paused)
             OnBtnPlay();
@@ -190,12 +196,12 @@ void QVideoPlayDlg::resizeEvent(QResizeEvent *)
 
 void QVideoPlayDlg::fitVideo()
 {
-    if (!m_player)
+    if (!player())
         return;
-    int w = Player_GetWidth(m_player);
-    int h = Player_GetHeight(m_player);
-    const int dw = Player_GetDisplayWidth(m_player);
-    const int dh = Player_GetDisplayHeight(m_player);
+    int w = m_control.width();
+    int h = m_control.height();
+    const int dw = m_control.displayWidth();
+    const int dh = m_control.displayHeight();
     if (dw != 0 && dh != 0) {
         w = dw;
         h = dh;
@@ -212,7 +218,7 @@ void QVideoPlayDlg::paintEvent(QPaintEvent *)
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(32, 32, 32));
     p.drawRoundedRect(QRect(5, height() - 38, width() - 10, 36), 4, 4);
-    if (!m_player && !m_noFile.isNull()) {
+    if (!player() && !m_noFile.isNull()) {
         const QSize s = skin::logicalSize(m_noFile);
         p.drawPixmap(QRect(area.center().x() - s.width() / 2, area.center().y() - 20 - s.height() / 2,
                            s.width(), s.height()),
@@ -220,9 +226,8 @@ void QVideoPlayDlg::paintEvent(QPaintEvent *)
     }
     if (m_videoPlayWidget->geometry() != area && !m_videoPlayWidget->inFullScreen())
         m_videoPlayWidget->setGeometry(area);
+    // The surface keeps the last picture itself: nothing to redraw here.
     fitVideo();
-    if (m_player && m_paused)
-        Player_RefreshScreen(m_player);
 }
 
 void QVideoPlayDlg::setTransportEnabled(bool enabled)
@@ -245,22 +250,19 @@ void QVideoPlayDlg::leaveSection()
     m_sectionMode = false;
 }
 
-void QVideoPlayDlg::releaseGrabber()
+bool QVideoPlayDlg::open(const QString &path, VoPlayerControl::Handle handle)
 {
-    m_grabber.close();
-}
-
-bool QVideoPlayDlg::open(const QString &path, ORL_HANDLE player)
-{
-    releaseGrabber();
+    m_thumbnails->setFile(QString());
     m_borrowed = true;
-    if (m_player && m_player != player)
+    if (player() && player() != handle)
         m_videoPlayWidget->imageWidget()->attach(0);
-    m_player = player;
+    // Commands posted for the file before are gone with it: start afresh.
+    m_control.attach(0);
+    m_control.attach(handle);
+    m_stepPending = false;
     emit emitTrimDSliderEnable(true);
-    if (!m_player) {
+    if (!player()) {
         m_timeTimer.stop();
-        m_screenTimer.stop();
         m_audioTimer.stop();
         m_paused = false;
         showPlayButton(true);
@@ -272,23 +274,23 @@ bool QVideoPlayDlg::open(const QString &path, ORL_HANDLE player)
         update();
         return false;
     }
-    Player_ConfigureTiming(m_player, 50000, 0);
+    m_control.setLateFrameTolerance(50000);
     m_filePath = path;
+    m_thumbnails->setFile(path);
     fitVideo();
     // A muted panel stays muted for the next file.
-    Player_SetVolume(m_player, m_muted ? 0 : int(m_volume), 0);
+    m_control.setVolume(m_muted ? 0 : int(m_volume));
     ShowTime(0);
     m_paused = true;
-    m_screenTimer.start(50);
-    m_videoPlayWidget->imageWidget()->attach(m_player);
+    m_videoPlayWidget->imageWidget()->attach(handle);
     setTransportEnabled(true);
-    if (Player_HasVideo(m_player)) {
-        Player_SetAudioOnly(m_player, 0);
+    if (m_control.hasVideo()) {
+        m_control.setSampleDelivery(false);
         m_audioOnly = false;
         m_audioWidget->hide();
         m_videoPlayWidget->show();
-    } else if (Player_HasAudio(m_player)) {
-        Player_SetAudioOnly(m_player, 1);
+    } else if (m_control.hasAudio()) {
+        m_control.setSampleDelivery(true);
         m_audioOnly = true;
         m_audioWidget->show();
         m_videoPlayWidget->hide();
@@ -306,18 +308,19 @@ void QVideoPlayDlg::close()
 {
     m_paused = false;
     m_timeTimer.stop();
-    m_screenTimer.stop();
     m_audioTimer.stop();
     m_sectionStart = 0;
     m_sectionEnd = 0;
     m_sectionMode = false;
+    m_stepPending = false;
     setTransportEnabled(false);
     m_labDrag->show();
     // The player is borrowed: it is forgotten, not released.
     m_videoPlayWidget->imageWidget()->attach(0);
     m_videoPlayWidget->imageWidget()->clearImage();
-    m_player = 0;
-    releaseGrabber();
+    m_control.attach(0);
+    m_thumbnails->setFile(QString());
+    m_filePath.clear();
     showPlayButton(true);
     ShowTime(0);
     m_videoPlayWidget->hide();
@@ -348,18 +351,18 @@ uint64_t QVideoPlayDlg::sectionEnd() const
 
 uint64_t QVideoPlayDlg::duration() const
 {
-    return m_player ? Player_GetDuration(m_player) : 0;
+    return m_control.duration();
 }
 
 void QVideoPlayDlg::OnPlayVideo()
 {
-    if (!m_player)
+    if (!player())
         return;
-    if (!Player_HasVideo(m_player) && !Player_HasAudio(m_player)) {
+    if (!m_control.hasVideo() && !m_control.hasAudio()) {
         showPlayButton(true);
         ShowTime(0);
     }
-    if (Player_Play(m_player) == 0)
+    if (!m_control.play())
         return;
     if (m_audioOnly)
         m_audioTimer.start(50);
@@ -367,7 +370,6 @@ void QVideoPlayDlg::OnPlayVideo()
         m_videoPlayWidget->show();
     showPlayButton(false);
     m_paused = false;
-    m_screenTimer.stop();
     m_timeTimer.start(100);
     emit emitTrimDSliderEnable(true);
 }
@@ -380,14 +382,13 @@ void QVideoPlayDlg::OnBtnPlay()
 
 void QVideoPlayDlg::OnPauseVideo()
 {
-    if (!m_player)
+    if (!player())
         return;
-    if (Player_Pause(m_player) == 0) {
+    if (!m_control.pause()) {
         qDebug() << "error :---------Pause Fail--------";
         return;
     }
     m_paused = true;
-    m_screenTimer.start(50);
     m_timeTimer.stop();
     m_audioTimer.stop();
     m_audioWidget->setAudioData(nullptr, 0);
@@ -403,11 +404,11 @@ void QVideoPlayDlg::OnBtnPause()
 void QVideoPlayDlg::OnBtnStop()
 {
     leaveSection();
-    if (!m_player)
+    if (!player())
         return;
-    Player_Stop(m_player);
+    m_control.stop();
+    m_stepPending = false;
     m_paused = true;
-    m_screenTimer.start(50);
     m_timeTimer.stop();
     m_audioTimer.stop();
     m_audioWidget->setAudioData(nullptr, 0);
@@ -424,15 +425,33 @@ void QVideoPlayDlg::VideoFinished()
 
 void QVideoPlayDlg::step(bool key, int direction)
 {
-    if (!m_player)
+    if (!player())
         return;
     leaveSection();
     OnPauseVideo();
-    if (key)
-        Player_StepKeyFrame(m_player, direction);
-    else
-        Player_StepFrame(m_player, direction);
-    refreshProTime();
+    // Where a step lands is known once its picture is decoded: the clock
+    // follows it then (pictureShown).
+    if (key ? m_control.stepKeyFrame(direction) : m_control.stepFrame(direction))
+        m_stepPending = true;
+}
+
+void QVideoPlayDlg::pictureShown(quint64 shownUs, bool idle)
+{
+    // Only the last of a run of posted commands speaks for the clock: an
+    // earlier one would pull it back from where the user has gone since.
+    if (!idle || m_control.pending() > 0 || !m_stepPending)
+        return;
+    m_stepPending = false;
+    showPosition(shownUs);
+}
+
+void QVideoPlayDlg::showPosition(uint64_t us)
+{
+    const uint64_t d = duration();
+    if (d == 0)
+        return;
+    emit emitPlayProValue(us * 100.0 / d);
+    ShowTime(us);
 }
 
 void QVideoPlayDlg::OnBtnPrevious()
@@ -457,26 +476,26 @@ void QVideoPlayDlg::OnBtnNextKet()
 
 uint64_t QVideoPlayDlg::position() const
 {
-    return m_player ? Player_GetPosition(m_player) : 0;
+    return m_control.position();
 }
 
 void QVideoPlayDlg::refreshProTime()
 {
-    if (!m_player)
+    if (!player())
         return;
-    const uint64_t d = Player_GetDuration(m_player);
-    const uint64_t pos = Player_GetPosition(m_player);
-    if (pos == 0 || d == 0)
+    const uint64_t pos = m_control.position();
+    if (pos == 0)
         return;
-    emit emitPlayProValue(pos * 100.0 / d);
-    ShowTime(pos);
+    showPosition(pos);
 }
 
 void QVideoPlayDlg::PlaySection()
 {
     m_sectionMode = true;
-    if (m_player)
-        Player_Seek(m_player, m_sectionStart);
+    if (player()) {
+        m_stepPending = false;
+        m_control.seek(m_sectionStart);
+    }
     OnPlayVideo();
 }
 
@@ -488,8 +507,10 @@ void QVideoPlayDlg::StopPlaySection()
 
 void QVideoPlayDlg::setPlaySeekStart()
 {
-    if (m_player)
-        Player_Seek(m_player, m_sectionStart);
+    if (player()) {
+        m_stepPending = false;
+        m_control.seek(m_sectionStart);
+    }
     const uint64_t d = duration();
     emit emitPlayProValue(d ? m_sectionStart * 100.0 / d : 0.0);
     ShowTime(m_sectionStart);
@@ -497,12 +518,12 @@ void QVideoPlayDlg::setPlaySeekStart()
 
 void QVideoPlayDlg::UpdateTime()
 {
-    if (!m_player)
+    if (!player())
         return;
-    const uint64_t d = Player_GetDuration(m_player);
-    const uint64_t pos = Player_GetPosition(m_player);
+    const uint64_t d = m_control.duration();
+    const uint64_t pos = m_control.position();
     if (m_sectionMode && m_sectionEnd != 0 && pos > m_sectionEnd) {
-        Player_Seek(m_player, m_sectionEnd);
+        m_control.seek(m_sectionEnd);
         ShowTime(m_sectionEnd);
         emit emitPlayProValue(d ? m_sectionEnd * 100.0 / d : 0.0);
         emit emitStopPlayTrim();
@@ -510,16 +531,17 @@ void QVideoPlayDlg::UpdateTime()
         OnPauseVideo();
         return;
     }
-    if (Player_IsEnded(m_player)) {
+    if (m_control.isEnded()) {
         qDebug() << "paly__finish---";
-        Player_Stop(m_player);
+        m_control.stop();
         m_timeTimer.stop();
+        m_audioTimer.stop();
         showPlayButton(true);
         ShowTime(0);
         m_paused = true;
-        m_screenTimer.start(50);
         emit emitPlayProValue(0);
-    } else if (pos != 0 && d != 0) {
+    } else if (pos != 0 && d != 0 && m_control.pending() == 0) {
+        // While a seek is on its way the clock keeps the position asked for.
         emit emitPlayProValue(pos * 100.0 / d);
         ShowTime(pos);
         m_videoPlayWidget->update();
@@ -528,26 +550,26 @@ void QVideoPlayDlg::UpdateTime()
 
 void QVideoPlayDlg::UpdataScreen()
 {
-    if (m_player && Player_HasVideo(m_player) && !Player_IsEnded(m_player))
-        Player_RefreshScreen(m_player);
+    if (player() && m_control.hasVideo() && !m_control.isEnded())
+        m_control.refreshScreen();
 }
 
 void QVideoPlayDlg::OnAudioDataTime()
 {
-    if (!m_player)
+    if (!player())
         return;
-    const orl_audio_block *block = Player_GetAudioSamples(m_player, 0);
-    if (!block)
+    int rate = 0;
+    const QByteArray block = m_control.audioSamples(&rate);
+    if (block.isEmpty())
         return;
-    m_audioWidget->setAudioData(block->data, block->sample_rate / 2);
-    Player_ReleaseAudioSamples(m_player, block);
+    m_audioWidget->setAudioData(reinterpret_cast<const uint8_t *>(block.constData()), rate / 2);
 }
 
 void QVideoPlayDlg::PlayProValueChange(double value)
 {
-    if (!m_player)
+    if (!player())
         return;
-    const uint64_t d = Player_GetDuration(m_player);
+    const uint64_t d = m_control.duration();
     const uint64_t target = uint64_t(double(d) * value);
     if (m_sectionMode) {
         const uint64_t end = m_sectionEnd ? m_sectionEnd : d;
@@ -556,33 +578,34 @@ void QVideoPlayDlg::PlayProValueChange(double value)
             emit emitStopPlayTrim();
         }
     }
-    Player_Seek(m_player, target);
+    m_stepPending = false;
+    m_control.seek(target);
     ShowTime(target);
 }
 
 void QVideoPlayDlg::PlaySeek(uint64_t value)
 {
-    if (!m_player)
+    if (!player())
         return;
-    Player_Seek(m_player, value);
+    m_stepPending = false;
+    m_control.seek(value);
     // While paused no clock tick follows, so the label is set here.
     ShowTime(value);
-    const uint64_t d = Player_GetDuration(m_player);
+    const uint64_t d = m_control.duration();
     emit emitPlayProValue(d ? value * 100.0 / d : 0.0);
 }
 
 void QVideoPlayDlg::BeginAsyncSeek()
 {
-    if (m_player)
-        Player_BeginAsyncSeek(m_player, 2000000, 0);
+    if (player())
+        m_control.beginAsyncSeek(2000000);
 }
 
 void QVideoPlayDlg::EndAsyncSeek()
 {
-    if (!m_player)
-        return;
-    Player_EndAsyncSeek(m_player);
-    Player_RefreshScreen(m_player);
+    // The exact picture reaches the surface when it is decoded.
+    if (player())
+        m_control.endAsyncSeek();
 }
 
 QString QVideoPlayDlg::formatTime(uint64_t us)
@@ -616,8 +639,7 @@ void QVideoPlayDlg::SoundValueChange(double value)
     visible->setToolTip(tip);
     if (isVisible())
         QToolTip::showText(QCursor::pos(), tip, visible);
-    if (m_player)
-        Player_SetVolume(m_player, int(m_volume), 0);
+    m_control.setVolume(int(m_volume));
 }
 
 void QVideoPlayDlg::OnBtnSoundOpen()
@@ -629,8 +651,7 @@ void QVideoPlayDlg::OnBtnSoundOpen()
         m_rememberedVolume = 200;
     m_soundSlider->setValue(0);
     m_muted = true;
-    if (m_player)
-        Player_SetVolume(m_player, 0, 0);
+    m_control.setVolume(0);
 }
 
 void QVideoPlayDlg::OnBtnSoundClose()
@@ -642,20 +663,19 @@ void QVideoPlayDlg::OnBtnSoundClose()
     m_soundSlider->setValue(m_rememberedVolume);
     m_volume = m_rememberedVolume;
     m_muted = false;
-    if (m_player)
-        Player_SetVolume(m_player, int(m_rememberedVolume), 0);
+    m_control.setVolume(int(m_rememberedVolume));
 }
 
-QImage *QVideoPlayDlg::grabThumbnail(uint64_t time)
+void QVideoPlayDlg::requestThumbnail(quintptr key, uint64_t time)
 {
     if (m_filePath.isEmpty())
-        return nullptr;
-    if (!m_grabber.isOpen() && !m_grabber.open(m_filePath))
-        return nullptr;
-    const QImage image = m_grabber.grabImage(time, m_grabber.width(), m_grabber.height());
-    if (image.isNull())
-        return nullptr;
-    return new QImage(image.scaled(120, 120, Qt::KeepAspectRatio, Qt::FastTransformation));
+        return;
+    m_thumbnails->request(key, time);
+}
+
+bool QVideoPlayDlg::thumbnailsIdle() const
+{
+    return m_thumbnails->isIdle();
 }
 
 void QVideoPlayDlg::DrawVideoFrame(void *) {}

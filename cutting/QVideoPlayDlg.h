@@ -4,14 +4,19 @@
 // drives the borrowed player of the current file: plays the whole file or
 // the trimmed section, steps by pictures and key frames, seeks for the
 // sliders and the timeline and reports the position in percent.
-#include "VoGrabberClass.h"
-#include "orlcodec.h"
+//
+// Nothing here waits on the decoder: seeks and steps are posted to the
+// player's own thread, the clock follows the position asked for at once and
+// the picture shown when it arrives; thumbnails are grabbed on a worker.
+// Paused or stopped, no timer runs.
+#include "VoPlayerControl.h"
 
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
 
 class QAudioDataWidget;
+class VoThumbnailWorker;
 class QImageButton;
 class QLabel;
 class VideoImageWindow;
@@ -23,7 +28,7 @@ public:
     explicit QVideoPlayDlg(QWidget *parent = nullptr);
     ~QVideoPlayDlg() override;
 
-    bool open(const QString &path, ORL_HANDLE player);
+    bool open(const QString &path, VoPlayerControl::Handle player);
     void close();
     void setConverting(bool converting);
     void setSection(uint64_t start, uint64_t end);
@@ -33,23 +38,39 @@ public:
     // Where the player stands now, 0 without a file.
     uint64_t position() const;
     bool inSection() const { return m_sectionMode; }
-    // A new picture of the file at time, at most 120 × 120, owned by the
-    // caller; null when none could be grabbed.
-    QImage *grabThumbnail(uint64_t time);
+    // Asks for a picture of the file at time, at most 120 × 120, grabbed
+    // on a worker; thumbnailReady follows (a null image when none could be
+    // grabbed). A newer request under the same key replaces one still
+    // waiting; answers about a file no longer open are dropped.
+    void requestThumbnail(quintptr key, uint64_t time);
+    bool thumbnailsIdle() const;
 
     // The panel's state, for its owner and its tests.
     bool isPaused() const { return m_paused; }
     bool isAudioOnly() const { return m_audioOnly; }
     float volume() const { return m_volume; }
     float rememberedVolume() const { return m_rememberedVolume; }
-    ORL_HANDLE player() const { return m_player; }
+    VoPlayerControl::Handle player() const { return m_control.handle(); }
+    // Seeks and steps posted whose picture has not arrived yet.
+    int pendingCommands() const { return m_control.pending(); }
+    // Calls done, in the order asked, with the time of the picture the user
+    // will see once the seeks and steps asked for so far have landed: what
+    // marks a position waits for it, the window does not. Nothing is
+    // called without a file, or for a file closed in between.
+    void whenShown(QObject *context, std::function<void(quint64 shownUs)> done)
+    {
+        m_control.whenShown(context, std::move(done));
+    }
+    // Something asked for above still waits for its picture.
+    bool isWaitingForPicture() const { return m_control.isWaiting(); }
+    // No seek or step is on its way and nothing waits for its picture.
+    bool isSettled() const { return m_control.isSettled(); }
     QString timeText() const;
     static QString formatTime(uint64_t us);
     VideoImageWindow *videoWindow() const { return m_videoPlayWidget; }
     QAudioDataWidget *levelDisplay() const { return m_audioWidget; }
     qSliderCtrl *soundSlider() const { return m_soundSlider; }
     const QTimer &timeTimer() const { return m_timeTimer; }
-    const QTimer &screenTimer() const { return m_screenTimer; }
     const QTimer &audioTimer() const { return m_audioTimer; }
 
 signals:
@@ -59,6 +80,7 @@ signals:
     void emitPausePlayTrim();
     void emitAddFileName(QString name);
     void emitAddFileNames(QStringList names);
+    void thumbnailReady(quintptr key, QImage image);
 
 public slots:
     void UpdateTime();
@@ -103,7 +125,8 @@ private:
     void showPlayButton(bool play);
     void leaveSection();
     void step(bool key, int direction);
-    void releaseGrabber();
+    void pictureShown(quint64 shownUs, bool idle);
+    void showPosition(uint64_t us);
 
     VideoImageWindow *m_videoPlayWidget = nullptr;
     QImageButton *m_btnPause = nullptr;
@@ -122,11 +145,12 @@ private:
     QPixmap m_noFile;
 
     bool m_borrowed = false;
-    ORL_HANDLE m_player = 0;
-    VoGrabberClass m_grabber; // opened on the first thumbnail of a file
+    VoPlayerControl m_control; // the borrowed player
+    VoThumbnailWorker *m_thumbnails = nullptr;
     bool m_paused = false;
+    // A step is on its way: the clock follows its picture when it arrives.
+    bool m_stepPending = false;
     QTimer m_timeTimer;
-    QTimer m_screenTimer;
     QTimer m_audioTimer;
     float m_volume = 100;
     float m_rememberedVolume = 100;

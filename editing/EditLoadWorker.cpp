@@ -24,9 +24,11 @@ void EditLoadWorker::begin(const EditLoadRequest &request)
     waitForExit();
     m_request = request;
     m_cancelled = false;
+    VoPlayerManager::OpenedPreview stale;
     {
         std::lock_guard<std::mutex> lock(m_endMutex);
         m_ended = false;
+        stale = std::move(m_opened);
     }
     start();
 }
@@ -70,11 +72,24 @@ VEEditConfig EditLoadWorker::load(const EditLoadRequest &request)
     return working;
 }
 
+VoPlayerManager::OpenedPreview EditLoadWorker::takeOpened()
+{
+    std::lock_guard<std::mutex> lock(m_endMutex);
+    return std::move(m_opened);
+}
+
 void EditLoadWorker::run()
 {
     VEEditConfig working = m_request.config;
     if (!m_stopEvent.isSet())
         working = load(m_request);
+    if (m_request.openPreview && !m_stopEvent.isSet()) {
+        // Opening decodes the first picture: here, not on the dialog's thread.
+        VoPlayerManager::OpenedPreview opened = VoPlayerManager::openPreview(m_request.path, working, 0);
+        VoPlayerClass::threadDone();
+        std::lock_guard<std::mutex> lock(m_endMutex);
+        m_opened = std::move(opened);
+    }
     if (!m_cancelled)
         deliver(working);
     std::lock_guard<std::mutex> lock(m_endMutex);

@@ -1,11 +1,13 @@
 #pragma once
 // The editing dialog's loading step on a thread of its own: opens the
-// item's file for its information and fills a copy of the item's edit
-// record with the file's tags and chapters. It is handed plain values and
-// hands a plain record back on its owner's thread; it never reaches into
-// the dialog, its widgets or its player.
+// item's file for its information, fills a copy of the item's edit record
+// with the file's tags and chapters, and opens the preview's player on the
+// file. It is handed plain values and hands a plain record and a player
+// not yet shown back on its owner's thread; it never reaches into the
+// dialog, its widgets or its player.
 #include "QUtilThread.h"
 #include "VEEditConfig.h"
+#include "VoPlayerManager.h"
 
 #include <QObject>
 #include <QString>
@@ -19,6 +21,7 @@ struct EditLoadRequest {
     int hintWidth = 0;
     int hintHeight = 0;
     VEEditConfig config; // the item's record as the caller hands it over
+    bool openPreview = false; // also open a player for the preview
 };
 
 class EditLoadWorker : public QObject, public QUtilThread {
@@ -40,6 +43,9 @@ public:
     // information; path empty or unreadable leaves tags and chapters as
     // they were.
     static VEEditConfig load(const EditLoadRequest &request);
+    // The preview's player opened by the last run (with emitLoaded); the
+    // caller takes it over once.
+    VoPlayerManager::OpenedPreview takeOpened();
 
 signals:
     // On the owner's thread; the record with display size, tags, chapters.
@@ -56,4 +62,5 @@ private:
     std::mutex m_endMutex;
     bool m_ended = false;    // guarded by m_endMutex
     bool m_disposed = false; // guarded by m_endMutex
+    VoPlayerManager::OpenedPreview m_opened; // guarded by m_endMutex
 };

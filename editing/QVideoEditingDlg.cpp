@@ -251,6 +251,7 @@ void QVideoEditingDlg::loadingTimer()
     request.hintWidth = m_hintWidth;
     request.hintHeight = m_hintHeight;
     request.config = m_initialConfig;
+    request.openPreview = true;
     m_waitDlg = new QWaitForDlg(this);
     m_loader->begin(request);
     m_spinner->show();
@@ -288,7 +289,8 @@ void QVideoEditingDlg::startPlayerCon()
     if (!m_player)
         return;
     m_player->setTrim(m_working.trimStart, m_working.trimEnd);
-    m_playerOpened = m_player->openWithConfig(m_mediaPath, m_working, 0);
+    // The loader opened the file; the dialog only takes the player over.
+    m_playerOpened = m_player->adoptOpened(m_loader->takeOpened(), m_mediaPath, m_working);
 }
 
 void QVideoEditingDlg::threadComplete()

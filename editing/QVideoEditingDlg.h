@@ -6,6 +6,7 @@
 // other items after the dialog closes (also after Cancel).
 #include "QNinePointsImageDialog.h"
 #include "VEEditConfig.h"
+#include "VoPlayerManager.h"
 
 #include <QDateTime>
 #include <QList>

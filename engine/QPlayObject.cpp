@@ -1,13 +1,69 @@
 #include "QPlayObject.h"
 
+#include <QMetaObject>
+
+// What the opening thread hands over; shared so that a hand-over dropped
+// with its holder still frees the player.
+struct QPlayObject::Opening {
+    QString path;
+    unsigned serial = 0;
+    std::unique_ptr<VoPlayerClass> player;
+    bool ok = false;
+};
+
 QPlayObject::QPlayObject(QObject *parent) : QObject(parent) {}
+
+QPlayObject::~QPlayObject()
+{
+    if (m_thread.joinable())
+        m_thread.join();
+}
 
 bool QPlayObject::open(const QString &path)
 {
-    m_player.release();
+    if (m_thread.joinable())
+        m_thread.join();
+    m_opening = false;
+    ++m_serial; // an opening still on its way is superseded
+    m_player = std::make_unique<VoPlayerClass>();
     m_path.clear();
-    if (!m_player.open(path))
+    if (!m_player->open(path))
         return false;
     m_path = path;
     return true;
+}
+
+void QPlayObject::openAsync(const QString &path)
+{
+    if (m_thread.joinable())
+        m_thread.join();
+    // Some audio systems give out one device at a time: the previous
+    // player lets go before the new one opens.
+    m_player.reset();
+    m_path.clear();
+    m_opening = true;
+    auto opening = std::make_shared<Opening>();
+    opening->path = path;
+    opening->serial = ++m_serial;
+    opening->player = std::make_unique<VoPlayerClass>();
+    m_thread = std::thread([this, opening] {
+        opening->ok = opening->player->open(opening->path);
+        VoPlayerClass::threadDone();
+        QMetaObject::invokeMethod(
+            this, [this, opening] { finishOpening(opening); }, Qt::QueuedConnection);
+    });
+}
+
+void QPlayObject::finishOpening(const std::shared_ptr<Opening> &opening)
+{
+    // One superseded by a later open: its player goes with the hand-over.
+    if (opening->serial != m_serial)
+        return;
+    if (m_thread.joinable())
+        m_thread.join();
+    m_opening = false;
+    m_player = std::move(opening->player);
+    if (opening->ok)
+        m_path = opening->path;
+    emit opened(opening->ok);
 }

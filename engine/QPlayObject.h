@@ -1,27 +1,47 @@
 #pragma once
 // Holder of the player of the file being worked on. The player panel
 // borrows the handle and never releases it; deleting the holder does.
+// openAsync opens on a thread of its own, so that the interface thread
+// never waits for a file to open and its first picture to decode.
 #include "VoPlayerClass.h"
 
 #include <QObject>
+
+#include <memory>
+#include <thread>
 
 class QPlayObject : public QObject {
     Q_OBJECT
 public:
     explicit QPlayObject(QObject *parent = nullptr);
+    // Waits for an open in progress; an abort of loading cuts it short.
+    ~QPlayObject() override;
 
     // Releases any previous player, creates a new one and opens path.
     bool open(const QString &path);
-    ORL_HANDLE playerHandle() const { return m_player.handle(); }
+    // The same off this thread: the previous player goes at once, the new
+    // one is held once opened() arrives on this object's thread.
+    void openAsync(const QString &path);
+    bool isOpening() const { return m_opening; }
+    ORL_HANDLE playerHandle() const { return m_player ? m_player->handle() : 0; }
     // The path of the last successful open.
     QString path() const { return m_path; }
     // True when the file plays on the wall clock because no audio
     // device opened.
-    bool audioOutputFailed() const { return m_player.audioOutputFailed(); }
+    bool audioOutputFailed() const { return m_player && m_player->audioOutputFailed(); }
     // Why the last open failed.
-    QString lastError() const { return m_player.lastError(); }
+    QString lastError() const { return m_player ? m_player->lastError() : QString(); }
+
+signals:
+    void opened(bool ok);
 
 private:
-    VoPlayerClass m_player;
+    struct Opening;
+    void finishOpening(const std::shared_ptr<Opening> &opening);
+
+    std::unique_ptr<VoPlayerClass> m_player;
     QString m_path;
+    bool m_opening = false;
+    unsigned m_serial = 0; // of the latest open
+    std::thread m_thread;
 };

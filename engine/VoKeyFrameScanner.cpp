@@ -27,8 +27,9 @@ void VoKeyFrameScanner::cancel()
     ++m_generation;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
+        // Cuts short the open as well as the search.
         if (m_handle)
-            Info_CancelKeyFrames(m_handle);
+            Info_Cancel(m_handle);
     }
     join();
 }
@@ -41,11 +42,15 @@ void VoKeyFrameScanner::request(const QString &path)
     m_worker = std::thread([this, path, utf8, generation] {
         const ORL_HANDLE h = Info_Create(-1);
         QVector<quint64> times;
+        {
+            // Known to cancel() before the open, so that a slow open (a
+            // network share, a huge file without an index) is cut short too.
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_handle = h;
+            if (h && generation != m_generation.load())
+                Info_Cancel(h);
+        }
         if (h && Info_Open(h, utf8.constData()) == 1) {
-            {
-                std::lock_guard<std::mutex> lock(m_mutex);
-                m_handle = h;
-            }
             // A cancel between the open and here is caught by the generation.
             if (generation == m_generation.load()) {
                 const uint64_t *list = nullptr;
@@ -53,9 +58,11 @@ void VoKeyFrameScanner::request(const QString &path)
                 for (int i = 0; i < n; ++i)
                     times.append(list[i]);
             }
+            Info_Close(h);
+        }
+        {
             std::lock_guard<std::mutex> lock(m_mutex);
             m_handle = 0;
-            Info_Close(h);
         }
         if (h)
             Info_Destroy(h);

@@ -1,5 +1,7 @@
 #include "VoPlayerClass.h"
 
+#include <SDL.h>
+
 VoPlayerClass::~VoPlayerClass()
 {
     release();
@@ -11,8 +13,8 @@ bool VoPlayerClass::open(const QString &path)
         m_handle = Player_Create(-1);
     if (!m_handle)
         return false;
-    if (!Player_IsEnded(m_handle))
-        Player_Stop(m_handle);
+    // The open closes the file before it; stopping first would only decode
+    // a picture of a file about to go.
     return Player_Open(m_handle, path.toUtf8().constData(), 0, 0) == 1;
 }
 
@@ -20,7 +22,7 @@ void VoPlayerClass::release()
 {
     if (!m_handle)
         return;
-    Player_Stop(m_handle);
+    // Destroying closes, and a close cuts short a seek still decoding.
     Player_Destroy(m_handle);
     m_handle = 0;
 }
@@ -34,4 +36,9 @@ QString VoPlayerClass::lastError() const
 {
     const char *text = m_handle ? Engine_GetLastError(m_handle) : nullptr;
     return QString::fromUtf8(text ? text : "");
+}
+
+void VoPlayerClass::threadDone()
+{
+    SDL_TLSCleanup();
 }

@@ -20,6 +20,10 @@ public:
     bool audioOutputFailed() const;
     // The library's reason for the last failure on the handle.
     QString lastError() const;
+    // A thread of one's own that opened a player calls this before it
+    // ends: the audio output keeps storage for every thread that opened a
+    // device and frees it only for threads it made itself.
+    static void threadDone();
 
 private:
     ORL_HANDLE m_handle = 0;

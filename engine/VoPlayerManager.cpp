@@ -22,27 +22,27 @@ QString twoDigits(uint64_t v)
 } // namespace
 
 VoPlayerManager::VoPlayerManager(QObject *parent)
-    : QObject(parent), m_timeTimer(new QTimer(this)), m_screenTimer(new QTimer(this)), m_audioTimer(new QTimer(this))
+    : QObject(parent), m_timeTimer(new QTimer(this)), m_audioTimer(new QTimer(this))
 {
     registerEditingMetaTypes();
     // The signals' own argument types, for queued connections and spies.
     qRegisterMetaType<uint64_t>("uint64_t");
     qRegisterMetaType<unsigned char *>("unsigned char*");
     connect(m_timeTimer, &QTimer::timeout, this, &VoPlayerManager::updateTime);
-    connect(m_screenTimer, &QTimer::timeout, this, &VoPlayerManager::updataScreen);
     connect(m_audioTimer, &QTimer::timeout, this, &VoPlayerManager::audioDataChanged);
+    connect(&m_control, &VoPlayerControl::pictureShown, this, &VoPlayerManager::pictureShown);
 }
 
 VoPlayerManager::~VoPlayerManager()
 {
     m_timeTimer->stop();
-    m_screenTimer->stop();
     m_audioTimer->stop();
     // The windows stop taking pictures before the player goes.
     if (m_videoWindow)
         m_videoWindow->attach(0);
     if (m_elementWindow)
         m_elementWindow->attachElement(0);
+    m_control.attach(0);
     m_player.reset();
     m_info.reset();
 }
@@ -128,6 +128,8 @@ bool VoPlayerManager::open(const QString &path, int width, int height, int optio
     m_edits.displayWidth = width;
     m_edits.displayHeight = height;
     m_path = path;
+    // Commands posted for the file before are gone with it.
+    m_control.attach(0);
     const bool opened = m_player->open(path);
     if (opened) {
         if (!m_info)
@@ -140,33 +142,51 @@ bool VoPlayerManager::open(const QString &path, int width, int height, int optio
 
 bool VoPlayerManager::openWithConfig(const QString &path, const VEEditConfig &config, int option)
 {
-    if (!m_player)
-        m_player = std::make_unique<VoPlayerClass>();
+    return adoptOpened(openPreview(path, config, option), path, config);
+}
+
+VoPlayerManager::OpenedPreview VoPlayerManager::openPreview(const QString &path, const VEEditConfig &config,
+                                                            int option)
+{
+    OpenedPreview result;
+    result.player = std::make_unique<VoPlayerClass>();
+    result.opened = result.player->open(path);
+    if (result.opened) {
+        Player_SelectTitle(result.player->handle(), config.streamChoice.ProgramIndex);
+        result.info = std::make_unique<VoInfoClass>();
+        if (config.isDisc)
+            result.info->openDisc(path);
+        else
+            result.info->open(path);
+        Player_ConfigureOpen(result.player->handle(), option);
+    }
+    return result;
+}
+
+bool VoPlayerManager::adoptOpened(OpenedPreview opened, const QString &path, const VEEditConfig &config)
+{
+    // The windows and the reports let go of the player being replaced.
+    if (m_videoWindow)
+        m_videoWindow->attach(0);
+    if (m_elementWindow)
+        m_elementWindow->attachElement(0);
+    m_control.attach(0);
+    m_player = std::move(opened.player);
+    if (opened.info)
+        m_info = std::move(opened.info);
     m_displayWidth = config.displayWidth;
     m_displayHeight = config.displayHeight;
     m_edits.displayWidth = config.displayWidth;
     m_edits.displayHeight = config.displayHeight;
     m_path = path;
-    bool opened = m_player->open(path);
-    if (opened) {
-        Player_SelectTitle(handle(), config.streamChoice.ProgramIndex);
-        if (!m_info)
-            m_info = std::make_unique<VoInfoClass>();
-        if (config.isDisc)
-            m_info->openDisc(path);
-        else
-            m_info->open(path);
-        Player_ConfigureOpen(handle(), option);
-    }
-    return afterOpen(opened);
+    return afterOpen(opened.opened);
 }
 
 bool VoPlayerManager::afterOpen(bool opened)
 {
     if (!opened) {
         m_timeTimer->stop();
-        m_screenTimer->stop();
-        m_audioTimer->stop();
+            m_audioTimer->stop();
         if (m_videoWindow) {
             m_videoWindow->attach(0);
             m_videoWindow->clearImage();
@@ -175,19 +195,21 @@ bool VoPlayerManager::afterOpen(bool opened)
             m_elementWindow->attachElement(0);
             m_elementWindow->clearImage();
         }
+        m_control.attach(0);
         m_player.reset();
         showClocks(0, 0);
         emit emitPlayProgress(0);
         emit emitPlayFinish();
         return false;
     }
+    m_control.attach(handle());
+    m_stepKind = 0;
     if (m_edits.displayWidth <= 0 || m_edits.displayHeight <= 0) {
         m_edits.displayWidth = Player_GetDisplayWidth(handle());
         m_edits.displayHeight = Player_GetDisplayHeight(handle());
     }
     Player_ConfigureTiming(handle(), 50000, 0);
-    Player_Seek(handle(), m_trimStart);
-    m_screenTimer->start(50);
+    m_control.seek(m_trimStart);
     if (m_videoWindow)
         m_videoWindow->attach(handle());
     if (m_elementWindow)
@@ -216,8 +238,10 @@ void VoPlayerManager::setTrim(uint64_t start, uint64_t end)
 {
     m_trimStart = start;
     m_trimEnd = end;
-    if (hasPlayer())
-        Player_Seek(handle(), m_trimStart);
+    if (hasPlayer()) {
+        m_stepKind = 0;
+        m_control.seek(m_trimStart);
+    }
 }
 
 bool VoPlayerManager::snapshot(const QString &path, const QString &format)
@@ -243,13 +267,11 @@ void VoPlayerManager::onPlay()
         resetClocks();
         return;
     }
-    if (Player_IsEnded(handle()))
-        Player_Stop(handle());
-    if (Player_Play(handle()) == 1) {
+    // A play after the end starts from the beginning (the player does so).
+    if (m_control.play()) {
         emit emitPlayState(true);
         if (m_audioOnly)
             m_audioTimer->start(50);
-        m_screenTimer->stop();
         m_timeTimer->start(100);
     } else {
         emit emitPlayState(false);
@@ -264,8 +286,7 @@ void VoPlayerManager::startPlay()
 
 void VoPlayerManager::pausePlay()
 {
-    if (hasPlayer() && Player_Pause(handle()) == 1) {
-        m_screenTimer->start(50);
+    if (hasPlayer() && m_control.pause()) {
         m_timeTimer->stop();
         m_audioTimer->stop();
         emit emitAudioData(nullptr, 0);
@@ -290,11 +311,11 @@ void VoPlayerManager::onStop()
     m_segmentPlaying = false;
     if (!hasPlayer() || (!Player_HasAudio(handle()) && !Player_HasVideo(handle())))
         return;
-    if (Player_Stop(handle()) != 1)
+    if (!m_control.stop())
         return;
-    Player_Seek(handle(), m_trimStart);
+    m_stepKind = 0;
+    m_control.seek(m_trimStart);
     resetClocks();
-    m_screenTimer->start(50);
     m_timeTimer->stop();
     m_audioTimer->stop();
     emit emitAudioData(nullptr, 0);
@@ -303,8 +324,10 @@ void VoPlayerManager::onStop()
 void VoPlayerManager::closePlay()
 {
     onStop();
-    if (hasPlayer())
+    if (hasPlayer()) {
+        m_control.attach(0);
         Player_Close(handle());
+    }
     showClocks(0, 0);
     emit emitPlayProgress(0);
     emit emitPlayFinish();
@@ -332,20 +355,21 @@ void VoPlayerManager::progressValueChange(double value)
         return;
     const uint64_t len = length();
     const uint64_t rel = static_cast<uint64_t>(len * std::clamp(value, 0.0, 1.0));
-    Player_Seek(handle(), rel + m_trimStart);
+    m_stepKind = 0;
+    m_control.seek(rel + m_trimStart);
     showClocks(rel, rel);
 }
 
 void VoPlayerManager::beginAsyncSeek()
 {
     if (hasPlayer())
-        Player_BeginAsyncSeek(handle(), 2000000, 0);
+        m_control.beginAsyncSeek(2000000);
 }
 
 void VoPlayerManager::endAsyncSeek()
 {
     if (hasPlayer())
-        Player_EndAsyncSeek(handle());
+        m_control.endAsyncSeek();
 }
 
 void VoPlayerManager::onPreviousStep(bool isSeek, float pos)
@@ -359,18 +383,10 @@ void VoPlayerManager::onPreviousStep(bool isSeek, float pos)
     }
     const uint64_t target = static_cast<uint64_t>(length() * double(pos) + m_trimStart);
     if (isSeek)
-        Player_Seek(handle(), target);
+        m_control.seek(target);
     if (target > m_trimStart)
-        Player_StepFrame(handle(), -1);
-    else if (isSeek)
-        Player_ShowFrame(handle());
-    const uint64_t t = Player_GetFrameTime(handle());
-    const uint64_t rel = t > m_trimStart ? t - m_trimStart : 0;
-    const uint64_t len = std::max<uint64_t>(1, length());
-    const float percent = float(double(rel) * 100.0 / len);
-    emit emitPlayProgress(percent / 100.0);
-    emit emitStartEndProgressValue(percent);
-    showClocks(rel, rel);
+        m_control.stepFrame(-1);
+    stepPosted(1);
 }
 
 void VoPlayerManager::onNextStep(bool isSeek, float pos)
@@ -384,18 +400,10 @@ void VoPlayerManager::onNextStep(bool isSeek, float pos)
     }
     const uint64_t target = static_cast<uint64_t>(length() * double(pos) + m_trimStart + 1);
     if (isSeek)
-        Player_Seek(handle(), target);
+        m_control.seek(target);
     if (m_trimEnd == 0 || target < m_trimEnd)
-        Player_StepFrame(handle(), 1);
-    else if (isSeek)
-        Player_ShowFrame(handle());
-    const uint64_t t = Player_GetFrameTime(handle());
-    const uint64_t rel = t > m_trimStart ? t - m_trimStart : 0;
-    const uint64_t len = std::max<uint64_t>(1, length());
-    const float percent = float(double(rel) * 100.0 / len);
-    emit emitPlayProgress(percent / 100.0);
-    emit emitStartEndProgressValue(percent);
-    showClocks(rel, rel);
+        m_control.stepFrame(1);
+    stepPosted(1);
 }
 
 void VoPlayerManager::videoPreviousStep()
@@ -403,10 +411,8 @@ void VoPlayerManager::videoPreviousStep()
     if (!hasPlayer())
         return;
     pausePlay();
-    Player_StepFrame(handle(), -1);
-    const uint64_t t = Player_GetFrameTime(handle());
-    emit emitPlayProgress(double(t) / std::max<uint64_t>(1, length()));
-    showClocks(t, t);
+    m_control.stepFrame(-1);
+    stepPosted(2);
 }
 
 void VoPlayerManager::videoNextStep()
@@ -414,10 +420,37 @@ void VoPlayerManager::videoNextStep()
     if (!hasPlayer())
         return;
     pausePlay();
-    Player_StepFrame(handle(), 1);
-    const uint64_t t = Player_GetFrameTime(handle());
-    emit emitPlayProgress(double(t) / std::max<uint64_t>(1, length()));
-    showClocks(t, t);
+    m_control.stepFrame(1);
+    stepPosted(2);
+}
+
+void VoPlayerManager::stepPosted(int kind)
+{
+    // The picture a step lands on is known once it is decoded; with
+    // nothing posted (a step past the range's edge) it is the one shown.
+    m_stepKind = kind;
+    if (m_control.pending() == 0)
+        pictureShown(m_control.frameTime(), true);
+}
+
+void VoPlayerManager::pictureShown(quint64 t, bool idle)
+{
+    // Only the last of a run of commands speaks for the clocks.
+    if (!idle || m_control.pending() > 0 || m_stepKind == 0)
+        return;
+    const int kind = m_stepKind;
+    m_stepKind = 0;
+    if (kind == 2) {
+        emit emitPlayProgress(double(t) / std::max<uint64_t>(1, length()));
+        showClocks(t, t);
+        return;
+    }
+    const uint64_t rel = t > m_trimStart ? t - m_trimStart : 0;
+    const uint64_t len = std::max<uint64_t>(1, length());
+    const float percent = float(double(rel) * 100.0 / len);
+    emit emitPlayProgress(percent / 100.0);
+    emit emitStartEndProgressValue(percent);
+    showClocks(rel, rel);
 }
 
 void VoPlayerManager::onTrimPlay(float startPos, float endPos)
@@ -429,7 +462,8 @@ void VoPlayerManager::onTrimPlay(float startPos, float endPos)
     m_segmentEnd = static_cast<uint64_t>(len * double(endPos) + m_trimStart);
     if (!m_segmentPlaying) {
         m_segmentPlaying = true;
-        Player_Seek(handle(), m_segmentStart);
+        m_stepKind = 0;
+        m_control.seek(m_segmentStart);
     }
     onPlay();
     emit emitPlayState(true);
@@ -445,7 +479,7 @@ void VoPlayerManager::onTrim(uint64_t startTime, uint64_t endTime)
     // The sound's fades follow the range.
     showEdits();
     if (hasPlayer())
-        Player_Seek(handle(), m_trimStart);
+        m_control.seek(m_trimStart);
     showClocks(0, 0);
     emit emitTrimTimeChange(m_trimStart, m_trimEnd);
 }
@@ -463,7 +497,7 @@ void VoPlayerManager::onReset()
     onStop();
     showEdits();
     if (hasPlayer())
-        Player_Seek(handle(), 0);
+        m_control.seek(0);
     showClocks(0, 0);
     emit emitTrimTimeChange(0, 0);
 }
@@ -489,7 +523,7 @@ void VoPlayerManager::updateTime()
     const uint64_t p = Player_GetPosition(handle());
     const uint64_t len = std::max<uint64_t>(1, length());
     if (m_segmentPlaying && p > m_segmentEnd) {
-        Player_Seek(handle(), m_segmentEnd);
+        m_control.seek(m_segmentEnd);
         const uint64_t rel = m_segmentEnd > m_trimStart ? m_segmentEnd - m_trimStart : 0;
         emit emitPlayProgress(double(rel) / len);
         showClocks(rel, rel);
@@ -502,7 +536,7 @@ void VoPlayerManager::updateTime()
         onStop();
         return;
     }
-    if (p != 0) {
+    if (p != 0 && m_control.pending() == 0) {
         const uint64_t rel = m_trimActive ? (p > m_trimStart ? p - m_trimStart : 0) : p;
         emit emitPlayProgress(double(rel) / len);
         showClocks(rel, rel);

@@ -5,9 +5,15 @@
 // in the video window. The edits reach the engine through the same
 // hand-over a conversion uses, so the preview is what the output will be.
 //
-// Main thread only; three timers poll the engine.
+// Main thread only. Seeks and steps are posted to the player's own thread;
+// the clocks follow the position asked for at once and the picture shown
+// when it arrives. The position is polled only while playing, the levels
+// only while an audio-only file plays.
 #include "VEEditConfig.h"
 #include "QVoVideoShowWidget.h"
+#include "VoInfoClass.h"
+#include "VoPlayerClass.h"
+#include "VoPlayerControl.h"
 #include "orlcodec.h"
 
 #include <QObject>
@@ -23,8 +29,6 @@
 class QMouseEvent;
 class QTimer;
 class QWidget;
-class VoInfoClass;
-class VoPlayerClass;
 
 class VoPlayerManager : public QObject {
     Q_OBJECT
@@ -34,6 +38,18 @@ public:
 
     bool open(const QString &path, int width, int height, int option);
     bool openWithConfig(const QString &path, const VEEditConfig &config, int option);
+    // openWithConfig in two halves, so that the file is opened off the
+    // interface thread: openPreview runs on any thread and touches no
+    // manager; adoptOpened (interface thread) takes its result over.
+    struct OpenedPreview {
+        std::unique_ptr<VoPlayerClass> player;
+        std::unique_ptr<VoInfoClass> info;
+        bool opened = false;
+    };
+    static OpenedPreview openPreview(const QString &path, const VEEditConfig &config, int option);
+    bool adoptOpened(OpenedPreview opened, const QString &path, const VEEditConfig &config);
+    // Seeks and steps posted whose picture has not arrived yet.
+    int pendingCommands() const { return m_control.pending(); }
     // The edited picture goes to videoWindow, the unedited one to elementWindow.
     void setVideoWindow(QVoVideoShowWidget *window);
     void setElementWindow(QVoVideoShowWidget *window);
@@ -133,6 +149,7 @@ private slots:
     void updateTime();
     void updataScreen();
     void audioDataChanged();
+    void pictureShown(quint64 shownUs, bool idle);
     // The crop frame's and the watermark frame's mouse events.
     void mouseMoveEvent(QMouseEvent *event);
     void mousePressEvent(QMouseEvent *event);
@@ -148,11 +165,15 @@ private:
     void showClocks(uint64_t first, uint64_t second);
     void showEdits();
     bool isPaused() const;
+    // Steps posted: the clocks and progress follow their picture (0 none,
+    // 1 a step within the range, 2 a step of the whole file).
+    void stepPosted(int kind);
 
     std::unique_ptr<VoPlayerClass> m_player;
     std::unique_ptr<VoInfoClass> m_info;
+    VoPlayerControl m_control; // posts to m_player
+    int m_stepKind = 0;
     QTimer *m_timeTimer = nullptr;
-    QTimer *m_screenTimer = nullptr;
     QTimer *m_audioTimer = nullptr;
     QPointer<QVoVideoShowWidget> m_videoWindow;
     QPointer<QVoVideoShowWidget> m_elementWindow;

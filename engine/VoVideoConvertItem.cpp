@@ -275,6 +275,14 @@ void VoVideoConvertItem::readStreams(VoInfoClass &info)
     m_splitInMinutes = false;
     m_splitParts = 1;
     m_chapterCount = info.chapterCount();
+    // Kept now, while the file is open on the loading thread: a split by
+    // chapters later must not open the file again on the interface thread.
+    m_chapters.clear();
+    for (int i = 0; i < m_chapterCount; ++i) {
+        const uint64_t start = info.chapterStart(i);
+        const uint64_t length = info.chapterDuration(i);
+        m_chapters.append({start, length > 0 ? start + length : 0, info.chapterTitle(i)});
+    }
 
     m_audioTrackNames.clear();
     m_subtitleChoices.clear();
@@ -456,6 +464,7 @@ VoVideoConvertItem *VoVideoConvertItem::clone(QObject *parent) const
     copy->m_splitInMinutes = m_splitInMinutes;
     copy->m_splitParts = m_splitParts;
     copy->m_chapterCount = m_chapterCount;
+    copy->m_chapters = m_chapters;
     copy->m_subtitleStreams = m_subtitleStreams;
     copy->m_audioStreams = m_audioStreams;
     copy->m_videoStreams = m_videoStreams;
@@ -564,20 +573,10 @@ void VoVideoConvertItem::setSplitInfo(Split_Info info)
         m_splitSegments.append({(parts - 1) * length, 0});
         break;
     }
-    case 3: {
-        VoInfoClass info(-1);
-        const bool opened = m_isDisc ? info.openDisc(m_videoPath) : info.open(m_videoPath);
-        if (!opened)
-            break;
-        if (m_isDisc)
-            info.selectTitle(m_titleIndex);
-        const int count = info.chapterCount();
-        for (int i = 0; i < count; ++i) {
-            const uint64_t start = info.chapterStart(i);
-            m_splitSegments.append({start, start + info.chapterDuration(i)});
-        }
+    case 3:
+        for (const ChapterMark &c : m_chapters)
+            m_splitSegments.append({c.start, c.end});
         break;
-    }
     default:
         break;
     }

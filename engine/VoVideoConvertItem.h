@@ -34,6 +34,13 @@ struct SplitSegment {
     bool operator==(const SplitSegment &o) const { return start == o.start && end == o.end; }
 };
 
+// A chapter of the source as the file gives it; end 0 when it gives none.
+struct ChapterMark {
+    uint64_t start = 0;
+    uint64_t end = 0;
+    QString title;
+};
+
 class VoVideoConvertItem : public QObject {
     Q_OBJECT
 public:
@@ -107,6 +114,10 @@ public:
     int32_t m_titleIndex = 0;
     uint64_t m_TrimStartTime = 0;
     uint64_t m_TrimEndTime = 0;
+    // The user's name for the segment (a chapter title, a part of output
+    // names); empty when it has none. One line, trimmed. A clone starts
+    // without one: it is a new segment.
+    QString m_label;
     uint64_t m_duration = 0;
     uint64_t m_declaredDuration = 0; // what the header declares; m_duration when whole
     bool m_isCurrent = false;
@@ -118,6 +129,7 @@ public:
     bool m_splitInMinutes = false;
     int32_t m_splitParts = 1;
     int32_t m_chapterCount = 0;
+    QList<ChapterMark> m_chapters; // read with the file, in the file's order
     QList<SubtitleStreamInfo> m_subtitleStreams;
     QList<AudioStreamInfo> m_audioStreams;
     QList<VideoStreamInfo> m_videoStreams;

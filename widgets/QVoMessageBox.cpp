@@ -91,6 +91,8 @@ void QVoMessageBox::prepare()
     QList<int> results;
     if (m_buttonSet == YesNoButtons)
         results = {Yes, No};
+    else if (m_buttonSet == YesNoCancelButtons)
+        results = {Yes, No, Cancel};
     else if (m_buttonSet == CancelButton)
         results = {Cancel};
     else

@@ -15,7 +15,7 @@ class QVoMessageBox : public QVoDialog {
     Q_OBJECT
 public:
     enum Kind { Warning = 1, Success = 3, Error = 4, Help = 5 };
-    enum ButtonSet { OkButton = 1, CancelButton = 2, YesNoButtons = 4 };
+    enum ButtonSet { OkButton = 1, CancelButton = 2, YesNoButtons = 4, YesNoCancelButtons = 8 };
     enum Result { Ok = 0x400, Cancel = 0x400000, Yes = 0x4000, No = 0x10000, Close = 0x200000 };
 
     explicit QVoMessageBox(QWidget *parent = nullptr);

@@ -2,26 +2,56 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QKeySequence>
+
+void ProgramMenu::applyLook(QVoMenu *menu)
+{
+    menu->setPanelWidth(1);
+    menu->setPanelColor(QColor(74, 74, 74));
+    menu->setEmptyAreaColor(QColor(51, 51, 51));
+    menu->setThirdColor(QColor(51, 51, 51));
+    menu->setTextColor(QColor(228, 228, 228));
+    menu->setSelectedBackgroundColor(QColor(105, 105, 105));
+    menu->setDisabledTextColor(QColor(89, 104, 130));
+    menu->setDisabledOverlayColor(QColor(51, 51, 51));
+    menu->setSeparatorColor(QColor(74, 74, 74));
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(12);
+    menu->setFont(font);
+}
 
 ProgramMenu::ProgramMenu(QWidget *parent)
     : QVoMenu(parent)
 {
     setObjectName(QStringLiteral("m_menu"));
-    setPanelWidth(1);
-    setPanelColor(QColor(74, 74, 74));
-    setEmptyAreaColor(QColor(51, 51, 51));
-    setThirdColor(QColor(51, 51, 51));
-    setTextColor(QColor(228, 228, 228));
-    setSelectedBackgroundColor(QColor(105, 105, 105));
-    setDisabledTextColor(QColor(89, 104, 130));
-    setDisabledOverlayColor(QColor(51, 51, 51));
-    setSeparatorColor(QColor(74, 74, 74));
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(12);
-    setFont(font);
+    applyLook(this);
 
+    // The keys are shown beside the entries; the window handles them, so
+    // they stay out of the way of a text field's own undo.
+    auto projectAction = [this](const char *name, const QList<QKeySequence> &keys) {
+        QAction *action = addAction(QString());
+        action->setObjectName(QLatin1String(name));
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WidgetShortcut);
+        return action;
+    };
+    // The segment entries come first; the window puts its cut-list
+    // entries in front of this one.
     m_actApplySegments = addAction(QString());
     m_actApplySegments->setObjectName(QStringLiteral("actApplySegments"));
+    addSeparator();
+    m_actOpenProject = projectAction("actOpenProject", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)});
+    m_actSaveProject = projectAction("actSaveProject", {QKeySequence(Qt::CTRL | Qt::Key_S)});
+    m_actSaveProjectAs = projectAction("actSaveProjectAs", {});
+    m_recentMenu = new QVoMenu(this);
+    m_recentMenu->setObjectName(QStringLiteral("m_recentMenu"));
+    applyLook(m_recentMenu);
+    addMenu(m_recentMenu);
+    addSeparator();
+    m_actUndo = projectAction("actUndo", {QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    m_actRedo = projectAction("actRedo", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    addSeparator();
+
     m_actPreferences = addAction(QString());
     m_actHome = addAction(QString());
     m_actHelp = addAction(QString());
@@ -38,6 +68,12 @@ ProgramMenu::ProgramMenu(QWidget *parent)
 void ProgramMenu::retranslateUi()
 {
     m_actApplySegments->setText(tr("Apply Segments To Other Files…"));
+    m_actOpenProject->setText(tr("Open Project…"));
+    m_actSaveProject->setText(tr("Save Project"));
+    m_actSaveProjectAs->setText(tr("Save Project As…"));
+    m_recentMenu->setTitle(tr("Recent"));
+    m_actUndo->setText(tr("Undo"));
+    m_actRedo->setText(tr("Redo"));
     m_actPreferences->setText(tr("Preferences"));
     m_actHome->setText(tr("Home"));
     m_actHelp->setText(tr("Help"));

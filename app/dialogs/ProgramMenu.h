@@ -1,7 +1,9 @@
 #pragma once
-// The program menu of the main window's title bar: "Preferences", "Home",
-// "Help", "Check for Updates", "About", in the window's dark colours. The
-// owner connects the actions and pops the menu up.
+// The program menu of the main window's title bar: the project entries
+// ("Open Project…", "Save Project", "Save Project As…", "Recent"), "Undo"
+// and "Redo", then "Preferences", "Home", "Help", "Check for Updates",
+// "About", in the window's dark colours. The owner connects the actions,
+// fills "Recent" and pops the menu up.
 #include "QVoMenu.h"
 
 class QAction;
@@ -17,6 +19,14 @@ public:
     QAction *actUpdates() const { return m_actUpdates; }
     QAction *actAbout() const { return m_actAbout; }
     QAction *actApplySegments() const { return m_actApplySegments; }
+    QAction *actOpenProject() const { return m_actOpenProject; }
+    QAction *actSaveProject() const { return m_actSaveProject; }
+    QAction *actSaveProjectAs() const { return m_actSaveProjectAs; }
+    QAction *actUndo() const { return m_actUndo; }
+    QAction *actRedo() const { return m_actRedo; }
+    QVoMenu *recentMenu() const { return m_recentMenu; }
+    // A menu in the program menu's colours and font.
+    static void applyLook(QVoMenu *menu);
 
     // Where the menu opens for a cursor position: 50 pixels to its left.
     static QPoint popupPosition(const QPoint &cursor) { return cursor - QPoint(50, 0); }
@@ -32,4 +42,10 @@ private:
     QAction *m_actUpdates;
     QAction *m_actAbout;
     QAction *m_actApplySegments;
+    QAction *m_actOpenProject;
+    QAction *m_actSaveProject;
+    QAction *m_actSaveProjectAs;
+    QAction *m_actUndo;
+    QAction *m_actRedo;
+    QVoMenu *m_recentMenu;
 };

@@ -4,12 +4,15 @@
 
 #include "AppPaths.h"
 #include "ConfigState.h"
+#include "OutputNaming.h"
+#include "OutputTemplate.h"
 #include "ParserXML.h"
 #include "QCheckButton.h"
 #include "QTextImageButton.h"
 
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 
 namespace {
@@ -48,7 +51,38 @@ ConvertWidget::ConvertWidget(QWidget *parent)
     m_btnReset->setImage(QStringLiteral("/image/Common_bg/btn_common.png"));
     m_btnReset->setTextPixelSize(11);
     m_btnReset->move(30 + m_btnChange->width() + 10, 64);
-    setMinimumSize(groupWidth + 20, 192);
+
+    // Output names: one template for the files of single segments, one for
+    // merged files.
+    m_GroupNames = prefslook::group(QStringLiteral("m_GroupNames"), this);
+    m_GroupNames->setGeometry(10, 192, groupWidth, 130);
+    const QString fieldStyle = m_pathTextEdit->styleSheet();
+    auto makeRow = [&](QLabel *&label, QLineEdit *&edit, const char *labelName, const char *editName, int y,
+                       const QString &value) {
+        label = new QLabel(m_GroupNames);
+        label->setObjectName(QString::fromLatin1(labelName));
+        label->setFont(prefslook::textFont());
+        label->setStyleSheet(QStringLiteral("color: rgb(228,228,228);"));
+        label->setGeometry(30, y, 110, 24);
+        edit = new QLineEdit(m_GroupNames);
+        edit->setObjectName(QString::fromLatin1(editName));
+        edit->setFont(prefslook::textFont());
+        edit->setStyleSheet(fieldStyle);
+        edit->setGeometry(145, y, groupWidth - 165, 24);
+        edit->setText(value);
+        label->setBuddy(edit);
+        connect(edit, &QLineEdit::textChanged, this, &ConvertWidget::showTemplateCheck);
+    };
+    makeRow(m_labSegmentTemplate, m_segmentTemplate, "m_labSegmentTemplate", "m_segmentTemplate", 26,
+            segmentNameTemplate());
+    makeRow(m_labMergedTemplate, m_mergedTemplate, "m_labMergedTemplate", "m_mergedTemplate", 56,
+            mergedNameTemplate());
+    m_templateHint = new QLabel(m_GroupNames);
+    m_templateHint->setObjectName(QStringLiteral("m_templateHint"));
+    m_templateHint->setFont(prefslook::textFont());
+    m_templateHint->setWordWrap(true);
+    m_templateHint->setGeometry(30, 86, groupWidth - 50, 38);
+    setMinimumSize(groupWidth + 20, 332);
 
     m_chkShowDown->setChecked(ParserXML::readItemValue("SHOWDOWN_ITEM", "bIsShowDownComputer", "N") == QLatin1String("Y"));
     showFolder(ParserXML::readItemValue("OutPut_path", "path_value", defaultOutputFolder()));
@@ -65,6 +99,25 @@ void ConvertWidget::retranslateUi()
     m_GroupOutputPath_2->setTitle(tr("Output Folder"));
     m_btnChange->setText(tr("Change"));
     m_btnReset->setText(tr("Reset"));
+    m_GroupNames->setTitle(tr("Output Names"));
+    m_labSegmentTemplate->setText(tr("Segment files:"));
+    m_labMergedTemplate->setText(tr("Merged files:"));
+    showTemplateCheck();
+}
+
+void ConvertWidget::showTemplateCheck()
+{
+    QString unknown = unknownPlaceholder(m_segmentTemplate->text());
+    if (unknown.isEmpty())
+        unknown = unknownPlaceholder(m_mergedTemplate->text());
+    if (!unknown.isEmpty()) {
+        m_templateHint->setStyleSheet(QStringLiteral("color: rgb(240,110,90);"));
+        m_templateHint->setText(tr("“%1” is not a placeholder; the template is not kept.").arg(unknown));
+        return;
+    }
+    m_templateHint->setStyleSheet(QStringLiteral("color: rgb(160,160,160);"));
+    m_templateHint->setText(
+        tr("{name} source name, {ext} extension, {n} or {n:02} segment number, {label}, {start}, {end}, {date}"));
 }
 
 bool ConvertWidget::shutDownChosen() const { return m_chkShowDown->isChecked(); }
@@ -95,4 +148,13 @@ void ConvertWidget::writeChanges()
 {
     ParserXML::writeItemValue("SHOWDOWN_ITEM", "bIsShowDownComputer", shutDownChosen() ? "Y" : "N");
     ConfigState::instance().setConverterPath(m_outputPath);
+    // An empty field goes back to the default; one with a slip keeps the
+    // template the user had.
+    auto store = [](const QLineEdit *edit, const char *key) {
+        const QString text = edit->text().trimmed();
+        if (unknownPlaceholder(text).isEmpty())
+            ParserXML::writeItemValue("OUTPUTNAME_ITEM", key, text.isEmpty() ? defaultOutputTemplate() : text);
+    };
+    store(m_segmentTemplate, "SegmentTemplate");
+    store(m_mergedTemplate, "MergedTemplate");
 }

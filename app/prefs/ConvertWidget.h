@@ -1,10 +1,12 @@
 #pragma once
-// The "Convert" page of the preferences: the output folder and turning the
-// computer off when every conversion has finished.
+// The "Convert" page of the preferences: the output folder, turning the
+// computer off when every conversion has finished, and the templates that
+// name segment files and merged files.
 #include <QWidget>
 
 class QCheckButton;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QTextImageButton;
 
@@ -18,6 +20,11 @@ public:
     // Writes the shut-down choice and makes the shown folder the current
     // output folder of the process.
     void writeChanges();
+    // The template fields; a template naming a placeholder we do not know
+    // is shown in red and not stored.
+    QLineEdit *segmentTemplateEdit() const { return m_segmentTemplate; }
+    QLineEdit *mergedTemplateEdit() const { return m_mergedTemplate; }
+    QLabel *templateHint() const { return m_templateHint; }
     void retranslateUi();
 
 public slots:
@@ -34,4 +41,11 @@ private:
     QTextImageButton *m_btnChange;
     QTextImageButton *m_btnReset;
     QString m_outputPath;
+    QGroupBox *m_GroupNames;
+    QLabel *m_labSegmentTemplate;
+    QLabel *m_labMergedTemplate;
+    QLineEdit *m_segmentTemplate;
+    QLineEdit *m_mergedTemplate;
+    QLabel *m_templateHint;
+    void showTemplateCheck();
 };

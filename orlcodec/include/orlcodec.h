@@ -209,6 +209,10 @@ ORL_API void Info_ReleaseFrame(ORL_HANDLE h, const orl_picture *picture);
 ORL_API int Info_GetKeyFrames(ORL_HANDLE h, const uint64_t **times);
 /* Any thread: stops a running Info_GetKeyFrames of the handle. */
 ORL_API void Info_CancelKeyFrames(ORL_HANDLE h);
+/* Any thread: stops an Info_Open or Info_GetKeyFrames of the handle under
+ * way, and makes every later one fail at once; for a handle being given up
+ * while its file may still be opening. */
+ORL_API void Info_Cancel(ORL_HANDLE h);
 
 /* ---- Grabber: the frame grabber of thumbnails and the thumbnail strip ----- */
 
@@ -244,6 +248,11 @@ typedef struct orl_video_sink {
     /* Called on a library thread with an RGB32 picture. */
     void (*deliver)(void *opaque, int width, int height, int stride, const uint8_t *pixels);
 } orl_video_sink;
+
+/* Called on the player's command thread after each posted command has run:
+ * shown_us is the time of the picture on screen (the position of a file
+ * without pictures), idle is non-zero when no posted command waits. */
+typedef void (*orl_player_notify)(void *opaque, uint64_t shown_us, int idle);
 
 /* A block of decoded audio in WAV layout (header then 16-bit samples). */
 typedef struct orl_audio_block {
@@ -300,6 +309,28 @@ ORL_API int Player_GetDisplayHeight(ORL_HANDLE p);
  * (and shows the picture unedited) when an edit cannot be made, e.g. an
  * overlay picture that cannot be read. */
 ORL_API int Player_SetParams(ORL_HANDLE p, ORL_HANDLE params);
+
+/* Posted commands, for callers that must never wait on the decoder (an
+ * interface thread). Each returns at once (1 when the player has a file open)
+ * and runs on the player's own command thread in the order posted, as its
+ * namesake would. A posted seek replaces posted seeks and steps that have not
+ * started, and an exact seek still decoding gives up for it: the newest
+ * position wins. While an exact seek decodes far past its key frame, the key
+ * frame is shown first. Player_SetNotify reports the end of each posted
+ * command, one report per post (a replaced one included) until the file is
+ * closed; setting NULL returns only after a report in progress has ended.
+ * Player_WaitPosted returns 1 once nothing posted waits or runs, 0 after
+ * timeout_ms. */
+ORL_API int Player_PostSeek(ORL_HANDLE p, uint64_t time_us);
+ORL_API int Player_PostStepFrame(ORL_HANDLE p, int direction);
+ORL_API int Player_PostStepKeyFrame(ORL_HANDLE p, int direction);
+ORL_API int Player_PostPlay(ORL_HANDLE p);
+ORL_API int Player_PostPause(ORL_HANDLE p);
+ORL_API int Player_PostStop(ORL_HANDLE p);
+ORL_API int Player_PostBeginAsyncSeek(ORL_HANDLE p, int64_t value);
+ORL_API int Player_PostEndAsyncSeek(ORL_HANDLE p);
+ORL_API int Player_SetNotify(ORL_HANDLE p, orl_player_notify notify, void *opaque);
+ORL_API int Player_WaitPosted(ORL_HANDLE p, int timeout_ms);
 ORL_API const orl_picture *Player_GrabFrame(ORL_HANDLE p, int width, int height, int format);
 ORL_API void Player_ReleaseFrame(ORL_HANDLE p, const orl_picture *picture);
 ORL_API const orl_audio_block *Player_GetAudioSamples(ORL_HANDLE p, int param);
@@ -344,8 +375,9 @@ ORL_API int Param_UseClosedCaptions(ORL_HANDLE p, int on);
 ORL_API int Param_SetFrameExactCut(ORL_HANDLE p, int on);
 /* Param_SetOption keys read by stream copies: "frame-exact-psnr" = the dB
  * by which the first and last pictures of a frame-exact cut must match the
- * source's (default 38); "part-chapter" = in a merge, the range becomes one
- * chapter of that title (UTF-8) in place of the source's chapters. */
+ * source's (default 38); "part-chapter" = in a merge (stream copy or
+ * encoding), the range becomes one chapter of that title (UTF-8) in place
+ * of the source's chapters. */
 ORL_API int Param_SetSubtitleFile(ORL_HANDLE p, const char *path_utf8);
 ORL_API int Param_SelectOverlay(ORL_HANDLE p, int slot);
 ORL_API int Param_SetAspect(ORL_HANDLE p, int num, int den);

@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 namespace orl {
 
@@ -466,7 +467,12 @@ int Merge_Add(ORL_HANDLE m, const char *src, uint64_t start_us, uint64_t length_
             return 0;
         }
         if (merge.transcode) {
-            if (!merge.encoder.add(src, start_us, length_us, paramValues(params))) {
+            const ParamValues values = paramValues(params);
+            std::optional<std::string> chapter;
+            for (const auto &option : values.options)
+                if (option.first == "part-chapter")
+                    chapter = option.second;
+            if (!merge.encoder.add(src, start_us, length_us, values, chapter)) {
                 merge.setError(merge.encoder.lastError());
                 return 0;
             }

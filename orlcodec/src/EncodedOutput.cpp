@@ -7,6 +7,7 @@ extern "C" {
 }
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace orl {
@@ -111,9 +112,13 @@ bool EncodedOutput::create(const std::string &dst, std::string &error)
 }
 
 bool EncodedOutput::addChapters(const AVFormatContext *in, int64_t from_us, int64_t to_us, double speed,
-                                std::string &error)
+                                std::string &error, const std::string *title)
 {
-    if (!m_chapters.add(in, from_us, to_us, from_us, m_end_us, speed)) {
+    const bool added = title ? m_chapters.addTitled(m_end_us,
+                                                    m_end_us + static_cast<int64_t>(std::llround((to_us - from_us) / speed)),
+                                                    *title)
+                             : m_chapters.add(in, from_us, to_us, from_us, m_end_us, speed);
+    if (!added) {
         error = "out of memory";
         return false;
     }

@@ -41,7 +41,8 @@ public:
     // Takes the chapters of the next range: [from, to) of in's timeline,
     // with `from` where everything written so far ends. Call before
     // beginRange (and, for the first range, before create).
-    bool addChapters(const AVFormatContext *in, int64_t from_us, int64_t to_us, double speed, std::string &error);
+    bool addChapters(const AVFormatContext *in, int64_t from_us, int64_t to_us, double speed, std::string &error,
+                     const std::string *title = nullptr);
 
     // The next range continues where everything written so far ends.
     void beginRange();

@@ -12,7 +12,7 @@
 
 namespace orl {
 
-enum class HandleKind { Info, Grabber, Buffer, Player, Param, Conv, Merge, Track };
+enum class HandleKind { Info, Grabber, Buffer, Player, Param, Conv, Merge, Track, Detect };
 
 class EngineObject {
 public:

@@ -339,6 +339,15 @@ void Info_CancelKeyFrames(ORL_HANDLE h)
     }
 }
 
+void Info_Cancel(ORL_HANDLE h)
+{
+    try {
+        if (std::shared_ptr<MediaSource> src = findHandleAs<MediaSource>(h))
+            src->cancelAll();
+    } catch (...) {
+    }
+}
+
 /* ---- Grabber ---- */
 
 ORL_HANDLE Grabber_Create(void)

@@ -75,15 +75,15 @@ MediaSource::~MediaSource()
 int MediaSource::interruptCallback(void *opaque)
 {
     const auto *self = static_cast<const MediaSource *>(opaque);
-    return self->m_stop.load(std::memory_order_relaxed) || globalInterrupt()
-        || (self->m_opening.load(std::memory_order_relaxed) && abortLoading());
+    return self->m_stop.load(std::memory_order_relaxed) || self->m_cancelled.load(std::memory_order_relaxed)
+        || globalInterrupt() || (self->m_opening.load(std::memory_order_relaxed) && abortLoading());
 }
 
 bool MediaSource::openFile(const std::string &path)
 {
     close();
     clearError();
-    if (abortLoading()) {
+    if (abortLoading() || m_cancelled.load()) {
         setError("loading aborted");
         return false;
     }
@@ -390,7 +390,7 @@ bool MediaSource::keyFrameQuery(KeyFrameQuery &query)
     const AVStream *st = videoStream();
     if (!st || m_path.empty())
         return false;
-    m_keyStop.store(false);
+    m_keyStop.store(m_cancelled.load());
     query.path = m_path;
     query.streamIndex = st->index;
     query.fileStart_us = m_fmt->start_time != AV_NOPTS_VALUE ? m_fmt->start_time : 0;

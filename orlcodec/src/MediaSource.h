@@ -40,6 +40,14 @@ public:
     }
     // Stops a key-frame search under way (any thread); the next search runs again.
     void cancelKeyFrames() { m_keyStop.store(true); }
+    // Stops an open or a search under way, and every later one (any thread):
+    // for a handle about to be given up.
+    void cancelAll()
+    {
+        m_cancelled.store(true);
+        m_stop.store(true);
+        m_keyStop.store(true);
+    }
 
     // Information from the container's headers alone when they suffice
     // (no picture decoded to complete it); set before opening.
@@ -114,6 +122,7 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_opening{false};
     std::atomic<bool> m_keyStop{false};
+    std::atomic<bool> m_cancelled{false}; // sticky: cancelAll()
 
     // The rest is guarded by m_mutex.
     std::unique_ptr<Input> m_input;

@@ -9,9 +9,16 @@ extern "C" {
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace orl {
+
+namespace {
+// Less than any chapter anyone would mean, more than the few packets by
+// which a joined range's end differs from the asked one.
+constexpr int64_t kJoinSlack_us = 250000;
+} // namespace
 
 OutputChapters::~OutputChapters()
 {
@@ -99,6 +106,19 @@ bool OutputChapters::place(AVFormatContext *out, int64_t end_us)
         chapter->end = c.end_us;
         chapter->metadata = c.metadata; // the muxer's now
         c.metadata = nullptr;
+    }
+    // Ranges join where the written one ended, a few milliseconds off the
+    // end its chapter was given: chapters that nearly meet are made to
+    // meet, so players never see two at once or a moment of none.
+    for (unsigned i = 0; i + 1 < out->nb_chapters; ++i) {
+        AVChapter *ch = out->chapters[i];
+        const AVChapter *next = out->chapters[i + 1];
+        const int64_t nextStart = av_rescale_q(next->start, next->time_base, ch->time_base);
+        const int64_t slack = av_rescale_q(kJoinSlack_us, kMicros, ch->time_base);
+        if (nextStart > ch->start && std::llabs(ch->end - nextStart) <= slack)
+            ch->end = nextStart;
+        else if (ch->end > nextStart && nextStart > ch->start)
+            ch->end = nextStart;
     }
     return ok;
 }

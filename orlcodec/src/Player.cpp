@@ -20,11 +20,22 @@ extern "C" {
 
 namespace orl {
 
-Player::Player() : EngineObject(HandleKind::Player) {}
+Player::Player() : EngineObject(HandleKind::Player)
+{
+    m_commandThread = std::thread([this] { commandLoop(); });
+}
 
 Player::~Player()
 {
     close();
+    {
+        std::lock_guard<std::mutex> lock(m_postMutex);
+        m_postQuit = true;
+        m_posted.clear();
+    }
+    m_postCv.notify_all();
+    if (m_commandThread.joinable())
+        m_commandThread.join();
 }
 
 int Player::interruptCallback(void *opaque)
@@ -152,8 +163,8 @@ bool Player::open(const std::string &path, int displayWidth, int displayHeight)
     // the open shows it without waiting for playback.
     seekExactLocked(0);
     startThreads();
-    if (m_audioDevice)
-        SDL_PauseAudioDevice(m_audioDevice, 0);
+    // The device stays paused until playback starts: a paused player
+    // wakes for nothing.
     m_opened.store(true);
     return true;
 }
@@ -161,6 +172,15 @@ bool Player::open(const std::string &path, int displayWidth, int displayHeight)
 void Player::close()
 {
     m_stopRequest.store(true);
+    {
+        // Posted commands are for the file being closed; one running ends
+        // at its next packet (the stop request interrupts reads too).
+        std::unique_lock<std::mutex> lock(m_postMutex);
+        m_posted.clear();
+        ++m_seekGeneration;
+        while (m_postBusy)
+            m_postCv.wait(lock);
+    }
     std::lock_guard<std::mutex> command(m_commandMutex);
     m_opened.store(false);
     stopThreads();

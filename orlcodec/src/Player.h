@@ -2,13 +2,15 @@
 // The object behind a player handle.
 //
 // Threads: the caller's thread runs the commands (open, seek, step, play,
-// pause, close); a decode thread reads packets and decodes them into two
+// pause, close), or the command thread runs them when they are posted (the
+// interface posts every command, so it never waits on a decoder); a decode thread reads packets and decodes them into two
 // bounded queues (pictures and audio samples); a present thread shows each
 // picture when the clock reaches it; SDL's audio thread drains the sample
 // queue. The clock is the audio clock (re-anchored on every device callback)
 // or, without audio or without an audio device, the wall clock.
 //
-// Locks, always taken in this order: m_commandMutex (one command at a time),
+// Locks, always taken in this order: m_postMutex (posted commands, never held
+// while one runs), m_commandMutex (one command at a time),
 // m_decodeMutex (demuxer and decoders), m_mutex (queues, clock, flags).
 // SDL device calls are never made while m_mutex is held: the device lock
 // and m_mutex are both taken by the audio callback.
@@ -59,6 +61,17 @@ public:
     bool stepKeyFrame(int direction);
     bool showFrame();
     bool refreshScreen();
+
+    // Commands run on the command thread in the order posted; the post
+    // returns at once. A seek replaces the seeks and steps still waiting and
+    // cuts short an exact seek still decoding: the newest position wins.
+    enum class Posted { Seek, Step, StepKey, Play, Pause, Stop, BeginAsyncSeek, EndAsyncSeek };
+    bool post(Posted kind, int64_t value);
+    // True once no posted command waits or runs; false after timeoutMs.
+    bool waitPosted(int timeoutMs);
+    // Called on the command thread after each posted command; null stops
+    // the calls and returns only after a call in progress has ended.
+    void setNotify(orl_player_notify notify, void *opaque);
 
     uint64_t frameTime() const;
     uint64_t position() const;
@@ -130,7 +143,9 @@ private:
     bool seekDemuxerTs(int64_t ts); // in the stream's time base
     // Positions the decoders so the picture whose span holds timeUs is
     // shown, and the pictures after it are queued.
-    bool seekExactLocked(int64_t timeUs);
+    // preview: show the key frame at once when the exact picture is far
+    // from it. Gives up (false) when a newer seek supersedes this one.
+    bool seekExactLocked(int64_t timeUs, bool preview = false);
     bool seekKeyLocked(int64_t timeUs, int64_t budgetUs, uint64_t generation);
     bool nextPictureLocked(VideoFrame &out);
     void flushQueuesLocked();                  // caller holds m_mutex
@@ -165,7 +180,25 @@ private:
     void presentLoop();
     void stopThreads();
     void startThreads();
+    // Runs the device only while playing: a paused player costs no CPU.
+    // Caller holds no lock of the player's.
     void setAudioPaused(bool paused);
+    void commandLoop();
+    void runPosted(Posted kind, int64_t value);
+    // Makes a running exact seek give up and drops the waiting seeks and
+    // steps; the caller's seek takes their place.
+    void supersede();
+    void replaceWaitingLocked(); // caller holds m_postMutex
+    bool superseded(uint64_t generation) const;
+    void notifyShown(bool idle);
+    bool playCommand();
+    bool pauseCommand();
+    bool stopCommand();
+    bool seekCommand(uint64_t timeUs, bool preview);
+    bool beginAsyncSeekCommand(int64_t budgetUs);
+    bool endAsyncSeekCommand();
+    bool stepFrameCommand(int direction);
+    bool stepKeyFrameCommand(int direction);
 
     std::mutex m_commandMutex;
     mutable std::mutex m_decodeMutex;
@@ -268,6 +301,24 @@ private:
 
     std::thread m_decodeThread;
     std::thread m_presentThread;
+
+    struct PostedCommand {
+        Posted kind;
+        int64_t value;
+        bool replaced; // a newer seek made it moot: reported, not run
+    };
+    std::mutex m_postMutex;
+    std::condition_variable m_postCv;       // with m_postMutex: queue, busy or quit changed
+    std::deque<PostedCommand> m_posted;     // guarded by m_postMutex
+    bool m_postBusy = false;                // guarded by m_postMutex: a posted command runs
+    bool m_postQuit = false;                // guarded by m_postMutex
+    // Bumped by every seek that supersedes an older one; an exact seek that
+    // sees it change stops decoding.
+    std::atomic<uint64_t> m_seekGeneration{0};
+    std::mutex m_notifyMutex;               // held while the notify callback runs
+    orl_player_notify m_notify = nullptr;   // guarded by m_notifyMutex
+    void *m_notifyOpaque = nullptr;         // guarded by m_notifyMutex
+    std::thread m_commandThread;            // lives as long as the player
 };
 
 } // namespace orl

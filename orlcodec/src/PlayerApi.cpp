@@ -7,6 +7,8 @@
 
 #include "orlcodec.h"
 
+#include <algorithm>
+
 namespace {
 
 using orl::Player;
@@ -275,6 +277,64 @@ int Player_SetParams(ORL_HANDLE h, ORL_HANDLE params)
         const orl::ParamValues values = orl::paramValues(params);
         return p.setEdits(&values) ? 1 : 0;
     });
+}
+
+int Player_PostSeek(ORL_HANDLE h, uint64_t time_us)
+{
+    const int64_t t = static_cast<int64_t>(std::min<uint64_t>(time_us, INT64_MAX / 4));
+    return withPlayer(h, 0, [&](Player &p) { return p.post(Player::Posted::Seek, t) ? 1 : 0; });
+}
+
+int Player_PostStepFrame(ORL_HANDLE h, int direction)
+{
+    if (direction == 0)
+        return 0;
+    return withPlayer(h, 0, [&](Player &p) { return p.post(Player::Posted::Step, direction) ? 1 : 0; });
+}
+
+int Player_PostStepKeyFrame(ORL_HANDLE h, int direction)
+{
+    if (direction == 0)
+        return 0;
+    return withPlayer(h, 0, [&](Player &p) { return p.post(Player::Posted::StepKey, direction) ? 1 : 0; });
+}
+
+int Player_PostPlay(ORL_HANDLE h)
+{
+    return withPlayer(h, 0, [](Player &p) { return p.post(Player::Posted::Play, 0) ? 1 : 0; });
+}
+
+int Player_PostPause(ORL_HANDLE h)
+{
+    return withPlayer(h, 0, [](Player &p) { return p.post(Player::Posted::Pause, 0) ? 1 : 0; });
+}
+
+int Player_PostStop(ORL_HANDLE h)
+{
+    return withPlayer(h, 0, [](Player &p) { return p.post(Player::Posted::Stop, 0) ? 1 : 0; });
+}
+
+int Player_PostBeginAsyncSeek(ORL_HANDLE h, int64_t value)
+{
+    return withPlayer(h, 0, [&](Player &p) { return p.post(Player::Posted::BeginAsyncSeek, value) ? 1 : 0; });
+}
+
+int Player_PostEndAsyncSeek(ORL_HANDLE h)
+{
+    return withPlayer(h, 0, [](Player &p) { return p.post(Player::Posted::EndAsyncSeek, 0) ? 1 : 0; });
+}
+
+int Player_SetNotify(ORL_HANDLE h, orl_player_notify notify, void *opaque)
+{
+    return withPlayer(h, 0, [&](Player &p) {
+        p.setNotify(notify, opaque);
+        return 1;
+    });
+}
+
+int Player_WaitPosted(ORL_HANDLE h, int timeout_ms)
+{
+    return withPlayer(h, 0, [&](Player &p) { return p.waitPosted(timeout_ms) ? 1 : 0; });
 }
 
 const orl_picture *Player_GrabFrame(ORL_HANDLE h, int width, int height, int format)

@@ -76,6 +76,14 @@ bool Player::openAudioOutput()
     return true;
 }
 
+void Player::setAudioPaused(bool paused)
+{
+    // The device lock is taken by the callback before m_mutex: never call
+    // this with m_mutex held.
+    if (m_audioDevice)
+        SDL_PauseAudioDevice(m_audioDevice, paused ? 1 : 0);
+}
+
 void Player::closeAudioOutput()
 {
     if (m_audioDevice) {

@@ -29,40 +29,52 @@ void putLe16(uint8_t *p, uint16_t v)
 
 bool Player::play()
 {
+    return playCommand();
+}
+
+bool Player::playCommand()
+{
     std::lock_guard<std::mutex> command(m_commandMutex);
-    std::lock_guard<std::mutex> decode(m_decodeMutex);
-    if (!m_fmt)
-        return false;
-    bool ended;
-    bool audioBehind;
-    int64_t shown;
     {
+        std::lock_guard<std::mutex> decode(m_decodeMutex);
+        if (!m_fmt)
+            return false;
+        bool ended;
+        bool audioBehind;
+        int64_t shown;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            ended = m_ended;
+            audioBehind = m_audioBehind && !m_playing;
+            shown = m_frameTimeUs;
+        }
+        if (ended)
+            seekExactLocked(0);
+        else if (audioBehind && shown >= 0)
+            seekExactLocked(shown); // steps back left the sound ahead of the picture
         std::lock_guard<std::mutex> lock(m_mutex);
-        ended = m_ended;
-        audioBehind = m_audioBehind && !m_playing;
-        shown = m_frameTimeUs;
+        if (!m_playing) {
+            anchorClock(m_pausedClockUs);
+            m_playing = true;
+            m_ended = false;
+            m_cv.notify_all();
+        }
     }
-    if (ended)
-        seekExactLocked(0);
-    else if (audioBehind && shown >= 0)
-        seekExactLocked(shown); // steps back left the sound ahead of the picture
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (!m_playing) {
-        anchorClock(m_pausedClockUs);
-        m_playing = true;
-        m_ended = false;
-        m_cv.notify_all();
-    }
+    setAudioPaused(false);
     return true;
 }
 
 bool Player::pause()
 {
+    return pauseCommand();
+}
+
+bool Player::pauseCommand()
+{
     std::lock_guard<std::mutex> command(m_commandMutex);
     if (!m_opened.load())
         return false;
-    std::unique_lock<std::mutex> lk(m_mutex);
-    pauseLocked(lk);
+    pauseForCommand();
     return true;
 }
 
@@ -84,11 +96,20 @@ void Player::pauseLocked(std::unique_lock<std::mutex> &lk)
 
 void Player::pauseForCommand()
 {
-    std::unique_lock<std::mutex> lk(m_mutex);
-    pauseLocked(lk);
+    {
+        std::unique_lock<std::mutex> lk(m_mutex);
+        pauseLocked(lk);
+    }
+    setAudioPaused(true);
 }
 
 bool Player::stop()
+{
+    supersede();
+    return stopCommand();
+}
+
+bool Player::stopCommand()
 {
     std::lock_guard<std::mutex> command(m_commandMutex);
     std::lock_guard<std::mutex> decode(m_decodeMutex);
@@ -102,6 +123,12 @@ bool Player::stop()
 }
 
 bool Player::seek(uint64_t timeUs)
+{
+    supersede();
+    return seekCommand(timeUs, false);
+}
+
+bool Player::seekCommand(uint64_t timeUs, bool preview)
 {
     std::lock_guard<std::mutex> command(m_commandMutex);
     const int64_t t = static_cast<int64_t>(std::min<uint64_t>(timeUs, INT64_MAX / 4));
@@ -119,10 +146,15 @@ bool Player::seek(uint64_t timeUs)
     std::lock_guard<std::mutex> decode(m_decodeMutex);
     if (!m_fmt)
         return false;
-    return seekExactLocked(t);
+    return seekExactLocked(t, preview);
 }
 
 bool Player::beginAsyncSeek(int64_t budgetUs)
+{
+    return beginAsyncSeekCommand(budgetUs);
+}
+
+bool Player::beginAsyncSeekCommand(int64_t budgetUs)
 {
     std::lock_guard<std::mutex> command(m_commandMutex);
     if (!m_opened.load())
@@ -136,6 +168,11 @@ bool Player::beginAsyncSeek(int64_t budgetUs)
 }
 
 bool Player::endAsyncSeek()
+{
+    return endAsyncSeekCommand();
+}
+
+bool Player::endAsyncSeekCommand()
 {
     std::lock_guard<std::mutex> command(m_commandMutex);
     int64_t target;
@@ -158,6 +195,11 @@ bool Player::endAsyncSeek()
 }
 
 bool Player::stepFrame(int direction)
+{
+    return stepFrameCommand(direction);
+}
+
+bool Player::stepFrameCommand(int direction)
 {
     std::lock_guard<std::mutex> command(m_commandMutex);
     std::lock_guard<std::mutex> decode(m_decodeMutex);
@@ -192,6 +234,11 @@ bool Player::stepFrame(int direction)
 }
 
 bool Player::stepKeyFrame(int direction)
+{
+    return stepKeyFrameCommand(direction);
+}
+
+bool Player::stepKeyFrameCommand(int direction)
 {
     std::lock_guard<std::mutex> command(m_commandMutex);
     std::lock_guard<std::mutex> decode(m_decodeMutex);
@@ -286,6 +333,124 @@ bool Player::stepKeyFrame(int direction)
     // No key frame that way: put the picture back where it was.
     seekExactLocked(current);
     return false;
+}
+
+// ---------------------------------------------------------------- posted commands
+
+bool Player::post(Posted kind, int64_t value)
+{
+    if (!m_opened.load())
+        return false;
+    std::lock_guard<std::mutex> lock(m_postMutex);
+    if (m_postQuit)
+        return false;
+    if (kind == Posted::Seek || kind == Posted::Stop)
+        replaceWaitingLocked();
+    m_posted.push_back(PostedCommand{kind, value, false});
+    m_postCv.notify_all();
+    return true;
+}
+
+void Player::replaceWaitingLocked()
+{
+    // Positions asked for before this one are moot. They stay in the queue,
+    // marked, so that each post is still answered by one report.
+    for (PostedCommand &c : m_posted)
+        if (c.kind == Posted::Seek || c.kind == Posted::Step || c.kind == Posted::StepKey)
+            c.replaced = true;
+    ++m_seekGeneration;
+}
+
+void Player::supersede()
+{
+    std::lock_guard<std::mutex> lock(m_postMutex);
+    replaceWaitingLocked();
+}
+
+bool Player::superseded(uint64_t generation) const
+{
+    return generation != m_seekGeneration.load() || m_stopRequest.load();
+}
+
+bool Player::waitPosted(int timeoutMs)
+{
+    std::unique_lock<std::mutex> lock(m_postMutex);
+    const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(0, timeoutMs));
+    while (!m_posted.empty() || m_postBusy) {
+        if (m_postCv.wait_until(lock, deadline) == std::cv_status::timeout)
+            return m_posted.empty() && !m_postBusy;
+    }
+    return true;
+}
+
+void Player::setNotify(orl_player_notify notify, void *opaque)
+{
+    std::lock_guard<std::mutex> lock(m_notifyMutex);
+    m_notify = notify;
+    m_notifyOpaque = opaque;
+}
+
+void Player::notifyShown(bool idle)
+{
+    const uint64_t shown = hasVideo() ? frameTime() : position();
+    std::lock_guard<std::mutex> lock(m_notifyMutex);
+    if (m_notify)
+        m_notify(m_notifyOpaque, shown, idle ? 1 : 0);
+}
+
+void Player::runPosted(Posted kind, int64_t value)
+{
+    switch (kind) {
+    case Posted::Seek:
+        seekCommand(static_cast<uint64_t>(std::max<int64_t>(0, value)), true);
+        break;
+    case Posted::Step:
+        stepFrameCommand(static_cast<int>(value));
+        break;
+    case Posted::StepKey:
+        stepKeyFrameCommand(static_cast<int>(value));
+        break;
+    case Posted::Play:
+        playCommand();
+        break;
+    case Posted::Pause:
+        pauseCommand();
+        break;
+    case Posted::Stop:
+        stopCommand();
+        break;
+    case Posted::BeginAsyncSeek:
+        beginAsyncSeekCommand(value);
+        break;
+    case Posted::EndAsyncSeek:
+        endAsyncSeekCommand();
+        break;
+    }
+}
+
+void Player::commandLoop()
+{
+    std::unique_lock<std::mutex> lock(m_postMutex);
+    for (;;) {
+        while (!m_postQuit && m_posted.empty())
+            m_postCv.wait(lock);
+        if (m_postQuit)
+            return;
+        const PostedCommand c = m_posted.front();
+        m_posted.pop_front();
+        m_postBusy = true;
+        lock.unlock();
+        if (!c.replaced)
+            runPosted(c.kind, c.value);
+        lock.lock();
+        const bool idle = m_posted.empty();
+        lock.unlock();
+        // Still busy while reporting: a close waits for the report to end.
+        notifyShown(idle);
+        lock.lock();
+        m_postBusy = false;
+        m_postCv.notify_all();
+    }
 }
 
 bool Player::showFrame()

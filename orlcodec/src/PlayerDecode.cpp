@@ -19,6 +19,8 @@ constexpr size_t kPictureSoftLimit = 8;
 constexpr size_t kPictureHardLimit = 24;
 constexpr int64_t kAudioHighUs = 1000000;
 constexpr int64_t kAudioLowUs = 300000;
+// An exact seek this far past its key frame shows the key frame first.
+constexpr int64_t kPreviewDistanceUs = 200000;
 
 } // namespace
 
@@ -228,8 +230,9 @@ void Player::flushQueuesLocked()
     ++m_epoch;
 }
 
-bool Player::seekExactLocked(int64_t timeUs)
+bool Player::seekExactLocked(int64_t timeUs, bool preview)
 {
+    const uint64_t generation = m_seekGeneration.load();
     timeUs = std::max<int64_t>(0, timeUs);
     if (m_durationUs > 0)
         timeUs = std::min(timeUs, m_durationUs);
@@ -252,14 +255,16 @@ bool Player::seekExactLocked(int64_t timeUs)
     std::deque<VideoFrame> local;
     VideoFrame shown;
     bool have = false;
+    bool abandoned = false;
     int64_t seekTs = av_rescale_q(timeUs + m_originUs, AV_TIME_BASE_Q, st->time_base);
     int64_t landedDts = AV_NOPTS_VALUE;
-    for (int attempt = 0; attempt < 8 && !have; ++attempt) {
+    for (int attempt = 0; attempt < 8 && !have && !abandoned; ++attempt) {
         local.clear();
         seekDemuxerTs(seekTs);
         m_skipBeforeUs = timeUs;
         int packets = 0;
-        while (local.empty() && decodePacket(&local) && ++packets < kMaxPacketsPerPicture) {
+        while (local.empty() && !(abandoned = superseded(generation)) && decodePacket(&local)
+               && ++packets < kMaxPacketsPerPicture) {
         }
         if (local.empty())
             break;
@@ -276,12 +281,29 @@ bool Player::seekExactLocked(int64_t timeUs)
         have = true;
     }
     m_skipBeforeUs = INT64_MIN;
+    if (abandoned)
+        return false; // a newer seek has the decoder now
     if (!have) {
         if (m_stopRequest.load())
             return false;
         // Nothing decodable from here: keep showing the current picture.
         setError("no picture at the seek position");
         return false;
+    }
+    if (preview && !shown.spans(timeUs) && timeUs - shown.ptsUs > kPreviewDistanceUs) {
+        // The exact picture is far from its key frame: the key frame is
+        // shown meanwhile, so the picture follows the request at once.
+        VideoFrame key;
+        key.frame.reset(av_frame_clone(shown.frame.get()));
+        key.ptsUs = shown.ptsUs;
+        key.endUs = shown.endUs;
+        uint64_t epoch;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            epoch = m_epoch;
+        }
+        if (key.frame)
+            present(std::move(key), epoch);
     }
     m_skipBeforeUs = timeUs;
     bool ended = false;
@@ -297,6 +319,10 @@ bool Player::seekExactLocked(int64_t timeUs)
         // The end of the stream still hands over the decoder's last pictures.
         if (found || !local.empty() || ended)
             break;
+        if (superseded(generation)) {
+            m_skipBeforeUs = INT64_MIN;
+            return false;
+        }
         ended = !decodePacket(&local);
     }
     m_skipBeforeUs = INT64_MIN;

@@ -108,12 +108,12 @@ int64_t RangeSource::outLength(const ParamValues &v, int64_t length_us)
     return static_cast<int64_t>(std::llround(length_us / speed));
 }
 
-bool RangeSource::addChaptersTo(EncodedOutput &out, std::string &error) const
+bool RangeSource::addChaptersTo(EncodedOutput &out, std::string &error, const std::string *title) const
 {
     const int64_t from = m_fileStart_us + m_start;
     const int64_t to = m_fileStart_us + (m_end > 0 ? m_end : m_duration_us);
     const double speed = m_params.rate > 0 ? std::clamp(m_params.rate / 100.0, 0.25, 4.0) : 1.0;
-    return out.addChapters(m_source.ctx.get(), from, to, speed, error);
+    return out.addChapters(m_source.ctx.get(), from, to, speed, error, title);
 }
 
 bool RangeSource::prepare(uint64_t start_us, uint64_t length_us, const EncodedOutput &out,

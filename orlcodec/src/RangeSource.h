@@ -47,7 +47,8 @@ public:
     int64_t outLength_us() const { return m_outLength; }
 
     // Hands the prepared range's chapters to out (see EncodedOutput::addChapters).
-    bool addChaptersTo(EncodedOutput &out, std::string &error) const;
+    // With a title the range is one chapter of that title.
+    bool addChaptersTo(EncodedOutput &out, std::string &error, const std::string *title = nullptr) const;
 
     // Decodes, filters and encodes the range into out. False on a failure
     // (error set) or a stop (error empty).

@@ -187,8 +187,10 @@ bool TranscodeMerger::open(const std::string &dst, const std::string &format, co
     return true;
 }
 
-bool TranscodeMerger::add(const std::string &src, uint64_t start_us, uint64_t length_us, const ParamValues &params)
+bool TranscodeMerger::add(const std::string &src, uint64_t start_us, uint64_t length_us, const ParamValues &params,
+                          const std::optional<std::string> &chapter)
 {
+    const std::string *title = chapter ? &*chapter : nullptr;
     m_job.join();
     if (m_dst.empty()) {
         m_job.setError("the merger is not open");
@@ -212,7 +214,7 @@ bool TranscodeMerger::add(const std::string &src, uint64_t start_us, uint64_t le
         if (!output->chooseEncoders(ofmt, v, source->hasVideo(), source->hasAudio(), error)
             || !openEncodersFor(*output, *source, m_encoding, v, geometry, error)
             || !source->prepare(start_us, length_us, *output, geometry, true, error)
-            || !source->addChaptersTo(*output, error) || !output->create(m_dst, error)) {
+            || !source->addChaptersTo(*output, error, title) || !output->create(m_dst, error)) {
             output->discard();
             m_job.setError(error);
             return false;
@@ -228,7 +230,7 @@ bool TranscodeMerger::add(const std::string &src, uint64_t start_us, uint64_t le
                                        m_output->venc->width, m_output->venc->height);
         }
         if (!source->prepare(start_us, length_us, *m_output, geometry, true, error)
-            || !source->addChaptersTo(*m_output, error)) {
+            || !source->addChaptersTo(*m_output, error, title)) {
             m_job.setError(error);
             return false;
         }

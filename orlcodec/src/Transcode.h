@@ -16,6 +16,7 @@
 #include "ParamSet.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace orl {
@@ -61,7 +62,9 @@ public:
     // created by the first range.
     bool open(const std::string &dst, const std::string &format, const ParamValues &params);
     // Encodes a range on a worker thread, with that range's own edits.
-    bool add(const std::string &src, uint64_t start_us, uint64_t length_us, const ParamValues &params);
+    // With a chapter title the range becomes one chapter of that title.
+    bool add(const std::string &src, uint64_t start_us, uint64_t length_us, const ParamValues &params,
+             const std::optional<std::string> &chapter = std::nullopt);
     bool isDone() const { return m_job.progress().finished.load(); }
     bool hasError() const { return m_job.progress().failed.load(); }
     // Waits for the current range, drains the encoders and completes the file.

@@ -287,6 +287,26 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>Save to</source>
             <translation>Speichern in</translation>
         </message>
+        <message>
+            <source>Output Names</source>
+            <translation>Ausgabenamen</translation>
+        </message>
+        <message>
+            <source>Segment files:</source>
+            <translation>Segmentdateien:</translation>
+        </message>
+        <message>
+            <source>Merged files:</source>
+            <translation>Zusammengefügte Dateien:</translation>
+        </message>
+        <message>
+            <source>“%1” is not a placeholder; the template is not kept.</source>
+            <translation>„%1“ ist kein Platzhalter; die Vorlage wird nicht übernommen.</translation>
+        </message>
+        <message>
+            <source>{name} source name, {ext} extension, {n} or {n:02} segment number, {label}, {start}, {end}, {date}</source>
+            <translation>{name} Quellname, {ext} Endung, {n} oder {n:02} Segmentnummer, {label}, {start}, {end}, {date}</translation>
+        </message>
     </context>
     <context>
         <name>QShowCloseDlg</name>
@@ -386,6 +406,30 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
         <message>
             <source>About</source>
             <translation>Über</translation>
+        </message>
+        <message>
+            <source>Open Project…</source>
+            <translation>Projekt öffnen…</translation>
+        </message>
+        <message>
+            <source>Save Project</source>
+            <translation>Projekt speichern</translation>
+        </message>
+        <message>
+            <source>Save Project As…</source>
+            <translation>Projekt speichern unter…</translation>
+        </message>
+        <message>
+            <source>Recent</source>
+            <translation>Zuletzt verwendet</translation>
+        </message>
+        <message>
+            <source>Undo</source>
+            <translation>Rückgängig</translation>
+        </message>
+        <message>
+            <source>Redo</source>
+            <translation>Wiederholen</translation>
         </message>
     </context>
     <context>
@@ -524,6 +568,18 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>Segment</source>
             <translation>Abschnitt</translation>
         </message>
+        <message>
+            <source>Segment %1</source>
+            <translation>Segment %1</translation>
+        </message>
+        <message>
+            <source>Double-click or press F2 to name the segment</source>
+            <translation>Doppelklicken oder F2 drücken, um das Segment zu benennen</translation>
+        </message>
+        <message>
+            <source>Segment Label</source>
+            <translation>Segmentname</translation>
+        </message>
     </context>
     <context>
         <name>QVideoCutManageDlg</name>
@@ -609,6 +665,18 @@ und der Ausgabeordner richtig eingestellt sind.</translation>
             <source>%1% · %2 left</source>
             <translation>%1 % · noch %2</translation>
         </message>
+        <message>
+            <source>Segment Label</source>
+            <translation>Segmentname</translation>
+        </message>
+        <message>
+            <source>Chapters from segments</source>
+            <translation>Kapitel aus Segmenten</translation>
+        </message>
+        <message>
+            <source>One chapter per segment in the merged file, titled with its label</source>
+            <translation>Ein Kapitel je Segment in der zusammengefügten Datei, benannt nach dem Segmentnamen</translation>
+        </message>
     </context>
     <context>
         <name>MainWindow</name>
@@ -685,6 +753,218 @@ oder wechseln Sie in den "Freien Modus".</translation>
         <message>
             <source>%1 was not opened: a conversion is running. Open it when the conversion has finished.</source>
             <translation>%1 wurde nicht geöffnet: Eine Konvertierung läuft. Öffnen Sie die Datei, wenn die Konvertierung beendet ist.</translation>
+        </message>
+        <message>
+            <source>%1 “%2”</source>
+            <translation>%1 „%2“</translation>
+        </message>
+        <message>
+            <source>, </source>
+            <translation>, </translation>
+        </message>
+        <message>
+            <source>The file is not text in any encoding a cut list is written in.</source>
+            <translation>Die Datei ist kein Text in einer Kodierung, in der Schnittlisten geschrieben werden.</translation>
+        </message>
+        <message>
+            <source>The file holds no segment.</source>
+            <translation>Die Datei enthält kein Segment.</translation>
+        </message>
+        <message>
+            <source>“%1” is not a time.</source>
+            <translation>„%1“ ist keine Zeitangabe.</translation>
+        </message>
+        <message>
+            <source>A time lies before the start of the file.</source>
+            <translation>Eine Zeit liegt vor dem Anfang der Datei.</translation>
+        </message>
+        <message>
+            <source>The time “%1” is larger than the format or any file can hold.</source>
+            <translation>Die Zeit „%1“ ist größer, als das Format oder eine Datei fassen kann.</translation>
+        </message>
+        <message>
+            <source>A segment ends where or before it starts.</source>
+            <translation>Ein Segment endet dort, wo es beginnt, oder davor.</translation>
+        </message>
+        <message>
+            <source>A segment has no start time.</source>
+            <translation>Ein Segment hat keine Startzeit.</translation>
+        </message>
+        <message>
+            <source>There are more fields than start, end and label.</source>
+            <translation>Es gibt mehr Felder als Start, Ende und Name.</translation>
+        </message>
+        <message>
+            <source>A quoted label is not closed, or text follows its closing quote.</source>
+            <translation>Ein Name in Anführungszeichen ist nicht geschlossen, oder nach dem schließenden Zeichen folgt Text.</translation>
+        </message>
+        <message>
+            <source>A chapter or track does not come after the one before it.</source>
+            <translation>Ein Kapitel oder Titel liegt nicht nach dem vorherigen.</translation>
+        </message>
+        <message>
+            <source>A segment starts at or after the end of the file.</source>
+            <translation>Ein Segment beginnt am Ende der Datei oder danach.</translation>
+        </message>
+        <message>
+            <source>This line is not understood: “%1”.</source>
+            <translation>Diese Zeile ist unverständlich: „%1“.</translation>
+        </message>
+        <message>
+            <source>“%1” is not a timecode at the file's frame rate.</source>
+            <translation>„%1“ ist kein Timecode bei der Bildrate der Datei.</translation>
+        </message>
+        <message>
+            <source>The file's frame rate cannot count timecodes.</source>
+            <translation>Mit der Bildrate der Datei lassen sich keine Timecodes zählen.</translation>
+        </message>
+        <message>
+            <source>A track has no “INDEX 01” line.</source>
+            <translation>Ein Titel hat keine Zeile „INDEX 01“.</translation>
+        </message>
+        <message>
+            <source>The sheet names a second file; only sheets of one file can be read.</source>
+            <translation>Die Liste nennt eine zweite Datei; nur Listen zu einer Datei können gelesen werden.</translation>
+        </message>
+        <message>
+            <source>Chapter text must begin at 0:00, and the first segment begins later.</source>
+            <translation>Kapiteltext muss bei 0:00 beginnen, das erste Segment beginnt aber später.</translation>
+        </message>
+        <message>
+            <source>A segment does not begin where the one before it ends, which this format cannot hold.</source>
+            <translation>Ein Segment beginnt nicht dort, wo das vorherige endet; das kann dieses Format nicht aufnehmen.</translation>
+        </message>
+        <message>
+            <source>In this format the last segment must run to the end of the file.</source>
+            <translation>In diesem Format muss das letzte Segment bis zum Ende der Datei reichen.</translation>
+        </message>
+        <message>
+            <source>A label holds a line break.</source>
+            <translation>Ein Name enthält einen Zeilenumbruch.</translation>
+        </message>
+        <message>
+            <source>A segment runs to the end of a file whose length is unknown.</source>
+            <translation>Ein Segment reicht bis zum Ende einer Datei unbekannter Länge.</translation>
+        </message>
+        <message>
+            <source>There are more segments than this format can number.</source>
+            <translation>Es gibt mehr Segmente, als dieses Format nummerieren kann.</translation>
+        </message>
+        <message>
+            <source>The file cannot be opened.</source>
+            <translation>Die Datei kann nicht geöffnet werden.</translation>
+        </message>
+        <message>
+            <source>The file cannot be written.</source>
+            <translation>Die Datei kann nicht geschrieben werden.</translation>
+        </message>
+        <message>
+            <source>The file is too large to be a cut list.</source>
+            <translation>Die Datei ist zu groß für eine Schnittliste.</translation>
+        </message>
+        <message>
+            <source>Line %1: %2</source>
+            <translation>Zeile %1: %2</translation>
+        </message>
+        <message>
+            <source>Segment %1: %2</source>
+            <translation>Segment %1: %2</translation>
+        </message>
+        <message>
+            <source>Import Cut List…</source>
+            <translation>Schnittliste importieren…</translation>
+        </message>
+        <message>
+            <source>Export Cut List…</source>
+            <translation>Schnittliste exportieren…</translation>
+        </message>
+        <message>
+            <source>Segments From Chapters</source>
+            <translation>Segmente aus Kapiteln</translation>
+        </message>
+        <message>
+            <source>Replace</source>
+            <translation>Ersetzen</translation>
+        </message>
+        <message>
+            <source>Append</source>
+            <translation>Anhängen</translation>
+        </message>
+        <message>
+            <source>The work already has segments (%1). Replace them with the %2 from the list, or append those after them?</source>
+            <translation>Die Arbeit hat bereits Segmente (%1). Sollen sie durch die %2 aus der Liste ersetzt oder diese danach angehängt werden?</translation>
+        </message>
+        <message>
+            <source>The work can hold at most %1 segments; appending %2 to %3 would pass that.</source>
+            <translation>Die Arbeit fasst höchstens %1 Segmente; %2 an %3 anzuhängen wäre mehr.</translation>
+        </message>
+        <message>
+            <source>The list has %1 segments; the work can hold at most %2.</source>
+            <translation>Die Liste hat %1 Segmente; die Arbeit fasst höchstens %2.</translation>
+        </message>
+        <message>
+            <source>Cut Lists (*.csv *.tsv *.txt *.edl *.cue);;All Files (*)</source>
+            <translation>Schnittlisten (*.csv *.tsv *.txt *.edl *.cue);;Alle Dateien (*)</translation>
+        </message>
+        <message>
+            <source>Import Cut List</source>
+            <translation>Schnittliste importieren</translation>
+        </message>
+        <message>
+            <source>The cut list “%1” cannot be imported.</source>
+            <translation>Die Schnittliste „%1“ kann nicht importiert werden.</translation>
+        </message>
+        <message>
+            <source>Its type is none of CSV, TSV, chapter text (.txt), EDL or CUE sheet.</source>
+            <translation>Ihr Typ ist weder CSV, TSV, Kapiteltext (.txt), EDL noch CUE-Datei.</translation>
+        </message>
+        <message>
+            <source>None of its segments lies within the file, which ends at %1.</source>
+            <translation>Keines ihrer Segmente liegt innerhalb der Datei, die bei %1 endet.</translation>
+        </message>
+        <message>
+            <source>Segments reaching past the end of the file were cut at its end: %1.</source>
+            <translation>Segmente, die über das Ende der Datei hinausreichen, wurden dort gekürzt: %1.</translation>
+        </message>
+        <message>
+            <source>Segments after the end of the file were left out: %1.</source>
+            <translation>Segmente nach dem Ende der Datei wurden ausgelassen: %1.</translation>
+        </message>
+        <message>
+            <source>CSV (*.csv)</source>
+            <translation>CSV (*.csv)</translation>
+        </message>
+        <message>
+            <source>TSV (*.tsv)</source>
+            <translation>TSV (*.tsv)</translation>
+        </message>
+        <message>
+            <source>Chapter Text (*.txt)</source>
+            <translation>Kapiteltext (*.txt)</translation>
+        </message>
+        <message>
+            <source>CMX3600 EDL (*.edl)</source>
+            <translation>CMX3600-EDL (*.edl)</translation>
+        </message>
+        <message>
+            <source>CUE Sheet (*.cue)</source>
+            <translation>CUE-Datei (*.cue)</translation>
+        </message>
+        <message>
+            <source>Export Cut List</source>
+            <translation>Schnittliste exportieren</translation>
+        </message>
+        <message>
+            <source>The cut list cannot be saved as “%1”.</source>
+            <translation>Die Schnittliste kann nicht als „%1“ gespeichert werden.</translation>
+        </message>
+        <message>
+            <source>The file has no chapters.</source>
+            <translation>Die Datei hat keine Kapitel.</translation>
+        </message>
+        <message>
+            <source>Chapter %1 starts at or after the end of the file; no segment was made.</source>
+            <translation>Kapitel %1 beginnt am Ende der Datei oder danach; es wurde kein Segment erstellt.</translation>
         </message>
     </context>
     <context>
@@ -862,6 +1142,10 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
         <message>
             <source>The source ends at %1; the segment was cut there.</source>
             <translation>Die Quelldatei endet bei %1; der Abschnitt wurde dort abgeschnitten.</translation>
+        </message>
+        <message>
+            <source>Segment %1</source>
+            <translation>Segment %1</translation>
         </message>
     </context>
     <context>
@@ -2120,9 +2404,67 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
             <source>Try 'snipwell-cli --help'.</source>
             <translation>Siehe 'snipwell-cli --help'.</translation>
         </message>
+        <message>
+            <source>the file has no sound to search</source>
+            <translation>die Datei hat keinen Ton zum Durchsuchen</translation>
+        </message>
+        <message>
+            <source>the file has no pictures to search</source>
+            <translation>die Datei hat keine Bilder zum Durchsuchen</translation>
+        </message>
+        <message>
+            <source>stopped</source>
+            <translation>angehalten</translation>
+        </message>
+        <message>
+            <source>a setting is out of its range</source>
+            <translation>eine Einstellung liegt außerhalb ihres Bereichs</translation>
+        </message>
+        <message>
+            <source>cannot be read: %1</source>
+            <translation>kann nicht gelesen werden: %1</translation>
+        </message>
+        <message>
+            <source>no KIND given: silence, black, scene or freeze</source>
+            <translation>keine ART angegeben: silence, black, scene oder freeze</translation>
+        </message>
+        <message>
+            <source>unknown KIND %1: silence, black, scene or freeze</source>
+            <translation>unbekannte ART %1: silence, black, scene oder freeze</translation>
+        </message>
+        <message>
+            <source>%1 needs a number</source>
+            <translation>%1 braucht eine Zahl</translation>
+        </message>
+        <message>
+            <source>snipwell-cli detect KIND [OPTIONS] FILE...
+    Finds places to cut in every FILE and prints them in seconds, one a
+    line: KIND silence, black or freeze gives START END of each range,
+    scene the time of each picture change.
+
+    --threshold VALUE     silence: level in dB (-50); black: share of black
+                          pixels, 0 to 1 (0.98); scene: change score, 0 to
+                          100 (10); freeze: difference in dB (-60)
+    --min-length SECONDS  shortest range (silence 1, black 0.5, freeze 2);
+                          scene: shortest time between changes (1)
+    --json                one JSON object a line for each FILE
+</source>
+            <translation>snipwell-cli detect ART [OPTIONEN] DATEI...
+    Findet Schnittstellen in jeder DATEI und gibt sie in Sekunden aus, eine je
+    Zeile: ART silence, black oder freeze gibt ANFANG ENDE jedes Bereichs,
+    scene den Zeitpunkt jedes Bildwechsels.
+
+    --threshold WERT      silence: Pegel in dB (-50); black: Anteil schwarzer
+                          Pixel, 0 bis 1 (0.98); scene: Wechselwert, 0 bis
+                          100 (10); freeze: Unterschied in dB (-60)
+    --min-length SEKUNDEN kürzester Bereich (silence 1, black 0.5, freeze 2);
+                          scene: kürzester Abstand zwischen Wechseln (1)
+    --json                ein JSON-Objekt je Zeile für jede DATEI
+</translation>
+        </message>
     </context>
-<context>
-    <name>BatchApplyDlg</name>
+    <context>
+        <name>BatchApplyDlg</name>
         <message>
             <source>Apply Segments To Other Files</source>
             <translation>Segmente auf andere Dateien anwenden</translation>
@@ -2175,9 +2517,9 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
             <source>%1 — failed: %2</source>
             <translation>%1 — fehlgeschlagen: %2</translation>
         </message>
-</context>
-<context>
-    <name>SegmentBatch</name>
+    </context>
+    <context>
+        <name>SegmentBatch</name>
         <message>
             <source>The file cannot be read.</source>
             <translation>Die Datei kann nicht gelesen werden.</translation>
@@ -2194,5 +2536,157 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
             <source>The conversion failed.</source>
             <translation>Die Umwandlung ist fehlgeschlagen.</translation>
         </message>
-</context>
+    </context>
+    <context>
+        <name>ProjectFile</name>
+        <message>
+            <source>%1 should be %2.</source>
+            <translation>%1 sollte %2 sein.</translation>
+        </message>
+        <message>
+            <source>an object</source>
+            <translation>ein Objekt</translation>
+        </message>
+        <message>
+            <source>true or false</source>
+            <translation>true oder false</translation>
+        </message>
+        <message>
+            <source>a number</source>
+            <translation>eine Zahl</translation>
+        </message>
+        <message>
+            <source>a list of texts</source>
+            <translation>eine Liste von Texten</translation>
+        </message>
+        <message>
+            <source>a list of numbers</source>
+            <translation>eine Liste von Zahlen</translation>
+        </message>
+        <message>
+            <source>a list of numbers of the right length</source>
+            <translation>eine Liste von Zahlen der richtigen Länge</translation>
+        </message>
+        <message>
+            <source>base64 data</source>
+            <translation>Base64-Daten</translation>
+        </message>
+        <message>
+            <source>base64 data of the right length</source>
+            <translation>Base64-Daten der richtigen Länge</translation>
+        </message>
+        <message>
+            <source>a whole number in range</source>
+            <translation>eine ganze Zahl im gültigen Bereich</translation>
+        </message>
+        <message>
+            <source>a text</source>
+            <translation>ein Text</translation>
+        </message>
+        <message>
+            <source>a list</source>
+            <translation>eine Liste</translation>
+        </message>
+        <message>
+            <source>"encoding" or "high-speed"</source>
+            <translation>„encoding“ oder „high-speed“</translation>
+        </message>
+        <message>
+            <source>"free" or "simple"</source>
+            <translation>„free“ oder „simple“</translation>
+        </message>
+        <message>
+            <source>The project names no source file.</source>
+            <translation>Das Projekt nennt keine Quelldatei.</translation>
+        </message>
+        <message>
+            <source>%1 ends before it starts.</source>
+            <translation>%1 endet vor seinem Anfang.</translation>
+        </message>
+        <message>
+            <source>The project file is incomplete: it ends early (after %1 bytes).</source>
+            <translation>Die Projektdatei ist unvollständig: Sie endet vorzeitig (nach %1 Bytes).</translation>
+        </message>
+        <message>
+            <source>The project file is damaged: %1 at byte %2.</source>
+            <translation>Die Projektdatei ist beschädigt: %1 bei Byte %2.</translation>
+        </message>
+        <message>
+            <source>This is not a project file of Zelvane Snipwell.</source>
+            <translation>Dies ist keine Projektdatei von Zelvane Snipwell.</translation>
+        </message>
+        <message>
+            <source>The project file has no valid format version.</source>
+            <translation>Die Projektdatei hat keine gültige Formatversion.</translation>
+        </message>
+        <message>
+            <source>This project was saved by a newer version of Zelvane Snipwell (project format %1); this version reads format %2 and older. Please update the program to open it.</source>
+            <translation>Dieses Projekt wurde mit einer neueren Version von Zelvane Snipwell gespeichert (Projektformat %1); diese Version liest Format %2 und älter. Bitte aktualisieren Sie das Programm, um es zu öffnen.</translation>
+        </message>
+        <message>
+            <source>The project file cannot be used: %1</source>
+            <translation>Die Projektdatei kann nicht verwendet werden: %1</translation>
+        </message>
+        <message>
+            <source>The project file could not be read: %1</source>
+            <translation>Die Projektdatei konnte nicht gelesen werden: %1</translation>
+        </message>
+        <message>
+            <source>The project could not be saved to %1: %2</source>
+            <translation>Das Projekt konnte nicht unter %1 gespeichert werden: %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProjectSession</name>
+        <message>
+            <source>Restore the segments of %1 from %2?</source>
+            <translation>Die Segmente von %1 vom %2 wiederherstellen?</translation>
+        </message>
+        <message>
+            <source>No recent files</source>
+            <translation>Keine zuletzt verwendeten Dateien</translation>
+        </message>
+        <message>
+            <source>Save Project As</source>
+            <translation>Projekt speichern unter</translation>
+        </message>
+        <message>
+            <source>Zelvane Snipwell projects (*.snipwell)</source>
+            <translation>Zelvane-Snipwell-Projekte (*.snipwell)</translation>
+        </message>
+        <message>
+            <source>Open Project</source>
+            <translation>Projekt öffnen</translation>
+        </message>
+        <message>
+            <source>%1 was not opened: a conversion is running. Open it when the conversion has finished.</source>
+            <translation>%1 wurde nicht geöffnet: Eine Umwandlung läuft. Öffnen Sie es, wenn die Umwandlung beendet ist.</translation>
+        </message>
+        <message>
+            <source>The project %1 could not be opened.</source>
+            <translation>Das Projekt %1 konnte nicht geöffnet werden.</translation>
+        </message>
+        <message>
+            <source>The source file of the project %1 was not found:
+%2</source>
+            <translation>Die Quelldatei des Projekts %1 wurde nicht gefunden:
+%2</translation>
+        </message>
+        <message>
+            <source>The segments of %1 have changed. Save them as a project before they are closed?</source>
+            <translation>Die Segmente von %1 wurden geändert. Vor dem Schließen als Projekt speichern?</translation>
+        </message>
+        <message>
+            <source>Save</source>
+            <translation>Speichern</translation>
+        </message>
+        <message>
+            <source>Discard</source>
+            <translation>Verwerfen</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Abbrechen</translation>
+        </message>
+    </context>
 </TS>

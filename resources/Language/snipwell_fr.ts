@@ -287,6 +287,26 @@ Ouvre %1 avec FICHIER, un fichier vidéo ou audio, prêt à être découpé. Si 
             <source>Save to</source>
             <translation>Enregistrer dans</translation>
         </message>
+        <message>
+            <source>Output Names</source>
+            <translation>Noms de sortie</translation>
+        </message>
+        <message>
+            <source>Segment files:</source>
+            <translation>Fichiers de segment :</translation>
+        </message>
+        <message>
+            <source>Merged files:</source>
+            <translation>Fichiers fusionnés :</translation>
+        </message>
+        <message>
+            <source>“%1” is not a placeholder; the template is not kept.</source>
+            <translation>« %1 » n’est pas un espace réservé ; le modèle n’est pas conservé.</translation>
+        </message>
+        <message>
+            <source>{name} source name, {ext} extension, {n} or {n:02} segment number, {label}, {start}, {end}, {date}</source>
+            <translation>{name} nom de la source, {ext} extension, {n} ou {n:02} numéro du segment, {label}, {start}, {end}, {date}</translation>
+        </message>
     </context>
     <context>
         <name>QShowCloseDlg</name>
@@ -386,6 +406,30 @@ Ouvre %1 avec FICHIER, un fichier vidéo ou audio, prêt à être découpé. Si 
         <message>
             <source>About</source>
             <translation>À propos</translation>
+        </message>
+        <message>
+            <source>Open Project…</source>
+            <translation>Ouvrir un projet…</translation>
+        </message>
+        <message>
+            <source>Save Project</source>
+            <translation>Enregistrer le projet</translation>
+        </message>
+        <message>
+            <source>Save Project As…</source>
+            <translation>Enregistrer le projet sous…</translation>
+        </message>
+        <message>
+            <source>Recent</source>
+            <translation>Récents</translation>
+        </message>
+        <message>
+            <source>Undo</source>
+            <translation>Annuler</translation>
+        </message>
+        <message>
+            <source>Redo</source>
+            <translation>Rétablir</translation>
         </message>
     </context>
     <context>
@@ -524,6 +568,18 @@ Ouvre %1 avec FICHIER, un fichier vidéo ou audio, prêt à être découpé. Si 
             <source>Segment</source>
             <translation>Segment</translation>
         </message>
+        <message>
+            <source>Segment %1</source>
+            <translation>Segment %1</translation>
+        </message>
+        <message>
+            <source>Double-click or press F2 to name the segment</source>
+            <translation>Double-cliquez ou appuyez sur F2 pour nommer le segment</translation>
+        </message>
+        <message>
+            <source>Segment Label</source>
+            <translation>Nom du segment</translation>
+        </message>
     </context>
     <context>
         <name>QVideoCutManageDlg</name>
@@ -609,6 +665,18 @@ et le dossier de sortie sont correctement définis.</translation>
             <source>%1% · %2 left</source>
             <translation>%1 % · encore %2</translation>
         </message>
+        <message>
+            <source>Segment Label</source>
+            <translation>Nom du segment</translation>
+        </message>
+        <message>
+            <source>Chapters from segments</source>
+            <translation>Chapitres depuis les segments</translation>
+        </message>
+        <message>
+            <source>One chapter per segment in the merged file, titled with its label</source>
+            <translation>Un chapitre par segment dans le fichier fusionné, intitulé d’après son nom</translation>
+        </message>
     </context>
     <context>
         <name>MainWindow</name>
@@ -685,6 +753,218 @@ ou passez en "Mode libre".</translation>
         <message>
             <source>%1 was not opened: a conversion is running. Open it when the conversion has finished.</source>
             <translation>%1 n'a pas été ouvert : une conversion est en cours. Ouvrez-le une fois la conversion terminée.</translation>
+        </message>
+        <message>
+            <source>%1 “%2”</source>
+            <translation>%1 « %2 »</translation>
+        </message>
+        <message>
+            <source>, </source>
+            <translation>, </translation>
+        </message>
+        <message>
+            <source>The file is not text in any encoding a cut list is written in.</source>
+            <translation>Le fichier n’est pas du texte dans un codage utilisé pour les listes de coupes.</translation>
+        </message>
+        <message>
+            <source>The file holds no segment.</source>
+            <translation>Le fichier ne contient aucun segment.</translation>
+        </message>
+        <message>
+            <source>“%1” is not a time.</source>
+            <translation>« %1 » n’est pas une durée.</translation>
+        </message>
+        <message>
+            <source>A time lies before the start of the file.</source>
+            <translation>Un temps se situe avant le début du fichier.</translation>
+        </message>
+        <message>
+            <source>The time “%1” is larger than the format or any file can hold.</source>
+            <translation>Le temps « %1 » dépasse ce que le format ou un fichier peut contenir.</translation>
+        </message>
+        <message>
+            <source>A segment ends where or before it starts.</source>
+            <translation>Un segment se termine là où il commence ou avant.</translation>
+        </message>
+        <message>
+            <source>A segment has no start time.</source>
+            <translation>Un segment n’a pas de temps de début.</translation>
+        </message>
+        <message>
+            <source>There are more fields than start, end and label.</source>
+            <translation>Il y a plus de champs que début, fin et nom.</translation>
+        </message>
+        <message>
+            <source>A quoted label is not closed, or text follows its closing quote.</source>
+            <translation>Un nom entre guillemets n’est pas fermé, ou du texte suit le guillemet fermant.</translation>
+        </message>
+        <message>
+            <source>A chapter or track does not come after the one before it.</source>
+            <translation>Un chapitre ou une piste ne vient pas après le précédent.</translation>
+        </message>
+        <message>
+            <source>A segment starts at or after the end of the file.</source>
+            <translation>Un segment commence à la fin du fichier ou après.</translation>
+        </message>
+        <message>
+            <source>This line is not understood: “%1”.</source>
+            <translation>Cette ligne n’est pas comprise : « %1 ».</translation>
+        </message>
+        <message>
+            <source>“%1” is not a timecode at the file's frame rate.</source>
+            <translation>« %1 » n’est pas un timecode à la fréquence d’images du fichier.</translation>
+        </message>
+        <message>
+            <source>The file's frame rate cannot count timecodes.</source>
+            <translation>La fréquence d’images du fichier ne permet pas de compter des timecodes.</translation>
+        </message>
+        <message>
+            <source>A track has no “INDEX 01” line.</source>
+            <translation>Une piste n’a pas de ligne « INDEX 01 ».</translation>
+        </message>
+        <message>
+            <source>The sheet names a second file; only sheets of one file can be read.</source>
+            <translation>La feuille nomme un second fichier ; seules les feuilles d’un seul fichier peuvent être lues.</translation>
+        </message>
+        <message>
+            <source>Chapter text must begin at 0:00, and the first segment begins later.</source>
+            <translation>Le texte de chapitres doit commencer à 0:00, et le premier segment commence plus tard.</translation>
+        </message>
+        <message>
+            <source>A segment does not begin where the one before it ends, which this format cannot hold.</source>
+            <translation>Un segment ne commence pas là où le précédent se termine, ce que ce format ne peut pas contenir.</translation>
+        </message>
+        <message>
+            <source>In this format the last segment must run to the end of the file.</source>
+            <translation>Dans ce format, le dernier segment doit aller jusqu’à la fin du fichier.</translation>
+        </message>
+        <message>
+            <source>A label holds a line break.</source>
+            <translation>Un nom contient un saut de ligne.</translation>
+        </message>
+        <message>
+            <source>A segment runs to the end of a file whose length is unknown.</source>
+            <translation>Un segment va jusqu’à la fin d’un fichier de durée inconnue.</translation>
+        </message>
+        <message>
+            <source>There are more segments than this format can number.</source>
+            <translation>Il y a plus de segments que ce format ne peut en numéroter.</translation>
+        </message>
+        <message>
+            <source>The file cannot be opened.</source>
+            <translation>Le fichier ne peut pas être ouvert.</translation>
+        </message>
+        <message>
+            <source>The file cannot be written.</source>
+            <translation>Le fichier ne peut pas être écrit.</translation>
+        </message>
+        <message>
+            <source>The file is too large to be a cut list.</source>
+            <translation>Le fichier est trop volumineux pour être une liste de coupes.</translation>
+        </message>
+        <message>
+            <source>Line %1: %2</source>
+            <translation>Ligne %1 : %2</translation>
+        </message>
+        <message>
+            <source>Segment %1: %2</source>
+            <translation>Segment %1 : %2</translation>
+        </message>
+        <message>
+            <source>Import Cut List…</source>
+            <translation>Importer une liste de coupes…</translation>
+        </message>
+        <message>
+            <source>Export Cut List…</source>
+            <translation>Exporter la liste de coupes…</translation>
+        </message>
+        <message>
+            <source>Segments From Chapters</source>
+            <translation>Segments depuis les chapitres</translation>
+        </message>
+        <message>
+            <source>Replace</source>
+            <translation>Remplacer</translation>
+        </message>
+        <message>
+            <source>Append</source>
+            <translation>Ajouter</translation>
+        </message>
+        <message>
+            <source>The work already has segments (%1). Replace them with the %2 from the list, or append those after them?</source>
+            <translation>Le travail a déjà des segments (%1). Les remplacer par les %2 de la liste, ou ajouter ceux-ci après eux ?</translation>
+        </message>
+        <message>
+            <source>The work can hold at most %1 segments; appending %2 to %3 would pass that.</source>
+            <translation>Le travail peut contenir au plus %1 segments ; ajouter %2 à %3 dépasserait cette limite.</translation>
+        </message>
+        <message>
+            <source>The list has %1 segments; the work can hold at most %2.</source>
+            <translation>La liste a %1 segments ; le travail peut en contenir au plus %2.</translation>
+        </message>
+        <message>
+            <source>Cut Lists (*.csv *.tsv *.txt *.edl *.cue);;All Files (*)</source>
+            <translation>Listes de coupes (*.csv *.tsv *.txt *.edl *.cue);;Tous les fichiers (*)</translation>
+        </message>
+        <message>
+            <source>Import Cut List</source>
+            <translation>Importer une liste de coupes</translation>
+        </message>
+        <message>
+            <source>The cut list “%1” cannot be imported.</source>
+            <translation>La liste de coupes « %1 » ne peut pas être importée.</translation>
+        </message>
+        <message>
+            <source>Its type is none of CSV, TSV, chapter text (.txt), EDL or CUE sheet.</source>
+            <translation>Son type n’est ni CSV, ni TSV, ni texte de chapitres (.txt), ni EDL, ni feuille CUE.</translation>
+        </message>
+        <message>
+            <source>None of its segments lies within the file, which ends at %1.</source>
+            <translation>Aucun de ses segments ne se trouve dans le fichier, qui se termine à %1.</translation>
+        </message>
+        <message>
+            <source>Segments reaching past the end of the file were cut at its end: %1.</source>
+            <translation>Les segments dépassant la fin du fichier ont été coupés à sa fin : %1.</translation>
+        </message>
+        <message>
+            <source>Segments after the end of the file were left out: %1.</source>
+            <translation>Les segments situés après la fin du fichier ont été ignorés : %1.</translation>
+        </message>
+        <message>
+            <source>CSV (*.csv)</source>
+            <translation>CSV (*.csv)</translation>
+        </message>
+        <message>
+            <source>TSV (*.tsv)</source>
+            <translation>TSV (*.tsv)</translation>
+        </message>
+        <message>
+            <source>Chapter Text (*.txt)</source>
+            <translation>Texte de chapitres (*.txt)</translation>
+        </message>
+        <message>
+            <source>CMX3600 EDL (*.edl)</source>
+            <translation>EDL CMX3600 (*.edl)</translation>
+        </message>
+        <message>
+            <source>CUE Sheet (*.cue)</source>
+            <translation>Feuille CUE (*.cue)</translation>
+        </message>
+        <message>
+            <source>Export Cut List</source>
+            <translation>Exporter la liste de coupes</translation>
+        </message>
+        <message>
+            <source>The cut list cannot be saved as “%1”.</source>
+            <translation>La liste de coupes ne peut pas être enregistrée sous « %1 ».</translation>
+        </message>
+        <message>
+            <source>The file has no chapters.</source>
+            <translation>Le fichier n’a pas de chapitres.</translation>
+        </message>
+        <message>
+            <source>Chapter %1 starts at or after the end of the file; no segment was made.</source>
+            <translation>Le chapitre %1 commence à la fin du fichier ou après ; aucun segment n’a été créé.</translation>
         </message>
     </context>
     <context>
@@ -862,6 +1142,10 @@ Sinon, la conversion risque d'échouer.</translation>
         <message>
             <source>The source ends at %1; the segment was cut there.</source>
             <translation>Le fichier source se termine à %1 ; le segment a été coupé à cet endroit.</translation>
+        </message>
+        <message>
+            <source>Segment %1</source>
+            <translation>Segment %1</translation>
         </message>
     </context>
     <context>
@@ -2120,9 +2404,67 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
             <source>Try 'snipwell-cli --help'.</source>
             <translation>Voir « snipwell-cli --help ».</translation>
         </message>
+        <message>
+            <source>the file has no sound to search</source>
+            <translation>le fichier n’a pas de son à analyser</translation>
+        </message>
+        <message>
+            <source>the file has no pictures to search</source>
+            <translation>le fichier n’a pas d’images à analyser</translation>
+        </message>
+        <message>
+            <source>stopped</source>
+            <translation>arrêté</translation>
+        </message>
+        <message>
+            <source>a setting is out of its range</source>
+            <translation>un réglage est hors de sa plage</translation>
+        </message>
+        <message>
+            <source>cannot be read: %1</source>
+            <translation>illisible : %1</translation>
+        </message>
+        <message>
+            <source>no KIND given: silence, black, scene or freeze</source>
+            <translation>aucun TYPE indiqué : silence, black, scene ou freeze</translation>
+        </message>
+        <message>
+            <source>unknown KIND %1: silence, black, scene or freeze</source>
+            <translation>TYPE inconnu %1 : silence, black, scene ou freeze</translation>
+        </message>
+        <message>
+            <source>%1 needs a number</source>
+            <translation>%1 attend un nombre</translation>
+        </message>
+        <message>
+            <source>snipwell-cli detect KIND [OPTIONS] FILE...
+    Finds places to cut in every FILE and prints them in seconds, one a
+    line: KIND silence, black or freeze gives START END of each range,
+    scene the time of each picture change.
+
+    --threshold VALUE     silence: level in dB (-50); black: share of black
+                          pixels, 0 to 1 (0.98); scene: change score, 0 to
+                          100 (10); freeze: difference in dB (-60)
+    --min-length SECONDS  shortest range (silence 1, black 0.5, freeze 2);
+                          scene: shortest time between changes (1)
+    --json                one JSON object a line for each FILE
+</source>
+            <translation>snipwell-cli detect TYPE [OPTIONS] FICHIER...
+    Trouve des points de coupe dans chaque FICHIER et les affiche en secondes,
+    un par ligne : TYPE silence, black ou freeze donne DÉBUT FIN de chaque
+    plage, scene l’instant de chaque changement d’image.
+
+    --threshold VALEUR    silence : niveau en dB (-50) ; black : part de pixels
+                          noirs, de 0 à 1 (0.98) ; scene : score de changement,
+                          de 0 à 100 (10) ; freeze : écart en dB (-60)
+    --min-length SECONDES plage la plus courte (silence 1, black 0.5, freeze 2) ;
+                          scene : écart minimal entre deux changements (1)
+    --json                un objet JSON par ligne pour chaque FICHIER
+</translation>
+        </message>
     </context>
-<context>
-    <name>BatchApplyDlg</name>
+    <context>
+        <name>BatchApplyDlg</name>
         <message>
             <source>Apply Segments To Other Files</source>
             <translation>Appliquer les segments à d’autres fichiers</translation>
@@ -2175,9 +2517,9 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
             <source>%1 — failed: %2</source>
             <translation>%1 — échec : %2</translation>
         </message>
-</context>
-<context>
-    <name>SegmentBatch</name>
+    </context>
+    <context>
+        <name>SegmentBatch</name>
         <message>
             <source>The file cannot be read.</source>
             <translation>Le fichier ne peut pas être lu.</translation>
@@ -2194,5 +2536,157 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
             <source>The conversion failed.</source>
             <translation>La conversion a échoué.</translation>
         </message>
-</context>
+    </context>
+    <context>
+        <name>ProjectFile</name>
+        <message>
+            <source>%1 should be %2.</source>
+            <translation>%1 devrait être %2.</translation>
+        </message>
+        <message>
+            <source>an object</source>
+            <translation>un objet</translation>
+        </message>
+        <message>
+            <source>true or false</source>
+            <translation>true ou false</translation>
+        </message>
+        <message>
+            <source>a number</source>
+            <translation>un nombre</translation>
+        </message>
+        <message>
+            <source>a list of texts</source>
+            <translation>une liste de textes</translation>
+        </message>
+        <message>
+            <source>a list of numbers</source>
+            <translation>une liste de nombres</translation>
+        </message>
+        <message>
+            <source>a list of numbers of the right length</source>
+            <translation>une liste de nombres de la bonne longueur</translation>
+        </message>
+        <message>
+            <source>base64 data</source>
+            <translation>des données base64</translation>
+        </message>
+        <message>
+            <source>base64 data of the right length</source>
+            <translation>des données base64 de la bonne longueur</translation>
+        </message>
+        <message>
+            <source>a whole number in range</source>
+            <translation>un nombre entier dans les limites</translation>
+        </message>
+        <message>
+            <source>a text</source>
+            <translation>un texte</translation>
+        </message>
+        <message>
+            <source>a list</source>
+            <translation>une liste</translation>
+        </message>
+        <message>
+            <source>"encoding" or "high-speed"</source>
+            <translation>« encoding » ou « high-speed »</translation>
+        </message>
+        <message>
+            <source>"free" or "simple"</source>
+            <translation>« free » ou « simple »</translation>
+        </message>
+        <message>
+            <source>The project names no source file.</source>
+            <translation>Le projet ne nomme aucun fichier source.</translation>
+        </message>
+        <message>
+            <source>%1 ends before it starts.</source>
+            <translation>%1 se termine avant de commencer.</translation>
+        </message>
+        <message>
+            <source>The project file is incomplete: it ends early (after %1 bytes).</source>
+            <translation>Le fichier de projet est incomplet : il s’arrête trop tôt (après %1 octets).</translation>
+        </message>
+        <message>
+            <source>The project file is damaged: %1 at byte %2.</source>
+            <translation>Le fichier de projet est endommagé : %1 à l’octet %2.</translation>
+        </message>
+        <message>
+            <source>This is not a project file of Zelvane Snipwell.</source>
+            <translation>Ce n’est pas un fichier de projet de Zelvane Snipwell.</translation>
+        </message>
+        <message>
+            <source>The project file has no valid format version.</source>
+            <translation>Le fichier de projet n’a pas de version de format valide.</translation>
+        </message>
+        <message>
+            <source>This project was saved by a newer version of Zelvane Snipwell (project format %1); this version reads format %2 and older. Please update the program to open it.</source>
+            <translation>Ce projet a été enregistré par une version plus récente de Zelvane Snipwell (format de projet %1) ; cette version lit le format %2 et antérieurs. Mettez le programme à jour pour l’ouvrir.</translation>
+        </message>
+        <message>
+            <source>The project file cannot be used: %1</source>
+            <translation>Le fichier de projet est inutilisable : %1</translation>
+        </message>
+        <message>
+            <source>The project file could not be read: %1</source>
+            <translation>Le fichier de projet n’a pas pu être lu : %1</translation>
+        </message>
+        <message>
+            <source>The project could not be saved to %1: %2</source>
+            <translation>Le projet n’a pas pu être enregistré dans %1 : %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProjectSession</name>
+        <message>
+            <source>Restore the segments of %1 from %2?</source>
+            <translation>Restaurer les segments de %1 du %2 ?</translation>
+        </message>
+        <message>
+            <source>No recent files</source>
+            <translation>Aucun fichier récent</translation>
+        </message>
+        <message>
+            <source>Save Project As</source>
+            <translation>Enregistrer le projet sous</translation>
+        </message>
+        <message>
+            <source>Zelvane Snipwell projects (*.snipwell)</source>
+            <translation>Projets Zelvane Snipwell (*.snipwell)</translation>
+        </message>
+        <message>
+            <source>Open Project</source>
+            <translation>Ouvrir un projet</translation>
+        </message>
+        <message>
+            <source>%1 was not opened: a conversion is running. Open it when the conversion has finished.</source>
+            <translation>%1 n’a pas été ouvert : une conversion est en cours. Ouvrez-le une fois la conversion terminée.</translation>
+        </message>
+        <message>
+            <source>The project %1 could not be opened.</source>
+            <translation>Le projet %1 n’a pas pu être ouvert.</translation>
+        </message>
+        <message>
+            <source>The source file of the project %1 was not found:
+%2</source>
+            <translation>Le fichier source du projet %1 est introuvable :
+%2</translation>
+        </message>
+        <message>
+            <source>The segments of %1 have changed. Save them as a project before they are closed?</source>
+            <translation>Les segments de %1 ont été modifiés. Les enregistrer comme projet avant de fermer ?</translation>
+        </message>
+        <message>
+            <source>Save</source>
+            <translation>Enregistrer</translation>
+        </message>
+        <message>
+            <source>Discard</source>
+            <translation>Ne pas enregistrer</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Annuler</translation>
+        </message>
+    </context>
 </TS>

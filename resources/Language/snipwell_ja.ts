@@ -287,6 +287,26 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>Save to</source>
             <translation>保存先</translation>
         </message>
+        <message>
+            <source>Output Names</source>
+            <translation>出力ファイル名</translation>
+        </message>
+        <message>
+            <source>Segment files:</source>
+            <translation>セグメントファイル:</translation>
+        </message>
+        <message>
+            <source>Merged files:</source>
+            <translation>結合ファイル:</translation>
+        </message>
+        <message>
+            <source>“%1” is not a placeholder; the template is not kept.</source>
+            <translation>「%1」はプレースホルダーではありません。このテンプレートは保存されません。</translation>
+        </message>
+        <message>
+            <source>{name} source name, {ext} extension, {n} or {n:02} segment number, {label}, {start}, {end}, {date}</source>
+            <translation>{name} 元の名前、{ext} 拡張子、{n} または {n:02} セグメント番号、{label}、{start}、{end}、{date}</translation>
+        </message>
     </context>
     <context>
         <name>QShowCloseDlg</name>
@@ -386,6 +406,30 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
         <message>
             <source>About</source>
             <translation>バージョン情報</translation>
+        </message>
+        <message>
+            <source>Open Project…</source>
+            <translation>プロジェクトを開く…</translation>
+        </message>
+        <message>
+            <source>Save Project</source>
+            <translation>プロジェクトを保存</translation>
+        </message>
+        <message>
+            <source>Save Project As…</source>
+            <translation>名前を付けてプロジェクトを保存…</translation>
+        </message>
+        <message>
+            <source>Recent</source>
+            <translation>最近使ったファイル</translation>
+        </message>
+        <message>
+            <source>Undo</source>
+            <translation>元に戻す</translation>
+        </message>
+        <message>
+            <source>Redo</source>
+            <translation>やり直し</translation>
         </message>
     </context>
     <context>
@@ -524,6 +568,18 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>Segment</source>
             <translation>セグメント</translation>
         </message>
+        <message>
+            <source>Segment %1</source>
+            <translation>セグメント %1</translation>
+        </message>
+        <message>
+            <source>Double-click or press F2 to name the segment</source>
+            <translation>ダブルクリックまたは F2 キーでセグメントに名前を付けます</translation>
+        </message>
+        <message>
+            <source>Segment Label</source>
+            <translation>セグメント名</translation>
+        </message>
     </context>
     <context>
         <name>QVideoCutManageDlg</name>
@@ -609,6 +665,18 @@ and output file directory are set correctly.</source>
             <source>%1% · %2 left</source>
             <translation>%1% · 残り %2</translation>
         </message>
+        <message>
+            <source>Segment Label</source>
+            <translation>セグメント名</translation>
+        </message>
+        <message>
+            <source>Chapters from segments</source>
+            <translation>セグメントからチャプター</translation>
+        </message>
+        <message>
+            <source>One chapter per segment in the merged file, titled with its label</source>
+            <translation>結合したファイルにセグメントごとのチャプターを作り、セグメント名をタイトルにします</translation>
+        </message>
     </context>
     <context>
         <name>MainWindow</name>
@@ -685,6 +753,218 @@ or switch to the "Free Mode".</source>
         <message>
             <source>%1 was not opened: a conversion is running. Open it when the conversion has finished.</source>
             <translation>%1 は開かれませんでした。変換中です。変換が終わってから開いてください。</translation>
+        </message>
+        <message>
+            <source>%1 “%2”</source>
+            <translation>%1「%2」</translation>
+        </message>
+        <message>
+            <source>, </source>
+            <translation>、</translation>
+        </message>
+        <message>
+            <source>The file is not text in any encoding a cut list is written in.</source>
+            <translation>このファイルは、カットリストに使われるどの文字コードのテキストでもありません。</translation>
+        </message>
+        <message>
+            <source>The file holds no segment.</source>
+            <translation>ファイルにセグメントがありません。</translation>
+        </message>
+        <message>
+            <source>“%1” is not a time.</source>
+            <translation>「%1」は時刻ではありません。</translation>
+        </message>
+        <message>
+            <source>A time lies before the start of the file.</source>
+            <translation>ファイルの先頭より前の時刻があります。</translation>
+        </message>
+        <message>
+            <source>The time “%1” is larger than the format or any file can hold.</source>
+            <translation>時刻「%1」は形式やファイルが扱える範囲を超えています。</translation>
+        </message>
+        <message>
+            <source>A segment ends where or before it starts.</source>
+            <translation>開始位置以前で終わるセグメントがあります。</translation>
+        </message>
+        <message>
+            <source>A segment has no start time.</source>
+            <translation>開始時刻のないセグメントがあります。</translation>
+        </message>
+        <message>
+            <source>There are more fields than start, end and label.</source>
+            <translation>開始・終了・名前より多くの項目があります。</translation>
+        </message>
+        <message>
+            <source>A quoted label is not closed, or text follows its closing quote.</source>
+            <translation>引用符で囲んだ名前が閉じていないか、閉じ引用符の後に文字があります。</translation>
+        </message>
+        <message>
+            <source>A chapter or track does not come after the one before it.</source>
+            <translation>前のチャプターまたはトラックより後にないものがあります。</translation>
+        </message>
+        <message>
+            <source>A segment starts at or after the end of the file.</source>
+            <translation>ファイルの終わり以降に始まるセグメントがあります。</translation>
+        </message>
+        <message>
+            <source>This line is not understood: “%1”.</source>
+            <translation>この行を解釈できません:「%1」。</translation>
+        </message>
+        <message>
+            <source>“%1” is not a timecode at the file's frame rate.</source>
+            <translation>「%1」はファイルのフレームレートのタイムコードではありません。</translation>
+        </message>
+        <message>
+            <source>The file's frame rate cannot count timecodes.</source>
+            <translation>このファイルのフレームレートではタイムコードを数えられません。</translation>
+        </message>
+        <message>
+            <source>A track has no “INDEX 01” line.</source>
+            <translation>「INDEX 01」行のないトラックがあります。</translation>
+        </message>
+        <message>
+            <source>The sheet names a second file; only sheets of one file can be read.</source>
+            <translation>シートが 2 つ目のファイルを指定しています。読み込めるのは 1 ファイルのシートだけです。</translation>
+        </message>
+        <message>
+            <source>Chapter text must begin at 0:00, and the first segment begins later.</source>
+            <translation>チャプターテキストは 0:00 から始まる必要がありますが、最初のセグメントはそれより後に始まります。</translation>
+        </message>
+        <message>
+            <source>A segment does not begin where the one before it ends, which this format cannot hold.</source>
+            <translation>前のセグメントの終わりから始まらないセグメントがあり、この形式では保存できません。</translation>
+        </message>
+        <message>
+            <source>In this format the last segment must run to the end of the file.</source>
+            <translation>この形式では、最後のセグメントはファイルの終わりまで続く必要があります。</translation>
+        </message>
+        <message>
+            <source>A label holds a line break.</source>
+            <translation>名前に改行が含まれています。</translation>
+        </message>
+        <message>
+            <source>A segment runs to the end of a file whose length is unknown.</source>
+            <translation>長さ不明のファイルの終わりまで続くセグメントがあります。</translation>
+        </message>
+        <message>
+            <source>There are more segments than this format can number.</source>
+            <translation>この形式で番号を付けられる数より多くのセグメントがあります。</translation>
+        </message>
+        <message>
+            <source>The file cannot be opened.</source>
+            <translation>ファイルを開けません。</translation>
+        </message>
+        <message>
+            <source>The file cannot be written.</source>
+            <translation>ファイルに書き込めません。</translation>
+        </message>
+        <message>
+            <source>The file is too large to be a cut list.</source>
+            <translation>ファイルが大きすぎてカットリストではありません。</translation>
+        </message>
+        <message>
+            <source>Line %1: %2</source>
+            <translation>%1 行目: %2</translation>
+        </message>
+        <message>
+            <source>Segment %1: %2</source>
+            <translation>セグメント %1: %2</translation>
+        </message>
+        <message>
+            <source>Import Cut List…</source>
+            <translation>カットリストを読み込む…</translation>
+        </message>
+        <message>
+            <source>Export Cut List…</source>
+            <translation>カットリストを書き出す…</translation>
+        </message>
+        <message>
+            <source>Segments From Chapters</source>
+            <translation>チャプターからセグメント</translation>
+        </message>
+        <message>
+            <source>Replace</source>
+            <translation>置き換え</translation>
+        </message>
+        <message>
+            <source>Append</source>
+            <translation>追加</translation>
+        </message>
+        <message>
+            <source>The work already has segments (%1). Replace them with the %2 from the list, or append those after them?</source>
+            <translation>すでにセグメントがあります（%1 個）。リストの %2 個で置き換えますか、それとも後ろに追加しますか？</translation>
+        </message>
+        <message>
+            <source>The work can hold at most %1 segments; appending %2 to %3 would pass that.</source>
+            <translation>セグメントは最大 %1 個までです。%3 個に %2 個を追加すると超えてしまいます。</translation>
+        </message>
+        <message>
+            <source>The list has %1 segments; the work can hold at most %2.</source>
+            <translation>リストには %1 個のセグメントがありますが、最大 %2 個までです。</translation>
+        </message>
+        <message>
+            <source>Cut Lists (*.csv *.tsv *.txt *.edl *.cue);;All Files (*)</source>
+            <translation>カットリスト (*.csv *.tsv *.txt *.edl *.cue);;すべてのファイル (*)</translation>
+        </message>
+        <message>
+            <source>Import Cut List</source>
+            <translation>カットリストを読み込む</translation>
+        </message>
+        <message>
+            <source>The cut list “%1” cannot be imported.</source>
+            <translation>カットリスト「%1」を読み込めません。</translation>
+        </message>
+        <message>
+            <source>Its type is none of CSV, TSV, chapter text (.txt), EDL or CUE sheet.</source>
+            <translation>種類が CSV、TSV、チャプターテキスト（.txt）、EDL、CUE シートのいずれでもありません。</translation>
+        </message>
+        <message>
+            <source>None of its segments lies within the file, which ends at %1.</source>
+            <translation>どのセグメントも、%1 で終わるファイルの範囲内にありません。</translation>
+        </message>
+        <message>
+            <source>Segments reaching past the end of the file were cut at its end: %1.</source>
+            <translation>ファイルの終わりを越えるセグメントは終わりで切り詰めました: %1。</translation>
+        </message>
+        <message>
+            <source>Segments after the end of the file were left out: %1.</source>
+            <translation>ファイルの終わりより後のセグメントは除外しました: %1。</translation>
+        </message>
+        <message>
+            <source>CSV (*.csv)</source>
+            <translation>CSV (*.csv)</translation>
+        </message>
+        <message>
+            <source>TSV (*.tsv)</source>
+            <translation>TSV (*.tsv)</translation>
+        </message>
+        <message>
+            <source>Chapter Text (*.txt)</source>
+            <translation>チャプターテキスト (*.txt)</translation>
+        </message>
+        <message>
+            <source>CMX3600 EDL (*.edl)</source>
+            <translation>CMX3600 EDL (*.edl)</translation>
+        </message>
+        <message>
+            <source>CUE Sheet (*.cue)</source>
+            <translation>CUE シート (*.cue)</translation>
+        </message>
+        <message>
+            <source>Export Cut List</source>
+            <translation>カットリストを書き出す</translation>
+        </message>
+        <message>
+            <source>The cut list cannot be saved as “%1”.</source>
+            <translation>カットリストを「%1」として保存できません。</translation>
+        </message>
+        <message>
+            <source>The file has no chapters.</source>
+            <translation>このファイルにはチャプターがありません。</translation>
+        </message>
+        <message>
+            <source>Chapter %1 starts at or after the end of the file; no segment was made.</source>
+            <translation>チャプター %1 がファイルの終わり以降に始まるため、セグメントを作成しませんでした。</translation>
         </message>
     </context>
     <context>
@@ -862,6 +1142,10 @@ Otherwise the conversion may fail.</source>
         <message>
             <source>The source ends at %1; the segment was cut there.</source>
             <translation>ソースは %1 で終わっています。セグメントはそこで切り取られました。</translation>
+        </message>
+        <message>
+            <source>Segment %1</source>
+            <translation>セグメント %1</translation>
         </message>
     </context>
     <context>
@@ -2120,9 +2404,67 @@ leaves no partial output. See snipwell-cli(1).
             <source>Try 'snipwell-cli --help'.</source>
             <translation>'snipwell-cli --help' を参照してください。</translation>
         </message>
+        <message>
+            <source>the file has no sound to search</source>
+            <translation>ファイルに検索できる音声がありません</translation>
+        </message>
+        <message>
+            <source>the file has no pictures to search</source>
+            <translation>ファイルに検索できる映像がありません</translation>
+        </message>
+        <message>
+            <source>stopped</source>
+            <translation>停止しました</translation>
+        </message>
+        <message>
+            <source>a setting is out of its range</source>
+            <translation>設定値が範囲外です</translation>
+        </message>
+        <message>
+            <source>cannot be read: %1</source>
+            <translation>読み込めません: %1</translation>
+        </message>
+        <message>
+            <source>no KIND given: silence, black, scene or freeze</source>
+            <translation>KIND が指定されていません: silence、black、scene、freeze のいずれか</translation>
+        </message>
+        <message>
+            <source>unknown KIND %1: silence, black, scene or freeze</source>
+            <translation>不明な KIND %1: silence、black、scene、freeze のいずれか</translation>
+        </message>
+        <message>
+            <source>%1 needs a number</source>
+            <translation>%1 には数値が必要です</translation>
+        </message>
+        <message>
+            <source>snipwell-cli detect KIND [OPTIONS] FILE...
+    Finds places to cut in every FILE and prints them in seconds, one a
+    line: KIND silence, black or freeze gives START END of each range,
+    scene the time of each picture change.
+
+    --threshold VALUE     silence: level in dB (-50); black: share of black
+                          pixels, 0 to 1 (0.98); scene: change score, 0 to
+                          100 (10); freeze: difference in dB (-60)
+    --min-length SECONDS  shortest range (silence 1, black 0.5, freeze 2);
+                          scene: shortest time between changes (1)
+    --json                one JSON object a line for each FILE
+</source>
+            <translation>snipwell-cli detect KIND [オプション] ファイル...
+    各ファイルからカット位置を探し、1 行に 1 つずつ秒で表示します:
+    KIND が silence、black、freeze なら各範囲の 開始 終了、
+    scene なら各場面転換の時刻です。
+
+    --threshold 値        silence: dB 単位のレベル (-50)、black: 黒い画素の
+                          割合 0〜1 (0.98)、scene: 変化スコア 0〜100 (10)、
+                          freeze: dB 単位の差 (-60)
+    --min-length 秒       最短の範囲 (silence 1、black 0.5、freeze 2)、
+                          scene: 変化どうしの最短間隔 (1)
+    --json                ファイルごとに 1 行 1 つの JSON オブジェクト
+</translation>
+        </message>
     </context>
-<context>
-    <name>BatchApplyDlg</name>
+    <context>
+        <name>BatchApplyDlg</name>
         <message>
             <source>Apply Segments To Other Files</source>
             <translation>セグメントを他のファイルに適用</translation>
@@ -2175,9 +2517,9 @@ leaves no partial output. See snipwell-cli(1).
             <source>%1 — failed: %2</source>
             <translation>%1 — 失敗: %2</translation>
         </message>
-</context>
-<context>
-    <name>SegmentBatch</name>
+    </context>
+    <context>
+        <name>SegmentBatch</name>
         <message>
             <source>The file cannot be read.</source>
             <translation>ファイルを読み込めません。</translation>
@@ -2194,5 +2536,157 @@ leaves no partial output. See snipwell-cli(1).
             <source>The conversion failed.</source>
             <translation>変換に失敗しました。</translation>
         </message>
-</context>
+    </context>
+    <context>
+        <name>ProjectFile</name>
+        <message>
+            <source>%1 should be %2.</source>
+            <translation>%1 は %2 である必要があります。</translation>
+        </message>
+        <message>
+            <source>an object</source>
+            <translation>オブジェクト</translation>
+        </message>
+        <message>
+            <source>true or false</source>
+            <translation>true または false</translation>
+        </message>
+        <message>
+            <source>a number</source>
+            <translation>数値</translation>
+        </message>
+        <message>
+            <source>a list of texts</source>
+            <translation>テキストのリスト</translation>
+        </message>
+        <message>
+            <source>a list of numbers</source>
+            <translation>数値のリスト</translation>
+        </message>
+        <message>
+            <source>a list of numbers of the right length</source>
+            <translation>正しい長さの数値のリスト</translation>
+        </message>
+        <message>
+            <source>base64 data</source>
+            <translation>base64 データ</translation>
+        </message>
+        <message>
+            <source>base64 data of the right length</source>
+            <translation>正しい長さの base64 データ</translation>
+        </message>
+        <message>
+            <source>a whole number in range</source>
+            <translation>範囲内の整数</translation>
+        </message>
+        <message>
+            <source>a text</source>
+            <translation>テキスト</translation>
+        </message>
+        <message>
+            <source>a list</source>
+            <translation>リスト</translation>
+        </message>
+        <message>
+            <source>"encoding" or "high-speed"</source>
+            <translation>「encoding」または「high-speed」</translation>
+        </message>
+        <message>
+            <source>"free" or "simple"</source>
+            <translation>「free」または「simple」</translation>
+        </message>
+        <message>
+            <source>The project names no source file.</source>
+            <translation>プロジェクトにソースファイルが指定されていません。</translation>
+        </message>
+        <message>
+            <source>%1 ends before it starts.</source>
+            <translation>%1 は開始より前に終わっています。</translation>
+        </message>
+        <message>
+            <source>The project file is incomplete: it ends early (after %1 bytes).</source>
+            <translation>プロジェクトファイルが不完全です: 途中で終わっています (%1 バイト)。</translation>
+        </message>
+        <message>
+            <source>The project file is damaged: %1 at byte %2.</source>
+            <translation>プロジェクトファイルが壊れています: バイト %2 で %1。</translation>
+        </message>
+        <message>
+            <source>This is not a project file of Zelvane Snipwell.</source>
+            <translation>これは Zelvane Snipwell のプロジェクトファイルではありません。</translation>
+        </message>
+        <message>
+            <source>The project file has no valid format version.</source>
+            <translation>プロジェクトファイルに有効な形式バージョンがありません。</translation>
+        </message>
+        <message>
+            <source>This project was saved by a newer version of Zelvane Snipwell (project format %1); this version reads format %2 and older. Please update the program to open it.</source>
+            <translation>このプロジェクトは新しいバージョンの Zelvane Snipwell で保存されました (プロジェクト形式 %1)。このバージョンが読めるのは形式 %2 以前です。開くにはプログラムを更新してください。</translation>
+        </message>
+        <message>
+            <source>The project file cannot be used: %1</source>
+            <translation>プロジェクトファイルを使用できません: %1</translation>
+        </message>
+        <message>
+            <source>The project file could not be read: %1</source>
+            <translation>プロジェクトファイルを読み込めませんでした: %1</translation>
+        </message>
+        <message>
+            <source>The project could not be saved to %1: %2</source>
+            <translation>プロジェクトを %1 に保存できませんでした: %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProjectSession</name>
+        <message>
+            <source>Restore the segments of %1 from %2?</source>
+            <translation>%2 時点の %1 のセグメントを復元しますか?</translation>
+        </message>
+        <message>
+            <source>No recent files</source>
+            <translation>最近使ったファイルはありません</translation>
+        </message>
+        <message>
+            <source>Save Project As</source>
+            <translation>名前を付けてプロジェクトを保存</translation>
+        </message>
+        <message>
+            <source>Zelvane Snipwell projects (*.snipwell)</source>
+            <translation>Zelvane Snipwell プロジェクト (*.snipwell)</translation>
+        </message>
+        <message>
+            <source>Open Project</source>
+            <translation>プロジェクトを開く</translation>
+        </message>
+        <message>
+            <source>%1 was not opened: a conversion is running. Open it when the conversion has finished.</source>
+            <translation>%1 は開かれませんでした: 変換中です。変換が終わってから開いてください。</translation>
+        </message>
+        <message>
+            <source>The project %1 could not be opened.</source>
+            <translation>プロジェクト %1 を開けませんでした。</translation>
+        </message>
+        <message>
+            <source>The source file of the project %1 was not found:
+%2</source>
+            <translation>プロジェクト %1 のソースファイルが見つかりません:
+%2</translation>
+        </message>
+        <message>
+            <source>The segments of %1 have changed. Save them as a project before they are closed?</source>
+            <translation>%1 のセグメントが変更されています。閉じる前にプロジェクトとして保存しますか?</translation>
+        </message>
+        <message>
+            <source>Save</source>
+            <translation>保存</translation>
+        </message>
+        <message>
+            <source>Discard</source>
+            <translation>破棄</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
+        </message>
+    </context>
 </TS>

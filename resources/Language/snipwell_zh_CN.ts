@@ -287,6 +287,26 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>Save to</source>
             <translation>保存到</translation>
         </message>
+        <message>
+            <source>Output Names</source>
+            <translation>输出文件名</translation>
+        </message>
+        <message>
+            <source>Segment files:</source>
+            <translation>片段文件：</translation>
+        </message>
+        <message>
+            <source>Merged files:</source>
+            <translation>合并文件：</translation>
+        </message>
+        <message>
+            <source>“%1” is not a placeholder; the template is not kept.</source>
+            <translation>“%1”不是占位符；该模板不会保存。</translation>
+        </message>
+        <message>
+            <source>{name} source name, {ext} extension, {n} or {n:02} segment number, {label}, {start}, {end}, {date}</source>
+            <translation>{name} 源文件名，{ext} 扩展名，{n} 或 {n:02} 片段编号，{label}、{start}、{end}、{date}</translation>
+        </message>
     </context>
     <context>
         <name>QShowCloseDlg</name>
@@ -386,6 +406,30 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
         <message>
             <source>About</source>
             <translation>关于</translation>
+        </message>
+        <message>
+            <source>Open Project…</source>
+            <translation>打开项目…</translation>
+        </message>
+        <message>
+            <source>Save Project</source>
+            <translation>保存项目</translation>
+        </message>
+        <message>
+            <source>Save Project As…</source>
+            <translation>项目另存为…</translation>
+        </message>
+        <message>
+            <source>Recent</source>
+            <translation>最近使用</translation>
+        </message>
+        <message>
+            <source>Undo</source>
+            <translation>撤销</translation>
+        </message>
+        <message>
+            <source>Redo</source>
+            <translation>重做</translation>
         </message>
     </context>
     <context>
@@ -524,6 +568,18 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>Segment</source>
             <translation>片段</translation>
         </message>
+        <message>
+            <source>Segment %1</source>
+            <translation>片段 %1</translation>
+        </message>
+        <message>
+            <source>Double-click or press F2 to name the segment</source>
+            <translation>双击或按 F2 为片段命名</translation>
+        </message>
+        <message>
+            <source>Segment Label</source>
+            <translation>片段名称</translation>
+        </message>
     </context>
     <context>
         <name>QVideoCutManageDlg</name>
@@ -609,6 +665,18 @@ and output file directory are set correctly.</source>
             <source>%1% · %2 left</source>
             <translation>%1% · 剩余 %2</translation>
         </message>
+        <message>
+            <source>Segment Label</source>
+            <translation>片段名称</translation>
+        </message>
+        <message>
+            <source>Chapters from segments</source>
+            <translation>由片段生成章节</translation>
+        </message>
+        <message>
+            <source>One chapter per segment in the merged file, titled with its label</source>
+            <translation>在合并后的文件中为每个片段生成一个章节，以片段名称为标题</translation>
+        </message>
     </context>
     <context>
         <name>MainWindow</name>
@@ -685,6 +753,218 @@ or switch to the "Free Mode".</source>
         <message>
             <source>%1 was not opened: a conversion is running. Open it when the conversion has finished.</source>
             <translation>未打开 %1：正在进行转换。请在转换完成后再打开。</translation>
+        </message>
+        <message>
+            <source>%1 “%2”</source>
+            <translation>%1“%2”</translation>
+        </message>
+        <message>
+            <source>, </source>
+            <translation>、</translation>
+        </message>
+        <message>
+            <source>The file is not text in any encoding a cut list is written in.</source>
+            <translation>该文件不是剪辑列表所用任何编码的文本。</translation>
+        </message>
+        <message>
+            <source>The file holds no segment.</source>
+            <translation>文件中没有片段。</translation>
+        </message>
+        <message>
+            <source>“%1” is not a time.</source>
+            <translation>“%1”不是时间。</translation>
+        </message>
+        <message>
+            <source>A time lies before the start of the file.</source>
+            <translation>有时间早于文件开头。</translation>
+        </message>
+        <message>
+            <source>The time “%1” is larger than the format or any file can hold.</source>
+            <translation>时间“%1”超出了格式或文件所能容纳的范围。</translation>
+        </message>
+        <message>
+            <source>A segment ends where or before it starts.</source>
+            <translation>有片段的结束时间不晚于其开始时间。</translation>
+        </message>
+        <message>
+            <source>A segment has no start time.</source>
+            <translation>有片段没有开始时间。</translation>
+        </message>
+        <message>
+            <source>There are more fields than start, end and label.</source>
+            <translation>字段多于开始、结束和名称。</translation>
+        </message>
+        <message>
+            <source>A quoted label is not closed, or text follows its closing quote.</source>
+            <translation>带引号的名称未闭合，或闭合引号后还有文字。</translation>
+        </message>
+        <message>
+            <source>A chapter or track does not come after the one before it.</source>
+            <translation>有章节或音轨不在前一个之后。</translation>
+        </message>
+        <message>
+            <source>A segment starts at or after the end of the file.</source>
+            <translation>有片段在文件结尾或之后开始。</translation>
+        </message>
+        <message>
+            <source>This line is not understood: “%1”.</source>
+            <translation>无法理解此行：“%1”。</translation>
+        </message>
+        <message>
+            <source>“%1” is not a timecode at the file's frame rate.</source>
+            <translation>“%1”不是符合文件帧率的时间码。</translation>
+        </message>
+        <message>
+            <source>The file's frame rate cannot count timecodes.</source>
+            <translation>该文件的帧率无法计算时间码。</translation>
+        </message>
+        <message>
+            <source>A track has no “INDEX 01” line.</source>
+            <translation>有音轨没有“INDEX 01”行。</translation>
+        </message>
+        <message>
+            <source>The sheet names a second file; only sheets of one file can be read.</source>
+            <translation>该表单指定了第二个文件；只能读取单个文件的表单。</translation>
+        </message>
+        <message>
+            <source>Chapter text must begin at 0:00, and the first segment begins later.</source>
+            <translation>章节文本必须从 0:00 开始，而第一个片段开始得更晚。</translation>
+        </message>
+        <message>
+            <source>A segment does not begin where the one before it ends, which this format cannot hold.</source>
+            <translation>有片段不是从前一个片段的结尾开始，此格式无法保存。</translation>
+        </message>
+        <message>
+            <source>In this format the last segment must run to the end of the file.</source>
+            <translation>在此格式中，最后一个片段必须延续到文件结尾。</translation>
+        </message>
+        <message>
+            <source>A label holds a line break.</source>
+            <translation>名称中含有换行符。</translation>
+        </message>
+        <message>
+            <source>A segment runs to the end of a file whose length is unknown.</source>
+            <translation>有片段延续到长度未知的文件结尾。</translation>
+        </message>
+        <message>
+            <source>There are more segments than this format can number.</source>
+            <translation>片段数量超出此格式可编号的范围。</translation>
+        </message>
+        <message>
+            <source>The file cannot be opened.</source>
+            <translation>无法打开该文件。</translation>
+        </message>
+        <message>
+            <source>The file cannot be written.</source>
+            <translation>无法写入该文件。</translation>
+        </message>
+        <message>
+            <source>The file is too large to be a cut list.</source>
+            <translation>文件太大，不可能是剪辑列表。</translation>
+        </message>
+        <message>
+            <source>Line %1: %2</source>
+            <translation>第 %1 行：%2</translation>
+        </message>
+        <message>
+            <source>Segment %1: %2</source>
+            <translation>片段 %1：%2</translation>
+        </message>
+        <message>
+            <source>Import Cut List…</source>
+            <translation>导入剪辑列表…</translation>
+        </message>
+        <message>
+            <source>Export Cut List…</source>
+            <translation>导出剪辑列表…</translation>
+        </message>
+        <message>
+            <source>Segments From Chapters</source>
+            <translation>从章节生成片段</translation>
+        </message>
+        <message>
+            <source>Replace</source>
+            <translation>替换</translation>
+        </message>
+        <message>
+            <source>Append</source>
+            <translation>追加</translation>
+        </message>
+        <message>
+            <source>The work already has segments (%1). Replace them with the %2 from the list, or append those after them?</source>
+            <translation>当前已有片段（%1 个）。用列表中的 %2 个替换它们，还是追加到其后？</translation>
+        </message>
+        <message>
+            <source>The work can hold at most %1 segments; appending %2 to %3 would pass that.</source>
+            <translation>最多只能有 %1 个片段；在 %3 个后追加 %2 个会超出上限。</translation>
+        </message>
+        <message>
+            <source>The list has %1 segments; the work can hold at most %2.</source>
+            <translation>列表有 %1 个片段；最多只能有 %2 个。</translation>
+        </message>
+        <message>
+            <source>Cut Lists (*.csv *.tsv *.txt *.edl *.cue);;All Files (*)</source>
+            <translation>剪辑列表 (*.csv *.tsv *.txt *.edl *.cue);;所有文件 (*)</translation>
+        </message>
+        <message>
+            <source>Import Cut List</source>
+            <translation>导入剪辑列表</translation>
+        </message>
+        <message>
+            <source>The cut list “%1” cannot be imported.</source>
+            <translation>无法导入剪辑列表“%1”。</translation>
+        </message>
+        <message>
+            <source>Its type is none of CSV, TSV, chapter text (.txt), EDL or CUE sheet.</source>
+            <translation>其类型不是 CSV、TSV、章节文本（.txt）、EDL 或 CUE 表单中的任何一种。</translation>
+        </message>
+        <message>
+            <source>None of its segments lies within the file, which ends at %1.</source>
+            <translation>其中没有任何片段位于文件范围内（文件在 %1 结束）。</translation>
+        </message>
+        <message>
+            <source>Segments reaching past the end of the file were cut at its end: %1.</source>
+            <translation>超出文件结尾的片段已在结尾处截断：%1。</translation>
+        </message>
+        <message>
+            <source>Segments after the end of the file were left out: %1.</source>
+            <translation>位于文件结尾之后的片段已略去：%1。</translation>
+        </message>
+        <message>
+            <source>CSV (*.csv)</source>
+            <translation>CSV (*.csv)</translation>
+        </message>
+        <message>
+            <source>TSV (*.tsv)</source>
+            <translation>TSV (*.tsv)</translation>
+        </message>
+        <message>
+            <source>Chapter Text (*.txt)</source>
+            <translation>章节文本 (*.txt)</translation>
+        </message>
+        <message>
+            <source>CMX3600 EDL (*.edl)</source>
+            <translation>CMX3600 EDL (*.edl)</translation>
+        </message>
+        <message>
+            <source>CUE Sheet (*.cue)</source>
+            <translation>CUE 表单 (*.cue)</translation>
+        </message>
+        <message>
+            <source>Export Cut List</source>
+            <translation>导出剪辑列表</translation>
+        </message>
+        <message>
+            <source>The cut list cannot be saved as “%1”.</source>
+            <translation>无法将剪辑列表保存为“%1”。</translation>
+        </message>
+        <message>
+            <source>The file has no chapters.</source>
+            <translation>该文件没有章节。</translation>
+        </message>
+        <message>
+            <source>Chapter %1 starts at or after the end of the file; no segment was made.</source>
+            <translation>章节 %1 在文件结尾或之后开始；未生成任何片段。</translation>
         </message>
     </context>
     <context>
@@ -862,6 +1142,10 @@ Otherwise the conversion may fail.</source>
         <message>
             <source>The source ends at %1; the segment was cut there.</source>
             <translation>源文件在 %1 处结束；片段已在该处截断。</translation>
+        </message>
+        <message>
+            <source>Segment %1</source>
+            <translation>片段 %1</translation>
         </message>
     </context>
     <context>
@@ -2119,9 +2403,67 @@ leaves no partial output. See snipwell-cli(1).
             <source>Try 'snipwell-cli --help'.</source>
             <translation>请参阅 'snipwell-cli --help'。</translation>
         </message>
+        <message>
+            <source>the file has no sound to search</source>
+            <translation>文件中没有可检测的声音</translation>
+        </message>
+        <message>
+            <source>the file has no pictures to search</source>
+            <translation>文件中没有可检测的画面</translation>
+        </message>
+        <message>
+            <source>stopped</source>
+            <translation>已停止</translation>
+        </message>
+        <message>
+            <source>a setting is out of its range</source>
+            <translation>某项设置超出了其范围</translation>
+        </message>
+        <message>
+            <source>cannot be read: %1</source>
+            <translation>无法读取：%1</translation>
+        </message>
+        <message>
+            <source>no KIND given: silence, black, scene or freeze</source>
+            <translation>未指定 KIND：silence、black、scene 或 freeze</translation>
+        </message>
+        <message>
+            <source>unknown KIND %1: silence, black, scene or freeze</source>
+            <translation>未知的 KIND %1：silence、black、scene 或 freeze</translation>
+        </message>
+        <message>
+            <source>%1 needs a number</source>
+            <translation>%1 需要一个数字</translation>
+        </message>
+        <message>
+            <source>snipwell-cli detect KIND [OPTIONS] FILE...
+    Finds places to cut in every FILE and prints them in seconds, one a
+    line: KIND silence, black or freeze gives START END of each range,
+    scene the time of each picture change.
+
+    --threshold VALUE     silence: level in dB (-50); black: share of black
+                          pixels, 0 to 1 (0.98); scene: change score, 0 to
+                          100 (10); freeze: difference in dB (-60)
+    --min-length SECONDS  shortest range (silence 1, black 0.5, freeze 2);
+                          scene: shortest time between changes (1)
+    --json                one JSON object a line for each FILE
+</source>
+            <translation>snipwell-cli detect KIND [选项] 文件...
+    在每个文件中查找剪切点，以秒为单位逐行输出：
+    KIND 为 silence、black 或 freeze 时给出每个区间的 开始 结束，
+    为 scene 时给出每次画面切换的时间。
+
+    --threshold 值        silence：电平，单位 dB（-50）；black：黑色像素比例，
+                          0 到 1（0.98）；scene：变化分数，0 到 100（10）；
+                          freeze：差异，单位 dB（-60）
+    --min-length 秒       最短区间（silence 1，black 0.5，freeze 2）；
+                          scene：两次切换之间的最短间隔（1）
+    --json                每个文件输出一行 JSON 对象
+</translation>
+        </message>
     </context>
-<context>
-    <name>BatchApplyDlg</name>
+    <context>
+        <name>BatchApplyDlg</name>
         <message>
             <source>Apply Segments To Other Files</source>
             <translation>将片段应用到其他文件</translation>
@@ -2174,9 +2516,9 @@ leaves no partial output. See snipwell-cli(1).
             <source>%1 — failed: %2</source>
             <translation>%1 — 失败:%2</translation>
         </message>
-</context>
-<context>
-    <name>SegmentBatch</name>
+    </context>
+    <context>
+        <name>SegmentBatch</name>
         <message>
             <source>The file cannot be read.</source>
             <translation>无法读取该文件。</translation>
@@ -2193,5 +2535,157 @@ leaves no partial output. See snipwell-cli(1).
             <source>The conversion failed.</source>
             <translation>转换失败。</translation>
         </message>
-</context>
+    </context>
+    <context>
+        <name>ProjectFile</name>
+        <message>
+            <source>%1 should be %2.</source>
+            <translation>%1 应为%2。</translation>
+        </message>
+        <message>
+            <source>an object</source>
+            <translation>对象</translation>
+        </message>
+        <message>
+            <source>true or false</source>
+            <translation>true 或 false</translation>
+        </message>
+        <message>
+            <source>a number</source>
+            <translation>数字</translation>
+        </message>
+        <message>
+            <source>a list of texts</source>
+            <translation>文本列表</translation>
+        </message>
+        <message>
+            <source>a list of numbers</source>
+            <translation>数字列表</translation>
+        </message>
+        <message>
+            <source>a list of numbers of the right length</source>
+            <translation>长度正确的数字列表</translation>
+        </message>
+        <message>
+            <source>base64 data</source>
+            <translation>base64 数据</translation>
+        </message>
+        <message>
+            <source>base64 data of the right length</source>
+            <translation>长度正确的 base64 数据</translation>
+        </message>
+        <message>
+            <source>a whole number in range</source>
+            <translation>范围内的整数</translation>
+        </message>
+        <message>
+            <source>a text</source>
+            <translation>文本</translation>
+        </message>
+        <message>
+            <source>a list</source>
+            <translation>列表</translation>
+        </message>
+        <message>
+            <source>"encoding" or "high-speed"</source>
+            <translation>“encoding”或“high-speed”</translation>
+        </message>
+        <message>
+            <source>"free" or "simple"</source>
+            <translation>“free”或“simple”</translation>
+        </message>
+        <message>
+            <source>The project names no source file.</source>
+            <translation>项目未指明源文件。</translation>
+        </message>
+        <message>
+            <source>%1 ends before it starts.</source>
+            <translation>%1 的结束早于开始。</translation>
+        </message>
+        <message>
+            <source>The project file is incomplete: it ends early (after %1 bytes).</source>
+            <translation>项目文件不完整：提前结束（%1 字节之后）。</translation>
+        </message>
+        <message>
+            <source>The project file is damaged: %1 at byte %2.</source>
+            <translation>项目文件已损坏：第 %2 字节处%1。</translation>
+        </message>
+        <message>
+            <source>This is not a project file of Zelvane Snipwell.</source>
+            <translation>这不是 Zelvane Snipwell 的项目文件。</translation>
+        </message>
+        <message>
+            <source>The project file has no valid format version.</source>
+            <translation>项目文件没有有效的格式版本。</translation>
+        </message>
+        <message>
+            <source>This project was saved by a newer version of Zelvane Snipwell (project format %1); this version reads format %2 and older. Please update the program to open it.</source>
+            <translation>此项目由更新版本的 Zelvane Snipwell 保存（项目格式 %1）；此版本只能读取格式 %2 及更早的格式。请更新程序后再打开。</translation>
+        </message>
+        <message>
+            <source>The project file cannot be used: %1</source>
+            <translation>无法使用项目文件：%1</translation>
+        </message>
+        <message>
+            <source>The project file could not be read: %1</source>
+            <translation>无法读取项目文件：%1</translation>
+        </message>
+        <message>
+            <source>The project could not be saved to %1: %2</source>
+            <translation>无法将项目保存到 %1：%2</translation>
+        </message>
+    </context>
+    <context>
+        <name>ProjectSession</name>
+        <message>
+            <source>Restore the segments of %1 from %2?</source>
+            <translation>要恢复 %1 在 %2 的片段吗？</translation>
+        </message>
+        <message>
+            <source>No recent files</source>
+            <translation>没有最近使用的文件</translation>
+        </message>
+        <message>
+            <source>Save Project As</source>
+            <translation>项目另存为</translation>
+        </message>
+        <message>
+            <source>Zelvane Snipwell projects (*.snipwell)</source>
+            <translation>Zelvane Snipwell 项目 (*.snipwell)</translation>
+        </message>
+        <message>
+            <source>Open Project</source>
+            <translation>打开项目</translation>
+        </message>
+        <message>
+            <source>%1 was not opened: a conversion is running. Open it when the conversion has finished.</source>
+            <translation>未打开 %1：正在转换。请在转换完成后再打开。</translation>
+        </message>
+        <message>
+            <source>The project %1 could not be opened.</source>
+            <translation>无法打开项目 %1。</translation>
+        </message>
+        <message>
+            <source>The source file of the project %1 was not found:
+%2</source>
+            <translation>找不到项目 %1 的源文件：
+%2</translation>
+        </message>
+        <message>
+            <source>The segments of %1 have changed. Save them as a project before they are closed?</source>
+            <translation>%1 的片段已更改。关闭前要保存为项目吗？</translation>
+        </message>
+        <message>
+            <source>Save</source>
+            <translation>保存</translation>
+        </message>
+        <message>
+            <source>Discard</source>
+            <translation>放弃</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+    </context>
 </TS>

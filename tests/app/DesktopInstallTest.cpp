@@ -72,6 +72,18 @@ TEST(DesktopInstall, LauncherIconsAndMetainfoLandWhereDesktopsLook)
     const QStringList mime = entry.value("MimeType").split(';', Qt::SkipEmptyParts);
     for (const char *type : {"video/mp4", "video/x-matroska", "video/quicktime", "video/mp2t", "video/webm", "audio/mpeg", "audio/flac"})
         EXPECT_TRUE(mime.contains(QLatin1String(type))) << type;
+    // Project files are ours: the type is declared and the launcher takes it.
+    EXPECT_TRUE(mime.contains("application/x-snipwell-project"));
+    const QString mimePackage = share + "/mime/packages/" + appId + ".xml";
+    ASSERT_TRUE(QFileInfo(mimePackage).isFile());
+    {
+        // The desktop's own tool compiles the package and files the type by its glob.
+        const testsupport::ProcessResult update = testsupport::runProcess("/usr/bin/update-mime-database", {share + "/mime"});
+        EXPECT_EQ(update.exitCode, 0) << update.err.constData();
+        QFile globs(share + "/mime/globs2");
+        ASSERT_TRUE(globs.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(globs.readAll().contains("application/x-snipwell-project:*.snipwell"));
+    }
 
     // Every size of the icon theme, square and of its size, plus the scalable one.
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {

@@ -79,12 +79,19 @@ protected:
         ASSERT_TRUE(waitUntil([&] { return !w.playerPanel()->isPaused(); }));
         QTest::keyClick(&w, Qt::Key_Space);
         for (int i = 0; i < ranges.size(); ++i) {
-            if (i > 0)
+            if (i > 0) {
                 QTest::keyClick(&w, Qt::Key_Insert);
+                ASSERT_EQ(itemCount(), i + 1);
+            }
+            // Each mark lands with the picture it was made on.
             seek(w, ranges[i].second);
             QTest::keyClick(&w, Qt::Key_O);
+            ASSERT_TRUE(marksLanded(w));
             seek(w, ranges[i].first);
             QTest::keyClick(&w, Qt::Key_I);
+            ASSERT_TRUE(marksLanded(w));
+            EXPECT_NEAR(w.cutTool()->currentItem()->m_TrimStartTime / 1e6, ranges[i].first, 0.05);
+            EXPECT_NEAR(w.cutTool()->currentItem()->m_TrimEndTime / 1e6, ranges[i].second, 0.05);
         }
         ASSERT_EQ(itemCount(), ranges.size());
     }
@@ -160,7 +167,7 @@ TEST_F(MainWindowBatch, TheSegmentsAreWrittenForEveryChosenFileAndTheDamagedOneI
         MainWindow w;
         w.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-        openAndMark(w, {{1, 3}, {4, 8}});
+        ASSERT_NO_FATAL_FAILURE(openAndMark(w, {{1, 3}, {4, 8}}));
         int peak = 0;
         applyThroughMenu(w, {"short.mp4", "damaged.mp4", "long.mp4"}, [&](BatchApplyDlg *dlg) {
             // The progress is the whole run's: it climbs while files go by.
@@ -223,7 +230,7 @@ TEST_F(MainWindowBatch, StopEndsTheRunSoonAndLeavesNothingHalfWritten)
         w.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
         // The whole 20 s, re-encoded: long enough to stop in the middle.
-        openAndMark(w, {{0, 20}});
+        ASSERT_NO_FATAL_FAILURE(openAndMark(w, {{0, 20}}));
         qint64 stoppedInMs = -1;
         applyThroughMenu(w, {"first.mp4", "second.mp4"}, [&](BatchApplyDlg *dlg) {
             ASSERT_TRUE(waitUntil([&] { return dlg->progress() > 2; }, 60000));

@@ -107,6 +107,7 @@ protected:
         key(w, Qt::Key_O);
         seek(w, r.start);
         key(w, Qt::Key_I);
+        ASSERT_TRUE(marksLanded(w));
         VoVideoConvertItem *item = w.cutTool()->currentItem();
         ASSERT_NE(item, nullptr);
         EXPECT_NEAR(item->m_TrimStartTime / 1e6, r.start, 0.05);

@@ -5,6 +5,7 @@
 #include "MainWindow.h"
 #include "QLoadingDlg.h"
 #include "QTextImageButton.h"
+#include "QVideoPlayDlg.h"
 #include "QVoMessageBox.h"
 #include "VoVideoConvertManager.h"
 
@@ -49,6 +50,13 @@ private:
 inline bool waitUntil(const std::function<bool()> &cond, int ms = 20000)
 {
     return QTest::qWaitFor(cond, ms);
+}
+
+// A mark made while a step or seek decodes lands with its picture: waits
+// until nothing the window was asked for still waits for one.
+inline bool marksLanded(MainWindow &w)
+{
+    return waitUntil([&w] { return !w.playerPanel()->isWaitingForPicture(); });
 }
 
 inline int itemCount() { return VoVideoConvertManager::instance()->count(); }

@@ -331,6 +331,7 @@ TEST(MainWindowImport, AFailedOpenLeavesTheWorkAsItWasAndSaysWhichFileAndWhy)
     seekTo(w, 3);
     QTest::mouseClick(button(w.cutTool(), "m_btnStartSet"), Qt::LeftButton);
     QTest::mouseClick(button(w.segmentManager(), "m_btnAddItem"), Qt::LeftButton);
+    ASSERT_TRUE(marksLanded(w));
     ASSERT_EQ(itemCount(), 2);
     const VoVideoConvertItem *first = VoVideoConvertManager::instance()->itemAt(0);
     EXPECT_NEAR(first->m_TrimStartTime / 1e6, 3, 0.05);

@@ -117,10 +117,14 @@ TEST(MainWindowPanels, KeysPressTheButtonsButNeverWhileATextFieldHasFocus)
     emit w.segmentManager()->sendPlayProToPlay(6000000);
     QTest::keyClick(&w, Qt::Key_Right, Qt::ControlModifier);
     QTest::keyClick(&w, Qt::Key_I);
+    ASSERT_TRUE(marksLanded(w));
     EXPECT_NEAR(item(0)->m_TrimStartTime / 1e6, 7.0, 0.05); // the next key frame
+    // The clock shows the picture the step landed on, mark or no mark.
+    EXPECT_TRUE(play->timeText().startsWith(QStringLiteral("0:00:07.00"))) << play->timeText().toStdString();
     QTest::keyClick(&w, Qt::Key_Left, Qt::ControlModifier);
     QTest::keyClick(&w, Qt::Key_Left, Qt::ControlModifier);
     QTest::keyClick(&w, Qt::Key_O);
+    ASSERT_TRUE(marksLanded(w));
     EXPECT_GE(item(0)->m_TrimEndTime, item(0)->m_TrimStartTime); // never before the start
 
     // In a time edit the same keys edit the time.

@@ -107,6 +107,39 @@ std::vector<QRect> timeFieldPlates(Display *dpy, Window w, int width, int height
     return plates;
 }
 
+// Whether the two plates show the same picture: before the file is in,
+// both fields read 00:00:00.000.
+bool platesLookAlike(Display *dpy, Window w, const QRect &a, const QRect &b)
+{
+    const int width = std::min(a.width(), b.width()), height = std::min(a.height(), b.height());
+    XImage *ia = XGetImage(dpy, w, a.x(), a.y(), unsigned(width), unsigned(height), AllPlanes, ZPixmap);
+    XImage *ib = XGetImage(dpy, w, b.x(), b.y(), unsigned(width), unsigned(height), AllPlanes, ZPixmap);
+    bool same = ia && ib;
+    for (int y = 0; same && y < height; ++y)
+        for (int x = 0; same && x < width; ++x)
+            same = XGetPixel(ia, x, y) == XGetPixel(ib, x, y);
+    if (ia)
+        XDestroyImage(ia);
+    if (ib)
+        XDestroyImage(ib);
+    return same;
+}
+
+// The program's visible top-level windows: the main window alone once the
+// loading dialog has gone.
+// (The search also names the root window; it does not count.)
+int visibleWindows(Display *dpy, qint64 pid)
+{
+    QByteArray ids;
+    if (!xdotool({"search", "--onlyvisible", "--pid", QString::number(pid), ""}, &ids))
+        return 0;
+    const QByteArray root = QByteArray::number(qulonglong(DefaultRootWindow(dpy)));
+    int count = 0;
+    for (const QByteArray &id : ids.split('\n'))
+        count += id != root ? 1 : 0;
+    return count;
+}
+
 void clickAt(const QString &window, const QPoint &p)
 {
     ASSERT_TRUE(xdotool({"mousemove", "--window", window, QString::number(p.x()), QString::number(p.y())}));
@@ -149,8 +182,9 @@ TEST(RealDisplay, TimesTypedIntoTheFieldsAfterTheStartIsPastZeroAreTheTimesCut)
         }
     };
 
-    // The window, once the file is in: both fields show their plates and the
-    // end field no longer reads zero (the plates are found by their colour).
+    // The window, once the file is in: both fields show their plates, the
+    // end field no longer reads zero (the plates are found by their colour)
+    // and the loading dialog has gone, as a user waits for it.
     QString window;
     std::vector<QRect> plates;
     XWindowAttributes attrs{};
@@ -162,8 +196,10 @@ TEST(RealDisplay, TimesTypedIntoTheFieldsAfterTheStartIsPastZeroAreTheTimesCut)
             window = QString::fromLatin1(id.split('\n').first());
         if (!window.isEmpty() && XGetWindowAttributes(dpy, Window(window.toULong()), &attrs)) {
             plates = timeFieldPlates(dpy, Window(window.toULong()), attrs.width, attrs.height);
-            if (plates.size() == 2)
+            if (plates.size() == 2 && !platesLookAlike(dpy, Window(window.toULong()), plates[0], plates[1])
+                && visibleWindows(dpy, app.processId()) == 1)
                 break;
+            plates.clear();
         }
         QThread::msleep(100);
     }

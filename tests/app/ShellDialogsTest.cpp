@@ -144,7 +144,12 @@ TEST(ProgramMenu, OrderAndLook)
     QStringList texts;
     for (QAction *a : menu.actions())
         texts << a->text();
-    EXPECT_EQ(texts, (QStringList{"Preferences", "Home", "Help", "Check for Updates", "About"}));
+    EXPECT_EQ(texts, (QStringList{"Open Project…", "Save Project", "Save Project As…", "Recent", "", "Undo", "Redo", "",
+                                  "Preferences", "Home", "Help", "Check for Updates", "About"}));
+    // The keys are named beside their entries.
+    EXPECT_EQ(menu.actOpenProject()->shortcut(), QKeySequence("Ctrl+Shift+O"));
+    EXPECT_EQ(menu.actSaveProject()->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(menu.actRedo()->shortcuts(), (QList<QKeySequence>{QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
     EXPECT_EQ(menu.menuStyle()->params().panelWidth, 1);
     EXPECT_EQ(menu.menuStyle()->params().panel, QColor(74, 74, 74));
     EXPECT_EQ(menu.menuStyle()->params().selectedBackground, QColor(105, 105, 105));
@@ -187,13 +192,14 @@ TEST(ShellWindows, FollowALanguageChangeWhileOpen)
     QTRY_COMPARE(close.exitChoice()->text(), QString("Beenden"));
     EXPECT_EQ(close.noteCheck()->text(), "Dieses Fenster nicht mehr anzeigen");
     EXPECT_EQ(about.visitLabel()->text(), "Besuchen:");
-    EXPECT_EQ(menu.actions().at(0)->text(), "Einstellungen");
+    EXPECT_EQ(menu.actPreferences()->text(), "Einstellungen");
+    EXPECT_EQ(menu.actOpenProject()->text(), QString::fromUtf8("Projekt öffnen…"));
     // The link follows the label that grew or shrank.
     EXPECT_GT(about.homeLabel()->x(), about.visitLabel()->geometry().right());
     ASSERT_NE(installLanguage(QString::fromUtf8("日本語")), nullptr);
-    QTRY_COMPARE(menu.actions().at(3)->text(), QString::fromUtf8("アップデートを確認"));
+    QTRY_COMPARE(menu.actUpdates()->text(), QString::fromUtf8("アップデートを確認"));
     EXPECT_EQ(close.cancelButton()->text(), QString::fromUtf8("キャンセル"));
     removeInstalledLanguage();
     QTRY_COMPARE(close.exitChoice()->text(), QString("Exit"));
-    EXPECT_EQ(menu.actions().at(0)->text(), "Preferences");
+    EXPECT_EQ(menu.actPreferences()->text(), "Preferences");
 }

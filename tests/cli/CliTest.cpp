@@ -218,10 +218,10 @@ TEST_F(CliTest, ExactCutsReportHowEachRangeWasCutAndFallBackWithTheReason)
     EXPECT_TRUE(report.startsWith("frame-exact")) << report.toStdString();
     EXPECT_NEAR(probedDuration(path), 2.4, 0.05);
 
-    // Open-GOP H.264 is cut at key frames: the output is still written, and
-    // the note says so and why.
+    // AVI is not written frame-exact: it is cut at key frames, the output
+    // is still written, and the note says so and why.
     const ProcessResult open = cli({"cut", "--mode", "exact", "--cut", "1.3-3.3", "--output-dir", out("open"),
-                                    fixture("gop_h264_open.ts")});
+                                    fixture("plain.avi")});
     EXPECT_EQ(open.exitCode, 0) << open.err.constData();
     ASSERT_EQ(lines(open.out).size(), 1);
     EXPECT_TRUE(open.err.contains("not frame-exact, cut at key frames: ")) << open.err.constData();
@@ -445,4 +445,43 @@ TEST_F(CliTest, JobsConvertSeveralFilesAtOnce)
     for (const QString &name : written) {
         EXPECT_NEAR(probedDuration(out() + "/" + name), 2.0, 1.05);
     }
+}
+
+// detect prints the ranges the fixture was made with, takes its settings,
+// and names what a file cannot give.
+TEST_F(CliTest, DetectPrintsTheRangesOfEachKind)
+{
+    const QString path = fixture("detect.mp4");
+    ProcessResult r = cli({"detect", "silence", path});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    const QStringList lines = QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << r.out.constData();
+    const QList<QPair<double, double>> expected{{2.0, 3.5}, {9.0, 12.0}};
+    for (int i = 0; i < 2; ++i) {
+        const QStringList f = lines[i].split(' ');
+        ASSERT_EQ(f.size(), 2);
+        EXPECT_NEAR(f[0].toDouble(), expected[i].first, 0.1);
+        EXPECT_NEAR(f[1].toDouble(), expected[i].second, 0.1);
+    }
+
+    r = cli({"detect", "scene", "--json", "--min-length", "5", path});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    const QJsonObject o = QJsonDocument::fromJson(r.out).object();
+    EXPECT_EQ(o["kind"].toString(), "scene");
+    const QJsonArray ranges = o["ranges"].toArray();
+    ASSERT_EQ(ranges.size(), 2);
+    EXPECT_NEAR(ranges[0].toObject()["start"].toDouble(), 3.0, 0.1);
+    EXPECT_NEAR(ranges[1].toObject()["start"].toDouble(), 10.0, 0.1);
+    EXPECT_GT(ranges[0].toObject()["score"].toDouble(), 10);
+
+    r = cli({"detect", "black", "--threshold", "0.98", path, fixture("tone.flac")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.contains("3.000 4.000")) << r.out.constData();
+    EXPECT_TRUE(r.err.contains("no pictures")) << r.err.constData();
+
+    EXPECT_EQ(cli({"detect", "loudness", path}).exitCode, 2);
+    EXPECT_EQ(cli({"detect", "silence", "--threshold", "loud", path}).exitCode, 2);
+    r = cli({"detect", "silence", "--threshold", "5", path});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("out of its range")) << r.err.constData();
 }

@@ -57,7 +57,10 @@ TEST(PlayerPanel, WithoutAPlayerEverythingIsIgnored)
     p.dlg.PlayProValueChange(0.5);
     p.dlg.UpdateTime();
     EXPECT_EQ(pro.count(), 0);
-    EXPECT_EQ(p.dlg.grabThumbnail(0), nullptr);
+    QSignalSpy thumbs(&p.dlg, &QVideoPlayDlg::thumbnailReady);
+    p.dlg.requestThumbnail(1, 0);
+    EXPECT_TRUE(p.dlg.thumbnailsIdle());
+    EXPECT_EQ(thumbs.count(), 0);
     QSignalSpy enable(&p.dlg, &QVideoPlayDlg::emitTrimDSliderEnable);
     EXPECT_FALSE(p.dlg.open("/no/file.mp4", 0));
     ASSERT_EQ(enable.count(), 2);
@@ -70,7 +73,6 @@ TEST(PlayerPanel, AdoptionPlaysAndTheTransportSteps)
     Panel p("long_h264_aac.mp4");
     EXPECT_FALSE(p.dlg.isPaused());
     EXPECT_TRUE(p.dlg.timeTimer().isActive());
-    EXPECT_FALSE(p.dlg.screenTimer().isActive());
     EXPECT_TRUE(p.dlg.videoWindow()->isVisible());
     EXPECT_FALSE(p.dlg.levelDisplay()->isVisible());
     EXPECT_FALSE(p.dlg.findChild<QLabel *>("m_labDrag")->isVisible());
@@ -85,26 +87,49 @@ TEST(PlayerPanel, AdoptionPlaysAndTheTransportSteps)
     QSignalSpy pro(&p.dlg, &QVideoPlayDlg::emitPlayProValue);
     p.dlg.OnBtnNext();
     EXPECT_TRUE(p.dlg.isPaused());
-    EXPECT_TRUE(p.dlg.screenTimer().isActive());
+    // Paused, nothing polls: the picture stays on the surface by itself.
     EXPECT_FALSE(p.dlg.timeTimer().isActive());
+    EXPECT_FALSE(p.dlg.audioTimer().isActive());
+    // The step runs on the player's thread; the clock follows its picture.
+    QTRY_COMPARE_WITH_TIMEOUT(p.dlg.pendingCommands(), 0, 10000);
     const uint64_t t = Player_GetFrameTime(p.dlg.player());
     ASSERT_GE(pro.count(), 1);
     EXPECT_NEAR(pro.last().at(0).toDouble(), t * 100.0 / p.dlg.duration(), 1e-9);
+    EXPECT_EQ(p.dlg.timeText().left(10), QVideoPlayDlg::formatTime(t));
     p.dlg.OnBtnPrevious();
+    QTRY_COMPARE_WITH_TIMEOUT(p.dlg.pendingCommands(), 0, 10000);
     EXPECT_EQ(Player_GetFrameTime(p.dlg.player()), t - 40000);
     p.dlg.OnBtnNextKet();
+    QTRY_COMPARE_WITH_TIMEOUT(p.dlg.pendingCommands(), 0, 10000);
     EXPECT_EQ(Player_GetFrameTime(p.dlg.player()) % 1000000, 0u);
 
     p.dlg.setConverting(true);
     EXPECT_FALSE(p.dlg.findChild<QWidget *>("m_btnPlay")->isEnabled());
+    QTRY_COMPARE_WITH_TIMEOUT(p.dlg.pendingCommands(), 0, 10000);
     EXPECT_EQ(Player_GetFrameTime(p.dlg.player()), 0u); // stopped
     p.dlg.setConverting(false);
     EXPECT_TRUE(p.dlg.findChild<QWidget *>("m_btnPlay")->isEnabled());
 
-    QImage *thumb = p.dlg.grabThumbnail(2000000);
-    ASSERT_NE(thumb, nullptr);
-    EXPECT_EQ(thumb->size(), QSize(120, 90));
-    delete thumb;
+    // Thumbnails come from a worker; of two requests under one key waiting
+    // together, only the newer one is answered.
+    QSignalSpy thumbs(&p.dlg, &QVideoPlayDlg::thumbnailReady);
+    p.dlg.requestThumbnail(7, 2000000);
+    QTRY_COMPARE_WITH_TIMEOUT(thumbs.count(), 1, 10000);
+    EXPECT_EQ(thumbs.last().at(0).value<quintptr>(), quintptr(7));
+    const QImage thumb = thumbs.last().at(1).value<QImage>();
+    EXPECT_EQ(thumb.size(), QSize(120, 90));
+}
+
+TEST(PlayerPanel, ThumbnailsOfAFileNoLongerOpenAreDropped)
+{
+    Panel p("long_h264_aac.mp4");
+    QSignalSpy thumbs(&p.dlg, &QVideoPlayDlg::thumbnailReady);
+    for (int i = 0; i < 5; ++i)
+        p.dlg.requestThumbnail(quintptr(i), 1000000 + i * 3000000);
+    p.dlg.close();
+    QTRY_VERIFY_WITH_TIMEOUT(p.dlg.thumbnailsIdle(), 10000);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(thumbs.count(), 0);
 }
 
 TEST(PlayerPanel, SectionModeEndsOnceWhenSeekingBeforeItsStart)

@@ -20,6 +20,7 @@
 #include "VoVideoConvertManager.h"
 
 #include <QDropEvent>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QScrollArea>
 #include <QSignalSpy>
@@ -539,4 +540,79 @@ TEST_F(SegmentManagerTest, RandomOperationsKeepRowsItemsAndTimelineInStep)
     }
     EXPECT_GT(switches, 20);
     EXPECT_GT(swaps, 20);
+}
+
+// Labels are named in place: on the row's label in Free Mode, on the box in
+// Simple Mode, or with F2 for the current segment. Rows without a name
+// show their number, which follows deletions.
+TEST_F(SegmentManagerTest, SegmentsAreNamedInPlaceOnRowsAndTimelineBoxes)
+{
+    VoVideoConvertItem *first = add(0, 10 * sec);
+    VoVideoConvertItem *second = add(10 * sec, 20 * sec);
+    add(30 * sec, 40 * sec);
+    panel->OnBtnShowList();
+    QSignalSpy named(panel.get(), &QVideoCutManageDlg::emitLabelChanged);
+    QVideoConvertItem *row = panel->entries().at(1);
+    QTRY_VERIFY(row->labelText()->isVisible());
+    EXPECT_EQ(row->labelText()->text(), "Segment 2");
+
+    QTest::mouseDClick(row->labelText(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QLineEdit *editor = row->labelEditor();
+    ASSERT_TRUE(editor);
+    QTest::keyClicks(editor, "Intro, \"cold\"");
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(second->m_label, "Intro, \"cold\"");
+    EXPECT_EQ(row->labelText()->text(), "Intro, \"cold\"");
+    ASSERT_EQ(named.count(), 1);
+    EXPECT_EQ(named.at(0).at(0).toInt(), 1);
+    QTRY_VERIFY(!row->labelEditor());
+
+    // Escape keeps the old name; blanks alone are no name.
+    QTest::mouseDClick(row->labelText(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    ASSERT_TRUE(row->labelEditor());
+    QTest::keyClicks(row->labelEditor(), "thrown away");
+    QTest::keyClick(row->labelEditor(), Qt::Key_Escape);
+    EXPECT_EQ(second->m_label, "Intro, \"cold\"");
+    QTest::mouseDClick(panel->entries().at(0)->labelText(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    ASSERT_TRUE(panel->entries().at(0)->labelEditor());
+    QTest::keyClicks(panel->entries().at(0)->labelEditor(), "   ");
+    QTest::keyClick(panel->entries().at(0)->labelEditor(), Qt::Key_Enter);
+    EXPECT_EQ(first->m_label, "");
+    EXPECT_EQ(named.count(), 1);
+
+    // The unnamed third row becomes "Segment 2" when the first goes.
+    QTest::mouseClick(reinterpret_cast<QWidget *>(panel->entries().at(0)->deleteButton()), Qt::LeftButton);
+    ASSERT_EQ(panel->entries().size(), 2);
+    EXPECT_EQ(panel->entries().at(1)->labelText()->text(), "Segment 2");
+    EXPECT_EQ(panel->entries().at(0)->labelText()->text(), "Intro, \"cold\"");
+
+    // Simple Mode draws the names on the boxes and edits them there.
+    QTest::mouseClick(btn("m_btnStyleLine"), Qt::LeftButton);
+    ASSERT_TRUE(panel->isSimpleMode());
+    const QList<QTimeItem *> &boxes = panel->timeLine()->container()->items();
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_EQ(boxes.at(0)->label(), "Intro, \"cold\"");
+    EXPECT_EQ(boxes.at(1)->label(), "");
+    QTest::mouseDClick(boxes.at(1), Qt::LeftButton, Qt::NoModifier, QPoint(6, boxes.at(1)->height() / 2));
+    EXPECT_EQ(currentIndex(), 1);
+    auto *boxEditor = qobject_cast<QLineEdit *>(panel->labelEditor());
+    ASSERT_TRUE(boxEditor);
+    QTest::keyClicks(boxEditor, "Finale");
+    QTest::keyClick(boxEditor, Qt::Key_Return);
+    EXPECT_EQ(VoVideoConvertManager::instance()->itemAt(1)->m_label, "Finale");
+    EXPECT_EQ(boxes.at(1)->label(), "Finale");
+    EXPECT_EQ(panel->entries().at(1)->labelText()->text(), "Finale");
+
+    // F2 renames the current segment; leaving the editor keeps the text.
+    panel->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
+    QTest::keyClick(panel.get(), Qt::Key_F2);
+    boxEditor = qobject_cast<QLineEdit *>(panel->labelEditor());
+    ASSERT_TRUE(boxEditor);
+    EXPECT_EQ(boxEditor->text(), "Finale");
+    EXPECT_EQ(boxEditor->selectedText(), "Finale");
+    QTest::keyClicks(boxEditor, "Credits");
+    QTest::mouseClick(btn("m_btnStyleList"), Qt::LeftButton);
+    QTRY_COMPARE(VoVideoConvertManager::instance()->itemAt(1)->m_label, QString("Credits"));
+    EXPECT_EQ(named.count(), 3);
 }

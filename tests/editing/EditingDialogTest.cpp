@@ -142,10 +142,12 @@ TEST(EditingDialogTest, FrameStepsWorkOnTheHandlePressedLast)
     QTest::mouseRelease(trim->slider()->startHandle(), Qt::LeftButton);
     ASSERT_TRUE(trim->slider()->startPressedLast());
     QTest::mouseClick(trim->nextFrameButton(), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(dlg->player()->pendingCommands(), 0, 10000);
     const double shown = double(Player_GetFrameTime(dlg->player()->handle()));
     EXPECT_NEAR(shown, dlg->player()->duration() * trim->slider()->startFraction() + 40000, 45000);
     EXPECT_TRUE(Player_IsPaused(dlg->player()->handle()));
     QTest::mouseClick(trim->previousFrameButton(), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(dlg->player()->pendingCommands(), 0, 10000);
     EXPECT_LT(double(Player_GetFrameTime(dlg->player()->handle())), shown);
 }
 

@@ -4,8 +4,15 @@
 #include "VoKeyFrameScanner.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace testsupport;
 
@@ -45,6 +52,32 @@ TEST(KeyFrameScanner, AnswersTheNewestRequestAndTellsWhereAKeyFrameCutStarts)
     scanner.request(fixture("tone.mp3"));
     ASSERT_TRUE(spy.wait(20000));
     EXPECT_TRUE(spy.at(0).at(1).value<QVector<quint64>>().isEmpty());
+}
+
+TEST(KeyFrameScanner, ACancelEndsASearchWhoseFileIsStillOpening)
+{
+    // A pipe whose writer is there but sends nothing: the open waits for
+    // bytes, as on a stalled network share.
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath("stalled.mp4");
+    ASSERT_EQ(::mkfifo(pipe.toUtf8().constData(), 0600), 0);
+    QProcess writer;
+    writer.start("sh", {"-c", "exec 3>\"$0\"; touch \"$0.opened\"; exec sleep 60", pipe});
+    ASSERT_TRUE(writer.waitForStarted());
+
+    VoKeyFrameScanner scanner;
+    QSignalSpy spy(&scanner, &VoKeyFrameScanner::sendKeyFrames);
+    scanner.request(pipe);
+    // The writer's open returns once the scanner has opened the pipe.
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(pipe + ".opened"), 10000);
+    QElapsedTimer t;
+    t.start();
+    scanner.cancel();
+    EXPECT_LT(t.elapsed(), 2000) << "the cancel waited for the open";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(spy.count(), 0);
+    writer.kill();
+    writer.waitForFinished();
 }
 
 } // namespace

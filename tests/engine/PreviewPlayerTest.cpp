@@ -37,6 +37,7 @@ TEST(PreviewPlayerTest, TrimRangeBoundsPlaybackAndPlayAfterTheEndRestarts)
     EXPECT_EQ(player.length(), 5 * kSecond);
     // Past the end of the range while playing: stopped, back at its start.
     player.onPlay();
+    QTRY_COMPARE_WITH_TIMEOUT(player.pendingCommands(), 0, 5000);
     ASSERT_EQ(Player_Seek(player.handle(), 12 * kSecond), 1);
     QTRY_VERIFY_WITH_TIMEOUT(Player_IsPaused(player.handle()) && position(player) < 6 * kSecond, 3000);
     EXPECT_GE(position(player), 5 * kSecond - 50000);
@@ -45,6 +46,7 @@ TEST(PreviewPlayerTest, TrimRangeBoundsPlaybackAndPlayAfterTheEndRestarts)
     player.onReset();
     EXPECT_FALSE(player.isTrimActive());
     EXPECT_EQ(player.length(), player.duration());
+    QTRY_COMPARE_WITH_TIMEOUT(player.pendingCommands(), 0, 5000);
 
     // Play after the end starts again from the beginning.
     ASSERT_EQ(Player_Seek(player.handle(), player.duration() - 100000), 1);
@@ -69,6 +71,7 @@ TEST(PreviewPlayerTest, SectionPlayPausesAtItsEndAndReportsItsProgress)
     QTRY_VERIFY_WITH_TIMEOUT(!trimState.last()[0].toBool(), 6000);
     ASSERT_GE(progress.count(), 1);
     EXPECT_NEAR(progress.last()[0].toDouble(), 0.5, 0.01);
+    QTRY_COMPARE_WITH_TIMEOUT(player.pendingCommands(), 0, 5000);
     EXPECT_TRUE(Player_IsPaused(player.handle()));
     EXPECT_NEAR(double(Player_GetFrameTime(player.handle())), 10.0 * kSecond, 60000.0);
 }
@@ -80,6 +83,8 @@ TEST(PreviewPlayerTest, NextStepAtTheRangeEndShowsThatFrameWithoutStepping)
     player.onTrim(2 * kSecond, 4 * kSecond);
     QSignalSpy progress(&player, &VoPlayerManager::emitStartEndProgressValue);
     player.onNextStep(true, 1.0f);
+    // Posted: the clocks follow the picture when it is there.
+    QTRY_COMPARE_WITH_TIMEOUT(player.pendingCommands(), 0, 5000);
     const uint64_t t = Player_GetFrameTime(player.handle());
     EXPECT_GE(t, 4 * kSecond - 40000);
     EXPECT_LE(t, 4 * kSecond);
@@ -87,8 +92,10 @@ TEST(PreviewPlayerTest, NextStepAtTheRangeEndShowsThatFrameWithoutStepping)
     EXPECT_NEAR(progress[0][0].toFloat(), 100.0f, 2.0f);
     // Inside the range a next step moves on by one picture.
     player.onNextStep(true, 0.5f);
+    QTRY_COMPARE_WITH_TIMEOUT(player.pendingCommands(), 0, 5000);
     EXPECT_NEAR(double(Player_GetFrameTime(player.handle())), 3.04 * kSecond, 1000.0);
     player.onPreviousStep(false, 0.5f);
+    QTRY_COMPARE_WITH_TIMEOUT(player.pendingCommands(), 0, 5000);
     EXPECT_NEAR(double(Player_GetFrameTime(player.handle())), 3.0 * kSecond, 1000.0);
 }
 

@@ -499,3 +499,137 @@ TEST(Player, BadInputFailsCleanly)
     Player_Destroy(h);
     EXPECT_EQ(Player_Seek(h, 0), 0);
 }
+
+namespace {
+
+// Counts the reports of posted commands and keeps the last one.
+struct Reports {
+    std::mutex mutex;
+    int count = 0;
+    uint64_t shown = 0;
+    bool idle = false;
+    static void notify(void *opaque, uint64_t shownUs, int idle)
+    {
+        auto *self = static_cast<Reports *>(opaque);
+        std::lock_guard<std::mutex> lock(self->mutex);
+        ++self->count;
+        self->shown = shownUs;
+        self->idle = idle != 0;
+    }
+};
+
+} // namespace
+
+TEST(PostedCommands, ReturnAtOnceAndTheNewestSeekWins)
+{
+    const QString path = fixture("gop10s_h264.mp4");
+    const auto frames = probeFrames(path);
+    ASSERT_GT(frames.size(), 700u);
+    Player p(path);
+    ASSERT_NE(p.h, 0);
+    Sink sink;
+    Player_SetVideoWindow(p.h, &sink.sink);
+    Reports reports;
+    ASSERT_EQ(Player_SetNotify(p.h, &Reports::notify, &reports), 1);
+
+    // Nine seconds into a ten-second group: hundreds of pictures to decode,
+    // so the picture cannot be there when the post returns.
+    const int framesBefore = sink.frames();
+    ASSERT_EQ(Player_PostSeek(p.h, 9900000), 1);
+    EXPECT_EQ(Player_GetFrameTime(p.h), 0u);
+    // A run of newer targets, as a held key makes them; only the last counts.
+    const uint64_t targets[] = {19500000, 8000000, 1234567, 29000000, 18765432};
+    for (uint64_t t : targets)
+        ASSERT_EQ(Player_PostSeek(p.h, t), 1);
+    ASSERT_EQ(Player_WaitPosted(p.h, 20000), 1);
+    EXPECT_EQ(Player_GetFrameTime(p.h), frameAt(frames, 18765432));
+    // Waiting seeks were replaced, not run one after another (each run
+    // shows a key frame and its exact picture); still, every post is answered.
+    EXPECT_LT(sink.frames() - framesBefore, 8);
+    {
+        std::lock_guard<std::mutex> lock(reports.mutex);
+        EXPECT_EQ(reports.count, 6);
+        EXPECT_TRUE(reports.idle);
+        EXPECT_EQ(reports.shown, frameAt(frames, 18765432));
+    }
+
+    // Steps run in order after the seek they follow.
+    ASSERT_EQ(Player_PostSeek(p.h, 15000000), 1);
+    ASSERT_EQ(Player_PostStepFrame(p.h, 1), 1);
+    ASSERT_EQ(Player_PostStepFrame(p.h, 1), 1);
+    ASSERT_EQ(Player_PostStepFrame(p.h, -1), 1);
+    ASSERT_EQ(Player_WaitPosted(p.h, 20000), 1);
+    const size_t at = indexOf(frames, frameAt(frames, 15000000));
+    ASSERT_LT(at + 1, frames.size());
+    EXPECT_EQ(Player_GetFrameTime(p.h), frames[at + 1].us);
+    ASSERT_EQ(Player_PostStepKeyFrame(p.h, 1), 1);
+    ASSERT_EQ(Player_WaitPosted(p.h, 20000), 1);
+    EXPECT_EQ(Player_GetFrameTime(p.h), frameAt(frames, 20030000)); // the key frame at 20.02 s
+    EXPECT_EQ(Player_PostStepFrame(p.h, 0), 0);
+
+    ASSERT_EQ(Player_SetNotify(p.h, nullptr, nullptr), 1);
+    Player_SetVideoWindow(p.h, nullptr);
+}
+
+TEST(PostedCommands, AFarSeekShowsItsKeyFrameFirstThenTheExactPicture)
+{
+    const QString path = fixture("gop10s_h264.mp4");
+    const auto frames = probeFrames(path);
+    Player p(path);
+    ASSERT_NE(p.h, 0);
+    Sink sink;
+    Player_SetVideoWindow(p.h, &sink.sink);
+    ASSERT_EQ(Player_Seek(p.h, 25000000), 1);
+    int before = sink.frames();
+    ASSERT_EQ(Player_PostSeek(p.h, 19000000), 1);
+    ASSERT_EQ(Player_WaitPosted(p.h, 20000), 1);
+    EXPECT_EQ(Player_GetFrameTime(p.h), frameAt(frames, 19000000));
+    EXPECT_EQ(sink.frames(), before + 2); // the key frame at 10 s, then 19 s
+    // Near its key frame there is nothing to bridge: one picture.
+    before = sink.frames();
+    ASSERT_EQ(Player_PostSeek(p.h, 20050000), 1);
+    ASSERT_EQ(Player_WaitPosted(p.h, 20000), 1);
+    EXPECT_EQ(Player_GetFrameTime(p.h), frameAt(frames, 20050000));
+    EXPECT_EQ(sink.frames(), before + 1);
+    // Steps back from a seek's picture land on the pictures before it.
+    const size_t at = indexOf(frames, frameAt(frames, 19000000));
+    ASSERT_EQ(Player_Seek(p.h, 19000000), 1);
+    for (int i = 1; i <= 9; ++i) {
+        ASSERT_EQ(Player_StepFrame(p.h, -1), 1);
+        EXPECT_EQ(Player_GetFrameTime(p.h), frames[at - i].us);
+    }
+    Player_SetVideoWindow(p.h, nullptr);
+}
+
+TEST(PostedCommands, CloseAndDestroyWhileASeekDecodesAreSafe)
+{
+    const QString path = fixture("gop10s_h264.mp4");
+    const int before = threadCount();
+    for (int round = 0; round < 3; ++round) {
+        ORL_HANDLE h = Player_OpenFile(path.toUtf8().constData());
+        ASSERT_NE(h, 0);
+        Sink sink;
+        Player_SetVideoWindow(h, &sink.sink);
+        Reports reports;
+        Player_SetNotify(h, &Reports::notify, &reports);
+        ASSERT_EQ(Player_PostSeek(h, 9900000 + round * 10000000), 1);
+        Player_PostStepFrame(h, -1);
+        Player_PostPlay(h);
+        if (round == 1) {
+            // Open another file on the same handle while the seek decodes.
+            ASSERT_EQ(Player_Open(h, fixture("h264_aac.mp4").toUtf8().constData(), 0, 0), 1);
+            EXPECT_EQ(Player_GetFrameTime(h), 0u);
+            ASSERT_EQ(Player_PostSeek(h, 2000000), 1);
+            ASSERT_EQ(Player_WaitPosted(h, 20000), 1);
+            EXPECT_EQ(Player_GetFrameTime(h), 2000000u);
+        }
+        EXPECT_EQ(Player_Close(h), 1);
+        EXPECT_EQ(Player_PostSeek(h, 1000000), 0); // nothing open
+        EXPECT_EQ(Player_WaitPosted(h, 0), 1);
+        Player_SetNotify(h, nullptr, nullptr);
+        Player_Destroy(h);
+    }
+    for (int i = 0; i < 50 && threadCount() > before; ++i)
+        sleepMs(10);
+    EXPECT_EQ(threadCount(), before);
+}

@@ -2,8 +2,10 @@
 
 #include "OutputFormatParams.h"
 #include "ParserXML.h"
+#include "QSimpleTimeLine.h"
 #include "QVideoCutManageDlg.h"
 #include "QVoMessageBox.h"
+#include "MainWindow.h"
 #include "VoVideoConvertItem.h"
 #include "VoVideoConvertManager.h"
 
@@ -76,19 +78,31 @@ QWidget *freeMode(const QString &mediaPath)
     return panel;
 }
 
-QWidget *simpleMode(const QString &mediaPath)
+QWidget *simpleModeWith(const QString &mediaPath, const QVector<Range> &ranges, int current, double playedPercent)
 {
-    QVideoCutManageDlg *panel = panelWith(mediaPath, true, {{1, 5}, {7, 11.5}, {14, 18}}, 1);
+    QVideoCutManageDlg *panel = panelWith(mediaPath, true, ranges, current);
     panel->OnBtnShowList();
     if (VoVideoConvertItem *item = VoVideoConvertManager::instance()->itemAt(0))
         panel->setLineBgImage(item);
-    panel->videoPlayPro(40);
+    panel->videoPlayPro(playedPercent);
     QElapsedTimer t;
     t.start();
-    while (!panel->stripWorkerIdle() && t.elapsed() < 5000)
+    while ((!panel->stripWorkerIdle() || !panel->timeLine()->waveformSettled()) && t.elapsed() < 5000)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     settle(200);
     return panel;
+}
+
+QWidget *simpleMode(const QString &mediaPath)
+{
+    return simpleModeWith(mediaPath, {{1, 5}, {7, 11.5}, {14, 18}}, 1, 40);
+}
+
+QWidget *waveform(const QString &mediaPath)
+{
+    // The segments between the silences of the file, as the detection
+    // makes them.
+    return simpleModeWith(mediaPath, {{0, 2}, {3.5, 6}, {6.5, 9}}, 1, 25);
 }
 
 QWidget *collapsed(const QString &mediaPath)
@@ -105,6 +119,45 @@ QWidget *switchQuestion()
     box->setMessage(QVideoCutManageDlg::tr("Switching to the Simple Mode will change the segment length!"));
     box->setKind(QVoMessageBox::Warning);
     box->setButtons(QVoMessageBox::YesNoButtons);
+    box->prepare();
+    return box;
+}
+
+QWidget *labelled(const QString &mediaPath, bool simple)
+{
+    QVideoCutManageDlg *panel = panelWith(mediaPath, simple, {{0, 4.5}, {6, 11.5}, {13, 18}}, 1);
+    const char *labels[] = {"Cold open", "Interview, part \"two\"", ""};
+    VoVideoConvertManager *items = VoVideoConvertManager::instance();
+    for (int i = 0; i < items->count() && i < 3; ++i)
+        items->itemAt(i)->m_label = QString::fromUtf8(labels[i]);
+    panel->refreshLabels();
+    panel->OnBtnShowList();
+    if (simple) {
+        if (VoVideoConvertItem *item = items->itemAt(0))
+            panel->setLineBgImage(item);
+        QElapsedTimer t;
+        t.start();
+        while (!panel->stripWorkerIdle() && t.elapsed() < 5000)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+    } else {
+        panel->setListHeight(10);
+    }
+    settle(200);
+    return panel;
+}
+
+QWidget *importQuestion()
+{
+    auto *box = new QVoMessageBox;
+    box->setTitle(QStringLiteral("Zelvane Snipwell"));
+    box->setKind(QVoMessageBox::Help);
+    box->setButtons(QVoMessageBox::YesNoButtons);
+    box->setButtonText(QVoMessageBox::Yes, MainWindow::tr("Replace"));
+    box->setButtonText(QVoMessageBox::No, MainWindow::tr("Append"));
+    box->setMessage(MainWindow::tr("The work already has segments (%1). Replace them with the %2 from the list, or "
+                                   "append those after them?")
+                        .arg(3)
+                        .arg(12));
     box->prepare();
     return box;
 }

@@ -2,6 +2,8 @@
 
 #include "MainWindow.h"
 #include "ProgramMenu.h"
+#include "ProjectSession.h"
+#include "QVoMessageBox.h"
 #include "QImageButton.h"
 #include "QAboutDlg.h"
 #include "QPreferencesDlg.h"
@@ -11,6 +13,7 @@
 #include "UpdateChecker.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QApplication>
 #include <QLabel>
 #include <QUrl>
@@ -28,6 +31,21 @@ QWidget *preferences(bool convertPage)
 QWidget *closeDialog()
 {
     return new QShowCloseDlg(true, true);
+}
+
+QWidget *unsavedQuestion()
+{
+    QVoMessageBox *box = ProjectSession::discardQuestion(nullptr, QStringLiteral("holiday.mp4"));
+    box->prepare();
+    return box;
+}
+
+QWidget *restoreQuestion()
+{
+    QVoMessageBox *box = ProjectSession::restoreQuestion(nullptr, QStringLiteral("holiday.mp4"),
+                                                         QDateTime(QDate(2026, 12, 9), QTime(18, 42)));
+    box->prepare();
+    return box;
 }
 
 QWidget *about()
@@ -60,7 +78,7 @@ QWidget *menuOpen(QWidget *frame)
             cursor = button->geometry().center() + QPoint(0, button->height() / 2 + 2);
     }
     menu->popup(QPoint(0, 0));
-    menu->setActiveAction(menu->actHome());
+    menu->setActiveAction(menu->actSaveProject());
     for (int i = 0; i < 3; ++i)
         QApplication::processEvents();
     const QPixmap picture = menu->grab();

@@ -6,6 +6,10 @@ class QWidget;
 namespace shellscenes {
 QWidget *preferences(bool convertPage);
 QWidget *closeDialog();
+// The question before changed segments are closed unsaved.
+QWidget *unsavedQuestion();
+// The question at a start after a crash left an autosave.
+QWidget *restoreQuestion();
 QWidget *about();
 QWidget *updateAvailable();
 // The program menu opened under the menu button of a main-window frame.

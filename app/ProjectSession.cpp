@@ -1,0 +1,912 @@
+#include "ProjectSession.h"
+
+#include "AppPaths.h"
+#include "FormatWidget.h"
+#include "MainWindow.h"
+#include "ParserXML.h"
+#include "ProgramMenu.h"
+#include "QPlayObject.h"
+#include "QSimpleTimeLine.h"
+#include "QVideoConvertItem.h"
+#include "QVideoCutDlg.h"
+#include "QVideoCutManageDlg.h"
+#include "QVideoPlayDlg.h"
+#include "QVoCheckBox.h"
+#include "QVoMessageBox.h"
+#include "TimeItemInfo.h"
+#include "VoVideoConvertItem.h"
+#include "VoVideoConvertManager.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QDateTime>
+#include <QThread>
+#include <QUndoCommand>
+#include <QUndoStack>
+
+#include <limits>
+#include <type_traits>
+
+namespace {
+
+ProjectSession::PathChooser g_saveChooser;
+ProjectSession::PathChooser g_openChooser;
+
+constexpr int kRecentCount = 10;
+const QString kRecentItem = QStringLiteral("RECENT_ITEM");
+
+// One step: the work before and after it. The change has already happened
+// when the step is recorded, so the first redo does nothing.
+class WorkCommand : public QUndoCommand {
+public:
+    WorkCommand(ProjectSession *session, std::shared_ptr<const WorkState> before,
+                std::shared_ptr<const WorkState> after)
+        : m_session(session), m_before(std::move(before)), m_after(std::move(after))
+    {
+    }
+    void undo() override { m_session->applyWork(*m_before); }
+    void redo() override
+    {
+        if (m_done)
+            m_session->applyWork(*m_after);
+        m_done = true;
+    }
+
+private:
+    ProjectSession *m_session;
+    std::shared_ptr<const WorkState> m_before;
+    std::shared_ptr<const WorkState> m_after;
+    bool m_done = false;
+};
+
+// Labels arrive on the media item in a later change of the segment list;
+// until then the session keeps them itself.
+template <class T, class = void> struct HasLabel : std::false_type {};
+template <class T> struct HasLabel<T, std::void_t<decltype(std::declval<T &>().m_label)>> : std::true_type {};
+
+template <class T> QString itemLabel(const T *item, const QString &kept)
+{
+    if constexpr (HasLabel<T>::value)
+        return item->m_label;
+    else
+        return kept;
+}
+template <class T> bool storeItemLabel(T *item, const QString &label)
+{
+    if constexpr (HasLabel<T>::value) {
+        item->m_label = label;
+        return true;
+    } else {
+        Q_UNUSED(item)
+        Q_UNUSED(label)
+        return false;
+    }
+}
+
+// Runs work on a thread of its own while the window keeps handling events:
+// reading a source's first and last MiB must not stall the interface.
+template <class F> void runAside(F work)
+{
+    QThread *thread = QThread::create(std::move(work));
+    QEventLoop loop;
+    QObject::connect(thread, &QThread::finished, &loop, &QEventLoop::quit);
+    thread->start();
+    if (!thread->isFinished())
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    thread->wait();
+    delete thread;
+}
+
+void storeSetting(const QString &item, const QString &attribute, const QString &value)
+{
+    // A value is only stored on an item that exists.
+    ParserXML::readItemValue(item, attribute, value);
+    ParserXML::writeItemValue(item, attribute, value);
+}
+
+QString yesNo(bool b) { return b ? QStringLiteral("Y") : QStringLiteral("N"); }
+
+} // namespace
+
+ProjectSession::ProjectSession(MainWindow *window)
+    : QObject(window), m_window(window), m_stack(new QUndoStack(this))
+{
+    setObjectName(QStringLiteral("projectSession"));
+    // Far more than the 100 steps promised; each step shares what it did
+    // not change with its neighbours.
+    m_stack->setUndoLimit(5000);
+    buildMenu();
+    connect(m_stack, &QUndoStack::cleanChanged, this, &ProjectSession::refreshTitle);
+    connect(m_stack, &QUndoStack::indexChanged, this, &ProjectSession::refreshTitle);
+    connect(window, &MainWindow::importSettled, this, &ProjectSession::importFinished);
+
+    QVideoCutManageDlg *list = window->segmentManager();
+    for (const char *name : {"m_btnStyleLine", "m_btnStyleList"}) {
+        if (QAbstractButton *button = list->findChild<QAbstractButton *>(QLatin1String(name)))
+            connect(button, &QAbstractButton::clicked, this, &ProjectSession::noteChange);
+    }
+    connect(list->mergeCheck(), &QAbstractButton::toggled, this, [this] { noteChangeSoon(); });
+    qApp->installEventFilter(this);
+
+    // Named by the process: two programs running at once, for one user on
+    // two displays, never write each other's file.
+    QDir().mkpath(autosaveFolder());
+    const QString base = QDir(autosaveFolder()).filePath(QStringLiteral("session-%1").arg(QCoreApplication::applicationPid()));
+    m_autosavePath = base + QLatin1Char('.') + ProjectFile::kSuffix;
+    m_autosaveLock = std::make_unique<QLockFile>(base + QStringLiteral(".lock"));
+    m_autosaveLock->setStaleLockTime(0);
+    m_autosaveLock->tryLock(0);
+    m_autosaveTimer = new QTimer(this);
+    m_autosaveTimer->setSingleShot(true);
+    m_autosaveTimer->setInterval(kAutosaveDelayMs);
+    connect(m_autosaveTimer, &QTimer::timeout, this, &ProjectSession::writeAutosave);
+    connect(m_stack, &QUndoStack::indexChanged, m_autosaveTimer, qOverload<>(&QTimer::start));
+    refreshTitle();
+}
+
+ProjectSession::~ProjectSession()
+{
+    qApp->removeEventFilter(this);
+    // The program ends normally: nothing is left to restore.
+    removeAutosave();
+    m_autosaveLock.reset();
+    // The commands hold no items, only records; the stack goes first so
+    // that nothing is applied while the window is going.
+    m_stack->disconnect(this);
+    delete m_stack;
+}
+
+void ProjectSession::buildMenu()
+{
+    ProgramMenu *menu = m_window->programMenu();
+    m_actOpen = menu->actOpenProject();
+    m_actSave = menu->actSaveProject();
+    m_actSaveAs = menu->actSaveProjectAs();
+    m_actUndo = menu->actUndo();
+    m_actRedo = menu->actRedo();
+    m_recentMenu = menu->recentMenu();
+    connect(m_actOpen, &QAction::triggered, this, &ProjectSession::chooseAndOpenProject);
+    connect(m_actSave, &QAction::triggered, this, &ProjectSession::saveProject);
+    connect(m_actSaveAs, &QAction::triggered, this, &ProjectSession::saveProjectAs);
+    connect(m_actUndo, &QAction::triggered, m_stack, &QUndoStack::undo);
+    connect(m_actRedo, &QAction::triggered, m_stack, &QUndoStack::redo);
+    connect(m_stack, &QUndoStack::canUndoChanged, m_actUndo, &QAction::setEnabled);
+    connect(m_stack, &QUndoStack::canRedoChanged, m_actRedo, &QAction::setEnabled);
+    m_actUndo->setEnabled(false);
+    m_actRedo->setEnabled(false);
+    connect(menu, &QMenu::aboutToShow, this, [this] {
+        const bool hasWork = VoVideoConvertManager::instance()->count() > 0 && !MainWindow::isConverting();
+        m_actSave->setEnabled(hasWork);
+        m_actSaveAs->setEnabled(hasWork);
+        m_actOpen->setEnabled(!MainWindow::isConverting());
+        fillRecentMenu();
+    });
+    fillRecentMenu();
+}
+
+void ProjectSession::fillRecentMenu()
+{
+    m_recentMenu->clear();
+    const QStringList paths = recentPaths();
+    for (const QString &path : paths) {
+        QAction *action = m_recentMenu->addAction(QFileInfo(path).fileName());
+        action->setToolTip(path);
+        action->setData(path);
+        action->setEnabled(!MainWindow::isConverting());
+        connect(action, &QAction::triggered, this, [this, path] { m_window->addImportFile({path}); });
+    }
+    if (paths.isEmpty())
+        m_recentMenu->addAction(tr("No recent files"))->setEnabled(false);
+}
+
+QStringList ProjectSession::recentPaths() const
+{
+    QStringList paths;
+    for (int i = 0; i < kRecentCount; ++i) {
+        const QString path =
+            ParserXML::readItemValue(kRecentItem, QStringLiteral("Path%1").arg(i), QString());
+        if (!path.isEmpty())
+            paths << path;
+    }
+    return paths;
+}
+
+void ProjectSession::addRecent(const QString &path)
+{
+    QStringList paths = recentPaths();
+    paths.removeAll(path);
+    paths.prepend(path);
+    for (int i = 0; i < kRecentCount; ++i)
+        storeSetting(kRecentItem, QStringLiteral("Path%1").arg(i), paths.value(i));
+}
+
+bool ProjectSession::isProjectPath(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String(ProjectFile::kSuffix), Qt::CaseInsensitive) == 0;
+}
+
+bool ProjectSession::hasUnsavedChanges() const
+{
+    return !m_stack->isClean() && VoVideoConvertManager::instance()->count() > 0;
+}
+
+QString ProjectSession::titleText() const
+{
+    QString name;
+    if (!m_projectPath.isEmpty())
+        name = QFileInfo(m_projectPath).completeBaseName();
+    else if (!m_sourcePath.isEmpty() && VoVideoConvertManager::instance()->count() > 0)
+        name = QFileInfo(m_sourcePath).fileName();
+    if (name.isEmpty())
+        return productTitle();
+    return QStringLiteral("%1%2 — %3").arg(m_stack->isClean() ? QString() : QStringLiteral("*"), name, productTitle());
+}
+
+void ProjectSession::refreshTitle()
+{
+    // The drawn title bar shows it; the window system keeps the program's
+    // name, which is how other programs find the window.
+    m_window->setTitleText(titleText());
+    m_window->update();
+    emit titleChanged();
+}
+
+// --- the work as a value --------------------------------------------------
+
+OutputState ProjectSession::captureOutput() const
+{
+    OutputState out;
+    FormatWidget *format = FormatWidget::instance(m_window);
+    out.params = OutputFormatParams::instance();
+    out.lossless = out.params.lossless;
+    out.encodingCategory = format->encodingCategory();
+    out.encodingId = format->encodingId();
+    out.losslessCategory = format->losslessCategory();
+    out.losslessId = format->losslessId();
+    out.quality = int(format->quality());
+    out.frameExact = ParserXML::readItemValue(QStringLiteral("FRAMEEXACT_ITEM"), QStringLiteral("bFrameExactCut"),
+                                              QStringLiteral("N"))
+                     == QLatin1String("Y");
+    out.merge = m_window->segmentManager()->mergeCheck()->isChecked();
+    return out;
+}
+
+QString ProjectSession::labelOf(const VoVideoConvertItem *item) const
+{
+    return itemLabel(item, m_labels.value(item));
+}
+
+void ProjectSession::setLabel(VoVideoConvertItem *item, const QString &label)
+{
+    if (!storeItemLabel(item, label))
+        m_labels.insert(item, label);
+}
+
+WorkState ProjectSession::captureWork() const
+{
+    WorkState state;
+    QVideoCutManageDlg *list = m_window->segmentManager();
+    VoVideoConvertManager *items = VoVideoConvertManager::instance();
+    state.simple = list->isSimpleMode();
+    state.output = captureOutput();
+    state.current = list->entries().indexOf(list->currentEntry());
+    for (int i = 0; i < items->count(); ++i) {
+        const VoVideoConvertItem *item = items->itemAt(i);
+        auto segment = std::make_shared<SegmentState>();
+        segment->start = item->m_TrimStartTime;
+        segment->end = item->m_TrimEndTime;
+        segment->label = labelOf(item);
+        segment->cover = item->m_cover;
+        segment->stored = m_stored.value(item);
+        // What did not change is shared with the last state.
+        const std::shared_ptr<const SegmentState> previous = m_last ? m_last->segments.value(i) : nullptr;
+        if (previous && previous->edit && sameEdit(*previous->edit, item->m_editConfig))
+            segment->edit = previous->edit;
+        else
+            segment->edit = std::make_shared<const VEEditConfig>(item->m_editConfig);
+        if (previous && sameSegment(*previous, *segment))
+            state.segments.append(previous);
+        else
+            state.segments.append(segment);
+    }
+    return state;
+}
+
+void ProjectSession::noteChange()
+{
+    m_captureQueued = false;
+    if (m_applying || m_openingProject || MainWindow::isConverting() || m_window->isImporting() || !m_template)
+        return;
+    auto now = std::make_shared<const WorkState>(captureWork());
+    if (!m_last) {
+        m_last = now;
+        return;
+    }
+    if (sameWork(*m_last, *now))
+        return;
+    const std::shared_ptr<const WorkState> before = m_last;
+    m_last = now;
+    m_stack->push(new WorkCommand(this, before, now));
+}
+
+void ProjectSession::noteChangeSoon()
+{
+    if (m_captureQueued)
+        return;
+    m_captureQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_captureQueued = false;
+            // Inside another window's own loop the change is still under
+            // way; that window's end records it.
+            if (QApplication::activeModalWidget())
+                return;
+            noteChange();
+        },
+        Qt::QueuedConnection);
+}
+
+void ProjectSession::applyOutput(const OutputState &o)
+{
+    if (sameOutput(o, captureOutput()))
+        return;
+    storeSetting(QStringLiteral("LOSSLESS_ITEM"), QStringLiteral("Lossless_convert"), yesNo(o.lossless));
+    storeSetting(QStringLiteral("FormatSet"), QStringLiteral("Format_cate"), o.encodingCategory);
+    storeSetting(QStringLiteral("FormatSet"), QStringLiteral("Format_ID"), o.encodingId);
+    if (!o.losslessCategory.isEmpty()) {
+        storeSetting(QStringLiteral("FormatSet"), QStringLiteral("Format_cate_lossless"), o.losslessCategory);
+        storeSetting(QStringLiteral("FormatSet"), QStringLiteral("Format_ID_lossless"), o.losslessId);
+    }
+    storeSetting(QStringLiteral("VIDEO_QUALITY_ITEM"), QStringLiteral("quality_value"), QString::number(o.quality));
+    storeSetting(QStringLiteral("FRAMEEXACT_ITEM"), QStringLiteral("bFrameExactCut"), yesNo(o.frameExact));
+    FormatWidget *format = FormatWidget::instance(m_window);
+    format->showLosslessView(o.lossless);
+    if (!o.lossless)
+        format->setQuality(VideoQuality(o.quality));
+    // The exact parameters the work was converted with, custom values too.
+    OutputFormatParams::instance() = o.params;
+    {
+        const QSignalBlocker quiet(m_window->segmentManager()->mergeCheck());
+        m_window->segmentManager()->mergeCheck()->setChecked(o.merge);
+    }
+    // The rows take the mode and container into their items, as after the
+    // format dialog's OK.
+    emit m_window->segmentManager()->emitFormatChanged();
+    emit format->settingChangeForFormat();
+}
+
+void ProjectSession::applyWork(const WorkState &state)
+{
+    m_applying = true;
+    applyOutput(state.output);
+    QVideoCutManageDlg *list = m_window->segmentManager();
+    const int live = VoVideoConvertManager::instance()->count();
+    if (live == state.segments.size() && list->isSimpleMode() == state.simple && live > 0)
+        placeSegments(state, false);
+    else
+        rebuildSegments(state);
+    m_applying = false;
+    // What the window shows now is the base of the next step, even should
+    // it differ from the record; undo and the change would otherwise take
+    // turns for ever.
+    m_last = std::make_shared<const WorkState>(captureWork());
+    if (!sameWork(*m_last, state))
+        qWarning("project: the restored work differs from the recorded step");
+}
+
+void ProjectSession::placeSegments(const WorkState &state, bool all)
+{
+    QVideoCutManageDlg *list = m_window->segmentManager();
+    VoVideoConvertManager *items = VoVideoConvertManager::instance();
+    const WorkState now = captureWork();
+    bool moved = false;
+    for (int i = 0; i < state.segments.size() && i < items->count(); ++i) {
+        const SegmentState &want = *state.segments[i];
+        if (!all && sameSegment(*now.segments[i], want))
+            continue;
+        VoVideoConvertItem *item = items->itemAt(i);
+        item->m_editConfig = *want.edit;
+        item->m_cover = want.cover;
+        setLabel(item, want.label);
+        m_stored.insert(item, want.stored);
+        if (QVideoConvertItem *entry = list->entries().value(i)) {
+            entry->setTrim(want.start, want.end);
+            entry->refreshPicture();
+        }
+        item->m_TrimStartTime = want.start;
+        item->m_TrimEndTime = want.end;
+        moved = true;
+    }
+    if (moved && state.simple) {
+        // The boxes follow the items exactly: the ranges are the recorded
+        // ones, never normalised again.
+        QSimpleTimeLine *line = list->timeLine();
+        line->clearSegments();
+        for (int i = 0; i < items->count(); ++i) {
+            const VoVideoConvertItem *item = items->itemAt(i);
+            const double d = item->m_duration ? double(item->m_duration) : 1.0;
+            TimeItemInfo info;
+            info.startPos = float(double(item->m_TrimStartTime) / d);
+            info.endPos = item->m_TrimEndTime == 0 ? 1.0f : float(double(item->m_TrimEndTime) / d);
+            info.length = info.endPos - info.startPos;
+            info.minStart = 0;
+            info.maxEnd = 0;
+            line->addTrimTime(info);
+        }
+    }
+    const int current = qBound(0, state.current, state.segments.size() - 1);
+    list->OnClickItem(current);
+    m_window->SelectItemChange();
+}
+
+void ProjectSession::rebuildSegments(const WorkState &state)
+{
+    QVideoCutManageDlg *list = m_window->segmentManager();
+    VoVideoConvertManager *items = VoVideoConvertManager::instance();
+    const bool modeChanges = state.simple != list->isSimpleMode();
+    if (state.segments.isEmpty()) {
+        // As when the user deletes the last segment: the player closes.
+        list->ActionDeleteALL();
+        list->OnBtnHideList();
+        m_stored.clear();
+        m_labels.clear();
+        if (modeChanges)
+            QMetaObject::invokeMethod(list, state.simple ? "OnStyleLine" : "OnStyleList");
+        return;
+    }
+    {
+        // The list is empty for a moment; the player must not take that
+        // for the end of the work.
+        const QSignalBlocker quiet(list);
+        list->ActionDeleteALL();
+        m_stored.clear();
+        m_labels.clear();
+        // Switched while empty, the mode asks nothing and changes nothing.
+        if (modeChanges)
+            QMetaObject::invokeMethod(list, state.simple ? "OnStyleLine" : "OnStyleList");
+        const int current = qBound(0, state.current, state.segments.size() - 1);
+        for (int i = 0; i < state.segments.size(); ++i) {
+            VoVideoConvertItem *copy = m_template->clone();
+            copy->m_isCurrent = i == current;
+            items->insert(copy, -1);
+            list->addConvertItem(copy);
+        }
+    }
+    reopenPlayerIfClosed();
+    if (state.simple) {
+        list->setTimelineTotal(m_template->m_duration);
+        list->setLineBgImage(items->itemAt(0));
+    }
+    // The rows applied the output mode to their items and the timeline
+    // placed new boxes its own way; the step's records win.
+    placeSegments(state, true);
+    if (!list->isListExpanded())
+        list->OnBtnShowList();
+}
+
+void ProjectSession::reopenPlayerIfClosed()
+{
+    QVideoPlayDlg *play = m_window->playerPanel();
+    QVideoCutManageDlg *list = m_window->segmentManager();
+    if (play->player())
+        return;
+    m_window->reopenPlayer(m_sourcePath, 0, true);
+    m_window->cutTool()->setControlsEnabled(true);
+    VoVideoConvertItem *first = VoVideoConvertManager::instance()->itemAt(0);
+    list->setTimelineTotal(first->m_duration);
+    list->setLineBgImage(first);
+}
+
+// --- new work -------------------------------------------------------------
+
+void ProjectSession::importFinished()
+{
+    VoVideoConvertManager *items = VoVideoConvertManager::instance();
+    const VoVideoConvertItem *first = items->count() > 0 ? items->itemAt(0) : nullptr;
+    // Only an import that replaced the work starts new work; a failed one
+    // leaves everything, history included, as it was.
+    if (!first || !m_window->m_importReplacedWork)
+        return;
+    m_window->m_importReplacedWork = false;
+    m_template.reset(first->clone());
+    m_sourcePath = first->m_videoPath;
+    m_stored.clear();
+    m_labels.clear();
+    if (!m_openingProject) {
+        m_projectPath.clear();
+        addRecent(m_sourcePath);
+    }
+    newWorkStarted();
+}
+
+void ProjectSession::newWorkStarted()
+{
+    m_last.reset();
+    m_stack->clear();
+    m_last = std::make_shared<const WorkState>(captureWork());
+    m_stack->setClean();
+    refreshTitle();
+}
+
+// --- projects -------------------------------------------------------------
+
+Project ProjectSession::toProject() const
+{
+    Project project;
+    // The document as last read or saved keeps what this version does not know.
+    if (!m_projectPath.isEmpty()) {
+        Project previous;
+        QString ignored;
+        if (ProjectFile::read(m_projectPath, &previous, &ignored))
+            project.stored = previous.stored;
+    }
+    const QString path = m_sourcePath;
+    runAside([&project, path] { project.source = SourceFingerprint::of(path); });
+    project.source.path = QFileInfo(path).absoluteFilePath();
+    const WorkState work = captureWork();
+    for (const auto &s : work.segments) {
+        ProjectSegment segment;
+        segment.start_us = s->start;
+        segment.end_us = s->end;
+        segment.label = s->label;
+        segment.edit = *s->edit;
+        segment.stored = s->stored;
+        project.segments.append(segment);
+    }
+    const OutputState &o = work.output;
+    project.output.lossless = o.lossless;
+    project.output.encodingCategory = o.encodingCategory;
+    project.output.encodingId = o.encodingId;
+    project.output.losslessCategory = o.losslessCategory;
+    project.output.losslessId = o.losslessId;
+    project.output.quality = o.quality;
+    project.output.frameExact = o.frameExact;
+    project.output.merge = o.merge;
+    project.output.params = o.params;
+    project.view.simpleMode = work.simple;
+    project.view.currentSegment = qMax(0, work.current);
+    return project;
+}
+
+WorkState ProjectSession::fromProject(const Project &project) const
+{
+    WorkState state;
+    const uint64_t duration = m_template ? m_template->m_duration : 0;
+    for (const ProjectSegment &s : project.segments) {
+        auto segment = std::make_shared<SegmentState>();
+        // A source that became shorter keeps what still exists.
+        segment->start = duration ? qMin(s.start_us, duration) : s.start_us;
+        segment->end = s.end_us == 0 || (duration && s.end_us > duration) ? duration : s.end_us;
+        segment->label = s.label;
+        segment->edit = std::make_shared<const VEEditConfig>(s.edit);
+        segment->cover = m_template ? m_template->m_cover : CoverPicture();
+        segment->stored = s.stored;
+        state.segments.append(segment);
+    }
+    state.current = project.view.currentSegment;
+    state.simple = project.view.simpleMode;
+    const ProjectOutput &o = project.output;
+    state.output.lossless = o.lossless;
+    state.output.encodingCategory = o.encodingCategory;
+    state.output.encodingId = o.encodingId;
+    state.output.losslessCategory = o.losslessCategory;
+    state.output.losslessId = o.losslessId;
+    state.output.quality = o.quality;
+    state.output.frameExact = o.frameExact;
+    state.output.merge = o.merge;
+    state.output.params = o.params;
+    state.output.params.lossless = o.lossless;
+    return state;
+}
+
+void ProjectSession::setSaveChooser(PathChooser chooser) { g_saveChooser = std::move(chooser); }
+
+void ProjectSession::setOpenChooser(PathChooser chooser) { g_openChooser = std::move(chooser); }
+
+bool ProjectSession::saveProject()
+{
+    if (m_projectPath.isEmpty())
+        return saveProjectAs();
+    return saveProjectTo(m_projectPath);
+}
+
+bool ProjectSession::saveProjectAs()
+{
+    if (VoVideoConvertManager::instance()->count() == 0 || MainWindow::isConverting())
+        return false;
+    const QFileInfo source(m_sourcePath);
+    const QString suggested = !m_projectPath.isEmpty()
+        ? m_projectPath
+        : source.absoluteDir().filePath(source.completeBaseName() + QLatin1Char('.') + ProjectFile::kSuffix);
+    QString path;
+    if (g_saveChooser)
+        path = g_saveChooser(m_window, suggested);
+    else
+        path = QFileDialog::getSaveFileName(m_window, tr("Save Project As"), suggested,
+                                            tr("Zelvane Snipwell projects (*.snipwell)"));
+    if (path.isEmpty())
+        return false;
+    if (!isProjectPath(path))
+        path += QLatin1Char('.') + QLatin1String(ProjectFile::kSuffix);
+    return saveProjectTo(path);
+}
+
+bool ProjectSession::saveProjectTo(const QString &path)
+{
+    if (VoVideoConvertManager::instance()->count() == 0)
+        return false;
+    const Project project = toProject();
+    QString error;
+    if (!ProjectFile::write(path, project, &error)) {
+        QVoMessageBox::ShowMessage(m_window, error, productTitle(), QVoMessageBox::Error, QVoMessageBox::OkButton);
+        return false;
+    }
+    m_projectPath = QFileInfo(path).absoluteFilePath();
+    m_stack->setClean();
+    addRecent(m_projectPath);
+    refreshTitle();
+    return true;
+}
+
+bool ProjectSession::chooseAndOpenProject()
+{
+    if (MainWindow::isConverting())
+        return false;
+    QString path;
+    if (g_openChooser)
+        path = g_openChooser(m_window, MainWindow::openFolder());
+    else
+        path = QFileDialog::getOpenFileName(m_window, tr("Open Project"), MainWindow::openFolder(),
+                                            tr("Zelvane Snipwell projects (*.snipwell)"));
+    return !path.isEmpty() && openProject(path);
+}
+
+bool ProjectSession::openProject(const QString &path)
+{
+    auto fail = [this](const QString &text) {
+        QVoMessageBox::ShowMessage(m_window, text, productTitle(), QVoMessageBox::Error, QVoMessageBox::OkButton);
+        return false;
+    };
+    if (MainWindow::isConverting())
+        return fail(tr("%1 was not opened: a conversion is running. Open it when the conversion has finished.")
+                        .arg(QFileInfo(path).fileName()));
+    Project project;
+    QString error;
+    if (!ProjectFile::read(path, &project, &error))
+        return fail(tr("The project %1 could not be opened.").arg(QFileInfo(path).fileName()) + QStringLiteral("\n\n")
+                    + error);
+    QString source;
+    const QStringList folders{QFileInfo(path).absolutePath(), QFileInfo(project.source.path).absolutePath()};
+    runAside([&source, &project, folders] { source = project.source.locate(folders); });
+    if (source.isEmpty())
+        return fail(tr("The source file of the project %1 was not found:\n%2")
+                        .arg(QFileInfo(path).fileName(), project.source.path));
+    if (!confirmDiscard())
+        return false;
+
+    m_openingProject = true;
+    m_window->addImportFile({source});
+    m_openingProject = false;
+    VoVideoConvertManager *items = VoVideoConvertManager::instance();
+    if (items->count() == 0 || items->itemAt(0)->m_videoPath != source || m_sourcePath != source)
+        return false; // the import said why
+    applyWork(fromProject(project));
+    m_projectPath = QFileInfo(path).absoluteFilePath();
+    if (!m_restoring)
+        addRecent(m_projectPath);
+    newWorkStarted();
+    return true;
+}
+
+QVoMessageBox *ProjectSession::discardQuestion(QWidget *parent, const QString &name)
+{
+    auto *box = new QVoMessageBox(parent);
+    box->setTitle(productTitle());
+    box->setMessage(tr("The segments of %1 have changed. Save them as a project before they are closed?").arg(name));
+    box->setKind(QVoMessageBox::Warning);
+    box->setButtons(QVoMessageBox::YesNoCancelButtons);
+    box->setButtonText(QVoMessageBox::Yes, tr("Save"));
+    box->setButtonText(QVoMessageBox::No, tr("Discard"));
+    box->setButtonText(QVoMessageBox::Cancel, tr("Cancel"));
+    return box;
+}
+
+bool ProjectSession::confirmDiscard()
+{
+    if (!hasUnsavedChanges())
+        return true;
+    const QString name = m_projectPath.isEmpty() ? QFileInfo(m_sourcePath).fileName()
+                                                 : QFileInfo(m_projectPath).fileName();
+    std::unique_ptr<QVoMessageBox> box(discardQuestion(m_window, name));
+    m_window->centreDialog(box.get());
+    const int answer = box->exec();
+    if (answer == QVoMessageBox::Yes)
+        return saveProject();
+    return answer == QVoMessageBox::No;
+}
+
+// --- autosave and recovery ----------------------------------------------
+
+QString ProjectSession::autosaveFolder()
+{
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (state.isEmpty() || !QDir::isAbsolutePath(state))
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    return state + QStringLiteral("/zelvane-snipwell");
+}
+
+void ProjectSession::writeAutosave()
+{
+    if (MainWindow::isConverting() || m_window->isImporting()) {
+        m_autosaveTimer->start();
+        return;
+    }
+    if (VoVideoConvertManager::instance()->count() == 0 || m_stack->isClean()) {
+        removeAutosave();
+        return;
+    }
+    Project project = toProject();
+    QJsonObject session;
+    session.insert(QStringLiteral("saved_at"), QDateTime::currentDateTime().toString(Qt::ISODate));
+    session.insert(QStringLiteral("project"), m_projectPath);
+    project.stored.insert(QStringLiteral("autosave"), session);
+    QString error;
+    if (!ProjectFile::write(m_autosavePath, project, &error))
+        qWarning().noquote() << "project: autosave failed:" << error;
+}
+
+void ProjectSession::removeAutosave()
+{
+    if (m_autosaveTimer)
+        m_autosaveTimer->stop();
+    if (!m_autosavePath.isEmpty())
+        QFile::remove(m_autosavePath);
+}
+
+QVoMessageBox *ProjectSession::restoreQuestion(QWidget *parent, const QString &file, const QDateTime &when)
+{
+    auto *box = new QVoMessageBox(parent);
+    box->setTitle(productTitle());
+    box->setMessage(tr("Restore the segments of %1 from %2?")
+                        .arg(file, QLocale().toString(when, QLocale::ShortFormat)));
+    box->setKind(QVoMessageBox::Help);
+    box->setButtons(QVoMessageBox::YesNoButtons);
+    return box;
+}
+
+void ProjectSession::offerRestore()
+{
+    struct Left {
+        QString path;
+        QDateTime when;
+        Project project;
+    };
+    QVector<Left> left;
+    const QDir folder(autosaveFolder());
+    const QStringList names = folder.entryList({QStringLiteral("session-*.") + ProjectFile::kSuffix}, QDir::Files);
+    for (const QString &name : names) {
+        const QString path = folder.filePath(name);
+        if (path == m_autosavePath)
+            continue;
+        // A lock still held is a program still running.
+        const QString lockPath = path.left(path.size() - int(qstrlen(ProjectFile::kSuffix))) + QStringLiteral("lock");
+        QLockFile lock(lockPath);
+        lock.setStaleLockTime(0);
+        if (!lock.tryLock(0))
+            continue;
+        Left entry;
+        entry.path = path;
+        QString error;
+        if (ProjectFile::read(path, &entry.project, &error)) {
+            entry.when = QDateTime::fromString(
+                entry.project.stored.value(QStringLiteral("autosave")).toObject().value(QStringLiteral("saved_at")).toString(),
+                Qt::ISODate);
+            if (!entry.when.isValid())
+                entry.when = QFileInfo(path).lastModified();
+            left.append(entry);
+        } else {
+            qWarning().noquote() << "project: unusable autosave" << path << error;
+            QFile::remove(path);
+        }
+        lock.unlock();
+        QFile::remove(lockPath);
+    }
+    if (left.isEmpty())
+        return;
+    std::sort(left.begin(), left.end(), [](const Left &a, const Left &b) { return a.when > b.when; });
+    for (int i = 1; i < left.size(); ++i)
+        QFile::remove(left[i].path);
+    const Left &newest = left.first();
+    std::unique_ptr<QVoMessageBox> box(
+        restoreQuestion(m_window, QFileInfo(newest.project.source.path).fileName(), newest.when));
+    m_window->centreDialog(box.get());
+    const int answer = box->exec();
+    // Taken over as this session's own until it is saved again.
+    const QString taken = m_autosavePath + QStringLiteral(".restoring");
+    QFile::remove(taken);
+    if (answer != QVoMessageBox::Yes || !QFile::rename(newest.path, taken)) {
+        QFile::remove(newest.path);
+        return;
+    }
+    const QString projectPath = newest.project.stored.value(QStringLiteral("autosave")).toObject().value(QStringLiteral("project")).toString();
+    m_restoring = true;
+    const bool opened = openProject(taken);
+    m_restoring = false;
+    QFile::remove(taken);
+    if (!opened)
+        return;
+    // The restored work is unsaved work: it belongs to its project (if it
+    // had one) and keeps the mark until saved.
+    m_projectPath = projectPath;
+    m_stack->resetClean();
+    refreshTitle();
+    writeAutosave();
+}
+
+// --- keys and input -------------------------------------------------------
+
+bool ProjectSession::handleKey(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    QAction *action = nullptr;
+    if (mods == Qt::ControlModifier && event->key() == Qt::Key_Z)
+        action = m_actUndo;
+    else if ((mods == (Qt::ControlModifier | Qt::ShiftModifier) && event->key() == Qt::Key_Z)
+             || (mods == Qt::ControlModifier && event->key() == Qt::Key_Y))
+        action = m_actRedo;
+    else if (mods == Qt::ControlModifier && event->key() == Qt::Key_S)
+        action = m_actSave;
+    else if (mods == (Qt::ControlModifier | Qt::ShiftModifier) && event->key() == Qt::Key_O)
+        action = m_actOpen;
+    if (!action)
+        return false;
+    if (MainWindow::isConverting())
+        return true;
+    if (action == m_actSave && VoVideoConvertManager::instance()->count() == 0)
+        return true;
+    if (action->isEnabled() || action == m_actSave || action == m_actOpen) {
+        // Whatever was just done counts as its own step first.
+        noteChange();
+        action->trigger();
+    }
+    return true;
+}
+
+bool ProjectSession::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (!watched->isWidgetType())
+        return false;
+    auto *widget = static_cast<QWidget *>(watched);
+    // "Video Edit" is one step on OK, taken when the code that ran it has
+    // put its result in place and let the dialog go.
+    if (type == QEvent::Hide && widget != m_window && widget->isWindow() && widget->inherits("QDialog")) {
+        connect(widget, &QObject::destroyed, this, &ProjectSession::noteChangeSoon, Qt::UniqueConnection);
+        return false;
+    }
+    if (type != QEvent::KeyPress && type != QEvent::MouseButtonRelease)
+        return false;
+    if (widget->window() != m_window || QApplication::activeModalWidget())
+        return false;
+    if (type == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        // A text field keeps its own undo.
+        const QWidget *focus = QApplication::focusWidget();
+        const bool typing = focus && (focus->inherits("QLineEdit") || focus->inherits("QAbstractSpinBox")
+                                      || focus->inherits("QTextEdit") || focus->inherits("QPlainTextEdit"));
+        if (!typing && handleKey(key))
+            return true;
+    }
+    noteChangeSoon();
+    return false;
+}

@@ -1,0 +1,147 @@
+#pragma once
+// The main window's work as a project: undo and redo of every change to
+// the segments, the mode and the output settings; saving and opening
+// project files; the list of recent files; the window title with the
+// project's name; the question before unsaved work is closed.
+//
+// Changes are found by comparing the work with the last recorded state
+// after each thing the user does (a click, a key, a dialog's OK), so a
+// drag is one step however many positions it passed through.
+#include "ProjectFile.h"
+#include "WorkState.h"
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class MainWindow;
+class QAction;
+class QDateTime;
+class QKeyEvent;
+class QLockFile;
+class QTimer;
+class QUndoStack;
+class QVoMenu;
+class QVoMessageBox;
+class VoVideoConvertItem;
+
+class ProjectSession : public QObject {
+    Q_OBJECT
+public:
+    explicit ProjectSession(MainWindow *window);
+    ~ProjectSession() override;
+
+    QUndoStack *undoStack() const { return m_stack; }
+    QString projectPath() const { return m_projectPath; }
+    bool hasUnsavedChanges() const;
+    // The title the window shows: the project's (or file's) name, marked
+    // with "*" while there are unsaved changes.
+    QString titleText() const;
+
+    // The work as it is now, and put back to a recorded state.
+    WorkState captureWork() const;
+    void applyWork(const WorkState &state);
+
+public slots:
+    // Records a step when the work differs from the last recorded state.
+    void noteChange();
+    // The same once the current event has been handled.
+    void noteChangeSoon();
+
+public:
+
+    bool saveProject();
+    bool saveProjectAs();
+    bool saveProjectTo(const QString &path);
+    // Opens a project: its source, then its segments, edits and output
+    // settings. A bad file is reported and changes nothing.
+    bool openProject(const QString &path);
+    bool chooseAndOpenProject();
+    static bool isProjectPath(const QString &path);
+
+    // Asked before the work goes (closing, opening other work): true when
+    // it may go (saved, discarded, or nothing to lose).
+    bool confirmDiscard();
+    // The question it asks, about the work called name.
+    static QVoMessageBox *discardQuestion(QWidget *parent, const QString &name);
+
+    // The autosave of this session: the work a few seconds after each
+    // change, in the user's state folder, gone when the program ends
+    // normally. Each running program has its own, locked while it runs.
+    static QString autosaveFolder();
+    QString autosavePath() const { return m_autosavePath; }
+    // Autosaves of sessions that ended without tidying up (a crash, a
+    // kill): the newest is offered for restoring, the rest are removed.
+    void offerRestore();
+    static QVoMessageBox *restoreQuestion(QWidget *parent, const QString &file, const QDateTime &when);
+    static constexpr int kAutosaveDelayMs = 3000;
+
+    QStringList recentPaths() const;
+    void addRecent(const QString &path);
+
+    // How the file dialogs are answered; tests replace them. An empty
+    // chooser restores the desktop's dialog.
+    using PathChooser = std::function<QString(QWidget *parent, const QString &suggested)>;
+    static void setSaveChooser(PathChooser chooser);
+    static void setOpenChooser(PathChooser chooser);
+
+    // The project the work would be saved as.
+    Project toProject() const;
+
+signals:
+    void titleChanged();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildMenu();
+    void retranslate();
+    void fillRecentMenu();
+    void refreshTitle();
+    void newWorkStarted();
+    void importFinished();
+    bool handleKey(QKeyEvent *event);
+    OutputState captureOutput() const;
+    void applyOutput(const OutputState &output);
+    void rebuildSegments(const WorkState &state);
+    // Gives the items and rows the state's ranges, edits and names (those
+    // that differ, or all).
+    void placeSegments(const WorkState &state, bool all);
+    void reopenPlayerIfClosed();
+    QString labelOf(const VoVideoConvertItem *item) const;
+    void setLabel(VoVideoConvertItem *item, const QString &label);
+    WorkState fromProject(const Project &project) const;
+    void writeAutosave();
+    void removeAutosave();
+
+    MainWindow *m_window;
+    QUndoStack *m_stack;
+    std::shared_ptr<const WorkState> m_last;
+    bool m_applying = false;
+    bool m_captureQueued = false;
+    // A clone of the source's item as opened: every segment restored by
+    // undo or from a project is a copy of it.
+    std::unique_ptr<VoVideoConvertItem> m_template;
+    // Keys of a project's segments, and names where items have none.
+    QHash<const VoVideoConvertItem *, QJsonObject> m_stored;
+    QHash<const VoVideoConvertItem *, QString> m_labels;
+    QString m_projectPath;
+    QString m_sourcePath;
+    bool m_openingProject = false;
+    bool m_restoring = false;
+
+    QAction *m_actOpen = nullptr;
+    QAction *m_actSave = nullptr;
+    QAction *m_actSaveAs = nullptr;
+    QAction *m_actUndo = nullptr;
+    QAction *m_actRedo = nullptr;
+    QVoMenu *m_recentMenu = nullptr;
+
+    QTimer *m_autosaveTimer = nullptr;
+    QString m_autosavePath;
+    std::unique_ptr<QLockFile> m_autosaveLock;
+};

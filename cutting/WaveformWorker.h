@@ -1,0 +1,45 @@
+#pragma once
+// The background worker of the timeline's sound outline. The newest
+// request wins: one asked for while an outline is being read stops that
+// reading, and nothing the interface thread calls here waits for the
+// worker. Outlines come back with the number of the request they answer.
+#include "QUtilThread.h"
+#include "VoDetector.h"
+
+#include <QString>
+#include <QVector>
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <optional>
+
+class WaveformWorker : public QUtilThread {
+public:
+    // Called on the worker thread; queue it onwards. Empty peaks when the
+    // file has no sound or could not be read.
+    using Deliver = std::function<void(const QVector<quint8> &peaks, int requestId)>;
+
+    explicit WaveformWorker(Deliver deliver);
+    ~WaveformWorker() override;
+
+    void begin(const QString &path, int requestId);
+    void stop();
+    bool isIdle() const { return m_idle.load(); }
+
+protected:
+    void run() override;
+
+private:
+    struct Request {
+        QString path;
+        int id = 0;
+    };
+
+    const Deliver m_deliver;
+    VoDetector m_detector;            // read on the worker, cancelled from anywhere
+    std::mutex m_mutex;
+    std::optional<Request> m_pending; // guarded by m_mutex
+    bool m_running = false;           // guarded by m_mutex
+    std::atomic<bool> m_interrupt{false};
+    std::atomic<bool> m_idle{true};
+};

@@ -1,0 +1,302 @@
+// The project file read and written on its own: every part of a cut comes
+// back as it was, what this version does not know survives a save, and a
+// bad file is refused with its reason while nothing on disk changes.
+#include "ProjectFile.h"
+#include "EditRecordJson.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+Project sampleProject()
+{
+    Project p;
+    p.source.path = QStringLiteral("/videos/holiday ä.mp4");
+    p.source.size = 123456789;
+    p.source.headSha256 = QString(64, QLatin1Char('a'));
+    p.source.tailSha256 = QString(64, QLatin1Char('b'));
+    for (int i = 0; i < 3; ++i) {
+        ProjectSegment s;
+        s.start_us = 1000000ull * uint64_t(i) * 10 + 1;
+        s.end_us = s.start_us + 4999999;
+        s.label = i == 1 ? QStringLiteral("Zweiter «Teil»") : QString();
+        s.edit.crop.rotation = 90 * i;
+        s.edit.crop.cropRect = {0.125, 0.25, 0.5, 0.625};
+        s.edit.picture.brightness = -40 + i;
+        s.edit.watermark.text = "Ünïcode ✓";
+        s.edit.watermark.fontColor = 0xff102030u;
+        s.edit.watermark.textEndTime = 9007199254740990ull;
+        s.edit.watermark.imageInts = {{1, 2, 3, 4, 5, 6}};
+        s.edit.soundEffect.eqFrequencies = {60, 1000, 16000};
+        s.edit.soundEffect.eqGains = {-3.5, 0, 6.25};
+        s.edit.soundEffect.fadeOut = 1500000;
+        s.edit.tags.title = "Title";
+        s.edit.tags.coverData = std::string("\x89PNG\0\x01\xff", 7);
+        s.edit.tags.coverSize = 7;
+        s.edit.subtitleStyle.padding[3] = 0xfe;
+        s.edit.chapters.push_back({1, 0, 10, 10, "Chapter", "c"});
+        VEAudioTrackEntry track;
+        track.selected = true;
+        track.info.streamIndex = 2;
+        track.info.extraData = {0, 1, 2, 255};
+        track.info.bitRate = 5000000000ll;
+        s.edit.audioTracks.push_back(track);
+        s.edit.audioTrackNames = QStringList{QStringLiteral("English"), QStringLiteral("Deutsch")};
+        s.edit.m_fileFormat = QStringLiteral("mkv");
+        p.segments.append(s);
+    }
+    p.output.lossless = false;
+    p.output.encodingCategory = QStringLiteral("General Video");
+    p.output.encodingId = QStringLiteral("4010");
+    p.output.losslessCategory = QStringLiteral("General Video");
+    p.output.losslessId = QStringLiteral("3000");
+    p.output.quality = 2;
+    p.output.merge = true;
+    p.output.params.container = QStringLiteral("matroska");
+    p.output.params.extension = QStringLiteral("mkv");
+    p.output.params.videoCodecId = 28;
+    p.output.params.width = 640;
+    p.output.params.height = 360;
+    p.output.params.sampleRate = 44100;
+    p.view.simpleMode = true;
+    p.view.currentSegment = 2;
+    return p;
+}
+
+Project parsed(const QByteArray &bytes)
+{
+    Project p;
+    QString error;
+    EXPECT_TRUE(ProjectFile::parse(bytes, &p, &error)) << error.toStdString();
+    return p;
+}
+
+QString parseError(const QByteArray &bytes)
+{
+    Project p;
+    QString error;
+    EXPECT_FALSE(ProjectFile::parse(bytes, &p, &error));
+    EXPECT_FALSE(error.isEmpty());
+    return error;
+}
+
+QJsonObject jsonOf(const Project &p) { return QJsonDocument::fromJson(ProjectFile::serialize(p)).object(); }
+
+QByteArray withChange(const std::function<void(QJsonObject &)> &change)
+{
+    QJsonObject root = jsonOf(sampleProject());
+    change(root);
+    return QJsonDocument(root).toJson();
+}
+
+} // namespace
+
+TEST(ProjectFile, EveryPartOfTheCutComesBack)
+{
+    const Project original = sampleProject();
+    const Project back = parsed(ProjectFile::serialize(original));
+
+    EXPECT_EQ(back.source.path, original.source.path);
+    EXPECT_EQ(back.source.size, original.source.size);
+    EXPECT_EQ(back.source.tailSha256, original.source.tailSha256);
+    ASSERT_EQ(back.segments.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const ProjectSegment &a = original.segments[i];
+        const ProjectSegment &b = back.segments[i];
+        EXPECT_EQ(b.start_us, a.start_us);
+        EXPECT_EQ(b.end_us, a.end_us);
+        EXPECT_EQ(b.label, a.label);
+        EXPECT_EQ(b.edit.crop, a.edit.crop);
+        EXPECT_EQ(b.edit.picture, a.edit.picture);
+        EXPECT_EQ(b.edit.watermark, a.edit.watermark);
+        EXPECT_EQ(b.edit.soundEffect, a.edit.soundEffect);
+        EXPECT_EQ(b.edit.subtitleStyle, a.edit.subtitleStyle);
+        EXPECT_EQ(b.edit.tags, a.edit.tags); // binary cover bytes with a NUL among them
+        EXPECT_EQ(b.edit.chapters, a.edit.chapters);
+        ASSERT_EQ(b.edit.audioTracks.size(), 1u);
+        EXPECT_EQ(b.edit.audioTracks[0].info.extraData, a.edit.audioTracks[0].info.extraData);
+        EXPECT_EQ(b.edit.audioTracks[0].info.bitRate, 5000000000ll);
+        EXPECT_EQ(b.edit.audioTrackNames, a.edit.audioTrackNames);
+        EXPECT_EQ(b.edit.m_fileFormat, a.edit.m_fileFormat);
+    }
+    EXPECT_FALSE(back.output.lossless);
+    EXPECT_EQ(back.output.encodingId, QStringLiteral("4010"));
+    EXPECT_EQ(back.output.losslessId, QStringLiteral("3000"));
+    EXPECT_EQ(back.output.quality, 2);
+    EXPECT_TRUE(back.output.merge);
+    EXPECT_EQ(back.output.params.container, QStringLiteral("matroska"));
+    EXPECT_EQ(back.output.params.videoCodecId, 28);
+    EXPECT_EQ(back.output.params.width, 640);
+    EXPECT_EQ(back.output.params.sampleRate, 44100u);
+    EXPECT_TRUE(back.view.simpleMode);
+    EXPECT_EQ(back.view.currentSegment, 2);
+    // Nothing is lost or added on a second pass either.
+    EXPECT_EQ(ProjectFile::serialize(back), ProjectFile::serialize(original));
+}
+
+TEST(ProjectFile, KeysThisVersionDoesNotKnowSurviveASave)
+{
+    const QByteArray bytes = withChange([](QJsonObject &root) {
+        root.insert("future_root", QJsonArray{1, 2});
+        QJsonObject source = root.value("source").toObject();
+        source.insert("volume_id", "disk-7");
+        root.insert("source", source);
+        QJsonArray segments = root.value("segments").toArray();
+        QJsonObject first = segments.at(0).toObject();
+        first.insert("colour_tag", "red");
+        QJsonObject edit = first.value("edit").toObject();
+        QJsonObject crop = edit.value("crop").toObject();
+        crop.insert("feather", 3);
+        edit.insert("crop", crop);
+        first.insert("edit", edit);
+        segments.replace(0, first);
+        root.insert("segments", segments);
+    });
+    Project p = parsed(bytes);
+    // The user changes the cut; the unknown keys travel with their parts.
+    p.segments[0].start_us = 42;
+    p.segments[0].edit.crop.rotation = 270;
+    std::swap(p.segments[0], p.segments[2]);
+    const QJsonObject saved = jsonOf(p);
+    EXPECT_EQ(saved.value("future_root").toArray(), (QJsonArray{1, 2}));
+    EXPECT_EQ(saved.value("source").toObject().value("volume_id").toString(), "disk-7");
+    const QJsonObject moved = saved.value("segments").toArray().at(2).toObject();
+    EXPECT_EQ(moved.value("colour_tag").toString(), "red");
+    EXPECT_EQ(moved.value("start_us").toDouble(), 42);
+    const QJsonObject crop = moved.value("edit").toObject().value("crop").toObject();
+    EXPECT_EQ(crop.value("feather").toInt(), 3);
+    EXPECT_EQ(crop.value("rotation").toInt(), 270);
+    EXPECT_FALSE(saved.value("segments").toArray().at(0).toObject().contains("colour_tag"));
+}
+
+TEST(ProjectFile, BadFilesAreRefusedWithTheirReason)
+{
+    const QByteArray good = ProjectFile::serialize(sampleProject());
+
+    EXPECT_TRUE(parseError(good.left(good.size() / 2)).contains("incomplete"));
+    QByteArray damaged = good;
+    damaged[damaged.indexOf("\"segments\"") + 10] = '#'; // the colon after the key
+    EXPECT_TRUE(parseError(damaged).contains("damaged"));
+    EXPECT_TRUE(parseError(QByteArray("\x00\x00\x00\x20" "ftypisom", 12)).contains("damaged"));
+    EXPECT_TRUE(parseError("[1,2,3]").contains("not a project file"));
+    EXPECT_TRUE(parseError(R"({"name":"something else","version":1})").contains("not a project file"));
+
+    const QString newer = parseError(withChange([](QJsonObject &root) { root.insert("version", 2); }));
+    EXPECT_TRUE(newer.contains("newer version")) << newer.toStdString();
+    EXPECT_TRUE(newer.contains("format 2")) << newer.toStdString();
+    EXPECT_TRUE(parseError(withChange([](QJsonObject &root) { root.insert("version", "1"); })).contains("version"));
+
+    // A value of the wrong type is named by where it is.
+    const QString rotation = parseError(withChange([](QJsonObject &root) {
+        QJsonArray segments = root.value("segments").toArray();
+        QJsonObject s = segments.at(1).toObject();
+        QJsonObject edit = s.value("edit").toObject();
+        QJsonObject crop = edit.value("crop").toObject();
+        crop.insert("rotation", "ninety");
+        edit.insert("crop", crop);
+        s.insert("edit", edit);
+        segments.replace(1, s);
+        root.insert("segments", segments);
+    }));
+    EXPECT_TRUE(rotation.contains("segments[1].edit.crop.rotation")) << rotation.toStdString();
+    EXPECT_TRUE(parseError(withChange([](QJsonObject &root) { root.insert("segments", "all"); })).contains("segments"));
+    EXPECT_TRUE(parseError(withChange([](QJsonObject &root) {
+                    QJsonArray segments = root.value("segments").toArray();
+                    QJsonObject s = segments.at(0).toObject();
+                    s.insert("start_us", -5);
+                    segments.replace(0, s);
+                    root.insert("segments", segments);
+                })).contains("segments[0].start_us"));
+    EXPECT_TRUE(parseError(withChange([](QJsonObject &root) {
+                    QJsonArray segments = root.value("segments").toArray();
+                    QJsonObject s = segments.at(2).toObject();
+                    s.insert("end_us", 5);
+                    segments.replace(2, s);
+                    root.insert("segments", segments);
+                })).contains("segments[2] ends before it starts"));
+    EXPECT_TRUE(parseError(withChange([](QJsonObject &root) {
+                    QJsonObject o = root.value("output").toObject();
+                    QJsonObject p = o.value("parameters").toObject();
+                    p.insert("width", 1.5);
+                    o.insert("parameters", p);
+                    root.insert("output", o);
+                })).contains("output.parameters.width"));
+    EXPECT_TRUE(parseError(withChange([](QJsonObject &root) {
+                    QJsonArray segments = root.value("segments").toArray();
+                    QJsonObject s = segments.at(0).toObject();
+                    QJsonObject edit = s.value("edit").toObject();
+                    QJsonObject tags = edit.value("tags").toObject();
+                    tags.insert("cover", "not base64 !!");
+                    edit.insert("tags", tags);
+                    s.insert("edit", edit);
+                    segments.replace(0, s);
+                    root.insert("segments", segments);
+                })).contains("segments[0].edit.tags.cover"));
+}
+
+TEST(ProjectFile, WritingReplacesWholeOrNotAtAll)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("cut.snipwell");
+    QString error;
+    ASSERT_TRUE(ProjectFile::write(path, sampleProject(), &error)) << error.toStdString();
+    Project small = sampleProject();
+    small.segments.resize(1);
+    ASSERT_TRUE(ProjectFile::write(path, small, &error));
+    Project back;
+    ASSERT_TRUE(ProjectFile::read(path, &back, &error)) << error.toStdString();
+    EXPECT_EQ(back.segments.size(), 1);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"cut.snipwell"});
+
+    // A place that cannot take the file is reported by its name.
+    const QString blocked = path + "/inside.snipwell";
+    EXPECT_FALSE(ProjectFile::write(blocked, sampleProject(), &error));
+    EXPECT_TRUE(error.contains(blocked)) << error.toStdString();
+    ASSERT_TRUE(ProjectFile::read(path, &back, &error));
+    EXPECT_EQ(back.segments.size(), 1);
+
+    EXPECT_FALSE(ProjectFile::read(dir.filePath("missing.snipwell"), &back, &error));
+    EXPECT_TRUE(error.contains("could not be read"));
+}
+
+TEST(SourceFingerprint, FindsTheSourceWhereItWentAndOnlyIt)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QDir(dir.path()).mkpath("old");
+    QDir(dir.path()).mkpath("new");
+    // Larger than two chunks, so head and tail are separate reads.
+    QByteArray data(3 * SourceFingerprint::kChunk + 17, '\0');
+    for (int i = 0; i < data.size(); ++i)
+        data[i] = char((uint32_t(i) * 7919u) >> 8);
+    const QString original = dir.filePath("old/clip.mp4");
+    auto writeFile = [](const QString &path, const QByteArray &bytes) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    writeFile(original, data);
+    const SourceFingerprint fp = SourceFingerprint::of(original);
+    EXPECT_EQ(fp.size, data.size());
+    EXPECT_EQ(fp.locate({}), original);
+
+    // Moved and renamed; a file of the same size whose last byte differs
+    // stands beside it and is not taken.
+    QByteArray other = data;
+    other[other.size() - 1] = char(other.at(other.size() - 1) ^ 1);
+    writeFile(dir.filePath("new/a-decoy.mp4"), other);
+    ASSERT_TRUE(QFile::rename(original, dir.filePath("new/renamed.mp4")));
+    EXPECT_EQ(fp.locate({dir.filePath("new")}), dir.filePath("new/renamed.mp4"));
+    EXPECT_TRUE(fp.locate({dir.filePath("old")}).isEmpty());
+
+    // A different file at the saved path is not the source.
+    writeFile(original, other);
+    EXPECT_FALSE(fp.matches(original));
+    EXPECT_EQ(fp.locate({dir.filePath("new")}), dir.filePath("new/renamed.mp4"));
+}
