@@ -36,7 +36,10 @@ SegmentBatch::~SegmentBatch()
         m_opener->wait();
         delete m_opener;
     }
-    delete m_converter;
+    // Nothing the converter still reports reaches a run being taken down.
+    if (m_converter)
+        m_converter->disconnect(this);
+    m_converter.reset();
     qDeleteAll(m_items);
 }
 
@@ -57,7 +60,7 @@ void SegmentBatch::stop()
     if (!m_running || m_stopping)
         return;
     m_stopping = true;
-    if (m_converter) {
+    if (m_converting) {
         m_current.stopped = true;
         m_converter->OnCancelConvert();
     }
@@ -150,36 +153,43 @@ void SegmentBatch::convert(VoVideoConvertItem *source)
     // The window's rule: a folder of this source's name under the output
     // folder, its segments numbered in it.
     setAdjustFileName(source->m_fileSuffix, source->m_videoName);
-    m_converter = new QConverterObject;
-    m_converter->setPowerOffAllowed(false);
-    const int fileCount = m_files.size();
-    connect(m_converter, &QConverterObject::emitConvertProToCtrl, this, [this, fileCount](int percent) {
-        emit progressChanged((m_index * 100 + qBound(0, percent, 100)) / fileCount);
+    if (!m_converter)
+        makeConverter();
+    m_failed = false;
+    m_converting = true;
+    m_converter->startConvert(m_merge, m_items);
+}
+
+void SegmentBatch::makeConverter()
+{
+    m_converter = std::make_unique<QConverterObject>();
+    QConverterObject *converter = m_converter.get();
+    converter->setPowerOffAllowed(false);
+    connect(converter, &QConverterObject::emitConvertProToCtrl, this, [this](int percent) {
+        emit progressChanged((m_index * 100 + qBound(0, percent, 100)) / qMax(1, int(m_files.size())));
     });
-    connect(m_converter, &QConverterObject::sendOutputWritten, this,
+    connect(converter, &QConverterObject::sendOutputWritten, this,
             [this](const QString &, const QString &) { ++m_current.outputs; });
-    connect(m_converter, &QConverterObject::sendConvertNote, this,
+    connect(converter, &QConverterObject::sendConvertNote, this,
             [this](const QString &note) { m_current.notes << note; });
-    connect(m_converter, &QConverterObject::sendFailureReason, this, [this](const QString &reason) {
+    connect(converter, &QConverterObject::sendFailureReason, this, [this](const QString &reason) {
         m_current.reason = m_current.reason.isEmpty() ? reason : m_current.reason + QLatin1Char(' ') + reason;
         m_failed = true;
     });
-    connect(m_converter, &QConverterObject::emitConvertedFinish, this, [this](bool ok) {
+    connect(converter, &QConverterObject::emitConvertedFinish, this, [this](bool ok) {
         if (!ok)
             m_failed = true;
     });
-    connect(m_converter, &QConverterObject::emitIsStartConverter, this, [this](bool started) {
-        if (!started)
+    connect(converter, &QConverterObject::emitIsStartConverter, this, [this](bool started) {
+        if (!started && m_converting)
             // Reports of the last item that are still queued come first.
             QTimer::singleShot(0, this, &SegmentBatch::converterEnded);
     });
-    m_failed = false;
-    m_converter->startConvert(m_merge, m_items);
 }
 
 void SegmentBatch::converterEnded()
 {
-    if (!m_converter)
+    if (!m_converting)
         return;
     // A stopped converter removes what it was writing with its last report.
     if (m_converter->isStopPending()) {
@@ -189,8 +199,7 @@ void SegmentBatch::converterEnded()
     if (m_failed && m_current.reason.isEmpty() && !m_current.stopped)
         m_current.reason = m_converter->failureText().isEmpty() ? tr("The conversion failed.")
                                                                  : m_converter->failureText();
-    m_converter->deleteLater();
-    m_converter = nullptr;
+    m_converting = false;
     finishFile();
 }
 

@@ -57,6 +57,7 @@ private:
     void openNext();
     void opened(VoVideoConvertItem *source, const QString &reason);
     void convert(VoVideoConvertItem *source);
+    void makeConverter();
     void converterEnded();
     void finishFile();
     void finishRun();
@@ -72,7 +73,11 @@ private:
     QThread *m_opener = nullptr;
     std::unique_ptr<VoVideoConvertItem> m_source;
     QList<VoVideoConvertItem *> m_items; // owned; the converter reads them
-    QConverterObject *m_converter = nullptr;
+    // One converter for the whole run, deleted only with the run: its calls
+    // wait for their workers while dispatching events, so deleting it in
+    // answer to one of its signals could pull it from under its own stack.
+    std::unique_ptr<QConverterObject> m_converter;
+    bool m_converting = false; // a file's segments are with the converter
     bool m_failed = false; // the current file's conversion reported a failure
 };
 
