@@ -2191,8 +2191,12 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
             <translation>--cut %1: das Ende liegt nicht nach dem Anfang</translation>
         </message>
         <message>
-            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue)</source>
-            <translation>--cuts %1: keine Schnittliste (.csv, .tsv, .txt, .edl oder .cue)</translation>
+            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue) or project (.snipwell)</source>
+            <translation>--cuts %1: weder Schnittliste (.csv, .tsv, .txt, .edl oder .cue) noch Projekt (.snipwell)</translation>
+        </message>
+        <message>
+            <source>--cuts %1: the project holds no segments</source>
+            <translation>--cuts %1: das Projekt enthält keine Abschnitte</translation>
         </message>
         <message>
             <source>--jobs %1: give a number from 1 to 64</source>
@@ -2268,7 +2272,8 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
     --cut START-END       a segment; times as 12.5, 1:02.5 or 1:02:03.250;
                           an empty END runs to the end (repeatable)
     --cuts LIST           the segments of a cut list: .csv, .tsv, .edl, .cue,
-                          or .txt chapter lines (repeatable)
+                          .txt chapter lines, or a .snipwell project with
+                          its labels (repeatable)
     --chapters            one segment per chapter of each FILE
 
   Output:
@@ -2311,7 +2316,8 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
     --cut START-END       ein Abschnitt; Zeiten als 12.5, 1:02.5 oder 1:02:03.250;
                           ein leeres END reicht bis zum Ende (wiederholbar)
     --cuts LIST           die Abschnitte einer Schnittliste: .csv, .tsv, .edl,
-                          .cue oder .txt-Kapitelzeilen (wiederholbar)
+                          .cue, .txt-Kapitelzeilen oder ein .snipwell-Projekt
+                          mit seinen Namen (wiederholbar)
     --chapters            ein Abschnitt je Kapitel jeder DATEI
 
   Ausgabe:

@@ -2191,8 +2191,12 @@ Sinon, la conversion risque d'échouer.</translation>
             <translation>--cut %1 : la fin n'est pas après le début</translation>
         </message>
         <message>
-            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue)</source>
-            <translation>--cuts %1 : pas une liste de coupes (.csv, .tsv, .txt, .edl ou .cue)</translation>
+            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue) or project (.snipwell)</source>
+            <translation>--cuts %1 : ni une liste de coupes (.csv, .tsv, .txt, .edl ou .cue) ni un projet (.snipwell)</translation>
+        </message>
+        <message>
+            <source>--cuts %1: the project holds no segments</source>
+            <translation>--cuts %1 : le projet ne contient aucun segment</translation>
         </message>
         <message>
             <source>--jobs %1: give a number from 1 to 64</source>
@@ -2268,7 +2272,8 @@ Sinon, la conversion risque d'échouer.</translation>
     --cut START-END       a segment; times as 12.5, 1:02.5 or 1:02:03.250;
                           an empty END runs to the end (repeatable)
     --cuts LIST           the segments of a cut list: .csv, .tsv, .edl, .cue,
-                          or .txt chapter lines (repeatable)
+                          .txt chapter lines, or a .snipwell project with
+                          its labels (repeatable)
     --chapters            one segment per chapter of each FILE
 
   Output:
@@ -2311,7 +2316,8 @@ Sinon, la conversion risque d'échouer.</translation>
     --cut START-END       un segment ; temps en 12.5, 1:02.5 ou 1:02:03.250 ;
                           une END vide va jusqu'à la fin (répétable)
     --cuts LIST           les segments d'une liste de coupes : .csv, .tsv, .edl,
-                          .cue ou lignes de chapitres .txt (répétable)
+                          .cue, lignes de chapitres .txt ou un projet .snipwell
+                          avec ses noms (répétable)
     --chapters            un segment par chapitre de chaque FICHIER
 
   Sortie :

@@ -2191,8 +2191,12 @@ Otherwise the conversion may fail.</source>
             <translation>--cut %1: 終わりが始まりより後ではありません</translation>
         </message>
         <message>
-            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue)</source>
-            <translation>--cuts %1: カットリストではありません（.csv、.tsv、.txt、.edl、.cue）</translation>
+            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue) or project (.snipwell)</source>
+            <translation>--cuts %1: カットリスト（.csv、.tsv、.txt、.edl、.cue）でもプロジェクト（.snipwell）でもありません</translation>
+        </message>
+        <message>
+            <source>--cuts %1: the project holds no segments</source>
+            <translation>--cuts %1: プロジェクトに区間がありません</translation>
         </message>
         <message>
             <source>--jobs %1: give a number from 1 to 64</source>
@@ -2268,7 +2272,8 @@ Otherwise the conversion may fail.</source>
     --cut START-END       a segment; times as 12.5, 1:02.5 or 1:02:03.250;
                           an empty END runs to the end (repeatable)
     --cuts LIST           the segments of a cut list: .csv, .tsv, .edl, .cue,
-                          or .txt chapter lines (repeatable)
+                          .txt chapter lines, or a .snipwell project with
+                          its labels (repeatable)
     --chapters            one segment per chapter of each FILE
 
   Output:
@@ -2311,7 +2316,8 @@ Otherwise the conversion may fail.</source>
     --cut START-END       区間。時間は 12.5、1:02.5、1:02:03.250 の形式。
                           END を空にすると末尾まで（繰り返し可）
     --cuts LIST           カットリストの区間：.csv、.tsv、.edl、.cue、
-                          または .txt のチャプター行（繰り返し可）
+                          .txt のチャプター行、または .snipwell プロジェクト
+                          （区間名も使用、繰り返し可）
     --chapters            各ファイルのチャプターごとに 1 区間
 
   出力:

@@ -2191,8 +2191,12 @@ Otherwise the conversion may fail.</source>
             <translation>--cut %1：结束不在开始之后</translation>
         </message>
         <message>
-            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue)</source>
-            <translation>--cuts %1：不是剪辑列表（.csv、.tsv、.txt、.edl 或 .cue）</translation>
+            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue) or project (.snipwell)</source>
+            <translation>--cuts %1：既不是剪辑列表（.csv、.tsv、.txt、.edl 或 .cue），也不是项目（.snipwell）</translation>
+        </message>
+        <message>
+            <source>--cuts %1: the project holds no segments</source>
+            <translation>--cuts %1：项目中没有片段</translation>
         </message>
         <message>
             <source>--jobs %1: give a number from 1 to 64</source>
@@ -2268,7 +2272,8 @@ Otherwise the conversion may fail.</source>
     --cut START-END       a segment; times as 12.5, 1:02.5 or 1:02:03.250;
                           an empty END runs to the end (repeatable)
     --cuts LIST           the segments of a cut list: .csv, .tsv, .edl, .cue,
-                          or .txt chapter lines (repeatable)
+                          .txt chapter lines, or a .snipwell project with
+                          its labels (repeatable)
     --chapters            one segment per chapter of each FILE
 
   Output:
@@ -2310,8 +2315,9 @@ Otherwise the conversion may fail.</source>
   片段（按给出的顺序；不指定：整个文件）：
     --cut START-END       一个片段；时间格式为 12.5、1:02.5 或 1:02:03.250；
                           END 为空表示到结尾（可重复）
-    --cuts LIST           剪辑列表中的片段：.csv、.tsv、.edl、.cue
-                          或 .txt 章节行（可重复）
+    --cuts LIST           剪辑列表中的片段：.csv、.tsv、.edl、.cue、
+                          .txt 章节行或 .snipwell 项目（连同片段名称，
+                          可重复）
     --chapters            每个文件的每个章节作为一个片段
 
   输出：
