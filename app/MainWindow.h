@@ -127,6 +127,7 @@ public slots:
     void ActOnImportCutList();
     void ActOnExportCutList();
     void ActOnSegmentsFromChapters();
+    void ActOnDetect();
     // The current segments applied to files the user chooses (MainWindow_Batch.cpp).
     void ActOnApplySegments();
     void iconActivated(QSystemTrayIcon::ActivationReason reason);
@@ -229,8 +230,13 @@ private:
     void refreshCutListActions();
     // Asks whether count new segments replace the work's or follow them,
     // unless the work is only the file just opened; false: cancelled.
-    bool askReplaceSegments(int count, bool &replace);
+    // question: the sentence asked, with %1 the work's count and %2 the new
+    // one; empty: the cut list's.
+    bool askReplaceSegments(int count, bool &replace, const QString &question = QString());
     bool placeCutList(const VoVideoConvertItem &source, const cutlist::SegmentList &segments);
+    // Detection (MainWindow_Detect.cpp).
+    void buildDetectAction();
+    void refreshDetectAction();
     void stopBatchForExit();
 
     QWidget *m_centralWidget = nullptr;
@@ -246,6 +252,7 @@ private:
     QAction *m_actImportCutList = nullptr;
     QAction *m_actExportCutList = nullptr;
     QAction *m_actChapterSegments = nullptr;
+    QAction *m_actDetect = nullptr;
     ProjectSession *m_project = nullptr;
     QImageButton *m_btnMax = nullptr;
     QImageButton *m_btnRestore = nullptr;

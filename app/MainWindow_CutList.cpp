@@ -203,7 +203,7 @@ void MainWindow::refreshCutListActions()
     m_menu->actApplySegments()->setEnabled(idle && VoVideoConvertManager::instance()->count() > 0);
 }
 
-bool MainWindow::askReplaceSegments(int count, bool &replace)
+bool MainWindow::askReplaceSegments(int count, bool &replace, const QString &question)
 {
     VoVideoConvertManager *items = VoVideoConvertManager::instance();
     // A file just opened holds one segment over all of it, which nobody
@@ -222,8 +222,9 @@ bool MainWindow::askReplaceSegments(int count, bool &replace)
     box.setButtons(QVoMessageBox::YesNoButtons);
     box.setButtonText(QVoMessageBox::Yes, tr("Replace"));
     box.setButtonText(QVoMessageBox::No, tr("Append"));
-    box.setMessage(tr("The work already has segments (%1). Replace them with the %2 from the list, or append "
-                      "those after them?")
+    box.setMessage((question.isEmpty() ? tr("The work already has segments (%1). Replace them with the %2 from the "
+                                            "list, or append those after them?")
+                                         : question)
                        .arg(items->count())
                        .arg(count));
     centreDialog(&box);

@@ -10,6 +10,7 @@
 #include "ProjectSession.h"
 #include "QLoadingDlg.h"
 #include "QPlayObject.h"
+#include "QSimpleTimeLine.h"
 #include "QVideoCutDlg.h"
 #include "QVideoCutManageDlg.h"
 #include "QVideoPlayDlg.h"
@@ -62,6 +63,10 @@ void MainWindow::addImportFile(QStringList fileNames)
         m_project->openProject(fileNames.constLast());
         return;
     }
+    // Another file takes the place of the work: unsaved work is asked about
+    // before anything starts, so that Cancel leaves it exactly as it is.
+    if (!m_project->confirmDiscard())
+        return;
     // A dropped file or one named on the command line also sets where the
     // next open-file dialog starts.
     const QFileInfo last(fileNames.constLast());
@@ -138,6 +143,8 @@ void MainWindow::replaceWorkOnce(unsigned importId)
     m_importReplacedWork = true;
     m_videoItemDlg->ActionDeleteALL();
     VoVideoConvertManager::instance()->clear();
+    // Places marked in the previous file mean nothing in the next.
+    m_videoItemDlg->timeLine()->setMarkers({});
 }
 
 bool MainWindow::playerOpening() const

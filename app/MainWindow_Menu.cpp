@@ -32,6 +32,7 @@ void MainWindow::buildMenuAndTray()
     connect(m_menu->actUpdates(), &QAction::triggered, this, &MainWindow::ActOnUpdates);
     connect(m_menu->actApplySegments(), &QAction::triggered, this, &MainWindow::ActOnApplySegments);
     buildCutListActions();
+    buildDetectAction();
 
     // The tray shows this window again on a click of its icon.
     m_tray = new ShellTray(this);
@@ -130,6 +131,8 @@ void MainWindow::stopWorkForExit()
 void MainWindow::endProgram()
 {
     stopWorkForExit();
+    // No one can be asked about unsaved work now; the next start offers it.
+    m_project->keepForRecovery();
     // Settings are written as they change; close() lets the window put
     // away what it keeps until it closes, as after "Exit".
     close();

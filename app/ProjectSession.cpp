@@ -157,7 +157,8 @@ ProjectSession::~ProjectSession()
 {
     qApp->removeEventFilter(this);
     // The program ends normally: nothing is left to restore.
-    removeAutosave();
+    if (!m_keepAutosave)
+        removeAutosave();
     m_autosaveLock.reset();
     // The commands hold no items, only records; the stack goes first so
     // that nothing is applied while the window is going.
@@ -253,9 +254,9 @@ QString ProjectSession::titleText() const
 
 void ProjectSession::refreshTitle()
 {
-    // The drawn title bar shows it; the window system keeps the program's
-    // name, which is how other programs find the window.
+    // The task bar and window lists name the work as the drawn title does.
     m_window->setTitleText(titleText());
+    m_window->setWindowTitle(titleText());
     m_window->update();
     emit titleChanged();
 }
@@ -297,6 +298,7 @@ WorkState ProjectSession::captureWork() const
     QVideoCutManageDlg *list = m_window->segmentManager();
     VoVideoConvertManager *items = VoVideoConvertManager::instance();
     state.simple = list->isSimpleMode();
+    state.markers = list->timeLine()->markers();
     state.output = captureOutput();
     state.current = list->entries().indexOf(list->currentEntry());
     for (int i = 0; i < items->count(); ++i) {
@@ -395,6 +397,7 @@ void ProjectSession::applyWork(const WorkState &state)
         placeSegments(state, false);
     else
         rebuildSegments(state);
+    list->timeLine()->setMarkers(state.markers);
     m_applying = false;
     // What the window shows now is the base of the next step, even should
     // it differ from the record; undo and the change would otherwise take
@@ -711,6 +714,7 @@ bool ProjectSession::openProject(const QString &path)
 QVoMessageBox *ProjectSession::discardQuestion(QWidget *parent, const QString &name)
 {
     auto *box = new QVoMessageBox(parent);
+    box->setObjectName(QStringLiteral("discardQuestion"));
     box->setTitle(productTitle());
     box->setMessage(tr("The segments of %1 have changed. Save them as a project before they are closed?").arg(name));
     box->setKind(QVoMessageBox::Warning);
@@ -723,7 +727,8 @@ QVoMessageBox *ProjectSession::discardQuestion(QWidget *parent, const QString &n
 
 bool ProjectSession::confirmDiscard()
 {
-    if (!hasUnsavedChanges())
+    // A project being opened has asked already, before its source's import.
+    if (m_openingProject || !hasUnsavedChanges())
         return true;
     const QString name = m_projectPath.isEmpty() ? QFileInfo(m_sourcePath).fileName()
                                                  : QFileInfo(m_projectPath).fileName();
@@ -755,14 +760,36 @@ void ProjectSession::writeAutosave()
         removeAutosave();
         return;
     }
+    writeAutosaveNow();
+}
+
+bool ProjectSession::writeAutosaveNow()
+{
     Project project = toProject();
     QJsonObject session;
     session.insert(QStringLiteral("saved_at"), QDateTime::currentDateTime().toString(Qt::ISODate));
     session.insert(QStringLiteral("project"), m_projectPath);
     project.stored.insert(QStringLiteral("autosave"), session);
     QString error;
-    if (!ProjectFile::write(m_autosavePath, project, &error))
+    if (!ProjectFile::write(m_autosavePath, project, &error)) {
         qWarning().noquote() << "project: autosave failed:" << error;
+        return false;
+    }
+    return true;
+}
+
+void ProjectSession::keepForRecovery()
+{
+    if (!hasUnsavedChanges())
+        return;
+    m_autosaveTimer->stop();
+    // Half-replaced work is not worth writing; the last autosave, made
+    // before the import began, holds the work as it was.
+    if (!m_window->isImporting() && !MainWindow::isConverting())
+        writeAutosaveNow();
+    m_keepAutosave = QFileInfo::exists(m_autosavePath);
+    if (m_keepAutosave)
+        qInfo().noquote() << "project: unsaved work kept for the next start in" << m_autosavePath;
 }
 
 void ProjectSession::removeAutosave()

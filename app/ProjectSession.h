@@ -77,6 +77,10 @@ public:
     // kill): the newest is offered for restoring, the rest are removed.
     void offerRestore();
     static QVoMessageBox *restoreQuestion(QWidget *parent, const QString &file, const QDateTime &when);
+    // The program is ending without a chance to ask (SIGTERM at a logout):
+    // unsaved work is written to the autosave now and left there, so that
+    // the next start offers it back.
+    void keepForRecovery();
     static constexpr int kAutosaveDelayMs = 3000;
 
     QStringList recentPaths() const;
@@ -116,6 +120,7 @@ private:
     void setLabel(VoVideoConvertItem *item, const QString &label);
     WorkState fromProject(const Project &project) const;
     void writeAutosave();
+    bool writeAutosaveNow();
     void removeAutosave();
 
     MainWindow *m_window;
@@ -143,5 +148,6 @@ private:
 
     QTimer *m_autosaveTimer = nullptr;
     QString m_autosavePath;
+    bool m_keepAutosave = false;
     std::unique_ptr<QLockFile> m_autosaveLock;
 };

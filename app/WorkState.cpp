@@ -49,7 +49,8 @@ bool sameOutput(const OutputState &a, const OutputState &b)
 
 bool sameWork(const WorkState &a, const WorkState &b)
 {
-    if (a.simple != b.simple || a.segments.size() != b.segments.size() || !sameOutput(a.output, b.output))
+    if (a.simple != b.simple || a.segments.size() != b.segments.size() || a.markers != b.markers
+        || !sameOutput(a.output, b.output))
         return false;
     for (int i = 0; i < a.segments.size(); ++i) {
         if (a.segments[i] != b.segments[i] && !sameSegment(*a.segments[i], *b.segments[i]))

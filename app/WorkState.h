@@ -38,11 +38,13 @@ struct WorkState {
     QVector<std::shared_ptr<const SegmentState>> segments;
     int current = -1;   // the selected segment; selecting alone is no change
     bool simple = false;
+    QVector<uint64_t> markers; // places a search marked on the timeline
     OutputState output;
 };
 
 bool sameEdit(const VEEditConfig &a, const VEEditConfig &b);
 bool sameSegment(const SegmentState &a, const SegmentState &b);
 bool sameOutput(const OutputState &a, const OutputState &b);
-// Equal segments, mode and output; the selection and pictures may differ.
+// Equal segments, markers, mode and output; the selection and pictures may
+// differ.
 bool sameWork(const WorkState &a, const WorkState &b);

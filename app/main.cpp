@@ -158,11 +158,14 @@ int main(int argc, char *argv[])
         QObject::connect(&termination, &TerminationSignals::terminationRequested, &window,
                          &MainWindow::endProgram);
         window.show();
-        // Work a crash or a kill left behind is offered back first.
-        QTimer::singleShot(0, &window, [&window] { window.project()->offerRestore(); });
+        // Work a crash or a kill left behind is offered back first; the
+        // named file opens once that question is answered, not beneath it.
         const QString file = fileArgument();
-        if (!file.isEmpty())
-            QTimer::singleShot(0, &window, [&window, file] { window.addImportFile({file}); });
+        QTimer::singleShot(0, &window, [&window, file] {
+            window.project()->offerRestore();
+            if (!file.isEmpty())
+                window.addImportFile({file});
+        });
         const int delay = autoCloseDelay();
         if (delay >= 0) {
             std::fprintf(stderr, "started\n");

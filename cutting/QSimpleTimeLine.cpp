@@ -4,6 +4,7 @@
 #include "QTimeItem.h"
 #include "QTimeContainer.h"
 #include "QTimeControl.h"
+#include "QTimelineMarkers.h"
 #include "QVoBaseButton.h"
 #include "SkinImage.h"
 #include "VoDetector.h"
@@ -29,6 +30,8 @@ QSimpleTimeLine::QSimpleTimeLine(QWidget *parent) : QWidget(parent)
     m_timeControl->setObjectName(QStringLiteral("m_timeControl"));
     m_timeControl->setTextColor(QColor(222, 222, 222));
     m_timeControl->setLineColor(QColor(119, 119, 119));
+
+    m_markers = new QTimelineMarkers(this);
 
     m_btnPlayHead = new QVoBaseButton(this);
     m_btnPlayHead->setObjectName(QStringLiteral("m_btnPlayHead"));
@@ -151,6 +154,17 @@ void QSimpleTimeLine::setTime(uint64_t time)
 {
     m_total = time;
     m_timeControl->setTime(time);
+    m_markers->setTotal(time);
+}
+
+void QSimpleTimeLine::setMarkers(const QVector<uint64_t> &times)
+{
+    m_markers->setMarkers(times);
+}
+
+QVector<uint64_t> QSimpleTimeLine::markers() const
+{
+    return m_markers->markers();
 }
 
 void QSimpleTimeLine::addTrimTime(TimeItemInfo info)
@@ -221,6 +235,8 @@ void QSimpleTimeLine::resizeEvent(QResizeEvent *event)
     const int S = axisSpan();
     m_timeControl->setGeometry(10, 0, S, 37);
     m_container->setGeometry(10, 38, S, height() - 39);
+    m_markers->setGeometry(rect());
+    m_markers->raise();
     placePlayHead();
 }
 

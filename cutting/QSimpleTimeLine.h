@@ -14,6 +14,7 @@ class QDrawLine;
 class QMouseEvent;
 class QTimeContainer;
 class QTimeControl;
+class QTimelineMarkers;
 class QVoBaseButton;
 class WaveformWorker;
 
@@ -49,6 +50,12 @@ public:
     void showWaveform(const QString &path, uint64_t duration_us);
     // The outline asked for last has arrived (or there is none to show).
     bool waveformSettled() const;
+
+    // Places marked on the timeline (microseconds); they stay through
+    // changes of the segments and go only when replaced.
+    void setMarkers(const QVector<uint64_t> &times);
+    QVector<uint64_t> markers() const;
+    QTimelineMarkers *markerLayer() const { return m_markers; }
 
     uint64_t total() const { return m_total; }
     double progress() const { return m_progress; }
@@ -108,6 +115,7 @@ private:
     QTimeContainer *m_container = nullptr;
     QVoBaseButton *m_btnPlayHead = nullptr;
     QDrawLine *m_line = nullptr;
+    QTimelineMarkers *m_markers = nullptr;
     bool m_pullEnabled = true;
     uint64_t m_total = 0;
     double m_progress = 0;

@@ -6,6 +6,7 @@
 #include "AppPaths.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
 
@@ -169,6 +170,23 @@ void QVoMessageBox::showEvent(QShowEvent *event)
     if (!m_prepared)
         prepare();
     QVoDialog::showEvent(event);
+}
+
+void QVoMessageBox::keyPressEvent(QKeyEvent *event)
+{
+    // The buttons take no focus, so no default button exists for the
+    // dialog to press: Return answers with the first one (OK, Yes, Save),
+    // the answer a box offers first. Escape stays the dialog's own.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (!m_prepared)
+            prepare();
+        if (!m_buttons.isEmpty()) {
+            m_buttons.first()->click();
+            return;
+        }
+    }
+    QVoDialog::keyPressEvent(event);
 }
 
 void QVoMessageBox::OnBtnClose() { done(Close); }

@@ -966,6 +966,14 @@ oder wechseln Sie in den "Freien Modus".</translation>
             <source>Chapter %1 starts at or after the end of the file; no segment was made.</source>
             <translation>Kapitel %1 beginnt am Ende der Datei oder danach; es wurde kein Segment erstellt.</translation>
         </message>
+        <message>
+            <source>Detect Cuts…</source>
+            <translation>Schnitte erkennen…</translation>
+        </message>
+        <message>
+            <source>The work already has segments (%1). Replace them with the %2 found, or append those after them?</source>
+            <translation>Die Arbeit hat bereits Abschnitte (%1). Sollen sie durch die %2 gefundenen ersetzt oder diese hinten angefügt werden?</translation>
+        </message>
     </context>
     <context>
         <name>QLoadingDlg</name>
@@ -2468,6 +2476,98 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
     --json                ein JSON-Objekt je Zeile für jede DATEI
 </translation>
         </message>
+        <message>
+            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue)</source>
+            <translation>--cuts %1: keine Schnittliste (.csv, .tsv, .txt, .edl oder .cue)</translation>
+        </message>
+        <message>
+            <source>snipwell-cli cut [OPTIONS] FILE...
+    Cuts the same segments out of every FILE.
+
+  Segments (in the order given; none: the whole file):
+    --cut START-END       a segment; times as 12.5, 1:02.5 or 1:02:03.250;
+                          an empty END runs to the end (repeatable)
+    --cuts LIST           the segments of a cut list: .csv, .tsv, .edl, .cue,
+                          or .txt chapter lines (repeatable)
+    --chapters            one segment per chapter of each FILE
+
+  Output:
+    --mode MODE           copy (lossless at key frames, the default),
+                          exact (lossless, frame-exact) or encode
+    --container NAME      copy and exact: original (the default), mp4, mkv,
+                          mov, ts, ... as in the lossless format list
+    --format NAME         encode: a format by its title or number, as in
+                          the format dialog ("MP4 H.264/AAC", 4000)
+    --quality QUALITY     encode: small or high (the default)
+    --merge               all segments of a FILE into one output
+    --merge-chapters      with --merge (copy, exact): one chapter per segment
+    --output-dir DIR      where outputs go (default: the program's output
+                          folder, a folder per FILE)
+    --name TEMPLATE       output names, as the window's template: {name}
+                          {n} {label} {start} {end} {ext} {date}
+                          (default {name}_{n}.{ext})
+
+  Encoding parameters (encode; default: the format's):
+    --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none
+    --audio-codec TAG     (AAC, MP3, ...), or none
+    --size WxH            picture size
+    --fps RATE            frame rate
+    --video-bitrate KBPS
+    --audio-bitrate KBPS
+    --channels N
+    --sample-rate HZ
+    --edits FILE          edits as JSON: the editing record's fields
+
+  Running:
+    --jobs N              files converted at once (default 1)
+    --json                one JSON object a line on standard output:
+                          progress, each output with its path and cut
+                          report, notes and errors
+</source>
+            <translation>snipwell-cli cut [OPTIONEN] DATEI...
+    Schneidet dieselben Abschnitte aus jeder DATEI.
+
+  Abschnitte (in der angegebenen Reihenfolge; keiner: die ganze Datei):
+    --cut START-END       ein Abschnitt; Zeiten als 12.5, 1:02.5 oder 1:02:03.250;
+                          ein leeres END reicht bis zum Ende (wiederholbar)
+    --cuts LIST           die Abschnitte einer Schnittliste: .csv, .tsv, .edl,
+                          .cue oder .txt-Kapitelzeilen (wiederholbar)
+    --chapters            ein Abschnitt je Kapitel jeder DATEI
+
+  Ausgabe:
+    --mode MODE           copy (verlustfrei an Schlüsselbildern, Standard),
+                          exact (verlustfrei, bildgenau) oder encode
+    --container NAME      copy und exact: original (Standard), mp4, mkv,
+                          mov, ts, ... wie in der Liste verlustfreier Formate
+    --format NAME         encode: ein Format nach Titel oder Nummer, wie im
+                          Formatdialog ("MP4 H.264/AAC", 4000)
+    --quality QUALITY     encode: small oder high (Standard)
+    --merge               alle Abschnitte einer DATEI in eine Ausgabe
+    --merge-chapters      mit --merge (copy, exact): ein Kapitel je Abschnitt
+    --output-dir DIR      wohin die Ausgaben gehen (Standard: der Ausgabeordner
+                          des Programms, ein Ordner je DATEI)
+    --name TEMPLATE       Ausgabenamen wie die Namensvorlage des Fensters:
+                          {name} {n} {label} {start} {end} {ext} {date}
+                          (Standard {name}_{n}.{ext})
+
+  Kodierparameter (encode; Standard: die des Formats):
+    --video-codec TAG     wie die Profile Codecs nennen (H264, HEVC, ...) oder none
+    --audio-codec TAG     (AAC, MP3, ...) oder none
+    --size WxH            Bildgröße
+    --fps RATE            Bildrate
+    --video-bitrate KBPS
+    --audio-bitrate KBPS
+    --channels N
+    --sample-rate HZ
+    --edits FILE          Bearbeitungen als JSON: die Felder des Bearbeitungsdatensatzes
+
+  Ausführung:
+    --jobs N              gleichzeitig umgewandelte Dateien (Standard 1)
+    --json                ein JSON-Objekt je Zeile auf der Standardausgabe:
+                          Fortschritt, jede Ausgabe mit Pfad und Schnittbericht,
+                          Hinweise und Fehler
+</translation>
+        </message>
     </context>
     <context>
         <name>BatchApplyDlg</name>
@@ -2693,6 +2793,173 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
         <message>
             <source>Cancel</source>
             <translation>Abbrechen</translation>
+        </message>
+    </context>
+    <context>
+        <name>QDetectDlg</name>
+        <message>
+            <source>Silence</source>
+            <translation>Stille</translation>
+        </message>
+        <message>
+            <source>Black pictures</source>
+            <translation>Schwarzbilder</translation>
+        </message>
+        <message>
+            <source>Scene changes</source>
+            <translation>Szenenwechsel</translation>
+        </message>
+        <message>
+            <source>Frozen pictures</source>
+            <translation>Standbilder</translation>
+        </message>
+        <message>
+            <source>Searching for silence…</source>
+            <translation>Suche nach Stille…</translation>
+        </message>
+        <message>
+            <source>Searching for black pictures…</source>
+            <translation>Suche nach Schwarzbildern…</translation>
+        </message>
+        <message>
+            <source>Searching for scene changes…</source>
+            <translation>Suche nach Szenenwechseln…</translation>
+        </message>
+        <message>
+            <source>Searching for frozen pictures…</source>
+            <translation>Suche nach Standbildern…</translation>
+        </message>
+        <message>
+            <source>Detect Cuts</source>
+            <translation>Schnitte erkennen</translation>
+        </message>
+        <message>
+            <source>Search the file for:</source>
+            <translation>Die Datei durchsuchen nach:</translation>
+        </message>
+        <message>
+            <source>for at least</source>
+            <translation>mindestens</translation>
+        </message>
+        <message>
+            <source>quieter than</source>
+            <translation>leiser als</translation>
+        </message>
+        <message>
+            <source>Sound below this level counts as silence.</source>
+            <translation>Ton unter diesem Pegel gilt als Stille.</translation>
+        </message>
+        <message>
+            <source>pixels darker than</source>
+            <translation>Pixel dunkler als</translation>
+        </message>
+        <message>
+            <source>covering</source>
+            <translation>auf</translation>
+        </message>
+        <message>
+            <source>A pixel at or below this brightness counts as black.</source>
+            <translation>Ein Pixel mit dieser Helligkeit oder dunkler gilt als schwarz.</translation>
+        </message>
+        <message>
+            <source>How much of a picture must be black for the picture to count as black.</source>
+            <translation>Wie viel eines Bildes schwarz sein muss, damit es als Schwarzbild gilt.</translation>
+        </message>
+        <message>
+            <source>change above</source>
+            <translation>Änderung über</translation>
+        </message>
+        <message>
+            <source>apart by at least</source>
+            <translation>Abstand mindestens</translation>
+        </message>
+        <message>
+            <source>How much the picture must change, from 1 (a little) to 100 (all of it).</source>
+            <translation>Wie stark sich das Bild ändern muss, von 1 (ein wenig) bis 100 (vollständig).</translation>
+        </message>
+        <message>
+            <source>differences below</source>
+            <translation>Unterschiede unter</translation>
+        </message>
+        <message>
+            <source>Pictures differing by less than this count as the same picture.</source>
+            <translation>Bilder, die sich um weniger als diesen Wert unterscheiden, gelten als dasselbe Bild.</translation>
+        </message>
+        <message>
+            <source>Make of what is found:</source>
+            <translation>Aus dem Gefundenen machen:</translation>
+        </message>
+        <message>
+            <source>Segments between the findings (leave out silence, black and frozen pictures)</source>
+            <translation>Abschnitte zwischen den Funden (Stille, Schwarz- und Standbilder weglassen)</translation>
+        </message>
+        <message>
+            <source>Segments of the findings themselves</source>
+            <translation>Abschnitte aus den Funden selbst</translation>
+        </message>
+        <message>
+            <source>Detect</source>
+            <translation>Erkennen</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Anhalten</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Schließen</translation>
+        </message>
+        <message>
+            <source>The whole file is searched. Undo (Ctrl+Z) takes back the segments made.</source>
+            <translation>Die ganze Datei wird durchsucht. Rückgängig (Strg+Z) nimmt die erzeugten Abschnitte zurück.</translation>
+        </message>
+        <message>
+            <source>Choose at least one thing to search for.</source>
+            <translation>Wählen Sie mindestens eines, wonach gesucht werden soll.</translation>
+        </message>
+        <message>
+            <source>(%2 of %3) %1</source>
+            <translation>(%2 von %3) %1</translation>
+        </message>
+        <message>
+            <source>Stopped. Nothing was changed.</source>
+            <translation>Angehalten. Nichts wurde geändert.</translation>
+        </message>
+        <message>
+            <source>The file has no sound, so there is no silence to search for.</source>
+            <translation>Die Datei hat keinen Ton, daher gibt es keine Stille zu suchen.</translation>
+        </message>
+        <message>
+            <source>The file has no pictures, so black pictures, scene changes and frozen pictures cannot be searched for.</source>
+            <translation>Die Datei hat keine Bilder, daher kann nicht nach Schwarzbildern, Szenenwechseln und Standbildern gesucht werden.</translation>
+        </message>
+        <message>
+            <source>A setting of “%1” is out of its range.</source>
+            <translation>Eine Einstellung von „%1“ liegt außerhalb ihres Bereichs.</translation>
+        </message>
+        <message>
+            <source>The file could not be read in the search for “%1”.</source>
+            <translation>Die Datei konnte bei der Suche nach „%1“ nicht gelesen werden.</translation>
+        </message>
+        <message>
+            <source>Nothing was found. Lower the minimum lengths or loosen the levels to find more.</source>
+            <translation>Nichts gefunden. Verringern Sie die Mindestlängen oder lockern Sie die Pegel, um mehr zu finden.</translation>
+        </message>
+        <message>
+            <source>Places were found, but they leave no segment of a quarter second or more.</source>
+            <translation>Es wurden Stellen gefunden, aber sie lassen keinen Abschnitt von einer Viertelsekunde oder mehr übrig.</translation>
+        </message>
+        <message>
+            <source>This would make %1 segments; the work can hold at most %2. Raise the minimum lengths to find fewer places.</source>
+            <translation>Das ergäbe %1 Abschnitte; die Arbeit kann höchstens %2 aufnehmen. Erhöhen Sie die Mindestlängen, um weniger Stellen zu finden.</translation>
+        </message>
+        <message>
+            <source>Markers on the timeline (the segments stay as they are)</source>
+            <translation>Markierungen auf der Zeitleiste (die Abschnitte bleiben, wie sie sind)</translation>
+        </message>
+        <message>
+            <source>Places were found only at the very start or end of the file; there is nothing to mark.</source>
+            <translation>Stellen wurden nur ganz am Anfang oder Ende der Datei gefunden; es gibt nichts zu markieren.</translation>
         </message>
     </context>
 </TS>

@@ -966,6 +966,14 @@ ou passez en "Mode libre".</translation>
             <source>Chapter %1 starts at or after the end of the file; no segment was made.</source>
             <translation>Le chapitre %1 commence à la fin du fichier ou après ; aucun segment n’a été créé.</translation>
         </message>
+        <message>
+            <source>Detect Cuts…</source>
+            <translation>Détecter les coupes…</translation>
+        </message>
+        <message>
+            <source>The work already has segments (%1). Replace them with the %2 found, or append those after them?</source>
+            <translation>Le travail contient déjà des segments (%1). Les remplacer par les %2 trouvés, ou ajouter ceux-ci à la suite ?</translation>
+        </message>
     </context>
     <context>
         <name>QLoadingDlg</name>
@@ -2468,6 +2476,98 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
     --json                un objet JSON par ligne pour chaque FICHIER
 </translation>
         </message>
+        <message>
+            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue)</source>
+            <translation>--cuts %1 : pas une liste de coupes (.csv, .tsv, .txt, .edl ou .cue)</translation>
+        </message>
+        <message>
+            <source>snipwell-cli cut [OPTIONS] FILE...
+    Cuts the same segments out of every FILE.
+
+  Segments (in the order given; none: the whole file):
+    --cut START-END       a segment; times as 12.5, 1:02.5 or 1:02:03.250;
+                          an empty END runs to the end (repeatable)
+    --cuts LIST           the segments of a cut list: .csv, .tsv, .edl, .cue,
+                          or .txt chapter lines (repeatable)
+    --chapters            one segment per chapter of each FILE
+
+  Output:
+    --mode MODE           copy (lossless at key frames, the default),
+                          exact (lossless, frame-exact) or encode
+    --container NAME      copy and exact: original (the default), mp4, mkv,
+                          mov, ts, ... as in the lossless format list
+    --format NAME         encode: a format by its title or number, as in
+                          the format dialog ("MP4 H.264/AAC", 4000)
+    --quality QUALITY     encode: small or high (the default)
+    --merge               all segments of a FILE into one output
+    --merge-chapters      with --merge (copy, exact): one chapter per segment
+    --output-dir DIR      where outputs go (default: the program's output
+                          folder, a folder per FILE)
+    --name TEMPLATE       output names, as the window's template: {name}
+                          {n} {label} {start} {end} {ext} {date}
+                          (default {name}_{n}.{ext})
+
+  Encoding parameters (encode; default: the format's):
+    --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none
+    --audio-codec TAG     (AAC, MP3, ...), or none
+    --size WxH            picture size
+    --fps RATE            frame rate
+    --video-bitrate KBPS
+    --audio-bitrate KBPS
+    --channels N
+    --sample-rate HZ
+    --edits FILE          edits as JSON: the editing record's fields
+
+  Running:
+    --jobs N              files converted at once (default 1)
+    --json                one JSON object a line on standard output:
+                          progress, each output with its path and cut
+                          report, notes and errors
+</source>
+            <translation>snipwell-cli cut [OPTIONS] FICHIER...
+    Découpe les mêmes segments dans chaque FICHIER.
+
+  Segments (dans l'ordre donné ; aucun : le fichier entier) :
+    --cut START-END       un segment ; temps en 12.5, 1:02.5 ou 1:02:03.250 ;
+                          une END vide va jusqu'à la fin (répétable)
+    --cuts LIST           les segments d'une liste de coupes : .csv, .tsv, .edl,
+                          .cue ou lignes de chapitres .txt (répétable)
+    --chapters            un segment par chapitre de chaque FICHIER
+
+  Sortie :
+    --mode MODE           copy (sans perte aux images clés, par défaut),
+                          exact (sans perte, à l'image près) ou encode
+    --container NAME      copy et exact : original (par défaut), mp4, mkv,
+                          mov, ts, ... comme dans la liste des formats sans perte
+    --format NAME         encode : un format par son titre ou son numéro, comme
+                          dans la boîte de formats ("MP4 H.264/AAC", 4000)
+    --quality QUALITY     encode : small ou high (par défaut)
+    --merge               tous les segments d'un FICHIER dans une seule sortie
+    --merge-chapters      avec --merge (copy, exact) : un chapitre par segment
+    --output-dir DIR      où vont les sorties (par défaut : le dossier de sortie
+                          du programme, un dossier par FICHIER)
+    --name TEMPLATE       noms des sorties, comme le modèle de la fenêtre :
+                          {name} {n} {label} {start} {end} {ext} {date}
+                          (par défaut {name}_{n}.{ext})
+
+  Paramètres d'encodage (encode ; par défaut : ceux du format) :
+    --video-codec TAG     comme les profils nomment les codecs (H264, HEVC, ...), ou none
+    --audio-codec TAG     (AAC, MP3, ...), ou none
+    --size WxH            taille de l'image
+    --fps RATE            fréquence d'images
+    --video-bitrate KBPS
+    --audio-bitrate KBPS
+    --channels N
+    --sample-rate HZ
+    --edits FILE          retouches en JSON : les champs de l'enregistrement de retouche
+
+  Exécution :
+    --jobs N              fichiers convertis à la fois (par défaut 1)
+    --json                un objet JSON par ligne sur la sortie standard :
+                          progression, chaque sortie avec son chemin et son
+                          rapport de coupe, remarques et erreurs
+</translation>
+        </message>
     </context>
     <context>
         <name>BatchApplyDlg</name>
@@ -2693,6 +2793,173 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
         <message>
             <source>Cancel</source>
             <translation>Annuler</translation>
+        </message>
+    </context>
+    <context>
+        <name>QDetectDlg</name>
+        <message>
+            <source>Silence</source>
+            <translation>Silence</translation>
+        </message>
+        <message>
+            <source>Black pictures</source>
+            <translation>Images noires</translation>
+        </message>
+        <message>
+            <source>Scene changes</source>
+            <translation>Changements de scène</translation>
+        </message>
+        <message>
+            <source>Frozen pictures</source>
+            <translation>Images figées</translation>
+        </message>
+        <message>
+            <source>Searching for silence…</source>
+            <translation>Recherche des silences…</translation>
+        </message>
+        <message>
+            <source>Searching for black pictures…</source>
+            <translation>Recherche des images noires…</translation>
+        </message>
+        <message>
+            <source>Searching for scene changes…</source>
+            <translation>Recherche des changements de scène…</translation>
+        </message>
+        <message>
+            <source>Searching for frozen pictures…</source>
+            <translation>Recherche des images figées…</translation>
+        </message>
+        <message>
+            <source>Detect Cuts</source>
+            <translation>Détecter les coupes</translation>
+        </message>
+        <message>
+            <source>Search the file for:</source>
+            <translation>Rechercher dans le fichier :</translation>
+        </message>
+        <message>
+            <source>for at least</source>
+            <translation>pendant au moins</translation>
+        </message>
+        <message>
+            <source>quieter than</source>
+            <translation>plus faible que</translation>
+        </message>
+        <message>
+            <source>Sound below this level counts as silence.</source>
+            <translation>Un son sous ce niveau compte comme silence.</translation>
+        </message>
+        <message>
+            <source>pixels darker than</source>
+            <translation>pixels plus sombres que</translation>
+        </message>
+        <message>
+            <source>covering</source>
+            <translation>couvrant</translation>
+        </message>
+        <message>
+            <source>A pixel at or below this brightness counts as black.</source>
+            <translation>Un pixel de cette luminosité ou plus sombre compte comme noir.</translation>
+        </message>
+        <message>
+            <source>How much of a picture must be black for the picture to count as black.</source>
+            <translation>Part de l’image qui doit être noire pour que l’image compte comme noire.</translation>
+        </message>
+        <message>
+            <source>change above</source>
+            <translation>changement au-dessus de</translation>
+        </message>
+        <message>
+            <source>apart by at least</source>
+            <translation>espacés d’au moins</translation>
+        </message>
+        <message>
+            <source>How much the picture must change, from 1 (a little) to 100 (all of it).</source>
+            <translation>À quel point l’image doit changer, de 1 (un peu) à 100 (entièrement).</translation>
+        </message>
+        <message>
+            <source>differences below</source>
+            <translation>différences inférieures à</translation>
+        </message>
+        <message>
+            <source>Pictures differing by less than this count as the same picture.</source>
+            <translation>Des images qui diffèrent de moins que cette valeur comptent comme la même image.</translation>
+        </message>
+        <message>
+            <source>Make of what is found:</source>
+            <translation>Faire de ce qui est trouvé :</translation>
+        </message>
+        <message>
+            <source>Segments between the findings (leave out silence, black and frozen pictures)</source>
+            <translation>Des segments entre les trouvailles (sans les silences, images noires et figées)</translation>
+        </message>
+        <message>
+            <source>Segments of the findings themselves</source>
+            <translation>Des segments des trouvailles elles-mêmes</translation>
+        </message>
+        <message>
+            <source>Detect</source>
+            <translation>Détecter</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Arrêter</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Fermer</translation>
+        </message>
+        <message>
+            <source>The whole file is searched. Undo (Ctrl+Z) takes back the segments made.</source>
+            <translation>Tout le fichier est parcouru. Annuler (Ctrl+Z) retire les segments créés.</translation>
+        </message>
+        <message>
+            <source>Choose at least one thing to search for.</source>
+            <translation>Choisissez au moins une chose à rechercher.</translation>
+        </message>
+        <message>
+            <source>(%2 of %3) %1</source>
+            <translation>(%2 sur %3) %1</translation>
+        </message>
+        <message>
+            <source>Stopped. Nothing was changed.</source>
+            <translation>Arrêté. Rien n’a été modifié.</translation>
+        </message>
+        <message>
+            <source>The file has no sound, so there is no silence to search for.</source>
+            <translation>Le fichier n’a pas de son : il n’y a donc pas de silence à rechercher.</translation>
+        </message>
+        <message>
+            <source>The file has no pictures, so black pictures, scene changes and frozen pictures cannot be searched for.</source>
+            <translation>Le fichier n’a pas d’images : les images noires, changements de scène et images figées ne peuvent pas être recherchés.</translation>
+        </message>
+        <message>
+            <source>A setting of “%1” is out of its range.</source>
+            <translation>Un réglage de « %1 » est hors de sa plage.</translation>
+        </message>
+        <message>
+            <source>The file could not be read in the search for “%1”.</source>
+            <translation>Le fichier n’a pas pu être lu lors de la recherche « %1 ».</translation>
+        </message>
+        <message>
+            <source>Nothing was found. Lower the minimum lengths or loosen the levels to find more.</source>
+            <translation>Rien n’a été trouvé. Réduisez les durées minimales ou assouplissez les niveaux pour trouver davantage.</translation>
+        </message>
+        <message>
+            <source>Places were found, but they leave no segment of a quarter second or more.</source>
+            <translation>Des endroits ont été trouvés, mais ils ne laissent aucun segment d’un quart de seconde ou plus.</translation>
+        </message>
+        <message>
+            <source>This would make %1 segments; the work can hold at most %2. Raise the minimum lengths to find fewer places.</source>
+            <translation>Cela ferait %1 segments ; le travail peut en contenir au plus %2. Augmentez les durées minimales pour trouver moins d’endroits.</translation>
+        </message>
+        <message>
+            <source>Markers on the timeline (the segments stay as they are)</source>
+            <translation>Des marqueurs sur la ligne de temps (les segments restent tels quels)</translation>
+        </message>
+        <message>
+            <source>Places were found only at the very start or end of the file; there is nothing to mark.</source>
+            <translation>Des endroits n’ont été trouvés qu’au tout début ou à la toute fin du fichier ; il n’y a rien à marquer.</translation>
         </message>
     </context>
 </TS>

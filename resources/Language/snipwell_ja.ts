@@ -966,6 +966,14 @@ or switch to the "Free Mode".</source>
             <source>Chapter %1 starts at or after the end of the file; no segment was made.</source>
             <translation>チャプター %1 がファイルの終わり以降に始まるため、セグメントを作成しませんでした。</translation>
         </message>
+        <message>
+            <source>Detect Cuts…</source>
+            <translation>カット位置を検出…</translation>
+        </message>
+        <message>
+            <source>The work already has segments (%1). Replace them with the %2 found, or append those after them?</source>
+            <translation>作業にはすでにセグメントがあります（%1 個）。見つかった %2 個で置き換えますか、それとも後ろに追加しますか？</translation>
+        </message>
     </context>
     <context>
         <name>QLoadingDlg</name>
@@ -2468,6 +2476,98 @@ leaves no partial output. See snipwell-cli(1).
     --json                ファイルごとに 1 行 1 つの JSON オブジェクト
 </translation>
         </message>
+        <message>
+            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue)</source>
+            <translation>--cuts %1: カットリストではありません（.csv、.tsv、.txt、.edl、.cue）</translation>
+        </message>
+        <message>
+            <source>snipwell-cli cut [OPTIONS] FILE...
+    Cuts the same segments out of every FILE.
+
+  Segments (in the order given; none: the whole file):
+    --cut START-END       a segment; times as 12.5, 1:02.5 or 1:02:03.250;
+                          an empty END runs to the end (repeatable)
+    --cuts LIST           the segments of a cut list: .csv, .tsv, .edl, .cue,
+                          or .txt chapter lines (repeatable)
+    --chapters            one segment per chapter of each FILE
+
+  Output:
+    --mode MODE           copy (lossless at key frames, the default),
+                          exact (lossless, frame-exact) or encode
+    --container NAME      copy and exact: original (the default), mp4, mkv,
+                          mov, ts, ... as in the lossless format list
+    --format NAME         encode: a format by its title or number, as in
+                          the format dialog ("MP4 H.264/AAC", 4000)
+    --quality QUALITY     encode: small or high (the default)
+    --merge               all segments of a FILE into one output
+    --merge-chapters      with --merge (copy, exact): one chapter per segment
+    --output-dir DIR      where outputs go (default: the program's output
+                          folder, a folder per FILE)
+    --name TEMPLATE       output names, as the window's template: {name}
+                          {n} {label} {start} {end} {ext} {date}
+                          (default {name}_{n}.{ext})
+
+  Encoding parameters (encode; default: the format's):
+    --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none
+    --audio-codec TAG     (AAC, MP3, ...), or none
+    --size WxH            picture size
+    --fps RATE            frame rate
+    --video-bitrate KBPS
+    --audio-bitrate KBPS
+    --channels N
+    --sample-rate HZ
+    --edits FILE          edits as JSON: the editing record's fields
+
+  Running:
+    --jobs N              files converted at once (default 1)
+    --json                one JSON object a line on standard output:
+                          progress, each output with its path and cut
+                          report, notes and errors
+</source>
+            <translation>snipwell-cli cut [オプション] ファイル...
+    すべてのファイルから同じ区間を切り出します。
+
+  区間（指定した順。指定なし：ファイル全体）:
+    --cut START-END       区間。時間は 12.5、1:02.5、1:02:03.250 の形式。
+                          END を空にすると末尾まで（繰り返し可）
+    --cuts LIST           カットリストの区間：.csv、.tsv、.edl、.cue、
+                          または .txt のチャプター行（繰り返し可）
+    --chapters            各ファイルのチャプターごとに 1 区間
+
+  出力:
+    --mode MODE           copy（キーフレームで無劣化、既定）、
+                          exact（無劣化・フレーム単位）または encode
+    --container NAME      copy と exact：original（既定）、mp4、mkv、
+                          mov、ts など無劣化フォーマット一覧のとおり
+    --format NAME         encode：形式ダイアログと同じタイトルまたは番号
+                          （"MP4 H.264/AAC"、4000）
+    --quality QUALITY     encode：small または high（既定）
+    --merge               1 つのファイルの全区間を 1 つの出力に結合
+    --merge-chapters      --merge と併用（copy、exact）：区間ごとに 1 チャプター
+    --output-dir DIR      出力先（既定：プログラムの出力フォルダー、
+                          ファイルごとに 1 フォルダー）
+    --name TEMPLATE       出力名。ウィンドウの名前テンプレートと同じ：
+                          {name} {n} {label} {start} {end} {ext} {date}
+                          （既定 {name}_{n}.{ext}）
+
+  エンコードのパラメーター（encode。既定：形式の値）:
+    --video-codec TAG     プロファイルでのコーデック名（H264、HEVC など）または none
+    --audio-codec TAG     （AAC、MP3 など）または none
+    --size WxH            画面サイズ
+    --fps RATE            フレームレート
+    --video-bitrate KBPS
+    --audio-bitrate KBPS
+    --channels N
+    --sample-rate HZ
+    --edits FILE          JSON による編集：編集レコードのフィールド
+
+  実行:
+    --jobs N              同時に変換するファイル数（既定 1）
+    --json                標準出力に 1 行ごとに 1 つの JSON オブジェクト：
+                          進行状況、パスとカットレポート付きの各出力、
+                          注意とエラー
+</translation>
+        </message>
     </context>
     <context>
         <name>BatchApplyDlg</name>
@@ -2693,6 +2793,173 @@ leaves no partial output. See snipwell-cli(1).
         <message>
             <source>Cancel</source>
             <translation>キャンセル</translation>
+        </message>
+    </context>
+    <context>
+        <name>QDetectDlg</name>
+        <message>
+            <source>Silence</source>
+            <translation>無音</translation>
+        </message>
+        <message>
+            <source>Black pictures</source>
+            <translation>黒い画面</translation>
+        </message>
+        <message>
+            <source>Scene changes</source>
+            <translation>シーンの切り替わり</translation>
+        </message>
+        <message>
+            <source>Frozen pictures</source>
+            <translation>静止した画面</translation>
+        </message>
+        <message>
+            <source>Searching for silence…</source>
+            <translation>無音を検索中…</translation>
+        </message>
+        <message>
+            <source>Searching for black pictures…</source>
+            <translation>黒い画面を検索中…</translation>
+        </message>
+        <message>
+            <source>Searching for scene changes…</source>
+            <translation>シーンの切り替わりを検索中…</translation>
+        </message>
+        <message>
+            <source>Searching for frozen pictures…</source>
+            <translation>静止した画面を検索中…</translation>
+        </message>
+        <message>
+            <source>Detect Cuts</source>
+            <translation>カット位置の検出</translation>
+        </message>
+        <message>
+            <source>Search the file for:</source>
+            <translation>ファイル内で検索するもの：</translation>
+        </message>
+        <message>
+            <source>for at least</source>
+            <translation>最短の長さ</translation>
+        </message>
+        <message>
+            <source>quieter than</source>
+            <translation>音量がこれ未満</translation>
+        </message>
+        <message>
+            <source>Sound below this level counts as silence.</source>
+            <translation>この音量より小さい音を無音とみなします。</translation>
+        </message>
+        <message>
+            <source>pixels darker than</source>
+            <translation>これより暗い画素</translation>
+        </message>
+        <message>
+            <source>covering</source>
+            <translation>画面に占める割合</translation>
+        </message>
+        <message>
+            <source>A pixel at or below this brightness counts as black.</source>
+            <translation>この明るさ以下の画素を黒とみなします。</translation>
+        </message>
+        <message>
+            <source>How much of a picture must be black for the picture to count as black.</source>
+            <translation>画面が黒とみなされるために必要な黒い部分の割合です。</translation>
+        </message>
+        <message>
+            <source>change above</source>
+            <translation>変化量がこれを超える</translation>
+        </message>
+        <message>
+            <source>apart by at least</source>
+            <translation>最小の間隔</translation>
+        </message>
+        <message>
+            <source>How much the picture must change, from 1 (a little) to 100 (all of it).</source>
+            <translation>画面がどれだけ変わる必要があるか。1（わずか）から 100（すべて）まで。</translation>
+        </message>
+        <message>
+            <source>differences below</source>
+            <translation>差がこれ未満</translation>
+        </message>
+        <message>
+            <source>Pictures differing by less than this count as the same picture.</source>
+            <translation>差がこれより小さい画面を同じ画面とみなします。</translation>
+        </message>
+        <message>
+            <source>Make of what is found:</source>
+            <translation>見つかったものから作るもの：</translation>
+        </message>
+        <message>
+            <source>Segments between the findings (leave out silence, black and frozen pictures)</source>
+            <translation>見つかった箇所の間のセグメント（無音・黒い画面・静止した画面を除く）</translation>
+        </message>
+        <message>
+            <source>Segments of the findings themselves</source>
+            <translation>見つかった箇所そのもののセグメント</translation>
+        </message>
+        <message>
+            <source>Detect</source>
+            <translation>検出</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>閉じる</translation>
+        </message>
+        <message>
+            <source>The whole file is searched. Undo (Ctrl+Z) takes back the segments made.</source>
+            <translation>ファイル全体を検索します。作られたセグメントは元に戻す（Ctrl+Z）で取り消せます。</translation>
+        </message>
+        <message>
+            <source>Choose at least one thing to search for.</source>
+            <translation>検索するものを少なくとも一つ選んでください。</translation>
+        </message>
+        <message>
+            <source>(%2 of %3) %1</source>
+            <translation>（%3 件中 %2 件目）%1</translation>
+        </message>
+        <message>
+            <source>Stopped. Nothing was changed.</source>
+            <translation>停止しました。何も変更していません。</translation>
+        </message>
+        <message>
+            <source>The file has no sound, so there is no silence to search for.</source>
+            <translation>このファイルには音声がないため、無音を検索できません。</translation>
+        </message>
+        <message>
+            <source>The file has no pictures, so black pictures, scene changes and frozen pictures cannot be searched for.</source>
+            <translation>このファイルには映像がないため、黒い画面・シーンの切り替わり・静止した画面は検索できません。</translation>
+        </message>
+        <message>
+            <source>A setting of “%1” is out of its range.</source>
+            <translation>「%1」の設定が範囲外です。</translation>
+        </message>
+        <message>
+            <source>The file could not be read in the search for “%1”.</source>
+            <translation>「%1」の検索中にファイルを読み込めませんでした。</translation>
+        </message>
+        <message>
+            <source>Nothing was found. Lower the minimum lengths or loosen the levels to find more.</source>
+            <translation>何も見つかりませんでした。もっと見つけるには、最短の長さを短くするか、しきい値を緩めてください。</translation>
+        </message>
+        <message>
+            <source>Places were found, but they leave no segment of a quarter second or more.</source>
+            <translation>箇所は見つかりましたが、0.25 秒以上のセグメントが残りません。</translation>
+        </message>
+        <message>
+            <source>This would make %1 segments; the work can hold at most %2. Raise the minimum lengths to find fewer places.</source>
+            <translation>セグメントが %1 個になりますが、作業に入るのは最大 %2 個です。見つかる箇所を減らすには最短の長さを長くしてください。</translation>
+        </message>
+        <message>
+            <source>Markers on the timeline (the segments stay as they are)</source>
+            <translation>タイムライン上のマーカー（セグメントはそのまま）</translation>
+        </message>
+        <message>
+            <source>Places were found only at the very start or end of the file; there is nothing to mark.</source>
+            <translation>見つかった箇所はファイルの先頭か末尾だけなので、マーカーを付ける所がありません。</translation>
         </message>
     </context>
 </TS>

@@ -966,6 +966,14 @@ or switch to the "Free Mode".</source>
             <source>Chapter %1 starts at or after the end of the file; no segment was made.</source>
             <translation>章节 %1 在文件结尾或之后开始；未生成任何片段。</translation>
         </message>
+        <message>
+            <source>Detect Cuts…</source>
+            <translation>检测剪切点…</translation>
+        </message>
+        <message>
+            <source>The work already has segments (%1). Replace them with the %2 found, or append those after them?</source>
+            <translation>工作中已有片段（%1 个）。用找到的 %2 个替换它们，还是追加到其后？</translation>
+        </message>
     </context>
     <context>
         <name>QLoadingDlg</name>
@@ -2467,6 +2475,98 @@ leaves no partial output. See snipwell-cli(1).
     --json                每个文件输出一行 JSON 对象
 </translation>
         </message>
+        <message>
+            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue)</source>
+            <translation>--cuts %1：不是剪辑列表（.csv、.tsv、.txt、.edl 或 .cue）</translation>
+        </message>
+        <message>
+            <source>snipwell-cli cut [OPTIONS] FILE...
+    Cuts the same segments out of every FILE.
+
+  Segments (in the order given; none: the whole file):
+    --cut START-END       a segment; times as 12.5, 1:02.5 or 1:02:03.250;
+                          an empty END runs to the end (repeatable)
+    --cuts LIST           the segments of a cut list: .csv, .tsv, .edl, .cue,
+                          or .txt chapter lines (repeatable)
+    --chapters            one segment per chapter of each FILE
+
+  Output:
+    --mode MODE           copy (lossless at key frames, the default),
+                          exact (lossless, frame-exact) or encode
+    --container NAME      copy and exact: original (the default), mp4, mkv,
+                          mov, ts, ... as in the lossless format list
+    --format NAME         encode: a format by its title or number, as in
+                          the format dialog ("MP4 H.264/AAC", 4000)
+    --quality QUALITY     encode: small or high (the default)
+    --merge               all segments of a FILE into one output
+    --merge-chapters      with --merge (copy, exact): one chapter per segment
+    --output-dir DIR      where outputs go (default: the program's output
+                          folder, a folder per FILE)
+    --name TEMPLATE       output names, as the window's template: {name}
+                          {n} {label} {start} {end} {ext} {date}
+                          (default {name}_{n}.{ext})
+
+  Encoding parameters (encode; default: the format's):
+    --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none
+    --audio-codec TAG     (AAC, MP3, ...), or none
+    --size WxH            picture size
+    --fps RATE            frame rate
+    --video-bitrate KBPS
+    --audio-bitrate KBPS
+    --channels N
+    --sample-rate HZ
+    --edits FILE          edits as JSON: the editing record's fields
+
+  Running:
+    --jobs N              files converted at once (default 1)
+    --json                one JSON object a line on standard output:
+                          progress, each output with its path and cut
+                          report, notes and errors
+</source>
+            <translation>snipwell-cli cut [选项] 文件...
+    从每个文件中剪切相同的片段。
+
+  片段（按给出的顺序；不指定：整个文件）：
+    --cut START-END       一个片段；时间格式为 12.5、1:02.5 或 1:02:03.250；
+                          END 为空表示到结尾（可重复）
+    --cuts LIST           剪辑列表中的片段：.csv、.tsv、.edl、.cue
+                          或 .txt 章节行（可重复）
+    --chapters            每个文件的每个章节作为一个片段
+
+  输出：
+    --mode MODE           copy（在关键帧处无损，默认）、
+                          exact（无损，精确到帧）或 encode
+    --container NAME      copy 和 exact：original（默认）、mp4、mkv、
+                          mov、ts 等，与无损格式列表相同
+    --format NAME         encode：按标题或编号指定格式，与格式对话框相同
+                          （"MP4 H.264/AAC"、4000）
+    --quality QUALITY     encode：small 或 high（默认）
+    --merge               将一个文件的所有片段合并为一个输出
+    --merge-chapters      与 --merge 一起使用（copy、exact）：每个片段一个章节
+    --output-dir DIR      输出位置（默认：程序的输出文件夹，
+                          每个文件一个文件夹）
+    --name TEMPLATE       输出名称，与窗口的名称模板相同：
+                          {name} {n} {label} {start} {end} {ext} {date}
+                          （默认 {name}_{n}.{ext}）
+
+  编码参数（encode；默认：格式自身的值）：
+    --video-codec TAG     按配置文件中的编解码器名称（H264、HEVC 等），或 none
+    --audio-codec TAG     （AAC、MP3 等），或 none
+    --size WxH            画面尺寸
+    --fps RATE            帧率
+    --video-bitrate KBPS
+    --audio-bitrate KBPS
+    --channels N
+    --sample-rate HZ
+    --edits FILE          以 JSON 表示的编辑：编辑记录的字段
+
+  运行：
+    --jobs N              同时转换的文件数（默认 1）
+    --json                在标准输出上每行一个 JSON 对象：
+                          进度、每个输出及其路径和剪切报告、
+                          提示和错误
+</translation>
+        </message>
     </context>
     <context>
         <name>BatchApplyDlg</name>
@@ -2692,6 +2792,173 @@ leaves no partial output. See snipwell-cli(1).
         <message>
             <source>Cancel</source>
             <translation>取消</translation>
+        </message>
+    </context>
+    <context>
+        <name>QDetectDlg</name>
+        <message>
+            <source>Silence</source>
+            <translation>静音</translation>
+        </message>
+        <message>
+            <source>Black pictures</source>
+            <translation>黑屏画面</translation>
+        </message>
+        <message>
+            <source>Scene changes</source>
+            <translation>场景切换</translation>
+        </message>
+        <message>
+            <source>Frozen pictures</source>
+            <translation>静止画面</translation>
+        </message>
+        <message>
+            <source>Searching for silence…</source>
+            <translation>正在查找静音…</translation>
+        </message>
+        <message>
+            <source>Searching for black pictures…</source>
+            <translation>正在查找黑屏画面…</translation>
+        </message>
+        <message>
+            <source>Searching for scene changes…</source>
+            <translation>正在查找场景切换…</translation>
+        </message>
+        <message>
+            <source>Searching for frozen pictures…</source>
+            <translation>正在查找静止画面…</translation>
+        </message>
+        <message>
+            <source>Detect Cuts</source>
+            <translation>检测剪切点</translation>
+        </message>
+        <message>
+            <source>Search the file for:</source>
+            <translation>在文件中查找：</translation>
+        </message>
+        <message>
+            <source>for at least</source>
+            <translation>持续至少</translation>
+        </message>
+        <message>
+            <source>quieter than</source>
+            <translation>低于</translation>
+        </message>
+        <message>
+            <source>Sound below this level counts as silence.</source>
+            <translation>低于此电平的声音视为静音。</translation>
+        </message>
+        <message>
+            <source>pixels darker than</source>
+            <translation>像素暗于</translation>
+        </message>
+        <message>
+            <source>covering</source>
+            <translation>覆盖</translation>
+        </message>
+        <message>
+            <source>A pixel at or below this brightness counts as black.</source>
+            <translation>亮度不高于此值的像素视为黑色。</translation>
+        </message>
+        <message>
+            <source>How much of a picture must be black for the picture to count as black.</source>
+            <translation>画面中黑色部分须达到多少，该画面才视为黑屏。</translation>
+        </message>
+        <message>
+            <source>change above</source>
+            <translation>变化超过</translation>
+        </message>
+        <message>
+            <source>apart by at least</source>
+            <translation>间隔至少</translation>
+        </message>
+        <message>
+            <source>How much the picture must change, from 1 (a little) to 100 (all of it).</source>
+            <translation>画面须变化的程度，从 1（少许）到 100（全部）。</translation>
+        </message>
+        <message>
+            <source>differences below</source>
+            <translation>差异低于</translation>
+        </message>
+        <message>
+            <source>Pictures differing by less than this count as the same picture.</source>
+            <translation>差异小于此值的画面视为同一画面。</translation>
+        </message>
+        <message>
+            <source>Make of what is found:</source>
+            <translation>用找到的内容生成：</translation>
+        </message>
+        <message>
+            <source>Segments between the findings (leave out silence, black and frozen pictures)</source>
+            <translation>找到的位置之间的片段（去掉静音、黑屏和静止画面）</translation>
+        </message>
+        <message>
+            <source>Segments of the findings themselves</source>
+            <translation>以找到的位置本身为片段</translation>
+        </message>
+        <message>
+            <source>Detect</source>
+            <translation>检测</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>关闭</translation>
+        </message>
+        <message>
+            <source>The whole file is searched. Undo (Ctrl+Z) takes back the segments made.</source>
+            <translation>将搜索整个文件。撤销（Ctrl+Z）可收回生成的片段。</translation>
+        </message>
+        <message>
+            <source>Choose at least one thing to search for.</source>
+            <translation>请至少选择一项要查找的内容。</translation>
+        </message>
+        <message>
+            <source>(%2 of %3) %1</source>
+            <translation>（第 %2 项，共 %3 项）%1</translation>
+        </message>
+        <message>
+            <source>Stopped. Nothing was changed.</source>
+            <translation>已停止。未做任何更改。</translation>
+        </message>
+        <message>
+            <source>The file has no sound, so there is no silence to search for.</source>
+            <translation>该文件没有声音，因此无法查找静音。</translation>
+        </message>
+        <message>
+            <source>The file has no pictures, so black pictures, scene changes and frozen pictures cannot be searched for.</source>
+            <translation>该文件没有画面，因此无法查找黑屏画面、场景切换和静止画面。</translation>
+        </message>
+        <message>
+            <source>A setting of “%1” is out of its range.</source>
+            <translation>“%1”的某项设置超出了范围。</translation>
+        </message>
+        <message>
+            <source>The file could not be read in the search for “%1”.</source>
+            <translation>查找“%1”时无法读取该文件。</translation>
+        </message>
+        <message>
+            <source>Nothing was found. Lower the minimum lengths or loosen the levels to find more.</source>
+            <translation>未找到任何内容。要找到更多，请缩短最短时长或放宽阈值。</translation>
+        </message>
+        <message>
+            <source>Places were found, but they leave no segment of a quarter second or more.</source>
+            <translation>找到了一些位置，但它们留不下 0.25 秒或更长的片段。</translation>
+        </message>
+        <message>
+            <source>This would make %1 segments; the work can hold at most %2. Raise the minimum lengths to find fewer places.</source>
+            <translation>这将生成 %1 个片段；工作中最多只能容纳 %2 个。请增大最短时长以减少找到的位置。</translation>
+        </message>
+        <message>
+            <source>Markers on the timeline (the segments stay as they are)</source>
+            <translation>时间线上的标记（片段保持不变）</translation>
+        </message>
+        <message>
+            <source>Places were found only at the very start or end of the file; there is nothing to mark.</source>
+            <translation>只在文件的开头或结尾找到了位置，没有可标记的地方。</translation>
         </message>
     </context>
 </TS>

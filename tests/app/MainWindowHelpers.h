@@ -16,7 +16,10 @@
 #include <functional>
 
 // Answers each message box with its first button (OK, or Yes) shortly after
-// it appears; the texts are kept in the order they were shown.
+// it appears; the texts are kept in the order they were shown. The question
+// about unsaved work before another file opens is answered apart, with
+// "Discard" unless told otherwise (0 Save, 1 Discard, 2 Cancel), and kept
+// in questions.
 class MessageWatcher {
 public:
     MessageWatcher()
@@ -26,6 +29,8 @@ public:
         m_timer.start();
     }
     QStringList texts;
+    QStringList questions;
+    int discardAnswer = 1;
 
 private:
     void poll()
@@ -35,9 +40,12 @@ private:
             if (!box || !box->isVisible() || box->property("answered").toBool())
                 continue;
             box->setProperty("answered", true);
-            texts << box->message();
             box->prepare();
-            if (!box->buttons().isEmpty())
+            const bool discard = box->objectName() == QLatin1String("discardQuestion");
+            (discard ? questions : texts) << box->message();
+            if (discard)
+                box->buttons().at(discardAnswer)->click();
+            else if (!box->buttons().isEmpty())
                 box->buttons().first()->click();
             else
                 box->reject();

@@ -10,6 +10,7 @@
 #include "ProgramMenu.h"
 #include "ProjectFile.h"
 #include "ProjectSession.h"
+#include "QPlayObject.h"
 #include "QDualSlider.h"
 #include "QSliderCtrlBtn.h"
 #include "QVideoEditTag.h"
@@ -27,8 +28,11 @@
 
 #include <QAbstractButton>
 #include <QDirIterator>
+#include <QDropEvent>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QLockFile>
+#include <QMimeData>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -110,6 +114,55 @@ double psnr(const QString &a, const QString &b)
     if (!m.hasMatch())
         return -1;
     return m.captured(1) == "inf" ? 1000 : m.captured(1).toDouble();
+}
+
+// Answers what the window asks as a user would, whenever it appears: the
+// open-file dialog with a file, the question about unsaved work with one of
+// its buttons (0 Save, 1 Discard, 2 Cancel), any other message with OK.
+// It polls rather than waits, so that no answer runs inside another's loop.
+class Answers {
+public:
+    Answers()
+    {
+        m_timer.setInterval(20);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
+        m_timer.start();
+    }
+    QString file;
+    int button = 2;
+    QStringList questions;
+    QStringList messages;
+
+private:
+    void poll()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || modal->property("answered").toBool())
+            return;
+        if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+            modal->setProperty("answered", true);
+            dialog->selectFile(file);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        } else if (auto *box = qobject_cast<QVoMessageBox *>(modal)) {
+            modal->setProperty("answered", true);
+            box->prepare();
+            const bool question = box->objectName() == QLatin1String("discardQuestion");
+            (question ? questions : messages) << box->message();
+            box->buttons().at(question ? button : 0)->click();
+        }
+    }
+    QTimer m_timer;
+};
+
+void dropOn(MainWindow &w, const QString &path)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    const QPoint at(w.width() / 2, 100);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &drop);
 }
 
 class ProjectWindow : public ::testing::Test {
@@ -554,4 +607,85 @@ TEST_F(ProjectWindow, TheAutosaveOfAKilledSessionIsOfferedAtTheNextStartAndResto
     EXPECT_TRUE(QFileInfo::exists(folder + "/session-888888.snipwell"));
     EXPECT_FALSE(w.project()->recentPaths().join(' ').contains("session-"));
     QFile::remove(folder + "/session-888888.snipwell");
+}
+
+TEST_F(ProjectWindow, AnotherFileOverUnsavedWorkAsksFirstAndCancelKeepsEverything)
+{
+    Answers answers;
+    MainWindow w;
+    w.show();
+    open(w, "long_h264_aac.mp4");
+    mark(w, 2.0, 4.0);
+    key(w, Qt::Key_Insert);
+    const Work before = work(w);
+    QUndoStack *stack = w.project()->undoStack();
+    const int steps = stack->count();
+    ASSERT_TRUE(w.project()->hasUnsavedChanges());
+    // The window system names the work as the drawn title does.
+    EXPECT_EQ(w.windowTitle().toStdString(), "*long_h264_aac.mp4 — Zelvane Snipwell");
+    const QString other = fixture("h264_aac.mp4");
+    auto unchanged = [&](const char *how) {
+        SCOPED_TRACE(how);
+        EXPECT_FALSE(w.isImporting());
+        EXPECT_EQ(work(w), before);
+        EXPECT_EQ(stack->count(), steps);
+        EXPECT_TRUE(w.project()->hasUnsavedChanges());
+        EXPECT_EQ(w.playObject()->path(), fixture("long_h264_aac.mp4"));
+        EXPECT_NE(w.playerPanel()->player(), 0);
+        EXPECT_EQ(w.windowTitle().toStdString(), "*long_h264_aac.mp4 — Zelvane Snipwell");
+    };
+
+    // Cancel, whichever way the other file comes: Ctrl+O, a drop, a later start.
+    answers.file = other;
+    answers.button = 2;
+    key(w, Qt::Key_O, Qt::ControlModifier);
+    ASSERT_TRUE(waitUntil([&] { return answers.questions.size() == 1 && !QApplication::activeModalWidget(); }));
+    EXPECT_TRUE(answers.questions.first().contains("long_h264_aac.mp4")) << answers.questions.first().toStdString();
+    unchanged("Ctrl+O");
+    dropOn(w, other);
+    ASSERT_TRUE(waitUntil([&] { return answers.questions.size() == 2 && !QApplication::activeModalWidget(); }));
+    unchanged("drop");
+    w.openHandedOverFiles({other});
+    ASSERT_TRUE(waitUntil([&] { return answers.questions.size() == 3 && !QApplication::activeModalWidget(); }));
+    unchanged("later start");
+    // The player goes on with the old file.
+    QTest::mouseClick(w.playerPanel()->findChild<QAbstractButton *>("m_btnPlay"), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return !w.playerPanel()->isPaused(); }));
+    key(w, Qt::Key_Space);
+
+    // Discarded, but the file cannot be opened: the work stays, unsaved.
+    answers.button = 1;
+    dropOn(w, fixture("not_media.mp4"));
+    ASSERT_TRUE(waitUntil([&] { return answers.messages.size() == 1 && !w.isImporting(); }));
+    EXPECT_EQ(answers.questions.size(), 4);
+    EXPECT_TRUE(answers.messages.first().startsWith("Open file failed.")) << answers.messages.first().toStdString();
+    unchanged("failed open");
+
+    // Saved through the Open button: the project holds the work, the file replaces it.
+    const QString projectPath = projects.filePath("before other.snipwell");
+    ProjectSession::setSaveChooser([&](QWidget *, const QString &) { return projectPath; });
+    answers.button = 0;
+    QTest::mouseClick(w.cutTool()->findChild<QAbstractButton *>("m_btnAddFile"), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] {
+        return itemCount() == 1 && VoVideoConvertManager::instance()->itemAt(0)->m_videoPath == other && !w.isImporting();
+    }));
+    EXPECT_EQ(answers.questions.size(), 5);
+    Project saved;
+    QString error;
+    ASSERT_TRUE(ProjectFile::read(projectPath, &saved, &error)) << error.toStdString();
+    ASSERT_EQ(saved.segments.size(), before.segments.size());
+    for (int i = 0; i < before.segments.size(); ++i) {
+        EXPECT_EQ(saved.segments[i].start_us, before.segments[i].start);
+        EXPECT_EQ(saved.segments[i].end_us, before.segments[i].end);
+    }
+    EXPECT_FALSE(w.project()->hasUnsavedChanges());
+    EXPECT_EQ(w.windowTitle().toStdString(), "h264_aac.mp4 — Zelvane Snipwell");
+
+    // Nothing unsaved: the next file opens without a word.
+    dropOn(w, fixture("long_h264_aac.mp4"));
+    ASSERT_TRUE(waitUntil([&] {
+        return VoVideoConvertManager::instance()->itemAt(0)->m_videoPath == fixture("long_h264_aac.mp4") && !w.isImporting();
+    }));
+    EXPECT_EQ(answers.questions.size(), 5);
+    EXPECT_EQ(answers.messages.size(), 1);
 }

@@ -38,11 +38,14 @@ QProcessEnvironment programEnv(const QString &runtimeDir = QString())
     return env;
 }
 
+// The first viewable window whose title ends with title: the main window
+// puts the name of the work before the program's.
 Window findWindow(Display *dpy, Window under, const char *title)
 {
     char *name = nullptr;
     if (XFetchName(dpy, under, &name) && name) {
-        const bool match = std::string(name) == title;
+        const std::string found(name), tail(title);
+        const bool match = found.size() >= tail.size() && found.compare(found.size() - tail.size(), tail.size(), tail) == 0;
         XFree(name);
         XWindowAttributes a{};
         if (match && XGetWindowAttributes(dpy, under, &a) && a.map_state == IsViewable)

@@ -182,9 +182,10 @@ TEST(RealDisplay, TimesTypedIntoTheFieldsAfterTheStartIsPastZeroAreTheTimesCut)
         }
     };
 
-    // The window, once the file is in: both fields show their plates, the
-    // end field no longer reads zero (the plates are found by their colour)
-    // and the loading dialog has gone, as a user waits for it.
+    // The window, once the file is in (its title names the file): both
+    // fields show their plates, the end field no longer reads zero (the
+    // plates are found by their colour) and the loading dialog has gone, as
+    // a user waits for it.
     QString window;
     std::vector<QRect> plates;
     XWindowAttributes attrs{};
@@ -192,7 +193,7 @@ TEST(RealDisplay, TimesTypedIntoTheFieldsAfterTheStartIsPastZeroAreTheTimesCut)
     t.start();
     while (t.elapsed() < 30000 && app.state() == QProcess::Running) {
         QByteArray id;
-        if (window.isEmpty() && xdotool({"search", "--onlyvisible", "--name", "^Zelvane Snipwell$"}, &id))
+        if (window.isEmpty() && xdotool({"search", "--onlyvisible", "--name", "^long_h264_aac\\.mp4 .* Zelvane Snipwell$"}, &id))
             window = QString::fromLatin1(id.split('\n').first());
         if (!window.isEmpty() && XGetWindowAttributes(dpy, Window(window.toULong()), &attrs)) {
             plates = timeFieldPlates(dpy, Window(window.toULong()), attrs.width, attrs.height);

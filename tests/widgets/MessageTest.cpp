@@ -167,6 +167,37 @@ TEST(VoMessageBox, KindsAndButtonSets)
     EXPECT_EQ(clickResult(box, box.closeButton()), 0x200000);
 }
 
+TEST(VoMessageBox, ReturnAnswersWithTheFirstButtonEscapeWithNone)
+{
+    // A question about lost work: Return saves, Escape takes nothing back.
+    struct Case {
+        int set;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int result;
+    };
+    const QList<Case> cases{{4, Qt::Key_Return, Qt::NoModifier, 0x4000},
+                            {8, Qt::Key_Enter, Qt::KeypadModifier, 0x4000},
+                            {1, Qt::Key_Return, Qt::NoModifier, 0x400},
+                            {8, Qt::Key_Escape, Qt::NoModifier, 0}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.key);
+        whenShown<QVoMessageBox>([c](QVoMessageBox *box) {
+            QTest::keyClick(box, c.key, c.modifiers);
+            // A key that answers nothing must not leave the test waiting.
+            if (box->isVisible())
+                box->done(-1);
+        });
+        EXPECT_EQ(QVoMessageBox::ShowMessage(nullptr, "Restore the segments?", QString(), 5, c.set), c.result);
+    }
+    // Ctrl+Return is not an answer.
+    QVoMessageBox box;
+    box.setButtons(4);
+    box.show();
+    QTest::keyClick(&box, Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_TRUE(box.isVisible());
+}
+
 TEST(VoMessageBox, WrapsLongLinesAndCentresItself)
 {
     QVoMessageBox box;

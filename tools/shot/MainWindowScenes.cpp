@@ -2,7 +2,11 @@
 
 #include "MainWindow.h"
 #include "ParserXML.h"
+#include "QDetectDlg.h"
 #include "QLoadingDlg.h"
+#include "QSimpleTimeLine.h"
+#include "QVoBaseProgress.h"
+#include "QVoCheckBox.h"
 #include "QVideoCutDlg.h"
 #include "QVideoCutManageDlg.h"
 #include "QTextImageButton.h"
@@ -188,6 +192,50 @@ QWidget *partialDownload(const QString &mediaPath)
     label->resize(picture.size() / picture.devicePixelRatio());
     w->deleteLater();
     return label;
+}
+
+QWidget *detectDialog(const QString &mediaPath)
+{
+    useScratchHome();
+    setSetting("DETECT_ITEM", "Black", "Y");
+    setSetting("DETECT_ITEM", "Freeze", "Y");
+    setSetting("DETECT_ITEM", "Silence", "N");
+    auto *dialog = new QDetectDlg(mediaPath, 0);
+    dialog->adjustSize();
+    dialog->show();
+    waitFor([] { return false; }, 100);
+    dialog->OnDetect();
+    auto *bar = dialog->findChild<QVoBaseProgress *>(QStringLiteral("m_progressBar"));
+    waitFor([bar] { return bar && bar->value() >= 150; }, 10000);
+    return dialog;
+}
+
+QWidget *detectResult(const QString &mediaPath, bool markers)
+{
+    useScratchHome();
+    setSetting("LISTMODEL_ITEM", "ListModel_Line", "Y");
+    setSetting("DETECT_ITEM", "Silence", markers ? "N" : "Y");
+    setSetting("DETECT_ITEM", "Scene", markers ? "Y" : "N");
+    setSetting("DETECT_ITEM", "Use", markers ? "Markers" : "Between");
+    MainWindow *w = openWindow(mediaPath);
+    // The dialog is answered with Return once it is up, as a user would.
+    QTimer poll;
+    poll.setInterval(50);
+    QObject::connect(&poll, &QTimer::timeout, [&poll] {
+        auto *dialog = qobject_cast<QDetectDlg *>(QApplication::activeModalWidget());
+        if (!dialog || dialog->isSearching())
+            return;
+        poll.stop();
+        pressKey(dialog, Qt::Key_Return);
+    });
+    poll.start();
+    w->ActOnDetect();
+    poll.stop();
+    seek(w, 6.2);
+    QSimpleTimeLine *timeline = w->segmentManager()->timeLine();
+    waitFor([timeline] { return !timeline || timeline->waveformSettled(); }, 10000);
+    waitFor([] { return false; }, 600);
+    return w;
 }
 
 } // namespace mainwindowscenes
