@@ -27,8 +27,11 @@ QSize QVoMenuStyle::sizeFromContents(ContentsType type, const QStyleOption *opti
 {
     QSize result = QProxyStyle::sizeFromContents(type, option, size, widget);
     const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
-    if (type != CT_MenuItem || !item || item->menuItemType == QStyleOptionMenuItem::Separator)
+    if (type != CT_MenuItem || !item)
         return result;
+    // A bare line between groups needs air above and below to read as one.
+    if (item->menuItemType == QStyleOptionMenuItem::Separator)
+        return item->text.isEmpty() ? QSize(result.width(), qMax(result.height(), 7)) : result;
     const QString text = item->text.section('\t', 0, 0);
     const QString shortcut = item->text.section('\t', 1);
     QFont font = item->font;
@@ -142,7 +145,10 @@ void QVoMenuStyle::drawMenuItem(const QStyleOptionMenuItem *item, QPainter *p, c
         text = text.left(tab);
     }
     const int flags = Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic | Qt::TextDontClip;
-    if (!enabled && !(item->state & State_Selected) && proxy()->styleHint(SH_EtchDisabledText, item, widget)) {
+    // The etched shadow suits a light panel; on a dark one the light copy
+    // reads as a blurred double of the text.
+    const bool lightPanel = m_params.panel.lightness() > 128;
+    if (!enabled && !(item->state & State_Selected) && lightPanel && proxy()->styleHint(SH_EtchDisabledText, item, widget)) {
         p->setPen(m_params.text);
         p->drawText(textRect.translated(1, 1), flags | Qt::AlignLeft, text);
         if (!shortcut.isEmpty())

@@ -14,7 +14,8 @@ void ProgramMenu::applyLook(QVoMenu *menu)
     menu->setSelectedBackgroundColor(QColor(105, 105, 105));
     menu->setDisabledTextColor(QColor(89, 104, 130));
     menu->setDisabledOverlayColor(QColor(51, 51, 51));
-    menu->setSeparatorColor(QColor(74, 74, 74));
+    // Lighter than the panel, or the groups run into each other.
+    menu->setSeparatorColor(QColor(118, 118, 118));
     QFont font(QStringLiteral("Tahoma"));
     font.setPixelSize(12);
     menu->setFont(font);

@@ -115,10 +115,14 @@ public:
     TranscodeMerger encoder;  // guarded by mutex
     std::string report;       // guarded by mutex; last text handed out by Merge_GetCutReport
 
-    bool isDone() const { return transcode ? encoder.isDone() : merger.isDone(); }
-    bool hasError() const { return transcode ? encoder.hasError() : merger.hasError(); }
-    const CopyProgress &progress() const { return transcode ? encoder.progress() : merger.progress(); }
-    std::string mergeError() const { return transcode ? encoder.lastError() : merger.lastError(); }
+    const RangeMergeJob &active() const
+    {
+        return transcode ? static_cast<const RangeMergeJob &>(encoder) : merger;
+    }
+    bool isDone() const { return active().isDone(); }
+    bool hasError() const { return active().hasError(); }
+    const CopyProgress &progress() const { return active().progress(); }
+    std::string mergeError() const { return active().lastError(); }
 };
 
 template <class T, class F, class R>

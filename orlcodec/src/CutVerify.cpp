@@ -6,8 +6,10 @@ extern "C" {
 #include <libavutil/pixdesc.h>
 }
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 namespace orl {
 
@@ -148,6 +150,24 @@ bool verifyCut(const std::string &path, const CutExpectation &expect, const std:
             av_frame_unref(frame.get());
         }
     };
+    const bool skipping = expect.skipFrom >= 0 && expect.skipTo > expect.skipFrom;
+    std::vector<int64_t> skipped; // times of the pictures not decoded
+    // Counts the pictures that were not decoded, once every picture decoded
+    // before them is out: true when their times go on increasing.
+    auto skippedIn = [&]() -> bool {
+        std::sort(skipped.begin(), skipped.end());
+        for (size_t i = 0; i < skipped.size(); ++i) {
+            const int64_t t = skipped[i];
+            if (t == AV_NOPTS_VALUE || (lastTime != AV_NOPTS_VALUE && t <= lastTime)) {
+                why = "the written pictures' times do not increase at picture " + std::to_string(count + 1);
+                return false;
+            }
+            lastTime = t;
+            ++count;
+        }
+        skipped.clear();
+        return true;
+    };
     for (;;) {
         if (interruptCb(&irq)) {
             why = "stopped";
@@ -164,6 +184,31 @@ bool verifyCut(const std::string &path, const CutExpectation &expect, const std:
             av_packet_unref(pkt.get());
             continue;
         }
+        if (skipping && sent == expect.skipFrom) {
+            avcodec_send_packet(dec.get(), nullptr);
+            if (!receive())
+                return false;
+            avcodec_flush_buffers(dec.get());
+        }
+        if (skipping && sent >= expect.skipFrom && sent < expect.skipTo) {
+            if (pkt->flags & AV_PKT_FLAG_CORRUPT) {
+                why = "packet " + std::to_string(sent + 1) + " of the written video is damaged";
+                return false;
+            }
+            skipped.push_back(pkt->pts);
+            ++sent;
+            av_packet_unref(pkt.get());
+            continue;
+        }
+        if (skipping && sent == expect.skipTo) {
+            if (!(pkt->flags & AV_PKT_FLAG_KEY)) {
+                why = "the written video has no key frame where the copy has one (packet "
+                    + std::to_string(sent + 1) + ")";
+                return false;
+            }
+            if (!skippedIn())
+                return false;
+        }
         const bool light = sent >= expect.lightFrom && sent < expect.lightTo;
         dec->skip_loop_filter = light ? AVDISCARD_ALL : AVDISCARD_DEFAULT;
         dec->skip_idct = light ? AVDISCARD_ALL : AVDISCARD_DEFAULT;
@@ -178,7 +223,7 @@ bool verifyCut(const std::string &path, const CutExpectation &expect, const std:
             return false;
     }
     avcodec_send_packet(dec.get(), nullptr);
-    if (!receive())
+    if (!receive() || !skippedIn())
         return false;
     if (count != expect.pictures) {
         why = "the written video has " + std::to_string(count) + " pictures instead of "

@@ -1,6 +1,6 @@
 #pragma once
 // Proof that a frame-exact cut came out right: the written file's video is
-// decoded completely and held against what the source shows in the range.
+// decoded and held against what the source shows in the range.
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -19,11 +19,18 @@ struct CutExpectation {
     // without deblocking and inverse transforms: their bitstream, count and
     // order are still checked, their pixels are never compared.
     int64_t lightFrom = -1, lightTo = -1;
+    // Video packets [skipFrom, skipTo) (decoding order) are not decoded at
+    // all: the decoder is drained before them, each counts as one picture
+    // whose time must lie after the earlier pictures' and before the later
+    // ones', and decoding starts afresh at skipTo, which must be a key frame
+    // that needs nothing before it.
+    int64_t skipFrom = -1, skipTo = -1;
 };
 
-// True when the first video stream of path decodes without an error, has
-// exactly the expected number of pictures with strictly increasing times,
-// and its first and last pictures match the source's. why says what failed.
+// True when the first video stream of path decodes without an error (where
+// it is decoded), has exactly the expected number of pictures with strictly
+// increasing times, and its first and last pictures match the source's. why
+// says what failed.
 bool verifyCut(const std::string &path, const CutExpectation &expect, const std::atomic<bool> *abort,
                const std::function<bool()> &global, std::string &why);
 

@@ -84,6 +84,8 @@ bool checkFrameExact(const SmartCut &cut, const std::string &dst, double minPsnr
     expect.minPsnr = minPsnr;
     expect.lightFrom = cut.lightFrom();
     expect.lightTo = cut.lightTo();
+    expect.skipFrom = cut.skipFrom();
+    expect.skipTo = cut.skipTo();
     return verifyCut(dst, expect, &job.abortFlag(), job.global(), why);
 }
 

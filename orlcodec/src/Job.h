@@ -15,6 +15,8 @@ extern "C" {
 #include <libavformat/avio.h>
 }
 
+struct AVOutputFormat;
+
 namespace orl {
 
 // What a job reports while it runs; written by the worker, read by any thread.
@@ -75,6 +77,75 @@ private:
     CopyProgress m_progress;
     ErrorText m_error;
     std::thread m_worker; // started and joined by the owner's thread only
+};
+
+// What a conversion of one range into one file holds, whether it copies the
+// range or encodes it: its job, the files and the range.
+class RangeConversionJob {
+public:
+    RangeConversionJob(const RangeConversionJob &) = delete;
+    RangeConversionJob &operator=(const RangeConversionJob &) = delete;
+
+    void setRange(uint64_t start_us, uint64_t length_us);
+    // Asks the worker to stop and waits for it.
+    bool stop();
+    // Stops the worker and lets go of everything opened.
+    void close();
+
+    const CopyProgress &progress() const { return m_job.progress(); }
+    std::string lastError() const { return m_job.lastError(); }
+
+protected:
+    explicit RangeConversionJob(InterruptCheck globalInterrupt);
+    // The owner stops the worker (close()) before its own members go.
+    ~RangeConversionJob() = default;
+
+    // Lets go of what the last open set up (never while a worker runs).
+    virtual void forget() = 0;
+    // The first steps of an open: refused while a worker runs; what the last
+    // open set up goes, a stopped job may run again, and the container is
+    // looked up. Null, with the error set, when the open cannot go on.
+    const AVOutputFormat *beginOpen(const std::string &format, const std::string &dst);
+    // Remembers what a successful open is for; the range is the whole source
+    // until one is set.
+    void opened(const std::string &src, const std::string &dst, const AVOutputFormat *format);
+    // Whether start() may launch the worker: something is open and no
+    // worker runs. Sets the error otherwise.
+    bool readyToStart(bool isOpen);
+
+    Job m_job;
+    // Set up on the caller's thread while no worker runs; read by the
+    // worker from start() until it ends.
+    std::string m_src, m_dst, m_format;
+    uint64_t m_start_us = 0, m_length_us = 0;
+};
+
+// What a merge of several ranges into one file holds, whether it copies the
+// ranges or encodes them: its job and the file.
+class RangeMergeJob {
+public:
+    RangeMergeJob(const RangeMergeJob &) = delete;
+    RangeMergeJob &operator=(const RangeMergeJob &) = delete;
+
+    bool isDone() const { return m_job.progress().finished.load(); }
+    bool hasError() const { return m_job.progress().failed.load(); }
+    const CopyProgress &progress() const { return m_job.progress(); }
+    std::string lastError() const { return m_job.lastError(); }
+
+protected:
+    explicit RangeMergeJob(InterruptCheck globalInterrupt);
+    // The owner ends the merge (its abort) before its own members go.
+    ~RangeMergeJob() = default;
+
+    // Remembers the destination once the container is known, and starts
+    // over with no range run. False, with the error set, otherwise.
+    bool beginMerge(const std::string &dst, const std::string &format);
+    // The first steps of an add: waits for the range before, and refuses
+    // when nothing is open or an earlier range failed.
+    bool readyToAdd();
+
+    Job m_job;
+    std::string m_dst, m_format;
 };
 
 } // namespace orl

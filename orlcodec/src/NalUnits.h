@@ -28,7 +28,9 @@ enum {
     kHevcSps = 33,
     kHevcPps = 34,
     kHevcCraNut = 21,
+    kHevcBlaWRadl = 17,
     kHevcBlaNLp = 18,
+    kHevcIdrNLp = 20,
 };
 
 // The id an H.264 SPS declares, or the pps id of a PPS; -1 when unreadable.

@@ -3,6 +3,7 @@
 #include "H264MarkingRepair.h"
 #include "NalUnits.h"
 #include "SmartCut.h"
+#include "SoundFrames.h"
 
 #include "CopyOutput.h"
 #include "Engine.h"
@@ -35,7 +36,6 @@ RangeReader::RangeReader(CopyInput &input, int64_t start_us, int64_t length_us, 
             m_video = s.inIndex;
     m_done.assign(input.ctx()->nb_streams, false);
     m_held.resize(input.ctx()->nb_streams);
-    m_lastSize.assign(input.ctx()->nb_streams, 0);
 }
 
 RangeReader::~RangeReader() = default;
@@ -356,10 +356,8 @@ void RangeReader::release(PacketPtr pkt)
     }
     // Each sound or picture stream's newest packet waits for the next one:
     // at a cut-off end it is the one read short.
-    if (m_held[s]) {
-        m_lastSize[s] = m_held[s]->size;
+    if (m_held[s])
         ready(std::move(m_held[s]));
-    }
     m_held[s] = std::move(pkt);
 }
 
@@ -370,12 +368,7 @@ void RangeReader::flushHeld(bool atEnd)
         PacketPtr &held = m_held[s];
         if (!held)
             continue;
-        // A parser hands the bytes left at the end of a cut-off file on as
-        // one last frame: a sound frame far smaller than the one before it
-        // is such a piece (sound frames of one stream are all about alike).
-        const bool piece = atEnd && m_input.ctx()->streams[s]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO
-            && held->size * 2 < m_lastSize[s];
-        if (cutOff || piece)
+        if (cutOff || (atEnd && isPiece(held.get())))
             m_damaged = true;
         else
             ready(std::move(held));
@@ -393,6 +386,19 @@ void RangeReader::ready(PacketPtr pkt)
             m_readEnd = std::min(end, m_end);
     }
     m_ready.push_back(std::move(pkt));
+}
+
+bool RangeReader::isPiece(const AVPacket *last) const
+{
+    // A parser hands the bytes left at the end of a cut-off file on as one
+    // last frame; encoders end a stream with a short frame too (a few bytes
+    // of silence, or fewer samples), so size says nothing: the frame's own
+    // header or checksum decides. Frames that carry neither come from
+    // demuxers that read them by their stored size, and those mark a frame
+    // they read short as corrupt.
+    const AVStream *st = m_input.ctx()->streams[last->stream_index];
+    return st->codecpar->codec_type == AVMEDIA_TYPE_AUDIO
+        && soundFrameState(last, st->codecpar->codec_id) == FrameState::Piece;
 }
 
 bool RangeReader::lastPacketsCutOff() const

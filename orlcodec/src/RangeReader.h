@@ -63,6 +63,8 @@ private:
     // marking repair (frame-exact cuts queue them directly).
     void repairFrom(size_t first);
     bool lastPacketsCutOff() const;
+    // Whether the sound packet a stream ended with is a piece of a frame.
+    bool isPiece(const AVPacket *last) const;
     static bool readShort(const AVPacket *pkt, const AVCodecParameters *par);
 
     void dropPendingVideo();
@@ -96,7 +98,6 @@ private:
     int64_t m_shownUntil = kNoTime;  // latest picture after the end kept for an earlier one
     std::deque<PacketPtr> m_ready;
     std::vector<PacketPtr> m_held;   // per stream: its newest sound or picture packet
-    std::vector<int> m_lastSize;     // per stream: size of the packet let out last
 };
 
 // Copies one range from input to output, shifting input time `zero` to

@@ -222,6 +222,26 @@ bool SmartCut::startsSequence(const AVPacket *pkt) const
     return false;
 }
 
+bool SmartCut::restartsDecoding(const AVPacket *pkt) const
+{
+    std::vector<Bytes> nals;
+    if (m_sourceSets.lengthPrefixed)
+        splitLengthPrefixed(pkt->data, pkt->size, m_sourceSets.lengthSize, nals);
+    else
+        nals = splitAnnexB(pkt->data, pkt->size);
+    for (const Bytes &n : nals) {
+        if (!m_hevc && h264NalType(n) == kH264Idr)
+            return true;
+        // HEVC: IDR and broken-link pictures whose leading pictures (if
+        // any) decode from them alone; a clean random access picture's
+        // may refer to the group before.
+        const int type = m_hevc ? hevcNalType(n) : -1;
+        if (type >= kHevcBlaWRadl && type <= kHevcIdrNLp)
+            return true;
+    }
+    return false;
+}
+
 SmartCut::SmartCut(const std::atomic<bool> *abort, std::function<bool()> global)
     : m_abort(abort)
     , m_global(std::move(global))
@@ -234,6 +254,21 @@ bool SmartCut::fail(const std::string &why)
 {
     m_reason = why;
     return false;
+}
+
+int64_t SmartCut::lightFrom() const
+{
+    // The first picture shown is the first one stored, and needs nothing else.
+    return m_firstCopiedKey >= 0 ? 1 : -1;
+}
+
+int64_t SmartCut::lightTo() const
+{
+    // The last picture shown: the encoded end, which starts afresh, or else
+    // the last copied group.
+    if (m_tailStart >= 0 && m_tailCount > 0)
+        return m_tailStart;
+    return m_lastCopiedKey >= 0 ? m_lastCopiedKey : m_firstCopiedKey;
 }
 
 int64_t SmartCut::exactStart_us() const
@@ -833,6 +868,7 @@ void SmartCut::feed(PacketPtr pkt, std::deque<PacketPtr> &out)
                 pkt = std::move(copy);
             }
         }
+        m_firstCopiedKey = m_written;
         out.push_back(std::move(pkt));
         ++m_copied;
         ++m_written;
@@ -840,6 +876,7 @@ void SmartCut::feed(PacketPtr pkt, std::deque<PacketPtr> &out)
         return;
     }
     if (key && t == m_k2) {
+        m_tailStart = m_written;
         pushAll(m_tail);
         m_state = State::Done;
         return;
@@ -847,9 +884,12 @@ void SmartCut::feed(PacketPtr pkt, std::deque<PacketPtr> &out)
     if (t < m_k1 || (m_k2 != kInfinite && t > m_maxCopied))
         return; // leading pictures of the first copied key frame live in the head
     if (key) {
-        if (m_secondCopiedKey < 0)
-            m_secondCopiedKey = m_written;
         m_lastCopiedKey = m_written;
+        if (restartsDecoding(pkt.get())) {
+            if (m_firstRestart < 0)
+                m_firstRestart = m_written;
+            m_lastRestart = m_written;
+        }
     }
     out.push_back(std::move(pkt));
     ++m_copied;
@@ -867,6 +907,8 @@ void SmartCut::finish(std::deque<PacketPtr> &out)
     };
     if (m_state == State::BeforeCopy)
         pushAll(m_head);
+    else
+        m_tailStart = m_written;
     pushAll(m_tail);
     m_state = State::Done;
 }

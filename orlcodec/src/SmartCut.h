@@ -49,11 +49,21 @@ public:
     int64_t expectedPictures() const { return m_headCount + m_copied + m_tailCount; }
     const AVFrame *firstPicture() const { return m_first.get(); }
     const AVFrame *lastPicture() const { return m_last.get(); }
-    // Output video packets (decoding order) between the copied part's
-    // second and last key frame: the check decodes them without the costly
-    // pixel work, since only the pictures at both ends are compared.
-    int64_t lightFrom() const { return m_secondCopiedKey; }
-    int64_t lightTo() const { return m_lastCopiedKey; }
+    // Output video packets (decoding order) that the check need not decode:
+    // the copied pictures from the first IDR picture after the first copied
+    // group up to the last one. They are the source's own bytes (a marking
+    // repair ends at an IDR picture), and a decoder that starts afresh at
+    // the last one needs nothing before it, while both seams (the encoded
+    // start with the first copied group, the last copied group with the
+    // encoded end) are still decoded. -1 when there is no such stretch.
+    int64_t skipFrom() const { return m_lastRestart > m_firstRestart ? m_firstRestart : -1; }
+    int64_t skipTo() const { return m_lastRestart > m_firstRestart ? m_lastRestart : -1; }
+    // Output video packets (decoding order) that the check decodes without
+    // the costly pixel work, since only the first and the last picture are
+    // compared: all but the first picture and the group the last one
+    // belongs to. -1 when there are none.
+    int64_t lightFrom() const;
+    int64_t lightTo() const;
     // "14 pictures encoded at the start, 1420 copied, 37 encoded at the end".
     std::string summary() const;
 
@@ -72,6 +82,9 @@ private:
 
     bool fail(const std::string &why);
     bool startsSequence(const AVPacket *pkt) const;
+    // A picture a decoder can start from with nothing before it, whose
+    // followers refer to nothing before it either.
+    bool restartsDecoding(const AVPacket *pkt) const;
     bool checkStream();
     bool readWindow(int64_t target, int keysBefore, int64_t stopAfter, std::vector<Packet> &out);
     bool plan();
@@ -112,7 +125,9 @@ private:
     std::vector<Encoded> m_head, m_tail;
     int64_t m_headCount = 0, m_tailCount = 0, m_copied = 0;
     int64_t m_written = 0; // video packets queued so far
-    int64_t m_secondCopiedKey = -1, m_lastCopiedKey = -1;
+    int64_t m_firstCopiedKey = -1, m_lastCopiedKey = -1;
+    int64_t m_tailStart = -1; // first packet of the encoded end
+    int64_t m_firstRestart = -1, m_lastRestart = -1; // copied pictures restartsDecoding() holds for
     FramePtr m_first, m_last;
 
     enum class State { BeforeCopy, Copying, Done } m_state = State::BeforeCopy;

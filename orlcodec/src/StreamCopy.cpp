@@ -39,7 +39,7 @@ std::string decoderWarning(int pictures)
 // ----------------------------------------------------------- conversion ---
 
 StreamCopyConversion::StreamCopyConversion(InterruptCheck globalInterrupt)
-    : m_job(std::move(globalInterrupt))
+    : RangeConversionJob(std::move(globalInterrupt))
 {
 }
 
@@ -48,21 +48,18 @@ StreamCopyConversion::~StreamCopyConversion()
     close();
 }
 
+void StreamCopyConversion::forget()
+{
+    m_output.reset();
+    m_input.reset();
+}
+
 bool StreamCopyConversion::open(const std::string &src, const std::string &dst,
                                 const std::string &format, const CopyChoice &choice)
 {
-    if (m_job.running()) {
-        m_job.setError("a conversion is running");
+    const AVOutputFormat *ofmt = beginOpen(format, dst);
+    if (!ofmt)
         return false;
-    }
-    m_input.reset();
-    m_output.reset();
-    m_job.rearm();
-    const AVOutputFormat *ofmt = findOutputFormat(format, dst);
-    if (!ofmt) {
-        m_job.setError("unknown output container \"" + format + "\"");
-        return false;
-    }
     auto input = std::make_unique<CopyInput>(&m_job.abortFlag(), m_job.global());
     if (!input->open(src) || !input->select(choice, ofmt)) {
         m_job.setError(input->error());
@@ -76,27 +73,15 @@ bool StreamCopyConversion::open(const std::string &src, const std::string &dst,
         return false;
     }
     m_input = std::move(input);
-    m_src = src;
-    m_dst = dst;
-    m_format = ofmt->name;
     m_choice = choice;
-    m_start_us = 0;
-    m_length_us = 0;
+    opened(src, dst, ofmt);
     return true;
-}
-
-void StreamCopyConversion::setRange(uint64_t start_us, uint64_t length_us)
-{
-    m_start_us = start_us;
-    m_length_us = length_us;
 }
 
 bool StreamCopyConversion::start()
 {
-    if (!m_input || m_job.running()) {
-        m_job.setError(m_input ? "a conversion is running" : "nothing is open");
+    if (!readyToStart(m_input != nullptr))
         return false;
-    }
     const AVOutputFormat *ofmt = findOutputFormat(m_format, m_dst);
     auto output = std::make_unique<CopyOutput>(&m_job.abortFlag(), m_job.global());
     if (!output->create(m_dst, ofmt, false) || !output->addStreams(*m_input)) {
@@ -198,24 +183,10 @@ bool StreamCopyConversion::copyOnce(SmartCut *cut, std::string &error)
     return ok;
 }
 
-bool StreamCopyConversion::stop()
-{
-    if (m_job.running())
-        m_job.stop();
-    return true;
-}
-
-void StreamCopyConversion::close()
-{
-    m_job.stop();
-    m_output.reset();
-    m_input.reset();
-}
-
 // --------------------------------------------------------------- merger ---
 
 StreamCopyMerger::StreamCopyMerger(InterruptCheck globalInterrupt)
-    : m_job(std::move(globalInterrupt))
+    : RangeMergeJob(std::move(globalInterrupt))
 {
 }
 
@@ -234,30 +205,18 @@ bool StreamCopyMerger::open(const std::string &dst, const std::string &format)
         return false;
     }
     abort();
-    if (!findOutputFormat(format, dst)) {
-        m_job.setError("unknown output container \"" + format + "\"");
+    if (!beginMerge(dst, format))
         return false;
-    }
-    m_dst = dst;
-    m_format = format;
     m_timelineEnd_us = 0;
     m_rangesAdded = 0;
-    m_job.reset();
     return true;
 }
 
 bool StreamCopyMerger::add(const std::string &src, uint64_t start_us, uint64_t length_us,
                            const CopyChoice &choice)
 {
-    m_job.join();
-    if (m_dst.empty()) {
-        m_job.setError("the merger is not open");
+    if (!readyToAdd())
         return false;
-    }
-    if (m_job.progress().failed) {
-        m_job.setError("an earlier range failed");
-        return false;
-    }
     const AVOutputFormat *ofmt = findOutputFormat(m_format, m_dst);
     auto input = std::make_shared<CopyInput>(&m_job.abortFlag(), m_job.global());
     if (!input->open(src) || !input->select(choice, ofmt)) {

@@ -24,7 +24,7 @@ class CopyOutput;
 class SmartCut;
 
 // One stream-copy conversion: one source range into one output file.
-class StreamCopyConversion {
+class StreamCopyConversion final : public RangeConversionJob {
 public:
     explicit StreamCopyConversion(InterruptCheck globalInterrupt);
     ~StreamCopyConversion();
@@ -33,34 +33,23 @@ public:
     // stream (nothing is written yet). False with lastError() set otherwise.
     bool open(const std::string &src, const std::string &dst, const std::string &format,
               const CopyChoice &choice);
-    void setRange(uint64_t start_us, uint64_t length_us);
     // Creates the output file and starts the worker thread.
     bool start();
-    // Asks the worker to stop and waits for it; the output file is closed.
-    bool stop();
-    void close();
 
-    const CopyProgress &progress() const { return m_job.progress(); }
-    std::string lastError() const { return m_job.lastError(); }
     // How the last run cut (ORL_CUT_*) and a sentence saying so.
     int cutMode() const { return m_cutMode.load(); }
     std::string cutReport() const { return m_cutReport.get(); }
 
 private:
+    void forget() override;
     bool run(std::string &error);
     bool copyOnce(SmartCut *cut, std::string &error);
 
-    Job m_job;
     // Set up on the caller's thread while no worker runs; the worker's
     // alone from start() until it ends.
     std::unique_ptr<CopyInput> m_input;
     std::unique_ptr<CopyOutput> m_output;
-    std::string m_src;
-    std::string m_dst;
-    std::string m_format;
     CopyChoice m_choice;
-    uint64_t m_start_us = 0;
-    uint64_t m_length_us = 0;
     std::atomic<int> m_cutMode{0};
     ErrorText m_cutReport;
     int m_unrepaired = 0; // pictures of the last copy a decoder will complain about
@@ -68,7 +57,7 @@ private:
 
 // Several source ranges joined into one output file, one range at a time.
 // Each range continues the timeline where the previous one ended.
-class StreamCopyMerger {
+class StreamCopyMerger final : public RangeMergeJob {
 public:
     explicit StreamCopyMerger(InterruptCheck globalInterrupt);
     ~StreamCopyMerger();
@@ -77,15 +66,11 @@ public:
     bool open(const std::string &dst, const std::string &format);
     // Appends a range on a worker thread; isDone() tells when it is in.
     bool add(const std::string &src, uint64_t start_us, uint64_t length_us, const CopyChoice &choice);
-    bool isDone() const { return m_job.progress().finished.load(); }
-    bool hasError() const { return m_job.progress().failed.load(); }
     // Waits for the current range and completes the file.
     bool finish();
     // Stops a range being added and closes the file.
     void abort();
 
-    const CopyProgress &progress() const { return m_job.progress(); }
-    std::string lastError() const { return m_job.lastError(); }
     // How the frame-exact ranges were cut (ORL_CUT_*), one note per range.
     int cutMode() const { return m_cutMode.load(); }
     std::string cutReport() const { return m_cutReport.get(); }
@@ -97,9 +82,6 @@ private:
     bool runExact(const std::string &src, uint64_t start_us, uint64_t length_us, const CopyChoice &choice,
                   std::string &error);
 
-    Job m_job;
-    std::string m_dst;
-    std::string m_format;
     // The fields below are touched by one worker at a time, and by the
     // caller's thread only between workers.
     std::unique_ptr<CopyOutput> m_output;

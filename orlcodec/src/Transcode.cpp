@@ -56,7 +56,7 @@ ParamValues withEncoding(const ParamValues &range, const ParamValues &encoding)
 // ----------------------------------------------------------- conversion ---
 
 TranscodeConversion::TranscodeConversion(InterruptCheck globalInterrupt)
-    : m_job(std::move(globalInterrupt))
+    : RangeConversionJob(std::move(globalInterrupt))
 {
 }
 
@@ -65,21 +65,18 @@ TranscodeConversion::~TranscodeConversion()
     close();
 }
 
+void TranscodeConversion::forget()
+{
+    m_output.reset();
+    m_source.reset();
+}
+
 bool TranscodeConversion::open(const std::string &src, const std::string &dst, const std::string &format,
                                const ParamValues &params)
 {
-    if (m_job.running()) {
-        m_job.setError("a conversion is running");
+    const AVOutputFormat *ofmt = beginOpen(format, dst);
+    if (!ofmt)
         return false;
-    }
-    m_source.reset();
-    m_output.reset();
-    m_job.rearm();
-    const AVOutputFormat *ofmt = findOutputFormat(format, dst);
-    if (!ofmt) {
-        m_job.setError("unknown output container \"" + format + "\"");
-        return false;
-    }
     auto source = std::make_unique<RangeSource>(&m_job.abortFlag(), m_job.global());
     std::string error;
     if (!source->open(src, params, error)) {
@@ -94,25 +91,14 @@ bool TranscodeConversion::open(const std::string &src, const std::string &dst, c
     m_source = std::move(source);
     m_output = std::move(output);
     m_params = params;
-    m_src = src;
-    m_dst = dst;
-    m_format = ofmt->name;
-    m_start_us = m_length_us = 0;
+    opened(src, dst, ofmt);
     return true;
-}
-
-void TranscodeConversion::setRange(uint64_t start_us, uint64_t length_us)
-{
-    m_start_us = start_us;
-    m_length_us = length_us;
 }
 
 bool TranscodeConversion::start()
 {
-    if (!m_source || !m_output || m_job.running()) {
-        m_job.setError(m_job.running() ? "a conversion is running" : "nothing is open");
+    if (!readyToStart(m_source && m_output))
         return false;
-    }
     std::string error;
     Geometry geometry;
     if (!openEncodersFor(*m_output, *m_source, m_params, m_params, geometry, error)
@@ -147,24 +133,10 @@ bool TranscodeConversion::run(std::string &error)
     return ok;
 }
 
-bool TranscodeConversion::stop()
-{
-    if (m_job.running())
-        m_job.stop();
-    return true;
-}
-
-void TranscodeConversion::close()
-{
-    stop();
-    m_output.reset();
-    m_source.reset();
-}
-
 // --------------------------------------------------------------- merger ---
 
 TranscodeMerger::TranscodeMerger(InterruptCheck globalInterrupt)
-    : m_job(std::move(globalInterrupt))
+    : RangeMergeJob(std::move(globalInterrupt))
 {
 }
 
@@ -176,30 +148,18 @@ TranscodeMerger::~TranscodeMerger()
 bool TranscodeMerger::open(const std::string &dst, const std::string &format, const ParamValues &params)
 {
     abort();
-    if (!findOutputFormat(format, dst)) {
-        m_job.setError("unknown output container \"" + format + "\"");
+    if (!beginMerge(dst, format))
         return false;
-    }
-    m_dst = dst;
-    m_format = format;
     m_encoding = params;
-    m_job.reset();
     return true;
 }
 
 bool TranscodeMerger::add(const std::string &src, uint64_t start_us, uint64_t length_us, const ParamValues &params,
                           const std::optional<std::string> &chapter)
 {
+    if (!readyToAdd())
+        return false;
     const std::string *title = chapter ? &*chapter : nullptr;
-    m_job.join();
-    if (m_dst.empty()) {
-        m_job.setError("the merger is not open");
-        return false;
-    }
-    if (m_job.progress().failed) {
-        m_job.setError("an earlier range failed");
-        return false;
-    }
     const ParamValues v = withEncoding(params, m_encoding);
     auto source = std::make_shared<RangeSource>(&m_job.abortFlag(), m_job.global());
     std::string error;

@@ -24,36 +24,28 @@ namespace orl {
 class EncodedOutput;
 class RangeSource;
 
-class TranscodeConversion {
+class TranscodeConversion final : public RangeConversionJob {
 public:
     explicit TranscodeConversion(InterruptCheck globalInterrupt);
     ~TranscodeConversion();
 
     // Opens the source and finds the encoders; nothing is written yet.
     bool open(const std::string &src, const std::string &dst, const std::string &format, const ParamValues &params);
-    void setRange(uint64_t start_us, uint64_t length_us);
     // Sets up encoders and the graph, creates the file and starts the worker.
     bool start();
-    bool stop();
-    void close();
-
-    const CopyProgress &progress() const { return m_job.progress(); }
-    std::string lastError() const { return m_job.lastError(); }
 
 private:
+    void forget() override;
     bool run(std::string &error);
 
-    Job m_job;
     // Set up on the caller's thread while no worker runs; the worker's
     // alone from start() until it ends.
     ParamValues m_params;
-    std::string m_src, m_dst, m_format;
-    uint64_t m_start_us = 0, m_length_us = 0;
     std::unique_ptr<RangeSource> m_source;
     std::unique_ptr<EncodedOutput> m_output;
 };
 
-class TranscodeMerger {
+class TranscodeMerger final : public RangeMergeJob {
 public:
     explicit TranscodeMerger(InterruptCheck globalInterrupt);
     ~TranscodeMerger();
@@ -65,21 +57,14 @@ public:
     // With a chapter title the range becomes one chapter of that title.
     bool add(const std::string &src, uint64_t start_us, uint64_t length_us, const ParamValues &params,
              const std::optional<std::string> &chapter = std::nullopt);
-    bool isDone() const { return m_job.progress().finished.load(); }
-    bool hasError() const { return m_job.progress().failed.load(); }
     // Waits for the current range, drains the encoders and completes the file.
     bool finish();
     // Stops a range being encoded and removes the unfinished file.
     void abort();
 
-    const CopyProgress &progress() const { return m_job.progress(); }
-    std::string lastError() const { return m_job.lastError(); }
-
 private:
     bool run(RangeSource &source, std::string &error);
 
-    Job m_job;
-    std::string m_dst, m_format;
     ParamValues m_encoding; // encoder settings of the whole file
     // Touched by one worker at a time, and by the caller's thread only
     // between workers.

@@ -40,13 +40,35 @@ QProcessEnvironment programEnv(const QString &runtimeDir = QString())
 
 // The first viewable window whose title ends with title: the main window
 // puts the name of the work before the program's.
+// A window's title as the window system shows it: the UTF-8 name where
+// there is one (a title with a file name and a dash is not plain Latin-1).
+std::string windowTitle(Display *dpy, Window w)
+{
+    std::string title;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char *data = nullptr;
+    if (XGetWindowProperty(dpy, w, XInternAtom(dpy, "_NET_WM_NAME", False), 0, 1024, False,
+                           XInternAtom(dpy, "UTF8_STRING", False), &type, &format, &count, &after, &data)
+            == Success
+        && data) {
+        title.assign(reinterpret_cast<const char *>(data), count);
+        XFree(data);
+    }
+    char *name = nullptr;
+    if (title.empty() && XFetchName(dpy, w, &name) && name) {
+        title = name;
+        XFree(name);
+    }
+    return title;
+}
+
 Window findWindow(Display *dpy, Window under, const char *title)
 {
-    char *name = nullptr;
-    if (XFetchName(dpy, under, &name) && name) {
-        const std::string found(name), tail(title);
+    {
+        const std::string found = windowTitle(dpy, under), tail(title);
         const bool match = found.size() >= tail.size() && found.compare(found.size() - tail.size(), tail.size(), tail) == 0;
-        XFree(name);
         XWindowAttributes a{};
         if (match && XGetWindowAttributes(dpy, under, &a) && a.map_state == IsViewable)
             return under;
@@ -138,8 +160,9 @@ Window startWithPicture(Display *dpy, QProcess &p, const QString &file, const QS
     QElapsedTimer t;
     t.start();
     while (t.elapsed() < 30000 && p.state() == QProcess::Running) {
-        if (!w)
-            w = findWindow(dpy, DefaultRootWindow(dpy), "Zelvane Snipwell");
+        // Looked up afresh each time: the loading dialog carries the same
+        // title while it is up.
+        w = findWindow(dpy, DefaultRootWindow(dpy), "Zelvane Snipwell");
         // The player panel's picture area, below the title bar.
         if (w && XGetWindowAttributes(dpy, w, &attrs) && colourfulPixels(dpy, w, 20, 45, attrs.width - 40, 240) > 2000)
             return w;
@@ -237,8 +260,9 @@ TEST(RealDisplay, StartsWithAFileShowsItsPictureAndClosesOnTheCloseButton)
     QElapsedTimer t;
     t.start();
     while (t.elapsed() < 30000 && first.state() == QProcess::Running) {
-        if (!w)
-            w = findWindow(dpy, DefaultRootWindow(dpy), "Zelvane Snipwell");
+        // Looked up afresh each time: the loading dialog carries the same
+        // title while it is up.
+        w = findWindow(dpy, DefaultRootWindow(dpy), "Zelvane Snipwell");
         if (w && XGetWindowAttributes(dpy, w, &attrs)) {
             // The player panel's picture area, below the title bar.
             colourful = colourfulPixels(dpy, w, 20, 45, attrs.width - 40, 240);

@@ -154,6 +154,36 @@ TEST(ProgramMenu, OrderAndLook)
     EXPECT_EQ(menu.menuStyle()->params().panel, QColor(74, 74, 74));
     EXPECT_EQ(menu.menuStyle()->params().selectedBackground, QColor(105, 105, 105));
     EXPECT_EQ(ProgramMenu::popupPosition(QPoint(300, 40)), QPoint(250, 40));
+
+    // The groups are told apart: each separator row holds a line that stands
+    // out from the panel, with room around it.
+    menu.ensurePolished();
+    menu.resize(menu.sizeHint());
+    const QImage image = menu.grab().toImage();
+    const QColor panel = menu.menuStyle()->params().panel;
+    for (QAction *a : menu.actions()) {
+        if (!a->isSeparator())
+            continue;
+        const QRect row = menu.actionGeometry(a);
+        EXPECT_GE(row.height(), 5);
+        int lineY = -1;
+        for (int y = row.top(); y <= row.bottom() && lineY < 0; ++y) {
+            const QColor c = image.pixelColor(row.center().x(), y);
+            if (std::abs(c.lightness() - panel.lightness()) >= 25)
+                lineY = y;
+        }
+        EXPECT_GE(lineY, 0) << "no visible line in the separator at " << row.top();
+    }
+    // A disabled entry is drawn once, without a light double beside it.
+    QAction *redo = menu.actRedo();
+    redo->setEnabled(false);
+    const QImage off = menu.grab().toImage();
+    const QRect redoRow = menu.actionGeometry(redo);
+    int light = 0;
+    for (int y = redoRow.top(); y <= redoRow.bottom(); ++y)
+        for (int x = redoRow.left(); x <= redoRow.right(); ++x)
+            light += off.pixelColor(x, y).lightness() > 180 ? 1 : 0;
+    EXPECT_EQ(light, 0);
 }
 
 TEST(ShellTray, MenuAndActivationBringTheWindowBack)

@@ -436,6 +436,8 @@ TEST_F(CliTest, TimesPastTheEndAreCutThereWithANote)
             path = e["path"].toString();
     }
     EXPECT_TRUE(note.contains("ends past the end of the file (0:00:20.0)")) << note.toStdString();
+    // The file itself is whole: read to its end, it did not end early.
+    EXPECT_FALSE(note.contains("The source ends at")) << note.toStdString();
     EXPECT_NEAR(probedDuration(path), 18.0, 1.05);
 }
 

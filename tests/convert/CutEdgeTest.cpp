@@ -47,7 +47,9 @@ std::unique_ptr<ConvertJob> cutJob(const QString &file, const QString &container
     params.videoCodecId = 0;
     params.audioCodecId = 0;
     item.m_TrimStartTime = static_cast<uint64_t>(start * 1e6);
-    item.m_TrimEndTime = static_cast<uint64_t>(end * 1e6);
+    // A negative end: the item's own end, as the window sets it for a
+    // range that runs to the end of the file.
+    item.m_TrimEndTime = end < 0 ? item.m_duration : static_cast<uint64_t>(end * 1e6);
     item.applyOutputFormat(params);
     return std::unique_ptr<ConvertJob>(item.assembleConvertJob(params));
 }
@@ -258,6 +260,81 @@ TEST_F(CutEdgeTest, PartialDownloadEndsAtTheLastWholePictureWithANote)
     uint64_t sourceEnd = 1;
     ASSERT_EQ(cut(mp4, out("whole.mkv"), *job, &sourceEnd), 2);
     EXPECT_EQ(sourceEnd, 0u);
+}
+
+TEST_F(CutEdgeTest, WholeSourcesCutToTheirEndGetNoNote)
+{
+    // Encoders end a sound stream with a short frame (a few bytes of
+    // silence, or fewer samples): that is no sign of a cut-off file.
+    // Ranges reaching the end, given as the item's end or as "to the end",
+    // from the start and from inside, read the file whole.
+    struct Case {
+        const char *source;
+        const char *container;
+        const char *ext;
+    } cases[] = {{"long_h264_aac.mp4", "mp4", "mp4"}, {"long_h264_aac.mp4", "matroska", "mkv"},
+                 {"long_h264_aac.ts", "mpegts", "ts"}, {"long.mkv", "matroska", "mkv"},
+                 {"chapters_cover.mp4", "mp4", "mp4"}, {"two_audio_subs.mkv", "matroska", "mkv"},
+                 {"plain.avi", "avi", "avi"}, {"plain.webm", "webm", "webm"},
+                 {"tone.aac", "adts", "aac"}, {"tone.mp3", "mp3", "mp3"},
+                 {"tone.flac", "flac", "flac"}, {"tone.ogg", "ogg", "ogg"},
+                 {"tone.m4a", "ipod", "m4a"}, {"tone.wma", "asf", "wma"},
+                 {"tone.ac3", "ac3", "ac3"}};
+    const QString ac3 = make("tone.ac3", {"-f", "lavfi", "-i", "sine=frequency=440:sample_rate=44100:duration=3.01",
+                                          "-c:a", "ac3", "-b:a", "96k"});
+    int n = 0;
+    for (const Case &c : cases) {
+        const QString src = QString(c.source) == "tone.ac3" ? ac3 : fixture(c.source);
+        const double length = probeFile(src).duration;
+        ASSERT_GT(length, 1.0) << c.source;
+        const double ranges[][2] = {{0.0, -1.0}, {0.0, 0.0}, {length / 2, -1.0}};
+        for (const auto &range : ranges) {
+            SCOPED_TRACE(QString("%1 from %2 to %3").arg(c.source).arg(range[0]).arg(range[1]).toStdString());
+            auto job = cutJob(src, c.container, range[0], range[1]);
+            ASSERT_TRUE(job);
+            uint64_t sourceEnd = 1;
+            ASSERT_EQ(cut(src, out(QString("end%1.%2").arg(++n).arg(c.ext)), *job, &sourceEnd), 2);
+            EXPECT_EQ(sourceEnd, 0u);
+        }
+    }
+}
+
+TEST_F(CutEdgeTest, SoundCutOffInsideItsLastFrameGetsTheNote)
+{
+    // Raw sound files declare no length: only the last frame, read short,
+    // tells that the file was cut off. The cut ends before that piece.
+    const QString ac3 = make("tone.ac3", {"-f", "lavfi", "-i", "sine=frequency=440:sample_rate=44100:duration=3",
+                                          "-c:a", "ac3", "-b:a", "96k"});
+    for (const char *name : {"tone.aac", "tone.mp3", "tone.flac", "tone.ac3"}) {
+        SCOPED_TRACE(name);
+        const QString src = QString(name) == "tone.ac3" ? ac3 : fixture(name);
+        // Ten bytes into a frame in the middle.
+        const auto r = testsupport::runProcess(
+            "ffprobe", {"-v", "error", "-show_entries", "packet=pos,pts_time", "-of", "csv=p=0", src});
+        const QStringList packets = QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts);
+        ASSERT_GT(packets.size(), 20);
+        const QStringList middle = packets[packets.size() / 2].split(',');
+        ASSERT_EQ(middle.size(), 2);
+        const double cutAt = middle[0].toDouble();
+        const qint64 pos = middle[1].toLongLong();
+        ASSERT_GT(pos, 0);
+        QFile in(src);
+        ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+        const QString part = out(QString("part_%1").arg(name));
+        QFile partFile(part);
+        ASSERT_TRUE(partFile.open(QIODevice::WriteOnly));
+        partFile.write(in.read(pos + 10));
+        partFile.close();
+        const QString ext = QFileInfo(name).suffix();
+        auto job = cutJob(part, ext == "aac" ? "adts" : ext, 0.0, 0.0);
+        ASSERT_TRUE(job);
+        const QString dst = out(QString("end_of_part.%1").arg(ext));
+        uint64_t sourceEnd = 0;
+        ASSERT_EQ(cut(part, dst, *job, &sourceEnd), 2);
+        EXPECT_GT(sourceEnd, 0u);
+        EXPECT_NEAR(sourceEnd / 1e6, cutAt, 0.06);
+        EXPECT_EQ(decodeErrors(dst), "");
+    }
 }
 
 TEST_F(CutEdgeTest, SourcesWithoutAnIndexAreCutFromInsideTheirReadablePart)

@@ -357,6 +357,64 @@ TEST(FrameExactFallBack, UnsupportedCodecAndFailedCheckGiveKeyFrameCuts)
     EXPECT_EQ(r.report, QString());
 }
 
+// A copy of file with noise over the middle of a video packet shown at or
+// after `at` seconds, as a damaged download or disk leaves it: the first such
+// packet whose damage the ffmpeg decoder reports.
+QString damagedCopy(const QString &file, double at, const QString &dst)
+{
+    const ProcessResult r = runProcess("ffprobe", {"-v", "error", "-select_streams", "v:0", "-show_entries",
+                                                   "packet=pts_time,size,pos", "-of", "csv=p=0", file});
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return QString();
+    const QByteArray whole = in.readAll();
+    int tries = 0;
+    for (const QString &line : QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts)) {
+        const QStringList f = line.split(',');
+        const qint64 size = f.value(1).toLongLong(), pos = f.value(2).toLongLong();
+        if (f.size() != 3 || f[0].toDouble() < at || size < 64 || pos + size > whole.size())
+            continue;
+        if (++tries > 10)
+            break;
+        QByteArray bytes = whole;
+        std::mt19937 rng(static_cast<unsigned>(pos));
+        for (qint64 i = pos + size / 3; i < pos + size / 3 + size / 2; ++i)
+            bytes[static_cast<int>(i)] = static_cast<char>(rng());
+        QFile out(dst);
+        if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
+            return QString();
+        out.close();
+        if (!decodeErrors(dst).isEmpty())
+            return dst;
+    }
+    return QString();
+}
+
+TEST(FrameExactCheck, DamageAtEitherSeamFailsTheCheck)
+{
+    // The check skips the untouched middle of the copy, but the copied
+    // groups right after the encoded start and right before the encoded
+    // end are where the two streams meet: a picture that does not decode
+    // there is found, and the range is cut at key frames instead.
+    // gop_h264.mp4 has key frames at 0, 3.2, 10.4, 12.8 and 20 s: from 2 s
+    // to 21 s the groups of 3.2 s and 12.8 s are the seams, 10.4 s the middle.
+    QTemporaryDir dir;
+    const QString src = fixture("gop_h264.mp4");
+    const CutResult clean = cut(src, dir.filePath("clean.mp4"), "mp4", 2000000, 19000000, true);
+    ASSERT_TRUE(clean.ok);
+    EXPECT_EQ(clean.mode, ORL_CUT_FRAME_EXACT) << clean.report.toStdString();
+    for (double at : {6.0, 16.0}) {
+        SCOPED_TRACE(at);
+        const QString damaged = damagedCopy(src, at, dir.filePath(QString("damaged%1.mp4").arg(at)));
+        ASSERT_FALSE(damaged.isEmpty());
+        const QString dst = dir.filePath(QString("cut%1.mp4").arg(at));
+        const CutResult r = cut(damaged, dst, "mp4", 2000000, 19000000, true);
+        ASSERT_TRUE(r.ok);
+        EXPECT_EQ(r.mode, ORL_CUT_FELL_BACK);
+        EXPECT_TRUE(r.report.contains("failed its check")) << r.report.toStdString();
+    }
+}
+
 TEST(FrameExactMerge, ThreeRangesJoinContinuously)
 {
     for (const char *name : {"gop_h264.mp4", "gop_hevc_open.ts"}) {
