@@ -128,6 +128,8 @@ public slots:
     void ActOnExportCutList();
     void ActOnSegmentsFromChapters();
     void ActOnDetect();
+    // The current segments applied to files the user chooses (MainWindow_Batch.cpp).
+    void ActOnApplySegments();
     void iconActivated(QSystemTrayIcon::ActivationReason reason);
     void setAutoUpdate(bool bUpdate);
     void LangugeChangeSet(bool bChange);
@@ -235,6 +237,7 @@ private:
     // Detection (MainWindow_Detect.cpp).
     void buildDetectAction();
     void refreshDetectAction();
+    void stopBatchForExit();
 
     QWidget *m_centralWidget = nullptr;
     QVBoxLayout *m_mainVLayout = nullptr;

@@ -175,11 +175,11 @@ void MainWindow::buildCutListActions()
     m_actExportCutList->setObjectName(QStringLiteral("actExportCutList"));
     m_actChapterSegments = new QAction(m_menu);
     m_actChapterSegments->setObjectName(QStringLiteral("actChapterSegments"));
-    QAction *first = m_menu->actions().value(0);
+    // In the menu's segment group, before "Apply Segments To Other Files…".
+    QAction *first = m_menu->actApplySegments();
     m_menu->insertAction(first, m_actImportCutList);
     m_menu->insertAction(first, m_actExportCutList);
     m_menu->insertAction(first, m_actChapterSegments);
-    m_menu->insertSeparator(first);
     connect(m_actImportCutList, &QAction::triggered, this, &MainWindow::ActOnImportCutList);
     connect(m_actExportCutList, &QAction::triggered, this, &MainWindow::ActOnExportCutList);
     connect(m_actChapterSegments, &QAction::triggered, this, &MainWindow::ActOnSegmentsFromChapters);
@@ -200,6 +200,7 @@ void MainWindow::refreshCutListActions()
     m_actImportCutList->setEnabled(idle && item);
     m_actExportCutList->setEnabled(idle && VoVideoConvertManager::instance()->count() > 0);
     m_actChapterSegments->setEnabled(idle && item && !item->m_chapters.isEmpty());
+    m_menu->actApplySegments()->setEnabled(idle && VoVideoConvertManager::instance()->count() > 0);
 }
 
 bool MainWindow::askReplaceSegments(int count, bool &replace, const QString &question)

@@ -30,6 +30,7 @@ void MainWindow::buildMenuAndTray()
     connect(m_menu->actAbout(), &QAction::triggered, this, &MainWindow::ActOnAbout);
     connect(m_menu->actPreferences(), &QAction::triggered, this, &MainWindow::ActOnPreferDlg);
     connect(m_menu->actUpdates(), &QAction::triggered, this, &MainWindow::ActOnUpdates);
+    connect(m_menu->actApplySegments(), &QAction::triggered, this, &MainWindow::ActOnApplySegments);
     buildCutListActions();
     buildDetectAction();
 
@@ -123,6 +124,7 @@ void MainWindow::OnClose()
 
 void MainWindow::stopWorkForExit()
 {
+    stopBatchForExit();
     m_videoItemDlg->stopConversionForExit();
 }
 

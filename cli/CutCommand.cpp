@@ -81,6 +81,8 @@ bool segmentsFor(const CutOptions &o, const QString &path, const VoVideoConvertI
                 return false;
             }
             segments.insert(segments.end(), list.segments.begin(), list.segments.end());
+        } else if (s.kind == SegmentSource::Project) {
+            segments.insert(segments.end(), s.segments.begin(), s.segments.end());
         } else {
             VoInfoClass info(-1);
             std::vector<cutlist::SourceChapter> chapters;

@@ -5,6 +5,7 @@
 #include "EditsJson.h"
 #include "ProfileCatalogue.h"
 #include "ProfileParams.h"
+#include "ProjectFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -140,12 +141,30 @@ bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
                                     .arg(value));
             }
             o.sources.push_back(s);
+        } else if (name == QLatin1String("--cuts")
+                   && value.endsWith(QLatin1Char('.') + QLatin1String(ProjectFile::kSuffix), Qt::CaseInsensitive)) {
+            // A project saved by the window: its segments and their labels
+            // (its source, edits and output settings stay with the window).
+            Project project;
+            QString why;
+            if (!ProjectFile::read(value, &project, &why))
+                return fail(QStringLiteral("--cuts %1: %2").arg(value, why));
+            if (project.segments.isEmpty())
+                return fail(
+                    QCoreApplication::translate("snipwell-cli", "--cuts %1: the project holds no segments").arg(value));
+            SegmentSource s;
+            s.kind = SegmentSource::Project;
+            s.path = value;
+            for (const ProjectSegment &segment : project.segments)
+                s.segments.push_back(cutlist::Segment{segment.start_us, segment.end_us, segment.label.toStdString()});
+            o.sources.push_back(s);
         } else if (name == QLatin1String("--cuts")) {
             // Read once here so that a broken list stops the run before
             // any file; each file reads it again with its own length.
             if (!cutlist::formatForFileName(QFile::encodeName(value).toStdString()))
-                return fail(QCoreApplication::translate("snipwell-cli",
-                                                        "--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue)")
+                return fail(QCoreApplication::translate(
+                                "snipwell-cli",
+                                "--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue) or project (.snipwell)")
                                 .arg(value));
             const cutlist::ReadResult list = cutlist::readFile(QFile::encodeName(value).toStdString());
             if (!list.ok())

@@ -2,6 +2,7 @@
 // The options of `snipwell-cli cut`, read and checked before any file is
 // touched: whatever is wrong with the command line itself is a usage
 // error (exit status 2), never half a run.
+#include "CutList.h"
 #include "OutputFormatParams.h"
 #include "VEEditConfig.h"
 
@@ -16,11 +17,14 @@ namespace cli {
 
 // Where segments come from, in the order the command line gives them.
 struct SegmentSource {
-    enum Kind { Range, List, Chapters };
+    enum Kind { Range, List, Chapters, Project };
     Kind kind = Range;
     uint64_t start_us = 0;
     uint64_t end_us = 0; // 0: to the end of the file
-    QString path;        // the cut list, for List
+    QString path;        // the cut list, for List and Project
+    // A project's segments with their labels, read once: they do not
+    // depend on the file they are cut from (end 0: to its end).
+    cutlist::SegmentList segments;
 };
 
 struct CutOptions {

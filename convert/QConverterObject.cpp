@@ -108,9 +108,17 @@ void QConverterObject::progressCallback(int32_t percent, void *context, int32_t 
 
 void QConverterObject::startConvert(bool merge)
 {
+    VoVideoConvertManager *manager = VoVideoConvertManager::instance();
+    QList<VoVideoConvertItem *> items;
+    for (int i = 0; i < manager->count(); ++i)
+        items.append(manager->itemAt(i));
+    startConvert(merge, items);
+}
+
+void QConverterObject::startConvert(bool merge, const QList<VoVideoConvertItem *> &items)
+{
     m_merge = merge;
-    VoVideoConvertManager *items = VoVideoConvertManager::instance();
-    if (items->count() == 0)
+    if (items.isEmpty())
         return;
     // Temporaries of a run that was killed (or lost its power) never
     // became outputs: they go before anything new is written beside them.
@@ -121,8 +129,8 @@ void QConverterObject::startConvert(bool merge)
             qDebug() << "removed" << stale << "unfinished outputs of an earlier run under" << root;
     }
     m_queue.clear();
-    for (int i = 0; i < items->count(); ++i)
-        if (VoVideoConvertItem *item = items->itemAt(i))
+    for (VoVideoConvertItem *item : items)
+        if (item)
             m_queue.append(item);
     if (m_queue.isEmpty())
         return;
@@ -235,7 +243,12 @@ void QConverterObject::converterFinishCount(bool ok)
 {
     ConfigState &config = ConfigState::instance();
     CallScope scope(m_callDepth, [this] { reap(); });
-    m_stopPending = false;
+    // Handled inside the stop's own wait, the report does not end the stop:
+    // OnCancelConvert does once it has returned from the converter.
+    if (m_cancelDepth > 0)
+        m_stopReported = true;
+    else
+        m_stopPending = false;
     if (ok)
         config.setConvertedCount(config.convertedCount() + 1);
 
@@ -270,7 +283,9 @@ void QConverterObject::converterFinishCount(bool ok)
                                        QString::fromStdString(merger->cutReport()));
             retire(merger);
         }
-        emit emitIsStartConverter(false);
+        // A stop in progress announces the end itself, after the stop.
+        if (m_cancelDepth == 0)
+            emit emitIsStartConverter(false);
     }
 
     if (ok) {
@@ -324,9 +339,21 @@ int QConverterObject::dropRemovedItems()
 
 void QConverterObject::OnCancelConvert()
 {
+    // The stop waits for the worker while dispatching events: the stopped
+    // item's report, a second Stop or anything else may run inside it. The
+    // end of the run is announced once, here, after the stop has returned,
+    // because whoever hears it may delete this object; a Stop made during
+    // the wait adds nothing to the one in progress.
+    if (m_cancelDepth > 0)
+        return;
     m_stopPending = m_merge ? bool(m_merger) : bool(m_converter);
+    m_stopReported = false;
+    ++m_cancelDepth;
     stopAll();
+    --m_cancelDepth;
     m_queue.clear();
+    if (m_stopReported)
+        m_stopPending = false;
     emit emitIsStartConverter(false);
 }
 

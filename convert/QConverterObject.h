@@ -31,11 +31,17 @@ public:
     ~QConverterObject() override;
 
     void startConvert(bool merge);
+    // The same over items the caller owns instead of the window's item
+    // list (segments applied to other files); they must outlive the run.
+    void startConvert(bool merge, const QList<VoVideoConvertItem *> &items);
     // A merge writes one chapter per segment, titled with its label or
     // "Segment N", instead of the chapters of the sources.
     void setSegmentChapters(bool on) { m_segmentChapters = on; }
     // True from a stop until the stopped converter's last report has been
-    // handled, which removes its partial file.
+    // handled, which removes its partial file, and the stop has returned.
+    // The stop announces the end of the run (emitIsStartConverter(false))
+    // only after its own calls have returned, so a receiver that lets the
+    // converter go then (deleteLater) does not pull it from under the stop.
     bool isStopPending() const { return m_stopPending; }
     // Why the last item failed (empty after a success or a cancel).
     QString failureText() const { return m_failureText; }
@@ -106,6 +112,8 @@ private:
     int m_index = 0;
     QString m_failureText;
     bool m_stopPending = false;
+    int m_cancelDepth = 0;       // OnCancelConvert is on the stack
+    bool m_stopReported = false; // the stopped item's report was handled inside the stop
     OutputNamer m_namer;
     bool m_powerOffAllowed = true;
 };

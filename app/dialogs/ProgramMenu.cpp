@@ -36,6 +36,11 @@ ProgramMenu::ProgramMenu(QWidget *parent)
         action->setShortcutContext(Qt::WidgetShortcut);
         return action;
     };
+    // The segment entries come first; the window puts its cut-list
+    // entries in front of this one.
+    m_actApplySegments = addAction(QString());
+    m_actApplySegments->setObjectName(QStringLiteral("actApplySegments"));
+    addSeparator();
     m_actOpenProject = projectAction("actOpenProject", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)});
     m_actSaveProject = projectAction("actSaveProject", {QKeySequence(Qt::CTRL | Qt::Key_S)});
     m_actSaveProjectAs = projectAction("actSaveProjectAs", {});
@@ -63,6 +68,7 @@ ProgramMenu::ProgramMenu(QWidget *parent)
 
 void ProgramMenu::retranslateUi()
 {
+    m_actApplySegments->setText(tr("Apply Segments To Other Files…"));
     m_actOpenProject->setText(tr("Open Project…"));
     m_actSaveProject->setText(tr("Save Project"));
     m_actSaveProjectAs->setText(tr("Save Project As…"));

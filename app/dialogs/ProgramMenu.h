@@ -18,6 +18,7 @@ public:
     QAction *actHelp() const { return m_actHelp; }
     QAction *actUpdates() const { return m_actUpdates; }
     QAction *actAbout() const { return m_actAbout; }
+    QAction *actApplySegments() const { return m_actApplySegments; }
     QAction *actOpenProject() const { return m_actOpenProject; }
     QAction *actSaveProject() const { return m_actSaveProject; }
     QAction *actSaveProjectAs() const { return m_actSaveProjectAs; }
@@ -40,6 +41,7 @@ private:
     QAction *m_actHelp;
     QAction *m_actUpdates;
     QAction *m_actAbout;
+    QAction *m_actApplySegments;
     QAction *m_actOpenProject;
     QAction *m_actSaveProject;
     QAction *m_actSaveProjectAs;

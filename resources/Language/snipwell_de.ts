@@ -384,6 +384,10 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
     <context>
         <name>ProgramMenu</name>
         <message>
+            <source>Apply Segments To Other Files…</source>
+            <translation>Segmente auf andere Dateien anwenden …</translation>
+        </message>
+        <message>
             <source>Preferences</source>
             <translation>Einstellungen</translation>
         </message>
@@ -676,6 +680,34 @@ und der Ausgabeordner richtig eingestellt sind.</translation>
     </context>
     <context>
         <name>MainWindow</name>
+        <message>
+            <source>Open a file and mark its segments first.</source>
+            <translation>Öffnen Sie zuerst eine Datei und markieren Sie ihre Segmente.</translation>
+        </message>
+        <message>
+            <source>Apply Segments To Other Files</source>
+            <translation>Segmente auf andere Dateien anwenden</translation>
+        </message>
+        <message>
+            <source>All files (*)</source>
+            <translation>Alle Dateien (*)</translation>
+        </message>
+        <message>
+            <source>The output path is invalid!</source>
+            <translation>Der Ausgabepfad ist ungültig!</translation>
+        </message>
+        <message>
+            <source>stopped; nothing half-written was left</source>
+            <translation>gestoppt; nichts halb Geschriebenes blieb zurück</translation>
+        </message>
+        <message>
+            <source>1 file written</source>
+            <translation>1 Datei geschrieben</translation>
+        </message>
+        <message>
+            <source>%1 files written</source>
+            <translation>%1 Dateien geschrieben</translation>
+        </message>
         <message>
             <source>Menu</source>
             <translation>Menü</translation>
@@ -1666,12 +1698,124 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
     <context>
         <name>QWatermartTextSettingDlg</name>
         <message>
+            <source>Font</source>
+            <translation>Schrift</translation>
+        </message>
+        <message>
             <source>Choose the font of the watermark text</source>
             <translation>Schrift des Wasserzeichentextes wählen</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>Zurücksetzen</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Abbrechen</translation>
+        </message>
+        <message>
+            <source>Font Name:</source>
+            <translation>Schriftart:</translation>
+        </message>
+        <message>
+            <source>Font Color:</source>
+            <translation>Schriftfarbe:</translation>
+        </message>
+        <message>
+            <source>Outline Color:</source>
+            <translation>Konturfarbe:</translation>
+        </message>
+        <message>
+            <source>Outline Size:</source>
+            <translation>Konturstärke:</translation>
+        </message>
+        <message>
+            <source>Shadow Color:</source>
+            <translation>Schattenfarbe:</translation>
+        </message>
+        <message>
+            <source>Shadow Offset:</source>
+            <translation>Schattenversatz:</translation>
+        </message>
+        <message>
+            <source>Horizontal Spacing:</source>
+            <translation>Zeichenabstand:</translation>
+        </message>
+        <message>
+            <source>Vertical Spacing:</source>
+            <translation>Zeilenabstand:</translation>
+        </message>
+        <message>
+            <source>Choose a colour</source>
+            <translation>Farbe wählen</translation>
+        </message>
+        <message>
+            <source>Default</source>
+            <translation>Standard</translation>
+        </message>
+        <message>
+            <source>Select Color</source>
+            <translation>Farbe auswählen</translation>
         </message>
     </context>
     <context>
         <name>QSubtitleSettingDlg</name>
+        <message>
+            <source>Font</source>
+            <translation>Schrift</translation>
+        </message>
+        <message>
+            <source>Font Name:</source>
+            <translation>Schriftart:</translation>
+        </message>
+        <message>
+            <source>Default</source>
+            <translation>Standard</translation>
+        </message>
+        <message>
+            <source>Font Color:</source>
+            <translation>Schriftfarbe:</translation>
+        </message>
+        <message>
+            <source>Outline Color:</source>
+            <translation>Konturfarbe:</translation>
+        </message>
+        <message>
+            <source>Outline Size:</source>
+            <translation>Konturstärke:</translation>
+        </message>
+        <message>
+            <source>Shadow Color:</source>
+            <translation>Schattenfarbe:</translation>
+        </message>
+        <message>
+            <source>Shadow Offset:</source>
+            <translation>Schattenversatz:</translation>
+        </message>
+        <message>
+            <source>Horizontal Spacing:</source>
+            <translation>Zeichenabstand:</translation>
+        </message>
+        <message>
+            <source>Vertical Spacing:</source>
+            <translation>Zeilenabstand:</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>Zurücksetzen</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Abbrechen</translation>
+        </message>
         <message>
             <source>Choose the font of the subtitles</source>
             <translation>Schrift der Untertitel wählen</translation>
@@ -2055,8 +2199,12 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
             <translation>--cut %1: das Ende liegt nicht nach dem Anfang</translation>
         </message>
         <message>
-            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue)</source>
-            <translation>--cuts %1: keine Schnittliste (.csv, .tsv, .txt, .edl oder .cue)</translation>
+            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue) or project (.snipwell)</source>
+            <translation>--cuts %1: weder Schnittliste (.csv, .tsv, .txt, .edl oder .cue) noch Projekt (.snipwell)</translation>
+        </message>
+        <message>
+            <source>--cuts %1: the project holds no segments</source>
+            <translation>--cuts %1: das Projekt enthält keine Abschnitte</translation>
         </message>
         <message>
             <source>--jobs %1: give a number from 1 to 64</source>
@@ -2132,7 +2280,8 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
     --cut START-END       a segment; times as 12.5, 1:02.5 or 1:02:03.250;
                           an empty END runs to the end (repeatable)
     --cuts LIST           the segments of a cut list: .csv, .tsv, .edl, .cue,
-                          or .txt chapter lines (repeatable)
+                          .txt chapter lines, or a .snipwell project with
+                          its labels (repeatable)
     --chapters            one segment per chapter of each FILE
 
   Output:
@@ -2175,7 +2324,8 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
     --cut START-END       ein Abschnitt; Zeiten als 12.5, 1:02.5 oder 1:02:03.250;
                           ein leeres END reicht bis zum Ende (wiederholbar)
     --cuts LIST           die Abschnitte einer Schnittliste: .csv, .tsv, .edl,
-                          .cue oder .txt-Kapitelzeilen (wiederholbar)
+                          .cue, .txt-Kapitelzeilen oder ein .snipwell-Projekt
+                          mit seinen Namen (wiederholbar)
     --chapters            ein Abschnitt je Kapitel jeder DATEI
 
   Ausgabe:
@@ -2325,6 +2475,172 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
                           scene: kürzester Abstand zwischen Wechseln (1)
     --json                ein JSON-Objekt je Zeile für jede DATEI
 </translation>
+        </message>
+        <message>
+            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue)</source>
+            <translation>--cuts %1: keine Schnittliste (.csv, .tsv, .txt, .edl oder .cue)</translation>
+        </message>
+        <message>
+            <source>snipwell-cli cut [OPTIONS] FILE...
+    Cuts the same segments out of every FILE.
+
+  Segments (in the order given; none: the whole file):
+    --cut START-END       a segment; times as 12.5, 1:02.5 or 1:02:03.250;
+                          an empty END runs to the end (repeatable)
+    --cuts LIST           the segments of a cut list: .csv, .tsv, .edl, .cue,
+                          or .txt chapter lines (repeatable)
+    --chapters            one segment per chapter of each FILE
+
+  Output:
+    --mode MODE           copy (lossless at key frames, the default),
+                          exact (lossless, frame-exact) or encode
+    --container NAME      copy and exact: original (the default), mp4, mkv,
+                          mov, ts, ... as in the lossless format list
+    --format NAME         encode: a format by its title or number, as in
+                          the format dialog ("MP4 H.264/AAC", 4000)
+    --quality QUALITY     encode: small or high (the default)
+    --merge               all segments of a FILE into one output
+    --merge-chapters      with --merge (copy, exact): one chapter per segment
+    --output-dir DIR      where outputs go (default: the program's output
+                          folder, a folder per FILE)
+    --name TEMPLATE       output names, as the window's template: {name}
+                          {n} {label} {start} {end} {ext} {date}
+                          (default {name}_{n}.{ext})
+
+  Encoding parameters (encode; default: the format's):
+    --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none
+    --audio-codec TAG     (AAC, MP3, ...), or none
+    --size WxH            picture size
+    --fps RATE            frame rate
+    --video-bitrate KBPS
+    --audio-bitrate KBPS
+    --channels N
+    --sample-rate HZ
+    --edits FILE          edits as JSON: the editing record's fields
+
+  Running:
+    --jobs N              files converted at once (default 1)
+    --json                one JSON object a line on standard output:
+                          progress, each output with its path and cut
+                          report, notes and errors
+</source>
+            <translation>snipwell-cli cut [OPTIONEN] DATEI...
+    Schneidet dieselben Abschnitte aus jeder DATEI.
+
+  Abschnitte (in der angegebenen Reihenfolge; keiner: die ganze Datei):
+    --cut START-END       ein Abschnitt; Zeiten als 12.5, 1:02.5 oder 1:02:03.250;
+                          ein leeres END reicht bis zum Ende (wiederholbar)
+    --cuts LIST           die Abschnitte einer Schnittliste: .csv, .tsv, .edl,
+                          .cue oder .txt-Kapitelzeilen (wiederholbar)
+    --chapters            ein Abschnitt je Kapitel jeder DATEI
+
+  Ausgabe:
+    --mode MODE           copy (verlustfrei an Schlüsselbildern, Standard),
+                          exact (verlustfrei, bildgenau) oder encode
+    --container NAME      copy und exact: original (Standard), mp4, mkv,
+                          mov, ts, ... wie in der Liste verlustfreier Formate
+    --format NAME         encode: ein Format nach Titel oder Nummer, wie im
+                          Formatdialog ("MP4 H.264/AAC", 4000)
+    --quality QUALITY     encode: small oder high (Standard)
+    --merge               alle Abschnitte einer DATEI in eine Ausgabe
+    --merge-chapters      mit --merge (copy, exact): ein Kapitel je Abschnitt
+    --output-dir DIR      wohin die Ausgaben gehen (Standard: der Ausgabeordner
+                          des Programms, ein Ordner je DATEI)
+    --name TEMPLATE       Ausgabenamen wie die Namensvorlage des Fensters:
+                          {name} {n} {label} {start} {end} {ext} {date}
+                          (Standard {name}_{n}.{ext})
+
+  Kodierparameter (encode; Standard: die des Formats):
+    --video-codec TAG     wie die Profile Codecs nennen (H264, HEVC, ...) oder none
+    --audio-codec TAG     (AAC, MP3, ...) oder none
+    --size WxH            Bildgröße
+    --fps RATE            Bildrate
+    --video-bitrate KBPS
+    --audio-bitrate KBPS
+    --channels N
+    --sample-rate HZ
+    --edits FILE          Bearbeitungen als JSON: die Felder des Bearbeitungsdatensatzes
+
+  Ausführung:
+    --jobs N              gleichzeitig umgewandelte Dateien (Standard 1)
+    --json                ein JSON-Objekt je Zeile auf der Standardausgabe:
+                          Fortschritt, jede Ausgabe mit Pfad und Schnittbericht,
+                          Hinweise und Fehler
+</translation>
+        </message>
+    </context>
+    <context>
+        <name>BatchApplyDlg</name>
+        <message>
+            <source>Apply Segments To Other Files</source>
+            <translation>Segmente auf andere Dateien anwenden</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Stopp</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Schließen</translation>
+        </message>
+        <message>
+            <source>1 segment for each file</source>
+            <translation>1 Segment je Datei</translation>
+        </message>
+        <message>
+            <source>%1 segments for each file</source>
+            <translation>%1 Segmente je Datei</translation>
+        </message>
+        <message>
+            <source>Opening…</source>
+            <translation>Wird geöffnet …</translation>
+        </message>
+        <message>
+            <source>File %1 of %2: %3</source>
+            <translation>Datei %1 von %2: %3</translation>
+        </message>
+        <message>
+            <source>Stopped: %1 of %2 files done, %3 failed.</source>
+            <translation>Gestoppt: %1 von %2 Dateien erledigt, %3 fehlgeschlagen.</translation>
+        </message>
+        <message>
+            <source>Done: %1 of %2 files failed.</source>
+            <translation>Fertig: %1 von %2 Dateien fehlgeschlagen.</translation>
+        </message>
+        <message>
+            <source>Done: all %1 files converted.</source>
+            <translation>Fertig: alle %1 Dateien umgewandelt.</translation>
+        </message>
+        <message>
+            <source>%1%</source>
+            <translation>%1 %</translation>
+        </message>
+        <message>
+            <source>%1 — %2</source>
+            <translation>%1 — %2</translation>
+        </message>
+        <message>
+            <source>%1 — failed: %2</source>
+            <translation>%1 — fehlgeschlagen: %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>SegmentBatch</name>
+        <message>
+            <source>The file cannot be read.</source>
+            <translation>Die Datei kann nicht gelesen werden.</translation>
+        </message>
+        <message>
+            <source>Segment %1 (%2) ends past the end of the file (%3); it was cut there.</source>
+            <translation>Segment %1 (%2) endet nach dem Ende der Datei (%3); es wurde dort abgeschnitten.</translation>
+        </message>
+        <message>
+            <source>Segment %1 (%2) starts past the end of the file (%3).</source>
+            <translation>Segment %1 (%2) beginnt nach dem Ende der Datei (%3).</translation>
+        </message>
+        <message>
+            <source>The conversion failed.</source>
+            <translation>Die Umwandlung ist fehlgeschlagen.</translation>
         </message>
     </context>
     <context>

@@ -384,6 +384,10 @@ Ouvre %1 avec FICHIER, un fichier vidéo ou audio, prêt à être découpé. Si 
     <context>
         <name>ProgramMenu</name>
         <message>
+            <source>Apply Segments To Other Files…</source>
+            <translation>Appliquer les segments à d’autres fichiers…</translation>
+        </message>
+        <message>
             <source>Preferences</source>
             <translation>Préférences</translation>
         </message>
@@ -676,6 +680,34 @@ et le dossier de sortie sont correctement définis.</translation>
     </context>
     <context>
         <name>MainWindow</name>
+        <message>
+            <source>Open a file and mark its segments first.</source>
+            <translation>Ouvrez d’abord un fichier et marquez ses segments.</translation>
+        </message>
+        <message>
+            <source>Apply Segments To Other Files</source>
+            <translation>Appliquer les segments à d’autres fichiers</translation>
+        </message>
+        <message>
+            <source>All files (*)</source>
+            <translation>Tous les fichiers (*)</translation>
+        </message>
+        <message>
+            <source>The output path is invalid!</source>
+            <translation>Le dossier de sortie n’est pas valide !</translation>
+        </message>
+        <message>
+            <source>stopped; nothing half-written was left</source>
+            <translation>arrêté ; aucun fichier à moitié écrit n’est resté</translation>
+        </message>
+        <message>
+            <source>1 file written</source>
+            <translation>1 fichier écrit</translation>
+        </message>
+        <message>
+            <source>%1 files written</source>
+            <translation>%1 fichiers écrits</translation>
+        </message>
         <message>
             <source>Menu</source>
             <translation>Menu</translation>
@@ -1666,12 +1698,124 @@ Sinon, la conversion risque d'échouer.</translation>
     <context>
         <name>QWatermartTextSettingDlg</name>
         <message>
+            <source>Font</source>
+            <translation>Police</translation>
+        </message>
+        <message>
             <source>Choose the font of the watermark text</source>
             <translation>Choisir la police du texte en filigrane</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>Réinitialiser</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Annuler</translation>
+        </message>
+        <message>
+            <source>Font Name:</source>
+            <translation>Nom de la police :</translation>
+        </message>
+        <message>
+            <source>Font Color:</source>
+            <translation>Couleur de la police :</translation>
+        </message>
+        <message>
+            <source>Outline Color:</source>
+            <translation>Couleur du contour :</translation>
+        </message>
+        <message>
+            <source>Outline Size:</source>
+            <translation>Épaisseur du contour :</translation>
+        </message>
+        <message>
+            <source>Shadow Color:</source>
+            <translation>Couleur de l'ombre :</translation>
+        </message>
+        <message>
+            <source>Shadow Offset:</source>
+            <translation>Décalage de l'ombre :</translation>
+        </message>
+        <message>
+            <source>Horizontal Spacing:</source>
+            <translation>Espacement horizontal :</translation>
+        </message>
+        <message>
+            <source>Vertical Spacing:</source>
+            <translation>Espacement vertical :</translation>
+        </message>
+        <message>
+            <source>Choose a colour</source>
+            <translation>Choisir une couleur</translation>
+        </message>
+        <message>
+            <source>Default</source>
+            <translation>Par défaut</translation>
+        </message>
+        <message>
+            <source>Select Color</source>
+            <translation>Sélectionner une couleur</translation>
         </message>
     </context>
     <context>
         <name>QSubtitleSettingDlg</name>
+        <message>
+            <source>Font</source>
+            <translation>Police</translation>
+        </message>
+        <message>
+            <source>Font Name:</source>
+            <translation>Police :</translation>
+        </message>
+        <message>
+            <source>Default</source>
+            <translation>Par défaut</translation>
+        </message>
+        <message>
+            <source>Font Color:</source>
+            <translation>Couleur du texte :</translation>
+        </message>
+        <message>
+            <source>Outline Color:</source>
+            <translation>Couleur du contour :</translation>
+        </message>
+        <message>
+            <source>Outline Size:</source>
+            <translation>Épaisseur du contour :</translation>
+        </message>
+        <message>
+            <source>Shadow Color:</source>
+            <translation>Couleur de l’ombre :</translation>
+        </message>
+        <message>
+            <source>Shadow Offset:</source>
+            <translation>Décalage de l’ombre :</translation>
+        </message>
+        <message>
+            <source>Horizontal Spacing:</source>
+            <translation>Espacement horizontal :</translation>
+        </message>
+        <message>
+            <source>Vertical Spacing:</source>
+            <translation>Espacement vertical :</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>Réinitialiser</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Annuler</translation>
+        </message>
         <message>
             <source>Choose the font of the subtitles</source>
             <translation>Choisir la police des sous-titres</translation>
@@ -2055,8 +2199,12 @@ Sinon, la conversion risque d'échouer.</translation>
             <translation>--cut %1 : la fin n'est pas après le début</translation>
         </message>
         <message>
-            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue)</source>
-            <translation>--cuts %1 : pas une liste de coupes (.csv, .tsv, .txt, .edl ou .cue)</translation>
+            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue) or project (.snipwell)</source>
+            <translation>--cuts %1 : ni une liste de coupes (.csv, .tsv, .txt, .edl ou .cue) ni un projet (.snipwell)</translation>
+        </message>
+        <message>
+            <source>--cuts %1: the project holds no segments</source>
+            <translation>--cuts %1 : le projet ne contient aucun segment</translation>
         </message>
         <message>
             <source>--jobs %1: give a number from 1 to 64</source>
@@ -2132,7 +2280,8 @@ Sinon, la conversion risque d'échouer.</translation>
     --cut START-END       a segment; times as 12.5, 1:02.5 or 1:02:03.250;
                           an empty END runs to the end (repeatable)
     --cuts LIST           the segments of a cut list: .csv, .tsv, .edl, .cue,
-                          or .txt chapter lines (repeatable)
+                          .txt chapter lines, or a .snipwell project with
+                          its labels (repeatable)
     --chapters            one segment per chapter of each FILE
 
   Output:
@@ -2175,7 +2324,8 @@ Sinon, la conversion risque d'échouer.</translation>
     --cut START-END       un segment ; temps en 12.5, 1:02.5 ou 1:02:03.250 ;
                           une END vide va jusqu'à la fin (répétable)
     --cuts LIST           les segments d'une liste de coupes : .csv, .tsv, .edl,
-                          .cue ou lignes de chapitres .txt (répétable)
+                          .cue, lignes de chapitres .txt ou un projet .snipwell
+                          avec ses noms (répétable)
     --chapters            un segment par chapitre de chaque FICHIER
 
   Sortie :
@@ -2325,6 +2475,172 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
                           scene : écart minimal entre deux changements (1)
     --json                un objet JSON par ligne pour chaque FICHIER
 </translation>
+        </message>
+        <message>
+            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue)</source>
+            <translation>--cuts %1 : pas une liste de coupes (.csv, .tsv, .txt, .edl ou .cue)</translation>
+        </message>
+        <message>
+            <source>snipwell-cli cut [OPTIONS] FILE...
+    Cuts the same segments out of every FILE.
+
+  Segments (in the order given; none: the whole file):
+    --cut START-END       a segment; times as 12.5, 1:02.5 or 1:02:03.250;
+                          an empty END runs to the end (repeatable)
+    --cuts LIST           the segments of a cut list: .csv, .tsv, .edl, .cue,
+                          or .txt chapter lines (repeatable)
+    --chapters            one segment per chapter of each FILE
+
+  Output:
+    --mode MODE           copy (lossless at key frames, the default),
+                          exact (lossless, frame-exact) or encode
+    --container NAME      copy and exact: original (the default), mp4, mkv,
+                          mov, ts, ... as in the lossless format list
+    --format NAME         encode: a format by its title or number, as in
+                          the format dialog ("MP4 H.264/AAC", 4000)
+    --quality QUALITY     encode: small or high (the default)
+    --merge               all segments of a FILE into one output
+    --merge-chapters      with --merge (copy, exact): one chapter per segment
+    --output-dir DIR      where outputs go (default: the program's output
+                          folder, a folder per FILE)
+    --name TEMPLATE       output names, as the window's template: {name}
+                          {n} {label} {start} {end} {ext} {date}
+                          (default {name}_{n}.{ext})
+
+  Encoding parameters (encode; default: the format's):
+    --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none
+    --audio-codec TAG     (AAC, MP3, ...), or none
+    --size WxH            picture size
+    --fps RATE            frame rate
+    --video-bitrate KBPS
+    --audio-bitrate KBPS
+    --channels N
+    --sample-rate HZ
+    --edits FILE          edits as JSON: the editing record's fields
+
+  Running:
+    --jobs N              files converted at once (default 1)
+    --json                one JSON object a line on standard output:
+                          progress, each output with its path and cut
+                          report, notes and errors
+</source>
+            <translation>snipwell-cli cut [OPTIONS] FICHIER...
+    Découpe les mêmes segments dans chaque FICHIER.
+
+  Segments (dans l'ordre donné ; aucun : le fichier entier) :
+    --cut START-END       un segment ; temps en 12.5, 1:02.5 ou 1:02:03.250 ;
+                          une END vide va jusqu'à la fin (répétable)
+    --cuts LIST           les segments d'une liste de coupes : .csv, .tsv, .edl,
+                          .cue ou lignes de chapitres .txt (répétable)
+    --chapters            un segment par chapitre de chaque FICHIER
+
+  Sortie :
+    --mode MODE           copy (sans perte aux images clés, par défaut),
+                          exact (sans perte, à l'image près) ou encode
+    --container NAME      copy et exact : original (par défaut), mp4, mkv,
+                          mov, ts, ... comme dans la liste des formats sans perte
+    --format NAME         encode : un format par son titre ou son numéro, comme
+                          dans la boîte de formats ("MP4 H.264/AAC", 4000)
+    --quality QUALITY     encode : small ou high (par défaut)
+    --merge               tous les segments d'un FICHIER dans une seule sortie
+    --merge-chapters      avec --merge (copy, exact) : un chapitre par segment
+    --output-dir DIR      où vont les sorties (par défaut : le dossier de sortie
+                          du programme, un dossier par FICHIER)
+    --name TEMPLATE       noms des sorties, comme le modèle de la fenêtre :
+                          {name} {n} {label} {start} {end} {ext} {date}
+                          (par défaut {name}_{n}.{ext})
+
+  Paramètres d'encodage (encode ; par défaut : ceux du format) :
+    --video-codec TAG     comme les profils nomment les codecs (H264, HEVC, ...), ou none
+    --audio-codec TAG     (AAC, MP3, ...), ou none
+    --size WxH            taille de l'image
+    --fps RATE            fréquence d'images
+    --video-bitrate KBPS
+    --audio-bitrate KBPS
+    --channels N
+    --sample-rate HZ
+    --edits FILE          retouches en JSON : les champs de l'enregistrement de retouche
+
+  Exécution :
+    --jobs N              fichiers convertis à la fois (par défaut 1)
+    --json                un objet JSON par ligne sur la sortie standard :
+                          progression, chaque sortie avec son chemin et son
+                          rapport de coupe, remarques et erreurs
+</translation>
+        </message>
+    </context>
+    <context>
+        <name>BatchApplyDlg</name>
+        <message>
+            <source>Apply Segments To Other Files</source>
+            <translation>Appliquer les segments à d’autres fichiers</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>Arrêter</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Fermer</translation>
+        </message>
+        <message>
+            <source>1 segment for each file</source>
+            <translation>1 segment par fichier</translation>
+        </message>
+        <message>
+            <source>%1 segments for each file</source>
+            <translation>%1 segments par fichier</translation>
+        </message>
+        <message>
+            <source>Opening…</source>
+            <translation>Ouverture…</translation>
+        </message>
+        <message>
+            <source>File %1 of %2: %3</source>
+            <translation>Fichier %1 sur %2 : %3</translation>
+        </message>
+        <message>
+            <source>Stopped: %1 of %2 files done, %3 failed.</source>
+            <translation>Arrêté : %1 fichiers sur %2 traités, %3 en échec.</translation>
+        </message>
+        <message>
+            <source>Done: %1 of %2 files failed.</source>
+            <translation>Terminé : %1 fichiers sur %2 en échec.</translation>
+        </message>
+        <message>
+            <source>Done: all %1 files converted.</source>
+            <translation>Terminé : les %1 fichiers ont été convertis.</translation>
+        </message>
+        <message>
+            <source>%1%</source>
+            <translation>%1 %</translation>
+        </message>
+        <message>
+            <source>%1 — %2</source>
+            <translation>%1 — %2</translation>
+        </message>
+        <message>
+            <source>%1 — failed: %2</source>
+            <translation>%1 — échec : %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>SegmentBatch</name>
+        <message>
+            <source>The file cannot be read.</source>
+            <translation>Le fichier ne peut pas être lu.</translation>
+        </message>
+        <message>
+            <source>Segment %1 (%2) ends past the end of the file (%3); it was cut there.</source>
+            <translation>Le segment %1 (%2) finit après la fin du fichier (%3) ; il a été coupé là.</translation>
+        </message>
+        <message>
+            <source>Segment %1 (%2) starts past the end of the file (%3).</source>
+            <translation>Le segment %1 (%2) commence après la fin du fichier (%3).</translation>
+        </message>
+        <message>
+            <source>The conversion failed.</source>
+            <translation>La conversion a échoué.</translation>
         </message>
     </context>
     <context>

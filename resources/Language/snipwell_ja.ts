@@ -384,6 +384,10 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
     <context>
         <name>ProgramMenu</name>
         <message>
+            <source>Apply Segments To Other Files…</source>
+            <translation>セグメントを他のファイルに適用…</translation>
+        </message>
+        <message>
             <source>Preferences</source>
             <translation>環境設定</translation>
         </message>
@@ -676,6 +680,34 @@ and output file directory are set correctly.</source>
     </context>
     <context>
         <name>MainWindow</name>
+        <message>
+            <source>Open a file and mark its segments first.</source>
+            <translation>先にファイルを開いてセグメントを指定してください。</translation>
+        </message>
+        <message>
+            <source>Apply Segments To Other Files</source>
+            <translation>セグメントを他のファイルに適用</translation>
+        </message>
+        <message>
+            <source>All files (*)</source>
+            <translation>すべてのファイル (*)</translation>
+        </message>
+        <message>
+            <source>The output path is invalid!</source>
+            <translation>出力先が無効です!</translation>
+        </message>
+        <message>
+            <source>stopped; nothing half-written was left</source>
+            <translation>停止しました。書きかけのファイルは残っていません</translation>
+        </message>
+        <message>
+            <source>1 file written</source>
+            <translation>1 ファイルを書き出しました</translation>
+        </message>
+        <message>
+            <source>%1 files written</source>
+            <translation>%1 ファイルを書き出しました</translation>
+        </message>
         <message>
             <source>Menu</source>
             <translation>メニュー</translation>
@@ -1666,12 +1698,124 @@ Otherwise the conversion may fail.</source>
     <context>
         <name>QWatermartTextSettingDlg</name>
         <message>
+            <source>Font</source>
+            <translation>フォント</translation>
+        </message>
+        <message>
             <source>Choose the font of the watermark text</source>
             <translation>透かしテキストのフォントを選択</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>リセット</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
+        </message>
+        <message>
+            <source>Font Name:</source>
+            <translation>フォント名:</translation>
+        </message>
+        <message>
+            <source>Font Color:</source>
+            <translation>文字の色:</translation>
+        </message>
+        <message>
+            <source>Outline Color:</source>
+            <translation>縁取りの色:</translation>
+        </message>
+        <message>
+            <source>Outline Size:</source>
+            <translation>縁取りの太さ:</translation>
+        </message>
+        <message>
+            <source>Shadow Color:</source>
+            <translation>影の色:</translation>
+        </message>
+        <message>
+            <source>Shadow Offset:</source>
+            <translation>影のずれ:</translation>
+        </message>
+        <message>
+            <source>Horizontal Spacing:</source>
+            <translation>文字間隔:</translation>
+        </message>
+        <message>
+            <source>Vertical Spacing:</source>
+            <translation>行間隔:</translation>
+        </message>
+        <message>
+            <source>Choose a colour</source>
+            <translation>色を選択</translation>
+        </message>
+        <message>
+            <source>Default</source>
+            <translation>既定</translation>
+        </message>
+        <message>
+            <source>Select Color</source>
+            <translation>色の選択</translation>
         </message>
     </context>
     <context>
         <name>QSubtitleSettingDlg</name>
+        <message>
+            <source>Font</source>
+            <translation>フォント</translation>
+        </message>
+        <message>
+            <source>Font Name:</source>
+            <translation>フォント名:</translation>
+        </message>
+        <message>
+            <source>Default</source>
+            <translation>既定</translation>
+        </message>
+        <message>
+            <source>Font Color:</source>
+            <translation>文字色:</translation>
+        </message>
+        <message>
+            <source>Outline Color:</source>
+            <translation>縁取りの色:</translation>
+        </message>
+        <message>
+            <source>Outline Size:</source>
+            <translation>縁取りの太さ:</translation>
+        </message>
+        <message>
+            <source>Shadow Color:</source>
+            <translation>影の色:</translation>
+        </message>
+        <message>
+            <source>Shadow Offset:</source>
+            <translation>影のずれ:</translation>
+        </message>
+        <message>
+            <source>Horizontal Spacing:</source>
+            <translation>文字間隔:</translation>
+        </message>
+        <message>
+            <source>Vertical Spacing:</source>
+            <translation>行間隔:</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>リセット</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
+        </message>
         <message>
             <source>Choose the font of the subtitles</source>
             <translation>字幕のフォントを選択</translation>
@@ -2055,8 +2199,12 @@ Otherwise the conversion may fail.</source>
             <translation>--cut %1: 終わりが始まりより後ではありません</translation>
         </message>
         <message>
-            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue)</source>
-            <translation>--cuts %1: カットリストではありません（.csv、.tsv、.txt、.edl、.cue）</translation>
+            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue) or project (.snipwell)</source>
+            <translation>--cuts %1: カットリスト（.csv、.tsv、.txt、.edl、.cue）でもプロジェクト（.snipwell）でもありません</translation>
+        </message>
+        <message>
+            <source>--cuts %1: the project holds no segments</source>
+            <translation>--cuts %1: プロジェクトに区間がありません</translation>
         </message>
         <message>
             <source>--jobs %1: give a number from 1 to 64</source>
@@ -2132,7 +2280,8 @@ Otherwise the conversion may fail.</source>
     --cut START-END       a segment; times as 12.5, 1:02.5 or 1:02:03.250;
                           an empty END runs to the end (repeatable)
     --cuts LIST           the segments of a cut list: .csv, .tsv, .edl, .cue,
-                          or .txt chapter lines (repeatable)
+                          .txt chapter lines, or a .snipwell project with
+                          its labels (repeatable)
     --chapters            one segment per chapter of each FILE
 
   Output:
@@ -2175,7 +2324,8 @@ Otherwise the conversion may fail.</source>
     --cut START-END       区間。時間は 12.5、1:02.5、1:02:03.250 の形式。
                           END を空にすると末尾まで（繰り返し可）
     --cuts LIST           カットリストの区間：.csv、.tsv、.edl、.cue、
-                          または .txt のチャプター行（繰り返し可）
+                          .txt のチャプター行、または .snipwell プロジェクト
+                          （区間名も使用、繰り返し可）
     --chapters            各ファイルのチャプターごとに 1 区間
 
   出力:
@@ -2325,6 +2475,172 @@ leaves no partial output. See snipwell-cli(1).
                           scene: 変化どうしの最短間隔 (1)
     --json                ファイルごとに 1 行 1 つの JSON オブジェクト
 </translation>
+        </message>
+        <message>
+            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue)</source>
+            <translation>--cuts %1: カットリストではありません（.csv、.tsv、.txt、.edl、.cue）</translation>
+        </message>
+        <message>
+            <source>snipwell-cli cut [OPTIONS] FILE...
+    Cuts the same segments out of every FILE.
+
+  Segments (in the order given; none: the whole file):
+    --cut START-END       a segment; times as 12.5, 1:02.5 or 1:02:03.250;
+                          an empty END runs to the end (repeatable)
+    --cuts LIST           the segments of a cut list: .csv, .tsv, .edl, .cue,
+                          or .txt chapter lines (repeatable)
+    --chapters            one segment per chapter of each FILE
+
+  Output:
+    --mode MODE           copy (lossless at key frames, the default),
+                          exact (lossless, frame-exact) or encode
+    --container NAME      copy and exact: original (the default), mp4, mkv,
+                          mov, ts, ... as in the lossless format list
+    --format NAME         encode: a format by its title or number, as in
+                          the format dialog ("MP4 H.264/AAC", 4000)
+    --quality QUALITY     encode: small or high (the default)
+    --merge               all segments of a FILE into one output
+    --merge-chapters      with --merge (copy, exact): one chapter per segment
+    --output-dir DIR      where outputs go (default: the program's output
+                          folder, a folder per FILE)
+    --name TEMPLATE       output names, as the window's template: {name}
+                          {n} {label} {start} {end} {ext} {date}
+                          (default {name}_{n}.{ext})
+
+  Encoding parameters (encode; default: the format's):
+    --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none
+    --audio-codec TAG     (AAC, MP3, ...), or none
+    --size WxH            picture size
+    --fps RATE            frame rate
+    --video-bitrate KBPS
+    --audio-bitrate KBPS
+    --channels N
+    --sample-rate HZ
+    --edits FILE          edits as JSON: the editing record's fields
+
+  Running:
+    --jobs N              files converted at once (default 1)
+    --json                one JSON object a line on standard output:
+                          progress, each output with its path and cut
+                          report, notes and errors
+</source>
+            <translation>snipwell-cli cut [オプション] ファイル...
+    すべてのファイルから同じ区間を切り出します。
+
+  区間（指定した順。指定なし：ファイル全体）:
+    --cut START-END       区間。時間は 12.5、1:02.5、1:02:03.250 の形式。
+                          END を空にすると末尾まで（繰り返し可）
+    --cuts LIST           カットリストの区間：.csv、.tsv、.edl、.cue、
+                          または .txt のチャプター行（繰り返し可）
+    --chapters            各ファイルのチャプターごとに 1 区間
+
+  出力:
+    --mode MODE           copy（キーフレームで無劣化、既定）、
+                          exact（無劣化・フレーム単位）または encode
+    --container NAME      copy と exact：original（既定）、mp4、mkv、
+                          mov、ts など無劣化フォーマット一覧のとおり
+    --format NAME         encode：形式ダイアログと同じタイトルまたは番号
+                          （"MP4 H.264/AAC"、4000）
+    --quality QUALITY     encode：small または high（既定）
+    --merge               1 つのファイルの全区間を 1 つの出力に結合
+    --merge-chapters      --merge と併用（copy、exact）：区間ごとに 1 チャプター
+    --output-dir DIR      出力先（既定：プログラムの出力フォルダー、
+                          ファイルごとに 1 フォルダー）
+    --name TEMPLATE       出力名。ウィンドウの名前テンプレートと同じ：
+                          {name} {n} {label} {start} {end} {ext} {date}
+                          （既定 {name}_{n}.{ext}）
+
+  エンコードのパラメーター（encode。既定：形式の値）:
+    --video-codec TAG     プロファイルでのコーデック名（H264、HEVC など）または none
+    --audio-codec TAG     （AAC、MP3 など）または none
+    --size WxH            画面サイズ
+    --fps RATE            フレームレート
+    --video-bitrate KBPS
+    --audio-bitrate KBPS
+    --channels N
+    --sample-rate HZ
+    --edits FILE          JSON による編集：編集レコードのフィールド
+
+  実行:
+    --jobs N              同時に変換するファイル数（既定 1）
+    --json                標準出力に 1 行ごとに 1 つの JSON オブジェクト：
+                          進行状況、パスとカットレポート付きの各出力、
+                          注意とエラー
+</translation>
+        </message>
+    </context>
+    <context>
+        <name>BatchApplyDlg</name>
+        <message>
+            <source>Apply Segments To Other Files</source>
+            <translation>セグメントを他のファイルに適用</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>閉じる</translation>
+        </message>
+        <message>
+            <source>1 segment for each file</source>
+            <translation>各ファイルに 1 セグメント</translation>
+        </message>
+        <message>
+            <source>%1 segments for each file</source>
+            <translation>各ファイルに %1 セグメント</translation>
+        </message>
+        <message>
+            <source>Opening…</source>
+            <translation>開いています…</translation>
+        </message>
+        <message>
+            <source>File %1 of %2: %3</source>
+            <translation>ファイル %1 / %2: %3</translation>
+        </message>
+        <message>
+            <source>Stopped: %1 of %2 files done, %3 failed.</source>
+            <translation>停止しました: %2 ファイル中 %1 完了、%3 失敗。</translation>
+        </message>
+        <message>
+            <source>Done: %1 of %2 files failed.</source>
+            <translation>完了: %2 ファイル中 %1 失敗。</translation>
+        </message>
+        <message>
+            <source>Done: all %1 files converted.</source>
+            <translation>完了: %1 ファイルすべてを変換しました。</translation>
+        </message>
+        <message>
+            <source>%1%</source>
+            <translation>%1%</translation>
+        </message>
+        <message>
+            <source>%1 — %2</source>
+            <translation>%1 — %2</translation>
+        </message>
+        <message>
+            <source>%1 — failed: %2</source>
+            <translation>%1 — 失敗: %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>SegmentBatch</name>
+        <message>
+            <source>The file cannot be read.</source>
+            <translation>ファイルを読み込めません。</translation>
+        </message>
+        <message>
+            <source>Segment %1 (%2) ends past the end of the file (%3); it was cut there.</source>
+            <translation>セグメント %1 (%2) はファイルの終わり (%3) より後で終わるため、そこで切りました。</translation>
+        </message>
+        <message>
+            <source>Segment %1 (%2) starts past the end of the file (%3).</source>
+            <translation>セグメント %1 (%2) はファイルの終わり (%3) より後で始まります。</translation>
+        </message>
+        <message>
+            <source>The conversion failed.</source>
+            <translation>変換に失敗しました。</translation>
         </message>
     </context>
     <context>

@@ -384,6 +384,10 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
     <context>
         <name>ProgramMenu</name>
         <message>
+            <source>Apply Segments To Other Files…</source>
+            <translation>将片段应用到其他文件…</translation>
+        </message>
+        <message>
             <source>Preferences</source>
             <translation>首选项</translation>
         </message>
@@ -676,6 +680,34 @@ and output file directory are set correctly.</source>
     </context>
     <context>
         <name>MainWindow</name>
+        <message>
+            <source>Open a file and mark its segments first.</source>
+            <translation>请先打开一个文件并标记其片段。</translation>
+        </message>
+        <message>
+            <source>Apply Segments To Other Files</source>
+            <translation>将片段应用到其他文件</translation>
+        </message>
+        <message>
+            <source>All files (*)</source>
+            <translation>所有文件 (*)</translation>
+        </message>
+        <message>
+            <source>The output path is invalid!</source>
+            <translation>输出路径无效!</translation>
+        </message>
+        <message>
+            <source>stopped; nothing half-written was left</source>
+            <translation>已停止;未留下写了一半的文件</translation>
+        </message>
+        <message>
+            <source>1 file written</source>
+            <translation>已写入 1 个文件</translation>
+        </message>
+        <message>
+            <source>%1 files written</source>
+            <translation>已写入 %1 个文件</translation>
+        </message>
         <message>
             <source>Menu</source>
             <translation>菜单</translation>
@@ -1666,12 +1698,124 @@ Otherwise the conversion may fail.</source>
     <context>
         <name>QWatermartTextSettingDlg</name>
         <message>
+            <source>Font</source>
+            <translation>字体</translation>
+        </message>
+        <message>
             <source>Choose the font of the watermark text</source>
             <translation>选择水印文字的字体</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>重置</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+        <message>
+            <source>Font Name:</source>
+            <translation>字体名称：</translation>
+        </message>
+        <message>
+            <source>Font Color:</source>
+            <translation>字体颜色：</translation>
+        </message>
+        <message>
+            <source>Outline Color:</source>
+            <translation>描边颜色：</translation>
+        </message>
+        <message>
+            <source>Outline Size:</source>
+            <translation>描边粗细：</translation>
+        </message>
+        <message>
+            <source>Shadow Color:</source>
+            <translation>阴影颜色：</translation>
+        </message>
+        <message>
+            <source>Shadow Offset:</source>
+            <translation>阴影偏移：</translation>
+        </message>
+        <message>
+            <source>Horizontal Spacing:</source>
+            <translation>水平间距：</translation>
+        </message>
+        <message>
+            <source>Vertical Spacing:</source>
+            <translation>垂直间距：</translation>
+        </message>
+        <message>
+            <source>Choose a colour</source>
+            <translation>选择颜色</translation>
+        </message>
+        <message>
+            <source>Default</source>
+            <translation>默认</translation>
+        </message>
+        <message>
+            <source>Select Color</source>
+            <translation>选择颜色</translation>
         </message>
     </context>
     <context>
         <name>QSubtitleSettingDlg</name>
+        <message>
+            <source>Font</source>
+            <translation>字体</translation>
+        </message>
+        <message>
+            <source>Font Name:</source>
+            <translation>字体名称：</translation>
+        </message>
+        <message>
+            <source>Default</source>
+            <translation>默认</translation>
+        </message>
+        <message>
+            <source>Font Color:</source>
+            <translation>字体颜色：</translation>
+        </message>
+        <message>
+            <source>Outline Color:</source>
+            <translation>描边颜色：</translation>
+        </message>
+        <message>
+            <source>Outline Size:</source>
+            <translation>描边粗细：</translation>
+        </message>
+        <message>
+            <source>Shadow Color:</source>
+            <translation>阴影颜色：</translation>
+        </message>
+        <message>
+            <source>Shadow Offset:</source>
+            <translation>阴影偏移：</translation>
+        </message>
+        <message>
+            <source>Horizontal Spacing:</source>
+            <translation>水平间距：</translation>
+        </message>
+        <message>
+            <source>Vertical Spacing:</source>
+            <translation>垂直间距：</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>重置</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
         <message>
             <source>Choose the font of the subtitles</source>
             <translation>选择字幕的字体</translation>
@@ -2055,8 +2199,12 @@ Otherwise the conversion may fail.</source>
             <translation>--cut %1：结束不在开始之后</translation>
         </message>
         <message>
-            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue)</source>
-            <translation>--cuts %1：不是剪辑列表（.csv、.tsv、.txt、.edl 或 .cue）</translation>
+            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue) or project (.snipwell)</source>
+            <translation>--cuts %1：既不是剪辑列表（.csv、.tsv、.txt、.edl 或 .cue），也不是项目（.snipwell）</translation>
+        </message>
+        <message>
+            <source>--cuts %1: the project holds no segments</source>
+            <translation>--cuts %1：项目中没有片段</translation>
         </message>
         <message>
             <source>--jobs %1: give a number from 1 to 64</source>
@@ -2132,7 +2280,8 @@ Otherwise the conversion may fail.</source>
     --cut START-END       a segment; times as 12.5, 1:02.5 or 1:02:03.250;
                           an empty END runs to the end (repeatable)
     --cuts LIST           the segments of a cut list: .csv, .tsv, .edl, .cue,
-                          or .txt chapter lines (repeatable)
+                          .txt chapter lines, or a .snipwell project with
+                          its labels (repeatable)
     --chapters            one segment per chapter of each FILE
 
   Output:
@@ -2174,8 +2323,9 @@ Otherwise the conversion may fail.</source>
   片段（按给出的顺序；不指定：整个文件）：
     --cut START-END       一个片段；时间格式为 12.5、1:02.5 或 1:02:03.250；
                           END 为空表示到结尾（可重复）
-    --cuts LIST           剪辑列表中的片段：.csv、.tsv、.edl、.cue
-                          或 .txt 章节行（可重复）
+    --cuts LIST           剪辑列表中的片段：.csv、.tsv、.edl、.cue、
+                          .txt 章节行或 .snipwell 项目（连同片段名称，
+                          可重复）
     --chapters            每个文件的每个章节作为一个片段
 
   输出：
@@ -2324,6 +2474,172 @@ leaves no partial output. See snipwell-cli(1).
                           scene：两次切换之间的最短间隔（1）
     --json                每个文件输出一行 JSON 对象
 </translation>
+        </message>
+        <message>
+            <source>--cuts %1: not a cut list (.csv, .tsv, .txt, .edl or .cue)</source>
+            <translation>--cuts %1：不是剪辑列表（.csv、.tsv、.txt、.edl 或 .cue）</translation>
+        </message>
+        <message>
+            <source>snipwell-cli cut [OPTIONS] FILE...
+    Cuts the same segments out of every FILE.
+
+  Segments (in the order given; none: the whole file):
+    --cut START-END       a segment; times as 12.5, 1:02.5 or 1:02:03.250;
+                          an empty END runs to the end (repeatable)
+    --cuts LIST           the segments of a cut list: .csv, .tsv, .edl, .cue,
+                          or .txt chapter lines (repeatable)
+    --chapters            one segment per chapter of each FILE
+
+  Output:
+    --mode MODE           copy (lossless at key frames, the default),
+                          exact (lossless, frame-exact) or encode
+    --container NAME      copy and exact: original (the default), mp4, mkv,
+                          mov, ts, ... as in the lossless format list
+    --format NAME         encode: a format by its title or number, as in
+                          the format dialog ("MP4 H.264/AAC", 4000)
+    --quality QUALITY     encode: small or high (the default)
+    --merge               all segments of a FILE into one output
+    --merge-chapters      with --merge (copy, exact): one chapter per segment
+    --output-dir DIR      where outputs go (default: the program's output
+                          folder, a folder per FILE)
+    --name TEMPLATE       output names, as the window's template: {name}
+                          {n} {label} {start} {end} {ext} {date}
+                          (default {name}_{n}.{ext})
+
+  Encoding parameters (encode; default: the format's):
+    --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none
+    --audio-codec TAG     (AAC, MP3, ...), or none
+    --size WxH            picture size
+    --fps RATE            frame rate
+    --video-bitrate KBPS
+    --audio-bitrate KBPS
+    --channels N
+    --sample-rate HZ
+    --edits FILE          edits as JSON: the editing record's fields
+
+  Running:
+    --jobs N              files converted at once (default 1)
+    --json                one JSON object a line on standard output:
+                          progress, each output with its path and cut
+                          report, notes and errors
+</source>
+            <translation>snipwell-cli cut [选项] 文件...
+    从每个文件中剪切相同的片段。
+
+  片段（按给出的顺序；不指定：整个文件）：
+    --cut START-END       一个片段；时间格式为 12.5、1:02.5 或 1:02:03.250；
+                          END 为空表示到结尾（可重复）
+    --cuts LIST           剪辑列表中的片段：.csv、.tsv、.edl、.cue
+                          或 .txt 章节行（可重复）
+    --chapters            每个文件的每个章节作为一个片段
+
+  输出：
+    --mode MODE           copy（在关键帧处无损，默认）、
+                          exact（无损，精确到帧）或 encode
+    --container NAME      copy 和 exact：original（默认）、mp4、mkv、
+                          mov、ts 等，与无损格式列表相同
+    --format NAME         encode：按标题或编号指定格式，与格式对话框相同
+                          （"MP4 H.264/AAC"、4000）
+    --quality QUALITY     encode：small 或 high（默认）
+    --merge               将一个文件的所有片段合并为一个输出
+    --merge-chapters      与 --merge 一起使用（copy、exact）：每个片段一个章节
+    --output-dir DIR      输出位置（默认：程序的输出文件夹，
+                          每个文件一个文件夹）
+    --name TEMPLATE       输出名称，与窗口的名称模板相同：
+                          {name} {n} {label} {start} {end} {ext} {date}
+                          （默认 {name}_{n}.{ext}）
+
+  编码参数（encode；默认：格式自身的值）：
+    --video-codec TAG     按配置文件中的编解码器名称（H264、HEVC 等），或 none
+    --audio-codec TAG     （AAC、MP3 等），或 none
+    --size WxH            画面尺寸
+    --fps RATE            帧率
+    --video-bitrate KBPS
+    --audio-bitrate KBPS
+    --channels N
+    --sample-rate HZ
+    --edits FILE          以 JSON 表示的编辑：编辑记录的字段
+
+  运行：
+    --jobs N              同时转换的文件数（默认 1）
+    --json                在标准输出上每行一个 JSON 对象：
+                          进度、每个输出及其路径和剪切报告、
+                          提示和错误
+</translation>
+        </message>
+    </context>
+    <context>
+        <name>BatchApplyDlg</name>
+        <message>
+            <source>Apply Segments To Other Files</source>
+            <translation>将片段应用到其他文件</translation>
+        </message>
+        <message>
+            <source>Stop</source>
+            <translation>停止</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>关闭</translation>
+        </message>
+        <message>
+            <source>1 segment for each file</source>
+            <translation>每个文件 1 个片段</translation>
+        </message>
+        <message>
+            <source>%1 segments for each file</source>
+            <translation>每个文件 %1 个片段</translation>
+        </message>
+        <message>
+            <source>Opening…</source>
+            <translation>正在打开…</translation>
+        </message>
+        <message>
+            <source>File %1 of %2: %3</source>
+            <translation>第 %1 个文件,共 %2 个:%3</translation>
+        </message>
+        <message>
+            <source>Stopped: %1 of %2 files done, %3 failed.</source>
+            <translation>已停止:%2 个文件中完成 %1 个,失败 %3 个。</translation>
+        </message>
+        <message>
+            <source>Done: %1 of %2 files failed.</source>
+            <translation>完成:%2 个文件中有 %1 个失败。</translation>
+        </message>
+        <message>
+            <source>Done: all %1 files converted.</source>
+            <translation>完成:全部 %1 个文件已转换。</translation>
+        </message>
+        <message>
+            <source>%1%</source>
+            <translation>%1%</translation>
+        </message>
+        <message>
+            <source>%1 — %2</source>
+            <translation>%1 — %2</translation>
+        </message>
+        <message>
+            <source>%1 — failed: %2</source>
+            <translation>%1 — 失败:%2</translation>
+        </message>
+    </context>
+    <context>
+        <name>SegmentBatch</name>
+        <message>
+            <source>The file cannot be read.</source>
+            <translation>无法读取该文件。</translation>
+        </message>
+        <message>
+            <source>Segment %1 (%2) ends past the end of the file (%3); it was cut there.</source>
+            <translation>片段 %1(%2)结束于文件末尾(%3)之后;已在该处截断。</translation>
+        </message>
+        <message>
+            <source>Segment %1 (%2) starts past the end of the file (%3).</source>
+            <translation>片段 %1(%2)开始于文件末尾(%3)之后。</translation>
+        </message>
+        <message>
+            <source>The conversion failed.</source>
+            <translation>转换失败。</translation>
         </message>
     </context>
     <context>

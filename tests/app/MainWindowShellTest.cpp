@@ -129,9 +129,10 @@ TEST_F(MainWindowShell, MenuButtonOpensTheMenuInItsOrderAndItsEntriesOpenTheirWi
     QStringList texts;
     for (QAction *a : w.programMenu()->actions())
         texts << a->text();
-    // The ways to make segments at once, the project entries and undo
-    // first, each group set apart by a line.
-    EXPECT_EQ(texts, (QStringList{"Import Cut List…", "Export Cut List…", "Segments From Chapters", "Detect Cuts…", "",
+    // The ways to make segments at once and to apply them to other files,
+    // the project entries and undo first, each group set apart by a line.
+    EXPECT_EQ(texts, (QStringList{"Import Cut List…", "Export Cut List…", "Segments From Chapters", "Detect Cuts…",
+                                  "Apply Segments To Other Files…", "",
                                   "Open Project…", "Save Project", "Save Project As…", "Recent", "", "Undo", "Redo", "",
                                   "Preferences", "Home", "Help", "Check for Updates", "About"}));
     w.programMenu()->hide();

@@ -265,6 +265,71 @@ TEST_F(CliTest, SegmentsFromCutListsAndChaptersMergedOrOneFileEach)
     EXPECT_TRUE(none.err.contains("no chapters")) << none.err.constData();
 }
 
+TEST_F(CliTest, AProjectGivesItsSegmentsAndTheirLabelsToEveryFile)
+{
+    // A project as the window saves it: its source is some other file; its
+    // segments (the last one to the end) are cut from every FILE.
+    const auto writeProject = [this](const QString &name, const QByteArray &segments) {
+        QFile f(out(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(R"({"format": "zelvane-snipwell-project", "version": 1,
+                    "source": {"path": "/nowhere/holiday.mp4", "size": 1},
+                    "segments": )" + segments + R"(,
+                    "output": {"mode": "high-speed", "frame_exact": true},
+                    "view": {"mode": "free", "current_segment": 1}})");
+        return out(name);
+    };
+    const QString project = writeProject(
+        "trip.snipwell",
+        R"([{"start_us": 1000000, "end_us": 3000000, "label": "Arrival", "edit": {}},
+            {"start_us": 18000000, "end_us": 0, "label": "Departure"}])");
+    const ProcessResult each = cli({"cut", "--cuts", project, "--mode", "exact", "--jobs", "2", "--name",
+                                    "{name} {n} {label}.{ext}", "--output-dir", out("each"),
+                                    fixture("long_h264_aac.mp4"), fixture("gop_h264.mp4")});
+    ASSERT_EQ(each.exitCode, 0) << each.err.constData();
+    QStringList written = lines(each.out);
+    written.sort();
+    const QString dir = out("each") + "/";
+    ASSERT_EQ(written, (QStringList{dir + "gop_h264 1 Arrival.mp4", dir + "gop_h264 2 Departure.mp4",
+                                    dir + "long_h264_aac 1 Arrival.mp4", dir + "long_h264_aac 2 Departure.mp4"}));
+    // To the end means to the end of each file: 24 s and 20 s long.
+    const QVector<double> durations{2.0, 6.0, 2.0, 2.0};
+    for (int i = 0; i < written.size(); ++i)
+        EXPECT_NEAR(probedDuration(written[i]), durations[i], 0.1) << written[i].toStdString();
+
+    // The labels name the chapters of a merge, and the segments follow the
+    // times a command line gives before them.
+    const ProcessResult merged = cli({"cut", "--cut", "5-6", "--cuts", project, "--merge", "--merge-chapters",
+                                      "--output-dir", out("merged"), fixture("long_h264_aac.mp4")});
+    ASSERT_EQ(merged.exitCode, 0) << merged.err.constData();
+    ASSERT_EQ(lines(merged.out).size(), 1);
+    const QJsonArray chapters =
+        testsupport::ffprobeJson(lines(merged.out).first(), {"-show_chapters"})["chapters"].toArray();
+    ASSERT_EQ(chapters.size(), 3);
+    EXPECT_EQ(chapters[1].toObject()["tags"].toObject()["title"].toString(), "Arrival");
+    EXPECT_EQ(chapters[2].toObject()["tags"].toObject()["title"].toString(), "Departure");
+
+    // A project that cannot be used stops the run before any file.
+    QFile whole(project), cut(out("short.snipwell"));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly) && cut.open(QIODevice::WriteOnly));
+    cut.write(whole.readAll().left(150)); // saving was interrupted
+    cut.close();
+    const QList<QPair<QString, QString>> broken{
+        {out("short.snipwell"), "incomplete"},
+        {writeProject("backwards.snipwell", R"([{"start_us": 5000000, "end_us": 2000000}])"),
+         "segments[0] ends before it starts"},
+        {writeProject("empty.snipwell", "[]"), "the project holds no segments"},
+        {out("absent.snipwell"), "could not be read"},
+    };
+    for (const auto &b : broken) {
+        const ProcessResult r = cli({"cut", "--cuts", b.first, "--output-dir", out("never"), fixture("h264_aac.mp4")});
+        EXPECT_EQ(r.exitCode, 2) << b.first.toStdString();
+        EXPECT_TRUE(r.err.contains(b.second.toUtf8())) << b.first.toStdString() << ": " << r.err.constData();
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    EXPECT_TRUE(entries(out("never")).isEmpty());
+}
+
 TEST_F(CliTest, EncodesToAFormatAtEitherQuality)
 {
     const ProcessResult high = cli({"cut", "--format", "MKV Video", "--cut", "1-3", "--output-dir", out("high"),

@@ -566,3 +566,66 @@ TEST_F(ConversionManagerTest, CancelArrivingAsAnItemFinishesStopsCleanly)
     EXPECT_EQ(outputFiles().join(","), "long_h264_aac/long_h264_aac_1.mp4");
     EXPECT_TRUE(m_commands.isEmpty());
 }
+
+TEST_F(ConversionManagerTest, AStopAnnouncesTheEndOnceAfterItHasReturnedSoTheConverterCanGoThen)
+{
+    // The stop waits for the worker while dispatching events; when the
+    // worker is slow to end, the stopped item's report is handled inside
+    // that wait. Whoever lets the converter go when it announces the end
+    // (as the batch of the window does) must not pull it from under the
+    // stop: the end comes once, after the stop has returned. How soon the
+    // worker ends is up to the machine, so the stop is made many times,
+    // each in the middle of an encode.
+    OutputFormatParams &p = OutputFormatParams::instance();
+    p.lossless = false;
+    p.quality = 90;
+    p.container = "mp4";
+    p.extension = "mp4";
+    p.videoCodec = "H264";
+    p.videoCodecId = 28;
+    p.audioCodec = "AAC";
+    p.audioCodecId = 0x15002;
+    addItems(fixture("long_h264_aac.mp4"), {{0, 20}});
+    constexpr int rounds = 10;
+    int stops = 0;
+    for (int round = 0; round < rounds; ++round) {
+        SCOPED_TRACE(round);
+        auto *converter = new QConverterObject;
+        QPointer<QConverterObject> alive(converter);
+        bool stopped = false;
+        int stopLevel = -1; // the event loop the stop was made from
+        int ends = 0;
+        bool endedInsideTheWait = false;
+        QObject::connect(converter, &QConverterObject::emitIsStartConverter, converter, [&, converter](bool started) {
+            if (started)
+                return;
+            ++ends;
+            // Announced from an event loop the stop runs: the stop has not
+            // returned, and what is let go now goes inside it.
+            endedInsideTheWait = endedInsideTheWait || (stopLevel >= 0 && QThread::currentThread()->loopLevel() > stopLevel);
+            converter->deleteLater();
+        });
+        QObject::connect(
+            converter, &QConverterObject::emitConvertProToCtrl, converter,
+            [&, converter](int) {
+                if (stopped)
+                    return;
+                stopped = true;
+                stopLevel = QThread::currentThread()->loopLevel();
+                converter->OnCancelConvert();
+                stopLevel = -1;
+            },
+            Qt::QueuedConnection);
+        converter->startConvert(false);
+        QTRY_VERIFY_WITH_TIMEOUT(alive.isNull(), 30000);
+        // Late queued reports would reach a deleted converter here.
+        QCoreApplication::processEvents();
+        EXPECT_EQ(ends, 1);
+        EXPECT_FALSE(endedInsideTheWait);
+        stops += stopped ? 1 : 0;
+        if (HasFailure())
+            break;
+    }
+    EXPECT_EQ(stops, rounds);
+    EXPECT_TRUE(outputFiles().isEmpty()) << outputFiles().join(",").toStdString();
+}

@@ -331,6 +331,7 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"preferences-general", [] { return shellscenes::preferences(false); }},
         {"preferences-convert", [] { return shellscenes::preferences(true); }},
         {"close-dialog", shellscenes::closeDialog},
+        {"batch-apply", shellscenes::batchApplyResult},
         {"unsaved-question", shellscenes::unsavedQuestion},
         {"restore-question", shellscenes::restoreQuestion},
         {"about", shellscenes::about},

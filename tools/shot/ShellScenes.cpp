@@ -1,5 +1,6 @@
 #include "ShellScenes.h"
 
+#include "BatchApplyDlg.h"
 #include "MainWindow.h"
 #include "ProgramMenu.h"
 #include "ProjectSession.h"
@@ -25,6 +26,24 @@ QWidget *preferences(bool convertPage)
     auto *dlg = new QPreferencesDlg;
     if (convertPage)
         dlg->pageButtons().at(1)->click();
+    return dlg;
+}
+
+QWidget *batchApplyResult()
+{
+    auto *dlg = new BatchApplyDlg(2, 3);
+    const QString folder = QStringLiteral("/home/ana/Videos/");
+    dlg->showFile(0, folder + QStringLiteral("short.mp4"));
+    dlg->addResult(folder + QStringLiteral("short.mp4"), true,
+                   QStringLiteral("2 files written Segment 2 (0:00:04.0-0:00:08.0) ends past the end of the file "
+                                  "(0:00:05.0); it was cut there."));
+    dlg->showFile(1, folder + QStringLiteral("damaged.mp4"));
+    dlg->addResult(folder + QStringLiteral("damaged.mp4"), false,
+                   QStringLiteral("no known media format found, or the data is damaged"));
+    dlg->showFile(2, folder + QStringLiteral("long.mp4"));
+    dlg->addResult(folder + QStringLiteral("long.mp4"), true, QStringLiteral("2 files written"));
+    dlg->showProgress(100);
+    dlg->showEnd(false);
     return dlg;
 }
 

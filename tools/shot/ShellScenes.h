@@ -12,6 +12,9 @@ QWidget *unsavedQuestion();
 QWidget *restoreQuestion();
 QWidget *about();
 QWidget *updateAvailable();
+// "Apply Segments To Other Files" after a run: a file written with a
+// note, a damaged one with its reason, one written whole.
+QWidget *batchApplyResult();
 // The program menu opened under the menu button of a main-window frame.
 QWidget *menuOpen(QWidget *frame);
 } // namespace shellscenes

@@ -1,0 +1,124 @@
+// "Apply Segments To Other Files…": the current file's segments, edits and
+// output settings converted for each file the user chooses.
+#include "MainWindow.h"
+
+#include "BatchApplyDlg.h"
+#include "ConfigState.h"
+#include "OutputNaming.h"
+#include "ParserXML.h"
+#include "AppPaths.h"
+#include "ProgramMenu.h"
+#include "QVideoCutManageDlg.h"
+#include "QVoCheckBox.h"
+#include "QVoMessageBox.h"
+#include "SegmentBatch.h"
+#include "VoVideoConvertItem.h"
+#include "VoVideoConvertManager.h"
+
+#include <QDeadlineTimer>
+#include <QDebug>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QTimer>
+
+namespace {
+
+// The run in progress, so that ending the program can stop it.
+QPointer<SegmentBatch> &runningBatch()
+{
+    static QPointer<SegmentBatch> batch;
+    return batch;
+}
+
+} // namespace
+
+void MainWindow::ActOnApplySegments()
+{
+    if (isConverting() || isImporting())
+        return;
+    VoVideoConvertManager *manager = VoVideoConvertManager::instance();
+    QList<SegmentBatch::Segment> segments;
+    for (int i = 0; i < manager->count(); ++i) {
+        const VoVideoConvertItem *item = manager->itemAt(i);
+        if (!item)
+            continue;
+        SegmentBatch::Segment s;
+        s.start_us = item->m_TrimStartTime;
+        s.end_us = item->m_TrimEndTime;
+        s.edits = item->m_editConfig;
+        s.partChapter = item->m_partChapter;
+        segments << s;
+    }
+    if (segments.isEmpty()) {
+        QVoMessageBox::ShowMessage(this, tr("Open a file and mark its segments first."), productTitle(),
+                                   QVoMessageBox::Warning, QVoMessageBox::OkButton);
+        return;
+    }
+    const QStringList files = QFileDialog::getOpenFileNames(this, tr("Apply Segments To Other Files"), openFolder(),
+                                                            tr("All files (*)"));
+    if (files.isEmpty())
+        return;
+    setOpenFolder(QFileInfo(files.first()).absolutePath());
+
+    // The same place the segment list's Start writes to.
+    QString root = ConfigState::instance().converterPath();
+    if (root.isEmpty())
+        root = ParserXML::readItemValue(QStringLiteral("OutPut_path"), QStringLiteral("path_value"),
+                                        defaultOutputFolder());
+    if (root.isEmpty() || !(QFileInfo(root).isDir() || QDir().mkpath(root))) {
+        QVoMessageBox::ShowMessage(this, tr("The output path is invalid!"), productTitle(), QVoMessageBox::Error,
+                                   QVoMessageBox::OkButton);
+        return;
+    }
+    if (!root.endsWith(QLatin1Char('/')))
+        root += QLatin1Char('/');
+    ConfigState::instance().setConverterPath(root);
+
+    SegmentBatch batch(segments, m_videoItemDlg->mergeCheck()->isChecked());
+    runningBatch() = &batch;
+    BatchApplyDlg dlg(segments.size(), files.size(), this);
+    connect(&dlg, &BatchApplyDlg::stopRequested, &batch, &SegmentBatch::stop);
+    connect(&batch, &SegmentBatch::fileStarted, &dlg,
+            [&dlg](int index, int, const QString &path) { dlg.showFile(index, path); });
+    connect(&batch, &SegmentBatch::progressChanged, &dlg, &BatchApplyDlg::showProgress);
+    connect(&batch, &SegmentBatch::fileDone, &dlg, [&dlg](int, const SegmentBatch::Result &r) {
+        QStringList parts;
+        if (r.stopped)
+            parts << tr("stopped; nothing half-written was left");
+        else if (r.ok)
+            parts << (r.outputs == 1 ? tr("1 file written") : tr("%1 files written").arg(r.outputs));
+        else
+            parts << r.reason;
+        parts << r.notes;
+        dlg.addResult(r.path, r.ok, parts.join(QLatin1Char(' ')), r.stopped);
+    });
+    connect(&batch, &SegmentBatch::finished, &dlg, &BatchApplyDlg::showEnd);
+    centreDialog(&dlg);
+    QTimer::singleShot(0, &batch, [&batch, files] { batch.start(files); });
+    dlg.exec();
+    runningBatch() = nullptr;
+
+    // The current file names the next outputs again.
+    if (const VoVideoConvertItem *item = currentItem())
+        setAdjustFileName(item->m_fileSuffix, item->m_videoName);
+}
+
+void MainWindow::stopBatchForExit()
+{
+    QPointer<SegmentBatch> batch = runningBatch();
+    if (!batch || !batch->isRunning())
+        return;
+    batch->stop();
+    // What a stopped file removes arrives as queued events; the program
+    // must not end before them.
+    const QDeadlineTimer deadline(10000);
+    while (batch && batch->isRunning() && !deadline.hasExpired()) {
+        QEventLoop slice;
+        QTimer::singleShot(10, &slice, &QEventLoop::quit);
+        slice.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    if (batch && batch->isRunning())
+        qWarning() << "segments applied to other files: the stopped run did not report its end";
+}
