@@ -172,6 +172,12 @@ bool CopyOutput::addStreams(CopyInput &input)
         ost->disposition = ist->disposition;
         ost->avg_frame_rate = ist->avg_frame_rate;
         ost->r_frame_rate = ist->r_frame_rate;
+        // The container's aspect, when it has one, is what players show (a
+        // user may have corrected a wrongly flagged recording that way);
+        // the muxer takes one aspect and refuses two that disagree.
+        if (ist->sample_aspect_ratio.num > 0 && ist->sample_aspect_ratio.den > 0 && !s.transcoder
+            && ost->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
+            ost->codecpar->sample_aspect_ratio = ist->sample_aspect_ratio;
         ost->sample_aspect_ratio = ist->sample_aspect_ratio;
         av_dict_copy(&ost->metadata, ist->metadata, 0);
         // Rotation, stereo and similar stream-wide side data.
