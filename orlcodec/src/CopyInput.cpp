@@ -15,11 +15,12 @@ CopyInput::CopyInput(const std::atomic<bool> *abort, InterruptCheck global)
     m_irq.global = std::move(global);
 }
 
-bool CopyInput::open(const std::string &path)
+bool CopyInput::open(const std::string &path, Probe probe)
 {
     m_path = path;
+    m_probe = probe;
     std::string error;
-    if (!openSource(path, AVIOInterruptCB{&interruptFlagsCallback, &m_irq}, m_source, error))
+    if (!openSource(path, AVIOInterruptCB{&interruptFlagsCallback, &m_irq}, m_source, error, probe))
         return fail(error);
     if (m_source.streamInfoResult < 0)
         return fail("cannot read the source's streams: " + ffmpegError(m_source.streamInfoResult));
@@ -31,7 +32,7 @@ bool CopyInput::reopen()
     const unsigned streams = m_source.ctx ? m_source.ctx->nb_streams : 0;
     OpenedSource again;
     std::string error;
-    if (!openSource(m_path, AVIOInterruptCB{&interruptFlagsCallback, &m_irq}, again, error))
+    if (!openSource(m_path, AVIOInterruptCB{&interruptFlagsCallback, &m_irq}, again, error, m_probe))
         return fail(error);
     if (!again.ctx || again.ctx->nb_streams != streams)
         return fail("the source changed while it was read");

@@ -42,7 +42,9 @@ class CopyInput {
 public:
     CopyInput(const std::atomic<bool> *abort, InterruptCheck global);
 
-    bool open(const std::string &path);
+    // Probe::Copy when only stream copies are made of it; a frame-exact
+    // cut decodes and encodes with what the full probe finds.
+    bool open(const std::string &path, Probe probe);
 
     // Opens the same file again, reading from its start: the way back to
     // an earlier position when a seek in a file without an index failed.
@@ -73,6 +75,7 @@ private:
     InterruptFlags m_irq;  // immutable after construction
     OpenedSource m_source;
     std::string m_path;
+    Probe m_probe = Probe::Full;
     std::vector<SelectedStream> m_selected;
     std::string m_error;
 };

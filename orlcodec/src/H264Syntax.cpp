@@ -202,11 +202,19 @@ bool skipHrd(Reader &r)
     return r.ok();
 }
 
-bool readSps(const Bytes &rbsp, H264Sps &s, ReorderFields *reorder)
+// Reads the set; reorder and look, when given, are filled from the VUI.
+bool readSps(const Bytes &rbsp, H264Sps &s, ReorderFields *reorder, H264SpsLook *look = nullptr)
 {
     Reader r(rbsp, 8);
     const unsigned long profile = r.bits(8);
-    r.bits(16); // constraint flags, level
+    const unsigned long constraints = r.bits(8);
+    const unsigned long level = r.bits(8);
+    H264SpsLook unused;
+    H264SpsLook &l = look ? *look : unused;
+    l = H264SpsLook();
+    l.profileIdc = static_cast<int>(profile);
+    l.constraintFlags = static_cast<int>(constraints);
+    l.levelIdc = static_cast<int>(level);
     s.id = static_cast<int>(r.ue());
     if (profile == 100 || profile == 110 || profile == 122 || profile == 244 || profile == 44 || profile == 83
         || profile == 86 || profile == 118 || profile == 128 || profile == 138 || profile == 139 || profile == 134
@@ -217,8 +225,9 @@ bool readSps(const Bytes &rbsp, H264Sps &s, ReorderFields *reorder)
             separate = r.bit();
         s.separateColourPlane = separate;
         s.chromaArrayType = separate ? 0 : static_cast<int>(chroma);
-        r.ue(); // bit depths
-        r.ue();
+        l.chromaFormatIdc = static_cast<int>(chroma);
+        l.bitDepthLuma = static_cast<int>(r.ue()) + 8;
+        l.bitDepthChroma = static_cast<int>(r.ue()) + 8;
         r.bit();
         if (r.bit()) {
             for (int i = 0; i < (chroma != 3 ? 8 : 12); ++i)
@@ -245,9 +254,10 @@ bool readSps(const Bytes &rbsp, H264Sps &s, ReorderFields *reorder)
     r.ue();
     r.ue();
     s.frameMbsOnly = r.bit();
+    l.frameMbsOnly = s.frameMbsOnly;
     if (!r.ok() || s.id > 31 || s.log2MaxFrameNum > 16 || s.log2MaxPocLsb > 16 || s.pocType > 2)
         return false;
-    if (!reorder)
+    if (!reorder && !look)
         return true;
     if (!s.frameMbsOnly)
         r.bit();
@@ -256,18 +266,32 @@ bool readSps(const Bytes &rbsp, H264Sps &s, ReorderFields *reorder)
         for (int i = 0; i < 4; ++i)
             r.ue();
     if (!r.bit())
-        return false; // no VUI: nothing to find or extend here
-    if (r.bit() && r.bits(8) == 255)
-        r.bits(32);
+        return !reorder && r.ok(); // no VUI: no reordering limits to find or extend
+    l.vui = true;
+    l.aspectInfo = r.bit();
+    if (l.aspectInfo) {
+        l.aspectIdc = static_cast<int>(r.bits(8));
+        if (l.aspectIdc == 255) {
+            l.sarWidth = static_cast<int>(r.bits(16));
+            l.sarHeight = static_cast<int>(r.bits(16));
+        }
+    }
     if (r.bit())
         r.bit();
-    if (r.bit()) {
-        r.bits(4);
-        if (r.bit())
-            r.bits(24);
+    l.videoSignalType = r.bit();
+    if (l.videoSignalType) {
+        r.bits(3); // video_format
+        l.fullRange = r.bit();
+        l.colourDescription = r.bit();
+        if (l.colourDescription) {
+            l.colourPrimaries = static_cast<int>(r.bits(8));
+            l.transferCharacteristics = static_cast<int>(r.bits(8));
+            l.matrixCoefficients = static_cast<int>(r.bits(8));
+        }
     }
-    if (r.bit()) {
-        r.ue();
+    l.chromaLocInfo = r.bit();
+    if (l.chromaLocInfo) {
+        l.chromaLocTop = static_cast<int>(r.ue());
         r.ue();
     }
     if (r.bit()) {
@@ -283,7 +307,9 @@ bool readSps(const Bytes &rbsp, H264Sps &s, ReorderFields *reorder)
         return false;
     if (nalHrd || vclHrd)
         r.bit();
-    r.bit(); // pic_struct_present_flag
+    l.picStructPresent = r.bit();
+    if (!reorder)
+        return r.ok();
     reorder->restrictionFlag = r.pos();
     if (r.bit()) {
         r.bit();
@@ -308,6 +334,19 @@ bool parseH264Sps(const uint8_t *nal, size_t size, H264Sps &out)
     if (!readSps(rbsp, s, nullptr))
         return false;
     out = s;
+    return true;
+}
+
+bool readH264SpsLook(const uint8_t *nal, size_t size, H264SpsLook &out)
+{
+    if (size < 4 || (nal[0] & 0x1f) != kH264Sps)
+        return false;
+    const Bytes rbsp = unescapeNal(nal, size);
+    H264Sps s;
+    H264SpsLook look;
+    if (!readSps(rbsp, s, nullptr, &look))
+        return false;
+    out = look;
     return true;
 }
 

@@ -23,6 +23,32 @@ struct H264Sps {
     bool frameMbsOnly = true;
 };
 
+// How the pictures of a sequence parameter set look: what a decoder tells
+// of them without decoding one (profile, sampling, aspect, colours).
+struct H264SpsLook {
+    int profileIdc = 0;
+    int constraintFlags = 0;        // constraint_set0..5 as bits 7..2 of the byte
+    int levelIdc = 0;
+    int chromaFormatIdc = 1;        // 0 monochrome, 1 4:2:0, 2 4:2:2, 3 4:4:4
+    int bitDepthLuma = 8;
+    int bitDepthChroma = 8;
+    bool frameMbsOnly = true;
+    bool vui = false;               // the rest is only read when true
+    bool aspectInfo = false;
+    int aspectIdc = 0;
+    int sarWidth = 0;               // aspectIdc 255 only
+    int sarHeight = 0;
+    bool videoSignalType = false;
+    bool fullRange = false;
+    bool colourDescription = false;
+    int colourPrimaries = 2;
+    int transferCharacteristics = 2;
+    int matrixCoefficients = 2;
+    bool chromaLocInfo = false;
+    int chromaLocTop = 0;
+    bool picStructPresent = false;
+};
+
 struct H264Pps {
     int id = -1;
     int spsId = -1;
@@ -64,6 +90,8 @@ Bytes escapeNal(const Bytes &rbsp);
 
 bool parseH264Sps(const uint8_t *nal, size_t size, H264Sps &out);
 bool parseH264Pps(const uint8_t *nal, size_t size, H264Pps &out);
+// False when the set cannot be read to the end of its VUI.
+bool readH264SpsLook(const uint8_t *nal, size_t size, H264SpsLook &out);
 // How many pictures a sequence parameter set says may wait for reordering
 // (max_num_reorder_frames); -1 when it does not say.
 int h264ReorderDepth(const uint8_t *nal, size_t size);

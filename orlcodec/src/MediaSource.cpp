@@ -126,7 +126,7 @@ bool MediaSource::openInput(std::unique_ptr<Input> input, const std::string &pro
     std::string error;
     OpenedSource source;
     if (!openSourceInput(std::move(input), probeName, AVIOInterruptCB{&MediaSource::interruptCallback, this},
-                         source, error, m_headersOnly)) {
+                         source, error, m_headersOnly ? Probe::Headers : Probe::Full)) {
         setError(abortLoading() || m_stop ? "loading aborted" : error);
         return false;
     }

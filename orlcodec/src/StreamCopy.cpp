@@ -61,7 +61,7 @@ bool StreamCopyConversion::open(const std::string &src, const std::string &dst,
     if (!ofmt)
         return false;
     auto input = std::make_unique<CopyInput>(&m_job.abortFlag(), m_job.global());
-    if (!input->open(src) || !input->select(choice, ofmt)) {
+    if (!input->open(src, choice.frameExact ? Probe::Full : Probe::Copy) || !input->select(choice, ofmt)) {
         m_job.setError(input->error());
         return false;
     }
@@ -219,7 +219,7 @@ bool StreamCopyMerger::add(const std::string &src, uint64_t start_us, uint64_t l
         return false;
     const AVOutputFormat *ofmt = findOutputFormat(m_format, m_dst);
     auto input = std::make_shared<CopyInput>(&m_job.abortFlag(), m_job.global());
-    if (!input->open(src) || !input->select(choice, ofmt)) {
+    if (!input->open(src, choice.frameExact ? Probe::Full : Probe::Copy) || !input->select(choice, ofmt)) {
         m_job.setError(input->error());
         return false;
     }
@@ -345,7 +345,7 @@ bool StreamCopyMerger::runExact(const std::string &src, uint64_t start_us, uint6
     all.subtitleMask = ~uint64_t(0);
     CopyInput input(&m_job.abortFlag(), m_job.global());
     const AVOutputFormat *ofmt = findOutputFormat(m_format, m_dst);
-    if (!input.open(part) || !input.select(all, ofmt)) {
+    if (!input.open(part, Probe::Copy) || !input.select(all, ofmt)) {
         error = input.error();
         return false;
     }
