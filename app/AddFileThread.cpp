@@ -8,6 +8,7 @@
 
 AddFileThread::~AddFileThread()
 {
+    waitWithoutEvents();
     requestStop();
     m_stopEvent.set();
     waitForExit();

@@ -95,6 +95,7 @@ CAVConverter::CAVConverter() = default;
 
 CAVConverter::~CAVConverter()
 {
+    waitWithoutEvents();
     StopConvert();
     StopMerger(true);
     dropTracks();

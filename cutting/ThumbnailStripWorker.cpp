@@ -4,6 +4,7 @@ ThumbnailStripWorker::ThumbnailStripWorker(Deliver deliver) : m_deliver(std::mov
 
 ThumbnailStripWorker::~ThumbnailStripWorker()
 {
+    waitWithoutEvents();
     stop();
     m_stopEvent.set();
     waitForExit();

@@ -4,6 +4,7 @@ WaveformWorker::WaveformWorker(Deliver deliver) : m_deliver(std::move(deliver)) 
 
 WaveformWorker::~WaveformWorker()
 {
+    waitWithoutEvents();
     stop();
     m_stopEvent.set();
     waitForExit();

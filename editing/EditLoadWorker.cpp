@@ -11,6 +11,7 @@ EditLoadWorker::EditLoadWorker(QObject *parent) : QObject(parent)
 
 EditLoadWorker::~EditLoadWorker()
 {
+    waitWithoutEvents();
     m_cancelled = true;
     m_stopEvent.set();
     waitForExit();

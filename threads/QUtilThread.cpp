@@ -62,6 +62,7 @@ QUtilThread::~QUtilThread()
 {
     // A subclass must have stopped its own work before its members go; this
     // only makes sure no thread outlives the object.
+    waitWithoutEvents();
     m_stopEvent.set();
     waitForExit();
     joinFinished();
@@ -97,7 +98,7 @@ void QUtilThread::waitForExit()
     if (m_thread.get_id() == std::this_thread::get_id())
         return; // the worker itself cannot wait for its own end
     QCoreApplication *app = QCoreApplication::instance();
-    if (app && QThread::currentThread() == app->thread()) {
+    if (app && QThread::currentThread() == app->thread() && !m_blockingWaits.load()) {
         // Again while running: a slot run during the wait may have started
         // the next run, which must not be joined blocking.
         for (;;) {

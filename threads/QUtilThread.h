@@ -53,12 +53,19 @@ public:
     // input and deferred deletes — so any slot may run, including one that
     // calls start() or waitForExit() on this same worker (a nested wait
     // ends with the same run). Callers re-check their own state after the
-    // wait rather than assume it unchanged. On other threads it blocks.
+    // wait rather than assume it unchanged. On other threads, and once
+    // waitWithoutEvents() was called, it blocks.
     void waitForExit();
     bool isRunning() const { return m_running.load(); }
 
 protected:
     virtual void run() = 0;
+    // From here on every wait blocks without delivering events. Destructors
+    // call it first: a slot, timer or deferred delete run in the middle of
+    // tearing down could reach this object's owner or the widgets around
+    // it half destroyed (the parent deleting its children, say). The worker
+    // must have been told to stop; it then ends quickly.
+    void waitWithoutEvents() { m_blockingWaits = true; }
     // Set by start() of the next run and by the destructor.
     ManualResetEvent m_stopEvent;
 
@@ -68,6 +75,7 @@ private:
 
     std::thread m_thread;
     std::atomic<bool> m_running{false};
+    std::atomic<bool> m_blockingWaits{false};
     // Waiters to wake when the run ends: local loops on the interface
     // thread, the condition for any other thread.
     std::mutex m_waitMutex;

@@ -157,3 +157,33 @@ TEST(UtilThread, AWaitFromAnotherThreadBlocksUntilTheEnd)
     other.join();
     EXPECT_FALSE(w.isRunning());
 }
+
+// A worker destroyed while it runs waits for its end without delivering
+// the interface thread's events: nothing queued may run in the middle of
+// tearing down (a widget's children deleted one by one, say). The event is
+// delivered afterwards as usual.
+TEST(UtilThread, ADestructorWaitsWithoutDeliveringEvents)
+{
+    QObject receiver;
+    bool delivered = false;
+    std::atomic<bool> running{false};
+    {
+        Worker w;
+        w.body = [&](Worker &self) {
+            running = true;
+            // Ends on the stop the destructor gives, a little later.
+            self.waitStop(5000);
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        };
+        ASSERT_TRUE(w.start());
+        QElapsedTimer t;
+        t.start();
+        while (!running && t.elapsed() < 5000)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        ASSERT_TRUE(running);
+        QMetaObject::invokeMethod(&receiver, [&] { delivered = true; }, Qt::QueuedConnection);
+    }
+    EXPECT_FALSE(delivered);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(delivered);
+}

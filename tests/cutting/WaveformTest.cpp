@@ -83,3 +83,20 @@ TEST_F(WaveformTest, FileWithoutSoundHasNoOutline)
     QTRY_VERIFY_WITH_TIMEOUT(panel->timeLine()->waveformSettled(), 10000);
     EXPECT_FALSE(panel->timeLine()->container()->hasWaveform());
 }
+
+// Closing the panel while the outline is still being read: the timeline's
+// worker is waited for without running the interface's queued events, which
+// could otherwise reach the panel's widgets while they are being deleted.
+TEST_F(WaveformTest, ClosingWhileTheOutlineIsReadRunsNoQueuedEventOnTheWay)
+{
+    VoVideoConvertItem source;
+    ASSERT_TRUE(source.open(testsupport::fixture("long_h264_aac.mp4")));
+    panel->setLineBgImage(&source);
+    QObject receiver;
+    bool delivered = false;
+    QMetaObject::invokeMethod(&receiver, [&] { delivered = true; }, Qt::QueuedConnection);
+    panel.reset();
+    EXPECT_FALSE(delivered);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(delivered);
+}
