@@ -81,11 +81,15 @@ struct Watch {
     bool finalEarly = false;
     bool partialSeen = false;
 
+    // The final name is looked at first: a temporary seen after it was
+    // there at the same time. (The other order takes a rename between the
+    // two looks for an early name.)
     void look()
     {
+        const bool final = QFile::exists(folder + "/" + name);
         const bool partial = QFile::exists(folder + "/." + name + ".partial");
-        finalSeen = finalSeen || QFile::exists(folder + "/" + name);
-        finalEarly = finalEarly || (finalSeen && partial);
+        finalSeen = finalSeen || final;
+        finalEarly = finalEarly || (final && partial);
         partialSeen = partialSeen || partial;
     }
     // Runs the event loop, looking, until done() or a minute has passed.
