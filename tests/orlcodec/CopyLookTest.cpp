@@ -3,6 +3,7 @@
 // judged against the ffmpeg CLI's stream copy of the same range, both
 // outputs read back by the demuxer alone, so what is compared is what the
 // headers say, not what a decoder finds in the pictures.
+#include "CopyCut.h"
 #include "TestSupport.h"
 #include "orlcodec.h"
 
@@ -65,23 +66,6 @@ std::string headerLook(const QString &path)
     return out;
 }
 
-bool copyRange(const QString &src, const QString &dst, const char *format, double start, double length)
-{
-    ORL_HANDLE c = Conv_CreateCopy(-1);
-    ORL_HANDLE p = Param_Create();
-    bool ok = false;
-    if (Conv_Open(c, src.toUtf8().constData(), dst.toUtf8().constData(), format, p) == 1
-        && Conv_SetRange(c, static_cast<uint64_t>(start * 1e6), static_cast<uint64_t>(length * 1e6)) == 1
-        && Conv_Start(c) == 1) {
-        while (Conv_IsFinished(c) != 1)
-            QThread::msleep(5);
-        ok = Conv_IsAborted(c) == 0;
-    }
-    Param_Release(p);
-    Conv_Close(c);
-    Conv_Destroy(c);
-    return ok;
-}
 
 } // namespace
 
@@ -105,7 +89,8 @@ TEST(CopyLook, OutputHeadersDescribeThePicturesAsTheCliCopyDoes)
             SCOPED_TRACE(std::string(source) + " into " + c.format);
             const QString ours = dir.filePath(QString("ours_%1.%2").arg(source).arg(c.suffix));
             const QString theirs = dir.filePath(QString("cli_%1.%2").arg(source).arg(c.suffix));
-            ASSERT_TRUE(copyRange(src, ours, c.format, 0.2, 0.6));
+            QString report;
+            ASSERT_TRUE(cutRange(src, ours, c.format, 0.2, 0.6, report));
             const ProcessResult r = runProcess("ffmpeg", {"-nostdin", "-v", "error", "-y", "-ss", "0.2", "-i", src,
                                                           "-t", "0.6", "-map", "0:V:0", "-c", "copy", "-f", c.format,
                                                           theirs});
