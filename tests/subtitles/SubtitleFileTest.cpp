@@ -64,12 +64,20 @@ std::string toUtf16(const std::string &utf8, bool bigEndian)
     return out;
 }
 
-std::string writeTemp(const std::string &name, const std::string &bytes)
+// A file written for one test and removed when it goes out of scope, so
+// runs leave nothing behind in the shared temporary folder.
+struct TempFile
 {
-    const std::string path = testing::TempDir() + "/" + name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-}
+    std::string path;
+    TempFile(const std::string &name, const std::string &bytes)
+        : path(testing::TempDir() + "/" + name)
+    {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    ~TempFile() { unlink(path.c_str()); }
+    TempFile(const TempFile &) = delete;
+    TempFile &operator=(const TempFile &) = delete;
+};
 
 } // namespace
 
@@ -142,8 +150,8 @@ TEST(SubtitleFile, brokenFilesAreRefusedWithTheirReason)
     EXPECT_EQ(readSubtitleBytes("", Format::MicroDvd).error, FileError::NoEntries);
 
     EXPECT_EQ(readSubtitleFile(testing::TempDir() + "/no-such-file.srt").error, FileError::CannotOpen);
-    EXPECT_EQ(readSubtitleFile(writeTemp("lyrics.lrc", "[00:01.00]la la\n")).error, FileError::UnknownFormat);
-    EXPECT_EQ(readSubtitleFile(writeTemp("big.srt", std::string(kMaxFileBytes + 1, 'a'))).error, FileError::TooLarge);
+    EXPECT_EQ(readSubtitleFile(TempFile("lyrics.lrc", "[00:01.00]la la\n").path).error, FileError::UnknownFormat);
+    EXPECT_EQ(readSubtitleFile(TempFile("big.srt", std::string(kMaxFileBytes + 1, 'a')).path).error, FileError::TooLarge);
 }
 
 TEST(SubtitleFile, forgivingAboutSingleBrokenEntries)
@@ -179,7 +187,8 @@ TEST(SubtitleFile, forgivingAboutSingleBrokenEntries)
 TEST(SubtitleFile, utf8CopyForTheBurnFilterHoldsTheDecodedText)
 {
     const std::string latin1 = toLatin1(kSrt);
-    const std::string source = writeTemp("film.srt", latin1);
+    const TempFile sourceFile("film.srt", latin1);
+    const std::string &source = sourceFile.path;
     const SubtitleFile f = readSubtitleFile(source);
     ASSERT_TRUE(f.ok());
     const std::string copy = writeUtf8Copy(f, source, testing::TempDir());
@@ -190,7 +199,8 @@ TEST(SubtitleFile, utf8CopyForTheBurnFilterHoldsTheDecodedText)
     EXPECT_EQ(written, std::string(kSrt));
     unlink(copy.c_str());
 
-    const std::string vtt = writeTemp("film.webvtt", kVtt);
+    const TempFile vttFile("film.webvtt", kVtt);
+    const std::string &vtt = vttFile.path;
     const std::string vttCopy = writeUtf8Copy(readSubtitleFile(vtt), vtt, testing::TempDir());
     EXPECT_EQ(vttCopy.substr(vttCopy.size() - 4), ".vtt");
     unlink(vttCopy.c_str());

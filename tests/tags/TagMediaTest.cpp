@@ -98,8 +98,8 @@ TEST_F(TagMedia, Mp3GetsOneId3v23TagAndLosesMuxerId3v1AndApe)
     const QString path = copyFixture(dir, "tone_tagged.mp3");
     // The muxer wrote ID3v2 and ID3v1; an APEv2 tag joins them in front of
     // the ID3v1 record.
-    python("from mutagen.apev2 import APEv2\nimport sys, tempfile\n"
-           "tmp = tempfile.NamedTemporaryFile(delete=False).name\n"
+    python("from mutagen.apev2 import APEv2\nimport os, sys, tempfile\n"
+           "tmp = tempfile.NamedTemporaryFile(delete=False, dir=os.path.dirname(sys.argv[1])).name\n"
            "t = APEv2(); t['Title'] = 'Ape'; t.save(tmp)\n"
            "ape = open(tmp, 'rb').read(); d = open(sys.argv[1], 'rb').read()\n"
            "open(sys.argv[1], 'wb').write(d[:-128] + ape + d[-128:])",
