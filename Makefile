@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 CTEST_FLAGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all run test build program package bootstrap configure clean sanitize tsan
+.PHONY: all run test build program package bootstrap configure clean sanitize tsan fuzz
 
 all: build
 
@@ -57,6 +57,16 @@ tsan: bootstrap
 	$(MAKE) configure BUILD_DIR=build-tsan CMAKE_FLAGS="-DSNIPWELL_SANITIZE=thread $(CMAKE_FLAGS)"
 	cmake --build build-tsan -j $(JOBS) --target $(TSAN_TARGETS)
 	cd build-tsan && ctest --output-on-failure -j $(JOBS) -R '$(TSAN_TESTS)' $(CTEST_FLAGS)
+
+# The fuzz targets, built with clang and libFuzzer (AddressSanitizer and
+# UBSan) in build-fuzz/, each run in turn for FUZZ_SECONDS; FUZZ_TARGETS
+# picks some (tests/fuzz/run-fuzzers lists them). `make test` replays their
+# seeds and kept findings without clang.
+FUZZ_SECONDS ?= 300
+FUZZ_TARGETS ?=
+
+fuzz: bootstrap
+	tests/fuzz/run-fuzzers $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 clean:
 	rm -rf $(BUILD_DIR)
