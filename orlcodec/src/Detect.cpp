@@ -90,6 +90,19 @@ float peakOf(const AVFrame *f, int from, int to)
     return peak;
 }
 
+// Plain PCM WAV and other files that count channels without naming them
+// give an unspecified layout, whose description ("2 channels") the filters'
+// buffer source cannot read back. The detectors look at levels only, so the
+// usual layout of that many channels serves as well.
+void nameChannels(AVFrame *f)
+{
+    if (f->ch_layout.order != AV_CHANNEL_ORDER_UNSPEC || f->ch_layout.nb_channels <= 0)
+        return;
+    const int channels = f->ch_layout.nb_channels;
+    av_channel_layout_uninit(&f->ch_layout);
+    av_channel_layout_default(&f->ch_layout, channels);
+}
+
 } // namespace
 
 bool Detector::fail(int failure, std::string text)
@@ -367,6 +380,8 @@ bool Detector::detect(const orl_detect_settings &s, std::vector<orl_detect_range
     };
 
     const bool ok = decodeAll([&](AVFrame *frame) {
+        if (frame->nb_samples > 0)
+            nameChannels(frame);
         if (!m_graph && !buildGraph(frame, filters))
             return false;
         return filter(frame, take);

@@ -99,6 +99,18 @@ TEST(Detect, SettingsChangeWhatIsFound)
     expectRanges(d.run(path, s), {{3.0, 4.0}, {7.0, 10.0}});
 }
 
+// Plain PCM WAV counts its channels without naming them; the silence is
+// found there as in any other file, mono or stereo, at any sample rate, and
+// the outline of the sound is drawn too.
+TEST(Detect, FindsSilenceInPlainWav)
+{
+    Detector d;
+    expectRanges(d.run(fixture("detect_mono22k.wav"), defaults(ORL_DETECT_SILENCE)), {{2.0, 3.5}});
+    expectRanges(d.run(fixture("detect_stereo48k.wav"), defaults(ORL_DETECT_SILENCE)), {{1.0, 3.0}});
+    const uint8_t *peaks = nullptr;
+    EXPECT_NEAR(Detect_Waveform(d.h, fixture("detect_stereo48k.wav").toUtf8().constData(), 0, 10, &peaks), 45, 1);
+}
+
 // A kind the file cannot give is refused with its own reason and a text;
 // so are files that are not media and settings out of range.
 TEST(Detect, RefusesWhatTheFileCannotGive)
