@@ -2568,6 +2568,10 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
                           Hinweise und Fehler
 </translation>
         </message>
+        <message>
+            <source>the settings could not be read and were reset; the old settings file was kept as %1</source>
+            <translation>die Einstellungen konnten nicht gelesen werden und wurden zurückgesetzt; die alte Einstellungsdatei wurde aufbewahrt als %1</translation>
+        </message>
     </context>
     <context>
         <name>BatchApplyDlg</name>
@@ -2960,6 +2964,15 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
         <message>
             <source>Places were found only at the very start or end of the file; there is nothing to mark.</source>
             <translation>Stellen wurden nur ganz am Anfang oder Ende der Datei gefunden; es gibt nichts zu markieren.</translation>
+        </message>
+    </context>
+    <context>
+        <name>SettingsResetNotice</name>
+        <message>
+            <source>Your settings could not be read, so they were reset to their defaults. The old settings file was kept as:
+%1</source>
+            <translation>Ihre Einstellungen konnten nicht gelesen werden und wurden daher auf die Standardwerte zurückgesetzt. Die alte Einstellungsdatei wurde aufbewahrt als:
+%1</translation>
         </message>
     </context>
 </TS>

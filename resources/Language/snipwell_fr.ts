@@ -2568,6 +2568,10 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
                           rapport de coupe, remarques et erreurs
 </translation>
         </message>
+        <message>
+            <source>the settings could not be read and were reset; the old settings file was kept as %1</source>
+            <translation>les réglages n’ont pas pu être lus et ont été rétablis ; l’ancien fichier de réglages a été conservé sous %1</translation>
+        </message>
     </context>
     <context>
         <name>BatchApplyDlg</name>
@@ -2960,6 +2964,15 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
         <message>
             <source>Places were found only at the very start or end of the file; there is nothing to mark.</source>
             <translation>Des endroits n’ont été trouvés qu’au tout début ou à la toute fin du fichier ; il n’y a rien à marquer.</translation>
+        </message>
+    </context>
+    <context>
+        <name>SettingsResetNotice</name>
+        <message>
+            <source>Your settings could not be read, so they were reset to their defaults. The old settings file was kept as:
+%1</source>
+            <translation>Vos réglages n’ont pas pu être lus ; ils ont donc été rétablis à leurs valeurs par défaut. L’ancien fichier de réglages a été conservé sous :
+%1</translation>
         </message>
     </context>
 </TS>

@@ -2568,6 +2568,10 @@ leaves no partial output. See snipwell-cli(1).
                           注意とエラー
 </translation>
         </message>
+        <message>
+            <source>the settings could not be read and were reset; the old settings file was kept as %1</source>
+            <translation>設定を読み込めなかったため初期化しました。以前の設定ファイルは %1 として保存されています</translation>
+        </message>
     </context>
     <context>
         <name>BatchApplyDlg</name>
@@ -2960,6 +2964,15 @@ leaves no partial output. See snipwell-cli(1).
         <message>
             <source>Places were found only at the very start or end of the file; there is nothing to mark.</source>
             <translation>見つかった箇所はファイルの先頭か末尾だけなので、マーカーを付ける所がありません。</translation>
+        </message>
+    </context>
+    <context>
+        <name>SettingsResetNotice</name>
+        <message>
+            <source>Your settings could not be read, so they were reset to their defaults. The old settings file was kept as:
+%1</source>
+            <translation>設定を読み込めなかったため、既定値に戻しました。以前の設定ファイルは次の名前で保存されています:
+%1</translation>
         </message>
     </context>
 </TS>

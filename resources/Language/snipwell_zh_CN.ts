@@ -2567,6 +2567,10 @@ leaves no partial output. See snipwell-cli(1).
                           提示和错误
 </translation>
         </message>
+        <message>
+            <source>the settings could not be read and were reset; the old settings file was kept as %1</source>
+            <translation>无法读取设置，已将其重置；旧的设置文件已保留为 %1</translation>
+        </message>
     </context>
     <context>
         <name>BatchApplyDlg</name>
@@ -2959,6 +2963,15 @@ leaves no partial output. See snipwell-cli(1).
         <message>
             <source>Places were found only at the very start or end of the file; there is nothing to mark.</source>
             <translation>只在文件的开头或结尾找到了位置，没有可标记的地方。</translation>
+        </message>
+    </context>
+    <context>
+        <name>SettingsResetNotice</name>
+        <message>
+            <source>Your settings could not be read, so they were reset to their defaults. The old settings file was kept as:
+%1</source>
+            <translation>无法读取您的设置，因此已恢复为默认值。旧的设置文件已保留为：
+%1</translation>
         </message>
     </context>
 </TS>
