@@ -98,6 +98,7 @@ bool CopyOutput::create(const std::string &dst, const AVOutputFormat *format, bo
     if (r < 0 || !ctx)
         return fail("cannot set up the output: " + ffmpegError(r));
     m_ctx.reset(ctx);
+    setContainerOptions(ctx, dst);
     ctx->interrupt_callback.callback = interruptFlagsCallback;
     ctx->interrupt_callback.opaque = &m_irq;
     if (format->flags & AVFMT_NOFILE)

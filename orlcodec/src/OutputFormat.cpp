@@ -3,25 +3,45 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavutil/avstring.h>
+#include <libavutil/opt.h>
 }
 
+#include <cstring>
+
 namespace orl {
+
+namespace {
+
+// An output written under its temporary name (".name.ext.partial") is named
+// by the extension it will have.
+std::string finalName(const std::string &dst)
+{
+    static const std::string temporary = ".partial";
+    const bool isTemporary = dst.size() > temporary.size()
+        && dst.compare(dst.size() - temporary.size(), temporary.size(), temporary) == 0;
+    return isTemporary ? dst.substr(0, dst.size() - temporary.size()) : dst;
+}
+
+} // namespace
 
 const AVOutputFormat *findOutputFormat(const std::string &name, const std::string &dst)
 {
     const AVOutputFormat *format = nullptr;
     if (!name.empty())
         format = av_guess_format(name.c_str(), nullptr, nullptr);
-    if (!format && !dst.empty()) {
-        // An output written under its temporary name (".name.ext.partial")
-        // is named by the extension it will have.
-        static const std::string temporary = ".partial";
-        const bool isTemporary = dst.size() > temporary.size()
-            && dst.compare(dst.size() - temporary.size(), temporary.size(), temporary) == 0;
-        const std::string named = isTemporary ? dst.substr(0, dst.size() - temporary.size()) : dst;
-        format = av_guess_format(nullptr, named.c_str(), nullptr);
-    }
+    if (!format && !dst.empty())
+        format = av_guess_format(nullptr, finalName(dst).c_str(), nullptr);
     return format;
+}
+
+void setContainerOptions(AVFormatContext *ctx, const std::string &dst)
+{
+    if (!ctx || !ctx->oformat || !ctx->priv_data)
+        return;
+    // The transport-stream muxer picks 192-byte packets from the file name
+    // alone, and the temporary name hides it; AVCHD's .mts is the same kind.
+    if (std::strcmp(ctx->oformat->name, "mpegts") == 0 && av_match_ext(finalName(dst).c_str(), "m2ts,mts"))
+        av_opt_set_int(ctx->priv_data, "mpegts_m2ts_mode", 1, 0);
 }
 
 bool isMovFamily(const AVOutputFormat *format)

@@ -12,6 +12,11 @@ namespace orl {
 // destination's extension names; null when neither is known.
 const AVOutputFormat *findOutputFormat(const std::string &name, const std::string &dst);
 
+// Muxer options the destination's name implies: a transport stream named
+// .m2ts or .mts gets 192-byte packets with arrival time stamps. Call after
+// the context is allocated, before its header is written.
+void setContainerOptions(AVFormatContext *ctx, const std::string &dst);
+
 // MP4, QuickTime and their relatives.
 bool isMovFamily(const AVOutputFormat *format);
 

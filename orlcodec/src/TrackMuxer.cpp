@@ -86,6 +86,7 @@ bool TrackMuxer::open(const std::string &dst, const std::string &format, std::st
         return false;
     }
     out->ctx.reset(ctx);
+    setContainerOptions(ctx, dst);
     for (const auto &t : m_tracks) {
         AVStream *st = avformat_new_stream(out->ctx.get(), nullptr);
         if (!st) {

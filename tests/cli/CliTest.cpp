@@ -195,6 +195,35 @@ TEST_F(CliTest, CutsTheSameSegmentsOutOfEveryFileIntoTheChosenContainerAndNames)
     EXPECT_EQ(lines(again.out).join(' ').toStdString(), (out() + "/first 03.mkv").toStdString());
 }
 
+// Blu-ray and AVCHD transport streams keep their 192-byte packets (an
+// arrival time stamp, then the 188-byte packet) when the container is kept,
+// copied or cut frame-exactly: players of .m2ts files expect them.
+TEST_F(CliTest, M2tsSourcesKeepTheirPacketsWithArrivalTimeStamps)
+{
+    for (const QString mode : {"copy", "exact"}) {
+        const QString dir = out(mode);
+        const ProcessResult r =
+            cli({"cut", "--mode", mode, "--cut", "1.2-3", "--output-dir", dir, fixture("m2ts_h264_aac.m2ts")});
+        ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+        const QStringList written = lines(r.out);
+        ASSERT_EQ(written.size(), 1);
+        EXPECT_TRUE(written[0].endsWith(".m2ts")) << written[0].toStdString();
+        QFile file(written[0]);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        ASSERT_GT(bytes.size(), 192 * 10);
+        EXPECT_EQ(bytes.size() % 192, 0) << mode.toStdString() << ": " << bytes.size() << " bytes";
+        int unsynced = 0;
+        for (int at = 4; at < bytes.size(); at += 192)
+            unsynced += bytes[at] == 0x47 ? 0 : 1;
+        EXPECT_EQ(unsynced, 0) << mode.toStdString() << ": packets without their sync byte after the time stamp";
+        const QJsonObject probe = testsupport::ffprobeJson(written[0]);
+        EXPECT_EQ(probe["format"].toObject()["format_name"].toString(), "mpegts");
+        EXPECT_EQ(probe["streams"].toArray().size(), 2);
+        EXPECT_NEAR(probedDuration(written[0]), 1.8, 0.5) << mode.toStdString();
+    }
+}
+
 TEST_F(CliTest, ExactCutsReportHowEachRangeWasCutAndFallBackWithTheReason)
 {
     const ProcessResult r = cli({"cut", "--json", "--mode", "exact", "--cut", "1.32-3.72", "--output-dir", out(),
