@@ -17,7 +17,8 @@ void DetectWorker::begin(const QString &path, const QVector<VoDetector::Settings
     waitForExit();
     m_path = path;
     m_searches = searches;
-    m_stopped = false;
+    m_cancel = std::make_unique<VoCancelToken>();
+    m_detector.watch(*m_cancel);
     m_current = 0;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -28,8 +29,8 @@ void DetectWorker::begin(const QString &path, const QVector<VoDetector::Settings
 
 void DetectWorker::stop()
 {
-    m_stopped = true;
-    m_detector.cancel();
+    if (m_cancel)
+        m_cancel->trigger();
 }
 
 int DetectWorker::progress() const
@@ -54,15 +55,15 @@ void DetectWorker::run()
         m_current = i;
         const VoDetector::Settings &search = m_searches.at(i);
         QVector<VoDetector::Range> found;
-        // A stop may fall between the check and the start of the search,
-        // where the detector forgets it; the dialog repeats its stop until
-        // the worker ends.
-        const bool ok = !m_stopped.load() && m_detector.run(m_path, search, found);
-        if (!ok || m_stopped.load()) {
+        // The token outlives every search of the run: a stop before this
+        // search began ends it at once.
+        const bool ok = m_detector.run(m_path, search, found);
+        const bool stopped = m_cancel->isTriggered();
+        if (!ok || stopped) {
             outcome.ranges.clear();
-            outcome.failure = m_stopped.load() ? int(VoDetector::Stopped) : m_detector.failure();
+            outcome.failure = stopped ? int(VoDetector::Stopped) : m_detector.failure();
             outcome.failedKind = search.kind;
-            outcome.error = m_stopped.load() ? QString() : m_detector.errorText();
+            outcome.error = stopped ? QString() : m_detector.errorText();
             break;
         }
         outcome.ranges += found;

@@ -3,12 +3,14 @@
 // detector, on a worker thread. The interface thread starts it, reads its
 // progress, stops it, and takes the outcome once told it has ended.
 #include "QUtilThread.h"
+#include "VoCancelToken.h"
 #include "VoDetector.h"
 
 #include <QString>
 #include <QVector>
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <mutex>
 
 class DetectWorker : public QUtilThread {
@@ -25,9 +27,11 @@ public:
     explicit DetectWorker(Ended ended);
     ~DetectWorker() override;
 
+    // Interface thread: a fresh cancel token for this run, then the thread.
     void begin(const QString &path, const QVector<VoDetector::Settings> &searches);
-    // Any thread; may be repeated. A stop that came while no search ran
-    // (between two) is caught before the next one starts.
+    // Interface thread; may be repeated. Triggers the run's token: a search
+    // running ends within a fraction of a second, one not yet begun (before
+    // the first or between two) ends at once.
     void stop();
     // 0..1000 over all the searches.
     int progress() const;
@@ -40,10 +44,12 @@ protected:
 
 private:
     const Ended m_ended;
-    VoDetector m_detector; // run on the worker, stopped and read from anywhere
+    VoDetector m_detector; // run on the worker, read from anywhere
     QString m_path;        // set before the thread starts
     QVector<VoDetector::Settings> m_searches; // set before the thread starts
-    std::atomic<bool> m_stopped{false};
+    // Made by begin() before the thread starts and replaced only after it
+    // has ended; triggered from the interface thread.
+    std::unique_ptr<VoCancelToken> m_cancel;
     std::atomic<int> m_current{0};
     mutable std::mutex m_mutex;
     Outcome m_outcome; // guarded by m_mutex

@@ -480,12 +480,10 @@ void QDetectDlg::tick()
 {
     if (!m_searching || !m_worker)
         return;
-    // A stop that fell between two searches is given again until the
-    // worker has ended.
-    if (m_stopping) {
-        m_worker->stop();
+    // Stopping: the worker's end is on its way; the progress stays where
+    // the stop found it.
+    if (m_stopping)
         return;
-    }
     m_progress->setValue(m_worker->progress());
     const QVector<VoDetector::Settings> searches = chosenSearches();
     const int index = qBound(0, m_worker->current(), qMax(0, m_lastSearchCount - 1));

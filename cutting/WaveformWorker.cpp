@@ -16,30 +16,33 @@ void WaveformWorker::begin(const QString &path, int requestId)
         stop();
         return;
     }
+    auto cancel = std::make_shared<VoCancelToken>();
     bool startWorker = false;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_pending = Request{path, requestId};
-        m_interrupt = true;
+        if (m_pending)
+            m_pending->cancel->trigger();
+        if (m_readingCancel)
+            m_readingCancel->trigger();
+        m_pending = Request{path, requestId, cancel};
         m_idle = false;
         startWorker = !m_running;
         m_running = true;
     }
-    m_detector.cancel();
     if (startWorker)
         start();
 }
 
 void WaveformWorker::stop()
 {
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_pending.reset();
-        m_interrupt = true;
-        if (!m_running)
-            m_idle = true;
-    }
-    m_detector.cancel();
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_pending)
+        m_pending->cancel->trigger();
+    m_pending.reset();
+    if (m_readingCancel)
+        m_readingCancel->trigger();
+    if (!m_running)
+        m_idle = true;
 }
 
 void WaveformWorker::run()
@@ -48,6 +51,7 @@ void WaveformWorker::run()
         Request request;
         {
             std::lock_guard<std::mutex> lock(m_mutex);
+            m_readingCancel.reset();
             if (!m_pending || m_stopEvent.isSet()) {
                 m_pending.reset();
                 m_running = false;
@@ -56,13 +60,12 @@ void WaveformWorker::run()
             }
             request = std::move(*m_pending);
             m_pending.reset();
-            m_interrupt = false;
+            m_readingCancel = request.cancel;
         }
         QVector<quint8> peaks;
+        m_detector.watch(*request.cancel);
         m_detector.waveform(request.path, peaks);
-        // A cancel that came between taking the request and the start of
-        // the reading was lost on it; its answer is dropped here instead.
-        if (!m_interrupt.load())
+        if (!request.cancel->isTriggered())
             m_deliver(peaks, request.id);
     }
 }

@@ -1,5 +1,7 @@
 #include "VoDetector.h"
 
+#include "VoCancelToken.h"
+
 #include <QDateTime>
 #include <QFileInfo>
 #include <QHash>
@@ -112,6 +114,11 @@ bool VoDetector::waveform(const QString &path, QVector<quint8> &peaks)
             cache.remove(cacheOrder.takeFirst());
     }
     return true;
+}
+
+void VoDetector::watch(const VoCancelToken &token)
+{
+    Detect_SetCancel(m_handle, ORL_HANDLE(token.handle()));
 }
 
 void VoDetector::cancel()

@@ -9,6 +9,8 @@
 #include <QVector>
 #include <cstdint>
 
+class VoCancelToken;
+
 class VoDetector {
 public:
     enum Kind { Silence = ORL_DETECT_SILENCE, Black = ORL_DETECT_BLACK, Scene = ORL_DETECT_SCENE, Freeze = ORL_DETECT_FREEZE };
@@ -53,6 +55,12 @@ public:
     // Whether waveform() would answer path from what it keeps.
     static bool hasCachedWaveform(const QString &path);
 
+    // The caller's token that the following run() and waveform() calls
+    // watch; set it between calls. A token triggered before a call ends that
+    // call at once.
+    void watch(const VoCancelToken &token);
+    // Triggers the token watched now (the detector's own one when none was
+    // given, and then every later call stops at once until watch()).
     void cancel();
     int progress() const; // 0..1000
     int failure() const { return m_failure; }

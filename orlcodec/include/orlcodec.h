@@ -121,6 +121,16 @@ ORL_API int Engine_GetHandleCount(void);
 /* Version text of the library and the FFmpeg it runs on. */
 ORL_API const char *Engine_GetVersion(void);
 
+/* ---- Cancel: a cancel the caller owns ---------------------------------------
+ * Made before a long call, triggered from any thread, never cleared by the
+ * library: a cancel that comes before the work begins ends it at once. A
+ * token serves one piece of work; make a new one for the next. */
+ORL_API ORL_HANDLE Cancel_Create(void);
+ORL_API void Cancel_Trigger(ORL_HANDLE token);
+ORL_API int Cancel_IsTriggered(ORL_HANDLE token);
+/* A run still watching the token keeps what it needs of it. */
+ORL_API void Cancel_Destroy(ORL_HANDLE token);
+
 /* ---- Buffer: memory the information family can open as media -------------- */
 
 /* Copies size bytes; 0 on failure. */

@@ -69,9 +69,13 @@ ORL_API ORL_HANDLE Detect_Create(void);
  * nothing was found). On failure Detect_GetFailure says why and
  * Engine_GetLastError gives the details. */
 ORL_API int Detect_Run(ORL_HANDLE d, const char *path_utf8, const orl_detect_settings *settings);
-/* Any thread: ends a running Detect_Run or Detect_Waveform within a
- * fraction of a second (it then fails with ORL_DETECT_FAILED_STOPPED). The
- * next run starts afresh. */
+/* The caller's cancel token (Cancel_Create) that the following runs of d
+ * watch; 0 gives d a fresh token of its own. Between runs only. */
+ORL_API int Detect_SetCancel(ORL_HANDLE d, ORL_HANDLE token);
+/* Any thread: triggers the token d watches, so a running Detect_Run or
+ * Detect_Waveform ends within a fraction of a second and one not yet begun
+ * ends at once (both fail with ORL_DETECT_FAILED_STOPPED). The token stays
+ * triggered: further runs need a fresh one (Detect_SetCancel). */
 ORL_API void Detect_Cancel(ORL_HANDLE d);
 /* Any thread: how far the running or last search got, 0..1000. */
 ORL_API int Detect_GetProgress(ORL_HANDLE d);

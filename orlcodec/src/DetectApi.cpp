@@ -1,5 +1,6 @@
 // The exported detector family. Every entry point catches everything: no
 // exception crosses into C callers.
+#include "CancelToken.h"
 #include "Detect.h"
 #include "Handles.h"
 #include "orlcodec_detect.h"
@@ -13,17 +14,35 @@ namespace {
 
 class DetectObject final : public EngineObject {
 public:
-    DetectObject() : EngineObject(HandleKind::Detect) { irq.abort = &stop; irq.global = engineInterrupt(); }
+    DetectObject() : EngineObject(HandleKind::Detect) {}
+
+    // The token the next run watches: the caller's (Detect_SetCancel) or one
+    // of the handle's own. Only ever set, never cleared, so a cancel that
+    // comes before a run begins ends that run at once.
+    std::shared_ptr<std::atomic<bool>> cancelFlag() const
+    {
+        std::lock_guard<std::mutex> lock(cancelMutex);
+        return cancel;
+    }
+    void setCancelFlag(std::shared_ptr<std::atomic<bool>> flag)
+    {
+        std::lock_guard<std::mutex> lock(cancelMutex);
+        cancel = std::move(flag);
+    }
 
     // Held by the running search; Detect_Cancel and Detect_GetProgress
     // never take it.
     std::mutex runMutex;
-    std::atomic<bool> stop{false};
+    // Set once by Detect_Destroy: a run under way returns.
+    std::atomic<bool> destroyed{false};
     std::atomic<int> progress{0};
     std::atomic<int> failure{ORL_DETECT_FAILED_NONE};
-    InterruptFlags irq;
     std::vector<orl_detect_range> ranges; // guarded by runMutex
     std::vector<uint8_t> peaks;           // guarded by runMutex
+
+private:
+    mutable std::mutex cancelMutex;
+    std::shared_ptr<std::atomic<bool>> cancel = std::make_shared<std::atomic<bool>>(false); // guarded by cancelMutex
 };
 
 std::shared_ptr<DetectObject> findDetector(ORL_HANDLE h)
@@ -32,7 +51,8 @@ std::shared_ptr<DetectObject> findDetector(ORL_HANDLE h)
 }
 
 // Runs body with a fresh Detector under the object's run lock; records the
-// outcome. A cancel that came before the run began does not count for it.
+// outcome. The run watches the token as it is when the run begins; a
+// cancel that came before counts (the run ends at once).
 template <class F>
 int runDetector(ORL_HANDLE h, const char *path, F &&body)
 {
@@ -41,14 +61,20 @@ int runDetector(ORL_HANDLE h, const char *path, F &&body)
         if (!d)
             return 0;
         std::lock_guard<std::mutex> lock(d->runMutex);
-        d->stop.store(false);
+        const std::shared_ptr<std::atomic<bool>> cancel = d->cancelFlag();
+        InterruptFlags irq;
+        irq.abort = &d->destroyed;
+        irq.cancel = cancel.get();
+        irq.global = engineInterrupt();
         d->progress.store(0);
         d->failure.store(ORL_DETECT_FAILED_NONE);
         d->ranges.clear();
         d->peaks.clear();
         d->clearError();
-        Detector detector(d->irq, d->progress);
-        const bool ok = path && body(detector, *d);
+        Detector detector(irq, d->progress);
+        const bool ok = path && !irq.check() && body(detector, *d);
+        if (!ok && irq.check())
+            d->failure.store(ORL_DETECT_FAILED_STOPPED);
         if (!ok) {
             int why = detector.failure();
             std::string text = detector.error();
@@ -57,7 +83,9 @@ int runDetector(ORL_HANDLE h, const char *path, F &&body)
             if (why == ORL_DETECT_FAILED_NONE)
                 why = ORL_DETECT_FAILED_UNREADABLE;
             if (text.empty())
-                text = why == ORL_DETECT_FAILED_SETTINGS ? "a detection setting is out of its range" : "no file given";
+                text = why == ORL_DETECT_FAILED_SETTINGS  ? "a detection setting is out of its range"
+                       : why == ORL_DETECT_FAILED_STOPPED ? "stopped"
+                                                          : "no file given";
             d->failure.store(why);
             d->setError(text);
             d->ranges.clear();
@@ -124,11 +152,28 @@ int Detect_Run(ORL_HANDLE h, const char *path_utf8, const orl_detect_settings *s
     });
 }
 
+int Detect_SetCancel(ORL_HANDLE h, ORL_HANDLE token)
+{
+    try {
+        std::shared_ptr<DetectObject> d = findDetector(h);
+        if (!d)
+            return 0;
+        std::shared_ptr<std::atomic<bool>> flag =
+            token ? findCancelFlag(token) : std::make_shared<std::atomic<bool>>(false);
+        if (!flag)
+            return 0;
+        d->setCancelFlag(std::move(flag));
+        return 1;
+    } catch (...) {
+        return 0;
+    }
+}
+
 void Detect_Cancel(ORL_HANDLE h)
 {
     try {
         if (std::shared_ptr<DetectObject> d = findDetector(h))
-            d->stop.store(true);
+            d->cancelFlag()->store(true);
     } catch (...) {
     }
 }
@@ -194,7 +239,7 @@ void Detect_Destroy(ORL_HANDLE h)
 {
     try {
         if (std::shared_ptr<DetectObject> d = findDetector(h)) {
-            d->stop.store(true); // a run under way returns, and its object outlives it
+            d->destroyed.store(true); // a run under way returns, and its object outlives it
             unregisterHandle(h);
         }
     } catch (...) {

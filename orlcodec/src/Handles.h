@@ -12,7 +12,7 @@
 
 namespace orl {
 
-enum class HandleKind { Info, Grabber, Buffer, Player, Param, Conv, Merge, Track, Detect };
+enum class HandleKind { Info, Grabber, Buffer, Player, Param, Conv, Merge, Track, Detect, Cancel };
 
 class EngineObject {
 public:

@@ -13,10 +13,14 @@ using InterruptCheck = std::function<bool()>;
 InterruptCheck engineInterrupt();
 
 struct InterruptFlags {
-    const std::atomic<bool> *abort = nullptr; // the job's own flag; outlives this
-    InterruptCheck global;                    // immutable after construction
+    const std::atomic<bool> *abort = nullptr;  // the job's own flag; outlives this
+    const std::atomic<bool> *cancel = nullptr; // the caller's token, when given; outlives this
+    InterruptCheck global;                     // immutable after construction
 
-    bool check() const { return (abort && abort->load()) || (global && global()); }
+    bool check() const
+    {
+        return (abort && abort->load()) || (cancel && cancel->load()) || (global && global());
+    }
 };
 
 // AVIOInterruptCB callback over an InterruptFlags passed as opaque.

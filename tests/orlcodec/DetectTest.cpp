@@ -177,7 +177,56 @@ TEST(Detect, CancelStopsAtOnceAndTheHandleStaysUsable)
     const orl_detect_range *r = nullptr;
     EXPECT_EQ(Detect_GetRanges(d.h, &r), 0);
 
+    // The cancel stays: the next run on the same token ends at once; a
+    // fresh token makes the handle search again from the start.
+    const orl_detect_settings black = defaults(ORL_DETECT_BLACK);
+    EXPECT_EQ(Detect_Run(d.h, fixture("detect.mp4").toUtf8().constData(), &black), 0);
+    EXPECT_EQ(Detect_GetFailure(d.h), ORL_DETECT_FAILED_STOPPED);
+    ASSERT_EQ(Detect_SetCancel(d.h, 0), 1);
+    expectRanges(d.run(fixture("detect.mp4"), black), {{3.0, 4.0}});
+}
+
+// A cancel owned by the caller: triggered before the search begins (here
+// from another thread, racing the start), the search ends at once, every
+// time; the library never clears it.
+TEST(Detect, ACancelBeforeTheSearchBeginsEndsItAtOnce)
+{
+    const QByteArray path = fixture("still_10min.mp4").toUtf8();
+    const orl_detect_settings freeze = defaults(ORL_DETECT_FREEZE);
+    Detector d;
+    for (int round = 0; round < 50; ++round) {
+        const ORL_HANDLE token = Cancel_Create();
+        ASSERT_NE(token, 0);
+        ASSERT_EQ(Detect_SetCancel(d.h, token), 1);
+        std::thread stopper([token] { Cancel_Trigger(token); });
+        if (round % 2 == 0)
+            stopper.join(); // before the run; otherwise racing its start
+        const auto began = std::chrono::steady_clock::now();
+        int result = Detect_Run(d.h, path.constData(), &freeze);
+        const auto took = std::chrono::steady_clock::now() - began;
+        if (stopper.joinable())
+            stopper.join();
+        if (result == 1) {
+            // The trigger came after the search: only possible when racing.
+            ASSERT_NE(round % 2, 0);
+            continue;
+        }
+        EXPECT_EQ(Detect_GetFailure(d.h), ORL_DETECT_FAILED_STOPPED) << "round " << round;
+        if (round % 2 == 0) {
+            EXPECT_LE(std::chrono::duration_cast<std::chrono::milliseconds>(took).count(), 100) << "round " << round;
+        }
+        EXPECT_EQ(Cancel_IsTriggered(token), 1);
+        // A search on the token again: still stopped, still at once.
+        result = Detect_Run(d.h, path.constData(), &freeze);
+        EXPECT_EQ(result, 0);
+        EXPECT_EQ(Detect_GetFailure(d.h), ORL_DETECT_FAILED_STOPPED);
+        Cancel_Destroy(token);
+    }
+    // The token may go before the handle that watched it.
+    ASSERT_EQ(Detect_SetCancel(d.h, 0), 1);
     expectRanges(d.run(fixture("detect.mp4"), defaults(ORL_DETECT_BLACK)), {{3.0, 4.0}});
+    EXPECT_EQ(Detect_SetCancel(d.h, 12345), 0) << "a handle that is no token";
+    EXPECT_EQ(Cancel_IsTriggered(0), 0);
 }
 
 // The outline: one value per slice over the whole sound, nothing in the
