@@ -5,6 +5,9 @@
 #include <QProcess>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 namespace testsupport {
 
 QString fixtureDir()
@@ -45,6 +48,19 @@ ProcessResult runProcess(const QString &program, const QStringList &args, int ti
     r.out = p.readAllStandardOutput();
     r.err = p.readAllStandardError();
     return r;
+}
+
+bool waitForDone(const std::function<bool()> &done, const char *what, int timeout_ms)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) {
+            ADD_FAILURE() << what << " did not end within " << timeout_ms << " ms";
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
 }
 
 QJsonObject ffprobeJson(const QString &file, const QStringList &extraArgs)

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace testsupport {
 
 // Folder of the generated media fixtures (SNIPWELL_FIXTURES).
@@ -24,6 +26,11 @@ struct ProcessResult {
 };
 // Runs a program to completion (killed after timeout_ms).
 ProcessResult runProcess(const QString &program, const QStringList &args, int timeout_ms = 60000);
+
+// Polls done until it holds; false (and a test failure naming what) when
+// timeout_ms pass first, so a job that never ends fails the test instead of
+// hanging the run.
+bool waitForDone(const std::function<bool()> &done, const char *what, int timeout_ms = 300000);
 
 // ffprobe -of json with the given extra arguments; empty object on failure.
 QJsonObject ffprobeJson(const QString &file, const QStringList &extraArgs = {"-show_format", "-show_streams"});

@@ -1,10 +1,10 @@
 #pragma once
 // A lossless cut of one range through the engine's plain interface, as the
 // media library's tests make them; the cut report comes back in report.
+#include "TestSupport.h"
 #include "orlcodec.h"
 
 #include <QString>
-#include <QThread>
 
 inline bool cutRange(const QString &src, const QString &dst, const char *format, double start, double length,
               QString &report)
@@ -15,9 +15,7 @@ inline bool cutRange(const QString &src, const QString &dst, const char *format,
     if (Conv_Open(c, src.toUtf8().constData(), dst.toUtf8().constData(), format, p) == 1
         && Conv_SetRange(c, static_cast<uint64_t>(start * 1e6), static_cast<uint64_t>(length * 1e6)) == 1
         && Conv_Start(c) == 1) {
-        while (Conv_IsFinished(c) != 1)
-            QThread::msleep(5);
-        ok = Conv_IsAborted(c) == 0;
+        ok = testsupport::waitForDone([c] { return Conv_IsFinished(c) == 1; }, "the cut") && Conv_IsAborted(c) == 0;
     }
     report = QString::fromUtf8(Conv_GetCutReport(c));
     Param_Release(p);

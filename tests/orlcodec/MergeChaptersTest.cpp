@@ -44,8 +44,8 @@ QJsonArray mergeWithChapters(const Case &c, const QTemporaryDir &dir, bool title
             EXPECT_EQ(Param_SetOption(p, "part-chapter", titles[i]), 1);
         }
         EXPECT_EQ(Merge_Add(m, src.constData(), ranges[i][0], ranges[i][1], p), 1) << Engine_GetLastError(m);
-        while (Merge_IsDone(m) != 1)
-            QThread::msleep(5);
+        if (!testsupport::waitForDone([m] { return Merge_IsDone(m) == 1; }, "a merged range"))
+            break;
         EXPECT_EQ(Merge_HasError(m), 0) << Engine_GetLastError(m);
     }
     EXPECT_EQ(Merge_Finish(m), 1) << Engine_GetLastError(m);

@@ -171,8 +171,7 @@ void checkFrameExactCuts(const QString &src, const std::vector<double> &starts,
             ASSERT_EQ(Conv_Open(h, src.toUtf8().constData(), out.toUtf8().constData(), format, p), 1);
             ASSERT_EQ(Conv_SetRange(h, static_cast<uint64_t>(start * 1e6), 3000000), 1);
             ASSERT_EQ(Conv_Start(h), 1);
-            while (Conv_IsFinished(h) != 1)
-                QThread::msleep(5);
+            ASSERT_TRUE(testsupport::waitForDone([h] { return Conv_IsFinished(h) == 1; }, "the cut"));
             EXPECT_EQ(Conv_IsAborted(h), 0);
             EXPECT_EQ(Conv_GetCutMode(h), ORL_CUT_FRAME_EXACT) << Conv_GetCutReport(h);
             Param_Release(p);

@@ -334,8 +334,7 @@ TEST(Player, PlayFollowsTheClockAndStopReturnsToTheStart)
     }));
     ASSERT_EQ(Player_Pause(p.h), 1);
     const uint64_t paused = Player_GetPosition(p.h);
-    sleepMs(200);
-    EXPECT_EQ(Player_GetPosition(p.h), paused);
+    EXPECT_FALSE(waitUntil([&] { return Player_GetPosition(p.h) != paused; }, 200)) << "the clock ran on";
     EXPECT_EQ(paused, Player_GetFrameTime(p.h));
     ASSERT_EQ(Player_Stop(p.h), 1);
     EXPECT_EQ(Player_GetFrameTime(p.h), 0u);
@@ -349,9 +348,7 @@ TEST(Player, PlaybackEndsAndStopClearsTheEnd)
     ASSERT_NE(p.h, 0);
     ASSERT_EQ(Player_Seek(p.h, Player_GetDuration(p.h) - 400000), 1);
     ASSERT_EQ(Player_Play(p.h), 1);
-    for (int i = 0; i < 200 && !Player_IsEnded(p.h); ++i)
-        sleepMs(10);
-    EXPECT_EQ(Player_IsEnded(p.h), 1);
+    ASSERT_TRUE(waitUntil([&] { return Player_IsEnded(p.h) == 1; }, 5000));
     EXPECT_EQ(Player_IsPaused(p.h), 1);
     ASSERT_EQ(Player_Stop(p.h), 1);
     EXPECT_EQ(Player_IsEnded(p.h), 0);
@@ -359,10 +356,9 @@ TEST(Player, PlaybackEndsAndStopClearsTheEnd)
     // Play after the end starts again from the beginning.
     ASSERT_EQ(Player_Seek(p.h, Player_GetDuration(p.h) - 200000), 1);
     ASSERT_EQ(Player_Play(p.h), 1);
-    for (int i = 0; i < 200 && !Player_IsEnded(p.h); ++i)
-        sleepMs(10);
+    ASSERT_TRUE(waitUntil([&] { return Player_IsEnded(p.h) == 1; }, 5000));
     ASSERT_EQ(Player_Play(p.h), 1);
-    sleepMs(100);
+    ASSERT_TRUE(waitUntil([&] { return Player_IsEnded(p.h) == 0 && Player_GetFrameTime(p.h) > 0; }, 5000));
     EXPECT_LT(Player_GetPosition(p.h), 1000000u);
 }
 
@@ -376,10 +372,7 @@ TEST(Player, AudioOnlyFileDeliversSampleBlocks)
     ASSERT_EQ(Player_SetAudioOnly(p.h, 1), 1);
     ASSERT_EQ(Player_Play(p.h), 1);
     const orl_audio_block *block = nullptr;
-    for (int i = 0; i < 100 && !block; ++i) {
-        sleepMs(10);
-        block = Player_GetAudioSamples(p.h, 0);
-    }
+    waitUntil([&] { return (block = Player_GetAudioSamples(p.h, 0)) != nullptr; }, 5000);
     ASSERT_NE(block, nullptr);
     ASSERT_GT(block->size, 44);
     EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(block->data), 4), QByteArray("RIFF"));
@@ -395,12 +388,10 @@ TEST(Player, AudioOnlyFileDeliversSampleBlocks)
     Player_ReleaseAudioSamples(p.h, block);
     // Without delivery nothing comes.
     Player_SetAudioOnly(p.h, 0);
-    sleepMs(60);
-    EXPECT_EQ(Player_GetAudioSamples(p.h, 0), nullptr);
+    EXPECT_FALSE(waitUntil([&] { return Player_GetAudioSamples(p.h, 0) != nullptr; }, 60));
     // Position of an audio-only file follows the audio.
     const uint64_t a = Player_GetPosition(p.h);
-    sleepMs(300);
-    EXPECT_GT(Player_GetPosition(p.h), a + 200000);
+    EXPECT_TRUE(waitUntil([&] { return Player_GetPosition(p.h) > a + 200000; }, 5000));
 }
 
 TEST(Player, PlaysOnTheWallClockWhenTheAudioDeviceFails)
@@ -432,7 +423,7 @@ TEST(Player, CloseDuringPlayIsPromptAndLeavesNoThread)
     Sink sink;
     Player_SetVideoWindow(h, &sink.sink);
     ASSERT_EQ(Player_Play(h), 1);
-    sleepMs(300);
+    ASSERT_TRUE(waitUntil([&] { return sink.frames() > 0; }));
     EXPECT_GT(threadCount(), before);
     const auto t0 = std::chrono::steady_clock::now();
     EXPECT_EQ(Player_Close(h), 1);
@@ -442,12 +433,10 @@ TEST(Player, CloseDuringPlayIsPromptAndLeavesNoThread)
     EXPECT_EQ(Player_HasVideo(h), 0);
     EXPECT_EQ(Player_Play(h), 0);
     const int frames = sink.frames();
-    sleepMs(100);
-    EXPECT_EQ(sink.frames(), frames); // nothing delivered after the close
+    EXPECT_FALSE(waitUntil([&] { return sink.frames() != frames; }, 100)) << "a picture after the close";
     Player_Destroy(h);
     EXPECT_EQ(Player_Play(h), 0); // a stale handle is refused
-    for (int i = 0; i < 50 && threadCount() > before; ++i)
-        sleepMs(10);
+    EXPECT_TRUE(waitUntil([&] { return threadCount() <= before; }, 5000));
     EXPECT_EQ(threadCount(), before);
 }
 
@@ -629,7 +618,6 @@ TEST(PostedCommands, CloseAndDestroyWhileASeekDecodesAreSafe)
         Player_SetNotify(h, nullptr, nullptr);
         Player_Destroy(h);
     }
-    for (int i = 0; i < 50 && threadCount() > before; ++i)
-        sleepMs(10);
+    EXPECT_TRUE(waitUntil([&] { return threadCount() <= before; }, 5000));
     EXPECT_EQ(threadCount(), before);
 }

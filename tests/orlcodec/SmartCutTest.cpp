@@ -145,9 +145,8 @@ CutResult cut(const QString &src, const QString &dst, const char *format, uint64
         Param_SetOption(p, "frame-exact-psnr", psnr);
     if (Conv_Open(c, src.toUtf8().constData(), dst.toUtf8().constData(), format, p) == 1
         && Conv_SetRange(c, start_us, length_us) == 1 && Conv_Start(c) == 1) {
-        while (Conv_IsFinished(c) != 1)
-            QThread::msleep(5);
-        r.ok = Conv_IsAborted(c) == 0;
+        r.ok = testsupport::waitForDone([c] { return Conv_IsFinished(c) == 1; }, "the cut")
+               && Conv_IsAborted(c) == 0;
     }
     r.mode = Conv_GetCutMode(c);
     r.report = QString::fromUtf8(Conv_GetCutReport(c));
@@ -433,8 +432,7 @@ TEST(FrameExactMerge, ThreeRangesJoinContinuously)
         size_t expected = 0;
         for (const auto &r : ranges) {
             ASSERT_EQ(Merge_Add(m, src.toUtf8().constData(), r[0], r[1], p), 1);
-            while (Merge_IsDone(m) != 1)
-                QThread::msleep(5);
+            ASSERT_TRUE(testsupport::waitForDone([m] { return Merge_IsDone(m) == 1; }, "a merged range"));
             ASSERT_EQ(Merge_HasError(m), 0) << Engine_GetLastError(m);
             const auto [from, to] = rangePictures(source, r[0], r[1]);
             expected += to - from + 1;
