@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QJsonArray>
 
+#include <utility>
+
 namespace cli {
 
 namespace {
@@ -22,6 +24,47 @@ QString text(const std::string &s)
     return QString::fromStdString(s);
 }
 
+// Colours, HDR, rotation and scanning of the video stream at a container
+// index, under ffprobe's names for the values.
+void addLook(const VoInfoClass &info, int streamIndex, QJsonObject &s)
+{
+    for (int n = 0; n < info.streamCount(ORL_STREAM_VIDEO); ++n) {
+        orl_stream_info stream{};
+        orl_video_look look{};
+        if (!info.streamInfo(ORL_STREAM_VIDEO, n, &stream) || stream.index != streamIndex ||
+            !info.videoLook(n, &look))
+            continue;
+        QJsonObject color;
+        const std::pair<const char *, const char *> colors[] = {
+            {"primaries", look.primaries}, {"transfer", look.transfer}, {"matrix", look.matrix}, {"range", look.range}};
+        for (const auto &c : colors)
+            if (c.second && *c.second)
+                color.insert(c.first, QString::fromUtf8(c.second));
+        if (!color.isEmpty())
+            s.insert("color", color);
+        if (*look.pixel_format)
+            s.insert("pixelFormat", QString::fromUtf8(look.pixel_format));
+        if (look.bit_depth > 0)
+            s.insert("bitDepth", look.bit_depth);
+        s.insert("rotation", look.rotation);
+        if (*look.field_order)
+            s.insert("fieldOrder", QString::fromUtf8(look.field_order));
+        if (*look.hdr)
+            s.insert("hdr", QString::fromUtf8(look.hdr));
+        if (look.has_mastering_display) {
+            QJsonArray primaries;
+            for (const auto &xy : look.display_primaries)
+                primaries.append(QJsonArray{xy[0], xy[1]});
+            s.insert("masteringDisplay", QJsonObject{{"maxLuminance", look.max_luminance},
+                                                     {"minLuminance", look.min_luminance},
+                                                     {"primaries", primaries}});
+        }
+        if (look.has_content_light)
+            s.insert("contentLight", QJsonObject{{"maxCll", look.max_cll}, {"maxFall", look.max_fall}});
+        return;
+    }
+}
+
 QJsonObject fileInfo(const QString &path, QString &error)
 {
     if (!sourceReadable(path, error))
@@ -32,14 +75,20 @@ QJsonObject fileInfo(const QString &path, QString &error)
                                            : item.openError();
         return {};
     }
+    VoInfoClass info(-1);
+    const bool infoOpen = info.isValid() && info.open(path);
     QJsonArray streams;
     for (const VideoStreamInfo &v : item.m_videoStreams) {
         QJsonObject s{{"index", v.streamIndex}, {"type", "video"}, {"codec", text(v.codecName)},
                       {"width", v.width},       {"height", v.height}};
-        if (v.frameRateNum > 0 && v.frameRateDen > 0)
+        if (v.frameRateNum > 0 && v.frameRateDen > 0) {
             s.insert("frameRate", double(v.frameRateNum) / v.frameRateDen);
+            s.insert("frameRateFraction", QStringLiteral("%1/%2").arg(v.frameRateNum).arg(v.frameRateDen));
+        }
         if (!v.language.empty())
             s.insert("language", text(v.language));
+        if (infoOpen)
+            addLook(info, v.streamIndex, s);
         streams.append(s);
     }
     for (const AudioStreamInfo &a : item.m_audioStreams) {
@@ -60,8 +109,7 @@ QJsonObject fileInfo(const QString &path, QString &error)
 
     QJsonArray chapters;
     int keyFrames = 0;
-    VoInfoClass info(-1);
-    if (info.isValid() && info.open(path)) {
+    if (infoOpen) {
         for (int c = 0; c < info.chapterCount(); ++c) {
             const uint64_t start = info.chapterStart(c);
             chapters.append(QJsonObject{{"start", seconds(start)},

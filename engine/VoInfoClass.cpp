@@ -86,6 +86,11 @@ bool VoInfoClass::streamInfo(int kind, int number, orl_stream_info *info) const
     return Info_GetStreamInfo(m_handle, kind, number, info) == 1;
 }
 
+bool VoInfoClass::videoLook(int number, orl_video_look *look) const
+{
+    return Info_GetVideoLook(m_handle, number, look) == 1;
+}
+
 QString VoInfoClass::formatName() const
 {
     return fromEngine(Info_GetFormatName(m_handle));

@@ -31,6 +31,8 @@ public:
     int streamCount(int kind) const;
     bool selectStream(int kind, int number);
     bool streamInfo(int kind, int number, orl_stream_info *info) const;
+    // Decodes the stream's first picture: a worker's call, not the window's.
+    bool videoLook(int number, orl_video_look *look) const;
 
     QString formatName() const;
     // Null QString when the key is absent.

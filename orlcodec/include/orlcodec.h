@@ -85,6 +85,31 @@ typedef struct orl_stream_info {
     int extradata_size;
 } orl_stream_info;
 
+/* How a video stream's pictures are meant to be shown. Texts are FFmpeg's
+ * names ("bt709", "bt2020", "smpte2084" = PQ, "arib-std-b67" = HLG, range
+ * "tv"/"pc"), "" when the stream does not say; they belong to the library. */
+typedef struct orl_video_look {
+    const char *primaries;
+    const char *transfer;
+    const char *matrix;
+    const char *range;
+    const char *pixel_format; /* "yuv420p10le" */
+    const char *field_order;  /* "progressive", "tt" (top first), "bb", "tb", "bt"; "" unknown */
+    const char *hdr;          /* "HDR10" (PQ), "HLG", "" for SDR */
+    int bit_depth;            /* bits per component, 0 when unknown */
+    int rotation;             /* clockwise degrees for display */
+    /* Mastering display (SMPTE ST 2086): luminance in cd/m^2; primaries and
+     * white point as CIE 1931 xy, red, green, blue, white. */
+    int has_mastering_display;
+    double max_luminance;
+    double min_luminance;
+    double display_primaries[4][2];
+    /* Content light level: cd/m^2. */
+    int has_content_light;
+    int max_cll;
+    int max_fall;
+} orl_video_look;
+
 /* An encoded picture returned by a frame grabber. */
 typedef struct orl_picture {
     const uint8_t *data;
@@ -172,6 +197,10 @@ ORL_API int Info_GetStreamCount(ORL_HANDLE h, int kind);
 ORL_API int Info_SelectStream(ORL_HANDLE h, int kind, int number);
 ORL_API int Info_GetSelectedStream(ORL_HANDLE h, int kind);
 ORL_API int Info_GetStreamInfo(ORL_HANDLE h, int kind, int number, orl_stream_info *info);
+/* Colours, HDR and scanning of a video stream: what the container says,
+ * completed from its first picture (HDR metadata often rides on the
+ * pictures only), which this call decodes. */
+ORL_API int Info_GetVideoLook(ORL_HANDLE h, int number, orl_video_look *look);
 
 /* Demuxer name ("mov,mp4,m4a,3gp,3g2,mj2", "matroska,webm", "mpegts"). */
 ORL_API const char *Info_GetFormatName(ORL_HANDLE h);

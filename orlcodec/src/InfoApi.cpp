@@ -209,6 +209,13 @@ int Info_GetStreamInfo(ORL_HANDLE h, int kind, int number, orl_stream_info *info
     return withSource(h, 0, [&](MediaSource &s) { return s.streamInfo(kind, number, info) ? 1 : 0; });
 }
 
+int Info_GetVideoLook(ORL_HANDLE h, int number, orl_video_look *look)
+{
+    if (!look)
+        return 0;
+    return withSource(h, 0, [&](MediaSource &s) { return s.videoLook(number, look) ? 1 : 0; });
+}
+
 const char *Info_GetFormatName(ORL_HANDLE h)
 {
     return withSource(h, static_cast<const char *>(nullptr), [](MediaSource &s) { return s.formatName(); });

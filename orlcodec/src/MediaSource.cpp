@@ -13,6 +13,8 @@ extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/display.h>
 #include <libavutil/frame.h>
+#include <libavutil/mastering_display_metadata.h>
+#include <libavutil/pixdesc.h>
 }
 
 namespace orl {
@@ -48,6 +50,68 @@ uint64_t toMicroseconds(int64_t value, AVRational tb)
     return static_cast<uint64_t>(av_rescale_q(value, tb, AV_TIME_BASE_Q));
 }
 
+// The rate the pictures are meant to come at. The average is counted from
+// the stream's length and its number of pictures, so a last picture held a
+// little longer makes 24 fps read as 24.002; the base rate is the exact
+// fraction then. Where the two differ by more, the frame timing varies and
+// the average is the better description.
+AVRational nominalFrameRate(const AVStream *st)
+{
+    const AVRational avg = st->avg_frame_rate;
+    const AVRational base = st->r_frame_rate;
+    const bool avgKnown = avg.num > 0 && avg.den > 0;
+    const bool baseKnown = base.num > 0 && base.den > 0;
+    if (!avgKnown)
+        return baseKnown ? base : AVRational{0, 1};
+    if (baseKnown && std::fabs(av_q2d(avg) / av_q2d(base) - 1.0) < 0.002)
+        return base;
+    return avg;
+}
+
+const char *nameOrEmpty(const char *name)
+{
+    return name ? name : "";
+}
+
+const char *fieldOrderName(AVFieldOrder order)
+{
+    switch (order) {
+    case AV_FIELD_PROGRESSIVE: return "progressive";
+    case AV_FIELD_TT: return "tt";
+    case AV_FIELD_BB: return "bb";
+    case AV_FIELD_TB: return "tb";
+    case AV_FIELD_BT: return "bt";
+    default: return "";
+    }
+}
+
+void takeMastering(const AVMasteringDisplayMetadata *m, orl_video_look *look)
+{
+    if (!m || (!m->has_luminance && !m->has_primaries))
+        return;
+    look->has_mastering_display = 1;
+    if (m->has_luminance) {
+        look->max_luminance = av_q2d(m->max_luminance);
+        look->min_luminance = av_q2d(m->min_luminance);
+    }
+    if (m->has_primaries) {
+        for (int c = 0; c < 3; ++c) {
+            look->display_primaries[c][0] = av_q2d(m->display_primaries[c][0]);
+            look->display_primaries[c][1] = av_q2d(m->display_primaries[c][1]);
+        }
+        look->display_primaries[3][0] = av_q2d(m->white_point[0]);
+        look->display_primaries[3][1] = av_q2d(m->white_point[1]);
+    }
+}
+
+void takeContentLight(const AVContentLightMetadata *c, orl_video_look *look)
+{
+    if (!c)
+        return;
+    look->has_content_light = 1;
+    look->max_cll = static_cast<int>(c->MaxCLL);
+    look->max_fall = static_cast<int>(c->MaxFALL);
+}
 
 } // namespace
 
@@ -189,7 +253,7 @@ void MediaSource::readStreams()
             info.width = par->width;
             info.height = par->height;
             info.rotation = streamRotation(st);
-            AVRational rate = st->avg_frame_rate.num > 0 ? st->avg_frame_rate : st->r_frame_rate;
+            const AVRational rate = nominalFrameRate(st);
             info.frame_rate_num = rate.num > 0 && rate.den > 0 ? rate.num : 0;
             info.frame_rate_den = rate.num > 0 && rate.den > 0 ? rate.den : 0;
             AVRational sar = av_guess_sample_aspect_ratio(m_fmt.get(), const_cast<AVStream *>(st), nullptr);
@@ -310,6 +374,73 @@ bool MediaSource::streamInfo(int kind, int number, orl_stream_info *info) const
     info->name = rec.name.c_str();
     info->codec_name = rec.codecName.c_str();
     info->language = rec.language.c_str();
+    return true;
+}
+
+bool MediaSource::videoLook(int number, orl_video_look *look)
+{
+    orl_stream_info info{};
+    if (!m_fmt || !streamInfo(ORL_STREAM_VIDEO, number, &info)) {
+        setError("no such video stream");
+        return false;
+    }
+    const AVStream *st = m_fmt->streams[info.index];
+    const AVCodecParameters *par = st->codecpar;
+    AVColorPrimaries primaries = par->color_primaries;
+    AVColorTransferCharacteristic transfer = par->color_trc;
+    AVColorSpace matrix = par->color_space;
+    AVColorRange range = par->color_range;
+    AVFieldOrder fields = par->field_order;
+    int format = par->format;
+    *look = orl_video_look{};
+    look->rotation = info.rotation;
+    size_t size = 0;
+    const uint8_t *data = av_stream_get_side_data(st, AV_PKT_DATA_MASTERING_DISPLAY_METADATA, &size);
+    if (data && size >= sizeof(AVMasteringDisplayMetadata))
+        takeMastering(reinterpret_cast<const AVMasteringDisplayMetadata *>(data), look);
+    data = av_stream_get_side_data(st, AV_PKT_DATA_CONTENT_LIGHT_LEVEL, &size);
+    if (data && size >= sizeof(AVContentLightMetadata))
+        takeContentLight(reinterpret_cast<const AVContentLightMetadata *>(data), look);
+
+    // Transport streams and raw streams say little in the container, and HDR
+    // metadata of HEVC travels in the pictures' SEI: the first picture tells.
+    FramePtr frame(av_frame_alloc());
+    if (frame && prepareDecoder(info.index) && decodeAt(0, frame.get(), true)) {
+        if (primaries == AVCOL_PRI_UNSPECIFIED)
+            primaries = frame->color_primaries;
+        if (transfer == AVCOL_TRC_UNSPECIFIED)
+            transfer = frame->color_trc;
+        if (matrix == AVCOL_SPC_UNSPECIFIED)
+            matrix = frame->colorspace;
+        if (range == AVCOL_RANGE_UNSPECIFIED)
+            range = frame->color_range;
+        // Containers often call interlaced pictures progressive (or say
+        // nothing); the picture itself knows.
+        if (frame->interlaced_frame)
+            fields = frame->top_field_first ? AV_FIELD_TT : AV_FIELD_BB;
+        else if (fields == AV_FIELD_UNKNOWN)
+            fields = AV_FIELD_PROGRESSIVE;
+        format = frame->format;
+        if (!look->has_mastering_display) {
+            const AVFrameSideData *sd = av_frame_get_side_data(frame.get(), AV_FRAME_DATA_MASTERING_DISPLAY_METADATA);
+            if (sd)
+                takeMastering(reinterpret_cast<const AVMasteringDisplayMetadata *>(sd->data), look);
+        }
+        if (!look->has_content_light) {
+            const AVFrameSideData *sd = av_frame_get_side_data(frame.get(), AV_FRAME_DATA_CONTENT_LIGHT_LEVEL);
+            if (sd)
+                takeContentLight(reinterpret_cast<const AVContentLightMetadata *>(sd->data), look);
+        }
+    }
+    look->primaries = primaries != AVCOL_PRI_UNSPECIFIED ? nameOrEmpty(av_color_primaries_name(primaries)) : "";
+    look->transfer = transfer != AVCOL_TRC_UNSPECIFIED ? nameOrEmpty(av_color_transfer_name(transfer)) : "";
+    look->matrix = matrix != AVCOL_SPC_UNSPECIFIED ? nameOrEmpty(av_color_space_name(matrix)) : "";
+    look->range = range != AVCOL_RANGE_UNSPECIFIED ? nameOrEmpty(av_color_range_name(range)) : "";
+    look->field_order = fieldOrderName(fields);
+    const AVPixFmtDescriptor *desc = format >= 0 ? av_pix_fmt_desc_get(static_cast<AVPixelFormat>(format)) : nullptr;
+    look->pixel_format = desc ? desc->name : "";
+    look->bit_depth = desc ? desc->comp[0].depth : 0;
+    look->hdr = transfer == AVCOL_TRC_SMPTE2084 ? "HDR10" : transfer == AVCOL_TRC_ARIB_STD_B67 ? "HLG" : "";
     return true;
 }
 

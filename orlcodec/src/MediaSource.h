@@ -68,6 +68,9 @@ public:
     bool selectStream(int kind, int number);
     int selectedStream(int kind) const;
     bool streamInfo(int kind, int number, orl_stream_info *info) const;
+    // Decodes the stream's first picture to complete what the container
+    // leaves out.
+    bool videoLook(int number, orl_video_look *look);
 
     const char *formatName() const;
     const char *metadata(const std::string &key);

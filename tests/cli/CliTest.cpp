@@ -166,6 +166,112 @@ TEST_F(CliTest, InfoDescribesEachFileAsFfprobeSeesIt)
     EXPECT_GT(keys, 1);
 }
 
+// The picture's description as ffprobe gives it: the exact frame rate of a
+// file whose average rate is a little off (24 fps remuxed from millisecond
+// time stamps), colours, HDR10 and HLG with their metadata, bit depth,
+// rotation and field order.
+TEST_F(CliTest, InfoDescribesRateColoursHdrRotationAndFieldOrder)
+{
+    const auto make = [&](const QStringList &args) {
+        const ProcessResult r =
+            testsupport::runProcess("ffmpeg", QStringList{"-nostdin", "-v", "error", "-y"} + args);
+        ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    };
+    make({"-f", "lavfi", "-i", "testsrc2=s=160x120:r=24:d=4", "-c:v", "libx264", "-preset", "ultrafast", out("ms.mkv")});
+    make({"-i", out("ms.mkv"), "-c", "copy", out("remuxed.mp4")});
+    const QString hdrParams = "master-display=G(13250,34500)B(7500,3000)R(34000,16000)WP(15635,16450)L(10000000,1):"
+                              "max-cll=1000,400:log-level=error:pools=1";
+    make({"-f", "lavfi", "-i", "testsrc2=s=160x120:r=25:d=0.2", "-c:v", "libx265", "-pix_fmt", "yuv420p10le",
+          "-x265-params", "colorprim=bt2020:transfer=smpte2084:colormatrix=bt2020nc:" + hdrParams, "-color_primaries",
+          "bt2020", "-color_trc", "smpte2084", "-colorspace", "bt2020nc", out("hdr10.mkv")});
+    make({"-f", "lavfi", "-i", "testsrc2=s=160x120:r=25:d=0.2", "-c:v", "libx265", "-pix_fmt", "yuv420p10le",
+          "-x265-params", "log-level=error:pools=1", "-color_primaries", "bt2020", "-color_trc", "arib-std-b67",
+          "-colorspace", "bt2020nc", out("hlg.mp4")});
+
+    const QStringList files{out("remuxed.mp4"), out("hdr10.mkv"), out("hlg.mp4"), fixture("rotated.mp4"),
+                            fixture("look_interlaced.mkv"), fixture("look_full_range.mkv")};
+    const ProcessResult r = cli(QStringList{"info"} + files);
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    const QList<QJsonObject> infos = jsonLines(r.out);
+    ASSERT_EQ(infos.size(), files.size());
+    const auto video = [&](int i) { return infos[i]["streams"].toArray()[0].toObject(); };
+    const auto probedStream = [&](int i) {
+        return testsupport::ffprobeJson(files[i], {"-select_streams", "v:0", "-show_streams"})["streams"]
+            .toArray()[0]
+            .toObject();
+    };
+    const auto probedFrame = [&](int i) {
+        return testsupport::ffprobeJson(files[i], {"-select_streams", "v:0", "-show_frames", "-read_intervals", "%+#1"})
+            ["frames"]
+                .toArray()[0]
+                .toObject();
+    };
+
+    // The average is off, the frame rate is not.
+    const QJsonObject remuxed = probedStream(0);
+    ASSERT_NE(remuxed["avg_frame_rate"].toString(), "24/1") << "the fixture no longer has an uneven average";
+    EXPECT_EQ(video(0)["frameRate"].toDouble(), 24.0);
+    EXPECT_EQ(video(0)["frameRateFraction"].toString(), remuxed["r_frame_rate"].toString());
+    EXPECT_FALSE(video(0).contains("hdr"));
+    EXPECT_EQ(video(0)["fieldOrder"].toString(), "progressive");
+
+    // Colours and HDR against ffprobe's first picture.
+    for (int i : {1, 2, 5}) {
+        const QJsonObject frame = probedFrame(i);
+        const QJsonObject color = video(i)["color"].toObject();
+        EXPECT_EQ(color["primaries"].toString(), frame["color_primaries"].toString()) << files[i].toStdString();
+        EXPECT_EQ(color["transfer"].toString(), frame["color_transfer"].toString()) << files[i].toStdString();
+        EXPECT_EQ(color["matrix"].toString(), frame["color_space"].toString()) << files[i].toStdString();
+        EXPECT_EQ(color["range"].toString(), frame["color_range"].toString()) << files[i].toStdString();
+        EXPECT_EQ(video(i)["pixelFormat"].toString(), frame["pix_fmt"].toString()) << files[i].toStdString();
+    }
+    EXPECT_EQ(video(1)["hdr"].toString(), "HDR10");
+    EXPECT_EQ(video(2)["hdr"].toString(), "HLG");
+    EXPECT_FALSE(video(5).contains("hdr"));
+    EXPECT_EQ(video(1)["bitDepth"].toInt(), 10);
+    EXPECT_EQ(video(5)["bitDepth"].toInt(), 8);
+    const auto ratio = [](const QJsonValue &v) {
+        const QStringList parts = v.toString().split('/');
+        return parts.size() == 2 ? parts[0].toDouble() / parts[1].toDouble() : parts[0].toDouble();
+    };
+    QJsonObject mastering, light;
+    for (const QJsonValue &sd : probedFrame(1)["side_data_list"].toArray()) {
+        if (sd["side_data_type"] == "Mastering display metadata")
+            mastering = sd.toObject();
+        if (sd["side_data_type"] == "Content light level metadata")
+            light = sd.toObject();
+    }
+    ASSERT_FALSE(mastering.isEmpty());
+    ASSERT_FALSE(light.isEmpty());
+    const QJsonObject ours = video(1)["masteringDisplay"].toObject();
+    EXPECT_DOUBLE_EQ(ours["maxLuminance"].toDouble(), ratio(mastering["max_luminance"]));
+    EXPECT_DOUBLE_EQ(ours["minLuminance"].toDouble(), ratio(mastering["min_luminance"]));
+    const QJsonArray primaries = ours["primaries"].toArray();
+    ASSERT_EQ(primaries.size(), 4);
+    const char *names[] = {"red", "green", "blue", "white_point"};
+    for (int c = 0; c < 4; ++c) {
+        EXPECT_DOUBLE_EQ(primaries[c].toArray()[0].toDouble(), ratio(mastering[QString(names[c]) + "_x"])) << names[c];
+        EXPECT_DOUBLE_EQ(primaries[c].toArray()[1].toDouble(), ratio(mastering[QString(names[c]) + "_y"])) << names[c];
+    }
+    EXPECT_EQ(video(1)["contentLight"].toObject()["maxCll"].toInt(), light["max_content"].toInt());
+    EXPECT_EQ(video(1)["contentLight"].toObject()["maxFall"].toInt(), light["max_average"].toInt());
+
+    // ffprobe gives the display matrix's turn counter-clockwise; ours is
+    // the clockwise turn that shows the picture upright.
+    int turn = 0;
+    for (const QJsonValue &sd : probedStream(3)["side_data_list"].toArray())
+        if (sd["side_data_type"] == "Display Matrix")
+            turn = sd["rotation"].toInt();
+    ASSERT_NE(turn, 0);
+    EXPECT_EQ(video(3)["rotation"].toInt(), (360 - turn) % 360);
+    EXPECT_EQ(video(0)["rotation"].toInt(), 0);
+
+    // Interlaced pictures in a container that calls them progressive.
+    const QJsonObject fields = probedFrame(4);
+    ASSERT_EQ(fields["interlaced_frame"].toInt(), 1);
+    EXPECT_EQ(video(4)["fieldOrder"].toString(), fields["top_field_first"].toInt() ? "tt" : "bb");
+}
+
 TEST_F(CliTest, CutsTheSameSegmentsOutOfEveryFileIntoTheChosenContainerAndNames)
 {
     const QString a = copy("long_h264_aac.mp4", "first.mp4");
