@@ -179,7 +179,7 @@ void MainWindow::openNextPlayer()
     // Should the new file fail to play, the previous one comes back where
     // it was.
     m_previousPath = m_playObject ? m_playObject->path() : QString();
-    m_previousPosition = m_videoPlayDlg->player() ? Player_GetPosition(m_videoPlayDlg->player()) : 0;
+    m_previousPosition = m_videoPlayDlg->player() ? m_videoPlayDlg->position() : 0;
     m_previousPaused = m_videoPlayDlg->isPaused();
     m_videoPlayDlg->close();
     m_itemOpening = true;
@@ -230,7 +230,7 @@ void MainWindow::showOpenedItem(VoVideoConvertItem *item, unsigned importId)
     VoVideoConvertManager *items = VoVideoConvertManager::instance();
     replaceWorkOnce(importId);
     if (item->endsEarly())
-        Player_LimitDuration(m_playObject->playerHandle(), item->m_duration);
+        m_playObject->limitDuration(item->m_duration);
     m_videoPlayDlg->open(item->m_videoPath, m_playObject->playerHandle());
 
     items->insert(item, -1);
@@ -280,7 +280,7 @@ void MainWindow::previousReopened(bool ok)
     // The current item knows where a partial file's data ends.
     const VoVideoConvertItem *item = currentItem();
     if (item && item->endsEarly())
-        Player_LimitDuration(m_playObject->playerHandle(), item->m_duration);
+        m_playObject->limitDuration(item->m_duration);
     m_videoPlayDlg->open(m_previousPath, m_playObject->playerHandle());
     m_videoPlayDlg->PlaySeek(m_previousPosition);
     if (m_previousPaused)

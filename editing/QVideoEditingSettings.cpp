@@ -131,7 +131,7 @@ uint64_t QVideoEditingSettings::durationMs() const
 
 uint64_t QVideoEditingSettings::positionMs() const
 {
-    return m_player && m_player->hasPlayer() ? Player_GetPosition(m_player->handle()) / 1000 : 0;
+    return m_player && m_player->hasPlayer() ? m_player->position() / 1000 : 0;
 }
 
 void QVideoEditingSettings::loadConfig(const VEEditConfig &config)

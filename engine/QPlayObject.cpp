@@ -19,6 +19,12 @@ QPlayObject::~QPlayObject()
         m_thread.join();
 }
 
+void QPlayObject::limitDuration(uint64_t duration_us)
+{
+    if (m_player && m_player->handle())
+        Player_LimitDuration(m_player->handle(), duration_us);
+}
+
 bool QPlayObject::open(const QString &path)
 {
     if (m_thread.joinable())

@@ -24,6 +24,9 @@ public:
     void openAsync(const QString &path);
     bool isOpening() const { return m_opening; }
     ORL_HANDLE playerHandle() const { return m_player ? m_player->handle() : 0; }
+    // A partial file whose data ends before its stated length plays up to
+    // duration_us only.
+    void limitDuration(uint64_t duration_us);
     // The path of the last successful open.
     QString path() const { return m_path; }
     // True when the file plays on the wall clock because no audio

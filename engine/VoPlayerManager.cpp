@@ -52,6 +52,12 @@ ORL_HANDLE VoPlayerManager::handle() const
     return m_player ? m_player->handle() : 0;
 }
 
+uint64_t VoPlayerManager::position() const
+{
+    const ORL_HANDLE h = handle();
+    return h ? Player_GetPosition(h) : 0;
+}
+
 bool VoPlayerManager::hasPlayer() const
 {
     return handle() != 0;

@@ -66,6 +66,8 @@ public:
     uint64_t trimStart() const { return m_trimStart; }
     uint64_t trimEnd() const { return m_trimEnd; }
     ORL_HANDLE handle() const;
+    // The player's clock, 0 without a player.
+    uint64_t position() const;
 
     // Edit hand-over: each stores its group and shows the whole record.
     void setTrimState(bool active, uint64_t start, uint64_t end);

@@ -1,0 +1,7 @@
+#include <orlcodec.h>
+#include "Wrapper.h"
+
+int startIt(long h)
+{
+    return Conv_Start(h);
+}

@@ -1,0 +1,2 @@
+#pragma once
+int Conv_Start(long handle);
