@@ -179,7 +179,7 @@ void H264MarkingRepair::picture(const H264SliceHeader &h, const H264Sps &sps, bo
                     if (i < 0) {
                         changed = true;
                         const int standIn = op.op == 1 ? oldestStandIn() : -1;
-                        if (standIn < 0)
+                        if (standIn < 0 || m_short[standIn].frameNum == frameNum)
                             continue;
                         // Pointed at a made-up picture instead: the number of
                         // references comes out as the encoder counted it.
@@ -226,20 +226,19 @@ void H264MarkingRepair::picture(const H264SliceHeader &h, const H264Sps &sps, bo
             slidingWindow(sps);
         }
         if (current) {
+            // A reference with the picture's own frame number cannot be
+            // named by a command (its number is the picture's): the
+            // decoder reports the buffer state and goes on.
             const int stale = findShort(frameNum);
-            if (stale >= 0 && m_short[stale].standIn && h.adaptive) {
-                ops.push_back({1, picNumDistance(frameNum, m_short[stale].frameNum, maxFrameNum), 0});
-                changed = true;
-                m_short.erase(m_short.begin() + stale);
-            } else if (stale >= 0) {
-                ++m_unrepaired; // the decoder reports the buffer state and goes on
+            if (stale >= 0) {
+                ++m_unrepaired;
                 m_short.erase(m_short.begin() + stale);
             }
             if (h.adaptive && m_short.size() + m_long.size() + 1 > maxRefs) {
                 // More references than allowed, because made-up pictures
                 // linger where the encoder's were already gone: one goes.
                 const int standIn = oldestStandIn();
-                if (standIn >= 0) {
+                if (standIn >= 0 && m_short[standIn].frameNum != frameNum) {
                     ops.push_back({1, picNumDistance(frameNum, m_short[standIn].frameNum, maxFrameNum), 0});
                     m_short.erase(m_short.begin() + standIn);
                     changed = true;

@@ -48,6 +48,17 @@ public:
         return ((1UL << zeros) - 1) + bits(zeros);
     }
 
+    // A value the syntax bounds: a larger one is no unit read right.
+    int ueUpTo(unsigned long highest)
+    {
+        const unsigned long v = ue();
+        if (v > highest) {
+            m_bad = true;
+            return 0;
+        }
+        return static_cast<int>(v);
+    }
+
     long se()
     {
         const unsigned long k = ue();
@@ -215,19 +226,19 @@ bool readSps(const Bytes &rbsp, H264Sps &s, ReorderFields *reorder, H264SpsLook 
     l.profileIdc = static_cast<int>(profile);
     l.constraintFlags = static_cast<int>(constraints);
     l.levelIdc = static_cast<int>(level);
-    s.id = static_cast<int>(r.ue());
+    s.id = r.ueUpTo(31);
     if (profile == 100 || profile == 110 || profile == 122 || profile == 244 || profile == 44 || profile == 83
         || profile == 86 || profile == 118 || profile == 128 || profile == 138 || profile == 139 || profile == 134
         || profile == 135) {
-        const unsigned long chroma = r.ue();
+        const int chroma = r.ueUpTo(3);
         bool separate = false;
         if (chroma == 3)
             separate = r.bit();
         s.separateColourPlane = separate;
-        s.chromaArrayType = separate ? 0 : static_cast<int>(chroma);
-        l.chromaFormatIdc = static_cast<int>(chroma);
-        l.bitDepthLuma = static_cast<int>(r.ue()) + 8;
-        l.bitDepthChroma = static_cast<int>(r.ue()) + 8;
+        s.chromaArrayType = separate ? 0 : chroma;
+        l.chromaFormatIdc = chroma;
+        l.bitDepthLuma = r.ueUpTo(6) + 8;
+        l.bitDepthChroma = r.ueUpTo(6) + 8;
         r.bit();
         if (r.bit()) {
             for (int i = 0; i < (chroma != 3 ? 8 : 12); ++i)
@@ -235,10 +246,10 @@ bool readSps(const Bytes &rbsp, H264Sps &s, ReorderFields *reorder, H264SpsLook 
                     return false;
         }
     }
-    s.log2MaxFrameNum = static_cast<int>(r.ue()) + 4;
-    s.pocType = static_cast<int>(r.ue());
+    s.log2MaxFrameNum = r.ueUpTo(12) + 4;
+    s.pocType = r.ueUpTo(2);
     if (s.pocType == 0) {
-        s.log2MaxPocLsb = static_cast<int>(r.ue()) + 4;
+        s.log2MaxPocLsb = r.ueUpTo(12) + 4;
     } else if (s.pocType == 1) {
         s.deltaPicOrderAlwaysZero = r.bit();
         r.se();
@@ -249,13 +260,13 @@ bool readSps(const Bytes &rbsp, H264Sps &s, ReorderFields *reorder, H264SpsLook 
         for (unsigned long i = 0; i < cycle; ++i)
             r.se();
     }
-    s.maxNumRefFrames = static_cast<int>(r.ue());
+    s.maxNumRefFrames = r.ueUpTo(16);
     r.bit(); // gaps_in_frame_num_value_allowed_flag
     r.ue();
     r.ue();
     s.frameMbsOnly = r.bit();
     l.frameMbsOnly = s.frameMbsOnly;
-    if (!r.ok() || s.id > 31 || s.log2MaxFrameNum > 16 || s.log2MaxPocLsb > 16 || s.pocType > 2)
+    if (!r.ok())
         return false;
     if (!reorder && !look)
         return true;
@@ -403,15 +414,15 @@ bool parseH264Pps(const uint8_t *nal, size_t size, H264Pps &out)
     const Bytes rbsp = unescapeNal(nal, size);
     Reader r(rbsp, 8);
     H264Pps p;
-    p.id = static_cast<int>(r.ue());
-    p.spsId = static_cast<int>(r.ue());
+    p.id = r.ueUpTo(255);
+    p.spsId = r.ueUpTo(31);
     p.cabac = r.bit();
     p.bottomFieldPicOrderPresent = r.bit();
-    p.numSliceGroupsMinus1 = static_cast<int>(r.ue());
+    p.numSliceGroupsMinus1 = r.ueUpTo(7);
     if (p.numSliceGroupsMinus1 > 0)
         return false; // slice groups: headers not handled here
-    p.numRefIdxL0DefaultMinus1 = static_cast<int>(r.ue());
-    p.numRefIdxL1DefaultMinus1 = static_cast<int>(r.ue());
+    p.numRefIdxL0DefaultMinus1 = r.ueUpTo(31);
+    p.numRefIdxL1DefaultMinus1 = r.ueUpTo(31);
     p.weightedPred = r.bit();
     p.weightedBipredIdc = static_cast<int>(r.bits(2));
     r.se(); // pic_init_qp_minus26
@@ -420,7 +431,7 @@ bool parseH264Pps(const uint8_t *nal, size_t size, H264Pps &out)
     p.deblockingFilterControlPresent = r.bit();
     r.bit(); // constrained_intra_pred_flag
     p.redundantPicCntPresent = r.bit();
-    if (!r.ok() || p.id > 255 || p.spsId > 31)
+    if (!r.ok())
         return false;
     out = p;
     return true;
@@ -499,11 +510,18 @@ bool parseH264Slice(const uint8_t *nal, size_t size, const H264Sps &sps, const H
             } else {
                 h.adaptive = r.bit();
                 if (h.adaptive) {
+                    // The list ends with a 0; a longer one than any picture
+                    // buffer could use is not a header read right.
+                    bool closed = false;
                     for (int i = 0; i < 66; ++i) {
                         MarkingOp op;
                         op.op = static_cast<int>(r.ue());
-                        if (!r.ok() || op.op == 0)
+                        if (!r.ok())
                             break;
+                        if (op.op == 0) {
+                            closed = true;
+                            break;
+                        }
                         if (op.op > 6)
                             return false;
                         if (op.op == 1 || op.op == 3 || op.op == 2 || op.op == 6 || op.op == 4)
@@ -512,6 +530,8 @@ bool parseH264Slice(const uint8_t *nal, size_t size, const H264Sps &sps, const H
                             op.b = static_cast<long>(r.ue());
                         h.ops.push_back(op);
                     }
+                    if (r.ok() && !closed)
+                        return false;
                 }
             }
         }

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <vector>
@@ -26,11 +27,14 @@ struct Sets {
     std::map<int, H264Pps> pps;
 };
 
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
+// A broken promise names itself before the abort that ends the run.
+#define require(condition) \
+    do { \
+        if (!(condition)) { \
+            std::fprintf(stderr, "%s:%d: %s\n", __FILE__, __LINE__, #condition); \
+            std::abort(); \
+        } \
+    } while (0)
 
 bool bitAt(const Bytes &b, size_t pos)
 {

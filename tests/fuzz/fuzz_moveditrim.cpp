@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <sys/mman.h>
@@ -14,11 +15,14 @@
 
 namespace {
 
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
+// A broken promise names itself before the abort that ends the run.
+#define require(condition) \
+    do { \
+        if (!(condition)) { \
+            std::fprintf(stderr, "%s:%d: %s\n", __FILE__, __LINE__, #condition); \
+            std::abort(); \
+        } \
+    } while (0)
 
 // The file lives in memory: a file descriptor with a path of its own.
 struct MemoryFile {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -12,11 +13,14 @@ namespace {
 
 using namespace orl;
 
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
+// A broken promise names itself before the abort that ends the run.
+#define require(condition) \
+    do { \
+        if (!(condition)) { \
+            std::fprintf(stderr, "%s:%d: %s\n", __FILE__, __LINE__, #condition); \
+            std::abort(); \
+        } \
+    } while (0)
 
 void checkRecord(const uint8_t *data, size_t size, bool hevc)
 {
