@@ -3,6 +3,7 @@
 #include "MediaTime.h"
 
 extern "C" {
+#include <libavutil/avstring.h>
 #include <libavutil/channel_layout.h>
 }
 
@@ -16,6 +17,52 @@ EncodedOutput::EncodedOutput(const std::atomic<bool> *abort, InterruptCheck glob
 {
     m_irq.abort = abort;
     m_irq.global = std::move(global);
+}
+
+EncodedOutput::~EncodedOutput()
+{
+    discard();
+    av_dict_free(&m_fileTags);
+    av_dict_free(&m_videoTags);
+    av_dict_free(&m_audioTags);
+}
+
+namespace {
+
+// What a stream is called and in which language: all an encoded stream
+// keeps of its source's tags (the rest describe the old encoding).
+void streamTags(AVDictionary **to, const AVStream *st)
+{
+    av_dict_free(to);
+    if (!st)
+        return;
+    for (const char *key : {"language", "title"}) {
+        const AVDictionaryEntry *e = av_dict_get(st->metadata, key, nullptr, 0);
+        if (e && e->value && *e->value)
+            av_dict_set(to, key, e->value, 0);
+    }
+}
+
+// File tags that describe the old file rather than the recording.
+bool staleFileTag(const char *key)
+{
+    for (const char *stale : {"encoder", "major_brand", "minor_version", "compatible_brands", "duration"})
+        if (av_strcasecmp(key, stale) == 0)
+            return true;
+    return av_strncasecmp(key, "_STATISTICS", 11) == 0;
+}
+
+} // namespace
+
+void EncodedOutput::takeTags(const AVFormatContext *in, const AVStream *video, const AVStream *audio)
+{
+    av_dict_free(&m_fileTags);
+    const AVDictionaryEntry *e = nullptr;
+    while (in && (e = av_dict_get(in->metadata, "", e, AV_DICT_IGNORE_SUFFIX)))
+        if (!staleFileTag(e->key))
+            av_dict_set(&m_fileTags, e->key, e->value, 0);
+    streamTags(&m_videoTags, video);
+    streamTags(&m_audioTags, audio);
 }
 
 bool EncodedOutput::chooseEncoders(const AVOutputFormat *format, const ParamValues &v, bool sourceVideo,
@@ -47,6 +94,7 @@ bool EncodedOutput::openEncoders(const ParamValues &v, const VideoEncoderInput &
         venc.reset(avcodec_alloc_context3(videoCodec));
         if (!venc || !openVideoEncoder(venc.get(), videoCodec, v, video, m_format, error))
             return false;
+        m_ownTiming = video.ownTiming;
     }
     if (audioCodec) {
         aenc.reset(avcodec_alloc_context3(audioCodec));
@@ -83,13 +131,18 @@ bool EncodedOutput::create(const std::string &dst, std::string &error)
         }
         st->time_base = enc->time_base;
         if (enc == venc.get()) {
-            st->avg_frame_rate = enc->framerate;
+            // Pictures with their own times have no one rate to declare.
+            if (!m_ownTiming)
+                st->avg_frame_rate = enc->framerate;
             st->sample_aspect_ratio = enc->sample_aspect_ratio;
+            av_dict_copy(&st->metadata, m_videoTags, 0);
             m_vst = st;
         } else {
+            av_dict_copy(&st->metadata, m_audioTags, 0);
             m_ast = st;
         }
     }
+    av_dict_copy(&ctx->metadata, m_fileTags, 0);
     if (!(m_format->flags & AVFMT_NOFILE)) {
         r = avio_open2(&ctx->pb, dst.c_str(), AVIO_FLAG_WRITE, &ctx->interrupt_callback, nullptr);
         if (r < 0) {
@@ -102,7 +155,14 @@ bool EncodedOutput::create(const std::string &dst, std::string &error)
         error = "out of memory";
         return false;
     }
-    r = avformat_write_header(ctx, nullptr);
+    AVDictionary *muxerOptions = nullptr;
+    // QuickTime keys in reverse-domain form (a phone's place, make and
+    // model) exist only in the metadata-keys form of the header.
+    if (av_match_name(m_format->name, "mp4,mov,ipod")
+        && av_dict_get(m_fileTags, "com.apple.quicktime.", nullptr, AV_DICT_IGNORE_SUFFIX))
+        av_dict_set(&muxerOptions, "movflags", "use_metadata_tags", 0);
+    r = avformat_write_header(ctx, &muxerOptions);
+    av_dict_free(&muxerOptions);
     if (r < 0) {
         error = "cannot write the file header: " + ffmpegError(r);
         return false;
@@ -143,10 +203,12 @@ bool EncodedOutput::video(AVFrame *frame, AVRational tb, std::string &error)
     int64_t pts = m_videoBase + av_rescale_q(frame->pts, tb, venc->time_base);
     if (pts <= m_lastVideoPts)
         pts = m_lastVideoPts + 1;
+    if (m_lastVideoPts != std::numeric_limits<int64_t>::min())
+        m_videoStep = pts - m_lastVideoPts;
     m_lastVideoPts = pts;
     frame->pts = pts;
     frame->pict_type = AV_PICTURE_TYPE_NONE;
-    const int64_t end_us = av_rescale_q(pts + 1, venc->time_base, kMicros);
+    const int64_t end_us = av_rescale_q(pts + m_videoStep, venc->time_base, kMicros);
     note(end_us, true);
     return encode(venc.get(), m_vst, frame, error);
 }
@@ -253,7 +315,7 @@ bool EncodedOutput::encode(AVCodecContext *enc, AVStream *st, AVFrame *frame, st
         pkt->stream_index = st->index;
         // The last picture of a file needs its duration to count.
         if (pkt->duration <= 0 && enc->codec_type == AVMEDIA_TYPE_VIDEO)
-            pkt->duration = 1;
+            pkt->duration = m_videoStep;
         if (enc->codec_type == AVMEDIA_TYPE_VIDEO) {
             const int64_t end_us = av_rescale_q(pkt->pts + pkt->duration, enc->time_base, kMicros);
             m_rangeWritten_us = std::max(m_rangeWritten_us, end_us - m_offset_us);

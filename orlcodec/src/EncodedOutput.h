@@ -22,7 +22,9 @@ class EncodedOutput {
 public:
     EncodedOutput(const std::atomic<bool> *abort, InterruptCheck global);
 
-    ~EncodedOutput() { discard(); }
+    ~EncodedOutput();
+    EncodedOutput(const EncodedOutput &) = delete;
+    EncodedOutput &operator=(const EncodedOutput &) = delete;
 
     const AVCodec *videoCodec = nullptr;
     const AVCodec *audioCodec = nullptr;
@@ -35,6 +37,15 @@ public:
 
     bool openEncoders(const ParamValues &v, const VideoEncoderInput &video, int sourceRate, int sourceChannels,
                       std::string &error);
+
+    // Pictures keep their own times (see keepsOwnTiming); set by openEncoders.
+    bool ownTiming() const { return m_ownTiming; }
+    const AVOutputFormat *format() const { return m_format; }
+
+    // Takes the tags the file carries over from in: the file's own (time of
+    // recording, place, camera and the like) and the language and title of
+    // the streams kept. Call before create.
+    void takeTags(const AVFormatContext *in, const AVStream *video, const AVStream *audio);
 
     bool create(const std::string &dst, std::string &error);
 
@@ -70,6 +81,9 @@ private:
 
     InterruptFlags m_irq;
     const AVOutputFormat *m_format = nullptr;
+    bool m_ownTiming = false;
+    AVDictionary *m_fileTags = nullptr, *m_videoTags = nullptr, *m_audioTags = nullptr;
+    int64_t m_videoStep = 1;       // encoder ticks between the last two pictures
     OutputContextPtr m_ctx;
     OutputChapters m_chapters;
     AVStream *m_vst = nullptr;

@@ -147,6 +147,20 @@ AVRational outputFrameRate(const ParamValues &v, AVRational source, const AVCode
     return rate;
 }
 
+bool keepsOwnTiming(const ParamValues &v, AVRational streamRate, AVRational averageRate, const AVCodec *codec,
+                    const AVOutputFormat *format)
+{
+    if ((v.frameRateNum > 0 && v.frameRateDen > 0) || !codec || !format)
+        return false;
+    if (streamRate.num <= 0 || streamRate.den <= 0 || averageRate.num <= 0 || averageRate.den <= 0)
+        return false;
+    const double stream = av_q2d(streamRate), average = av_q2d(averageRate);
+    if (std::abs(stream - average) <= 0.01 * stream)
+        return false;
+    return av_match_name(format->name, "mp4,mov,matroska,webm,ipod") != 0
+        && isNamed(codec, "libx264,libx265,libvpx,libvpx-vp9,libaom-av1,libsvtav1,librav1e");
+}
+
 bool openVideoEncoder(AVCodecContext *ctx, const AVCodec *codec, const ParamValues &v,
                       const VideoEncoderInput &in, const AVOutputFormat *format, std::string &error)
 {
@@ -155,7 +169,8 @@ bool openVideoEncoder(AVCodecContext *ctx, const AVCodec *codec, const ParamValu
     ctx->sample_aspect_ratio = AVRational{1, 1};
     ctx->pix_fmt = choosePixelFormat(codec, in.sourceFormat);
     ctx->framerate = in.frameRate;
-    ctx->time_base = av_inv_q(in.frameRate);
+    // 1/90000 places the pictures of every common rate exactly.
+    ctx->time_base = in.ownTiming ? AVRational{1, 90000} : av_inv_q(in.frameRate);
     ctx->thread_count = 0; // every core
     if (format->flags & AVFMT_GLOBALHEADER)
         ctx->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;

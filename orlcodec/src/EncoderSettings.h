@@ -39,7 +39,17 @@ struct VideoEncoderInput {
     int height = 0;
     AVRational frameRate{25, 1};
     AVPixelFormat sourceFormat = AV_PIX_FMT_YUV420P;
+    // Pictures keep their own times (variable frame timing); frameRate is
+    // then only the rate control's guide.
+    bool ownTiming = false;
 };
+
+// Whether an encode keeps each picture's own time rather than making the
+// frame rate constant: the user chose no rate, the source's timing is
+// variable (its stream rate and its average disagree), and both the
+// container and the encoder carry times of any spacing.
+bool keepsOwnTiming(const ParamValues &v, AVRational streamRate, AVRational averageRate, const AVCodec *codec,
+                    const AVOutputFormat *format);
 
 // Sets up and opens a video encoder context. False with error set.
 bool openVideoEncoder(AVCodecContext *ctx, const AVCodec *codec, const ParamValues &v,

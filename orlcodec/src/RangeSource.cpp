@@ -92,6 +92,23 @@ AVRational RangeSource::frameRate() const
     return m_video >= 0 ? av_guess_frame_rate(m_source.ctx.get(), m_source.ctx->streams[m_video], nullptr) : AVRational{0, 1};
 }
 
+AVRational RangeSource::streamRate() const
+{
+    return m_video >= 0 ? m_source.ctx->streams[m_video]->r_frame_rate : AVRational{0, 1};
+}
+
+AVRational RangeSource::averageRate() const
+{
+    return m_video >= 0 ? m_source.ctx->streams[m_video]->avg_frame_rate : AVRational{0, 1};
+}
+
+void RangeSource::copyTagsTo(EncodedOutput &out) const
+{
+    const AVFormatContext *ctx = m_source.ctx.get();
+    out.takeTags(ctx, m_video >= 0 && out.videoCodec ? ctx->streams[m_video] : nullptr,
+                 m_audio >= 0 && out.audioCodec ? ctx->streams[m_audio] : nullptr);
+}
+
 AVRational RangeSource::sampleAspect() const
 {
     if (m_video < 0)
@@ -148,6 +165,7 @@ bool RangeSource::prepare(uint64_t start_us, uint64_t length_us, const EncodedOu
         plan.video.rotation = rotation();
         plan.geometry = geometry;
         plan.frameRate = out.venc->framerate;
+        plan.ownTiming = out.ownTiming();
         plan.outFormat = out.venc->pix_fmt;
     }
     if (out.aenc) {
@@ -182,15 +200,94 @@ bool RangeSource::prepare(uint64_t start_us, uint64_t length_us, const EncodedOu
     return true;
 }
 
-bool RangeSource::run(EncodedOutput &out, CopyProgress &progress, std::string &error)
+bool RangeSource::seekToStart(std::deque<PacketPtr> &pending)
 {
     AVFormatContext *ctx = m_source.ctx.get();
-    if (m_start > 0) {
-        const int64_t target = m_start + m_fileStart_us;
+    const int64_t target = m_start + m_fileStart_us;
+    if (!m_useVideo) {
+        // Sound starts anywhere; the trim finds the exact sample.
         const int r = avformat_seek_file(ctx, -1, std::numeric_limits<int64_t>::min(), target, target, 0);
         if (r < 0 && !stopped())
             logLine(AV_LOG_WARNING, "seek to %lld failed, decoding from the start", static_cast<long long>(target));
+        return true;
     }
+    // Containers without an index (transport and program streams) seek by
+    // time stamps found near a byte position, and land on whatever picture
+    // is there: the key frame it needs can be seconds earlier. Each miss
+    // looks twice as far back, at last from the start of the file.
+    int64_t back = 0;
+    for (int attempt = 0; attempt < 9; ++attempt) {
+        const int64_t seekTo = target - back;
+        const bool fromStart = seekTo <= m_fileStart_us;
+        if (fromStart) {
+            // A time-stamp seek to the start of such a file can still land
+            // after its first key frame; its first byte cannot.
+            const bool bytes = !(ctx->iformat->flags & AVFMT_NO_BYTE_SEEK) && (ctx->iformat->flags & AVFMT_TS_DISCONT);
+            if (!bytes || av_seek_frame(ctx, -1, 0, AVSEEK_FLAG_BYTE) < 0)
+                avformat_seek_file(ctx, -1, std::numeric_limits<int64_t>::min(), m_fileStart_us, m_fileStart_us, 0);
+        } else if (av_seek_frame(ctx, -1, seekTo, AVSEEK_FLAG_BACKWARD) < 0
+                   && avformat_seek_file(ctx, -1, std::numeric_limits<int64_t>::min(), seekTo, seekTo, 0) < 0) {
+            back = back == 0 ? 1000000 : back * 2;
+            continue;
+        }
+        pending.clear();
+        int64_t key = kNoTime;
+        if (!readToKeyFrame(pending, target, key))
+            return false;
+        if (key != kNoTime || fromStart)
+            return true;
+        back = back == 0 ? 1000000 : back * 2;
+    }
+    // No key frame found before the start: decode from the last place
+    // tried; the decoder shows what it can and the trim keeps the range.
+    logLine(AV_LOG_WARNING, "no key frame found before %lld", static_cast<long long>(target));
+    return true;
+}
+
+bool RangeSource::readToKeyFrame(std::deque<PacketPtr> &pending, int64_t target, int64_t &key)
+{
+    AVFormatContext *ctx = m_source.ctx.get();
+    const AVRational tb = ctx->streams[m_video]->time_base;
+    key = kNoTime;
+    for (;;) {
+        if (stopped())
+            return false;
+        PacketPtr pkt = makePacket();
+        const int r = av_read_frame(ctx, pkt.get());
+        if (r == AVERROR(EAGAIN))
+            continue;
+        if (r < 0)
+            return true; // the end, or a read error the run itself will meet
+        if (pkt->stream_index == m_audio && m_useAudio) {
+            pending.push_back(std::move(pkt));
+            continue;
+        }
+        if (pkt->stream_index != m_video)
+            continue;
+        const int64_t dts = toMicros(pkt->dts != kNoTime ? pkt->dts : pkt->pts, tb);
+        if (pkt->flags & AV_PKT_FLAG_KEY) {
+            const int64_t pts = toMicros(pkt->pts != kNoTime ? pkt->pts : pkt->dts, tb);
+            // A key frame without any time cannot be placed: taken as early enough.
+            if (pts == kNoTime || pts <= target) {
+                key = pts == kNoTime ? target : pts;
+                pending.push_back(std::move(pkt));
+            }
+            return true;
+        }
+        // Pictures before the first key frame cannot be decoded; once they
+        // are past the start no key frame at or before it can follow.
+        if (dts != kNoTime && dts > target)
+            return true;
+    }
+}
+
+bool RangeSource::run(EncodedOutput &out, CopyProgress &progress, std::string &error)
+{
+    AVFormatContext *ctx = m_source.ctx.get();
+    std::deque<PacketPtr> pending;
+    if (m_start > 0 && !seekToStart(pending))
+        return false;
+    m_reachedStart = m_start <= 0;
     PacketPtr pkt = makePacket();
     m_frame.reset(av_frame_alloc());
     m_filtered.reset(av_frame_alloc());
@@ -198,15 +295,22 @@ bool RangeSource::run(EncodedOutput &out, CopyProgress &progress, std::string &e
     while (!(videoDone && audioDone)) {
         if (stopped())
             return false;
-        const int r = av_read_frame(ctx, pkt.get());
-        if (r == AVERROR(EAGAIN))
-            continue;
-        if (r < 0) {
-            if (stopped())
-                return false;
-            if (r != AVERROR_EOF)
-                logLine(AV_LOG_WARNING, "read error, ending the range: %s", ffmpegError(r).c_str());
-            break;
+        if (!pending.empty()) {
+            pkt = std::move(pending.front());
+            pending.pop_front();
+        } else {
+            if (!pkt)
+                pkt = makePacket();
+            const int r = av_read_frame(ctx, pkt.get());
+            if (r == AVERROR(EAGAIN))
+                continue;
+            if (r < 0) {
+                if (stopped())
+                    return false;
+                if (r != AVERROR_EOF)
+                    logLine(AV_LOG_WARNING, "read error, ending the range: %s", ffmpegError(r).c_str());
+                break;
+            }
         }
         bool ok = true;
         if (m_useVideo && pkt->stream_index == m_video && !videoDone)
@@ -223,6 +327,14 @@ bool RangeSource::run(EncodedOutput &out, CopyProgress &progress, std::string &e
         return false;
     if (m_useAudio && !decode(m_adec.get(), m_graph.audioIn, nullptr, m_audio, ignored, error))
         return false;
+    if (m_beforeStart) {
+        // The range starts within the source's last picture.
+        const int r = addVideo(nullptr);
+        if (r < 0 && r != AVERROR_EOF) {
+            error = std::string("the filter graph refused a frame: ") + ffmpegError(r);
+            return false;
+        }
+    }
     // The inputs end where their last frame ends, not where it starts:
     // otherwise the constant-rate stage drops the last picture.
     for (AVFilterContext *src : {m_graph.videoIn, m_graph.audioIn}) {
@@ -280,8 +392,7 @@ bool RangeSource::decode(AVCodecContext *dec, AVFilterContext *src, const AVPack
             av_frame_unref(m_frame.get());
             continue;
         }
-        r = isAudio ? av_buffersrc_add_frame_flags(src, m_frame.get(), AV_BUFFERSRC_FLAG_KEEP_REF)
-                    : m_graph.addVideoFrame(m_frame.get(), AV_BUFFERSRC_FLAG_KEEP_REF);
+        r = isAudio ? av_buffersrc_add_frame_flags(src, m_frame.get(), AV_BUFFERSRC_FLAG_KEEP_REF) : addVideo(m_frame.get());
         av_frame_unref(m_frame.get());
         if (r == AVERROR_EOF) {
             done = true;
@@ -294,6 +405,28 @@ bool RangeSource::decode(AVCodecContext *dec, AVFilterContext *src, const AVPack
         if (isAudio)
             feedBackground();
     }
+}
+
+int RangeSource::addVideo(AVFrame *frame)
+{
+    if (!m_reachedStart) {
+        if (frame && frame->pts < m_start) {
+            if (!m_beforeStart)
+                m_beforeStart.reset(av_frame_alloc());
+            av_frame_unref(m_beforeStart.get());
+            return av_frame_ref(m_beforeStart.get(), frame);
+        }
+        m_reachedStart = true;
+        if (m_beforeStart && (!frame || frame->pts > m_start)) {
+            m_beforeStart->pts = m_start;
+            const int r = m_graph.addVideoFrame(m_beforeStart.get(), AV_BUFFERSRC_FLAG_KEEP_REF);
+            m_beforeStart.reset();
+            if (r < 0 || !frame)
+                return r;
+        }
+        m_beforeStart.reset();
+    }
+    return frame ? m_graph.addVideoFrame(frame, AV_BUFFERSRC_FLAG_KEEP_REF) : 0;
 }
 
 void RangeSource::feedBackground()

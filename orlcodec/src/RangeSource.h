@@ -5,6 +5,7 @@
 #include "SourceOpen.h"
 #include "TranscodeFilters.h"
 
+#include <deque>
 #include <memory>
 #include <string>
 
@@ -25,6 +26,12 @@ public:
     AVCodecContext *videoDecoder() const { return m_vdec.get(); }
     AVCodecContext *audioDecoder() const { return m_adec.get(); }
     AVRational frameRate() const;
+    // The video stream's base rate and its average; they disagree when
+    // the pictures' spacing varies.
+    AVRational streamRate() const;
+    AVRational averageRate() const;
+    // Hands out the source's tags and those of the streams it encodes.
+    void copyTagsTo(EncodedOutput &out) const;
     // Sample aspect of the picture as shown (after the source's rotation).
     AVRational sampleAspect() const;
     // Clockwise turn the source asks players to show it with.
@@ -57,6 +64,19 @@ public:
 private:
     bool stopped() const { return m_irq.check(); }
 
+    // Places the demuxer so that decoding starts at a video key frame at or
+    // before the range's start; the packets read to find it are left in
+    // pending, to be decoded first. False only when stopped.
+    bool seekToStart(std::deque<PacketPtr> &pending);
+    // Reads from the current place to the first video key frame, keeping
+    // it and the sound read on the way; its time (input µs) in key,
+    // kNoTime when none came before the range's start had passed.
+    bool readToKeyFrame(std::deque<PacketPtr> &pending, int64_t target, int64_t &key);
+    // Hands a decoded picture to the graph: the picture showing at the
+    // range's start is the one before it, so that one is held back and
+    // given the start's time instead of being trimmed away.
+    int addVideo(AVFrame *frame);
+
     // Sends pkt (null = flush) to dec and pushes the frames into src.
     bool decode(AVCodecContext *dec, AVFilterContext *src, const AVPacket *pkt, int stream, bool &done,
                 std::string &error);
@@ -76,6 +96,8 @@ private:
     std::unique_ptr<BackgroundReader> m_background;
     FilterGraph m_graph;
     FramePtr m_frame, m_filtered;
+    FramePtr m_beforeStart; // the latest picture before the range's start, not yet given
+    bool m_reachedStart = false;
     int64_t m_fileStart_us = 0, m_duration_us = 0;
     int64_t m_start = 0, m_end = 0, m_outLength = 0;
     int64_t m_nextVideo_us = 0, m_nextAudio_us = 0;

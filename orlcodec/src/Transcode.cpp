@@ -33,7 +33,14 @@ bool openEncodersFor(EncodedOutput &out, RangeSource &src, const ParamValues &en
         video.height = geometry.frameH;
         video.sourceFormat = src.videoDecoder()->pix_fmt;
         video.frameRate = outputFrameRate(encoding, src.frameRate(), out.videoCodec);
+        video.ownTiming = keepsOwnTiming(encoding, src.streamRate(), src.averageRate(), out.videoCodec, out.format());
+        if (video.ownTiming) {
+            // The rate control aims at the average spacing.
+            const AVRational average = src.averageRate();
+            av_reduce(&video.frameRate.num, &video.frameRate.den, average.num, average.den, 100000);
+        }
     }
+    src.copyTagsTo(out);
     const AVCodecContext *adec = src.audioDecoder();
     return out.openEncoders(encoding, video, adec ? adec->sample_rate : 0, adec ? adec->ch_layout.nb_channels : 0,
                             error);

@@ -323,7 +323,7 @@ bool FilterGraph::buildVideo(const GraphPlan &plan, std::string &error)
     if (!plan.preview
         && !chain(cur, "setpts", format("expr=(PTS-%" PRId64 ")/%.6f", plan.start_us, speed), error))
         return false;
-    if (!plan.preview
+    if (!plan.preview && !plan.ownTiming
         && !chain(cur, "fps", format("fps=%d/%d:start_time=0", plan.frameRate.num, plan.frameRate.den), error))
         return false;
     if (!chain(cur, "format", format("pix_fmts=%s", av_get_pix_fmt_name(plan.outFormat)), error))

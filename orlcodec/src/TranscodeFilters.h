@@ -16,8 +16,8 @@
 //   watermark, each its picture and its text in the order textOnTop asks
 //   (an effect or frame of type 1 with several frames loops them from its
 //   start time)
-//   -> subtitles burned in -> speed -> constant frame rate -> the encoder's
-//   pixel format.
+//   -> subtitles burned in -> speed -> constant frame rate (unless the
+//   pictures keep their own times) -> the encoder's pixel format.
 // The output frame is the parameter set's size, turned with the picture
 // when the rotation is a quarter turn, or the picture's own size when no
 // size is set.
@@ -85,6 +85,7 @@ struct GraphPlan {
     VideoSourceDesc video;
     Geometry geometry;
     AVRational frameRate{25, 1};
+    bool ownTiming = false;      // pictures keep their times: no constant rate
     AVPixelFormat outFormat = AV_PIX_FMT_YUV420P;
     // audio (absent when outRate is 0); no source audio means silence
     bool haveAudioSource = false;

@@ -137,6 +137,54 @@ QJsonObject streamInfo(const QString &file, const QString &type)
     return {};
 }
 
+// Raw RGB of one decoded picture: the index-th the ffmpeg CLI decodes
+// from the file's first byte.
+QByteArray pictureNumber(const QString &file, int index)
+{
+    return testsupport::runProcess("ffmpeg", {"-nostdin", "-v", "error", "-i", file, "-vf",
+                                              QString("select=eq(n\\,%1)").arg(index), "-fps_mode", "passthrough",
+                                              "-frames:v", "1", "-f", "rawvideo", "-pix_fmt", "rgb24", "-"})
+        .out;
+}
+
+// Number of the source's picture showing at t (s from the start of the
+// file), by ffprobe's frame list; -1 before the first.
+int pictureShownAt(const QString &file, double t)
+{
+    const double start = testsupport::ffprobeJson(file)["format"].toObject()["start_time"].toString().toDouble();
+    const QVector<double> times = probeFrameTimes(file);
+    int shown = -1;
+    for (int i = 0; i < times.size(); ++i)
+        if (times[i] - start <= t + 1e-6)
+            shown = i;
+    return shown;
+}
+
+// Peak signal-to-noise ratio of two pictures of the same size (dB).
+double psnr(const QByteArray &a, const QByteArray &b)
+{
+    if (a.isEmpty() || a.size() != b.size())
+        return 0;
+    double sum = 0;
+    for (int i = 0; i < a.size(); ++i) {
+        const double d = double(uint8_t(a[i])) - double(uint8_t(b[i]));
+        sum += d * d;
+    }
+    const double mse = sum / a.size();
+    return mse == 0 ? 99.0 : 10 * std::log10(255.0 * 255.0 / mse);
+}
+
+// Frames of the first video stream with times in [from, to) (s from the
+// start of the file).
+int picturesWithin(const QString &file, double from, double to)
+{
+    const double start = testsupport::ffprobeJson(file)["format"].toObject()["start_time"].toString().toDouble();
+    int n = 0;
+    for (double t : probeFrameTimes(file))
+        n += t - start >= from - 1e-6 && t - start < to - 1e-6;
+    return n;
+}
+
 struct Report {
     std::atomic<int> state{0};
 };
@@ -835,6 +883,73 @@ TEST_F(EncodeTest, ManagerCancelsPromptlyAndReportsFailuresWithTheirReason)
     EXPECT_TRUE(log.contains("mark.png")) << log.toStdString();
     log = runFailing(fixture("long_h264_aac.mp4"), {}, 60000);
     EXPECT_TRUE(log.contains("File too large")) << log.toStdString();
+}
+
+TEST_F(EncodeTest, BroadcastRangesStartAndEndAtTheAskedPictures)
+{
+    // Interlaced MPEG-2 in open groups of 12 with B-pictures, time stamps
+    // from about 26 hours, the recording begun mid-group. Starts inside a
+    // group, just after a key frame and on a B-picture shown before its
+    // group's key frame all need decoding from an earlier key frame.
+    const QString src = fixture("mpeg2_broadcast.ts");
+    const QVector<QPair<double, double>> ranges{{1.14, 2.5}, {2.02, 3.0}, {1.87, 2.7}};
+    for (const auto &range : ranges) {
+        SCOPED_TRACE(range.first);
+        const QString dst = out(QString("broadcast_%1.mp4").arg(range.first));
+        ASSERT_EQ(encode(src, dst, range.first, range.second - range.first), 2) << m_lastError.toStdString();
+        const int first = pictureShownAt(src, range.first);
+        // The last picture stands for the range's last frame time; the
+        // source's picture at its middle is the one to show.
+        const int last = pictureShownAt(src, range.second - kFrame / 2);
+        ASSERT_GE(first, 0);
+        EXPECT_GT(psnr(pictureNumber(dst, 0), pictureNumber(src, first)), 30.0);
+        const int count = probeFrameTimes(dst).size();
+        ASSERT_GT(count, 1);
+        EXPECT_GT(psnr(pictureNumber(dst, count - 1), pictureNumber(src, last)), 30.0);
+        // The sound starts with the picture and lasts as long.
+        const QJsonObject video = streamInfo(dst, "video"), audio = streamInfo(dst, "audio");
+        EXPECT_NEAR(video["start_time"].toString().toDouble(), audio["start_time"].toString().toDouble(), 0.024);
+        EXPECT_NEAR(streamDuration(dst, "audio"), range.second - range.first, 0.05);
+        EXPECT_NEAR(streamDuration(dst, "video"), range.second - range.first, kFrame + 0.001);
+        // The sound kept is the first track, in its language.
+        const Probe probed = probeFile(dst);
+        EXPECT_EQ(probed.count("video"), 1);
+        ASSERT_EQ(probed.count("audio"), 1);
+        EXPECT_EQ(probed.first("audio")->language, "deu");
+    }
+}
+
+TEST_F(EncodeTest, PhoneRecordingsKeepTheirFrameTimingAndTags)
+{
+    // 30, 24 and 15 pictures a second one after the other: each picture of
+    // the range is written once, at its own time, and the phone's tags stay.
+    const QString src = fixture("vfr_phone.mp4");
+    OutputFormatParams mkv = h264Params();
+    mkv.container = "matroska";
+    mkv.extension = "mkv";
+    for (const auto &[name, params] : {std::pair{QString("phone.mp4"), h264Params()}, std::pair{QString("phone.mkv"), mkv}}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString dst = out(name);
+        ASSERT_EQ(encode(src, dst, 1.0, 4.0, {}, params), 2) << m_lastError.toStdString();
+        EXPECT_EQ(probeFrameTimes(dst).size(), picturesWithin(src, 1.0, 5.0));
+        EXPECT_NEAR(streamDuration(dst, "video") > 0 ? streamDuration(dst, "video") : probeFile(dst).duration, 4.0,
+                    0.07);
+        QJsonObject tags;
+        const QJsonObject found = testsupport::ffprobeJson(dst)["format"].toObject()["tags"].toObject();
+        for (auto it = found.begin(); it != found.end(); ++it)
+            tags.insert(it.key().toLower(), it.value());
+        EXPECT_TRUE(tags["creation_time"].toString().startsWith("2024-05-01T10:20:30")) << tags["creation_time"].toString().toStdString();
+        EXPECT_EQ(tags["com.apple.quicktime.location.iso6709"].toString(), "+48.8583+002.2945+035.000/");
+        EXPECT_EQ(tags["com.apple.quicktime.make"].toString(), "Zelvane");
+        EXPECT_EQ(tags["com.apple.quicktime.model"].toString(), "Phone 7");
+        EXPECT_EQ(probeFile(dst).first("audio")->language, "eng");
+    }
+    // A rate the user chose is kept as chosen.
+    OutputFormatParams fixed = h264Params();
+    fixed.frameRateNum = 25;
+    fixed.frameRateDen = 1;
+    ASSERT_EQ(encode(src, out("fixed.mp4"), 1.0, 4.0, {}, fixed), 2) << m_lastError.toStdString();
+    EXPECT_EQ(probeFrameTimes(out("fixed.mp4")).size(), 100);
 }
 
 TEST_F(EncodeTest, TheCommandLineEncodesWithEditsFromJson)
