@@ -164,7 +164,9 @@ void H264MarkingRepair::picture(const H264SliceHeader &h, const H264Sps &sps, bo
         m_prevFrameNum = (m_prevFrameNum + 1) % maxFrameNum;
         slidingWindow(sps);
         m_short.insert(m_short.begin(), Ref{m_prevFrameNum, true, -1});
-        while (m_short.size() + m_long.size() > maxRefs)
+        // Long-term pictures alone may fill the buffer (commands of a
+        // damaged stream): the made-up picture is then all that goes.
+        while (!m_short.empty() && m_short.size() + m_long.size() > maxRefs)
             m_short.pop_back();
     }
     int frameNum = h.frameNum;
