@@ -13,6 +13,7 @@
 #include "PartialOutput.h"
 #include "QConverterObject.h"
 #include "Subcommands.h"
+#include "TracksLeftOut.h"
 #include "VoInfoClass.h"
 #include "VoVideoConvertItem.h"
 #include "VoVideoConvertManager.h"
@@ -182,6 +183,12 @@ bool FileCut::run()
     m_segments = fit.segments;
     if (!prepareItems(source, m_segments))
         return false;
+    // The segments share their tracks: one note says what the encoding leaves out.
+    if (m_o.mode == CutOptions::Encode) {
+        const QString leftOut = tracksLeftOutNote(*VoVideoConvertManager::instance()->itemAt(0));
+        if (!leftOut.isEmpty())
+            reportNote(m_o.json, m_path, leftOut);
+    }
     return convert(source) && ok;
 }
 

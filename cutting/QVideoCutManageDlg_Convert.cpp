@@ -6,6 +6,7 @@
 #include "ConfigState.h"
 #include "ParserXML.h"
 #include "QButtonListDlg.h"
+#include "OutputFormatParams.h"
 #include "OutputNaming.h"
 #include "QConverterObject.h"
 #include "QImageButton.h"
@@ -15,7 +16,9 @@
 #include "QVoMessageBox.h"
 #include "QVoMessageDlg.h"
 #include "ThumbnailStripWorker.h"
+#include "TracksLeftOut.h"
 #include "VoVideoConvertItem.h"
+#include "VoVideoConvertManager.h"
 #include "qSliderCtrl.h"
 
 #include <QDeadlineTimer>
@@ -75,6 +78,14 @@ void QVideoCutManageDlg::OnConvert()
     m_convertNotes.clear();
     connect(m_converter.get(), &QConverterObject::sendConvertNote, this,
             [this](const QString &note) { m_convertNotes.append(note); });
+    if (!OutputFormatParams::instance().lossless) {
+        // Said once per source, with the end-of-run notes.
+        VoVideoConvertManager *items = VoVideoConvertManager::instance();
+        QList<const VoVideoConvertItem *> converted;
+        for (int i = 0; i < items->count(); ++i)
+            converted.append(items->itemAt(i));
+        m_convertNotes.append(tracksLeftOutNotes(converted));
+    }
     ConfigState::instance().setConvertedCount(0);
     m_converter->setSegmentChapters(m_chkChapters->isChecked());
     m_converter->setOutputNamer(templateOutputNamer(m_chkMerger->isChecked()));

@@ -2975,4 +2975,11 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
 %1</translation>
         </message>
     </context>
+    <context>
+        <name>TracksLeftOut</name>
+        <message>
+            <source>Encoding keeps one sound track and no subtitle streams; left out: %1</source>
+            <translation>Beim Neukodieren bleibt nur eine Tonspur erhalten und keine Untertitelspur; weggelassen: %1</translation>
+        </message>
+    </context>
 </TS>

@@ -2975,4 +2975,11 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
 %1</translation>
         </message>
     </context>
+    <context>
+        <name>TracksLeftOut</name>
+        <message>
+            <source>Encoding keeps one sound track and no subtitle streams; left out: %1</source>
+            <translation>L’encodage garde une seule piste audio et aucune piste de sous-titres ; laissées de côté : %1</translation>
+        </message>
+    </context>
 </TS>

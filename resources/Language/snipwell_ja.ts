@@ -2975,4 +2975,11 @@ leaves no partial output. See snipwell-cli(1).
 %1</translation>
         </message>
     </context>
+    <context>
+        <name>TracksLeftOut</name>
+        <message>
+            <source>Encoding keeps one sound track and no subtitle streams; left out: %1</source>
+            <translation>エンコードでは音声トラックを 1 つだけ残し、字幕ストリームは残しません。含まれないもの: %1</translation>
+        </message>
+    </context>
 </TS>

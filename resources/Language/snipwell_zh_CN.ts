@@ -2974,4 +2974,11 @@ leaves no partial output. See snipwell-cli(1).
 %1</translation>
         </message>
     </context>
+    <context>
+        <name>TracksLeftOut</name>
+        <message>
+            <source>Encoding keeps one sound track and no subtitle streams; left out: %1</source>
+            <translation>编码只保留一条音轨，不保留字幕流；未包含：%1</translation>
+        </message>
+    </context>
 </TS>

@@ -18,6 +18,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -950,6 +951,29 @@ TEST_F(EncodeTest, PhoneRecordingsKeepTheirFrameTimingAndTags)
     fixed.frameRateDen = 1;
     ASSERT_EQ(encode(src, out("fixed.mp4"), 1.0, 4.0, {}, fixed), 2) << m_lastError.toStdString();
     EXPECT_EQ(probeFrameTimes(out("fixed.mp4")).size(), 100);
+}
+
+TEST_F(EncodeTest, TheCommandLineNamesTheTracksAnEncodingLeavesOut)
+{
+    const auto r = testsupport::runProcess(
+        SNIPWELL_CLI, {"cut", "--mode", "encode", "--json", "--size", "320x240", "--cut", "1.14-2", "--cut", "2-2.5",
+                       "--output-dir", out("cli"), fixture("mpeg2_broadcast.ts")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QStringList notes, outputs;
+    for (const QByteArray &line : r.out.split('\n')) {
+        const QJsonObject o = QJsonDocument::fromJson(line).object();
+        if (o["type"] == "note")
+            notes << o["message"].toString();
+        else if (o["type"] == "output")
+            outputs << o["path"].toString();
+    }
+    ASSERT_EQ(notes.size(), 1) << notes.join('|').toStdString();
+    EXPECT_TRUE(notes[0].contains("ac3 (English)")) << notes[0].toStdString();
+    ASSERT_EQ(outputs.size(), 2);
+    for (const QString &file : outputs) {
+        ASSERT_EQ(probeFile(file).count("audio"), 1);
+        EXPECT_EQ(probeFile(file).first("audio")->language, "deu");
+    }
 }
 
 TEST_F(EncodeTest, TheCommandLineEncodesWithEditsFromJson)

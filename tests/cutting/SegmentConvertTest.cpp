@@ -224,6 +224,32 @@ TEST_F(SegmentConvertTest, EncodingSeparateAndMerged)
     expectIdleControls();
 }
 
+TEST_F(SegmentConvertTest, EncodingNamesTheTracksItLeavesOutOnce)
+{
+    // Two sound tracks (German MPEG audio, English AC-3): the encoding keeps
+    // the first and says, once for both segments, that the second is left out.
+    setEncoding();
+    addSegments({{1, 2}, {2, 3}}, "mpeg2_broadcast.ts");
+    {
+        MessageCatcher messages;
+        convert();
+        QTRY_COMPARE(messages.texts.size(), 1);
+        EXPECT_EQ(messages.texts[0].count("ac3 (English)"), 1) << messages.texts[0].toStdString();
+        EXPECT_TRUE(messages.texts[0].startsWith("mpeg2_broadcast.ts: ")) << messages.texts[0].toStdString();
+        EXPECT_FALSE(messages.texts[0].contains("German")) << messages.texts[0].toStdString();
+    }
+    ASSERT_EQ(outputs().size(), 2);
+
+    // A lossless copy keeps the chosen tracks and has nothing to say.
+    QDir(m_root).removeRecursively();
+    setLossless();
+    emit panel->emitFormatChanged();
+    MessageCatcher messages;
+    convert();
+    EXPECT_EQ(outputs().size(), 2);
+    EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join('|').toStdString();
+}
+
 TEST_F(SegmentConvertTest, StopLeavesNoPartialFileAndFreesTheControls)
 {
     setEncoding();

@@ -1,0 +1,54 @@
+#include "TracksLeftOut.h"
+
+#include "VoVideoConvertItem.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QSet>
+
+QStringList tracksLeftOutByEncoding(const VoVideoConvertItem &item)
+{
+    QStringList left;
+    const VEEditConfig &config = item.m_editConfig;
+    // With no sound chosen nothing is left out by the encoding: the user
+    // asked for none.
+    const int sound = item.audioIndex();
+    if (config.streamChoice.audioType != -1 && sound >= 0)
+        for (int i = 0; i < int(config.audioTracks.size()); ++i)
+            if (i != sound)
+                left << QString::fromStdString(config.audioTracks[size_t(i)].info.displayText);
+    // Captions travel inside the picture stream, and subtitle files are
+    // not the source's streams.
+    const int burned = item.subtitleIndex();
+    for (int i = 0; i < int(config.subtitleTracks.size()); ++i) {
+        const SubtitleStreamInfo &s = config.subtitleTracks[size_t(i)].info;
+        if (s.kind == 0 && s.codecTag != kClosedCaptionTag && i != burned)
+            left << QString::fromStdString(s.displayText);
+    }
+    return left;
+}
+
+QString tracksLeftOutNote(const VoVideoConvertItem &item)
+{
+    const QStringList left = tracksLeftOutByEncoding(item);
+    if (left.isEmpty())
+        return QString();
+    return QCoreApplication::translate("TracksLeftOut",
+                                       "Encoding keeps one sound track and no subtitle streams; left out: %1")
+        .arg(left.join(QStringLiteral(", ")));
+}
+
+QStringList tracksLeftOutNotes(const QList<const VoVideoConvertItem *> &items)
+{
+    QStringList notes;
+    QSet<QString> sources;
+    for (const VoVideoConvertItem *item : items) {
+        if (!item || sources.contains(item->m_videoPath))
+            continue;
+        sources.insert(item->m_videoPath);
+        const QString note = tracksLeftOutNote(*item);
+        if (!note.isEmpty())
+            notes << QStringLiteral("%1: %2").arg(QFileInfo(item->m_videoPath).fileName(), note);
+    }
+    return notes;
+}
