@@ -4,9 +4,24 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <cmath>
 #include <functional>
+#include <limits>
+#include <type_traits>
 
 namespace {
+
+// Whether a JSON number fits the field: one that does not is refused,
+// not wrapped (converting it would be undefined, and the record would
+// hold whatever the processor made of it).
+template <class T>
+bool fits(double d)
+{
+    if constexpr (std::is_floating_point_v<T>)
+        return std::fabs(d) <= double(std::numeric_limits<T>::max());
+    else
+        return d > double(std::numeric_limits<T>::lowest()) - 1.0 && d < std::ldexp(1.0, std::numeric_limits<T>::digits);
+}
 
 // Reads the keys of one JSON object into fields; the first wrong type
 // stops with an error naming the key.
@@ -29,6 +44,8 @@ public:
         const QJsonValue v = m_object.value(key);
         if (!v.isDouble())
             return fail(key, "a number");
+        if (!fits<T>(v.toDouble()))
+            return fail(key, "a number in range");
         field = static_cast<T>(v.toDouble());
         return *this;
     }
@@ -66,6 +83,9 @@ public:
         const QJsonArray a = m_object.value(key).toArray();
         if (a.size() != static_cast<int>(N))
             return fail(key, QString("%1 numbers").arg(N));
+        for (size_t i = 0; i < N; ++i)
+            if (!a[static_cast<int>(i)].isDouble() || !fits<T>(a[static_cast<int>(i)].toDouble()))
+                return fail(key, QString("%1 numbers in range").arg(N));
         for (size_t i = 0; i < N; ++i)
             field[i] = static_cast<T>(a[static_cast<int>(i)].toDouble());
         return *this;
