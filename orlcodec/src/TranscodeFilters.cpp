@@ -28,6 +28,11 @@ using subtitles::assTime;
 
 namespace {
 
+// How far a picture may sit past a frame time of the output and still
+// count as on it: source times are rounded (to milliseconds in Matroska,
+// to microseconds here).
+constexpr int64_t kGridTolerance_us = 500;
+
 // Sizes of the text and subtitle options are points on a picture this
 // high; other heights scale them.
 constexpr double kReferenceHeight = 480.0;
@@ -320,11 +325,18 @@ bool FilterGraph::buildVideo(const GraphPlan &plan, std::string &error)
         return false;
 
     const double speed = speedOf(v);
+    // At a constant rate each output picture shows the source's picture
+    // showing at its time: the last one that began at or before it. The
+    // times are moved a hair earlier and rounded up to the frame grid, so
+    // that a picture on the grid but for the source's time rounding stays
+    // on its own frame.
+    const int64_t hair = plan.ownTiming ? 0 : kGridTolerance_us;
     if (!plan.preview
-        && !chain(cur, "setpts", format("expr=(PTS-%" PRId64 ")/%.6f", plan.start_us, speed), error))
+        && !chain(cur, "setpts", format("expr=(PTS-%" PRId64 ")/%.6f-%" PRId64, plan.start_us, speed, hair), error))
         return false;
     if (!plan.preview && !plan.ownTiming
-        && !chain(cur, "fps", format("fps=%d/%d:start_time=0", plan.frameRate.num, plan.frameRate.den), error))
+        && !chain(cur, "fps",
+                  format("fps=%d/%d:start_time=0:round=up", plan.frameRate.num, plan.frameRate.den), error))
         return false;
     if (!chain(cur, "format", format("pix_fmts=%s", av_get_pix_fmt_name(plan.outFormat)), error))
         return false;

@@ -241,6 +241,20 @@ std::unique_ptr<ConvertJob> encodeJob(const QString &file, double start, double 
 
 class EncodeTest : public ::testing::Test {
 protected:
+    // The first picture of dst is the source's picture showing at start;
+    // its last the one showing at its last frame time (25 a second).
+    static void expectPicturesOfRange(const QString &src, const QString &dst, double start, double end)
+    {
+        const int first = pictureShownAt(src, start);
+        const int frames = int(std::ceil((end - start) / kFrame - 1e-6));
+        const int last = pictureShownAt(src, start + (frames - 1) * kFrame);
+        ASSERT_GE(first, 0);
+        EXPECT_GT(psnr(pictureNumber(dst, 0), pictureNumber(src, first)), 30.0);
+        const int count = probeFrameTimes(dst).size();
+        EXPECT_EQ(count, frames);
+        ASSERT_GT(count, 1);
+        EXPECT_GT(psnr(pictureNumber(dst, count - 1), pictureNumber(src, last)), 30.0);
+    }
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
     QString out(const QString &name) const { return m_dir.filePath(name); }
 
@@ -898,15 +912,7 @@ TEST_F(EncodeTest, BroadcastRangesStartAndEndAtTheAskedPictures)
         SCOPED_TRACE(range.first);
         const QString dst = out(QString("broadcast_%1.mp4").arg(range.first));
         ASSERT_EQ(encode(src, dst, range.first, range.second - range.first), 2) << m_lastError.toStdString();
-        const int first = pictureShownAt(src, range.first);
-        // The last picture stands for the range's last frame time; the
-        // source's picture at its middle is the one to show.
-        const int last = pictureShownAt(src, range.second - kFrame / 2);
-        ASSERT_GE(first, 0);
-        EXPECT_GT(psnr(pictureNumber(dst, 0), pictureNumber(src, first)), 30.0);
-        const int count = probeFrameTimes(dst).size();
-        ASSERT_GT(count, 1);
-        EXPECT_GT(psnr(pictureNumber(dst, count - 1), pictureNumber(src, last)), 30.0);
+        expectPicturesOfRange(src, dst, range.first, range.second);
         // The sound starts with the picture and lasts as long.
         const QJsonObject video = streamInfo(dst, "video"), audio = streamInfo(dst, "audio");
         EXPECT_NEAR(video["start_time"].toString().toDouble(), audio["start_time"].toString().toDouble(), 0.024);
@@ -917,6 +923,19 @@ TEST_F(EncodeTest, BroadcastRangesStartAndEndAtTheAskedPictures)
         EXPECT_EQ(probed.count("video"), 1);
         ASSERT_EQ(probed.count("audio"), 1);
         EXPECT_EQ(probed.first("audio")->language, "deu");
+    }
+}
+
+TEST_F(EncodeTest, RangesStartAtThePictureShowingThenOnEverySource)
+{
+    // Open groups of H.264 (with B-pyramids) and HEVC in transport streams,
+    // and Matroska, whose times are rounded to milliseconds: the start falls
+    // 3 ms before a picture, which is not yet the one showing.
+    for (const QString name : {"open_gop_pyramid.ts", "gop_hevc_open.ts", "two_audio_subs.mkv"}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString dst = out(name + ".mp4");
+        ASSERT_EQ(encode(fixture(name), dst, 2.14, 1.0), 2) << m_lastError.toStdString();
+        expectPicturesOfRange(fixture(name), dst, 2.14, 3.14);
     }
 }
 
