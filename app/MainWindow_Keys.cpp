@@ -201,6 +201,16 @@ bool MainWindow::handleShortcut(QObject *receiver, QKeyEvent *event)
             button->click();
         return true;
     }
+    if ((event->key() == Qt::Key_Home || event->key() == Qt::Key_End) && modifiers == Qt::NoModifier) {
+        // The ends of the file, whenever the picture steps could be pressed.
+        if (isLive(bindingButton(Player, "m_btnPrevious"))) {
+            if (event->key() == Qt::Key_Home)
+                m_videoPlayDlg->goToStart();
+            else
+                m_videoPlayDlg->goToEnd();
+        }
+        return true;
+    }
     bool matched = false;
     for (const KeyBinding &b : kBindings) {
         if (b.key != event->key() || b.modifiers != modifiers)

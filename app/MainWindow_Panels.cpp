@@ -277,8 +277,10 @@ void MainWindow::OnBtnStartSet()
         if (!marked || currentItem() != marked)
             return;
         const uint64_t end = m_videoCutToolbar->trimEnd();
-        if (end > 0 && at > end)
+        if (end > 0 && at > end) {
             at = end;
+            m_videoCutToolbar->showStartPastEnd(end);
+        }
         m_videoCutToolbar->setTrimStart(at);
         applyStart(marked, m_videoCutToolbar->trimStart());
     });

@@ -7,6 +7,7 @@
 #include "QImageButton.h"
 #include "QSliderCtrlBtn.h"
 #include "QTextImageButton.h"
+#include "QVideoPlayDlg.h"
 #include "SkinImage.h"
 #include "VoVideoConvertItem.h"
 
@@ -14,6 +15,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QToolTip>
 
 namespace {
 
@@ -395,6 +397,16 @@ void QVideoCutDlg::setTrimStart(uint64_t t)
     m_startTimeEdit->setTime(t);
     m_endTimeEdit->setTimeRange(t, duration());
     refreshKeyFrameHint();
+}
+
+void QVideoCutDlg::showStartPastEnd(uint64_t end_us)
+{
+    constexpr int kShownMs = 5000;
+    const QString text = tr("A segment cannot start after its end (%1): the start stops there. Move the end "
+                            "first, or add a new segment.")
+                             .arg(QVideoPlayDlg::formatTime(end_us));
+    QToolTip::showText(m_btnStartSet->mapToGlobal(QPoint(m_btnStartSet->width() / 2, 0)), text, m_btnStartSet,
+                       QRect(), kShownMs);
 }
 
 void QVideoCutDlg::setTrimEnd(uint64_t t)

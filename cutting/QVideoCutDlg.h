@@ -30,6 +30,9 @@ public:
     uint64_t trimStart() const;
     uint64_t trimEnd() const;
     void setTrimStart(uint64_t t);
+    // A start marked past the segment's end (at end_us) stops at the end;
+    // a note by the start button says so for a few seconds.
+    void showStartPastEnd(uint64_t end_us);
     void setTrimEnd(uint64_t t);
     void setControlsEnabled(bool enabled);
     void reset();

@@ -595,6 +595,28 @@ void QVideoPlayDlg::PlaySeek(uint64_t value)
     emit emitPlayProValue(d ? value * 100.0 / d : 0.0);
 }
 
+void QVideoPlayDlg::goToStart()
+{
+    if (!player())
+        return;
+    leaveSection();
+    PlaySeek(0);
+}
+
+void QVideoPlayDlg::goToEnd()
+{
+    if (!player())
+        return;
+    leaveSection();
+    // Playing on from the last picture would end the file at once.
+    OnPauseVideo();
+    // The last picture's span ends at the duration, which no picture holds.
+    const uint64_t d = duration();
+    PlaySeek(d > 0 ? d - 1 : 0);
+    // The clock then shows the time of the picture that lands, as after a step.
+    m_stepPending = true;
+}
+
 void QVideoPlayDlg::BeginAsyncSeek()
 {
     if (player())

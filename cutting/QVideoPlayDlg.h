@@ -88,6 +88,9 @@ public slots:
     void OnAudioDataTime();
     void PlayProValueChange(double value);
     void PlaySeek(uint64_t value);
+    // Home and End: the first picture, or the last one, paused there.
+    void goToStart();
+    void goToEnd();
     void BeginAsyncSeek();
     void EndAsyncSeek();
     void OnBtnPlay();

@@ -450,6 +450,10 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
     <context>
         <name>QVideoCutDlg</name>
         <message>
+            <source>A segment cannot start after its end (%1): the start stops there. Move the end first, or add a new segment.</source>
+            <translation>Ein Abschnitt kann nicht nach seinem Ende beginnen (%1): Der Start bleibt dort stehen. Verschieben Sie zuerst das Ende oder fügen Sie einen neuen Abschnitt hinzu.</translation>
+        </message>
+        <message>
             <source>Start Time:</source>
             <translation>Startzeit:</translation>
         </message>

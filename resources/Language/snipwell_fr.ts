@@ -450,6 +450,10 @@ Ouvre %1 avec FICHIER, un fichier vidéo ou audio, prêt à être découpé. Si 
     <context>
         <name>QVideoCutDlg</name>
         <message>
+            <source>A segment cannot start after its end (%1): the start stops there. Move the end first, or add a new segment.</source>
+            <translation>Un segment ne peut pas commencer après sa fin (%1) : le début s'arrête là. Déplacez d'abord la fin, ou ajoutez un nouveau segment.</translation>
+        </message>
+        <message>
             <source>Start Time:</source>
             <translation>Début :</translation>
         </message>

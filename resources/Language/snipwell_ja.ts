@@ -450,6 +450,10 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
     <context>
         <name>QVideoCutDlg</name>
         <message>
+            <source>A segment cannot start after its end (%1): the start stops there. Move the end first, or add a new segment.</source>
+            <translation>セグメントは終了時間（%1）より後に開始できません。開始はそこで止まります。先に終了を動かすか、新しいセグメントを追加してください。</translation>
+        </message>
+        <message>
             <source>Start Time:</source>
             <translation>開始時間:</translation>
         </message>

@@ -450,6 +450,10 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
     <context>
         <name>QVideoCutDlg</name>
         <message>
+            <source>A segment cannot start after its end (%1): the start stops there. Move the end first, or add a new segment.</source>
+            <translation>片段不能在其结束时间（%1）之后开始：开始时间停在该处。请先移动结束时间，或添加新的片段。</translation>
+        </message>
+        <message>
             <source>Start Time:</source>
             <translation>开始时间：</translation>
         </message>

@@ -21,6 +21,7 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 using testsupport::fixture;
@@ -156,6 +157,53 @@ TEST(MainWindowKeyboard, TheKeysCutASegmentFromTheStartWithoutAClickAndComeBackA
     ASSERT_TRUE(waitUntil([&] { return focusInPlayerArea(w); }, 2000)) << focusName().toStdString();
     press(Qt::Key_Space);
     EXPECT_EQ(messages.texts.size(), 1) << messages.texts.join('|').toStdString();
+}
+
+// Home and End go to the first and the last picture, as in any player, and
+// the clock follows; a start marked past the segment's end stops there and
+// a note by the start button says why.
+TEST(MainWindowKeyboard, HomeAndEndGoToTheEndsAndAStartPastTheEndIsExplained)
+{
+    setFreeMode();
+    MessageWatcher messages;
+    MainWindow w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    ASSERT_TRUE(importThroughSignal(w, {fixture("long_h264_aac.mp4")}));
+    ASSERT_EQ(itemCount(), 1);
+    ASSERT_TRUE(waitUntil([&] { return focusInPlayerArea(w); }, 2000)) << focusName().toStdString();
+    QVideoPlayDlg *panel = w.playerPanel();
+    const uint64_t duration = panel->duration();
+    ASSERT_GT(duration, 19000000u);
+
+    press(Qt::Key_End);
+    ASSERT_TRUE(waitUntil([&] { return panel->isSettled() && panel->isPaused(); }))
+        << panel->timeText().toStdString();
+    // The last picture starts one picture (40 ms) before the end.
+    EXPECT_NEAR(panel->position() / 1e6, duration / 1e6 - 0.04, 0.045);
+    EXPECT_TRUE(panel->timeText().startsWith(QVideoPlayDlg::formatTime(panel->position()).left(10)))
+        << panel->timeText().toStdString();
+
+    press(Qt::Key_Home);
+    ASSERT_TRUE(waitUntil([&] { return panel->isSettled() && panel->position() < 40000; }))
+        << panel->position();
+    EXPECT_TRUE(panel->timeText().startsWith(QVideoPlayDlg::formatTime(0))) << panel->timeText().toStdString();
+
+    // An end at 2 s, then I at the last picture.
+    press(Qt::Key_Right, Qt::ControlModifier);
+    press(Qt::Key_Right, Qt::ControlModifier);
+    press(Qt::Key_O);
+    ASSERT_TRUE(marksLanded(w));
+    const uint64_t end = item(0)->m_TrimEndTime;
+    ASSERT_NEAR(end / 1e6, 2.0, 0.05);
+    EXPECT_FALSE(QToolTip::isVisible());
+    press(Qt::Key_End);
+    press(Qt::Key_I);
+    ASSERT_TRUE(marksLanded(w));
+    EXPECT_EQ(item(0)->m_TrimStartTime, end);
+    ASSERT_TRUE(waitUntil([] { return QToolTip::isVisible(); }, 2000)) << "no word about the start past the end";
+    EXPECT_TRUE(QToolTip::text().contains(QVideoPlayDlg::formatTime(end))) << QToolTip::text().toStdString();
+    EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join('|').toStdString();
 }
 
 TEST(MainWindowKeyboard, TabWalksTheControlsInReadingOrderAndEveryControlIsNamed)
