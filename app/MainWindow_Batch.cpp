@@ -91,6 +91,15 @@ void MainWindow::ActOnApplySegments()
             parts << (r.outputs == 1 ? tr("1 file written") : tr("%1 files written").arg(r.outputs));
         else
             parts << r.reason;
+        // A file may fail or be stopped after some of its segments were
+        // written: they are there, and the user should neither look for
+        // them in vain nor make them again.
+        if (!r.ok && !r.written.isEmpty()) {
+            QStringList names;
+            for (const QString &path : r.written)
+                names << QFileInfo(path).fileName();
+            parts << tr("Written: %1.").arg(names.join(QStringLiteral(", ")));
+        }
         parts << r.notes;
         dlg.addResult(r.path, r.ok, parts.join(QLatin1Char(' ')), r.stopped);
     });

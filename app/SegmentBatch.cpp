@@ -168,8 +168,10 @@ void SegmentBatch::makeConverter()
     connect(converter, &QConverterObject::emitConvertProToCtrl, this, [this](int percent) {
         emit progressChanged((m_index * 100 + qBound(0, percent, 100)) / qMax(1, int(m_files.size())));
     });
-    connect(converter, &QConverterObject::sendOutputWritten, this,
-            [this](const QString &, const QString &) { ++m_current.outputs; });
+    connect(converter, &QConverterObject::sendOutputWritten, this, [this](const QString &path, const QString &) {
+        ++m_current.outputs;
+        m_current.written << path;
+    });
     connect(converter, &QConverterObject::sendConvertNote, this,
             [this](const QString &note) { m_current.notes << note; });
     connect(converter, &QConverterObject::sendFailureReason, this, [this](const QString &reason) {

@@ -33,6 +33,7 @@ public:
         bool ok = false;
         bool stopped = false;
         int outputs = 0;
+        QStringList written; // the outputs' paths, failed or not
         QStringList notes; // clipped segments, sources ending early
         QString reason;    // why it failed
     };

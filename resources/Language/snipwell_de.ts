@@ -685,6 +685,10 @@ und der Ausgabeordner richtig eingestellt sind.</translation>
     <context>
         <name>MainWindow</name>
         <message>
+            <source>Written: %1.</source>
+            <translation>Geschrieben: %1.</translation>
+        </message>
+        <message>
             <source>Open a file and mark its segments first.</source>
             <translation>Öffnen Sie zuerst eine Datei und markieren Sie ihre Segmente.</translation>
         </message>

@@ -685,6 +685,10 @@ et le dossier de sortie sont correctement définis.</translation>
     <context>
         <name>MainWindow</name>
         <message>
+            <source>Written: %1.</source>
+            <translation>Écrit : %1.</translation>
+        </message>
+        <message>
             <source>Open a file and mark its segments first.</source>
             <translation>Ouvrez d’abord un fichier et marquez ses segments.</translation>
         </message>

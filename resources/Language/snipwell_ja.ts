@@ -685,6 +685,10 @@ and output file directory are set correctly.</source>
     <context>
         <name>MainWindow</name>
         <message>
+            <source>Written: %1.</source>
+            <translation>書き出し済み：%1。</translation>
+        </message>
+        <message>
             <source>Open a file and mark its segments first.</source>
             <translation>先にファイルを開いてセグメントを指定してください。</translation>
         </message>

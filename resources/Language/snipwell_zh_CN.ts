@@ -685,6 +685,10 @@ and output file directory are set correctly.</source>
     <context>
         <name>MainWindow</name>
         <message>
+            <source>Written: %1.</source>
+            <translation>已写入：%1。</translation>
+        </message>
+        <message>
             <source>Open a file and mark its segments first.</source>
             <translation>请先打开一个文件并标记其片段。</translation>
         </message>

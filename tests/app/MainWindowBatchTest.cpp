@@ -220,6 +220,34 @@ TEST_F(MainWindowBatch, TheSegmentsAreWrittenForEveryChosenFileAndTheDamagedOneI
     }
 }
 
+// A file whose second segment lies past its end fails, but its first
+// segment is written: the row names that output, so nobody makes it again.
+TEST_F(MainWindowBatch, AFailedFileNamesTheOutputsItWroteBeforeFailing)
+{
+    MessageWatcher messages;
+    chosenCopy("h264_aac.mp4", "short.mp4"); // 5 s: the second segment starts past its end
+    {
+        MainWindow w;
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        ASSERT_NO_FATAL_FAILURE(openAndMark(w, {{1, 3}, {6, 8}}));
+        applyThroughMenu(w, {"short.mp4"}, [&](BatchApplyDlg *dlg) {
+            waitUntil([&] { return !dlg->isRunning(); }, 120000);
+        });
+    }
+    const QStringList out = filesUnder(root.path());
+    ASSERT_EQ(out.size(), 1) << out.join(' ').toStdString();
+    const Probe p = probeFile(out[0]);
+    ASSERT_TRUE(p.ok);
+    EXPECT_NEAR(p.duration, 2, 0.1);
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_TRUE(rows[0].startsWith("short.mp4 — failed: Segment 2 (0:00:06.0-0:00:08.0) starts past the end"))
+        << rows[0].toStdString();
+    EXPECT_TRUE(rows[0].contains("Written: " + QFileInfo(out[0]).fileName() + ".")) << rows[0].toStdString();
+    EXPECT_EQ(summary, "2 segments for each file | Done: 1 of 1 files failed.");
+    EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join('|').toStdString();
+}
+
 TEST_F(MainWindowBatch, StopEndsTheRunSoonAndLeavesNothingHalfWritten)
 {
     MessageWatcher messages;
