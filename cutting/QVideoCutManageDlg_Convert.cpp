@@ -86,6 +86,16 @@ void QVideoCutManageDlg::OnConvert()
             converted.append(items->itemAt(i));
         m_convertNotes.append(tracksLeftOutNotes(converted));
     }
+    // A frame-exact cut the engine could not make (a codec it cannot match,
+    // a container it cannot write so) is cut at key frames instead: a
+    // different output from the one asked for, so the user is told why.
+    connect(m_converter.get(), &QConverterObject::sendOutputWritten, this,
+            [this](const QString &path, const QString &report) {
+                static const QString fallBack = QStringLiteral("cut at key frames: ");
+                if (report.startsWith(fallBack))
+                    m_convertNotes.append(tr("%1 is not frame-exact: it was cut at key frames (%2).")
+                                              .arg(QFileInfo(path).fileName(), report.mid(fallBack.size())));
+            });
     ConfigState::instance().setConvertedCount(0);
     m_converter->setSegmentChapters(m_chkChapters->isChecked());
     m_converter->setOutputNamer(templateOutputNamer(m_chkMerger->isChecked()));

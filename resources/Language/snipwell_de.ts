@@ -588,6 +588,10 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
     <context>
         <name>QVideoCutManageDlg</name>
         <message>
+            <source>%1 is not frame-exact: it was cut at key frames (%2).</source>
+            <translation>%1 ist nicht bildgenau: Die Datei wurde an Schlüsselbildern geschnitten (%2).</translation>
+        </message>
+        <message>
             <source>Add Segment</source>
             <translation>Abschnitt hinzufügen</translation>
         </message>

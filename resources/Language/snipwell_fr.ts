@@ -588,6 +588,10 @@ Ouvre %1 avec FICHIER, un fichier vidéo ou audio, prêt à être découpé. Si 
     <context>
         <name>QVideoCutManageDlg</name>
         <message>
+            <source>%1 is not frame-exact: it was cut at key frames (%2).</source>
+            <translation>%1 n'est pas coupé à l'image près : il a été coupé sur des images clés (%2).</translation>
+        </message>
+        <message>
             <source>Add Segment</source>
             <translation>Ajouter un segment</translation>
         </message>

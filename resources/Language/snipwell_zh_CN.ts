@@ -588,6 +588,10 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
     <context>
         <name>QVideoCutManageDlg</name>
         <message>
+            <source>%1 is not frame-exact: it was cut at key frames (%2).</source>
+            <translation>%1 不是逐帧精确的：已在关键帧处剪切（%2）。</translation>
+        </message>
+        <message>
             <source>Add Segment</source>
             <translation>添加片段</translation>
         </message>

@@ -247,3 +247,70 @@ TEST_P(EndToEnd, APartialDownloadIsToldOnOpeningAndEndsWhereItsDataEnds)
 
 INSTANTIATE_TEST_SUITE_P(Modes, EndToEnd, ::testing::Values(false, true),
                          [](const auto &info) { return info.param ? "SimpleMode" : "FreeMode"; });
+
+namespace {
+
+// Frame-exact cuts asked for where the engine cannot make them.
+class FrameExactFallBack : public EndToEnd {
+protected:
+    // High-Speed mode with frame-exact cuts on, through the format dialog.
+    void chooseFrameExact(MainWindow &w)
+    {
+        bool answered = false;
+        QTimer::singleShot(0, &w, [&] {
+            FormatWidget *dialog = nullptr;
+            ASSERT_TRUE(waitUntil([&] { return (dialog = qobject_cast<FormatWidget *>(QApplication::activeModalWidget())); }));
+            QWidget *radio = dialog->findChild<QWidget *>("m_radLosslessMode");
+            ASSERT_NE(radio, nullptr);
+            QTest::mouseClick(radio, Qt::LeftButton, Qt::NoModifier, QPoint(8, radio->height() / 2));
+            auto *exact = dialog->findChild<QAbstractButton *>("m_chkFrameExact");
+            ASSERT_NE(exact, nullptr);
+            if (!exact->isChecked())
+                QTest::mouseClick(exact, Qt::LeftButton, Qt::NoModifier, QPoint(8, exact->height() / 2));
+            ASSERT_TRUE(exact->isChecked());
+            QTest::mouseClick(dialog->findChild<QAbstractButton *>("m_btnOk"), Qt::LeftButton);
+            answered = true;
+        });
+        QTest::mouseClick(w.cutTool()->findChild<QAbstractButton *>("m_btnFormat"), Qt::LeftButton);
+        ASSERT_TRUE(answered);
+        ASSERT_TRUE(OutputFormatParams::instance().lossless);
+    }
+};
+
+} // namespace
+
+// An MPEG-2 recording cut frame-exactly: the engine cannot match its
+// pictures and cuts at key frames; once the conversion is done the window
+// says so for the output, with the reason.
+TEST_P(FrameExactFallBack, TheWindowSaysWhyAnOutputIsNotFrameExact)
+{
+    MessageWatcher messages;
+    MainWindow w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(importThroughSignal(w, {fixture("mpeg2_broadcast.ts")}));
+    ASSERT_EQ(itemCount(), 1);
+    ASSERT_TRUE(waitUntil([&] { return !w.playerPanel()->isPaused(); }));
+    key(w, Qt::Key_Space);
+    chooseFrameExact(w);
+    // The marks land on the pictures of a recording that starts mid-stream;
+    // where exactly does not matter here.
+    seek(w, 3.1);
+    key(w, Qt::Key_O);
+    seek(w, 1.3);
+    key(w, Qt::Key_I);
+    ASSERT_TRUE(marksLanded(w));
+    ASSERT_LT(w.cutTool()->currentItem()->m_TrimStartTime + 1000000, w.cutTool()->currentItem()->m_TrimEndTime);
+    const QStringList made = convert(w);
+    ASSERT_EQ(made.size(), 1);
+    ASSERT_TRUE(probeFile(made[0]).ok);
+    ASSERT_TRUE(waitUntil([&] { return !messages.texts.isEmpty(); }, 5000)) << "no word about the fallback";
+    ASSERT_EQ(messages.texts.size(), 1) << messages.texts.join('|').toStdString();
+    const QString note = messages.texts.first();
+    EXPECT_TRUE(note.startsWith(QFileInfo(made[0]).fileName() + " is not frame-exact: it was cut at key frames ("))
+        << note.toStdString();
+    EXPECT_TRUE(note.contains("mpeg2video")) << note.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Mode, FrameExactFallBack, ::testing::Values(false),
+                         [](const auto &) { return std::string("FreeMode"); });
