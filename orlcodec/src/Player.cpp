@@ -61,12 +61,17 @@ bool Player::openDecoder(int streamIndex, CodecContextPtr &ctx)
     c->pkt_timebase = st->time_base;
     c->thread_count = 0;
     // Frame threads hold back each picture until several more are in
-    // flight, which a step or an exact seek would pay for every time.
+    // flight, which a step or an exact seek would pay for every time; up to
+    // HD slice threads keep pace. Above it (4K HEVC, say, mostly one slice
+    // a picture) only frame threads let the decoder keep up with playback,
+    // and a step's few pictures of delay are the smaller cost.
     // Sound decodes fast enough on one thread.
-    if (codec->type == AVMEDIA_TYPE_VIDEO)
-        c->thread_type = FF_THREAD_SLICE;
-    else
+    if (codec->type == AVMEDIA_TYPE_VIDEO) {
+        const int64_t pixels = int64_t(st->codecpar->width) * st->codecpar->height;
+        c->thread_type = pixels > int64_t(1920) * 1088 ? FF_THREAD_FRAME | FF_THREAD_SLICE : FF_THREAD_SLICE;
+    } else {
         c->thread_count = 1;
+    }
     if (avcodec_open2(c.get(), codec, nullptr) < 0)
         return false;
     ctx = std::move(c);

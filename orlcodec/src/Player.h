@@ -32,6 +32,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <set>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -149,6 +150,15 @@ private:
     bool seekKeyLocked(int64_t timeUs, int64_t budgetUs, uint64_t generation);
     bool nextPictureLocked(VideoFrame &out);
     void flushQueuesLocked();                  // caller holds m_mutex
+    // How much the decoder leaves out while playing, from how often the
+    // clock had to wait for a picture lately. Caller holds m_decodeMutex.
+    AVDiscard catchUpDiscard();
+    // Whether the clock should wait for a picture still in the decoder: the
+    // one on screen is more than two frame durations behind it and a later
+    // one that is already due is being decoded. Caller holds m_mutex.
+    bool pictureDueInDecoderLocked(int64_t now) const;
+    void holdClockLocked(int64_t now);   // caller holds m_mutex
+    void releaseClockLocked();           // caller holds m_mutex
     void dropSamplesBeforeLocked(int64_t us);  // caller holds m_mutex
     size_t consumeSamplesLocked(int16_t *out, size_t wanted, int64_t *firstUs); // m_mutex
     // Stops playback for a step or a seek; waits out a picture in flight.
@@ -243,6 +253,8 @@ private:
     int64_t m_lastVideoUs = INT64_MIN;
     int64_t m_nextAudioUs = 0;
     std::unique_ptr<AudioEditPreview> m_audioEdits; // the sound edits heard, null = none
+    int m_catchUp = 0; // 0 all pictures decoded, 1 those nothing refers to left out
+    Clock::time_point m_catchUpSince;
 
     // Guarded by m_mutex.
     std::deque<VideoFrame> m_pictures;
@@ -260,6 +272,14 @@ private:
     int64_t m_anchorMediaUs = 0; // clock = anchor media + (now − anchor wall)
     Clock::time_point m_anchorWall;
     int64_t m_pausedClockUs = 0;
+    // Keeping the picture with the clock while playing: media times of the
+    // video packets handed to the decoder whose pictures have not come out
+    // yet, and the clock held (the sound waiting) while a due picture is
+    // still being decoded.
+    std::multiset<int64_t> m_videoInDecoder;
+    bool m_holdingClock = false;
+    int64_t m_heldClockUs = 0;
+    Clock::time_point m_lastHold;
     bool m_asyncMode = false;
     int64_t m_asyncBudgetUs = 0;
     int64_t m_asyncTarget = -1; // latched: the newest target wins

@@ -99,6 +99,8 @@ int64_t Player::clockUs() const
 {
     if (!m_playing)
         return m_pausedClockUs;
+    if (m_holdingClock)
+        return m_heldClockUs;
     const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - m_anchorWall);
     return m_anchorMediaUs + elapsed.count() * m_speedPercent.load() / 100;
 }
@@ -155,7 +157,9 @@ void Player::audioCallback(void *opaque, uint8_t *stream, int len)
     const size_t wanted = static_cast<size_t>(len) / sizeof(int16_t);
     std::lock_guard<std::mutex> lock(self->m_mutex);
     size_t got = 0;
-    if (self->m_playing && !self->m_asyncMode) {
+    // While the clock waits for a picture the sound waits too: silence,
+    // nothing consumed.
+    if (self->m_playing && !self->m_asyncMode && !self->m_holdingClock) {
         const int64_t latency = self->playedUs(self->m_deviceBufferSamples);
         if (!self->m_samples.empty()) {
             // A callback served late (a busy machine) must not slow the

@@ -55,6 +55,7 @@ bool Player::playCommand()
         std::lock_guard<std::mutex> lock(m_mutex);
         if (!m_playing) {
             anchorClock(m_pausedClockUs);
+            m_holdingClock = false;
             m_playing = true;
             m_ended = false;
             m_cv.notify_all();

@@ -55,10 +55,13 @@ void Player::receiveVideo(std::deque<VideoFrame> *pictures)
             v.endUs = toMicros(ts + v.frame->pkt_duration, st->time_base) - m_originUs;
         }
         m_lastVideoUs = v.ptsUs;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        // Pictures come out in time order; those before this one that never
+        // will (left out, broken) go with it.
+        m_videoInDecoder.erase(m_videoInDecoder.begin(), m_videoInDecoder.upper_bound(v.ptsUs));
         if (pictures) {
             pictures->push_back(std::move(v));
         } else {
-            std::lock_guard<std::mutex> lock(m_mutex);
             m_pictures.push_back(std::move(v));
             m_cv.notify_all();
         }
@@ -166,7 +169,18 @@ bool Player::decodePacket(std::deque<VideoFrame> *pictures)
             const AVStream *st = m_fmt->streams[m_videoStream];
             skip = toMicros(pkt->pts + pkt->duration, st->time_base) - m_originUs <= m_skipBeforeUs;
         }
-        m_video->skip_frame = skip ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
+        m_video->skip_frame = skip ? AVDISCARD_NONREF : pictures ? AVDISCARD_DEFAULT : catchUpDiscard();
+        // The pictures on their way through the decoder are known, so that
+        // while playing the clock can tell a late picture from one not yet
+        // due.
+        if (pkt->pts != AV_NOPTS_VALUE) {
+            const int64_t us = toMicros(pkt->pts, m_fmt->streams[m_videoStream]->time_base) - m_originUs;
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_videoInDecoder.insert(us);
+            // A stream whose pictures never come out keeps no list of them.
+            if (m_videoInDecoder.size() > 512)
+                m_videoInDecoder.erase(m_videoInDecoder.begin());
+        }
         int sent = avcodec_send_packet(m_video.get(), pkt);
         if (sent == AVERROR(EAGAIN)) {
             receiveVideo(pictures);
@@ -216,11 +230,52 @@ bool Player::seekDemuxerTs(int64_t ts)
     m_firstVideoDts = AV_NOPTS_VALUE;
     m_lastVideoUs = INT64_MIN;
     m_nextAudioUs = 0;
+    m_catchUp = 0;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_videoInDecoder.clear();
+    }
     return ret >= 0;
+}
+
+AVDiscard Player::catchUpDiscard()
+{
+    Clock::time_point lastHold;
+    bool playing;
+    int64_t lateUs = 0;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        playing = m_playing;
+        lastHold = m_lastHold;
+        if (playing && m_lastVideoUs != INT64_MIN)
+            lateUs = clockUs() - m_lastVideoUs;
+    }
+    const Clock::time_point now = Clock::now();
+    if (!playing) {
+        m_catchUp = 0;
+        return AVDISCARD_DEFAULT;
+    }
+    // Pictures nothing refers to are left out while the clock keeps having
+    // to wait (or the pictures come out late), and decoded again three
+    // seconds after the last wait. Never more: leaving out a run of
+    // pictures would leave the one on screen behind the clock for as long.
+    const bool struggling = now - lastHold < std::chrono::milliseconds(500) || lateUs > 4 * m_frameDurationUs;
+    if (struggling && m_catchUp == 0) {
+        m_catchUp = 1;
+        m_catchUpSince = now;
+        logLine(AV_LOG_VERBOSE, "player: decoding behind, leaving out unreferenced pictures");
+    } else if (!struggling && m_catchUp > 0 && now - lastHold > std::chrono::seconds(3)
+               && now - m_catchUpSince > std::chrono::seconds(3)) {
+        m_catchUp = 0;
+        m_catchUpSince = now;
+    }
+    return m_catchUp == 1 ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
 }
 
 void Player::flushQueuesLocked()
 {
+    m_videoInDecoder.clear();
+    m_holdingClock = false;
     m_pictures.clear();
     m_samples.clear();
     m_sampleCount = 0;
@@ -386,16 +441,22 @@ void Player::decodeLoop()
         const int64_t audioUs = m_audioStream >= 0
             ? int64_t(m_sampleCount / m_outChannels) * 1000000 / m_outRate
             : 0;
+        // While the clock waits for a picture the sound is not drained, so
+        // it may fill further; when even that is full the picture is not
+        // coming from here (a file whose video ended early): the clock goes on.
+        const int64_t audioLimitUs = m_holdingClock ? 4 * kAudioHighUs : kAudioHighUs;
         bool room;
         if (m_videoStream < 0)
             room = audioUs < kAudioHighUs;
         else if (m_pictures.size() < kPictureSoftLimit)
-            room = m_audioStream < 0 || audioUs < kAudioHighUs;
+            room = m_audioStream < 0 || audioUs < audioLimitUs;
         else
             // Pictures are full; read on only while the audio runs short,
             // so a badly interleaved file does not starve the clock.
             room = m_pictures.size() < kPictureHardLimit && m_audioStream >= 0 && audioUs < kAudioLowUs;
         if (!m_playing || m_eof || !room) {
+            if (m_holdingClock)
+                releaseClockLocked();
             m_cv.wait(lk);
             continue;
         }

@@ -14,15 +14,50 @@ namespace orl {
 
 // ---------------------------------------------------------------- presentation
 
+bool Player::pictureDueInDecoderLocked(int64_t now) const
+{
+    if (m_videoStream < 0 || m_frameTimeUs < 0 || m_eof || m_asyncMode || !m_pictures.empty())
+        return false;
+    if (now <= m_frameTimeUs + 2 * m_frameDurationUs)
+        return false;
+    // A picture after the one on screen that is due by now, handed to the
+    // decoder and not out yet. A picture that is not due (a still of a
+    // screen recording, the next one seconds later) holds nothing.
+    const auto next = m_videoInDecoder.upper_bound(m_frameTimeUs);
+    return next != m_videoInDecoder.end() && *next <= now;
+}
+
+void Player::holdClockLocked(int64_t now)
+{
+    m_heldClockUs = now;
+    m_holdingClock = true;
+    m_lastHold = Clock::now();
+    m_cv.notify_all();
+}
+
+void Player::releaseClockLocked()
+{
+    if (!m_holdingClock)
+        return;
+    m_holdingClock = false;
+    anchorClock(m_heldClockUs);
+    m_cv.notify_all();
+}
+
 void Player::presentLoop()
 {
     bool dropped = false; // a gap since the last picture shown
     std::unique_lock<std::mutex> lk(m_mutex);
     while (!m_quit) {
         if (!m_playing || m_asyncMode) {
+            releaseClockLocked();
             m_cv.wait(lk);
             continue;
         }
+        // The picture waited for has come (or will not): the clock goes on
+        // from where it stood.
+        if (m_holdingClock && (!m_pictures.empty() || !pictureDueInDecoderLocked(m_heldClockUs + 1)))
+            releaseClockLocked();
         const int64_t now = clockUs();
         if (!m_audioDevice && !m_samples.empty()) {
             // No device drains the samples: the wall clock does.
@@ -57,6 +92,13 @@ void Player::presentLoop()
             m_cv.notify_all();
             continue;
         }
+        // Decoding fell behind: the clock (and the sound) wait for the
+        // picture rather than run away from it; the decoder leaves
+        // pictures out meanwhile to catch up.
+        if (!m_holdingClock && pictureDueInDecoderLocked(now)) {
+            holdClockLocked(now);
+            continue;
+        }
         const bool audioLeft = m_audioStream >= 0 && m_sampleCount > 0;
         if (m_eof && !audioLeft) {
             m_pausedClockUs = std::clamp<int64_t>(now, 0, m_durationUs > 0 ? m_durationUs : now);
@@ -67,7 +109,15 @@ void Player::presentLoop()
             m_cv.notify_all();
             continue;
         }
-        m_cv.wait_for(lk, std::chrono::milliseconds(10));
+        // Awake again just when the clock would pass two frame durations
+        // beyond the picture on screen, so a hold starts on time.
+        int64_t waitUs = 10000;
+        if (m_videoStream >= 0 && m_frameTimeUs >= 0 && !m_holdingClock) {
+            const int64_t holdAtUs = m_frameTimeUs + 2 * m_frameDurationUs;
+            if (holdAtUs >= now)
+                waitUs = std::clamp<int64_t>(holdAtUs - now + 200, 200, waitUs);
+        }
+        m_cv.wait_for(lk, std::chrono::microseconds(waitUs));
     }
 }
 

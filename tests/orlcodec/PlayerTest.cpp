@@ -342,6 +342,35 @@ TEST(Player, PlayFollowsTheClockAndStopReturnsToTheStart)
     Player_SetVideoWindow(p.h, nullptr);
 }
 
+// The clock waits for a picture only while a due one is still being
+// decoded: pictures seconds apart (a slide show, a screen recording) and a
+// picture track that ends before the sound hold nothing, the sound plays on.
+TEST(Player, SparsePicturesAndAnEarlyVideoEndDoNotHoldTheClock)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // A stated rate of 25 a second, pictures at 0, 0.04, 0.08, 2 and 4 s,
+    // sound to 7 s.
+    const QString path = dir.filePath("sparse.mkv");
+    const testsupport::ProcessResult made = testsupport::runProcess(
+        "ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc2=size=64x36:rate=25:duration=6", "-f",
+                   "lavfi", "-i", "sine=f=440:r=48000:d=7", "-vf", "select='not(mod(n\\,50))+lt(n\\,3)'",
+                   "-vsync", "vfr", "-c:v", "libx264", "-preset", "ultrafast", "-c:a", "aac", path});
+    ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
+    Player p(path);
+    ASSERT_NE(p.h, 0);
+    Sink sink;
+    Player_SetVideoWindow(p.h, &sink.sink);
+    ASSERT_EQ(Player_Play(p.h), 1);
+    const auto t0 = std::chrono::steady_clock::now();
+    // Pictures seconds apart, then sound alone to the end.
+    ASSERT_TRUE(waitUntil([&] { return Player_GetPosition(p.h) >= 5500000; }, 20000));
+    EXPECT_GE(sink.frames(), 4);
+    // Held for a picture, the clock would have lost a second at each.
+    EXPECT_LE(secondsSince(t0), 5.5 / 0.8) << "the clock waited for pictures that were not due";
+    EXPECT_TRUE(waitUntil([&] { return Player_IsEnded(p.h) == 1; }, 10000));
+}
+
 TEST(Player, PlaybackEndsAndStopClearsTheEnd)
 {
     Player p(fixture("h264_aac.mp4"));

@@ -7,11 +7,19 @@
 // picture reached the sink, while paused; median of 20 changes),
 // play_rate (seconds of the file played per second of real time, over 3 s
 // of playback) and player_close (a close during playback).
+//
+// playerbench --keep-up SECONDS FILE plays SECONDS of FILE as the window
+// does and prints keep_up_shown (pictures shown / pictures due),
+// keep_up_lag_frames (the most the clock ran ahead of the picture shown, in
+// frame durations; goal at most 2) and keep_up_rate (media seconds played
+// per second); with PLAYERBENCH_TRACE set, each moment the clock was more
+// than two frame durations ahead goes to standard error.
 #include "orlcodec.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 #include <vector>
@@ -42,12 +50,77 @@ double median(std::vector<double> v)
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
+// Frame duration of the first video stream, from its stated rate.
+double frameSeconds(const char *path)
+{
+    double seconds = 0.04;
+    const ORL_HANDLE info = Info_Create(0);
+    if (info && Info_Open(info, path) == 1) {
+        orl_stream_info s{};
+        if (Info_GetStreamInfo(info, ORL_STREAM_VIDEO, 0, &s) == 1 && s.frame_rate_num > 0 && s.frame_rate_den > 0)
+            seconds = double(s.frame_rate_den) / s.frame_rate_num;
+    }
+    Info_Destroy(info);
+    return seconds;
+}
+
+int keepUp(const char *path, double seconds)
+{
+    Sink sink;
+    orl_video_sink s{&sink, &Sink::deliver};
+    const double frame = frameSeconds(path);
+    // The preview is shown at window size, not at the source's.
+    const ORL_HANDLE p = Player_Create(0);
+    if (!p || Player_Open(p, path, 0, 0) != 1) {
+        std::fprintf(stderr, "playerbench: cannot open %s\n", path);
+        return 1;
+    }
+    Player_SetVideoWindow(p, &s);
+    Player_Play(p);
+    const double started = now();
+    // The first half second fills the queues.
+    while (Player_GetPosition(p) < 500000 && now() - started < 10)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    const uint64_t p0 = Player_GetPosition(p);
+    const int shown0 = sink.count;
+    const double t0 = now();
+    double worstLag = 0;
+    int samples = 0;
+    int over = 0;
+    while (now() - t0 < seconds && !Player_IsEnded(p)) {
+        const double clock = Player_GetPosition(p) / 1e6;
+        const double picture = Player_GetFrameTime(p) / 1e6;
+        // The picture on screen spans one frame: behind means the clock
+        // passed the end of its span.
+        const double lag = (clock - picture) / frame - 1;
+        worstLag = std::max(worstLag, lag);
+        ++samples;
+        if (lag > 2) {
+            ++over;
+            if (std::getenv("PLAYERBENCH_TRACE"))
+                std::fprintf(stderr, "lag %.2f frames at clock %.3f picture %.3f\n", lag, clock, picture);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    const double played = (Player_GetPosition(p) - p0) / 1e6;
+    const double rate = played / (now() - t0);
+    const int shown = sink.count - shown0;
+    Player_Destroy(p);
+    std::printf("keep_up_shown ours=%.4f\n", played > 0 ? shown / (played / frame) : 0.0);
+    std::printf("keep_up_lag_frames ours=%.4f\n", std::max(0.0, worstLag));
+    std::printf("keep_up_rate ours=%.4f\n", rate);
+    std::printf("keep_up_over_2 ours=%.4f\n", samples ? double(over) / samples : 0.0);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    if (argc == 4 && std::strcmp(argv[1], "--keep-up") == 0)
+        return keepUp(argv[3], std::atof(argv[2]));
     if (argc != 2) {
-        std::fprintf(stderr, "usage: playerbench FILE\n");
+        std::fprintf(stderr, "usage: playerbench FILE | playerbench --keep-up SECONDS FILE\n");
         return 2;
     }
     Sink sink;
