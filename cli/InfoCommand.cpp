@@ -25,7 +25,7 @@ QString text(const std::string &s)
 }
 
 // Colours, HDR, rotation and scanning of the video stream at a container
-// index, under ffprobe's names for the values.
+// index, under FFmpeg's names for the values.
 void addLook(const VoInfoClass &info, int streamIndex, QJsonObject &s)
 {
     for (int n = 0; n < info.streamCount(ORL_STREAM_VIDEO); ++n) {
