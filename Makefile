@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 CTEST_FLAGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all run test build program package bootstrap configure clean sanitize tsan fuzz
+.PHONY: all run test build program package bootstrap configure clean sanitize tsan fuzz monkey
 
 all: build
 
@@ -70,3 +70,22 @@ fuzz: bootstrap
 
 clean:
 	rm -rf $(BUILD_DIR)
+# The real window under random use on an X server of its own: ACTIONS
+# random keys, clicks, drags, dialogs and conversions from SEED (a random
+# seed, printed, when left out), under AddressSanitizer and UBSan in
+# build-asan/ (only the program is built there). MONKEY_BUILD=build runs
+# the plain build instead.
+SEED ?=
+ACTIONS ?= 2000
+MONKEY_BUILD ?= build-asan
+MONKEY_MEDIA ?= long_h264_aac.mp4
+
+monkey: bootstrap
+	if [ "$(MONKEY_BUILD)" = build-asan ]; then \
+		$(MAKE) configure BUILD_DIR=build-asan CMAKE_FLAGS="-DSNIPWELL_SANITIZE=address $(CMAKE_FLAGS)"; \
+	else $(MAKE) configure BUILD_DIR=$(MONKEY_BUILD); fi
+	cmake --build $(MONKEY_BUILD) -j $(JOBS) --target snipwell app_resources skin_pictures effect_content
+	[ -s build/fixtures/$(MONKEY_MEDIA) ] || tests/media/make-fixtures build/fixtures
+	tests/monkey/monkey --program $(MONKEY_BUILD)/bin/snipwell --media build/fixtures/$(MONKEY_MEDIA) \
+		--actions $(ACTIONS) $(if $(SEED),--seed $(SEED))
+
