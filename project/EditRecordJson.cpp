@@ -249,10 +249,15 @@ private:
         const QJsonArray a = j.toArray();
         if (!j.isArray() || a.size() != int(v.size()))
             return fail(key, QT_TRANSLATE_NOOP("ProjectFile", "a list of numbers of the right length"));
+        using T = typename A::value_type;
         for (int i = 0; i < a.size(); ++i) {
             if (!a.at(i).isDouble())
                 return fail(key, QT_TRANSLATE_NOOP("ProjectFile", "a list of numbers of the right length"));
-            v[size_t(i)] = static_cast<typename A::value_type>(a.at(i).toDouble());
+            // A number the field cannot hold is refused, not wrapped.
+            const double d = a.at(i).toDouble();
+            if (!(d >= double(std::numeric_limits<T>::lowest()) && d <= double(std::numeric_limits<T>::max())))
+                return fail(key, QT_TRANSLATE_NOOP("ProjectFile", "a whole number in range"));
+            v[size_t(i)] = static_cast<T>(d);
         }
     }
 
