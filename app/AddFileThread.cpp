@@ -8,7 +8,6 @@
 
 AddFileThread::~AddFileThread()
 {
-    waitWithoutEvents();
     requestStop();
     m_stopEvent.set();
     waitForExit();

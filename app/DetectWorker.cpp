@@ -4,7 +4,6 @@ DetectWorker::DetectWorker(Ended ended) : m_ended(std::move(ended)) {}
 
 DetectWorker::~DetectWorker()
 {
-    waitWithoutEvents();
     stop();
     m_stopEvent.set();
     waitForExit();

@@ -21,6 +21,7 @@ class AddFileThread;
 class QAction;
 namespace cutlist {
 struct Error;
+struct ReadResult;
 struct Segment;
 using SegmentList = std::vector<Segment>;
 } // namespace cutlist
@@ -67,9 +68,11 @@ public:
     ShellTray *tray() const { return m_tray; }
     UpdateComponent *updates() const { return m_updates; }
     // Cut lists (MainWindow_CutList.cpp): what the menu's entries do once
-    // a file is chosen; false after a refusal, which the user was shown.
-    bool importCutList(const QString &path);
-    bool exportCutList(const QString &path);
+    // a file is chosen. The file is read or written off the interface
+    // thread; cutListImported / cutListSaved tell the end (false after a
+    // refusal, which the user was shown).
+    void importCutList(const QString &path);
+    void exportCutList(const QString &path);
     // The user's sentence for a cut-list fault, with its line (reading) or
     // segment (writing).
     static QString cutListErrorText(const cutlist::Error &error, bool reading);
@@ -77,6 +80,8 @@ public:
     ProjectSession *project() const { return m_project; }
 
 signals:
+    void cutListImported(bool ok);
+    void cutListSaved(bool ok);
     void seedConvertItem(VoVideoConvertItem *item);
     void seedAddComplete(bool bShowMsg);
     // An import has ended: its files' players are open (or failed) and the
@@ -223,10 +228,14 @@ private:
     void buildMenuAndTray();
     void retranslateMenu();
     // What every way of ending the program does first: a running
-    // conversion stops and leaves no partial file.
-    void stopWorkForExit();
+    // conversion stops and leaves no partial file; then is called once
+    // every piece of work has ended (at once when none runs).
+    void stopWorkForExit(const std::function<void()> &then);
+    bool m_exitPending = false; // the program ends once the work stopped for it has ended
     // Cut lists (MainWindow_CutList.cpp).
     void buildCutListActions();
+    void refuseCutListImport(const QString &path, const QString &why);
+    void placeReadCutList(const QString &path, const VoVideoConvertItem &source, const cutlist::ReadResult &read);
     void refreshCutListActions();
     // Asks whether count new segments replace the work's or follow them,
     // unless the work is only the file just opened; false: cancelled.
@@ -237,7 +246,7 @@ private:
     // Detection (MainWindow_Detect.cpp).
     void buildDetectAction();
     void refreshDetectAction();
-    void stopBatchForExit();
+    void stopBatchForExit(const std::function<void()> &stopped);
 
     QWidget *m_centralWidget = nullptr;
     QVBoxLayout *m_mainVLayout = nullptr;

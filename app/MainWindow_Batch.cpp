@@ -15,13 +15,13 @@
 #include "VoVideoConvertItem.h"
 #include "VoVideoConvertManager.h"
 
-#include <QDeadlineTimer>
 #include <QDebug>
 #include <QDir>
-#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QTimer>
+
+#include <memory>
 
 namespace {
 
@@ -114,20 +114,28 @@ void MainWindow::ActOnApplySegments()
         setAdjustFileName(item->m_fileSuffix, item->m_videoName);
 }
 
-void MainWindow::stopBatchForExit()
+void MainWindow::stopBatchForExit(const std::function<void()> &stopped)
 {
     QPointer<SegmentBatch> batch = runningBatch();
-    if (!batch || !batch->isRunning())
+    if (!batch || !batch->isRunning()) {
+        stopped();
         return;
-    batch->stop();
-    // What a stopped file removes arrives as queued events; the program
-    // must not end before them.
-    const QDeadlineTimer deadline(10000);
-    while (batch && batch->isRunning() && !deadline.hasExpired()) {
-        QEventLoop slice;
-        QTimer::singleShot(10, &slice, &QEventLoop::quit);
-        slice.exec(QEventLoop::ExcludeUserInputEvents);
     }
-    if (batch && batch->isRunning())
-        qWarning() << "segments applied to other files: the stopped run did not report its end";
+    // What a stopped file removes comes with the run's end; the program
+    // ends only after it. Should it never come, the program ends anyway
+    // after a while.
+    auto done = std::make_shared<bool>(false);
+    const auto finish = [done, stopped] {
+        if (*done)
+            return;
+        *done = true;
+        stopped();
+    };
+    connect(batch, &SegmentBatch::finished, this, [finish] { finish(); });
+    QTimer::singleShot(10000, this, [done, finish] {
+        if (!*done)
+            qWarning() << "segments applied to other files: the stopped run did not report its end";
+        finish();
+    });
+    batch->stop();
 }

@@ -6,7 +6,7 @@
 #include "CutList.h"
 #include "CutListText.h"
 #include "ProgramMenu.h"
-#include "QUtilThread.h"
+#include "OffThread.h"
 #include "QVideoConvertItem.h"
 #include "QVideoCutManageDlg.h"
 #include "QVoMessageBox.h"
@@ -22,6 +22,7 @@
 #include <QFileInfo>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -282,38 +283,60 @@ void MainWindow::ActOnImportCutList()
         importCutList(path);
 }
 
-bool MainWindow::importCutList(const QString &path)
+void MainWindow::importCutList(const QString &path)
 {
     VoVideoConvertItem *current = currentItem();
-    if (!current)
-        return false;
-    // The source may go while a question is open; the list is made from a
-    // copy of it.
-    std::unique_ptr<VoVideoConvertItem> source(current->clone());
-    auto refuse = [this, &path](const QString &why) {
-        QVoMessageBox::ShowMessage(this, tr("The cut list “%1” cannot be imported.").arg(QFileInfo(path).fileName())
-                                             + QLatin1Char('\n') + why,
-                                   productTitle(), QVoMessageBox::Error, QVoMessageBox::OkButton);
-        return false;
-    };
-    if (!cutlist::formatForFileName(QFile::encodeName(path).toStdString()))
-        return refuse(tr("Its type is none of CSV, TSV, chapter text (.txt), EDL or CUE sheet."));
-
+    if (!current) {
+        emit cutListImported(false);
+        return;
+    }
+    // The source may go while the list is read or a question is open; the
+    // list is made from a copy of it.
+    std::shared_ptr<VoVideoConvertItem> source(current->clone());
+    if (!cutlist::formatForFileName(QFile::encodeName(path).toStdString())) {
+        refuseCutListImport(path, tr("Its type is none of CSV, TSV, chapter text (.txt), EDL or CUE sheet."));
+        return;
+    }
     cutlist::ReadOptions options;
     options.duration_us = source->m_duration;
     options.rate = frameRateOf(*source);
-    cutlist::ReadResult read;
     const std::string file = QFile::encodeName(path).toStdString();
-    runAwayFromInterface([&] { read = cutlist::readFile(file, options); });
-    if (!read.ok())
-        return refuse(cutListErrorText(read.error, true));
+    runOffThread<cutlist::ReadResult>(
+        this, [file, options] { return cutlist::readFile(file, options); },
+        [this, path, source](cutlist::ReadResult read) { placeReadCutList(path, *source, read); });
+}
 
-    const cutlist::Fit fit = cutlist::fitToDuration(read.segments, source->m_duration);
-    if (fit.segments.empty())
-        return refuse(tr("None of its segments lies within the file, which ends at %1.")
-                          .arg(QString::fromStdString(cutlist::text::formatClock(source->m_duration))));
-    if (!placeCutList(*source, fit.segments))
-        return false;
+void MainWindow::refuseCutListImport(const QString &path, const QString &why)
+{
+    QVoMessageBox::ShowMessage(this, tr("The cut list “%1” cannot be imported.").arg(QFileInfo(path).fileName())
+                                         + QLatin1Char('\n') + why,
+                               productTitle(), QVoMessageBox::Error, QVoMessageBox::OkButton);
+    emit cutListImported(false);
+}
+
+void MainWindow::placeReadCutList(const QString &path, const VoVideoConvertItem &source,
+                                  const cutlist::ReadResult &read)
+{
+    // Another file took the place of the one the list was read for.
+    const VoVideoConvertItem *current = currentItem();
+    if (!current || current->m_videoPath != source.m_videoPath) {
+        emit cutListImported(false);
+        return;
+    }
+    if (!read.ok()) {
+        refuseCutListImport(path, cutListErrorText(read.error, true));
+        return;
+    }
+    const cutlist::Fit fit = cutlist::fitToDuration(read.segments, source.m_duration);
+    if (fit.segments.empty()) {
+        refuseCutListImport(path, tr("None of its segments lies within the file, which ends at %1.")
+                                      .arg(QString::fromStdString(cutlist::text::formatClock(source.m_duration))));
+        return;
+    }
+    if (!placeCutList(source, fit.segments)) {
+        emit cutListImported(false);
+        return;
+    }
 
     QStringList notes;
     if (!fit.clipped.empty())
@@ -324,7 +347,7 @@ bool MainWindow::importCutList(const QString &path)
     if (!notes.isEmpty())
         QVoMessageBox::ShowMessage(this, notes.join(QLatin1Char('\n')), productTitle(), QVoMessageBox::Warning,
                                    QVoMessageBox::OkButton);
-    return true;
+    emit cutListImported(true);
 }
 
 void MainWindow::ActOnExportCutList()
@@ -353,20 +376,24 @@ void MainWindow::ActOnExportCutList()
     exportCutList(path);
 }
 
-bool MainWindow::exportCutList(const QString &path)
+void MainWindow::exportCutList(const QString &path)
 {
     VoVideoConvertManager *items = VoVideoConvertManager::instance();
-    if (items->count() == 0)
-        return false;
-    auto refuse = [this, &path](const QString &why) {
+    if (items->count() == 0) {
+        emit cutListSaved(false);
+        return;
+    }
+    auto refuse = [this, path](const QString &why) {
         QVoMessageBox::ShowMessage(this, tr("The cut list cannot be saved as “%1”.").arg(QFileInfo(path).fileName())
                                              + QLatin1Char('\n') + why,
                                    productTitle(), QVoMessageBox::Error, QVoMessageBox::OkButton);
-        return false;
+        emit cutListSaved(false);
     };
     const std::string file = QFile::encodeName(path).toStdString();
-    if (!cutlist::formatForFileName(file))
-        return refuse(tr("Its type is none of CSV, TSV, chapter text (.txt), EDL or CUE sheet."));
+    if (!cutlist::formatForFileName(file)) {
+        refuse(tr("Its type is none of CSV, TSV, chapter text (.txt), EDL or CUE sheet."));
+        return;
+    }
     const VoVideoConvertItem *first = items->itemAt(0);
     cutlist::SegmentList segments;
     for (int i = 0; i < items->count(); ++i) {
@@ -380,11 +407,16 @@ bool MainWindow::exportCutList(const QString &path)
     const QFileInfo source(first->m_videoPath);
     options.title = source.completeBaseName().toStdString();
     options.fileName = source.fileName().toStdString();
-    cutlist::Error error;
-    runAwayFromInterface([&] { error = cutlist::writeFile(file, segments, options); });
-    if (error.kind != cutlist::ErrorKind::None)
-        return refuse(cutListErrorText(error, false));
-    return true;
+    // The list is a value by now: what the user does meanwhile does not
+    // change what is written.
+    runOffThread<cutlist::Error>(
+        this, [file, segments, options] { return cutlist::writeFile(file, segments, options); },
+        [this, refuse](const cutlist::Error &error) {
+            if (error.kind != cutlist::ErrorKind::None)
+                refuse(cutListErrorText(error, false));
+            else
+                emit cutListSaved(true);
+        });
 }
 
 void MainWindow::ActOnSegmentsFromChapters()

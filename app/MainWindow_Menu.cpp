@@ -22,6 +22,8 @@
 #include <QCursor>
 #include <QDesktopServices>
 
+#include <memory>
+
 void MainWindow::buildMenuAndTray()
 {
     m_menu = new ProgramMenu(this);
@@ -104,11 +106,14 @@ void MainWindow::OnClose()
 {
     switch (CloseFlow::decide(this, ShellTray::trayAvailable())) {
     case CloseFlow::Quit:
+        // Already on its way out: the work stopped for it is ending.
+        if (m_exitPending)
+            break;
         // Hiding keeps the work; ending the program would lose it.
         if (!m_project->confirmDiscard())
             break;
-        stopWorkForExit();
-        startCloseAnimation();
+        m_exitPending = true;
+        stopWorkForExit([this] { startCloseAnimation(); });
         break;
     case CloseFlow::ToTray:
         hide();
@@ -122,21 +127,29 @@ void MainWindow::OnClose()
     }
 }
 
-void MainWindow::stopWorkForExit()
+void MainWindow::stopWorkForExit(const std::function<void()> &then)
 {
-    stopBatchForExit();
-    m_videoItemDlg->stopConversionForExit();
+    // Both are asked at once; the program goes on when the second has ended.
+    auto left = std::make_shared<int>(2);
+    const auto ended = [left, then] {
+        if (--*left == 0)
+            then();
+    };
+    stopBatchForExit(ended);
+    m_videoItemDlg->stopConversionForExit(ended);
 }
 
 void MainWindow::endProgram()
 {
-    stopWorkForExit();
-    // No one can be asked about unsaved work now; the next start offers it.
-    m_project->keepForRecovery();
-    // Settings are written as they change; close() lets the window put
-    // away what it keeps until it closes, as after "Exit".
-    close();
-    QCoreApplication::exit(0);
+    m_exitPending = true;
+    stopWorkForExit([this] {
+        // No one can be asked about unsaved work now; the next start offers it.
+        m_project->keepForRecovery();
+        // Settings are written as they change; close() lets the window put
+        // away what it keeps until it closes, as after "Exit".
+        close();
+        QCoreApplication::exit(0);
+    });
 }
 
 // Called on every language change. The cut tool, the player panel and the

@@ -191,13 +191,10 @@ void SegmentBatch::makeConverter()
 
 void SegmentBatch::converterEnded()
 {
+    // A stopped converter announces its end only after its last report,
+    // which removed what it was writing.
     if (!m_converting)
         return;
-    // A stopped converter removes what it was writing with its last report.
-    if (m_converter->isStopPending()) {
-        QTimer::singleShot(10, this, &SegmentBatch::converterEnded);
-        return;
-    }
     if (m_failed && m_current.reason.isEmpty() && !m_current.stopped)
         m_current.reason = m_converter->failureText().isEmpty() ? tr("The conversion failed.")
                                                                  : m_converter->failureText();

@@ -74,9 +74,8 @@ private:
     QThread *m_opener = nullptr;
     std::unique_ptr<VoVideoConvertItem> m_source;
     QList<VoVideoConvertItem *> m_items; // owned; the converter reads them
-    // One converter for the whole run, deleted only with the run: its calls
-    // wait for their workers while dispatching events, so deleting it in
-    // answer to one of its signals could pull it from under its own stack.
+    // One converter for the whole run, deleted only with the run (never in
+    // answer to one of its own signals, which it emits from its slots).
     std::unique_ptr<QConverterObject> m_converter;
     bool m_converting = false; // a file's segments are with the converter
     bool m_failed = false; // the current file's conversion reported a failure

@@ -1,6 +1,7 @@
 #include "CAVConverter.h"
 
 #include "TagWriting.h"
+#include "VoCancelToken.h"
 
 #include <cstdio>
 #include <cstring>
@@ -95,7 +96,10 @@ CAVConverter::CAVConverter() = default;
 
 CAVConverter::~CAVConverter()
 {
-    waitWithoutEvents();
+    // The worker, told to stop, ends within moments; nothing it reports
+    // may reach a converter being taken apart.
+    RequestStop();
+    waitForExit();
     StopConvert();
     StopMerger(true);
     dropTracks();
@@ -113,11 +117,25 @@ void CAVConverter::closeConversion()
     }
 }
 
+void CAVConverter::armCancel()
+{
+    m_cancel = false;
+    m_cancelToken = std::make_unique<VoCancelToken>();
+}
+
+void CAVConverter::RequestStop()
+{
+    // The flag goes up before the cancel, so the worker can tell a stop the
+    // user asked for from a failure of the engine.
+    m_cancel = true;
+    if (m_cancelToken)
+        m_cancelToken->trigger();
+}
+
 void CAVConverter::report(int32_t percent, int32_t state)
 {
-    const bool merge = m_mergeMode.load();
-    ConvertProgressFn callback = merge ? m_mergeCallback : m_callback;
-    void *context = merge ? m_mergeContext : m_context;
+    ConvertProgressFn callback = m_mergeMode ? m_mergeCallback : m_callback;
+    void *context = m_mergeMode ? m_mergeContext : m_context;
     if (callback)
         callback(percent, context, state);
 }
@@ -134,10 +152,28 @@ std::string CAVConverter::lastError() const
     return m_lastError;
 }
 
-std::string CAVConverter::outputPath() const
+std::string CAVConverter::cutReport() const
 {
     std::lock_guard<std::mutex> lock(m_errorMutex);
+    return m_cutReport;
+}
+
+std::string CAVConverter::outputPath() const
+{
+    std::lock_guard<std::mutex> lock(m_outputMutex);
     return m_published.empty() ? m_dst : m_published;
+}
+
+std::string CAVConverter::destination() const
+{
+    std::lock_guard<std::mutex> lock(m_outputMutex);
+    return m_dst;
+}
+
+std::string CAVConverter::partialPath() const
+{
+    std::lock_guard<std::mutex> lock(m_outputMutex);
+    return m_partial;
 }
 
 void CAVConverter::setDestination(const std::string &finalPath)
@@ -145,27 +181,46 @@ void CAVConverter::setDestination(const std::string &finalPath)
     // The temporary is made (and locked) when it is named: one of another
     // name that was not completed goes.
     const std::string partial = partialPathFor(finalPath);
+    std::lock_guard<std::mutex> lock(m_outputMutex);
     if (!m_partial.empty() && m_partial != partial)
         discardPartial(m_partial);
     m_partial = partial;
-    m_partialInUse.reset(m_partial);
-    std::lock_guard<std::mutex> lock(m_errorMutex);
+    m_partialInUse = std::make_unique<PartialInUse>(m_partial);
     m_dst = finalPath;
     m_published.clear();
 }
 
+void CAVConverter::adopt(Opened &opened)
+{
+    if (!opened.inUse)
+        return;
+    std::lock_guard<std::mutex> lock(m_outputMutex);
+    if (m_partial != opened.partial)
+        discardPartial(m_partial);
+    m_partial = opened.partial;
+    m_partialInUse = std::move(opened.inUse);
+    m_dst = opened.dst;
+    m_published.clear();
+}
+
+void CAVConverter::discardOutput()
+{
+    std::lock_guard<std::mutex> lock(m_outputMutex);
+    discardPartial(m_partial);
+    m_partialInUse.reset();
+}
+
 bool CAVConverter::publish()
 {
+    std::lock_guard<std::mutex> lock(m_outputMutex);
     std::string target = m_dst;
     std::string error;
     if (!publishPartial(m_partial, target, error)) {
         setError(error);
         return false;
     }
-    if (target != m_dst) {
-        std::lock_guard<std::mutex> lock(m_errorMutex);
+    if (target != m_dst)
         m_published = target;
-    }
     return true;
 }
 
@@ -176,12 +231,12 @@ void CAVConverter::rememberError(ORL_HANDLE handle)
         setError(text);
 }
 
-bool CAVConverter::openAndStart(const char *formatName)
+bool CAVConverter::openAndStart(const char *formatName, const std::string &partial)
 {
     const ORL_HANDLE h = m_conv.load();
     const int opened = m_job.isDisc
-        ? Conv_OpenDisc(h, m_src.c_str(), m_partial.c_str(), formatName, m_params.get())
-        : Conv_Open(h, m_src.c_str(), m_partial.c_str(), formatName, m_params.get());
+        ? Conv_OpenDisc(h, m_src.c_str(), partial.c_str(), formatName, m_params.get())
+        : Conv_Open(h, m_src.c_str(), partial.c_str(), formatName, m_params.get());
     if (opened != 1) {
         rememberError(h);
         return false;
@@ -194,21 +249,29 @@ bool CAVConverter::openAndStart(const char *formatName)
     return true;
 }
 
-bool CAVConverter::openWithRetries()
+CAVConverter::Opened CAVConverter::openWithRetries(const std::string &dst, const std::string &partial)
 {
-    bool ok = openAndStart(m_job.formatName.c_str());
-    for (int step = 1; !ok && !m_cancel && m_job.lossless && m_params && step <= 3; ++step) {
+    Opened result;
+    result.ok = openAndStart(m_job.formatName.c_str(), partial);
+    for (int step = 1; !result.ok && !m_cancel && m_job.lossless && m_params && step <= 3; ++step) {
         const char *format = prepareLosslessRetry(m_params.get(), step, m_job.formatName);
         if (!format)
             continue;
-        const std::string before = m_dst;
-        if (const char *extension = extensionOf(format))
-            setDestination(withExtension(m_dst, extension)); // the name follows the container written
-        ok = openAndStart(format);
-        if (!ok && m_dst != before)
-            setDestination(before);
+        if (const char *extension = extensionOf(format)) {
+            // The name follows the container written.
+            Opened renamed;
+            renamed.dst = withExtension(dst, extension);
+            renamed.partial = partialPathFor(renamed.dst);
+            renamed.inUse = std::make_unique<PartialInUse>(renamed.partial);
+            renamed.ok = openAndStart(format, renamed.partial);
+            if (renamed.ok)
+                return renamed;
+            discardPartial(renamed.partial);
+            continue;
+        }
+        result.ok = openAndStart(format, partial);
     }
-    return ok;
+    return result;
 }
 
 bool CAVConverter::StartConvert(const char *src, const char *dst, const ConvertJob &job, void *context,
@@ -216,17 +279,17 @@ bool CAVConverter::StartConvert(const char *src, const char *dst, const ConvertJ
 {
     if (!src || !dst)
         return false;
-    if (m_conv) {
-        // One converter serves one conversion; a second start replaces the
-        // handle of the first.
-        StopConvert();
-    }
-    m_cancel = false;
+    // One converter serves one conversion; a second start replaces the
+    // first (and a watcher of an earlier job that ended goes).
+    StopConvert();
+    waitForExit();
+    armCancel();
     m_sourceEndedAt = 0;
     setError(std::string());
     const ORL_HANDLE h = job.lossless ? Conv_CreateCopy(-1) : Conv_CreateTranscode(-1);
     if (!h)
         return false;
+    Conv_SetCancel(h, ORL_HANDLE(m_cancelToken->handle()));
     m_conv = h;
     m_context = context;
     m_callback = callback;
@@ -241,35 +304,25 @@ bool CAVConverter::StartConvert(const char *src, const char *dst, const ConvertJ
         std::fflush(stdout);
     }
     m_job = job;
-    m_hasJob = true;
     m_src = src;
     setDestination(dst);
-
+    m_mergeMode = false;
+    m_async = async;
     if (async) {
-        m_done.reset();
-        m_async = true;
-        m_mergeMode = false;
         start();
         return true;
     }
-    m_async = false;
 
-    // The open reads the source, which may be slow or stalled: it runs off
-    // the interface thread, which keeps dispatching events meanwhile (a
-    // cancel among them ends the open through Conv_Stop).
-    bool ok = false;
-    runAwayFromInterface([this, &ok] { ok = openWithRetries(); });
-    if (ok && m_cancel) {
-        Conv_Stop(h);
-        ok = false;
-    }
+    Opened opened = openWithRetries(dst, partialPath());
+    adopt(opened);
+    const bool ok = opened.ok && !m_cancel;
     if (ok) {
-        m_done.reset();
-        m_mergeMode = false;
         start();
     } else {
-        discardPartial(m_partial);
-        m_partialInUse.reset();
+        if (opened.ok)
+            Conv_Stop(h);
+        discardOutput();
+        closeConversion();
     }
     m_params.reset();
     return ok;
@@ -278,23 +331,25 @@ bool CAVConverter::StartConvert(const char *src, const char *dst, const ConvertJ
 void CAVConverter::StopConvert()
 {
     const ORL_HANDLE h = m_conv.load();
-    if (!h)
+    if (!h) {
+        // Nothing runs, or the worker has closed the job at its end: what
+        // the open needed goes. (A merge's watcher is the merger's affair.)
+        if (!m_mergeMode) {
+            waitForExit();
+            m_params.reset();
+        }
         return;
-    // The flag goes up before the stop, so the worker can tell a stop the
-    // user asked for from a failure of the engine.
-    m_cancel = true;
+    }
+    RequestStop();
     if (Conv_Stop(h) == 0 && m_conv.load() == h) {
         std::printf("stop convert failed! \r\n");
         std::fflush(stdout);
     }
-    if (isRunning())
-        m_done.wait();
     waitForExit();
     closeConversion();
     // A stopped output never gets its name (the engine removes what it
     // wrote; this covers a stop that came before it knew of the file).
-    discardPartial(m_partial);
-    m_partialInUse.reset();
+    discardOutput();
     m_context = nullptr;
     m_callback = nullptr;
     m_params.reset();
@@ -307,17 +362,60 @@ bool CAVConverter::OpenMerger(const char *dst, const ConvertJob &job)
     m_merger = EngineHandle::merger(job.lossless ? Merge_CreateCopy(-1) : Merge_CreateTranscode(-1));
     if (!m_merger)
         return false;
+    // One cancel for the whole merge: a merge stopped is abandoned.
+    armCancel();
+    Merge_SetCancel(m_merger.get(), ORL_HANDLE(m_cancelToken->handle()));
     setDestination(dst);
     const EngineHandle params = createJobParams(job);
     const ORL_HANDLE p = params.get();
-    bool ok = Merge_Open(m_merger.get(), m_partial.c_str(), job.formatName.c_str(), p) == 1
+    bool ok = Merge_Open(m_merger.get(), partialPath().c_str(), job.formatName.c_str(), p) == 1
         && Merge_Start(m_merger.get()) == 1;
     if (!ok) {
         rememberError(m_merger.get());
-        discardPartial(m_partial);
-        m_partialInUse.reset();
+        discardOutput();
     }
     return ok;
+}
+
+CAVConverter::Opened CAVConverter::addWithRetries(const std::string &src, const ConvertJob &job, ORL_HANDLE p,
+                                                  const std::string &dst, const std::string &partial)
+{
+    const ORL_HANDLE merger = m_merger.get();
+    auto add = [&] {
+        const int r = job.isDisc ? Merge_AddDisc(merger, src.c_str(), job.rangeStart, job.rangeLength, p)
+                                 : Merge_Add(merger, src.c_str(), job.rangeStart, job.rangeLength, p);
+        if (r != 1)
+            rememberError(merger);
+        return r == 1;
+    };
+    auto reopen = [&](const char *format, const std::string &to) {
+        const bool ok = Merge_Open(merger, to.c_str(), format, p) == 1 && Merge_Start(merger) == 1;
+        if (!ok)
+            rememberError(merger);
+        return ok;
+    };
+
+    Opened result;
+    result.ok = add();
+    for (int step = 1; !result.ok && !m_cancel && job.lossless && p && step <= 3; ++step) {
+        const char *format = prepareLosslessRetry(p, step, job.formatName);
+        if (!format)
+            continue;
+        // Each attempt starts the merged output anew, under the name of the
+        // container it writes.
+        std::string to = partial;
+        if (const char *extension = extensionOf(format)) {
+            discardPartial(partial);
+            result.dst = withExtension(dst, extension);
+            result.partial = partialPathFor(result.dst);
+            result.inUse = std::make_unique<PartialInUse>(result.partial);
+            to = result.partial;
+        }
+        if (m_cancel || !reopen(format, to))
+            break;
+        result.ok = add();
+    }
+    return result;
 }
 
 bool CAVConverter::AddMergeSegment(const char *src, const ConvertJob &job, void *context,
@@ -325,56 +423,38 @@ bool CAVConverter::AddMergeSegment(const char *src, const ConvertJob &job, void 
 {
     if (!src || !m_merger)
         return false;
-    // The previous segment's watcher has ended (the merger reported it in);
+    // The previous range's watcher has ended (the merger reported it in);
     // make sure its thread is gone before a new one starts.
     waitForExit();
     const EngineHandle params = createJobParams(job);
-    const ORL_HANDLE p = params.get();
     m_mergeContext = context;
     m_mergeCallback = callback;
-    const ORL_HANDLE merger = m_merger.get();
-    const std::string source = src;
-
-    auto add = [&]() {
-        const int r = job.isDisc ? Merge_AddDisc(merger, source.c_str(), job.rangeStart, job.rangeLength, p)
-                                 : Merge_Add(merger, source.c_str(), job.rangeStart, job.rangeLength, p);
-        if (r != 1)
-            rememberError(merger);
-        return r == 1;
-    };
-    auto reopen = [&](const char *format) {
-        return Merge_Open(merger, m_partial.c_str(), format, p) == 1 && Merge_Start(merger) == 1;
-    };
-
-    bool ok = false;
-    bool reopenFailed = false;
-    // The range's source is opened off the interface thread, as for a
-    // single conversion.
-    runAwayFromInterface([&] {
-        ok = add();
-        for (int step = 1; !ok && job.lossless && p && step <= 3; ++step) {
-            const char *format = prepareLosslessRetry(p, step, job.formatName);
-            if (!format)
-                continue;
-            // Each attempt starts the merged output anew, under the name of
-            // the container it writes.
-            if (const char *extension = extensionOf(format)) {
-                discardPartial(m_partial);
-                setDestination(withExtension(m_dst, extension));
-            }
-            if (!reopen(format)) {
-                reopenFailed = true;
-                return;
-            }
-            ok = add();
-        }
-    });
-    if (ok && !reopenFailed) {
+    Opened added = addWithRetries(src, job, params.get(), destination(), partialPath());
+    adopt(added);
+    const bool ok = added.ok && !m_cancel;
+    if (ok) {
         m_mergeMode = true;
-        m_done.reset();
+        m_async = false;
         start();
     }
-    return ok && !reopenFailed;
+    return ok;
+}
+
+bool CAVConverter::StartMergeSegment(const char *src, const ConvertJob &job, void *context,
+                                     ConvertProgressFn callback)
+{
+    if (!src || !m_merger)
+        return false;
+    waitForExit();
+    m_mergeParams = createJobParams(job);
+    m_mergeJob = job;
+    m_src = src;
+    m_mergeContext = context;
+    m_mergeCallback = callback;
+    m_mergeMode = true;
+    m_async = true;
+    start();
+    return true;
 }
 
 void CAVConverter::StopMerger(bool wait)
@@ -392,39 +472,42 @@ void CAVConverter::finishMerger(bool wait, bool keep)
     if (!m_merger)
         return;
     if (wait)
-        m_cancel = true; // before the finish, so the watcher reports a cancel
+        RequestStop(); // before the finish, so the watcher reports a cancel
     m_mergeComplete = Merge_Finish(m_merger.get()) != 0;
     if (!m_mergeComplete) {
         rememberError(m_merger.get());
         std::printf("stop Merger failed! \r\n");
         std::fflush(stdout);
     }
-    if (wait) {
-        if (isRunning())
-            m_done.wait();
-        waitForExit();
-    }
-    // The watcher polls the merger until it has seen the end.
+    // The watcher polls the merger until it has seen the end, which the
+    // finish has brought.
     waitForExit();
     m_merger.reset();
+    m_mergeParams.reset();
     // Only a merged file that is complete and wanted gets its name.
     if (m_mergeComplete && keep)
         m_mergeComplete = publish();
     else
-        discardPartial(m_partial);
-    m_partialInUse.reset();
+        discardPartial(partialPath());
+    {
+        std::lock_guard<std::mutex> lock(m_outputMutex);
+        m_partialInUse.reset();
+    }
     m_mergeCallback = nullptr;
     m_mergeContext = nullptr;
 }
 
 void CAVConverter::run()
 {
-    if (m_async && !m_mergeMode) {
-        runAsyncStart();
+    if (m_mergeMode) {
+        if (m_async)
+            runAsyncMergeAdd();
+        else
+            runMerge();
         return;
     }
-    if (m_mergeMode)
-        runMerge();
+    if (m_async)
+        runAsyncStart();
     else
         runConversion();
 }
@@ -432,34 +515,48 @@ void CAVConverter::run()
 void CAVConverter::runAsyncStart()
 {
     report(1, kStateStarting);
-    bool ok = openAndStart(m_job.formatName.c_str());
-    m_params.reset();
-    if (m_cancel) {
-        report(100, kStateCancelled);
-    } else if (!ok) {
-        report(0, kStateFailed);
-    }
-    if (!ok || m_cancel) {
-        if (!ok)
+    Opened opened = openWithRetries(destination(), partialPath());
+    adopt(opened);
+    if (!opened.ok || m_cancel) {
+        if (opened.ok)
+            Conv_Stop(m_conv.load());
+        else
             closeConversion();
-        discardPartial(m_partial);
-        m_hasJob = false;
-        m_done.set();
+        discardOutput();
+        report(m_cancel ? 100 : 0, m_cancel ? kStateCancelled : kStateFailed);
         return;
     }
     runConversion();
 }
 
+void CAVConverter::runAsyncMergeAdd()
+{
+    report(1, kStateStarting);
+    Opened added = addWithRetries(m_src, m_mergeJob, m_mergeParams.get(), destination(), partialPath());
+    adopt(added);
+    if (!added.ok || m_cancel) {
+        report(0, m_cancel ? kStateCancelled : kStateFailed);
+        return;
+    }
+    runMerge();
+}
+
 void CAVConverter::runConversion()
 {
     const ORL_HANDLE h = m_conv.load();
+    const std::string partial = partialPath();
     int32_t last = 0;
-    PartialWriteback writeback(m_partial);
+    bool stopSent = false;
+    PartialWriteback writeback(partial);
     while (Conv_IsFinished(h) != 1) {
+        if (m_cancel && !stopSent) {
+            // Reads give up on the cancel; the stop ends the writing too.
+            Conv_Stop(h);
+            stopSent = true;
+        }
         if (Conv_IsAborted(h) == 1 && m_cancel) {
-            discardPartial(m_partial);
+            discardOutput();
             report(0, kStateCancelled);
-            m_done.set();
             return;
         }
         if (m_callback) {
@@ -479,9 +576,8 @@ void CAVConverter::runConversion()
     }
     const bool aborted = Conv_IsAborted(h) == 1;
     if (aborted && m_cancel) {
-        discardPartial(m_partial);
+        discardOutput();
         report(0, kStateCancelled);
-        m_done.set();
         return;
     }
     if (aborted)
@@ -490,7 +586,10 @@ void CAVConverter::runConversion()
         m_sourceEndedAt = Conv_GetSourceEnd(h);
     if (const char *cut = Conv_GetCutReport(h); cut && *cut) {
         // A fall-back to key frames is news the user asked to hear about.
-        m_cutReport = cut;
+        {
+            std::lock_guard<std::mutex> lock(m_errorMutex);
+            m_cutReport = cut;
+        }
         std::printf("%s\n", cut);
     }
     closeConversion();
@@ -498,31 +597,28 @@ void CAVConverter::runConversion()
     if (aborted) {
         // The engine gave up (read or write error): a failure, never a
         // finished file.
-        discardPartial(m_partial);
+        discardOutput();
         report(0, kStateFailed);
-    } else if (!writeFinishedFileTags(m_partial, m_job.editConfig.tags, m_dst)) {
+    } else if (!writeFinishedFileTags(partial, m_job.editConfig.tags, destination())) {
         // The sound is complete; its tags are not what the user asked for.
         setError("the sound was converted, but its tags could not be written into the file");
-        discardPartial(m_partial);
+        discardOutput();
         report(0, kStateFailed);
     } else if (!publish()) {
         report(0, kStateFailed);
     } else {
         report(100, kStateFinished);
     }
-    m_hasJob = false;
-    m_done.set();
 }
 
 void CAVConverter::runMerge()
 {
     const ORL_HANDLE merger = m_merger.get();
     int32_t last = 0;
-    PartialWriteback writeback(m_partial);
+    PartialWriteback writeback(partialPath());
     while (Merge_IsDone(merger) != 1) {
         if (Merge_HasError(merger) != 0 && m_cancel) {
             report(0, kStateCancelled);
-            m_done.set();
             return;
         }
         if (m_mergeCallback) {
@@ -541,12 +637,17 @@ void CAVConverter::runMerge()
         rememberError(merger);
         report(0, m_cancel ? kStateCancelled : kStateFailed);
     } else {
-        if (const char *cut = Merge_GetCutReport(merger); cut && *cut && m_cutReport != cut) {
-            m_cutReport = cut;
-            std::printf("%s\n", cut);
+        if (const char *cut = Merge_GetCutReport(merger); cut && *cut) {
+            bool news = false;
+            {
+                std::lock_guard<std::mutex> lock(m_errorMutex);
+                news = m_cutReport != cut;
+                m_cutReport = cut;
+            }
+            if (news)
+                std::printf("%s\n", cut);
         }
         m_sourceEndedAt = Merge_GetSourceEnd(merger);
         report(100, kStateFinished);
     }
-    m_done.set();
 }

@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -22,17 +23,38 @@ EngineHandle createJobParams(const ConvertJob &job);
 void applyEncoderSettings(ORL_HANDLE p, const ConvertJob &job);
 void applyEditSettings(ORL_HANDLE p, const ConvertJob &job);
 
+class VoCancelToken;
+
+// Threads: one owner thread (the interface thread in the window) calls the
+// public operations; one worker at a time runs run() and reports through
+// the caller's callback from there. The owner waits for the worker only
+// once it has reported its end or was told to stop (waitForExit blocks).
 class CAVConverter : public IAVConverter, public QUtilThread {
 public:
     CAVConverter();
     ~CAVConverter() override;
 
+    // async false: opens the source on the calling thread, which it blocks
+    // while the source opens (so never the interface thread), and returns
+    // whether the conversion runs. async true: returns at once (false only
+    // when no job can be made); the worker opens the source and reports
+    // "starting", then the outcome as usual: failed, cancelled, progress
+    // and finished.
     bool StartConvert(const char *src, const char *dst, const ConvertJob &job, void *context,
                       ConvertProgressFn callback, bool async) override;
+    // Stops and waits for the worker, which ends within moments of the stop.
     void StopConvert() override;
+    // Asks the job in progress to stop and returns at once; the job reports
+    // its end (cancelled) through its callback. The open under way gives up
+    // too, and so do the steps of a merge range's fall-backs.
+    void RequestStop();
     bool OpenMerger(const char *dst, const ConvertJob &job) override;
+    // Opens the range's source on the calling thread (see StartConvert).
     bool AddMergeSegment(const char *src, const ConvertJob &job, void *context,
                          ConvertProgressFn callback) override;
+    // As AddMergeSegment, but returns at once and opens the range's source
+    // on the worker: a range that cannot be added reports "failed".
+    bool StartMergeSegment(const char *src, const ConvertJob &job, void *context, ConvertProgressFn callback);
     void StopMerger(bool wait) override;
     // Ends a merge whose result is not wanted (a range failed): the merged
     // file is never given its name.
@@ -48,14 +70,16 @@ public:
     // writer's), for the failure message; any thread.
     std::string lastError() const;
     // How the last lossless conversion was cut when frame-exact cuts were
-    // asked for ("frame-exact: ..." or "cut at key frames: ..."); empty otherwise.
-    std::string cutReport() const { return m_cutReport; }
+    // asked for ("frame-exact: ..." or "cut at key frames: ..."); empty
+    // otherwise. Any thread.
+    std::string cutReport() const;
     // False when the last StopMerger could not complete the merged file.
     bool mergedFileComplete() const { return m_mergeComplete; }
     // The file actually written: the destination given, or the same name
     // with another extension when the container had to change (or with a
     // number, when another file took the name while it was being written).
     // Until it is complete the output lives under partialPathFor() of it.
+    // Any thread.
     std::string outputPath() const;
     // Where a source that ends early (a partial download) ended, in µs of
     // its timeline; 0 when the range was read whole. Valid once finished.
@@ -65,24 +89,46 @@ protected:
     void run() override;
 
 private:
-    bool openAndStart(const char *formatName);
+    // Where the engine writes until the output is complete, and the lock
+    // that marks that temporary as ours while it is written.
+    struct Opened {
+        bool ok = false;
+        std::string dst;
+        std::string partial;
+        std::unique_ptr<PartialInUse> inUse; // null: the destination did not change
+    };
+
+    bool openAndStart(const char *formatName, const std::string &partial);
     void runConversion();
     void runMerge();
     void runAsyncStart();
+    void runAsyncMergeAdd();
     void report(int32_t percent, int32_t state);
     void rememberError(ORL_HANDLE handle);
     void setError(const std::string &text);
     // Opens, sets the range and starts, falling back as the lossless rules
-    // say; on a container change the destination is renamed after it.
-    bool openWithRetries();
+    // say. Writes no field: a container change hands back the destination
+    // named after it, which the caller adopts.
+    Opened openWithRetries(const std::string &dst, const std::string &partial);
+    // Adds the range to the merger, falling back as openWithRetries; a
+    // change of container starts the merged file anew under its new name.
+    // Stops between the steps when the job is cancelled.
+    Opened addWithRetries(const std::string &src, const ConvertJob &job, ORL_HANDLE params,
+                          const std::string &dst, const std::string &partial);
+    void adopt(Opened &opened);
     void closeConversion();
     void dropTracks();
-    // The destination the engine writes to: the temporary of m_dst.
+    // The destination the engine writes to: the temporary of finalPath.
     void setDestination(const std::string &finalPath);
+    std::string destination() const;
+    std::string partialPath() const;
     // Gives the complete temporary its final name; false (error set) when
     // it cannot. Worker or owner, whichever ends the job.
     bool publish();
+    void discardOutput();
     void finishMerger(bool wait, bool keep);
+    // A fresh cancel for the next job, wired into the engine's handle.
+    void armCancel();
     // Waits up to the 100 ms progress period, but returns as soon as the
     // engine reports the end, so a short job is not held up by the poll.
     static void sleepPoll(const std::function<bool()> &ended = {}, int period_ms = 100);
@@ -93,34 +139,37 @@ private:
         EngineHandle handle;
     };
 
-    // Threads: the owner's (interface) thread calls the public operations;
-    // one worker at a time runs run(). Fields the owner sets before start()
-    // and reads only after the worker has ended need no guard (the thread
-    // start and join order them).
-    std::atomic<ORL_HANDLE> m_conv{0}; // closed by whichever of owner and worker takes it first
-    EngineHandle m_merger;             // owner's; the worker only polls it
-    std::atomic<bool> m_cancel{false};
-    void *m_context = nullptr;             // set before start(), cleared after the worker ended
-    ConvertProgressFn m_callback = nullptr; // as m_context
-    std::atomic<bool> m_mergeMode{false};
-    bool m_async = false;               // set before start()
-    EngineHandle m_params;              // owner's, or the asynchronous worker's while it opens
-    ConvertJob m_job;                   // set before start(); the worker's while it runs
-    bool m_hasJob = false;              // as m_job
-    std::string m_src;                  // as m_job
-    // As m_job: the final name. Written under m_errorMutex as well, since
-    // outputPath() may read it while an open runs away from the interface.
-    std::string m_dst;
-    std::string m_partial;              // as m_job: where the engine writes until the output is complete
-    PartialInUse m_partialInUse;        // owner's; marks m_partial as ours while it is written
-    ManualResetEvent m_done;            // set by the worker, waited for by the owner (thread-safe)
-    void *m_mergeContext = nullptr;             // set before start()
-    ConvertProgressFn m_mergeCallback = nullptr; // set before start()
-    std::vector<Track> m_tracks;        // owner's
+    // Made by the owner before the worker starts; closed by whichever of
+    // owner and worker takes it first.
+    std::atomic<ORL_HANDLE> m_conv{0};
+    EngineHandle m_merger;                 // owner thread; reset only while no worker runs, which polls it
+    std::atomic<bool> m_cancel{false};     // any thread: a stop was asked for (told apart from a failure)
+    std::unique_ptr<VoCancelToken> m_cancelToken; // owner thread: made before each job, triggered by RequestStop
+    // The owner sets these before start() and changes them only while no
+    // worker runs; the worker reads them while it runs (start() and the
+    // join order the two).
+    void *m_context = nullptr;
+    ConvertProgressFn m_callback = nullptr;
+    void *m_mergeContext = nullptr;
+    ConvertProgressFn m_mergeCallback = nullptr;
+    bool m_async = false;
+    bool m_mergeMode = false;
+    EngineHandle m_params;                 // the open's parameters; Param_ changes on a fall-back are the open's
+    ConvertJob m_job;
+    std::string m_src;
+    EngineHandle m_mergeParams;            // as m_params, for the merge range being added
+    ConvertJob m_mergeJob;                 // as m_job, for the merge range being added
+    std::vector<Track> m_tracks;           // owner thread
+    bool m_mergeComplete = true;           // owner thread
+    // The output. A fall-back of the worker's open changes it; the owner
+    // may read it without the lock while no worker runs.
+    mutable std::mutex m_outputMutex;
+    std::string m_dst;                     // guarded by m_outputMutex: the final name
+    std::string m_partial;                 // guarded by m_outputMutex: where the engine writes until complete
+    std::unique_ptr<PartialInUse> m_partialInUse; // guarded by m_outputMutex
+    std::string m_published;               // guarded by m_outputMutex: the name the output got, when not m_dst
     mutable std::mutex m_errorMutex;
-    std::string m_lastError;            // guarded by m_errorMutex
-    std::string m_published;            // guarded by m_errorMutex: the name the output got, when not m_dst
-    std::string m_cutReport;            // written by the worker before it signals done
+    std::string m_lastError;               // guarded by m_errorMutex
+    std::string m_cutReport;               // guarded by m_errorMutex
     std::atomic<uint64_t> m_sourceEndedAt{0};
-    bool m_mergeComplete = true;        // owner's
 };

@@ -19,32 +19,6 @@
 #include <functional>
 #include <memory>
 
-namespace {
-
-// Counts a call into a converter; parked converters go when the last ends.
-class CallScope {
-public:
-    CallScope(int &depth, const std::function<void()> &atEnd)
-        : m_depth(depth)
-        , m_atEnd(atEnd)
-    {
-        ++m_depth;
-    }
-    ~CallScope()
-    {
-        if (--m_depth == 0)
-            m_atEnd();
-    }
-    CallScope(const CallScope &) = delete;
-    CallScope &operator=(const CallScope &) = delete;
-
-private:
-    int &m_depth;
-    std::function<void()> m_atEnd;
-};
-
-} // namespace
-
 QConverterObject::QConverterObject(QObject *parent)
     : QObject(parent)
 {
@@ -58,35 +32,9 @@ QConverterObject::QConverterObject(QObject *parent)
 
 QConverterObject::~QConverterObject()
 {
+    // Each converter's worker is told to stop and ends within moments.
     m_converter.reset();
     m_merger.reset();
-    m_callDepth = 0;
-    m_reaping = false;
-    reap();
-}
-
-void QConverterObject::retire(std::unique_ptr<CAVConverter> &converter)
-{
-    if (converter)
-        m_retired.push_back(std::move(converter));
-    reap();
-}
-
-void QConverterObject::reap()
-{
-    // A converter's destructor waits for its worker while dispatching events,
-    // and a queued end-of-item event can retire (and reap) again from inside
-    // it: each converter is taken out of the list before it is destroyed, so
-    // none is destroyed twice.
-    if (m_callDepth != 0 || m_reaping)
-        return;
-    m_reaping = true;
-    while (!m_retired.empty()) {
-        std::unique_ptr<CAVConverter> doomed = std::move(m_retired.back());
-        m_retired.pop_back();
-        doomed.reset();
-    }
-    m_reaping = false;
 }
 
 QString QConverterObject::noteTime(uint64_t us)
@@ -183,7 +131,9 @@ void QConverterObject::convertItem(VoVideoConvertItem *item, bool first)
         job->partChapter = (item->m_label.isEmpty() ? tr("Segment %1").arg(item->m_index + 1) : item->m_label)
                                .toStdString();
 
-    CallScope scope(m_callDepth, [this] { reap(); });
+    // From here on the item's end is reported exactly once: by its
+    // converter, or by the failure to start one.
+    m_itemInFlight = true;
     if (m_merge) {
         if (!m_merger) {
             m_mergedPath = QString::fromUtf8(destination);
@@ -193,36 +143,41 @@ void QConverterObject::convertItem(VoVideoConvertItem *item, bool first)
                 return;
             }
         }
-        CAVConverter *merger = m_merger.get();
-        const bool ok = merger->AddMergeSegment(source.constData(), *job, this, &QConverterObject::progressCallback);
-        if (merger != m_merger.get())
-            return; // cancelled while the range was being opened
-        // A container fall-back renames the merged file.
-        m_mergedPath = QString::fromStdString(merger->outputPath());
         ConfigState::instance().setOutputName(m_mergedPath);
-        if (!ok)
-            reportFailure(QString::fromStdString(merger->lastError()));
+        // The range's source is opened on the converter's worker.
+        if (!m_merger->StartMergeSegment(source.constData(), *job, this, &QConverterObject::progressCallback))
+            reportFailure(QString::fromStdString(m_merger->lastError()));
         return;
     }
-    retire(m_converter);
+    // The previous item's converter has reported its end: its worker is
+    // gone or about to be.
     m_converter = std::make_unique<CAVConverter>();
-    CAVConverter *converter = m_converter.get();
-    const bool ok = converter->StartConvert(source.constData(), destination.constData(), *job, this,
-                                            &QConverterObject::progressCallback, false);
-    if (converter != m_converter.get())
-        return; // cancelled while the source was being opened
-    ConfigState::instance().setOutputName(QString::fromStdString(converter->outputPath()));
-    if (!ok)
-        reportFailure(QString::fromStdString(converter->lastError()));
+    ConfigState::instance().setOutputName(QString::fromUtf8(destination));
+    // The source is opened on the converter's worker; the outcome comes
+    // back as the item's reports.
+    if (!m_converter->StartConvert(source.constData(), destination.constData(), *job, this,
+                                   &QConverterObject::progressCallback, true))
+        reportFailure(QString::fromStdString(m_converter->lastError()));
 }
 
 void QConverterObject::UpdataConverPro(uint nPro, convertState state)
 {
+    // The open is under way: nothing to show yet.
+    if (state == convertStarting)
+        return;
+    const CAVConverter *converter = m_merge ? m_merger.get() : m_converter.get();
+    if (state != convertProgress && converter) {
+        // The item's last report: a container fall-back of its open may
+        // have renamed the output.
+        const QString path = QString::fromStdString(converter->outputPath());
+        if (m_merge)
+            m_mergedPath = path;
+        ConfigState::instance().setOutputName(path);
+    }
     const int n = m_total;
     const float share = n == 0 ? 100.0f : 100.0f / static_cast<float>(n);
     const int overall = static_cast<int>(static_cast<float>(m_index) * share + share * static_cast<float>(nPro) / 100.0f);
     emit emitConvertProToCtrl(overall);
-    const CAVConverter *converter = m_merge ? m_merger.get() : m_converter.get();
     if (state == convertFinished) {
         if (converter && converter->sourceEndedAt() > 0)
             emit sendConvertNote(tr("The source ends at %1; the segment was cut there.")
@@ -241,14 +196,21 @@ void QConverterObject::UpdataConverPro(uint nPro, convertState state)
 
 void QConverterObject::converterFinishCount(bool ok)
 {
-    ConfigState &config = ConfigState::instance();
-    CallScope scope(m_callDepth, [this] { reap(); });
-    // Handled inside the stop's own wait, the report does not end the stop:
-    // OnCancelConvert does once it has returned from the converter.
-    if (m_cancelDepth > 0)
-        m_stopReported = true;
-    else
+    m_itemInFlight = false;
+    handleEnd(ok);
+    if (m_stopPending && !m_itemInFlight) {
+        // The stopped item has reported its end, which removed its partial
+        // file: what is left goes, and the run ends here, once.
+        stopAll();
+        m_queue.clear();
         m_stopPending = false;
+        emit emitIsStartConverter(false);
+    }
+}
+
+void QConverterObject::handleEnd(bool ok)
+{
+    ConfigState &config = ConfigState::instance();
     if (ok)
         config.setConvertedCount(config.convertedCount() + 1);
 
@@ -281,10 +243,9 @@ void QConverterObject::converterFinishCount(bool ok)
             if (ok)
                 emit sendOutputWritten(QString::fromStdString(merger->outputPath()),
                                        QString::fromStdString(merger->cutReport()));
-            retire(merger);
         }
-        // A stop in progress announces the end itself, after the stop.
-        if (m_cancelDepth == 0)
+        // A stop in progress announces the end itself, once it is complete.
+        if (!m_stopPending)
             emit emitIsStartConverter(false);
     }
 
@@ -325,7 +286,6 @@ void QConverterObject::converterFinishCount(bool ok)
     if (m_merger) {
         std::unique_ptr<CAVConverter> merger = std::move(m_merger);
         merger->AbandonMerger();
-        retire(merger);
     }
     if (!m_cancelled && !m_queue.isEmpty())
         emit emitIsStartConverter(false);
@@ -339,38 +299,32 @@ int QConverterObject::dropRemovedItems()
 
 void QConverterObject::OnCancelConvert()
 {
-    // The stop waits for the worker while dispatching events: the stopped
-    // item's report, a second Stop or anything else may run inside it. The
-    // end of the run is announced once, here, after the stop has returned,
-    // because whoever hears it may delete this object; a Stop made during
-    // the wait adds nothing to the one in progress.
-    if (m_cancelDepth > 0)
+    // A Stop made while one is under way adds nothing to it.
+    if (m_stopPending)
         return;
-    m_stopPending = m_merge ? bool(m_merger) : bool(m_converter);
-    m_stopReported = false;
-    ++m_cancelDepth;
+    m_cancelled = true;
+    m_failureText.clear();
+    if (m_itemInFlight) {
+        // The converter is told to stop and returns at once; its worker
+        // gives up the open or the conversion and reports the end, which
+        // completes the stop (converterFinishCount).
+        m_stopPending = true;
+        if (CAVConverter *running = m_merge ? m_merger.get() : m_converter.get())
+            running->RequestStop();
+        return;
+    }
     stopAll();
-    --m_cancelDepth;
     m_queue.clear();
-    if (m_stopReported)
-        m_stopPending = false;
     emit emitIsStartConverter(false);
 }
 
 void QConverterObject::stopAll()
 {
     m_cancelled = true;
-    m_failureText.clear();
-    CallScope scope(m_callDepth, [this] { reap(); });
-    // Taken out first: the stop waits dispatch events, and whatever runs
-    // meanwhile must find no converter to stop or delete again.
-    if (m_merge) {
-        if (std::unique_ptr<CAVConverter> merger = std::move(m_merger)) {
-            merger->StopMerger(true);
-            retire(merger);
-        }
-    } else if (std::unique_ptr<CAVConverter> converter = std::move(m_converter)) {
+    // Only converters whose worker has reported its end or was told to
+    // stop come here, so the waits inside are short.
+    if (std::unique_ptr<CAVConverter> merger = std::move(m_merger))
+        merger->StopMerger(true);
+    if (std::unique_ptr<CAVConverter> converter = std::move(m_converter))
         converter->StopConvert();
-        retire(converter);
-    }
 }

@@ -37,11 +37,10 @@ public:
     // A merge writes one chapter per segment, titled with its label or
     // "Segment N", instead of the chapters of the sources.
     void setSegmentChapters(bool on) { m_segmentChapters = on; }
-    // True from a stop until the stopped converter's last report has been
-    // handled, which removes its partial file, and the stop has returned.
-    // The stop announces the end of the run (emitIsStartConverter(false))
-    // only after its own calls have returned, so a receiver that lets the
-    // converter go then (deleteLater) does not pull it from under the stop.
+    // True from a stop until the stopped item's last report has been
+    // handled (which removes its partial file). The stop ends there and
+    // announces the end of the run then (emitIsStartConverter(false)),
+    // from an event of its own, so a receiver may let this object go.
     bool isStopPending() const { return m_stopPending; }
     // Why the last item failed (empty after a success or a cancel).
     QString failureText() const { return m_failureText; }
@@ -81,14 +80,9 @@ public slots:
 
 private:
     void convertItem(VoVideoConvertItem *item, bool first);
+    void handleEnd(bool ok);
     void stopAll();
     void reportFailure(const QString &reason);
-    // Converters are never deleted while one of their calls is on the stack:
-    // their waits dispatch events, and a cancel or a late report may arrive
-    // in the middle. retire() parks one; reap() deletes the parked ones once
-    // no call is in progress.
-    void retire(std::unique_ptr<CAVConverter> &converter);
-    void reap();
     static void progressCallback(int32_t percent, void *context, int32_t state);
 
     // Leaves out queued items that were deleted since the run began; how many.
@@ -103,17 +97,18 @@ private:
     int m_total = 0; // items the run began with, for the progress shares
     bool m_cancelled = false; // a cancel of this run; cleared when the next begins
     QString m_mergedPath;
+    // Threads: everything here is the interface thread's. The converters'
+    // workers reach this object only through seedConvertPro, which their
+    // callback emits and a queued connection delivers.
     std::unique_ptr<CAVConverter> m_merger;
     std::unique_ptr<CAVConverter> m_converter;
-    std::vector<std::unique_ptr<CAVConverter>> m_retired;
-    int m_callDepth = 0; // calls into converters in progress on this thread
-    bool m_reaping = false; // a converter's destructor is running inside reap()
     QPointer<VoVideoConvertItem> m_current;
     int m_index = 0;
     QString m_failureText;
+    // An item's end (emitConvertedFinish) is on its way: its converter runs
+    // or its failure was announced.
+    bool m_itemInFlight = false;
     bool m_stopPending = false;
-    int m_cancelDepth = 0;       // OnCancelConvert is on the stack
-    bool m_stopReported = false; // the stopped item's report was handled inside the stop
     OutputNamer m_namer;
     bool m_powerOffAllowed = true;
 };

@@ -102,9 +102,10 @@ public:
     // panel went to Free Mode.
     bool placeSegments(const QList<VoVideoConvertItem *> &items, bool replace);
 
-    // Stops a running conversion for the end of the program and waits
-    // (handling events) until its partial file is gone.
-    void stopConversionForExit();
+    // Asks a running conversion to stop for the end of the program; calls
+    // stopped once it has ended and its partial file is gone (at once when
+    // nothing runs).
+    void stopConversionForExit(const std::function<void()> &stopped);
     // "1:05" or "1:02:05", for the time left of a conversion.
     static QString timeLeftText(qint64 ms);
 

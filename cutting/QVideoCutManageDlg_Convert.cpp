@@ -21,17 +21,18 @@
 #include "VoVideoConvertManager.h"
 #include "qSliderCtrl.h"
 
-#include <QDeadlineTimer>
 #include <QDebug>
 #include <QDesktopServices>
 #include <QDir>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
+
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -110,23 +111,41 @@ void QVideoCutManageDlg::OnStopConvert()
     m_converter->OnCancelConvert();
 }
 
-void QVideoCutManageDlg::stopConversionForExit()
+void QVideoCutManageDlg::stopConversionForExit(const std::function<void()> &stopped)
 {
-    if (!m_converter || !m_bConverting)
+    if (!m_converter || !m_bConverting) {
+        stopped();
         return;
-    m_bUserStopped = true;
-    QPointer<QConverterObject> converter = m_converter.get();
-    converter->OnCancelConvert();
-    // The stopped converter's last report, which removes the partial file,
-    // arrives as queued events; the program must not end before them.
-    const QDeadlineTimer deadline(10000);
-    while (converter && converter->isStopPending() && !deadline.hasExpired()) {
-        QEventLoop slice;
-        QTimer::singleShot(10, &slice, &QEventLoop::quit);
-        slice.exec(QEventLoop::ExcludeUserInputEvents);
     }
-    if (converter && converter->isStopPending())
-        qWarning() << "conversion: the stopped conversion did not report its end";
+    m_bUserStopped = true;
+    // The stopped converter's last report removes the partial file; the run
+    // announces its end after it, and only then may the program end. Should
+    // that never come, the program ends anyway after a while.
+    struct Waiting {
+        std::function<void()> stopped;
+        QMetaObject::Connection connection;
+        bool done = false;
+    };
+    auto waiting = std::make_shared<Waiting>();
+    waiting->stopped = stopped;
+    const auto finish = [waiting] {
+        if (waiting->done)
+            return;
+        waiting->done = true;
+        QObject::disconnect(waiting->connection);
+        waiting->stopped();
+    };
+    waiting->connection = connect(m_converter.get(), &QConverterObject::emitIsStartConverter, this,
+                                  [finish](bool started) {
+                                      if (!started)
+                                          finish();
+                                  });
+    QTimer::singleShot(10000, this, [waiting, finish] {
+        if (!waiting->done)
+            qWarning() << "conversion: the stopped conversion did not report its end";
+        finish();
+    });
+    m_converter->OnCancelConvert();
 }
 
 QString QVideoCutManageDlg::timeLeftText(qint64 ms)

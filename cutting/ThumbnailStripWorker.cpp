@@ -4,7 +4,6 @@ ThumbnailStripWorker::ThumbnailStripWorker(Deliver deliver) : m_deliver(std::mov
 
 ThumbnailStripWorker::~ThumbnailStripWorker()
 {
-    waitWithoutEvents();
     stop();
     m_stopEvent.set();
     waitForExit();

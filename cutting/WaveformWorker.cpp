@@ -4,7 +4,6 @@ WaveformWorker::WaveformWorker(Deliver deliver) : m_deliver(std::move(deliver)) 
 
 WaveformWorker::~WaveformWorker()
 {
-    waitWithoutEvents();
     stop();
     m_stopEvent.set();
     waitForExit();

@@ -11,7 +11,6 @@ EditLoadWorker::EditLoadWorker(QObject *parent) : QObject(parent)
 
 EditLoadWorker::~EditLoadWorker()
 {
-    waitWithoutEvents();
     m_cancelled = true;
     m_stopEvent.set();
     waitForExit();

@@ -517,6 +517,11 @@ ORL_API int Conv_OpenDisc(ORL_HANDLE c, const char *src_utf8, const char *dst_ut
                           const char *format_name, ORL_HANDLE params);
 ORL_API int Conv_SetRange(ORL_HANDLE c, uint64_t start_us, uint64_t length_us);
 ORL_API int Conv_Start(ORL_HANDLE c);
+/* The caller's cancel for what follows on c, the opens included: once the
+ * token is triggered (from any thread) the open under way or begun gives up
+ * and a running conversion ends as if stopped. 0 removes it. Unlike
+ * Conv_Stop, a cancel that comes before the open is not lost. */
+ORL_API int Conv_SetCancel(ORL_HANDLE c, ORL_HANDLE token);
 ORL_API int Conv_Stop(ORL_HANDLE c);
 ORL_API int Conv_IsFinished(ORL_HANDLE c);
 ORL_API int Conv_IsAborted(ORL_HANDLE c);
@@ -565,6 +570,8 @@ ORL_API int Merge_Add(ORL_HANDLE m, const char *src_utf8, uint64_t start_us, uin
                       ORL_HANDLE params);
 ORL_API int Merge_AddDisc(ORL_HANDLE m, const char *src_utf8, uint64_t start_us,
                           uint64_t length_us, ORL_HANDLE params);
+/* As Conv_SetCancel, for the ranges added from now on. */
+ORL_API int Merge_SetCancel(ORL_HANDLE m, ORL_HANDLE token);
 ORL_API int Merge_Finish(ORL_HANDLE m);
 ORL_API int Merge_IsDone(ORL_HANDLE m);
 ORL_API int Merge_HasError(ORL_HANDLE m);

@@ -1,5 +1,6 @@
 // The Conv_, Merge_ and Track_ families: conversions of one range, ranges
 // joined into one file, and elementary streams fed by the caller.
+#include "CancelToken.h"
 #include "CodecTable.h"
 #include "Engine.h"
 #include "FrameExactCopy.h"
@@ -79,10 +80,15 @@ public:
     std::string format; // guarded by mutex
     std::string report; // guarded by mutex; last text handed out by Conv_GetCutReport
 
+    // The caller's cancel (Conv_SetCancel), caught when the open begins:
+    // the whole conversion watches the same token.
+    std::shared_ptr<std::atomic<bool>> cancel; // guarded by mutex
+
     InterruptCheck interrupt()
     {
-        return [this] { return globalInterrupt() || stopping.load(); };
+        return [this, flag = cancel] { return globalInterrupt() || stopping.load() || (flag && flag->load()); };
     }
+    bool cancelled() const { return cancel && cancel->load(); } // under mutex
 
     const CopyProgress *progress() const
     {
@@ -101,9 +107,22 @@ public:
     explicit MergeObject(bool transcode)
         : EngineObject(HandleKind::Merge)
         , transcode(transcode)
-        , merger([this] { return globalInterrupt() || stopping.load(); })
-        , encoder([this] { return globalInterrupt() || stopping.load(); })
+        , merger([this] { return globalInterrupt() || stopping.load() || cancelled(); })
+        , encoder([this] { return globalInterrupt() || stopping.load() || cancelled(); })
     {
+    }
+
+    // The caller's cancel (Merge_SetCancel). Its own lock: the range going
+    // in holds mutex while its reads look at the token.
+    bool cancelled() const
+    {
+        std::lock_guard<std::mutex> lock(cancelMutex);
+        return cancel && cancel->load();
+    }
+    void setCancel(std::shared_ptr<std::atomic<bool>> flag)
+    {
+        std::lock_guard<std::mutex> lock(cancelMutex);
+        cancel = std::move(flag);
     }
 
     const bool transcode;
@@ -111,6 +130,8 @@ public:
     // they wait for the call in progress.
     std::atomic<bool> stopping{false};
     std::mutex mutex;
+    mutable std::mutex cancelMutex;
+    std::shared_ptr<std::atomic<bool>> cancel; // guarded by cancelMutex
     StreamCopyMerger merger;  // guarded by mutex
     TranscodeMerger encoder;  // guarded by mutex
     std::string report;       // guarded by mutex; last text handed out by Merge_GetCutReport
@@ -187,6 +208,10 @@ int Conv_Open(ORL_HANDLE c, const char *src, const char *dst, const char *format
         conv.trackMuxer.reset();
         conv.dst = dst;
         conv.format = format ? format : "";
+        if (conv.cancelled()) {
+            conv.setError("stopped");
+            return 0;
+        }
         if (!src) {
             if (conv.tracks.empty()) {
                 conv.setError("no source and no tracks");
@@ -275,6 +300,18 @@ int Conv_Start(ORL_HANDLE c)
             return conv.trackMuxer->start() ? 1 : 0;
         conv.setError("nothing is open");
         return 0;
+    });
+}
+
+int Conv_SetCancel(ORL_HANDLE c, ORL_HANDLE token)
+{
+    return withObject<ConvObject>(c, 0, [&](ConvObject &conv) {
+        std::shared_ptr<std::atomic<bool>> flag = token ? findCancelFlag(token) : nullptr;
+        if (token && !flag)
+            return 0;
+        std::lock_guard<std::mutex> lock(conv.mutex);
+        conv.cancel = std::move(flag);
+        return 1;
     });
 }
 
@@ -470,6 +507,10 @@ int Merge_Add(ORL_HANDLE m, const char *src, uint64_t start_us, uint64_t length_
             merge.setError("no source");
             return 0;
         }
+        if (merge.cancelled()) {
+            merge.setError("stopped");
+            return 0;
+        }
         if (merge.transcode) {
             const ParamValues values = paramValues(params);
             std::optional<std::string> chapter;
@@ -492,6 +533,17 @@ int Merge_Add(ORL_HANDLE m, const char *src, uint64_t start_us, uint64_t length_
             merge.setError(merge.merger.lastError());
             return 0;
         }
+        return 1;
+    });
+}
+
+int Merge_SetCancel(ORL_HANDLE m, ORL_HANDLE token)
+{
+    return withObject<MergeObject>(m, 0, [&](MergeObject &merge) {
+        std::shared_ptr<std::atomic<bool>> flag = token ? findCancelFlag(token) : nullptr;
+        if (token && !flag)
+            return 0;
+        merge.setCancel(std::move(flag));
         return 1;
     });
 }

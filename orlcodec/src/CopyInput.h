@@ -62,6 +62,10 @@ public:
     std::vector<SelectedStream> &selected() { return m_selected; }
     const std::string &error() const { return m_error; }
     bool fail(const std::string &text);
+    // Whether a stop, the caller's cancel or the process-wide switch holds
+    // the reads back: a read that gave up for it looks like the end of the
+    // file, and must not be taken for one.
+    bool interrupted() const { return m_irq.check(); }
 
     // Output position of each input stream index, -1 when not copied.
     std::vector<int> outputMap() const;

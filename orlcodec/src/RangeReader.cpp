@@ -80,6 +80,8 @@ bool RangeReader::preRoll(const std::atomic<bool> &abort)
                 return m_input.fail("stopped");
             PacketPtr pkt = makePacket();
             const int r = av_read_frame(ctx, pkt.get());
+            if (r < 0 && m_input.interrupted())
+                return m_input.fail("stopped");
             if (r == AVERROR_EOF || (r < 0 && ctx->pb && avio_feof(ctx->pb))) {
                 // A seek near the end of a file without an index may land
                 // after its last key frame: look further back.
@@ -205,6 +207,10 @@ int RangeReader::next(AVPacket *out, const std::atomic<bool> &abort)
         } else {
             pkt = makePacket();
             const int r = av_read_frame(ctx, pkt.get());
+            if (r < 0 && m_input.interrupted()) {
+                m_input.fail("stopped");
+                return -1;
+            }
             if (r == AVERROR_EOF || (r < 0 && ctx->pb && avio_feof(ctx->pb))) {
                 if (m_smart && !m_smart->videoDone()) {
                     const size_t before = m_ready.size();

@@ -23,6 +23,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileDialog>
+#include <QSignalSpy>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -152,8 +153,10 @@ protected:
     {
         bool seen = false;
         chooseInNextFileDialog(path, &seen);
+        // The list is read off the interface thread; its end is announced.
+        QSignalSpy ended(&w, &MainWindow::cutListImported);
         clickMenuEntry(w, "actImportCutList");
-        return seen;
+        return seen && (!ended.isEmpty() || ended.wait(10000));
     }
 
     QTemporaryDir root;
@@ -260,8 +263,11 @@ TEST_F(CutListWindow, ExportWritesTheWorkAndRefusesWhatAFormatCannotHold)
     bool seen = false;
     const QString csv = lists.filePath("out.csv");
     chooseInNextFileDialog(csv, &seen);
+    QSignalSpy saved(&w, &MainWindow::cutListSaved);
     clickMenuEntry(w, "actExportCutList");
     ASSERT_TRUE(seen);
+    ASSERT_TRUE(!saved.isEmpty() || saved.wait(10000));
+    EXPECT_TRUE(saved.last().at(0).toBool());
     QFile f(csv);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(f.readAll()).replace("\r\n", "\n"),
@@ -271,7 +277,10 @@ TEST_F(CutListWindow, ExportWritesTheWorkAndRefusesWhatAFormatCannotHold)
     // Chapter text cannot hold a list that starts after 0:00.
     const QString txt = lists.filePath("out.txt");
     chooseInNextFileDialog(txt, &seen);
+    saved.clear();
     clickMenuEntry(w, "actExportCutList");
+    ASSERT_TRUE(!saved.isEmpty() || saved.wait(10000));
+    EXPECT_FALSE(saved.last().at(0).toBool());
     ASSERT_EQ(answers.texts.size(), 1);
     EXPECT_TRUE(answers.texts[0].contains("must begin at 0:00")) << answers.texts[0].toStdString();
     EXPECT_FALSE(QFile::exists(txt));

@@ -1,5 +1,5 @@
-// The worker base: runs, restarts and the wait that keeps the interface
-// thread's events flowing.
+// The worker base: runs, restarts and a wait that delivers no events, so
+// that nothing queued runs in the middle of whoever waits.
 #include "CAVConverter.h"
 #include "QUtilThread.h"
 
@@ -32,24 +32,23 @@ protected:
 
 } // namespace
 
-TEST(UtilThread, WaitingKeepsTheEventLoopRunning)
+TEST(UtilThread, WaitingDeliversNoEvents)
 {
-    // The worker only ends once the interface thread has handled an event
-    // the worker posted: a blocking join would never return.
+    // The worker posts an event and ends; the wait returns without having
+    // run it, and the event runs when the caller's loop takes it.
     std::atomic<bool> handled{false};
     QObject receiver;
     Worker w;
     w.body = [&](Worker &) {
         QMetaObject::invokeMethod(&receiver, [&] { handled = true; }, Qt::QueuedConnection);
-        QElapsedTimer t;
-        t.start();
-        while (!handled && t.elapsed() < 5000)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     };
     ASSERT_TRUE(w.start());
     w.waitForExit();
-    EXPECT_TRUE(handled);
     EXPECT_FALSE(w.isRunning());
+    EXPECT_FALSE(handled);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(handled);
 }
 
 TEST(UtilThread, RestartStopsThePreviousRunFirst)
@@ -119,32 +118,26 @@ TEST(UtilThread, WaitSleepsUntilTheWorkerEndsInsteadOfPolling)
     EXPECT_LT(wakeups, 15);
 }
 
-TEST(UtilThread, ASlotThatRestartsTheWorkerDuringAWaitIsWaitedForToo)
+TEST(UtilThread, ASlotThatRestartsTheWorkerRunsAfterTheWaitNotInsideIt)
 {
-    // The wait delivers the interface thread's events; one of them starts
-    // the next run. The outer wait must then wait for that run as well,
-    // still answering events, instead of joining it blocking.
+    // A slot queued by the first run restarts the worker. It runs only
+    // once the wait has returned: the wait ends with the first run, and the
+    // second run is the caller's to wait for.
     Worker w;
-    std::atomic<bool> secondMayEnd{false};
-    std::atomic<bool> delivered{false};
+    std::atomic<bool> restarted{false};
     QObject receiver;
     w.body = [&](Worker &self) {
-        if (self.runs == 1) {
-            QMetaObject::invokeMethod(&receiver, [&] { w.start(); }, Qt::QueuedConnection);
-            self.waitStop(5000); // the restart stops this run
-        } else {
-            QMetaObject::invokeMethod(&receiver, [&] { delivered = true; secondMayEnd = true; },
-                                      Qt::QueuedConnection);
-            QElapsedTimer t;
-            t.start();
-            while (!secondMayEnd && t.elapsed() < 5000)
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
+        if (self.runs == 1)
+            QMetaObject::invokeMethod(&receiver, [&] { restarted = true; w.start(); }, Qt::QueuedConnection);
     };
     ASSERT_TRUE(w.start());
     w.waitForExit();
+    EXPECT_FALSE(restarted);
+    EXPECT_EQ(w.runs.load(), 1);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(restarted);
+    w.waitForExit();
     EXPECT_EQ(w.runs.load(), 2);
-    EXPECT_TRUE(delivered); // the second run ended through an event, not a timeout
     EXPECT_FALSE(w.isRunning());
 }
 
