@@ -99,7 +99,9 @@ bool trimMovPresentation(const std::string &path, uint64_t length_us, std::strin
                 break;
             size = readBE(head + 8, 8);
         }
-        if (size < 8)
+        // A size that would carry the position past the end of the
+        // number range wraps it back to the start: a box list without end.
+        if (size < 8 || size > UINT64_MAX - pos)
             break;
         if (type == fourcc("moov")) {
             moovOffset = pos;
@@ -163,8 +165,8 @@ bool trimMovPresentation(const std::string &path, uint64_t length_us, std::strin
             }
             consumed += duration;
         }
-        uint8_t *tk = &moov[tkhd->offset + tkhd->header];
-        const bool tkV1 = tk[0] == 1;
+        uint8_t *tk = moov.data() + tkhd->offset + tkhd->header;
+        const bool tkV1 = tkhd->size > tkhd->header && tk[0] == 1; // an empty header has no version
         if (tkhd->size >= tkhd->header + (tkV1 ? 36u : 24u))
             writeBE(tk + (tkV1 ? 28 : 20), tkV1 ? 8 : 4, consumed);
         if (consumed > movieDuration)
