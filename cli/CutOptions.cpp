@@ -304,7 +304,9 @@ bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
     const QString kAuto = QStringLiteral("Auto");
     choices.videoCodec = videoCodec.isEmpty() ? kAuto : videoCodec;
     choices.audioCodec = audioCodec.isEmpty() ? kAuto : audioCodec;
-    choices.resolution = profile.resolution;
+    // As the format dialog starts: a format that offers "Auto" keeps the
+    // source's size, any other its own default size.
+    choices.resolution = profile.autoAllowed ? kAuto : profile.resolution;
     if (!size.isEmpty()) {
         const QStringList wh = size.toLower().split(QLatin1Char('x'));
         bool okW = false, okH = false;

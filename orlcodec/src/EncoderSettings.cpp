@@ -166,7 +166,7 @@ bool openVideoEncoder(AVCodecContext *ctx, const AVCodec *codec, const ParamValu
 {
     ctx->width = in.width;
     ctx->height = in.height;
-    ctx->sample_aspect_ratio = AVRational{1, 1};
+    ctx->sample_aspect_ratio = in.sar.num > 0 && in.sar.den > 0 ? in.sar : AVRational{1, 1};
     ctx->pix_fmt = choosePixelFormat(codec, in.sourceFormat);
     ctx->framerate = in.frameRate;
     // 1/90000 places the pictures of every common rate exactly.

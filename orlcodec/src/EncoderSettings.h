@@ -42,6 +42,7 @@ struct VideoEncoderInput {
     // Pictures keep their own times (variable frame timing); frameRate is
     // then only the rate control's guide.
     bool ownTiming = false;
+    AVRational sar{1, 1}; // shape of the pixels
 };
 
 // Whether an encode keeps each picture's own time rather than making the

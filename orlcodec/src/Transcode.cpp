@@ -28,7 +28,8 @@ bool openEncodersFor(EncodedOutput &out, RangeSource &src, const ParamValues &en
 {
     VideoEncoderInput video;
     if (out.videoCodec) {
-        geometry = computeGeometry(edits, src.shownWidth(), src.shownHeight(), src.sampleAspect());
+        geometry = computeGeometry(edits, src.shownWidth(), src.shownHeight(), src.sampleAspect(), 0, 0, true);
+        video.sar = geometry.sar;
         video.width = geometry.frameW;
         video.height = geometry.frameH;
         video.sourceFormat = src.videoDecoder()->pix_fmt;
@@ -194,7 +195,8 @@ bool TranscodeMerger::add(const std::string &src, uint64_t start_us, uint64_t le
                 return false;
             }
             geometry = computeGeometry(v, source->shownWidth(), source->shownHeight(), source->sampleAspect(),
-                                       m_output->venc->width, m_output->venc->height);
+                                       m_output->venc->width, m_output->venc->height, true,
+                                       m_output->venc->sample_aspect_ratio);
         }
         if (!source->prepare(start_us, length_us, *m_output, geometry, true, error)
             || !source->addChaptersTo(*m_output, error, title)) {

@@ -80,7 +80,8 @@ std::string showWindow(uint64_t start_us, uint64_t end_us)
 
 } // namespace
 
-Geometry computeGeometry(const ParamValues &v, int w, int h, AVRational sar, int fixedW, int fixedH)
+Geometry computeGeometry(const ParamValues &v, int w, int h, AVRational sar, int fixedW, int fixedH,
+                         bool keepPixels, AVRational fixedSar)
 {
     Geometry g;
     double x = std::clamp(v.cropRect[0], 0.0, 1.0);
@@ -114,14 +115,22 @@ Geometry computeGeometry(const ParamValues &v, int w, int h, AVRational sar, int
         g.frameW = even(pixelAspect == 1.0 ? pictureW : pictureH * pictureAspect);
     }
 
+    if (fixedW > 0 && fixedH > 0) {
+        if (fixedSar.num > 0 && fixedSar.den > 0)
+            g.sar = fixedSar;
+    } else if (keepPixels && pixelAspect != 1.0 && !sideways && g.frameW == w && g.frameH == h) {
+        av_reduce(&g.sar.num, &g.sar.den, sar.num, sar.den, 65535);
+    }
+    const double outPixel = av_q2d(g.sar);
+
     const double aspect = v.aspectNum > 0 && v.aspectDen > 0 ? double(v.aspectNum) / v.aspectDen : pictureAspect;
     if (v.padEnabled) {
-        if (double(g.frameW) / g.frameH > aspect) {
+        if (g.frameW * outPixel / g.frameH > aspect) {
             g.boxH = g.frameH;
-            g.boxW = std::min(g.frameW, even(g.frameH * aspect));
+            g.boxW = std::min(g.frameW, even(g.frameH * aspect / outPixel));
         } else {
             g.boxW = g.frameW;
-            g.boxH = std::min(g.frameH, even(g.frameW / aspect));
+            g.boxH = std::min(g.frameH, even(g.frameW * outPixel / aspect));
         }
     } else {
         g.boxW = g.frameW;
@@ -288,7 +297,8 @@ bool FilterGraph::buildVideo(const GraphPlan &plan, std::string &error)
     if (v.mirrored && !chain(cur, "hflip", "", error))
         return false;
 
-    if (!chain(cur, "scale", format("w=%d:h=%d", g.boxW, g.boxH), error) || !chain(cur, "setsar", "sar=1", error))
+    if (!chain(cur, "scale", format("w=%d:h=%d", g.boxW, g.boxH), error)
+        || !chain(cur, "setsar", format("sar=%d/%d", g.sar.num, g.sar.den), error))
         return false;
     if ((g.boxW != g.frameW || g.boxH != g.frameH)
         && !chain(cur, "pad",

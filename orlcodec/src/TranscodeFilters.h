@@ -45,12 +45,17 @@ struct Geometry {
     bool cropped = false;
     int frameW = 0, frameH = 0;                      // output frame
     int boxX = 0, boxY = 0, boxW = 0, boxH = 0;      // picture inside the frame
+    AVRational sar{1, 1};                            // shape of the output's pixels
 };
 
 // Placement of the picture for a source shown as w x h (sample aspect
 // sar, after its own display rotation). A fixed frame (merges after their
 // first range) overrides the size rule.
-Geometry computeGeometry(const ParamValues &v, int w, int h, AVRational sar, int fixedW = 0, int fixedH = 0);
+// With keepPixels, a frame of the source's own size keeps the source's
+// pixel shape (an anamorphic picture stays anamorphic instead of being
+// squeezed between bars); a fixed frame keeps fixedSar.
+Geometry computeGeometry(const ParamValues &v, int w, int h, AVRational sar, int fixedW = 0, int fixedH = 0,
+                         bool keepPixels = false, AVRational fixedSar = AVRational{1, 1});
 
 struct VideoSourceDesc {
     int width = 0, height = 0; // as stored

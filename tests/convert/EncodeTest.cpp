@@ -995,6 +995,29 @@ TEST_F(EncodeTest, TheCommandLineNamesTheTracksAnEncodingLeavesOut)
     }
 }
 
+TEST_F(EncodeTest, WideScreenSDKeepsItsShapeInTheWindowAndOnTheCommandLine)
+{
+    // 16:9 pictures in a 352x288 frame of wide pixels, to the first format
+    // with its sizes left on "Auto": the same frame, the same pixels, the
+    // picture filling it (no bars), from the window's path and the CLI's.
+    const QString src = fixture("sd_wide.ts");
+    const QString window = out("window.mp4");
+    ASSERT_EQ(encode(src, window, 0.2, 0.6), 2) << m_lastError.toStdString();
+    const auto r = testsupport::runProcess(SNIPWELL_CLI, {"cut", "--mode", "encode", "--cut", "0.2-0.8", "--output-dir",
+                                                          out("cli"), src});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QString cli = QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts).value(0);
+    for (const QString &file : {window, cli}) {
+        SCOPED_TRACE(file.toStdString());
+        const QJsonObject video = streamInfo(file, "video");
+        EXPECT_EQ(video["width"].toInt(), 352);
+        EXPECT_EQ(video["height"].toInt(), 288);
+        EXPECT_EQ(video["sample_aspect_ratio"].toString(), "16:11");
+        EXPECT_EQ(video["display_aspect_ratio"].toString(), "16:9");
+        EXPECT_GT(psnr(pictureNumber(file, 0), pictureNumber(src, pictureShownAt(src, 0.2))), 30.0);
+    }
+}
+
 TEST_F(EncodeTest, TheCommandLineEncodesWithEditsFromJson)
 {
     QFile edits(out("edits.json"));
