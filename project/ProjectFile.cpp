@@ -97,7 +97,9 @@ bool readSegment(const QJsonObject &json, int index, ProjectSegment &segment, QS
     const QJsonObject edit = l.object(QStringLiteral("edit"));
     if (!l.ok())
         return false;
-    if (segment.end_us != 0 && segment.end_us <= segment.start_us) {
+    // A start the window stopped at its segment's end leaves an empty
+    // segment: it is part of the work (and of its autosave) all the same.
+    if (segment.end_us != 0 && segment.end_us < segment.start_us) {
         *error = ProjectFile::tr("%1 ends before it starts.").arg(where);
         return false;
     }

@@ -139,6 +139,19 @@ TEST(ProjectFile, EveryPartOfTheCutComesBack)
     EXPECT_EQ(ProjectFile::serialize(back), ProjectFile::serialize(original));
 }
 
+// The window stops a start marked past its segment's end at that end, so a
+// segment may be empty; its project (and the autosave that recovers the
+// work after a crash) must read back, or the work is lost.
+TEST(ProjectFile, AnEmptySegmentComesBack)
+{
+    Project p = sampleProject();
+    p.segments[1].start_us = p.segments[1].end_us;
+    const Project back = parsed(ProjectFile::serialize(p));
+    ASSERT_EQ(back.segments.size(), 3);
+    EXPECT_EQ(back.segments[1].start_us, p.segments[1].end_us);
+    EXPECT_EQ(back.segments[1].end_us, p.segments[1].end_us);
+}
+
 TEST(ProjectFile, KeysThisVersionDoesNotKnowSurviveASave)
 {
     const QByteArray bytes = withChange([](QJsonObject &root) {
