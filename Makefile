@@ -38,14 +38,16 @@ test: bootstrap
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
 
 # The same tests under AddressSanitizer with UndefinedBehaviorSanitizer, and
-# the media library and converter tests under ThreadSanitizer, each in a
+# the media library, player, detection, engine, converter, cutting-worker
+# and command-line tests under ThreadSanitizer, each in a
 # build folder of its own. The fixtures of build/ are reused when present.
 # The long media runs (label slow) are left to `make test`: instrumented,
 # they alone would take longer than everything else together.
 SANITIZE_LABELS ?= media|unit|widget
 SANITIZE_EXCLUDE ?= slow
-TSAN_TESTS ?= orlcodec_test|player_test|convert_test|encode_test|convert_naming_test|strip_worker_test
-TSAN_TARGETS ?= orlcodec_test player_test convert_test encode_test convert_naming_test strip_worker_test
+TSAN_TESTS ?= ^(orlcodec_test|player_test|detect_test|engine_test|convert_test|encode_test|convert_naming_test|strip_worker_test|cli_test)$$
+TSAN_TARGETS ?= orlcodec_test player_test detect_test engine_test convert_test encode_test convert_naming_test \
+	strip_worker_test cli_test snipwell-cli
 
 sanitize: bootstrap
 	mkdir -p build-asan && if [ -d build/fixtures ]; then cp -an build/fixtures build-asan/; fi

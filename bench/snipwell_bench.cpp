@@ -7,6 +7,10 @@
 //   detect_silence, detect_black
 //               the silences / black stretches of the file, default settings
 //   waveform    the sound's outline, 100 values a second
+//   first_picture
+//               what a user waits for after choosing a file: the media item
+//               opened as the add-file worker opens it, then the player
+//               opened until its first picture reaches the screen
 // Exit status 0 when the job did all its work; prints the job's own time
 // as "inprocess=SECONDS".
 #include "ThumbnailStripWorker.h"
@@ -21,6 +25,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <mutex>
+#include <sys/resource.h>
 
 namespace {
 
@@ -118,6 +123,44 @@ int waveform(const char *path)
     return n > 0 ? 0 : 1;
 }
 
+struct PictureSink {
+    std::mutex mutex;
+    std::condition_variable arrived;
+    int count = 0;
+    static void deliver(void *opaque, int, int, int, const uint8_t *)
+    {
+        auto *self = static_cast<PictureSink *>(opaque);
+        std::lock_guard<std::mutex> lock(self->mutex);
+        ++self->count;
+        self->arrived.notify_all();
+    }
+};
+
+int firstPicture(const char *path)
+{
+    VoVideoConvertItem item;
+    if (!item.open(QString::fromUtf8(path)))
+        return 1;
+    PictureSink sink;
+    orl_video_sink s{&sink, &PictureSink::deliver};
+    const ORL_HANDLE p = Player_Create(0);
+    if (!p || Player_Open(p, path, 0, 0) != 1) {
+        Player_Destroy(p);
+        return 1;
+    }
+    Player_SetVideoWindow(p, &s);
+    std::unique_lock<std::mutex> lock(sink.mutex);
+    const bool shown = sink.arrived.wait_for(lock, std::chrono::seconds(30), [&] { return sink.count > 0; });
+    lock.unlock();
+    std::printf("first_picture=%.6f\n", jobTimer.nsecsElapsed() / 1e9);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("peak_kb=%ld\n", usage.ru_maxrss);
+    Player_SetVideoWindow(p, nullptr);
+    Player_Destroy(p);
+    return shown ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -141,6 +184,8 @@ int main(int argc, char **argv)
         job = detectBlack;
     else if (std::strcmp(argv[1], "waveform") == 0)
         job = waveform;
+    else if (std::strcmp(argv[1], "first_picture") == 0)
+        job = firstPicture;
     if (!job) {
         std::fprintf(stderr, "unknown job %s\n", argv[1]);
         return 2;
