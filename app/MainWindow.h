@@ -180,6 +180,9 @@ private:
     // The rest of a start (end) mark once its time is known.
     void applyStart(VoVideoConvertItem *item, uint64_t t);
     void applyEnd(uint64_t t);
+    // What the work's rules allow for the current segment's edges, in µs.
+    uint64_t allowedStart(VoVideoConvertItem *item, uint64_t t);
+    uint64_t allowedEnd(VoVideoConvertItem *item, uint64_t t);
     // Runs action once the marks asked for before it have their time.
     void afterMarks(std::function<void()> action);
     void addItemNow();

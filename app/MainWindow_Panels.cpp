@@ -13,9 +13,9 @@
 #include "QVideoPlayDlg.h"
 #include "QVoMessageBox.h"
 #include "SegmentEditing.h"
-#include "TimeItemInfo.h"
 #include "VoVideoConvertItem.h"
 #include "VoVideoConvertManager.h"
+#include "WorkModel.h"
 
 #include <QPointer>
 #include <QVBoxLayout>
@@ -160,36 +160,70 @@ void MainWindow::stopSectionPlay()
         m_videoPlayDlg->StopPlaySection();
 }
 
+// On the timeline a segment may not reach over its neighbours. The work
+// model decides that on microseconds; the boxes only draw the result, so
+// neither their pixels nor the window's width change what is allowed.
+uint64_t MainWindow::allowedStart(VoVideoConvertItem *item, uint64_t t)
+{
+    return m_videoItemDlg->work()->allowedStart(item->m_segmentId, t);
+}
+
+uint64_t MainWindow::allowedEnd(VoVideoConvertItem *item, uint64_t t)
+{
+    return m_videoItemDlg->work()->allowedEnd(item->m_segmentId, t);
+}
+
 void MainWindow::StartValueChange(double value)
 {
-    if (isSimpleMode()) {
-        const TimeItemInfo info = m_videoItemDlg->currentTimeItemInfo();
-        if (info.minStart > value) {
-            value = info.minStart;
-            m_videoCutToolbar->setStartValue(value * 100);
-            m_videoCutToolbar->videoPlayPro(value * 100);
+    VoVideoConvertItem *item = currentItem();
+    QVideoConvertItem *entry = m_videoItemDlg->currentEntry();
+    const uint64_t duration = item ? item->m_duration : 0;
+    if (isSimpleMode() && duration > 0) {
+        const auto wanted = uint64_t(double(duration) * value);
+        const uint64_t t = allowedStart(item, wanted);
+        if (t != wanted) {
+            // Held by the rules: the exact time, not a fraction of it.
+            const double held = double(t) / double(duration);
+            m_videoCutToolbar->setStartValue(held * 100);
+            m_videoCutToolbar->videoPlayPro(held * 100);
+            m_videoItemDlg->setTimelineStart(held);
+            m_videoCutToolbar->setTrimStart(t);
+            if (entry)
+                entry->startTimeChange(t);
+            stopSectionPlay();
+            return;
         }
         m_videoItemDlg->setTimelineStart(value);
     }
     m_videoCutToolbar->startValueChange(value);
-    if (QVideoConvertItem *entry = m_videoItemDlg->currentEntry())
+    if (entry)
         entry->startValueChange(value);
     stopSectionPlay();
 }
 
 void MainWindow::EndValueChange(double value)
 {
-    if (isSimpleMode()) {
-        const TimeItemInfo info = m_videoItemDlg->currentTimeItemInfo();
-        if (info.maxEnd < value) {
-            value = info.maxEnd;
-            m_videoCutToolbar->setEndValue(float(value * 100));
-            m_videoCutToolbar->videoPlayPro(value * 100);
+    VoVideoConvertItem *item = currentItem();
+    QVideoConvertItem *entry = m_videoItemDlg->currentEntry();
+    const uint64_t duration = item ? item->m_duration : 0;
+    if (isSimpleMode() && duration > 0) {
+        const auto wanted = uint64_t(double(duration) * value);
+        const uint64_t t = allowedEnd(item, wanted);
+        if (t != wanted) {
+            const double held = double(t) / double(duration);
+            m_videoCutToolbar->setEndValue(float(held * 100));
+            m_videoCutToolbar->videoPlayPro(held * 100);
+            m_videoItemDlg->setTimelineEnd(held);
+            m_videoCutToolbar->setTrimEnd(t);
+            if (entry)
+                entry->endTimeChange(t);
+            stopSectionPlay();
+            return;
         }
         m_videoItemDlg->setTimelineEnd(value);
     }
     m_videoCutToolbar->endValueChange(value);
-    if (QVideoConvertItem *entry = m_videoItemDlg->currentEntry())
+    if (entry)
         entry->endValueChange(value);
     stopSectionPlay();
 }
@@ -201,13 +235,7 @@ void MainWindow::StartTimeChange(uint64_t t)
         return;
     const uint64_t duration = item->m_duration;
     if (isSimpleMode() && duration > 0) {
-        const TimeItemInfo info = m_videoItemDlg->currentTimeItemInfo();
-        const auto lowest = uint64_t(double(duration) * info.minStart);
-        if (t < lowest) {
-            t = lowest;
-            m_videoCutToolbar->setStartValue(info.minStart * 100.0);
-            m_videoCutToolbar->videoPlayPro(info.minStart * 100.0);
-        }
+        t = allowedStart(item, t);
         m_videoItemDlg->setTimelineStart(double(t) / double(duration));
     }
     m_videoCutToolbar->startTimeChange(t);
@@ -224,13 +252,7 @@ void MainWindow::EndTimeChange(uint64_t t)
         return;
     const uint64_t duration = item->m_duration;
     if (isSimpleMode() && duration > 0) {
-        const TimeItemInfo info = m_videoItemDlg->currentTimeItemInfo();
-        const auto highest = uint64_t(double(duration) * info.maxEnd);
-        if (t > highest) {
-            t = highest;
-            m_videoCutToolbar->setEndValue(float(info.maxEnd * 100.0));
-            m_videoCutToolbar->videoPlayPro(info.maxEnd * 100.0);
-        }
+        t = allowedEnd(item, t);
         m_videoItemDlg->setTimelineEnd(double(t) / double(duration));
     }
     m_videoCutToolbar->endTimeChange(t);
@@ -288,12 +310,12 @@ void MainWindow::OnBtnStartSet()
 
 void MainWindow::applyStart(VoVideoConvertItem *item, uint64_t t)
 {
-    const uint64_t duration = m_videoPlayDlg->duration();
+    const uint64_t duration = item->m_duration;
     if (isSimpleMode() && duration > 0) {
         // The segment may not reach back over its left neighbour.
-        const auto lowest = uint64_t(double(duration) * m_videoItemDlg->currentTimeItemInfo().minStart);
-        if (t < lowest) {
-            t = lowest;
+        const uint64_t held = allowedStart(item, t);
+        if (held != t) {
+            t = held;
             m_videoCutToolbar->setTrimStart(t);
         }
         m_videoItemDlg->setTimelineStart(double(t) / double(duration));
@@ -327,11 +349,12 @@ void MainWindow::OnBtnEndSet()
 
 void MainWindow::applyEnd(uint64_t t)
 {
-    const uint64_t duration = m_videoPlayDlg->duration();
+    VoVideoConvertItem *item = currentItem();
+    const uint64_t duration = item ? item->m_duration : 0;
     if (isSimpleMode() && duration > 0) {
-        const auto highest = uint64_t(double(duration) * m_videoItemDlg->currentTimeItemInfo().maxEnd);
-        if (t > highest) {
-            t = highest;
+        const uint64_t held = allowedEnd(item, t);
+        if (held != t) {
+            t = held;
             m_videoCutToolbar->setTrimEnd(t);
         }
         m_videoItemDlg->setTimelineEnd(double(t) / double(duration));

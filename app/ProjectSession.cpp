@@ -311,7 +311,7 @@ WorkState ProjectSession::captureWork() const
         segment->stored = m_stored.value(item);
         // What did not change is shared with the last state.
         const std::shared_ptr<const SegmentState> previous = m_last ? m_last->segments.value(i) : nullptr;
-        if (previous && previous->edit && sameEdit(*previous->edit, item->m_editConfig))
+        if (previous && previous->edit && *previous->edit == item->m_editConfig)
             segment->edit = previous->edit;
         else
             segment->edit = std::make_shared<const VEEditConfig>(item->m_editConfig);

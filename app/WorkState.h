@@ -42,7 +42,6 @@ struct WorkState {
     OutputState output;
 };
 
-bool sameEdit(const VEEditConfig &a, const VEEditConfig &b);
 bool sameSegment(const SegmentState &a, const SegmentState &b);
 bool sameOutput(const OutputState &a, const OutputState &b);
 // Equal segments, markers, mode and output; the selection and pictures may

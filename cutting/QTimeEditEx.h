@@ -53,6 +53,14 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    void endFreeTyping() { m_freeTyping = false; }
+    // A time typed over the whole field is kept as typed until it is
+    // confirmed or dropped: the editor's sections would fill a typed hour
+    // into the shown one ("00:59:56" typed over "01:01:40" became
+    // 01:59:56). The text takes what QCustomTimeEdit::parseTypedTime reads.
+    bool typeFreely(QKeyEvent *event);
+
     QTime m_allowedMin{0, 0};
+    bool m_freeTyping = false; // keys go to the text as typed, not to the sections
     QTime m_allowedMax{23, 59, 59, 999};
 };

@@ -1,5 +1,7 @@
 #include "QVideoCutManageDlg.h"
 
+#include "WorkModel.h"
+
 #include "ParserXML.h"
 #include "QButtonListDlg.h"
 #include "QConverterObject.h"
@@ -49,6 +51,7 @@ QVideoCutManageDlg::QVideoCutManageDlg(QWidget *parent) : QWidget(parent)
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     setMouseTracking(true);
     setAcceptDrops(true);
+    m_work = new WorkModel(this);
     buildForm();
 
     m_stripWorker.reset(new ThumbnailStripWorker([this](const QImage &image, int id) {

@@ -30,6 +30,7 @@ class QVideoConvertItem;
 class QVoCheckBox;
 class ThumbnailStripWorker;
 class VoVideoConvertItem;
+class WorkModel;
 class qSliderCtrl;
 
 class QVideoCutManageDlg : public QWidget {
@@ -49,6 +50,10 @@ public:
     void setTimelineEnd(double fraction);
     void setTimelineTotal(uint64_t duration);
     bool timelineHasRoomAtEnd() const;
+    // The work as the segments stand now (the rows' items brought into the
+    // model first, each keeping its segment id); the rules on times are
+    // asked of it, in microseconds.
+    WorkModel *work();
     void setListHeight(int extra);
     int listHeight() const { return m_extraHeight; }
     void retranslate();
@@ -245,6 +250,7 @@ private:
     std::unique_ptr<QConverterObject> m_converter; // the run of the last Start
 
     QPointer<QWidget> m_timelineLabelEditor;
+    WorkModel *m_work = nullptr;
     std::unique_ptr<ThumbnailStripWorker> m_stripWorker;
     int m_stripRequest = 0; // compared on the interface thread only
 };

@@ -14,6 +14,7 @@
 #include "SegmentOrder.h"
 #include "VoVideoConvertItem.h"
 #include "VoVideoConvertManager.h"
+#include "WorkModel.h"
 
 #include <QMouseEvent>
 #include <QScrollArea>
@@ -174,6 +175,39 @@ void QVideoCutManageDlg::setTimelineEnd(double fraction)
 void QVideoCutManageDlg::setTimelineTotal(uint64_t duration)
 {
     m_timeLine->setTime(duration);
+}
+
+WorkModel *QVideoCutManageDlg::work()
+{
+    QVector<WorkSegment> segments;
+    segments.reserve(m_entries.size());
+    for (QVideoConvertItem *entry : qAsConst(m_entries)) {
+        VoVideoConvertItem *item = entry->item();
+        if (!item)
+            continue;
+        int source = -1;
+        for (int i = 0; i < m_work->sourceCount() && source < 0; ++i)
+            if (m_work->source(i).path == item->m_videoPath)
+                source = i;
+        if (source < 0)
+            source = m_work->addSource({item->m_videoPath, item->m_duration});
+        m_work->setSourceDuration(source, item->m_duration);
+        WorkSegment segment;
+        segment.id = item->m_segmentId;
+        segment.source = source;
+        segment.start_us = item->m_TrimStartTime;
+        segment.end_us = item->m_TrimEndTime == 0 ? item->m_duration : item->m_TrimEndTime;
+        segment.label = item->m_label;
+        segment.edit = item->m_editConfig;
+        segments.append(segment);
+    }
+    m_work->setMode(m_bSimpleMode ? WorkMode::Simple : WorkMode::Normal);
+    const QVector<quint64> ids = m_work->assignSegments(segments);
+    int next = 0;
+    for (QVideoConvertItem *entry : qAsConst(m_entries))
+        if (VoVideoConvertItem *item = entry->item())
+            item->m_segmentId = ids.at(next++);
+    return m_work;
 }
 
 bool QVideoCutManageDlg::timelineHasRoomAtEnd() const

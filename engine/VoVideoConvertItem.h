@@ -135,6 +135,9 @@ public:
     QList<VideoStreamInfo> m_videoStreams;
     VEEditConfig m_editConfig;
     int32_t m_index = -1;
+    // The segment's id in the work model; 0 until the model first sees it.
+    // A clone is a new segment and starts without one.
+    quint64 m_segmentId = 0;
     // Merged losslessly with one chapter per part: this part's title; empty
     // keeps the source's chapters.
     QString m_partChapter;

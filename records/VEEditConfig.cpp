@@ -57,6 +57,27 @@ VEEditConfig::VEEditConfig()
     frameOverlay.imageScale = {{1.0, 1.0}};
 }
 
+bool VEEditConfig::operator==(const VEEditConfig &o) const
+{
+    return std::tie(trimStart, trimEnd, trimmedFlag, crop, picture, effectOverlay, frameOverlay, watermark,
+                    trackChoice, subtitleChoices, chapters, subtitleStyle, audio, soundEffect, audioTrackNames,
+                    tags, displayWidth, displayHeight, trackListLocked, m_bLossless, m_fileFormat, isDisc,
+                    streamChoice, subtitleTracks, audioTracks, reserved2, reserved3)
+        == std::tie(o.trimStart, o.trimEnd, o.trimmedFlag, o.crop, o.picture, o.effectOverlay, o.frameOverlay,
+                    o.watermark, o.trackChoice, o.subtitleChoices, o.chapters, o.subtitleStyle, o.audio,
+                    o.soundEffect, o.audioTrackNames, o.tags, o.displayWidth, o.displayHeight,
+                    o.trackListLocked, o.m_bLossless, o.m_fileFormat, o.isDisc, o.streamChoice,
+                    o.subtitleTracks, o.audioTracks, o.reserved2, o.reserved3);
+}
+
+// A field added to the record must join the comparison above, or undo and
+// the project's unsaved-work check would not see it change. Almost every
+// addition changes the size, so the compiler says so (on the 64-bit
+// platforms the size was taken on).
+#if defined(__x86_64__) && defined(__GLIBCXX__)
+static_assert(sizeof(VEEditConfig) == 2640, "a field was added to VEEditConfig: compare it in operator==");
+#endif
+
 void registerEditingMetaTypes()
 {
     static const bool registered = [] {

@@ -276,6 +276,10 @@ struct VEEditConfig {
     int reserved2 = 0;
     int reserved3 = 3;
 
+    // Every field: a field added later takes part without a change here.
+    bool operator==(const VEEditConfig &o) const;
+    bool operator!=(const VEEditConfig &o) const { return !(*this == o); }
+
     // Clears the trim pair together with its flag.
     void clearTrim()
     {

@@ -23,6 +23,15 @@ struct VideoStreamInfo {
     int profile = 0;
     int level = 0;
     std::vector<uint8_t> extraData; // codec private data
+
+    bool operator==(const VideoStreamInfo &o) const
+    {
+        return streamIndex == o.streamIndex && displayText == o.displayText && name == o.name
+            && codecName == o.codecName && width == o.width && height == o.height && language == o.language
+            && bitRate == o.bitRate && frameRateNum == o.frameRateNum && frameRateDen == o.frameRateDen
+            && profile == o.profile && level == o.level && extraData == o.extraData;
+    }
+    bool operator!=(const VideoStreamInfo &o) const { return !(*this == o); }
 };
 
 struct AudioStreamInfo {
@@ -36,6 +45,15 @@ struct AudioStreamInfo {
     int64_t bitRate = 0;
     int profile = 0;
     std::vector<uint8_t> extraData;
+
+    bool operator==(const AudioStreamInfo &o) const
+    {
+        return streamIndex == o.streamIndex && displayText == o.displayText && name == o.name
+            && codecName == o.codecName && language == o.language && channels == o.channels
+            && sampleRate == o.sampleRate && bitRate == o.bitRate && profile == o.profile
+            && extraData == o.extraData;
+    }
+    bool operator!=(const AudioStreamInfo &o) const { return !(*this == o); }
 };
 
 struct SubtitleStreamInfo {
@@ -49,14 +67,26 @@ struct SubtitleStreamInfo {
     int kind = 0;            // 0 embedded stream, 1 subtitle file
     std::string path;        // subtitle file, for kind 1
     std::vector<uint8_t> extraData;
+
+    bool operator==(const SubtitleStreamInfo &o) const
+    {
+        return streamIndex == o.streamIndex && displayText == o.displayText && name == o.name
+            && language == o.language && codecName == o.codecName && codecTag == o.codecTag && value == o.value
+            && kind == o.kind && path == o.path && extraData == o.extraData;
+    }
+    bool operator!=(const SubtitleStreamInfo &o) const { return !(*this == o); }
 };
 
 struct VEAudioTrackEntry {
     bool selected = false;
     AudioStreamInfo info;
+    bool operator==(const VEAudioTrackEntry &o) const { return selected == o.selected && info == o.info; }
+    bool operator!=(const VEAudioTrackEntry &o) const { return !(*this == o); }
 };
 
 struct VESubtitleTrackEntry {
     bool selected = false;
     SubtitleStreamInfo info;
+    bool operator==(const VESubtitleTrackEntry &o) const { return selected == o.selected && info == o.info; }
+    bool operator!=(const VESubtitleTrackEntry &o) const { return !(*this == o); }
 };

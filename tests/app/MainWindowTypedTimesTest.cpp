@@ -4,11 +4,16 @@
 // the cut tool's hint on where the output starts, as the output mode and
 // the frame-exact choice change in the format dialog.
 #include "MainWindowHelpers.h"
+#include "ConfigState.h"
 #include "FormatWidget.h"
+#include "MediaProbe.h"
 #include "OutputFormatParams.h"
 #include "ParserXML.h"
 #include "QCustomTimeEdit.h"
 #include "QImageButton.h"
+#include "QSimpleTimeLine.h"
+#include "QTimeContainer.h"
+#include "QTimeItem.h"
 #include "QTimeEditEx.h"
 #include "QVideoConvertItem.h"
 #include "QVideoCutDlg.h"
@@ -17,8 +22,10 @@
 #include "VoVideoConvertItem.h"
 
 #include <QAbstractButton>
+#include <QDirIterator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using testsupport::fixture;
@@ -34,6 +41,21 @@ void freeMode()
 }
 
 QString shown(QCustomTimeEdit *edit) { return edit->timeEdit()->text(); }
+
+QString clock(uint64_t us) { return QCustomTimeEdit::fromMicroseconds(us).toString(QStringLiteral("hh:mm:ss.zzz")); }
+
+// The decoded picture at a time of a file (or its first one), as ffmpeg
+// hashes it.
+QByteArray pictureHash(const QString &file, const QString &at = {})
+{
+    QStringList args{"-v", "error"};
+    if (!at.isEmpty())
+        args << "-ss" << at;
+    args << "-i" << file << "-frames:v" << "1" << "-f" << "framemd5" << "-";
+    const testsupport::ProcessResult r = testsupport::runProcess("ffmpeg", args);
+    const QList<QByteArray> lines = r.out.trimmed().split('\n');
+    return r.exitCode == 0 && !lines.isEmpty() ? lines.last().split(',').last().trimmed() : QByteArray();
+}
 
 // Click into the field, select everything, type, confirm.
 void typeTime(QCustomTimeEdit *edit, const QString &text, Qt::Key confirm = Qt::Key_Return)
@@ -202,5 +224,108 @@ TEST(MainWindowTypedTimes, TheStartHintFollowsTheOutputModeAndTheFrameExactChoic
     EXPECT_EQ(hint->text(), QStringLiteral("starts at 0:00:03.200, key frame"));
     chooseOutput(w, false, false);
     EXPECT_TRUE(hint->isHidden());
+    EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join('|').toStdString();
+}
+
+// Simple Mode on a two-hour file, segments 0:00:00–1:00:00 and
+// 1:01:40–1:03:20: a start typed into the second segment before the first
+// one's end becomes that end to the microsecond, one at or after it stands
+// as typed, and the segment never empties, whatever the window's width
+// (a column of the timeline is several seconds here). The converted output
+// starts on that very picture.
+TEST(MainWindowTypedTimes, OnTheTimelineATypedStartStopsAtThePreviousEndToTheMicrosecondAtAnyWidth)
+{
+    constexpr uint64_t kS = 1000 * kMs;
+    ParserXML::readItemValue("LISTMODEL_ITEM", "ListModel_Line", "N");
+    ParserXML::writeItemValue("LISTMODEL_ITEM", "ListModel_Line", "Y");
+    QTemporaryDir root;
+    ParserXML::readItemValue("OutPut_path", "path_value", "");
+    ParserXML::writeItemValue("OutPut_path", "path_value", root.path() + "/");
+    MessageWatcher messages;
+    const QString source = fixture("two_hours.mp4");
+    for (int width : {1000, 1600}) {
+        SCOPED_TRACE(width);
+        MainWindow w;
+        w.resize(width, 700);
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        ASSERT_TRUE(importThroughSignal(w, {source}));
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        ASSERT_EQ(w.width(), width);
+        ASSERT_TRUE(w.segmentManager()->isSimpleMode());
+        QCustomTimeEdit *start = w.cutTool()->startTimeEdit();
+        QCustomTimeEdit *end = w.cutTool()->endTimeEdit();
+        VoVideoConvertItem *first = w.cutTool()->currentItem();
+        ASSERT_NE(first, nullptr);
+        ASSERT_EQ(first->m_duration, 7200 * kS);
+        // The file plays once open; the user stops it before typing.
+        ASSERT_TRUE(waitUntil([&] { return !w.playerPanel()->isPaused(); }));
+        QTest::keyClick(&w, Qt::Key_Space);
+        ASSERT_TRUE(waitUntil([&] { return w.playerPanel()->isPaused(); }));
+
+        typeTime(end, QStringLiteral("01:00:00.000"));
+        ASSERT_EQ(first->m_TrimEndTime, 3600 * kS);
+        auto *add = w.segmentManager()->findChild<QAbstractButton *>("m_btnAddItem");
+        ASSERT_NE(add, nullptr);
+        QTest::mouseClick(add, Qt::LeftButton);
+        ASSERT_TRUE(waitUntil([&] { return itemCount() == 2 && w.cutTool()->currentItem() != first; }, 5000));
+        VoVideoConvertItem *second = w.cutTool()->currentItem();
+        typeTime(start, QStringLiteral("01:01:40.000"));
+        typeTime(end, QStringLiteral("01:03:20.000"));
+        ASSERT_EQ(second->m_TrimStartTime, 3700 * kS);
+        ASSERT_EQ(second->m_TrimEndTime, 3800 * kS);
+
+        QTimeContainer *boxes = w.segmentManager()->timeLine()->container();
+        ASSERT_EQ(boxes->count(), 2);
+        const struct {
+            const char *typed;
+            uint64_t expected;
+        } cases[] = {
+            {"00:59:56.000", 3600 * kS}, // before the previous end: that end
+            {"00:30:00.000", 3600 * kS},
+            {"01:00:00.000", 3600 * kS}, // at it
+            {"01:00:03.000", 3603 * kS}, // after it: as typed
+            {"01:00:00.001", 3600 * kS + kMs},
+        };
+        for (const auto &c : cases) {
+            SCOPED_TRACE(c.typed);
+            typeTime(start, QStringLiteral("01:01:40.000"));
+            ASSERT_EQ(second->m_TrimStartTime, 3700 * kS);
+            typeTime(start, QLatin1String(c.typed));
+            EXPECT_EQ(second->m_TrimStartTime, c.expected);
+            EXPECT_EQ(second->m_TrimEndTime, 3800 * kS);
+            EXPECT_EQ(shown(start), clock(c.expected));
+            EXPECT_EQ(first->m_TrimStartTime, 0u);
+            EXPECT_EQ(first->m_TrimEndTime, 3600 * kS);
+            // The boxes draw it: side by side, the second not empty.
+            EXPECT_GT(boxes->items().at(1)->x(), boxes->items().at(0)->rightEdge());
+            EXPECT_GT(boxes->items().at(1)->width(), 1);
+        }
+
+        if (width != 1600)
+            continue;
+        typeTime(start, QStringLiteral("00:59:56.000"));
+        ASSERT_EQ(second->m_TrimStartTime, 3600 * kS);
+        chooseOutput(w, true, false); // a stream copy: every frame is a key frame
+        auto *convert = w.cutTool()->findChild<QAbstractButton *>("m_btnConvert");
+        ASSERT_NE(convert, nullptr);
+        QTest::mouseClick(convert, Qt::LeftButton);
+        ASSERT_TRUE(waitUntil([&] { return MainWindow::isConverting(); }, 5000));
+        ASSERT_TRUE(waitUntil([&] { return !MainWindow::isConverting(); }, 120000));
+        QStringList made;
+        QDirIterator it(ConfigState::instance().converterPath(), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            made << it.next();
+        QString cut;
+        for (const QString &file : made)
+            if (std::abs(probeFile(file).duration - 200.0) < 0.6)
+                cut = file;
+        ASSERT_FALSE(cut.isEmpty()) << made.join(' ').toStdString();
+        const QByteArray picture = pictureHash(cut);
+        ASSERT_FALSE(picture.isEmpty());
+        EXPECT_EQ(picture, pictureHash(source, "3600"));
+        EXPECT_NE(picture, pictureHash(source, "3596"));
+    }
     EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join('|').toStdString();
 }

@@ -1,0 +1,142 @@
+#pragma once
+// The work a user edits, with one owner: the sources, the segments cut from
+// them, the markers a search left on the timeline, the mode and the output
+// settings. Every rule about times lives here and works in microseconds:
+// a range stays inside its source, a start never passes its end, and in
+// Simple Mode the segments lie in time order without overlap. The views
+// draw what it holds and hear of each change by the segment's id, which
+// stays with the segment through moves and edits and is never reused.
+// Interface thread only.
+#include "VEEditConfig.h"
+
+#include <QObject>
+#include <QString>
+#include <QVector>
+#include <cstdint>
+
+// A file the segments are cut from. Segments name it by its place in the
+// model's list of sources.
+struct WorkSource {
+    QString path;
+    uint64_t duration_us = 0; // 0 while unknown: nothing is held to it
+
+    bool operator==(const WorkSource &o) const { return path == o.path && duration_us == o.duration_us; }
+    bool operator!=(const WorkSource &o) const { return !(*this == o); }
+};
+
+struct WorkSegment {
+    quint64 id = 0; // given by the model; 0 asks for a new one
+    int source = 0;
+    uint64_t start_us = 0;
+    uint64_t end_us = 0;
+    QString label;
+    VEEditConfig edit;
+
+    uint64_t length_us() const { return end_us > start_us ? end_us - start_us : 0; }
+    bool operator==(const WorkSegment &o) const
+    {
+        return id == o.id && source == o.source && start_us == o.start_us && end_us == o.end_us
+            && label == o.label && edit == o.edit;
+    }
+    bool operator!=(const WorkSegment &o) const { return !(*this == o); }
+};
+
+enum class WorkMode {
+    Normal, // segments as a free list: any order, overlaps allowed
+    Simple, // segments side by side on one timeline
+};
+
+struct OutputSettings {
+    bool lossless = false;
+    QString format; // lower-case container name
+    bool frameExact = false;
+    bool merge = false;
+    bool chaptersFromSegments = false;
+    QString nameTemplate;
+
+    bool operator==(const OutputSettings &o) const
+    {
+        return lossless == o.lossless && format == o.format && frameExact == o.frameExact && merge == o.merge
+            && chaptersFromSegments == o.chaptersFromSegments && nameTemplate == o.nameTemplate;
+    }
+    bool operator!=(const OutputSettings &o) const { return !(*this == o); }
+};
+
+class WorkModel : public QObject {
+    Q_OBJECT
+public:
+    explicit WorkModel(QObject *parent = nullptr);
+
+    // Sources.
+    int sourceCount() const { return m_sources.size(); }
+    const WorkSource &source(int index) const { return m_sources.at(index); }
+    int addSource(const WorkSource &source);
+    void setSourceDuration(int index, uint64_t duration_us);
+    // Every source and segment goes (a new file, a new project).
+    void clear();
+
+    // Segments, in list order (time order in Simple Mode).
+    int count() const { return m_segments.size(); }
+    const WorkSegment &at(int index) const { return m_segments.at(index); }
+    const QVector<WorkSegment> &segments() const { return m_segments; }
+    int indexOf(quint64 id) const;
+    const WorkSegment *find(quint64 id) const;
+
+    // Puts a segment at index (appends when index lies outside), its range
+    // held inside its source; returns its id.
+    quint64 insertSegment(int index, WorkSegment segment);
+    bool removeSegment(quint64 id);
+    // To position to of the list as it stands without the segment.
+    bool moveSegment(quint64 id, int to);
+    // The rules applied to a wanted start or end; what was applied is
+    // returned (the segment's time unchanged for an unknown id).
+    uint64_t setStart(quint64 id, uint64_t start_us);
+    uint64_t setEnd(quint64 id, uint64_t end_us);
+    bool setLabel(quint64 id, const QString &label);
+    bool setEdit(quint64 id, const VEEditConfig &edit);
+
+    // What setStart / setEnd would apply, without applying it.
+    uint64_t allowedStart(quint64 id, uint64_t start_us) const;
+    uint64_t allowedEnd(quint64 id, uint64_t end_us) const;
+    // The stretch a segment's edges may use: the source, and in Simple Mode
+    // the previous segment's end and the next one's start.
+    uint64_t lowestStart(quint64 id) const;
+    uint64_t highestEnd(quint64 id) const;
+
+    // Takes the segments of another holder as they stand now: a segment
+    // with a known id is updated in place (and moved to its new position),
+    // one with id 0 or an unknown id is inserted, and those not given are
+    // removed, each reported as a single change. Ranges are taken as they
+    // are, so that the model never disagrees with what it was given; the
+    // rules apply to the next change. Returns the ids in the given order.
+    QVector<quint64> assignSegments(const QVector<WorkSegment> &segments);
+
+    WorkMode mode() const { return m_mode; }
+    void setMode(WorkMode mode);
+    const QVector<uint64_t> &markers() const { return m_markers; }
+    void setMarkers(const QVector<uint64_t> &markers_us);
+    const OutputSettings &output() const { return m_output; }
+    void setOutput(const OutputSettings &output);
+
+signals:
+    void segmentInserted(quint64 id, int index);
+    void segmentRemoved(quint64 id, int index);
+    void segmentMoved(quint64 id, int from, int to);
+    void segmentChanged(quint64 id);
+    void sourcesChanged();
+    void modeChanged(WorkMode mode);
+    void markersChanged();
+    void outputChanged();
+
+private:
+    uint64_t durationOf(const WorkSegment &segment) const;
+    uint64_t heldToSource(const WorkSegment &segment, uint64_t t) const;
+    quint64 takeId(quint64 wanted);
+
+    QVector<WorkSource> m_sources;
+    QVector<WorkSegment> m_segments;
+    WorkMode m_mode = WorkMode::Normal;
+    QVector<uint64_t> m_markers;
+    OutputSettings m_output;
+    quint64 m_lastId = 0;
+};
