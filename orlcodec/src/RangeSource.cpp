@@ -20,6 +20,11 @@ namespace orl {
 namespace {
 
 constexpr int64_t kBackgroundLead_us = 1000000; // background decoded ahead of the main sound
+// How far into a file its first picture is looked for, and how much later
+// than the sound it may start before a range from there starts with it
+// (less is the usual lead of sound over pictures in a container).
+constexpr int64_t kFirstPictureSearch_us = 10000000;
+constexpr int64_t kLatePicture_us = 100000;
 
 } // namespace
 
@@ -137,7 +142,17 @@ bool RangeSource::prepare(uint64_t start_us, uint64_t length_us, const EncodedOu
                           const Geometry &geometry, bool padSound, std::string &error)
 {
     m_start = static_cast<int64_t>(start_us);
-    int64_t length = static_cast<int64_t>(length_us);
+    const int64_t askedEnd = length_us > 0 ? m_start + static_cast<int64_t>(length_us) : 0;
+    if (out.venc && m_video >= 0 && m_start < kFirstPictureSearch_us) {
+        // A recording joined in the middle of a group has sound before
+        // its first picture a decoder can show: a range starting there
+        // starts with that picture, and its sound with it, rather than
+        // holding the picture still while the sound runs.
+        const int64_t first = firstPicture_us();
+        if (first != kNoTime && first > m_start + kLatePicture_us && (askedEnd == 0 || first < askedEnd))
+            m_start = first;
+    }
+    int64_t length = askedEnd > 0 ? askedEnd - m_start : 0;
     if (length <= 0)
         length = std::max<int64_t>(m_duration_us - m_start, 0);
     else if (m_duration_us > 0)
@@ -146,7 +161,7 @@ bool RangeSource::prepare(uint64_t start_us, uint64_t length_us, const EncodedOu
         error = "the range starts after the end of the source";
         return false;
     }
-    m_end = length_us > 0 ? m_start + static_cast<int64_t>(length_us) : 0;
+    m_end = askedEnd;
     m_outLength = outLength(m_params, length);
 
     GraphPlan plan;
@@ -220,11 +235,7 @@ bool RangeSource::seekToStart(std::deque<PacketPtr> &pending)
         const int64_t seekTo = target - back;
         const bool fromStart = seekTo <= m_fileStart_us;
         if (fromStart) {
-            // A time-stamp seek to the start of such a file can still land
-            // after its first key frame; its first byte cannot.
-            const bool bytes = !(ctx->iformat->flags & AVFMT_NO_BYTE_SEEK) && (ctx->iformat->flags & AVFMT_TS_DISCONT);
-            if (!bytes || av_seek_frame(ctx, -1, 0, AVSEEK_FLAG_BYTE) < 0)
-                avformat_seek_file(ctx, -1, std::numeric_limits<int64_t>::min(), m_fileStart_us, m_fileStart_us, 0);
+            rewind();
         } else if (av_seek_frame(ctx, -1, seekTo, AVSEEK_FLAG_BACKWARD) < 0
                    && avformat_seek_file(ctx, -1, std::numeric_limits<int64_t>::min(), seekTo, seekTo, 0) < 0) {
             back = back == 0 ? 1000000 : back * 2;
@@ -242,6 +253,26 @@ bool RangeSource::seekToStart(std::deque<PacketPtr> &pending)
     // tried; the decoder shows what it can and the trim keeps the range.
     logLine(AV_LOG_WARNING, "no key frame found before %lld", static_cast<long long>(target));
     return true;
+}
+
+void RangeSource::rewind()
+{
+    AVFormatContext *ctx = m_source.ctx.get();
+    // A time-stamp seek to the start of a file without an index can still
+    // land after its first key frame; its first byte cannot.
+    const bool bytes = !(ctx->iformat->flags & AVFMT_NO_BYTE_SEEK) && (ctx->iformat->flags & AVFMT_TS_DISCONT);
+    if (!bytes || av_seek_frame(ctx, -1, 0, AVSEEK_FLAG_BYTE) < 0)
+        avformat_seek_file(ctx, -1, std::numeric_limits<int64_t>::min(), m_fileStart_us, m_fileStart_us, 0);
+}
+
+int64_t RangeSource::firstPicture_us()
+{
+    rewind();
+    std::deque<PacketPtr> read;
+    int64_t key = kNoTime;
+    const bool done = readToKeyFrame(read, m_fileStart_us + kFirstPictureSearch_us, key);
+    rewind(); // decoding of a range from the start expects to find the file there
+    return done && key != kNoTime ? key - m_fileStart_us : kNoTime;
 }
 
 bool RangeSource::readToKeyFrame(std::deque<PacketPtr> &pending, int64_t target, int64_t &key)

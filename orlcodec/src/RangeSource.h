@@ -72,6 +72,11 @@ private:
     // it and the sound read on the way; its time (input µs) in key,
     // kNoTime when none came before the range's start had passed.
     bool readToKeyFrame(std::deque<PacketPtr> &pending, int64_t target, int64_t &key);
+    // Places the demuxer at the start of the file.
+    void rewind();
+    // Time (µs from the file's start) of the first picture a decoder can
+    // show from the file's start; kNoTime when none comes early.
+    int64_t firstPicture_us();
     // Hands a decoded picture to the graph: the picture showing at the
     // range's start is the one before it, so that one is held back and
     // given the start's time instead of being trimmed away.
