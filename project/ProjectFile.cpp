@@ -168,14 +168,14 @@ bool ProjectFile::parse(const QByteArray &bytes, Project *project, QString *erro
     }
     const QJsonValue version = root.value(QStringLiteral("version"));
     const double v = version.toDouble(-1);
-    if (!version.isDouble() || v < 1 || v != double(int(v))) {
+    if (!version.isDouble() || v < 1 || v != std::floor(v)) {
         *error = tr("The project file has no valid format version.");
         return false;
     }
     if (v > kVersion) {
         *error = tr("This project was saved by a newer version of Zelvane Snipwell (project format %1); this "
                     "version reads format %2 and older. Please update the program to open it.")
-                     .arg(int(v))
+                     .arg(QString::number(v, 'g', 16))
                      .arg(kVersion);
         return false;
     }
