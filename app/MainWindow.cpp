@@ -345,6 +345,6 @@ void MainWindow::OnFormatDlg()
 {
     FormatWidget::instance(this)->runModal(this);
     // An accepted output setting is one step of the work.
-    m_project->noteChange();
+    m_project->record(tr("Change Format"));
 }
 

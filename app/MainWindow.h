@@ -173,6 +173,8 @@ private:
 
     // Helpers of the panel slots (MainWindow_Panels.cpp).
     VoVideoConvertItem *currentItem() const;
+    // The current segment's place in the list, -1 for none.
+    int currentIndex() const;
     bool isSimpleMode() const;
     void refreshThumbnail(VoVideoConvertItem *item);
     void thumbnailArrived(quintptr key, const QImage &image);

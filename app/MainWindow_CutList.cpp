@@ -3,6 +3,8 @@
 // "Segments From Chapters".
 #include "MainWindow.h"
 
+#include "ProjectSession.h"
+
 #include "CutList.h"
 #include "CutListText.h"
 #include "ProgramMenu.h"
@@ -337,6 +339,7 @@ void MainWindow::placeReadCutList(const QString &path, const VoVideoConvertItem 
         emit cutListImported(false);
         return;
     }
+    m_project->record(tr("Import Cut List"));
 
     QStringList notes;
     if (!fit.clipped.empty())
@@ -440,5 +443,6 @@ void MainWindow::ActOnSegmentsFromChapters()
                                    productTitle(), QVoMessageBox::Error, QVoMessageBox::OkButton);
         return;
     }
-    placeCutList(*source, made.segments);
+    if (placeCutList(*source, made.segments))
+        m_project->record(tr("Segments From Chapters"));
 }

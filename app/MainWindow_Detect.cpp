@@ -86,7 +86,7 @@ void MainWindow::ActOnDetect()
         // first when the segments overlap.
         if (!m_videoItemDlg->isSimpleMode())
             QMetaObject::invokeMethod(m_videoItemDlg, "OnStyleLine");
-        m_project->noteChange();
+        m_project->record(tr("Detect Cuts"));
         return;
     }
     if (dlg.pieces().empty())
@@ -108,5 +108,5 @@ void MainWindow::ActOnDetect()
     }
     m_videoItemDlg->placeSegments(made, replace);
     // One step, whatever the dialogs in between recorded.
-    m_project->noteChange();
+    m_project->record(tr("Detect Cuts"));
 }

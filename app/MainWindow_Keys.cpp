@@ -8,6 +8,8 @@
 // named for screen readers by its tooltip.
 #include "MainWindow.h"
 
+#include "ProjectSession.h"
+
 #include "QTimeEditEx.h"
 
 #include "QLoadingDlg.h"
@@ -182,6 +184,9 @@ bool MainWindow::handleShortcut(QObject *receiver, QKeyEvent *event)
 {
     if (textFieldHasFocus(receiver))
         return false;
+    // Undo, redo, save and open belong to the work's history.
+    if (m_project && m_project->handleKey(event))
+        return true;
     // The keypad's "+" and Enter arrive with the keypad modifier.
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
     const bool plusWithShift = event->key() == Qt::Key_Plus;

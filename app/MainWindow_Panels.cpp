@@ -123,6 +123,8 @@ void MainWindow::connectPanels()
 // asking it spares a settings read on every handle move.
 bool MainWindow::isSimpleMode() const { return m_videoItemDlg->isSimpleMode(); }
 
+int MainWindow::currentIndex() const { return m_videoItemDlg->entries().indexOf(m_videoItemDlg->currentEntry()); }
+
 VoVideoConvertItem *MainWindow::currentItem() const
 {
     QVideoConvertItem *entry = m_videoItemDlg->currentEntry();
@@ -190,6 +192,7 @@ void MainWindow::StartValueChange(double value)
             m_videoCutToolbar->setTrimStart(t);
             if (entry)
                 entry->startTimeChange(t);
+            m_videoItemDlg->noteDrag(currentIndex(), true, false);
             stopSectionPlay();
             return;
         }
@@ -198,6 +201,7 @@ void MainWindow::StartValueChange(double value)
     m_videoCutToolbar->startValueChange(value);
     if (entry)
         entry->startValueChange(value);
+    m_videoItemDlg->noteDrag(currentIndex(), true, false);
     stopSectionPlay();
 }
 
@@ -217,6 +221,7 @@ void MainWindow::EndValueChange(double value)
             m_videoCutToolbar->setTrimEnd(t);
             if (entry)
                 entry->endTimeChange(t);
+            m_videoItemDlg->noteDrag(currentIndex(), false, true);
             stopSectionPlay();
             return;
         }
@@ -225,6 +230,7 @@ void MainWindow::EndValueChange(double value)
     m_videoCutToolbar->endValueChange(value);
     if (entry)
         entry->endValueChange(value);
+    m_videoItemDlg->noteDrag(currentIndex(), false, true);
     stopSectionPlay();
 }
 
@@ -243,6 +249,7 @@ void MainWindow::StartTimeChange(uint64_t t)
         entry->startTimeChange(t);
     refreshThumbnail(item);
     stopSectionPlay();
+    m_videoItemDlg->noteStep(tr("Change Start of Segment %1").arg(currentIndex() + 1));
 }
 
 void MainWindow::EndTimeChange(uint64_t t)
@@ -259,14 +266,20 @@ void MainWindow::EndTimeChange(uint64_t t)
     if (QVideoConvertItem *entry = m_videoItemDlg->currentEntry())
         entry->endTimeChange(t);
     stopSectionPlay();
+    m_videoItemDlg->noteStep(tr("Change End of Segment %1").arg(currentIndex() + 1));
 }
 
-void MainWindow::sliderMousePress() { m_videoPlayDlg->BeginAsyncSeek(); }
+void MainWindow::sliderMousePress()
+{
+    m_videoPlayDlg->BeginAsyncSeek();
+    m_videoItemDlg->beginDrag();
+}
 
 void MainWindow::sliderMouseRelease()
 {
     m_videoPlayDlg->EndAsyncSeek();
     refreshThumbnail(currentItem());
+    m_videoItemDlg->endDrag();
 }
 
 void MainWindow::itemVideoImageChange() { refreshThumbnail(currentItem()); }
@@ -323,6 +336,7 @@ void MainWindow::applyStart(VoVideoConvertItem *item, uint64_t t)
     if (QVideoConvertItem *entry = m_videoItemDlg->currentEntry())
         entry->startTimeChange(t);
     refreshThumbnail(item);
+    m_videoItemDlg->noteStep(tr("Set Start of Segment %1").arg(currentIndex() + 1));
 }
 
 void MainWindow::OnBtnEndSet()
@@ -361,6 +375,7 @@ void MainWindow::applyEnd(uint64_t t)
     }
     if (QVideoConvertItem *entry = m_videoItemDlg->currentEntry())
         entry->endTimeChange(t);
+    m_videoItemDlg->noteStep(tr("Set End of Segment %1").arg(currentIndex() + 1));
 }
 
 void MainWindow::afterMarks(std::function<void()> action)
@@ -407,6 +422,7 @@ void MainWindow::addItemNow()
     m_videoCutToolbar->setItem(copy);
     if (!m_videoItemDlg->isListExpanded())
         m_videoItemDlg->OnBtnShowList();
+    m_videoItemDlg->noteStep(tr("Add Segment"));
 }
 
 void MainWindow::SelectItemChange()

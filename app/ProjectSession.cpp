@@ -16,6 +16,7 @@
 #include "TimeItemInfo.h"
 #include "VoVideoConvertItem.h"
 #include "VoVideoConvertManager.h"
+#include "WorkModel.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -44,13 +45,13 @@ ProjectSession::PathChooser g_openChooser;
 constexpr int kRecentCount = 10;
 const QString kRecentItem = QStringLiteral("RECENT_ITEM");
 
-// One step: the work before and after it. The change has already happened
-// when the step is recorded, so the first redo does nothing.
+// One named step: the work before and after it. The change has already
+// happened when the step is recorded, so the first redo does nothing.
 class WorkCommand : public QUndoCommand {
 public:
     WorkCommand(ProjectSession *session, std::shared_ptr<const WorkState> before,
-                std::shared_ptr<const WorkState> after)
-        : m_session(session), m_before(std::move(before)), m_after(std::move(after))
+                std::shared_ptr<const WorkState> after, const QString &text)
+        : QUndoCommand(text), m_session(session), m_before(std::move(before)), m_after(std::move(after))
     {
     }
     void undo() override { m_session->applyWork(*m_before); }
@@ -130,12 +131,10 @@ ProjectSession::ProjectSession(MainWindow *window)
     connect(window, &MainWindow::importSettled, this, &ProjectSession::importFinished);
 
     QVideoCutManageDlg *list = window->segmentManager();
-    for (const char *name : {"m_btnStyleLine", "m_btnStyleList"}) {
-        if (QAbstractButton *button = list->findChild<QAbstractButton *>(QLatin1String(name)))
-            connect(button, &QAbstractButton::clicked, this, &ProjectSession::noteChange);
-    }
-    connect(list->mergeCheck(), &QAbstractButton::toggled, this, [this] { noteChangeSoon(); });
-    qApp->installEventFilter(this);
+    connect(list->work(), &WorkModel::stepTaken, this, &ProjectSession::record);
+    connect(list->mergeCheck(), &QAbstractButton::toggled, this,
+            [this](bool on) { record(on ? tr("Merge Segments") : tr("Separate Segments")); });
+    connect(m_stack, &QUndoStack::indexChanged, this, &ProjectSession::showStepNames);
 
     // Named by the process: two programs running at once, for one user on
     // two displays, never write each other's file.
@@ -155,7 +154,6 @@ ProjectSession::ProjectSession(MainWindow *window)
 
 ProjectSession::~ProjectSession()
 {
-    qApp->removeEventFilter(this);
     // The program ends normally: nothing is left to restore.
     if (!m_keepAutosave)
         removeAutosave();
@@ -178,8 +176,10 @@ void ProjectSession::buildMenu()
     connect(m_actOpen, &QAction::triggered, this, &ProjectSession::chooseAndOpenProject);
     connect(m_actSave, &QAction::triggered, this, &ProjectSession::saveProject);
     connect(m_actSaveAs, &QAction::triggered, this, &ProjectSession::saveProjectAs);
-    connect(m_actUndo, &QAction::triggered, m_stack, &QUndoStack::undo);
-    connect(m_actRedo, &QAction::triggered, m_stack, &QUndoStack::redo);
+    // Marks, adds and conversions asked for while the player was still on
+    // its way to a picture happen first: the keys act in the order pressed.
+    connect(m_actUndo, &QAction::triggered, this, [this] { m_window->afterMarks([this] { m_stack->undo(); }); });
+    connect(m_actRedo, &QAction::triggered, this, [this] { m_window->afterMarks([this] { m_stack->redo(); }); });
     connect(m_stack, &QUndoStack::canUndoChanged, m_actUndo, &QAction::setEnabled);
     connect(m_stack, &QUndoStack::canRedoChanged, m_actRedo, &QAction::setEnabled);
     m_actUndo->setEnabled(false);
@@ -323,9 +323,8 @@ WorkState ProjectSession::captureWork() const
     return state;
 }
 
-void ProjectSession::noteChange()
+void ProjectSession::record(const QString &text)
 {
-    m_captureQueued = false;
     if (m_applying || m_openingProject || MainWindow::isConverting() || m_window->isImporting() || !m_template)
         return;
     auto now = std::make_shared<const WorkState>(captureWork());
@@ -337,25 +336,13 @@ void ProjectSession::noteChange()
         return;
     const std::shared_ptr<const WorkState> before = m_last;
     m_last = now;
-    m_stack->push(new WorkCommand(this, before, now));
+    m_stack->push(new WorkCommand(this, before, now, text));
 }
 
-void ProjectSession::noteChangeSoon()
+void ProjectSession::showStepNames()
 {
-    if (m_captureQueued)
-        return;
-    m_captureQueued = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            m_captureQueued = false;
-            // Inside another window's own loop the change is still under
-            // way; that window's end records it.
-            if (QApplication::activeModalWidget())
-                return;
-            noteChange();
-        },
-        Qt::QueuedConnection);
+    m_window->programMenu()->setStepNames(m_stack->canUndo() ? m_stack->undoText() : QString(),
+                                          m_stack->canRedo() ? m_stack->redoText() : QString());
 }
 
 void ProjectSession::applyOutput(const OutputState &o)
@@ -901,39 +888,8 @@ bool ProjectSession::handleKey(QKeyEvent *event)
         return true;
     if (action == m_actSave && VoVideoConvertManager::instance()->count() == 0)
         return true;
-    if (action->isEnabled() || action == m_actSave || action == m_actOpen) {
-        // Whatever was just done counts as its own step first.
-        noteChange();
+    if (action->isEnabled() || action == m_actSave || action == m_actOpen)
         action->trigger();
-    }
     return true;
 }
 
-bool ProjectSession::eventFilter(QObject *watched, QEvent *event)
-{
-    const QEvent::Type type = event->type();
-    if (!watched->isWidgetType())
-        return false;
-    auto *widget = static_cast<QWidget *>(watched);
-    // "Video Edit" is one step on OK, taken when the code that ran it has
-    // put its result in place and let the dialog go.
-    if (type == QEvent::Hide && widget != m_window && widget->isWindow() && widget->inherits("QDialog")) {
-        connect(widget, &QObject::destroyed, this, &ProjectSession::noteChangeSoon, Qt::UniqueConnection);
-        return false;
-    }
-    if (type != QEvent::KeyPress && type != QEvent::MouseButtonRelease)
-        return false;
-    if (widget->window() != m_window || QApplication::activeModalWidget())
-        return false;
-    if (type == QEvent::KeyPress) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        // A text field keeps its own undo.
-        const QWidget *focus = QApplication::focusWidget();
-        const bool typing = focus && (focus->inherits("QLineEdit") || focus->inherits("QAbstractSpinBox")
-                                      || focus->inherits("QTextEdit") || focus->inherits("QPlainTextEdit"));
-        if (!typing && handleKey(key))
-            return true;
-    }
-    noteChangeSoon();
-    return false;
-}

@@ -4,9 +4,11 @@
 // project files; the list of recent files; the window title with the
 // project's name; the question before unsaved work is closed.
 //
-// Changes are found by comparing the work with the last recorded state
-// after each thing the user does (a click, a key, a dialog's OK), so a
-// drag is one step however many positions it passed through.
+// Each thing the user does that changes the work ends by naming itself
+// to the work model ("Delete Segment 2", "Video Edit"); the session then
+// records the work as it stands as one named step. A drag names itself
+// when the button is let go, so it is one step however many positions it
+// passed through.
 #include "ProjectFile.h"
 #include "WorkState.h"
 
@@ -45,13 +47,13 @@ public:
     WorkState captureWork() const;
     void applyWork(const WorkState &state);
 
-public slots:
-    // Records a step when the work differs from the last recorded state.
-    void noteChange();
-    // The same once the current event has been handled.
-    void noteChangeSoon();
+    // Records the work as it stands as the step called text (nothing when
+    // it has not changed since the last step).
+    void record(const QString &text);
+    // Undo, redo, save and open by their keys, while no text field has the
+    // keys; true when the key was one of them.
+    bool handleKey(QKeyEvent *event);
 
-public:
 
     bool saveProject();
     bool saveProjectAs();
@@ -98,9 +100,6 @@ public:
 signals:
     void titleChanged();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void buildMenu();
     void retranslate();
@@ -108,7 +107,7 @@ private:
     void refreshTitle();
     void newWorkStarted();
     void importFinished();
-    bool handleKey(QKeyEvent *event);
+    void showStepNames();
     OutputState captureOutput() const;
     void applyOutput(const OutputState &output);
     void rebuildSegments(const WorkState &state);
@@ -127,7 +126,6 @@ private:
     QUndoStack *m_stack;
     std::shared_ptr<const WorkState> m_last;
     bool m_applying = false;
-    bool m_captureQueued = false;
     // A clone of the source's item as opened: every segment restored by
     // undo or from a project is a copy of it.
     std::unique_ptr<VoVideoConvertItem> m_template;

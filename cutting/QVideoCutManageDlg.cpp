@@ -207,6 +207,9 @@ void QVideoCutManageDlg::buildForm()
     connect(m_btnEdit, &QImageButton::clicked, this, &QVideoCutManageDlg::OnEdit);
     connect(m_btnStyleLine, &QImageButton::clicked, this, &QVideoCutManageDlg::OnStyleLine);
     connect(m_btnStyleList, &QImageButton::clicked, this, &QVideoCutManageDlg::OnStyleList);
+    // After the switch itself (a refused switch changes nothing: no step).
+    connect(m_btnStyleLine, &QImageButton::clicked, this, [this] { noteStep(tr("Switch to Simple Mode")); });
+    connect(m_btnStyleList, &QImageButton::clicked, this, [this] { noteStep(tr("Switch to Free Mode")); });
     connect(m_btnOpen, &QImageButtonEx::clicked, this, &QVideoCutManageDlg::OnBtnOpen);
     connect(m_btnUp, &QImageButton::clicked, this, &QVideoCutManageDlg::OnBtnUp);
     connect(m_btnDown, &QImageButton::clicked, this, &QVideoCutManageDlg::OnBtnDown);
@@ -403,6 +406,7 @@ void QVideoCutManageDlg::addConvertItem(VoVideoConvertItem *item)
     connect(entry, &QVideoConvertItem::emitLabelChanged, this, [this, entry] {
         refreshLabels();
         emit emitLabelChanged(m_entries.indexOf(entry));
+        noteStep(tr("Rename Segment %1").arg(m_entries.indexOf(entry) + 1));
     });
     connect(this, &QVideoCutManageDlg::emitFormatChanged, entry, &QVideoConvertItem::UpdateData);
 
@@ -496,6 +500,7 @@ void QVideoCutManageDlg::respondDeleteEmit()
     }
     m_deletingEntry = entry;
     const bool wasCurrent = entry == m_currentEntry;
+    const QString step = tr("Delete Segment %1").arg(index + 1);
     QVideoConvertItem *next = nullptr;
     if (wasCurrent && m_entries.size() > 1)
         next = m_entries.at(index == 0 ? 1 : index - 1);
@@ -506,6 +511,7 @@ void QVideoCutManageDlg::respondDeleteEmit()
         emit emitSelectItemChange();
     }
     afterRemoval();
+    noteStep(step);
 }
 
 void QVideoCutManageDlg::OnBarbtnDelete()
@@ -526,6 +532,7 @@ void QVideoCutManageDlg::lineDeleteFile(int index)
         return;
     removeEntryAt(index);
     afterRemoval();
+    noteStep(tr("Delete Segment %1").arg(index + 1));
 }
 
 void QVideoCutManageDlg::ActionDeleteALL()
@@ -596,6 +603,7 @@ void QVideoCutManageDlg::swapItemValue(int i, int j)
     }
     updateMoveButtons();
     refreshLabels();
+    noteStep(tr("Move Segment %1").arg(i + 1));
 }
 
 void QVideoCutManageDlg::setEditRunner(EditRunner runner)
@@ -634,6 +642,7 @@ void QVideoCutManageDlg::runEdit(QVideoConvertItem *entry)
         fillTimeline();
     }
     refreshLabels();
+    noteStep(tr("Video Edit"));
 }
 
 void QVideoCutManageDlg::videoPlayPro(double pro)
@@ -672,4 +681,40 @@ void QVideoCutManageDlg::dropEvent(QDropEvent *event)
     } else {
         event->acceptProposedAction();
     }
+}
+
+void QVideoCutManageDlg::noteStep(const QString &text)
+{
+    // The model settles each row's segment id first.
+    work()->noteStep(text);
+}
+
+void QVideoCutManageDlg::beginDrag() { m_drag = Drag{true, -1, false, false}; }
+
+void QVideoCutManageDlg::noteDrag(int index, bool start, bool end)
+{
+    if (!m_drag.pressed || index < 0 || (!start && !end))
+        return;
+    if (m_drag.index >= 0 && m_drag.index != index) {
+        // One press moved two segments (the neighbour held it back): each
+        // is a step of its own.
+        const bool pressed = m_drag.pressed;
+        endDrag();
+        m_drag.pressed = pressed;
+    }
+    m_drag.index = index;
+    m_drag.start |= start;
+    m_drag.end |= end;
+}
+
+void QVideoCutManageDlg::endDrag()
+{
+    const Drag drag = m_drag;
+    m_drag = Drag();
+    if (drag.index < 0)
+        return;
+    const QString text = drag.start && drag.end ? tr("Move Segment %1")
+                         : drag.start            ? tr("Move Start of Segment %1")
+                                                 : tr("Move End of Segment %1");
+    noteStep(text.arg(drag.index + 1));
 }

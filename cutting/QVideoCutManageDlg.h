@@ -54,6 +54,15 @@ public:
     // model first, each keeping its segment id); the rules on times are
     // asked of it, in microseconds.
     WorkModel *work();
+    // Ends one thing the user did as a step of the work's history, named
+    // as the Undo entry shows it ("Delete Segment 2").
+    void noteStep(const QString &text);
+    // A drag on the cut tool or the timeline: the handles and boxes of the
+    // segment at index that moved while the button was held make one step
+    // when it is let go. Moves without a press are no drag and not noted.
+    void beginDrag();
+    void noteDrag(int index, bool start, bool end);
+    void endDrag();
     void setListHeight(int extra);
     int listHeight() const { return m_extraHeight; }
     void retranslate();
@@ -251,6 +260,12 @@ private:
 
     QPointer<QWidget> m_timelineLabelEditor;
     WorkModel *m_work = nullptr;
+    struct Drag {
+        bool pressed = false;
+        int index = -1;
+        bool start = false;
+        bool end = false;
+    } m_drag;
     std::unique_ptr<ThumbnailStripWorker> m_stripWorker;
     int m_stripRequest = 0; // compared on the interface thread only
 };

@@ -21,12 +21,15 @@
 
 bool QVideoCutManageDlg::prepareSimpleMode()
 {
-    QVector<SegmentRange> ranges;
-    for (QVideoConvertItem *entry : qAsConst(m_entries)) {
-        const VoVideoConvertItem *item = entry->item();
-        ranges.append({item->m_TrimStartTime, item->m_TrimEndTime, item->m_duration});
-    }
-    if (segmentsInTimelineOrder(ranges))
+    auto rangesNow = [this] {
+        QVector<SegmentRange> ranges;
+        for (QVideoConvertItem *entry : qAsConst(m_entries)) {
+            const VoVideoConvertItem *item = entry->item();
+            ranges.append({item->m_TrimStartTime, item->m_TrimEndTime, item->m_duration});
+        }
+        return ranges;
+    };
+    if (segmentsInTimelineOrder(rangesNow()))
         return true;
     const int answer = QVoMessageBox::ShowMessage(
         this, tr("Switching to the Simple Mode will change the segment length!"), productTitle(),
@@ -34,6 +37,9 @@ bool QVideoCutManageDlg::prepareSimpleMode()
     if (answer != QVoMessageBox::Yes)
         return false;
 
+    // Read again: while the question was open, segments asked for before
+    // it (an add waiting for its picture) may have joined the list.
+    QVector<SegmentRange> ranges = rangesNow();
     const QVector<int> removed = normaliseForTimeline(ranges);
     // Changed starts first, while the rows still match the ranges.
     for (int i = 0; i < m_entries.size(); ++i) {
@@ -139,6 +145,8 @@ void QVideoCutManageDlg::timeItemInfoChange(TimeItemInfo info, int index, bool f
     };
     const uint64_t start = timeOf(info.startPos, item->m_TrimStartTime);
     const uint64_t end = timeOf(info.endPos, item->m_TrimEndTime == 0 ? item->m_duration : item->m_TrimEndTime);
+    noteDrag(index, start != item->m_TrimStartTime,
+             end != (item->m_TrimEndTime == 0 ? item->m_duration : item->m_TrimEndTime));
     item->m_TrimStartTime = start;
     item->m_TrimEndTime = end;
     emit sendPlayProToPlay(flag ? start : end);

@@ -73,6 +73,7 @@ void QVideoCutManageDlg::editLabel(int index)
         guarded->m_label = label;
         refreshLabels();
         emit emitLabelChanged(guarded->m_index);
+        noteStep(tr("Rename Segment %1").arg(guarded->m_index + 1));
     });
 }
 

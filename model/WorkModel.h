@@ -118,6 +118,16 @@ public:
     const OutputSettings &output() const { return m_output; }
     void setOutput(const OutputSettings &output);
 
+    // A view says that one thing the user did has ended, and what it was
+    // called ("Delete Segment 2"): the history records it as one step.
+    // Steps with the same merge key taken during one drag become a single
+    // step (0: never merged).
+    void noteStep(const QString &text, quint64 mergeKey = 0) { emit stepTaken(text, mergeKey); }
+    // The key that merges the steps of one segment's drag, by the part
+    // dragged (its start, its end, or the whole box).
+    enum class DragPart : quint64 { Start = 1, End = 2, Whole = 3 };
+    static quint64 dragKey(quint64 id, DragPart part) { return id * 4 + quint64(part); }
+
 signals:
     void segmentInserted(quint64 id, int index);
     void segmentRemoved(quint64 id, int index);
@@ -127,6 +137,7 @@ signals:
     void modeChanged(WorkMode mode);
     void markersChanged();
     void outputChanged();
+    void stepTaken(const QString &text, quint64 mergeKey);
 
 private:
     uint64_t durationOf(const WorkSegment &segment) const;

@@ -73,13 +73,20 @@ void ProgramMenu::retranslateUi()
     m_actSaveProject->setText(tr("Save Project"));
     m_actSaveProjectAs->setText(tr("Save Project As…"));
     m_recentMenu->setTitle(tr("Recent"));
-    m_actUndo->setText(tr("Undo"));
-    m_actRedo->setText(tr("Redo"));
+    m_actUndo->setText(m_undoName.isEmpty() ? tr("Undo") : tr("Undo %1").arg(m_undoName));
+    m_actRedo->setText(m_redoName.isEmpty() ? tr("Redo") : tr("Redo %1").arg(m_redoName));
     m_actPreferences->setText(tr("Preferences"));
     m_actHome->setText(tr("Home"));
     m_actHelp->setText(tr("Help"));
     m_actUpdates->setText(tr("Check for Updates"));
     m_actAbout->setText(tr("About"));
+}
+
+void ProgramMenu::setStepNames(const QString &undo, const QString &redo)
+{
+    m_undoName = undo;
+    m_redoName = redo;
+    retranslateUi();
 }
 
 void ProgramMenu::changeEvent(QEvent *event)

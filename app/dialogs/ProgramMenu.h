@@ -24,6 +24,9 @@ public:
     QAction *actSaveProjectAs() const { return m_actSaveProjectAs; }
     QAction *actUndo() const { return m_actUndo; }
     QAction *actRedo() const { return m_actRedo; }
+    // The names of the steps Undo and Redo would take back or do again
+    // ("Delete Segment 2"), shown in their entries; empty for none.
+    void setStepNames(const QString &undo, const QString &redo);
     QVoMenu *recentMenu() const { return m_recentMenu; }
     // A menu in the program menu's colours and font.
     static void applyLook(QVoMenu *menu);
@@ -47,5 +50,7 @@ private:
     QAction *m_actSaveProjectAs;
     QAction *m_actUndo;
     QAction *m_actRedo;
+    QString m_undoName;
+    QString m_redoName;
     QVoMenu *m_recentMenu;
 };

@@ -431,6 +431,14 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>Redo</source>
             <translation>Wiederholen</translation>
         </message>
+        <message>
+            <source>Undo %1</source>
+            <translation>Rückgängig: %1</translation>
+        </message>
+        <message>
+            <source>Redo %1</source>
+            <translation>Wiederholen: %1</translation>
+        </message>
     </context>
     <context>
         <name>ShellTray</name>
@@ -684,6 +692,38 @@ und der Ausgabeordner richtig eingestellt sind.</translation>
         <message>
             <source>One chapter per segment in the merged file, titled with its label</source>
             <translation>Ein Kapitel je Segment in der zusammengefügten Datei, benannt nach dem Segmentnamen</translation>
+        </message>
+        <message>
+            <source>Switch to Simple Mode</source>
+            <translation>Zum einfachen Modus wechseln</translation>
+        </message>
+        <message>
+            <source>Switch to Free Mode</source>
+            <translation>Zum freien Modus wechseln</translation>
+        </message>
+        <message>
+            <source>Delete Segment %1</source>
+            <translation>Abschnitt %1 löschen</translation>
+        </message>
+        <message>
+            <source>Move Segment %1</source>
+            <translation>Abschnitt %1 verschieben</translation>
+        </message>
+        <message>
+            <source>Move Start of Segment %1</source>
+            <translation>Start von Abschnitt %1 verschieben</translation>
+        </message>
+        <message>
+            <source>Move End of Segment %1</source>
+            <translation>Ende von Abschnitt %1 verschieben</translation>
+        </message>
+        <message>
+            <source>Video Edit</source>
+            <translation>Video bearbeiten</translation>
+        </message>
+        <message>
+            <source>Rename Segment %1</source>
+            <translation>Abschnitt %1 umbenennen</translation>
         </message>
     </context>
     <context>
@@ -985,6 +1025,34 @@ oder wechseln Sie in den "Freien Modus".</translation>
         <message>
             <source>The work already has segments (%1). Replace them with the %2 found, or append those after them?</source>
             <translation>Die Arbeit hat bereits Abschnitte (%1). Sollen sie durch die %2 gefundenen ersetzt oder diese hinten angefügt werden?</translation>
+        </message>
+        <message>
+            <source>Change Format</source>
+            <translation>Format ändern</translation>
+        </message>
+        <message>
+            <source>Detect Cuts</source>
+            <translation>Schnitte erkennen</translation>
+        </message>
+        <message>
+            <source>Change Start of Segment %1</source>
+            <translation>Start von Abschnitt %1 ändern</translation>
+        </message>
+        <message>
+            <source>Change End of Segment %1</source>
+            <translation>Ende von Abschnitt %1 ändern</translation>
+        </message>
+        <message>
+            <source>Set Start of Segment %1</source>
+            <translation>Start von Abschnitt %1 setzen</translation>
+        </message>
+        <message>
+            <source>Set End of Segment %1</source>
+            <translation>Ende von Abschnitt %1 setzen</translation>
+        </message>
+        <message>
+            <source>Add Segment</source>
+            <translation>Abschnitt hinzufügen</translation>
         </message>
     </context>
     <context>
@@ -2809,6 +2877,14 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
         <message>
             <source>Cancel</source>
             <translation>Abbrechen</translation>
+        </message>
+        <message>
+            <source>Merge Segments</source>
+            <translation>Abschnitte zusammenfügen</translation>
+        </message>
+        <message>
+            <source>Separate Segments</source>
+            <translation>Abschnitte einzeln ausgeben</translation>
         </message>
     </context>
     <context>

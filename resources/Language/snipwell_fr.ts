@@ -431,6 +431,14 @@ Ouvre %1 avec FICHIER, un fichier vidéo ou audio, prêt à être découpé. Si 
             <source>Redo</source>
             <translation>Rétablir</translation>
         </message>
+        <message>
+            <source>Undo %1</source>
+            <translation>Annuler : %1</translation>
+        </message>
+        <message>
+            <source>Redo %1</source>
+            <translation>Rétablir : %1</translation>
+        </message>
     </context>
     <context>
         <name>ShellTray</name>
@@ -684,6 +692,38 @@ et le dossier de sortie sont correctement définis.</translation>
         <message>
             <source>One chapter per segment in the merged file, titled with its label</source>
             <translation>Un chapitre par segment dans le fichier fusionné, intitulé d’après son nom</translation>
+        </message>
+        <message>
+            <source>Switch to Simple Mode</source>
+            <translation>Passer en mode simple</translation>
+        </message>
+        <message>
+            <source>Switch to Free Mode</source>
+            <translation>Passer en mode libre</translation>
+        </message>
+        <message>
+            <source>Delete Segment %1</source>
+            <translation>Supprimer le segment %1</translation>
+        </message>
+        <message>
+            <source>Move Segment %1</source>
+            <translation>Déplacer le segment %1</translation>
+        </message>
+        <message>
+            <source>Move Start of Segment %1</source>
+            <translation>Déplacer le début du segment %1</translation>
+        </message>
+        <message>
+            <source>Move End of Segment %1</source>
+            <translation>Déplacer la fin du segment %1</translation>
+        </message>
+        <message>
+            <source>Video Edit</source>
+            <translation>Montage vidéo</translation>
+        </message>
+        <message>
+            <source>Rename Segment %1</source>
+            <translation>Renommer le segment %1</translation>
         </message>
     </context>
     <context>
@@ -985,6 +1025,34 @@ ou passez en "Mode libre".</translation>
         <message>
             <source>The work already has segments (%1). Replace them with the %2 found, or append those after them?</source>
             <translation>Le travail contient déjà des segments (%1). Les remplacer par les %2 trouvés, ou ajouter ceux-ci à la suite ?</translation>
+        </message>
+        <message>
+            <source>Change Format</source>
+            <translation>Changer le format</translation>
+        </message>
+        <message>
+            <source>Detect Cuts</source>
+            <translation>Détecter les coupes</translation>
+        </message>
+        <message>
+            <source>Change Start of Segment %1</source>
+            <translation>Modifier le début du segment %1</translation>
+        </message>
+        <message>
+            <source>Change End of Segment %1</source>
+            <translation>Modifier la fin du segment %1</translation>
+        </message>
+        <message>
+            <source>Set Start of Segment %1</source>
+            <translation>Placer le début du segment %1</translation>
+        </message>
+        <message>
+            <source>Set End of Segment %1</source>
+            <translation>Placer la fin du segment %1</translation>
+        </message>
+        <message>
+            <source>Add Segment</source>
+            <translation>Ajouter un segment</translation>
         </message>
     </context>
     <context>
@@ -2809,6 +2877,14 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
         <message>
             <source>Cancel</source>
             <translation>Annuler</translation>
+        </message>
+        <message>
+            <source>Merge Segments</source>
+            <translation>Fusionner les segments</translation>
+        </message>
+        <message>
+            <source>Separate Segments</source>
+            <translation>Segments séparés</translation>
         </message>
     </context>
     <context>

@@ -431,6 +431,14 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>Redo</source>
             <translation>やり直し</translation>
         </message>
+        <message>
+            <source>Undo %1</source>
+            <translation>元に戻す: %1</translation>
+        </message>
+        <message>
+            <source>Redo %1</source>
+            <translation>やり直し: %1</translation>
+        </message>
     </context>
     <context>
         <name>ShellTray</name>
@@ -685,6 +693,38 @@ and output file directory are set correctly.</source>
             <source>One chapter per segment in the merged file, titled with its label</source>
             <translation>結合したファイルにセグメントごとのチャプターを作り、セグメント名をタイトルにします</translation>
         </message>
+        <message>
+            <source>Switch to Simple Mode</source>
+            <translation>シンプルモードに切り替え</translation>
+        </message>
+        <message>
+            <source>Switch to Free Mode</source>
+            <translation>フリーモードに切り替え</translation>
+        </message>
+        <message>
+            <source>Delete Segment %1</source>
+            <translation>セグメント %1 を削除</translation>
+        </message>
+        <message>
+            <source>Move Segment %1</source>
+            <translation>セグメント %1 を移動</translation>
+        </message>
+        <message>
+            <source>Move Start of Segment %1</source>
+            <translation>セグメント %1 の開始を移動</translation>
+        </message>
+        <message>
+            <source>Move End of Segment %1</source>
+            <translation>セグメント %1 の終了を移動</translation>
+        </message>
+        <message>
+            <source>Video Edit</source>
+            <translation>ビデオ編集</translation>
+        </message>
+        <message>
+            <source>Rename Segment %1</source>
+            <translation>セグメント %1 の名前を変更</translation>
+        </message>
     </context>
     <context>
         <name>MainWindow</name>
@@ -920,7 +960,7 @@ or switch to the "Free Mode".</source>
         </message>
         <message>
             <source>Import Cut List</source>
-            <translation>カットリストを読み込む</translation>
+            <translation>カットリストの読み込み</translation>
         </message>
         <message>
             <source>The cut list “%1” cannot be imported.</source>
@@ -985,6 +1025,34 @@ or switch to the "Free Mode".</source>
         <message>
             <source>The work already has segments (%1). Replace them with the %2 found, or append those after them?</source>
             <translation>作業にはすでにセグメントがあります（%1 個）。見つかった %2 個で置き換えますか、それとも後ろに追加しますか？</translation>
+        </message>
+        <message>
+            <source>Change Format</source>
+            <translation>形式の変更</translation>
+        </message>
+        <message>
+            <source>Detect Cuts</source>
+            <translation>カット位置の検出</translation>
+        </message>
+        <message>
+            <source>Change Start of Segment %1</source>
+            <translation>セグメント %1 の開始を変更</translation>
+        </message>
+        <message>
+            <source>Change End of Segment %1</source>
+            <translation>セグメント %1 の終了を変更</translation>
+        </message>
+        <message>
+            <source>Set Start of Segment %1</source>
+            <translation>セグメント %1 の開始を設定</translation>
+        </message>
+        <message>
+            <source>Set End of Segment %1</source>
+            <translation>セグメント %1 の終了を設定</translation>
+        </message>
+        <message>
+            <source>Add Segment</source>
+            <translation>セグメントを追加</translation>
         </message>
     </context>
     <context>
@@ -2809,6 +2877,14 @@ leaves no partial output. See snipwell-cli(1).
         <message>
             <source>Cancel</source>
             <translation>キャンセル</translation>
+        </message>
+        <message>
+            <source>Merge Segments</source>
+            <translation>セグメントを結合</translation>
+        </message>
+        <message>
+            <source>Separate Segments</source>
+            <translation>セグメントを個別に出力</translation>
         </message>
     </context>
     <context>

@@ -431,6 +431,14 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>Redo</source>
             <translation>重做</translation>
         </message>
+        <message>
+            <source>Undo %1</source>
+            <translation>撤销：%1</translation>
+        </message>
+        <message>
+            <source>Redo %1</source>
+            <translation>重做：%1</translation>
+        </message>
     </context>
     <context>
         <name>ShellTray</name>
@@ -684,6 +692,38 @@ and output file directory are set correctly.</source>
         <message>
             <source>One chapter per segment in the merged file, titled with its label</source>
             <translation>在合并后的文件中为每个片段生成一个章节，以片段名称为标题</translation>
+        </message>
+        <message>
+            <source>Switch to Simple Mode</source>
+            <translation>切换到简单模式</translation>
+        </message>
+        <message>
+            <source>Switch to Free Mode</source>
+            <translation>切换到自由模式</translation>
+        </message>
+        <message>
+            <source>Delete Segment %1</source>
+            <translation>删除片段 %1</translation>
+        </message>
+        <message>
+            <source>Move Segment %1</source>
+            <translation>移动片段 %1</translation>
+        </message>
+        <message>
+            <source>Move Start of Segment %1</source>
+            <translation>移动片段 %1 的开始</translation>
+        </message>
+        <message>
+            <source>Move End of Segment %1</source>
+            <translation>移动片段 %1 的结束</translation>
+        </message>
+        <message>
+            <source>Video Edit</source>
+            <translation>视频编辑</translation>
+        </message>
+        <message>
+            <source>Rename Segment %1</source>
+            <translation>重命名片段 %1</translation>
         </message>
     </context>
     <context>
@@ -985,6 +1025,34 @@ or switch to the "Free Mode".</source>
         <message>
             <source>The work already has segments (%1). Replace them with the %2 found, or append those after them?</source>
             <translation>工作中已有片段（%1 个）。用找到的 %2 个替换它们，还是追加到其后？</translation>
+        </message>
+        <message>
+            <source>Change Format</source>
+            <translation>更改格式</translation>
+        </message>
+        <message>
+            <source>Detect Cuts</source>
+            <translation>检测剪切点</translation>
+        </message>
+        <message>
+            <source>Change Start of Segment %1</source>
+            <translation>更改片段 %1 的开始</translation>
+        </message>
+        <message>
+            <source>Change End of Segment %1</source>
+            <translation>更改片段 %1 的结束</translation>
+        </message>
+        <message>
+            <source>Set Start of Segment %1</source>
+            <translation>设置片段 %1 的开始</translation>
+        </message>
+        <message>
+            <source>Set End of Segment %1</source>
+            <translation>设置片段 %1 的结束</translation>
+        </message>
+        <message>
+            <source>Add Segment</source>
+            <translation>添加片段</translation>
         </message>
     </context>
     <context>
@@ -2808,6 +2876,14 @@ leaves no partial output. See snipwell-cli(1).
         <message>
             <source>Cancel</source>
             <translation>取消</translation>
+        </message>
+        <message>
+            <source>Merge Segments</source>
+            <translation>合并片段</translation>
+        </message>
+        <message>
+            <source>Separate Segments</source>
+            <translation>分别输出片段</translation>
         </message>
     </context>
     <context>

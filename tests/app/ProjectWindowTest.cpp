@@ -26,6 +26,11 @@
 #include "SegmentEditing.h"
 #include "TestSupport.h"
 #include "VoVideoConvertItem.h"
+#include "QSimpleTimeLine.h"
+#include "QTimeContainer.h"
+#include "QTimeItem.h"
+#include "QCustomTimeEdit.h"
+#include "WorkModel.h"
 
 #include <QAbstractButton>
 #include <QDirIterator>
@@ -40,6 +45,9 @@
 #include <QTemporaryDir>
 #include <QUndoStack>
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
 
 using testsupport::fixture;
 
@@ -76,6 +84,49 @@ Work work(MainWindow &w)
         out.segments.append({item->m_TrimStartTime, item->m_TrimEndTime, projectjson::editToJson(item->m_editConfig)});
     }
     return out;
+}
+
+// Where the rows, the timeline's boxes or their labels show something else
+// than the work model holds: empty when every view agrees with it.
+std::string viewsDisagree(MainWindow &w)
+{
+    QVideoCutManageDlg *list = w.segmentManager();
+    const WorkModel *model = list->work();
+    std::ostringstream out;
+    const auto &rows = list->entries();
+    if (rows.size() != model->count())
+        out << "rows " << rows.size() << " model " << model->count() << "; ";
+    const bool simple = list->isSimpleMode();
+    const auto &boxes = list->timeLine()->container()->items();
+    if (simple && boxes.size() != model->count())
+        out << "boxes " << boxes.size() << " model " << model->count() << "; ";
+    for (int i = 0; i < model->count(); ++i) {
+        const WorkSegment &seg = model->at(i);
+        const uint64_t duration = model->source(seg.source).duration_us;
+        if (i < rows.size()) {
+            const QVideoConvertItem *row = rows.at(i);
+            if (!row->item() || row->item()->m_segmentId != seg.id)
+                out << "row " << i << " shows another segment; ";
+            if (row->startTimeEdit()->time() / 1000 != seg.start_us / 1000
+                || row->endTimeEdit()->time() / 1000 != seg.end_us / 1000)
+                out << "row " << i << " shows " << row->startTimeEdit()->time() << "-" << row->endTimeEdit()->time()
+                    << " for " << seg.start_us << "-" << seg.end_us << "; ";
+            if (!seg.label.isEmpty() && row->labelText()->toolTip() != seg.label)
+                out << "row " << i << " label " << row->labelText()->toolTip().toStdString() << "; ";
+        }
+        if (simple && i < boxes.size() && duration > 0) {
+            const TimeItemInfo info = boxes.at(i)->info();
+            const double start = double(seg.start_us) / double(duration);
+            const double end = double(seg.end_us) / double(duration);
+            // The boxes keep fractions in single precision.
+            if (std::abs(info.startPos - start) > 1e-6 || std::abs(info.endPos - end) > 1e-6)
+                out << "box " << i << " at " << info.startPos << "-" << info.endPos << " for " << start << "-" << end
+                    << "; ";
+            if (boxes.at(i)->label() != seg.label)
+                out << "box " << i << " label " << boxes.at(i)->label().toStdString() << "; ";
+        }
+    }
+    return out.str();
 }
 
 void key(MainWindow &w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
@@ -289,19 +340,32 @@ TEST_F(ProjectWindow, TwoThousandRandomChangesUndoToTheStartAndRedoToTheEnd)
             break;
         }
     }
+    // What the keys asked for has landed, as the user sees it before going on.
+    ASSERT_TRUE(waitUntil([&] { return w.playerPanel()->isSettled(); }, 60000));
     const Work end = work(w);
     ASSERT_FALSE(end == start);
     EXPECT_GE(stack->count(), 100);
     const int steps = stack->count();
 
+    // Undo waits for the marks and adds still on their way to a picture;
+    // after each step the rows, boxes and labels show the work's segments.
+    int disagreements = 0;
+    auto undoOrRedo = [&](Qt::Key k, Qt::KeyboardModifiers m) {
+        key(w, k, m);
+        EXPECT_TRUE(waitUntil([&] { return w.playerPanel()->isSettled(); }, 60000));
+        const std::string differs = viewsDisagree(w);
+        if (!differs.empty() && disagreements++ < 5)
+            ADD_FAILURE() << "after " << stack->index() << " of " << steps << ": " << differs;
+    };
+    ASSERT_EQ(viewsDisagree(w), "");
     for (int i = 0; i < steps; ++i)
-        key(w, Qt::Key_Z, Qt::ControlModifier);
+        undoOrRedo(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_FALSE(stack->canUndo()) << stack->index() << " of " << steps << " focus "
                                    << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "none")
                                    << " modal " << (QApplication::activeModalWidget() ? "yes" : "no");
     EXPECT_EQ(work(w), start);
     for (int i = 0; i < steps; ++i)
-        key(w, i % 2 ? Qt::Key_Y : Qt::Key_Z, i % 2 ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+        undoOrRedo(i % 2 ? Qt::Key_Y : Qt::Key_Z, i % 2 ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_FALSE(stack->canRedo());
     EXPECT_EQ(work(w), end);
 }
@@ -333,9 +397,15 @@ TEST_F(ProjectWindow, ADragIsOneStepAndTheMenuUndoesIt)
     ASSERT_GT(dragged.segments.at(0).start, before.segments.at(0).start + 1000000);
     EXPECT_EQ(stack->count(), 1);
     EXPECT_TRUE(w.project()->titleText().startsWith("*h264_aac.mp4")) << w.project()->titleText().toStdString();
+    // The menu names the step it would take back, and then the one it would do again.
+    emit w.programMenu()->aboutToShow();
+    EXPECT_EQ(w.programMenu()->actUndo()->text(), "Undo Move Start of Segment 1");
+    EXPECT_EQ(w.programMenu()->actRedo()->text(), "Redo");
 
     pick(w, w.programMenu()->actUndo());
     EXPECT_EQ(work(w), before);
+    EXPECT_EQ(w.programMenu()->actUndo()->text(), "Undo");
+    EXPECT_EQ(w.programMenu()->actRedo()->text(), "Redo Move Start of Segment 1");
     EXPECT_EQ(w.cutTool()->trimStart(), before.segments.at(0).start);
     EXPECT_FALSE(w.project()->titleText().startsWith("*"));
     pick(w, w.programMenu()->actRedo());
