@@ -95,6 +95,8 @@ bool EncodedOutput::openEncoders(const ParamValues &v, const VideoEncoderInput &
         if (!venc || !openVideoEncoder(venc.get(), videoCodec, v, video, m_format, error))
             return false;
         m_ownTiming = video.ownTiming;
+        m_hdr = video.hdr;
+        m_colour = video.colour;
     }
     if (audioCodec) {
         aenc.reset(avcodec_alloc_context3(audioCodec));
@@ -135,6 +137,10 @@ bool EncodedOutput::create(const std::string &dst, std::string &error)
             if (!m_ownTiming)
                 st->avg_frame_rate = enc->framerate;
             st->sample_aspect_ratio = enc->sample_aspect_ratio;
+            if (m_hdr == HdrHandling::Keep && !attachHdrSideData(st, m_colour)) {
+                error = "out of memory";
+                return false;
+            }
             av_dict_copy(&st->metadata, m_videoTags, 0);
             m_vst = st;
         } else {

@@ -41,6 +41,9 @@ public:
     // Pictures keep their own times (see keepsOwnTiming); set by openEncoders.
     bool ownTiming() const { return m_ownTiming; }
     const AVOutputFormat *format() const { return m_format; }
+    // What the video encoder does with an HDR source (set by openEncoders):
+    // a merge's later ranges are tone-mapped or not to match.
+    HdrHandling hdrHandling() const { return m_hdr; }
 
     // Takes the tags the file carries over from in: the file's own (time of
     // recording, place, camera and the like) and the language and title of
@@ -82,6 +85,8 @@ private:
     InterruptFlags m_irq;
     const AVOutputFormat *m_format = nullptr;
     bool m_ownTiming = false;
+    HdrHandling m_hdr = HdrHandling::None;
+    VideoColour m_colour; // the source's, written into the headers when HDR is kept
     AVDictionary *m_fileTags = nullptr, *m_videoTags = nullptr, *m_audioTags = nullptr;
     int64_t m_videoStep = 1;       // encoder ticks between the last two pictures
     OutputContextPtr m_ctx;

@@ -12,6 +12,7 @@ extern "C" {
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace orl {
 
@@ -167,7 +168,18 @@ bool openVideoEncoder(AVCodecContext *ctx, const AVCodec *codec, const ParamValu
     ctx->width = in.width;
     ctx->height = in.height;
     ctx->sample_aspect_ratio = in.sar.num > 0 && in.sar.den > 0 ? in.sar : AVRational{1, 1};
-    ctx->pix_fmt = choosePixelFormat(codec, in.sourceFormat);
+    ctx->pix_fmt = in.hdr == HdrHandling::Keep ? AV_PIX_FMT_YUV420P10LE : choosePixelFormat(codec, in.sourceFormat);
+    if (in.hdr == HdrHandling::Keep) {
+        ctx->color_primaries = in.colour.primaries;
+        ctx->color_trc = in.colour.transfer;
+        ctx->colorspace = in.colour.matrix;
+        ctx->color_range = in.colour.range == AVCOL_RANGE_UNSPECIFIED ? AVCOL_RANGE_MPEG : in.colour.range;
+    } else if (in.hdr == HdrHandling::ToSdr) {
+        ctx->color_primaries = AVCOL_PRI_BT709;
+        ctx->color_trc = AVCOL_TRC_BT709;
+        ctx->colorspace = AVCOL_SPC_BT709;
+        ctx->color_range = AVCOL_RANGE_MPEG;
+    }
     ctx->framerate = in.frameRate;
     // 1/90000 places the pictures of every common rate exactly.
     ctx->time_base = in.ownTiming ? AVRational{1, 90000} : av_inv_q(in.frameRate);
@@ -203,9 +215,13 @@ bool openVideoEncoder(AVCodecContext *ctx, const AVCodec *codec, const ParamValu
         else if (v.profileMode == 2 && v.profile == 100)
             av_dict_set(&opts, "profile", "high", 0);
     } else if (isNamed(codec, "libx265")) {
+        // Main is the profile of 8-bit pictures; kept HDR needs its 10-bit sibling.
         if (v.profileMode == 2 && v.profile == 1)
-            av_dict_set(&opts, "profile", "main", 0);
-        av_dict_set(&opts, "x265-params", "log-level=error", 0);
+            av_dict_set(&opts, "profile", in.hdr == HdrHandling::Keep ? "main10" : "main", 0);
+        std::string params = "log-level=error";
+        if (in.hdr == HdrHandling::Keep)
+            appendX265Colour(params, in.colour);
+        av_dict_set(&opts, "x265-params", params.c_str(), 0);
     } else if (isNamed(codec, "libvpx,libvpx-vp9")) {
         av_dict_set(&opts, "deadline", "good", 0);
         av_dict_set(&opts, "cpu-used", "4", 0);

@@ -18,6 +18,7 @@
 //
 // A given bit rate always wins (average bit rate, as the profiles mean it).
 #include "ParamSet.h"
+#include "TranscodeColour.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -43,6 +44,11 @@ struct VideoEncoderInput {
     // then only the rate control's guide.
     bool ownTiming = false;
     AVRational sar{1, 1}; // shape of the pixels
+    // The source's colours and what becomes of its HDR: kept, the encoder
+    // writes 10 bits with the source's description and metadata; turned to
+    // SDR, it is told BT.709.
+    VideoColour colour;
+    HdrHandling hdr = HdrHandling::None;
 };
 
 // Whether an encode keeps each picture's own time rather than making the

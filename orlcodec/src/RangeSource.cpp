@@ -124,6 +124,16 @@ AVRational RangeSource::sampleAspect() const
     return quarterTurn() ? AVRational{sar.den, sar.num} : sar;
 }
 
+const VideoColour &RangeSource::colour()
+{
+    if (!m_colourRead && m_video >= 0) {
+        m_colour = readSourceColour(m_source.ctx.get(), m_video, &m_irq);
+        rewind(); // the colours may have been read from the first pictures
+    }
+    m_colourRead = true;
+    return m_colour;
+}
+
 int64_t RangeSource::outLength(const ParamValues &v, int64_t length_us)
 {
     const double speed = v.rate > 0 ? std::clamp(v.rate / 100.0, 0.25, 4.0) : 1.0;
@@ -182,6 +192,8 @@ bool RangeSource::prepare(uint64_t start_us, uint64_t length_us, const EncodedOu
         plan.frameRate = out.venc->framerate;
         plan.ownTiming = out.ownTiming();
         plan.outFormat = out.venc->pix_fmt;
+        plan.colour = colour();
+        plan.toneMap = plan.colour.hdr() && out.hdrHandling() != HdrHandling::Keep;
     }
     if (out.aenc) {
         if (!m_adec && m_outLength <= 0) {

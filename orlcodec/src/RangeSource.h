@@ -41,6 +41,9 @@ public:
     int shownWidth() const { return quarterTurn() ? m_vdec->height : m_vdec->width; }
     int shownHeight() const { return quarterTurn() ? m_vdec->width : m_vdec->height; }
     int64_t duration_us() const { return m_duration_us; }
+    // The colours of the video stream (TranscodeColour.h); read once, before
+    // the range is prepared.
+    const VideoColour &colour();
 
     // Length of the range in output time (after the speed change).
     static int64_t outLength(const ParamValues &v, int64_t length_us);
@@ -110,6 +113,8 @@ private:
     bool m_videoEnded = false, m_audioEnded = false;
     bool m_flushing = false;
     int m_idleRounds = 0;
+    VideoColour m_colour;
+    bool m_colourRead = false;
 };
 
 } // namespace orl

@@ -34,6 +34,8 @@ bool openEncodersFor(EncodedOutput &out, RangeSource &src, const ParamValues &en
         video.height = geometry.frameH;
         video.sourceFormat = src.videoDecoder()->pix_fmt;
         video.frameRate = outputFrameRate(encoding, src.frameRate(), out.videoCodec);
+        video.colour = src.colour();
+        video.hdr = hdrHandling(video.colour, out.videoCodec);
         video.ownTiming = keepsOwnTiming(encoding, src.streamRate(), src.averageRate(), out.videoCodec, out.format());
         if (video.ownTiming) {
             // The rate control aims at the average spacing.

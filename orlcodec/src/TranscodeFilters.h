@@ -9,7 +9,8 @@
 //   trim to the range -> the source's own display rotation (so edits see
 //   the picture as players show it) -> crop (or the pan-scan rectangle) -> rotation
 //   (quarter turns, clockwise) -> left-right mirror -> aspect: the picture is
-//   scaled to the aspect ratio (its own when none is set) and, with padding,
+//   scaled to the aspect ratio (its own when none is set), an HDR picture
+//   going to an SDR encoder tone-mapped to BT.709, and, with padding,
 //   centred in the output frame with bars of the fill colour; without
 //   padding it is stretched over the whole frame ("Full Screen", pan-scan)
 //   -> brightness/contrast/saturation and hue -> overlays: effect, frame,
@@ -29,6 +30,7 @@
 #include "FFmpegPtr.h"
 #include "OverlayAnimation.h"
 #include "ParamSet.h"
+#include "TranscodeColour.h"
 
 extern "C" {
 #include <libavfilter/avfilter.h>
@@ -92,6 +94,10 @@ struct GraphPlan {
     AVRational frameRate{25, 1};
     bool ownTiming = false;      // pictures keep their times: no constant rate
     AVPixelFormat outFormat = AV_PIX_FMT_YUV420P;
+    // The source's colours; with toneMap its HDR pictures become BT.709 SDR
+    // right after scaling, before bars, adjustments and overlays.
+    VideoColour colour;
+    bool toneMap = false;
     // audio (absent when outRate is 0); no source audio means silence
     bool haveAudioSource = false;
     AudioSourceDesc audio;
@@ -135,6 +141,7 @@ private:
     bool overlayPicture(Pad &cur, const OverlaySettings &o, int slot, const GraphPlan &plan, std::string &error);
     bool overlayText(Pad &cur, const OverlaySettings &o, const GraphPlan &plan, std::string &error);
     bool burnSubtitles(Pad &cur, const GraphPlan &plan, std::string &error);
+    bool toneMapToSdr(Pad &cur, const GraphPlan &plan, std::string &error);
 
     // Appends a filter with numeric arguments to the chain at cur.
     bool chain(Pad &cur, const char *filter, const std::string &args, std::string &error);

@@ -1,0 +1,65 @@
+#pragma once
+// The colours of an encoding: what the source's pictures are (primaries,
+// transfer, matrix, range, depth and, for HDR, the mastering display and
+// content light level), and what the output does with them.
+//
+// An HDR source (PQ or HLG transfer) encoded by an encoder that writes
+// 10-bit pictures in a format that carries HDR (HEVC, VP9, AV1) keeps its
+// 10 bits, its colour description and its metadata. Any other encoder gets
+// the pictures tone-mapped to BT.709 SDR and tagged so. SDR sources keep
+// whatever their pictures are.
+#include "FFmpegPtr.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/mastering_display_metadata.h>
+}
+
+#include <string>
+
+namespace orl {
+
+struct InterruptFlags;
+
+struct VideoColour {
+    AVColorPrimaries primaries = AVCOL_PRI_UNSPECIFIED;
+    AVColorTransferCharacteristic transfer = AVCOL_TRC_UNSPECIFIED;
+    AVColorSpace matrix = AVCOL_SPC_UNSPECIFIED;
+    AVColorRange range = AVCOL_RANGE_UNSPECIFIED;
+    int bitDepth = 8;
+    bool hasMastering = false;
+    AVMasteringDisplayMetadata mastering{};
+    bool hasLight = false;
+    AVContentLightMetadata light{};
+
+    bool hdr() const { return transfer == AVCOL_TRC_SMPTE2084 || transfer == AVCOL_TRC_ARIB_STD_B67; }
+};
+
+enum class HdrHandling {
+    None,  // an SDR source: nothing to do
+    Keep,  // HDR in, HDR out: 10 bits, colours and metadata kept
+    ToSdr, // HDR in, 8-bit SDR out: tone-mapped to BT.709
+};
+
+// Whether the encoder writes HDR: a 10-bit 4:2:0 picture of a codec whose
+// formats carry the HDR description.
+bool encoderKeepsHdr(const AVCodec *codec);
+
+HdrHandling hdrHandling(const VideoColour &source, const AVCodec *encoder);
+
+// The source stream's colours from its parameters and side data. An HDR
+// stream that keeps its mastering display or light level in the pictures
+// (HEVC's SEI) gets them from its first key frame, read and decoded here:
+// the demuxer is left wherever that read ended.
+VideoColour readSourceColour(AVFormatContext *ctx, int stream, InterruptFlags *irq);
+
+// Adds the x265 options that write the colours and the HDR metadata into
+// the stream (libx265 reads no metadata from the pictures) to params.
+void appendX265Colour(std::string &params, const VideoColour &colour);
+
+// Attaches the mastering display and light level to an output stream, for
+// the containers that describe them in their headers (MP4, Matroska).
+bool attachHdrSideData(AVStream *st, const VideoColour &colour);
+
+} // namespace orl
