@@ -8,6 +8,7 @@
 #include "Languages.h"
 #include "ParserXML.h"
 #include "ProjectSession.h"
+#include "SettingsResetNotice.h"
 #include "QImageButton.h"
 #include "QLoadingDlg.h"
 #include "QPlayObject.h"
@@ -26,6 +27,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -116,6 +118,9 @@ MainWindow::MainWindow(QWidget *parent)
     restoreArrangement();
     // The keys work from the start: nothing is being typed yet.
     focusPlayerArea();
+    // A settings file found damaged while the window was built is told once
+    // the window is up.
+    QTimer::singleShot(0, this, [this] { tellSettingsReset(this); });
 }
 
 MainWindow::~MainWindow()

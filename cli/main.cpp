@@ -2,6 +2,7 @@
 // engine and conversion path the window uses, without the window.
 #include "AppPaths.h"
 #include "CliOutput.h"
+#include "ParserXML.h"
 #include "ProductInfo.h"
 #include "Subcommands.h"
 
@@ -49,7 +50,16 @@ int main(int argc, char *argv[])
             cli::printOut(cli::helpText(command));
             return cli::ExitOk;
         }
-        return command.run(args);
+        const int status = command.run(args);
+        // A damaged settings file was put aside while the command read it:
+        // say where, once, so the user's old settings are not lost unseen.
+        for (const QString &kept : ParserXML::takeResetNotices())
+            cli::reportNote(args.contains(QStringLiteral("--json")), QString(),
+                            QCoreApplication::translate("snipwell-cli",
+                                                        "the settings could not be read and were reset; the old "
+                                                        "settings file was kept as %1")
+                                .arg(kept));
+        return status;
     }
     return cli::usageError(QCoreApplication::translate("snipwell-cli", "unknown command '%1'").arg(first));
 }

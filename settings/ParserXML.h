@@ -1,7 +1,9 @@
 #pragma once
-// Reading and writing the XML settings files of the settings folder. Every
-// call parses and rewrites its file anew; nothing is cached, so the files
-// are the single source of truth. Interface thread only.
+// Reading and writing the XML settings files of the settings folder. Each
+// file is parsed once and kept in memory; a read never touches the disk
+// beyond noticing that another program replaced the file, and the file is
+// rewritten (atomically) only when a value actually changes. Safe to call
+// from any thread: one mutex guards the kept documents.
 #include <QDomDocument>
 #include <QPair>
 #include <QString>
@@ -28,18 +30,20 @@ public:
     static QString formatSettingFile();   // "VideoDefaultFormatSetting.xml"
 
     // Loads path into doc. False when the file cannot be opened. A file that
-    // does not parse is replaced by an empty one and doc gets a fresh
-    // "ROOTITEM" root.
+    // does not parse is moved aside under a dated name (see
+    // takeResetNotices) and doc gets a fresh "ROOTITEM" root.
     static bool loadDocument(const QString &path, QDomDocument &doc);
     // Saves doc to path (UTF-8, indent 4). The file is replaced atomically,
     // so an interrupted save leaves the previous file intact.
     static bool writeOperateXml(const QString &path, const QDomDocument &doc);
 
-    // Value of item/attribute in "VideoDefaultSetting.xml"; the first reader
-    // of a missing item stores its default.
+    // Value of item/attribute in "VideoDefaultSetting.xml". The first reader
+    // of a missing item stores its default in the kept document; it reaches
+    // the file with the next change, so reading alone never writes.
     static QString readItemValue(const QString &item, const QString &attribute,
                                  const QString &defaultValue);
-    // Sets item/attribute on items that already exist; never creates one.
+    // Sets item/attribute on items that already exist (read at least once);
+    // never creates one. Writes the file only when the value differs.
     static void writeItemValue(const QString &item, const QString &attribute, const QString &value);
 
     static std::optional<CustomFormatRecord> readCustomRecord(const QString &formatId);
@@ -48,6 +52,12 @@ public:
     // Language list lookups ("Language.xml").
     static QPair<QString, QString> readLanguageEntry(const QString &path, const QString &name);
     static QStringList listLanguageNames(const QString &path);
+
+    // Paths under which unreadable settings files were kept since the last
+    // call, oldest first; the list is emptied, so each reset is told once.
+    static QStringList takeResetNotices();
+    // Forgets the kept documents, so the next access reads the files again.
+    static void forgetCachedDocuments();
 
 private:
     static QDomDocument newDocument();

@@ -4,10 +4,12 @@
 #include <QDir>
 #include <QDomDocument>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -37,6 +39,7 @@ protected:
     {
         QDir(settingsFolder()).removeRecursively();
         ASSERT_TRUE(QDir().mkpath(settingsFolder()));
+        ParserXML::forgetCachedDocuments();
     }
 };
 
@@ -56,34 +59,90 @@ TEST_F(SettingsTest, FolderIsTheProductFolderBesideTheAppData)
 TEST_F(SettingsTest, FirstReaderStoresItsDefaultAndLaterReadersGetIt)
 {
     EXPECT_EQ(ParserXML::readItemValue("CLOSE_ITEM", "bIsCloseDlg", "Y"), "Y");
+    // Reading alone writes nothing; the default is kept and later readers
+    // with another default get it.
+    EXPECT_FALSE(QFile::exists(ParserXML::defaultSettingFile()));
+    EXPECT_EQ(ParserXML::readItemValue("CLOSE_ITEM", "bIsCloseDlg", "N"), "Y");
+
+    // The first change writes it, beside the stored defaults.
+    EXPECT_EQ(ParserXML::readItemValue("LOSSLESS_ITEM", "Lossless_convert", "N"), "N");
+    ParserXML::writeItemValue("CLOSE_ITEM", "bIsCloseDlg", "N");
     QDomElement root = rootOf(ParserXML::defaultSettingFile());
     ASSERT_FALSE(root.isNull());
     EXPECT_EQ(root.tagName(), "ROOTITEM");
-    ASSERT_EQ(root.childNodes().count(), 1);
+    ASSERT_EQ(root.childNodes().count(), 2);
     EXPECT_EQ(root.firstChildElement().tagName(), "CLOSE_ITEM");
-    EXPECT_EQ(root.firstChildElement().attribute("bIsCloseDlg"), "Y");
-
-    // A later reader with another default gets the stored value.
-    EXPECT_EQ(ParserXML::readItemValue("CLOSE_ITEM", "bIsCloseDlg", "N"), "Y");
-    ParserXML::writeItemValue("CLOSE_ITEM", "bIsCloseDlg", "N");
+    EXPECT_EQ(root.firstChildElement().attribute("bIsCloseDlg"), "N");
+    EXPECT_EQ(root.firstChildElement("LOSSLESS_ITEM").attribute("Lossless_convert"), "N");
     EXPECT_EQ(ParserXML::readItemValue("CLOSE_ITEM", "bIsCloseDlg", "Y"), "N");
 }
 
 TEST_F(SettingsTest, WritesNeverCreateItemsAndReadsKeepFirstReadOrder)
 {
-    ParserXML::writeItemValue("UPDATES_ITEM", "bIsAutoUpdate", "Y"); // no file yet: nothing
+    ParserXML::writeItemValue("UPDATES_ITEM", "bIsAutoUpdate", "Y"); // never read: nothing
     EXPECT_FALSE(QFile::exists(ParserXML::defaultSettingFile()));
 
     ParserXML::readItemValue("LOSSLESS_ITEM", "Lossless_convert", "N");
     ParserXML::writeItemValue("UPDATES_ITEM", "bIsAutoUpdate", "Y");
     ParserXML::readItemValue("Open_path", "Open_path_value", ".");
     ParserXML::readItemValue("VIDEO_QUALITY_ITEM", "quality_value", "1");
+    ParserXML::writeItemValue("VIDEO_QUALITY_ITEM", "quality_value", "2");
 
     QDomElement root = rootOf(ParserXML::defaultSettingFile());
     QStringList order;
     for (QDomElement e = root.firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
         order << e.tagName();
     EXPECT_EQ(order, (QStringList{"LOSSLESS_ITEM", "Open_path", "VIDEO_QUALITY_ITEM"}));
+}
+
+TEST_F(SettingsTest, ReadsAndUnchangedWritesLeaveTheFileAlone)
+{
+    const QString path = ParserXML::defaultSettingFile();
+    ParserXML::readItemValue("CLOSE_ITEM", "bIsCloseDlg", "Y");
+    ParserXML::writeItemValue("CLOSE_ITEM", "bIsCloseDlg", "N");
+    struct stat before {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &before), 0);
+
+    for (int i = 0; i < 200; ++i) {
+        EXPECT_EQ(ParserXML::readItemValue("CLOSE_ITEM", "bIsCloseDlg", "Y"), "N");
+        ParserXML::readItemValue(QStringLiteral("NEW_ITEM_%1").arg(i % 7), "value", "x");
+        ParserXML::writeItemValue("CLOSE_ITEM", "bIsCloseDlg", "N");
+        EXPECT_FALSE(ParserXML::readCustomRecord("4000").has_value());
+    }
+    struct stat after {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &after), 0);
+    EXPECT_EQ(before.st_ino, after.st_ino);
+    EXPECT_EQ(before.st_mtim.tv_sec, after.st_mtim.tv_sec);
+    EXPECT_EQ(before.st_mtim.tv_nsec, after.st_mtim.tv_nsec);
+    EXPECT_FALSE(QFile::exists(ParserXML::formatSettingFile()));
+
+    CustomFormatRecord r;
+    r.videoEncoder = "h264";
+    ParserXML::writeCustomRecord("4000", r);
+    struct stat format1 {};
+    ASSERT_EQ(::stat(QFile::encodeName(ParserXML::formatSettingFile()).constData(), &format1), 0);
+    ParserXML::writeCustomRecord("4000", r);
+    struct stat format2 {};
+    ASSERT_EQ(::stat(QFile::encodeName(ParserXML::formatSettingFile()).constData(), &format2), 0);
+    EXPECT_EQ(format1.st_ino, format2.st_ino);
+}
+
+TEST_F(SettingsTest, AFileReplacedFromOutsideIsReadAgain)
+{
+    ParserXML::readItemValue("CLOSE_ITEM", "bIsCloseDlg", "Y");
+    ParserXML::writeItemValue("CLOSE_ITEM", "bIsCloseDlg", "N");
+    EXPECT_EQ(ParserXML::readItemValue("CLOSE_ITEM", "bIsCloseDlg", "Y"), "N");
+
+    // Another program (or the user) writes the file in place, same size.
+    QFile f(ParserXML::defaultSettingFile());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("<ROOTITEM><CLOSE_ITEM bIsCloseDlg=\"Q\"/></ROOTITEM>");
+    f.close();
+    EXPECT_EQ(ParserXML::readItemValue("CLOSE_ITEM", "bIsCloseDlg", "Y"), "Q");
+
+    // Removed: back to the defaults.
+    QFile::remove(ParserXML::defaultSettingFile());
+    EXPECT_EQ(ParserXML::readItemValue("CLOSE_ITEM", "bIsCloseDlg", "Y"), "Y");
 }
 
 TEST_F(SettingsTest, EmptyAttributeReadsAsDefaultAndStaysEmpty)
@@ -103,26 +162,48 @@ TEST_F(SettingsTest, EmptyAttributeReadsAsDefaultAndStaysEmpty)
     EXPECT_EQ(rootOf(ParserXML::defaultSettingFile()).childNodes().count(), 1);
 }
 
-TEST_F(SettingsTest, CorruptFileIsReplacedAndDefaultsReturn)
+TEST_F(SettingsTest, CorruptFileIsKeptAsideOnceAndDefaultsReturn)
 {
+    ParserXML::takeResetNotices();
+    const QByteArray damaged = "<ROOTITEM><CLOSE_ITEM bIsCloseDlg=\"N\"></ROOT"; // truncated
     QFile f(ParserXML::defaultSettingFile());
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("<ROOTITEM><CLOSE_ITEM bIsCloseDlg=\"N\"></ROOT"); // truncated
+    f.write(damaged);
     f.close();
     EXPECT_EQ(ParserXML::readItemValue("CLOSE_ITEM", "bIsCloseDlg", "Y"), "Y");
+
+    // The damaged file is kept, whole, under a dated name beside; the
+    // notice names it once.
+    const QStringList notices = ParserXML::takeResetNotices();
+    ASSERT_EQ(notices.size(), 1);
+    const QFileInfo aside(notices.first());
+    EXPECT_EQ(aside.path(), QFileInfo(ParserXML::defaultSettingFile()).path());
+    EXPECT_TRUE(aside.fileName().startsWith("VideoDefaultSetting-unreadable-"));
+    EXPECT_TRUE(aside.fileName().endsWith(".xml"));
+    QFile kept(aside.filePath());
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), damaged);
+    EXPECT_TRUE(ParserXML::takeResetNotices().isEmpty());
+
+    // The next change writes a whole new file.
+    ParserXML::writeItemValue("CLOSE_ITEM", "bIsCloseDlg", "N");
     const QDomElement root = rootOf(ParserXML::defaultSettingFile());
     ASSERT_FALSE(root.isNull());
     EXPECT_EQ(root.tagName(), "ROOTITEM");
-    EXPECT_EQ(root.firstChildElement("CLOSE_ITEM").attribute("bIsCloseDlg"), "Y");
+    EXPECT_EQ(root.firstChildElement("CLOSE_ITEM").attribute("bIsCloseDlg"), "N");
 
-    // loadDocument itself: true, with a fresh root, and the file emptied.
+    // loadDocument itself: true, with a fresh root; a second damage in the
+    // same second gets a name of its own.
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("not xml at all");
     f.close();
     QDomDocument doc;
     EXPECT_TRUE(ParserXML::loadDocument(f.fileName(), doc));
     EXPECT_EQ(doc.documentElement().tagName(), "ROOTITEM");
-    EXPECT_EQ(QFileInfo(f.fileName()).size(), 0);
+    const QStringList second = ParserXML::takeResetNotices();
+    ASSERT_EQ(second.size(), 1);
+    EXPECT_NE(second.first(), notices.first());
+    EXPECT_TRUE(QFile::exists(second.first()));
     EXPECT_FALSE(ParserXML::loadDocument(settingsFolder() + "/missing.xml", doc));
 }
 
