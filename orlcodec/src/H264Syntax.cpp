@@ -454,7 +454,7 @@ bool parseH264Slice(const uint8_t *nal, size_t size, const H264Sps &sps, const H
         h.refIdc = (nal[0] >> 5) & 3;
         r.ue(); // first_mb_in_slice
         h.sliceType = static_cast<int>(r.ue() % 5);
-        h.ppsId = static_cast<int>(r.ue());
+        h.ppsId = r.ueUpTo(255);
         if (sps.separateColourPlane)
             r.bits(2); // colour_plane_id
         h.frameNum = static_cast<int>(r.bits(sps.log2MaxFrameNum));
@@ -514,16 +514,19 @@ bool parseH264Slice(const uint8_t *nal, size_t size, const H264Sps &sps, const H
                     // buffer could use is not a header read right.
                     bool closed = false;
                     for (int i = 0; i < 66; ++i) {
-                        MarkingOp op;
-                        op.op = static_cast<int>(r.ue());
+                        // Judged before it is narrowed: a code of 2^31 or
+                        // more would turn negative and pass as a command.
+                        const unsigned long code = r.ue();
                         if (!r.ok())
                             break;
-                        if (op.op == 0) {
+                        if (code == 0) {
                             closed = true;
                             break;
                         }
-                        if (op.op > 6)
+                        if (code > 6)
                             return false;
+                        MarkingOp op;
+                        op.op = static_cast<int>(code);
                         if (op.op == 1 || op.op == 3 || op.op == 2 || op.op == 6 || op.op == 4)
                             op.a = static_cast<long>(r.ue());
                         if (op.op == 3)
