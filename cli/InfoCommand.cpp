@@ -28,41 +28,36 @@ QString text(const std::string &s)
 // index, under FFmpeg's names for the values.
 void addLook(const VoInfoClass &info, int streamIndex, QJsonObject &s)
 {
-    for (int n = 0; n < info.streamCount(ORL_STREAM_VIDEO); ++n) {
-        orl_stream_info stream{};
-        orl_video_look look{};
-        if (!info.streamInfo(ORL_STREAM_VIDEO, n, &stream) || stream.index != streamIndex ||
-            !info.videoLook(n, &look))
-            continue;
-        QJsonObject color;
-        const std::pair<const char *, const char *> colors[] = {
-            {"primaries", look.primaries}, {"transfer", look.transfer}, {"matrix", look.matrix}, {"range", look.range}};
-        for (const auto &c : colors)
-            if (c.second && *c.second)
-                color.insert(c.first, QString::fromUtf8(c.second));
-        if (!color.isEmpty())
-            s.insert("color", color);
-        if (*look.pixel_format)
-            s.insert("pixelFormat", QString::fromUtf8(look.pixel_format));
-        if (look.bit_depth > 0)
-            s.insert("bitDepth", look.bit_depth);
-        s.insert("rotation", look.rotation);
-        if (*look.field_order)
-            s.insert("fieldOrder", QString::fromUtf8(look.field_order));
-        if (*look.hdr)
-            s.insert("hdr", QString::fromUtf8(look.hdr));
-        if (look.has_mastering_display) {
-            QJsonArray primaries;
-            for (const auto &xy : look.display_primaries)
-                primaries.append(QJsonArray{xy[0], xy[1]});
-            s.insert("masteringDisplay", QJsonObject{{"maxLuminance", look.max_luminance},
-                                                     {"minLuminance", look.min_luminance},
-                                                     {"primaries", primaries}});
-        }
-        if (look.has_content_light)
-            s.insert("contentLight", QJsonObject{{"maxCll", look.max_cll}, {"maxFall", look.max_fall}});
+    VoVideoLook look;
+    if (!info.videoLookOf(streamIndex, &look))
         return;
+    QJsonObject color;
+    const std::pair<const char *, const QString *> colors[] = {
+        {"primaries", &look.primaries}, {"transfer", &look.transfer}, {"matrix", &look.matrix}, {"range", &look.range}};
+    for (const auto &c : colors)
+        if (!c.second->isEmpty())
+            color.insert(c.first, *c.second);
+    if (!color.isEmpty())
+        s.insert("color", color);
+    if (!look.pixelFormat.isEmpty())
+        s.insert("pixelFormat", look.pixelFormat);
+    if (look.bitDepth > 0)
+        s.insert("bitDepth", look.bitDepth);
+    s.insert("rotation", look.rotation);
+    if (!look.fieldOrder.isEmpty())
+        s.insert("fieldOrder", look.fieldOrder);
+    if (!look.hdr.isEmpty())
+        s.insert("hdr", look.hdr);
+    if (look.hasMasteringDisplay) {
+        QJsonArray primaries;
+        for (const auto &xy : look.displayPrimaries)
+            primaries.append(QJsonArray{xy[0], xy[1]});
+        s.insert("masteringDisplay", QJsonObject{{"maxLuminance", look.maxLuminance},
+                                                 {"minLuminance", look.minLuminance},
+                                                 {"primaries", primaries}});
     }
+    if (look.hasContentLight)
+        s.insert("contentLight", QJsonObject{{"maxCll", look.maxCll}, {"maxFall", look.maxFall}});
 }
 
 QJsonObject fileInfo(const QString &path, QString &error)

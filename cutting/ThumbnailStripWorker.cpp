@@ -60,7 +60,7 @@ QImage ThumbnailStripWorker::grabPicture(VoGrabberClass &grabber, uint64_t time_
         w = qMax(1, static_cast<int>(static_cast<int64_t>(w) * pictureHeight / h));
         h = pictureHeight;
     }
-    return grabber.grabImage(time_us, w, h, ORL_PICTURE_JPEG | ORL_PICTURE_KEY_FRAME);
+    return grabber.grabImage(time_us, w, h, MediaPicture::Jpeg | MediaPicture::KeyFrame);
 }
 
 void ThumbnailStripWorker::run()

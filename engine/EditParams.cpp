@@ -1,5 +1,7 @@
 #include "EditParams.h"
 
+#include "orlcodec.h"
+
 #include "ConvertJob.h"
 
 #include <QLatin1String>

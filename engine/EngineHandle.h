@@ -2,16 +2,16 @@
 // Owner of one handle of the media library that has no wrapper of its own
 // (parameter sets, mergers, tracks, converters of a single call): the
 // handle is released with the owner, on every path out of a function.
-#include "orlcodec.h"
+#include "MediaTypes.h"
 
 #include <utility>
 
 class EngineHandle {
 public:
-    using Release = void (*)(ORL_HANDLE);
+    using Release = void (*)(MediaHandle);
 
     EngineHandle() = default;
-    EngineHandle(ORL_HANDLE handle, Release release) : m_handle(handle), m_release(release) {}
+    EngineHandle(MediaHandle handle, Release release) : m_handle(handle), m_release(release) {}
     ~EngineHandle() { reset(); }
     EngineHandle(const EngineHandle &) = delete;
     EngineHandle &operator=(const EngineHandle &) = delete;
@@ -29,7 +29,7 @@ public:
         return *this;
     }
 
-    ORL_HANDLE get() const { return m_handle; }
+    MediaHandle get() const { return m_handle; }
     explicit operator bool() const { return m_handle != 0; }
     void reset()
     {
@@ -39,24 +39,12 @@ public:
     }
 
     // The usual owners.
-    static EngineHandle params(ORL_HANDLE h) { return EngineHandle(h, &Param_Release); }
-    static EngineHandle track(ORL_HANDLE h) { return EngineHandle(h, &Track_Destroy); }
-    static EngineHandle merger(ORL_HANDLE h)
-    {
-        return EngineHandle(h, [](ORL_HANDLE m) {
-            Merge_Close(m);
-            Merge_Destroy(m);
-        });
-    }
-    static EngineHandle converter(ORL_HANDLE h)
-    {
-        return EngineHandle(h, [](ORL_HANDLE c) {
-            Conv_Close(c);
-            Conv_Destroy(c);
-        });
-    }
+    static EngineHandle params(MediaHandle h);
+    static EngineHandle track(MediaHandle h);
+    static EngineHandle merger(MediaHandle h);
+    static EngineHandle converter(MediaHandle h);
 
 private:
-    ORL_HANDLE m_handle = 0;
+    MediaHandle m_handle = 0;
     Release m_release = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "QPlayObject.h"
 
+#include "orlcodec.h"
+
 #include <QMetaObject>
 
 // What the opening thread hands over; shared so that a hand-over dropped

@@ -23,7 +23,7 @@ public:
     // one is held once opened() arrives on this object's thread.
     void openAsync(const QString &path);
     bool isOpening() const { return m_opening; }
-    ORL_HANDLE playerHandle() const { return m_player ? m_player->handle() : 0; }
+    MediaHandle playerHandle() const { return m_player ? m_player->handle() : 0; }
     // A partial file whose data ends before its stated length plays up to
     // duration_us only.
     void limitDuration(uint64_t duration_us);

@@ -1,5 +1,7 @@
 #include "QVoVideoShowWidget.h"
 
+#include "orlcodec.h"
+
 #include <QMetaObject>
 #include <QPainter>
 
@@ -110,11 +112,6 @@ void QVoVideoShowWidget::attach(ORL_HANDLE player)
     m_player = player;
     if (m_player)
         Player_SetVideoWindow(m_player, &d->sink);
-}
-
-const orl_video_sink *QVoVideoShowWidget::sink() const
-{
-    return &d->sink;
 }
 
 QImage QVoVideoShowWidget::currentImage() const

@@ -3,7 +3,7 @@
 // hands each picture to the sink; the widget keeps only the newest (an
 // older one not yet painted is dropped, so the player never waits on the
 // interface) and Qt paints it, fitted to the widget.
-#include "orlcodec.h"
+#include "MediaTypes.h"
 
 #include <QImage>
 #include <QWidget>
@@ -17,19 +17,17 @@ public:
 
     // Makes this widget the player's video window; 0 detaches. Detaching
     // (also on destruction) returns only after a delivery in progress ends.
-    void attach(ORL_HANDLE player);
-    ORL_HANDLE attachedPlayer() const { return m_player; }
+    void attach(MediaHandle player);
+    MediaHandle attachedPlayer() const { return m_player; }
     // The same as the player's element window (the unedited picture of the
     // editing preview); detached likewise.
-    void attachElement(ORL_HANDLE player);
+    void attachElement(MediaHandle player);
     // Fit the picture inside the widget with its own proportions (bars of
     // the background colour) instead of stretching it.
     void setKeepAspect(bool keep);
     // Where the picture is drawn, in widget pixels; the whole widget before
     // the first picture or when stretching.
     QRect pictureRect() const;
-    // The engine-facing callbacks, for players attached by other means.
-    const orl_video_sink *sink() const;
 
     // Copy of the newest picture (null before the first).
     QImage currentImage() const;
@@ -54,7 +52,7 @@ protected:
 private:
     struct Private;
     std::unique_ptr<Private> d;
-    ORL_HANDLE m_player = 0;
-    ORL_HANDLE m_elementPlayer = 0;
+    MediaHandle m_player = 0;
+    MediaHandle m_elementPlayer = 0;
     bool m_keepAspect = false;
 };

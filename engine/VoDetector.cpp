@@ -1,12 +1,23 @@
 #include "VoDetector.h"
 
 #include "VoCancelToken.h"
+#include "orlcodec_detect.h"
 
 #include <QDateTime>
 #include <QFileInfo>
 #include <QHash>
 #include <QStringList>
 #include <mutex>
+
+static_assert(int(VoDetector::Silence) == ORL_DETECT_SILENCE && int(VoDetector::Black) == ORL_DETECT_BLACK &&
+                  int(VoDetector::Scene) == ORL_DETECT_SCENE && int(VoDetector::Freeze) == ORL_DETECT_FREEZE,
+              "the detector's kinds are the library's");
+static_assert(int(VoDetector::None) == ORL_DETECT_FAILED_NONE && int(VoDetector::NoAudio) == ORL_DETECT_FAILED_NO_AUDIO &&
+                  int(VoDetector::NoVideo) == ORL_DETECT_FAILED_NO_VIDEO &&
+                  int(VoDetector::Stopped) == ORL_DETECT_FAILED_STOPPED &&
+                  int(VoDetector::Unreadable) == ORL_DETECT_FAILED_UNREADABLE &&
+                  int(VoDetector::BadSettings) == ORL_DETECT_FAILED_SETTINGS,
+              "the detector's failures are the library's");
 
 namespace {
 

@@ -3,7 +3,7 @@
 // places to cut and the sound's outline. run() and waveform() block while
 // the file is read and belong on a worker; cancel() and progress() may be
 // called from any thread meanwhile.
-#include "orlcodec_detect.h"
+#include "MediaTypes.h"
 
 #include <QString>
 #include <QVector>
@@ -13,19 +13,13 @@ class VoCancelToken;
 
 class VoDetector {
 public:
-    enum Kind { Silence = ORL_DETECT_SILENCE, Black = ORL_DETECT_BLACK, Scene = ORL_DETECT_SCENE, Freeze = ORL_DETECT_FREEZE };
-    enum Failure {
-        None = ORL_DETECT_FAILED_NONE,
-        NoAudio = ORL_DETECT_FAILED_NO_AUDIO,
-        NoVideo = ORL_DETECT_FAILED_NO_VIDEO,
-        Stopped = ORL_DETECT_FAILED_STOPPED,
-        Unreadable = ORL_DETECT_FAILED_UNREADABLE,
-        BadSettings = ORL_DETECT_FAILED_SETTINGS
-    };
+    // The library's values (VoDetector.cpp checks them).
+    enum Kind { Silence = 1, Black = 2, Scene = 3, Freeze = 4 };
+    enum Failure { None = 0, NoAudio = 1, NoVideo = 2, Stopped = 3, Unreadable = 4, BadSettings = 5 };
 
     struct Settings {
         int kind = Silence;
-        double threshold = -50;    // see orl_detect_settings
+        double threshold = -50;    // silence and freeze: dB; black: share 0..1; scene: score 0..100
         double pixelThreshold = 0; // black only
         int64_t minLength_us = 1000000;
         int audioStream = 0;
@@ -70,7 +64,7 @@ public:
 private:
     void takeFailure();
 
-    ORL_HANDLE m_handle = 0;
+    MediaHandle m_handle = 0;
     int m_failure = None;
     QString m_error;
 };

@@ -1,5 +1,7 @@
 #include "VoGrabberClass.h"
 
+#include "orlcodec.h"
+
 VoGrabberClass::~VoGrabberClass()
 {
     close();

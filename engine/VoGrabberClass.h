@@ -2,7 +2,7 @@
 // Owner of one picture grabber handle of the media library: created on the
 // first open, closed and destroyed with the owner. Pictures come back as
 // copies, so no picture of the library outlives the call.
-#include "orlcodec.h"
+#include "MediaTypes.h"
 
 #include <QImage>
 #include <QString>
@@ -28,12 +28,12 @@ public:
     bool displayAspect(int *num, int *den) const;
 
     // The picture at time_us (the nearest key frame before it with
-    // ORL_PICTURE_KEY_FRAME in format), width × height pixels; a null
+    // MediaPicture::KeyFrame in format), width × height pixels; a null
     // image when none could be grabbed. Files that cannot seek give their
     // first picture.
-    QImage grabImage(uint64_t time_us, int width, int height, int format = ORL_PICTURE_JPEG);
+    QImage grabImage(uint64_t time_us, int width, int height, int format = MediaPicture::Jpeg);
 
 private:
-    ORL_HANDLE m_handle = 0;
+    MediaHandle m_handle = 0;
     bool m_open = false;
 };

@@ -1,5 +1,14 @@
 #include "VoInfoClass.h"
 
+#include "orlcodec.h"
+
+static_assert(int(MediaStream::Video) == ORL_STREAM_VIDEO && int(MediaStream::Audio) == ORL_STREAM_AUDIO &&
+                  int(MediaStream::Subtitle) == ORL_STREAM_SUBTITLE,
+              "the engine's stream kinds are the library's");
+static_assert(int(MediaPicture::Jpeg) == ORL_PICTURE_JPEG && int(MediaPicture::Png) == ORL_PICTURE_PNG &&
+                  int(MediaPicture::KeyFrame) == ORL_PICTURE_KEY_FRAME,
+              "the engine's picture formats are the library's");
+
 namespace {
 
 QString fromEngine(const char *text)
@@ -89,6 +98,39 @@ bool VoInfoClass::streamInfo(int kind, int number, orl_stream_info *info) const
 bool VoInfoClass::videoLook(int number, orl_video_look *look) const
 {
     return Info_GetVideoLook(m_handle, number, look) == 1;
+}
+
+bool VoInfoClass::videoLookOf(int streamIndex, VoVideoLook *look) const
+{
+    for (int n = 0; n < streamCount(ORL_STREAM_VIDEO); ++n) {
+        orl_stream_info stream{};
+        if (!streamInfo(ORL_STREAM_VIDEO, n, &stream) || stream.index != streamIndex)
+            continue;
+        orl_video_look l{};
+        if (!videoLook(n, &l))
+            return false;
+        look->primaries = fromEngine(l.primaries);
+        look->transfer = fromEngine(l.transfer);
+        look->matrix = fromEngine(l.matrix);
+        look->range = fromEngine(l.range);
+        look->pixelFormat = fromEngine(l.pixel_format);
+        look->fieldOrder = fromEngine(l.field_order);
+        look->hdr = fromEngine(l.hdr);
+        look->bitDepth = l.bit_depth;
+        look->rotation = l.rotation;
+        look->hasMasteringDisplay = l.has_mastering_display != 0;
+        look->maxLuminance = l.max_luminance;
+        look->minLuminance = l.min_luminance;
+        for (int i = 0; i < 4; ++i) {
+            look->displayPrimaries[i][0] = l.display_primaries[i][0];
+            look->displayPrimaries[i][1] = l.display_primaries[i][1];
+        }
+        look->hasContentLight = l.has_content_light != 0;
+        look->maxCll = l.max_cll;
+        look->maxFall = l.max_fall;
+        return true;
+    }
+    return false;
 }
 
 QString VoInfoClass::formatName() const

@@ -2,10 +2,16 @@
 // Owner of one information handle of the media library. The handle is
 // created with the object and closed and destroyed with it; every query
 // copies the library's strings and blobs at once.
-#include "orlcodec.h"
+#include "MediaTypes.h"
 
 #include <QByteArray>
 #include <QString>
+
+// The library's own records, filled only by engine sources (which include
+// its header); folders above read streams through the items and looks
+// through videoLookOf.
+struct orl_stream_info;
+struct orl_video_look;
 
 class VoInfoClass {
 public:
@@ -15,7 +21,7 @@ public:
     VoInfoClass &operator=(const VoInfoClass &) = delete;
 
     bool isValid() const { return m_handle != 0; }
-    ORL_HANDLE handle() const { return m_handle; }
+    MediaHandle handle() const { return m_handle; }
 
     bool open(const QString &path);
     bool openDisc(const QString &path);
@@ -28,11 +34,15 @@ public:
     QString titleName(int title) const;
     bool hasVideo() const;
     bool hasAudio() const;
+    // kind: a MediaStream::Kind.
     int streamCount(int kind) const;
     bool selectStream(int kind, int number);
     bool streamInfo(int kind, int number, orl_stream_info *info) const;
     // Decodes the stream's first picture: a worker's call, not the window's.
     bool videoLook(int number, orl_video_look *look) const;
+    // The same for the video stream at index streamIndex of the container;
+    // false when no video stream has that index or nothing could be read.
+    bool videoLookOf(int streamIndex, VoVideoLook *look) const;
 
     QString formatName() const;
     // Null QString when the key is absent.
@@ -53,10 +63,10 @@ public:
 
     // Encoded picture (JPEG unless asked otherwise); empty on failure.
     QByteArray grabFrame(uint64_t time_us, int width = 0, int height = 0,
-                         int format = ORL_PICTURE_JPEG);
+                         int format = MediaPicture::Jpeg);
     QString lastError() const;
 
 private:
-    ORL_HANDLE m_handle = 0;
-    ORL_HANDLE m_buffer = 0; // bytes of openMemory, kept while open
+    MediaHandle m_handle = 0;
+    MediaHandle m_buffer = 0; // bytes of openMemory, kept while open
 };

@@ -1,5 +1,7 @@
 #include "VoPlayerClass.h"
 
+#include "orlcodec.h"
+
 #include <SDL.h>
 
 VoPlayerClass::~VoPlayerClass()

@@ -1,7 +1,7 @@
 #pragma once
 // Owner of one player handle of the media library: the handle is destroyed
 // with the owner, so no path can leak it or use it after release.
-#include "orlcodec.h"
+#include "MediaTypes.h"
 
 #include <QString>
 
@@ -16,7 +16,7 @@ public:
     bool open(const QString &path);
     // Stops and releases the handle.
     void release();
-    ORL_HANDLE handle() const { return m_handle; }
+    MediaHandle handle() const { return m_handle; }
     bool audioOutputFailed() const;
     // The library's reason for the last failure on the handle.
     QString lastError() const;
@@ -26,5 +26,5 @@ public:
     static void threadDone();
 
 private:
-    ORL_HANDLE m_handle = 0;
+    MediaHandle m_handle = 0;
 };

@@ -1,5 +1,7 @@
 #include "VoPlayerManager.h"
 
+#include "orlcodec.h"
+
 #include "EditParams.h"
 #include "OutputFormatParams.h"
 #include "QVoVideoShowWidget.h"

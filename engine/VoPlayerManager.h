@@ -14,7 +14,6 @@
 #include "VoInfoClass.h"
 #include "VoPlayerClass.h"
 #include "VoPlayerControl.h"
-#include "orlcodec.h"
 
 #include <QObject>
 #include <QPointer>
@@ -65,7 +64,7 @@ public:
     bool isTrimActive() const { return m_trimActive; }
     uint64_t trimStart() const { return m_trimStart; }
     uint64_t trimEnd() const { return m_trimEnd; }
-    ORL_HANDLE handle() const;
+    MediaHandle handle() const;
     // The player's clock, 0 without a player.
     uint64_t position() const;
 

@@ -1,4 +1,5 @@
 #include "VoVideoConvertItem.h"
+#include "orlcodec.h"
 
 #include "ConvertJob.h"
 

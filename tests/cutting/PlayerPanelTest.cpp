@@ -9,6 +9,7 @@
 #include "TestSupport.h"
 #include "VideoImageWindow.h"
 #include "qSliderCtrl.h"
+#include "orlcodec.h"
 
 #include <QLabel>
 #include <QSignalSpy>

@@ -3,6 +3,7 @@
 #include "QVoVideoShowWidget.h"
 #include "TestSupport.h"
 #include "VideoImageWindow.h"
+#include "orlcodec.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -31,6 +31,7 @@
 #include "VoPlayerManager.h"
 #include "VoVideoConvertItem.h"
 #include "VoVideoConvertManager.h"
+#include "orlcodec.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -8,6 +8,7 @@
 #include "QWaitForDlg.h"
 #include "TestSupport.h"
 #include "VoPlayerManager.h"
+#include "orlcodec.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -30,7 +30,7 @@ TEST(GrabberWrapper, SizesAndPicturesOfTwoFilesInTurn)
     const QImage picture = g.grabImage(1000000, 160, 90);
     ASSERT_FALSE(picture.isNull());
     EXPECT_EQ(picture.size(), QSize(160, 90));
-    EXPECT_FALSE(g.grabImage(500000, 64, 36, ORL_PICTURE_JPEG | ORL_PICTURE_KEY_FRAME).isNull());
+    EXPECT_FALSE(g.grabImage(500000, 64, 36, MediaPicture::Jpeg | MediaPicture::KeyFrame).isNull());
 
     // A second open replaces the first file.
     const QString second = fixture("rotated_src.mp4");

@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "VoPlayerClass.h"
 #include "VoPlayerControl.h"
+#include "orlcodec.h"
 
 #include <QCoreApplication>
 #include <QObject>

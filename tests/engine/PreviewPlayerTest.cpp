@@ -5,6 +5,7 @@
 #include "QVoVideoShowWidget.h"
 #include "TestSupport.h"
 #include "VoPlayerManager.h"
+#include "orlcodec.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
