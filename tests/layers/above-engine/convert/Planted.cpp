@@ -5,3 +5,5 @@ int startIt(long h)
 {
     return Conv_Start(h);
 }
+
+int (*const starter)(long) = Conv_Start;

@@ -1,2 +1,2 @@
 #pragma once
-#include <orlcodec.h>
+#include <orlcodec.h> // passed on to every folder that includes this header: refused
