@@ -348,6 +348,10 @@ void MainWindow::IsStartToConverter(bool bStart)
 
 void MainWindow::OnFormatDlg()
 {
+    // The panel says what becomes of the current source's HDR.
+    const VoVideoConvertItem *item = currentItem();
+    FormatWidget::instance(this)->setSourceHdr(
+        item && !item->m_videoStreams.isEmpty() ? QString::fromStdString(item->m_videoStreams.first().hdr) : QString());
     FormatWidget::instance(this)->runModal(this);
     // An accepted output setting is one step of the work.
     m_project->record(tr("Change Format"));

@@ -102,11 +102,11 @@ bool VoVideoConvertItem::open(const QString &path, int titleIndex, bool isDisc, 
         return false;
     }
     // The handle is closed and destroyed by VoInfoClass on both outcomes.
-    return readFile(info, path, titleIndex, isDisc, mode == OpenMode::Full);
+    return readFile(info, path, titleIndex, isDisc, mode == OpenMode::Full, mode != OpenMode::ForConversion);
 }
 
 bool VoVideoConvertItem::readFile(VoInfoClass &info, const QString &path, int titleIndex,
-                                  bool isDisc, bool withCover)
+                                  bool isDisc, bool withCover, bool withLook)
 {
     // Title.
     int title = titleIndex;
@@ -217,7 +217,7 @@ bool VoVideoConvertItem::readFile(VoInfoClass &info, const QString &path, int ti
     m_height = info.height();
     if (withCover)
         readCover(info);
-    readStreams(info);
+    readStreams(info, withLook);
     return true;
 }
 
@@ -269,7 +269,7 @@ void VoVideoConvertItem::readCover(VoInfoClass &info)
         setCover(bytes);
 }
 
-void VoVideoConvertItem::readStreams(VoInfoClass &info)
+void VoVideoConvertItem::readStreams(VoInfoClass &info, bool withLook)
 {
     m_splitMode = 0;
     m_splitInterval = 1;
@@ -359,6 +359,10 @@ void VoVideoConvertItem::readStreams(VoInfoClass &info)
             v.frameRateDen = si.frame_rate_den;
             v.profile = si.profile;
             v.level = si.level;
+            // The look decodes a picture: only for items the window shows.
+            orl_video_look look{};
+            if (withLook && info.videoLook(i, &look) && look.hdr)
+                v.hdr = look.hdr;
             m_videoStreams.append(v);
         }
         info.selectStream(ORL_STREAM_VIDEO, 0);

@@ -144,9 +144,9 @@ public:
 
 private:
     QString m_openError;
-    bool readFile(VoInfoClass &info, const QString &path, int titleIndex, bool isDisc, bool withCover);
+    bool readFile(VoInfoClass &info, const QString &path, int titleIndex, bool isDisc, bool withCover, bool withLook);
     void readCover(VoInfoClass &info);
-    void readStreams(VoInfoClass &info);
+    void readStreams(VoInfoClass &info, bool withLook);
     void findSubtitleFiles();
     bool setCover(const QByteArray &bytes);
 };

@@ -23,13 +23,16 @@ struct VideoStreamInfo {
     int profile = 0;
     int level = 0;
     std::vector<uint8_t> extraData; // codec private data
+    // "HDR10" (PQ) or "HLG" when the pictures are HDR, else empty; read only
+    // by opens that decode a picture (not those made for a conversion).
+    std::string hdr;
 
     bool operator==(const VideoStreamInfo &o) const
     {
         return streamIndex == o.streamIndex && displayText == o.displayText && name == o.name
             && codecName == o.codecName && width == o.width && height == o.height && language == o.language
             && bitRate == o.bitRate && frameRateNum == o.frameRateNum && frameRateDen == o.frameRateDen
-            && profile == o.profile && level == o.level && extraData == o.extraData;
+            && profile == o.profile && level == o.level && extraData == o.extraData && hdr == o.hdr;
     }
     bool operator!=(const VideoStreamInfo &o) const { return !(*this == o); }
 };

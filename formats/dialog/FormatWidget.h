@@ -55,6 +55,9 @@ public:
     void setQuality(VideoQuality quality);
     // Builds the panel again from the current encoding format.
     void reloadPanel();
+    // The current source's HDR ("HDR10", "HLG", empty for none): the panel
+    // says whether the chosen format keeps it (QSettingDlg::setSourceHdr).
+    void setSourceHdr(const QString &kind);
 
     VideoQuality quality() const { return m_quality; }
     bool isLosslessMode() const;

@@ -110,6 +110,11 @@ void FormatWidget::setQuality(VideoQuality quality)
     applyQuality();
 }
 
+void FormatWidget::setSourceHdr(const QString &kind)
+{
+    m_settingDlg->setSourceHdr(kind);
+}
+
 void FormatWidget::reloadPanel()
 {
     const FormatProfile *profile =

@@ -91,6 +91,18 @@ QSettingDlg::QSettingDlg(QWidget *parent)
     connect(m_btnAudio, &QPushButton::clicked, this, &QSettingDlg::OnClickAudio);
     connect(m_btnDefault, &QPushButton::clicked, this, &QSettingDlg::OnClickDefault);
 
+    m_labHdr = new QLabel(this);
+    m_labHdr->setObjectName(QStringLiteral("m_labHdr"));
+    m_labHdr->setFont(labelFont);
+    m_labHdr->setStyleSheet(QStringLiteral("color: rgb(228,228,228);"));
+    m_labHdr->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    const int hdrLeft = 96 + m_btnAudio->width() + 12;
+    m_labHdr->setGeometry(hdrLeft, 11, m_btnDefault->x() - 12 - hdrLeft, m_btnDefault->height());
+    m_labHdr->hide();
+    // Rows change by the user's pick and by every profile load.
+    connect(m_combos[VEncoder], QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            [this] { updateHdrNote(); });
+
     retranslate();
     showPage(true);
 }
@@ -104,6 +116,7 @@ void QSettingDlg::retranslate()
     m_btnVideo->setText(tr("Video"));
     m_btnAudio->setText(tr("Audio"));
     m_btnDefault->setText(tr("Default"));
+    updateHdrNote();
     // Rows show translated texts for the words the profiles share.
     for (int c = 0; c < ComboCount; ++c)
         for (int row = 0; row < m_combos[c]->count(); ++row)
@@ -213,6 +226,38 @@ void QSettingDlg::load(const FormatProfile &profile, bool lossless)
     m_loadedResolution = value(VResolution);
     m_loadedAudioCodec = value(AEncoder);
     m_loadedChannel = value(AChannel);
+    m_profileVideoCodec = profile.videoCodec;
+    updateHdrNote();
+}
+
+bool QSettingDlg::codecKeepsHdr(const QString &tag)
+{
+    return tag == QLatin1String("H265") || tag == QLatin1String("VP9");
+}
+
+void QSettingDlg::setSourceHdr(const QString &kind)
+{
+    m_sourceHdr = kind;
+    updateHdrNote();
+}
+
+QString QSettingDlg::hdrNote() const
+{
+    return m_labHdr->isHidden() ? QString() : m_labHdr->text();
+}
+
+void QSettingDlg::updateHdrNote()
+{
+    // A copy keeps everything; a sound-only format has no pictures.
+    if (m_sourceHdr.isEmpty() || m_lossless || m_audioOnly || !m_profileLoaded) {
+        m_labHdr->hide();
+        return;
+    }
+    QString codec = value(VEncoder);
+    if (codec.isEmpty() || codec == kAuto)
+        codec = m_profileVideoCodec;
+    m_labHdr->setText(codecKeepsHdr(codec) ? tr("HDR kept") : tr("HDR converted to SDR"));
+    m_labHdr->show();
 }
 
 uint32_t QSettingDlg::currentSignature() const

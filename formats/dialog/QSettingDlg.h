@@ -56,6 +56,15 @@ public:
     // Display text of a channel count ("2" shows "Stereo").
     static QString channelText(const QString &value);
 
+    // The current source's HDR ("HDR10", "HLG"; empty for SDR or no
+    // source): the panel then says whether the chosen video codec keeps it
+    // or the pictures are converted to SDR.
+    void setSourceHdr(const QString &kind);
+    // The note shown for it; empty when none is shown.
+    QString hdrNote() const;
+    // Video codecs (profile tags) whose outputs carry HDR (10-bit HEVC, VP9).
+    static bool codecKeepsHdr(const QString &tag);
+
 signals:
     void emitIsCustomized(bool customized);
     void emitChangeText(VideoQuality quality);
@@ -78,12 +87,16 @@ private:
     void retranslate();
     ProfileCatalogue &catalogue() const;
     QString displayText(Combo which, const QString &value) const;
+    void updateHdrNote();
 
     std::array<QVoComboBox *, ComboCount> m_combos{};
     std::array<QLabel *, ComboCount> m_labels{};
     QTextImageButton *m_btnVideo = nullptr;
     QTextImageButton *m_btnAudio = nullptr;
     QTextImageButton *m_btnDefault = nullptr;
+    QLabel *m_labHdr = nullptr;
+    QString m_sourceHdr;
+    QString m_profileVideoCodec; // the format's own codec, for an "Auto" row
     QPixmap m_background;
 
     bool m_lossless = false; // the loaded profile came from the lossless catalogue

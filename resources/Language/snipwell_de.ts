@@ -1203,6 +1203,14 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
             <source>5.1 Surround</source>
             <translation>5.1-Surround</translation>
         </message>
+        <message>
+            <source>HDR kept</source>
+            <translation>HDR bleibt erhalten</translation>
+        </message>
+        <message>
+            <source>HDR converted to SDR</source>
+            <translation>HDR wird in SDR umgewandelt</translation>
+        </message>
     </context>
     <context>
         <name>FormatItem</name>

@@ -1203,6 +1203,14 @@ Sinon, la conversion risque d'échouer.</translation>
             <source>5.1 Surround</source>
             <translation>Surround 5.1</translation>
         </message>
+        <message>
+            <source>HDR kept</source>
+            <translation>HDR conservé</translation>
+        </message>
+        <message>
+            <source>HDR converted to SDR</source>
+            <translation>HDR converti en SDR</translation>
+        </message>
     </context>
     <context>
         <name>FormatItem</name>

@@ -1203,6 +1203,14 @@ Otherwise the conversion may fail.</source>
             <source>5.1 Surround</source>
             <translation>5.1 サラウンド</translation>
         </message>
+        <message>
+            <source>HDR kept</source>
+            <translation>HDR を維持</translation>
+        </message>
+        <message>
+            <source>HDR converted to SDR</source>
+            <translation>HDR を SDR に変換</translation>
+        </message>
     </context>
     <context>
         <name>FormatItem</name>

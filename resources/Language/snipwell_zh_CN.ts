@@ -1203,6 +1203,14 @@ Otherwise the conversion may fail.</source>
             <source>5.1 Surround</source>
             <translation>5.1 环绕声</translation>
         </message>
+        <message>
+            <source>HDR kept</source>
+            <translation>保留 HDR</translation>
+        </message>
+        <message>
+            <source>HDR converted to SDR</source>
+            <translation>HDR 转换为 SDR</translation>
+        </message>
     </context>
     <context>
         <name>FormatItem</name>

@@ -193,6 +193,18 @@ TEST(MediaItem, TransportStreamOpensOnItsFirstProgramWithVideo)
     EXPECT_FALSE(empty.open(fixture("empty_first_program.ts"), 0));
 }
 
+TEST(MediaItem, HdrPicturesAreNamed)
+{
+    for (const auto &expected : {std::make_pair("hdr10_hevc.mp4", "HDR10"), std::make_pair("hlg_hevc.mkv", "HLG"),
+                                 std::make_pair("h264_aac.mp4", "")}) {
+        SCOPED_TRACE(expected.first);
+        VoVideoConvertItem item;
+        ASSERT_TRUE(item.open(fixture(expected.first)));
+        ASSERT_EQ(item.m_videoStreams.size(), 1);
+        EXPECT_EQ(item.m_videoStreams[0].hdr, expected.second);
+    }
+}
+
 TEST(MediaItem, RotatedVideoReportsDisplayedSize)
 {
     VoVideoConvertItem item;

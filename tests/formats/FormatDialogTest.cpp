@@ -9,6 +9,7 @@
 #include "TestSupport.h"
 
 #include <QFileInfo>
+#include <QLabel>
 #include <QPropertyAnimation>
 #include <QSignalSpy>
 
@@ -438,4 +439,37 @@ TEST(FormatIcons, EveryFormatOfBothProfilesHasItsPicture)
         }
     }
     EXPECT_GT(checked, 60);
+}
+
+TEST(FormatPanel, SaysWhetherAnHdrSourceKeepsItsHdr)
+{
+    FormatWidget *dlg = freshDialog();
+    dlg->show();
+    QSettingDlg *panel = dlg->settingDlg();
+    auto *note = child<QLabel>(dlg, "m_labHdr");
+    ASSERT_NE(note, nullptr);
+    dlg->setSourceHdr("HDR10");
+
+    // H.265 carries HDR; H.264 gets the pictures in SDR.
+    openPanel(dlg, pressTile(dlg, false, "General Video", "4001"));
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_EQ(note->text(), "HDR kept");
+    pressTile(dlg, false, "General Video", "4000");
+    EXPECT_EQ(panel->hdrNote(), "HDR converted to SDR");
+    EXPECT_TRUE(note->isVisible());
+
+    // Within one format the note follows the codec the user picks.
+    pressTile(dlg, false, "General Video", "4003");
+    chooseValue(panel->combo(QSettingDlg::VEncoder), "H265");
+    EXPECT_EQ(panel->hdrNote(), "HDR kept");
+    chooseValue(panel->combo(QSettingDlg::VEncoder), "VP9");
+    EXPECT_EQ(panel->hdrNote(), "HDR kept");
+    chooseValue(panel->combo(QSettingDlg::VEncoder), "H264");
+    EXPECT_EQ(panel->hdrNote(), "HDR converted to SDR");
+
+    // An SDR source, or none, has nothing to say.
+    dlg->setSourceHdr(QString());
+    EXPECT_FALSE(note->isVisible());
+    EXPECT_EQ(panel->hdrNote(), "");
+    dlg->OnBtnCancel();
 }

@@ -7,6 +7,7 @@
 #include "QSettingDlg.h"
 #include "QVoCheckBox.h"
 #include "QVoComboBox.h"
+#include "VoVideoConvertItem.h"
 
 #include <QTemporaryDir>
 
@@ -54,6 +55,22 @@ QWidget *encoding()
             emit combo->activated(row);
         }
     }
+    return dlg;
+}
+
+QWidget *hdrSource(const QString &media, const QString &formatId)
+{
+    // The window hands the dialog what its current item read from the file.
+    VoVideoConvertItem item;
+    QString hdr;
+    if (item.open(media) && !item.m_videoStreams.isEmpty())
+        hdr = QString::fromStdString(item.m_videoStreams.first().hdr);
+    FormatWidget *dlg = freshDialog(true);
+    dlg->showLosslessView(false);
+    dlg->setSourceHdr(hdr);
+    dlg->ItemPress("General Video", formatId);
+    dlg->encodingGrid()->selectItem(formatId);
+    dlg->OnClickBtnSet(formatId);
     return dlg;
 }
 

@@ -328,6 +328,8 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"format-highspeed", formatscenes::highSpeed},
         {"format-encoding", formatscenes::encoding},
         {"format-compact", formatscenes::compact},
+        {"format-hdr-kept", [] { return formatscenes::hdrSource(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), "4001"); }},
+        {"format-hdr-to-sdr", [] { return formatscenes::hdrSource(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), "4000"); }},
         {"preferences-general", [] { return shellscenes::preferences(false); }},
         {"preferences-convert", [] { return shellscenes::preferences(true); }},
         {"close-dialog", shellscenes::closeDialog},
