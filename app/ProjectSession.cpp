@@ -3,6 +3,7 @@
 #include "AppPaths.h"
 #include "FormatWidget.h"
 #include "MainWindow.h"
+#include "OffThread.h"
 #include "ParserXML.h"
 #include "ProgramMenu.h"
 #include "QPlayObject.h"
@@ -68,30 +69,6 @@ private:
     std::shared_ptr<const WorkState> m_after;
     bool m_done = false;
 };
-
-// Labels arrive on the media item in a later change of the segment list;
-// until then the session keeps them itself.
-template <class T, class = void> struct HasLabel : std::false_type {};
-template <class T> struct HasLabel<T, std::void_t<decltype(std::declval<T &>().m_label)>> : std::true_type {};
-
-template <class T> QString itemLabel(const T *item, const QString &kept)
-{
-    if constexpr (HasLabel<T>::value)
-        return item->m_label;
-    else
-        return kept;
-}
-template <class T> bool storeItemLabel(T *item, const QString &label)
-{
-    if constexpr (HasLabel<T>::value) {
-        item->m_label = label;
-        return true;
-    } else {
-        Q_UNUSED(item)
-        Q_UNUSED(label)
-        return false;
-    }
-}
 
 // Runs work on a thread of its own while the window keeps handling events:
 // reading a source's first and last MiB must not stall the interface.
@@ -281,22 +258,13 @@ OutputState ProjectSession::captureOutput() const
     return out;
 }
 
-QString ProjectSession::labelOf(const VoVideoConvertItem *item) const
-{
-    return itemLabel(item, m_labels.value(item));
-}
-
-void ProjectSession::setLabel(VoVideoConvertItem *item, const QString &label)
-{
-    if (!storeItemLabel(item, label))
-        m_labels.insert(item, label);
-}
-
 WorkState ProjectSession::captureWork() const
 {
     WorkState state;
     QVideoCutManageDlg *list = m_window->segmentManager();
     VoVideoConvertManager *items = VoVideoConvertManager::instance();
+    // Every segment has its id: a project's unknown keys stay with it.
+    list->work();
     state.simple = list->isSimpleMode();
     state.markers = list->timeLine()->markers();
     state.output = captureOutput();
@@ -306,9 +274,9 @@ WorkState ProjectSession::captureWork() const
         auto segment = std::make_shared<SegmentState>();
         segment->start = item->m_TrimStartTime;
         segment->end = item->m_TrimEndTime;
-        segment->label = labelOf(item);
+        segment->label = item->m_label;
         segment->cover = item->m_cover;
-        segment->stored = m_stored.value(item);
+        segment->stored = m_stored.value(item->m_segmentId);
         // What did not change is shared with the last state.
         const std::shared_ptr<const SegmentState> previous = m_last ? m_last->segments.value(i) : nullptr;
         if (previous && previous->edit && *previous->edit == item->m_editConfig)
@@ -407,8 +375,8 @@ void ProjectSession::placeSegments(const WorkState &state, bool all)
         VoVideoConvertItem *item = items->itemAt(i);
         item->m_editConfig = *want.edit;
         item->m_cover = want.cover;
-        setLabel(item, want.label);
-        m_stored.insert(item, want.stored);
+        item->m_label = want.label;
+        m_stored.insert(item->m_segmentId, want.stored);
         if (QVideoConvertItem *entry = list->entries().value(i)) {
             entry->setTrim(want.start, want.end);
             entry->refreshPicture();
@@ -449,7 +417,6 @@ void ProjectSession::rebuildSegments(const WorkState &state)
         list->ActionDeleteALL();
         list->OnBtnHideList();
         m_stored.clear();
-        m_labels.clear();
         if (modeChanges)
             QMetaObject::invokeMethod(list, state.simple ? "OnStyleLine" : "OnStyleList");
         return;
@@ -460,7 +427,6 @@ void ProjectSession::rebuildSegments(const WorkState &state)
         const QSignalBlocker quiet(list);
         list->ActionDeleteALL();
         m_stored.clear();
-        m_labels.clear();
         // Switched while empty, the mode asks nothing and changes nothing.
         if (modeChanges)
             QMetaObject::invokeMethod(list, state.simple ? "OnStyleLine" : "OnStyleList");
@@ -510,8 +476,19 @@ void ProjectSession::importFinished()
     m_window->m_importReplacedWork = false;
     m_template.reset(first->clone());
     m_sourcePath = first->m_videoPath;
+    // What finds the source again when it has moved: its size and the
+    // digests of its ends, read away from the interface (a slow mount).
+    m_fingerprintOf.clear();
+    const QString path = m_sourcePath;
+    runOffThread<SourceFingerprint>(
+        this, [path] { return SourceFingerprint::of(path); },
+        [this, path](SourceFingerprint fingerprint) {
+            if (path != m_sourcePath)
+                return;
+            m_fingerprint = fingerprint;
+            m_fingerprintOf = path;
+        });
     m_stored.clear();
-    m_labels.clear();
     if (!m_openingProject) {
         m_projectPath.clear();
         addRecent(m_sourcePath);
@@ -541,7 +518,10 @@ Project ProjectSession::toProject() const
             project.stored = previous.stored;
     }
     const QString path = m_sourcePath;
-    runAside([&project, path] { project.source = SourceFingerprint::of(path); });
+    // Read once, aside, when the source came in; a save in the moment
+    // before that ends names the source by its path alone.
+    if (m_fingerprintOf == path)
+        project.source = m_fingerprint;
     project.source.path = QFileInfo(path).absoluteFilePath();
     const WorkState work = captureWork();
     for (const auto &s : work.segments) {

@@ -115,8 +115,6 @@ private:
     // that differ, or all).
     void placeSegments(const WorkState &state, bool all);
     void reopenPlayerIfClosed();
-    QString labelOf(const VoVideoConvertItem *item) const;
-    void setLabel(VoVideoConvertItem *item, const QString &label);
     WorkState fromProject(const Project &project) const;
     void writeAutosave();
     bool writeAutosaveNow();
@@ -129,11 +127,12 @@ private:
     // A clone of the source's item as opened: every segment restored by
     // undo or from a project is a copy of it.
     std::unique_ptr<VoVideoConvertItem> m_template;
-    // Keys of a project's segments, and names where items have none.
-    QHash<const VoVideoConvertItem *, QJsonObject> m_stored;
-    QHash<const VoVideoConvertItem *, QString> m_labels;
+    // Keys of a project's segments this version does not know.
+    QHash<quint64, QJsonObject> m_stored; // by segment id
     QString m_projectPath;
     QString m_sourcePath;
+    SourceFingerprint m_fingerprint; // of m_fingerprintOf, once read
+    QString m_fingerprintOf;
     bool m_openingProject = false;
     bool m_restoring = false;
 

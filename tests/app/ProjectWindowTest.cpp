@@ -37,6 +37,9 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QJsonObject>
+#include <QJsonDocument>
+#include <QJsonArray>
 #include <QLockFile>
 #include <QMimeData>
 #include <QRandomGenerator>
@@ -515,6 +518,74 @@ TEST_F(ProjectWindow, ASavedCutReopensInAFreshWindowAndConvertsTheSame)
         EXPECT_GE(psnr(first[i], second[i]), 40.0);
     }
     EXPECT_TRUE(answers.texts.isEmpty()) << answers.texts.join('|').toStdString();
+}
+
+TEST_F(ProjectWindow, AProjectsUnknownKeysStayWithTheirSegmentThroughDeleteAddAndUndo)
+{
+    // A project written by a later version: each segment carries a key this
+    // version does not know.
+    const QString first = projects.filePath("later.snipwell");
+    {
+        MessageWatcher answers;
+        MainWindow w;
+        w.show();
+        open(w, "long_h264_aac.mp4");
+        mark(w, 1.0, 2.0);
+        key(w, Qt::Key_Insert);
+        mark(w, 5.0, 6.5);
+        ASSERT_EQ(itemCount(), 2);
+        ProjectSession::setSaveChooser([&](QWidget *, const QString &) { return first; });
+        pick(w, w.programMenu()->actSaveProject());
+        ASSERT_TRUE(QFileInfo(first).isFile());
+    }
+    QFile file(first);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
+    file.close();
+    // The source's fingerprint was read aside while the user marked.
+    EXPECT_EQ(root.value("source").toObject().value("head_sha256").toString().size(), 64);
+    QJsonArray segments = root.value("segments").toArray();
+    ASSERT_EQ(segments.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+        QJsonObject segment = segments[i].toObject();
+        segment.insert("later_note", QStringLiteral("note of segment %1").arg(i + 1));
+        segments[i] = segment;
+    }
+    root.insert("segments", segments);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QJsonDocument(root).toJson());
+    file.close();
+
+    MessageWatcher answers;
+    MainWindow w;
+    w.show();
+    ProjectSession::setOpenChooser([&](QWidget *, const QString &) { return first; });
+    QTimer::singleShot(0, &w, [&] { pick(w, w.programMenu()->actOpenProject()); });
+    ASSERT_TRUE(waitUntil([&] { return itemCount() == 2 && !w.isImporting(); }));
+    // The first segment goes, a new one comes, the delete is undone and
+    // done again: each note stays with its own segment, the new one has none.
+    w.segmentManager()->OnClickItem(0);
+    QCoreApplication::processEvents();
+    key(w, Qt::Key_Delete);
+    ASSERT_EQ(itemCount(), 1);
+    key(w, Qt::Key_Insert);
+    ASSERT_TRUE(waitUntil([&] { return itemCount() == 2 && w.playerPanel()->isSettled(); }));
+    pick(w, w.programMenu()->actUndo());
+    pick(w, w.programMenu()->actUndo());
+    ASSERT_TRUE(waitUntil([&] { return itemCount() == 2 && w.playerPanel()->isSettled(); }));
+    pick(w, w.programMenu()->actRedo());
+    pick(w, w.programMenu()->actRedo());
+    ASSERT_TRUE(waitUntil([&] { return itemCount() == 2 && w.playerPanel()->isSettled(); }));
+    const QString second = projects.filePath("saved again.snipwell");
+    ProjectSession::setSaveChooser([&](QWidget *, const QString &) { return second; });
+    pick(w, w.programMenu()->actSaveProjectAs());
+    QFile saved(second);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QJsonArray after = QJsonDocument::fromJson(saved.readAll()).object().value("segments").toArray();
+    ASSERT_EQ(after.size(), 2);
+    EXPECT_EQ(after[0].toObject().value("later_note").toString(), "note of segment 2");
+    EXPECT_EQ(after[0].toObject().value("start_us").toDouble(), 5000000.0);
+    EXPECT_FALSE(after[1].toObject().contains("later_note")) << QJsonDocument(after[1].toObject()).toJson().constData();
 }
 
 TEST_F(ProjectWindow, BadProjectFilesAreRefusedAndChangeNothing)

@@ -338,6 +338,11 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"restore-question", shellscenes::restoreQuestion},
         {"about", shellscenes::about},
         {"update-available", shellscenes::updateAvailable},
+        {"menu-undo-step", [] {
+             // After the marks that made the segments: Undo names the last.
+             return shellscenes::menuOpen(mainwindowscenes::withSegments(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA"), false),
+                                          true);
+         }},
         {"menu-open", [] {
              const QString media = qEnvironmentVariable("SNIPWELL_SHOT_MEDIA");
              return shellscenes::menuOpen(media.isEmpty() ? mainwindowscenes::empty() : mainwindowscenes::withSegments(media, false));

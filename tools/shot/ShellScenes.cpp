@@ -83,7 +83,7 @@ QWidget *updateAvailable()
     return dlg;
 }
 
-QWidget *menuOpen(QWidget *frame)
+QWidget *menuOpen(QWidget *frame, bool onUndo)
 {
     // A popup is a window of its own; paint its real rendering into the
     // window where it opens, with the pointer on its second entry. In the
@@ -97,7 +97,8 @@ QWidget *menuOpen(QWidget *frame)
             cursor = button->geometry().center() + QPoint(0, button->height() / 2 + 2);
     }
     menu->popup(QPoint(0, 0));
-    menu->setActiveAction(menu->actSaveProject());
+    emit menu->aboutToShow();
+    menu->setActiveAction(onUndo ? menu->actUndo() : menu->actSaveProject());
     for (int i = 0; i < 3; ++i)
         QApplication::processEvents();
     const QPixmap picture = menu->grab();

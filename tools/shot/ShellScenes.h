@@ -15,6 +15,8 @@ QWidget *updateAvailable();
 // "Apply Segments To Other Files" after a run: a file written with a
 // note, a damaged one with its reason, one written whole.
 QWidget *batchApplyResult();
-// The program menu opened under the menu button of a main-window frame.
-QWidget *menuOpen(QWidget *frame);
+// The program menu opened under the menu button of a main-window frame,
+// the pointer on Save Project, or on Undo with the name of the step it
+// would take back.
+QWidget *menuOpen(QWidget *frame, bool onUndo = false);
 } // namespace shellscenes
