@@ -90,24 +90,14 @@ bool VoInfoClass::selectStream(int kind, int number)
     return Info_SelectStream(m_handle, kind, number) == 1;
 }
 
-bool VoInfoClass::streamInfo(int kind, int number, orl_stream_info *info) const
-{
-    return Info_GetStreamInfo(m_handle, kind, number, info) == 1;
-}
-
-bool VoInfoClass::videoLook(int number, orl_video_look *look) const
-{
-    return Info_GetVideoLook(m_handle, number, look) == 1;
-}
-
 bool VoInfoClass::videoLookOf(int streamIndex, VoVideoLook *look) const
 {
     for (int n = 0; n < streamCount(ORL_STREAM_VIDEO); ++n) {
         orl_stream_info stream{};
-        if (!streamInfo(ORL_STREAM_VIDEO, n, &stream) || stream.index != streamIndex)
+        if (Info_GetStreamInfo(m_handle, ORL_STREAM_VIDEO, n, &stream) != 1 || stream.index != streamIndex)
             continue;
         orl_video_look l{};
-        if (!videoLook(n, &l))
+        if (Info_GetVideoLook(m_handle, n, &l) != 1)
             return false;
         look->primaries = fromEngine(l.primaries);
         look->transfer = fromEngine(l.transfer);

@@ -7,12 +7,6 @@
 #include <QByteArray>
 #include <QString>
 
-// The library's own records, filled only by engine sources (which include
-// its header); folders above read streams through the items and looks
-// through videoLookOf.
-struct orl_stream_info;
-struct orl_video_look;
-
 class VoInfoClass {
 public:
     explicit VoInfoClass(int option = -1);
@@ -37,11 +31,10 @@ public:
     // kind: a MediaStream::Kind.
     int streamCount(int kind) const;
     bool selectStream(int kind, int number);
-    bool streamInfo(int kind, int number, orl_stream_info *info) const;
-    // Decodes the stream's first picture: a worker's call, not the window's.
-    bool videoLook(int number, orl_video_look *look) const;
-    // The same for the video stream at index streamIndex of the container;
-    // false when no video stream has that index or nothing could be read.
+    // How the video stream at index streamIndex of the container is meant
+    // to be shown; false when no video stream has that index or nothing
+    // could be read. Decodes the stream's first picture: a worker's call,
+    // not the window's. (The media items read the streams themselves.)
     bool videoLookOf(int streamIndex, VoVideoLook *look) const;
 
     QString formatName() const;

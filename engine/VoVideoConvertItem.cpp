@@ -39,6 +39,19 @@ std::string utf8(const QString &s)
     return s.toUtf8().toStdString();
 }
 
+// The library's record of a stream and the look of a video stream, read
+// through the information handle (its strings belong to the library until
+// the next call on it).
+bool streamInfo(const VoInfoClass &info, int kind, int number, orl_stream_info *si)
+{
+    return Info_GetStreamInfo(info.handle(), kind, number, si) == 1;
+}
+
+bool videoLook(const VoInfoClass &info, int number, orl_video_look *look)
+{
+    return Info_GetVideoLook(info.handle(), number, look) == 1;
+}
+
 std::vector<uint8_t> privateData(const orl_stream_info &si)
 {
     if (!si.extradata || si.extradata_size <= 0)
@@ -299,7 +312,7 @@ void VoVideoConvertItem::readStreams(VoInfoClass &info, bool withLook)
 
     for (int i = 0; i < audioCount; ++i) {
         orl_stream_info si{};
-        if (!info.streamInfo(ORL_STREAM_AUDIO, i, &si))
+        if (!streamInfo(info, ORL_STREAM_AUDIO, i, &si))
             continue;
         QString language = languageName(si.language);
         if (language.isEmpty())
@@ -312,7 +325,7 @@ void VoVideoConvertItem::readStreams(VoInfoClass &info, bool withLook)
     for (int i = 0; i < subtitleCount; ++i) {
         orl_stream_info si{};
         QString text;
-        if (info.streamInfo(ORL_STREAM_SUBTITLE, i, &si)) {
+        if (streamInfo(info, ORL_STREAM_SUBTITLE, i, &si)) {
             const QString language = languageName(si.language);
             if (!language.isEmpty())
                 text = QStringLiteral("%1 ").arg(language);
@@ -348,7 +361,7 @@ void VoVideoConvertItem::readStreams(VoInfoClass &info, bool withLook)
         for (int i = 0; i < videoCount; ++i) {
             orl_stream_info si{};
             info.selectStream(ORL_STREAM_VIDEO, i);
-            if (!info.streamInfo(ORL_STREAM_VIDEO, i, &si))
+            if (!streamInfo(info, ORL_STREAM_VIDEO, i, &si))
                 continue;
             VideoStreamInfo v;
             fillStreamRecord(v, si);
@@ -361,14 +374,14 @@ void VoVideoConvertItem::readStreams(VoInfoClass &info, bool withLook)
             v.level = si.level;
             // The look decodes a picture: only for items the window shows.
             orl_video_look look{};
-            if (withLook && info.videoLook(i, &look) && look.hdr)
+            if (withLook && videoLook(info, i, &look) && look.hdr)
                 v.hdr = look.hdr;
             m_videoStreams.append(v);
         }
         info.selectStream(ORL_STREAM_VIDEO, 0);
         for (int i = 0; i < audioCount; ++i) {
             orl_stream_info si{};
-            if (!info.streamInfo(ORL_STREAM_AUDIO, i, &si))
+            if (!streamInfo(info, ORL_STREAM_AUDIO, i, &si))
                 continue;
             AudioStreamInfo a;
             fillStreamRecord(a, si);
@@ -381,7 +394,7 @@ void VoVideoConvertItem::readStreams(VoInfoClass &info, bool withLook)
         }
         for (int i = 0; i < subtitleCount; ++i) {
             orl_stream_info si{};
-            if (!info.streamInfo(ORL_STREAM_SUBTITLE, i, &si))
+            if (!streamInfo(info, ORL_STREAM_SUBTITLE, i, &si))
                 continue;
             SubtitleStreamInfo s;
             fillStreamRecord(s, si);
