@@ -7,3 +7,5 @@ int startIt(long h)
 }
 
 int (*const starter)(long) = Conv_Start;
+
+int kind = ORL_STREAM_VIDEO;
