@@ -556,6 +556,23 @@ ORL_API int Conv_FrameExactObstacle(const char *format, const char *extension, c
 /* A sentence on how the cut was made and, after a fall-back, why; "" when
  * nothing was asked. Belongs to the handle. */
 ORL_API const char *Conv_GetCutReport(ORL_HANDLE c);
+/* Every finished conversion's output is checked before it counts as
+ * finished: read back by the engine's own reader, its first and last group
+ * of pictures decoded. "passed", or why it failed ("<kind>: <detail>", kind
+ * one of unreadable, streams, duration, start, sync, head, tail); a failed
+ * check fails the conversion (Conv_IsAborted) with the error "output check
+ * failed: " and the same reason, and leaves no file. "" before the end. */
+ORL_API const char *Conv_GetCheckReport(ORL_HANDLE c);
+/* What an output must hold for Conv_CheckOutput. */
+typedef struct ORL_OUTPUT_EXPECT {
+    int video;            /* 1: a moving picture must be there */
+    int audio;            /* at least this many sound streams */
+    uint64_t duration_us; /* the range (or ranges joined); 0: not checked */
+    uint64_t longer_us;   /* how much longer it may be (a copy's lead-in) */
+} ORL_OUTPUT_EXPECT;
+/* The same check of any file: 1 passed, 0 failed; why (when given) gets
+ * "passed" or the reason, cut to why_size. */
+ORL_API int Conv_CheckOutput(const char *path_utf8, const ORL_OUTPUT_EXPECT *expect, char *why, int why_size);
 ORL_API void Conv_Close(ORL_HANDLE c);
 ORL_API void Conv_Destroy(ORL_HANDLE c);
 
@@ -578,6 +595,10 @@ ORL_API int Merge_HasError(ORL_HANDLE m);
 /* As Conv_GetCutMode/Conv_GetCutReport, over the ranges added so far. */
 ORL_API int Merge_GetCutMode(ORL_HANDLE m);
 ORL_API const char *Merge_GetCutReport(ORL_HANDLE m);
+/* The merged file is checked by Merge_Finish, as a conversion's output is
+ * (Conv_GetCheckReport): a failed check fails the finish and removes the
+ * file. "passed", the reason, or "" before a finish. */
+ORL_API const char *Merge_GetCheckReport(ORL_HANDLE m);
 ORL_API uint64_t Merge_GetPosition(ORL_HANDLE m);
 ORL_API uint64_t Merge_GetTotal(ORL_HANDLE m);
 /* As Conv_GetSourceEnd, for the range added last. */

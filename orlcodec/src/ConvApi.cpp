@@ -4,12 +4,15 @@
 #include "CodecTable.h"
 #include "Engine.h"
 #include "FrameExactCopy.h"
+#include "Job.h"
+#include "OutputCheck.h"
 #include "OutputFormat.h"
 #include "ParamSet.h"
 #include "StreamCopy.h"
 #include "TrackMuxer.h"
 #include "Transcode.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -79,6 +82,7 @@ public:
     std::string dst;    // guarded by mutex
     std::string format; // guarded by mutex
     std::string report; // guarded by mutex; last text handed out by Conv_GetCutReport
+    std::string check;  // guarded by mutex; last text handed out by Conv_GetCheckReport
 
     // The caller's cancel (Conv_SetCancel), caught when the open begins:
     // the whole conversion watches the same token.
@@ -135,6 +139,18 @@ public:
     StreamCopyMerger merger;  // guarded by mutex
     TranscodeMerger encoder;  // guarded by mutex
     std::string report;       // guarded by mutex; last text handed out by Merge_GetCutReport
+    // What the merged file's check expects, gathered from the ranges added.
+    std::string dst;          // guarded by mutex
+    std::string formatName;   // guarded by mutex
+    std::string firstSource;  // guarded by mutex
+    AskedStreams asked;       // guarded by mutex
+    struct Range {
+        std::string src;
+        int64_t start_us, length_us;
+    };
+    std::vector<Range> ranges; // guarded by mutex
+    std::string check;        // guarded by mutex; the check of the finished file
+    std::string checkHanded;  // guarded by mutex; last text handed out by Merge_GetCheckReport
 
     const RangeMergeJob &active() const
     {
@@ -145,6 +161,38 @@ public:
     const CopyProgress &progress() const { return active().progress(); }
     std::string mergeError() const { return active().lastError(); }
 };
+
+// The check of a merged file once it is complete (under merge.mutex): 1
+// passed, 0 failed (the file removed, the error set).
+int checkMerged(MergeObject &merge)
+{
+    if (!merge.asked.check || merge.dst.empty())
+        return 1;
+    InterruptFlags flags;
+    flags.global = [&merge] { return globalInterrupt() || merge.stopping.load() || merge.cancelled(); };
+    OutputExpectation expect;
+    if (!expectedStreams(merge.firstSource, merge.asked, findOutputFormat(merge.formatName, merge.dst), expect)) {
+        Job::removeUnfinished(merge.dst);
+        merge.setError("the source cannot be read again for the output's check");
+        return 0;
+    }
+    for (const MergeObject::Range &r : merge.ranges)
+        expect.duration_us += rangeInSource(r.src, r.start_us, r.length_us, flags);
+    expect.longer_us = merge.active().longer_us();
+    expect.pieces = static_cast<int>(merge.ranges.size());
+    OutputFacts facts;
+    std::string why;
+    if (checkOutput(merge.dst, expect, flags, facts, why)) {
+        merge.check = "passed";
+        logLine(AV_LOG_VERBOSE, "%s: output check passed in %.3f s", merge.dst.c_str(), facts.seconds);
+        return 1;
+    }
+    Job::removeUnfinished(merge.dst);
+    merge.check = why;
+    merge.setError(checkFailureText(why));
+    logLine(AV_LOG_WARNING, "%s: %s", merge.dst.c_str(), checkFailureText(why).c_str());
+    return 0;
+}
 
 template <class T, class F, class R>
 R withObject(ORL_HANDLE h, R failure, F &&body)
@@ -228,9 +276,15 @@ int Conv_Open(ORL_HANDLE c, const char *src, const char *dst, const char *format
             conv.trackMuxer = std::move(muxer);
             return 1;
         }
+        const ParamValues values = paramValues(params);
+        AskedStreams asked;
+        asked.check = true;
+        asked.video = values.videoCodec != -1;
+        asked.audio = values.audio >= 0;
         if (conv.transcode) {
             auto encode = std::make_unique<TranscodeConversion>(conv.interrupt());
-            if (!encode->open(src, dst, conv.format, paramValues(params))) {
+            encode->setAskedStreams(asked);
+            if (!encode->open(src, dst, conv.format, values)) {
                 conv.setError(encode->lastError());
                 logLine(AV_LOG_WARNING, "encoding open failed: %s", encode->lastError().c_str());
                 return 0;
@@ -240,11 +294,12 @@ int Conv_Open(ORL_HANDLE c, const char *src, const char *dst, const char *format
         }
         CopyChoice choice;
         std::string error;
-        if (!copyChoiceFrom(paramValues(params), choice, error)) {
+        if (!copyChoiceFrom(values, choice, error)) {
             conv.setError(error);
             return 0;
         }
         auto copy = std::make_unique<StreamCopyConversion>(conv.interrupt());
+        copy->setAskedStreams(asked);
         if (!copy->open(src, dst, conv.format, choice)) {
             conv.setError(copy->lastError());
             logLine(AV_LOG_WARNING, "copy open failed: %s", copy->lastError().c_str());
@@ -405,6 +460,38 @@ const char *Conv_GetCutReport(ORL_HANDLE c)
     });
 }
 
+const char *Conv_GetCheckReport(ORL_HANDLE c)
+{
+    return withObject<ConvObject>(c, "", [&](ConvObject &conv) -> const char * {
+        std::lock_guard<std::mutex> lock(conv.mutex);
+        conv.check = conv.copy ? conv.copy->checkReport() : conv.encode ? conv.encode->checkReport() : std::string();
+        return conv.check.c_str();
+    });
+}
+
+int Conv_CheckOutput(const char *path, const ORL_OUTPUT_EXPECT *expect, char *why, int why_size)
+{
+    try {
+        if (!path || !expect)
+            return 0;
+        OutputExpectation e;
+        e.video = expect->video != 0;
+        e.audio = expect->audio;
+        e.duration_us = static_cast<int64_t>(expect->duration_us);
+        e.longer_us = static_cast<int64_t>(expect->longer_us);
+        InterruptFlags never;
+        never.global = engineInterrupt();
+        OutputFacts facts;
+        std::string reason;
+        const bool passed = checkOutput(path, e, never, facts, reason);
+        if (why && why_size > 0)
+            std::snprintf(why, static_cast<size_t>(why_size), "%s", passed ? "passed" : reason.c_str());
+        return passed ? 1 : 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
 uint64_t Conv_GetSourceEnd(ORL_HANDLE c)
 {
     return withObject<ConvObject>(c, uint64_t(0), [&](ConvObject &conv) {
@@ -478,6 +565,12 @@ int Merge_Open(ORL_HANDLE m, const char *dst, const char *format, ORL_HANDLE par
             merge.setError("no destination");
             return 0;
         }
+        merge.dst = dst;
+        merge.formatName = format ? format : "";
+        merge.firstSource.clear();
+        merge.ranges.clear();
+        merge.check.clear();
+        merge.asked = AskedStreams();
         if (merge.transcode) {
             if (!merge.encoder.open(dst, format ? format : "", paramValues(params))) {
                 merge.setError(merge.encoder.lastError());
@@ -511,8 +604,21 @@ int Merge_Add(ORL_HANDLE m, const char *src, uint64_t start_us, uint64_t length_
             merge.setError("stopped");
             return 0;
         }
+        const ParamValues values = paramValues(params);
+        // The merged file is checked as a whole: its length is the sum of
+        // the ranges, its streams those asked of the first.
+        auto added = [&] {
+            if (merge.firstSource.empty()) {
+                merge.firstSource = src;
+                merge.asked.check = true;
+                merge.asked.video = values.videoCodec != -1;
+                merge.asked.audio = values.audio >= 0;
+            }
+            merge.ranges.push_back(MergeObject::Range{src, static_cast<int64_t>(start_us),
+                                                      static_cast<int64_t>(merge.progress().total_us.load())});
+            return 1;
+        };
         if (merge.transcode) {
-            const ParamValues values = paramValues(params);
             std::optional<std::string> chapter;
             for (const auto &option : values.options)
                 if (option.first == "part-chapter")
@@ -521,11 +627,11 @@ int Merge_Add(ORL_HANDLE m, const char *src, uint64_t start_us, uint64_t length_
                 merge.setError(merge.encoder.lastError());
                 return 0;
             }
-            return 1;
+            return added();
         }
         CopyChoice choice;
         std::string error;
-        if (!copyChoiceFrom(paramValues(params), choice, error)) {
+        if (!copyChoiceFrom(values, choice, error)) {
             merge.setError(error);
             return 0;
         }
@@ -533,7 +639,7 @@ int Merge_Add(ORL_HANDLE m, const char *src, uint64_t start_us, uint64_t length_
             merge.setError(merge.merger.lastError());
             return 0;
         }
-        return 1;
+        return added();
     });
 }
 
@@ -575,7 +681,7 @@ int Merge_Finish(ORL_HANDLE m)
                 merge.setError(merge.encoder.lastError());
                 return 0;
             }
-            return 1;
+            return checkMerged(merge);
         }
         if (!merge.merger.isDone()) {
             merge.merger.abort();
@@ -586,7 +692,7 @@ int Merge_Finish(ORL_HANDLE m)
             merge.setError(merge.merger.lastError());
             return 0;
         }
-        return 1;
+        return checkMerged(merge);
     });
 }
 
@@ -620,6 +726,15 @@ const char *Merge_GetCutReport(ORL_HANDLE m)
         std::lock_guard<std::mutex> lock(merge.mutex);
         merge.report = merge.transcode ? std::string() : merge.merger.cutReport();
         return merge.report.c_str();
+    });
+}
+
+const char *Merge_GetCheckReport(ORL_HANDLE m)
+{
+    return withObject<MergeObject>(m, "", [&](MergeObject &merge) -> const char * {
+        std::lock_guard<std::mutex> lock(merge.mutex);
+        merge.checkHanded = merge.check;
+        return merge.checkHanded.c_str();
     });
 }
 

@@ -1,8 +1,10 @@
 #include "Job.h"
 
 #include "Engine.h"
+#include "FFmpegPtr.h"
 #include "OutputFormat.h"
 
+#include <algorithm>
 #include <exception>
 
 #include <sys/stat.h>
@@ -37,11 +39,14 @@ bool Job::launch(Body body, uint64_t total_us, std::string failureText)
     m_progress.sourceEnd_us = 0;
     m_progress.failed = false;
     m_progress.finished = false;
+    m_checkReport.set(std::string());
     m_worker = std::thread([this, body = std::move(body), failureText = std::move(failureText)] {
         std::string error;
         bool ok = false;
         try {
             ok = body(error);
+            if (ok && m_after)
+                ok = m_after(error);
         } catch (const std::exception &e) {
             error = e.what();
         } catch (...) {
@@ -93,6 +98,61 @@ void Job::stop()
 RangeConversionJob::RangeConversionJob(InterruptCheck globalInterrupt)
     : m_job(std::move(globalInterrupt))
 {
+    m_job.setAfterBody([this](std::string &error) { return checkWritten(error); });
+}
+
+bool expectedStreams(const std::string &src, const AskedStreams &asked, const AVOutputFormat *format,
+                     OutputExpectation &expect)
+{
+    AVFormatContext *raw = nullptr;
+    if (avformat_open_input(&raw, src.c_str(), nullptr, nullptr) < 0)
+        return false;
+    InputContextPtr ctx(raw);
+    bool video = false, audio = false;
+    for (unsigned i = 0; i < raw->nb_streams; ++i) {
+        const AVStream *st = raw->streams[i];
+        if (st->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && !(st->disposition & AV_DISPOSITION_ATTACHED_PIC))
+            video = true;
+        else if (st->codecpar->codec_type == AVMEDIA_TYPE_AUDIO)
+            audio = true;
+    }
+    expect.video = asked.video && video && (!format || format->video_codec != AV_CODEC_ID_NONE);
+    expect.audio = asked.audio && audio && (!format || format->audio_codec != AV_CODEC_ID_NONE) ? 1 : 0;
+    return true;
+}
+
+bool RangeConversionJob::checkWritten(std::string &error)
+{
+    if (!m_asked.check)
+        return true;
+    OutputExpectation expect;
+    if (!expectedStreams(m_src, m_asked, findOutputFormat(m_format, m_dst), expect)) {
+        error = "the source cannot be read again for the output's check";
+        Job::removeUnfinished(m_dst);
+        return false;
+    }
+    // The range as written: to the source's end when it ended early.
+    int64_t length = static_cast<int64_t>(m_job.progress().total_us.load());
+    const int64_t ended = static_cast<int64_t>(m_job.progress().sourceEnd_us.load());
+    if (ended > 0)
+        length = std::min(length, ended - static_cast<int64_t>(m_start_us));
+    length = rangeInSource(m_src, static_cast<int64_t>(m_start_us), length, *m_job.interruptFlags());
+    expect.duration_us = std::max<int64_t>(length, 0);
+    expect.longer_us = m_longer_us.load();
+    OutputFacts facts;
+    std::string why;
+    if (checkOutput(m_dst, expect, *m_job.interruptFlags(), facts, why)) {
+        m_job.setCheckReport("passed");
+        logLine(AV_LOG_VERBOSE, "%s: output check passed in %.3f s", m_dst.c_str(), facts.seconds);
+        return true;
+    }
+    Job::removeUnfinished(m_dst);
+    if (m_job.stopRequested())
+        return false;
+    m_job.setCheckReport(why);
+    error = checkFailureText(why);
+    logLine(AV_LOG_WARNING, "%s: %s", m_dst.c_str(), error.c_str());
+    return false;
 }
 
 void RangeConversionJob::setRange(uint64_t start_us, uint64_t length_us)
@@ -135,6 +195,7 @@ void RangeConversionJob::opened(const std::string &src, const std::string &dst, 
     m_format = format->name;
     m_start_us = 0;
     m_length_us = 0;
+    m_longer_us = 0;
 }
 
 bool RangeConversionJob::readyToStart(bool isOpen)
@@ -160,6 +221,7 @@ bool RangeMergeJob::beginMerge(const std::string &dst, const std::string &format
     }
     m_dst = dst;
     m_format = format;
+    m_longer_us = 0;
     m_job.reset();
     return true;
 }

@@ -4,6 +4,7 @@
 // worker thread, the progress the caller polls and the last error text.
 #include "ErrorText.h"
 #include "Interrupt.h"
+#include "OutputCheck.h"
 
 #include <atomic>
 #include <cstdint>
@@ -70,14 +71,37 @@ public:
     void setError(const std::string &text) { m_error.set(text); }
     std::string lastError() const { return m_error.get(); }
 
+    // Run on the worker once the body succeeded, before the job counts as
+    // finished: the check of what it wrote. False (error set) fails the job.
+    void setAfterBody(Body after) { m_after = std::move(after); }
+    // "passed", or why the written output failed its check; "" when none ran.
+    void setCheckReport(const std::string &text) { m_checkReport.set(text); }
+    std::string checkReport() const { return m_checkReport.get(); }
+
 private:
     const InterruptCheck m_global;
     std::atomic<bool> m_abort{false};
     InterruptFlags m_irq; // immutable after construction
     CopyProgress m_progress;
     ErrorText m_error;
+    ErrorText m_checkReport;
+    Body m_after; // set before launch, read by the worker
     std::thread m_worker; // started and joined by the owner's thread only
 };
+
+// What the caller asked of an output, for its check: whether the source's
+// pictures and sound are wanted (the container and the source permitting).
+struct AskedStreams {
+    bool check = false; // no check unless asked for
+    bool video = true;
+    bool audio = true;
+};
+
+// The expectation of an output of src: a picture when the source has one
+// and it was asked for and the container takes it; likewise one sound
+// stream. False when the source cannot be read.
+bool expectedStreams(const std::string &src, const AskedStreams &asked, const AVOutputFormat *format,
+                     OutputExpectation &expect);
 
 // What a conversion of one range into one file holds, whether it copies the
 // range or encodes it: its job, the files and the range.
@@ -94,6 +118,13 @@ public:
 
     const CopyProgress &progress() const { return m_job.progress(); }
     std::string lastError() const { return m_job.lastError(); }
+
+    // Every run ends with the check of the written file (set before start).
+    void setAskedStreams(const AskedStreams &asked) { m_asked = asked; }
+    std::string checkReport() const { return m_job.checkReport(); }
+    // How much longer than the range the output may come out: a copy's
+    // lead-in from the key frame before the start. Set by the run.
+    void allowLonger(int64_t us) { m_longer_us = us; }
 
 protected:
     explicit RangeConversionJob(InterruptCheck globalInterrupt);
@@ -118,6 +149,11 @@ protected:
     // worker from start() until it ends.
     std::string m_src, m_dst, m_format;
     uint64_t m_start_us = 0, m_length_us = 0;
+    AskedStreams m_asked;
+    std::atomic<int64_t> m_longer_us{0};
+
+private:
+    bool checkWritten(std::string &error);
 };
 
 // What a merge of several ranges into one file holds, whether it copies the
@@ -131,6 +167,9 @@ public:
     bool hasError() const { return m_job.progress().failed.load(); }
     const CopyProgress &progress() const { return m_job.progress(); }
     std::string lastError() const { return m_job.lastError(); }
+    // How much longer than its ranges the merged file may come out (the
+    // copies' lead-ins), for its check.
+    int64_t longer_us() const { return m_longer_us.load(); }
 
 protected:
     explicit RangeMergeJob(InterruptCheck globalInterrupt);
@@ -146,6 +185,7 @@ protected:
 
     Job m_job;
     std::string m_dst, m_format;
+    std::atomic<int64_t> m_longer_us{0};
 };
 
 } // namespace orl

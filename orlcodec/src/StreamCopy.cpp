@@ -34,6 +34,14 @@ std::string decoderWarning(int pictures)
           "decoders may report errors there";
 }
 
+// The range's length as copied: to where the source ended, when it ended early.
+int64_t rangeWritten(const CopyProgress &progress, uint64_t start_us)
+{
+    const int64_t total = static_cast<int64_t>(progress.total_us.load());
+    const int64_t ended = static_cast<int64_t>(progress.sourceEnd_us.load());
+    return ended > 0 ? std::min(total, ended - static_cast<int64_t>(start_us)) : total;
+}
+
 } // namespace
 
 // ----------------------------------------------------------- conversion ---
@@ -168,6 +176,10 @@ bool StreamCopyConversion::copyOnce(SmartCut *cut, std::string &error)
             m_cutReport.set(before.empty() ? "cut at key frames; " + note : before + "; " + note);
         }
     }
+    // The check of the written file allows what a copy adds to the range:
+    // the lead-in from the key frame before the start, and the pictures
+    // after the end that earlier ones need.
+    allowLonger(std::max<int64_t>(0, m_output->end_us() - rangeWritten(m_job.progress(), m_start_us)));
     if (!m_output->finish() && ok) {
         ok = false;
         error = m_output->error();
@@ -385,6 +397,9 @@ bool StreamCopyMerger::run(CopyInput &input, uint64_t start_us, uint64_t length_
     }
     ++m_rangesAdded;
     if (ok) {
+        // As for a single copy: what the check of the merged file allows.
+        const int64_t written = m_output->end_us() - m_timelineEnd_us;
+        m_longer_us += std::max<int64_t>(0, written - rangeWritten(m_job.progress(), start_us));
         m_editList = hidesLeadIn(oc->oformat);
         m_presentationEnd_us = reader.end_us() == std::numeric_limits<int64_t>::max()
             ? 0
