@@ -95,8 +95,9 @@ void MainWindow::addImportFile(QStringList fileNames)
     ++m_importId;
     m_importReplacedWork = false;
     m_addFileThread->startList(m_fileNames);
-    QPointer<QLoadingDlg> dialog = m_loadingDlg;
-    dialog->exec();
+    // Modal to the window but without a loop of its own: the import's end
+    // (AddFileComplete) closes it and tells who waits (importSettled).
+    m_loadingDlg->open();
 }
 
 void MainWindow::showAddingFile(QString path, QString count, double progress)

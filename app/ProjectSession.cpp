@@ -23,7 +23,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -69,20 +68,6 @@ private:
     std::shared_ptr<const WorkState> m_after;
     bool m_done = false;
 };
-
-// Runs work on a thread of its own while the window keeps handling events:
-// reading a source's first and last MiB must not stall the interface.
-template <class F> void runAside(F work)
-{
-    QThread *thread = QThread::create(std::move(work));
-    QEventLoop loop;
-    QObject::connect(thread, &QThread::finished, &loop, &QEventLoop::quit);
-    thread->start();
-    if (!thread->isFinished())
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-    thread->wait();
-    delete thread;
-}
 
 void storeSetting(const QString &item, const QString &attribute, const QString &value)
 {
@@ -471,8 +456,11 @@ void ProjectSession::importFinished()
     const VoVideoConvertItem *first = items->count() > 0 ? items->itemAt(0) : nullptr;
     // Only an import that replaced the work starts new work; a failed one
     // leaves everything, history included, as it was.
-    if (!first || !m_window->m_importReplacedWork)
+    if (!first || !m_window->m_importReplacedWork) {
+        if (m_opening)
+            finishOpening();
         return;
+    }
     m_window->m_importReplacedWork = false;
     m_template.reset(first->clone());
     m_sourcePath = first->m_videoPath;
@@ -494,6 +482,8 @@ void ProjectSession::importFinished()
         addRecent(m_sourcePath);
     }
     newWorkStarted();
+    if (m_opening)
+        finishOpening();
 }
 
 void ProjectSession::newWorkStarted()
@@ -641,41 +631,87 @@ bool ProjectSession::chooseAndOpenProject()
     return !path.isEmpty() && openProject(path);
 }
 
-bool ProjectSession::openProject(const QString &path)
+bool ProjectSession::openProject(const QString &path, std::function<void(bool)> then)
 {
-    auto fail = [this](const QString &text) {
+    auto fail = [this, then](const QString &text) {
         QVoMessageBox::ShowMessage(m_window, text, productTitle(), QVoMessageBox::Error, QVoMessageBox::OkButton);
+        if (then)
+            then(false);
         return false;
     };
+    if (m_openingProject) {
+        // One at a time: the first is still on its way.
+        if (then)
+            then(false);
+        return false;
+    }
     if (MainWindow::isConverting())
         return fail(tr("%1 was not opened: a conversion is running. Open it when the conversion has finished.")
                         .arg(QFileInfo(path).fileName()));
-    Project project;
-    QString error;
-    if (!ProjectFile::read(path, &project, &error))
-        return fail(tr("The project %1 could not be opened.").arg(QFileInfo(path).fileName()) + QStringLiteral("\n\n")
-                    + error);
-    QString source;
-    const QStringList folders{QFileInfo(path).absolutePath(), QFileInfo(project.source.path).absolutePath()};
-    runAside([&source, &project, folders] { source = project.source.locate(folders); });
-    if (source.isEmpty())
-        return fail(tr("The source file of the project %1 was not found:\n%2")
-                        .arg(QFileInfo(path).fileName(), project.source.path));
-    if (!confirmDiscard())
-        return false;
-
+    // The project and its source are read aside (either may sit on a slow
+    // mount); the rest follows when they are.
+    struct Found {
+        Project project;
+        QString error;
+        bool read = false;
+        QString source;
+    };
     m_openingProject = true;
-    m_window->addImportFile({source});
-    m_openingProject = false;
-    VoVideoConvertManager *items = VoVideoConvertManager::instance();
-    if (items->count() == 0 || items->itemAt(0)->m_videoPath != source || m_sourcePath != source)
-        return false; // the import said why
-    applyWork(fromProject(project));
-    m_projectPath = QFileInfo(path).absoluteFilePath();
-    if (!m_restoring)
-        addRecent(m_projectPath);
-    newWorkStarted();
+    runOffThread<Found>(
+        this,
+        [path] {
+            Found found;
+            found.read = ProjectFile::read(path, &found.project, &found.error);
+            if (found.read) {
+                const QStringList folders{QFileInfo(path).absolutePath(),
+                                          QFileInfo(found.project.source.path).absolutePath()};
+                found.source = found.project.source.locate(folders);
+            }
+            return found;
+        },
+        [this, path, then, fail](Found found) {
+            m_openingProject = false;
+            if (MainWindow::isConverting())
+                return void(fail(tr("%1 was not opened: a conversion is running. Open it when the conversion has "
+                                    "finished.")
+                                     .arg(QFileInfo(path).fileName())));
+            if (!found.read)
+                return void(fail(tr("The project %1 could not be opened.").arg(QFileInfo(path).fileName())
+                                 + QStringLiteral("\n\n") + found.error));
+            if (found.source.isEmpty())
+                return void(fail(tr("The source file of the project %1 was not found:\n%2")
+                                     .arg(QFileInfo(path).fileName(), found.project.source.path)));
+            if (!confirmDiscard()) {
+                if (then)
+                    then(false);
+                return;
+            }
+            // The import runs with its loading window; its end finishes the
+            // opening (finishOpening).
+            m_opening = std::make_unique<Opening>(Opening{found.project, path, found.source, then});
+            m_openingProject = true;
+            m_window->addImportFile({found.source});
+        });
     return true;
+}
+
+void ProjectSession::finishOpening()
+{
+    m_openingProject = false;
+    const std::unique_ptr<Opening> opening = std::move(m_opening);
+    VoVideoConvertManager *items = VoVideoConvertManager::instance();
+    // A failed import said why and left the work as it was.
+    const bool opened = opening && items->count() > 0 && items->itemAt(0)->m_videoPath == opening->source
+                        && m_sourcePath == opening->source;
+    if (opened) {
+        applyWork(fromProject(opening->project));
+        m_projectPath = QFileInfo(opening->path).absoluteFilePath();
+        if (!m_restoring)
+            addRecent(m_projectPath);
+        newWorkStarted();
+    }
+    if (opening && opening->then)
+        opening->then(opened);
 }
 
 QVoMessageBox *ProjectSession::discardQuestion(QWidget *parent, const QString &name)
@@ -834,17 +870,18 @@ void ProjectSession::offerRestore()
     }
     const QString projectPath = newest.project.stored.value(QStringLiteral("autosave")).toObject().value(QStringLiteral("project")).toString();
     m_restoring = true;
-    const bool opened = openProject(taken);
-    m_restoring = false;
-    QFile::remove(taken);
-    if (!opened)
-        return;
-    // The restored work is unsaved work: it belongs to its project (if it
-    // had one) and keeps the mark until saved.
-    m_projectPath = projectPath;
-    m_stack->resetClean();
-    refreshTitle();
-    writeAutosave();
+    openProject(taken, [this, taken, projectPath](bool opened) {
+        m_restoring = false;
+        QFile::remove(taken);
+        if (!opened)
+            return;
+        // The restored work is unsaved work: it belongs to its project (if
+        // it had one) and keeps the mark until saved.
+        m_projectPath = projectPath;
+        m_stack->resetClean();
+        refreshTitle();
+        writeAutosave();
+    });
 }
 
 // --- keys and input -------------------------------------------------------

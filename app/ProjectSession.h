@@ -59,8 +59,10 @@ public:
     bool saveProjectAs();
     bool saveProjectTo(const QString &path);
     // Opens a project: its source, then its segments, edits and output
-    // settings. A bad file is reported and changes nothing.
-    bool openProject(const QString &path);
+    // settings; then(opened) follows once its source's import has ended. A
+    // bad file is reported and changes nothing. False when it could not
+    // even start.
+    bool openProject(const QString &path, std::function<void(bool opened)> then = {});
     bool chooseAndOpenProject();
     static bool isProjectPath(const QString &path);
 
@@ -116,6 +118,7 @@ private:
     void placeSegments(const WorkState &state, bool all);
     void reopenPlayerIfClosed();
     WorkState fromProject(const Project &project) const;
+    void finishOpening();
     void writeAutosave();
     bool writeAutosaveNow();
     void removeAutosave();
@@ -134,6 +137,14 @@ private:
     SourceFingerprint m_fingerprint; // of m_fingerprintOf, once read
     QString m_fingerprintOf;
     bool m_openingProject = false;
+    // A project whose source is being imported.
+    struct Opening {
+        Project project;
+        QString path;
+        QString source;
+        std::function<void(bool)> then;
+    };
+    std::unique_ptr<Opening> m_opening;
     bool m_restoring = false;
 
     QAction *m_actOpen = nullptr;
