@@ -97,6 +97,7 @@ bool EncodedOutput::openEncoders(const ParamValues &v, const VideoEncoderInput &
         m_ownTiming = video.ownTiming;
         m_hdr = video.hdr;
         m_colour = video.colour;
+        m_interlaced = video.interlaced;
     }
     if (audioCodec) {
         aenc.reset(avcodec_alloc_context3(audioCodec));
@@ -214,6 +215,11 @@ bool EncodedOutput::video(AVFrame *frame, AVRational tb, std::string &error)
     m_lastVideoPts = pts;
     frame->pts = pts;
     frame->pict_type = AV_PICTURE_TYPE_NONE;
+    if (m_interlaced) {
+        // Repeated pictures of the constant rate carry the flags too.
+        frame->interlaced_frame = 1;
+        frame->top_field_first = m_colour.topFieldFirst() ? 1 : 0;
+    }
     const int64_t end_us = av_rescale_q(pts + m_videoStep, venc->time_base, kMicros);
     note(end_us, true);
     return encode(venc.get(), m_vst, frame, error);

@@ -44,6 +44,8 @@ public:
     // What the video encoder does with an HDR source (set by openEncoders):
     // a merge's later ranges are tone-mapped or not to match.
     HdrHandling hdrHandling() const { return m_hdr; }
+    // The pictures are encoded as fields (the source's interlacing kept).
+    bool keepsInterlace() const { return m_interlaced; }
 
     // Takes the tags the file carries over from in: the file's own (time of
     // recording, place, camera and the like) and the language and title of
@@ -86,6 +88,7 @@ private:
     const AVOutputFormat *m_format = nullptr;
     bool m_ownTiming = false;
     HdrHandling m_hdr = HdrHandling::None;
+    bool m_interlaced = false;
     VideoColour m_colour; // the source's, written into the headers when HDR is kept
     AVDictionary *m_fileTags = nullptr, *m_videoTags = nullptr, *m_audioTags = nullptr;
     int64_t m_videoStep = 1;       // encoder ticks between the last two pictures

@@ -184,6 +184,10 @@ bool openVideoEncoder(AVCodecContext *ctx, const AVCodec *codec, const ParamValu
     // 1/90000 places the pictures of every common rate exactly.
     ctx->time_base = in.ownTiming ? AVRational{1, 90000} : av_inv_q(in.frameRate);
     ctx->thread_count = 0; // every core
+    if (in.interlaced) {
+        ctx->flags |= AV_CODEC_FLAG_INTERLACED_DCT | AV_CODEC_FLAG_INTERLACED_ME;
+        ctx->field_order = in.colour.fieldOrder;
+    }
     if (format->flags & AVFMT_GLOBALHEADER)
         ctx->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
 
@@ -208,8 +212,9 @@ bool openVideoEncoder(AVCodecContext *ctx, const AVCodec *codec, const ParamValu
         setQScale(ctx, high ? 3 : 6);
     }
     if (isNamed(codec, "libx264")) {
+        // Baseline has no field coding: interlaced pictures take Main.
         if (v.profileMode == 2 && v.profile == 66)
-            av_dict_set(&opts, "profile", "baseline", 0);
+            av_dict_set(&opts, "profile", in.interlaced ? "main" : "baseline", 0);
         else if (v.profileMode == 2 && v.profile == 77)
             av_dict_set(&opts, "profile", "main", 0);
         else if (v.profileMode == 2 && v.profile == 100)

@@ -49,6 +49,8 @@ struct VideoEncoderInput {
     // SDR, it is told BT.709.
     VideoColour colour;
     HdrHandling hdr = HdrHandling::None;
+    // Interlaced pictures coded as fields, in the source's field order.
+    bool interlaced = false;
 };
 
 // Whether an encode keeps each picture's own time rather than making the

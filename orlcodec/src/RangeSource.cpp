@@ -194,6 +194,7 @@ bool RangeSource::prepare(uint64_t start_us, uint64_t length_us, const EncodedOu
         plan.outFormat = out.venc->pix_fmt;
         plan.colour = colour();
         plan.toneMap = plan.colour.hdr() && out.hdrHandling() != HdrHandling::Keep;
+        plan.deinterlace = plan.colour.interlaced() && !out.keepsInterlace();
     }
     if (out.aenc) {
         if (!m_adec && m_outLength <= 0) {

@@ -43,6 +43,17 @@ bool openEncodersFor(EncodedOutput &out, RangeSource &src, const ParamValues &en
             av_reduce(&video.frameRate.num, &video.frameRate.den, average.num, average.den, 100000);
         }
     }
+    if (out.videoCodec) {
+        // Fields stay fields only where every picture keeps its place, size
+        // and time: any scaling, turning or retiming needs whole pictures.
+        const bool samePictures = !geometry.cropped && geometry.frameW == src.shownWidth()
+            && geometry.frameH == src.shownHeight() && geometry.boxW == geometry.frameW
+            && geometry.boxH == geometry.frameH && src.rotation() == 0 && edits.rotation == 0 && !edits.mirrored
+            && (edits.rate <= 0 || edits.rate == 100) && !video.ownTiming
+            && av_cmp_q(video.frameRate, src.frameRate()) == 0;
+        video.interlaced = video.colour.interlaced() && samePictures && video.hdr != HdrHandling::ToSdr
+            && encoderKeepsInterlace(out.videoCodec);
+    }
     src.copyTagsTo(out);
     const AVCodecContext *adec = src.audioDecoder();
     return out.openEncoders(encoding, video, adec ? adec->sample_rate : 0, adec ? adec->ch_layout.nb_channels : 0,

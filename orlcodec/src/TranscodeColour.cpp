@@ -29,6 +29,9 @@ void takeFrame(VideoColour &c, const AVFrame *frame)
         c.matrix = frame->colorspace;
     if (c.range == AVCOL_RANGE_UNSPECIFIED)
         c.range = frame->color_range;
+    if (!c.interlaced())
+        c.fieldOrder = frame->interlaced_frame ? (frame->top_field_first ? AV_FIELD_TT : AV_FIELD_BB)
+                                               : AV_FIELD_PROGRESSIVE;
     if (!c.hasMastering) {
         if (const AVFrameSideData *sd = av_frame_get_side_data(frame, AV_FRAME_DATA_MASTERING_DISPLAY_METADATA)) {
             std::memcpy(&c.mastering, sd->data, sizeof c.mastering);
@@ -132,15 +135,26 @@ VideoColour readSourceColour(AVFormatContext *ctx, int stream, InterruptFlags *i
         std::memcpy(&c.light, data, sizeof c.light);
         c.hasLight = true;
     }
+    c.fieldOrder = par->field_order;
     // HEVC carries HDR metadata in its pictures' SEI, which the container
     // often leaves out (the stream's parameters were completed from a
-    // decoded picture when the file was opened).
-    if (c.hdr() && !(c.hasMastering && c.hasLight)) {
+    // decoded picture when the file was opened); the codecs that code
+    // fields tell whether a picture is interlaced in the picture itself.
+    const bool mayBeInterlaced
+        = !c.interlaced()
+        && (par->codec_id == AV_CODEC_ID_H264 || par->codec_id == AV_CODEC_ID_MPEG2VIDEO
+            || par->codec_id == AV_CODEC_ID_VC1 || par->codec_id == AV_CODEC_ID_HEVC);
+    if ((c.hdr() && !(c.hasMastering && c.hasLight)) || mayBeInterlaced) {
         FramePtr frame(av_frame_alloc());
         if (frame && decodeFirstPicture(ctx, stream, irq, frame.get()))
             takeFrame(c, frame.get());
     }
     return c;
+}
+
+bool encoderKeepsInterlace(const AVCodec *codec)
+{
+    return codec && av_match_name(codec->name, "libx264,mpeg2video");
 }
 
 void appendX265Colour(std::string &params, const VideoColour &c)

@@ -32,7 +32,12 @@ struct VideoColour {
     AVMasteringDisplayMetadata mastering{};
     bool hasLight = false;
     AVContentLightMetadata light{};
+    // How the pictures are scanned: containers often call interlaced
+    // pictures progressive, so the first picture is asked when they do.
+    AVFieldOrder fieldOrder = AV_FIELD_UNKNOWN;
 
+    bool interlaced() const { return fieldOrder != AV_FIELD_UNKNOWN && fieldOrder != AV_FIELD_PROGRESSIVE; }
+    bool topFieldFirst() const { return fieldOrder == AV_FIELD_TT || fieldOrder == AV_FIELD_TB; }
     bool hdr() const { return transfer == AVCOL_TRC_SMPTE2084 || transfer == AVCOL_TRC_ARIB_STD_B67; }
 };
 
@@ -53,6 +58,9 @@ HdrHandling hdrHandling(const VideoColour &source, const AVCodec *encoder);
 // (HEVC's SEI) gets them from its first key frame, read and decoded here:
 // the demuxer is left wherever that read ended.
 VideoColour readSourceColour(AVFormatContext *ctx, int stream, InterruptFlags *irq);
+
+// Whether the encoder writes interlaced pictures field by field.
+bool encoderKeepsInterlace(const AVCodec *codec);
 
 // Adds the x265 options that write the colours and the HDR metadata into
 // the stream (libx265 reads no metadata from the pictures) to params.

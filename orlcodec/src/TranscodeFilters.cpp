@@ -279,6 +279,8 @@ bool FilterGraph::buildVideo(const GraphPlan &plan, std::string &error)
         trim += format(":end_pts=%" PRId64, plan.end_us);
     if (!plan.preview && !chain(cur, "trim", trim, error))
         return false;
+    if (plan.deinterlace && !chain(cur, "bwdif", "mode=send_frame:parity=auto:deint=all", error))
+        return false;
     const int shown = plan.video.rotation;
     if (shown == 90 && !chain(cur, "transpose", "dir=clock", error))
         return false;

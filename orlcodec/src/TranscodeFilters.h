@@ -6,7 +6,8 @@
 // own timeline.
 //
 // Video, in this order:
-//   trim to the range -> the source's own display rotation (so edits see
+//   trim to the range -> deinterlacing (when the output does not keep the
+//   fields) -> the source's own display rotation (so edits see
 //   the picture as players show it) -> crop (or the pan-scan rectangle) -> rotation
 //   (quarter turns, clockwise) -> left-right mirror -> aspect: the picture is
 //   scaled to the aspect ratio (its own when none is set), an HDR picture
@@ -98,6 +99,10 @@ struct GraphPlan {
     // right after scaling, before bars, adjustments and overlays.
     VideoColour colour;
     bool toneMap = false;
+    // Interlaced pictures the encoder gets as whole pictures: deinterlaced
+    // first (one picture per frame, motion-adaptive), so no edit, scaling
+    // or retiming ever mixes two fields.
+    bool deinterlace = false;
     // audio (absent when outRate is 0); no source audio means silence
     bool haveAudioSource = false;
     AudioSourceDesc audio;

@@ -1,7 +1,9 @@
-// HDR sources through the encoding path: kept (10 bits, colours, mastering
-// display and light level) where the output's codec carries HDR, tone-mapped
-// to BT.709 SDR where it does not. ffprobe and the ffmpeg CLI's decoder
-// judge the outputs.
+// HDR and interlaced sources through the encoding path. HDR is kept (10
+// bits, colours, mastering display and light level) where the output's codec
+// carries it, tone-mapped to BT.709 SDR where it does not; fields stay
+// fields where the output keeps the source's size and rate, and are
+// deinterlaced otherwise. ffprobe and the ffmpeg CLI's decoder and field
+// detector judge the outputs.
 #include "CAVConverter.h"
 #include "ConvertJob.h"
 #include "OutputFormatParams.h"
@@ -143,6 +145,40 @@ double meanLuma(const QByteArray &rgb)
     return n ? sum / n : 0;
 }
 
+// First pictures' scan as ffprobe reports it: "tt", "bb" or "progressive"
+// when all agree, else "mixed".
+QString scanOfFirstPictures(const QString &file)
+{
+    QString scan;
+    for (const QJsonValue &f : testsupport::ffprobeJson(file, {"-show_frames", "-select_streams", "v:0",
+                                                              "-read_intervals", "%+#6"})["frames"]
+                                   .toArray()) {
+        const QJsonObject o = f.toObject();
+        const QString one = o["interlaced_frame"].toInt() ? (o["top_field_first"].toInt() ? "tt" : "bb")
+                                                           : "progressive";
+        scan = scan.isEmpty() || scan == one ? one : "mixed";
+    }
+    return scan;
+}
+
+// Frames the ffmpeg CLI's field detector takes for woven fields (combing).
+int combedFrames(const QString &file)
+{
+    const QString err = QString::fromUtf8(
+        testsupport::runProcess("ffmpeg", {"-nostdin", "-hide_banner", "-i", file, "-vf", "idet", "-an", "-f",
+                                           "null", "-"})
+            .err);
+    const int at = err.lastIndexOf("Multi frame detection:");
+    if (at < 0)
+        return -1;
+    const QStringList words = err.mid(at).split(' ', Qt::SkipEmptyParts);
+    const auto after = [&](const QString &key) {
+        const int i = words.indexOf(key);
+        return i >= 0 && i + 1 < words.size() ? words[i + 1].toInt() : -1;
+    };
+    return after("TFF:") + after("BFF:");
+}
+
 class EncodeHdrTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
@@ -224,4 +260,36 @@ TEST_F(EncodeHdrTest, HdrToH264IsToneMappedToBt709)
         EXPECT_GT(meanLuma(ours), 80.0);
         EXPECT_LT(meanLuma(ours), 170.0);
     }
+}
+
+TEST_F(EncodeHdrTest, InterlacedSourcesKeepTheirFieldsAtTheirOwnSizeAndRate)
+{
+    for (const char *name : {"interlaced_mpeg2.ts", "interlaced_h264.mkv"}) {
+        SCOPED_TRACE(name);
+        const QString src = fixture(name);
+        const QString sourceScan = scanOfFirstPictures(src);
+        ASSERT_TRUE(sourceScan == "tt" || sourceScan == "bb") << sourceScan.toStdString();
+        const QString dst = out(QString(name) + ".mp4");
+        QString error;
+        ASSERT_EQ(encode(src, dst, mp4Params("H264", kH264), &error), 2) << error.toStdString();
+        // The stream says it is interlaced (even where the source's
+        // container did not), and each picture keeps its field order.
+        EXPECT_TRUE(QStringList({"tt", "bb", "tb", "bt"}).contains(videoStream(dst)["field_order"].toString()));
+        EXPECT_EQ(scanOfFirstPictures(dst), sourceScan);
+    }
+}
+
+TEST_F(EncodeHdrTest, ResizedInterlacedSourceIsDeinterlacedWithoutCombing)
+{
+    const QString src = fixture("interlaced_mpeg2.ts");
+    ASSERT_GT(combedFrames(src), 20) << "the fixture's fields should comb";
+    OutputFormatParams params = mp4Params("H264", kH264);
+    params.width = 640;
+    params.height = 480;
+    const QString dst = out("resized.mp4");
+    QString error;
+    ASSERT_EQ(encode(src, dst, params, &error), 2) << error.toStdString();
+    EXPECT_EQ(scanOfFirstPictures(dst), "progressive");
+    EXPECT_LE(combedFrames(dst), 2);
+    EXPECT_EQ(videoStream(dst)["width"].toInt(), 640);
 }
