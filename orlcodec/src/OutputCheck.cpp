@@ -29,6 +29,13 @@ int64_t toUs(int64_t t, AVRational tb)
     return t == AV_NOPTS_VALUE ? kNone : av_rescale_q(t, tb, AVRational{1, 1000000});
 }
 
+// A packet's time: its presentation time, else its decoding time (some
+// containers give only that).
+int64_t packetTime(const AVPacket *p, AVRational tb)
+{
+    return toUs(p->pts != AV_NOPTS_VALUE ? p->pts : p->dts, tb);
+}
+
 // One stream's decoder, and what decoding one group told.
 struct Decoder {
     int index = -1;
@@ -113,7 +120,7 @@ struct Decoder {
         if (video && !started) {
             if (!key)
                 return true;
-            key_us = toUs(pkt->pts, st->time_base);
+            key_us = toUs(pkt->pts, st->time_base); // unknown without a presentation time
         } else if (video && (key || packets >= kGroupPackets)) {
             return finish(frame);
         }
@@ -178,8 +185,11 @@ int64_t rangeInSource(const std::string &src, int64_t start_us, int64_t length_u
             ? AVDISCARD_DEFAULT
             : AVDISCARD_ALL;
     }
-    if (avformat_seek_file(raw, -1, INT64_MIN, origin + raw->duration - 3000000, origin + raw->duration - 3000000, 0) < 0)
-        return length_us;
+    // Near the end, or from the start for a short source or one that
+    // cannot seek there.
+    const int64_t target = origin + raw->duration - 3000000;
+    if (target > origin && avformat_seek_file(raw, -1, INT64_MIN, target, target, 0) < 0)
+        avformat_seek_file(raw, -1, INT64_MIN, INT64_MIN, 0, 0);
     PacketPtr pkt = makePacket();
     int64_t end = kNone;
     while (!interrupt.check() && av_read_frame(raw, pkt.get()) >= 0) {
@@ -188,8 +198,21 @@ int64_t rangeInSource(const std::string &src, int64_t start_us, int64_t length_u
             end = std::max(end, toUs(pkt->pts + std::max<int64_t>(pkt->duration, 0), st->time_base));
         av_packet_unref(pkt.get());
     }
-    if (end == kNone)
-        return length_us;
+    if (end == kNone) {
+        // Packets without times (raw sound): the sum of their durations.
+        if (avformat_seek_file(raw, -1, INT64_MIN, INT64_MIN, 0, 0) < 0)
+            return length_us;
+        int64_t sum = 0;
+        const int first = av_find_best_stream(raw, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+        while (first >= 0 && !interrupt.check() && av_read_frame(raw, pkt.get()) >= 0) {
+            if (pkt->stream_index == first && pkt->duration > 0)
+                sum += toUs(pkt->duration, raw->streams[first]->time_base);
+            av_packet_unref(pkt.get());
+        }
+        if (sum <= 0)
+            return length_us;
+        end = origin + sum;
+    }
     return std::max<int64_t>(0, std::min(length_us, end - origin - start_us));
 }
 
@@ -294,12 +317,13 @@ bool checkOutput(const std::string &path, const OutputExpectation &expect, const
     PacketPtr pkt = makePacket();
     FramePtr frame(av_frame_alloc());
     int64_t videoEnd_us = kNone, soundEnd_us = kNone, firstVideoPacket_us = kNone, lastSound_us = kNone;
+    int64_t soundSum_us = 0; // the sound's packets' durations, for files whose times are estimates
     // Notes the end of what a packet shows or sounds; longest durations too.
     auto note = [&](const AVPacket *p) {
         if (p->flags & AV_PKT_FLAG_DISCARD)
             return;
         const AVStream *st = raw->streams[p->stream_index];
-        const int64_t t = toUs(p->pts, st->time_base);
+        const int64_t t = packetTime(p, st->time_base);
         if (t == kNone)
             return;
         int64_t d = p->duration > 0 ? toUs(p->duration, st->time_base) : 0;
@@ -318,6 +342,7 @@ bool checkOutput(const std::string &path, const OutputExpectation &expect, const
             lastSound_us = t;
             if (d > facts.soundFrame_us && d < 1000000)
                 facts.soundFrame_us = d;
+            soundSum_us += std::max<int64_t>(p->duration > 0 ? toUs(p->duration, st->time_base) : 0, 0);
             if (d <= 0)
                 d = facts.soundFrame_us;
             soundEnd_us = std::max(soundEnd_us, t + d);
@@ -378,7 +403,9 @@ bool checkOutput(const std::string &path, const OutputExpectation &expect, const
         if (stopped())
             return false;
         const int64_t target_us = end_us - back_us;
-        const bool fromStart = back_us > 64000000 || end_us <= 0;
+        // Sound alone is read through (small, and its times after a seek
+        // are often only estimates from the byte position).
+        const bool fromStart = back_us > 64000000 || end_us <= 0 || videoIndex < 0;
         const int64_t target = fromStart ? std::numeric_limits<int64_t>::min()
                                          : av_rescale_q(target_us, AVRational{1, 1000000}, lead->time_base);
         if (fromStart)
@@ -396,8 +423,9 @@ bool checkOutput(const std::string &path, const OutputExpectation &expect, const
         if (soundIndex >= 0)
             audio.restart();
         // Only the last group counts: a key picture met later starts over.
-        int64_t lastKey_us = kNone;
+        bool lastKey = false;
         lastSound_us = kNone;
+        soundSum_us = 0;
         for (;;) {
             if (stopped())
                 return false;
@@ -420,7 +448,7 @@ bool checkOutput(const std::string &path, const OutputExpectation &expect, const
                     video.restart();
                 }
                 if (pkt->flags & AV_PKT_FLAG_KEY)
-                    lastKey_us = toUs(pkt->pts, lead->time_base);
+                    lastKey = true;
                 ok = video.send(pkt.get(), frame.get());
                 if (video.done && !video.error.empty())
                     ok = false;
@@ -433,7 +461,7 @@ bool checkOutput(const std::string &path, const OutputExpectation &expect, const
                 return false;
             }
         }
-        if (videoIndex >= 0 && lastKey_us == kNone) {
+        if (videoIndex >= 0 && !lastKey) {
             if (fromStart) {
                 why = "tail: no key picture in the last part";
                 return false;
@@ -466,12 +494,14 @@ bool checkOutput(const std::string &path, const OutputExpectation &expect, const
     // Pictures before the first key picture's own time are leading
     // pictures: shown when they decode, let go when they do not. The key
     // picture itself must be shown.
+    // Without presentation times (decoding times only) the pictures' times
+    // are guesses: the start is not judged by them.
     if (videoIndex >= 0 && headVideoKey_us != kNone && facts.firstPicture_us > headVideoKey_us + picture / 2) {
         why = "start: the first picture is shown at " + seconds(facts.firstPicture_us - headVideoKey_us)
             + " after its group begins";
         return false;
     }
-    if (videoIndex >= 0 && soundIndex >= 0 && facts.firstSound_us != kNone) {
+    if (videoIndex >= 0 && soundIndex >= 0 && facts.firstSound_us != kNone && headVideoKey_us != kNone) {
         const int64_t apart = facts.firstPicture_us - facts.firstSound_us;
         const int64_t allowed = std::max(soundFrame, int64_t(1000)) + 1000;
         if (apart > allowed || -apart > allowed + (expect.longer_us > 0 ? expect.longer_us : 0)) {
@@ -482,11 +512,16 @@ bool checkOutput(const std::string &path, const OutputExpectation &expect, const
     }
     // The length: of the pictures when there are any (to one picture), of
     // the sound otherwise (to two of its frames: the codec's own delay
-    // comes on top of the frame a cut rounds to); per range joined.
+    // and padding come on top of the frame a cut rounds to); per range joined.
     if (expect.duration_us > 0) {
         const int pieces = std::max(expect.pieces, 1);
-        const int64_t length = videoIndex >= 0 ? videoEnd_us - facts.firstPicture_us : soundEnd_us - facts.firstSound_us;
-        const int64_t tolerance = pieces * ((videoIndex >= 0 ? picture : 2 * soundFrame) + 1000);
+        // Sound alone was read through: where its times are estimates, the
+        // sum of its packets' durations tells its length.
+        const int64_t length = videoIndex >= 0 ? videoEnd_us - facts.firstPicture_us
+                                               : std::max(soundEnd_us - facts.firstSound_us, soundSum_us);
+        // Sound alone: the codec's delay, its padding and the frame a cut
+        // rounds to, each up to a frame or so.
+        const int64_t tolerance = pieces * ((videoIndex >= 0 ? picture : 4 * soundFrame) + 1000);
         if (length < expect.duration_us - tolerance || length > expect.duration_us + expect.longer_us + tolerance) {
             why = "duration: it lasts " + seconds(length) + " instead of " + seconds(expect.duration_us);
             return false;
