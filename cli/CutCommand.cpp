@@ -282,12 +282,14 @@ bool FileCut::convert(const VoVideoConvertItem &source)
             printJson(QJsonObject{{"type", "progress"}, {"file", m_path}, {"percent", percent}});
         lastPercent = percent;
     });
-    QObject::connect(&converter, &QConverterObject::sendOutputWritten, [&](const QString &path, const QString &report) {
+    QObject::connect(&converter, &QConverterObject::sendOutputWritten, [&](const QString &path, const QString &report,
+                                                                           const QString &check) {
         ++outputs;
         if (m_o.json) {
             QJsonObject o{{"type", "output"}, {"file", m_path}, {"path", path}};
             if (!report.isEmpty())
                 o.insert("cutReport", report);
+            o.insert("check", check.isEmpty() ? QStringLiteral("none") : check);
             printJson(o);
         } else {
             printOut(path);
@@ -298,6 +300,14 @@ bool FileCut::convert(const VoVideoConvertItem &source)
                        QCoreApplication::translate("snipwell-cli", "%1: not frame-exact, %2")
                            .arg(QFileInfo(path).fileName(), report));
     });
+    // An output that failed its check is not kept: its line says why, and
+    // the error that follows makes the run fail.
+    QObject::connect(&converter, &QConverterObject::sendOutputFailedCheck,
+                     [&](const QString &path, const QString &check, const QString &) {
+                         if (m_o.json)
+                             printJson(QJsonObject{{"type", "output"}, {"file", m_path}, {"path", path},
+                                                   {"written", false}, {"check", check}});
+                     });
     QObject::connect(&converter, &QConverterObject::sendConvertNote,
                      [&](const QString &note) { reportNote(m_o.json, m_path, note); });
     QObject::connect(&converter, &QConverterObject::sendFailureReason, [&](const QString &reason) {

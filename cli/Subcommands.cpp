@@ -45,7 +45,8 @@ const std::vector<Subcommand> &subcommands()
                            "  Encoding parameters (encode; default: the format's):\n"
                            "    --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none\n"
                            "    --audio-codec TAG     (AAC, MP3, ...), or none\n"
-                           "    --size WxH            picture size\n"
+                           "    --size WxH            picture size (default: the source's when the\n"
+                           "                          format allows any size, else the format's)\n"
                            "    --fps RATE            frame rate\n"
                            "    --video-bitrate KBPS\n"
                            "    --audio-bitrate KBPS\n"
@@ -56,8 +57,8 @@ const std::vector<Subcommand> &subcommands()
                            "  Running:\n"
                            "    --jobs N              files converted at once (default 1)\n"
                            "    --json                one JSON object a line on standard output:\n"
-                           "                          progress, each output with its path and cut\n"
-                           "                          report, notes and errors\n")},
+                           "                          progress, each output with its path, cut\n"
+                           "                          report and check, notes and errors\n")},
         {"detect", runDetect,
          QT_TRANSLATE_NOOP("snipwell-cli",
                            "snipwell-cli detect KIND [OPTIONS] FILE...\n"

@@ -158,6 +158,12 @@ std::string CAVConverter::cutReport() const
     return m_cutReport;
 }
 
+std::string CAVConverter::checkReport() const
+{
+    std::lock_guard<std::mutex> lock(m_errorMutex);
+    return m_checkReport;
+}
+
 std::string CAVConverter::outputPath() const
 {
     std::lock_guard<std::mutex> lock(m_outputMutex);
@@ -286,6 +292,10 @@ bool CAVConverter::StartConvert(const char *src, const char *dst, const ConvertJ
     armCancel();
     m_sourceEndedAt = 0;
     setError(std::string());
+    {
+        std::lock_guard<std::mutex> lock(m_errorMutex);
+        m_checkReport.clear();
+    }
     const ORL_HANDLE h = job.lossless ? Conv_CreateCopy(-1) : Conv_CreateTranscode(-1);
     if (!h)
         return false;
@@ -441,11 +451,12 @@ bool CAVConverter::AddMergeSegment(const char *src, const ConvertJob &job, void 
 }
 
 bool CAVConverter::StartMergeSegment(const char *src, const ConvertJob &job, void *context,
-                                     ConvertProgressFn callback)
+                                     ConvertProgressFn callback, bool last)
 {
     if (!src || !m_merger)
         return false;
     waitForExit();
+    m_mergeLast = last;
     m_mergeParams = createJobParams(job);
     m_mergeJob = job;
     m_src = src;
@@ -473,15 +484,17 @@ void CAVConverter::finishMerger(bool wait, bool keep)
         return;
     if (wait)
         RequestStop(); // before the finish, so the watcher reports a cancel
-    m_mergeComplete = Merge_Finish(m_merger.get()) != 0;
-    if (!m_mergeComplete) {
-        rememberError(m_merger.get());
-        std::printf("stop Merger failed! \r\n");
-        std::fflush(stdout);
+    // The last range's worker completes (and checks) the file itself.
+    if (m_mergeLast)
+        waitForExit();
+    if (!m_mergeFinished) {
+        completeMerge();
+        // The watcher polls the merger until it has seen the end, which
+        // the finish has brought.
+        waitForExit();
     }
-    // The watcher polls the merger until it has seen the end, which the
-    // finish has brought.
-    waitForExit();
+    m_mergeFinished = false;
+    m_mergeLast = false;
     m_merger.reset();
     m_mergeParams.reset();
     // Only a merged file that is complete and wanted gets its name.
@@ -495,6 +508,22 @@ void CAVConverter::finishMerger(bool wait, bool keep)
     }
     m_mergeCallback = nullptr;
     m_mergeContext = nullptr;
+}
+
+bool CAVConverter::completeMerge()
+{
+    const bool complete = Merge_Finish(m_merger.get()) != 0;
+    if (const char *check = Merge_GetCheckReport(m_merger.get())) {
+        std::lock_guard<std::mutex> lock(m_errorMutex);
+        m_checkReport = check;
+    }
+    if (!complete) {
+        rememberError(m_merger.get());
+        std::printf("stop Merger failed! \r\n");
+        std::fflush(stdout);
+    }
+    m_mergeComplete = complete;
+    return complete;
 }
 
 void CAVConverter::run()
@@ -584,6 +613,10 @@ void CAVConverter::runConversion()
         rememberError(h);
     else
         m_sourceEndedAt = Conv_GetSourceEnd(h);
+    if (const char *check = Conv_GetCheckReport(h)) {
+        std::lock_guard<std::mutex> lock(m_errorMutex);
+        m_checkReport = check;
+    }
     if (const char *cut = Conv_GetCutReport(h); cut && *cut) {
         // A fall-back to key frames is news the user asked to hear about.
         {
@@ -636,7 +669,12 @@ void CAVConverter::runMerge()
     if (Merge_HasError(merger) != 0) {
         rememberError(merger);
         report(0, m_cancel ? kStateCancelled : kStateFailed);
+    } else if (m_mergeLast && !completeMerge()) {
+        // The merged file could not be completed, or failed its check.
+        m_mergeFinished = true;
+        report(0, m_cancel ? kStateCancelled : kStateFailed);
     } else {
+        m_mergeFinished = m_mergeLast;
         if (const char *cut = Merge_GetCutReport(merger); cut && *cut) {
             bool news = false;
             {

@@ -53,8 +53,12 @@ public:
     bool AddMergeSegment(const char *src, const ConvertJob &job, void *context,
                          ConvertProgressFn callback) override;
     // As AddMergeSegment, but returns at once and opens the range's source
-    // on the worker: a range that cannot be added reports "failed".
-    bool StartMergeSegment(const char *src, const ConvertJob &job, void *context, ConvertProgressFn callback);
+    // on the worker: a range that cannot be added reports "failed". The
+    // last range (last) also completes the merged file and checks it on
+    // the worker before it reports "finished" (or "failed" when the check
+    // fails); StopMerger then only gives the file its name.
+    bool StartMergeSegment(const char *src, const ConvertJob &job, void *context, ConvertProgressFn callback,
+                           bool last = false);
     void StopMerger(bool wait) override;
     // Ends a merge whose result is not wanted (a range failed): the merged
     // file is never given its name.
@@ -73,8 +77,12 @@ public:
     // asked for ("frame-exact: ..." or "cut at key frames: ..."); empty
     // otherwise. Any thread.
     std::string cutReport() const;
+    // The check of the last output (the conversion's, or the merged file's
+    // once the merger is finished): "passed", why it failed, or empty when
+    // none ran. Any thread.
+    std::string checkReport() const;
     // False when the last StopMerger could not complete the merged file.
-    bool mergedFileComplete() const { return m_mergeComplete; }
+    bool mergedFileComplete() const { return m_mergeComplete.load(); }
     // The file actually written: the destination given, or the same name
     // with another extension when the container had to change (or with a
     // number, when another file took the name while it was being written).
@@ -127,6 +135,9 @@ private:
     bool publish();
     void discardOutput();
     void finishMerger(bool wait, bool keep);
+    // Merge_Finish with its check; false (error set) when the merged file
+    // is not complete or failed its check. Worker or owner.
+    bool completeMerge();
     // A fresh cancel for the next job, wired into the engine's handle.
     void armCancel();
     // Waits up to the 100 ms progress period, but returns as soon as the
@@ -160,7 +171,9 @@ private:
     EngineHandle m_mergeParams;            // as m_params, for the merge range being added
     ConvertJob m_mergeJob;                 // as m_job, for the merge range being added
     std::vector<Track> m_tracks;           // owner thread
-    bool m_mergeComplete = true;           // owner thread
+    std::atomic<bool> m_mergeComplete{true}; // the owner's, or the last range's worker's before it reports
+    bool m_mergeLast = false;              // set before the worker starts
+    std::atomic<bool> m_mergeFinished{false}; // the worker completed the merged file
     // The output. A fall-back of the worker's open changes it; the owner
     // may read it without the lock while no worker runs.
     mutable std::mutex m_outputMutex;
@@ -171,5 +184,6 @@ private:
     mutable std::mutex m_errorMutex;
     std::string m_lastError;               // guarded by m_errorMutex
     std::string m_cutReport;               // guarded by m_errorMutex
+    std::string m_checkReport;             // guarded by m_errorMutex
     std::atomic<uint64_t> m_sourceEndedAt{0};
 };

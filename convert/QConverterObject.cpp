@@ -90,8 +90,42 @@ void QConverterObject::startConvert(bool merge, const QList<VoVideoConvertItem *
     convertItem(m_queue.first(), true);
 }
 
-void QConverterObject::reportFailure(const QString &reason)
+QString QConverterObject::checkFailureText(const QString &path, const QString &engineError)
 {
+    static const QString prefix = QStringLiteral("output check failed: ");
+    if (!engineError.startsWith(prefix))
+        return QString();
+    const QString why = engineError.mid(prefix.size());
+    const int colon = why.indexOf(QLatin1String(": "));
+    const QString kind = colon < 0 ? why : why.left(colon);
+    const QString detail = colon < 0 ? QString() : why.mid(colon + 2);
+    QString sentence;
+    if (kind == QLatin1String("streams"))
+        sentence = tr("a stream that was asked for is missing (%1)").arg(detail);
+    else if (kind == QLatin1String("duration"))
+        sentence = tr("it does not last as long as its range (%1)").arg(detail);
+    else if (kind == QLatin1String("start"))
+        sentence = tr("its first picture is not shown at its start (%1)").arg(detail);
+    else if (kind == QLatin1String("sync"))
+        sentence = tr("its picture and sound do not start together (%1)").arg(detail);
+    else if (kind == QLatin1String("head"))
+        sentence = tr("its beginning does not decode (%1)").arg(detail);
+    else if (kind == QLatin1String("tail"))
+        sentence = tr("its end does not decode (%1)").arg(detail);
+    else
+        sentence = tr("it cannot be read back (%1)").arg(detail.isEmpty() ? why : detail);
+    return tr("%1 failed its check and was not kept: %2.").arg(QFileInfo(path).fileName(), sentence);
+}
+
+void QConverterObject::reportFailure(const QString &engineReason)
+{
+    // An output that failed its check is named, with what was wrong.
+    const CAVConverter *converter = m_merge ? m_merger.get() : m_converter.get();
+    const QString path = converter ? QString::fromStdString(converter->outputPath()) : QString();
+    const QString checked = checkFailureText(path, engineReason);
+    const QString reason = checked.isEmpty() ? engineReason : checked;
+    if (!checked.isEmpty() && converter)
+        emit sendOutputFailedCheck(path, QString::fromStdString(converter->checkReport()), checked);
     m_failureText = reason;
     if (!reason.isEmpty()) {
         qDebug() << "conversion failed:" << reason;
@@ -145,7 +179,13 @@ void QConverterObject::convertItem(VoVideoConvertItem *item, bool first)
         }
         ConfigState::instance().setOutputName(m_mergedPath);
         // The range's source is opened on the converter's worker.
-        if (!m_merger->StartMergeSegment(source.constData(), *job, this, &QConverterObject::progressCallback))
+        // The last range completes the merged file and checks it on the
+        // converter's worker, never here.
+        int left = 0;
+        for (const QPointer<VoVideoConvertItem> &queued : m_queue)
+            left += queued ? 1 : 0;
+        if (!m_merger->StartMergeSegment(source.constData(), *job, this, &QConverterObject::progressCallback,
+                                         left <= 1))
             reportFailure(QString::fromStdString(m_merger->lastError()));
         return;
     }
@@ -185,7 +225,8 @@ void QConverterObject::UpdataConverPro(uint nPro, convertState state)
         // A merged file is whole only once the merger is closed.
         if (converter && !m_merge)
             emit sendOutputWritten(QString::fromStdString(converter->outputPath()),
-                                   QString::fromStdString(converter->cutReport()));
+                                   QString::fromStdString(converter->cutReport()),
+                                   QString::fromStdString(converter->checkReport()));
         emit emitConvertedFinish(true);
     } else if (state == convertCancelled) {
         emit emitConvertedFinish(false);
@@ -236,13 +277,16 @@ void QConverterObject::handleEnd(bool ok)
             if (ok && !merger->mergedFileComplete()) {
                 ok = false;
                 config.setConvertedCount(config.convertedCount() - 1);
-                m_failureText = QString::fromStdString(merger->lastError());
+                const QString engineError = QString::fromStdString(merger->lastError());
+                const QString checked = checkFailureText(QString::fromStdString(merger->outputPath()), engineError);
+                m_failureText = checked.isEmpty() ? engineError : checked;
                 if (!m_failureText.isEmpty())
                     emit sendFailureReason(m_failureText);
             }
             if (ok)
                 emit sendOutputWritten(QString::fromStdString(merger->outputPath()),
-                                       QString::fromStdString(merger->cutReport()));
+                                       QString::fromStdString(merger->cutReport()),
+                                       QString::fromStdString(merger->checkReport()));
         }
         // A stop in progress announces the end itself, once it is complete.
         if (!m_stopPending)

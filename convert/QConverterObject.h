@@ -45,6 +45,10 @@ public:
     // Why the last item failed (empty after a success or a cancel).
     QString failureText() const { return m_failureText; }
 
+    // The user's sentence for an engine error that says an output failed
+    // its check (path: the output); empty for any other error.
+    static QString checkFailureText(const QString &path, const QString &engineError);
+
     // "0:00:41.2": a source time as the notes show it.
     static QString noteTime(uint64_t us);
 
@@ -71,7 +75,11 @@ signals:
     void sendConvertNote(const QString &note);
     // A finished output under its final name, with how it was cut (the
     // frame-exact report; empty when nothing was asked).
-    void sendOutputWritten(const QString &path, const QString &cutReport);
+    // check is its check's result: "passed" (or empty when none ran).
+    void sendOutputWritten(const QString &path, const QString &cutReport, const QString &check);
+    // An output that failed its check (and was not kept): the engine's
+    // reason and the sentence the user reads. sendFailureReason follows.
+    void sendOutputFailedCheck(const QString &path, const QString &check, const QString &text);
 
 public slots:
     void OnCancelConvert();

@@ -1243,6 +1243,38 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
             <source>Segment %1</source>
             <translation>Segment %1</translation>
         </message>
+        <message>
+            <source>a stream that was asked for is missing (%1)</source>
+            <translation>ein verlangter Datenstrom fehlt (%1)</translation>
+        </message>
+        <message>
+            <source>it does not last as long as its range (%1)</source>
+            <translation>sie ist nicht so lang wie ihr Bereich (%1)</translation>
+        </message>
+        <message>
+            <source>its first picture is not shown at its start (%1)</source>
+            <translation>ihr erstes Bild erscheint nicht an ihrem Anfang (%1)</translation>
+        </message>
+        <message>
+            <source>its picture and sound do not start together (%1)</source>
+            <translation>Bild und Ton beginnen nicht gleichzeitig (%1)</translation>
+        </message>
+        <message>
+            <source>its beginning does not decode (%1)</source>
+            <translation>ihr Anfang lässt sich nicht dekodieren (%1)</translation>
+        </message>
+        <message>
+            <source>its end does not decode (%1)</source>
+            <translation>ihr Ende lässt sich nicht dekodieren (%1)</translation>
+        </message>
+        <message>
+            <source>it cannot be read back (%1)</source>
+            <translation>sie lässt sich nicht wieder lesen (%1)</translation>
+        </message>
+        <message>
+            <source>%1 failed its check and was not kept: %2.</source>
+            <translation>%1 hat die Prüfung nicht bestanden und wurde nicht behalten: %2.</translation>
+        </message>
     </context>
     <context>
         <name>QVideoEditTag</name>
@@ -2391,7 +2423,8 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
   Encoding parameters (encode; default: the format's):
     --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none
     --audio-codec TAG     (AAC, MP3, ...), or none
-    --size WxH            picture size
+    --size WxH            picture size (default: the source's when the
+                          format allows any size, else the format's)
     --fps RATE            frame rate
     --video-bitrate KBPS
     --audio-bitrate KBPS
@@ -2402,8 +2435,8 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
   Running:
     --jobs N              files converted at once (default 1)
     --json                one JSON object a line on standard output:
-                          progress, each output with its path and cut
-                          report, notes and errors
+                          progress, each output with its path, cut
+                          report and check, notes and errors
 </source>
             <translation>snipwell-cli cut [OPTIONEN] DATEI...
     Schneidet dieselben Abschnitte aus jeder DATEI.
@@ -2435,7 +2468,8 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
   Kodierparameter (encode; Standard: die des Formats):
     --video-codec TAG     wie die Profile Codecs nennen (H264, HEVC, ...) oder none
     --audio-codec TAG     (AAC, MP3, ...) oder none
-    --size WxH            Bildgröße
+    --size WxH            Bildgröße (Standard: die der Quelle, wenn das
+                          Format jede Größe zulässt, sonst die des Formats)
     --fps RATE            Bildrate
     --video-bitrate KBPS
     --audio-bitrate KBPS
@@ -2446,8 +2480,8 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
   Ausführung:
     --jobs N              gleichzeitig umgewandelte Dateien (Standard 1)
     --json                ein JSON-Objekt je Zeile auf der Standardausgabe:
-                          Fortschritt, jede Ausgabe mit Pfad und Schnittbericht,
-                          Hinweise und Fehler
+                          Fortschritt, jede Ausgabe mit Pfad, Schnittbericht
+                          und Prüfung, Hinweise und Fehler
 </translation>
         </message>
         <message>
@@ -2598,7 +2632,8 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
   Encoding parameters (encode; default: the format's):
     --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none
     --audio-codec TAG     (AAC, MP3, ...), or none
-    --size WxH            picture size
+    --size WxH            picture size (default: the source's when the
+                          format allows any size, else the format's)
     --fps RATE            frame rate
     --video-bitrate KBPS
     --audio-bitrate KBPS
@@ -2609,8 +2644,8 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
   Running:
     --jobs N              files converted at once (default 1)
     --json                one JSON object a line on standard output:
-                          progress, each output with its path and cut
-                          report, notes and errors
+                          progress, each output with its path, cut
+                          report and check, notes and errors
 </source>
             <translation>snipwell-cli cut [OPTIONEN] DATEI...
     Schneidet dieselben Abschnitte aus jeder DATEI.
@@ -2641,7 +2676,8 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
   Kodierparameter (encode; Standard: die des Formats):
     --video-codec TAG     wie die Profile Codecs nennen (H264, HEVC, ...) oder none
     --audio-codec TAG     (AAC, MP3, ...) oder none
-    --size WxH            Bildgröße
+    --size WxH            Bildgröße (Standard: die der Quelle, wenn das
+                          Format jede Größe zulässt, sonst die des Formats)
     --fps RATE            Bildrate
     --video-bitrate KBPS
     --audio-bitrate KBPS
@@ -2652,8 +2688,8 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
   Ausführung:
     --jobs N              gleichzeitig umgewandelte Dateien (Standard 1)
     --json                ein JSON-Objekt je Zeile auf der Standardausgabe:
-                          Fortschritt, jede Ausgabe mit Pfad und Schnittbericht,
-                          Hinweise und Fehler
+                          Fortschritt, jede Ausgabe mit Pfad, Schnittbericht
+                          und Prüfung, Hinweise und Fehler
 </translation>
         </message>
         <message>

@@ -1243,6 +1243,38 @@ Sinon, la conversion risque d'échouer.</translation>
             <source>Segment %1</source>
             <translation>Segment %1</translation>
         </message>
+        <message>
+            <source>a stream that was asked for is missing (%1)</source>
+            <translation>un flux demandé manque (%1)</translation>
+        </message>
+        <message>
+            <source>it does not last as long as its range (%1)</source>
+            <translation>sa durée n'est pas celle de sa plage (%1)</translation>
+        </message>
+        <message>
+            <source>its first picture is not shown at its start (%1)</source>
+            <translation>sa première image n'apparaît pas à son début (%1)</translation>
+        </message>
+        <message>
+            <source>its picture and sound do not start together (%1)</source>
+            <translation>son image et son son ne commencent pas ensemble (%1)</translation>
+        </message>
+        <message>
+            <source>its beginning does not decode (%1)</source>
+            <translation>son début ne se décode pas (%1)</translation>
+        </message>
+        <message>
+            <source>its end does not decode (%1)</source>
+            <translation>sa fin ne se décode pas (%1)</translation>
+        </message>
+        <message>
+            <source>it cannot be read back (%1)</source>
+            <translation>elle ne peut pas être relue (%1)</translation>
+        </message>
+        <message>
+            <source>%1 failed its check and was not kept: %2.</source>
+            <translation>%1 a échoué à sa vérification et n'a pas été conservé : %2.</translation>
+        </message>
     </context>
     <context>
         <name>QVideoEditTag</name>
@@ -2391,7 +2423,8 @@ Sinon, la conversion risque d'échouer.</translation>
   Encoding parameters (encode; default: the format's):
     --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none
     --audio-codec TAG     (AAC, MP3, ...), or none
-    --size WxH            picture size
+    --size WxH            picture size (default: the source's when the
+                          format allows any size, else the format's)
     --fps RATE            frame rate
     --video-bitrate KBPS
     --audio-bitrate KBPS
@@ -2402,8 +2435,8 @@ Sinon, la conversion risque d'échouer.</translation>
   Running:
     --jobs N              files converted at once (default 1)
     --json                one JSON object a line on standard output:
-                          progress, each output with its path and cut
-                          report, notes and errors
+                          progress, each output with its path, cut
+                          report and check, notes and errors
 </source>
             <translation>snipwell-cli cut [OPTIONS] FICHIER...
     Découpe les mêmes segments dans chaque FICHIER.
@@ -2435,7 +2468,8 @@ Sinon, la conversion risque d'échouer.</translation>
   Paramètres d'encodage (encode ; par défaut : ceux du format) :
     --video-codec TAG     comme les profils nomment les codecs (H264, HEVC, ...), ou none
     --audio-codec TAG     (AAC, MP3, ...), ou none
-    --size WxH            taille de l'image
+    --size WxH            taille de l'image (par défaut : celle de la source
+                          si le format accepte toute taille, sinon celle du format)
     --fps RATE            fréquence d'images
     --video-bitrate KBPS
     --audio-bitrate KBPS
@@ -2446,8 +2480,8 @@ Sinon, la conversion risque d'échouer.</translation>
   Exécution :
     --jobs N              fichiers convertis à la fois (par défaut 1)
     --json                un objet JSON par ligne sur la sortie standard :
-                          progression, chaque sortie avec son chemin et son
-                          rapport de coupe, remarques et erreurs
+                          progression, chaque sortie avec son chemin, son
+                          rapport de coupe et sa vérification, remarques et erreurs
 </translation>
         </message>
         <message>
@@ -2598,7 +2632,8 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
   Encoding parameters (encode; default: the format's):
     --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none
     --audio-codec TAG     (AAC, MP3, ...), or none
-    --size WxH            picture size
+    --size WxH            picture size (default: the source's when the
+                          format allows any size, else the format's)
     --fps RATE            frame rate
     --video-bitrate KBPS
     --audio-bitrate KBPS
@@ -2609,8 +2644,8 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
   Running:
     --jobs N              files converted at once (default 1)
     --json                one JSON object a line on standard output:
-                          progress, each output with its path and cut
-                          report, notes and errors
+                          progress, each output with its path, cut
+                          report and check, notes and errors
 </source>
             <translation>snipwell-cli cut [OPTIONS] FICHIER...
     Découpe les mêmes segments dans chaque FICHIER.
@@ -2641,7 +2676,8 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
   Paramètres d'encodage (encode ; par défaut : ceux du format) :
     --video-codec TAG     comme les profils nomment les codecs (H264, HEVC, ...), ou none
     --audio-codec TAG     (AAC, MP3, ...), ou none
-    --size WxH            taille de l'image
+    --size WxH            taille de l'image (par défaut : celle de la source
+                          si le format accepte toute taille, sinon celle du format)
     --fps RATE            fréquence d'images
     --video-bitrate KBPS
     --audio-bitrate KBPS
@@ -2652,8 +2688,8 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
   Exécution :
     --jobs N              fichiers convertis à la fois (par défaut 1)
     --json                un objet JSON par ligne sur la sortie standard :
-                          progression, chaque sortie avec son chemin et son
-                          rapport de coupe, remarques et erreurs
+                          progression, chaque sortie avec son chemin, son
+                          rapport de coupe et sa vérification, remarques et erreurs
 </translation>
         </message>
         <message>

@@ -1243,6 +1243,38 @@ Otherwise the conversion may fail.</source>
             <source>Segment %1</source>
             <translation>セグメント %1</translation>
         </message>
+        <message>
+            <source>a stream that was asked for is missing (%1)</source>
+            <translation>指定したストリームがありません（%1）</translation>
+        </message>
+        <message>
+            <source>it does not last as long as its range (%1)</source>
+            <translation>長さが範囲と一致しません（%1）</translation>
+        </message>
+        <message>
+            <source>its first picture is not shown at its start (%1)</source>
+            <translation>最初の画像が先頭に表示されません（%1）</translation>
+        </message>
+        <message>
+            <source>its picture and sound do not start together (%1)</source>
+            <translation>映像と音声が同時に始まりません（%1）</translation>
+        </message>
+        <message>
+            <source>its beginning does not decode (%1)</source>
+            <translation>先頭部分をデコードできません（%1）</translation>
+        </message>
+        <message>
+            <source>its end does not decode (%1)</source>
+            <translation>末尾部分をデコードできません（%1）</translation>
+        </message>
+        <message>
+            <source>it cannot be read back (%1)</source>
+            <translation>読み直すことができません（%1）</translation>
+        </message>
+        <message>
+            <source>%1 failed its check and was not kept: %2.</source>
+            <translation>%1 は検査に合格しなかったため保存されませんでした：%2。</translation>
+        </message>
     </context>
     <context>
         <name>QVideoEditTag</name>
@@ -2391,7 +2423,8 @@ Otherwise the conversion may fail.</source>
   Encoding parameters (encode; default: the format's):
     --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none
     --audio-codec TAG     (AAC, MP3, ...), or none
-    --size WxH            picture size
+    --size WxH            picture size (default: the source's when the
+                          format allows any size, else the format's)
     --fps RATE            frame rate
     --video-bitrate KBPS
     --audio-bitrate KBPS
@@ -2402,8 +2435,8 @@ Otherwise the conversion may fail.</source>
   Running:
     --jobs N              files converted at once (default 1)
     --json                one JSON object a line on standard output:
-                          progress, each output with its path and cut
-                          report, notes and errors
+                          progress, each output with its path, cut
+                          report and check, notes and errors
 </source>
             <translation>snipwell-cli cut [オプション] ファイル...
     すべてのファイルから同じ区間を切り出します。
@@ -2435,7 +2468,8 @@ Otherwise the conversion may fail.</source>
   エンコードのパラメーター（encode。既定：形式の値）:
     --video-codec TAG     プロファイルでのコーデック名（H264、HEVC など）または none
     --audio-codec TAG     （AAC、MP3 など）または none
-    --size WxH            画面サイズ
+    --size WxH            画面サイズ（既定：形式が任意のサイズを許すときはソースの
+                          サイズ、それ以外は形式のサイズ）
     --fps RATE            フレームレート
     --video-bitrate KBPS
     --audio-bitrate KBPS
@@ -2446,7 +2480,7 @@ Otherwise the conversion may fail.</source>
   実行:
     --jobs N              同時に変換するファイル数（既定 1）
     --json                標準出力に 1 行ごとに 1 つの JSON オブジェクト：
-                          進行状況、パスとカットレポート付きの各出力、
+                          進行状況、パス・カットレポート・検査結果付きの各出力、
                           注意とエラー
 </translation>
         </message>
@@ -2598,7 +2632,8 @@ leaves no partial output. See snipwell-cli(1).
   Encoding parameters (encode; default: the format's):
     --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none
     --audio-codec TAG     (AAC, MP3, ...), or none
-    --size WxH            picture size
+    --size WxH            picture size (default: the source's when the
+                          format allows any size, else the format's)
     --fps RATE            frame rate
     --video-bitrate KBPS
     --audio-bitrate KBPS
@@ -2609,8 +2644,8 @@ leaves no partial output. See snipwell-cli(1).
   Running:
     --jobs N              files converted at once (default 1)
     --json                one JSON object a line on standard output:
-                          progress, each output with its path and cut
-                          report, notes and errors
+                          progress, each output with its path, cut
+                          report and check, notes and errors
 </source>
             <translation>snipwell-cli cut [オプション] ファイル...
     すべてのファイルから同じ区間を切り出します。
@@ -2641,7 +2676,8 @@ leaves no partial output. See snipwell-cli(1).
   エンコードのパラメーター（encode。既定：形式の値）:
     --video-codec TAG     プロファイルでのコーデック名（H264、HEVC など）または none
     --audio-codec TAG     （AAC、MP3 など）または none
-    --size WxH            画面サイズ
+    --size WxH            画面サイズ（既定：形式が任意のサイズを許すときはソースの
+                          サイズ、それ以外は形式のサイズ）
     --fps RATE            フレームレート
     --video-bitrate KBPS
     --audio-bitrate KBPS
@@ -2652,7 +2688,7 @@ leaves no partial output. See snipwell-cli(1).
   実行:
     --jobs N              同時に変換するファイル数（既定 1）
     --json                標準出力に 1 行ごとに 1 つの JSON オブジェクト：
-                          進行状況、パスとカットレポート付きの各出力、
+                          進行状況、パス・カットレポート・検査結果付きの各出力、
                           注意とエラー
 </translation>
         </message>

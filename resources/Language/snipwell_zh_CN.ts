@@ -1243,6 +1243,38 @@ Otherwise the conversion may fail.</source>
             <source>Segment %1</source>
             <translation>片段 %1</translation>
         </message>
+        <message>
+            <source>a stream that was asked for is missing (%1)</source>
+            <translation>缺少所要求的流（%1）</translation>
+        </message>
+        <message>
+            <source>it does not last as long as its range (%1)</source>
+            <translation>其时长与所选范围不符（%1）</translation>
+        </message>
+        <message>
+            <source>its first picture is not shown at its start (%1)</source>
+            <translation>其第一幅画面未在开头显示（%1）</translation>
+        </message>
+        <message>
+            <source>its picture and sound do not start together (%1)</source>
+            <translation>其画面与声音没有同时开始（%1）</translation>
+        </message>
+        <message>
+            <source>its beginning does not decode (%1)</source>
+            <translation>其开头无法解码（%1）</translation>
+        </message>
+        <message>
+            <source>its end does not decode (%1)</source>
+            <translation>其结尾无法解码（%1）</translation>
+        </message>
+        <message>
+            <source>it cannot be read back (%1)</source>
+            <translation>无法读回（%1）</translation>
+        </message>
+        <message>
+            <source>%1 failed its check and was not kept: %2.</source>
+            <translation>%1 未通过检查，未予保留：%2。</translation>
+        </message>
     </context>
     <context>
         <name>QVideoEditTag</name>
@@ -2391,7 +2423,8 @@ Otherwise the conversion may fail.</source>
   Encoding parameters (encode; default: the format's):
     --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none
     --audio-codec TAG     (AAC, MP3, ...), or none
-    --size WxH            picture size
+    --size WxH            picture size (default: the source's when the
+                          format allows any size, else the format's)
     --fps RATE            frame rate
     --video-bitrate KBPS
     --audio-bitrate KBPS
@@ -2402,8 +2435,8 @@ Otherwise the conversion may fail.</source>
   Running:
     --jobs N              files converted at once (default 1)
     --json                one JSON object a line on standard output:
-                          progress, each output with its path and cut
-                          report, notes and errors
+                          progress, each output with its path, cut
+                          report and check, notes and errors
 </source>
             <translation>snipwell-cli cut [选项] 文件...
     从每个文件中剪切相同的片段。
@@ -2435,7 +2468,8 @@ Otherwise the conversion may fail.</source>
   编码参数（encode；默认：格式自身的值）：
     --video-codec TAG     按配置文件中的编解码器名称（H264、HEVC 等），或 none
     --audio-codec TAG     （AAC、MP3 等），或 none
-    --size WxH            画面尺寸
+    --size WxH            画面尺寸（默认：格式允许任意尺寸时为源的尺寸，
+                          否则为格式的尺寸）
     --fps RATE            帧率
     --video-bitrate KBPS
     --audio-bitrate KBPS
@@ -2446,7 +2480,7 @@ Otherwise the conversion may fail.</source>
   运行：
     --jobs N              同时转换的文件数（默认 1）
     --json                在标准输出上每行一个 JSON 对象：
-                          进度、每个输出及其路径和剪切报告、
+                          进度、每个输出及其路径、剪切报告和检查结果、
                           提示和错误
 </translation>
         </message>
@@ -2597,7 +2631,8 @@ leaves no partial output. See snipwell-cli(1).
   Encoding parameters (encode; default: the format's):
     --video-codec TAG     as the profiles name codecs (H264, HEVC, ...), or none
     --audio-codec TAG     (AAC, MP3, ...), or none
-    --size WxH            picture size
+    --size WxH            picture size (default: the source's when the
+                          format allows any size, else the format's)
     --fps RATE            frame rate
     --video-bitrate KBPS
     --audio-bitrate KBPS
@@ -2608,8 +2643,8 @@ leaves no partial output. See snipwell-cli(1).
   Running:
     --jobs N              files converted at once (default 1)
     --json                one JSON object a line on standard output:
-                          progress, each output with its path and cut
-                          report, notes and errors
+                          progress, each output with its path, cut
+                          report and check, notes and errors
 </source>
             <translation>snipwell-cli cut [选项] 文件...
     从每个文件中剪切相同的片段。
@@ -2640,7 +2675,8 @@ leaves no partial output. See snipwell-cli(1).
   编码参数（encode；默认：格式自身的值）：
     --video-codec TAG     按配置文件中的编解码器名称（H264、HEVC 等），或 none
     --audio-codec TAG     （AAC、MP3 等），或 none
-    --size WxH            画面尺寸
+    --size WxH            画面尺寸（默认：格式允许任意尺寸时为源的尺寸，
+                          否则为格式的尺寸）
     --fps RATE            帧率
     --video-bitrate KBPS
     --audio-bitrate KBPS
@@ -2651,7 +2687,7 @@ leaves no partial output. See snipwell-cli(1).
   运行：
     --jobs N              同时转换的文件数（默认 1）
     --json                在标准输出上每行一个 JSON 对象：
-                          进度、每个输出及其路径和剪切报告、
+                          进度、每个输出及其路径、剪切报告和检查结果、
                           提示和错误
 </translation>
         </message>

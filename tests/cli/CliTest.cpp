@@ -336,13 +336,14 @@ TEST_F(CliTest, ExactCutsReportHowEachRangeWasCutAndFallBackWithTheReason)
                                  fixture("long_h264_aac.mp4")});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
     const QList<QJsonObject> events = jsonLines(r.out);
-    QString path, report;
+    QString path, report, check;
     bool progress = false, done = false;
     for (const QJsonObject &e : events) {
         progress = progress || e["type"] == "progress";
         if (e["type"] == "output") {
             path = e["path"].toString();
             report = e["cutReport"].toString();
+            check = e["check"].toString();
         }
         if (e["type"] == "done") {
             done = e["ok"].toBool() && e["outputs"].toInt() == 1;
@@ -351,6 +352,7 @@ TEST_F(CliTest, ExactCutsReportHowEachRangeWasCutAndFallBackWithTheReason)
     EXPECT_TRUE(progress);
     EXPECT_TRUE(done);
     EXPECT_TRUE(report.startsWith("frame-exact")) << report.toStdString();
+    EXPECT_EQ(check, "passed");
     EXPECT_NEAR(probedDuration(path), 2.4, 0.05);
 
     // AVI is not written frame-exact: it is cut at key frames, the output
@@ -557,6 +559,42 @@ TEST_F(CliTest, AFileThatFailsIsNamedWithItsReasonAndTheOthersAreStillWritten)
     EXPECT_EQ(closed.exitCode, 1);
     EXPECT_TRUE(closed.err.contains("not writable")) << closed.err.constData();
     EXPECT_TRUE(entries(out("closed")).isEmpty());
+}
+
+// An output that fails its check is not kept, and says why. Provoked for
+// real: a merged encode of a range that runs into a source cut off mid-way
+// (a partial download) pads its sound to the length the container states,
+// seconds past the pictures.
+TEST_F(CliTest, AnOutputThatFailsItsCheckIsNotKeptAndTheRunFails)
+{
+    const ProcessResult r = cli({"cut", "--json", "--mode", "encode", "--merge", "--cut", "2.5-", "--output-dir",
+                                 out(), fixture("partial.mkv")});
+    ASSERT_TRUE(r.finished);
+    EXPECT_EQ(r.exitCode, 1) << r.err.constData();
+    QString check, error;
+    bool written = true, ok = true;
+    for (const QJsonObject &e : jsonLines(r.out)) {
+        if (e["type"] == "output") {
+            check = e["check"].toString();
+            written = e["written"].toBool(true);
+        }
+        if (e["type"] == "error")
+            error = e["message"].toString();
+        if (e["type"] == "done")
+            ok = e["ok"].toBool();
+    }
+    EXPECT_FALSE(written);
+    EXPECT_TRUE(check.startsWith("duration: ")) << check.toStdString();
+    EXPECT_TRUE(error.contains("failed its check and was not kept")) << error.toStdString();
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(entries(out()).isEmpty()) << entries(out()).join(' ').toStdString();
+
+    // The text form names the output and the reason on standard error.
+    const ProcessResult text = cli({"cut", "--mode", "encode", "--merge", "--cut", "2.5-", "--output-dir", out(),
+                                    fixture("partial.mkv")});
+    EXPECT_EQ(text.exitCode, 1);
+    EXPECT_TRUE(text.out.isEmpty()) << text.out.constData();
+    EXPECT_TRUE(text.err.contains("partial_1.mp4 failed its check")) << text.err.constData();
 }
 
 TEST_F(CliTest, TimesPastTheEndAreCutThereWithANote)
