@@ -45,7 +45,10 @@ bool checkOutput(const std::string &path, const OutputExpectation &expect, const
 // stated duration only estimates (sound padding, a cut-off download).
 // length_us itself when the range ends well before, or the source's end
 // cannot be read.
-int64_t rangeInSource(const std::string &src, int64_t start_us, int64_t length_us, const InterruptFlags &interrupt);
+// dataEnd_us, when known (the reader met the source's end early), is where
+// the source's data ends.
+int64_t rangeInSource(const std::string &src, int64_t start_us, int64_t length_us, const InterruptFlags &interrupt,
+                      int64_t dataEnd_us = 0);
 
 // The error text of a job whose output failed its check.
 std::string checkFailureText(const std::string &why);
