@@ -100,17 +100,24 @@ int H264MarkingRepair::findShort(int frameNum) const
     return -1;
 }
 
-int H264MarkingRepair::oldestStandIn() const
+int H264MarkingRepair::oldestStandIn(int maxFrameNum) const
 {
+    // A command names a picture by its distance in the current sequence's
+    // frame numbers: a stand-in made under a sequence that counted further
+    // (its parameter set changed without an IDR picture) cannot be named,
+    // and is left for the sliding window to drop.
     for (size_t i = m_short.size(); i-- > 0;)
-        if (m_short[i].standIn)
+        if (m_short[i].standIn && m_short[i].frameNum < maxFrameNum)
             return static_cast<int>(i);
     return -1;
 }
 
 bool H264MarkingRepair::hasStandIns() const
 {
-    return oldestStandIn() >= 0;
+    for (const Ref &r : m_short)
+        if (r.standIn)
+            return true;
+    return false;
 }
 
 void H264MarkingRepair::slidingWindow(const H264Sps &sps)
@@ -180,7 +187,7 @@ void H264MarkingRepair::picture(const H264SliceHeader &h, const H264Sps &sps, bo
                     int i = findShort(static_cast<int>(named));
                     if (i < 0) {
                         changed = true;
-                        const int standIn = op.op == 1 ? oldestStandIn() : -1;
+                        const int standIn = op.op == 1 ? oldestStandIn(maxFrameNum) : -1;
                         if (standIn < 0 || m_short[standIn].frameNum == frameNum)
                             continue;
                         // Pointed at a made-up picture instead: the number of
@@ -239,7 +246,7 @@ void H264MarkingRepair::picture(const H264SliceHeader &h, const H264Sps &sps, bo
             if (h.adaptive && m_short.size() + m_long.size() + 1 > maxRefs) {
                 // More references than allowed, because made-up pictures
                 // linger where the encoder's were already gone: one goes.
-                const int standIn = oldestStandIn();
+                const int standIn = oldestStandIn(maxFrameNum);
                 if (standIn >= 0 && m_short[standIn].frameNum != frameNum) {
                     ops.push_back({1, picNumDistance(frameNum, m_short[standIn].frameNum, maxFrameNum), 0});
                     m_short.erase(m_short.begin() + standIn);

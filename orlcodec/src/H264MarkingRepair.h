@@ -48,7 +48,7 @@ private:
     void picture(const H264SliceHeader &h, const H264Sps &sps, bool key, std::vector<MarkingOp> &ops, bool &changed);
     void slidingWindow(const H264Sps &sps);
     int findShort(int frameNum) const;
-    int oldestStandIn() const;
+    int oldestStandIn(int maxFrameNum) const;
     bool hasStandIns() const;
 
     std::map<int, H264Sps> m_sps;

@@ -6,6 +6,10 @@ namespace orl {
 
 namespace {
 
+// The largest value an Exp-Golomb code of 31 leading zeros holds, the
+// longest the reader takes.
+constexpr long kMaxUe = 0xfffffffeL;
+
 class Reader {
 public:
     explicit Reader(const Bytes &rbsp, size_t fromBit = 0)
@@ -569,6 +573,14 @@ Bytes rewriteH264Marking(const uint8_t *nal, size_t size, const H264SliceHeader 
 {
     if (header.refIdc == 0 || header.nalType == kH264Idr)
         return {};
+    // Only commands the reader takes back as written: a code of 1 to 6
+    // and values a 32-bit Exp-Golomb code holds (0 to 2^32 - 2). Anything
+    // else would be written as bits no decoder reads as the command meant.
+    auto fits = [](long v) { return v >= 0 && v <= kMaxUe; };
+    if (adaptive)
+        for (const MarkingOp &op : ops)
+            if (op.op < 1 || op.op > 6 || (op.op != 5 && !fits(op.a)) || (op.op == 3 && !fits(op.b)))
+                return {};
     const Bytes rbsp = unescapeNal(nal, size);
     const size_t total = rbsp.size() * 8;
     if (header.headerEnd > total)
