@@ -3,6 +3,8 @@
 #include "Engine.h"
 #include "MediaSource.h"
 #include "MediaTime.h"
+#include "Interrupt.h"
+#include "ReadableEnd.h"
 #include "BackgroundReader.h"
 #include "SourceOpen.h"
 
@@ -82,6 +84,15 @@ bool RangeSource::open(const std::string &path, const ParamValues &v, std::strin
     }
     m_fileStart_us = ctx->start_time == AV_NOPTS_VALUE ? 0 : ctx->start_time;
     m_duration_us = ctx->duration == AV_NOPTS_VALUE ? 0 : ctx->duration;
+    // A partial download declares more than it holds: a range runs to where
+    // its data ends, so a merged range's sound, made as long as its range,
+    // does not go on for seconds after the last picture.
+    if (m_duration_us > 0) {
+        const int64_t readable = static_cast<int64_t>(readableEnd(
+            ctx, path, static_cast<uint64_t>(m_duration_us), AVIOInterruptCB{&interruptFlagsCallback, &m_irq}));
+        if (readable > 0 && readable < m_duration_us)
+            m_duration_us = readable;
+    }
     if (v.closedCaptions)
         logLine(AV_LOG_WARNING, "closed captions cannot be burned into the picture; the output has none");
     if (!v.background.path.empty() && m_audio >= 0) {
