@@ -4,7 +4,7 @@
 
 #include "BatchApplyDlg.h"
 #include "ConfigState.h"
-#include "OutputNaming.h"
+#include "OutputFormatParams.h"
 #include "ParserXML.h"
 #include "AppPaths.h"
 #include "ProgramMenu.h"
@@ -74,9 +74,10 @@ void MainWindow::ActOnApplySegments()
     }
     if (!root.endsWith(QLatin1Char('/')))
         root += QLatin1Char('/');
-    ConfigState::instance().setConverterPath(root);
 
-    SegmentBatch batch(segments, m_videoItemDlg->mergeCheck()->isChecked());
+    // The batch takes the output settings as they are now and builds its
+    // runs from them; the window's own settings stay as they are.
+    SegmentBatch batch(segments, m_videoItemDlg->mergeCheck()->isChecked(), OutputFormatParams::instance(), root);
     runningBatch() = &batch;
     BatchApplyDlg dlg(segments.size(), files.size(), this);
     connect(&dlg, &BatchApplyDlg::stopRequested, &batch, &SegmentBatch::stop);
@@ -108,10 +109,6 @@ void MainWindow::ActOnApplySegments()
     QTimer::singleShot(0, &batch, [&batch, files] { batch.start(files); });
     dlg.exec();
     runningBatch() = nullptr;
-
-    // The current file names the next outputs again.
-    if (const VoVideoConvertItem *item = currentItem())
-        setAdjustFileName(item->m_fileSuffix, item->m_videoName);
 }
 
 void MainWindow::stopBatchForExit(const std::function<void()> &stopped)

@@ -2,8 +2,7 @@
 
 #include "AddFileThread.h"
 #include "CutList.h"
-#include "OutputFormatParams.h"
-#include "OutputNaming.h"
+#include "ConversionRun.h"
 #include "QConverterObject.h"
 #include "VoVideoConvertItem.h"
 
@@ -21,10 +20,13 @@ QString rangeText(uint64_t start, uint64_t end)
 
 } // namespace
 
-SegmentBatch::SegmentBatch(QList<Segment> segments, bool merge, QObject *parent)
+SegmentBatch::SegmentBatch(QList<Segment> segments, bool merge, const OutputFormatParams &params,
+                           const QString &root, QObject *parent)
     : QObject(parent)
     , m_segments(std::move(segments))
     , m_merge(merge)
+    , m_params(params)
+    , m_root(root)
 {
     qRegisterMetaType<SegmentBatch::Result>("SegmentBatch::Result");
 }
@@ -40,7 +42,6 @@ SegmentBatch::~SegmentBatch()
     if (m_converter)
         m_converter->disconnect(this);
     m_converter.reset();
-    qDeleteAll(m_items);
 }
 
 void SegmentBatch::start(const QStringList &files)
@@ -138,33 +139,40 @@ void SegmentBatch::convert(VoVideoConvertItem *source)
     for (int i = 0; i < m_segments.size(); ++i)
         if (std::find(fit.outside.begin(), fit.outside.end(), size_t(i)) == fit.outside.end())
             kept << i;
-    const OutputFormatParams &params = OutputFormatParams::instance();
+    // The window's rule: a folder of this source's name under the output
+    // folder, its segments numbered in it.
+    ConversionRun run;
+    run.merge = m_merge;
+    OutputNamingPlan &naming = run.naming;
+    naming.root = m_root;
+    naming.extension = outputExtension(m_params, source->m_fileSuffix);
+    const SourceOutputPlace place = sourceOutputPlace(m_root, source->m_videoName, naming.extension);
+    naming.folder = place.folder;
+    naming.folderIsOwn = true;
+    naming.baseName = outputBaseName(place.adjustedName.isEmpty() ? source->m_videoName : place.adjustedName);
     for (int k = 0; k < kept.size(); ++k) {
         const Segment &s = m_segments[kept[k]];
-        VoVideoConvertItem *item = source->clone();
+        std::unique_ptr<VoVideoConvertItem> item(source->clone());
+        item->m_index = k;
         item->m_TrimStartTime = fit.segments[size_t(k)].start_us;
         item->m_TrimEndTime = fit.segments[size_t(k)].end_us ? fit.segments[size_t(k)].end_us : source->m_duration;
         item->m_editConfig = s.edits;
         item->m_partChapter = s.partChapter;
-        item->applyOutputFormat(params);
-        m_items << item;
+        item->applyOutputFormat(m_params);
+        run.segments.append(conversionSegmentOf(*item, m_params));
     }
 
-    // The window's rule: a folder of this source's name under the output
-    // folder, its segments numbered in it.
-    setAdjustFileName(source->m_fileSuffix, source->m_videoName);
     if (!m_converter)
         makeConverter();
     m_failed = false;
     m_converting = true;
-    m_converter->startConvert(m_merge, m_items);
+    m_converter->startConvert(std::move(run));
 }
 
 void SegmentBatch::makeConverter()
 {
     m_converter = std::make_unique<QConverterObject>();
     QConverterObject *converter = m_converter.get();
-    converter->setPowerOffAllowed(false);
     connect(converter, &QConverterObject::emitConvertProToCtrl, this, [this](int percent) {
         emit progressChanged((m_index * 100 + qBound(0, percent, 100)) / qMax(1, int(m_files.size())));
     });
@@ -204,8 +212,6 @@ void SegmentBatch::converterEnded()
 
 void SegmentBatch::finishFile()
 {
-    qDeleteAll(m_items);
-    m_items.clear();
     m_source.reset();
     m_current.ok = !m_current.stopped && !m_failed && m_current.reason.isEmpty() && m_current.outputs > 0;
     m_failed = false;

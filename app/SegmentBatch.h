@@ -3,7 +3,10 @@
 // off the interface thread, the segments are fitted to its length and the
 // window's converter writes them under the window's naming rule, one file
 // after another. Stop ends the file being converted and leaves nothing
-// half-written.
+// half-written. The output parameters and folder are taken when the batch
+// is made; each file becomes a run description of its own, so the window's
+// settings are neither read later nor changed.
+#include "OutputFormatParams.h"
 #include "VEEditConfig.h"
 
 #include <QList>
@@ -38,7 +41,9 @@ public:
         QString reason;    // why it failed
     };
 
-    SegmentBatch(QList<Segment> segments, bool merge, QObject *parent = nullptr);
+    // root: the output folder, ending with '/'.
+    SegmentBatch(QList<Segment> segments, bool merge, const OutputFormatParams &params, const QString &root,
+                 QObject *parent = nullptr);
     ~SegmentBatch() override;
 
     void start(const QStringList &files);
@@ -65,6 +70,8 @@ private:
 
     QList<Segment> m_segments;
     bool m_merge = false;
+    OutputFormatParams m_params;
+    QString m_root;
     QStringList m_files;
     int m_index = -1;
     bool m_running = false;
@@ -73,7 +80,6 @@ private:
     Result m_current;
     QThread *m_opener = nullptr;
     std::unique_ptr<VoVideoConvertItem> m_source;
-    QList<VoVideoConvertItem *> m_items; // owned; the converter reads them
     // One converter for the whole run, deleted only with the run (never in
     // answer to one of its own signals, which it emits from its slots).
     std::unique_ptr<QConverterObject> m_converter;

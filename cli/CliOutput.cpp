@@ -28,11 +28,15 @@ void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &me
 
 void write(FILE *stream, const QString &text)
 {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+    QByteArray bytes = text.toUtf8();
     if (!bytes.endsWith('\n'))
-        std::fputc('\n', stream);
+        bytes.append('\n');
+    // Files converted at once print from their own threads: each line goes
+    // out whole.
+    flockfile(stream);
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
     std::fflush(stream);
+    funlockfile(stream);
 }
 
 } // namespace

@@ -1,12 +1,13 @@
 // snipwell-cli cut: the same segments out of every file, through the
-// window's conversion manager, converter and naming rule.
+// window's conversion manager, converter and naming rule. Each file's work
+// is one run description; with --jobs several of them convert at once, each
+// on a thread of its own with its own conversion manager, in this process.
 #include "CliOutput.h"
-#include "ConfigState.h"
+#include "ConversionRun.h"
 #include "CutList.h"
 #include "CutOptions.h"
 #include "EditsJson.h"
 #include "InterruptWatch.h"
-#include "OutputNaming.h"
 #include "OutputTemplate.h"
 #include "ParserXML.h"
 #include "AppPaths.h"
@@ -16,7 +17,6 @@
 #include "TracksLeftOut.h"
 #include "VoInfoClass.h"
 #include "VoVideoConvertItem.h"
-#include "VoVideoConvertManager.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -25,11 +25,16 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QJsonObject>
-#include <QProcess>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QPointer>
+#include <QThread>
 
+#include <atomic>
 #include <memory>
+#include <set>
+#include <vector>
 
-#include <signal.h>
 #include <unistd.h>
 
 namespace cli {
@@ -116,14 +121,56 @@ QString baseName(const QString &name)
     return dot <= 0 ? name : name.left(dot);
 }
 
-// One file's conversion: its segments become items of the item list and
-// the conversion manager runs them, as the window's Start does.
+// The conversion managers at work, so that Ctrl+C stops each of them the
+// way the window's Stop does, on its own thread. The folder choice is here
+// too: two files of the same name converted at once must not both take the
+// same new folder.
+class RunningCuts {
+public:
+    void add(QConverterObject *converter)
+    {
+        QMutexLocker lock(&m_mutex);
+        m_converters.insert(converter);
+    }
+    void remove(QConverterObject *converter)
+    {
+        QMutexLocker lock(&m_mutex);
+        m_converters.erase(converter);
+    }
+    // From the interface thread: every manager is told on its own thread.
+    void stopAll()
+    {
+        QMutexLocker lock(&m_mutex);
+        for (QConverterObject *converter : m_converters)
+            QMetaObject::invokeMethod(converter, &QConverterObject::OnCancelConvert, Qt::AutoConnection);
+    }
+    // Chooses the folder of a source under root and makes it.
+    SourceOutputPlace placeFor(const QString &root, const QString &name, const QString &extension)
+    {
+        QMutexLocker lock(&m_placeMutex);
+        const SourceOutputPlace place = sourceOutputPlace(root, name, extension);
+        if (!place.folder.isEmpty())
+            QDir().mkpath(place.folder);
+        return place;
+    }
+
+private:
+    QMutex m_mutex;
+    std::set<QConverterObject *> m_converters; // guarded by m_mutex
+    QMutex m_placeMutex;                        // held while a folder is chosen and made
+};
+
+// One file's conversion: its segments become one run description, and a
+// conversion manager of its own runs it, as the window's Start does.
 class FileCut {
 public:
-    FileCut(const CutOptions &options, const QString &path, InterruptWatch &watch)
+    FileCut(const CutOptions &options, const QString &path, const QString &defaultRoot, InterruptWatch &watch,
+            RunningCuts &running)
         : m_o(options)
         , m_path(path)
+        , m_defaultRoot(defaultRoot)
         , m_watch(watch)
+        , m_running(running)
     {
     }
 
@@ -132,14 +179,16 @@ public:
 
 private:
     bool prepareItems(const VoVideoConvertItem &source, const cutlist::SegmentList &segments);
-    QString outputFolder(const VoVideoConvertItem &source);
+    ConversionRun describeRun(const VoVideoConvertItem &source);
     bool convert(const VoVideoConvertItem &source);
 
     const CutOptions &m_o;
     QString m_path;
+    QString m_defaultRoot; // the program's output folder, ending with '/'
     InterruptWatch &m_watch;
+    RunningCuts &m_running;
     cutlist::SegmentList m_segments; // as converted, in item order
-    QString m_folder;
+    std::vector<std::unique_ptr<VoVideoConvertItem>> m_items;
 };
 
 bool FileCut::run()
@@ -185,7 +234,7 @@ bool FileCut::run()
         return false;
     // The segments share their tracks: one note says what the encoding leaves out.
     if (m_o.mode == CutOptions::Encode) {
-        const QString leftOut = tracksLeftOutNote(*VoVideoConvertManager::instance()->itemAt(0));
+        const QString leftOut = tracksLeftOutNote(*m_items.front());
         if (!leftOut.isEmpty())
             reportNote(m_o.json, m_path, leftOut);
     }
@@ -194,13 +243,12 @@ bool FileCut::run()
 
 bool FileCut::prepareItems(const VoVideoConvertItem &source, const cutlist::SegmentList &segments)
 {
-    VoVideoConvertManager *items = VoVideoConvertManager::instance();
-    items->clear();
-    OutputFormatParams::instance() = m_o.params;
+    m_items.clear();
     int number = 0;
     for (const cutlist::Segment &s : segments) {
         ++number;
         std::unique_ptr<VoVideoConvertItem> item(source.clone());
+        item->m_index = number - 1;
         item->m_TrimStartTime = s.start_us;
         item->m_TrimEndTime = s.end_us;
         if (m_o.mergeChapters)
@@ -212,65 +260,49 @@ bool FileCut::prepareItems(const VoVideoConvertItem &source, const cutlist::Segm
             reportError(m_o.json, m_path, error);
             return false;
         }
-        items->insert(item.release(), -1);
+        m_items.push_back(std::move(item));
     }
     return true;
 }
 
-QString FileCut::outputFolder(const VoVideoConvertItem &source)
+ConversionRun FileCut::describeRun(const VoVideoConvertItem &source)
 {
-    ConfigState &state = ConfigState::instance();
+    ConversionRun run;
+    run.merge = m_o.merge;
+    OutputNamingPlan &naming = run.naming;
+    naming.extension = outputExtension(m_o.params, source.m_fileSuffix);
+    naming.baseName = baseName(source.m_videoName);
     if (m_o.outputDir.isEmpty()) {
         // The window's place: a folder per source under the output folder.
-        QString root = ParserXML::readItemValue(QStringLiteral("OutPut_path"), QStringLiteral("path_value"),
-                                                defaultOutputFolder());
-        if (!root.endsWith(QLatin1Char('/')))
-            root += QLatin1Char('/');
-        state.setConverterPath(root);
-        setAdjustFileName(source.m_fileSuffix, source.m_videoName);
-        return state.outputDir().isEmpty() ? root : state.outputDir();
+        naming.root = m_defaultRoot;
+        naming.folder = m_running.placeFor(naming.root, source.m_videoName, naming.extension).folder;
+        naming.folderIsOwn = true;
+    } else {
+        // The user's own folder is never removed when a conversion fails.
+        naming.root = QDir(m_o.outputDir).absolutePath();
+        if (!naming.root.endsWith(QLatin1Char('/')))
+            naming.root += QLatin1Char('/');
     }
-    QString root = QDir(m_o.outputDir).absolutePath();
-    if (!root.endsWith(QLatin1Char('/')))
-        root += QLatin1Char('/');
-    state.setConverterPath(root);
-    setAdjustFileName(source.m_fileSuffix, source.m_videoName);
-    // The user's own folder is never removed when a conversion fails.
-    state.setOutputDir(QString());
-    return root;
+    naming.pattern = m_o.nameTemplate.isEmpty() ? defaultOutputTemplate() : m_o.nameTemplate;
+    // Another run may be writing the same name under its temporary.
+    naming.avoidNamesBeingWritten = true;
+    naming.date = QDate::currentDate();
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        ConversionSegment segment = conversionSegmentOf(*m_items[i], m_o.params);
+        // Names count the segments as the command line gives them.
+        segment.number = int(i) + 1;
+        segment.label = QString::fromStdString(m_segments[i].label);
+        segment.start_us = m_segments[i].start_us;
+        segment.end_us = m_segments[i].end_us;
+        run.segments.append(segment);
+    }
+    return run;
 }
 
 bool FileCut::convert(const VoVideoConvertItem &source)
 {
-    m_folder = outputFolder(source);
-    const QString pattern = m_o.nameTemplate.isEmpty() ? defaultOutputTemplate() : m_o.nameTemplate;
-    const QString name = baseName(source.m_videoName);
-    const QString suffix = source.m_fileSuffix;
     const bool exact = m_o.params.frameExactCut;
-
     QConverterObject converter;
-    converter.setPowerOffAllowed(false);
-    converter.setOutputNamer([&](const VoVideoConvertItem &, int position) {
-        OutputNameFields fields;
-        fields.name = name;
-        fields.ext = outputExtension(suffix);
-        fields.n = position + 1;
-        const cutlist::Segment &s = m_segments[size_t(qBound(0, position, int(m_segments.size()) - 1))];
-        fields.label = QString::fromStdString(s.label);
-        fields.start_us = s.start_us;
-        fields.end_us = s.end_us;
-        if (m_o.merge) {
-            fields.start_us = m_segments.front().start_us;
-            fields.end_us = m_segments.back().end_us;
-        }
-        fields.date = QDate::currentDate();
-        QDir().mkpath(m_folder);
-        // Another process may be writing the same name under its temporary.
-        return freeOutputPath(m_folder, pattern, fields, [](const QString &path) {
-            return QFileInfo::exists(path)
-                || QFileInfo::exists(QString::fromStdString(partialPathFor(QFile::encodeName(path).toStdString())));
-        });
-    });
 
     bool failed = false;
     bool ended = false;
@@ -324,22 +356,22 @@ bool FileCut::convert(const VoVideoConvertItem &source)
             loop.quit();
         }
     });
-    m_watch.setHandler([&converter] { converter.OnCancelConvert(); });
     QElapsedTimer clock;
     QMetaObject::invokeMethod(
         &converter,
-        [&] {
+        [&, run = describeRun(source)]() mutable {
             clock.start();
-            converter.startConvert(m_o.merge);
+            converter.startConvert(std::move(run));
         },
         Qt::QueuedConnection);
+    m_running.add(&converter);
     if (!m_watch.interrupted())
         loop.exec();
     // Late reports of the last item come before the verdict.
     QCoreApplication::processEvents();
+    m_running.remove(&converter);
     const double seconds = clock.isValid() ? double(clock.nsecsElapsed()) / 1e9 : 0.0;
-    m_watch.setHandler({});
-    VoVideoConvertManager::instance()->clear();
+    m_items.clear();
     if (m_watch.interrupted())
         return false;
     if (!ended)
@@ -350,67 +382,37 @@ bool FileCut::convert(const VoVideoConvertItem &source)
     return !failed;
 }
 
-// Files converted by helper processes, jobs at a time; their lines are
-// passed on whole.
-int runParallel(const CutOptions &o, InterruptWatch &watch)
+// Files converted jobs at a time, each on a worker thread of this process
+// with its own conversion manager and run description; each line is
+// printed whole as it comes.
+int runParallel(const CutOptions &o, const QString &defaultRoot, InterruptWatch &watch, RunningCuts &running)
 {
-    int status = ExitOk;
-    int next = 0;
-    QList<QProcess *> running;
+    std::atomic<int> next{0};
+    std::atomic<bool> failed{false};
+    const int workers = qMin(o.jobs, int(o.files.size()));
+    std::vector<std::unique_ptr<QThread>> threads;
     QEventLoop loop;
-    const QString program = QCoreApplication::applicationFilePath();
-    std::function<void()> startMore;
-    auto forward = [](QProcess *p, bool all) {
-        p->setReadChannel(QProcess::StandardOutput);
-        while (p->canReadLine() || (all && p->bytesAvailable() > 0))
-            printOut(QString::fromUtf8(p->readLine()).trimmed());
-        p->setReadChannel(QProcess::StandardError);
-        while (p->canReadLine() || (all && p->bytesAvailable() > 0))
-            printErr(QString::fromUtf8(p->readLine()).trimmed());
-    };
-    startMore = [&] {
-        while (running.size() < o.jobs && next < o.files.size() && !watch.interrupted()) {
-            auto *p = new QProcess;
-            running.append(p);
-            QObject::connect(p, &QProcess::readyReadStandardOutput, [p, forward] { forward(p, false); });
-            QObject::connect(p, &QProcess::readyReadStandardError, [p, forward] { forward(p, false); });
-            QObject::connect(p, qOverload<int, QProcess::ExitStatus>(&QProcess::finished),
-                             [&, p](int code, QProcess::ExitStatus how) {
-                                 forward(p, true);
-                                 if (how != QProcess::NormalExit || code != ExitOk)
-                                     status = ExitFailed;
-                                 running.removeOne(p);
-                                 p->deleteLater();
-                                 startMore();
-                                 if (running.isEmpty())
-                                     loop.quit();
-                             });
-            QObject::connect(p, &QProcess::errorOccurred, [&, p](QProcess::ProcessError error) {
-                if (error != QProcess::FailedToStart)
-                    return;
-                reportError(o.json, QString(), p->errorString());
-                status = ExitFailed;
-                running.removeOne(p);
-                p->deleteLater();
-                if (running.isEmpty())
-                    loop.quit();
-            });
-            p->start(program,
-                     QStringList{QStringLiteral("cut")} + o.perFileArgs
-                         + QStringList{QStringLiteral("--"), o.files[next++]});
-        }
-    };
-    watch.setHandler([&running] {
-        // Each helper stops as on Ctrl+C and removes what it was writing.
-        for (QProcess *p : running)
-            if (p->processId() > 0)
-                ::kill(pid_t(p->processId()), SIGINT);
-    });
-    startMore();
-    if (!running.isEmpty())
-        loop.exec();
-    watch.setHandler({});
-    return watch.interrupted() ? ExitFailed : status;
+    int left = workers;
+    for (int w = 0; w < workers; ++w) {
+        std::unique_ptr<QThread> thread(QThread::create([&] {
+            for (int i = next++; i < o.files.size() && !watch.interrupted(); i = next++) {
+                FileCut cut(o, o.files[i], defaultRoot, watch, running);
+                if (!cut.run())
+                    failed = true;
+            }
+        }));
+        QObject::connect(thread.get(), &QThread::finished, &loop, [&] {
+            if (--left == 0)
+                loop.quit();
+        });
+        threads.push_back(std::move(thread));
+    }
+    for (const std::unique_ptr<QThread> &thread : threads)
+        thread->start();
+    loop.exec();
+    for (const std::unique_ptr<QThread> &thread : threads)
+        thread->wait();
+    return failed ? ExitFailed : ExitOk;
 }
 
 } // namespace
@@ -443,17 +445,31 @@ int runCut(const QStringList &args)
             return ExitFailed;
         }
     }
-    InterruptWatch watch;
-    if (o.jobs > 1 && o.files.size() > 1)
-        return runParallel(o, watch);
-    int status = ExitOk;
-    for (const QString &file : o.files) {
-        if (watch.interrupted())
-            break;
-        FileCut cut(o, file, watch);
-        if (!cut.run())
-            status = ExitFailed;
+    // The program's output folder, read once here: the conversions read
+    // no settings of their own.
+    QString defaultRoot;
+    if (o.outputDir.isEmpty()) {
+        defaultRoot = ParserXML::readItemValue(QStringLiteral("OutPut_path"), QStringLiteral("path_value"),
+                                               defaultOutputFolder());
+        if (!defaultRoot.endsWith(QLatin1Char('/')))
+            defaultRoot += QLatin1Char('/');
     }
+    InterruptWatch watch;
+    RunningCuts running;
+    watch.setHandler([&running] { running.stopAll(); });
+    int status = ExitOk;
+    if (o.jobs > 1 && o.files.size() > 1) {
+        status = runParallel(o, defaultRoot, watch, running);
+    } else {
+        for (const QString &file : o.files) {
+            if (watch.interrupted())
+                break;
+            FileCut cut(o, file, defaultRoot, watch, running);
+            if (!cut.run())
+                status = ExitFailed;
+        }
+    }
+    watch.setHandler({});
     if (watch.interrupted()) {
         reportError(o.json, QString(),
                     QCoreApplication::translate("snipwell-cli", "stopped; nothing half-written was left behind"));

@@ -1,21 +1,20 @@
 #pragma once
-// Output names: every source gets a folder of its own under the output
-// root (shortened so that paths stay short enough for every file system
-// the user may copy them to), and its segments become base_1.ext,
-// base_2.ext, ... in it.
+// The window's naming state: every source gets a folder of its own under
+// the output root (shortened so that paths stay short enough for every file
+// system the user may copy them to), and its segments become base_1.ext,
+// base_2.ext, ... in it, or names from the user's template. The window keeps
+// it in its configuration state when a file comes in; a run takes what it
+// needs of it as values when it starts (currentWorkRun) and reads none of it
+// afterwards. Interface thread only.
+#include "ConversionRun.h"
+
 #include <QString>
-
-#include <functional>
-
-class VoVideoConvertItem;
 
 // Remembers the source and computes its shortened name and output folder.
 void setAdjustFileName(const QString &suffix, const QString &name);
 // Runs setAdjustFileName again with the stored source (after the output
 // root changed).
 void readjustFileName();
-// The next free output path of the current source; creates its folder.
-QString getConvertPath();
 // The output extension for the current output parameters and a source suffix.
 QString outputExtension(const QString &sourceSuffix);
 
@@ -23,8 +22,15 @@ QString outputExtension(const QString &sourceSuffix);
 // (see OutputTemplate.h); the default gives the names of old.
 QString segmentNameTemplate();
 QString mergedNameTemplate();
-// Names the output of item (position from 0 in the run; a merged file is
-// named at its first item) in the current source's folder, by the user's
-// template. An empty function while the template is the default: the
-// folder rule of getConvertPath() names them then.
-std::function<QString(const VoVideoConvertItem &item, int position)> templateOutputNamer(bool merge);
+
+// How the window names the outputs of the current source now: its folder,
+// its base name, the current format's extension and the user's template
+// (empty, the folder rule, while the template is the default or unreadable).
+OutputNamingPlan currentNamingPlan(bool merge);
+
+// The window's current work as a run: every item of the item list, with the
+// current output parameters and the naming plan above.
+ConversionRun currentWorkRun(bool merge, bool segmentChapters = false);
+
+// Turns the computer off when the user asked for it after conversions.
+void powerOffIfChosen();

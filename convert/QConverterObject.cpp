@@ -1,15 +1,8 @@
 #include "QConverterObject.h"
 
 #include "CAVConverter.h"
-#include "ConfigState.h"
 #include "ConvertJob.h"
-#include "OutputFormatParams.h"
-#include "OutputNaming.h"
-#include "ParserXML.h"
 #include "PartialOutput.h"
-#include "SystemCommand.h"
-#include "VoVideoConvertItem.h"
-#include "VoVideoConvertManager.h"
 
 #include <QDebug>
 #include <QDir>
@@ -54,40 +47,27 @@ void QConverterObject::progressCallback(int32_t percent, void *context, int32_t 
     emit self->seedConvertPro(static_cast<uint>(percent < 0 ? 0 : percent), static_cast<convertState>(state));
 }
 
-void QConverterObject::startConvert(bool merge)
+void QConverterObject::startConvert(ConversionRun run)
 {
-    VoVideoConvertManager *manager = VoVideoConvertManager::instance();
-    QList<VoVideoConvertItem *> items;
-    for (int i = 0; i < manager->count(); ++i)
-        items.append(manager->itemAt(i));
-    startConvert(merge, items);
-}
-
-void QConverterObject::startConvert(bool merge, const QList<VoVideoConvertItem *> &items)
-{
-    m_merge = merge;
-    if (items.isEmpty())
+    m_run = std::move(run);
+    m_merge = m_run.merge;
+    if (m_run.segments.isEmpty())
         return;
     // Temporaries of a run that was killed (or lost its power) never
     // became outputs: they go before anything new is written beside them.
-    const QString root = ConfigState::instance().converterPath();
+    const QString root = m_run.naming.root;
     if (!root.isEmpty()) {
         const int stale = removeStalePartials(QFile::encodeName(root).toStdString());
         if (stale > 0)
             qDebug() << "removed" << stale << "unfinished outputs of an earlier run under" << root;
     }
-    m_queue.clear();
-    for (VoVideoConvertItem *item : items)
-        if (item)
-            m_queue.append(item);
-    if (m_queue.isEmpty())
-        return;
     // A cancel ends the run it was made in, not the next one.
     m_cancelled = false;
-    m_total = m_queue.size();
+    m_total = m_run.segments.size();
+    m_position = 0;
     emit emitIsStartConverter(true);
     m_index = 0;
-    convertItem(m_queue.first(), true);
+    convertSegment(0);
 }
 
 QString QConverterObject::checkFailureText(const QString &path, const QString &engineError)
@@ -134,68 +114,55 @@ void QConverterObject::reportFailure(const QString &engineReason)
     emit emitConvertedFinish(false);
 }
 
-void QConverterObject::convertItem(VoVideoConvertItem *item, bool first)
+void QConverterObject::convertSegment(int position)
 {
-    Q_UNUSED(first);
-    if (!item)
+    if (position < 0 || position >= m_total)
         return;
-    m_current = item;
     if (m_cancelled) {
         stopAll();
         m_cancelled = false;
         return;
     }
     m_failureText.clear();
-    const QByteArray source = item->m_videoPath.toUtf8();
+    const ConversionSegment &segment = m_run.segments[position];
+    const QByteArray source = segment.sourcePath.toUtf8();
     // A merge writes one file: later ranges need no name of their own, and
     // the name handed out last must stay the merged file's, so that a
     // failure removes that file.
-    QString name;
-    if (m_merge && m_merger) {
-        name = m_mergedPath;
-    } else if (m_namer) {
-        name = m_namer(*item, m_index);
-        ConfigState::instance().setOutputName(name);
-    } else {
-        name = getConvertPath();
-    }
+    const QString name = m_merge && m_merger ? m_mergedPath : m_run.outputPathFor(m_index);
+    m_lastOutput = name;
     const QByteArray destination = name.toUtf8();
-    std::unique_ptr<ConvertJob> job(item->assembleConvertJob(OutputFormatParams::instance()));
-    if (m_merge && m_segmentChapters)
-        job->partChapter = (item->m_label.isEmpty() ? tr("Segment %1").arg(item->m_index + 1) : item->m_label)
-                               .toStdString();
+    ConvertJob job = segment.job;
+    if (m_merge && m_run.segmentChapters)
+        job.partChapter = (segment.label.isEmpty() ? tr("Segment %1").arg(segment.number) : segment.label).toStdString();
 
-    // From here on the item's end is reported exactly once: by its
+    // From here on the segment's end is reported exactly once: by its
     // converter, or by the failure to start one.
     m_itemInFlight = true;
     if (m_merge) {
         if (!m_merger) {
             m_mergedPath = QString::fromUtf8(destination);
             m_merger = std::make_unique<CAVConverter>();
-            if (!m_merger->OpenMerger(destination.constData(), *job)) {
+            if (!m_merger->OpenMerger(destination.constData(), job)) {
                 reportFailure(QString::fromStdString(m_merger->lastError()));
                 return;
             }
         }
-        ConfigState::instance().setOutputName(m_mergedPath);
+        m_lastOutput = m_mergedPath;
         // The range's source is opened on the converter's worker.
         // The last range completes the merged file and checks it on the
         // converter's worker, never here.
-        int left = 0;
-        for (const QPointer<VoVideoConvertItem> &queued : m_queue)
-            left += queued ? 1 : 0;
-        if (!m_merger->StartMergeSegment(source.constData(), *job, this, &QConverterObject::progressCallback,
-                                         left <= 1))
+        if (!m_merger->StartMergeSegment(source.constData(), job, this, &QConverterObject::progressCallback,
+                                         position + 1 >= m_total))
             reportFailure(QString::fromStdString(m_merger->lastError()));
         return;
     }
-    // The previous item's converter has reported its end: its worker is
+    // The previous segment's converter has reported its end: its worker is
     // gone or about to be.
     m_converter = std::make_unique<CAVConverter>();
-    ConfigState::instance().setOutputName(QString::fromUtf8(destination));
     // The source is opened on the converter's worker; the outcome comes
-    // back as the item's reports.
-    if (!m_converter->StartConvert(source.constData(), destination.constData(), *job, this,
+    // back as the segment's reports.
+    if (!m_converter->StartConvert(source.constData(), destination.constData(), job, this,
                                    &QConverterObject::progressCallback, true))
         reportFailure(QString::fromStdString(m_converter->lastError()));
 }
@@ -212,7 +179,7 @@ void QConverterObject::UpdataConverPro(uint nPro, convertState state)
         const QString path = QString::fromStdString(converter->outputPath());
         if (m_merge)
             m_mergedPath = path;
-        ConfigState::instance().setOutputName(path);
+        m_lastOutput = path;
     }
     const int n = m_total;
     const float share = n == 0 ? 100.0f : 100.0f / static_cast<float>(n);
@@ -243,7 +210,7 @@ void QConverterObject::converterFinishCount(bool ok)
         // The stopped item has reported its end, which removed its partial
         // file: what is left goes, and the run ends here, once.
         stopAll();
-        m_queue.clear();
+        m_position = m_total;
         m_stopPending = false;
         emit emitIsStartConverter(false);
     }
@@ -251,15 +218,10 @@ void QConverterObject::converterFinishCount(bool ok)
 
 void QConverterObject::handleEnd(bool ok)
 {
-    ConfigState &config = ConfigState::instance();
-    if (ok)
-        config.setConvertedCount(config.convertedCount() + 1);
-
-    const bool wasQueued = !m_queue.isEmpty() && m_queue.first() == m_current;
+    const bool wasQueued = m_position < m_total;
     if (wasQueued)
-        m_queue.removeFirst();
-    // Removed items count as passed, so the progress still ends at 100.
-    m_index += dropRemovedItems();
+        ++m_position;
+    const bool queueEmpty = m_position >= m_total;
     if (ok && m_cancelled) {
         // An item that finished just as the user cancelled: it is complete
         // and counted, and nothing else happens.
@@ -267,16 +229,15 @@ void QConverterObject::handleEnd(bool ok)
             emit emitConvertedFinishCount();
         return;
     }
-    if (m_queue.isEmpty() && wasQueued) {
+    if (queueEmpty && wasQueued) {
         if (m_merge && m_merger) {
             std::unique_ptr<CAVConverter> merger = std::move(m_merger);
             merger->StopMerger(false);
-            config.setOutputName(QString::fromStdString(merger->outputPath()));
+            m_lastOutput = QString::fromStdString(merger->outputPath());
             // A merged file that could not be completed is a failure, not
             // a finished file.
             if (ok && !merger->mergedFileComplete()) {
                 ok = false;
-                config.setConvertedCount(config.convertedCount() - 1);
                 const QString engineError = QString::fromStdString(merger->lastError());
                 const QString checked = checkFailureText(QString::fromStdString(merger->outputPath()), engineError);
                 m_failureText = checked.isEmpty() ? engineError : checked;
@@ -296,31 +257,28 @@ void QConverterObject::handleEnd(bool ok)
     if (ok) {
         if (!m_merge) {
             emit emitConvertedFinishCount();
-            if (!m_queue.isEmpty()) {
+            if (m_position < m_total) {
                 ++m_index;
-                convertItem(m_queue.first(), false);
+                convertSegment(m_position);
             }
         } else {
-            if (!m_queue.isEmpty()) {
+            if (m_position < m_total) {
                 ++m_index;
-                convertItem(m_queue.first(), false);
+                convertSegment(m_position);
             } else {
                 emit emitConvertedFinishCount();
             }
         }
-        if (m_queue.isEmpty() && !m_cancelled && m_powerOffAllowed
-            && ParserXML::readItemValue("SHOWDOWN_ITEM", "bIsShowDownComputer", "N") == QLatin1String("Y")) {
-            qDebug("\n\n\nshutdown---------\n\n\n");
-            powerOffComputer();
-        }
+        if (m_position >= m_total && !m_cancelled)
+            emit runCompleted();
         return;
     }
 
     // Failure or cancel: the partial output goes, and with it the item's
     // folder when nothing else is in it.
-    if (!config.outputName().isEmpty())
-        QFile::remove(config.outputName());
-    const QString dir = config.outputDir();
+    if (!m_lastOutput.isEmpty())
+        QFile::remove(m_lastOutput);
+    const QString dir = m_run.naming.folderIsOwn ? m_run.naming.folder : QString();
     if (!dir.isEmpty() && QFileInfo(dir).isDir()) {
         const int entries = QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System).size();
         qDebug() << "output folder entries:" << entries << dir;
@@ -331,14 +289,9 @@ void QConverterObject::handleEnd(bool ok)
         std::unique_ptr<CAVConverter> merger = std::move(m_merger);
         merger->AbandonMerger();
     }
-    if (!m_cancelled && !m_queue.isEmpty())
+    if (!m_cancelled && m_position < m_total)
         emit emitIsStartConverter(false);
-    m_queue.clear();
-}
-
-int QConverterObject::dropRemovedItems()
-{
-    return m_queue.removeAll(QPointer<VoVideoConvertItem>());
+    m_position = m_total;
 }
 
 void QConverterObject::OnCancelConvert()
@@ -358,7 +311,7 @@ void QConverterObject::OnCancelConvert()
         return;
     }
     stopAll();
-    m_queue.clear();
+    m_position = m_total;
     emit emitIsStartConverter(false);
 }
 

@@ -1,18 +1,18 @@
 #pragma once
-// Runs a conversion over every item of the item list, one after the
-// other: one output file per item, or all items joined into one file.
+// Runs a conversion over the segments of a run description, one after the
+// other: one output file per segment, or all segments joined into one file.
+// The description is copied in at the start and is all the run reads: no
+// item list, output parameters or settings are looked at until it ends.
+#include "ConversionRun.h"
+
 #include <QList>
 #include <QMetaType>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 
-#include <functional>
 #include <memory>
-#include <vector>
 
 class CAVConverter;
-class VoVideoConvertItem;
 
 // States a converter reports.
 enum convertState {
@@ -30,13 +30,10 @@ public:
     explicit QConverterObject(QObject *parent = nullptr);
     ~QConverterObject() override;
 
-    void startConvert(bool merge);
-    // The same over items the caller owns instead of the window's item
-    // list (segments applied to other files); they must outlive the run.
-    void startConvert(bool merge, const QList<VoVideoConvertItem *> &items);
-    // A merge writes one chapter per segment, titled with its label or
-    // "Segment N", instead of the chapters of the sources.
-    void setSegmentChapters(bool on) { m_segmentChapters = on; }
+    // Starts the run; nothing happens for a run without segments.
+    void startConvert(ConversionRun run);
+    // The run under way (or the last one).
+    const ConversionRun &run() const { return m_run; }
     // True from a stop until the stopped item's last report has been
     // handled (which removes its partial file). The stop ends there and
     // announces the end of the run then (emitIsStartConverter(false)),
@@ -52,14 +49,6 @@ public:
     // "0:00:41.2": a source time as the notes show it.
     static QString noteTime(uint64_t us);
 
-    // Names the output of the item at position (from 0) of the run, or of
-    // the merged file (the first item); without one the window's rule
-    // (a folder per source, base_N.ext) names them.
-    using OutputNamer = std::function<QString(const VoVideoConvertItem &item, int position)>;
-    void setOutputNamer(OutputNamer namer) { m_namer = std::move(namer); }
-    // The window honours the user's "turn the computer off when done"; a
-    // command run from a script must not.
-    void setPowerOffAllowed(bool allowed) { m_powerOffAllowed = allowed; }
 
 signals:
     void emitIsStartConverter(bool bStart);
@@ -80,6 +69,9 @@ signals:
     // An output that failed its check (and was not kept): the engine's
     // reason and the sentence the user reads. sendFailureReason follows.
     void sendOutputFailedCheck(const QString &path, const QString &check, const QString &text);
+    // Every segment of the run was written and nothing was cancelled: the
+    // moment the window turns the computer off when the user asked for it.
+    void runCompleted();
 
 public slots:
     void OnCancelConvert();
@@ -87,22 +79,19 @@ public slots:
     void converterFinishCount(bool ok);
 
 private:
-    void convertItem(VoVideoConvertItem *item, bool first);
+    void convertSegment(int position);
     void handleEnd(bool ok);
     void stopAll();
     void reportFailure(const QString &reason);
     static void progressCallback(int32_t percent, void *context, int32_t state);
 
-    // Leaves out queued items that were deleted since the run began; how many.
-    int dropRemovedItems();
-
+    // The run's own copy of its work: nothing else is read while it goes.
+    ConversionRun m_run;
     bool m_merge = false;
-    bool m_segmentChapters = false;
-    // The items still to convert, the one converting first. An item the
-    // user removes meanwhile turns null here and is skipped; the one being
-    // converted needs nothing of its item after the start.
-    QList<QPointer<VoVideoConvertItem>> m_queue;
-    int m_total = 0; // items the run began with, for the progress shares
+    // The segment being converted; m_total once the run is over (or its
+    // rest was dropped by a failure or a stop).
+    int m_position = 0;
+    int m_total = 0; // segments of the run, for the progress shares
     bool m_cancelled = false; // a cancel of this run; cleared when the next begins
     QString m_mergedPath;
     // Threads: everything here is the interface thread's. The converters'
@@ -110,13 +99,12 @@ private:
     // callback emits and a queued connection delivers.
     std::unique_ptr<CAVConverter> m_merger;
     std::unique_ptr<CAVConverter> m_converter;
-    QPointer<VoVideoConvertItem> m_current;
     int m_index = 0;
+    // The output written last (or about to be): a failure removes it.
+    QString m_lastOutput;
     QString m_failureText;
     // An item's end (emitConvertedFinish) is on its way: its converter runs
     // or its failure was announced.
     bool m_itemInFlight = false;
     bool m_stopPending = false;
-    OutputNamer m_namer;
-    bool m_powerOffAllowed = true;
 };

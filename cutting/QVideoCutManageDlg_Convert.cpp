@@ -97,10 +97,9 @@ void QVideoCutManageDlg::OnConvert()
                     m_convertNotes.append(tr("%1 is not frame-exact: it was cut at key frames (%2).")
                                               .arg(QFileInfo(path).fileName(), report.mid(fallBack.size())));
             });
-    ConfigState::instance().setConvertedCount(0);
-    m_converter->setSegmentChapters(m_chkChapters->isChecked());
-    m_converter->setOutputNamer(templateOutputNamer(m_chkMerger->isChecked()));
-    m_converter->startConvert(m_chkMerger->isChecked());
+    connect(m_converter.get(), &QConverterObject::runCompleted, this, &powerOffIfChosen);
+    // The run takes the work as it is now; nothing changed later reaches it.
+    m_converter->startConvert(currentWorkRun(m_chkMerger->isChecked(), m_chkChapters->isChecked()));
 }
 
 void QVideoCutManageDlg::OnStopConvert()

@@ -2,6 +2,7 @@
 // one file, the menu entry, the files chosen in the file dialog, the run's
 // window to its end (or its Stop). ffprobe judges what was written.
 #include "BatchApplyDlg.h"
+#include "ConfigState.h"
 #include "MainWindowHelpers.h"
 #include "MediaProbe.h"
 #include "ParserXML.h"
@@ -169,14 +170,25 @@ TEST_F(MainWindowBatch, TheSegmentsAreWrittenForEveryChosenFileAndTheDamagedOneI
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
         ASSERT_NO_FATAL_FAILURE(openAndMark(w, {{1, 3}, {4, 8}}));
         int peak = 0;
+        // The window's naming state belongs to its own file throughout: the
+        // batch names its outputs from run descriptions of its own.
+        const ConfigState &state = ConfigState::instance();
+        const QStringList naming{state.sourceName(), state.outputDir(), state.converterPath()};
+        QStringList seenNaming;
         applyThroughMenu(w, {"short.mp4", "damaged.mp4", "long.mp4"}, [&](BatchApplyDlg *dlg) {
             // The progress is the whole run's: it climbs while files go by.
             waitUntil([&] {
                 peak = qMax(peak, dlg->progress());
+                const QStringList now{state.sourceName(), state.outputDir(), state.converterPath()};
+                if (now != naming && seenNaming.isEmpty())
+                    seenNaming = now;
                 return !dlg->isRunning();
             }, 120000);
         });
         EXPECT_EQ(peak, 100);
+        EXPECT_EQ(naming[0], "long_h264_aac.mp4");
+        EXPECT_TRUE(seenNaming.isEmpty()) << seenNaming.join(" | ").toStdString();
+        EXPECT_EQ((QStringList{state.sourceName(), state.outputDir(), state.converterPath()}), naming);
 
         ASSERT_EQ(rows.size(), 3) << rows.join('\n').toStdString();
         EXPECT_TRUE(rows[0].startsWith("short.mp4 — 2 files written")) << rows[0].toStdString();

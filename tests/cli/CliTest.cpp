@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -684,6 +685,82 @@ TEST_F(CliTest, JobsConvertSeveralFilesAtOnce)
     EXPECT_EQ(errors, 1);
     for (const QString &name : written) {
         EXPECT_NEAR(probedDuration(out() + "/" + name), 2.0, 1.05);
+    }
+}
+
+// The processes whose parent is pid, read from /proc.
+QList<qint64> childProcesses(qint64 pid)
+{
+    QList<qint64> children;
+    for (const QString &entry : QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        bool isPid = false;
+        const qint64 candidate = entry.toLongLong(&isPid);
+        if (!isPid)
+            continue;
+        QFile stat("/proc/" + entry + "/stat");
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (name) state ppid ...": the name may hold spaces and brackets.
+        const QByteArray text = stat.readAll();
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields[1].toLongLong() == pid)
+            children << candidate;
+    }
+    return children;
+}
+
+TEST_F(CliTest, JobsConvertTogetherInsideOneProcessWithoutHelpers)
+{
+    // Two files encoded with --jobs 2: no child process is ever started,
+    // both conversions are under way at once (the second file reports
+    // progress before the first is done), and both outputs are whole.
+    const QString a = copy("long_h264_aac.mp4", "a.mp4");
+    const QString b = copy("long_h264_aac.mp4", "b.mp4");
+    QProcess p;
+    p.start(SNIPWELL_CLI, QStringList{"cut", "--json", "--jobs", "2", "--format", "4000", "--cut", "2-8",
+                                      "--output-dir", out(), a, b});
+    ASSERT_TRUE(p.waitForStarted());
+    QSet<qint64> children;
+    QByteArray seen;
+    QElapsedTimer clock;
+    clock.start();
+    while (p.state() != QProcess::NotRunning && clock.elapsed() < 120000) {
+        for (qint64 child : childProcesses(p.processId()))
+            children.insert(child);
+        p.waitForReadyRead(2);
+        seen += p.readAllStandardOutput();
+    }
+    ASSERT_EQ(p.state(), QProcess::NotRunning) << "the run did not end";
+    seen += p.readAllStandardOutput();
+    EXPECT_TRUE(children.isEmpty()) << "child processes: " << children.size();
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().constData();
+
+    QStringList written;
+    int firstDone = -1;
+    int otherFirstProgress = -1;
+    QString firstFile;
+    const QList<QJsonObject> events = jsonLines(seen);
+    for (int i = 0; i < events.size(); ++i) {
+        const QJsonObject &e = events[i];
+        if (e["type"] == "output")
+            written << QFileInfo(e["path"].toString()).fileName();
+        if (e["type"] == "done" && firstDone < 0) {
+            firstDone = i;
+            firstFile = e["file"].toString();
+        }
+    }
+    for (int i = 0; i < events.size(); ++i)
+        if (events[i]["type"] == "progress" && !firstFile.isEmpty() && events[i]["file"].toString() != firstFile
+            && otherFirstProgress < 0)
+            otherFirstProgress = i;
+    ASSERT_GE(firstDone, 0) << seen.constData();
+    ASSERT_GE(otherFirstProgress, 0) << seen.constData();
+    EXPECT_LT(otherFirstProgress, firstDone) << "the files were converted one after the other:\n" << seen.constData();
+    written.sort();
+    ASSERT_EQ(written, (QStringList{"a_1.mp4", "b_1.mp4"}));
+    for (const QString &name : written) {
+        EXPECT_NEAR(probedDuration(out() + "/" + name), 6.0, 0.5) << name.toStdString();
+        EXPECT_EQ(probedFormat(out() + "/" + name), "mov,mp4,m4a,3gp,3g2,mj2");
     }
 }
 

@@ -102,13 +102,15 @@ protected:
         QObject::connect(&converter, &QConverterObject::emitConvertedFinish, [&](bool ok) {
             ++(ok ? run.successes : run.failures);
         });
+        // As the window's conversion row does.
+        QObject::connect(&converter, &QConverterObject::runCompleted, &powerOffIfChosen);
         QObject::connect(&converter, &QConverterObject::emitIsStartConverter, [&](bool started) {
             run.startStates << started;
             // Whatever the end sends with it is handled before the loop ends.
             if (!started)
                 QTimer::singleShot(0, &loop, &QEventLoop::quit);
         });
-        QTimer::singleShot(0, &converter, [&] { converter.startConvert(merge); });
+        QTimer::singleShot(0, &converter, [&] { converter.startConvert(currentWorkRun(merge)); });
         QTimer::singleShot(60000, &loop, &QEventLoop::quit);
         loop.exec();
         return run;
@@ -172,7 +174,7 @@ TEST_F(ConversionManagerTest, ThreeItemsShareTheProgressAndCountThreeTimes)
     EXPECT_TRUE(run.progress.contains(66));
     EXPECT_EQ(outputFiles().join(","), "long_h264_aac/long_h264_aac_1.mp4,long_h264_aac/long_h264_aac_2.mp4,"
                                        "long_h264_aac/long_h264_aac_3.mp4");
-    EXPECT_EQ(ConfigState::instance().convertedCount(), 3);
+    EXPECT_EQ(run.successes, 3);
     EXPECT_EQ(run.startStates.first(), true);
     EXPECT_EQ(run.startStates.last(), false);
     EXPECT_TRUE(m_commands.isEmpty()); // no shutdown asked
@@ -271,27 +273,36 @@ TEST_F(ConversionManagerTest, CancelDuringTheSecondItemDeletesItsPartialFile)
     EXPECT_EQ(outputFiles().join(","), "long_h264_aac/long_h264_aac_1.ts");
 }
 
-TEST_F(ConversionManagerTest, AnItemRemovedWhileTheRunGoesOnIsSkippedAndTheRestIsWritten)
+TEST_F(ConversionManagerTest, TheRunWritesTheWorkItWasStartedWithWhateverTheWindowChangesMeanwhile)
 {
-    // Items 2 and 3 are deleted while item 1 converts: the run writes item
-    // 1 and 4 and ends normally, never reaching into a deleted item.
+    // While the first segment converts, two items leave the window's list,
+    // the format turns to MPEG-TS and another source takes the naming: the
+    // run still writes the four segments it was started with, as MP4, into
+    // the folder it was started with.
     addItems(fixture("long_h264_aac.mp4"), {{1, 3}, {4, 5}, {6, 7}, {8, 10}});
-    bool removed = false;
+    bool changed = false;
     const ManagerRun run = runManager(false, [&](QConverterObject &, int) {
-        if (!removed) {
-            removed = true;
+        if (!changed) {
+            changed = true;
             VoVideoConvertManager::instance()->removeAt(1);
             VoVideoConvertManager::instance()->removeAt(1);
+            OutputFormatParams::instance().container = "mpegts";
+            OutputFormatParams::instance().extension = "ts";
+            setAdjustFileName("ts", "other.ts");
         }
     });
-    ASSERT_TRUE(removed);
-    EXPECT_EQ(run.finishCount, 2);
+    ASSERT_TRUE(changed);
+    EXPECT_EQ(run.finishCount, 4);
     EXPECT_EQ(run.failures, 0);
     EXPECT_EQ(run.startStates.last(), false);
     EXPECT_EQ(run.progress.last(), 100);
+    EXPECT_EQ(outputFiles().join(","), "long_h264_aac/long_h264_aac_1.mp4,long_h264_aac/long_h264_aac_2.mp4,"
+                                       "long_h264_aac/long_h264_aac_3.mp4,long_h264_aac/long_h264_aac_4.mp4");
     const QStringList files = outputFiles();
-    ASSERT_EQ(files.size(), 2) << files.join(",").toStdString();
-    EXPECT_NEAR(probeFile(m_root + files[1]).duration, 2.0, 0.5); // the last item, 8 s to 10 s
+    ASSERT_EQ(files.size(), 4);
+    EXPECT_NEAR(probeFile(m_root + files[1]).duration, 1.0, 0.5); // 4 s to 5 s
+    EXPECT_NEAR(probeFile(m_root + files[3]).duration, 2.0, 0.5); // 8 s to 10 s
+    EXPECT_EQ(probeFile(m_root + files[3]).formatName, "mov,mp4,m4a,3gp,3g2,mj2");
 }
 
 TEST_F(ConversionManagerTest, ACancelledRunDoesNotCancelTheNextStart)
@@ -309,11 +320,11 @@ TEST_F(ConversionManagerTest, ACancelledRunDoesNotCancelTheNextStart)
         if (ends == 0)
             converter.OnCancelConvert();
     }, Qt::QueuedConnection);
-    converter.startConvert(false);
+    converter.startConvert(currentWorkRun(false));
     QTRY_COMPARE_WITH_TIMEOUT(ends, 1, 30000);
     const int cancelledRunFinished = finishCount;
 
-    converter.startConvert(false);
+    converter.startConvert(currentWorkRun(false));
     QTRY_COMPARE_WITH_TIMEOUT(ends, 2, 30000);
     QTRY_COMPARE_WITH_TIMEOUT(finishCount - cancelledRunFinished, 2, 30000);
 }
@@ -517,7 +528,7 @@ TEST_F(ConversionManagerTest, FailureReasonReachesTheInterface)
             ++(ok ? run.successes : run.failures);
             QTimer::singleShot(0, &loop, &QEventLoop::quit);
         });
-        QTimer::singleShot(0, &converter, [&] { converter.startConvert(false); });
+        QTimer::singleShot(0, &converter, [&] { converter.startConvert(currentWorkRun(false)); });
         QTimer::singleShot(60000, &loop, &QEventLoop::quit);
         loop.exec();
         EXPECT_EQ(converter.failureText(), reasons.value(0));
@@ -549,7 +560,7 @@ TEST_F(ConversionManagerTest, CancelArrivingAsAnItemFinishesStopsCleanly)
     QVector<bool> startStates;
     QObject::connect(&converter, &QConverterObject::emitConvertedFinishCount, [&] { ++finishCount; });
     QObject::connect(&converter, &QConverterObject::emitIsStartConverter, [&](bool s) { startStates << s; });
-    converter.startConvert(false);
+    converter.startConvert(currentWorkRun(false));
     // Wait for the worker's report without handling it.
     QElapsedTimer t;
     t.start();
@@ -616,7 +627,7 @@ TEST_F(ConversionManagerTest, AStopAnnouncesTheEndOnceAfterItHasReturnedSoTheCon
                 stopLevel = -1;
             },
             Qt::QueuedConnection);
-        converter->startConvert(false);
+        converter->startConvert(currentWorkRun(false));
         QTRY_VERIFY_WITH_TIMEOUT(alive.isNull(), 30000);
         // Late queued reports would reach a deleted converter here.
         QCoreApplication::processEvents();

@@ -843,7 +843,7 @@ TEST_F(EncodeTest, ManagerCancelsPromptlyAndReportsFailuresWithTheirReason)
                 QTimer::singleShot(300, &loop, &QEventLoop::quit);
             }
         });
-        QTimer::singleShot(0, &converter, [&] { converter.startConvert(false); });
+        QTimer::singleShot(0, &converter, [&] { converter.startConvert(currentWorkRun(false)); });
         QTimer::singleShot(60000, &loop, &QEventLoop::quit);
         loop.exec();
         ASSERT_TRUE(cancelled);
@@ -880,7 +880,7 @@ TEST_F(EncodeTest, ManagerCancelsPromptlyAndReportsFailuresWithTheirReason)
                 if (!started)
                     QTimer::singleShot(200, &loop, &QEventLoop::quit);
             });
-            QTimer::singleShot(0, &converter, [&] { converter.startConvert(false); });
+            QTimer::singleShot(0, &converter, [&] { converter.startConvert(currentWorkRun(false)); });
             QTimer::singleShot(30000, &loop, &QEventLoop::quit);
             loop.exec();
         }

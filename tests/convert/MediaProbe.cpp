@@ -50,6 +50,7 @@ Probe probeFile(const QString &path)
         return p;
     p.ok = true;
     p.duration = number(root["format"].toObject()["duration"], 0);
+    p.formatName = root["format"].toObject()["format_name"].toString();
     for (const QJsonValue &v : root["streams"].toArray()) {
         const QJsonObject o = v.toObject();
         ProbedStream s;

@@ -25,6 +25,7 @@ struct ProbedPacket {
 struct Probe {
     bool ok = false;
     double duration = 0; // format duration, s
+    QString formatName;  // ffprobe's container names, "mov,mp4,m4a,3gp,3g2,mj2"
     QVector<ProbedStream> streams;
     int count(const QString &type) const;
     const ProbedStream *first(const QString &type) const;

@@ -28,6 +28,15 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
 
+    // The next output's path as the window's run names it.
+    static QString nextPath()
+    {
+        ConversionRun run;
+        run.naming = currentNamingPlan(false);
+        run.segments << ConversionSegment();
+        return run.outputPathFor(0);
+    }
+
     QTemporaryDir m_dir;
     QString m_root;
 };
@@ -39,12 +48,35 @@ TEST_F(OutputNamingTest, EachSourceGetsAFolderAndNumberedFiles)
     setAdjustFileName("mov", "holiday.clip.mov");
     EXPECT_EQ(ConfigState::instance().adjustFileName(), "holiday.clip.mp4");
     EXPECT_EQ(ConfigState::instance().outputDir(), m_root + "holiday.clip/");
-    const QString first = getConvertPath();
+    const QString first = nextPath();
     EXPECT_EQ(first, m_root + "holiday.clip/holiday.clip_1.mp4");
     EXPECT_TRUE(QDir(m_root + "holiday.clip").exists());
     touch(first);
-    EXPECT_EQ(getConvertPath(), m_root + "holiday.clip/holiday.clip_2.mp4");
-    EXPECT_EQ(ConfigState::instance().outputName(), m_root + "holiday.clip/holiday.clip_2.mp4");
+    EXPECT_EQ(nextPath(), m_root + "holiday.clip/holiday.clip_2.mp4");
+    // Naming writes nothing back.
+    EXPECT_TRUE(ConfigState::instance().outputName().isEmpty());
+}
+
+TEST_F(OutputNamingTest, ARunNamesItsOutputsByThePlanItWasStartedWith)
+{
+    // The plan is taken when the run starts: a new source, another format
+    // or another output root afterwards changes none of its names, and two
+    // plans made for two sources name their outputs side by side.
+    setAdjustFileName("mov", "holiday.mov");
+    ConversionRun first;
+    first.naming = currentNamingPlan(false);
+    first.segments << ConversionSegment();
+    OutputFormatParams::instance().container = "matroska";
+    OutputFormatParams::instance().extension = "mkv";
+    ConfigState::instance().setConverterPath(m_root + "elsewhere/");
+    setAdjustFileName("avi", "talk.avi");
+    ConversionRun second;
+    second.naming = currentNamingPlan(false);
+    second.segments << ConversionSegment();
+    EXPECT_EQ(first.outputPathFor(0), m_root + "holiday/holiday_1.mp4");
+    EXPECT_EQ(second.outputPathFor(0), m_root + "elsewhere/talk/talk_1.mkv");
+    touch(first.outputPathFor(0));
+    EXPECT_EQ(first.outputPathFor(0), m_root + "holiday/holiday_2.mp4");
 }
 
 TEST_F(OutputNamingTest, ExistingFolderGetsACounter)
@@ -53,7 +85,7 @@ TEST_F(OutputNamingTest, ExistingFolderGetsACounter)
     QDir().mkpath(m_root + "clip(1)");
     setAdjustFileName("mp4", "clip.mp4");
     EXPECT_EQ(ConfigState::instance().outputDir(), m_root + "clip(2)/");
-    EXPECT_EQ(getConvertPath(), m_root + "clip(2)/clip_1.mp4");
+    EXPECT_EQ(nextPath(), m_root + "clip(2)/clip_1.mp4");
 }
 
 TEST_F(OutputNamingTest, LosslessOriginalKeepsTheSourceSuffix)
@@ -63,10 +95,10 @@ TEST_F(OutputNamingTest, LosslessOriginalKeepsTheSourceSuffix)
     p.container = "Original";
     p.extension.clear();
     setAdjustFileName("mkv", "film.mkv");
-    EXPECT_EQ(getConvertPath(), m_root + "film/film_1.mkv");
+    EXPECT_EQ(nextPath(), m_root + "film/film_1.mkv");
     // A suffixless name keeps its whole name as base.
     setAdjustFileName("mp4", "noext");
-    EXPECT_EQ(getConvertPath(), m_root + "noext/noext_1.mp4");
+    EXPECT_EQ(nextPath(), m_root + "noext/noext_1.mp4");
 }
 
 TEST_F(OutputNamingTest, LongPathsShortenTheBase)
@@ -100,5 +132,5 @@ TEST_F(OutputNamingTest, RootTooLongForAFolderStillWritesUnderTheRoot)
     EXPECT_TRUE(ConfigState::instance().adjustFileName().isEmpty());
     EXPECT_TRUE(ConfigState::instance().outputDir().isEmpty());
     // Never a relative path into the working directory.
-    EXPECT_EQ(getConvertPath(), root + "short_1.mp4");
+    EXPECT_EQ(nextPath(), root + "short_1.mp4");
 }

@@ -11,6 +11,18 @@
 
 namespace {
 
+// The name the window's rule of old gives the next output of the current
+// source: base_N.ext with the first free N.
+QString windowRuleName()
+{
+    ConversionRun run;
+    run.naming = currentNamingPlan(false);
+    run.naming.pattern.clear();
+    run.segments << ConversionSegment();
+    return run.outputPathFor(0);
+}
+
+
 bool fileExists(const QString &path) { return QFileInfo::exists(path); }
 
 void touch(const QString &path)
@@ -65,7 +77,7 @@ TEST(OutputTemplate, DefaultTemplateGivesTheNamesOfOldAndNoOther)
         f.name = adjusted.left(adjusted.lastIndexOf('.'));
         f.ext = outputExtension(c.suffix);
         for (int n = 1; n <= 3; ++n) {
-            const QString old = getConvertPath();
+            const QString old = windowRuleName();
             f.n = n;
             EXPECT_EQ(freeOutputPath(folder, defaultOutputTemplate(), f, fileExists), old) << c.source.toStdString();
             touch(old);

@@ -277,7 +277,7 @@ TEST_F(PartialOutputTest, TheNextRunClearsTemporariesAKilledRunLeft)
             if (!started)
                 QTimer::singleShot(0, &loop, &QEventLoop::quit);
         });
-        QTimer::singleShot(0, &converter, [&] { converter.startConvert(false); });
+        QTimer::singleShot(0, &converter, [&] { converter.startConvert(currentWorkRun(false)); });
         QTimer::singleShot(60000, &loop, &QEventLoop::quit);
         loop.exec();
     }

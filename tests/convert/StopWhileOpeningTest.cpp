@@ -6,6 +6,7 @@
 // of the start: before the open, inside it, as it returns.
 #include "CAVConverter.h"
 #include "ConfigState.h"
+#include "ConversionRun.h"
 #include "ConvertJob.h"
 #include "OutputFormatParams.h"
 #include "QConverterObject.h"
@@ -203,17 +204,21 @@ TEST_F(StopWhileOpeningTest, TheManagerStoppedWhileAnItemOpensEndsTheRunOnce)
     item->m_TrimEndTime = 1000000;
     item->applyOutputFormat(OutputFormatParams::instance());
     item->m_videoPath = m_fifo;
+    ConversionRun run;
+    run.segments << conversionSegmentOf(*item, OutputFormatParams::instance());
+    run.naming.root = out() + "/";
+    run.naming.pattern = "item.{ext}";
+    run.naming.extension = "mp4";
     std::mt19937 random(7);
     for (int i = 0; i < 200; ++i) {
         SCOPED_TRACE(i);
         const bool merge = i % 2 == 1;
         QConverterObject manager;
-        manager.setPowerOffAllowed(false);
-        manager.setOutputNamer([this](const VoVideoConvertItem &, int) { return out() + "/item.mp4"; });
+        run.merge = merge;
         QSignalSpy states(&manager, &QConverterObject::emitIsStartConverter);
         QSignalSpy finishes(&manager, &QConverterObject::emitConvertedFinish);
         QSignalSpy reasons(&manager, &QConverterObject::sendFailureReason);
-        manager.startConvert(merge, {item.get()});
+        manager.startConvert(run);
         ASSERT_EQ(states.size(), 1);
         // Sometimes at once, sometimes once the worker had a moment.
         if (i % 3 != 0) {

@@ -181,7 +181,7 @@ protected:
             if (!started)
                 loop.quit();
         });
-        QTimer::singleShot(0, &converter, [&] { converter.startConvert(false); });
+        QTimer::singleShot(0, &converter, [&] { converter.startConvert(currentWorkRun(false)); });
         QTimer::singleShot(120000, &loop, &QEventLoop::quit);
         loop.exec();
         EXPECT_TRUE(succeeded);
