@@ -498,7 +498,9 @@ bool SmartCut::prepare(const std::string &src, int videoIndex, int64_t start_us,
         if (!encodeSpan(m_k2HasLeading ? m_maxCopied : m_k2, m_maxCopied + 1, m_end, &m_tail, nullptr, &m_last,
                         m_tailCount))
             return false;
-        if (m_tailCount > 0 && !spliceForms(m_tail, m_head.empty()))
+        // The tail follows the copied pictures: its decoding times are the
+        // encoder's own, never drawn back before the first copied picture.
+        if (m_tailCount > 0 && !spliceForms(m_tail, false))
             return false;
     }
     if (!m_hevc && m_extradata.empty() && !m_sourceSets.nals.empty())
