@@ -109,10 +109,8 @@ bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
                     return fail(QCoreApplication::translate("snipwell-cli", "%1 needs a value").arg(name));
                 value = args[++i];
             }
-            if (name != QLatin1String("--jobs"))
-                o.perFileArgs << name << value;
         } else if (flags.contains(name) && !inlineValue) {
-            o.perFileArgs << name;
+            // A flag: no value follows.
         } else if (a.startsWith(QLatin1String("-")) && a != QLatin1String("-")) {
             return fail(QCoreApplication::translate("snipwell-cli", "unknown option %1").arg(a));
         } else {

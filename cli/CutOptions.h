@@ -43,9 +43,6 @@ struct CutOptions {
     // Edits from --edits, applied to every segment; empty when none.
     QByteArray edits;
     QString editsPath;
-    // The options as given, without --jobs and the files: what a helper
-    // process converting one of the files is started with.
-    QStringList perFileArgs;
 };
 
 // Reads args; false with error set (a sentence for the user) when the

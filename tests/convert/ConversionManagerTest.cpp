@@ -296,8 +296,9 @@ TEST_F(ConversionManagerTest, TheRunWritesTheWorkItWasStartedWithWhateverTheWind
     EXPECT_EQ(run.failures, 0);
     EXPECT_EQ(run.startStates.last(), false);
     EXPECT_EQ(run.progress.last(), 100);
-    EXPECT_EQ(outputFiles().join(","), "long_h264_aac/long_h264_aac_1.mp4,long_h264_aac/long_h264_aac_2.mp4,"
-                                       "long_h264_aac/long_h264_aac_3.mp4,long_h264_aac/long_h264_aac_4.mp4");
+    EXPECT_EQ(outputFiles().join(",").toStdString(),
+              "long_h264_aac/long_h264_aac_1.mp4,long_h264_aac/long_h264_aac_2.mp4,"
+              "long_h264_aac/long_h264_aac_3.mp4,long_h264_aac/long_h264_aac_4.mp4");
     const QStringList files = outputFiles();
     ASSERT_EQ(files.size(), 4);
     EXPECT_NEAR(probeFile(m_root + files[1]).duration, 1.0, 0.5); // 4 s to 5 s
