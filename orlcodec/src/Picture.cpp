@@ -2,6 +2,7 @@
 
 #include "Engine.h"
 #include "FFmpegPtr.h"
+#include "ScreenColours.h"
 
 #include <cstring>
 
@@ -10,6 +11,7 @@ extern "C" {
 #include <libavutil/frame.h>
 #include <libavutil/imgutils.h>
 #include <libavutil/opt.h>
+#include <libavutil/pixdesc.h>
 #include <libswscale/swscale.h>
 }
 
@@ -73,6 +75,24 @@ FramePtr scale(const AVFrame *src, AVPixelFormat dstFmt, int w, int h, std::stri
         error = "no scaler for this picture format";
         return nullptr;
     }
+    // Into RGB the picture's own matrix counts (BT.709 for HD); JPEG's YUV
+    // takes the source's as it is.
+    const AVPixFmtDescriptor *in = av_pix_fmt_desc_get(srcFmt);
+    const AVPixFmtDescriptor *out = av_pix_fmt_desc_get(dstFmt);
+    if (in && out && !(in->flags & AV_PIX_FMT_FLAG_RGB) && (out->flags & AV_PIX_FMT_FLAG_RGB)) {
+        int *inverse = nullptr;
+        int *table = nullptr;
+        int srcRange = 0;
+        int dstRange = 0;
+        int brightness = 0;
+        int contrast = 0;
+        int saturation = 0;
+        if (sws_getColorspaceDetails(sws.get(), &inverse, &srcRange, &table, &dstRange, &brightness, &contrast,
+                                     &saturation)
+            >= 0)
+            sws_setColorspaceDetails(sws.get(), sws_getCoefficients(swsMatrixOf(src)), srcRange, table, dstRange,
+                                     brightness, contrast, saturation);
+    }
     FramePtr dst = allocFrame(dstFmt, w, h, error);
     if (!dst)
         return nullptr;
@@ -123,6 +143,23 @@ std::unique_ptr<EncodedPicture> encodePicture(const AVFrame *frame, int rotation
     }
     const bool png = format == ORL_PICTURE_PNG;
     const AVPixelFormat encodeFmt = png ? AV_PIX_FMT_RGB24 : AV_PIX_FMT_YUV420P;
+
+    // An HDR picture is first tone-mapped as the player shows it, at the size
+    // before turning: a saved picture looks like the preview it came from.
+    FramePtr screen;
+    if (frame->color_trc == AVCOL_TRC_SMPTE2084 || frame->color_trc == AVCOL_TRC_ARIB_STD_B67) {
+        const bool quarterTurn = rotation == 90 || rotation == 270;
+        screen = allocFrame(AV_PIX_FMT_BGRA, quarterTurn ? height : width, quarterTurn ? width : height, error);
+        if (!screen)
+            return nullptr;
+        ScreenColours colours;
+        if (!colours.convert(frame, screen->width, screen->height, screen->data[0], screen->linesize[0])) {
+            error = "no scaler for this picture format";
+            return nullptr;
+        }
+        screen->color_range = AVCOL_RANGE_JPEG;
+        frame = screen.get();
+    }
 
     FramePtr ready;
     if (rotation == 0) {

@@ -197,14 +197,14 @@ void Player::close()
         m_current.reset();
         m_history.clear();
         m_converted = false;
-        m_sws.reset();
+        m_screen.reset();
         // Edits belong to the file they were made for.
         m_edits.reset();
         m_audioEdits.reset();
         m_edited.reset();
         m_editedValid = false;
         m_editedConverted = false;
-        m_editedSws.reset();
+        m_editedScreen.reset();
     }
     std::lock_guard<std::mutex> lock(m_mutex);
     m_pictures.clear();

@@ -24,6 +24,7 @@
 #include "Handles.h"
 #include "Input.h"
 #include "Picture.h"
+#include "ScreenColours.h"
 
 #include <atomic>
 #include <chrono>
@@ -301,7 +302,7 @@ private:
     // Guarded by m_presentMutex: the pictures shown just before the current
     // one, in order and without gaps, so a step back costs no decoding.
     std::deque<VideoFrame> m_history;
-    SwsContextPtr m_sws;         // guarded by m_presentMutex
+    ScreenColours m_screen;      // guarded by m_presentMutex
     std::vector<uint8_t> m_rgb;  // guarded by m_presentMutex
     std::vector<uint8_t> m_turned; // guarded by m_presentMutex
     bool m_converted = false;      // guarded by m_presentMutex: pixels match m_current
@@ -312,7 +313,7 @@ private:
     FramePtr m_edited;
     bool m_editedValid = false;      // m_edited belongs to m_current and m_edits
     bool m_editedConverted = false;  // m_editedRgb matches m_edited
-    SwsContextPtr m_editedSws;
+    ScreenColours m_editedScreen;
     std::vector<uint8_t> m_editedRgb;
 
     std::mutex m_blobMutex;

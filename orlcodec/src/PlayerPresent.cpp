@@ -217,15 +217,9 @@ void Player::deliverLocked(const orl_video_sink *sinks)
     if (!e)
         return;
     if (!m_editedConverted) {
-        m_editedSws.reset(sws_getCachedContext(m_editedSws.release(), e->width, e->height,
-                                               static_cast<AVPixelFormat>(e->format), e->width, e->height,
-                                               AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr, nullptr));
-        if (!m_editedSws)
-            return;
         m_editedRgb.resize(size_t(e->width) * e->height * 4);
-        uint8_t *dst[4] = {m_editedRgb.data(), nullptr, nullptr, nullptr};
-        int dstStride[4] = {e->width * 4, 0, 0, 0};
-        sws_scale(m_editedSws.get(), e->data, e->linesize, 0, e->height, dst, dstStride);
+        if (!m_editedScreen.convert(e, e->width, e->height, m_editedRgb.data(), e->width * 4))
+            return;
         m_editedConverted = true;
     }
     sinks[0].deliver(sinks[0].opaque, e->width, e->height, e->width * 4, m_editedRgb.data());
@@ -272,14 +266,9 @@ void Player::deliverSourceLocked(const orl_video_sink *sinks, int count)
                 sinks[i].deliver(sinks[i].opaque, outW, outH, m_convertedStride, m_convertedPixels);
         return;
     }
-    m_sws.reset(sws_getCachedContext(m_sws.release(), f->width, f->height, static_cast<AVPixelFormat>(f->format),
-                                     scaleW, scaleH, AV_PIX_FMT_BGRA, SWS_BILINEAR, nullptr, nullptr, nullptr));
-    if (!m_sws)
-        return;
     m_rgb.resize(size_t(scaleW) * scaleH * 4);
-    uint8_t *dst[4] = {m_rgb.data(), nullptr, nullptr, nullptr};
-    int dstStride[4] = {scaleW * 4, 0, 0, 0};
-    sws_scale(m_sws.get(), f->data, f->linesize, 0, f->height, dst, dstStride);
+    if (!m_screen.convert(f, scaleW, scaleH, m_rgb.data(), scaleW * 4))
+        return;
     const uint8_t *pixels = m_rgb.data();
     int stride = scaleW * 4;
     if (m_rotation != 0) {

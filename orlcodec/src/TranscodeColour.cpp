@@ -46,6 +46,54 @@ void takeFrame(VideoColour &c, const AVFrame *frame)
     }
 }
 
+} // namespace
+
+VideoColour colourOfFrame(const AVFrame *frame)
+{
+    VideoColour c;
+    if (frame)
+        takeFrame(c, frame);
+    return c;
+}
+
+std::string zscaleSourceOptions(const VideoColour &c)
+{
+    std::string in;
+    const auto given = [&in](const char *option, const char *name) {
+        if (name && *name && std::strcmp(name, "unknown") != 0 && std::strcmp(name, "unspecified") != 0) {
+            in += option;
+            in += '=';
+            in += name;
+            in += ':';
+        }
+    };
+    given("transferin", av_color_transfer_name(c.transfer));
+    given("primariesin", av_color_primaries_name(c.primaries));
+    given("matrixin", av_color_space_name(c.matrix));
+    given("rangein", av_color_range_name(c.range));
+    return in;
+}
+
+std::string toneMapOptions(const VideoColour &c)
+{
+    double peak = 0;
+    if (c.transfer == AVCOL_TRC_ARIB_STD_B67)
+        peak = 10;
+    else if (c.hasLight && c.light.MaxCLL > 0)
+        peak = c.light.MaxCLL / 100.0;
+    else if (c.hasMastering && c.mastering.has_luminance && c.mastering.max_luminance.den)
+        peak = av_q2d(c.mastering.max_luminance) / 100.0;
+    std::string options = "tonemap=mobius:desat=0";
+    if (peak > 1) {
+        char text[32];
+        std::snprintf(text, sizeof text, ":peak=%.3f", peak);
+        options += text;
+    }
+    return options;
+}
+
+namespace {
+
 // Decodes the stream's first picture (from wherever the demuxer is) into frame.
 bool decodeFirstPicture(AVFormatContext *ctx, int stream, InterruptFlags *irq, AVFrame *frame)
 {

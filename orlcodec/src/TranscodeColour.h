@@ -59,6 +59,18 @@ HdrHandling hdrHandling(const VideoColour &source, const AVCodec *encoder);
 // the demuxer is left wherever that read ended.
 VideoColour readSourceColour(AVFormatContext *ctx, int stream, InterruptFlags *irq);
 
+// The colours a decoded picture carries (its flags and side data).
+VideoColour colourOfFrame(const AVFrame *frame);
+
+// Tone mapping of HDR pictures to BT.709 SDR, shared by encoding and the
+// preview so both show the same: the zscale options naming the source's
+// colours ("transferin=…:primariesin=…:", empty where unknown), and the
+// tonemap filter's options, its peak in units of SDR white from the
+// content's light level, else the mastering display's, HLG relative to a
+// 1000 cd/m2 display.
+std::string zscaleSourceOptions(const VideoColour &colour);
+std::string toneMapOptions(const VideoColour &colour);
+
 // Whether the encoder writes interlaced pictures field by field.
 bool encoderKeepsInterlace(const AVCodec *codec);
 

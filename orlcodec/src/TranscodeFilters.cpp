@@ -370,28 +370,8 @@ bool FilterGraph::toneMapToSdr(Pad &cur, const GraphPlan &plan, std::string &err
     // leaves the SDR part of the picture nearly as it was), then BT.709
     // transfer and matrix in limited range.
     const VideoColour &c = plan.colour;
-    std::string in;
-    const auto given = [&in](const char *option, const char *name) {
-        if (name && *name && std::strcmp(name, "unknown") != 0 && std::strcmp(name, "unspecified") != 0)
-            in += format("%s=%s:", option, name);
-    };
-    given("transferin", av_color_transfer_name(c.transfer));
-    given("primariesin", av_color_primaries_name(c.primaries));
-    given("matrixin", av_color_space_name(c.matrix));
-    given("rangein", av_color_range_name(c.range));
-    // The brightest the pictures get, in units of SDR white: the content's
-    // light level, else the mastering display's peak; HLG is relative to a
-    // 1000 cd/m2 display.
-    double peak = 0;
-    if (c.transfer == AVCOL_TRC_ARIB_STD_B67)
-        peak = 10;
-    else if (c.hasLight && c.light.MaxCLL > 0)
-        peak = c.light.MaxCLL / 100.0;
-    else if (c.hasMastering && c.mastering.has_luminance && c.mastering.max_luminance.den)
-        peak = av_q2d(c.mastering.max_luminance) / 100.0;
-    std::string tonemap = "tonemap=mobius:desat=0";
-    if (peak > 1)
-        tonemap += format(":peak=%.3f", peak);
+    const std::string in = zscaleSourceOptions(c);
+    const std::string tonemap = toneMapOptions(c);
     const AVPixFmtDescriptor *out = av_pix_fmt_desc_get(plan.outFormat);
     const char *sdrFormat = out && !(out->flags & AV_PIX_FMT_FLAG_RGB) ? av_get_pix_fmt_name(plan.outFormat) : "yuv420p";
     return chain(cur, "zscale", in + "transfer=linear:npl=100", error)

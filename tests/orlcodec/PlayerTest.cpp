@@ -497,6 +497,83 @@ TEST(Player, CommandsRaceWithPlaybackWithoutDeadlock)
     Player_SetVideoWindow(p.h, nullptr);
 }
 
+namespace {
+
+// A picture as 8-bit BGRA, made by the ffmpeg CLI (its scaler reads the
+// picture's matrix and range) from the first picture of a file or a filter
+// source ("-f lavfi" in args).
+QImage cliPicture(const QStringList &input, int w, int h, const QString &filters = QString())
+{
+    QStringList args = {"-v", "error"};
+    args << input << "-frames:v" << "1" << "-vf"
+         << (filters.isEmpty() ? QString() : filters + ",")
+                + QString("scale=%1:%2:flags=bilinear,format=bgra").arg(w).arg(h)
+         << "-f" << "rawvideo" << "pipe:1";
+    const testsupport::ProcessResult r = testsupport::runProcess("ffmpeg", args);
+    if (!r.finished || r.exitCode != 0 || r.out.size() != w * h * 4)
+        return QImage();
+    return QImage(reinterpret_cast<const uchar *>(r.out.constData()), w, h, w * 4, QImage::Format_RGB32).copy();
+}
+
+// Mean difference of the colour channels, in 8-bit steps.
+double meanDifference(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size() || a.isNull())
+        return 1e9;
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+        }
+    return sum / (3.0 * a.width() * a.height());
+}
+
+QImage firstPlayerPicture(const QString &path)
+{
+    Player p(path);
+    Sink sink;
+    if (!p.h || Player_SetVideoWindow(p.h, &sink.sink) != 1)
+        return QImage();
+    Player_SetVideoWindow(p.h, nullptr);
+    std::lock_guard<std::mutex> lock(sink.mutex);
+    return sink.last;
+}
+
+} // namespace
+
+// The preview shows the colours a picture says it has: a BT.709 matrix and a
+// full range are read from the stream (ffmpeg's scaler, which reads them
+// too, is the judge), and an HDR10 or HLG picture made from an SDR one is
+// tone-mapped back close to that picture instead of shown washed out.
+TEST(Player, PicturesShowTheColoursTheyAreFlaggedWith)
+{
+    for (const char *name : {"bt709_h264.mp4", "fullrange_h264.mp4", "h264_aac.mp4"}) {
+        SCOPED_TRACE(name);
+        const QImage shown = firstPlayerPicture(fixture(name));
+        ASSERT_FALSE(shown.isNull());
+        const QImage expected = cliPicture({"-i", fixture(name)}, shown.width(), shown.height());
+        ASSERT_FALSE(expected.isNull());
+        EXPECT_LT(meanDifference(shown, expected), 0.75);
+    }
+    // The HDR fixtures are the 320x180 test picture carried into PQ and HLG
+    // with its white at 203 cd/m2.
+    const QImage original = cliPicture({"-f", "lavfi", "-i", "testsrc2=size=320x180:rate=25"}, 320, 180);
+    ASSERT_FALSE(original.isNull());
+    for (const char *name : {"hdr10_hevc.mp4", "hlg_hevc.mkv"}) {
+        SCOPED_TRACE(name);
+        const QImage shown = firstPlayerPicture(fixture(name));
+        ASSERT_EQ(shown.size(), QSize(320, 180));
+        // Unmapped, the PQ or HLG code values read as BT.709 are far off.
+        const QImage unmapped = cliPicture({"-i", fixture(name)}, 320, 180,
+                                           "zscale=transfer=bt709:transferin=bt709:matrix=bt709:primaries=bt709");
+        const double mapped = meanDifference(shown, original);
+        EXPECT_LT(mapped, 0.6 * meanDifference(unmapped, original));
+        EXPECT_LT(mapped, 30);
+    }
+}
+
 TEST(Player, BadInputFailsCleanly)
 {
     EXPECT_EQ(Player_OpenFile(fixture("not_media.mp4").toUtf8().constData()), 0);
