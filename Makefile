@@ -64,7 +64,7 @@ sanitize: bootstrap
 # (tags, subtitles, cut lists, projects, settings) and every fuzz replay —
 # the code that parses and rewrites bytes. The windows' own tests are left to
 # `make sanitize`: building them instrumented as well would double the run.
-CI_SANITIZE_TESTS := orlcodec_test player_test detect_test subtitles_test cutlist_test model_test project_test \
+CI_SANITIZE_TESTS := orlcodec_test player_test subtitle_files_test detect_test subtitles_test cutlist_test model_test project_test \
 	tags_blocks_test tags_media_test settings_test editing_records_test formats_test engine_test \
 	convert_naming_test cli_test
 sanitize-ci:

@@ -12,7 +12,7 @@
 
 namespace orl {
 
-enum class HandleKind { Info, Grabber, Buffer, Player, Param, Conv, Merge, Track, Detect, Cancel };
+enum class HandleKind { Info, Grabber, Buffer, Player, Param, Conv, Merge, Track, Detect, Cancel, Subs };
 
 class EngineObject {
 public:
