@@ -207,6 +207,43 @@ int QVoMessageBox::ShowMessage(QWidget *parent, const QString &text, const QStri
     return box.exec();
 }
 
+QVoMessageBox *QVoMessageBox::openBoxNamed(const QWidget *parent, const QString &name)
+{
+    if (!parent || name.isEmpty())
+        return nullptr;
+    const QList<QVoMessageBox *> boxes = parent->findChildren<QVoMessageBox *>(name, Qt::FindDirectChildrenOnly);
+    // A box already answered is hidden while it waits for deletion.
+    for (QVoMessageBox *box : boxes)
+        if (box->isVisible())
+            return box;
+    return nullptr;
+}
+
+void QVoMessageBox::openBox(QVoMessageBox *box, std::function<void(int)> then)
+{
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    if (then)
+        connect(box, &QDialog::finished, box, [then = std::move(then)](int answer) { then(answer); });
+    // open() and not exec(): modal to the parent's window, no loop of its own.
+    box->open();
+}
+
+QVoMessageBox *QVoMessageBox::showMessage(QWidget *parent, const QString &text, const QString &title, int kind,
+                                          int buttonSet, std::function<void(int)> then, const QString &name)
+{
+    if (QVoMessageBox *earlier = openBoxNamed(parent, name))
+        earlier->done(Close);
+    auto *box = new QVoMessageBox(parent);
+    if (!name.isEmpty())
+        box->setObjectName(name);
+    box->setTitle(title.isNull() ? defaultTitle() : title);
+    box->setMessage(text);
+    box->setKind(kind);
+    box->setButtons(buttonSet);
+    openBox(box, std::move(then));
+    return box;
+}
+
 void QVoMessageBox::paintEvent(QPaintEvent *event)
 {
     QVoDialog::paintEvent(event);

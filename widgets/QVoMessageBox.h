@@ -8,6 +8,8 @@
 #include <QMap>
 #include <QPixmap>
 
+#include <functional>
+
 class QImageButton;
 class QTextImageButton;
 
@@ -44,10 +46,27 @@ public:
     // Title used when the caller passes a null title: the product name.
     static void setDefaultTitle(const QString &title);
     static QString defaultTitle();
-    // Shows a modal box. A null title gives the default title; an empty
-    // (non-null) one shows no title.
+    // Shows a modal box and waits for its answer in a loop of its own. A
+    // null title gives the default title; an empty (non-null) one shows no
+    // title. Only for a box the user asked for himself: a handler reacting
+    // to the program's own event uses showMessage.
     static int ShowMessage(QWidget *parent, const QString &text, const QString &title = QString(), int kind = Warning,
                            int buttonSet = OkButton);
+    // Opens a box modal to the parent's window and returns at once; the box
+    // deletes itself when it closes and then hands its answer (one of
+    // Result) to `then`, which is not called when the parent goes first.
+    // A non-empty `name` becomes the box's object name, and a box of that
+    // name still open under the parent is closed first (its `then` hears
+    // Close), so that a second report replaces the first instead of
+    // stacking on it.
+    static QVoMessageBox *showMessage(QWidget *parent, const QString &text, const QString &title = QString(),
+                                      int kind = Warning, int buttonSet = OkButton,
+                                      std::function<void(int)> then = {}, const QString &name = QString());
+    // Opens a box made by the caller in the same way (modal to its parent's
+    // window, deleted when closed, answer to `then`).
+    static void openBox(QVoMessageBox *box, std::function<void(int)> then = {});
+    // The open box of that name under parent's window, if any.
+    static QVoMessageBox *openBoxNamed(const QWidget *parent, const QString &name);
 
 public slots:
     void OnBtnClose();

@@ -222,6 +222,21 @@ int QVoMessageDlg::ShowMsg(const QString &text, const QString &title, int flags)
     return dlg.exec();
 }
 
+QVoMessageDlg *QVoMessageDlg::openMsg(QWidget *parent, const QString &text, const QString &title, int flags,
+                                      std::function<void(int)> then)
+{
+    auto *dlg = new QVoMessageDlg(parent);
+    dlg->setAttribute(Qt::WA_DeleteOnClose);
+    if (!title.isEmpty())
+        dlg->setTitle(title);
+    dlg->setFlags(flags);
+    dlg->setMessage(text);
+    if (then)
+        connect(dlg, &QDialog::finished, dlg, [then = std::move(then)](int result) { then(result); });
+    dlg->open();
+    return dlg;
+}
+
 void QVoMessageDlg::paintEvent(QPaintEvent *)
 {
     QPainter p(this);

@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QPixmap>
 
+#include <functional>
+
 class QImageButton;
 class QTextImageButton;
 
@@ -45,8 +47,13 @@ public:
     QRect textRect() const { return m_textRect; }
 
     static QString defaultTitle();
-    // Creates the dialog without a parent, shows it modally, returns the result.
+    // Creates the dialog without a parent, shows it modally, returns the
+    // result: a loop of its own, so only for a message the user asked for.
     static int ShowMsg(const QString &text, const QString &title = QString(), int flags = 0);
+    // Opens the dialog modal to the parent's window and returns at once; it
+    // deletes itself when closed and hands its result to `then`.
+    static QVoMessageDlg *openMsg(QWidget *parent, const QString &text, const QString &title = QString(),
+                                  int flags = 0, std::function<void(int)> then = {});
 
 public slots:
     void OnBtnOk();

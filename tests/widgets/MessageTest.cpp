@@ -10,6 +10,7 @@
 #include "AppPaths.h"
 
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -243,6 +244,71 @@ TEST(VoMessageBox, StaticHelperTitlesAndAnswers)
         QTest::mouseClick(box->buttons()[0], Qt::LeftButton);
     });
     EXPECT_EQ(QVoMessageBox::ShowMessage(nullptr, "The output path is invalid!", QLatin1String(""), 4, 1), 0x400);
+}
+
+TEST(VoMessageBox, OpenedBoxAnswersLaterAndNamedBoxesDoNotStack)
+{
+    QWidget owner;
+    owner.resize(400, 300);
+    owner.show();
+    QList<int> answers;
+    QPointer<QVoMessageBox> first = QVoMessageBox::showMessage(
+        &owner, "The conversion has ended.", QString(), 1, 4, [&](int answer) { answers << answer; }, "runEnded");
+    // Returned at once: no loop of its own, the box is open and modal to
+    // the owner's window only.
+    ASSERT_TRUE(first);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(first->windowModality(), Qt::WindowModal);
+    EXPECT_TRUE(answers.isEmpty());
+    EXPECT_EQ(QVoMessageBox::openBoxNamed(&owner, "runEnded"), first.data());
+
+    // A second report under the same name takes the first one's place:
+    // the first hears Close, one box stays open.
+    QPointer<QVoMessageBox> second = QVoMessageBox::showMessage(
+        &owner, "The conversion has ended again.", QString(), 1, 4, [&](int answer) { answers << answer; },
+        "runEnded");
+    EXPECT_EQ(answers, QList<int>{QVoMessageBox::Close});
+    EXPECT_FALSE(first && first->isVisible());
+    QTRY_VERIFY(!first);
+    EXPECT_EQ(owner.findChildren<QVoMessageBox *>().size(), 1);
+    EXPECT_EQ(QVoMessageBox::openBoxNamed(&owner, "runEnded"), second.data());
+    // Another name is another box.
+    EXPECT_EQ(QVoMessageBox::openBoxNamed(&owner, "other"), nullptr);
+
+    // The answer is the button clicked; the box then goes away by itself,
+    // and an answered box still waiting for deletion counts as closed.
+    second->prepare();
+    QTest::mouseClick(second->buttons().at(1), Qt::LeftButton);
+    EXPECT_EQ(answers, (QList<int>{QVoMessageBox::Close, QVoMessageBox::No}));
+    EXPECT_EQ(QVoMessageBox::openBoxNamed(&owner, "runEnded"), nullptr);
+    QTRY_VERIFY(!second);
+
+    // An owner that goes while its box is open takes the box along and the
+    // answer never comes.
+    auto *gone = new QWidget;
+    gone->show();
+    bool called = false;
+    QPointer<QVoMessageBox> orphan =
+        QVoMessageBox::showMessage(gone, "Open file failed.", QString(), 4, 1, [&](int) { called = true; });
+    delete gone;
+    EXPECT_FALSE(orphan);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(called);
+}
+
+TEST(VoMessageDlg, OpenedDialogAnswersLater)
+{
+    QWidget owner;
+    owner.show();
+    int result = 0;
+    QPointer<QVoMessageDlg> dlg = QVoMessageDlg::openMsg(&owner, "Invalid path", QString(), 0x400,
+                                                         [&](int answer) { result = answer; });
+    ASSERT_TRUE(dlg);
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(result, 0);
+    QTest::mouseClick(dlg->okButton(), Qt::LeftButton);
+    EXPECT_EQ(result, 0x4000);
+    QTRY_VERIFY(!dlg);
 }
 
 TEST(VoMessageDlg, ButtonTextsAreTranslated)
