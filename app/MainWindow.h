@@ -100,6 +100,8 @@ public slots:
     void IsStartToConverter(bool bStart);
     void showVideoList(int changeH, bool Show);
     void OnAddFile();
+    // Imports fileNames (a project: opens it), after asking about unsaved
+    // work; returns before the answer.
     void addImportFile(QStringList fileNames);
     void StopAddFileThree();
     void AddFileComplete(bool bShowMsg);
@@ -236,18 +238,30 @@ private:
     // conversion stops and leaves no partial file; then is called once
     // every piece of work has ended (at once when none runs).
     void stopWorkForExit(const std::function<void()> &then);
+    // addImportFile once unsaved work may go.
+    void startImport(const QStringList &fileNames);
     bool m_exitPending = false; // the program ends once the work stopped for it has ended
     // Cut lists (MainWindow_CutList.cpp).
     void buildCutListActions();
     void refuseCutListImport(const QString &path, const QString &why);
-    void placeReadCutList(const QString &path, const VoVideoConvertItem &source, const cutlist::ReadResult &read);
+    void placeReadCutList(const QString &path, const std::shared_ptr<VoVideoConvertItem> &source,
+                          const cutlist::ReadResult &read);
     void refreshCutListActions();
-    // Asks whether count new segments replace the work's or follow them,
-    // unless the work is only the file just opened; false: cancelled.
-    // question: the sentence asked, with %1 the work's count and %2 the new
-    // one; empty: the cut list's.
-    bool askReplaceSegments(int count, bool &replace, const QString &question = QString());
-    bool placeCutList(const VoVideoConvertItem &source, const cutlist::SegmentList &segments);
+    // Asks whether count new segments made for the file sourcePath replace
+    // the work's or follow them, unless the work is only the file just
+    // opened (then at once). The question does not wait: then(true,
+    // replace) comes with the answer, then(false, …) after Cancel, when
+    // appending would pass the limit, when the work no longer holds that
+    // file or cannot change now, or when the question is already open for
+    // other segments. question: the sentence asked, with %1 the work's
+    // count and %2 the new one; empty: the cut list's.
+    void askReplaceSegments(int count, const QString &sourcePath, const QString &question,
+                            std::function<void(bool go, bool replace)> then);
+    // Places segments of source after the question above; then(placed).
+    void placeCutList(const std::shared_ptr<VoVideoConvertItem> &source, const cutlist::SegmentList &segments,
+                      std::function<void(bool placed)> then);
+    // True while the work holds sourcePath and may take new segments.
+    bool canPlaceSegmentsOf(const QString &sourcePath) const;
     // Detection (MainWindow_Detect.cpp).
     void buildDetectAction();
     void refreshDetectAction();

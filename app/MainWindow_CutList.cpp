@@ -206,8 +206,28 @@ void MainWindow::refreshCutListActions()
     m_menu->actApplySegments()->setEnabled(idle && VoVideoConvertManager::instance()->count() > 0);
 }
 
-bool MainWindow::askReplaceSegments(int count, bool &replace, const QString &question)
+bool MainWindow::canPlaceSegmentsOf(const QString &sourcePath) const
 {
+    const VoVideoConvertItem *current = currentItem();
+    return current && current->m_videoPath == sourcePath && !isConverting() && !isImporting();
+}
+
+void MainWindow::askReplaceSegments(int count, const QString &sourcePath, const QString &question,
+                                    std::function<void(bool go, bool replace)> then)
+{
+    // Appending is refused when the work could not hold the sum; counted
+    // when the segments are placed, which may be a while after the question.
+    const auto appendFits = [this, count] {
+        const int have = VoVideoConvertManager::instance()->count();
+        if (have + count <= kMaxSegments)
+            return true;
+        QVoMessageBox::showMessage(this, tr("The work can hold at most %1 segments; appending %2 to %3 would pass that.")
+                                             .arg(kMaxSegments)
+                                             .arg(count)
+                                             .arg(have),
+                                   productTitle(), QVoMessageBox::Warning, QVoMessageBox::OkButton);
+        return false;
+    };
     VoVideoConvertManager *items = VoVideoConvertManager::instance();
     // A file just opened holds one segment over all of it, which nobody
     // would miss; anything the user made is asked about.
@@ -215,62 +235,73 @@ bool MainWindow::askReplaceSegments(int count, bool &replace, const QString &que
     const bool untouched = only && only->m_TrimStartTime == 0
         && (only->m_TrimEndTime == 0 || only->m_TrimEndTime >= only->m_duration) && only->m_label.isEmpty();
     if (items->count() == 0 || untouched) {
-        replace = true;
-        return true;
+        then(true, true);
+        return;
     }
-    QVoMessageBox box(this);
-    box.setObjectName(QStringLiteral("m_replaceQuestion"));
-    box.setTitle(productTitle());
-    box.setKind(QVoMessageBox::Help);
-    box.setButtons(QVoMessageBox::YesNoButtons);
-    box.setButtonText(QVoMessageBox::Yes, tr("Replace"));
-    box.setButtonText(QVoMessageBox::No, tr("Append"));
-    box.setMessage((question.isEmpty() ? tr("The work already has segments (%1). Replace them with the %2 from the "
-                                            "list, or append those after them?")
-                                         : question)
-                       .arg(items->count())
-                       .arg(count));
-    centreDialog(&box);
-    const int answer = box.exec();
-    if (answer == QVoMessageBox::Yes)
-        replace = true;
-    else if (answer == QVoMessageBox::No)
-        replace = false;
-    else
-        return false;
-    if (!replace && items->count() + count > kMaxSegments) {
-        QVoMessageBox::ShowMessage(this, tr("The work can hold at most %1 segments; appending %2 to %3 would pass that.")
-                                             .arg(kMaxSegments)
-                                             .arg(count)
-                                             .arg(items->count()),
-                                   productTitle(), QVoMessageBox::Warning, QVoMessageBox::OkButton);
-        return false;
+    static const QString name = QStringLiteral("m_replaceQuestion");
+    // One question at a time: segments that come while it is open (a
+    // second list read meanwhile) are not placed.
+    if (QVoMessageBox::openBoxNamed(this, name)) {
+        then(false, false);
+        return;
     }
-    return true;
+    auto *box = new QVoMessageBox(this);
+    box->setObjectName(name);
+    box->setTitle(productTitle());
+    box->setKind(QVoMessageBox::Help);
+    box->setButtons(QVoMessageBox::YesNoButtons);
+    box->setButtonText(QVoMessageBox::Yes, tr("Replace"));
+    box->setButtonText(QVoMessageBox::No, tr("Append"));
+    box->setMessage((question.isEmpty() ? tr("The work already has segments (%1). Replace them with the %2 from the "
+                                             "list, or append those after them?")
+                                        : question)
+                        .arg(items->count())
+                        .arg(count));
+    centreDialog(box);
+    QVoMessageBox::openBox(box, [this, sourcePath, appendFits, then](int answer) {
+        // The work may have changed while the question was open: another
+        // file came, a conversion started. Nothing is placed then.
+        if ((answer != QVoMessageBox::Yes && answer != QVoMessageBox::No) || !canPlaceSegmentsOf(sourcePath)) {
+            then(false, false);
+            return;
+        }
+        const bool replace = answer == QVoMessageBox::Yes;
+        if (!replace && !appendFits()) {
+            then(false, false);
+            return;
+        }
+        then(true, replace);
+    });
 }
 
-bool MainWindow::placeCutList(const VoVideoConvertItem &source, const cutlist::SegmentList &segments)
+void MainWindow::placeCutList(const std::shared_ptr<VoVideoConvertItem> &source,
+                              const cutlist::SegmentList &segments, std::function<void(bool placed)> then)
 {
     if (segments.size() > static_cast<std::size_t>(kMaxSegments)) {
-        QVoMessageBox::ShowMessage(this, tr("The list has %1 segments; the work can hold at most %2.")
+        QVoMessageBox::showMessage(this, tr("The list has %1 segments; the work can hold at most %2.")
                                              .arg(segments.size())
                                              .arg(kMaxSegments),
                                    productTitle(), QVoMessageBox::Warning, QVoMessageBox::OkButton);
-        return false;
+        then(false);
+        return;
     }
-    bool replace = true;
-    if (!askReplaceSegments(static_cast<int>(segments.size()), replace))
-        return false;
-    QList<VoVideoConvertItem *> made;
-    for (const cutlist::Segment &segment : segments) {
-        VoVideoConvertItem *item = source.clone();
-        item->m_TrimStartTime = segment.start_us;
-        item->m_TrimEndTime = segment.end_us == 0 ? source.m_duration : segment.end_us;
-        item->m_label = fromUtf8(segment.label);
-        made.append(item);
-    }
-    m_videoItemDlg->placeSegments(made, replace);
-    return true;
+    askReplaceSegments(static_cast<int>(segments.size()), source->m_videoPath, QString(),
+                       [this, source, segments, then](bool go, bool replace) {
+                           if (!go) {
+                               then(false);
+                               return;
+                           }
+                           QList<VoVideoConvertItem *> made;
+                           for (const cutlist::Segment &segment : segments) {
+                               VoVideoConvertItem *item = source->clone();
+                               item->m_TrimStartTime = segment.start_us;
+                               item->m_TrimEndTime = segment.end_us == 0 ? source->m_duration : segment.end_us;
+                               item->m_label = fromUtf8(segment.label);
+                               made.append(item);
+                           }
+                           m_videoItemDlg->placeSegments(made, replace);
+                           then(true);
+                       });
 }
 
 void MainWindow::ActOnImportCutList()
@@ -305,23 +336,23 @@ void MainWindow::importCutList(const QString &path)
     const std::string file = QFile::encodeName(path).toStdString();
     runOffThread<cutlist::ReadResult>(
         this, [file, options] { return cutlist::readFile(file, options); },
-        [this, path, source](cutlist::ReadResult read) { placeReadCutList(path, *source, read); });
+        [this, path, source](cutlist::ReadResult read) { placeReadCutList(path, source, read); });
 }
 
 void MainWindow::refuseCutListImport(const QString &path, const QString &why)
 {
-    QVoMessageBox::ShowMessage(this, tr("The cut list “%1” cannot be imported.").arg(QFileInfo(path).fileName())
+    QVoMessageBox::showMessage(this, tr("The cut list “%1” cannot be imported.").arg(QFileInfo(path).fileName())
                                          + QLatin1Char('\n') + why,
                                productTitle(), QVoMessageBox::Error, QVoMessageBox::OkButton);
     emit cutListImported(false);
 }
 
-void MainWindow::placeReadCutList(const QString &path, const VoVideoConvertItem &source,
+void MainWindow::placeReadCutList(const QString &path, const std::shared_ptr<VoVideoConvertItem> &source,
                                   const cutlist::ReadResult &read)
 {
     // Another file took the place of the one the list was read for.
     const VoVideoConvertItem *current = currentItem();
-    if (!current || current->m_videoPath != source.m_videoPath) {
+    if (!current || current->m_videoPath != source->m_videoPath) {
         emit cutListImported(false);
         return;
     }
@@ -329,28 +360,29 @@ void MainWindow::placeReadCutList(const QString &path, const VoVideoConvertItem 
         refuseCutListImport(path, cutListErrorText(read.error, true));
         return;
     }
-    const cutlist::Fit fit = cutlist::fitToDuration(read.segments, source.m_duration);
+    const cutlist::Fit fit = cutlist::fitToDuration(read.segments, source->m_duration);
     if (fit.segments.empty()) {
         refuseCutListImport(path, tr("None of its segments lies within the file, which ends at %1.")
-                                      .arg(QString::fromStdString(cutlist::text::formatClock(source.m_duration))));
+                                      .arg(QString::fromStdString(cutlist::text::formatClock(source->m_duration))));
         return;
     }
-    if (!placeCutList(source, fit.segments)) {
-        emit cutListImported(false);
-        return;
-    }
-    m_project->record(tr("Import Cut List"));
-
     QStringList notes;
     if (!fit.clipped.empty())
         notes << tr("Segments reaching past the end of the file were cut at its end: %1.")
                      .arg(namesOf(read.segments, fit.clipped));
     if (!fit.outside.empty())
         notes << tr("Segments after the end of the file were left out: %1.").arg(namesOf(read.segments, fit.outside));
-    if (!notes.isEmpty())
-        QVoMessageBox::ShowMessage(this, notes.join(QLatin1Char('\n')), productTitle(), QVoMessageBox::Warning,
-                                   QVoMessageBox::OkButton);
-    emit cutListImported(true);
+    placeCutList(source, fit.segments, [this, notes](bool placed) {
+        if (!placed) {
+            emit cutListImported(false);
+            return;
+        }
+        m_project->record(tr("Import Cut List"));
+        if (!notes.isEmpty())
+            QVoMessageBox::showMessage(this, notes.join(QLatin1Char('\n')), productTitle(), QVoMessageBox::Warning,
+                                       QVoMessageBox::OkButton);
+        emit cutListImported(true);
+    });
 }
 
 void MainWindow::ActOnExportCutList()
@@ -387,7 +419,7 @@ void MainWindow::exportCutList(const QString &path)
         return;
     }
     auto refuse = [this, path](const QString &why) {
-        QVoMessageBox::ShowMessage(this, tr("The cut list cannot be saved as “%1”.").arg(QFileInfo(path).fileName())
+        QVoMessageBox::showMessage(this, tr("The cut list cannot be saved as “%1”.").arg(QFileInfo(path).fileName())
                                              + QLatin1Char('\n') + why,
                                    productTitle(), QVoMessageBox::Error, QVoMessageBox::OkButton);
         emit cutListSaved(false);
@@ -427,9 +459,9 @@ void MainWindow::ActOnSegmentsFromChapters()
     VoVideoConvertItem *current = currentItem();
     if (!current || isConverting())
         return;
-    std::unique_ptr<VoVideoConvertItem> source(current->clone());
+    std::shared_ptr<VoVideoConvertItem> source(current->clone());
     if (source->m_chapters.isEmpty()) {
-        QVoMessageBox::ShowMessage(this, tr("The file has no chapters."), productTitle(), QVoMessageBox::Warning,
+        QVoMessageBox::showMessage(this, tr("The file has no chapters."), productTitle(), QVoMessageBox::Warning,
                                    QVoMessageBox::OkButton);
         return;
     }
@@ -438,11 +470,13 @@ void MainWindow::ActOnSegmentsFromChapters()
         chapters.push_back({chapter.start, chapter.end, chapter.title.toStdString()});
     const cutlist::ReadResult made = cutlist::segmentsFromChapters(chapters, source->m_duration);
     if (!made.ok()) {
-        QVoMessageBox::ShowMessage(this, tr("Chapter %1 starts at or after the end of the file; no segment was made.")
+        QVoMessageBox::showMessage(this, tr("Chapter %1 starts at or after the end of the file; no segment was made.")
                                              .arg(made.error.where),
                                    productTitle(), QVoMessageBox::Error, QVoMessageBox::OkButton);
         return;
     }
-    if (placeCutList(*source, made.segments))
-        m_project->record(tr("Segments From Chapters"));
+    placeCutList(source, made.segments, [this](bool placed) {
+        if (placed)
+            m_project->record(tr("Segments From Chapters"));
+    });
 }

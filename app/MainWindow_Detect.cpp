@@ -69,7 +69,7 @@ void MainWindow::ActOnDetect()
     // The work may change while the dialog is open (a file handed over
     // from another start); the segments are made from a copy of the
     // source as it was.
-    std::unique_ptr<VoVideoConvertItem> source(current->clone());
+    std::shared_ptr<VoVideoConvertItem> source(current->clone());
     QDetectDlg dlg(source->m_videoPath, int64_t(source->m_duration), this);
     dlg.adjustSize();
     centreDialog(&dlg);
@@ -83,30 +83,33 @@ void MainWindow::ActOnDetect()
             times.append(uint64_t(t));
         m_videoItemDlg->timeLine()->setMarkers(times);
         // The markers are drawn on Simple Mode's timeline; the switch asks
-        // first when the segments overlap.
-        if (!m_videoItemDlg->isSimpleMode())
-            QMetaObject::invokeMethod(m_videoItemDlg, "OnStyleLine");
-        m_project->record(tr("Detect Cuts"));
+        // first when the segments overlap. One step, after the answer.
+        if (m_videoItemDlg->isSimpleMode())
+            m_project->record(tr("Detect Cuts"));
+        else
+            m_videoItemDlg->requestSimpleMode([this](bool) { m_project->record(tr("Detect Cuts")); });
         return;
     }
     if (dlg.pieces().empty())
         return;
 
-    const int count = int(dlg.pieces().size());
-    bool replace = true;
-    if (!askReplaceSegments(count, replace,
-                            tr("The work already has segments (%1). Replace them with the %2 found, or append "
-                               "those after them?")))
-        return;
-    QList<VoVideoConvertItem *> made;
-    for (const detectcuts::Piece &piece : dlg.pieces()) {
-        VoVideoConvertItem *item = source->clone();
-        item->m_TrimStartTime = uint64_t(piece.start_us);
-        item->m_TrimEndTime = uint64_t(piece.end_us);
-        item->m_label.clear();
-        made.append(item);
-    }
-    m_videoItemDlg->placeSegments(made, replace);
-    // One step, whatever the dialogs in between recorded.
-    m_project->record(tr("Detect Cuts"));
+    const std::vector<detectcuts::Piece> pieces = dlg.pieces();
+    askReplaceSegments(int(pieces.size()), source->m_videoPath,
+                       tr("The work already has segments (%1). Replace them with the %2 found, or append "
+                          "those after them?"),
+                       [this, source, pieces](bool go, bool replace) {
+                           if (!go)
+                               return;
+                           QList<VoVideoConvertItem *> made;
+                           for (const detectcuts::Piece &piece : pieces) {
+                               VoVideoConvertItem *item = source->clone();
+                               item->m_TrimStartTime = uint64_t(piece.start_us);
+                               item->m_TrimEndTime = uint64_t(piece.end_us);
+                               item->m_label.clear();
+                               made.append(item);
+                           }
+                           m_videoItemDlg->placeSegments(made, replace);
+                           // One step, whatever the dialogs in between recorded.
+                           m_project->record(tr("Detect Cuts"));
+                       });
 }

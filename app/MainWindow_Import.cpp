@@ -26,6 +26,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QPointer>
 #include <QUrl>
 
 namespace {
@@ -64,8 +65,18 @@ void MainWindow::addImportFile(QStringList fileNames)
         return;
     }
     // Another file takes the place of the work: unsaved work is asked about
-    // before anything starts, so that Cancel leaves it exactly as it is.
-    if (!m_project->confirmDiscard())
+    // before anything starts, so that Cancel leaves it exactly as it is. The
+    // import starts from the answer.
+    m_project->confirmDiscard([this, fileNames](bool mayGo) {
+        if (mayGo)
+            startImport(fileNames);
+    });
+}
+
+void MainWindow::startImport(const QStringList &fileNames)
+{
+    // The program may have begun to end while the question was open.
+    if (m_exitPending)
         return;
     // A dropped file or one named on the command line also sets where the
     // next open-file dialog starts.
@@ -248,15 +259,23 @@ void MainWindow::showOpenedItem(VoVideoConvertItem *item, unsigned importId)
     m_videoItemDlg->setTimelineTotal(duration);
     m_videoCutToolbar->setItem(item);
     setAdjustFileName(item->m_fileSuffix, item->m_videoName);
+    // Neither message waits; the second opens when the first is closed,
+    // not over it.
+    QPointer<MainWindow> self(this);
+    const auto audioNotice = [self] {
+        if (self && self->m_playObject->audioOutputFailed())
+            QVoMessageBox::showMessage(self, tr("Open audio device failed. "), productTitle(), QVoMessageBox::Error,
+                                       QVoMessageBox::OkButton, {}, QStringLiteral("audioOutputFailed"));
+    };
     if (item->endsEarly())
-        QVoMessageBox::ShowMessage(this,
+        QVoMessageBox::showMessage(this,
                                    tr("This file ends at %1 although it declares %2 — it may be an "
                                       "unfinished download.")
                                        .arg(shortClock(item->m_duration), shortClock(item->m_declaredDuration)),
-                                   productTitle(), QVoMessageBox::Warning, QVoMessageBox::OkButton);
-    if (m_playObject->audioOutputFailed())
-        QVoMessageBox::ShowMessage(this, tr("Open audio device failed. "), productTitle(), QVoMessageBox::Error,
-                                   QVoMessageBox::OkButton);
+                                   productTitle(), QVoMessageBox::Warning, QVoMessageBox::OkButton,
+                                   [audioNotice](int) { audioNotice(); }, QStringLiteral("endsEarly"));
+    else
+        audioNotice();
 }
 
 void MainWindow::reopenPlayer(const QString &path, uint64_t position, bool paused)
@@ -302,7 +321,10 @@ void MainWindow::showOpenFailed(QString path, QString reason)
         details << reason;
     if (!details.isEmpty())
         text += QLatin1String("\n\n") + details.join(QLatin1Char('\n'));
-    QVoMessageBox::ShowMessage(this, text, productTitle(), QVoMessageBox::Error, QVoMessageBox::OkButton);
+    // Not waited for; a later failure replaces the message instead of
+    // opening another over it.
+    QVoMessageBox::showMessage(this, text, productTitle(), QVoMessageBox::Error, QVoMessageBox::OkButton, {},
+                               QStringLiteral("openFailed"));
 }
 
 QString MainWindow::shortClock(uint64_t us)
@@ -402,7 +424,7 @@ void MainWindow::openHandedOverFile()
     if (isConverting()) {
         // A drop is refused while converting; a file from a start must not
         // vanish without a word.
-        QVoMessageBox::ShowMessage(this,
+        QVoMessageBox::showMessage(this,
                                    tr("%1 was not opened: a conversion is running. Open it when the "
                                       "conversion has finished.")
                                        .arg(QFileInfo(path).fileName()),

@@ -109,11 +109,14 @@ void MainWindow::OnClose()
         // Already on its way out: the work stopped for it is ending.
         if (m_exitPending)
             break;
-        // Hiding keeps the work; ending the program would lose it.
-        if (!m_project->confirmDiscard())
-            break;
-        m_exitPending = true;
-        stopWorkForExit([this] { startCloseAnimation(); });
+        // Hiding keeps the work; ending the program would lose it. The
+        // question does not wait: its answer goes on from here.
+        m_project->confirmDiscard([this](bool mayGo) {
+            if (!mayGo || m_exitPending)
+                return;
+            m_exitPending = true;
+            stopWorkForExit([this] { startCloseAnimation(); });
+        });
         break;
     case CloseFlow::ToTray:
         hide();

@@ -396,7 +396,7 @@ void MainWindow::OnBtnAddItem()
 void MainWindow::addItemNow()
 {
     if (isSimpleMode() && !m_videoItemDlg->timelineHasRoomAtEnd()) {
-        QVoMessageBox::ShowMessage(this,
+        QVoMessageBox::showMessage(this,
                                    tr("Adding segment failed. Please drag segment to leave some space at the end \n"
                                       "or switch to the \"Free Mode\"."),
                                    productTitle(), QVoMessageBox::Warning, QVoMessageBox::OkButton);

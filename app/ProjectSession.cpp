@@ -608,7 +608,7 @@ bool ProjectSession::saveProjectTo(const QString &path)
     const Project project = toProject();
     QString error;
     if (!ProjectFile::write(path, project, &error)) {
-        QVoMessageBox::ShowMessage(m_window, error, productTitle(), QVoMessageBox::Error, QVoMessageBox::OkButton);
+        QVoMessageBox::showMessage(m_window, error, productTitle(), QVoMessageBox::Error, QVoMessageBox::OkButton);
         return false;
     }
     m_projectPath = QFileInfo(path).absoluteFilePath();
@@ -634,7 +634,7 @@ bool ProjectSession::chooseAndOpenProject()
 bool ProjectSession::openProject(const QString &path, std::function<void(bool)> then)
 {
     auto fail = [this, then](const QString &text) {
-        QVoMessageBox::ShowMessage(m_window, text, productTitle(), QVoMessageBox::Error, QVoMessageBox::OkButton);
+        QVoMessageBox::showMessage(m_window, text, productTitle(), QVoMessageBox::Error, QVoMessageBox::OkButton);
         if (then)
             then(false);
         return false;
@@ -681,16 +681,29 @@ bool ProjectSession::openProject(const QString &path, std::function<void(bool)> 
             if (found.source.isEmpty())
                 return void(fail(tr("The source file of the project %1 was not found:\n%2")
                                      .arg(QFileInfo(path).fileName(), found.project.source.path)));
-            if (!confirmDiscard()) {
-                if (then)
-                    then(false);
-                return;
-            }
-            // The import runs with its loading window; its end finishes the
-            // opening (finishOpening).
-            m_opening = std::make_unique<Opening>(Opening{found.project, path, found.source, then});
-            m_openingProject = true;
-            m_window->addImportFile({found.source});
+            confirmDiscard([this, path, then, fail, found](bool mayGo) {
+                if (!mayGo) {
+                    if (then)
+                        then(false);
+                    return;
+                }
+                // Asked again: a conversion may have started, or another
+                // project be on its way, while the question was open.
+                if (MainWindow::isConverting())
+                    return void(fail(tr("%1 was not opened: a conversion is running. Open it when the conversion "
+                                        "has finished.")
+                                         .arg(QFileInfo(path).fileName())));
+                if (m_openingProject) {
+                    if (then)
+                        then(false);
+                    return;
+                }
+                // The import runs with its loading window; its end finishes
+                // the opening (finishOpening).
+                m_opening = std::make_unique<Opening>(Opening{found.project, path, found.source, then});
+                m_openingProject = true;
+                m_window->addImportFile({found.source});
+            });
         });
     return true;
 }
@@ -728,19 +741,32 @@ QVoMessageBox *ProjectSession::discardQuestion(QWidget *parent, const QString &n
     return box;
 }
 
-bool ProjectSession::confirmDiscard()
+void ProjectSession::confirmDiscard(std::function<void(bool mayGo)> then)
 {
     // A project being opened has asked already, before its source's import.
-    if (m_openingProject || !hasUnsavedChanges())
-        return true;
-    const QString name = m_projectPath.isEmpty() ? QFileInfo(m_sourcePath).fileName()
-                                                 : QFileInfo(m_projectPath).fileName();
-    std::unique_ptr<QVoMessageBox> box(discardQuestion(m_window, name));
-    m_window->centreDialog(box.get());
-    const int answer = box->exec();
-    if (answer == QVoMessageBox::Yes)
-        return saveProject();
-    return answer == QVoMessageBox::No;
+    if (m_openingProject || !hasUnsavedChanges()) {
+        then(true);
+        return;
+    }
+    static const QString name = QStringLiteral("discardQuestion");
+    if (QVoMessageBox::openBoxNamed(m_window, name)) {
+        then(false);
+        return;
+    }
+    const QString workName = m_projectPath.isEmpty() ? QFileInfo(m_sourcePath).fileName()
+                                                     : QFileInfo(m_projectPath).fileName();
+    QVoMessageBox *box = discardQuestion(m_window, workName);
+    m_window->centreDialog(box);
+    QPointer<ProjectSession> self(this);
+    QVoMessageBox::openBox(box, [self, then](int answer) {
+        if (!self)
+            return;
+        if (answer == QVoMessageBox::Yes)
+            // Saved as it is now, with what changed while the question was open.
+            then(self->saveProject());
+        else
+            then(answer == QVoMessageBox::No);
+    });
 }
 
 // --- autosave and recovery ----------------------------------------------
@@ -814,7 +840,7 @@ QVoMessageBox *ProjectSession::restoreQuestion(QWidget *parent, const QString &f
     return box;
 }
 
-void ProjectSession::offerRestore()
+void ProjectSession::offerRestore(std::function<void()> then)
 {
     struct Left {
         QString path;
@@ -851,24 +877,38 @@ void ProjectSession::offerRestore()
         lock.unlock();
         QFile::remove(lockPath);
     }
-    if (left.isEmpty())
+    if (left.isEmpty()) {
+        if (then)
+            then();
         return;
+    }
     std::sort(left.begin(), left.end(), [](const Left &a, const Left &b) { return a.when > b.when; });
     for (int i = 1; i < left.size(); ++i)
         QFile::remove(left[i].path);
-    const Left &newest = left.first();
-    std::unique_ptr<QVoMessageBox> box(
-        restoreQuestion(m_window, QFileInfo(newest.project.source.path).fileName(), newest.when));
-    m_window->centreDialog(box.get());
-    const int answer = box->exec();
+    const Left newest = left.first();
+    QVoMessageBox *box = restoreQuestion(m_window, QFileInfo(newest.project.source.path).fileName(), newest.when);
+    box->setObjectName(QStringLiteral("restoreQuestion"));
+    m_window->centreDialog(box);
+    QPointer<ProjectSession> self(this);
+    QVoMessageBox::openBox(box, [self, newest, then](int answer) {
+        if (!self)
+            return;
+        self->answerRestore(answer == QVoMessageBox::Yes, newest.path, newest.project);
+        if (then)
+            then();
+    });
+}
+
+void ProjectSession::answerRestore(bool restore, const QString &path, const Project &project)
+{
     // Taken over as this session's own until it is saved again.
     const QString taken = m_autosavePath + QStringLiteral(".restoring");
     QFile::remove(taken);
-    if (answer != QVoMessageBox::Yes || !QFile::rename(newest.path, taken)) {
-        QFile::remove(newest.path);
+    if (!restore || !QFile::rename(path, taken)) {
+        QFile::remove(path);
         return;
     }
-    const QString projectPath = newest.project.stored.value(QStringLiteral("autosave")).toObject().value(QStringLiteral("project")).toString();
+    const QString projectPath = project.stored.value(QStringLiteral("autosave")).toObject().value(QStringLiteral("project")).toString();
     m_restoring = true;
     openProject(taken, [this, taken, projectPath](bool opened) {
         m_restoring = false;

@@ -66,9 +66,12 @@ public:
     bool chooseAndOpenProject();
     static bool isProjectPath(const QString &path);
 
-    // Asked before the work goes (closing, opening other work): true when
-    // it may go (saved, discarded, or nothing to lose).
-    bool confirmDiscard();
+    // Asked before the work goes (closing, opening other work): then(true)
+    // when it may go (saved, discarded, or nothing to lose), at once when
+    // there is nothing to ask, else once the user has answered; the question
+    // does not wait. then(false) after Cancel, a failed save, or when the
+    // question is already open (that one decides).
+    void confirmDiscard(std::function<void(bool mayGo)> then);
     // The question it asks, about the work called name.
     static QVoMessageBox *discardQuestion(QWidget *parent, const QString &name);
 
@@ -79,7 +82,9 @@ public:
     QString autosavePath() const { return m_autosavePath; }
     // Autosaves of sessions that ended without tidying up (a crash, a
     // kill): the newest is offered for restoring, the rest are removed.
-    void offerRestore();
+    // The question does not wait; then() follows its answer (at once when
+    // nothing is offered), after a restore has begun.
+    void offerRestore(std::function<void()> then = {});
     static QVoMessageBox *restoreQuestion(QWidget *parent, const QString &file, const QDateTime &when);
     // The program is ending without a chance to ask (SIGTERM at a logout):
     // unsaved work is written to the autosave now and left there, so that
@@ -119,6 +124,8 @@ private:
     void reopenPlayerIfClosed();
     WorkState fromProject(const Project &project) const;
     void finishOpening();
+    // The restore question's answer about the autosave at path.
+    void answerRestore(bool restore, const QString &path, const Project &project);
     void writeAutosave();
     bool writeAutosaveNow();
     void removeAutosave();

@@ -162,9 +162,10 @@ int main(int argc, char *argv[])
         // named file opens once that question is answered, not beneath it.
         const QString file = fileArgument();
         QTimer::singleShot(0, &window, [&window, file] {
-            window.project()->offerRestore();
-            if (!file.isEmpty())
-                window.addImportFile({file});
+            window.project()->offerRestore([&window, file] {
+                if (!file.isEmpty())
+                    window.addImportFile({file});
+            });
         });
         const int delay = autoCloseDelay();
         if (delay >= 0) {

@@ -205,10 +205,16 @@ void QVideoCutManageDlg::buildForm()
     connect(m_btnAddItem, &QImageButton::clicked, this, &QVideoCutManageDlg::emitBtnAdd);
     connect(m_btnDelete, &QImageButton::clicked, this, &QVideoCutManageDlg::OnDelete);
     connect(m_btnEdit, &QImageButton::clicked, this, &QVideoCutManageDlg::OnEdit);
-    connect(m_btnStyleLine, &QImageButton::clicked, this, &QVideoCutManageDlg::OnStyleLine);
+    // The switch is a step once it has happened, after its question if
+    // it asks one.
+    connect(m_btnStyleLine, &QImageButton::clicked, this, [this] {
+        requestSimpleMode([this](bool switched) {
+            if (switched)
+                noteStep(tr("Switch to Simple Mode"));
+        });
+    });
     connect(m_btnStyleList, &QImageButton::clicked, this, &QVideoCutManageDlg::OnStyleList);
     // After the switch itself (a refused switch changes nothing: no step).
-    connect(m_btnStyleLine, &QImageButton::clicked, this, [this] { noteStep(tr("Switch to Simple Mode")); });
     connect(m_btnStyleList, &QImageButton::clicked, this, [this] { noteStep(tr("Switch to Free Mode")); });
     connect(m_btnOpen, &QImageButtonEx::clicked, this, &QVideoCutManageDlg::OnBtnOpen);
     connect(m_btnUp, &QImageButton::clicked, this, &QVideoCutManageDlg::OnBtnUp);

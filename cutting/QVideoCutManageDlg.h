@@ -5,6 +5,7 @@
 // rows (any order, overlaps allowed); Simple Mode lays them side by side
 // on a timeline over a strip of thumbnails. The conversion row starts and
 // stops the conversion of all segments and opens the output folder.
+#include "SegmentOrder.h"
 #include "TimeItemInfo.h"
 
 #include <QElapsedTimer>
@@ -111,10 +112,15 @@ public:
     // Puts new items (outside the item list, in list order) into the work,
     // after the present segments or in their place; the panel owns them
     // from then on. The first new segment becomes current. In Simple Mode
-    // segments out of time order are put in order as the switch to it
-    // does, after its question; false when the user declined it and the
-    // panel went to Free Mode.
+    // segments out of time order leave the panel in Free Mode and the
+    // switch's question opens: a Yes puts them in order and switches back
+    // (a step of its own). True when the panel is in its mode of before.
     bool placeSegments(const QList<VoVideoConvertItem *> &items, bool replace);
+    // The switch to Simple Mode. Segments out of time order are asked about
+    // first without waiting for the answer: then(true) once the panel has
+    // switched, then(false) when the user kept Free Mode or the question
+    // was already open (that one answers).
+    void requestSimpleMode(std::function<void(bool)> then);
 
     // Asks a running conversion to stop for the end of the program; calls
     // stopped once it has ended and its partial file is gone (at once when
@@ -202,13 +208,19 @@ private:
     void afterRemoval();
     void showModeButtons();
     void setFixedPanelHeight(int height);
-    // The order check and normalisation of the switch to Simple Mode;
-    // false when the user kept Free Mode.
-    bool prepareSimpleMode();
+    // The segments' ranges as they are now, in row order.
+    QVector<SegmentRange> segmentRanges() const;
+    // Puts the segments in time order without overlaps, as Simple Mode
+    // shows them (starts moved, segments left without room removed).
+    void normaliseForSimpleMode();
+    // Shows the panel in Simple Mode with the segments as they are.
+    void enterSimpleMode();
     void fillTimeline();
     void runEdit(QVideoConvertItem *entry);
     QString outputFolder() const;
     void showProgressFigure();
+    // The message at the end of a run (a failure, notes), in one box.
+    void showRunEnded(const QString &text, int kind);
     void setupLabelEditing();
 
     QImageButton *m_btnShowList = nullptr;

@@ -64,8 +64,9 @@ void QVideoCutManageDlg::OnConvert()
 {
     const QString folder = outputFolder();
     if (folder.isEmpty() || !(QFileInfo(folder).isDir() || QDir().mkpath(folder)) || !QFileInfo(folder).isDir()) {
-        QVoMessageBox::ShowMessage(this, tr("The output path is invalid!"), QLatin1String(""),
-                                   QVoMessageBox::Error, QVoMessageBox::OkButton);
+        QVoMessageBox::showMessage(this, tr("The output path is invalid!"), QLatin1String(""),
+                                   QVoMessageBox::Error, QVoMessageBox::OkButton, {},
+                                   QStringLiteral("outputPathInvalid"));
         return;
     }
     m_converter = std::make_unique<QConverterObject>();
@@ -214,8 +215,7 @@ void QVideoCutManageDlg::setConvertState(bool bConverting)
         const QString notes = m_convertNotes.join(QLatin1Char('\n'));
         m_convertNotes.clear();
         if (!m_bUserStopped)
-            QVoMessageBox::ShowMessage(this, notes, productTitle(), QVoMessageBox::Warning,
-                                       QVoMessageBox::OkButton);
+            showRunEnded(notes, QVoMessageBox::Warning);
     }
 }
 
@@ -228,7 +228,23 @@ void QVideoCutManageDlg::convertedFinish(bool success)
     // The engine's own reason, when it gave one, helps the user see what to change.
     if (m_converter && !m_converter->failureText().isEmpty())
         text += QLatin1String("\n\n") + m_converter->failureText();
-    QVoMessageBox::ShowMessage(this, text, productTitle(), QVoMessageBox::Error, QVoMessageBox::OkButton);
+    showRunEnded(text, QVoMessageBox::Error);
+}
+
+void QVideoCutManageDlg::showRunEnded(const QString &text, int kind)
+{
+    // Not waited for: the run goes on to its end while the box is open.
+    // What else the run has to say (its notes after a failure) joins the
+    // open box instead of opening another over it.
+    static const QString name = QStringLiteral("conversionEnded");
+    if (QVoMessageBox *open = QVoMessageBox::openBoxNamed(this, name)) {
+        open->setMessage(open->message() + QStringLiteral("\n\n") + text);
+        if (kind == QVoMessageBox::Error)
+            open->setKind(kind);
+        open->prepare();
+        return;
+    }
+    QVoMessageBox::showMessage(this, text, productTitle(), kind, QVoMessageBox::OkButton, {}, name);
 }
 
 void QVideoCutManageDlg::OnBtnOpen()
@@ -236,7 +252,7 @@ void QVideoCutManageDlg::OnBtnOpen()
     m_btnOpen->resetItemCount();
     const QString folder = outputFolder();
     if (!QFileInfo(folder).isDir()) {
-        QVoMessageDlg::ShowMsg(tr("Invalid path"));
+        QVoMessageDlg::openMsg(this, tr("Invalid path"));
         return;
     }
     if (folderOpener())

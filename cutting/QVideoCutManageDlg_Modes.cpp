@@ -17,29 +17,22 @@
 #include "WorkModel.h"
 
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScrollArea>
 
-bool QVideoCutManageDlg::prepareSimpleMode()
+QVector<SegmentRange> QVideoCutManageDlg::segmentRanges() const
 {
-    auto rangesNow = [this] {
-        QVector<SegmentRange> ranges;
-        for (QVideoConvertItem *entry : qAsConst(m_entries)) {
-            const VoVideoConvertItem *item = entry->item();
-            ranges.append({item->m_TrimStartTime, item->m_TrimEndTime, item->m_duration});
-        }
-        return ranges;
-    };
-    if (segmentsInTimelineOrder(rangesNow()))
-        return true;
-    const int answer = QVoMessageBox::ShowMessage(
-        this, tr("Switching to the Simple Mode will change the segment length!"), productTitle(),
-        QVoMessageBox::Warning, QVoMessageBox::YesNoButtons);
-    if (answer != QVoMessageBox::Yes)
-        return false;
+    QVector<SegmentRange> ranges;
+    for (QVideoConvertItem *entry : qAsConst(m_entries)) {
+        const VoVideoConvertItem *item = entry->item();
+        ranges.append({item->m_TrimStartTime, item->m_TrimEndTime, item->m_duration});
+    }
+    return ranges;
+}
 
-    // Read again: while the question was open, segments asked for before
-    // it (an add waiting for its picture) may have joined the list.
-    QVector<SegmentRange> ranges = rangesNow();
+void QVideoCutManageDlg::normaliseForSimpleMode()
+{
+    QVector<SegmentRange> ranges = segmentRanges();
     const QVector<int> removed = normaliseForTimeline(ranges);
     // Changed starts first, while the rows still match the ranges.
     for (int i = 0; i < m_entries.size(); ++i) {
@@ -51,33 +44,49 @@ bool QVideoCutManageDlg::prepareSimpleMode()
     }
     for (int k = removed.size() - 1; k >= 0; --k)
         removeEntryAt(removed.at(k));
-    return true;
 }
 
-void QVideoCutManageDlg::fillTimeline()
+void QVideoCutManageDlg::requestSimpleMode(std::function<void(bool)> then)
 {
-    for (QVideoConvertItem *entry : qAsConst(m_entries)) {
-        const VoVideoConvertItem *item = entry->item();
-        const double d = item->m_duration ? static_cast<double>(item->m_duration) : 1.0;
-        TimeItemInfo info;
-        info.startPos = static_cast<float>(static_cast<double>(item->m_TrimStartTime) / d);
-        info.endPos = item->m_TrimEndTime == 0 ? 1.0f : static_cast<float>(static_cast<double>(item->m_TrimEndTime) / d);
-        info.length = info.endPos - info.startPos;
-        info.minStart = 0;
-        info.maxEnd = 0;
-        m_timeLine->addTrimTime(info);
+    if (segmentsInTimelineOrder(segmentRanges())) {
+        enterSimpleMode();
+        if (then)
+            then(true);
+        return;
     }
-    refreshLabels();
+    static const QString name = QStringLiteral("simpleModeQuestion");
+    // One question at a time: a second request while it is open is the
+    // same request, and the open question answers it.
+    if (QVoMessageBox::openBoxNamed(this, name)) {
+        if (then)
+            then(false);
+        return;
+    }
+    QPointer<QVideoCutManageDlg> self(this);
+    QVoMessageBox::showMessage(
+        this, tr("Switching to the Simple Mode will change the segment length!"), productTitle(),
+        QVoMessageBox::Warning, QVoMessageBox::YesNoButtons,
+        [self, then](int answer) {
+            if (!self)
+                return;
+            const bool switching = answer == QVoMessageBox::Yes && !self->m_bConverting;
+            if (switching) {
+                // Read again, not the ranges asked about: while the question
+                // was open segments may have come (an add waiting for its
+                // picture, a list placed) or gone.
+                self->normaliseForSimpleMode();
+                self->enterSimpleMode();
+            }
+            if (then)
+                then(switching);
+        },
+        name);
 }
 
-void QVideoCutManageDlg::OnStyleLine()
+void QVideoCutManageDlg::enterSimpleMode()
 {
     if (!m_entries.isEmpty()) {
         m_timeLine->clear();
-        if (!prepareSimpleMode()) {
-            // The user kept Free Mode: nothing has changed.
-            return;
-        }
         fillTimeline();
         QVideoConvertItem *selected = nullptr;
         for (QVideoConvertItem *entry : qAsConst(m_entries))
@@ -109,6 +118,24 @@ void QVideoCutManageDlg::OnStyleLine()
     m_btnDown->hide();
     refresh();
 }
+
+void QVideoCutManageDlg::fillTimeline()
+{
+    for (QVideoConvertItem *entry : qAsConst(m_entries)) {
+        const VoVideoConvertItem *item = entry->item();
+        const double d = item->m_duration ? static_cast<double>(item->m_duration) : 1.0;
+        TimeItemInfo info;
+        info.startPos = static_cast<float>(static_cast<double>(item->m_TrimStartTime) / d);
+        info.endPos = item->m_TrimEndTime == 0 ? 1.0f : static_cast<float>(static_cast<double>(item->m_TrimEndTime) / d);
+        info.length = info.endPos - info.startPos;
+        info.minStart = 0;
+        info.maxEnd = 0;
+        m_timeLine->addTrimTime(info);
+    }
+    refreshLabels();
+}
+
+void QVideoCutManageDlg::OnStyleLine() { requestSimpleMode({}); }
 
 void QVideoCutManageDlg::OnStyleList()
 {

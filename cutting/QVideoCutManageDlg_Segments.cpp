@@ -110,9 +110,13 @@ bool QVideoCutManageDlg::placeSegments(const QList<VoVideoConvertItem *> &items,
     m_currentEntry = nullptr;
     makeCurrent(m_entries.value(replace ? 0 : before), false);
     if (simple) {
-        // The switch checks the order and asks before it changes anything;
-        // declined, the panel stays in Free Mode with the list as given.
-        OnStyleLine();
+        // The switch checks the order and asks before it changes anything.
+        // Until the answer, and after a No, the panel is in Free Mode with
+        // the list as given; a Yes switches, a step of its own.
+        requestSimpleMode([this](bool switched) {
+            if (switched)
+                noteStep(tr("Switch to Simple Mode"));
+        });
         if (!m_bSimpleMode)
             OnStyleList();
     }

@@ -141,7 +141,7 @@ void QCaptureSettingDlg::onOk()
     const QString folder = m_editPath->text();
     const QString problem = folderProblem(folder);
     if (!problem.isEmpty()) {
-        QVoMessageBox::ShowMessage(this, problem);
+        QVoMessageBox::showMessage(this, problem);
         return;
     }
     setImgSuffix(m_cmbFormat->currentText());

@@ -505,7 +505,7 @@ void QSubtitleOperationForm::onSetFamily()
         return;
     QString error;
     if (!addSubtitleFile(file, &error))
-        QVoMessageBox::ShowMessage(this, error);
+        QVoMessageBox::showMessage(this, error);
 }
 
 bool QSubtitleOperationForm::addSubtitleFile(const QString &path, QString *error)

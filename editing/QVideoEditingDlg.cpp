@@ -253,16 +253,19 @@ void QVideoEditingDlg::loadingTimer()
     request.config = m_initialConfig;
     request.openPreview = true;
     m_waitDlg = new QWaitForDlg(this);
+    m_waitDlg->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_waitDlg, &QDialog::finished, this, &QVideoEditingDlg::waitEnded);
     m_loader->begin(request);
     m_spinner->show();
     m_spinner->raise();
     m_spinner->startAnimation();
-    // The dialog may be destroyed while the wait runs (its owner closing).
-    QPointer<QVideoEditingDlg> self(this);
-    m_waitDlg->exec();
-    if (!self)
-        return;
-    delete m_waitDlg;
+    // Modal to this dialog without a loop of its own: the loading step's
+    // end (threadComplete) or the closing of this dialog (done) ends it.
+    m_waitDlg->open();
+}
+
+void QVideoEditingDlg::waitEnded()
+{
     m_waitDlg = nullptr;
     m_spinner->stopAnimation();
     m_spinner->hide();

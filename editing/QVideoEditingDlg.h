@@ -99,6 +99,8 @@ public slots:
     void openImgPath();
     void showPathSettingDlg();
     void loadingTimer();
+    // The wait window has closed (loaded, or this dialog closing).
+    void waitEnded();
     void threadComplete();
     void startPlayerCon();
     // The loading step's record, on this thread: opens the player with it.

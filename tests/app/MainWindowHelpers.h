@@ -80,5 +80,9 @@ inline bool importThroughSignal(MainWindow &w, const QStringList &paths)
         emit w.emitAddFileNames(paths);
         delivered = true;
     });
-    return waitUntil([&w, &delivered] { return delivered && !w.isImporting(); });
+    // A question about unsaved work comes first; the import starts from
+    // its answer.
+    return waitUntil([&w, &delivered] {
+        return delivered && !QVoMessageBox::openBoxNamed(&w, QStringLiteral("discardQuestion")) && !w.isImporting();
+    });
 }

@@ -42,6 +42,7 @@
 #include <QJsonArray>
 #include <QLockFile>
 #include <QMimeData>
+#include <QPointer>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -736,7 +737,12 @@ TEST_F(ProjectWindow, TheAutosaveOfAKilledSessionIsOfferedAtTheNextStartAndResto
     MessageWatcher answers; // "Yes"
     MainWindow w;
     w.show();
-    w.project()->offerRestore();
+    // The question does not wait for its answer: what follows it comes
+    // when it is answered.
+    bool followed = false;
+    w.project()->offerRestore([&] { followed = true; });
+    EXPECT_FALSE(followed);
+    ASSERT_TRUE(waitUntil([&] { return followed; }, 5000));
     ASSERT_EQ(answers.texts.size(), 1);
     EXPECT_TRUE(answers.texts.first().startsWith("Restore the segments of h264_aac.mp4 from "))
         << answers.texts.first().toStdString();
@@ -748,6 +754,41 @@ TEST_F(ProjectWindow, TheAutosaveOfAKilledSessionIsOfferedAtTheNextStartAndResto
     EXPECT_TRUE(QFileInfo::exists(folder + "/session-888888.snipwell"));
     EXPECT_FALSE(w.project()->recentPaths().join(' ').contains("session-"));
     QFile::remove(folder + "/session-888888.snipwell");
+}
+
+TEST_F(ProjectWindow, TheQuestionAboutUnsavedWorkIsAskedOnceAndItsAnswerOpensTheFileItWasAskedFor)
+{
+    MainWindow w;
+    w.show();
+    open(w, "long_h264_aac.mp4");
+    mark(w, 2.0, 4.0);
+    key(w, Qt::Key_Insert);
+    ASSERT_TRUE(w.project()->hasUnsavedChanges());
+    const QString other = fixture("h264_aac.mp4");
+
+    // A drop asks; nothing has changed yet.
+    dropOn(w, other);
+    QPointer<QVoMessageBox> box;
+    ASSERT_TRUE(waitUntil([&] { return (box = QVoMessageBox::openBoxNamed(&w, "discardQuestion")); }, 5000));
+    EXPECT_FALSE(w.isImporting());
+    EXPECT_EQ(itemCount(), 2);
+    // Another file while the question is open (a second drop arrives
+    // before the first is answered) asks nothing more and opens nothing.
+    w.addImportFile({fixture("mpeg2_broadcast.ts")});
+    int open = 0;
+    for (QVoMessageBox *b : w.findChildren<QVoMessageBox *>())
+        open += b->isVisible();
+    EXPECT_EQ(open, 1);
+    EXPECT_FALSE(w.isImporting());
+
+    // Discard, through its button: the file the question was asked for opens.
+    box->prepare();
+    QTest::mouseClick(box->buttons().at(1), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] {
+        return !w.isImporting() && itemCount() == 1 && VoVideoConvertManager::instance()->itemAt(0)->m_videoPath == other;
+    }));
+    EXPECT_FALSE(box && box->isVisible());
+    EXPECT_FALSE(w.project()->hasUnsavedChanges());
 }
 
 TEST_F(ProjectWindow, AnotherFileOverUnsavedWorkAsksFirstAndCancelKeepsEverything)

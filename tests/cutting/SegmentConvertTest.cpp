@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -330,6 +331,39 @@ TEST_F(SegmentConvertTest, ProgressShowsPercentAndTimeLeftBesideAFreeFolderButto
     EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join("|").toStdString();
 }
 
+TEST_F(SegmentConvertTest, AFailedRunSaysAllInOneBoxThatDoesNotHoldTheRunUp)
+{
+    // An encoding that leaves a sound track out (a note for the run's end)
+    // of a source that has gone meanwhile (a failure): both reach the user,
+    // in one box, and nobody answering it keeps the run from ending.
+    setEncoding();
+    addSegments({{1, 2}}, "mpeg2_broadcast.ts");
+    VoVideoConvertManager::instance()->itemAt(0)->m_videoPath = m_dir.filePath("gone.ts");
+    convert();
+    expectIdleControls();
+    QList<QVoMessageBox *> boxes = panel->findChildren<QVoMessageBox *>();
+    ASSERT_EQ(boxes.size(), 1);
+    QPointer<QVoMessageBox> box = boxes.first();
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_TRUE(box->message().startsWith("File conversion failed")) << box->message().toStdString();
+    EXPECT_TRUE(box->message().contains("gone.ts")) << box->message().toStdString();
+    EXPECT_EQ(box->message().count("ac3 (English)"), 1) << box->message().toStdString();
+    EXPECT_EQ(box->kind(), int(QVoMessageBox::Error));
+    const QString said = box->message();
+    // Its OK closes it, and it goes.
+    box->prepare();
+    QTest::mouseClick(box->buttons().first(), Qt::LeftButton);
+    QTRY_VERIFY(!box);
+
+    // A next run's message is a box of its own, not an addition to a
+    // closed one.
+    convert();
+    boxes = panel->findChildren<QVoMessageBox *>();
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes.first()->message(), said);
+    delete boxes.first();
+}
+
 TEST_F(SegmentConvertTest, FailuresShowTheirMessages)
 {
     addSegments({{1, 2}});
@@ -353,9 +387,13 @@ TEST_F(SegmentConvertTest, FailuresShowTheirMessages)
     ConfigState::instance().setConverterPath(m_dir.filePath("file") + "/sub/");
     MessageCatcher messages;
     QSignalSpy states(panel.get(), &QVideoCutManageDlg::emitIsStartConverter);
+    // The messages do not wait for their answer: the handler has returned
+    // when they appear.
     panel->OnConvert();
-    EXPECT_EQ(messages.texts, QStringList({"The output path is invalid!"}));
+    EXPECT_TRUE(messages.texts.isEmpty());
+    QTRY_COMPARE(messages.texts, QStringList({"The output path is invalid!"}));
     EXPECT_TRUE(states.isEmpty());
     panel->OnBtnOpen();
+    QTRY_COMPARE(messages.texts.size(), 2);
     EXPECT_EQ(messages.texts.last(), "Invalid path");
 }

@@ -18,10 +18,12 @@
 #include "TimelineDriver.h"
 #include "VoVideoConvertItem.h"
 #include "VoVideoConvertManager.h"
+#include "WorkModel.h"
 
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPointer>
 #include <QScrollArea>
 #include <QSignalSpy>
 #include <QTest>
@@ -130,6 +132,8 @@ TEST_F(SegmentManagerTest, SwitchToSimpleModeNormalisesOverlaps)
     Answerer answer(true);
     panel->OnBtnShowList();
     QTest::mouseClick(btn("m_btnStyleLine"), Qt::LeftButton);
+    // The question does not hold the click up; the switch follows its Yes.
+    QTRY_VERIFY(panel->isSimpleMode());
     EXPECT_EQ(answer.questions(), 1);
     EXPECT_EQ(answer.lastText(), "Switching to the Simple Mode will change the segment length!");
     EXPECT_TRUE(panel->isSimpleMode());
@@ -151,6 +155,7 @@ TEST_F(SegmentManagerTest, OpenFirstSegmentAndCoveredSegmentsAreDropped)
         Answerer answer(true);
         panel->OnBtnShowList();
         QTest::mouseClick(btn("m_btnStyleLine"), Qt::LeftButton);
+        QTRY_VERIFY(panel->isSimpleMode());
     }
     EXPECT_EQ(ranges(), Ranges({{0, duration}}));
     EXPECT_EQ(panel->entries().size(), 1);
@@ -164,6 +169,7 @@ TEST_F(SegmentManagerTest, OpenFirstSegmentAndCoveredSegmentsAreDropped)
     add(40 * sec, 50 * sec);
     Answerer answer(true);
     QTest::mouseClick(btn("m_btnStyleLine"), Qt::LeftButton);
+    QTRY_VERIFY(panel->isSimpleMode());
     EXPECT_EQ(ranges(), Ranges({{0, 30 * sec}, {40 * sec, 50 * sec}}));
     EXPECT_EQ(panel->timeLine()->count(), 2);
 }
@@ -188,12 +194,54 @@ TEST_F(SegmentManagerTest, OrderedSegmentsSwitchSilentlyAndNoKeepsFreeMode)
     const Ranges before = ranges();
     Answerer answer(false);
     QTest::mouseClick(btn("m_btnStyleLine"), Qt::LeftButton);
-    EXPECT_EQ(answer.questions(), 1);
+    QTRY_COMPARE(answer.questions(), 1);
+    QTRY_VERIFY(!QApplication::activeModalWidget());
     EXPECT_FALSE(panel->isSimpleMode());
     EXPECT_EQ(ranges(), before);
     EXPECT_EQ(panel->entries().size(), 3);
     EXPECT_EQ(ParserXML::readItemValue("LISTMODEL_ITEM", "ListModel_Line", "Y"), "N");
     EXPECT_FALSE(panel->listArea()->isHidden());
+}
+
+TEST_F(SegmentManagerTest, TheSwitchActsOnTheSegmentsAsTheyAreWhenTheAnswerComes)
+{
+    add(0, 10 * sec);
+    add(5 * sec, 20 * sec);
+    panel->OnBtnShowList();
+    QSignalSpy steps(panel->work(), &WorkModel::stepTaken);
+    QTest::mouseClick(btn("m_btnStyleLine"), Qt::LeftButton);
+    // The question is open and nothing has changed yet, nor been recorded.
+    QList<QVoMessageBox *> boxes = panel->findChildren<QVoMessageBox *>();
+    ASSERT_EQ(boxes.size(), 1);
+    QPointer<QVoMessageBox> box = boxes.first();
+    ASSERT_TRUE(box->isVisible());
+    EXPECT_FALSE(panel->isSimpleMode());
+    EXPECT_TRUE(steps.isEmpty());
+    // Asked for again meanwhile (a placed list, a detection), the open
+    // question answers: no second box.
+    btn("m_btnStyleLine")->click();
+    EXPECT_EQ(panel->findChildren<QVoMessageBox *>().size(), 1);
+
+    // While it is open the list changes under it: the first segment goes
+    // (its delete button, clicked from outside), another comes (an add
+    // that waited for its picture).
+    panel->entries().at(0)->deleteButton()->click();
+    add(15 * sec, 30 * sec);
+    ASSERT_EQ(ranges(), Ranges({{5 * sec, 20 * sec}, {15 * sec, 30 * sec}}));
+    steps.clear();
+
+    box->prepare();
+    QTest::mouseClick(box->buttons().at(0), Qt::LeftButton);
+    // Ordered as the segments are now, not as they were when asked.
+    EXPECT_TRUE(panel->isSimpleMode());
+    EXPECT_EQ(ranges(), Ranges({{5 * sec, 20 * sec}, {20 * sec + 1, 30 * sec}}));
+    EXPECT_EQ(panel->entries().size(), 2);
+    EXPECT_EQ(panel->timeLine()->count(), 2);
+    EXPECT_EQ(panel->entries().at(1)->item()->m_TrimStartTime, 20 * sec + 1);
+    // One step for the switch, named for it, once it happened.
+    ASSERT_EQ(steps.size(), 1);
+    EXPECT_EQ(steps.first().at(0).toString(), "Switch to Simple Mode");
+    QTRY_VERIFY(!box);
 }
 
 TEST_F(SegmentManagerTest, DeletingTheCurrentSegmentSelectsItsNeighbour)
@@ -524,6 +572,8 @@ TEST_F(SegmentManagerTest, RandomOperationsKeepRowsItemsAndTimelineInStep)
                 btn("m_btnStyleList")->click();
             else
                 btn("m_btnStyleLine")->click();
+            // A question asked is answered before the next operation.
+            QTRY_VERIFY(!QApplication::activeModalWidget());
             break;
         case 7: // a page button
             panel->pageButtons()->button(pick(n))->click();

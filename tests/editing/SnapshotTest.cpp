@@ -129,17 +129,16 @@ TEST(Snapshot, settingsDialogShowsSlashesAndStoresOnlyOnOk)
         // OK with a folder that takes no files: a message, nothing stored.
         QCaptureSettingDlg dlg;
         dlg.setPath("/proc");
-        QString seen;
-        QTimer::singleShot(0, [&] {
-            QTRY_VERIFY(QApplication::activeModalWidget() && QApplication::activeModalWidget() != &dlg);
-            auto *box = qobject_cast<QVoMessageBox *>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            seen = box->message();
-            box->close();
-        });
         dlg.show();
         QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+        // The message opens over the dialog without holding the click up.
+        QTRY_VERIFY(QApplication::activeModalWidget() && QApplication::activeModalWidget() != &dlg);
+        auto *box = qobject_cast<QVoMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        const QString seen = box->message();
+        box->close();
         EXPECT_NE(dlg.result(), QDialog::Accepted);
+        EXPECT_TRUE(dlg.isVisible());
         EXPECT_TRUE(seen.contains("cannot be written")) << seen.toStdString();
         EXPECT_EQ(getImgFolder(), dir.path());
     }
