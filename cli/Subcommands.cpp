@@ -72,6 +72,18 @@ const std::vector<Subcommand> &subcommands()
                            "    --min-length SECONDS  shortest range (silence 1, black 0.5, freeze 2);\n"
                            "                          scene: shortest time between changes (1)\n"
                            "    --json                one JSON object a line for each FILE\n")},
+        {"extract-subtitles", runExtractSubtitles,
+         QT_TRANSLATE_NOOP("snipwell-cli",
+                           "snipwell-cli extract-subtitles [OPTIONS] FILE...\n"
+                           "    Writes every subtitle stream of each FILE to a file of its own,\n"
+                           "    NAME.INDEX.LANGUAGE.srt: text as SRT (or ASS), PGS pictures as .sup,\n"
+                           "    other picture subtitles as .mks. Existing files are left alone.\n"
+                           "\n"
+                           "    --format FORMAT       text streams: srt (the default) or ass\n"
+                           "    --cut START-END       only what this segment shows, timed as the cut\n"
+                           "                          of the segments joined in order (repeatable)\n"
+                           "    --output-dir DIR      where the files go (default: beside FILE)\n"
+                           "    --json                one JSON object a line for each file written\n")},
     };
     return table;
 }

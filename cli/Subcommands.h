@@ -24,6 +24,7 @@ const std::vector<Subcommand> &subcommands();
 int runInfo(const QStringList &args);
 int runCut(const QStringList &args);
 int runDetect(const QStringList &args);
+int runExtractSubtitles(const QStringList &args);
 
 // False with the reason when path is no file we may read (missing, a
 // folder, no permission), before the engine is asked.

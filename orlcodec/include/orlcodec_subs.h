@@ -28,10 +28,19 @@ enum {
     ORL_SUBS_MKS = 4
 };
 
+/* One subtitle stream of a source. */
+typedef struct orl_subs_stream {
+    int index;         /* the stream's index in the source */
+    int kind;          /* the file it is written as by default; ORL_SUBS_NONE: it cannot be */
+    char language[16]; /* the stream's language tag as the source has it; empty when none */
+    char codec[32];    /* FFmpeg's name of its codec */
+} orl_subs_stream;
+
 ORL_API ORL_HANDLE Subs_Create(void);
-/* The kind stream (its index in the source) is written as by default;
- * ORL_SUBS_NONE when it cannot be written (Engine_GetLastError says why). */
-ORL_API int Subs_DefaultKind(ORL_HANDLE h, const char *source_utf8, int stream);
+/* The subtitle streams of the source, up to max of them into streams; the
+ * number of them (0: none), or -1 when the source cannot be read
+ * (Engine_GetLastError says why). Blocks while the source is opened. */
+ORL_API int Subs_ListStreams(ORL_HANDLE h, const char *source_utf8, orl_subs_stream *streams, int max);
 /* Writes stream of the source into out_utf8 as kind; count ranges given by
  * starts[i]..ends[i] (0: the whole stream). The file appears complete or
  * not at all. 1 on success. */

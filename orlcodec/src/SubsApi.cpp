@@ -4,7 +4,9 @@
 #include "SubtitleExport.h"
 #include "orlcodec_subs.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <mutex>
 
 using namespace orl;
@@ -37,25 +39,36 @@ ORL_HANDLE Subs_Create(void)
     }
 }
 
-int Subs_DefaultKind(ORL_HANDLE h, const char *source_utf8, int stream)
+int Subs_ListStreams(ORL_HANDLE h, const char *source_utf8, orl_subs_stream *streams, int max)
 {
-    return guardBoundary(h, 0, [&]() -> int {
+    return guardBoundary(h, -1, [&]() -> int {
         std::shared_ptr<SubsObject> s = findSubs(h);
         if (!s)
-            return ORL_SUBS_NONE;
+            return -1;
         s->clearError();
-        if (!source_utf8) {
-            s->setError("no source named");
-            return ORL_SUBS_NONE;
+        if (!source_utf8 || max < 0 || (max > 0 && !streams)) {
+            s->setError("invalid arguments");
+            return -1;
         }
         InterruptFlags irq;
         irq.abort = &s->cancelled;
         irq.global = engineInterrupt();
         std::string error;
-        const int kind = static_cast<int>(subtitleFileOf(source_utf8, stream, &irq, error));
-        if (kind == ORL_SUBS_NONE)
+        std::vector<SubtitleStreamEntry> found;
+        if (!listSubtitleStreams(source_utf8, &irq, found, error)) {
             s->setError(error);
-        return kind;
+            return -1;
+        }
+        const int n = std::min(max, static_cast<int>(found.size()));
+        for (int i = 0; i < n; ++i) {
+            orl_subs_stream &o = streams[i];
+            o = orl_subs_stream{};
+            o.index = found[size_t(i)].index;
+            o.kind = static_cast<int>(found[size_t(i)].kind);
+            std::snprintf(o.language, sizeof o.language, "%s", found[size_t(i)].language.c_str());
+            std::snprintf(o.codec, sizeof o.codec, "%s", found[size_t(i)].codec.c_str());
+        }
+        return static_cast<int>(found.size());
     });
 }
 

@@ -358,13 +358,28 @@ AVStream *subtitleStream(OpenedSource &src, int stream, std::string &why)
 
 } // namespace
 
-SubtitleFile subtitleFileOf(const std::string &source, int stream, InterruptFlags *irq, std::string &why)
+bool listSubtitleStreams(const std::string &source, InterruptFlags *irq, std::vector<SubtitleStreamEntry> &out,
+                         std::string &error)
 {
+    out.clear();
     OpenedSource src;
-    if (!openInput(source, irq, src, why))
-        return SubtitleFile::None;
-    AVStream *st = subtitleStream(src, stream, why);
-    return st ? defaultSubtitleFile(st->codecpar->codec_id, why) : SubtitleFile::None;
+    if (!openInput(source, irq, src, error))
+        return false;
+    AVFormatContext *ctx = src.ctx.get();
+    for (unsigned i = 0; i < ctx->nb_streams; ++i) {
+        const AVStream *st = ctx->streams[i];
+        if (st->codecpar->codec_type != AVMEDIA_TYPE_SUBTITLE)
+            continue;
+        SubtitleStreamEntry e;
+        e.index = static_cast<int>(i);
+        std::string why;
+        e.kind = defaultSubtitleFile(st->codecpar->codec_id, why);
+        if (const AVDictionaryEntry *lang = av_dict_get(st->metadata, "language", nullptr, 0))
+            e.language = lang->value;
+        e.codec = avcodec_get_name(st->codecpar->codec_id);
+        out.push_back(std::move(e));
+    }
+    return true;
 }
 
 bool exportSubtitles(const std::string &source, int stream, SubtitleFile kind,

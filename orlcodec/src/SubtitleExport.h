@@ -25,9 +25,16 @@ struct SubtitleRange {
 // cannot be written (why says so).
 SubtitleFile defaultSubtitleFile(int codecId, std::string &why);
 
-// The file stream (the source's stream index) of source is written as by
-// default; None with why when it cannot be written (or is no subtitle).
-SubtitleFile subtitleFileOf(const std::string &source, int stream, InterruptFlags *irq, std::string &why);
+struct SubtitleStreamEntry {
+    int index = 0;
+    SubtitleFile kind = SubtitleFile::None; // None: it cannot be written
+    std::string language;
+    std::string codec;
+};
+
+// The subtitle streams of source; false with error when it cannot be read.
+bool listSubtitleStreams(const std::string &source, InterruptFlags *irq, std::vector<SubtitleStreamEntry> &out,
+                         std::string &error);
 
 // Writes stream (the source's stream index) of source into out as kind
 // (None: the default), only the ranges when any are given. The file

@@ -2696,6 +2696,58 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
             <source>the settings could not be read and were reset; the old settings file was kept as %1</source>
             <translation>die Einstellungen konnten nicht gelesen werden und wurden zurückgesetzt; die alte Einstellungsdatei wurde aufbewahrt als %1</translation>
         </message>
+        <message>
+            <source>snipwell-cli extract-subtitles [OPTIONS] FILE...
+    Writes every subtitle stream of each FILE to a file of its own,
+    NAME.INDEX.LANGUAGE.srt: text as SRT (or ASS), PGS pictures as .sup,
+    other picture subtitles as .mks. Existing files are left alone.
+
+    --format FORMAT       text streams: srt (the default) or ass
+    --cut START-END       only what this segment shows, timed as the cut
+                          of the segments joined in order (repeatable)
+    --output-dir DIR      where the files go (default: beside FILE)
+    --json                one JSON object a line for each file written
+</source>
+            <translation>snipwell-cli extract-subtitles [OPTIONEN] DATEI...
+    Schreibt jede Untertitelspur jeder DATEI in eine eigene Datei,
+    NAME.INDEX.SPRACHE.srt: Text als SRT (oder ASS), PGS-Bilder als .sup,
+    andere Bilduntertitel als .mks. Vorhandene Dateien bleiben unberührt.
+
+    --format FORMAT       Textspuren: srt (Standard) oder ass
+    --cut START-ENDE      nur, was dieses Segment zeigt, zeitlich wie der
+                          Schnitt der Segmente in Reihenfolge (wiederholbar)
+    --output-dir ORDNER   wohin die Dateien kommen (Standard: neben DATEI)
+    --json                ein JSON-Objekt pro Zeile für jede geschriebene Datei
+</translation>
+        </message>
+        <message>
+            <source>unknown subtitle format %1: srt or ass</source>
+            <translation>unbekanntes Untertitelformat %1: srt oder ass</translation>
+        </message>
+        <message>
+            <source>%1 needs START-END, the end after the start</source>
+            <translation>%1 braucht START-ENDE, das Ende nach dem Start</translation>
+        </message>
+        <message>
+            <source>the output folder %1 does not exist</source>
+            <translation>der Ausgabeordner %1 existiert nicht</translation>
+        </message>
+        <message>
+            <source>stream %1</source>
+            <translation>Spur %1</translation>
+        </message>
+        <message>
+            <source>%1 subtitles can be neither read as text nor kept as pictures</source>
+            <translation>%1-Untertitel lassen sich weder als Text lesen noch als Bilder behalten</translation>
+        </message>
+        <message>
+            <source>%1 already exists; remove it or choose another --output-dir</source>
+            <translation>%1 existiert bereits; entfernen Sie die Datei oder wählen Sie ein anderes --output-dir</translation>
+        </message>
+        <message>
+            <source>no subtitle streams</source>
+            <translation>keine Untertitelspuren</translation>
+        </message>
     </context>
     <context>
         <name>BatchApplyDlg</name>

@@ -2696,6 +2696,58 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
             <source>the settings could not be read and were reset; the old settings file was kept as %1</source>
             <translation>les réglages n’ont pas pu être lus et ont été rétablis ; l’ancien fichier de réglages a été conservé sous %1</translation>
         </message>
+        <message>
+            <source>snipwell-cli extract-subtitles [OPTIONS] FILE...
+    Writes every subtitle stream of each FILE to a file of its own,
+    NAME.INDEX.LANGUAGE.srt: text as SRT (or ASS), PGS pictures as .sup,
+    other picture subtitles as .mks. Existing files are left alone.
+
+    --format FORMAT       text streams: srt (the default) or ass
+    --cut START-END       only what this segment shows, timed as the cut
+                          of the segments joined in order (repeatable)
+    --output-dir DIR      where the files go (default: beside FILE)
+    --json                one JSON object a line for each file written
+</source>
+            <translation>snipwell-cli extract-subtitles [OPTIONS] FICHIER...
+    Écrit chaque flux de sous-titres de chaque FICHIER dans un fichier à part,
+    NOM.INDEX.LANGUE.srt : le texte en SRT (ou ASS), les images PGS en .sup,
+    les autres sous-titres en images en .mks. Les fichiers existants sont laissés tels quels.
+
+    --format FORMAT       flux texte : srt (par défaut) ou ass
+    --cut DÉBUT-FIN       seulement ce que montre ce segment, minuté comme la
+                          découpe des segments joints dans l'ordre (répétable)
+    --output-dir DOSSIER  où vont les fichiers (par défaut : à côté du FICHIER)
+    --json                un objet JSON par ligne pour chaque fichier écrit
+</translation>
+        </message>
+        <message>
+            <source>unknown subtitle format %1: srt or ass</source>
+            <translation>format de sous-titres inconnu %1 : srt ou ass</translation>
+        </message>
+        <message>
+            <source>%1 needs START-END, the end after the start</source>
+            <translation>%1 attend DÉBUT-FIN, la fin après le début</translation>
+        </message>
+        <message>
+            <source>the output folder %1 does not exist</source>
+            <translation>le dossier de sortie %1 n'existe pas</translation>
+        </message>
+        <message>
+            <source>stream %1</source>
+            <translation>flux %1</translation>
+        </message>
+        <message>
+            <source>%1 subtitles can be neither read as text nor kept as pictures</source>
+            <translation>les sous-titres %1 ne peuvent être ni lus comme texte ni gardés comme images</translation>
+        </message>
+        <message>
+            <source>%1 already exists; remove it or choose another --output-dir</source>
+            <translation>%1 existe déjà ; supprimez-le ou choisissez un autre --output-dir</translation>
+        </message>
+        <message>
+            <source>no subtitle streams</source>
+            <translation>aucun flux de sous-titres</translation>
+        </message>
     </context>
     <context>
         <name>BatchApplyDlg</name>

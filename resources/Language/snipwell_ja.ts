@@ -2696,6 +2696,58 @@ leaves no partial output. See snipwell-cli(1).
             <source>the settings could not be read and were reset; the old settings file was kept as %1</source>
             <translation>設定を読み込めなかったため初期化しました。以前の設定ファイルは %1 として保存されています</translation>
         </message>
+        <message>
+            <source>snipwell-cli extract-subtitles [OPTIONS] FILE...
+    Writes every subtitle stream of each FILE to a file of its own,
+    NAME.INDEX.LANGUAGE.srt: text as SRT (or ASS), PGS pictures as .sup,
+    other picture subtitles as .mks. Existing files are left alone.
+
+    --format FORMAT       text streams: srt (the default) or ass
+    --cut START-END       only what this segment shows, timed as the cut
+                          of the segments joined in order (repeatable)
+    --output-dir DIR      where the files go (default: beside FILE)
+    --json                one JSON object a line for each file written
+</source>
+            <translation>snipwell-cli extract-subtitles [オプション] ファイル...
+    各ファイルのすべての字幕ストリームをそれぞれ別のファイル
+    NAME.INDEX.言語.srt に書き出します: テキストは SRT (または ASS)、PGS 画像は .sup、
+    その他の画像字幕は .mks。既存のファイルはそのまま残します。
+
+    --format FORMAT       テキストストリーム: srt (既定) または ass
+    --cut 開始-終了       このセグメントに映る部分だけを、セグメントを順に
+                          つないだカットの時刻で (繰り返し可)
+    --output-dir フォルダー  ファイルの書き出し先 (既定: ファイルの隣)
+    --json                書き出した各ファイルについて 1 行に 1 つの JSON オブジェクト
+</translation>
+        </message>
+        <message>
+            <source>unknown subtitle format %1: srt or ass</source>
+            <translation>不明な字幕形式 %1: srt または ass</translation>
+        </message>
+        <message>
+            <source>%1 needs START-END, the end after the start</source>
+            <translation>%1 には 開始-終了 が必要です (終了は開始より後)</translation>
+        </message>
+        <message>
+            <source>the output folder %1 does not exist</source>
+            <translation>出力フォルダー %1 がありません</translation>
+        </message>
+        <message>
+            <source>stream %1</source>
+            <translation>ストリーム %1</translation>
+        </message>
+        <message>
+            <source>%1 subtitles can be neither read as text nor kept as pictures</source>
+            <translation>%1 字幕はテキストとして読むことも画像として残すこともできません</translation>
+        </message>
+        <message>
+            <source>%1 already exists; remove it or choose another --output-dir</source>
+            <translation>%1 は既にあります。削除するか、別の --output-dir を選んでください</translation>
+        </message>
+        <message>
+            <source>no subtitle streams</source>
+            <translation>字幕ストリームがありません</translation>
+        </message>
     </context>
     <context>
         <name>BatchApplyDlg</name>

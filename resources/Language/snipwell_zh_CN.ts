@@ -2695,6 +2695,58 @@ leaves no partial output. See snipwell-cli(1).
             <source>the settings could not be read and were reset; the old settings file was kept as %1</source>
             <translation>无法读取设置，已将其重置；旧的设置文件已保留为 %1</translation>
         </message>
+        <message>
+            <source>snipwell-cli extract-subtitles [OPTIONS] FILE...
+    Writes every subtitle stream of each FILE to a file of its own,
+    NAME.INDEX.LANGUAGE.srt: text as SRT (or ASS), PGS pictures as .sup,
+    other picture subtitles as .mks. Existing files are left alone.
+
+    --format FORMAT       text streams: srt (the default) or ass
+    --cut START-END       only what this segment shows, timed as the cut
+                          of the segments joined in order (repeatable)
+    --output-dir DIR      where the files go (default: beside FILE)
+    --json                one JSON object a line for each file written
+</source>
+            <translation>snipwell-cli extract-subtitles [选项] 文件...
+    将每个文件的每条字幕流写入单独的文件
+    NAME.INDEX.语言.srt：文本为 SRT（或 ASS），PGS 图像为 .sup，
+    其他图像字幕为 .mks。已存在的文件保持不变。
+
+    --format FORMAT       文本流：srt（默认）或 ass
+    --cut 开始-结束       仅保留此片段显示的内容，时间按各片段依次
+                          拼接后的剪辑计算（可重复）
+    --output-dir 文件夹   文件的保存位置（默认：文件旁边）
+    --json                每写出一个文件输出一行 JSON 对象
+</translation>
+        </message>
+        <message>
+            <source>unknown subtitle format %1: srt or ass</source>
+            <translation>未知的字幕格式 %1：srt 或 ass</translation>
+        </message>
+        <message>
+            <source>%1 needs START-END, the end after the start</source>
+            <translation>%1 需要 开始-结束，且结束晚于开始</translation>
+        </message>
+        <message>
+            <source>the output folder %1 does not exist</source>
+            <translation>输出文件夹 %1 不存在</translation>
+        </message>
+        <message>
+            <source>stream %1</source>
+            <translation>流 %1</translation>
+        </message>
+        <message>
+            <source>%1 subtitles can be neither read as text nor kept as pictures</source>
+            <translation>%1 字幕既不能作为文本读取，也不能作为图像保留</translation>
+        </message>
+        <message>
+            <source>%1 already exists; remove it or choose another --output-dir</source>
+            <translation>%1 已存在；请删除它或选择其他 --output-dir</translation>
+        </message>
+        <message>
+            <source>no subtitle streams</source>
+            <translation>没有字幕流</translation>
+        </message>
     </context>
     <context>
         <name>BatchApplyDlg</name>

@@ -802,3 +802,47 @@ TEST_F(CliTest, DetectPrintsTheRangesOfEachKind)
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("out of its range")) << r.err.constData();
 }
+
+// Every subtitle stream into NAME.INDEX.LANGUAGE.EXT beside the file or in
+// --output-dir, as the ffmpeg CLI reads the stream; --cut keeps what the
+// segments show; existing files are left alone (exit 1) and wrong command
+// lines write nothing (exit 2).
+TEST_F(CliTest, ExtractSubtitlesWritesEachStreamAsItsOwnFile)
+{
+    const QString dir = out("subs");
+    ASSERT_TRUE(QDir().mkpath(dir));
+    ProcessResult r = cli({"extract-subtitles", "--output-dir", dir, fixture("two_audio_subs.mkv"),
+                           fixture("timed_text.mp4"), fixture("h264_aac.mp4")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(entries(dir), QStringList({"timed_text.1.ger.srt", "two_audio_subs.3.eng.srt"}));
+    EXPECT_TRUE(r.err.contains("no subtitle streams")) << r.err.constData();
+    const ProcessResult theirs = testsupport::runProcess(
+        "ffmpeg", {"-nostdin", "-v", "error", "-i", fixture("timed_text.mp4"), "-map", "0:1", "-f", "srt", "-"});
+    QFile ours(dir + "/timed_text.1.ger.srt");
+    ASSERT_TRUE(ours.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ours.readAll(), theirs.out);
+
+    r = cli({"extract-subtitles", "--json", "--format", "ass", "--cut", "1-2.5", "--output-dir", dir,
+             fixture("styled_subs.mkv")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    const QList<QJsonObject> written = jsonLines(r.out);
+    ASSERT_EQ(written.size(), 1);
+    EXPECT_EQ(written[0]["path"].toString(), dir + "/styled_subs.0.und.ass");
+    const QJsonArray events = testsupport::ffprobeJson(written[0]["path"].toString(),
+                                                       {"-show_entries", "packet=pts_time,duration_time"})
+                                  .value("packets")
+                                  .toArray();
+    ASSERT_EQ(events.size(), 3); // 1.0-2.5 shows three events, from 0
+    EXPECT_NEAR(events[0].toObject()["pts_time"].toString().toDouble(), 0.0, 0.001);
+    EXPECT_NEAR(events[0].toObject()["duration_time"].toString().toDouble(), 0.9, 0.001);
+
+    r = cli({"extract-subtitles", "--output-dir", dir, fixture("two_audio_subs.mkv")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("already exists")) << r.err.constData();
+    const QStringList before = entries(dir);
+    EXPECT_EQ(cli({"extract-subtitles", "--format", "vtt", fixture("styled_subs.mkv")}).exitCode, 2);
+    EXPECT_EQ(cli({"extract-subtitles", "--cut", "3-1", fixture("styled_subs.mkv")}).exitCode, 2);
+    EXPECT_EQ(cli({"extract-subtitles", "--output-dir", out("missing"), fixture("styled_subs.mkv")}).exitCode, 2);
+    EXPECT_EQ(entries(dir), before);
+    EXPECT_EQ(cli({"extract-subtitles", "--output-dir", dir, fixture("not_media.mp4")}).exitCode, 1);
+}

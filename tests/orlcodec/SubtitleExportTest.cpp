@@ -112,7 +112,10 @@ TEST(SubtitleFiles, TextStreamsAsTheCliWritesThem)
     };
     for (const Case &c : {Case{"two_audio_subs.mkv", 3}, Case{"styled_subs.mkv", 0}, Case{"timed_text.mp4", 1}}) {
         SCOPED_TRACE(c.file);
-        EXPECT_EQ(Subs_DefaultKind(subs.h, fixture(c.file).toUtf8().constData(), c.stream), ORL_SUBS_SRT);
+        orl_subs_stream listed[4];
+        ASSERT_EQ(Subs_ListStreams(subs.h, fixture(c.file).toUtf8().constData(), listed, 4), 1);
+        EXPECT_EQ(listed[0].index, c.stream);
+        EXPECT_EQ(listed[0].kind, ORL_SUBS_SRT);
         const QString out = dir.filePath(QString(c.file) + ".srt");
         ASSERT_TRUE(subs.run(fixture(c.file), c.stream, ORL_SUBS_NONE, out)) << subs.error().toStdString();
         const std::vector<Event> ours = readSrt(readAll(out));
@@ -169,7 +172,10 @@ TEST(SubtitleFiles, RefusalsNameTheirReasonAndWriteNothing)
     EXPECT_TRUE(subs.error().contains("not a subtitle stream")) << subs.error().toStdString();
     EXPECT_FALSE(subs.run(fixture("two_audio_subs.mkv"), 9, ORL_SUBS_SRT, out));
     EXPECT_TRUE(subs.error().contains("no stream 9")) << subs.error().toStdString();
-    EXPECT_EQ(Subs_DefaultKind(subs.h, fixture("h264_aac.mp4").toUtf8().constData(), 0), ORL_SUBS_NONE);
+    orl_subs_stream listed[2];
+    EXPECT_EQ(Subs_ListStreams(subs.h, fixture("h264_aac.mp4").toUtf8().constData(), listed, 2), 0);
+    EXPECT_EQ(Subs_ListStreams(subs.h, fixture("not_media.mp4").toUtf8().constData(), listed, 2), -1);
+    EXPECT_FALSE(subs.error().isEmpty());
     EXPECT_FALSE(subs.run(fixture("two_audio_subs.mkv"), 3, ORL_SUBS_SUP, out));
     EXPECT_TRUE(subs.error().contains("SRT or ASS")) << subs.error().toStdString();
     EXPECT_FALSE(subs.run(fixture("two_audio_subs.mkv"), 3, ORL_SUBS_SRT, out, {{3000000, 1000000}}));
