@@ -52,7 +52,7 @@ void MainWindow::ActOnApplySegments()
         segments << s;
     }
     if (segments.isEmpty()) {
-        QVoMessageBox::ShowMessage(this, tr("Open a file and mark its segments first."), productTitle(),
+        QVoMessageBox::showMessage(this, tr("Open a file and mark its segments first."), productTitle(),
                                    QVoMessageBox::Warning, QVoMessageBox::OkButton);
         return;
     }
@@ -68,7 +68,7 @@ void MainWindow::ActOnApplySegments()
         root = ParserXML::readItemValue(QStringLiteral("OutPut_path"), QStringLiteral("path_value"),
                                         defaultOutputFolder());
     if (root.isEmpty() || !(QFileInfo(root).isDir() || QDir().mkpath(root))) {
-        QVoMessageBox::ShowMessage(this, tr("The output path is invalid!"), productTitle(), QVoMessageBox::Error,
+        QVoMessageBox::showMessage(this, tr("The output path is invalid!"), productTitle(), QVoMessageBox::Error,
                                    QVoMessageBox::OkButton);
         return;
     }
