@@ -137,6 +137,7 @@ public slots:
     void ActOnDetect();
     // The current segments applied to files the user chooses (MainWindow_Batch.cpp).
     void ActOnApplySegments();
+    void ActOnSaveSubtitles();
     void iconActivated(QSystemTrayIcon::ActivationReason reason);
     void setAutoUpdate(bool bUpdate);
     void LangugeChangeSet(bool bChange);

@@ -11,6 +11,7 @@
 #include "QVideoCutManageDlg.h"
 #include "QVoCheckBox.h"
 #include "QVoMessageBox.h"
+#include "SaveSubtitlesDlg.h"
 #include "SegmentBatch.h"
 #include "VoVideoConvertItem.h"
 #include "VoVideoConvertManager.h"
@@ -135,4 +136,25 @@ void MainWindow::stopBatchForExit(const std::function<void()> &stopped)
         finish();
     });
     batch->stop();
+}
+
+void MainWindow::ActOnSaveSubtitles()
+{
+    const VoVideoConvertItem *item = currentItem();
+    if (!item || isConverting() || isImporting())
+        return;
+    // The segments as the cut list shows them, for "only what they show".
+    QVector<VoSubtitleFiles::Range> segments;
+    VoVideoConvertManager *manager = VoVideoConvertManager::instance();
+    for (int i = 0; i < manager->count(); ++i)
+        if (const VoVideoConvertItem *segment = manager->itemAt(i))
+            if (segment->m_TrimEndTime > segment->m_TrimStartTime)
+                segments.append({segment->m_TrimStartTime, segment->m_TrimEndTime});
+    QString folder = ConfigState::instance().converterPath();
+    if (folder.isEmpty())
+        folder = ParserXML::readItemValue(QStringLiteral("OutPut_path"), QStringLiteral("path_value"),
+                                          defaultOutputFolder());
+    auto *dlg = new SaveSubtitlesDlg(item->m_videoPath, segments, folder, this);
+    dlg->setAttribute(Qt::WA_DeleteOnClose);
+    dlg->open();
 }

@@ -204,6 +204,11 @@ void MainWindow::refreshCutListActions()
     m_actExportCutList->setEnabled(idle && VoVideoConvertManager::instance()->count() > 0);
     m_actChapterSegments->setEnabled(idle && item && !item->m_chapters.isEmpty());
     m_menu->actApplySegments()->setEnabled(idle && VoVideoConvertManager::instance()->count() > 0);
+    bool subtitles = false;
+    if (item)
+        for (const SubtitleStreamInfo &t : item->m_subtitleStreams)
+            subtitles = subtitles || t.kind == 0; // a stream of the file, not a file beside it
+    m_menu->actSaveSubtitles()->setEnabled(idle && subtitles);
 }
 
 bool MainWindow::canPlaceSegmentsOf(const QString &sourcePath) const

@@ -33,6 +33,7 @@ void MainWindow::buildMenuAndTray()
     connect(m_menu->actPreferences(), &QAction::triggered, this, &MainWindow::ActOnPreferDlg);
     connect(m_menu->actUpdates(), &QAction::triggered, this, &MainWindow::ActOnUpdates);
     connect(m_menu->actApplySegments(), &QAction::triggered, this, &MainWindow::ActOnApplySegments);
+    connect(m_menu->actSaveSubtitles(), &QAction::triggered, this, &MainWindow::ActOnSaveSubtitles);
     buildCutListActions();
     buildDetectAction();
 

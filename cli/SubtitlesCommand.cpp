@@ -18,11 +18,6 @@ namespace cli {
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("snipwell-cli", text);
-}
-
 // "12.5-20" or "1:00-" (to the end).
 bool parseRange(const QString &text, VoSubtitleFiles::Range &range)
 {
@@ -58,34 +53,34 @@ int runExtractSubtitles(const QStringList &args)
             json = true;
         } else if (a == QLatin1String("--format")) {
             if (!hasValue)
-                return usageError(tr("%1 needs a value").arg(a));
+                return usageError(QCoreApplication::translate("snipwell-cli", "%1 needs a value").arg(a));
             const QString f = args[++i].toLower();
             if (f == QLatin1String("srt"))
                 kind = VoSubtitleFiles::Srt;
             else if (f == QLatin1String("ass"))
                 kind = VoSubtitleFiles::Ass;
             else
-                return usageError(tr("unknown subtitle format %1: srt or ass").arg(args[i]));
+                return usageError(QCoreApplication::translate("snipwell-cli", "unknown subtitle format %1: srt or ass").arg(args[i]));
         } else if (a == QLatin1String("--cut")) {
             VoSubtitleFiles::Range r;
             if (!hasValue || !parseRange(args[i + 1], r))
-                return usageError(tr("%1 needs START-END, the end after the start").arg(a));
+                return usageError(QCoreApplication::translate("snipwell-cli", "%1 needs START-END, the end after the start").arg(a));
             ranges.append(r);
             ++i;
         } else if (a == QLatin1String("--output-dir")) {
             if (!hasValue)
-                return usageError(tr("%1 needs a value").arg(a));
+                return usageError(QCoreApplication::translate("snipwell-cli", "%1 needs a value").arg(a));
             outputDir = args[++i];
         } else if (a.startsWith(QLatin1String("--"))) {
-            return usageError(tr("unknown option %1").arg(a));
+            return usageError(QCoreApplication::translate("snipwell-cli", "unknown option %1").arg(a));
         } else {
             files << a;
         }
     }
     if (files.isEmpty())
-        return usageError(tr("no FILE to read"));
+        return usageError(QCoreApplication::translate("snipwell-cli", "no FILE to read"));
     if (!outputDir.isEmpty() && !QFileInfo(outputDir).isDir())
-        return usageError(tr("the output folder %1 does not exist").arg(outputDir));
+        return usageError(QCoreApplication::translate("snipwell-cli", "the output folder %1 does not exist").arg(outputDir));
 
     InterruptWatch watch;
     int status = ExitOk;
@@ -101,17 +96,17 @@ int runExtractSubtitles(const QStringList &args)
         VoSubtitleFiles lister;
         QVector<VoSubtitleFiles::Stream> streams;
         if (!lister.streams(path, streams)) {
-            reportError(json, path, tr("cannot be read: %1").arg(lister.errorText()));
+            reportError(json, path, QCoreApplication::translate("snipwell-cli", "cannot be read: %1").arg(lister.errorText()));
             status = ExitFailed;
             continue;
         }
         const QFileInfo source(path);
         const QDir folder(outputDir.isEmpty() ? source.absolutePath() : outputDir);
         for (const VoSubtitleFiles::Stream &t : qAsConst(streams)) {
-            const QString stream = tr("stream %1").arg(t.index);
+            const QString stream = QCoreApplication::translate("snipwell-cli", "stream %1").arg(t.index);
             if (t.kind == VoSubtitleFiles::None) {
                 reportError(json, path, stream + QStringLiteral(": ")
-                                + tr("%1 subtitles can be neither read as text nor kept as pictures").arg(t.codec));
+                                + QCoreApplication::translate("snipwell-cli", "%1 subtitles can be neither read as text nor kept as pictures").arg(t.codec));
                 status = ExitFailed;
                 continue;
             }
@@ -123,7 +118,7 @@ int runExtractSubtitles(const QStringList &args)
                                                          VoSubtitleFiles::extension(chosen)));
             if (QFileInfo::exists(out)) {
                 reportError(json, path, stream + QStringLiteral(": ")
-                                + tr("%1 already exists; remove it or choose another --output-dir").arg(out));
+                                + QCoreApplication::translate("snipwell-cli", "%1 already exists; remove it or choose another --output-dir").arg(out));
                 status = ExitFailed;
                 continue;
             }
@@ -151,7 +146,7 @@ int runExtractSubtitles(const QStringList &args)
                 printOut(out);
         }
         if (streams.isEmpty())
-            reportNote(json, path, tr("no subtitle streams"));
+            reportNote(json, path, QCoreApplication::translate("snipwell-cli", "no subtitle streams"));
     }
     return status;
 }

@@ -40,6 +40,8 @@ ProgramMenu::ProgramMenu(QWidget *parent)
     // entries in front of this one.
     m_actApplySegments = addAction(QString());
     m_actApplySegments->setObjectName(QStringLiteral("actApplySegments"));
+    m_actSaveSubtitles = addAction(QString());
+    m_actSaveSubtitles->setObjectName(QStringLiteral("actSaveSubtitles"));
     addSeparator();
     m_actOpenProject = projectAction("actOpenProject", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)});
     m_actSaveProject = projectAction("actSaveProject", {QKeySequence(Qt::CTRL | Qt::Key_S)});
@@ -69,6 +71,7 @@ ProgramMenu::ProgramMenu(QWidget *parent)
 void ProgramMenu::retranslateUi()
 {
     m_actApplySegments->setText(tr("Apply Segments To Other Files…"));
+    m_actSaveSubtitles->setText(tr("Save Subtitles…"));
     m_actOpenProject->setText(tr("Open Project…"));
     m_actSaveProject->setText(tr("Save Project"));
     m_actSaveProjectAs->setText(tr("Save Project As…"));

@@ -19,6 +19,7 @@ public:
     QAction *actUpdates() const { return m_actUpdates; }
     QAction *actAbout() const { return m_actAbout; }
     QAction *actApplySegments() const { return m_actApplySegments; }
+    QAction *actSaveSubtitles() const { return m_actSaveSubtitles; }
     QAction *actOpenProject() const { return m_actOpenProject; }
     QAction *actSaveProject() const { return m_actSaveProject; }
     QAction *actSaveProjectAs() const { return m_actSaveProjectAs; }
@@ -45,6 +46,7 @@ private:
     QAction *m_actUpdates;
     QAction *m_actAbout;
     QAction *m_actApplySegments;
+    QAction *m_actSaveSubtitles;
     QAction *m_actOpenProject;
     QAction *m_actSaveProject;
     QAction *m_actSaveProjectAs;

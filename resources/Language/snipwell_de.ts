@@ -439,6 +439,10 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>Redo %1</source>
             <translation>Wiederholen: %1</translation>
         </message>
+        <message>
+            <source>Save Subtitles…</source>
+            <translation>Untertitel speichern…</translation>
+        </message>
     </context>
     <context>
         <name>ShellTray</name>
@@ -3164,6 +3168,93 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
         <message>
             <source>Encoding keeps one sound track and no subtitle streams; left out: %1</source>
             <translation>Beim Neukodieren bleibt nur eine Tonspur erhalten und keine Untertitelspur; weggelassen: %1</translation>
+        </message>
+    </context>
+    <context>
+        <name>SaveSubtitlesDlg</name>
+        <message>
+            <source>Save Subtitles</source>
+            <translation>Untertitel speichern</translation>
+        </message>
+        <message>
+            <source>no language</source>
+            <translation>keine Sprache</translation>
+        </message>
+        <message>
+            <source>Stream %1 · %2 · %3</source>
+            <translation>Spur %1 · %2 · %3</translation>
+        </message>
+        <message>
+            <source>pictures, saved as .%1</source>
+            <translation>Bilder, gespeichert als .%1</translation>
+        </message>
+        <message>
+            <source>cannot be saved</source>
+            <translation>kann nicht gespeichert werden</translation>
+        </message>
+        <message>
+            <source>Saving…</source>
+            <translation>Wird gespeichert…</translation>
+        </message>
+        <message>
+            <source>the folder cannot be made</source>
+            <translation>der Ordner kann nicht angelegt werden</translation>
+        </message>
+        <message>
+            <source>not saved: %1</source>
+            <translation>nicht gespeichert: %1</translation>
+        </message>
+        <message>
+            <source>Text subtitles as:</source>
+            <translation>Textuntertitel als:</translation>
+        </message>
+        <message>
+            <source>Only what the segments show (no segments marked)</source>
+            <translation>Nur, was die Segmente zeigen (keine Segmente markiert)</translation>
+        </message>
+        <message>
+            <source>Only what the segments show, timed as their cut</source>
+            <translation>Nur, was die Segmente zeigen, zeitlich wie ihr Schnitt</translation>
+        </message>
+        <message>
+            <source>Folder: %1</source>
+            <translation>Ordner: %1</translation>
+        </message>
+        <message>
+            <source>Browse…</source>
+            <translation>Durchsuchen…</translation>
+        </message>
+        <message>
+            <source>Save</source>
+            <translation>Speichern</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Schließen</translation>
+        </message>
+        <message>
+            <source>Reading the file's subtitle streams…</source>
+            <translation>Die Untertitelspuren der Datei werden gelesen…</translation>
+        </message>
+        <message>
+            <source>The file cannot be read: %1</source>
+            <translation>Die Datei kann nicht gelesen werden: %1</translation>
+        </message>
+        <message>
+            <source>This file holds no subtitle streams.</source>
+            <translation>Diese Datei enthält keine Untertitelspuren.</translation>
+        </message>
+        <message>
+            <source>Saved 1 file.</source>
+            <translation>1 Datei gespeichert.</translation>
+        </message>
+        <message>
+            <source>Saved %1 files.</source>
+            <translation>%1 Dateien gespeichert.</translation>
+        </message>
+        <message>
+            <source>Saved %1, %2 not saved.</source>
+            <translation>%1 gespeichert, %2 nicht gespeichert.</translation>
         </message>
     </context>
 </TS>

@@ -439,6 +439,10 @@ Ouvre %1 avec FICHIER, un fichier vidéo ou audio, prêt à être découpé. Si 
             <source>Redo %1</source>
             <translation>Rétablir : %1</translation>
         </message>
+        <message>
+            <source>Save Subtitles…</source>
+            <translation>Enregistrer les sous-titres…</translation>
+        </message>
     </context>
     <context>
         <name>ShellTray</name>
@@ -3164,6 +3168,93 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
         <message>
             <source>Encoding keeps one sound track and no subtitle streams; left out: %1</source>
             <translation>L’encodage garde une seule piste audio et aucune piste de sous-titres ; laissées de côté : %1</translation>
+        </message>
+    </context>
+    <context>
+        <name>SaveSubtitlesDlg</name>
+        <message>
+            <source>Save Subtitles</source>
+            <translation>Enregistrer les sous-titres</translation>
+        </message>
+        <message>
+            <source>no language</source>
+            <translation>aucune langue</translation>
+        </message>
+        <message>
+            <source>Stream %1 · %2 · %3</source>
+            <translation>Flux %1 · %2 · %3</translation>
+        </message>
+        <message>
+            <source>pictures, saved as .%1</source>
+            <translation>images, enregistrées en .%1</translation>
+        </message>
+        <message>
+            <source>cannot be saved</source>
+            <translation>ne peut pas être enregistré</translation>
+        </message>
+        <message>
+            <source>Saving…</source>
+            <translation>Enregistrement…</translation>
+        </message>
+        <message>
+            <source>the folder cannot be made</source>
+            <translation>le dossier ne peut pas être créé</translation>
+        </message>
+        <message>
+            <source>not saved: %1</source>
+            <translation>non enregistré : %1</translation>
+        </message>
+        <message>
+            <source>Text subtitles as:</source>
+            <translation>Sous-titres texte en :</translation>
+        </message>
+        <message>
+            <source>Only what the segments show (no segments marked)</source>
+            <translation>Seulement ce que montrent les segments (aucun segment marqué)</translation>
+        </message>
+        <message>
+            <source>Only what the segments show, timed as their cut</source>
+            <translation>Seulement ce que montrent les segments, minuté comme leur découpe</translation>
+        </message>
+        <message>
+            <source>Folder: %1</source>
+            <translation>Dossier : %1</translation>
+        </message>
+        <message>
+            <source>Browse…</source>
+            <translation>Parcourir…</translation>
+        </message>
+        <message>
+            <source>Save</source>
+            <translation>Enregistrer</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>Fermer</translation>
+        </message>
+        <message>
+            <source>Reading the file's subtitle streams…</source>
+            <translation>Lecture des flux de sous-titres du fichier…</translation>
+        </message>
+        <message>
+            <source>The file cannot be read: %1</source>
+            <translation>Le fichier ne peut pas être lu : %1</translation>
+        </message>
+        <message>
+            <source>This file holds no subtitle streams.</source>
+            <translation>Ce fichier ne contient aucun flux de sous-titres.</translation>
+        </message>
+        <message>
+            <source>Saved 1 file.</source>
+            <translation>1 fichier enregistré.</translation>
+        </message>
+        <message>
+            <source>Saved %1 files.</source>
+            <translation>%1 fichiers enregistrés.</translation>
+        </message>
+        <message>
+            <source>Saved %1, %2 not saved.</source>
+            <translation>%1 enregistrés, %2 non enregistrés.</translation>
         </message>
     </context>
 </TS>

@@ -439,6 +439,10 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>Redo %1</source>
             <translation>やり直し: %1</translation>
         </message>
+        <message>
+            <source>Save Subtitles…</source>
+            <translation>字幕を保存…</translation>
+        </message>
     </context>
     <context>
         <name>ShellTray</name>
@@ -3164,6 +3168,93 @@ leaves no partial output. See snipwell-cli(1).
         <message>
             <source>Encoding keeps one sound track and no subtitle streams; left out: %1</source>
             <translation>エンコードでは音声トラックを 1 つだけ残し、字幕ストリームは残しません。含まれないもの: %1</translation>
+        </message>
+    </context>
+    <context>
+        <name>SaveSubtitlesDlg</name>
+        <message>
+            <source>Save Subtitles</source>
+            <translation>字幕を保存</translation>
+        </message>
+        <message>
+            <source>no language</source>
+            <translation>言語なし</translation>
+        </message>
+        <message>
+            <source>Stream %1 · %2 · %3</source>
+            <translation>ストリーム %1 · %2 · %3</translation>
+        </message>
+        <message>
+            <source>pictures, saved as .%1</source>
+            <translation>画像、.%1 として保存</translation>
+        </message>
+        <message>
+            <source>cannot be saved</source>
+            <translation>保存できません</translation>
+        </message>
+        <message>
+            <source>Saving…</source>
+            <translation>保存中…</translation>
+        </message>
+        <message>
+            <source>the folder cannot be made</source>
+            <translation>フォルダーを作成できません</translation>
+        </message>
+        <message>
+            <source>not saved: %1</source>
+            <translation>保存されませんでした: %1</translation>
+        </message>
+        <message>
+            <source>Text subtitles as:</source>
+            <translation>テキスト字幕の形式:</translation>
+        </message>
+        <message>
+            <source>Only what the segments show (no segments marked)</source>
+            <translation>セグメントに映る部分だけ (セグメントがありません)</translation>
+        </message>
+        <message>
+            <source>Only what the segments show, timed as their cut</source>
+            <translation>セグメントに映る部分だけを、カットの時刻で</translation>
+        </message>
+        <message>
+            <source>Folder: %1</source>
+            <translation>フォルダー: %1</translation>
+        </message>
+        <message>
+            <source>Browse…</source>
+            <translation>参照…</translation>
+        </message>
+        <message>
+            <source>Save</source>
+            <translation>保存</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>閉じる</translation>
+        </message>
+        <message>
+            <source>Reading the file's subtitle streams…</source>
+            <translation>ファイルの字幕ストリームを読み込み中…</translation>
+        </message>
+        <message>
+            <source>The file cannot be read: %1</source>
+            <translation>ファイルを読み込めません: %1</translation>
+        </message>
+        <message>
+            <source>This file holds no subtitle streams.</source>
+            <translation>このファイルには字幕ストリームがありません。</translation>
+        </message>
+        <message>
+            <source>Saved 1 file.</source>
+            <translation>1 個のファイルを保存しました。</translation>
+        </message>
+        <message>
+            <source>Saved %1 files.</source>
+            <translation>%1 個のファイルを保存しました。</translation>
+        </message>
+        <message>
+            <source>Saved %1, %2 not saved.</source>
+            <translation>%1 個を保存、%2 個は保存できませんでした。</translation>
         </message>
     </context>
 </TS>

@@ -439,6 +439,10 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>Redo %1</source>
             <translation>重做：%1</translation>
         </message>
+        <message>
+            <source>Save Subtitles…</source>
+            <translation>保存字幕…</translation>
+        </message>
     </context>
     <context>
         <name>ShellTray</name>
@@ -3163,6 +3167,93 @@ leaves no partial output. See snipwell-cli(1).
         <message>
             <source>Encoding keeps one sound track and no subtitle streams; left out: %1</source>
             <translation>编码只保留一条音轨，不保留字幕流；未包含：%1</translation>
+        </message>
+    </context>
+    <context>
+        <name>SaveSubtitlesDlg</name>
+        <message>
+            <source>Save Subtitles</source>
+            <translation>保存字幕</translation>
+        </message>
+        <message>
+            <source>no language</source>
+            <translation>无语言</translation>
+        </message>
+        <message>
+            <source>Stream %1 · %2 · %3</source>
+            <translation>流 %1 · %2 · %3</translation>
+        </message>
+        <message>
+            <source>pictures, saved as .%1</source>
+            <translation>图像，保存为 .%1</translation>
+        </message>
+        <message>
+            <source>cannot be saved</source>
+            <translation>无法保存</translation>
+        </message>
+        <message>
+            <source>Saving…</source>
+            <translation>正在保存…</translation>
+        </message>
+        <message>
+            <source>the folder cannot be made</source>
+            <translation>无法创建文件夹</translation>
+        </message>
+        <message>
+            <source>not saved: %1</source>
+            <translation>未保存：%1</translation>
+        </message>
+        <message>
+            <source>Text subtitles as:</source>
+            <translation>文本字幕格式：</translation>
+        </message>
+        <message>
+            <source>Only what the segments show (no segments marked)</source>
+            <translation>仅保留片段显示的内容（未标记片段）</translation>
+        </message>
+        <message>
+            <source>Only what the segments show, timed as their cut</source>
+            <translation>仅保留片段显示的内容，时间按剪辑计算</translation>
+        </message>
+        <message>
+            <source>Folder: %1</source>
+            <translation>文件夹：%1</translation>
+        </message>
+        <message>
+            <source>Browse…</source>
+            <translation>浏览…</translation>
+        </message>
+        <message>
+            <source>Save</source>
+            <translation>保存</translation>
+        </message>
+        <message>
+            <source>Close</source>
+            <translation>关闭</translation>
+        </message>
+        <message>
+            <source>Reading the file's subtitle streams…</source>
+            <translation>正在读取文件的字幕流…</translation>
+        </message>
+        <message>
+            <source>The file cannot be read: %1</source>
+            <translation>无法读取文件：%1</translation>
+        </message>
+        <message>
+            <source>This file holds no subtitle streams.</source>
+            <translation>此文件不含字幕流。</translation>
+        </message>
+        <message>
+            <source>Saved 1 file.</source>
+            <translation>已保存 1 个文件。</translation>
+        </message>
+        <message>
+            <source>Saved %1 files.</source>
+            <translation>已保存 %1 个文件。</translation>
+        </message>
+        <message>
+            <source>Saved %1, %2 not saved.</source>
+            <translation>已保存 %1 个，%2 个未保存。</translation>
         </message>
     </context>
 </TS>

@@ -12,6 +12,7 @@
 #include "QVideoCutDlg.h"
 #include "QVideoCutManageDlg.h"
 #include "QVideoPlayDlg.h"
+#include "SaveSubtitlesDlg.h"
 #include "TestSupport.h"
 #include "VoVideoConvertItem.h"
 
@@ -22,6 +23,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QComboBox>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -289,4 +292,56 @@ TEST_F(MainWindowBatch, StopEndsTheRunSoonAndLeavesNothingHalfWritten)
     }
     EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join('|').toStdString();
     EXPECT_TRUE(filesUnder(root.path()).isEmpty()) << filesUnder(root.path()).join(' ').toStdString();
+}
+
+// "Save Subtitles…" from the program menu on a file with an English SubRip
+// stream: the stream is listed with its language, Save writes it into the
+// output folder as the ffmpeg CLI reads it, a second save as ASS leaves the
+// first file alone, and Close closes the window.
+TEST_F(MainWindowBatch, SaveSubtitlesWritesTheStreamsIntoTheOutputFolder)
+{
+    MessageWatcher messages;
+    MainWindow w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(importThroughSignal(w, {fixture("two_audio_subs.mkv")}));
+    ASSERT_EQ(itemCount(), 1);
+    auto *menuButton = w.findChild<QImageButton *>("m_btnMenu");
+    ASSERT_NE(menuButton, nullptr);
+    QTest::mouseClick(menuButton, Qt::LeftButton, Qt::NoModifier, QPoint(6, menuButton->height() / 2));
+    ProgramMenu *menu = w.programMenu();
+    ASSERT_TRUE(waitUntil([&] { return menu->isVisible(); }, 5000));
+    ASSERT_TRUE(menu->actSaveSubtitles()->isEnabled());
+    QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(menu->actSaveSubtitles()).center());
+    SaveSubtitlesDlg *dlg = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (dlg = w.findChild<SaveSubtitlesDlg *>()) && dlg->isVisible(); }));
+    QPointer<SaveSubtitlesDlg> guard(dlg);
+    ASSERT_TRUE(waitUntil([&] { return dlg->saveButton()->isEnabled(); }));
+    ASSERT_EQ(dlg->streamList()->count(), 1);
+    EXPECT_TRUE(dlg->streamList()->item(0)->text().contains("English")) << dlg->streamList()->item(0)->text().toStdString();
+
+    QSignalSpy saved(dlg, &SaveSubtitlesDlg::saved);
+    QTest::mouseClick(dlg->saveButton(), Qt::LeftButton);
+    ASSERT_TRUE(saved.wait(20000));
+    EXPECT_EQ(saved.takeFirst(), (QVariantList{1, 0}));
+    const QString srt = QDir(root.path()).filePath("two_audio_subs.3.eng.srt");
+    QFile ours(srt);
+    ASSERT_TRUE(ours.open(QIODevice::ReadOnly)) << filesUnder(root.path()).join('\n').toStdString();
+    const auto theirs = testsupport::runProcess(
+        "ffmpeg", {"-nostdin", "-v", "error", "-i", fixture("two_audio_subs.mkv"), "-map", "0:3", "-f", "srt", "-"});
+    EXPECT_EQ(ours.readAll(), theirs.out);
+    EXPECT_EQ(dlg->statusLabel()->text(), "Saved 1 file.");
+
+    // ASS, and the SRT already there stays as it is.
+    dlg->formatBox()->setFocus();
+    QTest::keyClick(dlg->formatBox(), Qt::Key_Down);
+    ASSERT_EQ(dlg->formatBox()->currentText(), "ASS");
+    QTest::mouseClick(dlg->saveButton(), Qt::LeftButton);
+    ASSERT_TRUE(saved.wait(20000));
+    const QString ass = QDir(root.path()).filePath("two_audio_subs.3.eng.ass");
+    EXPECT_EQ(probeFile(ass).formatName, "ass");
+    EXPECT_TRUE(QFile::exists(srt));
+
+    QTest::mouseClick(dlg->closeButton(), Qt::LeftButton);
+    EXPECT_TRUE(waitUntil([&] { return guard.isNull(); }));
 }

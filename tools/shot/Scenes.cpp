@@ -334,6 +334,7 @@ const std::map<QString, std::function<QWidget *()>> &table()
         {"preferences-convert", [] { return shellscenes::preferences(true); }},
         {"close-dialog", shellscenes::closeDialog},
         {"batch-apply", shellscenes::batchApplyResult},
+        {"save-subtitles", [] { return shellscenes::saveSubtitles(qEnvironmentVariable("SNIPWELL_SHOT_MEDIA")); }},
         {"unsaved-question", shellscenes::unsavedQuestion},
         {"restore-question", shellscenes::restoreQuestion},
         {"about", shellscenes::about},

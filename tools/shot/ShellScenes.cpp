@@ -1,6 +1,7 @@
 #include "ShellScenes.h"
 
 #include "BatchApplyDlg.h"
+#include "SaveSubtitlesDlg.h"
 #include "MainWindow.h"
 #include "ProgramMenu.h"
 #include "ProjectSession.h"
@@ -14,6 +15,8 @@
 #include "UpdateChecker.h"
 
 #include <QAction>
+#include <QEventLoop>
+#include <QTimer>
 #include <QDateTime>
 #include <QApplication>
 #include <QLabel>
@@ -44,6 +47,17 @@ QWidget *batchApplyResult()
     dlg->addResult(folder + QStringLiteral("long.mp4"), true, QStringLiteral("2 files written"));
     dlg->showProgress(100);
     dlg->showEnd(false);
+    return dlg;
+}
+
+QWidget *saveSubtitles(const QString &media)
+{
+    auto *dlg = new SaveSubtitlesDlg(media, {{1000000, 3000000}}, QStringLiteral("/home/ana/Videos/Subtitles"));
+    // The streams are read off the interface thread: wait for them here.
+    QEventLoop loop;
+    QObject::connect(dlg, &SaveSubtitlesDlg::streamsRead, &loop, &QEventLoop::quit);
+    QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+    loop.exec();
     return dlg;
 }
 

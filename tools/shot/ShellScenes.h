@@ -1,4 +1,5 @@
 #pragma once
+#include <QString>
 // Scenes of the shell's windows: preferences, the close question, About,
 // the update window and the program menu.
 class QWidget;
@@ -15,6 +16,8 @@ QWidget *updateAvailable();
 // "Apply Segments To Other Files" after a run: a file written with a
 // note, a damaged one with its reason, one written whole.
 QWidget *batchApplyResult();
+// "Save Subtitles" on a file with subtitle streams, once they are listed.
+QWidget *saveSubtitles(const QString &media);
 // The program menu opened under the menu button of a main-window frame,
 // the pointer on Save Project, or on Undo with the name of the step it
 // would take back.
