@@ -39,6 +39,9 @@ TEST(PreviewPlayerTest, TrimRangeBoundsPlaybackAndPlayAfterTheEndRestarts)
     // Past the end of the range while playing: stopped, back at its start.
     player.onPlay();
     QTRY_COMPARE_WITH_TIMEOUT(player.pendingCommands(), 0, 5000);
+    // Playing from the range's start first: a paused player still at 0
+    // would pass the check below before the seek had done anything.
+    QTRY_VERIFY_WITH_TIMEOUT(!Player_IsPaused(player.handle()) && position(player) >= 5 * kSecond - 50000, 5000);
     ASSERT_EQ(Player_Seek(player.handle(), 12 * kSecond), 1);
     QTRY_VERIFY_WITH_TIMEOUT(Player_IsPaused(player.handle()) && position(player) < 6 * kSecond, 3000);
     EXPECT_GE(position(player), 5 * kSecond - 50000);
