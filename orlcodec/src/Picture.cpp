@@ -79,20 +79,8 @@ FramePtr scale(const AVFrame *src, AVPixelFormat dstFmt, int w, int h, std::stri
     // takes the source's as it is.
     const AVPixFmtDescriptor *in = av_pix_fmt_desc_get(srcFmt);
     const AVPixFmtDescriptor *out = av_pix_fmt_desc_get(dstFmt);
-    if (in && out && !(in->flags & AV_PIX_FMT_FLAG_RGB) && (out->flags & AV_PIX_FMT_FLAG_RGB)) {
-        int *inverse = nullptr;
-        int *table = nullptr;
-        int srcRange = 0;
-        int dstRange = 0;
-        int brightness = 0;
-        int contrast = 0;
-        int saturation = 0;
-        if (sws_getColorspaceDetails(sws.get(), &inverse, &srcRange, &table, &dstRange, &brightness, &contrast,
-                                     &saturation)
-            >= 0)
-            sws_setColorspaceDetails(sws.get(), sws_getCoefficients(swsMatrixOf(src)), srcRange, table, dstRange,
-                                     brightness, contrast, saturation);
-    }
+    if (in && out && !(in->flags & AV_PIX_FMT_FLAG_RGB) && (out->flags & AV_PIX_FMT_FLAG_RGB))
+        setSwsMatrix(sws.get(), swsMatrixOf(src));
     FramePtr dst = allocFrame(dstFmt, w, h, error);
     if (!dst)
         return nullptr;

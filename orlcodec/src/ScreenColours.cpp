@@ -54,6 +54,21 @@ int swsMatrixOf(const AVFrame *frame)
     }
 }
 
+void setSwsMatrix(SwsContext *sws, int matrix)
+{
+    int *inverse = nullptr;
+    int *table = nullptr;
+    int srcRange = 0;
+    int dstRange = 0;
+    int brightness = 0;
+    int contrast = 0;
+    int saturation = 0;
+    if (sws_getColorspaceDetails(sws, &inverse, &srcRange, &table, &dstRange, &brightness, &contrast, &saturation)
+        >= 0)
+        sws_setColorspaceDetails(sws, sws_getCoefficients(matrix), srcRange, table, dstRange, brightness, contrast,
+                                 saturation);
+}
+
 bool fullRangeOf(const AVFrame *frame)
 {
     const auto fmt = static_cast<AVPixelFormat>(frame->format);
@@ -110,20 +125,8 @@ bool ScreenColours::convertSdr(const AVFrame *frame, int w, int h, uint8_t *dst,
             m_swsKey.clear();
             return false;
         }
-        if (matrix >= 0) {
-            int *inverse = nullptr;
-            int *table = nullptr;
-            int srcRange = 0;
-            int dstRange = 0;
-            int brightness = 0;
-            int contrast = 0;
-            int saturation = 0;
-            if (sws_getColorspaceDetails(m_sws.get(), &inverse, &srcRange, &table, &dstRange, &brightness,
-                                         &contrast, &saturation)
-                >= 0)
-                sws_setColorspaceDetails(m_sws.get(), sws_getCoefficients(matrix), srcRange, table, dstRange,
-                                         brightness, contrast, saturation);
-        }
+        if (matrix >= 0)
+            setSwsMatrix(m_sws.get(), matrix);
         m_swsKey = key;
     }
     uint8_t *planes[4] = {dst, nullptr, nullptr, nullptr};

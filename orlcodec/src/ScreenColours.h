@@ -12,6 +12,7 @@
 #include <string>
 
 struct AVFilterContext;
+struct SwsContext;
 
 namespace orl {
 
@@ -44,6 +45,10 @@ private:
 // The swscale coefficient set (SWS_CS_*) for a picture's matrix; pictures
 // that do not say take BT.709 from 720 lines up, BT.601 below.
 int swsMatrixOf(const AVFrame *frame);
+
+// Gives an initialised YUV-to-RGB scaler the matrix (SWS_CS_*) to convert
+// with, keeping its ranges.
+void setSwsMatrix(SwsContext *sws, int matrix);
 
 // Whether a picture is full range (flagged so, or one of the "J" formats).
 bool fullRangeOf(const AVFrame *frame);
