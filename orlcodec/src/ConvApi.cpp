@@ -171,7 +171,12 @@ int checkMerged(MergeObject &merge)
     InterruptFlags flags;
     flags.global = [&merge] { return globalInterrupt() || merge.stopping.load() || merge.cancelled(); };
     OutputExpectation expect;
-    if (!expectedStreams(merge.firstSource, merge.asked, findOutputFormat(merge.formatName, merge.dst), expect)) {
+    std::vector<SourceSpan> spans;
+    for (const MergeObject::Range &r : merge.ranges)
+        if (r.src == merge.firstSource)
+            spans.push_back({r.start_us, r.length_us});
+    if (!expectedStreams(merge.firstSource, merge.asked, findOutputFormat(merge.formatName, merge.dst), expect,
+                         spans)) {
         Job::removeUnfinished(merge.dst);
         merge.setError("the source cannot be read again for the output's check");
         return 0;

@@ -101,8 +101,32 @@ RangeConversionJob::RangeConversionJob(InterruptCheck globalInterrupt)
     m_job.setAfterBody([this](std::string &error) { return checkWritten(error); });
 }
 
+namespace {
+
+// Whether a stream has anything to give within the spans. A stream whose
+// start or length the container does not tell is taken to cover them.
+bool coversAny(const AVFormatContext *ctx, const AVStream *st, const std::vector<SourceSpan> &spans)
+{
+    if (spans.empty() || st->start_time == AV_NOPTS_VALUE || st->duration == AV_NOPTS_VALUE || st->duration <= 0)
+        return true;
+    // Less than this much in a span is a rounding of the cut, not content.
+    constexpr int64_t kAtLeast = 40000;
+    const int64_t origin = ctx->start_time != AV_NOPTS_VALUE ? ctx->start_time : 0;
+    const int64_t begin = av_rescale_q(st->start_time, st->time_base, AVRational{1, 1000000}) - origin;
+    const int64_t end = begin + av_rescale_q(st->duration, st->time_base, AVRational{1, 1000000});
+    for (const SourceSpan &span : spans) {
+        const int64_t from = std::max(begin, span.start_us);
+        const int64_t to = std::min(end, span.start_us + span.length_us);
+        if (to - from >= kAtLeast)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 bool expectedStreams(const std::string &src, const AskedStreams &asked, const AVOutputFormat *format,
-                     OutputExpectation &expect)
+                     OutputExpectation &expect, const std::vector<SourceSpan> &spans)
 {
     AVFormatContext *raw = nullptr;
     if (avformat_open_input(&raw, src.c_str(), nullptr, nullptr) < 0)
@@ -112,9 +136,9 @@ bool expectedStreams(const std::string &src, const AskedStreams &asked, const AV
     for (unsigned i = 0; i < raw->nb_streams; ++i) {
         const AVStream *st = raw->streams[i];
         if (st->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && !(st->disposition & AV_DISPOSITION_ATTACHED_PIC))
-            video = true;
+            video = video || coversAny(raw, st, spans);
         else if (st->codecpar->codec_type == AVMEDIA_TYPE_AUDIO)
-            audio = true;
+            audio = audio || coversAny(raw, st, spans);
     }
     expect.video = asked.video && video && (!format || format->video_codec != AV_CODEC_ID_NONE);
     expect.audio = asked.audio && audio && (!format || format->audio_codec != AV_CODEC_ID_NONE) ? 1 : 0;
@@ -126,7 +150,9 @@ bool RangeConversionJob::checkWritten(std::string &error)
     if (!m_asked.check)
         return true;
     OutputExpectation expect;
-    if (!expectedStreams(m_src, m_asked, findOutputFormat(m_format, m_dst), expect)) {
+    const std::vector<SourceSpan> spans{{static_cast<int64_t>(m_start_us),
+                                         static_cast<int64_t>(m_job.progress().total_us.load())}};
+    if (!expectedStreams(m_src, m_asked, findOutputFormat(m_format, m_dst), expect, spans)) {
         error = "the source cannot be read again for the output's check";
         Job::removeUnfinished(m_dst);
         return false;

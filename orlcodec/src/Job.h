@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 #include <thread>
 
 extern "C" {
@@ -97,11 +98,19 @@ struct AskedStreams {
     bool audio = true;
 };
 
+// A range of a source: its start from the source's start, and its length.
+struct SourceSpan {
+    int64_t start_us = 0;
+    int64_t length_us = 0;
+};
+
 // The expectation of an output of src: a picture when the source has one
 // and it was asked for and the container takes it; likewise one sound
-// stream. False when the source cannot be read.
+// stream. With spans, a stream that the source's timing shows to lie wholly
+// outside them (sound that ended before the range) is not expected. False
+// when the source cannot be read.
 bool expectedStreams(const std::string &src, const AskedStreams &asked, const AVOutputFormat *format,
-                     OutputExpectation &expect);
+                     OutputExpectation &expect, const std::vector<SourceSpan> &spans = {});
 
 // What a conversion of one range into one file holds, whether it copies the
 // range or encodes it: its job, the files and the range.

@@ -562,14 +562,13 @@ TEST_F(CliTest, AFileThatFailsIsNamedWithItsReasonAndTheOthersAreStillWritten)
     EXPECT_TRUE(entries(out("closed")).isEmpty());
 }
 
-// An output that fails its check is not kept, and says why. Provoked for
-// real: a merged encode of a range that runs into a source cut off mid-way
-// (a partial download) pads its sound to the length the container states,
-// seconds past the pictures.
+// A recording whose sound is damaged where the cut begins: the output
+// starts with sound that does not decode, fails its check, is not kept,
+// and the run fails, in JSON and in text. Sound that simply ended before
+// the range is no fault: that output is kept.
 TEST_F(CliTest, AnOutputThatFailsItsCheckIsNotKeptAndTheRunFails)
 {
-    const ProcessResult r = cli({"cut", "--json", "--mode", "encode", "--merge", "--cut", "2.5-", "--output-dir",
-                                 out(), fixture("partial.mkv")});
+    const ProcessResult r = cli({"cut", "--json", "--cut", "3-", "--output-dir", out(), fixture("damaged_sound.mp4")});
     ASSERT_TRUE(r.finished);
     EXPECT_EQ(r.exitCode, 1) << r.err.constData();
     QString check, error;
@@ -585,17 +584,28 @@ TEST_F(CliTest, AnOutputThatFailsItsCheckIsNotKeptAndTheRunFails)
             ok = e["ok"].toBool();
     }
     EXPECT_FALSE(written);
-    EXPECT_TRUE(check.startsWith("duration: ")) << check.toStdString();
+    EXPECT_TRUE(check.startsWith("head: ")) << check.toStdString();
     EXPECT_TRUE(error.contains("failed its check and was not kept")) << error.toStdString();
     EXPECT_FALSE(ok);
     EXPECT_TRUE(entries(out()).isEmpty()) << entries(out()).join(' ').toStdString();
 
     // The text form names the output and the reason on standard error.
-    const ProcessResult text = cli({"cut", "--mode", "encode", "--merge", "--cut", "2.5-", "--output-dir", out(),
-                                    fixture("partial.mkv")});
+    const ProcessResult text = cli({"cut", "--cut", "3-", "--output-dir", out(), fixture("damaged_sound.mp4")});
     EXPECT_EQ(text.exitCode, 1);
     EXPECT_TRUE(text.out.isEmpty()) << text.out.constData();
-    EXPECT_TRUE(text.err.contains("partial_1.mp4 failed its check")) << text.err.constData();
+    EXPECT_TRUE(text.err.contains("damaged_sound_1.mp4 failed its check")) << text.err.constData();
+
+    // Sound that ended at 1 s: a cut of 2-4 s has none to hear, copied and
+    // encoded alike, and is kept.
+    for (const char *mode : {"copy", "encode"}) {
+        const QString dir = out(mode);
+        const ProcessResult quiet = cli({"cut", "--json", "--mode", mode, "--cut", "2-4", "--output-dir", dir,
+                                         fixture("short_sound.mp4")});
+        EXPECT_EQ(quiet.exitCode, 0) << mode << quiet.out.constData() << quiet.err.constData();
+        const QStringList written = entries(dir);
+        ASSERT_EQ(written.size(), 1) << mode;
+        EXPECT_NEAR(probedDuration(dir + "/" + written.first()), 2.0, 0.15) << mode;
+    }
 }
 
 TEST_F(CliTest, TimesPastTheEndAreCutThereWithANote)
