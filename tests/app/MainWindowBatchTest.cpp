@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QPointer>
 #include <QSignalSpy>
@@ -333,9 +334,13 @@ TEST_F(MainWindowBatch, SaveSubtitlesWritesTheStreamsIntoTheOutputFolder)
     EXPECT_EQ(dlg->statusLabel()->text(), "Saved 1 file.");
 
     // ASS, and the SRT already there stays as it is.
-    dlg->formatBox()->setFocus();
-    QTest::keyClick(dlg->formatBox(), Qt::Key_Down);
-    ASSERT_EQ(dlg->formatBox()->currentText(), "ASS");
+    QComboBox *format = dlg->formatBox();
+    QTest::mouseClick(format, Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return format->view()->isVisible(); }, 5000));
+    // In the open list: one row down, Enter.
+    QTest::keyClick(format->view(), Qt::Key_Down);
+    QTest::keyClick(format->view(), Qt::Key_Return);
+    ASSERT_TRUE(waitUntil([&] { return format->currentText() == "ASS" && !format->view()->isVisible(); }, 5000));
     QTest::mouseClick(dlg->saveButton(), Qt::LeftButton);
     ASSERT_TRUE(saved.wait(20000));
     const QString ass = QDir(root.path()).filePath("two_audio_subs.3.eng.ass");
