@@ -9,10 +9,12 @@
 // Interface thread only.
 #include "VEEditConfig.h"
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QVector>
 #include <cstdint>
+#include <optional>
 
 // A file the segments are cut from. Segments name it by its place in the
 // model's list of sources.
@@ -60,6 +62,33 @@ struct OutputSettings {
             && chaptersFromSegments == o.chaptersFromSegments && nameTemplate == o.nameTemplate;
     }
     bool operator!=(const OutputSettings &o) const { return !(*this == o); }
+};
+
+// One step of the user's work: what it changed, as it was before and as it
+// is after. Only the segments the step touched are held (absent where the
+// segment did not exist), the order of the list only when a segment came,
+// went or moved, and the mode, markers and output settings only when they
+// changed. Undo puts the "before" side back, redo the "after" side.
+struct WorkStep {
+    struct Segment {
+        quint64 id = 0;
+        std::optional<WorkSegment> before;
+        std::optional<WorkSegment> after;
+        bool operator==(const Segment &o) const { return id == o.id && before == o.before && after == o.after; }
+    };
+    QVector<Segment> segments;
+    std::optional<QVector<quint64>> orderBefore, orderAfter;
+    std::optional<WorkMode> modeBefore, modeAfter;
+    std::optional<QVector<uint64_t>> markersBefore, markersAfter;
+    std::optional<OutputSettings> outputBefore, outputAfter;
+
+    bool isEmpty() const
+    {
+        return segments.isEmpty() && !orderAfter && !modeAfter && !markersAfter && !outputAfter;
+    }
+    // Takes a later step of the same thing in (a drag's next position):
+    // this step's "before", the later one's "after".
+    void absorb(const WorkStep &later);
 };
 
 class WorkModel : public QObject {
@@ -118,6 +147,17 @@ public:
     const OutputSettings &output() const { return m_output; }
     void setOutput(const OutputSettings &output);
 
+    // The changes since the last step was taken, as one step (empty when
+    // everything changed back). Collecting starts again afterwards.
+    WorkStep takeStep();
+    // Changes so far belong to no step (new work, or the views taken in
+    // after an undo).
+    void forgetChanges() { m_pending = Pending(); }
+    // Puts one side of a step back: "before" for undo, "after" for redo.
+    // Records are restored exactly as held, ids included, and each change
+    // is reported as the user's own are; nothing of it is collected.
+    void applyStep(const WorkStep &step, bool undo);
+
     // A view says that one thing the user did has ended, and what it was
     // called ("Delete Segment 2"): the history records it as one step.
     // Steps with the same merge key taken during one drag become a single
@@ -143,6 +183,20 @@ private:
     uint64_t durationOf(const WorkSegment &segment) const;
     uint64_t heldToSource(const WorkSegment &segment, uint64_t t) const;
     quint64 takeId(quint64 wanted);
+    // Before a change: keeps what it changes as it was, once per step.
+    void touch(quint64 id);
+    void touchOrder();
+    QVector<quint64> order() const;
+
+    struct Pending {
+        QVector<quint64> ids; // touched segments, first touch first
+        QHash<quint64, std::optional<WorkSegment>> before;
+        std::optional<QVector<quint64>> order;
+        std::optional<WorkMode> mode;
+        std::optional<QVector<uint64_t>> markers;
+        std::optional<OutputSettings> output;
+    } m_pending;
+    bool m_applying = false;
 
     QVector<WorkSource> m_sources;
     QVector<WorkSegment> m_segments;

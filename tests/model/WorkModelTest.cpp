@@ -216,3 +216,112 @@ TEST(WorkModel, AssigningAnotherHoldersSegmentsReportsEachDifferenceByItsId)
     EXPECT_EQ(order, ids);
     EXPECT_EQ(work.find(102)->end_us, 7 * kSecond);
 }
+
+namespace {
+
+QVector<WorkSegment> snapshot(const WorkModel &work) { return work.segments(); }
+
+} // namespace
+
+TEST(WorkModel, AStepHoldsOnlyWhatItChangedAndUndoAndRedoPutEitherSideBackExactly)
+{
+    TwoSegments t(WorkMode::Normal);
+    const quint64 third = t.work.insertSegment(-1, segment(5000 * kSecond, 5100 * kSecond, QStringLiteral("credits")));
+    t.work.takeStep(); // the work as opened
+    const QVector<WorkSegment> opened = snapshot(t.work);
+
+    // One step: a typed start, a label and a watermark, each on a segment.
+    t.work.setStart(t.second, 3650 * kSecond + 7);
+    t.work.setLabel(t.first, QStringLiteral("interview"));
+    VEEditConfig edit = t.work.find(third)->edit;
+    edit.watermark.text = "(c) 2026";
+    t.work.setEdit(third, edit);
+    const WorkStep changed = t.work.takeStep();
+    ASSERT_EQ(changed.segments.size(), 3);
+    EXPECT_EQ(changed.segments[0].id, t.second);
+    EXPECT_EQ(changed.segments[1].id, t.first);
+    EXPECT_EQ(changed.segments[2].id, third);
+    EXPECT_FALSE(changed.orderAfter); // nothing came, went or moved
+    const QVector<WorkSegment> typed = snapshot(t.work);
+
+    // Another: the first goes, the third moves up, a new one comes.
+    t.work.removeSegment(t.first);
+    t.work.moveSegment(third, 0);
+    const quint64 fresh = t.work.insertSegment(1, segment(100 * kSecond, 200 * kSecond));
+    const WorkStep reshaped = t.work.takeStep();
+    ASSERT_TRUE(reshaped.orderBefore && reshaped.orderAfter);
+    EXPECT_EQ(*reshaped.orderBefore, (QVector<quint64>{t.first, t.second, third}));
+    EXPECT_EQ(*reshaped.orderAfter, (QVector<quint64>{third, fresh, t.second}));
+    const QVector<WorkSegment> after = snapshot(t.work);
+
+    // A change that is changed back is no step.
+    t.work.setEnd(t.second, 3900 * kSecond);
+    t.work.setEnd(t.second, 3800 * kSecond);
+    EXPECT_TRUE(t.work.takeStep().isEmpty());
+
+    QSignalSpy inserted(&t.work, &WorkModel::segmentInserted);
+    t.work.applyStep(reshaped, true);
+    EXPECT_EQ(snapshot(t.work), typed); // the deleted segment back with its id
+    EXPECT_EQ(inserted.size(), 1);
+    t.work.applyStep(changed, true);
+    EXPECT_EQ(snapshot(t.work), opened);
+    EXPECT_TRUE(t.work.takeStep().isEmpty()); // undo is no step of its own
+    t.work.applyStep(changed, false);
+    EXPECT_EQ(snapshot(t.work), typed);
+    t.work.applyStep(reshaped, false);
+    EXPECT_EQ(snapshot(t.work), after);
+    // Ids stay unique after segments came back.
+    EXPECT_GT(t.work.insertSegment(-1, segment(0, kSecond)), fresh);
+}
+
+TEST(WorkModel, ADragsPositionsMergeIntoOneStepFromTheFirstBeforeToTheLastAfter)
+{
+    TwoSegments t(WorkMode::Simple);
+    t.work.takeStep();
+    const QVector<WorkSegment> before = snapshot(t.work);
+    // The second segment's start dragged left in three moves; the third
+    // runs into the first segment's end and is held there.
+    WorkStep drag;
+    for (uint64_t to : {3690 * kSecond, 3650 * kSecond, 3500 * kSecond}) {
+        t.work.setStart(t.second, to);
+        drag.absorb(t.work.takeStep());
+    }
+    ASSERT_EQ(drag.segments.size(), 1);
+    EXPECT_EQ(drag.segments[0].before->start_us, 3700 * kSecond);
+    EXPECT_EQ(drag.segments[0].after->start_us, 3600 * kSecond);
+    const QVector<WorkSegment> dragged = snapshot(t.work);
+    t.work.applyStep(drag, true);
+    EXPECT_EQ(snapshot(t.work), before);
+    t.work.applyStep(drag, false);
+    EXPECT_EQ(snapshot(t.work), dragged);
+
+    // Dragged back where it began: the merged step is empty.
+    WorkStep there_and_back;
+    t.work.setStart(t.second, 3650 * kSecond);
+    there_and_back.absorb(t.work.takeStep());
+    t.work.setStart(t.second, 3600 * kSecond);
+    there_and_back.absorb(t.work.takeStep());
+    EXPECT_TRUE(there_and_back.isEmpty());
+}
+
+TEST(WorkModel, ModeMarkersAndOutputAreStepsOfTheirOwnAndComeBackWithUndo)
+{
+    TwoSegments t(WorkMode::Normal);
+    t.work.takeStep();
+    t.work.setMode(WorkMode::Simple);
+    t.work.setMarkers({5 * kSecond, 7 * kSecond});
+    OutputSettings out = t.work.output();
+    out.nameTemplate = QStringLiteral("{name}-{n}");
+    t.work.setOutput(out);
+    const WorkStep step = t.work.takeStep();
+    EXPECT_TRUE(step.segments.isEmpty());
+    QSignalSpy mode(&t.work, &WorkModel::modeChanged);
+    t.work.applyStep(step, true);
+    EXPECT_EQ(t.work.mode(), WorkMode::Normal);
+    EXPECT_TRUE(t.work.markers().isEmpty());
+    EXPECT_TRUE(t.work.output().nameTemplate.isEmpty());
+    EXPECT_EQ(mode.size(), 1);
+    t.work.applyStep(step, false);
+    EXPECT_EQ(t.work.mode(), WorkMode::Simple);
+    EXPECT_EQ(t.work.output(), out);
+}
