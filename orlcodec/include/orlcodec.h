@@ -587,6 +587,13 @@ ORL_API int Merge_Add(ORL_HANDLE m, const char *src_utf8, uint64_t start_us, uin
                       ORL_HANDLE params);
 ORL_API int Merge_AddDisc(ORL_HANDLE m, const char *src_utf8, uint64_t start_us,
                           uint64_t length_us, ORL_HANDLE params);
+/* Whether ranges of all count sources join into the open merge: 1 when
+ * they do (always, when it encodes); 0 when a stream copy cannot join them,
+ * and -1 when a source cannot be read, with Merge_GetFitReport saying what
+ * differs ("b.mp4: audio 44.1 kHz, others 48 kHz") or why. Nothing is
+ * written; a later Merge_Add of a source that does not join fails alike. */
+ORL_API int Merge_CheckSources(ORL_HANDLE m, const char *const *sources_utf8, int count, ORL_HANDLE params);
+ORL_API const char *Merge_GetFitReport(ORL_HANDLE m);
 /* As Conv_SetCancel, for the ranges added from now on. */
 ORL_API int Merge_SetCancel(ORL_HANDLE m, ORL_HANDLE token);
 ORL_API int Merge_Finish(ORL_HANDLE m);

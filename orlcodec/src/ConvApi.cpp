@@ -139,6 +139,7 @@ public:
     StreamCopyMerger merger;  // guarded by mutex
     TranscodeMerger encoder;  // guarded by mutex
     std::string report;       // guarded by mutex; last text handed out by Merge_GetCutReport
+    std::string fit;          // guarded by mutex; what Merge_CheckSources found
     // What the merged file's check expects, gathered from the ranges added.
     std::string dst;          // guarded by mutex
     std::string formatName;   // guarded by mutex
@@ -645,6 +646,41 @@ int Merge_Add(ORL_HANDLE m, const char *src, uint64_t start_us, uint64_t length_
             return 0;
         }
         return added();
+    });
+}
+
+int Merge_CheckSources(ORL_HANDLE m, const char *const *sources, int count, ORL_HANDLE params)
+{
+    return withObject<MergeObject>(m, -1, [&](MergeObject &merge) {
+        std::lock_guard<std::mutex> lock(merge.mutex);
+        merge.fit.clear();
+        if (count < 0 || (count > 0 && !sources)) {
+            merge.fit = "no sources";
+            return -1;
+        }
+        std::vector<std::string> list;
+        for (int i = 0; i < count; ++i) {
+            if (!sources[i]) {
+                merge.fit = "no source";
+                return -1;
+            }
+            list.emplace_back(sources[i]);
+        }
+        // An encoded merge makes every range into the same streams.
+        if (merge.transcode)
+            return 1;
+        CopyChoice choice;
+        if (!copyChoiceFrom(paramValues(params), choice, merge.fit))
+            return -1;
+        return merge.merger.checkSources(list, choice, merge.fit);
+    });
+}
+
+const char *Merge_GetFitReport(ORL_HANDLE m)
+{
+    return withObject<MergeObject>(m, "", [&](MergeObject &merge) -> const char * {
+        std::lock_guard<std::mutex> lock(merge.mutex);
+        return merge.fit.c_str();
     });
 }
 

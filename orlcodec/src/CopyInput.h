@@ -36,6 +36,9 @@ struct SelectedStream {
     bool required = true;      // its loss fails the open
     bool attachedPicture = false;
     std::unique_ptr<SubtitleTranscoder> transcoder;
+    // Parameter sets that go in front of each of its key frames: a range
+    // joined to one whose H.264/HEVC parameter sets differ carries its own.
+    std::vector<uint8_t> keyFramePrefix;
 };
 
 class CopyInput {

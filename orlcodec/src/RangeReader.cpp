@@ -545,6 +545,20 @@ bool copyRange(CopyInput &input, CopyOutput &output, RangeReader &reader, int64_
                 continue;
             }
         }
+        if (!s.keyFramePrefix.empty() && (pkt->flags & AV_PKT_FLAG_KEY)) {
+            PacketPtr joined = makePacket();
+            const int size = static_cast<int>(s.keyFramePrefix.size());
+            if (!joined || av_new_packet(joined.get(), size + pkt->size) < 0) {
+                error = "out of memory";
+                return false;
+            }
+            memcpy(joined->data, s.keyFramePrefix.data(), s.keyFramePrefix.size());
+            memcpy(joined->data + size, pkt->data, pkt->size);
+            av_packet_copy_props(joined.get(), pkt.get());
+            joined->stream_index = pkt->stream_index;
+            av_packet_unref(pkt.get());
+            av_packet_move_ref(pkt.get(), joined.get());
+        }
         if (s.type == AVMEDIA_TYPE_VIDEO || s.type == AVMEDIA_TYPE_AUDIO) {
             const int64_t at = toMicros(pkt->pts != kNoTime ? pkt->pts : pkt->dts, tb) - offset_us;
             if (at > 0 && static_cast<uint64_t>(at) > progress.position_us.load())

@@ -16,15 +16,6 @@ namespace orl {
 
 namespace {
 
-// How a stream's packets are framed: length-prefixed (MP4/Matroska style)
-// or with start codes / ADTS headers (transport stream style).
-int payloadForm(const AVCodecParameters *par)
-{
-    if (par->codec_id != AV_CODEC_ID_H264 && par->codec_id != AV_CODEC_ID_HEVC)
-        return 0;
-    return par->extradata_size > 0 && par->extradata[0] == 1 ? 1 : 0;
-}
-
 // What a key-frame cut says when its first pictures still refer to pictures
 // before the cut in a way that no rewriting of their headers can hide.
 std::string decoderWarning(int pictures)
@@ -40,6 +31,36 @@ int64_t rangeWritten(const CopyProgress &progress, uint64_t start_us)
     const int64_t total = static_cast<int64_t>(progress.total_us.load());
     const int64_t ended = static_cast<int64_t>(progress.sourceEnd_us.load());
     return ended > 0 ? std::min(total, ended - static_cast<int64_t>(start_us)) : total;
+}
+
+// What keeps a range's streams (from src) from following the first range's
+// in one file, as phrases for a user. Every range must bring the streams of
+// the first one, as a decoder set up for the first can play them (and a
+// muxer's bitstream filters, set up once, can take them). Marks in inBand
+// the streams whose parameter sets differ and must travel with the range.
+std::vector<std::string> joinProblems(const std::vector<JoinedStream> &first, const std::vector<JoinedStream> &streams,
+                                      const std::string &src, const AVOutputFormat *ofmt, std::vector<bool> &inBand)
+{
+    std::string name = src;
+    if (const size_t slash = name.find_last_of('/'); slash != std::string::npos)
+        name = name.substr(slash + 1);
+    std::vector<std::string> differences = joinDifferences(first, streams, name);
+    inBand.resize(first.size(), false);
+    for (size_t i = 0; i < streams.size() && i < first.size() && differences.empty(); ++i) {
+        if (!parameterSetsDiffer(first[i], streams[i]) || inBand[i])
+            continue;
+        // A transport stream gets the first file's parameter sets put in
+        // front of every key picture of HEVC by the muxer's own filter,
+        // after any the range brings: the range would decode with the wrong
+        // ones.
+        if (first[i].codec == AV_CODEC_ID_HEVC && first[i].lengthPrefixed
+            && std::string(ofmt->name).find("mpegts") != std::string::npos)
+            differences.push_back(name + ": video parameter sets differ, which an HEVC transport stream made from "
+                                         "these files cannot carry (MP4 or MKV can)");
+        else
+            inBand[i] = true;
+    }
+    return differences;
 }
 
 } // namespace
@@ -250,7 +271,7 @@ bool StreamCopyMerger::add(const std::string &src, uint64_t start_us, uint64_t l
     }
     {
         std::string error;
-        if (!attach(*input, ofmt, error)) {
+        if (!attach(*input, ofmt, src, error)) {
             m_job.setError(error);
             return false;
         }
@@ -264,10 +285,12 @@ bool StreamCopyMerger::add(const std::string &src, uint64_t start_us, uint64_t l
         total, "the range could not be added");
 }
 
-// Creates the merged file from the first range's streams, or checks that a
-// later range brings the same streams.
-bool StreamCopyMerger::attach(CopyInput &input, const AVOutputFormat *ofmt, std::string &error)
+bool StreamCopyMerger::attach(CopyInput &input, const AVOutputFormat *ofmt, const std::string &src,
+                              std::string &error)
 {
+    std::vector<JoinedStream> streams;
+    for (const SelectedStream &sel : input.selected())
+        streams.push_back(joinedStreamOf(input.ctx()->streams[sel.inIndex]));
     if (!m_output) {
         auto output = std::make_unique<CopyOutput>(&m_job.abortFlag(), m_job.global());
         if (!output->create(m_dst, ofmt, false) || !output->addStreams(input)) {
@@ -277,31 +300,57 @@ bool StreamCopyMerger::attach(CopyInput &input, const AVOutputFormat *ofmt, std:
             return false;
         }
         m_output = std::move(output);
-        m_firstPayload.clear();
-        for (const SelectedStream &sel : input.selected())
-            m_firstPayload.push_back(payloadForm(input.ctx()->streams[sel.inIndex]->codecpar));
-    } else {
-        // Every range must bring the same streams as the first one, in the
-        // same payload form (a muxer's bitstream filters are set up once).
-        AVFormatContext *oc = m_output->ctx();
-        auto &sel = input.selected();
-        if (sel.size() != oc->nb_streams) {
-            error = "this range has other streams than the merged file";
-            return false;
-        }
-        for (size_t i = 0; i < sel.size(); ++i) {
-            const AVCodecParameters *a = input.ctx()->streams[sel[i].inIndex]->codecpar;
-            const AVCodecParameters *b = oc->streams[i]->codecpar;
-            const bool sameCodec = sel[i].transcoder ? b->codec_type == AVMEDIA_TYPE_SUBTITLE : a->codec_id == b->codec_id;
-            if (!sameCodec || a->codec_type != b->codec_type
-                || (a->codec_type == AVMEDIA_TYPE_VIDEO && (a->width != b->width || a->height != b->height))
-                || (i < m_firstPayload.size() && payloadForm(a) != m_firstPayload[i])) {
-                error = "this range's streams do not match the merged file";
-                return false;
-            }
-        }
+        m_first = std::move(streams);
+        m_inBand.assign(m_first.size(), false);
+        return true;
     }
+    std::vector<std::string> differences = joinProblems(m_first, streams, src, ofmt, m_inBand);
+    if (!differences.empty()) {
+        error = "the files do not join without encoding: " + joinDifferencesText(differences);
+        return false;
+    }
+    // Once any range has brought other parameter sets, every range from then
+    // on carries its own: the decoder holds the last ones it was given.
+    for (size_t i = 0; i < streams.size(); ++i)
+        input.selected()[i].keyFramePrefix
+            = m_inBand[i] ? inBandParameterSets(streams[i], m_first[i].lengthPrefixed, m_first[i].lengthSize) : Bytes();
     return true;
+}
+
+int StreamCopyMerger::checkSources(const std::vector<std::string> &sources, const CopyChoice &choice,
+                                   std::string &report)
+{
+    report.clear();
+    if (m_dst.empty()) {
+        report = "the merge is not open";
+        return -1;
+    }
+    const AVOutputFormat *ofmt = findOutputFormat(m_format, m_dst);
+    std::vector<JoinedStream> first = m_first;
+    std::vector<bool> inBand = m_inBand;
+    std::vector<std::string> differences;
+    for (const std::string &src : sources) {
+        CopyInput input(&m_job.abortFlag(), m_job.global());
+        if (!input.open(src, Probe::Copy) || !input.select(choice, ofmt)) {
+            std::string name = src.substr(src.find_last_of('/') + 1);
+            report = name + ": " + input.error();
+            return -1;
+        }
+        std::vector<JoinedStream> streams;
+        for (const SelectedStream &sel : input.selected())
+            streams.push_back(joinedStreamOf(input.ctx()->streams[sel.inIndex]));
+        if (first.empty()) {
+            first = std::move(streams);
+            inBand.assign(first.size(), false);
+            continue;
+        }
+        for (std::string &d : joinProblems(first, streams, src, ofmt, inBand))
+            differences.push_back(std::move(d));
+    }
+    if (differences.empty())
+        return 1;
+    report = joinDifferencesText(differences);
+    return 0;
 }
 
 // A frame-exact range: cut into a file of its own by a conversion (which
@@ -361,7 +410,7 @@ bool StreamCopyMerger::runExact(const std::string &src, uint64_t start_us, uint6
         error = input.error();
         return false;
     }
-    if (!attach(input, ofmt, error))
+    if (!attach(input, ofmt, src, error))
         return false;
     return run(input, 0, 0, choice.partChapter, error);
 }

@@ -11,6 +11,7 @@
 // Output timestamps start at 0 (or the hidden lead-in) and only increase.
 #include "CopyInput.h"
 #include "Job.h"
+#include "JoinFit.h"
 
 #include <atomic>
 #include <cstdint>
@@ -66,6 +67,10 @@ public:
     bool open(const std::string &dst, const std::string &format);
     // Appends a range on a worker thread; isDone() tells when it is in.
     bool add(const std::string &src, uint64_t start_us, uint64_t length_us, const CopyChoice &choice);
+    // Whether ranges of every source join in one file by stream copy, asked
+    // before any is added: 1 when they do; 0 when not, and -1 when a source
+    // cannot be read, with report saying what differs or why.
+    int checkSources(const std::vector<std::string> &sources, const CopyChoice &choice, std::string &report);
     // Waits for the current range and completes the file.
     bool finish();
     // Stops a range being added and closes the file.
@@ -78,7 +83,9 @@ public:
 private:
     bool run(CopyInput &input, uint64_t start_us, uint64_t length_us, const std::string &partChapter,
              std::string &error);
-    bool attach(CopyInput &input, const AVOutputFormat *ofmt, std::string &error);
+    // Creates the merged file from the first range's streams, or checks that a
+    // later range (from src) brings streams that join them.
+    bool attach(CopyInput &input, const AVOutputFormat *ofmt, const std::string &src, std::string &error);
     bool runExact(const std::string &src, uint64_t start_us, uint64_t length_us, const CopyChoice &choice,
                   std::string &error);
 
@@ -89,7 +96,8 @@ private:
     int64_t m_presentationEnd_us = 0;      // output time of the last range's asked end, 0 = its natural end
     bool m_editList = false;
     std::atomic<int> m_rangesAdded{0}; // read by open() while a worker may add
-    std::vector<int> m_firstPayload;       // payload form of each stream of the first range
+    std::vector<JoinedStream> m_first;     // the first range's streams, which every later one must match
+    std::vector<bool> m_inBand;            // streams whose ranges carry their parameter sets in band
     std::atomic<int> m_cutMode{0};
     ErrorText m_cutReport;
 };
