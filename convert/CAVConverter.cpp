@@ -561,6 +561,19 @@ void CAVConverter::runAsyncStart()
 void CAVConverter::runAsyncMergeAdd()
 {
     report(1, kStateStarting);
+    if (!m_mergeSources.empty()) {
+        std::vector<const char *> sources;
+        for (const std::string &source : m_mergeSources)
+            sources.push_back(source.c_str());
+        const int fits = Merge_CheckSources(m_merger.get(), sources.data(), int(sources.size()), m_mergeParams.get());
+        m_mergeSources.clear();
+        if (fits != 1) {
+            const char *why = Merge_GetFitReport(m_merger.get());
+            setError(std::string(fits == 0 ? "the files do not join without encoding: " : "") + (why ? why : ""));
+            report(0, kStateFailed);
+            return;
+        }
+    }
     Opened added = addWithRetries(m_src, m_mergeJob, m_mergeParams.get(), destination(), partialPath());
     adopt(added);
     if (!added.ok || m_cancel) {

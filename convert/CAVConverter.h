@@ -49,6 +49,10 @@ public:
     // too, and so do the steps of a merge range's fall-backs.
     void RequestStop();
     bool OpenMerger(const char *dst, const ConvertJob &job) override;
+    // The sources of every range the merge will hold, in order: before the
+    // first range is copied, they are checked to join by stream copy, and
+    // the merge fails at once, saying what differs, when they do not.
+    void SetMergeSources(std::vector<std::string> sources) { m_mergeSources = std::move(sources); }
     // Opens the range's source on the calling thread (see StartConvert).
     bool AddMergeSegment(const char *src, const ConvertJob &job, void *context,
                          ConvertProgressFn callback) override;
@@ -169,6 +173,7 @@ private:
     ConvertJob m_job;
     std::string m_src;
     EngineHandle m_mergeParams;            // as m_params, for the merge range being added
+    std::vector<std::string> m_mergeSources; // checked by the first range's worker, then cleared
     ConvertJob m_mergeJob;                 // as m_job, for the merge range being added
     std::vector<Track> m_tracks;           // owner thread
     std::atomic<bool> m_mergeComplete{true}; // the owner's, or the last range's worker's before it reports

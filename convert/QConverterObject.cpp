@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -103,7 +104,11 @@ void QConverterObject::reportFailure(const QString &engineReason)
     const CAVConverter *converter = m_merge ? m_merger.get() : m_converter.get();
     const QString path = converter ? QString::fromStdString(converter->outputPath()) : QString();
     const QString checked = checkFailureText(path, engineReason);
-    const QString reason = checked.isEmpty() ? engineReason : checked;
+    QString reason = checked.isEmpty() ? engineReason : checked;
+    const QString misfit = QStringLiteral("the files do not join without encoding: ");
+    if (reason.startsWith(misfit))
+        reason = tr("The files cannot be joined without encoding: %1. Choose a format to encode them into one file.")
+                     .arg(reason.mid(misfit.size()));
     if (!checked.isEmpty() && converter)
         emit sendOutputFailedCheck(path, QString::fromStdString(converter->checkReport()), checked);
     m_failureText = reason;
@@ -146,6 +151,16 @@ void QConverterObject::convertSegment(int position)
             if (!m_merger->OpenMerger(destination.constData(), job)) {
                 reportFailure(QString::fromStdString(m_merger->lastError()));
                 return;
+            }
+            // Ranges of several files are copied into one only when they
+            // join: checked before the first is copied, on its worker.
+            if (job.lossless) {
+                std::vector<std::string> sources;
+                for (const ConversionSegment &s : m_run.segments)
+                    if (std::find(sources.begin(), sources.end(), s.sourcePath.toStdString()) == sources.end())
+                        sources.push_back(s.sourcePath.toStdString());
+                if (sources.size() > 1)
+                    m_merger->SetMergeSources(std::move(sources));
             }
         }
         m_lastOutput = m_mergedPath;

@@ -1279,6 +1279,10 @@ Sonst kann die Konvertierung fehlschlagen.</translation>
             <source>%1 failed its check and was not kept: %2.</source>
             <translation>%1 hat die Prüfung nicht bestanden und wurde nicht behalten: %2.</translation>
         </message>
+        <message>
+            <source>The files cannot be joined without encoding: %1. Choose a format to encode them into one file.</source>
+            <translation>Die Dateien lassen sich nicht ohne Neukodierung zusammenfügen: %1. Wählen Sie ein Format, um sie in eine Datei zu kodieren.</translation>
+        </message>
     </context>
     <context>
         <name>QVideoEditTag</name>

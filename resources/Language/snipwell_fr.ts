@@ -1279,6 +1279,10 @@ Sinon, la conversion risque d'échouer.</translation>
             <source>%1 failed its check and was not kept: %2.</source>
             <translation>%1 a échoué à sa vérification et n'a pas été conservé : %2.</translation>
         </message>
+        <message>
+            <source>The files cannot be joined without encoding: %1. Choose a format to encode them into one file.</source>
+            <translation>Les fichiers ne peuvent pas être joints sans réencodage : %1. Choisissez un format pour les encoder en un seul fichier.</translation>
+        </message>
     </context>
     <context>
         <name>QVideoEditTag</name>

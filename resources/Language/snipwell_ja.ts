@@ -1279,6 +1279,10 @@ Otherwise the conversion may fail.</source>
             <source>%1 failed its check and was not kept: %2.</source>
             <translation>%1 は検査に合格しなかったため保存されませんでした：%2。</translation>
         </message>
+        <message>
+            <source>The files cannot be joined without encoding: %1. Choose a format to encode them into one file.</source>
+            <translation>再エンコードせずにファイルを結合できません: %1。1 つのファイルにエンコードする形式を選んでください。</translation>
+        </message>
     </context>
     <context>
         <name>QVideoEditTag</name>

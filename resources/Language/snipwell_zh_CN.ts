@@ -1279,6 +1279,10 @@ Otherwise the conversion may fail.</source>
             <source>%1 failed its check and was not kept: %2.</source>
             <translation>%1 未通过检查，未予保留：%2。</translation>
         </message>
+        <message>
+            <source>The files cannot be joined without encoding: %1. Choose a format to encode them into one file.</source>
+            <translation>这些文件无法在不重新编码的情况下合并：%1。请选择一种格式，将它们编码为一个文件。</translation>
+        </message>
     </context>
     <context>
         <name>QVideoEditTag</name>

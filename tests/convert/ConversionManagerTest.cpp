@@ -641,3 +641,43 @@ TEST_F(ConversionManagerTest, AStopAnnouncesTheEndOnceAfterItHasReturnedSoTheCon
     EXPECT_EQ(stops, rounds);
     EXPECT_TRUE(outputFiles().isEmpty()) << outputFiles().join(",").toStdString();
 }
+
+TEST_F(ConversionManagerTest, RangesOfSeveralFilesAreJoinedOnlyWhenTheyJoinAndAMisfitIsNamedBeforeAnythingIsWritten)
+{
+    // Recordings that join, one with parameter sets of its own: one file
+    // that decodes cleanly.
+    addItems(fixture("h264_aac.mp4"), {{0, 2}});
+    addItems(fixture("join_params_h264.mp4"), {{0, 2}});
+    ManagerRun run = runManager(true);
+    EXPECT_EQ(run.failures, 0);
+    QStringList files = outputFiles();
+    ASSERT_EQ(files.size(), 1) << files.join(",").toStdString();
+    EXPECT_NEAR(probeFile(m_root + files[0]).duration, 4.0, 0.2);
+    EXPECT_EQ(decodeErrors(m_root + files[0]), "");
+
+    // A recording whose sound is at another rate is named, with what
+    // differs, and nothing is written.
+    QDir(m_root).removeRecursively();
+    QDir().mkpath(m_root);
+    VoVideoConvertManager::instance()->clear();
+    addItems(fixture("h264_aac.mp4"), {{0, 2}});
+    addItems(fixture("join_48k.mp4"), {{0, 2}});
+    QStringList reasons;
+    {
+        QConverterObject converter;
+        QEventLoop loop;
+        QObject::connect(&converter, &QConverterObject::sendFailureReason, [&](const QString &r) { reasons << r; });
+        QObject::connect(&converter, &QConverterObject::emitIsStartConverter, [&](bool started) {
+            if (!started)
+                QTimer::singleShot(0, &loop, &QEventLoop::quit);
+        });
+        QTimer::singleShot(0, &converter, [&] { converter.startConvert(currentWorkRun(true)); });
+        QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    ASSERT_EQ(reasons.size(), 1);
+    EXPECT_EQ(reasons.first().toStdString(),
+              "The files cannot be joined without encoding: join_48k.mp4: audio 48 kHz, others 44.1 kHz. Choose a "
+              "format to encode them into one file.");
+    EXPECT_EQ(writtenBytes(), 0);
+}
