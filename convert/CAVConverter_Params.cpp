@@ -1,5 +1,6 @@
 #include "CAVConverter.h"
 #include "EditParams.h"
+#include "TrackPlanParams.h"
 
 #include <cstring>
 #include <string>
@@ -69,6 +70,7 @@ EngineHandle createJobParams(const ConvertJob &job)
     if (p) {
         applyEncoderSettings(p.get(), job);
         applyEditSettings(p.get(), job);
+        applyTrackPlanParams(p.get(), job.trackPlan);
     }
     return p;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Everything one conversion needs, assembled by a media item from itself,
 // the output parameters and its edit record. Copies are deep.
+#include "TrackPlan.h"
 #include "VEEditConfig.h"
 
 #include <cstdint>
@@ -29,6 +30,9 @@ struct ConvertJob {
     bool frameExactCut = false; // lossless: encode only the pictures at the cut points
     std::string partChapter;    // lossless merge: this range's one chapter title (UTF-8); empty: the source's chapters
     VEEditConfig editConfig;
+    // The streams kept, their order, names, flags and shifts; empty: as the
+    // edit record's stream choice says.
+    TrackPlan trackPlan;
 };
 
 // Stream choice derived from the edit record for the engine: the position

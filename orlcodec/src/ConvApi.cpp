@@ -38,6 +38,7 @@ bool copyChoiceFrom(const ParamValues &v, CopyChoice &choice, std::string &error
             choice.partChapter = option.second;
     // Video codec -1 asks for no picture, in a copy as in an encode.
     choice.video = v.videoCodec != -1;
+    choice.tracks = v.tracks;
     choice.subtitleCodec = 0;
     if (v.subtitleCodec != 0) {
         const LegacyCodec *codec = findLegacyCodec(v.subtitleCodec);
@@ -287,6 +288,7 @@ int Conv_Open(ORL_HANDLE c, const char *src, const char *dst, const char *format
         asked.check = true;
         asked.video = values.videoCodec != -1;
         asked.audio = values.audio >= 0;
+        asked.tracks = values.tracks;
         if (conv.transcode) {
             auto encode = std::make_unique<TranscodeConversion>(conv.interrupt());
             encode->setAskedStreams(asked);
@@ -619,6 +621,7 @@ int Merge_Add(ORL_HANDLE m, const char *src, uint64_t start_us, uint64_t length_
                 merge.asked.check = true;
                 merge.asked.video = values.videoCodec != -1;
                 merge.asked.audio = values.audio >= 0;
+                merge.asked.tracks = values.tracks;
             }
             merge.ranges.push_back(MergeObject::Range{src, static_cast<int64_t>(start_us),
                                                       static_cast<int64_t>(merge.progress().total_us.load())});

@@ -89,25 +89,19 @@ bool CopyInput::select(const CopyChoice &choice, const AVOutputFormat *format)
         }
     }
 
-    if (!video.empty() && choice.video)
-        addStream(video.front(), AVMEDIA_TYPE_VIDEO, true);
-    if (choice.audioIndex >= 0) {
-        if (choice.audioMask) {
-            for (size_t i = 0; i < audio.size() && i < 64; ++i)
-                if (choice.audioMask & (uint64_t(1) << i))
-                    addStream(audio[i], AVMEDIA_TYPE_AUDIO, true);
-        } else if (choice.audioIndex < static_cast<int>(audio.size())) {
-            addStream(audio[choice.audioIndex], AVMEDIA_TYPE_AUDIO, true);
+    if (!choice.tracks.empty()) {
+        std::vector<const TrackChoice *> ordered;
+        std::string error;
+        if (!orderedTrackChoice(ctx, title, choice.tracks, format, ordered, error))
+            return fail(error);
+        for (const TrackChoice *c : ordered) {
+            addStream(c->stream, ctx->streams[c->stream]->codecpar->codec_type, true);
+            m_selected.back().plan = *c;
         }
-    }
-    if (choice.subtitleIndex >= 0) {
-        if (choice.subtitleMask) {
-            for (size_t i = 0; i < subtitle.size() && i < 64; ++i)
-                if (choice.subtitleMask & (uint64_t(1) << i))
-                    addStream(subtitle[i], AVMEDIA_TYPE_SUBTITLE, true);
-        } else if (choice.subtitleIndex < static_cast<int>(subtitle.size())) {
-            addStream(subtitle[choice.subtitleIndex], AVMEDIA_TYPE_SUBTITLE, true);
-        }
+    } else {
+        if (!video.empty() && choice.video)
+            addStream(video.front(), AVMEDIA_TYPE_VIDEO, true);
+        selectByMasks(choice, audio, subtitle);
     }
     if (m_selected.empty())
         return fail("nothing to copy: the source has no chosen audio or video stream");
@@ -159,6 +153,29 @@ bool CopyInput::select(const CopyChoice &choice, const AVOutputFormat *format)
                         + " stream of codec " + avcodec_get_name(par->codec_id));
     }
     return true;
+}
+
+void CopyInput::selectByMasks(const CopyChoice &choice, const std::vector<int> &audio,
+                              const std::vector<int> &subtitle)
+{
+    if (choice.audioIndex >= 0) {
+        if (choice.audioMask) {
+            for (size_t i = 0; i < audio.size() && i < 64; ++i)
+                if (choice.audioMask & (uint64_t(1) << i))
+                    addStream(audio[i], AVMEDIA_TYPE_AUDIO, true);
+        } else if (choice.audioIndex < static_cast<int>(audio.size())) {
+            addStream(audio[choice.audioIndex], AVMEDIA_TYPE_AUDIO, true);
+        }
+    }
+    if (choice.subtitleIndex >= 0) {
+        if (choice.subtitleMask) {
+            for (size_t i = 0; i < subtitle.size() && i < 64; ++i)
+                if (choice.subtitleMask & (uint64_t(1) << i))
+                    addStream(subtitle[i], AVMEDIA_TYPE_SUBTITLE, true);
+        } else if (choice.subtitleIndex < static_cast<int>(subtitle.size())) {
+            addStream(subtitle[choice.subtitleIndex], AVMEDIA_TYPE_SUBTITLE, true);
+        }
+    }
 }
 
 bool CopyInput::fail(const std::string &text)

@@ -4,10 +4,12 @@
 #include "Interrupt.h"
 #include "SourceOpen.h"
 #include "SubtitleTranscoder.h"
+#include "TrackChoice.h"
 
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,9 @@ struct CopyChoice {
     // In a merge: the range becomes one chapter of this title instead of
     // bringing the source's chapters; empty: the source's.
     std::string partChapter;
+    // The kept streams in output order with their names, flags and shifts;
+    // when not empty it replaces the choice of streams above.
+    std::vector<TrackChoice> tracks;
 };
 
 struct SelectedStream {
@@ -39,6 +44,8 @@ struct SelectedStream {
     // Parameter sets that go in front of each of its key frames: a range
     // joined to one whose H.264/HEVC parameter sets differ carries its own.
     std::vector<uint8_t> keyFramePrefix;
+    // The track plan's word on this stream; absent without a plan.
+    std::optional<TrackChoice> plan;
 };
 
 class CopyInput {
@@ -78,6 +85,8 @@ public:
 
 private:
     void addStream(int index, AVMediaType type, bool required);
+    // The choice's sound and subtitle streams by position and mask.
+    void selectByMasks(const CopyChoice &choice, const std::vector<int> &audio, const std::vector<int> &subtitle);
 
     InterruptFlags m_irq;  // immutable after construction
     OpenedSource m_source;

@@ -65,6 +65,16 @@ void EncodedOutput::takeTags(const AVFormatContext *in, const AVStream *video, c
     streamTags(&m_audioTags, audio);
 }
 
+void EncodedOutput::takeTrackChoices(const TrackChoice *video, const TrackChoice *audio)
+{
+    m_videoChoice.reset();
+    m_audioChoice.reset();
+    if (video)
+        m_videoChoice = *video;
+    if (audio)
+        m_audioChoice = *audio;
+}
+
 bool EncodedOutput::chooseEncoders(const AVOutputFormat *format, const ParamValues &v, bool sourceVideo,
                                    bool sourceAudio, std::string &error)
 {
@@ -143,9 +153,13 @@ bool EncodedOutput::create(const std::string &dst, std::string &error)
                 return false;
             }
             av_dict_copy(&st->metadata, m_videoTags, 0);
+            if (m_videoChoice)
+                applyTrackChoice(*m_videoChoice, st);
             m_vst = st;
         } else {
             av_dict_copy(&st->metadata, m_audioTags, 0);
+            if (m_audioChoice)
+                applyTrackChoice(*m_audioChoice, st);
             m_ast = st;
         }
     }

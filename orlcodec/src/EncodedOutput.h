@@ -13,6 +13,7 @@ extern "C" {
 
 #include <atomic>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace orl {
@@ -51,6 +52,9 @@ public:
     // recording, place, camera and the like) and the language and title of
     // the streams kept. Call before create.
     void takeTags(const AVFormatContext *in, const AVStream *video, const AVStream *audio);
+    // The track plan's names and flags of the picture and sound encoded
+    // (null: the source's). Call before create.
+    void takeTrackChoices(const TrackChoice *video, const TrackChoice *audio);
 
     bool create(const std::string &dst, std::string &error);
 
@@ -90,6 +94,7 @@ private:
     HdrHandling m_hdr = HdrHandling::None;
     bool m_interlaced = false;
     VideoColour m_colour; // the source's, written into the headers when HDR is kept
+    std::optional<TrackChoice> m_videoChoice, m_audioChoice;
     AVDictionary *m_fileTags = nullptr, *m_videoTags = nullptr, *m_audioTags = nullptr;
     int64_t m_videoStep = 1;       // encoder ticks between the last two pictures
     OutputContextPtr m_ctx;

@@ -133,8 +133,15 @@ bool expectedStreams(const std::string &src, const AskedStreams &asked, const AV
         return false;
     InputContextPtr ctx(raw);
     bool video = false, audio = false;
+    std::vector<bool> planned(raw->nb_streams, asked.tracks.empty());
+    for (const TrackChoice &c : asked.tracks)
+        if (c.stream >= 0 && c.stream < static_cast<int>(raw->nb_streams))
+            planned[static_cast<size_t>(c.stream)] = true;
+    expect.soundLate_us = latestSoundShift(raw, asked.tracks);
     for (unsigned i = 0; i < raw->nb_streams; ++i) {
         const AVStream *st = raw->streams[i];
+        if (!planned[i])
+            continue;
         if (st->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && !(st->disposition & AV_DISPOSITION_ATTACHED_PIC))
             video = video || coversAny(raw, st, spans);
         else if (st->codecpar->codec_type == AVMEDIA_TYPE_AUDIO)

@@ -5,6 +5,7 @@
 #include "ErrorText.h"
 #include "Interrupt.h"
 #include "OutputCheck.h"
+#include "TrackChoice.h"
 
 #include <atomic>
 #include <cstdint>
@@ -96,6 +97,9 @@ struct AskedStreams {
     bool check = false; // no check unless asked for
     bool video = true;
     bool audio = true;
+    // The track plan of the output: only its streams are expected, and the
+    // sound may start as much later as it is shifted.
+    std::vector<TrackChoice> tracks;
 };
 
 // A range of a source: its start from the source's start, and its length.

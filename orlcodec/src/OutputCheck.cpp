@@ -542,7 +542,8 @@ bool checkOutput(const std::string &path, const OutputExpectation &expect, const
     if (videoIndex >= 0 && soundIndex >= 0 && facts.firstSound_us != kNone && headVideoKey_us != kNone) {
         const int64_t apart = facts.firstPicture_us - facts.firstSound_us;
         const int64_t allowed = std::max(soundFrame, int64_t(1000)) + 1000;
-        if (apart > allowed || -apart > allowed + (expect.longer_us > 0 ? expect.longer_us : 0)) {
+        if (apart > allowed
+            || -apart > allowed + (expect.longer_us > 0 ? expect.longer_us : 0) + std::max<int64_t>(expect.soundLate_us, 0)) {
             why = "sync: the first picture comes " + seconds(apart < 0 ? -apart : apart)
                 + (apart > 0 ? " after" : " before") + " the first sound";
             return false;

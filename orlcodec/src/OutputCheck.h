@@ -19,6 +19,8 @@ struct OutputExpectation {
     // pictures after the end that pictures before it need.
     int64_t longer_us = 0;
     int pieces = 1;           // ranges joined: each join may round by a picture or frame
+    // A sound track shifted later starts after the first picture by up to this.
+    int64_t soundLate_us = 0;
 };
 
 // What the check measured, for its report and for tests (µs; the file's own

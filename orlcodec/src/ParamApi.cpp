@@ -2,6 +2,7 @@
 // conversion or merge opens.
 #include "Engine.h"
 #include "ParamSet.h"
+#include "orlcodec_tracks.h"
 
 #include <algorithm>
 
@@ -125,6 +126,25 @@ ORL_PARAM_SETTER(Param_SetSubtitleMargin, (ORL_HANDLE p, double f), v.subtitleLo
 ORL_PARAM_SETTER(Param_SetSubtitlePosition, (ORL_HANDLE p, int position), v.subtitleLook.position = position)
 ORL_PARAM_SETTER(Param_SetSubtitleSpacingH, (ORL_HANDLE p, double s), v.subtitleLook.spacingH = s)
 ORL_PARAM_SETTER(Param_SetSubtitleSpacingV, (ORL_HANDLE p, double s), v.subtitleLook.spacingV = s)
+
+int Param_SetTrackPlan(ORL_HANDLE p, const orl_track_entry *entries, int count)
+{
+    if (count < 0 || (count > 0 && !entries))
+        return 0;
+    return withParams(p, [&](ParamValues &v) {
+        v.tracks.clear();
+        for (int i = 0; i < count; ++i) {
+            TrackChoice c;
+            c.stream = entries[i].stream;
+            c.language = text(entries[i].language);
+            c.setTitle = entries[i].title != nullptr;
+            c.title = text(entries[i].title);
+            c.flags = entries[i].flags < 0 ? -1 : (entries[i].flags & (ORL_TRACK_DEFAULT | ORL_TRACK_FORCED));
+            c.shift_us = entries[i].shift_us;
+            v.tracks.push_back(std::move(c));
+        }
+    });
+}
 
 int Param_SelectOverlay(ORL_HANDLE p, int slot)
 {

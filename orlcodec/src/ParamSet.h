@@ -3,6 +3,7 @@
 // sound for one conversion. Filled by the Param_ operations, read when a
 // conversion or a merge opens (each takes its own copy).
 #include "Handles.h"
+#include "TrackChoice.h"
 
 #include <array>
 #include <cstdint>
@@ -100,6 +101,9 @@ struct ParamValues {
     int subtitleCodec = 0;  // libavcodec identifier of the output subtitles, 0 = keep
     bool closedCaptions = false;
     std::string subtitleFile;
+    // The streams kept, in output order, with their names, flags and
+    // shifts; empty: the choice above holds (orlcodec_tracks.h).
+    std::vector<TrackChoice> tracks;
     bool frameExactCut = false; // stream copy: encode the pictures at the cut points
     SubtitleLook subtitleLook;
     // overlays

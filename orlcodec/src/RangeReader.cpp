@@ -484,6 +484,20 @@ bool RangeReader::allDone() const
     return true;
 }
 
+// Moves a packet of a shifted stream by shift_us on the output timeline.
+// False when it then starts before the range's start in the output (at
+// offset_us): sound cut at a frame boundary, never a piece of a frame.
+static bool shiftPacket(AVPacket &pkt, AVRational tb, int64_t shift_us, int64_t offset_us)
+{
+    const int64_t by = av_rescale_q(shift_us, kMicros, tb);
+    if (pkt.pts != kNoTime)
+        pkt.pts += by;
+    if (pkt.dts != kNoTime)
+        pkt.dts += by;
+    const int64_t at = pkt.pts != kNoTime ? pkt.pts : pkt.dts;
+    return shift_us > 0 || at == kNoTime || av_rescale_q(at, tb, kMicros) >= offset_us;
+}
+
 bool copyRange(CopyInput &input, CopyOutput &output, RangeReader &reader, int64_t offset_us,
                       bool writeCovers, const std::atomic<bool> &abort, CopyProgress &progress,
                       std::string &error)
@@ -533,6 +547,10 @@ bool copyRange(CopyInput &input, CopyOutput &output, RangeReader &reader, int64_
             pkt->pts -= shift;
         if (pkt->dts != kNoTime)
             pkt->dts -= shift;
+        if (s.plan && s.plan->shift_us != 0 && !shiftPacket(*pkt, tb, s.plan->shift_us, offset_us)) {
+            av_packet_unref(pkt.get());
+            continue;
+        }
         if (s.transcoder) {
             av_packet_rescale_ts(pkt.get(), tb, kMicros);
             tb = kMicros;

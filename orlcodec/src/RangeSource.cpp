@@ -70,8 +70,23 @@ bool RangeSource::open(const std::string &path, const ParamValues &v, std::strin
         else if (type == AVMEDIA_TYPE_SUBTITLE)
             ++subtitles;
     }
-    if (v.audio >= 0 && !audio.empty())
+    if (!v.tracks.empty()) {
+        // The plan names the streams: its picture (if any) and its first
+        // sound are encoded, that sound moved by its shift.
+        std::vector<const TrackChoice *> ordered;
+        if (!orderedTrackChoice(ctx, title, v.tracks, nullptr, ordered, error))
+            return false;
+        m_video = -1;
+        for (const TrackChoice *c : ordered)
+            if (m_video < 0 && ctx->streams[c->stream]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
+                m_video = c->stream;
+        m_audio = firstPlannedAudio(ctx, v.tracks);
+        for (const TrackChoice &c : v.tracks)
+            if (c.stream == m_audio)
+                m_audioShift_us = c.shift_us;
+    } else if (v.audio >= 0 && !audio.empty()) {
         m_audio = audio[static_cast<size_t>(std::min<int>(v.audio, static_cast<int>(audio.size()) - 1))];
+    }
     if (v.subtitle >= 0 && v.subtitle < subtitles)
         m_subtitle = v.subtitle;
     if (m_video >= 0 && !openDecoder(ctx->streams[m_video], m_vdec, error))
@@ -123,6 +138,14 @@ void RangeSource::copyTagsTo(EncodedOutput &out) const
     const AVFormatContext *ctx = m_source.ctx.get();
     out.takeTags(ctx, m_video >= 0 && out.videoCodec ? ctx->streams[m_video] : nullptr,
                  m_audio >= 0 && out.audioCodec ? ctx->streams[m_audio] : nullptr);
+    const TrackChoice *video = nullptr, *audio = nullptr;
+    for (const TrackChoice &c : m_params.tracks) {
+        if (c.stream == m_video && m_video >= 0)
+            video = &c;
+        else if (c.stream == m_audio && m_audio >= 0)
+            audio = &c;
+    }
+    out.takeTrackChoices(video, audio);
 }
 
 AVRational RangeSource::sampleAspect() const
@@ -436,6 +459,10 @@ bool RangeSource::decode(AVCodecContext *dec, AVFilterContext *src, const AVPack
         const int64_t duration = isAudio ? int64_t(m_frame->nb_samples) * 1000000 / std::max(1, m_frame->sample_rate)
                                          : av_rescale_q(m_frame->pkt_duration, tb, kMicros);
         next = pts + std::max<int64_t>(duration, 1);
+        // A shifted sound track is heard that much later (or earlier): the
+        // graph's trim at the range's start cuts what comes before it.
+        if (isAudio)
+            pts += m_audioShift_us;
         m_frame->pts = pts;
         m_frame->time_base = kMicros;
         if (m_end > 0 && pts >= m_end) {

@@ -100,6 +100,7 @@ private:
     std::string m_path;
     ParamValues m_params;
     int m_video = -1, m_audio = -1, m_subtitle = -1;
+    int64_t m_audioShift_us = 0; // the track plan's shift of the sound encoded
     CodecContextPtr m_vdec, m_adec;
     std::unique_ptr<BackgroundReader> m_background;
     FilterGraph m_graph;

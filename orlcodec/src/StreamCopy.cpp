@@ -402,7 +402,7 @@ bool StreamCopyMerger::runExact(const std::string &src, uint64_t start_us, uint6
     CopyChoice all;
     all.audioIndex = 0;
     all.audioMask = ~uint64_t(0);
-    all.subtitleIndex = choice.subtitleIndex >= 0 || choice.subtitleMask ? 0 : -1;
+    all.subtitleIndex = choice.subtitleIndex >= 0 || choice.subtitleMask || !choice.tracks.empty() ? 0 : -1;
     all.subtitleMask = ~uint64_t(0);
     CopyInput input(&m_job.abortFlag(), m_job.global());
     const AVOutputFormat *ofmt = findOutputFormat(m_format, m_dst);
