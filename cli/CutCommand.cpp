@@ -164,10 +164,12 @@ private:
 // conversion manager of its own runs it, as the window's Start does.
 class FileCut {
 public:
-    FileCut(const CutOptions &options, const QString &path, const QString &defaultRoot, InterruptWatch &watch,
+    // paths: one file, or the files a join takes in turn (named after the first).
+    FileCut(const CutOptions &options, const QStringList &paths, const QString &defaultRoot, InterruptWatch &watch,
             RunningCuts &running)
         : m_o(options)
-        , m_path(path)
+        , m_paths(paths)
+        , m_path(paths.value(0))
         , m_defaultRoot(defaultRoot)
         , m_watch(watch)
         , m_running(running)
@@ -183,68 +185,78 @@ private:
     bool convert(const VoVideoConvertItem &source);
 
     const CutOptions &m_o;
-    QString m_path;
+    QStringList m_paths;
+    QString m_path; // the first: what the run's reports and names go by
     QString m_defaultRoot; // the program's output folder, ending with '/'
     InterruptWatch &m_watch;
     RunningCuts &m_running;
     cutlist::SegmentList m_segments; // as converted, in item order
     std::vector<std::unique_ptr<VoVideoConvertItem>> m_items;
+    std::vector<std::unique_ptr<VoVideoConvertItem>> m_sources; // the opened files, in order
 };
 
 bool FileCut::run()
 {
-    QString why;
-    if (!sourceReadable(m_path, why)) {
-        reportError(m_o.json, m_path, why);
-        return false;
-    }
-    VoVideoConvertItem source;
-    if (!source.open(m_path, -1, false, VoVideoConvertItem::OpenMode::ForConversion)) {
-        reportError(m_o.json, m_path,
-                    source.openError().isEmpty()
-                        ? QCoreApplication::translate("snipwell-cli", "not a media file we can read")
-                        : source.openError());
-        return false;
-    }
-    cutlist::SegmentList wanted;
-    if (!segmentsFor(m_o, m_path, source, wanted))
-        return false;
+    m_segments.clear();
+    m_items.clear();
+    m_sources.clear();
     bool ok = true;
-    // Ranges past the readable end are cut there, as the window does;
-    // one that starts past it cannot be cut at all.
-    const cutlist::Fit fit = cutlist::fitToDuration(wanted, source.m_duration);
-    for (size_t i : fit.clipped)
-        reportNote(m_o.json, m_path,
-                   QCoreApplication::translate("snipwell-cli",
-                                               "segment %1 (%2) ends past the end of the file (%3); it was cut there")
-                       .arg(i + 1)
-                       .arg(rangeText(wanted[i]), clock(source.m_duration)));
-    for (size_t i : fit.outside) {
-        reportError(m_o.json, m_path,
-                    QCoreApplication::translate("snipwell-cli",
-                                                "segment %1 (%2) starts past the end of the file (%3); it was left out")
-                        .arg(i + 1)
-                        .arg(rangeText(wanted[i]), clock(source.m_duration)));
-        ok = false;
+    // A join takes every file's segments in turn; otherwise there is one file.
+    for (const QString &path : m_paths) {
+        QString why;
+        if (!sourceReadable(path, why)) {
+            reportError(m_o.json, path, why);
+            return false;
+        }
+        auto source = std::make_unique<VoVideoConvertItem>();
+        if (!source->open(path, -1, false, VoVideoConvertItem::OpenMode::ForConversion)) {
+            reportError(m_o.json, path,
+                        source->openError().isEmpty()
+                            ? QCoreApplication::translate("snipwell-cli", "not a media file we can read")
+                            : source->openError());
+            return false;
+        }
+        cutlist::SegmentList wanted;
+        if (!segmentsFor(m_o, path, *source, wanted))
+            return false;
+        // Ranges past the readable end are cut there, as the window does;
+        // one that starts past it cannot be cut at all.
+        const cutlist::Fit fit = cutlist::fitToDuration(wanted, source->m_duration);
+        for (size_t i : fit.clipped)
+            reportNote(m_o.json, path,
+                       QCoreApplication::translate("snipwell-cli",
+                                                   "segment %1 (%2) ends past the end of the file (%3); it was cut there")
+                           .arg(i + 1)
+                           .arg(rangeText(wanted[i]), clock(source->m_duration)));
+        for (size_t i : fit.outside) {
+            reportError(m_o.json, path,
+                        QCoreApplication::translate("snipwell-cli",
+                                                    "segment %1 (%2) starts past the end of the file (%3); it was left out")
+                            .arg(i + 1)
+                            .arg(rangeText(wanted[i]), clock(source->m_duration)));
+            ok = false;
+        }
+        if (fit.segments.empty())
+            return false;
+        const size_t first = m_items.size();
+        m_segments.insert(m_segments.end(), fit.segments.begin(), fit.segments.end());
+        if (!prepareItems(*source, fit.segments))
+            return false;
+        // The segments share their tracks: one note says what the encoding leaves out.
+        if (m_o.mode == CutOptions::Encode) {
+            const QString leftOut = tracksLeftOutNote(*m_items[first]);
+            if (!leftOut.isEmpty())
+                reportNote(m_o.json, path, leftOut);
+        }
+        m_sources.push_back(std::move(source));
     }
-    if (fit.segments.empty())
-        return false;
-    m_segments = fit.segments;
-    if (!prepareItems(source, m_segments))
-        return false;
-    // The segments share their tracks: one note says what the encoding leaves out.
-    if (m_o.mode == CutOptions::Encode) {
-        const QString leftOut = tracksLeftOutNote(*m_items.front());
-        if (!leftOut.isEmpty())
-            reportNote(m_o.json, m_path, leftOut);
-    }
-    return convert(source) && ok;
+    return convert(*m_sources.front()) && ok;
 }
 
+// Adds the items of one file's segments, numbered on from those before.
 bool FileCut::prepareItems(const VoVideoConvertItem &source, const cutlist::SegmentList &segments)
 {
-    m_items.clear();
-    int number = 0;
+    int number = int(m_items.size());
     for (const cutlist::Segment &s : segments) {
         ++number;
         std::unique_ptr<VoVideoConvertItem> item(source.clone());
@@ -257,7 +269,7 @@ bool FileCut::prepareItems(const VoVideoConvertItem &source, const cutlist::Segm
         item->applyOutputFormat(m_o.params);
         QString error;
         if (!m_o.edits.isEmpty() && !applyEditsJson(m_o.edits, item->m_editConfig, &error)) {
-            reportError(m_o.json, m_path, error);
+            reportError(m_o.json, source.m_videoPath, error);
             return false;
         }
         m_items.push_back(std::move(item));
@@ -396,7 +408,7 @@ int runParallel(const CutOptions &o, const QString &defaultRoot, InterruptWatch 
     for (int w = 0; w < workers; ++w) {
         std::unique_ptr<QThread> thread(QThread::create([&] {
             for (int i = next++; i < o.files.size() && !watch.interrupted(); i = next++) {
-                FileCut cut(o, o.files[i], defaultRoot, watch, running);
+                FileCut cut(o, {o.files[i]}, defaultRoot, watch, running);
                 if (!cut.run())
                     failed = true;
             }
@@ -458,13 +470,17 @@ int runCut(const QStringList &args)
     RunningCuts running;
     watch.setHandler([&running] { running.stopAll(); });
     int status = ExitOk;
-    if (o.jobs > 1 && o.files.size() > 1) {
+    if (o.join) {
+        FileCut cut(o, o.files, defaultRoot, watch, running);
+        if (!cut.run())
+            status = ExitFailed;
+    } else if (o.jobs > 1 && o.files.size() > 1) {
         status = runParallel(o, defaultRoot, watch, running);
     } else {
         for (const QString &file : o.files) {
             if (watch.interrupted())
                 break;
-            FileCut cut(o, file, defaultRoot, watch, running);
+            FileCut cut(o, {file}, defaultRoot, watch, running);
             if (!cut.run())
                 status = ExitFailed;
         }
@@ -476,6 +492,11 @@ int runCut(const QStringList &args)
         status = ExitFailed;
     }
     return status;
+}
+
+int runJoin(const QStringList &args)
+{
+    return runCut(QStringList(args) << QStringLiteral("--join"));
 }
 
 } // namespace cli

@@ -102,7 +102,7 @@ bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
             "--cut",        "--cuts",          "--mode",          "--format",      "--quality",     "--container",
             "--output-dir", "--name",          "--jobs",          "--video-codec", "--audio-codec", "--size",
             "--fps",        "--video-bitrate", "--audio-bitrate", "--channels",    "--sample-rate", "--edits"};
-        static const QStringList flags{"--chapters", "--merge", "--merge-chapters", "--json"};
+        static const QStringList flags{"--chapters", "--merge", "--merge-chapters", "--join", "--json"};
         if (withValue.contains(name)) {
             if (!inlineValue) {
                 if (i + 1 >= args.size())
@@ -189,6 +189,9 @@ bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
             o.merge = true;
         } else if (name == QLatin1String("--merge-chapters")) {
             o.mergeChapters = true;
+        } else if (name == QLatin1String("--join")) {
+            o.join = true;
+            o.merge = true;
         } else if (name == QLatin1String("--output-dir")) {
             o.outputDir = value;
         } else if (name == QLatin1String("--name")) {

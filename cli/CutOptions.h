@@ -33,6 +33,8 @@ struct CutOptions {
     Mode mode = Copy;
     bool merge = false;
     bool mergeChapters = false;
+    // Every FILE's segments, file after file, into one output.
+    bool join = false;
     QString outputDir;    // empty: the program's output folder
     QString nameTemplate; // empty: the window's default
     int jobs = 1;

@@ -59,6 +59,14 @@ const std::vector<Subcommand> &subcommands()
                            "    --json                one JSON object a line on standard output:\n"
                            "                          progress, each output with its path, cut\n"
                            "                          report and check, notes and errors\n")},
+        {"join", runJoin,
+         QT_TRANSLATE_NOOP("snipwell-cli",
+                           "snipwell-cli join [OPTIONS] FILE...\n"
+                           "    Joins the segments of every FILE (none: the whole file), file after\n"
+                           "    file, into one output named after the first FILE. Copy and exact\n"
+                           "    join files whose streams match (codecs, sizes, rates, channels) and\n"
+                           "    otherwise say what differs and write nothing; encode joins any.\n"
+                           "    Takes the options of cut.\n")},
         {"detect", runDetect,
          QT_TRANSLATE_NOOP("snipwell-cli",
                            "snipwell-cli detect KIND [OPTIONS] FILE...\n"

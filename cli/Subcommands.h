@@ -23,6 +23,8 @@ const std::vector<Subcommand> &subcommands();
 
 int runInfo(const QStringList &args);
 int runCut(const QStringList &args);
+// cut --join: every FILE's segments, file after file, into one output.
+int runJoin(const QStringList &args);
 int runDetect(const QStringList &args);
 int runExtractSubtitles(const QStringList &args);
 

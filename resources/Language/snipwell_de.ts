@@ -2756,6 +2756,23 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
             <source>no subtitle streams</source>
             <translation>keine Untertitelspuren</translation>
         </message>
+        <message>
+            <source>snipwell-cli join [OPTIONS] FILE...
+    Joins the segments of every FILE (none: the whole file), file after
+    file, into one output named after the first FILE. Copy and exact
+    join files whose streams match (codecs, sizes, rates, channels) and
+    otherwise say what differs and write nothing; encode joins any.
+    Takes the options of cut.
+</source>
+            <translation>snipwell-cli join [OPTIONEN] DATEI...
+    Fügt die Segmente jeder DATEI (ohne Segmente: die ganze Datei), Datei
+    für Datei, zu einer Ausgabe zusammen, die nach der ersten DATEI benannt
+    wird. copy und exact fügen Dateien mit passenden Streams zusammen
+    (Codecs, Größen, Raten, Kanäle), sonst nennen sie die Unterschiede und
+    schreiben nichts; encode fügt beliebige Dateien zusammen.
+    Nimmt die Optionen von cut.
+</translation>
+        </message>
     </context>
     <context>
         <name>BatchApplyDlg</name>

@@ -2756,6 +2756,23 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
             <source>no subtitle streams</source>
             <translation>aucun flux de sous-titres</translation>
         </message>
+        <message>
+            <source>snipwell-cli join [OPTIONS] FILE...
+    Joins the segments of every FILE (none: the whole file), file after
+    file, into one output named after the first FILE. Copy and exact
+    join files whose streams match (codecs, sizes, rates, channels) and
+    otherwise say what differs and write nothing; encode joins any.
+    Takes the options of cut.
+</source>
+            <translation>snipwell-cli join [OPTIONS] FICHIER...
+    Joint les segments de chaque FICHIER (sans segment : le fichier entier),
+    fichier après fichier, en une seule sortie nommée d'après le premier
+    FICHIER. copy et exact joignent les fichiers dont les flux concordent
+    (codecs, tailles, fréquences, canaux) et sinon disent ce qui diffère
+    sans rien écrire ; encode joint n'importe quels fichiers.
+    Accepte les options de cut.
+</translation>
+        </message>
     </context>
     <context>
         <name>BatchApplyDlg</name>

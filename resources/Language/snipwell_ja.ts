@@ -2756,6 +2756,22 @@ leaves no partial output. See snipwell-cli(1).
             <source>no subtitle streams</source>
             <translation>字幕ストリームがありません</translation>
         </message>
+        <message>
+            <source>snipwell-cli join [OPTIONS] FILE...
+    Joins the segments of every FILE (none: the whole file), file after
+    file, into one output named after the first FILE. Copy and exact
+    join files whose streams match (codecs, sizes, rates, channels) and
+    otherwise say what differs and write nothing; encode joins any.
+    Takes the options of cut.
+</source>
+            <translation>snipwell-cli join [オプション] ファイル...
+    各ファイルのセグメント（指定なしならファイル全体）をファイル順に
+    1 つの出力へ結合し、最初のファイルの名前を付けます。copy と exact は
+    ストリーム（コーデック、サイズ、レート、チャンネル）が一致するファイル
+    だけを結合し、一致しなければ違いを示して何も書き込みません。encode は
+    どのファイルでも結合します。cut のオプションを使えます。
+</translation>
+        </message>
     </context>
     <context>
         <name>BatchApplyDlg</name>

@@ -2755,6 +2755,21 @@ leaves no partial output. See snipwell-cli(1).
             <source>no subtitle streams</source>
             <translation>没有字幕流</translation>
         </message>
+        <message>
+            <source>snipwell-cli join [OPTIONS] FILE...
+    Joins the segments of every FILE (none: the whole file), file after
+    file, into one output named after the first FILE. Copy and exact
+    join files whose streams match (codecs, sizes, rates, channels) and
+    otherwise say what differs and write nothing; encode joins any.
+    Takes the options of cut.
+</source>
+            <translation>snipwell-cli join [选项] 文件...
+    将每个文件的片段（未指定时为整个文件）按文件顺序合并为一个输出，
+    以第一个文件命名。copy 和 exact 只合并流相符（编解码器、尺寸、
+    速率、声道）的文件，否则说明差异且不写入任何内容；encode 可合并
+    任何文件。接受 cut 的选项。
+</translation>
+        </message>
     </context>
     <context>
         <name>BatchApplyDlg</name>

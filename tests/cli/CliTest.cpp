@@ -861,3 +861,32 @@ TEST_F(CliTest, ExtractSubtitlesWritesEachStreamAsItsOwnFile)
     EXPECT_EQ(entries(dir), before);
     EXPECT_EQ(cli({"extract-subtitles", "--output-dir", dir, fixture("not_media.mp4")}).exitCode, 1);
 }
+
+TEST_F(CliTest, JoinPutsTheSegmentsOfSeveralFilesIntoOneOutputOrSaysWhatDiffers)
+{
+    // A recording and one made with other encoder settings, whole: one
+    // file as long as both, playing cleanly (the ffmpeg CLI decodes it).
+    const ProcessResult joined
+        = cli({"join", "--output-dir", out("joined"), fixture("h264_aac.mp4"), fixture("join_params_h264.mp4")});
+    ASSERT_EQ(joined.exitCode, 0) << joined.err.constData();
+    ASSERT_EQ(lines(joined.out), QStringList{out("joined") + "/h264_aac_1.mp4"});
+    EXPECT_NEAR(probedDuration(lines(joined.out).first()), 7.0, 0.1);
+    const ProcessResult decoded = testsupport::runProcess(
+        "ffmpeg", {"-nostdin", "-v", "error", "-i", lines(joined.out).first(), "-f", "null", "-"});
+    EXPECT_EQ(decoded.exitCode, 0);
+    EXPECT_EQ(decoded.err.trimmed(), QByteArray());
+
+    // Sound at another rate: named with what differs, nothing written; an
+    // encode of the same segments joins them.
+    const QStringList files{fixture("h264_aac.mp4"), fixture("join_48k.mp4")};
+    const ProcessResult refused = cli(QStringList{"join", "--cut", "0-1", "--output-dir", out("refused")} + files);
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains("join_48k.mp4: audio 48 kHz, others 44.1 kHz")) << refused.err.constData();
+    EXPECT_TRUE(QDir(out("refused")).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    const ProcessResult encoded = cli(QStringList{"join", "--cut", "0-1", "--mode", "encode", "--format",
+                                                  "MP4 H.264/AAC", "--output-dir", out("encoded")}
+                                      + files);
+    ASSERT_EQ(encoded.exitCode, 0) << encoded.err.constData();
+    ASSERT_EQ(lines(encoded.out).size(), 1);
+    EXPECT_NEAR(probedDuration(lines(encoded.out).first()), 2.0, 0.1);
+}
