@@ -178,6 +178,9 @@ public:
 
     // False when anything of the file failed (reported).
     bool run();
+    // The failure was the command line's: a stream option named a stream
+    // the file does not have.
+    bool usageFault() const { return m_usageFault; }
 
 private:
     bool prepareItems(const VoVideoConvertItem &source, const cutlist::SegmentList &segments);
@@ -193,6 +196,8 @@ private:
     cutlist::SegmentList m_segments; // as converted, in item order
     std::vector<std::unique_ptr<VoVideoConvertItem>> m_items;
     std::vector<std::unique_ptr<VoVideoConvertItem>> m_sources; // the opened files, in order
+    std::vector<TrackPlan> m_plans; // per file, when stream options were given
+    bool m_usageFault = false;
 };
 
 bool FileCut::run()
@@ -219,6 +224,20 @@ bool FileCut::run()
         cutlist::SegmentList wanted;
         if (!segmentsFor(m_o, path, *source, wanted))
             return false;
+        if (m_o.tracks.any()) {
+            // The stream options name streams of this file: a name it does
+            // not have is a wrong command line, and nothing is written.
+            QList<SourceTrack> tracks;
+            TrackPlan plan;
+            QString why;
+            if (!listSourceTracks(path, tracks, why)
+                || !trackPlanFor(m_o.tracks, path, tracks, qint64(source->m_duration), plan, why)) {
+                reportError(m_o.json, path, why);
+                m_usageFault = true;
+                return false;
+            }
+            m_plans.push_back(plan);
+        }
         // Ranges past the readable end are cut there, as the window does;
         // one that starts past it cannot be cut at all.
         const cutlist::Fit fit = cutlist::fitToDuration(wanted, source->m_duration);
@@ -244,7 +263,8 @@ bool FileCut::run()
             return false;
         // The segments share their tracks: one note says what the encoding leaves out.
         if (m_o.mode == CutOptions::Encode) {
-            const QString leftOut = tracksLeftOutNote(*m_items[first]);
+            const QString leftOut =
+                m_o.tracks.any() ? tracksLeftOutNote(m_plans.back()) : tracksLeftOutNote(*m_items[first]);
             if (!leftOut.isEmpty())
                 reportNote(m_o.json, path, leftOut);
         }
@@ -308,6 +328,8 @@ ConversionRun FileCut::describeRun(const VoVideoConvertItem &source)
         segment.end_us = m_segments[i].end_us;
         run.segments.append(segment);
     }
+    for (const TrackPlan &plan : m_plans)
+        applyTrackPlan(run, plan);
     return run;
 }
 
@@ -473,7 +495,7 @@ int runCut(const QStringList &args)
     if (o.join) {
         FileCut cut(o, o.files, defaultRoot, watch, running);
         if (!cut.run())
-            status = ExitFailed;
+            status = cut.usageFault() ? ExitUsage : ExitFailed;
     } else if (o.jobs > 1 && o.files.size() > 1) {
         status = runParallel(o, defaultRoot, watch, running);
     } else {
@@ -482,7 +504,7 @@ int runCut(const QStringList &args)
                 break;
             FileCut cut(o, {file}, defaultRoot, watch, running);
             if (!cut.run())
-                status = ExitFailed;
+                status = cut.usageFault() && status != ExitFailed ? ExitUsage : ExitFailed;
         }
     }
     watch.setHandler({});

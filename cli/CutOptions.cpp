@@ -103,7 +103,7 @@ bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
             "--output-dir", "--name",          "--jobs",          "--video-codec", "--audio-codec", "--size",
             "--fps",        "--video-bitrate", "--audio-bitrate", "--channels",    "--sample-rate", "--edits"};
         static const QStringList flags{"--chapters", "--merge", "--merge-chapters", "--join", "--json"};
-        if (withValue.contains(name)) {
+        if (withValue.contains(name) || trackOptionNames().contains(name)) {
             if (!inlineValue) {
                 if (i + 1 >= args.size())
                     return fail(QCoreApplication::translate("snipwell-cli", "%1 needs a value").arg(name));
@@ -118,7 +118,10 @@ bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
             continue;
         }
 
-        if (name == QLatin1String("--cut")) {
+        if (trackOptionNames().contains(name)) {
+            if (!readTrackOption(name, value, o.tracks, error))
+                return false;
+        } else if (name == QLatin1String("--cut")) {
             const int dash = value.indexOf(QLatin1Char('-'));
             if (dash < 0)
                 return fail(

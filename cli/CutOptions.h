@@ -4,6 +4,7 @@
 // error (exit status 2), never half a run.
 #include "CutList.h"
 #include "OutputFormatParams.h"
+#include "TrackOptions.h"
 #include "VEEditConfig.h"
 
 #include <QByteArray>
@@ -45,6 +46,8 @@ struct CutOptions {
     // Edits from --edits, applied to every segment; empty when none.
     QByteArray edits;
     QString editsPath;
+    // The streams kept, their order, names, flags and shifts.
+    TrackOptions tracks;
 };
 
 // Reads args; false with error set (a sentence for the user) when the

@@ -58,7 +58,21 @@ const std::vector<Subcommand> &subcommands()
                            "    --jobs N              files converted at once (default 1)\n"
                            "    --json                one JSON object a line on standard output:\n"
                            "                          progress, each output with its path, cut\n"
-                           "                          report and check, notes and errors\n")},
+                           "                          report and check, notes and errors\n"),
+         QT_TRANSLATE_NOOP("snipwell-cli",
+                           "  Streams (every mode; STREAM is an index in the source, 3, a kind and\n"
+                           "  number, v:0 a:1 s:0, or a kind and language, a:eng):\n"
+                           "    --drop STREAM         leave the stream out (repeatable)\n"
+                           "    --order STREAM,...    the named streams first within their kind;\n"
+                           "                          outputs hold pictures, then sound, then subtitles\n"
+                           "    --language STREAM=LANG  ISO 639-2 code, like eng (repeatable)\n"
+                           "    --title STREAM=TEXT   the stream's title (repeatable)\n"
+                           "    --default STREAM      the default of its kind; the others lose it\n"
+                           "    --forced STREAM       mark the stream forced\n"
+                           "    --shift STREAM=MS     move a sound or subtitle stream by signed\n"
+                           "                          milliseconds: sound moved before the start is\n"
+                           "                          cut at a frame, a gap at the start stays a gap.\n"
+                           "                          Encoding keeps the first sound stream kept\n")},
         {"join", runJoin,
          QT_TRANSLATE_NOOP("snipwell-cli",
                            "snipwell-cli join [OPTIONS] FILE...\n"
@@ -67,6 +81,19 @@ const std::vector<Subcommand> &subcommands()
                            "    join files whose streams match (codecs, sizes, rates, channels) and\n"
                            "    otherwise say what differs and write nothing; encode joins any.\n"
                            "    Takes the options of cut.\n")},
+        {"offset", runOffset,
+         QT_TRANSLATE_NOOP("snipwell-cli",
+                           "snipwell-cli offset [OPTIONS] FILE [SECOND_FILE]\n"
+                           "    Prints in seconds how much later the second sound track's sound comes\n"
+                           "    than the first's (negative: earlier), found by comparing how their\n"
+                           "    loudness changes; cut --shift STREAM=MS with minus that lines them up.\n"
+                           "    Exit status 1 with the reason when it cannot tell.\n"
+                           "\n"
+                           "    --first STREAM        the first track (default a:0 of FILE)\n"
+                           "    --second STREAM       the second (default a:1 of FILE, or a:0 of\n"
+                           "                          SECOND_FILE)\n"
+                           "    --json                one JSON object with the offset, the confidence\n"
+                           "                          (0 to 1) and the shift in ms\n")},
         {"detect", runDetect,
          QT_TRANSLATE_NOOP("snipwell-cli",
                            "snipwell-cli detect KIND [OPTIONS] FILE...\n"
@@ -96,6 +123,18 @@ const std::vector<Subcommand> &subcommands()
     return table;
 }
 
+namespace {
+
+QString commandHelp(const Subcommand &command)
+{
+    QString text = QCoreApplication::translate("snipwell-cli", command.help);
+    if (command.more)
+        text += QLatin1Char('\n') + QCoreApplication::translate("snipwell-cli", command.more);
+    return text;
+}
+
+} // namespace
+
 bool sourceReadable(const QString &path, QString &why)
 {
     const QFileInfo info(path);
@@ -118,7 +157,7 @@ QString helpText()
                                                "path as the Zelvane Snipwell window.\n"
                                                "\n");
     for (const Subcommand &command : subcommands())
-        text += QCoreApplication::translate("snipwell-cli", command.help) + QLatin1Char('\n');
+        text += commandHelp(command) + QLatin1Char('\n');
     text += QCoreApplication::translate("snipwell-cli",
                                         "  --help                  this text (COMMAND --help: the command's)\n"
                                         "  --version               the program's version\n"
@@ -131,8 +170,7 @@ QString helpText()
 
 QString helpText(const Subcommand &command)
 {
-    return QCoreApplication::translate("snipwell-cli", "Usage: ")
-        + QCoreApplication::translate("snipwell-cli", command.help);
+    return QCoreApplication::translate("snipwell-cli", "Usage: ") + commandHelp(command);
 }
 
 } // namespace cli

@@ -17,6 +17,7 @@ struct Subcommand {
     const char *name;
     int (*run)(const QStringList &args);
     const char *help; // the subcommand's part of --help
+    const char *more = nullptr; // a further part of it, translated on its own
 };
 
 const std::vector<Subcommand> &subcommands();
@@ -27,6 +28,7 @@ int runCut(const QStringList &args);
 int runJoin(const QStringList &args);
 int runDetect(const QStringList &args);
 int runExtractSubtitles(const QStringList &args);
+int runOffset(const QStringList &args);
 
 // False with the reason when path is no file we may read (missing, a
 // folder, no permission), before the engine is asked.

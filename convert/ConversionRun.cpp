@@ -48,6 +48,14 @@ ConversionSegment conversionSegmentOf(const VoVideoConvertItem &item, const Outp
     return s;
 }
 
+void applyTrackPlan(ConversionRun &run, const TrackPlan &plan)
+{
+    const QString source = QString::fromStdString(plan.sourcePath);
+    for (ConversionSegment &segment : run.segments)
+        if (!source.isEmpty() && segment.sourcePath == source)
+            segment.job.trackPlan = plan;
+}
+
 SourceOutputPlace sourceOutputPlace(const QString &root, const QString &sourceName, const QString &extension)
 {
     SourceOutputPlace place;

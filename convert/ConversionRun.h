@@ -67,6 +67,9 @@ struct ConversionRun {
     QString outputPathFor(int position) const;
 };
 
+// Gives plan to every segment of run cut from the plan's source.
+void applyTrackPlan(ConversionRun &run, const TrackPlan &plan);
+
 // The output extension of a format for a source with suffix.
 QString outputExtension(const OutputFormatParams &params, const QString &sourceSuffix);
 

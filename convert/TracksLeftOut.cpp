@@ -28,14 +28,51 @@ QStringList tracksLeftOutByEncoding(const VoVideoConvertItem &item)
     return left;
 }
 
-QString tracksLeftOutNote(const VoVideoConvertItem &item)
+namespace {
+
+QString leftOutNote(const QStringList &left)
 {
-    const QStringList left = tracksLeftOutByEncoding(item);
     if (left.isEmpty())
         return QString();
     return QCoreApplication::translate("TracksLeftOut",
                                        "Encoding keeps one sound track and no subtitle streams; left out: %1")
         .arg(left.join(QStringLiteral(", ")));
+}
+
+} // namespace
+
+QString tracksLeftOutNote(const VoVideoConvertItem &item)
+{
+    return leftOutNote(tracksLeftOutByEncoding(item));
+}
+
+QStringList tracksLeftOutByEncoding(const TrackPlan &plan)
+{
+    QStringList left;
+    bool firstSound = true;
+    for (const TrackPlanEntry &e : plan.keptInOutputOrder()) {
+        if (e.kind == 2 && firstSound) {
+            firstSound = false;
+            continue;
+        }
+        if (e.kind != 2 && e.kind != 8)
+            continue;
+        QStringList about;
+        if (!e.language.empty())
+            about << QString::fromStdString(e.language);
+        if (!e.title.empty())
+            about << QString::fromStdString(e.title);
+        QString name = QStringLiteral("#%1").arg(e.stream);
+        if (!about.isEmpty())
+            name += QStringLiteral(" (%1)").arg(about.join(QStringLiteral(", ")));
+        left << name;
+    }
+    return left;
+}
+
+QString tracksLeftOutNote(const TrackPlan &plan)
+{
+    return leftOutNote(tracksLeftOutByEncoding(plan));
 }
 
 QStringList tracksLeftOutNotes(const QList<const VoVideoConvertItem *> &items)

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "TrackPlan.h"
+
 class VoVideoConvertItem;
 
 // Names of the sound tracks and subtitle streams of item's source that an
@@ -19,3 +21,9 @@ QString tracksLeftOutNote(const VoVideoConvertItem &item);
 // One note per source among items, each led by the source's file name naming what their encoding leaves out;
 // none for a source that loses nothing. Segments of one source share a note.
 QStringList tracksLeftOutNotes(const QList<const VoVideoConvertItem *> &items);
+
+// The kept streams of a track plan that an encoding leaves out (every sound
+// after the first kept, every subtitle stream), named "#INDEX (language,
+// title)"; and the note about them, empty when it loses nothing.
+QStringList tracksLeftOutByEncoding(const TrackPlan &plan);
+QString tracksLeftOutNote(const TrackPlan &plan);

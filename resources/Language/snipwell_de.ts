@@ -2773,6 +2773,107 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
     Nimmt die Optionen von cut.
 </translation>
         </message>
+        <message>
+            <source>%1 %2: '%3' names no stream; use an index (3), a kind and number (v:0, a:1, s:0) or a kind and language (a:eng)</source>
+            <translation>%1 %2: '%3' benennt keinen Datenstrom; nehmen Sie einen Index (3), Art und Nummer (v:0, a:1, s:0) oder Art und Sprache (a:eng)</translation>
+        </message>
+        <message>
+            <source>%1 %2: write it as STREAM=VALUE</source>
+            <translation>%1 %2: schreiben Sie es als STROM=WERT</translation>
+        </message>
+        <message>
+            <source>%1 %2: '%3' is not a language code of ISO 639-2 (eng, ger, fre, ...)</source>
+            <translation>%1 %2: '%3' ist kein Sprachcode nach ISO 639-2 (eng, ger, fre, ...)</translation>
+        </message>
+        <message>
+            <source>%1 %2: give the shift in whole milliseconds, like -200 or 150</source>
+            <translation>%1 %2: geben Sie die Verschiebung in ganzen Millisekunden an, etwa -200 oder 150</translation>
+        </message>
+        <message>
+            <source>%1 %2: the file has no such stream</source>
+            <translation>%1 %2: die Datei hat keinen solchen Datenstrom</translation>
+        </message>
+        <message>
+            <source>--shift %1=%2: the shift is as long as the file or longer</source>
+            <translation>--shift %1=%2: die Verschiebung ist so lang wie die Datei oder länger</translation>
+        </message>
+        <message>
+            <source>--shift %1: pictures cannot be shifted; shift the sound instead</source>
+            <translation>--shift %1: Bilder lassen sich nicht verschieben; verschieben Sie stattdessen den Ton</translation>
+        </message>
+        <message>
+            <source>--drop leaves no stream to write</source>
+            <translation>--drop lässt keinen Datenstrom zum Schreiben übrig</translation>
+        </message>
+        <message>
+            <source>%1 %2: use an index (3), a kind and number (a:1) or a kind and language (a:eng)</source>
+            <translation>%1 %2: nehmen Sie einen Index (3), Art und Nummer (a:1) oder Art und Sprache (a:eng)</translation>
+        </message>
+        <message>
+            <source>offset takes FILE, or FILE and SECOND_FILE</source>
+            <translation>offset erwartet DATEI oder DATEI und ZWEITE_DATEI</translation>
+        </message>
+        <message>
+            <source>%1: the file has no such sound track</source>
+            <translation>%1: die Datei hat keine solche Tonspur</translation>
+        </message>
+        <message>
+            <source>  Streams (every mode; STREAM is an index in the source, 3, a kind and
+  number, v:0 a:1 s:0, or a kind and language, a:eng):
+    --drop STREAM         leave the stream out (repeatable)
+    --order STREAM,...    the named streams first within their kind;
+                          outputs hold pictures, then sound, then subtitles
+    --language STREAM=LANG  ISO 639-2 code, like eng (repeatable)
+    --title STREAM=TEXT   the stream's title (repeatable)
+    --default STREAM      the default of its kind; the others lose it
+    --forced STREAM       mark the stream forced
+    --shift STREAM=MS     move a sound or subtitle stream by signed
+                          milliseconds: sound moved before the start is
+                          cut at a frame, a gap at the start stays a gap.
+                          Encoding keeps the first sound stream kept
+</source>
+            <translation>  Datenströme (jeder Modus; STROM ist ein Index in der Quelle, 3, Art und
+  Nummer, v:0 a:1 s:0, oder Art und Sprache, a:eng):
+    --drop STROM          den Datenstrom weglassen (wiederholbar)
+    --order STROM,...     die genannten Ströme zuerst innerhalb ihrer Art;
+                          Ausgaben enthalten Bild, dann Ton, dann Untertitel
+    --language STROM=SPRACHE  Code nach ISO 639-2, etwa eng (wiederholbar)
+    --title STROM=TEXT    der Titel des Stroms (wiederholbar)
+    --default STROM       der Standard seiner Art; die anderen verlieren es
+    --forced STROM        den Strom als erzwungen markieren
+    --shift STROM=MS      einen Ton- oder Untertitelstrom um vorzeichen-
+                          behaftete Millisekunden verschieben: Ton vor dem
+                          Anfang wird an einem Frame abgeschnitten, eine
+                          Lücke am Anfang bleibt eine Lücke.
+                          Kodieren behält den ersten behaltenen Tonstrom
+</translation>
+        </message>
+        <message>
+            <source>snipwell-cli offset [OPTIONS] FILE [SECOND_FILE]
+    Prints in seconds how much later the second sound track's sound comes
+    than the first's (negative: earlier), found by comparing how their
+    loudness changes; cut --shift STREAM=MS with minus that lines them up.
+    Exit status 1 with the reason when it cannot tell.
+
+    --first STREAM        the first track (default a:0 of FILE)
+    --second STREAM       the second (default a:1 of FILE, or a:0 of
+                          SECOND_FILE)
+    --json                one JSON object with the offset, the confidence
+                          (0 to 1) and the shift in ms
+</source>
+            <translation>snipwell-cli offset [OPTIONEN] DATEI [ZWEITE_DATEI]
+    Gibt in Sekunden aus, wie viel später der Ton der zweiten Tonspur kommt
+    als der der ersten (negativ: früher), gefunden am Verlauf ihrer
+    Lautstärke; cut --shift STROM=MS mit dem negativen Wert gleicht sie an.
+    Exit-Status 1 mit dem Grund, wenn es sich nicht sagen lässt.
+
+    --first STROM         die erste Spur (Standard a:0 von DATEI)
+    --second STROM        die zweite (Standard a:1 von DATEI oder a:0 von
+                          ZWEITE_DATEI)
+    --json                ein JSON-Objekt mit Versatz, Sicherheit
+                          (0 bis 1) und Verschiebung in ms
+</translation>
+        </message>
     </context>
     <context>
         <name>BatchApplyDlg</name>

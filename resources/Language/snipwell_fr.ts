@@ -2773,6 +2773,107 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
     Accepte les options de cut.
 </translation>
         </message>
+        <message>
+            <source>%1 %2: '%3' names no stream; use an index (3), a kind and number (v:0, a:1, s:0) or a kind and language (a:eng)</source>
+            <translation>%1 %2 : « %3 » ne désigne aucun flux ; donnez un index (3), un type et un numéro (v:0, a:1, s:0) ou un type et une langue (a:eng)</translation>
+        </message>
+        <message>
+            <source>%1 %2: write it as STREAM=VALUE</source>
+            <translation>%1 %2 : écrivez-le sous la forme FLUX=VALEUR</translation>
+        </message>
+        <message>
+            <source>%1 %2: '%3' is not a language code of ISO 639-2 (eng, ger, fre, ...)</source>
+            <translation>%1 %2 : « %3 » n'est pas un code de langue ISO 639-2 (eng, ger, fre, ...)</translation>
+        </message>
+        <message>
+            <source>%1 %2: give the shift in whole milliseconds, like -200 or 150</source>
+            <translation>%1 %2 : donnez le décalage en millisecondes entières, par exemple -200 ou 150</translation>
+        </message>
+        <message>
+            <source>%1 %2: the file has no such stream</source>
+            <translation>%1 %2 : le fichier n'a pas ce flux</translation>
+        </message>
+        <message>
+            <source>--shift %1=%2: the shift is as long as the file or longer</source>
+            <translation>--shift %1=%2 : le décalage est aussi long que le fichier ou plus long</translation>
+        </message>
+        <message>
+            <source>--shift %1: pictures cannot be shifted; shift the sound instead</source>
+            <translation>--shift %1 : les images ne peuvent pas être décalées ; décalez plutôt le son</translation>
+        </message>
+        <message>
+            <source>--drop leaves no stream to write</source>
+            <translation>--drop ne laisse aucun flux à écrire</translation>
+        </message>
+        <message>
+            <source>%1 %2: use an index (3), a kind and number (a:1) or a kind and language (a:eng)</source>
+            <translation>%1 %2 : donnez un index (3), un type et un numéro (a:1) ou un type et une langue (a:eng)</translation>
+        </message>
+        <message>
+            <source>offset takes FILE, or FILE and SECOND_FILE</source>
+            <translation>offset prend FICHIER, ou FICHIER et SECOND_FICHIER</translation>
+        </message>
+        <message>
+            <source>%1: the file has no such sound track</source>
+            <translation>%1 : le fichier n'a pas cette piste son</translation>
+        </message>
+        <message>
+            <source>  Streams (every mode; STREAM is an index in the source, 3, a kind and
+  number, v:0 a:1 s:0, or a kind and language, a:eng):
+    --drop STREAM         leave the stream out (repeatable)
+    --order STREAM,...    the named streams first within their kind;
+                          outputs hold pictures, then sound, then subtitles
+    --language STREAM=LANG  ISO 639-2 code, like eng (repeatable)
+    --title STREAM=TEXT   the stream's title (repeatable)
+    --default STREAM      the default of its kind; the others lose it
+    --forced STREAM       mark the stream forced
+    --shift STREAM=MS     move a sound or subtitle stream by signed
+                          milliseconds: sound moved before the start is
+                          cut at a frame, a gap at the start stays a gap.
+                          Encoding keeps the first sound stream kept
+</source>
+            <translation>  Flux (tous les modes ; FLUX est un index dans la source, 3, un type et
+  un numéro, v:0 a:1 s:0, ou un type et une langue, a:eng) :
+    --drop FLUX           laisser le flux de côté (répétable)
+    --order FLUX,...      les flux nommés d'abord dans leur type ; les
+                          sorties ont l'image, puis le son, puis les sous-titres
+    --language FLUX=LANGUE  code ISO 639-2, comme eng (répétable)
+    --title FLUX=TEXTE    le titre du flux (répétable)
+    --default FLUX        le flux par défaut de son type ; les autres
+                          perdent ce marquage
+    --forced FLUX         marquer le flux comme forcé
+    --shift FLUX=MS       décaler un flux son ou sous-titres de millisecondes
+                          signées : le son placé avant le début est coupé à
+                          une trame, un vide au début reste un vide.
+                          L'encodage garde le premier flux son gardé
+</translation>
+        </message>
+        <message>
+            <source>snipwell-cli offset [OPTIONS] FILE [SECOND_FILE]
+    Prints in seconds how much later the second sound track's sound comes
+    than the first's (negative: earlier), found by comparing how their
+    loudness changes; cut --shift STREAM=MS with minus that lines them up.
+    Exit status 1 with the reason when it cannot tell.
+
+    --first STREAM        the first track (default a:0 of FILE)
+    --second STREAM       the second (default a:1 of FILE, or a:0 of
+                          SECOND_FILE)
+    --json                one JSON object with the offset, the confidence
+                          (0 to 1) and the shift in ms
+</source>
+            <translation>snipwell-cli offset [OPTIONS] FICHIER [SECOND_FICHIER]
+    Affiche en secondes de combien le son de la seconde piste arrive après
+    celui de la première (négatif : avant), trouvé en comparant l'évolution
+    de leur volume ; cut --shift FLUX=MS avec l'opposé les aligne.
+    Code de sortie 1 avec la raison quand il ne peut pas le dire.
+
+    --first FLUX          la première piste (par défaut a:0 de FICHIER)
+    --second FLUX         la seconde (par défaut a:1 de FICHIER, ou a:0 de
+                          SECOND_FICHIER)
+    --json                un objet JSON avec le décalage, la confiance
+                          (0 à 1) et le décalage à appliquer en ms
+</translation>
+        </message>
     </context>
     <context>
         <name>BatchApplyDlg</name>

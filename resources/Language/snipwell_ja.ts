@@ -2772,6 +2772,105 @@ leaves no partial output. See snipwell-cli(1).
     どのファイルでも結合します。cut のオプションを使えます。
 </translation>
         </message>
+        <message>
+            <source>%1 %2: '%3' names no stream; use an index (3), a kind and number (v:0, a:1, s:0) or a kind and language (a:eng)</source>
+            <translation>%1 %2: '%3' はストリームを指していません。番号 (3)、種類と番号 (v:0, a:1, s:0)、または種類と言語 (a:eng) で指定してください</translation>
+        </message>
+        <message>
+            <source>%1 %2: write it as STREAM=VALUE</source>
+            <translation>%1 %2: ストリーム=値 の形で書いてください</translation>
+        </message>
+        <message>
+            <source>%1 %2: '%3' is not a language code of ISO 639-2 (eng, ger, fre, ...)</source>
+            <translation>%1 %2: '%3' は ISO 639-2 の言語コード (eng, ger, fre, ...) ではありません</translation>
+        </message>
+        <message>
+            <source>%1 %2: give the shift in whole milliseconds, like -200 or 150</source>
+            <translation>%1 %2: ずらす量は整数のミリ秒で指定してください (例: -200、150)</translation>
+        </message>
+        <message>
+            <source>%1 %2: the file has no such stream</source>
+            <translation>%1 %2: ファイルにそのストリームはありません</translation>
+        </message>
+        <message>
+            <source>--shift %1=%2: the shift is as long as the file or longer</source>
+            <translation>--shift %1=%2: ずらす量がファイルの長さ以上です</translation>
+        </message>
+        <message>
+            <source>--shift %1: pictures cannot be shifted; shift the sound instead</source>
+            <translation>--shift %1: 映像はずらせません。代わりに音声をずらしてください</translation>
+        </message>
+        <message>
+            <source>--drop leaves no stream to write</source>
+            <translation>--drop の結果、書き出すストリームがありません</translation>
+        </message>
+        <message>
+            <source>%1 %2: use an index (3), a kind and number (a:1) or a kind and language (a:eng)</source>
+            <translation>%1 %2: 番号 (3)、種類と番号 (a:1)、または種類と言語 (a:eng) で指定してください</translation>
+        </message>
+        <message>
+            <source>offset takes FILE, or FILE and SECOND_FILE</source>
+            <translation>offset には FILE、または FILE と SECOND_FILE を指定します</translation>
+        </message>
+        <message>
+            <source>%1: the file has no such sound track</source>
+            <translation>%1: ファイルにその音声トラックはありません</translation>
+        </message>
+        <message>
+            <source>  Streams (every mode; STREAM is an index in the source, 3, a kind and
+  number, v:0 a:1 s:0, or a kind and language, a:eng):
+    --drop STREAM         leave the stream out (repeatable)
+    --order STREAM,...    the named streams first within their kind;
+                          outputs hold pictures, then sound, then subtitles
+    --language STREAM=LANG  ISO 639-2 code, like eng (repeatable)
+    --title STREAM=TEXT   the stream's title (repeatable)
+    --default STREAM      the default of its kind; the others lose it
+    --forced STREAM       mark the stream forced
+    --shift STREAM=MS     move a sound or subtitle stream by signed
+                          milliseconds: sound moved before the start is
+                          cut at a frame, a gap at the start stays a gap.
+                          Encoding keeps the first sound stream kept
+</source>
+            <translation>  ストリーム (全モード。STREAM はソース内の番号 3、種類と番号 v:0 a:1 s:0、
+  または種類と言語 a:eng):
+    --drop STREAM         ストリームを除外 (繰り返し可)
+    --order STREAM,...    指定したストリームを種類の中で先頭に。出力は
+                          映像、音声、字幕の順
+    --language STREAM=LANG  ISO 639-2 コード (例: eng) (繰り返し可)
+    --title STREAM=TEXT   ストリームのタイトル (繰り返し可)
+    --default STREAM      その種類の既定に。ほかは既定でなくなる
+    --forced STREAM       ストリームを強制表示に
+    --shift STREAM=MS     音声または字幕ストリームを符号付きミリ秒で
+                          ずらす: 先頭より前に出た音声はフレーム単位で
+                          切り、先頭の空きは空きのまま。
+                          エンコードでは最初に残した音声だけを使う
+</translation>
+        </message>
+        <message>
+            <source>snipwell-cli offset [OPTIONS] FILE [SECOND_FILE]
+    Prints in seconds how much later the second sound track's sound comes
+    than the first's (negative: earlier), found by comparing how their
+    loudness changes; cut --shift STREAM=MS with minus that lines them up.
+    Exit status 1 with the reason when it cannot tell.
+
+    --first STREAM        the first track (default a:0 of FILE)
+    --second STREAM       the second (default a:1 of FILE, or a:0 of
+                          SECOND_FILE)
+    --json                one JSON object with the offset, the confidence
+                          (0 to 1) and the shift in ms
+</source>
+            <translation>snipwell-cli offset [OPTIONS] FILE [SECOND_FILE]
+    2 本目の音声トラックの音が 1 本目より何秒遅れて来るか (負なら早い) を、
+    音量の変化を比べて求めて表示します。cut --shift STREAM=MS にその符号を
+    反転した値を与えると揃います。判断できないときは理由を示し終了状態 1。
+
+    --first STREAM        1 本目のトラック (既定: FILE の a:0)
+    --second STREAM       2 本目 (既定: FILE の a:1、または SECOND_FILE
+                          の a:0)
+    --json                ずれ、確からしさ (0 から 1)、ずらす量 (ミリ秒)
+                          を含む JSON オブジェクト 1 つ
+</translation>
+        </message>
     </context>
     <context>
         <name>BatchApplyDlg</name>

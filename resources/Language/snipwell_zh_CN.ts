@@ -2770,6 +2770,104 @@ leaves no partial output. See snipwell-cli(1).
     任何文件。接受 cut 的选项。
 </translation>
         </message>
+        <message>
+            <source>%1 %2: '%3' names no stream; use an index (3), a kind and number (v:0, a:1, s:0) or a kind and language (a:eng)</source>
+            <translation>%1 %2：“%3”不是任何流的名称；请使用索引 (3)、类型加序号 (v:0, a:1, s:0) 或类型加语言 (a:eng)</translation>
+        </message>
+        <message>
+            <source>%1 %2: write it as STREAM=VALUE</source>
+            <translation>%1 %2：请写成 流=值 的形式</translation>
+        </message>
+        <message>
+            <source>%1 %2: '%3' is not a language code of ISO 639-2 (eng, ger, fre, ...)</source>
+            <translation>%1 %2：“%3”不是 ISO 639-2 语言代码（eng、ger、fre……）</translation>
+        </message>
+        <message>
+            <source>%1 %2: give the shift in whole milliseconds, like -200 or 150</source>
+            <translation>%1 %2：请以整数毫秒给出偏移，例如 -200 或 150</translation>
+        </message>
+        <message>
+            <source>%1 %2: the file has no such stream</source>
+            <translation>%1 %2：文件中没有这个流</translation>
+        </message>
+        <message>
+            <source>--shift %1=%2: the shift is as long as the file or longer</source>
+            <translation>--shift %1=%2：偏移量等于或超过文件长度</translation>
+        </message>
+        <message>
+            <source>--shift %1: pictures cannot be shifted; shift the sound instead</source>
+            <translation>--shift %1：画面无法偏移；请改为偏移声音</translation>
+        </message>
+        <message>
+            <source>--drop leaves no stream to write</source>
+            <translation>--drop 之后没有可写入的流</translation>
+        </message>
+        <message>
+            <source>%1 %2: use an index (3), a kind and number (a:1) or a kind and language (a:eng)</source>
+            <translation>%1 %2：请使用索引 (3)、类型加序号 (a:1) 或类型加语言 (a:eng)</translation>
+        </message>
+        <message>
+            <source>offset takes FILE, or FILE and SECOND_FILE</source>
+            <translation>offset 需要 FILE，或 FILE 与 SECOND_FILE</translation>
+        </message>
+        <message>
+            <source>%1: the file has no such sound track</source>
+            <translation>%1：文件中没有这条音轨</translation>
+        </message>
+        <message>
+            <source>  Streams (every mode; STREAM is an index in the source, 3, a kind and
+  number, v:0 a:1 s:0, or a kind and language, a:eng):
+    --drop STREAM         leave the stream out (repeatable)
+    --order STREAM,...    the named streams first within their kind;
+                          outputs hold pictures, then sound, then subtitles
+    --language STREAM=LANG  ISO 639-2 code, like eng (repeatable)
+    --title STREAM=TEXT   the stream's title (repeatable)
+    --default STREAM      the default of its kind; the others lose it
+    --forced STREAM       mark the stream forced
+    --shift STREAM=MS     move a sound or subtitle stream by signed
+                          milliseconds: sound moved before the start is
+                          cut at a frame, a gap at the start stays a gap.
+                          Encoding keeps the first sound stream kept
+</source>
+            <translation>  流（所有模式；STREAM 为源中的索引 3、类型加序号 v:0 a:1 s:0，
+  或类型加语言 a:eng）：
+    --drop STREAM         舍弃该流（可重复）
+    --order STREAM,...    所列流在其类型中排在最前；输出依次为
+                          画面、声音、字幕
+    --language STREAM=LANG  ISO 639-2 代码，如 eng（可重复）
+    --title STREAM=TEXT   流的标题（可重复）
+    --default STREAM      设为其类型的默认流；其他流失去默认标记
+    --forced STREAM       将流标为强制
+    --shift STREAM=MS     按有符号毫秒移动声音或字幕流：移到开头之前
+                          的声音按帧裁掉，开头的空隙保持为空隙。
+                          编码只保留第一条保留的音轨
+</translation>
+        </message>
+        <message>
+            <source>snipwell-cli offset [OPTIONS] FILE [SECOND_FILE]
+    Prints in seconds how much later the second sound track's sound comes
+    than the first's (negative: earlier), found by comparing how their
+    loudness changes; cut --shift STREAM=MS with minus that lines them up.
+    Exit status 1 with the reason when it cannot tell.
+
+    --first STREAM        the first track (default a:0 of FILE)
+    --second STREAM       the second (default a:1 of FILE, or a:0 of
+                          SECOND_FILE)
+    --json                one JSON object with the offset, the confidence
+                          (0 to 1) and the shift in ms
+</source>
+            <translation>snipwell-cli offset [OPTIONS] FILE [SECOND_FILE]
+    以秒为单位输出第二条音轨的声音比第一条晚多少（负数表示更早），
+    通过比较两者的响度变化求得；cut --shift STREAM=MS 取其相反数即可对齐。
+    无法判断时给出原因，退出状态为 1。
+
+    --first STREAM        第一条音轨（默认为 FILE 的 a:0）
+    --second STREAM       第二条（默认为 FILE 的 a:1，或 SECOND_FILE
+                          的 a:0）
+    --json                一个 JSON 对象，含偏移、可信度（0 到 1）
+                          和以毫秒计的移动量
+</translation>
+        </message>
     </context>
     <context>
         <name>BatchApplyDlg</name>

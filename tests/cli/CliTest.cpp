@@ -890,3 +890,95 @@ TEST_F(CliTest, JoinPutsTheSegmentsOfSeveralFilesIntoOneOutputOrSaysWhatDiffers)
     ASSERT_EQ(lines(encoded.out).size(), 1);
     EXPECT_NEAR(probedDuration(lines(encoded.out).first()), 2.0, 0.1);
 }
+
+// The stream options on the fixture of three sound tracks (44.1, 32 and
+// 48 kHz) and two subtitle streams: what is kept, in which order, with
+// which names and flags, judged by ffprobe; a wrong name writes nothing.
+TEST_F(CliTest, StreamOptionsChooseOrderNameAndShiftTheStreamsOfEachOutput)
+{
+    const QString dir = out("streams");
+    ASSERT_TRUE(QDir().mkpath(dir));
+    const QString src = fixture("three_audio_two_subs.mkv");
+    ProcessResult r = cli({"cut", "--drop", "a:1", "--order", "a:ger,0", "--language", "a:2=spa", "--title",
+                           "3=Commentary", "--default", "a:ger", "--forced", "s:fre", "--shift", "a:0=-200",
+                           "--container", "mkv", "--output-dir", dir, src});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    const QString written = dir + "/three_audio_two_subs_1.mkv";
+    const QJsonArray streams = testsupport::ffprobeJson(written, {"-show_streams"})["streams"].toArray();
+    ASSERT_EQ(streams.size(), 5);
+    const QJsonObject first = streams[1].toObject(), second = streams[2].toObject();
+    EXPECT_EQ(first["sample_rate"].toString(), "48000");
+    EXPECT_EQ(first["tags"].toObject()["language"].toString(), "spa");
+    EXPECT_EQ(first["tags"].toObject()["title"].toString(), "Commentary");
+    EXPECT_EQ(first["disposition"].toObject()["default"].toInt(), 1);
+    EXPECT_EQ(second["sample_rate"].toString(), "44100");
+    EXPECT_EQ(second["disposition"].toObject()["default"].toInt(), 0);
+    EXPECT_EQ(streams[4].toObject()["tags"].toObject()["language"].toString(), "fre");
+    EXPECT_EQ(streams[4].toObject()["disposition"].toObject()["forced"].toInt(), 1);
+    // The shifted track ends 200 ms before the one it ended with (to a frame).
+    auto end = [&](int stream) {
+        const QJsonArray packets = testsupport::ffprobeJson(written, {"-show_packets", "-select_streams",
+                                                                     QString::number(stream)})["packets"].toArray();
+        const QJsonObject last = packets.last().toObject();
+        return last["pts_time"].toString().toDouble() + last["duration_time"].toString().toDouble();
+    };
+    EXPECT_NEAR(end(2) - end(1), -0.2, 0.03);
+
+    // An encode keeps the picture and the first sound kept, and says what it left out.
+    r = cli({"cut", "--mode", "encode", "--format", "4000", "--quality", "small", "--drop", "a:1", "--order", "a:2",
+             "--cut", "0-1", "--output-dir", dir, src});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_TRUE(r.err.contains("#1 (eng, Main)")) << r.err.constData();
+    const QStringList encoded = QDir(dir).entryList({"*.mp4"});
+    ASSERT_EQ(encoded.size(), 1);
+    const QJsonArray encodedStreams =
+        testsupport::ffprobeJson(dir + "/" + encoded[0], {"-show_streams"})["streams"].toArray();
+    ASSERT_EQ(encodedStreams.size(), 2);
+    EXPECT_EQ(encodedStreams[1].toObject()["tags"].toObject()["language"].toString(), "ger");
+
+    // Wrong names and values: exit 2, nothing written; a container that
+    // cannot hold the choice fails the file and writes nothing either.
+    const QStringList before = entries(dir);
+    for (const QStringList &wrong :
+         {QStringList{"--drop", "9"}, QStringList{"--language", "a:0=english"}, QStringList{"--language", "a:0=xyz"},
+          QStringList{"--shift", "a:0=9000"}, QStringList{"--shift", "v:0=100"}, QStringList{"--default", "a:7"},
+          QStringList{"--order", "a:0,x:1"}, QStringList{"--drop", "v:0", "--drop", "a:0", "--drop", "a:1",
+                                                         "--drop", "a:2", "--drop", "s:0", "--drop", "s:1"}}) {
+        r = cli(QStringList{"cut", "--output-dir", dir} + wrong + QStringList{src});
+        EXPECT_EQ(r.exitCode, 2) << wrong.join(' ').toStdString() << ": " << r.err.constData();
+        EXPECT_FALSE(r.err.isEmpty());
+    }
+    r = cli({"cut", "--default", "a:1", "--container", "ts", "--output-dir", dir, src});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("cannot mark a default track")) << r.err.constData();
+    EXPECT_EQ(entries(dir), before);
+}
+
+// offset prints how much later the second track's sound comes (the fixture
+// delays it by 0.37 s), or refuses with the reason.
+TEST_F(CliTest, OffsetMeasuresHowFarTwoSoundTracksAreApart)
+{
+    ProcessResult r = cli({"offset", fixture("offset_pair.mkv")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_NEAR(QString::fromUtf8(r.out).trimmed().toDouble(), 0.37, 0.01);
+
+    r = cli({"offset", "--json", "--first", "a:1", "--second", "a:0", fixture("offset_pair.mkv")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    const QList<QJsonObject> found = jsonLines(r.out);
+    ASSERT_EQ(found.size(), 1);
+    EXPECT_NEAR(found[0]["offset"].toDouble(), -0.37, 0.01);
+    EXPECT_NEAR(found[0]["shift_ms"].toDouble(), 370, 10);
+    EXPECT_GE(found[0]["confidence"].toDouble(), 0.5);
+
+    r = cli({"offset", fixture("offset_pair.mkv"), fixture("offset_unrelated.mkv")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_NEAR(QString::fromUtf8(r.out).trimmed().toDouble(), 0.0, 0.01);
+
+    r = cli({"offset", fixture("offset_unrelated.mkv")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.contains("no offset lines the two tracks up")) << r.err.constData();
+    EXPECT_EQ(cli({"offset", "--second", "a:5", fixture("offset_pair.mkv")}).exitCode, 2);
+    EXPECT_EQ(cli({"offset", "--first", "x", fixture("offset_pair.mkv")}).exitCode, 2);
+    EXPECT_EQ(cli({"offset", fixture("not_media.mp4")}).exitCode, 1);
+}
