@@ -125,7 +125,12 @@ Geometry computeGeometry(const ParamValues &v, int w, int h, AVRational sar, int
     const double outPixel = av_q2d(g.sar);
 
     const double aspect = v.aspectNum > 0 && v.aspectDen > 0 ? double(v.aspectNum) / v.aspectDen : pictureAspect;
-    if (v.padEnabled) {
+    // A picture put into a frame made for another (a later range of a merge,
+    // from a file of another shape) keeps its shape, with bars, instead of
+    // being stretched to the frame.
+    const bool keepShape = fixedW > 0 && fixedH > 0 && !v.padEnabled
+        && std::fabs(g.frameW * outPixel / g.frameH - aspect) > 0.01 * aspect;
+    if (v.padEnabled || keepShape) {
         if (g.frameW * outPixel / g.frameH > aspect) {
             g.boxH = g.frameH;
             g.boxW = std::min(g.frameW, even(g.frameH * aspect / outPixel));

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -182,4 +183,54 @@ TEST(Join, RecordingsThatDoNotJoinAreNamedWithWhatDiffersAndNothingIsWritten)
                                    dir.filePath("x.mp4"), "mp4");
     EXPECT_EQ(unreadable.fits, -1);
     EXPECT_EQ(unreadable.fitReport.rfind("not_media.mp4: ", 0), 0u) << unreadable.fitReport;
+}
+
+// Files that do not join by copy join by encoding, into the first one's
+// frame and rates: a 16:9 picture after a 4:3 one keeps its shape with bars
+// above and below (the ffmpeg CLI's crop detection finds them), and sound
+// at 48 kHz after 44.1 kHz keeps its length.
+TEST(Join, AnEncodedJoinKeepsEachPicturesShapeInTheFirstOnesFrame)
+{
+    QTemporaryDir dir;
+    const QString dst = dir.filePath("joined.mp4");
+    const QByteArray first = fixture("h264_aac.mp4").toUtf8(), wide = fixture("sd_wide.ts").toUtf8(),
+                     rate = fixture("join_48k.mp4").toUtf8();
+    ORL_HANDLE m = Merge_CreateTranscode(-1);
+    ORL_HANDLE p = Param_Create();
+    Param_SetEncodeVideo(p, 1);
+    Param_SetEncodeAudio(p, 1);
+    Param_SetVideoCodec(p, 28);    // H.264
+    Param_SetAudioCodec(p, 86018); // AAC
+    ASSERT_EQ(Merge_Open(m, dst.toUtf8().constData(), "mp4", p), 1) << Engine_GetLastError(m);
+    const char *sources[] = {first.constData(), wide.constData(), rate.constData()};
+    EXPECT_EQ(Merge_CheckSources(m, sources, 3, p), 1) << Merge_GetFitReport(m);
+    ASSERT_EQ(Merge_Start(m), 1);
+    for (const char *src : sources) {
+        ASSERT_EQ(Merge_Add(m, src, 0, 1000000, p), 1) << Engine_GetLastError(m);
+        ASSERT_TRUE(testsupport::waitForDone([m] { return Merge_IsDone(m) == 1; }, "an encoded range"));
+        ASSERT_EQ(Merge_HasError(m), 0) << Engine_GetLastError(m);
+    }
+    EXPECT_EQ(Merge_Finish(m), 1) << Engine_GetLastError(m);
+    Merge_Close(m);
+    Merge_Destroy(m);
+    Param_Release(p);
+
+    const QJsonObject probe = ffprobeJson(dst);
+    const QJsonObject video = probe["streams"].toArray()[0].toObject();
+    EXPECT_EQ(video["width"].toInt(), 320);
+    EXPECT_EQ(video["height"].toInt(), 240);
+    EXPECT_NEAR(streamLength(dst, "video"), 3.0, 0.1);
+    EXPECT_NEAR(streamLength(dst, "audio"), 3.0, 0.1);
+
+    auto croppedTo = [&](double at) {
+        const testsupport::ProcessResult r = testsupport::runProcess(
+            "ffmpeg", {"-nostdin", "-ss", QString::number(at), "-i", dst, "-vf", "cropdetect=limit=24:round=2",
+                       "-frames:v", "5", "-f", "null", "-"});
+        const QString err = QString::fromUtf8(r.err);
+        const int i = err.lastIndexOf("crop=");
+        return i < 0 ? std::string() : err.mid(i, err.indexOf(QRegularExpression("\\s"), i) - i).toStdString();
+    };
+    EXPECT_EQ(croppedTo(0.4), "crop=320:240:0:0");
+    // 16:9 in a 4:3 frame: 320x180 between bars of 30 lines.
+    EXPECT_EQ(croppedTo(1.4), "crop=320:180:0:30");
 }
