@@ -8,11 +8,14 @@
 #include "QAboutDlg.h"
 #include "QPreferencesDlg.h"
 #include "ShellTray.h"
+#include "TracksDlg.h"
 #include "UpdateComponent.h"
 
 #include "QVideoCutManageDlg.h"
 
 #include "AppPaths.h"
+#include "ConversionRun.h"
+#include "VoVideoConvertItem.h"
 #include "Languages.h"
 #include "ParserXML.h"
 #include "ProductInfo.h"
@@ -34,6 +37,20 @@ void MainWindow::buildMenuAndTray()
     connect(m_menu->actUpdates(), &QAction::triggered, this, &MainWindow::ActOnUpdates);
     connect(m_menu->actApplySegments(), &QAction::triggered, this, &MainWindow::ActOnApplySegments);
     connect(m_menu->actSaveSubtitles(), &QAction::triggered, this, &MainWindow::ActOnSaveSubtitles);
+    // The streams the outputs keep. The plan waits in the conversion layer
+    // for the next run of the work's segments until the work model holds it.
+    connect(m_menu, &QMenu::aboutToShow, this, [this] {
+        m_menu->actTracks()->setEnabled(currentItem() && !isConverting() && !isImporting());
+    });
+    connect(m_menu->actTracks(), &QAction::triggered, this, [this] {
+        const VoVideoConvertItem *item = currentItem();
+        if (!item || isConverting() || isImporting())
+            return;
+        auto *dlg = new TracksDlg(item->m_videoPath, qint64(item->m_duration), workTrackPlan(), this);
+        dlg->setAttribute(Qt::WA_DeleteOnClose);
+        connect(dlg, &TracksDlg::planAccepted, this, [](const TrackPlan &plan) { setWorkTrackPlan(plan); });
+        dlg->open();
+    });
     buildCutListActions();
     buildDetectAction();
 

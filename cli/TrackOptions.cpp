@@ -9,11 +9,6 @@ namespace cli {
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("snipwell-cli", text);
-}
-
 // Whether spec has the form of a stream's name.
 bool specWellFormed(const QString &spec)
 {
@@ -57,7 +52,7 @@ bool splitPair(const QString &name, const QString &value, QString &spec, QString
 {
     const int eq = value.indexOf(QLatin1Char('='));
     if (eq <= 0) {
-        error = tr("%1 %2: write it as STREAM=VALUE").arg(name, value);
+        error = QCoreApplication::translate("snipwell-cli", "%1 %2: write it as STREAM=VALUE").arg(name, value);
         return false;
     }
     spec = value.left(eq).trimmed();
@@ -80,15 +75,16 @@ int streamNamed(const QString &spec, const QList<SourceTrack> &tracks)
 
 const QStringList &trackOptionNames()
 {
-    static const QStringList names{"--drop", "--order", "--language", "--title", "--default", "--forced", "--shift"};
+    static const QStringList names { "--drop", "--order", "--language", "--title", "--default", "--forced", "--shift" };
     return names;
 }
 
 bool readTrackOption(const QString &name, const QString &value, TrackOptions &o, QString &error)
 {
     auto badSpec = [&](const QString &spec) {
-        error = tr("%1 %2: '%3' names no stream; use an index (3), a kind and number (v:0, a:1, s:0) or a kind "
-                   "and language (a:eng)")
+        error = QCoreApplication::translate("snipwell-cli",
+            "%1 %2: '%3' names no stream; use an index (3), a kind and number (v:0, a:1, s:0) or a kind "
+            "and language (a:eng)")
                     .arg(name, value, spec);
         return false;
     };
@@ -117,7 +113,9 @@ bool readTrackOption(const QString &name, const QString &value, TrackOptions &o,
         const QString code = rest.trimmed();
         static const QRegularExpression three(QStringLiteral("^[a-z]{3}$"));
         if (!three.match(code).hasMatch() || lookupLanguageName(code).isNull()) {
-            error = tr("%1 %2: '%3' is not a language code of ISO 639-2 (eng, ger, fre, ...)").arg(name, value, code);
+            error = QCoreApplication::translate(
+                "snipwell-cli", "%1 %2: '%3' is not a language code of ISO 639-2 (eng, ger, fre, ...)")
+                        .arg(name, value, code);
             return false;
         }
         o.languages << qMakePair(spec, code);
@@ -127,7 +125,9 @@ bool readTrackOption(const QString &name, const QString &value, TrackOptions &o,
         bool ok = false;
         const qint64 ms = rest.trimmed().toLongLong(&ok);
         if (!ok) {
-            error = tr("%1 %2: give the shift in whole milliseconds, like -200 or 150").arg(name, value);
+            error = QCoreApplication::translate(
+                "snipwell-cli", "%1 %2: give the shift in whole milliseconds, like -200 or 150")
+                        .arg(name, value);
             return false;
         }
         o.shifts << qMakePair(spec, ms);
@@ -136,13 +136,13 @@ bool readTrackOption(const QString &name, const QString &value, TrackOptions &o,
 }
 
 bool trackPlanFor(const TrackOptions &o, const QString &path, const QList<SourceTrack> &tracks, qint64 duration_us,
-                  TrackPlan &plan, QString &error)
+    TrackPlan &plan, QString &error)
 {
     plan = trackPlanOf(path, tracks);
     auto named = [&](const QString &option, const QString &spec, QList<int> &found) {
         found = resolve(spec, tracks);
         if (found.isEmpty()) {
-            error = tr("%1 %2: the file has no such stream").arg(option, spec);
+            error = QCoreApplication::translate("snipwell-cli", "%1 %2: the file has no such stream").arg(option, spec);
             return false;
         }
         return true;
@@ -186,14 +186,17 @@ bool trackPlanFor(const TrackOptions &o, const QString &path, const QList<Source
         if (!named(QStringLiteral("--shift"), pair.first, found))
             return false;
         if (duration_us > 0 && qAbs(pair.second) * 1000 >= duration_us) {
-            error = tr("--shift %1=%2: the shift is as long as the file or longer")
+            error = QCoreApplication::translate(
+                "snipwell-cli", "--shift %1=%2: the shift is as long as the file or longer")
                         .arg(pair.first)
                         .arg(pair.second);
             return false;
         }
         for (int i : found) {
             if (plan.entries[size_t(i)].kind == 1) {
-                error = tr("--shift %1: pictures cannot be shifted; shift the sound instead").arg(pair.first);
+                error = QCoreApplication::translate(
+                    "snipwell-cli", "--shift %1: pictures cannot be shifted; shift the sound instead")
+                            .arg(pair.first);
                 return false;
             }
             plan.entries[size_t(i)].shiftMs = pair.second;
@@ -220,7 +223,7 @@ bool trackPlanFor(const TrackOptions &o, const QString &path, const QList<Source
     for (const TrackPlanEntry &e : plan.entries)
         keepsAny = keepsAny || e.keep;
     if (!keepsAny) {
-        error = tr("--drop leaves no stream to write");
+        error = QCoreApplication::translate("snipwell-cli", "--drop leaves no stream to write");
         return false;
     }
     return true;

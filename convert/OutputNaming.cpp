@@ -68,6 +68,7 @@ ConversionRun currentWorkRun(bool merge, bool segmentChapters)
     for (int i = 0; i < items->count(); ++i)
         if (const VoVideoConvertItem *item = items->itemAt(i))
             run.segments.append(conversionSegmentOf(*item, params));
+    applyTrackPlan(run, workTrackPlan());
     return run;
 }
 

@@ -42,6 +42,8 @@ ProgramMenu::ProgramMenu(QWidget *parent)
     m_actApplySegments->setObjectName(QStringLiteral("actApplySegments"));
     m_actSaveSubtitles = addAction(QString());
     m_actSaveSubtitles->setObjectName(QStringLiteral("actSaveSubtitles"));
+    m_actTracks = addAction(QString());
+    m_actTracks->setObjectName(QStringLiteral("actTracks"));
     addSeparator();
     m_actOpenProject = projectAction("actOpenProject", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)});
     m_actSaveProject = projectAction("actSaveProject", {QKeySequence(Qt::CTRL | Qt::Key_S)});
@@ -72,6 +74,7 @@ void ProgramMenu::retranslateUi()
 {
     m_actApplySegments->setText(tr("Apply Segments To Other Files…"));
     m_actSaveSubtitles->setText(tr("Save Subtitles…"));
+    m_actTracks->setText(tr("Tracks…"));
     m_actOpenProject->setText(tr("Open Project…"));
     m_actSaveProject->setText(tr("Save Project"));
     m_actSaveProjectAs->setText(tr("Save Project As…"));

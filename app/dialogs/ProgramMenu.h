@@ -20,6 +20,7 @@ public:
     QAction *actAbout() const { return m_actAbout; }
     QAction *actApplySegments() const { return m_actApplySegments; }
     QAction *actSaveSubtitles() const { return m_actSaveSubtitles; }
+    QAction *actTracks() const { return m_actTracks; }
     QAction *actOpenProject() const { return m_actOpenProject; }
     QAction *actSaveProject() const { return m_actSaveProject; }
     QAction *actSaveProjectAs() const { return m_actSaveProjectAs; }
@@ -47,6 +48,7 @@ private:
     QAction *m_actAbout;
     QAction *m_actApplySegments;
     QAction *m_actSaveSubtitles;
+    QAction *m_actTracks;
     QAction *m_actOpenProject;
     QAction *m_actSaveProject;
     QAction *m_actSaveProjectAs;

@@ -443,6 +443,10 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>Save Subtitles…</source>
             <translation>Untertitel speichern…</translation>
         </message>
+        <message>
+            <source>Tracks…</source>
+            <translation>Spuren …</translation>
+        </message>
     </context>
     <context>
         <name>ShellTray</name>
@@ -3377,6 +3381,249 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
         <message>
             <source>Saved %1, %2 not saved.</source>
             <translation>%1 gespeichert, %2 nicht gespeichert.</translation>
+        </message>
+    </context>
+    <context>
+        <name>TracksDlg</name>
+        <message>
+            <source>Undetermined</source>
+            <translation>Unbestimmt</translation>
+        </message>
+        <message>
+            <source>English</source>
+            <translation>Englisch</translation>
+        </message>
+        <message>
+            <source>German</source>
+            <translation>Deutsch</translation>
+        </message>
+        <message>
+            <source>French</source>
+            <translation>Französisch</translation>
+        </message>
+        <message>
+            <source>Spanish</source>
+            <translation>Spanisch</translation>
+        </message>
+        <message>
+            <source>Italian</source>
+            <translation>Italienisch</translation>
+        </message>
+        <message>
+            <source>Portuguese</source>
+            <translation>Portugiesisch</translation>
+        </message>
+        <message>
+            <source>Dutch</source>
+            <translation>Niederländisch</translation>
+        </message>
+        <message>
+            <source>Swedish</source>
+            <translation>Schwedisch</translation>
+        </message>
+        <message>
+            <source>Norwegian</source>
+            <translation>Norwegisch</translation>
+        </message>
+        <message>
+            <source>Danish</source>
+            <translation>Dänisch</translation>
+        </message>
+        <message>
+            <source>Finnish</source>
+            <translation>Finnisch</translation>
+        </message>
+        <message>
+            <source>Polish</source>
+            <translation>Polnisch</translation>
+        </message>
+        <message>
+            <source>Czech</source>
+            <translation>Tschechisch</translation>
+        </message>
+        <message>
+            <source>Hungarian</source>
+            <translation>Ungarisch</translation>
+        </message>
+        <message>
+            <source>Russian</source>
+            <translation>Russisch</translation>
+        </message>
+        <message>
+            <source>Ukrainian</source>
+            <translation>Ukrainisch</translation>
+        </message>
+        <message>
+            <source>Greek</source>
+            <translation>Griechisch</translation>
+        </message>
+        <message>
+            <source>Turkish</source>
+            <translation>Türkisch</translation>
+        </message>
+        <message>
+            <source>Arabic</source>
+            <translation>Arabisch</translation>
+        </message>
+        <message>
+            <source>Hebrew</source>
+            <translation>Hebräisch</translation>
+        </message>
+        <message>
+            <source>Hindi</source>
+            <translation>Hindi</translation>
+        </message>
+        <message>
+            <source>Japanese</source>
+            <translation>Japanisch</translation>
+        </message>
+        <message>
+            <source>Chinese</source>
+            <translation>Chinesisch</translation>
+        </message>
+        <message>
+            <source>Korean</source>
+            <translation>Koreanisch</translation>
+        </message>
+        <message>
+            <source>Picture</source>
+            <translation>Bild</translation>
+        </message>
+        <message>
+            <source>Sound</source>
+            <translation>Ton</translation>
+        </message>
+        <message>
+            <source>Subtitles</source>
+            <translation>Untertitel</translation>
+        </message>
+        <message>
+            <source>%1 ch, %2 Hz</source>
+            <translation>%1 Kan., %2 Hz</translation>
+        </message>
+        <message>
+            <source>default</source>
+            <translation>Standard</translation>
+        </message>
+        <message>
+            <source>forced</source>
+            <translation>erzwungen</translation>
+        </message>
+        <message>
+            <source>%1 ms</source>
+            <translation>%1 ms</translation>
+        </message>
+        <message>
+            <source>Comparing stream %1 with stream %2…</source>
+            <translation>Strom %1 wird mit Strom %2 verglichen …</translation>
+        </message>
+        <message>
+            <source>Stream %1 comes %2 s after stream %3 (confidence %4%): its shift is set to %5 ms.</source>
+            <translation>Strom %1 kommt %2 s nach Strom %3 (Sicherheit %4 %): seine Verschiebung ist auf %5 ms gesetzt.</translation>
+        </message>
+        <message>
+            <source>No offset found: %1</source>
+            <translation>Kein Versatz gefunden: %1</translation>
+        </message>
+        <message>
+            <source>The shift of stream %1 (%2 ms) is as long as the file or longer.</source>
+            <translation>Die Verschiebung von Strom %1 (%2 ms) ist so lang wie die Datei oder länger.</translation>
+        </message>
+        <message>
+            <source>Keep at least one stream.</source>
+            <translation>Behalten Sie mindestens einen Datenstrom.</translation>
+        </message>
+        <message>
+            <source>Tracks</source>
+            <translation>Spuren</translation>
+        </message>
+        <message>
+            <source>Keep</source>
+            <translation>Behalten</translation>
+        </message>
+        <message>
+            <source>Stream</source>
+            <translation>Strom</translation>
+        </message>
+        <message>
+            <source>Codec</source>
+            <translation>Codec</translation>
+        </message>
+        <message>
+            <source>Channels or size</source>
+            <translation>Kanäle oder Größe</translation>
+        </message>
+        <message>
+            <source>Language</source>
+            <translation>Sprache</translation>
+        </message>
+        <message>
+            <source>Title</source>
+            <translation>Titel</translation>
+        </message>
+        <message>
+            <source>Flags</source>
+            <translation>Kennzeichen</translation>
+        </message>
+        <message>
+            <source>Shift</source>
+            <translation>Verschiebung</translation>
+        </message>
+        <message>
+            <source>Language:</source>
+            <translation>Sprache:</translation>
+        </message>
+        <message>
+            <source>Title:</source>
+            <translation>Titel:</translation>
+        </message>
+        <message>
+            <source>Default track</source>
+            <translation>Standardspur</translation>
+        </message>
+        <message>
+            <source>Forced</source>
+            <translation>Erzwungen</translation>
+        </message>
+        <message>
+            <source>Shift (ms):</source>
+            <translation>Verschiebung (ms):</translation>
+        </message>
+        <message>
+            <source>Move Up</source>
+            <translation>Nach oben</translation>
+        </message>
+        <message>
+            <source>Move Down</source>
+            <translation>Nach unten</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>Zurücksetzen</translation>
+        </message>
+        <message>
+            <source>Find Offset…</source>
+            <translation>Versatz finden …</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Abbrechen</translation>
+        </message>
+        <message>
+            <source>A shift moves a sound or subtitle track's timing without encoding: positive later, negative earlier. Sound moved before the start is cut off at a frame boundary; a track moved later begins after a gap, and no silence is added. Outputs hold the picture, then the sound, then the subtitles; an encoding keeps the picture and the first sound track kept.</source>
+            <translation>Eine Verschiebung verlegt das Timing einer Ton- oder Untertitelspur ohne Kodieren: positiv später, negativ früher. Ton, der vor den Anfang rückt, wird an einer Frame-Grenze abgeschnitten; eine später gelegte Spur beginnt nach einer Lücke, es wird keine Stille eingefügt. Ausgaben enthalten das Bild, dann den Ton, dann die Untertitel; eine Kodierung behält das Bild und die erste behaltene Tonspur.</translation>
+        </message>
+        <message>
+            <source>Reading the file's streams…</source>
+            <translation>Die Datenströme der Datei werden gelesen …</translation>
+        </message>
+        <message>
+            <source>The file cannot be read: %1</source>
+            <translation>Die Datei kann nicht gelesen werden: %1</translation>
         </message>
     </context>
 </TS>

@@ -443,6 +443,10 @@ Ouvre %1 avec FICHIER, un fichier vidéo ou audio, prêt à être découpé. Si 
             <source>Save Subtitles…</source>
             <translation>Enregistrer les sous-titres…</translation>
         </message>
+        <message>
+            <source>Tracks…</source>
+            <translation>Pistes…</translation>
+        </message>
     </context>
     <context>
         <name>ShellTray</name>
@@ -3377,6 +3381,249 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
         <message>
             <source>Saved %1, %2 not saved.</source>
             <translation>%1 enregistrés, %2 non enregistrés.</translation>
+        </message>
+    </context>
+    <context>
+        <name>TracksDlg</name>
+        <message>
+            <source>Undetermined</source>
+            <translation>Indéterminée</translation>
+        </message>
+        <message>
+            <source>English</source>
+            <translation>Anglais</translation>
+        </message>
+        <message>
+            <source>German</source>
+            <translation>Allemand</translation>
+        </message>
+        <message>
+            <source>French</source>
+            <translation>Français</translation>
+        </message>
+        <message>
+            <source>Spanish</source>
+            <translation>Espagnol</translation>
+        </message>
+        <message>
+            <source>Italian</source>
+            <translation>Italien</translation>
+        </message>
+        <message>
+            <source>Portuguese</source>
+            <translation>Portugais</translation>
+        </message>
+        <message>
+            <source>Dutch</source>
+            <translation>Néerlandais</translation>
+        </message>
+        <message>
+            <source>Swedish</source>
+            <translation>Suédois</translation>
+        </message>
+        <message>
+            <source>Norwegian</source>
+            <translation>Norvégien</translation>
+        </message>
+        <message>
+            <source>Danish</source>
+            <translation>Danois</translation>
+        </message>
+        <message>
+            <source>Finnish</source>
+            <translation>Finnois</translation>
+        </message>
+        <message>
+            <source>Polish</source>
+            <translation>Polonais</translation>
+        </message>
+        <message>
+            <source>Czech</source>
+            <translation>Tchèque</translation>
+        </message>
+        <message>
+            <source>Hungarian</source>
+            <translation>Hongrois</translation>
+        </message>
+        <message>
+            <source>Russian</source>
+            <translation>Russe</translation>
+        </message>
+        <message>
+            <source>Ukrainian</source>
+            <translation>Ukrainien</translation>
+        </message>
+        <message>
+            <source>Greek</source>
+            <translation>Grec</translation>
+        </message>
+        <message>
+            <source>Turkish</source>
+            <translation>Turc</translation>
+        </message>
+        <message>
+            <source>Arabic</source>
+            <translation>Arabe</translation>
+        </message>
+        <message>
+            <source>Hebrew</source>
+            <translation>Hébreu</translation>
+        </message>
+        <message>
+            <source>Hindi</source>
+            <translation>Hindi</translation>
+        </message>
+        <message>
+            <source>Japanese</source>
+            <translation>Japonais</translation>
+        </message>
+        <message>
+            <source>Chinese</source>
+            <translation>Chinois</translation>
+        </message>
+        <message>
+            <source>Korean</source>
+            <translation>Coréen</translation>
+        </message>
+        <message>
+            <source>Picture</source>
+            <translation>Image</translation>
+        </message>
+        <message>
+            <source>Sound</source>
+            <translation>Son</translation>
+        </message>
+        <message>
+            <source>Subtitles</source>
+            <translation>Sous-titres</translation>
+        </message>
+        <message>
+            <source>%1 ch, %2 Hz</source>
+            <translation>%1 canaux, %2 Hz</translation>
+        </message>
+        <message>
+            <source>default</source>
+            <translation>par défaut</translation>
+        </message>
+        <message>
+            <source>forced</source>
+            <translation>forcé</translation>
+        </message>
+        <message>
+            <source>%1 ms</source>
+            <translation>%1 ms</translation>
+        </message>
+        <message>
+            <source>Comparing stream %1 with stream %2…</source>
+            <translation>Comparaison du flux %1 avec le flux %2…</translation>
+        </message>
+        <message>
+            <source>Stream %1 comes %2 s after stream %3 (confidence %4%): its shift is set to %5 ms.</source>
+            <translation>Le flux %1 arrive %2 s après le flux %3 (confiance %4 %) : son décalage est réglé à %5 ms.</translation>
+        </message>
+        <message>
+            <source>No offset found: %1</source>
+            <translation>Aucun décalage trouvé : %1</translation>
+        </message>
+        <message>
+            <source>The shift of stream %1 (%2 ms) is as long as the file or longer.</source>
+            <translation>Le décalage du flux %1 (%2 ms) est aussi long que le fichier ou plus long.</translation>
+        </message>
+        <message>
+            <source>Keep at least one stream.</source>
+            <translation>Gardez au moins un flux.</translation>
+        </message>
+        <message>
+            <source>Tracks</source>
+            <translation>Pistes</translation>
+        </message>
+        <message>
+            <source>Keep</source>
+            <translation>Garder</translation>
+        </message>
+        <message>
+            <source>Stream</source>
+            <translation>Flux</translation>
+        </message>
+        <message>
+            <source>Codec</source>
+            <translation>Codec</translation>
+        </message>
+        <message>
+            <source>Channels or size</source>
+            <translation>Canaux ou taille</translation>
+        </message>
+        <message>
+            <source>Language</source>
+            <translation>Langue</translation>
+        </message>
+        <message>
+            <source>Title</source>
+            <translation>Titre</translation>
+        </message>
+        <message>
+            <source>Flags</source>
+            <translation>Marques</translation>
+        </message>
+        <message>
+            <source>Shift</source>
+            <translation>Décalage</translation>
+        </message>
+        <message>
+            <source>Language:</source>
+            <translation>Langue :</translation>
+        </message>
+        <message>
+            <source>Title:</source>
+            <translation>Titre :</translation>
+        </message>
+        <message>
+            <source>Default track</source>
+            <translation>Piste par défaut</translation>
+        </message>
+        <message>
+            <source>Forced</source>
+            <translation>Forcé</translation>
+        </message>
+        <message>
+            <source>Shift (ms):</source>
+            <translation>Décalage (ms) :</translation>
+        </message>
+        <message>
+            <source>Move Up</source>
+            <translation>Monter</translation>
+        </message>
+        <message>
+            <source>Move Down</source>
+            <translation>Descendre</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>Réinitialiser</translation>
+        </message>
+        <message>
+            <source>Find Offset…</source>
+            <translation>Trouver le décalage…</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Annuler</translation>
+        </message>
+        <message>
+            <source>A shift moves a sound or subtitle track's timing without encoding: positive later, negative earlier. Sound moved before the start is cut off at a frame boundary; a track moved later begins after a gap, and no silence is added. Outputs hold the picture, then the sound, then the subtitles; an encoding keeps the picture and the first sound track kept.</source>
+            <translation>Un décalage déplace le minutage d'une piste son ou sous-titres sans encodage : positif plus tard, négatif plus tôt. Le son placé avant le début est coupé à une limite de trame ; une piste retardée commence après un vide, et aucun silence n'est ajouté. Les sorties contiennent l'image, puis le son, puis les sous-titres ; un encodage garde l'image et la première piste son gardée.</translation>
+        </message>
+        <message>
+            <source>Reading the file's streams…</source>
+            <translation>Lecture des flux du fichier…</translation>
+        </message>
+        <message>
+            <source>The file cannot be read: %1</source>
+            <translation>Le fichier ne peut pas être lu : %1</translation>
         </message>
     </context>
 </TS>

@@ -443,6 +443,10 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>Save Subtitles…</source>
             <translation>字幕を保存…</translation>
         </message>
+        <message>
+            <source>Tracks…</source>
+            <translation>トラック…</translation>
+        </message>
     </context>
     <context>
         <name>ShellTray</name>
@@ -3374,6 +3378,249 @@ leaves no partial output. See snipwell-cli(1).
         <message>
             <source>Saved %1, %2 not saved.</source>
             <translation>%1 個を保存、%2 個は保存できませんでした。</translation>
+        </message>
+    </context>
+    <context>
+        <name>TracksDlg</name>
+        <message>
+            <source>Undetermined</source>
+            <translation>未定義</translation>
+        </message>
+        <message>
+            <source>English</source>
+            <translation>英語</translation>
+        </message>
+        <message>
+            <source>German</source>
+            <translation>ドイツ語</translation>
+        </message>
+        <message>
+            <source>French</source>
+            <translation>フランス語</translation>
+        </message>
+        <message>
+            <source>Spanish</source>
+            <translation>スペイン語</translation>
+        </message>
+        <message>
+            <source>Italian</source>
+            <translation>イタリア語</translation>
+        </message>
+        <message>
+            <source>Portuguese</source>
+            <translation>ポルトガル語</translation>
+        </message>
+        <message>
+            <source>Dutch</source>
+            <translation>オランダ語</translation>
+        </message>
+        <message>
+            <source>Swedish</source>
+            <translation>スウェーデン語</translation>
+        </message>
+        <message>
+            <source>Norwegian</source>
+            <translation>ノルウェー語</translation>
+        </message>
+        <message>
+            <source>Danish</source>
+            <translation>デンマーク語</translation>
+        </message>
+        <message>
+            <source>Finnish</source>
+            <translation>フィンランド語</translation>
+        </message>
+        <message>
+            <source>Polish</source>
+            <translation>ポーランド語</translation>
+        </message>
+        <message>
+            <source>Czech</source>
+            <translation>チェコ語</translation>
+        </message>
+        <message>
+            <source>Hungarian</source>
+            <translation>ハンガリー語</translation>
+        </message>
+        <message>
+            <source>Russian</source>
+            <translation>ロシア語</translation>
+        </message>
+        <message>
+            <source>Ukrainian</source>
+            <translation>ウクライナ語</translation>
+        </message>
+        <message>
+            <source>Greek</source>
+            <translation>ギリシャ語</translation>
+        </message>
+        <message>
+            <source>Turkish</source>
+            <translation>トルコ語</translation>
+        </message>
+        <message>
+            <source>Arabic</source>
+            <translation>アラビア語</translation>
+        </message>
+        <message>
+            <source>Hebrew</source>
+            <translation>ヘブライ語</translation>
+        </message>
+        <message>
+            <source>Hindi</source>
+            <translation>ヒンディー語</translation>
+        </message>
+        <message>
+            <source>Japanese</source>
+            <translation>日本語</translation>
+        </message>
+        <message>
+            <source>Chinese</source>
+            <translation>中国語</translation>
+        </message>
+        <message>
+            <source>Korean</source>
+            <translation>韓国語</translation>
+        </message>
+        <message>
+            <source>Picture</source>
+            <translation>映像</translation>
+        </message>
+        <message>
+            <source>Sound</source>
+            <translation>音声</translation>
+        </message>
+        <message>
+            <source>Subtitles</source>
+            <translation>字幕</translation>
+        </message>
+        <message>
+            <source>%1 ch, %2 Hz</source>
+            <translation>%1 ch、%2 Hz</translation>
+        </message>
+        <message>
+            <source>default</source>
+            <translation>既定</translation>
+        </message>
+        <message>
+            <source>forced</source>
+            <translation>強制</translation>
+        </message>
+        <message>
+            <source>%1 ms</source>
+            <translation>%1 ミリ秒</translation>
+        </message>
+        <message>
+            <source>Comparing stream %1 with stream %2…</source>
+            <translation>ストリーム %1 とストリーム %2 を比較しています…</translation>
+        </message>
+        <message>
+            <source>Stream %1 comes %2 s after stream %3 (confidence %4%): its shift is set to %5 ms.</source>
+            <translation>ストリーム %1 はストリーム %3 より %2 秒遅れています (確からしさ %4%)。ずらす量を %5 ミリ秒にしました。</translation>
+        </message>
+        <message>
+            <source>No offset found: %1</source>
+            <translation>ずれは見つかりませんでした: %1</translation>
+        </message>
+        <message>
+            <source>The shift of stream %1 (%2 ms) is as long as the file or longer.</source>
+            <translation>ストリーム %1 のずらす量 (%2 ミリ秒) がファイルの長さ以上です。</translation>
+        </message>
+        <message>
+            <source>Keep at least one stream.</source>
+            <translation>少なくとも 1 つのストリームを残してください。</translation>
+        </message>
+        <message>
+            <source>Tracks</source>
+            <translation>トラック</translation>
+        </message>
+        <message>
+            <source>Keep</source>
+            <translation>残す</translation>
+        </message>
+        <message>
+            <source>Stream</source>
+            <translation>ストリーム</translation>
+        </message>
+        <message>
+            <source>Codec</source>
+            <translation>コーデック</translation>
+        </message>
+        <message>
+            <source>Channels or size</source>
+            <translation>チャンネルまたはサイズ</translation>
+        </message>
+        <message>
+            <source>Language</source>
+            <translation>言語</translation>
+        </message>
+        <message>
+            <source>Title</source>
+            <translation>タイトル</translation>
+        </message>
+        <message>
+            <source>Flags</source>
+            <translation>フラグ</translation>
+        </message>
+        <message>
+            <source>Shift</source>
+            <translation>ずらし</translation>
+        </message>
+        <message>
+            <source>Language:</source>
+            <translation>言語:</translation>
+        </message>
+        <message>
+            <source>Title:</source>
+            <translation>タイトル:</translation>
+        </message>
+        <message>
+            <source>Default track</source>
+            <translation>既定のトラック</translation>
+        </message>
+        <message>
+            <source>Forced</source>
+            <translation>強制</translation>
+        </message>
+        <message>
+            <source>Shift (ms):</source>
+            <translation>ずらし (ミリ秒):</translation>
+        </message>
+        <message>
+            <source>Move Up</source>
+            <translation>上へ</translation>
+        </message>
+        <message>
+            <source>Move Down</source>
+            <translation>下へ</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>リセット</translation>
+        </message>
+        <message>
+            <source>Find Offset…</source>
+            <translation>ずれを検出…</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
+        </message>
+        <message>
+            <source>A shift moves a sound or subtitle track's timing without encoding: positive later, negative earlier. Sound moved before the start is cut off at a frame boundary; a track moved later begins after a gap, and no silence is added. Outputs hold the picture, then the sound, then the subtitles; an encoding keeps the picture and the first sound track kept.</source>
+            <translation>ずらしは音声または字幕トラックのタイミングをエンコードせずに動かします (正で遅く、負で早く)。先頭より前に出た音声はフレームの境目で切り取られ、遅らせたトラックは空きのあとに始まります (無音は足しません)。出力は映像、音声、字幕の順です。エンコードでは映像と最初に残した音声トラックだけを使います。</translation>
+        </message>
+        <message>
+            <source>Reading the file's streams…</source>
+            <translation>ファイルのストリームを読み込んでいます…</translation>
+        </message>
+        <message>
+            <source>The file cannot be read: %1</source>
+            <translation>ファイルを読み込めません: %1</translation>
         </message>
     </context>
 </TS>

@@ -443,6 +443,10 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>Save Subtitles…</source>
             <translation>保存字幕…</translation>
         </message>
+        <message>
+            <source>Tracks…</source>
+            <translation>轨道…</translation>
+        </message>
     </context>
     <context>
         <name>ShellTray</name>
@@ -3371,6 +3375,249 @@ leaves no partial output. See snipwell-cli(1).
         <message>
             <source>Saved %1, %2 not saved.</source>
             <translation>已保存 %1 个，%2 个未保存。</translation>
+        </message>
+    </context>
+    <context>
+        <name>TracksDlg</name>
+        <message>
+            <source>Undetermined</source>
+            <translation>未确定</translation>
+        </message>
+        <message>
+            <source>English</source>
+            <translation>英语</translation>
+        </message>
+        <message>
+            <source>German</source>
+            <translation>德语</translation>
+        </message>
+        <message>
+            <source>French</source>
+            <translation>法语</translation>
+        </message>
+        <message>
+            <source>Spanish</source>
+            <translation>西班牙语</translation>
+        </message>
+        <message>
+            <source>Italian</source>
+            <translation>意大利语</translation>
+        </message>
+        <message>
+            <source>Portuguese</source>
+            <translation>葡萄牙语</translation>
+        </message>
+        <message>
+            <source>Dutch</source>
+            <translation>荷兰语</translation>
+        </message>
+        <message>
+            <source>Swedish</source>
+            <translation>瑞典语</translation>
+        </message>
+        <message>
+            <source>Norwegian</source>
+            <translation>挪威语</translation>
+        </message>
+        <message>
+            <source>Danish</source>
+            <translation>丹麦语</translation>
+        </message>
+        <message>
+            <source>Finnish</source>
+            <translation>芬兰语</translation>
+        </message>
+        <message>
+            <source>Polish</source>
+            <translation>波兰语</translation>
+        </message>
+        <message>
+            <source>Czech</source>
+            <translation>捷克语</translation>
+        </message>
+        <message>
+            <source>Hungarian</source>
+            <translation>匈牙利语</translation>
+        </message>
+        <message>
+            <source>Russian</source>
+            <translation>俄语</translation>
+        </message>
+        <message>
+            <source>Ukrainian</source>
+            <translation>乌克兰语</translation>
+        </message>
+        <message>
+            <source>Greek</source>
+            <translation>希腊语</translation>
+        </message>
+        <message>
+            <source>Turkish</source>
+            <translation>土耳其语</translation>
+        </message>
+        <message>
+            <source>Arabic</source>
+            <translation>阿拉伯语</translation>
+        </message>
+        <message>
+            <source>Hebrew</source>
+            <translation>希伯来语</translation>
+        </message>
+        <message>
+            <source>Hindi</source>
+            <translation>印地语</translation>
+        </message>
+        <message>
+            <source>Japanese</source>
+            <translation>日语</translation>
+        </message>
+        <message>
+            <source>Chinese</source>
+            <translation>中文</translation>
+        </message>
+        <message>
+            <source>Korean</source>
+            <translation>韩语</translation>
+        </message>
+        <message>
+            <source>Picture</source>
+            <translation>画面</translation>
+        </message>
+        <message>
+            <source>Sound</source>
+            <translation>声音</translation>
+        </message>
+        <message>
+            <source>Subtitles</source>
+            <translation>字幕</translation>
+        </message>
+        <message>
+            <source>%1 ch, %2 Hz</source>
+            <translation>%1 声道，%2 Hz</translation>
+        </message>
+        <message>
+            <source>default</source>
+            <translation>默认</translation>
+        </message>
+        <message>
+            <source>forced</source>
+            <translation>强制</translation>
+        </message>
+        <message>
+            <source>%1 ms</source>
+            <translation>%1 毫秒</translation>
+        </message>
+        <message>
+            <source>Comparing stream %1 with stream %2…</source>
+            <translation>正在比较流 %1 与流 %2…</translation>
+        </message>
+        <message>
+            <source>Stream %1 comes %2 s after stream %3 (confidence %4%): its shift is set to %5 ms.</source>
+            <translation>流 %1 比流 %3 晚 %2 秒（可信度 %4%）：其偏移已设为 %5 毫秒。</translation>
+        </message>
+        <message>
+            <source>No offset found: %1</source>
+            <translation>未找到偏移：%1</translation>
+        </message>
+        <message>
+            <source>The shift of stream %1 (%2 ms) is as long as the file or longer.</source>
+            <translation>流 %1 的偏移（%2 毫秒）等于或超过文件长度。</translation>
+        </message>
+        <message>
+            <source>Keep at least one stream.</source>
+            <translation>请至少保留一个流。</translation>
+        </message>
+        <message>
+            <source>Tracks</source>
+            <translation>轨道</translation>
+        </message>
+        <message>
+            <source>Keep</source>
+            <translation>保留</translation>
+        </message>
+        <message>
+            <source>Stream</source>
+            <translation>流</translation>
+        </message>
+        <message>
+            <source>Codec</source>
+            <translation>编解码器</translation>
+        </message>
+        <message>
+            <source>Channels or size</source>
+            <translation>声道或尺寸</translation>
+        </message>
+        <message>
+            <source>Language</source>
+            <translation>语言</translation>
+        </message>
+        <message>
+            <source>Title</source>
+            <translation>标题</translation>
+        </message>
+        <message>
+            <source>Flags</source>
+            <translation>标记</translation>
+        </message>
+        <message>
+            <source>Shift</source>
+            <translation>偏移</translation>
+        </message>
+        <message>
+            <source>Language:</source>
+            <translation>语言：</translation>
+        </message>
+        <message>
+            <source>Title:</source>
+            <translation>标题：</translation>
+        </message>
+        <message>
+            <source>Default track</source>
+            <translation>默认轨道</translation>
+        </message>
+        <message>
+            <source>Forced</source>
+            <translation>强制</translation>
+        </message>
+        <message>
+            <source>Shift (ms):</source>
+            <translation>偏移（毫秒）：</translation>
+        </message>
+        <message>
+            <source>Move Up</source>
+            <translation>上移</translation>
+        </message>
+        <message>
+            <source>Move Down</source>
+            <translation>下移</translation>
+        </message>
+        <message>
+            <source>Reset</source>
+            <translation>重置</translation>
+        </message>
+        <message>
+            <source>Find Offset…</source>
+            <translation>查找偏移…</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+        <message>
+            <source>A shift moves a sound or subtitle track's timing without encoding: positive later, negative earlier. Sound moved before the start is cut off at a frame boundary; a track moved later begins after a gap, and no silence is added. Outputs hold the picture, then the sound, then the subtitles; an encoding keeps the picture and the first sound track kept.</source>
+            <translation>偏移在不重新编码的情况下移动声音或字幕轨的时间：正数延后，负数提前。移到开头之前的声音在帧边界处裁掉；延后的轨道在一段空隙之后开始，不会补入静音。输出依次包含画面、声音、字幕；编码时只保留画面和第一条保留的音轨。</translation>
+        </message>
+        <message>
+            <source>Reading the file's streams…</source>
+            <translation>正在读取文件的流…</translation>
+        </message>
+        <message>
+            <source>The file cannot be read: %1</source>
+            <translation>无法读取文件：%1</translation>
         </message>
     </context>
 </TS>

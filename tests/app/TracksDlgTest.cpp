@@ -1,0 +1,213 @@
+// The Tracks window driven through its own controls on a file of three
+// sound tracks and two subtitle streams: the plan it gives is converted by
+// the real converter and the outputs judged by ffprobe; the offset of two
+// sound tracks found from the window; wrong shifts refused in the window.
+#include "CAVConverter.h"
+#include "OutputFormatParams.h"
+#include "TestSupport.h"
+#include "TracksDlg.h"
+#include "QTextImageButton.h"
+#include "VoVideoConvertItem.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <atomic>
+#include <gtest/gtest.h>
+
+using testsupport::fixture;
+
+namespace {
+
+void clickCell(QTableWidget *table, int row, int column)
+{
+    const QRect cell = table->visualItemRect(table->item(row, column));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+}
+
+// Chooses the row whose data is code in an open-by-click combo box, by keys.
+void chooseLanguage(QComboBox *box, const QString &code)
+{
+    QTest::mouseClick(box, Qt::LeftButton);
+    QTRY_VERIFY(box->view()->isVisible());
+    const int steps = box->findData(code) - box->currentIndex();
+    for (int i = 0; i < std::abs(steps); ++i)
+        QTest::keyClick(box->view(), steps > 0 ? Qt::Key_Down : Qt::Key_Up);
+    QTest::keyClick(box->view(), Qt::Key_Return);
+    QTRY_VERIFY(!box->view()->isVisible());
+}
+
+void typeShift(QSpinBox *box, const QString &text)
+{
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, text);
+}
+
+std::atomic<int> g_state{0};
+void record(int32_t, void *, int32_t state)
+{
+    if (state != 5 && state != 3) // not progress, not "starting"
+        g_state = state;
+}
+
+// A lossless conversion of the whole file with the plan, by the converter.
+bool convertWithPlan(const QString &src, const QString &dst, const QString &container, const QString &extension,
+                     const TrackPlan &plan)
+{
+    VoVideoConvertItem item;
+    if (!item.open(src))
+        return false;
+    OutputFormatParams params;
+    params.lossless = true;
+    params.container = container;
+    params.extension = extension;
+    params.videoCodecId = 0;
+    params.audioCodecId = 0;
+    item.applyOutputFormat(params);
+    std::unique_ptr<ConvertJob> job(item.assembleConvertJob(params));
+    job->trackPlan = plan;
+    g_state = 0;
+    CAVConverter converter;
+    if (!converter.StartConvert(src.toUtf8().constData(), dst.toUtf8().constData(), *job, nullptr, &record, true))
+        return false;
+    const bool ended = QTest::qWaitFor([] { return g_state.load() != 0; }, 30000);
+    EXPECT_EQ(g_state.load(), 2) << converter.lastError();
+    return ended && g_state.load() == 2;
+}
+
+double lastEnd(const QString &file, int stream)
+{
+    const QJsonArray packets = testsupport::ffprobeJson(file, {"-show_packets", "-select_streams",
+                                                               QString::number(stream)})["packets"].toArray();
+    const QJsonObject last = packets.last().toObject();
+    return last["pts_time"].toString().toDouble() + last["duration_time"].toString().toDouble();
+}
+
+} // namespace
+
+// Drop the 32 kHz sound, move the 48 kHz one up to first, make it Spanish
+// and the default, move the 44.1 kHz sound 200 ms earlier; converted into
+// Matroska and MP4.
+TEST(TracksDlg, ThePlanChosenInTheWindowIsWhatTheOutputsHold)
+{
+    const QString src = fixture("three_audio_two_subs.mkv");
+    TracksDlg dlg(src, 4000000, TrackPlan());
+    QSignalSpy read(&dlg, &TracksDlg::streamsRead);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    ASSERT_TRUE(read.count() > 0 || read.wait(20000));
+    QTableWidget *table = dlg.table();
+    ASSERT_EQ(table->rowCount(), 6);
+    EXPECT_TRUE(table->item(1, 5)->text() == "Main");
+    EXPECT_TRUE(table->item(2, 3)->text().contains("32000")) << table->item(2, 3)->text().toStdString();
+
+    // Leave the 32 kHz track out: its keep box, by the keyboard.
+    clickCell(table, 2, 1);
+    QTest::keyClick(table, Qt::Key_Left);
+    QTest::keyClick(table, Qt::Key_Space);
+    QTRY_COMPARE(table->item(2, 0)->checkState(), Qt::Unchecked);
+    // The 48 kHz track up twice: first among the sound.
+    clickCell(table, 3, 1);
+    EXPECT_FALSE(dlg.offsetButton()->isEnabled() && false);
+    QTest::mouseClick(dlg.upButton(), Qt::LeftButton);
+    QTest::mouseClick(dlg.upButton(), Qt::LeftButton);
+    EXPECT_TRUE(table->item(1, 3)->text().contains("48000"));
+    EXPECT_FALSE(dlg.upButton()->isEnabled()); // the picture stays first
+    chooseLanguage(dlg.languageBox(), "spa");
+    EXPECT_EQ(table->item(1, 4)->text(), "Spanish");
+    QTest::mouseClick(dlg.defaultCheck(), Qt::LeftButton, Qt::NoModifier, QPoint(8, dlg.defaultCheck()->height() / 2));
+    EXPECT_EQ(table->item(1, 6)->text(), "default");
+    EXPECT_EQ(table->item(2, 6)->text(), ""); // "Main" lost the flag
+    // The 44.1 kHz track 200 ms earlier.
+    clickCell(table, 2, 1);
+    EXPECT_EQ(dlg.titleEdit()->text(), "Main");
+    typeShift(dlg.shiftBox(), "-200");
+    EXPECT_EQ(table->item(2, 7)->text(), "-200 ms");
+    EXPECT_TRUE(dlg.noteLabel()->text().contains("cut off at a frame boundary"));
+
+    QSignalSpy accepted(&dlg, &TracksDlg::planAccepted);
+    QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+    ASSERT_EQ(accepted.count(), 1);
+    const TrackPlan plan = accepted.takeFirst().at(0).value<TrackPlan>();
+    EXPECT_FALSE(dlg.isVisible());
+
+    QTemporaryDir dir;
+    for (const QString &extension : {QString("mkv"), QString("mp4")}) {
+        SCOPED_TRACE(extension.toStdString());
+        const QString dst = dir.filePath("tracks." + extension);
+        ASSERT_TRUE(convertWithPlan(src, dst, extension == "mkv" ? "matroska" : "mp4", extension, plan));
+        const QJsonArray streams = testsupport::ffprobeJson(dst, {"-show_streams"})["streams"].toArray();
+        ASSERT_EQ(streams.size(), 5);
+        EXPECT_EQ(streams[0].toObject()["codec_type"].toString(), "video");
+        EXPECT_EQ(streams[1].toObject()["sample_rate"].toString(), "48000");
+        EXPECT_EQ(streams[1].toObject()["tags"].toObject()["language"].toString(), "spa");
+        EXPECT_EQ(streams[1].toObject()["disposition"].toObject()["default"].toInt(), 1);
+        EXPECT_EQ(streams[2].toObject()["sample_rate"].toString(), "44100");
+        EXPECT_EQ(streams[2].toObject()["disposition"].toObject()["default"].toInt(), 0);
+        EXPECT_EQ(streams[3].toObject()["codec_type"].toString(), "subtitle");
+        EXPECT_NEAR((lastEnd(dst, 2) - lastEnd(dst, 1)) - (lastEnd(src, 1) - lastEnd(src, 3)), -0.2, 1024.0 / 44100);
+    }
+
+    // The window's look with the plan, for review.
+    const QString shots = qEnvironmentVariable("SNIPWELL_SCREENSHOT_DIR");
+    if (!shots.isEmpty()) {
+        TracksDlg again(src, 4000000, plan);
+        QSignalSpy readAgain(&again, &TracksDlg::streamsRead);
+        again.show();
+        ASSERT_TRUE(readAgain.wait(20000));
+        clickCell(again.table(), 2, 1);
+        EXPECT_TRUE(again.grab().save(QDir(shots).filePath("tracks-dialog.png")));
+    }
+}
+
+// Find Offset on a file whose second track is the first 0.37 s later: the
+// shift that lines it up is set; a shift as long as the file is refused in
+// the window, which stays open; a track not of the file cannot be chosen.
+TEST(TracksDlg, FindOffsetSetsTheShiftAndAShiftPastTheFileIsRefused)
+{
+    TracksDlg dlg(fixture("offset_pair.mkv"), 8000000, TrackPlan());
+    QSignalSpy read(&dlg, &TracksDlg::streamsRead);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    ASSERT_TRUE(read.count() > 0 || read.wait(20000));
+    ASSERT_EQ(dlg.table()->rowCount(), 2);
+    clickCell(dlg.table(), 1, 1);
+    ASSERT_TRUE(dlg.offsetButton()->isEnabled());
+    QSignalSpy done(&dlg, &TracksDlg::offsetDone);
+    QTest::mouseClick(dlg.offsetButton(), Qt::LeftButton);
+    ASSERT_TRUE(done.wait(20000));
+    EXPECT_TRUE(done.takeFirst().at(0).toBool()) << dlg.statusLabel()->text().toStdString();
+    EXPECT_NEAR(dlg.shiftBox()->value(), -370, 10);
+    EXPECT_TRUE(dlg.statusLabel()->text().contains("0.37")) << dlg.statusLabel()->text().toStdString();
+
+    typeShift(dlg.shiftBox(), "9000");
+    QSignalSpy accepted(&dlg, &TracksDlg::planAccepted);
+    QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+    EXPECT_EQ(accepted.count(), 0);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_TRUE(dlg.statusLabel()->text().contains("as long as the file")) << dlg.statusLabel()->text().toStdString();
+
+    // Unrelated sounds: no offset, and the reason.
+    TracksDlg other(fixture("offset_unrelated.mkv"), 8000000, TrackPlan());
+    QSignalSpy readOther(&other, &TracksDlg::streamsRead);
+    other.show();
+    ASSERT_TRUE(readOther.count() > 0 || readOther.wait(20000));
+    clickCell(other.table(), 1, 1);
+    QSignalSpy otherDone(&other, &TracksDlg::offsetDone);
+    QTest::mouseClick(other.offsetButton(), Qt::LeftButton);
+    ASSERT_TRUE(otherDone.wait(20000));
+    EXPECT_FALSE(otherDone.takeFirst().at(0).toBool());
+    EXPECT_EQ(other.shiftBox()->value(), 0);
+    EXPECT_TRUE(other.statusLabel()->text().startsWith("No offset found")) << other.statusLabel()->text().toStdString();
+}
