@@ -216,6 +216,7 @@ bool RangeSource::prepare(uint64_t start_us, uint64_t length_us, const EncodedOu
     plan.end_us = m_end;
     plan.outLength_us = m_outLength;
     plan.padSound = padSound;
+    plan.audioShift_us = m_audioShift_us;
     if (out.venc) {
         plan.video.width = m_vdec->width;
         plan.video.height = m_vdec->height;

@@ -647,6 +647,15 @@ bool FilterGraph::buildAudio(const GraphPlan &plan, std::string &error)
     // A player's samples keep source times: its fades sit at the range's own.
     const double rangeStart = plan.preview ? plan.start_us / 1e6 : 0.0;
     if (v.fadeIn_us > 0
+        // A shifted track: sound moved later begins after silence, sound
+        // moved earlier ends early; either way the range keeps its length.
+        const double shiftedLength = plan.outLength_us * speedOf(v) / 1e6;
+        if (!plan.preview && plan.audioShift_us != 0
+            && (!chain(cur, "aresample", "async=1:first_pts=0", error)
+                || (plan.outLength_us > 0
+                    && (!chain(cur, "apad", format("whole_dur=%.6f", shiftedLength), error)
+                        || !chain(cur, "atrim", format("duration=%.6f", shiftedLength), error)))))
+            return false;
         && !chain(cur, "afade", format("t=in:st=%.6f:d=%.6f", rangeStart, v.fadeIn_us / 1e6), error))
         return false;
     if (v.fadeOut_us > 0 && rangeLength > 0) {

@@ -81,6 +81,10 @@ struct GraphPlan {
     int64_t end_us = 0;          // 0 = open
     int64_t outLength_us = 0;    // range length in output time, 0 = unknown
     bool padSound = false;       // sound padded with silence to outLength_us (merges keep in step)
+    // The track plan's shift of the sound, already in the frames' times: the
+    // graph fills what it opens at the start with silence and keeps the
+    // sound as long as the range.
+    int64_t audioShift_us = 0;
     // A player's pictures: the edits only, without the range trim, the
     // retiming and the constant frame rate, so each picture in gives one
     // picture out with its own time (the preview shows what the encoder

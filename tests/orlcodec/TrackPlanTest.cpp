@@ -201,3 +201,25 @@ TEST(TrackPlan, ImpossiblePlansAreRefusedBeforeAnythingIsWritten)
         EXPECT_FALSE(QFileInfo::exists(dst));
     }
 }
+
+// An encode moves the sound before encoding it: the second track of
+// offset_pair.mkv (the first one 0.37 s later) shifted by -370 ms lines up
+// with the first, shifted by +200 ms comes 0.57 s after it; the output
+// lasts as long as the source either way.
+TEST(TrackPlan, EncodeShiftsTheSoundBeforeEncoding)
+{
+    const QString src = fixture("offset_pair.mkv");
+    QTemporaryDir dir;
+    for (const int shift_ms : {-370, 200}) {
+        SCOPED_TRACE(shift_ms);
+        const QString dst = dir.filePath(QStringLiteral("shifted%1.mp4").arg(shift_ms));
+        const Result r = convert(src, dst, "mp4", {entry(1, nullptr, nullptr, -1, shift_ms)}, true);
+        ASSERT_TRUE(r.opened && r.finished) << r.error.toStdString();
+        EXPECT_NEAR(ffprobeJson(dst, {"-show_format"})["format"].toObject()["duration"].toString().toDouble(), 8.0,
+                    0.05);
+        orl_offset_result found{};
+        ASSERT_EQ(Tracks_FindOffset(src.toUtf8().constData(), 0, dst.toUtf8().constData(), 0, 0, 0, &found), 1)
+            << found.reason;
+        EXPECT_NEAR(found.offset_us / 1000.0, 370.0 + shift_ms, 10.0);
+    }
+}
