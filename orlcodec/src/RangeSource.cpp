@@ -229,6 +229,9 @@ bool RangeSource::prepare(uint64_t start_us, uint64_t length_us, const EncodedOu
         plan.outFormat = out.venc->pix_fmt;
         plan.colour = colour();
         plan.toneMap = plan.colour.hdr() && out.hdrHandling() != HdrHandling::Keep;
+        if (!plan.colour.hdr()
+            && (out.venc->color_trc == AVCOL_TRC_SMPTE2084 || out.venc->color_trc == AVCOL_TRC_ARIB_STD_B67))
+            plan.hdrOut = out.venc->color_trc;
         plan.deinterlace = plan.colour.interlaced() && !out.keepsInterlace();
     }
     if (out.aenc) {

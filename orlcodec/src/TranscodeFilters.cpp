@@ -310,6 +310,8 @@ bool FilterGraph::buildVideo(const GraphPlan &plan, std::string &error)
         return false;
     if (plan.toneMap && !toneMapToSdr(cur, plan, error))
         return false;
+    if (plan.hdrOut != AVCOL_TRC_UNSPECIFIED && !sdrIntoHdr(cur, plan, error))
+        return false;
     if ((g.boxW != g.frameW || g.boxH != g.frameH)
         && !chain(cur, "pad",
                   format("width=%d:height=%d:x=%d:y=%d:color=0x%06X", g.frameW, g.frameH, g.boxX, g.boxY,
@@ -384,6 +386,27 @@ bool FilterGraph::toneMapToSdr(Pad &cur, const GraphPlan &plan, std::string &err
         && chain(cur, "tonemap", tonemap, error)
         && chain(cur, "zscale", "transfer=bt709:matrix=bt709:range=tv", error)
         && chain(cur, "format", format("pix_fmts=%s", sdrFormat), error);
+}
+
+bool FilterGraph::sdrIntoHdr(Pad &cur, const GraphPlan &plan, std::string &error)
+{
+    // What the source does not say is taken as SD or HD video says it:
+    // BT.601 up to 576 lines, BT.709 above, in limited range.
+    VideoColour c = plan.colour;
+    const bool sd = plan.video.height > 0 && plan.video.height <= 576;
+    if (c.transfer == AVCOL_TRC_UNSPECIFIED || c.transfer == AVCOL_TRC_RESERVED || c.transfer == AVCOL_TRC_RESERVED0)
+        c.transfer = AVCOL_TRC_BT709;
+    if (c.primaries == AVCOL_PRI_UNSPECIFIED || c.primaries == AVCOL_PRI_RESERVED || c.primaries == AVCOL_PRI_RESERVED0)
+        c.primaries = sd ? AVCOL_PRI_SMPTE170M : AVCOL_PRI_BT709;
+    if (c.matrix == AVCOL_SPC_UNSPECIFIED || c.matrix == AVCOL_SPC_RESERVED)
+        c.matrix = sd ? AVCOL_SPC_SMPTE170M : AVCOL_SPC_BT709;
+    if (c.range == AVCOL_RANGE_UNSPECIFIED)
+        c.range = AVCOL_RANGE_MPEG;
+    const char *transfer = plan.hdrOut == AVCOL_TRC_ARIB_STD_B67 ? "arib-std-b67" : "smpte2084";
+    return chain(cur, "zscale",
+                 zscaleSourceOptions(c) + "transfer=" + transfer + ":primaries=bt2020:matrix=bt2020nc:range=tv:npl=203",
+                 error)
+        && chain(cur, "format", format("pix_fmts=%s", av_get_pix_fmt_name(plan.outFormat)), error);
 }
 
 bool FilterGraph::overlayPicture(Pad &cur, const OverlaySettings &o, int slot, const GraphPlan &plan,
@@ -624,6 +647,15 @@ bool FilterGraph::buildAudio(const GraphPlan &plan, std::string &error)
             && (!chain(cur, "atrim", trim, error)
                 || !chain(cur, "asetpts", format("expr=PTS-%" PRId64, plan.start_us), error)))
             return false;
+        // A shifted track: sound moved later begins after silence, sound
+        // moved earlier ends early; either way the range keeps its length.
+        const double shiftedLength = plan.outLength_us * speedOf(v) / 1e6;
+        if (!plan.preview && plan.audioShift_us != 0
+            && (!chain(cur, "aresample", "async=1:first_pts=0", error)
+                || (plan.outLength_us > 0
+                    && (!chain(cur, "apad", format("whole_dur=%.6f", shiftedLength), error)
+                        || !chain(cur, "atrim", format("duration=%.6f", shiftedLength), error)))))
+            return false;
     } else {
         // A range without sound in a file that has sound: silence.
         av_channel_layout_describe(&plan.outLayout, layout, sizeof layout);
@@ -647,15 +679,6 @@ bool FilterGraph::buildAudio(const GraphPlan &plan, std::string &error)
     // A player's samples keep source times: its fades sit at the range's own.
     const double rangeStart = plan.preview ? plan.start_us / 1e6 : 0.0;
     if (v.fadeIn_us > 0
-        // A shifted track: sound moved later begins after silence, sound
-        // moved earlier ends early; either way the range keeps its length.
-        const double shiftedLength = plan.outLength_us * speedOf(v) / 1e6;
-        if (!plan.preview && plan.audioShift_us != 0
-            && (!chain(cur, "aresample", "async=1:first_pts=0", error)
-                || (plan.outLength_us > 0
-                    && (!chain(cur, "apad", format("whole_dur=%.6f", shiftedLength), error)
-                        || !chain(cur, "atrim", format("duration=%.6f", shiftedLength), error)))))
-            return false;
         && !chain(cur, "afade", format("t=in:st=%.6f:d=%.6f", rangeStart, v.fadeIn_us / 1e6), error))
         return false;
     if (v.fadeOut_us > 0 && rangeLength > 0) {

@@ -103,6 +103,10 @@ struct GraphPlan {
     // right after scaling, before bars, adjustments and overlays.
     VideoColour colour;
     bool toneMap = false;
+    // The other way: an SDR picture going into an HDR output (a later range
+    // of a merge whose first range was HDR) is put into the output's
+    // colours, BT.2020 with its PQ or HLG transfer, SDR white at 203 cd/m2.
+    AVColorTransferCharacteristic hdrOut = AVCOL_TRC_UNSPECIFIED;
     // Interlaced pictures the encoder gets as whole pictures: deinterlaced
     // first (one picture per frame, motion-adaptive), so no edit, scaling
     // or retiming ever mixes two fields.
@@ -151,6 +155,7 @@ private:
     bool overlayText(Pad &cur, const OverlaySettings &o, const GraphPlan &plan, std::string &error);
     bool burnSubtitles(Pad &cur, const GraphPlan &plan, std::string &error);
     bool toneMapToSdr(Pad &cur, const GraphPlan &plan, std::string &error);
+    bool sdrIntoHdr(Pad &cur, const GraphPlan &plan, std::string &error);
 
     // Appends a filter with numeric arguments to the chain at cur.
     bool chain(Pad &cur, const char *filter, const std::string &args, std::string &error);

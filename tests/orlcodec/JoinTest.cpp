@@ -234,3 +234,45 @@ TEST(Join, AnEncodedJoinKeepsEachPicturesShapeInTheFirstOnesFrame)
     // 16:9 in a 4:3 frame: 320x180 between bars of 30 lines.
     EXPECT_EQ(croppedTo(1.4), "crop=320:180:0:30");
 }
+
+// An HDR10 range first, then an SDR one, encoded to HEVC: the file stays
+// HDR10, and the SDR pictures are put into its colours (SDR white at
+// 203 cd/m2), so that turned back to SDR by the ffmpeg CLI's own colour
+// conversion they match the source; written as they were, a player reading
+// them as PQ would show them far too bright and pale.
+TEST(Join, AnHdrMergeTakesSdrRangesIntoItsColours)
+{
+    QTemporaryDir dir;
+    const QString dst = dir.filePath("joined.mp4");
+    const QByteArray hdr = fixture("hdr10_hevc.mp4").toUtf8(), sdr = fixture("h264_aac.mp4").toUtf8();
+    ORL_HANDLE m = Merge_CreateTranscode(-1);
+    ORL_HANDLE p = Param_Create();
+    Param_SetEncodeVideo(p, 1);
+    Param_SetEncodeAudio(p, 1);
+    Param_SetVideoCodec(p, ('H' << 24) | ('2' << 16) | ('6' << 8) | '5'); // HEVC
+    Param_SetAudioCodec(p, 86018);                                        // AAC
+    ASSERT_EQ(Merge_Open(m, dst.toUtf8().constData(), "mp4", p), 1) << Engine_GetLastError(m);
+    ASSERT_EQ(Merge_Start(m), 1);
+    for (const QByteArray &src : {hdr, sdr}) {
+        ASSERT_EQ(Merge_Add(m, src.constData(), 0, 1000000, p), 1) << Engine_GetLastError(m);
+        ASSERT_TRUE(testsupport::waitForDone([m] { return Merge_IsDone(m) == 1; }, "an encoded range"));
+        ASSERT_EQ(Merge_HasError(m), 0) << Engine_GetLastError(m);
+    }
+    EXPECT_EQ(Merge_Finish(m), 1) << Engine_GetLastError(m);
+    Merge_Close(m);
+    Merge_Destroy(m);
+    Param_Release(p);
+
+    const QJsonObject video = ffprobeJson(dst)["streams"].toArray()[0].toObject();
+    EXPECT_EQ(video["color_transfer"].toString(), "smpte2084");
+    EXPECT_EQ(video["color_primaries"].toString(), "bt2020");
+    // The 4:3 SDR picture sits in the 16:9 frame between bars: 240x180 at 40.
+    const testsupport::ProcessResult r = testsupport::runProcess(
+        "ffmpeg", {"-nostdin", "-ss", "1.4", "-i", dst, "-ss", "0.4", "-i", QString::fromUtf8(sdr), "-lavfi",
+                   "[0]crop=240:180:40:0,zscale=t=bt709:p=smpte170m:m=smpte170m:r=tv:npl=203,format=yuv420p[a];"
+                   "[1]scale=240:180,format=yuv420p[b];[a][b]psnr",
+                   "-frames:v", "1", "-f", "null", "-"});
+    const QRegularExpressionMatch psnr = QRegularExpression("PSNR y:([0-9.]+)").match(QString::fromUtf8(r.err));
+    ASSERT_TRUE(psnr.hasMatch()) << r.err.constData();
+    EXPECT_GT(psnr.captured(1).toDouble(), 20.0);
+}
