@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QSpinBox>
 #include <QTableWidget>
 
@@ -136,6 +137,7 @@ TracksDlg::TracksDlg(const QString &source, qint64 duration_us, const TrackPlan 
         " background: rgb(30,30,30); }"
         "QTableWidget::indicator:checked { background: rgb(120,160,220); border-color: rgb(200,220,250); }"));
     connect(m_table, &QTableWidget::itemSelectionChanged, this, [this] { showSelected(); });
+    m_table->viewport()->installEventFilter(this);
     connect(m_table, &QTableWidget::itemChanged, this, [this](QTableWidgetItem *item) {
         if (m_loading || item->column() != ColKeep || item->row() >= int(m_plan.entries.size()))
             return;
@@ -449,14 +451,39 @@ void TracksDlg::showSelected()
 void TracksDlg::move(int by)
 {
     const int row = selectedRow();
-    const int to = row + by;
-    if (row < 0 || to < 0 || to >= int(m_plan.entries.size())
-        || m_plan.entries[size_t(to)].kind != m_plan.entries[size_t(row)].kind)
+    moveRow(row, row + by);
+}
+
+void TracksDlg::moveRow(int from, int to)
+{
+    const int count = int(m_plan.entries.size());
+    if (from < 0 || to < 0 || from >= count || to >= count || from == to
+        || m_plan.entries[size_t(to)].kind != m_plan.entries[size_t(from)].kind)
         return;
-    std::swap(m_plan.entries[size_t(row)], m_plan.entries[size_t(to)]);
-    fillRow(row);
-    fillRow(to);
+    const TrackPlanEntry moving = m_plan.entries[size_t(from)];
+    m_plan.entries.erase(m_plan.entries.begin() + from);
+    m_plan.entries.insert(m_plan.entries.begin() + to, moving);
+    for (int row = qMin(from, to); row <= qMax(from, to); ++row)
+        fillRow(row);
     selectRow(to);
+}
+
+bool TracksDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_table->viewport() && !m_busy) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            m_dragRow = m_table->rowAt(static_cast<QMouseEvent *>(event)->pos().y());
+        } else if (event->type() == QEvent::MouseButtonRelease && m_dragRow >= 0) {
+            const int to = m_table->rowAt(static_cast<QMouseEvent *>(event)->pos().y());
+            const int from = m_dragRow;
+            m_dragRow = -1;
+            if (to >= 0 && to != from) {
+                moveRow(from, to);
+                return true;
+            }
+        }
+    }
+    return QNinePointsImageDialog::eventFilter(watched, event);
 }
 
 void TracksDlg::findOffset()

@@ -63,6 +63,8 @@ public slots:
 
 protected:
     void changeEvent(QEvent *event) override;
+    // A row dragged onto another row of its kind moves there.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void showStreams(bool ok, const QString &error);
@@ -71,6 +73,7 @@ private:
     void selectRow(int row);
     void showSelected();
     void move(int by);
+    void moveRow(int from, int to);
     void findOffset();
     int selectedRow() const;
     const SourceTrack *trackOf(const TrackPlanEntry &e) const;
@@ -86,6 +89,7 @@ private:
     bool m_read = false;
     bool m_busy = true;
     bool m_loading = false; // the editors are being filled, not edited
+    int m_dragRow = -1;     // the row a press on the list began on
     QString m_readError;
     QString m_message; // the last result shown in the status line
     QLabel *m_labSource;

@@ -97,8 +97,8 @@ double lastEnd(const QString &file, int stream)
 } // namespace
 
 // Drop the 32 kHz sound, move the 48 kHz one up to first, make it Spanish
-// and the default, move the 44.1 kHz sound 200 ms earlier; converted into
-// Matroska and MP4.
+// and the default, move the 44.1 kHz sound 200 ms earlier, drag the French
+// subtitles above the English; converted into Matroska and MP4.
 TEST(TracksDlg, ThePlanChosenInTheWindowIsWhatTheOutputsHold)
 {
     const QString src = fixture("three_audio_two_subs.mkv");
@@ -119,7 +119,6 @@ TEST(TracksDlg, ThePlanChosenInTheWindowIsWhatTheOutputsHold)
     QTRY_COMPARE(table->item(2, 0)->checkState(), Qt::Unchecked);
     // The 48 kHz track up twice: first among the sound.
     clickCell(table, 3, 1);
-    EXPECT_FALSE(dlg.offsetButton()->isEnabled() && false);
     QTest::mouseClick(dlg.upButton(), Qt::LeftButton);
     QTest::mouseClick(dlg.upButton(), Qt::LeftButton);
     EXPECT_TRUE(table->item(1, 3)->text().contains("48000"));
@@ -135,6 +134,14 @@ TEST(TracksDlg, ThePlanChosenInTheWindowIsWhatTheOutputsHold)
     typeShift(dlg.shiftBox(), "-200");
     EXPECT_EQ(table->item(2, 7)->text(), "-200 ms");
     EXPECT_TRUE(dlg.noteLabel()->text().contains("cut off at a frame boundary"));
+    // The French subtitles dragged above the English ones.
+    const QPoint french = table->visualItemRect(table->item(5, 1)).center();
+    const QPoint english = table->visualItemRect(table->item(4, 1)).center();
+    QTest::mousePress(table->viewport(), Qt::LeftButton, Qt::NoModifier, french);
+    QTest::mouseMove(table->viewport(), english);
+    QTest::mouseRelease(table->viewport(), Qt::LeftButton, Qt::NoModifier, english);
+    EXPECT_EQ(table->item(4, 4)->text(), "French");
+    EXPECT_EQ(table->item(5, 4)->text(), "English");
 
     QSignalSpy accepted(&dlg, &TracksDlg::planAccepted);
     QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
@@ -156,6 +163,8 @@ TEST(TracksDlg, ThePlanChosenInTheWindowIsWhatTheOutputsHold)
         EXPECT_EQ(streams[2].toObject()["sample_rate"].toString(), "44100");
         EXPECT_EQ(streams[2].toObject()["disposition"].toObject()["default"].toInt(), 0);
         EXPECT_EQ(streams[3].toObject()["codec_type"].toString(), "subtitle");
+        EXPECT_EQ(streams[3].toObject()["tags"].toObject()["language"].toString(), "fre");
+        EXPECT_EQ(streams[4].toObject()["tags"].toObject()["language"].toString(), "eng");
         EXPECT_NEAR((lastEnd(dst, 2) - lastEnd(dst, 1)) - (lastEnd(src, 1) - lastEnd(src, 3)), -0.2, 1024.0 / 44100);
     }
 
