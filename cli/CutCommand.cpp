@@ -283,9 +283,12 @@ bool FileCut::prepareItems(const VoVideoConvertItem &source, const cutlist::Segm
         item->m_index = number - 1;
         item->m_TrimStartTime = s.start_us;
         item->m_TrimEndTime = s.end_us;
+        // A chapter per segment: its label, or in a join the name of its
+        // file, or its number.
         if (m_o.mergeChapters)
-            item->m_partChapter = s.label.empty() ? QCoreApplication::translate("snipwell-cli", "Part %1").arg(number)
-                                                  : QString::fromStdString(s.label);
+            item->m_partChapter = !s.label.empty() ? QString::fromStdString(s.label)
+                : m_o.join                         ? baseName(source.m_videoName)
+                                                   : QCoreApplication::translate("snipwell-cli", "Part %1").arg(number);
         item->applyOutputFormat(m_o.params);
         QString error;
         if (!m_o.edits.isEmpty() && !applyEditsJson(m_o.edits, item->m_editConfig, &error)) {

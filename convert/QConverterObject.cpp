@@ -51,6 +51,9 @@ void QConverterObject::progressCallback(int32_t percent, void *context, int32_t 
 void QConverterObject::startConvert(ConversionRun run)
 {
     m_run = std::move(run);
+    m_severalSources = std::any_of(m_run.segments.begin(), m_run.segments.end(), [this](const ConversionSegment &s) {
+        return s.sourcePath != m_run.segments.first().sourcePath;
+    });
     m_merge = m_run.merge;
     if (m_run.segments.isEmpty())
         return;
@@ -139,7 +142,10 @@ void QConverterObject::convertSegment(int position)
     const QByteArray destination = name.toUtf8();
     ConvertJob job = segment.job;
     if (m_merge && m_run.segmentChapters)
-        job.partChapter = (segment.label.isEmpty() ? tr("Segment %1").arg(segment.number) : segment.label).toStdString();
+        job.partChapter = (!segment.label.isEmpty() ? segment.label
+                               : m_severalSources ? QFileInfo(segment.sourcePath).completeBaseName()
+                                                  : tr("Segment %1").arg(segment.number))
+                              .toStdString();
 
     // From here on the segment's end is reported exactly once: by its
     // converter, or by the failure to start one.

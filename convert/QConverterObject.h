@@ -87,6 +87,7 @@ private:
 
     // The run's own copy of its work: nothing else is read while it goes.
     ConversionRun m_run;
+    bool m_severalSources = false; // the run's segments come from more than one file
     bool m_merge = false;
     // The segment being converted; m_total once the run is over (or its
     // rest was dropped by a failure or a stop).

@@ -866,11 +866,18 @@ TEST_F(CliTest, JoinPutsTheSegmentsOfSeveralFilesIntoOneOutputOrSaysWhatDiffers)
 {
     // A recording and one made with other encoder settings, whole: one
     // file as long as both, playing cleanly (the ffmpeg CLI decodes it).
-    const ProcessResult joined
-        = cli({"join", "--output-dir", out("joined"), fixture("h264_aac.mp4"), fixture("join_params_h264.mp4")});
+    // With --merge-chapters each part is a chapter named after its file.
+    const ProcessResult joined = cli({"join", "--merge-chapters", "--output-dir", out("joined"),
+                                      fixture("h264_aac.mp4"), fixture("join_params_h264.mp4")});
     ASSERT_EQ(joined.exitCode, 0) << joined.err.constData();
     ASSERT_EQ(lines(joined.out), QStringList{out("joined") + "/h264_aac_1.mp4"});
     EXPECT_NEAR(probedDuration(lines(joined.out).first()), 7.0, 0.1);
+    const QJsonArray chapters
+        = testsupport::ffprobeJson(lines(joined.out).first(), {"-show_chapters"})["chapters"].toArray();
+    ASSERT_EQ(chapters.size(), 2);
+    EXPECT_EQ(chapters[0].toObject()["tags"].toObject()["title"].toString(), "h264_aac");
+    EXPECT_EQ(chapters[1].toObject()["tags"].toObject()["title"].toString(), "join_params_h264");
+    EXPECT_NEAR(chapters[1].toObject()["start_time"].toString().toDouble(), 5.0, 0.1);
     const ProcessResult decoded = testsupport::runProcess(
         "ffmpeg", {"-nostdin", "-v", "error", "-i", lines(joined.out).first(), "-f", "null", "-"});
     EXPECT_EQ(decoded.exitCode, 0);
