@@ -1,5 +1,6 @@
 #include "TracksLeftOut.h"
 
+#include "ConversionRun.h"
 #include "VoVideoConvertItem.h"
 
 #include <QCoreApplication>
@@ -79,11 +80,15 @@ QStringList tracksLeftOutNotes(const QList<const VoVideoConvertItem *> &items)
 {
     QStringList notes;
     QSet<QString> sources;
+    const TrackPlan plan = workTrackPlan();
     for (const VoVideoConvertItem *item : items) {
         if (!item || sources.contains(item->m_videoPath))
             continue;
         sources.insert(item->m_videoPath);
-        const QString note = tracksLeftOutNote(*item);
+        // The work's track plan, when it is this source's, says what is kept.
+        const QString note = plan.sourcePath == item->m_videoPath.toStdString() && !plan.isEmpty()
+            ? tracksLeftOutNote(plan)
+            : tracksLeftOutNote(*item);
         if (!note.isEmpty())
             notes << QStringLiteral("%1: %2").arg(QFileInfo(item->m_videoPath).fileName(), note);
     }

@@ -20,6 +20,7 @@ QString tracksLeftOutNote(const VoVideoConvertItem &item);
 
 // One note per source among items, each led by the source's file name naming what their encoding leaves out;
 // none for a source that loses nothing. Segments of one source share a note.
+// The work's track plan (workTrackPlan) decides for the source it is for.
 QStringList tracksLeftOutNotes(const QList<const VoVideoConvertItem *> &items);
 
 // The kept streams of a track plan that an encoding leaves out (every sound

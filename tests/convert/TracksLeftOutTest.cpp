@@ -1,0 +1,55 @@
+// What an encoding leaves out of a source, with and without the work's
+// track plan, and the plan reaching only the segments of its own source.
+#include "ConversionRun.h"
+#include "OutputFormatParams.h"
+#include "SourceTracks.h"
+#include "TestSupport.h"
+#include "TracksLeftOut.h"
+#include "VoVideoConvertItem.h"
+
+#include <gtest/gtest.h>
+
+using testsupport::fixture;
+
+TEST(TracksLeftOut, TheWorksPlanSaysWhatAnEncodingLeavesOut)
+{
+    const QString src = fixture("three_audio_two_subs.mkv");
+    VoVideoConvertItem item;
+    ASSERT_TRUE(item.open(src));
+    QList<SourceTrack> tracks;
+    QString error;
+    ASSERT_TRUE(listSourceTracks(src, tracks, error)) << error.toStdString();
+    TrackPlan plan = trackPlanOf(src, tracks);
+    ASSERT_EQ(plan.entries.size(), 6u);
+
+    setWorkTrackPlan(TrackPlan());
+    const QStringList before = tracksLeftOutNotes({&item});
+    ASSERT_EQ(before.size(), 1);
+
+    // Only the picture and one sound kept: nothing is left out.
+    for (TrackPlanEntry &e : plan.entries)
+        e.keep = e.stream <= 1;
+    setWorkTrackPlan(plan);
+    EXPECT_TRUE(tracksLeftOutNotes({&item}).isEmpty());
+
+    // Two sounds and the French subtitles kept: the second sound kept and
+    // the subtitles are named.
+    for (TrackPlanEntry &e : plan.entries)
+        e.keep = e.stream != 2 && e.stream != 4;
+    std::swap(plan.entries[1], plan.entries[3]); // 48 kHz before 44.1 kHz
+    setWorkTrackPlan(plan);
+    const QStringList notes = tracksLeftOutNotes({&item});
+    ASSERT_EQ(notes.size(), 1);
+    EXPECT_TRUE(notes[0].endsWith("left out: #1 (eng, Main), #5 (fre)")) << notes[0].toStdString();
+
+    // A run takes the plan for the segments of its source only.
+    ConversionRun run;
+    ConversionSegment mine, other;
+    mine.sourcePath = src;
+    other.sourcePath = fixture("h264_aac.mp4");
+    run.segments << mine << other;
+    applyTrackPlan(run, workTrackPlan());
+    EXPECT_EQ(run.segments[0].job.trackPlan, plan);
+    EXPECT_TRUE(run.segments[1].job.trackPlan.isEmpty());
+    setWorkTrackPlan(TrackPlan());
+}
