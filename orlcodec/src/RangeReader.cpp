@@ -486,8 +486,9 @@ bool RangeReader::allDone() const
 
 // Moves a packet of a shifted stream by shift_us on the output timeline.
 // False when it then starts before the range's start in the output (at
-// offset_us): sound cut at a frame boundary, never a piece of a frame.
-static bool shiftPacket(AVPacket &pkt, AVRational tb, int64_t shift_us, int64_t offset_us)
+// offset_us): sound cut at a frame boundary, never a piece of a frame. A
+// subtitle still showing at the start is kept from the start on.
+static bool shiftPacket(AVPacket &pkt, AVRational tb, int64_t shift_us, int64_t offset_us, bool subtitle)
 {
     const int64_t by = av_rescale_q(shift_us, kMicros, tb);
     if (pkt.pts != kNoTime)
@@ -495,7 +496,14 @@ static bool shiftPacket(AVPacket &pkt, AVRational tb, int64_t shift_us, int64_t 
     if (pkt.dts != kNoTime)
         pkt.dts += by;
     const int64_t at = pkt.pts != kNoTime ? pkt.pts : pkt.dts;
-    return shift_us > 0 || at == kNoTime || av_rescale_q(at, tb, kMicros) >= offset_us;
+    if (shift_us > 0 || at == kNoTime || av_rescale_q(at, tb, kMicros) >= offset_us)
+        return true;
+    const int64_t start = av_rescale_q(offset_us, kMicros, tb);
+    if (!subtitle || pkt.duration <= 0 || at + pkt.duration <= start)
+        return false;
+    pkt.duration -= start - at;
+    pkt.pts = pkt.dts = start;
+    return true;
 }
 
 bool copyRange(CopyInput &input, CopyOutput &output, RangeReader &reader, int64_t offset_us,
@@ -547,7 +555,7 @@ bool copyRange(CopyInput &input, CopyOutput &output, RangeReader &reader, int64_
             pkt->pts -= shift;
         if (pkt->dts != kNoTime)
             pkt->dts -= shift;
-        if (s.plan && s.plan->shift_us != 0 && !shiftPacket(*pkt, tb, s.plan->shift_us, offset_us)) {
+        if (s.plan && s.plan->shift_us != 0 && !shiftPacket(*pkt, tb, s.plan->shift_us, offset_us, s.type == AVMEDIA_TYPE_SUBTITLE)) {
             av_packet_unref(pkt.get());
             continue;
         }

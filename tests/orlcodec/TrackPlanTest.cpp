@@ -223,3 +223,20 @@ TEST(TrackPlan, EncodeShiftsTheSoundBeforeEncoding)
         EXPECT_NEAR(found.offset_us / 1000.0, 370.0 + shift_ms, 10.0);
     }
 }
+
+// Subtitles moved earlier: a line already showing at the output's start is
+// kept from the start on (0.5-2.0 s moved by -0.6 s shows 0-1.4 s); the next
+// one moves whole (2.5-4.0 s to 1.9-3.4 s).
+TEST(TrackPlan, SubtitlesMovedEarlierKeepTheLineShowingAtTheStart)
+{
+    const QString src = fixture("three_audio_two_subs.mkv");
+    QTemporaryDir dir;
+    const QString dst = dir.filePath("subs.mkv");
+    const Result r = convert(src, dst, "matroska", {entry(0), entry(5, nullptr, nullptr, -1, -600)});
+    ASSERT_TRUE(r.opened && r.finished) << r.error.toStdString();
+    const QJsonArray packets = ffprobeJson(dst, {"-show_packets", "-select_streams", "1"})["packets"].toArray();
+    ASSERT_EQ(packets.size(), 2);
+    EXPECT_NEAR(packets[0].toObject()["pts_time"].toString().toDouble(), 0.0, 0.002);
+    EXPECT_NEAR(packets[0].toObject()["duration_time"].toString().toDouble(), 1.4, 0.002);
+    EXPECT_NEAR(packets[1].toObject()["pts_time"].toString().toDouble(), 1.9, 0.002);
+}
