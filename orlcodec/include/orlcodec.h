@@ -558,8 +558,9 @@ ORL_API int Conv_FrameExactObstacle(const char *format, const char *extension, c
 ORL_API const char *Conv_GetCutReport(ORL_HANDLE c);
 /* Every finished conversion's output is checked before it counts as
  * finished: read back by the engine's own reader, its first and last group
- * of pictures decoded. "passed", or why it failed ("<kind>: <detail>", kind
- * one of unreadable, streams, duration, start, sync, head, tail); a failed
+ * of pictures decoded (and, in a merge of several files, the group where
+ * each file's range begins). "passed", or why it failed ("<kind>: <detail>",
+ * kind one of unreadable, streams, duration, start, sync, head, join, tail); a failed
  * check fails the conversion (Conv_IsAborted) with the error "output check
  * failed: " and the same reason, and leaves no file. "" before the end. */
 ORL_API const char *Conv_GetCheckReport(ORL_HANDLE c);
@@ -569,6 +570,10 @@ typedef struct ORL_OUTPUT_EXPECT {
     int audio;            /* at least this many sound streams */
     uint64_t duration_us; /* the range (or ranges joined); 0: not checked */
     uint64_t longer_us;   /* how much longer it may be (a copy's lead-in) */
+    /* Where ranges from another file begin (µs of the output); the group
+     * of pictures at each is decoded too. May be NULL with join_count 0. */
+    const uint64_t *joins_us;
+    int join_count;
 } ORL_OUTPUT_EXPECT;
 /* The same check of any file: 1 passed, 0 failed; why (when given) gets
  * "passed" or the reason, cut to why_size. */

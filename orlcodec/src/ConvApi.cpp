@@ -187,6 +187,8 @@ int checkMerged(MergeObject &merge)
         expect.duration_us += rangeInSource(r.src, r.start_us, r.length_us, flags);
     expect.longer_us = merge.active().longer_us();
     expect.pieces = static_cast<int>(merge.ranges.size());
+    if (!merge.transcode)
+        expect.joins_us = merge.merger.joins();
     OutputFacts facts;
     std::string why;
     if (checkOutput(merge.dst, expect, flags, facts, why)) {
@@ -487,6 +489,8 @@ int Conv_CheckOutput(const char *path, const ORL_OUTPUT_EXPECT *expect, char *wh
         e.audio = expect->audio;
         e.duration_us = static_cast<int64_t>(expect->duration_us);
         e.longer_us = static_cast<int64_t>(expect->longer_us);
+        for (int i = 0; expect->joins_us && i < expect->join_count; ++i)
+            e.joins_us.push_back(static_cast<int64_t>(expect->joins_us[i]));
         InterruptFlags never;
         never.global = engineInterrupt();
         OutputFacts facts;

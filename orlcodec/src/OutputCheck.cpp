@@ -418,6 +418,46 @@ bool checkOutput(const std::string &path, const OutputExpectation &expect, const
         ? video.key_us
         : std::max(video.key_us, video.kept_us);
 
+    // Where a range from another file begins, its first group of pictures
+    // is decoded too: a join a decoder cannot follow (parameter sets it was
+    // not given, settings it was not opened with) fails there, not only
+    // when it happens to lie at the head or the tail.
+    if (videoIndex >= 0) {
+        const AVStream *vst = raw->streams[videoIndex];
+        const int64_t origin_us = raw->start_time != AV_NOPTS_VALUE ? raw->start_time : 0;
+        for (int64_t join_us : expect.joins_us) {
+            if (stopped())
+                return false;
+            const int64_t at_us = origin_us + join_us;
+            if (av_seek_frame(raw, videoIndex, av_rescale_q(at_us, AVRational{1, 1000000}, vst->time_base),
+                              AVSEEK_FLAG_BACKWARD)
+                < 0)
+                continue;
+            video.restart();
+            // The join's own key picture starts the group judged: an earlier
+            // group the seek lands in is passed over.
+            for (int n = 0; !video.done && n < 4 * kGroupPackets; ++n) {
+                if (av_read_frame(raw, pkt.get()) < 0)
+                    break;
+                bool ok = true;
+                if (pkt->stream_index == videoIndex) {
+                    const int64_t t = toUs(packetTime(pkt.get(), vst->time_base), vst->time_base);
+                    if (video.started || ((pkt->flags & AV_PKT_FLAG_KEY) && t != kNone && t >= at_us - 50000))
+                        ok = video.send(pkt.get(), frame.get());
+                }
+                av_packet_unref(pkt.get());
+                if (!ok) {
+                    why = "join at " + seconds(join_us) + ": " + video.error;
+                    return false;
+                }
+            }
+            if (video.started && !video.finish(frame.get()) && !video.error.empty()) {
+                why = "join at " + seconds(join_us) + ": " + video.error;
+                return false;
+            }
+        }
+    }
+
     // The tail: from the last key picture (found by seeking back from the
     // end, further each time no key picture follows) to the end.
     const AVStream *lead = raw->streams[videoIndex >= 0 ? videoIndex : soundIndex];

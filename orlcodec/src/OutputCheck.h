@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace orl {
 
@@ -21,6 +22,9 @@ struct OutputExpectation {
     int pieces = 1;           // ranges joined: each join may round by a picture or frame
     // A sound track shifted later starts after the first picture by up to this.
     int64_t soundLate_us = 0;
+    // Where ranges from another file begin (the output's timeline): the
+    // group of pictures there is decoded too.
+    std::vector<int64_t> joins_us;
 };
 
 // What the check measured, for its report and for tests (µs; the file's own

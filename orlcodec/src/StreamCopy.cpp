@@ -302,6 +302,8 @@ bool StreamCopyMerger::attach(CopyInput &input, const AVOutputFormat *ofmt, cons
         m_output = std::move(output);
         m_first = std::move(streams);
         m_inBand.assign(m_first.size(), false);
+        m_lastSource = src;
+        m_joins.clear();
         return true;
     }
     std::vector<std::string> differences = joinProblems(m_first, streams, src, ofmt, m_inBand);
@@ -309,6 +311,9 @@ bool StreamCopyMerger::attach(CopyInput &input, const AVOutputFormat *ofmt, cons
         error = "the files do not join without encoding: " + joinDifferencesText(differences);
         return false;
     }
+    if (src != m_lastSource)
+        m_joins.push_back(m_timelineEnd_us);
+    m_lastSource = src;
     // Once any range has brought other parameter sets, every range from then
     // on carries its own: the decoder holds the last ones it was given.
     for (size_t i = 0; i < streams.size(); ++i)

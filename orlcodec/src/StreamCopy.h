@@ -79,6 +79,9 @@ public:
     // How the frame-exact ranges were cut (ORL_CUT_*), one note per range.
     int cutMode() const { return m_cutMode.load(); }
     std::string cutReport() const { return m_cutReport.get(); }
+    // Where ranges from another file than the one before begin in the
+    // output (µs); read while no range is being added.
+    const std::vector<int64_t> &joins() const { return m_joins; }
 
 private:
     bool run(CopyInput &input, uint64_t start_us, uint64_t length_us, const std::string &partChapter,
@@ -98,6 +101,8 @@ private:
     std::atomic<int> m_rangesAdded{0}; // read by open() while a worker may add
     std::vector<JoinedStream> m_first;     // the first range's streams, which every later one must match
     std::vector<bool> m_inBand;            // streams whose ranges carry their parameter sets in band
+    std::string m_lastSource;              // the file the last range came from
+    std::vector<int64_t> m_joins;          // where ranges from another file begin (output µs)
     std::atomic<int> m_cutMode{0};
     ErrorText m_cutReport;
 };

@@ -229,7 +229,37 @@ TEST_F(OutputCheckTest, DamagedOutputsAreCaught)
     // A length the output does not have is a fault too.
     const std::string shorter = check(good, 1, 1, length + 1.0);
     EXPECT_EQ(shorter.rfind("duration:", 0), 0u) << shorter;
+
+    // A recording, another one without its own parameter sets (as a copy
+    // that keeps only the first file's stream description joins it), and
+    // the first again: the middle part's pictures do not decode. Head and
+    // tail are the first recording's and decode; the join is where it shows.
+    const QString first = out("first.h264"), second = out("second.h264"), all = out("all.h264");
+    ASSERT_TRUE(ffmpeg({"-i", fixture("join_params_h264.mp4"), "-an", "-c:v", "copy", "-bsf:v", "h264_mp4toannexb",
+                        "-f", "h264", first}));
+    ASSERT_TRUE(ffmpeg({"-i", fixture("h264_aac.mp4"), "-an", "-c:v", "copy", "-bsf:v",
+                        "h264_mp4toannexb,filter_units=remove_types=7|8", "-f", "h264", second}));
+    {
+        QFile a(first), b(second), abc(all);
+        ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly) && abc.open(QIODevice::WriteOnly));
+        const QByteArray outer = a.readAll();
+        abc.write(outer + b.readAll() + outer);
+    }
+    const QString joined = out("joined.mp4");
+    ASSERT_TRUE(ffmpeg({"-fflags", "+genpts", "-r", "25", "-i", all, "-c", "copy", joined}));
+    ORL_OUTPUT_EXPECT e{};
+    e.video = 1;
+    e.duration_us = 9000000;
+    e.longer_us = 100000;
+    char why[512] = {};
+    EXPECT_EQ(Conv_CheckOutput(joined.toUtf8().constData(), &e, why, sizeof why), 1) << why; // head and tail alone
+    const uint64_t joins[] = {2000000, 7000000};
+    e.joins_us = joins;
+    e.join_count = 2;
+    EXPECT_EQ(Conv_CheckOutput(joined.toUtf8().constData(), &e, why, sizeof why), 0);
+    EXPECT_EQ(std::string(why).rfind("join at 2.000", 0), 0u) << why;
 }
+
 
 // Correct files of the awkward kinds pass: variable frame timing, sound
 // alone, open groups cut by a copy (their leading pictures do not decode
