@@ -45,27 +45,61 @@ ProjectSession::PathChooser g_openChooser;
 constexpr int kRecentCount = 10;
 const QString kRecentItem = QStringLiteral("RECENT_ITEM");
 
-// One named step: the work before and after it. The change has already
-// happened when the step is recorded, so the first redo does nothing.
+// One named step: what it changed in the model, before and after, and the
+// output settings when they changed. The change has already happened when
+// the step is recorded, so the first redo does nothing. The steps of one
+// drag join by their segment's id while the drag lasts.
 class WorkCommand : public QUndoCommand {
 public:
-    WorkCommand(ProjectSession *session, std::shared_ptr<const WorkState> before,
-                std::shared_ptr<const WorkState> after, const QString &text)
-        : QUndoCommand(text), m_session(session), m_before(std::move(before)), m_after(std::move(after))
+    WorkCommand(ProjectSession *session, WorkStep step, const QString &text, quint64 mergeKey, int dragSerial)
+        : QUndoCommand(text), m_session(session), m_step(std::move(step)), m_mergeKey(mergeKey),
+          m_dragSerial(dragSerial)
     {
     }
-    void undo() override { m_session->applyWork(*m_before); }
+    void setOutputs(const OutputState &before, const OutputState &after)
+    {
+        m_outputBefore = before;
+        m_outputAfter = after;
+    }
+    void setCurrent(quint64 before, quint64 after)
+    {
+        m_currentBefore = before;
+        m_currentAfter = after;
+    }
+    void undo() override { m_session->showStep(m_step, true, m_outputBefore, m_currentBefore); }
     void redo() override
     {
         if (m_done)
-            m_session->applyWork(*m_after);
+            m_session->showStep(m_step, false, m_outputAfter, m_currentAfter);
         m_done = true;
+    }
+    int id() const override { return m_mergeKey ? 1 : -1; }
+    bool mergeWith(const QUndoCommand *other) override
+    {
+        const auto *later = static_cast<const WorkCommand *>(other);
+        // The same segment (its id is the key's quarter), the same drag.
+        if (later->m_mergeKey / 4 != m_mergeKey / 4 || later->m_dragSerial != m_dragSerial)
+            return false;
+        m_step.absorb(later->m_step);
+        if (later->m_outputAfter) {
+            if (!m_outputBefore)
+                m_outputBefore = later->m_outputBefore;
+            m_outputAfter = later->m_outputAfter;
+        }
+        m_currentAfter = later->m_currentAfter;
+        setText(later->text());
+        // Dragged back to where it began: no step at all.
+        setObsolete(m_step.isEmpty() && m_outputBefore == m_outputAfter);
+        return true;
     }
 
 private:
     ProjectSession *m_session;
-    std::shared_ptr<const WorkState> m_before;
-    std::shared_ptr<const WorkState> m_after;
+    WorkStep m_step;
+    std::optional<OutputState> m_outputBefore, m_outputAfter;
+    quint64 m_currentBefore = 0, m_currentAfter = 0;
+    quint64 m_mergeKey;
+    int m_dragSerial;
     bool m_done = false;
 };
 
@@ -94,6 +128,7 @@ ProjectSession::ProjectSession(MainWindow *window)
 
     QVideoCutManageDlg *list = window->segmentManager();
     connect(list->work(), &WorkModel::stepTaken, this, &ProjectSession::record);
+    connect(list->work(), &WorkModel::dragEnded, this, [this] { ++m_dragSerial; });
     connect(list->mergeCheck(), &QAbstractButton::toggled, this,
             [this](bool on) { record(on ? tr("Merge Segments") : tr("Separate Segments")); });
     connect(m_stack, &QUndoStack::indexChanged, this, &ProjectSession::showStepNames);
@@ -223,7 +258,7 @@ void ProjectSession::refreshTitle()
     emit titleChanged();
 }
 
-// --- the work as a value --------------------------------------------------
+// --- steps of the work ----------------------------------------------------
 
 OutputState ProjectSession::captureOutput() const
 {
@@ -243,53 +278,41 @@ OutputState ProjectSession::captureOutput() const
     return out;
 }
 
-WorkState ProjectSession::captureWork() const
+quint64 ProjectSession::currentId() const
 {
-    WorkState state;
-    QVideoCutManageDlg *list = m_window->segmentManager();
-    VoVideoConvertManager *items = VoVideoConvertManager::instance();
-    // Every segment has its id: a project's unknown keys stay with it.
-    list->work();
-    state.simple = list->isSimpleMode();
-    state.markers = list->timeLine()->markers();
-    state.output = captureOutput();
-    state.current = list->entries().indexOf(list->currentEntry());
-    for (int i = 0; i < items->count(); ++i) {
-        const VoVideoConvertItem *item = items->itemAt(i);
-        auto segment = std::make_shared<SegmentState>();
-        segment->start = item->m_TrimStartTime;
-        segment->end = item->m_TrimEndTime;
-        segment->label = item->m_label;
-        segment->cover = item->m_cover;
-        segment->stored = m_stored.value(item->m_segmentId);
-        // What did not change is shared with the last state.
-        const std::shared_ptr<const SegmentState> previous = m_last ? m_last->segments.value(i) : nullptr;
-        if (previous && previous->edit && *previous->edit == item->m_editConfig)
-            segment->edit = previous->edit;
-        else
-            segment->edit = std::make_shared<const VEEditConfig>(item->m_editConfig);
-        if (previous && sameSegment(*previous, *segment))
-            state.segments.append(previous);
-        else
-            state.segments.append(segment);
-    }
-    return state;
+    const QVideoConvertItem *entry = m_window->segmentManager()->currentEntry();
+    return entry && entry->item() ? entry->item()->m_segmentId : 0;
 }
 
-void ProjectSession::record(const QString &text)
+void ProjectSession::record(const QString &text, quint64 mergeKey)
 {
     if (m_applying || m_openingProject || MainWindow::isConverting() || m_window->isImporting() || !m_template)
         return;
-    auto now = std::make_shared<const WorkState>(captureWork());
-    if (!m_last) {
-        m_last = now;
+    // The rows have just been taken into the model (noteStep does that
+    // first); what they changed since the last step is this step.
+    WorkStep step = m_window->segmentManager()->work()->takeStep();
+    const OutputState output = captureOutput();
+    const quint64 current = currentId();
+    rememberCovers();
+    const bool outputChanged = output != m_lastOutput;
+    if (step.isEmpty() && !outputChanged) {
+        m_lastCurrent = current;
         return;
     }
-    if (sameWork(*m_last, *now))
-        return;
-    const std::shared_ptr<const WorkState> before = m_last;
-    m_last = now;
-    m_stack->push(new WorkCommand(this, before, now, text));
+    auto *command = new WorkCommand(this, std::move(step), text, mergeKey, m_dragSerial);
+    if (outputChanged)
+        command->setOutputs(m_lastOutput, output);
+    command->setCurrent(m_lastCurrent, current);
+    m_lastOutput = output;
+    m_lastCurrent = current;
+    m_stack->push(command);
+}
+
+void ProjectSession::rememberCovers()
+{
+    VoVideoConvertManager *items = VoVideoConvertManager::instance();
+    for (int i = 0; i < items->count(); ++i)
+        m_covers.insert(items->itemAt(i)->m_segmentId, items->itemAt(i)->m_cover);
 }
 
 void ProjectSession::showStepNames()
@@ -300,7 +323,7 @@ void ProjectSession::showStepNames()
 
 void ProjectSession::applyOutput(const OutputState &o)
 {
-    if (sameOutput(o, captureOutput()))
+    if (o == captureOutput())
         return;
     storeSetting(QStringLiteral("LOSSLESS_ITEM"), QStringLiteral("Lossless_convert"), yesNo(o.lossless));
     storeSetting(QStringLiteral("FormatSet"), QStringLiteral("Format_cate"), o.encodingCategory);
@@ -327,52 +350,87 @@ void ProjectSession::applyOutput(const OutputState &o)
     emit format->settingChangeForFormat();
 }
 
-void ProjectSession::applyWork(const WorkState &state)
+void ProjectSession::showStep(const WorkStep &step, bool undo, const std::optional<OutputState> &output,
+                              quint64 current)
 {
-    m_applying = true;
-    applyOutput(state.output);
     QVideoCutManageDlg *list = m_window->segmentManager();
-    const int live = VoVideoConvertManager::instance()->count();
-    if (live == state.segments.size() && list->isSimpleMode() == state.simple && live > 0)
-        placeSegments(state, false);
-    else
-        rebuildSegments(state);
-    list->timeLine()->setMarkers(state.markers);
+    WorkModel *model = list->work();
+    m_applying = true;
+    if (output)
+        applyOutput(*output);
+    model->applyStep(step, undo);
+    showModel(current);
     m_applying = false;
-    // What the window shows now is the base of the next step, even should
-    // it differ from the record; undo and the change would otherwise take
-    // turns for ever.
-    m_last = std::make_shared<const WorkState>(captureWork());
-    if (!sameWork(*m_last, state))
-        qWarning("project: the restored work differs from the recorded step");
+    settleBase();
 }
 
-void ProjectSession::placeSegments(const WorkState &state, bool all)
+void ProjectSession::settleBase()
+{
+    // What the window shows now is the base of the next step, even should
+    // it differ from the model; undo and the change would otherwise take
+    // turns for ever.
+    if (!m_window->segmentManager()->work()->takeStep().isEmpty())
+        qWarning("project: the rows and boxes show other segments than the work holds");
+    m_lastOutput = captureOutput();
+    m_lastCurrent = currentId();
+    rememberCovers();
+}
+
+void ProjectSession::showModel(quint64 current)
 {
     QVideoCutManageDlg *list = m_window->segmentManager();
+    // The rows are rebuilt or rewritten from the model here; what they hold
+    // on the way is not taken back into it.
+    list->holdWork(true);
+    const WorkModel *model = list->work();
     VoVideoConvertManager *items = VoVideoConvertManager::instance();
-    const WorkState now = captureWork();
+    const bool simple = model->mode() == WorkMode::Simple;
+    bool sameRows = model->count() > 0 && items->count() == model->count() && list->isSimpleMode() == simple;
+    for (int i = 0; sameRows && i < model->count(); ++i)
+        sameRows = items->itemAt(i)->m_segmentId == model->at(i).id;
+    if (sameRows)
+        placeRows(false);
+    else
+        rebuildRows(current);
+    list->timeLine()->setMarkers(model->markers());
+    list->refreshLabels();
+    if (model->count() > 0) {
+        list->OnClickItem(qMax(0, model->indexOf(current)));
+        m_window->SelectItemChange();
+    }
+    list->holdWork(false);
+}
+
+void ProjectSession::placeRows(bool all)
+{
+    QVideoCutManageDlg *list = m_window->segmentManager();
+    const WorkModel *model = list->work();
+    VoVideoConvertManager *items = VoVideoConvertManager::instance();
     bool moved = false;
-    for (int i = 0; i < state.segments.size() && i < items->count(); ++i) {
-        const SegmentState &want = *state.segments[i];
-        if (!all && sameSegment(*now.segments[i], want))
-            continue;
+    for (int i = 0; i < model->count() && i < items->count(); ++i) {
+        const WorkSegment &want = model->at(i);
         VoVideoConvertItem *item = items->itemAt(i);
-        item->m_editConfig = *want.edit;
-        item->m_cover = want.cover;
+        WorkSegment shown = QVideoCutManageDlg::segmentOf(item);
+        shown.id = item->m_segmentId;
+        shown.source = want.source;
+        if (!all && shown == want)
+            continue;
+        item->m_segmentId = want.id;
+        item->m_editConfig = want.edit;
         item->m_label = want.label;
-        m_stored.insert(item->m_segmentId, want.stored);
+        if (m_covers.contains(want.id))
+            item->m_cover = m_covers.value(want.id);
         if (QVideoConvertItem *entry = list->entries().value(i)) {
-            entry->setTrim(want.start, want.end);
+            entry->setTrim(want.start_us, want.end_us);
             entry->refreshPicture();
         }
-        item->m_TrimStartTime = want.start;
-        item->m_TrimEndTime = want.end;
+        item->m_TrimStartTime = want.start_us;
+        item->m_TrimEndTime = want.end_us;
         moved = true;
     }
-    if (moved && state.simple) {
-        // The boxes follow the items exactly: the ranges are the recorded
-        // ones, never normalised again.
+    if (moved && model->mode() == WorkMode::Simple) {
+        // The boxes follow the model exactly: the ranges are its own, never
+        // normalised again.
         QSimpleTimeLine *line = list->timeLine();
         line->clearSegments();
         for (int i = 0; i < items->count(); ++i) {
@@ -387,23 +445,21 @@ void ProjectSession::placeSegments(const WorkState &state, bool all)
             line->addTrimTime(info);
         }
     }
-    const int current = qBound(0, state.current, state.segments.size() - 1);
-    list->OnClickItem(current);
-    m_window->SelectItemChange();
 }
 
-void ProjectSession::rebuildSegments(const WorkState &state)
+void ProjectSession::rebuildRows(quint64 current)
 {
     QVideoCutManageDlg *list = m_window->segmentManager();
+    const WorkModel *model = list->work();
     VoVideoConvertManager *items = VoVideoConvertManager::instance();
-    const bool modeChanges = state.simple != list->isSimpleMode();
-    if (state.segments.isEmpty()) {
+    const bool simple = model->mode() == WorkMode::Simple;
+    const bool modeChanges = simple != list->isSimpleMode();
+    if (model->count() == 0) {
         // As when the user deletes the last segment: the player closes.
         list->ActionDeleteALL();
         list->OnBtnHideList();
-        m_stored.clear();
         if (modeChanges)
-            QMetaObject::invokeMethod(list, state.simple ? "OnStyleLine" : "OnStyleList");
+            QMetaObject::invokeMethod(list, simple ? "OnStyleLine" : "OnStyleList");
         return;
     }
     {
@@ -411,26 +467,26 @@ void ProjectSession::rebuildSegments(const WorkState &state)
         // for the end of the work.
         const QSignalBlocker quiet(list);
         list->ActionDeleteALL();
-        m_stored.clear();
         // Switched while empty, the mode asks nothing and changes nothing.
         if (modeChanges)
-            QMetaObject::invokeMethod(list, state.simple ? "OnStyleLine" : "OnStyleList");
-        const int current = qBound(0, state.current, state.segments.size() - 1);
-        for (int i = 0; i < state.segments.size(); ++i) {
+            QMetaObject::invokeMethod(list, simple ? "OnStyleLine" : "OnStyleList");
+        const int selected = qMax(0, model->indexOf(current));
+        for (int i = 0; i < model->count(); ++i) {
             VoVideoConvertItem *copy = m_template->clone();
-            copy->m_isCurrent = i == current;
+            copy->m_segmentId = model->at(i).id;
+            copy->m_isCurrent = i == selected;
             items->insert(copy, -1);
             list->addConvertItem(copy);
         }
     }
     reopenPlayerIfClosed();
-    if (state.simple) {
+    if (simple) {
         list->setTimelineTotal(m_template->m_duration);
         list->setLineBgImage(items->itemAt(0));
     }
     // The rows applied the output mode to their items and the timeline
-    // placed new boxes its own way; the step's records win.
-    placeSegments(state, true);
+    // placed new boxes its own way; the model's records win.
+    placeRows(true);
     if (!list->isListExpanded())
         list->OnBtnShowList();
 }
@@ -488,9 +544,11 @@ void ProjectSession::importFinished()
 
 void ProjectSession::newWorkStarted()
 {
-    m_last.reset();
     m_stack->clear();
-    m_last = std::make_shared<const WorkState>(captureWork());
+    ++m_dragSerial;
+    // The new work as it stands is the base of the first step.
+    m_window->segmentManager()->work()->forgetChanges();
+    settleBase();
     m_stack->setClean();
     refreshTitle();
 }
@@ -513,17 +571,17 @@ Project ProjectSession::toProject() const
     if (m_fingerprintOf == path)
         project.source = m_fingerprint;
     project.source.path = QFileInfo(path).absoluteFilePath();
-    const WorkState work = captureWork();
-    for (const auto &s : work.segments) {
+    const WorkModel *work = m_window->segmentManager()->work();
+    for (const WorkSegment &s : work->segments()) {
         ProjectSegment segment;
-        segment.start_us = s->start;
-        segment.end_us = s->end;
-        segment.label = s->label;
-        segment.edit = *s->edit;
-        segment.stored = s->stored;
+        segment.start_us = s.start_us;
+        segment.end_us = s.end_us;
+        segment.label = s.label;
+        segment.edit = s.edit;
+        segment.stored = m_stored.value(s.id);
         project.segments.append(segment);
     }
-    const OutputState &o = work.output;
+    const OutputState o = captureOutput();
     project.output.lossless = o.lossless;
     project.output.encodingCategory = o.encodingCategory;
     project.output.encodingId = o.encodingId;
@@ -533,40 +591,55 @@ Project ProjectSession::toProject() const
     project.output.frameExact = o.frameExact;
     project.output.merge = o.merge;
     project.output.params = o.params;
-    project.view.simpleMode = work.simple;
-    project.view.currentSegment = qMax(0, work.current);
+    project.view.simpleMode = work->mode() == WorkMode::Simple;
+    project.view.currentSegment = qMax(0, work->indexOf(currentId()));
     return project;
 }
 
-WorkState ProjectSession::fromProject(const Project &project) const
+void ProjectSession::showProject(const Project &project)
 {
-    WorkState state;
+    QVideoCutManageDlg *list = m_window->segmentManager();
+    WorkModel *model = list->work();
+    int source = -1;
+    for (int i = 0; i < model->sourceCount() && source < 0; ++i)
+        if (model->source(i).path == m_sourcePath)
+            source = i;
     const uint64_t duration = m_template ? m_template->m_duration : 0;
+    QVector<WorkSegment> segments;
     for (const ProjectSegment &s : project.segments) {
-        auto segment = std::make_shared<SegmentState>();
+        WorkSegment segment;
+        segment.source = qMax(0, source);
         // A source that became shorter keeps what still exists.
-        segment->start = duration ? qMin(s.start_us, duration) : s.start_us;
-        segment->end = s.end_us == 0 || (duration && s.end_us > duration) ? duration : s.end_us;
-        segment->label = s.label;
-        segment->edit = std::make_shared<const VEEditConfig>(s.edit);
-        segment->cover = m_template ? m_template->m_cover : CoverPicture();
-        segment->stored = s.stored;
-        state.segments.append(segment);
+        segment.start_us = duration ? qMin(s.start_us, duration) : s.start_us;
+        segment.end_us = s.end_us == 0 || (duration && s.end_us > duration) ? duration : s.end_us;
+        segment.label = s.label;
+        segment.edit = s.edit;
+        segments.append(segment);
     }
-    state.current = project.view.currentSegment;
-    state.simple = project.view.simpleMode;
     const ProjectOutput &o = project.output;
-    state.output.lossless = o.lossless;
-    state.output.encodingCategory = o.encodingCategory;
-    state.output.encodingId = o.encodingId;
-    state.output.losslessCategory = o.losslessCategory;
-    state.output.losslessId = o.losslessId;
-    state.output.quality = o.quality;
-    state.output.frameExact = o.frameExact;
-    state.output.merge = o.merge;
-    state.output.params = o.params;
-    state.output.params.lossless = o.lossless;
-    return state;
+    OutputState output;
+    output.lossless = o.lossless;
+    output.encodingCategory = o.encodingCategory;
+    output.encodingId = o.encodingId;
+    output.losslessCategory = o.losslessCategory;
+    output.losslessId = o.losslessId;
+    output.quality = o.quality;
+    output.frameExact = o.frameExact;
+    output.merge = o.merge;
+    output.params = o.params;
+    output.params.lossless = o.lossless;
+
+    m_applying = true;
+    applyOutput(output);
+    model->setMode(project.view.simpleMode ? WorkMode::Simple : WorkMode::Normal);
+    // New segments, new ids: the project's unknown keys go with them.
+    const QVector<quint64> ids = model->assignSegments(segments);
+    for (int i = 0; i < ids.size(); ++i)
+        m_stored.insert(ids[i], project.segments[i].stored);
+    for (const WorkSegment &s : model->segments())
+        m_covers.insert(s.id, m_template ? m_template->m_cover : CoverPicture());
+    showModel(ids.value(project.view.currentSegment));
+    m_applying = false;
 }
 
 void ProjectSession::setSaveChooser(PathChooser chooser) { g_saveChooser = std::move(chooser); }
@@ -717,7 +790,7 @@ void ProjectSession::finishOpening()
     const bool opened = opening && items->count() > 0 && items->itemAt(0)->m_videoPath == opening->source
                         && m_sourcePath == opening->source;
     if (opened) {
-        applyWork(fromProject(opening->project));
+        showProject(opening->project);
         m_projectPath = QFileInfo(opening->path).absoluteFilePath();
         if (!m_restoring)
             addRecent(m_projectPath);

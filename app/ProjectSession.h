@@ -6,10 +6,14 @@
 //
 // Each thing the user does that changes the work ends by naming itself
 // to the work model ("Delete Segment 2", "Video Edit"); the session then
-// records the work as it stands as one named step. A drag names itself
-// when the button is let go, so it is one step however many positions it
-// passed through.
+// records what the model collected since the last step (the segments it
+// touched, before and after) as one named command. Undo and redo put one
+// side back into the model, and the rows and timeline boxes are shown
+// from the model again. A drag notes its positions as it goes, and they
+// join into one step by the segment's id until the button is let go.
+#include "CoverPicture.h"
 #include "ProjectFile.h"
+#include "WorkModel.h"
 #include "WorkState.h"
 
 #include <QHash>
@@ -18,6 +22,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class MainWindow;
 class QAction;
@@ -43,13 +48,13 @@ public:
     // with "*" while there are unsaved changes.
     QString titleText() const;
 
-    // The work as it is now, and put back to a recorded state.
-    WorkState captureWork() const;
-    void applyWork(const WorkState &state);
-
-    // Records the work as it stands as the step called text (nothing when
-    // it has not changed since the last step).
-    void record(const QString &text);
+    // Records what changed since the last step as the step called text
+    // (nothing when nothing changed). Steps with the same merge key during
+    // one drag join into one.
+    void record(const QString &text, quint64 mergeKey = 0);
+    // Puts one side of a step back (undo: its "before") and shows it: the
+    // model first, then the rows and boxes from it, then the selection.
+    void showStep(const WorkStep &step, bool undo, const std::optional<OutputState> &output, quint64 current);
     // Undo, redo, save and open by their keys, while no text field has the
     // keys; true when the key was one of them.
     bool handleKey(QKeyEvent *event);
@@ -117,12 +122,20 @@ private:
     void showStepNames();
     OutputState captureOutput() const;
     void applyOutput(const OutputState &output);
-    void rebuildSegments(const WorkState &state);
-    // Gives the items and rows the state's ranges, edits and names (those
+    quint64 currentId() const;
+    void rememberCovers();
+    // The model as it is now is the base of the next step.
+    void settleBase();
+    // Shows the model in the rows and boxes: rewritten where the same
+    // segments are shown in the same mode, else built anew.
+    void showModel(quint64 current);
+    void rebuildRows(quint64 current);
+    // Gives the items and rows the model's ranges, edits and names (those
     // that differ, or all).
-    void placeSegments(const WorkState &state, bool all);
+    void placeRows(bool all);
     void reopenPlayerIfClosed();
-    WorkState fromProject(const Project &project) const;
+    // A project's segments, output and mode into the model and the window.
+    void showProject(const Project &project);
     void finishOpening();
     // The restore question's answer about the autosave at path.
     void answerRestore(bool restore, const QString &path, const Project &project);
@@ -132,7 +145,12 @@ private:
 
     MainWindow *m_window;
     QUndoStack *m_stack;
-    std::shared_ptr<const WorkState> m_last;
+    // The output settings, the selected segment and each segment's picture
+    // as of the last step.
+    OutputState m_lastOutput;
+    quint64 m_lastCurrent = 0;
+    QHash<quint64, CoverPicture> m_covers; // by segment id
+    int m_dragSerial = 0; // counts drags: steps join only within one
     bool m_applying = false;
     // A clone of the source's item as opened: every segment restored by
     // undo or from a project is a copy of it.

@@ -689,10 +689,10 @@ void QVideoCutManageDlg::dropEvent(QDropEvent *event)
     }
 }
 
-void QVideoCutManageDlg::noteStep(const QString &text)
+void QVideoCutManageDlg::noteStep(const QString &text, quint64 mergeKey)
 {
     // The model settles each row's segment id first.
-    work()->noteStep(text);
+    work()->noteStep(text, mergeKey);
 }
 
 void QVideoCutManageDlg::beginDrag() { m_drag = Drag{true, -1, false, false}; }
@@ -711,16 +711,29 @@ void QVideoCutManageDlg::noteDrag(int index, bool start, bool end)
     m_drag.index = index;
     m_drag.start |= start;
     m_drag.end |= end;
+    noteDragStep(m_drag);
+}
+
+void QVideoCutManageDlg::noteDragStep(const Drag &drag)
+{
+    const QString text = drag.start && drag.end ? tr("Move Segment %1")
+                         : drag.start            ? tr("Move Start of Segment %1")
+                                                 : tr("Move End of Segment %1");
+    WorkModel *model = work();
+    if (drag.index >= model->count())
+        return;
+    const quint64 id = model->at(drag.index).id;
+    const WorkModel::DragPart part = drag.start && drag.end ? WorkModel::DragPart::Whole
+                                     : drag.start            ? WorkModel::DragPart::Start
+                                                             : WorkModel::DragPart::End;
+    model->noteStep(text.arg(drag.index + 1), WorkModel::dragKey(id, part));
 }
 
 void QVideoCutManageDlg::endDrag()
 {
     const Drag drag = m_drag;
     m_drag = Drag();
-    if (drag.index < 0)
-        return;
-    const QString text = drag.start && drag.end ? tr("Move Segment %1")
-                         : drag.start            ? tr("Move Start of Segment %1")
-                                                 : tr("Move End of Segment %1");
-    noteStep(text.arg(drag.index + 1));
+    if (drag.index >= 0)
+        noteDragStep(drag); // where it was let go
+    work()->endDrag();
 }

@@ -32,6 +32,7 @@ class QVoCheckBox;
 class ThumbnailStripWorker;
 class VoVideoConvertItem;
 class WorkModel;
+struct WorkSegment;
 class qSliderCtrl;
 
 class QVideoCutManageDlg : public QWidget {
@@ -55,12 +56,20 @@ public:
     // model first, each keeping its segment id); the rules on times are
     // asked of it, in microseconds.
     WorkModel *work();
+    // A segment's item as the model's record (id and source left to the
+    // caller).
+    static WorkSegment segmentOf(const VoVideoConvertItem *item);
+    // While the work's owner shows the model in the rows and boxes (undo,
+    // a project opening), what they hold for a moment is not taken in.
+    void holdWork(bool hold) { m_holdWork = hold; }
     // Ends one thing the user did as a step of the work's history, named
-    // as the Undo entry shows it ("Delete Segment 2").
-    void noteStep(const QString &text);
+    // as the Undo entry shows it ("Delete Segment 2"); steps with the same
+    // merge key during one drag join into one.
+    void noteStep(const QString &text, quint64 mergeKey = 0);
     // A drag on the cut tool or the timeline: the handles and boxes of the
-    // segment at index that moved while the button was held make one step
-    // when it is let go. Moves without a press are no drag and not noted.
+    // segment at index that moved while the button was held make one step,
+    // noted as they move and joined by the segment's id until the button is
+    // let go. Moves without a press are no drag and not noted.
     void beginDrag();
     void noteDrag(int index, bool start, bool end);
     void endDrag();
@@ -272,12 +281,15 @@ private:
 
     QPointer<QWidget> m_timelineLabelEditor;
     WorkModel *m_work = nullptr;
+    bool m_holdWork = false;
     struct Drag {
         bool pressed = false;
         int index = -1;
         bool start = false;
         bool end = false;
     } m_drag;
+    // Notes the drag's positions so far as a step that joins its others.
+    void noteDragStep(const Drag &drag);
     std::unique_ptr<ThumbnailStripWorker> m_stripWorker;
     int m_stripRequest = 0; // compared on the interface thread only
 };

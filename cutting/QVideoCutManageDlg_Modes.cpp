@@ -212,8 +212,20 @@ void QVideoCutManageDlg::setTimelineTotal(uint64_t duration)
     m_timeLine->setTime(duration);
 }
 
+WorkSegment QVideoCutManageDlg::segmentOf(const VoVideoConvertItem *item)
+{
+    WorkSegment segment;
+    segment.start_us = item->m_TrimStartTime;
+    segment.end_us = item->m_TrimEndTime == 0 ? item->m_duration : item->m_TrimEndTime;
+    segment.label = item->m_label;
+    segment.edit = item->m_editConfig;
+    return segment;
+}
+
 WorkModel *QVideoCutManageDlg::work()
 {
+    if (m_holdWork)
+        return m_work;
     QVector<WorkSegment> segments;
     segments.reserve(m_entries.size());
     for (QVideoConvertItem *entry : qAsConst(m_entries)) {
@@ -227,16 +239,13 @@ WorkModel *QVideoCutManageDlg::work()
         if (source < 0)
             source = m_work->addSource({item->m_videoPath, item->m_duration});
         m_work->setSourceDuration(source, item->m_duration);
-        WorkSegment segment;
+        WorkSegment segment = segmentOf(item);
         segment.id = item->m_segmentId;
         segment.source = source;
-        segment.start_us = item->m_TrimStartTime;
-        segment.end_us = item->m_TrimEndTime == 0 ? item->m_duration : item->m_TrimEndTime;
-        segment.label = item->m_label;
-        segment.edit = item->m_editConfig;
         segments.append(segment);
     }
     m_work->setMode(m_bSimpleMode ? WorkMode::Simple : WorkMode::Normal);
+    m_work->setMarkers(m_timeLine->markers());
     const QVector<quint64> ids = m_work->assignSegments(segments);
     int next = 0;
     for (QVideoConvertItem *entry : qAsConst(m_entries))

@@ -37,7 +37,7 @@ QWidget *QVideoCutManageDlg::labelEditor() const
     if (m_timelineLabelEditor && !m_timelineLabelEditor->isHidden())
         return m_timelineLabelEditor;
     for (QVideoConvertItem *entry : m_entries)
-        if (entry->labelEditor())
+        if (entry->labelEditor() && !entry->labelEditor()->isHidden())
             return entry->labelEditor();
     return nullptr;
 }

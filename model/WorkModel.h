@@ -167,6 +167,8 @@ public:
     // dragged (its start, its end, or the whole box).
     enum class DragPart : quint64 { Start = 1, End = 2, Whole = 3 };
     static quint64 dragKey(quint64 id, DragPart part) { return id * 4 + quint64(part); }
+    // The drag whose steps were joining has ended: the next step is new.
+    void endDrag() { emit dragEnded(); }
 
 signals:
     void segmentInserted(quint64 id, int index);
@@ -178,6 +180,7 @@ signals:
     void markersChanged();
     void outputChanged();
     void stepTaken(const QString &text, quint64 mergeKey);
+    void dragEnded();
 
 private:
     uint64_t durationOf(const WorkSegment &segment) const;

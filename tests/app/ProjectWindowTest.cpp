@@ -62,7 +62,11 @@ struct Seg {
     uint64_t start;
     uint64_t end;
     QJsonObject edit;
-    bool operator==(const Seg &o) const { return start == o.start && end == o.end && edit == o.edit; }
+    QString label;
+    bool operator==(const Seg &o) const
+    {
+        return start == o.start && end == o.end && edit == o.edit && label == o.label;
+    }
 };
 
 struct Work {
@@ -85,7 +89,8 @@ Work work(MainWindow &w)
     VoVideoConvertManager *items = VoVideoConvertManager::instance();
     for (int i = 0; i < items->count(); ++i) {
         const VoVideoConvertItem *item = items->itemAt(i);
-        out.segments.append({item->m_TrimStartTime, item->m_TrimEndTime, projectjson::editToJson(item->m_editConfig)});
+        out.segments.append(
+            {item->m_TrimStartTime, item->m_TrimEndTime, projectjson::editToJson(item->m_editConfig), item->m_label});
     }
     return out;
 }
