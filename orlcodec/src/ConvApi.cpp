@@ -36,6 +36,8 @@ bool copyChoiceFrom(const ParamValues &v, CopyChoice &choice, std::string &error
             choice.frameExactPsnr = std::atof(option.second.c_str());
         else if (option.first == "part-chapter")
             choice.partChapter = option.second;
+        else if (option.first == "match-sound")
+            choice.matchSound = option.second != "0";
     // Video codec -1 asks for no picture, in a copy as in an encode.
     choice.video = v.videoCodec != -1;
     choice.tracks = v.tracks;

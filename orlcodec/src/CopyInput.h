@@ -30,6 +30,10 @@ struct CopyChoice {
     // In a merge: the range becomes one chapter of this title instead of
     // bringing the source's chapters; empty: the source's.
     std::string partChapter;
+    // In a merge: a range whose sound differs from the first range's (rate,
+    // channels, codec) gets its sound encoded to match instead of being
+    // refused; its pictures are still copied.
+    bool matchSound = false;
     // The kept streams in output order with their names, flags and shifts;
     // when not empty it replaces the choice of streams above.
     std::vector<TrackChoice> tracks;

@@ -181,6 +181,7 @@ JoinedStream joinedStreamOf(const AVStream *st)
     s.sampleRate = par->sample_rate;
     s.channels = par->ch_layout.nb_channels;
     s.channelMask = par->ch_layout.order == AV_CHANNEL_ORDER_NATIVE ? par->ch_layout.u.mask : 0;
+    s.bitRate = par->bit_rate;
     if (par->extradata && par->extradata_size > 0)
         s.headers.assign(par->extradata, par->extradata + par->extradata_size);
     if (carriesParameterSets(s.codec) && !s.headers.empty()) {

@@ -33,6 +33,7 @@ struct JoinedStream {
     int sampleRate = 0;
     int channels = 0;
     uint64_t channelMask = 0; // 0 when the layout is not a plain mask
+    int64_t bitRate = 0;      // bit/s when known
     bool lengthPrefixed = false;
     int lengthSize = 4;
     Bytes headers; // the stream's codec headers (extradata)

@@ -5,6 +5,7 @@
 #include "MovEditTrim.h"
 #include "OutputFormat.h"
 #include "RangeReader.h"
+#include "SoundConform.h"
 
 #include <algorithm>
 #include <chrono>
@@ -39,8 +40,12 @@ int64_t rangeWritten(const CopyProgress &progress, uint64_t start_us)
 // muxer's bitstream filters, set up once, can take them). Marks in inBand
 // the streams whose parameter sets differ and must travel with the range.
 std::vector<std::string> joinProblems(const std::vector<JoinedStream> &first, const std::vector<JoinedStream> &streams,
-                                      const std::string &src, const AVOutputFormat *ofmt, std::vector<bool> &inBand)
+                                      const std::string &src, const AVOutputFormat *ofmt, std::vector<bool> &inBand,
+                                      bool matchSound = false)
 {
+    // Sound that only needs encoding to match is made to (SoundConform).
+    if (matchSound && onlySoundDiffers(first, streams))
+        return {};
     std::string name = src;
     if (const size_t slash = name.find_last_of('/'); slash != std::string::npos)
         name = name.substr(slash + 1);
@@ -256,16 +261,35 @@ bool StreamCopyMerger::add(const std::string &src, uint64_t start_us, uint64_t l
         m_job.setError(input->error());
         return false;
     }
-    if (choice.frameExact) {
+    bool conform = false;
+    if (m_output && choice.matchSound) {
+        std::vector<JoinedStream> streams;
+        for (const SelectedStream &sel : input->selected())
+            streams.push_back(joinedStreamOf(input->ctx()->streams[sel.inIndex]));
+        conform = onlySoundDiffers(m_first, streams);
+    }
+    // A range's part keeps the payload form the joined file has: a frame-
+    // exact one is cut as the output is written, one whose sound is only
+    // re-encoded as its source is held.
+    std::string partFormat = m_format;
+    if (!choice.frameExact) {
+        const std::string demuxer = input->ctx()->iformat->name;
+        partFormat = demuxer.find("mp4") != std::string::npos ? "mp4"
+            : demuxer.find("matroska") != std::string::npos   ? "matroska"
+            : demuxer.find("mpegts") != std::string::npos     ? "mpegts"
+                                                              : m_format;
+    }
+    if (choice.frameExact || conform) {
         // Each range is cut (and checked) into a file of its own first, then
         // joined like any other range: the merged file only ever receives
-        // ranges that passed their check.
+        // ranges that passed their check. A range whose sound must match the
+        // first one's gets it encoded in between.
         const uint64_t total = length_us > 0 ? length_us
                                              : static_cast<uint64_t>(std::max<int64_t>(
                                                    input->duration_us() - static_cast<int64_t>(start_us), 0));
         return m_job.launch(
-            [this, src, start_us, length_us, choice](std::string &error) {
-                return runExact(src, start_us, length_us, choice, error);
+            [this, src, start_us, length_us, choice, partFormat](std::string &error) {
+                return runExact(src, start_us, length_us, choice, partFormat, error);
             },
             total, "the range could not be added");
     }
@@ -349,7 +373,7 @@ int StreamCopyMerger::checkSources(const std::vector<std::string> &sources, cons
             inBand.assign(first.size(), false);
             continue;
         }
-        for (std::string &d : joinProblems(first, streams, src, ofmt, inBand))
+        for (std::string &d : joinProblems(first, streams, src, ofmt, inBand, choice.matchSound))
             differences.push_back(std::move(d));
     }
     if (differences.empty())
@@ -361,7 +385,7 @@ int StreamCopyMerger::checkSources(const std::vector<std::string> &sources, cons
 // A frame-exact range: cut into a file of its own by a conversion (which
 // checks it, or cuts at key frames when it cannot be exact), then joined.
 bool StreamCopyMerger::runExact(const std::string &src, uint64_t start_us, uint64_t length_us,
-                                const CopyChoice &choice, std::string &error)
+                                const CopyChoice &choice, const std::string &partFormat, std::string &error)
 {
     const size_t dot = m_dst.find_last_of("./");
     const std::string ext = dot != std::string::npos && m_dst[dot] == '.' ? m_dst.substr(dot) : std::string();
@@ -372,7 +396,7 @@ bool StreamCopyMerger::runExact(const std::string &src, uint64_t start_us, uint6
     } cleanup{part};
     {
         StreamCopyConversion cut(m_job.global());
-        if (!cut.open(src, part, m_format, choice)) {
+        if (!cut.open(src, part, partFormat, choice)) {
             error = cut.lastError();
             return false;
         }
@@ -395,13 +419,15 @@ bool StreamCopyMerger::runExact(const std::string &src, uint64_t start_us, uint6
             error = cut.lastError();
             return false;
         }
-        const std::string note = "range " + std::to_string(m_rangesAdded + 1) + ": " + cut.cutReport();
-        const std::string before = m_cutReport.get();
-        m_cutReport.set(before.empty() ? note : before + "; " + note);
-        if (cut.cutMode() != 1 || m_cutMode.load() == 2)
-            m_cutMode = 2;
-        else
-            m_cutMode = 1;
+        if (choice.frameExact) {
+            const std::string note = "range " + std::to_string(m_rangesAdded + 1) + ": " + cut.cutReport();
+            const std::string before = m_cutReport.get();
+            m_cutReport.set(before.empty() ? note : before + "; " + note);
+            if (cut.cutMode() != 1 || m_cutMode.load() == 2)
+                m_cutMode = 2;
+            else
+                m_cutMode = 1;
+        }
     }
     // The part holds exactly the chosen streams: all of them are joined.
     CopyChoice all;
@@ -411,7 +437,35 @@ bool StreamCopyMerger::runExact(const std::string &src, uint64_t start_us, uint6
     all.subtitleMask = ~uint64_t(0);
     CopyInput input(&m_job.abortFlag(), m_job.global());
     const AVOutputFormat *ofmt = findOutputFormat(m_format, m_dst);
-    if (!input.open(part, Probe::Copy) || !input.select(all, ofmt)) {
+    std::string joined = part;
+    if (m_output && choice.matchSound) {
+        CopyInput cut(&m_job.abortFlag(), m_job.global());
+        if (!cut.open(part, Probe::Copy) || !cut.select(all, ofmt)) {
+            error = cut.error();
+            return false;
+        }
+        std::vector<JoinedStream> streams;
+        for (const SelectedStream &sel : cut.selected())
+            streams.push_back(joinedStreamOf(cut.ctx()->streams[sel.inIndex]));
+        if (onlySoundDiffers(m_first, streams)) {
+            joined = m_dst + ".sound" + std::to_string(m_rangesAdded + 1) + ext;
+            if (!conformSound(part, joined, findOutputFormat(partFormat, part), m_first, m_job.abortFlag(), error))
+                return false;
+            const std::string note = "range " + std::to_string(m_rangesAdded + 1)
+                + ": its sound was encoded to match the first range's";
+            const std::string before = m_cutReport.get();
+            m_cutReport.set(before.empty() ? note : before + "; " + note);
+        }
+    }
+    struct RemoveJoined {
+        std::string path, part;
+        ~RemoveJoined()
+        {
+            if (path != part)
+                std::remove(path.c_str());
+        }
+    } cleanupJoined{joined, part};
+    if (!input.open(joined, Probe::Copy) || !input.select(all, ofmt)) {
         error = input.error();
         return false;
     }

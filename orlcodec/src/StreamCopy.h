@@ -90,6 +90,7 @@ private:
     // later range (from src) brings streams that join them.
     bool attach(CopyInput &input, const AVOutputFormat *ofmt, const std::string &src, std::string &error);
     bool runExact(const std::string &src, uint64_t start_us, uint64_t length_us, const CopyChoice &choice,
+                  const std::string &partFormat,
                   std::string &error);
 
     // The fields below are touched by one worker at a time, and by the

@@ -276,3 +276,63 @@ TEST(Join, AnHdrMergeTakesSdrRangesIntoItsColours)
     ASSERT_TRUE(psnr.hasMatch()) << r.err.constData();
     EXPECT_GT(psnr.captured(1).toDouble(), 20.0);
 }
+
+namespace {
+
+// The loudness (dB) of the sound around freq Hz in [from, from + length) s.
+double bandLevel(const QString &file, double from, double length, int freq)
+{
+    const testsupport::ProcessResult r = testsupport::runProcess(
+        "ffmpeg", {"-nostdin", "-ss", QString::number(from), "-t", QString::number(length), "-i", file, "-vn", "-af",
+                   QString("bandpass=f=%1:width_type=h:w=60,volumedetect").arg(freq), "-f", "null", "-"});
+    const QRegularExpressionMatch m = QRegularExpression("mean_volume: (-?[0-9.]+) dB").match(QString::fromUtf8(r.err));
+    return m.hasMatch() ? m.captured(1).toDouble() : -200;
+}
+
+} // namespace
+
+// Asked to match the sound, a copy joins a recording whose sound is at
+// 48 kHz into one at 44.1 kHz: its pictures are copied, its sound encoded
+// at 44.1 kHz, and it is still its own sound (the 660 Hz tone, where the
+// first recording has 440 Hz), in sync with its pictures.
+TEST(Join, SoundThatDiffersIsEncodedToMatchWhenAskedAndThePicturesAreCopied)
+{
+    for (const char *format : {"mp4", "matroska", "mpegts"}) {
+        SCOPED_TRACE(format);
+        QTemporaryDir dir;
+        const QString dst = dir.filePath(QString("joined.") + (QString(format) == "matroska" ? "mkv" : format));
+        const QByteArray first = fixture("h264_aac.mp4").toUtf8(), other = fixture("join_48k.mp4").toUtf8();
+        ORL_HANDLE m = Merge_CreateCopy(-1);
+        ORL_HANDLE p = Param_Create();
+        Param_SetOption(p, "match-sound", "1");
+        ASSERT_EQ(Merge_Open(m, dst.toUtf8().constData(), format, p), 1) << Engine_GetLastError(m);
+        const char *sources[] = {first.constData(), other.constData()};
+        EXPECT_EQ(Merge_CheckSources(m, sources, 2, p), 1) << Merge_GetFitReport(m);
+        ASSERT_EQ(Merge_Start(m), 1);
+        const std::pair<const char *, double> ranges[] = {{first.constData(), 0}, {other.constData(), 0},
+                                                          {first.constData(), 3}};
+        for (const auto &r : ranges) {
+            ASSERT_EQ(Merge_Add(m, r.first, uint64_t(r.second * 1e6), 2000000, p), 1) << Engine_GetLastError(m);
+            ASSERT_TRUE(testsupport::waitForDone([m] { return Merge_IsDone(m) == 1; }, "a joined range"));
+            ASSERT_EQ(Merge_HasError(m), 0) << Engine_GetLastError(m);
+        }
+        ASSERT_EQ(Merge_Finish(m), 1) << Engine_GetLastError(m);
+        EXPECT_NE(std::string(Merge_GetCutReport(m)).find("range 2: its sound was encoded to match"),
+                  std::string::npos)
+            << Merge_GetCutReport(m);
+        Merge_Close(m);
+        Merge_Destroy(m);
+        Param_Release(p);
+
+        const QJsonArray streams = ffprobeJson(dst)["streams"].toArray();
+        ASSERT_EQ(streams.size(), 2);
+        EXPECT_EQ(streams[1].toObject()["sample_rate"].toString(), "44100");
+        EXPECT_EQ(decodeErrors(dst), QString());
+        EXPECT_NEAR(streamLength(dst, "video"), 6.0, 0.1);
+        EXPECT_NEAR(streamLength(dst, "audio"), 6.0, 0.1);
+        // The middle second of each part sounds its own tone.
+        EXPECT_GT(bandLevel(dst, 2.5, 1, 660), bandLevel(dst, 2.5, 1, 440) + 10);
+        EXPECT_GT(bandLevel(dst, 0.5, 1, 440), bandLevel(dst, 0.5, 1, 660) + 10);
+        EXPECT_GT(bandLevel(dst, 4.5, 1, 440), bandLevel(dst, 4.5, 1, 660) + 10);
+    }
+}
