@@ -329,6 +329,7 @@ ConversionRun FileCut::describeRun(const VoVideoConvertItem &source)
         segment.label = QString::fromStdString(m_segments[i].label);
         segment.start_us = m_segments[i].start_us;
         segment.end_us = m_segments[i].end_us;
+        segment.job.matchSound = m_o.matchSound;
         run.segments.append(segment);
     }
     for (const TrackPlan &plan : m_plans)

@@ -102,7 +102,7 @@ bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
             "--cut",        "--cuts",          "--mode",          "--format",      "--quality",     "--container",
             "--output-dir", "--name",          "--jobs",          "--video-codec", "--audio-codec", "--size",
             "--fps",        "--video-bitrate", "--audio-bitrate", "--channels",    "--sample-rate", "--edits"};
-        static const QStringList flags{"--chapters", "--merge", "--merge-chapters", "--join", "--json"};
+        static const QStringList flags{"--chapters", "--merge", "--merge-chapters", "--join", "--match-sound", "--json"};
         if (withValue.contains(name) || trackOptionNames().contains(name)) {
             if (!inlineValue) {
                 if (i + 1 >= args.size())
@@ -195,6 +195,8 @@ bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
         } else if (name == QLatin1String("--join")) {
             o.join = true;
             o.merge = true;
+        } else if (name == QLatin1String("--match-sound")) {
+            o.matchSound = true;
         } else if (name == QLatin1String("--output-dir")) {
             o.outputDir = value;
         } else if (name == QLatin1String("--name")) {
@@ -240,6 +242,8 @@ bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
         o.mode = CutOptions::Encode;
     else
         return fail(QCoreApplication::translate("snipwell-cli", "--mode %1: use copy, exact or encode").arg(mode));
+    if (o.matchSound && (!o.join || o.mode == CutOptions::Encode))
+        return fail(QCoreApplication::translate("snipwell-cli", "--match-sound goes with join in --mode copy or exact"));
     if (o.mergeChapters && !o.merge)
         return fail(QCoreApplication::translate("snipwell-cli", "--merge-chapters goes with --merge"));
     if (o.mergeChapters && o.mode == CutOptions::Encode)

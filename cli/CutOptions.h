@@ -36,6 +36,8 @@ struct CutOptions {
     bool mergeChapters = false;
     // Every FILE's segments, file after file, into one output.
     bool join = false;
+    // In a join: sound that differs from the first file's is encoded to match.
+    bool matchSound = false;
     QString outputDir;    // empty: the program's output folder
     QString nameTemplate; // empty: the window's default
     int jobs = 1;

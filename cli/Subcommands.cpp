@@ -80,7 +80,11 @@ const std::vector<Subcommand> &subcommands()
                            "    file, into one output named after the first FILE. Copy and exact\n"
                            "    join files whose streams match (codecs, sizes, rates, channels) and\n"
                            "    otherwise say what differs and write nothing; encode joins any.\n"
-                           "    Takes the options of cut.\n")},
+                           "    Takes the options of cut, and:\n"
+                           "\n"
+                           "    --match-sound         copy and exact: sound that differs from the first\n"
+                           "                          file's is encoded to match it; the pictures are\n"
+                           "                          still copied\n")},
         {"offset", runOffset,
          QT_TRANSLATE_NOOP("snipwell-cli",
                            "snipwell-cli offset [OPTIONS] FILE [SECOND_FILE]\n"

@@ -26,6 +26,8 @@ void applyEncoderSettings(ORL_HANDLE p, const ConvertJob &job)
             Param_SetFrameExactCut(p, 1);
         if (!job.partChapter.empty())
             Param_SetOption(p, "part-chapter", job.partChapter.c_str());
+        if (job.matchSound)
+            Param_SetOption(p, "match-sound", "1");
         return;
     }
     if (!job.partChapter.empty())

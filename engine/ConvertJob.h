@@ -29,6 +29,7 @@ struct ConvertJob {
     bool lossless = false;
     bool frameExactCut = false; // lossless: encode only the pictures at the cut points
     std::string partChapter;    // lossless merge: this range's one chapter title (UTF-8); empty: the source's chapters
+    bool matchSound = false;    // lossless merge of several files: sound that differs from the first's is encoded to match
     VEEditConfig editConfig;
     // The streams kept, their order, names, flags and shifts; empty: as the
     // edit record's stream choice says.

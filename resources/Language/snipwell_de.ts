@@ -2761,23 +2761,6 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
             <translation>keine Untertitelspuren</translation>
         </message>
         <message>
-            <source>snipwell-cli join [OPTIONS] FILE...
-    Joins the segments of every FILE (none: the whole file), file after
-    file, into one output named after the first FILE. Copy and exact
-    join files whose streams match (codecs, sizes, rates, channels) and
-    otherwise say what differs and write nothing; encode joins any.
-    Takes the options of cut.
-</source>
-            <translation>snipwell-cli join [OPTIONEN] DATEI...
-    Fügt die Segmente jeder DATEI (ohne Segmente: die ganze Datei), Datei
-    für Datei, zu einer Ausgabe zusammen, die nach der ersten DATEI benannt
-    wird. copy und exact fügen Dateien mit passenden Streams zusammen
-    (Codecs, Größen, Raten, Kanäle), sonst nennen sie die Unterschiede und
-    schreiben nichts; encode fügt beliebige Dateien zusammen.
-    Nimmt die Optionen von cut.
-</translation>
-        </message>
-        <message>
             <source>%1 %2: '%3' names no stream; use an index (3), a kind and number (v:0, a:1, s:0) or a kind and language (a:eng)</source>
             <translation>%1 %2: '%3' benennt keinen Datenstrom; nehmen Sie einen Index (3), Art und Nummer (v:0, a:1, s:0) oder Art und Sprache (a:eng)</translation>
         </message>
@@ -2877,6 +2860,35 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
     --json                ein JSON-Objekt mit Versatz, Sicherheit
                           (0 bis 1) und Verschiebung in ms
 </translation>
+        </message>
+        <message>
+            <source>snipwell-cli join [OPTIONS] FILE...
+    Joins the segments of every FILE (none: the whole file), file after
+    file, into one output named after the first FILE. Copy and exact
+    join files whose streams match (codecs, sizes, rates, channels) and
+    otherwise say what differs and write nothing; encode joins any.
+    Takes the options of cut, and:
+
+    --match-sound         copy and exact: sound that differs from the first
+                          file's is encoded to match it; the pictures are
+                          still copied
+</source>
+            <translation>snipwell-cli join [OPTIONEN] DATEI...
+    Fügt die Segmente jeder DATEI (ohne Segmente: die ganze Datei), Datei
+    für Datei, zu einer Ausgabe zusammen, die nach der ersten DATEI benannt
+    wird. copy und exact fügen Dateien mit passenden Streams zusammen
+    (Codecs, Größen, Raten, Kanäle), sonst nennen sie die Unterschiede und
+    schreiben nichts; encode fügt beliebige Dateien zusammen.
+    Nimmt die Optionen von cut, außerdem:
+
+    --match-sound         copy und exact: Ton, der vom Ton der ersten Datei
+                          abweicht, wird passend kodiert; die Bilder werden
+                          weiterhin kopiert
+</translation>
+        </message>
+        <message>
+            <source>--match-sound goes with join in --mode copy or exact</source>
+            <translation>--match-sound gehört zu join mit --mode copy oder exact</translation>
         </message>
     </context>
     <context>

@@ -2761,23 +2761,6 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
             <translation>aucun flux de sous-titres</translation>
         </message>
         <message>
-            <source>snipwell-cli join [OPTIONS] FILE...
-    Joins the segments of every FILE (none: the whole file), file after
-    file, into one output named after the first FILE. Copy and exact
-    join files whose streams match (codecs, sizes, rates, channels) and
-    otherwise say what differs and write nothing; encode joins any.
-    Takes the options of cut.
-</source>
-            <translation>snipwell-cli join [OPTIONS] FICHIER...
-    Joint les segments de chaque FICHIER (sans segment : le fichier entier),
-    fichier après fichier, en une seule sortie nommée d'après le premier
-    FICHIER. copy et exact joignent les fichiers dont les flux concordent
-    (codecs, tailles, fréquences, canaux) et sinon disent ce qui diffère
-    sans rien écrire ; encode joint n'importe quels fichiers.
-    Accepte les options de cut.
-</translation>
-        </message>
-        <message>
             <source>%1 %2: '%3' names no stream; use an index (3), a kind and number (v:0, a:1, s:0) or a kind and language (a:eng)</source>
             <translation>%1 %2 : « %3 » ne désigne aucun flux ; donnez un index (3), un type et un numéro (v:0, a:1, s:0) ou un type et une langue (a:eng)</translation>
         </message>
@@ -2877,6 +2860,35 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
     --json                un objet JSON avec le décalage, la confiance
                           (0 à 1) et le décalage à appliquer en ms
 </translation>
+        </message>
+        <message>
+            <source>snipwell-cli join [OPTIONS] FILE...
+    Joins the segments of every FILE (none: the whole file), file after
+    file, into one output named after the first FILE. Copy and exact
+    join files whose streams match (codecs, sizes, rates, channels) and
+    otherwise say what differs and write nothing; encode joins any.
+    Takes the options of cut, and:
+
+    --match-sound         copy and exact: sound that differs from the first
+                          file's is encoded to match it; the pictures are
+                          still copied
+</source>
+            <translation>snipwell-cli join [OPTIONS] FICHIER...
+    Joint les segments de chaque FICHIER (sans segment : le fichier entier),
+    fichier après fichier, en une seule sortie nommée d'après le premier
+    FICHIER. copy et exact joignent les fichiers dont les flux concordent
+    (codecs, tailles, fréquences, canaux) et sinon disent ce qui diffère
+    sans rien écrire ; encode joint n'importe quels fichiers.
+    Accepte les options de cut, et :
+
+    --match-sound         copy et exact : le son qui diffère de celui du
+                          premier fichier est encodé pour lui correspondre ;
+                          les images sont toujours copiées
+</translation>
+        </message>
+        <message>
+            <source>--match-sound goes with join in --mode copy or exact</source>
+            <translation>--match-sound va avec join en --mode copy ou exact</translation>
         </message>
     </context>
     <context>

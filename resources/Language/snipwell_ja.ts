@@ -2761,22 +2761,6 @@ leaves no partial output. See snipwell-cli(1).
             <translation>字幕ストリームがありません</translation>
         </message>
         <message>
-            <source>snipwell-cli join [OPTIONS] FILE...
-    Joins the segments of every FILE (none: the whole file), file after
-    file, into one output named after the first FILE. Copy and exact
-    join files whose streams match (codecs, sizes, rates, channels) and
-    otherwise say what differs and write nothing; encode joins any.
-    Takes the options of cut.
-</source>
-            <translation>snipwell-cli join [オプション] ファイル...
-    各ファイルのセグメント（指定なしならファイル全体）をファイル順に
-    1 つの出力へ結合し、最初のファイルの名前を付けます。copy と exact は
-    ストリーム（コーデック、サイズ、レート、チャンネル）が一致するファイル
-    だけを結合し、一致しなければ違いを示して何も書き込みません。encode は
-    どのファイルでも結合します。cut のオプションを使えます。
-</translation>
-        </message>
-        <message>
             <source>%1 %2: '%3' names no stream; use an index (3), a kind and number (v:0, a:1, s:0) or a kind and language (a:eng)</source>
             <translation>%1 %2: '%3' はストリームを指していません。番号 (3)、種類と番号 (v:0, a:1, s:0)、または種類と言語 (a:eng) で指定してください</translation>
         </message>
@@ -2874,6 +2858,35 @@ leaves no partial output. See snipwell-cli(1).
     --json                ずれ、確からしさ (0 から 1)、ずらす量 (ミリ秒)
                           を含む JSON オブジェクト 1 つ
 </translation>
+        </message>
+        <message>
+            <source>snipwell-cli join [OPTIONS] FILE...
+    Joins the segments of every FILE (none: the whole file), file after
+    file, into one output named after the first FILE. Copy and exact
+    join files whose streams match (codecs, sizes, rates, channels) and
+    otherwise say what differs and write nothing; encode joins any.
+    Takes the options of cut, and:
+
+    --match-sound         copy and exact: sound that differs from the first
+                          file's is encoded to match it; the pictures are
+                          still copied
+</source>
+            <translation>snipwell-cli join [オプション] ファイル...
+    各ファイルのセグメント（指定なしならファイル全体）をファイル順に
+    1 つの出力へ結合し、最初のファイルの名前を付けます。copy と exact は
+    ストリーム（コーデック、サイズ、レート、チャンネル）が一致するファイル
+    だけを結合し、一致しなければ違いを示して何も書き込みません。encode は
+    どのファイルでも結合します。
+    cut のオプションに加えて:
+
+    --match-sound         copy と exact: 最初のファイルと異なる音声を
+                          それに合わせてエンコードします。映像は
+                          そのままコピーされます
+</translation>
+        </message>
+        <message>
+            <source>--match-sound goes with join in --mode copy or exact</source>
+            <translation>--match-sound は --mode copy または exact の join で使います</translation>
         </message>
     </context>
     <context>

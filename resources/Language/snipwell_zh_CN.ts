@@ -2760,21 +2760,6 @@ leaves no partial output. See snipwell-cli(1).
             <translation>没有字幕流</translation>
         </message>
         <message>
-            <source>snipwell-cli join [OPTIONS] FILE...
-    Joins the segments of every FILE (none: the whole file), file after
-    file, into one output named after the first FILE. Copy and exact
-    join files whose streams match (codecs, sizes, rates, channels) and
-    otherwise say what differs and write nothing; encode joins any.
-    Takes the options of cut.
-</source>
-            <translation>snipwell-cli join [选项] 文件...
-    将每个文件的片段（未指定时为整个文件）按文件顺序合并为一个输出，
-    以第一个文件命名。copy 和 exact 只合并流相符（编解码器、尺寸、
-    速率、声道）的文件，否则说明差异且不写入任何内容；encode 可合并
-    任何文件。接受 cut 的选项。
-</translation>
-        </message>
-        <message>
             <source>%1 %2: '%3' names no stream; use an index (3), a kind and number (v:0, a:1, s:0) or a kind and language (a:eng)</source>
             <translation>%1 %2：“%3”不是任何流的名称；请使用索引 (3)、类型加序号 (v:0, a:1, s:0) 或类型加语言 (a:eng)</translation>
         </message>
@@ -2871,6 +2856,33 @@ leaves no partial output. See snipwell-cli(1).
     --json                一个 JSON 对象，含偏移、可信度（0 到 1）
                           和以毫秒计的移动量
 </translation>
+        </message>
+        <message>
+            <source>snipwell-cli join [OPTIONS] FILE...
+    Joins the segments of every FILE (none: the whole file), file after
+    file, into one output named after the first FILE. Copy and exact
+    join files whose streams match (codecs, sizes, rates, channels) and
+    otherwise say what differs and write nothing; encode joins any.
+    Takes the options of cut, and:
+
+    --match-sound         copy and exact: sound that differs from the first
+                          file's is encoded to match it; the pictures are
+                          still copied
+</source>
+            <translation>snipwell-cli join [选项] 文件...
+    将每个文件的片段（未指定时为整个文件）按文件顺序合并为一个输出，
+    以第一个文件命名。copy 和 exact 只合并流相符（编解码器、尺寸、
+    速率、声道）的文件，否则说明差异且不写入任何内容；encode 可合并
+    任何文件。接受 cut 的选项。
+    另可使用：
+
+    --match-sound         copy 和 exact：与第一个文件不同的音频将被编码为
+                          与之相符；画面仍然直接复制
+</translation>
+        </message>
+        <message>
+            <source>--match-sound goes with join in --mode copy or exact</source>
+            <translation>--match-sound 需与 join 一起在 --mode copy 或 exact 下使用</translation>
         </message>
     </context>
     <context>

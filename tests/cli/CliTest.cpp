@@ -890,6 +890,16 @@ TEST_F(CliTest, JoinPutsTheSegmentsOfSeveralFilesIntoOneOutputOrSaysWhatDiffers)
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.err.contains("join_48k.mp4: audio 48 kHz, others 44.1 kHz")) << refused.err.constData();
     EXPECT_TRUE(QDir(out("refused")).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    // Asked to, the sound alone is encoded to match; the pictures are copied.
+    const ProcessResult matched
+        = cli(QStringList{"join", "--cut", "0-1", "--match-sound", "--output-dir", out("matched")} + files);
+    ASSERT_EQ(matched.exitCode, 0) << matched.err.constData();
+    ASSERT_EQ(lines(matched.out).size(), 1);
+    const QJsonArray matchedStreams = testsupport::ffprobeJson(lines(matched.out).first())["streams"].toArray();
+    ASSERT_EQ(matchedStreams.size(), 2);
+    EXPECT_EQ(matchedStreams[1].toObject()["sample_rate"].toString(), "44100");
+    EXPECT_NEAR(probedDuration(lines(matched.out).first()), 2.0, 0.1);
+    EXPECT_EQ(cli(QStringList{"cut", "--match-sound"} + files).exitCode, 2); // a join's option only
     const ProcessResult encoded = cli(QStringList{"join", "--cut", "0-1", "--mode", "encode", "--format",
                                                   "MP4 H.264/AAC", "--output-dir", out("encoded")}
                                       + files);
