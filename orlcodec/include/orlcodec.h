@@ -335,6 +335,10 @@ ORL_API int Player_HasVideo(ORL_HANDLE p);
 ORL_API int Player_HasAudio(ORL_HANDLE p);
 ORL_API int Player_AudioOutputFailed(ORL_HANDLE p);
 ORL_API int Player_SetAudioOnly(ORL_HANDLE p, int on);
+/* The sound is heard shift_us later than the pictures (negative: earlier),
+ * as a track plan's shift moves a sound track in an output; 0 puts it back.
+ * Sound decoded from now on; the next seek brings it to the picture shown. */
+ORL_API int Player_SetSoundShift(ORL_HANDLE p, int64_t shift_us);
 ORL_API int Player_SetVolume(ORL_HANDLE p, int volume, int extra);
 ORL_API int Player_SetRendererVolume(ORL_HANDLE p, int volume, int extra);
 ORL_API int Player_GetWidth(ORL_HANDLE p);

@@ -95,6 +95,10 @@ public:
     // sink keeps the unedited picture); null shows the pictures as they are.
     // Shows the picture on screen again at once with the new edits.
     bool setEdits(const ParamValues *edits);
+    // The sound heard shift_us later than the pictures (negative: earlier),
+    // as a track's shift moves it in an output. Sound decoded from now on;
+    // the next seek brings it to what is shown.
+    void setSoundShift(int64_t shift_us) { m_soundShiftUs = shift_us; }
 
     int width() const;
     int height() const;
@@ -249,10 +253,14 @@ private:
     SwrContextPtr m_swr;
     bool m_demuxEnded = false;
     int64_t m_audioFloorUs = 0; // samples before this time are dropped
+    std::atomic<int64_t> m_soundShiftUs{0};
     int64_t m_skipBeforeUs = INT64_MIN; // pictures ending before this need no decoding
     int64_t m_firstVideoDts = AV_NOPTS_VALUE; // first video packet after a seek
     int64_t m_lastVideoUs = INT64_MIN;
     int64_t m_nextAudioUs = 0;
+    // The first sound after a seek: a sound shifted later begins with the
+    // silence it was moved by, so the clock does not jump ahead to it.
+    bool m_soundAfterSeek = true;
     std::unique_ptr<AudioEditPreview> m_audioEdits; // the sound edits heard, null = none
     int m_catchUp = 0; // 0 all pictures decoded, 1 those nothing refers to left out
     Clock::time_point m_catchUpSince;

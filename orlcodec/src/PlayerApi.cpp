@@ -219,6 +219,14 @@ int Player_AudioOutputFailed(ORL_HANDLE h)
     return withPlayer(h, 0, [](Player &p) { return p.audioOutputFailed() ? 1 : 0; });
 }
 
+int Player_SetSoundShift(ORL_HANDLE h, int64_t shift_us)
+{
+    return withPlayer(h, 0, [&](Player &p) {
+        p.setSoundShift(shift_us);
+        return 1;
+    });
+}
+
 int Player_SetAudioOnly(ORL_HANDLE h, int on)
 {
     // An audio-only file feeds the level display: switch sample delivery.

@@ -84,6 +84,8 @@ void Player::pushAudio(AVFrame *frame)
     int64_t pts = frameTimeUs(frame, st);
     if (pts == INT64_MIN)
         pts = m_nextAudioUs;
+    else
+        pts += m_soundShiftUs.load();
     if (m_audioEdits && m_audioEdits->active()) {
         std::string error;
         std::vector<FramePtr> edited = m_audioEdits->apply(frame, pts, error);
@@ -113,6 +115,18 @@ void Player::pushSamples(AVFrame *frame, int64_t pts)
     const int outMax = swr_get_out_samples(m_swr.get(), frame->nb_samples);
     if (outMax <= 0)
         return;
+    if (m_soundAfterSeek) {
+        m_soundAfterSeek = false;
+        const int64_t gap = std::min(pts - m_audioFloorUs, m_soundShiftUs.load());
+        if (gap > 0) {
+            AudioChunk silence;
+            silence.samples.assign(static_cast<size_t>(framesFor(gap)) * m_outChannels, 0);
+            silence.ptsUs = pts - playedUs(framesFor(gap));
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_sampleCount += silence.samples.size();
+            m_samples.push_back(std::move(silence));
+        }
+    }
     AudioChunk chunk;
     chunk.samples.resize(static_cast<size_t>(outMax) * m_outChannels);
     uint8_t *out = reinterpret_cast<uint8_t *>(chunk.samples.data());
@@ -230,6 +244,7 @@ bool Player::seekDemuxerTs(int64_t ts)
     m_firstVideoDts = AV_NOPTS_VALUE;
     m_lastVideoUs = INT64_MIN;
     m_nextAudioUs = 0;
+    m_soundAfterSeek = true;
     m_catchUp = 0;
     {
         std::lock_guard<std::mutex> lock(m_mutex);

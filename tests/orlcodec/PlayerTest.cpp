@@ -423,6 +423,52 @@ TEST(Player, AudioOnlyFileDeliversSampleBlocks)
     EXPECT_TRUE(waitUntil([&] { return Player_GetPosition(p.h) > a + 200000; }, 5000));
 }
 
+namespace {
+
+// The loudness the level display is handed while the clock passes through
+// [from, to) s of a file that plays from its start: the largest sample of
+// the blocks delivered then (0 silent, 65535 full scale).
+int loudnessWhilePlaying(double shift_s, double from, double to)
+{
+    Player p(fixture("short_sound.mp4")); // a second of tone, then silence, under 5 s of pictures
+    if (!p.h)
+        return -1;
+    Sink sink;
+    Player_SetVideoWindow(p.h, &sink.sink);
+    Player_SetSoundShift(p.h, int64_t(shift_s * 1e6));
+    Player_Seek(p.h, 0); // the shift applies from the picture shown
+    Player_SetAudioOnly(p.h, 1);
+    int loudest = 0;
+    if (Player_Play(p.h) == 1) {
+        waitUntil([&] {
+            const double at = Player_GetPosition(p.h) / 1e6;
+            if (const orl_audio_block *block = Player_GetAudioSamples(p.h, 0)) {
+                if (at >= from && at < to)
+                    for (int i = 44; i + 1 < block->size; i += 2)
+                        loudest = std::max(loudest, block->data[i] | block->data[i + 1] << 8);
+                Player_ReleaseAudioSamples(p.h, block);
+            }
+            return at >= to;
+        }, 10000);
+    }
+    Player_Stop(p.h);
+    Player_SetVideoWindow(p.h, nullptr);
+    return loudest;
+}
+
+} // namespace
+
+// A sound track shifted 0.5 s later is heard 0.5 s later in the preview
+// too: silent at the start, the tone still sounding after its own end,
+// where the unshifted sound is silent.
+TEST(Player, ASoundShiftedLaterIsHeardLater)
+{
+    EXPECT_GT(loudnessWhilePlaying(0, 0.1, 0.3), 8000);
+    EXPECT_LT(loudnessWhilePlaying(0, 1.2, 1.4), 500);
+    EXPECT_LT(loudnessWhilePlaying(0.5, 0.1, 0.3), 500);
+    EXPECT_GT(loudnessWhilePlaying(0.5, 1.2, 1.4), 8000);
+}
+
 TEST(Player, PlaysOnTheWallClockWhenTheAudioDeviceFails)
 {
     const char *old = getenv("SDL_AUDIODRIVER");
