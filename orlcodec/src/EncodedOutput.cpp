@@ -1,6 +1,8 @@
 #include "EncodedOutput.h"
 
 #include "MediaTime.h"
+#include "TrackChoice.h"
+#include "orlcodec_tracks.h"
 
 extern "C" {
 #include <libavutil/avstring.h>
@@ -24,7 +26,8 @@ EncodedOutput::~EncodedOutput()
     discard();
     av_dict_free(&m_fileTags);
     av_dict_free(&m_videoTags);
-    av_dict_free(&m_audioTags);
+    for (AVDictionary *&tags : m_soundTags)
+        av_dict_free(&tags);
 }
 
 namespace {
@@ -54,7 +57,8 @@ bool staleFileTag(const char *key)
 
 } // namespace
 
-void EncodedOutput::takeTags(const AVFormatContext *in, const AVStream *video, const AVStream *audio)
+void EncodedOutput::takeTags(const AVFormatContext *in, const AVStream *video,
+                             const std::vector<const AVStream *> &audio)
 {
     av_dict_free(&m_fileTags);
     const AVDictionaryEntry *e = nullptr;
@@ -62,17 +66,42 @@ void EncodedOutput::takeTags(const AVFormatContext *in, const AVStream *video, c
         if (!staleFileTag(e->key))
             av_dict_set(&m_fileTags, e->key, e->value, 0);
     streamTags(&m_videoTags, video);
-    streamTags(&m_audioTags, audio);
+    for (AVDictionary *&tags : m_soundTags)
+        av_dict_free(&tags);
+    m_soundTags.assign(audio.size(), nullptr);
+    for (size_t i = 0; i < audio.size(); ++i)
+        streamTags(&m_soundTags[i], audio[i]);
 }
 
-void EncodedOutput::takeTrackChoices(const TrackChoice *video, const TrackChoice *audio)
+void EncodedOutput::takeTrackChoices(const TrackChoice *video, const std::vector<const TrackChoice *> &audio)
 {
     m_videoChoice.reset();
-    m_audioChoice.reset();
     if (video)
         m_videoChoice = *video;
-    if (audio)
-        m_audioChoice = *audio;
+    m_soundChoices.clear();
+    bool planned = false; // the plan marks a default sound itself
+    for (const TrackChoice *c : audio)
+        planned = planned || (c && c->flags >= 0 && (c->flags & ORL_TRACK_DEFAULT));
+    for (size_t i = 0; i < audio.size(); ++i) {
+        std::optional<TrackChoice> choice;
+        if (audio[i])
+            choice = *audio[i];
+        if (!planned && (!choice || choice->flags < 0)) {
+            // The source's flags describe its own order: here the first
+            // kept sound is the one players pick.
+            if (!choice)
+                choice = TrackChoice{};
+            choice->flags = i == 0 ? ORL_TRACK_DEFAULT : 0;
+        }
+        m_soundChoices.push_back(std::move(choice));
+    }
+}
+
+int EncodedOutput::soundTrackLimit() const
+{
+    if (!audioCodec)
+        return 0;
+    return videoCodec && holdsSeveralSoundTracks(m_format) ? kMaxEncodedSoundTracks : 1;
 }
 
 bool EncodedOutput::chooseEncoders(const AVOutputFormat *format, const ParamValues &v, bool sourceVideo,
@@ -97,8 +126,8 @@ bool EncodedOutput::chooseEncoders(const AVOutputFormat *format, const ParamValu
     return true;
 }
 
-bool EncodedOutput::openEncoders(const ParamValues &v, const VideoEncoderInput &video, int sourceRate,
-                                 int sourceChannels, std::string &error)
+bool EncodedOutput::openEncoders(const ParamValues &v, const VideoEncoderInput &video,
+                                 const std::vector<SoundInput> &sounds, std::string &error)
 {
     if (videoCodec) {
         venc.reset(avcodec_alloc_context3(videoCodec));
@@ -109,15 +138,20 @@ bool EncodedOutput::openEncoders(const ParamValues &v, const VideoEncoderInput &
         m_colour = video.colour;
         m_interlaced = video.interlaced;
     }
-    if (audioCodec) {
-        aenc.reset(avcodec_alloc_context3(audioCodec));
-        if (!aenc || !openAudioEncoder(aenc.get(), audioCodec, v, sourceRate, sourceChannels, m_format, error))
+    m_sound.clear();
+    const size_t tracks = !audioCodec ? 0 : std::clamp<size_t>(sounds.size(), 1, size_t(soundTrackLimit()));
+    for (size_t i = 0; i < tracks; ++i) {
+        Sound sound;
+        const SoundInput in = i < sounds.size() ? sounds[i] : SoundInput{};
+        sound.enc.reset(avcodec_alloc_context3(audioCodec));
+        if (!sound.enc || !openAudioEncoder(sound.enc.get(), audioCodec, v, in.rate, in.channels, m_format, error))
             return false;
-        m_fifo.reset(av_audio_fifo_alloc(aenc->sample_fmt, aenc->ch_layout.nb_channels, 4096));
-        if (!m_fifo) {
+        sound.fifo.reset(av_audio_fifo_alloc(sound.enc->sample_fmt, sound.enc->ch_layout.nb_channels, 4096));
+        if (!sound.fifo) {
             error = "out of memory";
             return false;
         }
+        m_sound.push_back(std::move(sound));
     }
     return true;
 }
@@ -134,7 +168,11 @@ bool EncodedOutput::create(const std::string &dst, std::string &error)
     m_dst = dst;
     ctx->interrupt_callback.callback = interruptFlagsCallback;
     ctx->interrupt_callback.opaque = &m_irq;
-    for (AVCodecContext *enc : {venc.get(), aenc.get()}) {
+    std::vector<AVCodecContext *> encoders{venc.get()};
+    for (const Sound &sound : m_sound)
+        encoders.push_back(sound.enc.get());
+    for (size_t i = 0; i < encoders.size(); ++i) {
+        AVCodecContext *enc = encoders[i];
         if (!enc)
             continue;
         AVStream *st = avformat_new_stream(ctx, nullptr);
@@ -157,10 +195,12 @@ bool EncodedOutput::create(const std::string &dst, std::string &error)
                 applyTrackChoice(*m_videoChoice, st);
             m_vst = st;
         } else {
-            av_dict_copy(&st->metadata, m_audioTags, 0);
-            if (m_audioChoice)
-                applyTrackChoice(*m_audioChoice, st);
-            m_ast = st;
+            const size_t track = i - 1;
+            if (track < m_soundTags.size())
+                av_dict_copy(&st->metadata, m_soundTags[track], 0);
+            if (track < m_soundChoices.size() && m_soundChoices[track])
+                applyTrackChoice(*m_soundChoices[track], st);
+            m_sound[track].st = st;
         }
     }
     av_dict_copy(&ctx->metadata, m_fileTags, 0);
@@ -213,9 +253,9 @@ void EncodedOutput::beginRange()
         m_videoBase = av_rescale_q(m_offset_us, kMicros, venc->time_base);
     // Samples still queued for a full encoder frame belong before the
     // offset; only a gap in the sound is closed.
-    if (aenc)
-        m_audioNext = std::max(m_audioNext,
-                               av_rescale_q(m_offset_us, kMicros, aenc->time_base) - av_audio_fifo_size(m_fifo.get()));
+    for (Sound &sound : m_sound)
+        sound.next = std::max(sound.next, av_rescale_q(m_offset_us, kMicros, sound.enc->time_base)
+                                              - av_audio_fifo_size(sound.fifo.get()));
     m_rangeWritten_us = 0;
 }
 
@@ -239,16 +279,22 @@ bool EncodedOutput::video(AVFrame *frame, AVRational tb, std::string &error)
     return encode(venc.get(), m_vst, frame, error);
 }
 
-bool EncodedOutput::audio(AVFrame *frame, std::string &error)
+bool EncodedOutput::audio(size_t track, AVFrame *frame, std::string &error)
 {
-    if (av_audio_fifo_write(m_fifo.get(), reinterpret_cast<void **>(frame->extended_data), frame->nb_samples)
+    if (track >= m_sound.size()) {
+        error = "no such sound track in the output";
+        return false;
+    }
+    Sound &sound = m_sound[track];
+    if (av_audio_fifo_write(sound.fifo.get(), reinterpret_cast<void **>(frame->extended_data), frame->nb_samples)
         < frame->nb_samples) {
         error = "out of memory";
         return false;
     }
-    if (!drainFifo(false, error))
+    if (!drainFifo(sound, false, error))
         return false;
-    note(av_rescale_q(m_audioNext + av_audio_fifo_size(m_fifo.get()), aenc->time_base, kMicros), false);
+    note(av_rescale_q(sound.next + av_audio_fifo_size(sound.fifo.get()), sound.enc->time_base, kMicros), false,
+         track);
     return true;
 }
 
@@ -258,8 +304,9 @@ bool EncodedOutput::finish(std::string &error)
         error = "the file was never started";
         return false;
     }
-    if (aenc && (!drainFifo(true, error) || !encode(aenc.get(), m_ast, nullptr, error)))
-        return false;
+    for (Sound &sound : m_sound)
+        if (!drainFifo(sound, true, error) || !encode(sound.enc.get(), sound.st, nullptr, error))
+            return false;
     if (venc && !encode(venc.get(), m_vst, nullptr, error))
         return false;
     // Chapters the muxer writes with its trailer (and those of a merge's
@@ -288,35 +335,40 @@ void EncodedOutput::discard()
     if (m_created)
         std::remove(m_dst.c_str());
     m_created = false;
-    m_fifo.reset();
+    for (Sound &sound : m_sound)
+        sound.fifo.reset();
 }
 
-void EncodedOutput::note(int64_t end_us, bool isVideo)
+void EncodedOutput::note(int64_t end_us, bool isVideo, size_t track)
 {
     m_end_us = std::max(m_end_us, end_us);
     // Sound runs ahead of the pictures the encoder still holds back: with
     // pictures, progress counts the encoded ones (see encode()).
-    if (!isVideo && !venc)
+    if (!isVideo && !venc && track == 0)
         m_rangeWritten_us = std::max(m_rangeWritten_us, end_us - m_offset_us);
 }
 
-bool EncodedOutput::drainFifo(bool all, std::string &error)
+bool EncodedOutput::drainFifo(Sound &sound, bool all, std::string &error)
 {
-    const int frameSize = aenc->frame_size > 0 ? aenc->frame_size : 1024;
-    while (av_audio_fifo_size(m_fifo.get()) >= frameSize || (all && av_audio_fifo_size(m_fifo.get()) > 0)) {
+    AVCodecContext *enc = sound.enc.get();
+    AVAudioFifo *fifo = sound.fifo.get();
+    if (!fifo)
+        return true;
+    const int frameSize = enc->frame_size > 0 ? enc->frame_size : 1024;
+    while (av_audio_fifo_size(fifo) >= frameSize || (all && av_audio_fifo_size(fifo) > 0)) {
         FramePtr out(av_frame_alloc());
-        out->nb_samples = std::min(frameSize, av_audio_fifo_size(m_fifo.get()));
-        out->format = aenc->sample_fmt;
-        out->sample_rate = aenc->sample_rate;
-        if (av_channel_layout_copy(&out->ch_layout, &aenc->ch_layout) < 0 || av_frame_get_buffer(out.get(), 0) < 0) {
+        out->nb_samples = std::min(frameSize, av_audio_fifo_size(fifo));
+        out->format = enc->sample_fmt;
+        out->sample_rate = enc->sample_rate;
+        if (av_channel_layout_copy(&out->ch_layout, &enc->ch_layout) < 0 || av_frame_get_buffer(out.get(), 0) < 0) {
             error = "out of memory";
             return false;
         }
-        av_audio_fifo_read(m_fifo.get(), reinterpret_cast<void **>(out->extended_data), out->nb_samples);
-        out->pts = m_audioNext;
-        m_audioNext += out->nb_samples;
-        note(av_rescale_q(m_audioNext, aenc->time_base, kMicros), false);
-        if (!encode(aenc.get(), m_ast, out.get(), error))
+        av_audio_fifo_read(fifo, reinterpret_cast<void **>(out->extended_data), out->nb_samples);
+        out->pts = sound.next;
+        sound.next += out->nb_samples;
+        note(av_rescale_q(sound.next, enc->time_base, kMicros), false, &sound == &m_sound.front() ? 0 : 1);
+        if (!encode(enc, sound.st, out.get(), error))
             return false;
     }
     return true;

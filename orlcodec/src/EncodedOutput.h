@@ -15,6 +15,7 @@ extern "C" {
 #include <limits>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace orl {
 
@@ -29,14 +30,28 @@ public:
 
     const AVCodec *videoCodec = nullptr;
     const AVCodec *audioCodec = nullptr;
-    CodecContextPtr venc, aenc;
+    CodecContextPtr venc;
+    // The first sound track's encoder (null when the output has no sound).
+    AVCodecContext *aenc() const { return m_sound.empty() ? nullptr : m_sound.front().enc.get(); }
+    // The sound tracks' encoders, in output order.
+    size_t soundTracks() const { return m_sound.size(); }
+    AVCodecContext *soundEncoder(size_t track) const { return m_sound[track].enc.get(); }
+    // How many sound tracks an encode into this output may write: one for
+    // sound-only formats and containers that hold one, more where the
+    // container holds several and a picture is written too.
+    int soundTrackLimit() const;
 
     // Finds the encoders the parameter set asks for (none for a kind the
     // set or the source leaves out).
     bool chooseEncoders(const AVOutputFormat *format, const ParamValues &v, bool sourceVideo, bool sourceAudio,
                         std::string &error);
 
-    bool openEncoders(const ParamValues &v, const VideoEncoderInput &video, int sourceRate, int sourceChannels,
+    // One sound encoder per entry of sounds (the source track's rate and
+    // channels, 0 when unknown), each as the format's settings make it.
+    struct SoundInput {
+        int rate = 0, channels = 0;
+    };
+    bool openEncoders(const ParamValues &v, const VideoEncoderInput &video, const std::vector<SoundInput> &sounds,
                       std::string &error);
 
     // Pictures keep their own times (see keepsOwnTiming); set by openEncoders.
@@ -51,10 +66,12 @@ public:
     // Takes the tags the file carries over from in: the file's own (time of
     // recording, place, camera and the like) and the language and title of
     // the streams kept. Call before create.
-    void takeTags(const AVFormatContext *in, const AVStream *video, const AVStream *audio);
-    // The track plan's names and flags of the picture and sound encoded
-    // (null: the source's). Call before create.
-    void takeTrackChoices(const TrackChoice *video, const TrackChoice *audio);
+    // audio holds the source stream of each sound track, in output order.
+    void takeTags(const AVFormatContext *in, const AVStream *video, const std::vector<const AVStream *> &audio);
+    // The track plan's names and flags of the picture and of each sound
+    // track encoded (null: the source's). Without a plan's default flag
+    // among the sound tracks the first is the default. Call before create.
+    void takeTrackChoices(const TrackChoice *video, const std::vector<const TrackChoice *> &audio);
 
     bool create(const std::string &dst, std::string &error);
 
@@ -71,7 +88,7 @@ public:
 
     bool video(AVFrame *frame, AVRational tb, std::string &error);
 
-    bool audio(AVFrame *frame, std::string &error);
+    bool audio(size_t track, AVFrame *frame, std::string &error);
 
     // Drains the encoders and completes the file.
     bool finish(std::string &error);
@@ -80,9 +97,10 @@ public:
     void discard();
 
 private:
-    void note(int64_t end_us, bool isVideo);
+    void note(int64_t end_us, bool isVideo, size_t track = 0);
 
-    bool drainFifo(bool all, std::string &error);
+    struct Sound;
+    bool drainFifo(Sound &sound, bool all, std::string &error);
 
     bool encode(AVCodecContext *enc, AVStream *st, AVFrame *frame, std::string &error);
 
@@ -94,14 +112,23 @@ private:
     HdrHandling m_hdr = HdrHandling::None;
     bool m_interlaced = false;
     VideoColour m_colour; // the source's, written into the headers when HDR is kept
-    std::optional<TrackChoice> m_videoChoice, m_audioChoice;
-    AVDictionary *m_fileTags = nullptr, *m_videoTags = nullptr, *m_audioTags = nullptr;
+    std::optional<TrackChoice> m_videoChoice;
+    AVDictionary *m_fileTags = nullptr, *m_videoTags = nullptr;
+    // One sound track of the output.
+    struct Sound {
+        CodecContextPtr enc;
+        AVStream *st = nullptr;
+        AudioFifoPtr fifo;
+        int64_t next = 0; // encoder time of the next sample
+    };
+    std::vector<Sound> m_sound;
+    // Tags and choices taken before the encoders open, one per sound track.
+    std::vector<AVDictionary *> m_soundTags;
+    std::vector<std::optional<TrackChoice>> m_soundChoices;
     int64_t m_videoStep = 1;       // encoder ticks between the last two pictures
     OutputContextPtr m_ctx;
     OutputChapters m_chapters;
     AVStream *m_vst = nullptr;
-    AVStream *m_ast = nullptr;
-    AudioFifoPtr m_fifo;
     std::string m_dst;
     bool m_created = false;
     bool m_headerWritten = false;
@@ -110,7 +137,6 @@ private:
     int64_t m_rangeWritten_us = 0; // how far the current range got
     int64_t m_videoBase = 0;       // encoder time of the range's first frame
     int64_t m_lastVideoPts = std::numeric_limits<int64_t>::min();
-    int64_t m_audioNext = 0;       // encoder time of the next sample
 };
 
 } // namespace orl

@@ -7,6 +7,7 @@
 #include "ReadableEnd.h"
 #include "BackgroundReader.h"
 #include "SourceOpen.h"
+#include "TrackChoice.h"
 
 extern "C" {
 #include <libavfilter/buffersink.h>
@@ -71,8 +72,8 @@ bool RangeSource::open(const std::string &path, const ParamValues &v, std::strin
             ++subtitles;
     }
     if (!v.tracks.empty()) {
-        // The plan names the streams: its picture (if any) and its first
-        // sound are encoded, that sound moved by its shift.
+        // The plan names the streams: its picture (if any) and its sound
+        // tracks are encoded, each sound moved by its shift.
         std::vector<const TrackChoice *> ordered;
         if (!orderedTrackChoice(ctx, title, v.tracks, nullptr, ordered, error))
             return false;
@@ -80,10 +81,18 @@ bool RangeSource::open(const std::string &path, const ParamValues &v, std::strin
         for (const TrackChoice *c : ordered)
             if (m_video < 0 && ctx->streams[c->stream]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
                 m_video = c->stream;
-        m_audio = firstPlannedAudio(ctx, v.tracks);
-        for (const TrackChoice &c : v.tracks)
-            if (c.stream == m_audio)
-                m_audioShift_us = c.shift_us;
+        const std::vector<const TrackChoice *> sounds = plannedAudio(ctx, v.tracks);
+        for (size_t i = 0; i < sounds.size() && i < size_t(kMaxEncodedSoundTracks); ++i) {
+            if (i == 0) {
+                m_audio = sounds[i]->stream;
+                m_audioShift_us = sounds[i]->shift_us;
+                continue;
+            }
+            auto extra = std::make_unique<ExtraSound>();
+            extra->stream = sounds[i]->stream;
+            extra->shift_us = sounds[i]->shift_us;
+            m_extra.push_back(std::move(extra));
+        }
     } else if (v.audio >= 0 && !audio.empty()) {
         m_audio = audio[static_cast<size_t>(std::min<int>(v.audio, static_cast<int>(audio.size()) - 1))];
     }
@@ -93,6 +102,9 @@ bool RangeSource::open(const std::string &path, const ParamValues &v, std::strin
         return false;
     if (m_audio >= 0 && !openDecoder(ctx->streams[m_audio], m_adec, error))
         return false;
+    for (const std::unique_ptr<ExtraSound> &extra : m_extra)
+        if (!openDecoder(ctx->streams[extra->stream], extra->dec, error))
+            return false;
     if (m_vdec && m_vdec->pix_fmt == AV_PIX_FMT_NONE) {
         error = "the source's picture format is unknown";
         return false;
@@ -118,6 +130,35 @@ bool RangeSource::open(const std::string &path, const ParamValues &v, std::strin
     return true;
 }
 
+void RangeSource::keepSoundTracks(size_t count)
+{
+    if (m_extra.size() + 1 > count)
+        m_extra.resize(count > 0 ? count - 1 : 0);
+}
+
+std::vector<EncodedOutput::SoundInput> RangeSource::soundInputs() const
+{
+    std::vector<EncodedOutput::SoundInput> inputs;
+    if (m_adec)
+        inputs.push_back({m_adec->sample_rate, m_adec->ch_layout.nb_channels});
+    for (const std::unique_ptr<ExtraSound> &extra : m_extra)
+        if (extra->dec)
+            inputs.push_back({extra->dec->sample_rate, extra->dec->ch_layout.nb_channels});
+    return inputs;
+}
+
+bool RangeSource::encodesSound(int stream) const
+{
+    if (!m_useAudio || stream < 0)
+        return false;
+    if (stream == m_audio)
+        return true;
+    for (const std::unique_ptr<ExtraSound> &extra : m_extra)
+        if (extra->stream == stream && extra->used)
+            return true;
+    return false;
+}
+
 AVRational RangeSource::frameRate() const
 {
     return m_video >= 0 ? av_guess_frame_rate(m_source.ctx.get(), m_source.ctx->streams[m_video], nullptr) : AVRational{0, 1};
@@ -136,16 +177,26 @@ AVRational RangeSource::averageRate() const
 void RangeSource::copyTagsTo(EncodedOutput &out) const
 {
     const AVFormatContext *ctx = m_source.ctx.get();
-    out.takeTags(ctx, m_video >= 0 && out.videoCodec ? ctx->streams[m_video] : nullptr,
-                 m_audio >= 0 && out.audioCodec ? ctx->streams[m_audio] : nullptr);
-    const TrackChoice *video = nullptr, *audio = nullptr;
+    std::vector<int> sounds;
+    if (out.audioCodec) {
+        sounds.push_back(m_audio);
+        for (const std::unique_ptr<ExtraSound> &extra : m_extra)
+            sounds.push_back(extra->stream);
+    }
+    std::vector<const AVStream *> soundStreams;
+    std::vector<const TrackChoice *> soundChoices(sounds.size(), nullptr);
+    for (int stream : sounds)
+        soundStreams.push_back(stream >= 0 ? ctx->streams[stream] : nullptr);
+    out.takeTags(ctx, m_video >= 0 && out.videoCodec ? ctx->streams[m_video] : nullptr, soundStreams);
+    const TrackChoice *video = nullptr;
     for (const TrackChoice &c : m_params.tracks) {
         if (c.stream == m_video && m_video >= 0)
             video = &c;
-        else if (c.stream == m_audio && m_audio >= 0)
-            audio = &c;
+        for (size_t i = 0; i < sounds.size(); ++i)
+            if (c.stream == sounds[i] && sounds[i] >= 0)
+                soundChoices[i] = &c;
     }
-    out.takeTrackChoices(video, audio);
+    out.takeTrackChoices(video, soundChoices);
 }
 
 AVRational RangeSource::sampleAspect() const
@@ -234,35 +285,74 @@ bool RangeSource::prepare(uint64_t start_us, uint64_t length_us, const EncodedOu
             plan.hdrOut = out.venc->color_trc;
         plan.deinterlace = plan.colour.interlaced() && !out.keepsInterlace();
     }
-    if (out.aenc) {
+    // A merged file keeps the sound tracks its first range gave it: a
+    // range without sound gives each of them silence, one with sound must
+    // keep as many.
+    const size_t outSounds = out.soundTracks();
+    if (outSounds > 0 && m_adec && soundTracks() != outSounds) {
+        error = "this range keeps " + std::to_string(soundTracks()) + " sound track(s) but the merged file has "
+            + std::to_string(outSounds);
+        return false;
+    }
+    if (outSounds > 0 && !m_adec) {
+        m_extra.clear();
+        for (size_t i = 1; i < outSounds; ++i)
+            m_extra.push_back(std::make_unique<ExtraSound>());
+    }
+    // The sound part of a graph: dec's track (silence without one) into
+    // enc, moved by shift.
+    const auto planSound = [&](GraphPlan &p, const AVCodecContext *dec, int64_t shift, const AVCodecContext *enc) {
+        p.audioShift_us = shift;
+        p.haveAudioSource = dec != nullptr;
+        if (dec) {
+            p.audio.sampleRate = dec->sample_rate;
+            p.audio.format = dec->sample_fmt;
+            av_channel_layout_copy(&p.audio.layout, &dec->ch_layout);
+            if (p.audio.layout.order == AV_CHANNEL_ORDER_UNSPEC)
+                av_channel_layout_default(&p.audio.layout, p.audio.layout.nb_channels);
+        }
+        p.outRate = enc->sample_rate;
+        p.outSampleFormat = enc->sample_fmt;
+        av_channel_layout_copy(&p.outLayout, &enc->ch_layout);
+    };
+    const auto freePlan = [](GraphPlan &p) {
+        av_channel_layout_uninit(&p.audio.layout);
+        av_channel_layout_uninit(&p.outLayout);
+        av_channel_layout_uninit(&p.background.layout);
+    };
+    if (outSounds > 0) {
         if (!m_adec && m_outLength <= 0) {
             error = "a range without sound needs a known length";
             return false;
         }
-        plan.haveAudioSource = m_adec != nullptr;
-        if (m_adec) {
-            plan.audio.sampleRate = m_adec->sample_rate;
-            plan.audio.format = m_adec->sample_fmt;
-            av_channel_layout_copy(&plan.audio.layout, &m_adec->ch_layout);
-            if (plan.audio.layout.order == AV_CHANNEL_ORDER_UNSPEC)
-                av_channel_layout_default(&plan.audio.layout, plan.audio.layout.nb_channels);
-        }
-        plan.outRate = out.aenc->sample_rate;
-        plan.outSampleFormat = out.aenc->sample_fmt;
-        av_channel_layout_copy(&plan.outLayout, &out.aenc->ch_layout);
+        planSound(plan, m_adec.get(), m_audioShift_us, out.aenc());
         if (m_background)
             plan.background = m_background->desc();
     }
-    const bool ok = m_graph.build(plan, error);
-    av_channel_layout_uninit(&plan.audio.layout);
-    av_channel_layout_uninit(&plan.outLayout);
-    av_channel_layout_uninit(&plan.background.layout);
+    bool ok = m_graph.build(plan, error);
+    freePlan(plan);
+    for (size_t i = 0; ok && i < m_extra.size() && i + 1 < outSounds; ++i) {
+        // The further tracks get the same edits; the background sound
+        // goes into the first only.
+        ExtraSound &extra = *m_extra[i];
+        GraphPlan sound;
+        sound.params = &m_params;
+        sound.sourcePath = m_path;
+        sound.start_us = m_start;
+        sound.end_us = m_end;
+        sound.outLength_us = m_outLength;
+        sound.padSound = padSound;
+        planSound(sound, extra.dec.get(), extra.shift_us, out.soundEncoder(i + 1));
+        ok = extra.graph.build(sound, error);
+        freePlan(sound);
+        extra.used = ok;
+    }
     if (!ok)
         return false;
     if (!m_graph.backgroundIn)
         m_background.reset();
     m_useVideo = out.venc != nullptr;
-    m_useAudio = out.aenc != nullptr && m_adec != nullptr;
+    m_useAudio = outSounds > 0 && m_adec != nullptr;
     return true;
 }
 
@@ -340,7 +430,7 @@ bool RangeSource::readToKeyFrame(std::deque<PacketPtr> &pending, int64_t target,
             continue;
         if (r < 0)
             return true; // the end, or a read error the run itself will meet
-        if (pkt->stream_index == m_audio && m_useAudio) {
+        if (encodesSound(pkt->stream_index)) {
             pending.push_back(std::move(pkt));
             continue;
         }
@@ -374,7 +464,11 @@ bool RangeSource::run(EncodedOutput &out, CopyProgress &progress, std::string &e
     m_frame.reset(av_frame_alloc());
     m_filtered.reset(av_frame_alloc());
     bool videoDone = !m_useVideo, audioDone = !m_useAudio;
-    while (!(videoDone && audioDone)) {
+    const auto extrasDone = [this] {
+        return std::all_of(m_extra.begin(), m_extra.end(),
+                           [](const std::unique_ptr<ExtraSound> &e) { return !e->used || !e->dec || e->done; });
+    };
+    while (!(videoDone && audioDone && extrasDone())) {
         if (stopped())
             return false;
         if (!pending.empty()) {
@@ -396,19 +490,32 @@ bool RangeSource::run(EncodedOutput &out, CopyProgress &progress, std::string &e
         }
         bool ok = true;
         if (m_useVideo && pkt->stream_index == m_video && !videoDone)
-            ok = decode(m_vdec.get(), m_graph.videoIn, pkt.get(), m_video, videoDone, error);
+            ok = decode(m_vdec.get(), m_graph.videoIn, pkt.get(), m_video, m_nextVideo_us, 0, videoDone, error);
         else if (m_useAudio && pkt->stream_index == m_audio && !audioDone)
-            ok = decode(m_adec.get(), m_graph.audioIn, pkt.get(), m_audio, audioDone, error);
+            ok = decode(m_adec.get(), m_graph.audioIn, pkt.get(), m_audio, m_nextAudio_us, m_audioShift_us, audioDone,
+                        error);
+        else if (m_useAudio)
+            for (const std::unique_ptr<ExtraSound> &e : m_extra)
+                if (ok && e->used && e->dec && pkt->stream_index == e->stream && !e->done)
+                    ok = decode(e->dec.get(), e->graph.audioIn, pkt.get(), e->stream, e->next_us, e->shift_us,
+                                e->done, error);
         av_packet_unref(pkt.get());
         if (!ok || !drain(out, progress, error))
             return false;
     }
     // Flush the decoders, then close the graph's inputs.
     bool ignored = false;
-    if (m_useVideo && !decode(m_vdec.get(), m_graph.videoIn, nullptr, m_video, ignored, error))
+    if (m_useVideo && !decode(m_vdec.get(), m_graph.videoIn, nullptr, m_video, m_nextVideo_us, 0, ignored, error))
         return false;
-    if (m_useAudio && !decode(m_adec.get(), m_graph.audioIn, nullptr, m_audio, ignored, error))
+    if (m_useAudio
+        && !decode(m_adec.get(), m_graph.audioIn, nullptr, m_audio, m_nextAudio_us, m_audioShift_us, ignored, error))
         return false;
+    for (const std::unique_ptr<ExtraSound> &e : m_extra) {
+        bool flushed = false;
+        if (m_useAudio && e->used && e->dec
+            && !decode(e->dec.get(), e->graph.audioIn, nullptr, e->stream, e->next_us, e->shift_us, flushed, error))
+            return false;
+    }
     if (m_beforeStart) {
         // The range starts within the source's last picture.
         const int r = addVideo(nullptr);
@@ -432,6 +539,16 @@ bool RangeSource::run(EncodedOutput &out, CopyProgress &progress, std::string &e
             return false;
         }
     }
+    for (const std::unique_ptr<ExtraSound> &e : m_extra) {
+        if (!e->used || !e->graph.audioIn)
+            continue;
+        const int64_t end = m_end > 0 ? std::min(e->next_us, m_end) : e->next_us;
+        const int r = av_buffersrc_close(e->graph.audioIn, end, AV_BUFFERSRC_FLAG_PUSH);
+        if (r < 0 && r != AVERROR_EOF) {
+            error = "the filter graph cannot end: " + ffmpegError(r);
+            return false;
+        }
+    }
     if (m_background)
         m_background->close(m_graph.backgroundIn);
     m_flushing = true;
@@ -439,7 +556,7 @@ bool RangeSource::run(EncodedOutput &out, CopyProgress &progress, std::string &e
 }
 
 bool RangeSource::decode(AVCodecContext *dec, AVFilterContext *src, const AVPacket *pkt, int stream,
-                         bool &done, std::string &error)
+                         int64_t &next, int64_t shift, bool &done, std::string &error)
 {
     int r = avcodec_send_packet(dec, pkt);
     if (r < 0 && r != AVERROR_EOF && r != AVERROR(EAGAIN)) {
@@ -449,7 +566,6 @@ bool RangeSource::decode(AVCodecContext *dec, AVFilterContext *src, const AVPack
     }
     const AVRational tb = m_source.ctx->streams[stream]->time_base;
     const bool isAudio = dec->codec_type == AVMEDIA_TYPE_AUDIO;
-    int64_t &next = isAudio ? m_nextAudio_us : m_nextVideo_us;
     for (;;) {
         r = avcodec_receive_frame(dec, m_frame.get());
         if (r == AVERROR(EAGAIN) || r == AVERROR_EOF)
@@ -465,8 +581,7 @@ bool RangeSource::decode(AVCodecContext *dec, AVFilterContext *src, const AVPack
         next = pts + std::max<int64_t>(duration, 1);
         // A shifted sound track is heard that much later (or earlier): the
         // graph's trim at the range's start cuts what comes before it.
-        if (isAudio)
-            pts += m_audioShift_us;
+        pts += shift;
         m_frame->pts = pts;
         m_frame->time_base = kMicros;
         if (m_end > 0 && pts >= m_end) {
@@ -488,7 +603,7 @@ bool RangeSource::decode(AVCodecContext *dec, AVFilterContext *src, const AVPack
             error = std::string("the filter graph refused a frame: ") + ffmpegError(r);
             return false;
         }
-        if (isAudio)
+        if (src == m_graph.audioIn)
             feedBackground();
     }
 }
@@ -548,12 +663,30 @@ bool RangeSource::drain(EncodedOutput &out, CopyProgress &progress, std::string 
             const int r = av_buffersink_get_frame(m_graph.audioOut, m_filtered.get());
             if (r >= 0) {
                 any = true;
-                const bool ok = out.audio(m_filtered.get(), error);
+                const bool ok = out.audio(0, m_filtered.get(), error);
                 av_frame_unref(m_filtered.get());
                 if (!ok)
                     return false;
             } else if (r == AVERROR_EOF) {
                 m_audioEnded = true;
+            } else if (r != AVERROR(EAGAIN)) {
+                error = "the filter graph failed: " + ffmpegError(r);
+                return false;
+            }
+        }
+        for (size_t i = 0; i < m_extra.size(); ++i) {
+            ExtraSound &e = *m_extra[i];
+            if (!e.used || !e.graph.audioOut || e.ended)
+                continue;
+            const int r = av_buffersink_get_frame(e.graph.audioOut, m_filtered.get());
+            if (r >= 0) {
+                any = true;
+                const bool ok = out.audio(i + 1, m_filtered.get(), error);
+                av_frame_unref(m_filtered.get());
+                if (!ok)
+                    return false;
+            } else if (r == AVERROR_EOF) {
+                e.ended = true;
             } else if (r != AVERROR(EAGAIN)) {
                 error = "the filter graph failed: " + ffmpegError(r);
                 return false;
@@ -567,7 +700,11 @@ bool RangeSource::drain(EncodedOutput &out, CopyProgress &progress, std::string 
         if (!any) {
             // While flushing, a source without its own input (silence)
             // still has frames to give; keep pulling until every sink ends.
-            if (m_flushing && ((m_graph.videoOut && !m_videoEnded) || (m_graph.audioOut && !m_audioEnded))) {
+            const bool extrasOpen = std::any_of(m_extra.begin(), m_extra.end(), [](const std::unique_ptr<ExtraSound> &e) {
+                return e->used && e->graph.audioOut && !e->ended;
+            });
+            if (m_flushing
+                && ((m_graph.videoOut && !m_videoEnded) || (m_graph.audioOut && !m_audioEnded) || extrasOpen)) {
                 if (m_graph.backgroundIn && m_background)
                     m_background->close(m_graph.backgroundIn);
                 if (++m_idleRounds > 100000) {

@@ -23,6 +23,14 @@ public:
 
     bool hasVideo() const { return m_vdec != nullptr; }
     bool hasAudio() const { return m_adec != nullptr; }
+    // The sound tracks the range encodes: the first (audioDecoder) and the
+    // further ones a track plan keeps.
+    size_t soundTracks() const { return m_adec ? 1 + m_extra.size() : 0; }
+    // Keeps the first count sound tracks and lets the others go (an output
+    // that holds fewer).
+    void keepSoundTracks(size_t count);
+    // Rate and channels of each sound track, in output order.
+    std::vector<EncodedOutput::SoundInput> soundInputs() const;
     AVCodecContext *videoDecoder() const { return m_vdec.get(); }
     AVCodecContext *audioDecoder() const { return m_adec.get(); }
     AVRational frameRate() const;
@@ -86,8 +94,12 @@ private:
     int addVideo(AVFrame *frame);
 
     // Sends pkt (null = flush) to dec and pushes the frames into src.
-    bool decode(AVCodecContext *dec, AVFilterContext *src, const AVPacket *pkt, int stream, bool &done,
-                std::string &error);
+    // next is where the stream's decoded frames end (source time), shift
+    // the track plan's shift of a sound stream.
+    bool decode(AVCodecContext *dec, AVFilterContext *src, const AVPacket *pkt, int stream, int64_t &next,
+                int64_t shift, bool &done, std::string &error);
+    // Whether packets of stream feed a sound track being encoded.
+    bool encodesSound(int stream) const;
 
     void feedBackground();
 
@@ -102,6 +114,17 @@ private:
     int m_video = -1, m_audio = -1, m_subtitle = -1;
     int64_t m_audioShift_us = 0; // the track plan's shift of the sound encoded
     CodecContextPtr m_vdec, m_adec;
+    // A further sound track: its decoder and a graph of its own (the same
+    // edits as the first track's, without the background sound).
+    struct ExtraSound {
+        int stream = -1;
+        int64_t shift_us = 0;
+        CodecContextPtr dec;
+        FilterGraph graph;
+        int64_t next_us = 0;
+        bool done = false, ended = false, used = false;
+    };
+    std::vector<std::unique_ptr<ExtraSound>> m_extra;
     std::unique_ptr<BackgroundReader> m_background;
     FilterGraph m_graph;
     FramePtr m_frame, m_filtered;

@@ -167,6 +167,20 @@ int firstPlannedAudio(const AVFormatContext *src, const std::vector<TrackChoice>
     return -1;
 }
 
+std::vector<const TrackChoice *> plannedAudio(const AVFormatContext *src, const std::vector<TrackChoice> &plan)
+{
+    std::vector<const TrackChoice *> sounds;
+    for (const TrackChoice &c : plan)
+        if (const AVStream *st = plannedStream(src, c); st && st->codecpar->codec_type == AVMEDIA_TYPE_AUDIO)
+            sounds.push_back(&c);
+    return sounds;
+}
+
+bool holdsSeveralSoundTracks(const AVOutputFormat *format)
+{
+    return format && (av_match_name(format->name, "matroska,webm,mpegts") || isMovFamily(format));
+}
+
 bool planKeepsVideo(const AVFormatContext *src, const std::vector<TrackChoice> &plan)
 {
     for (const TrackChoice &c : plan)

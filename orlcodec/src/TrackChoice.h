@@ -37,6 +37,15 @@ void applyTrackChoice(const TrackChoice &choice, AVStream *out);
 // The first sound stream of the plan, -1 when it keeps none; whether it
 // keeps a picture.
 int firstPlannedAudio(const AVFormatContext *src, const std::vector<TrackChoice> &plan);
+// Every sound stream of the plan, in the plan's order.
+std::vector<const TrackChoice *> plannedAudio(const AVFormatContext *src, const std::vector<TrackChoice> &plan);
+
+// The most sound tracks an encode writes.
+constexpr int kMaxEncodedSoundTracks = 8;
+// Whether an encode into format writes every sound track a plan keeps
+// (containers made for films: Matroska, QuickTime/MP4, transport streams)
+// or only the first.
+bool holdsSeveralSoundTracks(const AVOutputFormat *format);
 bool planKeepsVideo(const AVFormatContext *src, const std::vector<TrackChoice> &plan);
 
 // The latest start a shift gives a kept sound stream (0 when none is shifted

@@ -54,10 +54,10 @@ bool openEncodersFor(EncodedOutput &out, RangeSource &src, const ParamValues &en
         video.interlaced = video.colour.interlaced() && samePictures && video.hdr != HdrHandling::ToSdr
             && encoderKeepsInterlace(out.videoCodec);
     }
+    // Every sound track the plan keeps, as many as the output holds.
+    src.keepSoundTracks(static_cast<size_t>(out.soundTrackLimit()));
     src.copyTagsTo(out);
-    const AVCodecContext *adec = src.audioDecoder();
-    return out.openEncoders(encoding, video, adec ? adec->sample_rate : 0, adec ? adec->ch_layout.nb_channels : 0,
-                            error);
+    return out.openEncoders(encoding, video, src.soundInputs(), error);
 }
 
 // Encoder settings come from the merge's first parameter set; edits and
@@ -211,6 +211,7 @@ bool TranscodeMerger::add(const std::string &src, uint64_t start_us, uint64_t le
                                        m_output->venc->width, m_output->venc->height, true,
                                        m_output->venc->sample_aspect_ratio);
         }
+        source->keepSoundTracks(static_cast<size_t>(m_output->soundTrackLimit()));
         if (!source->prepare(start_us, length_us, *m_output, geometry, true, error)
             || !source->addChaptersTo(*m_output, error, title)) {
             m_job.setError(error);

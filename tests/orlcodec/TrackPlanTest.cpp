@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 using testsupport::ffprobeJson;
@@ -155,22 +156,200 @@ TEST(TrackPlan, SoundMovedLaterStartsLater)
     EXPECT_NEAR((outSound.first - outVideo.first) - (sound.first - video.first), 0.2, 1024.0 / 44100);
 }
 
-// An encode of the same plan writes the picture and the first sound the
-// plan names, with that sound's language and flag.
-TEST(TrackPlan, EncodeTakesThePlansFirstSound)
+// The sound of one track as the ffmpeg CLI decodes it: mono samples at
+// 48 kHz.
+struct Sound {
+    std::vector<int16_t> samples;
+    static constexpr double rate = 48000;
+
+    // Time of the first sample louder than a whisper, in seconds.
+    double firstHeard() const
+    {
+        for (size_t i = 0; i < samples.size(); ++i)
+            if (std::abs(samples[i]) > 1000)
+                return i / rate;
+        return -1;
+    }
+    // The tone's pitch by its zero crossings over [from, to) seconds.
+    double pitch(double from, double to) const
+    {
+        const size_t a = static_cast<size_t>(from * rate);
+        const size_t b = std::min(samples.size(), static_cast<size_t>(to * rate));
+        int crossings = 0;
+        for (size_t i = a + 1; i < b; ++i)
+            crossings += (samples[i - 1] < 0) != (samples[i] < 0);
+        return b > a ? crossings / 2.0 / ((b - a) / rate) : 0;
+    }
+};
+
+Sound decodeSound(const QString &file, int soundIndex)
+{
+    const testsupport::ProcessResult r = testsupport::runProcess(
+        "ffmpeg", {"-v", "error", "-i", file, "-map", QStringLiteral("0:a:%1").arg(soundIndex), "-ac", "1", "-ar",
+                   "48000", "-f", "s16le", "-"});
+    Sound s;
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    s.samples.resize(static_cast<size_t>(r.out.size()) / 2);
+    std::memcpy(s.samples.data(), r.out.constData(), s.samples.size() * 2);
+    return s;
+}
+
+// Encoding keeps every sound the plan names, in the plan's order: the
+// 48 kHz sound first with a language and title of its own, then the
+// 44.1 kHz one ("eng", "Main"), then the 32 kHz one moved 300 ms later.
+// Each keeps its own rate and tone (880, 440, 660 Hz), its own shift and
+// the picture's length; the first is the default.
+TEST(TrackPlan, EncodeKeepsEverySoundOfThePlanInOrder)
 {
     const QString src = fixture("three_audio_two_subs.mkv");
     QTemporaryDir dir;
-    const QString dst = dir.filePath("encoded.mp4");
-    const Result r = convert(src, dst, "mp4",
-                             {entry(3, "spa", nullptr, ORL_TRACK_DEFAULT), entry(0), entry(1, nullptr, nullptr, 0)},
+    std::vector<double> sourceHeard;
+    for (int i = 0; i < 3; ++i)
+        sourceHeard.push_back(decodeSound(src, i).firstHeard());
+    for (const char *format : {"matroska", "mp4", "mpegts"}) {
+        SCOPED_TRACE(format);
+        const bool mkv = QByteArray(format) == "matroska", ts = QByteArray(format) == "mpegts";
+        const QString dst = dir.filePath(QStringLiteral("encoded.%1").arg(format));
+        const Result r = convert(src, dst, format,
+                                 {entry(3, "spa", mkv ? "Commentary" : nullptr), entry(0), entry(1),
+                                  entry(2, nullptr, nullptr, -1, 300), entry(4)},
+                                 true);
+        ASSERT_TRUE(r.opened && r.finished) << r.error.toStdString();
+        const QJsonArray streams = streamsOf(dst);
+        ASSERT_EQ(streams.size(), 4);
+        EXPECT_EQ(streams[0].toObject()["codec_type"].toString(), "video");
+        const QStringList rates{"48000", "44100", "32000"};
+        const QStringList languages{"spa", "eng", ""};
+        const double pitches[] = {880, 440, 660};
+        const int sourceIndex[] = {2, 0, 1};
+        const Span picture = packetSpan(dst, 0);
+        for (int i = 0; i < 3; ++i) {
+            SCOPED_TRACE(i);
+            const QJsonObject st = streams[i + 1].toObject();
+            EXPECT_EQ(st["codec_type"].toString(), "audio");
+            EXPECT_EQ(st["sample_rate"].toString(), rates[i]);
+            EXPECT_EQ(tag(st, "language").replace("und", ""), languages[i]);
+            if (!ts) {
+                EXPECT_EQ(disposition(st, "default"), i == 0 ? 1 : 0);
+            }
+            const Span span = packetSpan(dst, i + 1);
+            const double frame = 1024.0 / rates[i].toDouble();
+            EXPECT_NEAR(span.end - span.first, picture.end - picture.first, frame + 0.001);
+            // Heard where the source's track is, moved by its shift (within
+            // one frame: the encoder's lead-in, which MP4 hides).
+            const Sound sound = decodeSound(dst, i);
+            const double heard = sourceHeard[size_t(sourceIndex[i])] + (i == 2 ? 0.3 : 0.0);
+            EXPECT_NEAR(sound.pitch(1.0, 3.0), pitches[i], 5.0);
+            EXPECT_NEAR(sound.firstHeard(), heard, frame + 0.005);
+        }
+        if (mkv) {
+            EXPECT_EQ(tag(streams[1].toObject(), "title"), "Commentary");
+            EXPECT_EQ(tag(streams[2].toObject(), "title"), "Main");
+        }
+    }
+}
+
+// The plan's own default flag wins over the first place; a sound-only
+// format keeps the first sound alone.
+TEST(TrackPlan, EncodeFollowsThePlansDefaultAndSoundOnlyFormatsKeepOne)
+{
+    const QString src = fixture("two_audio_subs.mkv");
+    QTemporaryDir dir;
+    const QString film = dir.filePath("film.mp4");
+    const Result r = convert(src, film, "mp4",
+                             {entry(0), entry(1, nullptr, nullptr, 0), entry(2, nullptr, nullptr, ORL_TRACK_DEFAULT)},
                              true);
     ASSERT_TRUE(r.opened && r.finished) << r.error.toStdString();
-    const QJsonArray streams = streamsOf(dst);
-    ASSERT_EQ(streams.size(), 2);
-    EXPECT_EQ(streams[0].toObject()["codec_type"].toString(), "video");
-    EXPECT_EQ(tag(streams[1].toObject(), "language"), "spa");
-    EXPECT_EQ(disposition(streams[1].toObject(), "default"), 1);
+    const QJsonArray streams = streamsOf(film);
+    ASSERT_EQ(streams.size(), 3);
+    EXPECT_EQ(tag(streams[1].toObject(), "language"), "eng");
+    EXPECT_EQ(disposition(streams[1].toObject(), "default"), 0);
+    EXPECT_EQ(tag(streams[2].toObject(), "language"), "fre");
+    EXPECT_EQ(disposition(streams[2].toObject(), "default"), 1);
+    EXPECT_NEAR(decodeSound(film, 1).pitch(1.0, 3.0), 880, 5.0);
+
+    const QString sound = dir.filePath("sound.aac");
+    ORL_HANDLE c = Conv_CreateTranscode(-1);
+    ORL_HANDLE p = Param_Create();
+    Param_SetVideoCodec(p, -1);
+    Param_SetEncodeAudio(p, 1);
+    Param_SetAudioCodec(p, 86018); // AAC
+    const std::vector<orl_track_entry> plan{entry(2), entry(1)};
+    ASSERT_EQ(Param_SetTrackPlan(p, plan.data(), 2), 1);
+    ASSERT_EQ(Conv_Open(c, src.toUtf8().constData(), sound.toUtf8().constData(), "adts", p), 1)
+        << Engine_GetLastError(c);
+    ASSERT_EQ(Conv_Start(c), 1) << Engine_GetLastError(c);
+    EXPECT_TRUE(testsupport::waitForDone([c] { return Conv_IsFinished(c) == 1; }, "the conversion"));
+    EXPECT_EQ(Conv_IsAborted(c), 0) << Engine_GetLastError(c);
+    Param_Release(p);
+    Conv_Close(c);
+    Conv_Destroy(c);
+    ASSERT_EQ(streamsOf(sound).size(), 1);
+    EXPECT_NEAR(decodeSound(sound, 0).pitch(1.0, 3.0), 880, 5.0);
+}
+
+// A merged encode keeps the same sound tracks in every range; a range that
+// keeps another number of them fails with the reason.
+TEST(TrackPlan, MergedEncodeKeepsTheSameSoundsInEveryRange)
+{
+    const QByteArray src = fixture("three_audio_two_subs.mkv").toUtf8();
+    QTemporaryDir dir;
+    const QByteArray dst = dir.filePath("merged.mkv").toUtf8();
+    const auto params = [](const std::vector<orl_track_entry> &plan) {
+        ORL_HANDLE p = Param_Create();
+        Param_SetEncodeVideo(p, 1);
+        Param_SetEncodeAudio(p, 1);
+        Param_SetVideoCodec(p, 28);    // H.264
+        Param_SetAudioCodec(p, 86018); // AAC
+        EXPECT_EQ(Param_SetTrackPlan(p, plan.data(), static_cast<int>(plan.size())), 1);
+        return p;
+    };
+    ORL_HANDLE two = params({entry(0), entry(3), entry(1)});
+    ORL_HANDLE three = params({entry(0), entry(3), entry(1), entry(2)});
+    ORL_HANDLE m = Merge_CreateTranscode(-1);
+    ASSERT_EQ(Merge_Open(m, dst.constData(), "matroska", two), 1) << Engine_GetLastError(m);
+    ASSERT_EQ(Merge_Start(m), 1);
+    for (const uint64_t start : {500000ull, 2500000ull}) {
+        ASSERT_EQ(Merge_Add(m, src.constData(), start, 1000000, two), 1) << Engine_GetLastError(m);
+        ASSERT_TRUE(testsupport::waitForDone([m] { return Merge_IsDone(m) == 1; }, "a merged range"));
+        EXPECT_EQ(Merge_HasError(m), 0) << Engine_GetLastError(m);
+    }
+    const bool refused = Merge_Add(m, src.constData(), 0, 1000000, three) != 1;
+    const std::string why = Engine_GetLastError(m);
+    EXPECT_TRUE(refused);
+    EXPECT_NE(why.find("sound track"), std::string::npos) << why;
+    Merge_Close(m);
+    Merge_Destroy(m);
+
+    // The same two ranges again, finished this time.
+    m = Merge_CreateTranscode(-1);
+    ASSERT_EQ(Merge_Open(m, dst.constData(), "matroska", two), 1) << Engine_GetLastError(m);
+    ASSERT_EQ(Merge_Start(m), 1);
+    for (const uint64_t start : {500000ull, 2500000ull}) {
+        ASSERT_EQ(Merge_Add(m, src.constData(), start, 1000000, two), 1) << Engine_GetLastError(m);
+        ASSERT_TRUE(testsupport::waitForDone([m] { return Merge_IsDone(m) == 1; }, "a merged range"));
+    }
+    EXPECT_EQ(Merge_Finish(m), 1) << Engine_GetLastError(m);
+    Merge_Close(m);
+    Merge_Destroy(m);
+    Param_Release(two);
+    Param_Release(three);
+
+    const QJsonArray streams = streamsOf(QString::fromUtf8(dst));
+    ASSERT_EQ(streams.size(), 3);
+    const Span picture = packetSpan(QString::fromUtf8(dst), 0);
+    EXPECT_NEAR(picture.end - picture.first, 2.0, 0.05);
+    const double pitches[] = {880, 440};
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        // Within two frames: the encoder's lead-in and the last frame's
+        // padding, which Matroska keeps.
+        const Span span = packetSpan(QString::fromUtf8(dst), i + 1);
+        EXPECT_NEAR(span.end - span.first, picture.end - picture.first, 2 * 1024.0 / 44100 + 0.001);
+        const Sound sound = decodeSound(QString::fromUtf8(dst), i);
+        EXPECT_NEAR(sound.pitch(0.2, 0.8), pitches[i], 5.0);
+        EXPECT_NEAR(sound.pitch(1.2, 1.8), pitches[i], 5.0);
+    }
 }
 
 // What cannot be done is refused when the conversion opens, with a reason,
