@@ -263,8 +263,8 @@ bool FileCut::run()
             return false;
         // The segments share their tracks: one note says what the encoding leaves out.
         if (m_o.mode == CutOptions::Encode) {
-            const QString leftOut =
-                m_o.tracks.any() ? tracksLeftOutNote(m_plans.back()) : tracksLeftOutNote(*m_items[first]);
+            const QString leftOut = m_o.tracks.any() ? tracksLeftOutNote(m_plans.back(), m_o.params)
+                                                     : tracksLeftOutNote(*m_items[first]);
             if (!leftOut.isEmpty())
                 reportNote(m_o.json, path, leftOut);
         }

@@ -1,6 +1,8 @@
 #include "TracksLeftOut.h"
 
 #include "ConversionRun.h"
+#include "OutputFormatParams.h"
+#include "TrackPlanParams.h"
 #include "VoVideoConvertItem.h"
 
 #include <QCoreApplication>
@@ -31,10 +33,15 @@ QStringList tracksLeftOutByEncoding(const VoVideoConvertItem &item)
 
 namespace {
 
-QString leftOutNote(const QStringList &left)
+QString leftOutNote(const QStringList &left, int soundTracks = 1)
 {
     if (left.isEmpty())
         return QString();
+    if (soundTracks > 1)
+        return QCoreApplication::translate("TracksLeftOut",
+                                           "Encoding keeps up to %1 sound tracks and no subtitle streams; left out: %2")
+            .arg(soundTracks)
+            .arg(left.join(QStringLiteral(", ")));
     return QCoreApplication::translate("TracksLeftOut",
                                        "Encoding keeps one sound track and no subtitle streams; left out: %1")
         .arg(left.join(QStringLiteral(", ")));
@@ -47,15 +54,20 @@ QString tracksLeftOutNote(const VoVideoConvertItem &item)
     return leftOutNote(tracksLeftOutByEncoding(item));
 }
 
-QStringList tracksLeftOutByEncoding(const TrackPlan &plan)
+int encodedSoundTracks(const OutputFormatParams &format)
+{
+    // The container's name as the conversion job gives it to the library.
+    const bool picture = !format.audioOnly && format.videoCodecId != -1;
+    return encodedSoundTrackLimit(format.container.toLower().toStdString(), picture);
+}
+
+QStringList tracksLeftOutByEncoding(const TrackPlan &plan, int soundTracks)
 {
     QStringList left;
-    bool firstSound = true;
+    int sounds = 0;
     for (const TrackPlanEntry &e : plan.keptInOutputOrder()) {
-        if (e.kind == 2 && firstSound) {
-            firstSound = false;
+        if (e.kind == 2 && sounds++ < soundTracks)
             continue;
-        }
         if (e.kind != 2 && e.kind != 8)
             continue;
         QStringList about;
@@ -71,9 +83,10 @@ QStringList tracksLeftOutByEncoding(const TrackPlan &plan)
     return left;
 }
 
-QString tracksLeftOutNote(const TrackPlan &plan)
+QString tracksLeftOutNote(const TrackPlan &plan, const OutputFormatParams &format)
 {
-    return leftOutNote(tracksLeftOutByEncoding(plan));
+    const int sounds = encodedSoundTracks(format);
+    return leftOutNote(tracksLeftOutByEncoding(plan, sounds), sounds);
 }
 
 QStringList tracksLeftOutNotes(const QList<const VoVideoConvertItem *> &items)
@@ -87,7 +100,7 @@ QStringList tracksLeftOutNotes(const QList<const VoVideoConvertItem *> &items)
         sources.insert(item->m_videoPath);
         // The work's track plan, when it is this source's, says what is kept.
         const QString note = plan.sourcePath == item->m_videoPath.toStdString() && !plan.isEmpty()
-            ? tracksLeftOutNote(plan)
+            ? tracksLeftOutNote(plan, OutputFormatParams::instance())
             : tracksLeftOutNote(*item);
         if (!note.isEmpty())
             notes << QStringLiteral("%1: %2").arg(QFileInfo(item->m_videoPath).fileName(), note);

@@ -21,3 +21,8 @@ void applyTrackPlanParams(MediaHandle p, const TrackPlan &plan)
     }
     Param_SetTrackPlan(p, entries.data(), static_cast<int>(entries.size()));
 }
+
+int encodedSoundTrackLimit(const std::string &formatName, bool withPicture)
+{
+    return Tracks_EncodedSoundLimit(formatName.c_str(), withPicture ? 1 : 0);
+}

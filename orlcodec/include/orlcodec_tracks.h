@@ -14,8 +14,15 @@
  *    output holds the picture first, then the sound, then the subtitles,
  *    each kind in the order named.
  *  - A stream copy keeps every named stream. Encoding writes one picture
- *    stream and one sound track (the first sound named); the rest are not
- *    encoded, which the caller tells the user.
+ *    stream and every sound named (up to 8), in the plan's order, each
+ *    decoded, edited as the first and encoded with the format's sound
+ *    codec, when the output has a picture and its container holds several
+ *    sound tracks (Matroska, WebM, QuickTime/MP4, MPEG-TS); other outputs
+ *    get the first sound named. Without a default flag in the plan the
+ *    first sound written is the default. Subtitles are not encoded. What is
+ *    left out the caller tells the user. In a merge every range keeps as
+ *    many sound tracks as the first (a range without sound gives each
+ *    silence); another number fails the range's Merge_Add.
  *  - A shift moves a sound or subtitle stream's timing: positive later,
  *    negative earlier. In a copy the packets' times move: sound that comes
  *    to lie before the output's start is cut off at a frame boundary, and
@@ -56,6 +63,12 @@ typedef struct orl_track_entry {
  * the source does not have, one named twice, a language that is not a
  * code of three lower-case letters fail the open with a clear message. */
 ORL_API int Param_SetTrackPlan(ORL_HANDLE p, const orl_track_entry *entries, int count);
+
+/* How many sound tracks an encode into the container format_name (a muxer
+ * name as Conv_Open takes it: "matroska", "mp4", "mpegts", "adts"...) keeps
+ * of a plan: 8 when the output has a picture (with_picture non-zero) and
+ * the container holds several sound tracks, else 1. */
+ORL_API int Tracks_EncodedSoundLimit(const char *format_name, int with_picture);
 
 /* ---- The streams of a source ----------------------------------------------- */
 

@@ -3,6 +3,8 @@
 // exception crosses into C callers.
 #include "BackgroundReader.h"
 #include "CancelToken.h"
+#include "OutputFormat.h"
+#include "TrackChoice.h"
 #include "TrackOffset.h"
 #include "orlcodec_tracks.h"
 
@@ -38,6 +40,16 @@ const char *tagOf(const AVStream *st, const char *key)
 } // namespace
 
 extern "C" {
+
+int Tracks_EncodedSoundLimit(const char *format, int withPicture)
+{
+    try {
+        const AVOutputFormat *f = format ? findOutputFormat(format, "") : nullptr;
+        return withPicture && holdsSeveralSoundTracks(f) ? kMaxEncodedSoundTracks : 1;
+    } catch (...) {
+        return 1;
+    }
+}
 
 int Tracks_ListStreams(const char *path, orl_track_stream *streams, int max, char *why, int why_size)
 {

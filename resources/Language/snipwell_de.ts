@@ -3307,6 +3307,10 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
             <source>Encoding keeps one sound track and no subtitle streams; left out: %1</source>
             <translation>Beim Neukodieren bleibt nur eine Tonspur erhalten und keine Untertitelspur; weggelassen: %1</translation>
         </message>
+        <message>
+            <source>Encoding keeps up to %1 sound tracks and no subtitle streams; left out: %2</source>
+            <translation>Beim Neukodieren bleiben bis zu %1 Tonspuren erhalten und keine Untertitelspur; weggelassen: %2</translation>
+        </message>
     </context>
     <context>
         <name>SaveSubtitlesDlg</name>

@@ -3307,6 +3307,10 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
             <source>Encoding keeps one sound track and no subtitle streams; left out: %1</source>
             <translation>L’encodage garde une seule piste audio et aucune piste de sous-titres ; laissées de côté : %1</translation>
         </message>
+        <message>
+            <source>Encoding keeps up to %1 sound tracks and no subtitle streams; left out: %2</source>
+            <translation>L’encodage garde jusqu’à %1 pistes audio et aucune piste de sous-titres ; laissées de côté : %2</translation>
+        </message>
     </context>
     <context>
         <name>SaveSubtitlesDlg</name>

@@ -3305,6 +3305,10 @@ leaves no partial output. See snipwell-cli(1).
             <source>Encoding keeps one sound track and no subtitle streams; left out: %1</source>
             <translation>エンコードでは音声トラックを 1 つだけ残し、字幕ストリームは残しません。含まれないもの: %1</translation>
         </message>
+        <message>
+            <source>Encoding keeps up to %1 sound tracks and no subtitle streams; left out: %2</source>
+            <translation>エンコードでは音声トラックを最大 %1 つまで残し、字幕ストリームは残しません。含まれないもの: %2</translation>
+        </message>
     </context>
     <context>
         <name>SaveSubtitlesDlg</name>

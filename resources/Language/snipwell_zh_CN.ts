@@ -3301,6 +3301,10 @@ leaves no partial output. See snipwell-cli(1).
             <source>Encoding keeps one sound track and no subtitle streams; left out: %1</source>
             <translation>编码只保留一条音轨，不保留字幕流；未包含：%1</translation>
         </message>
+        <message>
+            <source>Encoding keeps up to %1 sound tracks and no subtitle streams; left out: %2</source>
+            <translation>编码最多保留 %1 条音轨，不保留字幕流；未包含：%2</translation>
+        </message>
     </context>
     <context>
         <name>SaveSubtitlesDlg</name>

@@ -941,17 +941,19 @@ TEST_F(CliTest, StreamOptionsChooseOrderNameAndShiftTheStreamsOfEachOutput)
     };
     EXPECT_NEAR(end(2) - end(1), -0.2, 0.03);
 
-    // An encode keeps the picture and the first sound kept, and says what it left out.
+    // An encode into MP4 keeps the picture and every sound kept, in order,
+    // and says that the subtitles are left out.
     r = cli({"cut", "--mode", "encode", "--format", "4000", "--quality", "small", "--drop", "a:1", "--order", "a:2",
              "--cut", "0-1", "--output-dir", dir, src});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
-    EXPECT_TRUE(r.err.contains("#1 (eng, Main)")) << r.err.constData();
+    EXPECT_TRUE(r.err.contains("left out: #4 (eng), #5 (fre)")) << r.err.constData();
     const QStringList encoded = QDir(dir).entryList({"*.mp4"});
     ASSERT_EQ(encoded.size(), 1);
     const QJsonArray encodedStreams =
         testsupport::ffprobeJson(dir + "/" + encoded[0], {"-show_streams"})["streams"].toArray();
-    ASSERT_EQ(encodedStreams.size(), 2);
+    ASSERT_EQ(encodedStreams.size(), 3);
     EXPECT_EQ(encodedStreams[1].toObject()["tags"].toObject()["language"].toString(), "ger");
+    EXPECT_EQ(encodedStreams[2].toObject()["tags"].toObject()["language"].toString(), "eng");
 
     // Wrong names and values: exit 2, nothing written; a container that
     // cannot hold the choice fails the file and writes nothing either.

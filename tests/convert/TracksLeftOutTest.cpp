@@ -42,6 +42,25 @@ TEST(TracksLeftOut, TheWorksPlanSaysWhatAnEncodingLeavesOut)
     ASSERT_EQ(notes.size(), 1);
     EXPECT_TRUE(notes[0].endsWith("left out: #1 (eng, Main), #5 (fre)")) << notes[0].toStdString();
 
+    // Into Matroska with a picture every kept sound is encoded: only the
+    // subtitles are named. A sound-only format keeps the first sound alone.
+    OutputFormatParams &format = OutputFormatParams::instance();
+    const OutputFormatParams saved = format;
+    format.audioOnly = false;
+    format.container = QStringLiteral("matroska");
+    format.videoCodecId = 28;
+    QStringList several = tracksLeftOutNotes({&item});
+    ASSERT_EQ(several.size(), 1);
+    EXPECT_TRUE(several[0].contains("up to 8 sound tracks")) << several[0].toStdString();
+    EXPECT_TRUE(several[0].endsWith("left out: #5 (fre)")) << several[0].toStdString();
+    format.audioOnly = true;
+    format.container = QStringLiteral("adts");
+    format.videoCodecId = -1;
+    several = tracksLeftOutNotes({&item});
+    ASSERT_EQ(several.size(), 1);
+    EXPECT_TRUE(several[0].endsWith("left out: #1 (eng, Main), #5 (fre)")) << several[0].toStdString();
+    format = saved;
+
     // A run takes the plan for the segments of its source only.
     ConversionRun run;
     ConversionSegment mine, other;
