@@ -5,6 +5,7 @@
 #include "CloseFlow.h"
 #include "ProgramMenu.h"
 #include "ProjectSession.h"
+#include "QPlayObject.h"
 #include "QAboutDlg.h"
 #include "QPreferencesDlg.h"
 #include "ShellTray.h"
@@ -48,7 +49,12 @@ void MainWindow::buildMenuAndTray()
             return;
         auto *dlg = new TracksDlg(item->m_videoPath, qint64(item->m_duration), workTrackPlan(), this);
         dlg->setAttribute(Qt::WA_DeleteOnClose);
-        connect(dlg, &TracksDlg::planAccepted, this, [](const TrackPlan &plan) { setWorkTrackPlan(plan); });
+        connect(dlg, &TracksDlg::planAccepted, this, [this](const TrackPlan &plan) {
+            setWorkTrackPlan(plan);
+            // The preview plays the sound as the outputs will have it.
+            if (m_playObject)
+                m_playObject->setSoundShiftFor(plan);
+        });
         dlg->open();
     });
     buildCutListActions();

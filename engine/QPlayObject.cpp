@@ -75,3 +75,20 @@ void QPlayObject::finishOpening(const std::shared_ptr<Opening> &opening)
         m_path = opening->path;
     emit opened(opening->ok);
 }
+
+void QPlayObject::setSoundShiftFor(const TrackPlan &plan)
+{
+    const MediaHandle h = playerHandle();
+    if (!h)
+        return;
+    const ORL_HANDLE player = ORL_HANDLE(h);
+    const int played = Player_GetAudioStream(player);
+    int64_t shiftMs = 0;
+    if (QString::fromStdString(plan.sourcePath) == m_path)
+        for (const TrackPlanEntry &e : plan.entries)
+            if (e.stream == played && e.keep)
+                shiftMs = e.shiftMs;
+    Player_SetSoundShift(player, shiftMs * 1000);
+    // Posted: the picture shown is sought again on the player's own thread.
+    Player_PostSeek(player, Player_GetPosition(player));
+}

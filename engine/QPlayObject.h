@@ -3,6 +3,7 @@
 // borrows the handle and never releases it; deleting the holder does.
 // openAsync opens on a thread of its own, so that the interface thread
 // never waits for a file to open and its first picture to decode.
+#include "TrackPlan.h"
 #include "VoPlayerClass.h"
 
 #include <QObject>
@@ -34,6 +35,9 @@ public:
     bool audioOutputFailed() const { return m_player && m_player->audioOutputFailed(); }
     // Why the last open failed.
     QString lastError() const { return m_player ? m_player->lastError() : QString(); }
+    // The sound heard as the plan shifts the stream played (none: as
+    // recorded), from the picture shown on.
+    void setSoundShiftFor(const TrackPlan &plan);
 
 signals:
     void opened(bool ok);

@@ -339,6 +339,8 @@ ORL_API int Player_SetAudioOnly(ORL_HANDLE p, int on);
  * as a track plan's shift moves a sound track in an output; 0 puts it back.
  * Sound decoded from now on; the next seek brings it to the picture shown. */
 ORL_API int Player_SetSoundShift(ORL_HANDLE p, int64_t shift_us);
+/* The index in the file of the sound stream played, -1 when none. */
+ORL_API int Player_GetAudioStream(ORL_HANDLE p);
 ORL_API int Player_SetVolume(ORL_HANDLE p, int volume, int extra);
 ORL_API int Player_SetRendererVolume(ORL_HANDLE p, int volume, int extra);
 ORL_API int Player_GetWidth(ORL_HANDLE p);

@@ -99,6 +99,11 @@ public:
     // as a track's shift moves it in an output. Sound decoded from now on;
     // the next seek brings it to what is shown.
     void setSoundShift(int64_t shift_us) { m_soundShiftUs = shift_us; }
+    int audioStream()
+    {
+        std::lock_guard<std::mutex> lock(m_decodeMutex);
+        return m_audioStream;
+    }
 
     int width() const;
     int height() const;

@@ -227,6 +227,11 @@ int Player_SetSoundShift(ORL_HANDLE h, int64_t shift_us)
     });
 }
 
+int Player_GetAudioStream(ORL_HANDLE h)
+{
+    return withPlayer(h, -1, [&](Player &p) { return p.audioStream(); });
+}
+
 int Player_SetAudioOnly(ORL_HANDLE h, int on)
 {
     // An audio-only file feeds the level display: switch sample delivery.
