@@ -589,7 +589,8 @@ void TracksDlg::retranslateUi()
     m_note->setText(tr("A shift moves a sound or subtitle track's timing without encoding: positive later, negative "
                        "earlier. Sound moved before the start is cut off at a frame boundary; a track moved later "
                        "begins after a gap, and no silence is added. Outputs hold the picture, then the sound, then "
-                       "the subtitles; an encoding keeps the picture and the first sound track kept."));
+                       "the subtitles; an encoding keeps the picture and the sound tracks kept (only the first where "
+                       "its format holds one), without subtitles."));
     for (int row = 0; row < m_table->rowCount(); ++row)
         fillRow(row);
     if (!m_read)

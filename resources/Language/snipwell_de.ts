@@ -3630,16 +3630,16 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
             <translation>Abbrechen</translation>
         </message>
         <message>
-            <source>A shift moves a sound or subtitle track's timing without encoding: positive later, negative earlier. Sound moved before the start is cut off at a frame boundary; a track moved later begins after a gap, and no silence is added. Outputs hold the picture, then the sound, then the subtitles; an encoding keeps the picture and the first sound track kept.</source>
-            <translation>Eine Verschiebung verlegt das Timing einer Ton- oder Untertitelspur ohne Kodieren: positiv später, negativ früher. Ton, der vor den Anfang rückt, wird an einer Frame-Grenze abgeschnitten; eine später gelegte Spur beginnt nach einer Lücke, es wird keine Stille eingefügt. Ausgaben enthalten das Bild, dann den Ton, dann die Untertitel; eine Kodierung behält das Bild und die erste behaltene Tonspur.</translation>
-        </message>
-        <message>
             <source>Reading the file's streams…</source>
             <translation>Die Datenströme der Datei werden gelesen …</translation>
         </message>
         <message>
             <source>The file cannot be read: %1</source>
             <translation>Die Datei kann nicht gelesen werden: %1</translation>
+        </message>
+        <message>
+            <source>A shift moves a sound or subtitle track's timing without encoding: positive later, negative earlier. Sound moved before the start is cut off at a frame boundary; a track moved later begins after a gap, and no silence is added. Outputs hold the picture, then the sound, then the subtitles; an encoding keeps the picture and the sound tracks kept (only the first where its format holds one), without subtitles.</source>
+            <translation>Eine Verschiebung verlegt das Timing einer Ton- oder Untertitelspur ohne Kodieren: positiv später, negativ früher. Ton, der vor den Anfang rückt, wird an einer Frame-Grenze abgeschnitten; eine später gelegte Spur beginnt nach einer Lücke, es wird keine Stille eingefügt. Ausgaben enthalten das Bild, dann den Ton, dann die Untertitel; eine Kodierung behält das Bild und die behaltenen Tonspuren (nur die erste, wo das Format eine einzige fasst), ohne Untertitel.</translation>
         </message>
     </context>
 </TS>

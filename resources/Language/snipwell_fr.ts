@@ -3630,16 +3630,16 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
             <translation>Annuler</translation>
         </message>
         <message>
-            <source>A shift moves a sound or subtitle track's timing without encoding: positive later, negative earlier. Sound moved before the start is cut off at a frame boundary; a track moved later begins after a gap, and no silence is added. Outputs hold the picture, then the sound, then the subtitles; an encoding keeps the picture and the first sound track kept.</source>
-            <translation>Un décalage déplace le minutage d'une piste son ou sous-titres sans encodage : positif plus tard, négatif plus tôt. Le son placé avant le début est coupé à une limite de trame ; une piste retardée commence après un vide, et aucun silence n'est ajouté. Les sorties contiennent l'image, puis le son, puis les sous-titres ; un encodage garde l'image et la première piste son gardée.</translation>
-        </message>
-        <message>
             <source>Reading the file's streams…</source>
             <translation>Lecture des flux du fichier…</translation>
         </message>
         <message>
             <source>The file cannot be read: %1</source>
             <translation>Le fichier ne peut pas être lu : %1</translation>
+        </message>
+        <message>
+            <source>A shift moves a sound or subtitle track's timing without encoding: positive later, negative earlier. Sound moved before the start is cut off at a frame boundary; a track moved later begins after a gap, and no silence is added. Outputs hold the picture, then the sound, then the subtitles; an encoding keeps the picture and the sound tracks kept (only the first where its format holds one), without subtitles.</source>
+            <translation>Un décalage déplace le minutage d'une piste son ou sous-titres sans encodage : positif plus tard, négatif plus tôt. Le son placé avant le début est coupé à une limite de trame ; une piste retardée commence après un vide, et aucun silence n'est ajouté. Les sorties contiennent l'image, puis le son, puis les sous-titres ; un encodage garde l'image et les pistes son gardées (seulement la première quand son format n'en contient qu'une), sans sous-titres.</translation>
         </message>
     </context>
 </TS>

@@ -3628,16 +3628,16 @@ leaves no partial output. See snipwell-cli(1).
             <translation>キャンセル</translation>
         </message>
         <message>
-            <source>A shift moves a sound or subtitle track's timing without encoding: positive later, negative earlier. Sound moved before the start is cut off at a frame boundary; a track moved later begins after a gap, and no silence is added. Outputs hold the picture, then the sound, then the subtitles; an encoding keeps the picture and the first sound track kept.</source>
-            <translation>ずらしは音声または字幕トラックのタイミングをエンコードせずに動かします (正で遅く、負で早く)。先頭より前に出た音声はフレームの境目で切り取られ、遅らせたトラックは空きのあとに始まります (無音は足しません)。出力は映像、音声、字幕の順です。エンコードでは映像と最初に残した音声トラックだけを使います。</translation>
-        </message>
-        <message>
             <source>Reading the file's streams…</source>
             <translation>ファイルのストリームを読み込んでいます…</translation>
         </message>
         <message>
             <source>The file cannot be read: %1</source>
             <translation>ファイルを読み込めません: %1</translation>
+        </message>
+        <message>
+            <source>A shift moves a sound or subtitle track's timing without encoding: positive later, negative earlier. Sound moved before the start is cut off at a frame boundary; a track moved later begins after a gap, and no silence is added. Outputs hold the picture, then the sound, then the subtitles; an encoding keeps the picture and the sound tracks kept (only the first where its format holds one), without subtitles.</source>
+            <translation>ずらしは音声または字幕トラックのタイミングをエンコードせずに動かします (正で遅く、負で早く)。先頭より前に出た音声はフレームの境目で切り取られ、遅らせたトラックは空きのあとに始まります (無音は足しません)。出力は映像、音声、字幕の順です。エンコードでは映像と残した音声トラックを使い (形式が 1 本しか持てない場合は最初の 1 本のみ)、字幕は含めません。</translation>
         </message>
     </context>
 </TS>

@@ -3624,16 +3624,16 @@ leaves no partial output. See snipwell-cli(1).
             <translation>取消</translation>
         </message>
         <message>
-            <source>A shift moves a sound or subtitle track's timing without encoding: positive later, negative earlier. Sound moved before the start is cut off at a frame boundary; a track moved later begins after a gap, and no silence is added. Outputs hold the picture, then the sound, then the subtitles; an encoding keeps the picture and the first sound track kept.</source>
-            <translation>偏移在不重新编码的情况下移动声音或字幕轨的时间：正数延后，负数提前。移到开头之前的声音在帧边界处裁掉；延后的轨道在一段空隙之后开始，不会补入静音。输出依次包含画面、声音、字幕；编码时只保留画面和第一条保留的音轨。</translation>
-        </message>
-        <message>
             <source>Reading the file's streams…</source>
             <translation>正在读取文件的流…</translation>
         </message>
         <message>
             <source>The file cannot be read: %1</source>
             <translation>无法读取文件：%1</translation>
+        </message>
+        <message>
+            <source>A shift moves a sound or subtitle track's timing without encoding: positive later, negative earlier. Sound moved before the start is cut off at a frame boundary; a track moved later begins after a gap, and no silence is added. Outputs hold the picture, then the sound, then the subtitles; an encoding keeps the picture and the sound tracks kept (only the first where its format holds one), without subtitles.</source>
+            <translation>偏移在不重新编码的情况下移动声音或字幕轨的时间：正数延后，负数提前。移到开头之前的声音在帧边界处裁掉；延后的轨道在一段空隙之后开始，不会补入静音。输出依次包含画面、声音、字幕；编码时保留画面和所保留的音轨（格式只能容纳一条时仅保留第一条），不含字幕。</translation>
         </message>
     </context>
 </TS>
