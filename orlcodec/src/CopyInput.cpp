@@ -97,6 +97,7 @@ bool CopyInput::select(const CopyChoice &choice, const AVOutputFormat *format)
         for (const TrackChoice *c : ordered) {
             addStream(c->stream, ctx->streams[c->stream]->codecpar->codec_type, true);
             m_selected.back().plan = *c;
+            m_selected.back().planned = true;
         }
     } else {
         if (!video.empty() && choice.video)

@@ -9,7 +9,6 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,8 +47,11 @@ struct SelectedStream {
     // Parameter sets that go in front of each of its key frames: a range
     // joined to one whose H.264/HEVC parameter sets differ carries its own.
     std::vector<uint8_t> keyFramePrefix;
-    // The track plan's word on this stream; absent without a plan.
-    std::optional<TrackChoice> plan;
+    // The track plan's word on this stream, when planned (not held in a
+    // std::optional: the instrumented build's compiler takes its copy for
+    // a read of uninitialised memory).
+    bool planned = false;
+    TrackChoice plan;
 };
 
 class CopyInput {

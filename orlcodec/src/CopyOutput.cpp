@@ -181,8 +181,8 @@ bool CopyOutput::addStreams(CopyInput &input)
             ost->codecpar->sample_aspect_ratio = ist->sample_aspect_ratio;
         ost->sample_aspect_ratio = ist->sample_aspect_ratio;
         av_dict_copy(&ost->metadata, ist->metadata, 0);
-        if (s.plan)
-            applyTrackChoice(*s.plan, ost);
+        if (s.planned)
+            applyTrackChoice(s.plan, ost);
         // Rotation, stereo and similar stream-wide side data.
         for (int i = 0; i < ist->nb_side_data; ++i) {
             const AVPacketSideData &sd = ist->side_data[i];

@@ -555,7 +555,8 @@ bool copyRange(CopyInput &input, CopyOutput &output, RangeReader &reader, int64_
             pkt->pts -= shift;
         if (pkt->dts != kNoTime)
             pkt->dts -= shift;
-        if (s.plan && s.plan->shift_us != 0 && !shiftPacket(*pkt, tb, s.plan->shift_us, offset_us, s.type == AVMEDIA_TYPE_SUBTITLE)) {
+        if (s.planned && s.plan.shift_us != 0
+            && !shiftPacket(*pkt, tb, s.plan.shift_us, offset_us, s.type == AVMEDIA_TYPE_SUBTITLE)) {
             av_packet_unref(pkt.get());
             continue;
         }
