@@ -43,8 +43,11 @@ TEST(PreviewPlayerTest, TrimRangeBoundsPlaybackAndPlayAfterTheEndRestarts)
     // would pass the check below before the seek had done anything.
     QTRY_VERIFY_WITH_TIMEOUT(!Player_IsPaused(player.handle()) && position(player) >= 5 * kSecond - 50000, 5000);
     ASSERT_EQ(Player_Seek(player.handle(), 12 * kSecond), 1);
-    QTRY_VERIFY_WITH_TIMEOUT(Player_IsPaused(player.handle()) && position(player) < 6 * kSecond, 3000);
-    EXPECT_GE(position(player), 5 * kSecond - 50000);
+    // On the way it may pass through a stop at 0 (a slow machine sees it):
+    // the state waited for is the one it ends in.
+    QTRY_VERIFY_WITH_TIMEOUT(Player_IsPaused(player.handle()) && position(player) < 6 * kSecond
+                                 && position(player) >= 5 * kSecond - 50000,
+                             5000);
 
     // Reset gives the whole file back.
     player.onReset();
