@@ -13,7 +13,7 @@ namespace cli {
 int runOffset(const QStringList &args)
 {
     bool json = false;
-    QString firstSpec, secondSpec;
+    QString firstName, secondName;
     QStringList files;
     for (int i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
@@ -22,13 +22,13 @@ int runOffset(const QStringList &args)
         } else if (a == QLatin1String("--first") || a == QLatin1String("--second")) {
             if (i + 1 >= args.size())
                 return usageError(QCoreApplication::translate("snipwell-cli", "%1 needs a value").arg(a));
-            const QString spec = args[++i].trimmed();
-            if (!isStreamName(spec))
+            const QString stream = args[++i].trimmed();
+            if (!isStreamName(stream))
                 return usageError(QCoreApplication::translate(
                                       "snipwell-cli",
                                       "%1 %2: use an index (3), a kind and number (a:1) or a kind and language (a:eng)")
-                                      .arg(a, spec));
-            (a == QLatin1String("--first") ? firstSpec : secondSpec) = spec;
+                                      .arg(a, stream));
+            (a == QLatin1String("--first") ? firstName : secondName) = stream;
         } else if (a.startsWith(QLatin1String("-")) && a != QLatin1String("-")) {
             return usageError(QCoreApplication::translate("snipwell-cli", "unknown option %1").arg(a));
         } else {
@@ -39,14 +39,14 @@ int runOffset(const QStringList &args)
         return usageError(QCoreApplication::translate("snipwell-cli", "offset takes FILE, or FILE and SECOND_FILE"));
     const QString first = files[0], second = files.value(1, files[0]);
     // One file: its first two sound tracks; two files: the first of each.
-    if (firstSpec.isEmpty())
-        firstSpec = QStringLiteral("a:0");
-    if (secondSpec.isEmpty())
-        secondSpec = files.size() == 2 ? QStringLiteral("a:0") : QStringLiteral("a:1");
+    if (firstName.isEmpty())
+        firstName = QStringLiteral("a:0");
+    if (secondName.isEmpty())
+        secondName = files.size() == 2 ? QStringLiteral("a:0") : QStringLiteral("a:1");
 
     int streams[2] = {-1, -1};
     const QString paths[2] = {first, second};
-    const QString specs[2] = {firstSpec, secondSpec};
+    const QString streamNames[2] = {firstName, secondName};
     for (int k = 0; k < 2; ++k) {
         QString why;
         if (!sourceReadable(paths[k], why)) {
@@ -58,10 +58,10 @@ int runOffset(const QStringList &args)
             reportError(json, paths[k], why);
             return ExitFailed;
         }
-        streams[k] = streamNamed(specs[k], tracks);
+        streams[k] = streamNamed(streamNames[k], tracks);
         if (streams[k] < 0) {
             reportError(json, paths[k],
-                        QCoreApplication::translate("snipwell-cli", "%1: the file has no such sound track").arg(specs[k]));
+                        QCoreApplication::translate("snipwell-cli", "%1: the file has no such sound track").arg(streamNames[k]));
             return ExitUsage;
         }
     }

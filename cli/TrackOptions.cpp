@@ -9,11 +9,11 @@ namespace cli {
 
 namespace {
 
-// Whether spec has the form of a stream's name.
-bool specWellFormed(const QString &spec)
+// Whether stream has the form of a stream's name.
+bool nameWellFormed(const QString &stream)
 {
     static const QRegularExpression form(QStringLiteral("^(\\d+|[vas]:(\\d+|[a-z]{3}))$"));
-    return form.match(spec).hasMatch();
+    return form.match(stream).hasMatch();
 }
 
 int kindOf(QChar c)
@@ -21,20 +21,20 @@ int kindOf(QChar c)
     return c == QLatin1Char('v') ? 1 : c == QLatin1Char('a') ? 2 : 8;
 }
 
-// The source streams spec names, in source order.
-QList<int> resolve(const QString &spec, const QList<SourceTrack> &tracks)
+// The source streams stream names, in source order.
+QList<int> resolve(const QString &stream, const QList<SourceTrack> &tracks)
 {
     QList<int> found;
     bool isIndex = false;
-    const int index = spec.toInt(&isIndex);
+    const int index = stream.toInt(&isIndex);
     if (isIndex) {
         for (int i = 0; i < tracks.size(); ++i)
             if (tracks[i].index == index)
                 found << i;
         return found;
     }
-    const int kind = kindOf(spec.at(0));
-    const QString rest = spec.mid(2);
+    const int kind = kindOf(stream.at(0));
+    const QString rest = stream.mid(2);
     bool isNumber = false;
     const int number = rest.toInt(&isNumber);
     int seen = 0;
@@ -48,28 +48,28 @@ QList<int> resolve(const QString &spec, const QList<SourceTrack> &tracks)
     return found;
 }
 
-bool splitPair(const QString &name, const QString &value, QString &spec, QString &rest, QString &error)
+bool splitPair(const QString &name, const QString &value, QString &stream, QString &rest, QString &error)
 {
     const int eq = value.indexOf(QLatin1Char('='));
     if (eq <= 0) {
         error = QCoreApplication::translate("snipwell-cli", "%1 %2: write it as STREAM=VALUE").arg(name, value);
         return false;
     }
-    spec = value.left(eq).trimmed();
+    stream = value.left(eq).trimmed();
     rest = value.mid(eq + 1);
     return true;
 }
 
 } // namespace
 
-bool isStreamName(const QString &spec)
+bool isStreamName(const QString &stream)
 {
-    return specWellFormed(spec);
+    return nameWellFormed(stream);
 }
 
-int streamNamed(const QString &spec, const QList<SourceTrack> &tracks)
+int streamNamed(const QString &stream, const QList<SourceTrack> &tracks)
 {
-    const QList<int> found = specWellFormed(spec) ? resolve(spec, tracks) : QList<int>();
+    const QList<int> found = nameWellFormed(stream) ? resolve(stream, tracks) : QList<int>();
     return found.isEmpty() ? -1 : tracks[found.first()].index;
 }
 
@@ -81,34 +81,34 @@ const QStringList &trackOptionNames()
 
 bool readTrackOption(const QString &name, const QString &value, TrackOptions &o, QString &error)
 {
-    auto badSpec = [&](const QString &spec) {
+    auto badName = [&](const QString &stream) {
         error = QCoreApplication::translate("snipwell-cli",
             "%1 %2: '%3' names no stream; use an index (3), a kind and number (v:0, a:1, s:0) or a kind "
             "and language (a:eng)")
-                    .arg(name, value, spec);
+                    .arg(name, value, stream);
         return false;
     };
     if (name == QLatin1String("--drop") || name == QLatin1String("--default") || name == QLatin1String("--forced")) {
-        const QString spec = value.trimmed();
-        if (!specWellFormed(spec))
-            return badSpec(spec);
-        (name == QLatin1String("--drop") ? o.drop : name == QLatin1String("--default") ? o.defaults : o.forced) << spec;
+        const QString stream = value.trimmed();
+        if (!nameWellFormed(stream))
+            return badName(stream);
+        (name == QLatin1String("--drop") ? o.drop : name == QLatin1String("--default") ? o.defaults : o.forced) << stream;
         return true;
     }
     if (name == QLatin1String("--order")) {
         for (const QString &part : value.split(QLatin1Char(','))) {
-            const QString spec = part.trimmed();
-            if (!specWellFormed(spec))
-                return badSpec(spec);
-            o.order << spec;
+            const QString stream = part.trimmed();
+            if (!nameWellFormed(stream))
+                return badName(stream);
+            o.order << stream;
         }
         return true;
     }
-    QString spec, rest;
-    if (!splitPair(name, value, spec, rest, error))
+    QString stream, rest;
+    if (!splitPair(name, value, stream, rest, error))
         return false;
-    if (!specWellFormed(spec))
-        return badSpec(spec);
+    if (!nameWellFormed(stream))
+        return badName(stream);
     if (name == QLatin1String("--language")) {
         const QString code = rest.trimmed();
         static const QRegularExpression three(QStringLiteral("^[a-z]{3}$"));
@@ -118,9 +118,9 @@ bool readTrackOption(const QString &name, const QString &value, TrackOptions &o,
                         .arg(name, value, code);
             return false;
         }
-        o.languages << qMakePair(spec, code);
+        o.languages << qMakePair(stream, code);
     } else if (name == QLatin1String("--title")) {
-        o.titles << qMakePair(spec, rest);
+        o.titles << qMakePair(stream, rest);
     } else if (name == QLatin1String("--shift")) {
         bool ok = false;
         const qint64 ms = rest.trimmed().toLongLong(&ok);
@@ -130,7 +130,7 @@ bool readTrackOption(const QString &name, const QString &value, TrackOptions &o,
                         .arg(name, value);
             return false;
         }
-        o.shifts << qMakePair(spec, ms);
+        o.shifts << qMakePair(stream, ms);
     }
     return true;
 }
@@ -139,17 +139,17 @@ bool trackPlanFor(const TrackOptions &o, const QString &path, const QList<Source
     TrackPlan &plan, QString &error)
 {
     plan = trackPlanOf(path, tracks);
-    auto named = [&](const QString &option, const QString &spec, QList<int> &found) {
-        found = resolve(spec, tracks);
+    auto named = [&](const QString &option, const QString &stream, QList<int> &found) {
+        found = resolve(stream, tracks);
         if (found.isEmpty()) {
-            error = QCoreApplication::translate("snipwell-cli", "%1 %2: the file has no such stream").arg(option, spec);
+            error = QCoreApplication::translate("snipwell-cli", "%1 %2: the file has no such stream").arg(option, stream);
             return false;
         }
         return true;
     };
     QList<int> found;
-    for (const QString &spec : o.drop) {
-        if (!named(QStringLiteral("--drop"), spec, found))
+    for (const QString &stream : o.drop) {
+        if (!named(QStringLiteral("--drop"), stream, found))
             return false;
         for (int i : found)
             plan.entries[size_t(i)].keep = false;
@@ -166,8 +166,8 @@ bool trackPlanFor(const TrackOptions &o, const QString &path, const QList<Source
         for (int i : found)
             plan.entries[size_t(i)].title = pair.second.toStdString();
     }
-    for (const QString &spec : o.defaults) {
-        if (!named(QStringLiteral("--default"), spec, found))
+    for (const QString &stream : o.defaults) {
+        if (!named(QStringLiteral("--default"), stream, found))
             return false;
         // The default of its kind: the others of the kind lose it.
         const int kind = plan.entries[size_t(found.first())].kind;
@@ -176,8 +176,8 @@ bool trackPlanFor(const TrackOptions &o, const QString &path, const QList<Source
                 e.isDefault = false;
         plan.entries[size_t(found.first())].isDefault = true;
     }
-    for (const QString &spec : o.forced) {
-        if (!named(QStringLiteral("--forced"), spec, found))
+    for (const QString &stream : o.forced) {
+        if (!named(QStringLiteral("--forced"), stream, found))
             return false;
         for (int i : found)
             plan.entries[size_t(i)].forced = true;
@@ -206,8 +206,8 @@ bool trackPlanFor(const TrackOptions &o, const QString &path, const QList<Source
     // the source's order (the output groups them by kind).
     std::vector<TrackPlanEntry> ordered;
     std::vector<bool> placed(plan.entries.size(), false);
-    for (const QString &spec : o.order) {
-        if (!named(QStringLiteral("--order"), spec, found))
+    for (const QString &stream : o.order) {
+        if (!named(QStringLiteral("--order"), stream, found))
             return false;
         for (int i : found)
             if (!placed[size_t(i)]) {

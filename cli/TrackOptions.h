@@ -16,11 +16,11 @@ namespace cli {
 struct TrackOptions {
     QStringList drop;
     QStringList order;
-    QList<QPair<QString, QString>> languages; // spec, code
-    QList<QPair<QString, QString>> titles;    // spec, text
+    QList<QPair<QString, QString>> languages; // stream, code
+    QList<QPair<QString, QString>> titles;    // stream, text
     QStringList defaults;
     QStringList forced;
-    QList<QPair<QString, qint64>> shifts; // spec, ms
+    QList<QPair<QString, qint64>> shifts; // stream, ms
 
     bool any() const
     {
@@ -36,10 +36,10 @@ const QStringList &trackOptionNames();
 // its value is wrong in itself.
 bool readTrackOption(const QString &name, const QString &value, TrackOptions &options, QString &error);
 
-// Whether spec has the form of a stream's name; the index in the source of
+// Whether stream has the form of a stream's name; the index in the source of
 // the first stream it names among tracks, -1 when none.
-bool isStreamName(const QString &spec);
-int streamNamed(const QString &spec, const QList<SourceTrack> &tracks);
+bool isStreamName(const QString &stream);
+int streamNamed(const QString &stream, const QList<SourceTrack> &tracks);
 
 // The plan of one source: its streams, the options applied. duration_us is
 // the source's length (a shift may not move a track past it). False with
