@@ -35,7 +35,8 @@ package: bootstrap
 
 test: bootstrap
 	$(MAKE) build
-	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS) \
+		|| { $(CURDIR)/tools/failure-summary .; exit 8; }
 
 # The same tests under AddressSanitizer with UndefinedBehaviorSanitizer, and
 # the media library, player, detection, engine, converter, cutting-worker
@@ -57,7 +58,7 @@ sanitize: bootstrap
 	$(MAKE) configure BUILD_DIR=build-asan CMAKE_FLAGS="-DSNIPWELL_SANITIZE=address $(CMAKE_FLAGS)"
 	cmake --build build-asan -j $(JOBS) --target $(SANITIZE_TARGETS)
 	cd build-asan && ctest --output-on-failure -j $(JOBS) -L '$(SANITIZE_LABELS)' -LE '$(SANITIZE_EXCLUDE)' \
-		-R '$(SANITIZE_TESTS)' $(CTEST_FLAGS)
+		-R '$(SANITIZE_TESTS)' $(CTEST_FLAGS) || { $(CURDIR)/tools/failure-summary .; exit 8; }
 
 # What CI runs under AddressSanitizer after `make test`: the media library,
 # player, detection, engine and command line, every reader of users' files
@@ -75,7 +76,8 @@ tsan: bootstrap
 	mkdir -p build-tsan && if [ -d build/fixtures ]; then cp -an build/fixtures build-tsan/; fi
 	$(MAKE) configure BUILD_DIR=build-tsan CMAKE_FLAGS="-DSNIPWELL_SANITIZE=thread $(CMAKE_FLAGS)"
 	cmake --build build-tsan -j $(JOBS) --target $(TSAN_TARGETS)
-	cd build-tsan && ctest --output-on-failure -j $(JOBS) -R '$(TSAN_TESTS)' $(CTEST_FLAGS)
+	cd build-tsan && ctest --output-on-failure -j $(JOBS) -R '$(TSAN_TESTS)' $(CTEST_FLAGS) \
+		|| { $(CURDIR)/tools/failure-summary .; exit 8; }
 
 # The fuzz targets, built with clang and libFuzzer (AddressSanitizer and
 # UBSan) in build-fuzz/, each run in turn for FUZZ_SECONDS; FUZZ_TARGETS
