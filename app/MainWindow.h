@@ -234,6 +234,8 @@ private:
     bool textFieldHasFocus(const QObject *receiver) const;
     // Menu, tray, updates and language (MainWindow_Menu.cpp).
     void buildMenuAndTray();
+    // The player hears the sound track as the work's track plan has it.
+    void showTrackPlanInPlayer();
     void retranslateMenu();
     // What every way of ending the program does first: a running
     // conversion stops and leaves no partial file; then is called once

@@ -203,6 +203,11 @@ QPlayObject *MainWindow::playObject(bool create)
     if (!m_playObject && create) {
         m_playObject = new QPlayObject(this);
         connect(m_playObject, &QPlayObject::opened, this, &MainWindow::playerOpened);
+        // A player opened again for the same source plays the plan's sound.
+        connect(m_playObject, &QPlayObject::opened, this, [this](bool ok) {
+            if (ok)
+                showTrackPlanInPlayer();
+        });
     }
     return m_playObject;
 }

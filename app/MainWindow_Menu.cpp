@@ -17,6 +17,7 @@
 #include "AppPaths.h"
 #include "ConversionRun.h"
 #include "VoVideoConvertItem.h"
+#include "WorkModel.h"
 #include "Languages.h"
 #include "ParserXML.h"
 #include "ProductInfo.h"
@@ -38,8 +39,8 @@ void MainWindow::buildMenuAndTray()
     connect(m_menu->actUpdates(), &QAction::triggered, this, &MainWindow::ActOnUpdates);
     connect(m_menu->actApplySegments(), &QAction::triggered, this, &MainWindow::ActOnApplySegments);
     connect(m_menu->actSaveSubtitles(), &QAction::triggered, this, &MainWindow::ActOnSaveSubtitles);
-    // The streams the outputs keep. The plan waits in the conversion layer
-    // for the next run of the work's segments until the work model holds it.
+    // The streams the outputs keep: the plan is part of the work, so OK is
+    // one step of it, undone and redone with the rest.
     connect(m_menu, &QMenu::aboutToShow, this, [this] {
         m_menu->actTracks()->setEnabled(currentItem() && !isConverting() && !isImporting());
     });
@@ -47,16 +48,22 @@ void MainWindow::buildMenuAndTray()
         const VoVideoConvertItem *item = currentItem();
         if (!item || isConverting() || isImporting())
             return;
-        auto *dlg = new TracksDlg(item->m_videoPath, qint64(item->m_duration), workTrackPlan(), this);
+        const TrackPlan &held = m_videoItemDlg->work()->trackPlan();
+        // A plan of another source is no plan of this one.
+        const TrackPlan plan = held.sourcePath == item->m_videoPath.toStdString() ? held : TrackPlan();
+        auto *dlg = new TracksDlg(item->m_videoPath, qint64(item->m_duration), plan, this);
         dlg->setAttribute(Qt::WA_DeleteOnClose);
-        connect(dlg, &TracksDlg::planAccepted, this, [this](const TrackPlan &plan) {
-            setWorkTrackPlan(plan);
-            // The preview plays the sound as the outputs will have it.
-            if (m_playObject)
-                m_playObject->setSoundShiftFor(plan);
+        connect(dlg, &TracksDlg::planAccepted, this, [this](const TrackPlan &chosen) {
+            if (isConverting() || isImporting())
+                return;
+            m_videoItemDlg->work()->setTrackPlan(chosen);
+            m_videoItemDlg->noteStep(tr("Change Tracks"));
         });
         dlg->open();
     });
+    // The preview plays the sound as the outputs will have it, whichever
+    // way the plan changed (the window, undo, a project).
+    connect(m_videoItemDlg->work(), &WorkModel::trackPlanChanged, this, &MainWindow::showTrackPlanInPlayer);
     buildCutListActions();
     buildDetectAction();
 
@@ -67,6 +74,12 @@ void MainWindow::buildMenuAndTray()
     m_updates->init();
     m_updates->setAppcastUrl(product::appcastUrl().toString(QUrl::FullyEncoded).toUtf8());
     m_updates->setAppDetails(product::company(), productTitle(), product::version());
+}
+
+void MainWindow::showTrackPlanInPlayer()
+{
+    if (m_playObject)
+        m_playObject->setSoundShiftFor(m_videoItemDlg->work()->trackPlan());
 }
 
 void MainWindow::OnMenu()

@@ -34,6 +34,7 @@ void WorkModel::clear()
         emit sourcesChanged();
     }
     setMarkers({});
+    setTrackPlan(TrackPlan());
 }
 
 int WorkModel::indexOf(quint64 id) const
@@ -278,6 +279,16 @@ void WorkModel::setOutput(const OutputSettings &output)
     emit outputChanged();
 }
 
+void WorkModel::setTrackPlan(const TrackPlan &plan)
+{
+    if (m_plan == plan)
+        return;
+    if (!m_applying && !m_pending.plan)
+        m_pending.plan = m_plan;
+    m_plan = plan;
+    emit trackPlanChanged();
+}
+
 // --- steps ------------------------------------------------------------------
 
 void WorkModel::touch(quint64 id)
@@ -331,6 +342,10 @@ WorkStep WorkModel::takeStep()
     if (m_pending.output && *m_pending.output != m_output) {
         step.outputBefore = m_pending.output;
         step.outputAfter = m_output;
+    }
+    if (m_pending.plan && *m_pending.plan != m_plan) {
+        step.planBefore = m_pending.plan;
+        step.planAfter = m_plan;
     }
     m_pending = Pending();
     return step;
@@ -400,6 +415,11 @@ void WorkModel::applyStep(const WorkStep &step, bool undo)
         m_output = *output;
         emit outputChanged();
     }
+    const std::optional<TrackPlan> &plan = undo ? step.planBefore : step.planAfter;
+    if (plan && *plan != m_plan) {
+        m_plan = *plan;
+        emit trackPlanChanged();
+    }
     m_applying = false;
 }
 
@@ -430,4 +450,5 @@ void WorkStep::absorb(const WorkStep &later)
     join(modeBefore, modeAfter, later.modeBefore, later.modeAfter);
     join(markersBefore, markersAfter, later.markersBefore, later.markersAfter);
     join(outputBefore, outputAfter, later.outputBefore, later.outputAfter);
+    join(planBefore, planAfter, later.planBefore, later.planAfter);
 }

@@ -16,6 +16,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "TrackPlan.h"
+
 // A file the segments are cut from. Segments name it by its place in the
 // model's list of sources.
 struct WorkSource {
@@ -68,7 +70,8 @@ struct OutputSettings {
 // is after. Only the segments the step touched are held (absent where the
 // segment did not exist), the order of the list only when a segment came,
 // went or moved, and the mode, markers and output settings only when they
-// changed. Undo puts the "before" side back, redo the "after" side.
+// changed; the track plan likewise. Undo puts the "before" side back, redo
+// the "after" side.
 struct WorkStep {
     struct Segment {
         quint64 id = 0;
@@ -81,10 +84,11 @@ struct WorkStep {
     std::optional<WorkMode> modeBefore, modeAfter;
     std::optional<QVector<uint64_t>> markersBefore, markersAfter;
     std::optional<OutputSettings> outputBefore, outputAfter;
+    std::optional<TrackPlan> planBefore, planAfter;
 
     bool isEmpty() const
     {
-        return segments.isEmpty() && !orderAfter && !modeAfter && !markersAfter && !outputAfter;
+        return segments.isEmpty() && !orderAfter && !modeAfter && !markersAfter && !outputAfter && !planAfter;
     }
     // Takes a later step of the same thing in (a drag's next position):
     // this step's "before", the later one's "after".
@@ -101,7 +105,8 @@ public:
     const WorkSource &source(int index) const { return m_sources.at(index); }
     int addSource(const WorkSource &source);
     void setSourceDuration(int index, uint64_t duration_us);
-    // Every source and segment goes (a new file, a new project).
+    // Every source and segment goes (a new file, a new project), and the
+    // markers and track plan with them.
     void clear();
 
     // Segments, in list order (time order in Simple Mode).
@@ -146,6 +151,11 @@ public:
     void setMarkers(const QVector<uint64_t> &markers_us);
     const OutputSettings &output() const { return m_output; }
     void setOutput(const OutputSettings &output);
+    // The streams every output of the work keeps, in which order, named
+    // how and shifted by how much (empty: as the segments' stream choice
+    // says). One per work; it names the source it is for.
+    const TrackPlan &trackPlan() const { return m_plan; }
+    void setTrackPlan(const TrackPlan &plan);
 
     // The changes since the last step was taken, as one step (empty when
     // everything changed back). Collecting starts again afterwards.
@@ -179,6 +189,7 @@ signals:
     void modeChanged(WorkMode mode);
     void markersChanged();
     void outputChanged();
+    void trackPlanChanged();
     void stepTaken(const QString &text, quint64 mergeKey);
     void dragEnded();
 
@@ -198,6 +209,7 @@ private:
         std::optional<WorkMode> mode;
         std::optional<QVector<uint64_t>> markers;
         std::optional<OutputSettings> output;
+        std::optional<TrackPlan> plan;
     } m_pending;
     bool m_applying = false;
 
@@ -206,5 +218,6 @@ private:
     WorkMode m_mode = WorkMode::Normal;
     QVector<uint64_t> m_markers;
     OutputSettings m_output;
+    TrackPlan m_plan;
     quint64 m_lastId = 0;
 };

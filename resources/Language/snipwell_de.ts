@@ -1062,6 +1062,10 @@ oder wechseln Sie in den "Freien Modus".</translation>
             <source>Add Segment</source>
             <translation>Abschnitt hinzufügen</translation>
         </message>
+        <message>
+            <source>Change Tracks</source>
+            <translation>Spuren ändern</translation>
+        </message>
     </context>
     <context>
         <name>QLoadingDlg</name>

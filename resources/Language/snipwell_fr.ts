@@ -1062,6 +1062,10 @@ ou passez en "Mode libre".</translation>
             <source>Add Segment</source>
             <translation>Ajouter un segment</translation>
         </message>
+        <message>
+            <source>Change Tracks</source>
+            <translation>Modifier les pistes</translation>
+        </message>
     </context>
     <context>
         <name>QLoadingDlg</name>

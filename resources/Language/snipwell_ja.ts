@@ -1062,6 +1062,10 @@ or switch to the "Free Mode".</source>
             <source>Add Segment</source>
             <translation>セグメントを追加</translation>
         </message>
+        <message>
+            <source>Change Tracks</source>
+            <translation>トラックの変更</translation>
+        </message>
     </context>
     <context>
         <name>QLoadingDlg</name>

@@ -1062,6 +1062,10 @@ or switch to the "Free Mode".</source>
             <source>Add Segment</source>
             <translation>添加片段</translation>
         </message>
+        <message>
+            <source>Change Tracks</source>
+            <translation>更改轨道</translation>
+        </message>
     </context>
     <context>
         <name>QLoadingDlg</name>

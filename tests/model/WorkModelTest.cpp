@@ -325,3 +325,77 @@ TEST(WorkModel, ModeMarkersAndOutputAreStepsOfTheirOwnAndComeBackWithUndo)
     EXPECT_EQ(t.work.mode(), WorkMode::Simple);
     EXPECT_EQ(t.work.output(), out);
 }
+
+TEST(WorkModel, TheTrackPlanIsAStepOfItsOwnUndoneRedoneAndJoinedLikeTheRest)
+{
+    TwoSegments t(WorkMode::Normal);
+    t.work.takeStep();
+    ASSERT_TRUE(t.work.trackPlan().isEmpty());
+    QSignalSpy planChanged(&t.work, &WorkModel::trackPlanChanged);
+
+    TrackPlan plan;
+    plan.sourcePath = "/films/two-hours.mkv";
+    TrackPlanEntry picture;
+    picture.stream = 0;
+    picture.kind = 1;
+    TrackPlanEntry sound;
+    sound.stream = 1;
+    sound.kind = 2;
+    sound.language = "eng";
+    sound.shiftMs = -200;
+    TrackPlanEntry commentary;
+    commentary.stream = 2;
+    commentary.kind = 2;
+    commentary.keep = false;
+    plan.entries = {picture, sound, commentary};
+
+    t.work.setTrackPlan(plan);
+    EXPECT_EQ(planChanged.size(), 1);
+    t.work.setTrackPlan(plan); // the same plan again changes nothing
+    EXPECT_EQ(planChanged.size(), 1);
+    const WorkStep first = t.work.takeStep();
+    ASSERT_FALSE(first.isEmpty());
+    EXPECT_TRUE(first.segments.isEmpty());
+    ASSERT_TRUE(first.planBefore && first.planAfter);
+    EXPECT_TRUE(first.planBefore->isEmpty());
+    EXPECT_EQ(*first.planAfter, plan);
+
+    // A second change (the title of the sound) is held from the plan before it.
+    TrackPlan titled = plan;
+    titled.entries[1].title = "Director";
+    t.work.setTrackPlan(titled);
+    const WorkStep second = t.work.takeStep();
+    ASSERT_TRUE(second.planBefore && second.planAfter);
+    EXPECT_EQ(*second.planBefore, plan);
+    EXPECT_EQ(*second.planAfter, titled);
+
+    t.work.applyStep(second, true);
+    EXPECT_EQ(t.work.trackPlan(), plan);
+    t.work.applyStep(first, true);
+    EXPECT_TRUE(t.work.trackPlan().isEmpty());
+    EXPECT_EQ(planChanged.size(), 4);
+    EXPECT_TRUE(t.work.takeStep().isEmpty()); // undo is no step of its own
+    t.work.applyStep(first, false);
+    t.work.applyStep(second, false);
+    EXPECT_EQ(t.work.trackPlan(), titled);
+
+    // Joined: the first "before" and the last "after"; changed back, nothing.
+    WorkStep joined = first;
+    joined.absorb(second);
+    EXPECT_TRUE(joined.planBefore->isEmpty());
+    EXPECT_EQ(*joined.planAfter, titled);
+    WorkStep back;
+    back.planBefore = titled;
+    back.planAfter = TrackPlan();
+    joined.absorb(back);
+    EXPECT_TRUE(joined.isEmpty());
+
+    // Changed and changed back before the step is taken: no step.
+    t.work.setTrackPlan(plan);
+    t.work.setTrackPlan(titled);
+    EXPECT_TRUE(t.work.takeStep().isEmpty());
+
+    // New work has no plan.
+    t.work.clear();
+    EXPECT_TRUE(t.work.trackPlan().isEmpty());
+}
