@@ -56,24 +56,6 @@ void applyTrackPlan(ConversionRun &run, const TrackPlan &plan)
             segment.job.trackPlan = plan;
 }
 
-namespace {
-TrackPlan &windowTrackPlan()
-{
-    static TrackPlan plan; // interface thread only
-    return plan;
-}
-} // namespace
-
-void setWorkTrackPlan(const TrackPlan &plan)
-{
-    windowTrackPlan() = plan;
-}
-
-TrackPlan workTrackPlan()
-{
-    return windowTrackPlan();
-}
-
 SourceOutputPlace sourceOutputPlace(const QString &root, const QString &sourceName, const QString &extension)
 {
     SourceOutputPlace place;

@@ -70,12 +70,6 @@ struct ConversionRun {
 // Gives plan to every segment of run cut from the plan's source.
 void applyTrackPlan(ConversionRun &run, const TrackPlan &plan);
 
-// The track plan of the work in the window, which the run of its segments
-// takes when it starts (currentWorkRun); interface thread only. It stands
-// in until the work model holds the plan with the rest of the work.
-void setWorkTrackPlan(const TrackPlan &plan);
-TrackPlan workTrackPlan();
-
 // The output extension of a format for a source with suffix.
 QString outputExtension(const OutputFormatParams &params, const QString &sourceSuffix);
 

@@ -57,7 +57,7 @@ OutputNamingPlan currentNamingPlan(bool merge)
     return plan;
 }
 
-ConversionRun currentWorkRun(bool merge, bool segmentChapters)
+ConversionRun currentWorkRun(bool merge, bool segmentChapters, const TrackPlan &plan)
 {
     ConversionRun run;
     run.merge = merge;
@@ -68,7 +68,7 @@ ConversionRun currentWorkRun(bool merge, bool segmentChapters)
     for (int i = 0; i < items->count(); ++i)
         if (const VoVideoConvertItem *item = items->itemAt(i))
             run.segments.append(conversionSegmentOf(*item, params));
-    applyTrackPlan(run, workTrackPlan());
+    applyTrackPlan(run, plan);
     return run;
 }
 

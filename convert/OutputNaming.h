@@ -29,8 +29,9 @@ QString mergedNameTemplate();
 OutputNamingPlan currentNamingPlan(bool merge);
 
 // The window's current work as a run: every item of the item list, with the
-// current output parameters and the naming plan above.
-ConversionRun currentWorkRun(bool merge, bool segmentChapters = false);
+// current output parameters and the naming plan above; the segments of the
+// plan's source keep the streams of the work's track plan.
+ConversionRun currentWorkRun(bool merge, bool segmentChapters = false, const TrackPlan &plan = TrackPlan());
 
 // Turns the computer off when the user asked for it after conversions.
 void powerOffIfChosen();

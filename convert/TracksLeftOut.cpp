@@ -89,19 +89,23 @@ QString tracksLeftOutNote(const TrackPlan &plan, const OutputFormatParams &forma
     return leftOutNote(tracksLeftOutByEncoding(plan, sounds), sounds);
 }
 
-QStringList tracksLeftOutNotes(const QList<const VoVideoConvertItem *> &items)
+QStringList tracksLeftOutNotes(const QList<const VoVideoConvertItem *> &items, const ConversionRun &run)
 {
     QStringList notes;
     QSet<QString> sources;
-    const TrackPlan plan = workTrackPlan();
     for (const VoVideoConvertItem *item : items) {
         if (!item || sources.contains(item->m_videoPath))
             continue;
         sources.insert(item->m_videoPath);
-        // The work's track plan, when it is this source's, says what is kept.
-        const QString note = plan.sourcePath == item->m_videoPath.toStdString() && !plan.isEmpty()
-            ? tracksLeftOutNote(plan, OutputFormatParams::instance())
-            : tracksLeftOutNote(*item);
+        // The plan the run cuts this source with, when it has one.
+        TrackPlan plan;
+        for (const ConversionSegment &segment : run.segments)
+            if (segment.sourcePath == item->m_videoPath && !segment.job.trackPlan.isEmpty()) {
+                plan = segment.job.trackPlan;
+                break;
+            }
+        const QString note = plan.isEmpty() ? tracksLeftOutNote(*item)
+                                            : tracksLeftOutNote(plan, OutputFormatParams::instance());
         if (!note.isEmpty())
             notes << QStringLiteral("%1: %2").arg(QFileInfo(item->m_videoPath).fileName(), note);
     }

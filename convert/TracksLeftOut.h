@@ -11,6 +11,7 @@
 #include "TrackPlan.h"
 
 class VoVideoConvertItem;
+struct ConversionRun;
 struct OutputFormatParams;
 
 // Names of the sound tracks and subtitle streams of item's source that an
@@ -22,9 +23,9 @@ QString tracksLeftOutNote(const VoVideoConvertItem &item);
 
 // One note per source among items, each led by the source's file name naming what their encoding leaves out;
 // none for a source that loses nothing. Segments of one source share a note.
-// The work's track plan (workTrackPlan) decides for the source it is for, with
-// the output format of OutputFormatParams::instance().
-QStringList tracksLeftOutNotes(const QList<const VoVideoConvertItem *> &items);
+// The track plan the run gives the source's segments decides what is kept,
+// with the output format of OutputFormatParams::instance().
+QStringList tracksLeftOutNotes(const QList<const VoVideoConvertItem *> &items, const ConversionRun &run);
 
 // How many sound tracks of a plan an encoding into format keeps.
 int encodedSoundTracks(const OutputFormatParams &format);
