@@ -62,7 +62,11 @@ struct Decoder {
         if (!ctx || avcodec_parameters_to_context(ctx.get(), st->codecpar) < 0)
             return false;
         ctx->pkt_timebase = st->time_base;
-        ctx->thread_count = 0;
+        // One thread: with frame threads a picture may be handed out before
+        // the concealment of its damaged slices has marked it, so a broken
+        // picture (and every picture that refers to it) would pass unseen.
+        // Only a few groups are decoded, so the cost stays small.
+        ctx->thread_count = 1;
         // The check asks whether pictures decode, not how they look: the
         // deblocking filter, a good part of the decoding time, is left out.
         ctx->skip_loop_filter = AVDISCARD_ALL;
