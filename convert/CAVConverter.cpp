@@ -1,5 +1,7 @@
 #include "CAVConverter.h"
 
+#include "ConvertJobParams.h"
+#include "MediaConversion.h"
 #include "TagWriting.h"
 #include "VoCancelToken.h"
 
@@ -17,30 +19,6 @@ constexpr int32_t kStateFinished = 2;
 constexpr int32_t kStateStarting = 3;
 constexpr int32_t kStateFailed = 4;
 constexpr int32_t kStateProgress = 5;
-
-// The lossless fall-backs when a container refuses the chosen streams:
-// first without the chosen subtitle set, then without subtitles, then (MP4
-// family only) as QuickTime. Step 0 changes nothing and keeps the format.
-// Returns the format to try, or nullptr when the step does not apply.
-const char *prepareLosslessRetry(ORL_HANDLE p, int step, const std::string &format)
-{
-    switch (step) {
-    case 1:
-        Param_SetSubtitleCopyMask(p, 0);
-        Param_UseClosedCaptions(p, 0);
-        Param_SetSubtitleFile(p, nullptr);
-        return format.c_str();
-    case 2:
-        Param_SelectSubtitle(p, -1);
-        Param_UseClosedCaptions(p, 0);
-        Param_SetSubtitleFile(p, nullptr);
-        return format.c_str();
-    case 3:
-        return format == "mp4" || format == "m4a" || format == "3gp" || format == "3g2" ? "mov" : nullptr;
-    default:
-        return nullptr;
-    }
-}
 
 // The destination with its extension replaced, made unique so that no
 // file of someone else's is overwritten.
@@ -77,13 +55,13 @@ void CAVConverter::sleepPoll(const std::function<bool()> &ended, int period_ms)
     // the look makes an end between look and wait count too.
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(period_ms);
     for (;;) {
-        const uint64_t seen = Engine_GetJobEndCount();
+        const uint64_t seen = MediaJobs::endCount();
         if (ended())
             return;
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
         if (left.count() <= 0)
             return;
-        Engine_WaitForJobEnd(seen, static_cast<int>(left.count()));
+        MediaJobs::waitForEnd(seen, static_cast<int>(left.count()));
     }
 }
 
@@ -111,10 +89,7 @@ CAVConverter::~CAVConverter()
 
 void CAVConverter::closeConversion()
 {
-    if (const ORL_HANDLE h = m_conv.exchange(0)) {
-        Conv_Close(h);
-        Conv_Destroy(h);
-    }
+    MediaConversion::close(m_conv.exchange(0));
 }
 
 void CAVConverter::armCancel()
@@ -230,25 +205,22 @@ bool CAVConverter::publish()
     return true;
 }
 
-void CAVConverter::rememberError(ORL_HANDLE handle)
+void CAVConverter::rememberError(MediaHandle handle)
 {
-    const char *text = Engine_GetLastError(handle);
-    if (text && *text)
+    const std::string text = MediaJobs::lastError(handle);
+    if (!text.empty())
         setError(text);
 }
 
 bool CAVConverter::openAndStart(const char *formatName, const std::string &partial)
 {
-    const ORL_HANDLE h = m_conv.load();
-    const int opened = m_job.isDisc
-        ? Conv_OpenDisc(h, m_src.c_str(), partial.c_str(), formatName, m_params.get())
-        : Conv_Open(h, m_src.c_str(), partial.c_str(), formatName, m_params.get());
-    if (opened != 1) {
+    const MediaHandle h = m_conv.load();
+    if (!MediaConversion::open(h, m_src.c_str(), partial, formatName, m_params.get(), m_job.isDisc)) {
         rememberError(h);
         return false;
     }
-    Conv_SetRange(h, m_job.rangeStart, m_job.rangeLength);
-    if (Conv_Start(h) != 1) {
+    MediaConversion::setRange(h, m_job.rangeStart, m_job.rangeLength);
+    if (!MediaConversion::start(h)) {
         rememberError(h);
         return false;
     }
@@ -296,10 +268,10 @@ bool CAVConverter::StartConvert(const char *src, const char *dst, const ConvertJ
         std::lock_guard<std::mutex> lock(m_errorMutex);
         m_checkReport.clear();
     }
-    const ORL_HANDLE h = job.lossless ? Conv_CreateCopy(-1) : Conv_CreateTranscode(-1);
+    const MediaHandle h = MediaConversion::create(job.lossless);
     if (!h)
         return false;
-    Conv_SetCancel(h, ORL_HANDLE(m_cancelToken->handle()));
+    MediaConversion::setCancel(h, *m_cancelToken);
     m_conv = h;
     m_context = context;
     m_callback = callback;
@@ -330,7 +302,7 @@ bool CAVConverter::StartConvert(const char *src, const char *dst, const ConvertJ
         start();
     } else {
         if (opened.ok)
-            Conv_Stop(h);
+            MediaConversion::stop(h);
         discardOutput();
         closeConversion();
     }
@@ -340,7 +312,7 @@ bool CAVConverter::StartConvert(const char *src, const char *dst, const ConvertJ
 
 void CAVConverter::StopConvert()
 {
-    const ORL_HANDLE h = m_conv.load();
+    const MediaHandle h = m_conv.load();
     if (!h) {
         // Nothing runs, or the worker has closed the job at its end: what
         // the open needed goes. (A merge's watcher is the merger's affair.)
@@ -351,7 +323,7 @@ void CAVConverter::StopConvert()
         return;
     }
     RequestStop();
-    if (Conv_Stop(h) == 0 && m_conv.load() == h) {
+    if (!MediaConversion::stop(h) && m_conv.load() == h) {
         std::printf("stop convert failed! \r\n");
         std::fflush(stdout);
     }
@@ -369,17 +341,15 @@ bool CAVConverter::OpenMerger(const char *dst, const ConvertJob &job)
 {
     if (!dst)
         return false;
-    m_merger = EngineHandle::merger(job.lossless ? Merge_CreateCopy(-1) : Merge_CreateTranscode(-1));
+    m_merger = MediaMerge::create(job.lossless);
     if (!m_merger)
         return false;
     // One cancel for the whole merge: a merge stopped is abandoned.
     armCancel();
-    Merge_SetCancel(m_merger.get(), ORL_HANDLE(m_cancelToken->handle()));
+    MediaMerge::setCancel(m_merger.get(), *m_cancelToken);
     setDestination(dst);
     const EngineHandle params = createJobParams(job);
-    const ORL_HANDLE p = params.get();
-    bool ok = Merge_Open(m_merger.get(), partialPath().c_str(), job.formatName.c_str(), p) == 1
-        && Merge_Start(m_merger.get()) == 1;
+    const bool ok = MediaMerge::openAndStart(m_merger.get(), partialPath(), job.formatName.c_str(), params.get());
     if (!ok) {
         rememberError(m_merger.get());
         discardOutput();
@@ -387,19 +357,18 @@ bool CAVConverter::OpenMerger(const char *dst, const ConvertJob &job)
     return ok;
 }
 
-CAVConverter::Opened CAVConverter::addWithRetries(const std::string &src, const ConvertJob &job, ORL_HANDLE p,
+CAVConverter::Opened CAVConverter::addWithRetries(const std::string &src, const ConvertJob &job, MediaHandle p,
                                                   const std::string &dst, const std::string &partial)
 {
-    const ORL_HANDLE merger = m_merger.get();
+    const MediaHandle merger = m_merger.get();
     auto add = [&] {
-        const int r = job.isDisc ? Merge_AddDisc(merger, src.c_str(), job.rangeStart, job.rangeLength, p)
-                                 : Merge_Add(merger, src.c_str(), job.rangeStart, job.rangeLength, p);
-        if (r != 1)
+        const bool added = MediaMerge::add(merger, src, job.rangeStart, job.rangeLength, p, job.isDisc);
+        if (!added)
             rememberError(merger);
-        return r == 1;
+        return added;
     };
     auto reopen = [&](const char *format, const std::string &to) {
-        const bool ok = Merge_Open(merger, to.c_str(), format, p) == 1 && Merge_Start(merger) == 1;
+        const bool ok = MediaMerge::openAndStart(merger, to, format, p);
         if (!ok)
             rememberError(merger);
         return ok;
@@ -512,8 +481,8 @@ void CAVConverter::finishMerger(bool wait, bool keep)
 
 bool CAVConverter::completeMerge()
 {
-    const bool complete = Merge_Finish(m_merger.get()) != 0;
-    if (const char *check = Merge_GetCheckReport(m_merger.get())) {
+    const bool complete = MediaMerge::finish(m_merger.get());
+    if (const char *check = MediaMerge::checkReport(m_merger.get())) {
         std::lock_guard<std::mutex> lock(m_errorMutex);
         m_checkReport = check;
     }
@@ -548,7 +517,7 @@ void CAVConverter::runAsyncStart()
     adopt(opened);
     if (!opened.ok || m_cancel) {
         if (opened.ok)
-            Conv_Stop(m_conv.load());
+            MediaConversion::stop(m_conv.load());
         else
             closeConversion();
         discardOutput();
@@ -562,13 +531,10 @@ void CAVConverter::runAsyncMergeAdd()
 {
     report(1, kStateStarting);
     if (!m_mergeSources.empty()) {
-        std::vector<const char *> sources;
-        for (const std::string &source : m_mergeSources)
-            sources.push_back(source.c_str());
-        const int fits = Merge_CheckSources(m_merger.get(), sources.data(), int(sources.size()), m_mergeParams.get());
+        const int fits = MediaMerge::checkSources(m_merger.get(), m_mergeSources, m_mergeParams.get());
         m_mergeSources.clear();
         if (fits != 1) {
-            const char *why = Merge_GetFitReport(m_merger.get());
+            const char *why = MediaMerge::fitReport(m_merger.get());
             setError(std::string(fits == 0 ? "the files do not join without encoding: " : "") + (why ? why : ""));
             report(0, kStateFailed);
             return;
@@ -585,25 +551,25 @@ void CAVConverter::runAsyncMergeAdd()
 
 void CAVConverter::runConversion()
 {
-    const ORL_HANDLE h = m_conv.load();
+    const MediaHandle h = m_conv.load();
     const std::string partial = partialPath();
     int32_t last = 0;
     bool stopSent = false;
     PartialWriteback writeback(partial);
-    while (Conv_IsFinished(h) != 1) {
+    while (!MediaConversion::isFinished(h)) {
         if (m_cancel && !stopSent) {
             // Reads give up on the cancel; the stop ends the writing too.
-            Conv_Stop(h);
+            MediaConversion::stop(h);
             stopSent = true;
         }
-        if (Conv_IsAborted(h) == 1 && m_cancel) {
+        if (MediaConversion::isAborted(h) && m_cancel) {
             discardOutput();
             report(0, kStateCancelled);
             return;
         }
         if (m_callback) {
-            const uint64_t total = Conv_GetTotal(h);
-            const uint64_t position = Conv_GetPosition(h);
+            const uint64_t total = MediaConversion::total(h);
+            const uint64_t position = MediaConversion::position(h);
             int32_t percent = total ? static_cast<int32_t>(position * 100 / total) : 0;
             if (percent > 99)
                 percent = 99;
@@ -613,10 +579,10 @@ void CAVConverter::runConversion()
             }
         }
         // Short periods: the disk takes the output while it is written.
-        sleepPoll([h] { return Conv_IsFinished(h) == 1; }, 10);
+        sleepPoll([h] { return MediaConversion::isFinished(h); }, 10);
         writeback.push();
     }
-    const bool aborted = Conv_IsAborted(h) == 1;
+    const bool aborted = MediaConversion::isAborted(h);
     if (aborted && m_cancel) {
         discardOutput();
         report(0, kStateCancelled);
@@ -625,12 +591,12 @@ void CAVConverter::runConversion()
     if (aborted)
         rememberError(h);
     else
-        m_sourceEndedAt = Conv_GetSourceEnd(h);
-    if (const char *check = Conv_GetCheckReport(h)) {
+        m_sourceEndedAt = MediaConversion::sourceEnd(h);
+    if (const char *check = MediaConversion::checkReport(h)) {
         std::lock_guard<std::mutex> lock(m_errorMutex);
         m_checkReport = check;
     }
-    if (const char *cut = Conv_GetCutReport(h); cut && *cut) {
+    if (const char *cut = MediaConversion::cutReport(h); cut && *cut) {
         // A fall-back to key frames is news the user asked to hear about.
         {
             std::lock_guard<std::mutex> lock(m_errorMutex);
@@ -659,27 +625,27 @@ void CAVConverter::runConversion()
 
 void CAVConverter::runMerge()
 {
-    const ORL_HANDLE merger = m_merger.get();
+    const MediaHandle merger = m_merger.get();
     int32_t last = 0;
     PartialWriteback writeback(partialPath());
-    while (Merge_IsDone(merger) != 1) {
-        if (Merge_HasError(merger) != 0 && m_cancel) {
+    while (!MediaMerge::isDone(merger)) {
+        if (MediaMerge::hasError(merger) && m_cancel) {
             report(0, kStateCancelled);
             return;
         }
         if (m_mergeCallback) {
-            const uint64_t total = Merge_GetTotal(merger);
-            const uint64_t position = Merge_GetPosition(merger);
+            const uint64_t total = MediaMerge::total(merger);
+            const uint64_t position = MediaMerge::position(merger);
             const int32_t percent = total ? static_cast<int32_t>(position * 100 / total) : 0;
             if (percent > last) {
                 report(percent, kStateProgress);
                 last = percent;
             }
         }
-        sleepPoll([merger] { return Merge_IsDone(merger) == 1; }, 10);
+        sleepPoll([merger] { return MediaMerge::isDone(merger); }, 10);
         writeback.push();
     }
-    if (Merge_HasError(merger) != 0) {
+    if (MediaMerge::hasError(merger)) {
         rememberError(merger);
         report(0, m_cancel ? kStateCancelled : kStateFailed);
     } else if (m_mergeLast && !completeMerge()) {
@@ -688,7 +654,7 @@ void CAVConverter::runMerge()
         report(0, m_cancel ? kStateCancelled : kStateFailed);
     } else {
         m_mergeFinished = m_mergeLast;
-        if (const char *cut = Merge_GetCutReport(merger); cut && *cut) {
+        if (const char *cut = MediaMerge::cutReport(merger); cut && *cut) {
             bool news = false;
             {
                 std::lock_guard<std::mutex> lock(m_errorMutex);
@@ -698,7 +664,7 @@ void CAVConverter::runMerge()
             if (news)
                 std::printf("%s\n", cut);
         }
-        m_sourceEndedAt = Merge_GetSourceEnd(merger);
+        m_sourceEndedAt = MediaMerge::sourceEnd(merger);
         report(100, kStateFinished);
     }
 }

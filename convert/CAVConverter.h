@@ -4,10 +4,9 @@
 // reports progress through the caller's callback.
 #include "EngineHandle.h"
 #include "IAVConverter.h"
+#include "MediaTypes.h"
 #include "PartialOutput.h"
 #include "QUtilThread.h"
-
-#include <orlcodec.h>
 
 #include <atomic>
 #include <functional>
@@ -15,13 +14,6 @@
 #include <mutex>
 #include <string>
 #include <vector>
-
-// The engine's parameter set for a job: encoder settings (lossless: the
-// codecs only) and the edit record's values, in the order the engine takes
-// them. Holds no handle when no parameter set could be created.
-EngineHandle createJobParams(const ConvertJob &job);
-void applyEncoderSettings(ORL_HANDLE p, const ConvertJob &job);
-void applyEditSettings(ORL_HANDLE p, const ConvertJob &job);
 
 class VoCancelToken;
 
@@ -116,7 +108,7 @@ private:
     void runAsyncStart();
     void runAsyncMergeAdd();
     void report(int32_t percent, int32_t state);
-    void rememberError(ORL_HANDLE handle);
+    void rememberError(MediaHandle handle);
     void setError(const std::string &text);
     // Opens, sets the range and starts, falling back as the lossless rules
     // say. Writes no field: a container change hands back the destination
@@ -125,7 +117,7 @@ private:
     // Adds the range to the merger, falling back as openWithRetries; a
     // change of container starts the merged file anew under its new name.
     // Stops between the steps when the job is cancelled.
-    Opened addWithRetries(const std::string &src, const ConvertJob &job, ORL_HANDLE params,
+    Opened addWithRetries(const std::string &src, const ConvertJob &job, MediaHandle params,
                           const std::string &dst, const std::string &partial);
     void adopt(Opened &opened);
     void closeConversion();
@@ -156,7 +148,7 @@ private:
 
     // Made by the owner before the worker starts; closed by whichever of
     // owner and worker takes it first.
-    std::atomic<ORL_HANDLE> m_conv{0};
+    std::atomic<MediaHandle> m_conv{0};
     EngineHandle m_merger;                 // owner thread; reset only while no worker runs, which polls it
     std::atomic<bool> m_cancel{false};     // any thread: a stop was asked for (told apart from a failure)
     std::unique_ptr<VoCancelToken> m_cancelToken; // owner thread: made before each job, triggered by RequestStop

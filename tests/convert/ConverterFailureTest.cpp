@@ -7,6 +7,7 @@
 #include "OutputFormatParams.h"
 #include "TestSupport.h"
 #include "VoVideoConvertItem.h"
+#include "orlcodec.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -12,6 +12,7 @@
 #include "QConverterObject.h"
 #include "TestSupport.h"
 #include "VoVideoConvertItem.h"
+#include "orlcodec.h"
 
 #include <QCoreApplication>
 #include <QDir>

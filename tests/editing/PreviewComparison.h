@@ -9,6 +9,7 @@
 #include "TestSupport.h"
 #include "VoPlayerManager.h"
 #include "VoVideoConvertItem.h"
+#include "orlcodec.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
