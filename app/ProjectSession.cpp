@@ -533,6 +533,8 @@ void ProjectSession::importFinished()
             m_fingerprintOf = path;
         });
     m_stored.clear();
+    // The streams chosen for the previous source mean nothing for this one.
+    m_window->segmentManager()->work()->setTrackPlan(TrackPlan());
     if (!m_openingProject) {
         m_projectPath.clear();
         addRecent(m_sourcePath);
@@ -593,6 +595,11 @@ Project ProjectSession::toProject() const
     project.output.params = o.params;
     project.view.simpleMode = work->mode() == WorkMode::Simple;
     project.view.currentSegment = qMax(0, work->indexOf(currentId()));
+    // The plan of this source only; it is saved under the source's path.
+    if (work->trackPlan().sourcePath == path.toStdString()) {
+        project.trackPlan = work->trackPlan();
+        project.trackPlan.sourcePath = project.source.path.toStdString();
+    }
     return project;
 }
 
@@ -638,8 +645,19 @@ void ProjectSession::showProject(const Project &project)
         m_stored.insert(ids[i], project.segments[i].stored);
     for (const WorkSegment &s : model->segments())
         m_covers.insert(s.id, m_template ? m_template->m_cover : CoverPicture());
+    // The plan's stream numbers are the project's source's, wherever it was
+    // found.
+    TrackPlan plan = project.trackPlan;
+    if (!plan.isEmpty())
+        plan.sourcePath = m_sourcePath.toStdString();
+    model->setTrackPlan(plan);
     showModel(ids.value(project.view.currentSegment));
     m_applying = false;
+    if (!project.warning.isEmpty()) {
+        qWarning("project: %s", qUtf8Printable(project.warning));
+        QVoMessageBox::showMessage(m_window, project.warning, productTitle(), QVoMessageBox::Warning,
+                                   QVoMessageBox::OkButton, {}, QStringLiteral("projectPartLeftOut"));
+    }
 }
 
 void ProjectSession::setSaveChooser(PathChooser chooser) { g_saveChooser = std::move(chooser); }

@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -134,6 +135,103 @@ bool readOutput(const QJsonObject &json, ProjectOutput &output, QString *error)
     return projectjson::paramsFromJson(params, l.child(QStringLiteral("parameters")), output.params, error);
 }
 
+// Stream kinds as the media information numbers them.
+bool knownKind(int kind) { return kind == 1 || kind == 2 || kind == 8; }
+
+constexpr double kMaxShiftMs = 24.0 * 3600 * 1000; // a day either way
+
+// The track plan; a wrong value leaves the plan out (the caller decides),
+// never the project.
+bool readTrackPlan(const QJsonValue &value, TrackPlan &plan, QString *error)
+{
+    const QString where = QStringLiteral("track_plan");
+    if (!value.isObject()) {
+        *error = ProjectFile::tr("%1 should be %2.").arg(where, ProjectFile::tr("an object"));
+        return false;
+    }
+    const QJsonObject json = value.toObject();
+    Level l(json, where, error);
+    QString source;
+    l.text(QStringLiteral("sourcePath"), source);
+    const QJsonValue list = json.value(QStringLiteral("entries"));
+    if (l.ok() && !list.isUndefined() && !list.isArray())
+        l.fail(QStringLiteral("entries"), QT_TRANSLATE_NOOP("ProjectFile", "a list"));
+    if (!l.ok())
+        return false;
+    TrackPlan out;
+    out.sourcePath = source.toStdString();
+    const QJsonArray entries = list.toArray();
+    for (int i = 0; i < entries.size(); ++i) {
+        const QString at = QStringLiteral("%1.entries[%2]").arg(where).arg(i);
+        if (!entries.at(i).isObject()) {
+            *error = ProjectFile::tr("%1 should be %2.").arg(at, ProjectFile::tr("an object"));
+            return false;
+        }
+        Level e(entries.at(i).toObject(), at, error);
+        TrackPlanEntry entry;
+        entry.stream = -1;
+        QString language, title;
+        e.whole(QStringLiteral("stream"), entry.stream, 0, 65535);
+        e.whole(QStringLiteral("kind"), entry.kind, 0, 64);
+        e.flag(QStringLiteral("keep"), entry.keep);
+        e.text(QStringLiteral("language"), language);
+        e.text(QStringLiteral("title"), title);
+        e.flag(QStringLiteral("isDefault"), entry.isDefault);
+        e.flag(QStringLiteral("forced"), entry.forced);
+        e.whole(QStringLiteral("shiftMs"), entry.shiftMs, -kMaxShiftMs, kMaxShiftMs);
+        if (!e.ok())
+            return false;
+        if (entry.stream < 0) {
+            *error = ProjectFile::tr("%1 names no stream.").arg(at);
+            return false;
+        }
+        if (!knownKind(entry.kind)) {
+            *error = ProjectFile::tr("%1 is of no known stream kind.").arg(at);
+            return false;
+        }
+        // An ISO 639-2 code: three small letters.
+        const bool code = language.size() == 3
+            && std::all_of(language.begin(), language.end(), [](QChar c) { return c >= 'a' && c <= 'z'; });
+        if (!language.isEmpty() && !code) {
+            *error = ProjectFile::tr("%1 has no language code: \"%2\".").arg(at, language);
+            return false;
+        }
+        for (const TrackPlanEntry &seen : out.entries)
+            if (seen.stream == entry.stream) {
+                *error = ProjectFile::tr("%1 names stream %2 a second time.").arg(at).arg(entry.stream);
+                return false;
+            }
+        entry.language = language.toStdString();
+        entry.title = title.toStdString();
+        out.entries.push_back(entry);
+    }
+    if (!out.entries.empty() && out.sourcePath.empty()) {
+        *error = ProjectFile::tr("%1 names no source file.").arg(where);
+        return false;
+    }
+    plan = out;
+    return true;
+}
+
+QJsonObject trackPlanToJson(const TrackPlan &plan)
+{
+    QJsonArray entries;
+    for (const TrackPlanEntry &e : plan.entries) {
+        QJsonObject entry;
+        entry.insert(QStringLiteral("stream"), e.stream);
+        entry.insert(QStringLiteral("kind"), e.kind);
+        entry.insert(QStringLiteral("keep"), e.keep);
+        entry.insert(QStringLiteral("language"), QString::fromStdString(e.language));
+        entry.insert(QStringLiteral("title"), QString::fromStdString(e.title));
+        entry.insert(QStringLiteral("isDefault"), e.isDefault);
+        entry.insert(QStringLiteral("forced"), e.forced);
+        entry.insert(QStringLiteral("shiftMs"), double(e.shiftMs));
+        entries.append(entry);
+    }
+    return QJsonObject{{QStringLiteral("sourcePath"), QString::fromStdString(plan.sourcePath)},
+                       {QStringLiteral("entries"), entries}};
+}
+
 bool readView(const QJsonObject &json, ProjectView &view, QString *error)
 {
     Level l(json, QStringLiteral("view"), error);
@@ -206,6 +304,15 @@ bool ProjectFile::parse(const QByteArray &bytes, Project *project, QString *erro
         *error = tr("The project file cannot be used: %1").arg(message);
         return false;
     }
+    // A plan that cannot be used is left out; the cut itself still opens.
+    const QJsonValue plan = root.value(QStringLiteral("track_plan"));
+    QString planError;
+    if (!plan.isUndefined() && !plan.isNull() && !readTrackPlan(plan, out.trackPlan, &planError)) {
+        out.trackPlan = TrackPlan();
+        out.warning = tr("The project's choice of tracks cannot be used and was left out: %1").arg(planError);
+        // Saved again, the project writes the plan the window has.
+        out.stored.remove(QStringLiteral("track_plan"));
+    }
     if (out.segments.isEmpty())
         out.view.currentSegment = 0;
     else
@@ -269,7 +376,13 @@ QByteArray ProjectFile::serialize(const Project &project)
     fresh.insert(QStringLiteral("segments"), segments);
     fresh.insert(QStringLiteral("output"), output);
     fresh.insert(QStringLiteral("view"), view);
-    return QJsonDocument(projectjson::overlay(project.stored, fresh)).toJson(QJsonDocument::Indented);
+    QJsonObject document = projectjson::overlay(project.stored, fresh);
+    // The plan is written whole or not at all: none leaves no key behind.
+    if (project.trackPlan.isEmpty())
+        document.remove(QStringLiteral("track_plan"));
+    else
+        document.insert(QStringLiteral("track_plan"), trackPlanToJson(project.trackPlan));
+    return QJsonDocument(document).toJson(QJsonDocument::Indented);
 }
 
 bool ProjectFile::write(const QString &path, const Project &project, QString *error)

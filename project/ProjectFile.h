@@ -6,6 +6,7 @@
 // revision loses nothing when an older one saves it again.
 #include "OutputFormatParams.h"
 #include "SourceFingerprint.h"
+#include "TrackPlan.h"
 #include "VEEditConfig.h"
 
 #include <QCoreApplication>
@@ -44,6 +45,11 @@ struct Project {
     QVector<ProjectSegment> segments;
     ProjectOutput output;
     ProjectView view;
+    // The streams the outputs keep (empty: as the segments choose them).
+    TrackPlan trackPlan;
+    // Why a part of the file was left out while the rest opened (a track
+    // plan that cannot be used); empty when everything was read.
+    QString warning;
     QJsonObject stored; // the document as read, for its unknown keys
 };
 

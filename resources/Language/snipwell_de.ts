@@ -3067,6 +3067,30 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
             <source>The project could not be saved to %1: %2</source>
             <translation>Das Projekt konnte nicht unter %1 gespeichert werden: %2</translation>
         </message>
+        <message>
+            <source>%1 names no stream.</source>
+            <translation>%1 nennt keinen Datenstrom.</translation>
+        </message>
+        <message>
+            <source>%1 is of no known stream kind.</source>
+            <translation>%1 hat keine bekannte Art von Datenstrom.</translation>
+        </message>
+        <message>
+            <source>%1 has no language code: "%2".</source>
+            <translation>%1 hat keinen Sprachcode: „%2“.</translation>
+        </message>
+        <message>
+            <source>%1 names stream %2 a second time.</source>
+            <translation>%1 nennt den Datenstrom %2 ein zweites Mal.</translation>
+        </message>
+        <message>
+            <source>%1 names no source file.</source>
+            <translation>%1 nennt keine Quelldatei.</translation>
+        </message>
+        <message>
+            <source>The project's choice of tracks cannot be used and was left out: %1</source>
+            <translation>Die Spurauswahl des Projekts ist nicht verwendbar und wurde ausgelassen: %1</translation>
+        </message>
     </context>
     <context>
         <name>ProjectSession</name>

@@ -3067,6 +3067,30 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
             <source>The project could not be saved to %1: %2</source>
             <translation>Le projet n’a pas pu être enregistré dans %1 : %2</translation>
         </message>
+        <message>
+            <source>%1 names no stream.</source>
+            <translation>%1 ne désigne aucun flux.</translation>
+        </message>
+        <message>
+            <source>%1 is of no known stream kind.</source>
+            <translation>%1 n'est d'aucun type de flux connu.</translation>
+        </message>
+        <message>
+            <source>%1 has no language code: "%2".</source>
+            <translation>%1 n'a pas de code de langue : « %2 ».</translation>
+        </message>
+        <message>
+            <source>%1 names stream %2 a second time.</source>
+            <translation>%1 désigne le flux %2 une seconde fois.</translation>
+        </message>
+        <message>
+            <source>%1 names no source file.</source>
+            <translation>%1 ne désigne aucun fichier source.</translation>
+        </message>
+        <message>
+            <source>The project's choice of tracks cannot be used and was left out: %1</source>
+            <translation>Le choix des pistes du projet est inutilisable et a été ignoré : %1</translation>
+        </message>
     </context>
     <context>
         <name>ProjectSession</name>

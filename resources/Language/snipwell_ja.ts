@@ -3065,6 +3065,30 @@ leaves no partial output. See snipwell-cli(1).
             <source>The project could not be saved to %1: %2</source>
             <translation>プロジェクトを %1 に保存できませんでした: %2</translation>
         </message>
+        <message>
+            <source>%1 names no stream.</source>
+            <translation>%1 にストリームが指定されていません。</translation>
+        </message>
+        <message>
+            <source>%1 is of no known stream kind.</source>
+            <translation>%1 は既知の種類のストリームではありません。</translation>
+        </message>
+        <message>
+            <source>%1 has no language code: "%2".</source>
+            <translation>%1 は言語コードではありません:「%2」。</translation>
+        </message>
+        <message>
+            <source>%1 names stream %2 a second time.</source>
+            <translation>%1 はストリーム %2 を二度指定しています。</translation>
+        </message>
+        <message>
+            <source>%1 names no source file.</source>
+            <translation>%1 にソースファイルが指定されていません。</translation>
+        </message>
+        <message>
+            <source>The project's choice of tracks cannot be used and was left out: %1</source>
+            <translation>プロジェクトのトラックの選択は使用できないため、省略されました: %1</translation>
+        </message>
     </context>
     <context>
         <name>ProjectSession</name>

@@ -3061,6 +3061,30 @@ leaves no partial output. See snipwell-cli(1).
             <source>The project could not be saved to %1: %2</source>
             <translation>无法将项目保存到 %1：%2</translation>
         </message>
+        <message>
+            <source>%1 names no stream.</source>
+            <translation>%1 未指定流。</translation>
+        </message>
+        <message>
+            <source>%1 is of no known stream kind.</source>
+            <translation>%1 不是已知的流类型。</translation>
+        </message>
+        <message>
+            <source>%1 has no language code: "%2".</source>
+            <translation>%1 不是语言代码：“%2”。</translation>
+        </message>
+        <message>
+            <source>%1 names stream %2 a second time.</source>
+            <translation>%1 再次指定了流 %2。</translation>
+        </message>
+        <message>
+            <source>%1 names no source file.</source>
+            <translation>%1 未指定源文件。</translation>
+        </message>
+        <message>
+            <source>The project's choice of tracks cannot be used and was left out: %1</source>
+            <translation>项目的轨道选择无法使用，已被忽略：%1</translation>
+        </message>
     </context>
     <context>
         <name>ProjectSession</name>

@@ -313,3 +313,154 @@ TEST(SourceFingerprint, FindsTheSourceWhereItWentAndOnlyIt)
     EXPECT_FALSE(fp.matches(original));
     EXPECT_EQ(fp.locate({dir.filePath("new")}), dir.filePath("new/renamed.mp4"));
 }
+
+namespace {
+
+TrackPlan samplePlan()
+{
+    TrackPlan plan;
+    plan.sourcePath = "/videos/holiday ä.mp4";
+    const auto entry = [](int stream, int kind, bool keep, const char *language, const char *title, bool isDefault,
+                          bool forced, int64_t shiftMs) {
+        TrackPlanEntry e;
+        e.stream = stream;
+        e.kind = kind;
+        e.keep = keep;
+        e.language = language;
+        e.title = title;
+        e.isDefault = isDefault;
+        e.forced = forced;
+        e.shiftMs = shiftMs;
+        return e;
+    };
+    plan.entries = {entry(0, 1, true, "", "", false, false, 0),
+                    entry(3, 2, true, "spa", "Español «main»", true, false, -200),
+                    entry(1, 2, true, "eng", "", false, false, 86400000),
+                    entry(2, 2, false, "und", "Commentary", false, false, 0),
+                    entry(5, 8, true, "fre", "", false, true, 7)};
+    return plan;
+}
+
+} // namespace
+
+TEST(ProjectFile, TheTrackPlanComesBackFieldByFieldAndAnOlderProjectOpensWithout)
+{
+    Project original = sampleProject();
+    original.trackPlan = samplePlan();
+    const QJsonObject json = jsonOf(original);
+    // Its form on disk, read without our reader.
+    const QJsonObject plan = json["track_plan"].toObject();
+    EXPECT_EQ(plan["sourcePath"].toString(), QStringLiteral("/videos/holiday ä.mp4"));
+    const QJsonArray entries = plan["entries"].toArray();
+    ASSERT_EQ(entries.size(), 5);
+    const QJsonObject second = entries[1].toObject();
+    EXPECT_EQ(second["stream"].toInt(), 3);
+    EXPECT_EQ(second["kind"].toInt(), 2);
+    EXPECT_EQ(second["keep"].toBool(), true);
+    EXPECT_EQ(second["language"].toString(), QStringLiteral("spa"));
+    EXPECT_EQ(second["title"].toString(), QStringLiteral("Español «main»"));
+    EXPECT_EQ(second["isDefault"].toBool(), true);
+    EXPECT_EQ(second["forced"].toBool(), false);
+    EXPECT_EQ(second["shiftMs"].toInt(), -200);
+
+    const Project back = parsed(ProjectFile::serialize(original));
+    EXPECT_TRUE(back.warning.isEmpty()) << back.warning.toStdString();
+    EXPECT_EQ(back.trackPlan.sourcePath, original.trackPlan.sourcePath);
+    ASSERT_EQ(back.trackPlan.entries.size(), original.trackPlan.entries.size());
+    for (size_t i = 0; i < original.trackPlan.entries.size(); ++i) {
+        SCOPED_TRACE(i);
+        const TrackPlanEntry &a = original.trackPlan.entries[i];
+        const TrackPlanEntry &b = back.trackPlan.entries[i];
+        EXPECT_EQ(b.stream, a.stream);
+        EXPECT_EQ(b.kind, a.kind);
+        EXPECT_EQ(b.keep, a.keep);
+        EXPECT_EQ(b.language, a.language);
+        EXPECT_EQ(b.title, a.title);
+        EXPECT_EQ(b.isDefault, a.isDefault);
+        EXPECT_EQ(b.forced, a.forced);
+        EXPECT_EQ(b.shiftMs, a.shiftMs);
+    }
+    EXPECT_EQ(ProjectFile::serialize(back), ProjectFile::serialize(original));
+
+    // A project saved before plans existed: it opens, with no plan, and is
+    // saved again without one.
+    QJsonObject old = jsonOf(sampleProject());
+    ASSERT_FALSE(old.contains("track_plan"));
+    const Project opened = parsed(QJsonDocument(old).toJson());
+    EXPECT_TRUE(opened.trackPlan.isEmpty());
+    EXPECT_TRUE(opened.warning.isEmpty());
+    EXPECT_EQ(opened.segments.size(), 3);
+    EXPECT_FALSE(jsonOf(opened).contains("track_plan"));
+
+    // A plan taken away in the window leaves no plan in the file saved over it.
+    Project cleared = back;
+    cleared.trackPlan = TrackPlan();
+    EXPECT_FALSE(jsonOf(cleared).contains("track_plan"));
+}
+
+// A plan that cannot be used is dropped with a reason that names its place;
+// the segments, output and view still open.
+TEST(ProjectFile, ABadTrackPlanIsLeftOutWithItsReasonAndTheCutStillOpens)
+{
+    struct Case {
+        const char *what;
+        std::function<void(QJsonObject &)> change;
+        const char *reason;
+    };
+    const auto entryChange = [](int i, const char *key, const QJsonValue &value) {
+        return [=](QJsonObject &plan) {
+            QJsonArray entries = plan["entries"].toArray();
+            QJsonObject e = entries[i].toObject();
+            if (value.isUndefined())
+                e.remove(key);
+            else
+                e[key] = value;
+            entries[i] = e;
+            plan["entries"] = entries;
+        };
+    };
+    const Case cases[] = {
+        {"not an object", [](QJsonObject &plan) { plan = QJsonObject{{"oops", 1}}; }, nullptr},
+        {"entries not a list", [](QJsonObject &plan) { plan["entries"] = "all"; }, "track_plan.entries"},
+        {"an entry not an object",
+         [](QJsonObject &plan) {
+             QJsonArray entries = plan["entries"].toArray();
+             entries[2] = 7;
+             plan["entries"] = entries;
+         },
+         "track_plan.entries[2]"},
+        {"a stream as text", entryChange(1, "stream", "3"), "track_plan.entries[1].stream"},
+        {"a negative stream", entryChange(1, "stream", -1), "track_plan.entries[1].stream"},
+        {"no stream", entryChange(1, "stream", QJsonValue(QJsonValue::Undefined)), "track_plan.entries[1]"},
+        {"an unknown kind", entryChange(0, "kind", 4), "track_plan.entries[0]"},
+        {"a language that is no code", entryChange(1, "language", "English"), "track_plan.entries[1]"},
+        {"a shift of a fraction", entryChange(1, "shiftMs", 1.5), "track_plan.entries[1].shiftMs"},
+        {"a shift beyond a day", entryChange(1, "shiftMs", 1e12), "track_plan.entries[1].shiftMs"},
+        {"a flag as a number", entryChange(4, "forced", 1), "track_plan.entries[4].forced"},
+        {"a stream named twice", entryChange(2, "stream", 3), "track_plan.entries[2]"},
+        {"no source", [](QJsonObject &plan) { plan.remove("sourcePath"); }, "track_plan"},
+    };
+    Project withPlan = sampleProject();
+    withPlan.trackPlan = samplePlan();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QJsonObject root = jsonOf(withPlan);
+        if (QString(c.what) == "not an object") {
+            root["track_plan"] = QJsonArray{1, 2};
+        } else {
+            QJsonObject plan = root["track_plan"].toObject();
+            c.change(plan);
+            root["track_plan"] = plan;
+        }
+        const Project p = parsed(QJsonDocument(root).toJson());
+        EXPECT_TRUE(p.trackPlan.isEmpty());
+        EXPECT_EQ(p.segments.size(), 3);
+        EXPECT_TRUE(p.view.simpleMode);
+        EXPECT_TRUE(p.warning.startsWith("The project's choice of tracks cannot be used")) << p.warning.toStdString();
+        if (c.reason) {
+            EXPECT_TRUE(p.warning.contains(c.reason)) << p.warning.toStdString();
+        }
+        // Saved again, the bad plan is not carried along as an unknown key.
+        EXPECT_FALSE(jsonOf(p).contains("track_plan"));
+    }
+}
