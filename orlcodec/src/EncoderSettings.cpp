@@ -180,6 +180,11 @@ bool openVideoEncoder(AVCodecContext *ctx, const AVCodec *codec, const ParamValu
         ctx->colorspace = AVCOL_SPC_BT709;
         ctx->color_range = AVCOL_RANGE_MPEG;
     }
+    // The pictures reach the encoder with the source's chroma siting
+    // (tone mapping alone rebuilds the chroma, with its own): the encoder
+    // is told it, or players place the colours half a pixel off.
+    if (in.hdr != HdrHandling::ToSdr)
+        ctx->chroma_sample_location = in.colour.chromaLocation;
     ctx->framerate = in.frameRate;
     // 1/90000 places the pictures of every common rate exactly.
     ctx->time_base = in.ownTiming ? AVRational{1, 90000} : av_inv_q(in.frameRate);

@@ -29,6 +29,8 @@ void takeFrame(VideoColour &c, const AVFrame *frame)
         c.matrix = frame->colorspace;
     if (c.range == AVCOL_RANGE_UNSPECIFIED)
         c.range = frame->color_range;
+    if (c.chromaLocation == AVCHROMA_LOC_UNSPECIFIED)
+        c.chromaLocation = frame->chroma_location;
     if (!c.interlaced())
         c.fieldOrder = frame->interlaced_frame ? (frame->top_field_first ? AV_FIELD_TT : AV_FIELD_BB)
                                                : AV_FIELD_PROGRESSIVE;
@@ -170,6 +172,7 @@ VideoColour readSourceColour(AVFormatContext *ctx, int stream, InterruptFlags *i
     c.transfer = par->color_trc;
     c.matrix = par->color_space;
     c.range = par->color_range;
+    c.chromaLocation = par->chroma_location;
     if (const AVPixFmtDescriptor *desc = av_pix_fmt_desc_get(static_cast<AVPixelFormat>(par->format)))
         c.bitDepth = desc->comp[0].depth;
     size_t size = 0;

@@ -27,6 +27,9 @@ struct VideoColour {
     AVColorTransferCharacteristic transfer = AVCOL_TRC_UNSPECIFIED;
     AVColorSpace matrix = AVCOL_SPC_UNSPECIFIED;
     AVColorRange range = AVCOL_RANGE_UNSPECIFIED;
+    // Where the chroma samples sit against the luma samples: a picture
+    // rebuilt with another siting has its colours shifted by half a pixel.
+    AVChromaLocation chromaLocation = AVCHROMA_LOC_UNSPECIFIED;
     int bitDepth = 8;
     bool hasMastering = false;
     AVMasteringDisplayMetadata mastering{};
