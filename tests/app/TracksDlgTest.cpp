@@ -1,8 +1,15 @@
 // The Tracks window driven through its own controls on a file of three
 // sound tracks and two subtitle streams: the plan it gives is converted by
 // the real converter and the outputs judged by ffprobe; the offset of two
-// sound tracks found from the window; wrong shifts refused in the window.
+// sound tracks found from the window; wrong shifts refused in the window;
+// the plan as a step of the main window's work, undone and converted.
 #include "CAVConverter.h"
+#include "MainWindowHelpers.h"
+#include "ParserXML.h"
+#include "ProgramMenu.h"
+#include "ProjectSession.h"
+#include "QVideoCutManageDlg.h"
+#include "WorkModel.h"
 #include "OutputFormatParams.h"
 #include "TestSupport.h"
 #include "TracksDlg.h"
@@ -21,7 +28,9 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QDirIterator>
 #include <QTest>
+#include <QUndoStack>
 #include <atomic>
 #include <gtest/gtest.h>
 
@@ -219,4 +228,128 @@ TEST(TracksDlg, FindOffsetSetsTheShiftAndAShiftPastTheFileIsRefused)
     EXPECT_FALSE(otherDone.takeFirst().at(0).toBool());
     EXPECT_EQ(other.shiftBox()->value(), 0);
     EXPECT_TRUE(other.statusLabel()->text().startsWith("No offset found")) << other.statusLabel()->text().toStdString();
+}
+
+namespace {
+
+// The Tracks window of the main window, opened from the program menu, once
+// it has read the source's streams.
+TracksDlg *openTracks(MainWindow &w)
+{
+    emit w.programMenu()->aboutToShow();
+    EXPECT_TRUE(w.programMenu()->actTracks()->isEnabled());
+    w.programMenu()->actTracks()->trigger();
+    TracksDlg *dlg = nullptr;
+    EXPECT_TRUE(waitUntil([&] { return (dlg = w.findChild<TracksDlg *>()) && dlg->isVisible(); }));
+    if (!dlg)
+        return nullptr;
+    QSignalSpy read(dlg, &TracksDlg::streamsRead);
+    EXPECT_TRUE(dlg->table()->rowCount() > 0 || read.wait(20000));
+    return dlg;
+}
+
+// The rows' sample rates in the window's order, "-" for a row left out.
+QStringList soundRows(TracksDlg *dlg)
+{
+    QStringList rows;
+    for (int r = 0; r < dlg->table()->rowCount(); ++r) {
+        const QString about = dlg->table()->item(r, 3)->text();
+        for (const char *rate : {"32000", "44100", "48000"})
+            if (about.contains(rate))
+                rows << (dlg->table()->item(r, 0)->checkState() == Qt::Checked ? QString(rate) : QStringLiteral("-"));
+    }
+    return rows;
+}
+
+QStringList filesUnder(const QString &root)
+{
+    QStringList files;
+    QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << it.next();
+    return files;
+}
+
+} // namespace
+
+// In the main window: OK in the Tracks window is one named step; a second
+// change undone from the program menu brings the first plan back, in the
+// model and in the window shown again, and the conversion started then
+// writes the sound tracks of that plan.
+TEST(TracksDlg, OkIsAStepOfTheWorkAndUndoBringsBackThePlanTheConversionUses)
+{
+    QTemporaryDir out;
+    QFile::remove(ParserXML::defaultSettingFile());
+    QFile::remove(ParserXML::formatSettingFile());
+    OutputFormatParams::instance() = OutputFormatParams();
+    ParserXML::readItemValue("OutPut_path", "path_value", "");
+    ParserXML::writeItemValue("OutPut_path", "path_value", out.path() + "/");
+    MessageWatcher answers;
+    MainWindow w;
+    w.show();
+    ASSERT_TRUE(importThroughSignal(w, {fixture("three_audio_two_subs.mkv")}));
+    ASSERT_EQ(itemCount(), 1);
+    QUndoStack *stack = w.project()->undoStack();
+    const int stepsBefore = stack->count();
+    const WorkModel *work = w.segmentManager()->work();
+    EXPECT_TRUE(work->trackPlan().isEmpty());
+
+    // First: the 32 kHz sound left out.
+    TracksDlg *dlg = openTracks(w);
+    ASSERT_TRUE(dlg);
+    ASSERT_EQ(soundRows(dlg), (QStringList{"44100", "32000", "48000"}));
+    clickCell(dlg->table(), 2, 1);
+    QTest::keyClick(dlg->table(), Qt::Key_Left);
+    QTest::keyClick(dlg->table(), Qt::Key_Space);
+    QTRY_COMPARE(dlg->table()->item(2, 0)->checkState(), Qt::Unchecked);
+    QSignalSpy firstOk(dlg, &TracksDlg::planAccepted);
+    QTest::mouseClick(dlg->okButton(), Qt::LeftButton);
+    ASSERT_EQ(firstOk.count(), 1);
+    const TrackPlan first = firstOk.at(0).at(0).value<TrackPlan>();
+    ASSERT_FALSE(first.isEmpty());
+    EXPECT_EQ(work->trackPlan(), first);
+    EXPECT_EQ(stack->count(), stepsBefore + 1);
+    EXPECT_EQ(stack->undoText(), "Change Tracks");
+    ASSERT_TRUE(waitUntil([&] { return !w.findChild<TracksDlg *>(); }));
+
+    // Then: the 48 kHz sound moved first. The window opens with the plan.
+    dlg = openTracks(w);
+    ASSERT_TRUE(dlg);
+    ASSERT_EQ(soundRows(dlg), (QStringList{"44100", "-", "48000"}));
+    clickCell(dlg->table(), 3, 1);
+    QTest::mouseClick(dlg->upButton(), Qt::LeftButton);
+    QTest::mouseClick(dlg->upButton(), Qt::LeftButton);
+    ASSERT_EQ(soundRows(dlg), (QStringList{"48000", "44100", "-"}));
+    QTest::mouseClick(dlg->okButton(), Qt::LeftButton);
+    EXPECT_NE(work->trackPlan(), first);
+    EXPECT_EQ(stack->count(), stepsBefore + 2);
+    ASSERT_TRUE(waitUntil([&] { return !w.findChild<TracksDlg *>(); }));
+
+    // Undo from the program menu, by the step's name.
+    emit w.programMenu()->aboutToShow();
+    EXPECT_EQ(w.programMenu()->actUndo()->text(), "Undo Change Tracks");
+    w.programMenu()->actUndo()->trigger();
+    ASSERT_TRUE(waitUntil([&] { return stack->index() == stepsBefore + 1; }));
+    EXPECT_EQ(work->trackPlan(), first);
+    dlg = openTracks(w);
+    ASSERT_TRUE(dlg);
+    EXPECT_EQ(soundRows(dlg), (QStringList{"44100", "-", "48000"}));
+    dlg->reject();
+    ASSERT_TRUE(waitUntil([&] { return !w.findChild<TracksDlg *>(); }));
+
+    // Converted now (the format every run starts with, an encoding into MP4
+    // with a picture, every sound at the format's rate): the sounds of the
+    // plan shown, in its order, known by their languages (the 44.1 kHz
+    // sound is English, the 48 kHz one German, the 32 kHz one has none).
+    QTest::keyClick(&w, Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(waitUntil([&] { return MainWindow::isConverting(); }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return !MainWindow::isConverting(); }, 120000));
+    const QStringList made = filesUnder(out.path());
+    ASSERT_EQ(made.size(), 1) << made.join(' ').toStdString();
+    const QJsonArray streams = testsupport::ffprobeJson(made[0], {"-show_streams"})["streams"].toArray();
+    QStringList languages;
+    for (const QJsonValue &s : streams)
+        if (s.toObject()["codec_type"].toString() == "audio")
+            languages << s.toObject()["tags"].toObject()["language"].toString();
+    EXPECT_EQ(languages, (QStringList{"eng", "ger"}));
 }
