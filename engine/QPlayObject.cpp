@@ -35,6 +35,7 @@ bool QPlayObject::open(const QString &path)
     ++m_serial; // an opening still on its way is superseded
     m_player = std::make_unique<VoPlayerClass>();
     m_path.clear();
+    m_shiftUs = 0;
     if (!m_player->open(path))
         return false;
     m_path = path;
@@ -71,6 +72,7 @@ void QPlayObject::finishOpening(const std::shared_ptr<Opening> &opening)
         m_thread.join();
     m_opening = false;
     m_player = std::move(opening->player);
+    m_shiftUs = 0;
     if (opening->ok)
         m_path = opening->path;
     emit opened(opening->ok);
@@ -88,7 +90,12 @@ void QPlayObject::setSoundShiftFor(const TrackPlan &plan)
         for (const TrackPlanEntry &e : plan.entries)
             if (e.stream == played && e.keep)
                 shiftMs = e.shiftMs;
-    Player_SetSoundShift(player, shiftMs * 1000);
+    // Nothing moves: a seek now would only cross the seeks the window asks
+    // for (every open comes here).
+    if (shiftMs * 1000 == m_shiftUs)
+        return;
+    m_shiftUs = shiftMs * 1000;
+    Player_SetSoundShift(player, m_shiftUs);
     // Posted: the picture shown is sought again on the player's own thread.
     Player_PostSeek(player, Player_GetPosition(player));
 }

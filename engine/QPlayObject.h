@@ -48,6 +48,7 @@ private:
 
     std::unique_ptr<VoPlayerClass> m_player;
     QString m_path;
+    int64_t m_shiftUs = 0; // the sound shift the player was given
     bool m_opening = false;
     unsigned m_serial = 0; // of the latest open
     std::thread m_thread;
