@@ -12,7 +12,9 @@
 #include "TracksDlg.h"
 #include "UpdateComponent.h"
 
+#include "QVideoCutDlg.h"
 #include "QVideoCutManageDlg.h"
+#include "QVideoPlayDlg.h"
 
 #include "AppPaths.h"
 #include "ConversionRun.h"
@@ -62,8 +64,10 @@ void MainWindow::buildMenuAndTray()
         dlg->open();
     });
     // The preview plays the sound as the outputs will have it, whichever
-    // way the plan changed (the window, undo, a project).
-    connect(m_videoItemDlg->work(), &WorkModel::trackPlanChanged, this, &MainWindow::showTrackPlanInPlayer);
+    // way the plan changed (the window, undo, a project); once the change
+    // has been recorded as a step, since the player may open again for it.
+    connect(m_videoItemDlg->work(), &WorkModel::trackPlanChanged, this, &MainWindow::showTrackPlanInPlayer,
+            Qt::QueuedConnection);
     buildCutListActions();
     buildDetectAction();
 
@@ -78,8 +82,33 @@ void MainWindow::buildMenuAndTray()
 
 void MainWindow::showTrackPlanInPlayer()
 {
-    if (m_playObject)
-        m_playObject->setSoundShiftFor(m_videoItemDlg->work()->trackPlan());
+    if (!m_playObject || m_playObject->isOpening())
+        return;
+    const TrackPlan &plan = m_videoItemDlg->work()->trackPlan();
+    const QString path = m_playObject->path();
+    // The sound the outputs have first is the one heard.
+    int wanted = -1;
+    if (!path.isEmpty() && plan.sourcePath == path.toStdString())
+        for (const TrackPlanEntry &e : plan.keptInOutputOrder())
+            if (e.kind == 2) {
+                wanted = e.stream;
+                break;
+            }
+    const int before = m_playObject->preferredAudioStreamFor(path);
+    m_playObject->setPreferredAudioStream(path, wanted);
+    const bool otherSound = wanted != before && (wanted < 0 || wanted != m_playObject->audioStream());
+    if (otherSound && m_videoPlayDlg->player() && !m_itemOpening && !m_reopening) {
+        // Another sound stream is another open, on the holder's thread; the
+        // picture shown and the pause come back, and the shift follows once
+        // it has opened.
+        const uint64_t position = m_videoPlayDlg->position();
+        const bool paused = m_videoPlayDlg->isPaused();
+        m_videoPlayDlg->close();
+        reopenPlayer(path, position, paused);
+        m_videoCutToolbar->setControlsEnabled(true);
+        return;
+    }
+    m_playObject->setSoundShiftFor(plan);
 }
 
 void MainWindow::OnMenu()

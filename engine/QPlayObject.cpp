@@ -36,7 +36,7 @@ bool QPlayObject::open(const QString &path)
     m_player = std::make_unique<VoPlayerClass>();
     m_path.clear();
     m_shiftUs = 0;
-    if (!m_player->open(path))
+    if (!m_player->open(path, preferredAudioStreamFor(path)))
         return false;
     m_path = path;
     return true;
@@ -55,8 +55,9 @@ void QPlayObject::openAsync(const QString &path)
     opening->path = path;
     opening->serial = ++m_serial;
     opening->player = std::make_unique<VoPlayerClass>();
-    m_thread = std::thread([this, opening] {
-        opening->ok = opening->player->open(opening->path);
+    const int audioStream = preferredAudioStreamFor(path);
+    m_thread = std::thread([this, opening, audioStream] {
+        opening->ok = opening->player->open(opening->path, audioStream);
         VoPlayerClass::threadDone();
         QMetaObject::invokeMethod(
             this, [this, opening] { finishOpening(opening); }, Qt::QueuedConnection);
@@ -98,4 +99,16 @@ void QPlayObject::setSoundShiftFor(const TrackPlan &plan)
     Player_SetSoundShift(player, m_shiftUs);
     // Posted: the picture shown is sought again on the player's own thread.
     Player_PostSeek(player, Player_GetPosition(player));
+}
+
+void QPlayObject::setPreferredAudioStream(const QString &path, int stream)
+{
+    m_preferredPath = path;
+    m_preferredAudio = stream;
+}
+
+int QPlayObject::audioStream() const
+{
+    const MediaHandle h = playerHandle();
+    return h ? Player_GetAudioStream(ORL_HANDLE(h)) : -1;
 }

@@ -38,6 +38,15 @@ public:
     // The sound heard as the plan shifts the stream played (none: as
     // recorded), from the picture shown on.
     void setSoundShiftFor(const TrackPlan &plan);
+    // The sound stream the opens of path play from now on (-1: the file's
+    // best); the player open now keeps what it plays.
+    void setPreferredAudioStream(const QString &path, int stream);
+    int preferredAudioStreamFor(const QString &path) const
+    {
+        return path == m_preferredPath ? m_preferredAudio : -1;
+    }
+    // The index in the file of the sound stream played, -1 when none.
+    int audioStream() const;
 
 signals:
     void opened(bool ok);
@@ -51,5 +60,7 @@ private:
     int64_t m_shiftUs = 0; // the sound shift the player was given
     bool m_opening = false;
     unsigned m_serial = 0; // of the latest open
+    QString m_preferredPath;
+    int m_preferredAudio = -1;
     std::thread m_thread;
 };

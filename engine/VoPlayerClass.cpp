@@ -9,12 +9,13 @@ VoPlayerClass::~VoPlayerClass()
     release();
 }
 
-bool VoPlayerClass::open(const QString &path)
+bool VoPlayerClass::open(const QString &path, int audioStream)
 {
     if (!m_handle)
         m_handle = Player_Create(-1);
     if (!m_handle)
         return false;
+    Player_SetPreferredAudioStream(m_handle, audioStream);
     // The open closes the file before it; stopping first would only decode
     // a picture of a file about to go.
     return Player_Open(m_handle, path.toUtf8().constData(), 0, 0) == 1;

@@ -12,8 +12,9 @@ public:
     VoPlayerClass(const VoPlayerClass &) = delete;
     VoPlayerClass &operator=(const VoPlayerClass &) = delete;
 
-    // Creates the handle on first use, then opens path on it.
-    bool open(const QString &path);
+    // Creates the handle on first use, then opens path on it, playing the
+    // sound stream audioStream (its index in the file; -1: the best one).
+    bool open(const QString &path, int audioStream = -1);
     // Stops and releases the handle.
     void release();
     MediaHandle handle() const { return m_handle; }

@@ -341,6 +341,10 @@ ORL_API int Player_SetAudioOnly(ORL_HANDLE p, int on);
 ORL_API int Player_SetSoundShift(ORL_HANDLE p, int64_t shift_us);
 /* The index in the file of the sound stream played, -1 when none. */
 ORL_API int Player_GetAudioStream(ORL_HANDLE p);
+/* The sound stream the next Player_Open of this handle plays, by its index
+ * in the file; -1 (or a stream that is not sound or cannot be decoded) plays
+ * the file's best sound stream. */
+ORL_API int Player_SetPreferredAudioStream(ORL_HANDLE p, int stream);
 ORL_API int Player_SetVolume(ORL_HANDLE p, int volume, int extra);
 ORL_API int Player_SetRendererVolume(ORL_HANDLE p, int volume, int extra);
 ORL_API int Player_GetWidth(ORL_HANDLE p);

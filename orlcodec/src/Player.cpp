@@ -108,14 +108,22 @@ bool Player::open(const std::string &path, int displayWidth, int displayHeight)
             break;
         }
     }
-    m_audioStream = av_find_best_stream(m_fmt.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+    const int bestAudio = av_find_best_stream(m_fmt.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+    m_audioStream = bestAudio;
+    // The sound stream asked for, when the file has it as sound.
+    const int wanted = m_preferredAudio.load();
+    if (wanted >= 0 && static_cast<unsigned>(wanted) < m_fmt->nb_streams
+        && m_fmt->streams[wanted]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO)
+        m_audioStream = wanted;
     if (m_videoStream >= 0 && !openDecoder(m_videoStream, m_video)) {
         logLine(AV_LOG_WARNING, "player: %s: no decoder for the video stream", path.c_str());
         m_videoStream = -1;
     }
     if (m_audioStream >= 0 && !openDecoder(m_audioStream, m_audio)) {
-        logLine(AV_LOG_WARNING, "player: %s: no decoder for the audio stream", path.c_str());
-        m_audioStream = -1;
+        const bool fallBack = m_audioStream != bestAudio && bestAudio >= 0 && openDecoder(bestAudio, m_audio);
+        logLine(AV_LOG_WARNING, "player: %s: no decoder for audio stream %d%s", path.c_str(), m_audioStream,
+                fallBack ? "; the best one plays" : "");
+        m_audioStream = fallBack ? bestAudio : -1;
     }
     if (m_videoStream < 0 && m_audioStream < 0) {
         setError("no playable stream");

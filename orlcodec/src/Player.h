@@ -99,6 +99,8 @@ public:
     // as a track's shift moves it in an output. Sound decoded from now on;
     // the next seek brings it to what is shown.
     void setSoundShift(int64_t shift_us) { m_soundShiftUs = shift_us; }
+    // The sound stream the next open plays (-1: the file's best).
+    void setPreferredAudioStream(int stream) { m_preferredAudio = stream; }
     int audioStream()
     {
         std::lock_guard<std::mutex> lock(m_decodeMutex);
@@ -259,6 +261,7 @@ private:
     bool m_demuxEnded = false;
     int64_t m_audioFloorUs = 0; // samples before this time are dropped
     std::atomic<int64_t> m_soundShiftUs{0};
+    std::atomic<int> m_preferredAudio{-1}; // the sound stream the next open plays
     int64_t m_skipBeforeUs = INT64_MIN; // pictures ending before this need no decoding
     int64_t m_firstVideoDts = AV_NOPTS_VALUE; // first video packet after a seek
     int64_t m_lastVideoUs = INT64_MIN;

@@ -232,6 +232,14 @@ int Player_GetAudioStream(ORL_HANDLE h)
     return withPlayer(h, -1, [&](Player &p) { return p.audioStream(); });
 }
 
+int Player_SetPreferredAudioStream(ORL_HANDLE h, int stream)
+{
+    return withPlayer(h, 0, [&](Player &p) {
+        p.setPreferredAudioStream(stream);
+        return 1;
+    });
+}
+
 int Player_SetAudioOnly(ORL_HANDLE h, int on)
 {
     // An audio-only file feeds the level display: switch sample delivery.

@@ -8,6 +8,7 @@
 #include "ParserXML.h"
 #include "ProgramMenu.h"
 #include "ProjectSession.h"
+#include "QPlayObject.h"
 #include "QVideoCutManageDlg.h"
 #include "WorkModel.h"
 #include "OutputFormatParams.h"
@@ -324,6 +325,11 @@ TEST(TracksDlg, OkIsAStepOfTheWorkAndUndoBringsBackThePlanTheConversionUses)
     EXPECT_NE(work->trackPlan(), first);
     EXPECT_EQ(stack->count(), stepsBefore + 2);
     ASSERT_TRUE(waitUntil([&] { return !w.findChild<TracksDlg *>(); }));
+    // The preview plays the plan's first sound, the 48 kHz stream (#3), and
+    // shows a picture again.
+    EXPECT_TRUE(waitUntil([&] { return w.playObject() && w.playObject()->audioStream() == 3; }))
+        << w.playObject()->audioStream();
+    EXPECT_TRUE(waitUntil([&] { return w.playerPanel()->player() != 0; }));
 
     // Undo from the program menu, by the step's name.
     emit w.programMenu()->aboutToShow();
@@ -331,6 +337,8 @@ TEST(TracksDlg, OkIsAStepOfTheWorkAndUndoBringsBackThePlanTheConversionUses)
     w.programMenu()->actUndo()->trigger();
     ASSERT_TRUE(waitUntil([&] { return stack->index() == stepsBefore + 1; }));
     EXPECT_EQ(work->trackPlan(), first);
+    EXPECT_TRUE(waitUntil([&] { return w.playObject()->audioStream() == 1 && w.playerPanel()->player() != 0; }))
+        << w.playObject()->audioStream();
     dlg = openTracks(w);
     ASSERT_TRUE(dlg);
     EXPECT_EQ(soundRows(dlg), (QStringList{"44100", "-", "48000"}));
