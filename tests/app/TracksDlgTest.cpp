@@ -30,6 +30,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QDirIterator>
+#include <QJsonDocument>
 #include <QTest>
 #include <QUndoStack>
 #include <atomic>
@@ -360,4 +361,57 @@ TEST(TracksDlg, OkIsAStepOfTheWorkAndUndoBringsBackThePlanTheConversionUses)
         if (s.toObject()["codec_type"].toString() == "audio")
             languages << s.toObject()["tags"].toObject()["language"].toString();
     EXPECT_EQ(languages, (QStringList{"eng", "ger"}));
+}
+
+// The plan chosen in the window is saved with the project and comes back
+// when the project is opened in a fresh window: in the work and in the
+// Tracks window.
+TEST(TracksDlg, ThePlanIsSavedWithTheProjectAndOpensWithIt)
+{
+    QTemporaryDir dir;
+    QFile::remove(ParserXML::defaultSettingFile());
+    QFile::remove(ParserXML::formatSettingFile());
+    OutputFormatParams::instance() = OutputFormatParams();
+    const QString projectPath = dir.filePath("tracks.snipwell");
+    const QString src = fixture("three_audio_two_subs.mkv");
+    TrackPlan chosen;
+    {
+        MessageWatcher answers;
+        MainWindow w;
+        w.show();
+        ASSERT_TRUE(importThroughSignal(w, {src}));
+        TracksDlg *dlg = openTracks(w);
+        ASSERT_TRUE(dlg);
+        clickCell(dlg->table(), 2, 1);
+        QTest::keyClick(dlg->table(), Qt::Key_Left);
+        QTest::keyClick(dlg->table(), Qt::Key_Space);
+        QTRY_COMPARE(dlg->table()->item(2, 0)->checkState(), Qt::Unchecked);
+        QSignalSpy ok(dlg, &TracksDlg::planAccepted);
+        QTest::mouseClick(dlg->okButton(), Qt::LeftButton);
+        ASSERT_EQ(ok.count(), 1);
+        chosen = ok.at(0).at(0).value<TrackPlan>();
+        ASSERT_TRUE(w.project()->saveProjectTo(projectPath));
+    }
+    // On disk, read as plain JSON: the 32 kHz stream (#2) is not kept.
+    QFile file(projectPath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QJsonObject plan = QJsonDocument::fromJson(file.readAll()).object()["track_plan"].toObject();
+    EXPECT_EQ(plan["sourcePath"].toString(), QFileInfo(src).absoluteFilePath());
+    const QJsonArray entries = plan["entries"].toArray();
+    ASSERT_EQ(entries.size(), 6);
+    for (const QJsonValue &e : entries)
+        EXPECT_EQ(e.toObject()["keep"].toBool(), e.toObject()["stream"].toInt() != 2);
+
+    MessageWatcher answers;
+    MainWindow w;
+    w.show();
+    bool opened = false;
+    ASSERT_TRUE(w.project()->openProject(projectPath, [&](bool ok) { opened = ok; }));
+    ASSERT_TRUE(waitUntil([&] { return opened && itemCount() == 1 && !w.isImporting(); }));
+    EXPECT_EQ(w.segmentManager()->work()->trackPlan().entries, chosen.entries);
+    TracksDlg *dlg = openTracks(w);
+    ASSERT_TRUE(dlg);
+    EXPECT_EQ(soundRows(dlg), (QStringList{"44100", "-", "48000"}));
+    dlg->reject();
+    EXPECT_TRUE(answers.texts.isEmpty()) << answers.texts.join('|').toStdString();
 }
