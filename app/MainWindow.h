@@ -103,6 +103,14 @@ public slots:
     // Imports fileNames (a project: opens it), after asking about unsaved
     // work; returns before the answer.
     void addImportFile(QStringList fileNames);
+    // "Add File…": the file's whole length joins the work as a segment of
+    // its own, beside the segments of the files already there.
+    void OnAddSourceFile();
+    // Adds the files to the work (without a work: opens them as new work).
+    void addSourceFiles(const QStringList &fileNames);
+    // The player, the timeline's strip and the title show the current
+    // segment's file (a work may cut from several).
+    void followCurrentSource();
     void StopAddFileThree();
     void AddFileComplete(bool bShowMsg);
     void RestoreDlg();
@@ -308,6 +316,8 @@ private:
     unsigned m_importId = 0;
     unsigned m_replacedForImport = 0;
     bool m_importReplacedWork = false; // the running import has replaced the work
+    unsigned m_addingImportId = 0;     // the import that adds to the work instead
+    QStringList m_addedNames;          // the files that import has added so far
     // The running import has put its first item in place of the previous
     // work; until then a failed open leaves that work as it was.
 

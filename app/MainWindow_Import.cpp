@@ -55,6 +55,55 @@ void MainWindow::OnAddFile()
     addImportFile(m_fileNames);
 }
 
+void MainWindow::OnAddSourceFile()
+{
+    if (isConverting() || isImporting())
+        return;
+    const QString filter = tr(kFilterText).arg(QLatin1String(kAllPatterns));
+    const QString path = QFileDialog::getOpenFileName(this, tr("Add File"), openFolder(), filter);
+    if (path.isEmpty())
+        return;
+    setOpenFolder(QFileInfo(path).absolutePath());
+    addSourceFiles({path});
+}
+
+void MainWindow::addSourceFiles(const QStringList &fileNames)
+{
+    if (fileNames.isEmpty() || isConverting() || isImporting() || m_exitPending)
+        return;
+    // Without a work there is nothing to add to: the file is opened. A
+    // project is a work of its own.
+    if (VoVideoConvertManager::instance()->count() == 0 || ProjectSession::isProjectPath(fileNames.constLast())) {
+        addImportFile(fileNames);
+        return;
+    }
+    QStringList media;
+    for (const QString &path : fileNames)
+        if (!ProjectSession::isProjectPath(path))
+            media << path;
+    // The timeline of the Simple Mode shows one file.
+    if (isSimpleMode())
+        m_videoItemDlg->showList();
+    startImport(media);
+    m_addingImportId = m_importId;
+}
+
+void MainWindow::followCurrentSource()
+{
+    VoVideoConvertItem *item = currentItem();
+    // An open under way finishes first and asks again when it is done.
+    if (!item || !m_playObject || playerOpening() || m_itemOpening || m_playObject->path().isEmpty())
+        return;
+    if (m_playObject->path() == item->m_videoPath)
+        return;
+    // The file opens on the holder's thread; the player shows the
+    // segment's start, paused, once it is open.
+    reopenPlayer(item->m_videoPath, item->m_TrimStartTime, true);
+    m_videoItemDlg->setTimelineTotal(item->m_duration);
+    m_videoItemDlg->setLineBgImage(item);
+    setAdjustFileName(item->m_fileSuffix, item->m_videoName);
+}
+
 void MainWindow::addImportFile(QStringList fileNames)
 {
     if (fileNames.isEmpty())
@@ -218,6 +267,9 @@ void MainWindow::playerOpened(bool ok)
         m_reopening = false;
         previousReopened(ok);
         openNextPlayer();
+        // Another segment's file may have been chosen meanwhile.
+        if (ok)
+            followCurrentSource();
         return;
     }
     if (!m_itemOpening || m_openQueue.isEmpty())
@@ -245,7 +297,9 @@ void MainWindow::playerOpened(bool ok)
 void MainWindow::showOpenedItem(VoVideoConvertItem *item, unsigned importId)
 {
     VoVideoConvertManager *items = VoVideoConvertManager::instance();
-    replaceWorkOnce(importId);
+    const bool adding = importId == m_addingImportId;
+    if (!adding)
+        replaceWorkOnce(importId);
     if (item->endsEarly())
         m_playObject->limitDuration(item->m_duration);
     m_videoPlayDlg->open(item->m_videoPath, m_playObject->playerHandle());
@@ -264,6 +318,9 @@ void MainWindow::showOpenedItem(VoVideoConvertItem *item, unsigned importId)
     m_videoItemDlg->setTimelineTotal(duration);
     m_videoCutToolbar->setItem(item);
     setAdjustFileName(item->m_fileSuffix, item->m_videoName);
+    // The work's history names the files added once the import is over.
+    if (adding)
+        m_addedNames << QFileInfo(item->m_videoPath).fileName();
     // Neither message waits; the second opens when the first is closed,
     // not over it.
     QPointer<MainWindow> self(this);
@@ -385,6 +442,21 @@ void MainWindow::dropEvent(QDropEvent *event)
     event->acceptProposedAction();
     if (isConverting())
         return;
+    // Onto the segment list, or with Ctrl held, the files join the work
+    // (every one dropped); elsewhere the last one takes its place.
+    const QWidget *list = m_videoItemDlg;
+    const bool onList = list && list->isVisible()
+                        && list->rect().contains(list->mapFromGlobal(mapToGlobal(event->pos())));
+    if ((onList || (event->keyboardModifiers() & Qt::ControlModifier)) && VoVideoConvertManager::instance()->count() > 0) {
+        QStringList files;
+        for (const QUrl &url : event->mimeData()->urls())
+            if (url.isLocalFile() && !QFileInfo(url.toLocalFile()).isDir())
+                files << url.toLocalFile();
+        if (!files.isEmpty()) {
+            QMetaObject::invokeMethod(this, [this, files] { addSourceFiles(files); }, Qt::QueuedConnection);
+            return;
+        }
+    }
     m_dropList = droppedPaths(event->mimeData()->urls());
     m_lastDropPath = m_dropList.constLast();
     // The drag source waits for the drop to return; the import runs after.

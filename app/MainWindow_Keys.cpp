@@ -187,6 +187,11 @@ bool MainWindow::handleShortcut(QObject *receiver, QKeyEvent *event)
     // Undo, redo, save and open belong to the work's history.
     if (m_project && m_project->handleKey(event))
         return true;
+    if ((event->modifiers() & ~Qt::KeypadModifier) == (Qt::ControlModifier | Qt::ShiftModifier)
+        && event->key() == Qt::Key_A) {
+        OnAddSourceFile();
+        return true;
+    }
     // The keypad's "+" and Enter arrive with the keypad modifier.
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
     const bool plusWithShift = event->key() == Qt::Key_Plus;

@@ -41,6 +41,9 @@ void MainWindow::buildMenuAndTray()
     connect(m_menu->actUpdates(), &QAction::triggered, this, &MainWindow::ActOnUpdates);
     connect(m_menu->actApplySegments(), &QAction::triggered, this, &MainWindow::ActOnApplySegments);
     connect(m_menu->actSaveSubtitles(), &QAction::triggered, this, &MainWindow::ActOnSaveSubtitles);
+    connect(m_menu->actAddFile(), &QAction::triggered, this, &MainWindow::OnAddSourceFile);
+    connect(m_menu, &QMenu::aboutToShow, this,
+            [this] { m_menu->actAddFile()->setEnabled(!isConverting() && !isImporting()); });
     // The streams the outputs keep: the plan is part of the work, so OK is
     // one step of it, undone and redone with the rest.
     connect(m_menu, &QMenu::aboutToShow, this, [this] {

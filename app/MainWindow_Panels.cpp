@@ -93,6 +93,8 @@ void MainWindow::connectPanels()
     connect(list, &QVideoCutManageDlg::emitEndTimeChange, this, &MainWindow::EndTimeChange);       // 27
     connect(list, &QVideoCutManageDlg::emitBtnAdd, this, &MainWindow::OnBtnAddItem);               // 28
     connect(list, &QVideoCutManageDlg::emitSelectItemChange, this, &MainWindow::SelectItemChange); // 29
+    // Files that do not join losslessly: the user chose to encode them.
+    connect(list, &QVideoCutManageDlg::emitChooseFormatForJoin, this, &MainWindow::OnFormatDlg);
     connect(list, &QVideoCutManageDlg::seedIsAddItem, this, &MainWindow::IsAddVideoFile);          // 30
     connect(list, &QVideoCutManageDlg::emitIsStartConverter, this, &MainWindow::IsStartToConverter); // 31
     connect(list, &QVideoCutManageDlg::emitVideoImageChange, this, &MainWindow::itemVideoImageChange); // 32
@@ -430,6 +432,7 @@ void MainWindow::SelectItemChange()
     m_videoCutToolbar->setItem(currentItem());
     if (m_videoPlayDlg->inSection())
         m_videoPlayDlg->StopPlaySection();
+    followCurrentSource();
 }
 
 void MainWindow::IsAddVideoFile(bool bFile)

@@ -472,8 +472,10 @@ void ProjectSession::rebuildRows(quint64 current)
             QMetaObject::invokeMethod(list, simple ? "OnStyleLine" : "OnStyleList");
         const int selected = qMax(0, model->indexOf(current));
         for (int i = 0; i < model->count(); ++i) {
-            VoVideoConvertItem *copy = m_template->clone();
-            copy->m_segmentId = model->at(i).id;
+            const WorkSegment &segment = model->at(i);
+            const QString path = segment.source < model->sourceCount() ? model->source(segment.source).path : QString();
+            VoVideoConvertItem *copy = templateFor(path)->clone();
+            copy->m_segmentId = segment.id;
             copy->m_isCurrent = i == selected;
             items->insert(copy, -1);
             list->addConvertItem(copy);
@@ -513,12 +515,21 @@ void ProjectSession::importFinished()
     // Only an import that replaced the work starts new work; a failed one
     // leaves everything, history included, as it was.
     if (!first || !m_window->m_importReplacedWork) {
+        // Files added to the work: one step, named after them.
+        const QStringList added = m_window->m_addedNames;
+        m_window->m_addedNames.clear();
+        if (first && !added.isEmpty()) {
+            learnSources();
+            noteWhenSettled(tr("Add %1").arg(added.join(QStringLiteral(", "))));
+        }
         if (m_opening)
             finishOpening();
         return;
     }
     m_window->m_importReplacedWork = false;
+    m_window->m_addedNames.clear();
     m_template.reset(first->clone());
+    m_moreTemplates.clear();
     m_sourcePath = first->m_videoPath;
     // What finds the source again when it has moved: its size and the
     // digests of its ends, read away from the interface (a slow mount).
@@ -542,6 +553,40 @@ void ProjectSession::importFinished()
     newWorkStarted();
     if (m_opening)
         finishOpening();
+}
+
+void ProjectSession::noteWhenSettled(const QString &text)
+{
+    // The import's worker and players may still be winding down for a
+    // moment; steps are not taken while anything is imported.
+    if (m_window->isImporting()) {
+        QTimer::singleShot(10, this, [this, text] { noteWhenSettled(text); });
+        return;
+    }
+    m_window->segmentManager()->noteStep(text);
+}
+
+VoVideoConvertItem *ProjectSession::templateFor(const QString &path) const
+{
+    if (path != m_sourcePath)
+        if (const auto found = m_moreTemplates.value(path))
+            return found.get();
+    return m_template.get();
+}
+
+void ProjectSession::learnSources()
+{
+    VoVideoConvertManager *items = VoVideoConvertManager::instance();
+    for (int i = 0; i < items->count(); ++i) {
+        const VoVideoConvertItem *item = items->itemAt(i);
+        if (item->m_videoPath == m_sourcePath || m_moreTemplates.contains(item->m_videoPath))
+            continue;
+        std::shared_ptr<VoVideoConvertItem> copy(item->clone());
+        // As opened: its whole length, no edits of a segment.
+        copy->m_TrimStartTime = 0;
+        copy->m_TrimEndTime = copy->m_duration;
+        m_moreTemplates.insert(item->m_videoPath, copy);
+    }
 }
 
 void ProjectSession::newWorkStarted()
@@ -574,8 +619,22 @@ Project ProjectSession::toProject() const
         project.source = m_fingerprint;
     project.source.path = QFileInfo(path).absoluteFilePath();
     const WorkModel *work = m_window->segmentManager()->work();
+    // The further files, in the order their segments first come; each is
+    // named by its path (its digests are read only for the first file).
+    QStringList more;
+    for (const WorkSegment &s : work->segments()) {
+        const QString file = s.source < work->sourceCount() ? work->source(s.source).path : path;
+        if (file != path && !more.contains(file)) {
+            more << file;
+            SourceFingerprint further;
+            further.path = QFileInfo(file).absoluteFilePath();
+            project.moreSources.append(further);
+        }
+    }
     for (const WorkSegment &s : work->segments()) {
         ProjectSegment segment;
+        const QString file = s.source < work->sourceCount() ? work->source(s.source).path : path;
+        segment.source = file == path ? 0 : int(more.indexOf(file)) + 1;
         segment.start_us = s.start_us;
         segment.end_us = s.end_us;
         segment.label = s.label;
@@ -603,7 +662,7 @@ Project ProjectSession::toProject() const
     return project;
 }
 
-void ProjectSession::showProject(const Project &project)
+void ProjectSession::showProject(const Project &project, const QStringList &morePaths)
 {
     QVideoCutManageDlg *list = m_window->segmentManager();
     WorkModel *model = list->work();
@@ -611,11 +670,37 @@ void ProjectSession::showProject(const Project &project)
     for (int i = 0; i < model->sourceCount() && source < 0; ++i)
         if (model->source(i).path == m_sourcePath)
             source = i;
-    const uint64_t duration = m_template ? m_template->m_duration : 0;
+    // The model's place of each of the project's files: 0 the first, k the
+    // further file k (-1 when it was not found or did not open).
+    QVector<int> places{qMax(0, source)};
+    QStringList missing;
+    for (int k = 0; k < project.moreSources.size(); ++k) {
+        const QString found = morePaths.value(k);
+        if (found.isEmpty() || !m_moreTemplates.contains(found)) {
+            places << -1;
+            missing << project.moreSources[k].path;
+            continue;
+        }
+        int place = -1;
+        for (int i = 0; i < model->sourceCount() && place < 0; ++i)
+            if (model->source(i).path == found)
+                place = i;
+        if (place < 0)
+            place = model->addSource({found, m_moreTemplates.value(found)->m_duration});
+        places << place;
+    }
     QVector<WorkSegment> segments;
-    for (const ProjectSegment &s : project.segments) {
+    QVector<int> kept; // the project's segment behind each model segment
+    for (int n = 0; n < project.segments.size(); ++n) {
+        const ProjectSegment &s = project.segments[n];
+        const int place = places.value(s.source, -1);
+        if (place < 0)
+            continue;
+        const VoVideoConvertItem *from = s.source == 0 ? m_template.get() : templateFor(morePaths.value(s.source - 1));
+        const uint64_t duration = from ? from->m_duration : 0;
+        kept << n;
         WorkSegment segment;
-        segment.source = qMax(0, source);
+        segment.source = place;
         // A source that became shorter keeps what still exists.
         segment.start_us = duration ? qMin(s.start_us, duration) : s.start_us;
         segment.end_us = s.end_us == 0 || (duration && s.end_us > duration) ? duration : s.end_us;
@@ -642,20 +727,28 @@ void ProjectSession::showProject(const Project &project)
     // New segments, new ids: the project's unknown keys go with them.
     const QVector<quint64> ids = model->assignSegments(segments);
     for (int i = 0; i < ids.size(); ++i)
-        m_stored.insert(ids[i], project.segments[i].stored);
-    for (const WorkSegment &s : model->segments())
-        m_covers.insert(s.id, m_template ? m_template->m_cover : CoverPicture());
+        m_stored.insert(ids[i], project.segments[kept.value(i)].stored);
+    for (const WorkSegment &s : model->segments()) {
+        const VoVideoConvertItem *from = templateFor(model->source(s.source).path);
+        m_covers.insert(s.id, from ? from->m_cover : CoverPicture());
+    }
     // The plan's stream numbers are the project's source's, wherever it was
     // found.
     TrackPlan plan = project.trackPlan;
     if (!plan.isEmpty())
         plan.sourcePath = m_sourcePath.toStdString();
     model->setTrackPlan(plan);
-    showModel(ids.value(project.view.currentSegment));
+    showModel(ids.value(qMax(0, kept.indexOf(project.view.currentSegment))));
     m_applying = false;
-    if (!project.warning.isEmpty()) {
-        qWarning("project: %s", qUtf8Printable(project.warning));
-        QVoMessageBox::showMessage(m_window, project.warning, productTitle(), QVoMessageBox::Warning,
+    QString warning = project.warning;
+    if (!missing.isEmpty()) {
+        const QString files = tr("These files of the project were not found, and their segments were left out:\n%1")
+                                  .arg(missing.join(QLatin1Char('\n')));
+        warning = warning.isEmpty() ? files : warning + QStringLiteral("\n\n") + files;
+    }
+    if (!warning.isEmpty()) {
+        qWarning("project: %s", qUtf8Printable(warning));
+        QVoMessageBox::showMessage(m_window, warning, productTitle(), QVoMessageBox::Warning,
                                    QVoMessageBox::OkButton, {}, QStringLiteral("projectPartLeftOut"));
     }
 }
@@ -746,6 +839,7 @@ bool ProjectSession::openProject(const QString &path, std::function<void(bool)> 
         QString error;
         bool read = false;
         QString source;
+        QStringList moreSources; // "" where a further file was not found
     };
     m_openingProject = true;
     runOffThread<Found>(
@@ -757,6 +851,9 @@ bool ProjectSession::openProject(const QString &path, std::function<void(bool)> 
                 const QStringList folders{QFileInfo(path).absolutePath(),
                                           QFileInfo(found.project.source.path).absolutePath()};
                 found.source = found.project.source.locate(folders);
+                for (const SourceFingerprint &further : found.project.moreSources)
+                    found.moreSources << further.locate({QFileInfo(path).absolutePath(),
+                                                         QFileInfo(further.path).absolutePath()});
             }
             return found;
         },
@@ -791,7 +888,7 @@ bool ProjectSession::openProject(const QString &path, std::function<void(bool)> 
                 }
                 // The import runs with its loading window; its end finishes
                 // the opening (finishOpening).
-                m_opening = std::make_unique<Opening>(Opening{found.project, path, found.source, then});
+                m_opening = std::make_unique<Opening>(Opening{found.project, path, found.source, then, found.moreSources});
                 m_openingProject = true;
                 m_window->addImportFile({found.source});
             });
@@ -802,20 +899,62 @@ bool ProjectSession::openProject(const QString &path, std::function<void(bool)> 
 void ProjectSession::finishOpening()
 {
     m_openingProject = false;
-    const std::unique_ptr<Opening> opening = std::move(m_opening);
+    std::unique_ptr<Opening> opening = std::move(m_opening);
     VoVideoConvertManager *items = VoVideoConvertManager::instance();
     // A failed import said why and left the work as it was.
     const bool opened = opening && items->count() > 0 && items->itemAt(0)->m_videoPath == opening->source
                         && m_sourcePath == opening->source;
-    if (opened) {
-        showProject(opening->project);
-        m_projectPath = QFileInfo(opening->path).absoluteFilePath();
-        if (!m_restoring)
-            addRecent(m_projectPath);
-        newWorkStarted();
+    if (!opened) {
+        if (opening && opening->then)
+            opening->then(false);
+        return;
     }
-    if (opening && opening->then)
-        opening->then(opened);
+    QStringList more;
+    for (const QString &path : opening->moreSources)
+        if (!path.isEmpty() && path != m_sourcePath && !more.contains(path))
+            more << path;
+    if (more.isEmpty()) {
+        showOpenedProject(*opening);
+        return;
+    }
+    // The further files open aside, as every file does; the project is
+    // shown once they have.
+    m_openingProject = true;
+    std::shared_ptr<Opening> held(opening.release());
+    using Opened = std::vector<std::shared_ptr<VoVideoConvertItem>>;
+    runOffThread<Opened>(
+        this,
+        [more] {
+            Opened items;
+            for (const QString &path : more) {
+                auto item = std::make_shared<VoVideoConvertItem>();
+                if (item->open(path)) {
+                    item->moveToThread(QCoreApplication::instance()->thread());
+                    items.push_back(item);
+                }
+            }
+            return items;
+        },
+        [this, held](Opened items) {
+            m_openingProject = false;
+            for (const std::shared_ptr<VoVideoConvertItem> &item : items) {
+                item->m_TrimStartTime = 0;
+                item->m_TrimEndTime = item->m_duration;
+                m_moreTemplates.insert(item->m_videoPath, item);
+            }
+            showOpenedProject(*held);
+        });
+}
+
+void ProjectSession::showOpenedProject(const Opening &opening)
+{
+    showProject(opening.project, opening.moreSources);
+    m_projectPath = QFileInfo(opening.path).absoluteFilePath();
+    if (!m_restoring)
+        addRecent(m_projectPath);
+    newWorkStarted();
+    if (opening.then)
+        opening.then(true);
 }
 
 QVoMessageBox *ProjectSession::discardQuestion(QWidget *parent, const QString &name)

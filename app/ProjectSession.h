@@ -135,7 +135,9 @@ private:
     void placeRows(bool all);
     void reopenPlayerIfClosed();
     // A project's segments, output and mode into the model and the window.
-    void showProject(const Project &project);
+    // morePaths: where the project's further files were found (empty
+    // where not), in the project's order.
+    void showProject(const Project &project, const QStringList &morePaths = {});
     void finishOpening();
     // The restore question's answer about the autosave at path.
     void answerRestore(bool restore, const QString &path, const Project &project);
@@ -155,6 +157,15 @@ private:
     // A clone of the source's item as opened: every segment restored by
     // undo or from a project is a copy of it.
     std::unique_ptr<VoVideoConvertItem> m_template;
+    // The same for each further file the work cuts from, by path.
+    QHash<QString, std::shared_ptr<VoVideoConvertItem>> m_moreTemplates;
+    // The item a segment of the file at path is a copy of (the first
+    // source's for a file not known).
+    VoVideoConvertItem *templateFor(const QString &path) const;
+    // Keeps a copy of every listed item of a file not yet known.
+    void learnSources();
+    // Records the step called text once no import is under way.
+    void noteWhenSettled(const QString &text);
     // Keys of a project's segments this version does not know.
     QHash<quint64, QJsonObject> m_stored; // by segment id
     QString m_projectPath;
@@ -168,8 +179,10 @@ private:
         QString path;
         QString source;
         std::function<void(bool)> then;
+        QStringList moreSources; // found paths of the further files ("" when not found)
     };
     std::unique_ptr<Opening> m_opening;
+    void showOpenedProject(const Opening &opening);
     bool m_restoring = false;
 
     QAction *m_actOpen = nullptr;

@@ -69,10 +69,16 @@ cutlist::FrameRate frameRateOf(const VoVideoConvertItem &item)
 
 // The segments of one file in command-line order; false (reported) when
 // a list does not fit the file or the file has no chapters.
-bool segmentsFor(const CutOptions &o, const QString &path, const VoVideoConvertItem &item,
+bool segmentsFor(const CutOptions &o, int fileIndex, const QString &path, const VoVideoConvertItem &item,
                  cutlist::SegmentList &segments)
 {
+    // In a join each cut belongs to the FILE before it; cuts given before
+    // any FILE belong to every one. A file left without cuts joins whole.
+    bool any = false;
     for (const SegmentSource &s : o.sources) {
+        if (o.join && s.file >= 0 && s.file != fileIndex)
+            continue;
+        any = true;
         if (s.kind == SegmentSource::Range) {
             segments.push_back(cutlist::Segment{s.start_us, s.end_us, std::string()});
         } else if (s.kind == SegmentSource::List) {
@@ -110,7 +116,7 @@ bool segmentsFor(const CutOptions &o, const QString &path, const VoVideoConvertI
             segments.insert(segments.end(), list.segments.begin(), list.segments.end());
         }
     }
-    if (o.sources.empty())
+    if (!any)
         segments.push_back(cutlist::Segment{}); // the whole file
     return true;
 }
@@ -207,7 +213,8 @@ bool FileCut::run()
     m_sources.clear();
     bool ok = true;
     // A join takes every file's segments in turn; otherwise there is one file.
-    for (const QString &path : m_paths) {
+    for (int fileIndex = 0; fileIndex < m_paths.size(); ++fileIndex) {
+        const QString &path = m_paths.at(fileIndex);
         QString why;
         if (!sourceReadable(path, why)) {
             reportError(m_o.json, path, why);
@@ -222,7 +229,7 @@ bool FileCut::run()
             return false;
         }
         cutlist::SegmentList wanted;
-        if (!segmentsFor(m_o, path, *source, wanted))
+        if (!segmentsFor(m_o, fileIndex, path, *source, wanted))
             return false;
         if (m_o.tracks.any()) {
             // The stream options name streams of this file: a name it does

@@ -141,6 +141,7 @@ bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
                     return fail(QCoreApplication::translate("snipwell-cli", "--cut %1: the end is not after the start")
                                     .arg(value));
             }
+            s.file = int(o.files.size()) - 1;
             o.sources.push_back(s);
         } else if (name == QLatin1String("--cuts")
                    && value.endsWith(QLatin1Char('.') + QLatin1String(ProjectFile::kSuffix), Qt::CaseInsensitive)) {
@@ -158,6 +159,7 @@ bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
             s.path = value;
             for (const ProjectSegment &segment : project.segments)
                 s.segments.push_back(cutlist::Segment{segment.start_us, segment.end_us, segment.label.toStdString()});
+            s.file = int(o.files.size()) - 1;
             o.sources.push_back(s);
         } else if (name == QLatin1String("--cuts")) {
             // Read once here so that a broken list stops the run before
@@ -174,10 +176,12 @@ bool parseCutOptions(const QStringList &args, CutOptions &o, QString &error)
             SegmentSource s;
             s.kind = SegmentSource::List;
             s.path = value;
+            s.file = int(o.files.size()) - 1;
             o.sources.push_back(s);
         } else if (name == QLatin1String("--chapters")) {
             SegmentSource s;
             s.kind = SegmentSource::Chapters;
+            s.file = int(o.files.size()) - 1;
             o.sources.push_back(s);
         } else if (name == QLatin1String("--mode")) {
             mode = value;

@@ -26,6 +26,9 @@ struct SegmentSource {
     // A project's segments with their labels, read once: they do not
     // depend on the file they are cut from (end 0: to its end).
     cutlist::SegmentList segments;
+    // In a join, the FILE given before it (its place among the files);
+    // -1 when it came before any FILE: it applies to every file.
+    int file = -1;
 };
 
 struct CutOptions {

@@ -75,12 +75,13 @@ const std::vector<Subcommand> &subcommands()
                            "                          Encoding keeps the first sound stream kept\n")},
         {"join", runJoin,
          QT_TRANSLATE_NOOP("snipwell-cli",
-                           "snipwell-cli join [OPTIONS] FILE...\n"
-                           "    Joins the segments of every FILE (none: the whole file), file after\n"
-                           "    file, into one output named after the first FILE. Copy and exact\n"
-                           "    join files whose streams match (codecs, sizes, rates, channels) and\n"
-                           "    otherwise say what differs and write nothing; encode joins any.\n"
-                           "    Takes the options of cut, and:\n"
+                           "snipwell-cli join [OPTIONS] FILE [--cut S-E]... FILE [--cut S-E]...\n"
+                           "    Joins the segments of every FILE, file after file, into one output\n"
+                           "    named after the first FILE. Each --cut or --cuts belongs to the FILE\n"
+                           "    before it (given before any FILE: to every file); a FILE without\n"
+                           "    cuts joins whole. Copy and exact join files whose streams match\n"
+                           "    (codecs, sizes, rates, channels) and otherwise say what differs and\n"
+                           "    write nothing; encode joins any. Takes the options of cut, and:\n"
                            "\n"
                            "    --match-sound         copy and exact: sound that differs from the first\n"
                            "                          file's is encoded to match it; the pictures are\n"

@@ -109,9 +109,12 @@ void QConverterObject::reportFailure(const QString &engineReason)
     const QString checked = checkFailureText(path, engineReason);
     QString reason = checked.isEmpty() ? engineReason : checked;
     const QString misfit = QStringLiteral("the files do not join without encoding: ");
-    if (reason.startsWith(misfit))
+    m_misfitReport.clear();
+    if (reason.startsWith(misfit)) {
+        m_misfitReport = reason.mid(misfit.size());
         reason = tr("The files cannot be joined without encoding: %1. Choose a format to encode them into one file.")
-                     .arg(reason.mid(misfit.size()));
+                     .arg(m_misfitReport);
+    }
     if (!checked.isEmpty() && converter)
         emit sendOutputFailedCheck(path, QString::fromStdString(converter->checkReport()), checked);
     m_failureText = reason;
@@ -132,6 +135,7 @@ void QConverterObject::convertSegment(int position)
         return;
     }
     m_failureText.clear();
+    m_misfitReport.clear();
     const ConversionSegment &segment = m_run.segments[position];
     const QByteArray source = segment.sourcePath.toUtf8();
     // A merge writes one file: later ranges need no name of their own, and

@@ -41,6 +41,9 @@ public:
     bool isStopPending() const { return m_stopPending; }
     // Why the last item failed (empty after a success or a cancel).
     QString failureText() const { return m_failureText; }
+    // When the last failure was a lossless merge of files that do not join:
+    // what differs ("b.mp4: audio 44.1 kHz, others 48 kHz"); empty otherwise.
+    QString misfitReport() const { return m_misfitReport; }
 
     // The user's sentence for an engine error that says an output failed
     // its check (path: the output); empty for any other error.
@@ -104,6 +107,7 @@ private:
     // The output written last (or about to be): a failure removes it.
     QString m_lastOutput;
     QString m_failureText;
+    QString m_misfitReport;
     // An item's end (emitConvertedFinish) is on its way: its converter runs
     // or its failure was announced.
     bool m_itemInFlight = false;

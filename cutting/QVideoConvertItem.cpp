@@ -17,6 +17,7 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace {
 
@@ -251,16 +252,41 @@ void QVideoConvertItem::setItem(VoVideoConvertItem *item)
     UpdateData();
 }
 
+void QVideoConvertItem::setSourceMark(const QColor &colour, const QString &fileName)
+{
+    if (colour == m_sourceColour && fileName == m_sourceName)
+        return;
+    m_sourceColour = colour;
+    m_sourceName = colour.isValid() ? fileName : QString();
+    refreshLabel();
+    update();
+}
+
+void QVideoConvertItem::paintEvent(QPaintEvent *event)
+{
+    CListItemWgt::paintEvent(event);
+    if (!m_sourceColour.isValid())
+        return;
+    QPainter p(this);
+    p.fillRect(QRect(0, 0, 4, height()), m_sourceColour);
+}
+
 void QVideoConvertItem::refreshLabel()
 {
     const bool named = m_item && !m_item->m_label.isEmpty();
-    const QString text = named ? m_item->m_label : tr("Segment %1").arg(itemIndex() + 1);
+    const QString text = named ? m_item->m_label
+                         : m_sourceName.isEmpty()
+                             ? tr("Segment %1").arg(itemIndex() + 1)
+                             : tr("Segment %1 · %2").arg(itemIndex() + 1).arg(m_sourceName);
     m_labName->setStyleSheet(named ? QStringLiteral("color: rgb(228,228,228);")
                                    : QStringLiteral("color: rgb(140,140,140); font-style: italic;"));
     // Before the row has its width there is nothing to elide against.
     const int room = m_labName->width() - 2;
     m_labName->setText(room > 0 ? m_labName->fontMetrics().elidedText(text, Qt::ElideRight, room) : text);
-    m_labName->setToolTip(named ? m_item->m_label : tr("Double-click or press F2 to name the segment"));
+    QString tip = named ? m_item->m_label : tr("Double-click or press F2 to name the segment");
+    if (!m_sourceName.isEmpty())
+        tip = tr("From %1").arg(m_sourceName) + QLatin1Char('\n') + tip;
+    m_labName->setToolTip(tip);
 }
 
 void QVideoConvertItem::beginLabelEdit()

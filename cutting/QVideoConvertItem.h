@@ -61,6 +61,12 @@ public:
     // The open editor, if any.
     QLineEdit *labelEditor() const { return m_labelEditor && !m_labelEditor->isHidden() ? m_labelEditor.data() : nullptr; }
     void refreshLabel();
+    // The segment's file, when the work cuts from several: a stripe of the
+    // file's colour at the row's left edge and its name beside an unnamed
+    // segment's number. An invalid colour (one file) shows neither.
+    void setSourceMark(const QColor &colour, const QString &fileName);
+    QColor sourceColour() const { return m_sourceColour; }
+    QString sourceName() const { return m_sourceName; }
 
 signals:
     void emitDelete();
@@ -82,6 +88,7 @@ public slots:
 
 protected:
     QColor stateColor(int state) const override;
+    void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -116,4 +123,6 @@ private:
     QPoint m_pressPos;
     double m_barStart = 0;
     double m_barEnd = 100;
+    QColor m_sourceColour;
+    QString m_sourceName;
 };

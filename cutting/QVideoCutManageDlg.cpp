@@ -333,6 +333,7 @@ void QVideoCutManageDlg::refresh()
     }
     m_btnAddItem->setEnabled(m_btnAddItem->isEnabled() && !m_bConverting);
     updateMoveButtons();
+    refreshSourceMarks();
 }
 
 void QVideoCutManageDlg::updateMoveButtons()

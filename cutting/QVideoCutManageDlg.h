@@ -8,6 +8,7 @@
 #include "SegmentOrder.h"
 #include "TimeItemInfo.h"
 
+#include <QColor>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QList>
@@ -116,6 +117,10 @@ public:
     // The rows and boxes show the items' labels again (after an outside
     // change of them, or a change of order).
     void refreshLabels();
+    // The files the segments are cut from, in list order, each once.
+    QStringList sourcePaths() const;
+    // The colour that marks the place-th file of a work cut from several.
+    static QColor sourceColour(int place);
     // The open label editor, if any.
     QWidget *labelEditor() const;
     // Puts new items (outside the item list, in list order) into the work,
@@ -130,6 +135,9 @@ public:
     // switched, then(false) when the user kept Free Mode or the question
     // was already open (that one answers).
     void requestSimpleMode(std::function<void(bool)> then);
+    // Free Mode for this work, the user's choice of mode left as it is (a
+    // second file joined the work).
+    void showList();
 
     // Asks a running conversion to stop for the end of the program; calls
     // stopped once it has ended and its partial file is gone (at once when
@@ -155,6 +163,9 @@ signals:
     void emitTimeLineMouseRelease();
     void sendPlayProToPlay(uint64_t time);
     void emitFormatChanged();
+    // The user chose to encode a merge whose files do not join losslessly:
+    // the format to encode into is asked for.
+    void emitChooseFormatForJoin();
     // The user named a segment (or changed its name).
     void emitLabelChanged(int index);
     void seedLineImage(QImage image, int id);
@@ -230,7 +241,13 @@ private:
     void showProgressFigure();
     // The message at the end of a run (a failure, notes), in one box.
     void showRunEnded(const QString &text, int kind);
+    // A lossless merge of files that do not join: what differs, and the
+    // ways on (the sound encoded to match the first file, or everything
+    // encoded to a chosen format).
+    void offerJoinFixes(const QString &misfit);
+    void startConversion(bool matchSound);
     void setupLabelEditing();
+    void refreshSourceMarks();
 
     QImageButton *m_btnShowList = nullptr;
     QImageButton *m_btnHideList = nullptr;
@@ -252,6 +269,7 @@ private:
     QImageButton *m_btnDelete = nullptr;
     QImageButton *m_btnStyleList = nullptr;
     QImageButton *m_btnStyleLine = nullptr;
+    QStringList m_sourceOrder; // the work's files in the order they came
     QButtonListDlg *m_pageButtons = nullptr;
     QSimpleTimeLine *m_timeLine = nullptr;
     QVBoxLayout *m_mainLayout = nullptr;

@@ -63,6 +63,11 @@ QString QVideoCutManageDlg::outputFolder() const
 
 void QVideoCutManageDlg::OnConvert()
 {
+    startConversion(false);
+}
+
+void QVideoCutManageDlg::startConversion(bool matchSound)
+{
     const QString folder = outputFolder();
     if (folder.isEmpty() || !(QFileInfo(folder).isDir() || QDir().mkpath(folder)) || !QFileInfo(folder).isDir()) {
         QVoMessageBox::showMessage(this, tr("The output path is invalid!"), QLatin1String(""),
@@ -81,7 +86,9 @@ void QVideoCutManageDlg::OnConvert()
     m_convertNotes.clear();
     // The run takes the work as it is now, its track plan too; nothing
     // changed later reaches it.
-    const ConversionRun run = currentWorkRun(m_chkMerger->isChecked(), m_chkChapters->isChecked(), m_work->trackPlan());
+    ConversionRun run = currentWorkRun(m_chkMerger->isChecked(), m_chkChapters->isChecked(), m_work->trackPlan());
+    for (ConversionSegment &segment : run.segments)
+        segment.job.matchSound = matchSound;
     connect(m_converter.get(), &QConverterObject::sendConvertNote, this,
             [this](const QString &note) { m_convertNotes.append(note); });
     if (!OutputFormatParams::instance().lossless) {
@@ -226,6 +233,10 @@ void QVideoCutManageDlg::convertedFinish(bool success)
 {
     if (success || m_bUserStopped)
         return;
+    if (m_converter && !m_converter->misfitReport().isEmpty()) {
+        offerJoinFixes(m_converter->misfitReport());
+        return;
+    }
     QString text = tr("File conversion failed, please check whether the output format parameters \n"
                       "and output file directory are set correctly.");
     // The engine's own reason, when it gave one, helps the user see what to change.
@@ -248,6 +259,50 @@ void QVideoCutManageDlg::showRunEnded(const QString &text, int kind)
         return;
     }
     QVoMessageBox::showMessage(this, text, productTitle(), kind, QVoMessageBox::OkButton, {}, name);
+}
+
+void QVideoCutManageDlg::offerJoinFixes(const QString &misfit)
+{
+    // Each difference reads "NAME: KIND ..." and differences are joined by
+    // "; ". Sound alone can be made to match the first file while the
+    // pictures are still copied; anything else needs a format.
+    const QStringList differences = misfit.split(QStringLiteral("; "), Qt::SkipEmptyParts);
+    bool soundOnly = !differences.isEmpty();
+    for (const QString &difference : differences)
+        soundOnly = soundOnly && difference.contains(QLatin1String(": audio "));
+    QStringList lines;
+    for (const QString &difference : differences)
+        lines << QStringLiteral("• ") + difference;
+    QString text = tr("These files cannot be joined without encoding:") + QLatin1Char('\n') + lines.join(QLatin1Char('\n'))
+                   + QStringLiteral("\n\n");
+    text += soundOnly ? tr("Only the sound differs. Encode the sound of the files that differ to match the first "
+                           "file (the pictures are still copied), or encode everything to a format you choose.")
+                      : tr("Choose a format to encode everything into one file.");
+    // The run that failed wrote nothing; the choice starts the next.
+    auto *box = new QVoMessageBox(this);
+    box->setObjectName(QStringLiteral("joinMisfit"));
+    box->setTitle(productTitle());
+    box->setMessage(text);
+    box->setKind(QVoMessageBox::Warning);
+    box->setMaxLineWidth(560);
+    if (soundOnly) {
+        box->setButtons(QVoMessageBox::YesNoCancelButtons);
+        box->setButtonText(QVoMessageBox::Yes, tr("Match the Sound"));
+        box->setButtonText(QVoMessageBox::No, tr("Choose Format…"));
+    } else {
+        box->setButtons(QVoMessageBox::YesNoButtons);
+        box->setButtonText(QVoMessageBox::Yes, tr("Choose Format…"));
+        box->setButtonText(QVoMessageBox::No, tr("Cancel"));
+    }
+    QPointer<QVideoCutManageDlg> self(this);
+    QVoMessageBox::openBox(box, [self, soundOnly](int answer) {
+        if (!self || self->m_bConverting)
+            return;
+        if (soundOnly && answer == QVoMessageBox::Yes)
+            self->startConversion(true);
+        else if ((soundOnly && answer == QVoMessageBox::No) || (!soundOnly && answer == QVoMessageBox::Yes))
+            emit self->emitChooseFormatForJoin();
+    });
 }
 
 void QVideoCutManageDlg::OnBtnOpen()

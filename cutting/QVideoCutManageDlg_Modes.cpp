@@ -48,6 +48,20 @@ void QVideoCutManageDlg::normaliseForSimpleMode()
 
 void QVideoCutManageDlg::requestSimpleMode(std::function<void(bool)> then)
 {
+    // One timeline shows one file's times: segments of several files stay
+    // in the list, which shows each one's file.
+    const int files = sourcePaths().size();
+    if (files > 1) {
+        QVoMessageBox::showMessage(this,
+                                   tr("The Simple Mode lays out the segments of one file. This work cuts from %1 "
+                                      "files, so its segments stay in the list.")
+                                       .arg(files),
+                                   productTitle(), QVoMessageBox::Warning, QVoMessageBox::OkButton, {},
+                                   QStringLiteral("simpleModeSeveralFiles"));
+        if (then)
+            then(false);
+        return;
+    }
     if (segmentsInTimelineOrder(segmentRanges())) {
         enterSimpleMode();
         if (then)
@@ -139,8 +153,13 @@ void QVideoCutManageDlg::OnStyleLine() { requestSimpleMode({}); }
 
 void QVideoCutManageDlg::OnStyleList()
 {
-    m_timeLine->clear();
     ParserXML::writeItemValue(QStringLiteral("LISTMODEL_ITEM"), QStringLiteral("ListModel_Line"), QStringLiteral("N"));
+    showList();
+}
+
+void QVideoCutManageDlg::showList()
+{
+    m_timeLine->clear();
     m_bSimpleMode = false;
     scrollArea->show();
     m_timeLine->hide();

@@ -2,6 +2,8 @@
 // place, and segments placed all at once (from a cut list, from chapters).
 #include "QVideoCutManageDlg.h"
 
+#include <QFileInfo>
+
 #include "QSimpleTimeLine.h"
 #include "QTimeContainer.h"
 #include "QTimeItem.h"
@@ -77,8 +79,50 @@ void QVideoCutManageDlg::editLabel(int index)
     });
 }
 
+QColor QVideoCutManageDlg::sourceColour(int place)
+{
+    // Told apart on the rows' dark red and by most eyes that mix up reds
+    // and greens.
+    static const QColor colours[] = {QColor(86, 180, 233), QColor(230, 159, 0), QColor(0, 158, 115),
+                                     QColor(240, 228, 66), QColor(204, 121, 167), QColor(0, 114, 178)};
+    return colours[place % int(sizeof colours / sizeof colours[0])];
+}
+
+QStringList QVideoCutManageDlg::sourcePaths() const
+{
+    QStringList paths;
+    for (QVideoConvertItem *entry : qAsConst(m_entries))
+        if (entry->item() && !paths.contains(entry->item()->m_videoPath))
+            paths.append(entry->item()->m_videoPath);
+    return paths;
+}
+
+void QVideoCutManageDlg::refreshSourceMarks()
+{
+    // A file keeps its colour while it stays in the work: colours go by the
+    // order in which the files came, not by where their segments stand now.
+    const QStringList paths = sourcePaths();
+    for (const QString &path : paths)
+        if (!m_sourceOrder.contains(path))
+            m_sourceOrder.append(path);
+    for (int i = m_sourceOrder.size() - 1; i >= 0; --i)
+        if (!paths.contains(m_sourceOrder.at(i)))
+            m_sourceOrder.removeAt(i);
+    const bool several = paths.size() > 1;
+    for (QVideoConvertItem *entry : qAsConst(m_entries)) {
+        const VoVideoConvertItem *item = entry->item();
+        if (!item || !several) {
+            entry->setSourceMark(QColor(), QString());
+            continue;
+        }
+        entry->setSourceMark(sourceColour(m_sourceOrder.indexOf(item->m_videoPath)),
+                             QFileInfo(item->m_videoPath).fileName());
+    }
+}
+
 void QVideoCutManageDlg::refreshLabels()
 {
+    refreshSourceMarks();
     for (int i = 0; i < m_entries.size(); ++i) {
         QVideoConvertItem *entry = m_entries.at(i);
         entry->refreshLabel();

@@ -95,6 +95,7 @@ bool readSegment(const QJsonObject &json, int index, ProjectSegment &segment, QS
     l.whole(QStringLiteral("start_us"), segment.start_us, 0, kMaxTime);
     l.whole(QStringLiteral("end_us"), segment.end_us, 0, kMaxTime);
     l.text(QStringLiteral("label"), segment.label);
+    l.whole(QStringLiteral("source"), segment.source, 0, 1e6);
     const QJsonObject edit = l.object(QStringLiteral("edit"));
     if (!l.ok())
         return false;
@@ -288,6 +289,25 @@ bool ProjectFile::parse(const QByteArray &bytes, Project *project, QString *erro
     const QJsonObject output = l.object(QStringLiteral("output"));
     const QJsonObject view = l.object(QStringLiteral("view"));
     bool ok = l.ok() && readSource(source, out.source, &message);
+    const QJsonValue more = root.value(QStringLiteral("sources"));
+    if (ok && !more.isUndefined() && !more.isArray()) {
+        message = tr("%1 should be %2.").arg(QStringLiteral("sources"), tr("a list"));
+        ok = false;
+    }
+    const QJsonArray moreList = more.toArray();
+    for (int i = 0; ok && i < moreList.size(); ++i) {
+        const QString where = QStringLiteral("sources[%1]").arg(i);
+        SourceFingerprint further;
+        if (!moreList.at(i).isObject()) {
+            message = tr("%1 should be %2.").arg(where, tr("an object"));
+            ok = false;
+        } else if (!readSource(moreList.at(i).toObject(), further, &message) || further.path.isEmpty()) {
+            if (further.path.isEmpty())
+                message = tr("%1 names no file.").arg(where);
+            ok = false;
+        }
+        out.moreSources.append(further);
+    }
     const QJsonArray list = segments.toArray();
     for (int i = 0; ok && i < list.size(); ++i) {
         if (!list.at(i).isObject()) {
@@ -297,6 +317,10 @@ bool ProjectFile::parse(const QByteArray &bytes, Project *project, QString *erro
         }
         ProjectSegment segment;
         ok = readSegment(list.at(i).toObject(), i, segment, &message);
+        if (ok && segment.source > out.moreSources.size()) {
+            message = tr("%1 names a source the project does not list.").arg(QStringLiteral("segments[%1]").arg(i));
+            ok = false;
+        }
         out.segments.append(segment);
     }
     ok = ok && readOutput(output, out.output, &message) && readView(view, out.view, &message);
@@ -337,11 +361,18 @@ bool ProjectFile::read(const QString &path, Project *project, QString *error)
 
 QByteArray ProjectFile::serialize(const Project &project)
 {
-    QJsonObject source;
-    source.insert(QStringLiteral("path"), project.source.path);
-    source.insert(QStringLiteral("size"), double(project.source.size));
-    source.insert(QStringLiteral("head_sha256"), project.source.headSha256);
-    source.insert(QStringLiteral("tail_sha256"), project.source.tailSha256);
+    const auto sourceJson = [](const SourceFingerprint &f) {
+        QJsonObject source;
+        source.insert(QStringLiteral("path"), f.path);
+        source.insert(QStringLiteral("size"), double(f.size));
+        source.insert(QStringLiteral("head_sha256"), f.headSha256);
+        source.insert(QStringLiteral("tail_sha256"), f.tailSha256);
+        return source;
+    };
+    const QJsonObject source = sourceJson(project.source);
+    QJsonArray moreSources;
+    for (const SourceFingerprint &f : project.moreSources)
+        moreSources.append(sourceJson(f));
 
     QJsonArray segments;
     for (const ProjectSegment &s : project.segments) {
@@ -349,6 +380,7 @@ QByteArray ProjectFile::serialize(const Project &project)
         fresh.insert(QStringLiteral("start_us"), double(s.start_us));
         fresh.insert(QStringLiteral("end_us"), double(s.end_us));
         fresh.insert(QStringLiteral("label"), s.label);
+        fresh.insert(QStringLiteral("source"), s.source);
         fresh.insert(QStringLiteral("edit"), projectjson::editToJson(s.edit));
         segments.append(projectjson::overlay(s.stored, fresh));
     }
@@ -373,6 +405,7 @@ QByteArray ProjectFile::serialize(const Project &project)
     fresh.insert(QStringLiteral("format"), kFormatName);
     fresh.insert(QStringLiteral("version"), kVersion);
     fresh.insert(QStringLiteral("source"), source);
+    fresh.insert(QStringLiteral("sources"), moreSources);
     fresh.insert(QStringLiteral("segments"), segments);
     fresh.insert(QStringLiteral("output"), output);
     fresh.insert(QStringLiteral("view"), view);

@@ -19,6 +19,7 @@ struct ProjectSegment {
     uint64_t start_us = 0;
     uint64_t end_us = 0; // 0 = to the end of the file
     QString label;       // empty when the segment has no name
+    int source = 0;      // 0: the project's source; k: moreSources[k - 1]
     VEEditConfig edit;
     QJsonObject stored;  // the segment as read, for its unknown keys
 };
@@ -42,6 +43,8 @@ struct ProjectView {
 
 struct Project {
     SourceFingerprint source;
+    // The further files a work cuts from, in the order they joined it.
+    QVector<SourceFingerprint> moreSources;
     QVector<ProjectSegment> segments;
     ProjectOutput output;
     ProjectView view;
@@ -56,7 +59,7 @@ struct Project {
 class ProjectFile {
     Q_DECLARE_TR_FUNCTIONS(ProjectFile)
 public:
-    static constexpr int kVersion = 1;
+    static constexpr int kVersion = 2; // 2: several sources
     static constexpr const char *kSuffix = "snipwell";
     static constexpr const char *kMimeType = "application/x-snipwell-project";
     // Larger files are not projects (a cover picture is the biggest part).

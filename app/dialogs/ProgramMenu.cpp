@@ -45,6 +45,7 @@ ProgramMenu::ProgramMenu(QWidget *parent)
     m_actTracks = addAction(QString());
     m_actTracks->setObjectName(QStringLiteral("actTracks"));
     addSeparator();
+    m_actAddFile = projectAction("actAddFile", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A)});
     m_actOpenProject = projectAction("actOpenProject", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)});
     m_actSaveProject = projectAction("actSaveProject", {QKeySequence(Qt::CTRL | Qt::Key_S)});
     m_actSaveProjectAs = projectAction("actSaveProjectAs", {});
@@ -75,6 +76,7 @@ void ProgramMenu::retranslateUi()
     m_actApplySegments->setText(tr("Apply Segments To Other Files…"));
     m_actSaveSubtitles->setText(tr("Save Subtitles…"));
     m_actTracks->setText(tr("Tracks…"));
+    m_actAddFile->setText(tr("Add File…"));
     m_actOpenProject->setText(tr("Open Project…"));
     m_actSaveProject->setText(tr("Save Project"));
     m_actSaveProjectAs->setText(tr("Save Project As…"));

@@ -21,6 +21,8 @@ public:
     QAction *actApplySegments() const { return m_actApplySegments; }
     QAction *actSaveSubtitles() const { return m_actSaveSubtitles; }
     QAction *actTracks() const { return m_actTracks; }
+    // Adds a file's segments to the work instead of replacing it.
+    QAction *actAddFile() const { return m_actAddFile; }
     QAction *actOpenProject() const { return m_actOpenProject; }
     QAction *actSaveProject() const { return m_actSaveProject; }
     QAction *actSaveProjectAs() const { return m_actSaveProjectAs; }
@@ -49,6 +51,7 @@ private:
     QAction *m_actApplySegments;
     QAction *m_actSaveSubtitles;
     QAction *m_actTracks;
+    QAction *m_actAddFile;
     QAction *m_actOpenProject;
     QAction *m_actSaveProject;
     QAction *m_actSaveProjectAs;

@@ -447,6 +447,10 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>Tracks…</source>
             <translation>Spuren …</translation>
         </message>
+        <message>
+            <source>Add File…</source>
+            <translation>Datei hinzufügen…</translation>
+        </message>
     </context>
     <context>
         <name>ShellTray</name>
@@ -600,6 +604,14 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>Segment Label</source>
             <translation>Segmentname</translation>
         </message>
+        <message>
+            <source>Segment %1 · %2</source>
+            <translation>Segment %1 · %2</translation>
+        </message>
+        <message>
+            <source>From %1</source>
+            <translation>Aus %1</translation>
+        </message>
     </context>
     <context>
         <name>QVideoCutManageDlg</name>
@@ -732,6 +744,34 @@ und der Ausgabeordner richtig eingestellt sind.</translation>
         <message>
             <source>Rename Segment %1</source>
             <translation>Abschnitt %1 umbenennen</translation>
+        </message>
+        <message>
+            <source>These files cannot be joined without encoding:</source>
+            <translation>Diese Dateien lassen sich nicht ohne Kodieren zusammenfügen:</translation>
+        </message>
+        <message>
+            <source>Only the sound differs. Encode the sound of the files that differ to match the first file (the pictures are still copied), or encode everything to a format you choose.</source>
+            <translation>Nur der Ton weicht ab. Kodieren Sie den Ton der abweichenden Dateien passend zur ersten Datei (die Bilder werden weiterhin kopiert), oder kodieren Sie alles in ein Format Ihrer Wahl.</translation>
+        </message>
+        <message>
+            <source>Choose a format to encode everything into one file.</source>
+            <translation>Wählen Sie ein Format, um alles in eine Datei zu kodieren.</translation>
+        </message>
+        <message>
+            <source>Match the Sound</source>
+            <translation>Ton anpassen</translation>
+        </message>
+        <message>
+            <source>Choose Format…</source>
+            <translation>Format wählen…</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Abbrechen</translation>
+        </message>
+        <message>
+            <source>The Simple Mode lays out the segments of one file. This work cuts from %1 files, so its segments stay in the list.</source>
+            <translation>Der einfache Modus zeigt die Segmente einer einzigen Datei. Diese Arbeit schneidet aus %1 Dateien, daher bleiben ihre Segmente in der Liste.</translation>
         </message>
     </context>
     <context>
@@ -1065,6 +1105,10 @@ oder wechseln Sie in den "Freien Modus".</translation>
         <message>
             <source>Change Tracks</source>
             <translation>Spuren ändern</translation>
+        </message>
+        <message>
+            <source>Add File</source>
+            <translation>Datei hinzufügen</translation>
         </message>
     </context>
     <context>
@@ -2866,24 +2910,27 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
 </translation>
         </message>
         <message>
-            <source>snipwell-cli join [OPTIONS] FILE...
-    Joins the segments of every FILE (none: the whole file), file after
-    file, into one output named after the first FILE. Copy and exact
-    join files whose streams match (codecs, sizes, rates, channels) and
-    otherwise say what differs and write nothing; encode joins any.
-    Takes the options of cut, and:
+            <source>snipwell-cli join [OPTIONS] FILE [--cut S-E]... FILE [--cut S-E]...
+    Joins the segments of every FILE, file after file, into one output
+    named after the first FILE. Each --cut or --cuts belongs to the FILE
+    before it (given before any FILE: to every file); a FILE without
+    cuts joins whole. Copy and exact join files whose streams match
+    (codecs, sizes, rates, channels) and otherwise say what differs and
+    write nothing; encode joins any. Takes the options of cut, and:
 
     --match-sound         copy and exact: sound that differs from the first
                           file's is encoded to match it; the pictures are
                           still copied
 </source>
-            <translation>snipwell-cli join [OPTIONEN] DATEI...
-    Fügt die Segmente jeder DATEI (ohne Segmente: die ganze Datei), Datei
-    für Datei, zu einer Ausgabe zusammen, die nach der ersten DATEI benannt
-    wird. copy und exact fügen Dateien mit passenden Streams zusammen
-    (Codecs, Größen, Raten, Kanäle), sonst nennen sie die Unterschiede und
-    schreiben nichts; encode fügt beliebige Dateien zusammen.
-    Nimmt die Optionen von cut, außerdem:
+            <translation>snipwell-cli join [OPTIONEN] DATEI [--cut S-E]... DATEI [--cut S-E]...
+    Fügt die Segmente jeder DATEI, Datei für Datei, zu einer Ausgabe
+    zusammen, die nach der ersten DATEI benannt wird. Jedes --cut oder
+    --cuts gehört zur DATEI davor (vor jeder DATEI angegeben: zu allen
+    Dateien); eine DATEI ohne Schnitte wird ganz angefügt. copy und exact
+    fügen Dateien mit passenden Streams zusammen (Codecs, Größen, Raten,
+    Kanäle), sonst nennen sie die Unterschiede und schreiben nichts;
+    encode fügt beliebige Dateien zusammen. Nimmt die Optionen von cut,
+    außerdem:
 
     --match-sound         copy und exact: Ton, der vom Ton der ersten Datei
                           abweicht, wird passend kodiert; die Bilder werden
@@ -3091,6 +3138,14 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
             <source>The project's choice of tracks cannot be used and was left out: %1</source>
             <translation>Die Spurauswahl des Projekts ist nicht verwendbar und wurde ausgelassen: %1</translation>
         </message>
+        <message>
+            <source>%1 names no file.</source>
+            <translation>%1 nennt keine Datei.</translation>
+        </message>
+        <message>
+            <source>%1 names a source the project does not list.</source>
+            <translation>%1 nennt eine Quelle, die das Projekt nicht aufführt.</translation>
+        </message>
     </context>
     <context>
         <name>ProjectSession</name>
@@ -3151,6 +3206,16 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
         <message>
             <source>Separate Segments</source>
             <translation>Abschnitte einzeln ausgeben</translation>
+        </message>
+        <message>
+            <source>Add %1</source>
+            <translation>%1 hinzufügen</translation>
+        </message>
+        <message>
+            <source>These files of the project were not found, and their segments were left out:
+%1</source>
+            <translation>Diese Dateien des Projekts wurden nicht gefunden, ihre Segmente wurden weggelassen:
+%1</translation>
         </message>
     </context>
     <context>

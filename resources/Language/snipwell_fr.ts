@@ -447,6 +447,10 @@ Ouvre %1 avec FICHIER, un fichier vidéo ou audio, prêt à être découpé. Si 
             <source>Tracks…</source>
             <translation>Pistes…</translation>
         </message>
+        <message>
+            <source>Add File…</source>
+            <translation>Ajouter un fichier…</translation>
+        </message>
     </context>
     <context>
         <name>ShellTray</name>
@@ -600,6 +604,14 @@ Ouvre %1 avec FICHIER, un fichier vidéo ou audio, prêt à être découpé. Si 
             <source>Segment Label</source>
             <translation>Nom du segment</translation>
         </message>
+        <message>
+            <source>Segment %1 · %2</source>
+            <translation>Segment %1 · %2</translation>
+        </message>
+        <message>
+            <source>From %1</source>
+            <translation>De %1</translation>
+        </message>
     </context>
     <context>
         <name>QVideoCutManageDlg</name>
@@ -732,6 +744,34 @@ et le dossier de sortie sont correctement définis.</translation>
         <message>
             <source>Rename Segment %1</source>
             <translation>Renommer le segment %1</translation>
+        </message>
+        <message>
+            <source>These files cannot be joined without encoding:</source>
+            <translation>Ces fichiers ne peuvent pas être joints sans encodage :</translation>
+        </message>
+        <message>
+            <source>Only the sound differs. Encode the sound of the files that differ to match the first file (the pictures are still copied), or encode everything to a format you choose.</source>
+            <translation>Seul le son diffère. Encodez le son des fichiers qui diffèrent pour qu'il corresponde au premier fichier (les images sont toujours copiées), ou encodez tout dans un format de votre choix.</translation>
+        </message>
+        <message>
+            <source>Choose a format to encode everything into one file.</source>
+            <translation>Choisissez un format pour tout encoder dans un seul fichier.</translation>
+        </message>
+        <message>
+            <source>Match the Sound</source>
+            <translation>Adapter le son</translation>
+        </message>
+        <message>
+            <source>Choose Format…</source>
+            <translation>Choisir le format…</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Annuler</translation>
+        </message>
+        <message>
+            <source>The Simple Mode lays out the segments of one file. This work cuts from %1 files, so its segments stay in the list.</source>
+            <translation>Le mode simple dispose les segments d'un seul fichier. Ce travail coupe dans %1 fichiers, ses segments restent donc dans la liste.</translation>
         </message>
     </context>
     <context>
@@ -1065,6 +1105,10 @@ ou passez en "Mode libre".</translation>
         <message>
             <source>Change Tracks</source>
             <translation>Modifier les pistes</translation>
+        </message>
+        <message>
+            <source>Add File</source>
+            <translation>Ajouter un fichier</translation>
         </message>
     </context>
     <context>
@@ -2866,24 +2910,27 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
 </translation>
         </message>
         <message>
-            <source>snipwell-cli join [OPTIONS] FILE...
-    Joins the segments of every FILE (none: the whole file), file after
-    file, into one output named after the first FILE. Copy and exact
-    join files whose streams match (codecs, sizes, rates, channels) and
-    otherwise say what differs and write nothing; encode joins any.
-    Takes the options of cut, and:
+            <source>snipwell-cli join [OPTIONS] FILE [--cut S-E]... FILE [--cut S-E]...
+    Joins the segments of every FILE, file after file, into one output
+    named after the first FILE. Each --cut or --cuts belongs to the FILE
+    before it (given before any FILE: to every file); a FILE without
+    cuts joins whole. Copy and exact join files whose streams match
+    (codecs, sizes, rates, channels) and otherwise say what differs and
+    write nothing; encode joins any. Takes the options of cut, and:
 
     --match-sound         copy and exact: sound that differs from the first
                           file's is encoded to match it; the pictures are
                           still copied
 </source>
-            <translation>snipwell-cli join [OPTIONS] FICHIER...
-    Joint les segments de chaque FICHIER (sans segment : le fichier entier),
-    fichier après fichier, en une seule sortie nommée d'après le premier
-    FICHIER. copy et exact joignent les fichiers dont les flux concordent
-    (codecs, tailles, fréquences, canaux) et sinon disent ce qui diffère
-    sans rien écrire ; encode joint n'importe quels fichiers.
-    Accepte les options de cut, et :
+            <translation>snipwell-cli join [OPTIONS] FICHIER [--cut S-E]... FICHIER [--cut S-E]...
+    Joint les segments de chaque FICHIER, fichier après fichier, en une
+    seule sortie nommée d'après le premier FICHIER. Chaque --cut ou --cuts
+    appartient au FICHIER qui le précède (donné avant tout FICHIER : à
+    tous les fichiers) ; un FICHIER sans coupe est joint en entier. copy
+    et exact joignent les fichiers dont les flux concordent (codecs,
+    tailles, fréquences, canaux) et sinon disent ce qui diffère sans rien
+    écrire ; encode joint n'importe quels fichiers. Accepte les options de
+    cut, et :
 
     --match-sound         copy et exact : le son qui diffère de celui du
                           premier fichier est encodé pour lui correspondre ;
@@ -3091,6 +3138,14 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
             <source>The project's choice of tracks cannot be used and was left out: %1</source>
             <translation>Le choix des pistes du projet est inutilisable et a été ignoré : %1</translation>
         </message>
+        <message>
+            <source>%1 names no file.</source>
+            <translation>%1 ne nomme aucun fichier.</translation>
+        </message>
+        <message>
+            <source>%1 names a source the project does not list.</source>
+            <translation>%1 nomme une source que le projet ne liste pas.</translation>
+        </message>
     </context>
     <context>
         <name>ProjectSession</name>
@@ -3151,6 +3206,16 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
         <message>
             <source>Separate Segments</source>
             <translation>Segments séparés</translation>
+        </message>
+        <message>
+            <source>Add %1</source>
+            <translation>Ajouter %1</translation>
+        </message>
+        <message>
+            <source>These files of the project were not found, and their segments were left out:
+%1</source>
+            <translation>Ces fichiers du projet sont introuvables ; leurs segments ont été omis :
+%1</translation>
         </message>
     </context>
     <context>

@@ -447,6 +447,10 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>Tracks…</source>
             <translation>トラック…</translation>
         </message>
+        <message>
+            <source>Add File…</source>
+            <translation>ファイルを追加…</translation>
+        </message>
     </context>
     <context>
         <name>ShellTray</name>
@@ -600,6 +604,14 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>Segment Label</source>
             <translation>セグメント名</translation>
         </message>
+        <message>
+            <source>Segment %1 · %2</source>
+            <translation>セグメント %1 · %2</translation>
+        </message>
+        <message>
+            <source>From %1</source>
+            <translation>%1 から</translation>
+        </message>
     </context>
     <context>
         <name>QVideoCutManageDlg</name>
@@ -732,6 +744,34 @@ and output file directory are set correctly.</source>
         <message>
             <source>Rename Segment %1</source>
             <translation>セグメント %1 の名前を変更</translation>
+        </message>
+        <message>
+            <source>These files cannot be joined without encoding:</source>
+            <translation>これらのファイルはエンコードせずに結合できません:</translation>
+        </message>
+        <message>
+            <source>Only the sound differs. Encode the sound of the files that differ to match the first file (the pictures are still copied), or encode everything to a format you choose.</source>
+            <translation>異なるのは音声だけです。異なるファイルの音声を最初のファイルに合わせてエンコードする（映像はそのままコピー）か、すべてを選んだ形式にエンコードしてください。</translation>
+        </message>
+        <message>
+            <source>Choose a format to encode everything into one file.</source>
+            <translation>すべてを 1 つのファイルにエンコードする形式を選んでください。</translation>
+        </message>
+        <message>
+            <source>Match the Sound</source>
+            <translation>音声を合わせる</translation>
+        </message>
+        <message>
+            <source>Choose Format…</source>
+            <translation>形式を選択…</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>キャンセル</translation>
+        </message>
+        <message>
+            <source>The Simple Mode lays out the segments of one file. This work cuts from %1 files, so its segments stay in the list.</source>
+            <translation>シンプルモードは 1 つのファイルのセグメントを並べて表示します。この作業は %1 個のファイルから切り出すため、セグメントはリストに残ります。</translation>
         </message>
     </context>
     <context>
@@ -1065,6 +1105,10 @@ or switch to the "Free Mode".</source>
         <message>
             <source>Change Tracks</source>
             <translation>トラックの変更</translation>
+        </message>
+        <message>
+            <source>Add File</source>
+            <translation>ファイルを追加</translation>
         </message>
     </context>
     <context>
@@ -2864,24 +2908,26 @@ leaves no partial output. See snipwell-cli(1).
 </translation>
         </message>
         <message>
-            <source>snipwell-cli join [OPTIONS] FILE...
-    Joins the segments of every FILE (none: the whole file), file after
-    file, into one output named after the first FILE. Copy and exact
-    join files whose streams match (codecs, sizes, rates, channels) and
-    otherwise say what differs and write nothing; encode joins any.
-    Takes the options of cut, and:
+            <source>snipwell-cli join [OPTIONS] FILE [--cut S-E]... FILE [--cut S-E]...
+    Joins the segments of every FILE, file after file, into one output
+    named after the first FILE. Each --cut or --cuts belongs to the FILE
+    before it (given before any FILE: to every file); a FILE without
+    cuts joins whole. Copy and exact join files whose streams match
+    (codecs, sizes, rates, channels) and otherwise say what differs and
+    write nothing; encode joins any. Takes the options of cut, and:
 
     --match-sound         copy and exact: sound that differs from the first
                           file's is encoded to match it; the pictures are
                           still copied
 </source>
-            <translation>snipwell-cli join [オプション] ファイル...
-    各ファイルのセグメント（指定なしならファイル全体）をファイル順に
-    1 つの出力へ結合し、最初のファイルの名前を付けます。copy と exact は
-    ストリーム（コーデック、サイズ、レート、チャンネル）が一致するファイル
-    だけを結合し、一致しなければ違いを示して何も書き込みません。encode は
-    どのファイルでも結合します。
-    cut のオプションに加えて:
+            <translation>snipwell-cli join [オプション] ファイル [--cut S-E]... ファイル [--cut S-E]...
+    各ファイルのセグメントをファイル順に 1 つの出力へ結合し、最初の
+    ファイルの名前を付けます。各 --cut または --cuts はその直前の
+    ファイルに属します（どのファイルよりも前に指定するとすべての
+    ファイルに適用）。カットのないファイルは全体が結合されます。copy と
+    exact はストリーム（コーデック、サイズ、レート、チャンネル）が一致する
+    ファイルだけを結合し、一致しなければ違いを示して何も書き込みません。
+    encode はどのファイルでも結合します。cut のオプションに加えて:
 
     --match-sound         copy と exact: 最初のファイルと異なる音声を
                           それに合わせてエンコードします。映像は
@@ -3089,6 +3135,14 @@ leaves no partial output. See snipwell-cli(1).
             <source>The project's choice of tracks cannot be used and was left out: %1</source>
             <translation>プロジェクトのトラックの選択は使用できないため、省略されました: %1</translation>
         </message>
+        <message>
+            <source>%1 names no file.</source>
+            <translation>%1 にファイルが指定されていません。</translation>
+        </message>
+        <message>
+            <source>%1 names a source the project does not list.</source>
+            <translation>%1 はプロジェクトに記載されていないソースを指定しています。</translation>
+        </message>
     </context>
     <context>
         <name>ProjectSession</name>
@@ -3149,6 +3203,16 @@ leaves no partial output. See snipwell-cli(1).
         <message>
             <source>Separate Segments</source>
             <translation>セグメントを個別に出力</translation>
+        </message>
+        <message>
+            <source>Add %1</source>
+            <translation>%1 を追加</translation>
+        </message>
+        <message>
+            <source>These files of the project were not found, and their segments were left out:
+%1</source>
+            <translation>プロジェクトの次のファイルが見つからないため、そのセグメントは除外されました:
+%1</translation>
         </message>
     </context>
     <context>

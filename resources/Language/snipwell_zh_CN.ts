@@ -447,6 +447,10 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>Tracks…</source>
             <translation>轨道…</translation>
         </message>
+        <message>
+            <source>Add File…</source>
+            <translation>添加文件…</translation>
+        </message>
     </context>
     <context>
         <name>ShellTray</name>
@@ -600,6 +604,14 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
             <source>Segment Label</source>
             <translation>片段名称</translation>
         </message>
+        <message>
+            <source>Segment %1 · %2</source>
+            <translation>片段 %1 · %2</translation>
+        </message>
+        <message>
+            <source>From %1</source>
+            <translation>来自 %1</translation>
+        </message>
     </context>
     <context>
         <name>QVideoCutManageDlg</name>
@@ -732,6 +744,34 @@ and output file directory are set correctly.</source>
         <message>
             <source>Rename Segment %1</source>
             <translation>重命名片段 %1</translation>
+        </message>
+        <message>
+            <source>These files cannot be joined without encoding:</source>
+            <translation>这些文件无法在不编码的情况下合并：</translation>
+        </message>
+        <message>
+            <source>Only the sound differs. Encode the sound of the files that differ to match the first file (the pictures are still copied), or encode everything to a format you choose.</source>
+            <translation>只有音频不同。可将不同文件的音频编码为与第一个文件相符（画面仍直接复制），或将全部内容编码为您选择的格式。</translation>
+        </message>
+        <message>
+            <source>Choose a format to encode everything into one file.</source>
+            <translation>请选择一种格式，将全部内容编码为一个文件。</translation>
+        </message>
+        <message>
+            <source>Match the Sound</source>
+            <translation>匹配音频</translation>
+        </message>
+        <message>
+            <source>Choose Format…</source>
+            <translation>选择格式…</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+        <message>
+            <source>The Simple Mode lays out the segments of one file. This work cuts from %1 files, so its segments stay in the list.</source>
+            <translation>简单模式只排列一个文件的片段。此作品从 %1 个文件中剪切，因此其片段保留在列表中。</translation>
         </message>
     </context>
     <context>
@@ -1065,6 +1105,10 @@ or switch to the "Free Mode".</source>
         <message>
             <source>Change Tracks</source>
             <translation>更改轨道</translation>
+        </message>
+        <message>
+            <source>Add File</source>
+            <translation>添加文件</translation>
         </message>
     </context>
     <context>
@@ -2862,22 +2906,24 @@ leaves no partial output. See snipwell-cli(1).
 </translation>
         </message>
         <message>
-            <source>snipwell-cli join [OPTIONS] FILE...
-    Joins the segments of every FILE (none: the whole file), file after
-    file, into one output named after the first FILE. Copy and exact
-    join files whose streams match (codecs, sizes, rates, channels) and
-    otherwise say what differs and write nothing; encode joins any.
-    Takes the options of cut, and:
+            <source>snipwell-cli join [OPTIONS] FILE [--cut S-E]... FILE [--cut S-E]...
+    Joins the segments of every FILE, file after file, into one output
+    named after the first FILE. Each --cut or --cuts belongs to the FILE
+    before it (given before any FILE: to every file); a FILE without
+    cuts joins whole. Copy and exact join files whose streams match
+    (codecs, sizes, rates, channels) and otherwise say what differs and
+    write nothing; encode joins any. Takes the options of cut, and:
 
     --match-sound         copy and exact: sound that differs from the first
                           file's is encoded to match it; the pictures are
                           still copied
 </source>
-            <translation>snipwell-cli join [选项] 文件...
-    将每个文件的片段（未指定时为整个文件）按文件顺序合并为一个输出，
-    以第一个文件命名。copy 和 exact 只合并流相符（编解码器、尺寸、
-    速率、声道）的文件，否则说明差异且不写入任何内容；encode 可合并
-    任何文件。接受 cut 的选项。
+            <translation>snipwell-cli join [选项] 文件 [--cut S-E]... 文件 [--cut S-E]...
+    将每个文件的片段按文件顺序合并为一个输出，以第一个文件命名。
+    每个 --cut 或 --cuts 属于它前面的文件（在所有文件之前给出时适用于
+    每个文件）；没有剪切的文件整体合并。copy 和 exact 只合并流相符
+    （编解码器、尺寸、速率、声道）的文件，否则说明差异且不写入任何
+    内容；encode 可合并任何文件。接受 cut 的选项。
     另可使用：
 
     --match-sound         copy 和 exact：与第一个文件不同的音频将被编码为
@@ -3085,6 +3131,14 @@ leaves no partial output. See snipwell-cli(1).
             <source>The project's choice of tracks cannot be used and was left out: %1</source>
             <translation>项目的轨道选择无法使用，已被忽略：%1</translation>
         </message>
+        <message>
+            <source>%1 names no file.</source>
+            <translation>%1 未指定文件。</translation>
+        </message>
+        <message>
+            <source>%1 names a source the project does not list.</source>
+            <translation>%1 指定了项目中未列出的源文件。</translation>
+        </message>
     </context>
     <context>
         <name>ProjectSession</name>
@@ -3145,6 +3199,16 @@ leaves no partial output. See snipwell-cli(1).
         <message>
             <source>Separate Segments</source>
             <translation>分别输出片段</translation>
+        </message>
+        <message>
+            <source>Add %1</source>
+            <translation>添加 %1</translation>
+        </message>
+        <message>
+            <source>These files of the project were not found, and their segments were left out:
+%1</source>
+            <translation>未找到项目中的以下文件，其片段已被略去：
+%1</translation>
         </message>
     </context>
     <context>

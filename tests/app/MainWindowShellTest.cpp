@@ -133,7 +133,7 @@ TEST_F(MainWindowShell, MenuButtonOpensTheMenuInItsOrderAndItsEntriesOpenTheirWi
     // the project entries and undo first, each group set apart by a line.
     EXPECT_EQ(texts, (QStringList{"Import Cut List…", "Export Cut List…", "Segments From Chapters", "Detect Cuts…",
                                   "Apply Segments To Other Files…", "Save Subtitles…", "Tracks…", "",
-                                  "Open Project…", "Save Project", "Save Project As…", "Recent", "", "Undo", "Redo", "",
+                                  "Add File…", "Open Project…", "Save Project", "Save Project As…", "Recent", "", "Undo", "Redo", "",
                                   "Preferences", "Home", "Help", "Check for Updates", "About"}));
     w.programMenu()->hide();
 

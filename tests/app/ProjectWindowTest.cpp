@@ -611,7 +611,7 @@ TEST_F(ProjectWindow, BadProjectFilesAreRefusedAndChangeNothing)
     ASSERT_TRUE(good.open(QIODevice::ReadOnly));
     const QByteArray bytes = good.readAll();
     QByteArray newer = bytes;
-    newer.replace("\"version\": 1", "\"version\": 7");
+    newer.replace(QByteArray("\"version\": ") + QByteArray::number(ProjectFile::kVersion), "\"version\": 7");
     QByteArray damaged = bytes;
     damaged.replace("\"segments\":", "\"segments\"#");
     QByteArray wrongType = bytes;

@@ -883,6 +883,14 @@ TEST_F(CliTest, JoinPutsTheSegmentsOfSeveralFilesIntoOneOutputOrSaysWhatDiffers)
     EXPECT_EQ(decoded.exitCode, 0);
     EXPECT_EQ(decoded.err.trimmed(), QByteArray());
 
+    // A cut belongs to the file before it: one second of the first file,
+    // all of the second (six seconds, not two).
+    const ProcessResult perFile = cli({"join", "--output-dir", out("perfile"), fixture("join_params_h264.mp4"),
+                                       "--cut", "0-1", fixture("h264_aac.mp4")});
+    ASSERT_EQ(perFile.exitCode, 0) << perFile.err.constData();
+    ASSERT_EQ(lines(perFile.out).size(), 1);
+    EXPECT_NEAR(probedDuration(lines(perFile.out).first()), 6.0, 0.15);
+
     // Sound at another rate: named with what differs, nothing written; an
     // encode of the same segments joins them.
     const QStringList files{fixture("h264_aac.mp4"), fixture("join_48k.mp4")};

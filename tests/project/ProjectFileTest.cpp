@@ -199,9 +199,9 @@ TEST(ProjectFile, BadFilesAreRefusedWithTheirReason)
     EXPECT_TRUE(parseError("[1,2,3]").contains("not a project file"));
     EXPECT_TRUE(parseError(R"({"name":"something else","version":1})").contains("not a project file"));
 
-    const QString newer = parseError(withChange([](QJsonObject &root) { root.insert("version", 2); }));
+    const QString newer = parseError(withChange([](QJsonObject &root) { root.insert("version", 3); }));
     EXPECT_TRUE(newer.contains("newer version")) << newer.toStdString();
-    EXPECT_TRUE(newer.contains("format 2")) << newer.toStdString();
+    EXPECT_TRUE(newer.contains("format 3")) << newer.toStdString();
     EXPECT_TRUE(parseError(withChange([](QJsonObject &root) { root.insert("version", "1"); })).contains("version"));
 
     // A value of the wrong type is named by where it is.
@@ -463,4 +463,57 @@ TEST(ProjectFile, ABadTrackPlanIsLeftOutWithItsReasonAndTheCutStillOpens)
         // Saved again, the bad plan is not carried along as an unknown key.
         EXPECT_FALSE(jsonOf(p).contains("track_plan"));
     }
+}
+
+TEST(ProjectFile, AWorkOfSeveralFilesComesBackAndAVersionOneFileOpensAsOneFile)
+{
+    Project p = sampleProject();
+    SourceFingerprint second, third;
+    second.path = "/media/b.mp4";
+    third.path = "/media/c.mkv";
+    p.moreSources = {second, third};
+    p.segments[0].source = 2;
+    p.segments[1].source = 0;
+    Project back;
+    QString error;
+    ASSERT_TRUE(ProjectFile::parse(ProjectFile::serialize(p), &back, &error)) << error.toStdString();
+    ASSERT_EQ(back.moreSources.size(), 2);
+    EXPECT_EQ(back.moreSources[0].path, "/media/b.mp4");
+    EXPECT_EQ(back.moreSources[1].path, "/media/c.mkv");
+    EXPECT_EQ(back.segments[0].source, 2);
+    EXPECT_EQ(back.segments[1].source, 0);
+    EXPECT_EQ(jsonOf(p).value("version").toInt(), ProjectFile::kVersion);
+
+    // A file of the first version names one source and no segment's file:
+    // every segment is of that source.
+    QJsonObject one = jsonOf(sampleProject());
+    one.insert("version", 1);
+    one.remove("sources");
+    QJsonArray segments = one.value("segments").toArray();
+    for (int i = 0; i < segments.size(); ++i) {
+        QJsonObject segment = segments[i].toObject();
+        segment.remove("source");
+        segments[i] = segment;
+    }
+    one.insert("segments", segments);
+    ASSERT_TRUE(ProjectFile::parse(QJsonDocument(one).toJson(), &back, &error)) << error.toStdString();
+    EXPECT_TRUE(back.moreSources.isEmpty());
+    for (const ProjectSegment &segment : back.segments)
+        EXPECT_EQ(segment.source, 0);
+
+    // A segment of a file the project does not list, a list that is none,
+    // a further file without a path: refused with where.
+    QJsonObject wrong = jsonOf(p);
+    QJsonArray wrongSegments = wrong.value("segments").toArray();
+    QJsonObject s0 = wrongSegments[0].toObject();
+    s0.insert("source", 3);
+    wrongSegments[0] = s0;
+    wrong.insert("segments", wrongSegments);
+    EXPECT_TRUE(parseError(QJsonDocument(wrong).toJson()).contains("segments[0]"));
+    QJsonObject notList = jsonOf(p);
+    notList.insert("sources", "b.mp4");
+    EXPECT_TRUE(parseError(QJsonDocument(notList).toJson()).contains("sources"));
+    QJsonObject noPath = jsonOf(p);
+    noPath.insert("sources", QJsonArray{QJsonObject{{"size", 5}}});
+    EXPECT_TRUE(parseError(QJsonDocument(noPath).toJson()).contains("sources[0]"));
 }
