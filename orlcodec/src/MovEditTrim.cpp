@@ -114,6 +114,17 @@ bool trimMovPresentation(const std::string &path, uint64_t length_us, std::strin
         error = "no movie box";
         return false;
     }
+    // A movie box that claims more than the file holds is not read: the
+    // memory for it would be taken for nothing.
+    if (fseeko(f.get(), 0, SEEK_END) != 0) {
+        error = "cannot read the movie box";
+        return false;
+    }
+    const off_t fileSize = ftello(f.get());
+    if (fileSize < 0 || moovOffset + moovSize > static_cast<uint64_t>(fileSize)) {
+        error = "the movie box runs past the end of the file";
+        return false;
+    }
     std::vector<uint8_t> moov(moovSize);
     if (fseeko(f.get(), static_cast<off_t>(moovOffset), SEEK_SET) != 0
         || std::fread(moov.data(), 1, moov.size(), f.get()) != moov.size()) {
