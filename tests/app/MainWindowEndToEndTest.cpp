@@ -57,36 +57,8 @@ protected:
         ParserXML::writeItemValue("OutPut_path", "path_value", root.path() + "/");
     }
 
-    // Seeks the way the timeline does, and waits for the player to report.
-    void seek(MainWindow &w, double seconds)
-    {
-        QSignalSpy pro(w.playerPanel(), &QVideoPlayDlg::emitPlayProValue);
-        emit w.segmentManager()->sendPlayProToPlay(uint64_t(seconds * 1e6));
-        ASSERT_TRUE(waitUntil([&] { return pro.count() > 0; }, 5000));
-    }
-
-    // Opens the format dialog with the cut tool's button and accepts it in
-    // High-Speed (stream copy) or Encoding mode.
-    void chooseMode(MainWindow &w, bool highSpeed)
-    {
-        bool answered = false;
-        QTimer::singleShot(0, &w, [&] {
-            FormatWidget *dialog = nullptr;
-            ASSERT_TRUE(waitUntil([&] { return (dialog = qobject_cast<FormatWidget *>(QApplication::activeModalWidget())); }));
-            QWidget *radio = dialog->findChild<QWidget *>(highSpeed ? "m_radLosslessMode" : "m_radCustomize");
-            ASSERT_NE(radio, nullptr);
-            QTest::mouseClick(radio, Qt::LeftButton, Qt::NoModifier, QPoint(8, radio->height() / 2));
-            auto *ok = dialog->findChild<QAbstractButton *>("m_btnOk");
-            ASSERT_NE(ok, nullptr);
-            QTest::mouseClick(ok, Qt::LeftButton);
-            answered = true;
-        });
-        auto *format = w.cutTool()->findChild<QAbstractButton *>("m_btnFormat");
-        ASSERT_NE(format, nullptr);
-        QTest::mouseClick(format, Qt::LeftButton);
-        ASSERT_TRUE(answered);
-        EXPECT_EQ(OutputFormatParams::instance().lossless, highSpeed);
-    }
+    void seek(MainWindow &w, double seconds) { seekLikeTheTimeline(w, seconds); }
+    void chooseMode(MainWindow &w, bool highSpeed) { chooseOutputMode(w, highSpeed); }
 
     void key(MainWindow &w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(&w, k, m); }
 

@@ -96,12 +96,7 @@ protected:
 
     void key(MainWindow &w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(&w, k, m); }
 
-    void seek(MainWindow &w, double seconds)
-    {
-        QSignalSpy pro(w.playerPanel(), &QVideoPlayDlg::emitPlayProValue);
-        emit w.segmentManager()->sendPlayProToPlay(uint64_t(seconds * 1e6));
-        ASSERT_TRUE(waitUntil([&] { return pro.count() > 0; }, 5000));
-    }
+    void seek(MainWindow &w, double seconds) { seekLikeTheTimeline(w, seconds); }
 
     void mark(MainWindow &w, double start, double end)
     {
@@ -135,27 +130,6 @@ protected:
         ASSERT_TRUE(waitUntil([&] { return w.playObject()->path() == path; }));
         ASSERT_TRUE(waitUntil([&] { return !w.playerPanel()->isPaused(); }));
         key(w, Qt::Key_Space);
-    }
-
-    void chooseHighSpeed(MainWindow &w)
-    {
-        bool answered = false;
-        QTimer::singleShot(0, &w, [&] {
-            FormatWidget *dialog = nullptr;
-            ASSERT_TRUE(waitUntil([&] { return (dialog = qobject_cast<FormatWidget *>(QApplication::activeModalWidget())); }));
-            QWidget *radio = dialog->findChild<QWidget *>("m_radLosslessMode");
-            ASSERT_NE(radio, nullptr);
-            QTest::mouseClick(radio, Qt::LeftButton, Qt::NoModifier, QPoint(8, radio->height() / 2));
-            auto *ok = dialog->findChild<QAbstractButton *>("m_btnOk");
-            ASSERT_NE(ok, nullptr);
-            QTest::mouseClick(ok, Qt::LeftButton);
-            answered = true;
-        });
-        auto *format = w.cutTool()->findChild<QAbstractButton *>("m_btnFormat");
-        ASSERT_NE(format, nullptr);
-        QTest::mouseClick(format, Qt::LeftButton);
-        ASSERT_TRUE(answered);
-        ASSERT_TRUE(OutputFormatParams::instance().lossless);
     }
 
     QString projectPath() const { return root.filePath("three files.snipwell"); }
@@ -228,7 +202,7 @@ TEST_F(SeveralFiles, AddedFilesAreMarkedInTheirOwnPlayerAndAMisfitIsNamedAndMatc
         QVoMessageBox::openBoxNamed(w.segmentManager(), "simpleModeSeveralFiles")->buttons().first()->click();
         EXPECT_FALSE(w.segmentManager()->isSimpleMode());
 
-        chooseHighSpeed(w);
+        chooseOutputMode(w, true);
         auto *merge = w.segmentManager()->findChild<QAbstractButton *>("m_chkMerger");
         ASSERT_NE(merge, nullptr);
         QTest::mouseClick(merge, Qt::LeftButton);
