@@ -144,9 +144,10 @@ TEST(ProgramMenu, OrderAndLook)
     QStringList texts;
     for (QAction *a : menu.actions())
         texts << a->text();
-    EXPECT_EQ(texts, (QStringList{"Apply Segments To Other Files…", "Save Subtitles…", "Tracks…", "", "Open Project…", "Save Project", "Save Project As…", "Recent", "", "Undo", "Redo", "",
+    EXPECT_EQ(texts, (QStringList{"Apply Segments To Other Files…", "Save Subtitles…", "Tracks…", "", "Add File…", "Open Project…", "Save Project", "Save Project As…", "Recent", "", "Undo", "Redo", "",
                                   "Preferences", "Home", "Help", "Check for Updates", "About"}));
     // The keys are named beside their entries.
+    EXPECT_EQ(menu.actAddFile()->shortcut(), QKeySequence("Ctrl+Shift+A"));
     EXPECT_EQ(menu.actOpenProject()->shortcut(), QKeySequence("Ctrl+Shift+O"));
     EXPECT_EQ(menu.actSaveProject()->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_EQ(menu.actRedo()->shortcuts(), (QList<QKeySequence>{QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
