@@ -95,7 +95,8 @@ clean:
 # random keys, clicks, drags, dialogs and conversions from SEED (a random
 # seed, printed, when left out), under AddressSanitizer and UBSan in
 # build-asan/ (only the program is built there). MONKEY_BUILD=build runs
-# the plain build instead.
+# the plain build instead. PLANT=crash@N, hang@N or autosave@N breaks the
+# program after action N and passes only when the matching check sees it.
 SEED ?=
 ACTIONS ?= 2000
 MONKEY_BUILD ?= build-asan
@@ -108,5 +109,5 @@ monkey: bootstrap
 	cmake --build $(MONKEY_BUILD) -j $(JOBS) --target snipwell app_resources skin_pictures effect_content
 	[ -s build/fixtures/$(MONKEY_MEDIA) ] || tests/media/make-fixtures build/fixtures
 	tests/monkey/monkey --program $(MONKEY_BUILD)/bin/snipwell --media build/fixtures/$(MONKEY_MEDIA) \
-		--actions $(ACTIONS) $(if $(SEED),--seed $(SEED))
+		--actions $(ACTIONS) $(if $(SEED),--seed $(SEED)) $(if $(PLANT),--plant $(PLANT))
 
