@@ -24,6 +24,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QMutex>
 #include <QMutexLocker>
@@ -192,6 +193,8 @@ private:
     bool prepareItems(const VoVideoConvertItem &source, const cutlist::SegmentList &segments);
     ConversionRun describeRun(const VoVideoConvertItem &source);
     bool convert(const VoVideoConvertItem &source);
+    // The joins of a merged output for its JSON line.
+    QJsonArray joinsOf(const std::vector<MediaMerge::RangeWay> &ways) const;
 
     const CutOptions &m_o;
     QStringList m_paths;
@@ -307,6 +310,26 @@ bool FileCut::prepareItems(const VoVideoConvertItem &source, const cutlist::Segm
     return true;
 }
 
+QJsonArray FileCut::joinsOf(const std::vector<MediaMerge::RangeWay> &ways) const
+{
+    // Segment k (k from 2) begins at join k - 1; the first begins the file.
+    QJsonArray joins;
+    for (size_t k = 1; k < ways.size() && k < m_items.size(); ++k) {
+        const MediaMerge::RangeWay &way = ways[k];
+        const QString method = way.method == MediaMerge::RangeExact ? QStringLiteral("exact")
+            : way.method == MediaMerge::RangeEncoded                ? QStringLiteral("encode")
+                                                                    : QStringLiteral("copy");
+        QJsonObject join{{"segment", int(k) + 1},
+                         {"file", m_items[k]->m_videoPath},
+                         {"method", method},
+                         {"sound", way.method == MediaMerge::RangeEncoded || way.soundEncoded
+                                       ? QStringLiteral("encoded")
+                                       : QStringLiteral("copied")}};
+        joins.append(join);
+    }
+    return joins;
+}
+
 ConversionRun FileCut::describeRun(const VoVideoConvertItem &source)
 {
     ConversionRun run;
@@ -366,6 +389,10 @@ bool FileCut::convert(const VoVideoConvertItem &source)
             QJsonObject o{{"type", "output"}, {"file", m_path}, {"path", path}};
             if (!report.isEmpty())
                 o.insert("cutReport", report);
+            // A merged output: how the segment after each join was made.
+            const QJsonArray joins = joinsOf(converter.mergedWays());
+            if (!joins.isEmpty())
+                o.insert("joins", joins);
             o.insert("check", check.isEmpty() ? QStringLiteral("none") : check);
             printJson(o);
         } else {

@@ -85,7 +85,11 @@ const std::vector<Subcommand> &subcommands()
                            "\n"
                            "    --match-sound         copy and exact: sound that differs from the first\n"
                            "                          file's is encoded to match it; the pictures are\n"
-                           "                          still copied\n")},
+                           "                          still copied\n"
+                           "    --json                as cut; the output's line adds \"joins\": for each\n"
+                           "                          join, the segment after it, its file and how it\n"
+                           "                          was made (method copy, exact or encode; sound\n"
+                           "                          copied or encoded)\n")},
         {"offset", runOffset,
          QT_TRANSLATE_NOOP("snipwell-cli",
                            "snipwell-cli offset [OPTIONS] FILE [SECOND_FILE]\n"

@@ -139,6 +139,18 @@ std::string CAVConverter::checkReport() const
     return m_checkReport;
 }
 
+std::vector<MediaMerge::Misfit> CAVConverter::misfits() const
+{
+    std::lock_guard<std::mutex> lock(m_errorMutex);
+    return m_misfits;
+}
+
+std::vector<MediaMerge::RangeWay> CAVConverter::rangeWays() const
+{
+    std::lock_guard<std::mutex> lock(m_errorMutex);
+    return m_rangeWays;
+}
+
 std::string CAVConverter::outputPath() const
 {
     std::lock_guard<std::mutex> lock(m_outputMutex);
@@ -344,6 +356,11 @@ bool CAVConverter::OpenMerger(const char *dst, const ConvertJob &job)
     m_merger = MediaMerge::create(job.lossless);
     if (!m_merger)
         return false;
+    {
+        std::lock_guard<std::mutex> lock(m_errorMutex);
+        m_misfits.clear();
+        m_rangeWays.clear();
+    }
     // One cancel for the whole merge: a merge stopped is abandoned.
     armCancel();
     MediaMerge::setCancel(m_merger.get(), *m_cancelToken);
@@ -534,6 +551,10 @@ void CAVConverter::runAsyncMergeAdd()
         const int fits = MediaMerge::checkSources(m_merger.get(), m_mergeSources, m_mergeParams.get());
         m_mergeSources.clear();
         if (fits != 1) {
+            {
+                std::lock_guard<std::mutex> lock(m_errorMutex);
+                m_misfits = MediaMerge::misfits(m_merger.get());
+            }
             const char *why = MediaMerge::fitReport(m_merger.get());
             setError(std::string(fits == 0 ? "the files do not join without encoding: " : "") + (why ? why : ""));
             report(0, kStateFailed);
@@ -665,6 +686,10 @@ void CAVConverter::runMerge()
                 std::printf("%s\n", cut);
         }
         m_sourceEndedAt = MediaMerge::sourceEnd(merger);
+        {
+            std::lock_guard<std::mutex> lock(m_errorMutex);
+            m_rangeWays = MediaMerge::rangeWays(merger);
+        }
         report(100, kStateFinished);
     }
 }

@@ -4,6 +4,7 @@
 // reports progress through the caller's callback.
 #include "EngineHandle.h"
 #include "IAVConverter.h"
+#include "MediaConversion.h"
 #include "MediaTypes.h"
 #include "PartialOutput.h"
 #include "QUtilThread.h"
@@ -77,6 +78,11 @@ public:
     // once the merger is finished): "passed", why it failed, or empty when
     // none ran. Any thread.
     std::string checkReport() const;
+    // When the last merge stopped because its files do not join by stream
+    // copy: each file that differs and how. Any thread.
+    std::vector<MediaMerge::Misfit> misfits() const;
+    // How each range of the merge went in so far. Any thread.
+    std::vector<MediaMerge::RangeWay> rangeWays() const;
     // False when the last StopMerger could not complete the merged file.
     bool mergedFileComplete() const { return m_mergeComplete.load(); }
     // The file actually written: the destination given, or the same name
@@ -182,5 +188,7 @@ private:
     std::string m_lastError;               // guarded by m_errorMutex
     std::string m_cutReport;               // guarded by m_errorMutex
     std::string m_checkReport;             // guarded by m_errorMutex
+    std::vector<MediaMerge::Misfit> m_misfits;    // guarded by m_errorMutex
+    std::vector<MediaMerge::RangeWay> m_rangeWays; // guarded by m_errorMutex
     std::atomic<uint64_t> m_sourceEndedAt{0};
 };

@@ -69,6 +69,7 @@ void QConverterObject::startConvert(ConversionRun run)
     m_cancelled = false;
     m_total = m_run.segments.size();
     m_position = 0;
+    m_mergedWays.clear();
     emit emitIsStartConverter(true);
     m_index = 0;
     convertSegment(0);
@@ -110,8 +111,11 @@ void QConverterObject::reportFailure(const QString &engineReason)
     QString reason = checked.isEmpty() ? engineReason : checked;
     const QString misfit = QStringLiteral("the files do not join without encoding: ");
     m_misfitReport.clear();
+    m_misfits.clear();
     if (reason.startsWith(misfit)) {
         m_misfitReport = reason.mid(misfit.size());
+        if (converter)
+            m_misfits = converter->misfits();
         reason = tr("The files cannot be joined without encoding: %1. Choose a format to encode them into one file.")
                      .arg(m_misfitReport);
     }
@@ -136,6 +140,7 @@ void QConverterObject::convertSegment(int position)
     }
     m_failureText.clear();
     m_misfitReport.clear();
+    m_misfits.clear();
     const ConversionSegment &segment = m_run.segments[position];
     const QByteArray source = segment.sourcePath.toUtf8();
     // A merge writes one file: later ranges need no name of their own, and
@@ -269,6 +274,7 @@ void QConverterObject::handleEnd(bool ok)
                 if (!m_failureText.isEmpty())
                     emit sendFailureReason(m_failureText);
             }
+            m_mergedWays = merger->rangeWays();
             if (ok)
                 emit sendOutputWritten(QString::fromStdString(merger->outputPath()),
                                        QString::fromStdString(merger->cutReport()),

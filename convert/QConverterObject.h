@@ -4,6 +4,7 @@
 // The description is copied in at the start and is all the run reads: no
 // item list, output parameters or settings are looked at until it ends.
 #include "ConversionRun.h"
+#include "MediaConversion.h"
 
 #include <QList>
 #include <QMetaType>
@@ -11,6 +12,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 class CAVConverter;
 
@@ -44,6 +46,12 @@ public:
     // When the last failure was a lossless merge of files that do not join:
     // what differs ("b.mp4: audio 44.1 kHz, others 48 kHz"); empty otherwise.
     QString misfitReport() const { return m_misfitReport; }
+    // The same file by file, with the kinds of stream that differ; empty
+    // when the engine named no file.
+    const std::vector<MediaMerge::Misfit> &misfits() const { return m_misfits; }
+    // How each segment went into the merged file announced last by
+    // sendOutputWritten, in order.
+    const std::vector<MediaMerge::RangeWay> &mergedWays() const { return m_mergedWays; }
 
     // The user's sentence for an engine error that says an output failed
     // its check (path: the output); empty for any other error.
@@ -108,6 +116,8 @@ private:
     QString m_lastOutput;
     QString m_failureText;
     QString m_misfitReport;
+    std::vector<MediaMerge::Misfit> m_misfits;
+    std::vector<MediaMerge::RangeWay> m_mergedWays;
     // An item's end (emitConvertedFinish) is on its way: its converter runs
     // or its failure was announced.
     bool m_itemInFlight = false;

@@ -5,6 +5,7 @@
 // rows (any order, overlaps allowed); Simple Mode lays them side by side
 // on a timeline over a strip of thumbnails. The conversion row starts and
 // stops the conversion of all segments and opens the output folder.
+#include "MediaConversion.h"
 #include "SegmentOrder.h"
 #include "TimeItemInfo.h"
 
@@ -244,7 +245,7 @@ private:
     // A lossless merge of files that do not join: what differs, and the
     // ways on (the sound encoded to match the first file, or everything
     // encoded to a chosen format).
-    void offerJoinFixes(const QString &misfit);
+    void offerJoinFixes(const QString &misfit, const std::vector<MediaMerge::Misfit> &files);
     void startConversion(bool matchSound);
     void setupLabelEditing();
     void refreshSourceMarks();

@@ -234,7 +234,7 @@ void QVideoCutManageDlg::convertedFinish(bool success)
     if (success || m_bUserStopped)
         return;
     if (m_converter && !m_converter->misfitReport().isEmpty()) {
-        offerJoinFixes(m_converter->misfitReport());
+        offerJoinFixes(m_converter->misfitReport(), m_converter->misfits());
         return;
     }
     QString text = tr("File conversion failed, please check whether the output format parameters \n"
@@ -261,18 +261,20 @@ void QVideoCutManageDlg::showRunEnded(const QString &text, int kind)
     QVoMessageBox::showMessage(this, text, productTitle(), kind, QVoMessageBox::OkButton, {}, name);
 }
 
-void QVideoCutManageDlg::offerJoinFixes(const QString &misfit)
+void QVideoCutManageDlg::offerJoinFixes(const QString &misfit, const std::vector<MediaMerge::Misfit> &files)
 {
-    // Each difference reads "NAME: KIND ..." and differences are joined by
-    // "; ". Sound alone can be made to match the first file while the
-    // pictures are still copied; anything else needs a format.
-    const QStringList differences = misfit.split(QStringLiteral("; "), Qt::SkipEmptyParts);
-    bool soundOnly = !differences.isEmpty();
-    for (const QString &difference : differences)
-        soundOnly = soundOnly && difference.contains(QLatin1String(": audio "));
+    // One line per file that differs, as the engine words it. Sound alone
+    // (in as many streams as the first file has) can be made to match the
+    // first file while the pictures are still copied; anything else needs
+    // a format.
+    bool soundOnly = !files.empty();
     QStringList lines;
-    for (const QString &difference : differences)
-        lines << QStringLiteral("• ") + difference;
+    for (const MediaMerge::Misfit &file : files) {
+        soundOnly = soundOnly && file.soundOnly();
+        lines << QStringLiteral("• ") + QString::fromStdString(file.text);
+    }
+    if (files.empty())
+        lines << QStringLiteral("• ") + misfit;
     QString text = tr("These files cannot be joined without encoding:") + QLatin1Char('\n') + lines.join(QLatin1Char('\n'))
                    + QStringLiteral("\n\n");
     text += soundOnly ? tr("Only the sound differs. Encode the sound of the files that differ to match the first "

@@ -144,6 +144,52 @@ const char *MediaMerge::fitReport(MediaHandle m)
     return Merge_GetFitReport(m);
 }
 
+std::vector<MediaMerge::Misfit> MediaMerge::misfits(MediaHandle m)
+{
+    static_assert(int(MisfitVideo) == int(ORL_FIT_VIDEO) && int(MisfitAudio) == int(ORL_FIT_AUDIO)
+                      && int(MisfitSubtitles) == int(ORL_FIT_SUBTITLES) && int(MisfitData) == int(ORL_FIT_DATA)
+                      && int(MisfitStreamCount) == int(ORL_FIT_STREAM_COUNT),
+                  "the kinds are the library's flags");
+    std::vector<Misfit> out;
+    const int count = Merge_GetMisfitCount(m);
+    for (int i = 0; i < count; ++i) {
+        Misfit misfit;
+        const char *source = Merge_GetMisfitSource(m, i);
+        const char *text = Merge_GetMisfitText(m, i);
+        misfit.source = source ? source : "";
+        misfit.kinds = Merge_GetMisfitKinds(m, i);
+        misfit.text = text ? text : "";
+        out.push_back(std::move(misfit));
+    }
+    return out;
+}
+
+std::vector<MediaMerge::RangeWay> MediaMerge::rangeWays(MediaHandle m)
+{
+    std::vector<RangeWay> out;
+    const int count = Merge_GetRangeCount(m);
+    for (int i = 0; i < count; ++i) {
+        const int method = Merge_GetRangeMethod(m, i);
+        if (method < 0)
+            break;
+        RangeWay way;
+        switch (method & ~ORL_RANGE_SOUND_ENCODED) {
+        case ORL_RANGE_EXACT:
+            way.method = RangeExact;
+            break;
+        case ORL_RANGE_ENCODED:
+            way.method = RangeEncoded;
+            break;
+        default:
+            way.method = RangeCopied;
+            break;
+        }
+        way.soundEncoded = (method & ORL_RANGE_SOUND_ENCODED) != 0;
+        out.push_back(way);
+    }
+    return out;
+}
+
 bool MediaMerge::finish(MediaHandle m)
 {
     return Merge_Finish(m) != 0;

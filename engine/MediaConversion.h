@@ -71,6 +71,40 @@ bool add(MediaHandle m, const std::string &src, uint64_t startUs, uint64_t lengt
 // (fitReport says what differs), below 0 they could not be checked.
 int checkSources(MediaHandle m, const std::vector<std::string> &sources, MediaHandle params);
 const char *fitReport(MediaHandle m);
+
+// The kinds of stream in which a file differs from the first.
+enum MisfitKind {
+    MisfitVideo = 1,
+    MisfitAudio = 2,
+    MisfitSubtitles = 4,
+    MisfitData = 8,
+    // It holds another number of streams of a kind flagged.
+    MisfitStreamCount = 16
+};
+// One file that does not join the first: its path, what differs (MisfitKind
+// flags) and the words for it ("b.mp4: audio 44.1 kHz, others 48 kHz").
+struct Misfit {
+    std::string source;
+    int kinds = 0;
+    std::string text;
+    // Only the sound differs, in streams both have: encoding the sound
+    // makes the file join.
+    bool soundOnly() const { return kinds == MisfitAudio; }
+};
+// File by file, what the last checkSources found (empty when all join).
+std::vector<Misfit> misfits(MediaHandle m);
+
+// How each range went into the merged file so far, in order.
+enum RangeMethod {
+    RangeCopied = 1,
+    RangeExact = 2,   // copied, the pictures from its start to the next key frame encoded
+    RangeEncoded = 3, // encoded whole
+};
+struct RangeWay {
+    RangeMethod method = RangeCopied;
+    bool soundEncoded = false; // a copied range whose sound was encoded to match
+};
+std::vector<RangeWay> rangeWays(MediaHandle m);
 // Completes the merged file and checks it; false when it is not complete.
 bool finish(MediaHandle m);
 bool isDone(MediaHandle m);

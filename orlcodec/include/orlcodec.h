@@ -618,6 +618,24 @@ ORL_API int Merge_HasError(ORL_HANDLE m);
 ORL_API int Merge_GetCutMode(ORL_HANDLE m);
 ORL_API const char *Merge_GetCutReport(ORL_HANDLE m);
 /* The merged file is checked by Merge_Finish, as a conversion's output is
+/* What the last Merge_CheckSources found file by file: the files that do
+ * not join the first (0 when all join or none could be read), and for
+ * each its path as given, the kinds of stream that differ (ORL_FIT_*
+ * flags; ORL_FIT_STREAM_COUNT when it holds another number of streams of a
+ * kind flagged) and its part of the report ("b.mp4: audio 44.1 kHz, others
+ * 48 kHz"). Texts belong to the handle until the next check; NULL and 0
+ * past the last. */
+enum {
+    ORL_FIT_VIDEO = 1,
+    ORL_FIT_AUDIO = 2,
+    ORL_FIT_SUBTITLES = 4,
+    ORL_FIT_DATA = 8,
+    ORL_FIT_STREAM_COUNT = 16
+};
+ORL_API int Merge_GetMisfitCount(ORL_HANDLE m);
+ORL_API const char *Merge_GetMisfitSource(ORL_HANDLE m, int index);
+ORL_API int Merge_GetMisfitKinds(ORL_HANDLE m, int index);
+ORL_API const char *Merge_GetMisfitText(ORL_HANDLE m, int index);
  * (Conv_GetCheckReport): a failed check fails the finish and removes the
  * file. "passed", the reason, or "" before a finish. */
 ORL_API const char *Merge_GetCheckReport(ORL_HANDLE m);
@@ -626,6 +644,20 @@ ORL_API uint64_t Merge_GetTotal(ORL_HANDLE m);
 /* As Conv_GetSourceEnd, for the range added last. */
 ORL_API uint64_t Merge_GetSourceEnd(ORL_HANDLE m);
 ORL_API void Merge_Close(ORL_HANDLE m);
+/* How each range added so far went into the merged file, in order:
+ * ORL_RANGE_COPY (its packets copied), ORL_RANGE_EXACT (copied, with the
+ * pictures from its frame-exact start to the next key frame encoded),
+ * ORL_RANGE_ENCODED (encoded whole); ORL_RANGE_SOUND_ENCODED is added when
+ * a copied range's sound was encoded to match the first range's. The count
+ * of ranges in; -1 past the last. */
+enum {
+    ORL_RANGE_COPY = 1,
+    ORL_RANGE_EXACT = 2,
+    ORL_RANGE_ENCODED = 3,
+    ORL_RANGE_SOUND_ENCODED = 16
+};
+ORL_API int Merge_GetRangeCount(ORL_HANDLE m);
+ORL_API int Merge_GetRangeMethod(ORL_HANDLE m, int index);
 ORL_API void Merge_Destroy(ORL_HANDLE m);
 
 /* ---- Track: elementary streams fed packet by packet ------------------------ */

@@ -143,6 +143,7 @@ public:
     TranscodeMerger encoder;  // guarded by mutex
     std::string report;       // guarded by mutex; last text handed out by Merge_GetCutReport
     std::string fit;          // guarded by mutex; what Merge_CheckSources found
+    std::vector<JoinMisfit> misfits; // guarded by mutex; the same file by file
     // What the merged file's check expects, gathered from the ranges added.
     std::string dst;          // guarded by mutex
     std::string formatName;   // guarded by mutex
@@ -663,6 +664,7 @@ int Merge_CheckSources(ORL_HANDLE m, const char *const *sources, int count, ORL_
     return withObject<MergeObject>(m, -1, [&](MergeObject &merge) {
         std::lock_guard<std::mutex> lock(merge.mutex);
         merge.fit.clear();
+        merge.misfits.clear();
         if (count < 0 || (count > 0 && !sources)) {
             merge.fit = "no sources";
             return -1;
@@ -681,7 +683,50 @@ int Merge_CheckSources(ORL_HANDLE m, const char *const *sources, int count, ORL_
         CopyChoice choice;
         if (!copyChoiceFrom(paramValues(params), choice, merge.fit))
             return -1;
-        return merge.merger.checkSources(list, choice, merge.fit);
+        return merge.merger.checkSources(list, choice, merge.fit, merge.misfits);
+    });
+}
+
+int Merge_GetMisfitCount(ORL_HANDLE m)
+{
+    return withObject<MergeObject>(m, 0, [&](MergeObject &merge) {
+        std::lock_guard<std::mutex> lock(merge.mutex);
+        return static_cast<int>(merge.misfits.size());
+    });
+}
+
+const char *Merge_GetMisfitSource(ORL_HANDLE m, int index)
+{
+    return withObject<MergeObject>(m, static_cast<const char *>(nullptr), [&](MergeObject &merge) -> const char * {
+        std::lock_guard<std::mutex> lock(merge.mutex);
+        if (index < 0 || index >= static_cast<int>(merge.misfits.size()))
+            return nullptr;
+        return merge.misfits[index].source.c_str();
+    });
+}
+
+int Merge_GetMisfitKinds(ORL_HANDLE m, int index)
+{
+    return withObject<MergeObject>(m, 0, [&](MergeObject &merge) {
+        std::lock_guard<std::mutex> lock(merge.mutex);
+        if (index < 0 || index >= static_cast<int>(merge.misfits.size()))
+            return 0;
+        return merge.misfits[index].kinds;
+    });
+}
+
+const char *Merge_GetMisfitText(ORL_HANDLE m, int index)
+{
+    return withObject<MergeObject>(m, static_cast<const char *>(nullptr), [&](MergeObject &merge) -> const char * {
+        std::lock_guard<std::mutex> lock(merge.mutex);
+        if (index < 0 || index >= static_cast<int>(merge.misfits.size()))
+            return nullptr;
+        JoinMisfit &misfit = merge.misfits[index];
+        // Kept with the file's entry, so that it lives until the next check.
+        if (misfit.phrases.size() != 1) {
+            misfit.phrases = {joinDifferencesText(misfit.phrases)};
+        }
+        return misfit.phrases.front().c_str();
     });
 }
 
@@ -776,6 +821,29 @@ const char *Merge_GetCutReport(ORL_HANDLE m)
         std::lock_guard<std::mutex> lock(merge.mutex);
         merge.report = merge.transcode ? std::string() : merge.merger.cutReport();
         return merge.report.c_str();
+    });
+}
+
+int Merge_GetRangeCount(ORL_HANDLE m)
+{
+    return withObject<MergeObject>(m, 0, [&](MergeObject &merge) {
+        std::lock_guard<std::mutex> lock(merge.mutex);
+        if (!merge.transcode)
+            return static_cast<int>(merge.merger.rangeMethods().size());
+        // The range going in counts once it is in.
+        const int added = static_cast<int>(merge.ranges.size());
+        return merge.isDone() && !merge.hasError() ? added : std::max(0, added - 1);
+    });
+}
+
+int Merge_GetRangeMethod(ORL_HANDLE m, int index)
+{
+    return withObject<MergeObject>(m, -1, [&](MergeObject &merge) {
+        std::lock_guard<std::mutex> lock(merge.mutex);
+        if (merge.transcode)
+            return index >= 0 && index < static_cast<int>(merge.ranges.size()) ? int(ORL_RANGE_ENCODED) : -1;
+        const std::vector<int> methods = merge.merger.rangeMethods();
+        return index >= 0 && index < static_cast<int>(methods.size()) ? methods[index] : -1;
     });
 }
 

@@ -1,5 +1,7 @@
 #include "JoinFit.h"
 
+#include "orlcodec.h"
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavutil/channel_layout.h>
@@ -115,10 +117,10 @@ bool sameRateClass(AVRational a, AVRational b)
 }
 
 // The phrases of one pair of streams of the same kind.
-void compare(const JoinedStream &f, const JoinedStream &l, const std::string &head, std::vector<std::string> &out)
+void compare(const JoinedStream &f, const JoinedStream &l, const std::string &head, std::vector<JoinDifference> &out)
 {
     auto differs = [&](const std::string &mine, const std::string &theirs) {
-        out.push_back(head + mine + ", others " + theirs);
+        out.push_back({f.type, false, head + mine + ", others " + theirs});
     };
     if (f.codec != l.codec) {
         differs(codecName(l.codec), codecName(f.codec));
@@ -194,10 +196,10 @@ JoinedStream joinedStreamOf(const AVStream *st)
     return s;
 }
 
-std::vector<std::string> joinDifferences(const std::vector<JoinedStream> &first,
-                                         const std::vector<JoinedStream> &later, const std::string &name)
+std::vector<JoinDifference> joinDifferenceList(const std::vector<JoinedStream> &first,
+                                               const std::vector<JoinedStream> &later, const std::string &name)
 {
-    std::vector<std::string> out;
+    std::vector<JoinDifference> out;
     for (AVMediaType type : {AVMEDIA_TYPE_VIDEO, AVMEDIA_TYPE_AUDIO, AVMEDIA_TYPE_SUBTITLE, AVMEDIA_TYPE_DATA}) {
         std::vector<const JoinedStream *> f, l;
         for (const JoinedStream &s : first)
@@ -216,7 +218,7 @@ std::vector<std::string> joinDifferences(const std::vector<JoinedStream> &first,
                 return std::to_string(n) + " " + kind + (type == AVMEDIA_TYPE_SUBTITLE ? "" : " stream")
                     + (n == 1 || type == AVMEDIA_TYPE_SUBTITLE ? "" : "s");
             };
-            out.push_back(name + ": " + count(l.size()) + ", others " + count(f.size()));
+            out.push_back({type, true, name + ": " + count(l.size()) + ", others " + count(f.size())});
             continue;
         }
         for (size_t i = 0; i < f.size(); ++i) {
@@ -226,6 +228,39 @@ std::vector<std::string> joinDifferences(const std::vector<JoinedStream> &first,
         }
     }
     return out;
+}
+
+std::vector<std::string> joinDifferences(const std::vector<JoinedStream> &first,
+                                         const std::vector<JoinedStream> &later, const std::string &name)
+{
+    std::vector<std::string> phrases;
+    for (JoinDifference &d : joinDifferenceList(first, later, name))
+        phrases.push_back(std::move(d.phrase));
+    return phrases;
+}
+
+int joinDifferenceKinds(const std::vector<JoinDifference> &differences)
+{
+    int kinds = 0;
+    for (const JoinDifference &d : differences) {
+        switch (d.type) {
+        case AVMEDIA_TYPE_VIDEO:
+            kinds |= ORL_FIT_VIDEO;
+            break;
+        case AVMEDIA_TYPE_AUDIO:
+            kinds |= ORL_FIT_AUDIO;
+            break;
+        case AVMEDIA_TYPE_SUBTITLE:
+            kinds |= ORL_FIT_SUBTITLES;
+            break;
+        default:
+            kinds |= ORL_FIT_DATA;
+            break;
+        }
+        if (d.count)
+            kinds |= ORL_FIT_STREAM_COUNT;
+    }
+    return kinds;
 }
 
 std::string joinDifferencesText(const std::vector<std::string> &phrases)

@@ -41,11 +41,32 @@ struct JoinedStream {
 
 JoinedStream joinedStreamOf(const AVStream *st);
 
-// The differences of `later` against `first`, stream by stream, each a
-// phrase ("audio 44.1 kHz, others 48 kHz"); empty when they join. name is
+// One difference: the kind of stream it is about, whether the files hold
+// a different number of streams of that kind, and the phrase for a user.
+struct JoinDifference {
+    AVMediaType type = AVMEDIA_TYPE_UNKNOWN;
+    bool count = false;
+    std::string phrase;
+};
+
+// The differences of `later` against `first`, stream by stream, each with
+// a phrase ("audio 44.1 kHz, others 48 kHz"); empty when they join. name is
 // the later source's file name, put in front of every phrase.
+std::vector<JoinDifference> joinDifferenceList(const std::vector<JoinedStream> &first,
+                                               const std::vector<JoinedStream> &later, const std::string &name);
+// The same as phrases alone.
 std::vector<std::string> joinDifferences(const std::vector<JoinedStream> &first,
                                          const std::vector<JoinedStream> &later, const std::string &name);
+
+// What keeps one file from joining the first by stream copy: the kinds of
+// stream that differ (ORL_FIT_* flags of orlcodec.h) and the phrases.
+struct JoinMisfit {
+    std::string source; // the path as given
+    int kinds = 0;
+    std::vector<std::string> phrases;
+};
+// The flags of a list of differences.
+int joinDifferenceKinds(const std::vector<JoinDifference> &differences);
 
 // One line for a user from the phrases: "a.mp4: audio 44.1 kHz, others
 // 48 kHz; b.mp4: video 1280x720, others 1920x1080".

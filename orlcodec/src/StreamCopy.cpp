@@ -6,6 +6,7 @@
 #include "OutputFormat.h"
 #include "RangeReader.h"
 #include "SoundConform.h"
+#include "orlcodec.h"
 
 #include <algorithm>
 #include <chrono>
@@ -39,9 +40,9 @@ int64_t rangeWritten(const CopyProgress &progress, uint64_t start_us)
 // the first one, as a decoder set up for the first can play them (and a
 // muxer's bitstream filters, set up once, can take them). Marks in inBand
 // the streams whose parameter sets differ and must travel with the range.
-std::vector<std::string> joinProblems(const std::vector<JoinedStream> &first, const std::vector<JoinedStream> &streams,
-                                      const std::string &src, const AVOutputFormat *ofmt, std::vector<bool> &inBand,
-                                      bool matchSound = false)
+std::vector<JoinDifference> joinProblems(const std::vector<JoinedStream> &first,
+                                         const std::vector<JoinedStream> &streams, const std::string &src,
+                                         const AVOutputFormat *ofmt, std::vector<bool> &inBand, bool matchSound = false)
 {
     // Sound that only needs encoding to match is made to (SoundConform).
     if (matchSound && onlySoundDiffers(first, streams))
@@ -49,7 +50,7 @@ std::vector<std::string> joinProblems(const std::vector<JoinedStream> &first, co
     std::string name = src;
     if (const size_t slash = name.find_last_of('/'); slash != std::string::npos)
         name = name.substr(slash + 1);
-    std::vector<std::string> differences = joinDifferences(first, streams, name);
+    std::vector<JoinDifference> differences = joinDifferenceList(first, streams, name);
     inBand.resize(first.size(), false);
     for (size_t i = 0; i < streams.size() && i < first.size() && differences.empty(); ++i) {
         if (!parameterSetsDiffer(first[i], streams[i]) || inBand[i])
@@ -60,12 +61,21 @@ std::vector<std::string> joinProblems(const std::vector<JoinedStream> &first, co
         // ones.
         if (first[i].codec == AV_CODEC_ID_HEVC && first[i].lengthPrefixed
             && std::string(ofmt->name).find("mpegts") != std::string::npos)
-            differences.push_back(name + ": video parameter sets differ, which an HEVC transport stream made from "
-                                         "these files cannot carry (MP4 or MKV can)");
+            differences.push_back({AVMEDIA_TYPE_VIDEO, false,
+                                   name + ": video parameter sets differ, which an HEVC transport stream made from "
+                                          "these files cannot carry (MP4 or MKV can)"});
         else
             inBand[i] = true;
     }
     return differences;
+}
+
+std::vector<std::string> phrasesOf(const std::vector<JoinDifference> &differences)
+{
+    std::vector<std::string> phrases;
+    for (const JoinDifference &d : differences)
+        phrases.push_back(d.phrase);
+    return phrases;
 }
 
 } // namespace
@@ -247,6 +257,11 @@ bool StreamCopyMerger::open(const std::string &dst, const std::string &format)
         return false;
     m_timelineEnd_us = 0;
     m_rangesAdded = 0;
+    m_nextMethod = ORL_RANGE_COPY;
+    {
+        std::lock_guard<std::mutex> lock(m_methodsMutex);
+        m_methods.clear();
+    }
     return true;
 }
 
@@ -330,9 +345,9 @@ bool StreamCopyMerger::attach(CopyInput &input, const AVOutputFormat *ofmt, cons
         m_joins.clear();
         return true;
     }
-    std::vector<std::string> differences = joinProblems(m_first, streams, src, ofmt, m_inBand);
+    const std::vector<JoinDifference> differences = joinProblems(m_first, streams, src, ofmt, m_inBand);
     if (!differences.empty()) {
-        error = "the files do not join without encoding: " + joinDifferencesText(differences);
+        error = "the files do not join without encoding: " + joinDifferencesText(phrasesOf(differences));
         return false;
     }
     if (src != m_lastSource)
@@ -347,9 +362,10 @@ bool StreamCopyMerger::attach(CopyInput &input, const AVOutputFormat *ofmt, cons
 }
 
 int StreamCopyMerger::checkSources(const std::vector<std::string> &sources, const CopyChoice &choice,
-                                   std::string &report)
+                                   std::string &report, std::vector<JoinMisfit> &misfits)
 {
     report.clear();
+    misfits.clear();
     if (m_dst.empty()) {
         report = "the merge is not open";
         return -1;
@@ -363,6 +379,7 @@ int StreamCopyMerger::checkSources(const std::vector<std::string> &sources, cons
         if (!input.open(src, Probe::Copy) || !input.select(choice, ofmt)) {
             std::string name = src.substr(src.find_last_of('/') + 1);
             report = name + ": " + input.error();
+            misfits.clear();
             return -1;
         }
         std::vector<JoinedStream> streams;
@@ -373,8 +390,21 @@ int StreamCopyMerger::checkSources(const std::vector<std::string> &sources, cons
             inBand.assign(first.size(), false);
             continue;
         }
-        for (std::string &d : joinProblems(first, streams, src, ofmt, inBand, choice.matchSound))
-            differences.push_back(std::move(d));
+        const std::vector<JoinDifference> problems = joinProblems(first, streams, src, ofmt, inBand, choice.matchSound);
+        if (problems.empty())
+            continue;
+        // A file named twice is told once, with all it brings.
+        auto same = std::find_if(misfits.begin(), misfits.end(), [&](const JoinMisfit &m) { return m.source == src; });
+        if (same == misfits.end()) {
+            misfits.push_back(JoinMisfit{src, 0, {}});
+            same = misfits.end() - 1;
+        }
+        same->kinds |= joinDifferenceKinds(problems);
+        for (const JoinDifference &d : problems) {
+            if (std::find(same->phrases.begin(), same->phrases.end(), d.phrase) == same->phrases.end())
+                same->phrases.push_back(d.phrase);
+            differences.push_back(d.phrase);
+        }
     }
     if (differences.empty())
         return 1;
@@ -427,6 +457,7 @@ bool StreamCopyMerger::runExact(const std::string &src, uint64_t start_us, uint6
                 m_cutMode = 2;
             else
                 m_cutMode = 1;
+            m_nextMethod = cut.cutMode() == 1 ? ORL_RANGE_EXACT : ORL_RANGE_COPY;
         }
     }
     // The part holds exactly the chosen streams: all of them are joined.
@@ -451,6 +482,7 @@ bool StreamCopyMerger::runExact(const std::string &src, uint64_t start_us, uint6
             joined = m_dst + ".sound" + std::to_string(m_rangesAdded + 1) + ext;
             if (!conformSound(part, joined, findOutputFormat(partFormat, part), m_first, m_job.abortFlag(), error))
                 return false;
+            m_nextMethod |= ORL_RANGE_SOUND_ENCODED;
             const std::string note = "range " + std::to_string(m_rangesAdded + 1)
                 + ": its sound was encoded to match the first range's";
             const std::string before = m_cutReport.get();
@@ -504,6 +536,12 @@ bool StreamCopyMerger::run(CopyInput &input, uint64_t start_us, uint64_t length_
         }
     }
     ++m_rangesAdded;
+    const int method = m_nextMethod;
+    m_nextMethod = ORL_RANGE_COPY;
+    if (ok) {
+        std::lock_guard<std::mutex> lock(m_methodsMutex);
+        m_methods.push_back(method);
+    }
     if (ok) {
         // As for a single copy: what the check of the merged file allows.
         const int64_t written = m_output->end_us() - m_timelineEnd_us;

@@ -16,6 +16,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -70,7 +71,10 @@ public:
     // Whether ranges of every source join in one file by stream copy, asked
     // before any is added: 1 when they do; 0 when not, and -1 when a source
     // cannot be read, with report saying what differs or why.
-    int checkSources(const std::vector<std::string> &sources, const CopyChoice &choice, std::string &report);
+    // misfits: each file that does not join, with the kinds of stream that
+    // differ.
+    int checkSources(const std::vector<std::string> &sources, const CopyChoice &choice, std::string &report,
+                     std::vector<JoinMisfit> &misfits);
     // Waits for the current range and completes the file.
     bool finish();
     // Stops a range being added and closes the file.
@@ -82,6 +86,12 @@ public:
     // Where ranges from another file than the one before begin in the
     // output (µs); read while no range is being added.
     const std::vector<int64_t> &joins() const { return m_joins; }
+    // How each range went in (ORL_RANGE_*), in order; any thread.
+    std::vector<int> rangeMethods() const
+    {
+        std::lock_guard<std::mutex> lock(m_methodsMutex);
+        return m_methods;
+    }
 
 private:
     bool run(CopyInput &input, uint64_t start_us, uint64_t length_us, const std::string &partChapter,
@@ -106,6 +116,9 @@ private:
     std::vector<int64_t> m_joins;          // where ranges from another file begin (output µs)
     std::atomic<int> m_cutMode{0};
     ErrorText m_cutReport;
+    int m_nextMethod = 1;                  // how the range going in is made (ORL_RANGE_*)
+    mutable std::mutex m_methodsMutex;
+    std::vector<int> m_methods;            // guarded by m_methodsMutex: per range joined
 };
 
 } // namespace orl

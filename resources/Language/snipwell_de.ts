@@ -2921,6 +2921,10 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
     --match-sound         copy and exact: sound that differs from the first
                           file's is encoded to match it; the pictures are
                           still copied
+    --json                as cut; the output's line adds "joins": for each
+                          join, the segment after it, its file and how it
+                          was made (method copy, exact or encode; sound
+                          copied or encoded)
 </source>
             <translation>snipwell-cli join [OPTIONEN] DATEI [--cut S-E]... DATEI [--cut S-E]...
     Fügt die Segmente jeder DATEI, Datei für Datei, zu einer Ausgabe
@@ -2935,6 +2939,10 @@ Strg+C hält an und hinterlässt keine halben Ausgaben. Siehe snipwell-cli(1).
     --match-sound         copy und exact: Ton, der vom Ton der ersten Datei
                           abweicht, wird passend kodiert; die Bilder werden
                           weiterhin kopiert
+    --json                wie bei cut; die Zeile der Ausgabe enthält zusätzlich
+                          "joins": für jede Verbindungsstelle das Segment
+                          danach, seine Datei und wie es entstand (method
+                          copy, exact oder encode; sound copied oder encoded)
 </translation>
         </message>
         <message>

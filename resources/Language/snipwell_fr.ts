@@ -2921,6 +2921,10 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
     --match-sound         copy and exact: sound that differs from the first
                           file's is encoded to match it; the pictures are
                           still copied
+    --json                as cut; the output's line adds "joins": for each
+                          join, the segment after it, its file and how it
+                          was made (method copy, exact or encode; sound
+                          copied or encoded)
 </source>
             <translation>snipwell-cli join [OPTIONS] FICHIER [--cut S-E]... FICHIER [--cut S-E]...
     Joint les segments de chaque FICHIER, fichier après fichier, en une
@@ -2935,6 +2939,10 @@ Ctrl+C arrête sans laisser de sortie partielle. Voir snipwell-cli(1).
     --match-sound         copy et exact : le son qui diffère de celui du
                           premier fichier est encodé pour lui correspondre ;
                           les images sont toujours copiées
+    --json                comme pour cut ; la ligne de la sortie ajoute
+                          "joins" : pour chaque jonction, le segment qui la
+                          suit, son fichier et comment il a été fait (method
+                          copy, exact ou encode ; sound copied ou encoded)
 </translation>
         </message>
         <message>

@@ -2919,6 +2919,10 @@ leaves no partial output. See snipwell-cli(1).
     --match-sound         copy and exact: sound that differs from the first
                           file's is encoded to match it; the pictures are
                           still copied
+    --json                as cut; the output's line adds "joins": for each
+                          join, the segment after it, its file and how it
+                          was made (method copy, exact or encode; sound
+                          copied or encoded)
 </source>
             <translation>snipwell-cli join [オプション] ファイル [--cut S-E]... ファイル [--cut S-E]...
     各ファイルのセグメントをファイル順に 1 つの出力へ結合し、最初の
@@ -2932,6 +2936,10 @@ leaves no partial output. See snipwell-cli(1).
     --match-sound         copy と exact: 最初のファイルと異なる音声を
                           それに合わせてエンコードします。映像は
                           そのままコピーされます
+    --json                cut と同じ。出力の行に "joins" が加わります:
+                          各つなぎ目について、その後のセグメント、その
+                          ファイル、作り方（method は copy、exact、encode、
+                          sound は copied または encoded）
 </translation>
         </message>
         <message>

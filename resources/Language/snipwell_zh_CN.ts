@@ -2917,6 +2917,10 @@ leaves no partial output. See snipwell-cli(1).
     --match-sound         copy and exact: sound that differs from the first
                           file's is encoded to match it; the pictures are
                           still copied
+    --json                as cut; the output's line adds "joins": for each
+                          join, the segment after it, its file and how it
+                          was made (method copy, exact or encode; sound
+                          copied or encoded)
 </source>
             <translation>snipwell-cli join [选项] 文件 [--cut S-E]... 文件 [--cut S-E]...
     将每个文件的片段按文件顺序合并为一个输出，以第一个文件命名。
@@ -2928,6 +2932,9 @@ leaves no partial output. See snipwell-cli(1).
 
     --match-sound         copy 和 exact：与第一个文件不同的音频将被编码为
                           与之相符；画面仍然直接复制
+    --json                同 cut；输出的行另有 "joins"：对每个连接处，
+                          给出其后的片段、所属文件及其生成方式（method 为
+                          copy、exact 或 encode；sound 为 copied 或 encoded）
 </translation>
         </message>
         <message>

@@ -916,6 +916,65 @@ TEST_F(CliTest, JoinPutsTheSegmentsOfSeveralFilesIntoOneOutputOrSaysWhatDiffers)
     EXPECT_NEAR(probedDuration(lines(encoded.out).first()), 2.0, 0.1);
 }
 
+// --json names how the segment after each join was made, and what was
+// written agrees: a frame-exact start makes the file as long as the
+// segments asked (a key-frame copy would start half a second early), a
+// matched sound has the first file's rate.
+TEST_F(CliTest, JoinJsonNamesTheMethodOfEachJoin)
+{
+    const auto outputLine = [](const ProcessResult &r) {
+        QJsonObject output;
+        for (const QJsonObject &o : jsonLines(r.out))
+            if (o["type"].toString() == "output")
+                output = o;
+        return output;
+    };
+    const auto methods = [](const QJsonObject &output) {
+        QStringList list;
+        for (const QJsonValue &j : output["joins"].toArray())
+            list << QString("%1:%2:%3/%4")
+                        .arg(j.toObject()["segment"].toInt())
+                        .arg(QFileInfo(j.toObject()["file"].toString()).fileName(),
+                             j.toObject()["method"].toString(), j.toObject()["sound"].toString());
+        return list.join(' ');
+    };
+
+    // Copied, and copied with the sound encoded to match.
+    const ProcessResult copied = cli({"join", "--json", "--match-sound", "--output-dir", out("copy"),
+                                      fixture("h264_aac.mp4"), "--cut", "0-1", fixture("join_params_h264.mp4"),
+                                      "--cut", "0-1", fixture("join_48k.mp4"), "--cut", "0-1"});
+    ASSERT_EQ(copied.exitCode, 0) << copied.err.constData();
+    QJsonObject output = outputLine(copied);
+    EXPECT_EQ(methods(output).toStdString(),
+              "2:join_params_h264.mp4:copy/copied 3:join_48k.mp4:copy/encoded");
+    EXPECT_EQ(testsupport::ffprobeJson(output["path"].toString())["streams"].toArray()[1].toObject()["sample_rate"]
+                  .toString(),
+              "44100");
+
+    // Frame-exact: the second segment starts between key frames.
+    const ProcessResult exact = cli({"join", "--json", "--mode", "exact", "--output-dir", out("exact"),
+                                     fixture("h264_aac.mp4"), "--cut", "0-1", fixture("join_params_h264.mp4"),
+                                     "--cut", "0.52-1.52"});
+    ASSERT_EQ(exact.exitCode, 0) << exact.err.constData();
+    output = outputLine(exact);
+    EXPECT_EQ(methods(output).toStdString(), "2:join_params_h264.mp4:exact/copied");
+    EXPECT_NEAR(probedDuration(output["path"].toString()), 2.0, 0.1);
+
+    // Encoded: every join, pictures and sound.
+    const ProcessResult encoded = cli({"join", "--json", "--mode", "encode", "--format", "MP4 H.264/AAC",
+                                       "--output-dir", out("encode"), fixture("h264_aac.mp4"), "--cut", "0-1",
+                                       fixture("join_48k.mp4"), "--cut", "0-1"});
+    ASSERT_EQ(encoded.exitCode, 0) << encoded.err.constData();
+    output = outputLine(encoded);
+    EXPECT_EQ(methods(output).toStdString(), "2:join_48k.mp4:encode/encoded");
+
+    // A cut of one file keeps its line as it was: no joins.
+    const ProcessResult single = cli({"cut", "--json", "--cut", "0-1", "--output-dir", out("single"),
+                                      fixture("h264_aac.mp4")});
+    ASSERT_EQ(single.exitCode, 0) << single.err.constData();
+    EXPECT_FALSE(outputLine(single).contains("joins"));
+}
+
 // The stream options on the fixture of three sound tracks (44.1, 32 and
 // 48 kHz) and two subtitle streams: what is kept, in which order, with
 // which names and flags, judged by ffprobe; a wrong name writes nothing.

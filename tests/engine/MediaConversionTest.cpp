@@ -161,6 +161,49 @@ TEST(MediaMergeCalls, TellsWhichSourcesJoinAndJoinsTwoRanges)
     EXPECT_EQ(probedCodecs(out), (QStringList{"h264", "aac"}));
 }
 
+// What differs is told file by file with the kinds of stream it is in: a
+// window decides on them whether encoding the sound alone is enough.
+TEST(MediaMergeCalls, NamesTheKindOfStreamThatDiffersFileByFile)
+{
+    QTemporaryDir dir;
+    const std::string first = fixture("h264_aac.mp4").toStdString();       // 320x240, 44.1 kHz
+    const std::string otherRate = fixture("join_48k.mp4").toStdString();    // 320x240, 48 kHz
+    const std::string otherSize = fixture("look_vui.mp4").toStdString();    // 160x120, 44.1 kHz
+    const std::unique_ptr<ConvertJob> job = copyJob(fixture("h264_aac.mp4"), "mp4");
+    ASSERT_TRUE(job);
+    const EngineHandle params = createJobParams(*job);
+    const EngineHandle merger = MediaMerge::create(true);
+    ASSERT_TRUE(MediaMerge::openAndStart(merger.get(), dir.filePath("joined.mp4").toStdString(), "mp4", params.get()));
+
+    ASSERT_EQ(MediaMerge::checkSources(merger.get(), {first, otherRate}, params.get()), 0);
+    std::vector<MediaMerge::Misfit> misfits = MediaMerge::misfits(merger.get());
+    ASSERT_EQ(misfits.size(), 1u);
+    EXPECT_EQ(misfits[0].source, otherRate);
+    EXPECT_EQ(misfits[0].kinds, MediaMerge::MisfitAudio);
+    EXPECT_TRUE(misfits[0].soundOnly());
+    EXPECT_EQ(misfits[0].text, "join_48k.mp4: audio 48 kHz, others 44.1 kHz");
+
+    ASSERT_EQ(MediaMerge::checkSources(merger.get(), {first, otherSize}, params.get()), 0);
+    misfits = MediaMerge::misfits(merger.get());
+    ASSERT_EQ(misfits.size(), 1u);
+    EXPECT_EQ(misfits[0].source, otherSize);
+    EXPECT_EQ(misfits[0].kinds, MediaMerge::MisfitVideo);
+    EXPECT_FALSE(misfits[0].soundOnly());
+    EXPECT_EQ(misfits[0].text, "look_vui.mp4: video 160x120, others 320x240");
+
+    // Both at once, each file with its own kinds; the same file again
+    // differs in nothing.
+    ASSERT_EQ(MediaMerge::checkSources(merger.get(), {first, otherSize, first, otherRate}, params.get()), 0);
+    misfits = MediaMerge::misfits(merger.get());
+    ASSERT_EQ(misfits.size(), 2u);
+    EXPECT_EQ(misfits[0].kinds, MediaMerge::MisfitVideo);
+    EXPECT_EQ(misfits[1].kinds, MediaMerge::MisfitAudio);
+
+    // Files that join leave no misfit behind from the check before.
+    ASSERT_EQ(MediaMerge::checkSources(merger.get(), {first, first}, params.get()), 1);
+    EXPECT_TRUE(MediaMerge::misfits(merger.get()).empty());
+}
+
 TEST(LosslessRetry, DropsSubtitlesThenTurnsOnlyTheMp4FamilyIntoQuickTime)
 {
     const EngineHandle params = createJobParams(ConvertJob());
