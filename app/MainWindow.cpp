@@ -110,6 +110,7 @@ MainWindow::MainWindow(QWidget *parent)
     };
     callbacks.complete = [this] { emit seedAddComplete(false); };
     m_addFileThread->setCallbacks(std::move(callbacks));
+    m_addFileThread->setEndNotice([this] { emit addFileWorkerEnded(); });
     connect(this, &MainWindow::seedAddingFile, this, &MainWindow::showAddingFile);
 
     installShortcuts();

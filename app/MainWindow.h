@@ -87,6 +87,9 @@ signals:
     // An import has ended: its files' players are open (or failed) and the
     // loading dialog has gone.
     void importSettled();
+    // The add-file worker's thread has ended (emitted on that thread, so
+    // connect queued): from then on it no longer counts as importing.
+    void addFileWorkerEnded();
     void emitLosslessChange();
     void emitStopPlay();
     void emitPausePlay();

@@ -125,6 +125,7 @@ ProjectSession::ProjectSession(MainWindow *window)
     connect(m_stack, &QUndoStack::cleanChanged, this, &ProjectSession::refreshTitle);
     connect(m_stack, &QUndoStack::indexChanged, this, &ProjectSession::refreshTitle);
     connect(window, &MainWindow::importSettled, this, &ProjectSession::importFinished);
+    connect(window, &MainWindow::addFileWorkerEnded, this, &ProjectSession::notePendingStep, Qt::QueuedConnection);
 
     QVideoCutManageDlg *list = window->segmentManager();
     connect(list->work(), &WorkModel::stepTaken, this, &ProjectSession::record);
@@ -557,12 +558,19 @@ void ProjectSession::importFinished()
 
 void ProjectSession::noteWhenSettled(const QString &text)
 {
-    // The import's worker and players may still be winding down for a
-    // moment; steps are not taken while anything is imported.
-    if (m_window->isImporting()) {
-        QTimer::singleShot(10, this, [this, text] { noteWhenSettled(text); });
+    // The import has settled, but its worker's thread may not have ended
+    // yet; steps are not taken while anything is imported, so the step
+    // waits for the worker's report of its end.
+    m_pendingStep = text;
+    notePendingStep();
+}
+
+void ProjectSession::notePendingStep()
+{
+    if (m_pendingStep.isEmpty() || m_window->isImporting())
         return;
-    }
+    const QString text = m_pendingStep;
+    m_pendingStep.clear();
     m_window->segmentManager()->noteStep(text);
 }
 
@@ -605,6 +613,7 @@ void ProjectSession::newWorkStarted()
 Project ProjectSession::toProject() const
 {
     Project project;
+    m_pendingStep.clear();
     // The document as last read or saved keeps what this version does not know.
     if (!m_projectPath.isEmpty()) {
         Project previous;

@@ -164,7 +164,8 @@ private:
     VoVideoConvertItem *templateFor(const QString &path) const;
     // Keeps a copy of every listed item of a file not yet known.
     void learnSources();
-    // Records the step called text once no import is under way.
+    // Records the step called text once no import is under way: at once,
+    // or when the add-file worker's thread reports its end.
     void noteWhenSettled(const QString &text);
     // Keys of a project's segments this version does not know.
     QHash<quint64, QJsonObject> m_stored; // by segment id
@@ -176,6 +177,8 @@ private:
     // A project whose source is being imported.
     struct Opening {
         Project project;
+    void notePendingStep();
+    QString m_pendingStep; // named by noteWhenSettled while the import winds down
         QString path;
         QString source;
         std::function<void(bool)> then;

@@ -51,6 +51,8 @@ bool QUtilThread::start()
     m_thread = std::thread([this] {
         run();
         m_running = false;
+        if (m_endNotice)
+            m_endNotice();
     });
     return true;
 }

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -43,6 +44,10 @@ public:
     // it listens for the run's own queued report instead.
     void waitForExit();
     bool isRunning() const { return m_running.load(); }
+    // Called on the worker's thread once run() has returned and isRunning()
+    // is false, as the last thing the thread does: the place for a queued
+    // report of the end that a waiter can trust. Set before start().
+    void setEndNotice(std::function<void()> notice) { m_endNotice = std::move(notice); }
 
 protected:
     virtual void run() = 0;
@@ -51,5 +56,6 @@ protected:
 
 private:
     std::thread m_thread; // owner thread: started and joined only by the thread that owns this object
+    std::function<void()> m_endNotice; // written before start(), read by the worker
     std::atomic<bool> m_running{false}; // any thread: falls when run() has returned
 };
