@@ -531,6 +531,7 @@ void ProjectSession::importFinished()
     m_window->m_addedNames.clear();
     m_template.reset(first->clone());
     m_moreTemplates.clear();
+    m_moreFingerprints.clear();
     m_sourcePath = first->m_videoPath;
     // What finds the source again when it has moved: its size and the
     // digests of its ends, read away from the interface (a slow mount).
@@ -594,11 +595,25 @@ void ProjectSession::learnSources()
         copy->m_TrimStartTime = 0;
         copy->m_TrimEndTime = copy->m_duration;
         m_moreTemplates.insert(item->m_videoPath, copy);
+        readFingerprintOf(item->m_videoPath);
     }
+}
+
+void ProjectSession::readFingerprintOf(const QString &path)
+{
+    // Read away from the interface, as the first file's is; kept while the
+    // file is still one of the work's.
+    runOffThread<SourceFingerprint>(
+        this, [path] { return SourceFingerprint::of(path); },
+        [this, path](SourceFingerprint fingerprint) {
+            if (m_moreTemplates.contains(path) && fingerprint.size >= 0)
+                m_moreFingerprints.insert(path, fingerprint);
+        });
 }
 
 void ProjectSession::newWorkStarted()
 {
+    m_pendingStep.clear();
     m_stack->clear();
     ++m_dragSerial;
     // The new work as it stands is the base of the first step.
@@ -613,7 +628,6 @@ void ProjectSession::newWorkStarted()
 Project ProjectSession::toProject() const
 {
     Project project;
-    m_pendingStep.clear();
     // The document as last read or saved keeps what this version does not know.
     if (!m_projectPath.isEmpty()) {
         Project previous;
@@ -628,14 +642,14 @@ Project ProjectSession::toProject() const
         project.source = m_fingerprint;
     project.source.path = QFileInfo(path).absoluteFilePath();
     const WorkModel *work = m_window->segmentManager()->work();
-    // The further files, in the order their segments first come; each is
-    // named by its path (its digests are read only for the first file).
+    // The further files, in the order their segments first come, with
+    // their digests once read (by path alone in the moment before).
     QStringList more;
     for (const WorkSegment &s : work->segments()) {
         const QString file = s.source < work->sourceCount() ? work->source(s.source).path : path;
         if (file != path && !more.contains(file)) {
             more << file;
-            SourceFingerprint further;
+            SourceFingerprint further = m_moreFingerprints.value(file);
             further.path = QFileInfo(file).absoluteFilePath();
             project.moreSources.append(further);
         }
@@ -857,12 +871,9 @@ bool ProjectSession::openProject(const QString &path, std::function<void(bool)> 
             Found found;
             found.read = ProjectFile::read(path, &found.project, &found.error);
             if (found.read) {
-                const QStringList folders{QFileInfo(path).absolutePath(),
-                                          QFileInfo(found.project.source.path).absolutePath()};
-                found.source = found.project.source.locate(folders);
-                for (const SourceFingerprint &further : found.project.moreSources)
-                    found.moreSources << further.locate({QFileInfo(path).absolutePath(),
-                                                         QFileInfo(further.path).absolutePath()});
+                const ProjectFile::Places places = ProjectFile::locateSources(found.project, path);
+                found.source = places.source;
+                found.moreSources = places.moreSources;
             }
             return found;
         },
@@ -930,26 +941,35 @@ void ProjectSession::finishOpening()
     // shown once they have.
     m_openingProject = true;
     std::shared_ptr<Opening> held(opening.release());
-    using Opened = std::vector<std::shared_ptr<VoVideoConvertItem>>;
+    struct Opened {
+        std::vector<std::shared_ptr<VoVideoConvertItem>> items;
+        std::vector<SourceFingerprint> fingerprints; // of each item's file
+    };
     runOffThread<Opened>(
         this,
         [more] {
-            Opened items;
+            Opened opened;
             for (const QString &path : more) {
                 auto item = std::make_shared<VoVideoConvertItem>();
                 if (item->open(path)) {
                     item->moveToThread(QCoreApplication::instance()->thread());
-                    items.push_back(item);
+                    opened.items.push_back(item);
+                    // Read again where the file was found: saved anew, the
+                    // project finds it again should it move once more.
+                    opened.fingerprints.push_back(SourceFingerprint::of(path));
                 }
             }
-            return items;
+            return opened;
         },
-        [this, held](Opened items) {
+        [this, held](Opened opened) {
             m_openingProject = false;
-            for (const std::shared_ptr<VoVideoConvertItem> &item : items) {
+            for (size_t i = 0; i < opened.items.size(); ++i) {
+                const std::shared_ptr<VoVideoConvertItem> &item = opened.items[i];
                 item->m_TrimStartTime = 0;
                 item->m_TrimEndTime = item->m_duration;
                 m_moreTemplates.insert(item->m_videoPath, item);
+                if (opened.fingerprints[i].size >= 0)
+                    m_moreFingerprints.insert(item->m_videoPath, opened.fingerprints[i]);
             }
             showOpenedProject(*held);
         });

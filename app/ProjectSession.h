@@ -159,6 +159,10 @@ private:
     std::unique_ptr<VoVideoConvertItem> m_template;
     // The same for each further file the work cuts from, by path.
     QHash<QString, std::shared_ptr<VoVideoConvertItem>> m_moreTemplates;
+    // What finds each further file again, by path: read aside when the file
+    // joined the work (absent until then).
+    QHash<QString, SourceFingerprint> m_moreFingerprints;
+    void readFingerprintOf(const QString &path);
     // The item a segment of the file at path is a copy of (the first
     // source's for a file not known).
     VoVideoConvertItem *templateFor(const QString &path) const;
@@ -167,6 +171,8 @@ private:
     // Records the step called text once no import is under way: at once,
     // or when the add-file worker's thread reports its end.
     void noteWhenSettled(const QString &text);
+    void notePendingStep();
+    QString m_pendingStep; // named by noteWhenSettled while the import winds down
     // Keys of a project's segments this version does not know.
     QHash<quint64, QJsonObject> m_stored; // by segment id
     QString m_projectPath;
@@ -177,8 +183,6 @@ private:
     // A project whose source is being imported.
     struct Opening {
         Project project;
-    void notePendingStep();
-    QString m_pendingStep; // named by noteWhenSettled while the import winds down
         QString path;
         QString source;
         std::function<void(bool)> then;

@@ -433,3 +433,18 @@ bool ProjectFile::write(const QString &path, const Project &project, QString *er
     }
     return true;
 }
+
+ProjectFile::Places ProjectFile::locateSources(const Project &project, const QString &projectPath)
+{
+    Places places;
+    const QString projectFolder = QFileInfo(projectPath).absolutePath();
+    places.source = project.source.locate({projectFolder, QFileInfo(project.source.path).absolutePath()});
+    for (const SourceFingerprint &further : project.moreSources) {
+        QStringList folders{projectFolder, QFileInfo(further.path).absolutePath()};
+        if (!places.source.isEmpty())
+            folders << QFileInfo(places.source).absolutePath();
+        folders.removeDuplicates();
+        places.moreSources << further.locate(folders);
+    }
+    return places;
+}

@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <cstdint>
 
@@ -72,4 +73,16 @@ public:
     // Writes through a temporary file renamed over path, so that a failed
     // write leaves the previous file as it was.
     static bool write(const QString &path, const Project &project, QString *error);
+
+    // Where the files of the project saved at projectPath are now: its
+    // source, and each further file in the project's order ("" for one not
+    // found). Each is looked for as SourceFingerprint::locate does, in the
+    // project's folder and its own old folder; a further file also where
+    // the source was found, should the files have moved together. Reads
+    // the files' ends: never on the interface thread.
+    struct Places {
+        QString source;
+        QStringList moreSources;
+    };
+    static Places locateSources(const Project &project, const QString &projectPath);
 };

@@ -44,11 +44,21 @@ bool SourceFingerprint::matches(const QString &candidate) const
 
 QString SourceFingerprint::locate(const QStringList &folders) const
 {
-    if (size < 0)
-        return QFileInfo(path).isFile() ? path : QString();
+    const QString name = QFileInfo(path).fileName();
+    if (size < 0) {
+        // Nothing to compare: the file of that name, where it was or in
+        // one of the folders.
+        if (QFileInfo(path).isFile())
+            return path;
+        for (const QString &folder : folders) {
+            const QString same = QDir(folder).filePath(name);
+            if (QFileInfo(same).isFile())
+                return QFileInfo(same).absoluteFilePath();
+        }
+        return QString();
+    }
     if (matches(path))
         return QFileInfo(path).absoluteFilePath();
-    const QString name = QFileInfo(path).fileName();
     // The same name first (a folder moved as a whole), then any file of the
     // same size (the source renamed as well).
     for (const QString &folder : folders) {

@@ -20,6 +20,7 @@ struct SourceFingerprint {
     // Where the source is now: the saved path when it still matches, else
     // a file with the same size and digests among the candidates' folders
     // (the project's own folder first), else empty. A file at the saved
-    // path that no longer matches is not taken.
+    // path that no longer matches is not taken. Without digests (size -1):
+    // the saved path, else a file of the same name in the folders.
     QString locate(const QStringList &folders) const;
 };

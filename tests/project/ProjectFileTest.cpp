@@ -517,3 +517,81 @@ TEST(ProjectFile, AWorkOfSeveralFilesComesBackAndAVersionOneFileOpensAsOneFile)
     noPath.insert("sources", QJsonArray{QJsonObject{{"size", 5}}});
     EXPECT_TRUE(parseError(QJsonDocument(noPath).toJson()).contains("sources[0]"));
 }
+
+// A work of several files whose folder moved: the first file and every
+// further one are found again, by their digests (a further file renamed,
+// beside a decoy of its old name and size) or, saved by path alone as an
+// older save has them, by their name; a further file gathered into the
+// first one's folder is found there.
+TEST(ProjectFile, FurtherFilesAreFoundWhereTheyWentByTheirDigests)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QDir(dir.path()).mkpath("work");
+    QDir(dir.path()).mkpath("elsewhere");
+    auto writeFile = [](const QString &path, char seed) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        // One size for all: only the digests tell them apart.
+        QByteArray bytes(200000, '\0');
+        for (int i = 0; i < bytes.size(); ++i)
+            bytes[i] = char(seed + (uint32_t(i) * 31u >> 4));
+        f.write(bytes);
+    };
+    const QString work = dir.filePath("work");
+    writeFile(work + "/first.mp4", 1);
+    writeFile(work + "/second.mp4", 2);
+    writeFile(work + "/third.mkv", 3);
+    writeFile(dir.filePath("elsewhere/fourth.mp4"), 4);
+
+    Project p = sampleProject();
+    p.source = SourceFingerprint::of(work + "/first.mp4");
+    p.moreSources = {SourceFingerprint::of(work + "/second.mp4"), SourceFingerprint(),
+                     SourceFingerprint::of(dir.filePath("elsewhere/fourth.mp4"))};
+    p.moreSources[1].path = work + "/third.mkv"; // saved by its path alone
+    p.segments[0].source = 1;
+    p.segments[1].source = 2;
+    p.segments[2].source = 3;
+    QString error;
+    ASSERT_TRUE(ProjectFile::write(work + "/cut.snipwell", p, &error)) << error.toStdString();
+    Project back;
+    ASSERT_TRUE(ProjectFile::read(work + "/cut.snipwell", &back, &error)) << error.toStdString();
+    ASSERT_EQ(back.moreSources.size(), 3);
+    EXPECT_EQ(back.moreSources[0].size, 200000);
+    EXPECT_EQ(back.moreSources[0].headSha256, p.moreSources[0].headSha256);
+    EXPECT_EQ(back.moreSources[0].tailSha256, p.moreSources[0].tailSha256);
+    EXPECT_EQ(back.moreSources[1].size, -1);
+
+    ProjectFile::Places places = ProjectFile::locateSources(back, work + "/cut.snipwell");
+    EXPECT_EQ(places.source, work + "/first.mp4");
+    EXPECT_EQ(places.moreSources,
+              (QStringList{work + "/second.mp4", work + "/third.mkv", dir.filePath("elsewhere/fourth.mp4")}));
+
+    // The folder moved with its project; the second file renamed, a decoy
+    // of its old name and size beside it; the fourth gathered into it.
+    ASSERT_TRUE(QDir(dir.path()).rename("work", "moved"));
+    const QString moved = dir.filePath("moved");
+    ASSERT_TRUE(QFile::rename(moved + "/second.mp4", moved + "/second renamed.mp4"));
+    writeFile(moved + "/second.mp4", 9);
+    ASSERT_TRUE(QFile::rename(dir.filePath("elsewhere/fourth.mp4"), moved + "/fourth.mp4"));
+    places = ProjectFile::locateSources(back, moved + "/cut.snipwell");
+    EXPECT_EQ(places.source, moved + "/first.mp4");
+    EXPECT_EQ(places.moreSources,
+              (QStringList{moved + "/second renamed.mp4", moved + "/third.mkv", moved + "/fourth.mp4"}));
+
+    // The project saved somewhere else, the first file where it was: a
+    // further file that joined the first one's folder is found there.
+    places = ProjectFile::locateSources(back, dir.filePath("elsewhere/cut.snipwell"));
+    EXPECT_TRUE(places.source.isEmpty());
+    Project found = back;
+    found.source.path = moved + "/first.mp4";
+    places = ProjectFile::locateSources(found, dir.filePath("elsewhere/cut.snipwell"));
+    EXPECT_EQ(places.source, moved + "/first.mp4");
+    EXPECT_EQ(places.moreSources.value(2), moved + "/fourth.mp4");
+
+    // Gone: not found, and another file of its name and size is not taken.
+    ASSERT_TRUE(QFile::remove(moved + "/second renamed.mp4"));
+    ASSERT_TRUE(QFile::remove(moved + "/third.mkv"));
+    places = ProjectFile::locateSources(back, moved + "/cut.snipwell");
+    EXPECT_EQ(places.moreSources, (QStringList{QString(), QString(), moved + "/fourth.mp4"}));
+}
