@@ -609,15 +609,6 @@ ORL_API int Merge_AddDisc(ORL_HANDLE m, const char *src_utf8, uint64_t start_us,
  * written; a later Merge_Add of a source that does not join fails alike. */
 ORL_API int Merge_CheckSources(ORL_HANDLE m, const char *const *sources_utf8, int count, ORL_HANDLE params);
 ORL_API const char *Merge_GetFitReport(ORL_HANDLE m);
-/* As Conv_SetCancel, for the ranges added from now on. */
-ORL_API int Merge_SetCancel(ORL_HANDLE m, ORL_HANDLE token);
-ORL_API int Merge_Finish(ORL_HANDLE m);
-ORL_API int Merge_IsDone(ORL_HANDLE m);
-ORL_API int Merge_HasError(ORL_HANDLE m);
-/* As Conv_GetCutMode/Conv_GetCutReport, over the ranges added so far. */
-ORL_API int Merge_GetCutMode(ORL_HANDLE m);
-ORL_API const char *Merge_GetCutReport(ORL_HANDLE m);
-/* The merged file is checked by Merge_Finish, as a conversion's output is
 /* What the last Merge_CheckSources found file by file: the files that do
  * not join the first (0 when all join or none could be read), and for
  * each its path as given, the kinds of stream that differ (ORL_FIT_*
@@ -636,14 +627,14 @@ ORL_API int Merge_GetMisfitCount(ORL_HANDLE m);
 ORL_API const char *Merge_GetMisfitSource(ORL_HANDLE m, int index);
 ORL_API int Merge_GetMisfitKinds(ORL_HANDLE m, int index);
 ORL_API const char *Merge_GetMisfitText(ORL_HANDLE m, int index);
- * (Conv_GetCheckReport): a failed check fails the finish and removes the
- * file. "passed", the reason, or "" before a finish. */
-ORL_API const char *Merge_GetCheckReport(ORL_HANDLE m);
-ORL_API uint64_t Merge_GetPosition(ORL_HANDLE m);
-ORL_API uint64_t Merge_GetTotal(ORL_HANDLE m);
-/* As Conv_GetSourceEnd, for the range added last. */
-ORL_API uint64_t Merge_GetSourceEnd(ORL_HANDLE m);
-ORL_API void Merge_Close(ORL_HANDLE m);
+/* As Conv_SetCancel, for the ranges added from now on. */
+ORL_API int Merge_SetCancel(ORL_HANDLE m, ORL_HANDLE token);
+ORL_API int Merge_Finish(ORL_HANDLE m);
+ORL_API int Merge_IsDone(ORL_HANDLE m);
+ORL_API int Merge_HasError(ORL_HANDLE m);
+/* As Conv_GetCutMode/Conv_GetCutReport, over the ranges added so far. */
+ORL_API int Merge_GetCutMode(ORL_HANDLE m);
+ORL_API const char *Merge_GetCutReport(ORL_HANDLE m);
 /* How each range added so far went into the merged file, in order:
  * ORL_RANGE_COPY (its packets copied), ORL_RANGE_EXACT (copied, with the
  * pictures from its frame-exact start to the next key frame encoded),
@@ -658,6 +649,15 @@ enum {
 };
 ORL_API int Merge_GetRangeCount(ORL_HANDLE m);
 ORL_API int Merge_GetRangeMethod(ORL_HANDLE m, int index);
+/* The merged file is checked by Merge_Finish, as a conversion's output is
+ * (Conv_GetCheckReport): a failed check fails the finish and removes the
+ * file. "passed", the reason, or "" before a finish. */
+ORL_API const char *Merge_GetCheckReport(ORL_HANDLE m);
+ORL_API uint64_t Merge_GetPosition(ORL_HANDLE m);
+ORL_API uint64_t Merge_GetTotal(ORL_HANDLE m);
+/* As Conv_GetSourceEnd, for the range added last. */
+ORL_API uint64_t Merge_GetSourceEnd(ORL_HANDLE m);
+ORL_API void Merge_Close(ORL_HANDLE m);
 ORL_API void Merge_Destroy(ORL_HANDLE m);
 
 /* ---- Track: elementary streams fed packet by packet ------------------------ */
