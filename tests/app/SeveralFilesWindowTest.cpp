@@ -24,6 +24,9 @@
 #include <QDirIterator>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -82,6 +85,48 @@ QVector<QPair<double, QString>> packetHashes(const QString &path)
             hashes.append({f[0].toDouble(), f[1]});
     }
     return hashes;
+}
+
+struct Packet {
+    double pts = 0, duration = 0;
+    QString hash;
+};
+
+// Every packet of one stream ("v:0", "a:0") with its presentation time,
+// duration and the MD5 of its bytes, in file order.
+QVector<Packet> packets(const QString &path, const QString &stream)
+{
+    QProcess p;
+    p.start("ffprobe", {"-v", "error", "-select_streams", stream, "-show_data_hash", "MD5", "-show_entries",
+                        "packet=pts_time,duration_time,data_hash", "-of", "csv=p=0", path});
+    p.waitForFinished(30000);
+    QVector<Packet> list;
+    for (const QString &line : QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts)) {
+        const QStringList f = line.split(',');
+        if (f.size() >= 3)
+            list.append({f[0].toDouble(), f[1].toDouble(), f[2]});
+    }
+    return list;
+}
+
+// The PSNR (dB, average over the planes) of the picture a shows first at
+// or after aTime against the one b shows first at or after bTime, decoded
+// by the ffmpeg CLI; 1000 for identical pictures, -1 when it cannot tell.
+double picturePsnr(const QString &a, double aTime, const QString &b, double bTime)
+{
+    const auto pick = [](int input, double t) {
+        return QString("[%1:v]select='gte(t,%2)',setpts=PTS-STARTPTS,format=yuv420p[p%1]").arg(input).arg(t - 0.002);
+    };
+    QProcess p;
+    p.start("ffmpeg", {"-nostdin", "-hide_banner", "-v", "info", "-i", a, "-i", b, "-filter_complex",
+                       pick(0, aTime) + ";" + pick(1, bTime) + ";[p0][p1]psnr", "-frames:v", "1", "-f", "null", "-"});
+    p.waitForFinished(60000);
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    const int at = err.lastIndexOf("average:");
+    if (at < 0)
+        return -1;
+    const QString value = err.mid(at + 8).section(' ', 0, 0).trimmed();
+    return value == "inf" ? 1000 : value.toDouble();
 }
 
 class SeveralFiles : public ::testing::Test {
@@ -264,11 +309,79 @@ TEST_F(SeveralFiles, AddedFilesAreMarkedInTheirOwnPlayerAndAMisfitIsNamedAndMatc
         EXPECT_EQ(sourceAll.mid(at, writtenMiddle.size()).join(' ').toStdString(), writtenMiddle.join(' ').toStdString())
             << out.toStdString();
 
+        // Each part begins with its source's picture at its start: found by
+        // the bytes of the picture after it (the pictures are copied; a key
+        // picture may carry its file's parameter sets in front), decoded on
+        // both sides and compared (a join that lost its parameter sets
+        // decodes to something else); the parts' times follow one another.
+        const QStringList sources{first, fits, otherRate};
+        const double starts[] = {2, 0, 0};
+        const QVector<Packet> outVideo = packets(out, "v:0");
+        QVector<double> joins;
+        for (int part = 0; part < 3; ++part) {
+            SCOPED_TRACE(part);
+            const QVector<Packet> src = packets(sources[part], "v:0");
+            int key = -1;
+            for (int i = 0; i + 1 < src.size() && key < 0; ++i)
+                if (std::abs(src[i].pts - starts[part]) < 0.02)
+                    key = i;
+            ASSERT_GE(key, 0);
+            int next = -1;
+            for (int i = 1; i < outVideo.size() && next < 0; ++i)
+                if (outVideo[i].hash == src[key + 1].hash && (joins.isEmpty() || outVideo[i].pts > joins.last()))
+                    next = i;
+            ASSERT_GE(next, 1) << "the part's pictures are not in the output";
+            const double at = outVideo[next - 1].pts;
+            joins << at;
+            EXPECT_GE(picturePsnr(out, at, sources[part], src[key].pts), 50.0) << at;
+        }
+        EXPECT_NEAR(joins[0], 0, 0.02);
+        EXPECT_NEAR(joins[1], 3, 0.05);
+        EXPECT_NEAR(joins[2], 4.5, 0.1);
+
+        // The sound of each part ends where its pictures end, within one
+        // sound frame, and the next part's sound follows without a gap or
+        // an overlap: the copied sound of the first two parts is found by
+        // its bytes; the third part's was encoded to match.
+        const QVector<Packet> outAudio = packets(out, "a:0");
+        ASSERT_FALSE(outAudio.isEmpty());
+        const double frame = outAudio.first().duration > 0 ? outAudio.first().duration : 1024.0 / 44100;
+        for (int part = 0; part < 2; ++part) {
+            SCOPED_TRACE(part);
+            QSet<QString> mine;
+            for (const Packet &packet : packets(sources[part], "a:0"))
+                mine.insert(packet.hash);
+            int last = -1;
+            for (int i = 0; i < outAudio.size(); ++i)
+                if (mine.contains(outAudio[i].hash) && outAudio[i].pts < joins[part + 1])
+                    last = i;
+            ASSERT_GE(last, 0);
+            ASSERT_LT(last + 1, outAudio.size());
+            const double end = outAudio[last].pts + outAudio[last].duration;
+            EXPECT_NEAR(end, joins[part + 1], frame + 0.001) << "sound of the part ends at " << end;
+            EXPECT_NEAR(outAudio[last + 1].pts, end, 0.001) << "the next part's sound starts apart from it";
+        }
+        EXPECT_NEAR(outAudio.last().pts + outAudio.last().duration, p.duration, frame + 0.05);
+
         // Saved as a project (its key), the work keeps its three files.
         ProjectSession::setSaveChooser([&](QWidget *, const QString &) { return projectPath(); });
         key(w, Qt::Key_S, Qt::ControlModifier);
         ProjectSession::setSaveChooser({});
         ASSERT_TRUE(QFileInfo(projectPath()).isFile());
+        // Every file is saved with what finds it again should it move: its
+        // size and the digests of its ends (read when it was added).
+        QFile saved(projectPath());
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+        const QJsonObject project = QJsonDocument::fromJson(saved.readAll()).object();
+        const QJsonArray more = project["sources"].toArray();
+        ASSERT_EQ(more.size(), 2);
+        for (int i = 0; i < 2; ++i) {
+            const QJsonObject further = more[i].toObject();
+            EXPECT_EQ(further["path"].toString(), (QStringList{fits, otherRate}[i]));
+            EXPECT_EQ(qint64(further["size"].toDouble()), QFileInfo(further["path"].toString()).size());
+            EXPECT_EQ(further["head_sha256"].toString().size(), 64);
+            EXPECT_EQ(further["tail_sha256"].toString().size(), 64);
+        }
     }
 
     // Opened again in a new window, each segment is back with its file.
