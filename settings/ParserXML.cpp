@@ -2,6 +2,8 @@
 
 #include "AppPaths.h"
 
+#include <QByteArray>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDebug>
 #include <QFile>
@@ -10,12 +12,28 @@
 #include <QMutex>
 #include <QMutexLocker>
 #include <QSaveFile>
+#include <QStringList>
 #include <QTextStream>
 
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <fcntl.h>
+#include <mutex>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 const QString kRootName = QStringLiteral("ROOTITEM");
+
+// How long the writer lets changes gather after the latest one before it
+// saves them, and the longest a change waits in all: the three values a
+// closing window writes, or a burst of choices, become one save.
+constexpr std::chrono::milliseconds kSettle{40};
+constexpr std::chrono::milliseconds kLongestWait{400};
 
 // What tells the file we last read or wrote from one another program (or
 // the user) put in its place since: a rename gives a new inode, an edit in
@@ -32,13 +50,14 @@ struct FileStamp {
         return exists == o.exists && device == o.device && inode == o.inode && size == o.size &&
                modifiedNs == o.modifiedNs;
     }
+    bool operator!=(const FileStamp &o) const { return !(*this == o); }
 };
 
-FileStamp stampOf(const QString &path)
+FileStamp stampOf(const QByteArray &nativePath)
 {
     FileStamp stamp;
     struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+    if (::stat(nativePath.constData(), &st) != 0)
         return stamp;
     stamp.exists = true;
     stamp.device = quint64(st.st_dev);
@@ -48,17 +67,30 @@ FileStamp stampOf(const QString &path)
     return stamp;
 }
 
+FileStamp stampOf(const QString &path)
+{
+    return stampOf(QFile::encodeName(path));
+}
+
 // One settings file as parsed, with the stamp of the file it came from.
 struct KeptDocument {
     QDomDocument doc;
     FileStamp stamp;
+    // Another number each time doc is read from the file afresh: a save
+    // made from an earlier reading must not land over a newer one.
+    quint64 reading = 0;
+    // Changed since it was last handed to the writer.
+    bool unsaved = false;
 };
 
-// Guards keptDocuments(). Settings are read on the interface thread and,
-// by the converter's naming, on workers.
-QMutex &keptMutex()
+// Guards keptDocuments() and every field of the writer below. Settings are
+// read and changed on the interface thread and, by the converter's naming,
+// on workers; the writer saves on its own thread. Held only for lookups,
+// changes in memory and the rename that ends a save, never across a file's
+// writing and flushing.
+std::mutex &keptMutex()
 {
-    static QMutex mutex;
+    static std::mutex mutex;
     return mutex;
 }
 
@@ -82,6 +114,12 @@ QStringList &resetNotices()
     return notices;
 }
 
+quint64 nextReading()
+{
+    static std::atomic<quint64> counter{0};
+    return ++counter;
+}
+
 bool parseFile(const QString &path, QDomDocument &doc, QString *error, bool *opened)
 {
     QFile file(path);
@@ -89,6 +127,20 @@ bool parseFile(const QString &path, QDomDocument &doc, QString *error, bool *ope
     if (!*opened)
         return false;
     return doc.setContent(&file, error);
+}
+
+// The bytes of a settings file: UTF-8, indent 4.
+QByteArray serialise(const QDomDocument &doc, bool *ok)
+{
+    QByteArray bytes;
+    QTextStream out(&bytes, QIODevice::WriteOnly);
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    out.setCodec("utf-8");
+#endif
+    doc.save(out, 4);
+    out.flush();
+    *ok = out.status() == QTextStream::Ok;
+    return bytes;
 }
 
 // A name beside `path` that says when the unreadable file was put aside,
@@ -115,6 +167,9 @@ KeptDocument *documentFor(const QString &path)
     auto it = kept.find(path);
     if (it != kept.end() && it->stamp == now)
         return &*it;
+    // New to us, or another program (or the user) replaced the file: what
+    // it holds now wins over changes of ours not saved yet, as it would
+    // have had we saved them at once.
     KeptDocument fresh;
     if (now.exists && now.size > 0) {
         if (!ParserXML::loadDocument(path, fresh.doc))
@@ -125,18 +180,236 @@ KeptDocument *documentFor(const QString &path)
         fresh.doc.appendChild(fresh.doc.createElement(kRootName));
     }
     fresh.stamp = stampOf(path);
+    fresh.reading = nextReading();
     return &*kept.insert(path, fresh);
 }
 
-// Writes the kept document of path. A failed save forgets it, so what the
-// program reads next is what the file holds, not the change that was lost.
-// Caller holds keptMutex().
-void saveKept(const QString &path, KeptDocument *kept)
+// A file written whole beside its final name and flushed to the disk.
+struct StagedFile {
+    QByteArray native; // empty when it could not be made
+};
+
+StagedFile stage(const QString &path, const QByteArray &bytes)
 {
-    if (ParserXML::writeOperateXml(path, kept->doc))
-        kept->stamp = stampOf(path);
-    else
-        keptDocuments().remove(path);
+    static std::atomic<unsigned> serial{0};
+    StagedFile staged;
+    const QByteArray target = QFile::encodeName(path);
+    const QByteArray name = target + ".saving-" + QByteArray::number(qint64(::getpid())) + '-' +
+                            QByteArray::number(++serial);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return staged;
+    // The new file keeps the permissions the old one had.
+    struct stat st {};
+    if (::stat(target.constData(), &st) == 0)
+        ::fchmod(fd, st.st_mode & 07777);
+    qint64 done = 0;
+    bool ok = true;
+    while (ok && done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        ok = n > 0;
+        done += ok ? n : 0;
+    }
+    ok = ok && ::fdatasync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (!ok) {
+        ::unlink(name.constData());
+        return staged;
+    }
+    staged.native = name;
+    return staged;
+}
+
+// The one thread that saves the kept documents. A change marks its file
+// and wakes the writer; the writer lets a burst of changes settle, turns
+// the newest state of the document into bytes under the lock, writes and
+// flushes them to a file beside without the lock, and renames that over
+// the settings file under the lock, so that the stamp readers compare
+// always belongs to the file they would find. Readers and changers never
+// wait for the disk.
+class SettingsWriter {
+public:
+    static SettingsWriter &instance()
+    {
+        // The kept documents and their lock are made first, so that they
+        // are destroyed after the writer has saved what is left.
+        keptMutex();
+        keptDocuments();
+        static SettingsWriter writer;
+        return writer;
+    }
+
+    // Caller holds keptMutex().
+    void changed(const QString &path)
+    {
+        if (!m_waiting.contains(path))
+            m_waiting.append(path);
+        const auto now = Clock::now();
+        if (!m_gathering) {
+            m_gathering = true;
+            m_firstChange = now;
+        }
+        m_lastChange = now;
+        startLocked();
+        m_cv.notify_all();
+    }
+
+    // Returns once every change made before the call is saved or has
+    // failed. Caller must not hold keptMutex().
+    void flush()
+    {
+        std::unique_lock<std::mutex> lk(keptMutex());
+        if (!m_started)
+            return;
+        const quint64 target = ++m_flushRequests;
+        m_cv.notify_all();
+        m_cv.wait(lk, [&] { return m_flushed >= target || m_stopped; });
+    }
+
+    ~SettingsWriter()
+    {
+        {
+            std::lock_guard<std::mutex> lk(keptMutex());
+            m_stop = true;
+            m_cv.notify_all();
+        }
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    SettingsWriter() = default;
+
+    static void flushAtAppExit()
+    {
+        // The application object goes: whatever is still waiting is
+        // saved while Qt is whole.
+        SettingsWriter::instance().flush();
+    }
+
+    // Caller holds keptMutex().
+    void startLocked()
+    {
+        if (m_started)
+            return;
+        m_started = true;
+        m_thread = std::thread([this] { run(); });
+        if (QCoreApplication::instance())
+            qAddPostRoutine(&SettingsWriter::flushAtAppExit);
+    }
+
+    void run()
+    {
+        std::unique_lock<std::mutex> lk(keptMutex());
+        for (;;) {
+            m_cv.wait(lk, [&] { return m_stop || !m_waiting.isEmpty() || m_flushRequests > m_flushed; });
+            // A burst settles unless someone waits for it.
+            while (!m_waiting.isEmpty() && !m_stop && m_flushRequests == m_flushed) {
+                const auto due = std::min(m_lastChange + kSettle, m_firstChange + kLongestWait);
+                if (Clock::now() >= due)
+                    break;
+                m_cv.wait_until(lk, due);
+            }
+            const quint64 answering = m_flushRequests;
+            m_gathering = false;
+            while (!m_waiting.isEmpty())
+                saveLocked(lk, m_waiting.takeFirst());
+            m_flushed = answering;
+            m_cv.notify_all();
+            if (m_stop && m_waiting.isEmpty())
+                break;
+        }
+        m_stopped = true;
+        m_cv.notify_all();
+    }
+
+    // Saves the kept document of path. Called with keptMutex() held in lk;
+    // lets go of it while the file is written and flushed.
+    void saveLocked(std::unique_lock<std::mutex> &lk, const QString &path)
+    {
+        auto it = keptDocuments().find(path);
+        if (it == keptDocuments().end() || !it->unsaved)
+            return;
+        bool serialised = false;
+        const QByteArray bytes = serialise(it->doc, &serialised);
+        const quint64 reading = it->reading;
+        const FileStamp base = it->stamp;
+        it->unsaved = false;
+
+        lk.unlock();
+        const StagedFile staged = serialised ? stage(path, bytes) : StagedFile();
+        lk.lock();
+
+        it = keptDocuments().find(path);
+        const bool current = it != keptDocuments().end() && it->reading == reading;
+        // Replaced from outside since we last looked: that file is newer
+        // than our change, and stays.
+        const bool replaced = current && stampOf(path) != base;
+        bool saved = false;
+        if (current && !replaced) {
+            if (!staged.native.isEmpty()) {
+                saved = ::rename(staged.native.constData(), QFile::encodeName(path).constData()) == 0;
+            } else if (serialised) {
+                // No file can be made beside it (a folder we may not write
+                // to): the settings file itself is written over.
+                QSaveFile direct(path);
+                direct.setDirectWriteFallback(true);
+                saved = direct.open(QIODevice::WriteOnly) && direct.write(bytes) == bytes.size() && direct.commit();
+            }
+        }
+        if (!staged.native.isEmpty() && !saved)
+            ::unlink(staged.native.constData());
+        if (!current)
+            return; // read again meanwhile: that reading is what counts
+        if (saved) {
+            it->stamp = stampOf(path);
+        } else if (replaced || !it->unsaved) {
+            // What the program reads next is what the file holds, not the
+            // change that was lost.
+            if (!replaced)
+                qWarning() << "ParserXML: saving failed, previous file kept:" << path;
+            keptDocuments().erase(it);
+        }
+    }
+
+    std::condition_variable m_cv;
+    std::thread m_thread;
+    // All guarded by keptMutex().
+    QStringList m_waiting; // files with changes, in the order first changed
+    Clock::time_point m_firstChange, m_lastChange;
+    bool m_gathering = false;
+    bool m_started = false;
+    bool m_stop = false;
+    bool m_stopped = false;
+    quint64 m_flushRequests = 0;
+    quint64 m_flushed = 0;
+};
+
+// Marks the kept document of path changed; the writer saves it soon.
+// Caller holds keptMutex().
+void keepChanged(const QString &path, KeptDocument *kept)
+{
+    if (!kept->stamp.exists) {
+        // The first change of a file not there yet makes it at once, as it
+        // is now and without waiting for the disk (the writer's save with
+        // its flush follows), so that a file removed or replaced from now on
+        // is told apart from one not yet made. A crash before the save
+        // leaves an empty or whole file, and both read well.
+        bool serialised = false;
+        const QByteArray bytes = serialise(kept->doc, &serialised);
+        QFile file(path);
+        if (serialised && file.open(QIODevice::NewOnly | QIODevice::WriteOnly)) {
+            file.write(bytes);
+            file.close();
+            kept->stamp = stampOf(path);
+        }
+    }
+    kept->unsaved = true;
+    SettingsWriter::instance().changed(path);
 }
 } // namespace
 
@@ -190,27 +463,29 @@ QStringList ParserXML::takeResetNotices()
 
 void ParserXML::forgetCachedDocuments()
 {
-    QMutexLocker lock(&keptMutex());
+    SettingsWriter::instance().flush();
+    std::lock_guard<std::mutex> lock(keptMutex());
     keptDocuments().clear();
+}
+
+void ParserXML::flushWrites()
+{
+    SettingsWriter::instance().flush();
 }
 
 bool ParserXML::writeOperateXml(const QString &path, const QDomDocument &doc)
 {
     // Write to a temporary file and rename it over the old one: a crash or a
     // full disk in the middle of a save must not destroy the settings.
+    bool serialised = false;
+    const QByteArray bytes = serialise(doc, &serialised);
     QSaveFile file(path);
     file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+    if (!serialised || !file.open(QIODevice::WriteOnly)) {
         qWarning("error::ParserXML->writeOperateXml->file.open\n");
         return false;
     }
-    QTextStream out(&file);
-#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
-    out.setCodec("utf-8");
-#endif
-    doc.save(out, 4);
-    out.flush();
-    if (out.status() != QTextStream::Ok || !file.commit()) {
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
         qWarning() << "ParserXML: saving failed, previous file kept:" << path << file.errorString();
         return false;
     }
@@ -221,7 +496,7 @@ QString ParserXML::readItemValue(const QString &item, const QString &attribute,
                                  const QString &defaultValue)
 {
     const QString path = defaultSettingFile();
-    QMutexLocker lock(&keptMutex());
+    std::lock_guard<std::mutex> lock(keptMutex());
     KeptDocument *kept = documentFor(path);
     if (!kept)
         return defaultValue;
@@ -241,7 +516,7 @@ QString ParserXML::readItemValue(const QString &item, const QString &attribute,
 void ParserXML::writeItemValue(const QString &item, const QString &attribute, const QString &value)
 {
     const QString path = defaultSettingFile();
-    QMutexLocker lock(&keptMutex());
+    std::lock_guard<std::mutex> lock(keptMutex());
     KeptDocument *kept = documentFor(path);
     if (!kept)
         return;
@@ -254,13 +529,13 @@ void ParserXML::writeItemValue(const QString &item, const QString &attribute, co
         }
     }
     if (changed)
-        saveKept(path, kept);
+        keepChanged(path, kept);
 }
 
 std::optional<CustomFormatRecord> ParserXML::readCustomRecord(const QString &formatId)
 {
     const QString path = formatSettingFile();
-    QMutexLocker lock(&keptMutex());
+    std::lock_guard<std::mutex> lock(keptMutex());
     const KeptDocument *kept = documentFor(path);
     if (!kept)
         return std::nullopt;
@@ -294,7 +569,7 @@ std::optional<CustomFormatRecord> ParserXML::readCustomRecord(const QString &for
 void ParserXML::writeCustomRecord(const QString &formatId, const CustomFormatRecord &record)
 {
     const QString path = formatSettingFile();
-    QMutexLocker lock(&keptMutex());
+    std::lock_guard<std::mutex> lock(keptMutex());
     KeptDocument *kept = documentFor(path);
     if (!kept)
         return;
@@ -338,7 +613,7 @@ void ParserXML::writeCustomRecord(const QString &formatId, const CustomFormatRec
         changed = true;
     }
     if (changed)
-        saveKept(path, kept);
+        keepChanged(path, kept);
 }
 
 QPair<QString, QString> ParserXML::readLanguageEntry(const QString &path, const QString &name)

@@ -1,9 +1,13 @@
 #pragma once
 // Reading and writing the XML settings files of the settings folder. Each
 // file is parsed once and kept in memory; a read never touches the disk
-// beyond noticing that another program replaced the file, and the file is
-// rewritten (atomically) only when a value actually changes. Safe to call
-// from any thread: one mutex guards the kept documents.
+// beyond noticing that another program replaced the file. A change is made
+// in memory at once (the next read sees it) and saved by one writer thread
+// of its own shortly after, a burst of changes as one save, atomically
+// (written beside, flushed, renamed over): no caller ever waits for the
+// disk. What is still unsaved when the application object goes, or at the
+// latest when the process ends, is saved then. Safe to call from any
+// thread: one mutex guards the kept documents.
 #include <QDomDocument>
 #include <QPair>
 #include <QString>
@@ -43,7 +47,8 @@ public:
     static QString readItemValue(const QString &item, const QString &attribute,
                                  const QString &defaultValue);
     // Sets item/attribute on items that already exist (read at least once);
-    // never creates one. Writes the file only when the value differs.
+    // never creates one. Saves the file (from the writer thread) only when
+    // the value differs.
     static void writeItemValue(const QString &item, const QString &attribute, const QString &value);
 
     static std::optional<CustomFormatRecord> readCustomRecord(const QString &formatId);
@@ -56,7 +61,12 @@ public:
     // Paths under which unreadable settings files were kept since the last
     // call, oldest first; the list is emptied, so each reset is told once.
     static QStringList takeResetNotices();
-    // Forgets the kept documents, so the next access reads the files again.
+    // Returns once every change made before the call is on disk (or its
+    // save failed). Blocks: for the end of the program and for tests,
+    // never for the interface thread at work.
+    static void flushWrites();
+    // Saves what is unsaved and forgets the kept documents, so the next
+    // access reads the files again.
     static void forgetCachedDocuments();
 
 private:

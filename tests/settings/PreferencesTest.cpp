@@ -25,8 +25,10 @@
 
 namespace {
 
+// The settings file as saved once every change made so far has reached it.
 QByteArray settingsBytes()
 {
+    ParserXML::flushWrites();
     QFile f(ParserXML::defaultSettingFile());
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
