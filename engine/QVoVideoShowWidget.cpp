@@ -107,11 +107,40 @@ QRect QVoVideoShowWidget::pictureRect() const
 
 void QVoVideoShowWidget::attach(ORL_HANDLE player)
 {
-    if (m_player && m_player != player)
+    if (m_player && m_player != player) {
         Player_SetVideoWindow(m_player, nullptr);
+        if (m_shownSizeFollows)
+            Player_SetShownSize(m_player, 0, 0);
+    }
     m_player = player;
-    if (m_player)
+    if (m_player) {
+        tellShownSize();
         Player_SetVideoWindow(m_player, &d->sink);
+    }
+}
+
+void QVoVideoShowWidget::setShownSizeFollows(bool on)
+{
+    if (on == m_shownSizeFollows)
+        return;
+    m_shownSizeFollows = on;
+    if (m_player)
+        Player_SetShownSize(m_player, 0, 0);
+    tellShownSize();
+}
+
+void QVoVideoShowWidget::tellShownSize()
+{
+    if (!m_player || !m_shownSizeFollows)
+        return;
+    const qreal ratio = devicePixelRatioF();
+    Player_SetShownSize(m_player, qRound(width() * ratio), qRound(height() * ratio));
+}
+
+void QVoVideoShowWidget::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    tellShownSize();
 }
 
 QImage QVoVideoShowWidget::currentImage() const

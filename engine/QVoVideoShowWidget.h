@@ -25,6 +25,11 @@ public:
     // Fit the picture inside the widget with its own proportions (bars of
     // the background colour) instead of stretching it.
     void setKeepAspect(bool keep);
+    // Tells the attached player the size the pictures are shown at (this
+    // widget's, in device pixels), now and on every resize, so that it
+    // converts, and while playing decodes, no more than is shown. Off by
+    // default: the pictures come at their full size.
+    void setShownSizeFollows(bool on);
     // Where the picture is drawn, in widget pixels; the whole widget before
     // the first picture or when stretching.
     QRect pictureRect() const;
@@ -48,11 +53,15 @@ private slots:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void tellShownSize();
+
     struct Private;
     std::unique_ptr<Private> d;
     MediaHandle m_player = 0;
     MediaHandle m_elementPlayer = 0;
     bool m_keepAspect = false;
+    bool m_shownSizeFollows = false;
 };

@@ -351,6 +351,15 @@ ORL_API int Player_GetWidth(ORL_HANDLE p);
 ORL_API int Player_GetHeight(ORL_HANDLE p);
 ORL_API int Player_GetDisplayWidth(ORL_HANDLE p);
 ORL_API int Player_GetDisplayHeight(ORL_HANDLE p);
+/* The size in pixels the pictures are shown at (0 x 0: not known, the
+ * default). The video sink then gets pictures no larger than fit in it, at
+ * their display aspect, and while playing a codec that can decode at a
+ * half, a quarter or an eighth of its size (MPEG-2, MPEG-4 part 2, MJPEG)
+ * does so when that still fills it. Only playing decodes at the reduced
+ * size: a pause decodes the picture on screen again at full size, and
+ * steps, seeks, the edits and Player_GrabFrame work on full-size pictures.
+ * May be called at any time, from any thread; it never decodes. */
+ORL_API int Player_SetShownSize(ORL_HANDLE p, int width, int height);
 /* Edits of a parameter set (a copy is taken; 0 removes them) shown from the
  * picture on screen on: the video sink and Player_GrabFrame give the edited
  * picture, made by the encoder's own filter graph for the picture's source

@@ -49,7 +49,7 @@ bool Player::isOpen() const
     return m_opened.load();
 }
 
-bool Player::openDecoder(int streamIndex, CodecContextPtr &ctx)
+bool Player::openDecoder(int streamIndex, CodecContextPtr &ctx, int lowres)
 {
     const AVStream *st = m_fmt->streams[streamIndex];
     const AVCodec *codec = avcodec_find_decoder(st->codecpar->codec_id);
@@ -72,6 +72,7 @@ bool Player::openDecoder(int streamIndex, CodecContextPtr &ctx)
     } else {
         c->thread_count = 1;
     }
+    c->lowres = std::min(lowres, static_cast<int>(codec->max_lowres));
     if (avcodec_open2(c.get(), codec, nullptr) < 0)
         return false;
     ctx = std::move(c);
@@ -208,6 +209,7 @@ void Player::close()
         m_screen.reset();
         // Edits belong to the file they were made for.
         m_edits.reset();
+        m_editsSet = false;
         m_audioEdits.reset();
         m_edited.reset();
         m_editedValid = false;
@@ -219,6 +221,10 @@ void Player::close()
     m_samples.clear();
     m_sampleCount = 0;
     m_video.reset();
+    m_videoReduced.reset();
+    m_reducedLevel = 0;
+    m_reducedActive = false;
+    m_reducedPictures = false;
     m_audio.reset();
     m_fmt.reset();
     m_input.reset();

@@ -90,6 +90,9 @@ public:
     void setVolume(int volume);
     void setRendererVolume(int volume);
     void setLateFrameTolerance(int64_t us);
+    // The size the pictures are shown at (0 x 0: unknown); see
+    // Player_SetShownSize.
+    void setShownSize(int width, int height);
     void setVideoSink(const orl_video_sink *sink, bool element);
     // Edits shown in the video sink from the next picture on (the element
     // sink keeps the unedited picture); null shows the pictures as they are.
@@ -139,7 +142,22 @@ private:
     static void audioCallback(void *opaque, uint8_t *stream, int len);
 
     // --- decode side, caller holds m_decodeMutex ---
-    bool openDecoder(int streamIndex, CodecContextPtr &ctx);
+    // lowres: each step halves the decoded size (codecs that can).
+    bool openDecoder(int streamIndex, CodecContextPtr &ctx, int lowres = 0);
+    // The decoder video packets go to now.
+    AVCodecContext *videoDecoder() const { return m_reducedActive ? m_videoReduced.get() : m_video.get(); }
+    // How many halvings of the picture still fill the shown size while
+    // playing (0: decode at full size), for this codec.
+    int reducedLevelWanted() const;
+    // At a key packet while playing: moves decoding to the reduced or the
+    // full-size decoder when the other one is wanted now. The decoder left
+    // hands out what it still holds first.
+    void chooseVideoDecoder();
+    // After playing at reduced size: the picture on screen is decoded
+    // again at full size (and the pictures after it), so a paused player
+    // shows, steps through and grabs full pictures. Caller holds
+    // m_decodeMutex and has paused.
+    void restoreFullSizeLocked();
     bool openAudioOutput();
     void closeAudioOutput();
     // Reads and decodes one packet; false at the end of the stream or on
@@ -162,9 +180,10 @@ private:
     bool seekKeyLocked(int64_t timeUs, int64_t budgetUs, uint64_t generation);
     bool nextPictureLocked(VideoFrame &out);
     void flushQueuesLocked();                  // caller holds m_mutex
-    // How much the decoder leaves out while playing, from how often the
-    // clock had to wait for a picture lately. Caller holds m_decodeMutex.
-    AVDiscard catchUpDiscard();
+    // How much the decoder leaves out while playing (m_catchUp), from how
+    // often the clock had to wait for a picture lately. Caller holds
+    // m_decodeMutex.
+    int catchUpLevel();
     // Whether the clock should wait for a picture still in the decoder: the
     // one on screen is more than two frame durations behind it and a later
     // one that is already due is being decoded. Caller holds m_mutex.
@@ -191,6 +210,9 @@ private:
     // edit set); null when it cannot be made. Caller holds m_presentMutex.
     const AVFrame *editedLocked();
     void outputSize(int &w, int &h) const;
+    // The size pictures go to the video sink at: outputSize fitted into
+    // the shown size, never larger.
+    void sinkSize(int &w, int &h) const;
     int64_t clockUs() const; // caller holds m_mutex
     // Media time that frames of played sound cover, and the frames that
     // cover a media time: the edits' speed is heard in the preview, and
@@ -270,7 +292,16 @@ private:
     // silence it was moved by, so the clock does not jump ahead to it.
     bool m_soundAfterSeek = true;
     std::unique_ptr<AudioEditPreview> m_audioEdits; // the sound edits heard, null = none
-    int m_catchUp = 0; // 0 all pictures decoded, 1 those nothing refers to left out
+    // How much decoding is left out to catch up while playing: 0 nothing;
+    // 1 the deblocking of pictures nothing refers to; 2 those pictures.
+    int m_catchUp = 0;
+    // The decoder at reduced size used while playing (null until wanted),
+    // its level (halvings), whether packets go to it, and whether pictures
+    // it made may be on screen or queued.
+    CodecContextPtr m_videoReduced;
+    int m_reducedLevel = 0;
+    bool m_reducedActive = false;
+    bool m_reducedPictures = false;
     Clock::time_point m_catchUpSince;
 
     // Guarded by m_mutex.
@@ -308,6 +339,11 @@ private:
     int m_rendererVolume = 100;
     std::atomic<int> m_speedPercent{100}; // changed under m_mutex with the clock re-anchored
     int64_t m_lateToleranceUs = 50000;
+    // The shown size, width in the high half (0: unknown); read by the
+    // decode and present threads without a lock.
+    std::atomic<uint64_t> m_shownSize{0};
+    // Edits are set: pictures are decoded at full size for them.
+    std::atomic<bool> m_editsSet{false};
     orl_video_sink m_sink{};
     orl_video_sink m_elementSink{};
 
@@ -324,6 +360,8 @@ private:
     bool m_converted = false;      // guarded by m_presentMutex: pixels match m_current
     const uint8_t *m_convertedPixels = nullptr; // guarded by m_presentMutex
     int m_convertedStride = 0;                  // guarded by m_presentMutex
+    int m_convertedWidth = 0;                   // guarded by m_presentMutex
+    int m_convertedHeight = 0;                  // guarded by m_presentMutex
     // Guarded by m_presentMutex: the edits and the edited picture on screen.
     std::unique_ptr<EditPreview> m_edits;
     FramePtr m_edited;

@@ -88,6 +88,14 @@ int Player_ConfigureTiming(ORL_HANDLE h, int value, int)
     });
 }
 
+int Player_SetShownSize(ORL_HANDLE h, int width, int height)
+{
+    return withPlayer(h, 0, [&](Player &p) {
+        p.setShownSize(width, height);
+        return 1;
+    });
+}
+
 int Player_SetVideoWindow(ORL_HANDLE h, const orl_video_sink *sink)
 {
     return withPlayer(h, 0, [&](Player &p) {

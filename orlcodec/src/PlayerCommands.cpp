@@ -76,6 +76,9 @@ bool Player::pauseCommand()
     if (!m_opened.load())
         return false;
     pauseForCommand();
+    std::lock_guard<std::mutex> decode(m_decodeMutex);
+    if (m_fmt)
+        restoreFullSizeLocked();
     return true;
 }
 
@@ -207,6 +210,7 @@ bool Player::stepFrameCommand(int direction)
     if (!m_fmt || m_videoStream < 0 || direction == 0)
         return false;
     pauseForCommand();
+    restoreFullSizeLocked();
     if (direction < 0) {
         int64_t current;
         {
@@ -494,6 +498,7 @@ bool Player::setEdits(const ParamValues *edits)
         source.rotation = m_rotation;
     }
     std::unique_ptr<EditPreview> preview = edits ? std::make_unique<EditPreview>(*edits, source) : nullptr;
+    m_editsSet = edits != nullptr;
     {
         // Samples already queued keep the old sound: at most the queue's
         // length of a second, like any change made while playing.
@@ -625,6 +630,13 @@ void Player::setLateFrameTolerance(int64_t us)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_lateToleranceUs = std::max<int64_t>(0, us);
+}
+
+void Player::setShownSize(int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        width = height = 0;
+    m_shownSize = (uint64_t(uint32_t(width)) << 32) | uint32_t(height);
 }
 
 int Player::width() const

@@ -39,7 +39,7 @@ int64_t Player::frameTimeUs(const AVFrame *frame, const AVStream *st) const
 void Player::receiveVideo(std::deque<VideoFrame> *pictures)
 {
     const AVStream *st = m_fmt->streams[m_videoStream];
-    while (avcodec_receive_frame(m_video.get(), m_scratch.get()) >= 0) {
+    while (avcodec_receive_frame(videoDecoder(), m_scratch.get()) >= 0) {
         VideoFrame v;
         v.frame.reset(av_frame_alloc());
         if (!v.frame)
@@ -162,7 +162,7 @@ bool Player::decodePacket(std::deque<VideoFrame> *pictures)
         if (ret != AVERROR_EXIT) {
             // Drain what the decoders still hold.
             if (m_video) {
-                avcodec_send_packet(m_video.get(), nullptr);
+                avcodec_send_packet(videoDecoder(), nullptr);
                 receiveVideo(pictures);
             }
             if (m_audio) {
@@ -183,7 +183,16 @@ bool Player::decodePacket(std::deque<VideoFrame> *pictures)
             const AVStream *st = m_fmt->streams[m_videoStream];
             skip = toMicros(pkt->pts + pkt->duration, st->time_base) - m_originUs <= m_skipBeforeUs;
         }
-        m_video->skip_frame = skip ? AVDISCARD_NONREF : pictures ? AVDISCARD_DEFAULT : catchUpDiscard();
+        // Playing may move to the decoder at reduced size and back; only
+        // at a key packet, where the other decoder can begin.
+        if (!pictures && (pkt->flags & AV_PKT_FLAG_KEY))
+            chooseVideoDecoder();
+        AVCodecContext *dec = videoDecoder();
+        const int catchUp = skip || pictures ? 0 : catchUpLevel();
+        dec->skip_frame = skip || catchUp >= 2 ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
+        // Pictures nothing refers to pass their blocking artefacts on to
+        // no other picture: their deblocking is the cheapest thing to drop.
+        dec->skip_loop_filter = catchUp >= 1 ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
         // The pictures on their way through the decoder are known, so that
         // while playing the clock can tell a late picture from one not yet
         // due.
@@ -195,10 +204,10 @@ bool Player::decodePacket(std::deque<VideoFrame> *pictures)
             if (m_videoInDecoder.size() > 512)
                 m_videoInDecoder.erase(m_videoInDecoder.begin());
         }
-        int sent = avcodec_send_packet(m_video.get(), pkt);
+        int sent = avcodec_send_packet(dec, pkt);
         if (sent == AVERROR(EAGAIN)) {
             receiveVideo(pictures);
-            sent = avcodec_send_packet(m_video.get(), pkt);
+            sent = avcodec_send_packet(dec, pkt);
         }
         if (sent < 0 && sent != AVERROR(EAGAIN))
             logLine(AV_LOG_DEBUG, "player: video packet refused: %s", ffmpegError(sent).c_str());
@@ -236,6 +245,12 @@ bool Player::seekDemuxerTs(int64_t ts)
     }
     if (m_video)
         avcodec_flush_buffers(m_video.get());
+    // A seek lands exactly, at full size; playing goes on at reduced size
+    // from the next key frame.
+    if (m_videoReduced)
+        avcodec_flush_buffers(m_videoReduced.get());
+    m_reducedActive = false;
+    m_reducedPictures = false;
     if (m_audio)
         avcodec_flush_buffers(m_audio.get());
     if (m_swr)
@@ -253,7 +268,7 @@ bool Player::seekDemuxerTs(int64_t ts)
     return ret >= 0;
 }
 
-AVDiscard Player::catchUpDiscard()
+int Player::catchUpLevel()
 {
     Clock::time_point lastHold;
     bool playing;
@@ -268,23 +283,100 @@ AVDiscard Player::catchUpDiscard()
     const Clock::time_point now = Clock::now();
     if (!playing) {
         m_catchUp = 0;
-        return AVDISCARD_DEFAULT;
+        return 0;
     }
-    // Pictures nothing refers to are left out while the clock keeps having
-    // to wait (or the pictures come out late), and decoded again three
-    // seconds after the last wait. Never more: leaving out a run of
-    // pictures would leave the one on screen behind the clock for as long.
+    // While the clock keeps having to wait (or the pictures come out
+    // late), the deblocking of pictures nothing refers to is left out;
+    // a second later, still behind, those pictures themselves. All are
+    // decoded again three seconds after the last wait. Never more: leaving
+    // out a run of pictures would leave the one on screen behind the clock
+    // for as long.
     const bool struggling = now - lastHold < std::chrono::milliseconds(500) || lateUs > 4 * m_frameDurationUs;
-    if (struggling && m_catchUp == 0) {
-        m_catchUp = 1;
+    if (struggling && (m_catchUp == 0 || (m_catchUp == 1 && now - m_catchUpSince > std::chrono::seconds(1)))) {
+        ++m_catchUp;
         m_catchUpSince = now;
-        logLine(AV_LOG_VERBOSE, "player: decoding behind, leaving out unreferenced pictures");
+        logLine(AV_LOG_VERBOSE, "player: decoding behind, leaving out %s",
+                m_catchUp == 1 ? "the deblocking of unreferenced pictures" : "unreferenced pictures");
     } else if (!struggling && m_catchUp > 0 && now - lastHold > std::chrono::seconds(3)
                && now - m_catchUpSince > std::chrono::seconds(3)) {
         m_catchUp = 0;
         m_catchUpSince = now;
     }
-    return m_catchUp == 1 ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
+    return m_catchUp;
+}
+
+int Player::reducedLevelWanted() const
+{
+    if (m_reducedLevel < 0 || m_videoStream < 0 || !m_fmt)
+        return 0; // no decoder at reduced size could be opened
+    const AVCodec *codec = avcodec_find_decoder(m_fmt->streams[m_videoStream]->codecpar->codec_id);
+    if (!codec || codec->max_lowres <= 0)
+        return 0;
+    int fullW = 0, fullH = 0, sinkW = 0, sinkH = 0;
+    outputSize(fullW, fullH);
+    sinkSize(sinkW, sinkH);
+    if (sinkW <= 0 || sinkH <= 0)
+        return 0;
+    // Each level halves both sides; the picture must still cover what is
+    // shown, so the preview is no less sharp than a full decode scaled down.
+    int level = 0;
+    while (level < std::min(static_cast<int>(codec->max_lowres), 3) && (fullW >> (level + 1)) >= sinkW
+           && (fullH >> (level + 1)) >= sinkH)
+        ++level;
+    return level;
+}
+
+void Player::chooseVideoDecoder()
+{
+    bool playing;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        playing = m_playing;
+    }
+    // The editing preview shows the edits on full pictures.
+    const int level = playing && !m_editsSet.load() ? reducedLevelWanted() : 0;
+    const bool wanted = level > 0;
+    if (wanted == m_reducedActive && (!wanted || level == m_reducedLevel))
+        return;
+    AVCodecContext *from = videoDecoder();
+    avcodec_send_packet(from, nullptr);
+    receiveVideo(nullptr);
+    avcodec_flush_buffers(from);
+    m_reducedActive = false;
+    if (!wanted)
+        return;
+    if (!m_videoReduced || m_reducedLevel != level) {
+        m_videoReduced.reset();
+        if (!openDecoder(m_videoStream, m_videoReduced, level)) {
+            logLine(AV_LOG_WARNING, "player: no decoder at reduced size; playing at full size");
+            m_videoReduced.reset();
+            m_reducedLevel = -1;
+            return;
+        }
+        m_reducedLevel = level;
+    }
+    logLine(AV_LOG_VERBOSE, "player: playing at 1/%d size", 1 << level);
+    m_reducedActive = true;
+    m_reducedPictures = true;
+}
+
+void Player::restoreFullSizeLocked()
+{
+    if (!m_reducedPictures)
+        return;
+    int64_t shown;
+    bool ended;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        shown = m_frameTimeUs;
+        ended = m_ended;
+    }
+    if (shown < 0)
+        return;
+    seekExactLocked(shown);
+    // Played to the end, it stays there: play starts over.
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_ended = ended;
 }
 
 void Player::flushQueuesLocked()
@@ -336,8 +428,15 @@ bool Player::seekExactLocked(int64_t timeUs, bool preview)
         while (local.empty() && !(abandoned = superseded(generation)) && decodePacket(&local)
                && ++packets < kMaxPacketsPerPicture) {
         }
-        if (local.empty())
-            break;
+        if (local.empty()) {
+            // A seek near the end of a file without an index (a transport
+            // stream) may land past its last key frame, with nothing to
+            // decode after it: further back, up to 8 s.
+            if (abandoned || m_stopRequest.load() || attempt >= 4)
+                break;
+            seekTs -= av_rescale_q(int64_t(500000) << attempt, AV_TIME_BASE_Q, st->time_base);
+            continue;
+        }
         // A key frame whose decoding time is before the target may still
         // show after it; then the picture wanted is in the group before.
         if (local.front().ptsUs > timeUs && m_firstVideoDts != AV_NOPTS_VALUE

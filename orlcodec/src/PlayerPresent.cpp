@@ -202,6 +202,25 @@ void Player::outputSize(int &w, int &h) const
     }
 }
 
+void Player::sinkSize(int &w, int &h) const
+{
+    outputSize(w, h);
+    const uint64_t shown = m_shownSize.load();
+    const int boxW = static_cast<int>(shown >> 32);
+    const int boxH = static_cast<int>(shown & 0xffffffffu);
+    if (boxW <= 0 || boxH <= 0 || w <= 0 || h <= 0 || (w <= boxW && h <= boxH))
+        return;
+    // Fitted inside, at the picture's own aspect: a picture converted at
+    // the size it is shown costs a fraction of one the screen shrinks.
+    if (int64_t(w) * boxH > int64_t(h) * boxW) {
+        h = std::max(1, static_cast<int>(int64_t(h) * boxW / w));
+        w = boxW;
+    } else {
+        w = std::max(1, static_cast<int>(int64_t(w) * boxH / h));
+        h = boxH;
+    }
+}
+
 void Player::deliverLocked(const orl_video_sink *sinks)
 {
     if (!m_current || (!sinks[0].deliver && !sinks[1].deliver))
@@ -252,7 +271,7 @@ void Player::deliverSourceLocked(const orl_video_sink *sinks, int count)
     const AVFrame *f = m_current.get();
     int outW = 0;
     int outH = 0;
-    outputSize(outW, outH);
+    sinkSize(outW, outH);
     const bool quarter = m_rotation == 90 || m_rotation == 270;
     // Scale to the size before turning.
     const int scaleW = quarter ? outH : outW;
@@ -260,7 +279,7 @@ void Player::deliverSourceLocked(const orl_video_sink *sinks, int count)
     if (scaleW <= 0 || scaleH <= 0 || f->width <= 0 || f->height <= 0)
         return;
     // A redraw of the same picture reuses the converted pixels.
-    if (m_converted) {
+    if (m_converted && m_convertedWidth == outW && m_convertedHeight == outH) {
         for (int i = 0; i < count; ++i)
             if (sinks[i].deliver)
                 sinks[i].deliver(sinks[i].opaque, outW, outH, m_convertedStride, m_convertedPixels);
@@ -295,6 +314,8 @@ void Player::deliverSourceLocked(const orl_video_sink *sinks, int count)
         stride = outW * 4;
     }
     m_converted = true;
+    m_convertedWidth = outW;
+    m_convertedHeight = outH;
     m_convertedPixels = pixels;
     m_convertedStride = stride;
     for (int i = 0; i < count; ++i)

@@ -8,8 +8,8 @@
 // play_rate (seconds of the file played per second of real time, over 3 s
 // of playback) and player_close (a close during playback).
 //
-// playerbench --keep-up SECONDS FILE plays SECONDS of FILE as the window
-// does and prints keep_up_shown (pictures shown / pictures due),
+// playerbench --keep-up SECONDS FILE [WxH] plays SECONDS of FILE as the
+// window does, shown at WxH pixels (full size without), and prints keep_up_shown (pictures shown / pictures due),
 // keep_up_lag_frames (the most the clock ran ahead of the picture shown, in
 // frame durations; goal at most 2) and keep_up_rate (media seconds played
 // per second); with PLAYERBENCH_TRACE set, each moment the clock was more
@@ -64,7 +64,7 @@ double frameSeconds(const char *path)
     return seconds;
 }
 
-int keepUp(const char *path, double seconds)
+int keepUp(const char *path, double seconds, int shownW, int shownH)
 {
     Sink sink;
     orl_video_sink s{&sink, &Sink::deliver};
@@ -75,6 +75,7 @@ int keepUp(const char *path, double seconds)
         std::fprintf(stderr, "playerbench: cannot open %s\n", path);
         return 1;
     }
+    Player_SetShownSize(p, shownW, shownH);
     Player_SetVideoWindow(p, &s);
     Player_Play(p);
     const double started = now();
@@ -117,10 +118,16 @@ int keepUp(const char *path, double seconds)
 
 int main(int argc, char **argv)
 {
-    if (argc == 4 && std::strcmp(argv[1], "--keep-up") == 0)
-        return keepUp(argv[3], std::atof(argv[2]));
+    if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "--keep-up") == 0) {
+        int w = 0, h = 0;
+        if (argc == 5 && std::sscanf(argv[4], "%dx%d", &w, &h) != 2) {
+            std::fprintf(stderr, "playerbench: a shown size is WIDTHxHEIGHT\n");
+            return 2;
+        }
+        return keepUp(argv[3], std::atof(argv[2]), w, h);
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: playerbench FILE | playerbench --keep-up SECONDS FILE\n");
+        std::fprintf(stderr, "usage: playerbench FILE | playerbench --keep-up SECONDS FILE [WxH]\n");
         return 2;
     }
     Sink sink;
