@@ -5,6 +5,7 @@
 #include "SubtitleFile.h"
 
 extern "C" {
+#include <libavcodec/avcodec.h>
 #include <libavfilter/buffersink.h>
 #include <libavfilter/buffersrc.h>
 #include <libavutil/channel_layout.h>
@@ -77,6 +78,43 @@ std::string showWindow(uint64_t start_us, uint64_t end_us)
     if (end_us == 0 || end_us <= start_us)
         return format("gte(t,%.6f)", start_us / 1e6);
     return format("between(t,%.6f,%.6f)", start_us / 1e6, end_us / 1e6);
+}
+
+// The scaler's options that keep the source's chroma siting through a
+// change of size. Left alone, the scaler takes every source's chroma for
+// centred and writes it centred, so a resized picture's colours sit off
+// by a fraction of a pixel from where the siting its stream declares (the
+// source's, which the encoder is told) puts them. Where the source does not
+// say, the siting of MPEG and H.26x video (left) is kept, and the centre of
+// JPEG's full-range formats. Tone mapping rebuilds the chroma with its own
+// siting; only dimensions a format subsamples have a siting at all.
+std::string chromaSiting(const GraphPlan &plan)
+{
+    if (plan.toneMap || plan.hdrOut != AVCOL_TRC_UNSPECIFIED)
+        return {};
+    const AVPixFmtDescriptor *in = av_pix_fmt_desc_get(plan.video.format);
+    const AVPixFmtDescriptor *out = av_pix_fmt_desc_get(plan.outFormat);
+    if (!in || !out || (in->flags & AV_PIX_FMT_FLAG_RGB) || (out->flags & AV_PIX_FMT_FLAG_RGB))
+        return {};
+    AVChromaLocation loc = plan.colour.chromaLocation;
+    if (loc == AVCHROMA_LOC_UNSPECIFIED) {
+        const bool jpeg = plan.video.format == AV_PIX_FMT_YUVJ420P || plan.video.format == AV_PIX_FMT_YUVJ422P
+            || plan.video.format == AV_PIX_FMT_YUVJ440P;
+        loc = jpeg ? AVCHROMA_LOC_CENTER : AVCHROMA_LOC_LEFT;
+    }
+    int x = 0, y = 0;
+    if (avcodec_enum_to_chroma_pos(&x, &y, loc) < 0)
+        return {};
+    std::string options;
+    if (in->log2_chroma_w > 0)
+        options += format(":in_h_chr_pos=%d", x);
+    if (in->log2_chroma_h > 0)
+        options += format(":in_v_chr_pos=%d", y);
+    if (out->log2_chroma_w > 0)
+        options += format(":out_h_chr_pos=%d", x);
+    if (out->log2_chroma_h > 0)
+        options += format(":out_v_chr_pos=%d", y);
+    return options;
 }
 
 } // namespace
@@ -305,7 +343,7 @@ bool FilterGraph::buildVideo(const GraphPlan &plan, std::string &error)
     if (v.mirrored && !chain(cur, "hflip", "", error))
         return false;
 
-    if (!chain(cur, "scale", format("w=%d:h=%d", g.boxW, g.boxH), error)
+    if (!chain(cur, "scale", format("w=%d:h=%d", g.boxW, g.boxH) + chromaSiting(plan), error)
         || !chain(cur, "setsar", format("sar=%d/%d", g.sar.num, g.sar.den), error))
         return false;
     if (plan.toneMap && !toneMapToSdr(cur, plan, error))
