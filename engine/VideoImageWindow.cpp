@@ -10,7 +10,7 @@ VideoImageWindow::VideoImageWindow(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("VideoImageWindow"));
     resize(692, 478);
-    setWindowTitle(tr("Form"));
+    setWindowTitle(tr("Picture"));
     m_ImageWidget = new QVoVideoShowWidget(this);
     m_ImageWidget->setObjectName(QStringLiteral("m_ImageWidget"));
     QPalette pal = palette();
@@ -68,6 +68,10 @@ void VideoImageWindow::toggleFullScreen()
     } else {
         m_fullScreen = true;
         m_normalGeometry = geometry();
+        // On its own, the full-screen picture is named after the work it
+        // shows, as task bars and window lists list it.
+        if (QWidget *owner = parentWidget())
+            setWindowTitle(owner->window()->windowTitle());
         if (!(m_normalFlags & Qt::Window))
             setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
         showFullScreen();

@@ -203,8 +203,8 @@ Ouvre %1 avec FICHIER, un fichier vidéo ou audio, prêt à être découpé. Si 
     <context>
         <name>VideoImageWindow</name>
         <message>
-            <source>Form</source>
-            <translation>Formulaire</translation>
+            <source>Picture</source>
+            <translation>Image</translation>
         </message>
     </context>
     <context>

@@ -203,8 +203,8 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
     <context>
         <name>VideoImageWindow</name>
         <message>
-            <source>Form</source>
-            <translation>フォーム</translation>
+            <source>Picture</source>
+            <translation>映像</translation>
         </message>
     </context>
     <context>

@@ -203,8 +203,8 @@ Opens %1 with FILE, a video or audio file, ready to cut. If the program is alrea
     <context>
         <name>VideoImageWindow</name>
         <message>
-            <source>Form</source>
-            <translation>窗体</translation>
+            <source>Picture</source>
+            <translation>画面</translation>
         </message>
     </context>
     <context>
