@@ -146,7 +146,7 @@ ProjectSession::ProjectSession(MainWindow *window)
     m_autosaveTimer->setSingleShot(true);
     m_autosaveTimer->setInterval(kAutosaveDelayMs);
     connect(m_autosaveTimer, &QTimer::timeout, this, &ProjectSession::writeAutosave);
-    connect(m_stack, &QUndoStack::indexChanged, m_autosaveTimer, qOverload<>(&QTimer::start));
+    connect(m_stack, &QUndoStack::indexChanged, this, &ProjectSession::scheduleAutosave);
     refreshTitle();
 }
 
@@ -1038,10 +1038,20 @@ QString ProjectSession::autosaveFolder()
     return state + QStringLiteral("/zelvane-snipwell");
 }
 
+void ProjectSession::scheduleAutosave()
+{
+    // Each change puts the write off until the work rests, but never past
+    // the longest wait counted from the first change still unwritten.
+    if (!m_autosaveTimer->isActive())
+        m_autosavePending.start();
+    const qint64 left = kAutosaveLongestMs - m_autosavePending.elapsed();
+    m_autosaveTimer->start(int(qBound<qint64>(0, left, kAutosaveDelayMs)));
+}
+
 void ProjectSession::writeAutosave()
 {
     if (MainWindow::isConverting() || m_window->isImporting()) {
-        m_autosaveTimer->start();
+        m_autosaveTimer->start(kAutosaveDelayMs);
         return;
     }
     if (VoVideoConvertManager::instance()->count() == 0 || m_stack->isClean()) {

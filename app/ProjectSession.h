@@ -16,6 +16,7 @@
 #include "WorkModel.h"
 #include "WorkState.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <QPointer>
@@ -95,7 +96,11 @@ public:
     // unsaved work is written to the autosave now and left there, so that
     // the next start offers it back.
     void keepForRecovery();
+    // The autosave is written once the work has rested this long, and at
+    // the latest this long after the first change it has not yet written,
+    // however busy the user is.
     static constexpr int kAutosaveDelayMs = 3000;
+    static constexpr int kAutosaveLongestMs = 30000;
 
     QStringList recentPaths() const;
     void addRecent(const QString &path);
@@ -142,6 +147,7 @@ private:
     // The restore question's answer about the autosave at path.
     void answerRestore(bool restore, const QString &path, const Project &project);
     void writeAutosave();
+    void scheduleAutosave();
     bool writeAutosaveNow();
     void removeAutosave();
 
@@ -200,6 +206,7 @@ private:
     QVoMenu *m_recentMenu = nullptr;
 
     QTimer *m_autosaveTimer = nullptr;
+    QElapsedTimer m_autosavePending;
     QString m_autosavePath;
     bool m_keepAutosave = false;
     std::unique_ptr<QLockFile> m_autosaveLock;
