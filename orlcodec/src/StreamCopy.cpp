@@ -8,6 +8,10 @@
 #include "SoundConform.h"
 #include "orlcodec.h"
 
+extern "C" {
+#include <libavutil/avstring.h>
+}
+
 #include <algorithm>
 #include <chrono>
 #include <thread>
@@ -258,6 +262,7 @@ bool StreamCopyMerger::open(const std::string &dst, const std::string &format)
     m_timelineEnd_us = 0;
     m_rangesAdded = 0;
     m_nextMethod = ORL_RANGE_COPY;
+    m_expectInBand.clear();
     {
         std::lock_guard<std::mutex> lock(m_methodsMutex);
         m_methods.clear();
@@ -339,6 +344,18 @@ bool StreamCopyMerger::attach(CopyInput &input, const AVOutputFormat *ofmt, cons
             return false;
         }
         m_output = std::move(output);
+        // Later ranges that bring parameter sets of their own carry them in
+        // front of their key pictures: the MP4 family's sample entry must
+        // then say that parameter sets travel in band too (avc3, hev1),
+        // where avc1 and hvc1 promise they are all in the entry.
+        const bool movFamily = av_match_name(ofmt->name, "mp4,mov,ipod,3gp,3g2,psp,ismv,f4v") != 0;
+        for (size_t i = 0; movFamily && i < m_expectInBand.size() && i < m_output->ctx()->nb_streams; ++i) {
+            AVCodecParameters *par = m_output->ctx()->streams[i]->codecpar;
+            if (m_expectInBand[i] && par->codec_id == AV_CODEC_ID_H264)
+                par->codec_tag = MKTAG('a', 'v', 'c', '3');
+            else if (m_expectInBand[i] && par->codec_id == AV_CODEC_ID_HEVC)
+                par->codec_tag = MKTAG('h', 'e', 'v', '1');
+        }
         m_first = std::move(streams);
         m_inBand.assign(m_first.size(), false);
         m_lastSource = src;
@@ -406,6 +423,8 @@ int StreamCopyMerger::checkSources(const std::vector<std::string> &sources, cons
             differences.push_back(d.phrase);
         }
     }
+    if (!m_output)
+        m_expectInBand = inBand;
     if (differences.empty())
         return 1;
     report = joinDifferencesText(differences);

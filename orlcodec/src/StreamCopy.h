@@ -112,6 +112,7 @@ private:
     std::atomic<int> m_rangesAdded{0}; // read by open() while a worker may add
     std::vector<JoinedStream> m_first;     // the first range's streams, which every later one must match
     std::vector<bool> m_inBand;            // streams whose ranges carry their parameter sets in band
+    std::vector<bool> m_expectInBand;      // the same as checkSources foresaw it, before the first range
     std::string m_lastSource;              // the file the last range came from
     std::vector<int64_t> m_joins;          // where ranges from another file begin (output µs)
     std::atomic<int> m_cutMode{0};

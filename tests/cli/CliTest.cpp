@@ -878,6 +878,16 @@ TEST_F(CliTest, JoinPutsTheSegmentsOfSeveralFilesIntoOneOutputOrSaysWhatDiffers)
     EXPECT_EQ(chapters[0].toObject()["tags"].toObject()["title"].toString(), "h264_aac");
     EXPECT_EQ(chapters[1].toObject()["tags"].toObject()["title"].toString(), "join_params_h264");
     EXPECT_NEAR(chapters[1].toObject()["start_time"].toString().toDouble(), 5.0, 0.1);
+    // The second file's parameter sets differ and travel with its pictures:
+    // the sample entry says so (avc3); ranges of one file keep avc1.
+    const auto videoTag = [](const QString &file) {
+        return testsupport::ffprobeJson(file)["streams"].toArray()[0].toObject()["codec_tag_string"].toString();
+    };
+    EXPECT_EQ(videoTag(lines(joined.out).first()), "avc3");
+    const ProcessResult sameFile = cli({"join", "--output-dir", out("same"), fixture("h264_aac.mp4"), "--cut", "0-1",
+                                        fixture("h264_aac.mp4"), "--cut", "2-3"});
+    ASSERT_EQ(sameFile.exitCode, 0) << sameFile.err.constData();
+    EXPECT_EQ(videoTag(lines(sameFile.out).first()), "avc1");
     const ProcessResult decoded = testsupport::runProcess(
         "ffmpeg", {"-nostdin", "-v", "error", "-i", lines(joined.out).first(), "-f", "null", "-"});
     EXPECT_EQ(decoded.exitCode, 0);
