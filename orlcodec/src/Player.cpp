@@ -126,6 +126,7 @@ bool Player::open(const std::string &path, int displayWidth, int displayHeight)
                 fallBack ? "; the best one plays" : "");
         m_audioStream = fallBack ? bestAudio : -1;
     }
+    m_audioStreamOpen = m_audioStream;
     if (m_videoStream < 0 && m_audioStream < 0) {
         setError("no playable stream");
         m_fmt.reset();
@@ -229,6 +230,7 @@ void Player::close()
     m_fmt.reset();
     m_input.reset();
     m_videoStream = m_audioStream = -1;
+    m_audioStreamOpen = -1;
     m_durationUs = 0;
     m_width = m_height = 0;
     m_rotation = 0;

@@ -104,11 +104,9 @@ public:
     void setSoundShift(int64_t shift_us) { m_soundShiftUs = shift_us; }
     // The sound stream the next open plays (-1: the file's best).
     void setPreferredAudioStream(int stream) { m_preferredAudio = stream; }
-    int audioStream()
-    {
-        std::lock_guard<std::mutex> lock(m_decodeMutex);
-        return m_audioStream;
-    }
+    // Read from any thread without waiting for the decoder, which holds
+    // its lock for long stretches.
+    int audioStream() const { return m_audioStreamOpen.load(); }
 
     int width() const;
     int height() const;
@@ -260,6 +258,7 @@ private:
     CodecContextPtr m_audio;
     int m_videoStream = -1;
     int m_audioStream = -1;
+    std::atomic<int> m_audioStreamOpen{-1}; // m_audioStream, for readers on other threads
     int64_t m_originUs = 0;
     int64_t m_durationUs = 0;
     int64_t m_frameDurationUs = 40000;
