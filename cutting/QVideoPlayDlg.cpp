@@ -67,9 +67,6 @@ void QVideoPlayDlg::buildControls()
 
     m_videoPlayWidget = new VideoImageWindow(this);
     m_videoPlayWidget->setObjectName(QStringLiteral("m_videoPlayWidget"));
-    // The player converts, and while playing decodes, no more than the panel
-    // shows: a 4K file is not turned into 8 MB pictures for a 700-pixel view.
-    m_videoPlayWidget->imageWidget()->setShownSizeFollows(true);
     m_videoPlayWidget->hide();
     connect(m_videoPlayWidget, &VideoImageWindow::emitPlayOrPause, this, [this] {
         if (!player())
