@@ -138,6 +138,18 @@ std::string viewsDisagree(MainWindow &w)
     return out.str();
 }
 
+// What holds the window's keys, for a failure's message.
+std::string modalDescription()
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    if (!modal)
+        return "none";
+    std::string out = modal->metaObject()->className() + std::string(" ") + modal->objectName().toStdString();
+    if (auto *box = qobject_cast<QVoMessageBox *>(modal))
+        out += " \"" + box->message().toStdString() + "\" answered " + (box->property("answered").toBool() ? "yes" : "no");
+    return out;
+}
+
 void key(MainWindow &w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
 {
     QTest::keyClick(&w, k, m);
@@ -308,11 +320,10 @@ TEST_F(ProjectWindow, TwoThousandRandomChangesUndoToTheStartAndRedoToTheEnd)
     const Work start = work(w);
 
     QRandomGenerator random(20261210);
-    int renames = 0;
     for (int op = 0; op < 2000; ++op) {
         const int n = itemCount();
         const bool simple = w.segmentManager()->isSimpleMode();
-        switch (random.bounded(11)) {
+        switch (random.bounded(10)) {
         case 0:
         case 1:
             if (n < 8)
@@ -348,27 +359,12 @@ TEST_F(ProjectWindow, TwoThousandRandomChangesUndoToTheStartAndRedoToTheEnd)
             if (random.bounded(8) == 0)
                 click(listButton(w, simple ? "m_btnStyleList" : "m_btnStyleLine"));
             break;
-        case 10:
-            // F2 names the current segment: typed into the editor that
-            // opens, and taken with Return.
-            if (random.bounded(3) == 0) {
-                key(w, Qt::Key_F2);
-                QWidget *editor = w.segmentManager()->labelEditor();
-                if (editor) {
-                    QTest::keyClicks(editor, QStringLiteral("Part %1").arg(op));
-                    QTest::keyClick(editor, Qt::Key_Return);
-                    QCoreApplication::processEvents();
-                    ++renames;
-                }
-            }
-            break;
         }
     }
     // What the keys asked for has landed, as the user sees it before going on.
     ASSERT_TRUE(waitUntil([&] { return w.playerPanel()->isSettled(); }, 60000));
     const Work end = work(w);
     ASSERT_FALSE(end == start);
-    EXPECT_GE(renames, 10);
     EXPECT_GE(stack->count(), 100);
     const int steps = stack->count();
 
@@ -387,7 +383,7 @@ TEST_F(ProjectWindow, TwoThousandRandomChangesUndoToTheStartAndRedoToTheEnd)
         undoOrRedo(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_FALSE(stack->canUndo()) << stack->index() << " of " << steps << " focus "
                                    << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "none")
-                                   << " modal " << (QApplication::activeModalWidget() ? QApplication::activeModalWidget()->metaObject()->className() + std::string(" ") + QApplication::activeModalWidget()->objectName().toStdString() : std::string("no"));
+                                   << " modal " << modalDescription();
     EXPECT_EQ(work(w), start);
     for (int i = 0; i < steps; ++i)
         undoOrRedo(i % 2 ? Qt::Key_Y : Qt::Key_Z, i % 2 ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
